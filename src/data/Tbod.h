@@ -1,0 +1,83 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "matice/Real.h"
+
+namespace vertano {
+
+// Error ellipsoid of a point: length [m], bearing [rad] and zenith angle [rad] of
+// each of the three semi-axes.
+struct Telipsoid {
+    Real a_delka = 0;
+    Real a_smernik = 0;
+    Real a_zenit = 0;
+    Real b_delka = 0;
+    Real b_smernik = 0;
+    Real b_zenit = 0;
+    Real c_delka = 0;
+    Real c_smernik = 0;
+    Real c_zenit = 0;
+};
+
+// Plane error ellipse of a point: semi-axes [m] and bearing of the major axis [rad].
+struct Telipsa {
+    Real a_delka = 0;
+    Real b_delka = 0;
+    Real a_smernik = 0;
+};
+
+// One point of a coordinate list. The same record serves given points, identical
+// points, scale factors and adjustment results; each list uses the fields it needs.
+// Lengths in metres, angles in radians; -1 marks a deviation or scale factor that
+// is not given (anything <= 0 counts as not given).
+struct Tbod {
+    static constexpr int kPocetKontrol = 4;
+
+    int32_t soubor = 0;  // ID of the file entry in Tinfo, 0 = not from a file
+    int32_t poradi = 0;  // ordinal number of the point in its list
+    std::string cislo;   // point number, compared as an exact string
+    Real X = 0;
+    Real Y = 0;
+    Real Z = 0;
+    Real sig_X = 0;
+    Real sig_Y = 0;
+    Real sig_Z = 0;
+    Real zkresleni = 0;  // scale factor of the projection at the point
+    Telipsoid elipsoid;
+    Telipsa elipsa;
+    bool JePlny = false;   // false marks an empty slot of the list
+    bool JeFixni = false;  // coordinates are not unknowns of the adjustment
+    bool JeAktiv = false;  // kept for the project file; nothing sets it
+    // [0] duplicate number; [1] another point with the same X and Y (coordinate
+    // lists) or scale factor out of range (scale-factor lists); [2] another point
+    // with the same X, Y and Z; [3] unused.
+    std::array<bool, kPocetKontrol> kontrola{};
+
+    // A default-constructed point is the zero-filled record of a grown list;
+    // Prazdny() is the blank point that new points, failed searches and the error
+    // counters start from.
+    static Tbod Prazdny();
+
+    bool MaKontrolu() const;
+};
+
+inline Tbod Tbod::Prazdny() {
+    Tbod b;
+    b.sig_X = b.sig_Y = b.sig_Z = -1;
+    b.zkresleni = -1;
+    b.elipsoid.a_delka = b.elipsoid.b_delka = b.elipsoid.c_delka = -1;
+    b.elipsa.a_delka = b.elipsa.b_delka = -1;
+    return b;
+}
+
+inline bool Tbod::MaKontrolu() const {
+    for (const bool k : kontrola) {
+        if (k) return true;
+    }
+    return false;
+}
+
+}  // namespace vertano
