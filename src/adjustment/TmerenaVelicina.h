@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "matice/Real.h"
+
+namespace vertano {
+
+// Kinds of observation (TmerenaVelicina::typ). The supplementary kinds have their
+// own numbering in the input windows; these are the numbers of the adjustment.
+namespace velicina {
+inline constexpr int32_t kDelka = 1;             // slope distance
+inline constexpr int32_t kSmer = 2;              // horizontal direction
+inline constexpr int32_t kZenit = 3;             // zenith angle
+inline constexpr int32_t kDoplnekDelka = 4;      // supplementary slope distance
+inline constexpr int32_t kDoplnekSmernik = 5;    // supplementary bearing
+inline constexpr int32_t kDoplnekPrevyseni = 6;  // supplementary height difference
+inline constexpr int32_t kDoplnekProvazeni = 7;  // supplementary plumbing tie
+}  // namespace velicina
+
+// One observation of the adjustment. Angles in radians, lengths in metres; -1 marks
+// a value that is not set.
+struct TmerenaVelicina {
+    int32_t typ = 0;      // velicina::k...
+    int32_t poradi = 0;   // group: station occupation, group counter or row number
+    int32_t skupina = 0;  // measurement set, -1 for supplementary observations
+    std::string cislo_stn;
+    std::string cislo_cil;
+    Real hodnota = 0;
+    Real odchylka = 0;  // a-priori standard deviation
+    Real vaha = 0;      // (sigma0 / odchylka)^2
+    Real oprava = 0;
+    Real normOprava = 0;
+    Real mezniOprava = 0;     // limit residual; after evaluation the adjusted value
+    Real odchylkaOprava = 0;  // std. dev. of the residual; after evaluation of the value
+    Real smernik = 0;
+    Real posun = 0;
+    int32_t poradiPosun = 0;  // orientation unknown of a direction, 1-based
+    Real odchylkaPosun = 0;
+    Real zkresleni = 0;  // length scale factor
+    bool jeOdlehly = false;
+    bool jePlny = false;
+    int32_t iStn = 0;  // indices in the model's point list
+    int32_t iCil = 0;
+
+    // A default-constructed record is the all-zero record of a grown vector;
+    // Prazdny() is the empty observation that blanked records become.
+    static TmerenaVelicina Prazdny();
+
+    // Gives the observation its a-priori standard deviation and weight: its own
+    // deviation when that is set (JeOdchylkaZadana), otherwise `odchylkaDruhu`,
+    // else -1, and vaha = (odchylkaJednotkova / odchylka)^2. When no usable weight
+    // results, vaha becomes -1 and the result is false; the caller must then not
+    // adjust with this observation.
+    bool UrcitPresnost(Real odchylkaDruhu, Real odchylkaJednotkova);
+};
+
+}  // namespace vertano

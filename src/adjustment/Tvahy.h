@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+
+#include "adjustment/Tvaha.h"
+#include "data/Tinfo.h"
+#include "data/Tnastaveni.h"
+#include "matice/Real.h"
+
+namespace vertano {
+
+// Sources of the a-priori precision (Tinfo::infoVahy.typVah, settings typVah).
+namespace zdrojVah {
+inline constexpr int32_t kVnitrni = 1;  // inner precision
+inline constexpr int32_t kVnejsi = 2;   // outer precision
+inline constexpr int32_t kZadana = 3;   // given in the settings
+}  // namespace zdrojVah
+
+// The a-priori precision of the three kinds of terrestrial observation, from every
+// source, and the standard deviation selected for each kind. The weight of a
+// single observation is formed when the adjustment model is loaded, from the
+// observation's own deviation or, when it has none, the kind's `odchylka`.
+// A new object is in the cleared state of Prazdny.
+class Tvahy {
+  public:
+    Tvaha delka;
+    Tvaha smer;
+    Tvaha zenit;
+    Real odchylkaJednotkovaApriorni = -1;  // sigma0 of the settings, by VypocetVah
+    int32_t pocetVlaknoHotovo = -1;
+    bool jeVlaknoHotovo = false;
+
+    void Prazdny();
+
+    // Stores the given deviations of the settings and marks the given source as
+    // available for every kind.
+    void NastavitZadanouPresnost(const Tnastaveni& nastaveni, Tinfo& info);
+    // True while the stored given deviations equal those of the settings exactly,
+    // i.e. the weights need not be computed again.
+    bool ZadanaPresnostAktualni(const Tnastaveni& nastaveni) const;
+
+    // Selects each kind's `odchylka` from the source info.infoVahy.typVah and
+    // copies sigma0 from the settings. An unknown source leaves the deviations as
+    // they are. A kind whose selected value is not a usable deviation (not set,
+    // zero or negative: sets that agree exactly scatter by 0) takes the given
+    // deviation instead, or -1 when that is not usable either.
+    // Returns true when every kind got a usable deviation from the selected source.
+    bool VypocetVah(const Tinfo& info, const Tnastaveni& nastaveni);
+
+    // The selected deviation of an observation kind (velicina::kDelka, kSmer,
+    // kZenit); -1 for any other kind.
+    Real OdchylkaDruhu(int32_t typ) const;
+};
+
+}  // namespace vertano
