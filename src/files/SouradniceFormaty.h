@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "files/SouradniceChyba.h"
+
+namespace vertano {
+
+class Tnastaveni;
+
+// Format codes of coordinate files (souborVstup/souborVystup.typSouradnice).
+inline constexpr uint8_t kFormatXYZ = 0;
+inline constexpr uint8_t kFormatYXZ = 1;
+
+// The file formats of point coordinates and scale factors. Every routine works on
+// a list of text lines in place. On failure the text is emptied, so that half a
+// file can never pass for a whole one.
+//
+// Coordinate files hold one point per non-blank line: number, X, Y, Z (or number,
+// Y, X, Z), lengths in the unit `jednotka` (jednotky.souradnice). Scale-factor
+// files hold number and factor.
+
+// File lines -> canonical lines "number X Y Z" (single blanks, metres, general
+// notation, X before Y), the form PridejBody reads.
+CoordinateFileResult ReadCoordinatesXYZ(std::vector<std::string>& text, uint8_t jednotka);
+CoordinateFileResult ReadCoordinatesYXZ(std::vector<std::string>& text, uint8_t jednotka);
+
+// Checks the lines of a scale-factor file; on success the text is the trimmed
+// non-blank lines, which PridejBodyMeritko reads.
+CoordinateFileResult ReadScaleFactors(std::vector<std::string>& text);
+
+// Internal coordinate lines (UlozDoStringList) -> file lines of the number and the
+// three coordinates in the unit `jednotka` with `decimals` decimals; deviations are
+// dropped. Fails when a line has fewer than four tokens or a value would be
+// written in a form the readers refuse.
+CoordinateFileResult WriteCoordinatesXYZ(std::vector<std::string>& text, uint8_t jednotka,
+                                         int decimals);
+CoordinateFileResult WriteCoordinatesYXZ(std::vector<std::string>& text, uint8_t jednotka,
+                                         int decimals);
+
+// Internal scale lines (UlozDoStringListMeritko) -> file lines of the number and
+// the factor with `decimals` decimals.
+CoordinateFileResult WriteScaleFactors(std::vector<std::string>& text, int decimals);
+
+// Dispatch by souborVstup.typSouradnice (reading) and souborVystup.typSouradnice
+// (writing) with the units and decimals of the settings; an unknown code empties
+// the text and fails with UnknownFormat.
+CoordinateFileResult ReadCoordinateFile(std::vector<std::string>& text,
+                                        const Tnastaveni& nastaveni);
+CoordinateFileResult WriteCoordinateFile(std::vector<std::string>& text,
+                                         const Tnastaveni& nastaveni);
+CoordinateFileResult WriteScaleFile(std::vector<std::string>& text, const Tnastaveni& nastaveni);
+
+}  // namespace vertano
