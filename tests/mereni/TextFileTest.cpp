@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "mereni/TextovySoubor.h"
+#include "support/TestSupport.h"
+
+namespace vertano {
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+std::string Utf16(std::u16string_view text, bool bigEndian) {
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char16_t u : text) {
+        const char hi = static_cast<char>(u >> 8);
+        const char lo = static_cast<char>(u & 0xFF);
+        out += bigEndian ? hi : lo;
+        out += bigEndian ? lo : hi;
+    }
+    return out;
+}
+
+TextFile Decoded(const std::string& bytes) {
+    TextFile f;
+    const TextReadResult r = DecodeText(bytes, f);
+    EXPECT_TRUE(r.Ok()) << r.message;
+    return f;
+}
+
+TEST(TextFileRead, EncodingIsTakenFromTheMarkOrTheBytes) {
+    const Lines expected{"1 Bod\xC4\x8D 1.5", "2"};  // "Bodč"
+    TextFile f = Decoded(
+        "\xEF\xBB\xBF"
+        "1 Bod\xC4\x8D 1.5\r\n2");
+    EXPECT_EQ(f.encoding, TextEncoding::Utf8Bom);
+    EXPECT_EQ(f.lines, expected);
+    f = Decoded("1 Bod\xC4\x8D 1.5\n2\n");
+    EXPECT_EQ(f.encoding, TextEncoding::Utf8);
+    EXPECT_EQ(f.lines, expected);
+    f = Decoded("1 Bod\xE8 1.5\r2");  // 0xE8 is "č" in Windows-1250
+    EXPECT_EQ(f.encoding, TextEncoding::Windows1250);
+    EXPECT_EQ(f.lines, expected);
+    f = Decoded(Utf16(u"1 Bod\u010D 1.5\r\n2", false));
+    EXPECT_EQ(f.encoding, TextEncoding::Utf16Le);
+    EXPECT_EQ(f.lines, expected);
+    f = Decoded(Utf16(u"1 Bod\u010D 1.5\n2\n", true));
+    EXPECT_EQ(f.encoding, TextEncoding::Utf16Be);
+    EXPECT_EQ(f.lines, expected);
+}
+
+TEST(TextFileRead, LineEndsOfEveryKindAndMixed) {
+    EXPECT_EQ(Decoded("a\r\nb\nc\rd").lines, (Lines{"a", "b", "c", "d"}));
+    EXPECT_EQ(Decoded("a\r\n\r\nb\r\n").lines, (Lines{"a", "", "b"}));
+    EXPECT_EQ(Decoded("a\r\rb").lines, (Lines{"a", "", "b"}));
+    EXPECT_TRUE(Decoded("").lines.empty());
+}
+
+TEST(TextFileRead, Windows1250TableCoversCzechLetters) {
+    EXPECT_EQ(Windows1250ToUtf8(
+                  "\x8A\x8D\x8E\x9A\x9D\x9E\xC8\xCF\xCC\xD2\xD8\xD9\xE8\xEF\xEC\xF2\xF8\xF9"),
+              "ŠŤŽšťžČĎĚŇŘŮčďěňřů");
+    EXPECT_EQ(Windows1250ToUtf8("\xE1\xE9\xED\xF3\xFA\xFD\x80\x81"), "áéíóúý€\xC2\x81");
+}
+
+TEST(TextFileRead, UndecodableMarkedTextIsRefusedWithItsLine) {
+    TextFile f;
+    TextReadResult r = DecodeText(
+        "\xEF\xBB\xBF"
+        "a\nb\xE8x\n",
+        f);
+    EXPECT_EQ(r.status, TextReadStatus::BadEncoding);
+    EXPECT_EQ(r.line, 2);
+    r = DecodeText(std::string("\xFF\xFE"
+                               "a\0\n\0\x00\xD8"
+                               "b\0",
+                               10),
+                   f);  // lone surrogate
+    EXPECT_EQ(r.status, TextReadStatus::BadEncoding);
+    EXPECT_EQ(r.line, 2);
+    r = DecodeText(std::string("\xFF\xFE"
+                               "a\0b",
+                               5),
+                   f);  // odd length
+    EXPECT_EQ(r.status, TextReadStatus::BadEncoding);
+    r = DecodeText(std::string("1\0 \0A\0", 6), f);  // UTF-16 without a mark
+    EXPECT_EQ(r.status, TextReadStatus::BadEncoding);
+}
+
+TEST(TextFileRead, MissingFileAndFolderCannotBeOpened) {
+    test::TempDir dir;
+    TextFile f;
+    TextReadResult r = ReadTextFile(dir / "none.mtx", f);
+    EXPECT_EQ(r.status, TextReadStatus::CannotOpen);
+    EXPECT_NE(r.message.find("none.mtx"), std::string::npos);
+    EXPECT_EQ(ReadTextFile(dir.Path(), f).status, TextReadStatus::CannotOpen);
+}
+
+TEST(TextFileSave, WritesUtf8WithCrLfAndReadsBack) {
+    test::TempDir dir;
+    const fs::path p = dir / "a.txt";
+    std::string error;
+    ASSERT_TRUE(SaveTextFile(p, {"1 Bodč", "", "-2"}, error)) << error;
+    EXPECT_EQ(test::ReadBytes(p), "1 Bodč\r\n\r\n-2\r\n");
+    TextFile f;
+    ASSERT_TRUE(ReadTextFile(p, f).Ok());
+    EXPECT_EQ(f.lines, (Lines{"1 Bodč", "", "-2"}));
+    ASSERT_TRUE(SaveTextFile(p, {"x"}, error));
+    EXPECT_EQ(test::ReadBytes(p), "x\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
+}
+
+TEST(TextFileSave, FailureLeavesThePreviousFileAndNoTemporaryFile) {
+    test::TempDir dir;
+    const fs::path sub = dir / "ro";
+    fs::create_directory(sub);
+    const fs::path p = sub / "data.mtx";
+    test::WriteBytes(p, "old data\r\n");
+    std::string error;
+    // a folder where the file should be
+    EXPECT_FALSE(SaveTextFile(sub, {"new"}, error));
+    EXPECT_NE(error.find("folder"), std::string::npos);
+    EXPECT_TRUE(fs::is_directory(sub));
+    // a folder nobody may write to (root may write anywhere, so only when it bites)
+    fs::permissions(sub, fs::perms::owner_read | fs::perms::owner_exec);
+    if (access(sub.c_str(), W_OK) != 0) {
+        EXPECT_FALSE(SaveTextFile(p, {"new"}, error));
+        EXPECT_NE(error.find("data.mtx"), std::string::npos);
+        EXPECT_EQ(test::ReadBytes(p), "old data\r\n");
+    }
+    fs::permissions(sub, fs::perms::owner_all);
+    // a missing folder
+    EXPECT_FALSE(SaveTextFile(dir / "missing" / "x.mtx", {"new"}, error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(test::ReadBytes(p), "old data\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(sub), fs::directory_iterator()), 1);
+}
+
+TEST(TextFileSave, ReplacedFileKeepsItsPermissions) {
+    test::TempDir dir;
+    const fs::path p = dir / "a.asc";
+    test::WriteBytes(p, "old");
+    fs::permissions(p, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    std::string error;
+    ASSERT_TRUE(SaveTextFile(p, {"new"}, error)) << error;
+    EXPECT_EQ(fs::status(p).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+}  // namespace
+}  // namespace vertano
