@@ -1,0 +1,230 @@
+#include "files/AscFormat.h"
+
+#include "files/RawRows.h"
+#include "matice/Konstanty.h"
+
+namespace vertano {
+
+namespace {
+
+const std::string kHeader = "1";
+const std::string kSkipped = "-1";
+const std::string kBlockEnd = "/";
+const std::string kFileEnd = "-2";
+
+// A target named like a control line would be skipped or end its block.
+bool IsReservedTarget(const std::string& name) {
+    return name == kSkipped || name == kBlockEnd;
+}
+
+struct Station {
+    int32_t poradi = 0;
+    std::string name;
+    Real height = 0;
+};
+
+// The walk over the prepared lines of one file.
+class AscReader {
+  public:
+    AscReader(const std::vector<PreparedLine>& lines, const nastaveni::Tjednotky& j)
+        : lines_(lines), units_(j) {}
+
+    RawFileResult Read(Tmereni& nove) {
+        const auto n = static_cast<int32_t>(lines_.size());
+        if (n < 2) return Fail(RawFileError::TooFewLines, n, "");
+        if (First(n - 2) != kBlockEnd) return Fail(RawFileError::MissingBlockEnd, n, "");
+        if (First(n - 1) != kFileEnd) return Fail(RawFileError::MissingFileEnd, n, "");
+        Station st;
+        RawFileResult r = Header(0, st);
+        if (!r.ok) return r;
+        for (int32_t i = 1; i <= n - 3; ++i) {
+            const std::string first = First(i);
+            if (first == kSkipped) continue;
+            if (first == kBlockEnd) {
+                r = Header(++i, st);
+                if (!r.ok) return r;
+                continue;
+            }
+            Tzaznam z;
+            r = Measurement(i, st, z);
+            if (!r.ok) return r;
+            nove.zaznam.push_back(std::move(z));
+        }
+        return {};
+    }
+
+  private:
+    std::string First(int32_t i) const {
+        const std::vector<std::string> t = Tokenize(lines_[static_cast<size_t>(i)].text);
+        return t.empty() ? std::string() : t[0];
+    }
+
+    RawFileResult Fail(RawFileError e, int32_t counter, std::string detail) const {
+        const int32_t fileLine = counter >= 1 && counter <= static_cast<int32_t>(lines_.size())
+                                     ? lines_[static_cast<size_t>(counter - 1)].fileLine
+                                     : 0;
+        return RawFailure(e, counter, fileLine, std::move(detail));
+    }
+
+    // Line i (0-based) must open a station: "1", name, optional height.
+    RawFileResult Header(int32_t i, Station& st) const {
+        const std::vector<std::string> t = Tokenize(lines_[static_cast<size_t>(i)].text);
+        if (t.empty() || t[0] != kHeader)
+            return Fail(RawFileError::MissingStationHeader, i + 1,
+                        lines_[static_cast<size_t>(i)].text);
+        if (t.size() < 2) return Fail(RawFileError::TooFewTokens, i + 1, "station name missing");
+        Real height = 0;
+        if (t.size() >= 3) {
+            const RawFileError e = raw::ReadValue(t[2], raw::Kind::Length, units_, height);
+            if (e != RawFileError::None) return Fail(e, i + 1, t[2]);
+        }
+        st.poradi += 1;
+        st.name = t[1];
+        st.height = height;
+        return {};
+    }
+
+    RawFileResult Measurement(int32_t i, const Station& st, Tzaznam& z) const {
+        const std::vector<std::string> t = Tokenize(lines_[static_cast<size_t>(i)].text);
+        if (t.size() < 4)
+            return Fail(RawFileError::TooFewTokens, i + 1,
+                        std::to_string(t.size()) + " values, at least 4 expected");
+        z = Tzaznam::Prazdny();
+        z.poradi = st.poradi;
+        z.cislo_stn = st.name;
+        z.vyska_stn = st.height;
+        z.cislo_cil = t[0];
+        const bool withHeight = t.size() >= 5;
+        const size_t dir = withHeight ? 3 : 2;
+        z.vyska_cil = 0;
+        const struct {
+            size_t index;
+            raw::Kind kind;
+            Real* target;
+        } values[] = {{1, raw::Kind::Length, &z.delka},
+                      {2, raw::Kind::Length, withHeight ? &z.vyska_cil : nullptr},
+                      {dir, raw::Kind::Angle, &z.smer},
+                      {dir + 1, raw::Kind::Angle, &z.zenit}};
+        for (const auto& v : values) {
+            if (v.target == nullptr) continue;
+            const RawFileError e = raw::ReadValue(t[v.index], v.kind, units_, *v.target);
+            if (e != RawFileError::None) return Fail(e, i + 1, t[v.index]);
+        }
+        z.poloha = z.zenit <= kPi;
+        return {};
+    }
+
+    const std::vector<PreparedLine>& lines_;
+    const nastaveni::Tjednotky units_;
+};
+
+bool Value(Real v, raw::Kind kind, const Tnastaveni& s, std::string& text) {
+    return raw::FormatForFile(v, kind, s, text);
+}
+
+}  // namespace
+
+RawFileResult ReadAsc(const std::vector<std::string>& lines, const Tnastaveni& nastaveni,
+                      Tmereni& mereni) {
+    return ReadAscPrepared(PrepareLines(lines), nastaveni, mereni);
+}
+
+RawFileResult ReadAscPrepared(const std::vector<PreparedLine>& lines, const Tnastaveni& nastaveni,
+                              Tmereni& mereni) {
+    mereni.Clear();
+    Tmereni nove;
+    AscReader reader(lines, nastaveni.jednotky);
+    RawFileResult r = reader.Read(nove);
+    if (!r.ok) return r;
+    // A block without measurements would leave a gap in the station numbers.
+    nove.SeradPoradi();
+    mereni.zaznam = std::move(nove.zaznam);
+    r.counter = static_cast<int32_t>(mereni.zaznam.size());
+    return r;
+}
+
+RawFileResult WriteAsc(const Tmereni& mereni, const Tnastaveni& nastaveni,
+                       std::vector<std::string>& lines) {
+    lines.clear();
+    RawFileResult check = raw::CheckRowsForWriting(mereni);
+    if (!check.ok) return check;
+    std::vector<std::string> out;
+    out.reserve(mereni.zaznam.size() + 16);
+    const Tzaznam* previous = nullptr;
+    std::string t[5];
+    for (size_t i = 0; i < mereni.zaznam.size(); ++i) {
+        const Tzaznam& z = mereni.zaznam[i];
+        if (!z.JePlny()) continue;
+        const auto row = static_cast<int32_t>(i + 1);
+        if (IsReservedTarget(z.cislo_cil))
+            return RawFailure(RawFileError::UnwritableName, row, 0, "\"" + z.cislo_cil + "\"");
+        if (previous == nullptr || previous->poradi != z.poradi) {
+            if (!Value(z.vyska_stn, raw::Kind::Length, nastaveni, t[0]))
+                return RawFailure(RawFileError::UnwritableValue, row, 0,
+                                  FormatGeneral(z.vyska_stn));
+            if (previous != nullptr) out.push_back(kBlockEnd);
+            out.push_back(kHeader + " " + z.cislo_stn + " " + t[0]);
+            out.push_back(kSkipped);
+        }
+        previous = &z;
+        const Real values[] = {z.delka, z.vyska_cil, z.smer, z.zenit};
+        const raw::Kind kinds[] = {raw::Kind::Length, raw::Kind::Length, raw::Kind::Angle,
+                                   raw::Kind::Angle};
+        for (size_t k = 0; k < 4; ++k) {
+            if (!Value(values[k], kinds[k], nastaveni, t[k]))
+                return RawFailure(RawFileError::UnwritableValue, row, 0, FormatGeneral(values[k]));
+        }
+        out.push_back(z.cislo_cil + " " + t[0] + " " + t[1] + " " + t[2] + " " + t[3]);
+    }
+    if (previous != nullptr) out.push_back(kBlockEnd);
+    out.push_back(kFileEnd);
+    lines = std::move(out);
+    RawFileResult ok;
+    ok.counter = static_cast<int32_t>(lines.size());
+    return ok;
+}
+
+RawFileResult ExportAsc(std::vector<std::string>& lines, const Tnastaveni& nastaveni) {
+    const std::vector<PreparedLine> in = PrepareLines(lines);
+    lines.clear();
+    std::vector<std::string> out;
+    out.reserve(in.size() + 16);
+    const nastaveni::Tjednotky internal = raw::InternalUnits();
+    std::string station;
+    for (size_t i = 0; i < in.size(); ++i) {
+        const auto counter = static_cast<int32_t>(i + 1);
+        std::vector<std::string> t = Tokenize(in[i].text);
+        if (t.size() < 8 || t.size() > 11)
+            return RawFailure(RawFileError::WrongTokenCount, counter, in[i].fileLine,
+                              std::to_string(t.size()) + " values, 8 to 11 expected");
+        if (IsReservedTarget(t[3]))
+            return RawFailure(RawFileError::UnwritableName, counter, in[i].fileLine, t[3]);
+        std::string v[3];
+        const size_t index[] = {7, 5, 6};
+        for (size_t k = 0; k < 3; ++k) {
+            const raw::Kind kind = k == 0 ? raw::Kind::Length : raw::Kind::Angle;
+            Real x = 0;
+            const RawFileError e = raw::ReadValue(t[index[k]], kind, internal, x);
+            if (e != RawFileError::None) return RawFailure(e, counter, in[i].fileLine, t[index[k]]);
+            if (!Value(x, kind, nastaveni, v[k]))
+                return RawFailure(RawFileError::UnwritableValue, counter, in[i].fileLine,
+                                  t[index[k]]);
+        }
+        if (i == 0 || t[0] != station) {
+            if (i != 0) out.push_back(kBlockEnd);
+            out.push_back(kHeader + " " + t[1]);
+            out.push_back(kSkipped);
+            station = t[0];
+        }
+        out.push_back(t[3] + " " + v[0] + " " + v[1] + " " + v[2]);
+    }
+    // An empty list still gives a well-formed file.
+    if (!in.empty()) out.push_back(kBlockEnd);
+    out.push_back(kFileEnd);
+    lines = std::move(out);
+    RawFileResult ok;
+    ok.counter = static_cast<int32_t>(lines.size());
+    return ok;
+}
+
+}  // namespace vertano

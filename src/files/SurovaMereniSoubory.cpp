@@ -1,0 +1,164 @@
+#include "files/SurovaMereniSoubory.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "files/AscFormat.h"
+#include "files/MtxFormat.h"
+#include "files/VnitrniForma.h"
+#include "mereni/TextovySoubor.h"
+
+namespace vertano {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+RawFileError FromTextStatus(TextReadStatus st) {
+    return st == TextReadStatus::BadEncoding ? RawFileError::BadEncoding : RawFileError::CannotOpen;
+}
+
+RawSaveReport SaveFailure(const fs::path& cesta, const RawFileResult& r, const char* what) {
+    RawSaveReport rep;
+    rep.result = r;
+    std::string where;
+    // Writers and exporters count the rows of the list.
+    if (r.counter > 0) where = "row " + std::to_string(r.counter) + ": ";
+    rep.message = "Cannot " + std::string(what) + " " + cesta.string() + ": " + where +
+                  RawFileErrorText(r.error) + (r.detail.empty() ? "" : ": " + r.detail);
+    return rep;
+}
+
+RawSaveReport Save(const fs::path& cesta, const std::vector<std::string>& lines) {
+    RawSaveReport rep;
+    std::string error;
+    rep.ok = SaveTextFile(cesta, lines, error);
+    rep.message = error;
+    if (!rep.ok) rep.result = RawFailure(RawFileError::CannotOpen, 0, 0, error);
+    return rep;
+}
+
+bool HasFullRow(const Tmereni& m) {
+    return std::any_of(m.zaznam.begin(), m.zaznam.end(),
+                       [](const Tzaznam& z) { return z.JePlny(); });
+}
+
+RawFileResult NothingToWrite() {
+    return RawFailure(RawFileError::NothingToWrite, 0, 0);
+}
+
+}  // namespace
+
+std::string RawFileExtension(int code) {
+    if (code == format::kMtx) return ".mtx";
+    if (code == format::kAsc) return ".asc";
+    return {};
+}
+
+int RawFormatFromExtension(const fs::path& path) {
+    const std::string ext = Lower(path.extension().string());
+    if (ext == ".mtx") return format::kMtx;
+    if (ext == ".asc") return format::kAsc;
+    return -1;
+}
+
+RawFileResult ReadRaw(int code, const std::vector<std::string>& lines, const Tnastaveni& s,
+                      Tmereni& mereni) {
+    if (code == format::kMtx) return ReadMtx(lines, s, mereni);
+    if (code == format::kAsc) return ReadAsc(lines, s, mereni);
+    mereni.Clear();
+    return RawFailure(RawFileError::UnknownFormat, 0, 0, std::to_string(code));
+}
+
+RawFileResult WriteRaw(int code, const Tmereni& mereni, const Tnastaveni& s,
+                       std::vector<std::string>& lines) {
+    if (code == format::kMtx) return WriteMtx(mereni, s, lines);
+    if (code == format::kAsc) return WriteAsc(mereni, s, lines);
+    lines.clear();
+    return RawFailure(RawFileError::UnknownFormat, 0, 0, std::to_string(code));
+}
+
+RawFileResult ExportRaw(int code, std::vector<std::string>& lines, const Tnastaveni& s) {
+    if (code == format::kMtx) return ExportMtx(lines, s);
+    if (code == format::kAsc) return ExportAsc(lines, s);
+    lines.clear();
+    return RawFailure(RawFileError::UnknownFormat, 0, 0, std::to_string(code));
+}
+
+LoadedRawFile NactiSoubor(Tmereni& mereni, Tinfo& info, const Tnastaveni& nastaveni,
+                          const fs::path& cesta, int code) {
+    LoadedRawFile f;
+    f.path = cesta;
+    TextFile text;
+    const TextReadResult tr = ReadTextFile(cesta, text);
+    if (tr.status == TextReadStatus::CannotOpen || tr.status == TextReadStatus::TooLarge) {
+        f.result = RawFailure(RawFileError::CannotOpen, 0, 0, tr.message);
+        f.message = tr.message;
+        return f;
+    }
+    Tmereni nove;
+    if (tr.Ok()) {
+        f.result = ReadRaw(code, text.lines, nastaveni, nove);
+    } else {
+        f.result = RawFailure(FromTextStatus(tr.status), tr.line, tr.line, tr.message);
+    }
+    const bool nacteni = f.result.ok && HasFullRow(nove);
+    f.id = info.RegistrovatSoubor(info::kSurovaMereni, cesta, code, nacteni, f.result.counter);
+    if (!f.result.ok) {
+        nove.Clear();
+        f.message = cesta.string() + ": " + DescribeRawFailure(f.result);
+        return f;
+    }
+    f.rowsAdded = nove.PocetPlnychZaznamu();
+    mereni.PridejMereni3(nove, f.id);
+    return f;
+}
+
+RawLoadReport NacteniSouboru(Tmereni& mereni, Tinfo& info, const Tnastaveni& nastaveni,
+                             const std::vector<fs::path>& cesty) {
+    RawLoadReport rep;
+    for (const fs::path& cesta : cesty) {
+        rep.files.push_back(
+            NactiSoubor(mereni, info, nastaveni, cesta, nastaveni.souborVstup.typSuroveMereni));
+        if (rep.files.back().id == 0 && rep.files.back().result.error == RawFileError::CannotOpen) {
+            rep.stopped = true;
+            break;
+        }
+    }
+    return rep;
+}
+
+RawSaveReport UlozeniSouboru(Tmereni& mereni, const Tnastaveni& nastaveni, const fs::path& cesta) {
+    mereni.SmazPrazdneZaznamyNaKonci();
+    if (!HasFullRow(mereni)) return SaveFailure(cesta, NothingToWrite(), "save");
+    std::vector<std::string> lines;
+    const RawFileResult w =
+        WriteRaw(nastaveni.souborVystup.typSuroveMereni, mereni, nastaveni, lines);
+    if (!w.ok) return SaveFailure(cesta, w, "save");
+    RawSaveReport rep = Save(cesta, lines);
+    if (rep.ok) rep.result = w;
+    return rep;
+}
+
+RawSaveReport ExportSouboru(const Tmereni& mereni, const Tnastaveni& nastaveni,
+                            const fs::path& cesta) {
+    Tmereni kopie;
+    kopie.Kopiruj(mereni);
+    kopie.SmazPrazdneZaznamyNaKonci();
+    if (!HasFullRow(kopie)) return SaveFailure(cesta, NothingToWrite(), "export");
+    std::vector<std::string> lines;
+    RawFileResult r = UlozDoStringList(kopie, lines);
+    if (r.ok) r = ExportRaw(nastaveni.souborVystup.typSuroveMereni, lines, nastaveni);
+    if (!r.ok) return SaveFailure(cesta, r, "export");
+    RawSaveReport rep = Save(cesta, lines);
+    if (rep.ok) rep.result = r;
+    return rep;
+}
+
+}  // namespace vertano
