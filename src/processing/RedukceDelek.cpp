@@ -1,0 +1,191 @@
+#include "processing/RedukceDelek.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "matice/FpGuard.h"
+
+namespace vertano {
+
+namespace {
+
+bool Odmocnina(const Real x, Real& y) {
+    if (!(x >= 0)) return false;
+    y = std::sqrt(x);
+    return true;
+}
+
+bool Arcsin(const Real x, Real& y) {
+    if (!(std::fabs(x) <= 1)) return false;
+    y = std::asin(x);
+    return true;
+}
+
+bool JeBodKonecny(const Tbod& b) {
+    return std::isfinite(b.X) && std::isfinite(b.Y) && std::isfinite(b.Z) &&
+           std::isfinite(b.zkresleni);
+}
+
+bool JeZaznamKonecny(const Tzaznam& z) {
+    return std::isfinite(z.delka) && std::isfinite(z.zenit) && std::isfinite(z.vyska_stn) &&
+           std::isfinite(z.vyska_cil);
+}
+
+// The full point at a point order, nullptr when the order is outside the list or
+// the point has no coordinates.
+const Tbod* PlnyBod(const Tsouradnice& souradnice, const int32_t poradi) {
+    if (poradi < 0 || poradi >= souradnice.Pocet()) return nullptr;
+    const Tbod& b = souradnice.bod[static_cast<std::size_t>(poradi)];
+    return b.JePlny ? &b : nullptr;
+}
+
+// Measured slope distance s: from instrument and signal to the marks.
+bool RedukceSDelkou(Tzaznam& z, const Tbod& stn, const Tbod& cil, const Real R, const Real f) {
+    const Real s = z.delka;
+    const Real hs = z.vyska_stn;
+    const Real hc = z.vyska_cil;
+    const Real polomery = (R + stn.Z + hs) * (R + cil.Z + hc);
+    if (!(polomery > 0)) return false;
+    // Central angle of the line: its chord on the unit sphere, used as the angle.
+    // A slope distance shorter than the height difference from the (approximate)
+    // coordinates has no horizontal part to measure; the line counts as vertical.
+    const Real dh = stn.Z + hs - cil.Z - hc;
+    const Real radikand = (s * s - dh * dh) / polomery;
+    const Real k = radikand > 0 ? std::sqrt(radikand) : 0;
+    // Distance to the point hs above the target mark, and the zenith angle to it.
+    const Real dv = hc - hs;
+    Real s1 = 0;
+    if (!Odmocnina(s * s + dv * dv - 2 * s * dv * std::cos(z.zenit - k), s1) || !(s1 > 0)) {
+        return false;
+    }
+    Real oprava = 0;
+    if (!Arcsin(std::sin(z.zenit - k) * dv / s1, oprava)) return false;
+    // Both ends hs above their marks: the chord shrinks by k * hs down at the marks.
+    const Real s2 = s1 - k * hs;
+    // A non-positive result would read as "no distance measured" further on.
+    if (!(s2 > 0)) return false;
+    z.zenit = z.zenit + oprava - k / 2;
+    z.zkresleniDelky = f;
+    z.delka = s2 * f;
+    return true;
+}
+
+// No distance measured: the zenith angle is reduced with the chord between the
+// marks computed from the coordinates.
+bool RedukceBezDelky(Tzaznam& z, const Tbod& stn, const Tbod& cil, const Real R, const Real f) {
+    const Real d = std::hypot(cil.X - stn.X, cil.Y - stn.Y);
+    const Real m = (stn.zkresleni + cil.zkresleni) / 2;
+    Real polUhel = 0;
+    if (!Arcsin(d / m / 2 / R, polUhel)) return false;
+    const Real k = 2 * polUhel;
+    const Real a = R + stn.Z;
+    const Real b = R + cil.Z;
+    // a^2 + b^2 - 2ab cos k, written as (a - b)^2 + 4ab sin^2(k/2): the same chord
+    // without subtracting two numbers of the size of the earth's radius squared.
+    const Real sinPul = std::sin(k / 2);
+    Real c = 0;
+    if (!Odmocnina((a - b) * (a - b) + 4 * a * b * sinPul * sinPul, c)) return false;
+    const Real c1 = c + k * z.vyska_stn;
+    if (!(c1 > 0)) return false;
+    Real oprava = 0;
+    if (!Arcsin(std::sin(z.zenit - k) * (z.vyska_cil - z.vyska_stn) / c1, oprava)) return false;
+    z.zenit = z.zenit + oprava - k / 2;
+    z.zkresleniDelky = f;
+    return true;
+}
+
+}  // namespace
+
+bool HladinaRedukce(const Tsouradnice& souradnice, const Tnastaveni& nastaveni, Real& hladina) {
+    const auto& redukce = nastaveni.redukceMereni;
+    switch (redukce.typHladiny) {
+        case 0:
+            hladina = 0;
+            return true;
+        case 2:
+            if (!std::isfinite(redukce.vyskaHladiny)) return false;
+            hladina = redukce.vyskaHladiny;
+            return true;
+        case 1:
+            break;
+        default:
+            return false;
+    }
+    bool nalezen = false;
+    Real zMin = 0;
+    Real zMax = 0;
+    for (const Tbod& b : souradnice.bod) {
+        // Empty slots carry Z = 0 and would pull the level towards zero.
+        if (!b.JePlny || !std::isfinite(b.Z)) continue;
+        zMin = nalezen ? std::min(zMin, b.Z) : b.Z;
+        zMax = nalezen ? std::max(zMax, b.Z) : b.Z;
+        nalezen = true;
+    }
+    if (!nalezen) return false;
+    hladina = (zMin + zMax) / 2;
+    return true;
+}
+
+bool ZkresleniLinie(const Tbod& bod1, const Tbod& bod2, const Real hladina, const Real polomer,
+                    Real& zkresleni) {
+    const FpGuard guard;
+    // An unset factor (-1) would turn every reduced distance into nonsense.
+    if (!(bod1.zkresleni > 0) || !(bod2.zkresleni > 0)) return false;
+    const Real jmenovatel = polomer + (bod1.Z + bod2.Z) / 2;
+    if (!(jmenovatel > 0)) return false;
+    const Real f = (polomer + hladina) / jmenovatel * ((bod1.zkresleni + bod2.zkresleni) / 2);
+    if (!guard.Ok() || !std::isfinite(f) || !(f > 0)) return false;
+    zkresleni = f;
+    return true;
+}
+
+bool RedukovatZaznam(Tzaznam& zaznam, const Tbod& stanovisko, const Tbod& cil, const Real hladina,
+                     const Real polomer) {
+    const FpGuard guard;
+    if (!JeZaznamKonecny(zaznam) || !JeBodKonecny(stanovisko) || !JeBodKonecny(cil)) return false;
+    if (!(polomer > 0) || !std::isfinite(polomer) || !std::isfinite(hladina)) return false;
+    if (zaznam.delka < 0) return false;
+    Real f = 0;
+    if (!ZkresleniLinie(stanovisko, cil, hladina, polomer, f)) return false;
+    Tzaznam vysledek = zaznam;
+    const bool ok = zaznam.MaDelku() ? RedukceSDelkou(vysledek, stanovisko, cil, polomer, f)
+                                     : RedukceBezDelky(vysledek, stanovisko, cil, polomer, f);
+    if (!ok || !guard.Ok() || !JeZaznamKonecny(vysledek)) return false;
+    zaznam = vysledek;
+    return true;
+}
+
+bool RedukceMereni(Tmereni& mereni, const Tsouradnice& souradnice, const Real hladina,
+                   const Real polomer, VysledekRedukce& vysledek) {
+    Tmereni prace = mereni;
+    VysledekRedukce pocty;
+    for (Tzaznam& z : prace.zaznam) {
+        if (!z.JePlny()) continue;
+        const Tbod* stanovisko = PlnyBod(souradnice, z.iStn);
+        const Tbod* cil = PlnyBod(souradnice, z.iCil);
+        if (stanovisko == nullptr || cil == nullptr) {
+            z = Tzaznam::Prazdny();
+            ++pocty.pocetVypustenych;
+            continue;
+        }
+        if (!RedukovatZaznam(z, *stanovisko, *cil, hladina, polomer)) return false;
+        ++pocty.pocetRedukovanych;
+    }
+    prace.SmazPrazdneZaznamy();
+    mereni = std::move(prace);
+    vysledek = pocty;
+    return true;
+}
+
+bool RedukovatDelky(Tmereni& mereni, const Tsouradnice& souradnice,
+                    const Tsouradnice& souradniceMeritko, const Tnastaveni& nastaveni,
+                    VysledekRedukce& vysledek) {
+    Tsouradnice body = souradnice;
+    body.NacistZkresleni(nastaveni, souradniceMeritko);
+    Real hladina = 0;
+    if (!HladinaRedukce(body, nastaveni, hladina)) return false;
+    return RedukceMereni(mereni, body, hladina, nastaveni.redukceMereni.polomerRefPlochy, vysledek);
+}
+
+}  // namespace vertano
