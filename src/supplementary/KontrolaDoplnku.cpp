@@ -1,0 +1,107 @@
+#include "supplementary/KontrolaDoplnku.h"
+
+#include <array>
+
+#include "data/CisloBodu.h"
+#include "data/Tchyby.h"
+#include "data/Tnastaveni.h"
+#include "matice/Konstanty.h"
+#include "supplementary/DoplnekDruh.h"
+
+namespace vertano {
+
+namespace {
+
+// Written as "inside" so that a NaN falls outside.
+bool Mezi(Real hodnota, Real od, Real po) {
+    return hodnota >= od && hodnota <= po;
+}
+
+int32_t ChybyDruhu(const Tmereni& seznam, int druh) {
+    const auto& k = seznam.kontrola;
+    switch (druh) {
+        case doplnek::kDelka:
+            return k[0] + k[1] + k[2] + k[3];
+        case doplnek::kSmernik:
+        case doplnek::kPrevyseni:
+            return k[0] + k[3];
+        case doplnek::kProvazeni:
+            return k[0];
+    }
+    return 0;
+}
+
+// Names of the counters kontrola[0..3] per kind; nullptr where the kind has none.
+std::array<const char*, 4> NazvyCitacu(int druh) {
+    switch (druh) {
+        case doplnek::kDelka:
+            return {"same points", "instrument height", "target height", "distance"};
+        case doplnek::kSmernik:
+            return {"same points", nullptr, nullptr, "bearing"};
+        case doplnek::kPrevyseni:
+            return {"same points", nullptr, nullptr, "height difference"};
+        default:
+            return {"same points", nullptr, nullptr, nullptr};
+    }
+}
+
+}  // namespace
+
+bool JeSmernikVKruhu(Real smernik) {
+    return smernik >= 0 && smernik < kDvePi - 1e-15L;
+}
+
+bool KontrolaZaznamuDoplnku(Tzaznam& zaznam, int druh, const Tnastaveni& nastaveni) {
+    const auto& mez = nastaveni.mezHodnota;
+    zaznam.kontrola.fill(false);
+    zaznam.kontrola[0] = JeStejneCislo(zaznam.cislo_stn, zaznam.cislo_cil);
+    switch (druh) {
+        case doplnek::kDelka:
+            zaznam.kontrola[1] = !Mezi(zaznam.vyska_stn, 0, mez.hodnota_vyskaSTN);
+            zaznam.kontrola[2] = !Mezi(zaznam.vyska_cil, 0, mez.hodnota_vyskaCIL);
+            zaznam.kontrola[3] = !(zaznam.delka > 0 && zaznam.delka <= mez.hodnota_delka);
+            break;
+        case doplnek::kPrevyseni:
+            zaznam.kontrola[3] = !Mezi(zaznam.delka, -mez.hodnota_prevyseni, mez.hodnota_prevyseni);
+            break;
+        case doplnek::kSmernik:
+            zaznam.kontrola[3] = !JeSmernikVKruhu(zaznam.delka);
+            break;
+        default:
+            break;
+    }
+    return zaznam.MaKontrolu();
+}
+
+int32_t KontrolaDoplnku(Tmereni& seznam, int druh, const Tnastaveni& nastaveni, Tchyby& chyby) {
+    int32_t* citac = doplnek::CitacChyb(chyby, druh);
+    if (citac == nullptr) return 0;
+    seznam.kontrola.fill(0);
+    for (Tzaznam& zaznam : seznam.zaznam) {
+        KontrolaZaznamuDoplnku(zaznam, druh, nastaveni);
+        if (!zaznam.JePlny()) continue;
+        for (int k = 0; k < 4; ++k) {
+            if (zaznam.kontrola[static_cast<std::size_t>(k)])
+                ++seznam.kontrola[static_cast<std::size_t>(k)];
+        }
+    }
+    *citac = ChybyDruhu(seznam, druh);
+    return *citac;
+}
+
+std::string DescribeSupplementaryErrors(const Tmereni& seznam, int druh) {
+    std::string text = std::string(doplnek::NazevDruhu(druh)) + ": " +
+                       std::to_string(ChybyDruhu(seznam, druh)) + " errors in " +
+                       std::to_string(seznam.PocetPlnychZaznamu()) + " measurements (";
+    const auto nazvy = NazvyCitacu(druh);
+    bool prvni = true;
+    for (std::size_t k = 0; k < nazvy.size(); ++k) {
+        if (nazvy[k] == nullptr) continue;
+        if (!prvni) text += ", ";
+        text += std::string(nazvy[k]) + " " + std::to_string(seznam.kontrola[k]);
+        prvni = false;
+    }
+    return text + ")";
+}
+
+}  // namespace vertano

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "matice/Real.h"
+#include "mereni/Tmereni.h"
+#include "mereni/Tzaznam.h"
+
+namespace vertano {
+
+class Tchyby;
+class Tnastaveni;
+
+// A bearing lies in [0, 2 pi). A value within 1e-15 rad of the full circle is the
+// full circle: 400 gon or 360 deg converted to radians lands a rounding step below
+// 2 pi and must not pass for a valid bearing in one unit and fail in another.
+bool JeSmernikVKruhu(Real smernik);
+
+// Validity flags of a supplementary row of kind `druh` (doplnek::k...), limits
+// from the settings record mezHodnota:
+//   kontrola[0] the two point numbers are equal (compared exactly), every kind;
+//   slope distance: [1] instrument height outside [0, hodnota_vyskaSTN],
+//     [2] target height outside [0, hodnota_vyskaCIL], [3] distance outside
+//     (0, hodnota_delka];
+//   height difference: [3] value outside [-hodnota_prevyseni, hodnota_prevyseni];
+//   bearing: [3] value outside [0, 2 pi) (JeSmernikVKruhu).
+// A value that is not a number is outside every range. All other flags are
+// cleared. True when the row has a flag.
+bool KontrolaZaznamuDoplnku(Tzaznam& zaznam, int druh, const Tnastaveni& nastaveni);
+
+// Flags every row of the list (filled or not) and recounts the list's counters
+// kontrola[0..3] over the filled rows (the others become 0). The kind's error
+// counter in `chyby` becomes: bearing [0] + [3], distance [0] + [1] + [2] + [3],
+// height difference [0] + [3], plumbing [0]. Returns that count; an unknown kind
+// changes nothing and gives 0.
+int32_t KontrolaDoplnku(Tmereni& seznam, int druh, const Tnastaveni& nastaveni, Tchyby& chyby);
+
+// English summary of the counters of a checked list, for the command line:
+// "slope distance: 2 errors in 5 measurements (same points 1, instrument height 0,
+// target height 0, distance 1)". Only the counters the kind uses are named.
+std::string DescribeSupplementaryErrors(const Tmereni& seznam, int druh);
+
+}  // namespace vertano
