@@ -2,12 +2,23 @@
 
 #include <iostream>
 
+#if defined(_WIN32)
+#include <io.h>
+#define VERTANO_ISATTY _isatty
+#define VERTANO_STDIN 0
+#else
+#include <unistd.h>
+#define VERTANO_ISATTY isatty
+#define VERTANO_STDIN STDIN_FILENO
+#endif
+
 #include "Commands.h"
 #include "Options.h"
 
 namespace vertano::cli {
 
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        std::istream* terminal) {
     Options options;
     std::string error;
     if (!ParseOptions(args, options, error)) {
@@ -18,14 +29,17 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         out << HelpText();
         return kExitOk;
     }
-    if (options.command == "check") return RunCheck(options, out, err);
+    if (options.command == "check") return RunCheck(options, out, err, terminal);
+    if (options.command == "reduce") return RunReduce(options, out, err, terminal);
     return RunConvert(options, out, err);
 }
 
 int Main(int argc, char** argv) {
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
-    return Run(args, std::cout, std::cerr);
+    // A script's input is not the user's answer: only a terminal is asked.
+    std::istream* terminal = VERTANO_ISATTY(VERTANO_STDIN) ? &std::cin : nullptr;
+    return Run(args, std::cout, std::cerr, terminal);
 }
 
 }  // namespace vertano::cli

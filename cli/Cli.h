@@ -1,5 +1,6 @@
 #pragma once
 
+#include <istream>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -10,6 +11,9 @@ namespace vertano::cli {
 int Main(int argc, char** argv);
 
 // The same on given arguments (without the program name) and streams, for tests.
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// Questions are answered from `terminal` when it is given (the standard input of
+// an interactive run); without it nothing is ever read.
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        std::istream* terminal = nullptr);
 
 }  // namespace vertano::cli

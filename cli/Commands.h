@@ -1,14 +1,17 @@
 #pragma once
 
+#include <istream>
 #include <ostream>
 
 #include "Options.h"
 
 namespace vertano::cli {
 
-// The commands; each prints its report to `out`, problems to `err`, and returns the
-// exit status.
-int RunCheck(const Options& options, std::ostream& out, std::ostream& err);
+// The commands; each prints its report to `out`, problems, notifications and
+// questions to `err`, and returns the exit status. `terminal` is the standard
+// input when it is a terminal (questions may then be answered), otherwise nullptr.
+int RunCheck(const Options& options, std::ostream& out, std::ostream& err, std::istream* terminal);
 int RunConvert(const Options& options, std::ostream& out, std::ostream& err);
+int RunReduce(const Options& options, std::ostream& out, std::ostream& err, std::istream* terminal);
 
 }  // namespace vertano::cli

@@ -3,6 +3,9 @@
 #include <functional>
 #include <map>
 
+#include "mereni/Text.h"
+#include "supplementary/DoplnekDruh.h"
+
 namespace vertano::cli {
 
 namespace {
@@ -10,6 +13,8 @@ namespace {
 const std::map<std::string, uint8_t> kAngleUnits = {{"rad", 0}, {"gon", 1}, {"deg", 2}, {"dms", 3}};
 const std::map<std::string, uint8_t> kLengthUnits = {{"m", 0}, {"ft", 1}};
 const std::map<std::string, int> kFormats = {{"mtx", 0}, {"asc", 1}};
+const std::map<std::string, uint8_t> kLanguages = {{"cs", 0}, {"en", 1}};
+const std::map<std::string, bool> kOrders = {{"standard", false}, {"simultaneous", true}};
 
 template <typename T>
 bool Choose(const std::map<std::string, T>& choices, const std::string& option,
@@ -25,9 +30,37 @@ bool Choose(const std::map<std::string, T>& choices, const std::string& option,
     return false;
 }
 
-// Options that take a value; the handler stores it.
+// "zero", "mean" or a height in the coordinate unit.
+bool ChooseLevel(Options& o, const std::string& v, std::string& e) {
+    if (v == "zero" || v == "mean") {
+        o.level = v == "zero" ? 0 : 1;
+        return true;
+    }
+    if (ParseNumber(v, o.levelHeight) == NumberStatus::Ok) {
+        o.level = 2;
+        return true;
+    }
+    e = "bad value '" + v + "' for --level (use zero|mean or a height)";
+    return false;
+}
+
 using Setter = std::function<bool(Options&, const std::string&, std::string&)>;
 
+Setter AddTo(std::vector<std::string> Options::*list) {
+    return [list](Options& o, const std::string& v, std::string&) {
+        (o.*list).push_back(v);
+        return true;
+    };
+}
+
+Setter AddSupplementary(int kind) {
+    return [kind](Options& o, const std::string& v, std::string&) {
+        o.supplementary[static_cast<size_t>(kind - 1)].push_back(v);
+        return true;
+    };
+}
+
+// Options that take a value; the handler stores it.
 const std::map<std::string, Setter>& ValueOptions() {
     static const std::map<std::string, Setter> options = {
         {"--angle-unit",
@@ -38,10 +71,27 @@ const std::map<std::string, Setter>& ValueOptions() {
          [](Options& o, const std::string& v, std::string& e) {
              return Choose(kLengthUnits, "--length-unit", v, o.lengthUnit, e);
          }},
+        {"--coord-unit",
+         [](Options& o, const std::string& v, std::string& e) {
+             return Choose(kLengthUnits, "--coord-unit", v, o.coordUnit, e);
+         }},
         {"--format", [](Options& o, const std::string& v,
                         std::string& e) { return Choose(kFormats, "--format", v, o.format, e); }},
         {"--to", [](Options& o, const std::string& v,
                     std::string& e) { return Choose(kFormats, "--to", v, o.to, e); }},
+        {"--lang", [](Options& o, const std::string& v,
+                      std::string& e) { return Choose(kLanguages, "--lang", v, o.language, e); }},
+        {"--order",
+         [](Options& o, const std::string& v, std::string& e) {
+             return Choose(kOrders, "--order", v, o.simultaneous, e);
+         }},
+        {"--level", ChooseLevel},
+        {"--points", AddTo(&Options::points)},
+        {"--scale", AddTo(&Options::scale)},
+        {"--supp-bearing", AddSupplementary(doplnek::kSmernik)},
+        {"--supp-distance", AddSupplementary(doplnek::kDelka)},
+        {"--supp-height", AddSupplementary(doplnek::kPrevyseni)},
+        {"--supp-plumb", AddSupplementary(doplnek::kProvazeni)},
         {"-o",
          [](Options& o, const std::string& v, std::string&) {
              o.output = v;
@@ -49,6 +99,25 @@ const std::map<std::string, Setter>& ValueOptions() {
          }},
     };
     return options;
+}
+
+// Options without a value.
+const std::map<std::string, bool Options::*>& FlagOptions() {
+    static const std::map<std::string, bool Options::*> flags = {
+        {"--help", &Options::help},       {"--export", &Options::exportMode},
+        {"--verbose", &Options::verbose}, {"--yes", &Options::yes},
+        {"--mirror", &Options::mirror},   {"--drop-unassigned", &Options::dropUnassigned},
+        {"--rows", &Options::rows},       {"--yxz", &Options::yxz},
+        {"--faces", &Options::faces},
+    };
+    return flags;
+}
+
+std::string Canonical(const std::string& name) {
+    if (name == "--output") return "-o";
+    if (name == "-h") return "--help";
+    if (name == "-y") return "--yes";
+    return name;
 }
 
 bool Option(const std::vector<std::string>& args, size_t& i, Options& o, std::string& error) {
@@ -61,9 +130,12 @@ bool Option(const std::vector<std::string>& args, size_t& i, Options& o, std::st
         name = name.substr(0, eq);
         hasValue = true;
     }
-    if (name == "--output") name = "-o";
-    if ((name == "--help" || name == "-h") && !hasValue) return o.help = true;
-    if (name == "--export" && !hasValue) return o.exportMode = true;
+    name = Canonical(name);
+    const auto flag = FlagOptions().find(name);
+    if (flag != FlagOptions().end() && !hasValue) {
+        o.given.insert(name);
+        return o.*(flag->second) = true;
+    }
     const auto it = ValueOptions().find(name);
     if (it == ValueOptions().end()) {
         error = "unknown option " + args[i];
@@ -76,26 +148,66 @@ bool Option(const std::vector<std::string>& args, size_t& i, Options& o, std::st
         }
         value = args[++i];
     }
+    o.given.insert(name);
     return it->second(o, value, error);
+}
+
+// The options each command uses besides the common ones.
+const std::map<std::string, std::set<std::string>>& CommandOptions() {
+    static const std::set<std::string> processing = {
+        "--coord-unit", "--order",  "--mirror", "--drop-unassigned",
+        "--yes",        "--points", "--yxz",    "--scale"};
+    static const std::map<std::string, std::set<std::string>> options = [] {
+        std::map<std::string, std::set<std::string>> m;
+        m["convert"] = {"--to", "--export", "-o"};
+        m["check"] = processing;
+        m["check"].insert(
+            {"--rows", "--supp-bearing", "--supp-distance", "--supp-height", "--supp-plumb"});
+        m["reduce"] = processing;
+        m["reduce"].insert({"--level", "--faces", "-o"});
+        return m;
+    }();
+    return options;
+}
+
+bool OptionsFitCommand(const Options& o, std::string& error) {
+    static const std::set<std::string> common = {"--help",   "--angle-unit", "--length-unit",
+                                                 "--format", "--lang",       "--verbose"};
+    const std::set<std::string>& own = CommandOptions().at(o.command);
+    for (const std::string& name : o.given) {
+        if (common.count(name) == 0 && own.count(name) == 0) {
+            error = o.command + " does not take " + name;
+            return false;
+        }
+    }
+    return true;
+}
+
+bool HasAnyInput(const Options& o) {
+    if (!o.inputs.empty() || !o.points.empty() || !o.scale.empty()) return true;
+    for (const auto& files : o.supplementary)
+        if (!files.empty()) return true;
+    return false;
 }
 
 bool Check(const Options& o, std::string& error) {
     if (o.help || o.command == "help") return true;
-    if (o.inputs.empty()) {
-        error = "no input files given";
-        return false;
-    }
+    if (!OptionsFitCommand(o, error)) return false;
     if (o.command == "check") {
-        if (o.to >= 0 || o.exportMode || !o.output.empty()) {
-            error = "check takes no --to, --export or -o";
-            return false;
-        }
-        return true;
+        if (!HasAnyInput(o))
+            error = "no input files given";
+        else if (o.inputs.empty() && (o.simultaneous || o.mirror || o.dropUnassigned || o.rows))
+            error = "--order, --mirror, --drop-unassigned and --rows need raw measurement files";
+        return error.empty();
     }
-    if (o.to < 0)
+    if (o.inputs.empty())
+        error = "no input files given";
+    else if (o.command == "convert" && o.to < 0)
         error = "convert needs --to mtx|asc";
     else if (o.output.empty())
-        error = "convert needs -o OUT";
+        error = o.command + " needs -o OUT";
+    else if (o.command == "reduce" && o.points.empty() && (o.level >= 0 || !o.scale.empty()))
+        error = "reduce: --level and --scale need --points";
     return error.empty();
 }
 
@@ -114,7 +226,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& o, std::string&
         return true;
     }
     o.command = args[i++];
-    if (o.command != "check" && o.command != "convert" && o.command != "help") {
+    if (o.command != "check" && o.command != "convert" && o.command != "reduce" &&
+        o.command != "help") {
         error = "unknown command '" + o.command + "'";
         return false;
     }
@@ -134,31 +247,71 @@ bool ParseOptions(const std::vector<std::string>& args, Options& o, std::string&
 
 std::string HelpText() {
     return R"(Usage:
-  vertano-cli check [OPTIONS] FILE...
+  vertano-cli check [OPTIONS] [RAW...] [--points FILE] [--scale FILE]
+                    [--supp-... FILE]
   vertano-cli convert --to mtx|asc [--export] [OPTIONS] IN... -o OUT
+  vertano-cli reduce [OPTIONS] RAW... -o OUT.mtx [--points FILE [--scale FILE]
+                     [--level zero|mean|H]] [--faces]
   vertano-cli --help
 
 Commands:
   check     Reads raw measurement files and reports, per file, the number of
-            measurements read or the line that rejected the file and why; then
-            the number of stations and measurements of all files together.
+            measurements read or the line that rejected the file and why.
+            Then it finds the measurement sets, checks every value, face
+            difference and set difference against the default tolerances and
+            prints the number of errors of each check and their total. With
+            --points, --scale and --supp-... it loads those lists too and
+            prints their error counts.
   convert   Reads the files (all of them must be accepted) and writes their
             measurements, with continuing station numbers, to OUT in the format
             given by --to. With --export the file is exported instead: no
             instrument or target heights (MTX: station number, station, target,
             direction, zenith angle, distance; ASC: blocks without heights).
             An MTX export is meant for other programs and is not read back.
+  reduce    Reads the raw files (all of them must be accepted), finds the sets
+            and writes one line per target and station with the mean of the
+            sets (with --faces: one line per face pair with the mean of the two
+            faces) to OUT as MTX, in the units of the options. With --points the
+            distances and zenith angles are reduced to the point marks and the
+            distances to the level and the projection; lines to points whose
+            coordinates are neither given nor computable are left out.
 
 Options:
+  --lang en|cs                   language of the messages (default en)
   --angle-unit rad|gon|deg|dms   unit of angles in the files (default gon);
                                  dms is degrees-minutes-seconds as D.MMSS
   --length-unit m|ft             unit of lengths in the files (default m)
-  --format mtx|asc               format of the input files; by default taken
+  --format mtx|asc               format of the raw input files; by default taken
                                  from each file's extension (.mtx, .asc, any case)
   --to mtx|asc                   format written by convert
   --export                       convert: export without heights
-  -o, --output OUT               convert: the file to write; an existing file is
-                                 replaced only when the new one is complete
+  -o, --output OUT               the file to write; an existing file is replaced
+                                 only when the new one is complete
+  --order standard|simultaneous  check, reduce: with simultaneous, stations
+                                 observed face I and face II target by target
+                                 are first rearranged into sets
+  --mirror                       check, reduce: every measurement outside a set
+                                 gets a mirrored measurement in the other face;
+                                 with --order simultaneous the pairs are then
+                                 arranged into sets
+  --drop-unassigned              check, reduce: deletes the measurements outside
+                                 the sets, after asking (see --yes)
+  -y, --yes                      answer "Yes" to every question; without it the
+                                 answer is "No" unless you type y at a terminal
+  --rows                         check: list every row a check flagged
+  --points FILE                  given network points, XYZ (repeatable)
+  --yxz                          the point files are YXZ
+  --coord-unit m|ft              unit of the point files and of --level H
+  --scale FILE                   scale factors: point and factor (repeatable)
+  --supp-distance FILE           supplementary slope distances (repeatable)
+  --supp-bearing FILE            supplementary bearings (repeatable)
+  --supp-height FILE             supplementary height differences (repeatable)
+  --supp-plumb FILE              supplementary plumbing ties (repeatable)
+  --level zero|mean|H            reduce: the level distances are reduced to:
+                                 zero (default), the mean height of the network,
+                                 or the height H
+  --faces                        reduce: write face means instead of set means
+  --verbose                      print the stages of the processing
   -h, --help                     this text
   Options may also be written as --option=value; "--" ends the options.
 
@@ -166,9 +319,11 @@ Units apply to reading and writing alike. Values are written with 5 decimals of
 angles and 4 of lengths.
 
 Exit status:
-  0  every file was read (and, for convert, the output written)
+  0  every file was read (and written) and, for check, no check found an error
   1  a file was rejected or could not be read, or the output could not be written
   2  usage error
+  3  some check found errors; for reduce: errors in the points or scale factors
+     (nothing written) or in the raw measurements (the file is written)
 )";
 }
 

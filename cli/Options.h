@@ -1,32 +1,68 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
+
+#include "matice/Real.h"
 
 namespace vertano::cli {
 
 // Everything the command line can say. Later commands add their fields here, so
 // that all options are parsed and documented in one place.
 struct Options {
-    std::string command;  // "check", "convert" or "help"
+    std::string command;  // "check", "convert", "reduce" or "help"
     bool help = false;
     uint8_t angleUnit = 1;   // settings codes: 0 rad, 1 gon, 2 deg, 3 D.MMSS
     uint8_t lengthUnit = 0;  // 0 m, 1 ft
+    uint8_t coordUnit = 0;   // --coord-unit, coordinate files: 0 m, 1 ft
     int format = -1;         // --format: 0 MTX, 1 ASC; -1 = by extension
     int to = -1;             // --to: output format
     bool exportMode = false;
+    // The program itself starts in Czech; a terminal user of this program is more
+    // likely to read English, so that is the default here.
+    uint8_t language = 1;  // settings code: 0 Czech, 1 English
+    bool verbose = false;  // print the stages of long commands
+    bool yes = false;      // answer every question "Yes"
+
+    // Raw measurement processing before the checks or the reduction.
+    bool simultaneous = false;  // --order simultaneous: rearrange such sets first
+    bool mirror = false;
+    bool dropUnassigned = false;
+    bool rows = false;  // list every flagged row
+
+    // Further inputs, each option repeatable.
+    std::vector<std::string> points;  // given network points
+    bool yxz = false;                 // their files are YXZ, not XYZ
+    std::vector<std::string> scale;   // scale factors
+    // Supplementary measurements by kind, index = kind code - 1 (bearing,
+    // slope distance, height difference, plumbing).
+    std::array<std::vector<std::string>, 4> supplementary;
+
+    // reduce: the level (-1 = the settings' default, 0 zero, 1 mean of the
+    // network, 2 the height below), the height in the coordinate unit, and
+    // whether face means are written instead of set means.
+    int level = -1;
+    Real levelHeight = 0;
+    bool faces = false;
+
     std::vector<std::string> inputs;
     std::string output;
+    // Canonical names of the options given, for the per-command validation.
+    std::set<std::string> given;
 };
 
 // Exit statuses of the program.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitRejected = 1;
 inline constexpr int kExitUsage = 2;
+inline constexpr int kExitChecksFailed = 3;
 
 // Parses the arguments after the program name. False with an English message on
-// a usage error (unknown command or option, missing or bad value).
+// a usage error (unknown command or option, missing or bad value, an option the
+// command does not use).
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error);
 
 std::string HelpText();

@@ -1,30 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "Cli.h"
+#include "CliTestSupport.h"
 #include "Options.h"
-#include "support/TestSupport.h"
 
 namespace vertano::cli {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome RunCli(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = Run(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
+using test::Contains;
+using test::Outcome;
+using test::RunCli;
 
 const char* kMtx = "1 A 1.5 B 1.6 100 98.5 12.5\r\n1 A 1.5 C 1.6 150 101 0\r\n";
 const char* kAsc = "1 B 1.4\r\n-1\r\nA 12.5 1.5 300 101.5\r\n/\r\n-2\r\n";
@@ -51,37 +35,89 @@ TEST(CliOptions, ValuesInBothSpellingsAndUsageErrors) {
     EXPECT_FALSE(ParseOptions({"frobnicate"}, o, e));
 }
 
-TEST(CliCheck, ReportsRowsStationsAndExitsZero) {
-    test::TempDir dir;
-    test::WriteBytes(dir / "a.MTX", kMtx);
-    test::WriteBytes(dir / "b.asc", kAsc);
+TEST(CliOptions, EachCommandTakesOnlyItsOwnOptions) {
+    Options o;
+    std::string e;
+    // clang-format off
+    const std::vector<std::string> args = {
+        "check", "--lang", "cs", "--order=simultaneous", "--mirror", "--drop-unassigned", "-y",
+        "--rows", "--points", "p1", "--points=p2", "--yxz", "--coord-unit", "ft", "--scale", "m",
+        "--supp-distance", "d", "--supp-plumb", "v", "--verbose", "raw.mtx"};
+    // clang-format on
+    ASSERT_TRUE(ParseOptions(args, o, e)) << e;
+    EXPECT_EQ(o.language, 0);
+    EXPECT_TRUE(o.simultaneous && o.mirror && o.dropUnassigned && o.yes && o.rows && o.yxz);
+    EXPECT_TRUE(o.verbose);
+    EXPECT_EQ(o.points, (std::vector<std::string>{"p1", "p2"}));
+    EXPECT_EQ(o.coordUnit, 1);
+    EXPECT_EQ(o.supplementary[1], std::vector<std::string>{"d"});  // slope distances
+    EXPECT_EQ(o.supplementary[3], std::vector<std::string>{"v"});  // plumbing
+    EXPECT_EQ(o.inputs, std::vector<std::string>{"raw.mtx"});
+    ASSERT_TRUE(ParseOptions({"check", "--points", "p"}, o, e)) << e;  // no raw files needed
+
+    ASSERT_TRUE(ParseOptions(
+        {"reduce", "a.mtx", "-o", "b.mtx", "--points", "p", "--level", "123,5", "--faces"}, o, e))
+        << e;
+    EXPECT_EQ(o.level, 2);
+    EXPECT_EQ(o.levelHeight, 123.5L);
+    EXPECT_TRUE(o.faces);
+    ASSERT_TRUE(
+        ParseOptions({"reduce", "a.mtx", "-o", "b", "--points", "p", "--level=mean"}, o, e));
+    EXPECT_EQ(o.level, 1);
+
+    EXPECT_FALSE(ParseOptions({"check", "--lang", "de", "a.mtx"}, o, e));
+    EXPECT_FALSE(ParseOptions({"check", "--order", "random", "a.mtx"}, o, e));
+    EXPECT_FALSE(ParseOptions({"check", "--faces", "a.mtx"}, o, e));
+    EXPECT_NE(e.find("--faces"), std::string::npos);
+    EXPECT_FALSE(ParseOptions({"convert", "--to", "mtx", "--rows", "a.mtx", "-o", "b"}, o, e));
+    EXPECT_FALSE(ParseOptions({"reduce", "--supp-bearing", "s", "a.mtx", "-o", "b"}, o, e));
+    EXPECT_FALSE(ParseOptions({"reduce", "a.mtx"}, o, e));                     // no -o
+    EXPECT_FALSE(ParseOptions({"reduce", "-o", "b", "--points", "p"}, o, e));  // no raw file
+    // A level or scale factors without points to reduce with.
+    EXPECT_FALSE(ParseOptions({"reduce", "a.mtx", "-o", "b", "--level", "zero"}, o, e));
+    EXPECT_FALSE(ParseOptions({"reduce", "a.mtx", "-o", "b", "--scale", "m"}, o, e));
+    EXPECT_FALSE(
+        ParseOptions({"reduce", "a.mtx", "-o", "b", "--points", "p", "--level", "x"}, o, e));
+    EXPECT_FALSE(ParseOptions({"check", "--rows"}, o, e));  // nothing to check
+    // Set commands and row lists work on raw measurements only.
+    EXPECT_FALSE(ParseOptions({"check", "--mirror", "--points", "p"}, o, e));
+}
+
+TEST(CliCheck, ReportsRowsAndStations) {
+    vertano::test::TempDir dir;
+    vertano::test::WriteBytes(dir / "a.MTX", kMtx);
+    vertano::test::WriteBytes(dir / "b.asc", kAsc);
     const Outcome r = RunCli({"check", (dir / "a.MTX").string(), (dir / "b.asc").string()});
-    EXPECT_EQ(r.status, kExitOk) << r.err;
-    EXPECT_TRUE(Contains(r.out, "a.MTX: 2 measurements read"));
-    EXPECT_TRUE(Contains(r.out, "b.asc: 1 measurement read"));
-    EXPECT_TRUE(Contains(r.out, "Stations: 2, measurements: 3"));
-    EXPECT_TRUE(r.err.empty());
+    // Single pointings in one face form no set: the checks count them.
+    EXPECT_EQ(r.status, kExitChecksFailed) << r.err;
+    EXPECT_TRUE(Contains(r.out, "a.MTX: Number of measurements: 2\n"));
+    EXPECT_TRUE(Contains(r.out, "b.asc: Number of measurements: 1\n"));
+    EXPECT_TRUE(Contains(r.out, "Added files: 2/2 (Number of measurements: 3)"));
+    EXPECT_TRUE(Contains(r.out, "Stations: 2\n"));
+    EXPECT_TRUE(r.err.empty()) << r.err;
 }
 
 TEST(CliCheck, RejectedFileNamesLineAndReasonAndExitsOne) {
-    test::TempDir dir;
-    test::WriteBytes(dir / "bad.mtx", "1 A 1 B 1 0 100 0\n\n1 A 1 B 1 0 1e-13 0\n");
-    test::WriteBytes(dir / "ok.mtx", kMtx);
+    vertano::test::TempDir dir;
+    vertano::test::WriteBytes(dir / "bad.mtx", "1 A 1 B 1 0 100 0\n\n1 A 1 B 1 0 1e-13 0\n");
+    vertano::test::WriteBytes(dir / "ok.mtx", kMtx);
     const Outcome r = RunCli({"check", (dir / "bad.mtx").string(), (dir / "ok.mtx").string()});
     EXPECT_EQ(r.status, kExitRejected);
     EXPECT_TRUE(
         Contains(r.err, "bad.mtx: rejected at line 2 (line 3 of the file): number out of range"))
         << r.err;
     EXPECT_TRUE(Contains(r.err, "1e-13"));
-    EXPECT_TRUE(Contains(r.out, "Stations: 1, measurements: 2"));
+    EXPECT_TRUE(Contains(r.out, "ok.mtx: Number of measurements: 2"));
+    // The rejected file was registered but added nothing.
+    EXPECT_TRUE(Contains(r.out, "Added files: 1/2 (Number of measurements: 2)"));
     const Outcome missing = RunCli({"check", (dir / "none.asc").string()});
     EXPECT_EQ(missing.status, kExitRejected);
     EXPECT_TRUE(Contains(missing.err, "none.asc"));
 }
 
 TEST(CliCheck, UnitsAndFormatOptionsApply) {
-    test::TempDir dir;
-    test::WriteBytes(dir / "a.txt", "1 A 1 B 1 12.3045 98.3000 10\n");
+    vertano::test::TempDir dir;
+    vertano::test::WriteBytes(dir / "a.txt", "1 A 1 B 1 12.3045 98.3000 10\n");
     Outcome r = RunCli({"check", (dir / "a.txt").string()});
     EXPECT_EQ(r.status, kExitUsage);
     EXPECT_TRUE(Contains(r.err, "--format"));
@@ -89,47 +125,74 @@ TEST(CliCheck, UnitsAndFormatOptionsApply) {
     EXPECT_EQ(r.status, kExitRejected);
     r = RunCli({"check", "--format", "mtx", "--angle-unit", "dms", "--length-unit", "ft",
                 (dir / "a.txt").string()});
-    EXPECT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_EQ(r.status, kExitChecksFailed) << r.err;  // read, but one face only
+    EXPECT_TRUE(Contains(r.out, "a.txt: Number of measurements: 1"));
 }
 
 TEST(CliConvert, WritesReadableFilesAndRefusesRejectedInput) {
-    test::TempDir dir;
-    test::WriteBytes(dir / "a.mtx", kMtx);
-    test::WriteBytes(dir / "b.asc", kAsc);
+    vertano::test::TempDir dir;
+    vertano::test::WriteBytes(dir / "a.mtx", kMtx);
+    vertano::test::WriteBytes(dir / "b.asc", kAsc);
     const std::string out = (dir / "all.asc").string();
     Outcome r = RunCli(
         {"convert", "--to", "asc", (dir / "a.mtx").string(), (dir / "b.asc").string(), "-o", out});
     ASSERT_EQ(r.status, kExitOk) << r.err;
     EXPECT_TRUE(Contains(r.out, "Wrote 3 measurements to"));
-    EXPECT_EQ(test::ReadBytes(out),
+    EXPECT_EQ(vertano::test::ReadBytes(out),
               "1 A 1.5000\r\n-1\r\nB 12.5000 1.6000 100.00000 98.50000\r\n"
               "C 0 1.6000 150.00000 101.00000\r\n/\r\n1 B 1.4000\r\n-1\r\n"
               "A 12.5000 1.5000 300.00000 101.50000\r\n/\r\n-2\r\n");
     r = RunCli({"check", out});
-    EXPECT_EQ(r.status, kExitOk);
-    EXPECT_TRUE(Contains(r.out, "Stations: 2, measurements: 3"));
+    EXPECT_TRUE(Contains(r.out, "Added files: 1/1 (Number of measurements: 3)"));
+    EXPECT_TRUE(Contains(r.out, "Stations: 2\n"));
 
     r = RunCli({"convert", "--to", "mtx", "--export", (dir / "a.mtx").string(), "-o",
                 (dir / "e.mtx").string()});
     ASSERT_EQ(r.status, kExitOk) << r.err;
-    EXPECT_EQ(test::ReadBytes(dir / "e.mtx"),
+    EXPECT_EQ(vertano::test::ReadBytes(dir / "e.mtx"),
               "1 A B 100.00000 98.50000 12.5000\r\n1 A C 150.00000 101.00000 0\r\n");
 
-    test::WriteBytes(dir / "bad.mtx", "1 A 1 B\n");
+    vertano::test::WriteBytes(dir / "bad.mtx", "1 A 1 B\n");
     r = RunCli({"convert", "--to", "mtx", (dir / "bad.mtx").string(), "-o", out});
     EXPECT_EQ(r.status, kExitRejected);
     EXPECT_TRUE(Contains(r.err, "nothing written"));
     r = RunCli({"convert", "--to", "mtx", (dir / "a.mtx").string(), "-o", dir.Path().string()});
     EXPECT_EQ(r.status, kExitRejected);
     EXPECT_TRUE(Contains(r.err, "folder"));
-    EXPECT_TRUE(Contains(test::ReadBytes(out), "1 A 1.5000"));  // untouched by the failures
+    EXPECT_TRUE(
+        Contains(vertano::test::ReadBytes(out), "1 A 1.5000"));  // untouched by the failures
 }
 
 TEST(CliHelp, DocumentsCommandsOptionsAndExitStatuses) {
     const Outcome r = RunCli({"--help"});
     EXPECT_EQ(r.status, kExitOk);
-    for (const char* word : {"check", "convert", "--angle-unit", "--length-unit", "--format",
-                             "--to", "--export", "-o", "Exit status"})
+    for (const char* word : {"check",
+                             "convert",
+                             "reduce",
+                             "--angle-unit",
+                             "--length-unit",
+                             "--format",
+                             "--to",
+                             "--export",
+                             "-o",
+                             "--lang",
+                             "--order",
+                             "--mirror",
+                             "--drop-unassigned",
+                             "--yes",
+                             "--rows",
+                             "--points",
+                             "--yxz",
+                             "--coord-unit",
+                             "--scale",
+                             "--supp-distance",
+                             "--supp-bearing",
+                             "--supp-height",
+                             "--supp-plumb",
+                             "--level",
+                             "--faces",
+                             "--verbose",
+                             "Exit status"})
         EXPECT_TRUE(Contains(r.out, word)) << word;
     EXPECT_EQ(RunCli({"check", "--help"}).status, kExitOk);
     const Outcome none = RunCli({});
@@ -138,10 +201,11 @@ TEST(CliHelp, DocumentsCommandsOptionsAndExitStatuses) {
 }
 
 TEST(CliExamples, BundledNetworkLoads) {
-    const Outcome r = RunCli({"check", test::DataPath("../../examples/sit.mtx").string(),
-                              test::DataPath("../../examples/sit.asc").string()});
-    EXPECT_EQ(r.status, kExitOk) << r.err;
-    EXPECT_TRUE(Contains(r.out, "Stations: 4, measurements: 48"));
+    const Outcome r = RunCli({"check", vertano::test::DataPath("../../examples/sit.mtx").string(),
+                              vertano::test::DataPath("../../examples/sit.asc").string()});
+    EXPECT_NE(r.status, kExitRejected) << r.err;
+    EXPECT_TRUE(Contains(r.out, "Added files: 2/2 (Number of measurements: 48)"));
+    EXPECT_TRUE(Contains(r.out, "Stations: 4\n"));
 }
 
 }  // namespace

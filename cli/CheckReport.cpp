@@ -1,0 +1,100 @@
+#include "CheckReport.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "CheckTexts.h"
+#include "supplementary/DoplnekDruh.h"
+
+namespace vertano::cli {
+
+namespace {
+
+// The notifications the raw-data analysis stops with for the given points and the
+// scale factors.
+constexpr int32_t kOznameniBody = 1;
+constexpr int32_t kOznameniMeritko = 17;
+
+void PrintSection(Session& s, const std::string& title, const std::vector<CountLine>& lines,
+                  int32_t total) {
+    s.out << title << ":\n";
+    for (const CountLine& line : lines)
+        s.out << "  " << line.name << ": " << std::to_string(line.count) << "\n";
+    s.out << "  " << s.ws.jazyk.tlacitko.prehledChyb << ": " << std::to_string(total) << "\n";
+}
+
+// The counters of a coordinate list are kept in the coordinates of a point.
+int32_t Count(Real counter) {
+    return static_cast<int32_t>(counter);
+}
+
+}  // namespace
+
+int32_t PrintRawChecks(Session& s) {
+    const Workspace& ws = s.ws;
+    s.out << "Stations: " << std::to_string(ws.suroveMereni.PosledniPoradi()) << "\n";
+    const int32_t total = ws.chyby.suroveMereniCekovyPocetChyb;
+    PrintSection(s, ws.jazyk.tlacitko.kontrola, RawCheckCounts(ws.jazyk, ws.suroveMereni), total);
+    return total;
+}
+
+void PrintRawRows(Session& s) {
+    const Tjazyk& j = s.ws.jazyk;
+    s.out << j.popis.poradi << "\t" << j.popis.stanovisko << "\t" << j.popis.cil << "\t"
+          << j.popis.skupina << "\t" << j.popis.poloha << "\t" << j.tlacitko.kontrola << "\n";
+    for (const Tzaznam& z : s.ws.suroveMereni.zaznam) {
+        if (!z.JePlny() || (z.JeVeSkupine() && !z.MaKontrolu())) continue;
+        s.out << std::to_string(z.poradi) << "\t" << z.cislo_stn << "\t" << z.cislo_cil << "\t"
+              << std::to_string(z.skupina) << "\t" << (z.poloha ? "I" : "II") << "\t"
+              << RowFlagNames(j, z) << "\n";
+    }
+}
+
+int32_t PrintPointChecks(Session& s) {
+    Workspace& ws = s.ws;
+    const Tjazyk& j = ws.jazyk;
+    const Tbod& c = ws.chyby.souradniceFixniPocetChyb;
+    const int32_t total = ws.chyby.souradniceFixniCekovyPocetChyb;
+    PrintSection(s, j.popis.body,
+                 {{j.popis.cisloBod, Count(c.X)},
+                  {j.popis.souradnice + " X, Y, Z", Count(c.Y)},
+                  {j.popis.souradnice + " X, Y", Count(c.Z)}},
+                 total);
+    if (total > 0) s.Show(kOznameniBody);
+    return total;
+}
+
+int32_t PrintScaleChecks(Session& s) {
+    Workspace& ws = s.ws;
+    const Tjazyk& j = ws.jazyk;
+    const Tbod& c = ws.chyby.souradniceMeritkoPocetChyb;
+    const int32_t total = ws.chyby.souradniceMeritkoCekovyPocetChyb;
+    PrintSection(s, j.popis.meritkoveKoeficienty,
+                 {{j.popis.cisloBod, Count(c.X)}, {j.popis.meritkovyKoeficient, Count(c.Y)}},
+                 total);
+    if (total > 0) s.Show(kOznameniMeritko);
+    return total;
+}
+
+int32_t PrintSupplementaryChecks(Session& s) {
+    Workspace& ws = s.ws;
+    int32_t all = 0;
+    for (const int kind : doplnek::kPoradiKontroly) {
+        if (s.options.supplementary[static_cast<size_t>(kind - 1)].empty()) continue;
+        const Tmereni& list = *ws.doplnekVstup.Seznam(kind);
+        std::vector<CountLine> lines;
+        for (int k = 0; k < 4; ++k) {
+            const std::string name = SupplementaryCheckName(ws.jazyk, kind, k);
+            if (!name.empty()) lines.push_back({name, list.kontrola[static_cast<size_t>(k)]});
+        }
+        const int32_t total = doplnek::CitacChyb(std::as_const(ws.chyby), kind);
+        PrintSection(s, ws.jazyk.popis.doplnek + " - " + SupplementaryKindName(ws.jazyk, kind),
+                     lines, total);
+        if (total > 0) s.Show(doplnek::OznameniChyby(kind));
+        all += total;
+    }
+    return all;
+}
+
+}  // namespace vertano::cli

@@ -1,0 +1,149 @@
+#include "Inputs.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+
+#include "CheckTexts.h"
+#include "files/SouradniceSoubory.h"
+#include "files/SurovaMereniSoubory.h"
+#include "supplementary/DoplnekDruh.h"
+#include "supplementary/DoplnekSoubory.h"
+
+namespace vertano::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<fs::path> Paths(const std::vector<std::string>& names) {
+    return {names.begin(), names.end()};
+}
+
+// "Title: Added files: loaded/registered (Number of ...: n)".
+void AddedLine(Session& s, const std::string& title, int32_t loaded, int32_t registered,
+               const std::string& countText, int32_t count) {
+    const jazyk::Thlaseni& h = s.ws.jazyk.hlaseni;
+    s.out << title << ": " << h.pridaneSoubory << std::to_string(loaded) << "/"
+          << std::to_string(registered) << " (" << countText << std::to_string(count) << ")\n";
+}
+
+// A load command stops at a file it cannot open; the files after it are named so
+// that nobody takes them for loaded.
+void ReportNotTried(Session& s, const std::vector<std::string>& names, size_t tried) {
+    for (size_t i = tried; i < names.size(); ++i)
+        s.err << names[i] << ": not read (an earlier file could not be opened)\n";
+}
+
+template <class Report>
+bool ReportCoordinateFiles(Session& s, const std::vector<std::string>& names, const Report& r,
+                           const std::string& title) {
+    const jazyk::Thlaseni& h = s.ws.jazyk.hlaseni;
+    int32_t loaded = 0;
+    int32_t points = 0;
+    for (const LoadedCoordinateFile& f : r.files) {
+        if (!f.result.ok) {
+            s.err << f.message << "\n";
+            continue;
+        }
+        s.out << f.path.string() << ": " << h.pocetBodu << std::to_string(f.pointsAdded) << "\n";
+        if (f.pointsAdded > 0) ++loaded;
+        points += f.pointsAdded;
+    }
+    ReportNotTried(s, names, r.files.size());
+    AddedLine(s, title, loaded, r.RegisteredFiles(), h.pocetBodu, points);
+    return !r.stopped && std::all_of(r.files.begin(), r.files.end(),
+                                     [](const LoadedCoordinateFile& f) { return f.result.ok; });
+}
+
+bool LoadSupplementaryKind(Session& s, int kind, const std::vector<std::string>& names) {
+    Workspace& ws = s.ws;
+    const SupplementaryLoadReport r =
+        NacteniSouboruDoplnek(ws.doplnekVstup, kind, ws.info, ws.nastaveni, ws.chyby, Paths(names));
+    for (const LoadedSupplementaryFile& f : r.files) {
+        if (!f.result.ok) {
+            s.err << f.message << "\n";
+            continue;
+        }
+        s.out << f.path.string() << ": " << ws.jazyk.hlaseni.poceZaznamu
+              << std::to_string(f.rowsAdded) << "\n";
+    }
+    ReportNotTried(s, names, r.files.size());
+    const jazyk::Toznameni added = OznameniPridaniDoplnku(r, ws.jazyk);
+    s.out << added.nadpis << " - " << SupplementaryKindName(ws.jazyk, kind) << ": " << added.text
+          << "\n";
+    return !r.stopped && std::all_of(r.files.begin(), r.files.end(),
+                                     [](const LoadedSupplementaryFile& f) { return f.result.ok; });
+}
+
+}  // namespace
+
+bool RawFormats(const Options& o, std::vector<int>& codes, std::ostream& err) {
+    for (const std::string& name : o.inputs) {
+        const int code = o.format >= 0 ? o.format : RawFormatFromExtension(name);
+        if (code < 0) {
+            err << "vertano-cli: cannot tell the format of '" << name
+                << "' from its extension; use --format mtx|asc\n";
+            return false;
+        }
+        codes.push_back(code);
+    }
+    return true;
+}
+
+bool LoadRawFiles(Session& s, const std::vector<int>& codes) {
+    Workspace& ws = s.ws;
+    const std::vector<std::string>& names = s.options.inputs;
+    bool all = true;
+    int32_t loaded = 0;
+    int32_t registered = 0;
+    int32_t rows = 0;
+    for (size_t i = 0; i < names.size(); ++i) {
+        const LoadedRawFile f =
+            NactiSoubor(ws.suroveMereni, ws.info, ws.nastaveni, names[i], codes[i]);
+        if (f.id != 0) ++registered;
+        if (!f.result.ok) {
+            s.err << (f.result.error == RawFileError::CannotOpen
+                          ? f.message
+                          : names[i] + ": rejected at " + DescribeRawFailure(f.result))
+                  << "\n";
+            all = false;
+            continue;
+        }
+        s.out << names[i] << ": " << ws.jazyk.hlaseni.poceZaznamu << std::to_string(f.rowsAdded)
+              << "\n";
+        if (f.rowsAdded > 0) ++loaded;
+        rows += f.rowsAdded;
+    }
+    AddedLine(s, ws.jazyk.nadpis.pridatSurovaMereni, loaded, registered,
+              ws.jazyk.hlaseni.poceZaznamu, rows);
+    return all;
+}
+
+bool LoadPointFiles(Session& s) {
+    Workspace& ws = s.ws;
+    const CoordinateLoadReport r = NacteniSouboru(ws.souradniceFixni, ws.info, ws.nastaveni,
+                                                  Paths(s.options.points), ws.chyby);
+    return ReportCoordinateFiles(s, s.options.points, r, ws.jazyk.nadpis.pridatBody);
+}
+
+bool LoadScaleFiles(Session& s) {
+    Workspace& ws = s.ws;
+    const CoordinateLoadReport r = NacteniSouboruMeritko(
+        ws.souradniceMeritko, ws.info, ws.nastaveni, Paths(s.options.scale), ws.chyby);
+    return ReportCoordinateFiles(
+        s, s.options.scale, r,
+        ws.jazyk.nadpis.pridatBody + " - " + ws.jazyk.popis.meritkoveKoeficienty);
+}
+
+bool LoadSupplementaryFiles(Session& s) {
+    bool all = true;
+    for (const int kind : doplnek::kPoradiKontroly) {
+        const std::vector<std::string>& names =
+            s.options.supplementary[static_cast<size_t>(kind - 1)];
+        if (!names.empty() && !LoadSupplementaryKind(s, kind, names)) all = false;
+    }
+    return all;
+}
+
+}  // namespace vertano::cli

@@ -1,0 +1,49 @@
+#include "Session.h"
+
+#include <string>
+
+#include "data/Oznameni.h"
+#include "data/SouradniceKontrola.h"
+#include "mereni/Jednotky.h"
+
+namespace vertano::cli {
+
+namespace {
+
+void ApplyOptions(const Options& o, Tnastaveni& s) {
+    s.jednotky.uhel = o.angleUnit;
+    s.jednotky.delka = o.lengthUnit;
+    s.jednotky.souradnice = o.coordUnit;
+    s.souborVstup.typSouradnice = o.yxz ? 1 : 0;
+    // The only point list the command line loads is the given network points.
+    s.okno.bodyVstup = kBodyVstupFixni;
+    if (o.to >= 0) s.souborVystup.typSuroveMereni = static_cast<uint8_t>(o.to);
+    if (o.level >= 0) {
+        s.redukceMereni.typHladiny = static_cast<uint8_t>(o.level);
+        if (o.level == 2) s.redukceMereni.vyskaHladiny = LengthToMetres(o.levelHeight, o.coordUnit);
+    }
+}
+
+}  // namespace
+
+Session::Session(const Options& o, std::ostream& out_, std::ostream& err_, std::istream* terminal)
+    : options(o), out(out_), err(err_), ui(err_, terminal, ws.jazyk, {o.yes, o.verbose}) {
+    ApplyOptions(o, ws.nastaveni);
+    // Also refills the texts that follow the units just set.
+    ws.NastavitJazyk(o.language);
+}
+
+void Session::ShowPending() {
+    ZobrazitOznameni(ws.chyby, ws.jazyk, ui);
+}
+
+void Session::Show(int32_t number) {
+    ws.chyby.Oznameni(number);
+    ShowPending();
+}
+
+void Session::Stage(int step) {
+    ui.Stage(" " + ws.jazyk.tlacitko.zpracovani + " ... [" + std::to_string(step) + "]");
+}
+
+}  // namespace vertano::cli

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <istream>
+#include <ostream>
+
+#include "CliInteraction.h"
+#include "Options.h"
+#include "workspace/Workspace.h"
+
+namespace vertano::cli {
+
+// One run of a command: the workspace with the settings the options give, the
+// streams and the interaction with the user.
+class Session {
+  public:
+    // `terminal` is the standard input when it is a terminal, otherwise nullptr.
+    Session(const Options& options, std::ostream& out, std::ostream& err, std::istream* terminal);
+
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // Declared first: the interaction below reads its language tables.
+    Workspace ws;
+    const Options& options;
+    std::ostream& out;
+    std::ostream& err;
+    CliInteraction ui;
+
+    // Shows the notification a library command has left pending in the error state.
+    void ShowPending();
+    // Announces a notification number and shows it at once.
+    void Show(int32_t number);
+    // The stage label of the main window for step `step` (" Processing ... [n]").
+    void Stage(int step);
+};
+
+}  // namespace vertano::cli

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <cstdint>
+
+#include "adjustment/Tvahy.h"
+#include "data/Tchyby.h"
+#include "data/Tinfo.h"
+#include "data/Tjazyk.h"
+#include "data/Tnastaveni.h"
+#include "data/Tsouradnice.h"
+#include "mereni/Tmereni.h"
+#include "supplementary/TdoplnkoveMereni.h"
+
+namespace vertano {
+
+// Every long-lived object of a running program: created once at start-up,
+// destroyed at exit, reached by reference by every window and command, never
+// created or freed by a command. Front ends own exactly one.
+//
+// Members are constructed in the order they are declared, and later members may
+// depend on earlier ones (the language tables read the settings), so the order of
+// the declarations below is part of the contract: do not reorder them.
+class Workspace {
+  public:
+    Tnastaveni nastaveni;
+    Tchyby chyby;
+    Tinfo info;
+    Tjazyk jazyk;
+
+    // The four report builders (network adjustment, transformation with
+    // adjustment, point and bearing, files added) go here.
+
+    // ---- measurement lists ----
+    Tmereni suroveMereni;    // the raw measurements of the main window
+    Tmereni schrankaMereni;  // clipboard of raw rows
+    // Working lists of the raw-data analysis.
+    Tmereni mereniVyrovnani;           // reduced observations for the adjustment
+    Tmereni mereniVyrovnaniZobrazeni;  // their display copy (distances unscaled)
+    Tmereni porovnaniDelekPriblizne;   // distances against all points with coordinates
+    Tmereni porovnaniDelekFixni;       // distances against the fixed points only
+    Tmereni mereniJednaPoloha;         // shown and edited in the one-face windows
+
+    // ---- coordinate lists ----
+    // The names of the given and identical point lists match the error counters of
+    // Tchyby that their checks fill.
+    Tsouradnice souradniceFixni;              // given network points
+    Tsouradnice souradniceTransformaceVstup;  // identical points, output system
+    Tsouradnice souradniceMeritko;            // scale factors
+    Tsouradnice souradnicePriblizne;          // approximate coordinates
+    Tsouradnice souradniceFixniVyrovnani;     // fixed coordinates of the adjustment
+    Tsouradnice souradniceTransformovane;     // transformed coordinates
+    Tsouradnice souradniceZobrazeni;          // display copy
+    Tsouradnice schrankaSouradnice;           // coordinate clipboard
+
+    // ---- supplementary measurements ----
+    TdoplnkoveMereni doplnekVstup;       // as entered, loaded and saved
+    TdoplnkoveMereni doplnekZpracovany;  // as prepared for the adjustment
+
+    Tvahy vahy;
+
+    // The adjusted and the outlier model (Tmodel2), the drawing data, one
+    // observation vector and one coordinate vector for display copies, the two
+    // transformation models and the two transformation conversions go here, in
+    // that order.
+
+    // Fills settings, language tables, error state and project state with their
+    // defaults, in that order: the texts follow the default settings.
+    Workspace();
+
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+    Workspace(Workspace&&) = delete;
+    Workspace& operator=(Workspace&&) = delete;
+
+    // Switches the language of every text (settings code: 0 Czech, 1 English) and
+    // refills the tables. Reports already built exist in the old language, so a
+    // real switch marks them as no longer current. An unknown code changes nothing.
+    void NastavitJazyk(uint8_t typJazyk);
+
+    // Refills the language tables after a unit or an input format of the settings
+    // has changed (unit labels and default extensions follow them).
+    void ObnovitTexty();
+};
+
+}  // namespace vertano
