@@ -1,0 +1,154 @@
+#include "matice/Ldlt.h"
+
+#include <algorithm>
+
+#include "matice/FpGuard.h"
+#include "matice/Kernels.h"
+#include "matice/MatrixChecks.h"
+
+namespace vertano {
+
+namespace {
+
+using detail::Dot;
+using detail::Dot2x2;
+
+bool UsablePivot(Real D) {
+    return D != 0 && detail::IsFinite(D);
+}
+
+// Column form of the factorisation: L[k][c] = (M[k][c] - sum_{l<c} L[k][l] t_c[l]) / D[c]
+// with t_c = L[c] * D, every sum running over ascending l from zero.
+//
+// Columns are taken eight at a time. The block's own rows come first (their
+// few elements inside the block, D and t); then every row below is combined
+// with the eight t vectors, which stay in the cache, so the long row prefixes
+// are brought from memory once per block instead of once per column. The
+// prefixes go through the two-by-two kernel, the short parts inside the block
+// one by one.
+class ColumnBlocks {
+  public:
+    static constexpr int kBlock = 8;
+
+    ColumnBlocks(Tmatrix& M, Tvector& d, int n) : M_(M), d_(d), n_(n), t_(kBlock, Tvector(n)) {}
+
+    bool Factor(int first) {
+        const int count = std::min(kBlock, n_ - first);
+        if (!PivotRows(first, count)) return false;
+        int k = first + count;
+        for (; k + 1 < n_; k += 2) TwoRows(first, count, k);
+        if (k < n_) OneRow(first, count, k);
+        return true;
+    }
+
+  private:
+    bool PivotRows(int first, int count) {
+        for (int j = first; j < first + count; ++j) {
+            Real* L = M_[j].data();
+            for (int c = first; c < j; ++c) {
+                L[c] = (L[c] - Dot(L, t_[c - first].data(), 0, c)) / d_[c];
+            }
+            Real* t = t_[j - first].data();
+            for (int l = 0; l < j; ++l) t[l] = L[l] * d_[l];
+            const Real D = L[j] - Dot(L, t, 0, j);
+            if (!UsablePivot(D)) return false;
+            d_[j] = D;
+        }
+        return true;
+    }
+
+    void TwoRows(int first, int count, int k) {
+        Real* a = M_[k].data();
+        Real* b = M_[k + 1].data();
+        Real sa[kBlock], sb[kBlock];
+        int c = 0;
+        for (; c + 1 < count; c += 2) {
+            const auto s = Dot2x2(a, b, t_[c].data(), t_[c + 1].data(), 0, first);
+            sa[c] = s.s00;
+            sa[c + 1] = s.s01;
+            sb[c] = s.s10;
+            sb[c + 1] = s.s11;
+        }
+        if (c < count) {
+            const auto s = detail::Dot1x2(t_[c].data(), a, b, 0, first);
+            sa[c] = s.s0;
+            sb[c] = s.s1;
+        }
+        for (c = 0; c < count; ++c) {
+            const int col = first + c;
+            const Real* t = t_[c].data();
+            a[col] = (a[col] - Dot(a, t, first, col, sa[c])) / d_[col];
+            b[col] = (b[col] - Dot(b, t, first, col, sb[c])) / d_[col];
+        }
+    }
+
+    void OneRow(int first, int count, int k) {
+        Real* a = M_[k].data();
+        for (int c = 0; c < count; ++c) {
+            const int col = first + c;
+            a[col] = (a[col] - Dot(a, t_[c].data(), 0, col)) / d_[col];
+        }
+    }
+
+    Tmatrix& M_;
+    Tvector& d_;
+    const int n_;
+    Tmatrix t_;
+};
+
+// L gets its unit diagonal and zeros above it, as callers expect a clean
+// triangle.
+void FinishTriangle(Tmatrix& M, int n) {
+    for (int i = 0; i < n; ++i) {
+        Real* row = M[i].data();
+        row[i] = 1;
+        for (int j = i + 1; j < n; ++j) row[j] = 0;
+    }
+}
+
+}  // namespace
+
+bool LDLTDecomposition(Tmatrix& M, Tvector& d, int high) {
+    const int n = high + 1;
+    if (high < 0 || !detail::HasBlock(M, n, n)) return false;
+    detail::EnsureLength(d, n);
+    FpGuard guard;
+    ColumnBlocks columns(M, d, n);
+    for (int i = 0; i < n; i += ColumnBlocks::kBlock) {
+        if (!columns.Factor(i)) return false;
+    }
+    FinishTriangle(M, n);
+    return guard.Ok() && detail::BlockFinite(M, n, n) && detail::RangeFinite(d, 0, n);
+}
+
+bool LDLTSolve(Tvector& x, const Tmatrix& M, const Tvector& d, int high, const Tvector& b) {
+    const int n = high + 1;
+    if (high < 0 || !detail::HasBlock(M, n, n) || static_cast<int>(d.size()) < n ||
+        static_cast<int>(b.size()) < n) {
+        return false;
+    }
+    FpGuard guard;
+    Tvector y(b.begin(), b.begin() + n);
+    for (int i = 0; i < n; ++i) {
+        const Real* L = M[i].data();
+        Real s = y[i];
+        for (int k = i - 1; k >= 0; --k) s -= L[k] * y[k];
+        y[i] = s;
+    }
+    for (int i = 0; i < n; ++i) {
+        if (d[i] == 0) return false;
+        y[i] /= d[i];
+    }
+    // Backward with L^T, row by row: row i of L carries the column of L^T.
+    for (int i = n - 1; i > 0; --i) {
+        const Real* L = M[i].data();
+        const Real yi = y[i];
+        for (int k = 0; k < i; ++k) y[k] -= L[k] * yi;
+    }
+    if (!guard.Ok() || !detail::RangeFinite(y, 0, n)) return false;
+    detail::EnsureLength(x, n);
+    std::copy(y.begin(), y.end(), x.begin());
+    return true;
+}
+
+}  // namespace vertano
