@@ -50,6 +50,22 @@ class Tvahy {
     // The selected deviation of an observation kind (velicina::kDelka, kSmer,
     // kZenit); -1 for any other kind.
     Real OdchylkaDruhu(int32_t typ) const;
+
+    // ---- inner and outer precision (VypocetPresnosti.cpp) ----
+    // Computes from the reduced measurements of the raw-data analysis (one row per
+    // set, station and target) the inner precision of every kind (scatter of the
+    // sets) and the outer precision (reciprocal zenith angles and distances,
+    // closed triangles of directions), sets the availability flags of
+    // info.infoVahy and resolves info.infoVahy.typVah from the setting: a source
+    // that is not available for all three kinds gives way to the other one, and
+    // when neither is, to the given precision.
+    // A pooled deviation of 0 (sets that agree to the last decimal; up to 1e-15,
+    // the noise of the arithmetic) is no usable precision: not available.
+    // Returns true only when both empirical sources are available for all kinds.
+    // False is NOT a failure: it says the weights come from the fallback the
+    // resolution chose, which is the intended path for, e.g., a network measured
+    // in one set. The caller goes on with VypocetVah either way.
+    bool VypocetPresnosti(const Tmereni& mereni, Tinfo& info, const Tnastaveni& nastaveni);
 };
 
 }  // namespace vertano

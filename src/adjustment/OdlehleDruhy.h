@@ -1,0 +1,51 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "adjustment/TmerenaVelicina.h"
+#include "adjustment/TvektorMereni.h"
+#include "matice/MatrixTypes.h"
+
+namespace vertano {
+
+class Tmodel2;
+class Tnastaveni;
+
+// Access to the seven observation kinds of a Tmodel2 by their number
+// (velicina::k...), in the order of the equations, for the routines that treat
+// every kind alike: the outlier test, the robust weights and the evaluation.
+namespace druhy {
+
+inline constexpr std::array<int32_t, 7> kPoradi = {
+    velicina::kDelka,           velicina::kSmer,           velicina::kZenit,
+    velicina::kDoplnekDelka,    velicina::kDoplnekSmernik, velicina::kDoplnekPrevyseni,
+    velicina::kDoplnekProvazeni};
+
+// The vector that holds the records of a kind; the kind must be one of kPoradi.
+TvektorMereni& Vektor(Tmodel2& model, int32_t typ);
+const TvektorMereni& Vektor(const Tmodel2& model, int32_t typ);
+
+// The group index of a terrestrial kind; nullptr for the supplementary kinds.
+TindexVector* Index(Tmodel2& model, int32_t typ);
+
+// The count of outliers a kind keeps in the outlier model.
+int32_t& PocetOdlehlych(Tmodel2& model, int32_t typ);
+
+// The exclusion switch of a kind in the settings.
+bool Vylucovat(const Tnastaveni& nastaveni, int32_t typ);
+
+// Equations of a kind: one per record, two per plumbing tie.
+int32_t PocetRovnic(const Tmodel2& model, int32_t typ);
+
+// Index of the first equation of every kind (in kPoradi order) from the vector
+// lengths, checked against pocetMereni and the lengths of the residual and
+// cofactor vectors. False when they do not fit together.
+bool Pocatky(const Tmodel2& model, std::array<int32_t, 7>& pocatky);
+
+// Angles are reduced into one turn when shown as adjusted values.
+bool JeUhel(int32_t typ);
+
+}  // namespace druhy
+
+}  // namespace vertano

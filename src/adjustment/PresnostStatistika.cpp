@@ -1,0 +1,110 @@
+#include "adjustment/PresnostStatistika.h"
+
+#include <cmath>
+#include <limits>
+
+#include "adjustment/TmerenaVelicina.h"
+#include "matice/FpGuard.h"
+#include "matice/Konstanty.h"
+#include "processing/Uhly.h"
+
+namespace vertano {
+
+namespace {
+
+constexpr Real kNaN = std::numeric_limits<Real>::quiet_NaN();
+
+// a reduced into (-pi, pi].
+Real DoPulkruhu(Real a) {
+    if (a > -kPi && a <= kPi) return a;
+    const Real r = Normalise(a);
+    return r > kPi ? r - kDvePi : r;
+}
+
+}  // namespace
+
+Real HodnotaDruhu(const Tzaznam& zaznam, int32_t druh) {
+    switch (druh) {
+        case velicina::kDelka:
+            return zaznam.delka;
+        case velicina::kSmer:
+            return zaznam.smer;
+        case velicina::kZenit:
+            return zaznam.zenit;
+        default:
+            return kNaN;
+    }
+}
+
+Real ToleranceDruhu(const nastaveni::Tmez& mez, int32_t druh) {
+    switch (druh) {
+        case velicina::kDelka:
+            return mez.rozdil_delka;
+        case velicina::kSmer:
+            return mez.rozdil_smer;
+        case velicina::kZenit:
+            return mez.rozdil_zenit;
+        default:
+            return 0;
+    }
+}
+
+bool JeUhlovyDruh(int32_t druh) {
+    return druh == velicina::kSmer || druh == velicina::kZenit;
+}
+
+bool StatistikaDruhu(const std::vector<Real>& hodnoty, int32_t druh, Vyber& vysledek) {
+    if (hodnoty.size() < 2) return false;
+    // Quiet NaNs travel through arithmetic without raising a flag, so the values
+    // are checked one by one and the guard catches what the arithmetic breaks.
+    for (const Real x : hodnoty) {
+        if (!std::isfinite(x)) return false;
+    }
+    const FpGuard guard;
+    const bool uhel = JeUhlovyDruh(druh);
+    const Real reference = hodnoty.front();
+    const auto upravena = [&](Real x) { return uhel ? Unwrap(x, reference) : x; };
+    Real suma = 0;
+    for (const Real x : hodnoty) suma += upravena(x);
+    const auto n = static_cast<Real>(hodnoty.size());
+    const Real prumer = suma / n;
+    Real ctverce = 0;
+    for (const Real x : hodnoty) {
+        const Real v = upravena(x) - prumer;
+        ctverce += v * v;
+    }
+    const Real odchylka = std::sqrt(ctverce / (n - 1));
+    if (!guard.Ok() || !std::isfinite(prumer) || !std::isfinite(odchylka)) return false;
+    vysledek.prumer = druh == velicina::kSmer ? Normalise(prumer) : prumer;
+    vysledek.odchylka = odchylka;
+    vysledek.pocet = static_cast<int32_t>(hodnoty.size());
+    return true;
+}
+
+Real OdchylkaOdPrumeru(Real prumer, Real hodnota, int32_t druh) {
+    const Real d = prumer - hodnota;
+    return JeUhlovyDruh(druh) ? DoPulkruhu(d) : d;
+}
+
+Real MezOdchylkyOdPrumeru(int32_t pocet, Real tolerance) {
+    if (pocet < 1) return 0;
+    const auto n = static_cast<Real>(pocet);
+    return std::sqrt((n - 1) / (2 * n)) * tolerance;
+}
+
+void SdruzenaOdchylka::Pridej(Real vaha, Real odchylka) {
+    sumaVah_ += vaha;
+    sumaVazenychCtvercu_ += vaha * odchylka * odchylka;
+    ++pocet_;
+}
+
+bool SdruzenaOdchylka::Vysledek(Real& odchylka) const {
+    if (pocet_ == 0 || !(sumaVah_ > 0)) return false;
+    const FpGuard guard;
+    const Real s = std::sqrt(sumaVazenychCtvercu_ / sumaVah_);
+    if (!guard.Ok() || !std::isfinite(s)) return false;
+    odchylka = s;
+    return true;
+}
+
+}  // namespace vertano

@@ -1,0 +1,121 @@
+// Life cycle of the adjustment model, the copy for the outlier model and the
+// helpers that map equations to observations.
+
+#include "adjustment/Tmodel2.h"
+
+#include <cmath>
+
+#include "matice/Konstanty.h"
+
+namespace vertano {
+
+void Tmodel2::Create() {
+    Clear();
+}
+
+void Tmodel2::Clear() {
+    for (TvektorMereni* v : {&smer, &zenit, &delka, &posun}) v->Clear();
+    indexSmer.clear();
+    indexZenit.clear();
+    indexDelka.clear();
+    doplnek.Clear();
+    souradnice.Clear();
+    odchylkaJednotkovaAprior = odchylkaJednotkovaAposterior = -1;
+
+    maticePlanuSparse = Tsparse{};
+    for (Tmatrix* m : {&maticeATPA, &maticeUloziste1, &maticeUloziste2}) Tmatrix().swap(*m);
+    for (Tvector* v :
+         {&vektorATPL, &vektorUloziste, &vektorOprav, &diagonalaVah, &vektorRobustnichZmen,
+          &vektorRedukovanychMereni, &vektorPrirustku, &vektorPomocny}) {
+        Tvector().swap(*v);
+    }
+    for (TindexVector* v : {&indexVlakna, &indexVlakna2, &indexLU}) TindexVector().swap(*v);
+
+    kvantil = maxZmenaVahy = maxPrirustek = zmenaVahy = prirustek = -1;
+    typOdhadu = maxPocetIteraci = pocetIteraci = typFixace = -1;
+    kovariancniMaticeStr.clear();
+    for (int32_t* p : {&pocetSmer, &pocetZenit, &pocetDelka, &pocetSmerOdlehly, &pocetZenitOdlehly,
+                       &pocetDelkaOdlehly, &pocetMereni, &pocetSouradnic, &pocetSouradnicUrcovanych,
+                       &pocetSouradnicFixnich, &pocetPosunu, &pocetNeznamych, &pocetNadbytecnych,
+                       &pocetPodminek, &pocetVlakno, &pocetVlaknoHotovo}) {
+        *p = -1;
+    }
+    jeVlaknoHotovo = jeFix = jeMerenaDelka = probehloVycovaniOdlehlych = false;
+    vynechanaMereni.clear();
+    chyba.clear();
+}
+
+void Tmodel2::KopirujCastOdlehle(const Tmodel2& model) {
+    if (&model == this) return;
+    smer = model.smer;
+    zenit = model.zenit;
+    delka = model.delka;
+    indexSmer = model.indexSmer;
+    indexZenit = model.indexZenit;
+    indexDelka = model.indexDelka;
+    doplnek.Kopiruj(model.doplnek);
+    typOdhadu = model.typOdhadu;
+    maxPocetIteraci = model.maxPocetIteraci;
+    maxZmenaVahy = model.maxZmenaVahy;
+    maxPrirustek = model.maxPrirustek;
+    pocetIteraci = model.pocetIteraci;
+    zmenaVahy = model.zmenaVahy;
+    prirustek = model.prirustek;
+    pocetSmer = model.pocetSmer;
+    pocetZenit = model.pocetZenit;
+    pocetDelka = model.pocetDelka;
+    pocetMereni = model.pocetMereni;
+    pocetPosunu = model.pocetPosunu;
+    pocetNeznamych = model.pocetNeznamych;
+    pocetNadbytecnych = model.pocetNadbytecnych;
+    pocetPodminek = model.pocetPodminek;
+    jeFix = model.jeFix;
+    jeMerenaDelka = model.jeMerenaDelka;
+    typFixace = model.typFixace;
+    probehloVycovaniOdlehlych = model.probehloVycovaniOdlehlych;
+}
+
+Real Tmodel2::ReduceAngleNear(const Real a, const Real r) {
+    if (!std::isfinite(a) || !std::isfinite(r)) return a;
+    const Real d = a - r;
+    if (d >= -kPi && d < kPi) return a;
+    Real x = a - std::floor((d + kPi) / kDvePi) * kDvePi;
+    // The quotient can land one turn off at the boundary through rounding.
+    if (x < r - kPi) x += kDvePi;
+    if (x >= r + kPi) x -= kDvePi;
+    return x;
+}
+
+int32_t Tmodel2::PocatekRovnic(const int32_t typ) const {
+    if (pocetDelka < 0 || pocetSmer < 0 || pocetZenit < 0 || doplnek.pocetDelka < 0 ||
+        doplnek.pocetSmernik < 0 || doplnek.pocetPrevyseni < 0 || doplnek.pocetProvazeni < 0) {
+        return -1;
+    }
+    const int32_t pocty[] = {pocetDelka,           pocetSmer,
+                             pocetZenit,           doplnek.pocetDelka,
+                             doplnek.pocetSmernik, doplnek.pocetPrevyseni};
+    if (typ < velicina::kDelka || typ > velicina::kDoplnekProvazeni) return -1;
+    int32_t pocatek = 0;
+    for (int32_t t = velicina::kDelka; t < typ; ++t) pocatek += pocty[t - 1];
+    return pocatek;
+}
+
+const TmerenaVelicina* Tmodel2::VelicinaRovnice(int32_t i) const {
+    if (i < 0) return nullptr;
+    const TvektorMereni* vektory[] = {&delka,
+                                      &smer,
+                                      &zenit,
+                                      &doplnek.delka,
+                                      &doplnek.smernik,
+                                      &doplnek.prevyseni,
+                                      &doplnek.provazeni,
+                                      &doplnek.provazeni};
+    for (const TvektorMereni* v : vektory) {
+        const auto n = static_cast<int32_t>(v->zaznam.size());
+        if (i < n) return &v->zaznam[static_cast<std::size_t>(i)];
+        i -= n;
+    }
+    return nullptr;
+}
+
+}  // namespace vertano

@@ -1,0 +1,271 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "adjustment/TvektorMereni.h"
+#include "data/Tsouradnice.h"
+#include "matice/MatrixTypes.h"
+#include "matice/ParallelRows.h"
+#include "matice/Real.h"
+#include "supplementary/TvektorDoplnek.h"
+
+namespace vertano {
+
+class Tmereni;
+class Tnastaveni;
+class Tvahy;
+class TdoplnkoveMereni;
+
+// Datum types of the network (Tmodel2::typFixace): which conditions remove the
+// defect of a network that has too few fixed coordinates.
+namespace fixace {
+inline constexpr int32_t kPevnaSit = 0;           // two or more fixed points, scale measured
+inline constexpr int32_t kPevnaMeritko = 1;       // two or more fixed points, no scale measured
+inline constexpr int32_t kBodSmernikDelky = 2;    // one fixed point, bearing and scale
+inline constexpr int32_t kBodSmernik = 3;         // one fixed point and a bearing
+inline constexpr int32_t kBodDelky = 4;           // one fixed point and scale
+inline constexpr int32_t kBod = 5;                // one fixed point only
+inline constexpr int32_t kVolnaSmernikDelky = 6;  // free, bearing and scale
+inline constexpr int32_t kVolnaSmernik = 7;       // free, bearing
+inline constexpr int32_t kVolnaDelky = 8;         // free, scale
+inline constexpr int32_t kVolna = 9;              // free, neither
+}  // namespace fixace
+
+// A reduced measurement left out of the adjustment because its station or its
+// target has no coordinates (neither approximate nor fixed): it cannot be given
+// an observation equation. The caller shows the list to the user.
+struct VynechaneMereni {
+    int32_t radek = -1;  // 0-based row of the reduced measurement list
+    int32_t poradi = 0;  // its station occupation
+    std::string cislo_stn;
+    std::string cislo_cil;
+    std::string chybejiciBod;  // the point that has no coordinates
+    std::string text;          // English, for the command line and logs
+};
+
+// The solver Vyrovnat uses: the cascade LDL^T, LU, SVD, or one of them alone (for
+// comparing the methods and for tests that must reach a particular one).
+enum class Resic : int32_t { Kaskada = 0, LDLT, LU, SVD };
+
+// The three-dimensional network adjustment model: observation vectors, the point
+// list with the current coordinates, the transposed sparse design matrix, the
+// normal equations bordered by the datum conditions, the working vectors of the
+// solution and all counters.
+//
+// Unknowns, in this order: X, Y, Z of every determined point (point-list order),
+// one orientation per station occupation, then one Lagrange multiplier per datum
+// condition. Observations (equations), in this order: slope distances,
+// directions, zenith angles, supplementary slope distances, bearings, height
+// differences, plumbing ties (all X equations, then all Y equations).
+//
+// Sign convention: l = computed - measured, v = l - A dx, every unknown is
+// corrected by subtracting its increment. Angles in radians, lengths in metres.
+//
+// Every Boolean operation catches floating-point faults and bad sizes inside it
+// and returns false; nothing is thrown. The reason of the last failure is kept in
+// `chyba` (English) for the caller's log or command line.
+class Tmodel2 {
+  public:
+    // ---- observations ----
+    TvektorMereni smer;
+    TvektorMereni zenit;
+    TvektorMereni delka;
+    TvektorMereni posun;  // adjusted orientations (evaluation)
+    // Group boundaries: entry g is the first row of group g, the last entry one
+    // past the end.
+    TindexVector indexSmer;
+    TindexVector indexZenit;
+    TindexVector indexDelka;
+    TvektorDoplnek doplnek;
+    // Determined points (approximate coordinates, JeFixni false) first, fixed
+    // points (JeFixni true) appended.
+    Tsouradnice souradnice;
+
+    Real odchylkaJednotkovaAprior = -1;
+    Real odchylkaJednotkovaAposterior = -1;
+
+    // ---- design matrix and normal equations ----
+    Tsparse maticePlanuSparse;  // transposed: one row per unknown
+    Tmatrix maticeATPA;         // normal matrix; after the covariance the cofactor matrix
+    Tvector vektorATPL;
+    TindexVector indexVlakna;   // triangular thread split over the unknowns
+    TindexVector indexVlakna2;  // even thread split over the unknowns
+    TindexVector indexLU;
+    // The working weights, one per observation (length max(m, u)). The solvers
+    // never write here: their scratch is vektorPomocny.
+    Tvector vektorUloziste;
+    Tmatrix maticeUloziste1;
+    Tmatrix maticeUloziste2;
+    Tvector vektorOprav;
+    Tvector diagonalaVah;  // a-priori weights
+    Tvector vektorRobustnichZmen;
+    // l; after the covariance computation the cofactors q_i of the adjusted
+    // observations.
+    Tvector vektorRedukovanychMereni;
+    Tvector vektorPrirustku;
+
+    // ---- iteration ----
+    Real kvantil = -1;
+    int32_t typOdhadu = -1;
+    int32_t maxPocetIteraci = -1;
+    Real maxZmenaVahy = -1;
+    Real maxPrirustek = -1;
+    int32_t pocetIteraci = -1;
+    Real zmenaVahy = -1;
+    Real prirustek = -1;
+    std::string kovariancniMaticeStr;
+
+    // ---- counts ----
+    int32_t pocetSmer = -1;
+    int32_t pocetZenit = -1;
+    int32_t pocetDelka = -1;
+    int32_t pocetSmerOdlehly = -1;
+    int32_t pocetZenitOdlehly = -1;
+    int32_t pocetDelkaOdlehly = -1;
+    int32_t pocetMereni = -1;
+    int32_t pocetSouradnic = -1;
+    int32_t pocetSouradnicUrcovanych = -1;
+    int32_t pocetSouradnicFixnich = -1;
+    int32_t pocetPosunu = -1;
+    int32_t pocetNeznamych = -1;
+    int32_t pocetNadbytecnych = -1;
+    int32_t pocetPodminek = -1;
+    int32_t pocetVlakno = -1;
+    int32_t pocetVlaknoHotovo = -1;
+    bool jeVlaknoHotovo = false;
+    bool jeFix = false;          // no datum conditions
+    bool jeMerenaDelka = false;  // the network has scale
+    int32_t typFixace = -1;      // fixace::k...
+    bool probehloVycovaniOdlehlych = false;
+
+    // ---- beyond the classic record ----
+    // Scratch of the solvers (D of LDL^T, the singular values, the Cholesky
+    // diagonal): storage of its own, so that a failed attempt cannot change the
+    // working weights of the next attempt or iteration.
+    Tvector vektorPomocny;
+    // Reduced measurements left out by the last Nacist (see VynechaneMereni).
+    std::vector<VynechaneMereni> vynechanaMereni;
+    // Why the last operation failed, in English; empty after success.
+    std::string chyba;
+    // Called repeatedly while worker threads run (a window repaints itself).
+    WaitHook cekani;
+    // Kaskada in every run; a single method for comparisons and tests.
+    Resic resic = Resic::Kaskada;
+
+    Tmodel2() { Create(); }
+
+    // ---- loading and the design matrix ----
+    void Create();
+    // Empties everything: matrices and vectors freed, reals and counts -1, the
+    // text empty, flags false. `cekani` and `resic` are configuration and stay.
+    void Clear();
+
+    // Loads the model from the reduced measurements, the approximate (determined)
+    // and the fixed coordinates, the weights, the prepared supplementary
+    // measurements and the settings. Rows whose station or target has no
+    // coordinates are left out and listed in vynechanaMereni. False (model
+    // cleared, reason in chyba) when no unknown remains, the redundancy is
+    // negative, an observation has no usable weight, a point number is both
+    // determined and fixed, or the supplementary vectors cannot be built.
+    bool Nacist(const Tmereni& mereni, const Tsouradnice& souradnicePriblizne,
+                const Tsouradnice& souradniceFixni, const Tvahy& vahy,
+                const TdoplnkoveMereni& doplnekPripraveny, const Tnastaveni& nastaveni);
+    // Recount and re-prepare after outliers were removed from the vectors.
+    bool NacistBezOdlehlych();
+
+    // Counts, datum type and conditions, redundancy; f = number of fixed
+    // coordinates.
+    void PocetVse(int32_t pocetSouradniceFixni);
+    // Sizes and zeroes l, weights, robust factors, residuals (m), right-hand side
+    // and increments (u), the normal matrix (u x u) and the working weights
+    // (max(m, u)).
+    bool NuloveMatice();
+    // Builds the direction, zenith and distance vectors and their group indices
+    // from the reduced measurements, with the point indices and weights.
+    bool NaplnitMereniVahy(const Tmereni& mereni, const Tvahy& vahy);
+    // diagonalaVah := the a-priori weights of all observations in equation order.
+    bool NaplnitDiagonaluVah();
+    // Design matrix, l, normal equations (with the working weights) and the datum
+    // conditions at the current coordinates.
+    bool Naplnit();
+    // The copy of the outlier model: observation vectors, group indices,
+    // supplementary vectors, iteration settings and state, counts and flags.
+    void KopirujCastOdlehle(const Tmodel2& model);
+
+    // The value congruent to a modulo 2 pi in [r - pi, r + pi).
+    static Real ReduceAngleNear(Real a, Real r);
+
+    // The observation record behind equation i (0 <= i < pocetMereni), the X and
+    // the Y equation of a plumbing tie both giving its one record; nullptr outside.
+    const TmerenaVelicina* VelicinaRovnice(int32_t i) const;
+    // Index of the first equation of an observation kind (velicina::k...); for
+    // plumbing ties the first X equation (the Y equations follow pocetProvazeni
+    // later). -1 for an unknown kind or before the counts exist.
+    int32_t PocatekRovnic(int32_t typ) const;
+
+    // ---- solution, iteration and covariance ----
+    // Each solves the normal equations; with `pouzitPrirustky` the increments are
+    // applied to the coordinates of the determined points.
+    bool VyrovnatLDLT(bool pouzitPrirustky);
+    bool VyrovnatLU(bool pouzitPrirustky);
+    bool VyrovnatSVD(bool pouzitPrirustky);
+    // LDL^T, else rebuild + LU, else rebuild + SVD (or only the method `resic`).
+    bool Vyrovnat();
+    // One plain iteration with the a-priori weights; znovuVyrovnat tells whether
+    // another is needed.
+    bool VyrovnatOpakovane(bool& znovuVyrovnat);
+    // One iteration with the current working weights, then new robust weights.
+    bool VyrovnatRobustne(bool& znovuVyrovnat);
+
+    // Cofactor matrix Q of the unknowns into the leading block of maticeATPA and
+    // the cofactors q_i of the adjusted observations into
+    // vektorRedukovanychMereni, always with the a-priori weights.
+    bool VypocetKovariancniMatice();
+    bool KovariancniMaticeCholeskyLU();
+    bool KovariancniMaticeSVD();
+    // Q[i][i] >= 0 (i < n), q_i >= 0 and q_i <= 1/p_i up to rounding.
+    bool KontrolaKovariancniMatice() const;
+    // kovariancniMaticeStr := the coordinate block of Q as text.
+    void KovariancniMatice2str();
+
+    // sigma_v = sigma0 sqrt((sigma / sigma0)^2 - q) of a residual, the radicand
+    // taken as 0 when rounding makes it negative (an observation without
+    // redundancy has q = 1/p); -1 when the arguments are not usable.
+    static Real OdchylkaOpravy(Real odchylka, Real odchylkaJednotkova, Real q);
+
+    // The triangle adjustment of the outer precision of directions: rows with
+    // `soubor` = direction number 1..6, `skupina` = occupation 1..S, `smer`.
+    bool NaplnitVnejsiPresnostSmer(const Tmereni& mereni);
+    bool VyrovnatVnejsiPresnostSmer(const Tmereni& mereni);
+
+    // ==== Outliers, robust weights and evaluation ====
+    // Declared here by the files that implement them (Tmodel2Odlehle.cpp,
+    // Tmodel2Vyhodnoceni.cpp, ...). Keep this block at the end of the class.
+
+    // probehloVycovaniOdlehlych := some kind has its exclusion switch on and at
+    // least one observation in the model; returns it.
+    bool VylucovatOdlehle(const Tnastaveni& nastaveni);
+    // New robust factors (vektorRobustnichZmen) and working weights
+    // (vektorUloziste = a-priori weight x factor) of all pocetMereni observations
+    // from the residuals vektorOprav and the estimator typOdhadu; zmenaVahy :=
+    // max(zmenaVahy, largest change of a factor), so the caller resets it first.
+    // False, with nothing changed, for an unknown estimator, vectors that do not
+    // fit the counts, an observation without a usable deviation or a fault.
+    bool VypocistRobustniVahy();
+    // Tests every residual of the kinds switched on against k sigma_v, keeps all
+    // observations annotated with their test values in `modelOdlehly`, removes
+    // the outliers from this model (renumbering groups and orientation unknowns)
+    // and re-prepares it (NacistBezOdlehlych). The outlier counts of
+    // `modelOdlehly` become the numbers removed. False on any failure.
+    bool VylouceniOdlehlychHodnot(Tmodel2& modelOdlehly, const Tnastaveni& nastaveni);
+    // After the last iteration: the cofactor matrix, standard deviations, error
+    // ellipsoids and ellipses of the determined points, the a-posteriori unit
+    // standard deviation, residuals and adjusted values of every observation, the
+    // adjusted orientations (posun) and kovariancniMaticeStr. All accuracy values
+    // are for a unit standard deviation of 1. False on failure.
+    bool Vyhodnoceni();
+};
+
+}  // namespace vertano

@@ -1,0 +1,410 @@
+// Loading of the adjustment model: the point list, the observation vectors with
+// their weights, the counts with the datum, and the sizes of the working storage.
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <new>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "adjustment/Tmodel2.h"
+#include "adjustment/Tvahy.h"
+#include "adjustment/VahaPozorovani.h"
+#include "data/Tnastaveni.h"
+#include "matice/DenseHelpers.h"
+#include "matice/ParallelRows.h"
+#include "matice/Quantile.h"
+#include "mereni/Tmereni.h"
+#include "supplementary/DoplnekDruh.h"
+#include "supplementary/TdoplnkoveMereni.h"
+
+namespace vertano {
+
+namespace {
+
+using IndexBodu = std::unordered_map<std::string, int32_t>;
+
+IndexBodu Indexy(const Tsouradnice& souradnice) {
+    IndexBodu indexy;
+    for (int32_t i = 0; i < souradnice.Pocet(); ++i) {
+        indexy.emplace(souradnice.bod[static_cast<std::size_t>(i)].cislo, i);
+    }
+    return indexy;
+}
+
+int32_t Najdi(const IndexBodu& indexy, const std::string& cislo) {
+    const auto it = indexy.find(cislo);
+    return it == indexy.end() ? -1 : it->second;
+}
+
+std::string Popis(std::size_t radek, const Tzaznam& z) {
+    return "Reduced measurement row " + std::to_string(radek + 1) + " (" + z.cislo_stn + " - " +
+           z.cislo_cil + ")";
+}
+
+// The point list: determined points first, fixed points appended. Empty slots of
+// the lists are no points. False when a number occurs twice: its observations
+// would be tied to one of the records by chance.
+bool SestavitBody(Tsouradnice& body, const Tsouradnice& urcovane, const Tsouradnice& fixni,
+                  std::string& chyba) {
+    IndexBodu videno;
+    for (const Tsouradnice* seznam : {&urcovane, &fixni}) {
+        for (Tbod b : seznam->bod) {
+            if (!b.JePlny) continue;
+            if (!videno.emplace(b.cislo, body.Pocet()).second) {
+                chyba = "Point " + b.cislo + " occurs twice among the determined and fixed points";
+                return false;
+            }
+            if (!std::isfinite(b.X) || !std::isfinite(b.Y) || !std::isfinite(b.Z)) {
+                chyba = "Point " + b.cislo + " has coordinates that are not numbers";
+                return false;
+            }
+            b.JeFixni = seznam == &fixni;
+            body.PridejBod(b);
+        }
+    }
+    return true;
+}
+
+// Values a row must have before it can become observations.
+bool PlatnyRadek(const Tzaznam& z) {
+    return std::isfinite(z.smer) && std::isfinite(z.zenit) && std::isfinite(z.delka) &&
+           z.delka >= 0 && std::isfinite(z.zkresleniDelky) && z.zkresleniDelky > 0;
+}
+
+TmerenaVelicina Pozorovani(const Tzaznam& z, int32_t typ, int32_t poradi, Real hodnota,
+                           Real odchylka, int32_t iStn, int32_t iCil) {
+    TmerenaVelicina v = TmerenaVelicina::Prazdny();
+    v.typ = typ;
+    v.poradi = poradi;
+    v.skupina = z.skupina;
+    v.cislo_stn = z.cislo_stn;
+    v.cislo_cil = z.cislo_cil;
+    v.hodnota = hodnota;
+    v.odchylka = odchylka;
+    v.iStn = iStn;
+    v.iCil = iCil;
+    v.jePlny = true;
+    return v;
+}
+
+// The rows of every station occupation (poradi > 0), in ascending poradi and, within
+// one, in list order. Rows of one occupation that are not contiguous still form
+// one group: no row is lost to the search for a run.
+std::map<int32_t, std::vector<std::size_t>> Obsazeni(const Tmereni& mereni) {
+    std::map<int32_t, std::vector<std::size_t>> obsazeni;
+    for (std::size_t i = 0; i < mereni.zaznam.size(); ++i) {
+        if (mereni.zaznam[i].poradi > 0) obsazeni[mereni.zaznam[i].poradi].push_back(i);
+    }
+    return obsazeni;
+}
+
+class PlneniMereni {
+  public:
+    PlneniMereni(Tmodel2& model, const Tvahy& vahy)
+        : model_(model), vahy_(vahy), indexy_(Indexy(model.souradnice)) {}
+
+    bool Stanovisko(const Tmereni& mereni, int32_t poradi, const std::vector<std::size_t>& radky);
+
+  private:
+    bool Radek(std::size_t radek, const Tzaznam& z, int32_t iStn, int32_t iCil);
+    bool Pridat(TvektorMereni& vektor, TmerenaVelicina v, int32_t typ, std::size_t radek,
+                const Tzaznam& z);
+    void Vynechat(std::size_t radek, const Tzaznam& z, const std::string& bod,
+                  const std::string& duvod);
+    bool JeFixni(int32_t i) const {
+        return model_.souradnice.bod[static_cast<std::size_t>(i)].JeFixni;
+    }
+
+    Tmodel2& model_;
+    const Tvahy& vahy_;
+    IndexBodu indexy_;
+    int32_t posun_ = 0;         // orientation unknowns so far
+    int32_t skupinaZenit_ = 1;  // zenith group counter
+    int32_t skupinaDelka_ = 1;  // distance group counter
+};
+
+bool PlneniMereni::Stanovisko(const Tmereni& mereni, int32_t poradi,
+                              const std::vector<std::size_t>& radky) {
+    const Tzaznam& prvni = mereni.zaznam[radky.front()];
+    const int32_t iStn = Najdi(indexy_, prvni.cislo_stn);
+    const std::size_t zenitu = model_.zenit.zaznam.size();
+    const std::size_t delek = model_.delka.zaznam.size();
+    const std::size_t smeru = model_.smer.zaznam.size();
+    for (const std::size_t i : radky) {
+        const Tzaznam& z = mereni.zaznam[i];
+        if (z.cislo_stn != prvni.cislo_stn) {
+            model_.chyba = Popis(i, z) + ": station differs from " + prvni.cislo_stn +
+                           " of the same occupation " + std::to_string(poradi);
+            return false;
+        }
+        if (iStn < 0) {
+            Vynechat(i, z, z.cislo_stn, "the station has no coordinates");
+            continue;
+        }
+        const int32_t iCil = Najdi(indexy_, z.cislo_cil);
+        if (iCil < 0) {
+            Vynechat(i, z, z.cislo_cil, "the target has no coordinates");
+            continue;
+        }
+        if (iCil == iStn) {
+            Vynechat(i, z, z.cislo_cil, "station and target are the same point");
+            continue;
+        }
+        if (!Radek(i, z, iStn, iCil)) return false;
+    }
+    if (model_.smer.zaznam.size() > smeru) {
+        model_.indexSmer.push_back(static_cast<int32_t>(model_.smer.zaznam.size()));
+    }
+    if (model_.zenit.zaznam.size() > zenitu) {
+        model_.indexZenit.push_back(static_cast<int32_t>(model_.zenit.zaznam.size()));
+        ++skupinaZenit_;
+    }
+    if (model_.delka.zaznam.size() > delek) {
+        model_.indexDelka.push_back(static_cast<int32_t>(model_.delka.zaznam.size()));
+        ++skupinaDelka_;
+    }
+    return true;
+}
+
+bool PlneniMereni::Radek(std::size_t radek, const Tzaznam& z, int32_t iStn, int32_t iCil) {
+    if (!PlatnyRadek(z)) {
+        model_.chyba = Popis(radek, z) + ": a value is not a valid number";
+        return false;
+    }
+    // Occupations are numbered by what enters, so that an occupation whose rows
+    // were all left out leaves no orientation unknown without observations.
+    const auto smeru = static_cast<int32_t>(model_.smer.zaznam.size());
+    const bool novyPosun = smeru == model_.indexSmer.back();
+    if (novyPosun) ++posun_;
+    TmerenaVelicina s = Pozorovani(z, velicina::kSmer, posun_, z.smer, z.sig_smer, iStn, iCil);
+    s.smernik = z.smernik;
+    s.odchylkaPosun = z.sig_posun;
+    s.poradiPosun = posun_;
+    s.posun = 0;
+    if (!Pridat(model_.smer, s, velicina::kSmer, radek, z)) return false;
+    // Between two fixed points only the direction carries something: the
+    // orientation of the station.
+    if (JeFixni(iStn) && JeFixni(iCil)) return true;
+    TmerenaVelicina ze =
+        Pozorovani(z, velicina::kZenit, skupinaZenit_, z.zenit, z.sig_zenit, iStn, iCil);
+    ze.zkresleni = z.zkresleniDelky;
+    if (!Pridat(model_.zenit, ze, velicina::kZenit, radek, z)) return false;
+    if (!z.MaDelku()) return true;
+    TmerenaVelicina d =
+        Pozorovani(z, velicina::kDelka, skupinaDelka_, z.delka, z.sig_delka, iStn, iCil);
+    d.zkresleni = z.zkresleniDelky;
+    return Pridat(model_.delka, d, velicina::kDelka, radek, z);
+}
+
+bool PlneniMereni::Pridat(TvektorMereni& vektor, TmerenaVelicina v, int32_t typ, std::size_t radek,
+                          const Tzaznam& z) {
+    if (!v.UrcitPresnost(vahy_.OdchylkaDruhu(typ), model_.odchylkaJednotkovaAprior)) {
+        static const char* const nazvy[] = {"", "slope distance", "direction", "zenith angle"};
+        model_.chyba = Popis(radek, z) + ": the " + nazvy[typ] +
+                       " has no usable standard deviation, so no weight";
+        return false;
+    }
+    vektor.PridejZaznam(v);
+    return true;
+}
+
+void PlneniMereni::Vynechat(std::size_t radek, const Tzaznam& z, const std::string& bod,
+                            const std::string& duvod) {
+    VynechaneMereni v;
+    v.radek = static_cast<int32_t>(radek);
+    v.poradi = z.poradi;
+    v.cislo_stn = z.cislo_stn;
+    v.cislo_cil = z.cislo_cil;
+    v.chybejiciBod = bod;
+    v.text = Popis(radek, z) + " left out: " + duvod + " (" + bod + ")";
+    model_.vynechanaMereni.push_back(std::move(v));
+}
+
+// The prepared supplementary rows with their point indices taken again from this
+// model's point list by number, so that they cannot point at another point when
+// the lists were built differently. A row whose point is missing is left out and
+// listed.
+TdoplnkoveMereni DoplnekProBody(const TdoplnkoveMereni& pripravene, const Tsouradnice& body,
+                                std::vector<VynechaneMereni>& vynechane) {
+    TdoplnkoveMereni kopie = pripravene;
+    const IndexBodu indexy = Indexy(body);
+    for (const int druh : doplnek::kPoradiZpracovani) {
+        Tmereni& seznam = *kopie.Seznam(druh);
+        for (std::size_t i = 0; i < seznam.zaznam.size(); ++i) {
+            Tzaznam& z = seznam.zaznam[i];
+            if (!z.JePlny()) continue;
+            z.iStn = Najdi(indexy, z.cislo_stn);
+            z.iCil = Najdi(indexy, z.cislo_cil);
+            if (z.iStn >= 0 && z.iCil >= 0) continue;
+            VynechaneMereni v;
+            v.radek = static_cast<int32_t>(i);
+            v.poradi = z.poradi;
+            v.cislo_stn = z.cislo_stn;
+            v.cislo_cil = z.cislo_cil;
+            v.chybejiciBod = z.iStn < 0 ? z.cislo_stn : z.cislo_cil;
+            v.text = std::string("Supplementary ") + doplnek::NazevDruhu(druh) + ", row " +
+                     std::to_string(i + 1) + " (" + z.cislo_stn + " - " + z.cislo_cil +
+                     ") left out: point " + v.chybejiciBod + " has no coordinates";
+            vynechane.push_back(std::move(v));
+            z.poradi = 0;  // no longer a filled row
+        }
+    }
+    return kopie;
+}
+
+}  // namespace
+
+bool Tmodel2::NaplnitMereniVahy(const Tmereni& mereni, const Tvahy& vahy) {
+    for (TvektorMereni* v : {&smer, &zenit, &delka}) v->Clear();
+    indexSmer.assign(1, 0);
+    indexZenit.assign(1, 0);
+    indexDelka.assign(1, 0);
+    PlneniMereni plneni(*this, vahy);
+    for (const auto& [poradi, radky] : Obsazeni(mereni)) {
+        if (!plneni.Stanovisko(mereni, poradi, radky)) return false;
+    }
+    return true;
+}
+
+void Tmodel2::PocetVse(int32_t pocetSouradniceFixni) {
+    doplnek.PocetVse();
+    pocetSmer = static_cast<int32_t>(smer.zaznam.size());
+    pocetZenit = static_cast<int32_t>(zenit.zaznam.size());
+    pocetDelka = static_cast<int32_t>(delka.zaznam.size());
+    pocetMereni = pocetSmer + pocetZenit + pocetDelka + doplnek.pocet;
+    pocetSouradnic = 3 * souradnice.Pocet();
+    pocetSouradnicFixnich = pocetSouradniceFixni;
+    pocetSouradnicUrcovanych = pocetSouradnic - pocetSouradniceFixni;
+    pocetPosunu = smer.NejvetsiPoradiPosunu();
+    pocetNeznamych = pocetPosunu + pocetSouradnicUrcovanych;
+
+    const bool b = doplnek.pocetSmernik > 0;
+    const bool s = pocetDelka + doplnek.pocetDelka + doplnek.pocetPrevyseni > 0;
+    jeMerenaDelka = s;
+    if (pocetSouradniceFixni == 0) {
+        typFixace = b ? (s ? fixace::kVolnaSmernikDelky : fixace::kVolnaSmernik)
+                      : (s ? fixace::kVolnaDelky : fixace::kVolna);
+        pocetPodminek = 3 + (b ? 0 : 1) + (s ? 0 : 1);
+    } else if (pocetSouradniceFixni == 3) {
+        typFixace = b ? (s ? fixace::kBodSmernikDelky : fixace::kBodSmernik)
+                      : (s ? fixace::kBodDelky : fixace::kBod);
+        pocetPodminek = (b ? 0 : 1) + (s ? 0 : 1);
+    } else {
+        // Two or more fixed points already fix position, orientation and scale; a
+        // scale condition on top would bind the network instead of placing it.
+        typFixace = s ? fixace::kPevnaSit : fixace::kPevnaMeritko;
+        pocetPodminek = 0;
+    }
+    pocetNadbytecnych = pocetMereni + pocetPodminek - pocetNeznamych;
+}
+
+bool Tmodel2::NuloveMatice() {
+    const int32_t m = pocetMereni;
+    const int32_t u = pocetNeznamych + pocetPodminek;
+    if (m < 0 || u < 0) return false;
+    try {
+        for (Tvector* v :
+             {&vektorRedukovanychMereni, &diagonalaVah, &vektorRobustnichZmen, &vektorOprav}) {
+            VectorZero(*v, m);
+        }
+        VectorZero(vektorATPL, u);
+        VectorZero(vektorPrirustku, u);
+        MatrixZero(maticeATPA, u, u);
+        VectorZero(vektorUloziste, std::max(m, u));
+    } catch (const std::bad_alloc&) {
+        chyba = "Not enough memory for the normal equations";
+        return false;
+    }
+    return true;
+}
+
+bool Tmodel2::NaplnitDiagonaluVah() {
+    if (static_cast<int32_t>(diagonalaVah.size()) < pocetMereni) return false;
+    for (int32_t i = 0; i < pocetMereni; ++i) {
+        const TmerenaVelicina* v = VelicinaRovnice(i);
+        if (v == nullptr) return false;
+        diagonalaVah[static_cast<std::size_t>(i)] = v->vaha;
+    }
+    return true;
+}
+
+namespace {
+
+// Steps shared by the first load and the reload after outliers were removed:
+// counts, sizes, weights and thread splits. False when the network has no unknown
+// or too few observations.
+bool Pripravit(Tmodel2& model) {
+    model.PocetVse(model.pocetSouradnicFixnich);
+    if (model.pocetNeznamych < 1 || model.pocetNadbytecnych < 0) {
+        model.chyba = "Insufficient number of redundant measurements.";
+        return false;
+    }
+    model.jeFix = model.pocetPodminek == 0;
+    if (!model.NuloveMatice()) return false;
+    std::fill(model.vektorRobustnichZmen.begin(), model.vektorRobustnichZmen.end(), Real{1});
+    if (!model.NaplnitDiagonaluVah()) {
+        model.chyba = "The observation vectors do not match their counts";
+        return false;
+    }
+    std::copy(model.diagonalaVah.begin(), model.diagonalaVah.end(), model.vektorUloziste.begin());
+    model.indexVlakna = SplitTriangular(model.pocetNeznamych, model.pocetVlakno);
+    model.indexVlakna2 = SplitEven(model.pocetNeznamych, model.pocetVlakno);
+    return true;
+}
+
+}  // namespace
+
+bool Tmodel2::Nacist(const Tmereni& mereni, const Tsouradnice& souradnicePriblizne,
+                     const Tsouradnice& souradniceFixni, const Tvahy& vahy,
+                     const TdoplnkoveMereni& doplnekPripraveny, const Tnastaveni& nastaveni) {
+    Clear();
+    const auto selhani = [this](std::string duvod) {
+        std::vector<VynechaneMereni> vynechane = std::move(vynechanaMereni);
+        Clear();
+        vynechanaMereni = std::move(vynechane);
+        chyba = std::move(duvod);
+        return false;
+    };
+    const nastaveni::Tvyrovnani& v = nastaveni.vyrovnani;
+    odchylkaJednotkovaAprior = v.odchylkaJednotkovaApriorni;
+    if (!JeOdchylkaZadana(odchylkaJednotkovaAprior)) {
+        return selhani("The a-priori unit standard deviation is not a positive number");
+    }
+    std::string duvod;
+    if (!SestavitBody(souradnice, souradnicePriblizne, souradniceFixni, duvod)) {
+        return selhani(duvod);
+    }
+    if (!NaplnitMereniVahy(mereni, vahy)) return selhani(chyba);
+    const TdoplnkoveMereni pripravene =
+        DoplnekProBody(doplnekPripraveny, souradnice, vynechanaMereni);
+    const DoplnekVektorVysledek d =
+        doplnek.Nacist(pripravene, souradnice, nastaveni, odchylkaJednotkovaAprior);
+    if (!d.ok) return selhani(d.message);
+
+    pocetSouradnicFixnich = 3 * souradnice.PocetFixnichBodu();
+    const std::optional<Real> k = icnorm(1 - v.rozikoOdlehlost / 2);
+    if (!k) return selhani(kIcnormArgument);
+    kvantil = *k;
+    typOdhadu = v.typOdhadu;
+    maxPocetIteraci = v.maxPocetIteraci;
+    maxZmenaVahy = v.maxZmenaVahy;
+    maxPrirustek = v.maxPrirustek;
+    pocetVlakno = nastaveni.pocetVlaknaVse;
+    if (!Pripravit(*this)) return selhani(chyba);
+    return true;
+}
+
+bool Tmodel2::NacistBezOdlehlych() {
+    chyba.clear();
+    if (pocetSouradnicFixnich >= 0 && Pripravit(*this)) return true;
+    std::string duvod = chyba.empty() ? "The model is not loaded" : chyba;
+    Clear();
+    chyba = std::move(duvod);
+    return false;
+}
+
+}  // namespace vertano

@@ -1,0 +1,21 @@
+// One step of the robust iteration: the adjustment with the current working
+// weights, then new robust weights from its residuals.
+
+#include "adjustment/Tmodel2.h"
+
+namespace vertano {
+
+bool Tmodel2::VyrovnatRobustne(bool& znovuVyrovnat) {
+    znovuVyrovnat = false;
+    if (!Naplnit() || !Vyrovnat()) return false;
+    zmenaVahy = 0;
+    if (!VypocistRobustniVahy()) return false;
+    if (pocetIteraci < 0) pocetIteraci = 0;
+    ++pocetIteraci;
+    // The coordinates move with every step, but the loop ends on the weights:
+    // they are what the outlier test needs settled.
+    znovuVyrovnat = pocetIteraci < maxPocetIteraci && zmenaVahy > maxZmenaVahy;
+    return true;
+}
+
+}  // namespace vertano

@@ -1,0 +1,151 @@
+#include <array>
+#include <cmath>
+
+#include "adjustment/Elipsy.h"
+#include "adjustment/OdlehleDruhy.h"
+#include "adjustment/Tmodel2.h"
+#include "matice/DenseHelpers.h"
+#include "matice/FpGuard.h"
+#include "processing/Uhly.h"
+
+namespace vertano {
+
+namespace {
+
+int32_t PocetUrcovanychBodu(const Tmodel2& model) {
+    return static_cast<int32_t>(std::lround(model.pocetSouradnicUrcovanych / 3.0));
+}
+
+bool ElipsyBodu(Tmodel2& model) {
+    const int32_t n = PocetUrcovanychBodu(model);
+    if (n < 0 || static_cast<std::size_t>(n) > model.souradnice.bod.size()) return false;
+    for (int32_t i = 0; i < n; ++i) {
+        Tbod& bod = model.souradnice.bod[i];
+        if (!ElipsoidBodu(model.maticeATPA, i, bod) || !ElipsaBodu(model.maticeATPA, i, bod)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// sqrt(sum p v^2 / r) with the a-priori weights; 0 when there is no redundancy
+// (or the sum cannot be formed), so that a determined network still evaluates.
+Real JednotkovaAposteriorni(const Tmodel2& model) {
+    if (model.pocetNadbytecnych <= 0 || model.pocetMereni < 0) return 0;
+    const auto m = static_cast<std::size_t>(model.pocetMereni);
+    if (model.diagonalaVah.size() < m || model.vektorOprav.size() < m) return 0;
+    const FpGuard guard;
+    const Tvector v(model.vektorOprav.begin(), model.vektorOprav.begin() + m);
+    const Real s = std::sqrt(WeightedSumOfSquares(v, model.diagonalaVah) / model.pocetNadbytecnych);
+    return guard.Ok() && std::isfinite(s) ? s : 0;
+}
+
+void VyhodnotVelicinu(TmerenaVelicina& z, Real v, Real q, bool uhel) {
+    z.oprava = v;
+    z.normOprava = v / z.odchylka;
+    z.mezniOprava = uhel ? Normalise(z.hodnota + v) : z.hodnota + v;
+    z.odchylkaOprava = std::sqrt(std::fabs(q));
+}
+
+void VyhodnotProvazeni(TmerenaVelicina& z, Real vX, Real qX, Real vY, Real qY) {
+    const Real v = std::sqrt(vX * vX + vY * vY);
+    z.oprava = v;
+    z.normOprava = v / z.odchylka;
+    z.mezniOprava = z.hodnota + v;
+    if (v == 0) {
+        z.odchylkaOprava = 0;
+        return;
+    }
+    const Real sX = vX * std::sqrt(std::fabs(qX));
+    const Real sY = vY * std::sqrt(std::fabs(qY));
+    z.odchylkaOprava = std::sqrt(sX * sX + sY * sY) / v;
+}
+
+void VyhodnotDruh(Tmodel2& model, int32_t typ, int32_t pocatek) {
+    const auto& v = model.vektorOprav;
+    const auto& q = model.vektorRedukovanychMereni;
+    auto& zaznamy = druhy::Vektor(model, typ).zaznam;
+    const auto n = static_cast<int32_t>(zaznamy.size());
+    for (int32_t i = 0; i < n; ++i) {
+        const int32_t r = pocatek + i;
+        if (typ == velicina::kDoplnekProvazeni) {
+            VyhodnotProvazeni(zaznamy[i], v[r], q[r], v[r + n], q[r + n]);
+        } else {
+            VyhodnotVelicinu(zaznamy[i], v[r], q[r], druhy::JeUhel(typ));
+        }
+    }
+}
+
+bool VyhodnotMereni(Tmodel2& model) {
+    std::array<int32_t, 7> pocatky{};
+    if (!druhy::Pocatky(model, pocatky)) return false;
+    const FpGuard guard;
+    for (std::size_t k = 0; k < druhy::kPoradi.size(); ++k) {
+        VyhodnotDruh(model, druhy::kPoradi[k], pocatky[k]);
+    }
+    return guard.Ok();
+}
+
+// One row per orientation unknown k, described by the first direction of
+// group k. The orientation starts from 0 in every iteration, so after the last
+// solution it is -dx; with direction = bearing - orientation it is the bearing
+// of the zero direction.
+bool Orientace(Tmodel2& model) {
+    const int32_t nc = model.pocetSouradnicUrcovanych;
+    const int32_t pocet = model.pocetPosunu;
+    const auto& Q = model.maticeATPA;
+    if (pocet < 0 || model.indexSmer.size() < static_cast<std::size_t>(pocet) + 1 ||
+        model.vektorPrirustku.size() < static_cast<std::size_t>(nc + pocet) ||
+        Q.size() < static_cast<std::size_t>(nc + pocet)) {
+        return false;
+    }
+    const FpGuard guard;
+    model.posun.Clear();
+    for (int32_t k = 0; k < pocet; ++k) {
+        const int32_t prvni = model.indexSmer[k];
+        const std::size_t u = static_cast<std::size_t>(nc + k);
+        if (prvni < 0 || static_cast<std::size_t>(prvni) >= model.smer.zaznam.size() ||
+            Q[u].size() <= u || !(Q[u][u] >= 0)) {
+            return false;
+        }
+        const TmerenaVelicina& smer = model.smer.zaznam[prvni];
+        TmerenaVelicina z = TmerenaVelicina::Prazdny();
+        z.typ = velicina::kSmer;
+        z.poradi = smer.poradi;
+        z.poradiPosun = k + 1;
+        z.cislo_stn = smer.cislo_stn;
+        z.iStn = smer.iStn;
+        z.hodnota = Normalise(0 - model.vektorPrirustku[u]);
+        z.odchylka = std::sqrt(Q[u][u]);
+        z.jePlny = true;
+        model.posun.PridejZaznam(z);
+    }
+    return guard.Ok();
+}
+
+}  // namespace
+
+bool Tmodel2::Vyhodnoceni() {
+    if (!VypocetKovariancniMatice()) return false;
+    if (!ElipsyBodu(*this)) {
+        // A fault in the Cholesky or LU inverse shows itself here first; the
+        // pseudo-inverse is slower but does not break down the same way.
+        if (!KovariancniMaticeSVD() || !ElipsyBodu(*this)) {
+            chyba = "Evaluation: the error ellipses cannot be computed.";
+            return false;
+        }
+    }
+    odchylkaJednotkovaAposterior = JednotkovaAposteriorni(*this);
+    if (!VyhodnotMereni(*this)) {
+        chyba = "Evaluation: the residuals cannot be evaluated.";
+        return false;
+    }
+    if (!Orientace(*this)) {
+        chyba = "Evaluation: the orientations cannot be evaluated.";
+        return false;
+    }
+    KovariancniMatice2str();
+    return true;
+}
+
+}  // namespace vertano

@@ -1,0 +1,112 @@
+#include "adjustment/VnejsiPresnostProtismer.h"
+
+#include <cmath>
+#include <vector>
+
+#include "adjustment/PresnostStatistika.h"
+#include "adjustment/TmerenaVelicina.h"
+#include "matice/Konstanty.h"
+
+namespace vertano {
+
+namespace {
+
+using Radky = std::vector<Tzaznam>;
+
+Radky SHodnotou(const Radky& radky, int32_t druh) {
+    if (druh != velicina::kDelka) return radky;
+    Radky s;
+    for (const Tzaznam& z : radky) {
+        if (z.MaDelku()) s.push_back(z);
+    }
+    return s;
+}
+
+// The value of a row as a sample of the forward direction.
+Real VzorekDopredu(const Tzaznam& z, int32_t druh, bool zpetny) {
+    const Real x = HodnotaDruhu(z, druh);
+    return zpetny && druh == velicina::kZenit ? kPi - x : x;
+}
+
+class DvojiceBodu {
+  public:
+    DvojiceBodu(int32_t druh, const nastaveni::Tmez& mez) : druh_(druh), mez_(mez) {}
+
+    // Adds the pair as number `cislo`; false on a fault.
+    bool Pridej(const Radky& tam, const Radky& zpet, int32_t cislo, TvnejsiPresnost& vysledek,
+                SdruzenaOdchylka& celkova) const {
+        std::vector<Real> hodnoty;
+        for (const Tzaznam& z : tam) hodnoty.push_back(VzorekDopredu(z, druh_, false));
+        for (const Tzaznam& z : zpet) hodnoty.push_back(VzorekDopredu(z, druh_, true));
+        Vyber v;
+        if (!StatistikaDruhu(hodnoty, druh_, v)) return false;
+        const Real mez = MezOdchylkyOdPrumeru(v.pocet, ToleranceDruhu(mez_, druh_));
+        const Real prumerZpet = druh_ == velicina::kZenit ? kPi - v.prumer : v.prumer;
+        for (const Tzaznam& z : tam) {
+            vysledek.mereniTrojuhelnik.PridejZaznam(Anotovat(z, v, v.prumer, mez, cislo, 1));
+        }
+        for (const Tzaznam& z : zpet) {
+            vysledek.mereniTrojuhelnik.PridejZaznam(Anotovat(z, v, prumerZpet, mez, cislo, 0));
+        }
+        Tzaznam souhrn = Tzaznam::Prazdny();
+        souhrn.poradi = cislo;
+        souhrn.cislo_stn = tam.front().cislo_stn;
+        souhrn.cislo_cil = tam.front().cislo_cil;
+        souhrn.skupina = v.pocet - 1;
+        souhrn.vyska_stn = v.odchylka;
+        souhrn.vyska_cil = v.prumer;
+        vysledek.odchylkaTrojuhelnik.PridejZaznam(souhrn);
+        celkova.Pridej(static_cast<Real>(souhrn.skupina), v.odchylka);
+        return true;
+    }
+
+  private:
+    Tzaznam Anotovat(Tzaznam z, const Vyber& v, Real prumer, Real mez, int32_t cislo,
+                     int32_t smer) const {
+        const Real odchylka = OdchylkaOdPrumeru(prumer, HodnotaDruhu(z, druh_), druh_);
+        z.sig_smer = v.odchylka;
+        z.vaha_delka = prumer;
+        z.vaha_smer = odchylka;
+        z.smernik = static_cast<Real>(v.pocet - 1);
+        z.soubor = cislo;
+        z.skupina = smer;
+        z.vaha_zenit = mez;
+        z.poloha = mez > std::fabs(odchylka);
+        return z;
+    }
+
+    const int32_t druh_;
+    const nastaveni::Tmez& mez_;
+};
+
+}  // namespace
+
+bool VypocetVnejsiPresnostiProtismer(const MereniMeziBody& sit, int32_t druh,
+                                     const nastaveni::Tmez& mezProtismer,
+                                     TvnejsiPresnost& vysledek) {
+    vysledek.Prazdny();
+    const DvojiceBodu dvojice(druh, mezProtismer);
+    SdruzenaOdchylka celkova;
+    int32_t cislo = 0;
+    for (int32_t a = 0; a < sit.PocetBodu(); ++a) {
+        for (const int32_t b : sit.ObousmerniSousede(a)) {
+            if (b < a) continue;
+            const Radky tam = SHodnotou(sit.matice.Bunka(a, b), druh);
+            const Radky zpet = SHodnotou(sit.matice.Bunka(b, a), druh);
+            if (tam.empty() || zpet.empty()) continue;
+            if (!dvojice.Pridej(tam, zpet, ++cislo, vysledek, celkova)) {
+                vysledek.Prazdny();
+                return false;
+            }
+        }
+    }
+    if (celkova.Pocet() == 0) return true;
+    if (!celkova.Vysledek(vysledek.odchylkaCelkova.vyska_stn)) {
+        vysledek.Prazdny();
+        return false;
+    }
+    vysledek.odchylkaCelkova.skupina = celkova.Pocet();
+    return true;
+}
+
+}  // namespace vertano

@@ -1,0 +1,137 @@
+#include "adjustment/VnitrniPresnost.h"
+
+#include <cmath>
+#include <map>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "adjustment/PresnostStatistika.h"
+#include "adjustment/TmerenaVelicina.h"
+
+namespace vertano {
+
+namespace {
+
+using Indexy = std::vector<std::size_t>;
+
+// Full rows by station number, ascending, each in list order. Grouping by the
+// number rather than by runs keeps a station whole even if its rows were split.
+std::map<int32_t, Indexy> RadkyStanovisek(const Tmereni& mereni) {
+    std::map<int32_t, Indexy> stanoviska;
+    for (std::size_t i = 0; i < mereni.zaznam.size(); ++i) {
+        if (mereni.zaznam[i].JePlny()) stanoviska[mereni.zaznam[i].poradi].push_back(i);
+    }
+    return stanoviska;
+}
+
+// The targets of one station, each with its rows (sets) in list order; targets in
+// the order of their first row. Names are compared exactly.
+std::vector<Indexy> CileStanoviska(const Tmereni& mereni, const Indexy& radky) {
+    std::vector<Indexy> cile;
+    std::unordered_map<std::string_view, std::size_t> poziceCile;
+    for (const std::size_t i : radky) {
+        const auto [it, novy] = poziceCile.try_emplace(mereni.zaznam[i].cislo_cil, cile.size());
+        if (novy) cile.emplace_back();
+        cile[it->second].push_back(i);
+    }
+    return cile;
+}
+
+// The rows of a target that carry a value of the kind.
+Indexy RadkySHodnotou(const Tmereni& mereni, const Indexy& sady, int32_t druh) {
+    if (druh != velicina::kDelka) return sady;
+    Indexy s;
+    for (const std::size_t i : sady) {
+        if (mereni.zaznam[i].MaDelku()) s.push_back(i);
+    }
+    return s;
+}
+
+class VypocetStanoviska {
+  public:
+    VypocetStanoviska(const Tmereni& mereni, int32_t druh, const nastaveni::Tmez& mez)
+        : mereni_(mereni), druh_(druh), mez_(mez) {}
+
+    // Adds the targets of one station to `vysledek`; false on a fault.
+    bool Pridej(const Indexy& radky, TvnitrniPresnost& vysledek, SdruzenaOdchylka& celkova) const {
+        SdruzenaOdchylka stanovisko;
+        Tmereni anotovane;
+        for (const Indexy& sady : CileStanoviska(mereni_, radky)) {
+            if (!PridejCil(RadkySHodnotou(mereni_, sady, druh_), vysledek, anotovane, stanovisko)) {
+                return false;
+            }
+        }
+        if (stanovisko.Pocet() == 0) return true;
+        Tzaznam souhrn = Tzaznam::Prazdny();
+        if (!stanovisko.Vysledek(souhrn.vyska_stn)) return false;
+        const Tzaznam& prvni = mereni_.zaznam[radky.front()];
+        souhrn.poradi = prvni.poradi;
+        souhrn.cislo_stn = prvni.cislo_stn;
+        souhrn.skupina = stanovisko.Pocet();
+        for (Tzaznam& z : anotovane.zaznam) z.sig_smer = souhrn.vyska_stn;
+        vysledek.mereniSkupina.PridejMereni2(anotovane);
+        vysledek.odchylkaStanovisko.PridejZaznam(souhrn);
+        celkova.Pridej(static_cast<Real>(souhrn.skupina), souhrn.vyska_stn);
+        return true;
+    }
+
+  private:
+    bool PridejCil(const Indexy& sady, TvnitrniPresnost& vysledek, Tmereni& anotovane,
+                   SdruzenaOdchylka& stanovisko) const {
+        if (sady.size() < 2) return true;
+        std::vector<Real> hodnoty;
+        for (const std::size_t i : sady) hodnoty.push_back(HodnotaDruhu(mereni_.zaznam[i], druh_));
+        Vyber v;
+        if (!StatistikaDruhu(hodnoty, druh_, v)) return false;
+        const Real mez = MezOdchylkyOdPrumeru(v.pocet, ToleranceDruhu(mez_, druh_));
+        for (std::size_t k = 0; k < sady.size(); ++k) {
+            Tzaznam z = mereni_.zaznam[sady[k]];
+            const Real odchylka = OdchylkaOdPrumeru(v.prumer, hodnoty[k], druh_);
+            z.sig_delka = v.odchylka;
+            z.vaha_delka = v.prumer;
+            z.vaha_smer = odchylka;
+            z.poloha = mez >= std::fabs(odchylka);
+            anotovane.PridejZaznam(z);
+        }
+        const Tzaznam& prvni = mereni_.zaznam[sady.front()];
+        Tzaznam souhrn = Tzaznam::Prazdny();
+        souhrn.poradi = prvni.poradi;
+        souhrn.cislo_stn = prvni.cislo_stn;
+        souhrn.cislo_cil = prvni.cislo_cil;
+        souhrn.skupina = v.pocet;
+        souhrn.vyska_stn = v.odchylka;
+        souhrn.vyska_cil = v.prumer;
+        vysledek.odchylkaSkupina.PridejZaznam(souhrn);
+        stanovisko.Pridej(static_cast<Real>(v.pocet), v.odchylka);
+        return true;
+    }
+
+    const Tmereni& mereni_;
+    const int32_t druh_;
+    const nastaveni::Tmez& mez_;
+};
+
+}  // namespace
+
+bool VypocetVnitrniPresnosti(const Tmereni& mereni, int32_t druh, const nastaveni::Tmez& mezSkupina,
+                             TvnitrniPresnost& vysledek) {
+    vysledek.Prazdny();
+    const VypocetStanoviska vypocet(mereni, druh, mezSkupina);
+    SdruzenaOdchylka celkova;
+    for (const auto& [poradi, radky] : RadkyStanovisek(mereni)) {
+        if (!vypocet.Pridej(radky, vysledek, celkova)) {
+            vysledek.Prazdny();
+            return false;
+        }
+    }
+    if (celkova.Pocet() == 0) return true;
+    if (!celkova.Vysledek(vysledek.odchylkaCelkova.vyska_stn)) {
+        vysledek.Prazdny();
+        return false;
+    }
+    vysledek.odchylkaCelkova.skupina = celkova.Pocet();
+    return true;
+}
+
+}  // namespace vertano

@@ -1,0 +1,109 @@
+// The inner and outer precision of the three kinds of observation and the
+// resolution of the source the weights are taken from.
+
+#include <array>
+#include <exception>
+
+#include "adjustment/MereniMeziBody.h"
+#include "adjustment/TmerenaVelicina.h"
+#include "adjustment/Tvahy.h"
+#include "adjustment/VahaPozorovani.h"
+#include "adjustment/VnejsiPresnostProtismer.h"
+#include "adjustment/VnejsiPresnostSmer.h"
+#include "adjustment/VnitrniPresnost.h"
+
+namespace vertano {
+
+namespace {
+
+// A source is available for a kind when it produced a usable total. A total of
+// 0 comes from sets (or reciprocal pairs, or triangles) that agree to the
+// written decimal: it says nothing about the real precision and would give an
+// infinite weight, so the fallback must apply as if there were no sets. After
+// the reductions such agreement is 0 only up to the noise of the arithmetic,
+// so the noise limit of the measurement checks (1e-15 rad or m, far below any
+// real precision) counts as 0 as well.
+bool JeDostupna(const Tzaznam& celkova) {
+    constexpr Real kSum = 1e-15L;
+    return JeOdchylkaZadana(celkova.vyska_stn) && celkova.vyska_stn > kSum;
+}
+
+// The source the weights are taken from, given the one the settings ask for.
+// A value the settings cannot hold (a damaged project) takes the given
+// precision, the one source that is always there, so that every observation
+// still gets a weight.
+int32_t UrcitZdroj(int32_t pozadovany, bool vnitrni, bool vnejsi) {
+    switch (pozadovany) {
+        case zdrojVah::kVnitrni:
+            return vnitrni ? zdrojVah::kVnitrni : vnejsi ? zdrojVah::kVnejsi : zdrojVah::kZadana;
+        case zdrojVah::kVnejsi:
+            return vnejsi ? zdrojVah::kVnejsi : vnitrni ? zdrojVah::kVnitrni : zdrojVah::kZadana;
+        default:
+            return zdrojVah::kZadana;
+    }
+}
+
+struct Druh {
+    int32_t velicina;
+    Tvaha& vaha;
+    TtypVah& typ;
+};
+
+bool VnitrniPresnostDruhu(const Tmereni& mereni, const nastaveni::Tmez& mezSkupina, Druh& d) {
+    const bool dostupna =
+        VypocetVnitrniPresnosti(mereni, d.velicina, mezSkupina, d.vaha.vnitrniPresnost) &&
+        JeDostupna(d.vaha.vnitrniPresnost.odchylkaCelkova);
+    d.typ.vnitrniPresnost = dostupna;
+    return dostupna;
+}
+
+bool VnejsiPresnostDruhu(const MereniMeziBody& sit, const nastaveni::Tmez& mezProtismer, Druh& d) {
+    const bool spocteno =
+        d.velicina == velicina::kSmer
+            ? VypocetVnejsiPresnostiSmer(sit, mezProtismer, d.vaha.vnejsiPresnost)
+            : VypocetVnejsiPresnostiProtismer(sit, d.velicina, mezProtismer, d.vaha.vnejsiPresnost);
+    const bool dostupna = spocteno && JeDostupna(d.vaha.vnejsiPresnost.odchylkaCelkova);
+    d.typ.vnejsiPresnost = dostupna;
+    return dostupna;
+}
+
+}  // namespace
+
+bool Tvahy::VypocetPresnosti(const Tmereni& mereni, Tinfo& info, const Tnastaveni& nastaveni) {
+    TinfoVahy& iv = info.infoVahy;
+    std::array<Druh, 3> druhy{Druh{velicina::kDelka, delka, iv.delka},
+                              Druh{velicina::kSmer, smer, iv.smer},
+                              Druh{velicina::kZenit, zenit, iv.zenit}};
+    for (Druh& d : druhy) {
+        d.vaha.vnitrniPresnost.Prazdny();
+        d.vaha.vnejsiPresnost.Prazdny();
+        d.typ.vnitrniPresnost = false;
+        d.typ.vnejsiPresnost = false;
+    }
+    bool vnitrni = true;
+    bool vnejsi = true;
+    try {
+        for (Druh& d : druhy) {
+            vnitrni = VnitrniPresnostDruhu(mereni, nastaveni.mezSkupina, d) && vnitrni;
+        }
+        const MereniMeziBody sit = SestavitMereniMeziBody(mereni);
+        for (Druh& d : druhy) {
+            vnejsi = VnejsiPresnostDruhu(sit, nastaveni.mezProtismer, d) && vnejsi;
+        }
+    } catch (const std::exception&) {
+        // Out of memory on a huge list: neither source, nothing half-filled.
+        for (Druh& d : druhy) {
+            d.vaha.vnitrniPresnost.Prazdny();
+            d.vaha.vnejsiPresnost.Prazdny();
+            d.typ.vnitrniPresnost = false;
+            d.typ.vnejsiPresnost = false;
+        }
+        vnitrni = vnejsi = false;
+    }
+    iv.vnitrniPresnost = vnitrni;
+    iv.vnejsiPresnost = vnejsi;
+    iv.typVah = UrcitZdroj(nastaveni.vyrovnani.typVah, vnitrni, vnejsi);
+    return vnitrni && vnejsi;
+}
+
+}  // namespace vertano

@@ -1,0 +1,274 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "adjustment/OdlehleSitPomocne.h"
+#include "adjustment/RobustniVahy.h"
+#include "adjustment/Tmodel2.h"
+#include "matice/Konstanty.h"
+
+namespace vertano {
+namespace {
+
+using test::Krok;
+using test::SitOdlehle;
+
+bool Obsahuje(const TvektorMereni& v, const TmerenaVelicina& hledany) {
+    for (const TmerenaVelicina& z : v.zaznam) {
+        if (z.cislo_stn == hledany.cislo_stn && z.cislo_cil == hledany.cislo_cil) return true;
+    }
+    return false;
+}
+
+// An exact network adjusted plainly until its residuals are rounding noise,
+// with the cofactors of the observations at hand: the tests then set chosen
+// residuals and watch the outlier test decide.
+class OdlehleTestHodnot : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        s = test::VelkaSit(true);
+        ASSERT_TRUE(test::Nacti(model, s)) << model.chyba;
+        bool znovu = true;
+        model.pocetIteraci = 0;
+        while (znovu) ASSERT_TRUE(model.VyrovnatOpakovane(znovu)) << model.chyba;
+        ASSERT_TRUE(model.VypocetKovariancniMatice());
+        q = model.vektorRedukovanychMereni;
+    }
+
+    Real SigmaV(int32_t rovnice, Real odchylka) const {
+        return std::sqrt(odchylka * odchylka - q[rovnice]);
+    }
+
+    SitOdlehle s;
+    Tmodel2 model;
+    Tmodel2 odlehly;
+    Tvector q;
+};
+
+TEST_F(OdlehleTestHodnot, ResidualsAgainstTheirLimits) {
+    const Real k = model.kvantil;
+    EXPECT_NEAR(k, 1.959964L, 1e-6L);
+    const int32_t d = model.PocatekRovnic(velicina::kDelka);
+    const Real sig = model.delka.zaznam[1].odchylka;
+    model.vektorOprav[d + 0] = 5e-11L;
+    model.vektorOprav[d + 1] = 3 * SigmaV(d + 1, sig);
+    model.vektorOprav[d + 2] = -1.9L * SigmaV(d + 2, sig);
+    model.vektorOprav[d + 3] = -(k + 0.01L) * SigmaV(d + 3, sig);
+    const int32_t pocetDelka = model.pocetDelka;
+    ASSERT_TRUE(model.VylouceniOdlehlychHodnot(odlehly, s.nastaveni)) << model.chyba;
+
+    const auto& z = odlehly.delka.zaznam;
+    EXPECT_EQ(z[0].oprava, 0);
+    EXPECT_EQ(z[0].normOprava, 0);
+    EXPECT_EQ(z[0].odchylkaOprava, 0);
+    EXPECT_EQ(z[0].mezniOprava, 0);
+    EXPECT_FALSE(z[0].jeOdlehly);
+
+    EXPECT_TRUE(z[1].jeOdlehly);
+    EXPECT_NEAR(z[1].odchylkaOprava, SigmaV(d + 1, sig), 1e-15L);
+    EXPECT_NEAR(z[1].mezniOprava, k * SigmaV(d + 1, sig), 1e-15L);
+    EXPECT_NEAR(z[1].normOprava, 3 * SigmaV(d + 1, sig) / sig, 1e-12L);
+    EXPECT_FALSE(z[2].jeOdlehly);
+    EXPECT_LT(z[2].oprava, 0);
+    EXPECT_TRUE(z[3].jeOdlehly);
+
+    EXPECT_EQ(odlehly.pocetDelkaOdlehly, 2);
+    EXPECT_EQ(model.pocetDelka, pocetDelka - 2);
+    EXPECT_FALSE(Obsahuje(model.delka, z[1]));
+    EXPECT_TRUE(Obsahuje(model.delka, z[2]));
+    EXPECT_EQ(odlehly.pocetSmerOdlehly, 0);
+    EXPECT_EQ(odlehly.doplnek.pocetProvazeniOdlehly, 0);
+}
+
+TEST_F(OdlehleTestHodnot, PlumbingTieIsTestedAsOneHorizontalResidual) {
+    const int32_t x = model.PocatekRovnic(velicina::kDoplnekProvazeni);
+    const int32_t n = model.doplnek.pocetProvazeni;
+    ASSERT_EQ(n, 1);
+    const Real sig = model.doplnek.provazeni.zaznam[0].odchylka;
+    const Real sX = SigmaV(x, sig);
+    const Real sY = SigmaV(x + n, sig);
+    model.vektorOprav[x] = 3 * sX;
+    model.vektorOprav[x + n] = 4 * sY;
+    ASSERT_TRUE(model.VylouceniOdlehlychHodnot(odlehly, s.nastaveni)) << model.chyba;
+    const TmerenaVelicina& z = odlehly.doplnek.provazeni.zaznam[0];
+    const Real v = std::hypot(3 * sX, 4 * sY);
+    EXPECT_NEAR(z.oprava, v, 1e-15L);
+    const Real sigmaV = std::hypot(3 * sX * sX, 4 * sY * sY) / v;
+    EXPECT_NEAR(z.odchylkaOprava, sigmaV, 1e-15L);
+    EXPECT_TRUE(z.jeOdlehly);
+    EXPECT_EQ(odlehly.doplnek.pocetProvazeniOdlehly, 1);
+    EXPECT_EQ(model.doplnek.pocetProvazeni, 0);
+    EXPECT_EQ(model.pocetMereni, odlehly.pocetMereni - 2);
+}
+
+TEST_F(OdlehleTestHodnot, KindSwitchedOffIsNeitherTestedNorReduced) {
+    s.nastaveni.prepinac.vylucovatZenit = false;
+    const int32_t z0 = model.PocatekRovnic(velicina::kZenit);
+    model.vektorOprav[z0] = 1;  // far beyond any limit
+    const int32_t pocetZenit = model.pocetZenit;
+    ASSERT_TRUE(model.VylouceniOdlehlychHodnot(odlehly, s.nastaveni)) << model.chyba;
+    EXPECT_EQ(model.pocetZenit, pocetZenit);
+    EXPECT_EQ(odlehly.pocetZenitOdlehly, 0);
+    EXPECT_FALSE(odlehly.zenit.zaznam[0].jeOdlehly);
+}
+
+TEST_F(OdlehleTestHodnot, StationWithoutDirectionsLosesItsOrientationUnknown) {
+    // Occupation 3 stands on P1; all its directions fail.
+    const int32_t s0 = model.PocatekRovnic(velicina::kSmer);
+    std::vector<std::string> ciloveP1;
+    int32_t pocetP1 = 0;
+    for (std::size_t i = 0; i < model.smer.zaznam.size(); ++i) {
+        if (model.smer.zaznam[i].poradi != 3) continue;
+        model.vektorOprav[s0 + static_cast<int32_t>(i)] = 0.5L;
+        ++pocetP1;
+    }
+    ASSERT_EQ(pocetP1, 12);
+    const int32_t pocetPosunu = model.pocetPosunu;
+    const int32_t pocetSmer = model.pocetSmer;
+    const int32_t pocetZenit = model.pocetZenit;
+    const int32_t neznamych = model.pocetNeznamych;
+    ASSERT_TRUE(model.VylouceniOdlehlychHodnot(odlehly, s.nastaveni)) << model.chyba;
+
+    EXPECT_EQ(model.pocetPosunu, pocetPosunu - 1);
+    EXPECT_EQ(model.pocetNeznamych, neznamych - 1);
+    EXPECT_EQ(model.pocetSmer, pocetSmer - pocetP1);
+    EXPECT_EQ(model.pocetZenit, pocetZenit);
+    EXPECT_EQ(odlehly.pocetSmerOdlehly, pocetP1);
+    // Groups 1, 2, 3, ... without a gap, each a contiguous run that the index
+    // delimits; P2's occupation (formerly 4) is now the third.
+    ASSERT_EQ(static_cast<int32_t>(model.indexSmer.size()), model.pocetPosunu + 1);
+    for (int32_t g = 0; g < model.pocetPosunu; ++g) {
+        for (int32_t i = model.indexSmer[g]; i < model.indexSmer[g + 1]; ++i) {
+            EXPECT_EQ(model.smer.zaznam[i].poradi, g + 1);
+            EXPECT_EQ(model.smer.zaznam[i].poradiPosun, g + 1);
+        }
+    }
+    EXPECT_EQ(model.smer.zaznam[model.indexSmer[2]].cislo_stn, "P2");
+    // The outlier model keeps the old numbers for display.
+    EXPECT_EQ(odlehly.pocetPosunu, pocetPosunu);
+
+    // The reduced network adjusts and evaluates, with one orientation less.
+    ASSERT_TRUE(model.Naplnit());
+    bool znovu = true;
+    model.pocetIteraci = 0;
+    while (znovu) ASSERT_TRUE(model.VyrovnatOpakovane(znovu)) << model.chyba;
+    ASSERT_TRUE(model.Vyhodnoceni()) << model.chyba;
+    ASSERT_EQ(static_cast<int32_t>(model.posun.zaznam.size()), pocetPosunu - 1);
+    EXPECT_EQ(model.posun.zaznam[2].cislo_stn, "P2");
+    EXPECT_NEAR(model.posun.zaznam[2].hodnota, s.orientace[3], 1e-9L);
+}
+
+TEST(OdlehleBezNadbytecnostiTest, ObservationWithoutRedundancyIsNeverAnOutlier) {
+    // H hangs on a second occupation of P3 that is oriented on F1: its three
+    // observations have no redundancy, so their residuals are rounding noise.
+    SitOdlehle s = test::VelkaSit();
+    s.sit.Bod("H", 300, 280, 99.5L);
+    s.urcovane.push_back("H");
+    test::Stanovisko(s, "P3", 2.2L);
+    s.sit.Cil("F1");
+    s.sit.Cil("H");
+    s.mereni = s.sit.Mereni();
+    Tmodel2 model;
+    Tmodel2 odlehly;
+    ASSERT_TRUE(test::Nacti(model, s)) << model.chyba;
+    bool znovu = true;
+    model.pocetIteraci = 0;
+    while (znovu) ASSERT_TRUE(model.VyrovnatOpakovane(znovu)) << model.chyba;
+    const TmerenaVelicina* h = nullptr;
+    int32_t rovnice = model.PocatekRovnic(velicina::kDelka);
+    for (const TmerenaVelicina& z : model.delka.zaznam) {
+        if (z.cislo_cil == "H") h = &z;
+        if (h == nullptr) ++rovnice;
+    }
+    ASSERT_NE(h, nullptr);
+    // Noise that an ill-conditioned robust step may leave, well above the
+    // threshold of an exact zero.
+    model.vektorOprav[rovnice] = 1e-7L;
+    const int32_t pocetDelka = model.pocetDelka;
+    ASSERT_TRUE(model.VylouceniOdlehlychHodnot(odlehly, s.nastaveni)) << model.chyba;
+    const TmerenaVelicina& z = odlehly.delka.zaznam[rovnice];
+    ASSERT_EQ(z.cislo_cil, "H");
+    EXPECT_FALSE(z.jeOdlehly);
+    EXPECT_EQ(z.odchylkaOprava, 0);
+    EXPECT_EQ(z.oprava, 1e-7L);
+    EXPECT_EQ(model.pocetDelka, pocetDelka);
+    ASSERT_TRUE(model.Naplnit());
+    znovu = true;
+    model.pocetIteraci = 0;
+    while (znovu) ASSERT_TRUE(model.VyrovnatOpakovane(znovu)) << model.chyba;
+    EXPECT_TRUE(model.Vyhodnoceni()) << model.chyba;
+}
+
+TEST(VylucovatOdlehleTest, SwitchesAndKindsPresent) {
+    SitOdlehle s = test::VelkaSit();
+    Tmodel2 model;
+    ASSERT_TRUE(test::Nacti(model, s)) << model.chyba;
+    auto& p = s.nastaveni.prepinac;
+    p = {};
+    EXPECT_FALSE(model.VylucovatOdlehle(s.nastaveni));
+    EXPECT_FALSE(model.probehloVycovaniOdlehlych);
+    p.vylucovatDoplnekProvazeni = true;  // no plumbing tie in this network
+    EXPECT_FALSE(model.VylucovatOdlehle(s.nastaveni));
+    p.vylucovatZenit = true;
+    EXPECT_TRUE(model.VylucovatOdlehle(s.nastaveni));
+    EXPECT_TRUE(model.probehloVycovaniOdlehlych);
+    p.vylucovatZenit = false;
+    EXPECT_FALSE(model.VylucovatOdlehle(s.nastaveni));
+    EXPECT_FALSE(model.probehloVycovaniOdlehlych);
+
+    // Without exclusion no robust step runs and the outlier model is empty.
+    Tmodel2 odlehly;
+    odlehly.pocetSmer = 5;
+    ASSERT_EQ(test::Vyrovnej(model, odlehly, s.nastaveni), Krok::Hotovo) << model.chyba;
+    EXPECT_TRUE(odlehly.smer.zaznam.empty());
+    EXPECT_EQ(odlehly.pocetSmer, -1);
+}
+
+TEST(RobustniVahyModeluTest, FactorsWeightsAndLargestChange) {
+    SitOdlehle s = test::VelkaSit();
+    s.nastaveni.vyrovnani.typOdhadu = odhad::kHuber;
+    Tmodel2 model;
+    ASSERT_TRUE(test::Nacti(model, s)) << model.chyba;
+    const int32_t d = model.PocatekRovnic(velicina::kDelka);
+    const int32_t sm = model.PocatekRovnic(velicina::kSmer);
+    std::fill(model.vektorOprav.begin(), model.vektorOprav.end(), Real(0));
+    model.vektorOprav[d] = 2.69L * model.delka.zaznam[0].odchylka;      // Huber: 0.5
+    model.vektorOprav[sm + 1] = -1.0L * model.smer.zaznam[1].odchylka;  // within: 1
+    model.zmenaVahy = 0;
+    ASSERT_TRUE(model.VypocistRobustniVahy());
+    EXPECT_NEAR(model.vektorRobustnichZmen[d], 0.5L, 1e-15L);
+    EXPECT_NEAR(model.vektorUloziste[d], 0.5L * model.diagonalaVah[d],
+                1e-15L * model.diagonalaVah[d]);
+    EXPECT_EQ(model.vektorRobustnichZmen[sm + 1], 1);
+    EXPECT_EQ(model.vektorUloziste[sm + 1], model.diagonalaVah[sm + 1]);
+    EXPECT_NEAR(model.zmenaVahy, 0.5L, 1e-15L);
+    EXPECT_NEAR(model.diagonalaVah[d] * test::kSigDelka * test::kSigDelka, 1, 1e-15L);
+
+    // The next step measures the change against these factors.
+    model.vektorOprav[d] = 0;
+    model.zmenaVahy = 0;
+    ASSERT_TRUE(model.VypocistRobustniVahy());
+    EXPECT_NEAR(model.zmenaVahy, 0.5L, 1e-15L);
+    model.zmenaVahy = 0;
+    ASSERT_TRUE(model.VypocistRobustniVahy());
+    EXPECT_EQ(model.zmenaVahy, 0);
+
+    // A deviation of 0 would divide by zero: refused, nothing changed.
+    model.delka.zaznam[1].odchylka = 0;
+    model.vektorOprav[d] = 1;
+    EXPECT_FALSE(model.VypocistRobustniVahy());
+    EXPECT_EQ(model.vektorRobustnichZmen[d], 1);
+    model.delka.zaznam[1].odchylka = test::kSigDelka;
+
+    // An unknown estimator changes nothing.
+    model.typOdhadu = 13;
+    model.vektorOprav[d] = 1;
+    EXPECT_FALSE(model.VypocistRobustniVahy());
+    EXPECT_EQ(model.vektorRobustnichZmen[d], 1);
+}
+
+}  // namespace
+}  // namespace vertano

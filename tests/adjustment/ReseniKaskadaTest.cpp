@@ -1,0 +1,324 @@
+// The solver cascade, the covariance computation and its check, the text of
+// the cofactor matrix, the triangle adjustment and the robust step.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "ModelSitPomocne.h"
+#include "adjustment/Tmodel2.h"
+#include "matice/Konstanty.h"
+#include "matice/ParallelRows.h"
+#include "support/TestSupport.h"
+
+namespace vertano {
+namespace {
+
+using test::CtyruhelnikovaSit;
+using test::Iterovat;
+using test::ModelSit;
+
+// Two determined points tied only by a plumbing tie and a height difference, as
+// a free network: the X block of the normal matrix is [[p, -p], [-p, p]], whose
+// LDL^T pivot is exactly zero.
+ModelSit SitSNulovymPivotem() {
+    ModelSit s;
+    s.Bod("P", 500, 500, 100, false);
+    s.Bod("Q", 500, 500, 130, false);
+    s.Doplnek(doplnek::kProvazeni, "P", "Q");
+    s.Doplnek(doplnek::kPrevyseni, "P", "Q");
+    return s;
+}
+
+TEST(ReseniKaskada, ExactlyZeroPivotGoesToLUAndKeepsTheWeights) {
+    const ModelSit s = SitSNulovymPivotem();
+    Tmodel2 ldlt;
+    ASSERT_TRUE(s.Nacist(ldlt, 0.02L)) << ldlt.chyba;
+    EXPECT_EQ(ldlt.typFixace, fixace::kVolnaDelky);
+    ASSERT_TRUE(ldlt.Naplnit());
+    const Tsouradnice pred = ldlt.souradnice;
+    EXPECT_FALSE(ldlt.VyrovnatLDLT(true));
+    // A failed attempt changes neither the coordinates nor the weights.
+    EXPECT_EQ(ldlt.souradnice.bod[0].X, pred.bod[0].X);
+    EXPECT_TRUE(std::equal(ldlt.diagonalaVah.begin(), ldlt.diagonalaVah.end(),
+                           ldlt.vektorUloziste.begin()));
+
+    Tmodel2 lu;
+    ASSERT_TRUE(s.Nacist(lu, 0.02L));
+    ASSERT_TRUE(lu.Naplnit() && lu.VyrovnatLU(true));
+    Tmodel2 kaskada;
+    ASSERT_TRUE(s.Nacist(kaskada, 0.02L));
+    ASSERT_TRUE(kaskada.Naplnit() && kaskada.Vyrovnat()) << kaskada.chyba;
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(kaskada.souradnice.bod[i].X, lu.souradnice.bod[i].X);
+        EXPECT_EQ(kaskada.souradnice.bod[i].Z, lu.souradnice.bod[i].Z);
+    }
+    EXPECT_TRUE(std::equal(kaskada.diagonalaVah.begin(), kaskada.diagonalaVah.end(),
+                           kaskada.vektorUloziste.begin()));
+    ASSERT_TRUE(Iterovat(kaskada)) << kaskada.chyba;
+    const Tbod& p = kaskada.souradnice.bod[0];
+    const Tbod& q = kaskada.souradnice.bod[1];
+    EXPECT_NEAR(static_cast<double>(q.X - p.X), 0, 1e-12);
+    EXPECT_NEAR(static_cast<double>(q.Y - p.Y), 0, 1e-12);
+    EXPECT_NEAR(static_cast<double>(q.Z - p.Z), 30, 1e-12);
+}
+
+TEST(ReseniKaskada, TheThreeSolversAgree) {
+    // Free networks may meet an exactly zero LDL^T pivot, so there the cascade
+    // stands for LDL^T.
+    for (const int fixnich : {2, 0}) {
+        const ModelSit s = CtyruhelnikovaSit(fixnich);
+        Tmereni mereni = s.Mereni(2);
+        test::Zasumit(mereni, 3);
+        Tmodel2 modely[3];
+        const Resic resice[3] = {fixnich > 0 ? Resic::LDLT : Resic::Kaskada, Resic::LU, Resic::SVD};
+        for (int k = 0; k < 3; ++k) {
+            ASSERT_TRUE(s.Nacist(modely[k], mereni, 0.2L));
+            modely[k].resic = resice[k];
+            ASSERT_TRUE(Iterovat(modely[k])) << k << " " << modely[k].chyba;
+        }
+        for (int k = 1; k < 3; ++k) {
+            for (std::size_t i = 0; i < modely[0].souradnice.bod.size(); ++i) {
+                const Tbod& a = modely[0].souradnice.bod[i];
+                const Tbod& b = modely[k].souradnice.bod[i];
+                EXPECT_NEAR(static_cast<double>(a.X - b.X), 0, 1e-9) << fixnich << " " << k;
+                EXPECT_NEAR(static_cast<double>(a.Y - b.Y), 0, 1e-9) << fixnich << " " << k;
+                EXPECT_NEAR(static_cast<double>(a.Z - b.Z), 0, 1e-9) << fixnich << " " << k;
+            }
+        }
+    }
+}
+
+// The cofactor matrices by the two ways agree, and the check passes.
+void PorovnatKovariance(const ModelSit& s, const Tmereni& mereni) {
+    Tmodel2 prima;
+    ASSERT_TRUE(s.Nacist(prima, mereni)) << prima.chyba;
+    ASSERT_TRUE(Iterovat(prima)) << prima.chyba;
+    Tmodel2 svd = prima;
+    ASSERT_TRUE(prima.KovariancniMaticeCholeskyLU());
+    ASSERT_TRUE(svd.KovariancniMaticeSVD());
+    const int32_t n = prima.pocetNeznamych;
+    for (int32_t i = 0; i < n; ++i) {
+        for (int32_t j = 0; j < n; ++j) {
+            const Real a =
+                prima.maticeATPA[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)];
+            const Real b = svd.maticeATPA[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)];
+            EXPECT_NEAR(static_cast<double>(a - b), 0,
+                        1e-9 * (1 + std::fabs(static_cast<double>(a))))
+                << i << " " << j;
+        }
+    }
+    for (int32_t i = 0; i < prima.pocetMereni; ++i) {
+        const auto I = static_cast<std::size_t>(i);
+        EXPECT_NEAR(static_cast<double>(prima.vektorRedukovanychMereni[I] * prima.diagonalaVah[I]),
+                    static_cast<double>(svd.vektorRedukovanychMereni[I] * svd.diagonalaVah[I]),
+                    1e-9);
+    }
+    EXPECT_TRUE(prima.KontrolaKovariancniMatice());
+    EXPECT_TRUE(prima.VypocetKovariancniMatice());
+}
+
+TEST(ReseniKaskada, CovarianceOfFixedAndFreeNetworks) {
+    Tmereni mereni = CtyruhelnikovaSit(2).Mereni(2);
+    test::Zasumit(mereni, 8);
+    PorovnatKovariance(CtyruhelnikovaSit(2), mereni);  // Cholesky
+    PorovnatKovariance(CtyruhelnikovaSit(0), mereni);  // bordered LU
+}
+
+TEST(ReseniKaskada, ObservationsWithoutRedundancyPassTheCheck) {
+    // H is a polar point from a second occupation of C that sees only A and H:
+    // the direction to H, its zenith angle and distance, and the direction to A
+    // (the only one that orients this occupation) have no redundancy, so q = 1/p
+    // for each, up to rounding.
+    ModelSit s = CtyruhelnikovaSit(2);
+    s.Bod("H", 1500, 900, 120, false);
+    s.sit.Stanovisko("C", 2.0L);
+    s.sit.Cil("A");
+    s.sit.Cil("H");
+    Tmodel2 model;
+    ASSERT_TRUE(s.Nacist(model)) << model.chyba;
+    ASSERT_TRUE(Iterovat(model)) << model.chyba;
+    ASSERT_TRUE(model.VypocetKovariancniMatice()) << model.chyba;
+    int bezNadbytecnosti = 0;
+    for (int32_t i = 0; i < model.pocetMereni; ++i) {
+        const auto I = static_cast<std::size_t>(i);
+        const Real qp = model.vektorRedukovanychMereni[I] * model.diagonalaVah[I];
+        if (std::fabs(qp - 1) < 1e-9L) {
+            ++bezNadbytecnosti;
+            const TmerenaVelicina* v = model.VelicinaRovnice(i);
+            EXPECT_EQ(Tmodel2::OdchylkaOpravy(v->odchylka, 1, model.vektorRedukovanychMereni[I]),
+                      std::sqrt(std::max(
+                          Real{0}, v->odchylka * v->odchylka - model.vektorRedukovanychMereni[I])));
+            EXPECT_LT(Tmodel2::OdchylkaOpravy(v->odchylka, 1, model.vektorRedukovanychMereni[I]),
+                      1e-6L * v->odchylka);
+        }
+    }
+    EXPECT_EQ(bezNadbytecnosti, 4);
+    EXPECT_TRUE(model.KontrolaKovariancniMatice());
+    // A q clearly above 1/p fails; a rounding residue does not.
+    Tmodel2 chybny = model;
+    chybny.vektorRedukovanychMereni[0] = (1 + 1e-9L) / chybny.diagonalaVah[0];
+    EXPECT_FALSE(chybny.KontrolaKovariancniMatice());
+    chybny.vektorRedukovanychMereni[0] = (1 + 1e-14L) / chybny.diagonalaVah[0];
+    EXPECT_TRUE(chybny.KontrolaKovariancniMatice());
+    chybny.vektorRedukovanychMereni[1] = -1e-30L;
+    EXPECT_FALSE(chybny.KontrolaKovariancniMatice());
+    chybny.vektorRedukovanychMereni[1] = std::nanl("");
+    EXPECT_FALSE(chybny.KontrolaKovariancniMatice());
+    // sigma_v = sigma0 sqrt(sigma^2 / sigma0^2 - q); a negative radicand is 0.
+    EXPECT_NEAR(static_cast<double>(Tmodel2::OdchylkaOpravy(0.002L, 1, 1e-6L)),
+                static_cast<double>(1e-3L * std::sqrt(Real{3})), 1e-18);
+    EXPECT_NEAR(static_cast<double>(Tmodel2::OdchylkaOpravy(0.004L, 2, 1e-6L)),
+                static_cast<double>(2 * std::sqrt(4e-6L - 1e-6L)), 1e-18);
+    EXPECT_EQ(Tmodel2::OdchylkaOpravy(0.002L, 1, 5e-6L), 0);
+    EXPECT_EQ(Tmodel2::OdchylkaOpravy(0, 1, 0), -1);
+}
+
+// Three unknowns, four observations with unit weights; the Cholesky elimination
+// of element (1, 2) leaves 1e-12, which counts as a failure: the SVD inverse
+// takes over and still gives a valid Q.
+Tmodel2 ModelSCholeskyZbytkem(Real zbytek) {
+    Tmodel2 m;
+    m.pocetNeznamych = 3;
+    m.pocetPodminek = 0;
+    m.pocetMereni = 4;
+    m.pocetSouradnicUrcovanych = 3;
+    m.jeFix = true;
+    m.typFixace = fixace::kPevnaSit;
+    m.pocetVlakno = 2;
+    m.souradnice.PridejBod(Tbod::Prazdny());
+    m.diagonalaVah.assign(4, 1);
+    m.vektorUloziste.assign(4, 1);
+    m.vektorRedukovanychMereni.assign(4, 0);
+    m.maticePlanuSparse.data = {{1}, {1, 1, zbytek}, {1, 1, zbytek}};
+    m.maticePlanuSparse.index = {{0}, {0, 1, 3}, {0, 2, 3}};
+    m.indexVlakna = SplitTriangular(3, m.pocetVlakno);
+    m.indexVlakna2 = SplitEven(3, m.pocetVlakno);
+    return m;
+}
+
+TEST(ReseniKaskada, CholeskyResidueFallsBackToTheSvdInverse) {
+    Tmodel2 cisty = ModelSCholeskyZbytkem(0);
+    EXPECT_TRUE(cisty.KovariancniMaticeCholeskyLU());
+
+    Tmodel2 model = ModelSCholeskyZbytkem(1e-6L);
+    EXPECT_FALSE(model.KovariancniMaticeCholeskyLU());
+    Tmodel2 kaskada = ModelSCholeskyZbytkem(1e-6L);
+    ASSERT_TRUE(kaskada.VypocetKovariancniMatice());
+    // Q N = I with N formed here independently.
+    const Real e = 1e-12L;
+    const Real N[3][3] = {{1, 1, 1}, {1, 2 + e, 1 + e}, {1, 1 + e, 2 + e}};
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) {
+            Real s = 0;
+            for (int k = 0; k < 3; ++k) s += kaskada.maticeATPA[i][k] * N[k][j];
+            EXPECT_NEAR(static_cast<double>(s), i == j ? 1 : 0, 1e-9) << i << j;
+        }
+    }
+    EXPECT_TRUE(kaskada.KontrolaKovariancniMatice());
+    EXPECT_NEAR(static_cast<double>(kaskada.vektorRedukovanychMereni[0]), 1, 1e-9);
+}
+
+TEST(ReseniKaskada, CofactorTextUsesTheLowerTriangleAndAPoint) {
+    test::LocaleGuard locale("cs_CZ.UTF-8");
+    Tmodel2 m;
+    m.pocetSouradnicUrcovanych = 2;
+    m.maticeATPA = {{1.5L, 99}, {0.25L, -2e-7L}};
+    m.KovariancniMatice2str();
+    EXPECT_EQ(m.kovariancniMaticeStr, "1.5 0.25\r\n0.25 -2e-07\r\n");
+}
+
+// A triangle of directions: D1..D6 with (D2 - D1) + (D4 - D3) + (D6 - D5) = pi,
+// occupations 1 and 2 at the first vertex, 3 at the second, 4 at the third.
+Tmereni Trojuhelnik(const Real (&D)[6], const Real (&o)[4]) {
+    Tmereni m;
+    const int obsazeni[6][2] = {{1, 2}, {1, 2}, {3, 3}, {3, 3}, {4, 4}, {4, 4}};
+    for (int k = 0; k < 2; ++k) {
+        for (int d = 0; d < 6; ++d) {
+            if (k == 1 && obsazeni[d][0] == obsazeni[d][1]) continue;
+            Tzaznam z = Tzaznam::Prazdny();
+            z.poradi = 1;
+            z.soubor = d + 1;
+            z.skupina = obsazeni[d][k];
+            z.smer = D[d] + o[z.skupina - 1];
+            m.PridejZaznam(z);
+        }
+    }
+    return m;
+}
+
+TEST(ReseniKaskada, TriangleOfDirections) {
+    const Real D[6] = {0.1L, 0.9L, 1.0L, 2.2L, 0.5L, 0.5L + kPi - 2.0L};
+    const Real o[4] = {0, 0.3L, 0, 0};
+    Tmereni mereni = Trojuhelnik(D, o);
+    ASSERT_EQ(mereni.zaznam.size(), 8u);
+    Tmodel2 model;
+    ASSERT_TRUE(model.VyrovnatVnejsiPresnostSmer(mereni));
+    EXPECT_EQ(model.pocetNeznamych, 10);
+    EXPECT_EQ(model.pocetNadbytecnych, 2);
+    for (int d = 0; d < 6; ++d) {
+        EXPECT_NEAR(static_cast<double>(model.vektorPrirustku[d]), static_cast<double>(D[d]),
+                    1e-15);
+    }
+    EXPECT_NEAR(static_cast<double>(model.vektorPrirustku[7]), 0.3, 1e-15);
+    EXPECT_NEAR(static_cast<double>(model.odchylkaJednotkovaAposterior), 0, 1e-15);
+
+    mereni.zaznam[0].smer += 4e-4L;
+    ASSERT_TRUE(model.VyrovnatVnejsiPresnostSmer(mereni));
+    Real vv = 0;
+    for (std::size_t i = 0; i < mereni.zaznam.size(); ++i) {
+        const Tzaznam& z = mereni.zaznam[i];
+        const Real v = model.vektorPrirustku[static_cast<std::size_t>(z.soubor - 1)] +
+                       model.vektorPrirustku[static_cast<std::size_t>(z.skupina + 5)] - z.smer;
+        EXPECT_NEAR(static_cast<double>(model.vektorOprav[i]), static_cast<double>(v), 1e-15);
+        vv += v * v;
+    }
+    EXPECT_GT(vv, 0);
+    EXPECT_NEAR(static_cast<double>(model.odchylkaJednotkovaAposterior),
+                static_cast<double>(std::sqrt(vv / 2)), 1e-15);
+    const Real soucet = model.vektorPrirustku[1] - model.vektorPrirustku[0] +
+                        model.vektorPrirustku[3] - model.vektorPrirustku[2] +
+                        model.vektorPrirustku[5] - model.vektorPrirustku[4];
+    EXPECT_NEAR(static_cast<double>(soucet), static_cast<double>(kPi), 1e-15);
+
+    mereni.zaznam[3].soubor = 7;  // no such direction
+    EXPECT_FALSE(model.VyrovnatVnejsiPresnostSmer(mereni));
+    EXPECT_EQ(model.pocetNeznamych, -1);
+}
+
+TEST(ReseniKaskada, RobustStepPushesAGrossErrorDown) {
+    const ModelSit s = CtyruhelnikovaSit(2);
+    Tmereni mereni = s.Mereni(2);
+    mereni.zaznam[7].delka += 0.05L;  // a gross error of 25 sigma
+    Tmodel2 model;
+    ASSERT_TRUE(s.Nacist(model, mereni)) << model.chyba;
+    model.typOdhadu = 1;
+    model.pocetIteraci = 0;
+    bool znovu = true;
+    while (znovu) ASSERT_TRUE(model.VyrovnatRobustne(znovu)) << model.chyba;
+    EXPECT_LE(model.pocetIteraci, model.maxPocetIteraci);
+    EXPECT_TRUE(model.zmenaVahy <= model.maxZmenaVahy ||
+                model.pocetIteraci == model.maxPocetIteraci);
+    // Row 7 of the list is the distance of the second station's second target
+    // in set 1; find it by value.
+    int32_t hruba = -1;
+    for (int32_t i = 0; i < model.pocetDelka; ++i) {
+        if (model.delka.zaznam[static_cast<std::size_t>(i)].hodnota == mereni.zaznam[7].delka)
+            hruba = i;
+    }
+    ASSERT_GE(hruba, 0);
+    EXPECT_LT(model.vektorRobustnichZmen[static_cast<std::size_t>(hruba)], 0.1L);
+    EXPECT_EQ(model.vektorUloziste[static_cast<std::size_t>(hruba)],
+              model.diagonalaVah[static_cast<std::size_t>(hruba)] *
+                  model.vektorRobustnichZmen[static_cast<std::size_t>(hruba)]);
+    // The plain iteration afterwards starts again from the a-priori weights.
+    bool dalsi = false;
+    ASSERT_TRUE(model.VyrovnatOpakovane(dalsi));
+    EXPECT_EQ(model.vektorUloziste[static_cast<std::size_t>(hruba)],
+              model.diagonalaVah[static_cast<std::size_t>(hruba)]);
+}
+
+}  // namespace
+}  // namespace vertano
