@@ -1,0 +1,217 @@
+#include <algorithm>
+#include <cmath>
+#include <compare>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "adjustment/Tmodel2.h"
+#include "drawing/TgrafikaData.h"
+
+namespace vertano {
+
+namespace {
+
+using PoleDruhu = int32_t TgrafikaZaznam::*;
+
+PoleDruhu PoleProDruh(int32_t typ) {
+    switch (typ) {
+        case grafika::kDelkaS:
+            return &TgrafikaZaznam::delkaS;
+        case grafika::kSmer:
+            return &TgrafikaZaznam::smer;
+        case grafika::kZenit:
+            return &TgrafikaZaznam::zenit;
+        case grafika::kSmernik:
+            return &TgrafikaZaznam::smernik;
+        case grafika::kDelkaH:
+            return &TgrafikaZaznam::delkaH;
+        case grafika::kPrevyseni:
+            return &TgrafikaZaznam::prevyseni;
+        default:
+            return nullptr;
+    }
+}
+
+// An unordered pair of point indices, the smaller first.
+struct Dvojice {
+    int32_t i = 0;
+    int32_t k = 0;
+    auto operator<=>(const Dvojice&) const = default;
+};
+
+Dvojice Klic(const TgrafikaZaznam& z) {
+    return {z.iStn, z.iCil};
+}
+
+// The records in use ascend strictly by pair: the order NacistModel keeps and
+// the merge below relies on.
+bool JeSerazeny(const std::vector<TgrafikaZaznam>& mereni) {
+    const TgrafikaZaznam* predchozi = nullptr;
+    for (const TgrafikaZaznam& z : mereni) {
+        if (!z.JePlny) continue;
+        if (z.iStn >= z.iCil) return false;
+        if (predchozi != nullptr && !(Klic(*predchozi) < Klic(z))) return false;
+        predchozi = &z;
+    }
+    return true;
+}
+
+// The records in use of `stare` with `dvojice` (sorted, repeated once per
+// observation) counted into the field `pole`, in pair order.
+std::vector<TgrafikaZaznam> Sloucit(const std::vector<TgrafikaZaznam>& stare,
+                                    const std::vector<Dvojice>& dvojice, PoleDruhu pole) {
+    std::vector<TgrafikaZaznam> vysledek;
+    vysledek.reserve(stare.size() + dvojice.size());
+    std::size_t j = 0;
+    for (std::size_t k = 0; k < dvojice.size();) {
+        const Dvojice d = dvojice[k];
+        int32_t pocet = 0;
+        for (; k < dvojice.size() && dvojice[k] == d; ++k) ++pocet;
+        for (; j < stare.size() && (!stare[j].JePlny || Klic(stare[j]) < d); ++j) {
+            if (stare[j].JePlny) vysledek.push_back(stare[j]);
+        }
+        TgrafikaZaznam z;
+        if (j < stare.size() && Klic(stare[j]) == d) {
+            z = stare[j++];
+        } else {
+            z.iStn = d.i;
+            z.iCil = d.k;
+            z.JePlny = true;
+        }
+        z.*pole += pocet;
+        vysledek.push_back(z);
+    }
+    for (; j < stare.size(); ++j) {
+        if (stare[j].JePlny) vysledek.push_back(stare[j]);
+    }
+    return vysledek;
+}
+
+bool JeIndex(int32_t i, int32_t pocet) {
+    return i >= 0 && i < pocet;
+}
+
+std::string PopisVeliciny(const TmerenaVelicina& z) {
+    return "The observation " + z.cislo_stn + " - " + z.cislo_cil + " (kind " +
+           std::to_string(z.typ) + ", point indices " + std::to_string(z.iStn) + " and " +
+           std::to_string(z.iCil) + ")";
+}
+
+bool JeKonecnyBod(const TgrafikaBod& b) {
+    return std::isfinite(b.X) && std::isfinite(b.Y) && std::isfinite(b.a_delka) &&
+           std::isfinite(b.b_delka) && std::isfinite(b.a_smernik);
+}
+
+}  // namespace
+
+bool TgrafikaData::NacistModel(const Tmodel2& model, bool nacistMereni) {
+    Clear();
+    if (!NacistBody(model)) return false;
+    odchylkaJednotkovaAprior = model.odchylkaJednotkovaAprior;
+    odchylkaJednotkovaAposterior = model.odchylkaJednotkovaAposterior;
+    if (!std::isfinite(odchylkaJednotkovaAprior) || !std::isfinite(odchylkaJednotkovaAposterior)) {
+        return SelhaniNacteni("A unit standard deviation of the model is not a finite number");
+    }
+    if (nacistMereni && !NacistMereniModelu(model)) return false;
+    return true;
+}
+
+bool TgrafikaData::NacistBody(const Tmodel2& model) {
+    // Three coordinates per point, fixed and determined alike; a count of -1
+    // (a cleared model) gives no point.
+    const int32_t n = model.pocetSouradnic / 3;
+    if (n < 1) return SelhaniNacteni("The adjustment model has no point");
+    if (n > model.souradnice.Pocet()) {
+        return SelhaniNacteni("The adjustment model lists fewer points than its coordinate count");
+    }
+    body.reserve(static_cast<std::size_t>(n));
+    for (int32_t i = 0; i < n; ++i) {
+        const Tbod& b = model.souradnice.bod[static_cast<std::size_t>(i)];
+        TgrafikaBod g;
+        g.cislo = b.cislo;
+        g.X = b.X;
+        g.Y = b.Y;
+        g.JeFixni = b.JeFixni;
+        if (!b.JeFixni) {
+            g.a_delka = b.elipsa.a_delka;
+            g.b_delka = b.elipsa.b_delka;
+            g.a_smernik = b.elipsa.a_smernik;
+        }
+        if (!JeKonecnyBod(g)) {
+            return SelhaniNacteni("The point " + g.cislo +
+                                  " has a coordinate or an error ellipse that is not a number");
+        }
+        body.push_back(std::move(g));
+    }
+    pocetBodu = n;
+    return true;
+}
+
+bool TgrafikaData::NacistMereniModelu(const Tmodel2& model) {
+    struct Druh {
+        const TvektorMereni& vektor;
+        int32_t pocet;
+        int32_t typ;
+    };
+    const TvektorDoplnek& d = model.doplnek;
+    const Druh druhy[] = {
+        {model.delka, model.pocetDelka, grafika::kDelkaS},
+        {model.smer, model.pocetSmer, grafika::kSmer},
+        {model.zenit, model.pocetZenit, grafika::kZenit},
+        {d.smernik, d.pocetSmernik, grafika::kSmernik},
+        {d.prevyseni, d.pocetPrevyseni, grafika::kPrevyseni},
+        {d.delka, d.pocetDelka, grafika::kDelkaH},
+    };
+    for (const Druh& druh : druhy) {
+        if (!NacistMereniDleTypu(druh.vektor, druh.pocet, druh.typ)) {
+            return SelhaniNacteni(chyba);
+        }
+    }
+    SmazPrazdneZaznamy();
+    return true;
+}
+
+bool TgrafikaData::NacistMereniDleTypu(const TvektorMereni& mereniTyp, int32_t pocetMereniTyp,
+                                       int32_t typ) {
+    chyba.clear();
+    const PoleDruhu pole = PoleProDruh(typ);
+    if (pole == nullptr) {
+        chyba = "Unknown kind of observation for the drawing: " + std::to_string(typ);
+        return false;
+    }
+    const auto pocet = static_cast<std::ptrdiff_t>(std::max(pocetMereniTyp, int32_t{0}));
+    if (pocet > std::ssize(mereniTyp.zaznam)) {
+        chyba =
+            "The model counts more observations of kind " + std::to_string(typ) + " than it holds";
+        return false;
+    }
+    if (!JeSerazeny(mereni)) {
+        chyba = "The pair list of the drawing is not ordered by point pairs";
+        return false;
+    }
+    const int32_t n = PocetPlatnychBodu();
+    std::vector<Dvojice> dvojice;
+    dvojice.reserve(static_cast<std::size_t>(pocet));
+    for (std::ptrdiff_t r = 0; r < pocet; ++r) {
+        const TmerenaVelicina& z = mereniTyp.zaznam[static_cast<std::size_t>(r)];
+        if (!z.jePlny) continue;
+        if (!JeIndex(z.iStn, n) || !JeIndex(z.iCil, n) || z.iStn == z.iCil) {
+            chyba = PopisVeliciny(z) + " does not join two points of the drawing";
+            return false;
+        }
+        dvojice.push_back({std::min(z.iStn, z.iCil), std::max(z.iStn, z.iCil)});
+    }
+    std::sort(dvojice.begin(), dvojice.end());
+    mereni = Sloucit(mereni, dvojice, pole);
+    pocetMereni = static_cast<int32_t>(mereni.size());
+    return true;
+}
+
+bool TgrafikaData::SelhaniNacteni(std::string duvod) {
+    Clear();
+    chyba = std::move(duvod);
+    return false;
+}
+
+}  // namespace vertano
