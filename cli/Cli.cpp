@@ -31,6 +31,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
     if (options.command == "check") return RunCheck(options, out, err, terminal);
     if (options.command == "reduce") return RunReduce(options, out, err, terminal);
+    if (options.command == "simulate") return RunSimulate(options, out, err);
     return RunConvert(options, out, err);
 }
 

@@ -13,5 +13,7 @@ namespace vertano::cli {
 int RunCheck(const Options& options, std::ostream& out, std::ostream& err, std::istream* terminal);
 int RunConvert(const Options& options, std::ostream& out, std::ostream& err);
 int RunReduce(const Options& options, std::ostream& out, std::ostream& err, std::istream* terminal);
+// Generates a network and writes its files; reads nothing.
+int RunSimulate(const Options& options, std::ostream& out, std::ostream& err);
 
 }  // namespace vertano::cli

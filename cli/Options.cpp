@@ -1,8 +1,10 @@
 #include "Options.h"
 
+#include <charconv>
 #include <functional>
 #include <map>
 
+#include "matice/Konstanty.h"
 #include "mereni/Text.h"
 #include "supplementary/DoplnekDruh.h"
 
@@ -15,6 +17,9 @@ const std::map<std::string, uint8_t> kLengthUnits = {{"m", 0}, {"ft", 1}};
 const std::map<std::string, int> kFormats = {{"mtx", 0}, {"asc", 1}};
 const std::map<std::string, uint8_t> kLanguages = {{"cs", 0}, {"en", 1}};
 const std::map<std::string, bool> kOrders = {{"standard", false}, {"simultaneous", true}};
+const std::map<std::string, SimulaceTvar> kLayouts = {{"grid", SimulaceTvar::Grid},
+                                                      {"traverse", SimulaceTvar::Traverse},
+                                                      {"tiny", SimulaceTvar::Tiny}};
 
 template <typename T>
 bool Choose(const std::map<std::string, T>& choices, const std::string& option,
@@ -45,6 +50,45 @@ bool ChooseLevel(Options& o, const std::string& v, std::string& e) {
 }
 
 using Setter = std::function<bool(Options&, const std::string&, std::string&)>;
+
+// simulate: a whole number into the network's parameters.
+Setter SimCount(int32_t SimulaceParametry::*field, const std::string& option) {
+    return [field, option](Options& o, const std::string& v, std::string& e) {
+        if (ParseInteger(v, o.simulace.*field)) return true;
+        e = "bad value '" + v + "' for " + option + " (a whole number expected)";
+        return false;
+    };
+}
+
+// simulate: a number in the unit of the option (mgon, mm, m, ppm), stored in
+// radians or metres: `factor` converts.
+Setter SimValue(Real SimulaceParametry::*field, const std::string& option, Real factor) {
+    return [field, option, factor](Options& o, const std::string& v, std::string& e) {
+        Real value = 0;
+        if (ParseNumber(v, value) == NumberStatus::Ok) {
+            o.simulace.*field = value * factor;
+            return true;
+        }
+        e = "bad value '" + v + "' for " + option + " (a number expected)";
+        return false;
+    };
+}
+
+bool ChooseSeed(Options& o, const std::string& v, std::string& e) {
+    const char* end = v.data() + v.size();
+    const auto r = std::from_chars(v.data(), end, o.simulace.seed);
+    if (!v.empty() && r.ec == std::errc() && r.ptr == end) return true;
+    e = "bad value '" + v + "' for --seed (a whole number from 0 to 18446744073709551615)";
+    return false;
+}
+
+// Given points for check and reduce, the number of points for simulate.
+bool PointsOption(Options& o, const std::string& v, std::string& e) {
+    if (o.command == "simulate")
+        return SimCount(&SimulaceParametry::pocetBodu, "--points")(o, v, e);
+    o.points.push_back(v);
+    return true;
+}
 
 Setter AddTo(std::vector<std::string> Options::*list) {
     return [list](Options& o, const std::string& v, std::string&) {
@@ -86,12 +130,34 @@ const std::map<std::string, Setter>& ValueOptions() {
              return Choose(kOrders, "--order", v, o.simultaneous, e);
          }},
         {"--level", ChooseLevel},
-        {"--points", AddTo(&Options::points)},
+        {"--points", PointsOption},
         {"--scale", AddTo(&Options::scale)},
         {"--supp-bearing", AddSupplementary(doplnek::kSmernik)},
         {"--supp-distance", AddSupplementary(doplnek::kDelka)},
         {"--supp-height", AddSupplementary(doplnek::kPrevyseni)},
         {"--supp-plumb", AddSupplementary(doplnek::kProvazeni)},
+        {"--layout",
+         [](Options& o, const std::string& v, std::string& e) {
+             return Choose(kLayouts, "--layout", v, o.simulace.tvar, e);
+         }},
+        {"--spacing", SimValue(&SimulaceParametry::rozestup, "--spacing", 1)},
+        {"--neighbours", SimCount(&SimulaceParametry::pocetSousedu, "--neighbours")},
+        {"--stations", SimCount(&SimulaceParametry::pocetStanovisek, "--stations")},
+        {"--sets", SimCount(&SimulaceParametry::pocetSkupin, "--sets")},
+        {"--given", SimCount(&SimulaceParametry::pocetZadanych, "--given")},
+        {"--sigma-direction",
+         SimValue(&SimulaceParametry::sigmaSmer, "--sigma-direction", MgonNaRad(1))},
+        {"--sigma-zenith",
+         SimValue(&SimulaceParametry::sigmaZenit, "--sigma-zenith", MgonNaRad(1))},
+        {"--sigma-distance",
+         SimValue(&SimulaceParametry::sigmaDelka, "--sigma-distance", MmNaM(1))},
+        {"--ppm", SimValue(&SimulaceParametry::ppm, "--ppm", 1)},
+        {"--gross", SimCount(&SimulaceParametry::pocetHrubych, "--gross")},
+        {"--gross-direction",
+         SimValue(&SimulaceParametry::hrubaUhel, "--gross-direction", MgonNaRad(1))},
+        {"--gross-distance",
+         SimValue(&SimulaceParametry::hrubaDelka, "--gross-distance", MmNaM(1))},
+        {"--seed", ChooseSeed},
         {"-o",
          [](Options& o, const std::string& v, std::string&) {
              o.output = v;
@@ -108,7 +174,7 @@ const std::map<std::string, bool Options::*>& FlagOptions() {
         {"--verbose", &Options::verbose}, {"--yes", &Options::yes},
         {"--mirror", &Options::mirror},   {"--drop-unassigned", &Options::dropUnassigned},
         {"--rows", &Options::rows},       {"--yxz", &Options::yxz},
-        {"--faces", &Options::faces},
+        {"--faces", &Options::faces},     {"--supplementary", &Options::supplementaryMeasurements},
     };
     return flags;
 }
@@ -165,6 +231,24 @@ const std::map<std::string, std::set<std::string>>& CommandOptions() {
             {"--rows", "--supp-bearing", "--supp-distance", "--supp-height", "--supp-plumb"});
         m["reduce"] = processing;
         m["reduce"].insert({"--level", "--faces", "-o"});
+        m["simulate"] = {"--layout",
+                         "--points",
+                         "--spacing",
+                         "--neighbours",
+                         "--stations",
+                         "--sets",
+                         "--given",
+                         "--sigma-direction",
+                         "--sigma-zenith",
+                         "--sigma-distance",
+                         "--ppm",
+                         "--gross",
+                         "--gross-direction",
+                         "--gross-distance",
+                         "--supplementary",
+                         "--seed",
+                         "--coord-unit",
+                         "-o"};
         return m;
     }();
     return options;
@@ -190,9 +274,23 @@ bool HasAnyInput(const Options& o) {
     return false;
 }
 
-bool Check(const Options& o, std::string& error) {
+bool CheckSimulate(Options& o, std::string& error) {
+    o.simulace.doplnky = o.supplementaryMeasurements;
+    if (!o.inputs.empty())
+        error = "simulate reads no files: '" + o.inputs.front() + "'";
+    else if (o.given.count("--layout") == 0)
+        error = "simulate needs --layout grid|traverse|tiny";
+    else if (o.output.empty())
+        error = "simulate needs -o PREFIX";
+    else if (!OveritParametry(o.simulace, error))
+        error = "simulate: " + error;
+    return error.empty();
+}
+
+bool Check(Options& o, std::string& error) {
     if (o.help || o.command == "help") return true;
     if (!OptionsFitCommand(o, error)) return false;
+    if (o.command == "simulate") return CheckSimulate(o, error);
     if (o.command == "check") {
         if (!HasAnyInput(o))
             error = "no input files given";
@@ -227,7 +325,7 @@ bool ParseOptions(const std::vector<std::string>& args, Options& o, std::string&
     }
     o.command = args[i++];
     if (o.command != "check" && o.command != "convert" && o.command != "reduce" &&
-        o.command != "help") {
+        o.command != "simulate" && o.command != "help") {
         error = "unknown command '" + o.command + "'";
         return false;
     }
@@ -252,6 +350,8 @@ std::string HelpText() {
   vertano-cli convert --to mtx|asc [--export] [OPTIONS] IN... -o OUT
   vertano-cli reduce [OPTIONS] RAW... -o OUT.mtx [--points FILE [--scale FILE]
                      [--level zero|mean|H]] [--faces]
+  vertano-cli simulate --layout grid|traverse|tiny [network options]
+                       [--format mtx|asc] [unit options] -o PREFIX
   vertano-cli --help
 
 Commands:
@@ -275,6 +375,18 @@ Commands:
             distances and zenith angles are reduced to the point marks and the
             distances to the level and the projection; lines to points whose
             coordinates are neither given nor computable are left out.
+  simulate  Makes up a network for trying the program: true coordinates of a
+            layout, a total station on every point observing its nearest
+            neighbours in two faces and several sets (face I clockwise, face II
+            back), each set on the same circle setting, with random instrument
+            and signal heights of 1.3 to 1.7 m and normal errors of the chosen
+            size. It writes PREFIX.mtx (or .asc), the given points
+            PREFIX-given.txt, the true coordinates of all points
+            PREFIX-truth.txt, the gross errors put in PREFIX-gross.txt (station
+            number, station, target, set, face, quantity, size) and, with
+            --supplementary, PREFIX-supp-distance.txt, -supp-bearing.txt,
+            -supp-height.txt and -supp-plumb.txt. The same options and seed give
+            the same files.
 
 Options:
   --lang en|cs                   language of the messages (default en)
@@ -282,7 +394,8 @@ Options:
                                  dms is degrees-minutes-seconds as D.MMSS
   --length-unit m|ft             unit of lengths in the files (default m)
   --format mtx|asc               format of the raw input files; by default taken
-                                 from each file's extension (.mtx, .asc, any case)
+                                 from each file's extension (.mtx, .asc, any case);
+                                 simulate: the format written (default mtx)
   --to mtx|asc                   format written by convert
   --export                       convert: export without heights
   -o, --output OUT               the file to write; an existing file is replaced
@@ -311,12 +424,44 @@ Options:
                                  zero (default), the mean height of the network,
                                  or the height H
   --faces                        reduce: write face means instead of set means
+  Network options of simulate:
+  --layout grid|traverse|tiny    points on a jittered grid with heights varying
+                                 by some tens of metres, a winding traverse, or
+                                 a quadrilateral with its middle (5 points)
+  --points N                     number of points (grid 12, traverse 10)
+  --spacing M                    distance between neighbouring points in metres
+                                 (default 100)
+  --neighbours K                 targets observed from each station (default 8,
+                                 at most the number of other points)
+  --stations N                   number of points occupied (default all),
+                                 drawn at random
+  --sets S                       measurement sets per station (default 2)
+  --given G                      number of given points, spread over the
+                                 network (default 3); their coordinates are
+                                 exact
+  --sigma-direction MGON         standard deviation of a direction (0.3)
+  --sigma-zenith MGON            standard deviation of a zenith angle (0.3)
+  --sigma-distance MM            standard deviation of a distance (1), also of
+                                 supplementary height differences
+  --ppm P                        plus P mm per km of distance (default 0)
+  --gross N                      number of gross errors, each in one reading of
+                                 one set and face (default 0)
+  --gross-direction MGON         size of a gross error in a direction or zenith
+                                 angle (default 50; 0: none in angles)
+  --gross-distance MM            size of a gross error in a distance (default
+                                 50; 0: none in distances)
+  --supplementary                also supplementary measurements of each kind;
+                                 the network gets one more point, straight below
+                                 a point near its middle, for the plumbing tie
+  --seed S                       seed of the random numbers (default 1)
+  -o PREFIX                      simulate: the start of the names written
   --verbose                      print the stages of the processing
   -h, --help                     this text
   Options may also be written as --option=value; "--" ends the options.
 
 Units apply to reading and writing alike. Values are written with 5 decimals of
-angles and 4 of lengths.
+angles and 4 of lengths (simulate writes more where the unit needs them: radians
+8, degrees and dms 6, coordinates in feet 5).
 
 Exit status:
   0  every file was read (and written) and, for check, no check found an error

@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "matice/Real.h"
+#include "workspace/Simulace.h"
 
 namespace vertano::cli {
 
 // Everything the command line can say. Later commands add their fields here, so
 // that all options are parsed and documented in one place.
 struct Options {
-    std::string command;  // "check", "convert", "reduce" or "help"
+    std::string command;  // "check", "convert", "reduce", "simulate" or "help"
     bool help = false;
     uint8_t angleUnit = 1;   // settings codes: 0 rad, 1 gon, 2 deg, 3 D.MMSS
     uint8_t lengthUnit = 0;  // 0 m, 1 ft
@@ -47,6 +48,11 @@ struct Options {
     int level = -1;
     Real levelHeight = 0;
     bool faces = false;
+
+    // simulate: the network to generate (--points is its number of points there)
+    // and --supplementary, copied into it when the options are complete.
+    SimulaceParametry simulace;
+    bool supplementaryMeasurements = false;
 
     std::vector<std::string> inputs;
     std::string output;

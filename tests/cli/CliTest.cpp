@@ -200,12 +200,44 @@ TEST(CliHelp, DocumentsCommandsOptionsAndExitStatuses) {
     EXPECT_TRUE(Contains(none.err, "--help"));
 }
 
-TEST(CliExamples, BundledNetworkLoads) {
-    const Outcome r = RunCli({"check", vertano::test::DataPath("../../examples/sit.mtx").string(),
-                              vertano::test::DataPath("../../examples/sit.asc").string()});
-    EXPECT_NE(r.status, kExitRejected) << r.err;
-    EXPECT_TRUE(Contains(r.out, "Added files: 2/2 (Number of measurements: 48)"));
-    EXPECT_TRUE(Contains(r.out, "Stations: 4\n"));
+TEST(CliExamples, BundledNetworksPassEveryCheck) {
+    auto example = [](const std::string& name) {
+        return vertano::test::DataPath("../../examples/" + name).string();
+    };
+    Outcome r =
+        RunCli({"check", example("sit.mtx"), "--points", example("sit-given.txt"),
+                "--supp-distance", example("sit-supp-distance.txt"), "--supp-bearing",
+                example("sit-supp-bearing.txt"), "--supp-height", example("sit-supp-height.txt"),
+                "--supp-plumb", example("sit-supp-plumb.txt")});
+    EXPECT_EQ(r.status, kExitOk) << r.out << r.err;
+    EXPECT_TRUE(Contains(r.out, "Added files: 1/1 (Number of measurements: 312)"));
+    EXPECT_TRUE(Contains(r.out, "Stations: 13\n"));
+    r = RunCli({"check", example("tiny.asc"), "--points", example("tiny-given.txt")});
+    EXPECT_EQ(r.status, kExitOk) << r.out << r.err;
+    EXPECT_TRUE(Contains(r.out, "Added files: 1/1 (Number of measurements: 80)"));
+    EXPECT_TRUE(Contains(r.out, "Stations: 5\n"));
+}
+
+// The examples are what the simulator makes of their documented commands.
+TEST(CliExamples, BundledNetworksAreReproducible) {
+    const vertano::test::TempDir dir;
+    const std::string sit = (dir / "sit").string();
+    const std::string tiny = (dir / "tiny").string();
+    ASSERT_EQ(RunCli({"simulate", "--layout", "grid", "--points", "12", "--neighbours", "6",
+                      "--given", "3", "--sets", "2", "--supplementary", "--seed", "1", "-o", sit})
+                  .status,
+              kExitOk);
+    ASSERT_EQ(RunCli({"simulate", "--layout", "tiny", "--format", "asc", "--seed", "1", "-o", tiny})
+                  .status,
+              kExitOk);
+    for (const std::string name :
+         {"sit.mtx", "sit-given.txt", "sit-truth.txt", "sit-supp-distance.txt",
+          "sit-supp-bearing.txt", "sit-supp-height.txt", "sit-supp-plumb.txt", "tiny.asc",
+          "tiny-given.txt", "tiny-truth.txt"}) {
+        EXPECT_EQ(vertano::test::ReadBytes(dir / name),
+                  vertano::test::ReadBytes(vertano::test::DataPath("../../examples/" + name)))
+            << name;
+    }
 }
 
 }  // namespace

@@ -1,0 +1,259 @@
+#include "workspace/SimulaceBody.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+#include <numeric>
+#include <queue>
+#include <string>
+#include <utility>
+
+namespace vertano::simulace {
+
+namespace {
+
+constexpr Real kX0 = 1000;
+constexpr Real kY0 = 1000;
+constexpr Real kZ0 = 250;
+constexpr int32_t kPrvniCislo = 4001;
+
+// Relief of a grid: two gentle waves, a few tens of metres at most whatever the
+// spacing, so that sights stay near the horizon as on real sites.
+constexpr Real kAmplitudaTerenu = 0.1L;
+constexpr Real kMaxAmplitudaTerenu = 15;
+constexpr Real kNerovnost = 0.03L;
+constexpr Real kMaxNerovnost = 5;
+constexpr Real kPosunMrizky = 0.3L;  // jitter of a grid point, share of the spacing
+// A traverse turns by at most this angle per leg [rad] and keeps this share of
+// the spacing away from its earlier points.
+constexpr double kMaxOhyb = 0.5;
+constexpr Real kOdstupPoradu = 0.5L;
+constexpr int kPokusuPoradu = 20;
+constexpr Real kMaxStoupaniPoradu = 8;
+// Depth of the plumbed point below its upper point.
+constexpr Real kHloubkaProvazeni = 0.12L;
+constexpr Real kMaxHloubkaProvazeni = 25;
+
+Real Zaokrouhlit(Real hodnota) {
+    return std::round(hodnota * 10000) / 10000;
+}
+
+Real Mensi(Real a, Real b) {
+    return a < b ? a : b;
+}
+
+void PridatBod(Tsouradnice& body, Real x, Real y, Real z) {
+    Tbod b = Tbod::Prazdny();
+    b.cislo = std::to_string(kPrvniCislo + body.Pocet());
+    b.poradi = body.Pocet() + 1;
+    b.X = Zaokrouhlit(x);
+    b.Y = Zaokrouhlit(y);
+    b.Z = Zaokrouhlit(z);
+    b.JePlny = true;
+    body.PridejBod(b);
+}
+
+void Mrizka(const SimulaceParametry& p, SimulaceNahoda& n, Tsouradnice& body) {
+    const Real s = p.rozestup;
+    const auto sloupcu =
+        static_cast<int32_t>(std::ceil(std::sqrt(static_cast<double>(p.pocetBodu))));
+    const Real a = Mensi(kAmplitudaTerenu * s, kMaxAmplitudaTerenu);
+    const Real nerovnost = Mensi(kNerovnost * s, kMaxNerovnost);
+    const double faze1 = n.Rovnomerne(0, 2 * std::numbers::pi);
+    const double faze2 = n.Rovnomerne(0, 2 * std::numbers::pi);
+    for (int32_t i = 0; i < p.pocetBodu; ++i) {
+        const int32_t r = i / sloupcu;
+        const int32_t c = i % sloupcu;
+        const Real x = kX0 + r * s + n.Rovnomerne(-1, 1) * kPosunMrizky * s;
+        const Real y = kY0 + c * s + n.Rovnomerne(-1, 1) * kPosunMrizky * s;
+        const Real z = kZ0 + a * (std::sin(0.8 * r + faze1) + std::sin(0.6 * c + faze2)) +
+                       n.Rovnomerne(-1, 1) * nerovnost;
+        PridatBod(body, x, y, z);
+    }
+}
+
+// Square of the plan distance; cheaper than the distance where only the order
+// matters (the searches below are quadratic in the number of points).
+Real CtverecVzdalenosti(const Tbod& a, Real x, Real y) {
+    const Real dx = a.X - x;
+    const Real dy = a.Y - y;
+    return dx * dx + dy * dy;
+}
+
+// Whether (x, y) keeps `odstup` from every point before the last one in plan.
+bool DalekoOdPredchozich(const Tsouradnice& body, Real x, Real y, Real odstup) {
+    for (int32_t i = 0; i + 1 < body.Pocet(); ++i) {
+        if (CtverecVzdalenosti(body.bod[static_cast<size_t>(i)], x, y) < odstup * odstup)
+            return false;
+    }
+    return true;
+}
+
+void Porad(const SimulaceParametry& p, SimulaceNahoda& n, Tsouradnice& body) {
+    const Real s = p.rozestup;
+    const Real stoupani = Mensi(kNerovnost * s, kMaxStoupaniPoradu);
+    double smer = n.Rovnomerne(0, 2 * std::numbers::pi);
+    PridatBod(body, kX0, kY0, kZ0);
+    for (int32_t i = 1; i < p.pocetBodu; ++i) {
+        const Tbod posledni = body.bod.back();
+        Real x = 0;
+        Real y = 0;
+        // A leg that would come back near the chain is turned another way.
+        for (int pokus = 0; pokus < kPokusuPoradu; ++pokus) {
+            const double novySmer = smer + n.Rovnomerne(-kMaxOhyb, kMaxOhyb);
+            const Real delka = s * n.Rovnomerne(0.8, 1.2);
+            x = posledni.X + delka * std::cos(novySmer);
+            y = posledni.Y + delka * std::sin(novySmer);
+            smer = novySmer;
+            if (DalekoOdPredchozich(body, x, y, kOdstupPoradu * s)) break;
+        }
+        PridatBod(body, x, y, posledni.Z + n.Rovnomerne(-1, 1) * stoupani);
+    }
+}
+
+void Maly(const SimulaceParametry& p, SimulaceNahoda& n, Tsouradnice& body) {
+    // A slightly irregular quadrilateral and its middle, in units of the spacing.
+    static constexpr Real kTvar[5][2] = {
+        {0, 0}, {0.05L, 1.02L}, {1.04L, 0.97L}, {0.98L, -0.03L}, {0.5L, 0.5L}};
+    const Real s = p.rozestup;
+    const Real nerovnost = Mensi(kNerovnost * s, kMaxNerovnost);
+    for (const auto& [u, v] : kTvar) {
+        const Real x = kX0 + (u + n.Rovnomerne(-0.05, 0.05)) * s;
+        const Real y = kY0 + (v + n.Rovnomerne(-0.05, 0.05)) * s;
+        PridatBod(body, x, y, kZ0 + n.Rovnomerne(-1, 1) * nerovnost);
+    }
+}
+
+// The point nearest to the centre of the network in plan.
+int32_t Prostredni(const Tsouradnice& body) {
+    Real sx = 0;
+    Real sy = 0;
+    for (const Tbod& b : body.bod) {
+        sx += b.X;
+        sy += b.Y;
+    }
+    Tbod stred = Tbod::Prazdny();
+    stred.X = sx / body.Pocet();
+    stred.Y = sy / body.Pocet();
+    int32_t nejblizsi = 0;
+    for (int32_t i = 1; i < body.Pocet(); ++i) {
+        if (VodorovnaVzdalenost(body.bod[static_cast<size_t>(i)], stred) <
+            VodorovnaVzdalenost(body.bod[static_cast<size_t>(nejblizsi)], stred))
+            nejblizsi = i;
+    }
+    return nejblizsi;
+}
+
+}  // namespace
+
+Real VodorovnaVzdalenost(const Tbod& a, const Tbod& b) {
+    return std::hypot(b.X - a.X, b.Y - a.Y);
+}
+
+Rozvrzeni VytvoritRozvrzeni(const SimulaceParametry& p, SimulaceNahoda& nahoda) {
+    Rozvrzeni r;
+    switch (p.tvar) {
+        case SimulaceTvar::Grid:
+            Mrizka(p, nahoda, r.body);
+            break;
+        case SimulaceTvar::Traverse:
+            Porad(p, nahoda, r.body);
+            break;
+        case SimulaceTvar::Tiny:
+            Maly(p, nahoda, r.body);
+            break;
+    }
+    if (p.doplnky && r.body.Pocet() > 0) {
+        r.horni = Prostredni(r.body);
+        const Tbod horni = r.body.bod[static_cast<size_t>(r.horni)];
+        const Real hloubka = Mensi(kHloubkaProvazeni * p.rozestup, kMaxHloubkaProvazeni);
+        r.dolni = r.body.Pocet();
+        PridatBod(r.body, horni.X, horni.Y, horni.Z - hloubka);
+    }
+    return r;
+}
+
+HledaniSousedu::HledaniSousedu(const Tsouradnice& body)
+    : body_(body), podleX_(body.bod.size()), pozice_(body.bod.size()) {
+    std::iota(podleX_.begin(), podleX_.end(), 0);
+    std::sort(podleX_.begin(), podleX_.end(), [&body](int32_t a, int32_t b) {
+        return std::pair(body.bod[static_cast<size_t>(a)].X, a) <
+               std::pair(body.bod[static_cast<size_t>(b)].X, b);
+    });
+    for (size_t k = 0; k < podleX_.size(); ++k)
+        pozice_[static_cast<size_t>(podleX_[k])] = static_cast<int32_t>(k);
+}
+
+std::vector<int32_t> HledaniSousedu::Nejblizsi(int32_t i, int32_t pocet, Real minimum) const {
+    using Kandidat = std::pair<Real, int32_t>;  // square of the distance, index
+    const Tbod& s = body_.bod[static_cast<size_t>(i)];
+    if (pocet <= 0) return {};
+    const auto k = static_cast<size_t>(pocet);
+    // The k best so far, the worst on top.
+    std::priority_queue<Kandidat> nejlepsi;
+    auto projit = [&](int32_t odkud, int32_t krok) {
+        for (int32_t m = odkud; m >= 0 && m < static_cast<int32_t>(podleX_.size()); m += krok) {
+            const int32_t j = podleX_[static_cast<size_t>(m)];
+            const Tbod& b = body_.bod[static_cast<size_t>(j)];
+            const Real dx = b.X - s.X;
+            // Every later point of the strip is at least this far.
+            if (nejlepsi.size() == k && dx * dx > nejlepsi.top().first) break;
+            const Kandidat c{CtverecVzdalenosti(b, s.X, s.Y), j};
+            if (c.first < minimum * minimum) continue;
+            if (nejlepsi.size() < k) {
+                nejlepsi.push(c);
+            } else if (c < nejlepsi.top()) {
+                nejlepsi.pop();
+                nejlepsi.push(c);
+            }
+        }
+    };
+    const int32_t misto = pozice_[static_cast<size_t>(i)];
+    projit(misto + 1, 1);
+    projit(misto - 1, -1);
+    std::vector<int32_t> sousede(nejlepsi.size());
+    for (auto m = sousede.rbegin(); m != sousede.rend(); ++m) {
+        *m = nejlepsi.top().second;
+        nejlepsi.pop();
+    }
+    return sousede;
+}
+
+std::vector<int32_t> VybratRozlozene(const Tsouradnice& body, int32_t pocet, int32_t vynechat) {
+    const auto n = static_cast<size_t>(body.Pocet());
+    std::vector<Real> odstup(n, std::numeric_limits<Real>::max());
+    std::vector<bool> vybran(n, false);
+    std::vector<int32_t> vyber;
+    for (int32_t dalsi = 0; static_cast<int32_t>(vyber.size()) < pocet;) {
+        if (dalsi < 0) break;
+        vyber.push_back(dalsi);
+        vybran[static_cast<size_t>(dalsi)] = true;
+        const Tbod& novy = body.bod[static_cast<size_t>(dalsi)];
+        dalsi = -1;
+        for (size_t j = 0; j < n; ++j) {
+            if (vybran[j] || static_cast<int32_t>(j) == vynechat) continue;
+            odstup[j] = std::min(odstup[j], VodorovnaVzdalenost(novy, body.bod[j]));
+            if (dalsi < 0 || odstup[j] > odstup[static_cast<size_t>(dalsi)])
+                dalsi = static_cast<int32_t>(j);
+        }
+    }
+    std::sort(vyber.begin(), vyber.end());
+    return vyber;
+}
+
+std::vector<int32_t> VybratNahodne(int32_t celkem, int32_t pocet, SimulaceNahoda& nahoda) {
+    std::vector<int32_t> indexy(static_cast<size_t>(std::max(celkem, 0)));
+    std::iota(indexy.begin(), indexy.end(), 0);
+    if (pocet <= 0 || pocet >= celkem) return indexy;
+    // The first `pocet` places of a Fisher-Yates shuffle.
+    for (size_t i = 0; i < static_cast<size_t>(pocet); ++i) {
+        const size_t j = i + static_cast<size_t>(nahoda.Index(indexy.size() - i));
+        std::swap(indexy[i], indexy[j]);
+    }
+    indexy.resize(static_cast<size_t>(pocet));
+    std::sort(indexy.begin(), indexy.end());
+    return indexy;
+}
+
+}  // namespace vertano::simulace
