@@ -103,7 +103,7 @@ class AscReader {
             Real* target;
         } values[] = {{1, raw::Kind::Length, &z.delka},
                       {2, raw::Kind::Length, withHeight ? &z.vyska_cil : nullptr},
-                      {dir, raw::Kind::Angle, &z.smer},
+                      {dir, raw::Kind::Direction, &z.smer},
                       {dir + 1, raw::Kind::Angle, &z.zenit}};
         for (const auto& v : values) {
             if (v.target == nullptr) continue;
@@ -168,7 +168,7 @@ RawFileResult WriteAsc(const Tmereni& mereni, const Tnastaveni& nastaveni,
         }
         previous = &z;
         const Real values[] = {z.delka, z.vyska_cil, z.smer, z.zenit};
-        const raw::Kind kinds[] = {raw::Kind::Length, raw::Kind::Length, raw::Kind::Angle,
+        const raw::Kind kinds[] = {raw::Kind::Length, raw::Kind::Length, raw::Kind::Direction,
                                    raw::Kind::Angle};
         for (size_t k = 0; k < 4; ++k) {
             if (!Value(values[k], kinds[k], nastaveni, t[k]))
@@ -202,7 +202,9 @@ RawFileResult ExportAsc(std::vector<std::string>& lines, const Tnastaveni& nasta
         std::string v[3];
         const size_t index[] = {7, 5, 6};
         for (size_t k = 0; k < 3; ++k) {
-            const raw::Kind kind = k == 0 ? raw::Kind::Length : raw::Kind::Angle;
+            const raw::Kind kind = k == 0   ? raw::Kind::Length
+                                   : k == 1 ? raw::Kind::Direction
+                                            : raw::Kind::Angle;
             Real x = 0;
             const RawFileError e = raw::ReadValue(t[index[k]], kind, internal, x);
             if (e != RawFileError::None) return RawFailure(e, counter, in[i].fileLine, t[index[k]]);

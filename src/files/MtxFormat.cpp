@@ -61,7 +61,7 @@ RawFileResult WriteMtx(const Tmereni& mereni, const Tnastaveni& nastaveni,
         const Tzaznam& z = mereni.zaznam[i];
         if (!z.JePlny()) continue;
         const Real values[] = {z.vyska_stn, z.vyska_cil, z.smer, z.zenit, z.delka};
-        const raw::Kind kinds[] = {raw::Kind::Length, raw::Kind::Length, raw::Kind::Angle,
+        const raw::Kind kinds[] = {raw::Kind::Length, raw::Kind::Length, raw::Kind::Direction,
                                    raw::Kind::Angle, raw::Kind::Length};
         for (size_t k = 0; k < 5; ++k) {
             if (!raw::FormatForFile(values[k], kinds[k], nastaveni, t[k]))
@@ -95,7 +95,7 @@ RawFileResult ExportMtx(std::vector<std::string>& lines, const Tnastaveni& nasta
         const struct {
             size_t index;
             raw::Kind kind;
-        } converted[] = {{5, raw::Kind::Angle}, {6, raw::Kind::Angle}, {7, raw::Kind::Length}};
+        } converted[] = {{5, raw::Kind::Direction}, {6, raw::Kind::Angle}, {7, raw::Kind::Length}};
         for (const auto& c : converted) {
             Real v = 0;
             const RawFileError e = raw::ReadValue(t[c.index], c.kind, internal, v);

@@ -43,8 +43,8 @@ RawFileError ReadStationNumber(const std::string& token, int32_t& poradi) {
 
 RawFileError ReadValue(const std::string& token, Kind kind, const nastaveni::Tjednotky& j,
                        Real& value) {
-    const NumberStatus st =
-        kind == Kind::Angle ? ParseAngle(token, j.uhel, value) : ParseLength(token, j.delka, value);
+    const NumberStatus st = kind == Kind::Length ? ParseLength(token, j.delka, value)
+                                                 : ParseAngle(token, j.uhel, value);
     return FromStatus(st);
 }
 
@@ -64,7 +64,7 @@ RawFileError RowFromTokens(const std::vector<std::string>& t, const nastaveni::T
         Real* target;
     } values[] = {{2, Kind::Length, &z.vyska_stn},
                   {4, Kind::Length, &z.vyska_cil},
-                  {5, Kind::Angle, &z.smer},
+                  {5, Kind::Direction, &z.smer},
                   {6, Kind::Angle, &z.zenit},
                   {7, Kind::Length, &z.delka}};
     for (const auto& v : values) {
@@ -115,7 +115,17 @@ bool FormatForFile(Real value, Kind kind, const Tnastaveni& s, std::string& text
     }
     Real back = 0;
     const NumberStatus st = ParseNumber(text, back);
-    if (st == NumberStatus::Ok) return true;
+    if (st == NumberStatus::Ok) {
+        if (kind == Kind::Direction && value >= 0 && value < kDvePi) {
+            Real angle = 0;
+            // The same allowance as the value check, so "400.00000" gon (the full
+            // circle, rounded) never reaches a file.
+            if (ParseAngle(text, s.jednotky.uhel, angle) == NumberStatus::Ok &&
+                angle >= kDvePi - 1e-15L)
+                text = ZeroText(kind, s);
+        }
+        return true;
+    }
     if (st == NumberStatus::NotANumber) return false;
     // Out of range: either huge (cannot be written) or a tiny value printed with
     // more decimals than the readers accept; the latter is a zero.

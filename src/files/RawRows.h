@@ -14,7 +14,10 @@ namespace vertano::raw {
 
 // Pieces shared by the raw-measurement readers and writers.
 
-enum class Kind { Angle, Length };
+// A horizontal direction is an angle that must stay below the full circle when it
+// is written: a value just below 2*pi would otherwise be printed as the full
+// circle and be rejected by the value check when the file is read again.
+enum class Kind { Angle, Direction, Length };
 
 // Units of the internal text form: radians and metres, nothing converted.
 nastaveni::Tjednotky InternalUnits();
