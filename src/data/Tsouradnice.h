@@ -1,8 +1,10 @@
 #pragma once
 
 #include <concepts>
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "data/Tbod.h"
@@ -126,6 +128,12 @@ class Tsouradnice {
     // Keeps the records whose number is in `cisla`; true when any was removed.
     bool PonechatBodySCisly(const std::vector<std::string_view>& cisla);
 };
+
+// The index of the first record of each number in the list (of the first full
+// record when `jenPlne`), for look-ups of many names at once. Numbers compare
+// exactly. The keys view the numbers of the list: valid while it is not changed.
+std::unordered_map<std::string_view, std::size_t> IndexyCisel(const Tsouradnice& souradnice,
+                                                              bool jenPlne);
 
 template <SeznamSCislyBodu Vektor>
 void Tsouradnice::DoVyrovnani(const Vektor& mereni) {

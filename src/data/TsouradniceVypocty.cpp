@@ -12,15 +12,6 @@ namespace vertano {
 
 namespace {
 
-// First index of every number of the list (look-ups stay linear in the list size
-// however many observations ask).
-std::unordered_map<std::string_view, std::size_t> PrvniIndexy(const std::vector<Tbod>& body) {
-    std::unordered_map<std::string_view, std::size_t> indexy;
-    indexy.reserve(body.size());
-    for (std::size_t i = 0; i < body.size(); ++i) indexy.try_emplace(body[i].cislo, i);
-    return indexy;
-}
-
 bool JeNezapornaKonecna(Real k) {
     return std::isfinite(k) && k >= 0;
 }
@@ -48,8 +39,19 @@ bool JePocetVRozsahu(int pocet, const Tsouradnice& seznam) {
 
 }  // namespace
 
+std::unordered_map<std::string_view, std::size_t> IndexyCisel(const Tsouradnice& souradnice,
+                                                              bool jenPlne) {
+    std::unordered_map<std::string_view, std::size_t> indexy;
+    indexy.reserve(souradnice.bod.size());
+    for (std::size_t i = 0; i < souradnice.bod.size(); ++i) {
+        const Tbod& b = souradnice.bod[i];
+        if (b.JePlny || !jenPlne) indexy.try_emplace(b.cislo, i);
+    }
+    return indexy;
+}
+
 void Tsouradnice::PonechatPouziteBody(const std::vector<std::string_view>& cisla) {
-    const auto indexy = PrvniIndexy(bod);
+    const auto indexy = IndexyCisel(*this, false);
     std::unordered_set<std::string_view> videne;
     std::vector<Tbod> pouzite;
     for (const std::string_view cislo : cisla) {
@@ -74,7 +76,7 @@ bool Tsouradnice::PonechatBodySCisly(const std::vector<std::string_view>& cisla)
 
 void Tsouradnice::NacistZkresleni(const Tnastaveni& nastaveni,
                                   const Tsouradnice& souradniceMeritko) {
-    const auto indexy = PrvniIndexy(souradniceMeritko.bod);
+    const auto indexy = IndexyCisel(souradniceMeritko, false);
     for (Tbod& b : bod) {
         if (!b.JePlny) continue;
         const auto nalez = indexy.find(b.cislo);

@@ -1,5 +1,7 @@
 #include "files/AscFormat.h"
 
+#include <utility>
+
 #include "files/RawRows.h"
 #include "matice/Konstanty.h"
 
@@ -31,9 +33,9 @@ class AscReader {
 
     RawFileResult Read(Tmereni& nove) {
         const auto n = static_cast<int32_t>(lines_.size());
-        if (n < 2) return Fail(RawFileError::TooFewLines, n, "");
-        if (First(n - 2) != kBlockEnd) return Fail(RawFileError::MissingBlockEnd, n, "");
-        if (First(n - 1) != kFileEnd) return Fail(RawFileError::MissingFileEnd, n, "");
+        if (n < 2) return Fail(FileError::TooFewLines, n, "");
+        if (First(n - 2) != kBlockEnd) return Fail(FileError::MissingBlockEnd, n, "");
+        if (First(n - 1) != kFileEnd) return Fail(FileError::MissingFileEnd, n, "");
         Station st;
         RawFileResult r = Header(0, st);
         if (!r.ok) return r;
@@ -59,24 +61,27 @@ class AscReader {
         return t.empty() ? std::string() : t[0];
     }
 
-    RawFileResult Fail(RawFileError e, int32_t counter, std::string detail) const {
-        const int32_t fileLine = counter >= 1 && counter <= static_cast<int32_t>(lines_.size())
-                                     ? lines_[static_cast<size_t>(counter - 1)].fileLine
-                                     : 0;
-        return RawFailure(e, counter, fileLine, std::move(detail));
+    int32_t FileLine(int32_t counter) const {
+        return counter >= 1 && counter <= static_cast<int32_t>(lines_.size())
+                   ? lines_[static_cast<size_t>(counter - 1)].fileLine
+                   : 0;
+    }
+
+    RawFileResult Fail(FileError e, int32_t counter, std::string detail) const {
+        return FileFailure(e, counter, FileLine(counter), std::move(detail));
     }
 
     // Line i (0-based) must open a station: "1", name, optional height.
     RawFileResult Header(int32_t i, Station& st) const {
         const std::vector<std::string> t = Tokenize(lines_[static_cast<size_t>(i)].text);
         if (t.empty() || t[0] != kHeader)
-            return Fail(RawFileError::MissingStationHeader, i + 1,
+            return Fail(FileError::MissingStationHeader, i + 1,
                         lines_[static_cast<size_t>(i)].text);
-        if (t.size() < 2) return Fail(RawFileError::TooFewTokens, i + 1, "station name missing");
+        if (t.size() < 2) return Fail(FileError::TooFewTokens, i + 1, "station name missing");
         Real height = 0;
         if (t.size() >= 3) {
-            const RawFileError e = raw::ReadValue(t[2], raw::Kind::Length, units_, height);
-            if (e != RawFileError::None) return Fail(e, i + 1, t[2]);
+            const FileError e = raw::ReadValue(t[2], raw::Kind::Length, units_, height);
+            if (e != FileError::None) return ValueFailure(e, i + 1, FileLine(i + 1), t[2]);
         }
         st.poradi += 1;
         st.name = t[1];
@@ -87,8 +92,9 @@ class AscReader {
     RawFileResult Measurement(int32_t i, const Station& st, Tzaznam& z) const {
         const std::vector<std::string> t = Tokenize(lines_[static_cast<size_t>(i)].text);
         if (t.size() < 4)
-            return Fail(RawFileError::TooFewTokens, i + 1,
-                        std::to_string(t.size()) + " values, at least 4 expected");
+            return Fail(
+                FileError::TooFewTokens, i + 1,
+                FormatInteger(static_cast<int64_t>(t.size())) + " values, at least 4 expected");
         z = Tzaznam::Prazdny();
         z.poradi = st.poradi;
         z.cislo_stn = st.name;
@@ -107,8 +113,8 @@ class AscReader {
                       {dir + 1, raw::Kind::Angle, &z.zenit}};
         for (const auto& v : values) {
             if (v.target == nullptr) continue;
-            const RawFileError e = raw::ReadValue(t[v.index], v.kind, units_, *v.target);
-            if (e != RawFileError::None) return Fail(e, i + 1, t[v.index]);
+            const FileError e = raw::ReadValue(t[v.index], v.kind, units_, *v.target);
+            if (e != FileError::None) return ValueFailure(e, i + 1, FileLine(i + 1), t[v.index]);
         }
         z.poloha = z.zenit <= kPi;
         return {};
@@ -117,10 +123,6 @@ class AscReader {
     const std::vector<PreparedLine>& lines_;
     const nastaveni::Tjednotky units_;
 };
-
-bool Value(Real v, raw::Kind kind, const Tnastaveni& s, std::string& text) {
-    return raw::FormatForFile(v, kind, s, text);
-}
 
 }  // namespace
 
@@ -157,11 +159,10 @@ RawFileResult WriteAsc(const Tmereni& mereni, const Tnastaveni& nastaveni,
         if (!z.JePlny()) continue;
         const auto row = static_cast<int32_t>(i + 1);
         if (IsReservedTarget(z.cislo_cil))
-            return RawFailure(RawFileError::UnwritableName, row, 0, "\"" + z.cislo_cil + "\"");
+            return FileFailure(FileError::UnwritableName, row, 0, "\"" + z.cislo_cil + "\"");
         if (previous == nullptr || previous->poradi != z.poradi) {
-            if (!Value(z.vyska_stn, raw::Kind::Length, nastaveni, t[0]))
-                return RawFailure(RawFileError::UnwritableValue, row, 0,
-                                  FormatGeneral(z.vyska_stn));
+            if (!raw::FormatForFile(z.vyska_stn, raw::Kind::Length, nastaveni, t[0]))
+                return FileFailure(FileError::UnwritableValue, row, 0, FormatGeneral(z.vyska_stn));
             if (previous != nullptr) out.push_back(kBlockEnd);
             out.push_back(kHeader + " " + z.cislo_stn + " " + t[0]);
             out.push_back(kSkipped);
@@ -171,8 +172,8 @@ RawFileResult WriteAsc(const Tmereni& mereni, const Tnastaveni& nastaveni,
         const raw::Kind kinds[] = {raw::Kind::Length, raw::Kind::Length, raw::Kind::Direction,
                                    raw::Kind::Angle};
         for (size_t k = 0; k < 4; ++k) {
-            if (!Value(values[k], kinds[k], nastaveni, t[k]))
-                return RawFailure(RawFileError::UnwritableValue, row, 0, FormatGeneral(values[k]));
+            if (!raw::FormatForFile(values[k], kinds[k], nastaveni, t[k]))
+                return FileFailure(FileError::UnwritableValue, row, 0, FormatGeneral(values[k]));
         }
         out.push_back(z.cislo_cil + " " + t[0] + " " + t[1] + " " + t[2] + " " + t[3]);
     }
@@ -189,36 +190,28 @@ RawFileResult ExportAsc(std::vector<std::string>& lines, const Tnastaveni& nasta
     lines.clear();
     std::vector<std::string> out;
     out.reserve(in.size() + 16);
-    const nastaveni::Tjednotky internal = raw::InternalUnits();
+    std::vector<std::string> t;
     std::string station;
     for (size_t i = 0; i < in.size(); ++i) {
         const auto counter = static_cast<int32_t>(i + 1);
-        std::vector<std::string> t = Tokenize(in[i].text);
-        if (t.size() < 8 || t.size() > 11)
-            return RawFailure(RawFileError::WrongTokenCount, counter, in[i].fileLine,
-                              std::to_string(t.size()) + " values, 8 to 11 expected");
-        if (IsReservedTarget(t[3]))
-            return RawFailure(RawFileError::UnwritableName, counter, in[i].fileLine, t[3]);
-        std::string v[3];
-        const size_t index[] = {7, 5, 6};
-        for (size_t k = 0; k < 3; ++k) {
-            const raw::Kind kind = k == 0   ? raw::Kind::Length
-                                   : k == 1 ? raw::Kind::Direction
-                                            : raw::Kind::Angle;
-            Real x = 0;
-            const RawFileError e = raw::ReadValue(t[index[k]], kind, internal, x);
-            if (e != RawFileError::None) return RawFailure(e, counter, in[i].fileLine, t[index[k]]);
-            if (!Value(x, kind, nastaveni, v[k]))
-                return RawFailure(RawFileError::UnwritableValue, counter, in[i].fileLine,
-                                  t[index[k]]);
+        RawFileResult r = raw::InternalFormTokens(in[i], counter, t);
+        if (r.ok && IsReservedTarget(t[3]))
+            r = FileFailure(FileError::UnwritableName, counter, in[i].fileLine, t[3]);
+        // distance, direction, zenith angle
+        const std::pair<size_t, raw::Kind> values[] = {
+            {7, raw::Kind::Length}, {5, raw::Kind::Direction}, {6, raw::Kind::Angle}};
+        for (const auto& [index, kind] : values) {
+            if (r.ok) r = raw::ConvertForExport(t[index], kind, nastaveni, counter, in[i].fileLine);
         }
+        if (!r.ok) return r;
+        // Headers carry no instrument height: the export has no heights at all.
         if (i == 0 || t[0] != station) {
             if (i != 0) out.push_back(kBlockEnd);
             out.push_back(kHeader + " " + t[1]);
             out.push_back(kSkipped);
             station = t[0];
         }
-        out.push_back(t[3] + " " + v[0] + " " + v[1] + " " + v[2]);
+        out.push_back(t[3] + " " + t[7] + " " + t[5] + " " + t[6]);
     }
     // An empty list still gives a well-formed file.
     if (!in.empty()) out.push_back(kBlockEnd);

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "data/Tnastaveni.h"
-#include "files/RawFileResult.h"
+#include "files/FileResult.h"
 #include "mereni/Text.h"
 #include "mereni/Tmereni.h"
 

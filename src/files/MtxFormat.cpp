@@ -8,10 +8,6 @@ namespace {
 
 constexpr size_t kMtxTokens = 8;
 
-std::string TokenCountNote(size_t found, const char* expected) {
-    return std::to_string(found) + " values, " + expected + " expected";
-}
-
 }  // namespace
 
 RawFileResult ReadMtx(const std::vector<std::string>& lines, const Tnastaveni& nastaveni,
@@ -28,20 +24,15 @@ RawFileResult ReadMtxPrepared(const std::vector<PreparedLine>& lines, const Tnas
         const auto counter = static_cast<int32_t>(i + 1);
         const std::vector<std::string> t = Tokenize(lines[i].text);
         if (t.size() != kMtxTokens)
-            return RawFailure(RawFileError::WrongTokenCount, counter, lines[i].fileLine,
-                              TokenCountNote(t.size(), "8"));
+            return TokenCountFailure(counter, lines[i].fileLine, t.size(), "8");
         Tzaznam z;
         std::string bad;
-        const RawFileError e = raw::RowFromTokens(t, nastaveni.jednotky, z, bad);
-        if (e != RawFileError::None) return RawFailure(e, counter, lines[i].fileLine, bad);
+        const FileError e = raw::RowFromTokens(t, nastaveni.jednotky, z, bad);
+        if (e != FileError::None) return ValueFailure(e, counter, lines[i].fileLine, bad);
         nove.zaznam.push_back(std::move(z));
     }
-    RawFileError e = RawFileError::None;
-    const int32_t bad = raw::FirstInconsistentRow(nove, e);
-    if (bad >= 0) {
-        const auto i = static_cast<size_t>(bad);
-        return RawFailure(e, bad + 1, lines[i].fileLine, "station " + nove.zaznam[i].cislo_stn);
-    }
+    RawFileResult stanice = raw::CheckStations(nove, lines);
+    if (!stanice.ok) return stanice;
     nove.SeradPoradi();
     mereni.zaznam = std::move(nove.zaznam);
     RawFileResult ok;
@@ -65,8 +56,8 @@ RawFileResult WriteMtx(const Tmereni& mereni, const Tnastaveni& nastaveni,
                                    raw::Kind::Angle, raw::Kind::Length};
         for (size_t k = 0; k < 5; ++k) {
             if (!raw::FormatForFile(values[k], kinds[k], nastaveni, t[k]))
-                return RawFailure(RawFileError::UnwritableValue, static_cast<int32_t>(i + 1), 0,
-                                  FormatGeneral(values[k]));
+                return FileFailure(FileError::UnwritableValue, static_cast<int32_t>(i + 1), 0,
+                                   FormatGeneral(values[k]));
         }
         std::string line = std::to_string(z.poradi);
         line.append(" ").append(z.cislo_stn).append(" ").append(t[0]);
@@ -85,25 +76,19 @@ RawFileResult ExportMtx(std::vector<std::string>& lines, const Tnastaveni& nasta
     lines.clear();
     std::vector<std::string> out;
     out.reserve(in.size());
-    const nastaveni::Tjednotky internal = raw::InternalUnits();
+    std::vector<std::string> t;
     for (size_t i = 0; i < in.size(); ++i) {
         const auto counter = static_cast<int32_t>(i + 1);
-        std::vector<std::string> t = Tokenize(in[i].text);
-        if (t.size() < kMtxTokens || t.size() > 11)
-            return RawFailure(RawFileError::WrongTokenCount, counter, in[i].fileLine,
-                              TokenCountNote(t.size(), "8 to 11"));
+        RawFileResult r = raw::InternalFormTokens(in[i], counter, t);
         const struct {
             size_t index;
             raw::Kind kind;
         } converted[] = {{5, raw::Kind::Direction}, {6, raw::Kind::Angle}, {7, raw::Kind::Length}};
         for (const auto& c : converted) {
-            Real v = 0;
-            const RawFileError e = raw::ReadValue(t[c.index], c.kind, internal, v);
-            if (e != RawFileError::None) return RawFailure(e, counter, in[i].fileLine, t[c.index]);
-            if (!raw::FormatForFile(v, c.kind, nastaveni, t[c.index]))
-                return RawFailure(RawFileError::UnwritableValue, counter, in[i].fileLine,
-                                  t[c.index]);
+            if (r.ok)
+                r = raw::ConvertForExport(t[c.index], c.kind, nastaveni, counter, in[i].fileLine);
         }
+        if (!r.ok) return r;
         t.erase(t.begin() + 4);
         t.erase(t.begin() + 2);
         out.push_back(raw::Join(t));

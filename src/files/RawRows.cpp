@@ -9,16 +9,16 @@ namespace vertano::raw {
 
 namespace {
 
-RawFileError FromStatus(NumberStatus st) {
+FileError FromStatus(NumberStatus st) {
     switch (st) {
         case NumberStatus::Ok:
-            return RawFileError::None;
+            return FileError::None;
         case NumberStatus::OutOfRange:
-            return RawFileError::NumberOutOfRange;
+            return FileError::NumberOutOfRange;
         case NumberStatus::NotANumber:
             break;
     }
-    return RawFileError::BadNumber;
+    return FileError::BadNumber;
 }
 
 std::string ZeroText(Kind kind, const Tnastaveni& s) {
@@ -35,24 +35,24 @@ nastaveni::Tjednotky InternalUnits() {
     return j;
 }
 
-RawFileError ReadStationNumber(const std::string& token, int32_t& poradi) {
-    if (!ParseInteger(token, poradi)) return RawFileError::BadStationNumber;
-    if (poradi < 0) return RawFileError::NegativeStation;
-    return RawFileError::None;
+FileError ReadStationNumber(const std::string& token, int32_t& poradi) {
+    if (!ParseInteger(token, poradi)) return FileError::BadStationNumber;
+    if (poradi < 0) return FileError::NegativeStation;
+    return FileError::None;
 }
 
-RawFileError ReadValue(const std::string& token, Kind kind, const nastaveni::Tjednotky& j,
-                       Real& value) {
+FileError ReadValue(const std::string& token, Kind kind, const nastaveni::Tjednotky& j,
+                    Real& value) {
     const NumberStatus st = kind == Kind::Length ? ParseLength(token, j.delka, value)
                                                  : ParseAngle(token, j.uhel, value);
     return FromStatus(st);
 }
 
-RawFileError RowFromTokens(const std::vector<std::string>& t, const nastaveni::Tjednotky& j,
-                           Tzaznam& z, std::string& bad) {
+FileError RowFromTokens(const std::vector<std::string>& t, const nastaveni::Tjednotky& j,
+                        Tzaznam& z, std::string& bad) {
     z = Tzaznam::Prazdny();
-    RawFileError e = ReadStationNumber(t[0], z.poradi);
-    if (e != RawFileError::None) {
+    FileError e = ReadStationNumber(t[0], z.poradi);
+    if (e != FileError::None) {
         bad = t[0];
         return e;
     }
@@ -69,16 +69,16 @@ RawFileError RowFromTokens(const std::vector<std::string>& t, const nastaveni::T
                   {7, Kind::Length, &z.delka}};
     for (const auto& v : values) {
         e = ReadValue(t[v.index], v.kind, j, *v.target);
-        if (e != RawFileError::None) {
+        if (e != FileError::None) {
             bad = t[v.index];
             return e;
         }
     }
     z.poloha = z.zenit <= kPi;
-    return RawFileError::None;
+    return FileError::None;
 }
 
-int32_t FirstInconsistentRow(const Tmereni& mereni, RawFileError& error) {
+int32_t FirstInconsistentRow(const Tmereni& mereni, FileError& error) {
     const Tzaznam* current = nullptr;
     for (size_t i = 0; i < mereni.zaznam.size(); ++i) {
         const Tzaznam& z = mereni.zaznam[i];
@@ -88,22 +88,44 @@ int32_t FirstInconsistentRow(const Tmereni& mereni, RawFileError& error) {
             continue;
         }
         if (z.cislo_stn != current->cislo_stn) {
-            error = RawFileError::InconsistentStationName;
+            error = FileError::InconsistentStationName;
             return static_cast<int32_t>(i);
         }
         if (z.vyska_stn != current->vyska_stn) {
-            error = RawFileError::InconsistentInstrumentHeight;
+            error = FileError::InconsistentInstrumentHeight;
             return static_cast<int32_t>(i);
         }
     }
     return -1;
 }
 
-bool IsWritableName(std::string_view name) {
-    if (name.empty()) return false;
-    for (const char c : name)
-        if (static_cast<unsigned char>(c) <= 0x20 || c == 0x7F) return false;
-    return true;
+RawFileResult CheckStations(const Tmereni& nove, const std::vector<PreparedLine>& lines) {
+    FileError e = FileError::None;
+    const int32_t bad = FirstInconsistentRow(nove, e);
+    if (bad < 0) return {};
+    const auto i = static_cast<size_t>(bad);
+    const int32_t fileLine = i < lines.size() ? lines[i].fileLine : 0;
+    return FileFailure(e, bad + 1, fileLine, "station " + nove.zaznam[i].cislo_stn);
+}
+
+RawFileResult InternalFormTokens(const PreparedLine& line, int32_t counter,
+                                 std::vector<std::string>& tokens) {
+    tokens = Tokenize(line.text);
+    if (tokens.size() < 8 || tokens.size() > 11)
+        return TokenCountFailure(counter, line.fileLine, tokens.size(), "8 to 11");
+    return {};
+}
+
+RawFileResult ConvertForExport(std::string& token, Kind kind, const Tnastaveni& s, int32_t counter,
+                               int32_t fileLine) {
+    Real v = 0;
+    const FileError e = ReadValue(token, kind, InternalUnits(), v);
+    if (e != FileError::None) return ValueFailure(e, counter, fileLine, token);
+    std::string text;
+    if (!FormatForFile(v, kind, s, text))
+        return FileFailure(FileError::UnwritableValue, counter, fileLine, token);
+    token = std::move(text);
+    return {};
 }
 
 bool FormatForFile(Real value, Kind kind, const Tnastaveni& s, std::string& text) {
@@ -116,12 +138,12 @@ bool FormatForFile(Real value, Kind kind, const Tnastaveni& s, std::string& text
     Real back = 0;
     const NumberStatus st = ParseNumber(text, back);
     if (st == NumberStatus::Ok) {
-        if (kind == Kind::Direction && value >= 0 && value < kDvePi) {
+        if (kind == Kind::Direction && JeUhelVKruhu(value)) {
             Real angle = 0;
-            // The same allowance as the value check, so "400.00000" gon (the full
-            // circle, rounded) never reaches a file.
+            // A valid direction rounded up to the full circle ("400.00000" gon) would
+            // be flagged when read again; it is the direction 0.
             if (ParseAngle(text, s.jednotky.uhel, angle) == NumberStatus::Ok &&
-                angle >= kDvePi - 1e-15L)
+                !JeUhelVKruhu(angle))
                 text = ZeroText(kind, s);
         }
         return true;
@@ -141,20 +163,14 @@ RawFileResult CheckRowsForWriting(const Tmereni& mereni) {
         const Tzaznam& z = mereni.zaznam[i];
         const auto row = static_cast<int32_t>(i + 1);
         if (z.poradi < 0)
-            return RawFailure(RawFileError::NegativeStation, row, 0, std::to_string(z.poradi));
+            return FileFailure(FileError::NegativeStation, row, 0, FormatInteger(z.poradi));
         if (!z.JePlny()) continue;
-        if (!IsWritableName(z.cislo_stn))
-            return RawFailure(RawFileError::UnwritableName, row, 0, "\"" + z.cislo_stn + "\"");
-        if (!IsWritableName(z.cislo_cil))
-            return RawFailure(RawFileError::UnwritableName, row, 0, "\"" + z.cislo_cil + "\"");
+        if (!IsSingleToken(z.cislo_stn))
+            return FileFailure(FileError::UnwritableName, row, 0, "\"" + z.cislo_stn + "\"");
+        if (!IsSingleToken(z.cislo_cil))
+            return FileFailure(FileError::UnwritableName, row, 0, "\"" + z.cislo_cil + "\"");
     }
-    RawFileError e = RawFileError::None;
-    const int32_t bad = FirstInconsistentRow(mereni, e);
-    if (bad >= 0) {
-        const Tzaznam& z = mereni.zaznam[static_cast<size_t>(bad)];
-        return RawFailure(e, bad + 1, 0, "station " + z.cislo_stn);
-    }
-    return {};
+    return CheckStations(mereni, {});
 }
 
 std::string Join(const std::vector<std::string>& tokens) {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "data/Tnastaveni.h"
-#include "files/RawFileResult.h"
+#include "files/FileResult.h"
 #include "mereni/Text.h"
 #include "mereni/Tmereni.h"
 
@@ -23,26 +23,34 @@ enum class Kind { Angle, Direction, Length };
 nastaveni::Tjednotky InternalUnits();
 
 // Reads a station number (a whole number >= 0). None on success.
-RawFileError ReadStationNumber(const std::string& token, int32_t& poradi);
+FileError ReadStationNumber(const std::string& token, int32_t& poradi);
 // Reads a number token as an angle or a length in the units `j`.
-RawFileError ReadValue(const std::string& token, Kind kind, const nastaveni::Tjednotky& j,
-                       Real& value);
+FileError ReadValue(const std::string& token, Kind kind, const nastaveni::Tjednotky& j,
+                    Real& value);
 
 // Fills a row from the eight tokens of the MTX order (station number, station,
 // instrument height, target, target height, direction, zenith angle, distance),
 // starting from the empty row; the face follows from the zenith angle. On failure
 // `bad` is the offending token.
-RawFileError RowFromTokens(const std::vector<std::string>& t, const nastaveni::Tjednotky& j,
-                           Tzaznam& z, std::string& bad);
+FileError RowFromTokens(const std::vector<std::string>& t, const nastaveni::Tjednotky& j,
+                        Tzaznam& z, std::string& bad);
 
 // Rows of one station (a run of full rows with the same poradi, empty rows
 // skipped, as the renumbering groups them) must share the station name and the
 // instrument height. Returns the index of the first row that does not, or -1.
-int32_t FirstInconsistentRow(const Tmereni& mereni, RawFileError& error);
+int32_t FirstInconsistentRow(const Tmereni& mereni, FileError& error);
 
-// A name survives a text file when it is one token: not empty, no blanks or control
-// characters.
-bool IsWritableName(std::string_view name);
+// The check every reader makes after its rows are read (FirstInconsistentRow),
+// reported at the line of the offending row; ok when the stations agree.
+RawFileResult CheckStations(const Tmereni& nove, const std::vector<PreparedLine>& lines);
+
+// The tokens of a line of the internal text form for an exporter: 8 to 11 values.
+RawFileResult InternalFormTokens(const PreparedLine& line, int32_t counter,
+                                 std::vector<std::string>& tokens);
+// Rewrites a value token of the internal form (radians, metres) in the unit and
+// with the decimals the settings give for files.
+RawFileResult ConvertForExport(std::string& token, Kind kind, const Tnastaveni& s, int32_t counter,
+                               int32_t fileLine);
 
 // Renders a value in the unit and with the decimals the settings give for files,
 // so that the text reads back: what would round to a magnitude below 1e-12 is

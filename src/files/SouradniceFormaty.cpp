@@ -14,37 +14,13 @@ namespace {
 
 constexpr std::string_view kRozsahMeritka = "0 or a magnitude strictly between 1e-12 and 1e12";
 
-// Empties the text and returns the failure: a refused file yields nothing at all.
-CoordinateFileResult Odmitnout(std::vector<std::string>& text, CoordinateFileResult r) {
+// Empties the text and returns the failure, with the point number of the line when
+// it has one: a refused file yields nothing at all.
+CoordinateFileResult Odmitnout(std::vector<std::string>& text, CoordinateFileResult r,
+                               const std::vector<std::string>& tokeny) {
     text.clear();
     r.ok = false;
-    return r;
-}
-
-CoordinateFileResult NaRadku(CoordinateFileError fault, int32_t radek, int32_t radekSouboru) {
-    CoordinateFileResult r;
-    r.ok = false;
-    r.error = fault;
-    r.counter = radek;
-    r.fileLine = radekSouboru;
-    return r;
-}
-
-CoordinateFileResult SpatnyPocet(int32_t radek, int32_t radekSouboru, size_t nalezeno,
-                                 std::string ocekavano) {
-    CoordinateFileResult r = NaRadku(CoordinateFileError::WrongTokenCount, radek, radekSouboru);
-    r.found = static_cast<int32_t>(nalezeno);
-    r.expected = std::move(ocekavano);
-    return r;
-}
-
-CoordinateFileResult SpatneCislo(NumberStatus stav, int32_t radek, int32_t radekSouboru,
-                                 const std::string& token) {
-    CoordinateFileResult r =
-        NaRadku(stav == NumberStatus::NotANumber ? CoordinateFileError::BadNumber
-                                                 : CoordinateFileError::NumberOutOfRange,
-                radek, radekSouboru);
-    r.token = token;
+    if (!tokeny.empty()) r.cislo = tokeny[0];
     return r;
 }
 
@@ -52,6 +28,10 @@ CoordinateFileResult Uspech(int32_t pocet) {
     CoordinateFileResult r;
     r.counter = pocet;
     return r;
+}
+
+FileError ChybaCisla(NumberStatus stav) {
+    return stav == NumberStatus::NotANumber ? FileError::BadNumber : FileError::NumberOutOfRange;
 }
 
 // A scale factor must keep clear of the bounds of the number rules, so that it
@@ -74,20 +54,17 @@ CoordinateFileResult ReadCoordinates(std::vector<std::string>& text, uint8_t jed
         const auto radek = static_cast<int32_t>(i + 1);
         const int32_t radekSouboru = radky[i].fileLine;
         const std::vector<std::string> tokeny = Tokenize(radky[i].text);
-        if (tokeny.size() != 4) {
-            CoordinateFileResult r = SpatnyPocet(radek, radekSouboru, tokeny.size(), "4");
-            if (!tokeny.empty()) r.cislo = tokeny[0];
-            return Odmitnout(text, std::move(r));
-        }
+        if (tokeny.size() != 4)
+            return Odmitnout(text, TokenCountFailure(radek, radekSouboru, tokeny.size(), "4"),
+                             tokeny);
         std::array<Real, 3> v{};
         for (size_t k = 0; k < 3; ++k) {
             NumberStatus stav = ParseLength(tokeny[k + 1], jednotka, v[k]);
             if (stav == NumberStatus::Ok && !FitForParser(v[k])) stav = NumberStatus::OutOfRange;
-            if (stav != NumberStatus::Ok) {
-                CoordinateFileResult r = SpatneCislo(stav, radek, radekSouboru, tokeny[k + 1]);
-                r.cislo = tokeny[0];
-                return Odmitnout(text, std::move(r));
-            }
+            if (stav != NumberStatus::Ok)
+                return Odmitnout(text,
+                                 ValueFailure(ChybaCisla(stav), radek, radekSouboru, tokeny[k + 1]),
+                                 tokeny);
         }
         if (yxz) std::swap(v[0], v[1]);
         vystup.push_back(tokeny[0] + ' ' + FormatGeneral(v[0]) + ' ' + FormatGeneral(v[1]) + ' ' +
@@ -104,34 +81,32 @@ CoordinateFileResult WriteCoordinates(std::vector<std::string>& text, uint8_t je
     for (size_t i = 0; i < text.size(); ++i) {
         const auto radek = static_cast<int32_t>(i + 1);
         const std::vector<std::string> tokeny = Tokenize(text[i]);
-        if (tokeny.size() < 4) {
-            CoordinateFileResult r = SpatnyPocet(radek, 0, tokeny.size(), "at least 4");
-            if (!tokeny.empty()) r.cislo = tokeny[0];
-            return Odmitnout(text, std::move(r));
-        }
+        if (tokeny.size() < 4)
+            return Odmitnout(text, TokenCountFailure(radek, 0, tokeny.size(), "at least 4"),
+                             tokeny);
         std::array<std::string, 3> v;
         for (size_t k = 0; k < 3; ++k) {
             Real metry = 0;
             const NumberStatus stav = ParseNumber(tokeny[k + 1], metry);
-            if (stav != NumberStatus::Ok) {
-                CoordinateFileResult r = SpatneCislo(stav, radek, 0, tokeny[k + 1]);
-                r.cislo = tokeny[0];
-                return Odmitnout(text, std::move(r));
-            }
+            if (stav != NumberStatus::Ok)
+                return Odmitnout(text, ValueFailure(ChybaCisla(stav), radek, 0, tokeny[k + 1]),
+                                 tokeny);
             v[k] = FormatFixed(MetresToLength(metry, jednotka), decimals);
             Real zpet = 0;
-            if (!CteSeZpet(v[k], zpet)) {
-                CoordinateFileResult r = NaRadku(CoordinateFileError::UnwritableValue, radek, 0);
-                r.token = v[k];
-                r.cislo = tokeny[0];
-                return Odmitnout(text, std::move(r));
-            }
+            if (!CteSeZpet(v[k], zpet))
+                return Odmitnout(text, FileFailure(FileError::UnwritableValue, radek, 0, v[k]),
+                                 tokeny);
         }
         if (yxz) std::swap(v[0], v[1]);
         vystup.push_back(tokeny[0] + ' ' + v[0] + ' ' + v[1] + ' ' + v[2]);
     }
     text = std::move(vystup);
     return Uspech(static_cast<int32_t>(text.size()));
+}
+
+CoordinateFileResult NeznamyFormat(std::vector<std::string>& text, uint8_t kod) {
+    return Odmitnout(text,
+                     FileFailure(FileError::UnknownFormat, 0, 0, "code " + FormatInteger(kod)), {});
 }
 
 }  // namespace
@@ -152,20 +127,17 @@ CoordinateFileResult ReadScaleFactors(std::vector<std::string>& text) {
         const auto radek = static_cast<int32_t>(i + 1);
         const int32_t radekSouboru = radky[i].fileLine;
         const std::vector<std::string> tokeny = Tokenize(radky[i].text);
-        if (tokeny.size() != 2) {
-            CoordinateFileResult r = SpatnyPocet(radek, radekSouboru, tokeny.size(), "2");
-            if (!tokeny.empty()) r.cislo = tokeny[0];
-            return Odmitnout(text, std::move(r));
-        }
+        if (tokeny.size() != 2)
+            return Odmitnout(text, TokenCountFailure(radek, radekSouboru, tokeny.size(), "2"),
+                             tokeny);
         Real m = 0;
         NumberStatus stav = ParseNumber(tokeny[1], m);
         if (stav == NumberStatus::Ok && !JePlatneMeritko(m)) stav = NumberStatus::OutOfRange;
-        if (stav != NumberStatus::Ok) {
-            CoordinateFileResult r = SpatneCislo(stav, radek, radekSouboru, tokeny[1]);
-            r.cislo = tokeny[0];
-            if (stav == NumberStatus::OutOfRange) r.expected = kRozsahMeritka;
-            return Odmitnout(text, std::move(r));
-        }
+        if (stav != NumberStatus::Ok)
+            return Odmitnout(
+                text,
+                ValueFailure(ChybaCisla(stav), radek, radekSouboru, tokeny[1], kRozsahMeritka),
+                tokeny);
         vystup.push_back(radky[i].text);
     }
     text = std::move(vystup);
@@ -188,42 +160,22 @@ CoordinateFileResult WriteScaleFactors(std::vector<std::string>& text, int decim
     for (size_t i = 0; i < text.size(); ++i) {
         const auto radek = static_cast<int32_t>(i + 1);
         const std::vector<std::string> tokeny = Tokenize(text[i]);
-        if (tokeny.size() != 2) {
-            CoordinateFileResult r = SpatnyPocet(radek, 0, tokeny.size(), "2");
-            if (!tokeny.empty()) r.cislo = tokeny[0];
-            return Odmitnout(text, std::move(r));
-        }
+        if (tokeny.size() != 2)
+            return Odmitnout(text, TokenCountFailure(radek, 0, tokeny.size(), "2"), tokeny);
         Real m = 0;
         const NumberStatus stav = ParseNumber(tokeny[1], m);
-        if (stav != NumberStatus::Ok) {
-            CoordinateFileResult r = SpatneCislo(stav, radek, 0, tokeny[1]);
-            r.cislo = tokeny[0];
-            return Odmitnout(text, std::move(r));
-        }
+        if (stav != NumberStatus::Ok)
+            return Odmitnout(text, ValueFailure(ChybaCisla(stav), radek, 0, tokeny[1]), tokeny);
         const std::string hodnota = FormatFixed(m, decimals);
         Real zpet = 0;
-        if (!CteSeZpet(hodnota, zpet) || !JePlatneMeritko(zpet)) {
-            CoordinateFileResult r = NaRadku(CoordinateFileError::UnwritableValue, radek, 0);
-            r.token = hodnota;
-            r.cislo = tokeny[0];
-            return Odmitnout(text, std::move(r));
-        }
+        if (!CteSeZpet(hodnota, zpet) || !JePlatneMeritko(zpet))
+            return Odmitnout(text, FileFailure(FileError::UnwritableValue, radek, 0, hodnota),
+                             tokeny);
         vystup.push_back(tokeny[0] + ' ' + hodnota);
     }
     text = std::move(vystup);
     return Uspech(static_cast<int32_t>(text.size()));
 }
-
-namespace {
-
-CoordinateFileResult NeznamyFormat(std::vector<std::string>& text, uint8_t kod) {
-    CoordinateFileResult r;
-    r.error = CoordinateFileError::UnknownFormat;
-    r.found = kod;
-    return Odmitnout(text, std::move(r));
-}
-
-}  // namespace
 
 CoordinateFileResult ReadCoordinateFile(std::vector<std::string>& text,
                                         const Tnastaveni& nastaveni) {

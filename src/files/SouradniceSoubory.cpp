@@ -35,33 +35,14 @@ struct Nacitani {
     Pridani pridani;
 };
 
-CoordinateFileResult Selhani(CoordinateFileError chyba, int32_t radek, std::string text) {
-    CoordinateFileResult r;
-    r.ok = false;
-    r.error = chyba;
-    r.counter = radek;
-    r.fileLine = radek;
-    r.token = std::move(text);
-    return r;
-}
-
 // Reads the file into canonical lines; false when it could not be opened at all.
 bool PrecistRadky(const fs::path& cesta, const Nacitani& nacitani, LoadedCoordinateFile& f,
                   std::vector<std::string>& radky) {
-    TextFile soubor;
-    const TextReadResult cteni = ReadTextFile(cesta, soubor);
-    if (cteni.status == TextReadStatus::CannotOpen || cteni.status == TextReadStatus::TooLarge) {
-        f.result = Selhani(CoordinateFileError::CannotOpen, 0, cteni.message);
-        f.message = cteni.message;
+    if (!ReadLinesForLoading(cesta, radky, f.result)) {
+        f.message = f.result.detail;
         return false;
     }
-    if (!cteni.Ok()) {
-        // Not text: refused like a file with a bad line, at the line that failed.
-        f.result = Selhani(CoordinateFileError::BadEncoding, cteni.line, {});
-        return true;
-    }
-    radky = std::move(soubor.lines);
-    f.result = nacitani.ctecka(radky);
+    if (f.result.ok) f.result = nacitani.ctecka(radky);
     if (f.result.ok) {
         // The lines are the reader's own output; this only guards against a reader
         // and an appender that disagree, which must refuse the file, not half of it.
@@ -96,7 +77,7 @@ CoordinateLoadReport NacistSoubory(Tsouradnice& souradnice, Tinfo& info,
     CoordinateLoadReport zprava;
     for (const fs::path& cesta : cesty) {
         zprava.files.push_back(NacistSoubor(souradnice, info, cesta, nacitani));
-        if (zprava.files.back().result.error == CoordinateFileError::CannotOpen) {
+        if (zprava.files.back().id == 0) {
             zprava.stopped = true;
             break;
         }
@@ -128,7 +109,7 @@ CoordinateSaveReport Ulozit(const Tsouradnice& seznam, const fs::path& cesta, co
     if (!vysledek.ok) return Neulozeno(cesta, vysledek);
     std::string chyba;
     if (!SaveTextFile(cesta, text, chyba)) {
-        zprava.result = Selhani(CoordinateFileError::CannotSave, 0, chyba);
+        zprava.result = FileFailure(FileError::CannotSave, 0, 0, chyba);
         zprava.message = chyba;
         return zprava;
     }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "files/SouradniceChyba.h"
+#include "files/FileResult.h"
 
 namespace vertano {
 

@@ -14,20 +14,7 @@ namespace vertano {
 
 namespace {
 
-// Deviations above this are not taken from a project file: no survey gives them,
-// and a larger value is more likely a misplaced coordinate.
-constexpr Real kMaxOdchylka = 100;
-
 // ---- writing ----
-
-// A point number travels as one token: readers split at blanks and trim the ends
-// of a line, so a number that is empty or holds such characters would come back
-// changed or shift the columns of its line.
-bool JeZapisovatelneCislo(std::string_view cislo) {
-    if (cislo.empty()) return false;
-    return std::none_of(cislo.begin(), cislo.end(),
-                        [](char c) { return static_cast<unsigned char>(c) <= 0x20; });
-}
 
 // The multiple of 10^pocetDecimal nearest to the value, halves away from zero.
 Real Zaokrouhlit(Real hodnota, int pocetDecimal) {
@@ -43,12 +30,9 @@ struct Zaokrouhleni {
     Real operator()(Real v) const { return zaokrouhlovat ? Zaokrouhlit(v, pocetDecimal) : v; }
 };
 
-CoordinateFileResult Chyba(CoordinateFileError fault, const Tbod& b, std::string token) {
-    CoordinateFileResult r;
-    r.ok = false;
-    r.error = fault;
+CoordinateFileResult Chyba(FileError fault, const Tbod& b, std::string token) {
+    CoordinateFileResult r = FileFailure(fault, 0, 0, "\"" + token + "\"");
     r.cislo = b.cislo;
-    r.token = std::move(token);
     return r;
 }
 
@@ -63,15 +47,15 @@ bool PridatHodnotu(std::string& radek, Real hodnota) {
 // "number TAB X TAB Y TAB Z", or the reason why the point cannot be written.
 bool ZacatekRadku(const Tbod& b, const Zaokrouhleni& zaokrouhli, std::string& radek,
                   CoordinateFileResult& chyba) {
-    if (!JeZapisovatelneCislo(b.cislo)) {
-        chyba = Chyba(CoordinateFileError::UnwritableName, b, b.cislo);
+    if (!IsSingleToken(b.cislo)) {
+        chyba = Chyba(FileError::UnwritableName, b, b.cislo);
         return false;
     }
     radek = b.cislo;
     for (const Real v : {b.X, b.Y, b.Z}) {
         const Real zaokrouhleno = zaokrouhli(v);
         if (!PridatHodnotu(radek, zaokrouhleno)) {
-            chyba = Chyba(CoordinateFileError::UnwritableValue, b, FormatGeneral(zaokrouhleno));
+            chyba = Chyba(FileError::UnwritableValue, b, FormatGeneral(zaokrouhleno));
             return false;
         }
     }
@@ -141,27 +125,17 @@ CoordinateFileResult ZapsatSFixaci(const Tsouradnice& souradnice, std::vector<st
 
 // ---- reading ----
 
-CoordinateFileResult NaRadku(CoordinateFileError fault, std::string token = {}) {
-    CoordinateFileResult r;
-    r.ok = false;
-    r.error = fault;
-    r.token = std::move(token);
-    return r;
-}
-
-CoordinateFileResult SpatnyPocet(size_t nalezeno, std::string ocekavano) {
-    CoordinateFileResult r = NaRadku(CoordinateFileError::WrongTokenCount);
-    r.found = static_cast<int32_t>(nalezeno);
-    r.expected = std::move(ocekavano);
-    return r;
+// The line numbers are added by CtiRadky, which knows them.
+CoordinateFileResult SpatnyPocet(size_t nalezeno, std::string_view ocekavano) {
+    return TokenCountFailure(0, 0, nalezeno, ocekavano);
 }
 
 bool CtiCislo(const std::string& token, Real& hodnota, CoordinateFileResult& chyba) {
     const NumberStatus stav = ParseNumber(token, hodnota);
     if (stav == NumberStatus::Ok) return true;
-    chyba = NaRadku(stav == NumberStatus::NotANumber ? CoordinateFileError::BadNumber
-                                                     : CoordinateFileError::NumberOutOfRange,
-                    token);
+    chyba = ValueFailure(
+        stav == NumberStatus::NotANumber ? FileError::BadNumber : FileError::NumberOutOfRange, 0, 0,
+        token);
     return false;
 }
 
@@ -240,7 +214,7 @@ CoordinateFileResult Nahradit(Tsouradnice& souradnice, const std::vector<std::st
 bool CtiOdchylku(const std::string& token, Real& odchylka, CoordinateFileResult& chyba) {
     Real hodnota = 0;
     if (!CtiCislo(token, hodnota, chyba)) return false;
-    odchylka = (hodnota > 0 && hodnota < kMaxOdchylka) ? hodnota : -1;
+    odchylka = (hodnota > 0 && hodnota < kMaxOdchylkaDelky) ? hodnota : -1;
     return true;
 }
 
@@ -290,13 +264,13 @@ CoordinateFileResult UlozDoStringListMeritko(const Tsouradnice& souradnice,
                                              std::vector<std::string>& text) {
     text.clear();
     return ZapsatBody(souradnice, text, [](const Tbod& b, std::string& radek, auto& chyba) {
-        if (!JeZapisovatelneCislo(b.cislo)) {
-            chyba = Chyba(CoordinateFileError::UnwritableName, b, b.cislo);
+        if (!IsSingleToken(b.cislo)) {
+            chyba = Chyba(FileError::UnwritableName, b, b.cislo);
             return false;
         }
         radek = b.cislo;
         if (!PridatHodnotu(radek, b.zkresleni)) {
-            chyba = Chyba(CoordinateFileError::UnwritableValue, b, FormatGeneral(b.zkresleni));
+            chyba = Chyba(FileError::UnwritableValue, b, FormatGeneral(b.zkresleni));
             return false;
         }
         return true;
@@ -349,7 +323,7 @@ CoordinateFileResult ReadFixationForm(Tsouradnice& souradnice,
             }
             if (!CtiSouradnice(tokeny, b, chyba)) return false;
             if (ParseBooleanToken(tokeny[4], b.JeFixni)) return true;
-            chyba = NaRadku(CoordinateFileError::BadBoolean, tokeny[4]);
+            chyba = FileFailure(FileError::BadBoolean, 0, 0, tokeny[4]);
             return false;
         });
 }
@@ -381,18 +355,9 @@ CoordinateFileResult ReadScaleForm(Tsouradnice& souradnice, const std::vector<st
 }
 
 bool ParseBooleanToken(std::string_view token, bool& value) {
-    auto stejne = [&](std::string_view slovo) {
-        return token.size() == slovo.size() &&
-               std::equal(token.begin(), token.end(), slovo.begin(), [](char a, char b) {
-                   return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
-               });
-    };
-    if (stejne("true")) {
-        value = true;
-        return true;
-    }
-    if (stejne("false")) {
-        value = false;
+    const std::string slovo = AsciiLower(token);
+    if (slovo == "true" || slovo == "false") {
+        value = slovo == "true";
         return true;
     }
     Real cislo = 0;

@@ -1,11 +1,11 @@
 #include "files/SurovaMereniSoubory.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "files/AscFormat.h"
 #include "files/MtxFormat.h"
 #include "files/VnitrniForma.h"
+#include "mereni/Text.h"
 #include "mereni/TextovySoubor.h"
 
 namespace vertano {
@@ -14,24 +14,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
-RawFileError FromTextStatus(TextReadStatus st) {
-    return st == TextReadStatus::BadEncoding ? RawFileError::BadEncoding : RawFileError::CannotOpen;
-}
-
 RawSaveReport SaveFailure(const fs::path& cesta, const RawFileResult& r, const char* what) {
     RawSaveReport rep;
     rep.result = r;
     std::string where;
     // Writers and exporters count the rows of the list.
-    if (r.counter > 0) where = "row " + std::to_string(r.counter) + ": ";
-    rep.message = "Cannot " + std::string(what) + " " + cesta.string() + ": " + where +
-                  RawFileErrorText(r.error) + (r.detail.empty() ? "" : ": " + r.detail);
+    if (r.counter > 0) where = "row " + FormatInteger(r.counter) + ": ";
+    rep.message = "Cannot " + std::string(what) + " " + cesta.string() +
+                  " (the file was not changed): " + where + FileErrorText(r.error) +
+                  (r.detail.empty() ? "" : ": " + r.detail);
     return rep;
 }
 
@@ -40,8 +31,15 @@ RawSaveReport Save(const fs::path& cesta, const std::vector<std::string>& lines)
     std::string error;
     rep.ok = SaveTextFile(cesta, lines, error);
     rep.message = error;
-    if (!rep.ok) rep.result = RawFailure(RawFileError::CannotOpen, 0, 0, error);
+    if (!rep.ok) rep.result = FileFailure(FileError::CannotSave, 0, 0, error);
     return rep;
+}
+
+// A blank name is the save dialog's way of saying "cancel".
+bool JeZruseno(const fs::path& cesta, RawSaveReport& rep) {
+    rep = RawSaveReport{};
+    rep.cancelled = Trim(cesta.string()).empty();
+    return rep.cancelled;
 }
 
 bool HasFullRow(const Tmereni& m) {
@@ -50,7 +48,7 @@ bool HasFullRow(const Tmereni& m) {
 }
 
 RawFileResult NothingToWrite() {
-    return RawFailure(RawFileError::NothingToWrite, 0, 0);
+    return FileFailure(FileError::NothingToWrite, 0, 0);
 }
 
 }  // namespace
@@ -62,7 +60,7 @@ std::string RawFileExtension(int code) {
 }
 
 int RawFormatFromExtension(const fs::path& path) {
-    const std::string ext = Lower(path.extension().string());
+    const std::string ext = AsciiLower(path.extension().string());
     if (ext == ".mtx") return format::kMtx;
     if (ext == ".asc") return format::kAsc;
     return -1;
@@ -73,7 +71,7 @@ RawFileResult ReadRaw(int code, const std::vector<std::string>& lines, const Tna
     if (code == format::kMtx) return ReadMtx(lines, s, mereni);
     if (code == format::kAsc) return ReadAsc(lines, s, mereni);
     mereni.Clear();
-    return RawFailure(RawFileError::UnknownFormat, 0, 0, std::to_string(code));
+    return FileFailure(FileError::UnknownFormat, 0, 0, FormatInteger(code));
 }
 
 RawFileResult WriteRaw(int code, const Tmereni& mereni, const Tnastaveni& s,
@@ -81,33 +79,27 @@ RawFileResult WriteRaw(int code, const Tmereni& mereni, const Tnastaveni& s,
     if (code == format::kMtx) return WriteMtx(mereni, s, lines);
     if (code == format::kAsc) return WriteAsc(mereni, s, lines);
     lines.clear();
-    return RawFailure(RawFileError::UnknownFormat, 0, 0, std::to_string(code));
+    return FileFailure(FileError::UnknownFormat, 0, 0, FormatInteger(code));
 }
 
 RawFileResult ExportRaw(int code, std::vector<std::string>& lines, const Tnastaveni& s) {
     if (code == format::kMtx) return ExportMtx(lines, s);
     if (code == format::kAsc) return ExportAsc(lines, s);
     lines.clear();
-    return RawFailure(RawFileError::UnknownFormat, 0, 0, std::to_string(code));
+    return FileFailure(FileError::UnknownFormat, 0, 0, FormatInteger(code));
 }
 
 LoadedRawFile NactiSoubor(Tmereni& mereni, Tinfo& info, const Tnastaveni& nastaveni,
                           const fs::path& cesta, int code) {
     LoadedRawFile f;
     f.path = cesta;
-    TextFile text;
-    const TextReadResult tr = ReadTextFile(cesta, text);
-    if (tr.status == TextReadStatus::CannotOpen || tr.status == TextReadStatus::TooLarge) {
-        f.result = RawFailure(RawFileError::CannotOpen, 0, 0, tr.message);
-        f.message = tr.message;
+    std::vector<std::string> lines;
+    if (!ReadLinesForLoading(cesta, lines, f.result)) {
+        f.message = f.result.detail;
         return f;
     }
     Tmereni nove;
-    if (tr.Ok()) {
-        f.result = ReadRaw(code, text.lines, nastaveni, nove);
-    } else {
-        f.result = RawFailure(FromTextStatus(tr.status), tr.line, tr.line, tr.message);
-    }
+    if (f.result.ok) f.result = ReadRaw(code, lines, nastaveni, nove);
     const bool nacteni = f.result.ok && HasFullRow(nove);
     f.id = info.RegistrovatSoubor(info::kSurovaMereni, cesta, code, nacteni, f.result.counter);
     if (!f.result.ok) {
@@ -126,7 +118,7 @@ RawLoadReport NacteniSouboru(Tmereni& mereni, Tinfo& info, const Tnastaveni& nas
     for (const fs::path& cesta : cesty) {
         rep.files.push_back(
             NactiSoubor(mereni, info, nastaveni, cesta, nastaveni.souborVstup.typSuroveMereni));
-        if (rep.files.back().id == 0 && rep.files.back().result.error == RawFileError::CannotOpen) {
+        if (rep.files.back().id == 0) {
             rep.stopped = true;
             break;
         }
@@ -135,6 +127,8 @@ RawLoadReport NacteniSouboru(Tmereni& mereni, Tinfo& info, const Tnastaveni& nas
 }
 
 RawSaveReport UlozeniSouboru(Tmereni& mereni, const Tnastaveni& nastaveni, const fs::path& cesta) {
+    RawSaveReport zruseno;
+    if (JeZruseno(cesta, zruseno)) return zruseno;
     mereni.SmazPrazdneZaznamyNaKonci();
     if (!HasFullRow(mereni)) return SaveFailure(cesta, NothingToWrite(), "save");
     std::vector<std::string> lines;
@@ -148,6 +142,8 @@ RawSaveReport UlozeniSouboru(Tmereni& mereni, const Tnastaveni& nastaveni, const
 
 RawSaveReport ExportSouboru(const Tmereni& mereni, const Tnastaveni& nastaveni,
                             const fs::path& cesta) {
+    RawSaveReport zruseno;
+    if (JeZruseno(cesta, zruseno)) return zruseno;
     Tmereni kopie;
     kopie.Kopiruj(mereni);
     kopie.SmazPrazdneZaznamyNaKonci();

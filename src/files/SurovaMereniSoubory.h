@@ -7,7 +7,7 @@
 
 #include "data/Tinfo.h"
 #include "data/Tnastaveni.h"
-#include "files/RawFileResult.h"
+#include "files/FileResult.h"
 #include "mereni/Tmereni.h"
 
 namespace vertano {
@@ -61,18 +61,21 @@ RawLoadReport NacteniSouboru(Tmereni& mereni, Tinfo& info, const Tnastaveni& nas
 
 struct RawSaveReport {
     bool ok = false;
-    RawFileResult result;  // of the writer or exporter
-    std::string message;   // English; empty on success
+    bool cancelled = false;  // a blank path: nothing was done
+    RawFileResult result;    // of the writer or exporter
+    std::string message;     // English; empty on success and when cancelled
 };
 
 // Saves the list with the writer of souborVystup.typSuroveMereni to `cesta` as given
-// (trailing empty rows of the list are removed first). A list without a full row, a
-// writer that fails and a failed save leave the file on disk as it was.
+// (trailing empty rows of the list are removed first). A blank path cancels, as for
+// every other kind of file. A list without a full row, a writer that fails and a
+// failed save leave the file on disk as it was.
 RawSaveReport UlozeniSouboru(Tmereni& mereni, const Tnastaveni& nastaveni,
                              const std::filesystem::path& cesta);
 
 // Exports a copy of the list (internal form through the exporter of
-// souborVystup.typSuroveMereni) to `cesta`; the list is not changed.
+// souborVystup.typSuroveMereni) to `cesta`; the list is not changed. A blank path
+// cancels.
 RawSaveReport ExportSouboru(const Tmereni& mereni, const Tnastaveni& nastaveni,
                             const std::filesystem::path& cesta);
 

@@ -8,7 +8,8 @@ namespace vertano {
 namespace {
 
 constexpr Real kMaxSigUhel = kPi / 20;
-constexpr Real kMaxSigDelka = 100;
+// PridejMereni reads the first eight values of a line and ignores the rest.
+constexpr size_t kBezLimitu = SIZE_MAX;
 
 bool Written(Real v, std::string& text) {
     if (!FitForParser(v)) return false;
@@ -27,13 +28,13 @@ std::vector<Real> Deviations(const Tzaznam& z) {
 }
 
 // A deviation token: "0" and values outside (0, limit) leave it unset.
-RawFileError ReadDeviation(const std::string& token, Real limit, Real& sig) {
+FileError ReadDeviation(const std::string& token, Real limit, Real& sig) {
     Real v = 0;
     const NumberStatus st = ParseNumber(token, v);
-    if (st == NumberStatus::NotANumber) return RawFileError::BadNumber;
-    if (st == NumberStatus::OutOfRange) return RawFileError::NumberOutOfRange;
+    if (st == NumberStatus::NotANumber) return FileError::BadNumber;
+    if (st == NumberStatus::OutOfRange) return FileError::NumberOutOfRange;
     sig = (v > 0 && v < limit) ? v : Real{-1};
-    return RawFileError::None;
+    return FileError::None;
 }
 
 // Rows of the form, 8 tokens read, `maxTokens` accepted.
@@ -45,31 +46,27 @@ RawFileResult ReadRows(const std::vector<PreparedLine>& lines, size_t maxTokens,
         const auto counter = static_cast<int32_t>(i + 1);
         const std::vector<std::string> t = Tokenize(lines[i].text);
         if (t.size() < 8 || t.size() > maxTokens)
-            return RawFailure(RawFileError::WrongTokenCount, counter, lines[i].fileLine,
-                              std::to_string(t.size()) + " values, 8 to " +
-                                  std::to_string(maxTokens) + " expected");
+            return TokenCountFailure(
+                counter, lines[i].fileLine, t.size(),
+                maxTokens == kBezLimitu ? "at least 8"
+                                        : "8 to " + FormatInteger(static_cast<int64_t>(maxTokens)));
         Tzaznam z;
         std::string bad;
-        RawFileError e = raw::RowFromTokens(t, internal, z, bad);
-        if (e != RawFileError::None) return RawFailure(e, counter, lines[i].fileLine, bad);
+        FileError e = raw::RowFromTokens(t, internal, z, bad);
+        if (e != FileError::None) return ValueFailure(e, counter, lines[i].fileLine, bad);
         if (withDeviations) {
             Real* const sig[] = {&z.sig_smer, &z.sig_zenit, &z.sig_delka};
-            const Real limit[] = {kMaxSigUhel, kMaxSigUhel, kMaxSigDelka};
+            const Real limit[] = {kMaxSigUhel, kMaxSigUhel, kMaxOdchylkaDelky};
             for (size_t k = 8; k < t.size(); ++k) {
                 e = ReadDeviation(t[k], limit[k - 8], *sig[k - 8]);
-                if (e != RawFileError::None) return RawFailure(e, counter, lines[i].fileLine, t[k]);
+                if (e != FileError::None) return ValueFailure(e, counter, lines[i].fileLine, t[k]);
             }
         }
         nove.zaznam.push_back(std::move(z));
     }
-    RawFileError e = RawFileError::None;
-    const int32_t bad = raw::FirstInconsistentRow(nove, e);
-    if (bad >= 0) {
-        const auto i = static_cast<size_t>(bad);
-        return RawFailure(e, bad + 1, lines[i].fileLine, "station " + nove.zaznam[i].cislo_stn);
-    }
-    nove.SeradPoradi();
-    return {};
+    RawFileResult stanice = raw::CheckStations(nove, lines);
+    if (stanice.ok) nove.SeradPoradi();
+    return stanice;
 }
 
 }  // namespace
@@ -95,7 +92,7 @@ RawFileResult UlozDoStringList(const Tmereni& mereni, std::vector<std::string>& 
         name(z.cislo_cil);
         ok = ok && add(z.vyska_cil) && add(z.smer) && add(z.zenit) && add(z.delka);
         for (const Real s : Deviations(z)) ok = ok && add(s);
-        if (!ok) return RawFailure(RawFileError::UnwritableValue, static_cast<int32_t>(i + 1), 0);
+        if (!ok) return FileFailure(FileError::UnwritableValue, static_cast<int32_t>(i + 1), 0);
         out.push_back(std::move(line));
     }
     strList = std::move(out);
@@ -121,7 +118,7 @@ RawFileResult ReadVnitrniFormaPrepared(const std::vector<PreparedLine>& lines, T
 RawFileResult PridejMereni(Tmereni& mereni, const std::vector<std::string>& strList,
                            int32_t identifikator) {
     Tmereni nove;
-    RawFileResult r = ReadRows(PrepareLines(strList), SIZE_MAX, false, nove);
+    RawFileResult r = ReadRows(PrepareLines(strList), kBezLimitu, false, nove);
     if (!r.ok) return r;
     r.counter = static_cast<int32_t>(nove.zaznam.size());
     mereni.PridejMereni3(nove, identifikator);

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "files/RawFileResult.h"
+#include "files/FileResult.h"
 #include "mereni/Text.h"
 #include "mereni/Tmereni.h"
 

@@ -41,6 +41,10 @@ Real DmsStep(int decimals) {
 
 }  // namespace
 
+bool JeUhelVKruhu(Real uhel) {
+    return uhel >= 0 && uhel < kDvePi - 1e-15L;
+}
+
 bool DmsTextToDegrees(std::string_view token, Real& degrees) {
     DecimalDigits d;
     if (!SplitDecimalDigits(token, d)) return false;

@@ -22,6 +22,13 @@ inline constexpr uint8_t kStopa = 1;  // international foot, 0.3048 m
 
 inline constexpr Real kStopaVMetrech = 0.3048L;
 
+// An angle of valid data (a direction, zenith angle or bearing) lies in [0, 2pi).
+// The full circle read in any unit is outside: 360 deg converts to 2pi exactly but
+// 400 gon to a rounding step below it, so values within 1e-15 rad of 2pi count as
+// the full circle. Every check and writer uses this one test, so a value is never
+// valid in one unit or one list and invalid in another. False for NaN.
+bool JeUhelVKruhu(Real uhel);
+
 // Numeric conversions. D.MMSS values are decoded from their shortest decimal
 // rendering, so 45.1 is 45 deg 10 min exactly although the binary value lies just
 // below it; the D.MMSS result of RadiansToAngle is rounded to 1e-8 seconds with

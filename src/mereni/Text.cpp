@@ -204,6 +204,21 @@ std::vector<std::string> Tokenize(std::string_view line) {
     return tokens;
 }
 
+bool IsSingleToken(std::string_view name) {
+    if (name.empty()) return false;
+    return std::none_of(name.begin(), name.end(), [](char c) {
+        return static_cast<unsigned char>(c) <= 0x20 || static_cast<unsigned char>(c) == 0x7F;
+    });
+}
+
+std::string AsciiLower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return out;
+}
+
 NumberStatus ParseNumber(std::string_view token, Real& value) {
     std::string s(token);
     for (char& c : s)
@@ -251,6 +266,12 @@ bool FitForParser(Real& value) {
     if (a > kMaxMagnitude) return false;
     if (a < kMinMagnitude) value = 0;
     return true;
+}
+
+std::string FormatInteger(int64_t value) {
+    char buf[24];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value);
+    return std::string(buf, r.ptr);
 }
 
 std::string FormatGeneral(Real value) {

@@ -29,6 +29,15 @@ std::string_view Trim(std::string_view text);
 // Splits at runs of blanks (TAB counts as a blank); a blank line gives no tokens.
 std::vector<std::string> Tokenize(std::string_view line);
 
+// A name (point number) survives a text file only as one token: not empty, and no
+// blank or control character that the readers would split at, trim away or show
+// as nothing.
+bool IsSingleToken(std::string_view name);
+
+// Letters A-Z turned into a-z, every other byte as it is, whatever the locale (a
+// locale-aware tolower may change the bytes of UTF-8 text).
+std::string AsciiLower(std::string_view text);
+
 // Numbers in files are zero or have a magnitude in [kMinMagnitude, kMaxMagnitude];
 // anything up to kZeroMagnitude is read as zero.
 inline constexpr Real kMinMagnitude = 1e-12L;
@@ -50,6 +59,9 @@ bool ParseInteger(std::string_view token, int32_t& value);
 // magnitude is below kMinMagnitude becomes 0. False when the value is not finite or
 // its magnitude exceeds kMaxMagnitude, so that it could not be read back.
 bool FitForParser(Real& value);
+
+// A whole number in decimal digits, whatever the locale.
+std::string FormatInteger(int64_t value);
 
 // The shortest rendering with at most 15 significant digits; an "E" exponent is used
 // for magnitudes below 0.00001 and from 1E15 on ("1E-6", "-2.5E20"). "." always.

@@ -1,11 +1,13 @@
 #include "mereni/TextovySoubor.h"
 
 #include <array>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
-#include <random>
 #include <system_error>
+#include <utility>
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <unistd.h>
@@ -136,20 +138,40 @@ void SplitLines(std::string_view text, std::vector<std::string>& lines) {
     if (start < text.size()) lines.emplace_back(text.substr(start));
 }
 
+TextReadResult NotRead(TextReadStatus status, std::string message) {
+    TextReadResult r;
+    r.status = status;
+    r.message = std::move(message);
+    return r;
+}
+
 TextReadResult BadEncoding(int32_t line, const std::string& why) {
-    return {TextReadStatus::BadEncoding, line, why + " (line " + std::to_string(line) + ")"};
+    const std::string text = why + " (line " + std::to_string(line) + ")";
+    return {TextReadStatus::BadEncoding, line, text, text};
 }
 
 std::string SystemError(int code) {
     return std::generic_category().message(code);
 }
 
+// A name no other save uses at the moment: the process, a counter and the clock.
+// (std::random_device may throw when the system has no entropy source, and no
+// exception may leave a save.)
+std::string UniqueSuffix() {
+    static std::atomic<uint64_t> counter{0};
+    uint64_t id =
+        static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    id = id * 1000003u + counter.fetch_add(1);
+#if defined(__unix__) || defined(__APPLE__)
+    id = id * 1000003u + static_cast<uint64_t>(getpid());
+#endif
+    return std::to_string(id % 1000000000u);
+}
+
 fs::path TemporaryBeside(const fs::path& target, std::FILE*& file) {
-    std::random_device rd;
     const fs::path dir = target.parent_path().empty() ? fs::path(".") : target.parent_path();
     for (int attempt = 0; attempt < 50; ++attempt) {
-        const fs::path p =
-            dir / ("." + target.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
+        const fs::path p = dir / ("." + target.filename().string() + ".tmp" + UniqueSuffix());
         file = std::fopen(p.c_str(), "wbx");
         if (file) return p;
         if (errno != EEXIST) break;
@@ -221,24 +243,26 @@ TextReadResult ReadTextFile(const fs::path& path, TextFile& out) {
     const std::string name = path.string();
     std::error_code ec;
     if (fs::is_directory(path, ec))
-        return {TextReadStatus::CannotOpen, 0, "Cannot open " + name + ": it is a folder"};
+        return NotRead(TextReadStatus::CannotOpen, "Cannot open " + name + ": it is a folder");
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return {TextReadStatus::CannotOpen, 0, "Cannot open " + name + ": " + SystemError(errno)};
+        return NotRead(TextReadStatus::CannotOpen,
+                       "Cannot open " + name + ": " + SystemError(errno));
     const std::uintmax_t size = fs::file_size(path, ec);
     if (!ec && size > kMaxTextFileBytes)
-        return {TextReadStatus::TooLarge, 0, "Cannot read " + name + ": the file is too large"};
+        return NotRead(TextReadStatus::TooLarge, "Cannot read " + name + ": the file is too large");
     std::string bytes;
     if (!ec) bytes.reserve(static_cast<size_t>(size));
     std::array<char, 65536> buf{};
     while (in.read(buf.data(), buf.size()) || in.gcount() > 0) {
         bytes.append(buf.data(), static_cast<size_t>(in.gcount()));
         if (bytes.size() > kMaxTextFileBytes)
-            return {TextReadStatus::TooLarge, 0, "Cannot read " + name + ": the file is too large"};
+            return NotRead(TextReadStatus::TooLarge,
+                           "Cannot read " + name + ": the file is too large");
     }
-    if (in.bad()) return {TextReadStatus::CannotOpen, 0, "Cannot read " + name};
+    if (in.bad()) return NotRead(TextReadStatus::CannotOpen, "Cannot read " + name);
     TextReadResult r = DecodeText(bytes, out);
-    if (!r.Ok()) r.message = "Cannot read " + name + ": " + r.message;
+    if (!r.Ok()) r.message = "Cannot read " + name + ": " + r.reason;
     return r;
 }
 

@@ -25,6 +25,7 @@ struct TextReadResult {
     TextReadStatus status = TextReadStatus::Ok;
     int32_t line = 0;
     std::string message;  // English, names the file
+    std::string reason;   // BadEncoding: the same without the file name
     bool Ok() const { return status == TextReadStatus::Ok; }
 };
 

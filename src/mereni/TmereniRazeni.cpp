@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "data/CisloBodu.h"
 #include "mereni/ColumnStatistic.h"
 #include "mereni/Tmereni.h"
 
@@ -82,11 +83,6 @@ Permutace PoradiPoloh(const std::vector<Tzaznam>& zaznamy) {
     return p;
 }
 
-bool JmenoPredchazi(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return a.size() < b.size();
-    return a < b;  // char_traits<char> compares the bytes as unsigned
-}
-
 template <class Klic>
 Permutace PodleCelehoCisla(const std::vector<Tzaznam>& z, Klic klic) {
     return StabilniPoradi(z.size(), [&](int32_t a, int32_t b) {
@@ -94,9 +90,11 @@ Permutace PodleCelehoCisla(const std::vector<Tzaznam>& z, Klic klic) {
     });
 }
 
+// The name order of the point lists, so that a station or target sorts the same in
+// every table.
 Permutace PodleJmena(const std::vector<Tzaznam>& z, std::string Tzaznam::*pole) {
     return StabilniPoradi(z.size(), [&](int32_t a, int32_t b) {
-        return JmenoPredchazi(z[static_cast<size_t>(a)].*pole, z[static_cast<size_t>(b)].*pole);
+        return JeCisloPred(z[static_cast<size_t>(a)].*pole, z[static_cast<size_t>(b)].*pole);
     });
 }
 

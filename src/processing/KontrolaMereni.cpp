@@ -1,7 +1,6 @@
 #include "processing/KontrolaMereni.h"
 
 #include <algorithm>
-#include <charconv>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -9,7 +8,8 @@
 
 #include "data/CisloBodu.h"
 #include "matice/FpGuard.h"
-#include "matice/Konstanty.h"
+#include "mereni/Jednotky.h"
+#include "mereni/Text.h"
 #include "processing/IdentifikaceSkupin.h"
 #include "processing/Polohy.h"
 #include "processing/RozsahyZaznamu.h"
@@ -92,7 +92,7 @@ void VyhodnotitCil(Tmereni& mereni, const std::vector<int32_t>& radky, const nas
 void KontrolaDvojice(Tmereni& mereni, int32_t a, int32_t b, const nastaveni::Tmez& mez) {
     Tzaznam& za = Radek(mereni, a);
     Tzaznam& zb = Radek(mereni, b);
-    const RedukcePolohy r = za.poloha ? RedukovatDvojici(za, zb) : RedukovatDvojici(zb, za);
+    const RedukcePolohy r = RedukovatPar(za, zb);
     za.zapracovaniPoloha = r;
     Priznak(za, kPolohaVyskaCil) = !Within(zb.vyska_cil - za.vyska_cil, 0);
     Priznak(za, kPolohaSmer) = !Within(r[redukce::kRozdilSmer], mez.rozdil_smer);
@@ -108,12 +108,6 @@ void KontrolaDvojice(Tmereni& mereni, int32_t a, int32_t b, const nastaveni::Tme
 
 int32_t Omezit(int64_t v) {
     return static_cast<int32_t>(std::min<int64_t>(v, std::numeric_limits<int32_t>::max()));
-}
-
-std::string CeleCislo(int32_t v) {
-    char buf[16];
-    const auto [konec, ec] = std::to_chars(buf, buf + sizeof buf, v);
-    return ec == std::errc{} ? std::string(buf, konec) : std::string();
 }
 
 }  // namespace
@@ -176,8 +170,8 @@ void KontrolaHodnot(Tmereni& mereni, int32_t pocatek, int32_t konec, const Tnast
         Priznak(z, kontrola::kCilJeStanovisko) = JeStejneCislo(z.cislo_stn, z.cislo_cil);
         Priznak(z, kontrola::kVyskaStn) = !InRange(z.vyska_stn, mez.hodnota_vyskaSTN);
         Priznak(z, kontrola::kVyskaCil) = !InRange(z.vyska_cil, mez.hodnota_vyskaCIL);
-        Priznak(z, kontrola::kSmer) = !(z.smer >= 0 && z.smer < kDvePi);
-        Priznak(z, kontrola::kZenit) = !(z.zenit >= 0 && z.zenit < kDvePi);
+        Priznak(z, kontrola::kSmer) = !JeUhelVKruhu(z.smer);
+        Priznak(z, kontrola::kZenit) = !JeUhelVKruhu(z.zenit);
         Priznak(z, kontrola::kDelka) = !InRange(z.delka, mez.hodnota_delka);
     }
 }
@@ -209,7 +203,7 @@ void ZapsatPocetChyb(const Tmereni& mereni, Tchyby& chyby) {
     for (size_t k = 0; k < mereni.kontrola.size(); ++k) celkem += c(k);
     chyby.suroveMereniCekovyPocetChyb = Omezit(celkem);
     Tzaznam& p = chyby.suroveMereniPocetChyb;
-    p.cislo_cil = CeleCislo(mereni.kontrola[kontrola::kCilJeStanovisko]);
+    p.cislo_cil = FormatInteger(mereni.kontrola[kontrola::kCilJeStanovisko]);
     p.vyska_stn = static_cast<Real>(c(kontrola::kVyskaStn));
     p.vyska_cil =
         static_cast<Real>(c(kontrola::kVyskaCil) + c(kPolohaVyskaCil) + c(kSkupinaVyskaCil));

@@ -20,9 +20,8 @@ void ProKazdouDvojici(const Tmereni& mereni, F&& f) {
 }
 
 RedukcePolohy RedukceRadku(const Tmereni& mereni, int32_t a, int32_t b) {
-    const Tzaznam& za = mereni.zaznam[static_cast<size_t>(a)];
-    const Tzaznam& zb = mereni.zaznam[static_cast<size_t>(b)];
-    return za.poloha ? RedukovatDvojici(za, zb) : RedukovatDvojici(zb, za);
+    return RedukovatPar(mereni.zaznam[static_cast<size_t>(a)],
+                        mereni.zaznam[static_cast<size_t>(b)]);
 }
 
 }  // namespace
@@ -55,6 +54,10 @@ RedukcePolohy RedukovatDvojici(const Tzaznam& prvni, const Tzaznam& druha) {
     r[redukce::kPrumerSmer] = smer;
     r[redukce::kPrumerZenit] = zI + (kDvePi - zI - zII) / 2;
     return r;
+}
+
+RedukcePolohy RedukovatPar(const Tzaznam& a, const Tzaznam& b) {
+    return a.poloha ? RedukovatDvojici(a, b) : RedukovatDvojici(b, a);
 }
 
 void PoradiPrvniDruhaPoloha(Tmereni& mereni) {

@@ -34,6 +34,9 @@ using RedukcePolohy = std::array<Real, Tzaznam::kPocetZapracovani>;
 // as a plain mean with the missing 0 would give, is no measurement at all (the
 // pair is flagged for the one-sided distance anyway).
 RedukcePolohy RedukovatDvojici(const Tzaznam& prvni, const Tzaznam& druha);
+// The same for the two rows of a pair in either order: the one in face I (poloha)
+// is taken as the first.
+RedukcePolohy RedukovatPar(const Tzaznam& a, const Tzaznam& b);
 
 // The face pairs of a set of 2k rows p ... q are (p + i, q - i), i < k. Each row
 // of a set gets iPrvni = p + i and iDruha = q - i of its pair; a row outside any

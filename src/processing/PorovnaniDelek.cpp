@@ -14,21 +14,12 @@ namespace vertano {
 
 namespace {
 
-using PlneBody = std::unordered_map<std::string_view, const Tbod*>;
+using PlneBody = std::unordered_map<std::string_view, std::size_t>;
 
-// The first full point of each name: an empty slot that still carries a name has
-// no coordinates to compare with.
-PlneBody PlneBodyDleCisla(const Tsouradnice& souradnice) {
-    PlneBody body;
-    for (const Tbod& b : souradnice.bod) {
-        if (b.JePlny) body.try_emplace(b.cislo, &b);
-    }
-    return body;
-}
-
-const Tbod* Najdi(const PlneBody& body, const std::string& cislo) {
+// An empty slot that still carries a name has no coordinates to compare with.
+const Tbod* Najdi(const Tsouradnice& souradnice, const PlneBody& body, const std::string& cislo) {
     const auto nalez = body.find(cislo);
-    return nalez != body.end() ? nalez->second : nullptr;
+    return nalez != body.end() ? &souradnice.bod[nalez->second] : nullptr;
 }
 
 bool Porovnat(Tzaznam& z, const Tbod& stanovisko, const Tbod& cil, const Real mez) {
@@ -63,7 +54,7 @@ bool PorovnaniDelekSeSouradnicemi(const Tmereni& mereni, Tmereni& vystup,
                                   int32_t& pocetPrekroceni) {
     vystup.Clear();
     const FpGuard guard;
-    const PlneBody body = PlneBodyDleCisla(souradnice);
+    const PlneBody body = IndexyCisel(souradnice, true);
     const Real mez = nastaveni.mezZeSouradnic.rozdil_delka;
     Tmereni vysledek;
     int32_t prekroceni = 0;
@@ -72,8 +63,8 @@ bool PorovnaniDelekSeSouradnicemi(const Tmereni& mereni, Tmereni& vystup,
         if (!StanoviskoSPrumery(mereni, rozsah, radkyStanoviska)) return false;
         for (const Tzaznam& z : radkyStanoviska.zaznam) {
             if (!z.JePlny() || !z.MaDelku()) continue;
-            const Tbod* stanovisko = Najdi(body, z.cislo_stn);
-            const Tbod* cil = Najdi(body, z.cislo_cil);
+            const Tbod* stanovisko = Najdi(souradnice, body, z.cislo_stn);
+            const Tbod* cil = Najdi(souradnice, body, z.cislo_cil);
             if (stanovisko == nullptr || cil == nullptr) continue;
             Tzaznam radek = z;
             if (!Porovnat(radek, *stanovisko, *cil, mez)) return false;

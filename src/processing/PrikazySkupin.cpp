@@ -1,9 +1,9 @@
 #include "processing/PrikazySkupin.h"
 
 #include <algorithm>
-#include <charconv>
 #include <string>
 
+#include "mereni/Text.h"
 #include "processing/IdentifikaceSkupin.h"
 #include "processing/KontrolaMereni.h"
 #include "processing/RozsahyZaznamu.h"
@@ -13,15 +13,9 @@ namespace vertano {
 
 namespace {
 
-std::string Cislo(int32_t v) {
-    char buf[16];
-    const auto [konec, ec] = std::to_chars(buf, buf + sizeof buf, v);
-    return ec == std::errc{} ? std::string(buf, konec) : std::string();
-}
-
 std::string TextNalezenych(const Tjazyk& jazyk, PocetSerazenych pocet) {
-    return jazyk.hlaseni.pocetNalezenychZaznamu + Cislo(pocet.mereni) + " (" +
-           jazyk.hlaseni.pocetNalezenychSkupin + Cislo(pocet.skupin) + ")";
+    return jazyk.hlaseni.pocetNalezenychZaznamu + FormatInteger(pocet.mereni) + " (" +
+           jazyk.hlaseni.pocetNalezenychSkupin + FormatInteger(pocet.skupin) + ")";
 }
 
 }  // namespace
@@ -95,11 +89,11 @@ jazyk::Toznameni OznameniSerazeniDlePoloh(const Tjazyk& jazyk, PocetSerazenych p
 
 jazyk::Toznameni OznameniZrcadleni(const Tjazyk& jazyk, int32_t pocet) {
     return {jazyk.tlacitko.zrcadliZaznamyBezSkupiny,
-            jazyk.hlaseni.pocetZrcadlenychZaznamu + Cislo(pocet)};
+            jazyk.hlaseni.pocetZrcadlenychZaznamu + FormatInteger(pocet)};
 }
 
 jazyk::Toznameni OtazkaSmazaniMimoSkupiny(const Tjazyk& jazyk, int32_t pocet) {
-    return {jazyk.nadpis.varovani, jazyk.hlaseni.opravduSmazatZaznam + Cislo(pocet) + ")"};
+    return {jazyk.nadpis.varovani, jazyk.hlaseni.opravduSmazatZaznam + FormatInteger(pocet) + ")"};
 }
 
 }  // namespace vertano

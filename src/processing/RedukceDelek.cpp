@@ -47,12 +47,7 @@ bool RedukceSDelkou(Tzaznam& z, const Tbod& stn, const Tbod& cil, const Real R, 
     const Real hc = z.vyska_cil;
     const Real polomery = (R + stn.Z + hs) * (R + cil.Z + hc);
     if (!(polomery > 0)) return false;
-    // Central angle of the line: its chord on the unit sphere, used as the angle.
-    // A slope distance shorter than the height difference from the (approximate)
-    // coordinates has no horizontal part to measure; the line counts as vertical.
-    const Real dh = stn.Z + hs - cil.Z - hc;
-    const Real radikand = (s * s - dh * dh) / polomery;
-    const Real k = radikand > 0 ? std::sqrt(radikand) : 0;
+    const Real k = StredovyUhel(s, stn.Z + hs - cil.Z - hc, polomery);
     // Distance to the point hs above the target mark, and the zenith angle to it.
     const Real dv = hc - hs;
     Real s1 = 0;
@@ -79,14 +74,7 @@ bool RedukceBezDelky(Tzaznam& z, const Tbod& stn, const Tbod& cil, const Real R,
     Real polUhel = 0;
     if (!Arcsin(d / m / 2 / R, polUhel)) return false;
     const Real k = 2 * polUhel;
-    const Real a = R + stn.Z;
-    const Real b = R + cil.Z;
-    // a^2 + b^2 - 2ab cos k, written as (a - b)^2 + 4ab sin^2(k/2): the same chord
-    // without subtracting two numbers of the size of the earth's radius squared.
-    const Real sinPul = std::sin(k / 2);
-    Real c = 0;
-    if (!Odmocnina((a - b) * (a - b) + 4 * a * b * sinPul * sinPul, c)) return false;
-    const Real c1 = c + k * z.vyska_stn;
+    const Real c1 = Tetiva(R + stn.Z, R + cil.Z, k) + k * z.vyska_stn;
     if (!(c1 > 0)) return false;
     Real oprava = 0;
     if (!Arcsin(std::sin(z.zenit - k) * (z.vyska_cil - z.vyska_stn) / c1, oprava)) return false;
@@ -96,6 +84,16 @@ bool RedukceBezDelky(Tzaznam& z, const Tbod& stn, const Tbod& cil, const Real R,
 }
 
 }  // namespace
+
+Real StredovyUhel(const Real s, const Real dh, const Real polomery) {
+    const Real radikand = (s * s - dh * dh) / polomery;
+    return radikand > 0 ? std::sqrt(radikand) : 0;
+}
+
+Real Tetiva(const Real a, const Real b, const Real k) {
+    const Real sinPul = std::sin(k / 2);
+    return std::sqrt((a - b) * (a - b) + 4 * a * b * sinPul * sinPul);
+}
 
 bool HladinaRedukce(const Tsouradnice& souradnice, const Tnastaveni& nastaveni, Real& hladina) {
     const auto& redukce = nastaveni.redukceMereni;

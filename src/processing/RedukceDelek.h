@@ -24,6 +24,18 @@ namespace vertano {
 // list without full points.
 bool HladinaRedukce(const Tsouradnice& souradnice, const Tnastaveni& nastaveni, Real& hladina);
 
+// Central angle of a line on the sphere: the chord on the unit sphere of a slope
+// distance `s` whose ends differ in height by `dh`, at radii whose product is
+// `polomery`, used as the angle. 0 when the distance is shorter than the height
+// difference: the line then has no horizontal part and counts as vertical.
+Real StredovyUhel(Real s, Real dh, Real polomery);
+
+// The chord between two points at distances `a` and `b` from the centre of the
+// sphere that the centre sees at angle `k`: sqrt(a^2 + b^2 - 2ab cos k), computed
+// as sqrt((a - b)^2 + 4ab sin^2(k/2)) so that nothing of the size of the earth's
+// radius squared is subtracted. NaN when ab is negative.
+Real Tetiva(Real a, Real b, Real k);
+
 // Scale factor of the line between two points:
 // f = (R + H0) / (R + (Z1 + Z2) / 2) * (m1 + m2) / 2 with m the points' zkresleni.
 // False when a point's scale factor is not set (not > 0) or R + mean height <= 0.

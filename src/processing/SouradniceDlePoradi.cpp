@@ -7,15 +7,12 @@ namespace vertano {
 
 Tsouradnice SouradniceDlePoradiBodu(const std::vector<std::string>& cislaBodu,
                                     const Tsouradnice& souradnice) {
-    std::unordered_map<std::string_view, const Tbod*> plne;
-    for (const Tbod& b : souradnice.bod) {
-        if (b.JePlny) plne.try_emplace(b.cislo, &b);
-    }
+    const auto plne = IndexyCisel(souradnice, true);
     Tsouradnice vysledek;
     vysledek.bod.reserve(cislaBodu.size());
     for (const std::string& cislo : cislaBodu) {
         const auto nalez = plne.find(cislo);
-        vysledek.PridejBod(nalez != plne.end() ? *nalez->second : Tbod::Prazdny());
+        vysledek.PridejBod(nalez != plne.end() ? souradnice.bod[nalez->second] : Tbod::Prazdny());
     }
     return vysledek;
 }

@@ -5,7 +5,6 @@
 
 #include "data/Tnastaveni.h"
 #include "files/RawRows.h"
-#include "mereni/Jednotky.h"
 #include "mereni/Text.h"
 #include "supplementary/DoplnekDruh.h"
 #include "supplementary/KontrolaDoplnku.h"
@@ -36,62 +35,26 @@ std::span<const Pole> PoleDruhu(int druh) {
     return {};
 }
 
-SupplementaryFileResult Selhani(SupplementaryFileError chyba, int32_t counter, int32_t fileLine,
-                                std::string detail = {}) {
-    SupplementaryFileResult r;
-    r.ok = false;
-    r.error = chyba;
-    r.counter = counter;
-    r.fileLine = fileLine;
-    r.detail = std::move(detail);
-    return r;
-}
-
-SupplementaryFileError ZeStavu(NumberStatus stav) {
-    switch (stav) {
-        case NumberStatus::Ok:
-            return SupplementaryFileError::None;
-        case NumberStatus::OutOfRange:
-            return SupplementaryFileError::NumberOutOfRange;
-        case NumberStatus::NotANumber:
-            break;
-    }
-    return SupplementaryFileError::BadNumber;
-}
-
 // Stores one token in its field of the row.
-SupplementaryFileError CistPole(Pole pole, const std::string& token,
-                                const nastaveni::Tjednotky& jednotky, Tzaznam& z) {
+FileError CistPole(Pole pole, const std::string& token, const nastaveni::Tjednotky& jednotky,
+                   Tzaznam& z) {
     switch (pole) {
         case Pole::Stanovisko:
             z.cislo_stn = token;
-            return SupplementaryFileError::None;
+            return FileError::None;
         case Pole::Cil:
             z.cislo_cil = token;
-            return SupplementaryFileError::None;
+            return FileError::None;
         case Pole::Smernik:
-            return ZeStavu(ParseAngle(token, jednotky.uhel, z.delka));
+            return raw::ReadValue(token, raw::Kind::Angle, jednotky, z.delka);
         case Pole::VyskaStn:
-            return ZeStavu(ParseLength(token, jednotky.delka, z.vyska_stn));
+            return raw::ReadValue(token, raw::Kind::Length, jednotky, z.vyska_stn);
         case Pole::VyskaCil:
-            return ZeStavu(ParseLength(token, jednotky.delka, z.vyska_cil));
+            return raw::ReadValue(token, raw::Kind::Length, jednotky, z.vyska_cil);
         case Pole::Delka:
-            return ZeStavu(ParseLength(token, jednotky.delka, z.delka));
+            return raw::ReadValue(token, raw::Kind::Length, jednotky, z.delka);
     }
-    return SupplementaryFileError::BadNumber;
-}
-
-// A bearing just below a full circle may be printed as the full circle itself
-// (399.999999 gon with 5 decimals is "400.00000"), which would read back as an
-// invalid bearing; it is the same direction as 0.
-bool FormatSmernik(Real hodnota, const Tnastaveni& s, std::string& text) {
-    if (!raw::FormatForFile(hodnota, raw::Kind::Angle, s, text)) return false;
-    Real zpet = 0;
-    if (JeSmernikVKruhu(hodnota) && ParseAngle(text, s.jednotky.uhel, zpet) == NumberStatus::Ok &&
-        !JeSmernikVKruhu(zpet)) {
-        return raw::FormatForFile(0, raw::Kind::Angle, s, text);
-    }
-    return true;
+    return FileError::BadNumber;
 }
 
 Real HodnotaPole(Pole pole, const Tzaznam& z) {
@@ -110,12 +73,14 @@ bool ZapsatPole(Pole pole, const Tzaznam& z, const Tnastaveni& s, std::string& t
     switch (pole) {
         case Pole::Stanovisko:
             text = z.cislo_stn;
-            return raw::IsWritableName(text);
+            return IsSingleToken(text);
         case Pole::Cil:
             text = z.cislo_cil;
-            return raw::IsWritableName(text);
+            return IsSingleToken(text);
         case Pole::Smernik:
-            return FormatSmernik(z.delka, s, text);
+            // A bearing is written like a direction: one that would round up to the
+            // full circle is written as 0, so that it reads back valid.
+            return raw::FormatForFile(z.delka, raw::Kind::Direction, s, text);
         case Pole::VyskaStn:
             return raw::FormatForFile(z.vyska_stn, raw::Kind::Length, s, text);
         case Pole::VyskaCil:
@@ -128,53 +93,11 @@ bool ZapsatPole(Pole pole, const Tzaznam& z, const Tnastaveni& s, std::string& t
 
 }  // namespace
 
-const char* SupplementaryFileErrorText(SupplementaryFileError error) {
-    switch (error) {
-        case SupplementaryFileError::None:
-            return "no error";
-        case SupplementaryFileError::CannotOpen:
-            return "the file cannot be opened";
-        case SupplementaryFileError::BadEncoding:
-            return "the text cannot be decoded";
-        case SupplementaryFileError::UnknownKind:
-            return "unknown kind of supplementary measurement";
-        case SupplementaryFileError::WrongTokenCount:
-            return "wrong number of values on the line";
-        case SupplementaryFileError::BadNumber:
-            return "not a number";
-        case SupplementaryFileError::NumberOutOfRange:
-            return "number out of range (only 0 or magnitudes from 1e-12 to 1e12)";
-        case SupplementaryFileError::UnwritableName:
-            return "a point number that is empty or contains blanks cannot be written";
-        case SupplementaryFileError::UnwritableValue:
-            return "a value that is not a number or exceeds 1e12 cannot be written";
-        case SupplementaryFileError::CannotSave:
-            return "the file cannot be saved";
-    }
-    return "unknown error";
-}
-
-std::string DescribeSupplementaryFailure(const SupplementaryFileResult& r) {
-    if (r.ok) return {};
-    std::string s;
-    if (r.counter > 0) {
-        s = "line " + std::to_string(r.counter);
-        if (r.fileLine > 0 && r.fileLine != r.counter) {
-            s += " (line " + std::to_string(r.fileLine) + " of the file)";
-        }
-        s += ": ";
-    }
-    s += SupplementaryFileErrorText(r.error);
-    if (!r.detail.empty()) s += ": " + r.detail;
-    return s;
-}
-
 SupplementaryFileResult ReadSupplementary(int druh, const std::vector<std::string>& lines,
                                           const Tnastaveni& nastaveni, Tmereni& mereni) {
     mereni.Clear();
     const std::span<const Pole> pole = PoleDruhu(druh);
-    if (pole.empty())
-        return Selhani(SupplementaryFileError::UnknownKind, 0, 0, std::to_string(druh));
+    if (pole.empty()) return FileFailure(FileError::UnknownKind, 0, 0, FormatInteger(druh));
     const std::vector<PreparedLine> radky = PrepareLines(lines);
     Tmereni nove;
     nove.zaznam.reserve(radky.size());
@@ -182,16 +105,13 @@ SupplementaryFileResult ReadSupplementary(int druh, const std::vector<std::strin
         const auto counter = static_cast<int32_t>(i + 1);
         const std::vector<std::string> t = Tokenize(radky[i].text);
         if (t.size() != pole.size()) {
-            return Selhani(
-                SupplementaryFileError::WrongTokenCount, counter, radky[i].fileLine,
-                std::to_string(t.size()) + " values, " + std::to_string(pole.size()) + " expected");
+            return TokenCountFailure(counter, radky[i].fileLine, t.size(),
+                                     FormatInteger(static_cast<int64_t>(pole.size())));
         }
         Tzaznam z = Tzaznam::Prazdny();
         for (std::size_t k = 0; k < pole.size(); ++k) {
-            const SupplementaryFileError e = CistPole(pole[k], t[k], nastaveni.jednotky, z);
-            if (e != SupplementaryFileError::None) {
-                return Selhani(e, counter, radky[i].fileLine, t[k]);
-            }
+            const FileError e = CistPole(pole[k], t[k], nastaveni.jednotky, z);
+            if (e != FileError::None) return ValueFailure(e, counter, radky[i].fileLine, t[k]);
         }
         z.poradi = counter;
         KontrolaZaznamuDoplnku(z, druh, nastaveni);
@@ -208,8 +128,7 @@ SupplementaryFileResult WriteSupplementary(int druh, const Tmereni& mereni,
                                            std::vector<std::string>& lines) {
     lines.clear();
     const std::span<const Pole> pole = PoleDruhu(druh);
-    if (pole.empty())
-        return Selhani(SupplementaryFileError::UnknownKind, 0, 0, std::to_string(druh));
+    if (pole.empty()) return FileFailure(FileError::UnknownKind, 0, 0, FormatInteger(druh));
     std::vector<std::string> out;
     out.reserve(mereni.zaznam.size());
     std::string text;
@@ -220,10 +139,9 @@ SupplementaryFileResult WriteSupplementary(int druh, const Tmereni& mereni,
         for (const Pole p : pole) {
             if (!ZapsatPole(p, z, nastaveni, text)) {
                 const bool jmeno = p == Pole::Stanovisko || p == Pole::Cil;
-                return Selhani(jmeno ? SupplementaryFileError::UnwritableName
-                                     : SupplementaryFileError::UnwritableValue,
-                               static_cast<int32_t>(i + 1), 0,
-                               jmeno ? "\"" + text + "\"" : FormatGeneral(HodnotaPole(p, z)));
+                return FileFailure(jmeno ? FileError::UnwritableName : FileError::UnwritableValue,
+                                   static_cast<int32_t>(i + 1), 0,
+                                   jmeno ? "\"" + text + "\"" : FormatGeneral(HodnotaPole(p, z)));
             }
             if (!line.empty()) line += ' ';
             line += text;

@@ -17,32 +17,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-SupplementaryFileResult Selhani(SupplementaryFileError chyba, int32_t radek, std::string text) {
-    SupplementaryFileResult r;
-    r.ok = false;
-    r.error = chyba;
-    r.counter = radek;
-    r.fileLine = radek;
-    r.detail = std::move(text);
-    return r;
-}
-
 // Reads and parses one file into `nove`; false when it could not be opened at all.
 bool PrecistSoubor(const fs::path& cesta, int druh, const Tnastaveni& nastaveni,
                    LoadedSupplementaryFile& f, Tmereni& nove) {
-    TextFile soubor;
-    const TextReadResult cteni = ReadTextFile(cesta, soubor);
-    if (cteni.status == TextReadStatus::CannotOpen || cteni.status == TextReadStatus::TooLarge) {
-        f.result = Selhani(SupplementaryFileError::CannotOpen, 0, cteni.message);
-        f.message = cteni.message;
+    std::vector<std::string> radky;
+    if (!ReadLinesForLoading(cesta, radky, f.result)) {
+        f.message = f.result.detail;
         return false;
     }
-    if (!cteni.Ok()) {
-        // Not text: refused like a file with a bad line, at the line that failed.
-        f.result = Selhani(SupplementaryFileError::BadEncoding, cteni.line, {});
-        return true;
-    }
-    f.result = ReadSupplementary(druh, soubor.lines, nastaveni, nove);
+    if (f.result.ok) f.result = ReadSupplementary(druh, radky, nastaveni, nove);
     if (!f.result.ok) nove.Clear();
     return true;
 }
@@ -65,16 +48,6 @@ LoadedSupplementaryFile NacistSoubor(Tmereni& seznam, int druh, Tinfo& info,
     seznam.PridejMereni2(nove);
     f.rowsAdded = nove.PocetPlnychZaznamu();
     return f;
-}
-
-// Texts of the catalogue are capitalised words; the title wants the second word in
-// lower case. Only the first letters of the built-in texts matter, which are ASCII
-// in both languages.
-std::string MalaPismena(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
-        return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    });
-    return text;
 }
 
 }  // namespace
@@ -122,10 +95,10 @@ SupplementaryLoadReport NacteniSouboruDoplnek(TdoplnkoveMereni& doplnek, int dru
 jazyk::Toznameni OznameniPridaniDoplnku(const SupplementaryLoadReport& zprava,
                                         const Tjazyk& jazyk) {
     jazyk::Toznameni o;
-    o.nadpis = jazyk.tlacitko.pridat + " " + MalaPismena(jazyk.popis.mereni);
-    o.text = jazyk.hlaseni.pridaneSoubory + std::to_string(zprava.LoadedFiles()) + "/" +
-             std::to_string(zprava.RegisteredFiles()) + " (" + jazyk.hlaseni.poceZaznamu +
-             std::to_string(zprava.RowsAdded()) + ")";
+    o.nadpis = jazyk.tlacitko.pridat + " " + AsciiLower(jazyk.popis.mereni);
+    o.text = jazyk.hlaseni.pridaneSoubory + FormatInteger(zprava.LoadedFiles()) + "/" +
+             FormatInteger(zprava.RegisteredFiles()) + " (" + jazyk.hlaseni.poceZaznamu +
+             FormatInteger(zprava.RowsAdded()) + ")";
     return o;
 }
 
@@ -140,7 +113,7 @@ SupplementarySaveReport UlozeniSouboruDoplnek(const TdoplnkoveMereni& doplnek, i
     std::vector<std::string> text;
     zprava.result = seznam != nullptr
                         ? WriteSupplementary(druh, *seznam, nastaveni, text)
-                        : Selhani(SupplementaryFileError::UnknownKind, 0, std::to_string(druh));
+                        : FileFailure(FileError::UnknownKind, 0, 0, FormatInteger(druh));
     if (!zprava.result.ok) {
         zprava.message = "Cannot save " + cesta.string() + " (the file was not changed): " +
                          DescribeSupplementaryFailure(zprava.result);
@@ -148,7 +121,7 @@ SupplementarySaveReport UlozeniSouboruDoplnek(const TdoplnkoveMereni& doplnek, i
     }
     std::string chyba;
     if (!SaveTextFile(cesta, text, chyba)) {
-        zprava.result = Selhani(SupplementaryFileError::CannotSave, 0, chyba);
+        zprava.result = FileFailure(FileError::CannotSave, 0, 0, chyba);
         zprava.message = chyba;
         return zprava;
     }

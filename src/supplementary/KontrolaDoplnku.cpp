@@ -5,7 +5,7 @@
 #include "data/CisloBodu.h"
 #include "data/Tchyby.h"
 #include "data/Tnastaveni.h"
-#include "matice/Konstanty.h"
+#include "mereni/Jednotky.h"
 #include "supplementary/DoplnekDruh.h"
 
 namespace vertano {
@@ -47,10 +47,6 @@ std::array<const char*, 4> NazvyCitacu(int druh) {
 
 }  // namespace
 
-bool JeSmernikVKruhu(Real smernik) {
-    return smernik >= 0 && smernik < kDvePi - 1e-15L;
-}
-
 bool KontrolaZaznamuDoplnku(Tzaznam& zaznam, int druh, const Tnastaveni& nastaveni) {
     const auto& mez = nastaveni.mezHodnota;
     zaznam.kontrola.fill(false);
@@ -65,7 +61,7 @@ bool KontrolaZaznamuDoplnku(Tzaznam& zaznam, int druh, const Tnastaveni& nastave
             zaznam.kontrola[3] = !Mezi(zaznam.delka, -mez.hodnota_prevyseni, mez.hodnota_prevyseni);
             break;
         case doplnek::kSmernik:
-            zaznam.kontrola[3] = !JeSmernikVKruhu(zaznam.delka);
+            zaznam.kontrola[3] = !JeUhelVKruhu(zaznam.delka);
             break;
         default:
             break;

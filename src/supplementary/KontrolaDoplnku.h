@@ -12,11 +12,6 @@ namespace vertano {
 class Tchyby;
 class Tnastaveni;
 
-// A bearing lies in [0, 2 pi). A value within 1e-15 rad of the full circle is the
-// full circle: 400 gon or 360 deg converted to radians lands a rounding step below
-// 2 pi and must not pass for a valid bearing in one unit and fail in another.
-bool JeSmernikVKruhu(Real smernik);
-
 // Validity flags of a supplementary row of kind `druh` (doplnek::k...), limits
 // from the settings record mezHodnota:
 //   kontrola[0] the two point numbers are equal (compared exactly), every kind;
@@ -24,7 +19,8 @@ bool JeSmernikVKruhu(Real smernik);
 //     [2] target height outside [0, hodnota_vyskaCIL], [3] distance outside
 //     (0, hodnota_delka];
 //   height difference: [3] value outside [-hodnota_prevyseni, hodnota_prevyseni];
-//   bearing: [3] value outside [0, 2 pi) (JeSmernikVKruhu).
+//   bearing: [3] value outside [0, 2 pi) (JeUhelVKruhu: the full circle read in any
+//   unit is outside, as for the directions of the raw measurements).
 // A value that is not a number is outside every range. All other flags are
 // cleared. True when the row has a flag.
 bool KontrolaZaznamuDoplnku(Tzaznam& zaznam, int druh, const Tnastaveni& nastaveni);

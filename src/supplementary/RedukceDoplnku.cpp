@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "matice/FpGuard.h"
-#include "matice/Konstanty.h"
 #include "processing/RedukceDelek.h"
+#include "processing/Uhly.h"
 #include "supplementary/DoplnekDruh.h"
 
 namespace vertano {
@@ -13,28 +13,6 @@ namespace {
 
 bool JeBodKonecny(const Tbod& b) {
     return std::isfinite(b.X) && std::isfinite(b.Y) && std::isfinite(b.Z);
-}
-
-// Chord between the marks at central angle k, written as (a - b)^2 + 4ab sin^2(k/2)
-// rather than a^2 + b^2 - 2ab cos k: the same number without subtracting two
-// squares of the earth's radius.
-Real Tetiva(Real a, Real b, Real k) {
-    const Real sinPul = std::sin(k / 2);
-    return std::sqrt((a - b) * (a - b) + 4 * a * b * sinPul * sinPul);
-}
-
-Real DoIntervalu2Pi(Real uhel) {
-    Real u = std::fmod(uhel, kDvePi);
-    if (u < 0) u += kDvePi;
-    // fmod of a value just below a multiple of 2 pi may round up to 2 pi itself.
-    if (u >= kDvePi) u = 0;
-    return u;
-}
-
-Real DoIntervaluPi(Real uhel) {
-    Real u = DoIntervalu2Pi(uhel + kPi) - kPi;
-    if (u >= kPi) u -= kDvePi;
-    return u;
 }
 
 }  // namespace
@@ -52,9 +30,7 @@ bool RedukovatDoplnekDelku(Tzaznam& zaznam, const Tbod& stanovisko, const Tbod& 
     if (!ZkresleniLinie(stanovisko, cil, hladina, polomer, f)) return false;
     const Real polomery = (polomer + stanovisko.Z + h1) * (polomer + cil.Z + h2);
     if (!(polomery > 0)) return false;
-    const Real dh = stanovisko.Z + h1 - cil.Z - h2;
-    const Real radikand = (s * s - dh * dh) / polomery;
-    const Real k = radikand > 0 ? std::sqrt(radikand) : 0;
+    const Real k = StredovyUhel(s, stanovisko.Z + h1 - cil.Z - h2, polomery);
     const Real s0 = Tetiva(polomer + stanovisko.Z, polomer + cil.Z, k);
     const Real delka = s0 * f;
     if (!guard.Ok() || !std::isfinite(delka) || !(s0 > 0)) return false;
@@ -81,8 +57,8 @@ bool PorovnatDoplnekSeSouradnicemi(Tzaznam& zaznam, const int druh, const Tbod& 
             break;
         }
         case doplnek::kSmernik:
-            zeSouradnic = DoIntervalu2Pi(std::atan2(dY, dX));
-            rozdil = DoIntervaluPi(zeSouradnic - merena);
+            zeSouradnic = Normalise(std::atan2(dY, dX));
+            rozdil = WrappedDiff(zeSouradnic, merena);
             break;
         case doplnek::kPrevyseni:
             zeSouradnic = dZ;
@@ -108,7 +84,7 @@ bool PorovnatDoplnekSeSouradnicemi(Tzaznam& zaznam, const int druh, const Tbod& 
 }
 
 bool JePrekrocenMezniRozdil(const Real rozdil, const Real mez) {
-    return !(mez + 1e-15L >= std::fabs(rozdil));
+    return !Within(rozdil, mez);
 }
 
 }  // namespace vertano

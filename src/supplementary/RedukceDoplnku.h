@@ -34,7 +34,8 @@ bool RedukovatDoplnekDelku(Tzaznam& zaznam, const Tbod& stanovisko, const Tbod& 
 bool PorovnatDoplnekSeSouradnicemi(Tzaznam& zaznam, int druh, const Tbod& stanovisko,
                                    const Tbod& cil);
 
-// The limit test of the comparisons: |rozdil| > mez + 1e-15 (NaN exceeds).
+// The limit test of the comparisons, the one of the measurement checks
+// (!Within): |rozdil| > mez + 1e-15, and NaN exceeds.
 bool JePrekrocenMezniRozdil(Real rozdil, Real mez);
 
 }  // namespace vertano

@@ -15,7 +15,7 @@ namespace vertano {
 namespace {
 
 // The full point of P with this number and its index; nullptr when P has none.
-const Tbod* BodSite(const Tsouradnice& body, std::string_view cislo, int& index) {
+const Tbod* BodSite(const Tsouradnice& body, std::string_view cislo, int32_t& index) {
     if (!body.PoradiBodu(cislo, index)) return nullptr;
     const Tbod& bod = body.bod[static_cast<std::size_t>(index)];
     return bod.JePlny ? &bod : nullptr;
@@ -32,18 +32,62 @@ DoplnekPripravaVysledek Selhani(DoplnekPripravaVysledek vysledek, int druh, std:
     return vysledek;
 }
 
-// The reduction level is needed only when there is a distance to reduce, so a
-// network whose level cannot be found still takes its other supplementary kinds.
-struct Hladina {
-    bool znama = false;
-    bool ok = false;
-    Real hodnota = 0;
+// The preparation of single rows against the network's point list P.
+class Priprava {
+  public:
+    Priprava(const Tsouradnice& body, const Tnastaveni& nastaveni)
+        : body_(body), nastaveni_(nastaveni) {}
 
-    bool Urcit(const Tsouradnice& body, const Tnastaveni& nastaveni) {
-        if (!znama) ok = HladinaRedukce(body, nastaveni, hodnota);
-        znama = true;
-        return ok;
+    enum class Stav { Prevzat, Vynechan, Selhal };
+
+    // Prepares a filled input row of kind `druh`: its point indexes in P, the
+    // reduction of a distance and the comparison with P, kontrola[0] telling
+    // whether the difference exceeds the kind's limit. A row with a point outside
+    // P is left out; `duvod` says why a row failed.
+    Stav Radek(Tzaznam& r, int druh, std::string& duvod) {
+        const Tbod* stanovisko = BodSite(body_, r.cislo_stn, r.iStn);
+        const Tbod* cil = BodSite(body_, r.cislo_cil, r.iCil);
+        if (stanovisko == nullptr || cil == nullptr) return Stav::Vynechan;
+        duvod = Zpracovat(r, druh, *stanovisko, *cil);
+        return duvod.empty() ? Stav::Prevzat : Stav::Selhal;
     }
+
+  private:
+    // Empty when the row is ready, otherwise why not.
+    std::string Zpracovat(Tzaznam& r, int druh, const Tbod& stanovisko, const Tbod& cil) {
+        // The analysis refuses lists with errors, but the counters it looks at
+        // may be older than the rows; the adjustment must never see such a row.
+        if (KontrolaZaznamuDoplnku(r, druh, nastaveni_)) return "the row fails the validity check";
+        if (druh == doplnek::kDelka) {
+            if (!UrcitHladinu()) return "the reduction level cannot be determined";
+            if (!RedukovatDoplnekDelku(r, stanovisko, cil, hladina_, Polomer()))
+                return "the distance cannot be reduced (a point without a scale factor, or an "
+                       "arithmetic fault)";
+        } else {
+            r.zkresleniDelky = 1;
+        }
+        if (!PorovnatDoplnekSeSouradnicemi(r, druh, stanovisko, cil))
+            return "the comparison with coordinates failed";
+        r.kontrola[0] =
+            JePrekrocenMezniRozdil(r.zapracovaniPoloha[2], doplnek::MezPorovnani(druh, nastaveni_));
+        return {};
+    }
+
+    Real Polomer() const { return nastaveni_.redukceMereni.polomerRefPlochy; }
+
+    // The reduction level is needed only when there is a distance to reduce, so
+    // a network whose level cannot be found still takes its other kinds.
+    bool UrcitHladinu() {
+        if (!hladinaZnama_) hladinaOk_ = HladinaRedukce(body_, nastaveni_, hladina_);
+        hladinaZnama_ = true;
+        return hladinaOk_;
+    }
+
+    const Tsouradnice& body_;
+    const Tnastaveni& nastaveni_;
+    bool hladinaZnama_ = false;
+    bool hladinaOk_ = false;
+    Real hladina_ = 0;
 };
 
 }  // namespace
@@ -52,8 +96,7 @@ DoplnekPripravaVysledek TdoplnkoveMereni::Pripravit(const TdoplnkoveMereni& vstu
                                                     const Tsouradnice& body,
                                                     const Tnastaveni& nastaveni) {
     DoplnekPripravaVysledek vysledek;
-    Hladina hladina;
-    const Real polomer = nastaveni.redukceMereni.polomerRefPlochy;
+    Priprava priprava{body, nastaveni};
     for (const int druh : doplnek::kPoradiZpracovani) {
         Tmereni& pripraveny = *Seznam(druh);
         pripraveny.Clear();
@@ -62,40 +105,14 @@ DoplnekPripravaVysledek TdoplnkoveMereni::Pripravit(const TdoplnkoveMereni& vstu
         for (std::size_t i = 0; i < zdroj.zaznam.size(); ++i) {
             const Tzaznam& z = zdroj.zaznam[i];
             if (!z.JePlny()) continue;
-            int iStn = -1;
-            int iCil = -1;
-            const Tbod* stanovisko = BodSite(body, z.cislo_stn, iStn);
-            const Tbod* cil = BodSite(body, z.cislo_cil, iCil);
-            if (stanovisko == nullptr || cil == nullptr) {
+            Tzaznam r = z;
+            std::string duvod;
+            const Priprava::Stav stav = priprava.Radek(r, druh, duvod);
+            if (stav == Priprava::Stav::Selhal) return Selhani(vysledek, druh, i, z, duvod);
+            if (stav == Priprava::Stav::Vynechan) {
                 ++pocty.vynechano;
                 continue;
             }
-            Tzaznam r = z;
-            r.iStn = iStn;
-            r.iCil = iCil;
-            // The analysis refuses lists with errors, but the counters it looks at
-            // may be older than the rows; the adjustment must never see such a row.
-            if (KontrolaZaznamuDoplnku(r, druh, nastaveni)) {
-                return Selhani(vysledek, druh, i, z, "the row fails the validity check");
-            }
-            if (druh == doplnek::kDelka) {
-                if (!hladina.Urcit(body, nastaveni)) {
-                    return Selhani(vysledek, druh, i, z,
-                                   "the reduction level cannot be determined");
-                }
-                if (!RedukovatDoplnekDelku(r, *stanovisko, *cil, hladina.hodnota, polomer)) {
-                    return Selhani(vysledek, druh, i, z,
-                                   "the distance cannot be reduced (a point without a scale "
-                                   "factor, or an arithmetic fault)");
-                }
-            } else {
-                r.zkresleniDelky = 1;
-            }
-            if (!PorovnatDoplnekSeSouradnicemi(r, druh, *stanovisko, *cil)) {
-                return Selhani(vysledek, druh, i, z, "the comparison with coordinates failed");
-            }
-            r.kontrola[0] = JePrekrocenMezniRozdil(r.zapracovaniPoloha[2],
-                                                   doplnek::MezPorovnani(druh, nastaveni));
             if (r.kontrola[0]) {
                 ++pripraveny.kontrola[0];
                 ++pocty.prekroceno;

@@ -18,6 +18,14 @@ inline Tbod Plny(const std::string& cislo, Real x = 0, Real y = 0, Real z = 0) {
     return b;
 }
 
+// A full point with a scale factor (1 unless given), as the distance reductions
+// and the approximate coordinates need it.
+inline Tbod PlnySMeritkem(const std::string& cislo, Real x, Real y, Real z, Real zkresleni = 1) {
+    Tbod b = Plny(cislo, x, y, z);
+    b.zkresleni = zkresleni;
+    return b;
+}
+
 inline Tsouradnice Seznam(const std::vector<Tbod>& body) {
     Tsouradnice s;
     for (const Tbod& b : body) s.PridejBod(b);

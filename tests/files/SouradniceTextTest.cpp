@@ -154,6 +154,19 @@ TEST(CoordinateInternalForm, RefusesPointsThatCouldNotBeReadBack) {
     }
 }
 
+// Point and station names follow one rule in every file the program writes: a
+// name with an invisible control character (DEL here) is refused by the raw
+// measurement writers, and so it is by the coordinate writers.
+TEST(CoordinateInternalForm, NamesFollowTheRuleOfTheRawFiles) {
+    const Tsouradnice s = Seznam({Plny("A\x7F", 1, 2, 3)});
+    Text t;
+    const CoordinateFileResult r = UlozDoStringList(s, t);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, CoordinateFileError::UnwritableName);
+    EXPECT_FALSE(UlozDoStringListMeritko(s, t).ok);
+    EXPECT_FALSE(IsSingleToken("A\x7F"));
+}
+
 TEST(CoordinateInternalForm, AHugeDeviationIsWrittenAsNotSetInsteadOfFailing) {
     const Tsouradnice s = Seznam({SOdchylkami("A", 5e12L, -1, -1)});
     Text t;

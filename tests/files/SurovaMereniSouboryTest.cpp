@@ -189,6 +189,28 @@ TEST(RawFileSave, FailedSaveLeavesThePreviousFile) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
 }
 
+// A blank name from the save dialog cancels, as it does for points and
+// supplementary measurements: no failure to report, no file, the list untouched.
+TEST(RawFileSave, BlankNameCancels) {
+    test::TempDir dir;
+    const fs::path puvodni = fs::current_path();
+    fs::current_path(dir.Path());
+    Tmereni m = test::SmallNetwork();
+    m.PridejPrazdnyZaznam();
+    for (const char* jmeno : {"", "  "}) {
+        const RawSaveReport ulozeni = UlozeniSouboru(m, Input(format::kMtx), jmeno);
+        EXPECT_TRUE(ulozeni.cancelled);
+        EXPECT_FALSE(ulozeni.ok);
+        EXPECT_TRUE(ulozeni.message.empty()) << ulozeni.message;
+        const RawSaveReport export_ = ExportSouboru(m, Input(format::kAsc), jmeno);
+        EXPECT_TRUE(export_.cancelled);
+        EXPECT_TRUE(export_.message.empty()) << export_.message;
+    }
+    EXPECT_EQ(m.zaznam.size(), 6u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 0);
+    fs::current_path(puvodni);
+}
+
 TEST(RawFileExport, ExportWritesTheChosenFormatWithoutChangingTheList) {
     test::TempDir dir;
     Tmereni m = test::SmallNetwork();

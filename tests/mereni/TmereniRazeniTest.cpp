@@ -4,6 +4,8 @@
 #include <limits>
 #include <random>
 
+#include "data/CisloBodu.h"
+#include "data/Tsouradnice.h"
 #include "mereni/ColumnStatistic.h"
 #include "mereni/RadkyPomocne.h"
 #include "mereni/Tmereni.h"
@@ -19,9 +21,7 @@ using Cisla = std::vector<std::string>;
 // The exchange sort exactly as users know it, row by row: n-1 passes, each swapping
 // rows i-1 and i when row i must go first. The fast paths of Sort must match it.
 bool MusiPredchazet(const Tzaznam& r, const Tzaznam& p, int32_t velicina) {
-    const auto jmeno = [](const std::string& a, const std::string& b) {
-        return a.size() != b.size() ? a.size() < b.size() : a < b;
-    };
+    const auto jmeno = [](const std::string& a, const std::string& b) { return JeCisloPred(a, b); };
     switch (velicina) {
         case 1:
             return r.soubor < p.soubor;
@@ -97,6 +97,34 @@ TEST(TmereniSort, NamesShorterFirstThenByCharacterCodes) {
     m.Sort(5);
     EXPECT_EQ(m.zaznam[0].cislo_stn, "9");
     EXPECT_EQ(m.zaznam[3].cislo_stn, "100");
+}
+
+// A name with accented letters is as long as its characters, not its UTF-8 bytes,
+// so the measurement tables order station and target names exactly as the point
+// lists order the same names.
+TEST(TmereniSort, NamesOrderLikeThePointLists) {
+    const Cisla jmena = {"AAA", "B\xC4\x8D", "AA",
+                         "\xC4\x8C"
+                         "1",
+                         "9"};
+    Tmereni m;
+    Tsouradnice s;
+    for (const std::string& j : jmena) {
+        m.PridejZaznam(Radek(1, j));
+        Tbod b = Tbod::Prazdny();
+        b.cislo = j;
+        s.PridejBod(b);
+    }
+    m.Sort(6);
+    s.Sort(Tsouradnice::kCislo);
+    const Cisla ocekavane = {"9", "AA", "B\xC4\x8D",
+                             "\xC4\x8C"
+                             "1",
+                             "AAA"};
+    EXPECT_EQ(Cile(m), ocekavane);
+    Cisla body;
+    for (const Tbod& b : s.bod) body.push_back(b.cislo);
+    EXPECT_EQ(body, ocekavane);
 }
 
 TEST(TmereniSort, EqualKeysKeepTheirOrder) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "mereni/Jednotky.h"
 #include "processing/IdentifikaceSkupin.h"
 #include "processing/KontrolaMereni.h"
 #include "processing/Polohy.h"
@@ -246,6 +247,30 @@ TEST(KontrolaHodnot, EachValueAgainstItsRange) {
         int jinych = 0;
         for (int k = 0; k < 6; ++k) jinych += k != p.priznak && m.zaznam[0].kontrola[size_t(k)];
         EXPECT_EQ(jinych, 0) << "flag " << p.priznak;
+    }
+}
+
+// 400 gon converts to a rounding step below 2pi, 360 deg to 2pi itself: both are
+// the full circle and flagged alike, as the supplementary bearings are and as the
+// writers treat them.
+TEST(KontrolaHodnot, FullCircleIsOutsideInEveryAngleUnit) {
+    const Tnastaveni n = VychoziNastaveni();
+    const struct {
+        const char* text;
+        uint8_t jednotka;
+        bool mimo;
+    } pripady[] = {{"400", jednotka::kGon, true},       {"360", jednotka::kStupen, true},
+                   {"360", jednotka::kDms, true},       {"399.9999", jednotka::kGon, false},
+                   {"359.5959", jednotka::kDms, false}, {"0", jednotka::kGon, false}};
+    for (const auto& p : pripady) {
+        Tmereni m = Seznam({PrvniPoloha(1, "A")});
+        Real uhel = -1;
+        ASSERT_EQ(ParseAngle(p.text, p.jednotka, uhel), NumberStatus::Ok);
+        m.zaznam[0].smer = uhel;
+        m.zaznam[0].zenit = uhel;
+        KontrolaHodnot(m, 0, 0, n);
+        EXPECT_EQ(m.zaznam[0].kontrola[kontrola::kSmer], p.mimo) << p.text;
+        EXPECT_EQ(m.zaznam[0].kontrola[kontrola::kZenit], p.mimo) << p.text;
     }
 }
 

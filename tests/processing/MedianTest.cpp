@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "data/SouradniceTestPomocne.h"
 #include "data/Tsouradnice.h"
 #include "mereni/Tmereni.h"
 #include "processing/MedianMereni.h"
@@ -14,15 +15,7 @@
 namespace vertano {
 namespace {
 
-Tbod Bod(const std::string& cislo, Real x, Real y, Real z) {
-    Tbod b = Tbod::Prazdny();
-    b.cislo = cislo;
-    b.X = x;
-    b.Y = y;
-    b.Z = z;
-    b.JePlny = true;
-    return b;
-}
+using test::Plny;
 
 Tzaznam Orientace(int32_t poradi, int32_t iStn, int32_t iCil, Real posun,
                   const std::string& cil = "C") {
@@ -49,12 +42,12 @@ TEST(TmaticeSouradnice, MedianOfCandidatesIsLowerMedianPerCoordinate) {
     TmaticeSouradnice m(std::vector<std::string>{"1", "2"});
     // X candidates 10.00, 10.02, 10.01, 10.50 -> 10.01; Y and Z ordered differently,
     // each coordinate takes its own median.
-    Tbod prvni = Bod("2", 10.00L, 7.0L, 1.0L);
+    Tbod prvni = Plny("2", 10.00L, 7.0L, 1.0L);
     prvni.JeFixni = true;
     EXPECT_TRUE(m.VlozitBod(prvni, 1));
-    EXPECT_TRUE(m.VlozitBod(Bod("x", 10.02L, 5.0L, 4.0L), 1));
-    EXPECT_TRUE(m.VlozitBod(Bod("y", 10.01L, 6.0L, 2.0L), 1));
-    EXPECT_TRUE(m.VlozitBod(Bod("z", 10.50L, 8.0L, 3.0L), 1));
+    EXPECT_TRUE(m.VlozitBod(Plny("x", 10.02L, 5.0L, 4.0L), 1));
+    EXPECT_TRUE(m.VlozitBod(Plny("y", 10.01L, 6.0L, 2.0L), 1));
+    EXPECT_TRUE(m.VlozitBod(Plny("z", 10.50L, 8.0L, 3.0L), 1));
 
     EXPECT_EQ(m.X[1], (std::vector<Real>{10.00L, 10.01L, 10.02L, 10.50L}));
     Tbod med;
@@ -72,7 +65,7 @@ TEST(TmaticeSouradnice, MedianOfCandidatesIsLowerMedianPerCoordinate) {
 
 TEST(TmaticeSouradnice, RefusesBadPositionsAndValues) {
     TmaticeSouradnice m(2);
-    Tbod b = Bod("1", 1, 2, 3);
+    Tbod b = Plny("1", 1, 2, 3);
     EXPECT_FALSE(m.VlozitBod(b, -1));
     EXPECT_FALSE(m.VlozitBod(b, 2));
     EXPECT_FALSE(m.ZaraditBodDleVelikost(b, 2));
@@ -99,12 +92,12 @@ TEST(TmaticeSouradnice, RefusesBadPositionsAndValues) {
 TEST(TmaticeSouradnice, PridejSouradniceMatchesNamesExactlyAndSkipsEmptySlots) {
     TmaticeSouradnice m(std::vector<std::string>{"A1", "B", "C"});
     Tsouradnice s;
-    s.PridejBod(Bod("a1", 1, 1, 1));  // another spelling: another point
-    s.PridejBod(Bod("B", 2, 2, 2));
-    Tbod prazdny = Bod("C", 0, 0, 0);
+    s.PridejBod(Plny("a1", 1, 1, 1));  // another spelling: another point
+    s.PridejBod(Plny("B", 2, 2, 2));
+    Tbod prazdny = Plny("C", 0, 0, 0);
     prazdny.JePlny = false;
     s.PridejBod(prazdny);
-    s.PridejBod(Bod("D", 4, 4, 4));  // not in the store
+    s.PridejBod(Plny("D", 4, 4, 4));  // not in the store
     EXPECT_EQ(m.PridejSouradnice(s), 1);
 
     Tbod med;
@@ -115,13 +108,13 @@ TEST(TmaticeSouradnice, PridejSouradniceMatchesNamesExactlyAndSkipsEmptySlots) {
 
     // Twice the same name: both values are candidates, the vector stays ordered.
     Tsouradnice dvakrat;
-    dvakrat.PridejBod(Bod("C", 9, 9, 9));
-    dvakrat.PridejBod(Bod("C", 3, 3, 3));
+    dvakrat.PridejBod(Plny("C", 9, 9, 9));
+    dvakrat.PridejBod(Plny("C", 3, 3, 3));
     EXPECT_EQ(m.PridejSouradnice(dvakrat), 2);
     EXPECT_EQ(m.X[2], (std::vector<Real>{3, 9}));
 
     Tsouradnice vystup;
-    vystup.PridejBod(Bod("old", 7, 7, 7));
+    vystup.PridejBod(Plny("old", 7, 7, 7));
     m.Median2Souradnice(vystup);
     ASSERT_EQ(vystup.Pocet(), 3);
     EXPECT_FALSE(vystup.bod[0].JePlny);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "data/SouradniceTestPomocne.h"
 #include "data/Tnastaveni.h"
 #include "data/Tsouradnice.h"
 #include "mereni/Tmereni.h"
@@ -11,16 +12,7 @@
 namespace vertano {
 namespace {
 
-Tbod Bod(const std::string& cislo, Real x, Real y, Real z) {
-    Tbod b = Tbod::Prazdny();
-    b.cislo = cislo;
-    b.X = x;
-    b.Y = y;
-    b.Z = z;
-    b.zkresleni = 1;
-    b.JePlny = true;
-    return b;
-}
+using test::PlnySMeritkem;
 
 Tzaznam Radek(int32_t poradi, int32_t skupina, const std::string& stn, const std::string& cil,
               Real delka, Real zkresleni = 1) {
@@ -39,11 +31,11 @@ Tzaznam Radek(int32_t poradi, int32_t skupina, const std::string& stn, const std
 // Every target lies exactly 500 m from A in plan, at the same height.
 Tsouradnice Body() {
     Tsouradnice s;
-    s.PridejBod(Bod("A", 0, 0, 0));
-    s.PridejBod(Bod("B", 300, 400, 0));
-    s.PridejBod(Bod("C", 0, 500, 0));
-    s.PridejBod(Bod("D", 500, 0, 0));
-    s.PridejBod(Bod("E", -300, -400, 0));
+    s.PridejBod(PlnySMeritkem("A", 0, 0, 0));
+    s.PridejBod(PlnySMeritkem("B", 300, 400, 0));
+    s.PridejBod(PlnySMeritkem("C", 0, 500, 0));
+    s.PridejBod(PlnySMeritkem("D", 500, 0, 0));
+    s.PridejBod(PlnySMeritkem("E", -300, -400, 0));
     return s;
 }
 
@@ -94,7 +86,7 @@ TEST(PorovnaniDelek, DistancesUseScaleFactorAndHeights) {
 
 TEST(PorovnaniDelek, OnlyRowsBetweenKnownPointsWithDistance) {
     Tsouradnice s = Body();
-    Tbod prazdny = Bod("X", 1, 1, 1);
+    Tbod prazdny = PlnySMeritkem("X", 1, 1, 1);
     prazdny.JePlny = false;  // a slot that keeps a name but no coordinates
     s.PridejBod(prazdny);
     Tmereni m;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "data/SouradniceTestPomocne.h"
 #include "data/Tnastaveni.h"
 #include "data/Tsouradnice.h"
 #include "mereni/Tmereni.h"
@@ -14,18 +15,9 @@
 namespace vertano {
 namespace {
 
-constexpr Real kR = 6380000.0L;
+using test::PlnySMeritkem;
 
-Tbod Bod(const std::string& cislo, Real x, Real y, Real z, Real zkresleni = 1) {
-    Tbod b = Tbod::Prazdny();
-    b.cislo = cislo;
-    b.X = x;
-    b.Y = y;
-    b.Z = z;
-    b.zkresleni = zkresleni;
-    b.JePlny = true;
-    return b;
-}
+constexpr Real kR = 6380000.0L;
 
 Tzaznam Radek(int32_t poradi, int32_t iStn, int32_t iCil, Real delka, Real zenit, Real hs,
               Real hc) {
@@ -48,9 +40,9 @@ Tzaznam Radek(int32_t poradi, int32_t iStn, int32_t iCil, Real delka, Real zenit
 // level): the network of the hand computations below.
 Tsouradnice Sit() {
     Tsouradnice s;
-    s.PridejBod(Bod("S", 1000, 2000, 300.0L));
-    s.PridejBod(Bod("T", 1300, 2400, 312.5L));
-    s.PridejBod(Bod("U", 900, 1500, 280.0L));
+    s.PridejBod(PlnySMeritkem("S", 1000, 2000, 300.0L));
+    s.PridejBod(PlnySMeritkem("T", 1300, 2400, 312.5L));
+    s.PridejBod(PlnySMeritkem("U", 900, 1500, 280.0L));
     return s;
 }
 
@@ -108,7 +100,7 @@ TEST_P(RedukceNaHladinu, MatchesHandComputation) {
     Tsouradnice meritko;
     if (p.meritko) {
         // Station from the list, target from the basic scale distortion.
-        meritko.PridejBod(Bod("S", 0, 0, 0, 0.9996L));
+        meritko.PridejBod(PlnySMeritkem("S", 0, 0, 0, 0.9996L));
         n.redukceMereni.zakladniZkresleni = 1.0002L;
     }
     Tmereni m;
@@ -175,10 +167,12 @@ TEST(RedukceDelek, ZeroHeightsChangeZenithByHalfAngleAndDistanceByFactor) {
 TEST(RedukceDelek, ScaleFactorOfLine) {
     // Zero level, R = 6380000, heights 300 and 500, unit factors.
     Real f = 0;
-    ASSERT_TRUE(ZkresleniLinie(Bod("1", 0, 0, 300), Bod("2", 0, 0, 500), 0, kR, f));
+    ASSERT_TRUE(
+        ZkresleniLinie(PlnySMeritkem("1", 0, 0, 300), PlnySMeritkem("2", 0, 0, 500), 0, kR, f));
     EXPECT_NEAR(f, 6380000.0L / (6380000.0L + 400.0L), 1e-18L);
     // A point without a scale factor (-1 = not set) cannot give a factor.
-    EXPECT_FALSE(ZkresleniLinie(Bod("1", 0, 0, 300, -1), Bod("2", 0, 0, 500), 0, kR, f));
+    EXPECT_FALSE(
+        ZkresleniLinie(PlnySMeritkem("1", 0, 0, 300, -1), PlnySMeritkem("2", 0, 0, 500), 0, kR, f));
 }
 
 TEST(RedukceDelek, ShortDistanceAgainstHeightsTakesCentralAngleZero) {
@@ -261,12 +255,12 @@ TEST(RedukceDelek, FailureLeavesListUntouched) {
 
 TEST(SouradniceDlePoradiBodu, OneSlotPerNameByExactName) {
     Tsouradnice s;
-    Tbod prazdny = Bod("B", 5, 5, 5);
+    Tbod prazdny = PlnySMeritkem("B", 5, 5, 5);
     prazdny.JePlny = false;
     s.PridejBod(prazdny);
-    s.PridejBod(Bod("B", 1, 2, 3));
-    s.PridejBod(Bod("B", 9, 9, 9));
-    s.PridejBod(Bod("a", 4, 4, 4));
+    s.PridejBod(PlnySMeritkem("B", 1, 2, 3));
+    s.PridejBod(PlnySMeritkem("B", 9, 9, 9));
+    s.PridejBod(PlnySMeritkem("a", 4, 4, 4));
     const Tsouradnice v = SouradniceDlePoradiBodu({"A", "B", "C"}, s);
     ASSERT_EQ(v.Pocet(), 3);
     EXPECT_FALSE(v.bod[0].JePlny);  // "a" is another point than "A"

@@ -122,6 +122,17 @@ TEST(SupplementaryRead, BadLineRejectsTheFileWithItsNumberAmongNonBlankLines) {
               std::string::npos);
 }
 
+// The same description as the raw measurement and coordinate files give.
+TEST(SupplementaryRead, OutOfRangeNumberIsDescribedWithWhatIsAllowed) {
+    Tmereni m;
+    const SupplementaryFileResult r =
+        ReadSupplementary(doplnek::kPrevyseni, {"A B 1", "", "C D 1e-13"}, VychoziNastaveni(), m);
+    EXPECT_EQ(r.error, SupplementaryFileError::NumberOutOfRange);
+    EXPECT_EQ(DescribeSupplementaryFailure(r),
+              "line 2 (line 3 of the file): number out of range: 1e-13 (allowed: " +
+                  std::string(kNumberRange) + ")");
+}
+
 TEST(SupplementaryRead, FieldCountsAreExactForEveryKind) {
     const Tnastaveni n = VychoziNastaveni();
     Tmereni m;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "data/SouradniceTestPomocne.h"
 #include "data/Tbod.h"
 #include "data/Tnastaveni.h"
 #include "mereni/Tzaznam.h"
@@ -30,13 +31,7 @@ inline Tzaznam Doplnek(int32_t poradi, const std::string& od, const std::string&
 
 // A full point with a unit scale factor.
 inline Tbod Bod(const std::string& cislo, Real x, Real y, Real z, bool fixni = false) {
-    Tbod b = Tbod::Prazdny();
-    b.cislo = cislo;
-    b.X = x;
-    b.Y = y;
-    b.Z = z;
-    b.zkresleni = 1;
-    b.JePlny = true;
+    Tbod b = PlnySMeritkem(cislo, x, y, z);
     b.JeFixni = fixni;
     return b;
 }

@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "files/FileResult.h"
+#include "files/MtxFormat.h"
+#include "files/RawTestSupport.h"
+#include "files/SouradniceFormaty.h"
+#include "mereni/Jednotky.h"
+#include "support/TestSupport.h"
+
+namespace vertano {
+namespace {
+
+// A number outside the file rules is described the same way in every kind of
+// file: where (line among the non-blank lines and in the file, the point when
+// known), why, the token and what the rules allow.
+TEST(FileFailureDescription, RawAndCoordinateFilesReportAlike) {
+    Tmereni m;
+    const FileResult mtx = ReadMtx({"", "1 A 1 B 1 1e-13 100 0"}, test::Settings(), m);
+    EXPECT_EQ(DescribeFileFailure(mtx),
+              "line 1 (line 2 of the file): number out of range: 1e-13 (allowed: " +
+                  std::string(kNumberRange) + ")");
+
+    std::vector<std::string> body = {"", "P 1 2 1e13"};
+    const FileResult xyz = ReadCoordinatesXYZ(body, jednotka::kMetr);
+    EXPECT_EQ(DescribeFileFailure(xyz),
+              "line 1 (line 2 of the file), point P: number out of range: 1e13 (allowed: " +
+                  std::string(kNumberRange) + ")");
+
+    std::vector<std::string> spatnyPocet = {"P 1 2"};
+    EXPECT_EQ(DescribeFileFailure(ReadCoordinatesXYZ(spatnyPocet, jednotka::kMetr)),
+              "line 1, point P: wrong number of values on the line: 3 values, 4 expected");
+    EXPECT_EQ(DescribeFileFailure(FileResult{}), "");
+}
+
+// A file that does not decode is refused at its line and its lines are not used;
+// a file that cannot be read at all stops the command.
+TEST(ReadLinesForLoading, TellsUnreadableFromUndecodable) {
+    test::TempDir dir;
+    test::WriteBytes(dir / "utf16.txt", std::string("\xFF\xFE"
+                                                    "A\0\n\0\0\xD8",
+                                                    8));
+    std::vector<std::string> lines = {"stale"};
+    FileResult r;
+    EXPECT_TRUE(ReadLinesForLoading(dir / "utf16.txt", lines, r));
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, FileError::BadEncoding);
+    EXPECT_EQ(r.counter, 2);
+    EXPECT_TRUE(lines.empty());
+    EXPECT_EQ(r.detail.find("utf16.txt"), std::string::npos) << r.detail;
+
+    EXPECT_FALSE(ReadLinesForLoading(dir / "missing.txt", lines, r));
+    EXPECT_EQ(r.error, FileError::CannotOpen);
+    EXPECT_NE(r.detail.find("missing.txt"), std::string::npos);
+
+    test::WriteBytes(dir / "ok.txt", "A 1\r\n\r\nB 2");
+    EXPECT_TRUE(ReadLinesForLoading(dir / "ok.txt", lines, r));
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(lines, (std::vector<std::string>{"A 1", "", "B 2"}));
+}
+
+}  // namespace
+}  // namespace vertano
