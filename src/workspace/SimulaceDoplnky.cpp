@@ -58,10 +58,9 @@ void Delky(const Tsouradnice& body, const std::vector<Dvojice>& dvojice, const S
         Tzaznam r = Radek(seznam, body, d);
         r.vyska_stn = NahodnaVyska(n);
         r.vyska_cil = NahodnaVyska(n);
-        const Tbod& a = Bod(body, d.first);
-        const Tbod& b = Bod(body, d.second);
-        const Real dz = (b.Z + r.vyska_cil) - (a.Z + r.vyska_stn);
-        const Real s = std::hypot(VodorovnaVzdalenost(a, b), dz);
+        Real s = 0;
+        Real zenit = 0;
+        ZameritNaKouli(Bod(body, d.first), r.vyska_stn, Bod(body, d.second), r.vyska_cil, s, zenit);
         const Real sigma = p.sigmaDelka + p.ppm * 1e-6L * s;
         // Kept positive, as the raw distances are.
         r.delka = std::max(s + sigma * n.Normalni(), s / 2);

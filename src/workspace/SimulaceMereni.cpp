@@ -27,14 +27,11 @@ Real Zasumit(Real hodnota, Real sigma, Real od, Real do_, SimulaceNahoda& n) {
 
 Zacileni Zamerit(const Tbod& s, Real vyskaStn, Real orientace, const Tbod& c, int32_t cil,
                  Real vyskaCil) {
-    const Real dz = (c.Z + vyskaCil) - (s.Z + vyskaStn);
-    const Real h = VodorovnaVzdalenost(s, c);
     Zacileni z;
     z.cil = cil;
     z.vyskaCil = vyskaCil;
     z.smer = NaKruh(Smernik(s, c) - orientace);
-    z.zenit = std::atan2(h, dz);
-    z.delka = std::hypot(h, dz);
+    ZameritNaKouli(s, vyskaStn, c, vyskaCil, z.delka, z.zenit);
     return z;
 }
 
@@ -85,6 +82,18 @@ bool Pokazit(Tzaznam& r, HrubaVelicina velicina, Real& chyba) {
 }
 
 }  // namespace
+
+void ZameritNaKouli(const Tbod& s, Real vyskaStn, const Tbod& c, Real vyskaCil, Real& delka,
+                    Real& zenit) {
+    // In the plane of the two verticals, the station's vertical along the y axis.
+    const Real uhel = VodorovnaVzdalenost(s, c) / kPolomerZeme;
+    const Real r1 = kPolomerZeme + s.Z + vyskaStn;
+    const Real r2 = kPolomerZeme + c.Z + vyskaCil;
+    const Real x = r2 * std::sin(uhel);
+    const Real y = r2 * std::cos(uhel) - r1;
+    delka = std::hypot(x, y);
+    zenit = std::atan2(x, y);
+}
 
 Real NahodnaVyska(SimulaceNahoda& nahoda) {
     return static_cast<Real>(1300 + nahoda.Index(401)) / 1000;

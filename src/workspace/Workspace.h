@@ -2,12 +2,15 @@
 
 #include <cstdint>
 
+#include "adjustment/Tmodel2.h"
 #include "adjustment/Tvahy.h"
+#include "adjustment/TvektorMereni.h"
 #include "data/Tchyby.h"
 #include "data/Tinfo.h"
 #include "data/Tjazyk.h"
 #include "data/Tnastaveni.h"
 #include "data/Tsouradnice.h"
+#include "drawing/TgrafikaData.h"
 #include "mereni/Tmereni.h"
 #include "supplementary/TdoplnkoveMereni.h"
 
@@ -58,10 +61,17 @@ class Workspace {
 
     Tvahy vahy;
 
-    // The adjusted and the outlier model (Tmodel2), the drawing data, one
-    // observation vector and one coordinate vector for display copies, the two
-    // transformation models and the two transformation conversions go here, in
-    // that order.
+    // The network adjustment writes both models; the outlier model keeps every
+    // observation of the robust stage annotated with its test values.
+    Tmodel2 modelVyrovnany;
+    Tmodel2 modelOdlehly;
+
+    TgrafikaData grafika;  // drawing data of the adjusted network
+
+    TvektorMereni vektorMereniZobrazeni;  // display copy of observations
+
+    // One coordinate vector for display copies, the two transformation models and
+    // the two transformation conversions go here, in that order.
 
     // Fills settings, language tables, error state and project state with their
     // defaults, in that order: the texts follow the default settings.

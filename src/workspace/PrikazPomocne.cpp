@@ -1,0 +1,72 @@
+#include "workspace/PrikazPomocne.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "workspace/Workspace.h"
+
+namespace vertano {
+
+namespace {
+
+constexpr uint8_t kCestina = 0;
+// More names make a dialog taller than a screen; the count says how many there are.
+constexpr std::size_t kMaxVypsanych = 20;
+
+bool Cesky(const Workspace& ws) {
+    return ws.nastaveni.typJazyk == kCestina;
+}
+
+std::string Spojit(const std::vector<std::string>& polozky) {
+    std::string text;
+    const std::size_t n = std::min(polozky.size(), kMaxVypsanych);
+    for (std::size_t i = 0; i < n; ++i) text += (i == 0 ? "" : ", ") + polozky[i];
+    if (polozky.size() > n) text += ", ...";
+    return text;
+}
+
+}  // namespace
+
+std::string TextEtapy(const Workspace& ws, const std::string_view pripona) {
+    return " " + ws.jazyk.tlacitko.zpracovani + std::string(pripona);
+}
+
+bool UkazatOznameni(Workspace& ws, Interaction& interakce, const int32_t cislo,
+                    const std::string& podrobnosti) {
+    ws.chyby.Oznameni(cislo);
+    const std::optional<int32_t> prevzato = ws.chyby.PrevzitOznameni();
+    if (!prevzato) return false;
+    const jazyk::Toznameni o = ws.jazyk.Oznameni(*prevzato);
+    interakce.Notify(o.nadpis, podrobnosti.empty() ? o.text : o.text + " (" + podrobnosti + ")");
+    return true;
+}
+
+void UkazatVynechanaMereni(Workspace& ws, Interaction& interakce,
+                           const std::vector<VynechaneMereni>& vynechana) {
+    if (vynechana.empty()) return;
+    std::vector<std::string> polozky;
+    polozky.reserve(vynechana.size());
+    for (const VynechaneMereni& v : vynechana) {
+        polozky.push_back(v.cislo_stn + " - " + v.cislo_cil + " (" + v.chybejiciBod + ")");
+    }
+    const std::string pocet = std::to_string(vynechana.size());
+    const std::string text =
+        Cesky(ws)
+            ? "Měření vynechaná z vyrovnání, bod nemá souřadnice: " + pocet + ": "
+            : "Measurements left out of the adjustment, a point has no coordinates: " + pocet +
+                  ": ";
+    interakce.Notify(ws.jazyk.nadpis.varovani, text + Spojit(polozky));
+}
+
+void UkazatVynechaneDoplnky(Workspace& ws, Interaction& interakce, const int32_t pocet,
+                            const std::vector<std::string>& chybejiciBody) {
+    if (pocet <= 0) return;
+    const std::string text =
+        Cesky(ws) ? "Doplňková měření vynechaná z vyrovnání, bod není v síti: "
+                  : "Supplementary measurements left out of the adjustment, a point is not in "
+                    "the network: ";
+    interakce.Notify(ws.jazyk.nadpis.varovani,
+                     text + std::to_string(pocet) + ": " + Spojit(chybejiciBody));
+}
+
+}  // namespace vertano

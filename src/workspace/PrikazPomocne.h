@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "adjustment/Tmodel2.h"
+#include "data/Interaction.h"
+
+namespace vertano {
+
+class Workspace;
+
+// What the two commands of the adjustment share: the busy label, the
+// notifications and the warnings that have no number in the message catalogue.
+
+// The busy label " Processing" + suffix in the language in force, e.g. " ... [2/3]".
+std::string TextEtapy(const Workspace& ws, std::string_view pripona);
+
+// Announces notification `cislo` and shows it through the interaction, with an
+// optional detail (English, from the library) after its text. A notification the
+// command suppressed (Tchyby::Nehlasit) is not shown; either way it is consumed.
+// Returns whether it was shown.
+bool UkazatOznameni(Workspace& ws, Interaction& interakce, int32_t cislo,
+                    const std::string& podrobnosti = {});
+
+// The warning that observations were left out because a point has no
+// coordinates, naming them (at most a screenful; the count is always complete).
+void UkazatVynechanaMereni(Workspace& ws, Interaction& interakce,
+                           const std::vector<VynechaneMereni>& vynechana);
+
+// The warning that supplementary rows were left out because a point of theirs is
+// not in the network, with their number and the points missing.
+void UkazatVynechaneDoplnky(Workspace& ws, Interaction& interakce, int32_t pocet,
+                            const std::vector<std::string>& chybejiciBody);
+
+}  // namespace vertano

@@ -1,0 +1,197 @@
+#include "workspace/VyrovnaniSite.h"
+
+#include <exception>
+#include <optional>
+#include <string>
+
+#include "workspace/PrikazPomocne.h"
+#include "workspace/Workspace.h"
+
+namespace vertano {
+
+namespace {
+
+constexpr int32_t kOznameniChyba = 0;
+constexpr int32_t kOznameniRedundance = 4;
+constexpr int32_t kOznameniRobustne = 5;
+constexpr int32_t kOznameniOdlehle = 6;
+constexpr int32_t kOznameniReseni = 7;
+constexpr int32_t kOznameniVyhodnoceni = 8;
+// Kinds of the non-convergence question.
+constexpr int32_t kDotazRobustne = 1;
+constexpr int32_t kDotazOpakovane = 2;
+
+// How the run ended before its end: a notification number, or the user's "No".
+struct Zastaveni {
+    int32_t cislo = kOznameniChyba;
+    int32_t odmitnuto = 0;
+};
+
+class Beh {
+  public:
+    Beh(Workspace& ws, Interaction& interakce, VysledekVyrovnani& v)
+        : ws_(ws), ui_(interakce), v_(v), m_(ws.modelVyrovnany) {}
+
+    // The whole run; the reason of a stop, or nothing when the network is adjusted.
+    std::optional<Zastaveni> Spustit() {
+        Etapa(" ... [1]");
+        const bool nacteno =
+            m_.Nacist(ws_.mereniVyrovnani, ws_.souradnicePriblizne, ws_.souradniceFixniVyrovnani,
+                      ws_.vahy, ws_.doplnekZpracovany, ws_.nastaveni);
+        v_.vynechana = m_.vynechanaMereni;
+        UkazatVynechanaMereni(ws_, ui_, v_.vynechana);
+        if (!nacteno) return Zastaveni{kOznameniRedundance};
+        if (m_.VylucovatOdlehle(ws_.nastaveni)) {
+            if (std::optional<Zastaveni> z = Odlehle()) return z;
+        } else {
+            ws_.modelOdlehly.Clear();
+        }
+        if (std::optional<Zastaveni> z = Opakovane()) return z;
+        Etapa(" ... [5]");
+        if (!m_.Vyhodnoceni()) return Zastaveni{kOznameniVyhodnoceni};
+        // The drawing is a view of the result; without it the result still stands.
+        if (!ws_.grafika.NacistModel(m_, true)) v_.chybaGrafiky = ws_.grafika.chyba;
+        return std::nullopt;
+    }
+
+  private:
+    void Etapa(const std::string& pripona) { ui_.Stage(TextEtapy(ws_, pripona)); }
+
+    std::string Iterace() const { return std::to_string(m_.pocetIteraci + 1); }
+
+    // "Warning - <title>": non-convergence ..., do you want to continue?
+    bool Pokracovat(const std::string& nadpis) {
+        const jazyk::Thlaseni& h = ws_.jazyk.hlaseni;
+        return ui_.Ask(
+            ws_.jazyk.nadpis.varovani + " - " + nadpis,
+            h.nekonvergujiciProces + " " + h.mereniObsahujeHrube + " " + h.opravduPokracovat);
+    }
+
+    // Robust iterations, then the outliers out into the outlier model.
+    std::optional<Zastaveni> Odlehle() {
+        m_.pocetIteraci = 0;
+        bool znovu = true;
+        while (znovu) {
+            Etapa(" ... [2/" + Iterace() + "]");
+            if (!m_.VyrovnatRobustne(znovu)) return Zastaveni{kOznameniRobustne};
+        }
+        v_.pocetIteraciRobustne = m_.pocetIteraci;
+        if (m_.zmenaVahy > m_.maxZmenaVahy &&
+            !Pokracovat(ws_.jazyk.hlaseni.chybaRobustnihoVyrovnani)) {
+            return Zastaveni{kOznameniChyba, kDotazRobustne};
+        }
+        Etapa(" ... [3]");
+        if (!m_.VylouceniOdlehlychHodnot(ws_.modelOdlehly, ws_.nastaveni) || !m_.Naplnit()) {
+            return Zastaveni{kOznameniOdlehle};
+        }
+        return std::nullopt;
+    }
+
+    // Plain iterations to convergence.
+    std::optional<Zastaveni> Opakovane() {
+        m_.pocetIteraci = 0;
+        bool znovu = true;
+        while (znovu) {
+            Etapa(" ... [4/" + Iterace() + "]");
+            if (!m_.VyrovnatOpakovane(znovu)) return Zastaveni{kOznameniReseni};
+        }
+        v_.pocetIteraci = m_.pocetIteraci;
+        if (m_.prirustek > m_.maxPrirustek && !Pokracovat(ws_.jazyk.hlaseni.chybaVyrovnani)) {
+            return Zastaveni{kOznameniChyba, kDotazOpakovane};
+        }
+        return std::nullopt;
+    }
+
+    Workspace& ws_;
+    Interaction& ui_;
+    VysledekVyrovnani& v_;
+    Tmodel2& m_;
+};
+
+// A stop: the message (none after the user's "No"), and no result at all.
+void Zastavit(Workspace& ws, Interaction& interakce, VysledekVyrovnani& v, const Zastaveni& z) {
+    v.chyba = ws.modelVyrovnany.chyba.empty() ? ws.modelOdlehly.chyba : ws.modelVyrovnany.chyba;
+    v.odmitnuto = z.odmitnuto;
+    if (z.odmitnuto != 0) {
+        ws.chyby.Nehlasit();
+    } else {
+        v.oznameni = z.cislo;
+    }
+    UkazatOznameni(ws, interakce, z.cislo, v.chyba);
+    ws.modelVyrovnany.Clear();
+    ws.modelOdlehly.Clear();
+    ws.grafika.Clear();
+    ws.info.jeVyrovnanaSit = false;
+}
+
+int32_t NejmeneNula(const int32_t n) {
+    return n > 0 ? n : 0;
+}
+
+}  // namespace
+
+VysledekVyrovnani VyrovnaniSite(Workspace& ws, Interaction& interakce, const WaitHook& cekani) {
+    VysledekVyrovnani v;
+    if (ws.info.jeVyrovnanaSit) {
+        v.uspech = true;
+        v.jenZobrazeni = true;
+        v.pocetIteraci = NejmeneNula(ws.modelVyrovnany.pocetIteraci);
+        return v;
+    }
+    std::optional<Zastaveni> z;
+    if (!ws.info.jeAnalyzaSurovaMereni) {
+        // Without a current analysis there is nothing prepared to adjust.
+        ws.modelVyrovnany.chyba = "The raw-data analysis is not current; run it first";
+        z = Zastaveni{kOznameniChyba};
+    } else {
+        ws.modelVyrovnany.cekani = cekani;
+        ws.modelOdlehly.cekani = cekani;
+        try {
+            z = Beh(ws, interakce, v).Spustit();
+        } catch (const std::exception& e) {
+            ws.modelVyrovnany.chyba = e.what();
+            z = Zastaveni{kOznameniChyba};
+        }
+        // The hook may refer to a window that does not outlive this call.
+        ws.modelVyrovnany.cekani = {};
+        ws.modelOdlehly.cekani = {};
+    }
+    if (z) {
+        Zastavit(ws, interakce, v, *z);
+    } else {
+        ws.info.jeVyrovnanaSit = true;
+        v.uspech = true;
+    }
+    ws.info.jeAnalyzaTransformace = false;
+    ws.info.jeProtokolVyrovnani = false;
+    interakce.Stage(TextEtapy(ws, " ..."));
+    interakce.Stage("");
+    return v;
+}
+
+SouhrnVyrovnani ShrnoutVyrovnani(const Workspace& ws) {
+    SouhrnVyrovnani s;
+    if (!ws.info.jeVyrovnanaSit) return s;
+    const Tmodel2& m = ws.modelVyrovnany;
+    s.pocetNeznamych = m.pocetNeznamych;
+    s.pocetMereni = m.pocetMereni;
+    s.pocetNadbytecnych = m.pocetNadbytecnych;
+    s.odchylkaJednotkovaAprior = m.odchylkaJednotkovaAprior;
+    s.odchylkaJednotkovaAposterior = m.odchylkaJednotkovaAposterior;
+    s.pocetIteraci = NejmeneNula(m.pocetIteraci);
+    s.typFixace = m.typFixace;
+    s.typVah = ws.info.infoVahy.typVah;
+    const Tmodel2& o = ws.modelOdlehly;
+    s.vylucovaniOdlehlych = o.pocetMereni >= 0;
+    if (!s.vylucovaniOdlehlych) return s;
+    s.odlehle = {NejmeneNula(o.pocetDelkaOdlehly),
+                 NejmeneNula(o.pocetSmerOdlehly),
+                 NejmeneNula(o.pocetZenitOdlehly),
+                 NejmeneNula(o.doplnek.pocetDelkaOdlehly),
+                 NejmeneNula(o.doplnek.pocetSmernikOdlehly),
+                 NejmeneNula(o.doplnek.pocetPrevyseniOdlehly),
+                 NejmeneNula(o.doplnek.pocetProvazeniOdlehly)};
+    return s;
+}
+
+}  // namespace vertano

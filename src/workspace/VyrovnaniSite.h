@@ -1,0 +1,125 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "adjustment/Tmodel2.h"
+#include "data/Interaction.h"
+#include "matice/ParallelRows.h"
+#include "matice/Real.h"
+
+namespace vertano {
+
+class Workspace;
+
+// The two commands that turn the raw measurements of a workspace into an adjusted
+// network: the raw-data analysis prepares the input of the adjustment, the
+// network adjustment runs it. Both talk to the user only through the Interaction:
+// busy stages, notifications (in the current language, consumed from
+// Workspace::chyby) and the two non-convergence questions. Nothing is thrown.
+//
+// The optional wait hook is called repeatedly while worker threads compute the
+// dense products, so that a window can repaint itself; it must not touch the
+// workspace.
+
+// What the raw-data analysis did.
+struct VysledekAnalyzy {
+    // The analysis completed: Workspace::info.jeAnalyzaSurovaMereni is true.
+    bool uspech = false;
+    // The notification number that stopped it (1, 2, 17-21, or 0 for a failure
+    // without a number of its own); -1 when it did not stop. The notification has
+    // already been shown through the Interaction (unless it was suppressed).
+    int32_t oznameni = -1;
+    // Warnings shown on the way, which did not stop it (3, 22-25), in order.
+    std::vector<int32_t> varovani;
+    // Empty rows were removed from the end of the raw measurement list (a table
+    // showing it must be refreshed).
+    bool odstranenyRadky = false;
+    // Full raw rows outside any measurement set: they take no part in the means.
+    int32_t pocetMimoSkupiny = 0;
+    // Reduced observations left out because their station or target got no
+    // coordinates (no construction reached the point); reported through
+    // Interaction::Notify as one warning.
+    std::vector<VynechaneMereni> vynechana;
+    // Supplementary rows left out because a point of theirs is not in the network;
+    // reported through Interaction::Notify as one warning.
+    int32_t pocetVynechanychDoplnku = 0;
+    // Why a step of the library failed (English), when one did: the preparation
+    // of the supplementary measurements names the row.
+    std::string chyba;
+};
+
+// What the network adjustment did.
+struct VysledekVyrovnani {
+    // The adjusted network is current: Workspace::info.jeVyrovnanaSit is true.
+    bool uspech = false;
+    // The result was current already; nothing was computed, the caller only
+    // shows it.
+    bool jenZobrazeni = false;
+    // The notification number that stopped it (4-8, or 0 for a failure without a
+    // number of its own); -1 when it did not stop or the user answered "No" to a
+    // non-convergence question. Already shown through the Interaction.
+    int32_t oznameni = -1;
+    // The user declined to continue after non-convergence (kind 1 robust, kind 2
+    // plain); 0 when not. No notification follows such a stop.
+    int32_t odmitnuto = 0;
+    // Reduced observations left out because their station or target has no
+    // coordinates. They were reported through Interaction::Notify as one warning;
+    // kept here for summaries (a front end that prints notifications need not
+    // print them again).
+    std::vector<VynechaneMereni> vynechana;
+    // Iterations of the robust stage (0 without exclusion of outliers) and of the
+    // plain stage.
+    int32_t pocetIteraciRobustne = 0;
+    int32_t pocetIteraci = 0;
+    // Why the adjustment engine failed (English), when it did; for logs and the
+    // command line.
+    std::string chyba;
+    // The drawing data could not be filled (English reason); the adjustment
+    // itself stands.
+    std::string chybaGrafiky;
+};
+
+// Order of the outlier counts of SouhrnVyrovnani::odlehle: index = velicina::k...
+// - 1, i.e. distance, direction, zenith, supplementary distance, bearing, height
+// difference, plumbing tie.
+inline constexpr int kPocetDruhuVelicin = 7;
+
+// The figures of an adjusted network that a summary shows.
+struct SouhrnVyrovnani {
+    int32_t pocetNeznamych = 0;     // coordinates and orientations (no multipliers)
+    int32_t pocetMereni = 0;        // observation equations
+    int32_t pocetNadbytecnych = 0;  // redundancy
+    Real odchylkaJednotkovaAprior = -1;
+    Real odchylkaJednotkovaAposterior = -1;
+    int32_t pocetIteraci = 0;          // plain iterations of the last run
+    int32_t typFixace = -1;            // fixace::k...
+    int32_t typVah = 0;                // zdrojVah::k... actually used for the weights
+    bool vylucovaniOdlehlych = false;  // the outlier exclusion ran
+    // Observations excluded as outliers per kind (see kPocetDruhuVelicin).
+    std::array<int32_t, kPocetDruhuVelicin> odlehle{};
+};
+
+// Runs the raw-data analysis on the workspace (raw measurements, given points,
+// scale factors, supplementary measurements, settings) and leaves its products
+// there: mereniVyrovnani and its display copy, souradnicePriblizne,
+// souradniceFixniVyrovnani, the two distance comparisons, doplnekZpracovany and
+// vahy. It clears the adjusted network (info.jeVyrovnanaSit := false). On a stop
+// every product is cleared and info.jeAnalyzaSurovaMereni is false.
+VysledekAnalyzy AnalyzaSuroveMereni(Workspace& ws, Interaction& interakce,
+                                    const WaitHook& cekani = {});
+
+// Adjusts the network prepared by the last analysis into ws.modelVyrovnany (and
+// the excluded observations into ws.modelOdlehly) and fills ws.grafika. When the
+// adjusted network is current already it computes nothing (jenZobrazeni). On a
+// stop both models are cleared and info.jeVyrovnanaSit is false. Either way the
+// transformation analysis and the adjustment report are no longer current.
+VysledekVyrovnani VyrovnaniSite(Workspace& ws, Interaction& interakce, const WaitHook& cekani = {});
+
+// The summary of the adjusted network of the workspace; all zero / -1 when
+// info.jeVyrovnanaSit is false.
+SouhrnVyrovnani ShrnoutVyrovnani(const Workspace& ws);
+
+}  // namespace vertano

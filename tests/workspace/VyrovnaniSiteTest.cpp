@@ -1,0 +1,364 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "VyrovnaniTestPomocne.h"
+#include "adjustment/Tvahy.h"
+#include "matice/Konstanty.h"
+
+namespace vertano {
+namespace {
+
+using test::Generovat;
+using test::NacistSit;
+using test::NastaveniTestu;
+using test::ZaznamInterakce;
+
+// The analysis and the adjustment as the main window runs them one after the
+// other; the adjustment's outcome.
+VysledekVyrovnani AnalyzaAVyrovnani(Workspace& ws, ZaznamInterakce& ui) {
+    const VysledekAnalyzy a = AnalyzaSuroveMereni(ws, ui);
+    EXPECT_TRUE(a.uspech) << a.chyba;
+    ui.etapy.clear();
+    return VyrovnaniSite(ws, ui);
+}
+
+std::string Etapa(const std::string& pripona) {
+    return " Processing ... [" + pripona + "]";
+}
+
+// [1], [2/1] ... [2/n], [3], [4/1] ... [4/m], [5], then the end of the run.
+void OcekavatEtapy(const std::vector<std::string>& etapy, int robustne, int opakovane) {
+    std::vector<std::string> ocekavane = {Etapa("1")};
+    for (int k = 1; k <= robustne; ++k) ocekavane.push_back(Etapa("2/" + std::to_string(k)));
+    if (robustne > 0) ocekavane.push_back(Etapa("3"));
+    for (int k = 1; k <= opakovane; ++k) ocekavane.push_back(Etapa("4/" + std::to_string(k)));
+    ocekavane.push_back(Etapa("5"));
+    ocekavane.push_back(" Processing ...");
+    ocekavane.push_back("");
+    EXPECT_EQ(etapy, ocekavane);
+}
+
+void OcekavatBezVysledku(const Workspace& ws) {
+    EXPECT_FALSE(ws.info.jeVyrovnanaSit);
+    EXPECT_EQ(ws.modelVyrovnany.pocetMereni, -1);
+    EXPECT_TRUE(ws.modelVyrovnany.souradnice.bod.empty());
+    EXPECT_EQ(ws.modelOdlehly.pocetMereni, -1);
+    EXPECT_TRUE(ws.grafika.body.empty());
+}
+
+TEST(VyrovnaniSite, AdjustsASmallNetworkWithinItsAccuracy) {
+    SimulaceParametry p;
+    p.tvar = SimulaceTvar::Tiny;
+    p.seed = 3;
+    const SimulovanaSit sit = Generovat(p);
+    Workspace ws;
+    NastaveniTestu(ws);
+    NacistSit(ws, sit);
+    ws.info.jeProtokolVyrovnani = true;
+    ws.info.jeAnalyzaTransformace = true;
+    ZaznamInterakce ui;
+    const VysledekVyrovnani v = AnalyzaAVyrovnani(ws, ui);
+
+    ASSERT_TRUE(v.uspech) << v.chyba;
+    EXPECT_FALSE(v.jenZobrazeni);
+    EXPECT_EQ(v.oznameni, -1);
+    EXPECT_TRUE(ui.oznameni.empty());
+    EXPECT_TRUE(ui.dotazy.empty());
+    OcekavatEtapy(ui.etapy, v.pocetIteraciRobustne, v.pocetIteraci);
+    EXPECT_GT(v.pocetIteraciRobustne, 0);
+    EXPECT_TRUE(ws.info.jeVyrovnanaSit);
+    EXPECT_FALSE(ws.info.jeProtokolVyrovnani);
+    EXPECT_FALSE(ws.info.jeAnalyzaTransformace);
+    test::OcekavatVRamciTriSigma(test::Porovnat(ws, sit));
+
+    const SouhrnVyrovnani s = ShrnoutVyrovnani(ws);
+    const Tmodel2& m = ws.modelVyrovnany;
+    EXPECT_EQ(s.pocetNeznamych, 3 * 2 + 5);  // two determined points, five occupations
+    EXPECT_EQ(s.pocetMereni, m.pocetMereni);
+    EXPECT_EQ(s.pocetNadbytecnych, s.pocetMereni - s.pocetNeznamych);
+    EXPECT_EQ(s.typFixace, fixace::kPevnaSit);
+    EXPECT_EQ(s.typVah, zdrojVah::kVnitrni);
+    EXPECT_EQ(s.odchylkaJednotkovaAprior, 1);
+    EXPECT_GT(s.odchylkaJednotkovaAposterior, 0.5);
+    EXPECT_LT(s.odchylkaJednotkovaAposterior, 1.5);
+    EXPECT_EQ(s.pocetIteraci, v.pocetIteraci);
+    EXPECT_TRUE(s.vylucovaniOdlehlych);
+    // What was excluded is what the outlier model marks, kind by kind.
+    EXPECT_EQ(s.odlehle[0], ws.modelOdlehly.delka.PocetOdlehlyhHodnot());
+    EXPECT_EQ(s.odlehle[1], ws.modelOdlehly.smer.PocetOdlehlyhHodnot());
+    EXPECT_EQ(s.odlehle[2], ws.modelOdlehly.zenit.PocetOdlehlyhHodnot());
+    EXPECT_EQ(s.pocetMereni + s.odlehle[0] + s.odlehle[1] + s.odlehle[2],
+              ws.modelOdlehly.pocetMereni);
+    // The drawing shows the adjusted points.
+    ASSERT_EQ(ws.grafika.body.size(), m.souradnice.bod.size());
+    EXPECT_EQ(ws.grafika.body[0].X, m.souradnice.bod[0].X);
+    EXPECT_FALSE(ws.grafika.mereni.empty());
+}
+
+TEST(VyrovnaniSite, ASecondRunOnlyShowsTheResultUntilANewAnalysis) {
+    SimulaceParametry p;
+    p.tvar = SimulaceTvar::Tiny;
+    Workspace ws;
+    NastaveniTestu(ws);
+    NacistSit(ws, Generovat(p));
+    ZaznamInterakce ui;
+    ASSERT_TRUE(AnalyzaAVyrovnani(ws, ui).uspech);
+    const Real x = ws.modelVyrovnany.souradnice.bod[0].X;
+    ws.info.jeProtokolVyrovnani = true;  // a report built on this result stays valid
+
+    ZaznamInterakce druhy;
+    const VysledekVyrovnani v = VyrovnaniSite(ws, druhy);
+    EXPECT_TRUE(v.uspech);
+    EXPECT_TRUE(v.jenZobrazeni);
+    EXPECT_TRUE(druhy.etapy.empty());
+    EXPECT_TRUE(ws.info.jeProtokolVyrovnani);
+    EXPECT_EQ(ws.modelVyrovnany.souradnice.bod[0].X, x);
+
+    ASSERT_TRUE(AnalyzaSuroveMereni(ws, druhy).uspech);
+    OcekavatBezVysledku(ws);
+    EXPECT_FALSE(ws.info.jeProtokolVyrovnani);
+    const VysledekVyrovnani znovu = VyrovnaniSite(ws, druhy);
+    EXPECT_TRUE(znovu.uspech);
+    EXPECT_FALSE(znovu.jenZobrazeni);
+}
+
+TEST(VyrovnaniSite, RefusesToRunWithoutACurrentAnalysis) {
+    Workspace ws;
+    NastaveniTestu(ws);
+    ZaznamInterakce ui;
+    const VysledekVyrovnani v = VyrovnaniSite(ws, ui);
+    EXPECT_FALSE(v.uspech);
+    EXPECT_EQ(v.oznameni, 0);
+    ASSERT_EQ(ui.oznameni.size(), 1u);
+    EXPECT_EQ(ui.oznameni[0].rfind("Error: An error occurred during the processing!", 0), 0u);
+    OcekavatBezVysledku(ws);
+}
+
+TEST(VyrovnaniSite, ExcludesTheGrossErrorsOfAGridOf150Points) {
+    SimulaceParametry p;
+    p.tvar = SimulaceTvar::Grid;
+    p.pocetBodu = 150;
+    // Given points a construction can start from: every fifth point.
+    p.pocetZadanych = 30;
+    p.pocetHrubych = 6;
+    p.seed = 11;
+    const SimulovanaSit sit = Generovat(p);
+    Workspace ws;
+    NastaveniTestu(ws);
+    NacistSit(ws, sit);
+    ZaznamInterakce ui;
+    const VysledekVyrovnani v = AnalyzaAVyrovnani(ws, ui);
+    ASSERT_TRUE(v.uspech) << v.chyba;
+    test::OcekavatVRamciTriSigma(test::Porovnat(ws, sit));
+
+    int vModelu = 0;
+    for (const HrubaChyba& h : sit.hrubeChyby) {
+        const TmerenaVelicina* z = test::Pozorovani(ws, h);
+        if (z == nullptr) continue;  // a zenith angle or distance between fixed points
+        ++vModelu;
+        EXPECT_TRUE(z->jeOdlehly) << h.stanovisko << " - " << h.cil << " set " << h.skupina;
+    }
+    EXPECT_GE(vModelu, 4);
+    // The test excludes about alpha of the good observations, fewer when the
+    // gross errors have made the precision of the sets pessimistic.
+    const test::VylouceniDobrych d = test::DobreVyloucene(ws, sit.hrubeChyby);
+    const double alfa = static_cast<double>(ws.nastaveni.vyrovnani.rozikoOdlehlost);
+    EXPECT_GT(d.dobrych, 5000);
+    EXPECT_LT(d.vyloucenych, 2 * alfa * d.dobrych);
+}
+
+TEST(VyrovnaniSite, AdjustsATraverse) {
+    SimulaceParametry p;
+    p.tvar = SimulaceTvar::Traverse;
+    p.pocetBodu = 12;
+    p.pocetSousedu = 4;
+    p.pocetZadanych = 4;
+    p.seed = 7;
+    const SimulovanaSit sit = Generovat(p);
+    Workspace ws;
+    NastaveniTestu(ws);
+    NacistSit(ws, sit);
+    ZaznamInterakce ui;
+    const VysledekVyrovnani v = AnalyzaAVyrovnani(ws, ui);
+    ASSERT_TRUE(v.uspech) << v.chyba;
+    EXPECT_EQ(ws.modelVyrovnany.souradnice.Pocet(), sit.skutecne.Pocet());
+    test::OcekavatVRamciTriSigma(test::Porovnat(ws, sit));
+}
+
+// Without fixed points the shape is adjusted, and its place follows the given
+// (free) coordinates: distances between the adjusted points match the true ones.
+TEST(VyrovnaniSite, AdjustsAFreeNetwork) {
+    SimulaceParametry p;
+    p.tvar = SimulaceTvar::Grid;
+    p.pocetBodu = 12;
+    p.pocetSousedu = 6;
+    p.seed = 5;
+    const SimulovanaSit sit = Generovat(p);
+    Workspace ws;
+    NastaveniTestu(ws);
+    NacistSit(ws, sit);
+    for (Tbod& b : ws.souradniceFixni.bod) b.JeFixni = false;
+    ZaznamInterakce ui;
+    const VysledekVyrovnani v = AnalyzaAVyrovnani(ws, ui);
+    ASSERT_TRUE(v.uspech) << v.chyba;
+    const Tmodel2& m = ws.modelVyrovnany;
+    EXPECT_EQ(ShrnoutVyrovnani(ws).typFixace, fixace::kVolnaDelky);
+    EXPECT_EQ(m.pocetSouradnicFixnich, 0);
+    ASSERT_EQ(m.souradnice.Pocet(), sit.skutecne.Pocet());
+    for (const Tbod& a : m.souradnice.bod) {
+        for (const Tbod& b : m.souradnice.bod) {
+            const Tbod ta = sit.skutecne.BodSCislem(a.cislo);
+            const Tbod tb = sit.skutecne.BodSCislem(b.cislo);
+            const Real d = std::hypot(a.X - b.X, a.Y - b.Y, a.Z - b.Z);
+            const Real t = std::hypot(ta.X - tb.X, ta.Y - tb.Y, ta.Z - tb.Z);
+            EXPECT_NEAR(d, t, 0.002) << a.cislo << " - " << b.cislo;
+        }
+    }
+}
+
+TEST(VyrovnaniSite, TakesTheSupplementaryMeasurementsIn) {
+    SimulaceParametry p;
+    p.tvar = SimulaceTvar::Grid;
+    p.pocetBodu = 12;
+    p.pocetSousedu = 6;
+    p.doplnky = true;
+    p.seed = 1;
+    const SimulovanaSit sit = Generovat(p);
+    Workspace ws;
+    NastaveniTestu(ws);
+    NacistSit(ws, sit);
+    ZaznamInterakce ui;
+    const VysledekVyrovnani v = AnalyzaAVyrovnani(ws, ui);
+    ASSERT_TRUE(v.uspech) << v.chyba;
+    const TvektorDoplnek& d = ws.modelVyrovnany.doplnek;
+    EXPECT_GT(d.pocetDelka, 0);
+    EXPECT_GT(d.pocetSmernik, 0);
+    EXPECT_GT(d.pocetPrevyseni, 0);
+    EXPECT_GT(d.pocetProvazeni, 0);
+    test::OcekavatVRamciTriSigma(test::Porovnat(ws, sit));
+    // Supplementary observations have their residuals like any other.
+    for (const TmerenaVelicina& z : d.delka.zaznam) EXPECT_LT(std::fabs(z.normOprava), 4);
+}
+
+TEST(VyrovnaniSite, WithoutExclusionRunsNoRobustStage) {
+    SimulaceParametry p;
+    p.tvar = SimulaceTvar::Tiny;
+    Workspace ws;
+    NastaveniTestu(ws);
+    auto& q = ws.nastaveni.prepinac;
+    q.vylucovatSmer = q.vylucovatZenit = q.vylucovatDelka = false;
+    NacistSit(ws, Generovat(p));
+    ZaznamInterakce ui;
+    const VysledekVyrovnani v = AnalyzaAVyrovnani(ws, ui);
+    ASSERT_TRUE(v.uspech);
+    EXPECT_EQ(v.pocetIteraciRobustne, 0);
+    OcekavatEtapy(ui.etapy, 0, v.pocetIteraci);
+    EXPECT_EQ(ws.modelOdlehly.pocetMereni, -1);
+    const SouhrnVyrovnani s = ShrnoutVyrovnani(ws);
+    EXPECT_FALSE(s.vylucovaniOdlehlych);
+    for (const int32_t n : s.odlehle) EXPECT_EQ(n, 0);
+}
+
+// Two fixed points and four free given points seen only by direction and zenith
+// angle from one station: 9 observations and one scale condition for 13 unknowns.
+TEST(VyrovnaniSite, StopsWithFourOnNegativeRedundancy) {
+    test::SyntetickaSit sit;
+    sit.Bod("A", 1000, 1000, 100);
+    sit.Bod("B", 1100, 1010, 101);
+    const std::vector<std::string> volne = {"D1", "D2", "D3", "D4"};
+    for (std::size_t i = 0; i < volne.size(); ++i)
+        sit.Bod(volne[i], 1000 + 30.0L * i, 1080 - 15.0L * i, 99 + i);
+    sit.Stanovisko("A", 0.3L, 1.5L);
+    sit.Cil("B", false, 1.6L);
+    for (const std::string& c : volne) sit.Cil(c, false, 1.6L);
+    Workspace ws;
+    NastaveniTestu(ws);
+    ws.suroveMereni = test::DvePolohy(sit.Mereni(1));
+    KontrolaVsehoMereni(ws.suroveMereni, ws.nastaveni, ws.chyby);
+    ws.souradniceFixni = sit.Zadane({"A", "B"});
+    ws.souradniceFixni.PridejBody2(sit.Zadane(volne, false));
+    ZaznamInterakce ui;
+    ASSERT_TRUE(AnalyzaSuroveMereni(ws, ui).uspech);
+    const VysledekVyrovnani v = VyrovnaniSite(ws, ui);
+    EXPECT_FALSE(v.uspech);
+    EXPECT_EQ(v.oznameni, 4);
+    EXPECT_FALSE(v.chyba.empty());
+    ASSERT_FALSE(ui.oznameni.empty());
+    EXPECT_EQ(ui.oznameni.back().rfind(
+                  "Adjustment process error: Insufficient number of redundant measurements.", 0),
+              0u);
+    OcekavatBezVysledku(ws);
+    // The analysis stays: the user may change the settings and adjust again.
+    EXPECT_TRUE(ws.info.jeAnalyzaSurovaMereni);
+}
+
+TEST(VyrovnaniSite, NonConvergenceAnsweredNoEndsWithoutMessageOrResult) {
+    SimulaceParametry p;
+    p.tvar = SimulaceTvar::Tiny;
+    const SimulovanaSit sit = Generovat(p);
+    const std::string text =
+        ": Non-convergence error in iterative adjusment. The measurements may contain gross "
+        "errors. Do you want to continue?";
+    for (const bool robustne : {true, false}) {
+        SCOPED_TRACE(robustne);
+        Workspace ws;
+        NastaveniTestu(ws);
+        ws.nastaveni.vyrovnani.maxPocetIteraci = 1;
+        ws.nastaveni.vyrovnani.maxPrirustek = 1e-15L;
+        ws.nastaveni.vyrovnani.maxZmenaVahy = 1e-15L;
+        if (!robustne) {
+            auto& q = ws.nastaveni.prepinac;
+            q.vylucovatSmer = q.vylucovatZenit = q.vylucovatDelka = false;
+        }
+        NacistSit(ws, sit);
+        ZaznamInterakce ne(false);
+        const VysledekVyrovnani v = AnalyzaAVyrovnani(ws, ne);
+        EXPECT_FALSE(v.uspech);
+        EXPECT_EQ(v.odmitnuto, robustne ? 1 : 2);
+        EXPECT_EQ(v.oznameni, -1);
+        EXPECT_TRUE(ne.oznameni.empty());
+        ASSERT_EQ(ne.dotazy.size(), 1u);
+        EXPECT_EQ(ne.dotazy[0], (robustne ? "Warning - Robust adjustment error"
+                                          : "Warning - Adjustment process error") +
+                                    text);
+        OcekavatBezVysledku(ws);
+        EXPECT_EQ(ne.etapy.back(), "");
+        // A later failure shows its own message, not a stale suppression.
+        EXPECT_FALSE(ws.chyby.vypnoutHlaseni);
+    }
+    // "Yes" goes on through both questions to a result.
+    Workspace ws;
+    NastaveniTestu(ws);
+    ws.nastaveni.vyrovnani.maxPocetIteraci = 1;
+    ws.nastaveni.vyrovnani.maxPrirustek = 1e-15L;
+    ws.nastaveni.vyrovnani.maxZmenaVahy = 1e-15L;
+    NacistSit(ws, sit);
+    ZaznamInterakce ano(true);
+    EXPECT_TRUE(AnalyzaAVyrovnani(ws, ano).uspech);
+    EXPECT_EQ(ano.dotazy.size(), 2u);
+    EXPECT_TRUE(ws.info.jeVyrovnanaSit);
+}
+
+TEST(VyrovnaniSite, KeepsTheWaitHookOnlyForTheRun) {
+    SimulaceParametry p;
+    p.tvar = SimulaceTvar::Grid;
+    p.pocetBodu = 30;
+    p.pocetZadanych = 6;
+    Workspace ws;
+    NastaveniTestu(ws);
+    NacistSit(ws, Generovat(p));
+    ZaznamInterakce ui;
+    ASSERT_TRUE(AnalyzaSuroveMereni(ws, ui).uspech);
+    int volani = 0;
+    const VysledekVyrovnani v = VyrovnaniSite(ws, ui, [&volani] { ++volani; });
+    ASSERT_TRUE(v.uspech) << v.chyba;
+    // The hook lives no longer than the call.
+    EXPECT_FALSE(static_cast<bool>(ws.modelVyrovnany.cekani));
+    (void)volani;
+}
+
+}  // namespace
+}  // namespace vertano
