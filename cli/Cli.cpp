@@ -32,6 +32,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (options.command == "check") return RunCheck(options, out, err, terminal);
     if (options.command == "reduce") return RunReduce(options, out, err, terminal);
     if (options.command == "simulate") return RunSimulate(options, out, err);
+    if (options.command == "adjust") return RunAdjust(options, out, err, terminal);
+    if (options.command == "approx") return RunApprox(options, out, err, terminal);
     return RunConvert(options, out, err);
 }
 

@@ -13,6 +13,11 @@ namespace vertano::cli {
 int RunCheck(const Options& options, std::ostream& out, std::ostream& err, std::istream* terminal);
 int RunConvert(const Options& options, std::ostream& out, std::ostream& err);
 int RunReduce(const Options& options, std::ostream& out, std::ostream& err, std::istream* terminal);
+// The raw-data analysis and the network adjustment, with the summary and the
+// result files.
+int RunAdjust(const Options& options, std::ostream& out, std::ostream& err, std::istream* terminal);
+// The approximate coordinates of the analysis, optionally explained.
+int RunApprox(const Options& options, std::ostream& out, std::ostream& err, std::istream* terminal);
 // Generates a network and writes its files; reads nothing.
 int RunSimulate(const Options& options, std::ostream& out, std::ostream& err);
 

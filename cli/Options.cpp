@@ -1,9 +1,14 @@
 #include "Options.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <functional>
 #include <map>
 
+#include "adjustment/Tvahy.h"
+#include "data/Tjazyk.h"
+#include "data/Tnastaveni.h"
 #include "matice/Konstanty.h"
 #include "mereni/Text.h"
 #include "supplementary/DoplnekDruh.h"
@@ -17,6 +22,8 @@ const std::map<std::string, uint8_t> kLengthUnits = {{"m", 0}, {"ft", 1}};
 const std::map<std::string, int> kFormats = {{"mtx", 0}, {"asc", 1}};
 const std::map<std::string, uint8_t> kLanguages = {{"cs", 0}, {"en", 1}};
 const std::map<std::string, bool> kOrders = {{"standard", false}, {"simultaneous", true}};
+const std::map<std::string, int> kWeights = {
+    {"inner", zdrojVah::kVnitrni}, {"outer", zdrojVah::kVnejsi}, {"given", zdrojVah::kZadana}};
 const std::map<std::string, SimulaceTvar> kLayouts = {{"grid", SimulaceTvar::Grid},
                                                       {"traverse", SimulaceTvar::Traverse},
                                                       {"tiny", SimulaceTvar::Tiny}};
@@ -50,6 +57,88 @@ bool ChooseLevel(Options& o, const std::string& v, std::string& e) {
 }
 
 using Setter = std::function<bool(Options&, const std::string&, std::string&)>;
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// The estimator names of the language tables (the same in both languages).
+std::vector<std::string> EstimatorNames() {
+    Tnastaveni nastaveni;
+    nastaveni.Default();
+    Tjazyk jazyk;
+    jazyk.Default(nastaveni);
+    return jazyk.typOdhadu;
+}
+
+// A name of the estimator list in any letter case, or its 1-based number.
+bool ChooseEstimator(Options& o, const std::string& v, std::string& e) {
+    const std::vector<std::string> names = EstimatorNames();
+    const auto count = static_cast<int32_t>(names.size());
+    int32_t number = 0;
+    if (ParseInteger(v, number) && number >= 1 && number <= count) {
+        o.estimator = number;
+        return true;
+    }
+    for (int32_t i = 0; i < count; ++i) {
+        if (Lower(names[static_cast<size_t>(i)]) == Lower(v)) {
+            o.estimator = i + 1;
+            return true;
+        }
+    }
+    std::string list;
+    for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
+    e = "bad value '" + v + "' for --estimator (use a name or its number 1-" +
+        std::to_string(count) + ": " + list + ")";
+    return false;
+}
+
+// The settings dialog accepts a significance level strictly between 1e-8 and 1.
+bool ChooseAlpha(Options& o, const std::string& v, std::string& e) {
+    Real alpha = 0;
+    if (ParseNumber(v, alpha) == NumberStatus::Ok && alpha > 1e-8L && alpha < 1) {
+        o.alpha = alpha;
+        return true;
+    }
+    e = "bad value '" + v + "' for --alpha (a number between 0 and 1, e.g. 0.05)";
+    return false;
+}
+
+// The settings keep the thread count in a byte.
+bool ChooseThreads(Options& o, const std::string& v, std::string& e) {
+    int32_t n = 0;
+    if (ParseInteger(v, n) && n >= 1 && n <= 255) {
+        o.threads = n;
+        return true;
+    }
+    e = "bad value '" + v + "' for --threads (a whole number from 1 to 255)";
+    return false;
+}
+
+// Point numbers separated by commas; the option may be repeated.
+bool AddUnfixed(Options& o, const std::string& v, std::string& e) {
+    size_t start = 0;
+    while (start <= v.size()) {
+        const size_t comma = std::min(v.find(',', start), v.size());
+        const std::string name(Trim(std::string_view(v).substr(start, comma - start)));
+        if (name.empty()) {
+            e = "bad value '" + v + "' for --unfix (point numbers separated by commas)";
+            return false;
+        }
+        o.unfix.push_back(name);
+        start = comma + 1;
+    }
+    return true;
+}
+
+Setter Text(std::string Options::*field) {
+    return [field](Options& o, const std::string& v, std::string&) {
+        o.*field = v;
+        return true;
+    };
+}
 
 // simulate: a whole number into the network's parameters.
 Setter SimCount(int32_t SimulaceParametry::*field, const std::string& option) {
@@ -158,6 +247,16 @@ const std::map<std::string, Setter>& ValueOptions() {
         {"--gross-distance",
          SimValue(&SimulaceParametry::hrubaDelka, "--gross-distance", MmNaM(1))},
         {"--seed", ChooseSeed},
+        {"--unfix", AddUnfixed},
+        {"--weights",
+         [](Options& o, const std::string& v, std::string& e) {
+             return Choose(kWeights, "--weights", v, o.weights, e);
+         }},
+        {"--estimator", ChooseEstimator},
+        {"--alpha", ChooseAlpha},
+        {"--threads", ChooseThreads},
+        {"--coords", Text(&Options::coords)},
+        {"--json", Text(&Options::json)},
         {"-o",
          [](Options& o, const std::string& v, std::string&) {
              o.output = v;
@@ -175,6 +274,8 @@ const std::map<std::string, bool Options::*>& FlagOptions() {
         {"--mirror", &Options::mirror},   {"--drop-unassigned", &Options::dropUnassigned},
         {"--rows", &Options::rows},       {"--yxz", &Options::yxz},
         {"--faces", &Options::faces},     {"--supplementary", &Options::supplementaryMeasurements},
+        {"--free", &Options::free},       {"--no-exclusion", &Options::noExclusion},
+        {"--explain", &Options::explain},
     };
     return flags;
 }
@@ -231,6 +332,12 @@ const std::map<std::string, std::set<std::string>>& CommandOptions() {
             {"--rows", "--supp-bearing", "--supp-distance", "--supp-height", "--supp-plumb"});
         m["reduce"] = processing;
         m["reduce"].insert({"--level", "--faces", "-o"});
+        m["approx"] = processing;
+        m["approx"].insert({"--level", "--explain", "-o"});
+        m["adjust"] = processing;
+        m["adjust"].insert({"--level", "--supp-bearing", "--supp-distance", "--supp-height",
+                            "--supp-plumb", "--free", "--unfix", "--weights", "--estimator",
+                            "--alpha", "--no-exclusion", "--threads", "--coords", "--json"});
         m["simulate"] = {"--layout",
                          "--points",
                          "--spacing",
@@ -287,10 +394,22 @@ bool CheckSimulate(Options& o, std::string& error) {
     return error.empty();
 }
 
+// adjust and approx: raw files and given points; the outputs are optional.
+bool CheckNetwork(const Options& o, std::string& error) {
+    if (o.inputs.empty())
+        error = o.command + " needs raw measurement files";
+    else if (o.points.empty())
+        error = o.command + " needs the given points (--points FILE)";
+    else if (o.free && !o.unfix.empty())
+        error = "--free frees every point; it does not go with --unfix";
+    return error.empty();
+}
+
 bool Check(Options& o, std::string& error) {
     if (o.help || o.command == "help") return true;
     if (!OptionsFitCommand(o, error)) return false;
     if (o.command == "simulate") return CheckSimulate(o, error);
+    if (o.command == "adjust" || o.command == "approx") return CheckNetwork(o, error);
     if (o.command == "check") {
         if (!HasAnyInput(o))
             error = "no input files given";
@@ -324,8 +443,9 @@ bool ParseOptions(const std::vector<std::string>& args, Options& o, std::string&
         return true;
     }
     o.command = args[i++];
-    if (o.command != "check" && o.command != "convert" && o.command != "reduce" &&
-        o.command != "simulate" && o.command != "help") {
+    static const std::set<std::string> commands = {"check",  "convert", "reduce", "simulate",
+                                                   "adjust", "approx",  "help"};
+    if (commands.count(o.command) == 0) {
         error = "unknown command '" + o.command + "'";
         return false;
     }
@@ -352,6 +472,11 @@ std::string HelpText() {
                      [--level zero|mean|H]] [--faces]
   vertano-cli simulate --layout grid|traverse|tiny [network options]
                        [--format mtx|asc] [unit options] -o PREFIX
+  vertano-cli adjust [OPTIONS] RAW... --points FILE [--free | --unfix NAME,...]
+                     [--scale FILE] [--supp-... FILE] [--level zero|mean|H]
+                     [adjustment options] [--coords OUT.txt] [--json OUT.json]
+  vertano-cli approx [OPTIONS] RAW... --points FILE [--scale FILE]
+                     [--level zero|mean|H] [-o OUT.txt] [--explain]
   vertano-cli --help
 
 Commands:
@@ -387,6 +512,24 @@ Commands:
             --supplementary, PREFIX-supp-distance.txt, -supp-bearing.txt,
             -supp-height.txt and -supp-plumb.txt. The same options and seed give
             the same files.
+  adjust    Adjusts the network: reads the files as check does, runs the
+            checks (errors stop it: exit 3), then the measurement analysis
+            (face and set means, approximate coordinates, reduction of the
+            distances, supplementary measurements, a priori precision and
+            weights) and the network adjustment (robust iterations, rejection
+            of outliers, plain iterations, accuracy). The given points are
+            fixed unless --free or --unfix says otherwise. Prints a summary:
+            unknowns, measurements, redundancy, unit standard deviations,
+            iterations, outliers by kind, the datum and the weights used.
+            --coords writes the adjusted coordinates of every point (adjusted
+            points first, then the fixed ones) as XYZ in the unit of
+            --coord-unit; --json writes the full result in metres and radians.
+  approx    Computes the approximate coordinates of the points that are not
+            given, as the measurement analysis does (sets, face and set means,
+            reduction of the distances), and writes them as XYZ to OUT (to the
+            output without -o). --explain adds one line per point saying how it
+            was found (polar point, free station, resection, intersection) and
+            names the points no construction reached.
 
 Options:
   --lang en|cs                   language of the messages (default en)
@@ -400,15 +543,18 @@ Options:
   --export                       convert: export without heights
   -o, --output OUT               the file to write; an existing file is replaced
                                  only when the new one is complete
-  --order standard|simultaneous  check, reduce: with simultaneous, stations
-                                 observed face I and face II target by target
-                                 are first rearranged into sets
-  --mirror                       check, reduce: every measurement outside a set
-                                 gets a mirrored measurement in the other face;
-                                 with --order simultaneous the pairs are then
-                                 arranged into sets
-  --drop-unassigned              check, reduce: deletes the measurements outside
-                                 the sets, after asking (see --yes)
+  --order standard|simultaneous  check, reduce, adjust, approx: with
+                                 simultaneous, stations observed face I and
+                                 face II target by target are first rearranged
+                                 into sets
+  --mirror                       check, reduce, adjust, approx: every
+                                 measurement outside a set gets a mirrored
+                                 measurement in the other face; with --order
+                                 simultaneous the pairs are then arranged into
+                                 sets
+  --drop-unassigned              check, reduce, adjust, approx: deletes the
+                                 measurements outside the sets, after asking
+                                 (see --yes)
   -y, --yes                      answer "Yes" to every question; without it the
                                  answer is "No" unless you type y at a terminal
   --rows                         check: list every row a check flagged
@@ -420,10 +566,30 @@ Options:
   --supp-bearing FILE            supplementary bearings (repeatable)
   --supp-height FILE             supplementary height differences (repeatable)
   --supp-plumb FILE              supplementary plumbing ties (repeatable)
-  --level zero|mean|H            reduce: the level distances are reduced to:
+  --level zero|mean|H            reduce, adjust, approx: the level distances
+                                 are reduced to:
                                  zero (default), the mean height of the network,
                                  or the height H
   --faces                        reduce: write face means instead of set means
+  Adjustment options (adjust):
+  --free                         no point is fixed: a free network, its datum
+                                 given by the approximate coordinates
+  --unfix NAME,...               these given points are adjusted too
+                                 (repeatable)
+  --weights inner|outer|given    the a priori precision the weights come from
+                                 (default inner); a source that cannot be
+                                 computed gives way as in the program
+  --estimator NAME               robust estimator: Huber (default), M-huber,
+                                 Hampel, Talwar, Cauchy, Tukey, Geman, Andrews,
+                                 Welsh, Fair, "L1 Norm", "L1/L2 Norm" (any
+                                 letter case) or its number 1-12
+  --alpha A                      significance level of the outlier test (0.05)
+  --no-exclusion                 no robust estimation, no rejection of outliers
+  --threads N                    worker threads of the matrix products
+                                 (default: one per processor)
+  --coords OUT.txt               write the adjusted coordinates (XYZ)
+  --json OUT.json                write the result as JSON (metres, radians)
+  --explain                      approx: say how each point was found
   Network options of simulate:
   --layout grid|traverse|tiny    points on a jittered grid with heights varying
                                  by some tens of metres, a winding traverse, or
@@ -468,7 +634,10 @@ Exit status:
   1  a file was rejected or could not be read, or the output could not be written
   2  usage error
   3  some check found errors; for reduce: errors in the points or scale factors
-     (nothing written) or in the raw measurements (the file is written)
+     (nothing written) or in the raw measurements (the file is written); for
+     adjust and approx: errors in the raw measurements (nothing computed)
+  4  adjust, approx: the measurement analysis or the adjustment stopped with
+     the message printed before (nothing written)
 )";
 }
 

@@ -14,7 +14,7 @@ namespace vertano::cli {
 // Everything the command line can say. Later commands add their fields here, so
 // that all options are parsed and documented in one place.
 struct Options {
-    std::string command;  // "check", "convert", "reduce", "simulate" or "help"
+    std::string command;  // "check", "convert", "reduce", "simulate", "adjust", "approx" or "help"
     bool help = false;
     uint8_t angleUnit = 1;   // settings codes: 0 rad, 1 gon, 2 deg, 3 D.MMSS
     uint8_t lengthUnit = 0;  // 0 m, 1 ft
@@ -49,6 +49,21 @@ struct Options {
     Real levelHeight = 0;
     bool faces = false;
 
+    // adjust: the datum (--free: no point is fixed; --unfix: these given points
+    // are not), the settings of the adjustment (-1 / empty: the defaults of the
+    // settings) and the result files.
+    bool free = false;
+    std::vector<std::string> unfix;
+    int weights = -1;    // zdrojVah code: 1 inner, 2 outer, 3 given precision
+    int estimator = -1;  // 1-based code of the robust estimator
+    Real alpha = -1;     // significance level of the outlier test
+    bool noExclusion = false;
+    int threads = -1;
+    std::string coords;
+    std::string json;
+    // approx: a line per point saying how it was found.
+    bool explain = false;
+
     // simulate: the network to generate (--points is its number of points there)
     // and --supplementary, copied into it when the options are complete.
     SimulaceParametry simulace;
@@ -65,6 +80,8 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitRejected = 1;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitChecksFailed = 3;
+// The raw-data analysis or the network adjustment stopped (after its message).
+inline constexpr int kExitStopped = 4;
 
 // Parses the arguments after the program name. False with an English message on
 // a usage error (unknown command or option, missing or bad value, an option the

@@ -10,6 +10,23 @@ namespace vertano::cli {
 
 namespace {
 
+// Without exclusion the robust stage does not run either: it only serves to
+// expose the outliers.
+void ApplyAdjustmentOptions(const Options& o, Tnastaveni& s) {
+    nastaveni::Tvyrovnani& v = s.vyrovnani;
+    if (o.weights > 0) v.typVah = static_cast<uint8_t>(o.weights);
+    if (o.estimator > 0) v.typOdhadu = static_cast<uint8_t>(o.estimator);
+    if (o.alpha > 0) v.rozikoOdlehlost = o.alpha;
+    if (o.threads > 0) s.pocetVlaknaVse = static_cast<uint8_t>(o.threads);
+    if (o.noExclusion) {
+        v.vylucovatOdlehle = false;
+        nastaveni::Tprepinac& p = s.prepinac;
+        p.vylucovatSmer = p.vylucovatZenit = p.vylucovatDelka = false;
+        p.vylucovatDoplnekDelka = p.vylucovatDoplnekSmernik = false;
+        p.vylucovatDoplnekPrevyseni = p.vylucovatDoplnekProvazeni = false;
+    }
+}
+
 void ApplyOptions(const Options& o, Tnastaveni& s) {
     s.jednotky.uhel = o.angleUnit;
     s.jednotky.delka = o.lengthUnit;
@@ -22,6 +39,7 @@ void ApplyOptions(const Options& o, Tnastaveni& s) {
         s.redukceMereni.typHladiny = static_cast<uint8_t>(o.level);
         if (o.level == 2) s.redukceMereni.vyskaHladiny = LengthToMetres(o.levelHeight, o.coordUnit);
     }
+    ApplyAdjustmentOptions(o, s);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "CliTestSupport.h"
 #include "Options.h"
+#include "data/Tnastaveni.h"
 #include "files/SurovaMereniSoubory.h"
 #include "matice/Konstanty.h"
 #include "mereni/Text.h"
@@ -140,7 +141,7 @@ TEST(CliSimulate, GrossErrorInOneSetShowsInTheSetChecks) {
     }
 }
 
-TEST(CliSimulate, ExactReadingsGiveTheDistancesOfTheTruthFile) {
+TEST(CliSimulate, ExactReadingsAreThoseOfTheTruthOnTheEarth) {
     const TempDir dir;
     const std::string p = (dir / "x").string();
     ASSERT_EQ(Simulate(p, {"--layout", "tiny", "--sigma-direction", "0", "--sigma-zenith", "0",
@@ -149,16 +150,24 @@ TEST(CliSimulate, ExactReadingsGiveTheDistancesOfTheTruthFile) {
               kExitOk);
     const std::map<std::string, Point> truth = Truth(p + "-truth.txt");
     ASSERT_EQ(truth.size(), 5u);
+    Tnastaveni settings;
+    settings.Default();
+    const Real radius = settings.redukceMereni.polomerRefPlochy;
     const auto rows = Tokens(p + ".mtx");
     ASSERT_EQ(rows.size(), 5u * 4 * 2);
     for (const auto& t : rows) {
         ASSERT_EQ(t.size(), 8u);
         const Point& s = truth.at(t[1]);
         const Point& c = truth.at(t[3]);
+        // Readings on the sphere of the distance reduction, whose verticals are
+        // the horizontal distance of the points apart (zero level, scale 1).
         const Real h = std::hypot(c.x - s.x, c.y - s.y);
-        const Real dz = c.z + Number(t[4]) - s.z - Number(t[2]);
-        EXPECT_NEAR(Number(t[7]), std::hypot(h, dz), 0.6e-4) << t[1] << " " << t[3];
-        Real zenith = std::atan2(h, dz) * 200 / kPi;
+        const Real r1 = radius + s.z + Number(t[2]);
+        const Real r2 = radius + c.z + Number(t[4]);
+        const Real half = std::sin(h / radius / 2);
+        const Real distance = std::sqrt((r2 - r1) * (r2 - r1) + 4 * r1 * r2 * half * half);
+        EXPECT_NEAR(Number(t[7]), distance, 0.6e-4) << t[1] << " " << t[3];
+        Real zenith = std::acos(((r2 - r1) - 2 * r2 * half * half) / distance) * 200 / kPi;
         if (Number(t[6]) > 200) zenith = 400 - zenith;
         EXPECT_NEAR(Number(t[6]), zenith, 0.6e-5);
     }

@@ -1,0 +1,133 @@
+#include <string>
+#include <vector>
+
+#include "AdjustResults.h"
+#include "AdjustSummary.h"
+#include "Commands.h"
+#include "Inputs.h"
+#include "RawProcessing.h"
+#include "Session.h"
+#include "mereni/TextovySoubor.h"
+#include "workspace/VyrovnaniSite.h"
+
+namespace vertano::cli {
+
+namespace {
+
+bool LoadAll(Session& s, const std::vector<int>& codes) {
+    const Options& o = s.options;
+    bool accepted = LoadRawFiles(s, codes);
+    accepted = LoadPointFiles(s) && accepted;
+    if (!o.scale.empty()) accepted = LoadScaleFiles(s) && accepted;
+    return LoadSupplementaryFiles(s) && accepted;
+}
+
+// Points read from a file are fixed; --free and --unfix make them unknowns of
+// the adjustment. A name that is not among the given points is most likely a
+// typing error, and adjusting with that point fixed would go unnoticed.
+bool ApplyDatum(Session& s) {
+    std::vector<Tbod>& points = s.ws.souradniceFixni.bod;
+    if (s.options.free) {
+        for (Tbod& b : points) b.JeFixni = false;
+        return true;
+    }
+    for (const std::string& name : s.options.unfix) {
+        bool found = false;
+        for (Tbod& b : points) {
+            if (!b.JePlny || b.cislo != name) continue;
+            b.JeFixni = false;
+            found = true;
+        }
+        if (!found) {
+            s.err << "vertano-cli: --unfix: point '" << name << "' is not among the given points\n";
+            return false;
+        }
+    }
+    return true;
+}
+
+// The main window offers the analysis only while the checks find no error.
+bool RawChecksPassed(Session& s) {
+    const int32_t errors = s.ws.chyby.suroveMereniCekovyPocetChyb;
+    s.out << s.ws.jazyk.tlacitko.prehledChyb << ": " << std::to_string(errors) << "\n";
+    if (errors == 0) return true;
+    s.err << "vertano-cli: the checks found errors in the raw measurements (see 'vertano-cli "
+             "check --rows'); nothing adjusted\n";
+    return false;
+}
+
+// The analysis and the adjustment, as the main window runs them; their messages
+// have been shown through the interaction when they stop.
+bool Adjust(Session& s, VysledekVyrovnani& vysledek) {
+    Workspace& ws = s.ws;
+    if (!AnalyzaSuroveMereni(ws, s.ui).uspech) {
+        s.err << "vertano-cli: the measurement analysis stopped; nothing adjusted\n";
+        return false;
+    }
+    // The main window offers the adjustment only when there is a point to determine.
+    if (!ws.info.analyzaMereni.souradnicePriblizne) {
+        s.err << "vertano-cli: every point of the measurements is fixed; nothing to adjust "
+                 "(see --unfix and --free)\n";
+        return false;
+    }
+    vysledek = VyrovnaniSite(ws, s.ui);
+    s.ui.Stage("");
+    if (vysledek.uspech) return true;
+    if (!vysledek.chyba.empty()) s.err << "vertano-cli: " << vysledek.chyba << "\n";
+    s.err << "vertano-cli: the network adjustment "
+          << (vysledek.odmitnuto != 0 ? "was not continued" : "stopped") << "; nothing written\n";
+    return false;
+}
+
+bool WriteText(Session& s, const std::string& path, const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = text.find('\n', start);
+        lines.push_back(text.substr(start, end - start));
+        start = end == std::string::npos ? text.size() : end + 1;
+    }
+    std::string error;
+    if (SaveTextFile(path, lines, error)) return true;
+    s.err << "vertano-cli: " << error << "\n";
+    return false;
+}
+
+bool WriteOutputs(Session& s) {
+    const Options& o = s.options;
+    bool ok = true;
+    std::string error;
+    if (!o.coords.empty() && !WriteAdjustedCoordinates(s.ws, o.coords, error)) {
+        s.err << error << "\n";
+        ok = false;
+    } else if (!o.coords.empty()) {
+        s.out << "Wrote " << o.coords << "\n";
+    }
+    if (!o.json.empty() && !WriteText(s, o.json, AdjustmentJson(s.ws))) {
+        ok = false;
+    } else if (!o.json.empty()) {
+        s.out << "Wrote " << o.json << "\n";
+    }
+    return ok;
+}
+
+}  // namespace
+
+int RunAdjust(const Options& o, std::ostream& out, std::ostream& err, std::istream* terminal) {
+    std::vector<int> codes;
+    if (!RawFormats(o, codes, err)) return kExitUsage;
+    Session s(o, out, err, terminal);
+    if (!LoadAll(s, codes)) {
+        err << "vertano-cli: nothing adjusted\n";
+        return kExitRejected;
+    }
+    if (!ApplyDatum(s)) return kExitUsage;
+    ProcessRaw(s);
+    if (!RawChecksPassed(s)) return kExitChecksFailed;
+    VysledekVyrovnani vysledek;
+    if (!Adjust(s, vysledek)) return kExitStopped;
+    PrintAdjustmentSummary(s, vysledek);
+    return WriteOutputs(s) ? kExitOk : kExitRejected;
+}
+
+}  // namespace vertano::cli

@@ -1,0 +1,207 @@
+#include "AdjustResults.h"
+
+#include <array>
+
+#include "JsonWriter.h"
+#include "adjustment/OdlehleDruhy.h"
+#include "adjustment/Tvahy.h"
+#include "files/SouradniceFormaty.h"
+#include "files/SouradniceSoubory.h"
+#include "workspace/VyrovnaniSite.h"
+
+namespace vertano::cli {
+
+namespace {
+
+// Unit standard deviation the accuracy figures are shown for.
+Real Sigma0(const Tmodel2& model) {
+    return model.odchylkaJednotkovaAprior;
+}
+
+void WriteSummary(JsonWriter& w, const SouhrnVyrovnani& s) {
+    w.Key("summary");
+    w.BeginObject();
+    w.Member("unknowns", s.pocetNeznamych);
+    w.Member("observations", s.pocetMereni);
+    w.Member("redundancy", s.pocetNadbytecnych);
+    w.Member("sigma0_apriori", s.odchylkaJednotkovaAprior);
+    w.Member("sigma0_aposteriori", s.odchylkaJednotkovaAposterior);
+    w.Member("iterations", s.pocetIteraci);
+    w.Member("datum_type", DatumKey(s.typFixace));
+    w.Member("weight_source", WeightSourceKey(s.typVah));
+    w.Key("outliers");
+    w.BeginObject();
+    for (const int32_t typ : druhy::kPoradi)
+        w.Member(ObservationKindKey(typ), s.odlehle[static_cast<size_t>(typ - 1)]);
+    w.EndObject();
+    w.EndObject();
+}
+
+void WriteEllipsoid(JsonWriter& w, const Telipsoid& e, Real s0) {
+    const std::array<std::array<Real, 3>, 3> axes = {{{e.a_delka, e.a_smernik, e.a_zenit},
+                                                      {e.b_delka, e.b_smernik, e.b_zenit},
+                                                      {e.c_delka, e.c_smernik, e.c_zenit}}};
+    w.BeginArray();
+    for (const auto& axis : axes) {
+        w.BeginObject();
+        w.Member("length", axis[0] * s0);
+        w.Member("bearing", axis[1]);
+        w.Member("zenith", axis[2]);
+        w.EndObject();
+    }
+    w.EndArray();
+}
+
+// A fixed point has no accuracy of its own: its figures are null.
+void WritePoint(JsonWriter& w, const Tbod& b, Real s0) {
+    w.BeginObject();
+    w.Member("name", b.cislo);
+    w.Member("x", b.X);
+    w.Member("y", b.Y);
+    w.Member("z", b.Z);
+    w.Member("fixed", b.JeFixni);
+    const bool accuracy = !b.JeFixni;
+    for (const auto& [key, value] : {std::pair{"sx", b.sig_X}, {"sy", b.sig_Y}, {"sz", b.sig_Z}}) {
+        w.Key(key);
+        accuracy ? w.Number(value * s0) : w.Null();
+    }
+    w.Key("ellipse");
+    if (accuracy) {
+        w.BeginObject();
+        w.Member("a", b.elipsa.a_delka * s0);
+        w.Member("b", b.elipsa.b_delka * s0);
+        w.Member("bearing", b.elipsa.a_smernik);
+        w.EndObject();
+    } else {
+        w.Null();
+    }
+    w.Key("ellipsoid");
+    accuracy ? WriteEllipsoid(w, b.elipsoid, s0) : w.Null();
+    w.EndObject();
+}
+
+void WritePoints(JsonWriter& w, const Tmodel2& model) {
+    w.Key("points");
+    w.BeginArray();
+    for (const Tbod& b : model.souradnice.bod)
+        if (b.JePlny) WritePoint(w, b, Sigma0(model));
+    w.EndArray();
+}
+
+void BeginObservation(JsonWriter& w, int32_t typ, const TmerenaVelicina& z) {
+    w.BeginObject();
+    w.Member("kind", ObservationKindKey(typ));
+    w.Member("station", z.cislo_stn);
+    w.Member("target", z.cislo_cil);
+    w.Member("value", z.hodnota);
+    w.Member("residual", z.oprava);
+    w.Member("normalised_residual", z.normOprava);
+}
+
+// After the evaluation mezniOprava holds the adjusted value and odchylkaOprava
+// the cofactor-based deviation of it.
+void WriteObservations(JsonWriter& w, const Tmodel2& model) {
+    w.Key("observations");
+    w.BeginArray();
+    for (const int32_t typ : druhy::kPoradi) {
+        for (const TmerenaVelicina& z : druhy::Vektor(model, typ).zaznam) {
+            if (!z.jePlny) continue;
+            BeginObservation(w, typ, z);
+            w.Member("adjusted", z.mezniOprava);
+            w.Member("sigma_adjusted", z.odchylkaOprava * Sigma0(model));
+            w.EndObject();
+        }
+    }
+    w.EndArray();
+}
+
+// The outlier model keeps every observation of the robust stage with its test
+// values, which are in metres and radians already.
+void WriteOutliers(JsonWriter& w, const Tmodel2& outliers) {
+    w.Key("outliers");
+    w.BeginArray();
+    for (const int32_t typ : druhy::kPoradi) {
+        for (const TmerenaVelicina& z : druhy::Vektor(outliers, typ).zaznam) {
+            if (!z.jePlny || !z.jeOdlehly) continue;
+            BeginObservation(w, typ, z);
+            w.Member("sigma_residual", z.odchylkaOprava);
+            w.Member("limit", z.mezniOprava);
+            w.EndObject();
+        }
+    }
+    w.EndArray();
+}
+
+void WriteOrientations(JsonWriter& w, const Tmodel2& model) {
+    w.Key("orientations");
+    w.BeginArray();
+    for (const TmerenaVelicina& z : model.posun.zaznam) {
+        if (!z.jePlny) continue;
+        w.BeginObject();
+        w.Member("occupation", z.poradi);
+        w.Member("station", z.cislo_stn);
+        w.Member("value", z.hodnota);
+        w.Member("sigma", z.odchylka * Sigma0(model));
+        w.EndObject();
+    }
+    w.EndArray();
+}
+
+}  // namespace
+
+std::string_view ObservationKindKey(int32_t typ) {
+    static constexpr std::array<std::string_view, 7> kKeys = {
+        "distance",     "direction",   "zenith",    "supp-distance",
+        "supp-bearing", "supp-height", "supp-plumb"};
+    return typ >= 1 && typ <= 7 ? kKeys[static_cast<size_t>(typ - 1)] : std::string_view{};
+}
+
+std::string_view DatumKey(int32_t typFixace) {
+    static constexpr std::array<std::string_view, 10> kKeys = {"fixed-points",
+                                                               "fixed-points-no-distances",
+                                                               "one-point-bearing-distances",
+                                                               "one-point-bearing",
+                                                               "one-point-distances",
+                                                               "one-point",
+                                                               "free-bearing-distances",
+                                                               "free-bearing",
+                                                               "free-distances",
+                                                               "free"};
+    return typFixace >= 0 && typFixace <= 9 ? kKeys[static_cast<size_t>(typFixace)]
+                                            : std::string_view{};
+}
+
+std::string_view WeightSourceKey(int32_t typVah) {
+    switch (typVah) {
+        case zdrojVah::kVnitrni:
+            return "inner";
+        case zdrojVah::kVnejsi:
+            return "outer";
+        case zdrojVah::kZadana:
+            return "given";
+        default:
+            return {};
+    }
+}
+
+std::string AdjustmentJson(const Workspace& ws) {
+    JsonWriter w;
+    w.BeginObject();
+    WriteSummary(w, ShrnoutVyrovnani(ws));
+    WritePoints(w, ws.modelVyrovnany);
+    WriteObservations(w, ws.modelVyrovnany);
+    WriteOutliers(w, ws.modelOdlehly);
+    WriteOrientations(w, ws.modelVyrovnany);
+    w.EndObject();
+    return w.Text();
+}
+
+bool WriteAdjustedCoordinates(const Workspace& ws, const std::string& path, std::string& error) {
+    Tnastaveni nastaveni = ws.nastaveni;
+    nastaveni.souborVystup.typSouradnice = kFormatXYZ;
+    const CoordinateSaveReport r = UlozeniSouboru(ws.modelVyrovnany.souradnice, nastaveni, path);
+    error = r.ok ? std::string() : r.message;
+    return r.ok;
+}
+
+}  // namespace vertano::cli

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "matice/Real.h"
+
+namespace vertano::cli {
+
+// A small writer of JSON text: values are appended in document order and the
+// writer puts the commas, colons and line breaks. Containers opened deeper than
+// `inlineDepth` are written on one line, so that a point or an observation is
+// one line of the file.
+//
+// Strings are escaped as JSON requires; bytes that are not valid UTF-8 become
+// U+FFFD, so the document is valid whatever a point number holds. Numbers are
+// written with std::to_chars (the shortest text that reads back to the same
+// double) whatever the locale; a value that is not finite is written as null,
+// which JSON has instead of NaN and infinities.
+class JsonWriter {
+  public:
+    explicit JsonWriter(int inlineDepth = 2) : inlineDepth_(inlineDepth) {}
+
+    void BeginObject();
+    void EndObject();
+    void BeginArray();
+    void EndArray();
+    // The name of the next member of the open object.
+    void Key(std::string_view name);
+
+    void String(std::string_view text);
+    void Number(Real value);
+    void Integer(int64_t value);
+    void Bool(bool value);
+    void Null();
+
+    // Key and value in one call.
+    void Member(std::string_view name, std::string_view text);
+    void Member(std::string_view name, const char* text) { Member(name, std::string_view(text)); }
+    void Member(std::string_view name, Real value);
+    void Member(std::string_view name, int32_t value);
+    void Member(std::string_view name, bool value);
+
+    // The document so far; complete once every container is closed.
+    const std::string& Text() const { return text_; }
+    bool Complete() const { return open_.empty() && !text_.empty(); }
+
+  private:
+    struct Open {
+        bool inlined = false;
+        bool empty = true;
+    };
+
+    void BeforeValue();
+    void Begin(char bracket);
+    void End(char bracket);
+    void Break();
+
+    std::string text_;
+    std::vector<Open> open_;
+    bool afterKey_ = false;
+    int inlineDepth_;
+};
+
+// The JSON string literal of `text`, quotes included.
+std::string JsonString(std::string_view text);
+
+// The JSON number of `value` (shortest double form), or "null" when not finite.
+std::string JsonNumber(Real value);
+
+}  // namespace vertano::cli

@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "AdjustResults.h"
+#include "JsonTestParser.h"
+#include "adjustment/OdlehleDruhy.h"
+#include "adjustment/Tvahy.h"
+#include "matice/Konstanty.h"
+#include "processing/KontrolaMereni.h"
+#include "workspace/Simulace.h"
+#include "workspace/VyrovnaniSite.h"
+#include "workspace/Workspace.h"
+
+namespace vertano::cli {
+namespace {
+
+using test::Json;
+
+// A network with gross errors and supplementary measurements, analysed and
+// adjusted by the library as the main window would do it.
+class AdjustedWorkspace : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SimulaceParametry p;
+        p.tvar = SimulaceTvar::Grid;
+        p.pocetBodu = 12;
+        p.pocetSousedu = 6;
+        p.doplnky = true;
+        p.pocetHrubych = 3;
+        p.hrubaUhel = MgonNaRad(6);
+        p.hrubaDelka = MmNaM(20);
+        SimulovanaSit sit;
+        std::string chyba;
+        ASSERT_TRUE(Simulovat(p, sit, chyba)) << chyba;
+        ws.nastaveni.typJazyk = 1;
+        ws.ObnovitTexty();
+        ws.suroveMereni = sit.mereni;
+        ws.souradniceFixni = sit.zadane;
+        ws.doplnekVstup = sit.doplnek;
+        KontrolaVsehoMereni(ws.suroveMereni, ws.nastaveni, ws.chyby);
+        SilentInteraction ui(true);
+        ASSERT_TRUE(AnalyzaSuroveMereni(ws, ui).uspech) << ui.lastText;
+        ASSERT_TRUE(VyrovnaniSite(ws, ui).uspech) << ui.lastText;
+        const std::string text = AdjustmentJson(ws);
+        test::JsonParser parser(text);
+        ASSERT_TRUE(parser.Parse(json)) << parser.error;
+    }
+
+    Workspace ws;
+    Json json;
+};
+
+// Equal as the double the writer rounds to.
+void ExpectSame(const Json& v, Real expected, const std::string& what) {
+    ASSERT_EQ(v.type, Json::Type::Number) << what;
+    EXPECT_EQ(v.number, static_cast<double>(expected)) << what;
+}
+
+TEST_F(AdjustedWorkspace, SummaryIsTheModels) {
+    const Tmodel2& m = ws.modelVyrovnany;
+    const Json& s = json["summary"];
+    ASSERT_EQ(s.size(), 9u);
+    EXPECT_EQ(s["unknowns"].number, m.pocetNeznamych);
+    EXPECT_EQ(s["observations"].number, m.pocetMereni);
+    EXPECT_EQ(s["redundancy"].number, m.pocetNadbytecnych);
+    ExpectSame(s["sigma0_apriori"], m.odchylkaJednotkovaAprior, "sigma0");
+    ExpectSame(s["sigma0_aposteriori"], m.odchylkaJednotkovaAposterior, "sigma0");
+    EXPECT_EQ(s["iterations"].number, m.pocetIteraci);
+    EXPECT_EQ(s["datum_type"].text, DatumKey(m.typFixace));
+    EXPECT_EQ(s["weight_source"].text, "inner");
+    int32_t total = 0;
+    for (const int32_t typ : druhy::kPoradi) {
+        const int32_t n = druhy::PocetOdlehlych(ws.modelOdlehly, typ);
+        EXPECT_EQ(s["outliers"][std::string(ObservationKindKey(typ))].number, n);
+        total += n;
+    }
+    EXPECT_EQ(json["outliers"].size(), static_cast<size_t>(total));
+    EXPECT_GE(total, 3);
+}
+
+TEST_F(AdjustedWorkspace, PointsCarryTheirAccuracyForTheAprioriUnitDeviation) {
+    const Tmodel2& m = ws.modelVyrovnany;
+    const Real s0 = m.odchylkaJednotkovaAprior;
+    const Json& points = json["points"];
+    ASSERT_EQ(points.size(), m.souradnice.bod.size());
+    for (size_t i = 0; i < points.size(); ++i) {
+        const Tbod& b = m.souradnice.bod[i];
+        const Json& p = points[i];
+        EXPECT_EQ(p["name"].text, b.cislo);
+        ExpectSame(p["x"], b.X, b.cislo);
+        ExpectSame(p["y"], b.Y, b.cislo);
+        ExpectSame(p["z"], b.Z, b.cislo);
+        EXPECT_EQ(p["fixed"].boolean, b.JeFixni);
+        if (b.JeFixni) {
+            EXPECT_TRUE(p["sx"].IsNull() && p["ellipse"].IsNull() && p["ellipsoid"].IsNull());
+            continue;
+        }
+        ExpectSame(p["sx"], b.sig_X * s0, b.cislo);
+        ExpectSame(p["sz"], b.sig_Z * s0, b.cislo);
+        ExpectSame(p["ellipse"]["a"], b.elipsa.a_delka * s0, b.cislo);
+        ExpectSame(p["ellipse"]["bearing"], b.elipsa.a_smernik, b.cislo);
+        ASSERT_EQ(p["ellipsoid"].size(), 3u);
+        ExpectSame(p["ellipsoid"][1]["length"], b.elipsoid.b_delka * s0, b.cislo);
+        ExpectSame(p["ellipsoid"][2]["zenith"], b.elipsoid.c_zenit, b.cislo);
+    }
+    // Determined points first, then the fixed ones.
+    EXPECT_FALSE(points[0]["fixed"].boolean);
+    EXPECT_TRUE(points[points.size() - 1]["fixed"].boolean);
+}
+
+TEST_F(AdjustedWorkspace, ObservationsInEquationOrderWithTheirEvaluation) {
+    const Tmodel2& m = ws.modelVyrovnany;
+    const Real s0 = m.odchylkaJednotkovaAprior;
+    size_t i = 0;
+    for (const int32_t typ : druhy::kPoradi) {
+        for (const TmerenaVelicina& z : druhy::Vektor(m, typ).zaznam) {
+            ASSERT_LT(i, json["observations"].size());
+            const Json& o = json["observations"][i++];
+            EXPECT_EQ(o["kind"].text, ObservationKindKey(typ));
+            EXPECT_EQ(o["station"].text, z.cislo_stn);
+            EXPECT_EQ(o["target"].text, z.cislo_cil);
+            ExpectSame(o["value"], z.hodnota, "value");
+            ExpectSame(o["residual"], z.oprava, "residual");
+            ExpectSame(o["normalised_residual"], z.normOprava, "normalised");
+            ExpectSame(o["adjusted"], z.mezniOprava, "adjusted");
+            ExpectSame(o["sigma_adjusted"], z.odchylkaOprava * s0, "sigma");
+        }
+    }
+    EXPECT_EQ(i, json["observations"].size());
+    EXPECT_EQ(json["orientations"].size(), static_cast<size_t>(m.pocetPosunu));
+    for (size_t k = 0; k < m.posun.zaznam.size(); ++k) {
+        const TmerenaVelicina& z = m.posun.zaznam[k];
+        const Json& o = json["orientations"][k];
+        EXPECT_EQ(o["occupation"].number, z.poradi);
+        EXPECT_EQ(o["station"].text, z.cislo_stn);
+        ExpectSame(o["value"], z.hodnota, "orientation");
+        ExpectSame(o["sigma"], z.odchylka * s0, "orientation sigma");
+    }
+}
+
+TEST_F(AdjustedWorkspace, OutliersKeepTheirTestValues) {
+    size_t i = 0;
+    for (const int32_t typ : druhy::kPoradi) {
+        for (const TmerenaVelicina& z : druhy::Vektor(ws.modelOdlehly, typ).zaznam) {
+            if (!z.jeOdlehly) continue;
+            const Json& o = json["outliers"][i++];
+            EXPECT_EQ(o["kind"].text, ObservationKindKey(typ));
+            EXPECT_EQ(o["station"].text, z.cislo_stn);
+            ExpectSame(o["residual"], z.oprava, "residual");
+            ExpectSame(o["sigma_residual"], z.odchylkaOprava, "sigma_v");
+            ExpectSame(o["limit"], z.mezniOprava, "limit");
+            EXPECT_GT(std::fabs(o["residual"].number), o["limit"].number);
+        }
+    }
+    EXPECT_EQ(i, json["outliers"].size());
+}
+
+}  // namespace
+}  // namespace vertano::cli

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "AdjustTestSupport.h"
+#include "ApproxExplanation.h"
+#include "Options.h"
+#include "data/SouradniceKontrola.h"
+#include "files/SouradniceSoubory.h"
+#include "files/SurovaMereniSoubory.h"
+#include "processing/KontrolaMereni.h"
+#include "workspace/VyrovnaniSite.h"
+
+namespace vertano::cli {
+namespace {
+
+using test::Contains;
+using test::Network;
+using test::Outcome;
+using test::RunCli;
+
+// The workspace the analysis leaves after reading the files of a network.
+void Analysed(Workspace& ws, const std::string& raw, const std::string& given) {
+    ws.nastaveni.okno.bodyVstup = kBodyVstupFixni;
+    ASSERT_TRUE(NactiSoubor(ws.suroveMereni, ws.info, ws.nastaveni, raw, format::kMtx).result.ok);
+    ASSERT_TRUE(
+        NacteniSouboru(ws.souradniceFixni, ws.info, ws.nastaveni, {given}, ws.chyby).AllLoaded());
+    KontrolaVsehoMereni(ws.suroveMereni, ws.nastaveni, ws.chyby);
+    SilentInteraction ui;
+    ASSERT_TRUE(AnalyzaSuroveMereni(ws, ui).uspech) << ui.lastText;
+}
+
+// The explanation repeats the construction of the analysis; its coordinates must
+// be the analysis's to the last bit, or it would explain other values.
+TEST(CliApprox, ExplanationRepeatsTheAnalysisExactly) {
+    const Network n({"--layout", "traverse", "--seed", "8"});
+    Workspace ws;
+    Analysed(ws, n.File(".mtx"), n.File("-given.txt"));
+    VysledekPriblizne history;
+    Tsouradnice points;
+    ASSERT_TRUE(ExplainApproximate(ws, history, points));
+    const Tsouradnice& analysis = ws.souradnicePriblizne;
+    ASSERT_EQ(analysis.PocetPlnychBodu(), 7);
+    for (const Tbod& a : analysis.bod) {
+        const Tbod b = points.BodSCislem(a.cislo);
+        ASSERT_TRUE(b.JePlny) << a.cislo;
+        EXPECT_EQ(a.X, b.X) << a.cislo;
+        EXPECT_EQ(a.Y, b.Y) << a.cislo;
+        EXPECT_EQ(a.Z, b.Z) << a.cislo;
+    }
+    const std::vector<std::string> lines = ExplanationLines(history, analysis);
+    ASSERT_EQ(lines.size(), 7u);
+    for (size_t i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i].rfind(analysis.bod[i].cislo + ": ", 0), 0u) << lines[i];
+}
+
+TEST(CliApprox, WritesTheAnalysisCoordinatesAsXyz) {
+    const Network n({"--layout", "grid", "--points", "12", "--neighbours", "5", "--seed", "9"});
+    const std::string out = n.File("-approx.txt");
+    const Outcome r =
+        RunCli({"approx", n.File(".mtx"), "--points", n.File("-given.txt"), "-o", out});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_TRUE(Contains(r.out, "Wrote 9 points to " + out));
+    Workspace ws;
+    Analysed(ws, n.File(".mtx"), n.File("-given.txt"));
+    const auto lines = test::FileTokens(out);
+    ASSERT_EQ(lines.size(), ws.souradnicePriblizne.bod.size());
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const Tbod& b = ws.souradnicePriblizne.bod[i];
+        EXPECT_EQ(lines[i][0], b.cislo);
+        EXPECT_NEAR(std::stod(lines[i][1]), static_cast<double>(b.X), 0.51e-4);
+        EXPECT_NEAR(std::stod(lines[i][3]), static_cast<double>(b.Z), 0.51e-4);
+    }
+    // Without -o the same lines go to the output.
+    const Outcome shown = RunCli({"approx", n.File(".mtx"), "--points", n.File("-given.txt")});
+    ASSERT_EQ(shown.status, kExitOk);
+    EXPECT_TRUE(Contains(shown.out, vertano::test::ReadBytes(out).substr(0, 20)));
+}
+
+// A point seen by one direction from one station, without a distance, cannot be
+// constructed; the explanation says so, and the others say how they were found.
+TEST(CliApprox, ExplainNamesTheWayAndTheUnreached) {
+    const Network n({"--layout", "tiny", "--seed", "10"});
+    // Station 4001 once more, to 4002 (given) in both faces as first observed, and
+    // to 9999 by direction only.
+    std::vector<std::string> faces;
+    std::string height;
+    for (const auto& t : test::FileTokens(n.File(".mtx"))) {
+        if (t[1] != "4001" || t[3] != "4002" || faces.size() == 2) continue;
+        const bool second = std::stod(t[6]) > 200;
+        if (second != (faces.size() == 1)) continue;
+        height = t[2];
+        faces.push_back(" 4002 " + t[4] + " " + t[5] + " " + t[6] + " " + t[7] + "\n");
+    }
+    ASSERT_EQ(faces.size(), 2u);
+    const std::string station = "6 4001 " + height;
+    const std::string raw = vertano::test::ReadBytes(n.File(".mtx")) + station + faces[0] +
+                            station + " 9999 1.5000 150.00000 100.00000 0\n" + station +
+                            " 9999 1.5000 350.00000 300.00000 0\n" + station + faces[1];
+    const std::string path = n.File("-more.mtx");
+    vertano::test::WriteBytes(path, raw);
+    const Outcome r = RunCli({"approx", path, "--points", n.File("-given.txt"), "--explain"});
+    ASSERT_EQ(r.status, kExitOk) << r.out << r.err;
+    EXPECT_TRUE(Contains(r.out, "9999: not reached\n")) << r.out;
+    std::set<std::string> ways;
+    for (const std::string point : {"4004", "4005"}) {
+        const std::string line = test::LineStarting(r.out, point + ": ");
+        ASSERT_FALSE(line.empty()) << r.out;
+        ways.insert(line.substr(6, line.find(',') - 6));
+        EXPECT_TRUE(Contains(line, "candidates: ")) << line;
+    }
+    for (const std::string& w : ways)
+        EXPECT_TRUE(w == "polar" || w == "free-station" || w == "resection" || w == "intersection")
+            << w;
+}
+
+TEST(CliApprox, StopsLikeTheAnalysis) {
+    const Network n({"--layout", "tiny"});
+    const std::string one = n.File("-one.txt");
+    vertano::test::WriteBytes(one, "4001 0 0 0\n");
+    const Outcome r = RunCli({"approx", n.File(".mtx"), "--points", one});
+    EXPECT_EQ(r.status, kExitStopped);
+    EXPECT_TRUE(Contains(r.err, "Fixed points error: At least two network points")) << r.err;
+    const Network bad(
+        {"--layout", "tiny", "--gross", "1", "--gross-direction", "40", "--gross-distance", "0"});
+    EXPECT_EQ(RunCli({"approx", bad.File(".mtx"), "--points", bad.File("-given.txt")}).status,
+              kExitChecksFailed);
+}
+
+}  // namespace
+}  // namespace vertano::cli
