@@ -24,7 +24,7 @@ bool LoadAll(Session& s, const std::vector<int>& codes) {
 
 // The approximate coordinates are those of the raw-data analysis, which the
 // main window offers only while the checks find no error.
-bool Analyse(Session& s) {
+bool Analyse(Session& s, VysledekAnalyzy& analyza) {
     const int32_t errors = s.ws.chyby.suroveMereniCekovyPocetChyb;
     s.out << s.ws.jazyk.tlacitko.prehledChyb << ": " << std::to_string(errors) << "\n";
     if (errors > 0) {
@@ -32,7 +32,8 @@ bool Analyse(Session& s) {
                  "'vertano-cli check --rows'); nothing computed\n";
         return false;
     }
-    if (AnalyzaSuroveMereni(s.ws, s.ui).uspech) return true;
+    analyza = AnalyzaSuroveMereni(s.ws, s.ui);
+    if (analyza.uspech) return true;
     s.err << "vertano-cli: the measurement analysis stopped; nothing written\n";
     return false;
 }
@@ -66,16 +67,9 @@ bool WriteCoordinates(Session& s) {
     return true;
 }
 
-bool Explain(Session& s) {
-    VysledekPriblizne history;
-    Tsouradnice points;
-    if (!ExplainApproximate(s.ws, history, points)) {
-        s.err << "vertano-cli: the approximate coordinates cannot be explained\n";
-        return false;
-    }
-    for (const std::string& line : ExplanationLines(history, s.ws.souradnicePriblizne))
+void Explain(Session& s, const VysledekAnalyzy& analyza) {
+    for (const std::string& line : ExplanationLines(analyza.priblizne, s.ws.souradnicePriblizne))
         s.out << line << "\n";
-    return true;
 }
 
 }  // namespace
@@ -89,11 +83,12 @@ int RunApprox(const Options& o, std::ostream& out, std::ostream& err, std::istre
         return kExitRejected;
     }
     ProcessRaw(s);
-    if (!Analyse(s)) {
+    VysledekAnalyzy analyza;
+    if (!Analyse(s, analyza)) {
         return s.ws.chyby.suroveMereniCekovyPocetChyb > 0 ? kExitChecksFailed : kExitStopped;
     }
     if (!WriteCoordinates(s)) return kExitRejected;
-    if (o.explain && !Explain(s)) return kExitRejected;
+    if (o.explain) Explain(s, analyza);
     return kExitOk;
 }
 

@@ -69,11 +69,11 @@ Tsouradnice ZadaneVMereni(const Tsouradnice& zadane, const std::vector<std::stri
 // Approximate coordinates of every point of `mereni` (set means) from the given
 // points; the full points of the result. A given point stays known even when no
 // row of `mereni` names it any more.
-Tsouradnice Priblizne(const Tsouradnice& zadane, Tmereni mereni) {
+Tsouradnice Priblizne(const Tsouradnice& zadane, Tmereni mereni, VysledekPriblizne& historie) {
     std::vector<std::string> cisla;
     mereni.PoradiBoduPriradit(cisla);
     Tsouradnice body(zadane);
-    VypocetPriblizneSouradnice(body, mereni, cisla);
+    VypocetPriblizneSouradnice(body, mereni, cisla, historie);
     body.SmazPrazdneZaznamy();
     for (const Tbod& b : zadane.bod) {
         if (!body.BodSCislem(b.cislo).JePlny) body.PridejBod(b);
@@ -165,8 +165,15 @@ bool Priprava(Workspace& ws, VysledekAnalyzy& v, int32_t& pocetPrekroceni) {
     // The first coordinates serve only the reduction, whose heights then make the
     // second ones right.
     Tmereni redukovane(skupiny);
-    if (!Redukovat(redukovane, Priblizne(zadane, skupiny), ws, nullptr)) return false;
-    Tsouradnice priblizne = Priblizne(zadane, redukovane);
+    VysledekPriblizne prvni;
+    if (!Redukovat(redukovane, Priblizne(zadane, skupiny, prvni), ws, nullptr)) return false;
+    Tsouradnice priblizne = Priblizne(zadane, redukovane, v.priblizne);
+    // The reduction drops the rows to points the first construction did not reach,
+    // so the second one never sees those points: they are named from the first.
+    v.priblizne.neurcene.clear();
+    for (const PuvodBodu& p : prvni.body) {
+        if (!priblizne.BodSCislem(p.cislo).JePlny) v.priblizne.neurcene.push_back(p.cislo);
+    }
     ZachovatZadane(priblizne, zadane, ws.nastaveni);
 
     if (!Redukovat(ws.mereniVyrovnani, priblizne, ws, &v.vynechana)) return false;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "adjustment/PriblizneSouradnice.h"
 #include "adjustment/Tmodel2.h"
 #include "data/Interaction.h"
 #include "matice/ParallelRows.h"
@@ -49,6 +50,10 @@ struct VysledekAnalyzy {
     // Why a step of the library failed (English), when one did: the preparation
     // of the supplementary measurements names the row.
     std::string chyba;
+    // How the approximate coordinates came about (the final construction on the
+    // reduced means); `neurcene` names every point of the measurements that no
+    // construction reached. Surveyors ask exactly this when coordinates are missing.
+    VysledekPriblizne priblizne;
 };
 
 // What the network adjustment did.
