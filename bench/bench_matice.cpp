@@ -3,14 +3,15 @@
 // and inverses of the solution. Run by hand; figures in bench/README.md.
 //
 // Flop counts (multiply and add counted separately): LDL^T n^3/3, LU 2n^3/3,
-// Cholesky n^3/3, triangular inverse n^3/3, X X^T n^3/3, pseudo-inverse rows
-// 2n^3, SVD a nominal 12n^3 (bidiagonalisation, accumulation of U and V and
-// about two QR sweeps per singular value). The normal matrix counts the
-// useful products only (3 flops per weighted term), which is tiny beside the
-// n^2 elements written, so it also reports elements per second.
+// inverse columns from LU 4n^3/3, Cholesky n^3/3, triangular inverse n^3/3,
+// X X^T n^3/3, pseudo-inverse rows 2n^3, SVD a nominal 12n^3 (bidiagonalisation, accumulation of U
+// and V and about two QR sweeps per singular value). The normal matrix counts the useful products
+// only (3 flops per weighted term), which is tiny beside the n^2 elements written, so it also
+// reports elements per second.
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <thread>
@@ -109,6 +110,12 @@ void BM_NormalMatrixRows(benchmark::State& state) {
     Tmatrix N(n, Tvector(n));
     Tvector b(n);
     for (auto _ : state) {
+        // The adjustment zeroes the normal equations before it forms them; a
+        // matrix left over from the previous iteration would already hold
+        // the result, which the product would only read.
+        state.PauseTiming();
+        for (Tvector& row : N) std::fill(row.begin(), row.end(), Real{0});
+        state.ResumeTiming();
         if (!ThreadNaplnitATPA_ATPL(N, b, net.design, net.weights, net.reduced, n, split)) {
             state.SkipWithError("normal equations failed");
         }
@@ -143,6 +150,24 @@ void BM_Lu(benchmark::State& state) {
         if (!LUDecomposition(m, n - 1, perm)) state.SkipWithError("LU failed");
     }
     SetFlops(state, 2 * Cube(state) / 3);
+}
+
+// Columns of the inverse from the LU factors by the threads (the inverse of a
+// network with datum conditions): about n^3/6 multiply-adds forward (the unit
+// vectors' leading zeros are skipped) and n^3/2 backward.
+void BM_LuInverse(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    Tmatrix m = MakeSpd(n);
+    TindexVector perm;
+    if (!LUDecomposition(m, n - 1, perm)) std::abort();
+    int threads = static_cast<int>(state.range(1));
+    const TindexVector split = SplitEven(n, threads);
+    Tmatrix q(n, Tvector(n));
+    for (auto _ : state) {
+        if (!ThreadSoucinLDLT(q, m, perm, 0, n - 1, split))
+            state.SkipWithError("LU inverse failed");
+    }
+    SetFlops(state, 4 * Cube(state) / 3);
 }
 
 // Cholesky and the triangular inverse, the serial part of the inverse.
@@ -208,18 +233,26 @@ void BM_PseudoInverse(benchmark::State& state) {
 }
 
 // What the machine gives: the two-by-two kernel of the factorisations on
-// rows that stay in the first-level cache, in one thread or in two at once.
-// The dense routines above cannot beat this figure per thread.
+// rows that stay in the first-level cache, in one thread or in two at once,
+// with 80-bit operands on both sides (range(1) = 0) or split pairs on one
+// side (1), as the dense routines use it. They cannot beat the second figure
+// per thread.
 void BM_KernelPeak(benchmark::State& state) {
     const int threads = static_cast<int>(state.range(0));
+    const bool split = state.range(1) != 0;
     constexpr int kLength = 500;
     constexpr int kRepeats = 20000;
-    const auto work = [] {
+    const auto work = [split] {
         Tmatrix rows(4, Tvector(kLength, 1.0000001L));
+        detail::SplitRows pairs(2, kLength);
+        pairs.Set(0, rows[2].data(), 0, kLength);
+        pairs.Set(1, rows[3].data(), 0, kLength);
         Real total = 0;
         for (int r = 0; r < kRepeats; ++r) {
-            const auto s = detail::Dot2x2(rows[0].data(), rows[1].data(), rows[2].data(),
-                                          rows[3].data(), 0, kLength);
+            const auto s = split ? detail::Dot2x2(rows[0].data(), rows[1].data(), pairs.Row(0),
+                                                  pairs.Row(1), 0, kLength)
+                                 : detail::Dot2x2(rows[0].data(), rows[1].data(), rows[2].data(),
+                                                  rows[3].data(), 0, kLength);
             total += s.s00 + s.s11;
         }
         benchmark::DoNotOptimize(total);
@@ -239,10 +272,14 @@ void Threaded(benchmark::internal::Benchmark* b, std::initializer_list<int> size
     b->UseRealTime()->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 }
 
-BENCHMARK(BM_KernelPeak)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_KernelPeak)
+    ->ArgsProduct({{1, 2}, {0, 1}})
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NormalMatrixRows)->Apply([](auto* b) { Threaded(b, {1000, 3000, 6000}); });
 BENCHMARK(BM_Ldlt)->Arg(300)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Lu)->Arg(300)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LuInverse)->Apply([](auto* b) { Threaded(b, {300, 1000, 2000}); });
 BENCHMARK(BM_CholeskyTriangularInverse)
     ->Arg(300)
     ->Arg(1000)

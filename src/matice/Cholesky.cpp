@@ -14,6 +14,7 @@ namespace {
 
 using detail::Dot;
 using detail::Dot2x2;
+using detail::SplitReal;
 
 constexpr Real kResidue = 1.0e-10L;
 constexpr int kTile = 32;
@@ -42,12 +43,13 @@ void ForTilesAboveDiagonal(Tmatrix& M, int n, Op op) {
 //
 // Columns are taken eight at a time: the block's own rows first, then each
 // pair of rows below against the block's rows, whose prefixes stay in the
-// cache while the long rows below are read once per block.
+// cache (as split pairs, since every row below reads them) while the long
+// rows below are read once per block.
 class LowerFactor {
   public:
     static constexpr int kBlock = 8;
 
-    LowerFactor(Tmatrix& M, Tvector& d, int n) : M_(M), d_(d), n_(n) {}
+    LowerFactor(Tmatrix& M, Tvector& d, int n) : M_(M), d_(d), n_(n), split_(kBlock, n) {}
 
     bool Factor(int first) {
         const int count = std::min(kBlock, n_ - first);
@@ -57,9 +59,19 @@ class LowerFactor {
             }
             if (!Diagonal(j)) return false;
         }
+        split_.Reset();
+        const SplitReal* ls[kBlock];
+        const Real* lr[kBlock];
+        for (int c = 0; c < count; ++c) {
+            split_.Set(c, M_[first + c].data(), 0, first);
+            ls[c] = split_.Row(c);
+            lr[c] = M_[first + c].data();
+        }
+        const bool split = split_.Usable();
         int j = first + count;
         for (; j + 1 < n_; j += 2) {
-            if (!TwoRows(first, count, j)) return false;
+            if (!(split ? TwoRows(first, count, j, ls) : TwoRows(first, count, j, lr)))
+                return false;
         }
         for (int c = first; j < n_ && c < first + count; ++c) {
             if (!Store(c, j, Dot(M_[c].data(), M_[j].data(), 0, c))) return false;
@@ -87,28 +99,31 @@ class LowerFactor {
         return true;
     }
 
-    bool TwoRows(int first, int count, int j) {
+    // Rows j and j + 1 against the block's rows L (their prefixes before the
+    // block), then each column's few terms inside the block.
+    template <typename T>
+    bool TwoRows(int first, int count, int j, const T* const* L) {
         Real* x = M_[j].data();
         Real* y = M_[j + 1].data();
         Real sx[kBlock], sy[kBlock];
         int c = 0;
         for (; c + 1 < count; c += 2) {
-            const auto s = Dot2x2(x, y, M_[first + c].data(), M_[first + c + 1].data(), 0, first);
+            const auto s = Dot2x2(x, y, L[c], L[c + 1], 0, first);
             sx[c] = s.s00;
             sx[c + 1] = s.s01;
             sy[c] = s.s10;
             sy[c + 1] = s.s11;
         }
         if (c < count) {
-            const auto s = detail::Dot1x2(M_[first + c].data(), x, y, 0, first);
+            const auto s = detail::Dot1x2(L[c], x, y, 0, first);
             sx[c] = s.s0;
             sy[c] = s.s1;
         }
         for (c = 0; c < count; ++c) {
             const int col = first + c;
-            const Real* L = M_[col].data();
-            if (!Store(col, j, Dot(L, x, first, col, sx[c])) ||
-                !Store(col, j + 1, Dot(L, y, first, col, sy[c]))) {
+            const Real* Lc = M_[col].data();
+            if (!Store(col, j, Dot(Lc, x, first, col, sx[c])) ||
+                !Store(col, j + 1, Dot(Lc, y, first, col, sy[c]))) {
                 return false;
             }
         }
@@ -118,60 +133,102 @@ class LowerFactor {
     Tmatrix& M_;
     Tvector& d_;
     const int n_;
+    detail::SplitRows split_;
 };
 
-// Column pairs of X = R^-1: X[b][i] = -(sum_{j=b}^{i-1} X[b][j] R[j][i]) / d[i].
-// Column i of R is copied out before X overwrites it; rows of X to the left of
-// column i are already final and are read contiguously.
-class TriangularColumns {
+// Blocks of eight columns of X = R^-1: X[b][i] = -(sum_{j=b}^{i-1} X[b][j] R[j][i]) / d[i],
+// each sum starting with its first product and adding the others in
+// ascending j. The block's columns of R are copied out before X overwrites
+// them; rows of X to the left of the block are already final and are read
+// contiguously, each pair of them once per block against the copied columns
+// (split pairs, as every row reads them).
+class TriangularBlocks {
   public:
-    TriangularColumns(Tmatrix& M, const Tvector& d, int n) : M_(M), d_(d), n_(n), r0_(n), r1_(n) {}
+    static constexpr int kBlock = 8;
 
-    void Columns(int i) {
-        const bool pair = i + 1 < n_;
-        for (int j = 0; j < i; ++j) r0_[j] = M_[j][i];
-        if (pair) {
-            for (int j = 0; j <= i; ++j) r1_[j] = M_[j][i + 1];
+    TriangularBlocks(Tmatrix& M, const Tvector& d, int n)
+        : M_(M), d_(d), n_(n), r_(kBlock, Tvector(n)), split_(kBlock, n) {}
+
+    void Columns(int i0) {
+        const int count = std::min(kBlock, n_ - i0);
+        CopyColumns(i0, count);
+        split_.Reset();
+        const SplitReal* rs[kBlock];
+        const Real* rr[kBlock];
+        for (int c = 0; c < count; ++c) {
+            split_.Set(c, r_[c].data(), 0, i0);
+            rs[c] = split_.Row(c);
+            rr[c] = r_[c].data();
         }
-        int b = 0;
-        for (; b + 1 < i; b += 2) pair ? TwoRowsTwoColumns(b, i) : TwoRowsOneColumn(b, i);
-        for (; b < i; ++b) OneRow(b, i, pair);
-        M_[i][i] = 1 / d_[i];
-        if (pair) {
-            M_[i][i + 1] = -(M_[i][i] * r1_[i]) / d_[i + 1];
-            M_[i + 1][i + 1] = 1 / d_[i + 1];
+        // i0 is a multiple of the block, so the rows above it come in pairs.
+        for (int b = 0; b + 1 < i0; b += 2) {
+            split_.Usable() ? TwoRows(b, i0, count, rs) : TwoRows(b, i0, count, rr);
         }
+        Inside(i0, count);
     }
 
   private:
-    void TwoRowsTwoColumns(int b, int i) {
-        Real* x = M_[b].data();
-        Real* y = M_[b + 1].data();
-        const detail::Sums2x2 start{x[b] * r0_[b], x[b] * r1_[b], 0, 0};
-        const auto s = Dot2x2(x, y, r0_.data(), r1_.data(), b + 1, i, start);
-        x[i] = -s.s00 / d_[i];
-        y[i] = -s.s10 / d_[i];
-        x[i + 1] = -(s.s01 + x[i] * r1_[i]) / d_[i + 1];
-        y[i + 1] = -(s.s11 + y[i] * r1_[i]) / d_[i + 1];
+    // r_[c][j] := R[j][i0 + c] for j < i0 + c, row by row.
+    void CopyColumns(int i0, int count) {
+        for (int j = 0; j < i0 + count - 1; ++j) {
+            const Real* row = M_[j].data();
+            for (int c = std::max(0, j + 1 - i0); c < count; ++c) r_[c][j] = row[i0 + c];
+        }
     }
 
-    void TwoRowsOneColumn(int b, int i) {
+    // Rows b and b + 1 (above the block): their first products and the kernel
+    // up to the block, then each column's terms inside the block, which use
+    // the row's elements just computed to their left.
+    template <typename T>
+    void TwoRows(int b, int i0, int count, const T* const* r) {
         Real* x = M_[b].data();
         Real* y = M_[b + 1].data();
-        x[i] = -Dot(x, r0_.data(), b, i) / d_[i];
-        y[i] = -Dot(y, r0_.data(), b + 1, i) / d_[i];
+        Real sx[kBlock], sy[kBlock];
+        int c = 0;
+        for (; c + 1 < count; c += 2) {
+            const Real* u = r_[c].data();
+            const Real* v = r_[c + 1].data();
+            const detail::Sums2x2 start{x[b] * u[b] + x[b + 1] * u[b + 1],
+                                        x[b] * v[b] + x[b + 1] * v[b + 1], y[b + 1] * u[b + 1],
+                                        y[b + 1] * v[b + 1]};
+            const auto s = Dot2x2(x, y, r[c], r[c + 1], b + 2, i0, start);
+            sx[c] = s.s00;
+            sx[c + 1] = s.s01;
+            sy[c] = s.s10;
+            sy[c + 1] = s.s11;
+        }
+        if (c < count) {
+            const Real* u = r_[c].data();
+            const detail::Sums2 start{x[b] * u[b] + x[b + 1] * u[b + 1], y[b + 1] * u[b + 1]};
+            const auto s = detail::Dot1x2(r[c], x, y, b + 2, i0, start);
+            sx[c] = s.s0;
+            sy[c] = s.s1;
+        }
+        for (c = 0; c < count; ++c) {
+            const int col = i0 + c;
+            const Real* u = r_[c].data();
+            x[col] = -Dot(x, u, i0, col, sx[c]) / d_[col];
+            y[col] = -Dot(y, u, i0, col, sy[c]) / d_[col];
+        }
     }
 
-    void OneRow(int b, int i, bool pair) {
-        Real* x = M_[b].data();
-        x[i] = -Dot(x, r0_.data(), b, i) / d_[i];
-        if (pair) x[i + 1] = -Dot(x, r1_.data(), b, i + 1) / d_[i + 1];
+    // The block's own rows: the diagonal, and the elements to its right.
+    void Inside(int i0, int count) {
+        for (int b = i0; b < i0 + count; ++b) {
+            Real* x = M_[b].data();
+            x[b] = 1 / d_[b];
+            for (int i = b + 1; i < i0 + count; ++i) {
+                const Real* u = r_[i - i0].data();
+                x[i] = -Dot(x, u, b + 1, i, x[b] * u[b]) / d_[i];
+            }
+        }
     }
 
     Tmatrix& M_;
     const Tvector& d_;
     const int n_;
-    Tvector r0_, r1_;
+    Tmatrix r_;
+    detail::SplitRows split_;
 };
 
 // Rows of X X^T: q(s, i) = sum_{a >= s} X[s][a] X[i][a] for i <= s, X upper
@@ -185,9 +242,10 @@ Real ProductElement(const Real* p, const Real* u, int s, int n) {
     return Dot(p, u, s + 1, n, p[s] * u[s]);
 }
 
-// Rows s0 .. s0 + count - 1 into out[0 .. count-1]. Rows i below the block are
-// read once for the whole block, in pairs against pairs of the block's rows.
-void ProductBlock(const Tmatrix& X, int n, int s0, int count, Tmatrix& out) {
+// Rows i below the block, in pairs, against the block's rows (P[r] standing
+// for X[s0 + r], as split pairs when they could be split).
+template <typename T>
+int ProductPairs(const Tmatrix& X, int n, int s0, int count, const T* const* P, Tmatrix& out) {
     int i = 0;
     for (; i + 1 < s0; i += 2) {
         const Real* u = X[i].data();
@@ -201,7 +259,7 @@ void ProductBlock(const Tmatrix& X, int n, int s0, int count, Tmatrix& out) {
             const detail::Sums2x2 start{p[s] * u[s] + p[s + 1] * u[s + 1],
                                         p[s] * v[s] + p[s + 1] * v[s + 1], q[s + 1] * u[s + 1],
                                         q[s + 1] * v[s + 1]};
-            const auto t = Dot2x2(p, q, u, v, s + 2, n, start);
+            const auto t = Dot2x2(P[r], P[r + 1], u, v, s + 2, n, start);
             out[r][i] = t.s00;
             out[r][i + 1] = t.s01;
             out[r + 1][i] = t.s10;
@@ -209,10 +267,29 @@ void ProductBlock(const Tmatrix& X, int n, int s0, int count, Tmatrix& out) {
         }
         if (r < count) {
             const int s = s0 + r;
-            out[r][i] = ProductElement(X[s].data(), u, s, n);
-            out[r][i + 1] = ProductElement(X[s].data(), v, s, n);
+            const Real* p = X[s].data();
+            const auto t = detail::Dot1x2(P[r], u, v, s + 1, n, {p[s] * u[s], p[s] * v[s]});
+            out[r][i] = t.s0;
+            out[r][i + 1] = t.s1;
         }
     }
+    return i;
+}
+
+// Rows s0 .. s0 + count - 1 into out[0 .. count-1]. Rows i below the block are
+// read once for the whole block, in pairs against pairs of the block's rows.
+void ProductBlock(const Tmatrix& X, int n, int s0, int count, detail::SplitRows& split,
+                  Tmatrix& out) {
+    split.Reset();
+    const SplitReal* ps[kProductBlock];
+    const Real* pr[kProductBlock];
+    for (int r = 0; r < count; ++r) {
+        split.Set(r, X[s0 + r].data(), s0 + r, n);
+        ps[r] = split.Row(r);
+        pr[r] = X[s0 + r].data();
+    }
+    const int i = split.Usable() ? ProductPairs(X, n, s0, count, ps, out)
+                                 : ProductPairs(X, n, s0, count, pr, out);
     // Near the diagonal each row has its own few elements left.
     for (int r = 0; r < count; ++r) {
         const int s = s0 + r;
@@ -220,20 +297,38 @@ void ProductBlock(const Tmatrix& X, int n, int s0, int count, Tmatrix& out) {
     }
 }
 
-void Put(Tmatrix& Q, int s, const Tvector& row) {
-    for (int i = 0; i <= s; ++i) Q[s][i] = Q[i][s] = row[i];
+// Rows s0 .. s0 + count - 1 of the result to (s, i) and (i, s), i <= s. The
+// mirror images go row by row, a few neighbouring elements each, instead of
+// down one column per result row.
+void PutBlock(Tmatrix& Q, int s0, int count, const Tmatrix& rows) {
+    for (int r = 0; r < count; ++r) {
+        std::copy(rows[r].begin(), rows[r].begin() + s0 + r + 1, Q[s0 + r].begin());
+    }
+    for (int i = 0; i < s0 + count; ++i) {
+        Real* target = Q[i].data();
+        for (int r = std::max(0, i - s0); r < count; ++r) target[s0 + r] = rows[r][i];
+    }
 }
 
 // Drives rows first..last a block at a time; `write` receives each finished
-// row once the whole block is done.
+// block (its first row, its row count and the rows).
 template <typename Write>
 void ProductRows(const Tmatrix& X, int n, int first, int last, Write write) {
     Tmatrix rows(kProductBlock, Tvector(n));
+    detail::SplitRows split(kProductBlock, n);
     for (int s0 = first; s0 <= last; s0 += kProductBlock) {
         const int count = std::min(kProductBlock, last + 1 - s0);
-        ProductBlock(X, n, s0, count, rows);
-        for (int r = 0; r < count; ++r) write(s0 + r, rows[r]);
+        ProductBlock(X, n, s0, count, split, rows);
+        write(s0, count, rows);
     }
+}
+
+// Every element of the block's rows is finite.
+bool BlockRowsFinite(int s0, int count, const Tmatrix& rows) {
+    for (int r = 0; r < count; ++r) {
+        if (!detail::RangeFinite(rows[r], 0, s0 + r + 1)) return false;
+    }
+    return true;
 }
 
 bool RangeInside(int high, int first, int last) {
@@ -262,8 +357,8 @@ bool TriangularInverse(Tmatrix& M, const Tvector& d, int high) {
         if (d[i] == 0 || !detail::IsFinite(d[i])) return false;
     }
     FpGuard guard;
-    TriangularColumns columns(M, d, n);
-    for (int i = 0; i < n; i += 2) columns.Columns(i);
+    TriangularBlocks blocks(M, d, n);
+    for (int i = 0; i < n; i += TriangularBlocks::kBlock) blocks.Columns(i);
     if (!guard.Ok()) return false;
     for (int i = 0; i < n; ++i) {
         if (!detail::RangeFinite(M[i], i, n)) return false;
@@ -277,11 +372,11 @@ bool InverseFromTriangular(Tmatrix& M, int high, int first, int last) {
     if (high < 0 || !RangeInside(high, first, last) || !detail::HasBlock(M, n, n)) return false;
     FpGuard guard;
     bool finite = true;
-    // Both rows of a pair are finished before either is written: the second
-    // row's elements (i, s + 1) are read by the first.
-    ProductRows(M, n, first, last, [&](int s, const Tvector& row) {
-        finite = finite && detail::RangeFinite(row, 0, s + 1);
-        Put(M, s, row);
+    // A whole block is finished before any of it is written: its later rows'
+    // elements (i, s) are read by its earlier rows.
+    ProductRows(M, n, first, last, [&](int s0, int count, const Tmatrix& rows) {
+        finite = finite && BlockRowsFinite(s0, count, rows);
+        PutBlock(M, s0, count, rows);
     });
     return finite && guard.Ok();
 }
@@ -295,9 +390,9 @@ bool InverseFromTriangularInto(Tmatrix& Q, const Tmatrix& X, int high, int first
     }
     FpGuard guard;
     bool finite = true;
-    ProductRows(X, n, first, last, [&](int s, const Tvector& row) {
-        finite = finite && detail::RangeFinite(row, 0, s + 1);
-        Put(Q, s, row);
+    ProductRows(X, n, first, last, [&](int s0, int count, const Tmatrix& rows) {
+        finite = finite && BlockRowsFinite(s0, count, rows);
+        PutBlock(Q, s0, count, rows);
     });
     return finite && guard.Ok();
 }

@@ -11,7 +11,8 @@ namespace vertano {
 namespace {
 
 // Rows of V are scaled by w once per block; the block's scaled rows stay in
-// the second-level cache while every pair of rows of U passes by them.
+// the second-level cache, as split pairs (SplitReal.h), while every pair of
+// rows of U passes by them.
 constexpr int kBlockRows = 8;
 
 void ScaledRows(const Tmatrix& V, const Tvector& w, int from, int count, int n, Tmatrix& t) {
@@ -22,28 +23,28 @@ void ScaledRows(const Tmatrix& V, const Tvector& w, int from, int count, int n, 
     }
 }
 
-void BlockTimesU(Tmatrix& N, const Tmatrix& U, const Tmatrix& t, int from, int count, int n) {
+template <typename T>
+void BlockTimesU(Tmatrix& N, const Tmatrix& U, const T* const* t, int from, int count, int n) {
     int r = 0;
     for (; r + 1 < n; r += 2) {
         const Real* u0 = U[r].data();
         const Real* u1 = U[r + 1].data();
         int i = 0;
         for (; i + 1 < count; i += 2) {
-            const auto s = detail::Dot2x2(t[i].data(), t[i + 1].data(), u0, u1, 0, n);
+            const auto s = detail::Dot2x2(t[i], t[i + 1], u0, u1, 0, n);
             N[from + i][r] = s.s00;
             N[from + i][r + 1] = s.s01;
             N[from + i + 1][r] = s.s10;
             N[from + i + 1][r + 1] = s.s11;
         }
         if (i < count) {
-            const auto s = detail::Dot1x2(t[i].data(), u0, u1, 0, n);
+            const auto s = detail::Dot1x2(t[i], u0, u1, 0, n);
             N[from + i][r] = s.s0;
             N[from + i][r + 1] = s.s1;
         }
     }
     if (r < n) {
-        for (int i = 0; i < count; ++i)
-            N[from + i][r] = detail::Dot(t[i].data(), U[r].data(), 0, n);
+        for (int i = 0; i < count; ++i) N[from + i][r] = detail::Dot(t[i], U[r].data(), 0, n);
     }
 }
 
@@ -60,10 +61,23 @@ bool PseudoInverseRows(Tmatrix& N, const Tmatrix& V, const Tmatrix& U, int high,
     }
     FpGuard guard;
     Tmatrix t(kBlockRows, Tvector(n));
+    detail::SplitRows split(kBlockRows, n);
+    const detail::SplitReal* ts[kBlockRows];
+    const Real* tr[kBlockRows];
     for (int from = first; from <= last; from += kBlockRows) {
         const int count = std::min(kBlockRows, last + 1 - from);
         ScaledRows(V, w, from, count, n, t);
-        BlockTimesU(N, U, t, from, count, n);
+        split.Reset();
+        for (int r = 0; r < count; ++r) {
+            split.Set(r, t[r].data(), 0, n);
+            ts[r] = split.Row(r);
+            tr[r] = t[r].data();
+        }
+        if (split.Usable()) {
+            BlockTimesU(N, U, ts, from, count, n);
+        } else {
+            BlockTimesU(N, U, tr, from, count, n);
+        }
     }
     if (!guard.Ok()) return false;
     for (int i = first; i <= last; ++i) {

@@ -12,6 +12,7 @@ namespace {
 
 using detail::Dot;
 using detail::Dot2x2;
+using detail::SplitReal;
 
 bool UsablePivot(Real D) {
     return D != 0 && detail::IsFinite(D);
@@ -24,19 +25,33 @@ bool UsablePivot(Real D) {
 // few elements inside the block, D and t); then every row below is combined
 // with the eight t vectors, which stay in the cache, so the long row prefixes
 // are brought from memory once per block instead of once per column. The
-// prefixes go through the two-by-two kernel, the short parts inside the block
-// one by one.
+// prefixes go through the two-by-two kernel, the t vectors as split pairs
+// (they are read by every row below), the short parts inside the block one
+// by one.
 class ColumnBlocks {
   public:
     static constexpr int kBlock = 8;
 
-    ColumnBlocks(Tmatrix& M, Tvector& d, int n) : M_(M), d_(d), n_(n), t_(kBlock, Tvector(n)) {}
+    ColumnBlocks(Tmatrix& M, Tvector& d, int n)
+        : M_(M), d_(d), n_(n), t_(kBlock, Tvector(n)), split_(kBlock, n) {}
 
     bool Factor(int first) {
         const int count = std::min(kBlock, n_ - first);
         if (!PivotRows(first, count)) return false;
+        split_.Reset();
+        for (int c = 0; c < count; ++c) split_.Set(c, t_[c].data(), 0, first);
+        const SplitReal* ts[kBlock];
+        const Real* tr[kBlock];
+        for (int c = 0; c < count; ++c) {
+            ts[c] = split_.Row(c);
+            tr[c] = t_[c].data();
+        }
         int k = first + count;
-        for (; k + 1 < n_; k += 2) TwoRows(first, count, k);
+        if (split_.Usable()) {
+            for (; k + 1 < n_; k += 2) TwoRows(first, count, k, ts);
+        } else {
+            for (; k + 1 < n_; k += 2) TwoRows(first, count, k, tr);
+        }
         if (k < n_) OneRow(first, count, k);
         return true;
     }
@@ -57,28 +72,31 @@ class ColumnBlocks {
         return true;
     }
 
-    void TwoRows(int first, int count, int k) {
+    // Rows k and k + 1 against the block's t vectors: the prefixes before the
+    // block from the kernel, then each column's few terms inside the block.
+    template <typename T>
+    void TwoRows(int first, int count, int k, const T* const* t) {
         Real* a = M_[k].data();
         Real* b = M_[k + 1].data();
         Real sa[kBlock], sb[kBlock];
         int c = 0;
         for (; c + 1 < count; c += 2) {
-            const auto s = Dot2x2(a, b, t_[c].data(), t_[c + 1].data(), 0, first);
+            const auto s = Dot2x2(a, b, t[c], t[c + 1], 0, first);
             sa[c] = s.s00;
             sa[c + 1] = s.s01;
             sb[c] = s.s10;
             sb[c + 1] = s.s11;
         }
         if (c < count) {
-            const auto s = detail::Dot1x2(t_[c].data(), a, b, 0, first);
+            const auto s = detail::Dot1x2(t[c], a, b, 0, first);
             sa[c] = s.s0;
             sb[c] = s.s1;
         }
         for (c = 0; c < count; ++c) {
             const int col = first + c;
-            const Real* t = t_[c].data();
-            a[col] = (a[col] - Dot(a, t, first, col, sa[c])) / d_[col];
-            b[col] = (b[col] - Dot(b, t, first, col, sb[c])) / d_[col];
+            const Real* tc = t_[c].data();
+            a[col] = (a[col] - Dot(a, tc, first, col, sa[c])) / d_[col];
+            b[col] = (b[col] - Dot(b, tc, first, col, sb[c])) / d_[col];
         }
     }
 
@@ -94,6 +112,7 @@ class ColumnBlocks {
     Tvector& d_;
     const int n_;
     Tmatrix t_;
+    detail::SplitRows split_;
 };
 
 // L gets its unit diagonal and zeros above it, as callers expect a clean

@@ -1,5 +1,7 @@
 #include "matice/Lu.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <utility>
 
@@ -15,79 +17,120 @@ constexpr Real kTiny = 1.0e-20L;
 
 // Crout's method computes column j of L and U from dot products of rows of L
 // with column j of U. Walking down a column of a row-stored matrix would touch
-// a new row for every element, so each step copies two columns (j and j + 1)
+// a new row for every element, so each step copies a block of eight columns
 // into contiguous work vectors, does all its arithmetic on rows and those
-// vectors, and writes the finished columns back. The second column's sums over
-// the first j terms are formed in the same pass as the first column's.
-class CroutColumns {
+// vectors, and writes the finished columns back. Every row is read once per
+// block: for the block's columns together its sums over the terms before the
+// block come from the two-by-two kernel (the column vectors as split pairs,
+// since every row reads them); the few terms inside the block follow column
+// by column, as each column's pivot is chosen. Every element is its input
+// minus one sum running over ascending k from zero.
+class CroutBlocks {
   public:
-    CroutColumns(Tmatrix& M, TindexVector& perm, Tvector& scale, int n)
-        : M_(M), perm_(perm), scale_(scale), n_(n), c0_(n), c1_(n), partial_(n) {}
+    static constexpr int kBlock = 8;
 
-    void Step(int j) {
-        const bool pair = j + 1 < n_;
-        Gather(j, pair);
-        UpperRows(j);
-        LowerRows(j);
-        FinishColumn(j, c0_);
-        if (!pair) return;
-        // Row j is now fixed: its part of column j + 1 is complete, and the
-        // rows below get their last term from the column just finished.
-        c1_[j] -= partial_[j];
-        for (int i = j + 1; i < n_; ++i) c1_[i] -= partial_[i] + M_[i][j] * c1_[j];
-        FinishColumn(j + 1, c1_);
+    CroutBlocks(Tmatrix& M, TindexVector& perm, Tvector& scale, int n)
+        : M_(M),
+          perm_(perm),
+          scale_(scale),
+          n_(n),
+          c_(kBlock, Tvector(n)),
+          partial_(kBlock, Tvector(n)),
+          split_(kBlock, n) {}
+
+    void Step(int j0) {
+        const int count = std::min(kBlock, n_ - j0);
+        Gather(j0, count);
+        split_.Reset();
+        UpperRows(j0, count);
+        LowerRows(j0, count);
+        for (int b = 0; b < count; ++b) Column(j0, b, count);
     }
 
   private:
-    void Gather(int j, bool pair) {
+    void Gather(int j0, int count) {
         for (int i = 0; i < n_; ++i) {
-            c0_[i] = M_[i][j];
-            c1_[i] = pair ? M_[i][j + 1] : 0;
+            const Real* row = M_[i].data();
+            for (int b = 0; b < count; ++b) c_[b][i] = row[j0 + b];
         }
     }
 
-    // Rows above the diagonal: U[i][j] = M[i][j] - sum_{k<i} L[i][k] U[k][j],
-    // sequential in i, so a pair of rows adds its cross term afterwards.
-    void UpperRows(int j) {
-        int i = 0;
-        for (; i + 1 < j; i += 2) {
-            const Real* a = M_[i].data();
-            const Real* b = M_[i + 1].data();
-            const auto s = detail::Dot2x2(a, b, c0_.data(), c1_.data(), 0, i);
-            c0_[i] -= s.s00;
-            c1_[i] -= s.s01;
-            c0_[i + 1] -= s.s10 + b[i] * c0_[i];
-            c1_[i + 1] -= s.s11 + b[i] * c1_[i];
-        }
-        if (i < j) {
-            const auto s = detail::Dot1x2(M_[i].data(), c0_.data(), c1_.data(), 0, i);
-            c0_[i] -= s.s0;
-            c1_[i] -= s.s1;
+    // Rows above the block: U[i][col] = M[i][col] - sum_{k<i} L[i][k] U[k][col],
+    // sequential in i, so a pair of rows adds its cross term afterwards. The
+    // finished elements join the split copy for the rows that follow.
+    void UpperRows(int j0, int count) {
+        for (int i = 0; i + 1 < j0; i += 2) {  // j0 is a multiple of the block
+            split_.Usable() ? UpperPair(i, count, Split(count)) : UpperPair(i, count, Plain(count));
+            for (int b = 0; b < count; ++b) {
+                split_.Put(b, i, c_[b][i]);
+                split_.Put(b, i + 1, c_[b][i + 1]);
+            }
         }
     }
 
-    // Rows from the diagonal down: column j is complete after its j terms;
-    // column j + 1 keeps its j-term sum aside until row j is chosen.
-    void LowerRows(int j) {
-        int i = j;
+    template <typename T>
+    void UpperPair(int i, int count, const std::array<const T*, kBlock>& c) {
+        const Real* x = M_[i].data();
+        const Real* y = M_[i + 1].data();
+        ForColumnPairs(x, y, c, count, 0, i, [&](int b, Real sx, Real sy) {
+            Real* cb = c_[b].data();
+            cb[i] -= sx;
+            cb[i + 1] -= sy + y[i] * cb[i];
+        });
+    }
+
+    // Rows from the block down: their sums over the terms before the block.
+    void LowerRows(int j0, int count) {
+        const bool split = split_.Usable();
+        int i = j0;
         for (; i + 1 < n_; i += 2) {
-            const auto s =
-                detail::Dot2x2(M_[i].data(), M_[i + 1].data(), c0_.data(), c1_.data(), 0, j);
-            c0_[i] -= s.s00;
-            partial_[i] = s.s01;
-            c0_[i + 1] -= s.s10;
-            partial_[i + 1] = s.s11;
+            split ? LowerPair(i, j0, count, Split(count)) : LowerPair(i, j0, count, Plain(count));
         }
         if (i < n_) {
-            const auto s = detail::Dot1x2(M_[i].data(), c0_.data(), c1_.data(), 0, j);
-            c0_[i] -= s.s0;
-            partial_[i] = s.s1;
+            const Real* x = M_[i].data();
+            for (int b = 0; b < count; ++b) partial_[b][i] = detail::Dot(x, c_[b].data(), 0, j0);
         }
+    }
+
+    template <typename T>
+    void LowerPair(int i, int j0, int count, const std::array<const T*, kBlock>& c) {
+        ForColumnPairs(M_[i].data(), M_[i + 1].data(), c, count, 0, j0,
+                       [&](int b, Real sx, Real sy) {
+                           partial_[b][i] = sx;
+                           partial_[b][i + 1] = sy;
+                       });
+    }
+
+    // Rows x and y against the block's columns over [from, to): done(b, x . c_b, y . c_b).
+    template <typename T, typename Done>
+    static void ForColumnPairs(const Real* x, const Real* y, const std::array<const T*, kBlock>& c,
+                               int count, int from, int to, Done done) {
+        int b = 0;
+        for (; b + 1 < count; b += 2) {
+            const auto s = detail::Dot2x2(x, y, c[b], c[b + 1], from, to);
+            done(b, s.s00, s.s10);
+            done(b + 1, s.s01, s.s11);
+        }
+        if (b < count) {
+            const auto s = detail::Dot1x2(c[b], x, y, from, to);
+            done(b, s.s0, s.s1);
+        }
+    }
+
+    // Column j0 + b: the terms inside the block, then the pivot.
+    void Column(int j0, int b, int count) {
+        const int col = j0 + b;
+        Real* c = c_[b].data();
+        const Real* partial = partial_[b].data();
+        for (int i = j0; i < col; ++i) c[i] -= detail::Dot(M_[i].data(), c, j0, i, partial[i]);
+        for (int i = col; i < n_; ++i) c[i] -= detail::Dot(M_[i].data(), c, j0, col, partial[i]);
+        FinishColumn(col, b, count);
     }
 
     // Pivot choice, row exchange, the tiny-pivot rule and the write-back of
-    // column j held in c.
-    void FinishColumn(int j, Tvector& c) {
+    // column j held in c_[b].
+    void FinishColumn(int j, int b, int count) {
+        Tvector& c = c_[b];
         Real big = 0;
         int pivot = j;
         for (int i = j; i < n_; ++i) {
@@ -97,26 +140,41 @@ class CroutColumns {
                 pivot = i;
             }
         }
-        if (pivot != j) Exchange(pivot, j);
+        if (pivot != j) Exchange(pivot, j, b, count);
         perm_[j] = pivot;
         if (c[j] == 0) c[j] = kTiny;
         for (int i = 0; i <= j; ++i) M_[i][j] = c[i];
         for (int i = j + 1; i < n_; ++i) M_[i][j] = c[i] / c[j];
     }
 
-    void Exchange(int a, int b) {
+    // Rows a and b change places, in the matrix and in the work vectors of
+    // the block's columns from `from` on.
+    void Exchange(int a, int b, int from, int count) {
         std::swap(M_[a], M_[b]);
-        std::swap(c0_[a], c0_[b]);
-        std::swap(c1_[a], c1_[b]);
-        std::swap(partial_[a], partial_[b]);
+        for (int k = from; k < count; ++k) {
+            std::swap(c_[k][a], c_[k][b]);
+            std::swap(partial_[k][a], partial_[k][b]);
+        }
         scale_[a] = scale_[b];
+    }
+
+    std::array<const detail::SplitReal*, kBlock> Split(int count) const {
+        std::array<const detail::SplitReal*, kBlock> rows{};
+        for (int b = 0; b < count; ++b) rows[b] = split_.Row(b);
+        return rows;
+    }
+    std::array<const Real*, kBlock> Plain(int count) const {
+        std::array<const Real*, kBlock> rows{};
+        for (int b = 0; b < count; ++b) rows[b] = c_[b].data();
+        return rows;
     }
 
     Tmatrix& M_;
     TindexVector& perm_;
     Tvector& scale_;
     const int n_;
-    Tvector c0_, c1_, partial_;
+    Tmatrix c_, partial_;
+    detail::SplitRows split_;
 };
 
 // 1 / (largest magnitude of the row); false for a row without a non-zero.
@@ -133,14 +191,6 @@ bool RowScales(const Tmatrix& M, int n, Tvector& scale) {
     return true;
 }
 
-bool ValidPermutation(const TindexVector& perm, int n) {
-    if (static_cast<int>(perm.size()) < n) return false;
-    for (int i = 0; i < n; ++i) {
-        if (perm[i] < 0 || perm[i] >= n) return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 bool LUDecomposition(Tmatrix& M, int high, TindexVector& perm) {
@@ -150,15 +200,15 @@ bool LUDecomposition(Tmatrix& M, int high, TindexVector& perm) {
     FpGuard guard;
     Tvector scale(n);
     if (!RowScales(M, n, scale)) return false;
-    CroutColumns crout(M, perm, scale, n);
-    for (int j = 0; j < n; j += 2) crout.Step(j);
+    CroutBlocks crout(M, perm, scale, n);
+    for (int j = 0; j < n; j += CroutBlocks::kBlock) crout.Step(j);
     return guard.Ok() && detail::BlockFinite(M, n, n);
 }
 
 bool LUBackSubstitution(const Tmatrix& M, int high, const TindexVector& perm, Tvector& b) {
     const int n = high + 1;
     if (high < 0 || !detail::HasBlock(M, n, n) || static_cast<int>(b.size()) < n ||
-        !ValidPermutation(perm, n)) {
+        !detail::ValidPermutation(perm, n)) {
         return false;
     }
     FpGuard guard;
@@ -180,28 +230,6 @@ bool LUBackSubstitution(const Tmatrix& M, int high, const TindexVector& perm, Tv
         b[i] = (b[i] - detail::Dot(row, b.data(), i + 1, n)) / row[i];
     }
     return guard.Ok() && detail::RangeFinite(b, 0, n);
-}
-
-bool LUInverseColumns(Tmatrix& Q, const Tmatrix& M, const TindexVector& perm, int conditions,
-                      int high, int last, int first) {
-    const int n = high + 1;
-    const int kept = n - conditions;
-    if (first > last) return true;
-    if (high < 0 || conditions < 0 || kept < 0 || first < 0 || last > high ||
-        !detail::HasBlock(Q, kept, last + 1L)) {
-        return false;
-    }
-    Tvector e(n, 0.0L);
-    for (int j = first; j <= last; ++j) {
-        e[j] = 1;
-        if (!LUBackSubstitution(M, high, perm, e)) return false;
-        for (int i = 0; i < kept; ++i) {
-            Q[i][j] = e[i];
-            e[i] = 0;
-        }
-        for (int i = kept; i < n; ++i) e[i] = 0;
-    }
-    return true;
 }
 
 }  // namespace vertano

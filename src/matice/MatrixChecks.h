@@ -69,6 +69,15 @@ inline bool RangeFinite(const Tvector& v, int from, int to) {
     return true;
 }
 
+// perm holds at least n row numbers, each in 0..n-1.
+inline bool ValidPermutation(const TindexVector& perm, int n) {
+    if (static_cast<int>(perm.size()) < n) return false;
+    for (int i = 0; i < n; ++i) {
+        if (perm[i] < 0 || perm[i] >= n) return false;
+    }
+    return true;
+}
+
 // Makes v at least n long without shrinking it (callers pass working vectors
 // that are longer than the system, e.g. one per observation).
 inline void EnsureLength(Tvector& v, int n) {

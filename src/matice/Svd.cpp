@@ -6,10 +6,15 @@
 
 #include "matice/FpGuard.h"
 #include "matice/MatrixChecks.h"
+#include "matice/SvdRows.h"
 
 namespace vertano {
 
 namespace {
+
+using detail::AddRowMultiples;
+using detail::AddSumsTimesColumn;
+using detail::RotationList;
 
 constexpr int kMaxIterations = 30;
 
@@ -32,57 +37,6 @@ Real Pythag(Real a, Real b) {
 Real SignOf(Real source, Real magnitude) {
     return source >= 0 ? std::fabs(magnitude) : -std::fabs(magnitude);
 }
-
-// sums[j] += x[r] * rows[r][j] for j in [from, to), the rows taken in order.
-// Four rows per pass: each partial sum is loaded and stored once for four
-// terms, which are still added one after another.
-void AddRowMultiples(Real* sums, const std::vector<Real*>& rows, const Tvector& x, int from,
-                     int to) {
-    const int count = static_cast<int>(rows.size());
-    int r = 0;
-    for (; r + 3 < count; r += 4) {
-        const Real* a = rows[r];
-        const Real* b = rows[r + 1];
-        const Real* c = rows[r + 2];
-        const Real* d = rows[r + 3];
-        const Real xa = x[r], xb = x[r + 1], xc = x[r + 2], xd = x[r + 3];
-        for (int j = from; j < to; ++j)
-            sums[j] = (((sums[j] + xa * a[j]) + xb * b[j]) + xc * c[j]) + xd * d[j];
-    }
-    for (; r < count; ++r) {
-        const Real* a = rows[r];
-        const Real xa = x[r];
-        for (int j = from; j < to; ++j) sums[j] += xa * a[j];
-    }
-}
-
-// rows[r][j] += sums[j] * rows[r][column] for j in [from, to), two rows per
-// pass so that each sum is loaded once for both.
-void AddSumsTimesColumn(const std::vector<Real*>& rows, const Real* sums, int column, int from,
-                        int to) {
-    const int count = static_cast<int>(rows.size());
-    int r = 0;
-    for (; r + 1 < count; r += 2) {
-        Real* a = rows[r];
-        Real* b = rows[r + 1];
-        const Real xa = a[column], xb = b[column];
-        for (int j = from; j < to; ++j) {
-            const Real t = sums[j];
-            a[j] += t * xa;
-            b[j] += t * xb;
-        }
-    }
-    if (r < count) {
-        Real* a = rows[r];
-        const Real xa = a[column];
-        for (int j = from; j < to; ++j) a[j] += sums[j] * xa;
-    }
-}
-
-struct Rotation {
-    Real c;
-    Real s;
-};
 
 // Every step of the published algorithm that runs down the columns of U or V
 // is done here row by row with the same arithmetic per element: the column
@@ -125,7 +79,7 @@ class GolubReinsch {
         RowsFrom(a_, i, m_, i);
         AddRowMultiples(sums_.data(), rows_, x_, i + 1, n_);
         for (int j = i + 1; j < n_; ++j) sums_[j] /= h;
-        AddSumsTimesColumn(rows_, sums_.data(), i, i + 1, n_);
+        AddSumsTimesColumn(rows_, sums_.data(), i, i + 1, n_, scratch_);
         for (int k = i; k < m_; ++k) a_[k][i] *= scale;
         return scale * g;
     }
@@ -146,12 +100,9 @@ class GolubReinsch {
         const Real h = f * g - s;
         ai[l] = f - g;
         for (int k = l; k < n_; ++k) rv1_[k] = ai[k] / h;
-        for (int j = l; j < m_; ++j) {
-            Real* aj = a_[j].data();
-            Real t = 0;
-            for (int k = l; k < n_; ++k) t += aj[k] * ai[k];
-            for (int k = l; k < n_; ++k) aj[k] += t * rv1_[k];
-        }
+        rows_.clear();
+        for (int j = l; j < m_; ++j) rows_.push_back(a_[j].data());
+        detail::ReflectRows(rows_, ai, rv1_.data(), l, n_, scratch_, scratch2_);
         for (int k = l; k < n_; ++k) ai[k] *= scale;
         return scale * g;
     }
@@ -193,7 +144,7 @@ class GolubReinsch {
             x_.push_back(ai[k]);
         }
         AddRowMultiples(sums_.data(), rows_, x_, l, n_);
-        AddSumsTimesColumn(rows_, sums_.data(), i, l, n_);
+        AddSumsTimesColumn(rows_, sums_.data(), i, l, n_, scratch_);
     }
 
     void AccumulateLeft() {
@@ -219,7 +170,7 @@ class GolubReinsch {
         AddRowMultiples(sums_.data(), rows_, x_, l, n_);
         for (int j = l; j < n_; ++j) sums_[j] = (sums_[j] / a_[i][i]) * g;
         RowsFrom(a_, i, m_, i);
-        AddSumsTimesColumn(rows_, sums_.data(), i, l, n_);
+        AddSumsTimesColumn(rows_, sums_.data(), i, l, n_, scratch_);
     }
 
     // rows_ := rows from..to-1 of M, x_ := their elements in `column`.
@@ -264,7 +215,7 @@ class GolubReinsch {
     void Cancel(int l, int k) {
         const int nm = l - 1;
         Real c = 0, s = 1;
-        rotations_.clear();
+        rotations_.Clear();
         for (int i = l; i <= k; ++i) {
             const Real f = s * rv1_[i];
             rv1_[i] = c * rv1_[i];
@@ -275,20 +226,9 @@ class GolubReinsch {
             h = 1 / h;
             c = g * h;
             s = -f * h;
-            rotations_.push_back({c, s});
+            rotations_.Add(c, s);
         }
-        for (int j = 0; j < m_; ++j) {
-            Real* row = a_[j].data();
-            Real y = row[nm];
-            for (std::size_t r = 0; r < rotations_.size(); ++r) {
-                const int i = l + static_cast<int>(r);
-                const Real z = row[i];
-                const Rotation& t = rotations_[r];
-                row[i] = z * t.c - y * t.s;
-                y = y * t.c + z * t.s;
-            }
-            row[nm] = y;
-        }
+        rotations_.Cancel(a_, m_, nm, l);
     }
 
     void QrSweep(int l, int k) {
@@ -302,8 +242,8 @@ class GolubReinsch {
         g = Pythag(f, 1);
         f = ((x - z) * (x + z) + h * ((y / (f + SignOf(f, g))) - h)) / x;
         Real c = 1, s = 1;
-        rotations_.clear();
-        leftRotations_.clear();
+        rotations_.Clear();
+        leftRotations_.Clear();
         for (int j = l; j <= nm; ++j) {
             const int i = j + 1;
             g = rv1_[i];
@@ -318,7 +258,7 @@ class GolubReinsch {
             g = g * c - x * s;
             h = y * s;
             y *= c;
-            rotations_.push_back({c, s});
+            rotations_.Add(c, s);
             z = Pythag(f, h);
             w_[j] = z;
             if (z != 0) {
@@ -328,49 +268,13 @@ class GolubReinsch {
             }
             f = c * g + s * y;
             x = c * y - s * g;
-            leftRotations_.push_back({c, s});
+            leftRotations_.Add(c, s);
         }
         rv1_[l] = 0;
         rv1_[k] = f;
         w_[k] = x;
-        ApplyAlongRows(v_, n_, l, rotations_);
-        ApplyAlongRows(a_, m_, l, leftRotations_);
-    }
-
-    // Rotation r acts on columns l + r and l + r + 1 of every row. Two rows
-    // are taken together so that each rotation's c and s are loaded once for
-    // both.
-    static void ApplyAlongRows(Tmatrix& M, int rows, int l, const std::vector<Rotation>& rot) {
-        const int count = static_cast<int>(rot.size());
-        int jj = 0;
-        for (; jj + 1 < rows; jj += 2) {
-            Real* p = M[jj].data() + l;
-            Real* q = M[jj + 1].data() + l;
-            Real x = p[0];
-            Real y = q[0];
-            for (int r = 0; r < count; ++r) {
-                const Real c = rot[r].c;
-                const Real s = rot[r].s;
-                const Real zx = p[r + 1];
-                p[r] = x * c + zx * s;
-                x = zx * c - x * s;
-                const Real zy = q[r + 1];
-                q[r] = y * c + zy * s;
-                y = zy * c - y * s;
-            }
-            p[count] = x;
-            q[count] = y;
-        }
-        if (jj < rows) {
-            Real* p = M[jj].data() + l;
-            Real x = p[0];
-            for (int r = 0; r < count; ++r) {
-                const Real z = p[r + 1];
-                p[r] = x * rot[r].c + z * rot[r].s;
-                x = z * rot[r].c - x * rot[r].s;
-            }
-            p[count] = x;
-        }
+        rotations_.Sweep(v_, n_, l);
+        leftRotations_.Sweep(a_, m_, l);
     }
 
     Tmatrix& a_;
@@ -382,10 +286,11 @@ class GolubReinsch {
     Tvector sums_;
     Real anorm_ = 0;
     Real lastG_ = 0;
-    std::vector<Rotation> rotations_;
-    std::vector<Rotation> leftRotations_;
+    RotationList rotations_;
+    RotationList leftRotations_;
     std::vector<Real*> rows_;
     Tvector x_;
+    std::vector<detail::SplitReal> scratch_, scratch2_;
 };
 
 void EnsureSquareBlock(Tmatrix& V, int n) {
