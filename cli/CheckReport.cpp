@@ -6,15 +6,11 @@
 
 #include "CheckTexts.h"
 #include "supplementary/DoplnekDruh.h"
+#include "workspace/CislaOznameni.h"
 
 namespace vertano::cli {
 
 namespace {
-
-// The notifications the raw-data analysis stops with for the given points and the
-// scale factors.
-constexpr int32_t kOznameniBody = 1;
-constexpr int32_t kOznameniMeritko = 17;
 
 void PrintSection(Session& s, const std::string& title, const std::vector<CountLine>& lines,
                   int32_t total) {
@@ -61,7 +57,7 @@ int32_t PrintPointChecks(Session& s) {
                   {j.popis.souradnice + " X, Y, Z", Count(c.Y)},
                   {j.popis.souradnice + " X, Y", Count(c.Z)}},
                  total);
-    if (total > 0) s.Show(kOznameniBody);
+    if (total > 0) s.Show(oznameni::kBody);
     return total;
 }
 
@@ -73,7 +69,7 @@ int32_t PrintScaleChecks(Session& s) {
     PrintSection(s, j.popis.meritkoveKoeficienty,
                  {{j.popis.cisloBod, Count(c.X)}, {j.popis.meritkovyKoeficient, Count(c.Y)}},
                  total);
-    if (total > 0) s.Show(kOznameniMeritko);
+    if (total > 0) s.Show(oznameni::kMeritko);
     return total;
 }
 

@@ -5,41 +5,13 @@
 #include "Inputs.h"
 #include "RawProcessing.h"
 #include "Session.h"
-#include "adjustment/PriblizneSouradnice.h"
 #include "files/SurovaMereniSoubory.h"
 #include "mereni/Jednotky.h"
-#include "processing/Polohy.h"
-#include "processing/PrumerSkupin.h"
-#include "processing/RedukceDelek.h"
-#include "processing/SouradniceDlePoradi.h"
+#include "workspace/RedukovanePrumery.h"
 
 namespace vertano::cli {
 
 namespace {
-
-// Notification numbers: the generic processing error, the given points and the
-// scale factors contain errors.
-constexpr int32_t kOznameniChyba = 0;
-constexpr int32_t kOznameniBody = 1;
-constexpr int32_t kOznameniMeritko = 17;
-// The face reduction of ZpracujSkupinyPoloha: means, not differences.
-constexpr int32_t kPrumeryPoloh = 2;
-
-// The analysis refuses point lists with duplicate or coincident points and scale
-// factors with duplicates or values out of range: a point looked up by its number
-// would be an arbitrary one of its duplicates.
-bool InputsUsable(Session& s) {
-    const Tchyby& c = s.ws.chyby;
-    if (c.souradniceFixniCekovyPocetChyb > 0) s.Show(kOznameniBody);
-    if (c.souradniceMeritkoCekovyPocetChyb > 0) s.Show(kOznameniMeritko);
-    return c.souradniceFixniCekovyPocetChyb == 0 && c.souradniceMeritkoCekovyPocetChyb == 0;
-}
-
-bool Means(Session& s, Tmereni& faceMeans, Tmereni& setMeans) {
-    if (!ZpracujSkupinyPoloha(s.ws.suroveMereni, faceMeans, kPrumeryPoloh)) return false;
-    setMeans = faceMeans;
-    return PrumerSkupin(setMeans);
-}
 
 std::string Joined(const std::vector<std::string>& names) {
     std::string text;
@@ -47,67 +19,46 @@ std::string Joined(const std::vector<std::string>& names) {
     return text;
 }
 
-// Approximate coordinates of every point of the set means, from the given points.
-// The means are a copy: finding the point order rewrites their point indexes.
-void ApproximateCoordinates(Session& s, Tmereni setMeans) {
-    Workspace& ws = s.ws;
-    std::vector<std::string> names;
-    setMeans.PoradiBoduPriradit(names);
-    ws.souradnicePriblizne = ws.souradniceFixni;
-    VysledekPriblizne result;
-    VypocetPriblizneSouradnice(ws.souradnicePriblizne, setMeans, names, result);
-    if (!result.neurcene.empty())
-        s.out << "Points without coordinates: " << Joined(result.neurcene) << "\n";
-    if (result.jePreruseno)
-        s.err << "vertano-cli: the approximate coordinates were interrupted; points found so "
-                 "far are used\n";
-}
-
-void PrintLevel(Session& s, const Tsouradnice& points) {
+void PrintLevel(Session& s, const RedukceNaZnacky& redukce) {
+    if (!redukce.jeHladina) return;
     const Tnastaveni& n = s.ws.nastaveni;
     const jazyk::Tpopis& p = s.ws.jazyk.popis;
-    Real level = 0;
-    if (!HladinaRedukce(points, n, level)) return;
     const uint8_t type = n.redukceMereni.typHladiny;
     const std::string& label = type == 0   ? p.nulovaHladina
                                : type == 1 ? p.stredniHladinaSite
                                            : p.hladinaVeVysce;
     s.out << label << ": "
-          << FormatLength(level, n.jednotky.souradnice, n.presnost.souradnice.hodnota) << " "
-          << s.ws.jazyk.popisJednotky.x_hodnota << "\n";
+          << FormatLength(redukce.hladina, n.jednotky.souradnice, n.presnost.souradnice.hodnota)
+          << " " << s.ws.jazyk.popisJednotky.x_hodnota << "\n";
 }
 
-// Reduces `list` to the marks, the level and the projection with the approximate
-// coordinates; rows to a point without coordinates are left out.
-bool ReduceDistances(Session& s, Tmereni& list) {
-    Workspace& ws = s.ws;
-    std::vector<std::string> names;
-    list.PoradiBoduPriradit(names);
-    const Tsouradnice points = SouradniceDlePoradiBodu(names, ws.souradnicePriblizne);
-    PrintLevel(s, points);
-    VysledekRedukce result;
-    if (!RedukovatDelky(list, points, ws.souradniceMeritko, ws.nastaveni, result)) return false;
-    s.out << ws.jazyk.popis.redukceDelek << ": " << ws.jazyk.hlaseni.poceZaznamu
-          << std::to_string(result.pocetRedukovanych) << "\n";
-    s.out << "Left out (a point without coordinates): " << std::to_string(result.pocetVypustenych)
-          << "\n";
-    return true;
+void PrintReduction(Session& s, const VysledekRedukovanychPrumeru& v) {
+    if (!v.priblizne.neurcene.empty())
+        s.out << "Points without coordinates: " << Joined(v.priblizne.neurcene) << "\n";
+    if (v.priblizne.jePreruseno)
+        s.err << "vertano-cli: the approximate coordinates were interrupted; points found so "
+                 "far are used\n";
+    PrintLevel(s, v.redukce);
+    s.out << s.ws.jazyk.popis.redukceDelek << ": " << s.ws.jazyk.hlaseni.poceZaznamu
+          << std::to_string(v.redukce.pocty.pocetRedukovanych) << "\n";
+    s.out << "Left out (a point without coordinates): "
+          << std::to_string(v.redukce.pocty.pocetVypustenych) << "\n";
 }
 
-// The means, reduced when points were given, into the one-face list.
+// The means, reduced to the marks when points were given, into the one-face list;
+// the workspace does the work exactly as the analysis would.
 bool Reduce(Session& s) {
     Workspace& ws = s.ws;
-    Tmereni faceMeans;
-    Tmereni setMeans;
-    if (!Means(s, faceMeans, setMeans)) return false;
-    ws.mereniJednaPoloha = s.options.faces ? faceMeans : setMeans;
+    if (!s.options.points.empty()) s.Stage(3);
+    const VysledekRedukovanychPrumeru v = RedukovanePrumery(ws, s.ui, s.options.faces);
+    if (!v.uspech) return false;
     s.out << (s.options.faces ? ws.jazyk.tlacitko.prumerPoloh : ws.jazyk.tlacitko.prumerSkupin)
           << ": " << ws.jazyk.hlaseni.poceZaznamu
-          << std::to_string(ws.mereniJednaPoloha.PocetPlnychZaznamu()) << "\n";
-    if (s.options.points.empty() || !ws.mereniJednaPoloha.ExistujePlnyZaznam()) return true;
-    s.Stage(3);
-    ApproximateCoordinates(s, setMeans);
-    return ReduceDistances(s, ws.mereniJednaPoloha);
+          << std::to_string(ws.mereniJednaPoloha.PocetPlnychZaznamu() +
+                            v.redukce.pocty.pocetVypustenych)
+          << "\n";
+    if (v.redukovano) PrintReduction(s, v);
+    return true;
 }
 
 int Write(Session& s) {
@@ -158,12 +109,7 @@ int RunReduce(const Options& o, std::ostream& out, std::ostream& err, std::istre
     ProcessRaw(s);
     out << s.ws.jazyk.tlacitko.prehledChyb << ": "
         << std::to_string(s.ws.chyby.suroveMereniCekovyPocetChyb) << "\n";
-    if (!InputsUsable(s)) {
-        err << "vertano-cli: nothing written\n";
-        return kExitChecksFailed;
-    }
     if (!Reduce(s)) {
-        s.Show(kOznameniChyba);
         err << "vertano-cli: nothing written\n";
         return kExitChecksFailed;
     }

@@ -5,7 +5,6 @@
 
 #include "adjustment/TmerenaVelicina.h"
 #include "matice/FpGuard.h"
-#include "matice/Konstanty.h"
 #include "processing/Uhly.h"
 
 namespace vertano {
@@ -13,13 +12,6 @@ namespace vertano {
 namespace {
 
 constexpr Real kNaN = std::numeric_limits<Real>::quiet_NaN();
-
-// a reduced into (-pi, pi].
-Real DoPulkruhu(Real a) {
-    if (a > -kPi && a <= kPi) return a;
-    const Real r = Normalise(a);
-    return r > kPi ? r - kDvePi : r;
-}
 
 }  // namespace
 
@@ -83,7 +75,7 @@ bool StatistikaDruhu(const std::vector<Real>& hodnoty, int32_t druh, Vyber& vysl
 
 Real OdchylkaOdPrumeru(Real prumer, Real hodnota, int32_t druh) {
     const Real d = prumer - hodnota;
-    return JeUhlovyDruh(druh) ? DoPulkruhu(d) : d;
+    return JeUhlovyDruh(druh) ? NormaliseSigned(d) : d;
 }
 
 Real MezOdchylkyOdPrumeru(int32_t pocet, Real tolerance) {
@@ -104,6 +96,13 @@ bool SdruzenaOdchylka::Vysledek(Real& odchylka) const {
     const Real s = std::sqrt(sumaVazenychCtvercu_ / sumaVah_);
     if (!guard.Ok() || !std::isfinite(s)) return false;
     odchylka = s;
+    return true;
+}
+
+bool SdruzenaOdchylka::ZapsatCelkovou(Tzaznam& celkova) const {
+    if (pocet_ == 0) return true;
+    if (!Vysledek(celkova.vyska_stn)) return false;
+    celkova.skupina = pocet_;
     return true;
 }
 

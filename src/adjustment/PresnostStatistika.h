@@ -56,6 +56,11 @@ class SdruzenaOdchylka {
     // False when nothing was added, the weights sum to 0 or the result is not a
     // finite number.
     bool Vysledek(Real& odchylka) const;
+    // The total row of a precision source: the pooled deviation into vyska_stn,
+    // the number of rows pooled into skupina. With nothing added there is no
+    // total: `celkova` is left as it is and the result is true. False when the
+    // pooling fails.
+    bool ZapsatCelkovou(Tzaznam& celkova) const;
 
   private:
     Real sumaVah_ = 0;

@@ -31,11 +31,6 @@ bool MaPlatneZkresleni(const Tzaznam& z) {
     return std::isfinite(z.zkresleniDelky) && z.zkresleniDelky > 0;
 }
 
-// a reduced into (-pi, pi].
-Real DoPolointervalu(const Real a) {
-    return -WrappedDiff(0, a);
-}
-
 // Local position of a pointing in the station's system whose x axis runs along
 // the direction `smerOsy`: (s cos(r - r0), s sin(r - r0)) with s horizontal.
 void LokalniPoloha(const Tzaznam& z, const Real smerOsy, Real& x, Real& y) {
@@ -141,7 +136,7 @@ struct SerazenySmer {
 // false when two coincide or a neighbouring angle is too narrow.
 bool SeraditSmery(const std::array<SmerNaBod, 3>& cile, std::array<SerazenySmer, 3>& serazene) {
     for (std::size_t i = 0; i < 3; ++i) {
-        const Real relativni = i == 0 ? 0 : DoPolointervalu(cile[i].smer - cile[0].smer);
+        const Real relativni = i == 0 ? 0 : NormaliseSigned(cile[i].smer - cile[0].smer);
         serazene[i] = SerazenySmer{relativni, &cile[i].bod};
     }
     std::sort(serazene.begin(), serazene.end(),
@@ -159,8 +154,8 @@ bool SouhlasiSUhly(const std::array<SerazenySmer, 3>& s, const Tbod& stanovisko)
     }
     const Real alfa = s[1].smer - s[0].smer;
     const Real beta = s[2].smer - s[1].smer;
-    return std::fabs(DoPolointervalu(smerniky[1] - smerniky[0] - alfa)) < kShodaZpet &&
-           std::fabs(DoPolointervalu(smerniky[2] - smerniky[1] - beta)) < kShodaZpet;
+    return std::fabs(NormaliseSigned(smerniky[1] - smerniky[0] - alfa)) < kShodaZpet &&
+           std::fabs(NormaliseSigned(smerniky[2] - smerniky[1] - beta)) < kShodaZpet;
 }
 
 }  // namespace

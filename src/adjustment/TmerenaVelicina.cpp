@@ -1,6 +1,7 @@
 #include "adjustment/TmerenaVelicina.h"
 
 #include "adjustment/VahaPozorovani.h"
+#include "mereni/Tzaznam.h"
 
 namespace vertano {
 
@@ -10,6 +11,20 @@ TmerenaVelicina TmerenaVelicina::Prazdny() {
     v.oprava = v.normOprava = v.mezniOprava = v.odchylkaOprava = -1;
     v.smernik = v.posun = v.odchylkaPosun = v.zkresleni = -1;
     v.iStn = v.iCil = -1;
+    return v;
+}
+
+TmerenaVelicina TmerenaVelicina::ZeZaznamu(const Tzaznam& z, int32_t typ, Real hodnota,
+                                           Real odchylka) {
+    TmerenaVelicina v = Prazdny();
+    v.typ = typ;
+    v.poradi = z.poradi;
+    v.skupina = z.skupina;
+    v.cislo_stn = z.cislo_stn;
+    v.cislo_cil = z.cislo_cil;
+    v.hodnota = hodnota;
+    v.odchylka = odchylka;
+    v.jePlny = true;
     return v;
 }
 

@@ -7,6 +7,8 @@
 
 namespace vertano {
 
+struct Tzaznam;
+
 // Kinds of observation (TmerenaVelicina::typ). The supplementary kinds have their
 // own numbering in the input windows; these are the numbers of the adjustment.
 namespace velicina {
@@ -47,6 +49,10 @@ struct TmerenaVelicina {
     // A default-constructed record is the all-zero record of a grown vector;
     // Prazdny() is the empty observation that blanked records become.
     static TmerenaVelicina Prazdny();
+    // The observation of kind `typ` that the measurement row `z` carries, with
+    // its value and standard deviation of that kind: filled, with the row's
+    // `poradi`, set and point numbers; everything else as in Prazdny().
+    static TmerenaVelicina ZeZaznamu(const Tzaznam& z, int32_t typ, Real hodnota, Real odchylka);
 
     // Gives the observation its a-priori standard deviation and weight: its own
     // deviation when that is set (JeOdchylkaZadana), otherwise `odchylkaDruhu`,

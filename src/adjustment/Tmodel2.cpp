@@ -37,10 +37,10 @@ void Tmodel2::Clear() {
     for (int32_t* p : {&pocetSmer, &pocetZenit, &pocetDelka, &pocetSmerOdlehly, &pocetZenitOdlehly,
                        &pocetDelkaOdlehly, &pocetMereni, &pocetSouradnic, &pocetSouradnicUrcovanych,
                        &pocetSouradnicFixnich, &pocetPosunu, &pocetNeznamych, &pocetNadbytecnych,
-                       &pocetPodminek, &pocetVlakno, &pocetVlaknoHotovo}) {
+                       &pocetPodminek, &pocetVlakno}) {
         *p = -1;
     }
-    jeVlaknoHotovo = jeFix = jeMerenaDelka = probehloVycovaniOdlehlych = false;
+    jeFix = jeMerenaDelka = probehloVycovaniOdlehlych = false;
     vynechanaMereni.clear();
     chyba.clear();
 }

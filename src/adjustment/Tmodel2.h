@@ -133,8 +133,6 @@ class Tmodel2 {
     int32_t pocetNadbytecnych = -1;
     int32_t pocetPodminek = -1;
     int32_t pocetVlakno = -1;
-    int32_t pocetVlaknoHotovo = -1;
-    bool jeVlaknoHotovo = false;
     bool jeFix = false;          // no datum conditions
     bool jeMerenaDelka = false;  // the network has scale
     int32_t typFixace = -1;      // fixace::k...

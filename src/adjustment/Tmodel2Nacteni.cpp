@@ -77,17 +77,10 @@ bool PlatnyRadek(const Tzaznam& z) {
 
 TmerenaVelicina Pozorovani(const Tzaznam& z, int32_t typ, int32_t poradi, Real hodnota,
                            Real odchylka, int32_t iStn, int32_t iCil) {
-    TmerenaVelicina v = TmerenaVelicina::Prazdny();
-    v.typ = typ;
+    TmerenaVelicina v = TmerenaVelicina::ZeZaznamu(z, typ, hodnota, odchylka);
     v.poradi = poradi;
-    v.skupina = z.skupina;
-    v.cislo_stn = z.cislo_stn;
-    v.cislo_cil = z.cislo_cil;
-    v.hodnota = hodnota;
-    v.odchylka = odchylka;
     v.iStn = iStn;
     v.iCil = iCil;
-    v.jePlny = true;
     return v;
 }
 

@@ -11,9 +11,9 @@
 #include "adjustment/Tmodel2Vnitrni.h"
 #include "matice/DenseHelpers.h"
 #include "matice/FpGuard.h"
-#include "matice/Konstanty.h"
 #include "matice/ParallelProducts.h"
 #include "matice/Sparse.h"
+#include "processing/Uhly.h"
 
 namespace vertano {
 
@@ -22,12 +22,6 @@ namespace {
 constexpr int kX = 0;
 constexpr int kY = 1;
 constexpr int kZ = 2;
-
-Real Smernik(Real dX, Real dY) {
-    Real s = std::atan2(dY, dX);
-    if (s < 0) s += kDvePi;
-    return s >= kDvePi ? 0 : s;
-}
 
 // Station-to-target geometry at the current coordinates.
 struct Geometrie {
@@ -74,7 +68,7 @@ Rovnice Zenit(const Geometrie& g, Real m) {
 
 Rovnice Smer(const Geometrie& g) {
     Rovnice r;
-    r.f = Smernik(g.dX, g.dY);
+    r.f = Normalise(std::atan2(g.dY, g.dX));
     r.a[kX] = g.dY / g.s2;
     r.a[kY] = -g.dX / g.s2;
     return r;

@@ -11,16 +11,8 @@ namespace vertano {
 namespace {
 
 TmerenaVelicina ZRadku(const Tzaznam& r, int32_t typ, Real hodnota, Real odchylka, Real vaha) {
-    TmerenaVelicina v = TmerenaVelicina::Prazdny();
-    v.typ = typ;
-    v.poradi = r.poradi;
-    v.skupina = r.skupina;
-    v.cislo_stn = r.cislo_stn;
-    v.cislo_cil = r.cislo_cil;
-    v.hodnota = hodnota;
-    v.odchylka = odchylka;
+    TmerenaVelicina v = TmerenaVelicina::ZeZaznamu(r, typ, hodnota, odchylka);
     v.vaha = vaha;
-    v.jePlny = true;
     return v;
 }
 

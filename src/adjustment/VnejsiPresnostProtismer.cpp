@@ -100,12 +100,10 @@ bool VypocetVnejsiPresnostiProtismer(const MereniMeziBody& sit, int32_t druh,
             }
         }
     }
-    if (celkova.Pocet() == 0) return true;
-    if (!celkova.Vysledek(vysledek.odchylkaCelkova.vyska_stn)) {
+    if (!celkova.ZapsatCelkovou(vysledek.odchylkaCelkova)) {
         vysledek.Prazdny();
         return false;
     }
-    vysledek.odchylkaCelkova.skupina = celkova.Pocet();
     return true;
 }
 

@@ -232,12 +232,10 @@ bool VypocetVnejsiPresnostiSmer(const MereniMeziBody& sit, const nastaveni::Tmez
         ZapsatTrojuhelnik(sit, body, radky, t, mezProtismer.rozdil_smer, vysledek);
         celkova.Pridej(static_cast<Real>(t.nadbytecnych), t.odchylka);
     }
-    if (celkova.Pocet() == 0) return true;
-    if (!celkova.Vysledek(vysledek.odchylkaCelkova.vyska_stn)) {
+    if (!celkova.ZapsatCelkovou(vysledek.odchylkaCelkova)) {
         vysledek.Prazdny();
         return false;
     }
-    vysledek.odchylkaCelkova.skupina = celkova.Pocet();
     return true;
 }
 

@@ -125,12 +125,10 @@ bool VypocetVnitrniPresnosti(const Tmereni& mereni, int32_t druh, const nastaven
             return false;
         }
     }
-    if (celkova.Pocet() == 0) return true;
-    if (!celkova.Vysledek(vysledek.odchylkaCelkova.vyska_stn)) {
+    if (!celkova.ZapsatCelkovou(vysledek.odchylkaCelkova)) {
         vysledek.Prazdny();
         return false;
     }
-    vysledek.odchylkaCelkova.skupina = celkova.Pocet();
     return true;
 }
 

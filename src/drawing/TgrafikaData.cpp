@@ -1,9 +1,10 @@
 #include "drawing/TgrafikaData.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstddef>
 #include <utility>
+
+#include "mereni/Text.h"
 
 namespace vertano {
 
@@ -11,13 +12,6 @@ namespace {
 
 std::size_t Delka(int32_t pocet) {
     return pocet > 0 ? static_cast<std::size_t>(pocet) : 0;
-}
-
-void PridejCislo(std::string& text, int32_t hodnota) {
-    char buf[16];
-    const auto [konec, ec] = std::to_chars(buf, buf + sizeof buf, hodnota);
-    (void)ec;  // an int32_t always fits 16 characters
-    text.append(buf, konec);
 }
 
 }  // namespace
@@ -73,7 +67,7 @@ std::string TgrafikaData::mereni2Str() const {
         if (j > 0) text += "\r\n";
         for (const int32_t hodnota :
              {z.iStn, z.iCil, z.delkaS, z.smer, z.zenit, z.smernik, z.delkaH, z.prevyseni}) {
-            PridejCislo(text, hodnota);
+            text += FormatInteger(hodnota);
             text += ' ';
         }
         text += z.JePlny ? "-1" : "0";

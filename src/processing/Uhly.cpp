@@ -24,6 +24,12 @@ Real Normalise(Real uhel) {
     return r;
 }
 
+Real NormaliseSigned(Real uhel) {
+    if (uhel > -kPi && uhel <= kPi) return uhel;
+    const Real r = Normalise(uhel);
+    return r > kPi ? r - kDvePi : r;
+}
+
 Real WrappedDiff(Real a, Real b) {
     const Real d = a - b;
     if (d >= -kPi && d < kPi) return d;

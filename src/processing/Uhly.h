@@ -11,6 +11,11 @@ namespace vertano {
 // The angle brought into [0, 2pi) by whole turns.
 Real Normalise(Real uhel);
 
+// The angle brought into (-pi, pi] by whole turns: the smaller turn between two
+// directions, a half turn counting as +pi. An angle already there is returned
+// exactly.
+Real NormaliseSigned(Real uhel);
+
 // a - b reduced to [-pi, pi). A difference that is already in that interval is
 // returned exactly as computed, so that a tolerance test at its limit does not
 // depend on a detour through a full turn.

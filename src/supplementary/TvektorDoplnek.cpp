@@ -28,19 +28,15 @@ bool JeIndexBodu(const Tsouradnice& souradnice, int32_t index) {
     return index >= 0 && index < souradnice.Pocet();
 }
 
+// Every supplementary kind keeps its value in the distance column of its row.
 TmerenaVelicina Pozorovani(const Tzaznam& zaznam, int druh, int32_t poradi) {
-    TmerenaVelicina v = TmerenaVelicina::Prazdny();
-    v.typ = doplnek::TypVeliciny(druh);
+    TmerenaVelicina v = TmerenaVelicina::ZeZaznamu(zaznam, doplnek::TypVeliciny(druh), zaznam.delka,
+                                                   zaznam.sig_delka);
     v.poradi = poradi;
     v.skupina = -1;
-    v.cislo_stn = zaznam.cislo_stn;
-    v.cislo_cil = zaznam.cislo_cil;
-    v.hodnota = zaznam.delka;
-    v.odchylka = zaznam.sig_delka;
     v.zkresleni = zaznam.zkresleniDelky;
     v.iStn = zaznam.iStn;
     v.iCil = zaznam.iCil;
-    v.jePlny = true;
     return v;
 }
 

@@ -4,15 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "adjustment/PriblizneSouradnice.h"
 #include "data/SouradniceKontrola.h"
 #include "processing/Polohy.h"
 #include "processing/PorovnaniDelek.h"
-#include "processing/PrumerSkupin.h"
-#include "processing/RedukceDelek.h"
-#include "processing/SouradniceDlePoradi.h"
 #include "supplementary/DoplnekDruh.h"
+#include "workspace/CislaOznameni.h"
 #include "workspace/PrikazPomocne.h"
+#include "workspace/PripravaMereni.h"
 #include "workspace/VyrovnaniSite.h"
 #include "workspace/Workspace.h"
 
@@ -20,18 +18,10 @@ namespace vertano {
 
 namespace {
 
-constexpr int32_t kOznameniChyba = 0;
-constexpr int32_t kOznameniBody = 1;
-constexpr int32_t kOznameniKonfigurace = 2;
-constexpr int32_t kOznameniPrekroceni = 3;
-constexpr int32_t kOznameniMeritko = 17;
-// ZpracujSkupinyPoloha: face means rather than face differences.
-constexpr int32_t kPrumeryPoloh = 2;
-
 // Why the analysis stops: a notification number, with the library's reason when
 // it gave one.
 struct Zastaveni {
-    int32_t cislo = kOznameniChyba;
+    int32_t cislo = oznameni::kChyba;
     std::string podrobnosti;
 };
 
@@ -44,85 +34,11 @@ std::optional<Zastaveni> KontrolaVstupu(Workspace& ws) {
     ws.doplnekVstup.KonrolaCelkova(ws.nastaveni, ws.chyby);
     const Tchyby& c = ws.chyby;
     if (ws.souradniceFixni.PocetPlnychBodu() < 2 || c.souradniceFixniCekovyPocetChyb > 0) {
-        return Zastaveni{kOznameniBody, {}};
+        return Zastaveni{oznameni::kBody, {}};
     }
-    if (c.souradniceMeritkoCekovyPocetChyb > 0) return Zastaveni{kOznameniMeritko, {}};
+    if (c.souradniceMeritkoCekovyPocetChyb > 0) return Zastaveni{oznameni::kMeritko, {}};
     if (const int32_t n = OznameniChybDoplnku(c)) return Zastaveni{n, {}};
     return std::nullopt;
-}
-
-// The given points that the measurements name, fixed ones first.
-Tsouradnice ZadaneVMereni(const Tsouradnice& zadane, const std::vector<std::string>& cisla,
-                          Tsouradnice& fixni) {
-    const std::set<std::string> vMereni(cisla.begin(), cisla.end());
-    Tsouradnice nefixni;
-    fixni.Clear();
-    for (const Tbod& b : zadane.bod) {
-        if (!b.JePlny || vMereni.count(b.cislo) == 0) continue;
-        (b.JeFixni ? fixni : nefixni).PridejBod(b);
-    }
-    Tsouradnice vse(fixni);
-    vse.PridejBody2(nefixni);
-    return vse;
-}
-
-// Approximate coordinates of every point of `mereni` (set means) from the given
-// points; the full points of the result. A given point stays known even when no
-// row of `mereni` names it any more.
-Tsouradnice Priblizne(const Tsouradnice& zadane, Tmereni mereni, VysledekPriblizne& historie) {
-    std::vector<std::string> cisla;
-    mereni.PoradiBoduPriradit(cisla);
-    Tsouradnice body(zadane);
-    VypocetPriblizneSouradnice(body, mereni, cisla, historie);
-    body.SmazPrazdneZaznamy();
-    for (const Tbod& b : zadane.bod) {
-        if (!body.BodSCislem(b.cislo).JePlny) body.PridejBod(b);
-    }
-    return body;
-}
-
-// The rows of `mereni` (point order assigned) whose station or target is not a
-// full point of `poradi`.
-std::vector<VynechaneMereni> BezSouradnic(const Tmereni& mereni, const Tsouradnice& poradi) {
-    std::vector<VynechaneMereni> vynechane;
-    const auto plny = [&poradi](const int32_t i) {
-        return i >= 0 && i < poradi.Pocet() && poradi.bod[static_cast<std::size_t>(i)].JePlny;
-    };
-    for (std::size_t i = 0; i < mereni.zaznam.size(); ++i) {
-        const Tzaznam& z = mereni.zaznam[i];
-        if (!z.JePlny() || (plny(z.iStn) && plny(z.iCil))) continue;
-        VynechaneMereni v;
-        v.radek = static_cast<int32_t>(i);
-        v.poradi = z.poradi;
-        v.cislo_stn = z.cislo_stn;
-        v.cislo_cil = z.cislo_cil;
-        v.chybejiciBod = plny(z.iStn) ? z.cislo_cil : z.cislo_stn;
-        v.text = "Station " + z.cislo_stn + " (occupation " + std::to_string(z.poradi) +
-                 "), target " + z.cislo_cil + ": point " + v.chybejiciBod +
-                 " has no coordinates; left out";
-        vynechane.push_back(std::move(v));
-    }
-    return vynechane;
-}
-
-// Reduces the distances and zenith angles of `mereni` to the marks, the level and
-// the projection with the coordinates `body`; rows to a point without coordinates
-// are dropped (and listed in `vynechane` when given).
-bool Redukovat(Tmereni& mereni, const Tsouradnice& body, const Workspace& ws,
-               std::vector<VynechaneMereni>* vynechane) {
-    std::vector<std::string> cisla;
-    mereni.PoradiBoduPriradit(cisla);
-    const Tsouradnice poradi = SouradniceDlePoradiBodu(cisla, body);
-    if (vynechane != nullptr) *vynechane = BezSouradnic(mereni, poradi);
-    VysledekRedukce r;
-    return RedukovatDelky(mereni, poradi, ws.souradniceMeritko, ws.nastaveni, r);
-}
-
-// Sorted by point number and numbered, as the adjustment and the windows take it.
-void Seradit(Tsouradnice& body, const bool jeFixni) {
-    for (Tbod& b : body.bod) b.JeFixni = jeFixni;
-    body.Sort(Tsouradnice::kCislo);
-    body.SeraditPoradi();
 }
 
 // The determined points of the approximate list: the fixed ones are removed.
@@ -134,70 +50,61 @@ Tsouradnice Urcovane(const Tsouradnice& priblizne, const Tsouradnice& fixni) {
     return urcovane;
 }
 
-// With "keep the inserted coordinates" the given non-fixed points keep their
-// values instead of the computed ones (the fixed ones always do).
-void ZachovatZadane(Tsouradnice& priblizne, const Tsouradnice& zadane, const Tnastaveni& n) {
-    if (!n.prepinac.zachovatSouradnice) return;
-    for (Tbod& b : priblizne.bod) {
-        const Tbod z = zadane.BodSCislem(b.cislo);
-        if (!z.JePlny) continue;
-        b.X = z.X;
-        b.Y = z.Y;
-        b.Z = z.Z;
-    }
+// Sorted by point number and numbered, as the adjustment and the windows take it.
+void Seradit(Tsouradnice& body, const bool jeFixni) {
+    for (Tbod& b : body.bod) b.JeFixni = jeFixni;
+    body.Sort(Tsouradnice::kCislo);
+    body.SeraditPoradi();
 }
 
-// The preparation: face and set means, approximate coordinates, reduction,
-// comparisons.
-// False on an arithmetic failure of a reduction.
-bool Priprava(Workspace& ws, VysledekAnalyzy& v, int32_t& pocetPrekroceni) {
-    if (!RedukcePoloh(ws.suroveMereni)) return false;
-    Tmereni prumery;
-    if (!ZpracujSkupinyPoloha(ws.suroveMereni, prumery, kPrumeryPoloh)) return false;
-    std::vector<std::string> cisla;
-    prumery.PoradiBoduPriradit(cisla);
-    ws.mereniVyrovnani = prumery;
-    Tmereni skupiny(prumery);
-    if (!PrumerSkupin(skupiny)) return false;
-
-    Tsouradnice fixni;
-    const Tsouradnice zadane = ZadaneVMereni(ws.souradniceFixni, cisla, fixni);
-    // The first coordinates serve only the reduction, whose heights then make the
-    // second ones right.
+// The distances of the set means, reduced with the final coordinates, against
+// the distances between all points with coordinates and between the fixed ones.
+bool Porovnani(Workspace& ws, const Tmereni& skupiny, const Tsouradnice& priblizne,
+               const Tsouradnice& fixni, int32_t& pocetPrekroceni) {
     Tmereni redukovane(skupiny);
-    VysledekPriblizne prvni;
-    if (!Redukovat(redukovane, Priblizne(zadane, skupiny, prvni), ws, nullptr)) return false;
-    Tsouradnice priblizne = Priblizne(zadane, redukovane, v.priblizne);
-    // The reduction drops the rows to points the first construction did not reach,
-    // so the second one never sees those points: they are named from the first.
-    v.priblizne.neurcene.clear();
-    for (const PuvodBodu& p : prvni.body) {
-        if (!priblizne.BodSCislem(p.cislo).JePlny) v.priblizne.neurcene.push_back(p.cislo);
-    }
-    ZachovatZadane(priblizne, zadane, ws.nastaveni);
-
-    if (!Redukovat(ws.mereniVyrovnani, priblizne, ws, &v.vynechana)) return false;
-    // The comparisons take the set means reduced with the final coordinates.
-    redukovane = skupiny;
-    if (!Redukovat(redukovane, priblizne, ws, nullptr)) return false;
-    int32_t prekrocenoFixni = 0;
-    if (!PorovnaniDelekSeSouradnicemi(redukovane, ws.porovnaniDelekPriblizne, priblizne,
-                                      ws.nastaveni, pocetPrekroceni) ||
-        !PorovnaniDelekSeSouradnicemi(redukovane, ws.porovnaniDelekFixni, fixni, ws.nastaveni,
-                                      prekrocenoFixni)) {
+    RedukceNaZnacky r;
+    if (!RedukovatNaZnacky(redukovane, priblizne, ws.souradniceMeritko, ws.nastaveni, r)) {
         return false;
     }
-    ws.souradnicePriblizne = Urcovane(priblizne, fixni);
-    Seradit(ws.souradnicePriblizne, false);
-    ws.souradniceFixniVyrovnani = fixni;
-    Seradit(ws.souradniceFixniVyrovnani, true);
-    ws.mereniVyrovnani.KopirovatSmerodatneOdchylky(ws.suroveMereni);
+    int32_t prekrocenoFixni = 0;
+    return PorovnaniDelekSeSouradnicemi(redukovane, ws.porovnaniDelekPriblizne, priblizne,
+                                        ws.nastaveni, pocetPrekroceni) &&
+           PorovnaniDelekSeSouradnicemi(redukovane, ws.porovnaniDelekFixni, fixni, ws.nastaveni,
+                                        prekrocenoFixni);
+}
 
+void NastavitPriznaky(Workspace& ws) {
     TanalyzaMereni& a = ws.info.analyzaMereni;
     a.mereniDoVyrovnani = ws.mereniVyrovnani.ExistujePlnyZaznam();
     a.souradnicePriblizne = ws.souradnicePriblizne.ExistujePlnyBod();
     a.souradniceFixni = ws.souradniceFixniVyrovnani.ExistujePlnyBod();
     a.delkyMeziFixBody = ws.porovnaniDelekFixni.ExistujePlnyZaznam();
+}
+
+// The preparation: face and set means, approximate coordinates, reduction,
+// comparisons. False on an arithmetic failure of a reduction.
+bool Priprava(Workspace& ws, VysledekAnalyzy& v, int32_t& pocetPrekroceni) {
+    PrumeryMereni prumery;
+    if (!SpocitatPrumery(ws.suroveMereni, prumery)) return false;
+    const ZadaneBody zadane = ZadaneVMereni(ws.souradniceFixni, prumery.cislaBodu);
+    Tsouradnice priblizne;
+    if (!PribliznePoRedukci(zadane.vse, prumery.skupiny, ws.souradniceMeritko, ws.nastaveni,
+                            priblizne, v.priblizne)) {
+        return false;
+    }
+    ws.mereniVyrovnani = prumery.polohy;
+    RedukceNaZnacky r;
+    if (!RedukovatNaZnacky(ws.mereniVyrovnani, priblizne, ws.souradniceMeritko, ws.nastaveni, r)) {
+        return false;
+    }
+    v.vynechana = std::move(r.vynechane);
+    if (!Porovnani(ws, prumery.skupiny, priblizne, zadane.fixni, pocetPrekroceni)) return false;
+    ws.souradnicePriblizne = Urcovane(priblizne, zadane.fixni);
+    Seradit(ws.souradnicePriblizne, false);
+    ws.souradniceFixniVyrovnani = zadane.fixni;
+    Seradit(ws.souradniceFixniVyrovnani, true);
+    ws.mereniVyrovnani.KopirovatSmerodatneOdchylky(ws.suroveMereni);
+    NastavitPriznaky(ws);
     return true;
 }
 
@@ -239,7 +146,7 @@ std::optional<Zastaveni> Doplnky(Workspace& ws, Interaction& interakce, Vysledek
         // anything else is a failure of the processing.
         if (doplnek::JeDruh(r.druh)) ws.doplnekVstup.Kontrola(r.druh, ws.nastaveni, ws.chyby);
         const int32_t n = OznameniChybDoplnku(ws.chyby);
-        return Zastaveni{n != 0 ? n : kOznameniChyba, r.message};
+        return Zastaveni{n != 0 ? n : oznameni::kChyba, r.message};
     }
     for (const DoplnekPripravaPocty& p : r.pocty) v.pocetVynechanychDoplnku += p.vynechano;
     UkazatVynechaneDoplnky(ws, interakce, v.pocetVynechanychDoplnku, BodyMimoSit(ws));
@@ -266,10 +173,10 @@ std::optional<Zastaveni> Kroky(Workspace& ws, Interaction& interakce, VysledekAn
     int32_t pocetPrekroceni = 0;
     if (!Priprava(ws, v, pocetPrekroceni)) return Zastaveni{};
     UkazatVynechanaMereni(ws, interakce, v.vynechana);
-    if (!ws.mereniVyrovnani.ExistujePlnyZaznam()) return Zastaveni{kOznameniKonfigurace, {}};
+    if (!ws.mereniVyrovnani.ExistujePlnyZaznam()) return Zastaveni{oznameni::kKonfigurace, {}};
     if (pocetPrekroceni > 0) {
-        UkazatOznameni(ws, interakce, kOznameniPrekroceni);
-        v.varovani.push_back(kOznameniPrekroceni);
+        UkazatOznameni(ws, interakce, oznameni::kPrekroceniDelek);
+        v.varovani.push_back(oznameni::kPrekroceniDelek);
     }
     KopieProZobrazeni(ws);
     interakce.Stage(TextEtapy(ws, " ... [2]"));
@@ -322,7 +229,7 @@ VysledekAnalyzy AnalyzaSuroveMereni(Workspace& ws, Interaction& interakce,
         z = Kroky(ws, interakce, v);
     } catch (const std::exception& e) {
         // Out of memory on a huge list: a failure like any other.
-        z = Zastaveni{kOznameniChyba, e.what()};
+        z = Zastaveni{oznameni::kChyba, e.what()};
     }
     if (z) {
         VycistitVysledky(ws);

@@ -9,6 +9,8 @@
 #include <string>
 #include <utility>
 
+#include "adjustment/PriblizneKonstrukce.h"
+
 namespace vertano::simulace {
 
 namespace {
@@ -146,10 +148,6 @@ int32_t Prostredni(const Tsouradnice& body) {
 }
 
 }  // namespace
-
-Real VodorovnaVzdalenost(const Tbod& a, const Tbod& b) {
-    return std::hypot(b.X - a.X, b.Y - a.Y);
-}
 
 Rozvrzeni VytvoritRozvrzeni(const SimulaceParametry& p, SimulaceNahoda& nahoda) {
     Rozvrzeni r;

@@ -23,8 +23,6 @@ struct Rozvrzeni {
 // that a coordinate file written with four decimals holds them exactly.
 Rozvrzeni VytvoritRozvrzeni(const SimulaceParametry& p, SimulaceNahoda& nahoda);
 
-Real VodorovnaVzdalenost(const Tbod& a, const Tbod& b);
-
 // Finds the nearest neighbours of points in plan. The points are kept sorted by
 // X, so that a search looks only at the strip of points that can still be
 // nearer than those found: a large network costs far less than the square of its

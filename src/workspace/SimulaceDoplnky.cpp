@@ -5,6 +5,8 @@
 #include <set>
 #include <utility>
 
+#include "processing/Uhly.h"
+
 namespace vertano::simulace {
 
 namespace {
@@ -72,8 +74,8 @@ void Smerniky(const Tsouradnice& body, const std::vector<Dvojice>& dvojice,
               const SimulaceParametry& p, SimulaceNahoda& n, Tmereni& seznam) {
     for (const Dvojice& d : dvojice) {
         Tzaznam r = Radek(seznam, body, d);
-        r.delka =
-            NaKruh(Smernik(Bod(body, d.first), Bod(body, d.second)) + p.sigmaSmer * n.Normalni());
+        r.delka = Normalise(Smernik(Bod(body, d.first), Bod(body, d.second)) +
+                            p.sigmaSmer * n.Normalni());
         seznam.PridejZaznam(r);
     }
 }

@@ -5,7 +5,10 @@
 #include <set>
 #include <utility>
 
+#include "adjustment/PriblizneKonstrukce.h"
+#include "data/Tnastaveni.h"
 #include "matice/Konstanty.h"
+#include "processing/Uhly.h"
 #include "workspace/SimulaceBody.h"
 
 namespace vertano::simulace {
@@ -30,7 +33,7 @@ Zacileni Zamerit(const Tbod& s, Real vyskaStn, Real orientace, const Tbod& c, in
     Zacileni z;
     z.cil = cil;
     z.vyskaCil = vyskaCil;
-    z.smer = NaKruh(Smernik(s, c) - orientace);
+    z.smer = Normalise(Smernik(s, c) - orientace);
     ZameritNaKouli(s, vyskaStn, c, vyskaCil, z.delka, z.zenit);
     return z;
 }
@@ -46,7 +49,7 @@ Tzaznam Radek(const Obsazeni& o, const Zacileni& z, const Tsouradnice& body, int
     r.vyska_stn = o.vyskaStn;
     r.vyska_cil = z.vyskaCil;
     const Real smer = polohaI ? z.smer : z.smer + kPi;
-    r.smer = NaKruh(smer + p.sigmaSmer * n.Normalni());
+    r.smer = Normalise(smer + p.sigmaSmer * n.Normalni());
     r.zenit = polohaI ? Zasumit(z.zenit, p.sigmaZenit, 0, kPi, n)
                       : Zasumit(kDvePi - z.zenit, p.sigmaZenit, kPi, kDvePi, n);
     const Real sigmaDelka = p.sigmaDelka + p.ppm * 1e-6L * z.delka;
@@ -60,7 +63,7 @@ bool Pokazit(Tzaznam& r, HrubaVelicina velicina, Real& chyba) {
     for (int znamenko = 0; znamenko < 2; ++znamenko, chyba = -chyba) {
         switch (velicina) {
             case HrubaVelicina::Smer:
-                r.smer = NaKruh(r.smer + chyba);
+                r.smer = Normalise(r.smer + chyba);
                 return true;
             case HrubaVelicina::Zenit: {
                 const Real z = r.zenit + chyba;
@@ -86,9 +89,10 @@ bool Pokazit(Tzaznam& r, HrubaVelicina velicina, Real& chyba) {
 void ZameritNaKouli(const Tbod& s, Real vyskaStn, const Tbod& c, Real vyskaCil, Real& delka,
                     Real& zenit) {
     // In the plane of the two verticals, the station's vertical along the y axis.
-    const Real uhel = VodorovnaVzdalenost(s, c) / kPolomerZeme;
-    const Real r1 = kPolomerZeme + s.Z + vyskaStn;
-    const Real r2 = kPolomerZeme + c.Z + vyskaCil;
+    const Real polomer = PolomerZeme();
+    const Real uhel = VodorovnaVzdalenost(s, c) / polomer;
+    const Real r1 = polomer + s.Z + vyskaStn;
+    const Real r2 = polomer + c.Z + vyskaCil;
     const Real x = r2 * std::sin(uhel);
     const Real y = r2 * std::cos(uhel) - r1;
     delka = std::hypot(x, y);
@@ -100,13 +104,17 @@ Real NahodnaVyska(SimulaceNahoda& nahoda) {
 }
 
 Real Smernik(const Tbod& a, const Tbod& b) {
-    return NaKruh(std::atan2(b.Y - a.Y, b.X - a.X));
+    Real smernik = 0;
+    return SmernikBodu(a, b, smernik) ? smernik : 0;
 }
 
-Real NaKruh(Real uhel) {
-    Real r = std::fmod(uhel, kDvePi);
-    if (r < 0) r += kDvePi;
-    return r >= kDvePi ? 0 : r;
+Real PolomerZeme() {
+    static const Real polomer = [] {
+        Tnastaveni nastaveni;
+        nastaveni.Default();
+        return nastaveni.redukceMereni.polomerRefPlochy;
+    }();
+    return polomer;
 }
 
 std::vector<Obsazeni> NaplanovatObsazeni(const Tsouradnice& body,

@@ -38,15 +38,16 @@ struct Obsazeni {
 // straight below another cannot be sighted from it.
 inline constexpr Real kMinZaberu = 0.01L;
 
-// The radius of the sphere the distance reduction works on by default
-// (redukceMereni.polomerRefPlochy).
-inline constexpr Real kPolomerZeme = 6380000;
+// The radius of the sphere the distance reduction works on by default: that of
+// the default settings (redukceMereni.polomerRefPlochy), so that a generated
+// network fits the reduction a new project applies to it.
+Real PolomerZeme();
 
 // What an instrument `vyskaStn` above mark `s` reads to a signal `vyskaCil` above
 // mark `c`: the slope distance and the zenith angle of the straight line between
 // them on the earth. The coordinates are those of the zero level with scale
 // factor 1, so their horizontal distance is the arc of the sphere of radius
-// kPolomerZeme between the two verticals and Z the height above it. The
+// PolomerZeme() between the two verticals and Z the height above it. The
 // program reduces readings on this model (marks, curvature, level); readings of
 // a flat earth would carry an error of half the central angle in every zenith
 // angle (0.5 mgon per 100 m) and of the height in every distance.
@@ -56,10 +57,9 @@ void ZameritNaKouli(const Tbod& s, Real vyskaStn, const Tbod& c, Real vyskaCil, 
 // Instrument and signal heights as measured on site: 1.3 to 1.7 m, to the mm.
 Real NahodnaVyska(SimulaceNahoda& nahoda);
 
-// Bearing from a to b in [0, 2 pi), counted from X towards Y.
+// Bearing from a to b in [0, 2 pi), counted from X towards Y. The two points of
+// a sight never coincide in plan (kMinZaberu).
 Real Smernik(const Tbod& a, const Tbod& b);
-// An angle brought into [0, 2 pi).
-Real NaKruh(Real uhel);
 
 // The occupations of the points `stanoviska`, each with its `pocetCilu` nearest
 // neighbours, a random circle setting and random heights, and the exact values.

@@ -36,20 +36,6 @@ const char* NazevVeliciny(HrubaVelicina v) {
     return "distance";
 }
 
-// A direction just below the full circle could be printed as the full circle
-// itself ("400.00000"), which is no reading a circle shows and which another
-// program may refuse; it is the zero of the circle.
-Tmereni ProZapis(const Tmereni& mereni, const Tnastaveni& n) {
-    const uint8_t jednotka = n.jednotky.uhel;
-    const int desetiny = n.presnost.uhel.hodnota;
-    const std::string plnyKruh = FormatAngle(kDvePi, jednotka, desetiny);
-    Tmereni kopie = mereni;
-    for (Tzaznam& z : kopie.zaznam) {
-        if (FormatAngle(z.smer, jednotka, desetiny) == plnyKruh) z.smer = 0;
-    }
-    return kopie;
-}
-
 struct Zapis {
     SimulaceUlozeni& vysledek;
 
@@ -66,7 +52,9 @@ struct Zapis {
 bool ZapsatSurova(const SimulovanaSit& sit, const SimulaceFormat& f, const Tnastaveni& n,
                   const std::filesystem::path& prefix, Zapis& zapis) {
     const auto cesta = SouborSimulace(prefix, RawFileExtension(f.format));
-    Tmereni kopie = ProZapis(sit.mereni, n);
+    // Saving trims the list it is given, so it gets a copy. (A direction that
+    // rounds to the full circle is written as 0 by the writers themselves.)
+    Tmereni kopie = sit.mereni;
     const RawSaveReport r = UlozeniSouboru(kopie, n, cesta);
     return zapis.Hotovo(cesta, r.ok, r.message);
 }

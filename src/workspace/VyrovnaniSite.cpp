@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "workspace/CislaOznameni.h"
 #include "workspace/PrikazPomocne.h"
 #include "workspace/Workspace.h"
 
@@ -11,19 +12,13 @@ namespace vertano {
 
 namespace {
 
-constexpr int32_t kOznameniChyba = 0;
-constexpr int32_t kOznameniRedundance = 4;
-constexpr int32_t kOznameniRobustne = 5;
-constexpr int32_t kOznameniOdlehle = 6;
-constexpr int32_t kOznameniReseni = 7;
-constexpr int32_t kOznameniVyhodnoceni = 8;
 // Kinds of the non-convergence question.
 constexpr int32_t kDotazRobustne = 1;
 constexpr int32_t kDotazOpakovane = 2;
 
 // How the run ended before its end: a notification number, or the user's "No".
 struct Zastaveni {
-    int32_t cislo = kOznameniChyba;
+    int32_t cislo = oznameni::kChyba;
     int32_t odmitnuto = 0;
 };
 
@@ -40,7 +35,7 @@ class Beh {
                       ws_.vahy, ws_.doplnekZpracovany, ws_.nastaveni);
         v_.vynechana = m_.vynechanaMereni;
         UkazatVynechanaMereni(ws_, ui_, v_.vynechana);
-        if (!nacteno) return Zastaveni{kOznameniRedundance};
+        if (!nacteno) return Zastaveni{oznameni::kRedundance};
         if (m_.VylucovatOdlehle(ws_.nastaveni)) {
             if (std::optional<Zastaveni> z = Odlehle()) return z;
         } else {
@@ -48,7 +43,7 @@ class Beh {
         }
         if (std::optional<Zastaveni> z = Opakovane()) return z;
         Etapa(" ... [5]");
-        if (!m_.Vyhodnoceni()) return Zastaveni{kOznameniVyhodnoceni};
+        if (!m_.Vyhodnoceni()) return Zastaveni{oznameni::kVyhodnoceni};
         // The drawing is a view of the result; without it the result still stands.
         if (!ws_.grafika.NacistModel(m_, true)) v_.chybaGrafiky = ws_.grafika.chyba;
         return std::nullopt;
@@ -73,16 +68,16 @@ class Beh {
         bool znovu = true;
         while (znovu) {
             Etapa(" ... [2/" + Iterace() + "]");
-            if (!m_.VyrovnatRobustne(znovu)) return Zastaveni{kOznameniRobustne};
+            if (!m_.VyrovnatRobustne(znovu)) return Zastaveni{oznameni::kRobustne};
         }
         v_.pocetIteraciRobustne = m_.pocetIteraci;
         if (m_.zmenaVahy > m_.maxZmenaVahy &&
             !Pokracovat(ws_.jazyk.hlaseni.chybaRobustnihoVyrovnani)) {
-            return Zastaveni{kOznameniChyba, kDotazRobustne};
+            return Zastaveni{oznameni::kChyba, kDotazRobustne};
         }
         Etapa(" ... [3]");
         if (!m_.VylouceniOdlehlychHodnot(ws_.modelOdlehly, ws_.nastaveni) || !m_.Naplnit()) {
-            return Zastaveni{kOznameniOdlehle};
+            return Zastaveni{oznameni::kOdlehle};
         }
         return std::nullopt;
     }
@@ -93,11 +88,11 @@ class Beh {
         bool znovu = true;
         while (znovu) {
             Etapa(" ... [4/" + Iterace() + "]");
-            if (!m_.VyrovnatOpakovane(znovu)) return Zastaveni{kOznameniReseni};
+            if (!m_.VyrovnatOpakovane(znovu)) return Zastaveni{oznameni::kReseni};
         }
         v_.pocetIteraci = m_.pocetIteraci;
         if (m_.prirustek > m_.maxPrirustek && !Pokracovat(ws_.jazyk.hlaseni.chybaVyrovnani)) {
-            return Zastaveni{kOznameniChyba, kDotazOpakovane};
+            return Zastaveni{oznameni::kChyba, kDotazOpakovane};
         }
         return std::nullopt;
     }
@@ -142,7 +137,7 @@ VysledekVyrovnani VyrovnaniSite(Workspace& ws, Interaction& interakce, const Wai
     if (!ws.info.jeAnalyzaSurovaMereni) {
         // Without a current analysis there is nothing prepared to adjust.
         ws.modelVyrovnany.chyba = "The raw-data analysis is not current; run it first";
-        z = Zastaveni{kOznameniChyba};
+        z = Zastaveni{oznameni::kChyba};
     } else {
         ws.modelVyrovnany.cekani = cekani;
         ws.modelOdlehly.cekani = cekani;
@@ -150,7 +145,7 @@ VysledekVyrovnani VyrovnaniSite(Workspace& ws, Interaction& interakce, const Wai
             z = Beh(ws, interakce, v).Spustit();
         } catch (const std::exception& e) {
             ws.modelVyrovnany.chyba = e.what();
-            z = Zastaveni{kOznameniChyba};
+            z = Zastaveni{oznameni::kChyba};
         }
         // The hook may refer to a window that does not outlive this call.
         ws.modelVyrovnany.cekani = {};

@@ -24,6 +24,16 @@ TEST(Normalise, BringsAnglesIntoOneTurn) {
     EXPECT_NEAR(static_cast<double>(Unwrap(5 * kDvePi + 1, 1) - 1), 0, 1e-15);
 }
 
+TEST(NormaliseSigned, GivesTheSmallerTurnWithAHalfTurnPositive) {
+    EXPECT_EQ(NormaliseSigned(0.25L), 0.25L);
+    EXPECT_EQ(NormaliseSigned(kPi), kPi);
+    EXPECT_NEAR(static_cast<double>(NormaliseSigned(-kPi) - kPi), 0, 1e-18);
+    EXPECT_NEAR(static_cast<double>(NormaliseSigned(kDvePi - 0.001L) + 0.001L), 0, 1e-18);
+    EXPECT_NEAR(static_cast<double>(NormaliseSigned(-kDvePi + 0.001L) - 0.001L), 0, 1e-18);
+    EXPECT_NEAR(static_cast<double>(NormaliseSigned(5 * kDvePi + 1) - 1), 0, 1e-15);
+    EXPECT_TRUE(std::isnan(NormaliseSigned(std::numeric_limits<Real>::quiet_NaN())));
+}
+
 TEST(Within, LimitAndNoise) {
     EXPECT_TRUE(Within(-0.01L, 0.01L));
     EXPECT_TRUE(Within(0.01L + 0.5e-15L, 0.01L));

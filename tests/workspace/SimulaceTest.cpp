@@ -49,8 +49,8 @@ Real Smernik(const Tbod& a, const Tbod& b) {
 // sphere whose verticals are `uhel` apart, by the law of cosines (in the form
 // that does not subtract the squares of two earth radii).
 std::pair<Real, Real> NaKouli(Real h1, Real h2, Real uhel) {
-    const Real r1 = simulace::kPolomerZeme + h1;
-    const Real r2 = simulace::kPolomerZeme + h2;
+    const Real r1 = simulace::PolomerZeme() + h1;
+    const Real r2 = simulace::PolomerZeme() + h2;
     const Real sinus = std::sin(uhel / 2);
     const Real s = std::sqrt((h2 - h1) * (h2 - h1) + 4 * r1 * r2 * sinus * sinus);
     return {s, std::acos(((h2 - h1) - 2 * r2 * sinus * sinus) / s)};
@@ -246,7 +246,7 @@ TEST(Simulace, ExactReadingsReproduceTheTrueGeometry) {
         const Tbod& c = Bod(sit, z[i].cislo_cil);
         const Real h = std::hypot(c.X - s.X, c.Y - s.Y);
         const auto [delka, zenit] =
-            NaKouli(s.Z + z[i].vyska_stn, c.Z + z[i].vyska_cil, h / simulace::kPolomerZeme);
+            NaKouli(s.Z + z[i].vyska_stn, c.Z + z[i].vyska_cil, h / simulace::PolomerZeme());
         EXPECT_NEAR(z[i].delka, delka, 1e-9);
         EXPECT_NEAR(z[i].zenit, z[i].poloha ? zenit : kDvePi - zenit, 1e-11);
         // The circle reading differs from the bearing by the same orientation for
@@ -400,9 +400,9 @@ TEST(Simulace, ExactSupplementaryMeasurementsAgreeWithTheTruth) {
         const Tbod& a = Bod(sit, r.cislo_stn);
         const Tbod& b = Bod(sit, r.cislo_cil);
         const Real h = std::hypot(b.X - a.X, b.Y - a.Y);
-        EXPECT_NEAR(r.delka,
-                    NaKouli(a.Z + r.vyska_stn, b.Z + r.vyska_cil, h / simulace::kPolomerZeme).first,
-                    1e-9);
+        EXPECT_NEAR(
+            r.delka,
+            NaKouli(a.Z + r.vyska_stn, b.Z + r.vyska_cil, h / simulace::PolomerZeme()).first, 1e-9);
     }
     for (const Tzaznam& r : d.smernik.zaznam) {
         EXPECT_NEAR(RozdilUhlu(r.delka, Smernik(Bod(sit, r.cislo_stn), Bod(sit, r.cislo_cil))), 0,

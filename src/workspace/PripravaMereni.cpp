@@ -1,0 +1,122 @@
+#include "workspace/PripravaMereni.h"
+
+#include <set>
+
+#include "processing/Polohy.h"
+#include "processing/PrumerSkupin.h"
+#include "processing/SouradniceDlePoradi.h"
+
+namespace vertano {
+
+namespace {
+
+// ZpracujSkupinyPoloha: face means rather than face differences.
+constexpr int32_t kPrumeryPoloh = 2;
+
+// Approximate coordinates of every point of `mereni` (set means) from the given
+// points; the full points of the result. A given point stays known even when no
+// row of `mereni` names it any more.
+Tsouradnice Priblizne(const Tsouradnice& zadane, Tmereni mereni, VysledekPriblizne& historie) {
+    std::vector<std::string> cisla;
+    mereni.PoradiBoduPriradit(cisla);
+    Tsouradnice body(zadane);
+    VypocetPriblizneSouradnice(body, mereni, cisla, historie);
+    body.SmazPrazdneZaznamy();
+    for (const Tbod& b : zadane.bod) {
+        if (!body.BodSCislem(b.cislo).JePlny) body.PridejBod(b);
+    }
+    return body;
+}
+
+// With "keep the inserted coordinates" the given non-fixed points keep their
+// values instead of the computed ones (the fixed ones always do).
+void ZachovatZadane(Tsouradnice& priblizne, const Tsouradnice& zadane, const Tnastaveni& n) {
+    if (!n.prepinac.zachovatSouradnice) return;
+    for (Tbod& b : priblizne.bod) {
+        const Tbod z = zadane.BodSCislem(b.cislo);
+        if (!z.JePlny) continue;
+        b.X = z.X;
+        b.Y = z.Y;
+        b.Z = z.Z;
+    }
+}
+
+// The rows of `mereni` (point order assigned) whose station or target is not a
+// full point of `poradi`.
+std::vector<VynechaneMereni> BezSouradnic(const Tmereni& mereni, const Tsouradnice& poradi) {
+    std::vector<VynechaneMereni> vynechane;
+    const auto plny = [&poradi](const int32_t i) {
+        return i >= 0 && i < poradi.Pocet() && poradi.bod[static_cast<std::size_t>(i)].JePlny;
+    };
+    for (std::size_t i = 0; i < mereni.zaznam.size(); ++i) {
+        const Tzaznam& z = mereni.zaznam[i];
+        if (!z.JePlny() || (plny(z.iStn) && plny(z.iCil))) continue;
+        VynechaneMereni v;
+        v.radek = static_cast<int32_t>(i);
+        v.poradi = z.poradi;
+        v.cislo_stn = z.cislo_stn;
+        v.cislo_cil = z.cislo_cil;
+        v.chybejiciBod = plny(z.iStn) ? z.cislo_cil : z.cislo_stn;
+        v.text = "Station " + z.cislo_stn + " (occupation " + std::to_string(z.poradi) +
+                 "), target " + z.cislo_cil + ": point " + v.chybejiciBod +
+                 " has no coordinates; left out";
+        vynechane.push_back(std::move(v));
+    }
+    return vynechane;
+}
+
+}  // namespace
+
+bool SpocitatPrumery(Tmereni& suroveMereni, PrumeryMereni& prumery) {
+    if (!RedukcePoloh(suroveMereni)) return false;
+    if (!ZpracujSkupinyPoloha(suroveMereni, prumery.polohy, kPrumeryPoloh)) return false;
+    prumery.polohy.PoradiBoduPriradit(prumery.cislaBodu);
+    prumery.skupiny = prumery.polohy;
+    return PrumerSkupin(prumery.skupiny);
+}
+
+ZadaneBody ZadaneVMereni(const Tsouradnice& zadane, const std::vector<std::string>& cislaBodu) {
+    const std::set<std::string> vMereni(cislaBodu.begin(), cislaBodu.end());
+    ZadaneBody vysledek;
+    Tsouradnice nefixni;
+    for (const Tbod& b : zadane.bod) {
+        if (!b.JePlny || vMereni.count(b.cislo) == 0) continue;
+        (b.JeFixni ? vysledek.fixni : nefixni).PridejBod(b);
+    }
+    vysledek.vse = vysledek.fixni;
+    vysledek.vse.PridejBody2(nefixni);
+    return vysledek;
+}
+
+bool PribliznePoRedukci(const Tsouradnice& zadane, const Tmereni& skupiny,
+                        const Tsouradnice& meritko, const Tnastaveni& nastaveni,
+                        Tsouradnice& priblizne, VysledekPriblizne& historie) {
+    VysledekPriblizne prvni;
+    Tmereni redukovane(skupiny);
+    RedukceNaZnacky r;
+    if (!RedukovatNaZnacky(redukovane, Priblizne(zadane, skupiny, prvni), meritko, nastaveni, r)) {
+        return false;
+    }
+    priblizne = Priblizne(zadane, redukovane, historie);
+    // The reduction drops the rows to points the first construction did not reach,
+    // so the second one never sees those points: they are named from the first.
+    historie.neurcene.clear();
+    for (const PuvodBodu& p : prvni.body) {
+        if (!priblizne.BodSCislem(p.cislo).JePlny) historie.neurcene.push_back(p.cislo);
+    }
+    ZachovatZadane(priblizne, zadane, nastaveni);
+    return true;
+}
+
+bool RedukovatNaZnacky(Tmereni& mereni, const Tsouradnice& body, const Tsouradnice& meritko,
+                       const Tnastaveni& nastaveni, RedukceNaZnacky& vysledek) {
+    vysledek = RedukceNaZnacky{};
+    std::vector<std::string> cisla;
+    mereni.PoradiBoduPriradit(cisla);
+    const Tsouradnice poradi = SouradniceDlePoradiBodu(cisla, body);
+    vysledek.vynechane = BezSouradnic(mereni, poradi);
+    vysledek.jeHladina = HladinaRedukce(poradi, nastaveni, vysledek.hladina);
+    return RedukovatDelky(mereni, poradi, meritko, nastaveni, vysledek.pocty);
+}
+
+}  // namespace vertano
