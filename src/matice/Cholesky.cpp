@@ -106,20 +106,11 @@ class LowerFactor {
         Real* x = M_[j].data();
         Real* y = M_[j + 1].data();
         Real sx[kBlock], sy[kBlock];
-        int c = 0;
-        for (; c + 1 < count; c += 2) {
-            const auto s = Dot2x2(x, y, L[c], L[c + 1], 0, first);
-            sx[c] = s.s00;
-            sx[c + 1] = s.s01;
-            sy[c] = s.s10;
-            sy[c + 1] = s.s11;
-        }
-        if (c < count) {
-            const auto s = detail::Dot1x2(L[c], x, y, 0, first);
-            sx[c] = s.s0;
-            sy[c] = s.s1;
-        }
-        for (c = 0; c < count; ++c) {
+        detail::ForColumnPairs(x, y, L, count, 0, first, [&](int c, Real a, Real b) {
+            sx[c] = a;
+            sy[c] = b;
+        });
+        for (int c = 0; c < count; ++c) {
             const int col = first + c;
             const Real* Lc = M_[col].data();
             if (!Store(col, j, Dot(Lc, x, first, col, sx[c])) ||

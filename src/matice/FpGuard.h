@@ -10,7 +10,7 @@ namespace vertano {
 // routine has already turned into a false result must not make its caller fail too
 // (the solver cascade relies on that when one method gives way to the next).
 class FpGuard {
-public:
+  public:
     static constexpr int kFaults = FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW;
 
     FpGuard() {
@@ -26,7 +26,7 @@ public:
     [[nodiscard]] bool Ok() const { return fetestexcept(kFaults) == 0; }
     void Reset() { feclearexcept(FE_ALL_EXCEPT); }
 
-private:
+  private:
     fexcept_t saved_{};
 };
 

@@ -136,4 +136,21 @@ inline Sums2x2 Dot2x2(const SplitReal* a0, const SplitReal* a1, const Real* b0, 
     return {t.s00, t.s10, t.s01, t.s11};
 }
 
+// Rows x and y against the columns c[0..count) over [from, to), two columns at
+// a time through the 2x2 kernel: done(b, x . c[b], y . c[b]) for every b in order.
+template <typename T, typename Done>
+inline void ForColumnPairs(const Real* x, const Real* y, const T* const* c, int count, int from,
+                           int to, Done done) {
+    int b = 0;
+    for (; b + 1 < count; b += 2) {
+        const Sums2x2 s = Dot2x2(x, y, c[b], c[b + 1], from, to);
+        done(b, s.s00, s.s10);
+        done(b + 1, s.s01, s.s11);
+    }
+    if (b < count) {
+        const Sums2 s = Dot1x2(c[b], x, y, from, to);
+        done(b, s.s0, s.s1);
+    }
+}
+
 }  // namespace vertano::detail

@@ -11,7 +11,6 @@ namespace vertano {
 namespace {
 
 using detail::Dot;
-using detail::Dot2x2;
 using detail::SplitReal;
 
 bool UsablePivot(Real D) {
@@ -79,20 +78,11 @@ class ColumnBlocks {
         Real* a = M_[k].data();
         Real* b = M_[k + 1].data();
         Real sa[kBlock], sb[kBlock];
-        int c = 0;
-        for (; c + 1 < count; c += 2) {
-            const auto s = Dot2x2(a, b, t[c], t[c + 1], 0, first);
-            sa[c] = s.s00;
-            sa[c + 1] = s.s01;
-            sb[c] = s.s10;
-            sb[c + 1] = s.s11;
-        }
-        if (c < count) {
-            const auto s = detail::Dot1x2(t[c], a, b, 0, first);
-            sa[c] = s.s0;
-            sb[c] = s.s1;
-        }
-        for (c = 0; c < count; ++c) {
+        detail::ForColumnPairs(a, b, t, count, 0, first, [&](int c, Real x, Real y) {
+            sa[c] = x;
+            sb[c] = y;
+        });
+        for (int c = 0; c < count; ++c) {
             const int col = first + c;
             const Real* tc = t_[c].data();
             a[col] = (a[col] - Dot(a, tc, first, col, sa[c])) / d_[col];

@@ -72,7 +72,7 @@ class CroutBlocks {
     void UpperPair(int i, int count, const std::array<const T*, kBlock>& c) {
         const Real* x = M_[i].data();
         const Real* y = M_[i + 1].data();
-        ForColumnPairs(x, y, c, count, 0, i, [&](int b, Real sx, Real sy) {
+        detail::ForColumnPairs(x, y, c.data(), count, 0, i, [&](int b, Real sx, Real sy) {
             Real* cb = c_[b].data();
             cb[i] -= sx;
             cb[i + 1] -= sy + y[i] * cb[i];
@@ -94,27 +94,11 @@ class CroutBlocks {
 
     template <typename T>
     void LowerPair(int i, int j0, int count, const std::array<const T*, kBlock>& c) {
-        ForColumnPairs(M_[i].data(), M_[i + 1].data(), c, count, 0, j0,
-                       [&](int b, Real sx, Real sy) {
-                           partial_[b][i] = sx;
-                           partial_[b][i + 1] = sy;
-                       });
-    }
-
-    // Rows x and y against the block's columns over [from, to): done(b, x . c_b, y . c_b).
-    template <typename T, typename Done>
-    static void ForColumnPairs(const Real* x, const Real* y, const std::array<const T*, kBlock>& c,
-                               int count, int from, int to, Done done) {
-        int b = 0;
-        for (; b + 1 < count; b += 2) {
-            const auto s = detail::Dot2x2(x, y, c[b], c[b + 1], from, to);
-            done(b, s.s00, s.s10);
-            done(b + 1, s.s01, s.s11);
-        }
-        if (b < count) {
-            const auto s = detail::Dot1x2(c[b], x, y, from, to);
-            done(b, s.s0, s.s1);
-        }
+        detail::ForColumnPairs(M_[i].data(), M_[i + 1].data(), c.data(), count, 0, j0,
+                               [&](int b, Real sx, Real sy) {
+                                   partial_[b][i] = sx;
+                                   partial_[b][i + 1] = sy;
+                               });
     }
 
     // Column j0 + b: the terms inside the block, then the pivot.

@@ -85,16 +85,8 @@ class UnitColumnBlock {
     void ForwardPair(int i, int from, const std::array<const T*, kBlock>& e) {
         const Real* x = M_[i].data();
         const Real* y = M_[i + 1].data();
-        int c = 0;
-        for (; c + 1 < count_; c += 2) {
-            const auto s = detail::Dot2x2(x, y, e[c], e[c + 1], from, i);
-            Eliminate(c, i, s.s00, s.s10, y[i]);
-            Eliminate(c + 1, i, s.s01, s.s11, y[i]);
-        }
-        if (c < count_) {
-            const auto s = detail::Dot1x2(e[c], x, y, from, i);
-            Eliminate(c, i, s.s0, s.s1, y[i]);
-        }
+        detail::ForColumnPairs(x, y, e.data(), count_, from, i,
+                               [&](int c, Real sx, Real sy) { Eliminate(c, i, sx, sy, y[i]); });
     }
 
     // Rows i and i + 1 of column c; the second row's sum ends with its term
