@@ -93,22 +93,30 @@ bool WriteText(Session& s, const std::string& path, const std::string& text) {
     return false;
 }
 
+bool WriteCoordinates(Session& s) {
+    std::string error;
+    if (!WriteAdjustedCoordinates(s.ws, s.options.coords, error)) {
+        s.err << "vertano-cli: " << error << "\n";
+        return false;
+    }
+    s.out << "Wrote " << s.options.coords << "\n";
+    return true;
+}
+
+// The document is made before any file is written: when it cannot be made,
+// nothing is written, not just the coordinates.
 bool WriteOutputs(Session& s) {
     const Options& o = s.options;
-    bool ok = true;
-    std::string error;
-    if (!o.coords.empty() && !WriteAdjustedCoordinates(s.ws, o.coords, error)) {
-        s.err << error << "\n";
-        ok = false;
-    } else if (!o.coords.empty()) {
-        s.out << "Wrote " << o.coords << "\n";
+    const std::string json = o.json.empty() ? std::string() : AdjustmentJson(s.ws);
+    if (!o.json.empty() && json.empty()) {
+        s.err << "vertano-cli: an accuracy figure of the results is not a number; nothing "
+                 "written\n";
+        return false;
     }
-    if (!o.json.empty() && !WriteText(s, o.json, AdjustmentJson(s.ws))) {
-        ok = false;
-    } else if (!o.json.empty()) {
-        s.out << "Wrote " << o.json << "\n";
-    }
-    return ok;
+    const bool coords = o.coords.empty() || WriteCoordinates(s);
+    const bool written = o.json.empty() || WriteText(s, o.json, json);
+    if (!o.json.empty() && written) s.out << "Wrote " << o.json << "\n";
+    return coords && written;
 }
 
 }  // namespace

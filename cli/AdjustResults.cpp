@@ -8,15 +8,11 @@
 #include "files/SouradniceFormaty.h"
 #include "files/SouradniceSoubory.h"
 #include "workspace/VyrovnaniSite.h"
+#include "workspace/ZobrazeniVyrovnani.h"
 
 namespace vertano::cli {
 
 namespace {
-
-// Unit standard deviation the accuracy figures are shown for.
-Real Sigma0(const Tmodel2& model) {
-    return model.odchylkaJednotkovaAprior;
-}
 
 void WriteSummary(JsonWriter& w, const SouhrnVyrovnani& s) {
     w.Key("summary");
@@ -37,14 +33,14 @@ void WriteSummary(JsonWriter& w, const SouhrnVyrovnani& s) {
     w.EndObject();
 }
 
-void WriteEllipsoid(JsonWriter& w, const Telipsoid& e, Real s0) {
+void WriteEllipsoid(JsonWriter& w, const Telipsoid& e) {
     const std::array<std::array<Real, 3>, 3> axes = {{{e.a_delka, e.a_smernik, e.a_zenit},
                                                       {e.b_delka, e.b_smernik, e.b_zenit},
                                                       {e.c_delka, e.c_smernik, e.c_zenit}}};
     w.BeginArray();
     for (const auto& axis : axes) {
         w.BeginObject();
-        w.Member("length", axis[0] * s0);
+        w.Member("length", axis[0]);
         w.Member("bearing", axis[1]);
         w.Member("zenith", axis[2]);
         w.EndObject();
@@ -53,7 +49,7 @@ void WriteEllipsoid(JsonWriter& w, const Telipsoid& e, Real s0) {
 }
 
 // A fixed point has no accuracy of its own: its figures are null.
-void WritePoint(JsonWriter& w, const Tbod& b, Real s0) {
+void WritePoint(JsonWriter& w, const Tbod& b) {
     w.BeginObject();
     w.Member("name", b.cislo);
     w.Member("x", b.X);
@@ -63,28 +59,27 @@ void WritePoint(JsonWriter& w, const Tbod& b, Real s0) {
     const bool accuracy = !b.JeFixni;
     for (const auto& [key, value] : {std::pair{"sx", b.sig_X}, {"sy", b.sig_Y}, {"sz", b.sig_Z}}) {
         w.Key(key);
-        accuracy ? w.Number(value * s0) : w.Null();
+        accuracy ? w.Number(value) : w.Null();
     }
     w.Key("ellipse");
     if (accuracy) {
         w.BeginObject();
-        w.Member("a", b.elipsa.a_delka * s0);
-        w.Member("b", b.elipsa.b_delka * s0);
+        w.Member("a", b.elipsa.a_delka);
+        w.Member("b", b.elipsa.b_delka);
         w.Member("bearing", b.elipsa.a_smernik);
         w.EndObject();
     } else {
         w.Null();
     }
     w.Key("ellipsoid");
-    accuracy ? WriteEllipsoid(w, b.elipsoid, s0) : w.Null();
+    accuracy ? WriteEllipsoid(w, b.elipsoid) : w.Null();
     w.EndObject();
 }
 
-void WritePoints(JsonWriter& w, const Tmodel2& model) {
+void WritePoints(JsonWriter& w, const ZobrazeneVyrovnani& v) {
     w.Key("points");
     w.BeginArray();
-    for (const Tbod& b : model.souradnice.bod)
-        if (b.JePlny) WritePoint(w, b, Sigma0(model));
+    for (const Tbod& b : v.body) WritePoint(w, b);
     w.EndArray();
 }
 
@@ -99,16 +94,15 @@ void BeginObservation(JsonWriter& w, int32_t typ, const TmerenaVelicina& z) {
 }
 
 // After the evaluation mezniOprava holds the adjusted value and odchylkaOprava
-// the cofactor-based deviation of it.
-void WriteObservations(JsonWriter& w, const Tmodel2& model) {
+// the deviation of it.
+void WriteObservations(JsonWriter& w, const ZobrazeneVyrovnani& v) {
     w.Key("observations");
     w.BeginArray();
     for (const int32_t typ : druhy::kPoradi) {
-        for (const TmerenaVelicina& z : druhy::Vektor(model, typ).zaznam) {
-            if (!z.jePlny) continue;
+        for (const TmerenaVelicina& z : v.mereni[static_cast<size_t>(typ - 1)]) {
             BeginObservation(w, typ, z);
             w.Member("adjusted", z.mezniOprava);
-            w.Member("sigma_adjusted", z.odchylkaOprava * Sigma0(model));
+            w.Member("sigma_adjusted", z.odchylkaOprava);
             w.EndObject();
         }
     }
@@ -132,16 +126,15 @@ void WriteOutliers(JsonWriter& w, const Tmodel2& outliers) {
     w.EndArray();
 }
 
-void WriteOrientations(JsonWriter& w, const Tmodel2& model) {
+void WriteOrientations(JsonWriter& w, const ZobrazeneVyrovnani& v) {
     w.Key("orientations");
     w.BeginArray();
-    for (const TmerenaVelicina& z : model.posun.zaznam) {
-        if (!z.jePlny) continue;
+    for (const TmerenaVelicina& z : v.posuny) {
         w.BeginObject();
         w.Member("occupation", z.poradi);
         w.Member("station", z.cislo_stn);
         w.Member("value", z.hodnota);
-        w.Member("sigma", z.odchylka * Sigma0(model));
+        w.Member("sigma", z.odchylka);
         w.EndObject();
     }
     w.EndArray();
@@ -185,13 +178,16 @@ std::string_view WeightSourceKey(int32_t typVah) {
 }
 
 std::string AdjustmentJson(const Workspace& ws) {
+    const Tmodel2& model = ws.modelVyrovnany;
+    ZobrazeneVyrovnani v;
+    if (!ZobrazitVyrovnani(model, model.odchylkaJednotkovaAprior, v)) return {};
     JsonWriter w;
     w.BeginObject();
     WriteSummary(w, ShrnoutVyrovnani(ws));
-    WritePoints(w, ws.modelVyrovnany);
-    WriteObservations(w, ws.modelVyrovnany);
+    WritePoints(w, v);
+    WriteObservations(w, v);
     WriteOutliers(w, ws.modelOdlehly);
-    WriteOrientations(w, ws.modelVyrovnany);
+    WriteOrientations(w, v);
     w.EndObject();
     return w.Text();
 }

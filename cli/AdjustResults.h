@@ -10,10 +10,10 @@ namespace vertano::cli {
 
 // The results of an adjusted network as the command line gives them: the summary
 // printed on the output, the JSON document of --json and the coordinate file of
-// --coords. They read the adjusted and the outlier model of the workspace and
-// compute nothing but the scaling of the accuracy figures, which the models keep
-// for a unit standard deviation of 1: the outputs show them for the a-priori unit
-// standard deviation, as the adjustment window does by default.
+// --coords. They read the adjusted and the outlier model of the workspace; the
+// accuracy figures are those of the library's view of the results for the
+// a-priori unit standard deviation, as the adjustment window shows them by
+// default.
 
 // Stable English keys, for JSON and for scripts reading the summary.
 // Kind of observation (velicina::k...): "distance", "direction", "zenith",
@@ -25,7 +25,8 @@ std::string_view DatumKey(int32_t typFixace);
 // Source of the weights (zdrojVah::k...): "inner", "outer", "given".
 std::string_view WeightSourceKey(int32_t typVah);
 
-// The whole result in metres and radians (see the README for its layout).
+// The whole result in metres and radians (see the README for its layout); empty
+// when the accuracy figures cannot be scaled (a figure that is not finite).
 std::string AdjustmentJson(const Workspace& ws);
 
 // Writes the adjusted coordinates of every point of the adjusted model

@@ -63,14 +63,13 @@ std::string KindName(const Tjazyk& j, int32_t typ) {
 }
 
 // "n/total [share]": the outliers among the observations tested.
-std::string Ratio(int32_t n, size_t total) {
+std::string Ratio(int32_t n, int32_t total) {
     const std::string share =
         total > 0 ? FormatFixed(static_cast<Real>(n) / static_cast<Real>(total), 3) : "-";
     return std::to_string(n) + "/" + std::to_string(total) + " [" + share + "]";
 }
 
-// Terrestrial kinds always; a supplementary kind when the network has it. The
-// outlier model keeps every observation the test saw.
+// Terrestrial kinds always; a supplementary kind when the network has it.
 void PrintOutliers(Session& s, const SouhrnVyrovnani& souhrn) {
     const Tjazyk& j = s.ws.jazyk;
     if (!souhrn.vylucovaniOdlehlych) {
@@ -78,16 +77,16 @@ void PrintOutliers(Session& s, const SouhrnVyrovnani& souhrn) {
         return;
     }
     int32_t outliers = 0;
-    size_t tested = 0;
+    int32_t tested = 0;
     for (const int32_t typ : druhy::kPoradi) {
         outliers += souhrn.odlehle[static_cast<size_t>(typ - 1)];
-        tested += druhy::Vektor(s.ws.modelOdlehly, typ).zaznam.size();
+        tested += souhrn.testovane[static_cast<size_t>(typ - 1)];
     }
     Line(s, j.popis.pocetOdlehych, Ratio(outliers, tested));
     for (const int32_t typ : druhy::kPoradi) {
-        const size_t n = druhy::Vektor(s.ws.modelOdlehly, typ).zaznam.size();
-        if (typ > velicina::kZenit && n == 0) continue;
-        Line(s, "  " + KindName(j, typ), Ratio(souhrn.odlehle[static_cast<size_t>(typ - 1)], n));
+        const auto k = static_cast<size_t>(typ - 1);
+        if (typ > velicina::kZenit && souhrn.testovane[k] == 0) continue;
+        Line(s, "  " + KindName(j, typ), Ratio(souhrn.odlehle[k], souhrn.testovane[k]));
     }
 }
 

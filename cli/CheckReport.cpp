@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "CheckTexts.h"
+#include "processing/KontrolaMereni.h"
 #include "supplementary/DoplnekDruh.h"
 #include "workspace/CislaOznameni.h"
+#include "workspace/PoctyChyb.h"
 
 namespace vertano::cli {
 
@@ -31,7 +33,8 @@ int32_t PrintRawChecks(Session& s) {
     const Workspace& ws = s.ws;
     s.out << "Stations: " << std::to_string(ws.suroveMereni.PosledniPoradi()) << "\n";
     const int32_t total = ws.chyby.suroveMereniCekovyPocetChyb;
-    PrintSection(s, ws.jazyk.tlacitko.kontrola, RawCheckCounts(ws.jazyk, ws.suroveMereni), total);
+    PrintSection(s, ws.jazyk.tlacitko.kontrola,
+                 RawCheckCounts(ws.jazyk, SpocitatPoctyChyb(ws.suroveMereni)), total);
     return total;
 }
 
@@ -39,11 +42,12 @@ void PrintRawRows(Session& s) {
     const Tjazyk& j = s.ws.jazyk;
     s.out << j.popis.poradi << "\t" << j.popis.stanovisko << "\t" << j.popis.cil << "\t"
           << j.popis.skupina << "\t" << j.popis.poloha << "\t" << j.tlacitko.kontrola << "\n";
-    for (const Tzaznam& z : s.ws.suroveMereni.zaznam) {
-        if (!z.JePlny() || (z.JeVeSkupine() && !z.MaKontrolu())) continue;
+    const Tmereni& mereni = s.ws.suroveMereni;
+    for (const ChybnyZaznam& c : ChybneZaznamy(mereni)) {
+        const Tzaznam& z = mereni.zaznam[static_cast<size_t>(c.index)];
         s.out << std::to_string(z.poradi) << "\t" << z.cislo_stn << "\t" << z.cislo_cil << "\t"
               << std::to_string(z.skupina) << "\t" << (z.poloha ? "I" : "II") << "\t"
-              << RowFlagNames(j, z) << "\n";
+              << RowFlagNames(j, c) << "\n";
     }
 }
 

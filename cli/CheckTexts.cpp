@@ -1,6 +1,5 @@
 #include "CheckTexts.h"
 
-#include <algorithm>
 #include <array>
 
 #include "processing/KontrolaMereni.h"
@@ -60,11 +59,6 @@ std::array<Popis, 4> SupplementaryColumns(int kind) {
     return {nullptr, nullptr, nullptr, nullptr};
 }
 
-int32_t CountRows(const Tmereni& mereni, bool (*test)(const Tzaznam&)) {
-    return static_cast<int32_t>(std::count_if(mereni.zaznam.begin(), mereni.zaznam.end(),
-                                              [test](const Tzaznam& z) { return test(z); }));
-}
-
 }  // namespace
 
 std::string RawCheckName(const Tjazyk& jazyk, int k) {
@@ -99,26 +93,20 @@ std::string SupplementaryCheckName(const Tjazyk& jazyk, int kind, int k) {
     return column == nullptr ? Text{} : jazyk.popis.*column;
 }
 
-std::vector<CountLine> RawCheckCounts(const Tjazyk& jazyk, const Tmereni& mereni) {
+std::vector<CountLine> RawCheckCounts(const Tjazyk& jazyk, const PoctyChyb& pocty) {
     std::vector<CountLine> lines;
-    lines.push_back({OutsideSetName(jazyk), CountRows(mereni, [](const Tzaznam& z) {
-                         return z.JePlny() && !z.JeVeSkupine();
-                     })});
-    // The first counter holds both; the flag alone is counted from the rows.
-    lines.push_back({RawCheckName(jazyk, 0), CountRows(mereni, [](const Tzaznam& z) {
-                         return z.JePlny() && z.kontrola[kontrola::kCilJeStanovisko];
-                     })});
+    lines.push_back({OutsideSetName(jazyk), pocty.mimoSkupiny});
+    // The first counter holds both; the flag alone is counted apart.
+    lines.push_back({RawCheckName(jazyk, 0), pocty.cilJeStanovisko});
     for (int k = 1; k < Tzaznam::kPocetKontrol; ++k)
-        lines.push_back({RawCheckName(jazyk, k), mereni.kontrola[static_cast<size_t>(k)]});
+        lines.push_back({RawCheckName(jazyk, k), pocty.kontrola[static_cast<size_t>(k)]});
     return lines;
 }
 
-std::string RowFlagNames(const Tjazyk& jazyk, const Tzaznam& zaznam) {
-    Text names = zaznam.JeVeSkupine() ? Text{} : OutsideSetName(jazyk);
-    for (int k = 0; k < Tzaznam::kPocetKontrol; ++k) {
-        if (!zaznam.kontrola[static_cast<size_t>(k)]) continue;
+std::string RowFlagNames(const Tjazyk& jazyk, const ChybnyZaznam& zaznam) {
+    Text names = zaznam.mimoSkupinu ? OutsideSetName(jazyk) : Text{};
+    for (const int k : zaznam.priznaky)
         names += (names.empty() ? "" : "; ") + RawCheckName(jazyk, k);
-    }
     return names;
 }
 

@@ -6,6 +6,8 @@
 
 #include "data/Tjazyk.h"
 #include "mereni/Tmereni.h"
+#include "processing/KontrolaMereni.h"
+#include "workspace/PoctyChyb.h"
 
 namespace vertano::cli {
 
@@ -32,10 +34,10 @@ struct CountLine {
 
 // The error counts of a checked raw list: rows outside a set, then each flag in
 // flag order. The first two lines together make the list's first counter.
-std::vector<CountLine> RawCheckCounts(const Tjazyk& jazyk, const Tmereni& mereni);
+std::vector<CountLine> RawCheckCounts(const Tjazyk& jazyk, const PoctyChyb& pocty);
 
 // The names of what is wrong with a row (outside any set, then its flags), joined
 // by "; ".
-std::string RowFlagNames(const Tjazyk& jazyk, const Tzaznam& zaznam);
+std::string RowFlagNames(const Tjazyk& jazyk, const ChybnyZaznam& zaznam);
 
 }  // namespace vertano::cli

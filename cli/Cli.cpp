@@ -13,6 +13,7 @@
 #endif
 
 #include "Commands.h"
+#include "FileNames.h"
 #include "Options.h"
 
 namespace vertano::cli {
@@ -28,6 +29,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (options.help || options.command == "help") {
         out << HelpText();
         return kExitOk;
+    }
+    if (!CheckFileNames(options, error)) {
+        err << "vertano-cli: " << error << "\n";
+        return kExitUsage;
     }
     if (options.command == "check") return RunCheck(options, out, err, terminal);
     if (options.command == "reduce") return RunReduce(options, out, err, terminal);

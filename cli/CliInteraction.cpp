@@ -1,11 +1,18 @@
 #include "CliInteraction.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "mereni/Text.h"
 
 namespace vertano::cli {
+
+namespace {
+
+// "y" and "yes" in any letter case, surrounding blanks ignored.
+bool IsYes(const std::string& answer) {
+    const std::string word = AsciiLower(Trim(answer));
+    return word == "y" || word == "yes";
+}
+
+}  // namespace
 
 CliInteraction::CliInteraction(std::ostream& err, std::istream* terminal, const Tjazyk& jazyk,
                                Settings settings)
@@ -34,13 +41,6 @@ bool CliInteraction::Ask(const std::string& title, const std::string& text) {
 void CliInteraction::Stage(const std::string& text) {
     if (!settings_.verbose || Trim(text).empty()) return;
     err_ << std::string(Trim(text)) << "\n";
-}
-
-bool IsYes(const std::string& answer) {
-    std::string word(Trim(answer));
-    std::transform(word.begin(), word.end(), word.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return word == "y" || word == "yes";
 }
 
 }  // namespace vertano::cli

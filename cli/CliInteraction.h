@@ -41,7 +41,4 @@ class CliInteraction : public Interaction {
     Settings settings_;
 };
 
-// True for "y" and "yes" in any letter case, surrounding blanks ignored.
-bool IsYes(const std::string& answer);
-
 }  // namespace vertano::cli

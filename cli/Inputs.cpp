@@ -1,6 +1,5 @@
 #include "Inputs.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -28,6 +27,19 @@ void AddedLine(Session& s, const std::string& title, int32_t loaded, int32_t reg
           << std::to_string(registered) << " (" << countText << std::to_string(count) << ")\n";
 }
 
+// A file that adds nothing is most likely the wrong file, or one cut short on its
+// way here: a command that computes with it refuses it (whoever adjusts with an
+// empty scale-factor file would get factors of 1 without a word), check only
+// warns. True when the file may pass.
+bool AcceptEmpty(Session& s, const std::string& name, const char* what) {
+    if (s.options.command == "check") {
+        s.err << name << ": warning: no " << what << " in the file\n";
+        return true;
+    }
+    s.err << name << ": no " << what << " in the file\n";
+    return false;
+}
+
 // A load command stops at a file it cannot open; the files after it are named so
 // that nobody takes them for loaded.
 void ReportNotTried(Session& s, const std::vector<std::string>& names, size_t tried) {
@@ -37,43 +49,47 @@ void ReportNotTried(Session& s, const std::vector<std::string>& names, size_t tr
 
 template <class Report>
 bool ReportCoordinateFiles(Session& s, const std::vector<std::string>& names, const Report& r,
-                           const std::string& title) {
+                           const std::string& title, const char* what) {
     const jazyk::Thlaseni& h = s.ws.jazyk.hlaseni;
+    bool all = !r.stopped;
     int32_t loaded = 0;
     int32_t points = 0;
     for (const LoadedCoordinateFile& f : r.files) {
         if (!f.result.ok) {
             s.err << f.message << "\n";
+            all = false;
             continue;
         }
         s.out << f.path.string() << ": " << h.pocetBodu << std::to_string(f.pointsAdded) << "\n";
+        if (f.pointsAdded == 0 && !AcceptEmpty(s, f.path.string(), what)) all = false;
         if (f.pointsAdded > 0) ++loaded;
         points += f.pointsAdded;
     }
     ReportNotTried(s, names, r.files.size());
     AddedLine(s, title, loaded, r.RegisteredFiles(), h.pocetBodu, points);
-    return !r.stopped && std::all_of(r.files.begin(), r.files.end(),
-                                     [](const LoadedCoordinateFile& f) { return f.result.ok; });
+    return all;
 }
 
 bool LoadSupplementaryKind(Session& s, int kind, const std::vector<std::string>& names) {
     Workspace& ws = s.ws;
     const SupplementaryLoadReport r =
         NacteniSouboruDoplnek(ws.doplnekVstup, kind, ws.info, ws.nastaveni, ws.chyby, Paths(names));
+    bool all = !r.stopped;
     for (const LoadedSupplementaryFile& f : r.files) {
         if (!f.result.ok) {
             s.err << f.message << "\n";
+            all = false;
             continue;
         }
         s.out << f.path.string() << ": " << ws.jazyk.hlaseni.poceZaznamu
               << std::to_string(f.rowsAdded) << "\n";
+        if (f.rowsAdded == 0 && !AcceptEmpty(s, f.path.string(), "measurements")) all = false;
     }
     ReportNotTried(s, names, r.files.size());
     const jazyk::Toznameni added = OznameniPridaniDoplnku(r, ws.jazyk);
     s.out << added.nadpis << " - " << SupplementaryKindName(ws.jazyk, kind) << ": " << added.text
           << "\n";
-    return !r.stopped && std::all_of(r.files.begin(), r.files.end(),
-                                     [](const LoadedSupplementaryFile& f) { return f.result.ok; });
+    return all;
 }
 
 }  // namespace
@@ -112,6 +128,7 @@ bool LoadRawFiles(Session& s, const std::vector<int>& codes) {
         }
         s.out << names[i] << ": " << ws.jazyk.hlaseni.poceZaznamu << std::to_string(f.rowsAdded)
               << "\n";
+        if (f.rowsAdded == 0 && !AcceptEmpty(s, names[i], "measurements")) all = false;
         if (f.rowsAdded > 0) ++loaded;
         rows += f.rowsAdded;
     }
@@ -124,7 +141,7 @@ bool LoadPointFiles(Session& s) {
     Workspace& ws = s.ws;
     const CoordinateLoadReport r = NacteniSouboru(ws.souradniceFixni, ws.info, ws.nastaveni,
                                                   Paths(s.options.points), ws.chyby);
-    return ReportCoordinateFiles(s, s.options.points, r, ws.jazyk.nadpis.pridatBody);
+    return ReportCoordinateFiles(s, s.options.points, r, ws.jazyk.nadpis.pridatBody, "points");
 }
 
 bool LoadScaleFiles(Session& s) {
@@ -133,7 +150,7 @@ bool LoadScaleFiles(Session& s) {
         ws.souradniceMeritko, ws.info, ws.nastaveni, Paths(s.options.scale), ws.chyby);
     return ReportCoordinateFiles(
         s, s.options.scale, r,
-        ws.jazyk.nadpis.pridatBody + " - " + ws.jazyk.popis.meritkoveKoeficienty);
+        ws.jazyk.nadpis.pridatBody + " - " + ws.jazyk.popis.meritkoveKoeficienty, "scale factors");
 }
 
 bool LoadSupplementaryFiles(Session& s) {

@@ -47,10 +47,10 @@ void PrintReduction(Session& s, const VysledekRedukovanychPrumeru& v) {
 
 // The means, reduced to the marks when points were given, into the one-face list;
 // the workspace does the work exactly as the analysis would.
-bool Reduce(Session& s) {
+bool Reduce(Session& s, VysledekRedukovanychPrumeru& v) {
     Workspace& ws = s.ws;
     if (!s.options.points.empty()) s.Stage(3);
-    const VysledekRedukovanychPrumeru v = RedukovanePrumery(ws, s.ui, s.options.faces);
+    v = RedukovanePrumery(ws, s.ui, s.options.faces);
     if (!v.uspech) return false;
     s.out << (s.options.faces ? ws.jazyk.tlacitko.prumerPoloh : ws.jazyk.tlacitko.prumerSkupin)
           << ": " << ws.jazyk.hlaseni.poceZaznamu
@@ -61,12 +61,21 @@ bool Reduce(Session& s) {
     return true;
 }
 
-int Write(Session& s) {
-    Workspace& ws = s.ws;
-    if (!ws.mereniJednaPoloha.ExistujePlnyZaznam()) {
+// Nothing to write is a failure of its own: with no set at all the checks say
+// why; when the given points reach none of the means, "no measurement set"
+// would send the user looking in the wrong place.
+int NothingToWrite(Session& s, const VysledekRedukovanychPrumeru& v) {
+    if (v.redukce.pocty.pocetVypustenych > 0)
+        s.err << "vertano-cli: every mean was left out, its points have no coordinates (do the "
+                 "given points belong to these measurements?); nothing written\n";
+    else
         s.err << "vertano-cli: no measurement set to reduce; nothing written\n";
-        return kExitChecksFailed;
-    }
+    return kExitChecksFailed;
+}
+
+int Write(Session& s, const VysledekRedukovanychPrumeru& v) {
+    Workspace& ws = s.ws;
+    if (!ws.mereniJednaPoloha.ExistujePlnyZaznam()) return NothingToWrite(s, v);
     ws.nastaveni.souborVystup.typSuroveMereni = format::kMtx;
     const RawSaveReport rep = UlozeniSouboru(ws.mereniJednaPoloha, ws.nastaveni, s.options.output);
     if (!rep.ok) {
@@ -109,12 +118,13 @@ int RunReduce(const Options& o, std::ostream& out, std::ostream& err, std::istre
     ProcessRaw(s);
     out << s.ws.jazyk.tlacitko.prehledChyb << ": "
         << std::to_string(s.ws.chyby.suroveMereniCekovyPocetChyb) << "\n";
-    if (!Reduce(s)) {
+    VysledekRedukovanychPrumeru v;
+    if (!Reduce(s, v)) {
         err << "vertano-cli: nothing written\n";
         return kExitChecksFailed;
     }
     s.ui.Stage("");
-    const int status = Write(s);
+    const int status = Write(s, v);
     return status == kExitOk ? WarnAboutChecks(s) : status;
 }
 

@@ -51,13 +51,9 @@ Session::Session(const Options& o, std::ostream& out_, std::ostream& err_, std::
     ws.NastavitJazyk(o.language);
 }
 
-void Session::ShowPending() {
-    ZobrazitOznameni(ws.chyby, ws.jazyk, ui);
-}
-
 void Session::Show(int32_t number) {
     ws.chyby.Oznameni(number);
-    ShowPending();
+    ZobrazitOznameni(ws.chyby, ws.jazyk, ui);
 }
 
 void Session::Stage(int step) {

@@ -26,8 +26,6 @@ class Session {
     std::ostream& err;
     CliInteraction ui;
 
-    // Shows the notification a library command has left pending in the error state.
-    void ShowPending();
     // Announces a notification number and shows it at once.
     void Show(int32_t number);
     // The stage label of the main window for step `step` (" Processing ... [n]").

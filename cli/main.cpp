@@ -1,3 +1,5 @@
 #include "Cli.h"
 
-int main(int argc, char** argv) { return vertano::cli::Main(argc, argv); }
+int main(int argc, char** argv) {
+    return vertano::cli::Main(argc, argv);
+}

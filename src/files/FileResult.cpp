@@ -81,6 +81,22 @@ const char* FileErrorText(FileError error) {
     return "unknown error";
 }
 
+namespace {
+
+// A token or point number quoted in a message: a line of garbage can hold a
+// "number" of a hundred thousand digits, which would bury the message itself.
+// Longer text is cut (not inside a UTF-8 sequence) and marked.
+std::string Quoted(const std::string& text) {
+    constexpr size_t kMaxBytes = 60;
+    if (text.size() <= kMaxBytes) return text;
+    size_t end = kMaxBytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    return text.substr(0, end) + "... (" + FormatInteger(static_cast<int64_t>(text.size())) +
+           " bytes)";
+}
+
+}  // namespace
+
 std::string DescribeFileFailure(const FileResult& r) {
     if (r.ok) return {};
     std::string s;
@@ -89,10 +105,10 @@ std::string DescribeFileFailure(const FileResult& r) {
         if (r.fileLine > 0 && r.fileLine != r.counter)
             s += " (line " + FormatInteger(r.fileLine) + " of the file)";
     }
-    if (!r.cislo.empty()) s += (s.empty() ? "point " : ", point ") + r.cislo;
+    if (!r.cislo.empty()) s += (s.empty() ? "point " : ", point ") + Quoted(r.cislo);
     if (!s.empty()) s += ": ";
     s += FileErrorText(r.error);
-    if (!r.detail.empty()) s += ": " + r.detail;
+    if (!r.detail.empty()) s += ": " + Quoted(r.detail);
     if (!r.allowed.empty()) s += " (allowed: " + r.allowed + ")";
     return s;
 }

@@ -1,9 +1,11 @@
 #include "workspace/VyrovnaniSite.h"
 
+#include <algorithm>
 #include <exception>
 #include <optional>
 #include <string>
 
+#include "adjustment/OdlehleDruhy.h"
 #include "workspace/CislaOznameni.h"
 #include "workspace/PrikazPomocne.h"
 #include "workspace/Workspace.h"
@@ -186,6 +188,11 @@ SouhrnVyrovnani ShrnoutVyrovnani(const Workspace& ws) {
                  NejmeneNula(o.doplnek.pocetSmernikOdlehly),
                  NejmeneNula(o.doplnek.pocetPrevyseniOdlehly),
                  NejmeneNula(o.doplnek.pocetProvazeniOdlehly)};
+    for (const int32_t typ : druhy::kPoradi) {
+        const std::vector<TmerenaVelicina>& zaznam = druhy::Vektor(o, typ).zaznam;
+        s.testovane[static_cast<size_t>(typ - 1)] = static_cast<int32_t>(std::count_if(
+            zaznam.begin(), zaznam.end(), [](const TmerenaVelicina& z) { return z.jePlny; }));
+    }
     return s;
 }
 

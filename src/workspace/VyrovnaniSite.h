@@ -105,6 +105,9 @@ struct SouhrnVyrovnani {
     bool vylucovaniOdlehlych = false;  // the outlier exclusion ran
     // Observations excluded as outliers per kind (see kPocetDruhuVelicin).
     std::array<int32_t, kPocetDruhuVelicin> odlehle{};
+    // Observations of each kind the outlier test saw, the rejected ones included
+    // (the denominator of the share of outliers).
+    std::array<int32_t, kPocetDruhuVelicin> testovane{};
 };
 
 // Runs the raw-data analysis on the workspace (raw measurements, given points,

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "Options.h"
+
+namespace vertano::cli {
+
+// The files of a command line must be told apart before anything is read. A file
+// read twice counts its measurements twice: the adjustment would take the copies
+// for independent observations and report an accuracy that nobody measured. An
+// output that is also an input would replace what was read (reduce -o raw.mtx
+// puts the means over the raw measurements), and two outputs on one file leave
+// only the second. Names are compared as paths with symbolic links followed, so
+// that "a.mtx", "./a.mtx" and a link to it are one.
+//
+// False, with an English message naming the files, when a file is named twice
+// among the inputs, an output is also an input or two outputs are the same file.
+bool CheckFileNames(const Options& options, std::string& error);
+
+}  // namespace vertano::cli

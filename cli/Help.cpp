@@ -1,0 +1,226 @@
+#include "Options.h"
+
+namespace vertano::cli {
+
+namespace {
+
+const char* Usage() {
+    return R"(Usage:
+  vertano-cli check [OPTIONS] [RAW...] [--points FILE] [--scale FILE]
+                    [--supp-... FILE]
+  vertano-cli convert --to mtx|asc [--export] [OPTIONS] IN... -o OUT
+  vertano-cli reduce [OPTIONS] RAW... -o OUT.mtx [--points FILE [--scale FILE]
+                     [--level zero|mean|H]] [--faces]
+  vertano-cli simulate --layout grid|traverse|tiny [network options]
+                       [--format mtx|asc] [unit options] -o PREFIX
+  vertano-cli adjust [OPTIONS] RAW... --points FILE [--free | --unfix NAME,...]
+                     [--scale FILE] [--supp-... FILE] [--level zero|mean|H]
+                     [adjustment options] [--coords OUT.txt] [--json OUT.json]
+  vertano-cli approx [OPTIONS] RAW... --points FILE [--scale FILE]
+                     [--level zero|mean|H] [-o OUT.txt] [--explain]
+  vertano-cli --help
+
+)";
+}
+
+const char* CommandsText() {
+    return R"(Commands:
+  check     Reads raw measurement files and reports, per file, the number of
+            measurements read or the line that rejected the file and why.
+            Then it finds the measurement sets, checks every value, face
+            difference and set difference against the default tolerances and
+            prints the number of errors of each check and their total. With
+            --points, --scale and --supp-... it loads those lists too and
+            prints their error counts.
+  convert   Reads the files (all of them must be accepted) and writes their
+            measurements, with continuing station numbers, to OUT in the format
+            given by --to. With --export the file is exported instead: no
+            instrument or target heights (MTX: station number, station, target,
+            direction, zenith angle, distance; ASC: blocks without heights).
+            An MTX export is meant for other programs and is not read back.
+  reduce    Reads the raw files (all of them must be accepted), finds the sets
+            and writes one line per target and station with the mean of the
+            sets (with --faces: one line per face pair with the mean of the two
+            faces) to OUT as MTX, in the units of the options. With --points the
+            distances and zenith angles are reduced to the point marks and the
+            distances to the level and the projection; lines to points whose
+            coordinates are neither given nor computable are left out.
+  simulate  Makes up a network for trying the program: true coordinates of a
+            layout, a total station on every point observing its nearest
+            neighbours in two faces and several sets (face I clockwise, face II
+            back), each set on the same circle setting, with random instrument
+            and signal heights of 1.3 to 1.7 m and normal errors of the chosen
+            size. It writes PREFIX.mtx (or .asc), the given points
+            PREFIX-given.txt, the true coordinates of all points
+            PREFIX-truth.txt, the gross errors put in PREFIX-gross.txt (station
+            number, station, target, set, face, quantity, size) and, with
+            --supplementary, PREFIX-supp-distance.txt, -supp-bearing.txt,
+            -supp-height.txt and -supp-plumb.txt. The same options and seed give
+            the same files.
+  adjust    Adjusts the network: reads the files as check does, runs the
+            checks (errors stop it: exit 3), then the measurement analysis
+            (face and set means, approximate coordinates, reduction of the
+            distances, supplementary measurements, a priori precision and
+            weights) and the network adjustment (robust iterations, rejection
+            of outliers, plain iterations, accuracy). The given points are
+            fixed unless --free or --unfix says otherwise. Prints a summary:
+            unknowns, measurements, redundancy, unit standard deviations,
+            iterations, outliers by kind, the datum and the weights used.
+            --coords writes the adjusted coordinates of every point (adjusted
+            points first, then the fixed ones) as XYZ in the unit of
+            --coord-unit; --json writes the full result in metres and radians.
+  approx    Computes the approximate coordinates of the points that are not
+            given, as the measurement analysis does (sets, face and set means,
+            reduction of the distances), and writes them as XYZ to OUT (to the
+            output without -o). --explain adds one line per point saying how it
+            was found (polar point, free station, resection, intersection) and
+            names the points no construction reached.
+
+)";
+}
+
+// Options of several commands.
+const char* OptionsText() {
+    return R"(Options:
+  --lang en|cs                   language of the messages (default en)
+  --angle-unit rad|gon|deg|dms   unit of angles in the files (default gon);
+                                 dms is degrees-minutes-seconds as D.MMSS
+  --length-unit m|ft             unit of lengths in the files (default m)
+  --format mtx|asc               format of the raw input files; by default taken
+                                 from each file's extension (.mtx, .asc, any case);
+                                 simulate: the format written (default mtx)
+  --to mtx|asc                   format written by convert
+  --export                       convert: export without heights
+  -o, --output OUT               the file to write; an existing file is replaced
+                                 only when the new one is complete
+  --order standard|simultaneous  check, reduce, adjust, approx: with
+                                 simultaneous, stations observed face I and
+                                 face II target by target are first rearranged
+                                 into sets
+  --mirror                       check, reduce, adjust, approx: every
+                                 measurement outside a set gets a mirrored
+                                 measurement in the other face; with --order
+                                 simultaneous the pairs are then arranged into
+                                 sets
+  --drop-unassigned              check, reduce, adjust, approx: deletes the
+                                 measurements outside the sets, after asking
+                                 (see --yes)
+  -y, --yes                      answer "Yes" to every question; without it the
+                                 answer is "No" unless you type y at a terminal
+  --rows                         check: list every row a check flagged
+  --points FILE                  given network points, XYZ (repeatable)
+  --yxz                          the point files are YXZ
+  --coord-unit m|ft              unit of the point files and of --level H
+  --scale FILE                   scale factors: point and factor (repeatable)
+  --supp-distance FILE           supplementary slope distances (repeatable)
+  --supp-bearing FILE            supplementary bearings (repeatable)
+  --supp-height FILE             supplementary height differences (repeatable)
+  --supp-plumb FILE              supplementary plumbing ties (repeatable)
+  --level zero|mean|H            reduce, adjust, approx: the level distances
+                                 are reduced to:
+                                 zero (default), the mean height of the network,
+                                 or the height H (between -3000 and 3000 m)
+  --faces                        reduce: write face means instead of set means
+)";
+}
+
+const char* AdjustmentOptionsText() {
+    return R"(  Adjustment options (adjust):
+  --free                         no point is fixed: a free network, its datum
+                                 given by the approximate coordinates
+  --unfix NAME,...               these given points are adjusted too
+                                 (repeatable)
+  --weights inner|outer|given    the a priori precision the weights come from
+                                 (default inner); a source that cannot be
+                                 computed gives way as in the program
+  --estimator NAME               robust estimator: Huber (default), M-huber,
+                                 Hampel, Talwar, Cauchy, Tukey, Geman, Andrews,
+                                 Welsh, Fair, "L1 Norm", "L1/L2 Norm" (any
+                                 letter case) or its number 1-12
+  --alpha A                      significance level of the outlier test (0.05)
+  --no-exclusion                 no robust estimation, no rejection of outliers
+  --threads N                    worker threads of the matrix products
+                                 (default: one per processor)
+  --coords OUT.txt               write the adjusted coordinates (XYZ)
+  --json OUT.json                write the result as JSON (metres, radians)
+  --explain                      approx: say how each point was found
+)";
+}
+
+const char* SimulateOptionsText() {
+    return R"(  Network options of simulate:
+  --layout grid|traverse|tiny    points on a jittered grid with heights varying
+                                 by some tens of metres, a winding traverse, or
+                                 a quadrilateral with its middle (5 points)
+  --points N                     number of points (grid 12, traverse 10)
+  --spacing M                    distance between neighbouring points in metres
+                                 (default 100)
+  --neighbours K                 targets observed from each station (default 8,
+                                 at most the number of other points)
+  --stations N                   number of points occupied (default all),
+                                 drawn at random
+  --sets S                       measurement sets per station (default 2)
+  --given G                      number of given points, spread over the
+                                 network (default 3); their coordinates are
+                                 exact
+  --sigma-direction MGON         standard deviation of a direction (0.3)
+  --sigma-zenith MGON            standard deviation of a zenith angle (0.3)
+  --sigma-distance MM            standard deviation of a distance (1), also of
+                                 supplementary height differences
+  --ppm P                        plus P mm per km of distance (default 0)
+  --gross N                      number of gross errors, each in one reading of
+                                 one set and face (default 0)
+  --gross-direction MGON         size of a gross error in a direction or zenith
+                                 angle (default 50; 0: none in angles)
+  --gross-distance MM            size of a gross error in a distance (default
+                                 50; 0: none in distances)
+  --supplementary                also supplementary measurements of each kind;
+                                 the network gets one more point, straight below
+                                 a point near its middle, for the plumbing tie
+  --seed S                       seed of the random numbers (default 1)
+  -o PREFIX                      simulate: the start of the names written
+  --verbose                      print the stages of the processing
+  -h, --help                     this text
+  Options may also be written as --option=value; "--" ends the options.
+  An option not marked repeatable may be given once. A file may be named once:
+  an input named twice, or an output that is an input or another output, is a
+  usage error.
+
+)";
+}
+
+// How numbers are written.
+const char* UnitsText() {
+    return R"(Units apply to reading and writing alike. Values are written with 5 decimals of
+angles and 4 of lengths (simulate writes more where the unit needs them: radians
+8, degrees and dms 6, coordinates in feet 5).
+
+)";
+}
+
+const char* ExitStatusText() {
+    return R"(Exit status:
+  0  every file was read (and written) and, for check, no check found an error
+  1  a file was rejected or could not be read, or the output could not be
+     written; also a file that holds nothing (check only warns of it)
+  2  usage error
+  3  some check found errors; for reduce: errors in the points or scale factors
+     (nothing written) or in the raw measurements (the file is written), or no
+     mean left to write; for adjust and approx: errors in the raw measurements
+     (nothing computed)
+  4  adjust, approx: the measurement analysis or the adjustment stopped with
+     the message printed before (nothing written)
+)";
+}
+
+}  // namespace
+
+std::string HelpText() {
+    std::string text;
+    for (const char* part : {Usage(), CommandsText(), OptionsText(), AdjustmentOptionsText(),
+                             SimulateOptionsText(), UnitsText(), ExitStatusText()})
+        text += part;
+    return text;
+}
+
+}  // namespace vertano::cli

@@ -1,0 +1,322 @@
+#include "OptionTable.h"
+
+#include <algorithm>
+#include <charconv>
+#include <set>
+#include <vector>
+
+#include "adjustment/Tvahy.h"
+#include "data/Tjazyk.h"
+#include "data/Tnastaveni.h"
+#include "matice/Konstanty.h"
+#include "mereni/Text.h"
+#include "supplementary/DoplnekDruh.h"
+
+namespace vertano::cli {
+
+namespace {
+
+const std::map<std::string, uint8_t> kAngleUnits = {{"rad", 0}, {"gon", 1}, {"deg", 2}, {"dms", 3}};
+const std::map<std::string, uint8_t> kLengthUnits = {{"m", 0}, {"ft", 1}};
+const std::map<std::string, int> kFormats = {{"mtx", 0}, {"asc", 1}};
+const std::map<std::string, uint8_t> kLanguages = {{"cs", 0}, {"en", 1}};
+const std::map<std::string, bool> kOrders = {{"standard", false}, {"simultaneous", true}};
+const std::map<std::string, int> kWeights = {
+    {"inner", zdrojVah::kVnitrni}, {"outer", zdrojVah::kVnejsi}, {"given", zdrojVah::kZadana}};
+const std::map<std::string, SimulaceTvar> kLayouts = {{"grid", SimulaceTvar::Grid},
+                                                      {"traverse", SimulaceTvar::Traverse},
+                                                      {"tiny", SimulaceTvar::Tiny}};
+
+template <typename T>
+bool Choose(const std::map<std::string, T>& choices, const std::string& option,
+            const std::string& value, T& out, std::string& error) {
+    const auto it = choices.find(value);
+    if (it != choices.end()) {
+        out = it->second;
+        return true;
+    }
+    std::string names;
+    for (const auto& [name, code] : choices) names += (names.empty() ? "" : "|") + name;
+    error = "bad value '" + value + "' for " + option + " (use " + names + ")";
+    return false;
+}
+
+// "zero", "mean" or a height in the coordinate unit.
+bool ChooseLevel(Options& o, const std::string& v, std::string& e) {
+    if (v == "zero" || v == "mean") {
+        o.level = v == "zero" ? 0 : 1;
+        return true;
+    }
+    if (ParseNumber(v, o.levelHeight) == NumberStatus::Ok) {
+        o.level = 2;
+        return true;
+    }
+    e = "bad value '" + v + "' for --level (use zero|mean or a height)";
+    return false;
+}
+
+// The estimator names of the language tables (the same in both languages).
+std::vector<std::string> EstimatorNames() {
+    Tnastaveni nastaveni;
+    nastaveni.Default();
+    Tjazyk jazyk;
+    jazyk.Default(nastaveni);
+    return jazyk.typOdhadu;
+}
+
+// A name of the estimator list in any letter case, or its 1-based number.
+bool ChooseEstimator(Options& o, const std::string& v, std::string& e) {
+    const std::vector<std::string> names = EstimatorNames();
+    const auto count = static_cast<int32_t>(names.size());
+    int32_t number = 0;
+    if (ParseInteger(v, number) && number >= 1 && number <= count) {
+        o.estimator = number;
+        return true;
+    }
+    for (int32_t i = 0; i < count; ++i) {
+        if (AsciiLower(names[static_cast<size_t>(i)]) == AsciiLower(v)) {
+            o.estimator = i + 1;
+            return true;
+        }
+    }
+    std::string list;
+    for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
+    e = "bad value '" + v + "' for --estimator (use a name or its number 1-" +
+        std::to_string(count) + ": " + list + ")";
+    return false;
+}
+
+// The settings dialog accepts a significance level strictly between 1e-8 and 1.
+bool ChooseAlpha(Options& o, const std::string& v, std::string& e) {
+    Real alpha = 0;
+    if (ParseNumber(v, alpha) == NumberStatus::Ok && alpha > 1e-8L && alpha < 1) {
+        o.alpha = alpha;
+        return true;
+    }
+    e = "bad value '" + v + "' for --alpha (a number between 0 and 1, e.g. 0.05)";
+    return false;
+}
+
+// The settings keep the thread count in a byte.
+bool ChooseThreads(Options& o, const std::string& v, std::string& e) {
+    int32_t n = 0;
+    if (ParseInteger(v, n) && n >= 1 && n <= 255) {
+        o.threads = n;
+        return true;
+    }
+    e = "bad value '" + v + "' for --threads (a whole number from 1 to 255)";
+    return false;
+}
+
+// Point numbers separated by commas; the option may be repeated.
+bool AddUnfixed(Options& o, const std::string& v, std::string& e) {
+    size_t start = 0;
+    while (start <= v.size()) {
+        const size_t comma = std::min(v.find(',', start), v.size());
+        const std::string name(Trim(std::string_view(v).substr(start, comma - start)));
+        if (name.empty()) {
+            e = "bad value '" + v + "' for --unfix (point numbers separated by commas)";
+            return false;
+        }
+        o.unfix.push_back(name);
+        start = comma + 1;
+    }
+    return true;
+}
+
+Setter Text(std::string Options::*field) {
+    return [field](Options& o, const std::string& v, std::string&) {
+        o.*field = v;
+        return true;
+    };
+}
+
+// simulate: a whole number into the network's parameters.
+Setter SimCount(int32_t SimulaceParametry::*field, const std::string& option) {
+    return [field, option](Options& o, const std::string& v, std::string& e) {
+        if (ParseInteger(v, o.simulace.*field)) return true;
+        e = "bad value '" + v + "' for " + option + " (a whole number expected)";
+        return false;
+    };
+}
+
+// The same for a count whose 0 the generator takes for "the default": a 0 typed
+// by the user would silently become 8 neighbours or every point, so it is refused.
+Setter SimPositiveCount(int32_t SimulaceParametry::*field, const std::string& option) {
+    return [field, option](Options& o, const std::string& v, std::string& e) {
+        int32_t n = 0;
+        if (ParseInteger(v, n) && n >= 1) {
+            o.simulace.*field = n;
+            return true;
+        }
+        e = "bad value '" + v + "' for " + option + " (a whole number of at least 1)";
+        return false;
+    };
+}
+
+// simulate: a number in the unit of the option (mgon, mm, m, ppm), stored in
+// radians or metres: `factor` converts.
+Setter SimValue(Real SimulaceParametry::*field, const std::string& option, Real factor) {
+    return [field, option, factor](Options& o, const std::string& v, std::string& e) {
+        Real value = 0;
+        if (ParseNumber(v, value) == NumberStatus::Ok) {
+            o.simulace.*field = value * factor;
+            return true;
+        }
+        e = "bad value '" + v + "' for " + option + " (a number expected)";
+        return false;
+    };
+}
+
+bool ChooseSeed(Options& o, const std::string& v, std::string& e) {
+    const char* end = v.data() + v.size();
+    const auto r = std::from_chars(v.data(), end, o.simulace.seed);
+    if (!v.empty() && r.ec == std::errc() && r.ptr == end) return true;
+    e = "bad value '" + v + "' for --seed (a whole number from 0 to 18446744073709551615)";
+    return false;
+}
+
+// Given points for check and reduce, the number of points for simulate.
+bool PointsOption(Options& o, const std::string& v, std::string& e) {
+    if (o.command == "simulate")
+        return SimPositiveCount(&SimulaceParametry::pocetBodu, "--points")(o, v, e);
+    o.points.push_back(v);
+    return true;
+}
+
+Setter AddTo(std::vector<std::string> Options::*list) {
+    return [list](Options& o, const std::string& v, std::string&) {
+        (o.*list).push_back(v);
+        return true;
+    };
+}
+
+Setter AddSupplementary(int kind) {
+    return [kind](Options& o, const std::string& v, std::string&) {
+        o.supplementary[static_cast<size_t>(kind - 1)].push_back(v);
+        return true;
+    };
+}
+
+// Units, formats, language, set order, level and output of every command.
+void AddCommonOptions(std::map<std::string, Setter>& m) {
+    m["--angle-unit"] = [](Options& o, const std::string& v, std::string& e) {
+        return Choose(kAngleUnits, "--angle-unit", v, o.angleUnit, e);
+    };
+    m["--length-unit"] = [](Options& o, const std::string& v, std::string& e) {
+        return Choose(kLengthUnits, "--length-unit", v, o.lengthUnit, e);
+    };
+    m["--coord-unit"] = [](Options& o, const std::string& v, std::string& e) {
+        return Choose(kLengthUnits, "--coord-unit", v, o.coordUnit, e);
+    };
+    m["--format"] = [](Options& o, const std::string& v, std::string& e) {
+        return Choose(kFormats, "--format", v, o.format, e);
+    };
+    m["--to"] = [](Options& o, const std::string& v, std::string& e) {
+        return Choose(kFormats, "--to", v, o.to, e);
+    };
+    m["--lang"] = [](Options& o, const std::string& v, std::string& e) {
+        return Choose(kLanguages, "--lang", v, o.language, e);
+    };
+    m["--order"] = [](Options& o, const std::string& v, std::string& e) {
+        return Choose(kOrders, "--order", v, o.simultaneous, e);
+    };
+    m["--level"] = ChooseLevel;
+    m["-o"] = Text(&Options::output);
+}
+
+// The files read besides the raw measurements.
+void AddInputOptions(std::map<std::string, Setter>& m) {
+    m["--points"] = PointsOption;
+    m["--scale"] = AddTo(&Options::scale);
+    m["--supp-bearing"] = AddSupplementary(doplnek::kSmernik);
+    m["--supp-distance"] = AddSupplementary(doplnek::kDelka);
+    m["--supp-height"] = AddSupplementary(doplnek::kPrevyseni);
+    m["--supp-plumb"] = AddSupplementary(doplnek::kProvazeni);
+}
+
+void AddSimulateOptions(std::map<std::string, Setter>& m) {
+    using P = SimulaceParametry;
+    m["--layout"] = [](Options& o, const std::string& v, std::string& e) {
+        return Choose(kLayouts, "--layout", v, o.simulace.tvar, e);
+    };
+    m["--spacing"] = SimValue(&P::rozestup, "--spacing", 1);
+    m["--neighbours"] = SimPositiveCount(&P::pocetSousedu, "--neighbours");
+    m["--stations"] = SimPositiveCount(&P::pocetStanovisek, "--stations");
+    m["--sets"] = SimCount(&P::pocetSkupin, "--sets");
+    m["--given"] = SimCount(&P::pocetZadanych, "--given");
+    m["--sigma-direction"] = SimValue(&P::sigmaSmer, "--sigma-direction", MgonNaRad(1));
+    m["--sigma-zenith"] = SimValue(&P::sigmaZenit, "--sigma-zenith", MgonNaRad(1));
+    m["--sigma-distance"] = SimValue(&P::sigmaDelka, "--sigma-distance", MmNaM(1));
+    m["--ppm"] = SimValue(&P::ppm, "--ppm", 1);
+    m["--gross"] = SimCount(&P::pocetHrubych, "--gross");
+    m["--gross-direction"] = SimValue(&P::hrubaUhel, "--gross-direction", MgonNaRad(1));
+    m["--gross-distance"] = SimValue(&P::hrubaDelka, "--gross-distance", MmNaM(1));
+    m["--seed"] = ChooseSeed;
+}
+
+void AddAdjustOptions(std::map<std::string, Setter>& m) {
+    m["--unfix"] = AddUnfixed;
+    m["--weights"] = [](Options& o, const std::string& v, std::string& e) {
+        return Choose(kWeights, "--weights", v, o.weights, e);
+    };
+    m["--estimator"] = ChooseEstimator;
+    m["--alpha"] = ChooseAlpha;
+    m["--threads"] = ChooseThreads;
+    m["--coords"] = Text(&Options::coords);
+    m["--json"] = Text(&Options::json);
+}
+
+}  // namespace
+
+const std::map<std::string, Setter>& ValueOptions() {
+    static const std::map<std::string, Setter> options = [] {
+        std::map<std::string, Setter> m;
+        AddCommonOptions(m);
+        AddInputOptions(m);
+        AddSimulateOptions(m);
+        AddAdjustOptions(m);
+        return m;
+    }();
+    return options;
+}
+
+const std::map<std::string, bool Options::*>& FlagOptions() {
+    static const std::map<std::string, bool Options::*> flags = {
+        {"--help", &Options::help},       {"--export", &Options::exportMode},
+        {"--verbose", &Options::verbose}, {"--yes", &Options::yes},
+        {"--mirror", &Options::mirror},   {"--drop-unassigned", &Options::dropUnassigned},
+        {"--rows", &Options::rows},       {"--yxz", &Options::yxz},
+        {"--faces", &Options::faces},     {"--supplementary", &Options::supplementaryMeasurements},
+        {"--free", &Options::free},       {"--no-exclusion", &Options::noExclusion},
+        {"--explain", &Options::explain},
+    };
+    return flags;
+}
+
+std::string Canonical(const std::string& name) {
+    if (name == "--output") return "-o";
+    if (name == "-h") return "--help";
+    if (name == "-y") return "--yes";
+    return name;
+}
+
+bool IsRepeatable(const std::string& name, const std::string& command) {
+    static const std::set<std::string> lists = {
+        "--scale", "--supp-bearing", "--supp-distance", "--supp-height", "--supp-plumb", "--unfix"};
+    return lists.count(name) > 0 || (name == "--points" && command != "simulate");
+}
+
+bool TakesFileName(const std::string& name, const std::string& command) {
+    static const std::set<std::string> files = {"-o",
+                                                "--coords",
+                                                "--json",
+                                                "--scale",
+                                                "--supp-bearing",
+                                                "--supp-distance",
+                                                "--supp-height",
+                                                "--supp-plumb"};
+    return files.count(name) > 0 || (name == "--points" && command != "simulate");
+}
+
+}  // namespace vertano::cli

@@ -1,0 +1,74 @@
+#include "workspace/ZobrazeniVyrovnani.h"
+
+#include <cmath>
+#include <exception>
+
+#include "adjustment/OdlehleDruhy.h"
+#include "matice/FpGuard.h"
+
+namespace vertano {
+
+namespace {
+
+bool Skaluj(Real& hodnota, Real k) {
+    hodnota *= k;
+    return std::isfinite(hodnota);
+}
+
+bool SkalujBod(Tbod& b, Real k) {
+    if (b.JeFixni) return true;
+    bool ok = Skaluj(b.sig_X, k);
+    ok = Skaluj(b.sig_Y, k) && ok;
+    ok = Skaluj(b.sig_Z, k) && ok;
+    ok = Skaluj(b.elipsa.a_delka, k) && ok;
+    ok = Skaluj(b.elipsa.b_delka, k) && ok;
+    ok = Skaluj(b.elipsoid.a_delka, k) && ok;
+    ok = Skaluj(b.elipsoid.b_delka, k) && ok;
+    return Skaluj(b.elipsoid.c_delka, k) && ok;
+}
+
+// The full records of `zdroj`, the field `odchylka` of each scaled.
+bool PlneSkalovane(const std::vector<TmerenaVelicina>& zdroj, Real TmerenaVelicina::*odchylka,
+                   Real k, std::vector<TmerenaVelicina>& cil) {
+    for (const TmerenaVelicina& z : zdroj) {
+        if (!z.jePlny) continue;
+        cil.push_back(z);
+        if (!Skaluj(cil.back().*odchylka, k)) return false;
+    }
+    return true;
+}
+
+bool Naplnit(const Tmodel2& model, Real k, ZobrazeneVyrovnani& v) {
+    for (const Tbod& b : model.souradnice.bod) {
+        if (!b.JePlny) continue;
+        v.body.push_back(b);
+        if (!SkalujBod(v.body.back(), k)) return false;
+    }
+    for (const int32_t typ : druhy::kPoradi) {
+        if (!PlneSkalovane(druhy::Vektor(model, typ).zaznam, &TmerenaVelicina::odchylkaOprava, k,
+                           v.mereni[static_cast<size_t>(typ - 1)])) {
+            return false;
+        }
+    }
+    return PlneSkalovane(model.posun.zaznam, &TmerenaVelicina::odchylka, k, v.posuny);
+}
+
+}  // namespace
+
+bool ZobrazitVyrovnani(const Tmodel2& model, Real odchylkaJednotkova,
+                       ZobrazeneVyrovnani& vysledek) {
+    vysledek = ZobrazeneVyrovnani{};
+    if (!std::isfinite(odchylkaJednotkova) || odchylkaJednotkova < 0) return false;
+    vysledek.odchylkaJednotkova = odchylkaJednotkova;
+    bool ok = false;
+    try {
+        const FpGuard guard;
+        ok = Naplnit(model, odchylkaJednotkova, vysledek) && guard.Ok();
+    } catch (const std::exception&) {
+        ok = false;  // out of memory on a huge network
+    }
+    if (!ok) vysledek = ZobrazeneVyrovnani{};
+    return ok;
+}
+
+}  // namespace vertano

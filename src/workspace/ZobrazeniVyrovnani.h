@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "adjustment/TmerenaVelicina.h"
+#include "adjustment/Tmodel2.h"
+#include "data/Tsouradnice.h"
+#include "matice/Real.h"
+#include "workspace/VyrovnaniSite.h"
+
+namespace vertano {
+
+// The results of an adjusted network as they are shown or written out. The model
+// keeps every accuracy figure for a unit standard deviation of 1; a view of the
+// results gives them for the unit standard deviation the user looks at (the a
+// priori one, or the a posteriori one).
+struct ZobrazeneVyrovnani {
+    Real odchylkaJednotkova = 0;  // the unit standard deviation applied
+    // Every full point of the model in its order (determined points first). A
+    // determined point has sig_X, sig_Y, sig_Z, the semi-axes of its ellipse and
+    // those of its ellipsoid scaled; a fixed point is copied as it is.
+    std::vector<Tbod> body;
+    // The full observations of each kind, index = velicina::k... - 1, with the
+    // deviation of the adjusted value (odchylkaOprava) scaled.
+    std::array<std::vector<TmerenaVelicina>, kPocetDruhuVelicin> mereni;
+    // One full record per station occupation with the deviation of its
+    // orientation (odchylka) scaled.
+    std::vector<TmerenaVelicina> posuny;
+};
+
+// Fills `vysledek` from the adjusted model for the unit standard deviation
+// `odchylkaJednotkova`. False, with `vysledek` empty, when that deviation is not a
+// finite number >= 0 or a scaled figure is not finite.
+bool ZobrazitVyrovnani(const Tmodel2& model, Real odchylkaJednotkova, ZobrazeneVyrovnani& vysledek);
+
+}  // namespace vertano

@@ -1,0 +1,306 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "AdjustTestSupport.h"
+#include "CliTestSupport.h"
+#include "OptionTable.h"
+#include "Options.h"
+
+namespace vertano::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Contains;
+using test::Data;
+using test::Outcome;
+using test::RunCli;
+using vertano::test::ReadBytes;
+using vertano::test::TempDir;
+using vertano::test::WriteBytes;
+
+std::string Refused(const std::vector<std::string>& args) {
+    Options o;
+    std::string error;
+    EXPECT_FALSE(ParseOptions(args, o, error));
+    return error;
+}
+
+Options Parsed(const std::vector<std::string>& args) {
+    Options o;
+    std::string error;
+    EXPECT_TRUE(ParseOptions(args, o, error)) << error;
+    return o;
+}
+
+std::vector<std::string> Adjust(std::vector<std::string> more) {
+    std::vector<std::string> args = {"adjust", "r.mtx", "--points", "p.txt"};
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
+
+// Of two values one would be dropped without a word; a file name left out would
+// be taken from the option after it; an empty file name would write nothing.
+TEST(CliBadOptions, ASingleValueIsGivenOnceAndIsNeitherAnOptionNorEmpty) {
+    EXPECT_TRUE(Contains(Refused(Adjust({"--json", "a", "--json", "b"})), "--json given twice"));
+    EXPECT_TRUE(Contains(Refused(Adjust({"--threads", "1", "--threads=2"})), "given twice"));
+    EXPECT_TRUE(Contains(Refused({"convert", "--to", "mtx", "a.mtx", "-o", "x", "--output", "y"}),
+                         "-o given twice"));
+    EXPECT_TRUE(Contains(
+        Refused({"simulate", "--layout", "tiny", "--points", "5", "--points", "5", "-o", "x"}),
+        "--points given twice"));
+    // Lists may be repeated.
+    const Options lists = Parsed(Adjust(
+        {"--points", "q.txt", "--scale", "s", "--scale", "t", "--unfix", "A", "--unfix", "B"}));
+    EXPECT_EQ(lists.points.size(), 2u);
+    EXPECT_EQ(lists.scale.size(), 2u);
+
+    EXPECT_TRUE(Contains(Refused(Adjust({"--json", "--yes"})), "--json needs a value"));
+    EXPECT_TRUE(Contains(Refused({"convert", "--to", "mtx", "a.mtx", "-o", "--export"}),
+                         "-o needs a value"));
+    EXPECT_EQ(Parsed(Adjust({"--json=--yes"})).json, "--yes");  // spelled out: meant
+    EXPECT_EQ(Parsed(Adjust({"--level", "-5"})).levelHeight, -5);
+
+    for (const std::string option : {"--json=", "--coords=", "--points=", "--scale="})
+        EXPECT_TRUE(Contains(Refused(Adjust({option})), "needs a file name")) << option;
+    EXPECT_TRUE(Contains(Refused({"reduce", "a.mtx", "-o", ""}), "-o needs a file name"));
+
+    EXPECT_TRUE(Contains(Refused(Adjust({"--yes=1"})), "--yes takes no value"));
+    EXPECT_TRUE(Contains(Refused(Adjust({"--free=no"})), "--free takes no value"));
+}
+
+TEST(CliBadOptions, NumbersOutsideWhatTheProgramTakes) {
+    for (const std::string bad : {"-1", "99999", "abc", ""})
+        EXPECT_TRUE(Contains(Refused(Adjust({"--threads", bad})), "--threads")) << bad;
+    for (const std::string bad : {"2", "nan", "inf", "0"})
+        EXPECT_TRUE(Contains(Refused(Adjust({"--alpha", bad})), "--alpha")) << bad;
+    EXPECT_TRUE(Contains(Refused(Adjust({"--level", "junk"})), "--level"));
+    EXPECT_TRUE(Contains(Refused(Adjust({"--estimator", "unknown"})), "--estimator"));
+    // The level height the settings take: strictly within 3000 m of zero, in the
+    // coordinate unit given anywhere on the line.
+    EXPECT_EQ(Parsed(Adjust({"--level", "2999.9"})).levelHeight, 2999.9L);
+    EXPECT_EQ(Parsed(Adjust({"--level", "9000", "--coord-unit", "ft"})).levelHeight, 9000);
+    for (const std::string bad : {"3000", "-3000", "-6380000", "1e6"}) {
+        EXPECT_TRUE(Contains(Refused(Adjust({"--level", bad})), "between -3000 and 3000 m")) << bad;
+    }
+    EXPECT_TRUE(Contains(Refused({"reduce", "a.mtx", "-o", "b", "--points", "p", "--coord-unit",
+                                  "ft", "--level", "9900"}),
+                         "--level"));
+}
+
+// The generator takes 0 for "the default": typed by the user it would quietly
+// become every point or eight neighbours.
+TEST(CliBadOptions, SimulateCountsOfZeroAreRefused) {
+    for (const std::string option : {"--points", "--neighbours", "--stations"}) {
+        for (const std::string bad : {"0", "-2"}) {
+            const std::string e = Refused({"simulate", "--layout", "grid", option, bad, "-o", "x"});
+            EXPECT_TRUE(Contains(e, option + " (a whole number of at least 1)")) << e;
+        }
+    }
+    EXPECT_EQ(
+        Parsed({"simulate", "--layout", "grid", "--given", "0", "-o", "x"}).simulace.pocetZadanych,
+        0);
+}
+
+TEST(CliBadOptions, AfterTheDoubleDashEverythingIsAFile) {
+    EXPECT_EQ(Parsed({"check", "--", "--rows", "-y"}).inputs,
+              (std::vector<std::string>{"--rows", "-y"}));
+    const Outcome r = RunCli({"check", "--", "--rows"});
+    EXPECT_EQ(r.status, kExitUsage);
+    EXPECT_TRUE(Contains(r.err, "cannot tell the format of '--rows'")) << r.err;
+}
+
+// A file read twice counts every measurement twice; an output on an input
+// destroys it; two outputs on one file keep only one. Nothing is read.
+TEST(CliFileNames, EachFileIsNamedOnce) {
+    const TempDir dir;
+    const std::string raw = (dir / "raw.mtx").string();
+    const std::string points = (dir / "p.txt").string();
+    WriteBytes(raw, ReadBytes(Data("net.mtx")));
+    WriteBytes(points, ReadBytes(Data("points.txt")));
+    fs::create_directory(dir / "sub");
+    const std::string other = (dir / "sub" / ".." / "raw.mtx").string();
+
+    Outcome r = RunCli({"check", raw, other});
+    EXPECT_EQ(r.status, kExitUsage);
+    EXPECT_TRUE(Contains(r.err, "are the same file: it would be read twice")) << r.err;
+    EXPECT_TRUE(r.out.empty()) << r.out;
+    std::error_code ec;
+    fs::create_symlink(raw, dir / "link.mtx", ec);
+    if (!ec) {
+        EXPECT_EQ(RunCli({"check", raw, (dir / "link.mtx").string()}).status, kExitUsage);
+    }
+    EXPECT_EQ(RunCli({"check", "--points", points, "--points", points}).status, kExitUsage);
+
+    const std::string before = ReadBytes(raw);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"reduce", raw, "-o", raw},
+          {"convert", "--to", "asc", raw, "-o", other},
+          {"approx", raw, "--points", points, "-o", points},
+          {"adjust", raw, "--points", points, "--coords", raw}}) {
+        r = RunCli(args);
+        EXPECT_EQ(r.status, kExitUsage) << args[0];
+        EXPECT_TRUE(Contains(r.err, "the output would replace an input")) << r.err;
+    }
+    EXPECT_EQ(ReadBytes(raw), before);
+    EXPECT_EQ(ReadBytes(points), ReadBytes(Data("points.txt")));
+
+    const std::string out = (dir / "out.txt").string();
+    r = RunCli({"adjust", raw, "--points", points, "--coords", out, "--json", out});
+    EXPECT_EQ(r.status, kExitUsage);
+    EXPECT_TRUE(Contains(r.err, "one output would replace the other")) << r.err;
+    EXPECT_FALSE(fs::exists(out));
+}
+
+// A file without a single measurement or point is most likely the wrong one:
+// check says so, a command that computes refuses it and writes nothing.
+TEST(CliEmptyFiles, CheckWarnsTheOtherCommandsRefuse) {
+    const TempDir dir;
+    const std::string empty = (dir / "empty.mtx").string();
+    const std::string blank = (dir / "blank.mtx").string();
+    const std::string none = (dir / "none.txt").string();
+    WriteBytes(empty, "");
+    WriteBytes(blank, "\r\n   \r\n\t\n");
+    WriteBytes(none, "\n");
+    Outcome r = RunCli({"check", empty});
+    EXPECT_EQ(r.status, kExitOk);
+    EXPECT_TRUE(Contains(r.err, "empty.mtx: warning: no measurements in the file")) << r.err;
+    const std::string plumb = (dir / "plumb.txt").string();
+    WriteBytes(plumb, "");
+    r = RunCli({"check", "--points", none, "--supp-plumb", plumb});
+    EXPECT_EQ(r.status, kExitOk);
+    EXPECT_TRUE(Contains(r.err, "none.txt: warning: no points in the file")) << r.err;
+    EXPECT_TRUE(Contains(r.err, "plumb.txt: warning: no measurements in the file")) << r.err;
+
+    const std::string out = (dir / "out.mtx").string();
+    WriteBytes(out, "old");
+    const std::string net = Data("net.mtx");
+    const std::string given = Data("points.txt");
+    const std::vector<std::pair<std::vector<std::string>, std::string>> runs = {
+        {{"convert", "--to", "asc", empty, "-o", out}, "empty.mtx: no measurements"},
+        {{"reduce", net, blank, "-o", out}, "blank.mtx: no measurements"},
+        {{"reduce", net, "--points", given, "--scale", none, "-o", out}, "no scale factors"},
+        {{"approx", blank, "--points", given, "-o", out}, "blank.mtx: no measurements"},
+        {{"adjust", net, "--points", none}, "none.txt: no points"},
+        {{"adjust", net, "--points", given, "--supp-distance", none}, "no measurements"}};
+    for (const auto& [args, message] : runs) {
+        r = RunCli(args);
+        EXPECT_EQ(r.status, kExitRejected) << args[0] << " " << r.err;
+        EXPECT_TRUE(Contains(r.err, message)) << r.err;
+        EXPECT_TRUE(Contains(r.err, "nothing ")) << r.err;
+    }
+    EXPECT_EQ(ReadBytes(out), "old");
+}
+
+// Garbage is refused with what, which file and which line, in a message short
+// enough to read whatever the line held.
+TEST(CliBadFiles, GarbageIsRefusedWithAShortMessage) {
+    const TempDir dir;
+    const std::string digits(100000, '7');
+    WriteBytes(dir / "long.mtx", "1 A 1.5 B 1.6 " + digits + " 98.5 12.5\n");
+    WriteBytes(dir / "nan.mtx", "1 A 1.5 B 1.6 10 98.5 12.5\n1 A 1.5 B 1.6 nan 301.5 12.5\n");
+    WriteBytes(dir / "inf.mtx", "\n1 A 1.5 B 1.6 10 98.5 inf\n");
+    WriteBytes(dir / "bin.mtx", std::string("1 A 1\n\x01\x00\xff\xfe", 10));
+    WriteBytes(dir / "name.txt", std::string(200000, 'P') + " 1 2 x\n");
+    fs::create_directory(dir / "folder.mtx");
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"long.mtx", "long.mtx: rejected at line 1: number out of range: 7777"},
+        {"nan.mtx", "nan.mtx: rejected at line 2: not a number: nan"},
+        {"inf.mtx", "inf.mtx: rejected at line 1 (line 2 of the file): not a number: inf"},
+        {"bin.mtx", "bin.mtx: rejected at line 2"},
+        {"folder.mtx", "folder.mtx: it is a folder"},
+        {"missing.mtx", "missing.mtx"}};
+    for (const auto& [name, message] : cases) {
+        const Outcome r = RunCli({"check", (dir / name).string()});
+        EXPECT_EQ(r.status, kExitRejected) << name;
+        EXPECT_TRUE(Contains(r.err, message)) << r.err.substr(0, 300);
+        EXPECT_LT(r.err.size(), 400u) << name;
+    }
+    EXPECT_TRUE(Contains(RunCli({"check", (dir / "long.mtx").string()}).err, "(100000 bytes)"));
+    const Outcome r = RunCli({"check", "--points", (dir / "name.txt").string()});
+    EXPECT_EQ(r.status, kExitRejected);
+    EXPECT_TRUE(Contains(r.err, "line 1, point PPPP")) << r.err.substr(0, 300);
+    EXPECT_LT(r.err.size(), 400u);
+}
+
+// Given points that the measurements never name leave no mean to write; the
+// message says why rather than blaming the sets.
+TEST(CliReduceFaults, GivenPointsTheMeasurementsNeverName) {
+    const TempDir dir;
+    WriteBytes(dir / "far.txt", "9001 0 0 0\n9002 100 0 0\n9003 0 100 5\n");
+    const std::string out = (dir / "out.mtx").string();
+    const Outcome r =
+        RunCli({"reduce", Data("net.mtx"), "--points", (dir / "far.txt").string(), "-o", out});
+    EXPECT_EQ(r.status, kExitChecksFailed);
+    EXPECT_TRUE(Contains(r.err, "every mean was left out")) << r.err;
+    EXPECT_FALSE(Contains(r.err, "no measurement set"));
+    EXPECT_FALSE(fs::exists(out));
+    // Measurements in one face only form no set: the checks stop the analysis.
+    const Outcome one = RunCli({"adjust", Data("oneface.mtx"), "--points", Data("points.txt")});
+    EXPECT_EQ(one.status, kExitChecksFailed);
+    EXPECT_TRUE(Contains(one.err, "nothing adjusted"));
+}
+
+// An output that cannot be written after a successful adjustment: the other one
+// stays written, and the run does not end in success.
+TEST(CliOutputs, AFailedOutputKeepsTheOtherAndFails) {
+    const test::Network n({"--layout", "tiny"});
+    const std::string coords = n.File("-adjusted.txt");
+    Outcome r = RunCli({"adjust", n.File(".mtx"), "--points", n.File("-given.txt"), "--coords",
+                        coords, "--json", (n.dir / "no" / "x.json").string()});
+    EXPECT_EQ(r.status, kExitRejected);
+    EXPECT_TRUE(Contains(r.out, "Wrote " + coords));
+    EXPECT_FALSE(Contains(r.out, "x.json"));
+    EXPECT_TRUE(Contains(r.err, "vertano-cli: Cannot save")) << r.err;
+    EXPECT_EQ(test::ReadXyz(coords).size(), 5u);
+
+    const std::string json = n.File(".json");
+    r = RunCli({"adjust", n.File(".mtx"), "--points", n.File("-given.txt"), "--coords",
+                n.dir.Path().string(), "--json", json});
+    EXPECT_EQ(r.status, kExitRejected);
+    EXPECT_TRUE(Contains(r.err, "folder")) << r.err;
+    EXPECT_TRUE(fs::exists(json));
+
+    for (const std::string& target : {n.dir.Path().string(), std::string("/nonexistent/x.txt")}) {
+        r = RunCli({"approx", n.File(".mtx"), "--points", n.File("-given.txt"), "-o", target});
+        EXPECT_EQ(r.status, kExitRejected) << target;
+        EXPECT_TRUE(Contains(r.err, "Cannot save")) << r.err;
+    }
+}
+
+// simulate writes a set of files that belong together: when one of them cannot
+// be written none is, so no new measurements end up beside an old truth.
+TEST(CliOutputs, SimulateWritesAllItsFilesOrNone) {
+    const TempDir dir;
+    const std::string prefix = (dir / "net").string();
+    WriteBytes(prefix + ".mtx", "old");
+    fs::create_directory(prefix + "-truth.txt");
+    Outcome r = RunCli({"simulate", "--layout", "tiny", "-o", prefix});
+    EXPECT_EQ(r.status, kExitRejected);
+    EXPECT_TRUE(Contains(r.err, "net-truth.txt: it is a folder; nothing written")) << r.err;
+    EXPECT_EQ(ReadBytes(prefix + ".mtx"), "old");
+    EXPECT_FALSE(fs::exists(prefix + "-given.txt"));
+    r = RunCli({"simulate", "--layout", "tiny", "-o", (dir / "no" / "net").string()});
+    EXPECT_EQ(r.status, kExitRejected);
+    EXPECT_TRUE(Contains(r.err, "its folder does not exist")) << r.err;
+}
+
+// An option the parser takes but the help or the README does not name is an
+// option nobody finds, or one that was meant to be gone.
+TEST(CliHelp, HelpAndReadmeNameEveryOptionTheParserTakes) {
+    const std::string help = RunCli({"--help"}).out;
+    const std::string readme = ReadBytes(vertano::test::DataPath("../../README.md"));
+    ASSERT_FALSE(readme.empty());
+    std::vector<std::string> names = {"--output", "-h", "-y"};
+    for (const auto& [name, setter] : ValueOptions()) names.push_back(name);
+    for (const auto& [name, field] : FlagOptions()) names.push_back(name);
+    for (const std::string& name : names) {
+        EXPECT_TRUE(Contains(help, name + " ") || Contains(help, name + ",")) << name;
+        EXPECT_TRUE(Contains(readme, "`" + name)) << name;
+    }
+}
+
+}  // namespace
+}  // namespace vertano::cli

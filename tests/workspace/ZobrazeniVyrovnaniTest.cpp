@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "VyrovnaniTestPomocne.h"
+#include "adjustment/OdlehleDruhy.h"
+#include "files/MtxFormat.h"
+#include "workspace/PoctyChyb.h"
+#include "workspace/ZobrazeniVyrovnani.h"
+
+namespace vertano {
+namespace {
+
+using test::Generovat;
+using test::NacistSit;
+using test::NastaveniTestu;
+using test::ZaznamInterakce;
+
+// A tiny network with one gross error, analysed and adjusted.
+class AdjustedTiny : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SimulaceParametry p;
+        p.tvar = SimulaceTvar::Tiny;
+        p.pocetHrubych = 1;
+        p.hrubaUhel = 0;
+        p.hrubaDelka = MmNaM(20);
+        p.seed = 2;
+        NastaveniTestu(ws);
+        NacistSit(ws, Generovat(p));
+        ZaznamInterakce ui;
+        ASSERT_TRUE(AnalyzaSuroveMereni(ws, ui).uspech);
+        ASSERT_TRUE(VyrovnaniSite(ws, ui).uspech);
+    }
+    Workspace ws;
+};
+
+// Every accuracy figure of a determined point, observation and orientation is
+// the model's times the unit deviation; values and fixed points stay as they are.
+TEST_F(AdjustedTiny, ViewScalesEveryAccuracyFigureAndNothingElse) {
+    const Tmodel2& m = ws.modelVyrovnany;
+    const Real k = 2.5L;
+    ZobrazeneVyrovnani v;
+    ASSERT_TRUE(ZobrazitVyrovnani(m, k, v));
+    EXPECT_EQ(v.odchylkaJednotkova, k);
+    ASSERT_EQ(v.body.size(), m.souradnice.bod.size());
+    for (size_t i = 0; i < v.body.size(); ++i) {
+        const Tbod& a = v.body[i];
+        const Tbod& b = m.souradnice.bod[i];
+        EXPECT_EQ(a.X, b.X);
+        const Real f = b.JeFixni ? 1 : k;
+        EXPECT_EQ(a.sig_X, b.sig_X * f) << b.cislo;
+        EXPECT_EQ(a.sig_Z, b.sig_Z * f) << b.cislo;
+        EXPECT_EQ(a.elipsa.b_delka, b.elipsa.b_delka * f) << b.cislo;
+        EXPECT_EQ(a.elipsa.a_smernik, b.elipsa.a_smernik) << b.cislo;
+        EXPECT_EQ(a.elipsoid.c_delka, b.elipsoid.c_delka * f) << b.cislo;
+        EXPECT_EQ(a.elipsoid.a_zenit, b.elipsoid.a_zenit) << b.cislo;
+    }
+    for (const int32_t typ : druhy::kPoradi) {
+        const std::vector<TmerenaVelicina>& a = v.mereni[static_cast<size_t>(typ - 1)];
+        const std::vector<TmerenaVelicina>& b = druhy::Vektor(m, typ).zaznam;
+        ASSERT_EQ(a.size(), b.size()) << typ;
+        for (size_t i = 0; i < a.size(); ++i) {
+            EXPECT_EQ(a[i].mezniOprava, b[i].mezniOprava);
+            EXPECT_EQ(a[i].odchylkaOprava, b[i].odchylkaOprava * k);
+        }
+    }
+    ASSERT_EQ(v.posuny.size(), static_cast<size_t>(m.pocetPosunu));
+    EXPECT_EQ(v.posuny[0].odchylka, m.posun.zaznam[0].odchylka * k);
+    EXPECT_EQ(v.posuny[0].hodnota, m.posun.zaznam[0].hodnota);
+}
+
+TEST_F(AdjustedTiny, ViewRefusesAUnitDeviationThatIsNoNumber) {
+    ZobrazeneVyrovnani v;
+    for (const Real k :
+         {-1.0L, std::numeric_limits<Real>::quiet_NaN(), std::numeric_limits<Real>::infinity()}) {
+        EXPECT_FALSE(ZobrazitVyrovnani(ws.modelVyrovnany, k, v)) << static_cast<double>(k);
+        EXPECT_TRUE(v.body.empty());
+        EXPECT_TRUE(v.posuny.empty());
+    }
+    // A figure that is no number is a failure too, not a deviation shown as such.
+    ASSERT_FALSE(ws.modelVyrovnany.souradnice.bod[0].JeFixni);
+    ws.modelVyrovnany.souradnice.bod[0].elipsa.a_delka = std::numeric_limits<Real>::quiet_NaN();
+    EXPECT_FALSE(ZobrazitVyrovnani(ws.modelVyrovnany, 1, v));
+    EXPECT_TRUE(v.body.empty());
+}
+
+// The share of outliers needs what the test saw: every observation of the robust
+// stage, the rejected ones included.
+TEST_F(AdjustedTiny, SummaryCountsTheObservationsTested) {
+    const SouhrnVyrovnani s = ShrnoutVyrovnani(ws);
+    int32_t tested = 0;
+    int32_t rejected = 0;
+    for (size_t k = 0; k < s.testovane.size(); ++k) {
+        EXPECT_GE(s.testovane[k], s.odlehle[k]);
+        tested += s.testovane[k];
+        rejected += s.odlehle[k];
+    }
+    EXPECT_GT(rejected, 0);
+    EXPECT_EQ(tested, ws.modelOdlehly.pocetMereni);
+    EXPECT_EQ(tested - rejected, s.pocetMereni);
+    EXPECT_EQ(s.testovane[velicina::kDoplnekDelka - 1], 0);
+}
+
+// Counter 0 of a list holds the rows outside sets and the rows aimed at their own
+// station together; the summary tells them apart.
+TEST(PoctyChyb, TellsRowsOutsideSetsFromRowsAimedAtTheStation) {
+    Tnastaveni n;
+    n.Default();
+    Tchyby chyby;
+    Tmereni m;
+    ASSERT_TRUE(ReadMtx({"1 A 1.5 B 1.5 0 100 100", "1 A 1.5 C 1.5 100 100 100",
+                         "1 A 1.5 C 1.5 300 300 100", "1 A 1.5 B 1.5 200 300 100",
+                         "1 A 1.5 D 1.5 50 100 50", "1 A 1.5 A 1.5 60 100 0"},
+                        n, m)
+                    .ok);
+    KontrolaVsehoMereni(m, n, chyby);
+    const PoctyChyb p = SpocitatPoctyChyb(m);
+    EXPECT_EQ(p.mimoSkupiny, 2);      // the rows to D and to A: one face only
+    EXPECT_EQ(p.cilJeStanovisko, 1);  // the row to A
+    EXPECT_EQ(p.kontrola[kontrola::kCilJeStanovisko], 3);
+    for (size_t k = 0; k < p.kontrola.size(); ++k) EXPECT_EQ(p.kontrola[k], m.kontrola[k]) << k;
+}
+
+}  // namespace
+}  // namespace vertano
