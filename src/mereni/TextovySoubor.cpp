@@ -145,9 +145,9 @@ TextReadResult NotRead(TextReadStatus status, std::string message) {
     return r;
 }
 
+// The reason stays without the line: the readers put the line in front of it.
 TextReadResult BadEncoding(int32_t line, const std::string& why) {
-    const std::string text = why + " (line " + std::to_string(line) + ")";
-    return {TextReadStatus::BadEncoding, line, text, text};
+    return {TextReadStatus::BadEncoding, line, why + " (line " + std::to_string(line) + ")", why};
 }
 
 std::string SystemError(int code) {
@@ -262,7 +262,7 @@ TextReadResult ReadTextFile(const fs::path& path, TextFile& out) {
     }
     if (in.bad()) return NotRead(TextReadStatus::CannotOpen, "Cannot read " + name);
     TextReadResult r = DecodeText(bytes, out);
-    if (!r.Ok()) r.message = "Cannot read " + name + ": " + r.reason;
+    if (!r.Ok()) r.message = "Cannot read " + name + ": " + r.message;
     return r;
 }
 

@@ -75,6 +75,9 @@ TEST(TextFileRead, UndecodableMarkedTextIsRefusedWithItsLine) {
         f);
     EXPECT_EQ(r.status, TextReadStatus::BadEncoding);
     EXPECT_EQ(r.line, 2);
+    // The line is said once: the readers put it in front of the reason.
+    EXPECT_EQ(r.reason.find("line"), std::string::npos);
+    EXPECT_NE(r.message.find("(line 2)"), std::string::npos);
     r = DecodeText(std::string("\xFF\xFE"
                                "a\0\n\0\x00\xD8"
                                "b\0",
