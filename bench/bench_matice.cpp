@@ -205,13 +205,14 @@ void BM_InverseProduct(benchmark::State& state) {
 
 void BM_Svd(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
+    const int threads = static_cast<int>(state.range(1));
     const Tmatrix a = MakeSpd(n);
     for (auto _ : state) {
         state.PauseTiming();
         Tmatrix u = a, v(n, Tvector(n, 0.0L));
         Tvector w;
         state.ResumeTiming();
-        if (!SVDecomposition(u, w, v)) state.SkipWithError("SVD failed");
+        if (!SVDecomposition(u, w, v, threads)) state.SkipWithError("SVD failed");
     }
     SetFlops(state, 12 * Cube(state));
 }
@@ -286,7 +287,10 @@ BENCHMARK(BM_CholeskyTriangularInverse)
     ->Arg(2000)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InverseProduct)->Apply([](auto* b) { Threaded(b, {300, 1000, 2000}); });
-BENCHMARK(BM_Svd)->Arg(300)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_Svd)->Apply([](auto* b) {
+    Threaded(b, {300, 1000, 2000});
+    b->Iterations(1);
+});
 BENCHMARK(BM_PseudoInverse)->Apply([](auto* b) { Threaded(b, {300, 1000, 2000}); });
 
 }  // namespace

@@ -168,8 +168,9 @@ bool ReseniSvd(Tmodel2& m, const TindexVector& split, bool reseni, bool pouzitPr
         }
         MatrixZero(m.maticeUloziste2, u, u);
         VectorZero(m.vektorPomocny, u);
-        ok = SVDecomposition(m.maticeUloziste1, m.vektorPomocny, m.maticeUloziste2) &&
-             InvertSingularValues(m.vektorPomocny, u);
+        ok =
+            SVDecomposition(m.maticeUloziste1, m.vektorPomocny, m.maticeUloziste2, m.pocetVlakno) &&
+            InvertSingularValues(m.vektorPomocny, u);
         if (ok && reseni) {
             Tvector b(static_cast<std::size_t>(u));
             for (int i = 0; i < u; ++i) {

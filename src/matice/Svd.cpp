@@ -6,6 +6,7 @@
 
 #include "matice/FpGuard.h"
 #include "matice/MatrixChecks.h"
+#include "matice/ParallelRows.h"
 #include "matice/SvdRows.h"
 
 namespace vertano {
@@ -46,21 +47,24 @@ Real SignOf(Real source, Real magnitude) {
 // where the element shared by two successive rotations stays in a register.
 class GolubReinsch {
   public:
-    GolubReinsch(Tmatrix& a, Tvector& w, Tmatrix& v, int m, int n)
-        : a_(a), w_(w), v_(v), m_(m), n_(n), rv1_(n), sums_(n) {}
+    GolubReinsch(Tmatrix& a, Tvector& w, Tmatrix& v, int m, int n, int threads)
+        : a_(a), w_(w), v_(v), m_(m), n_(n), threads_(threads), rv1_(n), sums_(n) {}
 
     bool Run(FpGuard& guard) {
         Bidiagonalise();
         AccumulateRight();
         AccumulateLeft();
-        if (!guard.Ok() || !detail::IsFinite(anorm_)) return false;
+        if (!guard.Ok() || !workersOk_ || !detail::IsFinite(anorm_)) return false;
         for (int k = n_ - 1; k >= 0; --k) {
-            if (!Diagonalise(k) || !guard.Ok()) return false;
+            if (!Diagonalise(k) || !guard.Ok() || !workersOk_) return false;
         }
         return true;
     }
 
   private:
+    // A fault in a worker thread does not show in the caller's flags.
+    void Track(bool ok) { workersOk_ = workersOk_ && ok; }
+
     // Column i below the diagonal: the reflector that zeroes it, applied to
     // the columns right of it.
     Real LeftReflector(int i) {
@@ -77,9 +81,9 @@ class GolubReinsch {
         a_[i][i] = f - g;
         std::fill(sums_.begin() + i + 1, sums_.end(), 0.0L);
         RowsFrom(a_, i, m_, i);
-        AddRowMultiples(sums_.data(), rows_, x_, i + 1, n_);
+        Track(AddRowMultiples(sums_.data(), rows_, x_, i + 1, n_, threads_));
         for (int j = i + 1; j < n_; ++j) sums_[j] /= h;
-        AddSumsTimesColumn(rows_, sums_.data(), i, i + 1, n_, scratch_);
+        Track(AddSumsTimesColumn(rows_, sums_.data(), i, i + 1, n_, scratch_, threads_));
         for (int k = i; k < m_; ++k) a_[k][i] *= scale;
         return scale * g;
     }
@@ -102,7 +106,7 @@ class GolubReinsch {
         for (int k = l; k < n_; ++k) rv1_[k] = ai[k] / h;
         rows_.clear();
         for (int j = l; j < m_; ++j) rows_.push_back(a_[j].data());
-        detail::ReflectRows(rows_, ai, rv1_.data(), l, n_, scratch_, scratch2_);
+        Track(detail::ReflectRows(rows_, ai, rv1_.data(), l, n_, scratch_, scratch2_, threads_));
         for (int k = l; k < n_; ++k) ai[k] *= scale;
         return scale * g;
     }
@@ -143,8 +147,8 @@ class GolubReinsch {
             rows_.push_back(v_[k].data());
             x_.push_back(ai[k]);
         }
-        AddRowMultiples(sums_.data(), rows_, x_, l, n_);
-        AddSumsTimesColumn(rows_, sums_.data(), i, l, n_, scratch_);
+        Track(AddRowMultiples(sums_.data(), rows_, x_, l, n_, threads_));
+        Track(AddSumsTimesColumn(rows_, sums_.data(), i, l, n_, scratch_, threads_));
     }
 
     void AccumulateLeft() {
@@ -167,10 +171,10 @@ class GolubReinsch {
         const int l = i + 1;
         std::fill(sums_.begin() + l, sums_.end(), 0.0L);
         RowsFrom(a_, l, m_, i);
-        AddRowMultiples(sums_.data(), rows_, x_, l, n_);
+        Track(AddRowMultiples(sums_.data(), rows_, x_, l, n_, threads_));
         for (int j = l; j < n_; ++j) sums_[j] = (sums_[j] / a_[i][i]) * g;
         RowsFrom(a_, i, m_, i);
-        AddSumsTimesColumn(rows_, sums_.data(), i, l, n_, scratch_);
+        Track(AddSumsTimesColumn(rows_, sums_.data(), i, l, n_, scratch_, threads_));
     }
 
     // rows_ := rows from..to-1 of M, x_ := their elements in `column`.
@@ -228,7 +232,7 @@ class GolubReinsch {
             s = -f * h;
             rotations_.Add(c, s);
         }
-        rotations_.Cancel(a_, m_, nm, l);
+        Track(rotations_.Cancel(a_, m_, nm, l, threads_));
     }
 
     void QrSweep(int l, int k) {
@@ -273,8 +277,8 @@ class GolubReinsch {
         rv1_[l] = 0;
         rv1_[k] = f;
         w_[k] = x;
-        rotations_.Sweep(v_, n_, l);
-        leftRotations_.Sweep(a_, m_, l);
+        Track(rotations_.Sweep(v_, n_, l, threads_));
+        Track(leftRotations_.Sweep(a_, m_, l, threads_));
     }
 
     Tmatrix& a_;
@@ -282,6 +286,8 @@ class GolubReinsch {
     Tmatrix& v_;
     const int m_;
     const int n_;
+    const int threads_;
+    bool workersOk_ = true;
     Tvector rv1_;
     Tvector sums_;
     Real anorm_ = 0;
@@ -302,14 +308,14 @@ void EnsureSquareBlock(Tmatrix& V, int n) {
 
 }  // namespace
 
-bool SVDecomposition(Tmatrix& A, Tvector& w, Tmatrix& V) {
+bool SVDecomposition(Tmatrix& A, Tvector& w, Tmatrix& V, int pocetVlakno) {
     const int m = static_cast<int>(A.size());
     const int n = m > 0 ? static_cast<int>(A[0].size()) : 0;
     if (m < 1 || n < 1 || !detail::HasBlock(A, m, n) || &A == &V) return false;
     detail::EnsureLength(w, n);
     EnsureSquareBlock(V, n);
     FpGuard guard;
-    GolubReinsch svd(A, w, V, m, n);
+    GolubReinsch svd(A, w, V, m, n, ClampThreadCount(pocetVlakno, m));
     if (!svd.Run(guard)) return false;
     return guard.Ok() && detail::BlockFinite(A, m, n) && detail::BlockFinite(V, n, n) &&
            detail::RangeFinite(w, 0, n);

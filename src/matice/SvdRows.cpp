@@ -1,8 +1,38 @@
 #include "matice/SvdRows.h"
 
+#include <cstdint>
+
+#include "matice/FpGuard.h"
+#include "matice/ParallelRows.h"
+
 namespace vertano::detail {
 
 namespace {
+
+// Below this many element updates a second thread costs more than it saves.
+constexpr std::int64_t kParallelWork = std::int64_t{1} << 17;
+
+// body(first, end) over [0, count), in `threads` even ranges when the work is
+// large enough. Every element receives the same operations whichever range
+// it falls in, so the result does not depend on the thread count. False when
+// the arithmetic of a worker faulted (the caller's guard sees only its own).
+template <typename Body>
+bool InRanges(int count, std::int64_t work, int threads, const Body& body) {
+    if (threads <= 1 || count < 2 || work < kParallelWork) {
+        body(0, count);
+        return true;
+    }
+    const TindexVector split = SplitEven(count, threads);
+    return RunRowRanges(split, [&body](int pocatek, int konec) {
+        FpGuard guard;
+        body(pocatek, konec + 1);
+        return guard.Ok();
+    });
+}
+
+std::int64_t Work(int rows, int columns) {
+    return static_cast<std::int64_t>(rows) * columns;
+}
 
 // `out` := split copies of x[from..to) at the same positions; false when a
 // value cannot be split.
@@ -49,11 +79,11 @@ void FourRows(Real* const* r, const S* sums, int column, int from, int to) {
 }
 
 template <typename S>
-void TimesColumn(const std::vector<Real*>& rows, const S* sums, int column, int from, int to) {
-    const int count = static_cast<int>(rows.size());
-    int r = 0;
-    for (; r + 3 < count; r += 4) FourRows(rows.data() + r, sums, column, from, to);
-    for (; r < count; ++r) {
+void TimesColumn(const std::vector<Real*>& rows, int first, int end, const S* sums, int column,
+                 int from, int to) {
+    int r = first;
+    for (; r + 3 < end; r += 4) FourRows(rows.data() + r, sums, column, from, to);
+    for (; r < end; ++r) {
         Real* a = rows[r];
         const Real xa = a[column];
         for (int j = from; j < to; ++j) a[j] += Load(sums, j) * xa;
@@ -61,10 +91,10 @@ void TimesColumn(const std::vector<Real*>& rows, const S* sums, int column, int 
 }
 
 template <typename U, typename V>
-void Reflect(const std::vector<Real*>& rows, const U* u, const V* v, int from, int to) {
-    const int count = static_cast<int>(rows.size());
-    int r = 0;
-    for (; r + 1 < count; r += 2) {
+void Reflect(const std::vector<Real*>& rows, int first, int end, const U* u, const V* v, int from,
+             int to) {
+    int r = first;
+    for (; r + 1 < end; r += 2) {
         Real* a = rows[r];
         Real* b = rows[r + 1];
         Real ta = 0, tb = 0;
@@ -79,7 +109,7 @@ void Reflect(const std::vector<Real*>& rows, const U* u, const V* v, int from, i
             b[k] += tb * y;
         }
     }
-    if (r < count) {
+    if (r < end) {
         Real* a = rows[r];
         Real t = 0;
         for (int k = from; k < to; ++k) t += a[k] * Load(u, k);
@@ -89,9 +119,9 @@ void Reflect(const std::vector<Real*>& rows, const U* u, const V* v, int from, i
 
 // Two rows per pass, so that each rotation's c and s are loaded once for both.
 template <typename C>
-void SweepRows(Tmatrix& M, int rows, int l, const C* cs, int count) {
-    int jj = 0;
-    for (; jj + 1 < rows; jj += 2) {
+void SweepRows(Tmatrix& M, int first, int end, int l, const C* cs, int count) {
+    int jj = first;
+    for (; jj + 1 < end; jj += 2) {
         Real* p = M[jj].data() + l;
         Real* q = M[jj + 1].data() + l;
         Real x = p[0];
@@ -109,7 +139,7 @@ void SweepRows(Tmatrix& M, int rows, int l, const C* cs, int count) {
         p[count] = x;
         q[count] = y;
     }
-    if (jj < rows) {
+    if (jj < end) {
         Real* p = M[jj].data() + l;
         Real x = p[0];
         for (int r = 0; r < count; ++r) {
@@ -124,8 +154,8 @@ void SweepRows(Tmatrix& M, int rows, int l, const C* cs, int count) {
 }
 
 template <typename C>
-void CancelRows(Tmatrix& M, int rows, int fixed, int l, const C* cs, int count) {
-    for (int j = 0; j < rows; ++j) {
+void CancelRows(Tmatrix& M, int first, int end, int fixed, int l, const C* cs, int count) {
+    for (int j = first; j < end; ++j) {
         Real* row = M[j].data();
         Real y = row[fixed];
         for (int r = 0; r < count; ++r) {
@@ -141,34 +171,47 @@ void CancelRows(Tmatrix& M, int rows, int fixed, int l, const C* cs, int count) 
 
 }  // namespace
 
-void AddRowMultiples(Real* sums, const std::vector<Real*>& rows, const Tvector& x, int from,
-                     int to) {
+// The rows are summed in order for every column; the columns are split.
+bool AddRowMultiples(Real* sums, const std::vector<Real*>& rows, const Tvector& x, int from, int to,
+                     int threads) {
     const int count = static_cast<int>(rows.size());
-    int r = 0;
-    for (; r + 5 < count; r += 6) SixRows(sums, rows.data() + r, x.data() + r, from, to);
-    for (; r < count; ++r) {
-        const Real* a = rows[r];
-        const Real xa = x[r];
-        for (int j = from; j < to; ++j) sums[j] += xa * a[j];
-    }
+    return InRanges(to - from, Work(count, to - from), threads, [&](int first, int end) {
+        const int lo = from + first;
+        const int hi = from + end;
+        int r = 0;
+        for (; r + 5 < count; r += 6) SixRows(sums, rows.data() + r, x.data() + r, lo, hi);
+        for (; r < count; ++r) {
+            const Real* a = rows[r];
+            const Real xa = x[r];
+            for (int j = lo; j < hi; ++j) sums[j] += xa * a[j];
+        }
+    });
 }
 
-void AddSumsTimesColumn(const std::vector<Real*>& rows, const Real* sums, int column, int from,
-                        int to, std::vector<SplitReal>& scratch) {
-    if (SplitRange(sums, from, to, scratch)) {
-        TimesColumn(rows, scratch.data(), column, from, to);
-    } else {
-        TimesColumn(rows, sums, column, from, to);
-    }
+bool AddSumsTimesColumn(const std::vector<Real*>& rows, const Real* sums, int column, int from,
+                        int to, std::vector<SplitReal>& scratch, int threads) {
+    const int count = static_cast<int>(rows.size());
+    const bool split = SplitRange(sums, from, to, scratch);
+    return InRanges(count, Work(count, to - from), threads, [&](int first, int end) {
+        if (split) {
+            TimesColumn(rows, first, end, scratch.data(), column, from, to);
+        } else {
+            TimesColumn(rows, first, end, sums, column, from, to);
+        }
+    });
 }
 
-void ReflectRows(const std::vector<Real*>& rows, const Real* u, const Real* v, int from, int to,
-                 std::vector<SplitReal>& scratchU, std::vector<SplitReal>& scratchV) {
-    if (SplitRange(u, from, to, scratchU) && SplitRange(v, from, to, scratchV)) {
-        Reflect(rows, scratchU.data(), scratchV.data(), from, to);
-    } else {
-        Reflect(rows, u, v, from, to);
-    }
+bool ReflectRows(const std::vector<Real*>& rows, const Real* u, const Real* v, int from, int to,
+                 std::vector<SplitReal>& scratchU, std::vector<SplitReal>& scratchV, int threads) {
+    const int count = static_cast<int>(rows.size());
+    const bool split = SplitRange(u, from, to, scratchU) && SplitRange(v, from, to, scratchV);
+    return InRanges(count, Work(count, to - from), threads, [&](int first, int end) {
+        if (split) {
+            Reflect(rows, first, end, scratchU.data(), scratchV.data(), from, to);
+        } else {
+            Reflect(rows, first, end, u, v, from, to);
+        }
+    });
 }
 
 void RotationList::Clear() {
@@ -186,20 +229,24 @@ void RotationList::Add(Real c, Real s) {
     split_.push_back(ss);
 }
 
-void RotationList::Sweep(Tmatrix& M, int rows, int l) const {
-    if (splitUsable_) {
-        SweepRows(M, rows, l, split_.data(), Size());
-    } else {
-        SweepRows(M, rows, l, plain_.data(), Size());
-    }
+bool RotationList::Sweep(Tmatrix& M, int rows, int l, int threads) const {
+    return InRanges(rows, Work(rows, Size()), threads, [&](int first, int end) {
+        if (splitUsable_) {
+            SweepRows(M, first, end, l, split_.data(), Size());
+        } else {
+            SweepRows(M, first, end, l, plain_.data(), Size());
+        }
+    });
 }
 
-void RotationList::Cancel(Tmatrix& M, int rows, int fixed, int l) const {
-    if (splitUsable_) {
-        CancelRows(M, rows, fixed, l, split_.data(), Size());
-    } else {
-        CancelRows(M, rows, fixed, l, plain_.data(), Size());
-    }
+bool RotationList::Cancel(Tmatrix& M, int rows, int fixed, int l, int threads) const {
+    return InRanges(rows, Work(rows, Size()), threads, [&](int first, int end) {
+        if (splitUsable_) {
+            CancelRows(M, first, end, fixed, l, split_.data(), Size());
+        } else {
+            CancelRows(M, first, end, fixed, l, plain_.data(), Size());
+        }
+    });
 }
 
 }  // namespace vertano::detail

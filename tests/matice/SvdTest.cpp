@@ -55,6 +55,23 @@ TEST(Svd, ReproducesTheInputWithOrthogonalFactorsForEveryShape) {
     }
 }
 
+// Large enough for the row updates to be shared among threads; the rows a
+// thread gets receive exactly the operations one thread would give them.
+TEST(Svd, SameBitsForEveryThreadCount) {
+    const Tmatrix a = RandomMatrix(420, 400, 77);
+    Tmatrix u1 = a, v1;
+    Tvector w1;
+    ASSERT_TRUE(SVDecomposition(u1, w1, v1, 1));
+    for (const int threads : {2, 3}) {
+        Tmatrix u = a, v;
+        Tvector w;
+        ASSERT_TRUE(SVDecomposition(u, w, v, threads)) << threads;
+        EXPECT_TRUE(w == w1) << threads;
+        EXPECT_TRUE(u == u1) << threads;
+        EXPECT_TRUE(v == v1) << threads;
+    }
+}
+
 TEST(Svd, SingularValuesAgreeWithAnIndependentMethod) {
     const Shape shapes[] = {{6, 6}, {12, 7}, {25, 25}};
     for (const Shape s : shapes) {
