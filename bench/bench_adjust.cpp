@@ -99,13 +99,14 @@ class Stopky {
 // runs them; the seconds of each stage and its share of the whole.
 void BM_EtapyVyrovnani(benchmark::State& state) {
     const int pocetBodu = static_cast<int>(state.range(0));
+    const int vlaken = static_cast<int>(state.range(1));
     double sekundy[5] = {0, 0, 0, 0, 0};
     bool ok = true;
     int robustne = 0;
     int opakovane = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        std::unique_ptr<Workspace> ws = Pripravit(pocetBodu, 2);
+        std::unique_ptr<Workspace> ws = Pripravit(pocetBodu, vlaken);
         vertano::SilentInteraction ui(true);
         ok = vertano::AnalyzaSuroveMereni(*ws, ui).uspech && ok;
         state.ResumeTiming();
@@ -150,8 +151,7 @@ void BM_EtapyVyrovnani(benchmark::State& state) {
     state.counters["plain_iterations"] = opakovane;
 }
 BENCHMARK(BM_EtapyVyrovnani)
-    ->Arg(300)
-    ->Arg(1000)
+    ->ArgsProduct({{300, 1000}, {1, 2}})
     ->Iterations(1)
     ->Unit(benchmark::kSecond)
     ->UseRealTime();

@@ -55,7 +55,7 @@ bool KofaktoryPozorovani(Tmodel2& m) {
 bool InverzeCholesky(Tmodel2& m) {
     const int high = m.pocetNeznamych - 1;
     VectorZero(m.vektorPomocny, high + 1);
-    return CholeskyDecomposition(m.maticeATPA, m.vektorPomocny, high) &&
+    return CholeskyDecomposition(m.maticeATPA, m.vektorPomocny, high, m.pocetVlakno) &&
            TriangularInverse(m.maticeATPA, m.vektorPomocny, high) &&
            ThreadSoucinLDLT(m.maticeATPA, high, m.pocetVlakno, m.cekani);
 }

@@ -85,7 +85,7 @@ bool Tmodel2::VyrovnatLDLT(bool pouzitPrirustky) {
         // D goes to scratch storage of its own: the working weights must survive
         // a factorisation that fails half way.
         VectorZero(vektorPomocny, high + 1);
-        if (!LDLTDecomposition(maticeATPA, vektorPomocny, high) ||
+        if (!LDLTDecomposition(maticeATPA, vektorPomocny, high, pocetVlakno) ||
             !LDLTSolve(vektorPrirustku, maticeATPA, vektorPomocny, high, vektorATPL) ||
             !guard.Ok()) {
             return false;

@@ -7,6 +7,7 @@
 #include "matice/FpGuard.h"
 #include "matice/Kernels.h"
 #include "matice/MatrixChecks.h"
+#include "matice/ParallelWork.h"
 
 namespace vertano {
 
@@ -49,7 +50,8 @@ class LowerFactor {
   public:
     static constexpr int kBlock = 8;
 
-    LowerFactor(Tmatrix& M, Tvector& d, int n) : M_(M), d_(d), n_(n), split_(kBlock, n) {}
+    LowerFactor(Tmatrix& M, Tvector& d, int n, int threads)
+        : M_(M), d_(d), n_(n), threads_(threads), split_(kBlock, n) {}
 
     bool Factor(int first) {
         const int count = std::min(kBlock, n_ - first);
@@ -68,15 +70,16 @@ class LowerFactor {
             lr[c] = M_[first + c].data();
         }
         const bool split = split_.Usable();
-        int j = first + count;
-        for (; j + 1 < n_; j += 2) {
-            if (!(split ? TwoRows(first, count, j, ls) : TwoRows(first, count, j, lr)))
-                return false;
-        }
-        for (int c = first; j < n_ && c < first + count; ++c) {
-            if (!Store(c, j, Dot(M_[c].data(), M_[j].data(), 0, c))) return false;
-        }
-        return true;
+        const auto pair = [&](int j) {
+            return split ? TwoRows(first, count, j, ls) : TwoRows(first, count, j, lr);
+        };
+        const auto single = [&](int j) {
+            for (int c = first; c < first + count; ++c) {
+                if (!Store(c, j, Dot(M_[c].data(), M_[j].data(), 0, c))) return false;
+            }
+            return true;
+        };
+        return detail::InRowPairs(first + count, n_, first, threads_, pair, single);
     }
 
   private:
@@ -124,6 +127,7 @@ class LowerFactor {
     Tmatrix& M_;
     Tvector& d_;
     const int n_;
+    const int threads_;
     detail::SplitRows split_;
 };
 
@@ -328,13 +332,13 @@ bool RangeInside(int high, int first, int last) {
 
 }  // namespace
 
-bool CholeskyDecomposition(Tmatrix& M, Tvector& d, int high) {
+bool CholeskyDecomposition(Tmatrix& M, Tvector& d, int high, int pocetVlakno) {
     const int n = high + 1;
     if (high < 0 || !detail::HasBlock(M, n, n)) return false;
     detail::EnsureLength(d, n);
     FpGuard guard;
     ForTilesAboveDiagonal(M, n, [](Real& up, const Real& low) { up = low; });
-    LowerFactor factor(M, d, n);
+    LowerFactor factor(M, d, n, ClampThreadCount(pocetVlakno, n));
     bool ok = true;
     for (int i = 0; i < n && ok; i += LowerFactor::kBlock) ok = factor.Factor(i);
     ForTilesAboveDiagonal(M, n, [](Real& up, Real& low) { std::swap(up, low); });

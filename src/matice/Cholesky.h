@@ -14,7 +14,10 @@ namespace vertano {
 // the diagonal and the lower triangle keep the input. Fails when any element's
 // elimination leaves a sum s with 0 < |s| < 1e-10 (off-diagonal elements
 // included) and when a diagonal sum is not positive.
-[[nodiscard]] bool CholeskyDecomposition(Tmatrix& M, Tvector& d, int high);
+// With pocetVlakno > 1 the rows below each block of columns are shared among
+// that many threads (clamped as for the products); the result is the same bit
+// for bit.
+[[nodiscard]] bool CholeskyDecomposition(Tmatrix& M, Tvector& d, int high, int pocetVlakno = 1);
 
 // X = R^-1 in place of R: upper triangle and diagonal of M. Fails on d[i] = 0.
 [[nodiscard]] bool TriangularInverse(Tmatrix& M, const Tvector& d, int high);

@@ -5,6 +5,7 @@
 #include "matice/FpGuard.h"
 #include "matice/Kernels.h"
 #include "matice/MatrixChecks.h"
+#include "matice/ParallelWork.h"
 
 namespace vertano {
 
@@ -31,8 +32,8 @@ class ColumnBlocks {
   public:
     static constexpr int kBlock = 8;
 
-    ColumnBlocks(Tmatrix& M, Tvector& d, int n)
-        : M_(M), d_(d), n_(n), t_(kBlock, Tvector(n)), split_(kBlock, n) {}
+    ColumnBlocks(Tmatrix& M, Tvector& d, int n, int threads)
+        : M_(M), d_(d), n_(n), threads_(threads), t_(kBlock, Tvector(n)), split_(kBlock, n) {}
 
     bool Factor(int first) {
         const int count = std::min(kBlock, n_ - first);
@@ -45,14 +46,16 @@ class ColumnBlocks {
             ts[c] = split_.Row(c);
             tr[c] = t_[c].data();
         }
-        int k = first + count;
-        if (split_.Usable()) {
-            for (; k + 1 < n_; k += 2) TwoRows(first, count, k, ts);
-        } else {
-            for (; k + 1 < n_; k += 2) TwoRows(first, count, k, tr);
-        }
-        if (k < n_) OneRow(first, count, k);
-        return true;
+        const bool split = split_.Usable();
+        const auto pair = [&](int k) {
+            split ? TwoRows(first, count, k, ts) : TwoRows(first, count, k, tr);
+            return true;
+        };
+        const auto single = [&](int k) {
+            OneRow(first, count, k);
+            return true;
+        };
+        return detail::InRowPairs(first + count, n_, first, threads_, pair, single);
     }
 
   private:
@@ -101,6 +104,7 @@ class ColumnBlocks {
     Tmatrix& M_;
     Tvector& d_;
     const int n_;
+    const int threads_;
     Tmatrix t_;
     detail::SplitRows split_;
 };
@@ -117,12 +121,12 @@ void FinishTriangle(Tmatrix& M, int n) {
 
 }  // namespace
 
-bool LDLTDecomposition(Tmatrix& M, Tvector& d, int high) {
+bool LDLTDecomposition(Tmatrix& M, Tvector& d, int high, int pocetVlakno) {
     const int n = high + 1;
     if (high < 0 || !detail::HasBlock(M, n, n)) return false;
     detail::EnsureLength(d, n);
     FpGuard guard;
-    ColumnBlocks columns(M, d, n);
+    ColumnBlocks columns(M, d, n, ClampThreadCount(pocetVlakno, n));
     for (int i = 0; i < n; i += ColumnBlocks::kBlock) {
         if (!columns.Factor(i)) return false;
     }

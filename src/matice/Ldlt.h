@@ -13,7 +13,10 @@ namespace vertano {
 // Reads the lower triangle of M. Leaves the unit lower-triangular L in M (ones
 // on the diagonal, zeros above) and D in d, which is lengthened to high + 1 if
 // shorter.
-[[nodiscard]] bool LDLTDecomposition(Tmatrix& M, Tvector& d, int high);
+// With pocetVlakno > 1 the rows below each block of columns are shared among
+// that many threads (clamped as for the products); the result is the same bit
+// for bit.
+[[nodiscard]] bool LDLTDecomposition(Tmatrix& M, Tvector& d, int high, int pocetVlakno = 1);
 
 // x := the solution of L D L^T x = b with the factored M; x is lengthened to
 // high + 1 if shorter.

@@ -1,38 +1,10 @@
 #include "matice/SvdRows.h"
 
-#include <cstdint>
-
-#include "matice/FpGuard.h"
-#include "matice/ParallelRows.h"
+#include "matice/ParallelWork.h"
 
 namespace vertano::detail {
 
 namespace {
-
-// Below this many element updates a second thread costs more than it saves.
-constexpr std::int64_t kParallelWork = std::int64_t{1} << 17;
-
-// body(first, end) over [0, count), in `threads` even ranges when the work is
-// large enough. Every element receives the same operations whichever range
-// it falls in, so the result does not depend on the thread count. False when
-// the arithmetic of a worker faulted (the caller's guard sees only its own).
-template <typename Body>
-bool InRanges(int count, std::int64_t work, int threads, const Body& body) {
-    if (threads <= 1 || count < 2 || work < kParallelWork) {
-        body(0, count);
-        return true;
-    }
-    const TindexVector split = SplitEven(count, threads);
-    return RunRowRanges(split, [&body](int pocatek, int konec) {
-        FpGuard guard;
-        body(pocatek, konec + 1);
-        return guard.Ok();
-    });
-}
-
-std::int64_t Work(int rows, int columns) {
-    return static_cast<std::int64_t>(rows) * columns;
-}
 
 // `out` := split copies of x[from..to) at the same positions; false when a
 // value cannot be split.
@@ -185,6 +157,7 @@ bool AddRowMultiples(Real* sums, const std::vector<Real*>& rows, const Tvector& 
             const Real xa = x[r];
             for (int j = lo; j < hi; ++j) sums[j] += xa * a[j];
         }
+        return true;
     });
 }
 
@@ -198,6 +171,7 @@ bool AddSumsTimesColumn(const std::vector<Real*>& rows, const Real* sums, int co
         } else {
             TimesColumn(rows, first, end, sums, column, from, to);
         }
+        return true;
     });
 }
 
@@ -211,6 +185,7 @@ bool ReflectRows(const std::vector<Real*>& rows, const Real* u, const Real* v, i
         } else {
             Reflect(rows, first, end, u, v, from, to);
         }
+        return true;
     });
 }
 
@@ -236,6 +211,7 @@ bool RotationList::Sweep(Tmatrix& M, int rows, int l, int threads) const {
         } else {
             SweepRows(M, first, end, l, plain_.data(), Size());
         }
+        return true;
     });
 }
 
@@ -246,6 +222,7 @@ bool RotationList::Cancel(Tmatrix& M, int rows, int fixed, int l, int threads) c
         } else {
             CancelRows(M, first, end, fixed, l, plain_.data(), Size());
         }
+        return true;
     });
 }
 

@@ -250,3 +250,48 @@ TEST(ParallelProducts, SplitsOutsideTheRowsAreRefusedBeforeAnyThreadStarts) {
 
 }  // namespace
 }  // namespace vertano
+
+namespace vertano {
+namespace {
+
+// Large enough that the rows below the later column blocks are shared out.
+TEST(ParallelFactorisations, LdltAndCholeskyGiveTheSameBitsForEveryThreadCount) {
+    constexpr int n = 801;  // odd: the last row has no partner
+    const Tmatrix a = test::RandomSpd(n, 41);
+    Tmatrix l1 = a, r1 = a;
+    Tvector d1, c1;
+    ASSERT_TRUE(LDLTDecomposition(l1, d1, n - 1, 1));
+    ASSERT_TRUE(CholeskyDecomposition(r1, c1, n - 1, 1));
+    for (const int threads : {2, 3}) {
+        Tmatrix l = a, r = a;
+        Tvector d, c;
+        ASSERT_TRUE(LDLTDecomposition(l, d, n - 1, threads)) << threads;
+        ASSERT_TRUE(CholeskyDecomposition(r, c, n - 1, threads)) << threads;
+        EXPECT_TRUE(l == l1 && d == d1) << threads;
+        EXPECT_TRUE(r == r1 && c == c1) << threads;
+    }
+}
+
+// An element far below the diagonal that fails the element test, met by a
+// worker thread, fails the whole factorisation as it does in one thread.
+TEST(ParallelFactorisations, CholeskyFailsInAWorkerAsInOneThread) {
+    constexpr int n = 801;
+    constexpr int column = 500;
+    Tmatrix a = test::RandomSpd(n, 43);
+    Tmatrix r = a;
+    Tvector d;
+    ASSERT_TRUE(CholeskyDecomposition(r, d, n - 1, 1));
+    // The sum the elimination leaves for (n - 1, column) is R * d there; moving
+    // the input by it, less 1e-12, leaves a residue of 1e-12 and changes nothing
+    // computed before that element.
+    const Real sum = r[column][n - 1] * d[column];
+    a[n - 1][column] -= sum - 1e-12L;
+    a[column][n - 1] = a[n - 1][column];
+    for (const int threads : {1, 2}) {
+        Tmatrix m = a;
+        EXPECT_FALSE(CholeskyDecomposition(m, d, n - 1, threads)) << threads;
+    }
+}
+
+}  // namespace
+}  // namespace vertano
