@@ -49,6 +49,22 @@ void OcekavatBezVysledku(const Workspace& ws) {
     EXPECT_TRUE(ws.grafika.body.empty());
 }
 
+// A generated network in a fresh workspace with the test settings, analysed
+// and adjusted as the main window would.
+class GenerovanaSit : public ::testing::Test {
+  protected:
+    void Nacist(const SimulaceParametry& p) {
+        sit = Generovat(p);
+        NastaveniTestu(ws);
+        NacistSit(ws, sit);
+    }
+    VysledekVyrovnani Spustit() { return AnalyzaAVyrovnani(ws, ui); }
+
+    SimulovanaSit sit;
+    Workspace ws;
+    ZaznamInterakce ui;
+};
+
 TEST(VyrovnaniSite, AdjustsASmallNetworkWithinItsAccuracy) {
     SimulaceParametry p;
     p.tvar = SimulaceTvar::Tiny;
@@ -137,7 +153,7 @@ TEST(VyrovnaniSite, RefusesToRunWithoutACurrentAnalysis) {
     OcekavatBezVysledku(ws);
 }
 
-TEST(VyrovnaniSite, ExcludesTheGrossErrorsOfAGridOf150Points) {
+TEST_F(GenerovanaSit, ExcludesTheGrossErrorsOfAGridOf150Points) {
     SimulaceParametry p;
     p.tvar = SimulaceTvar::Grid;
     p.pocetBodu = 150;
@@ -145,12 +161,8 @@ TEST(VyrovnaniSite, ExcludesTheGrossErrorsOfAGridOf150Points) {
     p.pocetZadanych = 30;
     p.pocetHrubych = 6;
     p.seed = 11;
-    const SimulovanaSit sit = Generovat(p);
-    Workspace ws;
-    NastaveniTestu(ws);
-    NacistSit(ws, sit);
-    ZaznamInterakce ui;
-    const VysledekVyrovnani v = AnalyzaAVyrovnani(ws, ui);
+    Nacist(p);
+    const VysledekVyrovnani v = Spustit();
     ASSERT_TRUE(v.uspech) << v.chyba;
     test::OcekavatVRamciTriSigma(test::Porovnat(ws, sit));
 
@@ -170,19 +182,15 @@ TEST(VyrovnaniSite, ExcludesTheGrossErrorsOfAGridOf150Points) {
     EXPECT_LT(d.vyloucenych, 2 * alfa * d.dobrych);
 }
 
-TEST(VyrovnaniSite, AdjustsATraverse) {
+TEST_F(GenerovanaSit, AdjustsATraverse) {
     SimulaceParametry p;
     p.tvar = SimulaceTvar::Traverse;
     p.pocetBodu = 12;
     p.pocetSousedu = 4;
     p.pocetZadanych = 4;
     p.seed = 7;
-    const SimulovanaSit sit = Generovat(p);
-    Workspace ws;
-    NastaveniTestu(ws);
-    NacistSit(ws, sit);
-    ZaznamInterakce ui;
-    const VysledekVyrovnani v = AnalyzaAVyrovnani(ws, ui);
+    Nacist(p);
+    const VysledekVyrovnani v = Spustit();
     ASSERT_TRUE(v.uspech) << v.chyba;
     EXPECT_EQ(ws.modelVyrovnany.souradnice.Pocet(), sit.skutecne.Pocet());
     test::OcekavatVRamciTriSigma(test::Porovnat(ws, sit));
@@ -190,19 +198,15 @@ TEST(VyrovnaniSite, AdjustsATraverse) {
 
 // Without fixed points the shape is adjusted, and its place follows the given
 // (free) coordinates: distances between the adjusted points match the true ones.
-TEST(VyrovnaniSite, AdjustsAFreeNetwork) {
+TEST_F(GenerovanaSit, AdjustsAFreeNetwork) {
     SimulaceParametry p;
     p.tvar = SimulaceTvar::Grid;
     p.pocetBodu = 12;
     p.pocetSousedu = 6;
     p.seed = 5;
-    const SimulovanaSit sit = Generovat(p);
-    Workspace ws;
-    NastaveniTestu(ws);
-    NacistSit(ws, sit);
+    Nacist(p);
     for (Tbod& b : ws.souradniceFixni.bod) b.JeFixni = false;
-    ZaznamInterakce ui;
-    const VysledekVyrovnani v = AnalyzaAVyrovnani(ws, ui);
+    const VysledekVyrovnani v = Spustit();
     ASSERT_TRUE(v.uspech) << v.chyba;
     const Tmodel2& m = ws.modelVyrovnany;
     EXPECT_EQ(ShrnoutVyrovnani(ws).typFixace, fixace::kVolnaDelky);
@@ -219,19 +223,15 @@ TEST(VyrovnaniSite, AdjustsAFreeNetwork) {
     }
 }
 
-TEST(VyrovnaniSite, TakesTheSupplementaryMeasurementsIn) {
+TEST_F(GenerovanaSit, TakesTheSupplementaryMeasurementsIn) {
     SimulaceParametry p;
     p.tvar = SimulaceTvar::Grid;
     p.pocetBodu = 12;
     p.pocetSousedu = 6;
     p.doplnky = true;
     p.seed = 1;
-    const SimulovanaSit sit = Generovat(p);
-    Workspace ws;
-    NastaveniTestu(ws);
-    NacistSit(ws, sit);
-    ZaznamInterakce ui;
-    const VysledekVyrovnani v = AnalyzaAVyrovnani(ws, ui);
+    Nacist(p);
+    const VysledekVyrovnani v = Spustit();
     ASSERT_TRUE(v.uspech) << v.chyba;
     const TvektorDoplnek& d = ws.modelVyrovnany.doplnek;
     EXPECT_GT(d.pocetDelka, 0);
