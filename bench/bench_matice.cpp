@@ -4,10 +4,10 @@
 //
 // Flop counts (multiply and add counted separately): LDL^T n^3/3, LU 2n^3/3,
 // inverse columns from LU 4n^3/3, Cholesky n^3/3, triangular inverse n^3/3,
-// X X^T n^3/3, pseudo-inverse rows 2n^3, SVD a nominal 12n^3 (bidiagonalisation, accumulation of U
-// and V and about two QR sweeps per singular value). The normal matrix counts the useful products
-// only (3 flops per weighted term), which is tiny beside the n^2 elements written, so it also
-// reports elements per second.
+// X X^T n^3/3, the whole inverse on the Cholesky path n^3, pseudo-inverse rows 2n^3, SVD a nominal
+// 12n^3 (bidiagonalisation, accumulation of U and V and about two QR sweeps per singular value).
+// The normal matrix counts the useful products only (3 flops per weighted term), which is tiny
+// beside the n^2 elements written, so it also reports elements per second.
 
 #include <benchmark/benchmark.h>
 
@@ -134,7 +134,9 @@ void BM_Ldlt(benchmark::State& state) {
         state.PauseTiming();
         Tmatrix m = a;
         state.ResumeTiming();
-        if (!LDLTDecomposition(m, d, n - 1)) state.SkipWithError("LDLT failed");
+        if (!LDLTDecomposition(m, d, n - 1, static_cast<int>(state.range(1)))) {
+            state.SkipWithError("LDLT failed");
+        }
     }
     SetFlops(state, Cube(state) / 3);
 }
@@ -170,20 +172,41 @@ void BM_LuInverse(benchmark::State& state) {
     SetFlops(state, 4 * Cube(state) / 3);
 }
 
-// Cholesky and the triangular inverse, the serial part of the inverse.
+// Cholesky and the triangular inverse, the first two thirds of the inverse.
 void BM_CholeskyTriangularInverse(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
+    const int threads = static_cast<int>(state.range(1));
     const Tmatrix a = MakeSpd(n);
     Tvector d;
     for (auto _ : state) {
         state.PauseTiming();
         Tmatrix m = a;
         state.ResumeTiming();
-        if (!CholeskyDecomposition(m, d, n - 1) || !TriangularInverse(m, d, n - 1)) {
+        if (!CholeskyDecomposition(m, d, n - 1, threads) ||
+            !TriangularInverse(m, d, n - 1, threads)) {
             state.SkipWithError("Cholesky failed");
         }
     }
     SetFlops(state, 2 * Cube(state) / 3);
+}
+
+// The whole inverse as the adjustment forms the covariance matrix: Cholesky,
+// the triangular inverse and X X^T, n^3 in all.
+void BM_CholeskyInverse(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    const int threads = static_cast<int>(state.range(1));
+    const Tmatrix a = MakeSpd(n);
+    Tvector d;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Tmatrix m = a;
+        state.ResumeTiming();
+        if (!CholeskyDecomposition(m, d, n - 1, threads) ||
+            !TriangularInverse(m, d, n - 1, threads) || !ThreadSoucinLDLT(m, n - 1, threads)) {
+            state.SkipWithError("inverse failed");
+        }
+    }
+    SetFlops(state, Cube(state));
 }
 
 // X X^T by the threads, the parallel part of the inverse.
@@ -278,14 +301,11 @@ BENCHMARK(BM_KernelPeak)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NormalMatrixRows)->Apply([](auto* b) { Threaded(b, {1000, 3000, 6000}); });
-BENCHMARK(BM_Ldlt)->Arg(300)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Ldlt)->Apply([](auto* b) { Threaded(b, {300, 1000, 2000}); });
 BENCHMARK(BM_Lu)->Arg(300)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LuInverse)->Apply([](auto* b) { Threaded(b, {300, 1000, 2000}); });
-BENCHMARK(BM_CholeskyTriangularInverse)
-    ->Arg(300)
-    ->Arg(1000)
-    ->Arg(2000)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CholeskyTriangularInverse)->Apply([](auto* b) { Threaded(b, {300, 1000, 2000}); });
+BENCHMARK(BM_CholeskyInverse)->Apply([](auto* b) { Threaded(b, {1000, 2000}); });
 BENCHMARK(BM_InverseProduct)->Apply([](auto* b) { Threaded(b, {300, 1000, 2000}); });
 BENCHMARK(BM_Svd)->Apply([](auto* b) {
     Threaded(b, {300, 1000, 2000});

@@ -56,7 +56,7 @@ bool InverzeCholesky(Tmodel2& m) {
     const int high = m.pocetNeznamych - 1;
     VectorZero(m.vektorPomocny, high + 1);
     return CholeskyDecomposition(m.maticeATPA, m.vektorPomocny, high, m.pocetVlakno) &&
-           TriangularInverse(m.maticeATPA, m.vektorPomocny, high) &&
+           TriangularInverse(m.maticeATPA, m.vektorPomocny, high, m.pocetVlakno) &&
            ThreadSoucinLDLT(m.maticeATPA, high, m.pocetVlakno, m.cekani);
 }
 

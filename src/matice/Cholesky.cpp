@@ -141,10 +141,10 @@ class TriangularBlocks {
   public:
     static constexpr int kBlock = 8;
 
-    TriangularBlocks(Tmatrix& M, const Tvector& d, int n)
-        : M_(M), d_(d), n_(n), r_(kBlock, Tvector(n)), split_(kBlock, n) {}
+    TriangularBlocks(Tmatrix& M, const Tvector& d, int n, int threads)
+        : M_(M), d_(d), n_(n), threads_(threads), r_(kBlock, Tvector(n)), split_(kBlock, n) {}
 
-    void Columns(int i0) {
+    bool Columns(int i0) {
         const int count = std::min(kBlock, n_ - i0);
         CopyColumns(i0, count);
         split_.Reset();
@@ -155,11 +155,17 @@ class TriangularBlocks {
             rs[c] = split_.Row(c);
             rr[c] = r_[c].data();
         }
-        // i0 is a multiple of the block, so the rows above it come in pairs.
-        for (int b = 0; b + 1 < i0; b += 2) {
-            split_.Usable() ? TwoRows(b, i0, count, rs) : TwoRows(b, i0, count, rr);
-        }
+        // i0 is a multiple of the block, so the rows above it come in pairs;
+        // each pair writes only its own two rows, so pairs may run at once.
+        const bool split = split_.Usable();
+        const auto pair = [&](int b) {
+            split ? TwoRows(b, i0, count, rs) : TwoRows(b, i0, count, rr);
+            return true;
+        };
+        const auto single = [](int) { return false; };
+        const bool ok = detail::InShrinkingRowPairs(i0, i0, threads_, pair, single);
         Inside(i0, count);
+        return ok;
     }
 
   private:
@@ -222,6 +228,7 @@ class TriangularBlocks {
     Tmatrix& M_;
     const Tvector& d_;
     const int n_;
+    const int threads_;
     Tmatrix r_;
     detail::SplitRows split_;
 };
@@ -345,16 +352,17 @@ bool CholeskyDecomposition(Tmatrix& M, Tvector& d, int high, int pocetVlakno) {
     return ok && guard.Ok() && detail::RangeFinite(d, 0, n);
 }
 
-bool TriangularInverse(Tmatrix& M, const Tvector& d, int high) {
+bool TriangularInverse(Tmatrix& M, const Tvector& d, int high, int pocetVlakno) {
     const int n = high + 1;
     if (high < 0 || !detail::HasBlock(M, n, n) || static_cast<int>(d.size()) < n) return false;
     for (int i = 0; i < n; ++i) {
         if (d[i] == 0 || !detail::IsFinite(d[i])) return false;
     }
     FpGuard guard;
-    TriangularBlocks blocks(M, d, n);
-    for (int i = 0; i < n; i += TriangularBlocks::kBlock) blocks.Columns(i);
-    if (!guard.Ok()) return false;
+    TriangularBlocks blocks(M, d, n, ClampThreadCount(pocetVlakno, n));
+    bool ok = true;
+    for (int i = 0; i < n && ok; i += TriangularBlocks::kBlock) ok = blocks.Columns(i);
+    if (!ok || !guard.Ok()) return false;
     for (int i = 0; i < n; ++i) {
         if (!detail::RangeFinite(M[i], i, n)) return false;
     }

@@ -20,7 +20,9 @@ namespace vertano {
 [[nodiscard]] bool CholeskyDecomposition(Tmatrix& M, Tvector& d, int high, int pocetVlakno = 1);
 
 // X = R^-1 in place of R: upper triangle and diagonal of M. Fails on d[i] = 0.
-[[nodiscard]] bool TriangularInverse(Tmatrix& M, const Tvector& d, int high);
+// With pocetVlakno > 1 the rows above each block of columns are shared among
+// threads; the result is the same bit for bit.
+[[nodiscard]] bool TriangularInverse(Tmatrix& M, const Tvector& d, int high, int pocetVlakno = 1);
 
 // Rows first..last of X X^T, X being the upper triangle of M, written to both
 // (s, i) and (i, s). In place, so the ranges must be done one after another in

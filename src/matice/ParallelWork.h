@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "matice/FpGuard.h"
@@ -14,16 +15,11 @@ inline std::int64_t Work(int rows, int columns) {
     return static_cast<std::int64_t>(rows) * columns;
 }
 
-// body(first, end) over the units [0, count), in `threads` even ranges when the
-// work is large enough to pay for the threads, else in the calling thread.
-// The callers give every unit the same operations whichever range it falls
-// in, so their results do not depend on the thread count. False when a body
-// returned false or the arithmetic of a worker faulted (the caller's guard
-// sees only its own thread).
+// body(first, end) for every range of the split, each on its own thread. A
+// worker's arithmetic faults are its own (the caller's guard sees only the
+// calling thread), so each range checks them itself.
 template <typename Body>
-bool InRanges(int count, std::int64_t work, int threads, const Body& body) {
-    if (threads <= 1 || count < 2 || work < kParallelWork) return body(0, count);
-    const TindexVector split = SplitEven(count, threads);
+bool RunSplit(const TindexVector& split, const Body& body) {
     return RunRowRanges(split, [&body](int pocatek, int konec) {
         FpGuard guard;
         const bool ok = body(pocatek, konec + 1);
@@ -31,21 +27,54 @@ bool InRanges(int count, std::int64_t work, int threads, const Body& body) {
     });
 }
 
-// pair(k) for the rows k, k + 1 of [below, n) in twos and single(k) for a last
-// odd row, shared among threads by whole pairs: the rows are paired the same
-// way whatever the thread count. `prefix` is the length each row's work runs
-// over. False as soon as a call in a range returns false.
+// body(first, end) over the units [0, count), in `threads` even ranges when the
+// work is large enough to pay for the threads, else in the calling thread.
+// The callers give every unit the same operations whichever range it falls
+// in, so their results do not depend on the thread count. False when a body
+// returned false or the arithmetic of a worker faulted.
+template <typename Body>
+bool InRanges(int count, std::int64_t work, int threads, const Body& body) {
+    if (threads <= 1 || count < 2 || work < kParallelWork) return body(0, count);
+    return RunSplit(SplitEven(count, threads), body);
+}
+
+// Pair u of the rows [below, n) is rows below + 2u and below + 2u + 1, or a
+// last single row; the body runs the pairs [first, end) and stops at the first
+// call that returns false.
 template <typename Pair, typename Single>
-bool InRowPairs(int below, int n, int prefix, int threads, const Pair& pair, const Single& single) {
-    const int rows = n - below;
-    if (rows <= 0) return true;
-    return InRanges((rows + 1) / 2, Work(rows, prefix), threads, [&](int first, int end) {
+auto RowPairsBody(int below, int n, const Pair& pair, const Single& single) {
+    return [below, n, &pair, &single](int first, int end) {
         for (int u = first; u < end; ++u) {
             const int k = below + 2 * u;
             if (!(k + 1 < n ? pair(k) : single(k))) return false;
         }
         return true;
-    });
+    };
+}
+
+// pair(k) for the rows k, k + 1 of [below, n) in twos and single(k) for a last
+// odd row, shared among threads by whole pairs: the rows are paired the same
+// way whatever the thread count. `prefix` is the length each row's work runs
+// over.
+template <typename Pair, typename Single>
+bool InRowPairs(int below, int n, int prefix, int threads, const Pair& pair, const Single& single) {
+    const int rows = n - below;
+    if (rows <= 0) return true;
+    return InRanges((rows + 1) / 2, Work(rows, prefix), threads,
+                    RowPairsBody(below, n, pair, single));
+}
+
+// The same for the rows [0, n) when row k's work is about `length - k`: the
+// pairs are dealt out by that cost, so that each thread gets an equal share of
+// the work rather than of the rows.
+template <typename Pair, typename Single>
+bool InShrinkingRowPairs(int n, int length, int threads, const Pair& pair, const Single& single) {
+    if (n <= 0) return true;
+    const int pairs = (n + 1) / 2;
+    const auto body = RowPairsBody(0, n, pair, single);
+    if (threads <= 1 || pairs < 2 || Work(n, length) / 2 < kParallelWork) return body(0, pairs);
+    const auto cost = [length](int u) { return static_cast<double>(std::max(length - 2 * u, 1)); };
+    return RunSplit(SplitBalanced(pairs, threads, cost), body);
 }
 
 }  // namespace vertano::detail

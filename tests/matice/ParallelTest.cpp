@@ -272,6 +272,23 @@ TEST(ParallelFactorisations, LdltAndCholeskyGiveTheSameBitsForEveryThreadCount) 
     }
 }
 
+// Rows above each block of columns are shared by their cost, which shrinks
+// towards the block; the split must not change a bit of X = R^-1, and an odd
+// order leaves the last block short.
+TEST(ParallelFactorisations, TriangularInverseGivesTheSameBitsForEveryThreadCount) {
+    constexpr int n = 803;
+    Tmatrix r = test::RandomSpd(n, 45);
+    Tvector d;
+    ASSERT_TRUE(CholeskyDecomposition(r, d, n - 1, 1));
+    Tmatrix x1 = r;
+    ASSERT_TRUE(TriangularInverse(x1, d, n - 1, 1));
+    for (const int threads : {2, 3, 8}) {
+        Tmatrix x = r;
+        ASSERT_TRUE(TriangularInverse(x, d, n - 1, threads)) << threads;
+        EXPECT_TRUE(x == x1) << threads;
+    }
+}
+
 // An element far below the diagonal that fails the element test, met by a
 // worker thread, fails the whole factorisation as it does in one thread.
 TEST(ParallelFactorisations, CholeskyFailsInAWorkerAsInOneThread) {
