@@ -208,10 +208,21 @@ bool LUBackSubstitution(const Tmatrix& M, int high, const TindexVector& perm, Tv
         }
         b[i] = s;
     }
-    for (int i = n - 1; i >= 0; --i) {
-        const Real* row = M[i].data();
-        if (row[i] == 0) return false;
-        b[i] = (b[i] - detail::Dot(row, b.data(), i + 1, n)) / row[i];
+    // Back substitution upward, two rows at a time: the upper row of a pair
+    // sums the positions below the pair first and adds its term for the lower
+    // row last. A block of right-hand sides then runs both rows against each
+    // vector in one pass (LUInverseColumns) and gets these very bits.
+    int i = n - 1;
+    for (; i >= 1; i -= 2) {
+        const Real* x = M[i].data();
+        const Real* y = M[i - 1].data();
+        if (x[i] == 0 || y[i - 1] == 0) return false;
+        b[i] = (b[i] - detail::Dot(x, b.data(), i + 1, n)) / x[i];
+        b[i - 1] = (b[i - 1] - (detail::Dot(y, b.data(), i + 1, n) + y[i] * b[i])) / y[i - 1];
+    }
+    if (i == 0) {
+        if (M[0][0] == 0) return false;
+        b[0] = (b[0] - detail::Dot(M[0].data(), b.data(), 1, n)) / M[0][0];
     }
     return guard.Ok() && detail::RangeFinite(b, 0, n);
 }

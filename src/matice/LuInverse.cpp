@@ -16,9 +16,8 @@ namespace {
 // column of the inverse, which makes the inverse a stream through memory.
 // Here eight unit vectors are solved together: every row of the factors is
 // read once for all eight, pairs of rows against pairs of right-hand sides in
-// the forward pass, one row against pairs in the backward pass (where each
-// row needs the finished values of the rows below it). The right-hand sides
-// are read as split pairs besides their 80-bit values.
+// both passes. The right-hand sides are read as split pairs besides their
+// 80-bit values.
 //
 // Each element is computed exactly as LUBackSubstitution computes it for its
 // own column. That routine starts the forward sums at the column's first
@@ -98,13 +97,34 @@ class UnitColumnBlock {
     }
 
     bool Backward() {
-        for (int i = n_ - 1; i >= 0; --i) {
-            if (M_[i][i] == 0) return false;
-            split_.Usable() ? Backward1(i, i + 1, n_, Split(), true)
-                            : Backward1(i, i + 1, n_, Plain(), true);
+        int i = n_ - 1;
+        for (; i >= 1; i -= 2) {
+            if (M_[i][i] == 0 || M_[i - 1][i - 1] == 0) return false;
+            split_.Usable() ? BackwardPair(i, Split()) : BackwardPair(i, Plain());
             Keep(i);
+            Keep(i - 1);
+        }
+        if (i == 0) {
+            if (M_[0][0] == 0) return false;
+            split_.Usable() ? Backward1(0, 1, n_, Split(), true)
+                            : Backward1(0, 1, n_, Plain(), true);
+            Keep(0);
         }
         return true;
+    }
+
+    // Rows i and i - 1 over the positions below them; the upper row then adds
+    // its term for row i, which needs that row's result (as LUBackSubstitution
+    // orders it).
+    template <typename T>
+    void BackwardPair(int i, const std::array<const T*, kBlock>& e) {
+        const Real* x = M_[i].data();
+        const Real* y = M_[i - 1].data();
+        detail::ForColumnPairs(x, y, e.data(), count_, i + 1, n_, [&](int c, Real sx, Real sy) {
+            Real* v = e_[c].data();
+            v[i] = (v[i] - sx) / x[i];
+            v[i - 1] = (v[i - 1] - (sy + y[i] * v[i])) / y[i - 1];
+        });
     }
 
     // e_c[i] -= row i . e_c over [from, to), then divided by the diagonal
