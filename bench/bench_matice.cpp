@@ -163,7 +163,7 @@ void BM_LuInverse(benchmark::State& state) {
     TindexVector perm;
     if (!LUDecomposition(m, n - 1, perm)) std::abort();
     int threads = static_cast<int>(state.range(1));
-    const TindexVector split = SplitEven(n, threads);
+    const TindexVector split = SplitInverseColumns(n, n, threads);
     Tmatrix q(n, Tvector(n));
     for (auto _ : state) {
         if (!ThreadSoucinLDLT(q, m, perm, 0, n - 1, split))

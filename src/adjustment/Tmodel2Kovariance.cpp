@@ -66,9 +66,11 @@ bool InverzeLU(Tmodel2& m) {
     const int n = m.pocetNeznamych;
     const int high = n + m.pocetPodminek - 1;
     MatrixZero(m.maticeUloziste1, n, n);
+    int threads = m.pocetVlakno;
+    const TindexVector split = SplitInverseColumns(n, high + 1, threads);
     const bool ok = LUDecomposition(m.maticeATPA, high, m.indexLU) &&
                     ThreadSoucinLDLT(m.maticeUloziste1, m.maticeATPA, m.indexLU, m.pocetPodminek,
-                                     high, m.indexVlakna2, m.cekani) &&
+                                     high, split, m.cekani) &&
                     MatrixCopyBlock(m.maticeATPA, m.maticeUloziste1, n);
     MatrixFree(m.maticeUloziste1);
     TindexVector().swap(m.indexLU);

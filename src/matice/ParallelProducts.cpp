@@ -96,6 +96,14 @@ bool ThreadSoucinLDLT(Tmatrix& Q, const Tmatrix& M, const TindexVector& perm, in
         hook);
 }
 
+TindexVector SplitInverseColumns(int columns, int n, int& threads) {
+    const double square = static_cast<double>(n) * n;
+    return SplitBalanced(columns, threads, [n, square](int j) {
+        const double below = n - j;
+        return square + below * below;
+    });
+}
+
 bool ThreadSoucinSVD(Tmatrix& N, const Tmatrix& V, const Tmatrix& U, const Tvector& w, int high,
                      const TindexVector& split, const WaitHook& hook) {
     if (!SplitInside(split, high + 1)) return false;

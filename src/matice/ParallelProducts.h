@@ -29,10 +29,16 @@ namespace vertano {
 [[nodiscard]] bool ThreadSoucinLDLT(Tmatrix& M, int high, int threads, const WaitHook& hook = {});
 
 // Networks with conditions: columns of the inverse of the LU-factored bordered
-// matrix M into Q (see LUInverseColumns), split over the n unknowns (even).
+// matrix M into Q (see LUInverseColumns), split over the n unknowns.
 [[nodiscard]] bool ThreadSoucinLDLT(Tmatrix& Q, const Tmatrix& M, const TindexVector& perm,
                                     int conditions, int high, const TindexVector& split,
                                     const WaitHook& hook = {});
+
+// A split of the first `columns` columns of the inverse of an order-n matrix
+// for the product above. Column j costs about n^2 / 2 backward and
+// (n - j)^2 / 2 forward (its unit vector is zero above j), so an even split
+// would leave the first thread about half as much work again as the second.
+TindexVector SplitInverseColumns(int columns, int n, int& threads);
 
 // Rows of the pseudo-inverse V diag(w) U^T into N (see PseudoInverseRows),
 // split over the unknowns (even).

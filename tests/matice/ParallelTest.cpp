@@ -182,12 +182,35 @@ TEST(ParallelProducts, LuPathColumnsAreBitIdentical) {
     Tmatrix reference(n, Tvector(n, 0.0L));
     ASSERT_TRUE(LUInverseColumns(reference, bordered, perm, c, n + c - 1, n - 1, 0));
     for (const int threads : kThreadCounts) {
-        int t = threads;
-        const TindexVector split = SplitEven(n, t);
-        Tmatrix q(n, Tvector(n, 0.0L));
-        ASSERT_TRUE(ThreadSoucinLDLT(q, bordered, perm, c, n + c - 1, split)) << threads;
-        EXPECT_EQ(q, reference) << threads;
+        for (const bool balanced : {false, true}) {
+            int t = threads;
+            const TindexVector split =
+                balanced ? SplitInverseColumns(n, n + c, t) : SplitEven(n, t);
+            Tmatrix q(n, Tvector(n, 0.0L));
+            ASSERT_TRUE(ThreadSoucinLDLT(q, bordered, perm, c, n + c - 1, split)) << threads;
+            EXPECT_EQ(q, reference) << threads;
+        }
     }
+}
+
+// Early columns carry the longer forward pass: two threads split the columns
+// near 40 % so that each gets half of the work, and every column is covered.
+TEST(ParallelProducts, InverseColumnsAreSplitByTheirWork) {
+    const int n = 1000;
+    const auto cost = [n](int j) { return double(n) * n + double(n - j) * (n - j); };
+    int threads = 2;
+    const TindexVector split = SplitInverseColumns(n - 3, n, threads);
+    ASSERT_EQ(threads, 2);
+    ASSERT_EQ(split.size(), 3u);
+    EXPECT_EQ(split[0], 0);
+    EXPECT_EQ(split[2], n - 3);
+    EXPECT_GT(split[1], 380);
+    EXPECT_LT(split[1], 420);
+    double first = 0, second = 0;
+    for (int j = 0; j < n - 3; ++j) (j < split[1] ? first : second) += cost(j);
+    EXPECT_NEAR(first / second, 1.0, 0.01);
+    threads = 0;
+    EXPECT_EQ(SplitInverseColumns(5, 7, threads), (TindexVector{0, 5}));
 }
 
 TEST(ParallelProducts, PseudoInverseAndIncrementsAreBitIdentical) {
