@@ -5,7 +5,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CLI = $(BUILD)/cli/vertano-cli
 
-.PHONY: all deps configure build test run bench clean format
+.PHONY: all deps configure build test run bench clean format fuzz
 
 all: build
 
@@ -26,6 +26,27 @@ run: build
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
+
+# libFuzzer on the readers of untrusted files (clang, its own build folder). Each
+# target runs FUZZ_SECONDS; what it learns stays in $(FUZZ_BUILD)/corpus, and an
+# input that crashes, hangs or leaks is written to $(FUZZ_BUILD)/crashes.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS = fuzz_decode fuzz_raw fuzz_coordinates fuzz_supplementary fuzz_pipeline
+
+fuzz:
+	@./scripts/install-deps.sh fuzz
+	@[ -f $(FUZZ_BUILD)/build.ninja ] || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \
+	    -DCMAKE_BUILD_TYPE=Release -DVERTANO_FUZZ=ON -DVERTANO_TESTS=OFF -DVERTANO_BENCH=OFF
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_all
+	@failed=""; for t in $(FUZZ_TARGETS); do \
+	    echo "== $$t ($(FUZZ_SECONDS) s)"; \
+	    mkdir -p $(FUZZ_BUILD)/corpus/$$t $(FUZZ_BUILD)/crashes/$$t; \
+	    $(FUZZ_BUILD)/fuzz/$$t -max_len=4096 -timeout=1 -max_total_time=$(FUZZ_SECONDS) \
+	        -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/crashes/$$t/ \
+	        $(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t examples || failed="$$failed $$t"; \
+	done; \
+	[ -z "$$failed" ] || { echo "Fuzzing found faults in:$$failed (see $(FUZZ_BUILD)/crashes)"; exit 1; }
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')

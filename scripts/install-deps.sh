@@ -7,6 +7,11 @@ packages=(
     g++ make cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev locales
 )
+# `make fuzz` (argument "fuzz") builds with clang and its libFuzzer and sanitizer
+# runtimes; nothing else needs them.
+if [ "${1:-}" = fuzz ]; then
+    packages+=(clang libclang-rt-dev)
+fi
 
 if [ "$(id -u)" -eq 0 ]; then
     SUDO=""
