@@ -153,4 +153,35 @@ bool RunRowRanges(const TindexVector& split, const RowRangeBody& body, const Wai
     return ok;
 }
 
+bool RunRowRangesHere(const TindexVector& split, const RowRangeBody& body) {
+    if (!WellFormed(split) || !body) return false;
+    const int ranges = static_cast<int>(split.size()) - 1;
+    std::vector<int> work;
+    for (int k = 0; k < ranges; ++k) {
+        if (split[k + 1] > split[k]) work.push_back(k);
+    }
+    if (work.empty()) return RunBody(body, split[0], split[1] - 1);
+    // Each worker writes only its own slot, and the slots are read after the
+    // joins, so no lock is needed.
+    std::vector<char> ok(work.size(), 0);
+    std::vector<std::thread> threads;
+    std::vector<std::size_t> notStarted;
+    for (std::size_t w = 1; w < work.size(); ++w) {
+        const int pocatek = split[work[w]];
+        const int konec = split[work[w] + 1] - 1;
+        try {
+            threads.emplace_back(
+                [&body, &ok, w, pocatek, konec] { ok[w] = RunBody(body, pocatek, konec); });
+        } catch (...) {
+            notStarted.push_back(w);
+        }
+    }
+    ok[0] = RunBody(body, split[work[0]], split[work[0] + 1] - 1);
+    for (const std::size_t w : notStarted) {
+        ok[w] = RunBody(body, split[work[w]], split[work[w] + 1] - 1);
+    }
+    for (std::thread& t : threads) t.join();
+    return std::all_of(ok.begin(), ok.end(), [](char c) { return c != 0; });
+}
+
 }  // namespace vertano

@@ -47,4 +47,10 @@ TindexVector SplitBalanced(int n, int& threads, const std::function<double(int r
 [[nodiscard]] bool RunRowRanges(const TindexVector& split, const RowRangeBody& body,
                                 const WaitHook& hook = {});
 
+// The same without a hook: the calling thread runs the first non-empty range
+// itself while one thread per further range runs the others, and returns
+// when all are done. For the short steps of the factorisations, which start
+// workers many times per matrix and have no window to repaint meanwhile.
+[[nodiscard]] bool RunRowRangesHere(const TindexVector& split, const RowRangeBody& body);
+
 }  // namespace vertano

@@ -15,12 +15,12 @@ inline std::int64_t Work(int rows, int columns) {
     return static_cast<std::int64_t>(rows) * columns;
 }
 
-// body(first, end) for every range of the split, each on its own thread. A
-// worker's arithmetic faults are its own (the caller's guard sees only the
-// calling thread), so each range checks them itself.
+// body(first, end) for every range of the split, the first in the calling
+// thread. A worker's arithmetic faults are its own (the caller's guard sees
+// only the calling thread), so each range checks them itself.
 template <typename Body>
 bool RunSplit(const TindexVector& split, const Body& body) {
-    return RunRowRanges(split, [&body](int pocatek, int konec) {
+    return RunRowRangesHere(split, [&body](int pocatek, int konec) {
         FpGuard guard;
         const bool ok = body(pocatek, konec + 1);
         return ok && guard.Ok();

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <limits>
+#include <mutex>
 #include <stdexcept>
 #include <thread>
 
@@ -68,37 +69,72 @@ TEST(Splits, BalancedSplitCoversAllRowsInOrder) {
     EXPECT_GT(split[1] - split[0], split[3] - split[2]);  // cheap rows first, so more of them
 }
 
+using Runner = bool (*)(const TindexVector&, const RowRangeBody&);
+
+// The waiting runner and the one whose caller takes the first range promise the same.
+const Runner kRunners[] = {
+    [](const TindexVector& split, const RowRangeBody& body) { return RunRowRanges(split, body); },
+    RunRowRangesHere};
+
 TEST(RunRowRanges, EveryRangeRunsOnceAndFailureOfOneFailsAll) {
     int t = 8;
     const TindexVector split = SplitEven(100, t);
-    std::vector<std::atomic<int>> visits(100);
-    EXPECT_TRUE(RunRowRanges(split, [&](int pocatek, int konec) {
-        for (int i = pocatek; i <= konec; ++i) ++visits[i];
-        return true;
-    }));
-    for (const auto& v : visits) EXPECT_EQ(v.load(), 1);
-    std::atomic<int> ranges{0};
-    EXPECT_FALSE(RunRowRanges(split, [&](int pocatek, int) {
-        ++ranges;
-        return pocatek != split[3];
-    }));
-    EXPECT_EQ(ranges.load(), 8);
+    for (const Runner run : kRunners) {
+        std::vector<std::atomic<int>> visits(100);
+        EXPECT_TRUE(run(split, [&](int pocatek, int konec) {
+            for (int i = pocatek; i <= konec; ++i) ++visits[i];
+            return true;
+        }));
+        for (const auto& v : visits) EXPECT_EQ(v.load(), 1);
+        std::atomic<int> ranges{0};
+        EXPECT_FALSE(run(split, [&](int pocatek, int) {
+            ++ranges;
+            return pocatek != split[3];
+        }));
+        EXPECT_EQ(ranges.load(), 8);
+        // A failure in the range the caller may run itself counts as well.
+        EXPECT_FALSE(run(split, [&](int pocatek, int) { return pocatek != 0; }));
+    }
 }
 
 TEST(RunRowRanges, ThrowingBodiesAndEmptyRangesStillComplete) {
     int t = 8;
     const TindexVector split = SplitTriangular(9, t);  // last two ranges empty
-    std::atomic<int> calls{0};
-    EXPECT_FALSE(RunRowRanges(split, [&](int, int konec) -> bool {
-        ++calls;
-        if (konec == 8) throw std::runtime_error("worker failure");
+    for (const Runner run : kRunners) {
+        std::atomic<int> calls{0};
+        EXPECT_FALSE(run(split, [&](int, int konec) -> bool {
+            ++calls;
+            if (konec == 8) throw std::runtime_error("worker failure");
+            return true;
+        }));
+        EXPECT_EQ(calls.load(), 6);
+        // One range runs in the calling thread; a throw there is a failure too.
+        EXPECT_FALSE(run(TindexVector{0, 3}, [](int, int) -> bool { throw 1; }));
+        EXPECT_FALSE(run(TindexVector{3, 1}, [](int, int) { return true; }));
+        EXPECT_FALSE(run(TindexVector{0}, [](int, int) { return true; }));
+    }
+}
+
+TEST(RunRowRanges, TheCallerRunsTheFirstRangeItselfAndWaitsForTheOthers) {
+    const TindexVector split = {0, 0, 2, 4, 6};  // an empty range before rows 0-1
+    std::mutex mutex;
+    std::vector<std::pair<int, std::thread::id>> runs;
+    std::atomic<int> finished{0};
+    EXPECT_TRUE(RunRowRangesHere(split, [&](int pocatek, int) {
+        // The workers finish late: returning early would miss them.
+        std::this_thread::sleep_for(std::chrono::milliseconds(pocatek == 0 ? 0 : 20));
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            runs.emplace_back(pocatek, std::this_thread::get_id());
+        }
+        ++finished;
         return true;
     }));
-    EXPECT_EQ(calls.load(), 6);
-    // One range runs in the calling thread; a throw there is a failure too.
-    EXPECT_FALSE(RunRowRanges(TindexVector{0, 3}, [](int, int) -> bool { throw 1; }));
-    EXPECT_FALSE(RunRowRanges(TindexVector{3, 1}, [](int, int) { return true; }));
-    EXPECT_FALSE(RunRowRanges(TindexVector{0}, [](int, int) { return true; }));
+    EXPECT_EQ(finished.load(), 3);  // every worker done before the return
+    ASSERT_EQ(runs.size(), 3u);
+    for (const auto& [pocatek, id] : runs) {
+        EXPECT_EQ(id == std::this_thread::get_id(), pocatek == 0) << pocatek;
+    }
 }
 
 TEST(RunRowRanges, WaitingThreadCallsTheHookAndSurvivesOneThatThrows) {
