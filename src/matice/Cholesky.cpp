@@ -79,7 +79,8 @@ class LowerFactor {
             }
             return true;
         };
-        return detail::InRowPairs(first + count, n_, first, threads_, pair, single);
+        return detail::InRowPairs(first + count, n_, detail::Work(first, count), threads_, pair,
+                                  single);
     }
 
   private:
@@ -163,7 +164,7 @@ class TriangularBlocks {
             return true;
         };
         const auto single = [](int) { return false; };
-        const bool ok = detail::InShrinkingRowPairs(i0, i0, threads_, pair, single);
+        const bool ok = detail::InShrinkingRowPairs(i0, i0, count, threads_, pair, single);
         Inside(i0, count);
         return ok;
     }

@@ -55,7 +55,8 @@ class ColumnBlocks {
             OneRow(first, count, k);
             return true;
         };
-        return detail::InRowPairs(first + count, n_, first, threads_, pair, single);
+        return detail::InRowPairs(first + count, n_, detail::Work(first, count), threads_, pair,
+                                  single);
     }
 
   private:

@@ -54,25 +54,28 @@ auto RowPairsBody(int below, int n, const Pair& pair, const Single& single) {
 
 // pair(k) for the rows k, k + 1 of [below, n) in twos and single(k) for a last
 // odd row, shared among threads by whole pairs: the rows are paired the same
-// way whatever the thread count. `prefix` is the length each row's work runs
-// over.
+// way whatever the thread count. `rowWork` is the number of element updates
+// of one row (its length times the columns of the block it is run against).
 template <typename Pair, typename Single>
-bool InRowPairs(int below, int n, int prefix, int threads, const Pair& pair, const Single& single) {
+bool InRowPairs(int below, int n, std::int64_t rowWork, int threads, const Pair& pair,
+                const Single& single) {
     const int rows = n - below;
     if (rows <= 0) return true;
-    return InRanges((rows + 1) / 2, Work(rows, prefix), threads,
-                    RowPairsBody(below, n, pair, single));
+    return InRanges((rows + 1) / 2, rows * rowWork, threads, RowPairsBody(below, n, pair, single));
 }
 
-// The same for the rows [0, n) when row k's work is about `length - k`: the
-// pairs are dealt out by that cost, so that each thread gets an equal share of
-// the work rather than of the rows.
+// The same for the rows [0, n) when row k's work is about `length - k` times
+// `width`: the pairs are dealt out by that cost, so that each thread gets an
+// equal share of the work rather than of the rows.
 template <typename Pair, typename Single>
-bool InShrinkingRowPairs(int n, int length, int threads, const Pair& pair, const Single& single) {
+bool InShrinkingRowPairs(int n, int length, int width, int threads, const Pair& pair,
+                         const Single& single) {
     if (n <= 0) return true;
     const int pairs = (n + 1) / 2;
     const auto body = RowPairsBody(0, n, pair, single);
-    if (threads <= 1 || pairs < 2 || Work(n, length) / 2 < kParallelWork) return body(0, pairs);
+    if (threads <= 1 || pairs < 2 || Work(n, length) / 2 * width < kParallelWork) {
+        return body(0, pairs);
+    }
     const auto cost = [length](int u) { return static_cast<double>(std::max(length - 2 * u, 1)); };
     return RunSplit(SplitBalanced(pairs, threads, cost), body);
 }
