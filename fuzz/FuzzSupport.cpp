@@ -69,4 +69,11 @@ size_t CountPrepared(const std::vector<std::string>& lines) {
     return PrepareLines(lines).size();
 }
 
+bool ReadLines(const uint8_t* data, size_t size, size_t maxLines, Input& input,
+               std::vector<std::string>& lines) {
+    if (!SplitInput(data, size, input) || !DecodeLines(input.bytes, lines)) return false;
+    CapLines(lines, maxLines);
+    return true;
+}
+
 }  // namespace vertano::fuzz

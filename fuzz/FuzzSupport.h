@@ -28,6 +28,10 @@ bool DecodeLines(std::string_view bytes, std::vector<std::string>& lines);
 // Keeps the first `maxLines` lines, so that one run of the analyses stays short.
 void CapLines(std::vector<std::string>& lines, size_t maxLines);
 
+// SplitInput, DecodeLines and CapLines in one: false when the input is of no use.
+bool ReadLines(const uint8_t* data, size_t size, size_t maxLines, Input& input,
+               std::vector<std::string>& lines);
+
 // Splits the lines at every line that is exactly `separator` (after trimming).
 std::vector<std::vector<std::string>> SplitAt(const std::vector<std::string>& lines,
                                               std::string_view separator);

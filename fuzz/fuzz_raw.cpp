@@ -99,8 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace vertano::fuzz;
     Input in;
     std::vector<std::string> lines;
-    if (!SplitInput(data, size, in) || !DecodeLines(in.bytes, lines)) return 0;
-    CapLines(lines, kMaxLines);
+    if (!ReadLines(data, size, kMaxLines, in, lines)) return 0;
     const int kind = in.selector & 3;
     if (kind == 3) {
         RunAppend(lines);

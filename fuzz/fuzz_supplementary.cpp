@@ -56,8 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace vertano::fuzz;
     Input in;
     std::vector<std::string> lines;
-    if (!SplitInput(data, size, in) || !DecodeLines(in.bytes, lines)) return 0;
-    CapLines(lines, kMaxLines);
+    if (!ReadLines(data, size, kMaxLines, in, lines)) return 0;
     Tnastaveni s;
     s.Default();
     s.jednotky.uhel = static_cast<uint8_t>((in.selector >> 2) & 3);
