@@ -76,4 +76,13 @@ bool ReadLines(const uint8_t* data, size_t size, size_t maxLines, Input& input,
     return true;
 }
 
+Tnastaveni MeasurementSettings(uint8_t selector) {
+    Tnastaveni s;
+    s.Default();
+    s.jednotky.uhel = static_cast<uint8_t>((selector >> 2) & 3);
+    s.jednotky.delka = static_cast<uint8_t>((selector >> 4) & 1);
+    s.presnost.uhel.hodnota = s.presnost.delka.hodnota = static_cast<uint8_t>(selector >> 5);
+    return s;
+}
+
 }  // namespace vertano::fuzz

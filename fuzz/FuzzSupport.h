@@ -9,6 +9,8 @@
 #include "files/FileResult.h"
 #include "matice/Real.h"
 
+#include "data/Tnastaveni.h"
+
 namespace vertano::fuzz {
 
 // An input of a fuzz target: the first byte chooses the reader and the units, the
@@ -27,6 +29,10 @@ bool DecodeLines(std::string_view bytes, std::vector<std::string>& lines);
 
 // Keeps the first `maxLines` lines, so that one run of the analyses stays short.
 void CapLines(std::vector<std::string>& lines, size_t maxLines);
+
+// Default settings with the units and decimals of measurement files taken
+// from the selector: bits 2-3 the angle unit, bit 4 feet, bits 5-7 decimals.
+Tnastaveni MeasurementSettings(uint8_t selector);
 
 // SplitInput, DecodeLines and CapLines in one: false when the input is of no use.
 bool ReadLines(const uint8_t* data, size_t size, size_t maxLines, Input& input,

@@ -105,11 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         RunAppend(lines);
         return 0;
     }
-    Tnastaveni s;
-    s.Default();
-    s.jednotky.uhel = static_cast<uint8_t>((in.selector >> 2) & 3);
-    s.jednotky.delka = static_cast<uint8_t>((in.selector >> 4) & 1);
-    s.presnost.uhel.hodnota = s.presnost.delka.hodnota = static_cast<uint8_t>(in.selector >> 5);
+    const Tnastaveni s = MeasurementSettings(in.selector);
     Tmereni mereni;
     const RawFileResult r =
         kind == 2 ? ReadVnitrniForma(lines, mereni) : ReadRaw(kind, lines, s, mereni);

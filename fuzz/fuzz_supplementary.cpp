@@ -57,11 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Input in;
     std::vector<std::string> lines;
     if (!ReadLines(data, size, kMaxLines, in, lines)) return 0;
-    Tnastaveni s;
-    s.Default();
-    s.jednotky.uhel = static_cast<uint8_t>((in.selector >> 2) & 3);
-    s.jednotky.delka = static_cast<uint8_t>((in.selector >> 4) & 1);
-    s.presnost.uhel.hodnota = s.presnost.delka.hodnota = static_cast<uint8_t>(in.selector >> 5);
+    const Tnastaveni s = MeasurementSettings(in.selector);
     Run((in.selector & 3) + 1, lines, s);
     return 0;
 }
