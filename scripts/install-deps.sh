@@ -6,6 +6,14 @@ set -euo pipefail
 packages=(
     g++ make cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev locales
+    # Sparse normal equations: Eigen (header-only) with METIS orderings.
+    libeigen3-dev libmetis-dev
+    # The desktop program and the off-screen drawing (QtGui works without a
+    # display through the offscreen platform).
+    qt6-base-dev fonts-dejavu-core
+    # The DXF test reads our drawings with a real DXF reader (run with Debian's
+    # own /usr/bin/python3).
+    python3-ezdxf
 )
 # `make fuzz` (argument "fuzz") builds with clang and its libFuzzer and sanitizer
 # runtimes; nothing else needs them.
