@@ -13,6 +13,10 @@ size_t Delka(int32_t pocet) {
     return pocet > 0 ? static_cast<size_t>(pocet) : 0;
 }
 
+bool JeOdlehla(const TmerenaVelicina& v) {
+    return v.jePlny && v.jeOdlehly;
+}
+
 template <typename Podminka>
 int32_t Pocet(const std::vector<TmerenaVelicina>& zaznam, Podminka podminka) {
     return static_cast<int32_t>(std::count_if(zaznam.begin(), zaznam.end(), podminka));
@@ -80,23 +84,25 @@ int32_t TvektorMereni::PocetPraznychZaznamu() const {
     return static_cast<int32_t>(zaznam.size()) - PocetPlnychZaznamu();
 }
 
+// A flag left on a record that is not full (a blanked or grown one) marks no
+// observation: the counts and ExistujeOdlehlyZaznam agree on that.
 int32_t TvektorMereni::PocetOdlehlyhHodnot() const {
-    return Pocet(zaznam, [](const TmerenaVelicina& v) { return v.jeOdlehly; });
+    return Pocet(zaznam, [](const TmerenaVelicina& v) { return JeOdlehla(v); });
 }
 
 int32_t TvektorMereni::PocetOdlehlyhDelek() const {
-    return Pocet(zaznam,
-                 [](const TmerenaVelicina& v) { return v.jeOdlehly && v.typ == velicina::kDelka; });
+    return Pocet(
+        zaznam, [](const TmerenaVelicina& v) { return JeOdlehla(v) && v.typ == velicina::kDelka; });
 }
 
 int32_t TvektorMereni::PocetOdlehlyhSmeru() const {
     return Pocet(zaznam,
-                 [](const TmerenaVelicina& v) { return v.jeOdlehly && v.typ == velicina::kSmer; });
+                 [](const TmerenaVelicina& v) { return JeOdlehla(v) && v.typ == velicina::kSmer; });
 }
 
 int32_t TvektorMereni::PocetOdlehlyhZenitu() const {
-    return Pocet(zaznam,
-                 [](const TmerenaVelicina& v) { return v.jeOdlehly && v.typ == velicina::kZenit; });
+    return Pocet(
+        zaznam, [](const TmerenaVelicina& v) { return JeOdlehla(v) && v.typ == velicina::kZenit; });
 }
 
 int32_t TvektorMereni::PocetDelek() const {
@@ -118,7 +124,7 @@ bool TvektorMereni::ExistujePlnyZaznam() const {
 
 bool TvektorMereni::ExistujeOdlehlyZaznam() const {
     return std::any_of(zaznam.begin(), zaznam.end(),
-                       [](const TmerenaVelicina& v) { return v.jePlny && v.jeOdlehly; });
+                       [](const TmerenaVelicina& v) { return JeOdlehla(v); });
 }
 
 int32_t TvektorMereni::NejvetsiPoradiPosunu() const {

@@ -123,11 +123,18 @@ TEST(TvektorMereni, CountsByKindAndOutlier) {
     EXPECT_TRUE(vektor.ExistujeOdlehlyZaznam());
     EXPECT_EQ(vektor.NejvetsiPoradiPosunu(), 2);
 
-    // An outlier flag on a record that is not full does not make an outlier.
+    // An outlier flag on a record that is not full does not make an outlier, for
+    // the counts as for the test.
     TvektorMereni prazdne;
-    prazdne.PridejPrazdnyZaznam();
-    prazdne.zaznam[0].jeOdlehly = true;
-    EXPECT_EQ(prazdne.PocetOdlehlyhHodnot(), 1);
+    for (const int32_t typ : {velicina::kDelka, velicina::kSmer, velicina::kZenit}) {
+        TmerenaVelicina v = Pozorovani(typ, 1, "A", 1, true);
+        v.jePlny = false;
+        prazdne.PridejZaznam(v);
+    }
+    EXPECT_EQ(prazdne.PocetOdlehlyhHodnot(), 0);
+    EXPECT_EQ(
+        prazdne.PocetOdlehlyhDelek() + prazdne.PocetOdlehlyhSmeru() + prazdne.PocetOdlehlyhZenitu(),
+        0);
     EXPECT_FALSE(prazdne.ExistujeOdlehlyZaznam());
 }
 
