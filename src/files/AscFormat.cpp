@@ -33,16 +33,26 @@ class AscReader {
 
     RawFileResult Read(Tmereni& nove) {
         const auto n = static_cast<int32_t>(lines_.size());
+        RawFileResult r = CheckControlCharacters(lines_);
+        if (!r.ok) return r;
         if (n < 2) return Fail(FileError::TooFewLines, n, "");
-        if (First(n - 2) != kBlockEnd) return Fail(FileError::MissingBlockEnd, n, "");
+        // The last line first: a file without its "-2" would otherwise be told that
+        // its second-to-last line must be "/".
         if (First(n - 1) != kFileEnd) return Fail(FileError::MissingFileEnd, n, "");
+        if (First(n - 2) != kBlockEnd) return Fail(FileError::MissingBlockEnd, n, "");
+        for (const int32_t end : {n - 2, n - 1}) {
+            r = NoMoreThan(end, 1, "1");
+            if (!r.ok) return r;
+        }
         Station st;
-        RawFileResult r = Header(0, st);
+        r = Header(0, st);
         if (!r.ok) return r;
         for (int32_t i = 1; i <= n - 3; ++i) {
             const std::string first = First(i);
             if (first == kSkipped) continue;
             if (first == kBlockEnd) {
+                r = NoMoreThan(i, 1, "1");
+                if (!r.ok) return r;
                 r = Header(++i, st);
                 if (!r.ok) return r;
                 continue;
@@ -71,13 +81,26 @@ class AscReader {
         return FileFailure(e, counter, FileLine(counter), std::move(detail));
     }
 
+    RawFileResult Note(FileError e, int32_t counter, std::string note) const {
+        return NotedFailure(e, counter, FileLine(counter), std::move(note));
+    }
+
+    // Values the line does not have room for are refused, as in MTX: dropping them
+    // would read a line of another layout as if it were this one.
+    RawFileResult NoMoreThan(int32_t i, size_t count, std::string_view expected) const {
+        const size_t found = Tokenize(lines_[static_cast<size_t>(i)].text).size();
+        if (found <= count) return {};
+        return TokenCountFailure(i + 1, FileLine(i + 1), found, expected);
+    }
+
     // Line i (0-based) must open a station: "1", name, optional height.
     RawFileResult Header(int32_t i, Station& st) const {
         const std::vector<std::string> t = Tokenize(lines_[static_cast<size_t>(i)].text);
         if (t.empty() || t[0] != kHeader)
             return Fail(FileError::MissingStationHeader, i + 1,
                         lines_[static_cast<size_t>(i)].text);
-        if (t.size() < 2) return Fail(FileError::TooFewTokens, i + 1, "station name missing");
+        if (t.size() < 2) return Note(FileError::TooFewTokens, i + 1, "station name missing");
+        if (t.size() > 3) return TokenCountFailure(i + 1, FileLine(i + 1), t.size(), "2 or 3");
         Real height = 0;
         if (t.size() >= 3) {
             const FileError e = raw::ReadValue(t[2], raw::Kind::Length, units_, height);
@@ -92,9 +115,10 @@ class AscReader {
     RawFileResult Measurement(int32_t i, const Station& st, Tzaznam& z) const {
         const std::vector<std::string> t = Tokenize(lines_[static_cast<size_t>(i)].text);
         if (t.size() < 4)
-            return Fail(
+            return Note(
                 FileError::TooFewTokens, i + 1,
                 FormatInteger(static_cast<int64_t>(t.size())) + " values, at least 4 expected");
+        if (t.size() > 5) return TokenCountFailure(i + 1, FileLine(i + 1), t.size(), "4 or 5");
         z = Tzaznam::Prazdny();
         z.poradi = st.poradi;
         z.cislo_stn = st.name;

@@ -99,6 +99,8 @@ SupplementaryFileResult ReadSupplementary(int druh, const std::vector<std::strin
     const std::span<const Pole> pole = PoleDruhu(druh);
     if (pole.empty()) return FileFailure(FileError::UnknownKind, 0, 0, FormatInteger(druh));
     const std::vector<PreparedLine> radky = PrepareLines(lines);
+    const SupplementaryFileResult ridici = CheckControlCharacters(radky);
+    if (!ridici.ok) return ridici;
     Tmereni nove;
     nove.zaznam.reserve(radky.size());
     for (std::size_t i = 0; i < radky.size(); ++i) {

@@ -22,7 +22,7 @@ bool PrecistSoubor(const fs::path& cesta, int druh, const Tnastaveni& nastaveni,
                    LoadedSupplementaryFile& f, Tmereni& nove) {
     std::vector<std::string> radky;
     if (!ReadLinesForLoading(cesta, radky, f.result)) {
-        f.message = f.result.detail;
+        f.message = f.result.note;
         return false;
     }
     if (f.result.ok) f.result = ReadSupplementary(druh, radky, nastaveni, nove);
@@ -121,7 +121,7 @@ SupplementarySaveReport UlozeniSouboruDoplnek(const TdoplnkoveMereni& doplnek, i
     }
     std::string chyba;
     if (!SaveTextFile(cesta, text, chyba)) {
-        zprava.result = FileFailure(FileError::CannotSave, 0, 0, chyba);
+        zprava.result = NotedFailure(FileError::CannotSave, 0, 0, chyba);
         zprava.message = chyba;
         return zprava;
     }

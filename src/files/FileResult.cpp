@@ -17,17 +17,31 @@ FileResult FileFailure(FileError error, int32_t counter, int32_t fileLine, std::
     return r;
 }
 
+FileResult NotedFailure(FileError error, int32_t counter, int32_t fileLine, std::string note) {
+    FileResult r = FileFailure(error, counter, fileLine);
+    r.note = std::move(note);
+    return r;
+}
+
+FileResult CheckControlCharacters(const std::vector<PreparedLine>& lines) {
+    const int32_t i = FirstLineWithControl(lines);
+    if (i < 0) return {};
+    const PreparedLine& line = lines[static_cast<size_t>(i)];
+    return FileFailure(FileError::ControlCharacter, i + 1, line.fileLine, line.text);
+}
+
 FileResult TokenCountFailure(int32_t counter, int32_t fileLine, size_t found,
                              std::string_view expected) {
-    return FileFailure(FileError::WrongTokenCount, counter, fileLine,
-                       FormatInteger(static_cast<int64_t>(found)) + " values, " +
-                           std::string(expected) + " expected");
+    return NotedFailure(FileError::WrongTokenCount, counter, fileLine,
+                        FormatInteger(static_cast<int64_t>(found)) + " values, " +
+                            std::string(expected) + " expected");
 }
 
 FileResult ValueFailure(FileError error, int32_t counter, int32_t fileLine, std::string_view token,
                         std::string_view allowed) {
     FileResult r = FileFailure(error, counter, fileLine, std::string(token));
     if (error == FileError::NumberOutOfRange) r.allowed = allowed;
+    if (error == FileError::StationOutOfRange) r.allowed = "a whole number from 0 to 2147483647";
     return r;
 }
 
@@ -49,8 +63,15 @@ const char* FileErrorText(FileError error) {
             return "too few values on the line";
         case FileError::BadStationNumber:
             return "the station number is not a whole number";
+        case FileError::BadDms:
+            return "minutes or seconds of 60 or more in a D.MMSS angle (is the file in another "
+                   "unit?)";
+        case FileError::ControlCharacter:
+            return "a control character in the line";
         case FileError::NegativeStation:
             return "negative station number";
+        case FileError::StationOutOfRange:
+            return "station number out of range";
         case FileError::BadNumber:
             return "not a number";
         case FileError::NumberOutOfRange:
@@ -81,22 +102,6 @@ const char* FileErrorText(FileError error) {
     return "unknown error";
 }
 
-namespace {
-
-// A token or point number quoted in a message: a line of garbage can hold a
-// "number" of a hundred thousand digits, which would bury the message itself.
-// Longer text is cut (not inside a UTF-8 sequence) and marked.
-std::string Quoted(const std::string& text) {
-    constexpr size_t kMaxBytes = 60;
-    if (text.size() <= kMaxBytes) return text;
-    size_t end = kMaxBytes;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-    return text.substr(0, end) + "... (" + FormatInteger(static_cast<int64_t>(text.size())) +
-           " bytes)";
-}
-
-}  // namespace
-
 std::string DescribeFileFailure(const FileResult& r) {
     if (r.ok) return {};
     std::string s;
@@ -105,10 +110,12 @@ std::string DescribeFileFailure(const FileResult& r) {
         if (r.fileLine > 0 && r.fileLine != r.counter)
             s += " (line " + FormatInteger(r.fileLine) + " of the file)";
     }
-    if (!r.cislo.empty()) s += (s.empty() ? "point " : ", point ") + Quoted(r.cislo);
+    if (!r.cislo.empty()) s += (s.empty() ? "point " : ", point ") + QuoteInput(r.cislo);
     if (!s.empty()) s += ": ";
     s += FileErrorText(r.error);
-    if (!r.detail.empty()) s += ": " + Quoted(r.detail);
+    if (!r.detail.empty()) s += ": " + QuoteInput(r.detail);
+    if (!r.note.empty())
+        s += (r.detail.empty() ? ": " : " (") + r.note + (r.detail.empty() ? "" : ")");
     if (!r.allowed.empty()) s += " (allowed: " + r.allowed + ")";
     return s;
 }
@@ -119,11 +126,11 @@ bool ReadLinesForLoading(const std::filesystem::path& cesta, std::vector<std::st
     TextFile soubor;
     const TextReadResult cteni = ReadTextFile(cesta, soubor);
     if (cteni.status == TextReadStatus::CannotOpen || cteni.status == TextReadStatus::TooLarge) {
-        result = FileFailure(FileError::CannotOpen, 0, 0, cteni.message);
+        result = NotedFailure(FileError::CannotOpen, 0, 0, cteni.message);
         return false;
     }
     if (!cteni.Ok()) {
-        result = FileFailure(FileError::BadEncoding, cteni.line, cteni.line, cteni.reason);
+        result = NotedFailure(FileError::BadEncoding, cteni.line, cteni.line, cteni.reason);
         return true;
     }
     lines = std::move(soubor.lines);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "matice/Real.h"
+#include "mereni/Text.h"
 
 namespace vertano {
 
@@ -25,8 +26,11 @@ enum class FileError {
     TooFewTokens,      // an ASC line with fewer values than it needs
     BadStationNumber,  // the station number is not a whole number
     NegativeStation,
+    StationOutOfRange,  // more digits than a station number can have
     BadNumber,
     NumberOutOfRange,  // outside what the file allows (detail says what it allows)
+    BadDms,            // D.MMSS with minutes or seconds of 60 or more
+    ControlCharacter,  // a control character inside a line (ESC, DEL, ...)
     BadBoolean,        // a fixation flag that is neither a number nor True/False
     InconsistentStationName,
     InconsistentInstrumentHeight,
@@ -50,7 +54,8 @@ struct FileResult {
     int32_t counter = 0;
     int32_t fileLine = 0;
     FileError error = FileError::None;
-    std::string detail;   // the offending text, or a note such as "9 values, 8 expected"
+    std::string detail;   // the offending input (a token, a name, a line): quoted, cut if long
+    std::string note;     // the program's own words, such as "9 values, 8 expected": never cut
     std::string allowed;  // NumberOutOfRange: what the file allows
     std::string cislo;    // the point number of the line, when known
 };
@@ -69,6 +74,10 @@ using SupplementaryFileError = FileError;
 using SupplementaryFileResult = FileResult;
 
 FileResult FileFailure(FileError error, int32_t counter, int32_t fileLine, std::string detail = {});
+// A failure explained in the program's words (`note`) instead of quoted input.
+FileResult NotedFailure(FileError error, int32_t counter, int32_t fileLine, std::string note);
+// ControlCharacter at the first prepared line that holds one; ok when none does.
+FileResult CheckControlCharacters(const std::vector<PreparedLine>& lines);
 // WrongTokenCount with the note "<found> values, <expected> expected".
 FileResult TokenCountFailure(int32_t counter, int32_t fileLine, size_t found,
                              std::string_view expected);
@@ -84,7 +93,8 @@ FileResult ValueFailure(FileError error, int32_t counter, int32_t fileLine, std:
 const char* FileErrorText(FileError error);
 
 // A one-line English description without the file name, empty when ok:
-// "line 4 (line 6 of the file), point P7: not a number: 1,2,3".
+// "line 4 (line 6 of the file), point P7: not a number: 1,2,3". Quoted input is
+// escaped (QuoteInput) and cut when long; the reason and the note never are.
 std::string DescribeFileFailure(const FileResult& result);
 inline std::string DescribeRawFailure(const FileResult& r) {
     return DescribeFileFailure(r);

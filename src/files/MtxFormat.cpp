@@ -18,6 +18,8 @@ RawFileResult ReadMtx(const std::vector<std::string>& lines, const Tnastaveni& n
 RawFileResult ReadMtxPrepared(const std::vector<PreparedLine>& lines, const Tnastaveni& nastaveni,
                               Tmereni& mereni) {
     mereni.Clear();
+    const RawFileResult control = CheckControlCharacters(lines);
+    if (!control.ok) return control;
     Tmereni nove;
     nove.zaznam.reserve(lines.size());
     for (size_t i = 0; i < lines.size(); ++i) {

@@ -15,6 +15,8 @@ FileError FromStatus(NumberStatus st) {
             return FileError::None;
         case NumberStatus::OutOfRange:
             return FileError::NumberOutOfRange;
+        case NumberStatus::BadDms:
+            return FileError::BadDms;
         case NumberStatus::NotANumber:
             break;
     }
@@ -36,7 +38,9 @@ nastaveni::Tjednotky InternalUnits() {
 }
 
 FileError ReadStationNumber(const std::string& token, int32_t& poradi) {
-    if (!ParseInteger(token, poradi)) return FileError::BadStationNumber;
+    const NumberStatus st = ParseInteger32(token, poradi);
+    if (st == NumberStatus::OutOfRange) return FileError::StationOutOfRange;
+    if (st != NumberStatus::Ok) return FileError::BadStationNumber;
     if (poradi < 0) return FileError::NegativeStation;
     return FileError::None;
 }

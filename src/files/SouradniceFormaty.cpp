@@ -48,6 +48,8 @@ bool CteSeZpet(const std::string& text, Real& hodnota) {
 
 CoordinateFileResult ReadCoordinates(std::vector<std::string>& text, uint8_t jednotka, bool yxz) {
     const std::vector<PreparedLine> radky = PrepareLines(text);
+    const CoordinateFileResult ridici = CheckControlCharacters(radky);
+    if (!ridici.ok) return Odmitnout(text, ridici, {});
     std::vector<std::string> vystup;
     vystup.reserve(radky.size());
     for (size_t i = 0; i < radky.size(); ++i) {
@@ -121,6 +123,8 @@ CoordinateFileResult ReadCoordinatesYXZ(std::vector<std::string>& text, uint8_t 
 
 CoordinateFileResult ReadScaleFactors(std::vector<std::string>& text) {
     const std::vector<PreparedLine> radky = PrepareLines(text);
+    const CoordinateFileResult ridici = CheckControlCharacters(radky);
+    if (!ridici.ok) return Odmitnout(text, ridici, {});
     std::vector<std::string> vystup;
     vystup.reserve(radky.size());
     for (size_t i = 0; i < radky.size(); ++i) {

@@ -39,7 +39,7 @@ struct Nacitani {
 bool PrecistRadky(const fs::path& cesta, const Nacitani& nacitani, LoadedCoordinateFile& f,
                   std::vector<std::string>& radky) {
     if (!ReadLinesForLoading(cesta, radky, f.result)) {
-        f.message = f.result.detail;
+        f.message = f.result.note;
         return false;
     }
     if (f.result.ok) f.result = nacitani.ctecka(radky);
@@ -109,7 +109,7 @@ CoordinateSaveReport Ulozit(const Tsouradnice& seznam, const fs::path& cesta, co
     if (!vysledek.ok) return Neulozeno(cesta, vysledek);
     std::string chyba;
     if (!SaveTextFile(cesta, text, chyba)) {
-        zprava.result = FileFailure(FileError::CannotSave, 0, 0, chyba);
+        zprava.result = NotedFailure(FileError::CannotSave, 0, 0, chyba);
         zprava.message = chyba;
         return zprava;
     }

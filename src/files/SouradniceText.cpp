@@ -152,6 +152,8 @@ template <class NovyBod, class Cti, class Prevzit>
 CoordinateFileResult CtiRadky(const std::vector<std::string>& text, NovyBod&& novyBod, Cti&& cti,
                               Prevzit&& prevzit) {
     const std::vector<PreparedLine> radky = PrepareLines(text);
+    const CoordinateFileResult ridici = CheckControlCharacters(radky);
+    if (!ridici.ok) return ridici;
     std::vector<Tbod> body;
     body.reserve(radky.size());
     for (size_t i = 0; i < radky.size(); ++i) {

@@ -22,7 +22,8 @@ RawSaveReport SaveFailure(const fs::path& cesta, const RawFileResult& r, const c
     if (r.counter > 0) where = "row " + FormatInteger(r.counter) + ": ";
     rep.message = "Cannot " + std::string(what) + " " + cesta.string() +
                   " (the file was not changed): " + where + FileErrorText(r.error) +
-                  (r.detail.empty() ? "" : ": " + r.detail);
+                  (r.detail.empty() ? "" : ": " + QuoteInput(r.detail)) +
+                  (r.note.empty() ? "" : ": " + r.note);
     return rep;
 }
 
@@ -31,7 +32,7 @@ RawSaveReport Save(const fs::path& cesta, const std::vector<std::string>& lines)
     std::string error;
     rep.ok = SaveTextFile(cesta, lines, error);
     rep.message = error;
-    if (!rep.ok) rep.result = FileFailure(FileError::CannotSave, 0, 0, error);
+    if (!rep.ok) rep.result = NotedFailure(FileError::CannotSave, 0, 0, error);
     return rep;
 }
 
@@ -95,7 +96,7 @@ LoadedRawFile NactiSoubor(Tmereni& mereni, Tinfo& info, const Tnastaveni& nastav
     f.path = cesta;
     std::vector<std::string> lines;
     if (!ReadLinesForLoading(cesta, lines, f.result)) {
-        f.message = f.result.detail;
+        f.message = f.result.note;
         return f;
     }
     Tmereni nove;

@@ -41,6 +41,8 @@ FileError ReadDeviation(const std::string& token, Real limit, Real& sig) {
 RawFileResult ReadRows(const std::vector<PreparedLine>& lines, size_t maxTokens,
                        bool withDeviations, Tmereni& nove) {
     const nastaveni::Tjednotky internal = raw::InternalUnits();
+    const RawFileResult control = CheckControlCharacters(lines);
+    if (!control.ok) return control;
     nove.zaznam.reserve(lines.size());
     for (size_t i = 0; i < lines.size(); ++i) {
         const auto counter = static_cast<int32_t>(i + 1);

@@ -45,16 +45,22 @@ bool JeUhelVKruhu(Real uhel) {
     return uhel >= 0 && uhel < kDvePi - 1e-15L;
 }
 
-bool DmsTextToDegrees(std::string_view token, Real& degrees) {
+NumberStatus DecodeDms(std::string_view token, Real& degrees) {
     DecimalDigits d;
-    if (!SplitDecimalDigits(token, d)) return false;
+    if (!SplitDecimalDigits(token, d)) return NumberStatus::NotANumber;
     std::string frac = d.fraction;
     if (frac.size() < 4) frac.resize(4, '0');
+    // Two digits each: 60 and more would be carried silently into the next unit.
+    if (frac[0] >= '6' || frac[2] >= '6') return NumberStatus::BadDms;
     const Real minutes = ParseDigits(std::string_view(frac).substr(0, 2));
     const std::string seconds = frac.substr(2, 2) + "." + frac.substr(4);
     const Real value = ParseDigits(d.whole) + minutes / 60 + ParseDigits(seconds) / 3600;
     degrees = d.negative ? -value : value;
-    return true;
+    return NumberStatus::Ok;
+}
+
+bool DmsTextToDegrees(std::string_view token, Real& degrees) {
+    return DecodeDms(token, degrees) == NumberStatus::Ok;
 }
 
 Real AngleToRadians(Real value, uint8_t code) {
@@ -67,7 +73,8 @@ Real AngleToRadians(Real value, uint8_t code) {
             return value * (kPi / 180);
         case jednotka::kDms: {
             Real deg = 0;
-            if (!std::isfinite(value) || !DmsTextToDegrees(FormatGeneral(value), deg)) return value;
+            if (!std::isfinite(value)) return value;
+            if (!DmsTextToDegrees(FormatGeneral(value), deg)) return std::nanl("");
             return deg * (kPi / 180);
         }
         default:
@@ -109,7 +116,10 @@ NumberStatus ParseAngle(std::string_view token, uint8_t code, Real& radians) {
     if (st != NumberStatus::Ok) return st;
     if (code == jednotka::kDms) {
         Real deg = 0;
-        if (v != 0 && !DmsTextToDegrees(token, deg)) return NumberStatus::NotANumber;
+        if (v != 0) {
+            const NumberStatus dms = DecodeDms(token, deg);
+            if (dms != NumberStatus::Ok) return dms;
+        }
         radians = v == 0 ? 0 : deg * (kPi / 180);
     } else {
         radians = AngleToRadians(v, code);

@@ -33,6 +33,7 @@ bool JeUhelVKruhu(Real uhel);
 // rendering, so 45.1 is 45 deg 10 min exactly although the binary value lies just
 // below it; the D.MMSS result of RadiansToAngle is rounded to 1e-8 seconds with
 // the carries done.
+// A D.MMSS value that DecodeDms refuses gives NaN.
 Real AngleToRadians(Real value, uint8_t code);
 Real RadiansToAngle(Real radians, uint8_t code);
 Real LengthToMetres(Real value, uint8_t code);
@@ -40,7 +41,10 @@ Real MetresToLength(Real metres, uint8_t code);
 
 // Decimal degrees of a D.MMSS number written as text: the first two decimals are
 // minutes, the next two whole seconds, the rest decimals of seconds. The sign is
-// kept. False when the token is not a number.
+// kept. NotANumber when the token is not a number, BadDms when the minutes or
+// the seconds are 60 or more.
+NumberStatus DecodeDms(std::string_view token, Real& degrees);
+// The same as a yes or no.
 bool DmsTextToDegrees(std::string_view token, Real& degrees);
 
 // A number token read with the file rules of ParseNumber and converted to radians

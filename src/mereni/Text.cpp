@@ -102,8 +102,8 @@ bool FastDecimal(const DecimalText& d, Real& value) {
 
 NumberStatus CheckMagnitude(Real& value) {
     const Real a = std::fabs(value);
-    if (a <= kZeroMagnitude) {
-        value = 0;
+    if (a == 0) {
+        value = 0;  // also -0
         return NumberStatus::Ok;
     }
     if (a < kMinMagnitude || a > kMaxMagnitude) return NumberStatus::OutOfRange;
@@ -211,6 +211,104 @@ bool IsSingleToken(std::string_view name) {
     });
 }
 
+namespace {
+
+// Bytes of the control character at `i`: 1 for C0 or DEL, 2 for a C1 control in
+// UTF-8, 0 when there is none.
+size_t ControlAt(std::string_view text, size_t i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x20 || c == 0x7F) return 1;
+    if (c == 0xC2 && i + 1 < text.size()) {
+        const auto next = static_cast<unsigned char>(text[i + 1]);
+        if (next >= 0x80 && next <= 0x9F) return 2;
+    }
+    return 0;
+}
+
+// Length of the valid UTF-8 sequence at `i` (1 for ASCII), 0 when not valid.
+size_t Utf8Length(std::string_view s, size_t i) {
+    const auto b = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char c = b(i);
+    if (c < 0x80) return 1;
+    size_t n = 0;
+    uint32_t min = 0;
+    uint32_t cp = 0;
+    if (c >= 0xC2 && c <= 0xDF) {
+        n = 2, min = 0x80, cp = c & 0x1Fu;
+    } else if ((c & 0xF0) == 0xE0) {
+        n = 3, min = 0x800, cp = c & 0x0Fu;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        n = 4, min = 0x10000, cp = c & 0x07u;
+    } else {
+        return 0;
+    }
+    if (i + n > s.size()) return 0;
+    for (size_t k = 1; k < n; ++k) {
+        if ((b(i + k) & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (b(i + k) & 0x3Fu);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return n;
+}
+
+void AppendEscaped(std::string& out, unsigned char byte) {
+    static const char kHex[] = "0123456789ABCDEF";
+    out += "\\x";
+    out += kHex[byte >> 4];
+    out += kHex[byte & 0x0F];
+}
+
+}  // namespace
+
+bool HasControlCharacter(std::string_view text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\t' && ControlAt(text, i) > 0) return true;
+    }
+    return false;
+}
+
+int32_t FirstLineWithControl(const std::vector<PreparedLine>& lines) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (HasControlCharacter(lines[i].text)) return static_cast<int32_t>(i);
+    }
+    return -1;
+}
+
+std::string EscapeControl(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        const size_t control = ControlAt(text, i);
+        const size_t valid = Utf8Length(text, i);
+        if (control == 0 && valid > 0) {
+            out.append(text.substr(i, valid));
+            i += valid;
+            continue;
+        }
+        const size_t n = control > 0 ? control : 1;
+        for (size_t k = 0; k < n; ++k) AppendEscaped(out, static_cast<unsigned char>(text[i + k]));
+        i += n;
+    }
+    return out;
+}
+
+std::string QuoteInput(std::string_view text, size_t maxBytes) {
+    std::string shown;
+    size_t used = 0;  // bytes of `text` shown
+    while (used < text.size()) {
+        const size_t control = ControlAt(text, used);
+        const size_t valid = Utf8Length(text, used);
+        const size_t n = control > 0 ? control : (valid > 0 ? valid : 1);
+        const std::string piece = EscapeControl(text.substr(used, n));
+        if (shown.size() + piece.size() > maxBytes) break;
+        shown += piece;
+        used += n;
+    }
+    if (used < text.size())
+        shown += "... (" + FormatInteger(static_cast<int64_t>(text.size())) + " bytes)";
+    return shown;
+}
+
 std::string AsciiLower(std::string_view text) {
     std::string out(text);
     for (char& c : out) {
@@ -237,8 +335,9 @@ NumberStatus ParseNumber(std::string_view token, Real& value) {
     if (r.ptr != s.data() + s.size()) return NumberStatus::NotANumber;
     if (r.ec == std::errc::result_out_of_range) {
         long order = 0;
-        // Underflow is a zero as far as files are concerned; overflow is not.
-        if (!FirstDigitOrder(d, order) || order < 0) {
+        // Digits that are all zero are a zero whatever the exponent; any other
+        // value beyond the type is beyond the range of the files too.
+        if (!FirstDigitOrder(d, order)) {
             value = 0;
             return NumberStatus::Ok;
         }
@@ -251,13 +350,19 @@ NumberStatus ParseNumber(std::string_view token, Real& value) {
 }
 
 bool ParseInteger(std::string_view token, int32_t& value) {
+    return ParseInteger32(token, value) == NumberStatus::Ok;
+}
+
+NumberStatus ParseInteger32(std::string_view token, int32_t& value) {
     if (!token.empty() && token[0] == '+') token.remove_prefix(1);
-    if (token.empty() || token[0] == '+') return false;
+    if (token.empty() || token[0] == '+') return NumberStatus::NotANumber;
     int32_t v = 0;
     const auto r = std::from_chars(token.data(), token.data() + token.size(), v, 10);
-    if (r.ec != std::errc() || r.ptr != token.data() + token.size()) return false;
+    if (r.ptr != token.data() + token.size()) return NumberStatus::NotANumber;
+    if (r.ec == std::errc::result_out_of_range) return NumberStatus::OutOfRange;
+    if (r.ec != std::errc()) return NumberStatus::NotANumber;
     value = v;
-    return true;
+    return NumberStatus::Ok;
 }
 
 bool FitForParser(Real& value) {

@@ -34,26 +34,45 @@ std::vector<std::string> Tokenize(std::string_view line);
 // as nothing.
 bool IsSingleToken(std::string_view name);
 
+// A control character inside text: C0 (below 0x20) other than TAB, DEL, or a C1
+// control (U+0080-U+009F, the bytes C2 80-C2 9F of UTF-8). A terminal acts on
+// them instead of showing them, so no name may hold one.
+bool HasControlCharacter(std::string_view text);
+// The index (0-based) of the first prepared line holding a control character
+// inside it (PrepareLines has trimmed those at the ends), -1 when there is none.
+int32_t FirstLineWithControl(const std::vector<PreparedLine>& lines);
+
+// Text safe to show: every control character (as above, TAB and line ends
+// included) and every byte that is not valid UTF-8 becomes \xNN.
+std::string EscapeControl(std::string_view text);
+// Input quoted in a message: escaped, and longer text cut after `maxBytes` of it
+// (never inside a UTF-8 sequence or an escape) and marked with its length, so a
+// line of garbage cannot bury the message.
+std::string QuoteInput(std::string_view text, size_t maxBytes = 60);
+
 // Letters A-Z turned into a-z, every other byte as it is, whatever the locale (a
 // locale-aware tolower may change the bytes of UTF-8 text).
 std::string AsciiLower(std::string_view text);
 
-// Numbers in files are zero or have a magnitude in [kMinMagnitude, kMaxMagnitude];
-// anything up to kZeroMagnitude is read as zero.
+// Numbers in files are zero or have a magnitude in [kMinMagnitude, kMaxMagnitude].
+// Only a zero written as zero is zero: a tiny value such as 1e-4000 would
+// otherwise become "not measured" without a word.
 inline constexpr Real kMinMagnitude = 1e-12L;
 inline constexpr Real kMaxMagnitude = 1e12L;
-inline constexpr Real kZeroMagnitude = 1e-16L;
 
-enum class NumberStatus { Ok, NotANumber, OutOfRange };
+// BadDms: a D.MMSS value whose minutes or seconds are 60 or more (most likely
+// a file in another unit, such as gon, read as D.MMSS).
+enum class NumberStatus { Ok, NotANumber, OutOfRange, BadDms };
 
 // Reads a decimal number with "," or "." as the decimal separator and an optional
-// exponent, whatever the locale. Magnitudes up to kZeroMagnitude become 0;
-// magnitudes between that and kMinMagnitude, or above kMaxMagnitude, are
-// OutOfRange. `value` is written only on Ok.
+// exponent, whatever the locale. Non-zero magnitudes below kMinMagnitude or
+// above kMaxMagnitude are OutOfRange. `value` is written only on Ok.
 NumberStatus ParseNumber(std::string_view token, Real& value);
 
 // A signed decimal integer that fits 32 bits (an optional "+" is allowed).
 bool ParseInteger(std::string_view token, int32_t& value);
+// The same with the reason of a failure: digits that do not fit are OutOfRange.
+NumberStatus ParseInteger32(std::string_view token, int32_t& value);
 
 // Prepares a value for a text the program will read again: a finite value whose
 // magnitude is below kMinMagnitude becomes 0. False when the value is not finite or

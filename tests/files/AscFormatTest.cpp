@@ -23,7 +23,7 @@ TEST(AscRead, BlocksBecomeStationsWithTheirHeights) {
     Tmereni m;
     const RawFileResult r =
         ReadAsc({"1 4001 1.562", "-1", "4002 152.3456 1.5 0 99.8765", "", "4003 0 73.2181 101.0042",
-                 "/", "1 4002", "-1 ignored", "4001 152.3449 1.62 12.5 300.1232 extra", "/", "-2"},
+                 "/", "1 4002", "-1 ignored", "4001 152.3449 1.62 12.5 300.1232", "/", "-2"},
                 Settings(), m);
     ASSERT_TRUE(r.ok) << DescribeRawFailure(r);
     EXPECT_EQ(r.counter, 3);
@@ -69,6 +69,22 @@ TEST(AscRead, EveryRejectionNamesItsLine) {
     // a "/" right before the final one asks for a header where the end is
     ExpectRejected({"1 A", "-1", "X 10 0 100", "/", "/", "-2"}, RawFileError::MissingStationHeader,
                    5, 5);
+}
+
+TEST(AscRead, ExtraValuesAndAMissingEndAreRefusedAsSuch) {
+    // A value the layout has no room for is refused, as MTX refuses it.
+    ExpectRejected({"1 A", "-1", "X 10 1.5 0 100 7", "/", "-2"}, RawFileError::WrongTokenCount, 3,
+                   3);
+    ExpectRejected({"1 A 1.5 2", "-1", "X 10 0 100", "/", "-2"}, RawFileError::WrongTokenCount, 1,
+                   1);
+    ExpectRejected({"1 A", "-1", "X 10 0 100", "/ 3", "1 B", "X 10 0 100", "/", "-2"},
+                   RawFileError::WrongTokenCount, 4, 4);
+    ExpectRejected({"1 A", "-1", "X 10 0 100", "/", "-2 0"}, RawFileError::WrongTokenCount, 5, 5);
+    // A file cut off before its "-2" says that, not that "/" is missing.
+    Tmereni m;
+    const RawFileResult r = ReadAsc({"1 A", "-1", "X 10 0 100", "Y 10 0 100", "/"}, Settings(), m);
+    EXPECT_EQ(r.error, RawFileError::MissingFileEnd);
+    EXPECT_NE(DescribeRawFailure(r).find("\"-2\""), std::string::npos) << DescribeRawFailure(r);
 }
 
 TEST(AscWrite, ListWritesAndReadsBackTheSameRows) {

@@ -35,6 +35,22 @@ TEST(FileFailureDescription, RawAndCoordinateFilesReportAlike) {
     EXPECT_EQ(DescribeFileFailure(FileResult{}), "");
 }
 
+// Only the quoted input is cut, and it is escaped; the reason never is cut.
+TEST(FileFailureDescription, QuotedInputIsEscapedAndCutTheReasonIsWhole) {
+    const std::string reason = "contains NUL characters (UTF-16 text without a byte-order mark?)";
+    EXPECT_EQ(DescribeFileFailure(NotedFailure(FileError::BadEncoding, 2, 3, reason)),
+              "line 2 (line 3 of the file): the text cannot be decoded: " + reason);
+    Tmereni m;
+    const FileResult esc = ReadMtx({"1 A\x1B]0;x\x07 1 B 1 0 100 0"}, test::Settings(), m);
+    EXPECT_EQ(DescribeFileFailure(esc),
+              "line 1: a control character in the line: 1 A\\x1B]0;x\\x07 1 B 1 0 100 0");
+    const FileResult longToken =
+        ReadMtx({"1 A 1 B 1 0 100 " + std::string(200, '9')}, test::Settings(), m);
+    EXPECT_EQ(DescribeFileFailure(longToken),
+              "line 1: number out of range: " + std::string(60, '9') +
+                  "... (200 bytes) (allowed: " + std::string(kNumberRange) + ")");
+}
+
 // A file that does not decode is refused at its line and its lines are not used;
 // a file that cannot be read at all stops the command.
 TEST(ReadLinesForLoading, TellsUnreadableFromUndecodable) {
@@ -53,7 +69,7 @@ TEST(ReadLinesForLoading, TellsUnreadableFromUndecodable) {
 
     EXPECT_FALSE(ReadLinesForLoading(dir / "missing.txt", lines, r));
     EXPECT_EQ(r.error, FileError::CannotOpen);
-    EXPECT_NE(r.detail.find("missing.txt"), std::string::npos);
+    EXPECT_NE(r.note.find("missing.txt"), std::string::npos);
 
     test::WriteBytes(dir / "ok.txt", "A 1\r\n\r\nB 2");
     EXPECT_TRUE(ReadLinesForLoading(dir / "ok.txt", lines, r));

@@ -2,6 +2,7 @@
 
 #include "files/MtxFormat.h"
 #include "files/RawTestSupport.h"
+#include "mereni/Jednotky.h"
 #include "support/TestSupport.h"
 
 namespace vertano {
@@ -44,6 +45,17 @@ TEST(MtxRead, LineInGonAndMetres) {
     EXPECT_EQ(z.sig_smer, -1);  // everything else as in the empty row
 }
 
+TEST(MtxRead, GonReadAsDmsIsRefusedAtItsLine) {
+    Tmereni m;
+    const RawFileResult r = Read(
+        {"1 4001 1.5 4002 1.5 12.3045 89.5959 100", "1 4001 1.5 4003 1.5 358.6940 99.2384 100"}, m,
+        jednotka::kDms);
+    EXPECT_EQ(r.error, RawFileError::BadDms);
+    EXPECT_EQ(r.counter, 2);
+    EXPECT_EQ(r.detail, "358.6940");
+    EXPECT_TRUE(m.zaznam.empty());
+}
+
 TEST(MtxRead, StationsAreRenumberedWhereANewStationBegins) {
     Tmereni m;
     ASSERT_TRUE(Read({"7 A 1 B 1 0 100 0", "8 B 1 A 1 0 100 0", "7 A 1 C 1 0 100 0",
@@ -73,6 +85,12 @@ TEST(MtxRead, EveryRejectionNamesItsLine) {
                    RawFileError::InconsistentStationName, 2, 3);
     ExpectRejected({"7 A 1 B 1 0 100 0", "7 A 1.001 C 1 0 100 0"},
                    RawFileError::InconsistentInstrumentHeight, 2, 2);
+    // values that would otherwise change on the way in: a station number beyond the
+    // type, a tiny distance that would become "not measured", a name with ESC
+    ExpectRejected({"99999999999 A 1 B 1 0 100 0"}, RawFileError::StationOutOfRange, 1, 1);
+    ExpectRejected({"1 A 1 B 1 0 100 1e-4000"}, RawFileError::NumberOutOfRange, 1, 1);
+    ExpectRejected({"1 A 1 B 1 0 100 0", "1 A 1 B\x1B[2J 1 0 100 0"},
+                   RawFileError::ControlCharacter, 2, 2);
     // an empty row between rows of one station does not hide the difference
     ExpectRejected({"7 A 1 B 1 0 100 0", "0 Z 1 C 1 0 100 0", "7 B 1 C 1 0 100 0"},
                    RawFileError::InconsistentStationName, 3, 3);

@@ -61,10 +61,12 @@ TEST(TextNumbers, MagnitudesBetweenZeroAndTheRangeAreRejected) {
     EXPECT_EQ(Status("-9.99e-13"), NumberStatus::OutOfRange);
     EXPECT_EQ(Status("1.0000001e12"), NumberStatus::OutOfRange);
     EXPECT_EQ(Status("1e400000"), NumberStatus::OutOfRange);
-    // up to 1e-16 is zero, even far below what the type can hold
-    EXPECT_EQ(Parsed("1e-16"), 0.0L);
-    EXPECT_EQ(Parsed("-1e-17"), 0.0L);
-    EXPECT_EQ(Parsed("1e-400000"), 0.0L);
+    // A tiny value is no zero: it would become "not measured" without a word,
+    // also far below what the type can hold.
+    for (const char* t : {"1e-16", "-1e-17", "1e-4000", "1e-400000"})
+        EXPECT_EQ(Status(t), NumberStatus::OutOfRange) << t;
+    for (const char* t : {"0", "-0", "0e-400000", "0.000e5", "-0,0"})
+        EXPECT_EQ(Parsed(t), 0.0L) << t;
 }
 
 TEST(TextNumbers, IntegersAreSigned32Bit) {
@@ -76,6 +78,36 @@ TEST(TextNumbers, IntegersAreSigned32Bit) {
     EXPECT_TRUE(ParseInteger("2147483647", v));
     for (const char* t : {"", "2147483648", "1.0", "1e3", "++1", "x", " 1"})
         EXPECT_FALSE(ParseInteger(t, v)) << t;
+    // Digits too many for the type are out of range, not "no number".
+    EXPECT_EQ(ParseInteger32("99999999999", v), NumberStatus::OutOfRange);
+    EXPECT_EQ(ParseInteger32("-2147483649", v), NumberStatus::OutOfRange);
+    EXPECT_EQ(ParseInteger32("12a", v), NumberStatus::NotANumber);
+}
+
+TEST(TextShown, ControlCharactersAreFoundAndEscapedNeverPassedOn) {
+    EXPECT_FALSE(HasControlCharacter("A1\tB2 \xC3\xA1"));  // TAB and accents are text
+    for (const char* t : {"A\x1B[31m", "\x01", "x\x7F",
+                          "\xC2\x9B"
+                          "2J",
+                          "a\rb"})
+        EXPECT_TRUE(HasControlCharacter(t)) << EscapeControl(t);
+    EXPECT_EQ(EscapeControl("P\x1B[2J\xC2\x9B!\n\xFF\xC3\xA1"),
+              "P\\x1B[2J\\xC2\\x9B!\\x0A\\xFF\xC3\xA1");
+    EXPECT_EQ(FirstLineWithControl({{"A B", 1},
+                                    {"C\x07"
+                                     "D",
+                                     3}}),
+              1);
+    EXPECT_EQ(FirstLineWithControl({{"A B", 1}}), -1);
+}
+
+TEST(TextShown, QuotedInputIsCutNotTheMessage) {
+    EXPECT_EQ(QuoteInput("12,5"), "12,5");
+    const std::string quoted = QuoteInput(std::string(100, '7'));
+    EXPECT_EQ(quoted, std::string(60, '7') + "... (100 bytes)");
+    // Never in the middle of an escape or of a UTF-8 sequence.
+    EXPECT_EQ(QuoteInput("\x1B\x1B\x1B", 9), "\\x1B\\x1B... (3 bytes)");
+    EXPECT_EQ(QuoteInput("\xC3\xA1\xC3\xA1", 3), "\xC3\xA1... (4 bytes)");
 }
 
 TEST(TextNumbers, GeneralNotationIsShortestWithFifteenDigits) {

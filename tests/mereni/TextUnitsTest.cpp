@@ -67,6 +67,17 @@ TEST(TextUnits, DmsTextWithShortFractionsAndExponents) {
     EXPECT_FALSE(DmsTextToDegrees("12.3x", deg));
 }
 
+TEST(TextUnits, DmsWithSixtyMinutesOrSecondsIsRefusedNotCarried) {
+    // 358.6940 gon read as D.MMSS has 69 minutes: a file in the wrong unit.
+    Real rad = 0;
+    for (const char* t : {"358.6940", "12.6", "12.3060", "-0.0075", "1.99"})
+        EXPECT_EQ(ParseAngle(t, jednotka::kDms, rad), NumberStatus::BadDms) << t;
+    for (const char* t : {"12.5959", "12.59599", "0.0059", "-12.3045", "0"})
+        EXPECT_EQ(ParseAngle(t, jednotka::kDms, rad), NumberStatus::Ok) << t;
+    EXPECT_TRUE(std::isnan(AngleToRadians(12.6L, jednotka::kDms)));
+    EXPECT_EQ(ParseAngle("12.6", jednotka::kGon, rad), NumberStatus::Ok);
+}
+
 TEST(TextUnits, DmsWritingCarriesRoundedSecondsAndMinutes) {
     EXPECT_EQ(FormatDms(12 + 30 / 60.0L + 59.99996L / 3600, 4), "12.3100");
     EXPECT_EQ(FormatDms(45 + 59 / 60.0L + 59.99996L / 3600, 4), "46.0000");
@@ -130,7 +141,8 @@ TEST(TextUnits, RangeRulesApplyToTheWrittenUnit) {
     EXPECT_EQ(ParseAngle("1e-13", jednotka::kGon, r), NumberStatus::OutOfRange);
     EXPECT_EQ(ParseAngle("x", jednotka::kDms, r), NumberStatus::NotANumber);
     EXPECT_EQ(ParseLength("2e12", jednotka::kMetr, r), NumberStatus::OutOfRange);
-    EXPECT_EQ(ParseAngle("1e-17", jednotka::kDms, r), NumberStatus::Ok);
+    EXPECT_EQ(ParseAngle("1e-17", jednotka::kDms, r), NumberStatus::OutOfRange);
+    EXPECT_EQ(ParseAngle("0e-17", jednotka::kDms, r), NumberStatus::Ok);
     EXPECT_EQ(r, 0.0L);
 }
 
