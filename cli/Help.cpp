@@ -86,6 +86,10 @@ const char* OptionsText() {
   --angle-unit rad|gon|deg|dms   unit of angles in the files (default gon);
                                  dms is degrees-minutes-seconds as D.MMSS
   --length-unit m|ft             unit of lengths in the files (default m)
+  --angle-decimals N             convert, reduce, simulate: decimals of angles
+                                 written, 0 to 10 (default 5; radians at least 9)
+  --length-decimals N            convert, reduce, simulate: decimals of lengths
+                                 written, 0 to 10 (default 4)
   --format mtx|asc               format of the raw input files; by default taken
                                  from each file's extension (.mtx, .asc, any case);
                                  simulate: the format written (default mtx)
@@ -119,7 +123,8 @@ const char* OptionsText() {
   --level zero|mean|H            reduce, adjust, approx: the level distances
                                  are reduced to:
                                  zero (default), the mean height of the network,
-                                 or the height H (between -3000 and 3000 m)
+                                 or the height H (strictly between -3000 and
+                                 3000 m)
   --faces                        reduce: write face means instead of set means
 )";
 }
@@ -137,10 +142,11 @@ const char* AdjustmentOptionsText() {
                                  Hampel, Talwar, Cauchy, Tukey, Geman, Andrews,
                                  Welsh, Fair, "L1 Norm", "L1/L2 Norm" (any
                                  letter case) or its number 1-12
-  --alpha A                      significance level of the outlier test (0.05)
+  --alpha A                      significance level of the outlier test,
+                                 greater than 1e-8 and less than 1 (default 0.05)
   --no-exclusion                 no robust estimation, no rejection of outliers
-  --threads N                    worker threads of the matrix products
-                                 (default: one per processor)
+  --threads N                    worker threads of the matrix products, 1 to
+                                 255 (default: one per processor)
   --coords OUT.txt               write the adjusted coordinates (XYZ)
   --json OUT.json                write the result as JSON (metres, radians)
   --explain                      approx: say how each point was found
@@ -152,32 +158,40 @@ const char* SimulateOptionsText() {
   --layout grid|traverse|tiny    points on a jittered grid with heights varying
                                  by some tens of metres, a winding traverse, or
                                  a quadrilateral with its middle (5 points)
-  --points N                     number of points (grid 12, traverse 10)
-  --spacing M                    distance between neighbouring points in metres
-                                 (default 100)
-  --neighbours K                 targets observed from each station (default 8,
-                                 at most the number of other points)
-  --stations N                   number of points occupied (default all),
-                                 drawn at random
-  --sets S                       measurement sets per station (default 2)
-  --given G                      number of given points, spread over the
-                                 network (default 3); their coordinates are
-                                 exact
-  --sigma-direction MGON         standard deviation of a direction (0.3)
-  --sigma-zenith MGON            standard deviation of a zenith angle (0.3)
-  --sigma-distance MM            standard deviation of a distance (1), also of
-                                 supplementary height differences
-  --ppm P                        plus P mm per km of distance (default 0)
-  --gross N                      number of gross errors, each in one reading of
-                                 one set and face (default 0)
+  --points N                     number of points, 3 to 10000 (grid 12,
+                                 traverse 10)
+  --spacing M                    distance between neighbouring points, 1 to
+                                 1000 m (default 100)
+  --neighbours K                 targets observed from each station, 2 to 50
+                                 and at most the other points (default 8)
+  --stations N                   number of points occupied, 1 to the number of
+                                 points (default all), drawn at random
+  --sets S                       measurement sets per station, 1 to 20
+                                 (default 2)
+  --given G                      number of given points, 0 to the number of
+                                 points (default 3), spread over the network;
+                                 their coordinates are exact
+  --sigma-direction MGON         standard deviation of a direction, 0 to 1000
+                                 (default 0.3)
+  --sigma-zenith MGON            standard deviation of a zenith angle, 0 to
+                                 1000 (default 0.3)
+  --sigma-distance MM            standard deviation of a distance, 0 to 1000
+                                 (default 1), also of supplementary height
+                                 differences
+  --ppm P                        plus P mm per km of distance, 0 to 1000
+                                 (default 0)
+  --gross N                      number of gross errors, 0 or more, each in one
+                                 reading of one set and face (default 0)
   --gross-direction MGON         size of a gross error in a direction or zenith
-                                 angle (default 50; 0: none in angles)
-  --gross-distance MM            size of a gross error in a distance (default
-                                 50; 0: none in distances)
+                                 angle, 0 to 50000 (default 50; 0: none in
+                                 angles)
+  --gross-distance MM            size of a gross error in a distance, 0 to
+                                 100000 (default 50; 0: none in distances)
   --supplementary                also supplementary measurements of each kind;
                                  the network gets one more point, straight below
                                  a point near its middle, for the plumbing tie
-  --seed S                       seed of the random numbers (default 1)
+  --seed S                       seed of the random numbers, 0 to
+                                 18446744073709551615 (default 1)
   -o PREFIX                      simulate: the start of the names written
   --verbose                      print the stages of the processing
   -h, --help                     this text
@@ -192,8 +206,9 @@ const char* SimulateOptionsText() {
 // How numbers are written.
 const char* UnitsText() {
     return R"(Units apply to reading and writing alike. Values are written with 5 decimals of
-angles and 4 of lengths (simulate writes more where the unit needs them: radians
-8, degrees and dms 6, coordinates in feet 5).
+angles and 4 of lengths unless --angle-decimals and --length-decimals say
+otherwise; angles in radians always get at least 9 (simulate writes more where
+the unit needs them: radians 9, degrees and dms 6, coordinates in feet 5).
 
 )";
 }

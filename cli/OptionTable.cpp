@@ -93,8 +93,22 @@ bool ChooseAlpha(Options& o, const std::string& v, std::string& e) {
         o.alpha = alpha;
         return true;
     }
-    e = "bad value '" + v + "' for --alpha (a number between 0 and 1, e.g. 0.05)";
+    e = "bad value '" + QuoteInput(v) +
+        "' for --alpha (a number greater than 1e-8 and less than 1, e.g. 0.05)";
     return false;
+}
+
+// The settings keep 0 to 10 decimals of values.
+Setter Decimals(int Options::*field, const std::string& option) {
+    return [field, option](Options& o, const std::string& v, std::string& e) {
+        int32_t n = 0;
+        if (ParseInteger(v, n) && n >= 0 && n <= 10) {
+            o.*field = n;
+            return true;
+        }
+        e = "bad value '" + QuoteInput(v) + "' for " + option + " (a whole number from 0 to 10)";
+        return false;
+    };
 }
 
 // The settings keep the thread count in a byte.
@@ -223,6 +237,8 @@ void AddCommonOptions(std::map<std::string, Setter>& m) {
     };
     m["--level"] = ChooseLevel;
     m["-o"] = Text(&Options::output);
+    m["--angle-decimals"] = Decimals(&Options::angleDecimals, "--angle-decimals");
+    m["--length-decimals"] = Decimals(&Options::lengthDecimals, "--length-decimals");
 }
 
 // The files read besides the raw measurements.

@@ -88,12 +88,12 @@ const std::map<std::string, std::set<std::string>>& CommandOptions() {
         "--yes",        "--points", "--yxz",    "--scale"};
     static const std::map<std::string, std::set<std::string>> options = [] {
         std::map<std::string, std::set<std::string>> m;
-        m["convert"] = {"--to", "--export", "-o"};
+        m["convert"] = {"--to", "--export", "-o", "--angle-decimals", "--length-decimals"};
         m["check"] = processing;
         m["check"].insert(
             {"--rows", "--supp-bearing", "--supp-distance", "--supp-height", "--supp-plumb"});
         m["reduce"] = processing;
-        m["reduce"].insert({"--level", "--faces", "-o"});
+        m["reduce"].insert({"--level", "--faces", "-o", "--angle-decimals", "--length-decimals"});
         m["approx"] = processing;
         m["approx"].insert({"--level", "--explain", "-o"});
         m["adjust"] = processing;
@@ -117,6 +117,8 @@ const std::map<std::string, std::set<std::string>>& CommandOptions() {
                          "--supplementary",
                          "--seed",
                          "--coord-unit",
+                         "--angle-decimals",
+                         "--length-decimals",
                          "-o"};
         return m;
     }();

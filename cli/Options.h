@@ -19,8 +19,11 @@ struct Options {
     uint8_t angleUnit = 1;   // settings codes: 0 rad, 1 gon, 2 deg, 3 D.MMSS
     uint8_t lengthUnit = 0;  // 0 m, 1 ft
     uint8_t coordUnit = 0;   // --coord-unit, coordinate files: 0 m, 1 ft
-    int format = -1;         // --format: 0 MTX, 1 ASC; -1 = by extension
-    int to = -1;             // --to: output format
+    // Decimals written of angles and lengths (-1: the settings' or simulate's own).
+    int angleDecimals = -1;
+    int lengthDecimals = -1;
+    int format = -1;  // --format: 0 MTX, 1 ASC; -1 = by extension
+    int to = -1;      // --to: output format
     bool exportMode = false;
     // The program itself starts in Czech; a terminal user of this program is more
     // likely to read English, so that is the default here.

@@ -35,6 +35,8 @@ void ApplyOptions(const Options& o, Tnastaveni& s) {
     // The only point list the command line loads is the given network points.
     s.okno.bodyVstup = kBodyVstupFixni;
     if (o.to >= 0) s.souborVystup.typSuroveMereni = static_cast<uint8_t>(o.to);
+    if (o.angleDecimals >= 0) s.presnost.uhel.hodnota = static_cast<uint8_t>(o.angleDecimals);
+    if (o.lengthDecimals >= 0) s.presnost.delka.hodnota = static_cast<uint8_t>(o.lengthDecimals);
     if (o.level >= 0) {
         s.redukceMereni.typHladiny = static_cast<uint8_t>(o.level);
         if (o.level == 2) s.redukceMereni.vyskaHladiny = LengthToMetres(o.levelHeight, o.coordUnit);

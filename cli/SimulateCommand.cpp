@@ -20,6 +20,8 @@ SimulaceFormat FormatOf(const Options& o) {
     f.uhel = o.angleUnit;
     f.delka = o.lengthUnit;
     f.souradnice = o.coordUnit;
+    f.desetinyUhlu = o.angleDecimals;
+    f.desetinyDelky = o.lengthDecimals;
     return f;
 }
 

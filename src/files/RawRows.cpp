@@ -1,5 +1,6 @@
 #include "files/RawRows.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "matice/Konstanty.h"
@@ -25,10 +26,15 @@ FileError FromStatus(NumberStatus st) {
 
 std::string ZeroText(Kind kind, const Tnastaveni& s) {
     if (kind == Kind::Length) return "0";
-    return FormatAngle(0, s.jednotky.uhel, s.presnost.uhel.hodnota);
+    return FormatAngle(0, s.jednotky.uhel, AngleDecimalsForFile(s));
 }
 
 }  // namespace
+
+int AngleDecimalsForFile(const Tnastaveni& s) {
+    const int decimals = s.presnost.uhel.hodnota;
+    return s.jednotky.uhel == jednotka::kRadian ? std::max(decimals, kMinRadianDecimals) : decimals;
+}
 
 nastaveni::Tjednotky InternalUnits() {
     nastaveni::Tjednotky j;
@@ -137,7 +143,7 @@ bool FormatForFile(Real value, Kind kind, const Tnastaveni& s, std::string& text
     if (kind == Kind::Length) {
         text = FormatLength(value, s.jednotky.delka, s.presnost.delka.hodnota);
     } else {
-        text = FormatAngle(value, s.jednotky.uhel, s.presnost.uhel.hodnota);
+        text = FormatAngle(value, s.jednotky.uhel, AngleDecimalsForFile(s));
     }
     Real back = 0;
     const NumberStatus st = ParseNumber(text, back);

@@ -19,6 +19,12 @@ namespace vertano::raw {
 // circle and be rejected by the value check when the file is read again.
 enum class Kind { Angle, Direction, Length };
 
+// Decimals of angles in files: those of the settings, but at least
+// kMinRadianDecimals in radians. The default of 5 would round away up to 5e-6 rad
+// (0.3 mgon), as much as the error of a good measurement.
+inline constexpr int kMinRadianDecimals = 9;
+int AngleDecimalsForFile(const Tnastaveni& s);
+
 // Units of the internal text form: radians and metres, nothing converted.
 nastaveni::Tjednotky InternalUnits();
 

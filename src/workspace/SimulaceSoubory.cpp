@@ -16,7 +16,7 @@ namespace {
 uint8_t DesetinyUhlu(uint8_t uhel) {
     switch (uhel) {
         case jednotka::kRadian:
-            return 8;
+            return 9;  // files in radians never carry fewer
         case jednotka::kStupen:
         case jednotka::kDms:
             return 6;  // 0.004 and 0.003 mgon
@@ -90,8 +90,9 @@ Tnastaveni NastaveniSimulace(const SimulaceFormat& f) {
     n.jednotky.uhel = f.uhel;
     n.jednotky.delka = f.delka;
     n.jednotky.souradnice = f.souradnice;
-    n.presnost.uhel.hodnota = DesetinyUhlu(f.uhel);
-    n.presnost.delka.hodnota = 4;
+    n.presnost.uhel.hodnota =
+        f.desetinyUhlu >= 0 ? static_cast<uint8_t>(f.desetinyUhlu) : DesetinyUhlu(f.uhel);
+    n.presnost.delka.hodnota = f.desetinyDelky >= 0 ? static_cast<uint8_t>(f.desetinyDelky) : 4;
     // 0.1 mm in metres; feet need one more decimal to keep it.
     n.presnost.souradnice.hodnota = f.souradnice == jednotka::kStopa ? 5 : 4;
     n.souborVystup.typSuroveMereni = static_cast<uint8_t>(f.format);

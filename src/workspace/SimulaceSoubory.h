@@ -19,6 +19,10 @@ struct SimulaceFormat {
     uint8_t uhel = jednotka::kGon;
     uint8_t delka = jednotka::kMetr;
     uint8_t souradnice = jednotka::kMetr;
+    // Decimals of angles and lengths in the raw and supplementary files; -1: as
+    // many as keep the noise of a good instrument visible (below).
+    int desetinyUhlu = -1;
+    int desetinyDelky = -1;
 };
 
 // The settings the files are written with: the units of `f` and as many decimals

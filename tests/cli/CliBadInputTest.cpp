@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "CliTestSupport.h"
 #include "OptionTable.h"
 #include "Options.h"
+#include "mereni/Text.h"
 
 namespace vertano::cli {
 namespace {
@@ -76,6 +78,13 @@ TEST(CliBadOptions, NumbersOutsideWhatTheProgramTakes) {
         EXPECT_TRUE(Contains(Refused(Adjust({"--threads", bad})), "--threads")) << bad;
     for (const std::string bad : {"2", "nan", "inf", "0"})
         EXPECT_TRUE(Contains(Refused(Adjust({"--alpha", bad})), "--alpha")) << bad;
+    // "between 0 and 1" would not say why 1e-10 is refused
+    EXPECT_TRUE(Contains(Refused(Adjust({"--alpha", "1e-10"})), "greater than 1e-8"));
+    for (const std::string bad : {"11", "-1", "2.5"}) {
+        const std::string e =
+            Refused({"convert", "--to", "mtx", "a.mtx", "-o", "b.mtx", "--angle-decimals", bad});
+        EXPECT_TRUE(Contains(e, "--angle-decimals (a whole number from 0 to 10)")) << e;
+    }
     EXPECT_TRUE(Contains(Refused(Adjust({"--level", "junk"})), "--level"));
     EXPECT_TRUE(Contains(Refused(Adjust({"--estimator", "unknown"})), "--estimator"));
     // The level height the settings take: strictly within 3000 m of zero, in the
@@ -285,6 +294,43 @@ TEST(CliOutputs, SimulateWritesAllItsFilesOrNone) {
     r = RunCli({"simulate", "--layout", "tiny", "-o", (dir / "no" / "net").string()});
     EXPECT_EQ(r.status, kExitRejected);
     EXPECT_TRUE(Contains(r.err, "its folder does not exist")) << r.err;
+}
+
+// The help of an option, from "  --option METAVAR" to the next option, its
+// lines joined by single blanks.
+std::string HelpOf(const std::string& help, const std::string& entry) {
+    size_t at = help.find("\n  " + entry + " ");
+    if (at == std::string::npos) return {};
+    std::string text;
+    for (size_t line = at + 1; line < help.size();) {
+        const size_t end = std::min(help.find('\n', line), help.size());
+        const std::string_view part(help.data() + line, end - line);
+        if (line != at + 1 && part.substr(0, 4) != "    ") break;  // the next option
+        text += " " + std::string(Trim(part));
+        line = end + 1;
+    }
+    std::string joined;
+    for (const char c : text) {
+        if (c != ' ' || (!joined.empty() && joined.back() != ' ')) joined += c;
+    }
+    return joined;
+}
+
+// A number refused without its range leaves the user guessing.
+TEST(CliHelp, EveryNumericOptionStatesItsRange) {
+    const std::string help = RunCli({"--help"}).out;
+    for (const std::string entry :
+         {"--alpha A", "--threads N", "--level zero|mean|H", "--angle-decimals N",
+          "--length-decimals N", "--points N", "--spacing M", "--neighbours K", "--stations N",
+          "--sets S", "--given G", "--sigma-direction MGON", "--sigma-zenith MGON",
+          "--sigma-distance MM", "--ppm P", "--gross N", "--gross-direction MGON",
+          "--gross-distance MM", "--seed S"}) {
+        const std::string text = HelpOf(help, entry);
+        ASSERT_FALSE(text.empty()) << entry;
+        EXPECT_TRUE(Contains(text, " to ") || Contains(text, "between") ||
+                    Contains(text, "less than") || Contains(text, "or more"))
+            << text;
+    }
 }
 
 // An option the parser takes but the help or the README does not name is an

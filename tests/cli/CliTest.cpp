@@ -129,6 +129,25 @@ TEST(CliCheck, UnitsAndFormatOptionsApply) {
     EXPECT_TRUE(Contains(r.out, "a.txt: Number of measurements: 1"));
 }
 
+// Radians with five decimals lose up to 0.3 mgon: files in radians carry nine
+// decimals at least, and the user may ask for more.
+TEST(CliConvert, RadiansGetNineDecimalsAndMoreWhenAsked) {
+    const vertano::test::TempDir dir;
+    const std::string out = (dir / "rad.mtx").string();
+    Outcome r = RunCli({"convert", "--to", "mtx", test::Data("net.mtx"), "-o", out});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    const std::string inGon = vertano::test::ReadBytes(out);
+    EXPECT_TRUE(Contains(inGon, " 58.69440 99.23940 188.0729")) << inGon.substr(0, 80);
+    // (units apply to reading and writing alike: the values are taken as radians)
+    r = RunCli({"convert", "--to", "mtx", "--angle-unit", "rad", test::Data("net.mtx"), "-o", out});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_TRUE(Contains(vertano::test::ReadBytes(out), " 58.694400000 99.239400000 188.0729"));
+    r = RunCli({"convert", "--to", "mtx", "--angle-unit", "gon", "--angle-decimals", "7",
+                "--length-decimals", "6", test::Data("net.mtx"), "-o", out});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_TRUE(Contains(vertano::test::ReadBytes(out), " 58.6944000 99.2394000 188.072900"));
+}
+
 TEST(CliConvert, WritesReadableFilesAndRefusesRejectedInput) {
     vertano::test::TempDir dir;
     vertano::test::WriteBytes(dir / "a.mtx", kMtx);

@@ -54,7 +54,21 @@ TEST_P(DirectionBelowFullCircle, IsExportedAsZero) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(AngleUnits, DirectionBelowFullCircle, ::testing::Values(0, 1, 2, 3));
+// Radians are written with at least nine decimals, and 2 pi rounded to them lies
+// below the full circle: such a direction is written as itself.
+INSTANTIATE_TEST_SUITE_P(AngleUnits, DirectionBelowFullCircle, ::testing::Values(1, 2, 3));
+
+TEST(DirectionBelowFullCircleInRadians, IsWrittenAsItselfAndReadsBack) {
+    const Tnastaveni s = test::Settings(jednotka::kRadian, 0);
+    Tmereni m;
+    m.PridejZaznam(test::Row(1, "A", 1.5, "B", 1.6, 0, 100, 150));
+    m.zaznam[0].smer = kDvePi - 1e-12L;
+    std::vector<std::string> mtx;
+    ASSERT_TRUE(WriteMtx(m, s, mtx).ok);
+    Tmereni back;
+    ASSERT_TRUE(ReadMtx(mtx, s, back).ok) << mtx[0];
+    EXPECT_NEAR(static_cast<double>(back.zaznam[0].smer), static_cast<double>(kDvePi), 1e-9);
+}
 
 }  // namespace
 }  // namespace vertano

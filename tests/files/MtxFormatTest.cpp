@@ -127,6 +127,18 @@ TEST(MtxRead, DmsValueWritesBackUnchanged) {
     EXPECT_EQ(out, (Lines{"1 A 1.5000 B 1.6000 12.3045 -45.1000 100.0000"}));
 }
 
+TEST(MtxWrite, RadiansKeepNineDecimalsWhatEverTheSettingsSay) {
+    Tmereni m;
+    ASSERT_TRUE(Read({"1 A 1.5 B 1.6 73.21812 99.87654 100"}, m).ok);
+    Lines out;
+    Tnastaveni s = Settings(0);  // radians with the default of 5 decimals
+    ASSERT_TRUE(WriteMtx(m, s, out).ok);
+    EXPECT_EQ(out, (Lines{"1 A 1.5000 B 1.6000 1.150107540 1.568857022 100.0000"}));
+    s.presnost.uhel.hodnota = 10;  // more when asked for
+    ASSERT_TRUE(WriteMtx(m, s, out).ok);
+    EXPECT_EQ(out, (Lines{"1 A 1.5000 B 1.6000 1.1501075395 1.5688570216 100.0000"}));
+}
+
 TEST(MtxWrite, EmptyRowsAreSkippedSoTheFileReadsBack) {
     Tmereni m = test::SmallNetwork();
     m.VlozitZaznamNaPoradi(Tzaznam::Prazdny(), 2);
