@@ -13,17 +13,39 @@
 #endif
 
 #include "Commands.h"
+#include "EscapingStream.h"
 #include "FileNames.h"
 #include "Options.h"
 
 namespace vertano::cli {
 
+namespace {
+
+// An output on the standard output ("-") would be mixed with the report, which
+// therefore goes to the error output then (`err` escapes already).
+int RunCommand(const Options& options, std::ostream& out, std::ostream& err,
+               std::istream* terminal) {
+    EscapingStream shownOut(WritesToStandardOutput(options) ? err : out);
+    std::ostream& report = shownOut;
+    if (options.command == "check") return RunCheck(options, report, err, terminal);
+    if (options.command == "reduce") return RunReduce(options, report, err, terminal);
+    if (options.command == "simulate") return RunSimulate(options, report, err);
+    if (options.command == "adjust") return RunAdjust(options, report, err, terminal);
+    if (options.command == "approx") return RunApprox(options, report, err, terminal);
+    return RunConvert(options, report, err);
+}
+
+}  // namespace
+
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
         std::istream* terminal) {
+    // Whatever reaches the terminal passes the escaping streams: names and paths
+    // come from files and arguments.
+    EscapingStream shownErr(err);
     Options options;
     std::string error;
     if (!ParseOptions(args, options, error)) {
-        err << "vertano-cli: " << error << "\nTry 'vertano-cli --help'.\n";
+        shownErr << "vertano-cli: " << error << "\nTry 'vertano-cli --help'.\n";
         return kExitUsage;
     }
     if (options.help || options.command == "help") {
@@ -31,15 +53,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return kExitOk;
     }
     if (!CheckFileNames(options, error)) {
-        err << "vertano-cli: " << error << "\n";
+        shownErr << "vertano-cli: " << error << "\n";
         return kExitUsage;
     }
-    if (options.command == "check") return RunCheck(options, out, err, terminal);
-    if (options.command == "reduce") return RunReduce(options, out, err, terminal);
-    if (options.command == "simulate") return RunSimulate(options, out, err);
-    if (options.command == "adjust") return RunAdjust(options, out, err, terminal);
-    if (options.command == "approx") return RunApprox(options, out, err, terminal);
-    return RunConvert(options, out, err);
+    return RunCommand(options, out, shownErr, terminal);
 }
 
 int Main(int argc, char** argv) {

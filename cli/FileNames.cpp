@@ -4,16 +4,14 @@
 #include <system_error>
 #include <vector>
 
+#include "mereni/Text.h"
+#include "mereni/TextovySoubor.h"
+
 namespace vertano::cli {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct NamedFile {
-    std::string option;  // empty for a raw file
-    std::string path;
-};
 
 std::vector<NamedFile> InputFiles(const Options& o) {
     std::vector<NamedFile> files;
@@ -27,43 +25,35 @@ std::vector<NamedFile> InputFiles(const Options& o) {
     return files;
 }
 
-// simulate's -o is the start of several names, not a file.
-std::vector<NamedFile> OutputFiles(const Options& o) {
-    std::vector<NamedFile> files;
-    if (!o.output.empty() && o.command != "simulate") files.push_back({"-o", o.output});
-    if (!o.coords.empty()) files.push_back({"--coords", o.coords});
-    if (!o.json.empty()) files.push_back({"--json", o.json});
-    return files;
-}
-
-// The path a name comes to, symbolic links followed as far as the file exists.
+// The path a name comes to: absolute, links followed as far as the file exists,
+// the rest normalised ("o.txt", "./o.txt" and "sub/../o.txt" are one name even
+// before the file exists).
 fs::path Resolved(const std::string& name) {
     std::error_code ec;
-    fs::path p = fs::weakly_canonical(name, ec);
-    if (!ec) return p;
-    p = fs::absolute(name, ec);
-    return (ec ? fs::path(name) : p).lexically_normal();
+    fs::path p = fs::absolute(name, ec);
+    if (ec) p = name;
+    const fs::path canonical = fs::weakly_canonical(p, ec);
+    return (ec ? p : canonical).lexically_normal();
+}
+
+// One file: the same device and inode when both exist (which also catches a
+// hard link), else the same resolved name.
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    const bool same = fs::equivalent(a, b, ec);
+    if (!ec) return same;
+    return Resolved(a) == Resolved(b);
+}
+
+// Two outputs may share a character device other than the standard output:
+// writing both to /dev/null, or to a terminal, loses nothing.
+bool SharedDeviceOutputs(const std::string& path) {
+    std::error_code ec;
+    return fs::is_character_file(path, ec) && !IsStandardOutput(path);
 }
 
 std::string Describe(const NamedFile& f) {
-    return (f.option.empty() ? std::string() : f.option + " ") + "'" + f.path + "'";
-}
-
-struct Pair {
-    size_t first = 0;
-    size_t second = 0;
-};
-
-// The first two of `files` that are one file; {0, 0} when there are none.
-Pair FirstSame(const std::vector<NamedFile>& files) {
-    std::vector<fs::path> paths;
-    for (const NamedFile& f : files) paths.push_back(Resolved(f.path));
-    for (size_t i = 1; i < paths.size(); ++i) {
-        for (size_t k = 0; k < i; ++k) {
-            if (paths[k] == paths[i]) return {k, i};
-        }
-    }
-    return {};
+    return (f.option.empty() ? std::string() : f.option + " ") + "'" + QuoteInput(f.path) + "'";
 }
 
 }  // namespace
@@ -71,19 +61,30 @@ Pair FirstSame(const std::vector<NamedFile>& files) {
 bool CheckFileNames(const Options& o, std::string& error) {
     std::vector<NamedFile> files = InputFiles(o);
     const size_t inputs = files.size();
-    const std::vector<NamedFile> outputs = OutputFiles(o);
-    files.insert(files.end(), outputs.begin(), outputs.end());
-    const Pair same = FirstSame(files);
-    if (same.second == 0) {
-        error.clear();
-        return true;
+    files.insert(files.end(), o.outputs.begin(), o.outputs.end());
+    for (size_t i = 1; i < files.size(); ++i) {
+        const bool output = i >= inputs;
+        const bool toStandardOutput = output && IsStandardOutput(files[i].path);
+        for (size_t k = 0; k < i; ++k) {
+            const bool bothOutputs = k >= inputs;
+            if (toStandardOutput) {
+                if (!bothOutputs || !IsStandardOutput(files[k].path)) continue;
+                error = Describe(files[k]) + " and " + Describe(files[i]) +
+                        " both go to the standard output: only one output can";
+                return false;
+            }
+            if (!SameFile(files[k].path, files[i].path)) continue;
+            if (bothOutputs && SharedDeviceOutputs(files[i].path)) continue;
+            const std::string why = !output        ? "it would be read twice"
+                                    : !bothOutputs ? "the output would replace an input"
+                                                   : "one output would replace the other";
+            error =
+                Describe(files[k]) + " and " + Describe(files[i]) + " are the same file: " + why;
+            return false;
+        }
     }
-    const std::string why = same.second < inputs  ? "it would be read twice"
-                            : same.first < inputs ? "the output would replace an input"
-                                                  : "one output would replace the other";
-    error = Describe(files[same.first]) + " and " + Describe(files[same.second]) +
-            " are the same file: " + why;
-    return false;
+    error.clear();
+    return true;
 }
 
 }  // namespace vertano::cli

@@ -11,11 +11,15 @@ namespace vertano::cli {
 // for independent observations and report an accuracy that nobody measured. An
 // output that is also an input would replace what was read (reduce -o raw.mtx
 // puts the means over the raw measurements), and two outputs on one file leave
-// only the second. Names are compared as paths with symbolic links followed, so
-// that "a.mtx", "./a.mtx" and a link to it are one.
+// only the second. Files that exist are compared by device and inode, other
+// names as absolute paths with links followed and ".." resolved, so that
+// "a.mtx", "./a.mtx", "sub/../a.mtx", a symbolic and a hard link to it are one,
+// whether the file exists yet or not.
 //
 // False, with an English message naming the files, when a file is named twice
-// among the inputs, an output is also an input or two outputs are the same file.
+// among the inputs, an output is also an input, two outputs are the same file
+// (two outputs may share a device such as /dev/null) or two outputs go to the
+// standard output.
 bool CheckFileNames(const Options& options, std::string& error);
 
 }  // namespace vertano::cli

@@ -96,7 +96,9 @@ const char* OptionsText() {
   --to mtx|asc                   format written by convert
   --export                       convert: export without heights
   -o, --output OUT               the file to write; an existing file is replaced
-                                 only when the new one is complete
+                                 only when the new one is complete; - is the
+                                 standard output (for --coords and --json too),
+                                 and the report then goes to the error output
   --order standard|simultaneous  check, reduce, adjust, approx: with
                                  simultaneous, stations observed face I and
                                  face II target by target are first rearranged

@@ -138,9 +138,15 @@ bool AddUnfixed(Options& o, const std::string& v, std::string& e) {
     return true;
 }
 
-Setter Text(std::string Options::*field) {
-    return [field](Options& o, const std::string& v, std::string&) {
+// An option naming a file the command writes: "-" is the standard output.
+Setter OutputFile(const std::string& option, std::string Options::*field) {
+    return [option, field](Options& o, const std::string& v, std::string& e) {
+        if (v.empty()) {
+            e = "option " + option + " needs a file name";
+            return false;
+        }
         o.*field = v;
+        if (option != "-o" || o.command != "simulate") o.outputs.push_back({option, v});
         return true;
     };
 }
@@ -236,7 +242,7 @@ void AddCommonOptions(std::map<std::string, Setter>& m) {
         return Choose(kOrders, "--order", v, o.simultaneous, e);
     };
     m["--level"] = ChooseLevel;
-    m["-o"] = Text(&Options::output);
+    m["-o"] = OutputFile("-o", &Options::output);
     m["--angle-decimals"] = Decimals(&Options::angleDecimals, "--angle-decimals");
     m["--length-decimals"] = Decimals(&Options::lengthDecimals, "--length-decimals");
 }
@@ -279,8 +285,8 @@ void AddAdjustOptions(std::map<std::string, Setter>& m) {
     m["--estimator"] = ChooseEstimator;
     m["--alpha"] = ChooseAlpha;
     m["--threads"] = ChooseThreads;
-    m["--coords"] = Text(&Options::coords);
-    m["--json"] = Text(&Options::json);
+    m["--coords"] = OutputFile("--coords", &Options::coords);
+    m["--json"] = OutputFile("--json", &Options::json);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "Options.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -7,6 +8,7 @@
 #include "data/Tnastaveni.h"
 #include "mereni/Jednotky.h"
 #include "mereni/Text.h"
+#include "mereni/TextovySoubor.h"
 
 namespace vertano::cli {
 
@@ -241,6 +243,11 @@ bool ParseOptions(const std::vector<std::string>& args, Options& o, std::string&
         }
     }
     return Check(o, error);
+}
+
+bool WritesToStandardOutput(const Options& o) {
+    return std::any_of(o.outputs.begin(), o.outputs.end(),
+                       [](const NamedFile& f) { return IsStandardOutput(f.path); });
 }
 
 }  // namespace vertano::cli

@@ -11,6 +11,13 @@
 
 namespace vertano::cli {
 
+// A file named on the command line, with the option that named it (empty for
+// the raw measurement files).
+struct NamedFile {
+    std::string option;
+    std::string path;
+};
+
 // Everything the command line can say. Later commands add their fields here, so
 // that all options are parsed and documented in one place.
 struct Options {
@@ -74,6 +81,11 @@ struct Options {
 
     std::vector<std::string> inputs;
     std::string output;
+    // Every file the command writes, in the order given. The file-name checks and
+    // the standard output ("-") work on this list, so an output option declared
+    // with OutputFile (OptionTable.cpp) is covered without more ado; simulate's
+    // -o is a prefix of names, not a file, and is left out.
+    std::vector<NamedFile> outputs;
     // Canonical names of the options given, for the per-command validation.
     std::set<std::string> given;
 };
@@ -90,6 +102,10 @@ inline constexpr int kExitStopped = 4;
 // a usage error (unknown command or option, missing or bad value, an option the
 // command does not use).
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error);
+
+// Some output goes to the standard output ("-" or /dev/stdout): the report
+// then goes to the error output, so that the output stays what it is.
+bool WritesToStandardOutput(const Options& options);
 
 std::string HelpText();
 

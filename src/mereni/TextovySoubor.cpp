@@ -3,15 +3,20 @@
 #include <array>
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <iostream>
 #include <system_error>
 #include <utility>
 
 #if defined(__unix__) || defined(__APPLE__)
+#include <fcntl.h>
 #include <unistd.h>
 #endif
+
+#include "mereni/Text.h"
 
 namespace vertano {
 
@@ -192,6 +197,180 @@ bool WriteAll(std::FILE* f, const std::vector<std::string>& lines) {
     return true;
 }
 
+std::string Joined(const std::vector<std::string>& lines) {
+    size_t size = 0;
+    for (const std::string& line : lines) size += line.size() + 2;
+    std::string text;
+    text.reserve(size);
+    for (const std::string& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+// Where a save goes.
+enum class Target { Replace, Direct, StandardOutput, Descriptor };
+
+struct SaveTarget {
+    Target kind = Target::Replace;
+    fs::path path;        // Replace: the file replaced (links followed); Direct: as given
+    int descriptor = -1;  // Descriptor
+};
+
+#if defined(__unix__) || defined(__APPLE__)
+
+// The descriptor an absolute path names: /dev/stdout and its kin, /dev/fd/N,
+// /proc/self/fd/N and /proc/<this process>/fd/N; -1 for any other path.
+int DescriptorOf(const fs::path& path) {
+    const std::string p = path.lexically_normal().string();
+    if (p == "/dev/stdin") return 0;
+    if (p == "/dev/stdout") return 1;
+    if (p == "/dev/stderr") return 2;
+    const std::string prefixes[] = {"/dev/fd/", "/proc/self/fd/",
+                                    "/proc/" + std::to_string(getpid()) + "/fd/"};
+    for (const std::string& prefix : prefixes) {
+        if (p.size() <= prefix.size() || p.compare(0, prefix.size(), prefix) != 0) continue;
+        int fd = 0;
+        const char* first = p.data() + prefix.size();
+        const char* last = p.data() + p.size();
+        const auto r = std::from_chars(first, last, fd);
+        if (r.ec == std::errc() && r.ptr == last && fd >= 0) return fd;
+    }
+    return -1;
+}
+
+// Follows the links of `path` one by one (a descriptor's own entry in /proc is a
+// link to the file behind it, which must not be reached) until a name of a
+// descriptor turns up or the links end.
+int DescriptorBehind(const fs::path& path) {
+    std::error_code ec;
+    fs::path p = fs::absolute(path, ec);
+    if (ec) return -1;
+    for (int hop = 0; hop < 40; ++hop) {
+        const int fd = DescriptorOf(p);
+        if (fd >= 0) return fd;
+        if (!fs::is_symlink(p, ec)) return -1;
+        const fs::path link = fs::read_symlink(p, ec);
+        if (ec) return -1;
+        p = (link.is_absolute() ? link : p.parent_path() / link).lexically_normal();
+    }
+    return -1;
+}
+
+#else
+
+int DescriptorBehind(const fs::path&) {
+    return -1;
+}
+
+#endif
+
+SaveTarget TargetOf(const fs::path& path) {
+    if (path == "-") return {Target::StandardOutput, path};
+    const int fd = DescriptorBehind(path);
+    if (fd == 1) return {Target::StandardOutput, path};
+    if (fd >= 0) return {Target::Descriptor, path, fd};
+    std::error_code ec;
+    const fs::file_status st = fs::status(path, ec);  // links followed
+    if (!ec && fs::exists(st) && !fs::is_regular_file(st) && !fs::is_directory(st))
+        return {Target::Direct, path};
+    fs::path target = path;
+    // A link is followed so that the file it points to is replaced, not the link.
+    if (fs::is_symlink(target, ec)) target = fs::weakly_canonical(target, ec);
+    return {Target::Replace, target};
+}
+
+bool ToStandardOutput(const std::string& text, const std::string& name, std::string& error) {
+    std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
+    std::cout.flush();
+    if (std::cout.good()) return true;
+    error = "Cannot write " + name + " to the standard output";
+    return false;
+}
+
+#if defined(__unix__) || defined(__APPLE__)
+
+bool WriteDescriptor(int fd, const std::string& text) {
+    size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// A device or a named pipe is opened as it is (not created, not truncated) and
+// written; opening a pipe waits for its reader, as any writer of a pipe does.
+bool WriteInPlace(const SaveTarget& t, const std::string& text, const std::string& name,
+                  std::string& error) {
+    int fd = t.descriptor;
+    if (t.kind == Target::Direct) {
+        do {
+            fd = ::open(t.path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+        } while (fd < 0 && errno == EINTR);
+        if (fd < 0) {
+            error = "Cannot save " + name + ": " + SystemError(errno);
+            return false;
+        }
+    }
+    if (t.descriptor == 2) std::cerr.flush();
+    bool ok = WriteDescriptor(fd, text);
+    int code = errno;
+    if (t.kind == Target::Direct && ::close(fd) != 0 && ok) {
+        ok = false;
+        code = errno;
+    }
+    if (ok) return true;
+    error = "Cannot save " + name + ": " + SystemError(code ? code : EIO);
+    return false;
+}
+
+#else
+
+bool WriteInPlace(const SaveTarget&, const std::string&, const std::string& name,
+                  std::string& error) {
+    error = "Cannot save " + name + ": not a regular file";
+    return false;
+}
+
+#endif
+
+bool ReplaceFile(const fs::path& target, const std::vector<std::string>& lines,
+                 const std::string& name, std::string& error) {
+    std::error_code ec;
+    if (fs::is_directory(target, ec)) {
+        error = "Cannot save " + name + ": it is a folder";
+        return false;
+    }
+    std::FILE* f = nullptr;
+    const fs::path tmp = TemporaryBeside(target, f);
+    if (!f) {
+        error = "Cannot save " + name + ": " + SystemError(errno);
+        return false;
+    }
+    const bool written = WriteAll(f, lines);
+    const int writeErrno = errno;
+    const bool closed = std::fclose(f) == 0;
+    if (!written || !closed) {
+        error = "Cannot save " + name + ": " + SystemError(writeErrno ? writeErrno : EIO);
+        fs::remove(tmp, ec);
+        return false;
+    }
+    const fs::file_status old = fs::status(target, ec);
+    if (!ec && fs::exists(old)) fs::permissions(tmp, old.permissions(), ec);
+    fs::rename(tmp, target, ec);
+    if (ec) {
+        error = "Cannot save " + name + ": " + ec.message();
+        std::error_code ignored;
+        fs::remove(tmp, ignored);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
@@ -240,7 +419,7 @@ TextReadResult DecodeText(std::string_view bytes, TextFile& out) {
 
 TextReadResult ReadTextFile(const fs::path& path, TextFile& out) {
     out = TextFile{};
-    const std::string name = path.string();
+    const std::string name = EscapeControl(path.string());
     std::error_code ec;
     if (fs::is_directory(path, ec))
         return NotRead(TextReadStatus::CannotOpen, "Cannot open " + name + ": it is a folder");
@@ -267,44 +446,35 @@ TextReadResult ReadTextFile(const fs::path& path, TextFile& out) {
 }
 
 bool SaveTextFile(const fs::path& path, const std::vector<std::string>& lines, std::string& error) {
-    std::error_code ec;
-    fs::path target = path;
-    // A link is followed so that the file it points to is replaced, not the link.
-    if (fs::is_symlink(target, ec)) target = fs::weakly_canonical(target, ec);
-    const std::string name = path.string();
-    if (path.empty() || target.filename().empty()) {
+    const std::string name = EscapeControl(path.string());
+    if (path.empty() || (path != "-" && path.filename().empty())) {
         error = "Cannot save: no file name given";
         return false;
     }
-    if (fs::is_directory(target, ec)) {
-        error = "Cannot save " + name + ": it is a folder";
-        return false;
+    const SaveTarget target = TargetOf(path);
+    bool ok = false;
+    switch (target.kind) {
+        case Target::StandardOutput:
+            ok = ToStandardOutput(Joined(lines), name, error);
+            break;
+        case Target::Descriptor:
+        case Target::Direct:
+            ok = WriteInPlace(target, Joined(lines), name, error);
+            break;
+        case Target::Replace:
+            if (target.path.filename().empty()) {
+                error = "Cannot save: no file name given";
+                return false;
+            }
+            ok = ReplaceFile(target.path, lines, name, error);
+            break;
     }
-    std::FILE* f = nullptr;
-    const fs::path tmp = TemporaryBeside(target, f);
-    if (!f) {
-        error = "Cannot save " + name + ": " + SystemError(errno);
-        return false;
-    }
-    const bool written = WriteAll(f, lines);
-    const int writeErrno = errno;
-    const bool closed = std::fclose(f) == 0;
-    if (!written || !closed) {
-        error = "Cannot save " + name + ": " + SystemError(writeErrno ? writeErrno : EIO);
-        fs::remove(tmp, ec);
-        return false;
-    }
-    const fs::file_status old = fs::status(target, ec);
-    if (!ec && fs::exists(old)) fs::permissions(tmp, old.permissions(), ec);
-    fs::rename(tmp, target, ec);
-    if (ec) {
-        error = "Cannot save " + name + ": " + ec.message();
-        std::error_code ignored;
-        fs::remove(tmp, ignored);
-        return false;
-    }
-    error.clear();
-    return true;
+    if (ok) error.clear();
+    return ok;
+}
+
+bool IsStandardOutput(const fs::path& path) {
+    return TargetOf(path).kind == Target::StandardOutput;
 }
 
 }  // namespace vertano

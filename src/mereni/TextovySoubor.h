@@ -43,11 +43,26 @@ TextReadResult ReadTextFile(const std::filesystem::path& path, TextFile& out);
 bool IsValidUtf8(std::string_view bytes);
 std::string Windows1250ToUtf8(std::string_view bytes);
 
-// Writes the lines as UTF-8 without a byte-order mark, each ended by CR LF. The
-// text goes to a temporary file in the target's folder that replaces the target
-// only when completely written; on any failure the target is untouched, the
-// temporary file removed, false returned and `error` says why (English).
+// Writes the lines as UTF-8 without a byte-order mark, each ended by CR LF.
+//
+// A regular file, or a name that does not exist yet, gets the text through a
+// temporary file in the target's folder that replaces the target only when
+// completely written; on any failure the target is untouched, the temporary
+// file removed, false returned and `error` says why (English). A link is
+// followed and the file it points to replaced.
+//
+// Anything else is written directly, never replaced: a device (/dev/null), a
+// named pipe, and a name of one of the program's open descriptors
+// (/dev/stdout, /dev/fd/N, /proc/self/fd/N) - renaming over those would put a
+// regular file in their place, or leave the output the shell redirected
+// holding only this text. "-" is the standard output (std::cout), the usual
+// meaning on a command line; so is every name of descriptor 1. The bytes are
+// those a file would get.
 bool SaveTextFile(const std::filesystem::path& path, const std::vector<std::string>& lines,
                   std::string& error);
+
+// The path names the standard output: "-", or /dev/stdout and the other names
+// of descriptor 1.
+bool IsStandardOutput(const std::filesystem::path& path);
 
 }  // namespace vertano

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -161,6 +165,95 @@ TEST(CliFileNames, EachFileIsNamedOnce) {
     EXPECT_EQ(r.status, kExitUsage);
     EXPECT_TRUE(Contains(r.err, "one output would replace the other")) << r.err;
     EXPECT_FALSE(fs::exists(out));
+}
+
+// Two names of one file are caught before the file exists ("o.txt", "./o.txt",
+// "sub/../o.txt") and a hard link of an input is that input.
+TEST(CliFileNames, NamesOfOneFileAreOneBeforeItExistsAndThroughHardLinks) {
+    const TempDir dir;
+    WriteBytes(dir / "raw.mtx", ReadBytes(Data("net.mtx")));
+    WriteBytes(dir / "p.txt", ReadBytes(Data("points.txt")));
+    fs::create_hard_link(dir / "raw.mtx", dir / "copy.mtx");
+    const fs::path here = fs::current_path();
+    fs::current_path(dir.Path());
+    const Outcome sameOut = RunCli(
+        {"adjust", "raw.mtx", "--points", "p.txt", "--coords", "o.txt", "--json", "./o.txt"});
+    const Outcome viaMissing = RunCli(
+        {"adjust", "raw.mtx", "--points", "p.txt", "--coords", "o.txt", "--json", "sub/../o.txt"});
+    const Outcome hardLink = RunCli({"check", "raw.mtx", "copy.mtx"});
+    fs::current_path(here);
+    EXPECT_EQ(sameOut.status, kExitUsage);
+    EXPECT_TRUE(Contains(sameOut.err, "one output would replace the other")) << sameOut.err;
+    EXPECT_EQ(viaMissing.status, kExitUsage);
+    EXPECT_EQ(hardLink.status, kExitUsage);
+    EXPECT_TRUE(Contains(hardLink.err, "it would be read twice")) << hardLink.err;
+    EXPECT_FALSE(fs::exists(dir / "o.txt"));
+}
+
+// "-" is the standard output for every output option; the report then goes to
+// the error output, so that the output can be piped on as it is.
+TEST(CliOutputs, DashWritesToTheStandardOutputAndTheReportMovesAside) {
+    Outcome r;
+    std::string shown;
+    {
+        vertano::test::CoutCapture cout;
+        r = RunCli({"convert", "--to", "mtx", Data("net.mtx"), "-o", "-"});
+        shown = cout.Text();
+    }
+    EXPECT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_TRUE(r.out.empty()) << r.out;
+    EXPECT_TRUE(Contains(r.err, "Wrote ")) << r.err;
+    EXPECT_EQ(shown.rfind("1 4001 1.5620 4002 1.5000 58.69440 99.23940 188.0729\r\n", 0), 0u)
+        << shown.substr(0, 80);
+
+    const test::Network n({"--layout", "tiny"});
+    {
+        vertano::test::CoutCapture cout;
+        r = RunCli({"adjust", n.File(".mtx"), "--points", n.File("-given.txt"), "--json", "-"});
+        shown = cout.Text();
+    }
+    EXPECT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_TRUE(Contains(r.err, "Unknowns: 11")) << r.err;  // the summary
+    EXPECT_EQ(shown.rfind("{", 0), 0u) << shown.substr(0, 80);
+
+    r = RunCli({"adjust", n.File(".mtx"), "--points", n.File("-given.txt"), "--coords", "-",
+                "--json", "/dev/stdout"});
+    EXPECT_EQ(r.status, kExitUsage);
+    EXPECT_TRUE(Contains(r.err, "both go to the standard output")) << r.err;
+}
+
+// A named pipe as the output is written, not replaced by a regular file.
+TEST(CliOutputs, ANamedPipeStaysAPipe) {
+    const TempDir dir;
+    const fs::path pipe = dir / "pipe";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const int reader = open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    const Outcome r = RunCli({"convert", "--to", "asc", Data("net.mtx"), "-o", pipe.string()});
+    char buffer[16] = {};
+    const ssize_t n = read(reader, buffer, sizeof buffer);
+    close(reader);
+    EXPECT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_EQ(std::string(buffer, n > 0 ? static_cast<size_t>(n) : 0).substr(0, 8), "1 4001 1");
+}
+
+// A name with control characters is refused at its line, and neither it nor a
+// file name with ESC in it reaches the terminal raw.
+TEST(CliBadFiles, ControlCharactersAreRefusedAndNeverPrintedRaw) {
+    const TempDir dir;
+    const std::string raw = (dir / "esc.mtx").string();
+    WriteBytes(raw, "1 4001 1.5 4002\x1B]0;owned\x07 1.5 0 100 50\r\n");
+    const Outcome r = RunCli({"check", raw});
+    EXPECT_EQ(r.status, kExitRejected);
+    EXPECT_TRUE(Contains(r.out + r.err, "line 1: a control character in the line")) << r.err;
+    const std::string oddName = (dir / "a\x1B[2Jb.mtx").string();
+    const Outcome missing = RunCli({"check", oddName});
+    for (const Outcome& o : {r, missing}) {
+        EXPECT_EQ((o.out + o.err).find('\x1B'), std::string::npos) << o.out << o.err;
+        EXPECT_EQ((o.out + o.err).find('\x07'), std::string::npos);
+    }
+    EXPECT_TRUE(Contains(missing.out + missing.err, "a\\x1B[2Jb.mtx")) << missing.err;
 }
 
 // A file without a single measurement or point is most likely the wrong one:

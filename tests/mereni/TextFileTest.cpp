@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "mereni/TextovySoubor.h"
@@ -152,6 +156,91 @@ TEST(TextFileSave, ReplacedFileKeepsItsPermissions) {
     ASSERT_TRUE(SaveTextFile(p, {"new"}, error)) << error;
     EXPECT_EQ(fs::status(p).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+// Renaming a finished temporary file over a device, a named pipe or a name of an
+// open descriptor would put a regular file in its place (as root even over the
+// system's null device), or leave the file the shell redirected to holding only
+// this text. Such targets are written directly; only regular files are replaced.
+TEST(TextFileSaveSpecial, ANamedPipeIsWrittenNotReplaced) {
+    test::TempDir dir;
+    const fs::path pipe = dir / "pipe";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    // The reader is there first, so the writer's open does not wait.
+    const int reader = open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    std::string error;
+    EXPECT_TRUE(SaveTextFile(pipe, {"1 A", "-2"}, error)) << error;
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    char buffer[64] = {};
+    const ssize_t n = read(reader, buffer, sizeof buffer);
+    close(reader);
+    EXPECT_EQ(std::string(buffer, n > 0 ? static_cast<size_t>(n) : 0), "1 A\r\n-2\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
+}
+
+TEST(TextFileSaveSpecial, ADeviceIsWrittenNotReplaced) {
+    test::TempDir dir;
+    const fs::path device = dir / "null";
+    // The null device (1, 3), made here: the system's own is never touched.
+    if (mknod(device.c_str(), S_IFCHR | 0600, makedev(1, 3)) != 0) {
+        GTEST_SKIP() << "making a device node needs root (CAP_MKNOD): " << std::strerror(errno);
+    }
+    std::string error;
+    const int probe = open(device.c_str(), O_WRONLY);
+    const bool usable = probe >= 0;  // a folder mounted nodev refuses to open it
+    if (usable) close(probe);
+    EXPECT_EQ(SaveTextFile(device, {"x"}, error), usable) << error;
+    EXPECT_TRUE(fs::is_character_file(device));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
+}
+
+TEST(TextFileSaveSpecial, ADescriptorKeepsWhatWasWrittenBefore) {
+    test::TempDir dir;
+    const fs::path file = dir / "redirected.txt";
+    const int fd = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(write(fd, "summary\n", 8), 8);
+    const fs::path procName = "/proc/self/fd/" + std::to_string(fd);
+    std::error_code ec;
+    fs::create_symlink(procName, dir / "out", ec);
+    if (ec || !fs::exists(procName)) {
+        close(fd);
+        GTEST_SKIP() << "no /proc/self/fd on this system";
+    }
+    const auto inode = [&] {
+        struct stat st {};
+        stat(file.c_str(), &st);
+        return st.st_ino;
+    };
+    const auto before = inode();
+    std::string error;
+    EXPECT_TRUE(SaveTextFile(dir / "out", {"a"}, error)) << error;  // a link to it
+    EXPECT_TRUE(SaveTextFile("/dev/fd/" + std::to_string(fd), {"b"}, error)) << error;
+    close(fd);
+    EXPECT_EQ(test::ReadBytes(file), "summary\na\r\nb\r\n");
+    EXPECT_EQ(inode(), before);
+    EXPECT_TRUE(fs::is_symlink(dir / "out"));
+}
+
+TEST(TextFileSaveSpecial, DashIsTheStandardOutput) {
+    test::TempDir dir;
+    const fs::path here = fs::current_path();
+    fs::current_path(dir.Path());
+    std::string error;
+    std::string shown;
+    {
+        test::CoutCapture out;
+        EXPECT_TRUE(SaveTextFile("-", {"1 A", "-2"}, error)) << error;
+        shown = out.Text();
+    }
+    fs::current_path(here);
+    EXPECT_EQ(shown, "1 A\r\n-2\r\n");
+    EXPECT_TRUE(fs::is_empty(dir.Path()));  // no file called "-"
+    EXPECT_TRUE(IsStandardOutput("-"));
+    EXPECT_TRUE(IsStandardOutput("/dev/stdout"));
+    EXPECT_FALSE(IsStandardOutput("./-"));
+    EXPECT_FALSE(IsStandardOutput(dir / "x.txt"));
 }
 
 }  // namespace
