@@ -4,7 +4,8 @@
 //   bits 2-3  angle unit (rad, gon, deg, D.MMSS);
 //   bit 4     length unit (metre, foot);
 //   bits 5-7  decimals the writers use for angles and lengths (0-7).
-// Whatever a reader accepts must survive its own writer and the internal form.
+// Whatever a reader accepts must survive its own writer and the internal form, and
+// the whole text of a file must read as its lines.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -13,6 +14,7 @@
 
 #include "FuzzSupport.h"
 #include "data/Tnastaveni.h"
+#include "files/MtxFormat.h"
 #include "files/SurovaMereniSoubory.h"
 #include "files/VnitrniForma.h"
 #include "mereni/Tmereni.h"
@@ -81,6 +83,21 @@ void CheckWriter(int code, const Tmereni& mereni, const Tnastaveni& s) {
                     "written file");
 }
 
+// The load command reads a file from its whole text: MTX without a list of lines,
+// ASC through views into the text. Both must read as the lines read.
+void CheckWholeText(int kind, const std::vector<std::string>& lines, const Tnastaveni& s,
+                    const RawFileResult& expected, const Tmereni& rows) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    Tmereni again;
+    const RawFileResult r = kind == format::kMtx
+                                ? ReadMtxText(text, s, again)
+                                : ReadRawLines(kind, PrepareLineViews(text), s, again);
+    Require(DescribeRawFailure(r) == DescribeRawFailure(expected) && r.counter == expected.counter,
+            "the whole text reads otherwise than its lines", DescribeRawFailure(r));
+    RequireSameRows(rows, again, 0, "whole text");
+}
+
 void RunAppend(const std::vector<std::string>& lines) {
     Tmereni mereni;
     const std::vector<std::string> first = {"1 S1 1.5 T1 1.6 1 1.5 100"};
@@ -110,6 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const RawFileResult r =
         kind == 2 ? ReadVnitrniForma(lines, mereni) : ReadRaw(kind, lines, s, mereni);
     CheckOutcome(r, CountPrepared(lines), "raw reader");
+    if (kind != 2) CheckWholeText(kind, lines, s, r, mereni);
     if (!r.ok) {
         Require(mereni.zaznam.empty(), "rejected file leaves rows");
         return 0;

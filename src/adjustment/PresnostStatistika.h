@@ -56,6 +56,12 @@ class SdruzenaOdchylka {
     // False when nothing was added, the weights sum to 0 or the result is not a
     // finite number.
     bool Vysledek(Real& odchylka) const;
+    bool Vysledek(StoredReal& odchylka) const {
+        Real v = odchylka;
+        if (!Vysledek(v)) return false;
+        odchylka = v;
+        return true;
+    }
     // The total row of a precision source: the pooled deviation into vyska_stn,
     // the number of rows pooled into skupina. With nothing added there is no
     // total: `celkova` is left as it is and the result is true. False when the

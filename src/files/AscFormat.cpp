@@ -26,10 +26,10 @@ struct Station {
 };
 
 // The walk over the prepared lines of one file.
+template <class Lines>
 class AscReader {
   public:
-    AscReader(const std::vector<PreparedLine>& lines, const nastaveni::Tjednotky& j)
-        : lines_(lines), units_(j) {}
+    AscReader(const Lines& lines, const nastaveni::Tjednotky& j) : lines_(lines), units_(j) {}
 
     RawFileResult Read(Tmereni& nove) {
         const auto n = static_cast<int32_t>(lines_.size());
@@ -98,7 +98,7 @@ class AscReader {
         const std::vector<std::string> t = Tokenize(lines_[static_cast<size_t>(i)].text);
         if (t.empty() || t[0] != kHeader)
             return Fail(FileError::MissingStationHeader, i + 1,
-                        lines_[static_cast<size_t>(i)].text);
+                        std::string(lines_[static_cast<size_t>(i)].text));
         if (t.size() < 2) return Note(FileError::TooFewTokens, i + 1, "station name missing");
         if (t.size() > 3) return TokenCountFailure(i + 1, FileLine(i + 1), t.size(), "2 or 3");
         Real height = 0;
@@ -130,7 +130,7 @@ class AscReader {
         const struct {
             size_t index;
             raw::Kind kind;
-            Real* target;
+            StoredReal* target;
         } values[] = {{1, raw::Kind::Length, &z.delka},
                       {2, raw::Kind::Length, withHeight ? &z.vyska_cil : nullptr},
                       {dir, raw::Kind::Direction, &z.smer},
@@ -144,7 +144,7 @@ class AscReader {
         return {};
     }
 
-    const std::vector<PreparedLine>& lines_;
+    const Lines& lines_;
     const nastaveni::Tjednotky units_;
 };
 
@@ -155,11 +155,14 @@ RawFileResult ReadAsc(const std::vector<std::string>& lines, const Tnastaveni& n
     return ReadAscPrepared(PrepareLines(lines), nastaveni, mereni);
 }
 
-RawFileResult ReadAscPrepared(const std::vector<PreparedLine>& lines, const Tnastaveni& nastaveni,
-                              Tmereni& mereni) {
+namespace {
+
+template <class Lines>
+RawFileResult ReadAscLines(const Lines& lines, const Tnastaveni& nastaveni, Tmereni& mereni) {
     mereni.Clear();
     Tmereni nove;
-    AscReader reader(lines, nastaveni.jednotky);
+    nove.zaznam.reserve(lines.size());  // a little more than the measurements
+    AscReader<Lines> reader(lines, nastaveni.jednotky);
     RawFileResult r = reader.Read(nove);
     if (!r.ok) return r;
     // A block without measurements would leave a gap in the station numbers.
@@ -167,6 +170,18 @@ RawFileResult ReadAscPrepared(const std::vector<PreparedLine>& lines, const Tnas
     mereni.zaznam = std::move(nove.zaznam);
     r.counter = static_cast<int32_t>(mereni.zaznam.size());
     return r;
+}
+
+}  // namespace
+
+RawFileResult ReadAscPrepared(const std::vector<PreparedLine>& lines, const Tnastaveni& nastaveni,
+                              Tmereni& mereni) {
+    return ReadAscLines(lines, nastaveni, mereni);
+}
+
+RawFileResult ReadAscPrepared(const std::vector<PreparedLineView>& lines,
+                              const Tnastaveni& nastaveni, Tmereni& mereni) {
+    return ReadAscLines(lines, nastaveni, mereni);
 }
 
 RawFileResult WriteAsc(const Tmereni& mereni, const Tnastaveni& nastaveni,

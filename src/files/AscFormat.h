@@ -19,6 +19,8 @@ RawFileResult ReadAsc(const std::vector<std::string>& lines, const Tnastaveni& n
                       Tmereni& mereni);
 RawFileResult ReadAscPrepared(const std::vector<PreparedLine>& lines, const Tnastaveni& nastaveni,
                               Tmereni& mereni);
+RawFileResult ReadAscPrepared(const std::vector<PreparedLineView>& lines,
+                              const Tnastaveni& nastaveni, Tmereni& mereni);
 
 // One block per station with its instrument height, five values per measurement.
 // Fails (with `lines` empty) when a station's rows differ in name or instrument

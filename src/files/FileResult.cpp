@@ -23,11 +23,36 @@ FileResult NotedFailure(FileError error, int32_t counter, int32_t fileLine, std:
     return r;
 }
 
-FileResult CheckControlCharacters(const std::vector<PreparedLine>& lines) {
+namespace {
+
+template <class Lines>
+FileResult ControlCharacters(const Lines& lines) {
     const int32_t i = FirstLineWithControl(lines);
     if (i < 0) return {};
-    const PreparedLine& line = lines[static_cast<size_t>(i)];
-    return FileFailure(FileError::ControlCharacter, i + 1, line.fileLine, line.text);
+    const auto& line = lines[static_cast<size_t>(i)];
+    return FileFailure(FileError::ControlCharacter, i + 1, line.fileLine, std::string(line.text));
+}
+
+// Whether the file could be read at all, as the load commands tell it.
+bool Readable(const TextReadResult& cteni, FileResult& result) {
+    if (cteni.status == TextReadStatus::CannotOpen || cteni.status == TextReadStatus::TooLarge) {
+        result = NotedFailure(FileError::CannotOpen, 0, 0, cteni.message);
+        return false;
+    }
+    result = cteni.Ok()
+                 ? FileResult{}
+                 : NotedFailure(FileError::BadEncoding, cteni.line, cteni.line, cteni.reason);
+    return true;
+}
+
+}  // namespace
+
+FileResult CheckControlCharacters(const std::vector<PreparedLine>& lines) {
+    return ControlCharacters(lines);
+}
+
+FileResult CheckControlCharacters(const std::vector<PreparedLineView>& lines) {
+    return ControlCharacters(lines);
 }
 
 FileResult TokenCountFailure(int32_t counter, int32_t fileLine, size_t found,
@@ -124,17 +149,16 @@ bool ReadLinesForLoading(const std::filesystem::path& cesta, std::vector<std::st
                          FileResult& result) {
     lines.clear();
     TextFile soubor;
-    const TextReadResult cteni = ReadTextFile(cesta, soubor);
-    if (cteni.status == TextReadStatus::CannotOpen || cteni.status == TextReadStatus::TooLarge) {
-        result = NotedFailure(FileError::CannotOpen, 0, 0, cteni.message);
-        return false;
-    }
-    if (!cteni.Ok()) {
-        result = NotedFailure(FileError::BadEncoding, cteni.line, cteni.line, cteni.reason);
-        return true;
-    }
-    lines = std::move(soubor.lines);
-    result = FileResult{};
+    if (!Readable(ReadTextFile(cesta, soubor), result)) return false;
+    if (result.ok) lines = std::move(soubor.lines);
+    return true;
+}
+
+bool ReadTextForLoading(const std::filesystem::path& cesta, std::string& text, FileResult& result) {
+    text.clear();
+    TextEncoding encoding = TextEncoding::Utf8;
+    if (!Readable(ReadWholeTextFile(cesta, text, encoding), result)) return false;
+    if (!result.ok) text.clear();
     return true;
 }
 

@@ -78,6 +78,7 @@ FileResult FileFailure(FileError error, int32_t counter, int32_t fileLine, std::
 FileResult NotedFailure(FileError error, int32_t counter, int32_t fileLine, std::string note);
 // ControlCharacter at the first prepared line that holds one; ok when none does.
 FileResult CheckControlCharacters(const std::vector<PreparedLine>& lines);
+FileResult CheckControlCharacters(const std::vector<PreparedLineView>& lines);
 // WrongTokenCount with the note "<found> values, <expected> expected".
 FileResult TokenCountFailure(int32_t counter, int32_t fileLine, size_t found,
                              std::string_view expected);
@@ -113,5 +114,7 @@ inline std::string DescribeSupplementaryFailure(const FileResult& r) {
 // with `result` BadEncoding at the line that failed and `lines` empty.
 bool ReadLinesForLoading(const std::filesystem::path& cesta, std::vector<std::string>& lines,
                          FileResult& result);
+// The same with the whole decoded text in one string (for PrepareLineViews).
+bool ReadTextForLoading(const std::filesystem::path& cesta, std::string& text, FileResult& result);
 
 }  // namespace vertano

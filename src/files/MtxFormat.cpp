@@ -8,6 +8,44 @@ namespace {
 
 constexpr size_t kMtxTokens = 8;
 
+// One line into a row; counter and fileLine name the line in a failure.
+RawFileResult MtxRow(std::string_view line, int32_t counter, int32_t fileLine,
+                     const nastaveni::Tjednotky& jednotky, Tzaznam& z) {
+    const std::vector<std::string> t = Tokenize(line);
+    if (t.size() != kMtxTokens) return TokenCountFailure(counter, fileLine, t.size(), "8");
+    std::string bad;
+    const FileError e = raw::RowFromTokens(t, jednotky, z, bad);
+    if (e != FileError::None) return ValueFailure(e, counter, fileLine, bad);
+    return {};
+}
+
+RawFileResult Accepted(Tmereni& nove, Tmereni& mereni) {
+    nove.SeradPoradi();
+    mereni.zaznam = std::move(nove.zaznam);
+    RawFileResult ok;
+    ok.counter = static_cast<int32_t>(mereni.zaznam.size());
+    return ok;
+}
+
+template <class Lines>
+RawFileResult ReadMtxLines(const Lines& lines, const Tnastaveni& nastaveni, Tmereni& mereni) {
+    mereni.Clear();
+    const RawFileResult control = CheckControlCharacters(lines);
+    if (!control.ok) return control;
+    Tmereni nove;
+    nove.zaznam.reserve(lines.size());
+    for (size_t i = 0; i < lines.size(); ++i) {
+        Tzaznam z;
+        const RawFileResult r = MtxRow(lines[i].text, static_cast<int32_t>(i + 1),
+                                       lines[i].fileLine, nastaveni.jednotky, z);
+        if (!r.ok) return r;
+        nove.zaznam.push_back(std::move(z));
+    }
+    const RawFileResult stanice = raw::CheckStations(nove, lines);
+    if (!stanice.ok) return stanice;
+    return Accepted(nove, mereni);
+}
+
 }  // namespace
 
 RawFileResult ReadMtx(const std::vector<std::string>& lines, const Tnastaveni& nastaveni,
@@ -17,29 +55,44 @@ RawFileResult ReadMtx(const std::vector<std::string>& lines, const Tnastaveni& n
 
 RawFileResult ReadMtxPrepared(const std::vector<PreparedLine>& lines, const Tnastaveni& nastaveni,
                               Tmereni& mereni) {
+    return ReadMtxLines(lines, nastaveni, mereni);
+}
+
+RawFileResult ReadMtxPrepared(const std::vector<PreparedLineView>& lines,
+                              const Tnastaveni& nastaveni, Tmereni& mereni) {
+    return ReadMtxLines(lines, nastaveni, mereni);
+}
+
+RawFileResult ReadMtxText(std::string_view text, const Tnastaveni& nastaveni, Tmereni& mereni) {
     mereni.Clear();
-    const RawFileResult control = CheckControlCharacters(lines);
-    if (!control.ok) return control;
+    // The checks of ReadMtxLines in its order: control characters anywhere
+    // first, then line by line.
+    int32_t counter = 0;
+    RawFileResult r;
+    ForEachPreparedLine(text, [&](std::string_view line, int32_t fileLine) {
+        ++counter;
+        if (HasControlCharacter(line))
+            r = FileFailure(FileError::ControlCharacter, counter, fileLine, std::string(line));
+        return r.ok;
+    });
+    if (!r.ok) return r;
     Tmereni nove;
-    nove.zaznam.reserve(lines.size());
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const auto counter = static_cast<int32_t>(i + 1);
-        const std::vector<std::string> t = Tokenize(lines[i].text);
-        if (t.size() != kMtxTokens)
-            return TokenCountFailure(counter, lines[i].fileLine, t.size(), "8");
+    nove.zaznam.reserve(static_cast<size_t>(counter));
+    std::vector<int32_t> fileLines;  // for the station check's message
+    fileLines.reserve(static_cast<size_t>(counter));
+    counter = 0;
+    ForEachPreparedLine(text, [&](std::string_view line, int32_t fileLine) {
         Tzaznam z;
-        std::string bad;
-        const FileError e = raw::RowFromTokens(t, nastaveni.jednotky, z, bad);
-        if (e != FileError::None) return ValueFailure(e, counter, lines[i].fileLine, bad);
+        r = MtxRow(line, ++counter, fileLine, nastaveni.jednotky, z);
+        if (!r.ok) return false;
         nove.zaznam.push_back(std::move(z));
-    }
-    RawFileResult stanice = raw::CheckStations(nove, lines);
+        fileLines.push_back(fileLine);
+        return true;
+    });
+    if (!r.ok) return r;
+    const RawFileResult stanice = raw::CheckStations(nove, fileLines);
     if (!stanice.ok) return stanice;
-    nove.SeradPoradi();
-    mereni.zaznam = std::move(nove.zaznam);
-    RawFileResult ok;
-    ok.counter = static_cast<int32_t>(mereni.zaznam.size());
-    return ok;
+    return Accepted(nove, mereni);
 }
 
 RawFileResult WriteMtx(const Tmereni& mereni, const Tnastaveni& nastaveni,

@@ -21,6 +21,11 @@ RawFileResult ReadMtx(const std::vector<std::string>& lines, const Tnastaveni& n
                       Tmereni& mereni);
 RawFileResult ReadMtxPrepared(const std::vector<PreparedLine>& lines, const Tnastaveni& nastaveni,
                               Tmereni& mereni);
+RawFileResult ReadMtxPrepared(const std::vector<PreparedLineView>& lines,
+                              const Tnastaveni& nastaveni, Tmereni& mereni);
+// The same on the whole text of a file, which it goes through line by line
+// without a list of its lines: the way a large file is loaded.
+RawFileResult ReadMtxText(std::string_view text, const Tnastaveni& nastaveni, Tmereni& mereni);
 
 // One line per full row, values converted and rounded as the settings say. Empty
 // rows are skipped so that the file reads back. On failure `lines` is empty and the

@@ -58,6 +58,14 @@ FileError ReadValue(const std::string& token, Kind kind, const nastaveni::Tjedno
     return FromStatus(st);
 }
 
+FileError ReadValue(const std::string& token, Kind kind, const nastaveni::Tjednotky& j,
+                    StoredReal& value) {
+    Real v = 0;
+    const FileError e = ReadValue(token, kind, j, v);
+    if (e == FileError::None) value = v;
+    return e;
+}
+
 FileError RowFromTokens(const std::vector<std::string>& t, const nastaveni::Tjednotky& j,
                         Tzaznam& z, std::string& bad) {
     z = Tzaznam::Prazdny();
@@ -71,7 +79,7 @@ FileError RowFromTokens(const std::vector<std::string>& t, const nastaveni::Tjed
     const struct {
         size_t index;
         Kind kind;
-        Real* target;
+        StoredReal* target;
     } values[] = {{2, Kind::Length, &z.vyska_stn},
                   {4, Kind::Length, &z.vyska_cil},
                   {5, Kind::Direction, &z.smer},
@@ -109,13 +117,35 @@ int32_t FirstInconsistentRow(const Tmereni& mereni, FileError& error) {
     return -1;
 }
 
-RawFileResult CheckStations(const Tmereni& nove, const std::vector<PreparedLine>& lines) {
+namespace {
+
+template <class FileLine>
+RawFileResult Stations(const Tmereni& nove, size_t count, const FileLine& fileLineOf) {
     FileError e = FileError::None;
     const int32_t bad = FirstInconsistentRow(nove, e);
     if (bad < 0) return {};
     const auto i = static_cast<size_t>(bad);
-    const int32_t fileLine = i < lines.size() ? lines[i].fileLine : 0;
+    const int32_t fileLine = i < count ? fileLineOf(i) : 0;
     return FileFailure(e, bad + 1, fileLine, "station " + nove.zaznam[i].cislo_stn);
+}
+
+template <class Lines>
+RawFileResult Stations(const Tmereni& nove, const Lines& lines) {
+    return Stations(nove, lines.size(), [&lines](size_t i) { return lines[i].fileLine; });
+}
+
+}  // namespace
+
+RawFileResult CheckStations(const Tmereni& nove, const std::vector<PreparedLine>& lines) {
+    return Stations(nove, lines);
+}
+
+RawFileResult CheckStations(const Tmereni& nove, const std::vector<PreparedLineView>& lines) {
+    return Stations(nove, lines);
+}
+
+RawFileResult CheckStations(const Tmereni& nove, const std::vector<int32_t>& fileLines) {
+    return Stations(nove, fileLines.size(), [&fileLines](size_t i) { return fileLines[i]; });
 }
 
 RawFileResult InternalFormTokens(const PreparedLine& line, int32_t counter,
@@ -180,7 +210,7 @@ RawFileResult CheckRowsForWriting(const Tmereni& mereni) {
         if (!IsSingleToken(z.cislo_cil))
             return FileFailure(FileError::UnwritableName, row, 0, "\"" + z.cislo_cil + "\"");
     }
-    return CheckStations(mereni, {});
+    return CheckStations(mereni, std::vector<PreparedLine>{});
 }
 
 std::string Join(const std::vector<std::string>& tokens) {

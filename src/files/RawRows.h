@@ -33,6 +33,9 @@ FileError ReadStationNumber(const std::string& token, int32_t& poradi);
 // Reads a number token as an angle or a length in the units `j`.
 FileError ReadValue(const std::string& token, Kind kind, const nastaveni::Tjednotky& j,
                     Real& value);
+// The same into a field of a row (written only on success).
+FileError ReadValue(const std::string& token, Kind kind, const nastaveni::Tjednotky& j,
+                    StoredReal& value);
 
 // Fills a row from the eight tokens of the MTX order (station number, station,
 // instrument height, target, target height, direction, zenith angle, distance),
@@ -49,6 +52,9 @@ int32_t FirstInconsistentRow(const Tmereni& mereni, FileError& error);
 // The check every reader makes after its rows are read (FirstInconsistentRow),
 // reported at the line of the offending row; ok when the stations agree.
 RawFileResult CheckStations(const Tmereni& nove, const std::vector<PreparedLine>& lines);
+RawFileResult CheckStations(const Tmereni& nove, const std::vector<PreparedLineView>& lines);
+// The same with the file line of each row.
+RawFileResult CheckStations(const Tmereni& nove, const std::vector<int32_t>& fileLines);
 
 // The tokens of a line of the internal text form for an exporter: 8 to 11 values.
 RawFileResult InternalFormTokens(const PreparedLine& line, int32_t counter,

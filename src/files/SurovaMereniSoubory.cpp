@@ -67,12 +67,26 @@ int RawFormatFromExtension(const fs::path& path) {
     return -1;
 }
 
-RawFileResult ReadRaw(int code, const std::vector<std::string>& lines, const Tnastaveni& s,
-                      Tmereni& mereni) {
-    if (code == format::kMtx) return ReadMtx(lines, s, mereni);
-    if (code == format::kAsc) return ReadAsc(lines, s, mereni);
+namespace {
+
+template <class Lines>
+RawFileResult ReadPrepared(int code, const Lines& lines, const Tnastaveni& s, Tmereni& mereni) {
+    if (code == format::kMtx) return ReadMtxPrepared(lines, s, mereni);
+    if (code == format::kAsc) return ReadAscPrepared(lines, s, mereni);
     mereni.Clear();
     return FileFailure(FileError::UnknownFormat, 0, 0, FormatInteger(code));
+}
+
+}  // namespace
+
+RawFileResult ReadRaw(int code, const std::vector<std::string>& lines, const Tnastaveni& s,
+                      Tmereni& mereni) {
+    return ReadPrepared(code, PrepareLines(lines), s, mereni);
+}
+
+RawFileResult ReadRawLines(int code, const std::vector<PreparedLineView>& lines,
+                           const Tnastaveni& s, Tmereni& mereni) {
+    return ReadPrepared(code, lines, s, mereni);
 }
 
 RawFileResult WriteRaw(int code, const Tmereni& mereni, const Tnastaveni& s,
@@ -94,13 +108,21 @@ LoadedRawFile NactiSoubor(Tmereni& mereni, Tinfo& info, const Tnastaveni& nastav
                           const fs::path& cesta, int code) {
     LoadedRawFile f;
     f.path = cesta;
-    std::vector<std::string> lines;
-    if (!ReadLinesForLoading(cesta, lines, f.result)) {
-        f.message = f.result.note;
-        return f;
-    }
     Tmereni nove;
-    if (f.result.ok) f.result = ReadRaw(code, lines, nastaveni, nove);
+    {
+        // The text stays one string and the lines point into it: a file of a
+        // million rows is then held once as text, once as rows.
+        std::string text;
+        if (!ReadTextForLoading(cesta, text, f.result)) {
+            f.message = f.result.note;
+            return f;
+        }
+        if (f.result.ok) {
+            f.result = code == format::kMtx
+                           ? ReadMtxText(text, nastaveni, nove)
+                           : ReadRawLines(code, PrepareLineViews(text), nastaveni, nove);
+        }
+    }
     const bool nacteni = f.result.ok && HasFullRow(nove);
     f.id = info.RegistrovatSoubor(info::kSurovaMereni, cesta, code, nacteni, f.result.counter);
     if (!f.result.ok) {
@@ -109,7 +131,7 @@ LoadedRawFile NactiSoubor(Tmereni& mereni, Tinfo& info, const Tnastaveni& nastav
         return f;
     }
     f.rowsAdded = nove.PocetPlnychZaznamu();
-    mereni.PridejMereni3(nove, f.id);
+    mereni.PridejMereni3(std::move(nove), f.id);
     return f;
 }
 

@@ -27,6 +27,9 @@ int RawFormatFromExtension(const std::filesystem::path& path);
 // (an empty list or text) and UnknownFormat.
 RawFileResult ReadRaw(int code, const std::vector<std::string>& lines, const Tnastaveni& s,
                       Tmereni& mereni);
+// The same on prepared lines that point into the whole text of a file.
+RawFileResult ReadRawLines(int code, const std::vector<PreparedLineView>& lines,
+                           const Tnastaveni& s, Tmereni& mereni);
 RawFileResult WriteRaw(int code, const Tmereni& mereni, const Tnastaveni& s,
                        std::vector<std::string>& lines);
 RawFileResult ExportRaw(int code, std::vector<std::string>& lines, const Tnastaveni& s);

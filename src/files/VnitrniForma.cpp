@@ -28,7 +28,7 @@ std::vector<Real> Deviations(const Tzaznam& z) {
 }
 
 // A deviation token: "0" and values outside (0, limit) leave it unset.
-FileError ReadDeviation(const std::string& token, Real limit, Real& sig) {
+FileError ReadDeviation(const std::string& token, Real limit, StoredReal& sig) {
     Real v = 0;
     const NumberStatus st = ParseNumber(token, v);
     if (st == NumberStatus::NotANumber) return FileError::BadNumber;
@@ -57,7 +57,7 @@ RawFileResult ReadRows(const std::vector<PreparedLine>& lines, size_t maxTokens,
         FileError e = raw::RowFromTokens(t, internal, z, bad);
         if (e != FileError::None) return ValueFailure(e, counter, lines[i].fileLine, bad);
         if (withDeviations) {
-            Real* const sig[] = {&z.sig_smer, &z.sig_zenit, &z.sig_delka};
+            StoredReal* const sig[] = {&z.sig_smer, &z.sig_zenit, &z.sig_delka};
             const Real limit[] = {kMaxSigUhel, kMaxSigUhel, kMaxOdchylkaDelky};
             for (size_t k = 8; k < t.size(); ++k) {
                 e = ReadDeviation(t[k], limit[k - 8], *sig[k - 8]);

@@ -6,7 +6,7 @@
 
 namespace vertano {
 
-Real Tzaznam::*RealQuantity(int32_t velicina) {
+StoredReal Tzaznam::*RealQuantity(int32_t velicina) {
     switch (velicina) {
         case 7:
             return &Tzaznam::vyska_stn;
@@ -45,7 +45,7 @@ std::vector<Real> ColumnValues(const std::vector<Tzaznam>& zaznamy, int32_t veli
     const auto pole = RealQuantity(velicina);
     std::vector<Real> hodnoty;
     hodnoty.reserve(zaznamy.size());
-    for (const auto& z : zaznamy) hodnoty.push_back(pole ? z.*pole : Real{-1});
+    for (const auto& z : zaznamy) hodnoty.push_back(pole ? Real(z.*pole) : Real{-1});
     return hodnoty;
 }
 

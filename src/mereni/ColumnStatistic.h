@@ -10,7 +10,7 @@ namespace vertano {
 
 // The real field of a row behind a quantity code of Tmereni::Sort (7 vyska_stn …
 // 20 sig_posun); nullptr for every other code.
-Real Tzaznam::*RealQuantity(int32_t velicina);
+StoredReal Tzaznam::*RealQuantity(int32_t velicina);
 
 // One value per row: the field of quantity `velicina`, or -1 when the code does not
 // name a real field.

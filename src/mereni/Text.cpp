@@ -192,8 +192,22 @@ std::vector<PreparedLine> PrepareLines(const std::vector<std::string>& lines) {
     return out;
 }
 
+std::vector<PreparedLineView> PrepareLineViews(std::string_view text) {
+    size_t count = 0;
+    ForEachPreparedLine(text, [&count](std::string_view, int32_t) { return ++count > 0; });
+    // Counted first, so that the vector does not grow (and hold twice its size).
+    std::vector<PreparedLineView> out;
+    out.reserve(count);
+    ForEachPreparedLine(text, [&out](std::string_view line, int32_t fileLine) {
+        out.push_back({line, fileLine});
+        return true;
+    });
+    return out;
+}
+
 std::vector<std::string> Tokenize(std::string_view line) {
     std::vector<std::string> tokens;
+    tokens.reserve(8);  // an MTX line, without growing
     size_t i = 0;
     while (i < line.size()) {
         while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
@@ -267,11 +281,24 @@ bool HasControlCharacter(std::string_view text) {
     return false;
 }
 
-int32_t FirstLineWithControl(const std::vector<PreparedLine>& lines) {
+namespace {
+
+template <class Lines>
+int32_t FirstWithControl(const Lines& lines) {
     for (size_t i = 0; i < lines.size(); ++i) {
         if (HasControlCharacter(lines[i].text)) return static_cast<int32_t>(i);
     }
     return -1;
+}
+
+}  // namespace
+
+int32_t FirstLineWithControl(const std::vector<PreparedLine>& lines) {
+    return FirstWithControl(lines);
+}
+
+int32_t FirstLineWithControl(const std::vector<PreparedLineView>& lines) {
+    return FirstWithControl(lines);
 }
 
 std::string EscapeControl(std::string_view text) {

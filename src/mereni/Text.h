@@ -22,9 +22,37 @@ struct PreparedLine {
 // the line number readers report; fileLine keeps the physical one.
 std::vector<PreparedLine> PrepareLines(const std::vector<std::string>& lines);
 
+// A prepared line pointing into a text kept elsewhere (the whole decoded file):
+// a large file read as a string per line would take twice its size again.
+struct PreparedLineView {
+    std::string_view text;
+    int32_t fileLine = 0;
+};
+// PrepareLines on a whole text, split at its line ends (CR LF, LF or CR) as
+// ReadTextFile splits it. The views point into `text`.
+std::vector<PreparedLineView> PrepareLineViews(std::string_view text);
+
 // Removes characters up to and including the space (blanks, TAB, CR, other control
 // characters) from both ends.
 std::string_view Trim(std::string_view text);
+
+// Calls visit(line, fileLine) for every prepared line of a whole text, in order,
+// as PrepareLineViews would list them, while it returns true. A reader that needs
+// each line once keeps no list of them at all.
+template <class Visit>
+void ForEachPreparedLine(std::string_view text, Visit&& visit) {
+    int32_t fileLine = 0;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = start;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+        ++fileLine;
+        const std::string_view line = Trim(text.substr(start, end - start));
+        if (!line.empty() && !visit(line, fileLine)) return;
+        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++end;
+        start = end + 1;
+    }
+}
 
 // Splits at runs of blanks (TAB counts as a blank); a blank line gives no tokens.
 std::vector<std::string> Tokenize(std::string_view line);
@@ -41,6 +69,7 @@ bool HasControlCharacter(std::string_view text);
 // The index (0-based) of the first prepared line holding a control character
 // inside it (PrepareLines has trimmed those at the ends), -1 when there is none.
 int32_t FirstLineWithControl(const std::vector<PreparedLine>& lines);
+int32_t FirstLineWithControl(const std::vector<PreparedLineView>& lines);
 
 // Text safe to show: every control character (as above, TAB and line ends
 // included) and every byte that is not valid UTF-8 becomes \xNN.

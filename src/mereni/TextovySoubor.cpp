@@ -1,5 +1,6 @@
 #include "mereni/TextovySoubor.h"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cerrno>
@@ -387,39 +388,57 @@ std::string Windows1250ToUtf8(std::string_view bytes) {
     return out;
 }
 
-TextReadResult DecodeText(std::string_view bytes, TextFile& out) {
-    out = TextFile{};
-    std::string text;
+namespace {
+
+// The decoding of DecodeText into one string. The bytes are taken over: valid
+// UTF-8, the usual case, becomes the text without a copy.
+TextReadResult DecodeWhole(std::string bytes, std::string& text, TextEncoding& encoding) {
+    text.clear();
     int32_t badLine = 0;
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
-        out.encoding = TextEncoding::Utf8Bom;
-        text.assign(bytes.substr(3));
-        const size_t bad = FirstInvalidUtf8(text);
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        encoding = TextEncoding::Utf8Bom;
+        bytes.erase(0, 3);
+        const size_t bad = FirstInvalidUtf8(bytes);
         if (bad != std::string_view::npos)
-            return BadEncoding(LineAt(text, bad), "marked as UTF-8 but is not valid UTF-8");
-    } else if (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF") {
+            return BadEncoding(LineAt(bytes, bad), "marked as UTF-8 but is not valid UTF-8");
+        text = std::move(bytes);
+    } else if (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0) {
         const bool be = bytes[0] == '\xFE';
-        out.encoding = be ? TextEncoding::Utf16Be : TextEncoding::Utf16Le;
-        if (!Utf16ToUtf8(bytes.substr(2), be, text, badLine))
+        encoding = be ? TextEncoding::Utf16Be : TextEncoding::Utf16Le;
+        if (!Utf16ToUtf8(std::string_view(bytes).substr(2), be, text, badLine)) {
+            text.clear();
             return BadEncoding(badLine, "marked as UTF-16 but is not valid UTF-16");
+        }
     } else if (IsValidUtf8(bytes)) {
-        out.encoding = TextEncoding::Utf8;
-        text.assign(bytes);
+        encoding = TextEncoding::Utf8;
+        text = std::move(bytes);
     } else {
-        out.encoding = TextEncoding::Windows1250;
+        encoding = TextEncoding::Windows1250;
         text = Windows1250ToUtf8(bytes);
     }
     const size_t nul = text.find('\0');
-    if (nul != std::string::npos)
-        return BadEncoding(LineAt(text, nul),
+    if (nul != std::string::npos) {
+        const int32_t line = LineAt(text, nul);
+        text.clear();
+        return BadEncoding(line,
                            "contains NUL characters (UTF-16 text without a byte-order mark?)");
-    SplitLines(text, out.lines);
+    }
     return {};
 }
 
-TextReadResult ReadTextFile(const fs::path& path, TextFile& out) {
-    out = TextFile{};
-    const std::string name = EscapeControl(path.string());
+std::string Megabytes(std::uintmax_t bytes) {
+    return std::to_string((bytes + (1u << 20) - 1) >> 20) + " MB";
+}
+
+TextReadResult TooLarge(const std::string& name, std::uintmax_t size, std::uintmax_t limit) {
+    return NotRead(TextReadStatus::TooLarge,
+                   "Cannot read " + name + ": the file is too large (" +
+                       (size > 0 ? Megabytes(size) : "more than " + Megabytes(limit)) +
+                       "; this computer can read files of up to " + Megabytes(limit) + ")");
+}
+
+// The bytes of a file, or why they cannot be had.
+TextReadResult ReadBytes(const fs::path& path, const std::string& name, std::string& bytes) {
     std::error_code ec;
     if (fs::is_directory(path, ec))
         return NotRead(TextReadStatus::CannotOpen, "Cannot open " + name + ": it is a folder");
@@ -427,20 +446,45 @@ TextReadResult ReadTextFile(const fs::path& path, TextFile& out) {
     if (!in)
         return NotRead(TextReadStatus::CannotOpen,
                        "Cannot open " + name + ": " + SystemError(errno));
-    const std::uintmax_t size = fs::file_size(path, ec);
-    if (!ec && size > kMaxTextFileBytes)
-        return NotRead(TextReadStatus::TooLarge, "Cannot read " + name + ": the file is too large");
-    std::string bytes;
-    if (!ec) bytes.reserve(static_cast<size_t>(size));
+    const std::uintmax_t limit = MaxTextFileBytes();
+    // A pipe or a device has no size: its end is watched while reading.
+    const std::uintmax_t size = fs::is_regular_file(path, ec) ? fs::file_size(path, ec) : 0;
+    if (!ec && size > limit) return TooLarge(name, size, limit);
+    if (!ec && size > 0) bytes.reserve(static_cast<size_t>(size));
     std::array<char, 65536> buf{};
     while (in.read(buf.data(), buf.size()) || in.gcount() > 0) {
         bytes.append(buf.data(), static_cast<size_t>(in.gcount()));
-        if (bytes.size() > kMaxTextFileBytes)
-            return NotRead(TextReadStatus::TooLarge,
-                           "Cannot read " + name + ": the file is too large");
+        if (bytes.size() > limit) return TooLarge(name, 0, limit);
     }
     if (in.bad()) return NotRead(TextReadStatus::CannotOpen, "Cannot read " + name);
-    TextReadResult r = DecodeText(bytes, out);
+    return {};
+}
+
+}  // namespace
+
+TextReadResult DecodeText(std::string_view bytes, TextFile& out) {
+    out = TextFile{};
+    std::string text;
+    const TextReadResult r = DecodeWhole(std::string(bytes), text, out.encoding);
+    if (r.Ok()) SplitLines(text, out.lines);
+    return r;
+}
+
+TextReadResult ReadTextFile(const fs::path& path, TextFile& out) {
+    out = TextFile{};
+    std::string text;
+    const TextReadResult r = ReadWholeTextFile(path, text, out.encoding);
+    if (r.Ok()) SplitLines(text, out.lines);
+    return r;
+}
+
+TextReadResult ReadWholeTextFile(const fs::path& path, std::string& text, TextEncoding& encoding) {
+    text.clear();
+    const std::string name = EscapeControl(path.string());
+    std::string bytes;
+    TextReadResult r = ReadBytes(path, name, bytes);
+    if (!r.Ok()) return r;
+    r = DecodeWhole(std::move(bytes), text, encoding);
     if (!r.Ok()) r.message = "Cannot read " + name + ": " + r.message;
     return r;
 }
@@ -471,6 +515,24 @@ bool SaveTextFile(const fs::path& path, const std::vector<std::string>& lines, s
     }
     if (ok) error.clear();
     return ok;
+}
+
+std::uintmax_t MaxTextFileBytesFor(std::uintmax_t memoryBytes) {
+    constexpr std::uintmax_t kUnknown = std::uintmax_t{512} << 20;
+    constexpr std::uintmax_t kMost = (std::uintmax_t{2} << 30) - 1;
+    if (memoryBytes == 0) return kUnknown;
+    return std::min(memoryBytes / 8, kMost);
+}
+
+std::uintmax_t MaxTextFileBytes() {
+    std::uintmax_t memory = 0;
+#if defined(__unix__) || defined(__APPLE__)
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    if (pages > 0 && pageSize > 0)
+        memory = static_cast<std::uintmax_t>(pages) * static_cast<std::uintmax_t>(pageSize);
+#endif
+    return MaxTextFileBytesFor(memory);
 }
 
 bool IsStandardOutput(const fs::path& path) {

@@ -29,9 +29,14 @@ struct TextReadResult {
     bool Ok() const { return status == TextReadStatus::Ok; }
 };
 
-// Larger files are refused rather than read into memory: no measurement or
-// coordinate file comes near this.
-inline constexpr std::uintmax_t kMaxTextFileBytes = 512u * 1024u * 1024u;
+// The largest text file read, from what the computer can hold: a raw file of
+// N bytes takes about 6 N while it is loaded and checked (its text once, its
+// rows five times), so a file may take an eighth of the memory, and at most
+// 2 GB (lines and rows are counted in 32 bits). A larger file is refused with
+// its size and the limit before anything is read.
+std::uintmax_t MaxTextFileBytes();
+// The same for a computer of `memoryBytes` (0: not known, 512 MB).
+std::uintmax_t MaxTextFileBytesFor(std::uintmax_t memoryBytes);
 
 // Decodes file bytes: a UTF-8, UTF-16 LE or UTF-16 BE byte-order mark selects that
 // encoding; without one, valid UTF-8 is UTF-8 and anything else Windows-1250. Line
@@ -39,6 +44,10 @@ inline constexpr std::uintmax_t kMaxTextFileBytes = 512u * 1024u * 1024u;
 // with NUL characters, is BadEncoding.
 TextReadResult DecodeText(std::string_view bytes, TextFile& out);
 TextReadResult ReadTextFile(const std::filesystem::path& path, TextFile& out);
+// The same text in one string, line ends kept: a large file as a string per line
+// would take twice its size again (see PrepareLineViews).
+TextReadResult ReadWholeTextFile(const std::filesystem::path& path, std::string& text,
+                                 TextEncoding& encoding);
 
 bool IsValidUtf8(std::string_view bytes);
 std::string Windows1250ToUtf8(std::string_view bytes);

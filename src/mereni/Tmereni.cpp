@@ -84,6 +84,27 @@ void Tmereni::PridejMereni3(Tmereni& noveMereni, int32_t identifikator) {
                   std::make_move_iterator(pridane.end()));
 }
 
+void Tmereni::PridejMereni3(Tmereni&& noveMereni, int32_t identifikator) {
+    if (&noveMereni == this) {
+        PridejMereni3(noveMereni, identifikator);
+        return;
+    }
+    SmazPrazdneZaznamyNaKonci();
+    const int32_t posun = zaznam.empty() ? 0 : zaznam.back().poradi;
+    for (auto& z : noveMereni.zaznam) {
+        if (z.JePlny()) z.poradi += posun;
+        z.soubor = identifikator;
+    }
+    if (zaznam.empty()) {
+        zaznam = std::move(noveMereni.zaznam);
+    } else {
+        zaznam.insert(zaznam.end(), std::make_move_iterator(noveMereni.zaznam.begin()),
+                      std::make_move_iterator(noveMereni.zaznam.end()));
+    }
+    noveMereni.zaznam.clear();
+    noveMereni.zaznam.shrink_to_fit();
+}
+
 void Tmereni::ExportujMereniDleStanoviska(Tmereni& mereniStanovisko, int32_t poradi) const {
     if (&mereniStanovisko == this) {
         std::erase_if(mereniStanovisko.zaznam,

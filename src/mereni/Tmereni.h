@@ -34,6 +34,10 @@ class Tmereni {
     // station numbers continuing after the current last row and `soubor` set to
     // `identifikator`. The station numbers of `noveMereni` are shifted in place.
     void PridejMereni3(Tmereni& noveMereni, int32_t identifikator);
+    // The same for a list that is not needed afterwards: its rows are moved, not
+    // copied (into an empty list the whole list is taken over), and it is left
+    // empty. A large file is then never held twice.
+    void PridejMereni3(Tmereni&& noveMereni, int32_t identifikator);
     void ExportujMereniDleStanoviska(Tmereni& mereniStanovisko, int32_t poradi) const;
 
     // ---- single rows ----

@@ -100,7 +100,7 @@ Permutace PodleJmena(const std::vector<Tzaznam>& z, std::string Tzaznam::*pole) 
 
 // Row i goes first when row i-1 is not <= row i. Without NaN that is a strict order;
 // a NaN is "not <=" to everything, so the passes must then be replayed literally.
-Permutace PodleReal(const std::vector<Tzaznam>& z, Real Tzaznam::*pole) {
+Permutace PodleReal(const std::vector<Tzaznam>& z, StoredReal Tzaznam::*pole) {
     const auto hodnota = [&](int32_t i) { return z[static_cast<size_t>(i)].*pole; };
     const auto predchazi = [&](int32_t i, int32_t predchozi) {
         return !(hodnota(predchozi) <= hodnota(i));

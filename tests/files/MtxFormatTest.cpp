@@ -3,6 +3,7 @@
 #include "files/MtxFormat.h"
 #include "files/RawTestSupport.h"
 #include "mereni/Jednotky.h"
+#include "mereni/TextovySoubor.h"
 #include "support/TestSupport.h"
 
 namespace vertano {
@@ -36,8 +37,8 @@ TEST(MtxRead, LineInGonAndMetres) {
     EXPECT_EQ(z.poradi, 1);
     EXPECT_EQ(z.cislo_stn, "A");
     EXPECT_EQ(z.cislo_cil, "B");
-    EXPECT_EQ(z.vyska_stn, 1.55L);
-    EXPECT_EQ(z.vyska_cil, 1.6L);
+    EXPECT_EQ(z.vyska_stn, StoredReal(1.55L));
+    EXPECT_EQ(z.vyska_cil, StoredReal(1.6L));
     EXPECT_NEAR(static_cast<double>(z.smer), static_cast<double>(kPi) / 2, 1e-18);
     EXPECT_TRUE(z.poloha);
     EXPECT_FALSE(z.MaDelku());
@@ -54,6 +55,31 @@ TEST(MtxRead, GonReadAsDmsIsRefusedAtItsLine) {
     EXPECT_EQ(r.counter, 2);
     EXPECT_EQ(r.detail, "358.6940");
     EXPECT_TRUE(m.zaznam.empty());
+}
+
+// A large file is read from its whole text without a list of lines: the same
+// rows, and the same failures at the same lines, as from the lines.
+TEST(MtxRead, WholeTextReadsAsTheLinesRead) {
+    for (const std::string& text :
+         {std::string("7 A 1 B 1 0 100 0\r\n\r\n7 A 1 C 1 0 100 0\r8 B 1 A 1 0 100 5\n"),
+          std::string("  1 A 1 B 1 0 100 0  \n\n1 A 1 B 1 0 100\n"),
+          std::string("1 A 1 B 1 0 100 0\n1 A 1 B 1 0 100 x\n1 A 1 B\x1B 1 0 100 0"),
+          std::string("7 A 1 B 1 0 100 0\n\n\n7 B 1 C 1 0 100 0\n"), std::string("\n \n")}) {
+        TextFile file;
+        ASSERT_TRUE(DecodeText(text, file).Ok());
+        Tmereni fromLines;
+        Tmereni fromText;
+        const RawFileResult a = ReadMtx(file.lines, Settings(), fromLines);
+        const RawFileResult b = ReadMtxText(text, Settings(), fromText);
+        EXPECT_EQ(DescribeRawFailure(b), DescribeRawFailure(a)) << text;
+        EXPECT_EQ(b.counter, a.counter);
+        ASSERT_EQ(fromText.zaznam.size(), fromLines.zaznam.size());
+        for (size_t i = 0; i < fromText.zaznam.size(); ++i) {
+            EXPECT_EQ(fromText.zaznam[i].poradi, fromLines.zaznam[i].poradi);
+            EXPECT_EQ(fromText.zaznam[i].cislo_cil, fromLines.zaznam[i].cislo_cil);
+            EXPECT_EQ(fromText.zaznam[i].delka, fromLines.zaznam[i].delka);
+        }
+    }
 }
 
 TEST(MtxRead, StationsAreRenumberedWhereANewStationBegins) {
@@ -260,7 +286,7 @@ TEST(MtxFormat, DecimalCommaLocaleChangesNeitherReadingNorWriting) {
     ASSERT_TRUE(guard.Active());
     Tmereni m;
     ASSERT_TRUE(Read({"1 A 1,55 B 1.6 100,5 98.5 12.25"}, m).ok);
-    EXPECT_EQ(m.zaznam[0].vyska_stn, 1.55L);
+    EXPECT_EQ(m.zaznam[0].vyska_stn, StoredReal(1.55L));
     Lines out;
     ASSERT_TRUE(WriteMtx(m, Settings(), out).ok);
     EXPECT_EQ(out[0], "1 A 1.5500 B 1.6000 100.50000 98.50000 12.2500");

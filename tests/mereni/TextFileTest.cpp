@@ -107,6 +107,16 @@ TEST(TextFileRead, MissingFileAndFolderCannotBeOpened) {
     EXPECT_EQ(ReadTextFile(dir.Path(), f).status, TextReadStatus::CannotOpen);
 }
 
+// A file may take an eighth of the memory (its rows take five times its size),
+// at most 2 GB; 512 MB where the memory is not known.
+TEST(TextFileRead, SizeLimitFollowsTheMemoryOfTheComputer) {
+    constexpr std::uintmax_t kGb = std::uintmax_t{1} << 30;
+    EXPECT_EQ(MaxTextFileBytesFor(8 * kGb), kGb);
+    EXPECT_EQ(MaxTextFileBytesFor(64 * kGb), 2 * kGb - 1);
+    EXPECT_EQ(MaxTextFileBytesFor(0), kGb / 2);
+    EXPECT_GE(MaxTextFileBytes(), std::uintmax_t{1} << 20);
+}
+
 TEST(TextFileSave, WritesUtf8WithCrLfAndReadsBack) {
     test::TempDir dir;
     const fs::path p = dir / "a.txt";

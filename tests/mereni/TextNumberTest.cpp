@@ -93,12 +93,12 @@ TEST(TextShown, ControlCharactersAreFoundAndEscapedNeverPassedOn) {
         EXPECT_TRUE(HasControlCharacter(t)) << EscapeControl(t);
     EXPECT_EQ(EscapeControl("P\x1B[2J\xC2\x9B!\n\xFF\xC3\xA1"),
               "P\\x1B[2J\\xC2\\x9B!\\x0A\\xFF\xC3\xA1");
-    EXPECT_EQ(FirstLineWithControl({{"A B", 1},
-                                    {"C\x07"
-                                     "D",
-                                     3}}),
-              1);
-    EXPECT_EQ(FirstLineWithControl({{"A B", 1}}), -1);
+    const std::string text =
+        "A B\r\n\r\nC\x07"
+        "D\n";
+    EXPECT_EQ(FirstLineWithControl(PrepareLineViews(text)), 1);
+    EXPECT_EQ(PrepareLineViews(text)[1].fileLine, 3);
+    EXPECT_EQ(FirstLineWithControl(std::vector<PreparedLine>{{"A B", 1}}), -1);
 }
 
 TEST(TextShown, QuotedInputIsCutNotTheMessage) {

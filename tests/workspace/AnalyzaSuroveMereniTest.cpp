@@ -88,7 +88,8 @@ TEST(AnalyzaSuroveMereni, PreparesTheAdjustmentInputWithStagesAndFlags) {
     for (std::size_t i = 0; i < ws.mereniVyrovnani.zaznam.size(); ++i) {
         const Tzaznam& z = ws.mereniVyrovnani.zaznam[i];
         ASSERT_GT(z.zkresleniDelky, 0);
-        EXPECT_EQ(ws.mereniVyrovnaniZobrazeni.zaznam[i].delka, z.delka / z.zkresleniDelky);
+        EXPECT_EQ(ws.mereniVyrovnaniZobrazeni.zaznam[i].delka,
+                  StoredReal(z.delka / z.zkresleniDelky));
     }
     EXPECT_EQ(ws.doplnekZpracovany.PocetMereni(), sit.doplnek.PocetMereni());
     EXPECT_GT(ws.vahy.smer.odchylka, 0);
@@ -248,7 +249,7 @@ TEST(AnalyzaSuroveMereni, WarnsAboutSupplementaryMeasurementsOffTheirLimitOrOuts
     Workspace ws;
     NastaveniTestu(ws);
     NacistSit(ws, sit);
-    Real& smernik = ws.doplnekVstup.smernik.zaznam[0].delka;
+    StoredReal& smernik = ws.doplnekVstup.smernik.zaznam[0].delka;
     smernik += MgonNaRad(500);
     if (smernik >= kDvePi) smernik -= kDvePi;
     ws.doplnekVstup.prevyseni.zaznam[0].delka += 2;
