@@ -46,7 +46,23 @@ bool CteSeZpet(const std::string& text, Real& hodnota) {
     return ParseNumber(text, hodnota) == NumberStatus::Ok;
 }
 
-CoordinateFileResult ReadCoordinates(std::vector<std::string>& text, uint8_t jednotka, bool yxz) {
+constexpr std::string_view kRozsahOdchylky = "0 (not given) or more than 0 and less than 100 m";
+
+// A standard deviation of an identical-point line in metres: 0 means not given,
+// anything else must be a deviation a survey can have.
+NumberStatus CtiOdchylku(const std::string& token, uint8_t jednotka, Real& metry) {
+    const NumberStatus stav = ParseLength(token, jednotka, metry);
+    if (stav != NumberStatus::Ok) return stav;
+    return metry == 0 || (metry > 0 && metry < kMaxOdchylkaDelky) ? NumberStatus::Ok
+                                                                  : NumberStatus::OutOfRange;
+}
+
+// Coordinate lines of 4 tokens, or with `sOdchylkami` 4 to 7 (up to three
+// standard deviations in the order of the coordinates). The canonical line is
+// "number X Y Z", followed by "sX sY sZ" (0 for one not given) when the line
+// gives any deviation.
+CoordinateFileResult ReadCoordinates(std::vector<std::string>& text, uint8_t jednotka, bool yxz,
+                                     bool sOdchylkami = false) {
     const std::vector<PreparedLine> radky = PrepareLines(text);
     std::vector<std::string> vystup;
     vystup.reserve(radky.size());
@@ -54,21 +70,34 @@ CoordinateFileResult ReadCoordinates(std::vector<std::string>& text, uint8_t jed
         const auto radek = static_cast<int32_t>(i + 1);
         const int32_t radekSouboru = radky[i].fileLine;
         const std::vector<std::string> tokeny = Tokenize(radky[i].text);
-        if (tokeny.size() != 4)
-            return Odmitnout(text, TokenCountFailure(radek, radekSouboru, tokeny.size(), "4"),
-                             tokeny);
-        std::array<Real, 3> v{};
-        for (size_t k = 0; k < 3; ++k) {
-            NumberStatus stav = ParseLength(tokeny[k + 1], jednotka, v[k]);
+        const size_t nejvic = sOdchylkami ? 7 : 4;
+        if (tokeny.size() < 4 || tokeny.size() > nejvic)
+            return Odmitnout(
+                text,
+                TokenCountFailure(radek, radekSouboru, tokeny.size(), sOdchylkami ? "4 to 7" : "4"),
+                tokeny);
+        std::array<Real, 6> v{};
+        for (size_t k = 0; k + 1 < tokeny.size(); ++k) {
+            const bool odchylka = k >= 3;
+            NumberStatus stav = odchylka ? CtiOdchylku(tokeny[k + 1], jednotka, v[k])
+                                         : ParseLength(tokeny[k + 1], jednotka, v[k]);
             if (stav == NumberStatus::Ok && !FitForParser(v[k])) stav = NumberStatus::OutOfRange;
             if (stav != NumberStatus::Ok)
                 return Odmitnout(text,
-                                 ValueFailure(ChybaCisla(stav), radek, radekSouboru, tokeny[k + 1]),
+                                 ValueFailure(ChybaCisla(stav), radek, radekSouboru, tokeny[k + 1],
+                                              odchylka ? kRozsahOdchylky : kNumberRange),
                                  tokeny);
         }
-        if (yxz) std::swap(v[0], v[1]);
-        vystup.push_back(tokeny[0] + ' ' + FormatGeneral(v[0]) + ' ' + FormatGeneral(v[1]) + ' ' +
-                         FormatGeneral(v[2]));
+        if (yxz) {
+            std::swap(v[0], v[1]);
+            std::swap(v[3], v[4]);
+        }
+        std::string canonical = tokeny[0] + ' ' + FormatGeneral(v[0]) + ' ' + FormatGeneral(v[1]) +
+                                ' ' + FormatGeneral(v[2]);
+        if (tokeny.size() > 4) {
+            for (size_t k = 3; k < 6; ++k) canonical += ' ' + FormatGeneral(v[k]);
+        }
+        vystup.push_back(std::move(canonical));
     }
     text = std::move(vystup);
     return Uspech(static_cast<int32_t>(text.size()));
@@ -117,6 +146,14 @@ CoordinateFileResult ReadCoordinatesXYZ(std::vector<std::string>& text, uint8_t 
 
 CoordinateFileResult ReadCoordinatesYXZ(std::vector<std::string>& text, uint8_t jednotka) {
     return ReadCoordinates(text, jednotka, true);
+}
+
+CoordinateFileResult ReadIdenticalPointsXYZ(std::vector<std::string>& text, uint8_t jednotka) {
+    return ReadCoordinates(text, jednotka, false, true);
+}
+
+CoordinateFileResult ReadIdenticalPointsYXZ(std::vector<std::string>& text, uint8_t jednotka) {
+    return ReadCoordinates(text, jednotka, true, true);
 }
 
 CoordinateFileResult ReadScaleFactors(std::vector<std::string>& text) {
@@ -183,6 +220,15 @@ CoordinateFileResult ReadCoordinateFile(std::vector<std::string>& text,
     const uint8_t jednotka = nastaveni.jednotky.souradnice;
     if (kod == kFormatXYZ) return ReadCoordinatesXYZ(text, jednotka);
     if (kod == kFormatYXZ) return ReadCoordinatesYXZ(text, jednotka);
+    return NeznamyFormat(text, kod);
+}
+
+CoordinateFileResult ReadIdenticalPointFile(std::vector<std::string>& text,
+                                            const Tnastaveni& nastaveni) {
+    const uint8_t kod = nastaveni.souborVstup.typSouradnice;
+    const uint8_t jednotka = nastaveni.jednotky.souradnice;
+    if (kod == kFormatXYZ) return ReadIdenticalPointsXYZ(text, jednotka);
+    if (kod == kFormatYXZ) return ReadIdenticalPointsYXZ(text, jednotka);
     return NeznamyFormat(text, kod);
 }
 

@@ -13,6 +13,9 @@
 #include "drawing/TgrafikaData.h"
 #include "mereni/Tmereni.h"
 #include "supplementary/TdoplnkoveMereni.h"
+#include "transformation/TmodelTransformacePrevod.h"
+#include "transformation/TmodelTransformaceVyrovnani.h"
+#include "transformation/TvektorSouradnice.h"
 
 namespace vertano {
 
@@ -54,6 +57,9 @@ class Workspace {
     Tsouradnice souradniceTransformovane;     // transformed coordinates
     Tsouradnice souradniceZobrazeni;          // display copy
     Tsouradnice schrankaSouradnice;           // coordinate clipboard
+    // The identical points paired by the transformation analysis: entry 2k the
+    // network point (input system), entry 2k + 1 the user's point (output system).
+    Tsouradnice souradniceIdenticke;
 
     // ---- supplementary measurements ----
     TdoplnkoveMereni doplnekVstup;       // as entered, loaded and saved
@@ -70,8 +76,15 @@ class Workspace {
 
     TvektorMereni vektorMereniZobrazeni;  // display copy of observations
 
-    // One coordinate vector for display copies, the two transformation models and
-    // the two transformation conversions go here, in that order.
+    TvektorSouradnice vektorSouradniceZobrazeni;  // display copy of identical coordinates
+
+    // The transformation adjustment and its outlier copy, which keeps the
+    // rejected identical coordinates with their test values.
+    TmodelTransformaceVyrovnani modelTransformace;
+    TmodelTransformaceVyrovnani modelTransformaceOdlehly;
+    // The network transformed with the adjusted key, and by point and bearing.
+    TmodelTransformacePrevod prevodSVyrovnanim;
+    TmodelTransformacePrevod prevodBodASmernik;
 
     // Fills settings, language tables, error state and project state with their
     // defaults, in that order: the texts follow the default settings.
