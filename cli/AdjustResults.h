@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "JsonWriter.h"
 #include "workspace/Workspace.h"
 
 namespace vertano::cli {
@@ -24,6 +25,11 @@ std::string_view ObservationKindKey(int32_t typ);
 std::string_view DatumKey(int32_t typFixace);
 // Source of the weights (zdrojVah::k...): "inner", "outer", "given".
 std::string_view WeightSourceKey(int32_t typVah);
+
+// One point as an object of the "points" array: name, x, y, z, fixed, sx, sy,
+// sz, ellipse {a, b, bearing}, ellipsoid [{length, bearing, zenith} x 3]. A fixed
+// point has no accuracy of its own: its figures are null.
+void WritePoint(JsonWriter& w, const Tbod& b);
 
 // The whole result in metres and radians (see the README for its layout); empty
 // when the accuracy figures cannot be scaled (a figure that is not finite).

@@ -18,6 +18,11 @@ const char* Usage() {
                      [adjustment options] [--coords OUT.txt] [--json OUT.json]
   vertano-cli approx [OPTIONS] RAW... --points FILE [--scale FILE]
                      [--level zero|mean|H] [-o OUT.txt] [--explain]
+  vertano-cli transform [OPTIONS] RAW... --points FILE [adjust's inputs and
+                        options] --identical FILE [--identical-yxz]
+                        [--method adjustment|point-bearing]
+                        [--base NAME --orient NAME [--bearing ANGLE]]
+                        [-o OUT.txt] [--json OUT.json]
   vertano-cli --help
 
 )";
@@ -75,6 +80,17 @@ const char* CommandsText() {
             output without -o). --explain adds one line per point saying how it
             was found (polar point, free station, resection, intersection) and
             names the points no construction reached.
+  transform Adjusts the network as adjust does, then transforms it into the
+            system of the identical points (--identical: points of the
+            network with their coordinates in the second system). The
+            transformation analysis pairs them with the network points by
+            number. --method adjustment (the default) estimates three
+            translations and a rotation about the vertical from all pairs by
+            least squares, robustly, rejecting wrong identical coordinates;
+            point-bearing takes one pair as the base and the bearing to a
+            second one. Prints both summaries; -o writes the transformed points
+            (XYZ with their standard deviations), --json the key, the identical
+            points with their residuals and the transformed points.
 
 )";
 }
@@ -144,6 +160,26 @@ const char* AdjustmentOptionsText() {
   --coords OUT.txt               write the adjusted coordinates (XYZ)
   --json OUT.json                write the result as JSON (metres, radians)
   --explain                      approx: say how each point was found
+  Transformation options (transform; also the inputs and options of adjust):
+  --identical FILE               identical points in the second system (XYZ,
+                                 in the unit of --coord-unit), each line point
+                                 number, X, Y, Z and up to three standard
+                                 deviations sX sY sZ (0: the default of 2 mm)
+                                 (repeatable)
+  --identical-yxz                the identical-point files are YXZ (the
+                                 deviations then sY sX sZ)
+  --method adjustment|point-bearing
+                                 transformation with adjustment (default) or by
+                                 point and bearing
+  --base NAME                    point-bearing: the identical point that keeps
+                                 its coordinates of the second system
+  --orient NAME                  point-bearing: the identical point that gives
+                                 the orientation (with --base; default: the
+                                 first two pairs apart in both systems)
+  --bearing ANGLE                point-bearing: the bearing from base to orient
+                                 in the second system, in the unit of
+                                 --angle-unit (default: from their coordinates)
+  -o OUT.txt                     transform: write the transformed points
 )";
 }
 
@@ -208,8 +244,9 @@ const char* ExitStatusText() {
      (nothing written) or in the raw measurements (the file is written), or no
      mean left to write; for adjust and approx: errors in the raw measurements
      (nothing computed)
-  4  adjust, approx: the measurement analysis or the adjustment stopped with
-     the message printed before (nothing written)
+  4  adjust, approx, transform: the measurement analysis, the adjustment,
+     the transformation analysis or the transformation stopped with the
+     message printed before (nothing written)
 )";
 }
 

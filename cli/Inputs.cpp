@@ -4,6 +4,7 @@
 #include <string>
 
 #include "CheckTexts.h"
+#include "data/SouradniceKontrola.h"
 #include "files/SouradniceSoubory.h"
 #include "files/SurovaMereniSoubory.h"
 #include "supplementary/DoplnekDruh.h"
@@ -161,6 +162,18 @@ bool LoadSupplementaryFiles(Session& s) {
         if (!names.empty() && !LoadSupplementaryKind(s, kind, names)) all = false;
     }
     return all;
+}
+
+bool LoadIdenticalFiles(Session& s) {
+    Workspace& ws = s.ws;
+    Tnastaveni nastaveni = ws.nastaveni;
+    nastaveni.okno.bodyVstup = kBodyVstupIdenticke;
+    nastaveni.souborVstup.typSouradnice = s.options.identicalYxz ? 1 : 0;
+    const CoordinateLoadReport r = NacteniSouboru(ws.souradniceTransformaceVstup, ws.info,
+                                                  nastaveni, Paths(s.options.identical), ws.chyby);
+    return ReportCoordinateFiles(
+        s, s.options.identical, r,
+        ws.jazyk.nadpis.pridatBody + " - " + ws.jazyk.tlacitko.identickeBody, "points");
 }
 
 }  // namespace vertano::cli

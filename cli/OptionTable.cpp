@@ -23,6 +23,7 @@ const std::map<std::string, uint8_t> kLanguages = {{"cs", 0}, {"en", 1}};
 const std::map<std::string, bool> kOrders = {{"standard", false}, {"simultaneous", true}};
 const std::map<std::string, int> kWeights = {
     {"inner", zdrojVah::kVnitrni}, {"outer", zdrojVah::kVnejsi}, {"given", zdrojVah::kZadana}};
+const std::map<std::string, bool> kMethods = {{"adjustment", false}, {"point-bearing", true}};
 const std::map<std::string, SimulaceTvar> kLayouts = {{"grid", SimulaceTvar::Grid},
                                                       {"traverse", SimulaceTvar::Traverse},
                                                       {"tiny", SimulaceTvar::Tiny}};
@@ -267,6 +268,29 @@ void AddAdjustOptions(std::map<std::string, Setter>& m) {
     m["--json"] = Text(&Options::json);
 }
 
+// A point number or an angle: an empty one would pass for "not given".
+Setter NonEmpty(std::string Options::*field, const std::string& option, const char* what) {
+    return [field, option, what](Options& o, const std::string& v, std::string& e) {
+        if (Trim(v).empty()) {
+            e = "option " + option + " needs " + what;
+            return false;
+        }
+        o.*field = std::string(Trim(v));
+        return true;
+    };
+}
+
+// The bearing is checked against the angle unit once all options are known.
+void AddTransformOptions(std::map<std::string, Setter>& m) {
+    m["--identical"] = AddTo(&Options::identical);
+    m["--method"] = [](Options& o, const std::string& v, std::string& e) {
+        return Choose(kMethods, "--method", v, o.pointBearing, e);
+    };
+    m["--base"] = NonEmpty(&Options::base, "--base", "a point number");
+    m["--orient"] = NonEmpty(&Options::orient, "--orient", "a point number");
+    m["--bearing"] = NonEmpty(&Options::bearing, "--bearing", "an angle");
+}
+
 }  // namespace
 
 const std::map<std::string, Setter>& ValueOptions() {
@@ -276,6 +300,7 @@ const std::map<std::string, Setter>& ValueOptions() {
         AddInputOptions(m);
         AddSimulateOptions(m);
         AddAdjustOptions(m);
+        AddTransformOptions(m);
         return m;
     }();
     return options;
@@ -289,7 +314,7 @@ const std::map<std::string, bool Options::*>& FlagOptions() {
         {"--rows", &Options::rows},       {"--yxz", &Options::yxz},
         {"--faces", &Options::faces},     {"--supplementary", &Options::supplementaryMeasurements},
         {"--free", &Options::free},       {"--no-exclusion", &Options::noExclusion},
-        {"--explain", &Options::explain},
+        {"--explain", &Options::explain}, {"--identical-yxz", &Options::identicalYxz},
     };
     return flags;
 }
@@ -303,19 +328,16 @@ std::string Canonical(const std::string& name) {
 
 bool IsRepeatable(const std::string& name, const std::string& command) {
     static const std::set<std::string> lists = {
-        "--scale", "--supp-bearing", "--supp-distance", "--supp-height", "--supp-plumb", "--unfix"};
+        "--scale",      "--supp-bearing", "--supp-distance", "--supp-height",
+        "--supp-plumb", "--unfix",        "--identical"};
     return lists.count(name) > 0 || (name == "--points" && command != "simulate");
 }
 
 bool TakesFileName(const std::string& name, const std::string& command) {
-    static const std::set<std::string> files = {"-o",
-                                                "--coords",
-                                                "--json",
-                                                "--scale",
-                                                "--supp-bearing",
-                                                "--supp-distance",
-                                                "--supp-height",
-                                                "--supp-plumb"};
+    static const std::set<std::string> files = {
+        "-o",          "--identical",    "--coords",        "--json",
+        "--scale",     "--supp-bearing", "--supp-distance", "--supp-height",
+        "--supp-plumb"};
     return files.count(name) > 0 || (name == "--points" && command != "simulate");
 }
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Adjusts the bundled example networks and prints what the adjustment found.
+# Adjusts the bundled example networks and prints what the adjustment found, then
+# transforms the first one into the system of its identical points.
 set -euo pipefail
 cli=${1:?path to vertano-cli}
 cd "$(dirname "$0")/.."
@@ -10,3 +11,9 @@ echo "== examples/sit: twelve points and a shaft point, with supplementary measu
 echo
 echo "== examples/tiny: a quadrilateral with its middle, in the ASC format"
 "$cli" adjust examples/tiny.asc --points examples/tiny-given.txt
+echo
+echo "== examples/sit transformed into the system of six identical points"
+"$cli" transform examples/sit.mtx --points examples/sit-given.txt \
+    --supp-distance examples/sit-supp-distance.txt --supp-bearing examples/sit-supp-bearing.txt \
+    --supp-height examples/sit-supp-height.txt --supp-plumb examples/sit-supp-plumb.txt \
+    --identical examples/sit-identical.txt

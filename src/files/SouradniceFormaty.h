@@ -62,6 +62,11 @@ CoordinateFileResult ReadIdenticalPointFile(std::vector<std::string>& text,
                                             const Tnastaveni& nastaveni);
 CoordinateFileResult WriteCoordinateFile(std::vector<std::string>& text,
                                          const Tnastaveni& nastaveni);
+// The same with the standard deviations of the internal lines after the
+// coordinates (sX sY sZ, or sY sX sZ in YXZ; "0" for one not set) in the unit
+// with two decimals more: the form ReadIdenticalPointFile reads.
+CoordinateFileResult WriteCoordinateFileWithDeviations(std::vector<std::string>& text,
+                                                       const Tnastaveni& nastaveni);
 CoordinateFileResult WriteScaleFile(std::vector<std::string>& text, const Tnastaveni& nastaveni);
 
 }  // namespace vertano

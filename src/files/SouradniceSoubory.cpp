@@ -177,6 +177,18 @@ CoordinateSaveReport UlozeniSouboru(const Tsouradnice& souradnice, const Tnastav
         [&](std::vector<std::string>& text) { return WriteCoordinateFile(text, nastaveni); });
 }
 
+CoordinateSaveReport UlozeniSouboruSOdchylkami(const Tsouradnice& souradnice,
+                                               const Tnastaveni& nastaveni, const fs::path& cesta) {
+    return Ulozit(
+        souradnice, cesta,
+        [](const Tsouradnice& s, std::vector<std::string>& text) {
+            return UlozDoStringList(s, text, 0, false);
+        },
+        [&](std::vector<std::string>& text) {
+            return WriteCoordinateFileWithDeviations(text, nastaveni);
+        });
+}
+
 CoordinateSaveReport UlozeniSouboruMeritko(const Tsouradnice& meritko, const Tnastaveni& nastaveni,
                                            const fs::path& cesta) {
     return Ulozit(

@@ -73,6 +73,12 @@ struct CoordinateSaveReport {
 CoordinateSaveReport UlozeniSouboru(const Tsouradnice& souradnice, const Tnastaveni& nastaveni,
                                     const std::filesystem::path& cesta);
 
+// The same with the standard deviations of the points after their coordinates
+// (WriteCoordinateFileWithDeviations): a file that loads again as identical points.
+CoordinateSaveReport UlozeniSouboruSOdchylkami(const Tsouradnice& souradnice,
+                                               const Tnastaveni& nastaveni,
+                                               const std::filesystem::path& cesta);
+
 // The same for the scale factors, with presnost.meritko decimals.
 CoordinateSaveReport UlozeniSouboruMeritko(const Tsouradnice& meritko, const Tnastaveni& nastaveni,
                                            const std::filesystem::path& cesta);

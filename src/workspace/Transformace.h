@@ -5,6 +5,7 @@
 #include <string>
 
 #include "data/Interaction.h"
+#include "matice/Real.h"
 
 namespace vertano {
 
@@ -61,6 +62,18 @@ VysledekTransformace TransformaceSVyrovnanim(Workspace& ws, Interaction& interak
 // Transforms the network by the default base and orientation pair of the
 // analysis, with the output-system bearing between them, into prevodBodASmernik.
 VysledekTransformace TransformaceBodASmernik(Workspace& ws, Interaction& interakce);
+
+// The same with the base pair iStn and the orientation pair iCil (indices of the
+// pairs, as the window's choices give them) and the output-system bearing
+// `smernik` [rad], or, without one, the bearing between their output points.
+// Computed whether or not the transformation was current; a failure (pairs
+// that do not exist, the same pair twice, pairs that coincide in either system)
+// shows notice 16 and leaves the transformed points as they were.
+VysledekTransformace TransformaceBodASmernik(Workspace& ws, Interaction& interakce, int32_t iStn,
+                                             int32_t iCil, std::optional<Real> smernik);
+
+// The index of the first pair whose point number is `cislo`; -1 when none.
+int32_t IndexPary(const Workspace& ws, const std::string& cislo);
 
 // The inputs of the point-and-bearing window: the base and orientation pairs and
 // the bearing as typed, in the angle display unit.

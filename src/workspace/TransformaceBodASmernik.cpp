@@ -112,28 +112,45 @@ VysledekAnalyzyTransformace AnalyzaTransformace(Workspace& ws, Interaction& inte
 }
 
 VysledekTransformace TransformaceBodASmernik(Workspace& ws, Interaction& interakce) {
-    VysledekTransformace v;
     if (ws.info.jeTransformovanoBodASmernik) {
+        VysledekTransformace v;
         v.uspech = true;
         v.jenZobrazeni = true;
         return v;
     }
+    const TmodelTransformacePrevod& p = ws.prevodBodASmernik;
+    return TransformaceBodASmernik(ws, interakce, p.iStnPocatek, p.iCilPocatek, std::nullopt);
+}
+
+VysledekTransformace TransformaceBodASmernik(Workspace& ws, Interaction& interakce, int32_t iStn,
+                                             int32_t iCil, std::optional<Real> smernik) {
+    VysledekTransformace v;
     ws.info.jeProtokolTransBodASmer = false;
     TmodelTransformacePrevod& p = ws.prevodBodASmernik;
     if (const int32_t cislo = BezAnalyzy(ws); cislo >= 0) {
         Selhani(ws, interakce, cislo, v.oznameni, v.chyba);
         return v;
     }
-    const int32_t a = p.iStnPocatek;
-    const int32_t c = p.iCilPocatek;
-    const std::optional<Real> smernik = SmernikPar(p, a, c);
-    if (!smernik || !p.TranformaceBodASmernik(ws.modelVyrovnany, a, c, *smernik)) {
+    if (!smernik) smernik = SmernikPar(p, iStn, iCil);
+    if (!smernik || !p.TranformaceBodASmernik(ws.modelVyrovnany, iStn, iCil, *smernik)) {
+        if (!smernik)
+            p.chyba =
+                "The base and the orientation point must be two identical points "
+                "that do not coincide in either system";
         Selhani(ws, interakce, oznameni::kTransformace, v.oznameni, v.chyba);
         return v;
     }
     ws.info.jeTransformovanoBodASmernik = true;
     v.uspech = true;
     return v;
+}
+
+int32_t IndexPary(const Workspace& ws, const std::string& cislo) {
+    const Tsouradnice& vstup = ws.prevodBodASmernik.identickeBodyVstup;
+    for (int32_t k = 0; k < vstup.Pocet(); ++k) {
+        if (vstup.bod[static_cast<std::size_t>(k)].cislo == cislo) return k;
+    }
+    return -1;
 }
 
 std::string SmernikVyberu(const Workspace& ws, int32_t iStn, int32_t iCil) {

@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "data/Tnastaveni.h"
+#include "data/Tsouradnice.h"
 #include "files/SouradniceFormaty.h"
+#include "files/SouradniceText.h"
 #include "mereni/Jednotky.h"
 
 namespace vertano {
@@ -172,6 +174,46 @@ TEST(CoordinateFileDispatch, FollowsTheFormatCodesAndEmptiesTheTextForUnknownOne
     EXPECT_FALSE(WriteCoordinateFile(b, n).ok);
     EXPECT_TRUE(a.empty());
     EXPECT_TRUE(b.empty());
+}
+
+}  // namespace
+}  // namespace vertano
+
+namespace vertano {
+namespace {
+
+// Identical points may give 0 to 3 standard deviations, in the coordinate unit,
+// in the order of the file's coordinates; 0 means not given. The points keep them
+// (metres), and a deviation nobody can have rejects the file at its line.
+TEST(IdenticalPointFileReader, ReadsUpToThreeDeviationsInTheOrderOfTheCoordinates) {
+    Text t = {"A 10 20 30", "B 10 20 30 0.005", "C 1 2 3 0 0,004 0.01"};
+    ASSERT_TRUE(ReadIdenticalPointsXYZ(t, jednotka::kMetr).ok);
+    EXPECT_EQ(t, (Text{"A 10 20 30", "B 10 20 30 0.005 0 0", "C 1 2 3 0 0.004 0.01"}));
+    Tsouradnice s;
+    ASSERT_TRUE(PridejBodySOdchylkami(s, t, 7).ok);
+    EXPECT_EQ(s.bod[0].sig_X, -1);
+    EXPECT_EQ(s.bod[1].sig_X, 0.005L);
+    EXPECT_EQ(s.bod[1].sig_Y, -1);
+    EXPECT_EQ(s.bod[2].sig_X, -1);
+    EXPECT_EQ(s.bod[2].sig_Y, 0.004L);
+    EXPECT_EQ(s.bod[2].sig_Z, 0.01L);
+    EXPECT_FALSE(s.bod[2].JeFixni);
+    EXPECT_EQ(s.bod[2].soubor, 7);
+
+    Text yxz = {"P 20 10 30 0.002 0.001", "Q 1 2 3 1"};
+    ASSERT_TRUE(ReadIdenticalPointsYXZ(yxz, jednotka::kStopa).ok);
+    EXPECT_EQ(yxz[0], "P 3.048 6.096 9.144 0.0003048 0.0006096 0");
+
+    for (const std::string bad : {"P 1 2 3 -0.001", "P 1 2 3 0 0 100", "P 1 2 3 0 0 0 0"}) {
+        Text b = {"A 1 2 3", bad};
+        const CoordinateFileResult r = ReadIdenticalPointsXYZ(b, jednotka::kMetr);
+        EXPECT_FALSE(r.ok) << bad;
+        EXPECT_EQ(r.counter, 2);
+        EXPECT_TRUE(b.empty());
+    }
+    // The given network points still take exactly four values.
+    Text dane = {"A 1 2 3 0.001"};
+    EXPECT_FALSE(ReadCoordinatesXYZ(dane, jednotka::kMetr).ok);
 }
 
 }  // namespace
