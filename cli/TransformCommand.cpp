@@ -11,6 +11,7 @@
 #include "mereni/Jednotky.h"
 #include "transformation/IdentickeBody.h"
 #include "workspace/Transformace.h"
+#include "workspace/VystupyTransformace.h"
 
 namespace vertano::cli {
 
@@ -68,11 +69,11 @@ bool WriteOutputs(Session& s) {
     }
     bool ok = true;
     if (!o.output.empty()) {
-        std::string error;
-        if (WriteTransformedPoints(s.ws, pb, o.output, error)) {
+        const CoordinateSaveReport r = UlozitTransformovaneSouradnice(s.ws, pb, o.output);
+        if (r.ok) {
             s.out << "Wrote " << o.output << "\n";
         } else {
-            s.err << "vertano-cli: " << error << "\n";
+            s.err << "vertano-cli: " << r.message << "\n";
             ok = false;
         }
     }
@@ -102,7 +103,8 @@ int RunTransform(const Options& o, std::ostream& out, std::ostream& err, std::is
     }
     VysledekTransformace v;
     if (const std::optional<int> status = Transform(s, v)) return *status;
-    PrintTransformSummary(s, o.pointBearing, v);
+    for (const std::string& line : RadkySouhrnuTransformace(s.ws, o.pointBearing, v))
+        s.out << line << "\n";
     return WriteOutputs(s) ? kExitOk : kExitRejected;
 }
 
