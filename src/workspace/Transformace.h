@@ -47,6 +47,10 @@ struct VysledekTransformace {
     std::string chyba;  // English detail of a failure
 };
 
+// Neither transformation nor its report is current any more (the adjusted
+// network they came from changed); the analysis stays as it is.
+void ZrusitTransformace(Workspace& ws);
+
 // Checks the identical points of the output system (at least two, no duplicate
 // numbers), pairs them with the points of the adjusted network, finds the
 // default base and orientation pair and loads the adjusted network into both

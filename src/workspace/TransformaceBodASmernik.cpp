@@ -18,14 +18,6 @@ namespace vertano {
 
 namespace {
 
-// Neither transformation nor its report is current any more.
-void ZrusitTransformace(Workspace& ws) {
-    ws.info.jeTransformovanoSVyrovnanim = false;
-    ws.info.jeTransformovanoBodASmernik = false;
-    ws.info.jeProtokolTransSVyr = false;
-    ws.info.jeProtokolTransBodASmer = false;
-}
-
 void VycistitTransformace(Workspace& ws) {
     ws.souradniceIdenticke.Clear();
     ws.modelTransformace.Clear();
@@ -92,6 +84,13 @@ int32_t BezAnalyzy(Workspace& ws) {
 
 }  // namespace
 
+void ZrusitTransformace(Workspace& ws) {
+    ws.info.jeTransformovanoSVyrovnanim = false;
+    ws.info.jeTransformovanoBodASmernik = false;
+    ws.info.jeProtokolTransSVyr = false;
+    ws.info.jeProtokolTransBodASmer = false;
+}
+
 VysledekAnalyzyTransformace AnalyzaTransformace(Workspace& ws, Interaction& interakce) {
     VysledekAnalyzyTransformace v;
     ZrusitTransformace(ws);
@@ -112,7 +111,7 @@ VysledekAnalyzyTransformace AnalyzaTransformace(Workspace& ws, Interaction& inte
 }
 
 VysledekTransformace TransformaceBodASmernik(Workspace& ws, Interaction& interakce) {
-    if (ws.info.jeTransformovanoBodASmernik) {
+    if (ws.info.jeTransformovanoBodASmernik && ws.info.jeAnalyzaTransformace) {
         VysledekTransformace v;
         v.uspech = true;
         v.jenZobrazeni = true;

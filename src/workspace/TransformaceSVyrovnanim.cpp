@@ -119,7 +119,7 @@ void Zastavit(Workspace& ws, Interaction& interakce, VysledekTransformace& v, co
 
 VysledekTransformace TransformaceSVyrovnanim(Workspace& ws, Interaction& interakce) {
     VysledekTransformace v;
-    if (ws.info.jeTransformovanoSVyrovnanim) {
+    if (ws.info.jeTransformovanoSVyrovnanim && ws.info.jeAnalyzaTransformace) {
         v.uspech = true;
         v.jenZobrazeni = true;
         return v;

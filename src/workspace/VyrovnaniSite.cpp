@@ -8,6 +8,7 @@
 #include "adjustment/OdlehleDruhy.h"
 #include "workspace/CislaOznameni.h"
 #include "workspace/PrikazPomocne.h"
+#include "workspace/Transformace.h"
 #include "workspace/Workspace.h"
 
 namespace vertano {
@@ -171,7 +172,9 @@ VysledekVyrovnani VyrovnaniSite(Workspace& ws, Interaction& interakce, const Cek
         ws.info.jeVyrovnanaSit = true;
         v.uspech = true;
     }
+    // The transformations were of the network as it was.
     ws.info.jeAnalyzaTransformace = false;
+    ZrusitTransformace(ws);
     ws.info.jeProtokolVyrovnani = false;
     interakce.Stage(TextEtapy(ws, " ..."));
     interakce.Stage("");

@@ -141,6 +141,14 @@ TEST_F(Transformace, SVyrovnanimVylouciChybnyBod) {
     ui = ZaznamInterakce();
     EXPECT_TRUE(TransformaceSVyrovnanim(ws, ui).jenZobrazeni);
     EXPECT_TRUE(ui.etapy.empty());
+
+    // A new adjustment: the transformation of the old network is not shown again.
+    ws.info.jeVyrovnanaSit = false;
+    ASSERT_TRUE(VyrovnaniSite(ws, ui).uspech);
+    EXPECT_FALSE(ws.info.jeTransformovanoSVyrovnanim);
+    const VysledekTransformace znovu = TransformaceSVyrovnanim(ws, ui);
+    EXPECT_FALSE(znovu.uspech);
+    EXPECT_EQ(znovu.oznameni, 0);
 }
 
 // "No" to the non-convergence question stops without a message and without a
