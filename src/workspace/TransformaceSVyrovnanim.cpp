@@ -51,21 +51,15 @@ class Beh {
   private:
     void Etapa(const std::string& pripona) { ui_.Stage(TextEtapy(ws_, pripona)); }
 
-    std::string Iterace() const { return std::to_string(m_.pocetIteraci + 1); }
-
     bool Pokracovat(const std::string& nadpis) {
-        const jazyk::Thlaseni& h = ws_.jazyk.hlaseni;
-        return ui_.Ask(
-            ws_.jazyk.nadpis.varovani + " - " + nadpis,
-            h.nekonvergujiciProces + " " + h.identickeObsahujiHrube + " " + h.opravduPokracovat);
+        return PokracovatPriNekonvergenci(ws_, ui_, nadpis,
+                                          ws_.jazyk.hlaseni.identickeObsahujiHrube);
     }
 
     std::optional<Zastaveni> Odlehle() {
-        m_.pocetIteraci = 0;
-        bool znovu = true;
-        while (znovu) {
-            Etapa(" ... [2/" + Iterace() + "]");
-            if (!m_.VyrovnatRobustne(znovu)) return Zastaveni{oznameni::kTransRobustne};
+        if (Iterovat(ws_, ui_, m_, &TmodelTransformaceVyrovnani::VyrovnatRobustne, 2) !=
+            KonecIteraci::Hotovo) {
+            return Zastaveni{oznameni::kTransRobustne};
         }
         v_.pocetIteraciRobustne = m_.pocetIteraci;
         if (m_.zmenaVahy > m_.maxZmenaVahy &&
@@ -81,11 +75,9 @@ class Beh {
     }
 
     std::optional<Zastaveni> Opakovane() {
-        m_.pocetIteraci = 0;
-        bool znovu = true;
-        while (znovu) {
-            Etapa(" ... [4/" + Iterace() + "]");
-            if (!m_.VyrovnatOpakovane(znovu)) return Zastaveni{oznameni::kTransReseni};
+        if (Iterovat(ws_, ui_, m_, &TmodelTransformaceVyrovnani::VyrovnatOpakovane, 4) !=
+            KonecIteraci::Hotovo) {
+            return Zastaveni{oznameni::kTransReseni};
         }
         v_.pocetIteraci = m_.pocetIteraci;
         if (m_.prirustek > m_.maxPrirustek && !Pokracovat(ws_.jazyk.hlaseni.chybaVyrovnani)) {

@@ -7,21 +7,21 @@
 namespace vertano {
 namespace {
 
-using test::Bod;
+using test::Plny;
 
 // Numbers pair exactly ("a1" is not "A1"); a network point matching two user
 // points forms two pairs; entries carry their source index and pair number.
 TEST(IdentickeBody, ParovaniPresnePodleCisla) {
     Tsouradnice sit;
-    sit.PridejBod(Bod("A1", 0, 0, 0));
+    sit.PridejBod(Plny("A1", 0, 0, 0));
     Tbod prazdny = Tbod::Prazdny();
     prazdny.cislo = "B";
     sit.PridejBod(prazdny);  // an empty slot takes no part
-    sit.PridejBod(Bod("B", 10, 0, 0));
+    sit.PridejBod(Plny("B", 10, 0, 0));
     Tsouradnice uzivatel;
-    uzivatel.PridejBod(Bod("a1", 1, 1, 1));
-    uzivatel.PridejBod(Bod("B", 5, 5, 5));
-    uzivatel.PridejBod(Bod("B", 6, 6, 6));
+    uzivatel.PridejBod(Plny("a1", 1, 1, 1));
+    uzivatel.PridejBod(Plny("B", 5, 5, 5));
+    uzivatel.PridejBod(Plny("B", 6, 6, 6));
     Tsouradnice pary;
     EXPECT_TRUE(ParovatIdentickeBody(sit, uzivatel, pary));
     ASSERT_EQ(pary.Pocet(), 4);
@@ -47,16 +47,16 @@ TEST(IdentickeBody, ParovaniPresnePodleCisla) {
 TEST(IdentickeBody, VychoziParPreskociSplyvajiciBody) {
     Tsouradnice vstup;
     Tsouradnice vystup;
-    vstup.PridejBod(Bod("1", 0, 0, 0));
-    vystup.PridejBod(Bod("1", 0, 0, 0));
-    vstup.PridejBod(Bod("2", 0, 0, 5));  // the same plan position as 1
-    vystup.PridejBod(Bod("2", 1, 1, 0));
+    vstup.PridejBod(Plny("1", 0, 0, 0));
+    vystup.PridejBod(Plny("1", 0, 0, 0));
+    vstup.PridejBod(Plny("2", 0, 0, 5));  // the same plan position as 1
+    vystup.PridejBod(Plny("2", 1, 1, 0));
     int32_t a = 0;
     int32_t c = 0;
     EXPECT_FALSE(VychoziParIdentickych(vstup, vystup, a, c));
     EXPECT_EQ(a, -1);
-    vstup.PridejBod(Bod("3", 3, 4, 0));
-    vystup.PridejBod(Bod("3", 1, 1, 9));  // coincides with 2 in the output system
+    vstup.PridejBod(Plny("3", 3, 4, 0));
+    vystup.PridejBod(Plny("3", 1, 1, 9));  // coincides with 2 in the output system
     EXPECT_TRUE(VychoziParIdentickych(vstup, vystup, a, c));
     EXPECT_EQ(a, 0);
     EXPECT_EQ(c, 2);
@@ -68,15 +68,15 @@ TEST(IdentickeBody, TeziteAPriblizlnaRotace) {
     Tsouradnice vstup;
     Tsouradnice vystup;
     const Real uhly[3] = {0.001L, 6.282L, 0.002L};
-    vstup.PridejBod(Bod("0", 0, 0, 0));
-    vystup.PridejBod(Bod("0", 0, 0, 0));
+    vstup.PridejBod(Plny("0", 0, 0, 0));
+    vystup.PridejBod(Plny("0", 0, 0, 0));
     for (int i = 0; i < 3; ++i) {
         // Lines from point 0 rotated by uhly[i]; the lines between the other
         // points add their own candidates.
         const Real d = 100 * (i + 1);
-        vstup.PridejBod(Bod(std::to_string(i + 1), d, 0, 0));
+        vstup.PridejBod(Plny(std::to_string(i + 1), d, 0, 0));
         vystup.PridejBod(
-            Bod(std::to_string(i + 1), d * std::cos(uhly[i]), d * std::sin(uhly[i]), 0));
+            Plny(std::to_string(i + 1), d * std::cos(uhly[i]), d * std::sin(uhly[i]), 0));
     }
     const Tsouradnice pary = test::Pary(vstup, vystup);
     Real x = 0;
@@ -107,7 +107,7 @@ TEST(IdentickeBody, TeziteAPriblizlnaRotace) {
 // ignored; outliers are dropped; the records go back into a point list.
 TEST(TvektorSouradnice, NacteniAPrevodNaBody) {
     Tsouradnice s;
-    for (int i = 0; i < 3; ++i) s.PridejBod(Bod(std::to_string(i), i, 10 + i, 20 + i));
+    for (int i = 0; i < 3; ++i) s.PridejBod(Plny(std::to_string(i), i, 10 + i, 20 + i));
     s.PridejPrazdnyBod();
     s.bod[1].sig_Y = 0.004L;
     TvektorSouradnice v;
@@ -141,10 +141,10 @@ TEST(TvektorSouradnice, NacteniAPrevodNaBody) {
 TEST(IdentickeBody, KlicBodSmernik) {
     Tsouradnice vstup;
     Tsouradnice vystup;
-    vstup.PridejBod(Bod("1", 10, 10, 1));
-    vstup.PridejBod(Bod("2", 10, 20, 2));
-    vystup.PridejBod(Bod("1", 500, 600, 101));
-    vystup.PridejBod(Bod("2", 510, 600, 102));
+    vstup.PridejBod(Plny("1", 10, 10, 1));
+    vstup.PridejBod(Plny("2", 10, 20, 2));
+    vystup.PridejBod(Plny("1", 500, 600, 101));
+    vystup.PridejBod(Plny("2", 510, 600, 102));
     TtransformacniKlic k;
     ASSERT_TRUE(KlicBodSmernik(vstup, vystup, 0, 1, k));
     EXPECT_EQ(k.posunX, 500);

@@ -24,7 +24,7 @@ Tmodel2 Sit() {
                             {900, 2000, 299},
                             {1200, 2050, 311}};
     for (int i = 0; i < 5; ++i) {
-        Tbod b = test::Bod(std::to_string(101 + i), xyz[i][0], xyz[i][1], xyz[i][2]);
+        Tbod b = test::Plny(std::to_string(101 + i), xyz[i][0], xyz[i][1], xyz[i][2]);
         b.JeFixni = i >= 3;
         m.souradnice.PridejBod(b);
     }

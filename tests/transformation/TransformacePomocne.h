@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "data/SouradniceTestPomocne.h"
 #include "data/Tnastaveni.h"
 #include "data/Tsouradnice.h"
 #include "matice/Konstanty.h"
@@ -26,16 +27,6 @@ struct ZnamyKlic {
     Real tz = 0;
     Real w = 0;
 };
-
-inline Tbod Bod(const std::string& cislo, Real x, Real y, Real z) {
-    Tbod b = Tbod::Prazdny();
-    b.cislo = cislo;
-    b.X = x;
-    b.Y = y;
-    b.Z = z;
-    b.JePlny = true;
-    return b;
-}
 
 inline Tbod Transformovat(const Tbod& b, const ZnamyKlic& k) {
     Tbod t = b;
@@ -54,7 +45,7 @@ inline Tsouradnice VstupniBody() {
                            {1097.794, 1199.788, 232.20}, {1193.250, 1021.266, 247.59},
                            {1228.935, 1070.659, 243.00}, {1184.150, 1284.834, 240.02}};
     for (int i = 0; i < 8; ++i)
-        s.PridejBod(Bod(std::to_string(4001 + i), xy[i][0], xy[i][1], xy[i][2]));
+        s.PridejBod(Plny(std::to_string(4001 + i), xy[i][0], xy[i][1], xy[i][2]));
     return s;
 }
 

@@ -166,8 +166,8 @@ TEST(TransformaceVyrovnani, PresnaDataDavajiPresnyKlicAZnameKofaktory) {
 // equal to the input ones give tZ = 0 and Z residuals 0.
 TEST(TransformaceVyrovnani, DvaBodyUrciKlic) {
     Tsouradnice vstup;
-    vstup.PridejBod(test::Bod("A", 100, 200, 50));
-    vstup.PridejBod(test::Bod("B", 300, 260, 55));
+    vstup.PridejBod(test::Plny("A", 100, 200, 50));
+    vstup.PridejBod(test::Plny("B", 300, 260, 55));
     const ZnamyKlic pravda{10, 20, 0, GonNaRad(399.9995L)};
     const Tsouradnice pary = test::Pary(vstup, test::VystupniBody(vstup, pravda, 0, 1));
     Tnastaveni n = test::NastaveniTransformace();
