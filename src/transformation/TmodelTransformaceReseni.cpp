@@ -102,6 +102,46 @@ bool JeRegularni(const Tmatrix& N) {
 
 }  // namespace
 
+bool NormalniRovniceTransformace(TmodelTransformaceVyrovnani& m, const Tvector& p,
+                                 const Tvector* l) {
+    const Tsparse& A = m.maticePlanuSparse;
+    const auto n = static_cast<std::size_t>(neznama::kPocet);
+    const auto pocet = static_cast<std::size_t>(std::max(m.pocetMereni, 0));
+    if (A.data.size() != n || A.index.size() != n || p.size() < pocet ||
+        (l != nullptr && l->size() < pocet)) {
+        return false;
+    }
+    // Every column index must address an observation: the products below read
+    // the weights and l through it.
+    for (std::size_t i = 0; i < n; ++i) {
+        if (A.index[i].size() != A.data[i].size()) return false;
+        for (const int32_t c : A.index[i]) {
+            if (c < 0 || static_cast<std::size_t>(c) >= pocet) return false;
+        }
+    }
+    const FpGuard guard;
+    MatrixZero(m.maticeATPA, neznama::kPocet, neznama::kPocet);
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t j = i; j < n; ++j) {
+            const Real s = SparseRowDotWeighted(A, p, static_cast<int>(i), static_cast<int>(j));
+            m.maticeATPA[i][j] = s;
+            m.maticeATPA[j][i] = s;
+        }
+    }
+    if (l != nullptr) {
+        VectorZero(m.vektorATPL, neznama::kPocet);
+        for (std::size_t i = 0; i < n; ++i) {
+            Real s = 0;
+            for (std::size_t k = 0; k < A.data[i].size(); ++k) {
+                const auto c = static_cast<std::size_t>(A.index[i][k]);
+                s += A.data[i][k] * (*l)[c] * p[c];
+            }
+            m.vektorATPL[i] = s;
+        }
+    }
+    return guard.Ok();
+}
+
 bool PseudoInverzeTransformace(TmodelTransformaceVyrovnani& m, const Tmatrix& N, Tmatrix& Q) {
     const auto n = static_cast<std::size_t>(neznama::kPocet);
     bool ok = false;
@@ -164,12 +204,7 @@ bool TmodelTransformaceVyrovnani::Naplnit() {
             chyba = "An unknown of the key has no identical coordinate left to determine it";
             return false;
         }
-        MatrixZero(maticeATPA, neznama::kPocet, neznama::kPocet);
-        VectorZero(vektorATPL, neznama::kPocet);
-        if (!NormalMatrixRows(maticeATPA, maticePlanuSparse, vektorUloziste, kHigh, 0,
-                              neznama::kPocet) ||
-            !NormalVectorRows(vektorATPL, vektorUloziste, vektorRedukovanychMereni, kHigh, 0,
-                              maticePlanuSparse) ||
+        if (!NormalniRovniceTransformace(*this, vektorUloziste, &vektorRedukovanychMereni) ||
             !guard.Ok()) {
             chyba = "The normal equations of the transformation cannot be formed";
             return false;

@@ -26,6 +26,11 @@ void ProRadky(Model& model, F f) {
 // those sizes.
 bool JeSoustavaTransformace(const TmodelTransformaceVyrovnani& model);
 
+// N = A^T P A (4 x 4) of the design matrix with the weights `p`; with `l`, also
+// b = A^T P l. False when A is not the model's 4 rows or a fault occurs.
+bool NormalniRovniceTransformace(TmodelTransformaceVyrovnani& model, const Tvector& p,
+                                 const Tvector* l);
+
 // N+ of the leading 4 x 4 block of `N` by the SVD of the symmetrically scaled
 // matrix, into `Q`; the work matrices of the model are used and freed.
 bool PseudoInverzeTransformace(TmodelTransformaceVyrovnani& model, const Tmatrix& N, Tmatrix& Q);

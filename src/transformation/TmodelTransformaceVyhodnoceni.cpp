@@ -31,9 +31,7 @@ constexpr Real kNetestovatelne = 1e-10L;
 constexpr Real kZaokrouhleniKofaktoru = 1e-12L;
 
 bool NormalniMaticeApriorni(TmodelTransformaceVyrovnani& m) {
-    MatrixZero(m.maticeATPA, neznama::kPocet, neznama::kPocet);
-    return NormalMatrixRows(m.maticeATPA, m.maticePlanuSparse, m.diagonalaVah, kHigh, 0,
-                            neznama::kPocet);
+    return NormalniRovniceTransformace(m, m.diagonalaVah, nullptr);
 }
 
 bool KofaktoryPozorovani(TmodelTransformaceVyrovnani& m) {

@@ -218,3 +218,49 @@ TEST(IdenticalPointFileReader, ReadsUpToThreeDeviationsInTheOrderOfTheCoordinate
 
 }  // namespace
 }  // namespace vertano
+
+namespace vertano {
+namespace {
+
+// The point file of transformed points: deviations after the coordinates in the
+// unit, two decimals more, 0 for one not set, in the order of the format; a
+// deviation too small for the decimals keeps its value; it reads back.
+TEST(IdenticalPointFileWriter, WritesDeviationsThatReadBack) {
+    Tsouradnice s;
+    for (const char* c : {"A", "B", "C"}) {
+        Tbod b = Tbod::Prazdny();
+        b.cislo = c;
+        b.X = 1000.12345;
+        b.Y = 2000;
+        b.Z = 300;
+        b.JePlny = true;
+        s.PridejBod(b);
+    }
+    s.bod[0].sig_X = 0.0012345;
+    s.bod[0].sig_Y = 0.002;
+    s.bod[0].sig_Z = 0.003;
+    s.bod[1].sig_Y = 0.0000001;
+    Tnastaveni n;
+    n.Default();
+    std::vector<std::string> text;
+    ASSERT_TRUE(UlozDoStringList(s, text).ok);
+    std::vector<std::string> yxz = text;
+    ASSERT_TRUE(WriteCoordinateFileWithDeviations(text, n).ok);
+    EXPECT_EQ(text,
+              (Text{"A 1000.1235 2000.0000 300.0000 0.001235 0.002000 0.003000",
+                    "B 1000.1235 2000.0000 300.0000 0 1E-7 0", "C 1000.1235 2000.0000 300.0000"}));
+    ASSERT_TRUE(ReadIdenticalPointsXYZ(text, jednotka::kMetr).ok);
+    Tsouradnice zpet;
+    ASSERT_TRUE(PridejBodySOdchylkami(zpet, text, 1).ok);
+    EXPECT_EQ(zpet.bod[1].sig_Y, 1e-7L);
+    EXPECT_EQ(zpet.bod[1].sig_X, -1);
+    EXPECT_EQ(zpet.bod[2].sig_Z, -1);
+
+    n.souborVystup.typSouradnice = kFormatYXZ;
+    n.jednotky.souradnice = jednotka::kStopa;
+    ASSERT_TRUE(WriteCoordinateFileWithDeviations(yxz, n).ok);
+    EXPECT_EQ(yxz[0], "A 6561.6798 3281.2449 984.2520 0.006562 0.004050 0.009843");
+}
+
+}  // namespace
+}  // namespace vertano
