@@ -87,7 +87,7 @@ void zapsatMereni(Tprotokol& protokol, const Tmereni& mereni, const Tvahy& vahy,
     t.sloupce = SloupceMereni(jazyk, typ, vahy, f);
     t.seskupena = true;
     const auto stanoviska = RadkyStanovisek(
-        mereni.zaznam, mereni.PosledniPoradi(), [](const Tzaznam& z) { return z.JePlny(); },
+        mereni.zaznam, [](const Tzaznam& z) { return z.JePlny(); },
         [](const Tzaznam& z) { return z.poradi; });
     for (std::size_t s = 0; s < stanoviska.size(); ++s) {
         const std::vector<std::size_t>& radky = stanoviska[s];

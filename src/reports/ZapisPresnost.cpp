@@ -65,15 +65,16 @@ void zapsatVnitrniPresnost(Tprotokol& protokol, const Tvahy& vahy, const Tnastav
     // The rows of each station are those carrying its serial number, however
     // the lists are ordered; a station without rows gets none of another's.
     const std::vector<Tzaznam>& cile = p.odchylkaSkupina.zaznam;
-    int32_t nejvetsi = 0;
-    for (const Tzaznam& s : p.odchylkaStanovisko.zaznam) nejvetsi = std::max(nejvetsi, s.poradi);
     const auto radky = RadkyStanovisek(
-        cile, nejvetsi, [](const Tzaznam& z) { return z.JePlny(); },
+        cile, [](const Tzaznam& z) { return z.JePlny(); },
         [](const Tzaznam& z) { return z.poradi; });
     for (const Tzaznam& s : p.odchylkaStanovisko.zaznam) {
         if (!s.JePlny()) continue;
-        if (s.poradi < 1) throw ChybaProtokolu("A station of the precision list has no number");
-        const std::vector<std::size_t>& r = radky[static_cast<std::size_t>(s.poradi - 1)];
+        // A station without target rows has none to show.
+        static const std::vector<std::size_t> kZadne;
+        const bool maRadky = s.poradi >= 1 && static_cast<std::size_t>(s.poradi) <= radky.size();
+        const std::vector<std::size_t>& r =
+            maRadky ? radky[static_cast<std::size_t>(s.poradi - 1)] : kZadne;
         // The sets of a station are those of its most observed target.
         int32_t sady = 0;
         for (const std::size_t i : r) sady = std::max(sady, cile[i].skupina);

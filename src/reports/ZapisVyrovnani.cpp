@@ -35,7 +35,7 @@ void SeskupitDleStanovisek(const TvektorMereni& mereni, const Tjazyk& jazyk, con
     Tabulka& t = sekce.tabulka;
     t.seskupena = true;
     const auto stanoviska = RadkyStanovisek(
-        mereni.zaznam, mereni.PosledniPoradi(), [](const TmerenaVelicina& z) { return z.jePlny; },
+        mereni.zaznam, [](const TmerenaVelicina& z) { return z.jePlny; },
         [](const TmerenaVelicina& z) { return z.poradi; });
     for (std::size_t s = 0; s < stanoviska.size(); ++s) {
         const std::vector<std::size_t>& radky = stanoviska[s];
