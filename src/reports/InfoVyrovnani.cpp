@@ -87,6 +87,8 @@ std::vector<InfoRadek> RadkyVyrovnani(const Tjazyk& j, const Tmodel2& f) {
         {p.provazovani + " (" + p.x + " + " + p.y + "):",
          Pocet(provazeni) + " (" + Pocet(2 * provazeni) + ")"},
         {p.pocetNadbytecnych + ":", Pocet(f.pocetNadbytecnych)},
+        // The number of uncontrolled observations (redundancy number below
+        // 0.01) goes here once the evaluation counts them.
     };
 }
 

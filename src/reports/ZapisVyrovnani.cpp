@@ -94,6 +94,9 @@ void zapsatVyrMer(Tprotokol& protokol, const TvektorMereni& mereni, const Tmodel
     const Sloupec odchylka{p.smerOdchylka, u.Odchylka(uhel), ""};
     const Sloupec oprava{p.oprava, u.Hodnota(uhel), ""};
     const Sloupec normovana{p.opravaNorm, "", ""};
+    // Reliability of the observations (redundancy number, minimal detectable
+    // error), once the evaluation gives them: two more columns after the normed
+    // residual of kinds 1-7, filled where the rows are made below.
     if (druh == druhProtokolu::kPosun) {
         t.sloupce = {
             {jazyk.protokol.serioveCislo, "", ""}, {p.cisloSTN, "", ""}, vyrovnana, odchylka};
