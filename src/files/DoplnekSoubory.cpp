@@ -1,4 +1,4 @@
-#include "supplementary/DoplnekSoubory.h"
+#include "files/DoplnekSoubory.h"
 
 #include <algorithm>
 #include <utility>
