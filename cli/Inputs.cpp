@@ -5,10 +5,10 @@
 
 #include "CheckTexts.h"
 #include "data/SouradniceKontrola.h"
+#include "files/DoplnekSoubory.h"
 #include "files/SouradniceSoubory.h"
 #include "files/SurovaMereniSoubory.h"
 #include "supplementary/DoplnekDruh.h"
-#include "supplementary/DoplnekSoubory.h"
 #include "workspace/PrikazySurovychMereni.h"
 
 namespace vertano::cli {

@@ -26,5 +26,6 @@ inline constexpr int32_t kTransReseni = 14;       // the transformation adjustme
 inline constexpr int32_t kTransVyhodnoceni = 15;  // its evaluation failed
 inline constexpr int32_t kTransformace = 16;      // the network could not be transformed
 inline constexpr int32_t kMeritko = 17;           // faulty scale factors
+inline constexpr int32_t kProtokol = 26;          // a report could not be made
 
 }  // namespace vertano::oznameni
