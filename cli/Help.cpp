@@ -7,7 +7,7 @@ namespace {
 const char* Usage() {
     return R"(Usage:
   vertano-cli check [OPTIONS] [RAW...] [--points FILE] [--scale FILE]
-                    [--supp-... FILE] [--report OUT.txt]
+                    [--supp-... FILE] [--report OUT.txt [--report-sections F]]
   vertano-cli convert --to mtx|asc [--export] [OPTIONS] IN... -o OUT
   vertano-cli reduce [OPTIONS] RAW... -o OUT.mtx [--points FILE [--scale FILE]
                      [--level zero|mean|H]] [--faces]
@@ -24,6 +24,7 @@ const char* Usage() {
                         [--method adjustment|point-bearing]
                         [--base NAME --orient NAME [--bearing ANGLE]]
                         [-o OUT.txt] [--json OUT.json]
+                        [--report OUT.txt [--report-sections all|default|LIST]]
   vertano-cli --help
 
 )";
@@ -95,7 +96,8 @@ const char* CommandsText() {
             point-bearing takes one pair as the base and the bearing to a
             second one. Prints both summaries; -o writes the transformed points
             (XYZ with their standard deviations), --json the key, the identical
-            points with their residuals and the transformed points.
+            points with their residuals and the transformed points, --report
+            the report of the transformation.
 
 )";
 }
@@ -166,8 +168,10 @@ const char* AdjustmentOptionsText() {
   --json OUT.json                write the result as JSON (metres, radians)
   --report OUT.txt               adjust: write the network adjustment report;
                                  check: its part A (raw measurements, face
-                                 differences and means, set means)
-  --report-sections S            adjust: the sections of the report: default
+                                 differences and means, set means); transform:
+                                 the report of the transformation
+  --report-sections S            adjust, transform: the sections of the
+                                 report: default
                                  (C-01 basic information, C-02 adjusted
                                  coordinates), all (every section, a priori and
                                  a posteriori accuracy side by side) or codes
@@ -179,7 +183,16 @@ const char* AdjustmentOptionsText() {
                                  inner and B-06 outer precision, C-01 basic
                                  information, C-02 adjusted coordinates, C-03
                                  error ellipsoids, C-04 outliers, C-05 adjusted
-                                 measurements; A, B or C for a whole part
+                                 measurements; transform: D-01 identical
+                                 points, D-02 and D-03 basic information
+                                 (identical points, key), D-04 outlying
+                                 identical coordinates, D-05 adjusted identical
+                                 coordinates, D-06 transformed coordinates,
+                                 D-07 transformed ellipsoids; E-01 to E-04 the
+                                 same for point and bearing; A to E for a whole
+                                 part; "default," before codes adds them to the
+                                 default ones. F (also for check) appends the
+                                 report of the files read.
   --explain                      approx: say how each point was found
   Transformation options (transform; also the inputs and options of adjust):
   --identical FILE               identical points in the second system (XYZ,

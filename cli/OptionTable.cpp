@@ -126,23 +126,25 @@ bool AddUnfixed(Options& o, const std::string& v, std::string& e) {
     return true;
 }
 
-// "all", "default" or section codes separated by commas (A-01, ..., C-05, or a
-// part A, B, C).
+// Section codes separated by commas: A-01, ..., E-04, a part A ... E, "all"
+// (every section), "default" (the settings' sections, those named besides) and F
+// (the reports of the files read, appended; only when named).
 bool ChooseReportSections(Options& o, const std::string& v, std::string& e) {
-    if (v == "all" || v == "default") {
-        o.reportSections = v;
-        return true;
-    }
+    o.reportFiles = false;
     nastaveni::Tprotokol scratch;
     size_t start = 0;
     while (start <= v.size()) {
         const size_t comma = std::min(v.find(',', start), v.size());
         const std::string code(Trim(std::string_view(v).substr(start, comma - start)));
-        if (!ZapnoutOddil(code, scratch)) {
+        if (JeKodPridanychSouboru(code)) {
+            o.reportFiles = true;
+        } else if (code == "all" || code == "default") {
+            // every section, or the settings' sections with those named besides
+        } else if (!ZapnoutOddil(code, scratch)) {
             std::string codes;
             for (const std::string& k : KodyOddilu()) codes += (codes.empty() ? "" : ",") + k;
             e = "bad value '" + v + "' for --report-sections (use all, default or codes " +
-                "separated by commas: " + codes + ", or a part A, B, C)";
+                "separated by commas: " + codes + ", a part A ... E, or F for the files read)";
             return false;
         }
         start = comma + 1;

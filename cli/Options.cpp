@@ -91,7 +91,7 @@ const std::map<std::string, std::set<std::string>>& CommandOptions() {
         m["convert"] = {"--to", "--export", "-o"};
         m["check"] = processing;
         m["check"].insert({"--rows", "--supp-bearing", "--supp-distance", "--supp-height",
-                           "--supp-plumb", "--report"});
+                           "--supp-plumb", "--report", "--report-sections"});
         m["reduce"] = processing;
         m["reduce"].insert({"--level", "--faces", "-o"});
         m["approx"] = processing;
@@ -222,6 +222,8 @@ bool Check(Options& o, std::string& error) {
             error = "--order, --mirror, --drop-unassigned and --rows need raw measurement files";
         else if (o.inputs.empty() && !o.report.empty())
             error = "--report needs raw measurement files";
+        else if (o.given.count("--report-sections") > 0 && o.report.empty())
+            error = "--report-sections needs --report OUT.txt";
         return error.empty();
     }
     if (o.inputs.empty())

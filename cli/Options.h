@@ -68,6 +68,8 @@ struct Options {
     // ("default" the settings' defaults, "all", or codes separated by commas).
     std::string report;
     std::string reportSections = "default";
+    // The file-adding report is appended (--report-sections names F).
+    bool reportFiles = false;
     // The clock of the report's "Created" line; not an option (tests fix it).
     Hodiny hodiny = MistniCas;
     // approx: a line per point saying how it was found.

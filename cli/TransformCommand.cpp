@@ -6,6 +6,7 @@
 #include "AdjustSummary.h"
 #include "Commands.h"
 #include "Inputs.h"
+#include "ReportOutput.h"
 #include "Session.h"
 #include "TransformResults.h"
 #include "mereni/Jednotky.h"
@@ -77,6 +78,7 @@ bool WriteOutputs(Session& s) {
             ok = false;
         }
     }
+    if (!o.report.empty() && !WriteTransformReport(s, pb)) ok = false;
     if (!o.json.empty()) {
         if (WriteText(s, o.json, json)) {
             s.out << "Wrote " << o.json << "\n";

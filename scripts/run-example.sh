@@ -12,7 +12,7 @@ echo
 echo "== examples/tiny: a quadrilateral with its middle, in the ASC format"
 "$cli" adjust examples/tiny.asc --points examples/tiny-given.txt
 echo
-echo "== examples/sit transformed into the system of six identical points"
+echo "== examples/sit transformed into the system of seven identical points (one of them wrong)"
 "$cli" transform examples/sit.mtx --points examples/sit-given.txt \
     --supp-distance examples/sit-supp-distance.txt --supp-bearing examples/sit-supp-bearing.txt \
     --supp-height examples/sit-supp-height.txt --supp-plumb examples/sit-supp-plumb.txt \

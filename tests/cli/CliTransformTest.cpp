@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "AdjustTestSupport.h"
 #include "Options.h"
+#include "ReportTestSupport.h"
 #include "files/SouradniceFormaty.h"
 #include "matice/Konstanty.h"
 
@@ -172,6 +174,54 @@ TEST_F(TransformCli, IdentickeYxz) {
     const Json v = ReadJson(net.File("-yxz.json"));
     EXPECT_NEAR(v["key"]["rotation"].number, kW, 3 * v["key"]["sigma_rotation"].number);
     EXPECT_NEAR(v["key"]["tx"].number, kTx, 0.01);
+}
+
+}  // namespace
+}  // namespace vertano::cli
+
+namespace vertano::cli {
+namespace {
+
+// --report: the report of the method, with the reports of the files read when
+// F is named; nothing when the transformation stopped. check and adjust append
+// the files' reports too.
+TEST(TransformReportCli, ZpravaMetodyASouboru) {
+    const Network net{{"--layout", "tiny", "--seed", "2"}};
+    std::ofstream(net.File("-identical.txt"), std::ios::binary)
+        << "4001 10 20 30\r\n4002 110 20 30 0.004\r\n4003 60 120 31\r\n";
+    const std::string report = net.File("-report.txt");
+    const std::vector<std::string> base = {
+        "transform",   net.File(".mtx"),           "--points", net.File("-given.txt"),
+        "--identical", net.File("-identical.txt"), "--report", report};
+    auto with = [&](std::vector<std::string> more) {
+        std::vector<std::string> args = base;
+        args.insert(args.end(), more.begin(), more.end());
+        return test::RunReport(args);
+    };
+    Outcome r = with({"--report-sections", "D-02,f"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::string text = vertano::test::ReadBytes(report);
+    EXPECT_TRUE(Contains(text, "D-02 Basic information about transformation with adjustment"));
+    EXPECT_FALSE(Contains(text, "D-06"));
+    EXPECT_TRUE(Contains(text, "Add points - Identical points\r\n"));
+    EXPECT_TRUE(Contains(text, "1  net-identical.txt  Ok"));
+
+    r = with({"--method", "point-bearing"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    text = vertano::test::ReadBytes(report);
+    EXPECT_TRUE(Contains(text, "E-02 Basic information about point and bearing transformation"));
+    EXPECT_FALSE(Contains(text, "Add points"));
+
+    std::filesystem::remove(report);
+    r = with({"--method", "point-bearing", "--base", "4001", "--orient", "4001"});
+    EXPECT_EQ(r.status, kExitStopped);
+    EXPECT_FALSE(std::filesystem::exists(report));
+
+    r = test::RunReport({"check", net.File(".mtx"), "--report", report, "--report-sections", "F"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    text = vertano::test::ReadBytes(report);
+    EXPECT_TRUE(Contains(text, "Protocol A - "));
+    EXPECT_TRUE(Contains(text, "Add raw measurements\r\n"));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -8,6 +9,7 @@
 #include "data/SouradniceKontrola.h"
 #include "matice/Konstanty.h"
 #include "transformation/IdentickeBody.h"
+#include "workspace/Protokoly.h"
 #include "workspace/Transformace.h"
 
 namespace vertano {
@@ -214,6 +216,13 @@ TEST_F(Transformace, BodASmernikAOknoPrepoctu) {
     EXPECT_EQ(p.souradnice.bod[3].X, tabulka.bod[3].X);
     EXPECT_EQ(p.transformacniKlic.rotaceZ, rotace);
     EXPECT_EQ(ws.grafika.body[3].X, kresba.body[3].X);
+    // Nor does the report print the key of the failed transformation.
+    ui = ZaznamInterakce();
+    const VysledekProtokolu bezKlice = ProtokolTransformaceBodASmernik(ws, ui);
+    EXPECT_FALSE(bezKlice.uspech);
+    EXPECT_EQ(bezKlice.oznameni, 26);
+    EXPECT_TRUE(ws.protokolTransBodASmer.text.empty());
+    EXPECT_FALSE(ws.info.jeProtokolTransBodASmer);
 
     // 400 gon is the bearing 0; the same inputs again do nothing.
     r = PrepocetBodASmernik(ws, ui, {1, 3, "400"}, posledni, true);
@@ -222,7 +231,13 @@ TEST_F(Transformace, BodASmernikAOknoPrepoctu) {
     EXPECT_EQ(p.transformacniKlic.smernik_vystup, 0);
     EXPECT_TRUE(ws.info.jeTransformovanoBodASmernik);
     EXPECT_EQ(ws.grafika.body[3].X, p.souradnice.bod[3].X);
-    ws.info.jeProtokolTransBodASmer = true;
+    ASSERT_TRUE(ProtokolTransformaceBodASmernik(ws, ui).uspech);
+    EXPECT_TRUE(ws.info.jeProtokolTransBodASmer);
+    const std::vector<std::string> radky = ws.protokolTransBodASmer.Radky();
+    EXPECT_NE(
+        std::find(radky.begin(), radky.end(), "Protocol E - Point and bearing transformation"),
+        radky.end());
+    EXPECT_TRUE(ProtokolTransformaceBodASmernik(ws, ui).jenZobrazeni);
     r = PrepocetBodASmernik(ws, ui, {1, 3, "400"}, posledni, true);
     EXPECT_FALSE(r.provedeno);
     EXPECT_TRUE(ws.info.jeProtokolTransBodASmer);
