@@ -10,11 +10,6 @@ namespace vertano {
 
 namespace {
 
-// A report selector byte: 0, 1 or 2 (a value beyond is taken as the last).
-int Volba(uint8_t bajt, int posledni) {
-    return std::min(static_cast<int>(bajt), posledni);
-}
-
 // One side of the pairs: the network points (vystup false) or the user's.
 Tsouradnice Strana(const Tsouradnice& pary, bool vystup) {
     Tsouradnice s;
@@ -40,7 +35,8 @@ class Sestaveni {
         if (!n_.ProtokolTransformaceSVyrovnanim(n_.VylucovatOdlehleTrans())) return;
         p_.Halvicka(4, j_, vytvoreno_);
         const std::string nazev = j_.nadpis.zakladniInfoTransformaceSVyrovnanim + " - ";
-        if (s_.bodyIdentTrans1) IdentickeBody("D", Volba(s_.bodyIdentTrans1Odchyl, 1) == 0 ? 3 : 1);
+        if (s_.bodyIdentTrans1)
+            IdentickeBody("D", VolbaProtokolu(s_.bodyIdentTrans1Odchyl, 1) == 0 ? 3 : 1);
         if (s_.infoBodyIdent) {
             zapsatInfoIdentBody(p_, j_, n_, v_.odlehly, v_.model,
                                 "D-02 " + nazev + j_.tlacitko.identickeBody);
@@ -103,7 +99,7 @@ class Sestaveni {
 
     void VyrovnaneSouradnice() {
         const std::string nazev = j_.nadpis.vyrovIdentBodu + " - " + j_.tlacitko.souradnice2 + " ";
-        const int typ = Volba(s_.sourVyrTransPresnost, 2) + 1;
+        const int typ = VolbaProtokolu(s_.sourVyrTransPresnost, 2) + 1;
         const struct {
             const TvektorSouradnice& vektor;
             const std::string& pismeno;
@@ -127,12 +123,14 @@ class Sestaveni {
         const std::string nazev = j_.popis.transformovane + " ";
         if (souradnice) {
             zapsatSouradnice(
-                p_, prevod.souradnice, v_.vyrovnany, n_, j_, Volba(presnostSouradnic, 2) + 4,
+                p_, prevod.souradnice, v_.vyrovnany, n_, j_,
+                VolbaProtokolu(presnostSouradnic, 2) + 4,
                 cast + (d ? "-06 " : "-03 ") + nazev + MalaPismena(j_.popis.souradnice));
         }
         if (elipsoidy) {
             zapsatElipsoid(
-                p_, prevod.souradnice, v_.vyrovnany, n_, j_, Volba(presnostElipsoidu, 2) + 1,
+                p_, prevod.souradnice, v_.vyrovnany, n_, j_,
+                VolbaProtokolu(presnostElipsoidu, 2) + 1,
                 cast + (d ? "-07 " : "-04 ") + nazev + MalaPismena(j_.tlacitko.elipsoidy));
         }
     }

@@ -41,6 +41,19 @@ const std::vector<Example>& Examples() {
     return examples;
 }
 
+// The report written against its reference, or the reference written anew
+// when VERTANO_UPDATE_GOLDEN is set.
+void ExpectReference(const std::string& reference, const std::string& report) {
+    const std::string written = vertano::test::ReadBytes(report);
+    if (std::getenv("VERTANO_UPDATE_GOLDEN") != nullptr) {
+        vertano::test::WriteBytes(vertano::test::DataPath(reference), written);
+        GTEST_SKIP() << "wrote " << reference;
+    }
+    const std::string expected = vertano::test::ReadBytes(vertano::test::DataPath(reference));
+    ASSERT_FALSE(expected.empty()) << "no reference " << reference;
+    EXPECT_EQ(CompareReports(expected, written), "") << reference;
+}
+
 class ReportGolden : public ::testing::TestWithParam<std::tuple<size_t, std::string>> {};
 
 TEST_P(ReportGolden, MatchesTheReference) {
@@ -54,15 +67,7 @@ TEST_P(ReportGolden, MatchesTheReference) {
     const Outcome r = RunReport(args);
     ASSERT_EQ(r.status, 0) << r.err;
 
-    const std::string reference = "reports/" + example.name + "-all-" + lang + ".txt";
-    const std::string written = vertano::test::ReadBytes(report);
-    if (std::getenv("VERTANO_UPDATE_GOLDEN") != nullptr) {
-        vertano::test::WriteBytes(vertano::test::DataPath(reference), written);
-        GTEST_SKIP() << "wrote " << reference;
-    }
-    const std::string expected = vertano::test::ReadBytes(vertano::test::DataPath(reference));
-    ASSERT_FALSE(expected.empty()) << "no reference " << reference;
-    EXPECT_EQ(CompareReports(expected, written), "") << reference;
+    ExpectReference("reports/" + example.name + "-all-" + lang + ".txt", report);
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, ReportGolden,
@@ -91,15 +96,7 @@ TEST_P(TransformReportGolden, MatchesTheReference) {
     const Outcome r = RunReport(args);
     ASSERT_EQ(r.status, 0) << r.err;
 
-    const std::string reference = "reports/sit-transform-" + method + "-" + lang + ".txt";
-    const std::string written = vertano::test::ReadBytes(report);
-    if (std::getenv("VERTANO_UPDATE_GOLDEN") != nullptr) {
-        vertano::test::WriteBytes(vertano::test::DataPath(reference), written);
-        GTEST_SKIP() << "wrote " << reference;
-    }
-    const std::string expected = vertano::test::ReadBytes(vertano::test::DataPath(reference));
-    ASSERT_FALSE(expected.empty()) << "no reference " << reference;
-    EXPECT_EQ(CompareReports(expected, written), "") << reference;
+    ExpectReference("reports/sit-transform-" + method + "-" + lang + ".txt", report);
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, TransformReportGolden,
