@@ -143,7 +143,9 @@ class TmodelTransformaceVyrovnani {
 
     // The final key (translations for unreduced input coordinates), sigma0 a
     // posteriori, the cofactors of the key and the residuals, adjusted values
-    // and their cofactor roots of every identical coordinate.
+    // and their cofactor roots of every identical coordinate. Run once, after
+    // the last pass: the key then no longer refers to the centroid, so the
+    // passes cannot go on from it.
     bool Vyhodnoceni();
 
     // One point per pair (number, X, Y, Z = the residuals of its X, Y, Z
