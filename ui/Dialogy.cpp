@@ -1,5 +1,6 @@
 #include "Dialogy.h"
 
+#include "ProtokolOkno.h"
 #include "Texty.h"
 #include "ZpravaOkno.h"
 
@@ -26,6 +27,12 @@ std::vector<std::filesystem::path> OknaDialogu::Otevrit(QWidget* rodic, DruhSoub
 std::filesystem::path OknaDialogu::Ulozit(QWidget* rodic, DruhSouboru druh, Tnastaveni& nastaveni,
                                           const Tjazyk& jazyk) {
     return UlozitSoubor(rodic, druh, nastaveni, jazyk);
+}
+
+void OknaDialogu::Protokol(QWidget* rodic, Workspace& ws, const QString& nadpis,
+                           const std::vector<std::string>& radky) {
+    ProtokolOkno okno(rodic, ws, *this, nadpis, radky);
+    okno.exec();
 }
 
 }  // namespace vertano::ui

@@ -11,6 +11,10 @@
 
 class QWidget;
 
+namespace vertano {
+class Workspace;
+}
+
 namespace vertano::ui {
 
 // The modal windows a command opens: messages, questions and file windows. The
@@ -34,6 +38,9 @@ class Dialogy {
     // when cancelled).
     virtual std::filesystem::path Ulozit(QWidget* rodic, DruhSouboru druh, Tnastaveni& nastaveni,
                                          const Tjazyk& jazyk) = 0;
+    // The report window with a text, which the user may save.
+    virtual void Protokol(QWidget* rodic, Workspace& ws, const QString& nadpis,
+                          const std::vector<std::string>& radky) = 0;
 };
 
 // The program's own windows.
@@ -48,6 +55,8 @@ class OknaDialogu : public Dialogy {
                                                Tnastaveni& nastaveni, const Tjazyk& jazyk) override;
     std::filesystem::path Ulozit(QWidget* rodic, DruhSouboru druh, Tnastaveni& nastaveni,
                                  const Tjazyk& jazyk) override;
+    void Protokol(QWidget* rodic, Workspace& ws, const QString& nadpis,
+                  const std::vector<std::string>& radky) override;
 
   private:
     const Tjazyk& jazyk_;

@@ -12,7 +12,6 @@
 #include <QVBoxLayout>
 
 #include "Barvy.h"
-#include "ProtokolOkno.h"
 #include "TabulkaSurovych.h"
 #include "Texty.h"
 #include "mereni/Text.h"
@@ -137,11 +136,11 @@ bool HlavniOkno::Potvrzeni(const QString& nadpis, const QString& text) {
 }
 
 void HlavniOkno::ZobrazitProtokol(const QString& nadpis, const std::vector<std::string>& radky) {
-    ProtokolOkno okno(QApplication::activeModalWidget() != nullptr
-                          ? QApplication::activeModalWidget()
-                          : static_cast<QWidget*>(this),
-                      ws_, dialogy_, nadpis, radky);
-    okno.exec();
+    // Above the message that offered it, when one is open.
+    QWidget* rodic = QApplication::activeModalWidget() != nullptr
+                         ? QApplication::activeModalWidget()
+                         : static_cast<QWidget*>(this);
+    dialogy_.Protokol(rodic, ws_, nadpis, radky);
 }
 
 void HlavniOkno::Zaneprazdneni(bool zapnout) {

@@ -4,7 +4,6 @@
 
 #include "HlavniOkno.h"
 #include "NastaveniDialogy.h"
-#include "ProtokolOkno.h"
 #include "TabulkaSurovych.h"
 #include "Texty.h"
 #include "files/SurovaMereniSoubory.h"

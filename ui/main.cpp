@@ -1,8 +1,8 @@
 #include <QApplication>
-#include <QIcon>
 
 #include "Dialogy.h"
 #include "HlavniOkno.h"
+#include "Ikona.h"
 #include "Spusteni.h"
 #include "workspace/Workspace.h"
 
@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     QApplication aplikace(argc, argv);
     QApplication::setApplicationName("Vertano");
     QApplication::setDesktopFileName("vertano");
-    QApplication::setWindowIcon(QIcon(":/vertano.svg"));
+    QApplication::setWindowIcon(vertano::ui::IkonaProgramu());
     vertano::Workspace ws;
     vertano::ui::OknaDialogu dialogy(ws.jazyk);
     vertano::ui::HlavniOkno okno(ws, dialogy);

@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "HlavniOkno.h"
+#include "Ikona.h"
 #include "NastaveniDialogy.h"
 #include "TabulkaSurovych.h"
 #include "UiTestSupport.h"
@@ -65,6 +66,12 @@ class SnimkyTest : public QObject {
             QVERIFY(barvy.contains(QColor(255, 210, 210).rgb()));  // selected rows
             QVERIFY(barvy.contains(QColor(221, 238, 255).rgb()));  // odd set
         }
+    }
+
+    void Ikona() {
+        const QPixmap obrazek = IkonaProgramu().pixmap(64, 64);
+        QVERIFY(!obrazek.isNull());
+        QVERIFY(obrazek.save(test::SlozkaSnimku() + "/ikona.png"));
     }
 
     void NastaveniAZpravy() {

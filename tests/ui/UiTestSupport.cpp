@@ -1,6 +1,8 @@
 #include "UiTestSupport.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QThread>
 
 #include "data/SouradniceKontrola.h"
 #include "processing/KontrolaMereni.h"
@@ -16,6 +18,9 @@ void SkriptDialogy::Zprava(QWidget*, const QString& nadpis, const QString& text,
 
 bool SkriptDialogy::Potvrzeni(QWidget*, const QString& nadpis, const QString& text) {
     otazky.push_back(nadpis + ": " + text);
+    if (QThread::currentThread() != QCoreApplication::instance()->thread())
+        otazkyVeVlaknuOken = false;
+    if (priOtazce) priOtazce();
     if (odpovedi.empty()) return vychoziOdpoved;
     const bool odpoved = odpovedi.front();
     odpovedi.pop_front();
@@ -35,6 +40,11 @@ std::filesystem::path SkriptDialogy::Ulozit(QWidget*, DruhSouboru, Tnastaveni&, 
     std::filesystem::path cesta = ulozeni.front();
     ulozeni.pop_front();
     return cesta;
+}
+
+void SkriptDialogy::Protokol(QWidget*, Workspace&, const QString& nadpis,
+                             const std::vector<std::string>& radky) {
+    protokoly.emplace_back(nadpis, radky);
 }
 
 SimulovanaSit Sit(SimulaceTvar tvar, int pocetBodu, int pocetZadanych, uint64_t seed) {

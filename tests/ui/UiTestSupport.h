@@ -27,10 +27,18 @@ class SkriptDialogy : public Dialogy {
                                                Tnastaveni& nastaveni, const Tjazyk& jazyk) override;
     std::filesystem::path Ulozit(QWidget* rodic, DruhSouboru druh, Tnastaveni& nastaveni,
                                  const Tjazyk& jazyk) override;
+    void Protokol(QWidget* rodic, Workspace& ws, const QString& nadpis,
+                  const std::vector<std::string>& radky) override;
 
     std::vector<QString> zpravy;  // "title: text"
     std::vector<QString> otazky;  // "title: text"
-    std::deque<bool> odpovedi;    // then `vychoziOdpoved`
+    // Every question asked from the thread of the windows.
+    bool otazkyVeVlaknuOken = true;
+    // The report windows shown: title and lines.
+    std::vector<std::pair<QString, std::vector<std::string>>> protokoly;
+    // Called while a question is open, before it is answered.
+    std::function<void()> priOtazce;
+    std::deque<bool> odpovedi;  // then `vychoziOdpoved`
     bool vychoziOdpoved = false;
     std::deque<std::vector<std::filesystem::path>> otevreni;
     std::deque<std::filesystem::path> ulozeni;
