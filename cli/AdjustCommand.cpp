@@ -6,6 +6,7 @@
 #include "Commands.h"
 #include "Inputs.h"
 #include "RawProcessing.h"
+#include "ReportOutput.h"
 #include "Session.h"
 #include "mereni/TextovySoubor.h"
 #include "workspace/PrikazySurovychMereni.h"
@@ -103,7 +104,8 @@ bool WriteOutputs(Session& s) {
     const bool coords = o.coords.empty() || WriteCoordinates(s);
     const bool written = o.json.empty() || WriteText(s, o.json, json);
     if (!o.json.empty() && written) s.out << "Wrote " << o.json << "\n";
-    return coords && written;
+    const bool report = o.report.empty() || WriteAdjustmentReport(s);
+    return coords && written && report;
 }
 
 }  // namespace

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "CheckTexts.h"
+#include "files/DoplnekSoubory.h"
 #include "files/SouradniceSoubory.h"
 #include "files/SurovaMereniSoubory.h"
 #include "supplementary/DoplnekDruh.h"
-#include "supplementary/DoplnekSoubory.h"
 #include "workspace/PrikazyBodu.h"
 #include "workspace/PrikazySurovychMereni.h"
 

@@ -11,7 +11,7 @@
 #include "supplementary/DoplnekDruh.h"
 #include "workspace/PrikazyBodu.h"
 #include "workspace/PrikazySurovychMereni.h"
-#include "workspace/SouhrnVyrovnaniText.h"
+#include "workspace/Protokoly.h"
 #include "workspace/Workspace.h"
 
 namespace vertano::ui {
@@ -202,12 +202,13 @@ void HlavniOkno::PrikazAnalyza() {
 
 void HlavniOkno::PrikazVyrovnani() {
     if (Bezi()) return;
-    const auto ukazat = [this](const VysledekVyrovnani& v) {
-        std::vector<std::string> radky = RadkySouhrnuVyrovnani(ws_, v);
-        const std::vector<std::string> souradnice = RadkySouradnicVyrovnani(ws_);
-        radky.emplace_back();
-        radky.insert(radky.end(), souradnice.begin(), souradnice.end());
-        ZobrazitProtokol(Q(ws_.jazyk.tlacitko.vyrovaniSite), radky);
+    // Until the adjustment window exists the result is shown as the adjustment
+    // report, built with the report switches of the settings.
+    const auto ukazat = [this](const VysledekVyrovnani&) {
+        if (!ProtokolVyrovnani(ws_, *interakce_).uspech) return;
+        ZobrazitProtokol(
+            Q(ws_.jazyk.protokol.protokol1) + " - " + Q(ws_.jazyk.tlacitko.vyrovaniSite),
+            ws_.protokolVyrovnani.Radky());
     };
     // A current result is only shown again.
     if (ws_.info.jeVyrovnanaSit) {

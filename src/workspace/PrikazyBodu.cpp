@@ -11,14 +11,16 @@ CoordinateLoadReport PridatZadaneBody(Workspace& ws,
     ws.nastaveni.okno.bodyVstup = kBodyVstupFixni;
     CoordinateLoadReport r =
         NacteniSouboru(ws.souradniceFixni, ws.info, ws.nastaveni, cesty, ws.chyby);
-    if (r.RegisteredFiles() > 0) ws.info.jeAnalyzaSurovaMereni = false;
+    if (r.RegisteredFiles() > 0)
+        ws.info.jeAnalyzaSurovaMereni = ws.info.jeProtokolVyrovnani = false;
     return r;
 }
 
 CoordinateLoadReport PridatMeritka(Workspace& ws, const std::vector<std::filesystem::path>& cesty) {
     CoordinateLoadReport r =
         NacteniSouboruMeritko(ws.souradniceMeritko, ws.info, ws.nastaveni, cesty, ws.chyby);
-    if (r.RegisteredFiles() > 0) ws.info.jeAnalyzaSurovaMereni = false;
+    if (r.RegisteredFiles() > 0)
+        ws.info.jeAnalyzaSurovaMereni = ws.info.jeProtokolVyrovnani = false;
     return r;
 }
 

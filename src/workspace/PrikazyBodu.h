@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "data/Tjazyk.h"
+#include "files/DoplnekSoubory.h"
 #include "files/SouradniceSoubory.h"
-#include "supplementary/DoplnekSoubory.h"
 
 namespace vertano {
 

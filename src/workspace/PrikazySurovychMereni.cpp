@@ -28,7 +28,7 @@ VysledekPridaniSurovych PridatSurovaMereni(Workspace& ws,
     }
     IdenfikujSkupiny(ws.suroveMereni);
     KontrolaMereni(ws.suroveMereni, ws.nastaveni, ws.chyby, false);
-    if (v.registrovano > 0) ws.info.jeAnalyzaSurovaMereni = false;
+    if (v.registrovano > 0) ws.info.jeAnalyzaSurovaMereni = ws.info.jeProtokolVyrovnani = false;
     return v;
 }
 

@@ -5,9 +5,7 @@
 
 #include "adjustment/OdlehleDruhy.h"
 #include "adjustment/Tvahy.h"
-#include "mereni/Jednotky.h"
 #include "mereni/Text.h"
-#include "workspace/VystupyVyrovnani.h"
 #include "workspace/Workspace.h"
 
 namespace vertano {
@@ -89,52 +87,6 @@ void Outliers(Radky& r, const Tjazyk& j, const SouhrnVyrovnani& souhrn) {
 }
 
 }  // namespace
-
-namespace {
-
-// A cell right-aligned in `sirka` characters (UTF-8 names counted by characters).
-std::string Bunka(const std::string& text, std::size_t sirka) {
-    std::size_t znaku = 0;
-    for (const char c : text) znaku += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-    return znaku >= sirka ? " " + text : std::string(sirka - znaku, ' ') + text;
-}
-
-}  // namespace
-
-std::vector<std::string> RadkySouradnicVyrovnani(const Workspace& ws) {
-    VysledkyVyrovnani v;
-    if (!SestavitVysledky(ws, v)) return {};
-    const Tnastaveni& n = ws.nastaveni;
-    const Tjazyk& j = ws.jazyk;
-    const uint8_t jednotka = n.jednotky.souradnice;
-    const int hodnoty = n.presnost.souradnice.hodnota;
-    const int odchylky = n.presnost.souradnice.odchylka;
-    const std::string& u = j.popisJednotky.x_hodnota;
-    const std::string& uo = j.popisJednotky.x_odchylka;
-    constexpr std::size_t kJmeno = 12;
-    const std::size_t kHodnota = static_cast<std::size_t>(hodnoty) + 11;
-    const std::size_t kOdchylka = static_cast<std::size_t>(odchylky) + 8;
-    std::vector<std::string> r;
-    r.push_back(j.nadpis.vyrovnaneSouradniceBodu);
-    r.push_back(Bunka(j.popis.bod, kJmeno) + Bunka("X [" + u + "]", kHodnota) +
-                Bunka("Y [" + u + "]", kHodnota) + Bunka("Z [" + u + "]", kHodnota) +
-                Bunka("sX [" + uo + "]", kOdchylka) + Bunka("sY [" + uo + "]", kOdchylka) +
-                Bunka("sZ [" + uo + "]", kOdchylka) + "  " + j.tlacitko.fixni);
-    for (const Tbod& b : v.zobrazeni.body) {
-        std::string radek = Bunka(b.cislo, kJmeno) +
-                            Bunka(FormatLength(b.X, jednotka, hodnoty), kHodnota) +
-                            Bunka(FormatLength(b.Y, jednotka, hodnoty), kHodnota) +
-                            Bunka(FormatLength(b.Z, jednotka, hodnoty), kHodnota);
-        if (b.JeFixni) {
-            radek += Bunka("-", kOdchylka) + Bunka("-", kOdchylka) + Bunka("-", kOdchylka) + "  F";
-        } else {
-            for (const Real s : {b.sig_X, b.sig_Y, b.sig_Z})
-                radek += Bunka(FormatFixed(MetresToDeviation(s, jednotka), odchylky), kOdchylka);
-        }
-        r.push_back(radek);
-    }
-    return r;
-}
 
 std::string_view ObservationKindKey(int32_t typ) {
     static constexpr std::array<std::string_view, 7> kKeys = {

@@ -33,11 +33,4 @@ std::string_view WeightSourceKey(int32_t typVah);
 std::vector<std::string> RadkySouhrnuVyrovnani(const Workspace& ws,
                                                const VysledekVyrovnani& vysledek);
 
-// The adjusted coordinates of every point with their standard deviations (for
-// the a-priori unit standard deviation) as a table of fixed-width columns in the
-// display units and decimals of the settings, under the title "Adjusted point
-// coordinates"; a fixed point shows no deviations. Empty when the network is not
-// adjusted.
-std::vector<std::string> RadkySouradnicVyrovnani(const Workspace& ws);
-
 }  // namespace vertano

@@ -309,7 +309,8 @@ void ZkontrolovatPoZmene(Workspace& ws) {
     ws.suroveMereni.SeradPoradi();
     IdenfikujSkupiny(ws.suroveMereni);
     KontrolaMereni(ws.suroveMereni, ws.nastaveni, ws.chyby, false);
-    ws.info.jeAnalyzaSurovaMereni = false;
+    // The report shows the raw list too.
+    ws.info.jeAnalyzaSurovaMereni = ws.info.jeProtokolVyrovnani = false;
 }
 
 int32_t NajitChybny(const Tmereni& mereni, int32_t od) {

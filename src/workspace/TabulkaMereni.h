@@ -75,7 +75,8 @@ bool VybratDle(const Tmereni& mereni, Tvyber& vyber, VyberDle pravidlo);
 
 // The commands on the selected rows ---------------------------------------------
 // Each changes the raw list of the workspace, identifies the sets again, runs the
-// check run and marks the raw-data analysis as no longer current.
+// check run and marks the raw-data analysis and the adjustment report (which
+// shows the raw list) as no longer current.
 
 // Copies the selected rows into the internal clipboard and returns them as the
 // text of the system clipboard: one line per row ending in CR LF, the eight
