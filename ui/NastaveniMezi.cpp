@@ -19,35 +19,32 @@ QString SJednotkou(const std::string& popis, const std::string& jednotka) {
 // between -bound and bound, otherwise between 0 and bound.
 class Meze {
   public:
-    using CisloFn = std::function<QLineEdit*(const QString&, const QString&, Real, int, Real, Real,
-                                             std::function<void(Real)>)>;
-
-    Meze(Workspace& ws, bool symetricky, CisloFn cislo)
-        : ws_(ws), symetricky_(symetricky), cislo_(std::move(cislo)) {}
+    Meze(NastaveniOkno& okno, Workspace& ws, bool symetricky)
+        : okno_(okno), ws_(ws), symetricky_(symetricky) {}
 
     void Uhel(const std::string& popis, const QString& klic, Real& pole, Real mez) {
         const nastaveni::Tjednotky& j = ws_.nastaveni.jednotky;
         const uint8_t kod = j.uhel;
         const Real horni = RadiansToAngle(mez, kod);
-        cislo_(SJednotkou(popis, ws_.jazyk.popisJednotky.smer_hodnota), klic,
-               RadiansToAngle(pole, kod), ws_.nastaveni.presnost.uhel.hodnota,
-               symetricky_ ? -horni : 0, horni,
-               [&pole, kod](Real h) { pole = AngleToRadians(h, kod); });
+        okno_.Cislo(SJednotkou(popis, ws_.jazyk.popisJednotky.smer_hodnota), klic,
+                    RadiansToAngle(pole, kod), ws_.nastaveni.presnost.uhel.hodnota,
+                    symetricky_ ? -horni : 0, horni,
+                    [&pole, kod](Real h) { pole = AngleToRadians(h, kod); });
     }
 
     void Delka(const std::string& popis, const QString& klic, Real& pole, Real mez) {
         const uint8_t kod = ws_.nastaveni.jednotky.delka;
         const Real horni = MetresToLength(mez, kod);
-        cislo_(SJednotkou(popis, ws_.jazyk.popisJednotky.delka_hodnota), klic,
-               MetresToLength(pole, kod), ws_.nastaveni.presnost.delka.hodnota,
-               symetricky_ ? -horni : 0, horni,
-               [&pole, kod](Real h) { pole = LengthToMetres(h, kod); });
+        okno_.Cislo(SJednotkou(popis, ws_.jazyk.popisJednotky.delka_hodnota), klic,
+                    MetresToLength(pole, kod), ws_.nastaveni.presnost.delka.hodnota,
+                    symetricky_ ? -horni : 0, horni,
+                    [&pole, kod](Real h) { pole = LengthToMetres(h, kod); });
     }
 
   private:
+    NastaveniOkno& okno_;
     Workspace& ws_;
     bool symetricky_;
-    CisloFn cislo_;
 };
 
 }  // namespace
@@ -59,9 +56,7 @@ NastaveniKontrolaOkno::NastaveniKontrolaOkno(QWidget* rodic, Workspace& ws)
     const nastaveni::Tmez& max = n.mezMaxVstup;
     const jazyk::Tpopis& p = ws_.jazyk.popis;
     const jazyk::Ttlacitko& t = ws_.jazyk.tlacitko;
-    Meze m(ws_, false,
-           [this](const QString& a, const QString& k, Real z, int d, Real lo, Real hi,
-                  std::function<void(Real)> u) { return Cislo(a, k, z, d, lo, hi, std::move(u)); });
+    Meze m(*this, ws_, false);
     Nadpis(Q(p.mezniRozdilyMereni));
     const auto trojice = [&](const std::string& skupina, const QString& klic,
                              nastaveni::Tmez& mez) {
@@ -99,9 +94,7 @@ NastaveniZrcadleniOkno::NastaveniZrcadleniOkno(QWidget* rodic, Workspace& ws)
     Tnastaveni& n = ws_.nastaveni;
     const nastaveni::Tmez& max = n.mezMaxVstup;
     const jazyk::Tpopis& p = ws_.jazyk.popis;
-    Meze m(ws_, true,
-           [this](const QString& a, const QString& k, Real z, int d, Real lo, Real hi,
-                  std::function<void(Real)> u) { return Cislo(a, k, z, d, lo, hi, std::move(u)); });
+    Meze m(*this, ws_, true);
     Nadpis(Q(ws_.jazyk.tlacitko.rozdilPoloh) + " [II-I]");
     m.Uhel(p.smer, "zrcadleni.rozdil_smer", n.zrcadleni.rozdil_smer, max.rozdil_smer);
     m.Uhel(p.zenit, "zrcadleni.rozdil_zenit", n.zrcadleni.rozdil_zenit, max.rozdil_zenit);

@@ -5,12 +5,16 @@
 #include "HlavniOkno.h"
 #include "Ikona.h"
 #include "NastaveniDialogy.h"
+#include "ProtokolOkno.h"
 #include "TabulkaSurovych.h"
 #include "UiTestSupport.h"
 #include "ZpravaOkno.h"
+#include "data/Interaction.h"
 #include "files/SurovaMereniSoubory.h"
 #include "processing/KontrolaMereni.h"
+#include "workspace/Protokoly.h"
 #include "workspace/TabulkaMereni.h"
+#include "workspace/VyrovnaniSite.h"
 #include "workspace/Workspace.h"
 
 using namespace vertano;
@@ -65,6 +69,23 @@ class SnimkyTest : public QObject {
             QVERIFY(barvy.contains(QColor(238, 92, 92).rgb()));    // errors, face II
             QVERIFY(barvy.contains(QColor(255, 210, 210).rgb()));  // selected rows
             QVERIFY(barvy.contains(QColor(221, 238, 255).rgb()));  // odd set
+        }
+    }
+
+    void OknoProtokolu() {
+        for (const uint8_t jazyk : {uint8_t{1}, uint8_t{0}}) {
+            Workspace ws;
+            ws.NastavitJazyk(jazyk);
+            test::Nacist(ws, test::Sit(SimulaceTvar::Grid, 12, 4));
+            SilentInteraction ui;
+            QVERIFY(AnalyzaSuroveMereni(ws, ui).uspech);
+            QVERIFY(VyrovnaniSite(ws, ui).uspech);
+            QVERIFY(ProtokolVyrovnani(ws, ui).uspech);
+            test::SkriptDialogy dialogy;
+            ProtokolOkno okno(nullptr, ws, dialogy, "Protocol", ws.protokolVyrovnani.Radky());
+            okno.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&okno));
+            Ulozit(okno, jazyk == 1 ? "protokol-en" : "protokol-cs");
         }
     }
 
