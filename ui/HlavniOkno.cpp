@@ -59,10 +59,12 @@ HlavniOkno::HlavniOkno(Workspace& ws, Dialogy& dialogy, QWidget* rodic)
 }
 
 HlavniOkno::~HlavniOkno() {
-    // A worker still running holds references into the workspace.
+    // A worker still running holds references into the workspace: it is asked
+    // to stop, shown nothing more, and released from any question it waits on.
     if (vlakno_ != nullptr) {
+        interakce_->Odpojit();
         zastavitPozadano_ = true;
-        vlakno_->wait();
+        while (!vlakno_->wait(20)) QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <atomic>
 #include <functional>
 
 #include "data/Interaction.h"
@@ -25,6 +26,10 @@ class InterakceOkna : public QObject, public Interaction {
     // Lives in the thread of `rodic`, the window whose thread shows everything.
     InterakceOkna(QObject* rodic, Obsluha obsluha);
 
+    // The window is going away: from now on nothing is shown, questions are
+    // answered "No" and a worker waiting for an answer is released.
+    void Odpojit() { odpojeno_ = true; }
+
     void Notify(const std::string& title, const std::string& text) override;
     bool Ask(const std::string& title, const std::string& text) override;
     void Stage(const std::string& text) override;
@@ -33,6 +38,7 @@ class InterakceOkna : public QObject, public Interaction {
     bool VeVlakneOkna() const;
 
     Obsluha obsluha_;
+    std::atomic<bool> odpojeno_{false};
 };
 
 }  // namespace vertano::ui
