@@ -68,6 +68,58 @@ void ZnackaPolohy(QPainter& p, const QRect& r, bool prvni) {
     if (!prvni) p.drawLine(r.left() + 8, y1, r.left() + 8, y2);
 }
 
+// A header of two lines: the group of a column (station, target, measured
+// variables) written once across the columns it spans, the column's own name
+// under it. The model gives both as "group\nname".
+class HlavickaSkupin : public QHeaderView {
+  public:
+    explicit HlavickaSkupin(QWidget* rodic) : QHeaderView(Qt::Horizontal, rodic) {}
+
+  protected:
+    void paintSection(QPainter* p, const QRect& r, int sekce) const override {
+        if (!r.isValid()) return;
+        const QStringList radky = Text(sekce);
+        const QString skupina = radky.value(0);
+        const QString nazev = radky.value(1);
+        const int pulka = r.top() + r.height() / 2;
+        p->save();
+        p->fillRect(r, palette().button());
+        p->setPen(palette().color(QPalette::Mid));
+        p->drawLine(r.bottomLeft(), r.bottomRight());
+        if (skupina.isEmpty()) {
+            p->drawLine(r.topRight(), r.bottomRight());
+            p->setPen(palette().color(QPalette::ButtonText));
+            p->drawText(r, Qt::AlignCenter, nazev);
+        } else {
+            // The group spans its neighbours with the same group text; each
+            // section paints its part of it.
+            int od = sekce;
+            int po = sekce;
+            while (od > 0 && Text(od - 1).value(0) == skupina) --od;
+            while (po + 1 < count() && Text(po + 1).value(0) == skupina) ++po;
+            const QRect horni(
+                sectionViewportPosition(od), r.top(),
+                sectionViewportPosition(po) + sectionSize(po) - sectionViewportPosition(od),
+                pulka - r.top());
+            p->setClipRect(r);
+            // Inside a group the border between columns stops at its line.
+            p->drawLine(r.right(), po == sekce ? r.top() : pulka, r.right(), r.bottom());
+            p->drawLine(horni.left(), pulka, horni.right(), pulka);
+            p->setPen(palette().color(QPalette::ButtonText));
+            p->drawText(horni, Qt::AlignCenter, skupina);
+            p->setPen(palette().color(QPalette::ButtonText));
+            p->drawText(QRect(r.left(), pulka, r.width(), r.bottom() - pulka), Qt::AlignCenter,
+                        nazev);
+        }
+        p->restore();
+    }
+
+  private:
+    QStringList Text(int sekce) const {
+        return model()->headerData(sekce, Qt::Horizontal).toString().split('\n');
+    }
+};
+
 }  // namespace
 
 DelegatSurovych::DelegatSurovych(const TabulkaSurovych& tabulka, const Tnastaveni& nastaveni)
@@ -171,6 +223,7 @@ void DelegatSurovych::paint(QPainter* painter, const QStyleOptionViewItem& optio
 
 TabulkaSurovych::TabulkaSurovych(const Tnastaveni& nastaveni, const Tjazyk& jazyk, QWidget* rodic)
     : QTableView(rodic), model_(nastaveni, jazyk), delegat_(*this, nastaveni) {
+    setHorizontalHeader(new HlavickaSkupin(this));
     setModel(&model_);
     setItemDelegate(&delegat_);
     setSelectionMode(QAbstractItemView::NoSelection);
