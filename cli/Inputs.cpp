@@ -4,11 +4,11 @@
 #include <string>
 
 #include "CheckTexts.h"
-#include "data/SouradniceKontrola.h"
 #include "files/DoplnekSoubory.h"
 #include "files/SouradniceSoubory.h"
 #include "files/SurovaMereniSoubory.h"
 #include "supplementary/DoplnekDruh.h"
+#include "workspace/PrikazyBodu.h"
 #include "workspace/PrikazySurovychMereni.h"
 
 namespace vertano::cli {
@@ -19,14 +19,6 @@ namespace fs = std::filesystem;
 
 std::vector<fs::path> Paths(const std::vector<std::string>& names) {
     return {names.begin(), names.end()};
-}
-
-// "Title: Added files: loaded/registered (Number of ...: n)".
-void AddedLine(Session& s, const std::string& title, int32_t loaded, int32_t registered,
-               const std::string& countText, int32_t count) {
-    const jazyk::Thlaseni& h = s.ws.jazyk.hlaseni;
-    s.out << title << ": " << h.pridaneSoubory << std::to_string(loaded) << "/"
-          << std::to_string(registered) << " (" << countText << std::to_string(count) << ")\n";
 }
 
 // A file that adds nothing is most likely the wrong file, or one cut short on its
@@ -49,13 +41,11 @@ void ReportNotTried(Session& s, const std::vector<std::string>& names, size_t tr
         s.err << names[i] << ": not read (an earlier file could not be opened)\n";
 }
 
-template <class Report>
-bool ReportCoordinateFiles(Session& s, const std::vector<std::string>& names, const Report& r,
-                           const std::string& title, const char* what) {
+bool ReportCoordinateFiles(Session& s, const std::vector<std::string>& names,
+                           const CoordinateLoadReport& r, const jazyk::Toznameni& added,
+                           const char* what) {
     const jazyk::Thlaseni& h = s.ws.jazyk.hlaseni;
     bool all = !r.stopped;
-    int32_t loaded = 0;
-    int32_t points = 0;
     for (const LoadedCoordinateFile& f : r.files) {
         if (!f.result.ok) {
             s.err << f.message << "\n";
@@ -64,18 +54,15 @@ bool ReportCoordinateFiles(Session& s, const std::vector<std::string>& names, co
         }
         s.out << f.path.string() << ": " << h.pocetBodu << std::to_string(f.pointsAdded) << "\n";
         if (f.pointsAdded == 0 && !AcceptEmpty(s, f.path.string(), what)) all = false;
-        if (f.pointsAdded > 0) ++loaded;
-        points += f.pointsAdded;
     }
     ReportNotTried(s, names, r.files.size());
-    AddedLine(s, title, loaded, r.RegisteredFiles(), h.pocetBodu, points);
+    s.out << added.nadpis << ": " << added.text << "\n";
     return all;
 }
 
 bool LoadSupplementaryKind(Session& s, int kind, const std::vector<std::string>& names) {
     Workspace& ws = s.ws;
-    const SupplementaryLoadReport r =
-        NacteniSouboruDoplnek(ws.doplnekVstup, kind, ws.info, ws.nastaveni, ws.chyby, Paths(names));
+    const SupplementaryLoadReport r = PridatDoplnky(ws, kind, Paths(names));
     bool all = !r.stopped;
     for (const LoadedSupplementaryFile& f : r.files) {
         if (!f.result.ok) {
@@ -136,19 +123,15 @@ bool LoadRawFiles(Session& s, const std::vector<int>& codes) {
 }
 
 bool LoadPointFiles(Session& s) {
-    Workspace& ws = s.ws;
-    const CoordinateLoadReport r = NacteniSouboru(ws.souradniceFixni, ws.info, ws.nastaveni,
-                                                  Paths(s.options.points), ws.chyby);
-    return ReportCoordinateFiles(s, s.options.points, r, ws.jazyk.nadpis.pridatBody, "points");
+    const CoordinateLoadReport r = PridatZadaneBody(s.ws, Paths(s.options.points));
+    return ReportCoordinateFiles(s, s.options.points, r, OznameniPridaniBodu(s.ws, r, false),
+                                 "points");
 }
 
 bool LoadScaleFiles(Session& s) {
-    Workspace& ws = s.ws;
-    const CoordinateLoadReport r = NacteniSouboruMeritko(
-        ws.souradniceMeritko, ws.info, ws.nastaveni, Paths(s.options.scale), ws.chyby);
-    return ReportCoordinateFiles(
-        s, s.options.scale, r,
-        ws.jazyk.nadpis.pridatBody + " - " + ws.jazyk.popis.meritkoveKoeficienty, "scale factors");
+    const CoordinateLoadReport r = PridatMeritka(s.ws, Paths(s.options.scale));
+    return ReportCoordinateFiles(s, s.options.scale, r, OznameniPridaniBodu(s.ws, r, true),
+                                 "scale factors");
 }
 
 bool LoadSupplementaryFiles(Session& s) {
@@ -162,15 +145,14 @@ bool LoadSupplementaryFiles(Session& s) {
 }
 
 bool LoadIdenticalFiles(Session& s) {
-    Workspace& ws = s.ws;
-    Tnastaveni nastaveni = ws.nastaveni;
-    nastaveni.okno.bodyVstup = kBodyVstupIdenticke;
-    nastaveni.souborVstup.typSouradnice = s.options.identicalYxz ? 1 : 0;
-    const CoordinateLoadReport r = NacteniSouboru(ws.souradniceTransformaceVstup, ws.info,
-                                                  nastaveni, Paths(s.options.identical), ws.chyby);
-    return ReportCoordinateFiles(
-        s, s.options.identical, r,
-        ws.jazyk.nadpis.pridatBody + " - " + ws.jazyk.tlacitko.identickeBody, "points");
+    // The identical points have a format option of their own.
+    uint8_t& format = s.ws.nastaveni.souborVstup.typSouradnice;
+    const uint8_t given = format;
+    format = s.options.identicalYxz ? 1 : 0;
+    const CoordinateLoadReport r = PridatIdentickeBody(s.ws, Paths(s.options.identical));
+    format = given;
+    return ReportCoordinateFiles(s, s.options.identical, r, OznameniPridaniIdentickych(s.ws, r),
+                                 "points");
 }
 
 }  // namespace vertano::cli
