@@ -8,7 +8,9 @@
 #include "VyrovnaniTestPomocne.h"
 #include "data/SouradniceKontrola.h"
 #include "matice/Konstanty.h"
+#include "support/TestSupport.h"
 #include "transformation/IdentickeBody.h"
+#include "workspace/PrikazyBodu.h"
 #include "workspace/Protokoly.h"
 #include "workspace/Transformace.h"
 
@@ -143,6 +145,16 @@ TEST_F(Transformace, SVyrovnanimVylouciChybnyBod) {
     ui = ZaznamInterakce();
     EXPECT_TRUE(TransformaceSVyrovnanim(ws, ui).jenZobrazeni);
     EXPECT_TRUE(ui.etapy.empty());
+
+    // Adding identical points makes the analysis and the transformation old.
+    const vertano::test::TempDir dir;
+    vertano::test::WriteBytes(dir / "dalsi.txt", "X1 1 2 3 0.002\r\n");
+    const CoordinateLoadReport pridano = PridatIdentickeBody(ws, {dir / "dalsi.txt"});
+    EXPECT_EQ(pridano.RegisteredFiles(), 1);
+    EXPECT_EQ(ws.souradniceTransformaceVstup.bod.back().sig_X, 0.002L);
+    EXPECT_FALSE(ws.info.jeAnalyzaTransformace);
+    EXPECT_FALSE(ws.info.jeTransformovanoSVyrovnanim);
+    ASSERT_TRUE(AnalyzaTransformace(ws, ui).uspech);
 
     // A new adjustment: the transformation of the old network is not shown again.
     ws.info.jeVyrovnanaSit = false;
