@@ -135,6 +135,15 @@ void KlicSVyrovnanim(Radky& r, const Format& f, const VysledkyTransformace& v,
     const jazyk::Tpopis& p = f.ws.jazyk.popis;
     const int32_t vyloucenych = v.vyloucene[0] + v.vyloucene[1] + v.vyloucene[2];
     Line(r, p.pocetOdlehych, v.testovane > 0 ? Podil(vyloucenych, v.testovane) : "-");
+    // Which coordinates: the surveyor must look at those points.
+    std::string ktere;
+    for (const IdentickyBodVysledek& b : v.identicke) {
+        static const char* const kOsy[3] = {"X", "Y", "Z"};
+        for (std::size_t a = 0; a < 3; ++a) {
+            if (b.odlehly[a]) ktere += (ktere.empty() ? "" : ", ") + b.cislo + " " + kOsy[a];
+        }
+    }
+    if (!ktere.empty()) Line(r, "  " + f.ws.jazyk.tlacitko.odlehleHodnoty, ktere);
     Line(r, p.pocetVyrovSouradnic, std::to_string(v.pocetMereni));
     Line(r, p.pocetNadbytecnychSour, std::to_string(v.pocetNadbytecnych));
     Line(r, p.sigJednotkovaAprior, FormatFixed(v.odchylkaJednotkovaAprior, 3));

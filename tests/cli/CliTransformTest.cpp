@@ -67,6 +67,7 @@ TEST_F(TransformCli, SVyrovnanimZapiseKlicABody) {
     EXPECT_EQ(LineStarting(r.out, "Number of identical points:"), "Number of identical points: 5");
     EXPECT_EQ(LineStarting(r.out, "Number of rejected outliers: 1/15"),
               "Number of rejected outliers: 1/15 [0.067]");
+    EXPECT_EQ(LineStarting(r.out, "Outliers:"), "Outliers: 4003 X");
     EXPECT_EQ(LineStarting(r.out, "Number of transformed points:"),
               "Number of transformed points: 5");
 
