@@ -6,6 +6,7 @@
 #include "adjustment/OdlehleDruhy.h"
 #include "adjustment/Tvahy.h"
 #include "mereni/Text.h"
+#include "workspace/DruhyRadek.h"
 
 namespace vertano::cli {
 
@@ -42,26 +43,6 @@ std::string WeightText(const Tjazyk& j, int32_t typVah) {
     return name + " (" + std::string(WeightSourceKey(typVah)) + ")";
 }
 
-std::string KindName(const Tjazyk& j, int32_t typ) {
-    const jazyk::Tpopis& p = j.popis;
-    switch (typ) {
-        case velicina::kDelka:
-            return p.delka;
-        case velicina::kSmer:
-            return p.smer;
-        case velicina::kZenit:
-            return p.zenit;
-        case velicina::kDoplnekDelka:
-            return p.delka + " (" + p.doplnek + ")";
-        case velicina::kDoplnekSmernik:
-            return p.smernik + " (" + p.doplnek + ")";
-        case velicina::kDoplnekPrevyseni:
-            return p.prevyseni + " (" + p.doplnek + ")";
-        default:
-            return p.provazovani + " (" + p.doplnek + ")";
-    }
-}
-
 // "n/total [share]": the outliers among the observations tested.
 std::string Ratio(int32_t n, int32_t total) {
     const std::string share =
@@ -86,7 +67,7 @@ void PrintOutliers(Session& s, const SouhrnVyrovnani& souhrn) {
     for (const int32_t typ : druhy::kPoradi) {
         const auto k = static_cast<size_t>(typ - 1);
         if (typ > velicina::kZenit && souhrn.testovane[k] == 0) continue;
-        Line(s, "  " + KindName(j, typ), Ratio(souhrn.odlehle[k], souhrn.testovane[k]));
+        Line(s, "  " + NazevVeliciny(s.ws, typ), Ratio(souhrn.odlehle[k], souhrn.testovane[k]));
     }
 }
 
@@ -115,6 +96,8 @@ void PrintAdjustmentSummary(Session& s, const VysledekVyrovnani& vysledek) {
     if (!vysledek.vynechana.empty())
         Line(s, "Left out (a point without coordinates)",
              static_cast<int32_t>(vysledek.vynechana.size()));
+    Line(s, "Uncontrolled observations", souhrn.pocetNekontrolovanych);
+    Line(s, "Points depending on them", static_cast<int32_t>(souhrn.zavisleBody.size()));
 }
 
 }  // namespace vertano::cli

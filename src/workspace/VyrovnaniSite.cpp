@@ -7,6 +7,7 @@
 
 #include "adjustment/OdlehleDruhy.h"
 #include "workspace/CislaOznameni.h"
+#include "workspace/DruhyRadek.h"
 #include "workspace/PrikazPomocne.h"
 #include "workspace/Workspace.h"
 
@@ -22,6 +23,7 @@ constexpr int32_t kDotazOpakovane = 2;
 struct Zastaveni {
     int32_t cislo = oznameni::kChyba;
     int32_t odmitnuto = 0;
+    std::string druhyRadek{};  // what caused it, for the notification
 };
 
 class Beh {
@@ -37,7 +39,9 @@ class Beh {
                       ws_.vahy, ws_.doplnekZpracovany, ws_.nastaveni);
         v_.vynechana = m_.vynechanaMereni;
         UkazatVynechanaMereni(ws_, ui_, v_.vynechana);
-        if (!nacteno) return Zastaveni{oznameni::kRedundance};
+        if (!nacteno) {
+            return Zastaveni{oznameni::kRedundance, 0, RadekRedundance(ws_, m_.poctyNacteni)};
+        }
         if (m_.VylucovatOdlehle(ws_.nastaveni)) {
             if (std::optional<Zastaveni> z = Odlehle()) return z;
         } else {
@@ -46,6 +50,11 @@ class Beh {
         if (std::optional<Zastaveni> z = Opakovane()) return z;
         Etapa(" ... [5]");
         if (!m_.Vyhodnoceni()) return Zastaveni{oznameni::kVyhodnoceni};
+        // The reliability is a view of the result; the result stands without it.
+        VypocetSpolehlivosti(m_, ws_.nastaveni.vyrovnani.rozikoOdlehlost, v_.spolehlivost);
+        if (v_.spolehlivost.pocetNekontrolovanych > 0) {
+            UkazatVarovani(ws_, ui_, VarovaniNekontrolovanych(ws_, m_));
+        }
         // The drawing is a view of the result; without it the result still stands.
         if (!ws_.grafika.NacistModel(m_, true)) v_.chybaGrafiky = ws_.grafika.chyba;
         return std::nullopt;
@@ -113,8 +122,9 @@ void Zastavit(Workspace& ws, Interaction& interakce, VysledekVyrovnani& v, const
         ws.chyby.Nehlasit();
     } else {
         v.oznameni = z.cislo;
+        v.druhyRadek = z.druhyRadek;
     }
-    UkazatOznameni(ws, interakce, z.cislo, v.chyba);
+    UkazatOznameni(ws, interakce, z.cislo, v.chyba, z.druhyRadek);
     ws.modelVyrovnany.Clear();
     ws.modelOdlehly.Clear();
     ws.grafika.Clear();
@@ -178,6 +188,8 @@ SouhrnVyrovnani ShrnoutVyrovnani(const Workspace& ws) {
     s.pocetIteraci = NejmeneNula(m.pocetIteraci);
     s.typFixace = m.typFixace;
     s.typVah = ws.info.infoVahy.typVah;
+    s.pocetNekontrolovanych = PocetNekontrolovanych(m);
+    s.zavisleBody = ZavisleBody(m);
     const Tmodel2& o = ws.modelOdlehly;
     s.vylucovaniOdlehlych = o.pocetMereni >= 0;
     if (!s.vylucovaniOdlehlych) return s;
