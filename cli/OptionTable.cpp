@@ -25,7 +25,8 @@ const std::map<std::string, int> kWeights = {
     {"inner", zdrojVah::kVnitrni}, {"outer", zdrojVah::kVnejsi}, {"given", zdrojVah::kZadana}};
 const std::map<std::string, SimulaceTvar> kLayouts = {{"grid", SimulaceTvar::Grid},
                                                       {"traverse", SimulaceTvar::Traverse},
-                                                      {"tiny", SimulaceTvar::Tiny}};
+                                                      {"tiny", SimulaceTvar::Tiny},
+                                                      {"random", SimulaceTvar::Random}};
 
 template <typename T>
 bool Choose(const std::map<std::string, T>& choices, const std::string& option,

@@ -130,6 +130,8 @@ bool VypocetSpolehlivosti(Tmodel2& m, const Real alfa, SouhrnSpolehlivosti& souh
         z.jeNekontrolovane = z.jeNekontrolovane || nekontrolovane;
         if (souhrn.jeVliv) {
             const Real metr = MetrovaChyba(m, z);
+            // An observation between fixed points moves none of them.
+            if (mdb > 0) z.mdbPosun = std::max(z.mdbPosun, Real{0});
             for (const auto& [bod, posun] : Posuny(m, radky, static_cast<int32_t>(i), p)) {
                 if (mdb > 0) z.mdbPosun = std::max(z.mdbPosun, posun * mdb);
                 if (!nekontrolovane || !(posun * metr > kZavislost)) continue;

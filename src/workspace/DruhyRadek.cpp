@@ -1,5 +1,6 @@
 #include "workspace/DruhyRadek.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <map>
@@ -239,7 +240,8 @@ std::string RadekNeurcenych(const Workspace& ws, const std::vector<std::string>&
     std::string text =
         T(ws, "Body bez přibližných souřadnic: ", "Points without approximate coordinates: ");
     bool prvni = true;
-    for (const auto& [duvod, body] : podleDuvodu) {
+    for (auto& [duvod, body] : podleDuvodu) {
+        std::sort(body.begin(), body.end());
         text += (prvni ? "" : "; ") + SeznamSDalsimi(ws, body) + " (" +
                 T(ws, DuvodCesky(duvod), DuvodAnglicky(duvod)) + ")";
         prvni = false;

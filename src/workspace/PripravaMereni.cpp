@@ -91,11 +91,12 @@ ZadaneBody ZadaneVMereni(const Tsouradnice& zadane, const std::vector<std::strin
 
 bool PribliznePoRedukci(const Tsouradnice& zadane, const Tmereni& skupiny,
                         const Tsouradnice& meritko, const Tnastaveni& nastaveni,
-                        Tsouradnice& priblizne, VysledekPriblizne& historie) {
+                        Tsouradnice& priblizne, VysledekPriblizne& historie,
+                        const MoznostiPriblizne& moznosti) {
     // The first coordinates only reduce the means: the heights enter the scale
     // of a line at 1e-7 per metre, and the horizontal distances of rows without
     // a distance their central angle. They need no refinement.
-    MoznostiPriblizne hrube;
+    MoznostiPriblizne hrube = moznosti;
     hrube.zpresnit = false;
     VysledekPriblizne prvni;
     Tmereni redukovane(skupiny);
@@ -104,7 +105,7 @@ bool PribliznePoRedukci(const Tsouradnice& zadane, const Tmereni& skupiny,
                            r)) {
         return false;
     }
-    priblizne = Priblizne(zadane, redukovane, historie, {});
+    priblizne = Priblizne(zadane, redukovane, historie, moznosti);
     // The reduction drops the rows to points the first construction did not reach,
     // so the second one never sees those points: they are named from the first.
     historie.neurcene.clear();

@@ -286,7 +286,7 @@ TEST(AnalyzaSuroveMereni, NamesObservationsToAPointThatCannotBeDetermined) {
     // The points first, with why; then the measurements left out.
     ASSERT_EQ(ui.oznameni.size(), 2u);
     EXPECT_EQ(ui.oznameni[0],
-              "Warning: Points without approximate coordinates: Q9, Q8 (no distance measured in "
+              "Warning: Points without approximate coordinates: Q8, Q9 (no distance measured in "
               "their part).");
     EXPECT_NE(ui.oznameni[1].find("Q9 (Q9)"), std::string::npos) << ui.oznameni[1];
     for (const Tzaznam& z : ws.mereniVyrovnani.zaznam)
