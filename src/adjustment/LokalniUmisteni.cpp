@@ -6,6 +6,7 @@
 
 #include "adjustment/PriblizneKonstrukce.h"
 #include "matice/FpGuard.h"
+#include "processing/MedianVektor.h"
 
 namespace vertano {
 
@@ -125,12 +126,6 @@ std::vector<std::size_t> RozlozenyVzorek(const std::vector<Tbod>& l) {
     return vzorek;
 }
 
-Real LowerMedian(std::vector<Real> v) {
-    const auto stred = v.begin() + static_cast<std::ptrdiff_t>((v.size() - 1) / 2);
-    std::nth_element(v.begin(), stred, v.end());
-    return *stred;
-}
-
 // Which points agree with the pair fit of least median misfit.
 std::vector<bool> Nesouhlasici(const std::vector<Tbod>& l, const std::vector<Tbod>& z) {
     std::vector<bool> vyloucen(l.size(), false);
@@ -146,7 +141,8 @@ std::vector<bool> Nesouhlasici(const std::vector<Tbod>& l, const std::vector<Tbo
             Rotace r;
             if (!Dvojice(l[a], l[b], z[a], z[b], r)) continue;
             for (std::size_t i = 0; i < l.size(); ++i) odchylky[i] = Odchylka(r, l[i], z[i]);
-            const Real median = LowerMedian(odchylky);
+            std::vector<Real> serazene = odchylky;  // the median reorders its vector
+            const Real median = DolniMedian(serazene);
             if (median < nejlepsi) {
                 nejlepsi = median;
                 nejlepsiOdchylky = odchylky;
@@ -190,7 +186,7 @@ bool UmistitLokalniSystem(const std::vector<Tbod>& lokalni, const std::vector<Tb
     for (std::size_t i = 0; i < lokalni.size(); ++i) {
         if (!u.vyloucen[i]) dz.push_back(zname[i].Z - lokalni[i].Z);
     }
-    u.posunZ = LowerMedian(dz);
+    u.posunZ = DolniMedian(dz);
     if (!guard.Ok() || !std::isfinite(u.natoceni) || !std::isfinite(u.posunX) ||
         !std::isfinite(u.posunY) || !std::isfinite(u.posunZ)) {
         return false;

@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "adjustment/PriblizneKonstrukce.h"
+#include "processing/MedianVektor.h"
 #include "processing/Uhly.h"
 
 namespace vertano {
@@ -116,13 +117,6 @@ class RidkeRovnice {
     std::vector<Eigen::Triplet<double>> trojice_;
 };
 
-// The lower median of a non-empty vector (reordered).
-Real LowerMedian(std::vector<Real>& v) {
-    const auto stred = v.begin() + static_cast<std::ptrdiff_t>((v.size() - 1) / 2);
-    std::nth_element(v.begin(), stred, v.end());
-    return *stred;
-}
-
 // 1.4826 times the median of |values| (the standard deviation of normal
 // values), within [minimum, maximum]; the maximum for no values.
 double RobustniSigma(std::vector<double> hodnoty, double minimum, double maximum) {
@@ -228,7 +222,7 @@ class PolohovaUloha {
             v.push_back(v.empty() ? posun : Unwrap(posun, v.front()));
         }
         for (std::size_t k = 0; k < vzorky.size(); ++k) {
-            if (!vzorky[k].empty()) orientace_[k] = LowerMedian(vzorky[k]);
+            if (!vzorky[k].empty()) orientace_[k] = DolniMedian(vzorky[k]);
         }
     }
 
@@ -251,8 +245,8 @@ class PolohovaUloha {
         }
         for (std::size_t i = 0; i < body_.size(); ++i) {
             if (neznama_[i] < 0 || kx[i].size() < kMinKandidatu) continue;
-            body_[i].X = LowerMedian(kx[i]);
-            body_[i].Y = LowerMedian(ky[i]);
+            body_[i].X = DolniMedian(kx[i]);
+            body_[i].Y = DolniMedian(ky[i]);
         }
     }
 
@@ -462,7 +456,7 @@ class VyskovaUloha {
             kz[static_cast<std::size_t>(p.stn)].push_back(B(p.cil).Z - p.hodnota);
         }
         for (std::size_t i = 0; i < body_.size(); ++i) {
-            if (neznama_[i] >= 0 && kz[i].size() >= kMinKandidatu) body_[i].Z = LowerMedian(kz[i]);
+            if (neznama_[i] >= 0 && kz[i].size() >= kMinKandidatu) body_[i].Z = DolniMedian(kz[i]);
         }
     }
 
