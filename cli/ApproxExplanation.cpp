@@ -1,7 +1,5 @@
 #include "ApproxExplanation.h"
 
-#include <map>
-
 #include "mereni/Text.h"
 
 namespace vertano::cli {
@@ -64,27 +62,17 @@ std::string Refinement(const ZpresneniPriblizne& z) {
 
 }  // namespace
 
-std::vector<std::string> ExplanationLines(const VysledekPriblizne& vysvetleni,
-                                          const Tsouradnice& body) {
-    std::map<std::string, const PuvodBodu*> byName;
-    for (const PuvodBodu& p : vysvetleni.body) byName[p.cislo] = &p;
+std::vector<std::string> ExplanationLines(const VysvetleniPriblizne& vysvetleni) {
     std::vector<std::string> lines;
-    for (const Tbod& b : body.bod) {
-        const auto it = byName.find(b.cislo);
-        if (b.JePlny && it != byName.end() && it->second->jeUrcen && !it->second->jeZadany)
-            lines.push_back(Line(*it->second));
-    }
+    for (const PuvodBodu& p : vysvetleni.urcene) lines.push_back(Line(p));
     for (size_t i = 0; i < vysvetleni.lokalniSystemy.size(); ++i) {
         lines.push_back(LocalSystem(vysvetleni.lokalniSystemy[i], i));
     }
     const ZpresneniPriblizne& z = vysvetleni.zpresneni;
     if (z.jeProvedeno || !z.chyba.empty()) lines.push_back(Refinement(z));
     for (size_t i = 0; i < vysvetleni.neurcene.size(); ++i) {
-        const DuvodNeurceni d = i < vysvetleni.duvodyNeurcenych.size()
-                                    ? vysvetleni.duvodyNeurcenych[i]
-                                    : DuvodNeurceni::Nedosazen;
-        lines.push_back(vysvetleni.neurcene[i] + ": not reached (" + std::string(KlicDuvodu(d)) +
-                        ")");
+        lines.push_back(vysvetleni.neurcene[i] + ": not reached (" +
+                        std::string(KlicDuvodu(vysvetleni.duvodyNeurcenych[i])) + ")");
     }
     return lines;
 }

@@ -24,17 +24,20 @@ namespace {
 struct Zastaveni {
     int32_t cislo = oznameni::kChyba;
     std::string podrobnosti{};
+    bool zruseno = false;
     std::string druhyRadek{};
 };
+
+const Zastaveni kZruseno{oznameni::kChyba, {}, true};
 
 // The stop for errors in a supplementary list: its number and the rows that failed.
 Zastaveni ChybyDoplnku(const Workspace& ws, const int32_t cislo, std::string podrobnosti) {
     for (const int druh : doplnek::kPoradiKontroly) {
         if (doplnek::OznameniChyby(druh) == cislo) {
-            return Zastaveni{cislo, std::move(podrobnosti), RadekDoplnku(ws, druh)};
+            return Zastaveni{cislo, std::move(podrobnosti), false, RadekDoplnku(ws, druh)};
         }
     }
-    return Zastaveni{cislo, std::move(podrobnosti), {}};
+    return Zastaveni{cislo, std::move(podrobnosti)};
 }
 
 // The counters the analysis refuses to run with are filled by the checks of the
@@ -46,10 +49,10 @@ std::optional<Zastaveni> KontrolaVstupu(Workspace& ws) {
     ws.doplnekVstup.KonrolaCelkova(ws.nastaveni, ws.chyby);
     const Tchyby& c = ws.chyby;
     if (ws.souradniceFixni.PocetPlnychBodu() < 2 || c.souradniceFixniCekovyPocetChyb > 0) {
-        return Zastaveni{oznameni::kBody, {}, RadekZadanychBodu(ws)};
+        return Zastaveni{oznameni::kBody, {}, false, RadekZadanychBodu(ws)};
     }
     if (c.souradniceMeritkoCekovyPocetChyb > 0) {
-        return Zastaveni{oznameni::kMeritko, {}, RadekMeritka(ws)};
+        return Zastaveni{oznameni::kMeritko, {}, false, RadekMeritka(ws)};
     }
     if (const int32_t n = OznameniChybDoplnku(c)) return ChybyDoplnku(ws, n, {});
     return std::nullopt;
@@ -105,7 +108,7 @@ std::optional<Zastaveni> Priprava(Workspace& ws, VysledekAnalyzy& v, int32_t& po
     v.nevyuzita = NajitNevyuzita(ws.souradniceFixni, prumery.cislaBodu);
     const ZadaneBody zadane = ZadaneVMereni(ws.souradniceFixni, prumery.cislaBodu);
     if (!zadane.vse.ExistujePlnyBod()) {
-        return Zastaveni{oznameni::kKonfigurace, {}, RadekBezZadanychVMereni(ws)};
+        return Zastaveni{oznameni::kKonfigurace, {}, false, RadekBezZadanychVMereni(ws)};
     }
     Tsouradnice priblizne;
     if (!PribliznePoRedukci(zadane.vse, prumery.skupiny, ws.souradniceMeritko, ws.nastaveni,
@@ -191,20 +194,23 @@ void Vahy(Workspace& ws) {
 
 // Everything after the first stage label; the reason of a stop, or nothing when
 // the analysis completed.
-std::optional<Zastaveni> Kroky(Workspace& ws, Interaction& interakce, VysledekAnalyzy& v) {
+std::optional<Zastaveni> Kroky(Workspace& ws, Interaction& interakce, VysledekAnalyzy& v,
+                               Preruseni& preruseni) {
     if (std::optional<Zastaveni> z = KontrolaVstupu(ws)) return z;
+    if (preruseni.Zadano()) return kZruseno;
     int32_t pocetPrekroceni = 0;
     const std::optional<Zastaveni> zastaveni = Priprava(ws, v, pocetPrekroceni);
     for (const std::string& text : VarovaniNevyuzitych(ws, v.nevyuzita)) {
         UkazatVarovani(ws, interakce, text);
     }
     if (zastaveni) return zastaveni;
+    if (preruseni.Zadano()) return kZruseno;
     const std::string neurcene =
         RadekNeurcenych(ws, v.priblizne.neurcene, v.priblizne.duvodyNeurcenych);
     const bool zbyva = ws.mereniVyrovnani.ExistujePlnyZaznam();
     if (zbyva && !neurcene.empty()) UkazatVarovani(ws, interakce, neurcene);
     UkazatVynechanaMereni(ws, interakce, v.vynechana);
-    if (!zbyva) return Zastaveni{oznameni::kKonfigurace, {}, neurcene};
+    if (!zbyva) return Zastaveni{oznameni::kKonfigurace, {}, false, neurcene};
     if (pocetPrekroceni > 0) {
         UkazatOznameni(ws, interakce, oznameni::kPrekroceniDelek);
         v.varovani.push_back(oznameni::kPrekroceniDelek);
@@ -212,6 +218,7 @@ std::optional<Zastaveni> Kroky(Workspace& ws, Interaction& interakce, VysledekAn
     KopieProZobrazeni(ws);
     interakce.Stage(TextEtapy(ws, " ... [2]"));
     if (std::optional<Zastaveni> z = Doplnky(ws, interakce, v)) return z;
+    if (preruseni.Zadano()) return kZruseno;
     interakce.Stage(TextEtapy(ws, " ... [3]"));
     Vahy(ws);
     return std::nullopt;
@@ -239,8 +246,7 @@ int32_t PocetMimoSkupiny(const Tmereni& mereni) {
 
 }  // namespace
 
-VysledekAnalyzy AnalyzaSuroveMereni(Workspace& ws, Interaction& interakce,
-                                    const WaitHook& /*cekani*/) {
+VysledekAnalyzy AnalyzaSuroveMereni(Workspace& ws, Interaction& interakce, const Cekani& cekani) {
     VysledekAnalyzy v;
     // The adjusted network belongs to the inputs of the previous analysis.
     ws.modelVyrovnany.Clear();
@@ -255,14 +261,19 @@ VysledekAnalyzy AnalyzaSuroveMereni(Workspace& ws, Interaction& interakce,
     PoradiPrvniDruhaPoloha(ws.suroveMereni);
     v.pocetMimoSkupiny = PocetMimoSkupiny(ws.suroveMereni);
 
+    Preruseni preruseni(cekani);
     std::optional<Zastaveni> z;
     try {
-        z = Kroky(ws, interakce, v);
+        z = Kroky(ws, interakce, v, preruseni);
     } catch (const std::exception& e) {
         // Out of memory on a huge list: a failure like any other.
         z = Zastaveni{oznameni::kChyba, e.what()};
     }
-    if (z) {
+    if (z && z->zruseno) {
+        VycistitVysledky(ws);
+        v.zruseno = true;
+        UkazatZruseni(ws, interakce, false);
+    } else if (z) {
         VycistitVysledky(ws);
         v.oznameni = z->cislo;
         v.druhyRadek = z->druhyRadek;

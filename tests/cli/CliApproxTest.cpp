@@ -47,7 +47,7 @@ TEST(CliApprox, ExplanationIsThatOfTheAnalysis) {
     Analysed(ws, n.File(".mtx"), n.File("-given.txt"), &v);
     const Tsouradnice& analysis = ws.souradnicePriblizne;
     ASSERT_EQ(analysis.PocetPlnychBodu(), 7);
-    const std::vector<std::string> lines = ExplanationLines(v.priblizne, analysis);
+    const std::vector<std::string> lines = ExplanationLines(VysvetlitPriblizne(ws, v.priblizne));
     // The points, then how the refinement went.
     ASSERT_EQ(lines.size(), 8u);
     for (size_t i = 0; i < 7; ++i)
