@@ -2,13 +2,17 @@
 #include <vector>
 
 #include "AdjustResults.h"
+#include "AdjustRun.h"
 #include "AdjustSummary.h"
 #include "Commands.h"
 #include "Inputs.h"
 #include "RawProcessing.h"
+#include "ReportOutput.h"
 #include "Session.h"
 #include "mereni/TextovySoubor.h"
+#include "workspace/PrikazySurovychMereni.h"
 #include "workspace/VyrovnaniSite.h"
+#include "workspace/VystupyVyrovnani.h"
 
 namespace vertano::cli {
 
@@ -19,36 +23,22 @@ bool LoadAll(Session& s, const std::vector<int>& codes) {
     bool accepted = LoadRawFiles(s, codes);
     accepted = LoadPointFiles(s) && accepted;
     if (!o.scale.empty()) accepted = LoadScaleFiles(s) && accepted;
+    if (!o.identical.empty()) accepted = LoadIdenticalFiles(s) && accepted;
     return LoadSupplementaryFiles(s) && accepted;
 }
 
 // Points read from a file are fixed; --free and --unfix make them unknowns of
-// the adjustment. A name that is not among the given points is most likely a
-// typing error, and adjusting with that point fixed would go unnoticed.
+// the adjustment.
 bool ApplyDatum(Session& s) {
-    std::vector<Tbod>& points = s.ws.souradniceFixni.bod;
-    if (s.options.free) {
-        for (Tbod& b : points) b.JeFixni = false;
-        return true;
-    }
-    for (const std::string& name : s.options.unfix) {
-        bool found = false;
-        for (Tbod& b : points) {
-            if (!b.JePlny || b.cislo != name) continue;
-            b.JeFixni = false;
-            found = true;
-        }
-        if (!found) {
-            s.err << "vertano-cli: --unfix: point '" << name << "' is not among the given points\n";
-            return false;
-        }
-    }
-    return true;
+    const VysledekUvolneni r = UvolnitBody(s.ws, s.options.free, s.options.unfix);
+    for (const std::string& name : r.nenalezene)
+        s.err << "vertano-cli: --unfix: point '" << name << "' is not among the given points\n";
+    return r.ok;
 }
 
 // The main window offers the analysis only while the checks find no error.
 bool RawChecksPassed(Session& s) {
-    const int32_t errors = s.ws.chyby.suroveMereniCekovyPocetChyb;
+    const int32_t errors = ChybySurovychMereni(s.ws);
     s.out << s.ws.jazyk.tlacitko.prehledChyb << ": " << std::to_string(errors) << "\n";
     if (errors == 0) return true;
     s.err << "vertano-cli: the checks found errors in the raw measurements (see 'vertano-cli "
@@ -65,7 +55,7 @@ bool Adjust(Session& s, VysledekVyrovnani& vysledek) {
         return false;
     }
     // The main window offers the adjustment only when there is a point to determine.
-    if (!ws.info.analyzaMereni.souradnicePriblizne) {
+    if (!VyrovnaniPovoleno(ws)) {
         s.err << "vertano-cli: every point of the measurements is fixed; nothing to adjust "
                  "(see --unfix and --free)\n";
         return false;
@@ -78,6 +68,8 @@ bool Adjust(Session& s, VysledekVyrovnani& vysledek) {
           << (vysledek.odmitnuto != 0 ? "was not continued" : "stopped") << "; nothing written\n";
     return false;
 }
+
+}  // namespace
 
 bool WriteText(Session& s, const std::string& path, const std::string& text) {
     std::vector<std::string> lines;
@@ -93,10 +85,12 @@ bool WriteText(Session& s, const std::string& path, const std::string& text) {
     return false;
 }
 
+namespace {
+
 bool WriteCoordinates(Session& s) {
-    std::string error;
-    if (!WriteAdjustedCoordinates(s.ws, s.options.coords, error)) {
-        s.err << "vertano-cli: " << error << "\n";
+    const CoordinateSaveReport r = UlozitVyrovnaneSouradnice(s.ws, s.options.coords);
+    if (!r.ok) {
+        s.err << "vertano-cli: " << r.message << "\n";
         return false;
     }
     s.out << "Wrote " << s.options.coords << "\n";
@@ -116,24 +110,30 @@ bool WriteOutputs(Session& s) {
     const bool coords = o.coords.empty() || WriteCoordinates(s);
     const bool written = o.json.empty() || WriteText(s, o.json, json);
     if (!o.json.empty() && written) s.out << "Wrote " << o.json << "\n";
-    return coords && written;
+    const bool report = o.report.empty() || WriteAdjustmentReport(s);
+    return coords && written && report;
 }
 
 }  // namespace
 
-int RunAdjust(const Options& o, std::ostream& out, std::ostream& err, std::istream* terminal) {
-    std::vector<int> codes;
-    if (!RawFormats(o, codes, err)) return kExitUsage;
-    Session s(o, out, err, terminal);
+int ReadAndAdjust(Session& s, const std::vector<int>& codes, VysledekVyrovnani& vysledek) {
     if (!LoadAll(s, codes)) {
-        err << "vertano-cli: nothing adjusted\n";
+        s.err << "vertano-cli: nothing adjusted\n";
         return kExitRejected;
     }
     if (!ApplyDatum(s)) return kExitUsage;
     ProcessRaw(s);
     if (!RawChecksPassed(s)) return kExitChecksFailed;
-    VysledekVyrovnani vysledek;
     if (!Adjust(s, vysledek)) return kExitStopped;
+    return kExitOk;
+}
+
+int RunAdjust(const Options& o, std::ostream& out, std::ostream& err, std::istream* terminal) {
+    std::vector<int> codes;
+    if (!RawFormats(o, codes, err)) return kExitUsage;
+    Session s(o, out, err, terminal);
+    VysledekVyrovnani vysledek;
+    if (const int status = ReadAndAdjust(s, codes, vysledek); status != kExitOk) return status;
     PrintAdjustmentSummary(s, vysledek);
     return WriteOutputs(s) ? kExitOk : kExitRejected;
 }

@@ -5,14 +5,27 @@
 #include "JsonWriter.h"
 #include "adjustment/OdlehleDruhy.h"
 #include "adjustment/Tvahy.h"
-#include "files/SouradniceFormaty.h"
-#include "files/SouradniceSoubory.h"
 #include "workspace/VyrovnaniSite.h"
-#include "workspace/ZobrazeniVyrovnani.h"
+#include "workspace/VystupyVyrovnani.h"
 
 namespace vertano::cli {
 
 namespace {
+
+void WriteEllipsoid(JsonWriter& w, const Telipsoid& e) {
+    const std::array<std::array<Real, 3>, 3> axes = {{{e.a_delka, e.a_smernik, e.a_zenit},
+                                                      {e.b_delka, e.b_smernik, e.b_zenit},
+                                                      {e.c_delka, e.c_smernik, e.c_zenit}}};
+    w.BeginArray();
+    for (const auto& axis : axes) {
+        w.BeginObject();
+        w.Member("length", axis[0]);
+        w.Member("bearing", axis[1]);
+        w.Member("zenith", axis[2]);
+        w.EndObject();
+    }
+    w.EndArray();
+}
 
 void WriteSummary(JsonWriter& w, const SouhrnVyrovnani& s) {
     w.Key("summary");
@@ -33,22 +46,106 @@ void WriteSummary(JsonWriter& w, const SouhrnVyrovnani& s) {
     w.EndObject();
 }
 
-void WriteEllipsoid(JsonWriter& w, const Telipsoid& e) {
-    const std::array<std::array<Real, 3>, 3> axes = {{{e.a_delka, e.a_smernik, e.a_zenit},
-                                                      {e.b_delka, e.b_smernik, e.b_zenit},
-                                                      {e.c_delka, e.c_smernik, e.c_zenit}}};
+void WritePoints(JsonWriter& w, const ZobrazeneVyrovnani& v) {
+    w.Key("points");
     w.BeginArray();
-    for (const auto& axis : axes) {
-        w.BeginObject();
-        w.Member("length", axis[0]);
-        w.Member("bearing", axis[1]);
-        w.Member("zenith", axis[2]);
+    for (const Tbod& b : v.body) WritePoint(w, b);
+    w.EndArray();
+}
+
+void BeginObservation(JsonWriter& w, int32_t typ, const TmerenaVelicina& z) {
+    w.BeginObject();
+    w.Member("kind", ObservationKindKey(typ));
+    w.Member("station", z.cislo_stn);
+    w.Member("target", z.cislo_cil);
+    w.Member("value", z.hodnota);
+    w.Member("residual", z.oprava);
+    w.Member("normalised_residual", z.normOprava);
+}
+
+// A figure that is -1 when it does not exist.
+void MemberOrNull(JsonWriter& w, std::string_view key, Real value) {
+    w.Key(key);
+    if (value < 0) {
+        w.Null();
+    } else {
+        w.Number(value);
+    }
+}
+
+// After the evaluation mezniOprava holds the adjusted value and odchylkaOprava
+// the deviation of it.
+void WriteObservations(JsonWriter& w, const ZobrazeneVyrovnani& v) {
+    w.Key("observations");
+    w.BeginArray();
+    for (const int32_t typ : druhy::kPoradi) {
+        for (const TmerenaVelicina& z : v.mereni[static_cast<size_t>(typ - 1)]) {
+            BeginObservation(w, typ, z);
+            w.Member("adjusted", z.mezniOprava);
+            w.Member("sigma_adjusted", z.odchylkaOprava);
+            MemberOrNull(w, "redundancy", z.redundance);
+            MemberOrNull(w, "mdb", z.mdb);
+            MemberOrNull(w, "mdb_shift", z.mdbPosun);
+            w.EndObject();
+        }
+    }
+    w.EndArray();
+}
+
+// The observations a gross error in which cannot be found, with the points
+// that depend on them.
+void WriteUncontrolled(JsonWriter& w, const ZobrazeneVyrovnani& v) {
+    w.Key("uncontrolled");
+    w.BeginArray();
+    for (const int32_t typ : druhy::kPoradi) {
+        for (const TmerenaVelicina& z : v.mereni[static_cast<size_t>(typ - 1)]) {
+            if (!z.jeNekontrolovane) continue;
+            w.BeginObject();
+            w.Member("kind", ObservationKindKey(typ));
+            w.Member("station", z.cislo_stn);
+            w.Member("target", z.cislo_cil);
+            MemberOrNull(w, "redundancy", z.redundance);
+            w.Key("points");
+            w.BeginArray();
+            if (z.zavisiStanovisko) w.String(z.cislo_stn);
+            if (z.zavisiCil) w.String(z.cislo_cil);
+            w.EndArray();
+            w.EndObject();
+        }
+    }
+    w.EndArray();
+}
+
+// The rejected observations keep their test values, which are in metres and
+// radians already.
+void WriteOutliers(JsonWriter& w, const std::vector<OdlehleMereni>& outliers) {
+    w.Key("outliers");
+    w.BeginArray();
+    for (const OdlehleMereni& o : outliers) {
+        BeginObservation(w, o.typ, o.zaznam);
+        w.Member("sigma_residual", o.zaznam.odchylkaOprava);
+        w.Member("limit", o.zaznam.mezniOprava);
         w.EndObject();
     }
     w.EndArray();
 }
 
-// A fixed point has no accuracy of its own: its figures are null.
+void WriteOrientations(JsonWriter& w, const ZobrazeneVyrovnani& v) {
+    w.Key("orientations");
+    w.BeginArray();
+    for (const TmerenaVelicina& z : v.posuny) {
+        w.BeginObject();
+        w.Member("occupation", z.poradi);
+        w.Member("station", z.cislo_stn);
+        w.Member("value", z.hodnota);
+        w.Member("sigma", z.odchylka);
+        w.EndObject();
+    }
+    w.EndArray();
+}
+
+}  // namespace
+
 void WritePoint(JsonWriter& w, const Tbod& b) {
     w.BeginObject();
     w.Member("name", b.cislo);
@@ -76,128 +173,19 @@ void WritePoint(JsonWriter& w, const Tbod& b) {
     w.EndObject();
 }
 
-void WritePoints(JsonWriter& w, const ZobrazeneVyrovnani& v) {
-    w.Key("points");
-    w.BeginArray();
-    for (const Tbod& b : v.body) WritePoint(w, b);
-    w.EndArray();
-}
-
-void BeginObservation(JsonWriter& w, int32_t typ, const TmerenaVelicina& z) {
-    w.BeginObject();
-    w.Member("kind", ObservationKindKey(typ));
-    w.Member("station", z.cislo_stn);
-    w.Member("target", z.cislo_cil);
-    w.Member("value", z.hodnota);
-    w.Member("residual", z.oprava);
-    w.Member("normalised_residual", z.normOprava);
-}
-
-// After the evaluation mezniOprava holds the adjusted value and odchylkaOprava
-// the deviation of it.
-void WriteObservations(JsonWriter& w, const ZobrazeneVyrovnani& v) {
-    w.Key("observations");
-    w.BeginArray();
-    for (const int32_t typ : druhy::kPoradi) {
-        for (const TmerenaVelicina& z : v.mereni[static_cast<size_t>(typ - 1)]) {
-            BeginObservation(w, typ, z);
-            w.Member("adjusted", z.mezniOprava);
-            w.Member("sigma_adjusted", z.odchylkaOprava);
-            w.EndObject();
-        }
-    }
-    w.EndArray();
-}
-
-// The outlier model keeps every observation of the robust stage with its test
-// values, which are in metres and radians already.
-void WriteOutliers(JsonWriter& w, const Tmodel2& outliers) {
-    w.Key("outliers");
-    w.BeginArray();
-    for (const int32_t typ : druhy::kPoradi) {
-        for (const TmerenaVelicina& z : druhy::Vektor(outliers, typ).zaznam) {
-            if (!z.jePlny || !z.jeOdlehly) continue;
-            BeginObservation(w, typ, z);
-            w.Member("sigma_residual", z.odchylkaOprava);
-            w.Member("limit", z.mezniOprava);
-            w.EndObject();
-        }
-    }
-    w.EndArray();
-}
-
-void WriteOrientations(JsonWriter& w, const ZobrazeneVyrovnani& v) {
-    w.Key("orientations");
-    w.BeginArray();
-    for (const TmerenaVelicina& z : v.posuny) {
-        w.BeginObject();
-        w.Member("occupation", z.poradi);
-        w.Member("station", z.cislo_stn);
-        w.Member("value", z.hodnota);
-        w.Member("sigma", z.odchylka);
-        w.EndObject();
-    }
-    w.EndArray();
-}
-
-}  // namespace
-
-std::string_view ObservationKindKey(int32_t typ) {
-    static constexpr std::array<std::string_view, 7> kKeys = {
-        "distance",     "direction",   "zenith",    "supp-distance",
-        "supp-bearing", "supp-height", "supp-plumb"};
-    return typ >= 1 && typ <= 7 ? kKeys[static_cast<size_t>(typ - 1)] : std::string_view{};
-}
-
-std::string_view DatumKey(int32_t typFixace) {
-    static constexpr std::array<std::string_view, 10> kKeys = {"fixed-points",
-                                                               "fixed-points-no-distances",
-                                                               "one-point-bearing-distances",
-                                                               "one-point-bearing",
-                                                               "one-point-distances",
-                                                               "one-point",
-                                                               "free-bearing-distances",
-                                                               "free-bearing",
-                                                               "free-distances",
-                                                               "free"};
-    return typFixace >= 0 && typFixace <= 9 ? kKeys[static_cast<size_t>(typFixace)]
-                                            : std::string_view{};
-}
-
-std::string_view WeightSourceKey(int32_t typVah) {
-    switch (typVah) {
-        case zdrojVah::kVnitrni:
-            return "inner";
-        case zdrojVah::kVnejsi:
-            return "outer";
-        case zdrojVah::kZadana:
-            return "given";
-        default:
-            return {};
-    }
-}
-
 std::string AdjustmentJson(const Workspace& ws) {
-    const Tmodel2& model = ws.modelVyrovnany;
-    ZobrazeneVyrovnani v;
-    if (!ZobrazitVyrovnani(model, model.odchylkaJednotkovaAprior, v)) return {};
+    VysledkyVyrovnani v;
+    if (!SestavitVysledky(ws, v)) return {};
     JsonWriter w;
     w.BeginObject();
-    WriteSummary(w, ShrnoutVyrovnani(ws));
-    WritePoints(w, v);
-    WriteObservations(w, v);
-    WriteOutliers(w, ws.modelOdlehly);
-    WriteOrientations(w, v);
+    WriteSummary(w, v.souhrn);
+    WritePoints(w, v.zobrazeni);
+    WriteObservations(w, v.zobrazeni);
+    WriteUncontrolled(w, v.zobrazeni);
+    WriteOutliers(w, v.odlehle);
+    WriteOrientations(w, v.zobrazeni);
     w.EndObject();
     return w.Text();
-}
-
-bool WriteAdjustedCoordinates(const Workspace& ws, const std::string& path, std::string& error) {
-    Tnastaveni nastaveni = ws.nastaveni;
-    nastaveni.souborVystup.typSouradnice = kFormatXYZ;
-    const CoordinateSaveReport r = UlozeniSouboru(ws.modelVyrovnany.souradnice, nastaveni, path);
-    error = r.ok ? std::string() : r.message;
-    return r.ok;
 }
 
 }  // namespace vertano::cli

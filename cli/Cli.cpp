@@ -32,13 +32,14 @@ int RunCommand(const Options& options, std::ostream& out, std::ostream& err,
     if (options.command == "simulate") return RunSimulate(options, report, err);
     if (options.command == "adjust") return RunAdjust(options, report, err, terminal);
     if (options.command == "approx") return RunApprox(options, report, err, terminal);
+    if (options.command == "transform") return RunTransform(options, report, err, terminal);
     return RunConvert(options, report, err);
 }
 
 }  // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-        std::istream* terminal) {
+        std::istream* terminal, const Hodiny& hodiny) {
     // Whatever reaches the terminal passes the escaping streams: names and paths
     // come from files and arguments.
     EscapingStream shownErr(err);
@@ -48,6 +49,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         shownErr << "vertano-cli: " << error << "\nTry 'vertano-cli --help'.\n";
         return kExitUsage;
     }
+    if (hodiny) options.hodiny = hodiny;
     if (options.help || options.command == "help") {
         out << HelpText();
         return kExitOk;

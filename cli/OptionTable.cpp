@@ -10,6 +10,7 @@
 #include "data/Tnastaveni.h"
 #include "matice/Konstanty.h"
 #include "mereni/Text.h"
+#include "reports/OddilyProtokolu.h"
 #include "supplementary/DoplnekDruh.h"
 
 namespace vertano::cli {
@@ -23,9 +24,11 @@ const std::map<std::string, uint8_t> kLanguages = {{"cs", 0}, {"en", 1}};
 const std::map<std::string, bool> kOrders = {{"standard", false}, {"simultaneous", true}};
 const std::map<std::string, int> kWeights = {
     {"inner", zdrojVah::kVnitrni}, {"outer", zdrojVah::kVnejsi}, {"given", zdrojVah::kZadana}};
+const std::map<std::string, bool> kMethods = {{"adjustment", false}, {"point-bearing", true}};
 const std::map<std::string, SimulaceTvar> kLayouts = {{"grid", SimulaceTvar::Grid},
                                                       {"traverse", SimulaceTvar::Traverse},
-                                                      {"tiny", SimulaceTvar::Tiny}};
+                                                      {"tiny", SimulaceTvar::Tiny},
+                                                      {"random", SimulaceTvar::Random}};
 
 template <typename T>
 bool Choose(const std::map<std::string, T>& choices, const std::string& option,
@@ -135,6 +138,33 @@ bool AddUnfixed(Options& o, const std::string& v, std::string& e) {
         o.unfix.push_back(name);
         start = comma + 1;
     }
+    return true;
+}
+
+// Section codes separated by commas: A-01, ..., E-04, a part A ... E, "all"
+// (every section), "default" (the settings' sections, those named besides) and F
+// (the reports of the files read, appended; only when named).
+bool ChooseReportSections(Options& o, const std::string& v, std::string& e) {
+    o.reportFiles = false;
+    nastaveni::Tprotokol scratch;
+    size_t start = 0;
+    while (start <= v.size()) {
+        const size_t comma = std::min(v.find(',', start), v.size());
+        const std::string code(Trim(std::string_view(v).substr(start, comma - start)));
+        if (JeKodPridanychSouboru(code)) {
+            o.reportFiles = true;
+        } else if (code == "all" || code == "default") {
+            // every section, or the settings' sections with those named besides
+        } else if (!ZapnoutOddil(code, scratch)) {
+            std::string codes;
+            for (const std::string& k : KodyOddilu()) codes += (codes.empty() ? "" : ",") + k;
+            e = "bad value '" + v + "' for --report-sections (use all, default or codes " +
+                "separated by commas: " + codes + ", a part A ... E, or F for the files read)";
+            return false;
+        }
+        start = comma + 1;
+    }
+    o.reportSections = v;
     return true;
 }
 
@@ -287,6 +317,31 @@ void AddAdjustOptions(std::map<std::string, Setter>& m) {
     m["--threads"] = ChooseThreads;
     m["--coords"] = OutputFile("--coords", &Options::coords);
     m["--json"] = OutputFile("--json", &Options::json);
+    m["--report"] = OutputFile("--report", &Options::report);
+    m["--report-sections"] = ChooseReportSections;
+}
+
+// A point number or an angle: an empty one would pass for "not given".
+Setter NonEmpty(std::string Options::*field, const std::string& option, const char* what) {
+    return [field, option, what](Options& o, const std::string& v, std::string& e) {
+        if (Trim(v).empty()) {
+            e = "option " + option + " needs " + what;
+            return false;
+        }
+        o.*field = std::string(Trim(v));
+        return true;
+    };
+}
+
+// The bearing is checked against the angle unit once all options are known.
+void AddTransformOptions(std::map<std::string, Setter>& m) {
+    m["--identical"] = AddTo(&Options::identical);
+    m["--method"] = [](Options& o, const std::string& v, std::string& e) {
+        return Choose(kMethods, "--method", v, o.pointBearing, e);
+    };
+    m["--base"] = NonEmpty(&Options::base, "--base", "a point number");
+    m["--orient"] = NonEmpty(&Options::orient, "--orient", "a point number");
+    m["--bearing"] = NonEmpty(&Options::bearing, "--bearing", "an angle");
 }
 
 }  // namespace
@@ -298,6 +353,7 @@ const std::map<std::string, Setter>& ValueOptions() {
         AddInputOptions(m);
         AddSimulateOptions(m);
         AddAdjustOptions(m);
+        AddTransformOptions(m);
         return m;
     }();
     return options;
@@ -311,7 +367,7 @@ const std::map<std::string, bool Options::*>& FlagOptions() {
         {"--rows", &Options::rows},       {"--yxz", &Options::yxz},
         {"--faces", &Options::faces},     {"--supplementary", &Options::supplementaryMeasurements},
         {"--free", &Options::free},       {"--no-exclusion", &Options::noExclusion},
-        {"--explain", &Options::explain},
+        {"--explain", &Options::explain}, {"--identical-yxz", &Options::identicalYxz},
     };
     return flags;
 }
@@ -325,19 +381,15 @@ std::string Canonical(const std::string& name) {
 
 bool IsRepeatable(const std::string& name, const std::string& command) {
     static const std::set<std::string> lists = {
-        "--scale", "--supp-bearing", "--supp-distance", "--supp-height", "--supp-plumb", "--unfix"};
+        "--scale",      "--supp-bearing", "--supp-distance", "--supp-height",
+        "--supp-plumb", "--unfix",        "--identical"};
     return lists.count(name) > 0 || (name == "--points" && command != "simulate");
 }
 
 bool TakesFileName(const std::string& name, const std::string& command) {
-    static const std::set<std::string> files = {"-o",
-                                                "--coords",
-                                                "--json",
-                                                "--scale",
-                                                "--supp-bearing",
-                                                "--supp-distance",
-                                                "--supp-height",
-                                                "--supp-plumb"};
+    static const std::set<std::string> files = {
+        "-o",      "--identical",    "--coords",        "--json",        "--report",
+        "--scale", "--supp-bearing", "--supp-distance", "--supp-height", "--supp-plumb"};
     return files.count(name) > 0 || (name == "--points" && command != "simulate");
 }
 

@@ -92,8 +92,8 @@ const std::map<std::string, std::set<std::string>>& CommandOptions() {
         std::map<std::string, std::set<std::string>> m;
         m["convert"] = {"--to", "--export", "-o", "--angle-decimals", "--length-decimals"};
         m["check"] = processing;
-        m["check"].insert(
-            {"--rows", "--supp-bearing", "--supp-distance", "--supp-height", "--supp-plumb"});
+        m["check"].insert({"--rows", "--supp-bearing", "--supp-distance", "--supp-height",
+                           "--supp-plumb", "--report", "--report-sections"});
         m["reduce"] = processing;
         m["reduce"].insert({"--level", "--faces", "-o", "--angle-decimals", "--length-decimals"});
         m["approx"] = processing;
@@ -101,7 +101,12 @@ const std::map<std::string, std::set<std::string>>& CommandOptions() {
         m["adjust"] = processing;
         m["adjust"].insert({"--level", "--supp-bearing", "--supp-distance", "--supp-height",
                             "--supp-plumb", "--free", "--unfix", "--weights", "--estimator",
-                            "--alpha", "--no-exclusion", "--threads", "--coords", "--json"});
+                            "--alpha", "--no-exclusion", "--threads", "--coords", "--json",
+                            "--report", "--report-sections"});
+        m["transform"] = m["adjust"];
+        m["transform"].erase("--coords");
+        m["transform"].insert({"--identical", "--identical-yxz", "--method", "--base", "--orient",
+                               "--bearing", "-o"});
         m["simulate"] = {"--layout",
                          "--points",
                          "--spacing",
@@ -168,6 +173,27 @@ bool CheckNetwork(const Options& o, std::string& error) {
         error = o.command + " needs the given points (--points FILE)";
     else if (o.free && !o.unfix.empty())
         error = "--free frees every point; it does not go with --unfix";
+    else if (o.given.count("--report-sections") > 0 && o.report.empty())
+        error = "--report-sections needs --report OUT.txt";
+    return error.empty();
+}
+
+// transform: the identical points, and base, orientation and bearing only for
+// point and bearing, base and orientation together; the bearing must be an
+// angle in the unit of --angle-unit.
+bool CheckTransform(const Options& o, std::string& error) {
+    Real angle = 0;
+    if (o.identical.empty())
+        error = "transform needs the identical points (--identical FILE)";
+    else if (!o.pointBearing && (!o.base.empty() || !o.orient.empty() || !o.bearing.empty()))
+        error = "--base, --orient and --bearing go with --method point-bearing";
+    else if (o.base.empty() != o.orient.empty())
+        error = "--base and --orient go together";
+    else if (!o.bearing.empty() && o.base.empty())
+        error = "--bearing needs --base and --orient";
+    else if (!o.bearing.empty() && ParseAngle(o.bearing, o.angleUnit, angle) != NumberStatus::Ok)
+        error =
+            "bad value '" + o.bearing + "' for --bearing (an angle in the unit of --angle-unit)";
     return error.empty();
 }
 
@@ -192,11 +218,16 @@ bool Check(Options& o, std::string& error) {
     if (!OptionsFitCommand(o, error) || !LevelInRange(o, error)) return false;
     if (o.command == "simulate") return CheckSimulate(o, error);
     if (o.command == "adjust" || o.command == "approx") return CheckNetwork(o, error);
+    if (o.command == "transform") return CheckNetwork(o, error) && CheckTransform(o, error);
     if (o.command == "check") {
         if (!HasAnyInput(o))
             error = "no input files given";
         else if (o.inputs.empty() && (o.simultaneous || o.mirror || o.dropUnassigned || o.rows))
             error = "--order, --mirror, --drop-unassigned and --rows need raw measurement files";
+        else if (o.inputs.empty() && !o.report.empty())
+            error = "--report needs raw measurement files";
+        else if (o.given.count("--report-sections") > 0 && o.report.empty())
+            error = "--report-sections needs --report OUT.txt";
         return error.empty();
     }
     if (o.inputs.empty())
@@ -225,8 +256,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& o, std::string&
         return true;
     }
     o.command = args[i++];
-    static const std::set<std::string> commands = {"check",  "convert", "reduce", "simulate",
-                                                   "adjust", "approx",  "help"};
+    static const std::set<std::string> commands = {"check",  "convert", "reduce",    "simulate",
+                                                   "adjust", "approx",  "transform", "help"};
     if (commands.count(o.command) == 0) {
         error = "unknown command '" + o.command + "'";
         return false;

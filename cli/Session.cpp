@@ -1,10 +1,15 @@
 #include "Session.h"
 
+#include <algorithm>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "data/Oznameni.h"
 #include "data/SouradniceKontrola.h"
 #include "mereni/Jednotky.h"
+#include "mereni/Text.h"
+#include "reports/OddilyProtokolu.h"
 
 namespace vertano::cli {
 
@@ -27,6 +32,33 @@ void ApplyAdjustmentOptions(const Options& o, Tnastaveni& s) {
     }
 }
 
+// The codes of --report-sections, trimmed.
+std::vector<std::string_view> Codes(const std::string& v) {
+    std::vector<std::string_view> codes;
+    size_t start = 0;
+    while (start <= v.size()) {
+        const size_t comma = std::min(v.find(',', start), v.size());
+        codes.push_back(Trim(std::string_view(v).substr(start, comma - start)));
+        start = comma + 1;
+    }
+    return codes;
+}
+
+// --report-sections (the parser has checked the codes): the sections named on
+// top of the settings' defaults when "default" is among them, otherwise alone;
+// "all" turns every section on, "F" none.
+void ApplyReportSections(const Options& o, nastaveni::Tprotokol& p) {
+    const std::vector<std::string_view> codes = Codes(o.reportSections);
+    if (std::find(codes.begin(), codes.end(), "default") == codes.end()) ZadneOddily(p);
+    for (const std::string_view code : codes) {
+        if (code == "all") {
+            VsechnyOddily(p);
+        } else {
+            ZapnoutOddil(code, p);
+        }
+    }
+}
+
 void ApplyOptions(const Options& o, Tnastaveni& s) {
     s.jednotky.uhel = o.angleUnit;
     s.jednotky.delka = o.lengthUnit;
@@ -42,6 +74,7 @@ void ApplyOptions(const Options& o, Tnastaveni& s) {
         if (o.level == 2) s.redukceMereni.vyskaHladiny = LengthToMetres(o.levelHeight, o.coordUnit);
     }
     ApplyAdjustmentOptions(o, s);
+    ApplyReportSections(o, s.protokol);
 }
 
 }  // namespace

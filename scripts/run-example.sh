@@ -1,8 +1,20 @@
 #!/usr/bin/env bash
-# Adjusts the bundled example networks and prints what the adjustment found.
+# With a display: starts the desktop program on the example network. Without
+# one: adjusts the bundled example networks with the command-line program,
+# prints what the adjustment found, then transforms the first one into the
+# system of its identical points.
 set -euo pipefail
 cli=${1:?path to vertano-cli}
+gui=${2:-}
 cd "$(dirname "$0")/.."
+if [ -n "$gui" ] && [ -x "$gui" ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
+    echo "Starting $gui on examples/sit.mtx (close its window to end)"
+    exec "$gui" examples/sit.mtx
+fi
+if [ -n "$gui" ]; then
+    echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): running the command-line example instead of the window."
+    echo
+fi
 echo "== examples/sit: twelve points and a shaft point, with supplementary measurements"
 "$cli" adjust examples/sit.mtx --points examples/sit-given.txt \
     --supp-distance examples/sit-supp-distance.txt --supp-bearing examples/sit-supp-bearing.txt \
@@ -10,3 +22,9 @@ echo "== examples/sit: twelve points and a shaft point, with supplementary measu
 echo
 echo "== examples/tiny: a quadrilateral with its middle, in the ASC format"
 "$cli" adjust examples/tiny.asc --points examples/tiny-given.txt
+echo
+echo "== examples/sit transformed into the system of seven identical points (one of them wrong)"
+"$cli" transform examples/sit.mtx --points examples/sit-given.txt \
+    --supp-distance examples/sit-supp-distance.txt --supp-bearing examples/sit-supp-bearing.txt \
+    --supp-height examples/sit-supp-height.txt --supp-plumb examples/sit-supp-plumb.txt \
+    --identical examples/sit-identical.txt

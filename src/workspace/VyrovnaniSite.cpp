@@ -7,7 +7,9 @@
 
 #include "adjustment/OdlehleDruhy.h"
 #include "workspace/CislaOznameni.h"
+#include "workspace/DruhyRadek.h"
 #include "workspace/PrikazPomocne.h"
+#include "workspace/Transformace.h"
 #include "workspace/Workspace.h"
 
 namespace vertano {
@@ -22,12 +24,16 @@ constexpr int32_t kDotazOpakovane = 2;
 struct Zastaveni {
     int32_t cislo = oznameni::kChyba;
     int32_t odmitnuto = 0;
+    bool zruseno = false;
+    std::string druhyRadek{};  // what caused it, for the notification
 };
+
+const Zastaveni kZruseno{oznameni::kChyba, 0, true};
 
 class Beh {
   public:
-    Beh(Workspace& ws, Interaction& interakce, VysledekVyrovnani& v)
-        : ws_(ws), ui_(interakce), v_(v), m_(ws.modelVyrovnany) {}
+    Beh(Workspace& ws, Interaction& interakce, VysledekVyrovnani& v, Preruseni& preruseni)
+        : ws_(ws), ui_(interakce), v_(v), m_(ws.modelVyrovnany), preruseni_(preruseni) {}
 
     // The whole run; the reason of a stop, or nothing when the network is adjusted.
     std::optional<Zastaveni> Spustit() {
@@ -37,15 +43,25 @@ class Beh {
                       ws_.vahy, ws_.doplnekZpracovany, ws_.nastaveni);
         v_.vynechana = m_.vynechanaMereni;
         UkazatVynechanaMereni(ws_, ui_, v_.vynechana);
-        if (!nacteno) return Zastaveni{oznameni::kRedundance};
+        if (!nacteno) {
+            return Zastaveni{oznameni::kRedundance, 0, false,
+                             RadekRedundance(ws_, m_.poctyNacteni)};
+        }
+        if (preruseni_.Zadano()) return kZruseno;
         if (m_.VylucovatOdlehle(ws_.nastaveni)) {
             if (std::optional<Zastaveni> z = Odlehle()) return z;
         } else {
             ws_.modelOdlehly.Clear();
         }
         if (std::optional<Zastaveni> z = Opakovane()) return z;
+        if (preruseni_.Zadano()) return kZruseno;
         Etapa(" ... [5]");
         if (!m_.Vyhodnoceni()) return Zastaveni{oznameni::kVyhodnoceni};
+        // The reliability is a view of the result; the result stands without it.
+        VypocetSpolehlivosti(m_, ws_.nastaveni.vyrovnani.rozikoOdlehlost, v_.spolehlivost);
+        if (v_.spolehlivost.pocetNekontrolovanych > 0) {
+            UkazatVarovani(ws_, ui_, VarovaniNekontrolovanych(ws_, m_));
+        }
         // The drawing is a view of the result; without it the result still stands.
         if (!ws_.grafika.NacistModel(m_, true)) v_.chybaGrafiky = ws_.grafika.chyba;
         return std::nullopt;
@@ -54,29 +70,34 @@ class Beh {
   private:
     void Etapa(const std::string& pripona) { ui_.Stage(TextEtapy(ws_, pripona)); }
 
-    std::string Iterace() const { return std::to_string(m_.pocetIteraci + 1); }
-
-    // "Warning - <title>": non-convergence ..., do you want to continue?
     bool Pokracovat(const std::string& nadpis) {
-        const jazyk::Thlaseni& h = ws_.jazyk.hlaseni;
-        return ui_.Ask(
-            ws_.jazyk.nadpis.varovani + " - " + nadpis,
-            h.nekonvergujiciProces + " " + h.mereniObsahujeHrube + " " + h.opravduPokracovat);
+        return PokracovatPriNekonvergenci(ws_, ui_, nadpis, ws_.jazyk.hlaseni.mereniObsahujeHrube);
+    }
+
+    // The passes of one stage; the reason of a stop, or nothing.
+    std::optional<Zastaveni> Iterace(bool (Tmodel2::*krok)(bool&), int faze, int32_t chyba) {
+        switch (Iterovat(ws_, ui_, m_, krok, faze, [this] { return preruseni_.Zadano(); })) {
+            case KonecIteraci::Hotovo:
+                return std::nullopt;
+            case KonecIteraci::Zruseno:
+                return kZruseno;
+            case KonecIteraci::Selhani:
+                break;
+        }
+        return Zastaveni{chyba};
     }
 
     // Robust iterations, then the outliers out into the outlier model.
     std::optional<Zastaveni> Odlehle() {
-        m_.pocetIteraci = 0;
-        bool znovu = true;
-        while (znovu) {
-            Etapa(" ... [2/" + Iterace() + "]");
-            if (!m_.VyrovnatRobustne(znovu)) return Zastaveni{oznameni::kRobustne};
-        }
+        if (std::optional<Zastaveni> z =
+                Iterace(&Tmodel2::VyrovnatRobustne, 2, oznameni::kRobustne))
+            return z;
         v_.pocetIteraciRobustne = m_.pocetIteraci;
         if (m_.zmenaVahy > m_.maxZmenaVahy &&
             !Pokracovat(ws_.jazyk.hlaseni.chybaRobustnihoVyrovnani)) {
             return Zastaveni{oznameni::kChyba, kDotazRobustne};
         }
+        if (preruseni_.Zadano()) return kZruseno;
         Etapa(" ... [3]");
         if (!m_.VylouceniOdlehlychHodnot(ws_.modelOdlehly, ws_.nastaveni) || !m_.Naplnit()) {
             return Zastaveni{oznameni::kOdlehle};
@@ -86,12 +107,8 @@ class Beh {
 
     // Plain iterations to convergence.
     std::optional<Zastaveni> Opakovane() {
-        m_.pocetIteraci = 0;
-        bool znovu = true;
-        while (znovu) {
-            Etapa(" ... [4/" + Iterace() + "]");
-            if (!m_.VyrovnatOpakovane(znovu)) return Zastaveni{oznameni::kReseni};
-        }
+        if (std::optional<Zastaveni> z = Iterace(&Tmodel2::VyrovnatOpakovane, 4, oznameni::kReseni))
+            return z;
         v_.pocetIteraci = m_.pocetIteraci;
         if (m_.prirustek > m_.maxPrirustek && !Pokracovat(ws_.jazyk.hlaseni.chybaVyrovnani)) {
             return Zastaveni{oznameni::kChyba, kDotazOpakovane};
@@ -103,18 +120,22 @@ class Beh {
     Interaction& ui_;
     VysledekVyrovnani& v_;
     Tmodel2& m_;
+    Preruseni& preruseni_;
 };
 
 // A stop: the message (none after the user's "No"), and no result at all.
 void Zastavit(Workspace& ws, Interaction& interakce, VysledekVyrovnani& v, const Zastaveni& z) {
     v.chyba = ws.modelVyrovnany.chyba.empty() ? ws.modelOdlehly.chyba : ws.modelVyrovnany.chyba;
     v.odmitnuto = z.odmitnuto;
-    if (z.odmitnuto != 0) {
+    v.zruseno = z.zruseno;
+    if (z.odmitnuto != 0 || z.zruseno) {
         ws.chyby.Nehlasit();
     } else {
         v.oznameni = z.cislo;
+        v.druhyRadek = z.druhyRadek;
     }
-    UkazatOznameni(ws, interakce, z.cislo, v.chyba);
+    UkazatOznameni(ws, interakce, z.cislo, v.chyba, z.druhyRadek);
+    if (z.zruseno) UkazatZruseni(ws, interakce, true);
     ws.modelVyrovnany.Clear();
     ws.modelOdlehly.Clear();
     ws.grafika.Clear();
@@ -127,7 +148,7 @@ int32_t NejmeneNula(const int32_t n) {
 
 }  // namespace
 
-VysledekVyrovnani VyrovnaniSite(Workspace& ws, Interaction& interakce, const WaitHook& cekani) {
+VysledekVyrovnani VyrovnaniSite(Workspace& ws, Interaction& interakce, const Cekani& cekani) {
     VysledekVyrovnani v;
     if (ws.info.jeVyrovnanaSit) {
         v.uspech = true;
@@ -141,10 +162,11 @@ VysledekVyrovnani VyrovnaniSite(Workspace& ws, Interaction& interakce, const Wai
         ws.modelVyrovnany.chyba = "The raw-data analysis is not current; run it first";
         z = Zastaveni{oznameni::kChyba};
     } else {
-        ws.modelVyrovnany.cekani = cekani;
-        ws.modelOdlehly.cekani = cekani;
+        Preruseni preruseni(cekani);
+        ws.modelVyrovnany.cekani = preruseni.Hook();
+        ws.modelOdlehly.cekani = preruseni.Hook();
         try {
-            z = Beh(ws, interakce, v).Spustit();
+            z = Beh(ws, interakce, v, preruseni).Spustit();
         } catch (const std::exception& e) {
             ws.modelVyrovnany.chyba = e.what();
             z = Zastaveni{oznameni::kChyba};
@@ -159,7 +181,9 @@ VysledekVyrovnani VyrovnaniSite(Workspace& ws, Interaction& interakce, const Wai
         ws.info.jeVyrovnanaSit = true;
         v.uspech = true;
     }
+    // The transformations were of the network as it was.
     ws.info.jeAnalyzaTransformace = false;
+    ZrusitTransformace(ws);
     ws.info.jeProtokolVyrovnani = false;
     interakce.Stage(TextEtapy(ws, " ..."));
     interakce.Stage("");
@@ -170,6 +194,9 @@ SouhrnVyrovnani ShrnoutVyrovnani(const Workspace& ws) {
     SouhrnVyrovnani s;
     if (!ws.info.jeVyrovnanaSit) return s;
     const Tmodel2& m = ws.modelVyrovnany;
+    s.pocetBoduUrcovanych = NejmeneNula(m.pocetSouradnicUrcovanych) / 3;
+    s.pocetBoduFixnich = NejmeneNula(m.pocetSouradnicFixnich) / 3;
+    s.pocetPosunu = NejmeneNula(m.pocetPosunu);
     s.pocetNeznamych = m.pocetNeznamych;
     s.pocetMereni = m.pocetMereni;
     s.pocetNadbytecnych = m.pocetNadbytecnych;
@@ -178,6 +205,8 @@ SouhrnVyrovnani ShrnoutVyrovnani(const Workspace& ws) {
     s.pocetIteraci = NejmeneNula(m.pocetIteraci);
     s.typFixace = m.typFixace;
     s.typVah = ws.info.infoVahy.typVah;
+    s.pocetNekontrolovanych = PocetNekontrolovanych(m);
+    s.zavisleBody = ZavisleBody(m);
     const Tmodel2& o = ws.modelOdlehly;
     s.vylucovaniOdlehlych = o.pocetMereni >= 0;
     if (!s.vylucovaniOdlehlych) return s;
@@ -190,8 +219,11 @@ SouhrnVyrovnani ShrnoutVyrovnani(const Workspace& ws) {
                  NejmeneNula(o.doplnek.pocetProvazeniOdlehly)};
     for (const int32_t typ : druhy::kPoradi) {
         const std::vector<TmerenaVelicina>& zaznam = druhy::Vektor(o, typ).zaznam;
-        s.testovane[static_cast<size_t>(typ - 1)] = static_cast<int32_t>(std::count_if(
+        const auto k = static_cast<size_t>(typ - 1);
+        s.testovane[k] = static_cast<int32_t>(std::count_if(
             zaznam.begin(), zaznam.end(), [](const TmerenaVelicina& z) { return z.jePlny; }));
+        s.odlehleCelkem += s.odlehle[k];
+        s.testovaneCelkem += s.testovane[k];
     }
     return s;
 }

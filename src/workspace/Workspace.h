@@ -12,7 +12,11 @@
 #include "data/Tsouradnice.h"
 #include "drawing/TgrafikaData.h"
 #include "mereni/Tmereni.h"
+#include "reports/Tprotokol.h"
 #include "supplementary/TdoplnkoveMereni.h"
+#include "transformation/TmodelTransformacePrevod.h"
+#include "transformation/TmodelTransformaceVyrovnani.h"
+#include "transformation/TvektorSouradnice.h"
 
 namespace vertano {
 
@@ -30,8 +34,12 @@ class Workspace {
     Tinfo info;
     Tjazyk jazyk;
 
-    // The four report builders (network adjustment, transformation with
-    // adjustment, point and bearing, files added) go here.
+    // The four reports: network adjustment, transformation with adjustment,
+    // point and bearing transformation, files added.
+    Tprotokol protokolVyrovnani;
+    Tprotokol protokolTransSVyr;
+    Tprotokol protokolTransBodASmer;
+    Tprotokol protokolPridatSoubor;
 
     // ---- measurement lists ----
     Tmereni suroveMereni;    // the raw measurements of the main window
@@ -54,6 +62,9 @@ class Workspace {
     Tsouradnice souradniceTransformovane;     // transformed coordinates
     Tsouradnice souradniceZobrazeni;          // display copy
     Tsouradnice schrankaSouradnice;           // coordinate clipboard
+    // The identical points paired by the transformation analysis: entry 2k the
+    // network point (input system), entry 2k + 1 the user's point (output system).
+    Tsouradnice souradniceIdenticke;
 
     // ---- supplementary measurements ----
     TdoplnkoveMereni doplnekVstup;       // as entered, loaded and saved
@@ -70,8 +81,15 @@ class Workspace {
 
     TvektorMereni vektorMereniZobrazeni;  // display copy of observations
 
-    // One coordinate vector for display copies, the two transformation models and
-    // the two transformation conversions go here, in that order.
+    TvektorSouradnice vektorSouradniceZobrazeni;  // display copy of identical coordinates
+
+    // The transformation adjustment and its outlier copy, which keeps the
+    // rejected identical coordinates with their test values.
+    TmodelTransformaceVyrovnani modelTransformace;
+    TmodelTransformaceVyrovnani modelTransformaceOdlehly;
+    // The network transformed with the adjusted key, and by point and bearing.
+    TmodelTransformacePrevod prevodSVyrovnanim;
+    TmodelTransformacePrevod prevodBodASmernik;
 
     // Fills settings, language tables, error state and project state with their
     // defaults, in that order: the texts follow the default settings.

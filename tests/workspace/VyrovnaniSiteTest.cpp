@@ -7,6 +7,8 @@
 #include "VyrovnaniTestPomocne.h"
 #include "adjustment/Tvahy.h"
 #include "matice/Konstanty.h"
+#include "processing/KontrolaMereni.h"
+#include "workspace/SimulaceMereni.h"
 
 namespace vertano {
 namespace {
@@ -182,6 +184,79 @@ TEST_F(GenerovanaSit, ExcludesTheGrossErrorsOfAGridOf150Points) {
     EXPECT_LT(d.vyloucenych, 2 * alfa * d.dobrych);
 }
 
+// A new occupation of the first station, back to a neighbour and to X, which
+// nothing else observes: X rests on one polar measurement. Both faces of one
+// set, exact readings; `chybaDelky` is added to the distance to X.
+Tmereni PolarniBod(const SimulovanaSit& sit, const Tbod& x, int32_t poradi, Real chybaDelky) {
+    const Tbod s = sit.skutecne.bod[0];
+    const Tbod n = sit.skutecne.bod[1];
+    Tmereni prumery;
+    for (const Tbod* cil : {&n, &x}) {
+        Tzaznam z = Tzaznam::Prazdny();
+        z.poradi = poradi;
+        z.skupina = 1;
+        z.poloha = true;
+        z.cislo_stn = s.cislo;
+        z.cislo_cil = cil->cislo;
+        z.vyska_stn = 1.5L;
+        z.vyska_cil = 1.5L;
+        Real delka = 0;
+        Real zenit = 0;
+        simulace::ZameritNaKouli(s, z.vyska_stn, *cil, z.vyska_cil, delka, zenit);
+        z.delka = delka;
+        z.zenit = zenit;
+        z.smer = std::fmod(simulace::Smernik(s, *cil) - simulace::Smernik(s, n) + kDvePi, kDvePi);
+        if (cil == &x) z.delka += chybaDelky;
+        prumery.PridejZaznam(z);
+    }
+    Tmereni surova = test::DvePolohy(prumery);
+    for (Tzaznam& z : surova.zaznam) z.zkresleniDelky = 1;  // as the readers leave it
+    return surova;
+}
+
+TEST_F(GenerovanaSit, NamesUncontrolledObservationsAndThePointsDependingOnThem) {
+    SimulaceParametry p;
+    p.tvar = SimulaceTvar::Grid;
+    p.pocetBodu = 20;
+    p.seed = 5;
+    const SimulovanaSit s = Generovat(p);
+    Tbod x = s.skutecne.bod[0];
+    x.cislo = "X";
+    x.X -= 60;
+    x.Y -= 35;
+    x.Z += 2;
+    for (const Real chyba : {Real{0}, Real{0.5}}) {
+        SCOPED_TRACE(static_cast<double>(chyba));
+        Workspace w;
+        NastaveniTestu(w);
+        NacistSit(w, s);
+        w.suroveMereni.PridejMereni2(PolarniBod(s, x, w.suroveMereni.NejvetsiPoradi() + 1, chyba));
+        KontrolaVsehoMereni(w.suroveMereni, w.nastaveni, w.chyby);
+        ZaznamInterakce u;
+        ASSERT_TRUE(AnalyzaSuroveMereni(w, u).uspech);
+        const VysledekVyrovnani v = VyrovnaniSite(w, u);
+        // The run succeeds: nothing in the measurements can show the error.
+        ASSERT_TRUE(v.uspech) << v.chyba;
+        // Direction, zenith angle and distance to X, and the direction to 4002,
+        // the only one left to orient the occupation.
+        EXPECT_EQ(v.spolehlivost.pocetNekontrolovanych, 4);
+        EXPECT_EQ(v.spolehlivost.zavisleBody, std::vector<std::string>{"X"});
+        const SouhrnVyrovnani souhrn = ShrnoutVyrovnani(w);
+        EXPECT_EQ(souhrn.pocetNekontrolovanych, 4);
+        EXPECT_EQ(souhrn.zavisleBody, std::vector<std::string>{"X"});
+        const Tbod b = w.modelVyrovnany.souradnice.BodSCislem("X");
+        EXPECT_NEAR(std::hypot(b.X - x.X, b.Y - x.Y), chyba, 0.01L);
+        ASSERT_FALSE(u.oznameni.empty());
+        const std::string& varovani = u.oznameni.back();
+        EXPECT_EQ(varovani.rfind("Warning: Uncontrolled observations (a gross error in them cannot "
+                                 "be found): 4: ",
+                                 0),
+                  0u)
+            << varovani;
+        EXPECT_NE(varovani.find("; points that depend on them: X"), std::string::npos) << varovani;
+    }
+}
+
 TEST_F(GenerovanaSit, AdjustsATraverse) {
     SimulaceParametry p;
     p.tvar = SimulaceTvar::Traverse;
@@ -353,11 +428,51 @@ TEST(VyrovnaniSite, KeepsTheWaitHookOnlyForTheRun) {
     ZaznamInterakce ui;
     ASSERT_TRUE(AnalyzaSuroveMereni(ws, ui).uspech);
     int volani = 0;
-    const VysledekVyrovnani v = VyrovnaniSite(ws, ui, [&volani] { ++volani; });
+    const VysledekVyrovnani v = VyrovnaniSite(ws, ui, [&volani] {
+        ++volani;
+        return true;
+    });
     ASSERT_TRUE(v.uspech) << v.chyba;
+    EXPECT_GT(volani, 0);
     // The hook lives no longer than the call.
     EXPECT_FALSE(static_cast<bool>(ws.modelVyrovnany.cekani));
-    (void)volani;
+}
+
+// A stop asked for during the iterations ends the run with a notice and no
+// result, keeps the analysis, and the next run gives the full result.
+TEST(VyrovnaniSite, StopsAtTheNextIterationWhenTheHookSaysSoAndKeepsTheAnalysis) {
+    SimulaceParametry p;
+    p.tvar = SimulaceTvar::Grid;
+    p.pocetBodu = 30;
+    p.pocetZadanych = 6;
+    Workspace ws;
+    NastaveniTestu(ws);
+    NacistSit(ws, Generovat(p));
+    ZaznamInterakce ui;
+    ASSERT_TRUE(AnalyzaSuroveMereni(ws, ui).uspech);
+    const Tmereni pripravena = ws.mereniVyrovnani;
+    int volani = 0;
+    const VysledekVyrovnani v = VyrovnaniSite(ws, ui, [&volani] { return ++volani < 3; });
+    EXPECT_FALSE(v.uspech);
+    EXPECT_TRUE(v.zruseno);
+    EXPECT_EQ(v.oznameni, -1);
+    EXPECT_EQ(volani, 3);  // asked no more once it said stop
+    EXPECT_FALSE(ws.info.jeVyrovnanaSit);
+    EXPECT_EQ(ws.modelVyrovnany.pocetMereni, -1);
+    ASSERT_FALSE(ui.oznameni.empty());
+    EXPECT_NE(ui.oznameni.back().find("stopped at the user's request"), std::string::npos);
+    EXPECT_TRUE(ws.info.jeAnalyzaSurovaMereni);
+    EXPECT_EQ(ws.mereniVyrovnani.zaznam.size(), pripravena.zaznam.size());
+
+    const VysledekVyrovnani znovu = VyrovnaniSite(ws, ui);
+    EXPECT_TRUE(znovu.uspech) << znovu.chyba;
+
+    // The analysis stopped leaves nothing half-made.
+    const VysledekAnalyzy a = AnalyzaSuroveMereni(ws, ui, [] { return false; });
+    EXPECT_TRUE(a.zruseno);
+    EXPECT_FALSE(ws.info.jeAnalyzaSurovaMereni);
+    EXPECT_FALSE(ws.mereniVyrovnani.ExistujePlnyZaznam());
+    EXPECT_FALSE(ws.info.jeVyrovnanaSit);
 }
 
 }  // namespace
