@@ -34,15 +34,6 @@ bool JeNacteno(const Tmodel2& m) {
            static_cast<int32_t>(m.maticePlanuSparse.data.size()) == m.pocetNeznamych;
 }
 
-// The bordered normal matrix with the a-priori weights (not the robust ones) from
-// the current design matrix.
-bool NormalniMaticeApriorni(Tmodel2& m) {
-    NulovatNormalniRovnice(m);
-    return ThreadNaplnitATPA(m.maticeATPA, m.maticePlanuSparse, m.diagonalaVah, m.pocetNeznamych,
-                             m.indexVlakna, m.cekani) &&
-           PridatPodminkyFixace(m);
-}
-
 // q_i of every observation over l, then the plausibility check.
 bool KofaktoryPozorovani(Tmodel2& m) {
     Tsparse radky;
@@ -83,7 +74,7 @@ bool Tmodel2::KovariancniMaticeCholeskyLU() {
     if (!JeNacteno(*this)) return false;
     try {
         const FpGuard guard;
-        if (!NormalniMaticeApriorni(*this)) return false;
+        if (!SestavitHuste(*this, diagonalaVah, nullptr)) return false;
         if (!(jeFix ? InverzeCholesky(*this) : InverzeLU(*this)) || !guard.Ok()) return false;
         return KofaktoryPozorovani(*this);
     } catch (const std::bad_alloc&) {
@@ -95,23 +86,21 @@ bool Tmodel2::KovariancniMaticeCholeskyLU() {
 bool Tmodel2::KovariancniMaticeSVD() {
     if (!JeNacteno(*this)) return false;
     try {
-        if (!NormalniMaticeApriorni(*this)) return false;
-        if (!ReseniSvd(*this, indexVlakna2, false, false)) return false;
+        if (!SestavitHuste(*this, diagonalaVah, nullptr)) return false;
+        if (!ReseniSvd(*this, indexVlakna2, false, Singularita::Odmitnuta)) return false;
         return KofaktoryPozorovani(*this);
     } catch (const std::bad_alloc&) {
         return false;
     }
 }
 
-bool Tmodel2::VypocetKovariancniMatice() {
-    if (KovariancniMaticeCholeskyLU() || KovariancniMaticeSVD()) return true;
-    chyba = "The cofactor matrix could not be computed";
-    return false;
-}
-
 bool Tmodel2::KontrolaKovariancniMatice() const {
     const int32_t n = pocetNeznamych;
-    if (n < 1 || !DiagonalNonNegative(maticeATPA, 0, n - 1)) return false;
+    if (n < 1) return false;
+    for (int32_t i = 0; i < n; ++i) {
+        Real q = 0;
+        if (!Kofaktor(i, i, q) || !(q >= 0)) return false;
+    }
     if (static_cast<int32_t>(vektorRedukovanychMereni.size()) < pocetMereni ||
         static_cast<int32_t>(diagonalaVah.size()) < pocetMereni) {
         return false;
@@ -129,21 +118,22 @@ bool Tmodel2::KontrolaKovariancniMatice() const {
 void Tmodel2::KovariancniMatice2str() {
     kovariancniMaticeStr.clear();
     const int32_t a = pocetSouradnicUrcovanych;
-    if (a < 1 || static_cast<int32_t>(maticeATPA.size()) < a) return;
     try {
+        Tmatrix Q;
+        if (a < 1 || !KofaktorovaMatice(a, Q)) return;
         std::vector<std::string> text;  // lower triangle, row by row
         text.reserve(static_cast<std::size_t>(a) * static_cast<std::size_t>(a + 1) / 2);
         for (int32_t i = 0; i < a; ++i) {
-            if (static_cast<int32_t>(maticeATPA[static_cast<std::size_t>(i)].size()) <= i) return;
             for (int32_t j = 0; j <= i; ++j) {
                 std::array<char, 64> buf{};
-                const auto [end, ec] = std::to_chars(
-                    buf.data(), buf.data() + buf.size(),
-                    maticeATPA[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)],
-                    std::chars_format::general);
+                const auto [end, ec] =
+                    std::to_chars(buf.data(), buf.data() + buf.size(),
+                                  Q[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)],
+                                  std::chars_format::general);
                 text.emplace_back(buf.data(), ec == std::errc() ? end : buf.data());
             }
         }
+        Tmatrix().swap(Q);
         const auto prvek = [&text](int32_t i, int32_t j) -> const std::string& {
             if (j > i) std::swap(i, j);
             return text[static_cast<std::size_t>(i) * static_cast<std::size_t>(i + 1) / 2 +

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "adjustment/Tmodel2.h"
+#include "adjustment/Tmodel2Vnitrni.h"
 #include "adjustment/Tvahy.h"
 #include "adjustment/VahaPozorovani.h"
 #include "data/Tnastaveni.h"
@@ -306,7 +307,14 @@ bool Tmodel2::NuloveMatice() {
         }
         VectorZero(vektorATPL, u);
         VectorZero(vektorPrirustku, u);
-        MatrixZero(maticeATPA, u, u);
+        // Only the dense path holds the u x u normal matrix (a network of ten
+        // thousand points would need gigabytes); it is formed where it is used
+        // when the sparse path gives way.
+        if (!RidkaCesta() && HustaSeVejde(u)) {
+            MatrixZero(maticeATPA, u, u);
+        } else {
+            Tmatrix().swap(maticeATPA);
+        }
         VectorZero(vektorUloziste, std::max(m, u));
     } catch (const std::bad_alloc&) {
         chyba = "Not enough memory for the normal equations";
