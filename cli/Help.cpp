@@ -141,6 +141,10 @@ const char* AdjustmentOptionsText() {
   --no-exclusion                 no robust estimation, no rejection of outliers
   --threads N                    worker threads of the matrix products
                                  (default: one per processor)
+  --solver auto|dense|sparse     solver of the normal equations: sparse
+                                 (fast, little memory), the dense reference,
+                                 or auto (default): sparse, dense only where
+                                 the sparse one cannot handle the datum
   --coords OUT.txt               write the adjusted coordinates (XYZ)
   --json OUT.json                write the result as JSON (metres, radians)
   --explain                      approx: say how each point was found

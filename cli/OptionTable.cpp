@@ -23,6 +23,7 @@ const std::map<std::string, uint8_t> kLanguages = {{"cs", 0}, {"en", 1}};
 const std::map<std::string, bool> kOrders = {{"standard", false}, {"simultaneous", true}};
 const std::map<std::string, int> kWeights = {
     {"inner", zdrojVah::kVnitrni}, {"outer", zdrojVah::kVnejsi}, {"given", zdrojVah::kZadana}};
+const std::map<std::string, int> kSolvers = {{"auto", 0}, {"dense", 1}, {"sparse", 2}};
 const std::map<std::string, SimulaceTvar> kLayouts = {{"grid", SimulaceTvar::Grid},
                                                       {"traverse", SimulaceTvar::Traverse},
                                                       {"tiny", SimulaceTvar::Tiny}};
@@ -263,6 +264,9 @@ void AddAdjustOptions(std::map<std::string, Setter>& m) {
     m["--estimator"] = ChooseEstimator;
     m["--alpha"] = ChooseAlpha;
     m["--threads"] = ChooseThreads;
+    m["--solver"] = [](Options& o, const std::string& v, std::string& e) {
+        return Choose(kSolvers, "--solver", v, o.solver, e);
+    };
     m["--coords"] = Text(&Options::coords);
     m["--json"] = Text(&Options::json);
 }

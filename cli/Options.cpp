@@ -99,7 +99,8 @@ const std::map<std::string, std::set<std::string>>& CommandOptions() {
         m["adjust"] = processing;
         m["adjust"].insert({"--level", "--supp-bearing", "--supp-distance", "--supp-height",
                             "--supp-plumb", "--free", "--unfix", "--weights", "--estimator",
-                            "--alpha", "--no-exclusion", "--threads", "--coords", "--json"});
+                            "--alpha", "--no-exclusion", "--threads", "--solver", "--coords",
+                            "--json"});
         m["simulate"] = {"--layout",
                          "--points",
                          "--spacing",

@@ -59,6 +59,9 @@ struct Options {
     Real alpha = -1;     // significance level of the outlier test
     bool noExclusion = false;
     int threads = -1;
+    // The solver of the normal equations: 0 auto (sparse, the dense cascade
+    // where the sparse one cannot handle the datum), 1 dense, 2 sparse.
+    int solver = 0;
     std::string coords;
     std::string json;
     // approx: a line per point saying how it was found.
