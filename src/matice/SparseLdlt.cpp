@@ -1,13 +1,18 @@
 #include "matice/SparseLdlt.h"
 
+// Eigen checks its own indices with assertions in its inner loops; the
+// matrices are checked here before Eigen sees them.
+#define EIGEN_NO_DEBUG
+
 #include <metis.h>
 
 #include <iostream>  // the METIS interface of Eigen reports through std::cerr
 
+#include <Eigen/SparseCore>
+
 #include <Eigen/MetisSupport>
 #include <Eigen/OrderingMethods>
 #include <Eigen/SparseCholesky>
-#include <Eigen/SparseCore>
 
 #include <algorithm>
 #include <cmath>

@@ -320,8 +320,14 @@ bool SparseNormalSolver::Assemble(const NormalSystem& s) {
 }
 
 bool SparseNormalSolver::Factor() {
+    if (ldlt_.Result().n == N_.n && N_.SamePattern(factoredN_) && N_.value == factoredN_.value) {
+        factored_ = true;
+        return true;
+    }
+    factoredN_ = SparseSymmetric{};
     if (ldlt_.Factor(N_)) {
         factored_ = true;
+        factoredN_ = N_;
         return true;
     }
     const int32_t k = ldlt_.DefectUnknown();

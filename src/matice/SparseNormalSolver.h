@@ -74,6 +74,10 @@ class SparseNormalSolver final : public NormalSolver {
     Tvector b_;
     bool factored_ = false;
     SparseLdlt ldlt_;
+    // The matrix of the last factorisation: the cofactors after the last plain
+    // iteration need the very same one (the a-priori weights, the same design
+    // matrix), so it is not factored again.
+    SparseSymmetric factoredN_;
     SelectedInverse Z_;
     bool cofactors_ = false;
     Tmatrix G_;  // d x n datum vectors
