@@ -34,6 +34,25 @@ namespace fs = std::filesystem;
 
 using Clock = std::chrono::steady_clock;
 
+// The high-water mark of the resident set, reset to the present size first.
+void ResetPeak() {
+    malloc_trim(0);
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+double Megabytes(const std::string& field) {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        if (key == field) {
+            double kb = 0;
+            status >> kb;
+            return kb / 1024;
+        }
+        status.ignore(1 << 12, '\n');
+    }
+    return 0;
+}
+
 double Cpu() {
     timespec t{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
@@ -46,6 +65,7 @@ class TimedLines : public std::streambuf {
     struct Line {
         Clock::time_point at;
         double cpu;
+        double rss;  // resident set [MB]
         std::string text;
     };
     explicit TimedLines(std::vector<Line>& lines) : lines_(lines) {}
@@ -53,7 +73,7 @@ class TimedLines : public std::streambuf {
   protected:
     int overflow(int c) override {
         if (c == '\n') {
-            lines_.push_back({Clock::now(), Cpu(), current_});
+            lines_.push_back({Clock::now(), Cpu(), Megabytes("VmRSS:"), current_});
             current_.clear();
         } else if (c != EOF) {
             current_ += static_cast<char>(c);
@@ -105,25 +125,6 @@ std::string Network(int points) {
     return prefix;
 }
 
-// The high-water mark of the resident set, reset to the present size first.
-void ResetPeak() {
-    malloc_trim(0);
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
-double PeakMegabytes() {
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        if (key == "VmHWM:") {
-            double kb = 0;
-            status >> kb;
-            return kb / 1024;
-        }
-        status.ignore(1 << 12, '\n');
-    }
-    return 0;
-}
-
 // The first line from position `from` on that contains `text`; its position
 // goes back in `from`.
 const TimedLines::Line& Until(const std::vector<TimedLines::Line>& lines, const std::string& text,
@@ -160,7 +161,7 @@ void BM_AdjustCommand(benchmark::State& state) {
              "--solver", solver, "--coords", prefix + "-adjusted.txt", "--json", prefix + ".json"},
             out, err);
         cpu = Cpu() - cpu0;
-        peak = PeakMegabytes();
+        peak = Megabytes("VmHWM:");
     }
     if (status != 0) state.SkipWithError("vertano-cli adjust failed");
     // Stage boundaries in the order the command prints them; each stage ends
@@ -182,6 +183,7 @@ void BM_AdjustCommand(benchmark::State& state) {
     for (std::size_t k = 0; k < ends.size(); ++k) {
         state.counters[names[k]] = std::chrono::duration<double>(ends[k]->at - previous).count();
         state.counters[std::string(names[k]) + "_cpu"] = ends[k]->cpu - previousCpu;
+        state.counters[std::string(names[k]) + "_MB"] = ends[k]->rss;
         previous = ends[k]->at;
         previousCpu = ends[k]->cpu;
     }

@@ -86,6 +86,8 @@ void Run(benchmark::State& state, vertano::SolverChoice choice) {
         state.counters["N_nonzeros"] = static_cast<double>(m.sparse.NormalEntries());
         state.counters["L_nonzeros"] =
             static_cast<double>(m.sparse.Factorisation().Result().value.size());
+        state.counters["min_pivot_share"] =
+            static_cast<double>(m.sparse.Factorisation().SmallestPivotShare());
     }
 }
 

@@ -257,10 +257,15 @@ bool Tmodel2::NaplnitMereniVahy(const Tmereni& mereni, const Tvahy& vahy) {
     indexSmer.assign(1, 0);
     indexZenit.assign(1, 0);
     indexDelka.assign(1, 0);
+    // At most one observation of each kind per row: vectors grown one by one
+    // would hold up to twice their records, which in a network of ten
+    // thousand points is hundreds of megabytes.
+    for (TvektorMereni* v : {&smer, &zenit, &delka}) v->zaznam.reserve(mereni.zaznam.size());
     PlneniMereni plneni(*this, vahy);
     for (const auto& [poradi, radky] : Obsazeni(mereni)) {
         if (!plneni.Stanovisko(mereni, poradi, radky)) return false;
     }
+    for (TvektorMereni* v : {&smer, &zenit, &delka}) v->zaznam.shrink_to_fit();
     return true;
 }
 

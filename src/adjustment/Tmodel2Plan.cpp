@@ -503,8 +503,18 @@ bool Tmodel2::Naplnit() {
         chyba = "The model is not loaded or its counts do not match its observations";
         return false;
     }
-    SparseClear(maticePlanuSparse);
-    SparseSetRows(maticePlanuSparse, n);
+    // Every iteration fills rows of the same lengths: they are emptied, not
+    // freed, and hold no more than their entries after the first filling (a
+    // row grown entry by entry would reserve up to twice that).
+    const bool stejne = static_cast<int32_t>(maticePlanuSparse.data.size()) == n &&
+                        maticePlanuSparse.index.size() == maticePlanuSparse.data.size();
+    if (stejne) {
+        for (Tvector& r : maticePlanuSparse.data) r.clear();
+        for (TindexVector& r : maticePlanuSparse.index) r.clear();
+    } else {
+        SparseClear(maticePlanuSparse);
+        SparseSetRows(maticePlanuSparse, n);
+    }
     {
         const FpGuard guard;
         PlneniPlanu plneni(*this);
@@ -518,6 +528,10 @@ bool Tmodel2::Naplnit() {
             chyba = "The observation equations are not defined at the current coordinates";
             return false;
         }
+    }
+    if (!stejne) {
+        for (Tvector& r : maticePlanuSparse.data) r.shrink_to_fit();
+        for (TindexVector& r : maticePlanuSparse.index) r.shrink_to_fit();
     }
     for (int32_t r = 0; r < n; ++r) {
         if (maticePlanuSparse.data[static_cast<std::size_t>(r)].empty()) {

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <new>
 #include <optional>
 #include <variant>
@@ -119,6 +120,7 @@ SparseLdlt& SparseLdlt::operator=(SparseLdlt&&) noexcept = default;
 SparseLdlt::SparseLdlt(const SparseLdlt& other)
     : factor_(other.factor_),
       defect_(other.defect_),
+      smallestShare_(other.smallestShare_),
       ordering_(other.ordering_),
       preferred_(other.preferred_),
       analyses_(other.analyses_) {}
@@ -128,11 +130,16 @@ SparseLdlt& SparseLdlt::operator=(const SparseLdlt& other) {
         analysis_.reset();
         factor_ = other.factor_;
         defect_ = other.defect_;
+        smallestShare_ = other.smallestShare_;
         ordering_ = other.ordering_;
         preferred_ = other.preferred_;
         analyses_ = other.analyses_;
     }
     return *this;
+}
+
+void SparseLdlt::ReleaseAnalysis() {
+    analysis_.reset();
 }
 
 void SparseLdlt::Clear() {
@@ -208,9 +215,11 @@ bool SparseLdlt::Factor(const SparseSymmetric& N) {
         // its unknown is where the matrix is singular (the D beyond a stop are
         // not meaningful, and the scan ends at the stop at the latest).
         const std::vector<Real> diag = Diagonal(N);
+        smallestShare_ = std::numeric_limits<Real>::infinity();
         for (int32_t k = 0; k < N.n; ++k) {
             const Real dk = factor_.d[k];
             const int32_t i = factor_.inverse[k];
+            if (diag[i] > 0) smallestShare_ = std::min(smallestShare_, dk / diag[i]);
             if (!(dk > kRelativePivot * diag[i]) || !std::isfinite(dk)) {
                 defect_ = i;
                 factor_ = LdltFactor{};

@@ -73,6 +73,9 @@ class SparseLdlt {
     // The unknown of N at whose pivot the last factorisation found N singular;
     // -1 when it did not.
     [[nodiscard]] int32_t DefectUnknown() const { return defect_; }
+    // The smallest pivot of the last factorisation relative to its diagonal
+    // element: how far the matrix is from the defect test.
+    [[nodiscard]] Real SmallestPivotShare() const { return smallestShare_; }
     [[nodiscard]] const LdltFactor& Result() const { return factor_; }
     [[nodiscard]] Ordering UsedOrdering() const { return ordering_; }
     // How many symbolic analyses this object has made.
@@ -80,6 +83,9 @@ class SparseLdlt {
     // The ordering the next analysis tries first (nested dissection unless
     // told otherwise; for comparing the two).
     void Prefer(Ordering o) { preferred_ = o; }
+    // Forgets the analysis (and Eigen's own copy of the factor), keeping the
+    // factor; the next factorisation analyses again.
+    void ReleaseAnalysis();
     void Clear();
 
   private:
@@ -89,6 +95,7 @@ class SparseLdlt {
     std::unique_ptr<Analysis> analysis_;
     LdltFactor factor_;
     int32_t defect_ = -1;
+    Real smallestShare_ = 0;
     Ordering ordering_ = Ordering::NestedDissection;
     Ordering preferred_ = Ordering::NestedDissection;
     int32_t analyses_ = 0;

@@ -295,6 +295,12 @@ bool SparseNormalSolver::Datum(const NormalSystem& s) {
 }
 
 bool SparseNormalSolver::Assemble(const NormalSystem& s) {
+    const bool ok = Prepare(s);
+    rows_ = ObservationRows{};
+    return ok;
+}
+
+bool SparseNormalSolver::Prepare(const NormalSystem& s) {
     failure_ = SolverFailure::None;
     defect_ = -1;
     error_.clear();
@@ -415,8 +421,17 @@ bool SparseNormalSolver::PrepareDatumCofactors() {
 }
 
 bool SparseNormalSolver::Cofactors(const NormalSystem& s, Tvector& q) {
-    if (!Assemble(s)) return false;
-    if (!Factor()) return false;
+    const bool ok = Prepare(s) && Factor() && ObservationCofactors(s, q);
+    // The cofactors close a load of the network: the next factorisation has
+    // another pattern (fewer observations after the outlier test) or there is
+    // none. The rows by observation and Eigen's analysis with its copy of the
+    // factor would only hold memory until then.
+    rows_ = ObservationRows{};
+    ldlt_.ReleaseAnalysis();
+    return ok;
+}
+
+bool SparseNormalSolver::ObservationCofactors(const NormalSystem& s, Tvector& q) {
     try {
         const FpGuard guard;
         if (!Z_.Compute(ldlt_.Result()) || (d_ > 0 && !PrepareDatumCofactors())) {

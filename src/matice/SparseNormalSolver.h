@@ -58,6 +58,8 @@ class SparseNormalSolver final : public NormalSolver {
     bool Datum(const NormalSystem& s);
     bool ChooseHeld(const Tmatrix& G);
     bool DatumIsDefect(const NormalSystem& s) const;
+    bool Prepare(const NormalSystem& s);
+    bool ObservationCofactors(const NormalSystem& s, Tvector& q);
     bool Form(const NormalSystem& s);
     bool Factor();
     bool PrepareDatumCofactors();

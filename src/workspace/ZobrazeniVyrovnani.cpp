@@ -30,6 +30,7 @@ bool SkalujBod(Tbod& b, Real k) {
 // The full records of `zdroj`, the field `odchylka` of each scaled.
 bool PlneSkalovane(const std::vector<TmerenaVelicina>& zdroj, Real TmerenaVelicina::*odchylka,
                    Real k, std::vector<TmerenaVelicina>& cil) {
+    cil.reserve(zdroj.size());
     for (const TmerenaVelicina& z : zdroj) {
         if (!z.jePlny) continue;
         cil.push_back(z);
