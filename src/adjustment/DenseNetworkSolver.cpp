@@ -19,14 +19,36 @@ bool DenseNetworkSolver::Assemble(const NormalSystem& s) {
     return false;
 }
 
+// A failed factorisation has overwritten the normal equations: they are formed
+// again, with the same working weights, for the next method. A defect stops
+// the cascade: the other methods would only hide it. LDL^T stops at an exactly
+// zero pivot, which a network singular beyond its datum meets as well as the
+// datum of a free one; the rank of N tells them apart before LU would replace
+// the pivot and carry on.
+bool DenseNetworkSolver::Kaskada(const NormalSystem& s) {
+    switch (ReseniLDLT(m_)) {
+        case VysledekLDLT::Vyreseno:
+            return true;
+        case VysledekLDLT::Defekt:
+            return false;
+        case VysledekLDLT::Selhani:
+            if (!Assemble(s) || DefektHuste(m_)) return false;
+            break;
+        case VysledekLDLT::MalePivoty:
+            break;
+    }
+    if (Assemble(s) && ReseniLU(m_)) return true;
+    return m_.solverFailure != SolverFailure::Defect && Assemble(s) &&
+           ReseniSvd(m_, m_.indexVlakna2, true, Singularita::Odmitnuta);
+}
+
 bool DenseNetworkSolver::Solve(const NormalSystem& s, Tvector& dx) {
     m_.solverFailure = SolverFailure::None;
     m_.defectUnknown = -1;
-    const auto defekt = [this] { return m_.solverFailure == SolverFailure::Defect; };
     bool ok = false;
     switch (m_.resic) {
         case Resic::LDLT:
-            ok = ReseniLDLT(m_);
+            ok = ReseniLDLT(m_) == VysledekLDLT::Vyreseno;
             break;
         case Resic::LU:
             ok = ReseniLU(m_);
@@ -35,17 +57,7 @@ bool DenseNetworkSolver::Solve(const NormalSystem& s, Tvector& dx) {
             ok = ReseniSvd(m_, m_.indexVlakna2, true, Singularita::Odmitnuta);
             break;
         case Resic::Kaskada:
-            // A failed factorisation has overwritten the normal equations: they
-            // are formed again, with the same working weights, for the next
-            // method. A defect stops the cascade: the other methods would only
-            // hide it. LDL^T stops at an exactly zero pivot, which a network
-            // singular beyond its datum meets as well as the datum of a free
-            // one; the rank of N tells them apart before LU would replace the
-            // pivot and carry on.
-            ok = ReseniLDLT(m_) ||
-                 (!defekt() && Assemble(s) && !DefektHuste(m_) && Assemble(s) && ReseniLU(m_)) ||
-                 (!defekt() && Assemble(s) &&
-                  ReseniSvd(m_, m_.indexVlakna2, true, Singularita::Odmitnuta));
+            ok = Kaskada(s);
             break;
     }
     if (!ok) {

@@ -30,6 +30,8 @@ class DenseNetworkSolver final : public NormalSolver {
     [[nodiscard]] const std::string& Error() const override { return m_.chyba; }
 
   private:
+    [[nodiscard]] bool Kaskada(const NormalSystem& s);
+
     Tmodel2& m_;
 };
 

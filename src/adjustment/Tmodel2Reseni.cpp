@@ -116,8 +116,8 @@ bool DefektHuste(Tmodel2& m) {
     }
 }
 
-bool ReseniLDLT(Tmodel2& m) {
-    if (!JeSoustava(m)) return false;
+VysledekLDLT ReseniLDLT(Tmodel2& m) {
+    if (!JeSoustava(m)) return VysledekLDLT::Selhani;
     const int n = m.pocetNeznamych;
     const int high = n + m.pocetPodminek - 1;
     try {
@@ -127,23 +127,24 @@ bool ReseniLDLT(Tmodel2& m) {
         // D goes to scratch storage of its own: the working weights must survive
         // a factorisation that fails half way.
         VectorZero(m.vektorPomocny, high + 1);
-        if (!LDLTDecomposition(m.maticeATPA, m.vektorPomocny, high, m.pocetVlakno)) return false;
-        // The unknowns' block comes first and is eliminated as if alone: each
-        // datum condition accounts for one pivot that vanishes up to rounding,
-        // any further one for a defect the conditions do not remove.
+        if (!LDLTDecomposition(m.maticeATPA, m.vektorPomocny, high, m.pocetVlakno)) {
+            return VysledekLDLT::Selhani;
+        }
+        // The unknowns' block comes first and is eliminated as if alone.
         std::vector<int32_t> male;
         for (int i = 0; i < n; ++i) {
             if (!(m.vektorPomocny[i] > kRelativePivot * diagonala[i])) male.push_back(i);
         }
-        if (OhlasitDefekt(m, male)) return false;
+        if (OhlasitDefekt(m, male)) return VysledekLDLT::Defekt;
+        if (!male.empty()) return VysledekLDLT::MalePivoty;
         if (!LDLTSolve(m.vektorPrirustku, m.maticeATPA, m.vektorPomocny, high, m.vektorATPL) ||
             !guard.Ok()) {
-            return false;
+            return VysledekLDLT::Selhani;
         }
     } catch (const std::bad_alloc&) {
-        return false;
+        return VysledekLDLT::Selhani;
     }
-    return KonecnePrirustky(m);
+    return KonecnePrirustky(m) ? VysledekLDLT::Vyreseno : VysledekLDLT::Selhani;
 }
 
 bool ReseniLU(Tmodel2& m) {
@@ -163,7 +164,7 @@ bool ReseniLU(Tmodel2& m) {
 }
 
 bool Tmodel2::VyrovnatLDLT(bool pouzitPrirustky) {
-    return ReseniLDLT(*this) && DokoncitReseni(*this, pouzitPrirustky);
+    return ReseniLDLT(*this) == VysledekLDLT::Vyreseno && DokoncitReseni(*this, pouzitPrirustky);
 }
 
 bool Tmodel2::VyrovnatLU(bool pouzitPrirustky) {

@@ -37,11 +37,17 @@ enum class Singularita {
 };
 
 // The increments dx of the dense normal equations (already formed) by one
-// method, without residuals. LDL^T also counts the pivots of the unknowns'
-// block that are small for their diagonal element: more of them than datum
-// conditions is a defect of the network, which it reports in `chyba` and
-// `defektDense` (the unknown), and no other method is then tried.
-bool ReseniLDLT(Tmodel2& model);
+// method, without residuals.
+//
+// LDL^T has no pivoting: it also counts the pivots of the unknowns' block that
+// are small for their diagonal element. More of them than datum conditions is
+// a defect of the network (reported in `chyba`, `solverFailure` and
+// `defectUnknown`; no other method should then be tried). Fewer is the datum
+// defect of a free network, which the conditions remove: dividing by such a
+// pivot, a rounding residue, would cost the solution digits (nanometres at
+// national coordinates), so LDL^T gives way to LU without a defect.
+enum class VysledekLDLT { Vyreseno, MalePivoty, Defekt, Selhani };
+VysledekLDLT ReseniLDLT(Tmodel2& model);
 // The rank of the unknowns' block of the formed dense normal matrix (which it
 // destroys) by the semidefinite LDL^T: true, with the defect reported as by
 // ReseniLDLT, when more unknowns depend on others than there are conditions.
