@@ -4,10 +4,12 @@
 #include <string>
 
 #include "CheckTexts.h"
+#include "files/DoplnekSoubory.h"
 #include "files/SouradniceSoubory.h"
 #include "files/SurovaMereniSoubory.h"
 #include "supplementary/DoplnekDruh.h"
-#include "supplementary/DoplnekSoubory.h"
+#include "workspace/PrikazyBodu.h"
+#include "workspace/PrikazySurovychMereni.h"
 
 namespace vertano::cli {
 
@@ -17,14 +19,6 @@ namespace fs = std::filesystem;
 
 std::vector<fs::path> Paths(const std::vector<std::string>& names) {
     return {names.begin(), names.end()};
-}
-
-// "Title: Added files: loaded/registered (Number of ...: n)".
-void AddedLine(Session& s, const std::string& title, int32_t loaded, int32_t registered,
-               const std::string& countText, int32_t count) {
-    const jazyk::Thlaseni& h = s.ws.jazyk.hlaseni;
-    s.out << title << ": " << h.pridaneSoubory << std::to_string(loaded) << "/"
-          << std::to_string(registered) << " (" << countText << std::to_string(count) << ")\n";
 }
 
 // A file that adds nothing is most likely the wrong file, or one cut short on its
@@ -47,13 +41,10 @@ void ReportNotTried(Session& s, const std::vector<std::string>& names, size_t tr
         s.err << names[i] << ": not read (an earlier file could not be opened)\n";
 }
 
-template <class Report>
-bool ReportCoordinateFiles(Session& s, const std::vector<std::string>& names, const Report& r,
-                           const std::string& title, const char* what) {
+bool ReportCoordinateFiles(Session& s, const std::vector<std::string>& names,
+                           const CoordinateLoadReport& r, bool scale, const char* what) {
     const jazyk::Thlaseni& h = s.ws.jazyk.hlaseni;
     bool all = !r.stopped;
-    int32_t loaded = 0;
-    int32_t points = 0;
     for (const LoadedCoordinateFile& f : r.files) {
         if (!f.result.ok) {
             s.err << f.message << "\n";
@@ -62,18 +53,16 @@ bool ReportCoordinateFiles(Session& s, const std::vector<std::string>& names, co
         }
         s.out << f.path.string() << ": " << h.pocetBodu << std::to_string(f.pointsAdded) << "\n";
         if (f.pointsAdded == 0 && !AcceptEmpty(s, f.path.string(), what)) all = false;
-        if (f.pointsAdded > 0) ++loaded;
-        points += f.pointsAdded;
     }
     ReportNotTried(s, names, r.files.size());
-    AddedLine(s, title, loaded, r.RegisteredFiles(), h.pocetBodu, points);
+    const jazyk::Toznameni added = OznameniPridaniBodu(s.ws, r, scale);
+    s.out << added.nadpis << ": " << added.text << "\n";
     return all;
 }
 
 bool LoadSupplementaryKind(Session& s, int kind, const std::vector<std::string>& names) {
     Workspace& ws = s.ws;
-    const SupplementaryLoadReport r =
-        NacteniSouboruDoplnek(ws.doplnekVstup, kind, ws.info, ws.nastaveni, ws.chyby, Paths(names));
+    const SupplementaryLoadReport r = PridatDoplnky(ws, kind, Paths(names));
     bool all = !r.stopped;
     for (const LoadedSupplementaryFile& f : r.files) {
         if (!f.result.ok) {
@@ -110,47 +99,37 @@ bool RawFormats(const Options& o, std::vector<int>& codes, std::ostream& err) {
 bool LoadRawFiles(Session& s, const std::vector<int>& codes) {
     Workspace& ws = s.ws;
     const std::vector<std::string>& names = s.options.inputs;
+    std::vector<SouborKNacteni> files;
+    for (size_t i = 0; i < names.size(); ++i) files.push_back({names[i], codes[i]});
+    const VysledekPridaniSurovych r = PridatSurovaMereni(ws, files);
     bool all = true;
-    int32_t loaded = 0;
-    int32_t registered = 0;
-    int32_t rows = 0;
-    for (size_t i = 0; i < names.size(); ++i) {
-        const LoadedRawFile f =
-            NactiSoubor(ws.suroveMereni, ws.info, ws.nastaveni, names[i], codes[i]);
-        if (f.id != 0) ++registered;
+    for (const LoadedRawFile& f : r.soubory) {
+        const std::string name = f.path.string();
         if (!f.result.ok) {
             s.err << (f.result.error == RawFileError::CannotOpen
                           ? f.message
-                          : names[i] + ": rejected at " + DescribeRawFailure(f.result))
+                          : name + ": rejected at " + DescribeRawFailure(f.result))
                   << "\n";
             all = false;
             continue;
         }
-        s.out << names[i] << ": " << ws.jazyk.hlaseni.poceZaznamu << std::to_string(f.rowsAdded)
+        s.out << name << ": " << ws.jazyk.hlaseni.poceZaznamu << std::to_string(f.rowsAdded)
               << "\n";
-        if (f.rowsAdded == 0 && !AcceptEmpty(s, names[i], "measurements")) all = false;
-        if (f.rowsAdded > 0) ++loaded;
-        rows += f.rowsAdded;
+        if (f.rowsAdded == 0 && !AcceptEmpty(s, name, "measurements")) all = false;
     }
-    AddedLine(s, ws.jazyk.nadpis.pridatSurovaMereni, loaded, registered,
-              ws.jazyk.hlaseni.poceZaznamu, rows);
+    const jazyk::Toznameni added = OznameniPridaniSurovych(ws, r);
+    s.out << added.nadpis << ": " << added.text << "\n";
     return all;
 }
 
 bool LoadPointFiles(Session& s) {
-    Workspace& ws = s.ws;
-    const CoordinateLoadReport r = NacteniSouboru(ws.souradniceFixni, ws.info, ws.nastaveni,
-                                                  Paths(s.options.points), ws.chyby);
-    return ReportCoordinateFiles(s, s.options.points, r, ws.jazyk.nadpis.pridatBody, "points");
+    const CoordinateLoadReport r = PridatZadaneBody(s.ws, Paths(s.options.points));
+    return ReportCoordinateFiles(s, s.options.points, r, false, "points");
 }
 
 bool LoadScaleFiles(Session& s) {
-    Workspace& ws = s.ws;
-    const CoordinateLoadReport r = NacteniSouboruMeritko(
-        ws.souradniceMeritko, ws.info, ws.nastaveni, Paths(s.options.scale), ws.chyby);
-    return ReportCoordinateFiles(
-        s, s.options.scale, r,
-        ws.jazyk.nadpis.pridatBody + " - " + ws.jazyk.popis.meritkoveKoeficienty, "scale factors");
+    const CoordinateLoadReport r = PridatMeritka(s.ws, Paths(s.options.scale));
+    return ReportCoordinateFiles(s, s.options.scale, r, true, "scale factors");
 }
 
 bool LoadSupplementaryFiles(Session& s) {

@@ -10,6 +10,7 @@
 #include "data/Tnastaveni.h"
 #include "matice/Konstanty.h"
 #include "mereni/Text.h"
+#include "reports/OddilyProtokolu.h"
 #include "supplementary/DoplnekDruh.h"
 
 namespace vertano::cli {
@@ -122,6 +123,31 @@ bool AddUnfixed(Options& o, const std::string& v, std::string& e) {
         o.unfix.push_back(name);
         start = comma + 1;
     }
+    return true;
+}
+
+// "all", "default" or section codes separated by commas (A-01, ..., C-05, or a
+// part A, B, C).
+bool ChooseReportSections(Options& o, const std::string& v, std::string& e) {
+    if (v == "all" || v == "default") {
+        o.reportSections = v;
+        return true;
+    }
+    nastaveni::Tprotokol scratch;
+    size_t start = 0;
+    while (start <= v.size()) {
+        const size_t comma = std::min(v.find(',', start), v.size());
+        const std::string code(Trim(std::string_view(v).substr(start, comma - start)));
+        if (!ZapnoutOddil(code, scratch)) {
+            std::string codes;
+            for (const std::string& k : KodyOddilu()) codes += (codes.empty() ? "" : ",") + k;
+            e = "bad value '" + v + "' for --report-sections (use all, default or codes " +
+                "separated by commas: " + codes + ", or a part A, B, C)";
+            return false;
+        }
+        start = comma + 1;
+    }
+    o.reportSections = v;
     return true;
 }
 
@@ -269,6 +295,8 @@ void AddAdjustOptions(std::map<std::string, Setter>& m) {
     };
     m["--coords"] = Text(&Options::coords);
     m["--json"] = Text(&Options::json);
+    m["--report"] = Text(&Options::report);
+    m["--report-sections"] = ChooseReportSections;
 }
 
 }  // namespace
@@ -312,14 +340,10 @@ bool IsRepeatable(const std::string& name, const std::string& command) {
 }
 
 bool TakesFileName(const std::string& name, const std::string& command) {
-    static const std::set<std::string> files = {"-o",
-                                                "--coords",
-                                                "--json",
-                                                "--scale",
-                                                "--supp-bearing",
-                                                "--supp-distance",
-                                                "--supp-height",
-                                                "--supp-plumb"};
+    static const std::set<std::string> files = {
+        "-o",          "--coords",       "--json",          "--report",
+        "--scale",     "--supp-bearing", "--supp-distance", "--supp-height",
+        "--supp-plumb"};
     return files.count(name) > 0 || (name == "--points" && command != "simulate");
 }
 

@@ -90,8 +90,8 @@ const std::map<std::string, std::set<std::string>>& CommandOptions() {
         std::map<std::string, std::set<std::string>> m;
         m["convert"] = {"--to", "--export", "-o"};
         m["check"] = processing;
-        m["check"].insert(
-            {"--rows", "--supp-bearing", "--supp-distance", "--supp-height", "--supp-plumb"});
+        m["check"].insert({"--rows", "--supp-bearing", "--supp-distance", "--supp-height",
+                           "--supp-plumb", "--report"});
         m["reduce"] = processing;
         m["reduce"].insert({"--level", "--faces", "-o"});
         m["approx"] = processing;
@@ -100,7 +100,7 @@ const std::map<std::string, std::set<std::string>>& CommandOptions() {
         m["adjust"].insert({"--level", "--supp-bearing", "--supp-distance", "--supp-height",
                             "--supp-plumb", "--free", "--unfix", "--weights", "--estimator",
                             "--alpha", "--no-exclusion", "--threads", "--solver", "--coords",
-                            "--json"});
+                            "--json", "--report", "--report-sections"});
         m["simulate"] = {"--layout",
                          "--points",
                          "--spacing",
@@ -165,6 +165,8 @@ bool CheckNetwork(const Options& o, std::string& error) {
         error = o.command + " needs the given points (--points FILE)";
     else if (o.free && !o.unfix.empty())
         error = "--free frees every point; it does not go with --unfix";
+    else if (o.given.count("--report-sections") > 0 && o.report.empty())
+        error = "--report-sections needs --report OUT.txt";
     return error.empty();
 }
 
@@ -194,6 +196,8 @@ bool Check(Options& o, std::string& error) {
             error = "no input files given";
         else if (o.inputs.empty() && (o.simultaneous || o.mirror || o.dropUnassigned || o.rows))
             error = "--order, --mirror, --drop-unassigned and --rows need raw measurement files";
+        else if (o.inputs.empty() && !o.report.empty())
+            error = "--report needs raw measurement files";
         return error.empty();
     }
     if (o.inputs.empty())

@@ -1,8 +1,19 @@
 #!/usr/bin/env bash
-# Adjusts the bundled example networks and prints what the adjustment found.
+# With a display: starts the desktop program on the example network. Without
+# one: adjusts the bundled example networks with the command-line program and
+# prints what the adjustment found.
 set -euo pipefail
 cli=${1:?path to vertano-cli}
+gui=${2:-}
 cd "$(dirname "$0")/.."
+if [ -n "$gui" ] && [ -x "$gui" ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
+    echo "Starting $gui on examples/sit.mtx (close its window to end)"
+    exec "$gui" examples/sit.mtx
+fi
+if [ -n "$gui" ]; then
+    echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): running the command-line example instead of the window."
+    echo
+fi
 echo "== examples/sit: twelve points and a shaft point, with supplementary measurements"
 "$cli" adjust examples/sit.mtx --points examples/sit-given.txt \
     --supp-distance examples/sit-supp-distance.txt --supp-bearing examples/sit-supp-bearing.txt \

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "adjustment/TvektorDoplnek.h"
 #include "adjustment/TvektorMereni.h"
 #include "data/Tsouradnice.h"
 #include "matice/MatrixTypes.h"
 #include "matice/ParallelRows.h"
 #include "matice/Real.h"
 #include "matice/SparseNormalSolver.h"
-#include "supplementary/TvektorDoplnek.h"
 
 namespace vertano {
 
