@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <limits>
 #include <utility>
 
 #include "matice/FpGuard.h"
@@ -38,9 +37,6 @@ class CroutBlocks {
           c_(kBlock, Tvector(n)),
           partial_(kBlock, Tvector(n)),
           split_(kBlock, n) {}
-
-    // The smallest pivot so far, each relative to the largest element of its row.
-    Real Smallest() const { return smallest_; }
 
     void Step(int j0) {
         const int count = std::min(kBlock, n_ - j0);
@@ -128,7 +124,6 @@ class CroutBlocks {
                 pivot = i;
             }
         }
-        smallest_ = std::min(smallest_, big);
         if (pivot != j) Exchange(pivot, j, b, count);
         perm_[j] = pivot;
         if (c[j] == 0) c[j] = kTiny;
@@ -164,7 +159,6 @@ class CroutBlocks {
     const int n_;
     Tmatrix c_, partial_;
     detail::SplitRows split_;
-    Real smallest_ = std::numeric_limits<Real>::infinity();
 };
 
 // 1 / (largest magnitude of the row); false for a row without a non-zero.
@@ -183,7 +177,7 @@ bool RowScales(const Tmatrix& M, int n, Tvector& scale) {
 
 }  // namespace
 
-bool LUDecomposition(Tmatrix& M, int high, TindexVector& perm, Real* smallestPivot) {
+bool LUDecomposition(Tmatrix& M, int high, TindexVector& perm) {
     const int n = high + 1;
     if (high < 0 || !detail::HasBlock(M, n, n)) return false;
     if (static_cast<int>(perm.size()) < n) perm.resize(n);
@@ -192,7 +186,6 @@ bool LUDecomposition(Tmatrix& M, int high, TindexVector& perm, Real* smallestPiv
     if (!RowScales(M, n, scale)) return false;
     CroutBlocks crout(M, perm, scale, n);
     for (int j = 0; j < n; j += CroutBlocks::kBlock) crout.Step(j);
-    if (smallestPivot != nullptr) *smallestPivot = crout.Smallest();
     return guard.Ok() && detail::BlockFinite(M, n, n);
 }
 

@@ -13,12 +13,8 @@ namespace vertano {
 // M and in perm[j] the row exchanged with row j at step j (perm is lengthened
 // to high + 1 if shorter). A pivot that is exactly 0 is replaced by 1e-20 and
 // the factorisation goes on. False for a row of zeros, any floating-point
-// fault or non-finite value, or arguments that are too small. With
-// `smallestPivot` the smallest pivot, each relative to the largest element of
-// its row in the input (the measure of the pivot choice), is reported: a
-// value at the level of rounding means that M is singular.
-[[nodiscard]] bool LUDecomposition(Tmatrix& M, int high, TindexVector& perm,
-                                   Real* smallestPivot = nullptr);
+// fault or non-finite value, or arguments that are too small.
+[[nodiscard]] bool LUDecomposition(Tmatrix& M, int high, TindexVector& perm);
 
 // Solves with the factored M; b is replaced by the solution. False on a fault,
 // a non-finite result or arguments that do not fit (including a permutation
