@@ -351,7 +351,15 @@ bool SparseNormalSolver::Solve(const NormalSystem& s, Tvector& dx) {
         return Fail(SolverFailure::Other, "The normal equations are not assembled");
     }
     if (!factored_ && !Factor()) return false;
-    const int32_t n = s.unknowns;
+    try {
+        return Increments(s.unknowns, dx);
+    } catch (const std::bad_alloc&) {
+        return Fail(SolverFailure::Other, "Not enough memory for the solution");
+    }
+}
+
+// dx := S x0, x0 the solution of N_r padded with the held unknowns.
+bool SparseNormalSolver::Increments(int32_t n, Tvector& dx) {
     Tvector xr = b_;
     if (!ldlt_.Result().Solve(xr)) return Fail(SolverFailure::Other, "The solution failed");
     const FpGuard guard;
@@ -482,9 +490,13 @@ bool SparseNormalSolver::ObservationCofactors(const NormalSystem& s, Tvector& q)
 bool SparseNormalSolver::Cofactor(int32_t i, int32_t j, Real& q) const {
     const auto n = static_cast<int32_t>(reduced_.size());
     if (!cofactors_ || i < 0 || j < 0 || i >= n || j >= n) return false;
-    const FpGuard guard;
-    q = Q0(i, j) + (d_ > 0 ? DatumTerm(i, j) : 0);
-    return guard.Ok() && std::isfinite(q);
+    try {
+        const FpGuard guard;
+        q = Q0(i, j) + (d_ > 0 ? DatumTerm(i, j) : 0);
+        return guard.Ok() && std::isfinite(q);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
 }
 
 bool SparseNormalSolver::CofactorMatrix(int32_t nq, Tmatrix& Q) const {

@@ -62,6 +62,7 @@ class SparseNormalSolver final : public NormalSolver {
     bool ObservationCofactors(const NormalSystem& s, Tvector& q);
     bool Form(const NormalSystem& s);
     bool Factor();
+    bool Increments(int32_t n, Tvector& dx);
     bool PrepareDatumCofactors();
     bool ReducedColumn(int32_t j, Tvector& z) const;
     Real DatumTerm(int32_t i, int32_t j) const;
