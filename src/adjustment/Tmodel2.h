@@ -272,7 +272,9 @@ class Tmodel2 {
     // The 3 x 3 block of the coordinates X, Y, Z of determined point `bod`.
     bool KofaktoryBodu(int32_t bod, Tmatrix& B) const;
     // The leading n x n block of Q (n <= pocetNeznamych), on request only: on
-    // the sparse path every column costs a solve with the factor.
+    // the sparse path every column costs a solve with the factor, and a block
+    // that would not fit in memory is refused (three times its size must fit
+    // in half of the memory: 15,000 coordinates on a machine of 23 GB).
     bool KofaktorovaMatice(int32_t n, Tmatrix& Q) const;
     // The sparse path solves (and gave the current cofactors): solverChoice is
     // not Dense, no single dense method is forced and it has not given way.

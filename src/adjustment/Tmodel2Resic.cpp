@@ -170,7 +170,9 @@ bool Tmodel2::KofaktoryBodu(int32_t bod, Tmatrix& B) const {
 
 bool Tmodel2::KofaktorovaMatice(int32_t n, Tmatrix& Q) const {
     if (n < 0 || (pocetNeznamych >= 0 && n > pocetNeznamych)) return false;
-    if (sparseCofactors) return sparse.CofactorMatrix(n, Q);
+    // A block that cannot fit is refused before it is touched: the system
+    // would rather end the program than report a failed allocation.
+    if (sparseCofactors) return HustaSeVejde(n) && sparse.CofactorMatrix(n, Q);
     return DenseNetworkSolver::BlockOf(maticeATPA, n, Q);
 }
 
