@@ -28,7 +28,8 @@ const std::map<std::string, int> kSolvers = {{"auto", 0}, {"dense", 1}, {"sparse
 const std::map<std::string, bool> kMethods = {{"adjustment", false}, {"point-bearing", true}};
 const std::map<std::string, SimulaceTvar> kLayouts = {{"grid", SimulaceTvar::Grid},
                                                       {"traverse", SimulaceTvar::Traverse},
-                                                      {"tiny", SimulaceTvar::Tiny}};
+                                                      {"tiny", SimulaceTvar::Tiny},
+                                                      {"random", SimulaceTvar::Random}};
 
 template <typename T>
 bool Choose(const std::map<std::string, T>& choices, const std::string& option,

@@ -48,6 +48,7 @@ void Tmodel2::Clear() {
     solverFailure = SolverFailure::None;
     defectUnknown = -1;
     vynechanaMereni.clear();
+    poctyNacteni = PoctyNacteni{};
     chyba.clear();
 }
 
