@@ -274,14 +274,13 @@ std::string FormatInteger(int64_t value) {
     return std::string(buf, r.ptr);
 }
 
-std::string FormatGeneral(Real value) {
-    if (!std::isfinite(value)) return std::isnan(value) ? "NAN" : (value < 0 ? "-INF" : "INF");
-    if (value == 0) return "0";
-    std::string digits;
-    int e = 0;
-    Significant(value, 15, digits, e);
+namespace {
+
+// Significant digits (no trailing zeros) with the decimal order of the first one,
+// in the general notation: fixed from 1E-5 up to below 1E15, else an exponent.
+std::string RenderGeneral(bool negative, std::string digits, int e) {
     while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-    std::string out = value < 0 ? "-" : "";
+    std::string out = negative ? "-" : "";
     if (e < -5 || e >= 15) {
         out += digits[0];
         if (digits.size() > 1) out += "." + digits.substr(1);
@@ -297,6 +296,34 @@ std::string FormatGeneral(Real value) {
         }
     }
     return out;
+}
+
+}  // namespace
+
+std::string FormatGeneral(Real value) {
+    if (!std::isfinite(value)) return std::isnan(value) ? "NAN" : (value < 0 ? "-INF" : "INF");
+    if (value == 0) return "0";
+    std::string digits;
+    int e = 0;
+    Significant(value, 15, digits, e);
+    return RenderGeneral(value < 0, digits, e);
+}
+
+std::string FormatExact(Real value) {
+    if (!std::isfinite(value) || value == 0) return FormatGeneral(value);
+    char buf[64];
+    const auto r =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific);
+    const std::string_view s(buf, static_cast<size_t>(r.ptr - buf));
+    const size_t ePos = s.find('e');
+    std::string digits;
+    for (size_t k = 0; k < ePos; ++k)
+        if (IsDigit(s[k])) digits += s[k];
+    int e = 0;
+    const char* first = s.data() + ePos + 1;
+    if (*first == '+') ++first;
+    std::from_chars(first, s.data() + s.size(), e);
+    return RenderGeneral(value < 0, digits, e);
 }
 
 std::string FormatFixed(Real value, int decimals) {
