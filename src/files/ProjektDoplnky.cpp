@@ -124,9 +124,8 @@ FileResult NacistDoplnekProjekt(DoplnekProjekt druh, const std::vector<PreparedL
             return TokenCountFailure(citac, radky[i].fileLine, t.size(),
                                      FormatInteger(static_cast<int64_t>(povinne)) + " or " +
                                          FormatInteger(static_cast<int64_t>(povinne + 1)));
-        Tzaznam z;
+        Tzaznam z = Tzaznam::Prazdny();
         z.poradi = citac;
-        z.sig_delka = -1;
         for (size_t k = 0; k < t.size(); ++k) {
             if (k < povinne) {
                 if (std::string* text = TextPole(pole[k], z)) {

@@ -26,10 +26,11 @@ enum class DoplnekProjekt { Delka, Smernik, Prevyseni, Provazeni };
 FileResult ZapsatDoplnekProjekt(DoplnekProjekt druh, const Tmereni& mereni,
                                 std::vector<std::string>& radky);
 
-// Replaces `mereni` by one row per line: row i (from 0) is the all-zero row with
+// Replaces `mereni` by one row per line: row i (from 0) is the empty row with
 // poradi i + 1, the fields of the line and sig_delka from the optional last field
-// (any valid number) or -1. All or nothing: on failure `mereni` is left empty and
-// the result names the line.
+// (any valid number) or -1 (not set). The rows are those a supplementary file
+// gives, so that a project computes exactly as the files it was made from. All
+// or nothing: on failure `mereni` is left empty and the result names the line.
 FileResult NacistDoplnekProjekt(DoplnekProjekt druh, const std::vector<PreparedLine>& radky,
                                 Tmereni& mereni);
 

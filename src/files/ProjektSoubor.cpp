@@ -190,6 +190,35 @@ FileResult SRadkemSouboru(FileResult r, const std::vector<PreparedLine>& radky) 
     return r;
 }
 
+// The points of a project are the blank points of a loaded file with the fields
+// of their lines (a deviation or scale factor the line does not give is not set,
+// -1, rather than 0), so that a project computes exactly as its files.
+void JakoZeSouboru(Tsouradnice& s, bool odchylky, bool meritko) {
+    for (Tbod& b : s.bod) {
+        Tbod n = Tbod::Prazdny();
+        n.cislo = std::move(b.cislo);
+        n.poradi = b.poradi;
+        n.JePlny = b.JePlny;
+        n.JeFixni = b.JeFixni;
+        n.X = b.X;
+        n.Y = b.Y;
+        n.Z = b.Z;
+        if (odchylky) {
+            n.sig_X = b.sig_X;
+            n.sig_Y = b.sig_Y;
+            n.sig_Z = b.sig_Z;
+        }
+        if (meritko) n.zkresleni = b.zkresleni;
+        b = std::move(n);
+    }
+}
+
+FileResult CistBody(FileResult r, Tsouradnice& s, bool odchylky, bool meritko,
+                    const std::vector<PreparedLine>& radky) {
+    if (r.ok) JakoZeSouboru(s, odchylky, meritko);
+    return SRadkemSouboru(std::move(r), radky);
+}
+
 FileResult CistSekci(int sekce, const std::vector<PreparedLine>& radky, ProjektObsah& obsah) {
     switch (sekce) {
         case 1:
@@ -197,11 +226,14 @@ FileResult CistSekci(int sekce, const std::vector<PreparedLine>& radky, ProjektO
         case 2:
             return ReadVnitrniFormaPrepared(radky, obsah.suroveMereni);
         case 3:
-            return SRadkemSouboru(ReadFixationForm(obsah.bodyFixni, Texty(radky)), radky);
+            return CistBody(ReadFixationForm(obsah.bodyFixni, Texty(radky)), obsah.bodyFixni, false,
+                            false, radky);
         case 4:
-            return SRadkemSouboru(ReadCoordinateForm(obsah.bodyIdenticke, Texty(radky)), radky);
+            return CistBody(ReadCoordinateForm(obsah.bodyIdenticke, Texty(radky)),
+                            obsah.bodyIdenticke, true, false, radky);
         case 5:
-            return SRadkemSouboru(ReadScaleForm(obsah.meritko, Texty(radky)), radky);
+            return CistBody(ReadScaleForm(obsah.meritko, Texty(radky)), obsah.meritko, false, true,
+                            radky);
         default: {
             const auto druh = static_cast<DoplnekProjekt>(sekce - 6);
             return NacistDoplnekProjekt(druh, radky, obsah.Doplnek(druh));
