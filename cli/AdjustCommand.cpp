@@ -5,7 +5,9 @@
 #include "AdjustSummary.h"
 #include "Commands.h"
 #include "Inputs.h"
+#include "ProjectInput.h"
 #include "RawProcessing.h"
+#include "ResultFiles.h"
 #include "Session.h"
 #include "mereni/TextovySoubor.h"
 #include "workspace/VyrovnaniSite.h"
@@ -16,34 +18,11 @@ namespace {
 
 bool LoadAll(Session& s, const std::vector<int>& codes) {
     const Options& o = s.options;
+    if (!o.project.empty()) return LoadProject(s);
     bool accepted = LoadRawFiles(s, codes);
     accepted = LoadPointFiles(s) && accepted;
     if (!o.scale.empty()) accepted = LoadScaleFiles(s) && accepted;
     return LoadSupplementaryFiles(s) && accepted;
-}
-
-// Points read from a file are fixed; --free and --unfix make them unknowns of
-// the adjustment. A name that is not among the given points is most likely a
-// typing error, and adjusting with that point fixed would go unnoticed.
-bool ApplyDatum(Session& s) {
-    std::vector<Tbod>& points = s.ws.souradniceFixni.bod;
-    if (s.options.free) {
-        for (Tbod& b : points) b.JeFixni = false;
-        return true;
-    }
-    for (const std::string& name : s.options.unfix) {
-        bool found = false;
-        for (Tbod& b : points) {
-            if (!b.JePlny || b.cislo != name) continue;
-            b.JeFixni = false;
-            found = true;
-        }
-        if (!found) {
-            s.err << "vertano-cli: --unfix: point '" << name << "' is not among the given points\n";
-            return false;
-        }
-    }
-    return true;
 }
 
 // The main window offers the analysis only while the checks find no error.
@@ -135,7 +114,8 @@ int RunAdjust(const Options& o, std::ostream& out, std::ostream& err, std::istre
     VysledekVyrovnani vysledek;
     if (!Adjust(s, vysledek)) return kExitStopped;
     PrintAdjustmentSummary(s, vysledek);
-    return WriteOutputs(s) ? kExitOk : kExitRejected;
+    const bool written = WriteOutputs(s);
+    return WriteResultFiles(s) && written ? kExitOk : kExitRejected;
 }
 
 }  // namespace vertano::cli

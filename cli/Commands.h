@@ -18,6 +18,10 @@ int RunReduce(const Options& options, std::ostream& out, std::ostream& err, std:
 int RunAdjust(const Options& options, std::ostream& out, std::ostream& err, std::istream* terminal);
 // The approximate coordinates of the analysis, optionally explained.
 int RunApprox(const Options& options, std::ostream& out, std::ostream& err, std::istream* terminal);
+// project save: the inputs and settings of the options as a project file;
+// project show: what a project holds and its settings.
+int RunProject(const Options& options, std::ostream& out, std::ostream& err,
+               std::istream* terminal);
 // Generates a network and writes its files; reads nothing.
 int RunSimulate(const Options& options, std::ostream& out, std::ostream& err);
 

@@ -16,8 +16,14 @@ const char* Usage() {
   vertano-cli adjust [OPTIONS] RAW... --points FILE [--free | --unfix NAME,...]
                      [--scale FILE] [--supp-... FILE] [--level zero|mean|H]
                      [adjustment options] [--coords OUT.txt] [--json OUT.json]
+                     [--epoch OUT.epc] [--dxf OUT.dxf] [--plot OUT.png|.bmp|.jpg]
+                     [drawing options]
   vertano-cli approx [OPTIONS] RAW... --points FILE [--scale FILE]
                      [--level zero|mean|H] [-o OUT.txt] [--explain]
+  vertano-cli project save -o JOB.gpr [every input option of adjust]
+  vertano-cli project show JOB.gpr
+  Instead of RAW... and the other input files, check, convert, reduce, adjust,
+  approx and project save also take --project JOB.gpr.
   vertano-cli --help
 
 )";
@@ -75,6 +81,12 @@ const char* CommandsText() {
             output without -o). --explain adds one line per point saying how it
             was found (polar point, free station, resection, intersection) and
             names the points no construction reached.
+  project   save: reads the input files as adjust does and writes them with
+            the settings of the options (units, language, level, weights,
+            estimator, significance level, exclusion) and the fixation of the
+            points (--free, --unfix) as a project file; every name and value is
+            checked first, and when one cannot be stored nothing is written.
+            show: prints what a project holds and its settings.
 
 )";
 }
@@ -121,6 +133,9 @@ const char* OptionsText() {
                                  zero (default), the mean height of the network,
                                  or the height H (between -3000 and 3000 m)
   --faces                        reduce: write face means instead of set means
+  --project JOB.gpr              read the project instead of input files; the
+                                 options given beside it override its settings
+                                 for this run (the project is not changed)
 )";
 }
 
@@ -144,6 +159,16 @@ const char* AdjustmentOptionsText() {
   --coords OUT.txt               write the adjusted coordinates (XYZ)
   --json OUT.json                write the result as JSON (metres, radians)
   --explain                      approx: say how each point was found
+  --epoch OUT.epc                write the epoch file of the adjustment
+  --dxf OUT.dxf                  write the drawing of the network as DXF
+  --plot OUT.png|.bmp|.jpg       write the picture of the network
+  Drawing options (with --dxf or --plot; by default as the settings say):
+  --dxf-lang cs|en               language of the DXF layer names
+  --ellipse-scale K              magnification of the error ellipses (50000)
+  --ellipses apriori|aposteriori the unit standard deviation of the ellipses
+  --plot-size WxH                size of the picture in pixels (1200x800)
+  --plot-style default|black-white  colours: yellow, green and silver on black,
+                                 or black on white
 )";
 }
 

@@ -97,16 +97,52 @@ TDuoPoint TContainer::CalcCoordLimits() const {
     return d;
 }
 
+// The margins of the default view [px]: 25 around the network, and room for the
+// axes cross in the top left corner, the scale bars along the bottom and the
+// point numbers, which are written to the right of and below their points.
+struct Okraje {
+    int vlevo = 25;
+    int nahore = 25;
+    int vpravo = 25;
+    int dole = 25;
+};
+
+Okraje OkrajePohledu(const TPaintSettings& s, const TgrafikaData* data, int pocetBodu) {
+    Okraje o;
+    if (s.PaintAxes) o.nahore = 65;
+    if (s.PaintScale) o.dole = s.PaintElips ? 75 : 50;
+    if (!s.PaintBody || data == nullptr) return o;
+    QFont pismo(QString::fromStdString(s.FontName));
+    pismo.setPointSize(std::max(s.FontSize, 1));
+    pismo.setBold(s.FontBold);
+    const QFontMetrics fm(pismo);
+    int sirka = 0;
+    for (int i = 0; i < pocetBodu; ++i)
+        sirka = std::max(
+            sirka,
+            fm.horizontalAdvance(QString::fromStdString(data->body[static_cast<size_t>(i)].cislo)));
+    const int znak = std::max(s.CrossSize, s.CircleSize) + 2;
+    o.vpravo += znak + sirka;
+    o.dole = std::max(o.dole, 25 + znak + fm.height());
+    return o;
+}
+
 void TContainer::CalcDefView() {
     if (Bitmap == nullptr) return;
     const TDuoPoint d = CalcCoordLimits();
+    const Okraje o = OkrajePohledu(PaintSettings, data, PocetBodu());
+    // A picture too small for the margins falls back to the plain 25 pixels.
+    const bool vejdeSe =
+        Bitmap->width() - o.vlevo - o.vpravo >= 50 && Bitmap->height() - o.nahore - o.dole >= 50;
+    const Okraje m = vejdeSe ? o : Okraje{};
     TransPar.Tx = (d.Max[0] + d.Min[0]) / 2;
     TransPar.Ty = (d.Max[1] + d.Min[1]) / 2;
-    const Real mx = (Bitmap->width() - 50) / Rozsah(d.Max[0], d.Min[0]);
-    const Real my = (Bitmap->height() - 50) / Rozsah(d.Max[1], d.Min[1]);
+    const Real mx = (Bitmap->width() - m.vlevo - m.vpravo) / Rozsah(d.Max[0], d.Min[0]);
+    const Real my = (Bitmap->height() - m.nahore - m.dole) / Rozsah(d.Max[1], d.Min[1]);
     TransPar.m = my < mx ? my : mx;
-    TransPar.txx = 0;
-    TransPar.tyy = 0;
+    // The middle of the network goes to the middle of the area inside the margins.
+    TransPar.txx = (m.vlevo - m.vpravo) / 2.0L;
+    TransPar.tyy = (m.nahore - m.dole) / 2.0L;
 }
 
 T2DPoint TContainer::CalcPixCoordsXY(const T2DPoint& bod) const {
@@ -168,13 +204,10 @@ void TContainer::ClearBitmap(QPainter& p) const {
 }
 
 void TContainer::Txt(QPainter& p, int x, int y, const std::string& text) const {
-    const QString t = QString::fromStdString(text);
+    // No box of the background colour behind the text: it would cut the error
+    // ellipses and the lines that pass under a point number.
     const QFontMetrics fm(p.font());
-    QRect ram = fm.boundingRect(t);
-    ram.moveTopLeft(QPoint(x, y));
-    ram.setHeight(fm.height());
-    p.fillRect(ram, Barva(PaintSettings.ColorB));
-    p.drawText(QPoint(x, y + fm.ascent()), t);
+    p.drawText(QPoint(x, y + fm.ascent()), QString::fromStdString(text));
 }
 
 std::string TContainer::CreateMereStr(int i) const {
@@ -275,7 +308,7 @@ std::pair<Real, Real> TContainer::CalcExtremeElipse() const {
     return {nejvetsi, nejmensi};
 }
 
-void TContainer::PPF(QPainter& p, const std::string& num, int x, int y) const {
+QPoint TContainer::PPF(QPainter& p, int x, int y) const {
     const int c = PaintSettings.CrossSize;
     const int r = PaintSettings.CircleSize;
     p.setPen(Pero(PaintSettings.ColorF, PaintSettings.PenWidthP));
@@ -286,33 +319,42 @@ void TContainer::PPF(QPainter& p, const std::string& num, int x, int y) const {
     p.setBrush(Qt::NoBrush);
     p.drawLine(x, y - c, x, y + c);
     p.drawLine(x - c, y, x + c, y);
-    const int odstup = std::max(c, r) + 2;
-    Txt(p, x + odstup, y + r + 1, num);
+    return {x + std::max(c, r) + 2, y + r + 1};
 }
 
-void TContainer::PPA(QPainter& p, const std::string& num, int x, int y) const {
+QPoint TContainer::PPA(QPainter& p, int x, int y) const {
     const int c = PaintSettings.CrossSize;
     p.setPen(Pero(PaintSettings.ColorA, PaintSettings.PenWidthP));
     p.drawLine(x, y - c, x, y + c);
     p.drawLine(x - c, y, x + c, y);
-    Txt(p, x + 2, y + 1, num);
-}
-
-void TContainer::PaintPoint(QPainter& p, int i) const {
-    const TgrafikaBod& b = data->body[static_cast<size_t>(i)];
-    const T2DPoint px = CalcPixCoords(i);
-    const int x = Zaokrouhlit(px[0]);
-    const int y = Zaokrouhlit(px[1]);
-    if (b.JeFixni)
-        PPF(p, b.cislo, x, y);
-    else
-        PPA(p, b.cislo, x, y);
+    return {x + 2, y + 1};
 }
 
 void TContainer::PaintPoints(QPainter& p) const {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
-    for (int i = 0; i < PocetBodu(); ++i) PaintPoint(p, i);
+    const QFontMetrics fm(p.font());
+    // Points in one plan position (a shaft point below its mark) would write their
+    // numbers over each other: a number that would cover one already written
+    // goes a line lower.
+    std::vector<QRect> popisy;
+    for (int i = 0; i < PocetBodu(); ++i) {
+        const TgrafikaBod& b = data->body[static_cast<size_t>(i)];
+        const T2DPoint px = CalcPixCoords(i);
+        const int x = Zaokrouhlit(px[0]);
+        const int y = Zaokrouhlit(px[1]);
+        const QPoint kotva = b.JeFixni ? PPF(p, x, y) : PPA(p, x, y);
+        const QString text = QString::fromStdString(b.cislo);
+        QRect ram(kotva, QSize(fm.horizontalAdvance(text), fm.height()));
+        for (int posun = 0; posun < 8; ++posun) {
+            const bool volno = std::none_of(popisy.begin(), popisy.end(),
+                                            [&](const QRect& r) { return r.intersects(ram); });
+            if (volno) break;
+            ram.translate(0, fm.height());
+        }
+        popisy.push_back(ram);
+        p.drawText(QPoint(ram.left(), ram.top() + fm.ascent()), text);
+    }
     p.restore();
 }
 

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include <QImage>
+#include <QPoint>
 
 #include "drawing/TgrafikaData.h"
 #include "drawing/VolbyKresby.h"
@@ -85,7 +86,9 @@ class TContainer {
     // deviation of the chosen accuracy taken from the data.
     void NastavitVolby(const VolbyKresby& volby);
 
-    // The view that shows every point with a margin of 25 pixels.
+    // The view that shows every point with a margin of 25 pixels and, besides,
+    // room for the axes cross, the scale bars and the point numbers that are
+    // painted (the font must be set before).
     void CalcDefView();
     TDuoPoint CalcCoordLimits() const;
     T2DPoint CalcPixCoords(int i) const;
@@ -113,9 +116,10 @@ class TContainer {
     int PocetBodu() const;
     void ClearBitmap(QPainter& p) const;
     void PaintPoints(QPainter& p) const;
-    void PaintPoint(QPainter& p, int i) const;
-    void PPF(QPainter& p, const std::string& num, int x, int y) const;
-    void PPA(QPainter& p, const std::string& num, int x, int y) const;
+    // The symbols of a fixed and of a determined point at a pixel; each returns
+    // the top left corner of its number.
+    QPoint PPF(QPainter& p, int x, int y) const;
+    QPoint PPA(QPainter& p, int x, int y) const;
     void PaintMereni(QPainter& p) const;
     void PaintElipses(QPainter& p) const;
     void PaintElipse(QPainter& p, int i) const;
@@ -123,7 +127,7 @@ class TContainer {
     void PaintScale(QPainter& p) const;
     void ScaleBar(QPainter& p, int y0, Real pixelyNaJednotku, Real faktor,
                   const std::string& jednotka) const;
-    // Text with its top left corner at (x, y) on the background colour.
+    // Text with its top left corner at (x, y).
     void Txt(QPainter& p, int x, int y, const std::string& text) const;
     BarvaRgb BarvaOsy() const;
 };

@@ -6,13 +6,12 @@
 #include "processing/IdentifikaceSkupin.h"
 #include "processing/KontrolaMereni.h"
 #include "supplementary/DoplnekDruh.h"
+#include "workspace/CislaOznameni.h"
 #include "workspace/Workspace.h"
 
 namespace vertano {
 
 namespace {
-
-constexpr int32_t kOznameniUkladani = 28;
 
 ProjektZdroj ZdrojZWorkspace(const Workspace& ws) {
     ProjektZdroj z;
@@ -70,7 +69,7 @@ VysledekProjektu UlozitProjekt(Workspace& ws, const std::filesystem::path& cesta
     v.soubor = ZapsatProjekt(cesta, ZdrojZWorkspace(ws));
     v.uspech = v.soubor.ok;
     if (!v.uspech) {
-        ws.chyby.Oznameni(kOznameniUkladani);
+        ws.chyby.Oznameni(oznameni::kUkladani);
         return v;
     }
     NastavitSouboryProjektu(ws.info, cesta, ws.nastaveni.souborVstup.typProjekt);

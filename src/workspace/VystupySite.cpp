@@ -5,16 +5,15 @@
 #include "drawing/TContainer.h"
 #include "drawing/TDXFwriterSit.h"
 #include "files/EtapaSoubor.h"
+#include "workspace/CislaOznameni.h"
 #include "workspace/Workspace.h"
 
 namespace vertano {
 
 namespace {
 
-constexpr int32_t kOznameniUkladani = 28;
-
 VysledekUlozeni Selhani(Workspace& ws, std::string chyba) {
-    ws.chyby.Oznameni(kOznameniUkladani);
+    ws.chyby.Oznameni(oznameni::kUkladani);
     return {false, std::move(chyba)};
 }
 
@@ -74,14 +73,13 @@ VysledekUlozeni ZapsatEtapuSite(Workspace& ws, const std::filesystem::path& cest
 }
 
 VysledekUlozeni ExportovatDXFSite(Workspace& ws, const std::filesystem::path& cesta,
-                                  const VolbyKresby& volby) {
+                                  const VolbyKresby& volby, int jazyk) {
     if (!MaVysledek(ws)) return Selhani(ws, BezVysledku(cesta));
     TgrafikaData data;
     if (!DataKresby(ws, data))
         return Selhani(ws, "Cannot save " + cesta.string() + ": " + data.chyba);
     std::string chyba;
-    if (!ExportovatDXF(data, ws.nastaveni.jednotky.souradnicovySystem, volby, ws.nastaveni.typJazyk,
-                       cesta, chyba))
+    if (!ExportovatDXF(data, ws.nastaveni.jednotky.souradnicovySystem, volby, jazyk, cesta, chyba))
         return Selhani(ws, std::move(chyba));
     return {true, {}};
 }

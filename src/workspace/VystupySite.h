@@ -25,10 +25,10 @@ struct VysledekUlozeni {
 // of the drawing.
 VysledekUlozeni ZapsatEtapuSite(Workspace& ws, const std::filesystem::path& cesta);
 
-// The DXF drawing with the options of the drawing window, layer names in the
-// language of the settings.
+// The DXF drawing with the options of the drawing window, layer names in
+// `jazyk` (0 Czech, 1 English; the window passes the language of the settings).
 VysledekUlozeni ExportovatDXFSite(Workspace& ws, const std::filesystem::path& cesta,
-                                  const VolbyKresby& volby);
+                                  const VolbyKresby& volby, int jazyk);
 
 // The picture of the drawing window at its default view, `sirka` x `vyska`
 // pixels, as PNG, BMP or JPEG by the extension. Needs a QGuiApplication (see
