@@ -30,6 +30,9 @@ bool LoadProject(Session& s) {
     Workspace& ws = s.ws;
     const VysledekProjektu r = OtevritProjekt(ws, s.options.project);
     if (!r.uspech) {
+        // The failed open left the default settings; the messages stay in the
+        // language of the command line.
+        ws.NastavitJazyk(s.options.language);
         s.ui.Notify(ws.jazyk.nadpis.chyba, ws.jazyk.hlaseni.chybaOtevritProjekt);
         s.err << "vertano-cli: " << r.soubor.message << "\n";
         return false;

@@ -1,12 +1,21 @@
 #!/usr/bin/env bash
-# Adjusts the bundled example networks and prints what the adjustment found.
+# Adjusts the bundled example networks and prints what the adjustment found. The
+# first one is kept as a project, and its project, epoch, DXF drawing and picture
+# go to build/example-output/.
 set -euo pipefail
 cli=${1:?path to vertano-cli}
 cd "$(dirname "$0")/.."
+out="$(cd "$(dirname "$cli")/.." && pwd)/example-output"
+mkdir -p "$out"
 echo "== examples/sit: twelve points and a shaft point, with supplementary measurements"
-"$cli" adjust examples/sit.mtx --points examples/sit-given.txt \
+"$cli" project save -o "$out/sit.gpr" examples/sit.mtx --points examples/sit-given.txt \
     --supp-distance examples/sit-supp-distance.txt --supp-bearing examples/sit-supp-bearing.txt \
-    --supp-height examples/sit-supp-height.txt --supp-plumb examples/sit-supp-plumb.txt
+    --supp-height examples/sit-supp-height.txt --supp-plumb examples/sit-supp-plumb.txt >/dev/null
+"$cli" adjust --project "$out/sit.gpr" --epoch "$out/sit.epc" --dxf "$out/sit.dxf" \
+    --plot "$out/sit.png"
 echo
 echo "== examples/tiny: a quadrilateral with its middle, in the ASC format"
 "$cli" adjust examples/tiny.asc --points examples/tiny-given.txt
+echo
+echo "== The example's project and results:"
+for f in sit.gpr sit.epc sit.dxf sit.png; do echo "  $out/$f"; done
