@@ -48,8 +48,9 @@ void Run(const std::vector<std::string>& lines) {
     if (!r.ok) {
         Require(!r.message.empty() && r.sekce >= 0 && r.sekce <= kPocetSekciProjektu,
                 "refusal without a message or section", r.message);
-        Require(r.vysledek.fileLine >= 0 && static_cast<size_t>(r.vysledek.fileLine) <= lines.size(),
-                "refusal names a line outside the file", r.message);
+        Require(
+            r.vysledek.fileLine >= 0 && static_cast<size_t>(r.vysledek.fileLine) <= lines.size(),
+            "refusal names a line outside the file", r.message);
         Require(EmptyAndDefault(obsah), "a refused project leaves data or settings", r.message);
         return;
     }

@@ -212,13 +212,7 @@ void TContainer::Txt(QPainter& p, int x, int y, const std::string& text) const {
 
 std::string TContainer::CreateMereStr(int i) const {
     if (data == nullptr || i < 0 || static_cast<size_t>(i) >= data->mereni.size()) return {};
-    const TgrafikaZaznam& z = data->mereni[static_cast<size_t>(i)];
-    std::string s =
-        FormatInteger(z.smer) + ":" + FormatInteger(z.zenit) + ":" + FormatInteger(z.delkaS);
-    if (z.delkaH > 0 || z.smernik > 0 || z.prevyseni > 0)
-        s += "(" + FormatInteger(z.delkaH) + ":" + FormatInteger(z.smernik) + ":" +
-             FormatInteger(z.prevyseni) + ")";
-    return s;
+    return PopisDvojice(data->mereni[static_cast<size_t>(i)]);
 }
 
 void TContainer::PaintMereni(QPainter& p) const {
@@ -255,13 +249,9 @@ TElipse TContainer::CalcElipse(int i, Real m, Real s0) const {
     if (i < 0 || i >= PocetBodu()) return e;
     const TgrafikaBod& b = data->body[static_cast<size_t>(i)];
     for (int j = 0; j <= 40; ++j) {
-        const Real t = j * kPi / 20;
-        const Real pp = b.a_delka * std::cos(t);
-        const Real q = b.b_delka * std::sin(t);
-        const Real r = std::sqrt(pp * pp + q * q);
-        const Real phi = std::atan2(q, pp);
-        e[static_cast<size_t>(2 * j)] = b.X + std::cos(phi + b.a_smernik) * r * s0 * m;
-        e[static_cast<size_t>(2 * j + 1)] = b.Y + std::sin(phi + b.a_smernik) * r * s0 * m;
+        const auto [x, y] = VrcholElipsy(b, j, s0, m);
+        e[static_cast<size_t>(2 * j)] = x;
+        e[static_cast<size_t>(2 * j + 1)] = y;
     }
     return e;
 }

@@ -119,13 +119,7 @@ void TDXFwriterSit::Ellipse(int i, int vrstva) {
     const std::string& layer = LayerName(vrstva);
     PLineStart(layer);
     for (int j = 0; j <= 40; ++j) {
-        const Real t = j * kPi / 20;
-        const Real p = b.a_delka * std::cos(t);
-        const Real q = b.b_delka * std::sin(t);
-        const Real r = std::sqrt(p * p + q * q);
-        const Real phi = std::atan2(q, p);
-        const Real X = b.X + std::cos(phi + b.a_smernik) * r * s * Scale;
-        const Real Y = b.Y + std::sin(phi + b.a_smernik) * r * s * Scale;
+        const auto [X, Y] = VrcholElipsy(b, j, s, Scale);
         PLineVertex(FtSf(-Y), FtSf(-X), "0", layer);
     }
     PLineEnd();
@@ -152,13 +146,7 @@ void TDXFwriterSit::WriteDrawing() {
 
 std::string TDXFwriterSit::CreateMereStr(int i) const {
     if (data == nullptr || i < 0 || static_cast<size_t>(i) >= data->mereni.size()) return {};
-    const TgrafikaZaznam& z = data->mereni[static_cast<size_t>(i)];
-    std::string s =
-        FormatInteger(z.smer) + ":" + FormatInteger(z.zenit) + ":" + FormatInteger(z.delkaS);
-    if (z.delkaH > 0 || z.smernik > 0 || z.prevyseni > 0)
-        s += "(" + FormatInteger(z.delkaH) + ":" + FormatInteger(z.smernik) + ":" +
-             FormatInteger(z.prevyseni) + ")";
-    return s;
+    return PopisDvojice(data->mereni[static_cast<size_t>(i)]);
 }
 
 bool TDXFwriterSit::createdxf(std::string& chyba) {

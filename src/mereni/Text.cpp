@@ -141,13 +141,8 @@ bool FastSignificant(Real a, int digits, std::string& mantissa, int& exponent) {
     return false;
 }
 
-// Significant digits and decimal exponent of |value| rounded to `digits` digits.
-void Significant(Real value, int digits, std::string& mantissa, int& exponent) {
-    if (FastSignificant(std::fabs(value), digits, mantissa, exponent)) return;
-    char buf[128];
-    const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
-                                 std::chars_format::scientific, digits - 1);
-    const std::string_view s(buf, static_cast<size_t>(r.ptr - buf));
+// The digits and the decimal exponent of a scientific rendering "d.ddde+xx".
+void SplitScientific(std::string_view s, std::string& mantissa, int& exponent) {
     const size_t e = s.find('e');
     mantissa.clear();
     for (size_t k = 0; k < e; ++k)
@@ -157,6 +152,18 @@ void Significant(Real value, int digits, std::string& mantissa, int& exponent) {
     if (*first == '+') ++first;
     std::from_chars(first, s.data() + s.size(), exp);
     exponent = exp;
+}
+
+// Significant digits and decimal exponent of |value| rounded to `digits` digits;
+// with `digits` 0 the fewest that read back to the value.
+void Significant(Real value, int digits, std::string& mantissa, int& exponent) {
+    if (digits > 0 && FastSignificant(std::fabs(value), digits, mantissa, exponent)) return;
+    char buf[128];
+    const auto r = digits > 0 ? std::to_chars(buf, buf + sizeof buf, std::fabs(value),
+                                              std::chars_format::scientific, digits - 1)
+                              : std::to_chars(buf, buf + sizeof buf, std::fabs(value),
+                                              std::chars_format::scientific);
+    SplitScientific(std::string_view(buf, static_cast<size_t>(r.ptr - buf)), mantissa, exponent);
 }
 
 // Adds one to the last digit of `digits`; true when the carry ran out of the front.
@@ -311,18 +318,9 @@ std::string FormatGeneral(Real value) {
 
 std::string FormatExact(Real value) {
     if (!std::isfinite(value) || value == 0) return FormatGeneral(value);
-    char buf[64];
-    const auto r =
-        std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific);
-    const std::string_view s(buf, static_cast<size_t>(r.ptr - buf));
-    const size_t ePos = s.find('e');
     std::string digits;
-    for (size_t k = 0; k < ePos; ++k)
-        if (IsDigit(s[k])) digits += s[k];
     int e = 0;
-    const char* first = s.data() + ePos + 1;
-    if (*first == '+') ++first;
-    std::from_chars(first, s.data() + s.size(), e);
+    Significant(value, 0, digits, e);
     return RenderGeneral(value < 0, digits, e);
 }
 
