@@ -7,10 +7,13 @@
 #include "Inputs.h"
 #include "ProjectInput.h"
 #include "RawProcessing.h"
+#include "ReportOutput.h"
 #include "ResultFiles.h"
 #include "Session.h"
 #include "mereni/TextovySoubor.h"
+#include "workspace/PrikazySurovychMereni.h"
 #include "workspace/VyrovnaniSite.h"
+#include "workspace/VystupyVyrovnani.h"
 
 namespace vertano::cli {
 
@@ -27,7 +30,7 @@ bool LoadAll(Session& s, const std::vector<int>& codes) {
 
 // The main window offers the analysis only while the checks find no error.
 bool RawChecksPassed(Session& s) {
-    const int32_t errors = s.ws.chyby.suroveMereniCekovyPocetChyb;
+    const int32_t errors = ChybySurovychMereni(s.ws);
     s.out << s.ws.jazyk.tlacitko.prehledChyb << ": " << std::to_string(errors) << "\n";
     if (errors == 0) return true;
     s.err << "vertano-cli: the checks found errors in the raw measurements (see 'vertano-cli "
@@ -44,7 +47,7 @@ bool Adjust(Session& s, VysledekVyrovnani& vysledek) {
         return false;
     }
     // The main window offers the adjustment only when there is a point to determine.
-    if (!ws.info.analyzaMereni.souradnicePriblizne) {
+    if (!VyrovnaniPovoleno(ws)) {
         s.err << "vertano-cli: every point of the measurements is fixed; nothing to adjust "
                  "(see --unfix and --free)\n";
         return false;
@@ -73,9 +76,9 @@ bool WriteText(Session& s, const std::string& path, const std::string& text) {
 }
 
 bool WriteCoordinates(Session& s) {
-    std::string error;
-    if (!WriteAdjustedCoordinates(s.ws, s.options.coords, error)) {
-        s.err << "vertano-cli: " << error << "\n";
+    const CoordinateSaveReport r = UlozitVyrovnaneSouradnice(s.ws, s.options.coords);
+    if (!r.ok) {
+        s.err << "vertano-cli: " << r.message << "\n";
         return false;
     }
     s.out << "Wrote " << s.options.coords << "\n";
@@ -95,7 +98,8 @@ bool WriteOutputs(Session& s) {
     const bool coords = o.coords.empty() || WriteCoordinates(s);
     const bool written = o.json.empty() || WriteText(s, o.json, json);
     if (!o.json.empty() && written) s.out << "Wrote " << o.json << "\n";
-    return coords && written;
+    const bool report = o.report.empty() || WriteAdjustmentReport(s);
+    return coords && written && report;
 }
 
 }  // namespace

@@ -5,10 +5,8 @@
 #include "JsonWriter.h"
 #include "adjustment/OdlehleDruhy.h"
 #include "adjustment/Tvahy.h"
-#include "files/SouradniceFormaty.h"
-#include "files/SouradniceSoubory.h"
 #include "workspace/VyrovnaniSite.h"
-#include "workspace/ZobrazeniVyrovnani.h"
+#include "workspace/VystupyVyrovnani.h"
 
 namespace vertano::cli {
 
@@ -109,19 +107,16 @@ void WriteObservations(JsonWriter& w, const ZobrazeneVyrovnani& v) {
     w.EndArray();
 }
 
-// The outlier model keeps every observation of the robust stage with its test
-// values, which are in metres and radians already.
-void WriteOutliers(JsonWriter& w, const Tmodel2& outliers) {
+// The rejected observations keep their test values, which are in metres and
+// radians already.
+void WriteOutliers(JsonWriter& w, const std::vector<OdlehleMereni>& outliers) {
     w.Key("outliers");
     w.BeginArray();
-    for (const int32_t typ : druhy::kPoradi) {
-        for (const TmerenaVelicina& z : druhy::Vektor(outliers, typ).zaznam) {
-            if (!z.jePlny || !z.jeOdlehly) continue;
-            BeginObservation(w, typ, z);
-            w.Member("sigma_residual", z.odchylkaOprava);
-            w.Member("limit", z.mezniOprava);
-            w.EndObject();
-        }
+    for (const OdlehleMereni& o : outliers) {
+        BeginObservation(w, o.typ, o.zaznam);
+        w.Member("sigma_residual", o.zaznam.odchylkaOprava);
+        w.Member("limit", o.zaznam.mezniOprava);
+        w.EndObject();
     }
     w.EndArray();
 }
@@ -142,62 +137,18 @@ void WriteOrientations(JsonWriter& w, const ZobrazeneVyrovnani& v) {
 
 }  // namespace
 
-std::string_view ObservationKindKey(int32_t typ) {
-    static constexpr std::array<std::string_view, 7> kKeys = {
-        "distance",     "direction",   "zenith",    "supp-distance",
-        "supp-bearing", "supp-height", "supp-plumb"};
-    return typ >= 1 && typ <= 7 ? kKeys[static_cast<size_t>(typ - 1)] : std::string_view{};
-}
-
-std::string_view DatumKey(int32_t typFixace) {
-    static constexpr std::array<std::string_view, 10> kKeys = {"fixed-points",
-                                                               "fixed-points-no-distances",
-                                                               "one-point-bearing-distances",
-                                                               "one-point-bearing",
-                                                               "one-point-distances",
-                                                               "one-point",
-                                                               "free-bearing-distances",
-                                                               "free-bearing",
-                                                               "free-distances",
-                                                               "free"};
-    return typFixace >= 0 && typFixace <= 9 ? kKeys[static_cast<size_t>(typFixace)]
-                                            : std::string_view{};
-}
-
-std::string_view WeightSourceKey(int32_t typVah) {
-    switch (typVah) {
-        case zdrojVah::kVnitrni:
-            return "inner";
-        case zdrojVah::kVnejsi:
-            return "outer";
-        case zdrojVah::kZadana:
-            return "given";
-        default:
-            return {};
-    }
-}
-
 std::string AdjustmentJson(const Workspace& ws) {
-    const Tmodel2& model = ws.modelVyrovnany;
-    ZobrazeneVyrovnani v;
-    if (!ZobrazitVyrovnani(model, model.odchylkaJednotkovaAprior, v)) return {};
+    VysledkyVyrovnani v;
+    if (!SestavitVysledky(ws, v)) return {};
     JsonWriter w;
     w.BeginObject();
-    WriteSummary(w, ShrnoutVyrovnani(ws));
-    WritePoints(w, v);
-    WriteObservations(w, v);
-    WriteOutliers(w, ws.modelOdlehly);
-    WriteOrientations(w, v);
+    WriteSummary(w, v.souhrn);
+    WritePoints(w, v.zobrazeni);
+    WriteObservations(w, v.zobrazeni);
+    WriteOutliers(w, v.odlehle);
+    WriteOrientations(w, v.zobrazeni);
     w.EndObject();
     return w.Text();
-}
-
-bool WriteAdjustedCoordinates(const Workspace& ws, const std::string& path, std::string& error) {
-    Tnastaveni nastaveni = ws.nastaveni;
-    nastaveni.souborVystup.typSouradnice = kFormatXYZ;
-    const CoordinateSaveReport r = UlozeniSouboru(ws.modelVyrovnany.souradnice, nastaveni, path);
-    error = r.ok ? std::string() : r.message;
-    return r.ok;
 }
 
 }  // namespace vertano::cli

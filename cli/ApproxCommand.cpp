@@ -7,10 +7,9 @@
 #include "ProjectInput.h"
 #include "RawProcessing.h"
 #include "Session.h"
-#include "files/SouradniceFormaty.h"
-#include "files/SouradniceSoubory.h"
-#include "files/SouradniceText.h"
+#include "workspace/PrikazySurovychMereni.h"
 #include "workspace/VyrovnaniSite.h"
+#include "workspace/VystupyVyrovnani.h"
 
 namespace vertano::cli {
 
@@ -27,7 +26,7 @@ bool LoadAll(Session& s, const std::vector<int>& codes) {
 // The approximate coordinates are those of the raw-data analysis, which the
 // main window offers only while the checks find no error.
 bool Analyse(Session& s, VysledekAnalyzy& analyza) {
-    const int32_t errors = s.ws.chyby.suroveMereniCekovyPocetChyb;
+    const int32_t errors = ChybySurovychMereni(s.ws);
     s.out << s.ws.jazyk.tlacitko.prehledChyb << ": " << std::to_string(errors) << "\n";
     if (errors > 0) {
         s.err << "vertano-cli: the checks found errors in the raw measurements (see "
@@ -40,37 +39,23 @@ bool Analyse(Session& s, VysledekAnalyzy& analyza) {
     return false;
 }
 
-Tnastaveni XyzSettings(const Session& s) {
-    Tnastaveni n = s.ws.nastaveni;
-    n.souborVystup.typSouradnice = kFormatXYZ;
-    return n;
-}
-
 bool WriteCoordinates(Session& s) {
-    const Tsouradnice& points = s.ws.souradnicePriblizne;
-    const std::string count = std::to_string(points.PocetPlnychBodu());
-    if (!s.options.output.empty()) {
-        const CoordinateSaveReport r = UlozeniSouboru(points, XyzSettings(s), s.options.output);
-        if (!r.ok) {
-            s.err << r.message << "\n";
-            return false;
-        }
-        s.out << "Wrote " << count << " points to " << s.options.output << "\n";
-        return true;
-    }
     std::vector<std::string> lines;
-    CoordinateFileResult r = UlozDoStringList(points, lines);
-    if (r.ok) r = WriteCoordinateFile(lines, XyzSettings(s));
+    const CoordinateSaveReport r = UlozitPribliznesouradnice(s.ws, s.options.output, lines);
     if (!r.ok) {
-        s.err << "vertano-cli: the approximate coordinates cannot be written\n";
+        s.err << (s.options.output.empty() ? "vertano-cli: " : "") << r.message << "\n";
         return false;
+    }
+    if (!s.options.output.empty()) {
+        s.out << "Wrote " << std::to_string(s.ws.souradnicePriblizne.PocetPlnychBodu())
+              << " points to " << s.options.output << "\n";
     }
     for (const std::string& line : lines) s.out << line << "\n";
     return true;
 }
 
 void Explain(Session& s, const VysledekAnalyzy& analyza) {
-    for (const std::string& line : ExplanationLines(analyza.priblizne, s.ws.souradnicePriblizne))
+    for (const std::string& line : ExplanationLines(VysvetlitPriblizne(s.ws, analyza.priblizne)))
         s.out << line << "\n";
 }
 
@@ -87,7 +72,7 @@ int RunApprox(const Options& o, std::ostream& out, std::ostream& err, std::istre
     ProcessRaw(s);
     VysledekAnalyzy analyza;
     if (!Analyse(s, analyza)) {
-        return s.ws.chyby.suroveMereniCekovyPocetChyb > 0 ? kExitChecksFailed : kExitStopped;
+        return ChybySurovychMereni(s.ws) > 0 ? kExitChecksFailed : kExitStopped;
     }
     if (!WriteCoordinates(s)) return kExitRejected;
     if (o.explain) Explain(s, analyza);

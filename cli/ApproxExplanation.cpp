@@ -1,7 +1,5 @@
 #include "ApproxExplanation.h"
 
-#include <map>
-
 namespace vertano::cli {
 
 namespace {
@@ -26,16 +24,9 @@ std::string Line(const PuvodBodu& p) {
 
 }  // namespace
 
-std::vector<std::string> ExplanationLines(const VysledekPriblizne& vysvetleni,
-                                          const Tsouradnice& body) {
-    std::map<std::string, const PuvodBodu*> byName;
-    for (const PuvodBodu& p : vysvetleni.body) byName[p.cislo] = &p;
+std::vector<std::string> ExplanationLines(const VysvetleniPriblizne& vysvetleni) {
     std::vector<std::string> lines;
-    for (const Tbod& b : body.bod) {
-        const auto it = byName.find(b.cislo);
-        if (b.JePlny && it != byName.end() && it->second->jeUrcen && !it->second->jeZadany)
-            lines.push_back(Line(*it->second));
-    }
+    for (const PuvodBodu& p : vysvetleni.urcene) lines.push_back(Line(p));
     for (const std::string& name : vysvetleni.neurcene) lines.push_back(name + ": not reached");
     return lines;
 }

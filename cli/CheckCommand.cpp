@@ -3,6 +3,7 @@
 #include "Inputs.h"
 #include "ProjectInput.h"
 #include "RawProcessing.h"
+#include "ReportOutput.h"
 #include "Session.h"
 
 namespace vertano::cli {
@@ -30,6 +31,16 @@ int RunCheck(const Options& o, std::ostream& out, std::ostream& err, std::istrea
     if (s.HasPoints()) errors += PrintPointChecks(s);
     if (s.HasScale()) errors += PrintScaleChecks(s);
     errors += PrintSupplementaryChecks(s);
+    // The report shows the raw measurements whatever the checks found: it is
+    // what the user needs to find the faulty rows. It never leaves out a file
+    // that was refused, as if it had not been given.
+    if (!o.report.empty()) {
+        if (!accepted) {
+            s.err << "vertano-cli: a file was refused; the report was not written\n";
+            return kExitRejected;
+        }
+        if (!WriteRawReport(s)) return kExitRejected;
+    }
 
     if (!accepted) return kExitRejected;
     return errors > 0 ? kExitChecksFailed : kExitOk;

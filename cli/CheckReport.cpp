@@ -9,6 +9,7 @@
 #include "supplementary/DoplnekDruh.h"
 #include "workspace/CislaOznameni.h"
 #include "workspace/PoctyChyb.h"
+#include "workspace/PrikazySurovychMereni.h"
 
 namespace vertano::cli {
 
@@ -22,17 +23,12 @@ void PrintSection(Session& s, const std::string& title, const std::vector<CountL
     s.out << "  " << s.ws.jazyk.tlacitko.prehledChyb << ": " << std::to_string(total) << "\n";
 }
 
-// The counters of a coordinate list are kept in the coordinates of a point.
-int32_t Count(Real counter) {
-    return static_cast<int32_t>(counter);
-}
-
 }  // namespace
 
 int32_t PrintRawChecks(Session& s) {
     const Workspace& ws = s.ws;
     s.out << "Stations: " << std::to_string(ws.suroveMereni.PosledniPoradi()) << "\n";
-    const int32_t total = ws.chyby.suroveMereniCekovyPocetChyb;
+    const int32_t total = ChybySurovychMereni(ws);
     PrintSection(s, ws.jazyk.tlacitko.kontrola,
                  RawCheckCounts(ws.jazyk, SpocitatPoctyChyb(ws.suroveMereni)), total);
     return total;
@@ -54,12 +50,12 @@ void PrintRawRows(Session& s) {
 int32_t PrintPointChecks(Session& s) {
     Workspace& ws = s.ws;
     const Tjazyk& j = ws.jazyk;
-    const Tbod& c = ws.chyby.souradniceFixniPocetChyb;
-    const int32_t total = ws.chyby.souradniceFixniCekovyPocetChyb;
+    const PoctyChybZadanych c = PoctyChybZadanychBodu(ws.chyby);
+    const int32_t total = c.celkem;
     PrintSection(s, j.popis.body,
-                 {{j.popis.cisloBod, Count(c.X)},
-                  {j.popis.souradnice + " X, Y, Z", Count(c.Y)},
-                  {j.popis.souradnice + " X, Y", Count(c.Z)}},
+                 {{j.popis.cisloBod, c.duplicity},
+                  {j.popis.souradnice + " X, Y, Z", c.vProstoru},
+                  {j.popis.souradnice + " X, Y", c.vRovine}},
                  total);
     if (total > 0) s.Show(oznameni::kBody);
     return total;
@@ -68,10 +64,10 @@ int32_t PrintPointChecks(Session& s) {
 int32_t PrintScaleChecks(Session& s) {
     Workspace& ws = s.ws;
     const Tjazyk& j = ws.jazyk;
-    const Tbod& c = ws.chyby.souradniceMeritkoPocetChyb;
-    const int32_t total = ws.chyby.souradniceMeritkoCekovyPocetChyb;
+    const PoctyChybMeritka c = PoctyChybMeritek(ws.chyby);
+    const int32_t total = c.celkem;
     PrintSection(s, j.popis.meritkoveKoeficienty,
-                 {{j.popis.cisloBod, Count(c.X)}, {j.popis.meritkovyKoeficient, Count(c.Y)}},
+                 {{j.popis.cisloBod, c.duplicity}, {j.popis.meritkovyKoeficient, c.mimoRozsah}},
                  total);
     if (total > 0) s.Show(oznameni::kMeritko);
     return total;

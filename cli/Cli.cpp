@@ -19,13 +19,14 @@
 namespace vertano::cli {
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-        std::istream* terminal) {
+        std::istream* terminal, const Hodiny& hodiny) {
     Options options;
     std::string error;
     if (!ParseOptions(args, options, error)) {
         err << "vertano-cli: " << error << "\nTry 'vertano-cli --help'.\n";
         return kExitUsage;
     }
+    if (hodiny) options.hodiny = hodiny;
     if (options.help || options.command == "help") {
         out << HelpText();
         return kExitOk;

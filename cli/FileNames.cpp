@@ -34,6 +34,7 @@ std::vector<NamedFile> OutputFiles(const Options& o) {
     if (!o.output.empty() && o.command != "simulate") files.push_back({"-o", o.output});
     if (!o.coords.empty()) files.push_back({"--coords", o.coords});
     if (!o.json.empty()) files.push_back({"--json", o.json});
+    if (!o.report.empty()) files.push_back({"--report", o.report});
     if (!o.epoch.empty()) files.push_back({"--epoch", o.epoch});
     if (!o.dxf.empty()) files.push_back({"--dxf", o.dxf});
     if (!o.plot.empty()) files.push_back({"--plot", o.plot});

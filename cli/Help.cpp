@@ -7,7 +7,7 @@ namespace {
 const char* Usage() {
     return R"(Usage:
   vertano-cli check [OPTIONS] [RAW...] [--points FILE] [--scale FILE]
-                    [--supp-... FILE]
+                    [--supp-... FILE] [--report OUT.txt]
   vertano-cli convert --to mtx|asc [--export] [OPTIONS] IN... -o OUT
   vertano-cli reduce [OPTIONS] RAW... -o OUT.mtx [--points FILE [--scale FILE]
                      [--level zero|mean|H]] [--faces]
@@ -16,6 +16,7 @@ const char* Usage() {
   vertano-cli adjust [OPTIONS] RAW... --points FILE [--free | --unfix NAME,...]
                      [--scale FILE] [--supp-... FILE] [--level zero|mean|H]
                      [adjustment options] [--coords OUT.txt] [--json OUT.json]
+                     [--report OUT.txt [--report-sections all|default|LIST]]
                      [--epoch OUT.epc] [--dxf OUT.dxf] [--plot OUT.png|.bmp|.jpg]
                      [drawing options]
   vertano-cli approx [OPTIONS] RAW... --points FILE [--scale FILE]
@@ -37,7 +38,9 @@ const char* CommandsText() {
             difference and set difference against the default tolerances and
             prints the number of errors of each check and their total. With
             --points, --scale and --supp-... it loads those lists too and
-            prints their error counts.
+            prints their error counts. --report writes the raw measurements,
+            the face differences and means and the set means as the first
+            part of the report (see adjust).
   convert   Reads the files (all of them must be accepted) and writes their
             measurements, with continuing station numbers, to OUT in the format
             given by --to. With --export the file is exported instead: no
@@ -74,7 +77,9 @@ const char* CommandsText() {
             iterations, outliers by kind, the datum and the weights used.
             --coords writes the adjusted coordinates of every point (adjusted
             points first, then the fixed ones) as XYZ in the unit of
-            --coord-unit; --json writes the full result in metres and radians.
+            --coord-unit; --json writes the full result in metres and radians;
+            --report writes the report of the adjustment (a text file in the
+            language of --lang and the units of the unit options).
   approx    Computes the approximate coordinates of the points that are not
             given, as the measurement analysis does (sets, face and set means,
             reduction of the distances), and writes them as XYZ to OUT (to the
@@ -158,6 +163,22 @@ const char* AdjustmentOptionsText() {
                                  (default: one per processor)
   --coords OUT.txt               write the adjusted coordinates (XYZ)
   --json OUT.json                write the result as JSON (metres, radians)
+  --report OUT.txt               adjust: write the network adjustment report;
+                                 check: its part A (raw measurements, face
+                                 differences and means, set means)
+  --report-sections S            adjust: the sections of the report: default
+                                 (C-01 basic information, C-02 adjusted
+                                 coordinates), all (every section, a priori and
+                                 a posteriori accuracy side by side) or codes
+                                 separated by commas: A-01 raw measurements,
+                                 A-02 face differences, A-03 face means, A-04
+                                 set means, B-01 marked point values, B-02
+                                 fixed points, B-03 coordinates and B-04
+                                 measurements before the adjustment, B-05
+                                 inner and B-06 outer precision, C-01 basic
+                                 information, C-02 adjusted coordinates, C-03
+                                 error ellipsoids, C-04 outliers, C-05 adjusted
+                                 measurements; A, B or C for a whole part
   --explain                      approx: say how each point was found
   --epoch OUT.epc                write the epoch file of the adjustment
   --dxf OUT.dxf                  write the drawing of the network as DXF

@@ -4,10 +4,11 @@
 #include <string>
 
 #include "CheckTexts.h"
+#include "files/DoplnekSoubory.h"
 #include "files/SouradniceSoubory.h"
 #include "files/SurovaMereniSoubory.h"
 #include "supplementary/DoplnekDruh.h"
-#include "supplementary/DoplnekSoubory.h"
+#include "workspace/PrikazySurovychMereni.h"
 
 namespace vertano::cli {
 
@@ -110,30 +111,26 @@ bool RawFormats(const Options& o, std::vector<int>& codes, std::ostream& err) {
 bool LoadRawFiles(Session& s, const std::vector<int>& codes) {
     Workspace& ws = s.ws;
     const std::vector<std::string>& names = s.options.inputs;
+    std::vector<SouborKNacteni> files;
+    for (size_t i = 0; i < names.size(); ++i) files.push_back({names[i], codes[i]});
+    const VysledekPridaniSurovych r = PridatSurovaMereni(ws, files);
     bool all = true;
-    int32_t loaded = 0;
-    int32_t registered = 0;
-    int32_t rows = 0;
-    for (size_t i = 0; i < names.size(); ++i) {
-        const LoadedRawFile f =
-            NactiSoubor(ws.suroveMereni, ws.info, ws.nastaveni, names[i], codes[i]);
-        if (f.id != 0) ++registered;
+    for (const LoadedRawFile& f : r.soubory) {
+        const std::string name = f.path.string();
         if (!f.result.ok) {
             s.err << (f.result.error == RawFileError::CannotOpen
                           ? f.message
-                          : names[i] + ": rejected at " + DescribeRawFailure(f.result))
+                          : name + ": rejected at " + DescribeRawFailure(f.result))
                   << "\n";
             all = false;
             continue;
         }
-        s.out << names[i] << ": " << ws.jazyk.hlaseni.poceZaznamu << std::to_string(f.rowsAdded)
+        s.out << name << ": " << ws.jazyk.hlaseni.poceZaznamu << std::to_string(f.rowsAdded)
               << "\n";
-        if (f.rowsAdded == 0 && !AcceptEmpty(s, names[i], "measurements")) all = false;
-        if (f.rowsAdded > 0) ++loaded;
-        rows += f.rowsAdded;
+        if (f.rowsAdded == 0 && !AcceptEmpty(s, name, "measurements")) all = false;
     }
-    AddedLine(s, ws.jazyk.nadpis.pridatSurovaMereni, loaded, registered,
-              ws.jazyk.hlaseni.poceZaznamu, rows);
+    const jazyk::Toznameni added = OznameniPridaniSurovych(ws, r);
+    s.out << added.nadpis << ": " << added.text << "\n";
     return all;
 }
 

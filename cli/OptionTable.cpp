@@ -11,6 +11,7 @@
 #include "drawing/TContainer.h"
 #include "matice/Konstanty.h"
 #include "mereni/Text.h"
+#include "reports/OddilyProtokolu.h"
 #include "supplementary/DoplnekDruh.h"
 #include "workspace/VystupySite.h"
 
@@ -157,6 +158,31 @@ bool ChoosePlotSize(Options& o, const std::string& v, std::string& e) {
     return false;
 }
 
+// "all", "default" or section codes separated by commas (A-01, ..., C-05, or a
+// part A, B, C).
+bool ChooseReportSections(Options& o, const std::string& v, std::string& e) {
+    if (v == "all" || v == "default") {
+        o.reportSections = v;
+        return true;
+    }
+    nastaveni::Tprotokol scratch;
+    size_t start = 0;
+    while (start <= v.size()) {
+        const size_t comma = std::min(v.find(',', start), v.size());
+        const std::string code(Trim(std::string_view(v).substr(start, comma - start)));
+        if (!ZapnoutOddil(code, scratch)) {
+            std::string codes;
+            for (const std::string& k : KodyOddilu()) codes += (codes.empty() ? "" : ",") + k;
+            e = "bad value '" + v + "' for --report-sections (use all, default or codes " +
+                "separated by commas: " + codes + ", or a part A, B, C)";
+            return false;
+        }
+        start = comma + 1;
+    }
+    o.reportSections = v;
+    return true;
+}
+
 Setter Text(std::string Options::*field) {
     return [field](Options& o, const std::string& v, std::string&) {
         o.*field = v;
@@ -298,6 +324,8 @@ void AddAdjustOptions(std::map<std::string, Setter>& m) {
     m["--threads"] = ChooseThreads;
     m["--coords"] = Text(&Options::coords);
     m["--json"] = Text(&Options::json);
+    m["--report"] = Text(&Options::report);
+    m["--report-sections"] = ChooseReportSections;
 }
 
 void AddProjectAndDrawingOptions(std::map<std::string, Setter>& m) {
@@ -371,8 +399,9 @@ bool IsRepeatable(const std::string& name, const std::string& command) {
 
 bool TakesFileName(const std::string& name, const std::string& command) {
     static const std::set<std::string> files = {
-        "-o",     "--coords", "--json",         "--project",       "--epoch",       "--dxf",
-        "--plot", "--scale",  "--supp-bearing", "--supp-distance", "--supp-height", "--supp-plumb"};
+        "-o",     "--coords", "--json",         "--report",        "--project",   "--epoch",
+        "--dxf",  "--plot",   "--scale",        "--supp-bearing",  "--supp-distance",
+        "--supp-height", "--supp-plumb"};
     return files.count(name) > 0 || (name == "--points" && command != "simulate");
 }
 

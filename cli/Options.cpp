@@ -94,17 +94,17 @@ const std::map<std::string, std::set<std::string>>& CommandOptions() {
         std::map<std::string, std::set<std::string>> m;
         m["convert"] = {"--to", "--export", "-o", "--project"};
         m["check"] = processing;
-        m["check"].insert(
-            {"--rows", "--supp-bearing", "--supp-distance", "--supp-height", "--supp-plumb"});
+        m["check"].insert({"--rows", "--supp-bearing", "--supp-distance", "--supp-height",
+                           "--supp-plumb", "--report"});
         m["reduce"] = processing;
         m["reduce"].insert({"--level", "--faces", "-o"});
         m["approx"] = processing;
         m["approx"].insert({"--level", "--explain", "-o"});
         m["adjust"] = processing;
         m["adjust"].insert(adjustment.begin(), adjustment.end());
-        m["adjust"].insert({"--coords", "--json", "--epoch", "--dxf", "--dxf-lang",
-                            "--ellipse-scale", "--ellipses", "--plot", "--plot-size",
-                            "--plot-style"});
+        m["adjust"].insert({"--coords", "--json", "--report", "--report-sections", "--epoch",
+                            "--dxf", "--dxf-lang", "--ellipse-scale", "--ellipses", "--plot",
+                            "--plot-size", "--plot-style"});
         // project save takes every input of adjust and the settings its options
         // give; project show only the file.
         m["project"] = processing;
@@ -177,6 +177,12 @@ bool ProjectAlone(const Options& o, std::string& error) {
     return !files;
 }
 
+bool ReportSectionsUsed(const Options& o, std::string& error) {
+    if (o.given.count("--report-sections") > 0 && o.report.empty())
+        error = "--report-sections needs --report OUT.txt";
+    return error.empty();
+}
+
 // The drawing options shape the DXF and the picture only.
 bool DrawingOptionsUsed(const Options& o, std::string& error) {
     const bool drawing = !o.dxf.empty() || !o.plot.empty();
@@ -226,7 +232,8 @@ bool CheckNetwork(const Options& o, std::string& error) {
     if (!o.project.empty()) {
         if (o.free && !o.unfix.empty())
             error = "--free frees every point; it does not go with --unfix";
-        return error.empty() && ProjectAlone(o, error) && DrawingOptionsUsed(o, error);
+        return error.empty() && ProjectAlone(o, error) && ReportSectionsUsed(o, error) &&
+               DrawingOptionsUsed(o, error);
     }
     if (o.inputs.empty())
         error = o.command + " needs raw measurement files";
@@ -234,7 +241,7 @@ bool CheckNetwork(const Options& o, std::string& error) {
         error = o.command + " needs the given points (--points FILE)";
     else if (o.free && !o.unfix.empty())
         error = "--free frees every point; it does not go with --unfix";
-    return error.empty() && DrawingOptionsUsed(o, error);
+    return error.empty() && ReportSectionsUsed(o, error) && DrawingOptionsUsed(o, error);
 }
 
 // The settings dialog takes a level height only strictly between the limits of
@@ -266,6 +273,8 @@ bool Check(Options& o, std::string& error) {
         else if (o.inputs.empty() && o.project.empty() &&
                  (o.simultaneous || o.mirror || o.dropUnassigned || o.rows))
             error = "--order, --mirror, --drop-unassigned and --rows need raw measurement files";
+        else if (o.inputs.empty() && o.project.empty() && !o.report.empty())
+            error = "--report needs raw measurement files";
         return error.empty();
     }
     if (o.inputs.empty() && o.project.empty())

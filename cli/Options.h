@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "matice/Real.h"
+#include "reports/CasProtokolu.h"
 #include "workspace/Simulace.h"
 
 namespace vertano::cli {
@@ -63,6 +64,12 @@ struct Options {
     int threads = -1;
     std::string coords;
     std::string json;
+    // adjust, check: the report file, and for adjust the sections it holds
+    // ("default" the settings' defaults, "all", or codes separated by commas).
+    std::string report;
+    std::string reportSections = "default";
+    // The clock of the report's "Created" line; not an option (tests fix it).
+    Hodiny hodiny = MistniCas;
     // approx: a line per point saying how it was found.
     bool explain = false;
 

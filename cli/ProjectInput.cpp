@@ -6,7 +6,9 @@
 #include "drawing/VolbyKresby.h"
 #include "mereni/Text.h"
 #include "supplementary/DoplnekDruh.h"
+#include "workspace/PrikazySurovychMereni.h"
 #include "workspace/Projekt.h"
+#include "workspace/VystupyVyrovnani.h"
 
 namespace vertano::cli {
 
@@ -87,24 +89,10 @@ void PrintProjectSettings(Session& s) {
 }
 
 bool ApplyDatum(Session& s) {
-    std::vector<Tbod>& points = s.ws.souradniceFixni.bod;
-    if (s.options.free) {
-        for (Tbod& b : points) b.JeFixni = false;
-        return true;
-    }
-    for (const std::string& name : s.options.unfix) {
-        bool found = false;
-        for (Tbod& b : points) {
-            if (!b.JePlny || b.cislo != name) continue;
-            b.JeFixni = false;
-            found = true;
-        }
-        if (!found) {
-            s.err << "vertano-cli: --unfix: point '" << name << "' is not among the given points\n";
-            return false;
-        }
-    }
-    return true;
+    const VysledekUvolneni r = UvolnitBody(s.ws, s.options.free, s.options.unfix);
+    for (const std::string& name : r.nenalezene)
+        s.err << "vertano-cli: --unfix: point '" << name << "' is not among the given points\n";
+    return r.ok;
 }
 
 }  // namespace vertano::cli

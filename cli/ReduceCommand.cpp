@@ -8,6 +8,7 @@
 #include "Session.h"
 #include "files/SurovaMereniSoubory.h"
 #include "mereni/Jednotky.h"
+#include "workspace/PrikazySurovychMereni.h"
 #include "workspace/RedukovanePrumery.h"
 
 namespace vertano::cli {
@@ -92,10 +93,9 @@ int Write(Session& s, const VysledekRedukovanychPrumeru& v) {
 // but a flagged or left-out row must not pass unnoticed.
 int WarnAboutChecks(Session& s) {
     const Workspace& ws = s.ws;
-    const int32_t errors = ws.chyby.suroveMereniCekovyPocetChyb;
+    const int32_t errors = ChybySurovychMereni(ws);
     if (errors == 0) return kExitOk;
-    const int32_t outside =
-        ws.suroveMereni.PocetPlnychZaznamu() - ws.suroveMereni.PocetRazazenychZaznamuDoSkupin();
+    const int32_t outside = PocetZaznamuMimoSkupiny(ws.suroveMereni);
     s.err << "vertano-cli: warning: the checks found errors: " << std::to_string(errors)
           << " (see 'vertano-cli check --rows'); measurements outside the sets, left out of "
              "the means: "
@@ -122,8 +122,8 @@ int RunReduce(const Options& o, std::ostream& out, std::ostream& err, std::istre
         return kExitRejected;
     }
     ProcessRaw(s);
-    out << s.ws.jazyk.tlacitko.prehledChyb << ": "
-        << std::to_string(s.ws.chyby.suroveMereniCekovyPocetChyb) << "\n";
+    out << s.ws.jazyk.tlacitko.prehledChyb << ": " << std::to_string(ChybySurovychMereni(s.ws))
+        << "\n";
     VysledekRedukovanychPrumeru v;
     if (!Reduce(s, v)) {
         err << "vertano-cli: nothing written\n";

@@ -1,10 +1,13 @@
 #include "Session.h"
 
+#include <algorithm>
 #include <string>
 
 #include "data/Oznameni.h"
 #include "data/SouradniceKontrola.h"
 #include "mereni/Jednotky.h"
+#include "mereni/Text.h"
+#include "reports/OddilyProtokolu.h"
 
 namespace vertano::cli {
 
@@ -27,6 +30,24 @@ void ApplyAdjustmentOptions(const Options& o, Tnastaveni& s) {
     }
 }
 
+// --report-sections: the settings' defaults, every section, or the sections
+// named (the parser has checked the codes).
+void ApplyReportSections(const Options& o, nastaveni::Tprotokol& p) {
+    if (o.reportSections == "default") return;
+    if (o.reportSections == "all") {
+        VsechnyOddily(p);
+        return;
+    }
+    ZadneOddily(p);
+    size_t start = 0;
+    const std::string& v = o.reportSections;
+    while (start <= v.size()) {
+        const size_t comma = std::min(v.find(',', start), v.size());
+        ZapnoutOddil(std::string_view(v).substr(start, comma - start), p);
+        start = comma + 1;
+    }
+}
+
 // Only the options given change the settings: their defaults are those of the
 // settings, and a project's settings stay unless an option says otherwise.
 void ApplyOptions(const Options& o, Tnastaveni& s) {
@@ -43,6 +64,7 @@ void ApplyOptions(const Options& o, Tnastaveni& s) {
         if (o.level == 2) s.redukceMereni.vyskaHladiny = LengthToMetres(o.levelHeight, o.coordUnit);
     }
     ApplyAdjustmentOptions(o, s);
+    ApplyReportSections(o, s.protokol);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 #include "FuzzSupport.h"
 #include "data/Tchyby.h"
 #include "data/Tnastaveni.h"
-#include "supplementary/DoplnekFormaty.h"
+#include "files/DoplnekFormaty.h"
 #include "supplementary/KontrolaDoplnku.h"
 
 namespace vertano::fuzz {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Adjusts the bundled example networks and prints what the adjustment found. The
-# first one is kept as a project, and its project, epoch, DXF drawing and picture
-# go to build/example-output/.
+# first one is kept as a project, and its project, report, epoch, DXF drawing and
+# picture go to build/example-output/.
 set -euo pipefail
 cli=${1:?path to vertano-cli}
 cd "$(dirname "$0")/.."
@@ -11,11 +11,11 @@ echo "== examples/sit: twelve points and a shaft point, with supplementary measu
 "$cli" project save -o "$out/sit.gpr" examples/sit.mtx --points examples/sit-given.txt \
     --supp-distance examples/sit-supp-distance.txt --supp-bearing examples/sit-supp-bearing.txt \
     --supp-height examples/sit-supp-height.txt --supp-plumb examples/sit-supp-plumb.txt >/dev/null
-"$cli" adjust --project "$out/sit.gpr" --epoch "$out/sit.epc" --dxf "$out/sit.dxf" \
-    --plot "$out/sit.png"
+"$cli" adjust --project "$out/sit.gpr" --report "$out/sit-report.txt" --epoch "$out/sit.epc" \
+    --dxf "$out/sit.dxf" --plot "$out/sit.png"
 echo
 echo "== examples/tiny: a quadrilateral with its middle, in the ASC format"
 "$cli" adjust examples/tiny.asc --points examples/tiny-given.txt
 echo
 echo "== The example's project and results:"
-for f in sit.gpr sit.epc sit.dxf sit.png; do echo "  $out/$f"; done
+for f in sit.gpr sit-report.txt sit.epc sit.dxf sit.png; do echo "  $out/$f"; done

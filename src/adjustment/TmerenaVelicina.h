@@ -4,22 +4,11 @@
 #include <string>
 
 #include "matice/Real.h"
+#include "mereni/Velicina.h"
 
 namespace vertano {
 
 struct Tzaznam;
-
-// Kinds of observation (TmerenaVelicina::typ). The supplementary kinds have their
-// own numbering in the input windows; these are the numbers of the adjustment.
-namespace velicina {
-inline constexpr int32_t kDelka = 1;             // slope distance
-inline constexpr int32_t kSmer = 2;              // horizontal direction
-inline constexpr int32_t kZenit = 3;             // zenith angle
-inline constexpr int32_t kDoplnekDelka = 4;      // supplementary slope distance
-inline constexpr int32_t kDoplnekSmernik = 5;    // supplementary bearing
-inline constexpr int32_t kDoplnekPrevyseni = 6;  // supplementary height difference
-inline constexpr int32_t kDoplnekProvazeni = 7;  // supplementary plumbing tie
-}  // namespace velicina
 
 // One observation of the adjustment. Angles in radians, lengths in metres; -1 marks
 // a value that is not set.

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "adjustment/TvektorDoplnek.h"
 #include "adjustment/TvektorMereni.h"
 #include "data/Tsouradnice.h"
 #include "matice/MatrixTypes.h"
 #include "matice/ParallelRows.h"
 #include "matice/Real.h"
-#include "supplementary/TvektorDoplnek.h"
 
 namespace vertano {
 

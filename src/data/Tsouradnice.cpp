@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "data/BodyPomocne.h"
-#include "data/CisloBodu.h"
+#include "mereni/CisloBodu.h"
 
 namespace vertano {
 

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "data/CisloBodu.h"
 #include "data/Tsouradnice.h"
+#include "mereni/CisloBodu.h"
 
 namespace vertano {
 

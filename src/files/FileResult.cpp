@@ -81,6 +81,8 @@ const char* FileErrorText(FileError error) {
             return "the section tags are not in order";
         case FileError::WrongLineCount:
             return "wrong number of lines in the section";
+        case FileError::BadName:
+            return "a point name with a control character";
     }
     return "unknown error";
 }

@@ -219,7 +219,46 @@ FileResult CistBody(FileResult r, Tsouradnice& s, bool odchylky, bool meritko,
     return SRadkemSouboru(std::move(r), radky);
 }
 
+// The positions of the point names among the values of a line of the section.
+std::vector<size_t> PoziceJmen(int sekce) {
+    switch (sekce) {
+        case 2:
+            return {1, 3};
+        case 3:
+        case 4:
+        case 5:
+            return {0};
+        case 6:
+            return {0, 2};
+        case 7:
+        case 8:
+        case 9:
+            return {0, 1};
+        default:
+            return {};
+    }
+}
+
+// A name with a control character inside would be read as one value, but the
+// writer refuses it (it would be shown as nothing, or act on a terminal): the
+// reader refuses it too, so that what is read can always be saved again.
+FileResult KontrolaJmen(int sekce, const std::vector<PreparedLine>& radky) {
+    const std::vector<size_t> pozice = PoziceJmen(sekce);
+    for (size_t i = 0; i < radky.size(); ++i) {
+        const std::vector<std::string> t = Tokenize(radky[i].text);
+        for (const size_t k : pozice) {
+            if (k >= t.size() || IsSingleToken(t[k])) continue;
+            FileResult r = FileFailure(FileError::BadName, static_cast<int32_t>(i + 1),
+                                       radky[i].fileLine, "\"" + t[k] + "\"");
+            r.cislo = t[k];
+            return r;
+        }
+    }
+    return {};
+}
+
 FileResult CistSekci(int sekce, const std::vector<PreparedLine>& radky, ProjektObsah& obsah) {
+    if (FileResult r = KontrolaJmen(sekce, radky); !r.ok) return r;
     switch (sekce) {
         case 1:
             return NacistNastaveni(radky, obsah.nastaveni);

@@ -126,6 +126,12 @@ RawLoadReport NacteniSouboru(Tmereni& mereni, Tinfo& info, const Tnastaveni& nas
     return rep;
 }
 
+void SmazSoubor(Tmereni& mereni, Tinfo& info, int32_t identifikator) {
+    std::erase_if(mereni.zaznam,
+                  [identifikator](const Tzaznam& z) { return z.soubor == identifikator; });
+    info.SmazSoubor(identifikator, info::kSurovaMereni);
+}
+
 RawSaveReport UlozeniSouboru(Tmereni& mereni, const Tnastaveni& nastaveni, const fs::path& cesta) {
     RawSaveReport zruseno;
     if (JeZruseno(cesta, zruseno)) return zruseno;

@@ -59,6 +59,10 @@ LoadedRawFile NactiSoubor(Tmereni& mereni, Tinfo& info, const Tnastaveni& nastav
 RawLoadReport NacteniSouboru(Tmereni& mereni, Tinfo& info, const Tnastaveni& nastaveni,
                              const std::vector<std::filesystem::path>& cesty);
 
+// Removes the rows of one raw file from the list (the order of the rest kept) and
+// its entry from the raw-file list of `info`. An unknown file changes nothing.
+void SmazSoubor(Tmereni& mereni, Tinfo& info, int32_t identifikator);
+
 struct RawSaveReport {
     bool ok = false;
     bool cancelled = false;  // a blank path: nothing was done

@@ -77,7 +77,7 @@ bool MatrixCopyBlock(Tmatrix& dst, const Tmatrix& src, int n) {
     return true;
 }
 
-void SubMatrix(Tmatrix& dst, const Tmatrix& src, int colFrom, int rowTo, int rowFrom, int colTo) {
+void SubMatrix(Tmatrix& dst, const Tmatrix& src, int rowFrom, int rowTo, int colFrom, int colTo) {
     const long firstRowLength = src.empty() ? 0 : static_cast<long>(src[0].size());
     const bool outside = colTo >= firstRowLength || rowTo >= static_cast<long>(src.size()) ||
                          rowFrom < 0 || colFrom < 0 || rowTo < rowFrom || colTo < colFrom;

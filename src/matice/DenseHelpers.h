@@ -18,7 +18,7 @@ void MatrixCopy(const Tmatrix& src, Tmatrix& dst);
 [[nodiscard]] bool MatrixCopyBlock(Tmatrix& dst, const Tmatrix& src, int n);
 // dst := rows rowFrom..rowTo and columns colFrom..colTo of src; an empty dst
 // when the block does not lie inside src or a range is inverted.
-void SubMatrix(Tmatrix& dst, const Tmatrix& src, int colFrom, int rowTo, int rowFrom, int colTo);
+void SubMatrix(Tmatrix& dst, const Tmatrix& src, int rowFrom, int rowTo, int colFrom, int colTo);
 // dst := the symmetric a x a block of src at (start, start), read from its
 // lower triangle and mirrored.
 [[nodiscard]] bool SymmetricBlock(const Tmatrix& src, int start, int a, Tmatrix& dst);

@@ -50,10 +50,11 @@ void BlockTimesU(Tmatrix& N, const Tmatrix& U, const T* const* t, int from, int 
 
 }  // namespace
 
-bool PseudoInverseRows(Tmatrix& N, const Tmatrix& V, const Tmatrix& U, int high, int last,
-                       int first, const Tvector& w) {
+bool PseudoInverseRows(Tmatrix& N, const Tmatrix& V, const Tmatrix& U, int high, int first,
+                       int last, const Tvector& w) {
     const int n = high + 1;
-    if (first > last) return true;
+    if (detail::EmptyRange(first, last)) return true;
+    if (first > last) return false;
     if (high < 0 || first < 0 || static_cast<int>(w.size()) < n ||
         !detail::HasBlock(V, last + 1L, n) || !detail::HasBlock(U, n, n) ||
         !detail::HasBlock(N, last + 1L, n) || &N == &V || &N == &U) {
@@ -86,10 +87,11 @@ bool PseudoInverseRows(Tmatrix& N, const Tmatrix& V, const Tmatrix& U, int high,
     return true;
 }
 
-bool MatrixVectorRows(Tvector& x, const Tvector& b, const Tmatrix& N, int high, int last,
-                      int first) {
+bool MatrixVectorRows(Tvector& x, const Tvector& b, const Tmatrix& N, int high, int first,
+                      int last) {
     const int n = high + 1;
-    if (first > last) return true;
+    if (detail::EmptyRange(first, last)) return true;
+    if (first > last) return false;
     if (high < 0 || first < 0 || static_cast<int>(b.size()) < n ||
         static_cast<long>(x.size()) <= last || !detail::HasBlock(N, last + 1L, n) || &x == &b) {
         return false;

@@ -11,10 +11,10 @@ namespace vertano {
 // Rows first..last of V diag(w) U^T: N[i][r] = sum_{b=0..high} (V[i][b] * w[b]) * U[r][b]
 // for 0 <= r <= high.
 [[nodiscard]] bool PseudoInverseRows(Tmatrix& N, const Tmatrix& V, const Tmatrix& U, int high,
-                                     int last, int first, const Tvector& w);
+                                     int first, int last, const Tvector& w);
 
 // x[i] = sum_{k=0..high} N[i][k] * b[k] for first <= i <= last.
 [[nodiscard]] bool MatrixVectorRows(Tvector& x, const Tvector& b, const Tmatrix& N, int high,
-                                    int last, int first);
+                                    int first, int last);
 
 }  // namespace vertano

@@ -28,6 +28,6 @@ namespace vertano {
 // is dropped. Q must already have that many rows, each longer than `last`.
 // Uses only a private work vector, so disjoint column ranges may run at once.
 [[nodiscard]] bool LUInverseColumns(Tmatrix& Q, const Tmatrix& M, const TindexVector& perm,
-                                    int conditions, int high, int last, int first);
+                                    int conditions, int high, int first, int last);
 
 }  // namespace vertano

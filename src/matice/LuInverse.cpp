@@ -173,7 +173,7 @@ class UnitColumnBlock {
 // One column at a time, for factors that hold a value that is not finite
 // (where a product with zero is not zero).
 bool ColumnsOneByOne(Tmatrix& Q, const Tmatrix& M, const TindexVector& perm, int kept, int high,
-                     int last, int first) {
+                     int first, int last) {
     Tvector e(high + 1, 0.0L);
     for (int j = first; j <= last; ++j) {
         std::fill(e.begin(), e.end(), 0.0L);
@@ -187,16 +187,17 @@ bool ColumnsOneByOne(Tmatrix& Q, const Tmatrix& M, const TindexVector& perm, int
 }  // namespace
 
 bool LUInverseColumns(Tmatrix& Q, const Tmatrix& M, const TindexVector& perm, int conditions,
-                      int high, int last, int first) {
+                      int high, int first, int last) {
     const int n = high + 1;
     const int kept = n - conditions;
-    if (first > last) return true;
+    if (detail::EmptyRange(first, last)) return true;
+    if (first > last) return false;
     if (high < 0 || conditions < 0 || kept < 0 || first < 0 || last > high ||
         !detail::HasBlock(Q, kept, last + 1L) || !detail::HasBlock(M, n, n) ||
         !detail::ValidPermutation(perm, n)) {
         return false;
     }
-    if (!detail::BlockFinite(M, n, n)) return ColumnsOneByOne(Q, M, perm, kept, high, last, first);
+    if (!detail::BlockFinite(M, n, n)) return ColumnsOneByOne(Q, M, perm, kept, high, first, last);
     FpGuard guard;
     UnitColumnBlock block(M, perm, n);
     for (int j0 = first; j0 <= last; j0 += UnitColumnBlock::kBlock) {

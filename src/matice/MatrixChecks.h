@@ -69,6 +69,14 @@ inline bool RangeFinite(const Tvector& v, int from, int to) {
     return true;
 }
 
+// Ranges of rows or columns are (first, last), both included. The empty range
+// of a split with no rows is first == last + 1; any other first > last is a
+// malformed range (such as a range given as (last, first)) and the routine
+// refuses it instead of doing nothing.
+inline bool EmptyRange(int first, int last) {
+    return first == last + 1;
+}
+
 // perm holds at least n row numbers, each in 0..n-1.
 inline bool ValidPermutation(const TindexVector& perm, int n) {
     if (static_cast<int>(perm.size()) < n) return false;

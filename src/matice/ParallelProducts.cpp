@@ -91,7 +91,7 @@ bool ThreadSoucinLDLT(Tmatrix& Q, const Tmatrix& M, const TindexVector& perm, in
     return RunRowRanges(
         split,
         [&](int pocatek, int konec) {
-            return LUInverseColumns(Q, M, perm, conditions, high, konec, pocatek);
+            return LUInverseColumns(Q, M, perm, conditions, high, pocatek, konec);
         },
         hook);
 }
@@ -109,7 +109,7 @@ bool ThreadSoucinSVD(Tmatrix& N, const Tmatrix& V, const Tmatrix& U, const Tvect
     if (!SplitInside(split, high + 1)) return false;
     return RunRowRanges(
         split,
-        [&](int pocatek, int konec) { return PseudoInverseRows(N, V, U, high, konec, pocatek, w); },
+        [&](int pocatek, int konec) { return PseudoInverseRows(N, V, U, high, pocatek, konec, w); },
         hook);
 }
 
@@ -122,8 +122,8 @@ bool ThreadSoucinSVD(Tmatrix& N, const Tmatrix& V, const Tmatrix& U, const Tvect
     return RunRowRanges(
         split,
         [&](int pocatek, int konec) {
-            return PseudoInverseRows(N, V, U, high, konec, pocatek, w) &&
-                   MatrixVectorRows(dx, b, N, high, konec, pocatek);
+            return PseudoInverseRows(N, V, U, high, pocatek, konec, w) &&
+                   MatrixVectorRows(dx, b, N, high, pocatek, konec);
         },
         hook);
 }

@@ -249,8 +249,9 @@ bool SparseGram(Tmatrix& N, const Tsparse& S, int n) {
     return guard.Ok() && detail::BlockFinite(N, n, n);
 }
 
-bool NormalMatrixRows(Tmatrix& N, const Tsparse& S, const Tvector& p, int last, int first, int n) {
-    if (first > last) return true;
+bool NormalMatrixRows(Tmatrix& N, const Tsparse& S, const Tvector& p, int first, int last, int n) {
+    if (detail::EmptyRange(first, last)) return true;
+    if (first > last) return false;
     const int columns = static_cast<int>(p.size());
     if (first < 0 || last >= n || !detail::ValidRows(S, 0, n, columns, true) ||
         !detail::HasBlock(N, n, n)) {
@@ -261,9 +262,10 @@ bool NormalMatrixRows(Tmatrix& N, const Tsparse& S, const Tvector& p, int last, 
     return detail::NormalMatrixRowsChecked(N, S, p, index, first, last, n) && guard.Ok();
 }
 
-bool NormalVectorRows(Tvector& b, const Tvector& p, const Tvector& l, int last, int first,
+bool NormalVectorRows(Tvector& b, const Tvector& p, const Tvector& l, int first, int last,
                       const Tsparse& S) {
-    if (first > last) return true;
+    if (detail::EmptyRange(first, last)) return true;
+    if (first > last) return false;
     const long columns = static_cast<long>(std::min(p.size(), l.size()));
     if (first < 0 || last >= static_cast<long>(b.size()) ||
         !detail::ValidRows(S, first, last + 1, columns, false)) {

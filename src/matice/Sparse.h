@@ -41,11 +41,11 @@ Real SparseRowDotWeighted(const Tsparse& S, const Tvector& p, int r, int s);
 // A^T P A for rows first..last: N[i][j] = N[j][i] = SparseRowDotWeighted(S, p, i, j)
 // for first <= i <= last, i <= j < n, bit for bit. Only these elements are
 // written, so disjoint row ranges may run at once.
-[[nodiscard]] bool NormalMatrixRows(Tmatrix& N, const Tsparse& S, const Tvector& p, int last,
-                                    int first, int n);
+[[nodiscard]] bool NormalMatrixRows(Tmatrix& N, const Tsparse& S, const Tvector& p, int first,
+                                    int last, int n);
 // A^T P l: b[i] = sum over row i of (S[i][k] * l[c]) * p[c], first <= i <= last.
-[[nodiscard]] bool NormalVectorRows(Tvector& b, const Tvector& p, const Tvector& l, int last,
-                                    int first, const Tsparse& S);
+[[nodiscard]] bool NormalVectorRows(Tvector& b, const Tvector& p, const Tvector& l, int first,
+                                    int last, const Tsparse& S);
 // b[i] += sum over row i of S[i][k] * l[c] for i < n (unweighted A^T l).
 [[nodiscard]] bool SparseTransposeTimes(Tvector& b, const Tvector& l, const Tsparse& S, int n);
 // v := l - A dx: v starts as the first m elements of l; then for every row i

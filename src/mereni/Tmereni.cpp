@@ -4,7 +4,6 @@
 #include <cassert>
 #include <utility>
 
-#include "data/Tinfo.h"
 #include "mereni/ColumnStatistic.h"
 
 namespace vertano {
@@ -83,11 +82,6 @@ void Tmereni::PridejMereni3(Tmereni& noveMereni, int32_t identifikator) {
     }
     zaznam.insert(zaznam.end(), std::make_move_iterator(pridane.begin()),
                   std::make_move_iterator(pridane.end()));
-}
-
-void Tmereni::SmazSoubor(Tinfo& info, int32_t identifikator) {
-    std::erase_if(zaznam, [identifikator](const Tzaznam& z) { return z.soubor == identifikator; });
-    info.SmazSoubor(identifikator, info::kSurovaMereni);
 }
 
 void Tmereni::ExportujMereniDleStanoviska(Tmereni& mereniStanovisko, int32_t poradi) const {

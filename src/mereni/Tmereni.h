@@ -10,8 +10,6 @@
 
 namespace vertano {
 
-class Tinfo;
-
 // An ordered list of measurement rows. The rows of one station are kept together
 // and in measurement order: a station is a run of consecutive rows with the same
 // poradi, a set a run with the same poradi and skupina. Indices are 0-based.
@@ -36,8 +34,6 @@ class Tmereni {
     // station numbers continuing after the current last row and `soubor` set to
     // `identifikator`. The station numbers of `noveMereni` are shifted in place.
     void PridejMereni3(Tmereni& noveMereni, int32_t identifikator);
-    // Removes the rows of one raw file and its entry in the raw-file list of `info`.
-    void SmazSoubor(Tinfo& info, int32_t identifikator);
     void ExportujMereniDleStanoviska(Tmereni& mereniStanovisko, int32_t poradi) const;
 
     // ---- single rows ----

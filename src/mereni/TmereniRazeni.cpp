@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "data/CisloBodu.h"
+#include "mereni/CisloBodu.h"
 #include "mereni/ColumnStatistic.h"
 #include "mereni/Tmereni.h"
 

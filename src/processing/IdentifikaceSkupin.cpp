@@ -4,7 +4,7 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "data/CisloBodu.h"
+#include "mereni/CisloBodu.h"
 #include "processing/Polohy.h"
 #include "processing/RozsahyZaznamu.h"
 

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "data/CisloBodu.h"
 #include "matice/FpGuard.h"
+#include "mereni/CisloBodu.h"
 #include "mereni/Jednotky.h"
 #include "mereni/Text.h"
 #include "processing/IdentifikaceSkupin.h"

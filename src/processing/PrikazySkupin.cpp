@@ -28,6 +28,7 @@ PocetSerazenych NajitMerickeSkupiny(Tmereni& mereni, const Tnastaveni& nastaveni
         IdenfikujSkupiny(mereni);
         KontrolaMereni(mereni, nastaveni, chyby, false);
         info.jeAnalyzaSurovaMereni = false;
+        info.jeProtokolVyrovnani = false;
     }
     return pocet;
 }
@@ -35,14 +36,14 @@ PocetSerazenych NajitMerickeSkupiny(Tmereni& mereni, const Tnastaveni& nastaveni
 PocetSerazenych SeraditDlePoloh(Tmereni& mereni, Tinfo& info) {
     PocetSerazenych pocet;
     UsporadejSkupinyDlePolohy(mereni, pocet.mereni, pocet.skupin);
-    if (pocet.mereni > 0) info.jeAnalyzaSurovaMereni = false;
+    if (pocet.mereni > 0) info.jeAnalyzaSurovaMereni = info.jeProtokolVyrovnani = false;
     return pocet;
 }
 
 int32_t ZrcadlitMimoSkupiny(Tmereni& mereni, const Tnastaveni& nastaveni, Tinfo& info) {
     int32_t pocet = 0;
     ZrcadlitPoloha(mereni, pocet, nastaveni);
-    if (pocet > 0) info.jeAnalyzaSurovaMereni = false;
+    if (pocet > 0) info.jeAnalyzaSurovaMereni = info.jeProtokolVyrovnani = false;
     return pocet;
 }
 
@@ -65,7 +66,9 @@ int32_t SmazatZaznamyMimoSkupiny(Tmereni& mereni, const Tnastaveni& nastaveni, T
     mereni.SmazNezarazeneZaznamy();
     IdenfikujSkupiny(mereni);
     KontrolaMereni(mereni, nastaveni, chyby, false);
+    // The report shows the raw measurements: it is no longer current either.
     info.jeAnalyzaSurovaMereni = false;
+    info.jeProtokolVyrovnani = false;
     return pocet;
 }
 

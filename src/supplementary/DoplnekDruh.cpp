@@ -1,9 +1,9 @@
 #include "supplementary/DoplnekDruh.h"
 
-#include "adjustment/TmerenaVelicina.h"
 #include "data/Tchyby.h"
 #include "data/Tinfo.h"
 #include "data/Tnastaveni.h"
+#include "mereni/Velicina.h"
 
 namespace vertano::doplnek {
 

@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "data/CisloBodu.h"
 #include "data/Tchyby.h"
 #include "data/Tnastaveni.h"
+#include "mereni/CisloBodu.h"
 #include "mereni/Jednotky.h"
 #include "supplementary/DoplnekDruh.h"
 

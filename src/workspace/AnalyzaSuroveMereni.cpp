@@ -23,7 +23,10 @@ namespace {
 struct Zastaveni {
     int32_t cislo = oznameni::kChyba;
     std::string podrobnosti;
+    bool zruseno = false;
 };
+
+const Zastaveni kZruseno{oznameni::kChyba, {}, true};
 
 // The counters the analysis refuses to run with are filled by the checks of the
 // input lists after every change; they are run again here so that a list edited
@@ -168,10 +171,13 @@ void Vahy(Workspace& ws) {
 
 // Everything after the first stage label; the reason of a stop, or nothing when
 // the analysis completed.
-std::optional<Zastaveni> Kroky(Workspace& ws, Interaction& interakce, VysledekAnalyzy& v) {
+std::optional<Zastaveni> Kroky(Workspace& ws, Interaction& interakce, VysledekAnalyzy& v,
+                               Preruseni& preruseni) {
     if (std::optional<Zastaveni> z = KontrolaVstupu(ws)) return z;
+    if (preruseni.Zadano()) return kZruseno;
     int32_t pocetPrekroceni = 0;
     if (!Priprava(ws, v, pocetPrekroceni)) return Zastaveni{};
+    if (preruseni.Zadano()) return kZruseno;
     UkazatVynechanaMereni(ws, interakce, v.vynechana);
     if (!ws.mereniVyrovnani.ExistujePlnyZaznam()) return Zastaveni{oznameni::kKonfigurace, {}};
     if (pocetPrekroceni > 0) {
@@ -181,6 +187,7 @@ std::optional<Zastaveni> Kroky(Workspace& ws, Interaction& interakce, VysledekAn
     KopieProZobrazeni(ws);
     interakce.Stage(TextEtapy(ws, " ... [2]"));
     if (std::optional<Zastaveni> z = Doplnky(ws, interakce, v)) return z;
+    if (preruseni.Zadano()) return kZruseno;
     interakce.Stage(TextEtapy(ws, " ... [3]"));
     Vahy(ws);
     return std::nullopt;
@@ -208,8 +215,7 @@ int32_t PocetMimoSkupiny(const Tmereni& mereni) {
 
 }  // namespace
 
-VysledekAnalyzy AnalyzaSuroveMereni(Workspace& ws, Interaction& interakce,
-                                    const WaitHook& /*cekani*/) {
+VysledekAnalyzy AnalyzaSuroveMereni(Workspace& ws, Interaction& interakce, const Cekani& cekani) {
     VysledekAnalyzy v;
     // The adjusted network belongs to the inputs of the previous analysis.
     ws.modelVyrovnany.Clear();
@@ -224,14 +230,19 @@ VysledekAnalyzy AnalyzaSuroveMereni(Workspace& ws, Interaction& interakce,
     PoradiPrvniDruhaPoloha(ws.suroveMereni);
     v.pocetMimoSkupiny = PocetMimoSkupiny(ws.suroveMereni);
 
+    Preruseni preruseni(cekani);
     std::optional<Zastaveni> z;
     try {
-        z = Kroky(ws, interakce, v);
+        z = Kroky(ws, interakce, v, preruseni);
     } catch (const std::exception& e) {
         // Out of memory on a huge list: a failure like any other.
         z = Zastaveni{oznameni::kChyba, e.what()};
     }
-    if (z) {
+    if (z && z->zruseno) {
+        VycistitVysledky(ws);
+        v.zruseno = true;
+        UkazatZruseni(ws, interakce, false);
+    } else if (z) {
         VycistitVysledky(ws);
         v.oznameni = z->cislo;
         if (v.chyba.empty()) v.chyba = z->podrobnosti;

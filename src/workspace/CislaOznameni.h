@@ -18,6 +18,7 @@ inline constexpr int32_t kOdlehle = 6;          // the outlier test failed
 inline constexpr int32_t kReseni = 7;           // the plain adjustment failed
 inline constexpr int32_t kVyhodnoceni = 8;      // the evaluation failed
 inline constexpr int32_t kMeritko = 17;         // faulty scale factors
+inline constexpr int32_t kProtokol = 26;        // a report could not be made
 inline constexpr int32_t kUkladani = 28;        // a file could not be saved
 
 }  // namespace vertano::oznameni

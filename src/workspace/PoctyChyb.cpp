@@ -19,4 +19,23 @@ PoctyChyb SpocitatPoctyChyb(const Tmereni& mereni) {
     return p;
 }
 
+namespace {
+
+// The checks keep their counts in the coordinates of a point.
+int32_t Pocet(Real citac) {
+    return static_cast<int32_t>(citac);
+}
+
+}  // namespace
+
+PoctyChybZadanych PoctyChybZadanychBodu(const Tchyby& chyby) {
+    const Tbod& c = chyby.souradniceFixniPocetChyb;
+    return {Pocet(c.X), Pocet(c.Y), Pocet(c.Z), chyby.souradniceFixniCekovyPocetChyb};
+}
+
+PoctyChybMeritka PoctyChybMeritek(const Tchyby& chyby) {
+    const Tbod& c = chyby.souradniceMeritkoPocetChyb;
+    return {Pocet(c.X), Pocet(c.Y), chyby.souradniceMeritkoCekovyPocetChyb};
+}
+
 }  // namespace vertano

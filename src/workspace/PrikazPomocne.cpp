@@ -69,4 +69,28 @@ void UkazatVynechaneDoplnky(Workspace& ws, Interaction& interakce, const int32_t
                      text + std::to_string(pocet) + ": " + Spojit(chybejiciBody));
 }
 
+bool Preruseni::Zadano() {
+    if (!zadano_ && cekani_ && !cekani_()) zadano_ = true;
+    return zadano_;
+}
+
+WaitHook Preruseni::Hook() {
+    if (!cekani_) return {};
+    return [this] { Zadano(); };
+}
+
+void UkazatZruseni(Workspace& ws, Interaction& interakce, const bool vyrovnani) {
+    std::string text;
+    if (vyrovnani) {
+        text = Cesky(ws) ? "Vyrovnání sítě bylo na žádost uživatele přerušeno. Výsledky analýzy "
+                           "měření zůstávají zachovány."
+                         : "The network adjustment was stopped at the user's request. The results "
+                           "of the measurement analysis are kept.";
+    } else {
+        text = Cesky(ws) ? "Analýza měření byla na žádost uživatele přerušena."
+                         : "The measurement analysis was stopped at the user's request.";
+    }
+    interakce.Notify(ws.jazyk.nadpis.varovani, text);
+}
+
 }  // namespace vertano

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -7,6 +8,8 @@
 
 #include "adjustment/Tmodel2.h"
 #include "data/Interaction.h"
+#include "matice/ParallelRows.h"
+#include "workspace/VyrovnaniSite.h"
 
 namespace vertano {
 
@@ -34,5 +37,28 @@ void UkazatVynechanaMereni(Workspace& ws, Interaction& interakce,
 // not in the network, with their number and the points missing.
 void UkazatVynechaneDoplnky(Workspace& ws, Interaction& interakce, int32_t pocet,
                             const std::vector<std::string>& chybejiciBody);
+
+// The stop request of a command's wait hook: asked before every stage and
+// iteration, and remembered from the repaints while worker threads compute, so
+// that a request made during a long product is honoured at the next iteration.
+class Preruseni {
+  public:
+    explicit Preruseni(const Cekani& cekani) : cekani_(cekani) {}
+    Preruseni(const Preruseni&) = delete;
+    Preruseni& operator=(const Preruseni&) = delete;
+
+    // Asks the hook (once more) and tells whether a stop was requested.
+    bool Zadano();
+    // The hook for the waits of the parallel products; empty without a hook.
+    WaitHook Hook();
+
+  private:
+    const Cekani& cekani_;
+    std::atomic<bool> zadano_{false};
+};
+
+// The notice that a command stopped at the user's request: the analysis leaves
+// nothing behind, the adjustment keeps the analysis.
+void UkazatZruseni(Workspace& ws, Interaction& interakce, bool vyrovnani);
 
 }  // namespace vertano

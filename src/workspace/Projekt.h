@@ -1,11 +1,13 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 
 #include "files/ProjektSoubor.h"
 
 namespace vertano {
 
+class Tinfo;
 class Workspace;
 
 // Outcome of a project command: the file layer's result, whose message says what

@@ -2,12 +2,12 @@
 
 #include <utility>
 
+#include "files/DoplnekSoubory.h"
 #include "files/SouradniceSoubory.h"
 #include "matice/Konstanty.h"
 #include "mereni/Text.h"
 #include "mereni/TextovySoubor.h"
 #include "supplementary/DoplnekDruh.h"
-#include "supplementary/DoplnekSoubory.h"
 
 namespace vertano {
 

@@ -22,12 +22,15 @@ constexpr int32_t kDotazOpakovane = 2;
 struct Zastaveni {
     int32_t cislo = oznameni::kChyba;
     int32_t odmitnuto = 0;
+    bool zruseno = false;
 };
+
+const Zastaveni kZruseno{oznameni::kChyba, 0, true};
 
 class Beh {
   public:
-    Beh(Workspace& ws, Interaction& interakce, VysledekVyrovnani& v)
-        : ws_(ws), ui_(interakce), v_(v), m_(ws.modelVyrovnany) {}
+    Beh(Workspace& ws, Interaction& interakce, VysledekVyrovnani& v, Preruseni& preruseni)
+        : ws_(ws), ui_(interakce), v_(v), m_(ws.modelVyrovnany), preruseni_(preruseni) {}
 
     // The whole run; the reason of a stop, or nothing when the network is adjusted.
     std::optional<Zastaveni> Spustit() {
@@ -38,12 +41,14 @@ class Beh {
         v_.vynechana = m_.vynechanaMereni;
         UkazatVynechanaMereni(ws_, ui_, v_.vynechana);
         if (!nacteno) return Zastaveni{oznameni::kRedundance};
+        if (preruseni_.Zadano()) return kZruseno;
         if (m_.VylucovatOdlehle(ws_.nastaveni)) {
             if (std::optional<Zastaveni> z = Odlehle()) return z;
         } else {
             ws_.modelOdlehly.Clear();
         }
         if (std::optional<Zastaveni> z = Opakovane()) return z;
+        if (preruseni_.Zadano()) return kZruseno;
         Etapa(" ... [5]");
         if (!m_.Vyhodnoceni()) return Zastaveni{oznameni::kVyhodnoceni};
         // The drawing is a view of the result; without it the result still stands.
@@ -69,6 +74,7 @@ class Beh {
         m_.pocetIteraci = 0;
         bool znovu = true;
         while (znovu) {
+            if (preruseni_.Zadano()) return kZruseno;
             Etapa(" ... [2/" + Iterace() + "]");
             if (!m_.VyrovnatRobustne(znovu)) return Zastaveni{oznameni::kRobustne};
         }
@@ -77,6 +83,7 @@ class Beh {
             !Pokracovat(ws_.jazyk.hlaseni.chybaRobustnihoVyrovnani)) {
             return Zastaveni{oznameni::kChyba, kDotazRobustne};
         }
+        if (preruseni_.Zadano()) return kZruseno;
         Etapa(" ... [3]");
         if (!m_.VylouceniOdlehlychHodnot(ws_.modelOdlehly, ws_.nastaveni) || !m_.Naplnit()) {
             return Zastaveni{oznameni::kOdlehle};
@@ -89,6 +96,7 @@ class Beh {
         m_.pocetIteraci = 0;
         bool znovu = true;
         while (znovu) {
+            if (preruseni_.Zadano()) return kZruseno;
             Etapa(" ... [4/" + Iterace() + "]");
             if (!m_.VyrovnatOpakovane(znovu)) return Zastaveni{oznameni::kReseni};
         }
@@ -103,18 +111,21 @@ class Beh {
     Interaction& ui_;
     VysledekVyrovnani& v_;
     Tmodel2& m_;
+    Preruseni& preruseni_;
 };
 
 // A stop: the message (none after the user's "No"), and no result at all.
 void Zastavit(Workspace& ws, Interaction& interakce, VysledekVyrovnani& v, const Zastaveni& z) {
     v.chyba = ws.modelVyrovnany.chyba.empty() ? ws.modelOdlehly.chyba : ws.modelVyrovnany.chyba;
     v.odmitnuto = z.odmitnuto;
-    if (z.odmitnuto != 0) {
+    v.zruseno = z.zruseno;
+    if (z.odmitnuto != 0 || z.zruseno) {
         ws.chyby.Nehlasit();
     } else {
         v.oznameni = z.cislo;
     }
     UkazatOznameni(ws, interakce, z.cislo, v.chyba);
+    if (z.zruseno) UkazatZruseni(ws, interakce, true);
     ws.modelVyrovnany.Clear();
     ws.modelOdlehly.Clear();
     ws.grafika.Clear();
@@ -127,7 +138,7 @@ int32_t NejmeneNula(const int32_t n) {
 
 }  // namespace
 
-VysledekVyrovnani VyrovnaniSite(Workspace& ws, Interaction& interakce, const WaitHook& cekani) {
+VysledekVyrovnani VyrovnaniSite(Workspace& ws, Interaction& interakce, const Cekani& cekani) {
     VysledekVyrovnani v;
     if (ws.info.jeVyrovnanaSit) {
         v.uspech = true;
@@ -141,10 +152,11 @@ VysledekVyrovnani VyrovnaniSite(Workspace& ws, Interaction& interakce, const Wai
         ws.modelVyrovnany.chyba = "The raw-data analysis is not current; run it first";
         z = Zastaveni{oznameni::kChyba};
     } else {
-        ws.modelVyrovnany.cekani = cekani;
-        ws.modelOdlehly.cekani = cekani;
+        Preruseni preruseni(cekani);
+        ws.modelVyrovnany.cekani = preruseni.Hook();
+        ws.modelOdlehly.cekani = preruseni.Hook();
         try {
-            z = Beh(ws, interakce, v).Spustit();
+            z = Beh(ws, interakce, v, preruseni).Spustit();
         } catch (const std::exception& e) {
             ws.modelVyrovnany.chyba = e.what();
             z = Zastaveni{oznameni::kChyba};
@@ -170,6 +182,9 @@ SouhrnVyrovnani ShrnoutVyrovnani(const Workspace& ws) {
     SouhrnVyrovnani s;
     if (!ws.info.jeVyrovnanaSit) return s;
     const Tmodel2& m = ws.modelVyrovnany;
+    s.pocetBoduUrcovanych = NejmeneNula(m.pocetSouradnicUrcovanych) / 3;
+    s.pocetBoduFixnich = NejmeneNula(m.pocetSouradnicFixnich) / 3;
+    s.pocetPosunu = NejmeneNula(m.pocetPosunu);
     s.pocetNeznamych = m.pocetNeznamych;
     s.pocetMereni = m.pocetMereni;
     s.pocetNadbytecnych = m.pocetNadbytecnych;
@@ -190,8 +205,11 @@ SouhrnVyrovnani ShrnoutVyrovnani(const Workspace& ws) {
                  NejmeneNula(o.doplnek.pocetProvazeniOdlehly)};
     for (const int32_t typ : druhy::kPoradi) {
         const std::vector<TmerenaVelicina>& zaznam = druhy::Vektor(o, typ).zaznam;
-        s.testovane[static_cast<size_t>(typ - 1)] = static_cast<int32_t>(std::count_if(
+        const auto k = static_cast<size_t>(typ - 1);
+        s.testovane[k] = static_cast<int32_t>(std::count_if(
             zaznam.begin(), zaznam.end(), [](const TmerenaVelicina& z) { return z.jePlny; }));
+        s.odlehleCelkem += s.odlehle[k];
+        s.testovaneCelkem += s.testovane[k];
     }
     return s;
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,8 +23,13 @@ class Workspace;
 // Workspace::chyby) and the two non-convergence questions. Nothing is thrown.
 //
 // The optional wait hook is called repeatedly while worker threads compute the
-// dense products, so that a window can repaint itself; it must not touch the
-// workspace.
+// dense products and before every stage and iteration, so that a window can
+// repaint itself or a front end running the command on a thread of its own can
+// look at its stop button; it must not touch the workspace. When it returns
+// false the command stops at the next stage or iteration with a message saying
+// so: the analysis leaves no half-made products, the adjustment leaves the
+// products of the analysis as they were (only the adjusted network is dropped).
+using Cekani = std::function<bool()>;
 
 // What the raw-data analysis did.
 struct VysledekAnalyzy {
@@ -40,6 +46,8 @@ struct VysledekAnalyzy {
     bool odstranenyRadky = false;
     // Full raw rows outside any measurement set: they take no part in the means.
     int32_t pocetMimoSkupiny = 0;
+    // The wait hook asked it to stop (the notification saying so was shown).
+    bool zruseno = false;
     // Reduced observations left out because their station or target got no
     // coordinates (no construction reached the point); reported through
     // Interaction::Notify as one warning.
@@ -70,6 +78,9 @@ struct VysledekVyrovnani {
     // The user declined to continue after non-convergence (kind 1 robust, kind 2
     // plain); 0 when not. No notification follows such a stop.
     int32_t odmitnuto = 0;
+    // The wait hook asked it to stop (the notification saying so was shown); the
+    // products of the analysis are kept, so it can be started again at once.
+    bool zruseno = false;
     // Reduced observations left out because their station or target has no
     // coordinates. They were reported through Interaction::Notify as one warning;
     // kept here for summaries (a front end that prints notifications need not
@@ -94,9 +105,12 @@ inline constexpr int kPocetDruhuVelicin = 7;
 
 // The figures of an adjusted network that a summary shows.
 struct SouhrnVyrovnani {
-    int32_t pocetNeznamych = 0;     // coordinates and orientations (no multipliers)
-    int32_t pocetMereni = 0;        // observation equations
-    int32_t pocetNadbytecnych = 0;  // redundancy
+    int32_t pocetBoduUrcovanych = 0;  // points the adjustment determined
+    int32_t pocetBoduFixnich = 0;     // fixed points of the adjustment
+    int32_t pocetPosunu = 0;          // orientation unknowns (station occupations)
+    int32_t pocetNeznamych = 0;       // coordinates and orientations (no multipliers)
+    int32_t pocetMereni = 0;          // observation equations
+    int32_t pocetNadbytecnych = 0;    // redundancy
     Real odchylkaJednotkovaAprior = -1;
     Real odchylkaJednotkovaAposterior = -1;
     int32_t pocetIteraci = 0;          // plain iterations of the last run
@@ -108,6 +122,9 @@ struct SouhrnVyrovnani {
     // Observations of each kind the outlier test saw, the rejected ones included
     // (the denominator of the share of outliers).
     std::array<int32_t, kPocetDruhuVelicin> testovane{};
+    // The sums of the two arrays above.
+    int32_t odlehleCelkem = 0;
+    int32_t testovaneCelkem = 0;
 };
 
 // Runs the raw-data analysis on the workspace (raw measurements, given points,
@@ -117,14 +134,14 @@ struct SouhrnVyrovnani {
 // vahy. It clears the adjusted network (info.jeVyrovnanaSit := false). On a stop
 // every product is cleared and info.jeAnalyzaSurovaMereni is false.
 VysledekAnalyzy AnalyzaSuroveMereni(Workspace& ws, Interaction& interakce,
-                                    const WaitHook& cekani = {});
+                                    const Cekani& cekani = {});
 
 // Adjusts the network prepared by the last analysis into ws.modelVyrovnany (and
 // the excluded observations into ws.modelOdlehly) and fills ws.grafika. When the
 // adjusted network is current already it computes nothing (jenZobrazeni). On a
 // stop both models are cleared and info.jeVyrovnanaSit is false. Either way the
 // transformation analysis and the adjustment report are no longer current.
-VysledekVyrovnani VyrovnaniSite(Workspace& ws, Interaction& interakce, const WaitHook& cekani = {});
+VysledekVyrovnani VyrovnaniSite(Workspace& ws, Interaction& interakce, const Cekani& cekani = {});
 
 // The summary of the adjusted network of the workspace; all zero / -1 when
 // info.jeVyrovnanaSit is false.

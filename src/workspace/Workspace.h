@@ -12,6 +12,7 @@
 #include "data/Tsouradnice.h"
 #include "drawing/TgrafikaData.h"
 #include "mereni/Tmereni.h"
+#include "reports/Tprotokol.h"
 #include "supplementary/TdoplnkoveMereni.h"
 
 namespace vertano {
@@ -30,8 +31,12 @@ class Workspace {
     Tinfo info;
     Tjazyk jazyk;
 
-    // The four report builders (network adjustment, transformation with
-    // adjustment, point and bearing, files added) go here.
+    // The four reports: network adjustment, transformation with adjustment,
+    // point and bearing transformation, files added.
+    Tprotokol protokolVyrovnani;
+    Tprotokol protokolTransSVyr;
+    Tprotokol protokolTransBodASmer;
+    Tprotokol protokolPridatSoubor;
 
     // ---- measurement lists ----
     Tmereni suroveMereni;    // the raw measurements of the main window

@@ -45,7 +45,7 @@ TEST(CliApprox, ExplanationIsThatOfTheAnalysis) {
     Analysed(ws, n.File(".mtx"), n.File("-given.txt"), &v);
     const Tsouradnice& analysis = ws.souradnicePriblizne;
     ASSERT_EQ(analysis.PocetPlnychBodu(), 7);
-    const std::vector<std::string> lines = ExplanationLines(v.priblizne, analysis);
+    const std::vector<std::string> lines = ExplanationLines(VysvetlitPriblizne(ws, v.priblizne));
     ASSERT_EQ(lines.size(), 7u);
     for (size_t i = 0; i < lines.size(); ++i)
         EXPECT_EQ(lines[i].rfind(analysis.bod[i].cislo + ": ", 0), 0u) << lines[i];

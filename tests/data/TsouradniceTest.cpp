@@ -5,8 +5,8 @@
 
 #include "SouradniceTestPomocne.h"
 #include "data/BodyPomocne.h"
-#include "data/CisloBodu.h"
 #include "data/Tsouradnice.h"
+#include "mereni/CisloBodu.h"
 
 namespace vertano {
 namespace {

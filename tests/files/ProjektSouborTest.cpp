@@ -326,6 +326,15 @@ TEST(ProjectFile, EveryKindOfFaultRejectsTheWholeFileWithItsSectionAndLine) {
     t[1] = "4";
     OcekavatSelhani(t, 1, "line 2 of the file, setting 1 jednotky.uhel: number out of range: 4");
 
+    // A name the writer would refuse (a control character inside) is refused
+    // when read, so that whatever is opened can be saved again.
+    t = text;
+    t.insert(t.begin() + static_cast<long>(Najit(t, "<8>") + 1), "A B\x7F 1.5");
+    OcekavatSelhani(t, 8, "a point name with a control character: \"B\\x7F\"");
+    t = text;
+    t.insert(t.begin() + static_cast<long>(Najit(t, "<2>") + 1), "1 4001 1.5 X\x01Y 1 1 1 0");
+    OcekavatSelhani(t, 2, "point X\\x01Y");
+
     // A line with a wrong token count in each list section.
     for (int s = 2; s <= 9; ++s) {
         t = text;

@@ -4,6 +4,7 @@
 
 #include "files/RawTestSupport.h"
 #include "files/SurovaMereniSoubory.h"
+#include "mereni/RadkyPomocne.h"
 #include "support/TestSupport.h"
 
 namespace vertano {
@@ -17,6 +18,28 @@ Tnastaveni Input(int code) {
     s.souborVstup.typSuroveMereni = static_cast<uint8_t>(code);
     s.souborVystup.typSuroveMereni = static_cast<uint8_t>(code);
     return s;
+}
+
+TEST(RawFileRemoval, SmazSouborRemovesRowsAndTheFileEntry) {
+    Tinfo info;
+    const int32_t a = info.RegistrovatSoubor(info::kSurovaMereni, "/d/a.mtx", 0, true, 2);
+    const int32_t b = info.RegistrovatSoubor(info::kSurovaMereni, "/d/b.asc", 1, true, 2);
+    info.RegistrovatSoubor(info::kSouradniceFixni, "/d/b.txt", 0, true, 3);  // also ID 1
+    Tmereni m;
+    Tmereni ra = test::Seznam({test::Radek(1, "x"), test::Radek(1, "y")});
+    Tmereni rb = test::Seznam({test::Radek(1, "p"), test::Radek(2, "q")});
+    m.PridejMereni3(ra, a);
+    m.PridejMereni3(rb, b);
+    m.PridejZaznam(test::Radek(4, "hand"));  // typed in: soubor 0
+
+    SmazSoubor(m, info, a);
+    EXPECT_EQ(test::Cile(m), (std::vector<std::string>{"p", "q", "hand"}));
+    ASSERT_EQ(info.VratPocetSouboru(info::kSurovaMereni), 1);
+    EXPECT_EQ(info.souborySurovaMereni[0].ID, b);
+    EXPECT_EQ(info.VratPocetSouboru(info::kSouradniceFixni), 1);
+
+    SmazSoubor(m, info, 42);  // unknown file: nothing happens
+    EXPECT_EQ(m.zaznam.size(), 3u);
 }
 
 TEST(RawFileNames, FormatFollowsTheExtensionInAnyCase) {

@@ -317,7 +317,7 @@ TEST(BlockedKernels, LuInverseColumnsEqualOneColumnAtATime) {
         const int kept = n - conditions;
         Tmatrix q(kept, Tvector(n, -7.0L));
         const int first = n / 4, last = n - 2;
-        ASSERT_TRUE(LUInverseColumns(q, m, perm, conditions, n - 1, last, first));
+        ASSERT_TRUE(LUInverseColumns(q, m, perm, conditions, n - 1, first, last));
         for (int j = 0; j < n; ++j) {
             Tvector e(n, 0.0L);
             e[j] = 1;
@@ -333,7 +333,7 @@ TEST(BlockedKernels, LuInverseColumnsEqualOneColumnAtATime) {
         TindexVector ptiny;
         ASSERT_TRUE(LUDecomposition(tiny, n - 1, ptiny));
         Tmatrix qtiny(kept, Tvector(n, 0.0L));
-        ASSERT_TRUE(LUInverseColumns(qtiny, tiny, ptiny, conditions, n - 1, last, first));
+        ASSERT_TRUE(LUInverseColumns(qtiny, tiny, ptiny, conditions, n - 1, first, last));
         for (int i = 0; i < kept; ++i) {
             for (int j = first; j <= last; ++j) {
                 ASSERT_TRUE(SameBits(qtiny[i][j], q[i][j] * 0x1p1100L)) << n;
@@ -349,11 +349,11 @@ TEST(BlockedKernels, LuInverseColumnsOfFactorsWithInfinityFailLikeOneColumn) {
     ASSERT_TRUE(LUDecomposition(m, n - 1, perm));
     m[n - 1][2] = std::numeric_limits<Real>::infinity();
     Tmatrix q(n, Tvector(n, 0.0L));
-    EXPECT_FALSE(LUInverseColumns(q, m, perm, 0, n - 1, n - 1, 0));
+    EXPECT_FALSE(LUInverseColumns(q, m, perm, 0, n - 1, 0, n - 1));
     TindexVector bad = perm;
     bad[3] = n;
     m = RandomMatrix(n, n, 8);
-    EXPECT_FALSE(LUInverseColumns(q, m, bad, 0, n - 1, n - 1, 0));
+    EXPECT_FALSE(LUInverseColumns(q, m, bad, 0, n - 1, 0, n - 1));
 }
 
 TEST(BlockedKernels, PseudoInverseRowsOutsideTheRangeOfDoubles) {
@@ -361,8 +361,8 @@ TEST(BlockedKernels, PseudoInverseRowsOutsideTheRangeOfDoubles) {
     const Tmatrix v = RandomMatrix(n, n, 1), u = RandomMatrix(n, n, 2);
     const Tvector w = test::RandomVector(n, 3);
     Tmatrix plain(n, Tvector(n, 0.0L)), huge(n, Tvector(n, 0.0L));
-    ASSERT_TRUE(PseudoInverseRows(plain, v, u, n - 1, n - 1, 1, w));
-    ASSERT_TRUE(PseudoInverseRows(huge, Scaled(v, 0x1p1100L), u, n - 1, n - 1, 1, w));
+    ASSERT_TRUE(PseudoInverseRows(plain, v, u, n - 1, 1, n - 1, w));
+    ASSERT_TRUE(PseudoInverseRows(huge, Scaled(v, 0x1p1100L), u, n - 1, 1, n - 1, w));
     EXPECT_EQ(BitDifferences(huge, Scaled(plain, 0x1p1100L), n, n), 0);
 }
 

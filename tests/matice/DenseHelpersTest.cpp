@@ -48,15 +48,17 @@ TEST(DenseHelpers, ZeroSizeCopyAndFree) {
 TEST(DenseHelpers, SubMatrixOutsideOrInvertedIsEmpty) {
     const Tmatrix src = Counting(4, 5);
     Tmatrix dst = {{1}};
-    SubMatrix(dst, src, 1, 2, 1, 3);
+    SubMatrix(dst, src, 1, 2, 1, 3);  // rows 1..2, columns 1..3
     EXPECT_EQ(dst, (Tmatrix{{11, 12, 13}, {21, 22, 23}}));
+    SubMatrix(dst, src, 0, 3, 4, 4);  // the last column
+    EXPECT_EQ(dst, (Tmatrix{{4}, {14}, {24}, {34}}));
     const int cases[][4] = {
         {0, 1, 0, 5},   // colTo beyond the first row
         {0, 4, 0, 1},   // rowTo beyond the rows
-        {0, 1, -1, 1},  // negative row start
-        {-1, 1, 0, 1},  // negative column start
-        {0, 0, 1, 1},   // rowTo < rowFrom
-        {2, 1, 0, 1},   // colTo < colFrom
+        {-1, 1, 0, 1},  // negative row start
+        {0, 1, -1, 1},  // negative column start
+        {1, 0, 0, 1},   // rowTo < rowFrom
+        {0, 1, 2, 1},   // colTo < colFrom
     };
     for (const auto& c : cases) {
         dst = {{1}};

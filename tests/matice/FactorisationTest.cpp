@@ -222,7 +222,7 @@ TEST(Lu, BackSubstitutionSolvesAndInverseColumnsInvert) {
         }
         EXPECT_LT(RelativeDifference(ax, b, n), 1e-14L) << n;
         Tmatrix q(n, Tvector(n, 0.0L));
-        ASSERT_TRUE(LUInverseColumns(q, m, perm, 0, n - 1, n - 1, 0));
+        ASSERT_TRUE(LUInverseColumns(q, m, perm, 0, n - 1, 0, n - 1));
         EXPECT_LT(RelativeDifference(Multiply(a, q), Identity(n), n, n), 1e-14L) << n;
     }
 }
@@ -239,9 +239,9 @@ TEST(Lu, InverseColumnsOfABorderedMatrixKeepOnlyTheUnknowns) {
     TindexVector perm;
     ASSERT_TRUE(LUDecomposition(full, 3, perm));
     Tmatrix wholeInverse(4, Tvector(4, 0.0L));
-    ASSERT_TRUE(LUInverseColumns(wholeInverse, full, perm, 0, 3, 3, 0));
+    ASSERT_TRUE(LUInverseColumns(wholeInverse, full, perm, 0, 3, 0, 3));
     Tmatrix q(3, Tvector(3, -5.0L));
-    ASSERT_TRUE(LUInverseColumns(q, full, perm, 1, 3, 2, 1));  // columns 1..2 only
+    ASSERT_TRUE(LUInverseColumns(q, full, perm, 1, 3, 1, 2));  // columns 1..2 only
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(q[i][0], -5.0L);
         for (int j = 1; j < 3; ++j) EXPECT_EQ(q[i][j], wholeInverse[i][j]);
@@ -273,7 +273,9 @@ TEST(Lu, RejectsBadPermutationNonFiniteInputAndShortArguments) {
     nan[1][2] = std::numeric_limits<Real>::quiet_NaN();
     EXPECT_FALSE(LUDecomposition(nan, 2, perm));
     Tmatrix q(2, Tvector(3, 0.0L));
-    EXPECT_FALSE(LUInverseColumns(q, m, perm, 0, 2, 2, 0));  // q has too few rows
+    EXPECT_FALSE(LUInverseColumns(q, m, perm, 0, 2, 0, 2));  // q has too few rows
+    Tmatrix q3(3, Tvector(3, 0.0L));
+    EXPECT_FALSE(LUInverseColumns(q3, m, perm, 0, 2, 2, 0));  // columns as (last, first)
 }
 
 // --- Cholesky and the inverse ----------------------------------------------

@@ -169,9 +169,9 @@ TEST(ParallelProducts, NormalEquationsAreBitIdenticalForEveryThreadCount) {
     const Tvector p = RandomVector(m, 42, 0.5, 2.0);
     const Tvector l = RandomVector(m, 43);
     Tmatrix reference(n, Tvector(n));
-    ASSERT_TRUE(NormalMatrixRows(reference, s, p, n - 1, 0, n));
+    ASSERT_TRUE(NormalMatrixRows(reference, s, p, 0, n - 1, n));
     Tvector referenceB(n);
-    ASSERT_TRUE(NormalVectorRows(referenceB, p, l, n - 1, 0, s));
+    ASSERT_TRUE(NormalVectorRows(referenceB, p, l, 0, n - 1, s));
     for (const int threads : kThreadCounts) {
         int t = threads;
         const TindexVector split = SplitTriangular(n, t);
@@ -216,7 +216,7 @@ TEST(ParallelProducts, LuPathColumnsAreBitIdentical) {
     TindexVector perm;
     ASSERT_TRUE(LUDecomposition(bordered, n + c - 1, perm));
     Tmatrix reference(n, Tvector(n, 0.0L));
-    ASSERT_TRUE(LUInverseColumns(reference, bordered, perm, c, n + c - 1, n - 1, 0));
+    ASSERT_TRUE(LUInverseColumns(reference, bordered, perm, c, n + c - 1, 0, n - 1));
     for (const int threads : kThreadCounts) {
         for (const bool balanced : {false, true}) {
             int t = threads;
@@ -257,9 +257,9 @@ TEST(ParallelProducts, PseudoInverseAndIncrementsAreBitIdentical) {
     ASSERT_TRUE(InvertSingularValues(w, u));
     const Tvector b = RandomVector(u, 72);
     Tmatrix reference(u, Tvector(u, 0.0L));
-    ASSERT_TRUE(PseudoInverseRows(reference, V, U, u - 1, n - 1, 0, w));
+    ASSERT_TRUE(PseudoInverseRows(reference, V, U, u - 1, 0, n - 1, w));
     Tvector referenceDx(u, 0.0L);
-    ASSERT_TRUE(MatrixVectorRows(referenceDx, b, reference, u - 1, n - 1, 0));
+    ASSERT_TRUE(MatrixVectorRows(referenceDx, b, reference, u - 1, 0, n - 1));
     for (const int threads : kThreadCounts) {
         int t = threads;
         const TindexVector split = SplitEven(n, t);

@@ -83,9 +83,9 @@ TEST(SparseProducts, NormalEquationsEqualTheMergeAndTheDenseProduct) {
     const Tvector p = RandomVector(m, 12, 0.5, 2.0);
     const Tvector l = RandomVector(m, 13);
     Tmatrix N(n + 2, Tvector(n + 2, -7.0L));  // bordered: two condition rows stay untouched
-    ASSERT_TRUE(NormalMatrixRows(N, s, p, n - 1, 0, n));
+    ASSERT_TRUE(NormalMatrixRows(N, s, p, 0, n - 1, n));
     Tvector b(n + 2, -7.0L);
-    ASSERT_TRUE(NormalVectorRows(b, p, l, n - 1, 0, s));
+    ASSERT_TRUE(NormalVectorRows(b, p, l, 0, n - 1, s));
     const Tmatrix a = DenseDesign(s, m);
     for (int i = 0; i < n; ++i) {
         for (int j = 0; j < n; ++j) {
@@ -109,8 +109,13 @@ TEST(SparseProducts, RangesWriteOnlyTheirRowsAndTheirMirrors) {
     const Tsparse s = RandomDesign(n, m, 3, 21);
     const Tvector p = RandomVector(m, 22, 0.5, 2.0);
     Tmatrix whole(n, Tvector(n, 0.0L)), parts(n, Tvector(n, 5.0L));
-    ASSERT_TRUE(NormalMatrixRows(whole, s, p, n - 1, 0, n));
-    ASSERT_TRUE(NormalMatrixRows(parts, s, p, 6, 3, n));
+    ASSERT_TRUE(NormalMatrixRows(whole, s, p, 0, n - 1, n));
+    ASSERT_TRUE(NormalMatrixRows(parts, s, p, 3, 6, n));
+    // Ranges are (first, last): one given the other way round is refused, not
+    // taken as empty; only first == last + 1 is the empty range.
+    EXPECT_FALSE(NormalMatrixRows(parts, s, p, 6, 3, n));
+    EXPECT_FALSE(NormalVectorRows(whole[0], p, p, 6, 3, s));
+    EXPECT_TRUE(NormalMatrixRows(parts, s, p, 7, 6, n));
     for (int i = 0; i < n; ++i) {
         for (int j = 0; j < n; ++j) {
             const bool mine = (i >= 3 && i <= 6 && j >= i) || (j >= 3 && j <= 6 && i >= j);
@@ -123,20 +128,20 @@ TEST(SparseProducts, BrokenRowsAreRefusedNotRead) {
     const Tvector p(5, 1.0L);
     Tmatrix N(2, Tvector(2, 0.0L));
     const Tsparse descending = Rows({{{3, 1}, {1, 1}}, {{0}, {1}}});
-    EXPECT_FALSE(NormalMatrixRows(N, descending, p, 1, 0, 2));
+    EXPECT_FALSE(NormalMatrixRows(N, descending, p, 0, 1, 2));
     const Tsparse beyond = Rows({{{1, 9}, {1, 1}}, {{0}, {1}}});
-    EXPECT_FALSE(NormalMatrixRows(N, beyond, p, 1, 0, 2));
+    EXPECT_FALSE(NormalMatrixRows(N, beyond, p, 0, 1, 2));
     const Tsparse unequal = Rows({{{1, 2}, {1}}, {{0}, {1}}});
-    EXPECT_FALSE(NormalMatrixRows(N, unequal, p, 1, 0, 2));
+    EXPECT_FALSE(NormalMatrixRows(N, unequal, p, 0, 1, 2));
     const Tsparse good = Rows({{{1, 2}, {1, 1}}, {{0, 2}, {1, 1}}});
     Tmatrix small(1, Tvector(1, 0.0L));
-    EXPECT_FALSE(NormalMatrixRows(small, good, p, 1, 0, 2));
-    EXPECT_FALSE(NormalMatrixRows(N, good, p, 2, 0, 2));
+    EXPECT_FALSE(NormalMatrixRows(small, good, p, 0, 1, 2));
+    EXPECT_FALSE(NormalMatrixRows(N, good, p, 0, 2, 2));
     Tvector b(2, 0.0L);
-    EXPECT_FALSE(NormalVectorRows(b, p, Tvector(2, 1.0L), 1, 0, good));  // l too short
+    EXPECT_FALSE(NormalVectorRows(b, p, Tvector(2, 1.0L), 0, 1, good));  // l too short
     Tvector pnan = p;
     pnan[2] = std::numeric_limits<Real>::quiet_NaN();
-    EXPECT_FALSE(NormalMatrixRows(N, good, pnan, 1, 0, 2));
+    EXPECT_FALSE(NormalMatrixRows(N, good, pnan, 0, 1, 2));
 }
 
 TEST(SparseProducts, ResidualsCofactorsGramAndTransposeTimes) {

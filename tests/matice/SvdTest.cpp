@@ -149,7 +149,7 @@ TEST(Svd, PseudoInverseOfASingularSystemSolvesItInTheLeastSquaresSense) {
     ASSERT_TRUE(SVDecomposition(u, w, v));
     ASSERT_TRUE(InvertSingularValues(w, n));
     Tmatrix pinv(n, Tvector(n, 0.0L));
-    ASSERT_TRUE(PseudoInverseRows(pinv, v, u, n - 1, n - 1, 0, w));
+    ASSERT_TRUE(PseudoInverseRows(pinv, v, u, n - 1, 0, n - 1, w));
     // A A+ A = A and A+ A A+ = A+.
     EXPECT_LT(RelativeDifference(Multiply(Multiply(a, pinv), a), a, n, n), 1e-15L);
     EXPECT_LT(RelativeDifference(Multiply(Multiply(pinv, a), pinv), pinv, n, n), 1e-15L);
@@ -160,9 +160,9 @@ TEST(DenseProducts, MatchTripleLoops) {
     const Tmatrix v = RandomMatrix(n, n, 1), u = RandomMatrix(n, n, 2);
     const Tvector w = test::RandomVector(n, 3), b = test::RandomVector(n, 4);
     Tmatrix out(n, Tvector(n, 0.0L));
-    ASSERT_TRUE(PseudoInverseRows(out, v, u, n - 1, 6, 2, w));
+    ASSERT_TRUE(PseudoInverseRows(out, v, u, n - 1, 2, 6, w));
     Tvector x(n, 0.0L);
-    ASSERT_TRUE(MatrixVectorRows(x, b, out, n - 1, 6, 2));
+    ASSERT_TRUE(MatrixVectorRows(x, b, out, n - 1, 2, 6));
     for (int i = 0; i < n; ++i) {
         Real xi = 0;
         for (int r = 0; r < n; ++r) {
@@ -177,8 +177,10 @@ TEST(DenseProducts, MatchTripleLoops) {
         }
         EXPECT_EQ(x[i], (i < 2 || i > 6) ? 0 : xi);
     }
-    EXPECT_FALSE(PseudoInverseRows(out, v, u, n, 6, 2, w));
-    EXPECT_FALSE(MatrixVectorRows(x, b, out, n - 1, n, 2));
+    EXPECT_FALSE(PseudoInverseRows(out, v, u, n, 2, 6, w));
+    EXPECT_FALSE(MatrixVectorRows(x, b, out, n - 1, 2, n));
+    EXPECT_FALSE(PseudoInverseRows(out, v, u, n - 1, 6, 2, w));  // (last, first)
+    EXPECT_FALSE(MatrixVectorRows(x, b, out, n - 1, 6, 2));
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <limits>
 #include <random>
 
-#include "data/CisloBodu.h"
 #include "data/Tsouradnice.h"
+#include "mereni/CisloBodu.h"
 #include "mereni/ColumnStatistic.h"
 #include "mereni/RadkyPomocne.h"
 #include "mereni/Tmereni.h"

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "data/Tinfo.h"
 #include "mereni/RadkyPomocne.h"
 #include "mereni/Tmereni.h"
 
@@ -89,28 +88,6 @@ TEST(TmereniSeznam, PridejMereni3OfItselfDoublesWithContinuingStations) {
     EXPECT_EQ(Poradi(m), (V{1, 2, 3, 4}));
     EXPECT_EQ(m.zaznam[0].soubor, 0);
     EXPECT_EQ(m.zaznam[3].soubor, 3);
-}
-
-TEST(TmereniSeznam, SmazSouborRemovesRowsAndTheFileEntry) {
-    Tinfo info;
-    const int32_t a = info.RegistrovatSoubor(info::kSurovaMereni, "/d/a.mtx", 0, true, 2);
-    const int32_t b = info.RegistrovatSoubor(info::kSurovaMereni, "/d/b.asc", 1, true, 2);
-    info.RegistrovatSoubor(info::kSouradniceFixni, "/d/b.txt", 0, true, 3);  // also ID 1
-    Tmereni m;
-    Tmereni ra = Seznam({Radek(1, "x"), Radek(1, "y")});
-    Tmereni rb = Seznam({Radek(1, "p"), Radek(2, "q")});
-    m.PridejMereni3(ra, a);
-    m.PridejMereni3(rb, b);
-    m.PridejZaznam(Radek(4, "hand"));  // typed in: soubor 0
-
-    m.SmazSoubor(info, a);
-    EXPECT_EQ(Cile(m), (std::vector<std::string>{"p", "q", "hand"}));
-    ASSERT_EQ(info.VratPocetSouboru(info::kSurovaMereni), 1);
-    EXPECT_EQ(info.souborySurovaMereni[0].ID, b);
-    EXPECT_EQ(info.VratPocetSouboru(info::kSouradniceFixni), 1);
-
-    m.SmazSoubor(info, 42);  // unknown file: nothing happens
-    EXPECT_EQ(m.zaznam.size(), 3u);
 }
 
 TEST(TmereniSeznam, ExportujMereniDleStanoviskaCopiesOneStation) {

@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "DoplnekTestPomocne.h"
+#include "adjustment/TvektorDoplnek.h"
 #include "data/Tinfo.h"
 #include "data/Tsouradnice.h"
 #include "matice/Konstanty.h"
 #include "supplementary/DoplnekDruh.h"
 #include "supplementary/TdoplnkoveMereni.h"
-#include "supplementary/TvektorDoplnek.h"
 
 namespace vertano {
 namespace {

@@ -83,7 +83,7 @@ TEST(ProjectCommands, AReopenedProjectAdjustsExactlyAsTheOriginal) {
     EXPECT_EQ(
         NactiSoubor(otevreny.suroveMereni, otevreny.info, otevreny.nastaveni, raw.string(), 0).id,
         2);
-    otevreny.suroveMereni.SmazSoubor(otevreny.info, 2);
+    SmazSoubor(otevreny.suroveMereni, otevreny.info, 2);
 
     ASSERT_TRUE(Vyrovnat(puvodni));
     ASSERT_TRUE(Vyrovnat(otevreny));

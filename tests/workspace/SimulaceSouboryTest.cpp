@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "files/DoplnekFormaty.h"
 #include "files/SouradniceFormaty.h"
 #include "matice/Konstanty.h"
 #include "mereni/TextovySoubor.h"
 #include "supplementary/DoplnekDruh.h"
-#include "supplementary/DoplnekFormaty.h"
 #include "support/TestSupport.h"
 #include "workspace/Simulace.h"
 #include "workspace/SimulaceSoubory.h"

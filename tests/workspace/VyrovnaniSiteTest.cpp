@@ -353,11 +353,51 @@ TEST(VyrovnaniSite, KeepsTheWaitHookOnlyForTheRun) {
     ZaznamInterakce ui;
     ASSERT_TRUE(AnalyzaSuroveMereni(ws, ui).uspech);
     int volani = 0;
-    const VysledekVyrovnani v = VyrovnaniSite(ws, ui, [&volani] { ++volani; });
+    const VysledekVyrovnani v = VyrovnaniSite(ws, ui, [&volani] {
+        ++volani;
+        return true;
+    });
     ASSERT_TRUE(v.uspech) << v.chyba;
+    EXPECT_GT(volani, 0);
     // The hook lives no longer than the call.
     EXPECT_FALSE(static_cast<bool>(ws.modelVyrovnany.cekani));
-    (void)volani;
+}
+
+// A stop asked for during the iterations ends the run with a notice and no
+// result, keeps the analysis, and the next run gives the full result.
+TEST(VyrovnaniSite, StopsAtTheNextIterationWhenTheHookSaysSoAndKeepsTheAnalysis) {
+    SimulaceParametry p;
+    p.tvar = SimulaceTvar::Grid;
+    p.pocetBodu = 30;
+    p.pocetZadanych = 6;
+    Workspace ws;
+    NastaveniTestu(ws);
+    NacistSit(ws, Generovat(p));
+    ZaznamInterakce ui;
+    ASSERT_TRUE(AnalyzaSuroveMereni(ws, ui).uspech);
+    const Tmereni pripravena = ws.mereniVyrovnani;
+    int volani = 0;
+    const VysledekVyrovnani v = VyrovnaniSite(ws, ui, [&volani] { return ++volani < 3; });
+    EXPECT_FALSE(v.uspech);
+    EXPECT_TRUE(v.zruseno);
+    EXPECT_EQ(v.oznameni, -1);
+    EXPECT_EQ(volani, 3);  // asked no more once it said stop
+    EXPECT_FALSE(ws.info.jeVyrovnanaSit);
+    EXPECT_EQ(ws.modelVyrovnany.pocetMereni, -1);
+    ASSERT_FALSE(ui.oznameni.empty());
+    EXPECT_NE(ui.oznameni.back().find("stopped at the user's request"), std::string::npos);
+    EXPECT_TRUE(ws.info.jeAnalyzaSurovaMereni);
+    EXPECT_EQ(ws.mereniVyrovnani.zaznam.size(), pripravena.zaznam.size());
+
+    const VysledekVyrovnani znovu = VyrovnaniSite(ws, ui);
+    EXPECT_TRUE(znovu.uspech) << znovu.chyba;
+
+    // The analysis stopped leaves nothing half-made.
+    const VysledekAnalyzy a = AnalyzaSuroveMereni(ws, ui, [] { return false; });
+    EXPECT_TRUE(a.zruseno);
+    EXPECT_FALSE(ws.info.jeAnalyzaSurovaMereni);
+    EXPECT_FALSE(ws.mereniVyrovnani.ExistujePlnyZaznam());
+    EXPECT_FALSE(ws.info.jeVyrovnanaSit);
 }
 
 }  // namespace

@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "VyrovnaniTestPomocne.h"
+#include "files/DoplnekSoubory.h"
 #include "files/SouradniceSoubory.h"
 #include "files/SurovaMereniSoubory.h"
 #include "mereni/Jednotky.h"
 #include "supplementary/DoplnekDruh.h"
-#include "supplementary/DoplnekSoubory.h"
 #include "support/TestSupport.h"
 #include "workspace/SimulaceSoubory.h"
 

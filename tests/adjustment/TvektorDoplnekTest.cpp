@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "DoplnekTestPomocne.h"
 #include "adjustment/TmerenaVelicina.h"
+#include "adjustment/TvektorDoplnek.h"
 #include "data/Tsouradnice.h"
 #include "supplementary/DoplnekDruh.h"
+#include "supplementary/DoplnekTestPomocne.h"
 #include "supplementary/TdoplnkoveMereni.h"
-#include "supplementary/TvektorDoplnek.h"
 
 namespace vertano {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "data/Tjazyk.h"
-#include "supplementary/DoplnekFormaty.h"
+#include "files/DoplnekFormaty.h"
 
 namespace vertano {
 

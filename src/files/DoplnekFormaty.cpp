@@ -1,4 +1,4 @@
-#include "supplementary/DoplnekFormaty.h"
+#include "files/DoplnekFormaty.h"
 
 #include <span>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "supplementary/DoplnekSoubory.h"
+#include "files/DoplnekSoubory.h"
 
 #include <algorithm>
 #include <utility>
@@ -88,7 +88,9 @@ SupplementaryLoadReport NacteniSouboruDoplnek(TdoplnkoveMereni& doplnek, int dru
         }
     }
     doplnek.Kontrola(druh, nastaveni, chyby);
+    // The report shows the raw and supplementary lists: it is no longer current.
     info.jeAnalyzaSurovaMereni = false;
+    info.jeProtokolVyrovnani = false;
     return zprava;
 }
 

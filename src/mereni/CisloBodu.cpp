@@ -1,4 +1,4 @@
-#include "data/CisloBodu.h"
+#include "mereni/CisloBodu.h"
 
 namespace vertano {
 

@@ -1,4 +1,4 @@
-#include "supplementary/TvektorDoplnek.h"
+#include "adjustment/TvektorDoplnek.h"
 
 #include <string>
 

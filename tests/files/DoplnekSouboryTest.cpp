@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "DoplnekTestPomocne.h"
 #include "data/Tchyby.h"
 #include "data/Tinfo.h"
 #include "data/Tjazyk.h"
+#include "files/DoplnekSoubory.h"
 #include "supplementary/DoplnekDruh.h"
-#include "supplementary/DoplnekSoubory.h"
+#include "supplementary/DoplnekTestPomocne.h"
 #include "supplementary/TdoplnkoveMereni.h"
 #include "support/TestSupport.h"
 

@@ -5,11 +5,11 @@
 #include <tuple>
 #include <vector>
 
-#include "DoplnekTestPomocne.h"
+#include "files/DoplnekFormaty.h"
 #include "matice/Konstanty.h"
 #include "mereni/Jednotky.h"
 #include "supplementary/DoplnekDruh.h"
-#include "supplementary/DoplnekFormaty.h"
+#include "supplementary/DoplnekTestPomocne.h"
 #include "support/TestSupport.h"
 
 namespace vertano {

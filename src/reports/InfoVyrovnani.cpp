@@ -1,0 +1,107 @@
+#include <vector>
+
+#include "reports/FormatCisel.h"
+#include "reports/InfoSekce.h"
+#include "reports/ProtokolVyrovnani.h"
+#include "reports/TextyProtokolu.h"
+
+namespace vertano {
+
+namespace {
+
+std::string Pocet(int32_t n) {
+    return CeleCislo(n < 0 ? 0 : n);
+}
+
+// Rejection of outliers, rows 0-9. O keeps the counts from before the
+// rejection and the numbers rejected per kind.
+std::vector<InfoRadek> RadkyOdlehlych(const Tjazyk& j, const Tnastaveni& n, const Tmodel2& o,
+                                      const Tmodel2& f) {
+    const jazyk::Tpopis& p = j.popis;
+    const std::string doplnek = p.delka + " (" + MalaPismena(p.doplnek) + "):";
+    std::vector<InfoRadek> r = {{p.metodaRobustOdhadu + ":", "-"},
+                                {p.hladinaVyznamnosti + ":", "-"},
+                                {p.pocetOdlehych + ":", "-"},
+                                {p.smer + ":", "-"},
+                                {p.zenit + ":", "-"},
+                                {p.delka + ":", "-"},
+                                {doplnek, "-"},
+                                {p.smernik + ":", "-"},
+                                {p.prevyseni + ":", "-"},
+                                {p.provazovani + ":", "-"}};
+    if (!f.probehloVycovaniOdlehlych) return r;
+    const int32_t typ = n.vyrovnani.typOdhadu;
+    if (typ >= 1 && static_cast<std::size_t>(typ) <= j.typOdhadu.size()) {
+        r[0].hodnota = j.typOdhadu[static_cast<std::size_t>(typ - 1)];
+    }
+    r[1].hodnota = TextHladiny(n.vyrovnani.rozikoOdlehlost);
+    // A plumbing tie is two equations but one measurement: the totals count it
+    // once, the rejected ones as well.
+    const TvektorDoplnek& d = o.doplnek;
+    const int32_t provazeni = d.pocetProvazeni > 0 ? d.pocetProvazeni : 0;
+    const int32_t provazeniOdlehle = d.pocetProvazeniOdlehly > 0 ? d.pocetProvazeniOdlehly : 0;
+    r[2].hodnota =
+        Pomer(o.pocetMereni - f.pocetMereni - provazeniOdlehle, o.pocetMereni - provazeni);
+    const nastaveni::Tprepinac& s = n.prepinac;
+    struct Druh {
+        bool vylucovat;
+        const TvektorMereni& vektor;
+        int32_t odlehle;
+        int32_t celkem;
+    };
+    const Druh druhy[] = {
+        {s.vylucovatSmer, o.smer, o.pocetSmerOdlehly, o.pocetSmer},
+        {s.vylucovatZenit, o.zenit, o.pocetZenitOdlehly, o.pocetZenit},
+        {s.vylucovatDelka, o.delka, o.pocetDelkaOdlehly, o.pocetDelka},
+        {s.vylucovatDoplnekDelka, d.delka, d.pocetDelkaOdlehly, d.pocetDelka},
+        {s.vylucovatDoplnekSmernik, d.smernik, d.pocetSmernikOdlehly, d.pocetSmernik},
+        {s.vylucovatDoplnekPrevyseni, d.prevyseni, d.pocetPrevyseniOdlehly, d.pocetPrevyseni},
+        {s.vylucovatDoplnekProvazeni, d.provazeni, d.pocetProvazeniOdlehly, d.pocetProvazeni},
+    };
+    for (std::size_t k = 0; k < std::size(druhy); ++k) {
+        const Druh& x = druhy[k];
+        if (x.vylucovat && x.vektor.ExistujePlnyZaznam())
+            r[3 + k].hodnota = Pomer(x.odlehle, x.celkem);
+    }
+    return r;
+}
+
+// The adjustment, rows 10-23.
+std::vector<InfoRadek> RadkyVyrovnani(const Tjazyk& j, const Tmodel2& f) {
+    const jazyk::Tpopis& p = j.popis;
+    const TvektorDoplnek& d = f.doplnek;
+    const int32_t provazeni = d.pocetProvazeni < 0 ? 0 : d.pocetProvazeni;
+    return {
+        {p.sigJednotkovaAprior + ":", TriDesetinna(f.odchylkaJednotkovaAprior)},
+        {p.sigJednotkovaAposterior + ":", TriDesetinna(f.odchylkaJednotkovaAposterior)},
+        {p.pocetFixBodu + ":", Pocet(f.pocetSouradnicFixnich / 3)},
+        {p.pocetVyrBodu + ":", Pocet(f.pocetSouradnicUrcovanych / 3)},
+        {p.pocetVyrPosun + ":", Pocet(f.pocetPosunu)},
+        {p.pocetVyrmerni + ":", Pocet(f.pocetMereni)},
+        {p.smer + ":", Pocet(f.pocetSmer)},
+        {p.zenit + ":", Pocet(f.pocetZenit)},
+        {p.delka + ":", Pocet(f.pocetDelka)},
+        {p.delka + " (" + MalaPismena(p.doplnek) + "):", Pocet(d.pocetDelka)},
+        {p.smernik + ":", Pocet(d.pocetSmernik)},
+        {p.prevyseni + ":", Pocet(d.pocetPrevyseni)},
+        {p.provazovani + " (" + p.x + " + " + p.y + "):",
+         Pocet(provazeni) + " (" + Pocet(2 * provazeni) + ")"},
+        {p.pocetNadbytecnych + ":", Pocet(f.pocetNadbytecnych)},
+        // The number of uncontrolled observations (redundancy number below
+        // 0.01) goes here once the evaluation counts them.
+    };
+}
+
+}  // namespace
+
+void zapsatInfoVyrovnani(Tprotokol& protokol, const Tjazyk& jazyk, const Tnastaveni& nastaveni,
+                         const Tmodel2& modelOdlehly, const Tmodel2& modelVyrovnany,
+                         const std::string& nadpis) {
+    if (modelVyrovnany.pocetMereni < 0) return;
+    ZapsatInfo(protokol, nadpis,
+               {{jazyk.popis.vylouceniOdlehlych,
+                 RadkyOdlehlych(jazyk, nastaveni, modelOdlehly, modelVyrovnany)},
+                {jazyk.tlacitko.vyrovaniSite, RadkyVyrovnani(jazyk, modelVyrovnany)}});
+}
+
+}  // namespace vertano

@@ -1,0 +1,118 @@
+#include "reports/TextyProtokolu.h"
+
+#include "adjustment/TmerenaVelicina.h"
+#include "data/Tjazyk.h"
+
+namespace vertano {
+
+namespace {
+
+char32_t MaleZnak(char32_t c) {
+    if (c >= U'A' && c <= U'Z') return c + 0x20;
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
+    const bool sudy = c % 2 == 0;
+    if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) return sudy ? c + 1 : c;
+    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return sudy ? c : c + 1;
+    if (c == 0x178) return 0xFF;
+    return c;
+}
+
+// Two-byte sequences are all the letters above need; other bytes are copied.
+void PridatZnak(std::string& s, char32_t c) {
+    if (c < 0x80) {
+        s += static_cast<char>(c);
+    } else {
+        s += static_cast<char>(0xC0 | (c >> 6));
+        s += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+}  // namespace
+
+std::string MalaPismena(std::string_view text) {
+    std::string s;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        if (b < 0x80) {
+            PridatZnak(s, MaleZnak(b));
+            continue;
+        }
+        const bool dvojice = (b & 0xE0) == 0xC0 && i + 1 < text.size() &&
+                             (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80;
+        if (!dvojice) {
+            s += text[i];
+            continue;
+        }
+        const char32_t c = (static_cast<char32_t>(b & 0x1F) << 6) |
+                           (static_cast<unsigned char>(text[i + 1]) & 0x3F);
+        PridatZnak(s, MaleZnak(c));
+        ++i;
+    }
+    return s;
+}
+
+std::string PriponaPresnosti(const Tjazyk& j, int typ) {
+    const std::string presnost = MalaPismena(j.popis.presnost);
+    switch (typ) {
+        case presnostProtokolu::kApriori:
+            return " (" + j.popis.apriorni + " " + presnost + ")";
+        case presnostProtokolu::kAposteriori:
+            return " (" + j.popis.aposteriorni + " " + presnost + ")";
+        case presnostProtokolu::kObe:
+            return " (" + j.popis.apriorni + " / " + j.popis.aposteriorni + " " + presnost + ")";
+        default:
+            return {};
+    }
+}
+
+bool JeUhlovyDruhProtokolu(int druh) {
+    return druh == druhProtokolu::kSmer || druh == druhProtokolu::kZenit ||
+           druh == druhProtokolu::kSmernik || druh == druhProtokolu::kPosun;
+}
+
+std::string NazevDruhu(const Tjazyk& j, int druh) {
+    const jazyk::Tpopis& p = j.popis;
+    switch (druh) {
+        case druhProtokolu::kSmer:
+            return p.smer;
+        case druhProtokolu::kZenit:
+            return p.zenit;
+        case druhProtokolu::kDelka:
+            return p.delka;
+        case druhProtokolu::kDoplnekDelka:
+            return p.delka + " (" + p.doplnek + ")";
+        case druhProtokolu::kSmernik:
+            return p.smernik;
+        case druhProtokolu::kPrevyseni:
+            return p.prevyseni;
+        case druhProtokolu::kProvazeni:
+            return p.provazovani;
+        case druhProtokolu::kPosun:
+            return p.orientPosun;
+        default:
+            return {};
+    }
+}
+
+int32_t VelicinaDruhu(int druh) {
+    switch (druh) {
+        case druhProtokolu::kSmer:
+            return velicina::kSmer;
+        case druhProtokolu::kZenit:
+            return velicina::kZenit;
+        case druhProtokolu::kDelka:
+            return velicina::kDelka;
+        case druhProtokolu::kDoplnekDelka:
+            return velicina::kDoplnekDelka;
+        case druhProtokolu::kSmernik:
+            return velicina::kDoplnekSmernik;
+        case druhProtokolu::kPrevyseni:
+            return velicina::kDoplnekPrevyseni;
+        case druhProtokolu::kProvazeni:
+            return velicina::kDoplnekProvazeni;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace vertano

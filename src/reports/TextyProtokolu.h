@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vertano {
+
+class Tjazyk;
+
+// Words the report titles and legends compose from the language tables.
+
+// Lower-case letters for the Latin letters of both languages (A-Z and the
+// accented letters of Latin-1 and Latin Extended-A: "Měření" gives "měření");
+// every other character as it is.
+std::string MalaPismena(std::string_view text);
+
+// Accuracy types of the titles: 1 a priori, 2 a posteriori, 3 both.
+namespace presnostProtokolu {
+inline constexpr int kApriori = 1;
+inline constexpr int kAposteriori = 2;
+inline constexpr int kObe = 3;
+}  // namespace presnostProtokolu
+
+// The suffix of a title by accuracy type, with its leading blank:
+// " (A priori accuracy)", " (A posteriori accuracy)",
+// " (A priori / A posteriori accuracy)"; empty for any other type.
+std::string PriponaPresnosti(const Tjazyk& jazyk, int typ);
+
+// Observation kinds of the outlier and adjusted-observation tables.
+namespace druhProtokolu {
+inline constexpr int kSmer = 1;
+inline constexpr int kZenit = 2;
+inline constexpr int kDelka = 3;
+inline constexpr int kDoplnekDelka = 4;
+inline constexpr int kSmernik = 5;
+inline constexpr int kPrevyseni = 6;
+inline constexpr int kProvazeni = 7;
+inline constexpr int kPosun = 8;
+}  // namespace druhProtokolu
+
+// Directions, zenith angles, bearings and orientation shifts are angles.
+bool JeUhlovyDruhProtokolu(int druh);
+
+// The kind in titles: "Horizontal direction", ..., "Slope distance (Supplement)",
+// "Bearing", "Height difference", "Vertical plumbing", "Orientation shift".
+std::string NazevDruhu(const Tjazyk& jazyk, int druh);
+
+// The kind of the adjustment model (velicina::k...) of a report kind; 0 for the
+// orientation shifts, which are no observations.
+int32_t VelicinaDruhu(int druh);
+
+}  // namespace vertano

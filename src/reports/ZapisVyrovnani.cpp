@@ -1,0 +1,132 @@
+#include "reports/FormatCisel.h"
+#include "reports/SekceProtokolu.h"
+#include "reports/SkupinyStanovisek.h"
+#include "reports/Tabulka.h"
+#include "reports/TextyProtokolu.h"
+
+namespace vertano {
+
+namespace {
+
+bool JeDoplnek(int druh) {
+    return druh >= druhProtokolu::kDoplnekDelka && druh <= druhProtokolu::kProvazeni;
+}
+
+// sigma0 x deviation in the unit of the kind; "a : b" for both accuracies.
+std::string Odchylka(Real odchylka, const Tmodel2& model, int typ, bool uhel,
+                     const FormatCisel& f) {
+    const Real apriori = model.odchylkaJednotkovaAprior;
+    const Real aposteriori = model.odchylkaJednotkovaAposterior;
+    switch (typ) {
+        case presnostProtokolu::kApriori:
+            return f.Odchylka(uhel, apriori * odchylka);
+        case presnostProtokolu::kAposteriori:
+            return f.Odchylka(uhel, aposteriori * odchylka);
+        default:
+            return f.Odchylka(uhel, apriori * odchylka) + " : " +
+                   f.Odchylka(uhel, aposteriori * odchylka);
+    }
+}
+
+// The table of the terrestrial kinds, grouped by station occupation.
+void SeskupitDleStanovisek(const TvektorMereni& mereni, const Tjazyk& jazyk, const Tmodel2& model,
+                           int typ, bool uhel, const FormatCisel& f, Sekce& sekce) {
+    sekce.legendaSkupin = "[" + jazyk.protokol.serioveCislo + "] " + jazyk.popis.cisloSTN;
+    Tabulka& t = sekce.tabulka;
+    t.seskupena = true;
+    const auto stanoviska = RadkyStanovisek(
+        mereni.zaznam, [](const TmerenaVelicina& z) { return z.jePlny; },
+        [](const TmerenaVelicina& z) { return z.poradi; });
+    for (std::size_t s = 0; s < stanoviska.size(); ++s) {
+        const std::vector<std::size_t>& radky = stanoviska[s];
+        SkupinaRadku g{"[" + CeleCislo(static_cast<int64_t>(s + 1)) + "]", {}};
+        if (!radky.empty()) g.zahlavi += " " + mereni.zaznam[radky.front()].cislo_stn;
+        for (const std::size_t i : radky) {
+            const TmerenaVelicina& z = mereni.zaznam[i];
+            g.radky.push_back({CeleCislo(z.skupina), z.cislo_cil, f.Hodnota(uhel, z.mezniOprava),
+                               Odchylka(z.odchylkaOprava, model, typ, uhel, f),
+                               f.Hodnota(uhel, z.oprava), TriDesetinna(z.normOprava)});
+        }
+        t.skupiny.push_back(std::move(g));
+    }
+}
+
+}  // namespace
+
+void zapsatOdlehleMer(Tprotokol& protokol, const TvektorMereni& mereni, const Tnastaveni& nastaveni,
+                      const Tjazyk& jazyk, int druh, const std::string& nadpis) {
+    if (!mereni.ExistujeOdlehlyZaznam()) return;
+    const FormatCisel f(nastaveni);
+    const JednotkyProtokolu u(jazyk);
+    const jazyk::Tpopis& p = jazyk.popis;
+    const bool uhel = JeUhlovyDruhProtokolu(druh);
+    const std::string& jednotka = u.Hodnota(uhel);
+    Sekce sekce;
+    sekce.nadpis = nadpis;
+    Tabulka& t = sekce.tabulka;
+    t.sloupce = {
+        {jazyk.protokol.serioveCislo, "", ""}, {p.cisloSTN, "", ""},     {p.cisloCIL, "", ""},
+        {p.merenaHodnota, jednotka, ""},       {p.oprava, jednotka, ""}, {p.opravaNorm, "", ""},
+        {p.opravaMezni, jednotka, ""}};
+    // Supplementary observations are numbered by their row from 0.
+    const int32_t posun = JeDoplnek(druh) ? 1 : 0;
+    for (const TmerenaVelicina& z : mereni.zaznam) {
+        if (!z.jePlny || !z.jeOdlehly) continue;
+        t.radky.push_back({CeleCislo(z.poradi + posun), z.cislo_stn, z.cislo_cil,
+                           f.Hodnota(uhel, z.hodnota), f.Hodnota(uhel, z.oprava),
+                           TriDesetinna(z.normOprava), f.Hodnota(uhel, z.mezniOprava)});
+    }
+    ZapsatSekci(protokol, jazyk, sekce);
+}
+
+void zapsatVyrMer(Tprotokol& protokol, const TvektorMereni& mereni, const Tmodel2& model,
+                  const Tnastaveni& nastaveni, const Tjazyk& jazyk, int typ, int druh,
+                  const std::string& nadpis) {
+    if (!mereni.ExistujePlnyZaznam()) return;
+    const FormatCisel f(nastaveni);
+    const JednotkyProtokolu u(jazyk);
+    const jazyk::Tpopis& p = jazyk.popis;
+    const bool uhel = JeUhlovyDruhProtokolu(druh);
+    Sekce sekce;
+    sekce.nadpis = nadpis + PriponaPresnosti(jazyk, typ);
+    Tabulka& t = sekce.tabulka;
+    const Sloupec vyrovnana{p.vyrovnanaHodnota, u.Hodnota(uhel), ""};
+    const Sloupec odchylka{p.smerOdchylka, u.Odchylka(uhel), ""};
+    const Sloupec oprava{p.oprava, u.Hodnota(uhel), ""};
+    const Sloupec normovana{p.opravaNorm, "", ""};
+    // Reliability of the observations (redundancy number, minimal detectable
+    // error), once the evaluation gives them: two more columns after the normed
+    // residual of kinds 1-7, filled where the rows are made below.
+    if (druh == druhProtokolu::kPosun) {
+        t.sloupce = {
+            {jazyk.protokol.serioveCislo, "", ""}, {p.cisloSTN, "", ""}, vyrovnana, odchylka};
+        for (const TmerenaVelicina& z : mereni.zaznam) {
+            if (!z.jePlny) continue;
+            t.radky.push_back({CeleCislo(z.poradi), z.cislo_stn, f.Uhel(z.hodnota),
+                               Odchylka(z.odchylka, model, typ, true, f)});
+        }
+    } else if (!JeDoplnek(druh)) {
+        t.sloupce = {
+            {p.skupina, "", ""}, {p.cisloCIL, "", ""}, vyrovnana, odchylka, oprava, normovana};
+        SeskupitDleStanovisek(mereni, jazyk, model, typ, uhel, f, sekce);
+    } else {
+        t.sloupce = {{jazyk.protokol.serioveCislo, "", ""},
+                     {p.cisloSTN, "", ""},
+                     {p.cisloCIL, "", ""},
+                     vyrovnana,
+                     odchylka,
+                     oprava,
+                     normovana};
+        int32_t n = 0;
+        for (const TmerenaVelicina& z : mereni.zaznam) {
+            if (!z.jePlny) continue;
+            t.radky.push_back({CeleCislo(++n), z.cislo_stn, z.cislo_cil,
+                               f.Hodnota(uhel, z.mezniOprava),
+                               Odchylka(z.odchylkaOprava, model, typ, uhel, f),
+                               f.Hodnota(uhel, z.oprava), TriDesetinna(z.normOprava)});
+        }
+    }
+    ZapsatSekci(protokol, jazyk, sekce);
+}
+
+}  // namespace vertano

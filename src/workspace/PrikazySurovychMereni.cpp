@@ -1,0 +1,103 @@
+#include "workspace/PrikazySurovychMereni.h"
+
+#include "mereni/Text.h"
+#include "processing/IdentifikaceSkupin.h"
+#include "processing/KontrolaMereni.h"
+#include "workspace/PrikazPomocne.h"
+#include "workspace/Workspace.h"
+
+namespace vertano {
+
+namespace {
+
+void Ukazat(Interaction& interakce, const jazyk::Toznameni& o) {
+    interakce.Notify(o.nadpis, o.text);
+}
+
+}  // namespace
+
+VysledekPridaniSurovych PridatSurovaMereni(Workspace& ws,
+                                           const std::vector<SouborKNacteni>& soubory) {
+    VysledekPridaniSurovych v;
+    for (const SouborKNacteni& s : soubory) {
+        LoadedRawFile f = NactiSoubor(ws.suroveMereni, ws.info, ws.nastaveni, s.cesta, s.format);
+        if (f.id != 0) ++v.registrovano;
+        if (f.result.ok && f.rowsAdded > 0) ++v.nacteno;
+        if (f.result.ok) v.pocetMereni += f.rowsAdded;
+        v.soubory.push_back(std::move(f));
+    }
+    IdenfikujSkupiny(ws.suroveMereni);
+    KontrolaMereni(ws.suroveMereni, ws.nastaveni, ws.chyby, false);
+    if (v.registrovano > 0) ws.info.jeAnalyzaSurovaMereni = ws.info.jeProtokolVyrovnani = false;
+    return v;
+}
+
+jazyk::Toznameni OznameniPridaniSurovych(const Workspace& ws, const VysledekPridaniSurovych& v) {
+    const jazyk::Thlaseni& h = ws.jazyk.hlaseni;
+    return {ws.jazyk.nadpis.pridatSurovaMereni,
+            h.pridaneSoubory + FormatInteger(v.nacteno) + "/" + FormatInteger(v.registrovano) +
+                " (" + h.poceZaznamu + FormatInteger(v.pocetMereni) + ")"};
+}
+
+VysledekZpracovani ZpracovatSurovaMereni(Workspace& ws, Interaction& interakce,
+                                         const VolbyZpracovani& volby) {
+    VysledekZpracovani v;
+    interakce.Stage(TextEtapy(ws, " ... [1]"));
+    KontrolaVsehoMereni(ws.suroveMereni, ws.nastaveni, ws.chyby);
+    if (volby.soucasne || volby.zrcadlit || volby.smazatMimoSkupiny) {
+        interakce.Stage(TextEtapy(ws, " ... [2]"));
+    }
+    if (volby.soucasne) v.nalezeno = NajitSkupiny(ws, interakce);
+    if (volby.zrcadlit) {
+        const int32_t pridano = ZrcadlitMimoSkupiny(ws.suroveMereni, ws.nastaveni, ws.info);
+        Ukazat(interakce, OznameniZrcadleni(ws.jazyk, pridano));
+        v.zrcadleno = pridano;
+        if (pridano > 0 && volby.soucasne) v.nalezenoPoZrcadleni = NajitSkupiny(ws, interakce);
+    }
+    if (volby.smazatMimoSkupiny) v.smazano = SmazatMimoSkupiny(ws, interakce);
+    KontrolaVsehoMereni(ws.suroveMereni, ws.nastaveni, ws.chyby);
+    v.pocetChyb = ChybySurovychMereni(ws);
+    interakce.Stage("");
+    return v;
+}
+
+PocetSerazenych NajitSkupiny(Workspace& ws, Interaction& interakce) {
+    const PocetSerazenych n = NajitMerickeSkupiny(ws.suroveMereni, ws.nastaveni, ws.chyby, ws.info);
+    Ukazat(interakce, OznameniNalezeniSkupin(ws.jazyk, n));
+    return n;
+}
+
+PocetSerazenych SeraditPolohy(Workspace& ws, Interaction& interakce) {
+    const PocetSerazenych n = SeraditDlePoloh(ws.suroveMereni, ws.info);
+    if (n.mereni > 0) KontrolaVsehoMereni(ws.suroveMereni, ws.nastaveni, ws.chyby);
+    Ukazat(interakce, OznameniSerazeniDlePoloh(ws.jazyk, n));
+    return n;
+}
+
+int32_t ZrcadlitMereni(Workspace& ws, Interaction& interakce) {
+    const int32_t n = ZrcadlitMimoSkupiny(ws.suroveMereni, ws.nastaveni, ws.info);
+    if (n > 0) KontrolaVsehoMereni(ws.suroveMereni, ws.nastaveni, ws.chyby);
+    Ukazat(interakce, OznameniZrcadleni(ws.jazyk, n));
+    return n;
+}
+
+int32_t SmazatMimoSkupiny(Workspace& ws, Interaction& interakce) {
+    return SmazatZaznamyMimoSkupiny(ws.suroveMereni, ws.nastaveni, ws.chyby, ws.info, ws.jazyk,
+                                    interakce);
+}
+
+int32_t ChybySurovychMereni(const Workspace& ws) {
+    return ws.chyby.suroveMereniCekovyPocetChyb;
+}
+
+bool AnalyzaPovolena(const Workspace& ws) {
+    return !ws.info.jeAnalyzaSurovaMereni && ws.suroveMereni.ExistujeRazazenyZaznamDoSkupiny() &&
+           ChybySurovychMereni(ws) == 0;
+}
+
+bool VyrovnaniPovoleno(const Workspace& ws) {
+    const TanalyzaMereni& a = ws.info.analyzaMereni;
+    return ws.info.jeAnalyzaSurovaMereni && a.mereniDoVyrovnani && a.souradnicePriblizne;
+}
+
+}  // namespace vertano

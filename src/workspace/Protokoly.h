@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "data/Interaction.h"
+#include "reports/CasProtokolu.h"
+#include "reports/Tprotokol.h"
+
+namespace vertano {
+
+class Workspace;
+
+// The report commands of the front ends. The reports are built in memory from
+// the workspace; a front end shows them or saves them (UlozitProtokol).
+
+struct VysledekProtokolu {
+    // The report is built (or was current already).
+    bool uspech = false;
+    // It was current: nothing was built, the caller only shows it.
+    bool jenZobrazeni = false;
+    // The notification shown on failure (26), -1 when none.
+    int32_t oznameni = -1;
+    // Why it failed (English), for logs and the command line.
+    std::string chyba;
+};
+
+// The network adjustment report into ws.protokolVyrovnani, with the switches,
+// units, decimals and language of the settings. Built only while
+// info.jeProtokolVyrovnani is false, which it then sets. On a failure the
+// report is empty, the flag stays false and notification 26 is shown.
+VysledekProtokolu ProtokolVyrovnani(Workspace& ws, Interaction& interakce,
+                                    const Hodiny& hodiny = MistniCas);
+
+// The part of the report that raw measurements alone give (part A: raw
+// measurements, face differences and means, set means, every section on) into
+// `protokol`, whatever the report switches; the workspace's reports and flags
+// are left alone.
+VysledekProtokolu ProtokolSurovychMereni(Workspace& ws, Interaction& interakce, Tprotokol& protokol,
+                                         const Hodiny& hodiny = MistniCas);
+
+}  // namespace vertano

@@ -1,0 +1,154 @@
+#include "workspace/SouhrnVyrovnaniText.h"
+
+#include <array>
+#include <string>
+
+#include "adjustment/OdlehleDruhy.h"
+#include "adjustment/Tvahy.h"
+#include "mereni/Text.h"
+#include "workspace/Workspace.h"
+
+namespace vertano {
+
+namespace {
+
+using Radky = std::vector<std::string>;
+
+void Line(Radky& r, const std::string& label, const std::string& value) {
+    r.push_back("  " + label + ": " + value);
+}
+
+void Line(Radky& r, const std::string& label, int32_t value) {
+    Line(r, label, std::to_string(value));
+}
+
+std::string DatumText(int32_t typFixace) {
+    static const char* const kTexts[] = {
+        "fixed points",
+        "fixed points; no distance measured: a scale condition",
+        "one fixed point with a bearing and distances",
+        "one fixed point and a bearing; a scale condition",
+        "one fixed point; a rotation condition",
+        "one fixed point; rotation and scale conditions",
+        "free network; translation conditions",
+        "free network; translation and scale conditions",
+        "free network; rotation and translation conditions",
+        "free network; rotation, translation and scale conditions"};
+    if (typFixace < 0 || typFixace > 9) return "?";
+    return std::string(DatumKey(typFixace)) + " (" + kTexts[typFixace] + ")";
+}
+
+std::string WeightText(const Tjazyk& j, int32_t typVah) {
+    const std::string& name = typVah == zdrojVah::kVnitrni  ? j.popis.vnitrniPresnost
+                              : typVah == zdrojVah::kVnejsi ? j.popis.vnejsiPresnost
+                                                            : j.popis.zadanaPresnost;
+    return name + " (" + std::string(WeightSourceKey(typVah)) + ")";
+}
+
+std::string KindName(const Tjazyk& j, int32_t typ) {
+    const jazyk::Tpopis& p = j.popis;
+    switch (typ) {
+        case velicina::kDelka:
+            return p.delka;
+        case velicina::kSmer:
+            return p.smer;
+        case velicina::kZenit:
+            return p.zenit;
+        case velicina::kDoplnekDelka:
+            return p.delka + " (" + p.doplnek + ")";
+        case velicina::kDoplnekSmernik:
+            return p.smernik + " (" + p.doplnek + ")";
+        case velicina::kDoplnekPrevyseni:
+            return p.prevyseni + " (" + p.doplnek + ")";
+        default:
+            return p.provazovani + " (" + p.doplnek + ")";
+    }
+}
+
+// "n/total [share]": the outliers among the observations tested.
+std::string Ratio(int32_t n, int32_t total) {
+    const std::string share =
+        total > 0 ? FormatFixed(static_cast<Real>(n) / static_cast<Real>(total), 3) : "-";
+    return std::to_string(n) + "/" + std::to_string(total) + " [" + share + "]";
+}
+
+// Terrestrial kinds always; a supplementary kind when the network has it.
+void Outliers(Radky& r, const Tjazyk& j, const SouhrnVyrovnani& souhrn) {
+    if (!souhrn.vylucovaniOdlehlych) {
+        Line(r, j.popis.pocetOdlehych, "-");
+        return;
+    }
+    Line(r, j.popis.pocetOdlehych, Ratio(souhrn.odlehleCelkem, souhrn.testovaneCelkem));
+    for (const int32_t typ : druhy::kPoradi) {
+        const auto k = static_cast<size_t>(typ - 1);
+        if (typ > velicina::kZenit && souhrn.testovane[k] == 0) continue;
+        Line(r, "  " + KindName(j, typ), Ratio(souhrn.odlehle[k], souhrn.testovane[k]));
+    }
+}
+
+}  // namespace
+
+std::string_view ObservationKindKey(int32_t typ) {
+    static constexpr std::array<std::string_view, 7> kKeys = {
+        "distance",     "direction",   "zenith",    "supp-distance",
+        "supp-bearing", "supp-height", "supp-plumb"};
+    return typ >= 1 && typ <= 7 ? kKeys[static_cast<size_t>(typ - 1)] : std::string_view{};
+}
+
+std::string_view DatumKey(int32_t typFixace) {
+    static constexpr std::array<std::string_view, 10> kKeys = {"fixed-points",
+                                                               "fixed-points-no-distances",
+                                                               "one-point-bearing-distances",
+                                                               "one-point-bearing",
+                                                               "one-point-distances",
+                                                               "one-point",
+                                                               "free-bearing-distances",
+                                                               "free-bearing",
+                                                               "free-distances",
+                                                               "free"};
+    return typFixace >= 0 && typFixace <= 9 ? kKeys[static_cast<size_t>(typFixace)]
+                                            : std::string_view{};
+}
+
+std::string_view WeightSourceKey(int32_t typVah) {
+    switch (typVah) {
+        case zdrojVah::kVnitrni:
+            return "inner";
+        case zdrojVah::kVnejsi:
+            return "outer";
+        case zdrojVah::kZadana:
+            return "given";
+        default:
+            return {};
+    }
+}
+
+std::vector<std::string> RadkySouhrnuVyrovnani(const Workspace& ws,
+                                               const VysledekVyrovnani& vysledek) {
+    Radky r;
+    if (!ws.info.jeVyrovnanaSit) return r;
+    const Tjazyk& j = ws.jazyk;
+    const jazyk::Tpopis& p = j.popis;
+    const SouhrnVyrovnani souhrn = ShrnoutVyrovnani(ws);
+    r.push_back(j.tlacitko.vyrovaniSite);
+    Line(r, p.pocetVyrBodu, souhrn.pocetBoduUrcovanych);
+    Line(r, p.pocetFixBodu, souhrn.pocetBoduFixnich);
+    Line(r, p.pocetVyrPosun, souhrn.pocetPosunu);
+    Line(r, "Unknowns", souhrn.pocetNeznamych);
+    Line(r, p.pocetVyrmerni, souhrn.pocetMereni);
+    Line(r, p.pocetNadbytecnych, souhrn.pocetNadbytecnych);
+    Line(r, p.sigJednotkovaAprior, FormatFixed(souhrn.odchylkaJednotkovaAprior, 3));
+    Line(r, p.sigJednotkovaAposterior, FormatFixed(souhrn.odchylkaJednotkovaAposterior, 3));
+    Line(r, "Iterations",
+         "robust " + std::to_string(vysledek.pocetIteraciRobustne) + ", plain " +
+             std::to_string(souhrn.pocetIteraci));
+    Outliers(r, j, souhrn);
+    Line(r, "Datum", DatumText(souhrn.typFixace));
+    Line(r, "Weights", WeightText(j, souhrn.typVah));
+    if (!vysledek.vynechana.empty())
+        Line(r, "Left out (a point without coordinates)",
+             static_cast<int32_t>(vysledek.vynechana.size()));
+    return r;
+}
+
+}  // namespace vertano

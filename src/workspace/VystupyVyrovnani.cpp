@@ -1,0 +1,104 @@
+#include "workspace/VystupyVyrovnani.h"
+
+#include <algorithm>
+#include <map>
+
+#include "adjustment/OdlehleDruhy.h"
+#include "files/SouradniceFormaty.h"
+#include "files/SouradniceText.h"
+#include "workspace/Workspace.h"
+
+namespace vertano {
+
+namespace {
+
+// The coordinate files of the results are always XYZ, whatever format the user
+// last saved given points in: the command line and the tests read them back so.
+Tnastaveni NastaveniXYZ(const Workspace& ws) {
+    Tnastaveni n = ws.nastaveni;
+    n.souborVystup.typSouradnice = kFormatXYZ;
+    return n;
+}
+
+}  // namespace
+
+VysledekUvolneni UvolnitBody(Workspace& ws, const bool vse, const std::vector<std::string>& jmena) {
+    VysledekUvolneni v;
+    std::vector<Tbod>& body = ws.souradniceFixni.bod;
+    for (const std::string& jmeno : jmena) {
+        bool nalezen = false;
+        for (const Tbod& b : body) nalezen = nalezen || (b.JePlny && b.cislo == jmeno);
+        if (!nalezen) v.nenalezene.push_back(jmeno);
+    }
+    if (!vse && !v.nenalezene.empty()) {
+        v.ok = false;
+        return v;
+    }
+    v.nenalezene.clear();
+    bool zmena = false;
+    for (Tbod& b : body) {
+        if (!b.JePlny || !b.JeFixni) continue;
+        if (!vse && std::find(jmena.begin(), jmena.end(), b.cislo) == jmena.end()) continue;
+        b.JeFixni = false;
+        zmena = true;
+    }
+    if (zmena) ws.info.jeAnalyzaSurovaMereni = false;
+    return v;
+}
+
+bool SestavitVysledky(const Workspace& ws, VysledkyVyrovnani& vysledky) {
+    vysledky = VysledkyVyrovnani{};
+    if (!ws.info.jeVyrovnanaSit) return false;
+    const Tmodel2& model = ws.modelVyrovnany;
+    if (!ZobrazitVyrovnani(model, model.odchylkaJednotkovaAprior, vysledky.zobrazeni)) return false;
+    vysledky.souhrn = ShrnoutVyrovnani(ws);
+    for (const int32_t typ : druhy::kPoradi) {
+        for (const TmerenaVelicina& z : druhy::Vektor(ws.modelOdlehly, typ).zaznam) {
+            if (z.jePlny && z.jeOdlehly) vysledky.odlehle.push_back({typ, z});
+        }
+    }
+    return true;
+}
+
+CoordinateSaveReport UlozitVyrovnaneSouradnice(const Workspace& ws,
+                                               const std::filesystem::path& cesta) {
+    if (!ws.info.jeVyrovnanaSit) {
+        CoordinateSaveReport r;
+        r.result = FileFailure(FileError::NothingToWrite, 0, 0);
+        r.message = "Cannot save " + cesta.string() + ": the network is not adjusted";
+        return r;
+    }
+    return UlozeniSouboru(ws.modelVyrovnany.souradnice, NastaveniXYZ(ws), cesta);
+}
+
+CoordinateSaveReport UlozitPribliznesouradnice(const Workspace& ws,
+                                               const std::filesystem::path& cesta,
+                                               std::vector<std::string>& radky) {
+    const Tnastaveni n = NastaveniXYZ(ws);
+    if (!cesta.empty()) return UlozeniSouboru(ws.souradnicePriblizne, n, cesta);
+    CoordinateSaveReport r;
+    r.result = UlozDoStringList(ws.souradnicePriblizne, radky);
+    if (r.result.ok) r.result = WriteCoordinateFile(radky, n);
+    r.ok = r.result.ok;
+    if (!r.ok) {
+        radky.clear();
+        r.message =
+            "The approximate coordinates cannot be written: " + DescribeCoordinateFailure(r.result);
+    }
+    return r;
+}
+
+VysvetleniPriblizne VysvetlitPriblizne(const Workspace& ws, const VysledekPriblizne& historie) {
+    std::map<std::string, const PuvodBodu*> podleJmena;
+    for (const PuvodBodu& p : historie.body) podleJmena[p.cislo] = &p;
+    VysvetleniPriblizne v;
+    for (const Tbod& b : ws.souradnicePriblizne.bod) {
+        const auto it = podleJmena.find(b.cislo);
+        if (b.JePlny && it != podleJmena.end() && it->second->jeUrcen && !it->second->jeZadany)
+            v.urcene.push_back(*it->second);
+    }
+    v.neurcene = historie.neurcene;
+    return v;
+}
+
+}  // namespace vertano
