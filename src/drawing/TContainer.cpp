@@ -203,6 +203,21 @@ void TContainer::ClearBitmap(QPainter& p) const {
     p.fillRect(Bitmap->rect(), Barva(PaintSettings.ColorB));
 }
 
+void TContainer::Popis(QPainter& p, QPoint kotva, const std::string& text,
+                       std::vector<QRect>& obsazene) const {
+    const QFontMetrics fm(p.font());
+    const QString t = QString::fromStdString(text);
+    QRect ram(kotva, QSize(fm.horizontalAdvance(t), fm.height()));
+    for (int posun = 0; posun < 8; ++posun) {
+        const bool volno = std::none_of(obsazene.begin(), obsazene.end(),
+                                        [&](const QRect& r) { return r.intersects(ram); });
+        if (volno) break;
+        ram.translate(0, fm.height());
+    }
+    obsazene.push_back(ram);
+    p.drawText(QPoint(ram.left(), ram.top() + fm.ascent()), t);
+}
+
 void TContainer::Txt(QPainter& p, int x, int y, const std::string& text) const {
     // No box of the background colour behind the text: it would cut the error
     // ellipses and the lines that pass under a point number.
@@ -232,13 +247,14 @@ void TContainer::PaintMereni(QPainter& p) const {
     }
     p.setRenderHint(QPainter::Antialiasing, false);
     if (PaintSettings.PaintDesc) {
+        std::vector<QRect> popisy;
         for (size_t j = 0; j < pocet; ++j) {
             const TgrafikaZaznam& z = data->mereni[j];
             if (!z.JePlny || z.iStn < 0 || z.iStn >= n || z.iCil < 0 || z.iCil >= n) continue;
             const T2DPoint a = CalcPixCoords(z.iStn);
             const T2DPoint b = CalcPixCoords(z.iCil);
-            Txt(p, Zaokrouhlit((a[0] + b[0]) / 2), Zaokrouhlit((a[1] + b[1]) / 2),
-                CreateMereStr(static_cast<int>(j)));
+            Popis(p, QPoint(Zaokrouhlit((a[0] + b[0]) / 2), Zaokrouhlit((a[1] + b[1]) / 2)),
+                  CreateMereStr(static_cast<int>(j)), popisy);
         }
     }
     p.restore();
@@ -324,26 +340,13 @@ void TContainer::PaintPoints(QPainter& p) const {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
     const QFontMetrics fm(p.font());
-    // Points in one plan position (a shaft point below its mark) would write their
-    // numbers over each other: a number that would cover one already written
-    // goes a line lower.
     std::vector<QRect> popisy;
     for (int i = 0; i < PocetBodu(); ++i) {
         const TgrafikaBod& b = data->body[static_cast<size_t>(i)];
         const T2DPoint px = CalcPixCoords(i);
         const int x = Zaokrouhlit(px[0]);
         const int y = Zaokrouhlit(px[1]);
-        const QPoint kotva = b.JeFixni ? PPF(p, x, y) : PPA(p, x, y);
-        const QString text = QString::fromStdString(b.cislo);
-        QRect ram(kotva, QSize(fm.horizontalAdvance(text), fm.height()));
-        for (int posun = 0; posun < 8; ++posun) {
-            const bool volno = std::none_of(popisy.begin(), popisy.end(),
-                                            [&](const QRect& r) { return r.intersects(ram); });
-            if (volno) break;
-            ram.translate(0, fm.height());
-        }
-        popisy.push_back(ram);
-        p.drawText(QPoint(ram.left(), ram.top() + fm.ascent()), text);
+        Popis(p, b.JeFixni ? PPF(p, x, y) : PPA(p, x, y), b.cislo, popisy);
     }
     p.restore();
 }

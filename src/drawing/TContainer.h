@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 
 #include "drawing/TgrafikaData.h"
 #include "drawing/VolbyKresby.h"
@@ -127,6 +129,12 @@ class TContainer {
     void PaintScale(QPainter& p) const;
     void ScaleBar(QPainter& p, int y0, Real pixelyNaJednotku, Real faktor,
                   const std::string& jednotka) const;
+    // A label with its top left corner at `kotva`, or a line lower (up to eight)
+    // where it would cover one in `obsazene`: points in one plan position (a
+    // shaft point below its mark) and lines along one another would otherwise
+    // write over each other. Adds the place it took.
+    void Popis(QPainter& p, QPoint kotva, const std::string& text,
+               std::vector<QRect>& obsazene) const;
     // Text with its top left corner at (x, y).
     void Txt(QPainter& p, int x, int y, const std::string& text) const;
     BarvaRgb BarvaOsy() const;
