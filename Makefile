@@ -5,7 +5,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CLI = $(BUILD)/cli/vertano-cli
 
-.PHONY: all deps configure build test run bench clean format fuzz
+.PHONY: all deps configure build test run bench clean format fuzz install package
 
 all: build
 
@@ -21,8 +21,20 @@ build: configure
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 600
 
+# With a display the desktop program starts on the example; without one the
+# command-line program adjusts the examples.
 run: build
-	@./scripts/run-example.sh $(CLI)
+	@./scripts/run-example.sh $(CLI) $(BUILD)/ui/vertano
+
+# PREFIX (default /usr/local) and DESTDIR as usual.
+PREFIX ?= /usr/local
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package of vertano and vertano-cli in $(BUILD).
+package: build
+	@./scripts/install-deps.sh package
+	@cd $(BUILD) && cpack -G DEB
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
@@ -37,7 +49,8 @@ FUZZ_TARGETS ?= fuzz_decode fuzz_raw fuzz_coordinates fuzz_supplementary fuzz_pi
 fuzz:
 	@./scripts/install-deps.sh fuzz
 	@[ -f $(FUZZ_BUILD)/build.ninja ] || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \
-	    -DCMAKE_BUILD_TYPE=Release -DVERTANO_FUZZ=ON -DVERTANO_TESTS=OFF -DVERTANO_BENCH=OFF
+	    -DCMAKE_BUILD_TYPE=Release -DVERTANO_FUZZ=ON -DVERTANO_TESTS=OFF -DVERTANO_BENCH=OFF \
+	    -DVERTANO_UI=OFF
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_all
 	@failed=""; for t in $(FUZZ_TARGETS); do \
 	    echo "== $$t ($(FUZZ_SECONDS) s)"; \

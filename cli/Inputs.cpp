@@ -8,6 +8,7 @@
 #include "files/SouradniceSoubory.h"
 #include "files/SurovaMereniSoubory.h"
 #include "supplementary/DoplnekDruh.h"
+#include "workspace/PrikazyBodu.h"
 #include "workspace/PrikazySurovychMereni.h"
 
 namespace vertano::cli {
@@ -18,14 +19,6 @@ namespace fs = std::filesystem;
 
 std::vector<fs::path> Paths(const std::vector<std::string>& names) {
     return {names.begin(), names.end()};
-}
-
-// "Title: Added files: loaded/registered (Number of ...: n)".
-void AddedLine(Session& s, const std::string& title, int32_t loaded, int32_t registered,
-               const std::string& countText, int32_t count) {
-    const jazyk::Thlaseni& h = s.ws.jazyk.hlaseni;
-    s.out << title << ": " << h.pridaneSoubory << std::to_string(loaded) << "/"
-          << std::to_string(registered) << " (" << countText << std::to_string(count) << ")\n";
 }
 
 // A file that adds nothing is most likely the wrong file, or one cut short on its
@@ -48,13 +41,10 @@ void ReportNotTried(Session& s, const std::vector<std::string>& names, size_t tr
         s.err << names[i] << ": not read (an earlier file could not be opened)\n";
 }
 
-template <class Report>
-bool ReportCoordinateFiles(Session& s, const std::vector<std::string>& names, const Report& r,
-                           const std::string& title, const char* what) {
+bool ReportCoordinateFiles(Session& s, const std::vector<std::string>& names,
+                           const CoordinateLoadReport& r, bool scale, const char* what) {
     const jazyk::Thlaseni& h = s.ws.jazyk.hlaseni;
     bool all = !r.stopped;
-    int32_t loaded = 0;
-    int32_t points = 0;
     for (const LoadedCoordinateFile& f : r.files) {
         if (!f.result.ok) {
             s.err << f.message << "\n";
@@ -63,18 +53,16 @@ bool ReportCoordinateFiles(Session& s, const std::vector<std::string>& names, co
         }
         s.out << f.path.string() << ": " << h.pocetBodu << std::to_string(f.pointsAdded) << "\n";
         if (f.pointsAdded == 0 && !AcceptEmpty(s, f.path.string(), what)) all = false;
-        if (f.pointsAdded > 0) ++loaded;
-        points += f.pointsAdded;
     }
     ReportNotTried(s, names, r.files.size());
-    AddedLine(s, title, loaded, r.RegisteredFiles(), h.pocetBodu, points);
+    const jazyk::Toznameni added = OznameniPridaniBodu(s.ws, r, scale);
+    s.out << added.nadpis << ": " << added.text << "\n";
     return all;
 }
 
 bool LoadSupplementaryKind(Session& s, int kind, const std::vector<std::string>& names) {
     Workspace& ws = s.ws;
-    const SupplementaryLoadReport r =
-        NacteniSouboruDoplnek(ws.doplnekVstup, kind, ws.info, ws.nastaveni, ws.chyby, Paths(names));
+    const SupplementaryLoadReport r = PridatDoplnky(ws, kind, Paths(names));
     bool all = !r.stopped;
     for (const LoadedSupplementaryFile& f : r.files) {
         if (!f.result.ok) {
@@ -135,19 +123,13 @@ bool LoadRawFiles(Session& s, const std::vector<int>& codes) {
 }
 
 bool LoadPointFiles(Session& s) {
-    Workspace& ws = s.ws;
-    const CoordinateLoadReport r = NacteniSouboru(ws.souradniceFixni, ws.info, ws.nastaveni,
-                                                  Paths(s.options.points), ws.chyby);
-    return ReportCoordinateFiles(s, s.options.points, r, ws.jazyk.nadpis.pridatBody, "points");
+    const CoordinateLoadReport r = PridatZadaneBody(s.ws, Paths(s.options.points));
+    return ReportCoordinateFiles(s, s.options.points, r, false, "points");
 }
 
 bool LoadScaleFiles(Session& s) {
-    Workspace& ws = s.ws;
-    const CoordinateLoadReport r = NacteniSouboruMeritko(
-        ws.souradniceMeritko, ws.info, ws.nastaveni, Paths(s.options.scale), ws.chyby);
-    return ReportCoordinateFiles(
-        s, s.options.scale, r,
-        ws.jazyk.nadpis.pridatBody + " - " + ws.jazyk.popis.meritkoveKoeficienty, "scale factors");
+    const CoordinateLoadReport r = PridatMeritka(s.ws, Paths(s.options.scale));
+    return ReportCoordinateFiles(s, s.options.scale, r, true, "scale factors");
 }
 
 bool LoadSupplementaryFiles(Session& s) {

@@ -20,6 +20,11 @@ packages=(
 if [ "${1:-}" = fuzz ]; then
     packages+=(clang libclang-rt-dev)
 fi
+# `make package` (argument "package"): CPack finds the package's dependencies
+# with dpkg-shlibdeps.
+if [ "${1:-}" = package ]; then
+    packages+=(dpkg-dev)
+fi
 
 if [ "$(id -u)" -eq 0 ]; then
     SUDO=""

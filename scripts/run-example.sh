@@ -1,10 +1,20 @@
 #!/usr/bin/env bash
-# Adjusts the bundled example networks and prints what the adjustment found. The
-# first one is kept as a project, and its project, report, epoch, DXF drawing and
-# picture go to build/example-output/.
+# With a display: starts the desktop program on the example network. Without
+# one: adjusts the bundled example networks with the command-line program and
+# prints what the adjustment found; the first one is kept as a project, and its
+# project, report, epoch, DXF drawing and picture go to build/example-output/.
 set -euo pipefail
 cli=${1:?path to vertano-cli}
+gui=${2:-}
 cd "$(dirname "$0")/.."
+if [ -n "$gui" ] && [ -x "$gui" ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
+    echo "Starting $gui on examples/sit.mtx (close its window to end)"
+    exec "$gui" examples/sit.mtx
+fi
+if [ -n "$gui" ]; then
+    echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): running the command-line example instead of the window."
+    echo
+fi
 out="$(cd "$(dirname "$cli")/.." && pwd)/example-output"
 mkdir -p "$out"
 echo "== examples/sit: twelve points and a shaft point, with supplementary measurements"

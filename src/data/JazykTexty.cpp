@@ -132,8 +132,9 @@ constexpr Popis<Varianty> kPopis{
     .komplexniZpracovani =
         {"Komplexní softwarové zpracování měření v inženýrské geodézii.",
          "Complex software processing of measurements in engineering surveying."},
-    .verzeDatum = {"(19.06.2016)", "(19/06/2016)"},
-    .verzeCislo = {"3.5.1", "3.5.1"},
+    // The release this program is, set by the build.
+    .verzeDatum = {"(" VERTANO_RELEASE_DATE_CS ")", "(" VERTANO_RELEASE_DATE_EN ")"},
+    .verzeCislo = {VERTANO_VERSION, VERTANO_VERSION},
     .zakladniInformace = {"Základní informace", "Basic information"},
     .pocetTransBodu = {"Počet transformovaných bodů", "Number of transformed points"},
     .parametryTransformace = {"Parametry transformace", "Parameters of transformation"},

@@ -103,6 +103,31 @@ Real MetresToLength(Real metres, uint8_t code) {
     return code == jednotka::kStopa ? metres / kStopaVMetrech : metres;
 }
 
+namespace {
+
+constexpr Real kBoduNaStopu = 864;
+constexpr Real kVterinNaStupen = 3600;
+
+}  // namespace
+
+Real MetresToDeviation(Real metres, uint8_t code) {
+    return code == jednotka::kStopa ? metres / kStopaVMetrech * kBoduNaStopu : metres * 1000;
+}
+
+Real DeviationToMetres(Real value, uint8_t code) {
+    return code == jednotka::kStopa ? value / kBoduNaStopu * kStopaVMetrech : value / 1000;
+}
+
+Real RadiansToDeviation(Real radians, uint8_t code) {
+    if (code == jednotka::kDms) return radians * (180 / kPi) * kVterinNaStupen;
+    return RadiansToAngle(radians, code) * 1000;
+}
+
+Real DeviationToRadians(Real value, uint8_t code) {
+    if (code == jednotka::kDms) return value / kVterinNaStupen * (kPi / 180);
+    return AngleToRadians(value / 1000, code);
+}
+
 NumberStatus ParseAngle(std::string_view token, uint8_t code, Real& radians) {
     Real v = 0;
     const NumberStatus st = ParseNumber(token, v);

@@ -43,6 +43,14 @@ Real MetresToLength(Real metres, uint8_t code);
 // kept. False when the token is not a number.
 bool DmsTextToDegrees(std::string_view token, Real& degrees);
 
+// Standard deviations in their display units: a length deviation in mm, or in
+// points (1/864 ft) for feet; an angular deviation in thousandths of the angle
+// unit (mrad, mgon, mdeg), or in arc seconds for D.MMSS.
+Real MetresToDeviation(Real metres, uint8_t code);
+Real DeviationToMetres(Real value, uint8_t code);
+Real RadiansToDeviation(Real radians, uint8_t code);
+Real DeviationToRadians(Real value, uint8_t code);
+
 // A number token read with the file rules of ParseNumber and converted to radians
 // or metres. For D.MMSS the minutes and seconds are taken from the text itself.
 NumberStatus ParseAngle(std::string_view token, uint8_t code, Real& radians);

@@ -42,7 +42,7 @@ VysledekUvolneni UvolnitBody(Workspace& ws, const bool vse, const std::vector<st
         b.JeFixni = false;
         zmena = true;
     }
-    if (zmena) ws.info.jeAnalyzaSurovaMereni = false;
+    if (zmena) ws.info.jeAnalyzaSurovaMereni = ws.info.jeProtokolVyrovnani = false;
     return v;
 }
 

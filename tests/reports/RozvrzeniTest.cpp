@@ -26,9 +26,10 @@ TEST(Rozvrzeni, HeaderAndPartHeader) {
     Tprotokol p;
     p.Uvod(j);
     p.Halvicka(3, j, "2026-12-08 14:05:31");
+    const std::string program = "Vertano " + j.popis.verzeCislo + " " + j.popis.verzeDatum;
     EXPECT_EQ(p.Dokument(),
-              "Vertano 3.5.1 (19/06/2016)\r\n"
-              "**************************\r\n"
+              program + "\r\n" + std::string(program.size(), '*') +
+              "\r\n"
               "Contact: Vertano developers (vertano@example.org)\r\n"
               "\r\n\r\n"
               "Protocol C - Network adjustment\r\n"

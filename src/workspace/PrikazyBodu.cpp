@@ -1,0 +1,48 @@
+#include "workspace/PrikazyBodu.h"
+
+#include "data/SouradniceKontrola.h"
+#include "mereni/Text.h"
+#include "workspace/Workspace.h"
+
+namespace vertano {
+
+CoordinateLoadReport PridatZadaneBody(Workspace& ws,
+                                      const std::vector<std::filesystem::path>& cesty) {
+    ws.nastaveni.okno.bodyVstup = kBodyVstupFixni;
+    CoordinateLoadReport r =
+        NacteniSouboru(ws.souradniceFixni, ws.info, ws.nastaveni, cesty, ws.chyby);
+    if (r.RegisteredFiles() > 0)
+        ws.info.jeAnalyzaSurovaMereni = ws.info.jeProtokolVyrovnani = false;
+    return r;
+}
+
+CoordinateLoadReport PridatMeritka(Workspace& ws, const std::vector<std::filesystem::path>& cesty) {
+    CoordinateLoadReport r =
+        NacteniSouboruMeritko(ws.souradniceMeritko, ws.info, ws.nastaveni, cesty, ws.chyby);
+    if (r.RegisteredFiles() > 0)
+        ws.info.jeAnalyzaSurovaMereni = ws.info.jeProtokolVyrovnani = false;
+    return r;
+}
+
+SupplementaryLoadReport PridatDoplnky(Workspace& ws, int druh,
+                                      const std::vector<std::filesystem::path>& cesty) {
+    return NacteniSouboruDoplnek(ws.doplnekVstup, druh, ws.info, ws.nastaveni, ws.chyby, cesty);
+}
+
+jazyk::Toznameni OznameniPridaniBodu(const Workspace& ws, const CoordinateLoadReport& r,
+                                     bool meritka) {
+    const Tjazyk& j = ws.jazyk;
+    int32_t nacteno = 0;
+    int32_t bodu = 0;
+    for (const LoadedCoordinateFile& f : r.files) {
+        if (f.result.ok && f.pointsAdded > 0) ++nacteno;
+        if (f.result.ok) bodu += f.pointsAdded;
+    }
+    std::string nadpis = j.nadpis.pridatBody;
+    if (meritka) nadpis += " - " + j.popis.meritkoveKoeficienty;
+    return {nadpis, j.hlaseni.pridaneSoubory + FormatInteger(nacteno) + "/" +
+                        FormatInteger(r.RegisteredFiles()) + " (" + j.hlaseni.pocetBodu +
+                        FormatInteger(bodu) + ")"};
+}
+
+}  // namespace vertano

@@ -1,0 +1,144 @@
+#include <QImage>
+#include <QPushButton>
+#include <QtTest>
+
+#include "HlavniOkno.h"
+#include "Ikona.h"
+#include "NastaveniDialogy.h"
+#include "ProtokolOkno.h"
+#include "TabulkaSurovych.h"
+#include "UiTestSupport.h"
+#include "ZpravaOkno.h"
+#include "data/Interaction.h"
+#include "files/SurovaMereniSoubory.h"
+#include "processing/KontrolaMereni.h"
+#include "workspace/Protokoly.h"
+#include "workspace/TabulkaMereni.h"
+#include "workspace/VyrovnaniSite.h"
+#include "workspace/Workspace.h"
+
+using namespace vertano;
+using namespace vertano::ui;
+
+// Renders the windows into the screenshots folder for a person to look at, and
+// checks what a picture can tell by itself: nothing is blank and the colours of
+// the checks appear where the list has errors.
+class SnimkyTest : public QObject {
+    Q_OBJECT
+
+  private:
+    static void Ulozit(QWidget& okno, const QString& jmeno) {
+        const QImage obrazek = okno.grab().toImage();
+        QVERIFY(!obrazek.isNull());
+        QVERIFY(obrazek.save(test::SlozkaSnimku() + "/" + jmeno + ".png"));
+    }
+
+    // The example network with two faults: a target height beyond its limit and
+    // a direction whose face difference is too large; one station selected.
+    static void Pripravit(Workspace& ws) {
+        Tmereni& m = ws.suroveMereni;
+        QVERIFY(
+            NactiSoubor(m, ws.info, ws.nastaveni, test::Zdroj("examples/sit.mtx"), 0).result.ok);
+        m.zaznam[2].vyska_cil = 3.5L;
+        m.zaznam[5].smer += 0.001L;
+        KontrolaVsehoMereni(m, ws.nastaveni, ws.chyby);
+    }
+
+  private slots:
+    void HlavniOknoVObouJazycich() {
+        for (const uint8_t jazyk : {uint8_t{1}, uint8_t{0}}) {
+            Workspace ws;
+            ws.NastavitJazyk(jazyk);
+            Pripravit(ws);
+            test::SkriptDialogy dialogy;
+            HlavniOkno okno(ws, dialogy);
+            okno.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&okno));
+            okno.resize(okno.width(), 560);
+            Tvyber& v = okno.Tabulka().Vyber();
+            v.Velikost(ws.suroveMereni.zaznam.size());
+            v.hromadny[9] = v.hromadny[10] = true;
+            okno.Obnovit();
+            okno.Tabulka().NastavitAktualni(12);
+            QTest::qWait(50);
+            Ulozit(okno, jazyk == 1 ? "hlavni-okno-en" : "hlavni-okno-cs");
+            const QImage obrazek = okno.Tabulka().viewport()->grab().toImage();
+            QSet<QRgb> barvy;
+            for (int y = 0; y < obrazek.height(); y += 2)
+                for (int x = 0; x < obrazek.width(); x += 2) barvy.insert(obrazek.pixel(x, y));
+            QVERIFY(barvy.contains(QColor(238, 92, 92).rgb()));    // errors, face II
+            QVERIFY(barvy.contains(QColor(255, 210, 210).rgb()));  // selected rows
+            QVERIFY(barvy.contains(QColor(221, 238, 255).rgb()));  // odd set
+        }
+    }
+
+    void OknoProtokolu() {
+        for (const uint8_t jazyk : {uint8_t{1}, uint8_t{0}}) {
+            Workspace ws;
+            ws.NastavitJazyk(jazyk);
+            test::Nacist(ws, test::Sit(SimulaceTvar::Grid, 12, 4));
+            SilentInteraction ui;
+            QVERIFY(AnalyzaSuroveMereni(ws, ui).uspech);
+            QVERIFY(VyrovnaniSite(ws, ui).uspech);
+            QVERIFY(ProtokolVyrovnani(ws, ui).uspech);
+            test::SkriptDialogy dialogy;
+            ProtokolOkno okno(nullptr, ws, dialogy, "Protocol", ws.protokolVyrovnani.Radky());
+            okno.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&okno));
+            Ulozit(okno, jazyk == 1 ? "protokol-en" : "protokol-cs");
+        }
+    }
+
+    void Ikona() {
+        const QPixmap obrazek = IkonaProgramu().pixmap(64, 64);
+        QVERIFY(!obrazek.isNull());
+        QVERIFY(obrazek.save(test::SlozkaSnimku() + "/ikona.png"));
+    }
+
+    void NastaveniAZpravy() {
+        for (const uint8_t jazyk : {uint8_t{1}, uint8_t{0}}) {
+            Workspace ws;
+            ws.NastavitJazyk(jazyk);
+            const QString k = jazyk == 1 ? "-en" : "-cs";
+            NastaveniJednotkyOkno jednotky(nullptr, ws);
+            NastaveniKontrolaOkno kontrola(nullptr, ws);
+            NastaveniZrcadleniOkno zrcadleni(nullptr, ws);
+            NastaveniRedukceOkno redukce(nullptr, ws);
+            NastaveniSitOkno sit(nullptr, ws);
+            NastaveniTransformaceOkno transformace(nullptr, ws);
+            NastaveniVahOkno vahy(nullptr, ws);
+            NastaveniProtokolOkno protokol(nullptr, ws);
+            const std::pair<QWidget*, QString> okna[] = {{&jednotky, "nastaveni-jednotky"},
+                                                         {&kontrola, "nastaveni-kontrola"},
+                                                         {&zrcadleni, "nastaveni-zrcadleni"},
+                                                         {&redukce, "nastaveni-redukce"},
+                                                         {&sit, "nastaveni-sit"},
+                                                         {&transformace, "nastaveni-transformace"},
+                                                         {&vahy, "nastaveni-vahy"},
+                                                         {&protokol, "nastaveni-protokol"}};
+            for (const auto& [okno, jmeno] : okna) {
+                okno->show();
+                QVERIFY(QTest::qWaitForWindowExposed(okno));
+                Ulozit(*okno, jmeno + k);
+                okno->hide();
+            }
+            const Tjazyk& j = ws.jazyk;
+            const jazyk::Toznameni o = j.Oznameni(3);
+            ZpravaOkno zprava(nullptr, QString::fromStdString(o.nadpis),
+                              QString::fromStdString(o.text), "OK", "Protocol", [] {});
+            zprava.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&zprava));
+            Ulozit(zprava, "zprava" + k);
+            PotvrzeniOkno otazka(nullptr, QString::fromStdString(j.nadpis.varovani),
+                                 QString::fromStdString(j.hlaseni.ukoncitProgram),
+                                 QString::fromStdString(j.tlacitko.ano),
+                                 QString::fromStdString(j.tlacitko.ne));
+            otazka.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&otazka));
+            Ulozit(otazka, "potvrzeni" + k);
+        }
+    }
+};
+
+QTEST_MAIN(SnimkyTest)
+#include "SnimkyTest.moc"

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Dialogy.h"
+#include "workspace/Simulace.h"
+
+namespace vertano {
+class Workspace;
+}
+
+namespace vertano::ui::test {
+
+// Dialogs answered from a script: every message and question is recorded, the
+// answers and the chosen files are taken from the queues in order.
+class SkriptDialogy : public Dialogy {
+  public:
+    void Zprava(QWidget* rodic, const QString& nadpis, const QString& text,
+                const std::function<void()>& protokol) override;
+    bool Potvrzeni(QWidget* rodic, const QString& nadpis, const QString& text) override;
+    std::vector<std::filesystem::path> Otevrit(QWidget* rodic, DruhSouboru druh, bool vice,
+                                               Tnastaveni& nastaveni, const Tjazyk& jazyk) override;
+    std::filesystem::path Ulozit(QWidget* rodic, DruhSouboru druh, Tnastaveni& nastaveni,
+                                 const Tjazyk& jazyk) override;
+    void Protokol(QWidget* rodic, Workspace& ws, const QString& nadpis,
+                  const std::vector<std::string>& radky) override;
+
+    std::vector<QString> zpravy;  // "title: text"
+    std::vector<QString> otazky;  // "title: text"
+    // Every question asked from the thread of the windows.
+    bool otazkyVeVlaknuOken = true;
+    // The report windows shown: title and lines.
+    std::vector<std::pair<QString, std::vector<std::string>>> protokoly;
+    // Called while a question is open, before it is answered.
+    std::function<void()> priOtazce;
+    std::deque<bool> odpovedi;  // then `vychoziOdpoved`
+    bool vychoziOdpoved = false;
+    std::deque<std::vector<std::filesystem::path>> otevreni;
+    std::deque<std::filesystem::path> ulozeni;
+    // Called while a message with the "Protocol" button is open, in its place.
+    std::function<void(const std::function<void()>&)> protokol;
+};
+
+// A network generated as the simulator makes it, loaded as the window holds it:
+// raw rows identified and checked, given points checked.
+SimulovanaSit Sit(SimulaceTvar tvar, int pocetBodu, int pocetZadanych, uint64_t seed = 1);
+void Nacist(Workspace& ws, const SimulovanaSit& sit);
+
+// A file of the repository (examples/...).
+std::filesystem::path Zdroj(const std::string& relativni);
+// The folder of the screenshots (created when missing).
+QString SlozkaSnimku();
+
+}  // namespace vertano::ui::test

@@ -1,0 +1,38 @@
+#include "Dialogy.h"
+
+#include "ProtokolOkno.h"
+#include "Texty.h"
+#include "ZpravaOkno.h"
+
+namespace vertano::ui {
+
+void OknaDialogu::Zprava(QWidget* rodic, const QString& nadpis, const QString& text,
+                         const std::function<void()>& protokol) {
+    ZpravaOkno okno(rodic, nadpis, text, Q(jazyk_.tlacitko.ok), Q(jazyk_.protokol.protokol1),
+                    protokol);
+    okno.exec();
+}
+
+bool OknaDialogu::Potvrzeni(QWidget* rodic, const QString& nadpis, const QString& text) {
+    PotvrzeniOkno okno(rodic, nadpis, text, Q(jazyk_.tlacitko.ano), Q(jazyk_.tlacitko.ne));
+    return okno.exec() == QDialog::Accepted;
+}
+
+std::vector<std::filesystem::path> OknaDialogu::Otevrit(QWidget* rodic, DruhSouboru druh, bool vice,
+                                                        Tnastaveni& nastaveni,
+                                                        const Tjazyk& jazyk) {
+    return OtevritSoubory(rodic, druh, vice, nastaveni, jazyk);
+}
+
+std::filesystem::path OknaDialogu::Ulozit(QWidget* rodic, DruhSouboru druh, Tnastaveni& nastaveni,
+                                          const Tjazyk& jazyk) {
+    return UlozitSoubor(rodic, druh, nastaveni, jazyk);
+}
+
+void OknaDialogu::Protokol(QWidget* rodic, Workspace& ws, const QString& nadpis,
+                           const std::vector<std::string>& radky) {
+    ProtokolOkno okno(rodic, ws, *this, nadpis, radky);
+    okno.exec();
+}
+
+}  // namespace vertano::ui

@@ -1,0 +1,166 @@
+#pragma once
+
+#include <QMainWindow>
+#include <atomic>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "Dialogy.h"
+#include "InterakceOkna.h"
+#include "Povoleni.h"
+#include "workspace/TabulkaMereni.h"
+#include "workspace/VyrovnaniSite.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QThread;
+
+namespace vertano {
+class Workspace;
+}
+
+namespace vertano::ui {
+
+class TabulkaSurovych;
+
+// The main window: the raw measurement table with its status line and the menus
+// that drive the whole workflow. It computes nothing: each command calls the
+// workspace and then refreshes the table, the menus and the status line.
+// The raw-data analysis and the network adjustment run on a worker thread while
+// the window shows their stage and stays responsive; their questions are asked
+// here and answered before the worker goes on.
+class HlavniOkno : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    HlavniOkno(Workspace& ws, Dialogy& dialogy, QWidget* rodic = nullptr);
+    ~HlavniOkno() override;
+
+    // Every action of the menus, by the purpose of its item.
+    struct Akce {
+        // Main
+        QAction *pridat, *ulozitJako, *exportovat, *otevritProjekt, *ulozitProjekt;
+        QAction *jazykCZ, *jazykEN, *jednotky, *kontrola, *zrcadleni, *redukce, *sit, *transformace,
+            *protokol;
+        QAction* zavrit;
+        // Measurements
+        QAction *noveMereni, *noveStanovisko, *upravit, *smazat, *najit, *najitDalsi,
+            *najitPredchozi, *najitChybne, *posunNahoru, *posunDolu, *premistit, *kopirovat,
+            *vyjmout, *vlozit;
+        // Selection
+        QAction *vybratVse, *zrusitVyber, *dleAtributu;
+        QAction* vyberDle[9];
+        // Identification
+        QAction *zobrazPolohu, *zobrazSkupinu, *zrcadlit, *najitSkupiny, *seraditPolohy,
+            *smazatMimoSkupiny, *rozdilPoloh, *prumerPoloh, *prumerSkupin, *kamenKamen;
+        // Checking
+        QAction *kontrolaHodnot, *kontrolaPoloh, *kontrolaSkupin, *kontrolaVse;
+        // Supplement
+        QAction* doplnek[4];  // slope distance, bearing, height difference, plumbing
+        // Adjustment
+        QAction *analyza, *fixniBody, *meritka, *predMereni, *predSouradnice, *rozdilFixni,
+            *rozdilVse, *apriorni, *upravitPresnost, *vyrovnani;
+        QAction* predDoplnek[4];
+        QAction* rozdilDoplnek[4];
+        QAction* vnitrni[3];
+        QAction* vnejsi[3];
+        QAction* oProgramu;
+    };
+    const Akce& Akce_() const { return a_; }
+    const std::vector<QMenu*>& Menu() const { return menu_; }
+    TabulkaSurovych& Tabulka() { return *tabulka_; }
+    QLabel* StavVyberu() const { return vyber_; }
+    QLabel* StavZpracovani() const { return zpracovani_; }
+    const std::vector<QLabel*>& PocetChyb() const { return chyby_; }
+    QPushButton* TlacitkoZastavit() const { return zastavit_; }
+
+    // The enabling of every item from the state; evaluated when a menu opens and
+    // after every command, so that the shortcuts follow it too.
+    void AktualizovatMenu();
+    // Captions of the title, menus, table and status line in the language in force.
+    void NastavitTexty();
+    // The table, status line and menus after the data changed.
+    void Obnovit();
+
+    // A long command (analysis, adjustment) is running on its worker thread.
+    bool Bezi() const { return vlakno_ != nullptr; }
+    // Processes events until the running long command has finished (tests).
+    void PockatNaKonec();
+    // The files to add as "Add ..." reads them (also used at start-up).
+    void PridatSoubory(const std::vector<std::filesystem::path>& cesty);
+    // Arguments of the command line the program cannot open (start-up).
+    void OznamitNeznameArgumenty(const QStringList& argumenty);
+
+    // The commands of the menus (public for the tests and the start-up).
+    void PrikazPridat();
+    void PrikazUlozitJako();
+    void PrikazExportovat();
+    void PrikazJazyk(uint8_t typJazyk);
+    void PrikazSmazat();
+    void PrikazKopirovat();
+    void PrikazVyjmout();
+    void PrikazVlozit();
+    void PrikazPosunout(bool nahoru);
+    void PrikazNajitChybne();
+    void PrikazNajit(bool dopredu);
+    void PrikazVybratDle(VyberDle pravidlo);
+    void PrikazAnalyza();
+    void PrikazVyrovnani();
+    void PrikazNastaveni(int ktere);
+
+    // The search pattern of "Find next" and "Find previous" (the find window
+    // stores it).
+    VzorHledani vzorHledani;
+
+  signals:
+    // A long command has finished and the window shows its outcome.
+    void dokonceno();
+
+  protected:
+    void closeEvent(QCloseEvent* udalost) override;
+    void showEvent(QShowEvent* udalost) override;
+
+  private:
+    void VytvoritMenu();
+    void VytvoritKontextoveMenu();
+    void VytvoritStavovyRadek(QWidget* hlavni);
+    void NastavitPrepinace();
+    void AktualizovatStav();
+    void Zaneprazdneni(bool zapnout);
+    void SpustitNaPozadi(std::function<void(Interaction&, const Cekani&)> prace,
+                         std::function<void()> potom);
+    void Zprava(const QString& nadpis, const QString& text,
+                const std::function<void()>& protokol = {});
+    bool Potvrzeni(const QString& nadpis, const QString& text);
+    void ZobrazitProtokol(const QString& nadpis, const std::vector<std::string>& radky);
+    void PrepnoutSkupiny(bool zapnout);
+    void NastavitKontrolu(int ktera, bool zapnout);
+    void PridatSouboryDruhu(DruhSouboru druh, int doplnek);
+    void PoZmeneMereni();
+
+    Workspace& ws_;
+    Dialogy& dialogy_;
+    Akce a_{};
+    std::vector<QMenu*> menu_;
+    std::vector<QMenu*> podmenu_;
+    QMenu* kontextove_ = nullptr;
+    TabulkaSurovych* tabulka_ = nullptr;
+    QLabel* vyber_ = nullptr;
+    QLabel* zpracovani_ = nullptr;
+    QPushButton* zastavit_ = nullptr;
+    std::vector<QLabel*> chyby_;
+    InterakceOkna* interakce_ = nullptr;
+    QThread* vlakno_ = nullptr;
+    std::atomic<bool> zastavitPozadano_{false};
+    // What the table shows while a worker changes the real list.
+    std::unique_ptr<Tmereni> snimek_;
+    // The rows of the last file report ("Protocol" of the added-files message).
+    std::vector<std::string> protokolSouboru_;
+    bool prvniZobrazeni_ = true;
+};
+
+}  // namespace vertano::ui
