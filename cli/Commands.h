@@ -22,6 +22,10 @@ int RunApprox(const Options& options, std::ostream& out, std::ostream& err, std:
 // project show: what a project holds and its settings.
 int RunProject(const Options& options, std::ostream& out, std::ostream& err,
                std::istream* terminal);
+// The adjustment as adjust runs it, then the transformation of the network into
+// the system of the identical points, with the summary and the result files.
+int RunTransform(const Options& options, std::ostream& out, std::ostream& err,
+                 std::istream* terminal);
 // Generates a network and writes its files; reads nothing.
 int RunSimulate(const Options& options, std::ostream& out, std::ostream& err);
 

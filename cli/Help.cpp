@@ -7,11 +7,11 @@ namespace {
 const char* Usage() {
     return R"(Usage:
   vertano-cli check [OPTIONS] [RAW...] [--points FILE] [--scale FILE]
-                    [--supp-... FILE] [--report OUT.txt]
+                    [--supp-... FILE] [--report OUT.txt [--report-sections F]]
   vertano-cli convert --to mtx|asc [--export] [OPTIONS] IN... -o OUT
   vertano-cli reduce [OPTIONS] RAW... -o OUT.mtx [--points FILE [--scale FILE]
                      [--level zero|mean|H]] [--faces]
-  vertano-cli simulate --layout grid|traverse|tiny [network options]
+  vertano-cli simulate --layout grid|random|traverse|tiny [network options]
                        [--format mtx|asc] [unit options] -o PREFIX
   vertano-cli adjust [OPTIONS] RAW... --points FILE [--free | --unfix NAME,...]
                      [--scale FILE] [--supp-... FILE] [--level zero|mean|H]
@@ -21,10 +21,18 @@ const char* Usage() {
                      [drawing options]
   vertano-cli approx [OPTIONS] RAW... --points FILE [--scale FILE]
                      [--level zero|mean|H] [-o OUT.txt] [--explain]
+  vertano-cli transform [OPTIONS] RAW... --points FILE [adjust's inputs and
+                        options] --identical FILE [--identical-yxz]
+                        [--method adjustment|point-bearing]
+                        [--base NAME --orient NAME [--bearing ANGLE]]
+                        [-o OUT.txt] [--json OUT.json]
+                        [--report OUT.txt [--report-sections all|default|LIST]]
+                        [--epoch OUT.epc] [--dxf OUT.dxf] [--plot OUT.png|.bmp|.jpg]
+                        [drawing options]
   vertano-cli project save -o JOB.gpr [every input option of adjust]
   vertano-cli project show JOB.gpr
   Instead of RAW... and the other input files, check, convert, reduce, adjust,
-  approx and project save also take --project JOB.gpr.
+  approx, transform and project save also take --project JOB.gpr.
   vertano-cli --help
 
 )";
@@ -74,7 +82,9 @@ const char* CommandsText() {
             of outliers, plain iterations, accuracy). The given points are
             fixed unless --free or --unfix says otherwise. Prints a summary:
             unknowns, measurements, redundancy, unit standard deviations,
-            iterations, outliers by kind, the datum and the weights used.
+            iterations, outliers by kind, the datum, the weights used and the
+            uncontrolled measurements (a gross error in them cannot be found)
+            with the points that depend on them.
             --coords writes the adjusted coordinates of every point (adjusted
             points first, then the fixed ones) as XYZ in the unit of
             --coord-unit; --json writes the full result in metres and radians;
@@ -84,6 +94,22 @@ const char* CommandsText() {
             given, as the measurement analysis does (sets, face and set means,
             reduction of the distances), and writes them as XYZ to OUT (to the
             output without -o). --explain adds one line per point saying how it
+            was found (polar point, free station, resection, intersection,
+            local system), one per local system (where it started, its common
+            points with the residuals of the fit), one for the refinement, and
+            names the points no construction reached, with why.
+  transform Adjusts the network as adjust does, then transforms it into the
+            system of the identical points (--identical: points of the
+            network with their coordinates in the second system). The
+            transformation analysis pairs them with the network points by
+            number. --method adjustment (the default) estimates three
+            translations and a rotation about the vertical from all pairs by
+            least squares, robustly, rejecting wrong identical coordinates;
+            point-bearing takes one pair as the base and the bearing to a
+            second one. Prints both summaries; -o writes the transformed points
+            (XYZ with their standard deviations), --json the key, the identical
+            points with their residuals and the transformed points, --report
+            the report of the transformation.
             was found (polar point, free station, resection, intersection) and
             names the points no construction reached.
   project   save: reads the input files as adjust does and writes them with
@@ -165,8 +191,10 @@ const char* AdjustmentOptionsText() {
   --json OUT.json                write the result as JSON (metres, radians)
   --report OUT.txt               adjust: write the network adjustment report;
                                  check: its part A (raw measurements, face
-                                 differences and means, set means)
-  --report-sections S            adjust: the sections of the report: default
+                                 differences and means, set means); transform:
+                                 the report of the transformation
+  --report-sections S            adjust, transform: the sections of the
+                                 report: default
                                  (C-01 basic information, C-02 adjusted
                                  coordinates), all (every section, a priori and
                                  a posteriori accuracy side by side) or codes
@@ -178,9 +206,39 @@ const char* AdjustmentOptionsText() {
                                  inner and B-06 outer precision, C-01 basic
                                  information, C-02 adjusted coordinates, C-03
                                  error ellipsoids, C-04 outliers, C-05 adjusted
-                                 measurements; A, B or C for a whole part
+                                 measurements; transform: D-01 identical
+                                 points, D-02 and D-03 basic information
+                                 (identical points, key), D-04 outlying
+                                 identical coordinates, D-05 adjusted identical
+                                 coordinates, D-06 transformed coordinates,
+                                 D-07 transformed ellipsoids; E-01 to E-04 the
+                                 same for point and bearing; A to E for a whole
+                                 part; "default," before codes adds them to the
+                                 default ones. F (also for check) appends the
+                                 report of the files read.
   --explain                      approx: say how each point was found
-  --epoch OUT.epc                write the epoch file of the adjustment
+  Transformation options (transform; also the inputs and options of adjust):
+  --identical FILE               identical points in the second system (XYZ,
+                                 in the unit of --coord-unit), each line point
+                                 number, X, Y, Z and up to three standard
+                                 deviations sX sY sZ (0: the default of 2 mm)
+                                 (repeatable)
+  --identical-yxz                the identical-point files are YXZ (the
+                                 deviations then sY sX sZ)
+  --method adjustment|point-bearing
+                                 transformation with adjustment (default) or by
+                                 point and bearing
+  --base NAME                    point-bearing: the identical point that keeps
+                                 its coordinates of the second system
+  --orient NAME                  point-bearing: the identical point that gives
+                                 the orientation (with --base; default: the
+                                 first two pairs apart in both systems)
+  --bearing ANGLE                point-bearing: the bearing from base to orient
+                                 in the second system, in the unit of
+                                 --angle-unit (default: from their coordinates)
+  -o OUT.txt                     transform: write the transformed points
+  --epoch OUT.epc                adjust, transform: write the epoch file of the
+                                 result
   --dxf OUT.dxf                  write the drawing of the network as DXF
   --plot OUT.png|.bmp|.jpg       write the picture of the network
   Drawing options (with --dxf or --plot; by default as the settings say):
@@ -195,10 +253,13 @@ const char* AdjustmentOptionsText() {
 
 const char* SimulateOptionsText() {
     return R"(  Network options of simulate:
-  --layout grid|traverse|tiny    points on a jittered grid with heights varying
-                                 by some tens of metres, a winding traverse, or
+  --layout grid|random|traverse|tiny
+                                 points on a jittered grid with heights varying
+                                 by some tens of metres, scattered at random
+                                 over the same terrain, a winding traverse, or
                                  a quadrilateral with its middle (5 points)
-  --points N                     number of points (grid 12, traverse 10)
+  --points N                     number of points (grid and random 12,
+                                 traverse 10)
   --spacing M                    distance between neighbouring points in metres
                                  (default 100)
   --neighbours K                 targets observed from each station (default 8,
@@ -254,8 +315,9 @@ const char* ExitStatusText() {
      (nothing written) or in the raw measurements (the file is written), or no
      mean left to write; for adjust and approx: errors in the raw measurements
      (nothing computed)
-  4  adjust, approx: the measurement analysis or the adjustment stopped with
-     the message printed before (nothing written)
+  4  adjust, approx, transform: the measurement analysis, the adjustment,
+     the transformation analysis or the transformation stopped with the
+     message printed before (nothing written)
 )";
 }
 

@@ -95,7 +95,7 @@ const std::map<std::string, std::set<std::string>>& CommandOptions() {
         m["convert"] = {"--to", "--export", "-o", "--project"};
         m["check"] = processing;
         m["check"].insert({"--rows", "--supp-bearing", "--supp-distance", "--supp-height",
-                           "--supp-plumb", "--report"});
+                           "--supp-plumb", "--report", "--report-sections"});
         m["reduce"] = processing;
         m["reduce"].insert({"--level", "--faces", "-o"});
         m["approx"] = processing;
@@ -109,7 +109,13 @@ const std::map<std::string, std::set<std::string>>& CommandOptions() {
         // give; project show only the file.
         m["project"] = processing;
         m["project"].insert(adjustment.begin(), adjustment.end());
-        m["project"].insert({"-o", "--to"});
+        m["project"].insert({"-o", "--to", "--identical", "--identical-yxz"});
+        // transform: the adjustment as adjust runs it (its result files too: the
+        // epoch, the drawing and the picture are those of the transformation).
+        m["transform"] = m["adjust"];
+        m["transform"].erase("--coords");
+        m["transform"].insert({"--identical", "--identical-yxz", "--method", "--base", "--orient",
+                               "--bearing", "-o"});
         m["simulate"] = {"--layout",
                          "--points",
                          "--spacing",
@@ -171,7 +177,7 @@ bool CheckSimulate(Options& o, std::string& error) {
 // measurements and settings were meant.
 bool ProjectAlone(const Options& o, std::string& error) {
     if (o.project.empty()) return true;
-    bool files = !o.inputs.empty() || !o.points.empty() || !o.scale.empty();
+    bool files = !o.inputs.empty() || !o.points.empty() || !o.scale.empty() || !o.identical.empty();
     for (const auto& list : o.supplementary) files = files || !list.empty();
     if (files) error = "--project replaces the input files; give either the project or the files";
     return !files;
@@ -244,6 +250,25 @@ bool CheckNetwork(const Options& o, std::string& error) {
     return error.empty() && ReportSectionsUsed(o, error) && DrawingOptionsUsed(o, error);
 }
 
+// transform: the identical points, and base, orientation and bearing only for
+// point and bearing, base and orientation together; the bearing must be an
+// angle in the unit of --angle-unit.
+bool CheckTransform(const Options& o, std::string& error) {
+    Real angle = 0;
+    if (o.identical.empty() && o.project.empty())
+        error = "transform needs the identical points (--identical FILE)";
+    else if (!o.pointBearing && (!o.base.empty() || !o.orient.empty() || !o.bearing.empty()))
+        error = "--base, --orient and --bearing go with --method point-bearing";
+    else if (o.base.empty() != o.orient.empty())
+        error = "--base and --orient go together";
+    else if (!o.bearing.empty() && o.base.empty())
+        error = "--bearing needs --base and --orient";
+    else if (!o.bearing.empty() && ParseAngle(o.bearing, o.angleUnit, angle) != NumberStatus::Ok)
+        error =
+            "bad value '" + o.bearing + "' for --bearing (an angle in the unit of --angle-unit)";
+    return error.empty();
+}
+
 // The settings dialog takes a level height only strictly between the limits of
 // the settings; beyond them the reduction makes no sense (at -6380 km it divides
 // by zero).
@@ -266,6 +291,7 @@ bool Check(Options& o, std::string& error) {
     if (o.command == "simulate") return CheckSimulate(o, error);
     if (o.command == "project") return CheckProject(o, error);
     if (o.command == "adjust" || o.command == "approx") return CheckNetwork(o, error);
+    if (o.command == "transform") return CheckNetwork(o, error) && CheckTransform(o, error);
     if (!ProjectAlone(o, error)) return false;
     if (o.command == "check") {
         if (!HasAnyInput(o))
@@ -275,6 +301,8 @@ bool Check(Options& o, std::string& error) {
             error = "--order, --mirror, --drop-unassigned and --rows need raw measurement files";
         else if (o.inputs.empty() && o.project.empty() && !o.report.empty())
             error = "--report needs raw measurement files";
+        else if (o.given.count("--report-sections") > 0 && o.report.empty())
+            error = "--report-sections needs --report OUT.txt";
         return error.empty();
     }
     if (o.inputs.empty() && o.project.empty())
@@ -304,8 +332,9 @@ bool ParseOptions(const std::vector<std::string>& args, Options& o, std::string&
         return true;
     }
     o.command = args[i++];
-    static const std::set<std::string> commands = {"check",  "convert", "reduce",  "simulate",
-                                                   "adjust", "approx",  "project", "help"};
+    static const std::set<std::string> commands = {"check",     "convert", "reduce",
+                                                   "simulate",  "adjust",  "approx",
+                                                   "transform", "project", "help"};
     if (commands.count(o.command) == 0) {
         error = "unknown command '" + o.command + "'";
         return false;

@@ -15,6 +15,7 @@ bool LoadFiles(Session& s, const std::vector<int>& codes) {
     if (!o.inputs.empty()) accepted = LoadRawFiles(s, codes) && accepted;
     if (!o.points.empty()) accepted = LoadPointFiles(s) && accepted;
     if (!o.scale.empty()) accepted = LoadScaleFiles(s) && accepted;
+    if (!o.identical.empty()) accepted = LoadIdenticalFiles(s) && accepted;
     return LoadSupplementaryFiles(s) && accepted;
 }
 

@@ -31,13 +31,15 @@ bool Report(Session& s, const std::string& path, const VysledekUlozeni& r) {
 
 }  // namespace
 
-bool WriteResultFiles(Session& s) {
+bool WriteResultFiles(Session& s, int vysledek) {
     const Options& o = s.options;
     bool all = true;
-    if (!o.epoch.empty()) all = Report(s, o.epoch, ZapsatEtapuSite(s.ws, o.epoch)) && all;
+    if (!o.epoch.empty()) all = Report(s, o.epoch, ZapsatEtapuSite(s.ws, o.epoch, vysledek)) && all;
     if (!o.dxf.empty()) {
         const int language = o.dxfLanguage >= 0 ? o.dxfLanguage : s.ws.nastaveni.typJazyk;
-        all = Report(s, o.dxf, ExportovatDXFSite(s.ws, o.dxf, DrawingOptions(s), language)) && all;
+        all = Report(s, o.dxf,
+                     ExportovatDXFSite(s.ws, o.dxf, DrawingOptions(s), language, vysledek)) &&
+              all;
     }
     if (!o.plot.empty()) {
         const OffscreenGui gui;

@@ -10,6 +10,8 @@ namespace vertano::cli {
 // its own; a file that cannot be written is announced (message 28 and the
 // reason) and leaves an existing file as it was. True when every file asked for
 // was written.
-bool WriteResultFiles(Session& s);
+// `vysledek` says which result (vysledekSite::k...: the adjustment, or a
+// transformation).
+bool WriteResultFiles(Session& s, int vysledek);
 
 }  // namespace vertano::cli

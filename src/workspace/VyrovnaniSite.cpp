@@ -7,7 +7,9 @@
 
 #include "adjustment/OdlehleDruhy.h"
 #include "workspace/CislaOznameni.h"
+#include "workspace/DruhyRadek.h"
 #include "workspace/PrikazPomocne.h"
+#include "workspace/Transformace.h"
 #include "workspace/Workspace.h"
 
 namespace vertano {
@@ -23,6 +25,7 @@ struct Zastaveni {
     int32_t cislo = oznameni::kChyba;
     int32_t odmitnuto = 0;
     bool zruseno = false;
+    std::string druhyRadek{};  // what caused it, for the notification
 };
 
 const Zastaveni kZruseno{oznameni::kChyba, 0, true};
@@ -40,7 +43,10 @@ class Beh {
                       ws_.vahy, ws_.doplnekZpracovany, ws_.nastaveni);
         v_.vynechana = m_.vynechanaMereni;
         UkazatVynechanaMereni(ws_, ui_, v_.vynechana);
-        if (!nacteno) return Zastaveni{oznameni::kRedundance};
+        if (!nacteno) {
+            return Zastaveni{oznameni::kRedundance, 0, false,
+                             RadekRedundance(ws_, m_.poctyNacteni)};
+        }
         if (preruseni_.Zadano()) return kZruseno;
         if (m_.VylucovatOdlehle(ws_.nastaveni)) {
             if (std::optional<Zastaveni> z = Odlehle()) return z;
@@ -51,6 +57,11 @@ class Beh {
         if (preruseni_.Zadano()) return kZruseno;
         Etapa(" ... [5]");
         if (!m_.Vyhodnoceni()) return Zastaveni{oznameni::kVyhodnoceni};
+        // The reliability is a view of the result; the result stands without it.
+        VypocetSpolehlivosti(m_, ws_.nastaveni.vyrovnani.rozikoOdlehlost, v_.spolehlivost);
+        if (v_.spolehlivost.pocetNekontrolovanych > 0) {
+            UkazatVarovani(ws_, ui_, VarovaniNekontrolovanych(ws_, m_));
+        }
         // The drawing is a view of the result; without it the result still stands.
         if (!ws_.grafika.NacistModel(m_, true)) v_.chybaGrafiky = ws_.grafika.chyba;
         return std::nullopt;
@@ -59,25 +70,28 @@ class Beh {
   private:
     void Etapa(const std::string& pripona) { ui_.Stage(TextEtapy(ws_, pripona)); }
 
-    std::string Iterace() const { return std::to_string(m_.pocetIteraci + 1); }
-
-    // "Warning - <title>": non-convergence ..., do you want to continue?
     bool Pokracovat(const std::string& nadpis) {
-        const jazyk::Thlaseni& h = ws_.jazyk.hlaseni;
-        return ui_.Ask(
-            ws_.jazyk.nadpis.varovani + " - " + nadpis,
-            h.nekonvergujiciProces + " " + h.mereniObsahujeHrube + " " + h.opravduPokracovat);
+        return PokracovatPriNekonvergenci(ws_, ui_, nadpis, ws_.jazyk.hlaseni.mereniObsahujeHrube);
+    }
+
+    // The passes of one stage; the reason of a stop, or nothing.
+    std::optional<Zastaveni> Iterace(bool (Tmodel2::*krok)(bool&), int faze, int32_t chyba) {
+        switch (Iterovat(ws_, ui_, m_, krok, faze, [this] { return preruseni_.Zadano(); })) {
+            case KonecIteraci::Hotovo:
+                return std::nullopt;
+            case KonecIteraci::Zruseno:
+                return kZruseno;
+            case KonecIteraci::Selhani:
+                break;
+        }
+        return Zastaveni{chyba};
     }
 
     // Robust iterations, then the outliers out into the outlier model.
     std::optional<Zastaveni> Odlehle() {
-        m_.pocetIteraci = 0;
-        bool znovu = true;
-        while (znovu) {
-            if (preruseni_.Zadano()) return kZruseno;
-            Etapa(" ... [2/" + Iterace() + "]");
-            if (!m_.VyrovnatRobustne(znovu)) return Zastaveni{oznameni::kRobustne};
-        }
+        if (std::optional<Zastaveni> z =
+                Iterace(&Tmodel2::VyrovnatRobustne, 2, oznameni::kRobustne))
+            return z;
         v_.pocetIteraciRobustne = m_.pocetIteraci;
         if (m_.zmenaVahy > m_.maxZmenaVahy &&
             !Pokracovat(ws_.jazyk.hlaseni.chybaRobustnihoVyrovnani)) {
@@ -93,13 +107,8 @@ class Beh {
 
     // Plain iterations to convergence.
     std::optional<Zastaveni> Opakovane() {
-        m_.pocetIteraci = 0;
-        bool znovu = true;
-        while (znovu) {
-            if (preruseni_.Zadano()) return kZruseno;
-            Etapa(" ... [4/" + Iterace() + "]");
-            if (!m_.VyrovnatOpakovane(znovu)) return Zastaveni{oznameni::kReseni};
-        }
+        if (std::optional<Zastaveni> z = Iterace(&Tmodel2::VyrovnatOpakovane, 4, oznameni::kReseni))
+            return z;
         v_.pocetIteraci = m_.pocetIteraci;
         if (m_.prirustek > m_.maxPrirustek && !Pokracovat(ws_.jazyk.hlaseni.chybaVyrovnani)) {
             return Zastaveni{oznameni::kChyba, kDotazOpakovane};
@@ -123,8 +132,9 @@ void Zastavit(Workspace& ws, Interaction& interakce, VysledekVyrovnani& v, const
         ws.chyby.Nehlasit();
     } else {
         v.oznameni = z.cislo;
+        v.druhyRadek = z.druhyRadek;
     }
-    UkazatOznameni(ws, interakce, z.cislo, v.chyba);
+    UkazatOznameni(ws, interakce, z.cislo, v.chyba, z.druhyRadek);
     if (z.zruseno) UkazatZruseni(ws, interakce, true);
     ws.modelVyrovnany.Clear();
     ws.modelOdlehly.Clear();
@@ -171,7 +181,9 @@ VysledekVyrovnani VyrovnaniSite(Workspace& ws, Interaction& interakce, const Cek
         ws.info.jeVyrovnanaSit = true;
         v.uspech = true;
     }
+    // The transformations were of the network as it was.
     ws.info.jeAnalyzaTransformace = false;
+    ZrusitTransformace(ws);
     ws.info.jeProtokolVyrovnani = false;
     interakce.Stage(TextEtapy(ws, " ..."));
     interakce.Stage("");
@@ -193,6 +205,8 @@ SouhrnVyrovnani ShrnoutVyrovnani(const Workspace& ws) {
     s.pocetIteraci = NejmeneNula(m.pocetIteraci);
     s.typFixace = m.typFixace;
     s.typVah = ws.info.infoVahy.typVah;
+    s.pocetNekontrolovanych = PocetNekontrolovanych(m);
+    s.zavisleBody = ZavisleBody(m);
     const Tmodel2& o = ws.modelOdlehly;
     s.vylucovaniOdlehlych = o.pocetMereni >= 0;
     if (!s.vylucovaniOdlehlych) return s;

@@ -17,23 +17,41 @@ VysledekUlozeni Selhani(Workspace& ws, std::string chyba) {
     return {false, std::move(chyba)};
 }
 
-bool MaVysledek(const Workspace& ws) {
-    return ws.info.jeVyrovnanaSit && ws.grafika.pocetBodu > 0;
+const TmodelTransformacePrevod* Prevod(const Workspace& ws, int vysledek) {
+    if (vysledek == vysledekSite::kBodASmernik) return &ws.prevodBodASmernik;
+    if (vysledek == vysledekSite::kTransformaceSVyrovnanim) return &ws.prevodSVyrovnanim;
+    return nullptr;
 }
 
-std::string BezVysledku(const std::filesystem::path& cesta) {
-    return "Cannot save " + cesta.string() + ": there is no network adjustment to save";
+bool MaVysledek(const Workspace& ws, int vysledek) {
+    const bool aktualni =
+        vysledek == vysledekSite::kBodASmernik               ? ws.info.jeTransformovanoBodASmernik
+        : vysledek == vysledekSite::kTransformaceSVyrovnanim ? ws.info.jeTransformovanoSVyrovnanim
+                                                             : ws.info.jeVyrovnanaSit;
+    return aktualni && ws.info.jeVyrovnanaSit && ws.grafika.pocetBodu > 0;
 }
 
-// The drawing data as the drawing window shows them: the adjusted coordinates in
-// the axes of the settings.
-bool DataKresby(const Workspace& ws, TgrafikaData& data) {
+std::string BezVysledku(const std::filesystem::path& cesta, int vysledek) {
+    return "Cannot save " + cesta.string() + ": there is no " +
+           (vysledek == vysledekSite::kVyrovnani ? "network adjustment" : "transformation") +
+           " to save";
+}
+
+// The points of the result: adjusted, or transformed.
+const Tsouradnice& BodyVysledku(const Workspace& ws, int vysledek) {
+    const TmodelTransformacePrevod* p = Prevod(ws, vysledek);
+    return p != nullptr ? p->souradnice : ws.modelVyrovnany.souradnice;
+}
+
+// The drawing data as the drawing window shows them: the coordinates of the
+// result in the axes of the settings.
+bool DataKresby(const Workspace& ws, int vysledek, TgrafikaData& data) {
     data.Kopiruj(ws.grafika);
-    return data.PrepsatSouradnice(ws.modelVyrovnany.souradnice,
+    return data.PrepsatSouradnice(BodyVysledku(ws, vysledek),
                                   ws.nastaveni.jednotky.souradnicovySystem);
 }
 
-EtapaObsah EtapaSite(const Workspace& ws) {
+EtapaObsah Etapa(const Workspace& ws, int vysledek) {
     const Tmodel2& m = ws.modelVyrovnany;
     EtapaObsah e;
     e.pocetSmer = m.pocetSmer;
@@ -53,30 +71,32 @@ EtapaObsah EtapaSite(const Workspace& ws) {
     e.pocetPodminek = m.pocetPodminek;
     e.odchylkaJednotkovaAprior = m.odchylkaJednotkovaAprior;
     e.odchylkaJednotkovaAposterior = m.odchylkaJednotkovaAposterior;
-    e.body = &m.souradnice;
-    e.kofaktory = KofaktoryEtapy(m.maticeATPA, m.pocetSouradnicUrcovanych);
+    e.body = &BodyVysledku(ws, vysledek);
+    const TmodelTransformacePrevod* p = Prevod(ws, vysledek);
+    e.kofaktory = KofaktoryEtapy(p != nullptr ? p->kovariancniMatice : m.maticeATPA,
+                                 m.pocetSouradnicUrcovanych);
     e.mereni = ws.grafika.mereni2Str();
     return e;
 }
 
 }  // namespace
 
-VysledekUlozeni ZapsatEtapuSite(Workspace& ws, const std::filesystem::path& cesta) {
-    if (!MaVysledek(ws)) return Selhani(ws, BezVysledku(cesta));
-    const EtapaObsah etapa = EtapaSite(ws);
+VysledekUlozeni ZapsatEtapuSite(Workspace& ws, const std::filesystem::path& cesta, int vysledek) {
+    if (!MaVysledek(ws, vysledek)) return Selhani(ws, BezVysledku(cesta, vysledek));
+    const EtapaObsah etapa = Etapa(ws, vysledek);
     if (etapa.kofaktory.empty() && ws.modelVyrovnany.pocetSouradnicUrcovanych > 0)
         return Selhani(ws, "Cannot save " + cesta.string() +
-                               ": the cofactor matrix of the adjustment is not available");
+                               ": the cofactor matrix of the result is not available");
     std::string chyba;
     if (!ZapsatEtapu(cesta, etapa, chyba)) return Selhani(ws, std::move(chyba));
     return {true, {}};
 }
 
 VysledekUlozeni ExportovatDXFSite(Workspace& ws, const std::filesystem::path& cesta,
-                                  const VolbyKresby& volby, int jazyk) {
-    if (!MaVysledek(ws)) return Selhani(ws, BezVysledku(cesta));
+                                  const VolbyKresby& volby, int jazyk, int vysledek) {
+    if (!MaVysledek(ws, vysledek)) return Selhani(ws, BezVysledku(cesta, vysledek));
     TgrafikaData data;
-    if (!DataKresby(ws, data))
+    if (!DataKresby(ws, vysledek, data))
         return Selhani(ws, "Cannot save " + cesta.string() + ": " + data.chyba);
     std::string chyba;
     if (!ExportovatDXF(data, ws.nastaveni.jednotky.souradnicovySystem, volby, jazyk, cesta, chyba))
@@ -85,13 +105,13 @@ VysledekUlozeni ExportovatDXFSite(Workspace& ws, const std::filesystem::path& ce
 }
 
 VysledekUlozeni UlozitObrazekSite(Workspace& ws, const std::filesystem::path& cesta,
-                                  const VolbyKresby& volby, int sirka, int vyska) {
-    if (!MaVysledek(ws)) return Selhani(ws, BezVysledku(cesta));
+                                  const VolbyKresby& volby, int sirka, int vyska, int vysledek) {
+    if (!MaVysledek(ws, vysledek)) return Selhani(ws, BezVysledku(cesta, vysledek));
     if (sirka < kMinRozmerObrazku || sirka > kMaxRozmerObrazku || vyska < kMinRozmerObrazku ||
         vyska > kMaxRozmerObrazku)
         return Selhani(ws, "Cannot save " + cesta.string() + ": the picture size is out of range");
     TgrafikaData data;
-    if (!DataKresby(ws, data))
+    if (!DataKresby(ws, vysledek, data))
         return Selhani(ws, "Cannot save " + cesta.string() + ": " + data.chyba);
     QImage obrazek(sirka, vyska, QImage::Format_RGB32);
     TContainer platno;

@@ -27,23 +27,23 @@ bool SkalujBod(Tbod& b, Real k) {
     return Skaluj(b.elipsoid.c_delka, k) && ok;
 }
 
-// The full records of `zdroj`, the field `odchylka` of each scaled.
+// The full records of `zdroj`, the field `odchylka` of each scaled, and the
+// minimal detectable error with the move it causes where they are given.
 bool PlneSkalovane(const std::vector<TmerenaVelicina>& zdroj, Real TmerenaVelicina::*odchylka,
                    Real k, std::vector<TmerenaVelicina>& cil) {
     for (const TmerenaVelicina& z : zdroj) {
         if (!z.jePlny) continue;
         cil.push_back(z);
-        if (!Skaluj(cil.back().*odchylka, k)) return false;
+        TmerenaVelicina& c = cil.back();
+        if (!Skaluj(c.*odchylka, k)) return false;
+        if (c.mdb > 0 && !Skaluj(c.mdb, k)) return false;
+        if (c.mdbPosun > 0 && !Skaluj(c.mdbPosun, k)) return false;
     }
     return true;
 }
 
 bool Naplnit(const Tmodel2& model, Real k, ZobrazeneVyrovnani& v) {
-    for (const Tbod& b : model.souradnice.bod) {
-        if (!b.JePlny) continue;
-        v.body.push_back(b);
-        if (!SkalujBod(v.body.back(), k)) return false;
-    }
+    if (!ZobrazitBody(model.souradnice, k, v.body)) return false;
     for (const int32_t typ : druhy::kPoradi) {
         if (!PlneSkalovane(druhy::Vektor(model, typ).zaznam, &TmerenaVelicina::odchylkaOprava, k,
                            v.mereni[static_cast<size_t>(typ - 1)])) {
@@ -54,6 +54,15 @@ bool Naplnit(const Tmodel2& model, Real k, ZobrazeneVyrovnani& v) {
 }
 
 }  // namespace
+
+bool ZobrazitBody(const Tsouradnice& souradnice, Real k, std::vector<Tbod>& body) {
+    for (const Tbod& b : souradnice.bod) {
+        if (!b.JePlny) continue;
+        body.push_back(b);
+        if (!SkalujBod(body.back(), k)) return false;
+    }
+    return true;
+}
 
 bool ZobrazitVyrovnani(const Tmodel2& model, Real odchylkaJednotkova,
                        ZobrazeneVyrovnani& vysledek) {

@@ -145,6 +145,46 @@ TEST(CliProject, ResultFilesAndAFailedOneKeepsTheOthers) {
     EXPECT_EQ(r.status, kExitUsage);
 }
 
+// The transformation's own epoch (its points and cofactors), and a project that
+// keeps the identical points transforms exactly as the files.
+TEST(CliProject, TransformationEpochAndProject) {
+    const vertano::test::TempDir dir;
+    const std::string job = (dir / "job.gpr").string();
+    const std::string epoch = (dir / "t.epc").string();
+    const std::string points = (dir / "t.txt").string();
+    const std::vector<std::string> identical = {"--identical", Example("sit-identical.txt")};
+    ASSERT_EQ(RunCli(Args(Args({"project", "save", "-o", job}, SitInputs()), identical)).status,
+              kExitOk);
+    const std::string a = (dir / "a.json").string();
+    const std::string b = (dir / "b.json").string();
+    Outcome r = RunCli(Args(
+        Args({"transform", "--json", a, "--epoch", epoch, "-o", points}, SitInputs()), identical));
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    r = RunCli({"transform", "--project", job, "--json", b});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_EQ(vertano::test::ReadBytes(a), vertano::test::ReadBytes(b));
+    EXPECT_EQ(RunCli(Args({"transform", "--project", job}, identical)).status, kExitUsage);
+
+    // Section 2 holds the transformed points, section 3 their cofactors.
+    const std::vector<std::vector<std::string>> epc = FileTokens(epoch);
+    const std::vector<std::vector<std::string>> xyz = FileTokens(points);
+    size_t i = 0;
+    while (i < epc.size() && epc[i][0] != "<2>") ++i;
+    ASSERT_LT(i + 1, epc.size());
+    ASSERT_EQ(epc[i + 1][0], xyz[0][0]);
+    for (size_t k = 1; k <= 3; ++k)
+        EXPECT_NEAR(std::stod(epc[i + 1][k]), std::stod(xyz[0][k]), 6e-5) << k;
+    EXPECT_GT(std::stod(epc[i + 1][1]), 5e6);  // the second system, not the network's
+    size_t cofactors = 0;
+    bool inside = false;
+    for (const auto& line : epc) {
+        if (line[0] == "</3>") inside = false;
+        if (inside) cofactors += line.size();
+        if (line[0] == "<3>") inside = true;
+    }
+    EXPECT_EQ(cofactors, 30u * 31u / 2u);  // ten determined points
+}
+
 // The picture of the example network: its size, the colours of the fixed and the
 // adjusted points at their pixels, and more than a background.
 TEST(CliProject, PictureOfTheExampleNetwork) {
