@@ -32,6 +32,7 @@ int RunCommand(const Options& options, std::ostream& out, std::ostream& err,
     if (options.command == "simulate") return RunSimulate(options, report, err);
     if (options.command == "adjust") return RunAdjust(options, report, err, terminal);
     if (options.command == "approx") return RunApprox(options, report, err, terminal);
+    if (options.command == "project") return RunProject(options, report, err, terminal);
     if (options.command == "transform") return RunTransform(options, report, err, terminal);
     return RunConvert(options, report, err);
 }

@@ -190,6 +190,10 @@ bool WriteAll(std::FILE* f, const std::vector<std::string>& lines) {
         if (std::fwrite(line.data(), 1, line.size(), f) != line.size()) return false;
         if (std::fwrite("\r\n", 1, 2, f) != 2) return false;
     }
+    return true;
+}
+
+bool Flush(std::FILE* f) {
     if (std::fflush(f) != 0) return false;
 #if defined(__unix__) || defined(__APPLE__)
     // The rename must not make a file visible whose blocks are not on the disk yet.
@@ -339,8 +343,11 @@ bool WriteInPlace(const SaveTarget&, const std::string&, const std::string& name
 
 #endif
 
-bool ReplaceFile(const fs::path& target, const std::vector<std::string>& lines,
-                 const std::string& name, std::string& error) {
+// `write` fills a temporary file beside the target, which replaces the target
+// only when completely written and flushed.
+template <class Write>
+bool ReplaceFile(const fs::path& target, const std::string& name, std::string& error,
+                 Write&& write) {
     std::error_code ec;
     if (fs::is_directory(target, ec)) {
         error = "Cannot save " + name + ": it is a folder";
@@ -352,7 +359,7 @@ bool ReplaceFile(const fs::path& target, const std::vector<std::string>& lines,
         error = "Cannot save " + name + ": " + SystemError(errno);
         return false;
     }
-    const bool written = WriteAll(f, lines);
+    const bool written = write(f) && Flush(f);
     const int writeErrno = errno;
     const bool closed = std::fclose(f) == 0;
     if (!written || !closed) {
@@ -489,7 +496,12 @@ TextReadResult ReadWholeTextFile(const fs::path& path, std::string& text, TextEn
     return r;
 }
 
-bool SaveTextFile(const fs::path& path, const std::vector<std::string>& lines, std::string& error) {
+namespace {
+
+// Both savers: `text` gives the whole content for a target written in place,
+// `write` streams it into the temporary file of a replaced one.
+template <class Text, class Write>
+bool SaveThrough(const fs::path& path, std::string& error, Text&& text, Write&& write) {
     const std::string name = EscapeControl(path.string());
     if (path.empty() || (path != "-" && path.filename().empty())) {
         error = "Cannot save: no file name given";
@@ -499,22 +511,36 @@ bool SaveTextFile(const fs::path& path, const std::vector<std::string>& lines, s
     bool ok = false;
     switch (target.kind) {
         case Target::StandardOutput:
-            ok = ToStandardOutput(Joined(lines), name, error);
+            ok = ToStandardOutput(text(), name, error);
             break;
         case Target::Descriptor:
         case Target::Direct:
-            ok = WriteInPlace(target, Joined(lines), name, error);
+            ok = WriteInPlace(target, text(), name, error);
             break;
         case Target::Replace:
             if (target.path.filename().empty()) {
                 error = "Cannot save: no file name given";
                 return false;
             }
-            ok = ReplaceFile(target.path, lines, name, error);
+            ok = ReplaceFile(target.path, name, error, write);
             break;
     }
     if (ok) error.clear();
     return ok;
+}
+
+}  // namespace
+
+bool SaveTextFile(const fs::path& path, const std::vector<std::string>& lines, std::string& error) {
+    return SaveThrough(
+        path, error, [&] { return Joined(lines); },
+        [&](std::FILE* f) { return WriteAll(f, lines); });
+}
+
+bool SaveBinaryFile(const fs::path& path, std::string_view bytes, std::string& error) {
+    return SaveThrough(
+        path, error, [&] { return std::string(bytes); },
+        [&](std::FILE* f) { return std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size(); });
 }
 
 std::uintmax_t MaxTextFileBytesFor(std::uintmax_t memoryBytes) {

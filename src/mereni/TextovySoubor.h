@@ -69,6 +69,8 @@ std::string Windows1250ToUtf8(std::string_view bytes);
 // those a file would get.
 bool SaveTextFile(const std::filesystem::path& path, const std::vector<std::string>& lines,
                   std::string& error);
+// The same for bytes written as they are (pictures).
+bool SaveBinaryFile(const std::filesystem::path& path, std::string_view bytes, std::string& error);
 
 // The path names the standard output: "-", or /dev/stdout and the other names
 // of descriptor 1.
