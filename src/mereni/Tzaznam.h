@@ -15,8 +15,9 @@ namespace vertano {
 // metres; -1 marks a value that is not set.
 //
 // A large file holds a million rows, so the record is kept small: its values are
-// stored in 64 bits (StoredReal: read as Reals, computed with in extended
-// precision) and the fields are ordered so that no padding is left between them.
+// kept without the padding of the extended format (StoredReal: exact Reals in 10
+// bytes instead of 16) and the fields are ordered so that no padding is left
+// between them.
 struct Tzaznam {
     static constexpr int kPocetKontrol = 15;
     static constexpr int kPocetZapracovani = 6;

@@ -68,7 +68,7 @@ TEST(ModelNacteni, ObservationWeightsTakeTheKindsDeviationWhenTheirOwnIsNotUsabl
     Tmodel2 model;
     ASSERT_TRUE(s.Nacist(model, mereni)) << model.chyba;
     const auto& smer = model.smer.zaznam;
-    EXPECT_EQ(smer[0].odchylka, StoredReal(MgonNaRad(1)));
+    EXPECT_EQ(smer[0].odchylka, MgonNaRad(1));
     for (int i = 1; i <= 3; ++i) {
         EXPECT_EQ(smer[static_cast<std::size_t>(i)].odchylka, test::kModelSigSmer) << i;
     }

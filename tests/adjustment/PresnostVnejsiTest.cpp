@@ -111,8 +111,8 @@ TEST(VnejsiPresnostProtismer, ExactReciprocalZenithPairScattersByZero) {
     m.PridejZaznam(Sada(2, 1, "B", "A", 0.1L, kPi - 1.2L));
     const TvnejsiPresnost p = Protismer(m, velicina::kZenit);
     ASSERT_EQ(p.odchylkaTrojuhelnik.zaznam.size(), 1u);
-    EXPECT_NEAR(p.odchylkaTrojuhelnik.zaznam[0].vyska_stn, 0, 1e-15L);  // rows store 16 digits
-    EXPECT_NEAR(p.odchylkaCelkova.vyska_stn, 0, 1e-15L);
+    EXPECT_NEAR(p.odchylkaTrojuhelnik.zaznam[0].vyska_stn, 0, 1e-18L);
+    EXPECT_NEAR(p.odchylkaCelkova.vyska_stn, 0, 1e-18L);
     // A deviation of 0 is inside any positive limit.
     EXPECT_TRUE(p.mereniTrojuhelnik.zaznam[0].poloha);
 }
@@ -302,18 +302,22 @@ TEST(VnejsiPresnostSmer, TrianglesAreNumberedAndPooled) {
     }
 }
 
-TEST(VnejsiPresnostSmer, DirectionBeyondWhatARowHoldsFailsAsNotFinite) {
-    // A row stores its values in 64 bits: 1e4000 becomes infinite there, and a
-    // direction that is not finite fails the computation instead of giving a
-    // triangle a closing error (values a row can hold no longer overflow the
-    // extended arithmetic of a triangle's adjustment).
+TEST(VnejsiPresnostSmer, TriangleWithoutAUsableAdjustmentIsLeftOut) {
+    // A direction so far out of range that the triangle's residuals overflow: the
+    // triangle has nothing usable to annotate its rows from. It is left out of
+    // the lists and the pooling, and the next triangle takes its number.
     Tmereni m = DvaTrojuhelniky();
     m.zaznam[test::IndexZaznamu(m, 2, 1, "P1")].smer = 1e4000L;
-    EXPECT_TRUE(std::isinf(m.zaznam[test::IndexZaznamu(m, 2, 1, "P1")].smer));
-    TvnejsiPresnost p;
-    EXPECT_FALSE(VypocetVnejsiPresnostiSmer(SestavitMereniMeziBody(m), Vychozi().mezProtismer, p));
-    EXPECT_TRUE(p.odchylkaTrojuhelnik.zaznam.empty());
-    EXPECT_TRUE(p.mereniTrojuhelnik.zaznam.empty());
+    const Real e2 = Mgon(6);
+    m.zaznam[test::IndexZaznamu(m, 4, 1, "P1")].smer -= e2;
+    const TvnejsiPresnost p = Smery(m);
+    ASSERT_EQ(p.odchylkaTrojuhelnik.zaznam.size(), 1u);
+    EXPECT_EQ(p.odchylkaTrojuhelnik.zaznam[0].poradi, 1);
+    ASSERT_EQ(p.cislaTrojuhelnik.size(), 1u);
+    EXPECT_EQ(p.cislaTrojuhelnik[0][2], "P4");
+    EXPECT_EQ(p.mereniTrojuhelnik.zaznam.size(), 6u);
+    for (const Tzaznam& z : p.mereniTrojuhelnik.zaznam) EXPECT_EQ(z.soubor, 1);
+    EXPECT_NEAR(p.odchylkaCelkova.vyska_stn, e2 / std::sqrt(6.0L), 1e-14L);
 }
 
 TEST(VnejsiPresnostSmer, IncompleteTriangleIsNotFormed) {

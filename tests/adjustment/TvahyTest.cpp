@@ -124,16 +124,16 @@ TEST(Tvahy, EachSourceSelectsItsOwnValuesAndSigma0) {
 
     n.info.infoVahy.typVah = zdrojVah::kVnitrni;
     EXPECT_TRUE(n.vahy.VypocetVah(n.info, n.nastaveni));
-    EXPECT_EQ(n.vahy.delka.odchylka, StoredReal(0.0011L));
-    EXPECT_EQ(n.vahy.smer.odchylka, StoredReal(2.1e-6L));
-    EXPECT_EQ(n.vahy.zenit.odchylka, StoredReal(3.1e-6L));
+    EXPECT_EQ(n.vahy.delka.odchylka, 0.0011L);
+    EXPECT_EQ(n.vahy.smer.odchylka, 2.1e-6L);
+    EXPECT_EQ(n.vahy.zenit.odchylka, 3.1e-6L);
     EXPECT_EQ(n.vahy.odchylkaJednotkovaApriorni, 1.5L);
 
     n.info.infoVahy.typVah = zdrojVah::kVnejsi;
     EXPECT_TRUE(n.vahy.VypocetVah(n.info, n.nastaveni));
-    EXPECT_EQ(n.vahy.delka.odchylka, StoredReal(0.0012L));
-    EXPECT_EQ(n.vahy.smer.odchylka, StoredReal(2.2e-6L));
-    EXPECT_EQ(n.vahy.zenit.odchylka, StoredReal(3.2e-6L));
+    EXPECT_EQ(n.vahy.delka.odchylka, 0.0012L);
+    EXPECT_EQ(n.vahy.smer.odchylka, 2.2e-6L);
+    EXPECT_EQ(n.vahy.zenit.odchylka, 3.2e-6L);
 
     // The given precision wins whatever the empirical sources hold.
     n.info.infoVahy.typVah = zdrojVah::kZadana;
@@ -157,9 +157,9 @@ TEST(Tvahy, UnknownSourceKeepsTheDeviationsButTakesSigma0) {
         n.info.infoVahy.typVah = zdroj;
         n.nastaveni.vyrovnani.odchylkaJednotkovaApriorni = 3 + zdroj;
         EXPECT_FALSE(n.vahy.VypocetVah(n.info, n.nastaveni));
-        EXPECT_EQ(n.vahy.delka.odchylka, StoredReal(0.0012L));
-        EXPECT_EQ(n.vahy.smer.odchylka, StoredReal(2.2e-6L));
-        EXPECT_EQ(n.vahy.zenit.odchylka, StoredReal(3.2e-6L));
+        EXPECT_EQ(n.vahy.delka.odchylka, 0.0012L);
+        EXPECT_EQ(n.vahy.smer.odchylka, 2.2e-6L);
+        EXPECT_EQ(n.vahy.zenit.odchylka, 3.2e-6L);
         EXPECT_EQ(n.vahy.odchylkaJednotkovaApriorni, 3 + zdroj);
     }
 }
@@ -171,7 +171,7 @@ TEST(Tvahy, UnusableSelectedValueFallsBackToTheGivenOne) {
     n.vahy.zenit.vnitrniPresnost.odchylkaCelkova.vyska_stn = kNaN;
     n.info.infoVahy.typVah = zdrojVah::kVnitrni;
     EXPECT_FALSE(n.vahy.VypocetVah(n.info, n.nastaveni));
-    EXPECT_EQ(n.vahy.delka.odchylka, StoredReal(0.0011L));  // the usable kind keeps its source
+    EXPECT_EQ(n.vahy.delka.odchylka, 0.0011L);  // the usable kind keeps its source
     EXPECT_EQ(n.vahy.smer.odchylka, n.nastaveni.vyrovnani.odchylka_zadanaSmer);
     EXPECT_EQ(n.vahy.zenit.odchylka, n.nastaveni.vyrovnani.odchylka_zadanaZenit);
 
@@ -180,7 +180,7 @@ TEST(Tvahy, UnusableSelectedValueFallsBackToTheGivenOne) {
     n.info.infoVahy.typVah = zdrojVah::kVnejsi;
     EXPECT_FALSE(n.vahy.VypocetVah(n.info, n.nastaveni));
     EXPECT_EQ(n.vahy.delka.odchylka, n.nastaveni.vyrovnani.odchylka_zadanaDelka);
-    EXPECT_EQ(n.vahy.smer.odchylka, StoredReal(2.2e-6L));
+    EXPECT_EQ(n.vahy.smer.odchylka, 2.2e-6L);
 
     // With no usable given value either, the kind stays not set rather than 0.
     n.vahy.delka.zadanaPresnost.odchylkaCelkova = 0;

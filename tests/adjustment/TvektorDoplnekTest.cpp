@@ -97,7 +97,7 @@ TEST(SupplementaryVectors, DeviationNotSetOrNotPositiveTakesTheKindsDefault) {
         EXPECT_EQ(v.prevyseni.zaznam[i].odchylka, 0.002L);
         EXPECT_NEAR(v.prevyseni.zaznam[i].vaha, 0.25L, 1e-18L);
     }
-    EXPECT_EQ(v.prevyseni.zaznam[3].odchylka, StoredReal(0.004L));
+    EXPECT_EQ(v.prevyseni.zaznam[3].odchylka, 0.004L);
     EXPECT_NEAR(v.prevyseni.zaznam[3].vaha, 0.0625L, 1e-18L);
 }
 

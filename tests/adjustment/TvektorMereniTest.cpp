@@ -318,27 +318,27 @@ TEST(TvektorMereni, MeasurementListGivesDistancesThenDirectionsThenZeniths) {
     EXPECT_EQ(Cile(vektor), (std::vector<std::string>{"B", "A", "B", "A", "B"}));
 
     const TmerenaVelicina& d = vektor.zaznam[0];
-    EXPECT_EQ(d.hodnota, StoredReal(123.456L));
-    EXPECT_EQ(d.odchylka, StoredReal(0.003L));
+    EXPECT_EQ(d.hodnota, 123.456L);
+    EXPECT_EQ(d.odchylka, 0.003L);
     EXPECT_EQ(d.vaha, 11);
     EXPECT_EQ(d.poradi, 2);
     EXPECT_EQ(d.skupina, 3);
     EXPECT_EQ(d.cislo_stn, "S2");
-    EXPECT_EQ(d.zkresleni, StoredReal(0.9996L));
+    EXPECT_EQ(d.zkresleni, 0.9996L);
     EXPECT_EQ(d.poradiPosun, 0);
 
     const TmerenaVelicina& s = vektor.zaznam[2];
     EXPECT_EQ(s.hodnota, 1.25L);
-    EXPECT_EQ(s.odchylka, StoredReal(4e-6L));
+    EXPECT_EQ(s.odchylka, 4e-6L);
     EXPECT_EQ(s.vaha, 12);
     EXPECT_EQ(s.smernik, 2.5L);
     EXPECT_EQ(s.posun, 1.25L);
-    EXPECT_EQ(s.odchylkaPosun, StoredReal(6e-6L));
+    EXPECT_EQ(s.odchylkaPosun, 6e-6L);
     EXPECT_EQ(s.poradiPosun, 2);
 
     const TmerenaVelicina& z = vektor.zaznam[3];
     EXPECT_EQ(z.hodnota, 1.5L);
-    EXPECT_EQ(z.odchylka, StoredReal(5e-6L));
+    EXPECT_EQ(z.odchylka, 5e-6L);
     EXPECT_EQ(z.vaha, 13);
     EXPECT_EQ(z.poradi, 1);
     EXPECT_EQ(z.skupina, 1);

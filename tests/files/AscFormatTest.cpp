@@ -30,9 +30,9 @@ TEST(AscRead, BlocksBecomeStationsWithTheirHeights) {
     ASSERT_EQ(m.zaznam.size(), 3u);
     EXPECT_EQ(m.zaznam[0].poradi, 1);
     EXPECT_EQ(m.zaznam[0].cislo_stn, "4001");
-    EXPECT_EQ(m.zaznam[0].vyska_stn, StoredReal(1.562L));
+    EXPECT_EQ(m.zaznam[0].vyska_stn, 1.562L);
     EXPECT_EQ(m.zaznam[0].vyska_cil, 1.5L);
-    EXPECT_EQ(m.zaznam[0].delka, StoredReal(152.3456L));
+    EXPECT_EQ(m.zaznam[0].delka, 152.3456L);
     EXPECT_EQ(m.zaznam[1].vyska_cil, 0);  // four values: no target height
     EXPECT_FALSE(m.zaznam[1].MaDelku());
     EXPECT_NEAR(static_cast<double>(m.zaznam[1].smer), 73.2181 * static_cast<double>(kPi) / 200,

@@ -157,7 +157,7 @@ TEST(SupplementaryRead, NumbersFollowTheParserRulesAndUnits) {
         ReadSupplementary(doplnek::kPrevyseni, {"A B 0", "C D -1,25", "E F 1e-12"}, n, m).ok);
     EXPECT_EQ(m.zaznam[0].delka, 0);
     EXPECT_EQ(m.zaznam[1].delka, -1.25L);
-    EXPECT_EQ(m.zaznam[2].delka, StoredReal(1e-12L));
+    EXPECT_EQ(m.zaznam[2].delka, 1e-12L);
 
     n.jednotky.delka = jednotka::kStopa;
     ASSERT_TRUE(ReadSupplementary(doplnek::kDelka, {"S  5 \t T 0 100"}, n, m).ok);

@@ -46,6 +46,24 @@ TEST(MtxRead, LineInGonAndMetres) {
     EXPECT_EQ(z.sig_smer, -1);  // everything else as in the empty row
 }
 
+// A row keeps every bit of the extended value its text gives (17 and more
+// significant digits), also through the face and set means computed in it.
+TEST(MtxRead, RowsKeepTheExtendedValueOfEveryDigit) {
+    const std::string height = "1.23456789012345678";
+    const std::string distance = "152.345678901234567";
+    Tmereni m;
+    ASSERT_TRUE(Read({"1 A " + height + " B 1 0 100 " + distance}, m).ok);
+    Real h = 0;
+    Real d = 0;
+    ASSERT_EQ(ParseLength(height, jednotka::kMetr, h), NumberStatus::Ok);
+    ASSERT_EQ(ParseLength(distance, jednotka::kMetr, d), NumberStatus::Ok);
+    ASSERT_NE(static_cast<Real>(static_cast<double>(d)), d);  // more than a double holds
+    EXPECT_EQ(static_cast<Real>(m.zaznam[0].vyska_stn), h);
+    EXPECT_EQ(static_cast<Real>(m.zaznam[0].delka), d);
+    m.zaznam[0].delka = (m.zaznam[0].delka + d / 3) / 2;
+    EXPECT_EQ(static_cast<Real>(m.zaznam[0].delka), (d + d / 3) / 2);
+}
+
 TEST(MtxRead, GonReadAsDmsIsRefusedAtItsLine) {
     Tmereni m;
     const RawFileResult r = Read(

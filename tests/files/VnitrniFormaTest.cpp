@@ -32,10 +32,10 @@ TEST(VnitrniForma, DeviationsAreWrittenUpToTheLastSetOne) {
     ASSERT_TRUE(ReadVnitrniForma(l, back).ok);
     ASSERT_EQ(back.zaznam.size(), 4u);
     EXPECT_EQ(back.zaznam[1].sig_smer, -1);
-    EXPECT_EQ(back.zaznam[1].sig_zenit, StoredReal(0.0001L));
-    EXPECT_EQ(back.zaznam[2].sig_smer, StoredReal(0.00002L));
+    EXPECT_EQ(back.zaznam[1].sig_zenit, 0.0001L);
+    EXPECT_EQ(back.zaznam[2].sig_smer, 0.00002L);
     EXPECT_EQ(back.zaznam[3].sig_zenit, -1);
-    EXPECT_EQ(back.zaznam[3].sig_delka, StoredReal(0.002L));
+    EXPECT_EQ(back.zaznam[3].sig_delka, 0.002L);
     EXPECT_EQ(back.zaznam[3].zenit, 1.25L);
 }
 
@@ -101,7 +101,7 @@ TEST(VnitrniForma, DecimalCommaLocaleKeepsPoints) {
     EXPECT_EQ(l[0].find(','), std::string::npos);
     Tmereni back;
     ASSERT_TRUE(ReadVnitrniForma(l, back).ok);
-    EXPECT_EQ(back.zaznam[0].vyska_stn, StoredReal(1.562L));
+    EXPECT_EQ(back.zaznam[0].vyska_stn, 1.562L);
 }
 
 }  // namespace

@@ -224,16 +224,16 @@ TEST(TmereniOdvozene, CheckedFlagAndStandardDeviations) {
     prumery.zaznam[1].sig_delka = 0.5L;
     prumery.zaznam[2].iPrvni = -1;
     prumery.KopirovatSmerodatneOdchylky(zdroj);
-    EXPECT_EQ(prumery.zaznam[0].sig_delka, StoredReal(0.003L));
-    EXPECT_EQ(prumery.zaznam[0].sig_smer, StoredReal(2e-5L));
-    EXPECT_EQ(prumery.zaznam[0].sig_zenit, StoredReal(3e-5L));
+    EXPECT_EQ(prumery.zaznam[0].sig_delka, 0.003L);
+    EXPECT_EQ(prumery.zaznam[0].sig_smer, 2e-5L);
+    EXPECT_EQ(prumery.zaznam[0].sig_zenit, 3e-5L);
     EXPECT_EQ(prumery.zaznam[1].sig_delka, -1);
     EXPECT_EQ(prumery.zaznam[2].sig_zenit, -1);
 
     prumery.zaznam[0].iPrvni = 0;
     prumery.zaznam[1].iPrvni = 0;
     prumery.KopirovatSmerodatneOdchylky(prumery);  // reads the rows as they were
-    EXPECT_EQ(prumery.zaznam[1].sig_delka, StoredReal(0.003L));
+    EXPECT_EQ(prumery.zaznam[1].sig_delka, 0.003L);
 
     prumery.VyprazdnitSmerodatneOdchylky();
     EXPECT_EQ(prumery.zaznam[0].sig_smer, -1);

@@ -139,11 +139,10 @@ TEST(TmaticeMereni, EqualOrientationSampleGoesInFrontAndMedianHolds) {
 TEST(TmaticeMereni, MedianRecordTakesLowerMedianOfSamples) {
     TmaticeMereni m(3, 1);
     for (const Real p : {0.3L, 0.1L, 0.2L, 0.4L}) ASSERT_TRUE(m.VlozZaznam(Orientace(1, 0, 1, p)));
-    EXPECT_EQ(m.orientacniPosun[0], (std::vector<Real>{StoredReal(0.1L), StoredReal(0.2L),
-                                                       StoredReal(0.3L), StoredReal(0.4L)}));
+    EXPECT_EQ(m.orientacniPosun[0], (std::vector<Real>{0.1L, 0.2L, 0.3L, 0.4L}));
     Tzaznam z;
     ASSERT_TRUE(m.VratZaznamMedian(z, 0));
-    EXPECT_EQ(z.posun, StoredReal(0.2L));
+    EXPECT_EQ(z.posun, 0.2L);
     EXPECT_EQ(m.Bunka(0, 1).size(), 4u);
 }
 

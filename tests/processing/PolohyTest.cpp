@@ -56,9 +56,9 @@ TEST(RedukovatDvojici, ZenithAndDistance) {
 
 TEST(RedukovatDvojici, OneSidedDistanceIsNotHalved) {
     const RedukcePolohy r = Redukce(10, 100, 0, 210, 300, 152.35L);
-    EXPECT_EQ(r[redukce::kRozdilDelka], StoredReal(152.35L));
-    EXPECT_EQ(r[redukce::kPrumerDelka], StoredReal(152.35L));
-    EXPECT_EQ(Redukce(10, 100, 152.35L, 210, 300, 0)[redukce::kPrumerDelka], StoredReal(152.35L));
+    EXPECT_EQ(r[redukce::kRozdilDelka], 152.35L);
+    EXPECT_EQ(r[redukce::kPrumerDelka], 152.35L);
+    EXPECT_EQ(Redukce(10, 100, 152.35L, 210, 300, 0)[redukce::kPrumerDelka], 152.35L);
 }
 
 // One station, targets 1, 2, 3 in two sets, both faces; target 1 lies across zero.

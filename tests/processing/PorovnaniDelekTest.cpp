@@ -81,7 +81,7 @@ TEST(PorovnaniDelek, DistancesUseScaleFactorAndHeights) {
     EXPECT_NEAR(p[2], p[1] - p[0], 1e-12L);
     EXPECT_TRUE(vystup.zaznam[0].kontrola[0]);
     EXPECT_EQ(prekroceni, 1);
-    EXPECT_EQ(vystup.zaznam[0].delka, StoredReal(250.2L));  // the row itself is a copy
+    EXPECT_EQ(vystup.zaznam[0].delka, 250.2L);  // the row itself is a copy
 }
 
 TEST(PorovnaniDelek, OnlyRowsBetweenKnownPointsWithDistance) {

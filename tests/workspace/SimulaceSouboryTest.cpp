@@ -98,7 +98,7 @@ TEST(SimulaceSoubory, DirectionJustBelowTheFullCircleIsWrittenAsZero) {
     EXPECT_EQ(mereni.zaznam[0].smer, 0);
     EXPECT_NEAR(mereni.zaznam[1].smer, kDvePi - 1e-6L, 1e-7);
     // The network itself keeps its value.
-    EXPECT_EQ(sit.mereni.zaznam[0].smer, StoredReal(kDvePi - 1e-10L));
+    EXPECT_EQ(sit.mereni.zaznam[0].smer, kDvePi - 1e-10L);
 }
 
 TEST(SimulaceSoubory, GrossErrorsAreListedInMgonAndMm) {
