@@ -7,6 +7,8 @@
 #include <limits>
 #include <system_error>
 
+#include "mereni/TextovySoubor.h"
+
 namespace vertano {
 
 namespace {
@@ -246,32 +248,6 @@ size_t ControlAt(std::string_view text, size_t i) {
     return 0;
 }
 
-// Length of the valid UTF-8 sequence at `i` (1 for ASCII), 0 when not valid.
-size_t Utf8Length(std::string_view s, size_t i) {
-    const auto b = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
-    const unsigned char c = b(i);
-    if (c < 0x80) return 1;
-    size_t n = 0;
-    uint32_t min = 0;
-    uint32_t cp = 0;
-    if (c >= 0xC2 && c <= 0xDF) {
-        n = 2, min = 0x80, cp = c & 0x1Fu;
-    } else if ((c & 0xF0) == 0xE0) {
-        n = 3, min = 0x800, cp = c & 0x0Fu;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        n = 4, min = 0x10000, cp = c & 0x07u;
-    } else {
-        return 0;
-    }
-    if (i + n > s.size()) return 0;
-    for (size_t k = 1; k < n; ++k) {
-        if ((b(i + k) & 0xC0) != 0x80) return 0;
-        cp = (cp << 6) | (b(i + k) & 0x3Fu);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-    return n;
-}
-
 void AppendEscaped(std::string& out, unsigned char byte) {
     static const char kHex[] = "0123456789ABCDEF";
     out += "\\x";
@@ -313,7 +289,7 @@ std::string EscapeControl(std::string_view text) {
     out.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
         const size_t control = ControlAt(text, i);
-        const size_t valid = Utf8Length(text, i);
+        const size_t valid = Utf8SequenceLength(text, i);
         if (control == 0 && valid > 0) {
             out.append(text.substr(i, valid));
             i += valid;
@@ -331,7 +307,7 @@ std::string QuoteInput(std::string_view text, size_t maxBytes) {
     size_t used = 0;  // bytes of `text` shown
     while (used < text.size()) {
         const size_t control = ControlAt(text, used);
-        const size_t valid = Utf8Length(text, used);
+        const size_t valid = Utf8SequenceLength(text, used);
         const size_t n = control > 0 ? control : (valid > 0 ? valid : 1);
         const std::string piece = EscapeControl(text.substr(used, n));
         if (shown.size() + piece.size() > maxBytes) break;

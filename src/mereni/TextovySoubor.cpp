@@ -60,32 +60,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-// Length of the valid UTF-8 sequence starting at `i`, 0 when it is not valid.
-size_t Utf8SequenceLength(std::string_view s, size_t i) {
-    const auto b = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
-    const unsigned char c = b(i);
-    if (c < 0x80) return 1;
-    size_t n = 0;
-    char32_t min = 0;
-    char32_t cp = 0;
-    if (c >= 0xC2 && c <= 0xDF) {
-        n = 2, min = 0x80, cp = c & 0x1F;
-    } else if ((c & 0xF0) == 0xE0) {
-        n = 3, min = 0x800, cp = c & 0x0F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        n = 4, min = 0x10000, cp = c & 0x07;
-    } else {
-        return 0;
-    }
-    if (i + n > s.size()) return 0;
-    for (size_t k = 1; k < n; ++k) {
-        if ((b(i + k) & 0xC0) != 0x80) return 0;
-        cp = (cp << 6) | (b(i + k) & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-    return n;
-}
-
 // Line number (1-based) of byte `end` of decoded text.
 int32_t LineAt(std::string_view text, size_t end) {
     int32_t line = 1;
@@ -381,6 +355,31 @@ bool ReplaceFile(const fs::path& target, const std::string& name, std::string& e
 
 }  // namespace
 
+size_t Utf8SequenceLength(std::string_view s, size_t i) {
+    const auto b = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char c = b(i);
+    if (c < 0x80) return 1;
+    size_t n = 0;
+    char32_t min = 0;
+    char32_t cp = 0;
+    if (c >= 0xC2 && c <= 0xDF) {
+        n = 2, min = 0x80, cp = c & 0x1F;
+    } else if ((c & 0xF0) == 0xE0) {
+        n = 3, min = 0x800, cp = c & 0x0F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        n = 4, min = 0x10000, cp = c & 0x07;
+    } else {
+        return 0;
+    }
+    if (i + n > s.size()) return 0;
+    for (size_t k = 1; k < n; ++k) {
+        if ((b(i + k) & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (b(i + k) & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return n;
+}
+
 bool IsValidUtf8(std::string_view bytes) {
     return FirstInvalidUtf8(bytes) == std::string_view::npos;
 }
@@ -540,7 +539,9 @@ bool SaveTextFile(const fs::path& path, const std::vector<std::string>& lines, s
 bool SaveBinaryFile(const fs::path& path, std::string_view bytes, std::string& error) {
     return SaveThrough(
         path, error, [&] { return std::string(bytes); },
-        [&](std::FILE* f) { return std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size(); });
+        [&](std::FILE* f) {
+            return std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+        });
 }
 
 std::uintmax_t MaxTextFileBytesFor(std::uintmax_t memoryBytes) {

@@ -30,8 +30,8 @@ struct TextReadResult {
 };
 
 // The largest text file read, from what the computer can hold: a raw file of
-// N bytes takes about 6 N while it is loaded and checked (its text once, its
-// rows five times), so a file may take an eighth of the memory, and at most
+// N bytes takes about 7 N while it is loaded and checked (its text once, its
+// rows six times), so a file may take an eighth of the memory, and at most
 // 2 GB (lines and rows are counted in 32 bits). A larger file is refused with
 // its size and the limit before anything is read.
 std::uintmax_t MaxTextFileBytes();
@@ -50,6 +50,8 @@ TextReadResult ReadWholeTextFile(const std::filesystem::path& path, std::string&
                                  TextEncoding& encoding);
 
 bool IsValidUtf8(std::string_view bytes);
+// Length of the valid UTF-8 sequence at byte `i` (1 for ASCII), 0 when not valid.
+size_t Utf8SequenceLength(std::string_view text, size_t i);
 std::string Windows1250ToUtf8(std::string_view bytes);
 
 // Writes the lines as UTF-8 without a byte-order mark, each ended by CR LF.

@@ -3,11 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "files/AscFormat.h"
+#include "files/DoplnekFormaty.h"
 #include "files/FileResult.h"
 #include "files/MtxFormat.h"
 #include "files/RawTestSupport.h"
 #include "files/SouradniceFormaty.h"
 #include "mereni/Jednotky.h"
+#include "supplementary/DoplnekDruh.h"
 #include "support/TestSupport.h"
 
 namespace vertano {
@@ -49,6 +52,36 @@ TEST(FileFailureDescription, QuotedInputIsEscapedAndCutTheReasonIsWhole) {
     EXPECT_EQ(DescribeFileFailure(longToken),
               "line 1: number out of range: " + std::string(60, '9') +
                   "... (200 bytes) (allowed: " + std::string(kNumberRange) + ")");
+}
+
+// A name with a control character would pass through the whole adjustment and
+// then be refused by the writers (or reach the terminal raw): every reader
+// refuses it at its line, and the message shows it escaped.
+TEST(FileFailureDescription, EveryReaderRefusesControlCharactersAtTheirLine) {
+    const auto expectRefused = [](const FileResult& r, int32_t fileLine, const char* what) {
+        EXPECT_FALSE(r.ok) << what;
+        EXPECT_EQ(r.error, FileError::ControlCharacter) << what;
+        EXPECT_EQ(r.fileLine, fileLine) << what;
+        EXPECT_EQ(DescribeFileFailure(r).find_first_of("\x01\x1B\x7F\x9B"), std::string::npos)
+            << what;
+    };
+    Tmereni m;
+    expectRefused(ReadAsc({"1 A 1.5", "-1", "B\x1B 100 1.5 0 100", "/", "-2"}, test::Settings(), m),
+                  3, "asc");
+    EXPECT_TRUE(m.zaznam.empty());
+    std::vector<std::string> xyz = {"A 1 2 3", "",
+                                    "B\x01"
+                                    "C 1 2 3"};
+    expectRefused(ReadCoordinatesXYZ(xyz, jednotka::kMetr), 3, "coordinates");
+    std::vector<std::string> identical = {"A\x7F 1 2 3 0.01"};
+    expectRefused(ReadIdenticalPointsXYZ(identical, jednotka::kMetr), 1, "identical points");
+    std::vector<std::string> scale = {"A 1", "B\xC2\x9B 1"};  // C1 CSI in UTF-8
+    expectRefused(ReadScaleFactors(scale), 2, "scale factors");
+    Tmereni doplnek;
+    expectRefused(
+        ReadSupplementary(doplnek::kDelka, {"S 1.5 T\x1B[2J 1.6 100"}, test::Settings(), doplnek),
+        1, "supplementary");
+    EXPECT_TRUE(doplnek.zaznam.empty());
 }
 
 // A file that does not decode is refused at its line and its lines are not used;
