@@ -258,9 +258,11 @@ const char* AdjustmentOptionsText() {
                                  its format comes from the name)
   Drawing options (with --dxf or --plot; by default as the settings say):
   --dxf-lang cs|en               language of the DXF layer names
-  --ellipse-scale K              magnification of the error ellipses (50000)
+  --ellipse-scale K              magnification of the error ellipses, 1 to
+                                 10000000 (default 50000)
   --ellipses apriori|aposteriori the unit standard deviation of the ellipses
-  --plot-size WxH                size of the picture in pixels (1200x800)
+  --plot-size WxH                size of the picture in pixels, 100 to 10000
+                                 each (default 1200x800)
   --plot-style default|black-white  colours: yellow, green and silver on black,
                                  or black on white
 )";

@@ -94,8 +94,8 @@ const std::map<std::string, std::set<std::string>>& CommandOptions() {
         "--estimator",  "--alpha",        "--no-exclusion",  "--threads"};
     static const std::map<std::string, std::set<std::string>> options = [] {
         std::map<std::string, std::set<std::string>> m;
-        m["convert"] = {"--to", "--export", "-o", "--project", "--angle-decimals",
-                        "--length-decimals"};
+        m["convert"] = {"--to",      "--export",         "-o",
+                        "--project", "--angle-decimals", "--length-decimals"};
         m["check"] = processing;
         m["check"].insert({"--rows", "--supp-bearing", "--supp-distance", "--supp-height",
                            "--supp-plumb", "--report", "--report-sections"});
@@ -105,9 +105,9 @@ const std::map<std::string, std::set<std::string>>& CommandOptions() {
         m["approx"].insert({"--level", "--explain", "-o"});
         m["adjust"] = processing;
         m["adjust"].insert(adjustment.begin(), adjustment.end());
-        m["adjust"].insert({"--solver", "--coords", "--json", "--report", "--report-sections", "--epoch",
-                            "--dxf", "--dxf-lang", "--ellipse-scale", "--ellipses", "--plot",
-                            "--plot-size", "--plot-style"});
+        m["adjust"].insert({"--solver", "--coords", "--json", "--report", "--report-sections",
+                            "--epoch", "--dxf", "--dxf-lang", "--ellipse-scale", "--ellipses",
+                            "--plot", "--plot-size", "--plot-style"});
         // project save takes every input of adjust and the settings its options
         // give; project show only the file.
         m["project"] = processing;

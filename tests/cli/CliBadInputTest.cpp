@@ -222,6 +222,51 @@ TEST(CliOutputs, DashWritesToTheStandardOutputAndTheReportMovesAside) {
     EXPECT_TRUE(Contains(r.err, "both go to the standard output")) << r.err;
 }
 
+// The result files (epoch, DXF, picture, project) follow the rules of every
+// output: "-" is the standard output where the file is text, one file is never
+// named twice, and an input is never replaced (but a project may be saved over
+// the project it was read from).
+TEST(CliOutputs, ResultFilesAndProjectsFollowTheOutputRules) {
+    const TempDir dir;
+    const test::Network n({"--layout", "tiny"});
+    const std::string raw = n.File(".mtx");
+    const std::string given = n.File("-given.txt");
+    Outcome r;
+    std::string shown;
+    {
+        vertano::test::CoutCapture cout;
+        r = RunCli({"adjust", raw, "--points", given, "--epoch", "-"});
+        shown = cout.Text();
+    }
+    EXPECT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_TRUE(r.out.empty()) << r.out;
+    EXPECT_TRUE(Contains(r.err, "Unknowns: 11")) << r.err;
+    EXPECT_TRUE(Contains(shown, "\r\n")) << shown.substr(0, 80);
+
+    const std::string out = (dir / "out.txt").string();
+    const std::string same = (dir / "sub" / ".." / "out.txt").string();
+    r = RunCli({"adjust", raw, "--points", given, "--coords", out, "--dxf", same});
+    EXPECT_EQ(r.status, kExitUsage);
+    EXPECT_TRUE(Contains(r.err, "one output would replace the other")) << r.err;
+    r = RunCli({"adjust", raw, "--points", given, "--epoch", given});
+    EXPECT_TRUE(Contains(r.err, "the output would replace an input")) << r.err;
+    r = RunCli({"adjust", raw, "--points", given, "--plot", "-"});
+    EXPECT_EQ(r.status, kExitUsage);
+    EXPECT_TRUE(Contains(r.err, "--plot")) << r.err;
+    EXPECT_FALSE(fs::exists(out));
+
+    const std::string job = (dir / "job.gpr").string();
+    ASSERT_EQ(RunCli({"project", "save", "-o", job, raw, "--points", given}).status, kExitOk);
+    const std::string saved = ReadBytes(job);
+    r = RunCli({"convert", "--project", job, "-o", job});
+    EXPECT_EQ(r.status, kExitUsage);
+    EXPECT_TRUE(Contains(r.err, "the output would replace an input")) << r.err;
+    EXPECT_EQ(ReadBytes(job), saved);
+    r = RunCli({"project", "save", "--project", job, "-o", job, "--lang", "cs"});
+    EXPECT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_NE(ReadBytes(job), saved);
+}
+
 // A named pipe as the output is written, not replaced by a regular file.
 TEST(CliOutputs, ANamedPipeStaysAPipe) {
     const TempDir dir;
@@ -412,12 +457,27 @@ std::string HelpOf(const std::string& help, const std::string& entry) {
 // A number refused without its range leaves the user guessing.
 TEST(CliHelp, EveryNumericOptionStatesItsRange) {
     const std::string help = RunCli({"--help"}).out;
-    for (const std::string entry :
-         {"--alpha A", "--threads N", "--level zero|mean|H", "--angle-decimals N",
-          "--length-decimals N", "--points N", "--spacing M", "--neighbours K", "--stations N",
-          "--sets S", "--given G", "--sigma-direction MGON", "--sigma-zenith MGON",
-          "--sigma-distance MM", "--ppm P", "--gross N", "--gross-direction MGON",
-          "--gross-distance MM", "--seed S"}) {
+    for (const std::string entry : {"--alpha A",
+                                    "--threads N",
+                                    "--level zero|mean|H",
+                                    "--angle-decimals N",
+                                    "--length-decimals N",
+                                    "--points N",
+                                    "--spacing M",
+                                    "--neighbours K",
+                                    "--stations N",
+                                    "--sets S",
+                                    "--given G",
+                                    "--sigma-direction MGON",
+                                    "--sigma-zenith MGON",
+                                    "--sigma-distance MM",
+                                    "--ppm P",
+                                    "--gross N",
+                                    "--gross-direction MGON",
+                                    "--gross-distance MM",
+                                    "--seed S",
+                                    "--ellipse-scale K",
+                                    "--plot-size WxH"}) {
         const std::string text = HelpOf(help, entry);
         ASSERT_FALSE(text.empty()) << entry;
         EXPECT_TRUE(Contains(text, " to ") || Contains(text, "between") ||
