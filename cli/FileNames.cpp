@@ -16,7 +16,8 @@ namespace fs = std::filesystem;
 std::vector<NamedFile> InputFiles(const Options& o) {
     std::vector<NamedFile> files;
     for (const std::string& p : o.inputs) files.push_back({"", p});
-    if (!o.project.empty()) files.push_back({"--project", o.project});
+    // project show names its project as its one input.
+    if (!o.project.empty() && o.subcommand != "show") files.push_back({"--project", o.project});
     for (const std::string& p : o.points) files.push_back({"--points", p});
     for (const std::string& p : o.scale) files.push_back({"--scale", p});
     static const char* const kSupplementary[] = {"--supp-bearing", "--supp-distance",
@@ -24,7 +25,6 @@ std::vector<NamedFile> InputFiles(const Options& o) {
     for (size_t k = 0; k < o.supplementary.size(); ++k)
         for (const std::string& p : o.supplementary[k]) files.push_back({kSupplementary[k], p});
     for (const std::string& p : o.identical) files.push_back({"--identical", p});
-    if (!o.project.empty()) files.push_back({"--project", o.project});
     return files;
 }
 
@@ -55,12 +55,6 @@ bool SharedDeviceOutputs(const std::string& path) {
     return fs::is_character_file(path, ec) && !IsStandardOutput(path);
 }
 
-// project save may write the project it read: it is read whole first, and the
-// safe writer replaces it only when the new one is complete.
-bool UpdatesProject(const Options& o, const NamedFile& input, const NamedFile& output) {
-    return o.command == "project" && input.option == "--project" && output.option == "-o";
-}
-
 std::string Describe(const NamedFile& f) {
     return (f.option.empty() ? std::string() : f.option + " ") + "'" + QuoteInput(f.path) + "'";
 }
@@ -84,7 +78,6 @@ bool CheckFileNames(const Options& o, std::string& error) {
             }
             if (!SameFile(files[k].path, files[i].path)) continue;
             if (bothOutputs && SharedDeviceOutputs(files[i].path)) continue;
-            if (UpdatesProject(o, files[k], files[i])) continue;
             const std::string why = !output        ? "it would be read twice"
                                     : !bothOutputs ? "the output would replace an input"
                                                    : "one output would replace the other";
