@@ -1,7 +1,5 @@
 #include "workspace/OtevreniProjektu.h"
 
-#include <utility>
-
 #include "mereni/Text.h"
 #include "workspace/Workspace.h"
 
@@ -11,17 +9,6 @@ bool OtevreniZahodiData(const Workspace& ws) {
     return !ws.suroveMereni.zaznam.empty() || ws.souradniceFixni.Pocet() > 0 ||
            ws.souradniceTransformaceVstup.Pocet() > 0 || ws.souradniceMeritko.Pocet() > 0 ||
            ws.doplnekVstup.PocetMereni() > 0;
-}
-
-VysledekProjektu OtevritProjektBezZtraty(Workspace& ws, const std::filesystem::path& cesta) {
-    // Settings the file does not carry keep the values in force.
-    ProjektObsah obsah;
-    obsah.nastaveni = ws.nastaveni;
-    VysledekProjektu v;
-    v.soubor = CistProjekt(cesta, obsah);
-    v.uspech = v.soubor.ok;
-    if (v.uspech) PrevzitProjekt(ws, std::move(obsah), cesta);
-    return v;
 }
 
 jazyk::Toznameni OznameniOtevreniProjektu(const Workspace& ws, const VysledekProjektu& v) {
