@@ -1,5 +1,7 @@
 #include "Dialogy.h"
 
+#include <QDialog>
+
 #include "ProtokolOkno.h"
 #include "Texty.h"
 #include "ZpravaOkno.h"
@@ -33,6 +35,10 @@ void OknaDialogu::Protokol(QWidget* rodic, Workspace& ws, const QString& nadpis,
                            const std::vector<std::string>& radky) {
     ProtokolOkno okno(rodic, ws, *this, nadpis, radky);
     okno.exec();
+}
+
+int OknaDialogu::Ukazat(QDialog& okno) {
+    return okno.exec();
 }
 
 }  // namespace vertano::ui

@@ -111,6 +111,8 @@ class HlavniOkno : public QMainWindow {
     void PrikazAnalyza();
     void PrikazVyrovnani();
     void PrikazNastaveni(int ktere);
+    // The adjustment window over the current adjusted network.
+    void OtevritOknoVyrovnani();
 
     // The search pattern of "Find next" and "Find previous" (the find window
     // stores it).

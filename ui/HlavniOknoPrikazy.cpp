@@ -4,6 +4,7 @@
 
 #include "HlavniOkno.h"
 #include "NastaveniDialogy.h"
+#include "OknoVyrovnani.h"
 #include "TabulkaSurovych.h"
 #include "Texty.h"
 #include "files/SurovaMereniSoubory.h"
@@ -202,19 +203,9 @@ void HlavniOkno::PrikazAnalyza() {
 
 void HlavniOkno::PrikazVyrovnani() {
     if (Bezi()) return;
-    // Until the adjustment window exists the result is shown as the adjustment
-    // report, built with the report switches of the settings.
-    const auto ukazat = [this](const VysledekVyrovnani&) {
-        if (!ProtokolVyrovnani(ws_, *interakce_).uspech) return;
-        ZobrazitProtokol(
-            Q(ws_.jazyk.protokol.protokol1) + " - " + Q(ws_.jazyk.tlacitko.vyrovaniSite),
-            ws_.protokolVyrovnani.Radky());
-    };
     // A current result is only shown again.
     if (ws_.info.jeVyrovnanaSit) {
-        VysledekVyrovnani v;
-        v.uspech = v.jenZobrazeni = true;
-        ukazat(v);
+        OtevritOknoVyrovnani();
         return;
     }
     auto vysledek = std::make_shared<VysledekVyrovnani>();
@@ -222,9 +213,16 @@ void HlavniOkno::PrikazVyrovnani() {
         [this, vysledek](Interaction& ui, const Cekani& cekani) {
             *vysledek = VyrovnaniSite(ws_, ui, cekani);
         },
-        [vysledek, ukazat] {
-            if (vysledek->uspech) ukazat(*vysledek);
+        [this, vysledek] {
+            if (vysledek->uspech) OtevritOknoVyrovnani();
         });
+}
+
+void HlavniOkno::OtevritOknoVyrovnani() {
+    OknoVyrovnani okno(this, ws_, dialogy_, *interakce_);
+    dialogy_.Ukazat(okno);
+    // Closing it gives the raw table the focus again.
+    tabulka_->setFocus();
 }
 
 void HlavniOkno::PrikazNastaveni(int ktere) {

@@ -5,8 +5,15 @@
 #include "HlavniOkno.h"
 #include "Ikona.h"
 #include "NastaveniDialogy.h"
+#include "OknaVysledku.h"
+#include "OknoInformace.h"
+#include "OknoMatice.h"
+#include "OknoVyrovnani.h"
+#include "reports/ProtokolVyrovnani.h"
+#include "workspace/ZobrazeniVyrovnani.h"
 #include "ProtokolOkno.h"
 #include "TabulkaSurovych.h"
+#include "Texty.h"
 #include "UiTestSupport.h"
 #include "ZpravaOkno.h"
 #include "data/Interaction.h"
@@ -69,6 +76,48 @@ class SnimkyTest : public QObject {
             QVERIFY(barvy.contains(QColor(238, 92, 92).rgb()));    // errors, face II
             QVERIFY(barvy.contains(QColor(255, 210, 210).rgb()));  // selected rows
             QVERIFY(barvy.contains(QColor(221, 238, 255).rgb()));  // odd set
+        }
+    }
+
+    // The adjustment window and every result window of the adjusted example.
+    void OknaVyrovnani() {
+        for (const uint8_t jazyk : {uint8_t{1}, uint8_t{0}}) {
+            Workspace ws;
+            ws.NastavitJazyk(jazyk);
+            ws.nastaveni.prepinac.vylucovatSmer = ws.nastaveni.prepinac.vylucovatDelka = true;
+            QVERIFY(test::PripravitPriklad(ws, true));
+            const QString k = jazyk == 1 ? "-en" : "-cs";
+            test::SkriptDialogy dialogy;
+            SilentInteraction ui;
+            OknoVyrovnani okno(nullptr, ws, dialogy, ui);
+            okno.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&okno));
+            Ulozit(okno, "vyrovnani" + k);
+            const auto snimek = [&](std::unique_ptr<OknoSeznamu> o, const QString& jmeno) {
+                o->show();
+                QVERIFY(QTest::qWaitForWindowExposed(o.get()));
+                Ulozit(*o, jmeno + k);
+            };
+            snimek(OknoOdchylekSouradnic(nullptr, ws, false), "vyrovnani-odchylky");
+            snimek(OknoElipsoiduVyrovnani(nullptr, ws, true), "vyrovnani-elipsoidy");
+            snimek(OknoPrirustku(nullptr, ws), "vyrovnani-prirustky");
+            snimek(OknoVyrovnanychMereni(nullptr, ws, velicina::kSmer, true), "vyrovnani-smery");
+            snimek(OknoVyrovnanychMereni(nullptr, ws, velicina::kDoplnekSmernik, false),
+                   "vyrovnani-doplnek-smerniky");
+            snimek(OknoPosunu(nullptr, ws, false), "vyrovnani-posuny");
+            snimek(OknoOdlehlych(nullptr, ws, velicina::kSmer), "vyrovnani-odlehle");
+            snimek(OknoPribliznychSouradnic(nullptr, ws), "souradnice-priblizne");
+            OknoInformace info(nullptr, Q(ws.jazyk.nadpis.zakladniInfoOvyrovnani), "Copy",
+                               InfoVyrovnani(ws.jazyk, ws.nastaveni, ws.modelOdlehly,
+                                             ws.modelVyrovnany));
+            info.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&info));
+            Ulozit(info, "vyrovnani-informace" + k);
+            OknoMatice matice(nullptr, "Matrix", Q(MaticeVahText(ws.modelVyrovnany)),
+                              RozmerMaticeVah(ws.modelVyrovnany));
+            matice.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&matice));
+            Ulozit(matice, "vyrovnani-matice" + k);
         }
     }
 

@@ -1,0 +1,223 @@
+#include "OknoVyrovnani.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "Dialogy.h"
+#include "OknaVysledku.h"
+#include "OknoInformace.h"
+#include "OknoMatice.h"
+#include "Texty.h"
+#include "adjustment/OdlehleDruhy.h"
+#include "reports/ProtokolVyrovnani.h"
+#include "workspace/Protokoly.h"
+#include "workspace/Workspace.h"
+#include "workspace/ZobrazeniVyrovnani.h"
+
+namespace vertano::ui {
+
+namespace {
+
+// The kinds in the order of the menus: direction, zenith angle, distance, then
+// the supplementary kinds.
+constexpr int32_t kPoradiMenu[7] = {velicina::kSmer,          velicina::kZenit,
+                                    velicina::kDelka,         velicina::kDoplnekDelka,
+                                    velicina::kDoplnekSmernik, velicina::kDoplnekPrevyseni,
+                                    velicina::kDoplnekProvazeni};
+
+bool MaPlny(const TvektorMereni& v) {
+    for (const TmerenaVelicina& z : v.zaznam) {
+        if (z.jePlny) return true;
+    }
+    return false;
+}
+
+QString Otazka(const Workspace& ws, int n) {
+    const QString rozmer = QString::number(n) + QString::fromUtf8(" × ") + QString::number(n);
+    if (ws.nastaveni.typJazyk == 0) {
+        return QString::fromUtf8("Matice váhových koeficientů má ") + rozmer +
+               QString::fromUtf8(
+                   " prvků. Její výpočet a zobrazení může trvat dlouho a potřebovat mnoho "
+                   "paměti. Opravdu chcete pokračovat?");
+    }
+    return "The weight coefficient matrix has " + rozmer +
+           " elements. Computing and showing it may take long and need much memory. Do you "
+           "really want to continue?";
+}
+
+}  // namespace
+
+OknoVyrovnani::OknoVyrovnani(QWidget* rodic, Workspace& ws, Dialogy& dialogy,
+                             Interaction& interakce)
+    : OknoSeznamu(rodic, ws,
+                  Q(ws.jazyk.tlacitko.vyrovaniSite) + " - " +
+                      Q(ws.jazyk.nadpis.vyrovnaneSouradniceBodu)),
+      dialogy_(dialogy),
+      interakce_(interakce) {
+    setObjectName("oknoVyrovnani");
+    const Tmodel2& m = ws_.modelVyrovnany;
+    std::vector<Tbod> body;
+    for (const Tbod& b : m.souradnice.bod) {
+        if (b.JePlny) body.push_back(b);
+    }
+    // The table of the coordinate windows, with this window's own status.
+    std::unique_ptr<OknoSeznamu> vzor =
+        OknoBodu(nullptr, ws_, QString(), std::move(body), DruhSouradnic::Hodnoty);
+    const ModelSeznamu& model = vzor->Model();
+    std::vector<SloupecSeznamu> sloupce = model.Sloupce();
+    const int pocet = model.PocetZaznamu();
+    Naplnit({[pocet] { return pocet; }, {}, {}, {}}, std::move(sloupce));
+    const auto tretina = [](int32_t n) { return QString::number(n > 0 ? n / 3 : 0); };
+    NastavitStav(" " + tretina(m.pocetSouradnic) + " (" + tretina(m.pocetSouradnicUrcovanych) +
+                 ", " + tretina(m.pocetSouradnicFixnich) + ")");
+    VytvoritMenu();
+    AktualizovatMenu();
+}
+
+void OknoVyrovnani::VytvoritMenu() {
+    const Tjazyk& j = ws_.jazyk;
+    const jazyk::Ttlacitko& t = j.tlacitko;
+    const jazyk::Tpopis& p = j.popis;
+    QMenuBar* lista = Menu();
+    const auto menu = [this, lista](const QString& nazev) {
+        QMenu* m = lista->addMenu(nazev);
+        connect(m, &QMenu::aboutToShow, this, &OknoVyrovnani::AktualizovatMenu);
+        menu_.push_back(m);
+        return m;
+    };
+    const auto akce = [this](QMenu* m, const QString& text, auto&& prikaz) {
+        QAction* a = m->addAction(text);
+        connect(a, &QAction::triggered, this, prikaz);
+        return a;
+    };
+
+    QMenu* m = menu(Q(t.sit));
+    a_.informace = akce(m, Q(t.informace), [this] { PrikazInformace(); });
+    a_.kresba = akce(m, Q(t.kresba), [this] {
+        if (kresba) kresba();
+    });
+    a_.protokol = akce(m, Q(j.protokol.protokol1), [this] { PrikazProtokol(); });
+    a_.ulozitEtapu = akce(m, Q(t.ulozit) + " " + Q(t.jako) + " ...", [] {});
+    m->addSeparator();
+    a_.zavrit = akce(m, Q(t.ukoncit), [this] { reject(); });
+
+    m = menu(Q(p.souradnice));
+    a_.odchylkyApriori = akce(m, Q(t.smerOdchylkyAprior),
+                              [this] { Ukazat(OknoOdchylekSouradnic(this, ws_, true)); });
+    a_.odchylkyAposteriori = akce(m, Q(t.smerOdchylkyAposterior),
+                                  [this] { Ukazat(OknoOdchylekSouradnic(this, ws_, false)); });
+    m->addSeparator();
+    a_.elipsoidyApriori = akce(m, Q(t.elipsoidAprior),
+                               [this] { Ukazat(OknoElipsoiduVyrovnani(this, ws_, true)); });
+    a_.elipsoidyAposteriori = akce(m, Q(t.elipsoidAposterior),
+                                   [this] { Ukazat(OknoElipsoiduVyrovnani(this, ws_, false)); });
+    m->addSeparator();
+    a_.prirustky = akce(m, Q(t.prirustkySour), [this] { Ukazat(OknoPrirustku(this, ws_)); });
+    a_.matice = akce(m, Q(t.kovariancniMatice), [this] { PrikazMatice(); });
+
+    m = menu(Q(p.mereni));
+    for (const bool apriori : {true, false}) {
+        QMenu* pod = m->addMenu(Q(apriori ? t.presnostApriori : t.presnostAposteriori));
+        connect(pod, &QMenu::aboutToShow, this, &OknoVyrovnani::AktualizovatMenu);
+        QAction** cil = apriori ? a_.apriori : a_.aposteriori;
+        for (int k = 0; k < 7; ++k) {
+            const int32_t typ = kPoradiMenu[k];
+            if (k == 3) {
+                cil[7] = akce(pod, Q(p.orientPosun),
+                              [this, apriori] { Ukazat(OknoPosunu(this, ws_, apriori)); });
+                pod->addSeparator();
+            }
+            cil[typ - 1] = akce(pod, NazevDruhu(ws_, typ), [this, typ, apriori] {
+                Ukazat(OknoVyrovnanychMereni(this, ws_, typ, apriori));
+            });
+        }
+    }
+
+    m = menu(Q(t.odlehleHodnoty));
+    for (int k = 0; k < 7; ++k) {
+        const int32_t typ = kPoradiMenu[k];
+        if (k == 3) m->addSeparator();
+        a_.odlehle[typ - 1] =
+            akce(m, NazevDruhu(ws_, typ), [this, typ] { Ukazat(OknoOdlehlych(this, ws_, typ)); });
+    }
+
+    m = menu(Q(t.transformace));
+    a_.analyzaTransformace = akce(m, Q(t.analyzaTransformace), [] {});
+    m->addSeparator();
+    a_.vystupniSystem = akce(m, Q(t.vystupniSystem1), [this] {
+        if (vystupniSystem) vystupniSystem();
+    });
+    a_.identickeBody = akce(m, Q(t.identickeBody), [] {});
+    a_.presnostIdentickych =
+        akce(m, Q(t.upravit) + " " + Male(t.presnostApriori) + " ...", [] {});
+    m->addSeparator();
+    a_.bodASmernik = akce(m, Q(t.bodASmernik), [] {});
+    a_.sVyrovnanim = akce(m, Q(t.transformaceSVyrovnanim), [] {});
+}
+
+void OknoVyrovnani::AktualizovatMenu() {
+    const Tmodel2& m = ws_.modelVyrovnany;
+    const Tmodel2& o = ws_.modelOdlehly;
+    const bool vyrovnano = ws_.info.jeVyrovnanaSit;
+    for (int k = 0; k < 7; ++k) {
+        const int32_t typ = kPoradiMenu[k];
+        // Directions and zenith angles are in every network; the other kinds
+        // only where the model holds one.
+        const bool ma = vyrovnano && (typ == velicina::kSmer || typ == velicina::kZenit ||
+                                      MaPlny(druhy::Vektor(m, typ)));
+        a_.apriori[typ - 1]->setEnabled(ma);
+        a_.aposteriori[typ - 1]->setEnabled(ma);
+        bool odlehle = vyrovnano && druhy::Vylucovat(ws_.nastaveni, typ);
+        if (typ != velicina::kSmer && typ != velicina::kZenit)
+            odlehle = odlehle && MaPlny(druhy::Vektor(o, typ));
+        a_.odlehle[typ - 1]->setEnabled(odlehle);
+    }
+    a_.apriori[7]->setEnabled(vyrovnano);
+    a_.aposteriori[7]->setEnabled(vyrovnano);
+    a_.kresba->setEnabled(vyrovnano && static_cast<bool>(kresba));
+    // Epoch files and the transformations come with their own parts of the
+    // program; until then their items stay off.
+    a_.ulozitEtapu->setEnabled(false);
+    a_.vystupniSystem->setEnabled(static_cast<bool>(vystupniSystem));
+    for (QAction* a : {a_.analyzaTransformace, a_.identickeBody, a_.presnostIdentickych,
+                       a_.bodASmernik, a_.sVyrovnanim})
+        a->setEnabled(false);
+}
+
+void OknoVyrovnani::Ukazat(std::unique_ptr<OknoSeznamu> okno) {
+    dialogy_.Ukazat(*okno);
+}
+
+void OknoVyrovnani::PrikazInformace() {
+    const Tjazyk& j = ws_.jazyk;
+    OknoInformace okno(this, Q(j.nadpis.zakladniInfoOvyrovnani), Q(j.tlacitko.kopirovat),
+                       InfoVyrovnani(j, ws_.nastaveni, ws_.modelOdlehly, ws_.modelVyrovnany));
+    dialogy_.Ukazat(okno);
+}
+
+void OknoVyrovnani::PrikazProtokol() {
+    // The report is written only while it is not current.
+    Zaneprazdneni(true);
+    const VysledekProtokolu v = ProtokolVyrovnani(ws_, interakce_);
+    Zaneprazdneni(false);
+    if (!v.uspech) return;
+    dialogy_.Protokol(this, ws_,
+                      Q(ws_.jazyk.protokol.protokol1) + " - " + Q(ws_.jazyk.tlacitko.vyrovaniSite),
+                      ws_.protokolVyrovnani.Radky());
+}
+
+void OknoVyrovnani::PrikazMatice() {
+    Tmodel2& m = ws_.modelVyrovnany;
+    const int32_t n = RozmerMaticeVah(m);
+    if (n > kVelkaMaticeVah &&
+        !dialogy_.Potvrzeni(this, Q(ws_.jazyk.nadpis.varovani), Otazka(ws_, n)))
+        return;
+    Zaneprazdneni(true);
+    const QString text = Q(MaticeVahText(m));
+    Zaneprazdneni(false);
+    OknoMatice okno(this, Q(ws_.jazyk.nadpis.kovariancniMaticeVyrSour), text, n);
+    dialogy_.Ukazat(okno);
+}
+
+}  // namespace vertano::ui
