@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "AdjustResults.h"
+#include "AdjustRun.h"
 #include "AdjustSummary.h"
 #include "Commands.h"
 #include "Inputs.h"
@@ -22,6 +23,7 @@ bool LoadAll(Session& s, const std::vector<int>& codes) {
     bool accepted = LoadRawFiles(s, codes);
     accepted = LoadPointFiles(s) && accepted;
     if (!o.scale.empty()) accepted = LoadScaleFiles(s) && accepted;
+    if (!o.identical.empty()) accepted = LoadIdenticalFiles(s) && accepted;
     return LoadSupplementaryFiles(s) && accepted;
 }
 
@@ -67,6 +69,8 @@ bool Adjust(Session& s, VysledekVyrovnani& vysledek) {
     return false;
 }
 
+}  // namespace
+
 bool WriteText(Session& s, const std::string& path, const std::string& text) {
     std::vector<std::string> lines;
     size_t start = 0;
@@ -80,6 +84,8 @@ bool WriteText(Session& s, const std::string& path, const std::string& text) {
     s.err << "vertano-cli: " << error << "\n";
     return false;
 }
+
+namespace {
 
 bool WriteCoordinates(Session& s) {
     const CoordinateSaveReport r = UlozitVyrovnaneSouradnice(s.ws, s.options.coords);
@@ -110,19 +116,24 @@ bool WriteOutputs(Session& s) {
 
 }  // namespace
 
-int RunAdjust(const Options& o, std::ostream& out, std::ostream& err, std::istream* terminal) {
-    std::vector<int> codes;
-    if (!RawFormats(o, codes, err)) return kExitUsage;
-    Session s(o, out, err, terminal);
+int ReadAndAdjust(Session& s, const std::vector<int>& codes, VysledekVyrovnani& vysledek) {
     if (!LoadAll(s, codes)) {
-        err << "vertano-cli: nothing adjusted\n";
+        s.err << "vertano-cli: nothing adjusted\n";
         return kExitRejected;
     }
     if (!ApplyDatum(s)) return kExitUsage;
     ProcessRaw(s);
     if (!RawChecksPassed(s)) return kExitChecksFailed;
-    VysledekVyrovnani vysledek;
     if (!Adjust(s, vysledek)) return kExitStopped;
+    return kExitOk;
+}
+
+int RunAdjust(const Options& o, std::ostream& out, std::ostream& err, std::istream* terminal) {
+    std::vector<int> codes;
+    if (!RawFormats(o, codes, err)) return kExitUsage;
+    Session s(o, out, err, terminal);
+    VysledekVyrovnani vysledek;
+    if (const int status = ReadAndAdjust(s, codes, vysledek); status != kExitOk) return status;
     PrintAdjustmentSummary(s, vysledek);
     return WriteOutputs(s) ? kExitOk : kExitRejected;
 }

@@ -12,6 +12,21 @@ namespace vertano::cli {
 
 namespace {
 
+void WriteEllipsoid(JsonWriter& w, const Telipsoid& e) {
+    const std::array<std::array<Real, 3>, 3> axes = {{{e.a_delka, e.a_smernik, e.a_zenit},
+                                                      {e.b_delka, e.b_smernik, e.b_zenit},
+                                                      {e.c_delka, e.c_smernik, e.c_zenit}}};
+    w.BeginArray();
+    for (const auto& axis : axes) {
+        w.BeginObject();
+        w.Member("length", axis[0]);
+        w.Member("bearing", axis[1]);
+        w.Member("zenith", axis[2]);
+        w.EndObject();
+    }
+    w.EndArray();
+}
+
 void WriteSummary(JsonWriter& w, const SouhrnVyrovnani& s) {
     w.Key("summary");
     w.BeginObject();
@@ -28,49 +43,6 @@ void WriteSummary(JsonWriter& w, const SouhrnVyrovnani& s) {
     for (const int32_t typ : druhy::kPoradi)
         w.Member(ObservationKindKey(typ), s.odlehle[static_cast<size_t>(typ - 1)]);
     w.EndObject();
-    w.EndObject();
-}
-
-void WriteEllipsoid(JsonWriter& w, const Telipsoid& e) {
-    const std::array<std::array<Real, 3>, 3> axes = {{{e.a_delka, e.a_smernik, e.a_zenit},
-                                                      {e.b_delka, e.b_smernik, e.b_zenit},
-                                                      {e.c_delka, e.c_smernik, e.c_zenit}}};
-    w.BeginArray();
-    for (const auto& axis : axes) {
-        w.BeginObject();
-        w.Member("length", axis[0]);
-        w.Member("bearing", axis[1]);
-        w.Member("zenith", axis[2]);
-        w.EndObject();
-    }
-    w.EndArray();
-}
-
-// A fixed point has no accuracy of its own: its figures are null.
-void WritePoint(JsonWriter& w, const Tbod& b) {
-    w.BeginObject();
-    w.Member("name", b.cislo);
-    w.Member("x", b.X);
-    w.Member("y", b.Y);
-    w.Member("z", b.Z);
-    w.Member("fixed", b.JeFixni);
-    const bool accuracy = !b.JeFixni;
-    for (const auto& [key, value] : {std::pair{"sx", b.sig_X}, {"sy", b.sig_Y}, {"sz", b.sig_Z}}) {
-        w.Key(key);
-        accuracy ? w.Number(value) : w.Null();
-    }
-    w.Key("ellipse");
-    if (accuracy) {
-        w.BeginObject();
-        w.Member("a", b.elipsa.a_delka);
-        w.Member("b", b.elipsa.b_delka);
-        w.Member("bearing", b.elipsa.a_smernik);
-        w.EndObject();
-    } else {
-        w.Null();
-    }
-    w.Key("ellipsoid");
-    accuracy ? WriteEllipsoid(w, b.elipsoid) : w.Null();
     w.EndObject();
 }
 
@@ -136,6 +108,33 @@ void WriteOrientations(JsonWriter& w, const ZobrazeneVyrovnani& v) {
 }
 
 }  // namespace
+
+void WritePoint(JsonWriter& w, const Tbod& b) {
+    w.BeginObject();
+    w.Member("name", b.cislo);
+    w.Member("x", b.X);
+    w.Member("y", b.Y);
+    w.Member("z", b.Z);
+    w.Member("fixed", b.JeFixni);
+    const bool accuracy = !b.JeFixni;
+    for (const auto& [key, value] : {std::pair{"sx", b.sig_X}, {"sy", b.sig_Y}, {"sz", b.sig_Z}}) {
+        w.Key(key);
+        accuracy ? w.Number(value) : w.Null();
+    }
+    w.Key("ellipse");
+    if (accuracy) {
+        w.BeginObject();
+        w.Member("a", b.elipsa.a_delka);
+        w.Member("b", b.elipsa.b_delka);
+        w.Member("bearing", b.elipsa.a_smernik);
+        w.EndObject();
+    } else {
+        w.Null();
+    }
+    w.Key("ellipsoid");
+    accuracy ? WriteEllipsoid(w, b.elipsoid) : w.Null();
+    w.EndObject();
+}
 
 std::string AdjustmentJson(const Workspace& ws) {
     VysledkyVyrovnani v;

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "JsonWriter.h"
 #include "workspace/SouhrnVyrovnaniText.h"
 #include "workspace/Workspace.h"
 
@@ -13,6 +14,11 @@ namespace vertano::cli {
 // document of --json and the stable keys of the summary, from the results the
 // workspace assembles (SestavitVysledky): the accuracy figures for the a-priori
 // unit standard deviation, as the adjustment window shows them by default.
+
+// One point as an object of the "points" array: name, x, y, z, fixed, sx, sy,
+// sz, ellipse {a, b, bearing}, ellipsoid [{length, bearing, zenith} x 3]. A fixed
+// point has no accuracy of its own: its figures are null.
+void WritePoint(JsonWriter& w, const Tbod& b);
 
 // The whole result in metres and radians (see the README for its layout); empty
 // when the network is not adjusted or the accuracy figures cannot be scaled (a

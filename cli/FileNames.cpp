@@ -24,6 +24,7 @@ std::vector<NamedFile> InputFiles(const Options& o) {
                                                  "--supp-height", "--supp-plumb"};
     for (size_t k = 0; k < o.supplementary.size(); ++k)
         for (const std::string& p : o.supplementary[k]) files.push_back({kSupplementary[k], p});
+    for (const std::string& p : o.identical) files.push_back({"--identical", p});
     return files;
 }
 

@@ -7,7 +7,7 @@ namespace {
 const char* Usage() {
     return R"(Usage:
   vertano-cli check [OPTIONS] [RAW...] [--points FILE] [--scale FILE]
-                    [--supp-... FILE] [--report OUT.txt]
+                    [--supp-... FILE] [--report OUT.txt [--report-sections F]]
   vertano-cli convert --to mtx|asc [--export] [OPTIONS] IN... -o OUT
   vertano-cli reduce [OPTIONS] RAW... -o OUT.mtx [--points FILE [--scale FILE]
                      [--level zero|mean|H]] [--faces]
@@ -19,6 +19,12 @@ const char* Usage() {
                      [--report OUT.txt [--report-sections all|default|LIST]]
   vertano-cli approx [OPTIONS] RAW... --points FILE [--scale FILE]
                      [--level zero|mean|H] [-o OUT.txt] [--explain]
+  vertano-cli transform [OPTIONS] RAW... --points FILE [adjust's inputs and
+                        options] --identical FILE [--identical-yxz]
+                        [--method adjustment|point-bearing]
+                        [--base NAME --orient NAME [--bearing ANGLE]]
+                        [-o OUT.txt] [--json OUT.json]
+                        [--report OUT.txt [--report-sections all|default|LIST]]
   vertano-cli --help
 
 )";
@@ -80,6 +86,18 @@ const char* CommandsText() {
             output without -o). --explain adds one line per point saying how it
             was found (polar point, free station, resection, intersection) and
             names the points no construction reached.
+  transform Adjusts the network as adjust does, then transforms it into the
+            system of the identical points (--identical: points of the
+            network with their coordinates in the second system). The
+            transformation analysis pairs them with the network points by
+            number. --method adjustment (the default) estimates three
+            translations and a rotation about the vertical from all pairs by
+            least squares, robustly, rejecting wrong identical coordinates;
+            point-bearing takes one pair as the base and the bearing to a
+            second one. Prints both summaries; -o writes the transformed points
+            (XYZ with their standard deviations), --json the key, the identical
+            points with their residuals and the transformed points, --report
+            the report of the transformation.
 
 )";
 }
@@ -150,8 +168,10 @@ const char* AdjustmentOptionsText() {
   --json OUT.json                write the result as JSON (metres, radians)
   --report OUT.txt               adjust: write the network adjustment report;
                                  check: its part A (raw measurements, face
-                                 differences and means, set means)
-  --report-sections S            adjust: the sections of the report: default
+                                 differences and means, set means); transform:
+                                 the report of the transformation
+  --report-sections S            adjust, transform: the sections of the
+                                 report: default
                                  (C-01 basic information, C-02 adjusted
                                  coordinates), all (every section, a priori and
                                  a posteriori accuracy side by side) or codes
@@ -163,8 +183,37 @@ const char* AdjustmentOptionsText() {
                                  inner and B-06 outer precision, C-01 basic
                                  information, C-02 adjusted coordinates, C-03
                                  error ellipsoids, C-04 outliers, C-05 adjusted
-                                 measurements; A, B or C for a whole part
+                                 measurements; transform: D-01 identical
+                                 points, D-02 and D-03 basic information
+                                 (identical points, key), D-04 outlying
+                                 identical coordinates, D-05 adjusted identical
+                                 coordinates, D-06 transformed coordinates,
+                                 D-07 transformed ellipsoids; E-01 to E-04 the
+                                 same for point and bearing; A to E for a whole
+                                 part; "default," before codes adds them to the
+                                 default ones. F (also for check) appends the
+                                 report of the files read.
   --explain                      approx: say how each point was found
+  Transformation options (transform; also the inputs and options of adjust):
+  --identical FILE               identical points in the second system (XYZ,
+                                 in the unit of --coord-unit), each line point
+                                 number, X, Y, Z and up to three standard
+                                 deviations sX sY sZ (0: the default of 2 mm)
+                                 (repeatable)
+  --identical-yxz                the identical-point files are YXZ (the
+                                 deviations then sY sX sZ)
+  --method adjustment|point-bearing
+                                 transformation with adjustment (default) or by
+                                 point and bearing
+  --base NAME                    point-bearing: the identical point that keeps
+                                 its coordinates of the second system
+  --orient NAME                  point-bearing: the identical point that gives
+                                 the orientation (with --base; default: the
+                                 first two pairs apart in both systems)
+  --bearing ANGLE                point-bearing: the bearing from base to orient
+                                 in the second system, in the unit of
+                                 --angle-unit (default: from their coordinates)
+  -o OUT.txt                     transform: write the transformed points
 )";
 }
 
@@ -229,8 +278,9 @@ const char* ExitStatusText() {
      (nothing written) or in the raw measurements (the file is written), or no
      mean left to write; for adjust and approx: errors in the raw measurements
      (nothing computed)
-  4  adjust, approx: the measurement analysis or the adjustment stopped with
-     the message printed before (nothing written)
+  4  adjust, approx, transform: the measurement analysis, the adjustment,
+     the transformation analysis or the transformation stopped with the
+     message printed before (nothing written)
 )";
 }
 

@@ -42,7 +42,8 @@ void ReportNotTried(Session& s, const std::vector<std::string>& names, size_t tr
 }
 
 bool ReportCoordinateFiles(Session& s, const std::vector<std::string>& names,
-                           const CoordinateLoadReport& r, bool scale, const char* what) {
+                           const CoordinateLoadReport& r, const jazyk::Toznameni& added,
+                           const char* what) {
     const jazyk::Thlaseni& h = s.ws.jazyk.hlaseni;
     bool all = !r.stopped;
     for (const LoadedCoordinateFile& f : r.files) {
@@ -55,7 +56,6 @@ bool ReportCoordinateFiles(Session& s, const std::vector<std::string>& names,
         if (f.pointsAdded == 0 && !AcceptEmpty(s, f.path.string(), what)) all = false;
     }
     ReportNotTried(s, names, r.files.size());
-    const jazyk::Toznameni added = OznameniPridaniBodu(s.ws, r, scale);
     s.out << added.nadpis << ": " << added.text << "\n";
     return all;
 }
@@ -124,12 +124,14 @@ bool LoadRawFiles(Session& s, const std::vector<int>& codes) {
 
 bool LoadPointFiles(Session& s) {
     const CoordinateLoadReport r = PridatZadaneBody(s.ws, Paths(s.options.points));
-    return ReportCoordinateFiles(s, s.options.points, r, false, "points");
+    return ReportCoordinateFiles(s, s.options.points, r, OznameniPridaniBodu(s.ws, r, false),
+                                 "points");
 }
 
 bool LoadScaleFiles(Session& s) {
     const CoordinateLoadReport r = PridatMeritka(s.ws, Paths(s.options.scale));
-    return ReportCoordinateFiles(s, s.options.scale, r, true, "scale factors");
+    return ReportCoordinateFiles(s, s.options.scale, r, OznameniPridaniBodu(s.ws, r, true),
+                                 "scale factors");
 }
 
 bool LoadSupplementaryFiles(Session& s) {
@@ -140,6 +142,17 @@ bool LoadSupplementaryFiles(Session& s) {
         if (!names.empty() && !LoadSupplementaryKind(s, kind, names)) all = false;
     }
     return all;
+}
+
+bool LoadIdenticalFiles(Session& s) {
+    // The identical points have a format option of their own.
+    uint8_t& format = s.ws.nastaveni.souborVstup.typSouradnice;
+    const uint8_t given = format;
+    format = s.options.identicalYxz ? 1 : 0;
+    const CoordinateLoadReport r = PridatIdentickeBody(s.ws, Paths(s.options.identical));
+    format = given;
+    return ReportCoordinateFiles(s, s.options.identical, r, OznameniPridaniIdentickych(s.ws, r),
+                                 "points");
 }
 
 }  // namespace vertano::cli

@@ -24,5 +24,8 @@ bool LoadRawFiles(Session& s, const std::vector<int>& codes);
 bool LoadPointFiles(Session& s);
 bool LoadScaleFiles(Session& s);
 bool LoadSupplementaryFiles(Session& s);
+// Identical points of the output system (--identical, YXZ with --identical-yxz),
+// with up to three standard deviations per point, followed by their check.
+bool LoadIdenticalFiles(Session& s);
 
 }  // namespace vertano::cli

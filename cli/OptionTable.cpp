@@ -24,6 +24,7 @@ const std::map<std::string, uint8_t> kLanguages = {{"cs", 0}, {"en", 1}};
 const std::map<std::string, bool> kOrders = {{"standard", false}, {"simultaneous", true}};
 const std::map<std::string, int> kWeights = {
     {"inner", zdrojVah::kVnitrni}, {"outer", zdrojVah::kVnejsi}, {"given", zdrojVah::kZadana}};
+const std::map<std::string, bool> kMethods = {{"adjustment", false}, {"point-bearing", true}};
 const std::map<std::string, SimulaceTvar> kLayouts = {{"grid", SimulaceTvar::Grid},
                                                       {"traverse", SimulaceTvar::Traverse},
                                                       {"tiny", SimulaceTvar::Tiny}};
@@ -125,23 +126,25 @@ bool AddUnfixed(Options& o, const std::string& v, std::string& e) {
     return true;
 }
 
-// "all", "default" or section codes separated by commas (A-01, ..., C-05, or a
-// part A, B, C).
+// Section codes separated by commas: A-01, ..., E-04, a part A ... E, "all"
+// (every section), "default" (the settings' sections, those named besides) and F
+// (the reports of the files read, appended; only when named).
 bool ChooseReportSections(Options& o, const std::string& v, std::string& e) {
-    if (v == "all" || v == "default") {
-        o.reportSections = v;
-        return true;
-    }
+    o.reportFiles = false;
     nastaveni::Tprotokol scratch;
     size_t start = 0;
     while (start <= v.size()) {
         const size_t comma = std::min(v.find(',', start), v.size());
         const std::string code(Trim(std::string_view(v).substr(start, comma - start)));
-        if (!ZapnoutOddil(code, scratch)) {
+        if (JeKodPridanychSouboru(code)) {
+            o.reportFiles = true;
+        } else if (code == "all" || code == "default") {
+            // every section, or the settings' sections with those named besides
+        } else if (!ZapnoutOddil(code, scratch)) {
             std::string codes;
             for (const std::string& k : KodyOddilu()) codes += (codes.empty() ? "" : ",") + k;
             e = "bad value '" + v + "' for --report-sections (use all, default or codes " +
-                "separated by commas: " + codes + ", or a part A, B, C)";
+                "separated by commas: " + codes + ", a part A ... E, or F for the files read)";
             return false;
         }
         start = comma + 1;
@@ -295,6 +298,29 @@ void AddAdjustOptions(std::map<std::string, Setter>& m) {
     m["--report-sections"] = ChooseReportSections;
 }
 
+// A point number or an angle: an empty one would pass for "not given".
+Setter NonEmpty(std::string Options::*field, const std::string& option, const char* what) {
+    return [field, option, what](Options& o, const std::string& v, std::string& e) {
+        if (Trim(v).empty()) {
+            e = "option " + option + " needs " + what;
+            return false;
+        }
+        o.*field = std::string(Trim(v));
+        return true;
+    };
+}
+
+// The bearing is checked against the angle unit once all options are known.
+void AddTransformOptions(std::map<std::string, Setter>& m) {
+    m["--identical"] = AddTo(&Options::identical);
+    m["--method"] = [](Options& o, const std::string& v, std::string& e) {
+        return Choose(kMethods, "--method", v, o.pointBearing, e);
+    };
+    m["--base"] = NonEmpty(&Options::base, "--base", "a point number");
+    m["--orient"] = NonEmpty(&Options::orient, "--orient", "a point number");
+    m["--bearing"] = NonEmpty(&Options::bearing, "--bearing", "an angle");
+}
+
 }  // namespace
 
 const std::map<std::string, Setter>& ValueOptions() {
@@ -304,6 +330,7 @@ const std::map<std::string, Setter>& ValueOptions() {
         AddInputOptions(m);
         AddSimulateOptions(m);
         AddAdjustOptions(m);
+        AddTransformOptions(m);
         return m;
     }();
     return options;
@@ -317,7 +344,7 @@ const std::map<std::string, bool Options::*>& FlagOptions() {
         {"--rows", &Options::rows},       {"--yxz", &Options::yxz},
         {"--faces", &Options::faces},     {"--supplementary", &Options::supplementaryMeasurements},
         {"--free", &Options::free},       {"--no-exclusion", &Options::noExclusion},
-        {"--explain", &Options::explain},
+        {"--explain", &Options::explain}, {"--identical-yxz", &Options::identicalYxz},
     };
     return flags;
 }
@@ -331,15 +358,15 @@ std::string Canonical(const std::string& name) {
 
 bool IsRepeatable(const std::string& name, const std::string& command) {
     static const std::set<std::string> lists = {
-        "--scale", "--supp-bearing", "--supp-distance", "--supp-height", "--supp-plumb", "--unfix"};
+        "--scale",      "--supp-bearing", "--supp-distance", "--supp-height",
+        "--supp-plumb", "--unfix",        "--identical"};
     return lists.count(name) > 0 || (name == "--points" && command != "simulate");
 }
 
 bool TakesFileName(const std::string& name, const std::string& command) {
     static const std::set<std::string> files = {
-        "-o",          "--coords",       "--json",          "--report",
-        "--scale",     "--supp-bearing", "--supp-distance", "--supp-height",
-        "--supp-plumb"};
+        "-o",      "--identical",    "--coords",        "--json",        "--report",
+        "--scale", "--supp-bearing", "--supp-distance", "--supp-height", "--supp-plumb"};
     return files.count(name) > 0 || (name == "--points" && command != "simulate");
 }
 

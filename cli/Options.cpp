@@ -91,7 +91,7 @@ const std::map<std::string, std::set<std::string>>& CommandOptions() {
         m["convert"] = {"--to", "--export", "-o"};
         m["check"] = processing;
         m["check"].insert({"--rows", "--supp-bearing", "--supp-distance", "--supp-height",
-                           "--supp-plumb", "--report"});
+                           "--supp-plumb", "--report", "--report-sections"});
         m["reduce"] = processing;
         m["reduce"].insert({"--level", "--faces", "-o"});
         m["approx"] = processing;
@@ -101,6 +101,10 @@ const std::map<std::string, std::set<std::string>>& CommandOptions() {
                             "--supp-plumb", "--free", "--unfix", "--weights", "--estimator",
                             "--alpha", "--no-exclusion", "--threads", "--coords", "--json",
                             "--report", "--report-sections"});
+        m["transform"] = m["adjust"];
+        m["transform"].erase("--coords");
+        m["transform"].insert({"--identical", "--identical-yxz", "--method", "--base", "--orient",
+                               "--bearing", "-o"});
         m["simulate"] = {"--layout",
                          "--points",
                          "--spacing",
@@ -170,6 +174,25 @@ bool CheckNetwork(const Options& o, std::string& error) {
     return error.empty();
 }
 
+// transform: the identical points, and base, orientation and bearing only for
+// point and bearing, base and orientation together; the bearing must be an
+// angle in the unit of --angle-unit.
+bool CheckTransform(const Options& o, std::string& error) {
+    Real angle = 0;
+    if (o.identical.empty())
+        error = "transform needs the identical points (--identical FILE)";
+    else if (!o.pointBearing && (!o.base.empty() || !o.orient.empty() || !o.bearing.empty()))
+        error = "--base, --orient and --bearing go with --method point-bearing";
+    else if (o.base.empty() != o.orient.empty())
+        error = "--base and --orient go together";
+    else if (!o.bearing.empty() && o.base.empty())
+        error = "--bearing needs --base and --orient";
+    else if (!o.bearing.empty() && ParseAngle(o.bearing, o.angleUnit, angle) != NumberStatus::Ok)
+        error =
+            "bad value '" + o.bearing + "' for --bearing (an angle in the unit of --angle-unit)";
+    return error.empty();
+}
+
 // The settings dialog takes a level height only strictly between the limits of
 // the settings; beyond them the reduction makes no sense (at -6380 km it divides
 // by zero).
@@ -191,6 +214,7 @@ bool Check(Options& o, std::string& error) {
     if (!OptionsFitCommand(o, error) || !LevelInRange(o, error)) return false;
     if (o.command == "simulate") return CheckSimulate(o, error);
     if (o.command == "adjust" || o.command == "approx") return CheckNetwork(o, error);
+    if (o.command == "transform") return CheckNetwork(o, error) && CheckTransform(o, error);
     if (o.command == "check") {
         if (!HasAnyInput(o))
             error = "no input files given";
@@ -198,6 +222,8 @@ bool Check(Options& o, std::string& error) {
             error = "--order, --mirror, --drop-unassigned and --rows need raw measurement files";
         else if (o.inputs.empty() && !o.report.empty())
             error = "--report needs raw measurement files";
+        else if (o.given.count("--report-sections") > 0 && o.report.empty())
+            error = "--report-sections needs --report OUT.txt";
         return error.empty();
     }
     if (o.inputs.empty())
@@ -226,8 +252,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& o, std::string&
         return true;
     }
     o.command = args[i++];
-    static const std::set<std::string> commands = {"check",  "convert", "reduce", "simulate",
-                                                   "adjust", "approx",  "help"};
+    static const std::set<std::string> commands = {"check",  "convert", "reduce",    "simulate",
+                                                   "adjust", "approx",  "transform", "help"};
     if (commands.count(o.command) == 0) {
         error = "unknown command '" + o.command + "'";
         return false;

@@ -15,7 +15,9 @@ namespace vertano::cli {
 // Everything the command line can say. Later commands add their fields here, so
 // that all options are parsed and documented in one place.
 struct Options {
-    std::string command;  // "check", "convert", "reduce", "simulate", "adjust", "approx" or "help"
+    // "check", "convert", "reduce", "simulate", "adjust", "approx", "transform" or
+    // "help"
+    std::string command;
     bool help = false;
     uint8_t angleUnit = 1;   // settings codes: 0 rad, 1 gon, 2 deg, 3 D.MMSS
     uint8_t lengthUnit = 0;  // 0 m, 1 ft
@@ -66,10 +68,22 @@ struct Options {
     // ("default" the settings' defaults, "all", or codes separated by commas).
     std::string report;
     std::string reportSections = "default";
+    // The file-adding report is appended (--report-sections names F).
+    bool reportFiles = false;
     // The clock of the report's "Created" line; not an option (tests fix it).
     Hodiny hodiny = MistniCas;
     // approx: a line per point saying how it was found.
     bool explain = false;
+
+    // transform: the identical points of the output system (repeatable, YXZ with
+    // --identical-yxz), the method, and for point and bearing the base and the
+    // orientation point (point numbers) and the bearing as typed (angle unit).
+    std::vector<std::string> identical;
+    bool identicalYxz = false;
+    bool pointBearing = false;
+    std::string base;
+    std::string orient;
+    std::string bearing;
 
     // simulate: the network to generate (--points is its number of points there)
     // and --supplementary, copied into it when the options are complete.
@@ -87,7 +101,8 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitRejected = 1;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitChecksFailed = 3;
-// The raw-data analysis or the network adjustment stopped (after its message).
+// The raw-data analysis, the network adjustment, the transformation analysis or
+// a transformation stopped (after its message).
 inline constexpr int kExitStopped = 4;
 
 // Parses the arguments after the program name. False with an English message on

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "data/Oznameni.h"
 #include "data/SouradniceKontrola.h"
@@ -30,21 +32,30 @@ void ApplyAdjustmentOptions(const Options& o, Tnastaveni& s) {
     }
 }
 
-// --report-sections: the settings' defaults, every section, or the sections
-// named (the parser has checked the codes).
-void ApplyReportSections(const Options& o, nastaveni::Tprotokol& p) {
-    if (o.reportSections == "default") return;
-    if (o.reportSections == "all") {
-        VsechnyOddily(p);
-        return;
-    }
-    ZadneOddily(p);
+// The codes of --report-sections, trimmed.
+std::vector<std::string_view> Codes(const std::string& v) {
+    std::vector<std::string_view> codes;
     size_t start = 0;
-    const std::string& v = o.reportSections;
     while (start <= v.size()) {
         const size_t comma = std::min(v.find(',', start), v.size());
-        ZapnoutOddil(std::string_view(v).substr(start, comma - start), p);
+        codes.push_back(Trim(std::string_view(v).substr(start, comma - start)));
         start = comma + 1;
+    }
+    return codes;
+}
+
+// --report-sections (the parser has checked the codes): the sections named on
+// top of the settings' defaults when "default" is among them, otherwise alone;
+// "all" turns every section on, "F" none.
+void ApplyReportSections(const Options& o, nastaveni::Tprotokol& p) {
+    const std::vector<std::string_view> codes = Codes(o.reportSections);
+    if (std::find(codes.begin(), codes.end(), "default") == codes.end()) ZadneOddily(p);
+    for (const std::string_view code : codes) {
+        if (code == "all") {
+            VsechnyOddily(p);
+        } else {
+            ZapnoutOddil(code, p);
+        }
     }
 }
 

@@ -3,7 +3,8 @@
 //   bits 0-1  0 XYZ file, 1 YXZ file, 2 scale-factor file, 3 a project form;
 //   bit 2     coordinate unit (metre, foot);
 //   bits 3-4  the project form: 0 and 3 coordinates with deviations, 1 with
-//             fixation, 2 scale factors;
+//             fixation, 2 scale factors; for a coordinate file, bit 3 reads it
+//             as identical points (with standard deviations);
 //   bits 5-7  decimals the writers use (0-7).
 // Whatever a reader accepts must be appended whole and survive its writer.
 #include <cmath>
@@ -44,20 +45,26 @@ void RequireSamePoints(const Tsouradnice& a, const Tsouradnice& b, Real resoluti
     }
 }
 
-void RunCoordinateFile(std::vector<std::string> lines, const Tnastaveni& s) {
+void RunCoordinateFile(std::vector<std::string> lines, const Tnastaveni& s, bool identicke) {
     const size_t prepared = CountPrepared(lines);
-    const CoordinateFileResult r = ReadCoordinateFile(lines, s);
+    const CoordinateFileResult r =
+        identicke ? ReadIdenticalPointFile(lines, s) : ReadCoordinateFile(lines, s);
     CheckOutcome(r, prepared, "coordinate reader");
     if (!r.ok) {
         Require(lines.empty(), "refused coordinate file keeps lines");
         return;
     }
     Tsouradnice points;
-    const CoordinateFileResult added = PridejBodyFixVse(points, lines, 1, true);
+    const CoordinateFileResult added = identicke ? PridejBodySOdchylkami(points, lines, 1)
+                                                 : PridejBodyFixVse(points, lines, 1, true);
     Require(added.ok && points.bod.size() == lines.size(), "accepted points are not appended",
             DescribeCoordinateFailure(added));
+    for (const Tbod& b : points.bod) {
+        for (const Real sig : {b.sig_X, b.sig_Y, b.sig_Z})
+            Require(sig == -1 || (sig > 0 && sig < 100), "deviation out of range", b.cislo);
+    }
     Tchyby chyby;
-    KontrolaSouradnic(points, kBodyVstupFixni, chyby);
+    KontrolaSouradnic(points, identicke ? kBodyVstupIdenticke : kBodyVstupFixni, chyby);
 
     std::vector<std::string> text;
     if (!UlozDoStringList(points, text).ok || !WriteCoordinateFile(text, s).ok) return;
@@ -147,7 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (kind <= 1) {
         s.souborVstup.typSouradnice = static_cast<uint8_t>(kind);
         s.souborVystup.typSouradnice = static_cast<uint8_t>(kind);
-        RunCoordinateFile(lines, s);
+        RunCoordinateFile(lines, s, ((in.selector >> 3) & 1) != 0);
     } else if (kind == 2) {
         RunScaleFile(lines, s);
     } else {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "adjustment/KofaktoryText.h"
 #include "adjustment/Tmodel2.h"
 #include "adjustment/Tmodel2Vnitrni.h"
 #include "adjustment/VahaPozorovani.h"
@@ -127,38 +128,7 @@ bool Tmodel2::KontrolaKovariancniMatice() const {
 }
 
 void Tmodel2::KovariancniMatice2str() {
-    kovariancniMaticeStr.clear();
-    const int32_t a = pocetSouradnicUrcovanych;
-    if (a < 1 || static_cast<int32_t>(maticeATPA.size()) < a) return;
-    try {
-        std::vector<std::string> text;  // lower triangle, row by row
-        text.reserve(static_cast<std::size_t>(a) * static_cast<std::size_t>(a + 1) / 2);
-        for (int32_t i = 0; i < a; ++i) {
-            if (static_cast<int32_t>(maticeATPA[static_cast<std::size_t>(i)].size()) <= i) return;
-            for (int32_t j = 0; j <= i; ++j) {
-                std::array<char, 64> buf{};
-                const auto [end, ec] = std::to_chars(
-                    buf.data(), buf.data() + buf.size(),
-                    maticeATPA[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)],
-                    std::chars_format::general);
-                text.emplace_back(buf.data(), ec == std::errc() ? end : buf.data());
-            }
-        }
-        const auto prvek = [&text](int32_t i, int32_t j) -> const std::string& {
-            if (j > i) std::swap(i, j);
-            return text[static_cast<std::size_t>(i) * static_cast<std::size_t>(i + 1) / 2 +
-                        static_cast<std::size_t>(j)];
-        };
-        for (int32_t i = 0; i < a; ++i) {
-            for (int32_t j = 0; j < a; ++j) {
-                if (j > 0) kovariancniMaticeStr += ' ';
-                kovariancniMaticeStr += prvek(i, j);
-            }
-            kovariancniMaticeStr += "\r\n";
-        }
-    } catch (const std::bad_alloc&) {
-        kovariancniMaticeStr.clear();
-    }
+    kovariancniMaticeStr = KofaktoryText(maticeATPA, pocetSouradnicUrcovanych);
 }
 
 Real Tmodel2::OdchylkaOpravy(Real odchylka, Real odchylkaJednotkova, Real q) {

@@ -217,7 +217,7 @@ bool Tnastaveni::ProtokolVyrovnani(bool jsouOdlehle) const {
 
 bool Tnastaveni::ProtokolTransformaceSVyrovnanim(bool jsouOdlehle) const {
     const auto& p = protokol;
-    return (p.odlehleVyr && jsouOdlehle) || p.bodyIdentTrans1 || p.infoBodyIdent ||
+    return (p.odlehleTrans && jsouOdlehle) || p.bodyIdentTrans1 || p.infoBodyIdent ||
            p.infoTransKlic1 || p.sourVyrTrans || p.sourTrans1 || p.elipTrans1;
 }
 

@@ -46,7 +46,23 @@ bool CteSeZpet(const std::string& text, Real& hodnota) {
     return ParseNumber(text, hodnota) == NumberStatus::Ok;
 }
 
-CoordinateFileResult ReadCoordinates(std::vector<std::string>& text, uint8_t jednotka, bool yxz) {
+constexpr std::string_view kRozsahOdchylky = "0 (not given) or more than 0 and less than 100 m";
+
+// A standard deviation of an identical-point line in metres: 0 means not given,
+// anything else must be a deviation a survey can have.
+NumberStatus CtiOdchylku(const std::string& token, uint8_t jednotka, Real& metry) {
+    const NumberStatus stav = ParseLength(token, jednotka, metry);
+    if (stav != NumberStatus::Ok) return stav;
+    return metry == 0 || (metry > 0 && metry < kMaxOdchylkaDelky) ? NumberStatus::Ok
+                                                                  : NumberStatus::OutOfRange;
+}
+
+// Coordinate lines of 4 tokens, or with `sOdchylkami` 4 to 7 (up to three
+// standard deviations in the order of the coordinates). The canonical line is
+// "number X Y Z", followed by "sX sY sZ" (0 for one not given) when the line
+// gives any deviation.
+CoordinateFileResult ReadCoordinates(std::vector<std::string>& text, uint8_t jednotka, bool yxz,
+                                     bool sOdchylkami = false) {
     const std::vector<PreparedLine> radky = PrepareLines(text);
     std::vector<std::string> vystup;
     vystup.reserve(radky.size());
@@ -54,28 +70,80 @@ CoordinateFileResult ReadCoordinates(std::vector<std::string>& text, uint8_t jed
         const auto radek = static_cast<int32_t>(i + 1);
         const int32_t radekSouboru = radky[i].fileLine;
         const std::vector<std::string> tokeny = Tokenize(radky[i].text);
-        if (tokeny.size() != 4)
-            return Odmitnout(text, TokenCountFailure(radek, radekSouboru, tokeny.size(), "4"),
-                             tokeny);
-        std::array<Real, 3> v{};
-        for (size_t k = 0; k < 3; ++k) {
-            NumberStatus stav = ParseLength(tokeny[k + 1], jednotka, v[k]);
+        const size_t nejvic = sOdchylkami ? 7 : 4;
+        if (tokeny.size() < 4 || tokeny.size() > nejvic)
+            return Odmitnout(
+                text,
+                TokenCountFailure(radek, radekSouboru, tokeny.size(), sOdchylkami ? "4 to 7" : "4"),
+                tokeny);
+        std::array<Real, 6> v{};
+        for (size_t k = 0; k + 1 < tokeny.size(); ++k) {
+            const bool odchylka = k >= 3;
+            NumberStatus stav = odchylka ? CtiOdchylku(tokeny[k + 1], jednotka, v[k])
+                                         : ParseLength(tokeny[k + 1], jednotka, v[k]);
             if (stav == NumberStatus::Ok && !FitForParser(v[k])) stav = NumberStatus::OutOfRange;
             if (stav != NumberStatus::Ok)
                 return Odmitnout(text,
-                                 ValueFailure(ChybaCisla(stav), radek, radekSouboru, tokeny[k + 1]),
+                                 ValueFailure(ChybaCisla(stav), radek, radekSouboru, tokeny[k + 1],
+                                              odchylka ? kRozsahOdchylky : kNumberRange),
                                  tokeny);
         }
-        if (yxz) std::swap(v[0], v[1]);
-        vystup.push_back(tokeny[0] + ' ' + FormatGeneral(v[0]) + ' ' + FormatGeneral(v[1]) + ' ' +
-                         FormatGeneral(v[2]));
+        if (yxz) {
+            std::swap(v[0], v[1]);
+            std::swap(v[3], v[4]);
+        }
+        std::string canonical = tokeny[0] + ' ' + FormatGeneral(v[0]) + ' ' + FormatGeneral(v[1]) +
+                                ' ' + FormatGeneral(v[2]);
+        if (tokeny.size() > 4) {
+            for (size_t k = 3; k < 6; ++k) canonical += ' ' + FormatGeneral(v[k]);
+        }
+        vystup.push_back(std::move(canonical));
     }
     text = std::move(vystup);
     return Uspech(static_cast<int32_t>(text.size()));
 }
 
+// A value in metres written in the unit with `decimals` decimals, in a form the
+// readers take again.
+bool ZapsatDelku(const std::string& token, uint8_t jednotka, int decimals, std::string& vystup,
+                 CoordinateFileResult& chyba, int32_t radek) {
+    Real metry = 0;
+    const NumberStatus stav = ParseNumber(token, metry);
+    if (stav != NumberStatus::Ok) {
+        chyba = ValueFailure(ChybaCisla(stav), radek, 0, token);
+        return false;
+    }
+    vystup = FormatFixed(MetresToLength(metry, jednotka), decimals);
+    Real zpet = 0;
+    if (!CteSeZpet(vystup, zpet)) {
+        chyba = FileFailure(FileError::UnwritableValue, radek, 0, vystup);
+        return false;
+    }
+    return true;
+}
+
+// The deviation group of an internal line (tokens 5-7: sig_X, or sX sig_Y, or
+// sX sY sig_Z, "0" for one not set) as sX sY sZ in the unit, "0" for one not
+// set. A deviation that the decimals would round to 0 is written in general
+// notation, so that it does not read back as "not given".
+bool ZapsatOdchylky(const std::vector<std::string>& tokeny, uint8_t jednotka, int decimals,
+                    std::array<std::string, 3>& vystup, CoordinateFileResult& chyba,
+                    int32_t radek) {
+    vystup = {"0", "0", "0"};
+    for (size_t k = 4; k < tokeny.size() && k < 7; ++k) {
+        std::string& cil = vystup[k - 4];
+        if (!ZapsatDelku(tokeny[k], jednotka, decimals, cil, chyba, radek)) return false;
+        Real metry = 0;
+        Real zapsano = 0;
+        if (CteSeZpet(tokeny[k], metry) && metry != 0 && CteSeZpet(cil, zapsano) && zapsano == 0)
+            cil = FormatGeneral(MetresToLength(metry, jednotka));
+        if (metry == 0) cil = "0";
+    }
+    return true;
+}
+
 CoordinateFileResult WriteCoordinates(std::vector<std::string>& text, uint8_t jednotka,
-                                      int decimals, bool yxz) {
+                                      int decimals, bool yxz, bool sOdchylkami = false) {
     std::vector<std::string> vystup;
     vystup.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
@@ -85,20 +153,21 @@ CoordinateFileResult WriteCoordinates(std::vector<std::string>& text, uint8_t je
             return Odmitnout(text, TokenCountFailure(radek, 0, tokeny.size(), "at least 4"),
                              tokeny);
         std::array<std::string, 3> v;
+        CoordinateFileResult chyba;
         for (size_t k = 0; k < 3; ++k) {
-            Real metry = 0;
-            const NumberStatus stav = ParseNumber(tokeny[k + 1], metry);
-            if (stav != NumberStatus::Ok)
-                return Odmitnout(text, ValueFailure(ChybaCisla(stav), radek, 0, tokeny[k + 1]),
-                                 tokeny);
-            v[k] = FormatFixed(MetresToLength(metry, jednotka), decimals);
-            Real zpet = 0;
-            if (!CteSeZpet(v[k], zpet))
-                return Odmitnout(text, FileFailure(FileError::UnwritableValue, radek, 0, v[k]),
-                                 tokeny);
+            if (!ZapsatDelku(tokeny[k + 1], jednotka, decimals, v[k], chyba, radek))
+                return Odmitnout(text, chyba, tokeny);
         }
         if (yxz) std::swap(v[0], v[1]);
-        vystup.push_back(tokeny[0] + ' ' + v[0] + ' ' + v[1] + ' ' + v[2]);
+        std::string line = tokeny[0] + ' ' + v[0] + ' ' + v[1] + ' ' + v[2];
+        if (sOdchylkami && tokeny.size() > 4) {
+            std::array<std::string, 3> s;
+            if (!ZapsatOdchylky(tokeny, jednotka, decimals + 2, s, chyba, radek))
+                return Odmitnout(text, chyba, tokeny);
+            if (yxz) std::swap(s[0], s[1]);
+            line += ' ' + s[0] + ' ' + s[1] + ' ' + s[2];
+        }
+        vystup.push_back(std::move(line));
     }
     text = std::move(vystup);
     return Uspech(static_cast<int32_t>(text.size()));
@@ -117,6 +186,14 @@ CoordinateFileResult ReadCoordinatesXYZ(std::vector<std::string>& text, uint8_t 
 
 CoordinateFileResult ReadCoordinatesYXZ(std::vector<std::string>& text, uint8_t jednotka) {
     return ReadCoordinates(text, jednotka, true);
+}
+
+CoordinateFileResult ReadIdenticalPointsXYZ(std::vector<std::string>& text, uint8_t jednotka) {
+    return ReadCoordinates(text, jednotka, false, true);
+}
+
+CoordinateFileResult ReadIdenticalPointsYXZ(std::vector<std::string>& text, uint8_t jednotka) {
+    return ReadCoordinates(text, jednotka, true, true);
 }
 
 CoordinateFileResult ReadScaleFactors(std::vector<std::string>& text) {
@@ -186,6 +263,15 @@ CoordinateFileResult ReadCoordinateFile(std::vector<std::string>& text,
     return NeznamyFormat(text, kod);
 }
 
+CoordinateFileResult ReadIdenticalPointFile(std::vector<std::string>& text,
+                                            const Tnastaveni& nastaveni) {
+    const uint8_t kod = nastaveni.souborVstup.typSouradnice;
+    const uint8_t jednotka = nastaveni.jednotky.souradnice;
+    if (kod == kFormatXYZ) return ReadIdenticalPointsXYZ(text, jednotka);
+    if (kod == kFormatYXZ) return ReadIdenticalPointsYXZ(text, jednotka);
+    return NeznamyFormat(text, kod);
+}
+
 CoordinateFileResult WriteCoordinateFile(std::vector<std::string>& text,
                                          const Tnastaveni& nastaveni) {
     const uint8_t kod = nastaveni.souborVystup.typSouradnice;
@@ -193,6 +279,16 @@ CoordinateFileResult WriteCoordinateFile(std::vector<std::string>& text,
     const int decimals = nastaveni.presnost.souradnice.hodnota;
     if (kod == kFormatXYZ) return WriteCoordinatesXYZ(text, jednotka, decimals);
     if (kod == kFormatYXZ) return WriteCoordinatesYXZ(text, jednotka, decimals);
+    return NeznamyFormat(text, kod);
+}
+
+CoordinateFileResult WriteCoordinateFileWithDeviations(std::vector<std::string>& text,
+                                                       const Tnastaveni& nastaveni) {
+    const uint8_t kod = nastaveni.souborVystup.typSouradnice;
+    const uint8_t jednotka = nastaveni.jednotky.souradnice;
+    const int decimals = nastaveni.presnost.souradnice.hodnota;
+    if (kod == kFormatXYZ || kod == kFormatYXZ)
+        return WriteCoordinates(text, jednotka, decimals, kod == kFormatYXZ, true);
     return NeznamyFormat(text, kod);
 }
 

@@ -27,6 +27,15 @@ inline constexpr uint8_t kFormatYXZ = 1;
 CoordinateFileResult ReadCoordinatesXYZ(std::vector<std::string>& text, uint8_t jednotka);
 CoordinateFileResult ReadCoordinatesYXZ(std::vector<std::string>& text, uint8_t jednotka);
 
+// Identical points of the output system: the same lines with up to three
+// standard deviations after the coordinates (sX sY sZ, or sY sX sZ in YXZ), in
+// the coordinate unit, 0 for one not given (the default of the transformation
+// settings applies). A deviation must be 0 or more than 0 and less than 100 m.
+// The canonical line gets "sX sY sZ" (0 for not given) when the file line has
+// any; PridejBodySOdchylkami reads it.
+CoordinateFileResult ReadIdenticalPointsXYZ(std::vector<std::string>& text, uint8_t jednotka);
+CoordinateFileResult ReadIdenticalPointsYXZ(std::vector<std::string>& text, uint8_t jednotka);
+
 // Checks the lines of a scale-factor file; on success the text is the trimmed
 // non-blank lines, which PridejBodyMeritko reads.
 CoordinateFileResult ReadScaleFactors(std::vector<std::string>& text);
@@ -49,8 +58,15 @@ CoordinateFileResult WriteScaleFactors(std::vector<std::string>& text, int decim
 // the text and fails with UnknownFormat.
 CoordinateFileResult ReadCoordinateFile(std::vector<std::string>& text,
                                         const Tnastaveni& nastaveni);
+CoordinateFileResult ReadIdenticalPointFile(std::vector<std::string>& text,
+                                            const Tnastaveni& nastaveni);
 CoordinateFileResult WriteCoordinateFile(std::vector<std::string>& text,
                                          const Tnastaveni& nastaveni);
+// The same with the standard deviations of the internal lines after the
+// coordinates (sX sY sZ, or sY sX sZ in YXZ; "0" for one not set) in the unit
+// with two decimals more: the form ReadIdenticalPointFile reads.
+CoordinateFileResult WriteCoordinateFileWithDeviations(std::vector<std::string>& text,
+                                                       const Tnastaveni& nastaveni);
 CoordinateFileResult WriteScaleFile(std::vector<std::string>& text, const Tnastaveni& nastaveni);
 
 }  // namespace vertano

@@ -139,11 +139,13 @@ CoordinateLoadReport NacteniSouboru(Tsouradnice& souradnice, Tinfo& info,
     Nacitani nacitani;
     nacitani.typSouboru = fixni ? info::kSouradniceFixni : info::kSouradniceTransformaceVstup;
     nacitani.formatKod = nastaveni.souborVstup.typSouradnice;
+    // Identical points may carry the standard deviations of their coordinates.
     nacitani.ctecka = [&](std::vector<std::string>& text) {
-        return ReadCoordinateFile(text, nastaveni);
+        return fixni ? ReadCoordinateFile(text, nastaveni)
+                     : ReadIdenticalPointFile(text, nastaveni);
     };
     nacitani.pridani = [fixni](Tsouradnice& s, const std::vector<std::string>& text, int32_t id) {
-        return fixni ? PridejBodyFixVse(s, text, id, true) : PridejBody(s, text, id);
+        return fixni ? PridejBodyFixVse(s, text, id, true) : PridejBodySOdchylkami(s, text, id);
     };
     CoordinateLoadReport zprava = NacistSoubory(souradnice, info, cesty, nacitani);
     KontrolaSouradnic(souradnice, bodyVstup, chyby);
@@ -173,6 +175,18 @@ CoordinateSaveReport UlozeniSouboru(const Tsouradnice& souradnice, const Tnastav
             return UlozDoStringList(s, text, 0, false);
         },
         [&](std::vector<std::string>& text) { return WriteCoordinateFile(text, nastaveni); });
+}
+
+CoordinateSaveReport UlozeniSouboruSOdchylkami(const Tsouradnice& souradnice,
+                                               const Tnastaveni& nastaveni, const fs::path& cesta) {
+    return Ulozit(
+        souradnice, cesta,
+        [](const Tsouradnice& s, std::vector<std::string>& text) {
+            return UlozDoStringList(s, text, 0, false);
+        },
+        [&](std::vector<std::string>& text) {
+            return WriteCoordinateFileWithDeviations(text, nastaveni);
+        });
 }
 
 CoordinateSaveReport UlozeniSouboruMeritko(const Tsouradnice& meritko, const Tnastaveni& nastaveni,

@@ -38,7 +38,8 @@ struct CoordinateLoadReport {
 // The "add points" command for the files the user chose, in that order, into the
 // list served by okno.bodyVstup: 1 the given network points (file list
 // souborySouradniceFixni, points fixed), 2 the identical points
-// (souborySouradniceTransformaceVstup, not fixed); any other value does nothing.
+// (souborySouradniceTransformaceVstup, not fixed, lines with up to three
+// standard deviations: ReadIdenticalPointFile); any other value does nothing.
 // Each file is read with the format souborVstup.typSouradnice in the unit
 // jednotky.souradnice and registered in `info` (a refused file too, with nacteni
 // false and the failing line); trailing empty records of the list are dropped and
@@ -71,6 +72,12 @@ struct CoordinateSaveReport {
 // it was and the report says why.
 CoordinateSaveReport UlozeniSouboru(const Tsouradnice& souradnice, const Tnastaveni& nastaveni,
                                     const std::filesystem::path& cesta);
+
+// The same with the standard deviations of the points after their coordinates
+// (WriteCoordinateFileWithDeviations): a file that loads again as identical points.
+CoordinateSaveReport UlozeniSouboruSOdchylkami(const Tsouradnice& souradnice,
+                                               const Tnastaveni& nastaveni,
+                                               const std::filesystem::path& cesta);
 
 // The same for the scale factors, with presnost.meritko decimals.
 CoordinateSaveReport UlozeniSouboruMeritko(const Tsouradnice& meritko, const Tnastaveni& nastaveni,

@@ -296,6 +296,19 @@ CoordinateFileResult PridejBodyFixVse(Tsouradnice& souradnice, const std::vector
                   });
 }
 
+CoordinateFileResult PridejBodySOdchylkami(Tsouradnice& souradnice,
+                                           const std::vector<std::string>& text,
+                                           int32_t identifikator) {
+    return Pridat(souradnice, text, identifikator, false,
+                  [](const std::vector<std::string>& tokeny, Tbod& b, CoordinateFileResult& chyba) {
+                      if (tokeny.size() < 4 || tokeny.size() > 7) {
+                          chyba = SpatnyPocet(tokeny.size(), "4 to 7");
+                          return false;
+                      }
+                      return CtiSouradnice(tokeny, b, chyba) && CtiOdchylky(tokeny, b, chyba);
+                  });
+}
+
 CoordinateFileResult PridejBodyMeritko(Tsouradnice& souradnice,
                                        const std::vector<std::string>& text, int32_t identifikator,
                                        bool fix) {

@@ -51,6 +51,11 @@ CoordinateFileResult PridejBody(Tsouradnice& souradnice, const std::vector<std::
 // As PridejBody, and JeFixni := fix.
 CoordinateFileResult PridejBodyFixVse(Tsouradnice& souradnice, const std::vector<std::string>& text,
                                       int32_t identifikator, bool fix);
+// As PridejBody (never fixed), with the standard deviations of tokens 5-7 read
+// as the coordinate form reads them (the output of ReadIdenticalPoints...).
+CoordinateFileResult PridejBodySOdchylkami(Tsouradnice& souradnice,
+                                           const std::vector<std::string>& text,
+                                           int32_t identifikator);
 // From scale lines (the output of ReadScaleFactors): number and zkresleni.
 CoordinateFileResult PridejBodyMeritko(Tsouradnice& souradnice,
                                        const std::vector<std::string>& text, int32_t identifikator,

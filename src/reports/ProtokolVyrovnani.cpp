@@ -15,11 +15,6 @@ namespace {
 constexpr int32_t kRozdilyPoloh = 1;
 constexpr int32_t kPrumeryPoloh = 2;
 
-// A report selector byte: 0, 1 or 2 (a value beyond is taken as the last).
-int Volba(uint8_t bajt, int posledni) {
-    return std::min(static_cast<int>(bajt), posledni);
-}
-
 class Sestaveni {
   public:
     Sestaveni(Tprotokol& p, const VstupProtokoluVyrovnani& v, std::string vytvoreno)
@@ -88,12 +83,12 @@ class Sestaveni {
             zapsatMereni(p_, v_.mereniKamen, v_.vahy, n_, j_, 2, "B-01 " + t.kamenKamen);
         if (s_.bodyFix) {
             zapsatSouradnice(p_, SMeritkem(v_.fixni), v_.vyrovnany, n_, j_,
-                             2 - Volba(s_.bodyFixMeritko, 1),
+                             2 - VolbaProtokolu(s_.bodyFixMeritko, 1),
                              "B-02 " + t.fixni + " " + MalaPismena(p.body));
         }
         if (s_.sourPredVyr) {
             zapsatSouradnice(p_, SMeritkem(v_.priblizne), v_.vyrovnany, n_, j_,
-                             2 - Volba(s_.sourPredVyrMeritko, 1),
+                             2 - VolbaProtokolu(s_.sourPredVyrMeritko, 1),
                              "B-03 " + t.souradnicePredVyrovnanim);
         }
         if (s_.merPredVyr) MereniPredVyrovnanim();
@@ -118,7 +113,7 @@ class Sestaveni {
         const jazyk::Tpopis& p = j_.popis;
         const std::string& nazev = j_.tlacitko.mereniPredVyrovnanim;
         zapsatMereni(p_, v_.mereniVyrovnani, v_.vahy, n_, j_,
-                     Volba(s_.merPredVyrOdchyl, 1) == 0 ? 4 : 2, "B-04 " + nazev);
+                     VolbaProtokolu(s_.merPredVyrOdchyl, 1) == 0 ? 4 : 2, "B-04 " + nazev);
         const TdoplnkoveMereni& d = v_.doplnek;
         zapsatDoplnek(p_, d.delka, n_, j_, 1,
                       "B-04-2 " + nazev + " - " + p.delka + " (" + MalaPismena(p.doplnek) + ")");
@@ -137,11 +132,11 @@ class Sestaveni {
                                 "C-01 " + j_.nadpis.zakladniInfoOvyrovnani);
         }
         if (s_.sourVyr) {
-            zapsatSouradnice(p_, f.souradnice, f, n_, j_, Volba(s_.sourVyrPresnost, 2) + 4,
+            zapsatSouradnice(p_, f.souradnice, f, n_, j_, VolbaProtokolu(s_.sourVyrPresnost, 2) + 4,
                              "C-02 " + p.vyrovnane + " " + MalaPismena(p.souradnice));
         }
         if (s_.elipsVyr) {
-            zapsatElipsoid(p_, f.souradnice, f, n_, j_, Volba(s_.elipsVyrPresnost, 2) + 1,
+            zapsatElipsoid(p_, f.souradnice, f, n_, j_, VolbaProtokolu(s_.elipsVyrPresnost, 2) + 1,
                            "C-03 " + j_.tlacitko.elipsoidy);
         }
         if (s_.odlehleVyr) Odlehle();
@@ -189,7 +184,7 @@ class Sestaveni {
             {f.doplnek.prevyseni, druhProtokolu::kPrevyseni},
             {f.doplnek.provazeni, druhProtokolu::kProvazeni},
         };
-        const int typ = Volba(s_.merVyrPresnost, 2) + 1;
+        const int typ = VolbaProtokolu(s_.merVyrPresnost, 2) + 1;
         const std::string zacatek = j_.popis.vyrovnana + " " + MalaPismena(j_.popis.mereni) + " - ";
         int k = 0;
         for (const auto& d : druhy) {

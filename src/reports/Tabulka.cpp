@@ -97,6 +97,18 @@ std::vector<std::string> Tabulka::Radky() const {
     return vystup;
 }
 
+std::string LegendaSloupcu(const Tabulka& tabulka) {
+    std::string sloupce;
+    for (std::size_t i = 0; i < tabulka.sloupce.size(); ++i) {
+        const Sloupec& s = tabulka.sloupce[i];
+        sloupce += Pismeno(i) + ": " + s.nazev;
+        if (!s.jednotka.empty()) sloupce += " [" + s.jednotka + "]";
+        if (!s.poznamka.empty()) sloupce += " (" + s.poznamka + ")";
+        sloupce += "\r\n";
+    }
+    return sloupce;
+}
+
 void ZapsatSekci(Tprotokol& protokol, const Tjazyk& jazyk, const Sekce& sekce) {
     const std::vector<std::string> tabulka = sekce.tabulka.Radky();
     protokol.Pridej("\r\n");
@@ -105,15 +117,7 @@ void ZapsatSekci(Tprotokol& protokol, const Tjazyk& jazyk, const Sekce& sekce) {
     const std::string legenda = jazyk.protokol.legenda + ":";
     protokol.Pridej("\r\n" + legenda + "\r\n" + Cara('~', legenda));
     if (sekce.tabulka.seskupena) protokol.Pridej("--\r\n" + sekce.legendaSkupin + "\r\n--");
-    std::string sloupce;
-    for (std::size_t i = 0; i < sekce.tabulka.sloupce.size(); ++i) {
-        const Sloupec& s = sekce.tabulka.sloupce[i];
-        sloupce += Pismeno(i) + ": " + s.nazev;
-        if (!s.jednotka.empty()) sloupce += " [" + s.jednotka + "]";
-        if (!s.poznamka.empty()) sloupce += " (" + s.poznamka + ")";
-        sloupce += "\r\n";
-    }
-    protokol.Pridej(sloupce);
+    protokol.Pridej(LegendaSloupcu(sekce.tabulka));
     const std::string data = jazyk.protokol.data + ":";
     protokol.Pridej(data);
     protokol.Pridej(Cara('~', data));

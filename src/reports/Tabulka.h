@@ -55,6 +55,10 @@ struct Tabulka {
     std::vector<std::string> Radky() const;
 };
 
+// The column legend: one line "A: name [unit] (note)" per column, each ended by
+// CR LF, as one entry.
+std::string LegendaSloupcu(const Tabulka& tabulka);
+
 // A section: the title, the legend of the groups (grouped tables only) and the
 // table.
 struct Sekce {

@@ -1,5 +1,7 @@
 #include "reports/TextyProtokolu.h"
 
+#include <algorithm>
+
 #include "adjustment/TmerenaVelicina.h"
 #include "data/Tjazyk.h"
 
@@ -113,6 +115,10 @@ int32_t VelicinaDruhu(int druh) {
         default:
             return 0;
     }
+}
+
+int VolbaProtokolu(uint8_t bajt, int posledni) {
+    return std::min(static_cast<int>(bajt), posledni);
 }
 
 }  // namespace vertano

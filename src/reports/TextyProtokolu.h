@@ -27,6 +27,10 @@ inline constexpr int kObe = 3;
 // " (A priori / A posteriori accuracy)"; empty for any other type.
 std::string PriponaPresnosti(const Tjazyk& jazyk, int typ);
 
+// A variant byte of the report settings, 0 .. posledni (a value beyond is taken
+// as the last).
+int VolbaProtokolu(uint8_t bajt, int posledni);
+
 // Observation kinds of the outlier and adjusted-observation tables.
 namespace druhProtokolu {
 inline constexpr int kSmer = 1;

@@ -31,6 +31,13 @@ std::string TextEtapy(const Workspace& ws, const std::string_view pripona) {
     return " " + ws.jazyk.tlacitko.zpracovani + std::string(pripona);
 }
 
+bool PokracovatPriNekonvergenci(const Workspace& ws, Interaction& interakce,
+                                const std::string& nadpis, const std::string& hrube) {
+    const jazyk::Thlaseni& h = ws.jazyk.hlaseni;
+    return interakce.Ask(ws.jazyk.nadpis.varovani + " - " + nadpis,
+                         h.nekonvergujiciProces + " " + hrube + " " + h.opravduPokracovat);
+}
+
 bool UkazatOznameni(Workspace& ws, Interaction& interakce, const int32_t cislo,
                     const std::string& podrobnosti) {
     ws.chyby.Oznameni(cislo);

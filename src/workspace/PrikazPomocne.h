@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,6 +57,34 @@ class Preruseni {
     const Cekani& cekani_;
     std::atomic<bool> zadano_{false};
 };
+
+// The question after iterations that did not converge: "Warning - <nadpis>",
+// the non-convergence text, `hrube` (which data may hold gross errors) and "Do
+// you want to continue?". True for "Yes".
+bool PokracovatPriNekonvergenci(const Workspace& ws, Interaction& interakce,
+                                const std::string& nadpis, const std::string& hrube);
+
+// How a loop of adjustment passes ended.
+enum class KonecIteraci { Hotovo, Selhani, Zruseno };
+
+// The passes `krok` of a model (VyrovnatRobustne or VyrovnatOpakovane, of the
+// network or of the transformation) from pocetIteraci 0 until a pass asks for no
+// other, each labelled " ... [faze/n]"; `zrusit`, when given, is asked before
+// every pass.
+template <class Model>
+KonecIteraci Iterovat(const Workspace& ws, Interaction& interakce, Model& model,
+                      bool (Model::*krok)(bool&), int faze,
+                      const std::function<bool()>& zrusit = {}) {
+    model.pocetIteraci = 0;
+    bool znovu = true;
+    while (znovu) {
+        if (zrusit && zrusit()) return KonecIteraci::Zruseno;
+        interakce.Stage(TextEtapy(ws, " ... [" + std::to_string(faze) + "/" +
+                                          std::to_string(model.pocetIteraci + 1) + "]"));
+        if (!(model.*krok)(znovu)) return KonecIteraci::Selhani;
+    }
+    return KonecIteraci::Hotovo;
+}
 
 // The notice that a command stopped at the user's request: the analysis leaves
 // nothing behind, the adjustment keeps the analysis.

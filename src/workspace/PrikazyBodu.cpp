@@ -1,7 +1,11 @@
 #include "workspace/PrikazyBodu.h"
 
+#include <string>
+#include <utility>
+
 #include "data/SouradniceKontrola.h"
 #include "mereni/Text.h"
+#include "workspace/Transformace.h"
 #include "workspace/Workspace.h"
 
 namespace vertano {
@@ -29,8 +33,10 @@ SupplementaryLoadReport PridatDoplnky(Workspace& ws, int druh,
     return NacteniSouboruDoplnek(ws.doplnekVstup, druh, ws.info, ws.nastaveni, ws.chyby, cesty);
 }
 
-jazyk::Toznameni OznameniPridaniBodu(const Workspace& ws, const CoordinateLoadReport& r,
-                                     bool meritka) {
+namespace {
+
+jazyk::Toznameni OznameniPridani(const Workspace& ws, const CoordinateLoadReport& r,
+                                 std::string nadpis) {
     const Tjazyk& j = ws.jazyk;
     int32_t nacteno = 0;
     int32_t bodu = 0;
@@ -38,11 +44,36 @@ jazyk::Toznameni OznameniPridaniBodu(const Workspace& ws, const CoordinateLoadRe
         if (f.result.ok && f.pointsAdded > 0) ++nacteno;
         if (f.result.ok) bodu += f.pointsAdded;
     }
-    std::string nadpis = j.nadpis.pridatBody;
-    if (meritka) nadpis += " - " + j.popis.meritkoveKoeficienty;
-    return {nadpis, j.hlaseni.pridaneSoubory + FormatInteger(nacteno) + "/" +
-                        FormatInteger(r.RegisteredFiles()) + " (" + j.hlaseni.pocetBodu +
-                        FormatInteger(bodu) + ")"};
+    return {std::move(nadpis), j.hlaseni.pridaneSoubory + FormatInteger(nacteno) + "/" +
+                                   FormatInteger(r.RegisteredFiles()) + " (" + j.hlaseni.pocetBodu +
+                                   FormatInteger(bodu) + ")"};
+}
+
+}  // namespace
+
+jazyk::Toznameni OznameniPridaniBodu(const Workspace& ws, const CoordinateLoadReport& r,
+                                     bool meritka) {
+    const Tjazyk& j = ws.jazyk;
+    return OznameniPridani(
+        ws, r,
+        meritka ? j.nadpis.pridatBody + " - " + j.popis.meritkoveKoeficienty : j.nadpis.pridatBody);
+}
+
+jazyk::Toznameni OznameniPridaniIdentickych(const Workspace& ws, const CoordinateLoadReport& r) {
+    return OznameniPridani(ws, r,
+                           ws.jazyk.nadpis.pridatBody + " - " + ws.jazyk.tlacitko.identickeBody);
+}
+
+CoordinateLoadReport PridatIdentickeBody(Workspace& ws,
+                                         const std::vector<std::filesystem::path>& cesty) {
+    ws.nastaveni.okno.bodyVstup = kBodyVstupIdenticke;
+    CoordinateLoadReport r =
+        NacteniSouboru(ws.souradniceTransformaceVstup, ws.info, ws.nastaveni, cesty, ws.chyby);
+    if (r.RegisteredFiles() > 0) {
+        ws.info.jeAnalyzaTransformace = false;
+        ZrusitTransformace(ws);
+    }
+    return r;
 }
 
 }  // namespace vertano

@@ -24,9 +24,18 @@ CoordinateLoadReport PridatMeritka(Workspace& ws, const std::vector<std::filesys
 SupplementaryLoadReport PridatDoplnky(Workspace& ws, int druh,
                                       const std::vector<std::filesystem::path>& cesty);
 
+// The identical points of the output system of the transformation (up to three
+// standard deviations per line, format souborVstup.typSouradnice). When a file
+// was registered the transformation analysis, both transformations and their
+// reports are no longer current.
+CoordinateLoadReport PridatIdentickeBody(Workspace& ws,
+                                         const std::vector<std::filesystem::path>& cesty);
+
 // The message after adding points or scale factors: "Added files: n/m (Number of
 // points: k)", titled "Add points" (and " - Scale factors").
 jazyk::Toznameni OznameniPridaniBodu(const Workspace& ws, const CoordinateLoadReport& r,
                                      bool meritka);
+// The same after adding identical points, titled "Add points - Identical points".
+jazyk::Toznameni OznameniPridaniIdentickych(const Workspace& ws, const CoordinateLoadReport& r);
 
 }  // namespace vertano

@@ -4,6 +4,7 @@
 #include "processing/IdentifikaceSkupin.h"
 #include "processing/KontrolaMereni.h"
 #include "workspace/PrikazPomocne.h"
+#include "workspace/Protokoly.h"
 #include "workspace/Workspace.h"
 
 namespace vertano {
@@ -28,7 +29,11 @@ VysledekPridaniSurovych PridatSurovaMereni(Workspace& ws,
     }
     IdenfikujSkupiny(ws.suroveMereni);
     KontrolaMereni(ws.suroveMereni, ws.nastaveni, ws.chyby, false);
-    if (v.registrovano > 0) ws.info.jeAnalyzaSurovaMereni = ws.info.jeProtokolVyrovnani = false;
+    if (v.registrovano > 0) {
+        ws.info.jeAnalyzaSurovaMereni = ws.info.jeProtokolVyrovnani = false;
+        // The report of this addition, as the main window keeps it.
+        ProtokolPridanychSouboru(ws, info::kSurovaMereni, v.registrovano);
+    }
     return v;
 }
 

@@ -1,7 +1,10 @@
 #include "workspace/Protokoly.h"
 
 #include "reports/OddilyProtokolu.h"
+#include "reports/ProtokolTransformace.h"
 #include "reports/ProtokolVyrovnani.h"
+#include "reports/Tabulka.h"
+#include "reports/TextyProtokolu.h"
 #include "workspace/CislaOznameni.h"
 #include "workspace/PrikazPomocne.h"
 #include "workspace/Workspace.h"
@@ -37,6 +40,69 @@ VysledekProtokolu Sestavit(Workspace& ws, Interaction& interakce, Tprotokol& pro
     return v;
 }
 
+VstupProtokoluTransformace VstupTransformace(const Workspace& ws) {
+    return {ws.nastaveni,
+            ws.jazyk,
+            ws.souradniceIdenticke,
+            ws.modelTransformace,
+            ws.modelTransformaceOdlehly,
+            ws.prevodSVyrovnanim,
+            ws.prevodBodASmernik,
+            ws.modelVyrovnany};
+}
+
+using Sestaveni = bool (*)(Tprotokol&, const VstupProtokoluTransformace&, const Hodiny&, bool&,
+                           std::string*);
+
+// A transformation report into `protokol` while its flag is clear; the flag
+// then tells whether it was built.
+VysledekProtokolu Transformace(Workspace& ws, Interaction& interakce, Tprotokol& protokol,
+                               bool& aktualni, bool transformovano, Sestaveni sestavit,
+                               const Hodiny& hodiny) {
+    VysledekProtokolu v;
+    if (aktualni && transformovano) {
+        v.uspech = v.jenZobrazeni = true;
+        return v;
+    }
+    bool vytvoreno = false;
+    if (!transformovano) {
+        protokol.Clear();
+        v.chyba = "The transformation is not current; run it first";
+    } else {
+        sestavit(protokol, VstupTransformace(ws), hodiny, vytvoreno, &v.chyba);
+    }
+    v.uspech = vytvoreno;
+    aktualni = vytvoreno;
+    if (!v.uspech) {
+        v.oznameni = oznameni::kProtokol;
+        UkazatOznameni(ws, interakce, oznameni::kProtokol, v.chyba);
+    }
+    return v;
+}
+
+// The title of the add command of a file list.
+std::string NadpisPridani(const Tjazyk& j, int typ) {
+    const std::string doplnek = j.tlacitko.pridat + " " + MalaPismena(j.popis.mereni) + " - ";
+    switch (typ) {
+        case info::kSurovaMereni:
+            return j.nadpis.pridatSurovaMereni;
+        case info::kSouradniceFixni:
+            return j.nadpis.pridatBody;
+        case info::kSouradniceTransformaceVstup:
+            return j.nadpis.pridatBody + " - " + j.tlacitko.identickeBody;
+        case info::kSouradniceMeritkoVstup:
+            return j.nadpis.pridatBody + " - " + j.popis.meritkoveKoeficienty;
+        case info::kDoplnekSmernik:
+            return doplnek + j.popis.smernik;
+        case info::kDoplnekDelka:
+            return doplnek + j.popis.delka;
+        case info::kDoplnekPrevyseni:
+            return doplnek + j.popis.prevyseni;
+        default:
+            return doplnek + j.popis.provazovani;
+    }
+}
+
 }  // namespace
 
 VysledekProtokolu ProtokolVyrovnani(Workspace& ws, Interaction& interakce, const Hodiny& hodiny) {
@@ -57,6 +123,42 @@ VysledekProtokolu ProtokolSurovychMereni(Workspace& ws, Interaction& interakce, 
     ZapnoutOddil("A", nastaveni.protokol);
     // The analysis products are not read: part A needs only the raw list.
     return Sestavit(ws, interakce, protokol, nastaveni, hodiny);
+}
+
+VysledekProtokolu ProtokolTransformaceSVyrovnanim(Workspace& ws, Interaction& interakce,
+                                                  const Hodiny& hodiny) {
+    return Transformace(ws, interakce, ws.protokolTransSVyr, ws.info.jeProtokolTransSVyr,
+                        ws.info.jeTransformovanoSVyrovnanim, &zapsatTransformaceSVyrovnanim,
+                        hodiny);
+}
+
+VysledekProtokolu ProtokolTransformaceBodASmernik(Workspace& ws, Interaction& interakce,
+                                                  const Hodiny& hodiny) {
+    return Transformace(ws, interakce, ws.protokolTransBodASmer, ws.info.jeProtokolTransBodASmer,
+                        ws.info.jeTransformovanoBodASmernik, &zapsatTransformaceNaBodASmernik,
+                        hodiny);
+}
+
+VysledekProtokolu ProtokolPridanychSouboru(Workspace& ws, int typSouboru, int32_t pocetSouboru) {
+    VysledekProtokolu v;
+    v.uspech = zapsatPridatSoubor(ws.protokolPridatSoubor, ws.jazyk,
+                                  ws.info.VratSoubory(typSouboru), pocetSouboru);
+    return v;
+}
+
+void PripojitPridaneSoubory(const Workspace& ws, Tprotokol& protokol) {
+    for (int typ = 0; typ < info::kPocetTypu; ++typ) {
+        const info::Tsoubory& soubory = ws.info.VratSoubory(typ);
+        if (soubory.empty()) continue;
+        Tprotokol cast;
+        zapsatPridatSoubor(cast, ws.jazyk, soubory, static_cast<int>(soubory.size()));
+        const std::string nadpis = NadpisPridani(ws.jazyk, typ);
+        protokol.Pridej("\r\n");
+        protokol.Pridej(nadpis);
+        protokol.Pridej(Cara('=', nadpis));
+        protokol.Pridej("");
+        for (std::string& z : cast.text) protokol.Pridej(std::move(z));
+    }
 }
 
 }  // namespace vertano

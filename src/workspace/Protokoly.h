@@ -39,4 +39,25 @@ VysledekProtokolu ProtokolVyrovnani(Workspace& ws, Interaction& interakce,
 VysledekProtokolu ProtokolSurovychMereni(Workspace& ws, Interaction& interakce, Tprotokol& protokol,
                                          const Hodiny& hodiny = MistniCas);
 
+// The report of the transformation with adjustment into ws.protokolTransSVyr
+// (built only while info.jeProtokolTransSVyr is false, which it then sets), and
+// of the point-and-bearing transformation into ws.protokolTransBodASmer (flag
+// info.jeProtokolTransBodASmer). A transformation that is not current has no
+// report: the command fails with notification 26 (the point-and-bearing report
+// would otherwise print the empty key of a failed transformation).
+VysledekProtokolu ProtokolTransformaceSVyrovnanim(Workspace& ws, Interaction& interakce,
+                                                  const Hodiny& hodiny = MistniCas);
+VysledekProtokolu ProtokolTransformaceBodASmernik(Workspace& ws, Interaction& interakce,
+                                                  const Hodiny& hodiny = MistniCas);
+
+// The file-adding report of the last `pocetSouboru` files of the file list
+// `typSouboru` (info::k...) into ws.protokolPridatSoubor, as the add-files
+// commands build it after every addition.
+VysledekProtokolu ProtokolPridanychSouboru(Workspace& ws, int typSouboru, int32_t pocetSouboru);
+
+// The file-adding reports of every file list that has files, each under the
+// title of its add command, appended to `protokol`: the appendix the command
+// line adds to its reports.
+void PripojitPridaneSoubory(const Workspace& ws, Tprotokol& protokol);
+
 }  // namespace vertano

@@ -8,6 +8,7 @@
 #include "adjustment/OdlehleDruhy.h"
 #include "workspace/CislaOznameni.h"
 #include "workspace/PrikazPomocne.h"
+#include "workspace/Transformace.h"
 #include "workspace/Workspace.h"
 
 namespace vertano {
@@ -59,25 +60,28 @@ class Beh {
   private:
     void Etapa(const std::string& pripona) { ui_.Stage(TextEtapy(ws_, pripona)); }
 
-    std::string Iterace() const { return std::to_string(m_.pocetIteraci + 1); }
-
-    // "Warning - <title>": non-convergence ..., do you want to continue?
     bool Pokracovat(const std::string& nadpis) {
-        const jazyk::Thlaseni& h = ws_.jazyk.hlaseni;
-        return ui_.Ask(
-            ws_.jazyk.nadpis.varovani + " - " + nadpis,
-            h.nekonvergujiciProces + " " + h.mereniObsahujeHrube + " " + h.opravduPokracovat);
+        return PokracovatPriNekonvergenci(ws_, ui_, nadpis, ws_.jazyk.hlaseni.mereniObsahujeHrube);
+    }
+
+    // The passes of one stage; the reason of a stop, or nothing.
+    std::optional<Zastaveni> Iterace(bool (Tmodel2::*krok)(bool&), int faze, int32_t chyba) {
+        switch (Iterovat(ws_, ui_, m_, krok, faze, [this] { return preruseni_.Zadano(); })) {
+            case KonecIteraci::Hotovo:
+                return std::nullopt;
+            case KonecIteraci::Zruseno:
+                return kZruseno;
+            case KonecIteraci::Selhani:
+                break;
+        }
+        return Zastaveni{chyba};
     }
 
     // Robust iterations, then the outliers out into the outlier model.
     std::optional<Zastaveni> Odlehle() {
-        m_.pocetIteraci = 0;
-        bool znovu = true;
-        while (znovu) {
-            if (preruseni_.Zadano()) return kZruseno;
-            Etapa(" ... [2/" + Iterace() + "]");
-            if (!m_.VyrovnatRobustne(znovu)) return Zastaveni{oznameni::kRobustne};
-        }
+        if (std::optional<Zastaveni> z =
+                Iterace(&Tmodel2::VyrovnatRobustne, 2, oznameni::kRobustne))
+            return z;
         v_.pocetIteraciRobustne = m_.pocetIteraci;
         if (m_.zmenaVahy > m_.maxZmenaVahy &&
             !Pokracovat(ws_.jazyk.hlaseni.chybaRobustnihoVyrovnani)) {
@@ -93,13 +97,8 @@ class Beh {
 
     // Plain iterations to convergence.
     std::optional<Zastaveni> Opakovane() {
-        m_.pocetIteraci = 0;
-        bool znovu = true;
-        while (znovu) {
-            if (preruseni_.Zadano()) return kZruseno;
-            Etapa(" ... [4/" + Iterace() + "]");
-            if (!m_.VyrovnatOpakovane(znovu)) return Zastaveni{oznameni::kReseni};
-        }
+        if (std::optional<Zastaveni> z = Iterace(&Tmodel2::VyrovnatOpakovane, 4, oznameni::kReseni))
+            return z;
         v_.pocetIteraci = m_.pocetIteraci;
         if (m_.prirustek > m_.maxPrirustek && !Pokracovat(ws_.jazyk.hlaseni.chybaVyrovnani)) {
             return Zastaveni{oznameni::kChyba, kDotazOpakovane};
@@ -171,7 +170,9 @@ VysledekVyrovnani VyrovnaniSite(Workspace& ws, Interaction& interakce, const Cek
         ws.info.jeVyrovnanaSit = true;
         v.uspech = true;
     }
+    // The transformations were of the network as it was.
     ws.info.jeAnalyzaTransformace = false;
+    ZrusitTransformace(ws);
     ws.info.jeProtokolVyrovnani = false;
     interakce.Stage(TextEtapy(ws, " ..."));
     interakce.Stage("");

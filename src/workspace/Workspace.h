@@ -14,6 +14,9 @@
 #include "mereni/Tmereni.h"
 #include "reports/Tprotokol.h"
 #include "supplementary/TdoplnkoveMereni.h"
+#include "transformation/TmodelTransformacePrevod.h"
+#include "transformation/TmodelTransformaceVyrovnani.h"
+#include "transformation/TvektorSouradnice.h"
 
 namespace vertano {
 
@@ -59,6 +62,9 @@ class Workspace {
     Tsouradnice souradniceTransformovane;     // transformed coordinates
     Tsouradnice souradniceZobrazeni;          // display copy
     Tsouradnice schrankaSouradnice;           // coordinate clipboard
+    // The identical points paired by the transformation analysis: entry 2k the
+    // network point (input system), entry 2k + 1 the user's point (output system).
+    Tsouradnice souradniceIdenticke;
 
     // ---- supplementary measurements ----
     TdoplnkoveMereni doplnekVstup;       // as entered, loaded and saved
@@ -75,8 +81,15 @@ class Workspace {
 
     TvektorMereni vektorMereniZobrazeni;  // display copy of observations
 
-    // One coordinate vector for display copies, the two transformation models and
-    // the two transformation conversions go here, in that order.
+    TvektorSouradnice vektorSouradniceZobrazeni;  // display copy of identical coordinates
+
+    // The transformation adjustment and its outlier copy, which keeps the
+    // rejected identical coordinates with their test values.
+    TmodelTransformaceVyrovnani modelTransformace;
+    TmodelTransformaceVyrovnani modelTransformaceOdlehly;
+    // The network transformed with the adjusted key, and by point and bearing.
+    TmodelTransformacePrevod prevodSVyrovnanim;
+    TmodelTransformacePrevod prevodBodASmernik;
 
     // Fills settings, language tables, error state and project state with their
     // defaults, in that order: the texts follow the default settings.

@@ -39,11 +39,7 @@ bool PlneSkalovane(const std::vector<TmerenaVelicina>& zdroj, Real TmerenaVelici
 }
 
 bool Naplnit(const Tmodel2& model, Real k, ZobrazeneVyrovnani& v) {
-    for (const Tbod& b : model.souradnice.bod) {
-        if (!b.JePlny) continue;
-        v.body.push_back(b);
-        if (!SkalujBod(v.body.back(), k)) return false;
-    }
+    if (!ZobrazitBody(model.souradnice, k, v.body)) return false;
     for (const int32_t typ : druhy::kPoradi) {
         if (!PlneSkalovane(druhy::Vektor(model, typ).zaznam, &TmerenaVelicina::odchylkaOprava, k,
                            v.mereni[static_cast<size_t>(typ - 1)])) {
@@ -54,6 +50,15 @@ bool Naplnit(const Tmodel2& model, Real k, ZobrazeneVyrovnani& v) {
 }
 
 }  // namespace
+
+bool ZobrazitBody(const Tsouradnice& souradnice, Real k, std::vector<Tbod>& body) {
+    for (const Tbod& b : souradnice.bod) {
+        if (!b.JePlny) continue;
+        body.push_back(b);
+        if (!SkalujBod(body.back(), k)) return false;
+    }
+    return true;
+}
 
 bool ZobrazitVyrovnani(const Tmodel2& model, Real odchylkaJednotkova,
                        ZobrazeneVyrovnani& vysledek) {

@@ -29,6 +29,12 @@ struct ZobrazeneVyrovnani {
     std::vector<TmerenaVelicina> posuny;
 };
 
+// Appends the full points of a list (adjusted or transformed) to `body`, with the
+// accuracy figures of every point that is not fixed (sig_X, sig_Y, sig_Z, the
+// semi-axes of ellipse and ellipsoid) multiplied by k; false when one is not
+// finite afterwards.
+bool ZobrazitBody(const Tsouradnice& souradnice, Real k, std::vector<Tbod>& body);
+
 // Fills `vysledek` from the adjusted model for the unit standard deviation
 // `odchylkaJednotkova`. False, with `vysledek` empty, when that deviation is not a
 // finite number >= 0 or a scaled figure is not finite.

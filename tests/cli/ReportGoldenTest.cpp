@@ -1,5 +1,6 @@
-// The whole network adjustment report of the bundled examples, every section on,
-// in English and Czech, against reference files kept under tests/data/reports.
+// The whole network adjustment report of the bundled examples and the two
+// transformation reports, every section on, in English and Czech, against
+// reference files kept under tests/data/reports.
 // Numbers may differ by one unit in their last decimal (platform rounding);
 // anything else (a missing row, a moved column, a wrong unit) fails.
 //
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -39,6 +41,19 @@ const std::vector<Example>& Examples() {
     return examples;
 }
 
+// The report written against its reference, or the reference written anew
+// when VERTANO_UPDATE_GOLDEN is set.
+void ExpectReference(const std::string& reference, const std::string& report) {
+    const std::string written = vertano::test::ReadBytes(report);
+    if (std::getenv("VERTANO_UPDATE_GOLDEN") != nullptr) {
+        vertano::test::WriteBytes(vertano::test::DataPath(reference), written);
+        GTEST_SKIP() << "wrote " << reference;
+    }
+    const std::string expected = vertano::test::ReadBytes(vertano::test::DataPath(reference));
+    ASSERT_FALSE(expected.empty()) << "no reference " << reference;
+    EXPECT_EQ(CompareReports(expected, written), "") << reference;
+}
+
 class ReportGolden : public ::testing::TestWithParam<std::tuple<size_t, std::string>> {};
 
 TEST_P(ReportGolden, MatchesTheReference) {
@@ -52,15 +67,7 @@ TEST_P(ReportGolden, MatchesTheReference) {
     const Outcome r = RunReport(args);
     ASSERT_EQ(r.status, 0) << r.err;
 
-    const std::string reference = "reports/" + example.name + "-all-" + lang + ".txt";
-    const std::string written = vertano::test::ReadBytes(report);
-    if (std::getenv("VERTANO_UPDATE_GOLDEN") != nullptr) {
-        vertano::test::WriteBytes(vertano::test::DataPath(reference), written);
-        GTEST_SKIP() << "wrote " << reference;
-    }
-    const std::string expected = vertano::test::ReadBytes(vertano::test::DataPath(reference));
-    ASSERT_FALSE(expected.empty()) << "no reference " << reference;
-    EXPECT_EQ(CompareReports(expected, written), "") << reference;
+    ExpectReference("reports/" + example.name + "-all-" + lang + ".txt", report);
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, ReportGolden,
@@ -69,6 +76,37 @@ INSTANTIATE_TEST_SUITE_P(Examples, ReportGolden,
                          [](const auto& info) {
                              return Examples()[std::get<0>(info.param)].name + "_" +
                                     std::get<1>(info.param);
+                         });
+
+// The two transformation reports of the sit example (its identical points hold
+// one wrong X), every section and the reports of the files read, in English and
+// Czech.
+class TransformReportGolden
+    : public ::testing::TestWithParam<std::tuple<std::string, std::string>> {};
+
+TEST_P(TransformReportGolden, MatchesTheReference) {
+    const std::string method = std::get<0>(GetParam());
+    const std::string lang = std::get<1>(GetParam());
+    const vertano::test::TempDir dir;
+    const std::string report = (dir / "report.txt").string();
+    std::vector<std::string> args = {"transform"};
+    args.insert(args.end(), Examples()[0].inputs.begin(), Examples()[0].inputs.end());
+    args.insert(args.end(), {"--identical", ExampleFile("sit-identical.txt"), "--method", method,
+                             "--report", report, "--report-sections", "all,F", "--lang", lang});
+    const Outcome r = RunReport(args);
+    ASSERT_EQ(r.status, 0) << r.err;
+
+    ExpectReference("reports/sit-transform-" + method + "-" + lang + ".txt", report);
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, TransformReportGolden,
+                         ::testing::Combine(::testing::Values("adjustment", "point-bearing"),
+                                            ::testing::Values("en", "cs")),
+                         [](const auto& info) {
+                             std::string name =
+                                 std::get<0>(info.param) + "_" + std::get<1>(info.param);
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
                          });
 
 // The comparison itself: what it lets pass and what it catches.

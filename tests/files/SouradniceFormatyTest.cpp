@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "data/Tnastaveni.h"
+#include "data/Tsouradnice.h"
 #include "files/SouradniceFormaty.h"
+#include "files/SouradniceText.h"
 #include "mereni/Jednotky.h"
 
 namespace vertano {
@@ -172,6 +174,92 @@ TEST(CoordinateFileDispatch, FollowsTheFormatCodesAndEmptiesTheTextForUnknownOne
     EXPECT_FALSE(WriteCoordinateFile(b, n).ok);
     EXPECT_TRUE(a.empty());
     EXPECT_TRUE(b.empty());
+}
+
+}  // namespace
+}  // namespace vertano
+
+namespace vertano {
+namespace {
+
+// Identical points may give 0 to 3 standard deviations, in the coordinate unit,
+// in the order of the file's coordinates; 0 means not given. The points keep them
+// (metres), and a deviation nobody can have rejects the file at its line.
+TEST(IdenticalPointFileReader, ReadsUpToThreeDeviationsInTheOrderOfTheCoordinates) {
+    Text t = {"A 10 20 30", "B 10 20 30 0.005", "C 1 2 3 0 0,004 0.01"};
+    ASSERT_TRUE(ReadIdenticalPointsXYZ(t, jednotka::kMetr).ok);
+    EXPECT_EQ(t, (Text{"A 10 20 30", "B 10 20 30 0.005 0 0", "C 1 2 3 0 0.004 0.01"}));
+    Tsouradnice s;
+    ASSERT_TRUE(PridejBodySOdchylkami(s, t, 7).ok);
+    EXPECT_EQ(s.bod[0].sig_X, -1);
+    EXPECT_EQ(s.bod[1].sig_X, 0.005L);
+    EXPECT_EQ(s.bod[1].sig_Y, -1);
+    EXPECT_EQ(s.bod[2].sig_X, -1);
+    EXPECT_EQ(s.bod[2].sig_Y, 0.004L);
+    EXPECT_EQ(s.bod[2].sig_Z, 0.01L);
+    EXPECT_FALSE(s.bod[2].JeFixni);
+    EXPECT_EQ(s.bod[2].soubor, 7);
+
+    Text yxz = {"P 20 10 30 0.002 0.001", "Q 1 2 3 1"};
+    ASSERT_TRUE(ReadIdenticalPointsYXZ(yxz, jednotka::kStopa).ok);
+    EXPECT_EQ(yxz[0], "P 3.048 6.096 9.144 0.0003048 0.0006096 0");
+
+    for (const std::string bad : {"P 1 2 3 -0.001", "P 1 2 3 0 0 100", "P 1 2 3 0 0 0 0"}) {
+        Text b = {"A 1 2 3", bad};
+        const CoordinateFileResult r = ReadIdenticalPointsXYZ(b, jednotka::kMetr);
+        EXPECT_FALSE(r.ok) << bad;
+        EXPECT_EQ(r.counter, 2);
+        EXPECT_TRUE(b.empty());
+    }
+    // The given network points still take exactly four values.
+    Text dane = {"A 1 2 3 0.001"};
+    EXPECT_FALSE(ReadCoordinatesXYZ(dane, jednotka::kMetr).ok);
+}
+
+}  // namespace
+}  // namespace vertano
+
+namespace vertano {
+namespace {
+
+// The point file of transformed points: deviations after the coordinates in the
+// unit, two decimals more, 0 for one not set, in the order of the format; a
+// deviation too small for the decimals keeps its value; it reads back.
+TEST(IdenticalPointFileWriter, WritesDeviationsThatReadBack) {
+    Tsouradnice s;
+    for (const char* c : {"A", "B", "C"}) {
+        Tbod b = Tbod::Prazdny();
+        b.cislo = c;
+        b.X = 1000.12345;
+        b.Y = 2000;
+        b.Z = 300;
+        b.JePlny = true;
+        s.PridejBod(b);
+    }
+    s.bod[0].sig_X = 0.0012345;
+    s.bod[0].sig_Y = 0.002;
+    s.bod[0].sig_Z = 0.003;
+    s.bod[1].sig_Y = 0.0000001;
+    Tnastaveni n;
+    n.Default();
+    std::vector<std::string> text;
+    ASSERT_TRUE(UlozDoStringList(s, text).ok);
+    std::vector<std::string> yxz = text;
+    ASSERT_TRUE(WriteCoordinateFileWithDeviations(text, n).ok);
+    EXPECT_EQ(text,
+              (Text{"A 1000.1235 2000.0000 300.0000 0.001235 0.002000 0.003000",
+                    "B 1000.1235 2000.0000 300.0000 0 1E-7 0", "C 1000.1235 2000.0000 300.0000"}));
+    ASSERT_TRUE(ReadIdenticalPointsXYZ(text, jednotka::kMetr).ok);
+    Tsouradnice zpet;
+    ASSERT_TRUE(PridejBodySOdchylkami(zpet, text, 1).ok);
+    EXPECT_EQ(zpet.bod[1].sig_Y, 1e-7L);
+    EXPECT_EQ(zpet.bod[1].sig_X, -1);
+    EXPECT_EQ(zpet.bod[2].sig_Z, -1);
+
+    n.souborVystup.typSouradnice = kFormatYXZ;
+    n.jednotky.souradnice = jednotka::kStopa;
+    ASSERT_TRUE(WriteCoordinateFileWithDeviations(yxz, n).ok);
+    EXPECT_EQ(yxz[0], "A 6561.6798 3281.2449 984.2520 0.006562 0.004050 0.009843");
 }
 
 }  // namespace

@@ -122,7 +122,14 @@ TEST_F(Sestaveni, SectionCodesChooseTheirSwitches) {
     VsechnyOddily(s);
     EXPECT_TRUE(s.suroveMereni && s.odlehleVyr);
     EXPECT_EQ(s.merVyrPresnost, 2);
-    EXPECT_FALSE(s.sourTrans1);  // the transformation report is not this one
+    // The transformation reports have their codes too (D, E).
+    EXPECT_TRUE(s.sourTrans1 && s.elipTrans2);
+    EXPECT_EQ(s.sourTrans1Presnost, 2);
+    ZadneOddily(s);
+    EXPECT_TRUE(ZapnoutOddil("d", s));
+    EXPECT_TRUE(s.bodyIdentTrans1 && s.elipTrans1 && !s.bodyIdentTrans2);
+    EXPECT_TRUE(JeKodPridanychSouboru(" f "));
+    EXPECT_FALSE(ZapnoutOddil("F", s));
 }
 
 }  // namespace
