@@ -76,6 +76,18 @@ class ModelTabulky : public QAbstractTableModel, public RadkyTabulky {
 
 // One column of a list described by functions of the row.
 struct SloupecSeznamu {
+    SloupecSeznamu(QString skupina_, QString nazev_, int sirka_,
+                   std::function<QString(int radek)> text_,
+                   std::function<Znacka(int radek)> znacka_ = {}, int surovy_ = -1,
+                   bool tucne_ = false)
+        : skupina(std::move(skupina_)),
+          nazev(std::move(nazev_)),
+          sirka(sirka_),
+          text(std::move(text_)),
+          znacka(std::move(znacka_)),
+          surovy(surovy_),
+          tucne(tucne_) {}
+
     QString skupina;
     QString nazev;
     int sirka = 100;

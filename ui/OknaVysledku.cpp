@@ -67,11 +67,21 @@ void SloupceStanoviska(const Workspace& ws, const Sdilene<TmerenaVelicina>& v, b
                        std::vector<SloupecSeznamu>& s) {
     const jazyk::Tpopis& p = ws.jazyk.popis;
     if (poradi) {
-        s.push_back({Q(p.stanovisko), Q(p.poradi), 50,
-                     [v](int i) { return FormatBunek::Cele(Prvek(v, i).poradi); }, {}, -1, true});
+        s.push_back({Q(p.stanovisko),
+                     Q(p.poradi),
+                     50,
+                     [v](int i) { return FormatBunek::Cele(Prvek(v, i).poradi); },
+                     {},
+                     -1,
+                     true});
     }
-    s.push_back({Q(p.stanovisko), Q(p.cislo), 99,
-                 [v](int i) { return Q(Prvek(v, i).cislo_stn); }, {}, -1, true});
+    s.push_back({Q(p.stanovisko),
+                 Q(p.cislo),
+                 99,
+                 [v](int i) { return Q(Prvek(v, i).cislo_stn); },
+                 {},
+                 -1,
+                 true});
     s.push_back({Q(p.cil), Q(p.cislo), 99, [v](int i) { return Q(Prvek(v, i).cislo_cil); }});
 }
 
@@ -274,10 +284,20 @@ std::unique_ptr<OknoSeznamu> OknoPosunu(QWidget* rodic, Workspace& ws, bool apri
     const jazyk::Tpopis& p = ws.jazyk.popis;
     const jazyk::TpopisJednotky& u = ws.jazyk.popisJednotky;
     std::vector<SloupecSeznamu> s;
-    s.push_back({Q(p.stanovisko), Q(p.poradi), 50,
-                 [v](int i) { return FormatBunek::Cele(Prvek(v, i).poradi); }, {}, -1, true});
-    s.push_back({Q(p.stanovisko), Q(p.cislo), 99, [v](int i) { return Q(Prvek(v, i).cislo_stn); },
-                 {}, -1, true});
+    s.push_back({Q(p.stanovisko),
+                 Q(p.poradi),
+                 50,
+                 [v](int i) { return FormatBunek::Cele(Prvek(v, i).poradi); },
+                 {},
+                 -1,
+                 true});
+    s.push_back({Q(p.stanovisko),
+                 Q(p.cislo),
+                 99,
+                 [v](int i) { return Q(Prvek(v, i).cislo_stn); },
+                 {},
+                 -1,
+                 true});
     s.push_back({Q(p.orientPosun), Q(p.vyrovnanaHodnota) + Jednotka(u.smer_hodnota), 130,
                  [v, f](int i) { return f.Uhel(Prvek(v, i).hodnota); }});
     s.push_back({Q(p.orientPosun), Q(p.smerOdchylka) + Jednotka(u.smer_odchylka), 130,
@@ -324,8 +344,7 @@ std::unique_ptr<OknoSeznamu> OknoOdlehlych(QWidget* rodic, Workspace& ws, int32_
     for (const TmerenaVelicina& z : *v) pocetOdlehlych += z.jeOdlehly ? 1 : 0;
     auto okno = std::make_unique<OknoSeznamu>(rodic, ws, nadpis);
     okno->Naplnit(std::move(r), std::move(s), ChybneRadky::Odlehle);
-    okno->NastavitStav(" " + QString::number(pocetOdlehlych) + " / " +
-                       QString::number(v->size()));
+    okno->NastavitStav(" " + QString::number(pocetOdlehlych) + " / " + QString::number(v->size()));
     return okno;
 }
 

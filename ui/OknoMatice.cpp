@@ -22,8 +22,8 @@ OknoMatice::OknoMatice(QWidget* rodic, const QString& nadpis, const QString& tex
     radky.replace("\r\n", "\n");
     text_->setPlainText(radky);
     hlavni->addWidget(text_, 1);
-    rozmer_ = new QLabel(" " + QString::number(n) + QString::fromUtf8(" × ") + QString::number(n),
-                         this);
+    rozmer_ =
+        new QLabel(" " + QString::number(n) + QString::fromUtf8(" × ") + QString::number(n), this);
     rozmer_->setObjectName("rozmer");
     hlavni->addWidget(rozmer_);
     const QFontMetrics fm(text_->font());

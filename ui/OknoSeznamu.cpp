@@ -53,6 +53,7 @@ OknoSeznamu::OknoSeznamu(QWidget* rodic, Workspace& ws, const QString& nadpis)
         connect(a, &QAction::triggered, this, prikaz);
         kontextove_->addAction(a);
         addAction(a);
+        zakladniAkce_.push_back(a);
         return a;
     };
     akce(Q(t.vybratVse), QKeySequence(Qt::CTRL | Qt::Key_A), [this] { tabulka_->VybratVse(); });
@@ -66,9 +67,17 @@ OknoSeznamu::OknoSeznamu(QWidget* rodic, Workspace& ws, const QString& nadpis)
     najitChybne_->setVisible(false);
     tabulka_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(tabulka_, &QWidget::customContextMenuRequested, this, [this](const QPoint& bod) {
-        kopirovat_->setEnabled(tabulka_->Vyber().Pocet() > 0);
+        if (kopirovat_ != nullptr) kopirovat_->setEnabled(tabulka_->Vyber().Pocet() > 0);
+        emit kontextoveMenu();
         kontextove_->popup(tabulka_->viewport()->mapToGlobal(bod));
     });
+}
+
+void OknoSeznamu::NahraditKontextoveMenu(QMenu* menu) {
+    for (QAction* a : zakladniAkce_) removeAction(a);
+    zakladniAkce_.clear();
+    kopirovat_ = vybratChybne_ = najitChybne_ = nullptr;
+    kontextove_ = menu;
 }
 
 void OknoSeznamu::Naplnit(ModelSeznamu::Radky radky, std::vector<SloupecSeznamu> sloupce,
@@ -79,12 +88,13 @@ void OknoSeznamu::Naplnit(ModelSeznamu::Radky radky, std::vector<SloupecSeznamu>
     tabulka_->NastavitSirky();
     const jazyk::Ttlacitko& t = ws_.jazyk.tlacitko;
     const bool odlehle = chybne == ChybneRadky::Odlehle;
-    vybratChybne_->setText(Q(odlehle ? t.vybratOdlehle : t.vybratChybne));
-    najitChybne_->setText(Q(t.najit) + " " +
-                          Male(odlehle ? t.odlehleHodnoty : t.chybne));
-    vybratChybne_->setVisible(chybne != ChybneRadky::Zadne);
-    najitChybne_->setVisible(chybne != ChybneRadky::Zadne);
-    najitChybne_->setEnabled(chybne != ChybneRadky::Zadne);
+    if (vybratChybne_ != nullptr) {
+        vybratChybne_->setText(Q(odlehle ? t.vybratOdlehle : t.vybratChybne));
+        najitChybne_->setText(Q(t.najit) + " " + Male(odlehle ? t.odlehleHodnoty : t.chybne));
+        vybratChybne_->setVisible(chybne != ChybneRadky::Zadne);
+        najitChybne_->setVisible(chybne != ChybneRadky::Zadne);
+        najitChybne_->setEnabled(chybne != ChybneRadky::Zadne);
+    }
     Obnovit();
     UpravitVelikost();
 }

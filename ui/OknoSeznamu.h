@@ -36,6 +36,7 @@ class OknoSeznamu : public QDialog {
 
     TabulkaSeznamu& Tabulka() { return *tabulka_; }
     ModelSeznamu& Model() { return tabulka_->Model(); }
+    const ModelSeznamu& Model() const { return tabulka_->Model(); }
     QLabel* StavVyberu() const { return vyber_; }
     QLabel* Stav() const { return stav_; }
     QMenu* KontextoveMenu() const { return kontextove_; }
@@ -54,6 +55,12 @@ class OknoSeznamu : public QDialog {
     void Kopirovat();
     // The busy bracket of the window's own commands.
     void Zaneprazdneni(bool zapnout);
+    // A window with menus of its own replaces the context menu and its keys.
+    void NahraditKontextoveMenu(QMenu* menu);
+
+  signals:
+    // The context menu is about to open (its items are enabled now).
+    void kontextoveMenu();
 
   protected:
     Workspace& ws_;
@@ -72,6 +79,7 @@ class OknoSeznamu : public QDialog {
     QAction* kopirovat_ = nullptr;
     QAction* vybratChybne_ = nullptr;
     QAction* najitChybne_ = nullptr;
+    std::vector<QAction*> zakladniAkce_;
 };
 
 }  // namespace vertano::ui

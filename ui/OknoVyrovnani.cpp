@@ -21,9 +21,12 @@ namespace {
 
 // The kinds in the order of the menus: direction, zenith angle, distance, then
 // the supplementary kinds.
-constexpr int32_t kPoradiMenu[7] = {velicina::kSmer,          velicina::kZenit,
-                                    velicina::kDelka,         velicina::kDoplnekDelka,
-                                    velicina::kDoplnekSmernik, velicina::kDoplnekPrevyseni,
+constexpr int32_t kPoradiMenu[7] = {velicina::kSmer,
+                                    velicina::kZenit,
+                                    velicina::kDelka,
+                                    velicina::kDoplnekDelka,
+                                    velicina::kDoplnekSmernik,
+                                    velicina::kDoplnekPrevyseni,
                                     velicina::kDoplnekProvazeni};
 
 bool MaPlny(const TvektorMereni& v) {
@@ -50,9 +53,9 @@ QString Otazka(const Workspace& ws, int n) {
 
 OknoVyrovnani::OknoVyrovnani(QWidget* rodic, Workspace& ws, Dialogy& dialogy,
                              Interaction& interakce)
-    : OknoSeznamu(rodic, ws,
-                  Q(ws.jazyk.tlacitko.vyrovaniSite) + " - " +
-                      Q(ws.jazyk.nadpis.vyrovnaneSouradniceBodu)),
+    : OknoSeznamu(
+          rodic, ws,
+          Q(ws.jazyk.tlacitko.vyrovaniSite) + " - " + Q(ws.jazyk.nadpis.vyrovnaneSouradniceBodu)),
       dialogy_(dialogy),
       interakce_(interakce) {
     setObjectName("oknoVyrovnani");
@@ -108,8 +111,8 @@ void OknoVyrovnani::VytvoritMenu() {
     a_.odchylkyAposteriori = akce(m, Q(t.smerOdchylkyAposterior),
                                   [this] { Ukazat(OknoOdchylekSouradnic(this, ws_, false)); });
     m->addSeparator();
-    a_.elipsoidyApriori = akce(m, Q(t.elipsoidAprior),
-                               [this] { Ukazat(OknoElipsoiduVyrovnani(this, ws_, true)); });
+    a_.elipsoidyApriori =
+        akce(m, Q(t.elipsoidAprior), [this] { Ukazat(OknoElipsoiduVyrovnani(this, ws_, true)); });
     a_.elipsoidyAposteriori = akce(m, Q(t.elipsoidAposterior),
                                    [this] { Ukazat(OknoElipsoiduVyrovnani(this, ws_, false)); });
     m->addSeparator();
@@ -149,8 +152,7 @@ void OknoVyrovnani::VytvoritMenu() {
         if (vystupniSystem) vystupniSystem();
     });
     a_.identickeBody = akce(m, Q(t.identickeBody), [] {});
-    a_.presnostIdentickych =
-        akce(m, Q(t.upravit) + " " + Male(t.presnostApriori) + " ...", [] {});
+    a_.presnostIdentickych = akce(m, Q(t.upravit) + " " + Male(t.presnostApriori) + " ...", [] {});
     m->addSeparator();
     a_.bodASmernik = akce(m, Q(t.bodASmernik), [] {});
     a_.sVyrovnanim = akce(m, Q(t.transformaceSVyrovnanim), [] {});

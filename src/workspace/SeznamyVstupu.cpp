@@ -60,9 +60,9 @@ bool VlozitRadky(std::vector<T>& radky, Tvyber& vyber, const std::vector<T>& nov
         kam = radky.size();
     }
     radky.insert(radky.begin() + static_cast<std::ptrdiff_t>(kam), nove.begin(), nove.end());
-    vyber.hromadny.insert(vyber.hromadny.begin() + static_cast<std::ptrdiff_t>(
-                                                       std::min(kam, vyber.hromadny.size())),
-                          nove.size(), false);
+    vyber.hromadny.insert(
+        vyber.hromadny.begin() + static_cast<std::ptrdiff_t>(std::min(kam, vyber.hromadny.size())),
+        nove.size(), false);
     vyber.Velikost(radky.size());
     vyber.aktualni = static_cast<int32_t>(pocet == 1 ? kam + nove.size() : kam);
     return true;
@@ -376,8 +376,7 @@ void ZapsatDoplnky(Workspace& ws, int druh, Tmereni kopie, bool zmeneno) {
 
 bool UpravitOdchylky(Tmereni& seznam, const Tvyber& vyber, const HodnotyOdchylek& h) {
     const auto kladna = [](const std::optional<Real>& o) { return !o || *o > 0; };
-    if (!(h.smer || h.zenit || h.delka) || !kladna(h.smer) || !kladna(h.zenit) ||
-        !kladna(h.delka))
+    if (!(h.smer || h.zenit || h.delka) || !kladna(h.smer) || !kladna(h.zenit) || !kladna(h.delka))
         return false;
     bool zmena = false;
     for (std::size_t i = 0; i < seznam.zaznam.size() && i < vyber.hromadny.size(); ++i) {

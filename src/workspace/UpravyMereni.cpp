@@ -44,8 +44,7 @@ Tzaznam NovyRadek(const HodnotyMereni& h) {
 }
 
 bool MaCil(const HodnotyMereni& h) {
-    return h.cisloCil && h.vyskaCil && h.smer && h.zenit && h.delka &&
-           JePlatneJmeno(*h.cisloCil);
+    return h.cisloCil && h.vyskaCil && h.smer && h.zenit && h.delka && JePlatneJmeno(*h.cisloCil);
 }
 
 void NeoznacitStanovisko(Tmereni& mereni, int32_t poradi) {
@@ -99,8 +98,8 @@ bool VlozitMereni(Workspace& ws, Tvyber& vyber, const HodnotyMereni& h) {
 bool UpravitMereni(Workspace& ws, const Tvyber& vyber, const HodnotyMereni& h) {
     Tmereni& mereni = ws.suroveMereni;
     const std::size_t n = std::min(mereni.zaznam.size(), vyber.hromadny.size());
-    const bool neco = h.cisloStn || h.vyskaStn || h.cisloCil || h.vyskaCil || h.smer || h.zenit ||
-                      h.delka;
+    const bool neco =
+        h.cisloStn || h.vyskaStn || h.cisloCil || h.vyskaCil || h.smer || h.zenit || h.delka;
     if (!neco || !PlatneJmeno(h.cisloStn) || !PlatneJmeno(h.cisloCil)) return false;
     std::vector<int32_t> stanoviska;
     for (std::size_t i = 0; i < n; ++i) {

@@ -9,8 +9,6 @@
 #include "OknoInformace.h"
 #include "OknoMatice.h"
 #include "OknoVyrovnani.h"
-#include "reports/ProtokolVyrovnani.h"
-#include "workspace/ZobrazeniVyrovnani.h"
 #include "ProtokolOkno.h"
 #include "TabulkaSurovych.h"
 #include "Texty.h"
@@ -19,10 +17,12 @@
 #include "data/Interaction.h"
 #include "files/SurovaMereniSoubory.h"
 #include "processing/KontrolaMereni.h"
+#include "reports/ProtokolVyrovnani.h"
 #include "workspace/Protokoly.h"
 #include "workspace/TabulkaMereni.h"
 #include "workspace/VyrovnaniSite.h"
 #include "workspace/Workspace.h"
+#include "workspace/ZobrazeniVyrovnani.h"
 
 using namespace vertano;
 using namespace vertano::ui;
@@ -107,9 +107,9 @@ class SnimkyTest : public QObject {
             snimek(OknoPosunu(nullptr, ws, false), "vyrovnani-posuny");
             snimek(OknoOdlehlych(nullptr, ws, velicina::kSmer), "vyrovnani-odlehle");
             snimek(OknoPribliznychSouradnic(nullptr, ws), "souradnice-priblizne");
-            OknoInformace info(nullptr, Q(ws.jazyk.nadpis.zakladniInfoOvyrovnani), "Copy",
-                               InfoVyrovnani(ws.jazyk, ws.nastaveni, ws.modelOdlehly,
-                                             ws.modelVyrovnany));
+            OknoInformace info(
+                nullptr, Q(ws.jazyk.nadpis.zakladniInfoOvyrovnani), "Copy",
+                InfoVyrovnani(ws.jazyk, ws.nastaveni, ws.modelOdlehly, ws.modelVyrovnany));
             info.show();
             QVERIFY(QTest::qWaitForWindowExposed(&info));
             Ulozit(info, "vyrovnani-informace" + k);

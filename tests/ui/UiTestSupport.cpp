@@ -79,8 +79,7 @@ void Nacist(Workspace& ws, const SimulovanaSit& sit) {
 }
 
 bool PripravitPriklad(Workspace& ws, bool vyrovnat) {
-    const VysledekPridaniSurovych r =
-        PridatSurovaMereni(ws, {{Zdroj("examples/sit.mtx"), 0}});
+    const VysledekPridaniSurovych r = PridatSurovaMereni(ws, {{Zdroj("examples/sit.mtx"), 0}});
     if (r.soubory.size() != 1 || !r.soubory[0].result.ok) return false;
     if (PridatZadaneBody(ws, {Zdroj("examples/sit-given.txt")}).files.empty()) return false;
     const std::pair<int, const char*> doplnky[] = {{doplnek::kDelka, "distance"},

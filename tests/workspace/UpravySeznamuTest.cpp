@@ -21,9 +21,9 @@ using testskupiny::Seznam;
 // Stations S1 (A, B in two faces) and S2 (A in two faces), checked, with the
 // results of an analysis marked current.
 void Naplnit(Workspace& ws) {
-    ws.suroveMereni = Seznam({PrvniPoloha(1, "A", 10), PrvniPoloha(1, "B", 20),
-                              DruhaPoloha(1, "B", 20), DruhaPoloha(1, "A", 10),
-                              PrvniPoloha(2, "A", 50), DruhaPoloha(2, "A", 50)});
+    ws.suroveMereni =
+        Seznam({PrvniPoloha(1, "A", 10), PrvniPoloha(1, "B", 20), DruhaPoloha(1, "B", 20),
+                DruhaPoloha(1, "A", 10), PrvniPoloha(2, "A", 50), DruhaPoloha(2, "A", 50)});
     KontrolaVsehoMereni(ws.suroveMereni, ws.nastaveni, ws.chyby);
     ws.info.jeAnalyzaSurovaMereni = ws.info.jeProtokolVyrovnani = true;
 }
@@ -49,10 +49,9 @@ TEST(JmenaZaznamu, BlanksTabsAndControlsAreInvalidAndEndsAreTrimmed) {
     EXPECT_EQ(OrezatJmeno("  P1\t "), "P1");
     EXPECT_TRUE(JePlatneJmeno("4001"));
     EXPECT_TRUE(JePlatneJmeno("Bod\xC3\xA1"));  // accented letters are names
-    const std::vector<std::string> spatne = {"",    "P 1", "P\t1",       std::string("P\x01") + "1",
-                                             "P\x7F", "P\r1", "P\xC2\x85"};
-    for (const std::string& jmeno : spatne)
-        EXPECT_FALSE(JePlatneJmeno(jmeno)) << jmeno;
+    const std::vector<std::string> spatne = {
+        "", "P 1", "P\t1", std::string("P\x01") + "1", "P\x7F", "P\r1", "P\xC2\x85"};
+    for (const std::string& jmeno : spatne) EXPECT_FALSE(JePlatneJmeno(jmeno)) << jmeno;
 }
 
 TEST(ZaznamSurovych, NewStationComesLastWithTheFaceOfItsZenithAngle) {
@@ -92,7 +91,7 @@ TEST(ZaznamSurovych, NewRowJoinsTheStationOfTheFirstSelectedRow) {
     EXPECT_EQ(z.cislo_cil, "D");
     EXPECT_EQ(z.cislo_stn, "S2");
     EXPECT_EQ(z.poradi, 2);
-    EXPECT_FALSE(z.poloha);  // zenith angle beyond 200 gon: face II
+    EXPECT_FALSE(z.poloha);      // zenith angle beyond 200 gon: face II
     EXPECT_TRUE(v.hromadny[5]);  // the selection stays with its row
     EXPECT_FALSE(v.hromadny[4]);
 }
