@@ -63,6 +63,16 @@ void BeginObservation(JsonWriter& w, int32_t typ, const TmerenaVelicina& z) {
     w.Member("normalised_residual", z.normOprava);
 }
 
+// A figure that is -1 when it does not exist.
+void MemberOrNull(JsonWriter& w, std::string_view key, Real value) {
+    w.Key(key);
+    if (value < 0) {
+        w.Null();
+    } else {
+        w.Number(value);
+    }
+}
+
 // After the evaluation mezniOprava holds the adjusted value and odchylkaOprava
 // the deviation of it.
 void WriteObservations(JsonWriter& w, const ZobrazeneVyrovnani& v) {
@@ -73,6 +83,33 @@ void WriteObservations(JsonWriter& w, const ZobrazeneVyrovnani& v) {
             BeginObservation(w, typ, z);
             w.Member("adjusted", z.mezniOprava);
             w.Member("sigma_adjusted", z.odchylkaOprava);
+            MemberOrNull(w, "redundancy", z.redundance);
+            MemberOrNull(w, "mdb", z.mdb);
+            MemberOrNull(w, "mdb_shift", z.mdbPosun);
+            w.EndObject();
+        }
+    }
+    w.EndArray();
+}
+
+// The observations a gross error in which cannot be found, with the points
+// that depend on them.
+void WriteUncontrolled(JsonWriter& w, const ZobrazeneVyrovnani& v) {
+    w.Key("uncontrolled");
+    w.BeginArray();
+    for (const int32_t typ : druhy::kPoradi) {
+        for (const TmerenaVelicina& z : v.mereni[static_cast<size_t>(typ - 1)]) {
+            if (!z.jeNekontrolovane) continue;
+            w.BeginObject();
+            w.Member("kind", ObservationKindKey(typ));
+            w.Member("station", z.cislo_stn);
+            w.Member("target", z.cislo_cil);
+            MemberOrNull(w, "redundancy", z.redundance);
+            w.Key("points");
+            w.BeginArray();
+            if (z.zavisiStanovisko) w.String(z.cislo_stn);
+            if (z.zavisiCil) w.String(z.cislo_cil);
+            w.EndArray();
             w.EndObject();
         }
     }
@@ -144,6 +181,7 @@ std::string AdjustmentJson(const Workspace& ws) {
     WriteSummary(w, v.souhrn);
     WritePoints(w, v.zobrazeni);
     WriteObservations(w, v.zobrazeni);
+    WriteUncontrolled(w, v.zobrazeni);
     WriteOutliers(w, v.odlehle);
     WriteOrientations(w, v.zobrazeni);
     w.EndObject();

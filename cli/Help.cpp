@@ -11,7 +11,7 @@ const char* Usage() {
   vertano-cli convert --to mtx|asc [--export] [OPTIONS] IN... -o OUT
   vertano-cli reduce [OPTIONS] RAW... -o OUT.mtx [--points FILE [--scale FILE]
                      [--level zero|mean|H]] [--faces]
-  vertano-cli simulate --layout grid|traverse|tiny [network options]
+  vertano-cli simulate --layout grid|random|traverse|tiny [network options]
                        [--format mtx|asc] [unit options] -o PREFIX
   vertano-cli adjust [OPTIONS] RAW... --points FILE [--free | --unfix NAME,...]
                      [--scale FILE] [--supp-... FILE] [--level zero|mean|H]
@@ -74,7 +74,9 @@ const char* CommandsText() {
             of outliers, plain iterations, accuracy). The given points are
             fixed unless --free or --unfix says otherwise. Prints a summary:
             unknowns, measurements, redundancy, unit standard deviations,
-            iterations, outliers by kind, the datum and the weights used.
+            iterations, outliers by kind, the datum, the weights used and the
+            uncontrolled measurements (a gross error in them cannot be found)
+            with the points that depend on them.
             --coords writes the adjusted coordinates of every point (adjusted
             points first, then the fixed ones) as XYZ in the unit of
             --coord-unit; --json writes the full result in metres and radians;
@@ -84,8 +86,10 @@ const char* CommandsText() {
             given, as the measurement analysis does (sets, face and set means,
             reduction of the distances), and writes them as XYZ to OUT (to the
             output without -o). --explain adds one line per point saying how it
-            was found (polar point, free station, resection, intersection) and
-            names the points no construction reached.
+            was found (polar point, free station, resection, intersection,
+            local system), one per local system (where it started, its common
+            points with the residuals of the fit), one for the refinement, and
+            names the points no construction reached, with why.
   transform Adjusts the network as adjust does, then transforms it into the
             system of the identical points (--identical: points of the
             network with their coordinates in the second system). The
@@ -219,10 +223,13 @@ const char* AdjustmentOptionsText() {
 
 const char* SimulateOptionsText() {
     return R"(  Network options of simulate:
-  --layout grid|traverse|tiny    points on a jittered grid with heights varying
-                                 by some tens of metres, a winding traverse, or
+  --layout grid|random|traverse|tiny
+                                 points on a jittered grid with heights varying
+                                 by some tens of metres, scattered at random
+                                 over the same terrain, a winding traverse, or
                                  a quadrilateral with its middle (5 points)
-  --points N                     number of points (grid 12, traverse 10)
+  --points N                     number of points (grid and random 12,
+                                 traverse 10)
   --spacing M                    distance between neighbouring points in metres
                                  (default 100)
   --neighbours K                 targets observed from each station (default 8,

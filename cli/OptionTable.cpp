@@ -27,7 +27,8 @@ const std::map<std::string, int> kWeights = {
 const std::map<std::string, bool> kMethods = {{"adjustment", false}, {"point-bearing", true}};
 const std::map<std::string, SimulaceTvar> kLayouts = {{"grid", SimulaceTvar::Grid},
                                                       {"traverse", SimulaceTvar::Traverse},
-                                                      {"tiny", SimulaceTvar::Tiny}};
+                                                      {"tiny", SimulaceTvar::Tiny},
+                                                      {"random", SimulaceTvar::Random}};
 
 template <typename T>
 bool Choose(const std::map<std::string, T>& choices, const std::string& option,

@@ -185,9 +185,9 @@ void SitPriblizne::Propagovat() {
     // Every change consumes a row from the pending list or from the bearing list,
     // and a row passes through each at most once: there are at most twice as
     // many changing passes as rows. The bound only guards that reasoning.
-    const std::size_t mez = 2 * cekajici_.size() + 2;
+    const std::size_t mez = 2 * (cekajici_.size() + smerniky_.size()) + 2;
     for (std::size_t pruchod = 1; pruchod <= mez; ++pruchod) {
-        pruchod_ = static_cast<int32_t>(pruchod);
+        ++pruchod_;
         vysledek_.pocetPruchodu = pruchod_;
         bool zmena = PruchodCekajicich();
         zmena = PruchodSmerniku() || zmena;
@@ -237,6 +237,24 @@ bool SitPriblizne::PruchodSmerniku() {
         }
     }
     return zmena;
+}
+
+bool SitPriblizne::ZalozitOrientaci(const Tzaznam& zaznam) {
+    Real posun = 0;
+    if (Orientace(zaznam.poradi, posun)) return false;
+    Tzaznam z = zaznam;
+    z.posun = 0;
+    z.smernik = Normalise(z.smer);
+    VlozitOrientovany(z);
+    return Orientace(zaznam.poradi, posun);
+}
+
+bool SitPriblizne::PridatZLokalnihoSystemu(const int32_t i, const Tbod& poloha,
+                                           const int32_t lokalni, const Tzaznam& zacatek) {
+    const bool prvni = !JeZnamy(i);
+    if (!PridatKandidata(i, poloha, ZpusobUrceni::LokalniSystem, zacatek)) return false;
+    if (prvni && JeZnamy(i)) vysledek_.body[static_cast<std::size_t>(i)].lokalniSystem = lokalni;
+    return true;
 }
 
 int32_t SitPriblizne::Vystup(Tsouradnice& souradnice) {

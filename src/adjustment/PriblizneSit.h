@@ -46,12 +46,26 @@ class SitPriblizne {
     // The known points, by exact name. A fixed point keeps its given value.
     void VlozitZname(const Tsouradnice& souradnice);
     // Initial orientation and the passes. An arithmetic fault outside the
-    // constructions ends the passes (marked in the result).
+    // constructions ends the passes (marked in the result). May be called again
+    // after candidates were added from outside: the rows left pending carry on,
+    // and the passes keep counting.
     void Propagovat();
     // The medians by point order (empty points where nothing was found); fills
     // the determined/undetermined part of the result. Returns the number of
     // points with coordinates.
     int32_t Vystup(Tsouradnice& souradnice);
+
+    // ---- for the local systems ----
+    bool JeZnamyBod(int32_t i) const { return JeZnamy(i); }
+    bool JeFixniBod(int32_t i) const { return JeZmrazeny(i); }
+    Tbod PolohaBodu(int32_t i) const { return Poloha(i); }
+    // Orients the occupation of `zaznam` (dense numbering) with the orientation
+    // 0: its zero direction becomes the X axis of the system.
+    bool ZalozitOrientaci(const Tzaznam& zaznam);
+    // A candidate of point i transformed from local system `lokalni`, which was
+    // started by the row `zacatek` (for the history).
+    bool PridatZLokalnihoSystemu(int32_t i, const Tbod& poloha, int32_t lokalni,
+                                 const Tzaznam& zacatek);
 
   private:
     // ---- state ----

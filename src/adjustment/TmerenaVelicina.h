@@ -34,6 +34,18 @@ struct TmerenaVelicina {
     bool jePlny = false;
     int32_t iStn = 0;  // indices in the model's point list
     int32_t iCil = 0;
+    // Reliability, after the evaluation (VypocetSpolehlivosti): the redundancy
+    // number r = 1 - p q (0 to 1), the minimal detectable error for a unit
+    // standard deviation of 1 [m or rad; -1 when r is 0], the largest move of
+    // its own points such an error causes [m; -1 when not computed]; an
+    // uncontrolled observation (r < 0.01) and which of its points then depend
+    // on it.
+    Real redundance = -1;
+    Real mdb = -1;
+    Real mdbPosun = -1;
+    bool jeNekontrolovane = false;
+    bool zavisiStanovisko = false;
+    bool zavisiCil = false;
 
     // A default-constructed record is the all-zero record of a grown vector;
     // Prazdny() is the empty observation that blanked records become.

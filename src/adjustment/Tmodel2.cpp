@@ -42,6 +42,7 @@ void Tmodel2::Clear() {
     }
     jeFix = jeMerenaDelka = probehloVycovaniOdlehlych = false;
     vynechanaMereni.clear();
+    poctyNacteni = PoctyNacteni{};
     chyba.clear();
 }
 

@@ -45,6 +45,16 @@ struct VynechaneMereni {
     std::string text;          // English, for the command line and logs
 };
 
+// The counts of a load refused for too few redundant measurements, kept for the
+// message that says so (the refused model is cleared); -1 when not counted.
+struct PoctyNacteni {
+    int32_t pocetNeznamych = -1;
+    int32_t pocetMereni = -1;
+    int32_t pocetPodminek = -1;
+    int32_t pocetNadbytecnych = -1;
+    int32_t typFixace = -1;
+};
+
 // The solver Vyrovnat uses: the cascade LDL^T, LU, SVD, or one of them alone (for
 // comparing the methods and for tests that must reach a particular one).
 enum class Resic : int32_t { Kaskada = 0, LDLT, LU, SVD };
@@ -145,6 +155,8 @@ class Tmodel2 {
     Tvector vektorPomocny;
     // Reduced measurements left out by the last Nacist (see VynechaneMereni).
     std::vector<VynechaneMereni> vynechanaMereni;
+    // The counts of the last Nacist when it failed for its redundancy.
+    PoctyNacteni poctyNacteni;
     // Why the last operation failed, in English; empty after success.
     std::string chyba;
     // Called repeatedly while worker threads run (a window repaints itself).

@@ -334,6 +334,9 @@ bool Pripravit(Tmodel2& model) {
     model.PocetVse(model.pocetSouradnicFixnich);
     if (model.pocetNeznamych < 1 || model.pocetNadbytecnych < 0) {
         model.chyba = "Insufficient number of redundant measurements.";
+        model.poctyNacteni =
+            PoctyNacteni{model.pocetNeznamych, model.pocetMereni, model.pocetPodminek,
+                         model.pocetNadbytecnych, model.typFixace};
         return false;
     }
     model.jeFix = model.pocetPodminek == 0;
@@ -357,8 +360,10 @@ bool Tmodel2::Nacist(const Tmereni& mereni, const Tsouradnice& souradnicePribliz
     Clear();
     const auto selhani = [this](std::string duvod) {
         std::vector<VynechaneMereni> vynechane = std::move(vynechanaMereni);
+        const PoctyNacteni pocty = poctyNacteni;
         Clear();
         vynechanaMereni = std::move(vynechane);
+        poctyNacteni = pocty;
         chyba = std::move(duvod);
         return false;
     };

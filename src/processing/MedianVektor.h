@@ -21,4 +21,12 @@ inline Real MedianVzestupne(const std::vector<Real>& vektor) {
     return vektor[(vektor.size() - 1) / 2];
 }
 
+// The same lower median of a non-empty vector in any order; the vector is
+// reordered (partially sorted), which costs linear time instead of a sort.
+inline Real DolniMedian(std::vector<Real>& vektor) {
+    const auto stred = vektor.begin() + static_cast<std::ptrdiff_t>((vektor.size() - 1) / 2);
+    std::nth_element(vektor.begin(), stred, vektor.end());
+    return *stred;
+}
+
 }  // namespace vertano

@@ -9,6 +9,7 @@
 #include "processing/PorovnaniDelek.h"
 #include "supplementary/DoplnekDruh.h"
 #include "workspace/CislaOznameni.h"
+#include "workspace/DruhyRadek.h"
 #include "workspace/PrikazPomocne.h"
 #include "workspace/PripravaMereni.h"
 #include "workspace/VyrovnaniSite.h"
@@ -19,14 +20,25 @@ namespace vertano {
 namespace {
 
 // Why the analysis stops: a notification number, with the library's reason when
-// it gave one.
+// it gave one, and the second line that says what caused it.
 struct Zastaveni {
     int32_t cislo = oznameni::kChyba;
-    std::string podrobnosti;
+    std::string podrobnosti{};
     bool zruseno = false;
+    std::string druhyRadek{};
 };
 
 const Zastaveni kZruseno{oznameni::kChyba, {}, true};
+
+// The stop for errors in a supplementary list: its number and the rows that failed.
+Zastaveni ChybyDoplnku(const Workspace& ws, const int32_t cislo, std::string podrobnosti) {
+    for (const int druh : doplnek::kPoradiKontroly) {
+        if (doplnek::OznameniChyby(druh) == cislo) {
+            return Zastaveni{cislo, std::move(podrobnosti), false, RadekDoplnku(ws, druh)};
+        }
+    }
+    return Zastaveni{cislo, std::move(podrobnosti)};
+}
 
 // The counters the analysis refuses to run with are filled by the checks of the
 // input lists after every change; they are run again here so that a list edited
@@ -37,10 +49,12 @@ std::optional<Zastaveni> KontrolaVstupu(Workspace& ws) {
     ws.doplnekVstup.KonrolaCelkova(ws.nastaveni, ws.chyby);
     const Tchyby& c = ws.chyby;
     if (ws.souradniceFixni.PocetPlnychBodu() < 2 || c.souradniceFixniCekovyPocetChyb > 0) {
-        return Zastaveni{oznameni::kBody, {}};
+        return Zastaveni{oznameni::kBody, {}, false, RadekZadanychBodu(ws)};
     }
-    if (c.souradniceMeritkoCekovyPocetChyb > 0) return Zastaveni{oznameni::kMeritko, {}};
-    if (const int32_t n = OznameniChybDoplnku(c)) return Zastaveni{n, {}};
+    if (c.souradniceMeritkoCekovyPocetChyb > 0) {
+        return Zastaveni{oznameni::kMeritko, {}, false, RadekMeritka(ws)};
+    }
+    if (const int32_t n = OznameniChybDoplnku(c)) return ChybyDoplnku(ws, n, {});
     return std::nullopt;
 }
 
@@ -85,30 +99,38 @@ void NastavitPriznaky(Workspace& ws) {
 }
 
 // The preparation: face and set means, approximate coordinates, reduction,
-// comparisons. False on an arithmetic failure of a reduction.
-bool Priprava(Workspace& ws, VysledekAnalyzy& v, int32_t& pocetPrekroceni) {
+// comparisons. A stop on an arithmetic failure of a reduction, or when no given
+// point occurs in the measurements: the network would then lie wherever its
+// first station happened to be put.
+std::optional<Zastaveni> Priprava(Workspace& ws, VysledekAnalyzy& v, int32_t& pocetPrekroceni) {
     PrumeryMereni prumery;
-    if (!SpocitatPrumery(ws.suroveMereni, prumery)) return false;
+    if (!SpocitatPrumery(ws.suroveMereni, prumery)) return Zastaveni{};
+    v.nevyuzita = NajitNevyuzita(ws.souradniceFixni, prumery.cislaBodu);
     const ZadaneBody zadane = ZadaneVMereni(ws.souradniceFixni, prumery.cislaBodu);
+    if (!zadane.vse.ExistujePlnyBod()) {
+        return Zastaveni{oznameni::kKonfigurace, {}, false, RadekBezZadanychVMereni(ws)};
+    }
     Tsouradnice priblizne;
     if (!PribliznePoRedukci(zadane.vse, prumery.skupiny, ws.souradniceMeritko, ws.nastaveni,
                             priblizne, v.priblizne)) {
-        return false;
+        return Zastaveni{};
     }
     ws.mereniVyrovnani = prumery.polohy;
     RedukceNaZnacky r;
     if (!RedukovatNaZnacky(ws.mereniVyrovnani, priblizne, ws.souradniceMeritko, ws.nastaveni, r)) {
-        return false;
+        return Zastaveni{};
     }
     v.vynechana = std::move(r.vynechane);
-    if (!Porovnani(ws, prumery.skupiny, priblizne, zadane.fixni, pocetPrekroceni)) return false;
+    if (!Porovnani(ws, prumery.skupiny, priblizne, zadane.fixni, pocetPrekroceni)) {
+        return Zastaveni{};
+    }
     ws.souradnicePriblizne = Urcovane(priblizne, zadane.fixni);
     Seradit(ws.souradnicePriblizne, false);
     ws.souradniceFixniVyrovnani = zadane.fixni;
     Seradit(ws.souradniceFixniVyrovnani, true);
     ws.mereniVyrovnani.KopirovatSmerodatneOdchylky(ws.suroveMereni);
     NastavitPriznaky(ws);
-    return true;
+    return std::nullopt;
 }
 
 // The display copy shows the distances between the marks, without the scale.
@@ -139,7 +161,7 @@ std::vector<std::string> BodyMimoSit(const Workspace& ws) {
 // The supplementary measurements. A failed preparation stops the analysis: an adjustment without
 // the measurements the user added would be reported as if it had them.
 std::optional<Zastaveni> Doplnky(Workspace& ws, Interaction& interakce, VysledekAnalyzy& v) {
-    if (const int32_t n = OznameniChybDoplnku(ws.chyby)) return Zastaveni{n, {}};
+    if (const int32_t n = OznameniChybDoplnku(ws.chyby)) return ChybyDoplnku(ws, n, {});
     const DoplnekPripravaVysledek r = ws.doplnekZpracovany.ZpracovaniDoVyrovnani(
         ws.doplnekVstup, ws.souradnicePriblizne, ws.souradniceFixniVyrovnani, ws.souradniceMeritko,
         ws.nastaveni, ws.info);
@@ -149,7 +171,8 @@ std::optional<Zastaveni> Doplnky(Workspace& ws, Interaction& interakce, Vysledek
         // anything else is a failure of the processing.
         if (doplnek::JeDruh(r.druh)) ws.doplnekVstup.Kontrola(r.druh, ws.nastaveni, ws.chyby);
         const int32_t n = OznameniChybDoplnku(ws.chyby);
-        return Zastaveni{n != 0 ? n : oznameni::kChyba, r.message};
+        if (n != 0) return ChybyDoplnku(ws, n, r.message);
+        return Zastaveni{oznameni::kChyba, r.message};
     }
     for (const DoplnekPripravaPocty& p : r.pocty) v.pocetVynechanychDoplnku += p.vynechano;
     UkazatVynechaneDoplnky(ws, interakce, v.pocetVynechanychDoplnku, BodyMimoSit(ws));
@@ -176,10 +199,18 @@ std::optional<Zastaveni> Kroky(Workspace& ws, Interaction& interakce, VysledekAn
     if (std::optional<Zastaveni> z = KontrolaVstupu(ws)) return z;
     if (preruseni.Zadano()) return kZruseno;
     int32_t pocetPrekroceni = 0;
-    if (!Priprava(ws, v, pocetPrekroceni)) return Zastaveni{};
+    const std::optional<Zastaveni> zastaveni = Priprava(ws, v, pocetPrekroceni);
+    for (const std::string& text : VarovaniNevyuzitych(ws, v.nevyuzita)) {
+        UkazatVarovani(ws, interakce, text);
+    }
+    if (zastaveni) return zastaveni;
     if (preruseni.Zadano()) return kZruseno;
+    const std::string neurcene =
+        RadekNeurcenych(ws, v.priblizne.neurcene, v.priblizne.duvodyNeurcenych);
+    const bool zbyva = ws.mereniVyrovnani.ExistujePlnyZaznam();
+    if (zbyva && !neurcene.empty()) UkazatVarovani(ws, interakce, neurcene);
     UkazatVynechanaMereni(ws, interakce, v.vynechana);
-    if (!ws.mereniVyrovnani.ExistujePlnyZaznam()) return Zastaveni{oznameni::kKonfigurace, {}};
+    if (!zbyva) return Zastaveni{oznameni::kKonfigurace, {}, false, neurcene};
     if (pocetPrekroceni > 0) {
         UkazatOznameni(ws, interakce, oznameni::kPrekroceniDelek);
         v.varovani.push_back(oznameni::kPrekroceniDelek);
@@ -245,8 +276,9 @@ VysledekAnalyzy AnalyzaSuroveMereni(Workspace& ws, Interaction& interakce, const
     } else if (z) {
         VycistitVysledky(ws);
         v.oznameni = z->cislo;
+        v.druhyRadek = z->druhyRadek;
         if (v.chyba.empty()) v.chyba = z->podrobnosti;
-        UkazatOznameni(ws, interakce, z->cislo, z->podrobnosti);
+        UkazatOznameni(ws, interakce, z->cislo, z->podrobnosti, z->druhyRadek);
     } else {
         ws.info.jeAnalyzaSurovaMereni = true;
         v.uspech = true;

@@ -39,13 +39,23 @@ bool PokracovatPriNekonvergenci(const Workspace& ws, Interaction& interakce,
 }
 
 bool UkazatOznameni(Workspace& ws, Interaction& interakce, const int32_t cislo,
-                    const std::string& podrobnosti) {
+                    const std::string& podrobnosti, const std::string& druhyRadek) {
     ws.chyby.Oznameni(cislo);
     const std::optional<int32_t> prevzato = ws.chyby.PrevzitOznameni();
     if (!prevzato) return false;
     const jazyk::Toznameni o = ws.jazyk.Oznameni(*prevzato);
-    interakce.Notify(o.nadpis, podrobnosti.empty() ? o.text : o.text + " (" + podrobnosti + ")");
+    std::string text = o.text;
+    if (!druhyRadek.empty()) {
+        text += "\n" + druhyRadek;
+    } else if (!podrobnosti.empty()) {
+        text += " (" + podrobnosti + ")";
+    }
+    interakce.Notify(o.nadpis, text);
     return true;
+}
+
+void UkazatVarovani(Workspace& ws, Interaction& interakce, const std::string& text) {
+    interakce.Notify(ws.jazyk.nadpis.varovani, text);
 }
 
 void UkazatVynechanaMereni(Workspace& ws, Interaction& interakce,

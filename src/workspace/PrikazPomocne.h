@@ -22,12 +22,16 @@ class Workspace;
 // The busy label " Processing" + suffix in the language in force, e.g. " ... [2/3]".
 std::string TextEtapy(const Workspace& ws, std::string_view pripona);
 
-// Announces notification `cislo` and shows it through the interaction, with an
-// optional detail (English, from the library) after its text. A notification the
-// command suppressed (Tchyby::Nehlasit) is not shown; either way it is consumed.
-// Returns whether it was shown.
+// Announces notification `cislo` and shows it through the interaction, with a
+// second line saying what caused it (in the current language), or else with
+// an optional detail (English, from the library) after its text. A
+// notification the command suppressed (Tchyby::Nehlasit) is not shown; either
+// way it is consumed. Returns whether it was shown.
 bool UkazatOznameni(Workspace& ws, Interaction& interakce, int32_t cislo,
-                    const std::string& podrobnosti = {});
+                    const std::string& podrobnosti = {}, const std::string& druhyRadek = {});
+
+// A warning (title "Warning" in the current language) with the given text.
+void UkazatVarovani(Workspace& ws, Interaction& interakce, const std::string& text);
 
 // The warning that observations were left out because a point has no
 // coordinates, naming them (at most a screenful; the count is always complete).

@@ -16,11 +16,12 @@ constexpr int32_t kPrumeryPoloh = 2;
 // Approximate coordinates of every point of `mereni` (set means) from the given
 // points; the full points of the result. A given point stays known even when no
 // row of `mereni` names it any more.
-Tsouradnice Priblizne(const Tsouradnice& zadane, Tmereni mereni, VysledekPriblizne& historie) {
+Tsouradnice Priblizne(const Tsouradnice& zadane, Tmereni mereni, VysledekPriblizne& historie,
+                      const MoznostiPriblizne& moznosti) {
     std::vector<std::string> cisla;
     mereni.PoradiBoduPriradit(cisla);
     Tsouradnice body(zadane);
-    VypocetPriblizneSouradnice(body, mereni, cisla, historie);
+    VypocetPriblizneSouradnice(body, mereni, cisla, historie, moznosti);
     body.SmazPrazdneZaznamy();
     for (const Tbod& b : zadane.bod) {
         if (!body.BodSCislem(b.cislo).JePlny) body.PridejBod(b);
@@ -90,19 +91,32 @@ ZadaneBody ZadaneVMereni(const Tsouradnice& zadane, const std::vector<std::strin
 
 bool PribliznePoRedukci(const Tsouradnice& zadane, const Tmereni& skupiny,
                         const Tsouradnice& meritko, const Tnastaveni& nastaveni,
-                        Tsouradnice& priblizne, VysledekPriblizne& historie) {
+                        Tsouradnice& priblizne, VysledekPriblizne& historie,
+                        const MoznostiPriblizne& moznosti) {
+    // The first coordinates only reduce the means: the heights enter the scale
+    // of a line at 1e-7 per metre, and the horizontal distances of rows without
+    // a distance their central angle. They need no refinement.
+    MoznostiPriblizne hrube = moznosti;
+    hrube.zpresnit = false;
     VysledekPriblizne prvni;
     Tmereni redukovane(skupiny);
     RedukceNaZnacky r;
-    if (!RedukovatNaZnacky(redukovane, Priblizne(zadane, skupiny, prvni), meritko, nastaveni, r)) {
+    if (!RedukovatNaZnacky(redukovane, Priblizne(zadane, skupiny, prvni, hrube), meritko, nastaveni,
+                           r)) {
         return false;
     }
-    priblizne = Priblizne(zadane, redukovane, historie);
+    priblizne = Priblizne(zadane, redukovane, historie, moznosti);
     // The reduction drops the rows to points the first construction did not reach,
     // so the second one never sees those points: they are named from the first.
     historie.neurcene.clear();
+    historie.duvodyNeurcenych.clear();
     for (const PuvodBodu& p : prvni.body) {
-        if (!priblizne.BodSCislem(p.cislo).JePlny) historie.neurcene.push_back(p.cislo);
+        if (priblizne.BodSCislem(p.cislo).JePlny) continue;
+        historie.neurcene.push_back(p.cislo);
+        // A point the first construction reached whose rows the second lost
+        // (none should be) has no reason of its own: nothing reached it.
+        historie.duvodyNeurcenych.push_back(
+            p.duvod != DuvodNeurceni::Zadny ? p.duvod : DuvodNeurceni::Nedosazen);
     }
     ZachovatZadane(priblizne, zadane, nastaveni);
     return true;

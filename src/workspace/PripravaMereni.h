@@ -45,10 +45,13 @@ ZadaneBody ZadaneVMereni(const Tsouradnice& zadane, const std::vector<std::strin
 // gives the final ones. With zachovatSouradnice the given non-fixed points keep
 // their values (the fixed ones always do). `historie` tells how the final
 // coordinates came about, its `neurcene` naming every point of the measurements
-// that no construction reached. False on an arithmetic failure of the reduction.
+// that no construction reached. `moznosti` are those of the final construction
+// (the first one is never refined). False on an arithmetic failure of the
+// reduction.
 bool PribliznePoRedukci(const Tsouradnice& zadane, const Tmereni& skupiny,
                         const Tsouradnice& meritko, const Tnastaveni& nastaveni,
-                        Tsouradnice& priblizne, VysledekPriblizne& historie);
+                        Tsouradnice& priblizne, VysledekPriblizne& historie,
+                        const MoznostiPriblizne& moznosti = {});
 
 // How a list was reduced to the marks.
 struct RedukceNaZnacky {

@@ -22,6 +22,7 @@ constexpr int32_t kSousedu = 8;
 int32_t VychoziPocetBodu(SimulaceTvar tvar) {
     switch (tvar) {
         case SimulaceTvar::Grid:
+        case SimulaceTvar::Random:
             return kBoduMrizky;
         case SimulaceTvar::Traverse:
             return kBoduPoradu;

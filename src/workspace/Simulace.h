@@ -23,6 +23,7 @@ enum class SimulaceTvar {
     Grid,      // points on a jittered square grid, heights varying with the terrain
     Traverse,  // a winding chain of points
     Tiny,      // a quadrilateral with a point in the middle: 5 points
+    Random,    // points scattered at random over a square, as the grid's terrain
 };
 
 // Limits of the parameters (checked by OveritParametry).
@@ -42,7 +43,7 @@ inline constexpr Real kMaxHrubaDelka = 100;
 // Angles in radians, lengths in metres. A count of 0 where noted takes the default.
 struct SimulaceParametry {
     SimulaceTvar tvar = SimulaceTvar::Grid;
-    int32_t pocetBodu = 0;        // 0: grid 12, traverse 10; tiny has always 5
+    int32_t pocetBodu = 0;        // 0: grid and random 12, traverse 10; tiny has always 5
     Real rozestup = 100;          // distance between neighbouring points
     int32_t pocetSousedu = 0;     // targets per station; 0: 8, at most the other points
     int32_t pocetStanovisek = 0;  // occupied points; 0: every point

@@ -27,6 +27,10 @@ constexpr Real kMaxAmplitudaTerenu = 15;
 constexpr Real kNerovnost = 0.03L;
 constexpr Real kMaxNerovnost = 5;
 constexpr Real kPosunMrizky = 0.3L;  // jitter of a grid point, share of the spacing
+// Points of the random layout keep this share of the spacing from each other;
+// a point is drawn at most this many times to find such a place.
+constexpr Real kOdstupNahodne = 0.5L;
+constexpr int kPokusuNahodne = 50;
 // A traverse turns by at most this angle per leg [rad] and keeps this share of
 // the spacing away from its earlier points.
 constexpr double kMaxOhyb = 0.5;
@@ -56,22 +60,39 @@ void PridatBod(Tsouradnice& body, Real x, Real y, Real z) {
     body.PridejBod(b);
 }
 
+// The relief of the grid and the random layout: two gentle waves over the
+// position in units of the spacing, and some roughness.
+class Teren {
+  public:
+    Teren(const SimulaceParametry& p, SimulaceNahoda& n)
+        : s_(p.rozestup),
+          a_(Mensi(kAmplitudaTerenu * s_, kMaxAmplitudaTerenu)),
+          nerovnost_(Mensi(kNerovnost * s_, kMaxNerovnost)),
+          faze1_(n.Rovnomerne(0, 2 * std::numbers::pi)),
+          faze2_(n.Rovnomerne(0, 2 * std::numbers::pi)) {}
+
+    // The height at (r, c) spacings from the origin of the layout.
+    Real Vyska(Real r, Real c, SimulaceNahoda& n) const {
+        return kZ0 + a_ * (std::sin(0.8 * r + faze1_) + std::sin(0.6 * c + faze2_)) +
+               n.Rovnomerne(-1, 1) * nerovnost_;
+    }
+
+  private:
+    Real s_, a_, nerovnost_;
+    double faze1_, faze2_;
+};
+
 void Mrizka(const SimulaceParametry& p, SimulaceNahoda& n, Tsouradnice& body) {
     const Real s = p.rozestup;
     const auto sloupcu =
         static_cast<int32_t>(std::ceil(std::sqrt(static_cast<double>(p.pocetBodu))));
-    const Real a = Mensi(kAmplitudaTerenu * s, kMaxAmplitudaTerenu);
-    const Real nerovnost = Mensi(kNerovnost * s, kMaxNerovnost);
-    const double faze1 = n.Rovnomerne(0, 2 * std::numbers::pi);
-    const double faze2 = n.Rovnomerne(0, 2 * std::numbers::pi);
+    const Teren teren(p, n);
     for (int32_t i = 0; i < p.pocetBodu; ++i) {
         const int32_t r = i / sloupcu;
         const int32_t c = i % sloupcu;
         const Real x = kX0 + r * s + n.Rovnomerne(-1, 1) * kPosunMrizky * s;
         const Real y = kY0 + c * s + n.Rovnomerne(-1, 1) * kPosunMrizky * s;
-        const Real z = kZ0 + a * (std::sin(0.8 * r + faze1) + std::sin(0.6 * c + faze2)) +
-                       n.Rovnomerne(-1, 1) * nerovnost;
-        PridatBod(body, x, y, z);
+        PridatBod(body, x, y, teren.Vyska(r, c, n));
     }
 }
 
@@ -90,6 +111,34 @@ bool DalekoOdPredchozich(const Tsouradnice& body, Real x, Real y, Real odstup) {
             return false;
     }
     return true;
+}
+
+// Points drawn at random over a square of one spacing squared per point, each
+// new one kept half a spacing from the others (the best of a few draws when
+// none is that far).
+void Nahodne(const SimulaceParametry& p, SimulaceNahoda& n, Tsouradnice& body) {
+    const Real s = p.rozestup;
+    const Real strana = s * std::sqrt(static_cast<Real>(p.pocetBodu));
+    const Teren teren(p, n);
+    for (int32_t i = 0; i < p.pocetBodu; ++i) {
+        const Real dost = kOdstupNahodne * s * kOdstupNahodne * s;
+        Real nejX = 0, nejY = 0, nejOdstup = -1;  // squares of distances
+        for (int pokus = 0; pokus < kPokusuNahodne && nejOdstup < dost; ++pokus) {
+            const Real x = n.Rovnomerne(0, 1) * strana;
+            const Real y = n.Rovnomerne(0, 1) * strana;
+            Real odstup = std::numeric_limits<Real>::max();
+            for (const Tbod& b : body.bod) {
+                odstup = std::min(odstup, CtverecVzdalenosti(b, kX0 + x, kY0 + y));
+                if (odstup <= nejOdstup) break;  // no better than a draw before
+            }
+            if (odstup > nejOdstup) {
+                nejX = x;
+                nejY = y;
+                nejOdstup = odstup;
+            }
+        }
+        PridatBod(body, kX0 + nejX, kY0 + nejY, teren.Vyska(nejX / s, nejY / s, n));
+    }
 }
 
 void Porad(const SimulaceParametry& p, SimulaceNahoda& n, Tsouradnice& body) {
@@ -160,6 +209,9 @@ Rozvrzeni VytvoritRozvrzeni(const SimulaceParametry& p, SimulaceNahoda& nahoda) 
             break;
         case SimulaceTvar::Tiny:
             Maly(p, nahoda, r.body);
+            break;
+        case SimulaceTvar::Random:
+            Nahodne(p, nahoda, r.body);
             break;
     }
     if (p.doplnky && r.body.Pocet() > 0) {

@@ -6,6 +6,7 @@
 #include "adjustment/OdlehleDruhy.h"
 #include "adjustment/Tvahy.h"
 #include "mereni/Text.h"
+#include "workspace/DruhyRadek.h"
 #include "workspace/Workspace.h"
 
 namespace vertano {
@@ -45,26 +46,6 @@ std::string WeightText(const Tjazyk& j, int32_t typVah) {
     return name + " (" + std::string(WeightSourceKey(typVah)) + ")";
 }
 
-std::string KindName(const Tjazyk& j, int32_t typ) {
-    const jazyk::Tpopis& p = j.popis;
-    switch (typ) {
-        case velicina::kDelka:
-            return p.delka;
-        case velicina::kSmer:
-            return p.smer;
-        case velicina::kZenit:
-            return p.zenit;
-        case velicina::kDoplnekDelka:
-            return p.delka + " (" + p.doplnek + ")";
-        case velicina::kDoplnekSmernik:
-            return p.smernik + " (" + p.doplnek + ")";
-        case velicina::kDoplnekPrevyseni:
-            return p.prevyseni + " (" + p.doplnek + ")";
-        default:
-            return p.provazovani + " (" + p.doplnek + ")";
-    }
-}
-
 // "n/total [share]": the outliers among the observations tested.
 std::string Ratio(int32_t n, int32_t total) {
     const std::string share =
@@ -73,7 +54,8 @@ std::string Ratio(int32_t n, int32_t total) {
 }
 
 // Terrestrial kinds always; a supplementary kind when the network has it.
-void Outliers(Radky& r, const Tjazyk& j, const SouhrnVyrovnani& souhrn) {
+void Outliers(Radky& r, const Workspace& ws, const SouhrnVyrovnani& souhrn) {
+    const Tjazyk& j = ws.jazyk;
     if (!souhrn.vylucovaniOdlehlych) {
         Line(r, j.popis.pocetOdlehych, "-");
         return;
@@ -82,7 +64,7 @@ void Outliers(Radky& r, const Tjazyk& j, const SouhrnVyrovnani& souhrn) {
     for (const int32_t typ : druhy::kPoradi) {
         const auto k = static_cast<size_t>(typ - 1);
         if (typ > velicina::kZenit && souhrn.testovane[k] == 0) continue;
-        Line(r, "  " + KindName(j, typ), Ratio(souhrn.odlehle[k], souhrn.testovane[k]));
+        Line(r, "  " + NazevVeliciny(ws, typ), Ratio(souhrn.odlehle[k], souhrn.testovane[k]));
     }
 }
 
@@ -142,12 +124,14 @@ std::vector<std::string> RadkySouhrnuVyrovnani(const Workspace& ws,
     Line(r, "Iterations",
          "robust " + std::to_string(vysledek.pocetIteraciRobustne) + ", plain " +
              std::to_string(souhrn.pocetIteraci));
-    Outliers(r, j, souhrn);
+    Outliers(r, ws, souhrn);
     Line(r, "Datum", DatumText(souhrn.typFixace));
     Line(r, "Weights", WeightText(j, souhrn.typVah));
     if (!vysledek.vynechana.empty())
         Line(r, "Left out (a point without coordinates)",
              static_cast<int32_t>(vysledek.vynechana.size()));
+    Line(r, "Uncontrolled observations", souhrn.pocetNekontrolovanych);
+    Line(r, "Points depending on them", static_cast<int32_t>(souhrn.zavisleBody.size()));
     return r;
 }
 

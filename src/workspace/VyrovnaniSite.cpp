@@ -7,6 +7,7 @@
 
 #include "adjustment/OdlehleDruhy.h"
 #include "workspace/CislaOznameni.h"
+#include "workspace/DruhyRadek.h"
 #include "workspace/PrikazPomocne.h"
 #include "workspace/Transformace.h"
 #include "workspace/Workspace.h"
@@ -24,6 +25,7 @@ struct Zastaveni {
     int32_t cislo = oznameni::kChyba;
     int32_t odmitnuto = 0;
     bool zruseno = false;
+    std::string druhyRadek{};  // what caused it, for the notification
 };
 
 const Zastaveni kZruseno{oznameni::kChyba, 0, true};
@@ -41,7 +43,10 @@ class Beh {
                       ws_.vahy, ws_.doplnekZpracovany, ws_.nastaveni);
         v_.vynechana = m_.vynechanaMereni;
         UkazatVynechanaMereni(ws_, ui_, v_.vynechana);
-        if (!nacteno) return Zastaveni{oznameni::kRedundance};
+        if (!nacteno) {
+            return Zastaveni{oznameni::kRedundance, 0, false,
+                             RadekRedundance(ws_, m_.poctyNacteni)};
+        }
         if (preruseni_.Zadano()) return kZruseno;
         if (m_.VylucovatOdlehle(ws_.nastaveni)) {
             if (std::optional<Zastaveni> z = Odlehle()) return z;
@@ -52,6 +57,11 @@ class Beh {
         if (preruseni_.Zadano()) return kZruseno;
         Etapa(" ... [5]");
         if (!m_.Vyhodnoceni()) return Zastaveni{oznameni::kVyhodnoceni};
+        // The reliability is a view of the result; the result stands without it.
+        VypocetSpolehlivosti(m_, ws_.nastaveni.vyrovnani.rozikoOdlehlost, v_.spolehlivost);
+        if (v_.spolehlivost.pocetNekontrolovanych > 0) {
+            UkazatVarovani(ws_, ui_, VarovaniNekontrolovanych(ws_, m_));
+        }
         // The drawing is a view of the result; without it the result still stands.
         if (!ws_.grafika.NacistModel(m_, true)) v_.chybaGrafiky = ws_.grafika.chyba;
         return std::nullopt;
@@ -122,8 +132,9 @@ void Zastavit(Workspace& ws, Interaction& interakce, VysledekVyrovnani& v, const
         ws.chyby.Nehlasit();
     } else {
         v.oznameni = z.cislo;
+        v.druhyRadek = z.druhyRadek;
     }
-    UkazatOznameni(ws, interakce, z.cislo, v.chyba);
+    UkazatOznameni(ws, interakce, z.cislo, v.chyba, z.druhyRadek);
     if (z.zruseno) UkazatZruseni(ws, interakce, true);
     ws.modelVyrovnany.Clear();
     ws.modelOdlehly.Clear();
@@ -194,6 +205,8 @@ SouhrnVyrovnani ShrnoutVyrovnani(const Workspace& ws) {
     s.pocetIteraci = NejmeneNula(m.pocetIteraci);
     s.typFixace = m.typFixace;
     s.typVah = ws.info.infoVahy.typVah;
+    s.pocetNekontrolovanych = PocetNekontrolovanych(m);
+    s.zavisleBody = ZavisleBody(m);
     const Tmodel2& o = ws.modelOdlehly;
     s.vylucovaniOdlehlych = o.pocetMereni >= 0;
     if (!s.vylucovaniOdlehlych) return s;

@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "adjustment/PriblizneSouradnice.h"
+#include "adjustment/Spolehlivost.h"
 #include "adjustment/Tmodel2.h"
 #include "data/Interaction.h"
 #include "matice/ParallelRows.h"
 #include "matice/Real.h"
+#include "workspace/NevyuzitaData.h"
 
 namespace vertano {
 
@@ -58,10 +60,18 @@ struct VysledekAnalyzy {
     // Why a step of the library failed (English), when one did: the preparation
     // of the supplementary measurements names the row.
     std::string chyba;
+    // The second line of the stopping notification (current language): what
+    // caused it. Empty when it did not stop or there is nothing to name.
+    std::string druhyRadek;
     // How the approximate coordinates came about (the final construction on the
     // reduced means); `neurcene` names every point of the measurements that no
-    // construction reached. Surveyors ask exactly this when coordinates are missing.
+    // construction reached, `duvodyNeurcenych` why. Surveyors ask exactly this
+    // when coordinates are missing.
     VysledekPriblizne priblizne;
+    // Given points that no measurement mentions, and the names among them that
+    // differ from a measured one only by letter case or invisible characters;
+    // each reported through Interaction::Notify as a warning.
+    NevyuzitaData nevyuzita;
 };
 
 // What the network adjustment did.
@@ -93,9 +103,16 @@ struct VysledekVyrovnani {
     // Why the adjustment engine failed (English), when it did; for logs and the
     // command line.
     std::string chyba;
+    // The second line of the stopping notification (current language), e.g. the
+    // counts behind "too few redundant measurements".
+    std::string druhyRadek;
     // The drawing data could not be filled (English reason); the adjustment
     // itself stands.
     std::string chybaGrafiky;
+    // The reliability of the observations (the figures of each are in the
+    // model's records); the uncontrolled ones and the points depending on them
+    // were named through Interaction::Notify as one warning.
+    SouhrnSpolehlivosti spolehlivost;
 };
 
 // Order of the outlier counts of SouhrnVyrovnani::odlehle: index = velicina::k...
@@ -125,6 +142,10 @@ struct SouhrnVyrovnani {
     // The sums of the two arrays above.
     int32_t odlehleCelkem = 0;
     int32_t testovaneCelkem = 0;
+    // Uncontrolled observations of the adjusted model (redundancy number below
+    // 0.01) and the determined points they move.
+    int32_t pocetNekontrolovanych = 0;
+    std::vector<std::string> zavisleBody;
 };
 
 // Runs the raw-data analysis on the workspace (raw measurements, given points,

@@ -97,7 +97,11 @@ VysvetleniPriblizne VysvetlitPriblizne(const Workspace& ws, const VysledekPribli
         if (b.JePlny && it != podleJmena.end() && it->second->jeUrcen && !it->second->jeZadany)
             v.urcene.push_back(*it->second);
     }
+    v.lokalniSystemy = historie.lokalniSystemy;
+    v.zpresneni = historie.zpresneni;
     v.neurcene = historie.neurcene;
+    v.duvodyNeurcenych = historie.duvodyNeurcenych;
+    v.duvodyNeurcenych.resize(v.neurcene.size(), DuvodNeurceni::Nedosazen);
     return v;
 }
 

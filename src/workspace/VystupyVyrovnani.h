@@ -73,11 +73,14 @@ CoordinateSaveReport UlozitPribliznesouradnice(const Workspace& ws,
                                                std::vector<std::string>& radky);
 
 // How each point with approximate coordinates was found first, in the order of
-// the approximate list (given points left out), and the points no construction
-// reached.
+// the approximate list (given points left out), the local systems and the
+// refinement, and the points no construction reached with why (parallel lists).
 struct VysvetleniPriblizne {
     std::vector<PuvodBodu> urcene;
+    std::vector<LokalniSystemPriblizne> lokalniSystemy;
+    ZpresneniPriblizne zpresneni;
     std::vector<std::string> neurcene;
+    std::vector<DuvodNeurceni> duvodyNeurcenych;
 };
 VysvetleniPriblizne VysvetlitPriblizne(const Workspace& ws, const VysledekPriblizne& historie);
 

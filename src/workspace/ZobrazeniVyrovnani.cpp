@@ -27,13 +27,17 @@ bool SkalujBod(Tbod& b, Real k) {
     return Skaluj(b.elipsoid.c_delka, k) && ok;
 }
 
-// The full records of `zdroj`, the field `odchylka` of each scaled.
+// The full records of `zdroj`, the field `odchylka` of each scaled, and the
+// minimal detectable error with the move it causes where they are given.
 bool PlneSkalovane(const std::vector<TmerenaVelicina>& zdroj, Real TmerenaVelicina::*odchylka,
                    Real k, std::vector<TmerenaVelicina>& cil) {
     for (const TmerenaVelicina& z : zdroj) {
         if (!z.jePlny) continue;
         cil.push_back(z);
-        if (!Skaluj(cil.back().*odchylka, k)) return false;
+        TmerenaVelicina& c = cil.back();
+        if (!Skaluj(c.*odchylka, k)) return false;
+        if (c.mdb > 0 && !Skaluj(c.mdb, k)) return false;
+        if (c.mdbPosun > 0 && !Skaluj(c.mdbPosun, k)) return false;
     }
     return true;
 }

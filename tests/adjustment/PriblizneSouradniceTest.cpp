@@ -20,6 +20,10 @@ using test::SyntetickaSit;
 
 constexpr Real kPresne = 1e-6L;
 
+Real VodorovnaVzdalenostBodu(const Tbod& a, const Tbod& b) {
+    return std::hypot(a.X - b.X, a.Y - b.Y);
+}
+
 Tbod Bod(Real x, Real y, Real z) {
     Tbod b = Tbod::Prazdny();
     b.X = x;
@@ -53,12 +57,20 @@ struct Vypocet {
 
 // Runs the computation on `mereni` with the named points known (true coordinates).
 Vypocet Spocitat(const SyntetickaSit& sit, Tmereni mereni, const std::vector<std::string>& zname,
-                 bool fixni = true) {
+                 bool fixni = true, const MoznostiPriblizne& moznosti = {}) {
     Vypocet v;
     mereni.PoradiBoduPriradit(v.cisla);
     v.souradnice = sit.Zadane(zname, fixni);
-    v.ok = VypocetPriblizneSouradnice(v.souradnice, mereni, v.cisla, v.vysledek);
+    v.ok = VypocetPriblizneSouradnice(v.souradnice, mereni, v.cisla, v.vysledek, moznosti);
     return v;
+}
+
+// The classical constructions alone, as they store their candidates.
+MoznostiPriblizne JenKonstrukce() {
+    MoznostiPriblizne m;
+    m.lokalniSystemy = false;
+    m.zpresnit = false;
+    return m;
 }
 
 void OcekavatPravdu(const Vypocet& v, const SyntetickaSit& sit, const std::string& cislo,
@@ -235,7 +247,9 @@ TEST(PriblizneSouradnice, ScaledDistanceGivesPlanInProjectionAndTrueHeight) {
     Tzaznam& z = m.zaznam[static_cast<std::size_t>(IndexZaznamu(m, 1, 1, "P1"))];
     z.delka *= f;
     z.zkresleniDelky = f;
-    const Vypocet v = Spocitat(sit, m, {"A", "B"});
+    // Only this row is scaled, so the refinement would rightly split the
+    // difference with the back sight.
+    const Vypocet v = Spocitat(sit, m, {"A", "B"}, true, JenKonstrukce());
     const Tbod* p1 = v.Bod("P1");
     ASSERT_NE(p1, nullptr);
     const Tbod a = sit.Skutecny("A");
@@ -316,7 +330,7 @@ TEST(PriblizneSouradnice, TwoDisagreeingSetsGiveTheLowerMedianNotTheMean) {
         sit.Cil("P");
         Tmereni m = sit.Mereni(2);
         m.zaznam[static_cast<std::size_t>(IndexZaznamu(m, 1, 2, "P"))].delka += 0.20L;
-        const Vypocet v = Spocitat(sit, m, {"A", "B"});
+        const Vypocet v = Spocitat(sit, m, {"A", "B"}, true, JenKonstrukce());
         const Tbod* p = v.Bod("P");
         ASSERT_NE(p, nullptr);
         const Tbod pravda = sit.Skutecny("P");
@@ -427,12 +441,39 @@ TEST(PriblizneSouradnice, UnreachablePointsAreLeftEmptyAndReported) {
     EXPECT_FALSE(v.Puvod("U")->jeUrcen);
 }
 
-TEST(PriblizneSouradnice, NoKnownPointGivesFalseAndEmptySlots) {
+TEST(PriblizneSouradnice, NoKnownPointPlacesTheNetworkInTheLocalSystemOfItsFirstStation) {
     const SyntetickaSit sit = Polygon();
+    const Vypocet samotne = Spocitat(sit, sit.Mereni(), {}, true, JenKonstrukce());
+    EXPECT_FALSE(samotne.ok);
+    EXPECT_EQ(samotne.souradnice.PocetPlnychBodu(), 0);
+    EXPECT_EQ(samotne.vysledek.neurcene.size(), 5u);
+
+    // A free network: the station of the occupation with the most distances
+    // (the first of equals) at the origin, its zero direction along X.
     const Vypocet v = Spocitat(sit, sit.Mereni(), {});
-    EXPECT_FALSE(v.ok);
-    EXPECT_EQ(v.souradnice.PocetPlnychBodu(), 0);
-    EXPECT_EQ(v.vysledek.neurcene.size(), 5u);
+    ASSERT_TRUE(v.ok);
+    ASSERT_EQ(v.souradnice.PocetPlnychBodu(), 5);
+    EXPECT_NEAR(v.Bod("A")->X, 0, kPresne);
+    EXPECT_NEAR(v.Bod("A")->Y, 0, kPresne);
+    EXPECT_NEAR(v.Bod("A")->Z, 0, kPresne);
+    for (const char* a : {"A", "B", "P1", "P2", "P3"}) {
+        for (const char* b : {"B", "P1", "P2", "P3"}) {
+            const Tbod pa = sit.Skutecny(a), pb = sit.Skutecny(b);
+            EXPECT_NEAR(VodorovnaVzdalenostBodu(*v.Bod(a), *v.Bod(b)),
+                        VodorovnaVzdalenostBodu(pa, pb), 1e-6)
+                << a << " - " << b;
+            EXPECT_NEAR(v.Bod(b)->Z - v.Bod(a)->Z, pb.Z - pa.Z, 1e-6) << a << " - " << b;
+        }
+    }
+    ASSERT_EQ(v.vysledek.lokalniSystemy.size(), 1u);
+    const LokalniSystemPriblizne& l = v.vysledek.lokalniSystemy[0];
+    EXPECT_TRUE(l.jeUmisten);
+    EXPECT_TRUE(l.jeBezZnamych);
+    EXPECT_EQ(l.cisloStn, "A");
+    EXPECT_EQ(l.poradiStanoviska, 1);
+    EXPECT_EQ(l.pocetUrcenych, 5);
+    EXPECT_EQ(v.Puvod("P3")->prvni, ZpusobUrceni::LokalniSystem);
+    EXPECT_EQ(v.Puvod("P3")->lokalniSystem, 0);
 
     Tsouradnice s;
     VysledekPriblizne vysledek;

@@ -6,6 +6,7 @@
 #include "AdjustResults.h"
 #include "JsonTestParser.h"
 #include "adjustment/OdlehleDruhy.h"
+#include "adjustment/Spolehlivost.h"
 #include "adjustment/Tvahy.h"
 #include "matice/Konstanty.h"
 #include "processing/KontrolaMereni.h"
@@ -126,6 +127,13 @@ TEST_F(AdjustedWorkspace, ObservationsInEquationOrderWithTheirEvaluation) {
             ExpectSame(o["normalised_residual"], z.normOprava, "normalised");
             ExpectSame(o["adjusted"], z.mezniOprava, "adjusted");
             ExpectSame(o["sigma_adjusted"], z.odchylkaOprava * s0, "sigma");
+            ExpectSame(o["redundancy"], z.redundance, "redundancy");
+            if (z.mdb < 0) {
+                EXPECT_TRUE(o["mdb"].IsNull());
+            } else {
+                ExpectSame(o["mdb"], z.mdb * s0, "mdb");
+                ExpectSame(o["mdb_shift"], z.mdbPosun * s0, "mdb shift");
+            }
         }
     }
     EXPECT_EQ(i, json["observations"].size());
@@ -137,6 +145,25 @@ TEST_F(AdjustedWorkspace, ObservationsInEquationOrderWithTheirEvaluation) {
         EXPECT_EQ(o["station"].text, z.cislo_stn);
         ExpectSame(o["value"], z.hodnota, "orientation");
         ExpectSame(o["sigma"], z.odchylka * s0, "orientation sigma");
+    }
+}
+
+TEST_F(AdjustedWorkspace, RedundancyNumbersAddUpAndUncontrolledAreListed) {
+    double soucet = 0;
+    size_t nekontrolovanych = 0;
+    for (size_t i = 0; i < json["observations"].size(); ++i) {
+        const Json& o = json["observations"][i];
+        soucet += o["redundancy"].number;
+        if (o["redundancy"].number < 0.01) ++nekontrolovanych;
+    }
+    EXPECT_NEAR(soucet, json["summary"]["redundancy"].number, 1e-6);
+    const Json& u = json["uncontrolled"];
+    ASSERT_EQ(u.size(), nekontrolovanych);
+    ASSERT_EQ(u.size(), static_cast<size_t>(PocetNekontrolovanych(ws.modelVyrovnany)));
+    for (size_t i = 0; i < u.size(); ++i) {
+        EXPECT_LT(u[i]["redundancy"].number, 0.01);
+        EXPECT_FALSE(u[i]["station"].text.empty());
+        EXPECT_EQ(u[i]["points"].type, Json::Type::Array);
     }
 }
 

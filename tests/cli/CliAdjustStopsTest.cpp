@@ -29,9 +29,11 @@ std::string Message(int32_t number) {
 }
 
 // A stop of the analysis or the adjustment: its message, status 4, no results.
-void ExpectStop(const Outcome& r, int32_t number, const std::string& json) {
+// The message's second line starts with `cause`.
+void ExpectStop(const Outcome& r, int32_t number, const std::string& json,
+                const std::string& cause) {
     EXPECT_EQ(r.status, kExitStopped) << r.out << r.err;
-    EXPECT_TRUE(Contains(r.err, Message(number))) << r.err;
+    EXPECT_TRUE(Contains(r.err, Message(number) + "\n" + cause)) << r.err;
     EXPECT_FALSE(Contains(r.out, "Number of redundant measurements"));
     EXPECT_FALSE(std::filesystem::exists(json));
 }
@@ -53,18 +55,25 @@ class AdjustStops : public ::testing::Test {
     }
 };
 
+std::string FileName(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
 TEST_F(AdjustStops, OneGivenPoint) {
-    ExpectStop(Adjust(Write("-one.txt", "4001 1002.0292 1000.2044 250.4446\n")), 1, json);
+    const std::string one = Write("-one.txt", "4001 1002.0292 1000.2044 250.4446\n");
+    ExpectStop(Adjust(one), 1, json,
+               "Given points: 1 (4001, " + FileName(one) + "); at least two are needed.");
 }
 
 TEST_F(AdjustStops, DuplicateGivenPoints) {
     const std::string given = vertano::test::ReadBytes(n.File("-given.txt"));
-    ExpectStop(Adjust(Write("-dup.txt", given + given)), 1, json);
+    const std::string dup = Write("-dup.txt", given + given);
+    ExpectStop(Adjust(dup), 1, json, "Point 4001 is given 2 times (" + FileName(dup) + "); point");
 }
 
 TEST_F(AdjustStops, ScaleFactorsWithErrors) {
     ExpectStop(Adjust(n.File("-given.txt"), {"--scale", Write("-scale.txt", "4001 1.5\n")}), 17,
-               json);
+               json, "Row 1 (4001): scale factor 1.5 outside 0.7 to 1.3.");
 }
 
 TEST_F(AdjustStops, SupplementaryListsWithErrors) {
@@ -78,13 +87,18 @@ TEST_F(AdjustStops, SupplementaryListsWithErrors) {
         const auto& [option, text] = lists[k];
         const Outcome r = Adjust(n.File("-given.txt"),
                                  {option, Write("-bad" + std::to_string(k) + ".txt", text)});
-        ExpectStop(r, 18 + static_cast<int32_t>(k), json);
+        ExpectStop(r, 18 + static_cast<int32_t>(k), json,
+                   "Row 1 (4001 - 4001): station and target are the same point.");
     }
 }
 
 // Given points that the measurements never name: no observation can be reduced.
 TEST_F(AdjustStops, NoReducedObservation) {
-    ExpectStop(Adjust(Write("-far.txt", "9001 0 0 0\n9002 100 0 0\n")), 2, json);
+    const Outcome r = Adjust(Write("-far.txt", "9001 0 0 0\n9002 100 0 0\n"));
+    ExpectStop(r, 2, json, "None of the given points occurs in the measurements.");
+    EXPECT_TRUE(
+        Contains(r.err, "Warning: Given points that no measurement mentions: 2: 9001, 9002"))
+        << r.err;
 }
 
 // The network stops before the adjustment when every point is fixed: there is
@@ -112,7 +126,7 @@ TEST(AdjustStop, NegativeRedundancy) {
     WriteBytes(points, "A 0 0 100\nB 100 0 100\nD 0 100 100\nE -100 50 100\n");
     const std::string json = (dir / "r.json").string();
     const Outcome r = RunCli({"adjust", raw, "--points", points, "--unfix", "D,E", "--json", json});
-    ExpectStop(r, 4, json);
+    ExpectStop(r, 4, json, "Unknowns: 7, observations: 6, datum conditions: 0, redundancy: -1.");
 }
 
 TEST(AdjustStop, ChecksWithErrorsRefuseTheAnalysis) {

@@ -56,7 +56,11 @@ TEST(CliAdjust, TinyNetworkInAscLandsOnTheTruth) {
     EXPECT_EQ(LineStarting(r.out, "Unknowns:"), "Unknowns: 11");  // 2 x 3 + 5 orientations
     EXPECT_EQ(LineStarting(r.out, "Datum:"), "Datum: fixed-points (fixed points)");
     EXPECT_EQ(LineStarting(r.out, "Weights:"), "Weights: Internal accuracy of network (inner)");
+    // Every point of the quadrilateral is seen from all others.
+    EXPECT_EQ(LineStarting(r.out, "Uncontrolled observations:"), "Uncontrolled observations: 0");
+    EXPECT_EQ(LineStarting(r.out, "Points depending on them:"), "Points depending on them: 0");
     const Json result = ReadJson(n.File(".json"));
+    EXPECT_EQ(result["uncontrolled"].size(), 0u);
     const auto truth = ReadXyz(n.File("-truth.txt"));
     ExpectWithinThreeSigma(result, truth);
     ExpectOutliersFound(n, result, 0.05);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -46,9 +48,11 @@ TEST(CliApprox, ExplanationIsThatOfTheAnalysis) {
     const Tsouradnice& analysis = ws.souradnicePriblizne;
     ASSERT_EQ(analysis.PocetPlnychBodu(), 7);
     const std::vector<std::string> lines = ExplanationLines(VysvetlitPriblizne(ws, v.priblizne));
-    ASSERT_EQ(lines.size(), 7u);
-    for (size_t i = 0; i < lines.size(); ++i)
+    // The points, then how the refinement went.
+    ASSERT_EQ(lines.size(), 8u);
+    for (size_t i = 0; i < 7; ++i)
         EXPECT_EQ(lines[i].rfind(analysis.bod[i].cislo + ": ", 0), 0u) << lines[i];
+    EXPECT_EQ(lines[7].rfind("refinement: ", 0), 0u) << lines[7];
     EXPECT_TRUE(v.priblizne.neurcene.empty());
 }
 
@@ -99,7 +103,8 @@ TEST(CliApprox, ExplainNamesTheWayAndTheUnreached) {
     vertano::test::WriteBytes(path, raw);
     const Outcome r = RunCli({"approx", path, "--points", n.File("-given.txt"), "--explain"});
     ASSERT_EQ(r.status, kExitOk) << r.out << r.err;
-    EXPECT_TRUE(Contains(r.out, "9999: not reached\n")) << r.out;
+    // One direction without a distance: nothing gives the scale of its part.
+    EXPECT_TRUE(Contains(r.out, "9999: not reached (no-distance)\n")) << r.out;
     std::set<std::string> ways;
     for (const std::string point : {"4004", "4005"}) {
         const std::string line = test::LineStarting(r.out, point + ": ");
@@ -110,6 +115,35 @@ TEST(CliApprox, ExplainNamesTheWayAndTheUnreached) {
     for (const std::string& w : ways)
         EXPECT_TRUE(w == "polar" || w == "free-station" || w == "resection" || w == "intersection")
             << w;
+}
+
+// Three given points that see no other given point: a local system carries the
+// network, and the explanation says where it started and how it was fitted.
+TEST(CliApprox, ExplainNamesTheLocalSystemAndItsFit) {
+    const Network n({"--layout", "grid", "--points", "30", "--given", "3", "--seed", "12"});
+    const Outcome r =
+        RunCli({"approx", n.File(".mtx"), "--points", n.File("-given.txt"), "--explain"});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    const std::string line = test::LineStarting(r.out, "local system 1: occupation ");
+    ASSERT_FALSE(line.empty()) << r.out;
+    EXPECT_TRUE(Contains(line,
+                         " targets with distances), 30 points, 27 new; fitted on 3 common "
+                         "points, residuals (x, y, z) [m]: "))
+        << line;
+    // The given points fit the refined local system to a millimetre.
+    for (const auto& given : test::FileTokens(n.File("-given.txt"))) {
+        const size_t at = line.find(given[0] + " (");
+        ASSERT_NE(at, std::string::npos) << line;
+        std::istringstream residuals(line.substr(at + given[0].size() + 2));
+        for (int k = 0; k < 3; ++k) {
+            std::string value;
+            std::getline(residuals, value, k < 2 ? ',' : ')');
+            EXPECT_LT(std::fabs(std::stod(value)), 0.001) << line;
+        }
+    }
+    EXPECT_TRUE(Contains(line, "scale of the fit 1.0000")) << line;
+    EXPECT_FALSE(test::LineStarting(r.out, "refinement: ").empty()) << r.out;
+    EXPECT_FALSE(Contains(r.out, "not reached")) << r.out;
 }
 
 TEST(CliApprox, StopsLikeTheAnalysis) {

@@ -223,7 +223,7 @@ TEST(CliSimulate, BadOptionsAreUsageErrors) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{"simulate", "-o", p}, "--layout"},
         {{"simulate", "--layout", "grid"}, "-o"},
-        {{"simulate", "--layout", "hexagon", "-o", p}, "grid|tiny|traverse"},
+        {{"simulate", "--layout", "hexagon", "-o", p}, "grid|random|tiny|traverse"},
         {{"simulate", "--layout", "grid", "--points", "many", "-o", p}, "--points"},
         {{"simulate", "--layout", "grid", "--points", "2", "-o", p}, "points"},
         {{"simulate", "--layout", "tiny", "--points", "7", "-o", p}, "5 points"},

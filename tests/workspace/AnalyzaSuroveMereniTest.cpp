@@ -101,16 +101,27 @@ TEST(AnalyzaSuroveMereni, StopsOnBadGivenPointsAndLeavesNothing) {
     struct Pripad {
         const char* nazev;
         void (*uprava)(Tsouradnice&);
+        const char* druhyRadek;  // what the second line of the message names
     };
     const Pripad pripady[] = {
-        {"one given point", [](Tsouradnice& s) { s.bod.resize(1); }},
+        {"one given point", [](Tsouradnice& s) { s.bod.resize(1); },
+         "Given points: 1 (4001, typed in); at least two are needed."},
         {"a duplicate number",
          [](Tsouradnice& s) {
              Tbod b = s.bod[0];
              b.X += 10;
              s.PridejBod(b);
-         }},
-        {"no point at all", [](Tsouradnice& s) { s.Clear(); }},
+         },
+         "Point 4001 is given 2 times (typed in)."},
+        {"coincident points",
+         [](Tsouradnice& s) {
+             Tbod b = s.bod[0];
+             b.cislo = "4999";
+             s.PridejBod(b);
+         },
+         "Points 4001, 4999 have the same coordinates (typed in)."},
+        {"no point at all", [](Tsouradnice& s) { s.Clear(); },
+         "Given points: 0; at least two are needed."},
     };
     for (const Pripad& p : pripady) {
         SCOPED_TRACE(p.nazev);
@@ -125,7 +136,9 @@ TEST(AnalyzaSuroveMereni, StopsOnBadGivenPointsAndLeavesNothing) {
         ASSERT_EQ(ui.oznameni.size(), 1u);
         EXPECT_EQ(ui.oznameni[0],
                   "Fixed points error: At least two network points must be inserted! The list of "
-                  "inserted network points must not contain any duplicates!");
+                  "inserted network points must not contain any duplicates!\n" +
+                      std::string(p.druhyRadek));
+        EXPECT_EQ(v.druhyRadek, p.druhyRadek);
         OcekavatCistyStav(ws);
         EXPECT_EQ(ui.etapy.back(), "");
     }
@@ -144,8 +157,14 @@ TEST(AnalyzaSuroveMereni, StopsOnErrorsInScaleAndSupplementaryLists) {
         m.zkresleni = 5;  // far outside any projection
         m.JePlny = true;
         ws.souradniceMeritko.PridejBod(m);
+        ws.NastavitJazyk(0);
         ZaznamInterakce ui;
-        EXPECT_EQ(AnalyzaSuroveMereni(ws, ui).oznameni, 17);
+        const VysledekAnalyzy v = AnalyzaSuroveMereni(ws, ui);
+        EXPECT_EQ(v.oznameni, 17);
+        // The second line names the row, the point and the check, in Czech here.
+        EXPECT_EQ(v.druhyRadek, "Řádek 1 (" + m.cislo + "): měřítko 5 mimo 0.7 až 1.3.");
+        ASSERT_EQ(ui.oznameni.size(), 1u);
+        EXPECT_NE(ui.oznameni[0].find("\n" + v.druhyRadek), std::string::npos) << ui.oznameni[0];
         OcekavatCistyStav(ws);
     }
     // A row from a point to itself spoils its list; each kind has its own number.
@@ -166,6 +185,9 @@ TEST(AnalyzaSuroveMereni, StopsOnErrorsInScaleAndSupplementaryLists) {
         EXPECT_EQ(v.oznameni, cislo);
         ASSERT_EQ(ui.oznameni.size(), 1u);
         EXPECT_EQ(ui.oznameni[0].rfind("Supplementary measurement error: ", 0), 0u);
+        const std::string bod = seznam.zaznam[0].cislo_stn;
+        EXPECT_EQ(v.druhyRadek,
+                  "Row 1 (" + bod + " - " + bod + "): station and target are the same point.");
         OcekavatCistyStav(ws);
         // The user's input is never touched.
         EXPECT_EQ(ws.doplnekVstup.PocetMereni(), sit.doplnek.PocetMereni());
@@ -181,12 +203,60 @@ TEST(AnalyzaSuroveMereni, StopsWithTwoWhenNoObservationReachesTheGivenPoints) {
     ZaznamInterakce ui;
     const VysledekAnalyzy v = AnalyzaSuroveMereni(ws, ui);
     EXPECT_EQ(v.oznameni, 2);
-    // Every row is named as left out before the stop says why nothing remains.
-    EXPECT_EQ(v.vynechana.size(), static_cast<size_t>(ws.suroveMereni.PocetPlnychZaznamu() / 2));
+    // Placed in a local system the network would lie wherever its first
+    // station was put: the analysis names the given points nothing measures
+    // and stops instead.
     ASSERT_EQ(ui.oznameni.size(), 2u);
+    EXPECT_EQ(ui.oznameni[0],
+              "Warning: Given points that no measurement mentions: 3: X4001, X4002, X4003");
     EXPECT_EQ(ui.oznameni[1],
-              "Fixed points error: Improper configuration of inserted network points.");
+              "Fixed points error: Improper configuration of inserted network points.\n"
+              "None of the given points occurs in the measurements.");
+    EXPECT_EQ(v.nevyuzita.zadaneMimoMereni.size(), 3u);
+    EXPECT_TRUE(v.nevyuzita.podobna.empty());
     OcekavatCistyStav(ws);
+}
+
+TEST(AnalyzaSuroveMereni, NamesGivenPointsThatDifferFromMeasuredOnesOnlyInCaseOrInvisibly) {
+    const SimulovanaSit sit = Generovat(Maly());
+    Workspace ws;
+    NastaveniTestu(ws);
+    NacistSit(ws, sit);
+    // The measurements call the second given point "P3"; the list has "p3". The
+    // first given point came from a file with a byte-order mark pasted before
+    // its name, the third has a no-break space after it.
+    std::vector<Tbod>& zadane = ws.souradniceFixni.bod;
+    ASSERT_EQ(zadane.size(), 3u);
+    const std::string druhy = zadane[1].cislo;
+    for (Tzaznam& z : ws.suroveMereni.zaznam) {
+        if (z.cislo_stn == druhy) z.cislo_stn = "P3";
+        if (z.cislo_cil == druhy) z.cislo_cil = "P3";
+    }
+    zadane[0].cislo = "\xEF\xBB\xBF" + zadane[0].cislo;
+    zadane[1].cislo = "p3";
+    zadane[2].cislo += "\xC2\xA0";
+    ZaznamInterakce ui;
+    const VysledekAnalyzy v = AnalyzaSuroveMereni(ws, ui);
+    EXPECT_EQ(v.oznameni, 2);
+    ASSERT_EQ(v.nevyuzita.podobna.size(), 3u);
+    EXPECT_TRUE(v.nevyuzita.podobna[1].velikostPismen);
+    EXPECT_FALSE(v.nevyuzita.podobna[1].neviditelne);
+    EXPECT_TRUE(v.nevyuzita.podobna[0].neviditelne);
+    EXPECT_FALSE(v.nevyuzita.podobna[0].velikostPismen);
+    ASSERT_GE(ui.oznameni.size(), 4u);
+    EXPECT_EQ(ui.oznameni[0],
+              "Warning: Given points that no measurement mentions: 3: <U+FEFF>4001, p3, "
+              "4003<U+00A0>");
+    EXPECT_EQ(ui.oznameni[1],
+              "Warning: Given point \"<U+FEFF>4001\" is not measured, but \"4001\" is: the names "
+              "differ only by invisible characters (a byte-order mark, a no-break space or the "
+              "like).");
+    EXPECT_EQ(ui.oznameni[2],
+              "Warning: Given point \"p3\" is not measured, but \"P3\" is: the names differ only "
+              "in letter case.");
+    EXPECT_EQ(ui.oznameni.back(),
+              "Fixed points error: Improper configuration of inserted network points.\n"
+              "None of the given points occurs in the measurements.");
 }
 
 TEST(AnalyzaSuroveMereni, NamesObservationsToAPointThatCannotBeDetermined) {
@@ -213,8 +283,12 @@ TEST(AnalyzaSuroveMereni, NamesObservationsToAPointThatCannotBeDetermined) {
     ASSERT_EQ(v.vynechana.size(), 2u);
     EXPECT_EQ(v.vynechana[0].chybejiciBod, "Q9");
     EXPECT_EQ(v.vynechana[1].chybejiciBod, "Q8");
-    ASSERT_EQ(ui.oznameni.size(), 1u);
-    EXPECT_NE(ui.oznameni[0].find("Q9 (Q9)"), std::string::npos) << ui.oznameni[0];
+    // The points first, with why; then the measurements left out.
+    ASSERT_EQ(ui.oznameni.size(), 2u);
+    EXPECT_EQ(ui.oznameni[0],
+              "Warning: Points without approximate coordinates: Q8, Q9 (no distance measured in "
+              "their part).");
+    EXPECT_NE(ui.oznameni[1].find("Q9 (Q9)"), std::string::npos) << ui.oznameni[1];
     for (const Tzaznam& z : ws.mereniVyrovnani.zaznam)
         EXPECT_EQ(z.cislo_cil.find('Q'), std::string::npos);
 }

@@ -7,6 +7,8 @@
 #include "VyrovnaniTestPomocne.h"
 #include "adjustment/Tvahy.h"
 #include "matice/Konstanty.h"
+#include "processing/KontrolaMereni.h"
+#include "workspace/SimulaceMereni.h"
 
 namespace vertano {
 namespace {
@@ -180,6 +182,75 @@ TEST_F(GenerovanaSit, ExcludesTheGrossErrorsOfAGridOf150Points) {
     const double alfa = static_cast<double>(ws.nastaveni.vyrovnani.rozikoOdlehlost);
     EXPECT_GT(d.dobrych, 5000);
     EXPECT_LT(d.vyloucenych, 2 * alfa * d.dobrych);
+}
+
+// A new occupation of the first station, back to a neighbour and to X, which
+// nothing else observes: X rests on one polar measurement. Both faces of one
+// set, exact readings; `chybaDelky` is added to the distance to X.
+Tmereni PolarniBod(const SimulovanaSit& sit, const Tbod& x, int32_t poradi, Real chybaDelky) {
+    const Tbod s = sit.skutecne.bod[0];
+    const Tbod n = sit.skutecne.bod[1];
+    Tmereni prumery;
+    for (const Tbod* cil : {&n, &x}) {
+        Tzaznam z = Tzaznam::Prazdny();
+        z.poradi = poradi;
+        z.skupina = 1;
+        z.poloha = true;
+        z.cislo_stn = s.cislo;
+        z.cislo_cil = cil->cislo;
+        z.vyska_stn = 1.5L;
+        z.vyska_cil = 1.5L;
+        simulace::ZameritNaKouli(s, z.vyska_stn, *cil, z.vyska_cil, z.delka, z.zenit);
+        z.smer = std::fmod(simulace::Smernik(s, *cil) - simulace::Smernik(s, n) + kDvePi, kDvePi);
+        if (cil == &x) z.delka += chybaDelky;
+        prumery.PridejZaznam(z);
+    }
+    Tmereni surova = test::DvePolohy(prumery);
+    for (Tzaznam& z : surova.zaznam) z.zkresleniDelky = 1;  // as the readers leave it
+    return surova;
+}
+
+TEST_F(GenerovanaSit, NamesUncontrolledObservationsAndThePointsDependingOnThem) {
+    SimulaceParametry p;
+    p.tvar = SimulaceTvar::Grid;
+    p.pocetBodu = 20;
+    p.seed = 5;
+    const SimulovanaSit s = Generovat(p);
+    Tbod x = s.skutecne.bod[0];
+    x.cislo = "X";
+    x.X -= 60;
+    x.Y -= 35;
+    x.Z += 2;
+    for (const Real chyba : {Real{0}, Real{0.5}}) {
+        SCOPED_TRACE(static_cast<double>(chyba));
+        Workspace w;
+        NastaveniTestu(w);
+        NacistSit(w, s);
+        w.suroveMereni.PridejMereni2(PolarniBod(s, x, w.suroveMereni.NejvetsiPoradi() + 1, chyba));
+        KontrolaVsehoMereni(w.suroveMereni, w.nastaveni, w.chyby);
+        ZaznamInterakce u;
+        ASSERT_TRUE(AnalyzaSuroveMereni(w, u).uspech);
+        const VysledekVyrovnani v = VyrovnaniSite(w, u);
+        // The run succeeds: nothing in the measurements can show the error.
+        ASSERT_TRUE(v.uspech) << v.chyba;
+        // Direction, zenith angle and distance to X, and the direction to 4002,
+        // the only one left to orient the occupation.
+        EXPECT_EQ(v.spolehlivost.pocetNekontrolovanych, 4);
+        EXPECT_EQ(v.spolehlivost.zavisleBody, std::vector<std::string>{"X"});
+        const SouhrnVyrovnani souhrn = ShrnoutVyrovnani(w);
+        EXPECT_EQ(souhrn.pocetNekontrolovanych, 4);
+        EXPECT_EQ(souhrn.zavisleBody, std::vector<std::string>{"X"});
+        const Tbod b = w.modelVyrovnany.souradnice.BodSCislem("X");
+        EXPECT_NEAR(std::hypot(b.X - x.X, b.Y - x.Y), chyba, 0.01L);
+        ASSERT_FALSE(u.oznameni.empty());
+        const std::string& varovani = u.oznameni.back();
+        EXPECT_EQ(varovani.rfind("Warning: Uncontrolled observations (a gross error in them cannot "
+                                 "be found): 4: ",
+                                 0),
+                  0u)
+            << varovani;
+        EXPECT_NE(varovani.find("; points that depend on them: X"), std::string::npos) << varovani;
+    }
 }
 
 TEST_F(GenerovanaSit, AdjustsATraverse) {

@@ -1,0 +1,188 @@
+#include "adjustment/Spolehlivost.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <set>
+
+#include "adjustment/OdlehleDruhy.h"
+#include "adjustment/TmerenaVelicina.h"
+#include "matice/FpGuard.h"
+#include "matice/Quantile.h"
+#include "matice/Sparse.h"
+
+namespace vertano {
+
+namespace {
+
+// Below this a redundancy number is zero: no error in the observation shows.
+constexpr Real kNulovaRedundance = 1e-12L;
+// A point depends on an uncontrolled observation when an error that moves the
+// observation's target by a metre moves the point by more than this [m].
+constexpr Real kZavislost = 0.5L;
+
+// The records behind the equations, in equation order (a plumbing tie twice:
+// its X and its Y equation).
+std::vector<TmerenaVelicina*> Rovnice(Tmodel2& m) {
+    std::vector<TmerenaVelicina*> r;
+    for (TvektorMereni* v : {&m.delka, &m.smer, &m.zenit, &m.doplnek.delka, &m.doplnek.smernik,
+                             &m.doplnek.prevyseni, &m.doplnek.provazeni, &m.doplnek.provazeni}) {
+        for (TmerenaVelicina& z : v->zaznam) r.push_back(&z);
+    }
+    return r;
+}
+
+// The cofactor matrix of the unknowns as the evaluation leaves it: the leading
+// block of the normal matrix, full and square.
+bool MaKofaktory(const Tmodel2& m) {
+    const auto n = static_cast<std::size_t>(std::max(m.pocetNeznamych, 0));
+    if (n == 0 || m.maticeATPA.size() < n) return false;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (m.maticeATPA[i].size() < n) return false;
+    }
+    return true;
+}
+
+bool JeUhel(int32_t typ) {
+    return typ == velicina::kSmer || typ == velicina::kZenit || typ == velicina::kDoplnekSmernik;
+}
+
+// The size of an error that moves the target of the observation by a metre:
+// one metre for lengths, one over the distance for angles.
+Real MetrovaChyba(const Tmodel2& m, const TmerenaVelicina& z) {
+    if (!JeUhel(z.typ)) return 1;
+    const int32_t n = m.souradnice.Pocet();
+    if (z.iStn < 0 || z.iCil < 0 || z.iStn >= n || z.iCil >= n) return 1;
+    const Tbod& a = m.souradnice.bod[static_cast<std::size_t>(z.iStn)];
+    const Tbod& b = m.souradnice.bod[static_cast<std::size_t>(z.iCil)];
+    const Real dz = z.typ == velicina::kZenit ? b.Z - a.Z : 0;
+    const Real s = std::sqrt((b.X - a.X) * (b.X - a.X) + (b.Y - a.Y) * (b.Y - a.Y) + dz * dz);
+    return s > 0 ? 1 / s : 1;
+}
+
+// How far a unit error of equation i moves each determined point of its row:
+// (point index, move) pairs; dx = Q a_i^T p_i.
+std::vector<std::pair<int32_t, Real>> Posuny(const Tmodel2& m, const Tsparse& radky, int32_t i,
+                                             Real p) {
+    const int32_t urcovanych = m.pocetSouradnicUrcovanych / 3;
+    const Tvector& a = radky.data[static_cast<std::size_t>(i)];
+    const TindexVector& sloupce = radky.index[static_cast<std::size_t>(i)];
+    std::set<int32_t> body;
+    for (const int k : sloupce) {
+        if (k >= 0 && k / 3 < urcovanych) body.insert(k / 3);
+    }
+    std::vector<std::pair<int32_t, Real>> posuny;
+    for (const int32_t bod : body) {
+        Real soucet = 0;
+        for (int c = 0; c < 3; ++c) {
+            const Tvector& q = m.maticeATPA[static_cast<std::size_t>(3 * bod + c)];
+            Real dx = 0;
+            for (std::size_t e = 0; e < sloupce.size(); ++e) {
+                dx += q[static_cast<std::size_t>(sloupce[e])] * a[e];
+            }
+            soucet += (dx * p) * (dx * p);
+        }
+        posuny.emplace_back(bod, std::sqrt(soucet));
+    }
+    return posuny;
+}
+
+void Vynulovat(TmerenaVelicina& z) {
+    z.redundance = -1;
+    z.mdb = -1;
+    z.mdbPosun = -1;
+    z.jeNekontrolovane = false;
+    z.zavisiStanovisko = false;
+    z.zavisiCil = false;
+}
+
+}  // namespace
+
+bool VypocetSpolehlivosti(Tmodel2& m, const Real alfa, SouhrnSpolehlivosti& souhrn) {
+    souhrn = SouhrnSpolehlivosti{};
+    const std::vector<TmerenaVelicina*> rovnice = Rovnice(m);
+    for (TmerenaVelicina* z : rovnice) Vynulovat(*z);
+    const auto pocet = static_cast<std::size_t>(std::max(m.pocetMereni, 0));
+    if (m.pocetMereni < 0 || rovnice.size() != pocet || m.diagonalaVah.size() < pocet ||
+        m.vektorRedukovanychMereni.size() < pocet) {
+        return false;
+    }
+    const std::optional<Real> k = icnorm(1 - alfa / 2);
+    const std::optional<Real> k2 = icnorm(kSilaTestu);
+    if (!k || !k2) return false;
+    FpGuard guard;
+    souhrn.delta0 = *k + *k2;
+    Tsparse radky;
+    souhrn.jeVliv = MaKofaktory(m) && SparseTranspose(radky, m.maticePlanuSparse, m.pocetMereni) &&
+                    radky.data.size() >= pocet;
+    const int32_t urcovanych = m.pocetSouradnicUrcovanych / 3;
+    for (std::size_t i = 0; i < pocet; ++i) {
+        TmerenaVelicina& z = *rovnice[i];
+        const Real p = m.diagonalaVah[i];
+        const Real r = std::clamp(1 - p * m.vektorRedukovanychMereni[i], Real{0}, Real{1});
+        const Real mdb = r > kNulovaRedundance && p > 0 ? souhrn.delta0 / std::sqrt(p * r) : -1;
+        souhrn.soucetRedundanci += r;
+        // The Y equation of a plumbing tie adds to what its X equation wrote.
+        const bool druha = i > 0 && rovnice[i - 1] == rovnice[i];
+        z.redundance = druha ? z.redundance + r : r;
+        z.mdb = druha && (z.mdb < 0 || mdb < 0) ? -1 : std::max(z.mdb, mdb);
+        const bool nekontrolovane = r < kMezNekontrolovane;
+        z.jeNekontrolovane = z.jeNekontrolovane || nekontrolovane;
+        if (souhrn.jeVliv) {
+            const Real metr = MetrovaChyba(m, z);
+            // An observation between fixed points moves none of them.
+            if (mdb > 0) z.mdbPosun = std::max(z.mdbPosun, Real{0});
+            for (const auto& [bod, posun] : Posuny(m, radky, static_cast<int32_t>(i), p)) {
+                if (mdb > 0) z.mdbPosun = std::max(z.mdbPosun, posun * mdb);
+                if (!nekontrolovane || !(posun * metr > kZavislost)) continue;
+                z.zavisiStanovisko = z.zavisiStanovisko || bod == z.iStn;
+                z.zavisiCil = z.zavisiCil || bod == z.iCil;
+            }
+        } else if (nekontrolovane) {
+            // Without the cofactors of the unknowns: the target, which an
+            // observation places, unless it is fixed.
+            if (z.iCil >= 0 && z.iCil < urcovanych) {
+                z.zavisiCil = true;
+            } else if (z.iStn >= 0 && z.iStn < urcovanych) {
+                z.zavisiStanovisko = true;
+            }
+        }
+    }
+    souhrn.pocetNekontrolovanych = PocetNekontrolovanych(m);
+    souhrn.zavisleBody = ZavisleBody(m);
+    if (!guard.Ok()) {
+        for (TmerenaVelicina* z : rovnice) Vynulovat(*z);
+        souhrn = SouhrnSpolehlivosti{};
+        return false;
+    }
+    souhrn.jeSpocteno = true;
+    return true;
+}
+
+int32_t PocetNekontrolovanych(const Tmodel2& m) {
+    int32_t n = 0;
+    for (const int32_t typ : druhy::kPoradi) {
+        for (const TmerenaVelicina& z : druhy::Vektor(m, typ).zaznam)
+            n += z.jeNekontrolovane ? 1 : 0;
+    }
+    return n;
+}
+
+std::vector<std::string> ZavisleBody(const Tmodel2& m) {
+    std::set<int32_t> body;
+    for (const int32_t typ : druhy::kPoradi) {
+        for (const TmerenaVelicina& z : druhy::Vektor(m, typ).zaznam) {
+            if (z.zavisiStanovisko) body.insert(z.iStn);
+            if (z.zavisiCil) body.insert(z.iCil);
+        }
+    }
+    std::vector<std::string> jmena;
+    for (const int32_t bod : body) {
+        if (bod >= 0 && bod < m.souradnice.Pocet()) {
+            jmena.push_back(m.souradnice.bod[static_cast<std::size_t>(bod)].cislo);
+        }
+    }
+    return jmena;
+}
+
+}  // namespace vertano

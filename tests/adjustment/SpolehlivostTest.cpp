@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "adjustment/ModelSitPomocne.h"
+#include "adjustment/OdlehleDruhy.h"
+#include "adjustment/OdlehleSitPomocne.h"
+#include "adjustment/Spolehlivost.h"
+#include "adjustment/Tmodel2.h"
+#include "matice/Quantile.h"
+
+namespace vertano {
+namespace {
+
+using test::Krok;
+
+// A straightforward Gauss-Jordan inverse with partial pivoting.
+std::vector<std::vector<Real>> Inverze(std::vector<std::vector<Real>> a) {
+    const std::size_t n = a.size();
+    std::vector<std::vector<Real>> inv(n, std::vector<Real>(n, 0));
+    for (std::size_t i = 0; i < n; ++i) inv[i][i] = 1;
+    for (std::size_t k = 0; k < n; ++k) {
+        std::size_t pivot = k;
+        for (std::size_t i = k + 1; i < n; ++i) {
+            if (std::fabs(a[i][k]) > std::fabs(a[pivot][k])) pivot = i;
+        }
+        std::swap(a[k], a[pivot]);
+        std::swap(inv[k], inv[pivot]);
+        const Real d = a[k][k];
+        for (std::size_t j = 0; j < n; ++j) {
+            a[k][j] /= d;
+            inv[k][j] /= d;
+        }
+        for (std::size_t i = 0; i < n; ++i) {
+            if (i == k) continue;
+            const Real f = a[i][k];
+            for (std::size_t j = 0; j < n; ++j) {
+                a[i][j] -= f * a[k][j];
+                inv[i][j] -= f * inv[k][j];
+            }
+        }
+    }
+    return inv;
+}
+
+// The reference: the design matrix of the evaluated model (rows per unknown),
+// N = A^T P A inverted directly, r_i = 1 - p_i a_i N^-1 a_i^T per equation.
+struct Reference {
+    std::vector<std::vector<Real>> a;  // per equation, dense over the unknowns
+    std::vector<std::vector<Real>> q;  // N^-1
+    std::vector<Real> r;
+};
+
+Reference Spocitat(const Tmodel2& m) {
+    const auto u = static_cast<std::size_t>(m.pocetNeznamych);
+    const auto n = static_cast<std::size_t>(m.pocetMereni);
+    Reference ref;
+    ref.a.assign(n, std::vector<Real>(u, 0));
+    for (std::size_t k = 0; k < u; ++k) {
+        for (std::size_t e = 0; e < m.maticePlanuSparse.index[k].size(); ++e) {
+            ref.a[static_cast<std::size_t>(m.maticePlanuSparse.index[k][e])][k] =
+                m.maticePlanuSparse.data[k][e];
+        }
+    }
+    std::vector<std::vector<Real>> normal(u, std::vector<Real>(u, 0));
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t j = 0; j < u; ++j) {
+            for (std::size_t k = 0; k < u; ++k) {
+                normal[j][k] += ref.a[i][j] * m.diagonalaVah[i] * ref.a[i][k];
+            }
+        }
+    }
+    ref.q = Inverze(normal);
+    for (std::size_t i = 0; i < n; ++i) {
+        Real q = 0;
+        for (std::size_t j = 0; j < u; ++j) {
+            for (std::size_t k = 0; k < u; ++k) q += ref.a[i][j] * ref.q[j][k] * ref.a[i][k];
+        }
+        ref.r.push_back(1 - m.diagonalaVah[i] * q);
+    }
+    return ref;
+}
+
+// The records in equation order (a plumbing tie for both of its equations).
+std::vector<const TmerenaVelicina*> Rovnice(const Tmodel2& m) {
+    std::vector<const TmerenaVelicina*> r;
+    for (int32_t i = 0; i < m.pocetMereni; ++i) r.push_back(m.VelicinaRovnice(i));
+    return r;
+}
+
+TEST(Spolehlivost, RedundancyNumbersAndDetectableErrorsEqualTheDirectComputation) {
+    // Every kind of observation, supplementary ones included, fixed datum.
+    test::SitOdlehle s = test::VelkaSit(true);
+    s.nastaveni.prepinac = {};
+    Tmodel2 model, odlehly;
+    ASSERT_TRUE(test::Nacti(model, s)) << model.chyba;
+    ASSERT_EQ(test::Vyrovnej(model, odlehly, s.nastaveni), Krok::Hotovo) << model.chyba;
+    SouhrnSpolehlivosti souhrn;
+    ASSERT_TRUE(VypocetSpolehlivosti(model, 0.05L, souhrn));
+    const Reference ref = Spocitat(model);
+
+    const Real delta0 = *icnorm(0.975L) + *icnorm(0.8L);
+    EXPECT_NEAR(souhrn.delta0, delta0, 1e-15L);
+    EXPECT_NEAR(souhrn.delta0, 2.8016, 1e-4);
+    // The redundancy numbers add up to the redundancy of the network.
+    EXPECT_NEAR(souhrn.soucetRedundanci, model.pocetNadbytecnych, 1e-9L);
+    ASSERT_TRUE(souhrn.jeVliv);
+    const std::vector<const TmerenaVelicina*> rovnice = Rovnice(model);
+    for (std::size_t i = 0; i < rovnice.size(); ++i) {
+        const TmerenaVelicina& z = *rovnice[i];
+        SCOPED_TRACE(z.cislo_stn + " -> " + z.cislo_cil + " kind " + std::to_string(z.typ));
+        if (z.typ == velicina::kDoplnekProvazeni) continue;  // below
+        EXPECT_NEAR(z.redundance, ref.r[i], 1e-9L);
+        const Real p = model.diagonalaVah[i];
+        EXPECT_NEAR(z.mdb, delta0 / std::sqrt(p * ref.r[i]), 1e-7L * z.mdb);
+        EXPECT_FALSE(z.jeNekontrolovane);
+        // The move of its own points an error of that size causes: N^-1 a^T p mdb.
+        Real nejvic = 0;
+        for (const int32_t bod : {z.iStn, z.iCil}) {
+            if (bod < 0 || bod >= model.pocetSouradnicUrcovanych / 3) continue;
+            Real soucet = 0;
+            for (int c = 0; c < 3; ++c) {
+                const auto j = static_cast<std::size_t>(3 * bod + c);
+                Real dx = 0;
+                for (std::size_t k = 0; k < ref.q.size(); ++k) dx += ref.q[j][k] * ref.a[i][k];
+                soucet += (dx * p * z.mdb) * (dx * p * z.mdb);
+            }
+            nejvic = std::max(nejvic, std::sqrt(soucet));
+        }
+        EXPECT_NEAR(z.mdbPosun, nejvic, 1e-7L * (nejvic + 1e-3L));
+    }
+    // A plumbing tie: the redundancy of both its equations.
+    const TvektorMereni& provazeni = model.doplnek.provazeni;
+    ASSERT_FALSE(provazeni.zaznam.empty());
+    for (std::size_t i = 0; i + 1 < rovnice.size(); ++i) {
+        if (rovnice[i] == &provazeni.zaznam[0] && rovnice[i + 1] == rovnice[i]) {
+            EXPECT_NEAR(provazeni.zaznam[0].redundance, ref.r[i] + ref.r[i + 1], 1e-9L);
+        }
+    }
+}
+
+TEST(Spolehlivost, APointFixedByOnePolarMeasurementIsUncontrolled) {
+    // The quadrilateral of two fixed and four determined points, each seeing all,
+    // and X seen from F alone: its direction, zenith angle and distance decide it.
+    test::ModelSit s = test::CtyruhelnikovaSit(2);
+    s.Bod("X", 1150, 1500, 101, false);
+    s.sit.Cil("X");
+    Tmodel2 model;
+    ASSERT_TRUE(s.Nacist(model)) << model.chyba;
+    ASSERT_TRUE(test::Iterovat(model)) << model.chyba;
+    ASSERT_TRUE(model.Vyhodnoceni()) << model.chyba;
+    SouhrnSpolehlivosti souhrn;
+    ASSERT_TRUE(VypocetSpolehlivosti(model, 0.001L, souhrn));
+    EXPECT_NEAR(souhrn.soucetRedundanci, model.pocetNadbytecnych, 1e-9L);
+    EXPECT_EQ(souhrn.pocetNekontrolovanych, 3);
+    EXPECT_EQ(souhrn.zavisleBody, std::vector<std::string>{"X"});
+    EXPECT_EQ(ZavisleBody(model), souhrn.zavisleBody);
+    EXPECT_EQ(PocetNekontrolovanych(model), 3);
+    for (const int32_t typ : druhy::kPoradi) {
+        for (const TmerenaVelicina& z : druhy::Vektor(model, typ).zaznam) {
+            const bool kX = z.cislo_cil == "X";
+            EXPECT_EQ(z.jeNekontrolovane, kX) << z.cislo_stn << " " << z.cislo_cil;
+            if (!kX) continue;
+            EXPECT_LT(z.redundance, 1e-9L);
+            EXPECT_EQ(z.mdb, -1);  // no error of any size would show
+            EXPECT_TRUE(z.zavisiCil);
+            EXPECT_FALSE(z.zavisiStanovisko);  // F is held by everything else
+        }
+    }
+}
+
+TEST(Spolehlivost, FreeNetworkRedundancyNumbersAddUpToItsRedundancy) {
+    test::ModelSit s = test::CtyruhelnikovaSit(0);
+    Tmodel2 model;
+    ASSERT_TRUE(s.Nacist(model)) << model.chyba;
+    ASSERT_TRUE(test::Iterovat(model)) << model.chyba;
+    ASSERT_TRUE(model.Vyhodnoceni()) << model.chyba;
+    ASSERT_GT(model.pocetPodminek, 0);
+    SouhrnSpolehlivosti souhrn;
+    ASSERT_TRUE(VypocetSpolehlivosti(model, 0.05L, souhrn));
+    EXPECT_NEAR(souhrn.soucetRedundanci, model.pocetNadbytecnych, 1e-9L);
+    EXPECT_EQ(souhrn.pocetNekontrolovanych, 0);
+}
+
+TEST(Spolehlivost, AModelWithoutEvaluationGivesNothing) {
+    Tmodel2 model;
+    SouhrnSpolehlivosti souhrn;
+    souhrn.pocetNekontrolovanych = 5;
+    EXPECT_FALSE(VypocetSpolehlivosti(model, 0.05L, souhrn));
+    EXPECT_FALSE(souhrn.jeSpocteno);
+    EXPECT_EQ(souhrn.pocetNekontrolovanych, 0);
+}
+
+}  // namespace
+}  // namespace vertano
