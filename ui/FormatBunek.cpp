@@ -49,6 +49,15 @@ QString FormatBunek::SouradniceOdchylka(Real metry) const {
     return Bezpecne(metry, [this](Real v) { return f_.SouradniceOdchylka(v); });
 }
 
+QString FormatBunek::SouradniceRozdil(Real metry) const {
+    if (metry < 0) {
+        const QString kladna =
+            Bezpecne(-metry, [this](Real v) { return f_.SouradniceOdchylka(v); });
+        return kladna.isEmpty() ? kladna : "-" + kladna;
+    }
+    return Bezpecne(metry, [this](Real v) { return f_.SouradniceOdchylka(v); });
+}
+
 QString FormatBunek::Meritko(Real meritko) const {
     if (meritko <= 0) return {};
     return Bezpecne(meritko, [this](Real v) { return f_.Meritko(v); });

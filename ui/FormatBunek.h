@@ -24,6 +24,8 @@ class FormatBunek {
     QString Souradnice(Real metry) const;
     QString SouradniceOdchylka(Real metry) const;
     QString Meritko(Real meritko) const;
+    // A small signed length (a residual) in the coordinate deviation unit.
+    QString SouradniceRozdil(Real metry) const;
     QString Hodnota(bool uhel, Real hodnota) const { return uhel ? Uhel(hodnota) : Delka(hodnota); }
     QString Odchylka(bool uhel, Real odchylka) const {
         return uhel ? UhelOdchylka(odchylka) : DelkaOdchylka(odchylka);

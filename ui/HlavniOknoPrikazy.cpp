@@ -203,6 +203,11 @@ void HlavniOkno::PrikazVyrovnani() {
 
 void HlavniOkno::OtevritOknoVyrovnani() {
     OknoVyrovnani okno(this, ws_, dialogy_, *interakce_);
+    okno.otevritSeznam = [this, &okno](std::unique_ptr<SeznamVstupu> seznam) {
+        OknoVstupu vstup(&okno, ws_, dialogy_, vzorySeznamu, std::move(seznam));
+        dialogy_.Ukazat(vstup);
+        okno.AktualizovatMenu();
+    };
     dialogy_.Ukazat(okno);
     // Closing it gives the raw table the focus again.
     tabulka_->setFocus();

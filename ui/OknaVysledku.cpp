@@ -1,5 +1,6 @@
 #include "OknaVysledku.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "FormatBunek.h"
@@ -268,9 +269,28 @@ std::unique_ptr<OknoSeznamu> OknoVyrovnanychMereni(QWidget* rodic, Workspace& ws
                  [v, f, uhel](int i) { return f.Hodnota(uhel, Prvek(v, i).oprava); }});
     s.push_back({druh, Q(p.opravaNorm), 110,
                  [v](int i) { return FormatBunek::Statistika(Prvek(v, i).normOprava); }});
+    // The reliability of each observation where the evaluation gives it; an
+    // uncontrolled observation (a gross error in it cannot be found) is red.
+    const bool spolehlivost = std::any_of(
+        v->begin(), v->end(), [](const TmerenaVelicina& z) { return z.redundance >= 0; });
+    int nekontrolovane = 0;
+    for (const TmerenaVelicina& z : *v) nekontrolovane += z.jeNekontrolovane ? 1 : 0;
+    if (spolehlivost) {
+        const auto znacka = [v](int i) {
+            return Prvek(v, i).jeNekontrolovane ? Znacka::Chyba : Znacka::Zadna;
+        };
+        s.push_back({druh, Q(p.cisloNadbytecnosti), 110,
+                     [v](int i) { return FormatBunek::Statistika(Prvek(v, i).redundance); },
+                     znacka});
+        s.push_back({druh, Q(p.minimalniChyba) + odchylka, 130,
+                     [v, f, uhel](int i) { return f.Odchylka(uhel, Prvek(v, i).mdb); }, znacka});
+    }
     auto okno = std::make_unique<OknoSeznamu>(rodic, ws, nadpis);
     okno->Naplnit(RadkyVektoru(v), std::move(s));
-    okno->NastavitStav(" " + QString::number(v->size()));
+    QString stav = " " + QString::number(v->size());
+    if (nekontrolovane > 0)
+        stav += "   " + Q(p.nekontrolovane) + ": " + QString::number(nekontrolovane);
+    okno->NastavitStav(stav);
     return okno;
 }
 

@@ -5,6 +5,7 @@
 #include <QMenuBar>
 
 #include "Dialogy.h"
+#include "OknaTransformace.h"
 #include "OknaVysledku.h"
 #include "OknoInformace.h"
 #include "OknoMatice.h"
@@ -12,6 +13,7 @@
 #include "adjustment/OdlehleDruhy.h"
 #include "reports/ProtokolVyrovnani.h"
 #include "workspace/Protokoly.h"
+#include "workspace/Transformace.h"
 #include "workspace/Workspace.h"
 #include "workspace/ZobrazeniVyrovnani.h"
 
@@ -146,16 +148,20 @@ void OknoVyrovnani::VytvoritMenu() {
     }
 
     m = menu(Q(t.transformace));
-    a_.analyzaTransformace = akce(m, Q(t.analyzaTransformace), [] {});
+    a_.analyzaTransformace =
+        akce(m, Q(t.analyzaTransformace), [this] { PrikazAnalyzaTransformace(); });
     m->addSeparator();
     a_.vystupniSystem = akce(m, Q(t.vystupniSystem1), [this] {
-        if (vystupniSystem) vystupniSystem();
+        if (otevritSeznam) otevritSeznam(SeznamVstupuBodu(ws_, SeznamBodu::Identicke));
     });
-    a_.identickeBody = akce(m, Q(t.identickeBody), [] {});
-    a_.presnostIdentickych = akce(m, Q(t.upravit) + " " + Male(t.presnostApriori) + " ...", [] {});
+    a_.identickeBody =
+        akce(m, Q(t.identickeBody), [this] { Ukazat(OknoIdentickychBodu(this, ws_)); });
+    a_.presnostIdentickych = akce(m, Q(t.upravit) + " " + Male(t.presnostApriori) + " ...", [this] {
+        if (otevritSeznam) otevritSeznam(SeznamVstupuOdchylekBodu(ws_));
+    });
     m->addSeparator();
-    a_.bodASmernik = akce(m, Q(t.bodASmernik), [] {});
-    a_.sVyrovnanim = akce(m, Q(t.transformaceSVyrovnanim), [] {});
+    a_.bodASmernik = akce(m, Q(t.bodASmernik), [this] { PrikazTransformace(true); });
+    a_.sVyrovnanim = akce(m, Q(t.transformaceSVyrovnanim), [this] { PrikazTransformace(false); });
 }
 
 void OknoVyrovnani::AktualizovatMenu() {
@@ -178,13 +184,34 @@ void OknoVyrovnani::AktualizovatMenu() {
     a_.apriori[7]->setEnabled(vyrovnano);
     a_.aposteriori[7]->setEnabled(vyrovnano);
     a_.kresba->setEnabled(vyrovnano && static_cast<bool>(kresba));
-    // Epoch files and the transformations come with their own parts of the
-    // program; until then their items stay off.
+    // Epoch files come with their own part of the program; until then the item
+    // stays off.
     a_.ulozitEtapu->setEnabled(false);
-    a_.vystupniSystem->setEnabled(static_cast<bool>(vystupniSystem));
-    for (QAction* a : {a_.analyzaTransformace, a_.identickeBody, a_.presnostIdentickych,
-                       a_.bodASmernik, a_.sVyrovnanim})
-        a->setEnabled(false);
+    const bool analyza = vyrovnano && ws_.info.jeAnalyzaTransformace;
+    a_.analyzaTransformace->setEnabled(vyrovnano && !ws_.info.jeAnalyzaTransformace);
+    a_.vystupniSystem->setEnabled(static_cast<bool>(otevritSeznam));
+    a_.presnostIdentickych->setEnabled(analyza && static_cast<bool>(otevritSeznam));
+    for (QAction* a : {a_.identickeBody, a_.bodASmernik, a_.sVyrovnanim}) a->setEnabled(analyza);
+}
+
+void OknoVyrovnani::PrikazAnalyzaTransformace() {
+    Zaneprazdneni(true);
+    AnalyzaTransformace(ws_, interakce_);
+    Zaneprazdneni(false);
+    AktualizovatMenu();
+}
+
+void OknoVyrovnani::PrikazTransformace(bool bodASmernik) {
+    // The drawing would show the network of before.
+    if (zavritKresbu) zavritKresbu();
+    Zaneprazdneni(true);
+    const VysledekTransformace v = bodASmernik ? TransformaceBodASmernik(ws_, interakce_)
+                                               : TransformaceSVyrovnanim(ws_, interakce_);
+    Zaneprazdneni(false);
+    AktualizovatMenu();
+    if (!v.uspech) return;
+    OknoTransformace okno(this, ws_, dialogy_, interakce_, bodASmernik);
+    dialogy_.Ukazat(okno);
 }
 
 void OknoVyrovnani::Ukazat(std::unique_ptr<OknoSeznamu> okno) {

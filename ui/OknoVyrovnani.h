@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "OknoSeznamu.h"
+#include "SeznamVstupu.h"
 
 class QAction;
 class QMenu;
@@ -55,8 +56,15 @@ class OknoVyrovnani : public OknoSeznamu {
 
     // Opens the drawing window (set by the main window when drawing is possible).
     std::function<void()> kresba;
-    // Opens the list window of the identical points of the output system.
-    std::function<void()> vystupniSystem;
+    // Opens a list input window (the identical points of the output system,
+    // their a-priori deviations).
+    std::function<void(std::unique_ptr<SeznamVstupu>)> otevritSeznam;
+    // Closes the drawing window (a transformation is about to change what it
+    // would show).
+    std::function<void()> zavritKresbu;
+
+    void PrikazAnalyzaTransformace();
+    void PrikazTransformace(bool bodASmernik);
 
   private:
     void VytvoritMenu();

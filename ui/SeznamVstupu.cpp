@@ -1,5 +1,7 @@
 #include "SeznamVstupu.h"
 
+#include <array>
+
 #include "CisloPole.h"
 #include "Dialogy.h"
 #include "FormatBunek.h"
@@ -572,7 +574,115 @@ class SeznamOdchylekOkna : public SeznamVstupu {
     Tmereni kopie_;
 };
 
+// ---- a-priori deviations of the identical points ----
+
+class SeznamOdchylekBoduOkna : public SeznamVstupu {
+  public:
+    explicit SeznamOdchylekBoduOkna(Workspace& ws)
+        : SeznamVstupu(ws), kopie_(IdentickeVystup(ws)) {}
+
+    QString Nadpis() const override { return Q(ws_.jazyk.tlacitko.smerOdchylkyAprior); }
+    QString NazevMenu() const override { return Q(ws_.jazyk.popis.souradnice); }
+    QString Klic() const override { return "odchylkyBodu"; }
+
+    ModelSeznamu::Radky Radky() const override {
+        ModelSeznamu::Radky r;
+        r.pocet = [this] { return kopie_.Pocet(); };
+        r.plny = [this](int i) { return Bod(i).JePlny; };
+        return r;
+    }
+
+    std::vector<SloupecSeznamu> Sloupce() const override {
+        const jazyk::Tpopis& p = ws_.jazyk.popis;
+        const jazyk::TpopisJednotky& u = ws_.jazyk.popisJednotky;
+        const FormatBunek f(ws_.nastaveni);
+        std::vector<SloupecSeznamu> s;
+        s.push_back(
+            {Q(p.bod), Q(p.cislo), 99, [this](int i) { return Q(Bod(i).cislo); }, {}, -1, true});
+        for (const int osa : Osy()) {
+            s.push_back(
+                {Q(p.smerOdchylka),
+                 Q(osa == 0   ? p.x
+                   : osa == 1 ? p.y
+                              : p.z) +
+                     Jednotka(u.x_odchylka),
+                 130, [this, f, osa](int i) {
+                     const Tbod& b = Bod(i);
+                     return f.SouradniceOdchylka(osa == 0 ? b.sig_X : osa == 1 ? b.sig_Y : b.sig_Z);
+                 }});
+        }
+        return s;
+    }
+
+    std::vector<AtributHledani> Atributy() const override {
+        std::vector<AtributHledani> a;
+        for (const SloupecSeznamu& s : Sloupce())
+            a.push_back({s.nazev, AtributHledani::Druh::Cislo});
+        a.front() = {Q(ws_.jazyk.popis.cisloBod), AtributHledani::Druh::Text};
+        return a;
+    }
+
+    bool MaNovy() const override { return false; }
+    QString NadpisZaznamu(bool) const override {
+        return Q(ws_.jazyk.tlacitko.upravit) + " - " + Q(ws_.jazyk.tlacitko.smerOdchylkyAprior);
+    }
+
+    std::vector<PoleZaznamu> Pole(const Tvyber& vyber, bool) const override {
+        const jazyk::Tpopis& p = ws_.jazyk.popis;
+        const jazyk::TpopisJednotky& u = ws_.jazyk.popisJednotky;
+        const FormatBunek f(ws_.nastaveni);
+        const int jediny = vyber.Jediny();
+        const Tbod* b = jediny >= 0 && jediny < kopie_.Pocet() ? &Bod(jediny) : nullptr;
+        std::vector<PoleZaznamu> pole;
+        for (const int osa : Osy()) {
+            const Real v = b == nullptr ? -1 : osa == 0 ? b->sig_X : osa == 1 ? b->sig_Y : b->sig_Z;
+            pole.push_back({Q(osa == 0   ? p.x
+                              : osa == 1 ? p.y
+                                         : p.z),
+                            Q(u.x_odchylka), DruhPole::Cislo, false, f.SouradniceOdchylka(v)});
+        }
+        return pole;
+    }
+
+    bool Zapsat(Tvyber& vyber, const std::vector<QString>& h, bool) override {
+        HodnotyOdchylekBodu o;
+        const std::array<int, 3> osy = Osy();
+        for (std::size_t k = 0; k < 3; ++k) {
+            const std::optional<Real> c = CisloZTextu(h[k]);
+            std::optional<Real> m;
+            if (c) m = DeviationToMetres(*c, ws_.nastaveni.jednotky.souradnice);
+            (osy[k] == 0 ? o.X : osy[k] == 1 ? o.Y : o.Z) = m;
+        }
+        return UpravitOdchylkyBodu(kopie_, vyber, o);
+    }
+
+    QString OtazkaSmazani(int pocet) const override {
+        return Q(ws_.jazyk.hlaseni.opravduSmazatOdchylkySour) + QString::number(pocet) + ")";
+    }
+    bool Smazat(Tvyber& v) override { return SmazatOdchylkyBodu(kopie_, v); }
+    bool MaSchranku() const override { return false; }
+    bool Posunout(Tvyber&, bool) override { return false; }
+    bool MaSoubory() const override { return false; }
+    bool Pridat(QWidget*, Dialogy&) override { return false; }
+    void Ulozit(QWidget*, Dialogy&) override {}
+    void Zkontrolovat() override {}
+    void Zavrit(bool zmeneno) override { ZapsatOdchylkyIdentickych(ws_, kopie_, zmeneno); }
+
+  private:
+    std::array<int, 3> Osy() const {
+        const bool yx = ws_.nastaveni.jednotky.poradiSouradnice == 1;
+        return {yx ? 1 : 0, yx ? 0 : 1, 2};
+    }
+    const Tbod& Bod(int i) const { return kopie_.bod[static_cast<std::size_t>(i)]; }
+
+    Tsouradnice kopie_;
+};
+
 }  // namespace
+
+std::unique_ptr<SeznamVstupu> SeznamVstupuOdchylekBodu(Workspace& ws) {
+    return std::make_unique<SeznamOdchylekBoduOkna>(ws);
+}
 
 std::unique_ptr<SeznamVstupu> SeznamVstupuBodu(Workspace& ws, SeznamBodu druh) {
     return std::make_unique<SeznamBoduOkna>(ws, druh);

@@ -89,6 +89,8 @@ std::unique_ptr<SeznamVstupu> SeznamVstupuBodu(Workspace& ws, SeznamBodu druh);
 std::unique_ptr<SeznamVstupu> SeznamVstupuDoplnku(Workspace& ws, int druh);
 // The a-priori deviations of the measurements prepared for the adjustment.
 std::unique_ptr<SeznamVstupu> SeznamVstupuOdchylek(Workspace& ws);
+// The a-priori deviations of the identical points of the transformation.
+std::unique_ptr<SeznamVstupu> SeznamVstupuOdchylekBodu(Workspace& ws);
 
 // Values typed in a window, in the display units of the settings, as internal
 // units; std::nullopt for an empty or invalid text.

@@ -420,4 +420,60 @@ void ZapsatOdchylky(Workspace& ws, const Tmereni& kopie, bool zmeneno) {
     ws.info.jeProtokolVyrovnani = false;
 }
 
+Tsouradnice IdentickeVystup(const Workspace& ws) {
+    Tsouradnice body;
+    const std::vector<Tbod>& pary = ws.souradniceIdenticke.bod;
+    for (std::size_t i = 1; i < pary.size(); i += 2) body.PridejBod(pary[i]);
+    return body;
+}
+
+bool UpravitOdchylkyBodu(Tsouradnice& body, const Tvyber& vyber, const HodnotyOdchylekBodu& h) {
+    const auto kladna = [](const std::optional<Real>& o) { return !o || *o > 0; };
+    if (!(h.X || h.Y || h.Z) || !kladna(h.X) || !kladna(h.Y) || !kladna(h.Z)) return false;
+    bool zmena = false;
+    for (std::size_t i = 0; i < body.bod.size() && i < vyber.hromadny.size(); ++i) {
+        Tbod& b = body.bod[i];
+        if (!vyber.hromadny[i] || !b.JePlny) continue;
+        if (h.X) b.sig_X = *h.X;
+        if (h.Y) b.sig_Y = *h.Y;
+        if (h.Z) b.sig_Z = *h.Z;
+        zmena = true;
+    }
+    return zmena;
+}
+
+bool SmazatOdchylkyBodu(Tsouradnice& body, const Tvyber& vyber) {
+    bool zmena = false;
+    for (std::size_t i = 0; i < body.bod.size() && i < vyber.hromadny.size(); ++i) {
+        Tbod& b = body.bod[i];
+        if (!vyber.hromadny[i] || !b.JePlny) continue;
+        b.sig_X = b.sig_Y = b.sig_Z = -1;
+        zmena = true;
+    }
+    return zmena;
+}
+
+void ZapsatOdchylkyIdentickych(Workspace& ws, const Tsouradnice& kopie, bool zmeneno) {
+    if (!zmeneno) return;
+    std::vector<Tbod>& pary = ws.souradniceIdenticke.bod;
+    for (std::size_t k = 0; k < kopie.bod.size() && 2 * k + 1 < pary.size(); ++k) {
+        const Tbod& z = kopie.bod[k];
+        Tbod& b = pary[2 * k + 1];
+        b.sig_X = z.sig_X;
+        b.sig_Y = z.sig_Y;
+        b.sig_Z = z.sig_Z;
+        // The pair names its source point by its index there.
+        const std::size_t zdroj = static_cast<std::size_t>(b.poradi);
+        std::vector<Tbod>& vstup = ws.souradniceTransformaceVstup.bod;
+        if (b.poradi >= 0 && zdroj < vstup.size() && vstup[zdroj].cislo == b.cislo) {
+            vstup[zdroj].sig_X = z.sig_X;
+            vstup[zdroj].sig_Y = z.sig_Y;
+            vstup[zdroj].sig_Z = z.sig_Z;
+        }
+    }
+    Tinfo& i = ws.info;
+    i.jeTransformovanoSVyrovnanim = i.jeTransformovanoBodASmernik = false;
+    i.jeProtokolTransSVyr = i.jeProtokolTransBodASmer = false;
+}
+
 }  // namespace vertano

@@ -107,4 +107,22 @@ bool SmazatOdchylky(Tmereni& seznam, const Tvyber& vyber);
 // copy; a change makes the adjustment no longer current.
 void ZapsatOdchylky(Workspace& ws, const Tmereni& kopie, bool zmeneno);
 
+// ---- a-priori deviations of the identical points ----
+
+// The output-system points of the identical pairs of the transformation
+// analysis, in pair order, as the deviation window edits them.
+Tsouradnice IdentickeVystup(const Workspace& ws);
+struct HodnotyOdchylekBodu {
+    std::optional<Real> X, Y, Z;
+};
+// The selected points take the deviations given (each > 0).
+bool UpravitOdchylkyBodu(Tsouradnice& body, const Tvyber& vyber, const HodnotyOdchylekBodu& h);
+// The deviations of the selected points are no longer given (the default of
+// the settings applies again).
+bool SmazatOdchylkyBodu(Tsouradnice& body, const Tvyber& vyber);
+// Closing: the deviations go into the pairs and into the identical points of
+// the output system (so a project keeps them); a change makes both
+// transformations and their reports no longer current.
+void ZapsatOdchylkyIdentickych(Workspace& ws, const Tsouradnice& kopie, bool zmeneno);
+
 }  // namespace vertano

@@ -1,14 +1,21 @@
 #include <QImage>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
 #include "HlavniOkno.h"
 #include "Ikona.h"
 #include "NastaveniDialogy.h"
+#include "OknaAnalyzy.h"
+#include "OknaTransformace.h"
 #include "OknaVysledku.h"
+#include "OknoHledani.h"
 #include "OknoInformace.h"
 #include "OknoMatice.h"
+#include "OknoPremisteni.h"
+#include "OknoVstupu.h"
 #include "OknoVyrovnani.h"
+#include "OknoZaznamu.h"
 #include "ProtokolOkno.h"
 #include "TabulkaSurovych.h"
 #include "Texty.h"
@@ -17,9 +24,13 @@
 #include "data/Interaction.h"
 #include "files/SurovaMereniSoubory.h"
 #include "processing/KontrolaMereni.h"
+#include "reports/ProtokolTransformace.h"
 #include "reports/ProtokolVyrovnani.h"
+#include "supplementary/DoplnekDruh.h"
+#include "transformation/TsouradnicovaVelicina.h"
 #include "workspace/Protokoly.h"
 #include "workspace/TabulkaMereni.h"
+#include "workspace/Transformace.h"
 #include "workspace/VyrovnaniSite.h"
 #include "workspace/Workspace.h"
 #include "workspace/ZobrazeniVyrovnani.h"
@@ -118,6 +129,97 @@ class SnimkyTest : public QObject {
             matice.show();
             QVERIFY(QTest::qWaitForWindowExposed(&matice));
             Ulozit(matice, "vyrovnani-matice" + k);
+        }
+    }
+
+    // The list, record, find and relocation windows and the results of the
+    // analysis and of both transformations.
+    void OknaSeznamuAAnalyzy() {
+        for (const uint8_t jazyk : {uint8_t{1}, uint8_t{0}}) {
+            Workspace ws;
+            ws.NastavitJazyk(jazyk);
+            ws.nastaveni.prepinac.zobrazSkupinu = ws.nastaveni.prepinac.zobrazPolohu = true;
+            ws.nastaveni.prepinac.kontrolaHodnot = ws.nastaveni.prepinac.kontrolaRozdilPoloh = true;
+            ws.nastaveni.prepinac.vylucovatX = true;
+            QVERIFY(test::PripravitPriklad(ws, true));
+            const QString k = jazyk == 1 ? "-en" : "-cs";
+            const auto snimek = [&](QWidget& o, const QString& jmeno) {
+                o.show();
+                QVERIFY(QTest::qWaitForWindowExposed(&o));
+                Ulozit(o, jmeno + k);
+            };
+            const auto okno = [&](std::unique_ptr<OknoSeznamu> o, const QString& jmeno) {
+                snimek(*o, jmeno);
+            };
+            test::SkriptDialogy dialogy;
+            SilentInteraction ui;
+            VzoryHledani vzory;
+            {
+                OknoVstupu body(nullptr, ws, dialogy, vzory,
+                                SeznamVstupuBodu(ws, SeznamBodu::Fixni));
+                body.Tabulka().Vyber().Velikost(3);
+                body.Tabulka().Vyber().hromadny[1] = true;
+                body.Obnovit();
+                snimek(body, "seznam-body");
+            }
+            {
+                OknoVstupu doplnky(nullptr, ws, dialogy, vzory,
+                                   SeznamVstupuDoplnku(ws, doplnek::kDelka));
+                snimek(doplnky, "seznam-doplnek-delky");
+                OknoVstupu odchylky(nullptr, ws, dialogy, vzory, SeznamVstupuOdchylek(ws));
+                snimek(odchylky, "seznam-odchylky");
+            }
+            {
+                const auto pole = SeznamVstupuDoplnku(ws, doplnek::kDelka);
+                const jazyk::Ttlacitko& t = ws.jazyk.tlacitko;
+                OknoZaznamu zaznam(nullptr, pole->NadpisZaznamu(false),
+                                   {Q(t.ukoncit), Q(t.vycistit), Q(t.vlozit), Q(t.ukocitAVlozit)},
+                                   pole->Pole(Tvyber{}, false), false);
+                zaznam.Pole(0)->setText("4001");
+                zaznam.Pole(2)->setText("40 07");
+                zaznam.Pole(4)->setText("12,5");
+                snimek(zaznam, "zaznam-doplnek");
+            }
+            {
+                VzorAtributu vzor;
+                OknoHledani hledani(nullptr, "Find", "Find", "Close", AtributySurovych(ws.jazyk),
+                                    vzor);
+                hledani.Hodnota(1)->setText("4001");
+                snimek(hledani, "hledani");
+                OknoPremisteni premisteni(nullptr, Q(ws.jazyk.nadpis.presunoutMereni),
+                                          Q(ws.jazyk.hlaseni.presunVybranychZaznamu),
+                                          Q(ws.jazyk.tlacitko.presun), Q(ws.jazyk.tlacitko.ukoncit),
+                                          14);
+                snimek(premisteni, "premisteni");
+            }
+            okno(OknoJednePolohy(nullptr, ws, RezimJednePolohy::RozdilPoloh),
+                 "jedna-poloha-rozdil");
+            okno(OknoJednePolohy(nullptr, ws, RezimJednePolohy::PrumerSkupin),
+                 "jedna-poloha-skupiny");
+            okno(OknoJednePolohy(nullptr, ws, RezimJednePolohy::RozdilVse),
+                 "jedna-poloha-souradnice");
+            okno(OknoVnitrniPresnosti(nullptr, ws, velicina::kSmer), "presnost-vnitrni");
+            okno(OknoVnejsiPresnosti(nullptr, ws, velicina::kZenit), "presnost-vnejsi");
+            okno(OknoDoplnkuPredVyrovnanim(nullptr, ws, doplnek::kSmernik), "doplnek-pred");
+            okno(OknoDoplnkuRozdil(nullptr, ws, doplnek::kDelka), "doplnek-rozdil");
+
+            QVERIFY(AnalyzaTransformace(ws, ui).uspech);
+            QVERIFY(TransformaceSVyrovnanim(ws, ui).uspech);
+            QVERIFY(TransformaceBodASmernik(ws, ui).uspech);
+            {
+                OknoTransformace t(nullptr, ws, dialogy, ui, false);
+                snimek(t, "transformace");
+                OknoTransformace b(nullptr, ws, dialogy, ui, true);
+                snimek(b, "bod-a-smernik");
+            }
+            okno(OknoOpravIdentickych(nullptr, ws, false), "transformace-opravy");
+            okno(OknoOdlehlychIdentickych(nullptr, ws, osa::kX), "transformace-odlehle");
+            okno(OknoVyrovnanychIdentickych(nullptr, ws, osa::kZ, false), "transformace-vyrovnane");
+            okno(OknoElipsoiduTransformace(nullptr, ws, false, true), "transformace-elipsoidy");
+            OknoInformace info(
+                nullptr, "Info", "Copy",
+                InfoTransKlic(ws.jazyk, ws.nastaveni, ws.modelTransformace, ws.prevodSVyrovnanim));
+            snimek(info, "transformace-klic");
         }
     }
 

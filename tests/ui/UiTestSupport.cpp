@@ -90,6 +90,7 @@ bool PripravitPriklad(Workspace& ws, bool vyrovnat) {
         const std::string soubor = std::string("examples/sit-supp-") + nazev + ".txt";
         if (PridatDoplnky(ws, druh, {Zdroj(soubor)}).files.empty()) return false;
     }
+    if (PridatIdentickeBody(ws, {Zdroj("examples/sit-identical.txt")}).files.empty()) return false;
     if (!vyrovnat) return true;
     SilentInteraction ui(true);
     if (!AnalyzaSuroveMereni(ws, ui).uspech) return false;

@@ -59,7 +59,8 @@ SimulovanaSit Sit(SimulaceTvar tvar, int pocetBodu, int pocetZadanych, uint64_t 
 void Nacist(Workspace& ws, const SimulovanaSit& sit);
 
 // The example network of examples/ as the window holds it after "Add ..." of
-// its raw file, its given points and its four supplementary files; with
+// its raw file, its given points, its four supplementary files and its
+// identical points of the second system; with
 // `vyrovnat` also analysed and adjusted (default settings otherwise). False
 // when a step failed.
 bool PripravitPriklad(Workspace& ws, bool vyrovnat);
