@@ -6,12 +6,15 @@
 #include "AdjustSummary.h"
 #include "Commands.h"
 #include "Inputs.h"
+#include "ProjectInput.h"
 #include "RawProcessing.h"
 #include "ReportOutput.h"
+#include "ResultFiles.h"
 #include "Session.h"
 #include "mereni/TextovySoubor.h"
 #include "workspace/PrikazySurovychMereni.h"
 #include "workspace/VyrovnaniSite.h"
+#include "workspace/VystupySite.h"
 #include "workspace/VystupyVyrovnani.h"
 
 namespace vertano::cli {
@@ -20,20 +23,12 @@ namespace {
 
 bool LoadAll(Session& s, const std::vector<int>& codes) {
     const Options& o = s.options;
+    if (!o.project.empty()) return LoadProject(s);
     bool accepted = LoadRawFiles(s, codes);
     accepted = LoadPointFiles(s) && accepted;
     if (!o.scale.empty()) accepted = LoadScaleFiles(s) && accepted;
     if (!o.identical.empty()) accepted = LoadIdenticalFiles(s) && accepted;
     return LoadSupplementaryFiles(s) && accepted;
-}
-
-// Points read from a file are fixed; --free and --unfix make them unknowns of
-// the adjustment.
-bool ApplyDatum(Session& s) {
-    const VysledekUvolneni r = UvolnitBody(s.ws, s.options.free, s.options.unfix);
-    for (const std::string& name : r.nenalezene)
-        s.err << "vertano-cli: --unfix: point '" << name << "' is not among the given points\n";
-    return r.ok;
 }
 
 // The main window offers the analysis only while the checks find no error.
@@ -135,7 +130,8 @@ int RunAdjust(const Options& o, std::ostream& out, std::ostream& err, std::istre
     VysledekVyrovnani vysledek;
     if (const int status = ReadAndAdjust(s, codes, vysledek); status != kExitOk) return status;
     PrintAdjustmentSummary(s, vysledek);
-    return WriteOutputs(s) ? kExitOk : kExitRejected;
+    const bool written = WriteOutputs(s);
+    return WriteResultFiles(s, vysledekSite::kVyrovnani) && written ? kExitOk : kExitRejected;
 }
 
 }  // namespace vertano::cli

@@ -4,6 +4,7 @@
 #include "ApproxExplanation.h"
 #include "Commands.h"
 #include "Inputs.h"
+#include "ProjectInput.h"
 #include "RawProcessing.h"
 #include "Session.h"
 #include "workspace/PrikazySurovychMereni.h"
@@ -15,6 +16,7 @@ namespace vertano::cli {
 namespace {
 
 bool LoadAll(Session& s, const std::vector<int>& codes) {
+    if (!s.options.project.empty()) return LoadProject(s);
     bool accepted = LoadRawFiles(s, codes);
     accepted = LoadPointFiles(s) && accepted;
     if (!s.options.scale.empty()) accepted = LoadScaleFiles(s) && accepted;

@@ -1,6 +1,7 @@
 #include "CheckReport.h"
 #include "Commands.h"
 #include "Inputs.h"
+#include "ProjectInput.h"
 #include "RawProcessing.h"
 #include "ReportOutput.h"
 #include "Session.h"
@@ -12,19 +13,23 @@ int RunCheck(const Options& o, std::ostream& out, std::ostream& err, std::istrea
     if (!RawFormats(o, codes, err)) return kExitUsage;
     Session s(o, out, err, terminal);
     bool accepted = true;
-    if (!o.inputs.empty()) accepted = LoadRawFiles(s, codes) && accepted;
-    if (!o.points.empty()) accepted = LoadPointFiles(s) && accepted;
-    if (!o.scale.empty()) accepted = LoadScaleFiles(s) && accepted;
-    accepted = LoadSupplementaryFiles(s) && accepted;
+    if (!o.project.empty()) {
+        if (!LoadProject(s)) return kExitRejected;
+    } else {
+        if (!o.inputs.empty()) accepted = LoadRawFiles(s, codes) && accepted;
+        if (!o.points.empty()) accepted = LoadPointFiles(s) && accepted;
+        if (!o.scale.empty()) accepted = LoadScaleFiles(s) && accepted;
+        accepted = LoadSupplementaryFiles(s) && accepted;
+    }
 
     int32_t errors = 0;
-    if (!o.inputs.empty()) {
+    if (s.HasRaw()) {
         ProcessRaw(s);
         errors += PrintRawChecks(s);
         if (o.rows) PrintRawRows(s);
     }
-    if (!o.points.empty()) errors += PrintPointChecks(s);
-    if (!o.scale.empty()) errors += PrintScaleChecks(s);
+    if (s.HasPoints()) errors += PrintPointChecks(s);
+    if (s.HasScale()) errors += PrintScaleChecks(s);
     errors += PrintSupplementaryChecks(s);
     // The report shows the raw measurements whatever the checks found: it is
     // what the user needs to find the faulty rows. It never leaves out a file

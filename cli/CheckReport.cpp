@@ -77,7 +77,7 @@ int32_t PrintSupplementaryChecks(Session& s) {
     Workspace& ws = s.ws;
     int32_t all = 0;
     for (const int kind : doplnek::kPoradiKontroly) {
-        if (s.options.supplementary[static_cast<size_t>(kind - 1)].empty()) continue;
+        if (!s.HasSupplementary(kind)) continue;
         const Tmereni& list = *ws.doplnekVstup.Seznam(kind);
         std::vector<CountLine> lines;
         for (int k = 0; k < 4; ++k) {

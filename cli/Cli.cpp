@@ -40,6 +40,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (options.command == "simulate") return RunSimulate(options, out, err);
     if (options.command == "adjust") return RunAdjust(options, out, err, terminal);
     if (options.command == "approx") return RunApprox(options, out, err, terminal);
+    if (options.command == "project") return RunProject(options, out, err, terminal);
     if (options.command == "transform") return RunTransform(options, out, err, terminal);
     return RunConvert(options, out, err);
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Inputs.h"
+#include "ProjectInput.h"
 #include "Session.h"
 #include "files/SurovaMereniSoubory.h"
 
@@ -22,7 +23,7 @@ int RunConvert(const Options& o, std::ostream& out, std::ostream& err) {
     if (!RawFormats(o, codes, err)) return kExitUsage;
     Session s(o, out, err, nullptr);
     Workspace& ws = s.ws;
-    if (!LoadRawFiles(s, codes)) {
+    if (o.project.empty() ? !LoadRawFiles(s, codes) : !LoadProject(s)) {
         err << "vertano-cli: nothing written\n";
         return kExitRejected;
     }

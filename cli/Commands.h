@@ -18,6 +18,10 @@ int RunReduce(const Options& options, std::ostream& out, std::ostream& err, std:
 int RunAdjust(const Options& options, std::ostream& out, std::ostream& err, std::istream* terminal);
 // The approximate coordinates of the analysis, optionally explained.
 int RunApprox(const Options& options, std::ostream& out, std::ostream& err, std::istream* terminal);
+// project save: the inputs and settings of the options as a project file;
+// project show: what a project holds and its settings.
+int RunProject(const Options& options, std::ostream& out, std::ostream& err,
+               std::istream* terminal);
 // The adjustment as adjust runs it, then the transformation of the network into
 // the system of the identical points, with the summary and the result files.
 int RunTransform(const Options& options, std::ostream& out, std::ostream& err,

@@ -18,6 +18,7 @@ struct NamedFile {
 std::vector<NamedFile> InputFiles(const Options& o) {
     std::vector<NamedFile> files;
     for (const std::string& p : o.inputs) files.push_back({"", p});
+    if (!o.project.empty()) files.push_back({"--project", o.project});
     for (const std::string& p : o.points) files.push_back({"--points", p});
     for (const std::string& p : o.scale) files.push_back({"--scale", p});
     static const char* const kSupplementary[] = {"--supp-bearing", "--supp-distance",
@@ -35,6 +36,9 @@ std::vector<NamedFile> OutputFiles(const Options& o) {
     if (!o.coords.empty()) files.push_back({"--coords", o.coords});
     if (!o.json.empty()) files.push_back({"--json", o.json});
     if (!o.report.empty()) files.push_back({"--report", o.report});
+    if (!o.epoch.empty()) files.push_back({"--epoch", o.epoch});
+    if (!o.dxf.empty()) files.push_back({"--dxf", o.dxf});
+    if (!o.plot.empty()) files.push_back({"--plot", o.plot});
     return files;
 }
 

@@ -17,6 +17,8 @@ const char* Usage() {
                      [--scale FILE] [--supp-... FILE] [--level zero|mean|H]
                      [adjustment options] [--coords OUT.txt] [--json OUT.json]
                      [--report OUT.txt [--report-sections all|default|LIST]]
+                     [--epoch OUT.epc] [--dxf OUT.dxf] [--plot OUT.png|.bmp|.jpg]
+                     [drawing options]
   vertano-cli approx [OPTIONS] RAW... --points FILE [--scale FILE]
                      [--level zero|mean|H] [-o OUT.txt] [--explain]
   vertano-cli transform [OPTIONS] RAW... --points FILE [adjust's inputs and
@@ -25,6 +27,12 @@ const char* Usage() {
                         [--base NAME --orient NAME [--bearing ANGLE]]
                         [-o OUT.txt] [--json OUT.json]
                         [--report OUT.txt [--report-sections all|default|LIST]]
+                        [--epoch OUT.epc] [--dxf OUT.dxf] [--plot OUT.png|.bmp|.jpg]
+                        [drawing options]
+  vertano-cli project save -o JOB.gpr [every input option of adjust]
+  vertano-cli project show JOB.gpr
+  Instead of RAW... and the other input files, check, convert, reduce, adjust,
+  approx, transform and project save also take --project JOB.gpr.
   vertano-cli --help
 
 )";
@@ -102,6 +110,14 @@ const char* CommandsText() {
             (XYZ with their standard deviations), --json the key, the identical
             points with their residuals and the transformed points, --report
             the report of the transformation.
+            was found (polar point, free station, resection, intersection) and
+            names the points no construction reached.
+  project   save: reads the input files as adjust does and writes them with
+            the settings of the options (units, language, level, weights,
+            estimator, significance level, exclusion) and the fixation of the
+            points (--free, --unfix) as a project file; every name and value is
+            checked first, and when one cannot be stored nothing is written.
+            show: prints what a project holds and its settings.
 
 )";
 }
@@ -148,6 +164,9 @@ const char* OptionsText() {
                                  zero (default), the mean height of the network,
                                  or the height H (between -3000 and 3000 m)
   --faces                        reduce: write face means instead of set means
+  --project JOB.gpr              read the project instead of input files; the
+                                 options given beside it override its settings
+                                 for this run (the project is not changed)
 )";
 }
 
@@ -168,6 +187,10 @@ const char* AdjustmentOptionsText() {
   --no-exclusion                 no robust estimation, no rejection of outliers
   --threads N                    worker threads of the matrix products
                                  (default: one per processor)
+  --solver auto|dense|sparse     solver of the normal equations: sparse
+                                 (fast, little memory), the dense reference,
+                                 or auto (default): sparse, dense only where
+                                 the sparse one cannot handle the datum
   --coords OUT.txt               write the adjusted coordinates (XYZ)
   --json OUT.json                write the result as JSON (metres, radians)
   --report OUT.txt               adjust: write the network adjustment report;
@@ -218,6 +241,17 @@ const char* AdjustmentOptionsText() {
                                  in the second system, in the unit of
                                  --angle-unit (default: from their coordinates)
   -o OUT.txt                     transform: write the transformed points
+  --epoch OUT.epc                adjust, transform: write the epoch file of the
+                                 result
+  --dxf OUT.dxf                  write the drawing of the network as DXF
+  --plot OUT.png|.bmp|.jpg       write the picture of the network
+  Drawing options (with --dxf or --plot; by default as the settings say):
+  --dxf-lang cs|en               language of the DXF layer names
+  --ellipse-scale K              magnification of the error ellipses (50000)
+  --ellipses apriori|aposteriori the unit standard deviation of the ellipses
+  --plot-size WxH                size of the picture in pixels (1200x800)
+  --plot-style default|black-white  colours: yellow, green and silver on black,
+                                 or black on white
 )";
 }
 

@@ -8,10 +8,12 @@
 #include "adjustment/Tvahy.h"
 #include "data/Tjazyk.h"
 #include "data/Tnastaveni.h"
+#include "drawing/TContainer.h"
 #include "matice/Konstanty.h"
 #include "mereni/Text.h"
 #include "reports/OddilyProtokolu.h"
 #include "supplementary/DoplnekDruh.h"
+#include "workspace/VystupySite.h"
 
 namespace vertano::cli {
 
@@ -24,6 +26,9 @@ const std::map<std::string, uint8_t> kLanguages = {{"cs", 0}, {"en", 1}};
 const std::map<std::string, bool> kOrders = {{"standard", false}, {"simultaneous", true}};
 const std::map<std::string, int> kWeights = {
     {"inner", zdrojVah::kVnitrni}, {"outer", zdrojVah::kVnejsi}, {"given", zdrojVah::kZadana}};
+const std::map<std::string, int> kSolvers = {{"auto", 0}, {"dense", 1}, {"sparse", 2}};
+const std::map<std::string, int> kEllipses = {{"apriori", 1}, {"aposteriori", 0}};
+const std::map<std::string, int> kPlotStyles = {{"default", 0}, {"black-white", 1}};
 const std::map<std::string, bool> kMethods = {{"adjustment", false}, {"point-bearing", true}};
 const std::map<std::string, SimulaceTvar> kLayouts = {{"grid", SimulaceTvar::Grid},
                                                       {"traverse", SimulaceTvar::Traverse},
@@ -125,6 +130,35 @@ bool AddUnfixed(Options& o, const std::string& v, std::string& e) {
         start = comma + 1;
     }
     return true;
+}
+
+// A magnification of the error ellipses: the drawing window offers 100 to
+// 1,000,000; any number in between is taken.
+bool ChooseEllipseScale(Options& o, const std::string& v, std::string& e) {
+    Real k = 0;
+    if (ParseNumber(v, k) == NumberStatus::Ok && k >= 1 && k <= 1e7L) {
+        o.ellipseScale = k;
+        return true;
+    }
+    e = "bad value '" + v + "' for --ellipse-scale (a number from 1 to 10000000, e.g. 50000)";
+    return false;
+}
+
+// "WxH" in pixels.
+bool ChoosePlotSize(Options& o, const std::string& v, std::string& e) {
+    const size_t x = v.find_first_of("xX");
+    int32_t w = 0;
+    int32_t h = 0;
+    if (x != std::string::npos && ParseInteger(v.substr(0, x), w) &&
+        ParseInteger(v.substr(x + 1), h) && w >= kMinRozmerObrazku && w <= kMaxRozmerObrazku &&
+        h >= kMinRozmerObrazku && h <= kMaxRozmerObrazku) {
+        o.plotWidth = w;
+        o.plotHeight = h;
+        return true;
+    }
+    e = "bad value '" + v + "' for --plot-size (WIDTHxHEIGHT in pixels, each " +
+        std::to_string(kMinRozmerObrazku) + " to " + std::to_string(kMaxRozmerObrazku) + ")";
+    return false;
 }
 
 // Section codes separated by commas: A-01, ..., E-04, a part A ... E, "all"
@@ -293,10 +327,41 @@ void AddAdjustOptions(std::map<std::string, Setter>& m) {
     m["--estimator"] = ChooseEstimator;
     m["--alpha"] = ChooseAlpha;
     m["--threads"] = ChooseThreads;
+    m["--solver"] = [](Options& o, const std::string& v, std::string& e) {
+        return Choose(kSolvers, "--solver", v, o.solver, e);
+    };
     m["--coords"] = Text(&Options::coords);
     m["--json"] = Text(&Options::json);
     m["--report"] = Text(&Options::report);
     m["--report-sections"] = ChooseReportSections;
+}
+
+void AddProjectAndDrawingOptions(std::map<std::string, Setter>& m) {
+    m["--project"] = Text(&Options::project);
+    m["--epoch"] = Text(&Options::epoch);
+    m["--dxf"] = Text(&Options::dxf);
+    m["--dxf-lang"] = [](Options& o, const std::string& v, std::string& e) {
+        uint8_t code = 0;
+        if (!Choose(kLanguages, "--dxf-lang", v, code, e)) return false;
+        o.dxfLanguage = code;
+        return true;
+    };
+    m["--ellipse-scale"] = ChooseEllipseScale;
+    m["--ellipses"] = [](Options& o, const std::string& v, std::string& e) {
+        return Choose(kEllipses, "--ellipses", v, o.ellipses, e);
+    };
+    m["--plot"] = [](Options& o, const std::string& v, std::string& e) {
+        if (!JeFormatObrazku(v)) {
+            e = "bad value '" + v + "' for --plot (a .png, .bmp or .jpg file)";
+            return false;
+        }
+        o.plot = v;
+        return true;
+    };
+    m["--plot-size"] = ChoosePlotSize;
+    m["--plot-style"] = [](Options& o, const std::string& v, std::string& e) {
+        return Choose(kPlotStyles, "--plot-style", v, o.plotStyle, e);
+    };
 }
 
 // A point number or an angle: an empty one would pass for "not given".
@@ -331,6 +396,7 @@ const std::map<std::string, Setter>& ValueOptions() {
         AddInputOptions(m);
         AddSimulateOptions(m);
         AddAdjustOptions(m);
+        AddProjectAndDrawingOptions(m);
         AddTransformOptions(m);
         return m;
     }();
@@ -365,9 +431,20 @@ bool IsRepeatable(const std::string& name, const std::string& command) {
 }
 
 bool TakesFileName(const std::string& name, const std::string& command) {
-    static const std::set<std::string> files = {
-        "-o",      "--identical",    "--coords",        "--json",        "--report",
-        "--scale", "--supp-bearing", "--supp-distance", "--supp-height", "--supp-plumb"};
+    static const std::set<std::string> files = {"-o",
+                                                "--identical",
+                                                "--coords",
+                                                "--json",
+                                                "--report",
+                                                "--project",
+                                                "--epoch",
+                                                "--dxf",
+                                                "--plot",
+                                                "--scale",
+                                                "--supp-bearing",
+                                                "--supp-distance",
+                                                "--supp-height",
+                                                "--supp-plumb"};
     return files.count(name) > 0 || (name == "--points" && command != "simulate");
 }
 

@@ -84,11 +84,15 @@ bool Option(const std::vector<std::string>& args, size_t& i, Options& o, std::st
 // The options each command uses besides the common ones.
 const std::map<std::string, std::set<std::string>>& CommandOptions() {
     static const std::set<std::string> processing = {
-        "--coord-unit", "--order",  "--mirror", "--drop-unassigned",
-        "--yes",        "--points", "--yxz",    "--scale"};
+        "--coord-unit", "--order", "--mirror", "--drop-unassigned", "--yes",
+        "--points",     "--yxz",   "--scale",  "--project"};
+    static const std::set<std::string> adjustment = {
+        "--level",      "--supp-bearing", "--supp-distance", "--supp-height",
+        "--supp-plumb", "--free",         "--unfix",         "--weights",
+        "--estimator",  "--alpha",        "--no-exclusion",  "--threads"};
     static const std::map<std::string, std::set<std::string>> options = [] {
         std::map<std::string, std::set<std::string>> m;
-        m["convert"] = {"--to", "--export", "-o"};
+        m["convert"] = {"--to", "--export", "-o", "--project"};
         m["check"] = processing;
         m["check"].insert({"--rows", "--supp-bearing", "--supp-distance", "--supp-height",
                            "--supp-plumb", "--report", "--report-sections"});
@@ -97,10 +101,17 @@ const std::map<std::string, std::set<std::string>>& CommandOptions() {
         m["approx"] = processing;
         m["approx"].insert({"--level", "--explain", "-o"});
         m["adjust"] = processing;
-        m["adjust"].insert({"--level", "--supp-bearing", "--supp-distance", "--supp-height",
-                            "--supp-plumb", "--free", "--unfix", "--weights", "--estimator",
-                            "--alpha", "--no-exclusion", "--threads", "--coords", "--json",
-                            "--report", "--report-sections"});
+        m["adjust"].insert(adjustment.begin(), adjustment.end());
+        m["adjust"].insert({"--solver", "--coords", "--json", "--report", "--report-sections", "--epoch",
+                            "--dxf", "--dxf-lang", "--ellipse-scale", "--ellipses", "--plot",
+                            "--plot-size", "--plot-style"});
+        // project save takes every input of adjust and the settings its options
+        // give; project show only the file.
+        m["project"] = processing;
+        m["project"].insert(adjustment.begin(), adjustment.end());
+        m["project"].insert({"-o", "--to", "--identical", "--identical-yxz"});
+        // transform: the adjustment as adjust runs it (its result files too: the
+        // epoch, the drawing and the picture are those of the transformation).
         m["transform"] = m["adjust"];
         m["transform"].erase("--coords");
         m["transform"].insert({"--identical", "--identical-yxz", "--method", "--base", "--orient",
@@ -142,7 +153,8 @@ bool OptionsFitCommand(const Options& o, std::string& error) {
 }
 
 bool HasAnyInput(const Options& o) {
-    if (!o.inputs.empty() || !o.points.empty() || !o.scale.empty()) return true;
+    if (!o.inputs.empty() || !o.points.empty() || !o.scale.empty() || !o.project.empty())
+        return true;
     for (const auto& files : o.supplementary)
         if (!files.empty()) return true;
     return false;
@@ -161,17 +173,81 @@ bool CheckSimulate(Options& o, std::string& error) {
     return error.empty();
 }
 
+// A project replaces the input files; reading both would leave it unclear which
+// measurements and settings were meant.
+bool ProjectAlone(const Options& o, std::string& error) {
+    if (o.project.empty()) return true;
+    bool files = !o.inputs.empty() || !o.points.empty() || !o.scale.empty() || !o.identical.empty();
+    for (const auto& list : o.supplementary) files = files || !list.empty();
+    if (files) error = "--project replaces the input files; give either the project or the files";
+    return !files;
+}
+
+bool ReportSectionsUsed(const Options& o, std::string& error) {
+    if (o.given.count("--report-sections") > 0 && o.report.empty())
+        error = "--report-sections needs --report OUT.txt";
+    return error.empty();
+}
+
+// The drawing options shape the DXF and the picture only.
+bool DrawingOptionsUsed(const Options& o, std::string& error) {
+    const bool drawing = !o.dxf.empty() || !o.plot.empty();
+    for (const char* name :
+         {"--ellipse-scale", "--ellipses", "--plot-style", "--dxf-lang", "--plot-size"}) {
+        const std::string n(name);
+        const bool needs = n == "--dxf-lang"                           ? !o.dxf.empty()
+                           : n == "--plot-size" || n == "--plot-style" ? !o.plot.empty()
+                                                                       : drawing;
+        if (o.given.count(n) > 0 && !needs) {
+            error = n + " needs " +
+                    (n == "--dxf-lang"                           ? "--dxf"
+                     : n == "--plot-size" || n == "--plot-style" ? "--plot"
+                                                                 : "--dxf or --plot");
+            return false;
+        }
+    }
+    return true;
+}
+
+// project save writes the inputs and options as a project; project show prints
+// what a project holds.
+bool CheckProject(Options& o, std::string& error) {
+    if (o.inputs.empty() || (o.inputs[0] != "save" && o.inputs[0] != "show")) {
+        error = "project needs save or show";
+        return false;
+    }
+    o.subcommand = o.inputs[0];
+    o.inputs.erase(o.inputs.begin());
+    if (o.subcommand == "show") {
+        if (o.inputs.size() != 1 || o.given.size() > (o.given.count("--lang") > 0 ? 1u : 0u))
+            error = "project show takes the project file alone";
+        else
+            o.project = o.inputs[0];
+        if (error.empty()) o.inputs.clear();
+        return error.empty();
+    }
+    if (o.output.empty())
+        error = "project save needs -o JOB.gpr";
+    else if (o.free && !o.unfix.empty())
+        error = "--free frees every point; it does not go with --unfix";
+    return error.empty() && ProjectAlone(o, error);
+}
+
 // adjust and approx: raw files and given points; the outputs are optional.
 bool CheckNetwork(const Options& o, std::string& error) {
+    if (!o.project.empty()) {
+        if (o.free && !o.unfix.empty())
+            error = "--free frees every point; it does not go with --unfix";
+        return error.empty() && ProjectAlone(o, error) && ReportSectionsUsed(o, error) &&
+               DrawingOptionsUsed(o, error);
+    }
     if (o.inputs.empty())
         error = o.command + " needs raw measurement files";
     else if (o.points.empty())
         error = o.command + " needs the given points (--points FILE)";
     else if (o.free && !o.unfix.empty())
         error = "--free frees every point; it does not go with --unfix";
-    else if (o.given.count("--report-sections") > 0 && o.report.empty())
-        error = "--report-sections needs --report OUT.txt";
-    return error.empty();
+    return error.empty() && ReportSectionsUsed(o, error) && DrawingOptionsUsed(o, error);
 }
 
 // transform: the identical points, and base, orientation and bearing only for
@@ -179,7 +255,7 @@ bool CheckNetwork(const Options& o, std::string& error) {
 // angle in the unit of --angle-unit.
 bool CheckTransform(const Options& o, std::string& error) {
     Real angle = 0;
-    if (o.identical.empty())
+    if (o.identical.empty() && o.project.empty())
         error = "transform needs the identical points (--identical FILE)";
     else if (!o.pointBearing && (!o.base.empty() || !o.orient.empty() || !o.bearing.empty()))
         error = "--base, --orient and --bearing go with --method point-bearing";
@@ -213,26 +289,30 @@ bool Check(Options& o, std::string& error) {
     if (o.help || o.command == "help") return true;
     if (!OptionsFitCommand(o, error) || !LevelInRange(o, error)) return false;
     if (o.command == "simulate") return CheckSimulate(o, error);
+    if (o.command == "project") return CheckProject(o, error);
     if (o.command == "adjust" || o.command == "approx") return CheckNetwork(o, error);
     if (o.command == "transform") return CheckNetwork(o, error) && CheckTransform(o, error);
+    if (!ProjectAlone(o, error)) return false;
     if (o.command == "check") {
         if (!HasAnyInput(o))
             error = "no input files given";
-        else if (o.inputs.empty() && (o.simultaneous || o.mirror || o.dropUnassigned || o.rows))
+        else if (o.inputs.empty() && o.project.empty() &&
+                 (o.simultaneous || o.mirror || o.dropUnassigned || o.rows))
             error = "--order, --mirror, --drop-unassigned and --rows need raw measurement files";
-        else if (o.inputs.empty() && !o.report.empty())
+        else if (o.inputs.empty() && o.project.empty() && !o.report.empty())
             error = "--report needs raw measurement files";
         else if (o.given.count("--report-sections") > 0 && o.report.empty())
             error = "--report-sections needs --report OUT.txt";
         return error.empty();
     }
-    if (o.inputs.empty())
+    if (o.inputs.empty() && o.project.empty())
         error = "no input files given";
     else if (o.command == "convert" && o.to < 0)
         error = "convert needs --to mtx|asc";
     else if (o.output.empty())
         error = o.command + " needs -o OUT";
-    else if (o.command == "reduce" && o.points.empty() && (o.level >= 0 || !o.scale.empty()))
+    else if (o.command == "reduce" && o.points.empty() && o.project.empty() &&
+             (o.level >= 0 || !o.scale.empty()))
         error = "reduce: --level and --scale need --points";
     return error.empty();
 }
@@ -252,8 +332,9 @@ bool ParseOptions(const std::vector<std::string>& args, Options& o, std::string&
         return true;
     }
     o.command = args[i++];
-    static const std::set<std::string> commands = {"check",  "convert", "reduce",    "simulate",
-                                                   "adjust", "approx",  "transform", "help"};
+    static const std::set<std::string> commands = {"check",     "convert", "reduce",
+                                                   "simulate",  "adjust",  "approx",
+                                                   "transform", "project", "help"};
     if (commands.count(o.command) == 0) {
         error = "unknown command '" + o.command + "'";
         return false;

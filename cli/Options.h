@@ -15,9 +15,10 @@ namespace vertano::cli {
 // Everything the command line can say. Later commands add their fields here, so
 // that all options are parsed and documented in one place.
 struct Options {
-    // "check", "convert", "reduce", "simulate", "adjust", "approx", "transform" or
-    // "help"
+    // "check", "convert", "reduce", "simulate", "adjust", "approx", "transform",
+    // "project" or "help"
     std::string command;
+    std::string subcommand;  // project: "save" or "show"
     bool help = false;
     uint8_t angleUnit = 1;   // settings codes: 0 rad, 1 gon, 2 deg, 3 D.MMSS
     uint8_t lengthUnit = 0;  // 0 m, 1 ft
@@ -62,6 +63,9 @@ struct Options {
     Real alpha = -1;     // significance level of the outlier test
     bool noExclusion = false;
     int threads = -1;
+    // The solver of the normal equations: 0 auto (sparse, the dense cascade
+    // where the sparse one cannot handle the datum), 1 dense, 2 sparse.
+    int solver = 0;
     std::string coords;
     std::string json;
     // adjust, check: the report file, and for adjust the sections it holds
@@ -74,6 +78,22 @@ struct Options {
     Hodiny hodiny = MistniCas;
     // approx: a line per point saying how it was found.
     bool explain = false;
+
+    // A project file read instead of the input files; the options given beside
+    // it override its settings for the run.
+    std::string project;
+
+    // adjust: the epoch, the DXF drawing and the picture of the network, with the
+    // options of the drawing (-1: as the settings say).
+    std::string epoch;
+    std::string dxf;
+    int dxfLanguage = -1;  // 0 Czech, 1 English layer names
+    Real ellipseScale = -1;
+    int ellipses = -1;  // 1 a priori, 0 a posteriori
+    std::string plot;
+    int plotWidth = 1200;
+    int plotHeight = 800;
+    int plotStyle = -1;  // 0 the "Default" colours, 1 black on white
 
     // transform: the identical points of the output system (repeatable, YXZ with
     // --identical-yxz), the method, and for point and bearing the base and the

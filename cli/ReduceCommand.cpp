@@ -3,6 +3,7 @@
 
 #include "Commands.h"
 #include "Inputs.h"
+#include "ProjectInput.h"
 #include "RawProcessing.h"
 #include "Session.h"
 #include "files/SurovaMereniSoubory.h"
@@ -50,7 +51,7 @@ void PrintReduction(Session& s, const VysledekRedukovanychPrumeru& v) {
 // the workspace does the work exactly as the analysis would.
 bool Reduce(Session& s, VysledekRedukovanychPrumeru& v) {
     Workspace& ws = s.ws;
-    if (!s.options.points.empty()) s.Stage(3);
+    if (s.HasPoints()) s.Stage(3);
     v = RedukovanePrumery(ws, s.ui, s.options.faces);
     if (!v.uspech) return false;
     s.out << (s.options.faces ? ws.jazyk.tlacitko.prumerPoloh : ws.jazyk.tlacitko.prumerSkupin)
@@ -108,9 +109,14 @@ int RunReduce(const Options& o, std::ostream& out, std::ostream& err, std::istre
     std::vector<int> codes;
     if (!RawFormats(o, codes, err)) return kExitUsage;
     Session s(o, out, err, terminal);
-    bool accepted = LoadRawFiles(s, codes);
-    if (!o.points.empty()) accepted = LoadPointFiles(s) && accepted;
-    if (!o.scale.empty()) accepted = LoadScaleFiles(s) && accepted;
+    bool accepted = true;
+    if (!o.project.empty()) {
+        accepted = LoadProject(s);
+    } else {
+        accepted = LoadRawFiles(s, codes);
+        if (!o.points.empty()) accepted = LoadPointFiles(s) && accepted;
+        if (!o.scale.empty()) accepted = LoadScaleFiles(s) && accepted;
+    }
     if (!accepted) {
         err << "vertano-cli: nothing written\n";
         return kExitRejected;

@@ -59,11 +59,14 @@ void ApplyReportSections(const Options& o, nastaveni::Tprotokol& p) {
     }
 }
 
+// Only the options given change the settings: their defaults are those of the
+// settings, and a project's settings stay unless an option says otherwise.
 void ApplyOptions(const Options& o, Tnastaveni& s) {
-    s.jednotky.uhel = o.angleUnit;
-    s.jednotky.delka = o.lengthUnit;
-    s.jednotky.souradnice = o.coordUnit;
-    s.souborVstup.typSouradnice = o.yxz ? 1 : 0;
+    const auto given = [&](const char* name) { return o.given.count(name) > 0; };
+    if (given("--angle-unit")) s.jednotky.uhel = o.angleUnit;
+    if (given("--length-unit")) s.jednotky.delka = o.lengthUnit;
+    if (given("--coord-unit")) s.jednotky.souradnice = o.coordUnit;
+    if (given("--yxz")) s.souborVstup.typSouradnice = 1;
     // The only point list the command line loads is the given network points.
     s.okno.bodyVstup = kBodyVstupFixni;
     if (o.to >= 0) s.souborVystup.typSuroveMereni = static_cast<uint8_t>(o.to);
@@ -80,8 +83,37 @@ void ApplyOptions(const Options& o, Tnastaveni& s) {
 Session::Session(const Options& o, std::ostream& out_, std::ostream& err_, std::istream* terminal)
     : options(o), out(out_), err(err_), ui(err_, terminal, ws.jazyk, {o.yes, o.verbose}) {
     ApplyOptions(o, ws.nastaveni);
+    ws.modelVyrovnany.solverChoice = static_cast<SolverChoice>(o.solver);
     // Also refills the texts that follow the units just set.
     ws.NastavitJazyk(o.language);
+}
+
+void Session::ApplyGivenOptions() {
+    ApplyOptions(options, ws.nastaveni);
+    if (options.given.count("--lang") > 0)
+        ws.NastavitJazyk(options.language);
+    else
+        ws.ObnovitTexty();
+}
+
+bool Session::HasRaw() const {
+    return options.project.empty() ? !options.inputs.empty() : ws.suroveMereni.ExistujePlnyZaznam();
+}
+
+bool Session::HasPoints() const {
+    return options.project.empty() ? !options.points.empty() : ws.souradniceFixni.ExistujePlnyBod();
+}
+
+bool Session::HasScale() const {
+    return options.project.empty() ? !options.scale.empty()
+                                   : ws.souradniceMeritko.ExistujePlnyBod();
+}
+
+bool Session::HasSupplementary(int kind) const {
+    if (options.project.empty())
+        return !options.supplementary[static_cast<size_t>(kind - 1)].empty();
+    const Tmereni* list = ws.doplnekVstup.Seznam(kind);
+    return list != nullptr && list->ExistujePlnyZaznam();
 }
 
 void Session::Show(int32_t number) {

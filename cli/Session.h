@@ -28,6 +28,18 @@ class Session {
 
     // Announces a notification number and shows it at once.
     void Show(int32_t number);
+
+    // After a project has replaced the settings: the options given on the command
+    // line override them again, and the texts follow the language in force.
+    void ApplyGivenOptions();
+
+    // Whether the run has raw measurements, given points, scale factors or
+    // supplementary measurements of a kind to work on: from the files named, or
+    // from the project.
+    bool HasRaw() const;
+    bool HasPoints() const;
+    bool HasScale() const;
+    bool HasSupplementary(int kind) const;
     // The stage label of the main window for step `step` (" Processing ... [n]").
     void Stage(int step);
 };

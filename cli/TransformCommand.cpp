@@ -7,11 +7,13 @@
 #include "Commands.h"
 #include "Inputs.h"
 #include "ReportOutput.h"
+#include "ResultFiles.h"
 #include "Session.h"
 #include "TransformResults.h"
 #include "mereni/Jednotky.h"
 #include "transformation/IdentickeBody.h"
 #include "workspace/Transformace.h"
+#include "workspace/VystupySite.h"
 #include "workspace/VystupyTransformace.h"
 
 namespace vertano::cli {
@@ -107,7 +109,10 @@ int RunTransform(const Options& o, std::ostream& out, std::ostream& err, std::is
     if (const std::optional<int> status = Transform(s, v)) return *status;
     for (const std::string& line : RadkySouhrnuTransformace(s.ws, o.pointBearing, v))
         s.out << line << "\n";
-    return WriteOutputs(s) ? kExitOk : kExitRejected;
+    const bool written = WriteOutputs(s);
+    const int vysledek =
+        o.pointBearing ? vysledekSite::kBodASmernik : vysledekSite::kTransformaceSVyrovnanim;
+    return WriteResultFiles(s, vysledek) && written ? kExitOk : kExitRejected;
 }
 
 }  // namespace vertano::cli

@@ -32,15 +32,11 @@ std::vector<TmerenaVelicina*> Rovnice(Tmodel2& m) {
     return r;
 }
 
-// The cofactor matrix of the unknowns as the evaluation leaves it: the leading
-// block of the normal matrix, full and square.
+// The cofactors of the unknowns as the evaluation leaves them, from the
+// model's solver (the sparse one keeps no dense matrix).
 bool MaKofaktory(const Tmodel2& m) {
-    const auto n = static_cast<std::size_t>(std::max(m.pocetNeznamych, 0));
-    if (n == 0 || m.maticeATPA.size() < n) return false;
-    for (std::size_t i = 0; i < n; ++i) {
-        if (m.maticeATPA[i].size() < n) return false;
-    }
-    return true;
+    Real q = 0;
+    return m.pocetNeznamych > 0 && m.Kofaktor(0, 0, q);
 }
 
 bool JeUhel(int32_t typ) {
@@ -61,7 +57,8 @@ Real MetrovaChyba(const Tmodel2& m, const TmerenaVelicina& z) {
 }
 
 // How far a unit error of equation i moves each determined point of its row:
-// (point index, move) pairs; dx = Q a_i^T p_i.
+// (point index, move) pairs; dx = Q a_i^T p_i. Only the cofactors between the
+// unknowns of the equation are needed, which the sparse solver keeps.
 std::vector<std::pair<int32_t, Real>> Posuny(const Tmodel2& m, const Tsparse& radky, int32_t i,
                                              Real p) {
     const int32_t urcovanych = m.pocetSouradnicUrcovanych / 3;
@@ -75,10 +72,11 @@ std::vector<std::pair<int32_t, Real>> Posuny(const Tmodel2& m, const Tsparse& ra
     for (const int32_t bod : body) {
         Real soucet = 0;
         for (int c = 0; c < 3; ++c) {
-            const Tvector& q = m.maticeATPA[static_cast<std::size_t>(3 * bod + c)];
             Real dx = 0;
             for (std::size_t e = 0; e < sloupce.size(); ++e) {
-                dx += q[static_cast<std::size_t>(sloupce[e])] * a[e];
+                Real q = 0;
+                if (!m.Kofaktor(3 * bod + c, sloupce[e], q)) return {};
+                dx += q * a[e];
             }
             soucet += (dx * p) * (dx * p);
         }

@@ -41,6 +41,12 @@ void Tmodel2::Clear() {
         *p = -1;
     }
     jeFix = jeMerenaDelka = probehloVycovaniOdlehlych = false;
+    sparse.Clear();
+    Tmatrix().swap(datumConditions);
+    Tmatrix().swap(datumVectors);
+    denseFallback = sparseCofactors = false;
+    solverFailure = SolverFailure::None;
+    defectUnknown = -1;
     vynechanaMereni.clear();
     poctyNacteni = PoctyNacteni{};
     chyba.clear();

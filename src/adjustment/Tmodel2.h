@@ -10,6 +10,7 @@
 #include "matice/MatrixTypes.h"
 #include "matice/ParallelRows.h"
 #include "matice/Real.h"
+#include "matice/SparseNormalSolver.h"
 
 namespace vertano {
 
@@ -55,9 +56,21 @@ struct PoctyNacteni {
     int32_t typFixace = -1;
 };
 
-// The solver Vyrovnat uses: the cascade LDL^T, LU, SVD, or one of them alone (for
-// comparing the methods and for tests that must reach a particular one).
+// The method the dense path of Vyrovnat uses: the cascade LDL^T, LU, SVD, or one
+// of them alone (for comparing the methods and for tests that must reach a
+// particular one). A single method implies the dense path.
 enum class Resic : int32_t { Kaskada = 0, LDLT, LU, SVD };
+
+// Which solver of the normal equations the adjustment uses.
+enum class SolverChoice : int32_t {
+    // The sparse one; the dense cascade only where the sparse one cannot handle
+    // the datum of the network (and the dense matrix fits in memory).
+    Auto = 0,
+    // The dense cascade on the matrix bordered by the datum conditions.
+    Dense,
+    // The sparse one alone.
+    Sparse,
+};
 
 // The three-dimensional network adjustment model: observation vectors, the point
 // list with the current coordinates, the transposed sparse design matrix, the
@@ -163,13 +176,33 @@ class Tmodel2 {
     WaitHook cekani;
     // Kaskada in every run; a single method for comparisons and tests.
     Resic resic = Resic::Kaskada;
+    // Configuration like `resic`: stays through Clear.
+    SolverChoice solverChoice = SolverChoice::Auto;
+    // The sparse normal equations: the factor of the last iteration (its
+    // analysis reused by the next one) and the selected cofactors.
+    SparseNormalSolver sparse;
+    // The datum conditions of typFixace at the current coordinates (one row of
+    // pocetNeznamych coefficients each) and the defect vectors they remove,
+    // formed with the design matrix for the sparse path.
+    Tmatrix datumConditions;
+    Tmatrix datumVectors;
+    // The sparse path gave way to the dense cascade for the rest of this load
+    // (Auto only); the current cofactors come from the sparse path.
+    bool denseFallback = false;
+    bool sparseCofactors = false;
+    // Why the last solution or inversion failed (either path), and the unknown
+    // at which the normal equations were found singular beyond the datum (-1
+    // when none or not known).
+    SolverFailure solverFailure = SolverFailure::None;
+    int32_t defectUnknown = -1;
 
     Tmodel2() { Create(); }
 
     // ---- loading and the design matrix ----
     void Create();
     // Empties everything: matrices and vectors freed, reals and counts -1, the
-    // text empty, flags false. `cekani` and `resic` are configuration and stay.
+    // text empty, flags false, the sparse solver forgotten. `cekani`, `resic`
+    // and `solverChoice` are configuration and stay.
     void Clear();
 
     // Loads the model from the reduced measurements, the approximate (determined)
@@ -229,16 +262,35 @@ class Tmodel2 {
     // One iteration with the current working weights, then new robust weights.
     bool VyrovnatRobustne(bool& znovuVyrovnat);
 
-    // Cofactor matrix Q of the unknowns into the leading block of maticeATPA and
-    // the cofactors q_i of the adjusted observations into
-    // vektorRedukovanychMereni, always with the a-priori weights.
+    // The cofactors Q of the unknowns and the cofactors q_i of the adjusted
+    // observations into vektorRedukovanychMereni, always with the a-priori
+    // weights. On the dense path Q is the leading block of maticeATPA; on the
+    // sparse path the solver keeps the selected cofactors. Either way Kofaktor,
+    // KofaktoryBodu and KofaktorovaMatice give them.
     bool VypocetKovariancniMatice();
+    // The two ways of the dense path.
     bool KovariancniMaticeCholeskyLU();
     bool KovariancniMaticeSVD();
     // Q[i][i] >= 0 (i < n), q_i >= 0 and q_i <= 1/p_i up to rounding.
     bool KontrolaKovariancniMatice() const;
-    // kovariancniMaticeStr := the coordinate block of Q as text.
+    // kovariancniMaticeStr := the coordinate block of Q as text. The whole block
+    // is computed for it (column by column on the sparse path), so it is made
+    // only on request, never by the evaluation.
     void KovariancniMatice2str();
+
+    // Q[i][j] of two unknowns after VypocetKovariancniMatice; false when there
+    // are no cofactors or the indices are outside the unknowns.
+    bool Kofaktor(int32_t i, int32_t j, Real& q) const;
+    // The 3 x 3 block of the coordinates X, Y, Z of determined point `bod`.
+    bool KofaktoryBodu(int32_t bod, Tmatrix& B) const;
+    // The leading n x n block of Q (n <= pocetNeznamych), on request only: on
+    // the sparse path every column costs a solve with the factor, and a block
+    // that would not fit in memory is refused (three times its size must fit
+    // in half of the memory: 15,000 coordinates on a machine of 23 GB).
+    bool KofaktorovaMatice(int32_t n, Tmatrix& Q) const;
+    // The sparse path solves (and gave the current cofactors): solverChoice is
+    // not Dense, no single dense method is forced and it has not given way.
+    bool RidkaCesta() const;
 
     // sigma_v = sigma0 sqrt((sigma / sigma0)^2 - q) of a residual, the radicand
     // taken as 0 when rounding makes it negative (an observation without

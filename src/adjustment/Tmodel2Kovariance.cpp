@@ -35,15 +35,6 @@ bool JeNacteno(const Tmodel2& m) {
            static_cast<int32_t>(m.maticePlanuSparse.data.size()) == m.pocetNeznamych;
 }
 
-// The bordered normal matrix with the a-priori weights (not the robust ones) from
-// the current design matrix.
-bool NormalniMaticeApriorni(Tmodel2& m) {
-    NulovatNormalniRovnice(m);
-    return ThreadNaplnitATPA(m.maticeATPA, m.maticePlanuSparse, m.diagonalaVah, m.pocetNeznamych,
-                             m.indexVlakna, m.cekani) &&
-           PridatPodminkyFixace(m);
-}
-
 // q_i of every observation over l, then the plausibility check.
 bool KofaktoryPozorovani(Tmodel2& m) {
     Tsparse radky;
@@ -84,7 +75,7 @@ bool Tmodel2::KovariancniMaticeCholeskyLU() {
     if (!JeNacteno(*this)) return false;
     try {
         const FpGuard guard;
-        if (!NormalniMaticeApriorni(*this)) return false;
+        if (!SestavitHuste(*this, diagonalaVah, nullptr)) return false;
         if (!(jeFix ? InverzeCholesky(*this) : InverzeLU(*this)) || !guard.Ok()) return false;
         return KofaktoryPozorovani(*this);
     } catch (const std::bad_alloc&) {
@@ -96,23 +87,21 @@ bool Tmodel2::KovariancniMaticeCholeskyLU() {
 bool Tmodel2::KovariancniMaticeSVD() {
     if (!JeNacteno(*this)) return false;
     try {
-        if (!NormalniMaticeApriorni(*this)) return false;
-        if (!ReseniSvd(*this, indexVlakna2, false, false)) return false;
+        if (!SestavitHuste(*this, diagonalaVah, nullptr)) return false;
+        if (!ReseniSvd(*this, indexVlakna2, false, Singularita::Odmitnuta)) return false;
         return KofaktoryPozorovani(*this);
     } catch (const std::bad_alloc&) {
         return false;
     }
 }
 
-bool Tmodel2::VypocetKovariancniMatice() {
-    if (KovariancniMaticeCholeskyLU() || KovariancniMaticeSVD()) return true;
-    chyba = "The cofactor matrix could not be computed";
-    return false;
-}
-
 bool Tmodel2::KontrolaKovariancniMatice() const {
     const int32_t n = pocetNeznamych;
-    if (n < 1 || !DiagonalNonNegative(maticeATPA, 0, n - 1)) return false;
+    if (n < 1) return false;
+    for (int32_t i = 0; i < n; ++i) {
+        Real q = 0;
+        if (!Kofaktor(i, i, q) || !(q >= 0)) return false;
+    }
     if (static_cast<int32_t>(vektorRedukovanychMereni.size()) < pocetMereni ||
         static_cast<int32_t>(diagonalaVah.size()) < pocetMereni) {
         return false;
@@ -128,7 +117,15 @@ bool Tmodel2::KontrolaKovariancniMatice() const {
 }
 
 void Tmodel2::KovariancniMatice2str() {
-    kovariancniMaticeStr = KofaktoryText(maticeATPA, pocetSouradnicUrcovanych);
+    kovariancniMaticeStr.clear();
+    try {
+        // The whole block, column by column on the sparse path.
+        Tmatrix Q;
+        if (pocetSouradnicUrcovanych < 1 || !KofaktorovaMatice(pocetSouradnicUrcovanych, Q)) return;
+        kovariancniMaticeStr = KofaktoryText(Q, pocetSouradnicUrcovanych);
+    } catch (const std::bad_alloc&) {
+        kovariancniMaticeStr.clear();
+    }
 }
 
 Real Tmodel2::OdchylkaOpravy(Real odchylka, Real odchylkaJednotkova, Real q) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "adjustment/Tmodel2.h"
+#include "adjustment/Tmodel2Vnitrni.h"
 #include "adjustment/Tvahy.h"
 #include "adjustment/VahaPozorovani.h"
 #include "data/Tnastaveni.h"
@@ -256,10 +257,15 @@ bool Tmodel2::NaplnitMereniVahy(const Tmereni& mereni, const Tvahy& vahy) {
     indexSmer.assign(1, 0);
     indexZenit.assign(1, 0);
     indexDelka.assign(1, 0);
+    // At most one observation of each kind per row: vectors grown one by one
+    // would hold up to twice their records, which in a network of ten
+    // thousand points is hundreds of megabytes.
+    for (TvektorMereni* v : {&smer, &zenit, &delka}) v->zaznam.reserve(mereni.zaznam.size());
     PlneniMereni plneni(*this, vahy);
     for (const auto& [poradi, radky] : Obsazeni(mereni)) {
         if (!plneni.Stanovisko(mereni, poradi, radky)) return false;
     }
+    for (TvektorMereni* v : {&smer, &zenit, &delka}) v->zaznam.shrink_to_fit();
     return true;
 }
 
@@ -306,7 +312,14 @@ bool Tmodel2::NuloveMatice() {
         }
         VectorZero(vektorATPL, u);
         VectorZero(vektorPrirustku, u);
-        MatrixZero(maticeATPA, u, u);
+        // Only the dense path holds the u x u normal matrix (a network of ten
+        // thousand points would need gigabytes); it is formed where it is used
+        // when the sparse path gives way.
+        if (!RidkaCesta() && HustaSeVejde(u)) {
+            MatrixZero(maticeATPA, u, u);
+        } else {
+            Tmatrix().swap(maticeATPA);
+        }
         VectorZero(vektorUloziste, std::max(m, u));
     } catch (const std::bad_alloc&) {
         chyba = "Not enough memory for the normal equations";

@@ -100,6 +100,7 @@ bool PrecislujSkupiny(const TvektorMereni& kopie, const TindexVector& stary, Tve
     const auto n = static_cast<int32_t>(kopie.zaznam.size());
     if (stary.empty() || stary.front() != 0 || stary.back() != n) return false;
     novy.Clear();
+    novy.zaznam.reserve(kopie.zaznam.size());
     index.assign(1, 0);
     int32_t skupina = 0;
     for (std::size_t g = 0; g + 1 < stary.size(); ++g) {
@@ -122,6 +123,7 @@ bool PrecislujSkupiny(const TvektorMereni& kopie, const TindexVector& stary, Tve
 // so that a report numbers the rows alike with or without exclusion.
 void PrecislujDoplnek(const TvektorMereni& kopie, TvektorMereni& novy) {
     novy.Clear();
+    novy.zaznam.reserve(kopie.zaznam.size());
     int32_t poradi = 0;
     for (const TmerenaVelicina& z : kopie.zaznam) {
         if (z.jeOdlehly) continue;

@@ -309,16 +309,6 @@ bool SouhlasiPocty(const Tmodel2& m) {
                                 d.pocetSmernik + d.pocetPrevyseni + 2 * d.pocetProvazeni;
 }
 
-std::string NeznamaBezMereni(const Tmodel2& m, int32_t radek) {
-    if (radek < m.pocetSouradnicUrcovanych) {
-        static const char* const osy[] = {"X", "Y", "Z"};
-        return "The " + std::string(osy[radek % 3]) + " coordinate of point " +
-               m.souradnice.bod[static_cast<std::size_t>(radek / 3)].cislo + " has no observation";
-    }
-    return "Orientation unknown " + std::to_string(radek - m.pocetSouradnicUrcovanych + 1) +
-           " has no observation";
-}
-
 // The datum conditions of the network type, in their row order.
 enum class Podminka { Rotace, PosunX, PosunY, PosunZ, Meritko };
 
@@ -361,23 +351,97 @@ void NulovatNormalniRovnice(Tmodel2& m) {
 }
 
 bool PridatPodminkyFixace(Tmodel2& m) {
-    const std::vector<Podminka> podminky = Podminky(m.typFixace);
-    if (static_cast<int32_t>(podminky.size()) != m.pocetPodminek) return false;
+    DatumPodminky(m);
+    const Tmatrix& C = m.datumConditions;
+    if (static_cast<int32_t>(C.size()) != m.pocetPodminek) return false;
     const int32_t n = m.pocetNeznamych;
     const int32_t u = n + m.pocetPodminek;
     if (static_cast<int32_t>(m.maticeATPA.size()) < u) return false;
-    const int32_t bodu = m.pocetSouradnicUrcovanych / 3;
     for (int32_t r = 0; r < m.pocetPodminek; ++r) {
         Tvector& radek = m.maticeATPA[static_cast<std::size_t>(n + r)];
         if (static_cast<int32_t>(radek.size()) < u) return false;
         std::fill(radek.begin(), radek.end(), Real{0});
-        for (int32_t i = 0; i < bodu; ++i) {
+        for (int32_t j = 0; j < n; ++j) {
+            radek[static_cast<std::size_t>(j)] =
+                C[static_cast<std::size_t>(r)][static_cast<std::size_t>(j)];
+            m.maticeATPA[static_cast<std::size_t>(j)][static_cast<std::size_t>(n + r)] =
+                C[static_cast<std::size_t>(r)][static_cast<std::size_t>(j)];
+        }
+        if (static_cast<int32_t>(m.vektorATPL.size()) > n + r) {
+            m.vektorATPL[static_cast<std::size_t>(n + r)] = 0;
+        }
+    }
+    return true;
+}
+
+std::string PopisNezname(const Tmodel2& m, int32_t neznama) {
+    if (neznama >= 0 && neznama < m.pocetSouradnicUrcovanych &&
+        neznama / 3 < m.souradnice.Pocet()) {
+        static const char* const osy[] = {"X", "Y", "Z"};
+        return "the " + std::string(osy[neznama % 3]) + " coordinate of point " +
+               m.souradnice.bod[static_cast<std::size_t>(neznama / 3)].cislo;
+    }
+    const int32_t k = neznama - m.pocetSouradnicUrcovanych;
+    if (k >= 0 && k < m.pocetPosunu) {
+        std::string text = "orientation unknown " + std::to_string(k + 1);
+        if (static_cast<std::size_t>(k) < m.indexSmer.size()) {
+            const int32_t prvni = m.indexSmer[static_cast<std::size_t>(k)];
+            if (prvni >= 0 && static_cast<std::size_t>(prvni) < m.smer.zaznam.size()) {
+                text +=
+                    " (station " + m.smer.zaznam[static_cast<std::size_t>(prvni)].cislo_stn + ")";
+            }
+        }
+        return text;
+    }
+    return "unknown " + std::to_string(neznama + 1);
+}
+
+namespace {
+
+// The point a rotation or a scale of the network leaves in place: the fixed
+// point when there is one, else the centroid of the determined points (any
+// point would do, the translations being free then; the centroid keeps the
+// vectors short).
+void StredDatumu(const Tmodel2& m, int32_t bodu, Real stred[3]) {
+    stred[kX] = stred[kY] = stred[kZ] = 0;
+    for (const Tbod& b : m.souradnice.bod) {
+        if (b.JeFixni) {
+            stred[kX] = b.X;
+            stred[kY] = b.Y;
+            stred[kZ] = b.Z;
+            return;
+        }
+    }
+    for (int32_t i = 0; i < bodu; ++i) {
+        const Tbod& b = m.souradnice.bod[static_cast<std::size_t>(i)];
+        stred[kX] += b.X / bodu;
+        stred[kY] += b.Y / bodu;
+        stred[kZ] += b.Z / bodu;
+    }
+}
+
+// One row per condition of typFixace over the unknowns: with `podminky` the
+// conditions of the Part (the rotation row Y, -X, 0), else the defect vectors
+// they remove: a shift along an axis, the turn about the vertical through
+// `stred` (whose directions the orientations follow) and the scale about it.
+Tmatrix DatumRadky(const Tmodel2& m, bool podminky) {
+    const std::vector<Podminka> druhy = Podminky(m.typFixace);
+    const int32_t n = std::max(m.pocetNeznamych, 0);
+    const int32_t nc = m.pocetSouradnicUrcovanych;
+    const int32_t bodu = std::min(nc / 3, m.souradnice.Pocet());
+    Real stred[3] = {0, 0, 0};
+    if (!podminky && bodu > 0) StredDatumu(m, bodu, stred);
+    Tmatrix radky(druhy.size(), Tvector(static_cast<std::size_t>(n), 0));
+    for (std::size_t r = 0; r < druhy.size(); ++r) {
+        Tvector& g = radky[r];
+        for (int32_t i = 0; i < bodu && 3 * i + 2 < n; ++i) {
             const Tbod& b = m.souradnice.bod[static_cast<std::size_t>(i)];
-            Real c[3] = {0, 0, 0};
-            switch (podminky[static_cast<std::size_t>(r)]) {
+            const Real d[3] = {b.X - stred[kX], b.Y - stred[kY], b.Z - stred[kZ]};
+            Real* c = &g[static_cast<std::size_t>(3 * i)];
+            switch (druhy[r]) {
                 case Podminka::Rotace:
-                    c[kX] = b.Y;
-                    c[kY] = -b.X;
+                    c[kX] = podminky ? d[kY] : -d[kY];
+                    c[kY] = podminky ? -d[kX] : d[kX];
                     break;
                 case Podminka::PosunX:
                     c[kX] = 1;
@@ -389,22 +453,43 @@ bool PridatPodminkyFixace(Tmodel2& m) {
                     c[kZ] = 1;
                     break;
                 case Podminka::Meritko:
-                    c[kX] = b.X;
-                    c[kY] = b.Y;
-                    c[kZ] = b.Z;
+                    c[kX] = d[kX];
+                    c[kY] = d[kY];
+                    c[kZ] = d[kZ];
                     break;
             }
-            for (int osa = kX; osa <= kZ; ++osa) {
-                const auto j = static_cast<std::size_t>(3 * i + osa);
-                radek[j] = c[osa];
-                m.maticeATPA[j][static_cast<std::size_t>(n + r)] = c[osa];
-            }
         }
-        if (static_cast<int32_t>(m.vektorATPL.size()) > n + r) {
-            m.vektorATPL[static_cast<std::size_t>(n + r)] = 0;
+        if (!podminky && druhy[r] == Podminka::Rotace) {
+            for (int32_t k = nc; k < n; ++k) g[static_cast<std::size_t>(k)] = 1;
         }
     }
-    return true;
+    return radky;
+}
+
+}  // namespace
+
+void DatumPodminky(Tmodel2& m) {
+    m.datumConditions = DatumRadky(m, true);
+}
+
+void DatumVektory(Tmodel2& m) {
+    m.datumVectors = DatumRadky(m, false);
+}
+
+bool SestavitHuste(Tmodel2& m, const Tvector& vahy, const Tvector* l) {
+    const int32_t n = m.pocetNeznamych;
+    if (!HustaSeVejde(static_cast<int64_t>(n) + m.pocetPodminek)) {
+        m.chyba = "The dense normal matrix of " + std::to_string(n + m.pocetPodminek) +
+                  " unknowns does not fit in the memory of this computer";
+        return false;
+    }
+    NulovatNormalniRovnice(m);
+    const bool ok = l != nullptr
+                        ? ThreadNaplnitATPA_ATPL(m.maticeATPA, m.vektorATPL, m.maticePlanuSparse,
+                                                 vahy, *l, n, m.indexVlakna, m.cekani)
+                        : ThreadNaplnitATPA(m.maticeATPA, m.maticePlanuSparse, vahy, n,
+                                            m.indexVlakna, m.cekani);
+    return ok && PridatPodminkyFixace(m);
 }
 
 bool Tmodel2::Naplnit() {
@@ -418,8 +503,18 @@ bool Tmodel2::Naplnit() {
         chyba = "The model is not loaded or its counts do not match its observations";
         return false;
     }
-    SparseClear(maticePlanuSparse);
-    SparseSetRows(maticePlanuSparse, n);
+    // Every iteration fills rows of the same lengths: they are emptied, not
+    // freed, and hold no more than their entries after the first filling (a
+    // row grown entry by entry would reserve up to twice that).
+    const bool stejne = static_cast<int32_t>(maticePlanuSparse.data.size()) == n &&
+                        maticePlanuSparse.index.size() == maticePlanuSparse.data.size();
+    if (stejne) {
+        for (Tvector& r : maticePlanuSparse.data) r.clear();
+        for (TindexVector& r : maticePlanuSparse.index) r.clear();
+    } else {
+        SparseClear(maticePlanuSparse);
+        SparseSetRows(maticePlanuSparse, n);
+    }
     {
         const FpGuard guard;
         PlneniPlanu plneni(*this);
@@ -434,20 +529,17 @@ bool Tmodel2::Naplnit() {
             return false;
         }
     }
+    if (!stejne) {
+        for (Tvector& r : maticePlanuSparse.data) r.shrink_to_fit();
+        for (TindexVector& r : maticePlanuSparse.index) r.shrink_to_fit();
+    }
     for (int32_t r = 0; r < n; ++r) {
         if (maticePlanuSparse.data[static_cast<std::size_t>(r)].empty()) {
-            chyba = NeznamaBezMereni(*this, r);
+            chyba = "There is no observation of " + PopisNezname(*this, r);
             return false;
         }
     }
-    NulovatNormalniRovnice(*this);
-    if (!ThreadNaplnitATPA_ATPL(maticeATPA, vektorATPL, maticePlanuSparse, vektorUloziste,
-                                vektorRedukovanychMereni, n, indexVlakna, cekani) ||
-        !PridatPodminkyFixace(*this)) {
-        chyba = "The normal equations could not be formed";
-        return false;
-    }
-    return true;
+    return SestavitNormalniRovnice(*this);
 }
 
 }  // namespace vertano

@@ -10,6 +10,7 @@
 #include "adjustment/Tmodel2Vnitrni.h"
 #include "matice/DenseHelpers.h"
 #include "matice/FpGuard.h"
+#include "matice/Konstanty.h"
 #include "matice/Ldlt.h"
 #include "matice/Lu.h"
 #include "matice/ParallelProducts.h"
@@ -62,54 +63,112 @@ bool PouzitPrirustky(Tmodel2& m) {
     return true;
 }
 
-// Residuals v = l - A dx and, when asked, the update of the coordinates.
-namespace {
-
 bool DokoncitReseni(Tmodel2& m, bool pouzitPrirustky) {
-    const FpGuard guard;
-    if (!Residuals(m.vektorOprav, m.vektorPrirustku, m.vektorRedukovanychMereni, m.pocetMereni,
-                   m.maticePlanuSparse) ||
-        !guard.Ok()) {
-        return false;
+    {
+        const FpGuard guard;
+        if (!Residuals(m.vektorOprav, m.vektorPrirustku, m.vektorRedukovanychMereni, m.pocetMereni,
+                       m.maticePlanuSparse) ||
+            !guard.Ok()) {
+            return false;
+        }
     }
     return !pouzitPrirustky || PouzitPrirustky(m);
 }
 
+namespace {
+
+bool KonecnePrirustky(const Tmodel2& m) {
+    const auto n = static_cast<std::size_t>(m.pocetNeznamych);
+    return m.vektorPrirustku.size() >= n &&
+           std::all_of(m.vektorPrirustku.begin(), m.vektorPrirustku.begin() + n,
+                       [](Real x) { return std::isfinite(x); });
+}
+
 }  // namespace
 
-bool Tmodel2::VyrovnatLDLT(bool pouzitPrirustky) {
-    if (!JeSoustava(*this)) return false;
-    const int high = pocetNeznamych + pocetPodminek - 1;
+namespace {
+
+// More unknowns depending on the ones before them than datum conditions: the
+// network is singular beyond its datum. Without conditions the first of them
+// is named; with them it may be one of the datum's own.
+bool OhlasitDefekt(Tmodel2& m, const std::vector<int32_t>& zavisle) {
+    if (static_cast<int32_t>(zavisle.size()) <= m.pocetPodminek) return false;
+    m.solverFailure = SolverFailure::Defect;
+    m.defectUnknown = m.pocetPodminek == 0 ? zavisle.front() : -1;
+    m.chyba = m.pocetPodminek == 0
+                  ? "The observations do not determine " + PopisNezname(m, zavisle.front()) +
+                        ": the normal equations are singular"
+                  : "The normal equations are singular beyond the datum of the network";
+    return true;
+}
+
+}  // namespace
+
+bool DefektHuste(Tmodel2& m) {
+    if (!JeSoustava(m)) return false;
     try {
+        std::vector<int32_t> zavisle;
+        return SemidefiniteLDLT(m.maticeATPA, m.vektorPomocny, m.pocetNeznamych - 1, m.pocetVlakno,
+                                zavisle) &&
+               OhlasitDefekt(m, zavisle);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+VysledekLDLT ReseniLDLT(Tmodel2& m) {
+    if (!JeSoustava(m)) return VysledekLDLT::Selhani;
+    const int n = m.pocetNeznamych;
+    const int high = n + m.pocetPodminek - 1;
+    try {
+        Tvector diagonala(static_cast<std::size_t>(n));
+        for (int i = 0; i < n; ++i) diagonala[i] = m.maticeATPA[i][i];
         const FpGuard guard;
         // D goes to scratch storage of its own: the working weights must survive
         // a factorisation that fails half way.
-        VectorZero(vektorPomocny, high + 1);
-        if (!LDLTDecomposition(maticeATPA, vektorPomocny, high, pocetVlakno) ||
-            !LDLTSolve(vektorPrirustku, maticeATPA, vektorPomocny, high, vektorATPL) ||
+        VectorZero(m.vektorPomocny, high + 1);
+        if (!LDLTDecomposition(m.maticeATPA, m.vektorPomocny, high, m.pocetVlakno)) {
+            return VysledekLDLT::Selhani;
+        }
+        // The unknowns' block comes first and is eliminated as if alone.
+        std::vector<int32_t> male;
+        for (int i = 0; i < n; ++i) {
+            if (!(m.vektorPomocny[i] > kRelativePivot * diagonala[i])) male.push_back(i);
+        }
+        if (OhlasitDefekt(m, male)) return VysledekLDLT::Defekt;
+        if (!male.empty()) return VysledekLDLT::MalePivoty;
+        if (!LDLTSolve(m.vektorPrirustku, m.maticeATPA, m.vektorPomocny, high, m.vektorATPL) ||
             !guard.Ok()) {
+            return VysledekLDLT::Selhani;
+        }
+    } catch (const std::bad_alloc&) {
+        return VysledekLDLT::Selhani;
+    }
+    return KonecnePrirustky(m) ? VysledekLDLT::Vyreseno : VysledekLDLT::Selhani;
+}
+
+bool ReseniLU(Tmodel2& m) {
+    if (!JeSoustava(m)) return false;
+    const int high = m.pocetNeznamych + m.pocetPodminek - 1;
+    try {
+        const FpGuard guard;
+        if (!LUDecomposition(m.maticeATPA, high, m.indexLU) ||
+            !LUBackSubstitution(m.maticeATPA, high, m.indexLU, m.vektorATPL) || !guard.Ok()) {
             return false;
         }
+        VectorCopy(m.vektorATPL, m.vektorPrirustku);
     } catch (const std::bad_alloc&) {
         return false;
     }
-    return DokoncitReseni(*this, pouzitPrirustky);
+    return KonecnePrirustky(m);
+}
+
+bool Tmodel2::VyrovnatLDLT(bool pouzitPrirustky) {
+    return ReseniLDLT(*this) == VysledekLDLT::Vyreseno && DokoncitReseni(*this, pouzitPrirustky);
 }
 
 bool Tmodel2::VyrovnatLU(bool pouzitPrirustky) {
-    if (!JeSoustava(*this)) return false;
-    const int high = pocetNeznamych + pocetPodminek - 1;
-    try {
-        const FpGuard guard;
-        if (!LUDecomposition(maticeATPA, high, indexLU) ||
-            !LUBackSubstitution(maticeATPA, high, indexLU, vektorATPL) || !guard.Ok()) {
-            return false;
-        }
-        VectorCopy(vektorATPL, vektorPrirustku);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    return DokoncitReseni(*this, pouzitPrirustky);
+    return ReseniLU(*this) && DokoncitReseni(*this, pouzitPrirustky);
 }
 
 namespace {
@@ -142,7 +201,7 @@ Tvector Meritka(const Tmatrix& K, int n, int u) {
 
 }  // namespace
 
-bool ReseniSvd(Tmodel2& m, const TindexVector& split, bool reseni, bool pouzitPrirustky) {
+bool ReseniSvd(Tmodel2& m, const TindexVector& split, bool reseni, Singularita singularita) {
     if (!JeSoustava(m) || split.size() < 2 || split.front() < 0 ||
         split.back() > m.pocetNeznamych) {
         return false;
@@ -171,6 +230,16 @@ bool ReseniSvd(Tmodel2& m, const TindexVector& split, bool reseni, bool pouzitPr
         ok =
             SVDecomposition(m.maticeUloziste1, m.vektorPomocny, m.maticeUloziste2, m.pocetVlakno) &&
             InvertSingularValues(m.vektorPomocny, u);
+        // The bordered matrix of a network whose conditions remove its whole
+        // defect is regular: a singular value cut off as zero is a defect
+        // beyond the datum, and its pseudo-inverse no solution to report.
+        if (ok && singularita == Singularita::Odmitnuta &&
+            std::any_of(m.vektorPomocny.begin(), m.vektorPomocny.begin() + u,
+                        [](Real w) { return w == 0; })) {
+            m.chyba = "The normal equations are singular beyond the datum of the network";
+            m.solverFailure = SolverFailure::Defect;
+            ok = false;
+        }
         if (ok && reseni) {
             Tvector b(static_cast<std::size_t>(u));
             for (int i = 0; i < u; ++i) {
@@ -199,32 +268,12 @@ bool ReseniSvd(Tmodel2& m, const TindexVector& split, bool reseni, bool pouzitPr
     }
     MatrixFree(m.maticeUloziste1);
     MatrixFree(m.maticeUloziste2);
-    if (!ok) return false;
-    return !reseni || DokoncitReseni(m, pouzitPrirustky);
+    return ok;
 }
 
 bool Tmodel2::VyrovnatSVD(bool pouzitPrirustky) {
-    return ReseniSvd(*this, indexVlakna2, true, pouzitPrirustky);
-}
-
-bool Tmodel2::Vyrovnat() {
-    switch (resic) {
-        case Resic::LDLT:
-            return VyrovnatLDLT(true);
-        case Resic::LU:
-            return VyrovnatLU(true);
-        case Resic::SVD:
-            return VyrovnatSVD(true);
-        case Resic::Kaskada:
-            break;
-    }
-    if (VyrovnatLDLT(true)) return true;
-    // A failed factorisation has overwritten the normal equations: they are
-    // formed again, with the same working weights, for the next method.
-    if (Naplnit() && VyrovnatLU(true)) return true;
-    if (Naplnit() && VyrovnatSVD(true)) return true;
-    if (chyba.empty()) chyba = "Error in solving the normal equations.";
-    return false;
+    return ReseniSvd(*this, indexVlakna2, true, Singularita::Odmitnuta) &&
+           DokoncitReseni(*this, pouzitPrirustky);
 }
 
 bool Tmodel2::VyrovnatOpakovane(bool& znovuVyrovnat) {

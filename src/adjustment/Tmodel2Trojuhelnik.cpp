@@ -104,7 +104,8 @@ bool Tmodel2::VyrovnatVnejsiPresnostSmer(const Tmereni& mereni) {
     if (!ok) {
         // The triangle is small: its pseudo-inverse runs in the calling thread.
         ok = NaplnitVnejsiPresnostSmer(mereni) &&
-             ReseniSvd(*this, TindexVector{0, pocetNeznamych}, true, false);
+             ReseniSvd(*this, TindexVector{0, pocetNeznamych}, true, Singularita::Pripustna) &&
+             DokoncitReseni(*this, false);
     }
     if (!ok) {
         Clear();

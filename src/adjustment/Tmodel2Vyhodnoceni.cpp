@@ -4,6 +4,7 @@
 #include "adjustment/Elipsy.h"
 #include "adjustment/OdlehleDruhy.h"
 #include "adjustment/Tmodel2.h"
+#include "adjustment/Tmodel2Vnitrni.h"
 #include "matice/DenseHelpers.h"
 #include "matice/FpGuard.h"
 #include "processing/Uhly.h"
@@ -16,12 +17,15 @@ int32_t PocetUrcovanychBodu(const Tmodel2& model) {
     return static_cast<int32_t>(std::lround(model.pocetSouradnicUrcovanych / 3.0));
 }
 
+// Only the 3 x 3 blocks of the points are asked of the cofactors: the sparse
+// path has them from its selected inverse.
 bool ElipsyBodu(Tmodel2& model) {
     const int32_t n = PocetUrcovanychBodu(model);
     if (n < 0 || static_cast<std::size_t>(n) > model.souradnice.bod.size()) return false;
+    Tmatrix B;
     for (int32_t i = 0; i < n; ++i) {
-        Tbod& bod = model.souradnice.bod[i];
-        if (!ElipsoidBodu(model.maticeATPA, i, bod) || !ElipsaBodu(model.maticeATPA, i, bod)) {
+        if (!model.KofaktoryBodu(i, B) || !ElipsoidBodu(B, 0, model.souradnice.bod[i]) ||
+            !ElipsaBodu(B, 0, model.souradnice.bod[i])) {
             return false;
         }
     }
@@ -93,10 +97,8 @@ bool VyhodnotMereni(Tmodel2& model) {
 bool Orientace(Tmodel2& model) {
     const int32_t nc = model.pocetSouradnicUrcovanych;
     const int32_t pocet = model.pocetPosunu;
-    const auto& Q = model.maticeATPA;
     if (pocet < 0 || model.indexSmer.size() < static_cast<std::size_t>(pocet) + 1 ||
-        model.vektorPrirustku.size() < static_cast<std::size_t>(nc + pocet) ||
-        Q.size() < static_cast<std::size_t>(nc + pocet)) {
+        model.vektorPrirustku.size() < static_cast<std::size_t>(nc + pocet)) {
         return false;
     }
     const FpGuard guard;
@@ -104,8 +106,9 @@ bool Orientace(Tmodel2& model) {
     for (int32_t k = 0; k < pocet; ++k) {
         const int32_t prvni = model.indexSmer[k];
         const std::size_t u = static_cast<std::size_t>(nc + k);
+        Real q = 0;
         if (prvni < 0 || static_cast<std::size_t>(prvni) >= model.smer.zaznam.size() ||
-            Q[u].size() <= u || !(Q[u][u] >= 0)) {
+            !model.Kofaktor(nc + k, nc + k, q) || !(q >= 0)) {
             return false;
         }
         const TmerenaVelicina& smer = model.smer.zaznam[prvni];
@@ -116,7 +119,7 @@ bool Orientace(Tmodel2& model) {
         z.cislo_stn = smer.cislo_stn;
         z.iStn = smer.iStn;
         z.hodnota = Normalise(0 - model.vektorPrirustku[u]);
-        z.odchylka = std::sqrt(Q[u][u]);
+        z.odchylka = std::sqrt(q);
         z.jePlny = true;
         model.posun.PridejZaznam(z);
     }
@@ -129,8 +132,11 @@ bool Tmodel2::Vyhodnoceni() {
     if (!VypocetKovariancniMatice()) return false;
     if (!ElipsyBodu(*this)) {
         // A fault in the Cholesky or LU inverse shows itself here first; the
-        // pseudo-inverse is slower but does not break down the same way.
-        if (!KovariancniMaticeSVD() || !ElipsyBodu(*this)) {
+        // pseudo-inverse is slower but does not break down the same way. The
+        // sparse path gives way to it only where the dense cascade may take
+        // over.
+        if ((sparseCofactors && !PrevzitHuste(*this)) || !KovariancniMaticeSVD() ||
+            !ElipsyBodu(*this)) {
             chyba = "Evaluation: the error ellipses cannot be computed.";
             return false;
         }
@@ -144,7 +150,6 @@ bool Tmodel2::Vyhodnoceni() {
         chyba = "Evaluation: the orientations cannot be evaluated.";
         return false;
     }
-    KovariancniMatice2str();
     return true;
 }
 

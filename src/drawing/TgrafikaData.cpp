@@ -1,9 +1,11 @@
 #include "drawing/TgrafikaData.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <utility>
 
+#include "matice/Konstanty.h"
 #include "mereni/Text.h"
 
 namespace vertano {
@@ -15,6 +17,25 @@ std::size_t Delka(int32_t pocet) {
 }
 
 }  // namespace
+
+std::string PopisDvojice(const TgrafikaZaznam& z) {
+    std::string s =
+        FormatInteger(z.smer) + ":" + FormatInteger(z.zenit) + ":" + FormatInteger(z.delkaS);
+    if (z.delkaH > 0 || z.smernik > 0 || z.prevyseni > 0)
+        s += "(" + FormatInteger(z.delkaH) + ":" + FormatInteger(z.smernik) + ":" +
+             FormatInteger(z.prevyseni) + ")";
+    return s;
+}
+
+std::array<Real, 2> VrcholElipsy(const TgrafikaBod& b, int j, Real s0, Real m) {
+    const Real t = j * kPi / 20;
+    const Real p = b.a_delka * std::cos(t);
+    const Real q = b.b_delka * std::sin(t);
+    const Real r = std::sqrt(p * p + q * q);
+    const Real phi = std::atan2(q, p);
+    return {b.X + std::cos(phi + b.a_smernik) * r * s0 * m,
+            b.Y + std::sin(phi + b.a_smernik) * r * s0 * m};
+}
 
 void TgrafikaData::Create(int32_t pocetBod, int32_t pocetZaznam) {
     Clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -50,6 +51,17 @@ struct TgrafikaZaznam {
     int32_t prevyseni = 0;
     bool JePlny = false;
 };
+
+// The label of a pair in the drawing and in the DXF: the counts of directions,
+// zenith angles and slope distances joined by ":", and, when there are any
+// supplementary observations, their distances, bearings and height differences
+// in brackets: "4:4:4", "2:2:2(1:0:0)".
+std::string PopisDvojice(const TgrafikaZaznam& z);
+
+// Vertex j (0-40) of the outline of a point's error ellipse for the unit
+// standard deviation `s0` and the magnification `m`: the parameter t = j pi/20
+// runs once round, vertex 40 is vertex 0 again. Data coordinates [m].
+std::array<Real, 2> VrcholElipsy(const TgrafikaBod& b, int j, Real s0, Real m);
 
 // The smallest and largest X and Y of the points of a drawing.
 struct DrawingExtents {

@@ -77,6 +77,12 @@ const char* FileErrorText(FileError error) {
             return "the list has no measurements";
         case FileError::CannotSave:
             return "the file cannot be saved";
+        case FileError::BadTag:
+            return "the section tags are not in order";
+        case FileError::WrongLineCount:
+            return "wrong number of lines in the section";
+        case FileError::BadName:
+            return "a point name with a control character";
     }
     return "unknown error";
 }

@@ -40,7 +40,7 @@ CoordinateFileResult Chyba(FileError fault, const Tbod& b, std::string token) {
 bool PridatHodnotu(std::string& radek, Real hodnota) {
     if (!FitForParser(hodnota)) return false;
     radek += '\t';
-    radek += FormatGeneral(hodnota);
+    radek += FormatExact(hodnota);
     return true;
 }
 

@@ -13,7 +13,8 @@ class Tsouradnice;
 
 // The internal text forms of a coordinate list: the lines the project and epoch
 // files store and the file writers start from. Values are unconverted (metres) in
-// general notation, fields separated by TAB, one line per full point in list order.
+// general notation with every digit they need to read back exactly, fields separated by TAB, one
+// line per full point in list order.
 //
 // Writers refuse, rather than write a line that could not be read again: a full
 // point whose number is empty or contains a blank or control character, or a

@@ -13,7 +13,7 @@ constexpr size_t kBezLimitu = SIZE_MAX;
 
 bool Written(Real v, std::string& text) {
     if (!FitForParser(v)) return false;
-    text = FormatGeneral(v);
+    text = FormatExact(v);
     return true;
 }
 

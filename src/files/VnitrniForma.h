@@ -12,9 +12,10 @@ namespace vertano {
 
 // The internal text form of measurement rows, used inside project files and as the
 // source of the exporters: one line per full row, values in radians and metres in
-// general notation: poradi, station, instrument height, target, target height,
-// direction, zenith angle, distance, then the standard deviations that are set
-// (sig_smer, sig_zenit, sig_delka; an unset one before a set one as "0").
+// general notation with every digit they need to read back exactly (FormatExact,
+// so that a project reopened computes exactly as before): poradi, station, instrument height,
+// target, target height, direction, zenith angle, distance, then the standard deviations that are
+// set (sig_smer, sig_zenit, sig_delka; an unset one before a set one as "0").
 
 // Renders the full rows of `mereni` into `strList` (replaced). Values whose
 // magnitude is below 1e-12 are written as 0 so that the text reads back. Fails,

@@ -6,6 +6,7 @@
 
 #include "matice/FpGuard.h"
 #include "matice/Kernels.h"
+#include "matice/Konstanty.h"
 #include "matice/MatrixChecks.h"
 #include "matice/ParallelWork.h"
 
@@ -17,7 +18,6 @@ using detail::Dot;
 using detail::Dot2x2;
 using detail::SplitReal;
 
-constexpr Real kResidue = 1.0e-10L;
 constexpr int kTile = 32;
 
 // M[i][j] := M[j][i] above the diagonal (or an exchange of the two triangles),
@@ -84,13 +84,14 @@ class LowerFactor {
     }
 
   private:
-    static bool Acceptable(Real s) { return !(std::fabs(s) < kResidue && s != 0); }
-
-    // d[i] from the input diagonal, which never moves.
+    // d[i] from the input diagonal, which never moves. The matrix is singular
+    // where the sum is small for its own diagonal element; a small sum off the
+    // diagonal is no fault (a fill-in that is zero in exact arithmetic keeps the
+    // rounding residue of its terms).
     bool Diagonal(int i) {
         const Real* Li = M_[i].data();
         const Real s = Li[i] - Dot(Li, Li, 0, i);
-        if (!Acceptable(s) || !(s > 0)) return false;
+        if (!(s > kRelativePivot * Li[i]) || !detail::IsFinite(s)) return false;
         d_[i] = std::sqrt(s);
         return true;
     }
@@ -98,7 +99,7 @@ class LowerFactor {
     // L[j][c] from the parked input M[c][j] and the sum of the earlier terms.
     bool Store(int c, int j, Real sum) {
         const Real s = M_[c][j] - sum;
-        if (!Acceptable(s) || !detail::IsFinite(s)) return false;
+        if (!detail::IsFinite(s)) return false;
         M_[j][c] = s / d_[c];
         return true;
     }

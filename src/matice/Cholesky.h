@@ -11,9 +11,9 @@ namespace vertano {
 
 // Reads the lower triangle (with the diagonal) of M. Leaves R strictly above
 // the diagonal of M and its diagonal in d (lengthened to high + 1 if shorter);
-// the diagonal and the lower triangle keep the input. Fails when any element's
-// elimination leaves a sum s with 0 < |s| < 1e-10 (off-diagonal elements
-// included) and when a diagonal sum is not positive.
+// the diagonal and the lower triangle keep the input. Fails when a diagonal
+// sum is not above kRelativePivot times its input diagonal element (the matrix
+// is singular or not positive definite there) and on non-finite values.
 // With pocetVlakno > 1 the rows below each block of columns are shared among
 // that many threads (clamped as for the products); the result is the same bit
 // for bit.

@@ -4,6 +4,7 @@
 
 #include "matice/FpGuard.h"
 #include "matice/Kernels.h"
+#include "matice/Konstanty.h"
 #include "matice/MatrixChecks.h"
 #include "matice/ParallelWork.h"
 
@@ -32,8 +33,18 @@ class ColumnBlocks {
   public:
     static constexpr int kBlock = 8;
 
-    ColumnBlocks(Tmatrix& M, Tvector& d, int n, int threads)
-        : M_(M), d_(d), n_(n), threads_(threads), t_(kBlock, Tvector(n)), split_(kBlock, n) {}
+    // With `dependent` the matrix is taken as positive semidefinite: a pivot
+    // not above kRelativePivot times its input diagonal element is set to zero
+    // with its column of L, and its index listed.
+    ColumnBlocks(Tmatrix& M, Tvector& d, int n, int threads,
+                 std::vector<int32_t>* dependent = nullptr)
+        : M_(M),
+          d_(d),
+          n_(n),
+          threads_(threads),
+          t_(kBlock, Tvector(n)),
+          split_(kBlock, n),
+          dependent_(dependent) {}
 
     bool Factor(int first) {
         const int count = std::min(kBlock, n_ - first);
@@ -64,12 +75,17 @@ class ColumnBlocks {
         for (int j = first; j < first + count; ++j) {
             Real* L = M_[j].data();
             for (int c = first; c < j; ++c) {
-                L[c] = (L[c] - Dot(L, t_[c - first].data(), 0, c)) / d_[c];
+                L[c] = Divide(L[c] - Dot(L, t_[c - first].data(), 0, c), c);
             }
             Real* t = t_[j - first].data();
             for (int l = 0; l < j; ++l) t[l] = L[l] * d_[l];
-            const Real D = L[j] - Dot(L, t, 0, j);
-            if (!UsablePivot(D)) return false;
+            Real D = L[j] - Dot(L, t, 0, j);
+            if (dependent_ != nullptr && detail::IsFinite(D) && !(D > kRelativePivot * L[j])) {
+                dependent_->push_back(j);
+                D = 0;
+            } else if (!UsablePivot(D)) {
+                return false;
+            }
             d_[j] = D;
         }
         return true;
@@ -89,8 +105,8 @@ class ColumnBlocks {
         for (int c = 0; c < count; ++c) {
             const int col = first + c;
             const Real* tc = t_[c].data();
-            a[col] = (a[col] - Dot(a, tc, first, col, sa[c])) / d_[col];
-            b[col] = (b[col] - Dot(b, tc, first, col, sb[c])) / d_[col];
+            a[col] = Divide(a[col] - Dot(a, tc, first, col, sa[c]), col);
+            b[col] = Divide(b[col] - Dot(b, tc, first, col, sb[c]), col);
         }
     }
 
@@ -98,9 +114,12 @@ class ColumnBlocks {
         Real* a = M_[k].data();
         for (int c = 0; c < count; ++c) {
             const int col = first + c;
-            a[col] = (a[col] - Dot(a, t_[c].data(), 0, col)) / d_[col];
+            a[col] = Divide(a[col] - Dot(a, t_[c].data(), 0, col), col);
         }
     }
+
+    // An element of L; a column whose pivot was set to zero has none.
+    Real Divide(Real s, int col) const { return d_[col] == 0 ? 0 : s / d_[col]; }
 
     Tmatrix& M_;
     Tvector& d_;
@@ -108,6 +127,7 @@ class ColumnBlocks {
     const int threads_;
     Tmatrix t_;
     detail::SplitRows split_;
+    std::vector<int32_t>* dependent_;
 };
 
 // L gets its unit diagonal and zeros above it, as callers expect a clean
@@ -128,6 +148,21 @@ bool LDLTDecomposition(Tmatrix& M, Tvector& d, int high, int pocetVlakno) {
     detail::EnsureLength(d, n);
     FpGuard guard;
     ColumnBlocks columns(M, d, n, ClampThreadCount(pocetVlakno, n));
+    for (int i = 0; i < n; i += ColumnBlocks::kBlock) {
+        if (!columns.Factor(i)) return false;
+    }
+    FinishTriangle(M, n);
+    return guard.Ok() && detail::BlockFinite(M, n, n) && detail::RangeFinite(d, 0, n);
+}
+
+bool SemidefiniteLDLT(Tmatrix& M, Tvector& d, int high, int pocetVlakno,
+                      std::vector<int32_t>& dependent) {
+    dependent.clear();
+    const int n = high + 1;
+    if (high < 0 || !detail::HasBlock(M, n, n)) return false;
+    detail::EnsureLength(d, n);
+    FpGuard guard;
+    ColumnBlocks columns(M, d, n, ClampThreadCount(pocetVlakno, n), &dependent);
     for (int i = 0; i < n; i += ColumnBlocks::kBlock) {
         if (!columns.Factor(i)) return false;
     }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "matice/MatrixTypes.h"
 
 namespace vertano {
@@ -17,6 +20,14 @@ namespace vertano {
 // that many threads (clamped as for the products); the result is the same bit
 // for bit.
 [[nodiscard]] bool LDLTDecomposition(Tmatrix& M, Tvector& d, int high, int pocetVlakno = 1);
+
+// The same for a positive semidefinite matrix, to find its rank: a pivot not
+// above kRelativePivot times its diagonal element of the input is set to zero,
+// with its column of L, and its index is appended to `dependent` (cleared
+// first): that unknown depends on the ones before it. False only for the
+// faults above.
+[[nodiscard]] bool SemidefiniteLDLT(Tmatrix& M, Tvector& d, int high, int pocetVlakno,
+                                    std::vector<int32_t>& dependent);
 
 // x := the solution of L D L^T x = b with the factored M; x is lengthened to
 // high + 1 if shorter.

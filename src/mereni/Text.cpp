@@ -141,13 +141,8 @@ bool FastSignificant(Real a, int digits, std::string& mantissa, int& exponent) {
     return false;
 }
 
-// Significant digits and decimal exponent of |value| rounded to `digits` digits.
-void Significant(Real value, int digits, std::string& mantissa, int& exponent) {
-    if (FastSignificant(std::fabs(value), digits, mantissa, exponent)) return;
-    char buf[128];
-    const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
-                                 std::chars_format::scientific, digits - 1);
-    const std::string_view s(buf, static_cast<size_t>(r.ptr - buf));
+// The digits and the decimal exponent of a scientific rendering "d.ddde+xx".
+void SplitScientific(std::string_view s, std::string& mantissa, int& exponent) {
     const size_t e = s.find('e');
     mantissa.clear();
     for (size_t k = 0; k < e; ++k)
@@ -157,6 +152,18 @@ void Significant(Real value, int digits, std::string& mantissa, int& exponent) {
     if (*first == '+') ++first;
     std::from_chars(first, s.data() + s.size(), exp);
     exponent = exp;
+}
+
+// Significant digits and decimal exponent of |value| rounded to `digits` digits;
+// with `digits` 0 the fewest that read back to the value.
+void Significant(Real value, int digits, std::string& mantissa, int& exponent) {
+    if (digits > 0 && FastSignificant(std::fabs(value), digits, mantissa, exponent)) return;
+    char buf[128];
+    const auto r = digits > 0 ? std::to_chars(buf, buf + sizeof buf, std::fabs(value),
+                                              std::chars_format::scientific, digits - 1)
+                              : std::to_chars(buf, buf + sizeof buf, std::fabs(value),
+                                              std::chars_format::scientific);
+    SplitScientific(std::string_view(buf, static_cast<size_t>(r.ptr - buf)), mantissa, exponent);
 }
 
 // Adds one to the last digit of `digits`; true when the carry ran out of the front.
@@ -274,14 +281,13 @@ std::string FormatInteger(int64_t value) {
     return std::string(buf, r.ptr);
 }
 
-std::string FormatGeneral(Real value) {
-    if (!std::isfinite(value)) return std::isnan(value) ? "NAN" : (value < 0 ? "-INF" : "INF");
-    if (value == 0) return "0";
-    std::string digits;
-    int e = 0;
-    Significant(value, 15, digits, e);
+namespace {
+
+// Significant digits (no trailing zeros) with the decimal order of the first one,
+// in the general notation: fixed from 1E-5 up to below 1E15, else an exponent.
+std::string RenderGeneral(bool negative, std::string digits, int e) {
     while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-    std::string out = value < 0 ? "-" : "";
+    std::string out = negative ? "-" : "";
     if (e < -5 || e >= 15) {
         out += digits[0];
         if (digits.size() > 1) out += "." + digits.substr(1);
@@ -297,6 +303,25 @@ std::string FormatGeneral(Real value) {
         }
     }
     return out;
+}
+
+}  // namespace
+
+std::string FormatGeneral(Real value) {
+    if (!std::isfinite(value)) return std::isnan(value) ? "NAN" : (value < 0 ? "-INF" : "INF");
+    if (value == 0) return "0";
+    std::string digits;
+    int e = 0;
+    Significant(value, 15, digits, e);
+    return RenderGeneral(value < 0, digits, e);
+}
+
+std::string FormatExact(Real value) {
+    if (!std::isfinite(value) || value == 0) return FormatGeneral(value);
+    std::string digits;
+    int e = 0;
+    Significant(value, 0, digits, e);
+    return RenderGeneral(value < 0, digits, e);
 }
 
 std::string FormatFixed(Real value, int decimals) {

@@ -67,6 +67,12 @@ std::string FormatInteger(int64_t value);
 // for magnitudes below 0.00001 and from 1E15 on ("1E-6", "-2.5E20"). "." always.
 std::string FormatGeneral(Real value);
 
+// The same notation with as many significant digits as it takes for ParseNumber to
+// give back exactly this value (at most 21). Values read from a short decimal keep
+// that decimal; computed ones keep every bit, so a text written and read again
+// computes exactly as the original.
+std::string FormatExact(Real value);
+
 // Fixed notation with exactly `decimals` decimals (0-30), rounded half away from
 // zero, "." always, no thousands separator and never "-0". A value that differs from
 // a decimal tie only by the noise of unit conversion counts as the tie.

@@ -184,6 +184,10 @@ bool WriteAll(std::FILE* f, const std::vector<std::string>& lines) {
         if (std::fwrite(line.data(), 1, line.size(), f) != line.size()) return false;
         if (std::fwrite("\r\n", 1, 2, f) != 2) return false;
     }
+    return true;
+}
+
+bool Flush(std::FILE* f) {
     if (std::fflush(f) != 0) return false;
 #if defined(__unix__) || defined(__APPLE__)
     // The rename must not make a file visible whose blocks are not on the disk yet.
@@ -266,7 +270,12 @@ TextReadResult ReadTextFile(const fs::path& path, TextFile& out) {
     return r;
 }
 
-bool SaveTextFile(const fs::path& path, const std::vector<std::string>& lines, std::string& error) {
+namespace {
+
+// The safe writer behind both savers: `write` fills a temporary file beside the
+// target, which replaces the target only when completely written and flushed.
+template <class Write>
+bool SaveThrough(const fs::path& path, std::string& error, Write&& write) {
     std::error_code ec;
     fs::path target = path;
     // A link is followed so that the file it points to is replaced, not the link.
@@ -286,7 +295,7 @@ bool SaveTextFile(const fs::path& path, const std::vector<std::string>& lines, s
         error = "Cannot save " + name + ": " + SystemError(errno);
         return false;
     }
-    const bool written = WriteAll(f, lines);
+    const bool written = write(f) && Flush(f);
     const int writeErrno = errno;
     const bool closed = std::fclose(f) == 0;
     if (!written || !closed) {
@@ -305,6 +314,18 @@ bool SaveTextFile(const fs::path& path, const std::vector<std::string>& lines, s
     }
     error.clear();
     return true;
+}
+
+}  // namespace
+
+bool SaveTextFile(const fs::path& path, const std::vector<std::string>& lines, std::string& error) {
+    return SaveThrough(path, error, [&](std::FILE* f) { return WriteAll(f, lines); });
+}
+
+bool SaveBinaryFile(const fs::path& path, std::string_view bytes, std::string& error) {
+    return SaveThrough(path, error, [&](std::FILE* f) {
+        return std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    });
 }
 
 }  // namespace vertano

@@ -49,5 +49,7 @@ std::string Windows1250ToUtf8(std::string_view bytes);
 // temporary file removed, false returned and `error` says why (English).
 bool SaveTextFile(const std::filesystem::path& path, const std::vector<std::string>& lines,
                   std::string& error);
+// The same for bytes written as they are (pictures).
+bool SaveBinaryFile(const std::filesystem::path& path, std::string_view bytes, std::string& error);
 
 }  // namespace vertano

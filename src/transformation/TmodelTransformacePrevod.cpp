@@ -90,19 +90,12 @@ bool TmodelTransformacePrevod::Nacist(const Tmodel2& model) {
         chyba = "The adjusted network has no points to transform";
         return false;
     }
+    // The network's cofactors come from its solver (the sparse one keeps no
+    // dense matrix): the whole block of the determined coordinates.
     Tmatrix Q;
-    const auto a = static_cast<std::size_t>(3 * urcovanych);
-    if (model.maticeATPA.size() < a) {
+    if (!model.KofaktorovaMatice(3 * urcovanych, Q)) {
         chyba = "The adjusted network has no cofactor matrix";
         return false;
-    }
-    Q.assign(a, Tvector(a));
-    for (std::size_t i = 0; i < a; ++i) {
-        if (model.maticeATPA[i].size() < a) {
-            chyba = "The adjusted network has no cofactor matrix";
-            return false;
-        }
-        std::copy(model.maticeATPA[i].begin(), model.maticeATPA[i].begin() + a, Q[i].begin());
     }
     pocetBodu = vsech;
     pocetBoduUrcovanych = urcovanych;
@@ -155,8 +148,10 @@ bool TmodelTransformacePrevod::Transformovat(const Tmodel2& model, const Ttransf
                 return false;
             }
         }
+        Tmatrix Qsite;
         Tmatrix Q;
-        if (!OtocitKofaktory(model.maticeATPA, w, pocetBoduUrcovanych, Q)) {
+        if (!model.KofaktorovaMatice(3 * pocetBoduUrcovanych, Qsite) ||
+            !OtocitKofaktory(Qsite, w, pocetBoduUrcovanych, Q)) {
             chyba = "The cofactor matrix of the network does not fit its points";
             return false;
         }

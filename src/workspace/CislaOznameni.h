@@ -27,5 +27,6 @@ inline constexpr int32_t kTransVyhodnoceni = 15;  // its evaluation failed
 inline constexpr int32_t kTransformace = 16;      // the network could not be transformed
 inline constexpr int32_t kMeritko = 17;           // faulty scale factors
 inline constexpr int32_t kProtokol = 26;          // a report could not be made
+inline constexpr int32_t kUkladani = 28;          // a file could not be saved
 
 }  // namespace vertano::oznameni

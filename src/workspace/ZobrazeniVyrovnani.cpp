@@ -31,6 +31,7 @@ bool SkalujBod(Tbod& b, Real k) {
 // minimal detectable error with the move it causes where they are given.
 bool PlneSkalovane(const std::vector<TmerenaVelicina>& zdroj, Real TmerenaVelicina::*odchylka,
                    Real k, std::vector<TmerenaVelicina>& cil) {
+    cil.reserve(zdroj.size());
     for (const TmerenaVelicina& z : zdroj) {
         if (!z.jePlny) continue;
         cil.push_back(z);

@@ -135,14 +135,15 @@ inline bool Iterovat(Tmodel2& model) {
 
 // Four fixed-free mixes share this layout: A, B fixed or not, C..F determined.
 // Every point is occupied and sees every other point.
-inline ModelSit CtyruhelnikovaSit(int pocetFixnich, bool sDelkou = true) {
+// `posun` moves the network in X and Y, e.g. to national coordinates.
+inline ModelSit CtyruhelnikovaSit(int pocetFixnich, bool sDelkou = true, Real posun = 0) {
     ModelSit s;
-    s.Bod("A", 1000, 1000, 100, pocetFixnich >= 1);
-    s.Bod("B", 1310, 1040, 105, pocetFixnich >= 2);
-    s.Bod("C", 1180, 1390, 112, false);
-    s.Bod("D", 905, 1320, 97, false);
-    s.Bod("E", 1240, 1230, 103, false);
-    s.Bod("F", 1080, 1180, 99, false);
+    s.Bod("A", posun + 1000, posun + 1000, 100, pocetFixnich >= 1);
+    s.Bod("B", posun + 1310, posun + 1040, 105, pocetFixnich >= 2);
+    s.Bod("C", posun + 1180, posun + 1390, 112, false);
+    s.Bod("D", posun + 905, posun + 1320, 97, false);
+    s.Bod("E", posun + 1240, posun + 1230, 103, false);
+    s.Bod("F", posun + 1080, posun + 1180, 99, false);
     const std::vector<std::string> vse = {"A", "B", "C", "D", "E", "F"};
     Real orientace = 0.3L;
     for (const std::string& stn : vse) {

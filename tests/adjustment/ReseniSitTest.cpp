@@ -160,11 +160,14 @@ TEST(ReseniSit, FreeNetworksKeepTheShapeAndTheirDatum) {
         }
         const int32_t n = volna.pocetNeznamych;
         ASSERT_TRUE(volna.Naplnit());
-        for (int32_t r = n; r < n + volna.pocetPodminek; ++r) {
+        ASSERT_EQ(static_cast<int32_t>(volna.datumConditions.size()), volna.pocetPodminek);
+        for (int32_t r = 0; r < volna.pocetPodminek; ++r) {
             Real c = 0;
-            for (int32_t j = 0; j < volna.pocetSouradnicUrcovanych; ++j) {
-                c += volna.maticeATPA[static_cast<std::size_t>(r)][static_cast<std::size_t>(j)] *
-                     volna.vektorPrirustku[static_cast<std::size_t>(j)];
+            for (int32_t j = 0; j < n; ++j) {
+                c +=
+                    volna
+                        .datumConditions[static_cast<std::size_t>(r)][static_cast<std::size_t>(j)] *
+                    volna.vektorPrirustku[static_cast<std::size_t>(j)];
             }
             EXPECT_NEAR(static_cast<double>(c), 0, 1e-6) << r;
         }

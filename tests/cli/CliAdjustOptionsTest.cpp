@@ -57,6 +57,8 @@ TEST(CliAdjustOptions, ValuesOutsideTheirRangeAreUsageErrors) {
     EXPECT_EQ(Parsed(With({"--threads", "3"})).threads, 3);
     for (const std::string bad : {"0", "256", "2.5"})
         EXPECT_TRUE(Contains(Refused(With({"--threads", bad})), "--threads")) << bad;
+    EXPECT_EQ(Parsed(With({"--solver", "sparse"})).solver, 2);
+    EXPECT_TRUE(Contains(Refused(With({"--solver", "fast"})), "auto|dense|sparse"));
     EXPECT_EQ(Parsed(With({"--weights", "outer"})).weights, zdrojVah::kVnejsi);
     EXPECT_TRUE(Contains(Refused(With({"--weights", "inside"})), "given|inner|outer"));
 }
@@ -91,8 +93,9 @@ TEST(CliAdjustOptions, EachCommandTakesOnlyItsOptions) {
 
 // The options reach the settings the analysis and the adjustment read.
 TEST(CliAdjustOptions, SessionAppliesTheAdjustmentSettings) {
-    const Options o = Parsed(With({"--weights", "given", "--estimator", "cauchy", "--alpha",
-                                   "0.001", "--threads", "2", "--no-exclusion"}));
+    const Options o =
+        Parsed(With({"--weights", "given", "--estimator", "cauchy", "--alpha", "0.001", "--threads",
+                     "2", "--no-exclusion", "--solver", "dense"}));
     std::ostringstream out;
     std::ostringstream err;
     const Session s(o, out, err, nullptr);
@@ -101,11 +104,13 @@ TEST(CliAdjustOptions, SessionAppliesTheAdjustmentSettings) {
     EXPECT_EQ(n.vyrovnani.typOdhadu, 5);
     EXPECT_EQ(n.vyrovnani.rozikoOdlehlost, 0.001L);
     EXPECT_EQ(n.pocetVlaknaVse, 2);
+    EXPECT_EQ(s.ws.modelVyrovnany.solverChoice, SolverChoice::Dense);
     EXPECT_FALSE(n.VylucovatOdlehle());
     const Options plain = Parsed(kAdjust);
     const Session d(plain, out, err, nullptr);
     EXPECT_TRUE(d.ws.nastaveni.VylucovatOdlehle());
     EXPECT_EQ(d.ws.nastaveni.vyrovnani.typOdhadu, 1);
+    EXPECT_EQ(d.ws.modelVyrovnany.solverChoice, SolverChoice::Auto);
 }
 
 }  // namespace

@@ -163,6 +163,20 @@ TEST(CliAdjust, FreeNetworkAdjustsEveryPoint) {
     }
 }
 
+// Each solver is reachable, and both write the same coordinates.
+TEST(CliAdjust, DenseAndSparseSolversWriteTheSameCoordinates) {
+    const Network n({"--layout", "grid", "--points", "20", "--given", "5", "--seed", "8"});
+    std::vector<std::vector<std::vector<std::string>>> files;
+    for (const std::string solver : {"dense", "sparse"}) {
+        const std::string out = n.File("-" + solver + ".txt");
+        const Outcome r = Adjust(n, n.File(".mtx"), {"--solver", solver, "--coords", out});
+        ASSERT_EQ(r.status, kExitOk) << r.out << r.err;
+        files.push_back(test::FileTokens(out));
+    }
+    ASSERT_FALSE(files[0].empty());
+    EXPECT_EQ(files[0], files[1]);
+}
+
 TEST(CliAdjust, UnfixedPointsAreAdjustedAndTheOthersStay) {
     const Network n({"--layout", "tiny", "--seed", "6"});
     const auto given = ReadXyz(n.File("-given.txt"));

@@ -39,11 +39,11 @@ inline Tzaznam Row(int32_t poradi, const std::string& stn, Real vyskaStn, const 
 // Two stations, both faces, a row without distance.
 inline Tmereni SmallNetwork() {
     Tmereni m;
-    m.PridejZaznam(Row(1, "4001", 1.562, "4002", 1.5, 0, 99.8765, 152.3456));
-    m.PridejZaznam(Row(1, "4001", 1.562, "4003", 1.3, 73.2181, 101.0042, 0));
-    m.PridejZaznam(Row(1, "4001", 1.562, "4002", 1.5, 200.0003, 300.1237, 152.3461));
-    m.PridejZaznam(Row(2, "4002", 0, "4001", 1.62, 12.5, 100.1232, 152.3449));
-    m.PridejZaznam(Row(2, "4002", 0, "4003", 0, 399.99999, 97.5, 98.007));
+    m.PridejZaznam(Row(1, "4001", 1.562L, "4002", 1.5L, 0, 99.8765L, 152.3456L));
+    m.PridejZaznam(Row(1, "4001", 1.562L, "4003", 1.3L, 73.2181L, 101.0042L, 0));
+    m.PridejZaznam(Row(1, "4001", 1.562L, "4002", 1.5L, 200.0003L, 300.1237L, 152.3461L));
+    m.PridejZaznam(Row(2, "4002", 0, "4001", 1.62L, 12.5L, 100.1232L, 152.3449L));
+    m.PridejZaznam(Row(2, "4002", 0, "4003", 0, 399.99999L, 97.5L, 98.007L));
     return m;
 }
 

@@ -236,7 +236,7 @@ TEST(IdenticalPointFileWriter, WritesDeviationsThatReadBack) {
         b.JePlny = true;
         s.PridejBod(b);
     }
-    s.bod[0].sig_X = 0.0012345;
+    s.bod[0].sig_X = 0.0012345L;
     s.bod[0].sig_Y = 0.002;
     s.bod[0].sig_Z = 0.003;
     s.bod[1].sig_Y = 0.0000001;

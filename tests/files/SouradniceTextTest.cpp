@@ -220,7 +220,7 @@ TEST(CoordinateInternalForm, ScaleFormRoundTrips) {
     a.JePlny = true;
     Tbod b = a;
     b.cislo = "B";
-    b.zkresleni = 0.99999;
+    b.zkresleni = 0.99999L;
     const Tsouradnice s = Seznam({a, b});
     Text t;
     ASSERT_TRUE(UlozDoStringListMeritko(s, t).ok);

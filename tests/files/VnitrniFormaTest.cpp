@@ -11,7 +11,7 @@ using test::Lines;
 
 TEST(VnitrniForma, DeviationsAreWrittenUpToTheLastSetOne) {
     Tmereni m;
-    m.PridejZaznam(test::Row(1, "A", 1.5, "B", 1.6, 100, 100, 0));
+    m.PridejZaznam(test::Row(1, "A", 1.5, "B", 1.6L, 100, 100, 0));
     m.zaznam[0].smer = 1.5L;
     m.zaznam[0].zenit = 1.25L;
     Tzaznam z = m.zaznam[0];
@@ -59,12 +59,13 @@ TEST(VnitrniForma, ReadingChecksCountsAndLeavesImplausibleDeviationsUnset) {
 
 TEST(VnitrniForma, TinyValuesAreWrittenAsZeroAndUnwritableRowsFail) {
     Tmereni m;
-    m.PridejZaznam(test::Row(1, "A", 1.5, "B", 1.6, 0, 100, 0));
+    m.PridejZaznam(test::Row(1, "A", 1.5, "B", 1.6L, 0, 100, 0));
     m.zaznam[0].smer = 4e-13L;
     m.zaznam[0].sig_smer = 1e-14L;
     Lines l;
     ASSERT_TRUE(UlozDoStringList(m, l).ok);
-    EXPECT_EQ(l[0], "1 A 1.5 B 1.6 0 1.5707963267949 0 0");
+    // Every digit the value needs to read back exactly.
+    EXPECT_EQ(l[0], "1 A 1.5 B 1.6 0 1.5707963267948966191 0 0");
     Tmereni back;
     EXPECT_TRUE(ReadVnitrniForma(l, back).ok);
     m.zaznam[0].zenit = std::numeric_limits<Real>::infinity();

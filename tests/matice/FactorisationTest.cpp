@@ -311,17 +311,23 @@ TEST(Cholesky, ReadsOnlyTheLowerTriangle) {
     EXPECT_EQ(d1, d2);
 }
 
-TEST(Cholesky, TinyResidueFailsOnEveryElementButExactZeroPasses) {
-    // Element (1, 2): 0.5 - (1 * 0.5) leaves exactly 0, which passes.
+// The element test was once absolute (a non-zero sum below 1e-10 failed, off
+// the diagonal too): the rounding residue of a fill-in then refused the normal
+// matrix of an ordinary network of a thousand points. Only a pivot small for
+// its own diagonal element fails now, whatever the scale of the matrix.
+TEST(Cholesky, OnlyAPivotSmallForItsDiagonalFails) {
     Tmatrix exact = {{1, 1, 0.5L}, {1, 2, 0.5L}, {0.5L, 0.5L, 2}};
     Tvector d;
     EXPECT_TRUE(CholeskyDecomposition(exact, d, 2));
-    // The same with 1e-12 left over: an off-diagonal residue below 1e-10.
+    // Element (1, 2) leaves 1e-12 instead of 0.
     Tmatrix residue = {{1, 1, 0.5L}, {1, 2, 0.5L + 1e-12L}, {0.5L, 0.5L + 1e-12L, 2}};
-    EXPECT_FALSE(CholeskyDecomposition(residue, d, 2));
+    ASSERT_TRUE(CholeskyDecomposition(residue, d, 2));
+    EXPECT_NEAR(static_cast<double>(residue[1][2] * d[1]), 1e-12, 1e-20);
+    Tmatrix small = {{1e-30L, 1e-31L}, {1e-31L, 1e-30L}};
+    EXPECT_TRUE(CholeskyDecomposition(small, d, 1));
     Tmatrix indefinite = {{1, 2}, {2, 1}};
     EXPECT_FALSE(CholeskyDecomposition(indefinite, d, 1));
-    Tmatrix singular = {{1, 1}, {1, 1}};
+    Tmatrix singular = {{1e20L, 1e20L}, {1e20L, 1e20L + 1e4L}};
     EXPECT_FALSE(CholeskyDecomposition(singular, d, 1));
     Tmatrix nan = RandomSpd(4, 2);
     nan[3][1] = std::numeric_limits<Real>::quiet_NaN();

@@ -1,0 +1,98 @@
+#include "ProjectInput.h"
+
+#include <string>
+#include <vector>
+
+#include "drawing/VolbyKresby.h"
+#include "mereni/Text.h"
+#include "supplementary/DoplnekDruh.h"
+#include "workspace/PrikazySurovychMereni.h"
+#include "workspace/Projekt.h"
+#include "workspace/VystupyVyrovnani.h"
+
+namespace vertano::cli {
+
+namespace {
+
+const char* const kAngleUnits[] = {"rad", "gon", "deg", "dms"};
+const char* const kLengthUnits[] = {"m", "ft"};
+
+template <size_t N>
+const char* Name(const char* const (&names)[N], unsigned code) {
+    return code < N ? names[code] : "?";
+}
+
+std::string Count(int32_t n) {
+    return std::to_string(n);
+}
+
+}  // namespace
+
+bool LoadProject(Session& s) {
+    Workspace& ws = s.ws;
+    const VysledekProjektu r = OtevritProjekt(ws, s.options.project);
+    if (!r.uspech) {
+        // The failed open left the default settings; the messages stay in the
+        // language of the command line.
+        ws.NastavitJazyk(s.options.language);
+        s.ui.Notify(ws.jazyk.nadpis.chyba, ws.jazyk.hlaseni.chybaOtevritProjekt);
+        s.err << "vertano-cli: " << r.soubor.message << "\n";
+        return false;
+    }
+    s.ApplyGivenOptions();
+    s.out << s.options.project << ": " << ws.jazyk.hlaseni.uspesneOtevrenProjekt << "\n";
+    PrintProjectContents(s);
+    return true;
+}
+
+void PrintProjectContents(Session& s) {
+    const Workspace& ws = s.ws;
+    s.out << "Raw measurements: " << Count(ws.suroveMereni.PocetPlnychZaznamu())
+          << " (stations: " << Count(ws.suroveMereni.PosledniPoradi()) << ")\n";
+    s.out << "Given points: " << Count(ws.souradniceFixni.PocetPlnychBodu())
+          << " (fixed: " << Count(ws.souradniceFixni.PocetFixnichBodu()) << ")\n";
+    s.out << "Identical points: " << Count(ws.souradniceTransformaceVstup.PocetPlnychBodu())
+          << "\n";
+    s.out << "Scale factors: " << Count(ws.souradniceMeritko.PocetPlnychBodu()) << "\n";
+    for (const int kind : doplnek::kPoradiKontroly) {
+        s.out << "Supplementary " << doplnek::NazevDruhu(kind) << ": "
+              << Count(ws.doplnekVstup.Seznam(kind)->PocetPlnychZaznamu()) << "\n";
+    }
+}
+
+void PrintProjectSettings(Session& s) {
+    const Tnastaveni& n = s.ws.nastaveni;
+    const nastaveni::Tjednotky& j = n.jednotky;
+    s.out << "Units: angles " << Name(kAngleUnits, j.uhel) << ", lengths "
+          << Name(kLengthUnits, j.delka) << ", coordinates " << Name(kLengthUnits, j.souradnice)
+          << (j.poradiSouradnice == 1 ? ", Y before X" : ", X before Y")
+          << (j.souradnicovySystem ? ", geodetic axes" : ", mathematical axes") << "\n";
+    s.out << "Language: " << (n.typJazyk == 0 ? "cs" : "en") << "\n";
+    const nastaveni::Tvyrovnani& v = n.vyrovnani;
+    static const char* const kWeights[] = {"?", "inner", "outer", "given"};
+    const std::vector<std::string>& estimators = s.ws.jazyk.typOdhadu;
+    s.out << "Weights: " << Name(kWeights, v.typVah) << "; estimator: "
+          << (v.typOdhadu >= 1 && v.typOdhadu <= estimators.size() ? estimators[v.typOdhadu - 1]
+                                                                   : "?")
+          << "; significance level: " << FormatGeneral(v.rozikoOdlehlost)
+          << "; outlier exclusion: " << (n.VylucovatOdlehle() ? "on" : "off") << "; at most "
+          << Count(v.maxPocetIteraci) << " iterations\n";
+    static const char* const kLevels[] = {"zero", "mean", "height"};
+    s.out << "Reduction: level " << Name(kLevels, n.redukceMereni.typHladiny);
+    if (n.redukceMereni.typHladiny == 2)
+        s.out << " " << FormatGeneral(n.redukceMereni.vyskaHladiny) << " m";
+    s.out << "; radius " << FormatGeneral(n.redukceMereni.polomerRefPlochy)
+          << " m; scale distortion " << FormatGeneral(n.redukceMereni.zakladniZkresleni) << "\n";
+    const VolbyKresby kresba = VolbyZNastaveni(n.grafika);
+    s.out << "Drawing: ellipse magnification " << FormatGeneral(kresba.zvetseni) << " ("
+          << (kresba.apriorni ? "a priori" : "a posteriori") << ")\n";
+}
+
+bool ApplyDatum(Session& s) {
+    const VysledekUvolneni r = UvolnitBody(s.ws, s.options.free, s.options.unfix);
+    for (const std::string& name : r.nenalezene)
+        s.err << "vertano-cli: --unfix: point '" << name << "' is not among the given points\n";
+    return r.ok;
+}
+
+}  // namespace vertano::cli

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "matice/MatrixTypes.h"
+#include "matice/Real.h"
+
+namespace vertano {
+
+// The normal equations of a least-squares model, N dx = b with N = A^T P A and
+// b = A^T P l, as every solver of them receives them. The pointers refer to the
+// model's own fields and are only read during the call they are passed to.
+struct NormalSystem {
+    const Tsparse* design = nullptr;   // A^T: one row per unknown, columns = observations
+    const Tvector* weights = nullptr;  // p, one per observation
+    const Tvector* reduced = nullptr;  // l; nullptr when only the cofactors are wanted
+    int32_t unknowns = 0;              // n
+    int32_t observations = 0;          // m
+    // Datum conditions C dx = 0, one row of n coefficients each; none (or
+    // nullptr) for a network whose fixed points give the datum.
+    const Tmatrix* conditions = nullptr;
+    // The datum defect the conditions remove: one vector g of n elements per
+    // condition with A g = 0 (a translation, the rotation, the scale).
+    const Tmatrix* datum = nullptr;
+
+    [[nodiscard]] int32_t DatumCount() const {
+        return conditions == nullptr ? 0 : static_cast<int32_t>(conditions->size());
+    }
+};
+
+// Why a solver gave up.
+enum class SolverFailure {
+    None,
+    // N is singular beyond the datum: DefectUnknown() names an unknown that the
+    // observations do not determine.
+    Defect,
+    // The datum cannot be handled by this solver (another one may do it).
+    Unresolvable,
+    // A malformed system, a floating-point fault or a lack of memory.
+    Other,
+};
+
+// One way of solving the normal equations of an adjustment and of giving the
+// cofactors of its unknowns. The network model has two: the dense cascade
+// (LDL^T, LU, SVD on the bordered matrix) and the sparse LDL^T with a
+// fill-reducing ordering and the selected inverse; tests hold them against
+// each other.
+class NormalSolver {
+  public:
+    virtual ~NormalSolver() = default;
+
+    // Forms N and b of the system (b only when l is given).
+    [[nodiscard]] virtual bool Assemble(const NormalSystem& s) = 0;
+    // Solves the assembled equations under the datum conditions: dx[0..n).
+    [[nodiscard]] virtual bool Solve(const NormalSystem& s, Tvector& dx) = 0;
+    // The cofactors Q = N^-1 (under the datum conditions) of the system with
+    // its weights, and q[k] := a_k Q a_k^T, the cofactor of every adjusted
+    // observation (m elements).
+    [[nodiscard]] virtual bool Cofactors(const NormalSystem& s, Tvector& q) = 0;
+    // Q[i][j] of any two unknowns after Cofactors.
+    [[nodiscard]] virtual bool Cofactor(int32_t i, int32_t j, Real& q) const = 0;
+    // The leading n x n block of Q after Cofactors, computed only on request.
+    [[nodiscard]] virtual bool CofactorMatrix(int32_t n, Tmatrix& Q) const = 0;
+
+    [[nodiscard]] virtual SolverFailure Failure() const = 0;
+    [[nodiscard]] virtual int32_t DefectUnknown() const = 0;
+    // The reason of the last failure in English; empty after success.
+    [[nodiscard]] virtual const std::string& Error() const = 0;
+};
+
+}  // namespace vertano

@@ -1,0 +1,524 @@
+#include "matice/SparseNormalSolver.h"
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+
+#include "matice/FpGuard.h"
+
+namespace vertano {
+
+namespace {
+
+// A datum vector g is a defect of N when every observation is blind to it:
+// |a_k g| within this share of sum |a_kj g_j| (rounding leaves about 1e-18).
+constexpr Real kDefectShare = 1e-10L;
+// The held unknowns must leave the datum vectors independent: the smallest
+// pivot of their d x d block, each vector scaled to a largest element of 1.
+constexpr Real kHeldPivot = 1e-6L;
+
+// Gaussian elimination with partial pivoting of the small d x d system
+// B X = R (R: d rows of any length), in place; false when a pivot is below
+// `tiny` times the largest element of its column.
+bool SolveSmall(Tmatrix B, Tmatrix& R, Real tiny) {
+    const auto d = static_cast<int32_t>(B.size());
+    for (int32_t c = 0; c < d; ++c) {
+        int32_t p = c;
+        Real scale = 0;
+        for (int32_t r = c; r < d; ++r) {
+            scale = std::max(scale, std::fabs(B[r][c]));
+            if (std::fabs(B[r][c]) > std::fabs(B[p][c])) p = r;
+        }
+        if (!(std::fabs(B[p][c]) > tiny * scale) || scale == 0) return false;
+        std::swap(B[p], B[c]);
+        std::swap(R[p], R[c]);
+        for (int32_t r = c + 1; r < d; ++r) {
+            const Real f = B[r][c] / B[c][c];
+            if (f == 0) continue;
+            for (int32_t k = c; k < d; ++k) B[r][k] -= f * B[c][k];
+            for (std::size_t k = 0; k < R[r].size(); ++k) R[r][k] -= f * R[c][k];
+        }
+    }
+    for (int32_t c = d - 1; c >= 0; --c) {
+        for (int32_t r = c + 1; r < d; ++r) {
+            for (std::size_t k = 0; k < R[c].size(); ++k) R[c][k] -= B[c][r] * R[r][k];
+        }
+        for (Real& x : R[c]) x /= B[c][c];
+    }
+    return true;
+}
+
+// The smallest pivot of the elimination with partial pivoting of the block of
+// the datum vectors at the columns `cols`, each vector scaled to a largest
+// element of 1.
+Real SmallestHeldPivot(const Tmatrix& G, const std::vector<int32_t>& cols) {
+    const auto d = static_cast<int32_t>(G.size());
+    Tmatrix B(static_cast<std::size_t>(d), Tvector(static_cast<std::size_t>(d)));
+    for (int32_t a = 0; a < d; ++a) {
+        Real largest = 0;
+        for (const Real g : G[a]) largest = std::max(largest, std::fabs(g));
+        if (!(largest > 0)) return 0;
+        for (int32_t c = 0; c < d; ++c) B[a][c] = G[a][cols[c]] / largest;
+    }
+    Real smallest = 1;
+    for (int32_t c = 0; c < d; ++c) {
+        int32_t p = c;
+        for (int32_t r = c + 1; r < d; ++r) {
+            if (std::fabs(B[r][c]) > std::fabs(B[p][c])) p = r;
+        }
+        std::swap(B[p], B[c]);
+        smallest = std::min(smallest, std::fabs(B[c][c]));
+        if (!(B[c][c] != 0)) return 0;
+        for (int32_t r = c + 1; r < d; ++r) {
+            const Real f = B[r][c] / B[c][c];
+            for (int32_t k = c; k < d; ++k) B[r][k] -= f * B[c][k];
+        }
+    }
+    return smallest;
+}
+
+}  // namespace
+
+bool SparseNormalSolver::Fail(SolverFailure kind, const std::string& text) {
+    failure_ = kind;
+    error_ = text;
+    return false;
+}
+
+void SparseNormalSolver::Clear() {
+    *this = SparseNormalSolver{};
+}
+
+std::vector<int32_t> SparseNormalSolver::HeldUnknowns() const {
+    return held_;
+}
+
+bool SparseNormalSolver::CheckSystem(const NormalSystem& s) {
+    const int32_t n = s.unknowns;
+    const int32_t m = s.observations;
+    const int32_t d = s.DatumCount();
+    if (s.design == nullptr || s.weights == nullptr || n < 1 || m < 0 ||
+        static_cast<int32_t>(s.design->data.size()) != n ||
+        s.design->index.size() != s.design->data.size() ||
+        static_cast<int32_t>(s.weights->size()) < m ||
+        (s.reduced != nullptr && static_cast<int32_t>(s.reduced->size()) < m) || d > n ||
+        (d > 0 && (s.datum == nullptr || static_cast<int32_t>(s.datum->size()) != d))) {
+        return false;
+    }
+    for (int32_t a = 0; a < d; ++a) {
+        if (static_cast<int32_t>((*s.conditions)[a].size()) < n ||
+            static_cast<int32_t>((*s.datum)[a].size()) < n) {
+            return false;
+        }
+    }
+    for (int32_t j = 0; j < n; ++j) {
+        if (s.design->data[j].size() != s.design->index[j].size()) return false;
+    }
+    return true;
+}
+
+// The design matrix by observations: the unknowns of observation k with their
+// coefficients, ascending.
+bool SparseNormalSolver::Form(const NormalSystem& s) {
+    const int32_t n = s.unknowns;
+    const int32_t m = s.observations;
+    const Tsparse& A = *s.design;
+    rows_.start.assign(static_cast<std::size_t>(m) + 1, 0);
+    for (int32_t j = 0; j < n; ++j) {
+        for (const int32_t k : A.index[j]) {
+            if (k < 0 || k >= m) return false;
+            ++rows_.start[static_cast<std::size_t>(k) + 1];
+        }
+    }
+    for (int32_t k = 0; k < m; ++k) rows_.start[k + 1] += rows_.start[k];
+    rows_.unknown.assign(static_cast<std::size_t>(rows_.start[m]), 0);
+    rows_.value.assign(static_cast<std::size_t>(rows_.start[m]), 0);
+    std::vector<int32_t> next(rows_.start.begin(), rows_.start.end() - 1);
+    for (int32_t j = 0; j < n; ++j) {
+        for (std::size_t e = 0; e < A.index[j].size(); ++e) {
+            const int32_t p = next[A.index[j][e]]++;
+            rows_.unknown[p] = j;
+            rows_.value[p] = A.data[j][e];
+        }
+    }
+
+    // N_r column by column (lower triangle): column j gathers the products of
+    // every observation of unknown j with its other unknowns below j.
+    const auto r = static_cast<int32_t>(n - held_.size());
+    std::vector<int32_t> original(static_cast<std::size_t>(r));
+    for (int32_t j = 0; j < n; ++j) {
+        if (reduced_[j] >= 0) original[reduced_[j]] = j;
+    }
+    const Tvector& p = *s.weights;
+    N_ = SparseSymmetric{};
+    N_.n = r;
+    N_.start.reserve(static_cast<std::size_t>(r) + 1);
+    N_.start.push_back(0);
+    b_.assign(static_cast<std::size_t>(r), 0);
+    Tvector sum(static_cast<std::size_t>(r), 0);
+    std::vector<char> used(static_cast<std::size_t>(r), 0);
+    std::vector<int32_t> touched;
+    for (int32_t jr = 0; jr < r; ++jr) {
+        const int32_t j = original[jr];
+        touched.clear();
+        Real bj = 0;
+        for (std::size_t e = 0; e < A.index[j].size(); ++e) {
+            const int32_t k = A.index[j][e];
+            const Real ap = A.data[j][e] * p[k];
+            if (s.reduced != nullptr) bj += A.data[j][e] * (*s.reduced)[k] * p[k];
+            for (int32_t q = rows_.start[k]; q < rows_.start[k + 1]; ++q) {
+                const int32_t ir = reduced_[rows_.unknown[q]];
+                if (ir < jr) continue;
+                if (!used[ir]) {
+                    used[ir] = 1;
+                    touched.push_back(ir);
+                }
+                sum[ir] += ap * rows_.value[q];
+            }
+        }
+        b_[jr] = bj;
+        std::sort(touched.begin(), touched.end());
+        for (const int32_t ir : touched) {
+            N_.row.push_back(ir);
+            N_.value.push_back(sum[ir]);
+            sum[ir] = 0;
+            used[ir] = 0;
+        }
+        N_.start.push_back(static_cast<int32_t>(N_.row.size()));
+    }
+    return true;
+}
+
+bool SparseNormalSolver::ChooseHeld(const Tmatrix& G) {
+    const auto d = static_cast<int32_t>(G.size());
+    const auto n = static_cast<int32_t>(G.front().size());
+    // The held unknowns of the last system stay while they still fix the datum
+    // well: a new choice would change the pattern and cost a new analysis.
+    if (static_cast<int32_t>(held_.size()) == d && static_cast<int32_t>(reduced_.size()) == n &&
+        SmallestHeldPivot(G, held_) > kHeldPivot) {
+        return true;
+    }
+    Tmatrix g = G;
+    for (Tvector& row : g) {
+        Real largest = 0;
+        for (const Real x : row) largest = std::max(largest, std::fabs(x));
+        if (!(largest > 0) || !std::isfinite(largest)) return false;
+        for (Real& x : row) x /= largest;
+    }
+    // Complete pivoting: each step holds the unknown where a remaining vector
+    // is largest, then removes that unknown from the other vectors.
+    std::vector<char> rowUsed(static_cast<std::size_t>(d), 0);
+    std::vector<char> chosen(static_cast<std::size_t>(n), 0);
+    std::vector<int32_t> held;
+    for (int32_t step = 0; step < d; ++step) {
+        int32_t br = -1;
+        int32_t bc = -1;
+        Real best = 0;
+        for (int32_t a = 0; a < d; ++a) {
+            if (rowUsed[a]) continue;
+            for (int32_t c = 0; c < n; ++c) {
+                if (!chosen[c] && std::fabs(g[a][c]) > best) {
+                    best = std::fabs(g[a][c]);
+                    br = a;
+                    bc = c;
+                }
+            }
+        }
+        if (!(best > kHeldPivot)) return false;
+        rowUsed[br] = 1;
+        chosen[bc] = 1;
+        held.push_back(bc);
+        for (int32_t a = 0; a < d; ++a) {
+            if (rowUsed[a]) continue;
+            const Real f = g[a][bc] / g[br][bc];
+            if (f == 0) continue;
+            for (int32_t c = 0; c < n; ++c) g[a][c] -= f * g[br][c];
+        }
+    }
+    std::sort(held.begin(), held.end());
+    held_ = held;
+    reduced_.assign(static_cast<std::size_t>(n), 0);
+    for (const int32_t h : held_) reduced_[h] = -1;
+    int32_t next = 0;
+    for (int32_t& x : reduced_) x = x < 0 ? -1 : next++;
+    return true;
+}
+
+bool SparseNormalSolver::DatumIsDefect(const NormalSystem& s) const {
+    const auto m = static_cast<int32_t>(rows_.start.size()) - 1;
+    for (const Tvector& g : *s.datum) {
+        for (int32_t k = 0; k < m; ++k) {
+            Real sum = 0;
+            Real size = 0;
+            for (int32_t q = rows_.start[k]; q < rows_.start[k + 1]; ++q) {
+                const Real t = rows_.value[q] * g[rows_.unknown[q]];
+                sum += t;
+                size += std::fabs(t);
+            }
+            if (!(std::fabs(sum) <= kDefectShare * size)) return false;
+        }
+    }
+    return true;
+}
+
+bool SparseNormalSolver::Datum(const NormalSystem& s) {
+    d_ = s.DatumCount();
+    const int32_t n = s.unknowns;
+    if (d_ == 0) {
+        held_.clear();
+        G_.clear();
+        H_.clear();
+        reduced_.resize(static_cast<std::size_t>(n));
+        for (int32_t j = 0; j < n; ++j) reduced_[j] = j;
+        return true;
+    }
+    G_.assign(s.datum->begin(), s.datum->end());
+    for (Tvector& g : G_) g.resize(static_cast<std::size_t>(n));
+    if (!ChooseHeld(G_)) {
+        return Fail(SolverFailure::Unresolvable, "The datum vectors are not independent");
+    }
+    // H = (C G^T)^-1 C.
+    Tmatrix CG(static_cast<std::size_t>(d_), Tvector(static_cast<std::size_t>(d_), 0));
+    for (int32_t a = 0; a < d_; ++a) {
+        for (int32_t b = 0; b < d_; ++b) {
+            Real sum = 0;
+            for (int32_t j = 0; j < n; ++j) sum += (*s.conditions)[a][j] * G_[b][j];
+            CG[a][b] = sum;
+        }
+    }
+    H_.assign(s.conditions->begin(), s.conditions->end());
+    for (Tvector& h : H_) h.resize(static_cast<std::size_t>(n));
+    if (!SolveSmall(CG, H_, kRelativePivot)) {
+        return Fail(SolverFailure::Unresolvable, "The datum conditions do not fix the datum");
+    }
+    return true;
+}
+
+bool SparseNormalSolver::Assemble(const NormalSystem& s) {
+    const bool ok = Prepare(s);
+    rows_ = ObservationRows{};
+    return ok;
+}
+
+bool SparseNormalSolver::Prepare(const NormalSystem& s) {
+    failure_ = SolverFailure::None;
+    defect_ = -1;
+    error_.clear();
+    factored_ = cofactors_ = false;
+    Z_.Clear();
+    if (!CheckSystem(s)) return Fail(SolverFailure::Other, "The normal equations are malformed");
+    try {
+        const FpGuard guard;
+        if (!Datum(s)) return false;
+        if (!Form(s)) return Fail(SolverFailure::Other, "The design matrix is malformed");
+        if (d_ > 0 && !DatumIsDefect(s)) {
+            return Fail(SolverFailure::Unresolvable,
+                        "The observations determine part of the datum the conditions fix");
+        }
+        if (!guard.Ok()) {
+            return Fail(SolverFailure::Other,
+                        "The normal equations are not defined at the current coordinates");
+        }
+    } catch (const std::bad_alloc&) {
+        return Fail(SolverFailure::Other, "Not enough memory for the normal equations");
+    }
+    return true;
+}
+
+bool SparseNormalSolver::Factor() {
+    if (ldlt_.Result().n == N_.n && N_.SamePattern(factoredN_) && N_.value == factoredN_.value) {
+        factored_ = true;
+        return true;
+    }
+    factoredN_ = SparseSymmetric{};
+    if (ldlt_.Factor(N_)) {
+        factored_ = true;
+        factoredN_ = N_;
+        return true;
+    }
+    const int32_t k = ldlt_.DefectUnknown();
+    if (k >= 0) {
+        for (int32_t j = 0; j < static_cast<int32_t>(reduced_.size()); ++j) {
+            if (reduced_[j] == k) defect_ = j;
+        }
+        return Fail(SolverFailure::Defect, "The normal equations are singular");
+    }
+    return Fail(SolverFailure::Other, "The normal equations could not be factored");
+}
+
+bool SparseNormalSolver::Solve(const NormalSystem& s, Tvector& dx) {
+    if (N_.n < 1 || s.unknowns != static_cast<int32_t>(reduced_.size()) || s.reduced == nullptr) {
+        return Fail(SolverFailure::Other, "The normal equations are not assembled");
+    }
+    if (!factored_ && !Factor()) return false;
+    try {
+        return Increments(s.unknowns, dx);
+    } catch (const std::bad_alloc&) {
+        return Fail(SolverFailure::Other, "Not enough memory for the solution");
+    }
+}
+
+// dx := S x0, x0 the solution of N_r padded with the held unknowns.
+bool SparseNormalSolver::Increments(int32_t n, Tvector& dx) {
+    Tvector xr = b_;
+    if (!ldlt_.Result().Solve(xr)) return Fail(SolverFailure::Other, "The solution failed");
+    const FpGuard guard;
+    Tvector x(static_cast<std::size_t>(n), 0);
+    for (int32_t j = 0; j < n; ++j) {
+        if (reduced_[j] >= 0) x[j] = xr[reduced_[j]];
+    }
+    for (int32_t a = 0; a < d_; ++a) {
+        Real t = 0;
+        for (int32_t j = 0; j < n; ++j) t += H_[a][j] * x[j];
+        for (int32_t j = 0; j < n; ++j) x[j] -= G_[a][j] * t;
+    }
+    if (!guard.Ok()) return Fail(SolverFailure::Other, "The solution failed");
+    if (static_cast<int32_t>(dx.size()) < n) dx.resize(static_cast<std::size_t>(n));
+    std::copy(x.begin(), x.end(), dx.begin());
+    return true;
+}
+
+// Column j of the inverse of N_r (j a row of N_r), by a solve.
+bool SparseNormalSolver::ReducedColumn(int32_t j, Tvector& z) const {
+    z.assign(static_cast<std::size_t>(N_.n), 0);
+    z[j] = 1;
+    return ldlt_.Result().Solve(z);
+}
+
+Real SparseNormalSolver::Q0(int32_t i, int32_t j) const {
+    const int32_t ri = reduced_[i];
+    const int32_t rj = reduced_[j];
+    if (ri < 0 || rj < 0) return 0;
+    Real z = 0;
+    if (Z_.Find(ldlt_.Result(), ri, rj, z)) return z;
+    Tvector column;
+    return ReducedColumn(rj, column) ? column[ri] : std::nan("");
+}
+
+Real SparseNormalSolver::DatumTerm(int32_t i, int32_t j) const {
+    Real t = 0;
+    for (int32_t a = 0; a < d_; ++a) {
+        t -= G_[a][i] * W_[a][j] + W_[a][i] * G_[a][j];
+        for (int32_t b = 0; b < d_; ++b) t += G_[a][i] * M_[a][b] * G_[b][j];
+    }
+    return t;
+}
+
+bool SparseNormalSolver::PrepareDatumCofactors() {
+    const auto n = static_cast<int32_t>(reduced_.size());
+    W_.assign(static_cast<std::size_t>(d_), Tvector(static_cast<std::size_t>(n), 0));
+    for (int32_t a = 0; a < d_; ++a) {
+        Tvector z(static_cast<std::size_t>(N_.n), 0);
+        for (int32_t j = 0; j < n; ++j) {
+            if (reduced_[j] >= 0) z[reduced_[j]] = H_[a][j];
+        }
+        if (!ldlt_.Result().Solve(z)) return false;
+        for (int32_t j = 0; j < n; ++j) {
+            if (reduced_[j] >= 0) W_[a][j] = z[reduced_[j]];
+        }
+    }
+    M_.assign(static_cast<std::size_t>(d_), Tvector(static_cast<std::size_t>(d_), 0));
+    for (int32_t a = 0; a < d_; ++a) {
+        for (int32_t b = 0; b < d_; ++b) {
+            Real sum = 0;
+            for (int32_t j = 0; j < n; ++j) sum += H_[a][j] * W_[b][j];
+            M_[a][b] = sum;
+        }
+    }
+    return true;
+}
+
+bool SparseNormalSolver::Cofactors(const NormalSystem& s, Tvector& q) {
+    const bool ok = Prepare(s) && Factor() && ObservationCofactors(s, q);
+    // The cofactors close a load of the network: the next factorisation has
+    // another pattern (fewer observations after the outlier test) or there is
+    // none. The rows by observation and Eigen's analysis with its copy of the
+    // factor would only hold memory until then.
+    rows_ = ObservationRows{};
+    ldlt_.ReleaseAnalysis();
+    return ok;
+}
+
+bool SparseNormalSolver::ObservationCofactors(const NormalSystem& s, Tvector& q) {
+    try {
+        const FpGuard guard;
+        if (!Z_.Compute(ldlt_.Result()) || (d_ > 0 && !PrepareDatumCofactors())) {
+            return Fail(SolverFailure::Other, "The cofactors could not be computed");
+        }
+        cofactors_ = true;
+        const int32_t m = s.observations;
+        if (static_cast<int32_t>(q.size()) < m) q.resize(static_cast<std::size_t>(m));
+        Tvector u(static_cast<std::size_t>(d_));
+        Tvector w(static_cast<std::size_t>(d_));
+        for (int32_t k = 0; k < m; ++k) {
+            const int32_t first = rows_.start[k];
+            const int32_t last = rows_.start[k + 1];
+            Real sum = 0;
+            for (int32_t x = first; x < last; ++x) {
+                const Real ax = rows_.value[x];
+                sum += ax * ax * Q0(rows_.unknown[x], rows_.unknown[x]);
+                for (int32_t y = x + 1; y < last; ++y) {
+                    sum += 2 * ax * rows_.value[y] * Q0(rows_.unknown[x], rows_.unknown[y]);
+                }
+            }
+            // The datum part vanishes up to rounding (a_k G^T = 0): the cofactor
+            // of an adjusted observation does not depend on the datum.
+            for (int32_t a = 0; a < d_; ++a) {
+                u[a] = w[a] = 0;
+                for (int32_t x = first; x < last; ++x) {
+                    u[a] += rows_.value[x] * G_[a][rows_.unknown[x]];
+                    w[a] += rows_.value[x] * W_[a][rows_.unknown[x]];
+                }
+            }
+            for (int32_t a = 0; a < d_; ++a) {
+                sum -= 2 * u[a] * w[a];
+                for (int32_t b = 0; b < d_; ++b) sum += u[a] * M_[a][b] * u[b];
+            }
+            q[k] = sum;
+        }
+        if (!guard.Ok()) {
+            cofactors_ = false;
+            return Fail(SolverFailure::Other, "The cofactors could not be computed");
+        }
+    } catch (const std::bad_alloc&) {
+        cofactors_ = false;
+        return Fail(SolverFailure::Other, "Not enough memory for the cofactors");
+    }
+    return true;
+}
+
+bool SparseNormalSolver::Cofactor(int32_t i, int32_t j, Real& q) const {
+    const auto n = static_cast<int32_t>(reduced_.size());
+    if (!cofactors_ || i < 0 || j < 0 || i >= n || j >= n) return false;
+    try {
+        const FpGuard guard;
+        q = Q0(i, j) + (d_ > 0 ? DatumTerm(i, j) : 0);
+        return guard.Ok() && std::isfinite(q);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+bool SparseNormalSolver::CofactorMatrix(int32_t nq, Tmatrix& Q) const {
+    const auto n = static_cast<int32_t>(reduced_.size());
+    if (!cofactors_ || nq < 0 || nq > n) return false;
+    try {
+        const FpGuard guard;
+        Q.assign(static_cast<std::size_t>(nq), Tvector(static_cast<std::size_t>(nq), 0));
+        Tvector z;
+        for (int32_t j = 0; j < nq; ++j) {
+            const bool held = reduced_[j] < 0;
+            if (!held && !ReducedColumn(reduced_[j], z)) return false;
+            for (int32_t i = 0; i < nq; ++i) {
+                const Real q0 = held || reduced_[i] < 0 ? 0 : z[reduced_[i]];
+                Q[i][j] = q0 + (d_ > 0 ? DatumTerm(i, j) : 0);
+            }
+        }
+        return guard.Ok();
+    } catch (const std::bad_alloc&) {
+        Q.clear();
+        return false;
+    }
+}
+
+}  // namespace vertano

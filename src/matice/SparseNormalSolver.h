@@ -1,0 +1,95 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "matice/NormalSolver.h"
+#include "matice/SparseLdlt.h"
+
+namespace vertano {
+
+// The normal equations in sparse form. N is assembled straight from the design
+// rows (its lower triangle in compressed columns; nothing of size n^2 or
+// m x n is ever allocated), factored by the sparse LDL^T of SparseLdlt and
+// inverted where the adjustment needs it by the selected inverse.
+//
+// Datum. Without conditions N must be positive definite. With d conditions N
+// has the defect the datum vectors describe: d unknowns are held at zero (the
+// ones where the datum vectors are most independent), which leaves a positive
+// definite N_r; its solution x0 and its inverse Q0 (zero in the held rows and
+// columns) are moved to the datum of the conditions by the similarity
+// transformation S = I - G^T (C G^T)^-1 C:
+//   x = S x0,   Q = S Q0 S^T = Q0 - G^T W^T - W G + G^T M G,
+// with W = Q0 H^T (d extra solves), H = (C G^T)^-1 C and M = H W. This is the
+// solution and the inverse that the matrix bordered by the conditions gives.
+// Datum vectors that are not a defect of N (A g != 0 beyond rounding) make the
+// datum unresolvable here.
+class SparseNormalSolver final : public NormalSolver {
+  public:
+    [[nodiscard]] bool Assemble(const NormalSystem& s) override;
+    [[nodiscard]] bool Solve(const NormalSystem& s, Tvector& dx) override;
+    [[nodiscard]] bool Cofactors(const NormalSystem& s, Tvector& q) override;
+    [[nodiscard]] bool Cofactor(int32_t i, int32_t j, Real& q) const override;
+    [[nodiscard]] bool CofactorMatrix(int32_t n, Tmatrix& Q) const override;
+
+    [[nodiscard]] SolverFailure Failure() const override { return failure_; }
+    [[nodiscard]] int32_t DefectUnknown() const override { return defect_; }
+    [[nodiscard]] const std::string& Error() const override { return error_; }
+
+    // Everything forgotten, the analysis included.
+    void Clear();
+    // The unknowns held at zero for the datum (ascending), empty without one.
+    [[nodiscard]] std::vector<int32_t> HeldUnknowns() const;
+    // For the benchmarks and tests: the factorisation and its analyses.
+    [[nodiscard]] const SparseLdlt& Factorisation() const { return ldlt_; }
+    // Entries of the lower triangle of the last assembled N_r.
+    [[nodiscard]] std::size_t NormalEntries() const { return N_.row.size(); }
+
+  private:
+    struct ObservationRows {
+        std::vector<int32_t> start;
+        std::vector<int32_t> unknown;
+        std::vector<Real> value;
+    };
+
+    bool Fail(SolverFailure kind, const std::string& text);
+    bool CheckSystem(const NormalSystem& s);
+    bool Datum(const NormalSystem& s);
+    bool ChooseHeld(const Tmatrix& G);
+    bool DatumIsDefect(const NormalSystem& s) const;
+    bool Prepare(const NormalSystem& s);
+    bool ObservationCofactors(const NormalSystem& s, Tvector& q);
+    bool Form(const NormalSystem& s);
+    bool Factor();
+    bool Increments(int32_t n, Tvector& dx);
+    bool PrepareDatumCofactors();
+    bool ReducedColumn(int32_t j, Tvector& z) const;
+    Real DatumTerm(int32_t i, int32_t j) const;
+    Real Q0(int32_t i, int32_t j) const;
+
+    int32_t n_ = 0;
+    int32_t d_ = 0;
+    std::vector<int32_t> reduced_;  // unknown -> row of N_r, -1 when held
+    std::vector<int32_t> held_;
+    ObservationRows rows_;
+    SparseSymmetric N_;
+    Tvector b_;
+    bool factored_ = false;
+    SparseLdlt ldlt_;
+    // The matrix of the last factorisation: the cofactors after the last plain
+    // iteration need the very same one (the a-priori weights, the same design
+    // matrix), so it is not factored again.
+    SparseSymmetric factoredN_;
+    SelectedInverse Z_;
+    bool cofactors_ = false;
+    Tmatrix G_;  // d x n datum vectors
+    Tmatrix H_;  // d x n: (C G^T)^-1 C
+    Tmatrix W_;  // d x n: rows of (Q0 H^T)^T
+    Tmatrix M_;  // d x d: H Q0 H^T
+    SolverFailure failure_ = SolverFailure::None;
+    int32_t defect_ = -1;
+    std::string error_;
+};
+
+}  // namespace vertano

@@ -1,0 +1,126 @@
+#include "workspace/Projekt.h"
+
+#include <utility>
+
+#include "data/SouradniceKontrola.h"
+#include "processing/IdentifikaceSkupin.h"
+#include "processing/KontrolaMereni.h"
+#include "supplementary/DoplnekDruh.h"
+#include "workspace/CislaOznameni.h"
+#include "workspace/Workspace.h"
+
+namespace vertano {
+
+namespace {
+
+ProjektZdroj ZdrojZWorkspace(const Workspace& ws) {
+    ProjektZdroj z;
+    z.nastaveni = &ws.nastaveni;
+    z.suroveMereni = &ws.suroveMereni;
+    z.bodyFixni = &ws.souradniceFixni;
+    z.bodyIdenticke = &ws.souradniceTransformaceVstup;
+    z.meritko = &ws.souradniceMeritko;
+    z.doplnek[static_cast<size_t>(DoplnekProjekt::Delka)] = &ws.doplnekVstup.delka;
+    z.doplnek[static_cast<size_t>(DoplnekProjekt::Smernik)] = &ws.doplnekVstup.smernik;
+    z.doplnek[static_cast<size_t>(DoplnekProjekt::Prevyseni)] = &ws.doplnekVstup.prevyseni;
+    z.doplnek[static_cast<size_t>(DoplnekProjekt::Provazeni)] = &ws.doplnekVstup.provazeni;
+    return z;
+}
+
+// Every result was computed from the lists just replaced. The file lists are
+// left to the caller.
+void ZneplatnitVysledky(Tinfo& info) {
+    info.jeAnalyzaSurovaMereni = false;
+    info.jeVyrovnanaSit = false;
+    info.jeAnalyzaTransformace = false;
+    info.jeTransformovanoSVyrovnanim = false;
+    info.jeTransformovanoBodASmernik = false;
+    info.jeProtokolVyrovnani = false;
+    info.jeProtokolTransSVyr = false;
+    info.jeProtokolTransBodASmer = false;
+    info.infoVahy = TinfoVahy{};
+    info.analyzaMereni = TanalyzaMereni{};
+}
+
+void KontrolaSeznamu(Workspace& ws) {
+    ws.suroveMereni.JeZkontrolovanoNastavit(false);
+    IdenfikujSkupiny(ws.suroveMereni);
+    KontrolaMereni(ws.suroveMereni, ws.nastaveni, ws.chyby, false);
+    KontrolaSouradnic(ws.souradniceFixni, kBodyVstupFixni, ws.chyby);
+    KontrolaSouradnic(ws.souradniceTransformaceVstup, kBodyVstupIdenticke, ws.chyby);
+    KontrolaMeritka(ws.souradniceMeritko, ws.nastaveni, ws.chyby);
+    ws.doplnekVstup.KonrolaCelkova(ws.nastaveni, ws.chyby);
+}
+
+}  // namespace
+
+void NastavitSouboryProjektu(Tinfo& info, const std::filesystem::path& cesta, int32_t typProjekt) {
+    info::Tsoubor soubor = info::FileEntryFromPath(cesta, typProjekt, true, 0);
+    soubor.ID = 1;
+    for (int typ = 0; typ < info::kPocetTypu; ++typ) {
+        info.PocetSouboru(0, typ);
+        info.PridejSoubor(soubor, typ);
+    }
+    info.souborProjekt = soubor;
+}
+
+VysledekProjektu UlozitProjekt(Workspace& ws, const std::filesystem::path& cesta) {
+    VysledekProjektu v;
+    v.soubor = ZapsatProjekt(cesta, ZdrojZWorkspace(ws));
+    v.uspech = v.soubor.ok;
+    if (!v.uspech) {
+        ws.chyby.Oznameni(oznameni::kUkladani);
+        return v;
+    }
+    NastavitSouboryProjektu(ws.info, cesta, ws.nastaveni.souborVstup.typProjekt);
+    return v;
+}
+
+VysledekProjektu OtevritProjekt(Workspace& ws, const std::filesystem::path& cesta) {
+    ProjektObsah obsah;
+    obsah.nastaveni = ws.nastaveni;
+    VysledekProjektu v;
+    v.soubor = CistProjekt(cesta, obsah);
+    v.uspech = v.soubor.ok;
+    if (v.uspech) {
+        PrevzitProjekt(ws, std::move(obsah), cesta);
+        return v;
+    }
+    // What the failed file gave is gone; so is what was open before.
+    ws.nastaveni = obsah.nastaveni;
+    ws.suroveMereni.Clear();
+    ws.souradniceFixni.Clear();
+    ws.souradniceTransformaceVstup.Clear();
+    ws.souradniceMeritko.Clear();
+    ws.doplnekVstup.Clear();
+    ws.info.souborProjekt = info::Tsoubor{};
+    ZneplatnitVysledky(ws.info);
+    KontrolaSeznamu(ws);
+    ws.ObnovitTexty();
+    return v;
+}
+
+void PrevzitProjekt(Workspace& ws, ProjektObsah&& obsah, const std::filesystem::path& cesta) {
+    ws.nastaveni = obsah.nastaveni;
+    ws.suroveMereni = std::move(obsah.suroveMereni);
+    for (Tzaznam& z : ws.suroveMereni.zaznam) z.soubor = 1;
+    ws.souradniceFixni = std::move(obsah.bodyFixni);
+    ws.souradniceTransformaceVstup = std::move(obsah.bodyIdenticke);
+    ws.souradniceMeritko = std::move(obsah.meritko);
+    for (Tsouradnice* s :
+         {&ws.souradniceFixni, &ws.souradniceTransformaceVstup, &ws.souradniceMeritko})
+        for (Tbod& b : s->bod) b.soubor = 1;
+    ws.doplnekVstup.Clear();
+    ws.doplnekVstup.delka = std::move(obsah.Doplnek(DoplnekProjekt::Delka));
+    ws.doplnekVstup.smernik = std::move(obsah.Doplnek(DoplnekProjekt::Smernik));
+    ws.doplnekVstup.prevyseni = std::move(obsah.Doplnek(DoplnekProjekt::Prevyseni));
+    ws.doplnekVstup.provazeni = std::move(obsah.Doplnek(DoplnekProjekt::Provazeni));
+    for (const int druh : doplnek::kPoradiKontroly)
+        for (Tzaznam& z : ws.doplnekVstup.Seznam(druh)->zaznam) z.soubor = 1;
+    ZneplatnitVysledky(ws.info);
+    NastavitSouboryProjektu(ws.info, cesta, ws.nastaveni.souborVstup.typProjekt);
+    KontrolaSeznamu(ws);
+    ws.ObnovitTexty();
+}
+
+}  // namespace vertano

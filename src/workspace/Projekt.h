@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+
+#include "files/ProjektSoubor.h"
+
+namespace vertano {
+
+class Tinfo;
+class Workspace;
+
+// Outcome of a project command: the file layer's result, whose message says what
+// failed, where and why (English).
+struct VysledekProjektu {
+    bool uspech = false;
+    ProjektResult soubor;
+};
+
+// Saves the workspace's settings and input lists as a project. Every name and
+// value is checked against the reader's rules first: when one fails, or the file
+// cannot be saved, nothing is written, an existing file stays as it was, the
+// project state is unchanged and notification 28 is announced (the result names
+// the section and the row). On success every file list of the project state holds
+// just the project file (ID 1) and souborProjekt is that entry.
+VysledekProjektu UlozitProjekt(Workspace& ws, const std::filesystem::path& cesta);
+
+// Opens a project: on success it replaces the settings and every input list
+// (PrevzitProjekt). On failure the settings are the defaults and every input list
+// is empty, souborProjekt is cleared and the other file lists stay; the result
+// names the section and the line. A front end that would rather keep its data on
+// a failed open reads with CistProjekt first and hands the content over.
+VysledekProjektu OtevritProjekt(Workspace& ws, const std::filesystem::path& cesta);
+
+// Puts a project that was read into the workspace: settings, raw measurements
+// (their rows belong to the project file, ID 1), given and identical points,
+// scale factors and supplementary measurements. Every result becomes out of date,
+// the file lists hold just the project file, the sets are identified and the
+// checks of the lists run as after loading files, and the texts follow the
+// language and units of the project.
+void PrevzitProjekt(Workspace& ws, ProjektObsah&& obsah, const std::filesystem::path& cesta);
+
+// The file lists after a project has been opened or saved: the raw-measurement
+// list holds one entry for the project (ID 1, format code typProjekt, read, 0
+// rows), every other list a copy of it, and souborProjekt is that entry.
+void NastavitSouboryProjektu(Tinfo& info, const std::filesystem::path& cesta, int32_t typProjekt);
+
+}  // namespace vertano

@@ -1,0 +1,136 @@
+#include "workspace/VystupySite.h"
+
+#include <QImage>
+
+#include "drawing/TContainer.h"
+#include "drawing/TDXFwriterSit.h"
+#include "files/EtapaSoubor.h"
+#include "workspace/CislaOznameni.h"
+#include "workspace/Workspace.h"
+
+namespace vertano {
+
+namespace {
+
+VysledekUlozeni Selhani(Workspace& ws, std::string chyba) {
+    ws.chyby.Oznameni(oznameni::kUkladani);
+    return {false, std::move(chyba)};
+}
+
+const TmodelTransformacePrevod* Prevod(const Workspace& ws, int vysledek) {
+    if (vysledek == vysledekSite::kBodASmernik) return &ws.prevodBodASmernik;
+    if (vysledek == vysledekSite::kTransformaceSVyrovnanim) return &ws.prevodSVyrovnanim;
+    return nullptr;
+}
+
+bool MaVysledek(const Workspace& ws, int vysledek) {
+    const bool aktualni =
+        vysledek == vysledekSite::kBodASmernik               ? ws.info.jeTransformovanoBodASmernik
+        : vysledek == vysledekSite::kTransformaceSVyrovnanim ? ws.info.jeTransformovanoSVyrovnanim
+                                                             : ws.info.jeVyrovnanaSit;
+    return aktualni && ws.info.jeVyrovnanaSit && ws.grafika.pocetBodu > 0;
+}
+
+std::string BezVysledku(const std::filesystem::path& cesta, int vysledek) {
+    return "Cannot save " + cesta.string() + ": there is no " +
+           (vysledek == vysledekSite::kVyrovnani ? "network adjustment" : "transformation") +
+           " to save";
+}
+
+// The points of the result: adjusted, or transformed.
+const Tsouradnice& BodyVysledku(const Workspace& ws, int vysledek) {
+    const TmodelTransformacePrevod* p = Prevod(ws, vysledek);
+    return p != nullptr ? p->souradnice : ws.modelVyrovnany.souradnice;
+}
+
+// The drawing data as the drawing window shows them: the coordinates of the
+// result in the axes of the settings.
+bool DataKresby(const Workspace& ws, int vysledek, TgrafikaData& data) {
+    data.Kopiruj(ws.grafika);
+    return data.PrepsatSouradnice(BodyVysledku(ws, vysledek),
+                                  ws.nastaveni.jednotky.souradnicovySystem);
+}
+
+EtapaObsah Etapa(const Workspace& ws, int vysledek) {
+    const Tmodel2& m = ws.modelVyrovnany;
+    EtapaObsah e;
+    e.pocetSmer = m.pocetSmer;
+    e.pocetZenit = m.pocetZenit;
+    e.pocetDelka = m.pocetDelka;
+    e.pocetDoplnekDelka = m.doplnek.pocetDelka;
+    e.pocetDoplnekSmernik = m.doplnek.pocetSmernik;
+    e.pocetDoplnekPrevyseni = m.doplnek.pocetPrevyseni;
+    e.pocetDoplnekProvazeni = m.doplnek.pocetProvazeni;
+    e.pocetMereni = m.pocetMereni;
+    e.pocetBodu = m.pocetSouradnic / 3;
+    e.pocetBoduUrcovanych = m.pocetSouradnicUrcovanych / 3;
+    e.pocetBoduFixnich = m.pocetSouradnicFixnich / 3;
+    e.pocetPosunu = m.pocetPosunu;
+    e.pocetNeznamych = m.pocetNeznamych;
+    e.pocetNadbytecnych = m.pocetNadbytecnych;
+    e.pocetPodminek = m.pocetPodminek;
+    e.odchylkaJednotkovaAprior = m.odchylkaJednotkovaAprior;
+    e.odchylkaJednotkovaAposterior = m.odchylkaJednotkovaAposterior;
+    e.body = &BodyVysledku(ws, vysledek);
+    const TmodelTransformacePrevod* p = Prevod(ws, vysledek);
+    if (p != nullptr) {
+        e.kofaktory = KofaktoryEtapy(p->kovariancniMatice, m.pocetSouradnicUrcovanych);
+    } else {
+        // The sparse path keeps no dense inverse: the block is computed for the file.
+        Tmatrix q;
+        if (m.KofaktorovaMatice(m.pocetSouradnicUrcovanych, q))
+            e.kofaktory = KofaktoryEtapy(q, m.pocetSouradnicUrcovanych);
+    }
+    e.mereni = ws.grafika.mereni2Str();
+    return e;
+}
+
+}  // namespace
+
+VysledekUlozeni ZapsatEtapuSite(Workspace& ws, const std::filesystem::path& cesta, int vysledek) {
+    if (!MaVysledek(ws, vysledek)) return Selhani(ws, BezVysledku(cesta, vysledek));
+    const EtapaObsah etapa = Etapa(ws, vysledek);
+    if (etapa.kofaktory.empty() && ws.modelVyrovnany.pocetSouradnicUrcovanych > 0)
+        return Selhani(ws, "Cannot save " + cesta.string() +
+                               ": the cofactor matrix of the result is not available");
+    std::string chyba;
+    if (!ZapsatEtapu(cesta, etapa, chyba)) return Selhani(ws, std::move(chyba));
+    return {true, {}};
+}
+
+VysledekUlozeni ExportovatDXFSite(Workspace& ws, const std::filesystem::path& cesta,
+                                  const VolbyKresby& volby, int jazyk, int vysledek) {
+    if (!MaVysledek(ws, vysledek)) return Selhani(ws, BezVysledku(cesta, vysledek));
+    TgrafikaData data;
+    if (!DataKresby(ws, vysledek, data))
+        return Selhani(ws, "Cannot save " + cesta.string() + ": " + data.chyba);
+    std::string chyba;
+    if (!ExportovatDXF(data, ws.nastaveni.jednotky.souradnicovySystem, volby, jazyk, cesta, chyba))
+        return Selhani(ws, std::move(chyba));
+    return {true, {}};
+}
+
+VysledekUlozeni UlozitObrazekSite(Workspace& ws, const std::filesystem::path& cesta,
+                                  const VolbyKresby& volby, int sirka, int vyska, int vysledek) {
+    if (!MaVysledek(ws, vysledek)) return Selhani(ws, BezVysledku(cesta, vysledek));
+    if (sirka < kMinRozmerObrazku || sirka > kMaxRozmerObrazku || vyska < kMinRozmerObrazku ||
+        vyska > kMaxRozmerObrazku)
+        return Selhani(ws, "Cannot save " + cesta.string() + ": the picture size is out of range");
+    TgrafikaData data;
+    if (!DataKresby(ws, vysledek, data))
+        return Selhani(ws, "Cannot save " + cesta.string() + ": " + data.chyba);
+    QImage obrazek(sirka, vyska, QImage::Format_RGB32);
+    TContainer platno;
+    platno.ConnectBitmap(obrazek);
+    platno.ConnectData(data);
+    platno.NastavitVolby(volby);
+    platno.PaintSettings.AxesType = ws.nastaveni.jednotky.souradnicovySystem;
+    platno.PaintSettings.UnitType = ws.nastaveni.jednotky.souradnice;
+    platno.CalcDefView();
+    platno.PaintAll();
+    std::string chyba;
+    if (!UlozitObrazek(obrazek, cesta.string(), chyba)) return Selhani(ws, std::move(chyba));
+    return {true, {}};
+}
+
+}  // namespace vertano

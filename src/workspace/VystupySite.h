@@ -1,0 +1,56 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "drawing/VolbyKresby.h"
+
+namespace vertano {
+
+class Workspace;
+
+// Outcome of writing a result file: the reason in English when it failed.
+struct VysledekUlozeni {
+    bool uspech = false;
+    std::string chyba;
+};
+
+// Which result a file shows: the values of the setting okno.grafika, with which
+// the windows open the drawing.
+namespace vysledekSite {
+inline constexpr int kVyrovnani = 1;                // the network adjustment
+inline constexpr int kBodASmernik = 2;              // the point-and-bearing transformation
+inline constexpr int kTransformaceSVyrovnanim = 3;  // the transformation with adjustment
+}  // namespace vysledekSite
+
+// The files of a current result. Each needs that result (Tinfo::jeVyrovnanaSit,
+// jeTransformovanoBodASmernik, jeTransformovanoSVyrovnanim); when there is none,
+// or the file cannot be written, nothing is written, an existing file stays as
+// it was and notification 28 is announced.
+
+// The epoch file: the counts and unit standard deviations of the adjustment,
+// the points (rounded to six decimals) and the cofactors of the determined
+// coordinates of the result (adjusted, or transformed), and the pair list of the
+// drawing.
+VysledekUlozeni ZapsatEtapuSite(Workspace& ws, const std::filesystem::path& cesta,
+                                int vysledek = vysledekSite::kVyrovnani);
+
+// The DXF drawing of the result with the options of the drawing window, layer
+// names in `jazyk` (0 Czech, 1 English; the window passes the language of the
+// settings).
+VysledekUlozeni ExportovatDXFSite(Workspace& ws, const std::filesystem::path& cesta,
+                                  const VolbyKresby& volby, int jazyk,
+                                  int vysledek = vysledekSite::kVyrovnani);
+
+// The picture of the drawing window at its default view, `sirka` x `vyska`
+// pixels, as PNG, BMP or JPEG by the extension. Needs a QGuiApplication (see
+// OffscreenGui).
+VysledekUlozeni UlozitObrazekSite(Workspace& ws, const std::filesystem::path& cesta,
+                                  const VolbyKresby& volby, int sirka, int vyska,
+                                  int vysledek = vysledekSite::kVyrovnani);
+
+// The drawing sizes the picture may have.
+inline constexpr int kMinRozmerObrazku = 100;
+inline constexpr int kMaxRozmerObrazku = 10000;
+
+}  // namespace vertano
