@@ -5,8 +5,17 @@
 #include "ProtokolOkno.h"
 #include "Texty.h"
 #include "ZpravaOkno.h"
+#include "workspace/CislaOznameni.h"
+#include "workspace/Workspace.h"
 
 namespace vertano::ui {
+
+void OznamitChybuUlozeni(Dialogy& dialogy, QWidget* rodic, Workspace& ws,
+                         const std::string& duvod) {
+    ws.chyby.PrevzitOznameni();
+    const jazyk::Toznameni o = ws.jazyk.Oznameni(oznameni::kUkladani);
+    dialogy.Zprava(rodic, Q(o.nadpis), Q(o.text) + "\n" + Q(duvod));
+}
 
 void OknaDialogu::Zprava(QWidget* rodic, const QString& nadpis, const QString& text,
                          const std::function<void()>& protokol) {

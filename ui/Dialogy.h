@@ -47,6 +47,10 @@ class Dialogy {
     virtual int Ukazat(QDialog& okno) = 0;
 };
 
+// The message of a failed save (notification 28) with its reason; a pending
+// notification of the workspace is taken, as this shows it.
+void OznamitChybuUlozeni(Dialogy& dialogy, QWidget* rodic, Workspace& ws, const std::string& duvod);
+
 // The program's own windows.
 class OknaDialogu : public Dialogy {
   public:

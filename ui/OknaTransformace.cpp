@@ -14,6 +14,7 @@
 #include "FormatBunek.h"
 #include "OknaVysledku.h"
 #include "OknoInformace.h"
+#include "OknoKresby.h"
 #include "OknoMatice.h"
 #include "Texty.h"
 #include "reports/ProtokolTransformace.h"
@@ -21,6 +22,7 @@
 #include "transformation/TsouradnicovaVelicina.h"
 #include "workspace/Protokoly.h"
 #include "workspace/SeznamyVstupu.h"
+#include "workspace/VystupySite.h"
 #include "workspace/Workspace.h"
 #include "workspace/ZobrazeniVyrovnani.h"
 
@@ -309,11 +311,10 @@ void OknoTransformace::VytvoritMenu() {
         a_.infoIdenticke = akce(info, Q(t.identickeBody), [this] { Informace(false); });
         a_.infoKlic = akce(info, Q(p.parametryTransformace), [this] { Informace(true); });
     }
-    a_.kresba = akce(m, Q(t.kresba), [this] {
-        if (kresba) kresba();
-    });
+    a_.kresba = akce(m, Q(t.kresba), [this] { OtevritKresbu(); });
     a_.protokol = akce(m, Q(j.protokol.protokol1), [this] { PrikazProtokol(); });
-    a_.ulozitEtapu = akce(m, Q(t.ulozit) + " " + Q(t.jako) + " " + Q(t.etapa) + " ...", [] {});
+    a_.ulozitEtapu = akce(m, Q(t.ulozit) + " " + Q(t.jako) + " " + Q(t.etapa) + " ...",
+                          [this] { PrikazUlozitEtapu(); });
     m->addSeparator();
     a_.zavrit = akce(m, Q(t.ukoncit), [this] { reject(); });
 
@@ -407,8 +408,8 @@ void OknoTransformace::VytvoritVolby() {
 void OknoTransformace::AktualizovatMenu() {
     const bool platna = JeTransformovano(ws_, bodASmernik_);
     const nastaveni::Tprepinac& p = ws_.nastaveni.prepinac;
-    a_.kresba->setEnabled(platna && static_cast<bool>(kresba));
-    a_.ulozitEtapu->setEnabled(false);
+    a_.kresba->setEnabled(platna);
+    a_.ulozitEtapu->setEnabled(platna);
     if (!bodASmernik_) {
         const bool vylucovat[3] = {p.vylucovatX, p.vylucovatY, p.vylucovatZ};
         for (int k = 0; k < 3; ++k) a_.odlehle[k]->setEnabled(platna && vylucovat[k]);
@@ -495,6 +496,36 @@ void OknoTransformace::PrikazTransformovat() {
     if (v.neplatnySmernik) smernik_->setFocus();
     NaplnitTabulku();
     AktualizovatMenu();
+    if (kresba_ != nullptr) kresba_->ObnovitData();
+}
+
+int OknoTransformace::VysledekKresby() const {
+    return bodASmernik_ ? vysledekSite::kBodASmernik : vysledekSite::kTransformaceSVyrovnanim;
+}
+
+void OknoTransformace::PrikazUlozitEtapu() {
+    const std::filesystem::path cesta =
+        dialogy_.Ulozit(this, DruhSouboru::Etapa, ws_.nastaveni, ws_.jazyk);
+    if (cesta.empty()) return;
+    Zaneprazdneni(true);
+    const VysledekUlozeni v = ZapsatEtapuSite(ws_, cesta, VysledekKresby());
+    Zaneprazdneni(false);
+    if (!v.uspech) OznamitChybuUlozeni(dialogy_, this, ws_, v.chyba);
+}
+
+void OknoTransformace::OtevritKresbu() {
+    if (kresba_ == nullptr) {
+        kresba_ = new OknoKresby(this, ws_, dialogy_, VysledekKresby());
+        kresba_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    kresba_->show();
+    kresba_->raise();
+    kresba_->activateWindow();
+}
+
+void OknoTransformace::done(int vysledek) {
+    if (kresba_ != nullptr) kresba_->close();
+    OknoSeznamu::done(vysledek);
 }
 
 }  // namespace vertano::ui

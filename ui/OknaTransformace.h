@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <optional>
 
+#include "OknoKresby.h"
 #include "OknoSeznamu.h"
 #include "workspace/Transformace.h"
 
@@ -69,9 +71,14 @@ class OknoTransformace : public OknoSeznamu {
     void PrikazProtokol();
     void PrikazMatice();
 
-    // Opens the drawing window of this transformation (set by the caller when
-    // drawing is possible).
-    std::function<void()> kresba;
+    void PrikazUlozitEtapu();
+    // The drawing window of this transformation (not modal), opened or raised;
+    // a new point-and-bearing transformation redraws it.
+    void OtevritKresbu();
+    OknoKresby* Kresba() const { return kresba_; }
+
+  protected:
+    void done(int vysledek) override;
 
   private:
     void VytvoritMenu();
@@ -79,6 +86,7 @@ class OknoTransformace : public OknoSeznamu {
     void NaplnitTabulku();
     void Ukazat(std::unique_ptr<OknoSeznamu> okno);
     void Informace(bool klic);
+    int VysledekKresby() const;
 
     Dialogy& dialogy_;
     Interaction& interakce_;
@@ -90,6 +98,7 @@ class OknoTransformace : public OknoSeznamu {
     QLineEdit* smernik_ = nullptr;
     QPushButton* transformovat_ = nullptr;
     std::optional<VstupBodASmernik> posledni_;
+    QPointer<OknoKresby> kresba_;
 };
 
 }  // namespace vertano::ui

@@ -8,12 +8,14 @@
 #include "OknaTransformace.h"
 #include "OknaVysledku.h"
 #include "OknoInformace.h"
+#include "OknoKresby.h"
 #include "OknoMatice.h"
 #include "Texty.h"
 #include "adjustment/OdlehleDruhy.h"
 #include "reports/ProtokolVyrovnani.h"
 #include "workspace/Protokoly.h"
 #include "workspace/Transformace.h"
+#include "workspace/VystupySite.h"
 #include "workspace/Workspace.h"
 #include "workspace/ZobrazeniVyrovnani.h"
 
@@ -99,11 +101,10 @@ void OknoVyrovnani::VytvoritMenu() {
 
     QMenu* m = menu(Q(t.sit));
     a_.informace = akce(m, Q(t.informace), [this] { PrikazInformace(); });
-    a_.kresba = akce(m, Q(t.kresba), [this] {
-        if (kresba) kresba();
-    });
+    a_.kresba = akce(m, Q(t.kresba), [this] { OtevritKresbu(); });
     a_.protokol = akce(m, Q(j.protokol.protokol1), [this] { PrikazProtokol(); });
-    a_.ulozitEtapu = akce(m, Q(t.ulozit) + " " + Q(t.jako) + " ...", [] {});
+    a_.ulozitEtapu =
+        akce(m, Q(t.ulozit) + " " + Q(t.jako) + " ...", [this] { PrikazUlozitEtapu(); });
     m->addSeparator();
     a_.zavrit = akce(m, Q(t.ukoncit), [this] { reject(); });
 
@@ -183,10 +184,8 @@ void OknoVyrovnani::AktualizovatMenu() {
     }
     a_.apriori[7]->setEnabled(vyrovnano);
     a_.aposteriori[7]->setEnabled(vyrovnano);
-    a_.kresba->setEnabled(vyrovnano && static_cast<bool>(kresba));
-    // Epoch files come with their own part of the program; until then the item
-    // stays off.
-    a_.ulozitEtapu->setEnabled(false);
+    a_.kresba->setEnabled(vyrovnano);
+    a_.ulozitEtapu->setEnabled(vyrovnano);
     const bool analyza = vyrovnano && ws_.info.jeAnalyzaTransformace;
     a_.analyzaTransformace->setEnabled(vyrovnano && !ws_.info.jeAnalyzaTransformace);
     a_.vystupniSystem->setEnabled(static_cast<bool>(otevritSeznam));
@@ -203,7 +202,7 @@ void OknoVyrovnani::PrikazAnalyzaTransformace() {
 
 void OknoVyrovnani::PrikazTransformace(bool bodASmernik) {
     // The drawing would show the network of before.
-    if (zavritKresbu) zavritKresbu();
+    ZavritKresbu();
     Zaneprazdneni(true);
     const VysledekTransformace v = bodASmernik ? TransformaceBodASmernik(ws_, interakce_)
                                                : TransformaceSVyrovnanim(ws_, interakce_);
@@ -247,6 +246,35 @@ void OknoVyrovnani::PrikazMatice() {
     Zaneprazdneni(false);
     OknoMatice okno(this, Q(ws_.jazyk.nadpis.kovariancniMaticeVyrSour), text, n);
     dialogy_.Ukazat(okno);
+}
+
+void OknoVyrovnani::PrikazUlozitEtapu() {
+    const std::filesystem::path cesta =
+        dialogy_.Ulozit(this, DruhSouboru::Etapa, ws_.nastaveni, ws_.jazyk);
+    if (cesta.empty()) return;
+    Zaneprazdneni(true);
+    const VysledekUlozeni v = ZapsatEtapuSite(ws_, cesta, vysledekSite::kVyrovnani);
+    Zaneprazdneni(false);
+    if (!v.uspech) OznamitChybuUlozeni(dialogy_, this, ws_, v.chyba);
+}
+
+void OknoVyrovnani::OtevritKresbu() {
+    if (kresba_ == nullptr) {
+        kresba_ = new OknoKresby(this, ws_, dialogy_, vysledekSite::kVyrovnani);
+        kresba_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    kresba_->show();
+    kresba_->raise();
+    kresba_->activateWindow();
+}
+
+void OknoVyrovnani::ZavritKresbu() {
+    if (kresba_ != nullptr) kresba_->close();
+}
+
+void OknoVyrovnani::done(int vysledek) {
+    ZavritKresbu();
+    OknoSeznamu::done(vysledek);
 }
 
 }  // namespace vertano::ui

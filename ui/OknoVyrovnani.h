@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QPointer>
 #include <functional>
 
+#include "OknoKresby.h"
 #include "OknoSeznamu.h"
 #include "SeznamVstupu.h"
 
@@ -54,17 +56,23 @@ class OknoVyrovnani : public OknoSeznamu {
     void PrikazMatice();
     void PrikazInformace();
 
-    // Opens the drawing window (set by the main window when drawing is possible).
-    std::function<void()> kresba;
     // Opens a list input window (the identical points of the output system,
     // their a-priori deviations).
     std::function<void(std::unique_ptr<SeznamVstupu>)> otevritSeznam;
-    // Closes the drawing window (a transformation is about to change what it
-    // would show).
-    std::function<void()> zavritKresbu;
 
     void PrikazAnalyzaTransformace();
     void PrikazTransformace(bool bodASmernik);
+    // "Save as ...": the epoch file of the adjustment.
+    void PrikazUlozitEtapu();
+    // The drawing window of the adjustment (not modal), opened or raised; and
+    // closed (with this window, and before a transformation changes what it
+    // would show).
+    void OtevritKresbu();
+    void ZavritKresbu();
+    OknoKresby* Kresba() const { return kresba_; }
+
+  protected:
+    void done(int vysledek) override;
 
   private:
     void VytvoritMenu();
@@ -74,6 +82,7 @@ class OknoVyrovnani : public OknoSeznamu {
     Interaction& interakce_;
     Akce a_{};
     std::vector<QMenu*> menu_;
+    QPointer<OknoKresby> kresba_;
 };
 
 }  // namespace vertano::ui

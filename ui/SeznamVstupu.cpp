@@ -38,14 +38,6 @@ std::optional<T> Neprazdne(const QString& text, const std::optional<T>& hodnota)
     return text.trimmed().isEmpty() ? std::nullopt : hodnota;
 }
 
-constexpr int32_t kOznameniUlozeni = 28;
-
-// The message after a failed save of a list.
-void OznamitUlozeni(Workspace& ws, QWidget* rodic, Dialogy& dialogy, const std::string& zprava) {
-    const jazyk::Toznameni o = ws.jazyk.Oznameni(kOznameniUlozeni);
-    dialogy.Zprava(rodic, Q(o.nadpis), Q(o.text) + "\n" + Q(zprava));
-}
-
 template <class Report>
 QString ChybySouboru(const Report& r) {
     QString text;
@@ -240,7 +232,7 @@ class SeznamBoduOkna : public SeznamVstupu {
         const CoordinateSaveReport r = Meritko()
                                            ? UlozeniSouboruMeritko(kopie_, ws_.nastaveni, cesta)
                                            : UlozeniSouboru(kopie_, ws_.nastaveni, cesta);
-        if (!r.ok && !r.cancelled) OznamitUlozeni(ws_, rodic, dialogy, r.message);
+        if (!r.ok && !r.cancelled) OznamitChybuUlozeni(dialogy, rodic, ws_, r.message);
     }
 
     bool MaZamenu() const override { return !Meritko(); }
@@ -447,7 +439,7 @@ class SeznamDoplnkuOkna : public SeznamVstupu {
         TdoplnkoveMereni d;
         if (Tmereni* s = d.Seznam(druh_)) *s = kopie_;
         const SupplementarySaveReport r = UlozeniSouboruDoplnek(d, druh_, ws_.nastaveni, cesta);
-        if (!r.ok && !r.cancelled) OznamitUlozeni(ws_, rodic, dialogy, r.message);
+        if (!r.ok && !r.cancelled) OznamitChybuUlozeni(dialogy, rodic, ws_, r.message);
     }
 
     void Zkontrolovat() override { ZkontrolovatDoplnky(ws_, druh_, kopie_); }

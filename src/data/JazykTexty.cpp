@@ -194,6 +194,9 @@ constexpr Popis<Varianty> kPopis{
     .cisloNadbytecnosti = {"Číslo nadbytečnosti", "Redundancy number"},
     .minimalniChyba = {"Minimální zjistitelná chyba", "Minimal detectable error"},
     .nekontrolovane = {"Nekontrolovaná měření", "Uncontrolled observations"},
+    .spojniceMereni = {"Spojnice měření", "Measurement lines"},
+    .popisyMereni = {"Popisy měření", "Measurement labels"},
+    .styl = {"Řez", "Style"},
 };
 
 constexpr Tlacitko<Varianty> kTlacitko{

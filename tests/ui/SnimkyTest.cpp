@@ -1,3 +1,4 @@
+#include <QCheckBox>
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,6 +12,7 @@
 #include "OknaVysledku.h"
 #include "OknoHledani.h"
 #include "OknoInformace.h"
+#include "OknoKresby.h"
 #include "OknoMatice.h"
 #include "OknoPremisteni.h"
 #include "OknoVstupu.h"
@@ -129,6 +131,14 @@ class SnimkyTest : public QObject {
             matice.show();
             QVERIFY(QTest::qWaitForWindowExposed(&matice));
             Ulozit(matice, "vyrovnani-matice" + k);
+            okno.OtevritKresbu();
+            OknoKresby* kresba = okno.Kresba();
+            QVERIFY(kresba != nullptr && QTest::qWaitForWindowExposed(kresba));
+            Ulozit(*kresba, "kresba" + k);
+            kresba->Ovladani_().cernobile->click();
+            kresba->Ovladani_().popis->setChecked(true);
+            Ulozit(*kresba, "kresba-cernobila" + k);
+            kresba->Ovladani_().vychozi->click();
         }
     }
 
