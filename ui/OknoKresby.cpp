@@ -95,10 +95,12 @@ void PlatnoKresby::Prekreslit() {
 
 void PlatnoKresby::Vse() {
     pohled_ = false;
+    vlastniPohled_ = false;
     Prekreslit();
 }
 
 void PlatnoKresby::Zoom(bool dovnitr) {
+    vlastniPohled_ = true;
     if (dovnitr) {
         platno_.ZoomIn();
     } else {
@@ -108,6 +110,7 @@ void PlatnoKresby::Zoom(bool dovnitr) {
 }
 
 void PlatnoKresby::Posun(int dx, int dy) {
+    vlastniPohled_ = true;
     platno_.Trans(dx, dy);
     Prekreslit();
 }
@@ -118,10 +121,11 @@ void PlatnoKresby::paintEvent(QPaintEvent*) {
 }
 
 void PlatnoKresby::resizeEvent(QResizeEvent*) {
-    // The view stays; the bitmap follows the size of the picture.
+    // The bitmap follows the size of the picture; a view the user chose stays.
     obrazek_ = QImage(size(), QImage::Format_RGB32);
     obrazek_.fill(Qt::black);
     platno_.ConnectBitmap(obrazek_);
+    if (!vlastniPohled_) pohled_ = false;
     if (platno_.data != nullptr && platno_.data->pocetBodu > 1) Prekreslit();
 }
 

@@ -57,6 +57,9 @@ class PlatnoKresby : public QWidget {
     QPoint tah_;
     bool tazeni_ = false;
     bool pohled_ = false;  // a view has been computed
+    // The user zoomed or panned: a new size keeps the view. Until then the
+    // default view follows the size of the picture.
+    bool vlastniPohled_ = false;
 };
 
 // The drawing window of a result (vysledekSite::k...): the adjusted network or
