@@ -289,34 +289,26 @@ void OknoTransformace::VytvoritMenu() {
     const Tjazyk& j = ws_.jazyk;
     const jazyk::Ttlacitko& t = j.tlacitko;
     const jazyk::Tpopis& p = j.popis;
-    QMenuBar* lista = Menu();
-    const auto menu = [this, lista](const QString& nazev) {
-        QMenu* m = lista->addMenu(nazev);
-        connect(m, &QMenu::aboutToShow, this, &OknoTransformace::AktualizovatMenu);
-        menu_.push_back(m);
-        return m;
-    };
-    const auto akce = [this](QMenu* m, const QString& text, auto&& prikaz) {
-        QAction* a = m->addAction(text);
-        connect(a, &QAction::triggered, this, prikaz);
-        return a;
+    const auto menu = [this](const QString& nazev) {
+        menu_.push_back(PridatMenu(nazev, [this] { AktualizovatMenu(); }));
+        return menu_.back();
     };
 
     QMenu* m = menu(Q(t.transformace));
     if (bodASmernik_) {
-        a_.infoKlic = akce(m, Q(t.informace), [this] { Informace(true); });
+        a_.infoKlic = PridatAkci(m, Q(t.informace), [this] { Informace(true); });
         a_.infoIdenticke = a_.infoKlic;
     } else {
         QMenu* info = m->addMenu(Q(t.informace));
-        a_.infoIdenticke = akce(info, Q(t.identickeBody), [this] { Informace(false); });
-        a_.infoKlic = akce(info, Q(p.parametryTransformace), [this] { Informace(true); });
+        a_.infoIdenticke = PridatAkci(info, Q(t.identickeBody), [this] { Informace(false); });
+        a_.infoKlic = PridatAkci(info, Q(p.parametryTransformace), [this] { Informace(true); });
     }
-    a_.kresba = akce(m, Q(t.kresba), [this] { OtevritKresbu(); });
-    a_.protokol = akce(m, Q(j.protokol.protokol1), [this] { PrikazProtokol(); });
-    a_.ulozitEtapu = akce(m, Q(t.ulozit) + " " + Q(t.jako) + " " + Q(t.etapa) + " ...",
-                          [this] { PrikazUlozitEtapu(); });
+    a_.kresba = PridatAkci(m, Q(t.kresba), [this] { OtevritKresbu(); });
+    a_.protokol = PridatAkci(m, Q(j.protokol.protokol1), [this] { PrikazProtokol(); });
+    a_.ulozitEtapu = PridatAkci(m, Q(t.ulozit) + " " + Q(t.jako) + " " + Q(t.etapa) + " ...",
+                                [this] { PrikazUlozitEtapu(); });
     m->addSeparator();
-    a_.zavrit = akce(m, Q(t.ukoncit), [this] { reject(); });
+    a_.zavrit = PridatAkci(m, Q(t.ukoncit), [this] { reject(); });
 
     const std::array<int32_t, 3> osy = Osy(ws_.nastaveni);
     if (!bodASmernik_) {
@@ -326,43 +318,43 @@ void OknoTransformace::VytvoritMenu() {
             for (std::size_t k = 0; k < 3; ++k) {
                 const int32_t osa = osy[k];
                 (apriori ? a_.apriori : a_.aposteriori)[osa - 1] =
-                    akce(pod, NazevOsy(ws_, osa), [this, osa, apriori] {
+                    PridatAkci(pod, NazevOsy(ws_, osa), [this, osa, apriori] {
                         Ukazat(OknoVyrovnanychIdentickych(this, ws_, osa, apriori));
                     });
             }
         }
         a_.opravy =
-            akce(m, Q(t.opravy), [this] { Ukazat(OknoOpravIdentickych(this, ws_, false)); });
+            PridatAkci(m, Q(t.opravy), [this] { Ukazat(OknoOpravIdentickych(this, ws_, false)); });
 
         m = menu(Q(t.odlehleHodnoty));
         for (std::size_t k = 0; k < 3; ++k) {
             const int32_t osa = osy[k];
-            a_.odlehle[osa - 1] = akce(m, NazevOsy(ws_, osa), [this, osa] {
+            a_.odlehle[osa - 1] = PridatAkci(m, NazevOsy(ws_, osa), [this, osa] {
                 Ukazat(OknoOdlehlychIdentickych(this, ws_, osa));
             });
         }
         m->addSeparator();
         a_.odlehleOpravy =
-            akce(m, Q(t.opravy), [this] { Ukazat(OknoOpravIdentickych(this, ws_, true)); });
+            PridatAkci(m, Q(t.opravy), [this] { Ukazat(OknoOpravIdentickych(this, ws_, true)); });
     }
 
     m = menu(Q(p.souradnice));
     const bool bs = bodASmernik_;
-    a_.odchylkyApriori = akce(m, Q(t.smerOdchylkyAprior), [this, bs] {
+    a_.odchylkyApriori = PridatAkci(m, Q(t.smerOdchylkyAprior), [this, bs] {
         Ukazat(OknoOdchylekTransformace(this, ws_, bs, true));
     });
-    a_.odchylkyAposteriori = akce(m, Q(t.smerOdchylkyAposterior), [this, bs] {
+    a_.odchylkyAposteriori = PridatAkci(m, Q(t.smerOdchylkyAposterior), [this, bs] {
         Ukazat(OknoOdchylekTransformace(this, ws_, bs, false));
     });
     m->addSeparator();
-    a_.elipsoidyApriori = akce(m, Q(t.elipsoidAprior), [this, bs] {
+    a_.elipsoidyApriori = PridatAkci(m, Q(t.elipsoidAprior), [this, bs] {
         Ukazat(OknoElipsoiduTransformace(this, ws_, bs, true));
     });
-    a_.elipsoidyAposteriori = akce(m, Q(t.elipsoidAposterior), [this, bs] {
+    a_.elipsoidyAposteriori = PridatAkci(m, Q(t.elipsoidAposterior), [this, bs] {
         Ukazat(OknoElipsoiduTransformace(this, ws_, bs, false));
     });
     m->addSeparator();
-    a_.matice = akce(m, Q(t.kovariancniMatice), [this] { PrikazMatice(); });
+    a_.matice = PridatAkci(m, Q(t.kovariancniMatice), [this] { PrikazMatice(); });
 }
 
 void OknoTransformace::VytvoritVolby() {

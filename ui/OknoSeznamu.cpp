@@ -118,6 +118,19 @@ QMenuBar* OknoSeznamu::Menu() {
     return menu_;
 }
 
+QMenu* OknoSeznamu::PridatMenu(const QString& nazev, const std::function<void()>& aktualizovat) {
+    QMenu* m = Menu()->addMenu(nazev);
+    connect(m, &QMenu::aboutToShow, this, aktualizovat);
+    return m;
+}
+
+QAction* OknoSeznamu::PridatAkci(QMenu* menu, const QString& text,
+                                 const std::function<void()>& prikaz) {
+    QAction* a = menu->addAction(text);
+    connect(a, &QAction::triggered, this, prikaz);
+    return a;
+}
+
 void OknoSeznamu::Obnovit() {
     tabulka_->Obnovit();
     AktualizovatStav();

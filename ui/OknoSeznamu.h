@@ -63,6 +63,11 @@ class OknoSeznamu : public QDialog {
     void kontextoveMenu();
 
   protected:
+    // A menu of the bar that calls `aktualizovat` as it opens (to enable its
+    // items), and an item of a menu that runs `prikaz`.
+    QMenu* PridatMenu(const QString& nazev, const std::function<void()>& aktualizovat);
+    QAction* PridatAkci(QMenu* menu, const QString& text, const std::function<void()>& prikaz);
+
     Workspace& ws_;
     QVBoxLayout* sloupec_ = nullptr;
 

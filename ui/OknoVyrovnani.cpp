@@ -86,41 +86,34 @@ void OknoVyrovnani::VytvoritMenu() {
     const Tjazyk& j = ws_.jazyk;
     const jazyk::Ttlacitko& t = j.tlacitko;
     const jazyk::Tpopis& p = j.popis;
-    QMenuBar* lista = Menu();
-    const auto menu = [this, lista](const QString& nazev) {
-        QMenu* m = lista->addMenu(nazev);
-        connect(m, &QMenu::aboutToShow, this, &OknoVyrovnani::AktualizovatMenu);
-        menu_.push_back(m);
-        return m;
-    };
-    const auto akce = [this](QMenu* m, const QString& text, auto&& prikaz) {
-        QAction* a = m->addAction(text);
-        connect(a, &QAction::triggered, this, prikaz);
-        return a;
+    const auto menu = [this](const QString& nazev) {
+        menu_.push_back(PridatMenu(nazev, [this] { AktualizovatMenu(); }));
+        return menu_.back();
     };
 
     QMenu* m = menu(Q(t.sit));
-    a_.informace = akce(m, Q(t.informace), [this] { PrikazInformace(); });
-    a_.kresba = akce(m, Q(t.kresba), [this] { OtevritKresbu(); });
-    a_.protokol = akce(m, Q(j.protokol.protokol1), [this] { PrikazProtokol(); });
+    a_.informace = PridatAkci(m, Q(t.informace), [this] { PrikazInformace(); });
+    a_.kresba = PridatAkci(m, Q(t.kresba), [this] { OtevritKresbu(); });
+    a_.protokol = PridatAkci(m, Q(j.protokol.protokol1), [this] { PrikazProtokol(); });
     a_.ulozitEtapu =
-        akce(m, Q(t.ulozit) + " " + Q(t.jako) + " ...", [this] { PrikazUlozitEtapu(); });
+        PridatAkci(m, Q(t.ulozit) + " " + Q(t.jako) + " ...", [this] { PrikazUlozitEtapu(); });
     m->addSeparator();
-    a_.zavrit = akce(m, Q(t.ukoncit), [this] { reject(); });
+    a_.zavrit = PridatAkci(m, Q(t.ukoncit), [this] { reject(); });
 
     m = menu(Q(p.souradnice));
-    a_.odchylkyApriori = akce(m, Q(t.smerOdchylkyAprior),
-                              [this] { Ukazat(OknoOdchylekSouradnic(this, ws_, true)); });
-    a_.odchylkyAposteriori = akce(m, Q(t.smerOdchylkyAposterior),
-                                  [this] { Ukazat(OknoOdchylekSouradnic(this, ws_, false)); });
+    a_.odchylkyApriori = PridatAkci(m, Q(t.smerOdchylkyAprior),
+                                    [this] { Ukazat(OknoOdchylekSouradnic(this, ws_, true)); });
+    a_.odchylkyAposteriori = PridatAkci(m, Q(t.smerOdchylkyAposterior), [this] {
+        Ukazat(OknoOdchylekSouradnic(this, ws_, false));
+    });
     m->addSeparator();
-    a_.elipsoidyApriori =
-        akce(m, Q(t.elipsoidAprior), [this] { Ukazat(OknoElipsoiduVyrovnani(this, ws_, true)); });
-    a_.elipsoidyAposteriori = akce(m, Q(t.elipsoidAposterior),
-                                   [this] { Ukazat(OknoElipsoiduVyrovnani(this, ws_, false)); });
+    a_.elipsoidyApriori = PridatAkci(m, Q(t.elipsoidAprior),
+                                     [this] { Ukazat(OknoElipsoiduVyrovnani(this, ws_, true)); });
+    a_.elipsoidyAposteriori = PridatAkci(
+        m, Q(t.elipsoidAposterior), [this] { Ukazat(OknoElipsoiduVyrovnani(this, ws_, false)); });
     m->addSeparator();
-    a_.prirustky = akce(m, Q(t.prirustkySour), [this] { Ukazat(OknoPrirustku(this, ws_)); });
-    a_.matice = akce(m, Q(t.kovariancniMatice), [this] { PrikazMatice(); });
+    a_.prirustky = PridatAkci(m, Q(t.prirustkySour), [this] { Ukazat(OknoPrirustku(this, ws_)); });
+    a_.matice = PridatAkci(m, Q(t.kovariancniMatice), [this] { PrikazMatice(); });
 
     m = menu(Q(p.mereni));
     for (const bool apriori : {true, false}) {
@@ -130,11 +123,11 @@ void OknoVyrovnani::VytvoritMenu() {
         for (int k = 0; k < 7; ++k) {
             const int32_t typ = kPoradiMenu[k];
             if (k == 3) {
-                cil[7] = akce(pod, Q(p.orientPosun),
-                              [this, apriori] { Ukazat(OknoPosunu(this, ws_, apriori)); });
+                cil[7] = PridatAkci(pod, Q(p.orientPosun),
+                                    [this, apriori] { Ukazat(OknoPosunu(this, ws_, apriori)); });
                 pod->addSeparator();
             }
-            cil[typ - 1] = akce(pod, NazevDruhu(ws_, typ), [this, typ, apriori] {
+            cil[typ - 1] = PridatAkci(pod, NazevDruhu(ws_, typ), [this, typ, apriori] {
                 Ukazat(OknoVyrovnanychMereni(this, ws_, typ, apriori));
             });
         }
@@ -144,25 +137,27 @@ void OknoVyrovnani::VytvoritMenu() {
     for (int k = 0; k < 7; ++k) {
         const int32_t typ = kPoradiMenu[k];
         if (k == 3) m->addSeparator();
-        a_.odlehle[typ - 1] =
-            akce(m, NazevDruhu(ws_, typ), [this, typ] { Ukazat(OknoOdlehlych(this, ws_, typ)); });
+        a_.odlehle[typ - 1] = PridatAkci(m, NazevDruhu(ws_, typ),
+                                         [this, typ] { Ukazat(OknoOdlehlych(this, ws_, typ)); });
     }
 
     m = menu(Q(t.transformace));
     a_.analyzaTransformace =
-        akce(m, Q(t.analyzaTransformace), [this] { PrikazAnalyzaTransformace(); });
+        PridatAkci(m, Q(t.analyzaTransformace), [this] { PrikazAnalyzaTransformace(); });
     m->addSeparator();
-    a_.vystupniSystem = akce(m, Q(t.vystupniSystem1), [this] {
+    a_.vystupniSystem = PridatAkci(m, Q(t.vystupniSystem1), [this] {
         if (otevritSeznam) otevritSeznam(SeznamVstupuBodu(ws_, SeznamBodu::Identicke));
     });
     a_.identickeBody =
-        akce(m, Q(t.identickeBody), [this] { Ukazat(OknoIdentickychBodu(this, ws_)); });
-    a_.presnostIdentickych = akce(m, Q(t.upravit) + " " + Male(t.presnostApriori) + " ...", [this] {
-        if (otevritSeznam) otevritSeznam(SeznamVstupuOdchylekBodu(ws_));
-    });
+        PridatAkci(m, Q(t.identickeBody), [this] { Ukazat(OknoIdentickychBodu(this, ws_)); });
+    a_.presnostIdentickych =
+        PridatAkci(m, Q(t.upravit) + " " + Male(t.presnostApriori) + " ...", [this] {
+            if (otevritSeznam) otevritSeznam(SeznamVstupuOdchylekBodu(ws_));
+        });
     m->addSeparator();
-    a_.bodASmernik = akce(m, Q(t.bodASmernik), [this] { PrikazTransformace(true); });
-    a_.sVyrovnanim = akce(m, Q(t.transformaceSVyrovnanim), [this] { PrikazTransformace(false); });
+    a_.bodASmernik = PridatAkci(m, Q(t.bodASmernik), [this] { PrikazTransformace(true); });
+    a_.sVyrovnanim =
+        PridatAkci(m, Q(t.transformaceSVyrovnanim), [this] { PrikazTransformace(false); });
 }
 
 void OknoVyrovnani::AktualizovatMenu() {
