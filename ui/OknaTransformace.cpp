@@ -452,7 +452,7 @@ void OknoTransformace::PrikazMatice() {
     TmodelTransformacePrevod& m = bodASmernik_ ? ws_.prevodBodASmernik : ws_.prevodSVyrovnanim;
     const int n = std::max(0, 3 * m.pocetBoduUrcovanych);
     if (n > kVelkaMaticeVah && !dialogy_.Potvrzeni(this, Q(ws_.jazyk.nadpis.varovani),
-                                                   Q(ws_.jazyk.hlaseni.opravduPokracovat)))
+                                                   OtazkaVelkeMatice(ws_.nastaveni.typJazyk, n)))
         return;
     Zaneprazdneni(true);
     if (m.kovariancniMaticeStr.empty() && n > 0 && JeTransformovano(ws_, bodASmernik_)) {

@@ -30,4 +30,17 @@ OknoMatice::OknoMatice(QWidget* rodic, const QString& nadpis, const QString& tex
     resize(fm.horizontalAdvance(QString(90, '0')) + 40, fm.height() * 24 + 80);
 }
 
+QString OtazkaVelkeMatice(uint8_t typJazyk, int n) {
+    const QString rozmer = QString::number(n) + QString::fromUtf8(" × ") + QString::number(n);
+    if (typJazyk == 0) {
+        return QString::fromUtf8("Matice váhových koeficientů má ") + rozmer +
+               QString::fromUtf8(
+                   " prvků. Její výpočet a zobrazení může trvat dlouho a potřebovat mnoho "
+                   "paměti. Opravdu chcete pokračovat?");
+    }
+    return "The weight coefficient matrix has " + rozmer +
+           " elements. Computing and showing it may take long and need much memory. Do you "
+           "really want to continue?";
+}
+
 }  // namespace vertano::ui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <cstdint>
 
 class QPlainTextEdit;
 class QLabel;
@@ -21,5 +22,9 @@ class OknoMatice : public QDialog {
     QPlainTextEdit* text_ = nullptr;
     QLabel* rozmer_ = nullptr;
 };
+
+// The question before a matrix of n x n cofactors is computed and shown, in the
+// language of the settings (0 Czech, 1 English).
+QString OtazkaVelkeMatice(uint8_t typJazyk, int n);
 
 }  // namespace vertano::ui

@@ -40,19 +40,6 @@ bool MaPlny(const TvektorMereni& v) {
     return false;
 }
 
-QString Otazka(const Workspace& ws, int n) {
-    const QString rozmer = QString::number(n) + QString::fromUtf8(" × ") + QString::number(n);
-    if (ws.nastaveni.typJazyk == 0) {
-        return QString::fromUtf8("Matice váhových koeficientů má ") + rozmer +
-               QString::fromUtf8(
-                   " prvků. Její výpočet a zobrazení může trvat dlouho a potřebovat mnoho "
-                   "paměti. Opravdu chcete pokračovat?");
-    }
-    return "The weight coefficient matrix has " + rozmer +
-           " elements. Computing and showing it may take long and need much memory. Do you "
-           "really want to continue?";
-}
-
 }  // namespace
 
 OknoVyrovnani::OknoVyrovnani(QWidget* rodic, Workspace& ws, Dialogy& dialogy,
@@ -233,8 +220,8 @@ void OknoVyrovnani::PrikazProtokol() {
 void OknoVyrovnani::PrikazMatice() {
     Tmodel2& m = ws_.modelVyrovnany;
     const int32_t n = RozmerMaticeVah(m);
-    if (n > kVelkaMaticeVah &&
-        !dialogy_.Potvrzeni(this, Q(ws_.jazyk.nadpis.varovani), Otazka(ws_, n)))
+    if (n > kVelkaMaticeVah && !dialogy_.Potvrzeni(this, Q(ws_.jazyk.nadpis.varovani),
+                                                   OtazkaVelkeMatice(ws_.nastaveni.typJazyk, n)))
         return;
     Zaneprazdneni(true);
     const QString text = Q(MaticeVahText(m));

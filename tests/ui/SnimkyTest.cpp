@@ -114,7 +114,14 @@ class SnimkyTest : public QObject {
             snimek(OknoOdchylekSouradnic(nullptr, ws, false), "vyrovnani-odchylky");
             snimek(OknoElipsoiduVyrovnani(nullptr, ws, true), "vyrovnani-elipsoidy");
             snimek(OknoPrirustku(nullptr, ws), "vyrovnani-prirustky");
-            snimek(OknoVyrovnanychMereni(nullptr, ws, velicina::kSmer, true), "vyrovnani-smery");
+            {
+                // Wide enough for the reliability columns at the right.
+                auto smery = OknoVyrovnanychMereni(nullptr, ws, velicina::kSmer, true);
+                smery->show();
+                smery->resize(1500, 420);
+                QVERIFY(QTest::qWaitForWindowExposed(smery.get()));
+                Ulozit(*smery, "vyrovnani-smery" + k);
+            }
             snimek(OknoVyrovnanychMereni(nullptr, ws, velicina::kDoplnekSmernik, false),
                    "vyrovnani-doplnek-smerniky");
             snimek(OknoPosunu(nullptr, ws, false), "vyrovnani-posuny");
