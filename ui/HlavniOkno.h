@@ -114,6 +114,12 @@ class HlavniOkno : public QMainWindow {
     void PrikazNastaveni(int ktere);
     // The adjustment window over the current adjusted network.
     void OtevritOknoVyrovnani();
+    void PrikazOtevritProjekt();
+    void PrikazUlozitProjekt();
+    // Opens a project without asking (start-up, or after "Open project ..." was
+    // confirmed): a file that cannot be read changes nothing and is named with the
+    // reason; success is announced with the counts when `ohlasitUspech` is set.
+    void OtevritProjekt(const std::filesystem::path& cesta, bool ohlasitUspech = true);
 
     // The record window of the raw list: 1 new station, 2 new row, 3 edit.
     void PrikazZaznam(int rezim);

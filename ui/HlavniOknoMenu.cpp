@@ -53,8 +53,8 @@ void HlavniOkno::VytvoritMenu() {
     a_.ulozitJako = akce(m, zadna, [this] { PrikazUlozitJako(); });
     a_.exportovat = akce(m, zadna, [this] { PrikazExportovat(); });
     m->addSeparator();
-    a_.otevritProjekt = akce(m, zadna, [] {});
-    a_.ulozitProjekt = akce(m, zadna, [] {});
+    a_.otevritProjekt = akce(m, zadna, [this] { PrikazOtevritProjekt(); });
+    a_.ulozitProjekt = akce(m, zadna, [this] { PrikazUlozitProjekt(); });
     m->addSeparator();
     QMenu* nastaveni = podmenu(m);
     QMenu* jazyk = podmenu(nastaveni);
@@ -405,13 +405,10 @@ void HlavniOkno::NastavitPrepinace() {
 void HlavniOkno::AktualizovatMenu() {
     if (vlakno_ != nullptr) return;
     const PovoleniMenu p = Povoleni(ws_, tabulka_->Vyber());
-    // Projects come with their own part of the program; until then their items
-    // stay off.
-    constexpr bool kProjekty = false;
     a_.ulozitJako->setEnabled(p.ulozit);
     a_.exportovat->setEnabled(p.exportovat);
-    a_.otevritProjekt->setEnabled(kProjekty);
-    a_.ulozitProjekt->setEnabled(kProjekty);
+    a_.otevritProjekt->setEnabled(true);
+    a_.ulozitProjekt->setEnabled(true);
     a_.noveMereni->setEnabled(p.noveMereni);
     a_.noveStanovisko->setEnabled(true);
     a_.upravit->setEnabled(p.upravit);
