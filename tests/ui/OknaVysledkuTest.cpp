@@ -436,6 +436,30 @@ class OknaVysledkuTest : public QObject {
         hlavni.PockatNaKonec();
         QVERIFY(ws.info.jeAnalyzaSurovaMereni);
 
+        // Every result of the analysis from its menu item, each with rows (no
+        // observation joins two given points: that item stays off).
+        QVERIFY(!a.rozdilFixni->isEnabled());
+        std::vector<QAction*> vysledky = {a.rozdilPoloh, a.prumerPoloh, a.prumerSkupin,
+                                          a.kamenKamen,  a.predMereni,  a.predSouradnice,
+                                          a.rozdilVse};
+        for (int i = 0; i < 4; ++i) {
+            vysledky.push_back(a.predDoplnek[i]);
+            vysledky.push_back(a.rozdilDoplnek[i]);
+        }
+        for (int i = 0; i < 3; ++i) {
+            vysledky.push_back(a.vnitrni[i]);
+            vysledky.push_back(a.vnejsi[i]);
+        }
+        int sRadky = 0;
+        dialogy.priOkne = [&](QDialog& o) {
+            sRadky += dynamic_cast<OknoSeznamu&>(o).Model().PocetZaznamu() > 0 ? 1 : 0;
+        };
+        for (QAction* v : vysledky) {
+            QVERIFY(v->isEnabled());
+            v->trigger();
+        }
+        QCOMPARE(sRadky, static_cast<int>(vysledky.size()));
+
         // The adjustment window: the identical points, the analysis, every
         // result window, both transformations with all of theirs.
         int okna = 0;
