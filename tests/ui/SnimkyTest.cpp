@@ -228,6 +228,9 @@ class SnimkyTest : public QObject {
                 snimek(t, "transformace");
                 OknoTransformace b(nullptr, ws, dialogy, ui, true);
                 snimek(b, "bod-a-smernik");
+                t.OtevritKresbu();
+                QVERIFY(t.Kresba() != nullptr && QTest::qWaitForWindowExposed(t.Kresba()));
+                Ulozit(*t.Kresba(), "kresba-transformace" + k);
             }
             okno(OknoOpravIdentickych(nullptr, ws, false), "transformace-opravy");
             okno(OknoOdlehlychIdentickych(nullptr, ws, osa::kX), "transformace-odlehle");
