@@ -688,28 +688,33 @@ std::unique_ptr<SeznamVstupu> SeznamVstupuOdchylek(Workspace& ws) {
     return std::make_unique<SeznamOdchylekOkna>(ws);
 }
 
-std::optional<Real> DelkaZTextu(const QString& text, const Tnastaveni& nastaveni) {
-    Real m = 0;
+namespace {
+
+// A number typed in a display unit, read by `cteni` into internal units.
+template <class Cteni>
+std::optional<Real> ZTextu(const QString& text, const Cteni& cteni) {
+    Real v = 0;
     if (text.trimmed().isEmpty() || !CisloZTextu(text)) return std::nullopt;
-    if (ParseLength(Cislo(text), nastaveni.jednotky.delka, m) != NumberStatus::Ok)
-        return std::nullopt;
-    return m;
+    if (cteni(Cislo(text), v) != NumberStatus::Ok) return std::nullopt;
+    return v;
+}
+
+}  // namespace
+
+std::optional<Real> DelkaZTextu(const QString& text, const Tnastaveni& nastaveni) {
+    return ZTextu(
+        text, [&](const auto& c, Real& v) { return ParseLength(c, nastaveni.jednotky.delka, v); });
 }
 
 std::optional<Real> UhelZTextu(const QString& text, const Tnastaveni& nastaveni) {
-    Real r = 0;
-    if (text.trimmed().isEmpty() || !CisloZTextu(text)) return std::nullopt;
-    if (ParseAngle(Cislo(text), nastaveni.jednotky.uhel, r) != NumberStatus::Ok)
-        return std::nullopt;
-    return r;
+    return ZTextu(
+        text, [&](const auto& c, Real& v) { return ParseAngle(c, nastaveni.jednotky.uhel, v); });
 }
 
 std::optional<Real> SouradniceZTextu(const QString& text, const Tnastaveni& nastaveni) {
-    Real m = 0;
-    if (text.trimmed().isEmpty() || !CisloZTextu(text)) return std::nullopt;
-    if (ParseLength(Cislo(text), nastaveni.jednotky.souradnice, m) != NumberStatus::Ok)
-        return std::nullopt;
-    return m;
+    return ZTextu(text, [&](const auto& c, Real& v) {
+        return ParseLength(c, nastaveni.jednotky.souradnice, v);
+    });
 }
 
 std::optional<Real> OdchylkaDelkyZTextu(const QString& text, const Tnastaveni& nastaveni) {
