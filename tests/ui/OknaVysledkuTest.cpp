@@ -244,8 +244,17 @@ class OknaVysledkuTest : public QObject {
             t->Bod()->setCurrentIndex(t->Cil()->currentIndex() == 0 ? 1 : 0);
             emit t->Bod()->activated(t->Bod()->currentIndex());
             QVERIFY(!t->Smernik()->text().isEmpty());
+            t->OtevritKresbu();
+            QVERIFY(t->Kresba() != nullptr);
             t->Transformovat()->click();
             po = t->Model().Text(0, 1);
+            // The open drawing shows the new coordinates (geodetic axes: X, Y).
+            const TgrafikaData* data = t->Kresba()->Platno().Kontejner().data;
+            QVERIFY(data != nullptr && data->pocetBodu > 0);
+            const TgrafikaBod& g = data->body[0];
+            const Tbod* b = Bod(ws.prevodBodASmernik.souradnice, g.cislo);
+            QVERIFY(b != nullptr);
+            QCOMPARE(g.X, b->X);
             QCOMPARE(ws.prevodBodASmernik.iStnAktualni, t->Bod()->currentIndex());
         };
         a.bodASmernik->trigger();
@@ -354,6 +363,13 @@ class OknaVysledkuTest : public QObject {
         QVERIFY(okno.Kresba() == nullptr || !okno.Kresba()->isVisible());
         okno.Akce_().kresba->trigger();
         QVERIFY(JePozadi(okno.Kresba()->Platno().Obrazek(), bila));
+        // A transformation closes it (it would show the network of before).
+        okno.Akce_().analyzaTransformace->trigger();
+        okno.AktualizovatMenu();
+        okno.Akce_().sVyrovnanim->trigger();
+        QVERIFY(ws.info.jeTransformovanoSVyrovnanim);
+        QVERIFY(okno.Kresba() == nullptr || !okno.Kresba()->isVisible());
+        okno.Akce_().kresba->trigger();
         okno.reject();
         QTest::qWait(0);
         QVERIFY(okno.Kresba() == nullptr || !okno.Kresba()->isVisible());
