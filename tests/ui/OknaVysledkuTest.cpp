@@ -16,8 +16,11 @@
 #include "OknaTransformace.h"
 #include "OknoKresby.h"
 #include "OknoMatice.h"
+#include "OknoPremisteni.h"
 #include "OknoVstupu.h"
 #include "OknoVyrovnani.h"
+#include "OknoZaznamu.h"
+#include "TabulkaSurovych.h"
 #include "UiTestSupport.h"
 #include "adjustment/KofaktoryText.h"
 #include "mereni/Velicina.h"
@@ -422,6 +425,83 @@ class OknaVysledkuTest : public QObject {
         QVERIFY(!b->JeFixni);
         QVERIFY(Bod(ws.souradniceFixni, puvodni.bod[1].cislo) == nullptr);
         QVERIFY(!ws.info.jeAnalyzaSurovaMereni);
+    }
+
+    void RawRecordsNewEditAndRelocateFromTheMainWindow() {
+        Workspace ws;
+        ws.NastavitJazyk(1);
+        QVERIFY(ui::test::PripravitPriklad(ws, true));
+        ui::test::SkriptDialogy dialogy;
+        HlavniOkno hlavni(ws, dialogy);
+        const HlavniOkno::Akce& a = hlavni.Akce_();
+        const Tmereni& m = ws.suroveMereni;
+        const int pred = m.PocetPlnychZaznamu();
+        const auto posledni = [&m]() -> const Tzaznam& {
+            std::size_t i = m.zaznam.size();
+            while (i > 0 && !m.zaznam[i - 1].JePlny()) --i;
+            return m.zaznam[i - 1];
+        };
+
+        // New station: a name with a blank is refused, a padded one trimmed.
+        bool odmitnuto = false;
+        dialogy.priOkne = [&](QDialog& o) {
+            auto& z = dynamic_cast<OknoZaznamu&>(o);
+            const char* hodnoty[] = {"40 99", "1.5", "4001", "1.6", "100", "100", "50"};
+            for (int i = 0; i < 7; ++i) z.Pole(i + 1)->setText(hodnoty[i]);
+            odmitnuto = !z.JePlatne(1);
+            z.Vlozit();
+            QCOMPARE(z.PocetVlozeni(), 0);
+            z.Pole(1)->setText("  4099 ");
+            z.VlozitAZavrit();
+            QCOMPARE(z.PocetVlozeni(), 1);
+        };
+        a.noveStanovisko->trigger();
+        QVERIFY(odmitnuto);
+        QCOMPARE(m.PocetPlnychZaznamu(), pred + 1);
+        QCOMPARE(posledni().cislo_stn, std::string("4099"));
+        QCOMPARE(posledni().cislo_cil, std::string("4001"));
+        QVERIFY(!ws.info.jeAnalyzaSurovaMereni && !ws.info.jeProtokolVyrovnani);
+
+        // Edit the new row's target height.
+        const auto vybratPosledni = [&] {
+            Tvyber& v = hlavni.Tabulka().Vyber();
+            v.Zrusit();
+            v.Velikost(m.zaznam.size());
+            const std::size_t r = static_cast<std::size_t>(&posledni() - m.zaznam.data());
+            v.hromadny[r] = true;
+            v.aktualni = static_cast<int32_t>(r);
+            hlavni.AktualizovatMenu();
+        };
+        vybratPosledni();
+        dialogy.priOkne = [&](QDialog& o) {
+            auto& z = dynamic_cast<OknoZaznamu&>(o);
+            QCOMPARE(z.Pole(1)->text(), QString("4099"));
+            z.Pole(4)->setText("1.75");
+            z.VlozitAZavrit();
+        };
+        QVERIFY(a.upravit->isEnabled());
+        a.upravit->trigger();
+        QVERIFY(std::fabs(static_cast<double>(posledni().vyska_cil) - 1.75) < 1e-12);
+
+        // Relocate it to station 1: it takes that station's number and height.
+        const Tzaznam prvni = m.zaznam[0];
+        vybratPosledni();
+        dialogy.vysledekOkna = QDialog::Accepted;
+        dialogy.priOkne = [](QDialog& o) {
+            dynamic_cast<OknoPremisteni&>(o).Seznam()->setCurrentIndex(0);
+        };
+        QVERIFY(a.premistit->isEnabled());
+        a.premistit->trigger();
+        QCOMPARE(m.PocetPlnychZaznamu(), pred + 1);
+        int presunuto = 0;
+        for (const Tzaznam& z : m.zaznam) {
+            if (!z.JePlny() || z.cislo_cil != "4001" || z.vyska_cil != 1.75L) continue;
+            QCOMPARE(z.cislo_stn, prvni.cislo_stn);
+            QCOMPARE(z.vyska_stn, prvni.vyska_stn);
+            QCOMPARE(z.poradi, prvni.poradi);
+            ++presunuto;
+        }
+        QCOMPARE(presunuto, 1);
     }
 
     void WholeRoadFromTheMainWindowToAReopenedProject() {
