@@ -88,6 +88,12 @@ bool JeTypOdhadu(int32_t typOdhadu) {
     return typOdhadu >= odhad::kPrvni && typOdhadu <= odhad::kPosledni;
 }
 
+bool JeOdrezavajiciOdhad(int32_t typOdhadu) {
+    return typOdhadu == odhad::kMHuber || typOdhadu == odhad::kHampel ||
+           typOdhadu == odhad::kTalwar || typOdhadu == odhad::kTukey ||
+           typOdhadu == odhad::kAndrews;
+}
+
 Real RobustniVaha(int32_t typOdhadu, Real x) {
     if (!JeTypOdhadu(typOdhadu)) return 0;
     if (!std::isfinite(x)) return kNejmensiRobustniVaha;

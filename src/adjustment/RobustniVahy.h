@@ -33,6 +33,12 @@ inline constexpr Real kNejmensiRobustniVaha = 1e-10L;
 // True for the codes 1..12 of the estimators above.
 bool JeTypOdhadu(int32_t typOdhadu);
 
+// True for the estimators that cut large residuals off (the weight falls to the
+// floor beyond a bound: M-Huber, Hampel, Talwar, Tukey, Andrews). Started from
+// least squares they may take a gross error that has spread into every residual
+// for the shape of the data; they need a robust start.
+bool JeOdrezavajiciOdhad(int32_t typOdhadu);
+
 // The weight factor w(x) of the estimator `typOdhadu` for the normalised residual
 // x = v / sigma (sigma the a-priori standard deviation of the observation). Every
 // estimator gives 1 for small residuals and at least kNejmensiRobustniVaha; the
