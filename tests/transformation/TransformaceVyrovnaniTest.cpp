@@ -300,7 +300,9 @@ TEST(TransformaceVyrovnani, NeurcenyKlicSelze) {
         EXPECT_FALSE(m.Vyrovnat());
         EXPECT_NE(m.chyba.find("do not determine"), std::string::npos) << m.chyba;
         // Nor do the cofactors come from a pseudo-inverse on the sparse path.
-        if (volba == SolverChoice::Auto) EXPECT_FALSE(m.VypocetKovariancniMatice());
+        if (volba == SolverChoice::Auto) {
+            EXPECT_FALSE(m.VypocetKovariancniMatice());
+        }
         // A coordinate kind left without any record leaves an unknown undetermined.
         m.identickeX.Clear();
         ASSERT_TRUE(m.NacistBezOdlehlych());
