@@ -88,10 +88,9 @@ bool JeTypOdhadu(int32_t typOdhadu) {
     return typOdhadu >= odhad::kPrvni && typOdhadu <= odhad::kPosledni;
 }
 
-bool JeOdrezavajiciOdhad(int32_t typOdhadu) {
-    return typOdhadu == odhad::kMHuber || typOdhadu == odhad::kHampel ||
-           typOdhadu == odhad::kTalwar || typOdhadu == odhad::kTukey ||
-           typOdhadu == odhad::kAndrews;
+bool PotrebujeRobustniStart(int32_t typOdhadu) {
+    return JeTypOdhadu(typOdhadu) && typOdhadu != odhad::kHuber && typOdhadu != odhad::kFair &&
+           typOdhadu != odhad::kL1 && typOdhadu != odhad::kL1L2;
 }
 
 Real RobustniVaha(int32_t typOdhadu, Real x) {

@@ -359,7 +359,7 @@ bool TmodelTransformaceVyrovnani::VyrovnatRobustne(bool& znovuVyrovnat) {
     if (pocetIteraci <= 0) {
         // Every run of the robust passes starts from the Huber weights when the
         // estimator needs it.
-        startHuber = JeOdrezavajiciOdhad(typOdhadu);
+        startHuber = PotrebujeRobustniStart(typOdhadu);
         pocetIteraciStart = 0;
     }
     const int32_t odhadPruchodu = startHuber ? odhad::kHuber : typOdhadu;

@@ -103,8 +103,8 @@ class TmodelTransformaceVyrovnani {
     // The normal equations to solve are the sparse solver's; else the dense
     // ones in maticeATPA and vektorATPL.
     bool ridkaSoustava = false;
-    // A redescending estimator (one that cuts large residuals off) starts from
-    // the Huber solution: true while the robust passes still use the Huber
+    // A redescending estimator (PotrebujeRobustniStart) starts from the Huber
+    // solution: true while the robust passes still use the Huber
     // weights; pocetIteraciStart counts those passes.
     bool startHuber = false;
     int32_t pocetIteraciStart = 0;
