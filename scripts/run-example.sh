@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# With a display: starts the desktop program on the example network. Without
+# With a display: starts the desktop program on the example project. Without
 # one: adjusts the bundled example networks with the command-line program,
 # prints what the adjustment found, then transforms the first one into the
 # system of its identical points; the first one is kept as a project, and its
@@ -9,8 +9,8 @@ cli=${1:?path to vertano-cli}
 gui=${2:-}
 cd "$(dirname "$0")/.."
 if [ -n "$gui" ] && [ -x "$gui" ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
-    echo "Starting $gui on examples/sit.mtx (close its window to end)"
-    exec "$gui" examples/sit.mtx
+    echo "Starting $gui on the example project examples/sit.gpr (close its window to end)"
+    exec "$gui" examples/sit.gpr
 fi
 if [ -n "$gui" ]; then
     echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): running the command-line example instead of the window."

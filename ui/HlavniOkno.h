@@ -111,6 +111,12 @@ class HlavniOkno : public QMainWindow {
     void PrikazAnalyza();
     void PrikazVyrovnani();
     void PrikazNastaveni(int ktere);
+    void PrikazOtevritProjekt();
+    void PrikazUlozitProjekt();
+    // Opens a project without asking (start-up, or after "Open project ..." was
+    // confirmed): a file that cannot be read changes nothing and is named with the
+    // reason; success is announced with the counts when `ohlasitUspech` is set.
+    void OtevritProjekt(const std::filesystem::path& cesta, bool ohlasitUspech = true);
 
     // The search pattern of "Find next" and "Find previous" (the find window
     // stores it).

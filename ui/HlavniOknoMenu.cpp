@@ -49,8 +49,8 @@ void HlavniOkno::VytvoritMenu() {
     a_.ulozitJako = akce(m, zadna, [this] { PrikazUlozitJako(); });
     a_.exportovat = akce(m, zadna, [this] { PrikazExportovat(); });
     m->addSeparator();
-    a_.otevritProjekt = akce(m, zadna, [] {});
-    a_.ulozitProjekt = akce(m, zadna, [] {});
+    a_.otevritProjekt = akce(m, zadna, [this] { PrikazOtevritProjekt(); });
+    a_.ulozitProjekt = akce(m, zadna, [this] { PrikazUlozitProjekt(); });
     m->addSeparator();
     QMenu* nastaveni = podmenu(m);
     QMenu* jazyk = podmenu(nastaveni);
@@ -376,8 +376,8 @@ void HlavniOkno::AktualizovatMenu() {
     constexpr bool kOknoChybi = false;
     a_.ulozitJako->setEnabled(p.ulozit);
     a_.exportovat->setEnabled(p.exportovat);
-    a_.otevritProjekt->setEnabled(kOknoChybi);
-    a_.ulozitProjekt->setEnabled(kOknoChybi);
+    a_.otevritProjekt->setEnabled(true);
+    a_.ulozitProjekt->setEnabled(true);
     a_.noveMereni->setEnabled(p.noveMereni && kOknoChybi);
     a_.noveStanovisko->setEnabled(kOknoChybi);
     a_.upravit->setEnabled(p.upravit && kOknoChybi);

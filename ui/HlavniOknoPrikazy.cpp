@@ -72,11 +72,11 @@ void HlavniOkno::OznamitNeznameArgumenty(const QStringList& argumenty) {
     const bool cesky = ws_.nastaveni.typJazyk == 0;
     const QString text =
         cesky ? QString(
-                    "Tyto soubory nelze otevřít (z příkazové řádky se otevírají surová "
-                    "měření .mtx a .asc):")
+                    "Tyto soubory nelze otevřít (z příkazové řádky se otevírá jeden projekt "
+                    ".gpr a surová měření .mtx a .asc):")
               : QString(
-                    "These files cannot be opened (the command line opens raw measurement "
-                    "files, .mtx and .asc):");
+                    "These files cannot be opened (the command line opens one project, .gpr, "
+                    "and raw measurement files, .mtx and .asc):");
     Zprava(Q(ws_.jazyk.nadpis.varovani), text + "\n" + argumenty.join("\n"));
 }
 

@@ -7,9 +7,10 @@ namespace vertano::ui {
 class HlavniOkno;
 
 // What the command line of the program asks for, once the main window is shown:
-// raw measurement files (.mtx, .asc) are added as "Add ..." adds them. A project
-// file (.gpr) is refused with a message while this version cannot read
-// projects. Other arguments are named in a message and ignored.
+// a project file (.gpr) is opened first, then raw measurement files (.mtx, .asc)
+// are added as "Add ..." adds them. A project that cannot be read is named with
+// the reason in a message and leaves the window empty. Other arguments, and any
+// project after the first, are named in a message and ignored.
 void OtevritArgumenty(HlavniOkno& okno, const QStringList& argumenty);
 
 }  // namespace vertano::ui

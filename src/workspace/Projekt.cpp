@@ -52,6 +52,16 @@ void KontrolaSeznamu(Workspace& ws) {
     ws.doplnekVstup.KonrolaCelkova(ws.nastaveni, ws.chyby);
 }
 
+// Settings the file does not carry keep the values in force.
+VysledekProjektu Cist(const Workspace& ws, const std::filesystem::path& cesta,
+                      ProjektObsah& obsah) {
+    obsah.nastaveni = ws.nastaveni;
+    VysledekProjektu v;
+    v.soubor = CistProjekt(cesta, obsah);
+    v.uspech = v.soubor.ok;
+    return v;
+}
+
 }  // namespace
 
 void NastavitSouboryProjektu(Tinfo& info, const std::filesystem::path& cesta, int32_t typProjekt) {
@@ -76,12 +86,16 @@ VysledekProjektu UlozitProjekt(Workspace& ws, const std::filesystem::path& cesta
     return v;
 }
 
+VysledekProjektu OtevritProjektBezZtraty(Workspace& ws, const std::filesystem::path& cesta) {
+    ProjektObsah obsah;
+    const VysledekProjektu v = Cist(ws, cesta, obsah);
+    if (v.uspech) PrevzitProjekt(ws, std::move(obsah), cesta);
+    return v;
+}
+
 VysledekProjektu OtevritProjekt(Workspace& ws, const std::filesystem::path& cesta) {
     ProjektObsah obsah;
-    obsah.nastaveni = ws.nastaveni;
-    VysledekProjektu v;
-    v.soubor = CistProjekt(cesta, obsah);
-    v.uspech = v.soubor.ok;
+    const VysledekProjektu v = Cist(ws, cesta, obsah);
     if (v.uspech) {
         PrevzitProjekt(ws, std::move(obsah), cesta);
         return v;

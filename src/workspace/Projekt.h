@@ -29,8 +29,14 @@ VysledekProjektu UlozitProjekt(Workspace& ws, const std::filesystem::path& cesta
 // (PrevzitProjekt). On failure the settings are the defaults and every input list
 // is empty, souborProjekt is cleared and the other file lists stay; the result
 // names the section and the line. A front end that would rather keep its data on
-// a failed open reads with CistProjekt first and hands the content over.
+// a failed open calls OtevritProjektBezZtraty.
 VysledekProjektu OtevritProjekt(Workspace& ws, const std::filesystem::path& cesta);
+
+// Opens a project for a window: the file is read in full first and only a file
+// that was read completely replaces the settings and the input lists
+// (PrevzitProjekt). A file that cannot be read leaves the workspace as it was,
+// results and their flags included, so nothing the user had is lost.
+VysledekProjektu OtevritProjektBezZtraty(Workspace& ws, const std::filesystem::path& cesta);
 
 // Puts a project that was read into the workspace: settings, raw measurements
 // (their rows belong to the project file, ID 1), given and identical points,

@@ -147,11 +147,11 @@ class ZpravyTest : public QObject {
         HlavniOkno okno(ws, dialogy);
         OtevritArgumenty(
             okno,
-            {QString::fromStdString(ui::test::Zdroj("examples/sit.mtx").string()), "job.gpr"});
+            {QString::fromStdString(ui::test::Zdroj("examples/sit.mtx").string()), "notes.doc"});
         QCOMPARE(ws.suroveMereni.PocetPlnychZaznamu(), 312);
         QCOMPARE(ws.info.VratPocetSouboru(info::kSurovaMereni), 1);
         QCOMPARE(dialogy.zpravy.size(), std::size_t{2});
-        QVERIFY(dialogy.zpravy.back().contains("job.gpr"));
+        QVERIFY(dialogy.zpravy.back().contains("notes.doc"));
     }
 };
 
