@@ -88,6 +88,11 @@ bool JeTypOdhadu(int32_t typOdhadu) {
     return typOdhadu >= odhad::kPrvni && typOdhadu <= odhad::kPosledni;
 }
 
+bool PotrebujeRobustniStart(int32_t typOdhadu) {
+    return JeTypOdhadu(typOdhadu) && typOdhadu != odhad::kHuber && typOdhadu != odhad::kFair &&
+           typOdhadu != odhad::kL1 && typOdhadu != odhad::kL1L2;
+}
+
 Real RobustniVaha(int32_t typOdhadu, Real x) {
     if (!JeTypOdhadu(typOdhadu)) return 0;
     if (!std::isfinite(x)) return kNejmensiRobustniVaha;

@@ -33,6 +33,14 @@ inline constexpr Real kNejmensiRobustniVaha = 1e-10L;
 // True for the codes 1..12 of the estimators above.
 bool JeTypOdhadu(int32_t typOdhadu);
 
+// True for the redescending estimators, whose influence falls back towards zero
+// for large residuals (M-Huber, Hampel, Talwar, Cauchy, Tukey, Geman, Andrews,
+// Welsh; not Huber, Fair, L1, L1/L2). Started from least squares, where one
+// gross error has spread into every residual of the unknowns it touches, they
+// may give all of those the floor weight and reject them all: they need a
+// robust start.
+bool PotrebujeRobustniStart(int32_t typOdhadu);
+
 // The weight factor w(x) of the estimator `typOdhadu` for the normalised residual
 // x = v / sigma (sigma the a-priori standard deviation of the observation). Every
 // estimator gives 1 for small residuals and at least kNejmensiRobustniVaha; the

@@ -100,7 +100,52 @@ bool JeRegularni(const Tmatrix& N) {
                        [](Real p) { return p > kMezRegularity; });
 }
 
+// The dense normal equations with the working weights, afresh.
+bool HusteRovnice(TmodelTransformaceVyrovnani& m) {
+    m.ridkaSoustava = false;
+    return NormalniRovniceTransformace(m, m.vektorUloziste, &m.vektorRedukovanychMereni);
+}
+
+bool SestavitNormalniRovnice(TmodelTransformaceVyrovnani& m) {
+    m.ridkaSoustava = false;
+    if (m.RidkaCesta()) {
+        if (m.sparse.Assemble(
+                SoustavaTransformace(m, m.vektorUloziste, &m.vektorRedukovanychMereni))) {
+            m.ridkaSoustava = true;
+            return true;
+        }
+        if (!PrevzitHuste(m, m.sparse.Failure())) return false;
+    }
+    return HusteRovnice(m);
+}
+
 }  // namespace
+
+NormalSystem SoustavaTransformace(const TmodelTransformaceVyrovnani& m, const Tvector& p,
+                                  const Tvector* l) {
+    NormalSystem s;
+    s.design = &m.maticePlanuSparse;
+    s.weights = &p;
+    s.reduced = l;
+    s.unknowns = neznama::kPocet;
+    s.observations = m.pocetMereni;
+    return s;
+}
+
+bool PrevzitHuste(TmodelTransformaceVyrovnani& m, SolverFailure selhani) {
+    m.ridkaSoustava = false;
+    // A key the observations do not determine is the data's fault: the dense
+    // cascade would find it too, and its pseudo-inverse must not hide it.
+    if (selhani == SolverFailure::Defect) {
+        m.chyba = kNeurcenyKlic;
+        return false;
+    }
+    if (m.solverChoice == SolverChoice::Sparse) {
+        m.chyba = m.sparse.Error().empty() ? "The sparse solver failed" : m.sparse.Error();
+        return false;
+    }
+    return true;
+}
 
 bool NormalniRovniceTransformace(TmodelTransformaceVyrovnani& m, const Tvector& p,
                                  const Tvector* l) {
@@ -204,8 +249,7 @@ bool TmodelTransformaceVyrovnani::Naplnit() {
             chyba = "An unknown of the key has no identical coordinate left to determine it";
             return false;
         }
-        if (!NormalniRovniceTransformace(*this, vektorUloziste, &vektorRedukovanychMereni) ||
-            !guard.Ok()) {
+        if (!guard.Ok() || !SestavitNormalniRovnice(*this)) {
             chyba = "The normal equations of the transformation cannot be formed";
             return false;
         }
@@ -250,9 +294,29 @@ bool TmodelTransformaceVyrovnani::VyrovnatSVD(bool pouzitKlic) {
     return guard.Ok() && Dokoncit(*this, pouzitKlic);
 }
 
+bool TmodelTransformaceVyrovnani::RidkaCesta() const {
+    return solverChoice != SolverChoice::Dense && resic == Resic::Kaskada;
+}
+
 bool TmodelTransformaceVyrovnani::Vyrovnat() {
-    if (!JeSoustavaTransformace(*this) || !JeRegularni(maticeATPA)) {
-        chyba = "The identical coordinates left do not determine the transformation key";
+    if (!JeSoustavaTransformace(*this)) {
+        chyba = "The transformation model is not loaded";
+        return false;
+    }
+    if (ridkaSoustava) {
+        if (sparse.Solve(SoustavaTransformace(*this, vektorUloziste, &vektorRedukovanychMereni),
+                         vektorPrirustku) &&
+            Dokoncit(*this, true)) {
+            return true;
+        }
+        if (!PrevzitHuste(*this, sparse.Failure())) return false;
+        if (!HusteRovnice(*this)) {
+            chyba = "The normal equations of the transformation cannot be formed";
+            return false;
+        }
+    }
+    if (!JeRegularni(maticeATPA)) {
+        chyba = kNeurcenyKlic;
         return false;
     }
     switch (resic) {
@@ -268,8 +332,8 @@ bool TmodelTransformaceVyrovnani::Vyrovnat() {
     // Each solver works on the normal matrix in place: a failed attempt leaves
     // it factored, so the next one gets it afresh.
     if (VyrovnatLDLT(true)) return true;
-    if (Naplnit() && VyrovnatLU(true)) return true;
-    if (Naplnit() && VyrovnatSVD(true)) return true;
+    if (HusteRovnice(*this) && VyrovnatLU(true)) return true;
+    if (HusteRovnice(*this) && VyrovnatSVD(true)) return true;
     chyba = "The normal equations of the transformation cannot be solved";
     return false;
 }
@@ -292,6 +356,13 @@ bool TmodelTransformaceVyrovnani::VyrovnatRobustne(bool& znovuVyrovnat) {
     }
     if (!Naplnit() || !Vyrovnat()) return false;
     const FpGuard guard;
+    if (pocetIteraci <= 0) {
+        // Every run of the robust passes starts from the Huber weights when the
+        // estimator needs it.
+        startHuber = PotrebujeRobustniStart(typOdhadu);
+        pocetIteraciStart = 0;
+    }
+    const int32_t odhadPruchodu = startHuber ? odhad::kHuber : typOdhadu;
     zmenaVahy = 0;
     bool ok = true;
     ProRadky(*this, [&](const TsouradnicovaVelicina& z, int32_t, int32_t r) {
@@ -300,7 +371,7 @@ bool TmodelTransformaceVyrovnani::VyrovnatRobustne(bool& znovuVyrovnat) {
             ok = false;
             return;
         }
-        const Real w = RobustniVaha(typOdhadu, vektorOprav[i] / z.odchylka);
+        const Real w = RobustniVaha(odhadPruchodu, vektorOprav[i] / z.odchylka);
         zmenaVahy = std::max(zmenaVahy, std::fabs(w - vektorRobustnichZmen[i]));
         vektorRobustnichZmen[i] = w;
         vektorUloziste[i] = diagonalaVah[i] * w;
@@ -310,7 +381,16 @@ bool TmodelTransformaceVyrovnani::VyrovnatRobustne(bool& znovuVyrovnat) {
         return false;
     }
     pocetIteraci = std::max(pocetIteraci, 0) + 1;
-    znovuVyrovnat = pocetIteraci < maxPocetIteraci && zmenaVahy > maxZmenaVahy;
+    const int32_t pruchodu = pocetIteraci - pocetIteraciStart;
+    if (startHuber && (pruchodu >= maxPocetIteraci || !(zmenaVahy > maxZmenaVahy))) {
+        // The Huber solution is reached: the chosen estimator goes on from its
+        // residuals, with a limit of passes of its own.
+        startHuber = false;
+        pocetIteraciStart = pocetIteraci;
+        znovuVyrovnat = true;
+        return true;
+    }
+    znovuVyrovnat = pruchodu < maxPocetIteraci && zmenaVahy > maxZmenaVahy;
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "matice/NormalSolver.h"
 #include "transformation/TmodelTransformaceVyrovnani.h"
 
 namespace vertano {
@@ -30,6 +31,19 @@ bool JeSoustavaTransformace(const TmodelTransformaceVyrovnani& model);
 // b = A^T P l. False when A is not the model's 4 rows or a fault occurs.
 bool NormalniRovniceTransformace(TmodelTransformaceVyrovnani& model, const Tvector& p,
                                  const Tvector* l);
+
+inline constexpr const char* kNeurcenyKlic =
+    "The identical coordinates left do not determine the transformation key";
+
+// The normal system of the model for the solver interface: four unknowns, no
+// datum conditions, the weights `p` and, for a solution, l.
+NormalSystem SoustavaTransformace(const TmodelTransformaceVyrovnani& m, const Tvector& p,
+                                  const Tvector* l);
+
+// After a failure of the sparse solver: whether the dense cascade may take over
+// (Auto, and not a key the observations leave undetermined); otherwise false
+// with the reason in `chyba`.
+bool PrevzitHuste(TmodelTransformaceVyrovnani& m, SolverFailure selhani);
 
 // N+ of the leading 4 x 4 block of `N` by the SVD of the symmetrically scaled
 // matrix, into `Q`; the work matrices of the model are used and freed.

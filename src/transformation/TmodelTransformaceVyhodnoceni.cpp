@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <new>
+#include <utility>
 
 #include "data/Tnastaveni.h"
 #include "matice/Cholesky.h"
@@ -34,20 +35,40 @@ bool NormalniMaticeApriorni(TmodelTransformaceVyrovnani& m) {
     return NormalniRovniceTransformace(m, m.diagonalaVah, nullptr);
 }
 
-bool KofaktoryPozorovani(TmodelTransformaceVyrovnani& m) {
-    Tsparse radky;
-    if (!SparseTranspose(radky, m.maticePlanuSparse, m.pocetMereni)) return false;
-    const FpGuard guard;
-    if (!ObservationCofactors(m.vektorRedukovanychMereni, radky, m.maticeATPA, m.pocetMereni) ||
-        !guard.Ok() || !DiagonalNonNegative(m.maticeATPA, 0, kHigh)) {
-        return false;
-    }
+// Q[i][i] >= 0 and 0 <= q_i <= 1/p_i up to rounding.
+bool KontrolaKofaktoru(const TmodelTransformaceVyrovnani& m) {
+    if (!DiagonalNonNegative(m.maticeATPA, 0, kHigh)) return false;
     for (int32_t i = 0; i < m.pocetMereni; ++i) {
         const Real q = m.vektorRedukovanychMereni[static_cast<std::size_t>(i)];
         const Real p = m.diagonalaVah[static_cast<std::size_t>(i)];
         if (!(q >= 0) || !(p > 0) || !(q * p <= 1 + kZaokrouhleniKofaktoru)) return false;
     }
     return true;
+}
+
+bool KofaktoryPozorovani(TmodelTransformaceVyrovnani& m) {
+    Tsparse radky;
+    if (!SparseTranspose(radky, m.maticePlanuSparse, m.pocetMereni)) return false;
+    const FpGuard guard;
+    return ObservationCofactors(m.vektorRedukovanychMereni, radky, m.maticeATPA, m.pocetMereni) &&
+           guard.Ok() && KontrolaKofaktoru(m);
+}
+
+// Q of the key and q_i of every coordinate from the sparse solver.
+bool RidkeKofaktory(TmodelTransformaceVyrovnani& m) {
+    m.ridkaSoustava = false;
+    try {
+        Tmatrix Q;
+        if (!m.sparse.Cofactors(SoustavaTransformace(m, m.diagonalaVah, nullptr),
+                                m.vektorRedukovanychMereni) ||
+            !m.sparse.CofactorMatrix(neznama::kPocet, Q)) {
+            return false;
+        }
+        m.maticeATPA = std::move(Q);
+        return KontrolaKofaktoru(m);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
 }
 
 bool Nacteno(const TmodelTransformaceVyrovnani& m) {
@@ -133,8 +154,17 @@ bool TmodelTransformaceVyrovnani::KovariancniMaticeSVD() {
 }
 
 bool TmodelTransformaceVyrovnani::VypocetKovariancniMatice() {
+    constexpr const char* kNelze =
+        "The cofactor matrix of the transformation key cannot be computed";
+    if (RidkaCesta() && Nacteno(*this)) {
+        if (RidkeKofaktory(*this)) return true;
+        if (!PrevzitHuste(*this, sparse.Failure())) {
+            if (sparse.Failure() != SolverFailure::Defect) chyba = kNelze;
+            return false;
+        }
+    }
     if (KovariancniMaticeCholesky() || KovariancniMaticeSVD()) return true;
-    chyba = "The cofactor matrix of the transformation key cannot be computed";
+    chyba = kNelze;
     return false;
 }
 

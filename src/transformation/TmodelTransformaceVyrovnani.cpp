@@ -50,8 +50,10 @@ void NaplnitVahy(TmodelTransformaceVyrovnani& m) {
 
 void TmodelTransformaceVyrovnani::Clear() {
     const Resic r = resic;
+    const SolverChoice volba = solverChoice;
     *this = TmodelTransformaceVyrovnani();
     resic = r;
+    solverChoice = volba;
 }
 
 const TvektorSouradnice& TmodelTransformaceVyrovnani::Vektor(int32_t typ) const {

@@ -7,6 +7,7 @@
 #include "data/Tsouradnice.h"
 #include "matice/MatrixTypes.h"
 #include "matice/Real.h"
+#include "matice/SparseNormalSolver.h"
 #include "transformation/TtransformacniKlic.h"
 #include "transformation/TvektorSouradnice.h"
 
@@ -38,6 +39,11 @@ inline constexpr int32_t kPocet = 4;
 // v = l - A dx, the unknowns are corrected by subtracting dx; the design matrix
 // is stored transposed (one row per unknown). Two instances exist: the model and
 // its outlier copy, which keeps the rejected coordinates flagged.
+//
+// The normal equations go through the solver interface as the network's do: the
+// sparse solver by default, the dense cascade (LDL^T, LU, SVD) when the network's
+// choice is Dense, a single dense method is forced, or the sparse solver fails for
+// a reason other than a key the observations do not determine.
 //
 // Every Boolean operation catches its failures and returns false; the reason of
 // the last failure is in `chyba` (English).
@@ -87,7 +93,21 @@ class TmodelTransformaceVyrovnani {
     // ---- beyond the classic record ----
     Tvector vektorPomocny;  // scratch of the solvers, never the working weights
     std::string chyba;
+    // Configuration, kept through Clear: a single dense method, and the choice
+    // of the solver (the workspace gives the network's).
     Resic resic = Resic::Kaskada;
+    SolverChoice solverChoice = SolverChoice::Auto;
+    // The sparse normal equations and, after the covariance step, the cofactors
+    // (copied into maticeATPA, where the reports and the conversion read Q).
+    SparseNormalSolver sparse;
+    // The normal equations to solve are the sparse solver's; else the dense
+    // ones in maticeATPA and vektorATPL.
+    bool ridkaSoustava = false;
+    // A redescending estimator (PotrebujeRobustniStart) starts from the Huber
+    // solution: true while the robust passes still use the Huber
+    // weights; pocetIteraciStart counts those passes.
+    bool startHuber = false;
+    int32_t pocetIteraciStart = 0;
 
     // Create and Clear give the empty model.
     void Create() { Clear(); }
@@ -109,25 +129,34 @@ class TmodelTransformaceVyrovnani {
     void PocetVse();
     void NuloveMatice();
     // Design matrix, reduced observations and normal equations with the working
-    // weights at the current key. False when a column of A stays empty, an index
-    // of the pair list is wrong or a fault occurs.
+    // weights at the current key (assembled by the solver of the current path).
+    // False when a column of A stays empty, an index of the pair list is wrong or
+    // a fault occurs.
     bool Naplnit();
+    // The sparse solver is used: solverChoice is not Dense and no single dense
+    // method is forced.
+    bool RidkaCesta() const;
 
     // One solution by one method; with `pouzitKlic` the key is updated.
     bool VyrovnatLDLT(bool pouzitKlic);
     bool VyrovnatLU(bool pouzitKlic);
     bool VyrovnatSVD(bool pouzitKlic);
-    // LDL^T, else rebuild + LU, else rebuild + SVD (or only `resic`). A normal
-    // matrix that is singular (the remaining coordinates do not determine the
-    // key) fails at once: a pseudo-inverse would give a key nobody measured.
+    // The sparse solver, or on the dense path LDL^T, else rebuild + LU, else
+    // rebuild + SVD (or only `resic`). A normal matrix that is singular (the
+    // remaining coordinates do not determine the key) fails on either path: a
+    // pseudo-inverse would give a key nobody measured.
     bool Vyrovnat();
     // One pass with the a-priori weights.
     bool VyrovnatOpakovane(bool& znovuVyrovnat);
-    // One pass with the working weights, then new robust weights.
+    // One pass with the working weights, then new robust weights. A redescending
+    // estimator takes the Huber weights until they settle (or the limit of
+    // passes is reached), then its own; the limit of passes applies to each
+    // stage.
     bool VyrovnatRobustne(bool& znovuVyrovnat);
 
     // Q = (A^T P A)^-1 (a-priori weights) into maticeATPA and the cofactors q of
-    // the adjusted observations into vektorRedukovanychMereni.
+    // the adjusted observations into vektorRedukovanychMereni: from the sparse
+    // solver, or on the dense path by Cholesky, else the SVD.
     bool KovariancniMaticeCholesky();
     bool KovariancniMaticeSVD();
     bool VypocetKovariancniMatice();

@@ -28,6 +28,8 @@ class Beh {
 
     std::optional<Zastaveni> Spustit() {
         Etapa(" ... [1]");
+        // The key is solved the way the network was.
+        m_.solverChoice = ws_.modelVyrovnany.solverChoice;
         if (!m_.NacistIdentickeBody(ws_.souradniceIdenticke, ws_.nastaveni) ||
             !m_.Nacist(ws_.nastaveni)) {
             return Zastaveni{oznameni::kTransReseni};

@@ -105,6 +105,22 @@ TEST_F(TransformCli, SVyrovnanimZapiseKlicABody) {
     EXPECT_TRUE(ReadIdenticalPointsXYZ(text, 0).ok);
 }
 
+// --solver chooses the solver of the key as of the network: both write the
+// same transformed points and reject the same coordinate.
+TEST_F(TransformCli, HustyARidkyResicDajiStejneBody) {
+    const std::string identicke = Identicke(0.25);
+    std::vector<std::vector<std::vector<std::string>>> soubory;
+    for (const std::string resic : {"dense", "sparse"}) {
+        const std::string out = net.File("-" + resic + ".txt");
+        const Outcome r = Transform({"--identical", identicke, "--solver", resic, "-o", out});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(LineStarting(r.out, "Outliers:"), "Outliers: 4003 X");
+        soubory.push_back(test::FileTokens(out));
+    }
+    ASSERT_EQ(soubory[0].size(), 5u);
+    EXPECT_EQ(soubory[0], soubory[1]);
+}
+
 // Point and bearing: default pairs, chosen pairs with a bearing, the same pair
 // twice (exit 4 after the message), a number that is no identical point.
 TEST_F(TransformCli, BodASmernik) {
