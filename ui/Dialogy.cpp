@@ -1,10 +1,21 @@
 #include "Dialogy.h"
 
+#include <QDialog>
+
 #include "ProtokolOkno.h"
 #include "Texty.h"
 #include "ZpravaOkno.h"
+#include "workspace/CislaOznameni.h"
+#include "workspace/Workspace.h"
 
 namespace vertano::ui {
+
+void OznamitChybuUlozeni(Dialogy& dialogy, QWidget* rodic, Workspace& ws,
+                         const std::string& duvod) {
+    ws.chyby.PrevzitOznameni();
+    const jazyk::Toznameni o = ws.jazyk.Oznameni(oznameni::kUkladani);
+    dialogy.Zprava(rodic, Q(o.nadpis), Q(o.text) + "\n" + Q(duvod));
+}
 
 void OknaDialogu::Zprava(QWidget* rodic, const QString& nadpis, const QString& text,
                          const std::function<void()>& protokol) {
@@ -33,6 +44,10 @@ void OknaDialogu::Protokol(QWidget* rodic, Workspace& ws, const QString& nadpis,
                            const std::vector<std::string>& radky) {
     ProtokolOkno okno(rodic, ws, *this, nadpis, radky);
     okno.exec();
+}
+
+int OknaDialogu::Ukazat(QDialog& okno) {
+    return okno.exec();
 }
 
 }  // namespace vertano::ui

@@ -9,6 +9,7 @@
 #include "data/Tjazyk.h"
 #include "data/Tnastaveni.h"
 
+class QDialog;
 class QWidget;
 
 namespace vertano {
@@ -41,7 +42,14 @@ class Dialogy {
     // The report window with a text, which the user may save.
     virtual void Protokol(QWidget* rodic, Workspace& ws, const QString& nadpis,
                           const std::vector<std::string>& radky) = 0;
+    // A modal window of the program (result, list, record and find windows)
+    // shown until it is closed; the result of its exec().
+    virtual int Ukazat(QDialog& okno) = 0;
 };
+
+// The message of a failed save (notification 28) with its reason; a pending
+// notification of the workspace is taken, as this shows it.
+void OznamitChybuUlozeni(Dialogy& dialogy, QWidget* rodic, Workspace& ws, const std::string& duvod);
 
 // The program's own windows.
 class OknaDialogu : public Dialogy {
@@ -57,6 +65,7 @@ class OknaDialogu : public Dialogy {
                                  const Tjazyk& jazyk) override;
     void Protokol(QWidget* rodic, Workspace& ws, const QString& nadpis,
                   const std::vector<std::string>& radky) override;
+    int Ukazat(QDialog& okno) override;
 
   private:
     const Tjazyk& jazyk_;

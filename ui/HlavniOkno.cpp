@@ -52,6 +52,11 @@ HlavniOkno::HlavniOkno(Workspace& ws, Dialogy& dialogy, QWidget* rodic)
     VytvoritMenu();
     VytvoritKontextoveMenu();
     connect(tabulka_, &TabulkaSurovych::vyberZmenen, this, &HlavniOkno::AktualizovatStav);
+    // A double click edits the selected rows, or inserts a new station.
+    connect(tabulka_, &TabulkaSurovych::dvojklik, this, [this] {
+        if (Bezi()) return;
+        PrikazZaznam(tabulka_->Vyber().Pocet() > 0 ? 3 : 1);
+    });
     NastavitTexty();
     NastavitPrepinace();
     Zaneprazdneni(false);

@@ -9,6 +9,7 @@
 
 #include "Dialogy.h"
 #include "InterakceOkna.h"
+#include "OknoVstupu.h"
 #include "Povoleni.h"
 #include "workspace/TabulkaMereni.h"
 #include "workspace/VyrovnaniSite.h"
@@ -111,6 +112,8 @@ class HlavniOkno : public QMainWindow {
     void PrikazAnalyza();
     void PrikazVyrovnani();
     void PrikazNastaveni(int ktere);
+    // The adjustment window over the current adjusted network.
+    void OtevritOknoVyrovnani();
     void PrikazOtevritProjekt();
     void PrikazUlozitProjekt();
     // Opens a project without asking (start-up, or after "Open project ..." was
@@ -118,9 +121,21 @@ class HlavniOkno : public QMainWindow {
     // reason; success is announced with the counts when `ohlasitUspech` is set.
     void OtevritProjekt(const std::filesystem::path& cesta, bool ohlasitUspech = true);
 
-    // The search pattern of "Find next" and "Find previous" (the find window
-    // stores it).
+    // The record window of the raw list: 1 new station, 2 new row, 3 edit.
+    void PrikazZaznam(int rezim);
+    // The find window ("Find ...") or selection by attributes.
+    void PrikazHledat(bool vyber);
+    void PrikazPremistit();
+    // The list windows of the menus and the result windows of the analysis.
+    void OtevritSeznam(std::unique_ptr<SeznamVstupu> seznam);
+    void Ukazat(std::unique_ptr<OknoSeznamu> okno);
+
+    // The search patterns of "Find next" and "Find previous" and of the
+    // selection by attributes (the find window stores them).
     VzorHledani vzorHledani;
+    VzorHledani vzorVyberu;
+    // Those of the list windows.
+    VzoryHledani vzorySeznamu;
 
   signals:
     // A long command has finished and the window shows its outcome.
@@ -145,7 +160,6 @@ class HlavniOkno : public QMainWindow {
     void ZobrazitProtokol(const QString& nadpis, const std::vector<std::string>& radky);
     void PrepnoutSkupiny(bool zapnout);
     void NastavitKontrolu(int ktera, bool zapnout);
-    void PridatSouboryDruhu(DruhSouboru druh, int doplnek);
     void PoZmeneMereni();
 
     Workspace& ws_;

@@ -5,8 +5,12 @@
 #include <QPushButton>
 
 #include "HlavniOkno.h"
+#include "OknaAnalyzy.h"
+#include "OknaVysledku.h"
 #include "TabulkaSurovych.h"
 #include "Texty.h"
+#include "mereni/Velicina.h"
+#include "supplementary/DoplnekDruh.h"
 #include "workspace/PrikazySurovychMereni.h"
 #include "workspace/Workspace.h"
 
@@ -77,12 +81,13 @@ void HlavniOkno::VytvoritMenu() {
     // Measurements
     m = menu_[kMereni];
     QMenu* novy = podmenu(m);
-    a_.noveMereni = akce(novy, QKeySequence(Qt::Key_Insert), [] {});
-    a_.noveStanovisko = akce(novy, QKeySequence(Qt::CTRL | Qt::Key_Insert), [] {});
-    a_.upravit = akce(m, QKeySequence(Qt::CTRL | Qt::Key_B), [] {});
+    a_.noveMereni = akce(novy, QKeySequence(Qt::Key_Insert), [this] { PrikazZaznam(2); });
+    a_.noveStanovisko =
+        akce(novy, QKeySequence(Qt::CTRL | Qt::Key_Insert), [this] { PrikazZaznam(1); });
+    a_.upravit = akce(m, QKeySequence(Qt::CTRL | Qt::Key_B), [this] { PrikazZaznam(3); });
     a_.smazat = akce(m, QKeySequence(Qt::Key_Delete), [this] { PrikazSmazat(); });
     m->addSeparator();
-    a_.najit = akce(m, QKeySequence(Qt::CTRL | Qt::Key_F3), [] {});
+    a_.najit = akce(m, QKeySequence(Qt::CTRL | Qt::Key_F3), [this] { PrikazHledat(false); });
     a_.najitDalsi = akce(m, QKeySequence(Qt::Key_F3), [this] { PrikazNajit(true); });
     a_.najitPredchozi =
         akce(m, QKeySequence(Qt::SHIFT | Qt::Key_F3), [this] { PrikazNajit(false); });
@@ -93,7 +98,7 @@ void HlavniOkno::VytvoritMenu() {
         akce(posun, QKeySequence(Qt::CTRL | Qt::Key_N), [this] { PrikazPosunout(true); });
     a_.posunDolu =
         akce(posun, QKeySequence(Qt::CTRL | Qt::Key_M), [this] { PrikazPosunout(false); });
-    a_.premistit = akce(m, QKeySequence(Qt::CTRL | Qt::Key_R), [] {});
+    a_.premistit = akce(m, QKeySequence(Qt::CTRL | Qt::Key_R), [this] { PrikazPremistit(); });
     m->addSeparator();
     a_.kopirovat = akce(m, QKeySequence(Qt::CTRL | Qt::Key_C), [this] { PrikazKopirovat(); });
     a_.vyjmout = akce(m, QKeySequence(Qt::CTRL | Qt::Key_X), [this] { PrikazVyjmout(); });
@@ -116,7 +121,7 @@ void HlavniOkno::VytvoritMenu() {
         if (i == 2 || i == 6) m->addSeparator();
     }
     m->addSeparator();
-    a_.dleAtributu = akce(m, zadna, [] {});
+    a_.dleAtributu = akce(m, zadna, [this] { PrikazHledat(true); });
 
     // Identification
     m = menu_[kIdentifikace];
@@ -153,10 +158,16 @@ void HlavniOkno::VytvoritMenu() {
         PoZmeneMereni();
     });
     m->addSeparator();
-    a_.rozdilPoloh = akce(m, QKeySequence(Qt::CTRL | Qt::Key_F), [] {});
-    a_.prumerPoloh = akce(m, QKeySequence(Qt::CTRL | Qt::Key_G), [] {});
-    a_.prumerSkupin = akce(m, zadna, [] {});
-    a_.kamenKamen = akce(m, QKeySequence(Qt::CTRL | Qt::Key_K), [] {});
+    const auto jednaPoloha = [this](RezimJednePolohy rezim) {
+        return [this, rezim] { Ukazat(OknoJednePolohy(this, ws_, rezim)); };
+    };
+    a_.rozdilPoloh =
+        akce(m, QKeySequence(Qt::CTRL | Qt::Key_F), jednaPoloha(RezimJednePolohy::RozdilPoloh));
+    a_.prumerPoloh =
+        akce(m, QKeySequence(Qt::CTRL | Qt::Key_G), jednaPoloha(RezimJednePolohy::PrumerPoloh));
+    a_.prumerSkupin = akce(m, zadna, jednaPoloha(RezimJednePolohy::PrumerSkupin));
+    a_.kamenKamen =
+        akce(m, QKeySequence(Qt::CTRL | Qt::Key_K), jednaPoloha(RezimJednePolohy::KamenKamen));
 
     // Checking
     m = menu_[kKontrola];
@@ -169,40 +180,63 @@ void HlavniOkno::VytvoritMenu() {
     for (QAction* a : {a_.kontrolaHodnot, a_.kontrolaPoloh, a_.kontrolaSkupin, a_.kontrolaVse})
         a->setCheckable(true);
 
-    // Supplement: until the list windows exist each item adds files of its kind.
+    // Supplement: the list window of each kind.
     m = menu_[kDoplnek];
-    const int druhy[4] = {2, 1, 3, 4};  // slope distance, bearing, height difference, plumbing
+    const int druhy[4] = {doplnek::kDelka, doplnek::kSmernik, doplnek::kPrevyseni,
+                          doplnek::kProvazeni};
     for (int i = 0; i < 4; ++i) {
         const int druh = druhy[i];
         a_.doplnek[i] =
-            akce(m, zadna, [this, druh] { PridatSouboryDruhu(DruhSouboru::Doplnek, druh); });
+            akce(m, zadna, [this, druh] { OtevritSeznam(SeznamVstupuDoplnku(ws_, druh)); });
     }
 
     // Adjustment
     m = menu_[kVyrovnani];
     a_.analyza = akce(m, zadna, [this] { PrikazAnalyza(); });
     m->addSeparator();
-    a_.fixniBody = akce(m, zadna, [this] { PridatSouboryDruhu(DruhSouboru::Body, 0); });
-    a_.meritka = akce(m, zadna, [this] { PridatSouboryDruhu(DruhSouboru::Meritko, 0); });
+    a_.fixniBody =
+        akce(m, zadna, [this] { OtevritSeznam(SeznamVstupuBodu(ws_, SeznamBodu::Fixni)); });
+    a_.meritka =
+        akce(m, zadna, [this] { OtevritSeznam(SeznamVstupuBodu(ws_, SeznamBodu::Meritko)); });
     m->addSeparator();
     QMenu* pred = podmenu(m);
-    a_.predMereni = akce(pred, zadna, [] {});
-    a_.predSouradnice = akce(pred, zadna, [] {});
+    a_.predMereni = akce(pred, zadna, jednaPoloha(RezimJednePolohy::PredVyrovnanim));
+    a_.predSouradnice = akce(pred, zadna, [this] { Ukazat(OknoPribliznychSouradnic(this, ws_)); });
     pred->addSeparator();
-    for (QAction*& a : a_.predDoplnek) a = akce(pred, zadna, [] {});
+    // The supplementary items in the order of the menu: distance, bearing,
+    // height difference, plumbing.
+    for (int i = 0; i < 4; ++i) {
+        const int druh = druhy[i];
+        a_.predDoplnek[i] =
+            akce(pred, zadna, [this, druh] { Ukazat(OknoDoplnkuPredVyrovnanim(this, ws_, druh)); });
+    }
     QMenu* rozdil = podmenu(m);
-    a_.rozdilFixni = akce(rozdil, zadna, [] {});
-    a_.rozdilVse = akce(rozdil, zadna, [] {});
+    a_.rozdilFixni = akce(rozdil, zadna, jednaPoloha(RezimJednePolohy::RozdilFixni));
+    a_.rozdilVse = akce(rozdil, zadna, jednaPoloha(RezimJednePolohy::RozdilVse));
     rozdil->addSeparator();
-    for (QAction*& a : a_.rozdilDoplnek) a = akce(rozdil, zadna, [] {});
+    for (int i = 0; i < 4; ++i) {
+        const int druh = druhy[i];
+        a_.rozdilDoplnek[i] =
+            akce(rozdil, zadna, [this, druh] { Ukazat(OknoDoplnkuRozdil(this, ws_, druh)); });
+    }
     m->addSeparator();
+    // Direction, zenith angle, distance.
+    const int32_t presnosti[3] = {velicina::kSmer, velicina::kZenit, velicina::kDelka};
     QMenu* vnitrni = podmenu(m);
-    for (QAction*& a : a_.vnitrni) a = akce(vnitrni, zadna, [] {});
+    for (int i = 0; i < 3; ++i) {
+        const int32_t typ = presnosti[i];
+        a_.vnitrni[i] =
+            akce(vnitrni, zadna, [this, typ] { Ukazat(OknoVnitrniPresnosti(this, ws_, typ)); });
+    }
     QMenu* vnejsi = podmenu(m);
-    for (QAction*& a : a_.vnejsi) a = akce(vnejsi, zadna, [] {});
+    for (int i = 0; i < 3; ++i) {
+        const int32_t typ = presnosti[i];
+        a_.vnejsi[i] =
+            akce(vnejsi, zadna, [this, typ] { Ukazat(OknoVnejsiPresnosti(this, ws_, typ)); });
+    }
     m->addSeparator();
     a_.apriorni = akce(m, zadna, [this] { PrikazNastaveni(6); });
-    a_.upravitPresnost = akce(m, zadna, [] {});
+    a_.upravitPresnost = akce(m, zadna, [this] { OtevritSeznam(SeznamVstupuOdchylek(ws_)); });
     m->addSeparator();
     a_.vyrovnani = akce(m, zadna, [this] { PrikazVyrovnani(); });
 
@@ -371,52 +405,49 @@ void HlavniOkno::NastavitPrepinace() {
 void HlavniOkno::AktualizovatMenu() {
     if (vlakno_ != nullptr) return;
     const PovoleniMenu p = Povoleni(ws_, tabulka_->Vyber());
-    // Items whose windows belong to the result and list windows, which this
-    // version does not have yet, stay disabled.
-    constexpr bool kOknoChybi = false;
     a_.ulozitJako->setEnabled(p.ulozit);
     a_.exportovat->setEnabled(p.exportovat);
     a_.otevritProjekt->setEnabled(true);
     a_.ulozitProjekt->setEnabled(true);
-    a_.noveMereni->setEnabled(p.noveMereni && kOknoChybi);
-    a_.noveStanovisko->setEnabled(kOknoChybi);
-    a_.upravit->setEnabled(p.upravit && kOknoChybi);
+    a_.noveMereni->setEnabled(p.noveMereni);
+    a_.noveStanovisko->setEnabled(true);
+    a_.upravit->setEnabled(p.upravit);
     a_.smazat->setEnabled(p.smazat);
-    a_.najit->setEnabled(p.najit && kOknoChybi);
+    a_.najit->setEnabled(p.najit);
     a_.najitDalsi->setEnabled(p.najit);
     a_.najitPredchozi->setEnabled(p.najit);
     a_.najitChybne->setEnabled(p.najitChybne);
     a_.posunNahoru->setEnabled(p.posunout);
     a_.posunDolu->setEnabled(p.posunout);
-    a_.premistit->setEnabled(p.premistit && kOknoChybi);
+    a_.premistit->setEnabled(p.premistit);
     a_.kopirovat->setEnabled(p.kopirovat);
     a_.vyjmout->setEnabled(p.kopirovat);
     a_.vlozit->setEnabled(p.vlozit);
     a_.vybratVse->setEnabled(p.vybratVse);
     a_.zrusitVyber->setEnabled(p.vybratVse);
     for (QAction* a : a_.vyberDle) a->setEnabled(p.vyberDleRadku);
-    a_.dleAtributu->setEnabled(p.najit && kOknoChybi);
+    a_.dleAtributu->setEnabled(p.najit);
     a_.zrcadlit->setEnabled(p.zrcadlit);
     a_.najitSkupiny->setEnabled(p.najitSkupiny);
     a_.seraditPolohy->setEnabled(p.seraditPolohy);
     a_.smazatMimoSkupiny->setEnabled(p.smazatMimoSkupiny);
     for (QAction* a : {a_.rozdilPoloh, a_.prumerPoloh, a_.prumerSkupin})
-        a->setEnabled(p.skupinoveOkna && kOknoChybi);
-    a_.kamenKamen->setEnabled(p.kamenKamen && kOknoChybi);
+        a->setEnabled(p.skupinoveOkna);
+    a_.kamenKamen->setEnabled(p.kamenKamen);
     for (QAction* a : {a_.kontrolaPoloh, a_.kontrolaSkupin, a_.kontrolaVse})
         a->setEnabled(p.kontrolySkupin);
     a_.analyza->setEnabled(p.analyza);
-    a_.predMereni->setEnabled(p.predVyrovnanimMereni && kOknoChybi);
-    a_.predSouradnice->setEnabled(p.predVyrovnanimSouradnice && kOknoChybi);
+    a_.predMereni->setEnabled(p.predVyrovnanimMereni);
+    a_.predSouradnice->setEnabled(p.predVyrovnanimSouradnice);
     for (int i = 0; i < 4; ++i) {
-        a_.predDoplnek[i]->setEnabled(p.predVyrovnanimDoplnek[i] && kOknoChybi);
-        a_.rozdilDoplnek[i]->setEnabled(p.predVyrovnanimDoplnek[i] && kOknoChybi);
+        a_.predDoplnek[i]->setEnabled(p.predVyrovnanimDoplnek[i]);
+        a_.rozdilDoplnek[i]->setEnabled(p.predVyrovnanimDoplnek[i]);
     }
-    a_.rozdilFixni->setEnabled(p.rozdilFixni && kOknoChybi);
-    a_.rozdilVse->setEnabled(p.rozdilVse && kOknoChybi);
+    a_.rozdilFixni->setEnabled(p.rozdilFixni);
+    a_.rozdilVse->setEnabled(p.rozdilVse);
     for (int i = 0; i < 3; ++i) {
-        a_.vnitrni[i]->setEnabled(p.vnitrniPresnost[i] && kOknoChybi);
-        a_.vnejsi[i]->setEnabled(p.vnejsiPresnost[i] && kOknoChybi);
+        a_.vnitrni[i]->setEnabled(p.vnitrniPresnost[i]);
+        a_.vnejsi[i]->setEnabled(p.vnejsiPresnost[i]);
     }
     // The submenus themselves stay usable while any of their items is.
     podmenu_[kPredVyrovnanim]->setEnabled(ws_.info.jeAnalyzaSurovaMereni);
@@ -424,7 +455,7 @@ void HlavniOkno::AktualizovatMenu() {
     podmenu_[kVnitrni]->setEnabled(ws_.info.jeAnalyzaSurovaMereni);
     podmenu_[kVnejsi]->setEnabled(ws_.info.jeAnalyzaSurovaMereni);
     a_.apriorni->setEnabled(p.apriorniAnalyza);
-    a_.upravitPresnost->setEnabled(p.apriorniAnalyza && kOknoChybi);
+    a_.upravitPresnost->setEnabled(p.apriorniAnalyza);
     a_.vyrovnani->setEnabled(p.vyrovnani);
 }
 

@@ -2,8 +2,14 @@
 #include <QClipboard>
 #include <memory>
 
+#include "FormatBunek.h"
 #include "HlavniOkno.h"
 #include "NastaveniDialogy.h"
+#include "OknoHledani.h"
+#include "OknoPremisteni.h"
+#include "OknoVyrovnani.h"
+#include "OknoZaznamu.h"
+#include "SeznamVstupu.h"
 #include "TabulkaSurovych.h"
 #include "Texty.h"
 #include "files/SurovaMereniSoubory.h"
@@ -12,6 +18,7 @@
 #include "workspace/PrikazyBodu.h"
 #include "workspace/PrikazySurovychMereni.h"
 #include "workspace/Protokoly.h"
+#include "workspace/UpravyMereni.h"
 #include "workspace/Workspace.h"
 
 namespace vertano::ui {
@@ -78,29 +85,6 @@ void HlavniOkno::OznamitNeznameArgumenty(const QStringList& argumenty) {
                     "These files cannot be opened (the command line opens one project, .gpr, "
                     "and raw measurement files, .mtx and .asc):");
     Zprava(Q(ws_.jazyk.nadpis.varovani), text + "\n" + argumenty.join("\n"));
-}
-
-void HlavniOkno::PridatSouboryDruhu(DruhSouboru druh, int doplnek) {
-    const std::vector<std::filesystem::path> cesty =
-        dialogy_.Otevrit(this, druh, true, ws_.nastaveni, ws_.jazyk);
-    if (cesty.empty()) return;
-    Zaneprazdneni(true);
-    jazyk::Toznameni o;
-    QString chyby;
-    if (druh == DruhSouboru::Doplnek) {
-        const SupplementaryLoadReport r = PridatDoplnky(ws_, doplnek, cesty);
-        o = OznameniPridaniDoplnku(r, ws_.jazyk);
-        chyby = Chyby(r.files);
-    } else {
-        const bool meritka = druh == DruhSouboru::Meritko;
-        const CoordinateLoadReport r =
-            meritka ? PridatMeritka(ws_, cesty) : PridatZadaneBody(ws_, cesty);
-        o = OznameniPridaniBodu(ws_, r, meritka);
-        chyby = Chyby(r.files);
-    }
-    Zaneprazdneni(false);
-    Obnovit();
-    Zprava(Q(o.nadpis), Q(o.text) + chyby);
 }
 
 void HlavniOkno::PrikazUlozitJako() {
@@ -202,19 +186,9 @@ void HlavniOkno::PrikazAnalyza() {
 
 void HlavniOkno::PrikazVyrovnani() {
     if (Bezi()) return;
-    // Until the adjustment window exists the result is shown as the adjustment
-    // report, built with the report switches of the settings.
-    const auto ukazat = [this](const VysledekVyrovnani&) {
-        if (!ProtokolVyrovnani(ws_, *interakce_).uspech) return;
-        ZobrazitProtokol(
-            Q(ws_.jazyk.protokol.protokol1) + " - " + Q(ws_.jazyk.tlacitko.vyrovaniSite),
-            ws_.protokolVyrovnani.Radky());
-    };
     // A current result is only shown again.
     if (ws_.info.jeVyrovnanaSit) {
-        VysledekVyrovnani v;
-        v.uspech = v.jenZobrazeni = true;
-        ukazat(v);
+        OtevritOknoVyrovnani();
         return;
     }
     auto vysledek = std::make_shared<VysledekVyrovnani>();
@@ -222,9 +196,21 @@ void HlavniOkno::PrikazVyrovnani() {
         [this, vysledek](Interaction& ui, const Cekani& cekani) {
             *vysledek = VyrovnaniSite(ws_, ui, cekani);
         },
-        [vysledek, ukazat] {
-            if (vysledek->uspech) ukazat(*vysledek);
+        [this, vysledek] {
+            if (vysledek->uspech) OtevritOknoVyrovnani();
         });
+}
+
+void HlavniOkno::OtevritOknoVyrovnani() {
+    OknoVyrovnani okno(this, ws_, dialogy_, *interakce_);
+    okno.otevritSeznam = [this, &okno](std::unique_ptr<SeznamVstupu> seznam) {
+        OknoVstupu vstup(&okno, ws_, dialogy_, vzorySeznamu, std::move(seznam));
+        dialogy_.Ukazat(vstup);
+        okno.AktualizovatMenu();
+    };
+    dialogy_.Ukazat(okno);
+    // Closing it gives the raw table the focus again.
+    tabulka_->setFocus();
 }
 
 void HlavniOkno::PrikazNastaveni(int ktere) {
@@ -259,6 +245,166 @@ void HlavniOkno::PrikazNastaveni(int ktere) {
     // Units change the captions and the widths of the table.
     if (ktere == 0) NastavitTexty();
     Obnovit();
+}
+
+namespace {
+
+// The fields of the raw-record window in a mode, with the values it opens with.
+std::vector<PoleZaznamu> PoleSurovych(const Workspace& ws, const Tvyber& vyber, int rezim) {
+    const jazyk::Tpopis& p = ws.jazyk.popis;
+    const jazyk::TpopisJednotky& u = ws.jazyk.popisJednotky;
+    const Tnastaveni& n = ws.nastaveni;
+    const Tmereni& m = ws.suroveMereni;
+    const QString delka = Q(u.delka_hodnota);
+    const QString uhel = Q(u.smer_hodnota);
+    const QString prazdne;
+    std::vector<PoleZaznamu> pole = {{Q(p.poradi), prazdne, DruhPole::Cele, true, prazdne},
+                                     {Q(p.cisloSTN), prazdne, DruhPole::Jmeno, rezim == 2, prazdne},
+                                     {Q(p.vyskaSTN), delka, DruhPole::Cislo, rezim == 2, prazdne},
+                                     {Q(p.cisloCIL), prazdne, DruhPole::Jmeno, false, prazdne},
+                                     {Q(p.vyskaCIL), delka, DruhPole::Cislo, false, prazdne},
+                                     {Q(p.smer), uhel, DruhPole::Cislo, false, prazdne},
+                                     {Q(p.zenit), uhel, DruhPole::Cislo, false, prazdne},
+                                     {Q(p.delka), delka, DruhPole::Cislo, false, prazdne}};
+    const auto text = [&n](const Tzaznam& z, int s) { return Q(TextBunky(z, s, n)); };
+    if (rezim == 1) {
+        pole[0].hodnota = QString::number(m.PosledniPoradi() + 1);
+        return pole;
+    }
+    // The station of the selected rows, when they share one.
+    const Tzaznam* stanovisko = nullptr;
+    bool jedno = true;
+    for (std::size_t i = 0; i < m.zaznam.size() && i < vyber.hromadny.size(); ++i) {
+        if (!vyber.hromadny[i] || !m.zaznam[i].JePlny()) continue;
+        if (stanovisko == nullptr) {
+            stanovisko = &m.zaznam[i];
+        } else if (m.zaznam[i].poradi != stanovisko->poradi) {
+            jedno = false;
+        }
+    }
+    if (stanovisko == nullptr || (rezim == 3 && !jedno)) return pole;
+    for (const int s : {sloupec::kPoradi, sloupec::kCisloStn, sloupec::kVyskaStn})
+        pole[static_cast<std::size_t>(s)].hodnota = text(*stanovisko, s);
+    if (rezim == 3 && vyber.Pocet() == 1) {
+        for (int s = sloupec::kCisloCil; s < sloupec::kPocet; ++s)
+            pole[static_cast<std::size_t>(s)].hodnota = text(*stanovisko, s);
+    }
+    return pole;
+}
+
+HodnotyMereni HodnotySurovych(const std::vector<QString>& h, const Tnastaveni& n) {
+    HodnotyMereni v;
+    v.cisloStn = JmenoZTextu(h[1]);
+    v.vyskaStn = DelkaZTextu(h[2], n);
+    v.cisloCil = JmenoZTextu(h[3]);
+    v.vyskaCil = DelkaZTextu(h[4], n);
+    v.smer = UhelZTextu(h[5], n);
+    v.zenit = UhelZTextu(h[6], n);
+    v.delka = DelkaZTextu(h[7], n);
+    return v;
+}
+
+}  // namespace
+
+void HlavniOkno::PrikazZaznam(int rezim) {
+    Tvyber& vyber = tabulka_->Vyber();
+    if (rezim == 2 && vyber.Jediny() < 0) return;
+    if (rezim == 3 && vyber.Pocet() == 0) return;
+    const Tjazyk& j = ws_.jazyk;
+    const jazyk::Ttlacitko& t = j.tlacitko;
+    const QString nadpis = Q(rezim == 1   ? j.nadpis.vlozitStanovisko
+                             : rezim == 2 ? j.nadpis.vlozitMereni
+                                          : j.nadpis.upravitMereni);
+    const OknoZaznamu::Texty texty{Q(t.ukoncit), Q(t.vycistit), Q(t.vlozit), Q(t.ukocitAVlozit)};
+    OknoZaznamu okno(this, nadpis, texty, PoleSurovych(ws_, vyber, rezim), rezim == 3);
+    okno.vlozit = [this, rezim](const std::vector<QString>& h) {
+        Tvyber& v = tabulka_->Vyber();
+        const HodnotyMereni hodnoty = HodnotySurovych(h, ws_.nastaveni);
+        Zaneprazdneni(true);
+        bool ok = false;
+        switch (rezim) {
+            case 1:
+                ok = VlozitStanovisko(ws_, hodnoty);
+                break;
+            case 2:
+                ok = VlozitMereni(ws_, v, hodnoty);
+                break;
+            default:
+                ok = UpravitMereni(ws_, v, hodnoty);
+                break;
+        }
+        Zaneprazdneni(false);
+        PoZmeneMereni();
+        if (ok && rezim == 1) {
+            // The new station is the last full row.
+            const std::vector<Tzaznam>& z = ws_.suroveMereni.zaznam;
+            int posledni = static_cast<int>(z.size()) - 1;
+            while (posledni >= 0 && !z[static_cast<std::size_t>(posledni)].JePlny()) --posledni;
+            tabulka_->NastavitAktualni(posledni);
+        }
+        return ok;
+    };
+    okno.naplnit = [this, rezim] {
+        std::vector<QString> h;
+        for (const PoleZaznamu& p : PoleSurovych(ws_, tabulka_->Vyber(), rezim))
+            h.push_back(p.hodnota);
+        return h;
+    };
+    dialogy_.Ukazat(okno);
+    Obnovit();
+}
+
+void HlavniOkno::PrikazHledat(bool vyber) {
+    const jazyk::Ttlacitko& t = ws_.jazyk.tlacitko;
+    VzorHledani& vzor = vyber ? vzorVyberu : vzorHledani;
+    VzorAtributu atributy = ZeVzoruHledani(vzor);
+    const QString nadpis = vyber ? Q(t.vyber) + " " + Male(t.dleAtributu)
+                                 : Q(t.najit) + " " + Male(ws_.jazyk.popis.mereni);
+    OknoHledani okno(this, nadpis, vyber ? Q(t.vybrat) : Q(t.najit), Q(t.ukoncit),
+                     AtributySurovych(ws_.jazyk), atributy);
+    const bool potvrzeno = dialogy_.Ukazat(okno) == QDialog::Accepted;
+    vzor = DoVzoruHledani(atributy);
+    if (!potvrzeno) return;
+    const Tmereni& m = ws_.suroveMereni;
+    if (vyber) {
+        Tvyber& v = tabulka_->Vyber();
+        if (VybratDleVzoru(m, vzor, ws_.nastaveni, v) > 0) tabulka_->NastavitAktualni(v.Prvni());
+        Obnovit();
+        return;
+    }
+    // From the row after the current one to the end, then from the first row.
+    int32_t radek = NajitDleVzoru(m, vzor, ws_.nastaveni, tabulka_->AktualniRadek(), true);
+    if (radek < 0) radek = NajitDleVzoru(m, vzor, ws_.nastaveni, -1, true);
+    if (radek >= 0) tabulka_->NastavitAktualni(radek);
+}
+
+void HlavniOkno::PrikazPremistit() {
+    Tvyber& v = tabulka_->Vyber();
+    if (v.Pocet() == 0) return;
+    const Tjazyk& j = ws_.jazyk;
+    OknoPremisteni okno(this, Q(j.nadpis.presunoutMereni), Q(j.hlaseni.presunVybranychZaznamu),
+                        Q(j.tlacitko.presun), Q(j.tlacitko.ukoncit),
+                        PocetCiluPremisteni(ws_.suroveMereni));
+    if (dialogy_.Ukazat(okno) != QDialog::Accepted || okno.Poradi() <= 0) return;
+    Zaneprazdneni(true);
+    const bool ok = PremistitVybrane(ws_, v, okno.Poradi());
+    Zaneprazdneni(false);
+    PoZmeneMereni();
+    if (ok) tabulka_->NastavitAktualni(v.aktualni);
+}
+
+void HlavniOkno::OtevritSeznam(std::unique_ptr<SeznamVstupu> seznam) {
+    OknoVstupu okno(this, ws_, dialogy_, vzorySeznamu, std::move(seznam));
+    dialogy_.Ukazat(okno);
+    // The one-face list writes into the prepared measurements; the points may
+    // have changed what the menus allow.
+    Obnovit();
+    tabulka_->setFocus();
+}
+
+void HlavniOkno::Ukazat(std::unique_ptr<OknoSeznamu> okno) {
+    dialogy_.Ukazat(*okno);
+    tabulka_->setFocus();
 }
 
 }  // namespace vertano::ui

@@ -1,6 +1,6 @@
 #include "ModelSurovych.h"
 
-#include <algorithm>
+#include <array>
 
 #include "Texty.h"
 #include "workspace/TabulkaMereni.h"
@@ -14,45 +14,36 @@ const Tmereni& Prazdny() {
     return kPrazdny;
 }
 
+constexpr std::array<int, sloupec::kPocet> kSirky = {50, 100, 80, 100, 80, 130, 130, 130};
+
 }  // namespace
 
 ModelSurovych::ModelSurovych(const Tnastaveni& nastaveni, const Tjazyk& jazyk, QObject* rodic)
-    : QAbstractTableModel(rodic), nastaveni_(nastaveni), jazyk_(jazyk), mereni_(&Prazdny()) {
-    zobrazeno_ = PocetRadku();
+    : ModelTabulky(rodic), nastaveni_(nastaveni), jazyk_(jazyk), mereni_(&Prazdny()) {
+    Resetovat();
 }
 
 void ModelSurovych::NastavitZdroj(const Tmereni* mereni) {
-    beginResetModel();
     mereni_ = mereni != nullptr ? mereni : &Prazdny();
-    zobrazeno_ = PocetRadku();
-    endResetModel();
+    Resetovat();
 }
 
-void ModelSurovych::Obnovit() {
-    // The row count changes at the end only when rows were added or removed;
-    // a layout change keeps the view's scroll position and current row.
-    const int nove = PocetRadku();
-    if (nove > zobrazeno_) {
-        beginInsertRows({}, zobrazeno_, nove - 1);
-        zobrazeno_ = nove;
-        endInsertRows();
-    } else if (nove < zobrazeno_) {
-        beginRemoveRows({}, nove, zobrazeno_ - 1);
-        zobrazeno_ = nove;
-        endRemoveRows();
-    }
-    if (zobrazeno_ > 0) emit dataChanged(index(0, 0), index(zobrazeno_ - 1, sloupec::kPocet - 1));
+int ModelSurovych::PocetZaznamu() const {
+    return static_cast<int>(mereni_->zaznam.size());
 }
 
-void ModelSurovych::ObnovitTexty() {
-    emit headerDataChanged(Qt::Horizontal, 0, sloupec::kPocet - 1);
-    Obnovit();
+bool ModelSurovych::JePlny(int radek) const {
+    const Tzaznam* z = Zaznam(radek);
+    return z != nullptr && z->JePlny();
 }
 
-void ModelSurovych::NastavitViditelneRadky(int pocet) {
-    if (pocet == viditelne_) return;
-    viditelne_ = pocet;
-    Obnovit();
+int ModelSurovych::PocetSloupcu() const {
+    return sloupec::kPocet;
+}
+
+QString ModelSurovych::Text(int radek, int sloupec) const {
+    const Tzaznam* z = Zaznam(radek);
+    return z == nullptr ? QString() : Q(TextBunky(*z, sloupec, nastaveni_));
 }
 
 const Tzaznam* ModelSurovych::Zaznam(int radek) const {
@@ -60,26 +51,18 @@ const Tzaznam* ModelSurovych::Zaznam(int radek) const {
     return &mereni_->zaznam[static_cast<std::size_t>(radek)];
 }
 
-int ModelSurovych::PocetRadku() const {
-    const int n = static_cast<int>(mereni_->zaznam.size());
-    return std::max(n + 1, viditelne_ + 1);
+int ModelSurovych::NavrhovaSirka(int sloupec) const {
+    return sloupec >= 0 && sloupec < sloupec::kPocet ? kSirky[static_cast<std::size_t>(sloupec)]
+                                                     : 0;
 }
 
-int ModelSurovych::rowCount(const QModelIndex& rodic) const {
-    return rodic.isValid() ? 0 : zobrazeno_;
+bool ModelSurovych::Tucne(int sloupec) const {
+    return sloupec <= sloupec::kCisloStn;
 }
 
-int ModelSurovych::columnCount(const QModelIndex& rodic) const {
-    return rodic.isValid() ? 0 : sloupec::kPocet;
-}
-
-QVariant ModelSurovych::data(const QModelIndex& index, int role) const {
-    if (!index.isValid()) return {};
-    if (role == Qt::TextAlignmentRole) return QVariant(Qt::AlignRight | Qt::AlignVCenter);
-    if (role != Qt::DisplayRole) return {};
-    const Tzaznam* z = Zaznam(index.row());
-    if (z == nullptr) return QString();
-    return Q(TextBunky(*z, index.column(), nastaveni_));
+bool ModelSurovych::JeChybny(int radek) const {
+    const Tzaznam* z = Zaznam(radek);
+    return z != nullptr && z->JePlny() && (z->MaKontrolu() || !z->JeVeSkupine());
 }
 
 QString ModelSurovych::Zahlavi(int sloupec) const {
@@ -106,13 +89,6 @@ QString ModelSurovych::Zahlavi(int sloupec) const {
         default:
             return {};
     }
-}
-
-QVariant ModelSurovych::headerData(int sekce, Qt::Orientation orientace, int role) const {
-    if (orientace != Qt::Horizontal) return {};
-    if (role == Qt::DisplayRole) return Zahlavi(sekce);
-    if (role == Qt::TextAlignmentRole) return QVariant(Qt::AlignCenter);
-    return {};
 }
 
 }  // namespace vertano::ui

@@ -41,7 +41,8 @@ PovoleniMenu Povoleni(const Workspace& ws, const Tvyber& vyber) {
     p.analyza = p.skupinoveOkna && AnalyzaPovolena(ws);
     p.predVyrovnanimMereni = analyza && a.mereniDoVyrovnani;
     p.predVyrovnanimSouradnice = analyza && a.souradnicePriblizne;
-    const bool doplnky[4] = {a.doplnekSmernik, a.doplnekDelka, a.doplnekPrevyseni,
+    // In the order of the menus: distance, bearing, height difference, plumbing.
+    const bool doplnky[4] = {a.doplnekDelka, a.doplnekSmernik, a.doplnekPrevyseni,
                              a.doplnekProvazeni};
     for (int k = 0; k < 4; ++k) p.predVyrovnanimDoplnek[k] = analyza && doplnky[k];
     p.rozdilFixni = analyza && a.delkyMeziFixBody;

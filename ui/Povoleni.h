@@ -41,7 +41,7 @@ struct PovoleniMenu {
     bool analyza = false;  // not current, set windows enabled, no errors
     bool predVyrovnanimMereni = false;
     bool predVyrovnanimSouradnice = false;
-    bool predVyrovnanimDoplnek[4] = {};  // bearing, distance, height difference, plumbing
+    bool predVyrovnanimDoplnek[4] = {};  // distance, bearing, height difference, plumbing
     bool rozdilFixni = false;
     bool rozdilVse = false;
     bool vnitrniPresnost[3] = {};  // direction, zenith angle, distance

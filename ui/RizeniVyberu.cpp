@@ -16,12 +16,40 @@ void OdznacitOstatni(Tvyber& vyber, int radek) {
     }
 }
 
+std::size_t Pocet(const RadkyTabulky& radky) {
+    return static_cast<std::size_t>(std::max(0, radky.PocetZaznamu()));
+}
+
 }  // namespace
 
-void RizeniVyberu::Klik(const Tmereni& mereni, Tvyber& vyber, int radek, bool ctrl, bool shift) {
-    vyber.Velikost(mereni.zaznam.size());
-    const bool vSeznamu = VSeznamu(vyber, radek);
-    if (vSeznamu) {
+void VybratPlne(const RadkyTabulky& radky, Tvyber& vyber) {
+    vyber.Velikost(Pocet(radky));
+    for (std::size_t i = 0; i < vyber.hromadny.size(); ++i)
+        vyber.hromadny[i] = radky.JePlny(static_cast<int>(i));
+}
+
+void OdznacitPrazdneRadky(const RadkyTabulky& radky, Tvyber& vyber) {
+    vyber.Velikost(Pocet(radky));
+    for (std::size_t i = 0; i < vyber.hromadny.size(); ++i) {
+        if (vyber.hromadny[i] && !radky.JePlny(static_cast<int>(i))) vyber.hromadny[i] = false;
+    }
+}
+
+int NajitChybnyRadek(const ModelTabulky& model, int od) {
+    const int n = model.PocetZaznamu();
+    if (n <= 0) return -1;
+    const int start = std::clamp(od, -1, n - 1);
+    for (int k = 1; k <= n; ++k) {
+        const int i = (start + k) % n;
+        if (model.JeChybny(i)) return i;
+    }
+    return -1;
+}
+
+void RizeniVyberu::Klik(const RadkyTabulky& radky, Tvyber& vyber, int radek, bool ctrl,
+                        bool shift) {
+    vyber.Velikost(Pocet(radky));
+    if (VSeznamu(vyber, radek)) {
         vyber.hromadny[static_cast<std::size_t>(radek)] =
             !vyber.hromadny[static_cast<std::size_t>(radek)];
         hodnota_ = vyber.hromadny[static_cast<std::size_t>(radek)];
@@ -37,30 +65,31 @@ void RizeniVyberu::Klik(const Tmereni& mereni, Tvyber& vyber, int radek, bool ct
         for (int i = od; i <= po; ++i) vyber.hromadny[static_cast<std::size_t>(i)] = hodnota_;
     }
     kotva_ = radek;
-    OdznacitPrazdne(mereni, vyber);
+    OdznacitPrazdneRadky(radky, vyber);
 }
 
-void RizeniVyberu::Tazeni(const Tmereni& mereni, Tvyber& vyber, int radek, bool ctrl, bool shift) {
-    vyber.Velikost(mereni.zaznam.size());
+void RizeniVyberu::Tazeni(const RadkyTabulky& radky, Tvyber& vyber, int radek, bool ctrl,
+                          bool shift) {
+    vyber.Velikost(Pocet(radky));
     if (VSeznamu(vyber, radek)) vyber.hromadny[static_cast<std::size_t>(radek)] = hodnota_;
     if (!ctrl && !shift) OdznacitOstatni(vyber, radek);
     kotva_ = radek;
-    OdznacitPrazdne(mereni, vyber);
+    OdznacitPrazdneRadky(radky, vyber);
 }
 
-void RizeniVyberu::Enter(const Tmereni& mereni, Tvyber& vyber, int aktualni) {
-    vyber.Velikost(mereni.zaznam.size());
+void RizeniVyberu::Enter(const RadkyTabulky& radky, Tvyber& vyber, int aktualni) {
+    vyber.Velikost(Pocet(radky));
     OdznacitOstatni(vyber, aktualni);
-    Mezernik(mereni, vyber, aktualni);
+    Mezernik(radky, vyber, aktualni);
 }
 
-void RizeniVyberu::Mezernik(const Tmereni& mereni, Tvyber& vyber, int aktualni) {
-    vyber.Velikost(mereni.zaznam.size());
+void RizeniVyberu::Mezernik(const RadkyTabulky& radky, Tvyber& vyber, int aktualni) {
+    vyber.Velikost(Pocet(radky));
     if (VSeznamu(vyber, aktualni)) {
         vyber.hromadny[static_cast<std::size_t>(aktualni)] =
             !vyber.hromadny[static_cast<std::size_t>(aktualni)];
     }
-    OdznacitPrazdne(mereni, vyber);
+    OdznacitPrazdneRadky(radky, vyber);
 }
 
 }  // namespace vertano::ui

@@ -191,6 +191,12 @@ constexpr Popis<Varianty> kPopis{
     .sigDoplnkoveMereni = {"Směrodatná odchylka doplňkové veličiny",
                            "Standard deviation of supplementary variable"},
     .surova = {"Surová", "Raw"},
+    .cisloNadbytecnosti = {"Číslo nadbytečnosti", "Redundancy number"},
+    .minimalniChyba = {"Minimální zjistitelná chyba", "Minimal detectable error"},
+    .nekontrolovane = {"Nekontrolovaná měření", "Uncontrolled observations"},
+    .spojniceMereni = {"Spojnice měření", "Measurement lines"},
+    .popisyMereni = {"Popisy měření", "Measurement labels"},
+    .styl = {"Řez", "Style"},
 };
 
 constexpr Tlacitko<Varianty> kTlacitko{

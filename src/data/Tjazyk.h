@@ -41,7 +41,9 @@
     X(stredniHladinaSite) X(hladinaVeVysce) X(vyrovnane) X(vyrovnany) X(barva) X(pozadi) \
     X(elipsyChyb) X(elipsaChyb) X(cernobily) X(prvky) X(sirka) X(text) X(velikost) X(krizek) \
     X(krouzek) X(meritkoElips) X(vse) X(osy) X(meritko) X(presnost) X(normalni) X(tucne) \
-    X(doplnek) X(doplnkove) X(provazovani) X(sigDoplnkoveMereni) X(surova)
+    X(doplnek) X(doplnkove) X(provazovani) X(sigDoplnkoveMereni) X(surova) \
+    X(cisloNadbytecnosti) X(minimalniChyba) X(nekontrolovane) \
+    X(spojniceMereni) X(popisyMereni) X(styl)
 
 #define VERTANO_JAZYK_KLICE_POPIS_JEDNOTKY(X) \
     X(delka_hodnota) X(delka_odchylka) X(smer_hodnota) X(smer_odchylka) X(x_hodnota) \

@@ -102,28 +102,35 @@ std::string Popis(const std::string& nazev, const std::string& jednotka) {
 
 }  // namespace
 
+std::vector<InfoSkupina> InfoIdentBody(const Tjazyk& jazyk, const Tnastaveni& nastaveni,
+                                       const TmodelTransformaceVyrovnani& modelOdlehly,
+                                       const TmodelTransformaceVyrovnani& modelVyrovnany) {
+    const TmodelTransformaceVyrovnani& t = modelVyrovnany;
+    if (t.pocetMereni < 0) return {};
+    const jazyk::Tpopis& p = jazyk.popis;
+    return {
+        {p.zakladniInformace, {{p.pocetIdentBodu + ":", Pocet(t.pocetSouradnicIdentickych / 3)}}},
+        {p.vylouceniOdlehlych, RadkyOdlehlych(jazyk, nastaveni, modelOdlehly, t)},
+        {p.vyrovnaniSourIdentBodu, RadkyVyrovnani(jazyk, nastaveni, t)}};
+}
+
 void zapsatInfoIdentBody(Tprotokol& protokol, const Tjazyk& jazyk, const Tnastaveni& nastaveni,
                          const TmodelTransformaceVyrovnani& modelOdlehly,
                          const TmodelTransformaceVyrovnani& modelVyrovnany,
                          const std::string& nadpis) {
-    const TmodelTransformaceVyrovnani& t = modelVyrovnany;
-    if (t.pocetMereni < 0) return;
-    const jazyk::Tpopis& p = jazyk.popis;
-    ZapsatInfo(
-        protokol, nadpis,
-        {{p.zakladniInformace, {{p.pocetIdentBodu + ":", Pocet(t.pocetSouradnicIdentickych / 3)}}},
-         {p.vylouceniOdlehlych, RadkyOdlehlych(jazyk, nastaveni, modelOdlehly, t)},
-         {p.vyrovnaniSourIdentBodu, RadkyVyrovnani(jazyk, nastaveni, t)}});
+    const std::vector<InfoSkupina> s =
+        InfoIdentBody(jazyk, nastaveni, modelOdlehly, modelVyrovnany);
+    if (!s.empty()) ZapsatInfo(protokol, nadpis, s);
 }
 
-void zapsatInfoTransKlic(Tprotokol& protokol, const Tjazyk& jazyk, const Tnastaveni& nastaveni,
-                         const TmodelTransformaceVyrovnani& modelTransformaceVyrovnany,
-                         const TmodelTransformacePrevod& ModelTransformaceSVyrovnanim,
-                         const std::string& nadpis) {
+std::vector<InfoSkupina> InfoTransKlic(
+    const Tjazyk& jazyk, const Tnastaveni& nastaveni,
+    const TmodelTransformaceVyrovnani& modelTransformaceVyrovnany,
+    const TmodelTransformacePrevod& ModelTransformaceSVyrovnanim) {
     const TmodelTransformaceVyrovnani& t = modelTransformaceVyrovnany;
     const TmodelTransformacePrevod& prevod = ModelTransformaceSVyrovnanim;
     const TtransformacniKlic& k = prevod.transformacniKlic;
-    if (!k.jePlny) return;
+    if (!k.jePlny) return {};
     const FormatCisel f(nastaveni);
     const JednotkyProtokolu u(jazyk);
     const jazyk::Tpopis& p = jazyk.popis;
@@ -147,23 +154,31 @@ void zapsatInfoTransKlic(Tprotokol& protokol, const Tjazyk& jazyk, const Tnastav
              {Popis(p.y, u.souradniceOdchylka), obe(k.sig_posunY, false)});
     klic.push_back({Popis(p.z, u.souradniceOdchylka), obe(k.sig_posunZ, false)});
     klic.push_back({Popis(p.rotace, u.uhelOdchylka), obe(k.sig_rotaceZ, true)});
-    ZapsatInfo(protokol, nadpis,
-               {{p.zakladniInformace,
-                 {{p.pocetTransBodu + ":", Pocet(prevod.pocetBodu)},
-                  {p.pocetFixBodu + ":", Pocet(prevod.pocetBoduFixnich)},
-                  {p.pocetVyrBodu + ":", Pocet(prevod.pocetBoduUrcovanych)}}},
-                {p.parametryKlice, klic}});
+    return {{p.zakladniInformace,
+             {{p.pocetTransBodu + ":", Pocet(prevod.pocetBodu)},
+              {p.pocetFixBodu + ":", Pocet(prevod.pocetBoduFixnich)},
+              {p.pocetVyrBodu + ":", Pocet(prevod.pocetBoduUrcovanych)}}},
+            {p.parametryKlice, klic}};
 }
 
-void zapsatInfoBodASmernik(Tprotokol& protokol, const Tjazyk& jazyk, const Tnastaveni& nastaveni,
-                           const TmodelTransformacePrevod& modelTransformaceBodASmernik,
-                           const std::string& nadpis) {
+void zapsatInfoTransKlic(Tprotokol& protokol, const Tjazyk& jazyk, const Tnastaveni& nastaveni,
+                         const TmodelTransformaceVyrovnani& modelTransformaceVyrovnany,
+                         const TmodelTransformacePrevod& ModelTransformaceSVyrovnanim,
+                         const std::string& nadpis) {
+    const std::vector<InfoSkupina> s =
+        InfoTransKlic(jazyk, nastaveni, modelTransformaceVyrovnany, ModelTransformaceSVyrovnanim);
+    if (!s.empty()) ZapsatInfo(protokol, nadpis, s);
+}
+
+std::vector<InfoSkupina> InfoBodASmernik(
+    const Tjazyk& jazyk, const Tnastaveni& nastaveni,
+    const TmodelTransformacePrevod& modelTransformaceBodASmernik) {
     const TmodelTransformacePrevod& m = modelTransformaceBodASmernik;
     const TtransformacniKlic& k = m.transformacniKlic;
     const Tsouradnice& vstup = m.identickeBodyVstup;
     if (!k.jePlny || m.iStnAktualni < 0 || m.iCilAktualni < 0 || m.iStnAktualni >= vstup.Pocet() ||
         m.iCilAktualni >= vstup.Pocet()) {
-        return;
+        return {};
     }
     const FormatCisel f(nastaveni);
     const JednotkyProtokolu u(jazyk);
@@ -173,15 +188,22 @@ void zapsatInfoBodASmernik(Tprotokol& protokol, const Tjazyk& jazyk, const Tnast
              {Popis(p.y, u.souradnice), f.Souradnice(k.posunY + k.posunY2)});
     klic.push_back({Popis(p.z, u.souradnice), f.Souradnice(k.posunZ)});
     klic.push_back({Popis(p.rotace, u.uhel), f.Uhel(k.rotaceZ)});
-    ZapsatInfo(protokol, nadpis,
-               {{p.zakladniInformace,
-                 {{p.bod + ":", vstup.bod[static_cast<std::size_t>(m.iStnAktualni)].cislo},
-                  {p.cil + ":", vstup.bod[static_cast<std::size_t>(m.iCilAktualni)].cislo},
-                  {Popis(p.smernik, u.uhel), f.Uhel(k.smernik_vystup)},
-                  {p.pocetTransBodu + ":", Pocet(m.pocetBodu)},
-                  {p.pocetFixBodu + ":", Pocet(m.pocetBoduFixnich)},
-                  {p.pocetVyrBodu + ":", Pocet(m.pocetBoduUrcovanych)}}},
-                {p.parametryKlice, klic}});
+    return {{p.zakladniInformace,
+             {{p.bod + ":", vstup.bod[static_cast<std::size_t>(m.iStnAktualni)].cislo},
+              {p.cil + ":", vstup.bod[static_cast<std::size_t>(m.iCilAktualni)].cislo},
+              {Popis(p.smernik, u.uhel), f.Uhel(k.smernik_vystup)},
+              {p.pocetTransBodu + ":", Pocet(m.pocetBodu)},
+              {p.pocetFixBodu + ":", Pocet(m.pocetBoduFixnich)},
+              {p.pocetVyrBodu + ":", Pocet(m.pocetBoduUrcovanych)}}},
+            {p.parametryKlice, klic}};
+}
+
+void zapsatInfoBodASmernik(Tprotokol& protokol, const Tjazyk& jazyk, const Tnastaveni& nastaveni,
+                           const TmodelTransformacePrevod& modelTransformaceBodASmernik,
+                           const std::string& nadpis) {
+    const std::vector<InfoSkupina> s =
+        InfoBodASmernik(jazyk, nastaveni, modelTransformaceBodASmernik);
+    if (!s.empty()) ZapsatInfo(protokol, nadpis, s);
 }
 
 }  // namespace vertano

@@ -94,14 +94,19 @@ std::vector<InfoRadek> RadkyVyrovnani(const Tjazyk& j, const Tmodel2& f) {
 
 }  // namespace
 
+std::vector<InfoSkupina> InfoVyrovnani(const Tjazyk& jazyk, const Tnastaveni& nastaveni,
+                                       const Tmodel2& modelOdlehly, const Tmodel2& modelVyrovnany) {
+    if (modelVyrovnany.pocetMereni < 0) return {};
+    return {{jazyk.popis.vylouceniOdlehlych,
+             RadkyOdlehlych(jazyk, nastaveni, modelOdlehly, modelVyrovnany)},
+            {jazyk.tlacitko.vyrovaniSite, RadkyVyrovnani(jazyk, modelVyrovnany)}};
+}
+
 void zapsatInfoVyrovnani(Tprotokol& protokol, const Tjazyk& jazyk, const Tnastaveni& nastaveni,
                          const Tmodel2& modelOdlehly, const Tmodel2& modelVyrovnany,
                          const std::string& nadpis) {
     if (modelVyrovnany.pocetMereni < 0) return;
-    ZapsatInfo(protokol, nadpis,
-               {{jazyk.popis.vylouceniOdlehlych,
-                 RadkyOdlehlych(jazyk, nastaveni, modelOdlehly, modelVyrovnany)},
-                {jazyk.tlacitko.vyrovaniSite, RadkyVyrovnani(jazyk, modelVyrovnany)}});
+    ZapsatInfo(protokol, nadpis, InfoVyrovnani(jazyk, nastaveni, modelOdlehly, modelVyrovnany));
 }
 
 }  // namespace vertano

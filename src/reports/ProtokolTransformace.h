@@ -8,6 +8,7 @@
 #include "data/Tnastaveni.h"
 #include "data/Tsouradnice.h"
 #include "reports/CasProtokolu.h"
+#include "reports/InfoSekce.h"
 #include "reports/Tprotokol.h"
 #include "transformation/TmodelTransformacePrevod.h"
 #include "transformation/TmodelTransformaceVyrovnani.h"
@@ -65,6 +66,20 @@ void zapsatInfoTransKlic(Tprotokol& protokol, const Tjazyk& jazyk, const Tnastav
 void zapsatInfoBodASmernik(Tprotokol& protokol, const Tjazyk& jazyk, const Tnastaveni& nastaveni,
                            const TmodelTransformacePrevod& modelTransformaceBodASmernik,
                            const std::string& nadpis);
+
+// The label and value groups of those three sections, for the windows that show
+// them; empty when the section would write nothing. They format the numbers,
+// so a value that is not finite throws ChybaProtokolu as the writers do.
+std::vector<InfoSkupina> InfoIdentBody(const Tjazyk& jazyk, const Tnastaveni& nastaveni,
+                                       const TmodelTransformaceVyrovnani& modelOdlehly,
+                                       const TmodelTransformaceVyrovnani& modelVyrovnany);
+std::vector<InfoSkupina> InfoTransKlic(
+    const Tjazyk& jazyk, const Tnastaveni& nastaveni,
+    const TmodelTransformaceVyrovnani& modelTransformaceVyrovnany,
+    const TmodelTransformacePrevod& ModelTransformaceSVyrovnanim);
+std::vector<InfoSkupina> InfoBodASmernik(
+    const Tjazyk& jazyk, const Tnastaveni& nastaveni,
+    const TmodelTransformacePrevod& modelTransformaceBodASmernik);
 
 // The identical coordinates of a vector flagged as outliers, with their test
 // values; nothing when none is flagged.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "adjustment/Tmodel2.h"
 #include "adjustment/Tvahy.h"
@@ -9,6 +10,7 @@
 #include "data/Tsouradnice.h"
 #include "mereni/Tmereni.h"
 #include "reports/CasProtokolu.h"
+#include "reports/InfoSekce.h"
 #include "reports/Tprotokol.h"
 #include "supplementary/TdoplnkoveMereni.h"
 
@@ -52,5 +54,9 @@ bool zapsatVyrovnani(Tprotokol& protokol, const VstupProtokoluVyrovnani& vstup,
 void zapsatInfoVyrovnani(Tprotokol& protokol, const Tjazyk& jazyk, const Tnastaveni& nastaveni,
                          const Tmodel2& modelOdlehly, const Tmodel2& modelVyrovnany,
                          const std::string& nadpis);
+// The label and value groups of that section, for a window that shows them;
+// empty when the model was not adjusted.
+std::vector<InfoSkupina> InfoVyrovnani(const Tjazyk& jazyk, const Tnastaveni& nastaveni,
+                                       const Tmodel2& modelOdlehly, const Tmodel2& modelVyrovnany);
 
 }  // namespace vertano

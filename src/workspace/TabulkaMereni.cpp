@@ -325,6 +325,14 @@ int32_t NajitChybny(const Tmereni& mereni, int32_t od) {
     return -1;
 }
 
+bool SplnujePodminku(const std::string& text, const PodminkaVzoru& p, bool cislo) {
+    if (p.porovnani == Porovnani::Zadne) return true;
+    if (!cislo) return PorovnatTexty(text, p);
+    Real hodnota = 0;
+    if (ParseNumber(text, hodnota) != NumberStatus::Ok) return false;
+    return PorovnatCisla(hodnota, p);
+}
+
 bool VzorHledani::JeAktivni() const {
     return vertano::JeAktivni(poradi) || vertano::JeAktivni(cisloStn) ||
            vertano::JeAktivni(vyskaStn) || poloha != 0 || vertano::JeAktivni(cisloCil) ||

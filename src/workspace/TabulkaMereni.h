@@ -134,6 +134,12 @@ struct VzorHledani {
     bool JeAktivni() const;
 };
 
+// One condition on the text of a cell as a table shows it: a number column
+// compares the value the text shows (so reals are compared as displayed), a
+// text column the text itself. An inactive condition always holds; a number
+// column whose text is no number never meets an active one.
+bool SplnujePodminku(const std::string& text, const PodminkaVzoru& p, bool cislo);
+
 // A full row meets every active condition of the pattern. Reals are compared as
 // the table shows them (display unit, displayed decimals); "Obsahuje" compares
 // texts ignoring the letter case.

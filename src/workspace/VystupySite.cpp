@@ -23,13 +23,17 @@ const TmodelTransformacePrevod* Prevod(const Workspace& ws, int vysledek) {
     return nullptr;
 }
 
-bool MaVysledek(const Workspace& ws, int vysledek) {
+}  // namespace
+
+bool MaVysledekSite(const Workspace& ws, int vysledek) {
     const bool aktualni =
         vysledek == vysledekSite::kBodASmernik               ? ws.info.jeTransformovanoBodASmernik
         : vysledek == vysledekSite::kTransformaceSVyrovnanim ? ws.info.jeTransformovanoSVyrovnanim
                                                              : ws.info.jeVyrovnanaSit;
     return aktualni && ws.info.jeVyrovnanaSit && ws.grafika.pocetBodu > 0;
 }
+
+namespace {
 
 std::string BezVysledku(const std::filesystem::path& cesta, int vysledek) {
     return "Cannot save " + cesta.string() + ": there is no " +
@@ -43,13 +47,15 @@ const Tsouradnice& BodyVysledku(const Workspace& ws, int vysledek) {
     return p != nullptr ? p->souradnice : ws.modelVyrovnany.souradnice;
 }
 
-// The drawing data as the drawing window shows them: the coordinates of the
-// result in the axes of the settings.
-bool DataKresby(const Workspace& ws, int vysledek, TgrafikaData& data) {
+}  // namespace
+
+bool DataKresbySite(const Workspace& ws, int vysledek, TgrafikaData& data) {
     data.Kopiruj(ws.grafika);
     return data.PrepsatSouradnice(BodyVysledku(ws, vysledek),
                                   ws.nastaveni.jednotky.souradnicovySystem);
 }
+
+namespace {
 
 EtapaObsah Etapa(const Workspace& ws, int vysledek) {
     const Tmodel2& m = ws.modelVyrovnany;
@@ -88,7 +94,7 @@ EtapaObsah Etapa(const Workspace& ws, int vysledek) {
 }  // namespace
 
 VysledekUlozeni ZapsatEtapuSite(Workspace& ws, const std::filesystem::path& cesta, int vysledek) {
-    if (!MaVysledek(ws, vysledek)) return Selhani(ws, BezVysledku(cesta, vysledek));
+    if (!MaVysledekSite(ws, vysledek)) return Selhani(ws, BezVysledku(cesta, vysledek));
     const EtapaObsah etapa = Etapa(ws, vysledek);
     if (etapa.kofaktory.empty() && ws.modelVyrovnany.pocetSouradnicUrcovanych > 0)
         return Selhani(ws, "Cannot save " + cesta.string() +
@@ -100,9 +106,9 @@ VysledekUlozeni ZapsatEtapuSite(Workspace& ws, const std::filesystem::path& cest
 
 VysledekUlozeni ExportovatDXFSite(Workspace& ws, const std::filesystem::path& cesta,
                                   const VolbyKresby& volby, int jazyk, int vysledek) {
-    if (!MaVysledek(ws, vysledek)) return Selhani(ws, BezVysledku(cesta, vysledek));
+    if (!MaVysledekSite(ws, vysledek)) return Selhani(ws, BezVysledku(cesta, vysledek));
     TgrafikaData data;
-    if (!DataKresby(ws, vysledek, data))
+    if (!DataKresbySite(ws, vysledek, data))
         return Selhani(ws, "Cannot save " + cesta.string() + ": " + data.chyba);
     std::string chyba;
     if (!ExportovatDXF(data, ws.nastaveni.jednotky.souradnicovySystem, volby, jazyk, cesta, chyba))
@@ -112,12 +118,12 @@ VysledekUlozeni ExportovatDXFSite(Workspace& ws, const std::filesystem::path& ce
 
 VysledekUlozeni UlozitObrazekSite(Workspace& ws, const std::filesystem::path& cesta,
                                   const VolbyKresby& volby, int sirka, int vyska, int vysledek) {
-    if (!MaVysledek(ws, vysledek)) return Selhani(ws, BezVysledku(cesta, vysledek));
+    if (!MaVysledekSite(ws, vysledek)) return Selhani(ws, BezVysledku(cesta, vysledek));
     if (sirka < kMinRozmerObrazku || sirka > kMaxRozmerObrazku || vyska < kMinRozmerObrazku ||
         vyska > kMaxRozmerObrazku)
         return Selhani(ws, "Cannot save " + cesta.string() + ": the picture size is out of range");
     TgrafikaData data;
-    if (!DataKresby(ws, vysledek, data))
+    if (!DataKresbySite(ws, vysledek, data))
         return Selhani(ws, "Cannot save " + cesta.string() + ": " + data.chyba);
     QImage obrazek(sirka, vyska, QImage::Format_RGB32);
     TContainer platno;
@@ -129,6 +135,14 @@ VysledekUlozeni UlozitObrazekSite(Workspace& ws, const std::filesystem::path& ce
     platno.CalcDefView();
     platno.PaintAll();
     std::string chyba;
+    if (!UlozitObrazek(obrazek, cesta.string(), chyba)) return Selhani(ws, std::move(chyba));
+    return {true, {}};
+}
+
+VysledekUlozeni UlozitObrazekOkna(Workspace& ws, const std::filesystem::path& cesta,
+                                  const QImage& obrazek) {
+    std::string chyba;
+    if (obrazek.isNull()) return Selhani(ws, "Cannot save " + cesta.string() + ": no picture");
     if (!UlozitObrazek(obrazek, cesta.string(), chyba)) return Selhani(ws, std::move(chyba));
     return {true, {}};
 }

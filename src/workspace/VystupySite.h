@@ -5,8 +5,11 @@
 
 #include "drawing/VolbyKresby.h"
 
+class QImage;
+
 namespace vertano {
 
+class TgrafikaData;
 class Workspace;
 
 // Outcome of writing a result file: the reason in English when it failed.
@@ -48,6 +51,18 @@ VysledekUlozeni ExportovatDXFSite(Workspace& ws, const std::filesystem::path& ce
 VysledekUlozeni UlozitObrazekSite(Workspace& ws, const std::filesystem::path& cesta,
                                   const VolbyKresby& volby, int sirka, int vyska,
                                   int vysledek = vysledekSite::kVyrovnani);
+
+// Whether the result is current and has points to draw.
+bool MaVysledekSite(const Workspace& ws, int vysledek);
+// The drawing data of the result as the drawing window shows them: the pairs of
+// the network and the coordinates of the result in the axes of the settings.
+// False (with data.chyba) when the coordinates do not fit the pairs.
+bool DataKresbySite(const Workspace& ws, int vysledek, TgrafikaData& data);
+// The drawing window's picture exactly as it is on screen, as PNG, BMP or JPEG
+// by the extension; a failure announces notification 28 and keeps an existing
+// file.
+VysledekUlozeni UlozitObrazekOkna(Workspace& ws, const std::filesystem::path& cesta,
+                                  const QImage& obrazek);
 
 // The drawing sizes the picture may have.
 inline constexpr int kMinRozmerObrazku = 100;

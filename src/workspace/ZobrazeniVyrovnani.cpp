@@ -81,4 +81,36 @@ bool ZobrazitVyrovnani(const Tmodel2& model, Real odchylkaJednotkova,
     return ok;
 }
 
+const std::string& MaticeVahText(Tmodel2& model) {
+    if (model.kovariancniMaticeStr.empty() && RozmerMaticeVah(model) > 0) {
+        try {
+            model.KovariancniMatice2str();
+        } catch (const std::exception&) {
+            model.kovariancniMaticeStr.clear();  // out of memory: no matrix to show
+        }
+    }
+    return model.kovariancniMaticeStr;
+}
+
+int32_t RozmerMaticeVah(const Tmodel2& model) {
+    return model.pocetSouradnicUrcovanych > 0 ? model.pocetSouradnicUrcovanych : 0;
+}
+
+std::vector<Tbod> PrirustkySouradnic(const Tmodel2& model, const Tsouradnice& priblizne) {
+    std::vector<Tbod> zmeny;
+    const auto indexy = IndexyCisel(priblizne, true);
+    for (const Tbod& b : model.souradnice.bod) {
+        if (!b.JePlny || b.JeFixni) continue;
+        const auto it = indexy.find(b.cislo);
+        if (it == indexy.end()) continue;
+        const Tbod& p = priblizne.bod[it->second];
+        Tbod z = b;
+        z.X = b.X - p.X;
+        z.Y = b.Y - p.Y;
+        z.Z = b.Z - p.Z;
+        if (std::isfinite(z.X) && std::isfinite(z.Y) && std::isfinite(z.Z)) zmeny.push_back(z);
+    }
+    return zmeny;
+}
+
 }  // namespace vertano

@@ -40,4 +40,19 @@ bool ZobrazitBody(const Tsouradnice& souradnice, Real k, std::vector<Tbod>& body
 // finite number >= 0 or a scaled figure is not finite.
 bool ZobrazitVyrovnani(const Tmodel2& model, Real odchylkaJednotkova, ZobrazeneVyrovnani& vysledek);
 
+// The weight coefficient matrix of the adjusted coordinates (cofactors of X, Y,
+// Z of every determined point) as text, rows ending in CR LF. The whole block is
+// computed for it, so it is made only on request and kept in the model; empty
+// when the model has no determined point or the cofactors are not available.
+const std::string& MaticeVahText(Tmodel2& model);
+// Its order: the coordinates of the determined points. Above kVelkaMaticeVah the
+// window asks before computing it (u^2 numbers of text).
+int32_t RozmerMaticeVah(const Tmodel2& model);
+inline constexpr int32_t kVelkaMaticeVah = 2000;
+
+// The changes of the determined points: adjusted minus approximate X, Y, Z, in
+// the order of the model, for every determined point of the model that the
+// approximate list holds. A change that is not finite leaves its point out.
+std::vector<Tbod> PrirustkySouradnic(const Tmodel2& model, const Tsouradnice& priblizne);
+
 }  // namespace vertano

@@ -1,21 +1,41 @@
+#include <QCheckBox>
 #include <QImage>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
 #include "HlavniOkno.h"
 #include "Ikona.h"
 #include "NastaveniDialogy.h"
+#include "OknaAnalyzy.h"
+#include "OknaTransformace.h"
+#include "OknaVysledku.h"
+#include "OknoHledani.h"
+#include "OknoInformace.h"
+#include "OknoKresby.h"
+#include "OknoMatice.h"
+#include "OknoPremisteni.h"
+#include "OknoVstupu.h"
+#include "OknoVyrovnani.h"
+#include "OknoZaznamu.h"
 #include "ProtokolOkno.h"
 #include "TabulkaSurovych.h"
+#include "Texty.h"
 #include "UiTestSupport.h"
 #include "ZpravaOkno.h"
 #include "data/Interaction.h"
 #include "files/SurovaMereniSoubory.h"
 #include "processing/KontrolaMereni.h"
+#include "reports/ProtokolTransformace.h"
+#include "reports/ProtokolVyrovnani.h"
+#include "supplementary/DoplnekDruh.h"
+#include "transformation/TsouradnicovaVelicina.h"
 #include "workspace/Protokoly.h"
 #include "workspace/TabulkaMereni.h"
+#include "workspace/Transformace.h"
 #include "workspace/VyrovnaniSite.h"
 #include "workspace/Workspace.h"
+#include "workspace/ZobrazeniVyrovnani.h"
 
 using namespace vertano;
 using namespace vertano::ui;
@@ -69,6 +89,157 @@ class SnimkyTest : public QObject {
             QVERIFY(barvy.contains(QColor(238, 92, 92).rgb()));    // errors, face II
             QVERIFY(barvy.contains(QColor(255, 210, 210).rgb()));  // selected rows
             QVERIFY(barvy.contains(QColor(221, 238, 255).rgb()));  // odd set
+        }
+    }
+
+    // The adjustment window and every result window of the adjusted example.
+    void OknaVyrovnani() {
+        for (const uint8_t jazyk : {uint8_t{1}, uint8_t{0}}) {
+            Workspace ws;
+            ws.NastavitJazyk(jazyk);
+            ws.nastaveni.prepinac.vylucovatSmer = ws.nastaveni.prepinac.vylucovatDelka = true;
+            QVERIFY(test::PripravitPriklad(ws, true));
+            const QString k = jazyk == 1 ? "-en" : "-cs";
+            test::SkriptDialogy dialogy;
+            SilentInteraction ui;
+            OknoVyrovnani okno(nullptr, ws, dialogy, ui);
+            okno.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&okno));
+            Ulozit(okno, "vyrovnani" + k);
+            const auto snimek = [&](std::unique_ptr<OknoSeznamu> o, const QString& jmeno) {
+                o->show();
+                QVERIFY(QTest::qWaitForWindowExposed(o.get()));
+                Ulozit(*o, jmeno + k);
+            };
+            snimek(OknoOdchylekSouradnic(nullptr, ws, false), "vyrovnani-odchylky");
+            snimek(OknoElipsoiduVyrovnani(nullptr, ws, true), "vyrovnani-elipsoidy");
+            snimek(OknoPrirustku(nullptr, ws), "vyrovnani-prirustky");
+            {
+                // Wide enough for the reliability columns at the right.
+                auto smery = OknoVyrovnanychMereni(nullptr, ws, velicina::kSmer, true);
+                smery->show();
+                smery->resize(1500, 420);
+                QVERIFY(QTest::qWaitForWindowExposed(smery.get()));
+                Ulozit(*smery, "vyrovnani-smery" + k);
+            }
+            snimek(OknoVyrovnanychMereni(nullptr, ws, velicina::kDoplnekSmernik, false),
+                   "vyrovnani-doplnek-smerniky");
+            snimek(OknoPosunu(nullptr, ws, false), "vyrovnani-posuny");
+            snimek(OknoOdlehlych(nullptr, ws, velicina::kSmer), "vyrovnani-odlehle");
+            snimek(OknoPribliznychSouradnic(nullptr, ws), "souradnice-priblizne");
+            OknoInformace info(
+                nullptr, Q(ws.jazyk.nadpis.zakladniInfoOvyrovnani), "Copy",
+                InfoVyrovnani(ws.jazyk, ws.nastaveni, ws.modelOdlehly, ws.modelVyrovnany));
+            info.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&info));
+            Ulozit(info, "vyrovnani-informace" + k);
+            OknoMatice matice(nullptr, "Matrix", Q(MaticeVahText(ws.modelVyrovnany)),
+                              RozmerMaticeVah(ws.modelVyrovnany));
+            matice.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&matice));
+            Ulozit(matice, "vyrovnani-matice" + k);
+            okno.OtevritKresbu();
+            OknoKresby* kresba = okno.Kresba();
+            QVERIFY(kresba != nullptr && QTest::qWaitForWindowExposed(kresba));
+            Ulozit(*kresba, "kresba" + k);
+            kresba->Ovladani_().cernobile->click();
+            kresba->Ovladani_().popis->setChecked(true);
+            Ulozit(*kresba, "kresba-cernobila" + k);
+            kresba->Ovladani_().vychozi->click();
+        }
+    }
+
+    // The list, record, find and relocation windows and the results of the
+    // analysis and of both transformations.
+    void OknaSeznamuAAnalyzy() {
+        for (const uint8_t jazyk : {uint8_t{1}, uint8_t{0}}) {
+            Workspace ws;
+            ws.NastavitJazyk(jazyk);
+            ws.nastaveni.prepinac.zobrazSkupinu = ws.nastaveni.prepinac.zobrazPolohu = true;
+            ws.nastaveni.prepinac.kontrolaHodnot = ws.nastaveni.prepinac.kontrolaRozdilPoloh = true;
+            ws.nastaveni.prepinac.vylucovatX = true;
+            QVERIFY(test::PripravitPriklad(ws, true));
+            const QString k = jazyk == 1 ? "-en" : "-cs";
+            const auto snimek = [&](QWidget& o, const QString& jmeno) {
+                o.show();
+                QVERIFY(QTest::qWaitForWindowExposed(&o));
+                Ulozit(o, jmeno + k);
+            };
+            const auto okno = [&](std::unique_ptr<OknoSeznamu> o, const QString& jmeno) {
+                snimek(*o, jmeno);
+            };
+            test::SkriptDialogy dialogy;
+            SilentInteraction ui;
+            VzoryHledani vzory;
+            {
+                OknoVstupu body(nullptr, ws, dialogy, vzory,
+                                SeznamVstupuBodu(ws, SeznamBodu::Fixni));
+                body.Tabulka().Vyber().Velikost(3);
+                body.Tabulka().Vyber().hromadny[1] = true;
+                body.Obnovit();
+                snimek(body, "seznam-body");
+            }
+            {
+                OknoVstupu doplnky(nullptr, ws, dialogy, vzory,
+                                   SeznamVstupuDoplnku(ws, doplnek::kDelka));
+                snimek(doplnky, "seznam-doplnek-delky");
+                OknoVstupu odchylky(nullptr, ws, dialogy, vzory, SeznamVstupuOdchylek(ws));
+                snimek(odchylky, "seznam-odchylky");
+            }
+            {
+                const auto pole = SeznamVstupuDoplnku(ws, doplnek::kDelka);
+                const jazyk::Ttlacitko& t = ws.jazyk.tlacitko;
+                OknoZaznamu zaznam(nullptr, pole->NadpisZaznamu(false),
+                                   {Q(t.ukoncit), Q(t.vycistit), Q(t.vlozit), Q(t.ukocitAVlozit)},
+                                   pole->Pole(Tvyber{}, false), false);
+                zaznam.Pole(0)->setText("4001");
+                zaznam.Pole(2)->setText("40 07");
+                zaznam.Pole(4)->setText("12,5");
+                snimek(zaznam, "zaznam-doplnek");
+            }
+            {
+                VzorAtributu vzor;
+                OknoHledani hledani(nullptr, "Find", "Find", "Close", AtributySurovych(ws.jazyk),
+                                    vzor);
+                hledani.Hodnota(1)->setText("4001");
+                snimek(hledani, "hledani");
+                OknoPremisteni premisteni(nullptr, Q(ws.jazyk.nadpis.presunoutMereni),
+                                          Q(ws.jazyk.hlaseni.presunVybranychZaznamu),
+                                          Q(ws.jazyk.tlacitko.presun), Q(ws.jazyk.tlacitko.ukoncit),
+                                          14);
+                snimek(premisteni, "premisteni");
+            }
+            okno(OknoJednePolohy(nullptr, ws, RezimJednePolohy::RozdilPoloh),
+                 "jedna-poloha-rozdil");
+            okno(OknoJednePolohy(nullptr, ws, RezimJednePolohy::PrumerSkupin),
+                 "jedna-poloha-skupiny");
+            okno(OknoJednePolohy(nullptr, ws, RezimJednePolohy::RozdilVse),
+                 "jedna-poloha-souradnice");
+            okno(OknoVnitrniPresnosti(nullptr, ws, velicina::kSmer), "presnost-vnitrni");
+            okno(OknoVnejsiPresnosti(nullptr, ws, velicina::kZenit), "presnost-vnejsi");
+            okno(OknoDoplnkuPredVyrovnanim(nullptr, ws, doplnek::kSmernik), "doplnek-pred");
+            okno(OknoDoplnkuRozdil(nullptr, ws, doplnek::kDelka), "doplnek-rozdil");
+
+            QVERIFY(AnalyzaTransformace(ws, ui).uspech);
+            QVERIFY(TransformaceSVyrovnanim(ws, ui).uspech);
+            QVERIFY(TransformaceBodASmernik(ws, ui).uspech);
+            {
+                OknoTransformace t(nullptr, ws, dialogy, ui, false);
+                snimek(t, "transformace");
+                OknoTransformace b(nullptr, ws, dialogy, ui, true);
+                snimek(b, "bod-a-smernik");
+                t.OtevritKresbu();
+                QVERIFY(t.Kresba() != nullptr && QTest::qWaitForWindowExposed(t.Kresba()));
+                Ulozit(*t.Kresba(), "kresba-transformace" + k);
+            }
+            okno(OknoOpravIdentickych(nullptr, ws, false), "transformace-opravy");
+            okno(OknoOdlehlychIdentickych(nullptr, ws, osa::kX), "transformace-odlehle");
+            okno(OknoVyrovnanychIdentickych(nullptr, ws, osa::kZ, false), "transformace-vyrovnane");
+            okno(OknoElipsoiduTransformace(nullptr, ws, false, true), "transformace-elipsoidy");
+            OknoInformace info(
+                nullptr, "Info", "Copy",
+                InfoTransKlic(ws.jazyk, ws.nastaveni, ws.modelTransformace, ws.prevodSVyrovnanim));
+            snimek(info, "transformace-klic");
         }
     }
 

@@ -1,11 +1,17 @@
 #include "UiTestSupport.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QThread>
 
+#include "data/Interaction.h"
 #include "data/SouradniceKontrola.h"
 #include "processing/KontrolaMereni.h"
+#include "supplementary/DoplnekDruh.h"
+#include "workspace/PrikazyBodu.h"
+#include "workspace/PrikazySurovychMereni.h"
+#include "workspace/VyrovnaniSite.h"
 #include "workspace/Workspace.h"
 
 namespace vertano::ui::test {
@@ -47,6 +53,12 @@ void SkriptDialogy::Protokol(QWidget*, Workspace&, const QString& nadpis,
     protokoly.emplace_back(nadpis, radky);
 }
 
+int SkriptDialogy::Ukazat(QDialog& okno) {
+    okna.push_back(okno.windowTitle());
+    if (priOkne) priOkne(okno);
+    return vysledekOkna;
+}
+
 SimulovanaSit Sit(SimulaceTvar tvar, int pocetBodu, int pocetZadanych, uint64_t seed) {
     SimulaceParametry p;
     p.tvar = tvar;
@@ -64,6 +76,25 @@ void Nacist(Workspace& ws, const SimulovanaSit& sit) {
     KontrolaVsehoMereni(ws.suroveMereni, ws.nastaveni, ws.chyby);
     ws.souradniceFixni = sit.zadane;
     KontrolaSouradnic(ws.souradniceFixni, kBodyVstupFixni, ws.chyby);
+}
+
+bool PripravitPriklad(Workspace& ws, bool vyrovnat) {
+    const VysledekPridaniSurovych r = PridatSurovaMereni(ws, {{Zdroj("examples/sit.mtx"), 0}});
+    if (r.soubory.size() != 1 || !r.soubory[0].result.ok) return false;
+    if (PridatZadaneBody(ws, {Zdroj("examples/sit-given.txt")}).files.empty()) return false;
+    const std::pair<int, const char*> doplnky[] = {{doplnek::kDelka, "distance"},
+                                                   {doplnek::kSmernik, "bearing"},
+                                                   {doplnek::kPrevyseni, "height"},
+                                                   {doplnek::kProvazeni, "plumb"}};
+    for (const auto& [druh, nazev] : doplnky) {
+        const std::string soubor = std::string("examples/sit-supp-") + nazev + ".txt";
+        if (PridatDoplnky(ws, druh, {Zdroj(soubor)}).files.empty()) return false;
+    }
+    if (PridatIdentickeBody(ws, {Zdroj("examples/sit-identical.txt")}).files.empty()) return false;
+    if (!vyrovnat) return true;
+    SilentInteraction ui(true);
+    if (!AnalyzaSuroveMereni(ws, ui).uspech) return false;
+    return VyrovnaniSite(ws, ui).uspech;
 }
 
 std::filesystem::path Zdroj(const std::string& relativni) {

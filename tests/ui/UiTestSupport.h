@@ -29,6 +29,9 @@ class SkriptDialogy : public Dialogy {
                                  const Tjazyk& jazyk) override;
     void Protokol(QWidget* rodic, Workspace& ws, const QString& nadpis,
                   const std::vector<std::string>& radky) override;
+    // Records the window's title and hands it to `priOkne` (which may drive it
+    // and close it) instead of waiting for a person; returns `vysledekOkna`.
+    int Ukazat(QDialog& okno) override;
 
     std::vector<QString> zpravy;  // "title: text"
     std::vector<QString> otazky;  // "title: text"
@@ -42,6 +45,10 @@ class SkriptDialogy : public Dialogy {
     bool vychoziOdpoved = false;
     std::deque<std::vector<std::filesystem::path>> otevreni;
     std::deque<std::filesystem::path> ulozeni;
+    // The titles of the program's windows shown, in order.
+    std::vector<QString> okna;
+    std::function<void(QDialog&)> priOkne;
+    int vysledekOkna = 0;
     // Called while a message with the "Protocol" button is open, in its place.
     std::function<void(const std::function<void()>&)> protokol;
 };
@@ -50,6 +57,13 @@ class SkriptDialogy : public Dialogy {
 // raw rows identified and checked, given points checked.
 SimulovanaSit Sit(SimulaceTvar tvar, int pocetBodu, int pocetZadanych, uint64_t seed = 1);
 void Nacist(Workspace& ws, const SimulovanaSit& sit);
+
+// The example network of examples/ as the window holds it after "Add ..." of
+// its raw file, its given points, its four supplementary files and its
+// identical points of the second system; with
+// `vyrovnat` also analysed and adjusted (default settings otherwise). False
+// when a step failed.
+bool PripravitPriklad(Workspace& ws, bool vyrovnat);
 
 // A file of the repository (examples/...).
 std::filesystem::path Zdroj(const std::string& relativni);

@@ -8,6 +8,7 @@
 
 #include "Cli.h"
 #include "HlavniOkno.h"
+#include "OknoVstupu.h"
 #include "UiTestSupport.h"
 #include "support/TestSupport.h"
 #include "workspace/SimulaceSoubory.h"
@@ -63,7 +64,14 @@ class VyrovnaniTest : public QObject {
         const HlavniOkno::Akce& a = okno.Akce_();
         dialogy.otevreni = {{mtx}, {zadane}};
         a.pridat->trigger();
+        // The given points are added in their list window.
+        dialogy.priOkne = [](QDialog& o) {
+            auto& seznam = dynamic_cast<OknoVstupu&>(o);
+            seznam.Akce_().pridat->trigger();
+            seznam.accept();
+        };
         a.fixniBody->trigger();
+        dialogy.priOkne = {};
         QCOMPARE(dialogy.zpravy.size(), std::size_t{2});  // the two "added files" notices
         QVERIFY(a.analyza->isEnabled());
         a.analyza->trigger();
@@ -72,7 +80,10 @@ class VyrovnaniTest : public QObject {
         a.vyrovnani->trigger();
         okno.PockatNaKonec();
         QVERIFY(ws.info.jeVyrovnanaSit);
-        QCOMPARE(dialogy.protokoly.size(), std::size_t{1});  // the result is shown
+        // The result is shown in the adjustment window.
+        QCOMPARE(dialogy.okna.size(), std::size_t{2});
+        QVERIFY(
+            dialogy.okna.back().startsWith(QString::fromStdString(ws.jazyk.tlacitko.vyrovaniSite)));
 
         int porovnano = 0;
         for (const Tbod& b : ws.modelVyrovnany.souradnice.bod) {

@@ -1,3 +1,5 @@
+#include "Tabulka.h"
+
 #include "TabulkaSurovych.h"
 
 #include <QHeaderView>
@@ -13,10 +15,6 @@
 namespace vertano::ui {
 
 namespace {
-
-// Widths of the eight columns in pixels of a 96 dpi screen with the small
-// dialog font they were designed for; a larger font widens them.
-constexpr std::array<int, sloupec::kPocet> kSirky = {50, 100, 80, 100, 80, 130, 130, 130};
 
 // The value-check flag each column shows in red; -1 for none.
 constexpr std::array<int, sloupec::kPocet> kKontrolaHodnoty = {-1,
@@ -44,6 +42,12 @@ constexpr std::array<int, sloupec::kPocet> kKontrolaSkupin = {-1,
                                                               kontrola::kSkupinaSmer,
                                                               kontrola::kSkupinaZenit,
                                                               kontrola::kSkupinaDelka};
+
+// The column's entry of a table of the raw columns; -1 outside.
+int Z(const std::array<int, sloupec::kPocet>& tabulka, int sloupec) {
+    return sloupec >= 0 && sloupec < sloupec::kPocet ? tabulka[static_cast<std::size_t>(sloupec)]
+                                                     : -1;
+}
 
 bool Priznak(const Tzaznam& z, int k) {
     return k >= 0 && z.kontrola[static_cast<std::size_t>(k)];
@@ -120,39 +124,52 @@ class HlavickaSkupin : public QHeaderView {
     }
 };
 
+// The small red "F" of a fixed point at the left of a cell.
+void ZnackaFixni(QPainter& p, const QRect& r, const QFont& pismo) {
+    QFont male = pismo;
+    male.setBold(true);
+    male.setPointSizeF(std::max(5.0, pismo.pointSizeF() * 0.75));
+    p.setFont(male);
+    p.setPen(barvy::kChyba);
+    p.drawText(r.adjusted(3, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("F"));
+}
+
 }  // namespace
 
-DelegatSurovych::DelegatSurovych(const TabulkaSurovych& tabulka, const Tnastaveni& nastaveni)
+DelegatTabulky::DelegatTabulky(const Tabulka& tabulka, const Tnastaveni& nastaveni)
     : QStyledItemDelegate(nullptr), tabulka_(tabulka), nastaveni_(nastaveni) {}
 
-void DelegatSurovych::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                            const QModelIndex& index) const {
+void DelegatTabulky::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                           const QModelIndex& index) const {
     QPainter& p = *painter;
-    const ModelSurovych& model = tabulka_.Model();
+    const ModelTabulky& model = tabulka_.ModelT();
     const int radek = index.row();
-    const int s = index.column();
+    const int sloupecTabulky = index.column();
+    const int s = model.SurovySloupec(sloupecTabulky);
     const QRect r = option.rect;
-    const Tzaznam* z = model.Zaznam(radek);
-    const Tzaznam* dalsi = model.Zaznam(radek + 1);
-    const Tzaznam* predchozi = model.Zaznam(radek - 1);
+    const bool vSeznamu = radek < model.PocetZaznamu();
+    const Tzaznam* z = s >= 0 ? model.Zaznam(radek) : nullptr;
+    const Tzaznam* dalsi = s >= 0 ? model.Zaznam(radek + 1) : nullptr;
+    const Tzaznam* predchozi = s >= 0 ? model.Zaznam(radek - 1) : nullptr;
     const nastaveni::Tprepinac& prepinac = nastaveni_.prepinac;
-    const bool plny = z != nullptr && z->JePlny();
+    const bool plnyZaznam = z != nullptr && z->JePlny();
+    const bool plny = vSeznamu && model.JePlny(radek);
 
     QColor pozadi = Qt::white;
     QColor barvaTextu = barvy::kCerna;
-    bool tucne = s <= sloupec::kCisloStn;
+    bool tucne = model.Tucne(sloupecTabulky);
     QColor caraPod(224, 224, 224);
     Qt::PenStyle stylCary = Qt::SolidLine;
 
     // The station's number, name and height only on its first row.
     const bool dalsiVeStanovisku =
-        plny && dalsi != nullptr && dalsi->JePlny() && dalsi->poradi == z->poradi;
-    if (plny && s <= sloupec::kVyskaStn) {
+        plnyZaznam && dalsi != nullptr && dalsi->JePlny() && dalsi->poradi == z->poradi;
+    if (plnyZaznam && s <= sloupec::kVyskaStn) {
         if (predchozi != nullptr && predchozi->JePlny() && predchozi->poradi == z->poradi)
             barvaTextu = barvy::kSkryty;
         if (dalsiVeStanovisku) caraPod = barvy::kSkryty;
     }
-    if (prepinac.zobrazSkupinu && plny && s >= sloupec::kCisloCil) {
+    if (prepinac.zobrazSkupinu && plnyZaznam && s >= sloupec::kCisloCil) {
         if (z->JeVeSkupine()) {
             if (s == sloupec::kCisloCil) tucne = true;
             pozadi = z->skupina % 2 == 0 ? barvy::kSudaSkupina : barvy::kLichaSkupina;
@@ -166,15 +183,17 @@ void DelegatSurovych::paint(QPainter* painter, const QStyleOptionViewItem& optio
             stylCary = Qt::DotLine;
         }
     }
-    if (prepinac.kontrolaHodnot && plny &&
-        Priznak(*z, kKontrolaHodnoty[static_cast<std::size_t>(s)]))
+    if (prepinac.kontrolaHodnot && plnyZaznam && Priznak(*z, Z(kKontrolaHodnoty, s)))
         barvaTextu = barvy::kChyba;
+    const Znacka znacka = plny ? model.ZnackaBunky(radek, sloupecTabulky) : Znacka::Zadna;
+    if (znacka == Znacka::Chyba) barvaTextu = barvy::kChyba;
     const Tvyber& vyber = tabulka_.Vyber();
-    const bool vybrany = z != nullptr && static_cast<std::size_t>(radek) < vyber.hromadny.size() &&
+    const bool vybrany = vSeznamu && static_cast<std::size_t>(radek) < vyber.hromadny.size() &&
                          vyber.hromadny[static_cast<std::size_t>(radek)];
     if (vybrany) {
         pozadi = barvy::kVybrany;
-        barvaTextu = barvy::kCerna;
+        // A selected row keeps the red of its errors, so that they stay visible.
+        if (znacka != Znacka::Chyba) barvaTextu = barvy::kCerna;
         tucne = false;
     }
 
@@ -188,8 +207,9 @@ void DelegatSurovych::paint(QPainter* painter, const QStyleOptionViewItem& optio
         p.setPen(barvaTextu);
         p.drawText(r.adjusted(2, 0, -3, 0), Qt::AlignRight | Qt::AlignVCenter, text);
     }
-    if (plny && prepinac.kontrolaRozdilPoloh) {
-        const int k = kKontrolaPoloh[static_cast<std::size_t>(s)];
+    if (znacka == Znacka::Fixni) ZnackaFixni(p, r, option.font);
+    if (plnyZaznam && prepinac.kontrolaRozdilPoloh) {
+        const int k = Z(kKontrolaPoloh, s);
         if (Priznak(*z, k)) {
             const bool cervena = k == kontrola::kPolohaVyskaCil;
             Klin(p, r, cervena ? barvy::kChyba : barvy::kRozdilPoloh, 0, false);
@@ -197,17 +217,17 @@ void DelegatSurovych::paint(QPainter* painter, const QStyleOptionViewItem& optio
         if (s == sloupec::kDelka && Priznak(*z, kontrola::kDelkaVJednePoloze))
             Klin(p, r, barvy::kChyba, 0, false);
     }
-    if (plny && prepinac.kontrolaRozdilSkupin &&
-        Priznak(*z, kKontrolaSkupin[static_cast<std::size_t>(s)])) {
+    if (plnyZaznam && prepinac.kontrolaRozdilSkupin && Priznak(*z, Z(kKontrolaSkupin, s))) {
         Klin(p, r, barvy::kRozdilSkupin, 0, true);
         Klin(p, r, barvy::kRozdilSkupin, 5, true);
     }
-    if (plny && prepinac.zobrazPolohu && s == sloupec::kCisloCil) ZnackaPolohy(p, r, z->poloha);
+    if (plnyZaznam && prepinac.zobrazPolohu && s == sloupec::kCisloCil)
+        ZnackaPolohy(p, r, z->poloha);
 
     // Grid: the right edge, then the line under the cell.
     p.setPen(barvy::kCerna);
     p.drawLine(r.right(), r.top(), r.right(), r.bottom());
-    if (plny && !dalsiVeStanovisku) {
+    if (plnyZaznam && !dalsiVeStanovisku) {
         p.setPen(QPen(barvy::kKonecStanoviska, 1));
     } else {
         p.setPen(QPen(caraPod, 1, stylCary));
@@ -221,10 +241,9 @@ void DelegatSurovych::paint(QPainter* painter, const QStyleOptionViewItem& optio
     p.restore();
 }
 
-TabulkaSurovych::TabulkaSurovych(const Tnastaveni& nastaveni, const Tjazyk& jazyk, QWidget* rodic)
-    : QTableView(rodic), model_(nastaveni, jazyk), delegat_(*this, nastaveni) {
+Tabulka::Tabulka(const Tnastaveni& nastaveni, QWidget* rodic)
+    : QTableView(rodic), delegat_(*this, nastaveni) {
     setHorizontalHeader(new HlavickaSkupin(this));
-    setModel(&model_);
     setItemDelegate(&delegat_);
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -237,73 +256,113 @@ TabulkaSurovych::TabulkaSurovych(const Tnastaveni& nastaveni, const Tjazyk& jazy
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setMouseTracking(false);
+}
+
+void Tabulka::NastavitModel(ModelTabulky* model) {
+    model_ = model;
+    setModel(model);
     NastavitSirky();
 }
 
-int TabulkaSurovych::AktualniRadek() const {
+int Tabulka::AktualniRadek() const {
     return currentIndex().isValid() ? currentIndex().row() : -1;
 }
 
-void TabulkaSurovych::NastavitAktualni(int radek) {
-    if (radek < 0 || radek >= model_.rowCount()) return;
+void Tabulka::NastavitAktualni(int radek) {
+    if (radek < 0 || radek >= model_->rowCount()) return;
     const int sloupec = currentIndex().isValid() ? currentIndex().column() : 0;
-    setCurrentIndex(model_.index(radek, sloupec));
-    scrollTo(model_.index(radek, sloupec));
+    setCurrentIndex(model_->index(radek, sloupec));
+    scrollTo(model_->index(radek, sloupec));
     vyber_.aktualni = radek;
     viewport()->update();
 }
 
-void TabulkaSurovych::Obnovit() {
-    vyber_.Velikost(model_.Zdroj().zaznam.size());
-    OdznacitPrazdne(model_.Zdroj(), vyber_);
-    model_.Obnovit();
+void Tabulka::Obnovit() {
+    vyber_.Velikost(static_cast<std::size_t>(std::max(0, model_->PocetZaznamu())));
+    OdznacitPrazdneRadky(*model_, vyber_);
+    model_->Obnovit();
     viewport()->update();
 }
 
-void TabulkaSurovych::NastavitSirky() {
+void Tabulka::NastavitSirky() {
     const QFontMetrics fm = horizontalHeader()->fontMetrics();
     QFont tucne = font();
     tucne.setBold(true);
     const QFontMetrics fmTucne(tucne);
-    for (int s = 0; s < sloupec::kPocet; ++s) {
-        int sirka = kSirky[static_cast<std::size_t>(s)];
-        for (const QString& radek : model_.Zahlavi(s).split('\n'))
+    // Columns of measured values keep room for the widest value at ten
+    // decimals, so that the width does not follow the data; the others fit the
+    // texts of the first rows.
+    const int vzorek = std::min(model_->PocetZaznamu(), 200);
+    for (int s = 0; s < model_->PocetSloupcu(); ++s) {
+        int sirka = model_->NavrhovaSirka(s);
+        for (const QString& radek : model_->Zahlavi(s).split('\n'))
             sirka = std::max(sirka, fm.horizontalAdvance(radek) + 16);
-        // Room for the widest value a column shows at ten decimals.
-        if (s >= sloupec::kVyskaStn)
+        if (model_->SurovySloupec(s) >= sloupec::kVyskaStn)
             sirka = std::max(sirka, fmTucne.horizontalAdvance(QStringLiteral("-0000.0000000")));
+        for (int r = 0; r < vzorek; ++r) {
+            if (model_->JePlny(r))
+                sirka = std::max(sirka, fmTucne.horizontalAdvance(model_->Text(r, s)) + 12);
+        }
         setColumnWidth(s, sirka);
     }
     horizontalHeader()->setFixedHeight(2 * fm.height() + 10);
 }
 
-int TabulkaSurovych::PrirozenaSirka() const {
+int Tabulka::PrirozenaSirka() const {
     int sirka = 0;
-    for (int s = 0; s < sloupec::kPocet; ++s) sirka += columnWidth(s);
+    for (int s = 0; s < model_->PocetSloupcu(); ++s) sirka += columnWidth(s);
     return sirka + verticalScrollBar()->sizeHint().width() + 2 * frameWidth();
 }
 
-void TabulkaSurovych::VybratVse() {
-    vertano::VybratVse(model_.Zdroj(), vyber_);
+void Tabulka::VybratVse() {
+    VybratPlne(*model_, vyber_);
     PoZmeneVyberu();
 }
 
-void TabulkaSurovych::ZrusitVyber() {
+void Tabulka::ZrusitVyber() {
     vyber_.Zrusit();
     rizeni_.Zrusit();
     PoZmeneVyberu();
 }
 
-void TabulkaSurovych::PoZmeneVyberu() {
-    OdznacitPrazdne(model_.Zdroj(), vyber_);
+void Tabulka::VybratChybne() {
+    vyber_.Velikost(static_cast<std::size_t>(std::max(0, model_->PocetZaznamu())));
+    for (std::size_t i = 0; i < vyber_.hromadny.size(); ++i)
+        vyber_.hromadny[i] = model_->JeChybny(static_cast<int>(i));
+    PoZmeneVyberu();
+}
+
+bool Tabulka::NajitChybny() {
+    const int radek = NajitChybnyRadek(*model_, AktualniRadek());
+    if (radek < 0) return false;
+    NastavitAktualni(radek);
+    return true;
+}
+
+QString Tabulka::TextVybranych() const {
+    QString text;
+    for (std::size_t i = 0; i < vyber_.hromadny.size(); ++i) {
+        const int r = static_cast<int>(i);
+        if (!vyber_.hromadny[i] || !model_->JePlny(r)) continue;
+        for (int s = 0; s < model_->PocetSloupcu(); ++s) {
+            if (s > 0) text += '\t';
+            text += model_->Text(r, s);
+        }
+        text += "\r\n";
+    }
+    return text;
+}
+
+void Tabulka::PoZmeneVyberu() {
+    OdznacitPrazdneRadky(*model_, vyber_);
     viewport()->update();
     emit vyberZmenen();
 }
 
-void TabulkaSurovych::mousePressEvent(QMouseEvent* udalost) {
+void Tabulka::mousePressEvent(QMouseEvent* udalost) {
     if (udalost->button() != Qt::LeftButton) {
         QTableView::mousePressEvent(udalost);
         return;
@@ -312,7 +371,7 @@ void TabulkaSurovych::mousePressEvent(QMouseEvent* udalost) {
     const int radek = rowAt(static_cast<int>(udalost->position().y()));
     if (radek < 0) return;
     const Qt::KeyboardModifiers m = udalost->modifiers();
-    rizeni_.Klik(model_.Zdroj(), vyber_, radek, m & Qt::ControlModifier, m & Qt::ShiftModifier);
+    rizeni_.Klik(*model_, vyber_, radek, m & Qt::ControlModifier, m & Qt::ShiftModifier);
     NastavitAktualni(radek);
     tazeni_ = true;
     posledniTazeny_ = radek;
@@ -321,7 +380,7 @@ void TabulkaSurovych::mousePressEvent(QMouseEvent* udalost) {
     PoZmeneVyberu();
 }
 
-void TabulkaSurovych::mouseMoveEvent(QMouseEvent* udalost) {
+void Tabulka::mouseMoveEvent(QMouseEvent* udalost) {
     if (!tazeni_ || !(udalost->buttons() & Qt::LeftButton)) return;
     const int y =
         std::clamp(static_cast<int>(udalost->position().y()), 0, viewport()->height() - 1);
@@ -329,32 +388,32 @@ void TabulkaSurovych::mouseMoveEvent(QMouseEvent* udalost) {
     if (radek < 0 || radek == posledniTazeny_) return;
     posledniTazeny_ = radek;
     const Qt::KeyboardModifiers m = udalost->modifiers();
-    rizeni_.Tazeni(model_.Zdroj(), vyber_, radek, m & Qt::ControlModifier, m & Qt::ShiftModifier);
+    rizeni_.Tazeni(*model_, vyber_, radek, m & Qt::ControlModifier, m & Qt::ShiftModifier);
     NastavitAktualni(radek);
     PoZmeneVyberu();
 }
 
-void TabulkaSurovych::mouseReleaseEvent(QMouseEvent* udalost) {
+void Tabulka::mouseReleaseEvent(QMouseEvent* udalost) {
     if (tazeni_ && udalost->button() == Qt::LeftButton) {
         tazeni_ = false;
         releaseMouse();
     }
 }
 
-void TabulkaSurovych::mouseDoubleClickEvent(QMouseEvent* udalost) {
+void Tabulka::mouseDoubleClickEvent(QMouseEvent* udalost) {
     if (udalost->button() == Qt::LeftButton) emit dvojklik();
 }
 
-void TabulkaSurovych::keyPressEvent(QKeyEvent* udalost) {
+void Tabulka::keyPressEvent(QKeyEvent* udalost) {
     const int aktualni = AktualniRadek();
     switch (udalost->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            rizeni_.Enter(model_.Zdroj(), vyber_, aktualni);
+            rizeni_.Enter(*model_, vyber_, aktualni);
             PoZmeneVyberu();
             return;
         case Qt::Key_Space:
-            rizeni_.Mezernik(model_.Zdroj(), vyber_, aktualni);
+            rizeni_.Mezernik(*model_, vyber_, aktualni);
             PoZmeneVyberu();
             return;
         default:
@@ -373,10 +432,21 @@ void TabulkaSurovych::keyPressEvent(QKeyEvent* udalost) {
     viewport()->update();
 }
 
-void TabulkaSurovych::resizeEvent(QResizeEvent* udalost) {
+void Tabulka::resizeEvent(QResizeEvent* udalost) {
     QTableView::resizeEvent(udalost);
     const int vyska = std::max(1, verticalHeader()->defaultSectionSize());
-    model_.NastavitViditelneRadky(viewport()->height() / vyska + 1);
+    if (model_ != nullptr) model_->NastavitViditelneRadky(viewport()->height() / vyska + 1);
+}
+
+TabulkaSeznamu::TabulkaSeznamu(const Tnastaveni& nastaveni, QWidget* rodic)
+    : Tabulka(nastaveni, rodic) {
+    NastavitModel(&model_);
+}
+
+TabulkaSurovych::TabulkaSurovych(const Tnastaveni& nastaveni, const Tjazyk& jazyk, QWidget* rodic)
+    : Tabulka(nastaveni, rodic), model_(nastaveni, jazyk) {
+    NastavitModel(&model_);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 }  // namespace vertano::ui

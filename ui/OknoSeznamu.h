@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <vector>
+
+#include "Tabulka.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QVBoxLayout;
+
+namespace vertano {
+class Workspace;
+}
+
+namespace vertano::ui {
+
+// What the context menu of a result table offers beyond selecting and copying.
+enum class ChybneRadky { Zadne, Odlehle, Chybne };
+
+// A result window of the shared design: a table filled only for the rows in
+// view, the status line with the selection count and the window's own figures,
+// the busy label, the context menu "Select all" (Ctrl+A), "Cancel select"
+// (Ctrl+D), "Copy" (Ctrl+C), and where the list has outliers or errors "Select
+// outliers" / "Select wrong measurements" and "Find outliers" / "Find
+// incorrect" (F2); the selection rules of the main table; Esc closes. The window
+// shows a list it owns or one that outlives it; it computes nothing.
+class OknoSeznamu : public QDialog {
+    Q_OBJECT
+
+  public:
+    OknoSeznamu(QWidget* rodic, Workspace& ws, const QString& nadpis);
+
+    TabulkaSeznamu& Tabulka() { return *tabulka_; }
+    ModelSeznamu& Model() { return tabulka_->Model(); }
+    const ModelSeznamu& Model() const { return tabulka_->Model(); }
+    QLabel* StavVyberu() const { return vyber_; }
+    QLabel* Stav() const { return stav_; }
+    QMenu* KontextoveMenu() const { return kontextove_; }
+
+    // The rows and columns shown; the window's own status text follows.
+    void Naplnit(ModelSeznamu::Radky radky, std::vector<SloupecSeznamu> sloupce,
+                 ChybneRadky chybne = ChybneRadky::Zadne);
+    void NastavitStav(const QString& text);
+    // A line of text under the table (totals of a precision window).
+    QLabel* PridatPopisDole(const QString& text);
+    // The menu bar, made when first asked for.
+    QMenuBar* Menu();
+    // The table and the status after the list changed.
+    void Obnovit();
+    // Copies the selected rows to the system clipboard as the table shows them.
+    void Kopirovat();
+    // The busy bracket of the window's own commands.
+    void Zaneprazdneni(bool zapnout);
+    // A window with menus of its own replaces the context menu and its keys.
+    void NahraditKontextoveMenu(QMenu* menu);
+
+  signals:
+    // The context menu is about to open (its items are enabled now).
+    void kontextoveMenu();
+
+  protected:
+    // A menu of the bar that calls `aktualizovat` as it opens (to enable its
+    // items), and an item of a menu that runs `prikaz`.
+    QMenu* PridatMenu(const QString& nazev, const std::function<void()>& aktualizovat);
+    QAction* PridatAkci(QMenu* menu, const QString& text, const std::function<void()>& prikaz);
+
+    Workspace& ws_;
+    QVBoxLayout* sloupec_ = nullptr;
+
+  private:
+    void AktualizovatStav();
+    void UpravitVelikost();
+
+    TabulkaSeznamu* tabulka_ = nullptr;
+    QLabel* vyber_ = nullptr;
+    QLabel* stav_ = nullptr;
+    QLabel* zpracovani_ = nullptr;
+    QMenuBar* menu_ = nullptr;
+    QMenu* kontextove_ = nullptr;
+    QAction* kopirovat_ = nullptr;
+    QAction* vybratChybne_ = nullptr;
+    QAction* najitChybne_ = nullptr;
+    std::vector<QAction*> zakladniAkce_;
+};
+
+}  // namespace vertano::ui

@@ -1,0 +1,262 @@
+#include "OknoVyrovnani.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "Dialogy.h"
+#include "OknaTransformace.h"
+#include "OknaVysledku.h"
+#include "OknoInformace.h"
+#include "OknoKresby.h"
+#include "OknoMatice.h"
+#include "Texty.h"
+#include "adjustment/OdlehleDruhy.h"
+#include "reports/ProtokolVyrovnani.h"
+#include "workspace/Protokoly.h"
+#include "workspace/Transformace.h"
+#include "workspace/VystupySite.h"
+#include "workspace/Workspace.h"
+#include "workspace/ZobrazeniVyrovnani.h"
+
+namespace vertano::ui {
+
+namespace {
+
+// The kinds in the order of the menus: direction, zenith angle, distance, then
+// the supplementary kinds.
+constexpr int32_t kPoradiMenu[7] = {velicina::kSmer,
+                                    velicina::kZenit,
+                                    velicina::kDelka,
+                                    velicina::kDoplnekDelka,
+                                    velicina::kDoplnekSmernik,
+                                    velicina::kDoplnekPrevyseni,
+                                    velicina::kDoplnekProvazeni};
+
+bool MaPlny(const TvektorMereni& v) {
+    for (const TmerenaVelicina& z : v.zaznam) {
+        if (z.jePlny) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+OknoVyrovnani::OknoVyrovnani(QWidget* rodic, Workspace& ws, Dialogy& dialogy,
+                             Interaction& interakce)
+    : OknoSeznamu(
+          rodic, ws,
+          Q(ws.jazyk.tlacitko.vyrovaniSite) + " - " + Q(ws.jazyk.nadpis.vyrovnaneSouradniceBodu)),
+      dialogy_(dialogy),
+      interakce_(interakce) {
+    setObjectName("oknoVyrovnani");
+    const Tmodel2& m = ws_.modelVyrovnany;
+    std::vector<Tbod> body;
+    for (const Tbod& b : m.souradnice.bod) {
+        if (b.JePlny) body.push_back(b);
+    }
+    // The table of the coordinate windows, with this window's own status.
+    std::unique_ptr<OknoSeznamu> vzor =
+        OknoBodu(nullptr, ws_, QString(), std::move(body), DruhSouradnic::Hodnoty);
+    const ModelSeznamu& model = vzor->Model();
+    std::vector<SloupecSeznamu> sloupce = model.Sloupce();
+    const int pocet = model.PocetZaznamu();
+    Naplnit({[pocet] { return pocet; }, {}, {}, {}}, std::move(sloupce));
+    const auto tretina = [](int32_t n) { return QString::number(n > 0 ? n / 3 : 0); };
+    NastavitStav(" " + tretina(m.pocetSouradnic) + " (" + tretina(m.pocetSouradnicUrcovanych) +
+                 ", " + tretina(m.pocetSouradnicFixnich) + ")");
+    VytvoritMenu();
+    AktualizovatMenu();
+}
+
+void OknoVyrovnani::VytvoritMenu() {
+    const Tjazyk& j = ws_.jazyk;
+    const jazyk::Ttlacitko& t = j.tlacitko;
+    const jazyk::Tpopis& p = j.popis;
+    const auto menu = [this](const QString& nazev) {
+        menu_.push_back(PridatMenu(nazev, [this] { AktualizovatMenu(); }));
+        return menu_.back();
+    };
+
+    QMenu* m = menu(Q(t.sit));
+    a_.informace = PridatAkci(m, Q(t.informace), [this] { PrikazInformace(); });
+    a_.kresba = PridatAkci(m, Q(t.kresba), [this] { OtevritKresbu(); });
+    a_.protokol = PridatAkci(m, Q(j.protokol.protokol1), [this] { PrikazProtokol(); });
+    a_.ulozitEtapu =
+        PridatAkci(m, Q(t.ulozit) + " " + Q(t.jako) + " ...", [this] { PrikazUlozitEtapu(); });
+    m->addSeparator();
+    a_.zavrit = PridatAkci(m, Q(t.ukoncit), [this] { reject(); });
+
+    m = menu(Q(p.souradnice));
+    a_.odchylkyApriori = PridatAkci(m, Q(t.smerOdchylkyAprior),
+                                    [this] { Ukazat(OknoOdchylekSouradnic(this, ws_, true)); });
+    a_.odchylkyAposteriori = PridatAkci(m, Q(t.smerOdchylkyAposterior), [this] {
+        Ukazat(OknoOdchylekSouradnic(this, ws_, false));
+    });
+    m->addSeparator();
+    a_.elipsoidyApriori = PridatAkci(m, Q(t.elipsoidAprior),
+                                     [this] { Ukazat(OknoElipsoiduVyrovnani(this, ws_, true)); });
+    a_.elipsoidyAposteriori = PridatAkci(
+        m, Q(t.elipsoidAposterior), [this] { Ukazat(OknoElipsoiduVyrovnani(this, ws_, false)); });
+    m->addSeparator();
+    a_.prirustky = PridatAkci(m, Q(t.prirustkySour), [this] { Ukazat(OknoPrirustku(this, ws_)); });
+    a_.matice = PridatAkci(m, Q(t.kovariancniMatice), [this] { PrikazMatice(); });
+
+    m = menu(Q(p.mereni));
+    for (const bool apriori : {true, false}) {
+        QMenu* pod = m->addMenu(Q(apriori ? t.presnostApriori : t.presnostAposteriori));
+        connect(pod, &QMenu::aboutToShow, this, &OknoVyrovnani::AktualizovatMenu);
+        QAction** cil = apriori ? a_.apriori : a_.aposteriori;
+        for (int k = 0; k < 7; ++k) {
+            const int32_t typ = kPoradiMenu[k];
+            if (k == 3) {
+                cil[7] = PridatAkci(pod, Q(p.orientPosun),
+                                    [this, apriori] { Ukazat(OknoPosunu(this, ws_, apriori)); });
+                pod->addSeparator();
+            }
+            cil[typ - 1] = PridatAkci(pod, NazevDruhu(ws_, typ), [this, typ, apriori] {
+                Ukazat(OknoVyrovnanychMereni(this, ws_, typ, apriori));
+            });
+        }
+    }
+
+    m = menu(Q(t.odlehleHodnoty));
+    for (int k = 0; k < 7; ++k) {
+        const int32_t typ = kPoradiMenu[k];
+        if (k == 3) m->addSeparator();
+        a_.odlehle[typ - 1] = PridatAkci(m, NazevDruhu(ws_, typ),
+                                         [this, typ] { Ukazat(OknoOdlehlych(this, ws_, typ)); });
+    }
+
+    m = menu(Q(t.transformace));
+    a_.analyzaTransformace =
+        PridatAkci(m, Q(t.analyzaTransformace), [this] { PrikazAnalyzaTransformace(); });
+    m->addSeparator();
+    a_.vystupniSystem = PridatAkci(m, Q(t.vystupniSystem1), [this] {
+        if (otevritSeznam) otevritSeznam(SeznamVstupuBodu(ws_, SeznamBodu::Identicke));
+    });
+    a_.identickeBody =
+        PridatAkci(m, Q(t.identickeBody), [this] { Ukazat(OknoIdentickychBodu(this, ws_)); });
+    a_.presnostIdentickych =
+        PridatAkci(m, Q(t.upravit) + " " + Male(t.presnostApriori) + " ...", [this] {
+            if (otevritSeznam) otevritSeznam(SeznamVstupuOdchylekBodu(ws_));
+        });
+    m->addSeparator();
+    a_.bodASmernik = PridatAkci(m, Q(t.bodASmernik), [this] { PrikazTransformace(true); });
+    a_.sVyrovnanim =
+        PridatAkci(m, Q(t.transformaceSVyrovnanim), [this] { PrikazTransformace(false); });
+}
+
+void OknoVyrovnani::AktualizovatMenu() {
+    const Tmodel2& m = ws_.modelVyrovnany;
+    const Tmodel2& o = ws_.modelOdlehly;
+    const bool vyrovnano = ws_.info.jeVyrovnanaSit;
+    for (int k = 0; k < 7; ++k) {
+        const int32_t typ = kPoradiMenu[k];
+        // Directions and zenith angles are in every network; the other kinds
+        // only where the model holds one.
+        const bool ma = vyrovnano && (typ == velicina::kSmer || typ == velicina::kZenit ||
+                                      MaPlny(druhy::Vektor(m, typ)));
+        a_.apriori[typ - 1]->setEnabled(ma);
+        a_.aposteriori[typ - 1]->setEnabled(ma);
+        bool odlehle = vyrovnano && druhy::Vylucovat(ws_.nastaveni, typ);
+        if (typ != velicina::kSmer && typ != velicina::kZenit)
+            odlehle = odlehle && MaPlny(druhy::Vektor(o, typ));
+        a_.odlehle[typ - 1]->setEnabled(odlehle);
+    }
+    a_.apriori[7]->setEnabled(vyrovnano);
+    a_.aposteriori[7]->setEnabled(vyrovnano);
+    a_.kresba->setEnabled(vyrovnano);
+    a_.ulozitEtapu->setEnabled(vyrovnano);
+    const bool analyza = vyrovnano && ws_.info.jeAnalyzaTransformace;
+    a_.analyzaTransformace->setEnabled(vyrovnano && !ws_.info.jeAnalyzaTransformace);
+    a_.vystupniSystem->setEnabled(static_cast<bool>(otevritSeznam));
+    a_.presnostIdentickych->setEnabled(analyza && static_cast<bool>(otevritSeznam));
+    for (QAction* a : {a_.identickeBody, a_.bodASmernik, a_.sVyrovnanim}) a->setEnabled(analyza);
+}
+
+void OknoVyrovnani::PrikazAnalyzaTransformace() {
+    Zaneprazdneni(true);
+    AnalyzaTransformace(ws_, interakce_);
+    Zaneprazdneni(false);
+    AktualizovatMenu();
+}
+
+void OknoVyrovnani::PrikazTransformace(bool bodASmernik) {
+    // The drawing would show the network of before.
+    ZavritKresbu();
+    Zaneprazdneni(true);
+    const VysledekTransformace v = bodASmernik ? TransformaceBodASmernik(ws_, interakce_)
+                                               : TransformaceSVyrovnanim(ws_, interakce_);
+    Zaneprazdneni(false);
+    AktualizovatMenu();
+    if (!v.uspech) return;
+    OknoTransformace okno(this, ws_, dialogy_, interakce_, bodASmernik);
+    dialogy_.Ukazat(okno);
+}
+
+void OknoVyrovnani::Ukazat(std::unique_ptr<OknoSeznamu> okno) {
+    dialogy_.Ukazat(*okno);
+}
+
+void OknoVyrovnani::PrikazInformace() {
+    const Tjazyk& j = ws_.jazyk;
+    OknoInformace okno(this, Q(j.nadpis.zakladniInfoOvyrovnani), Q(j.tlacitko.kopirovat),
+                       InfoVyrovnani(j, ws_.nastaveni, ws_.modelOdlehly, ws_.modelVyrovnany));
+    dialogy_.Ukazat(okno);
+}
+
+void OknoVyrovnani::PrikazProtokol() {
+    // The report is written only while it is not current.
+    Zaneprazdneni(true);
+    const VysledekProtokolu v = ProtokolVyrovnani(ws_, interakce_);
+    Zaneprazdneni(false);
+    if (!v.uspech) return;
+    dialogy_.Protokol(this, ws_,
+                      Q(ws_.jazyk.protokol.protokol1) + " - " + Q(ws_.jazyk.tlacitko.vyrovaniSite),
+                      ws_.protokolVyrovnani.Radky());
+}
+
+void OknoVyrovnani::PrikazMatice() {
+    Tmodel2& m = ws_.modelVyrovnany;
+    const int32_t n = RozmerMaticeVah(m);
+    if (n > kVelkaMaticeVah && !dialogy_.Potvrzeni(this, Q(ws_.jazyk.nadpis.varovani),
+                                                   OtazkaVelkeMatice(ws_.nastaveni.typJazyk, n)))
+        return;
+    Zaneprazdneni(true);
+    const QString text = Q(MaticeVahText(m));
+    Zaneprazdneni(false);
+    OknoMatice okno(this, Q(ws_.jazyk.nadpis.kovariancniMaticeVyrSour), text, n);
+    dialogy_.Ukazat(okno);
+}
+
+void OknoVyrovnani::PrikazUlozitEtapu() {
+    const std::filesystem::path cesta =
+        dialogy_.Ulozit(this, DruhSouboru::Etapa, ws_.nastaveni, ws_.jazyk);
+    if (cesta.empty()) return;
+    Zaneprazdneni(true);
+    const VysledekUlozeni v = ZapsatEtapuSite(ws_, cesta, vysledekSite::kVyrovnani);
+    Zaneprazdneni(false);
+    if (!v.uspech) OznamitChybuUlozeni(dialogy_, this, ws_, v.chyba);
+}
+
+void OknoVyrovnani::OtevritKresbu() {
+    if (kresba_ == nullptr) {
+        kresba_ = new OknoKresby(this, ws_, dialogy_, vysledekSite::kVyrovnani);
+        kresba_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    kresba_->show();
+    kresba_->raise();
+    kresba_->activateWindow();
+}
+
+void OknoVyrovnani::ZavritKresbu() {
+    if (kresba_ != nullptr) kresba_->close();
+}
+
+void OknoVyrovnani::done(int vysledek) {
+    ZavritKresbu();
+    OknoSeznamu::done(vysledek);
+}
+
+}  // namespace vertano::ui

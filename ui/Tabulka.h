@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+#include <QTableView>
+
+#include "ModelTabulky.h"
+#include "RizeniVyberu.h"
+#include "data/Tnastaveni.h"
+#include "workspace/TabulkaMereni.h"
+
+namespace vertano::ui {
+
+class Tabulka;
+
+// Draws the cells of a table: selection, current row and the marks of the
+// model; rows of measurement lists also with the colours and marks of the
+// stations, sets, faces and checks of the raw table.
+class DelegatTabulky : public QStyledItemDelegate {
+  public:
+    DelegatTabulky(const Tabulka& tabulka, const Tnastaveni& nastaveni);
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+
+  private:
+    const Tabulka& tabulka_;
+    const Tnastaveni& nastaveni_;
+};
+
+// The table of every list window of the program: a model that formats only the
+// rows in view, the selection (Tvyber) driven by mouse and keys, and the cell
+// drawing. The Qt selection of the view is not used: the program's selection
+// is the one the commands read.
+class Tabulka : public QTableView {
+    Q_OBJECT
+
+  public:
+    Tabulka(const Tnastaveni& nastaveni, QWidget* rodic = nullptr);
+
+    ModelTabulky& ModelT() { return *model_; }
+    const ModelTabulky& ModelT() const { return *model_; }
+    Tvyber& Vyber() { return vyber_; }
+    const Tvyber& Vyber() const { return vyber_; }
+
+    // The current row (-1 for none) and making a row current and visible.
+    int AktualniRadek() const;
+    void NastavitAktualni(int radek);
+
+    // The list changed: padding, selection size and repaint.
+    void Obnovit();
+    // The column widths follow the font and the header; the sum is the
+    // table's natural width.
+    void NastavitSirky();
+    int PrirozenaSirka() const;
+
+    // Selection commands that change no data.
+    void VybratVse();
+    void ZrusitVyber();
+    // Every row the model calls an error (outliers, wrong measurements).
+    void VybratChybne();
+    // The next row the model calls an error becomes current; false when none.
+    bool NajitChybny();
+    // The selected rows as the system clipboard takes them: one line per row
+    // ending in CR LF, the cells as shown separated by TAB.
+    QString TextVybranych() const;
+
+  signals:
+    void vyberZmenen();
+    void dvojklik();
+
+  protected:
+    // A subclass that owns its model hands it over from its constructor.
+    void NastavitModel(ModelTabulky* model);
+
+    void mousePressEvent(QMouseEvent* udalost) override;
+    void mouseMoveEvent(QMouseEvent* udalost) override;
+    void mouseReleaseEvent(QMouseEvent* udalost) override;
+    void mouseDoubleClickEvent(QMouseEvent* udalost) override;
+    void keyPressEvent(QKeyEvent* udalost) override;
+    void resizeEvent(QResizeEvent* udalost) override;
+
+  private:
+    void PoZmeneVyberu();
+
+    ModelTabulky* model_ = nullptr;
+    DelegatTabulky delegat_;
+    Tvyber vyber_;
+    RizeniVyberu rizeni_;
+    bool tazeni_ = false;
+    int posledniTazeny_ = -1;
+
+    friend class TabulkaSeznamu;
+    friend class TabulkaSurovych;
+};
+
+// A table over a list described by column functions (ModelSeznamu).
+class TabulkaSeznamu : public Tabulka {
+    Q_OBJECT
+
+  public:
+    TabulkaSeznamu(const Tnastaveni& nastaveni, QWidget* rodic = nullptr);
+    ModelSeznamu& Model() { return model_; }
+    const ModelSeznamu& Model() const { return model_; }
+
+  private:
+    ModelSeznamu model_;
+};
+
+}  // namespace vertano::ui
