@@ -38,7 +38,7 @@ bool JeTypOdhadu(int32_t typOdhadu);
 // Welsh; not Huber, Fair, L1, L1/L2). Started from least squares, where one
 // gross error has spread into every residual of the unknowns it touches, they
 // may give all of those the floor weight and reject them all: they need a
-// robust start.
+// robust start (RobustniStart).
 bool PotrebujeRobustniStart(int32_t typOdhadu);
 
 // The weight factor w(x) of the estimator `typOdhadu` for the normalised residual

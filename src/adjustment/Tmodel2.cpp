@@ -34,6 +34,7 @@ void Tmodel2::Clear() {
     kvantil = maxZmenaVahy = maxPrirustek = zmenaVahy = prirustek = -1;
     typOdhadu = maxPocetIteraci = pocetIteraci = typFixace = -1;
     kovariancniMaticeStr.clear();
+    robustniStart.Clear();
     for (int32_t* p : {&pocetSmer, &pocetZenit, &pocetDelka, &pocetSmerOdlehly, &pocetZenitOdlehly,
                        &pocetDelkaOdlehly, &pocetMereni, &pocetSouradnic, &pocetSouradnicUrcovanych,
                        &pocetSouradnicFixnich, &pocetPosunu, &pocetNeznamych, &pocetNadbytecnych,

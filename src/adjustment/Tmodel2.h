@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "adjustment/RobustniStart.h"
 #include "adjustment/TvektorDoplnek.h"
 #include "adjustment/TvektorMereni.h"
 #include "data/Tsouradnice.h"
@@ -139,6 +140,9 @@ class Tmodel2 {
     Real zmenaVahy = -1;
     Real prirustek = -1;
     std::string kovariancniMaticeStr;
+    // The stage of the robust passes (the Huber start of a redescending
+    // estimator).
+    RobustniStart robustniStart;
 
     // ---- counts ----
     int32_t pocetSmer = -1;
@@ -260,6 +264,8 @@ class Tmodel2 {
     // another is needed.
     bool VyrovnatOpakovane(bool& znovuVyrovnat);
     // One iteration with the current working weights, then new robust weights.
+    // A run begins at pocetIteraci 0; a redescending estimator first iterates
+    // with Huber's weights (robustniStart), and pocetIteraci counts both stages.
     bool VyrovnatRobustne(bool& znovuVyrovnat);
 
     // The cofactors Q of the unknowns and the cofactors q_i of the adjusted
@@ -311,11 +317,12 @@ class Tmodel2 {
     bool VylucovatOdlehle(const Tnastaveni& nastaveni);
     // New robust factors (vektorRobustnichZmen) and working weights
     // (vektorUloziste = a-priori weight x factor) of all pocetMereni observations
-    // from the residuals vektorOprav and the estimator typOdhadu; zmenaVahy :=
+    // from the residuals vektorOprav and the estimator `odhadPruchodu` (typOdhadu,
+    // or Huber in the start stage of robustniStart); zmenaVahy :=
     // max(zmenaVahy, largest change of a factor), so the caller resets it first.
     // False, with nothing changed, for an unknown estimator, vectors that do not
     // fit the counts, an observation without a usable deviation or a fault.
-    bool VypocistRobustniVahy();
+    bool VypocistRobustniVahy(int32_t odhadPruchodu);
     // Tests every residual of the kinds switched on against k sigma_v, keeps all
     // observations annotated with their test values in `modelOdlehly`, removes
     // the outliers from this model (renumbering groups and orientation unknowns)

@@ -8,13 +8,13 @@ namespace vertano {
 bool Tmodel2::VyrovnatRobustne(bool& znovuVyrovnat) {
     znovuVyrovnat = false;
     if (!Naplnit() || !Vyrovnat()) return false;
-    zmenaVahy = 0;
-    if (!VypocistRobustniVahy()) return false;
     if (pocetIteraci < 0) pocetIteraci = 0;
+    zmenaVahy = 0;
+    if (!VypocistRobustniVahy(robustniStart.OdhadPruchodu(typOdhadu, pocetIteraci))) return false;
     ++pocetIteraci;
     // The coordinates move with every step, but the loop ends on the weights:
     // they are what the outlier test needs settled.
-    znovuVyrovnat = pocetIteraci < maxPocetIteraci && zmenaVahy > maxZmenaVahy;
+    znovuVyrovnat = robustniStart.Znovu(pocetIteraci, maxPocetIteraci, zmenaVahy, maxZmenaVahy);
     return true;
 }
 

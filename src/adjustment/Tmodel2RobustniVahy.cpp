@@ -31,11 +31,11 @@ bool OdchylkyRovnic(const Tmodel2& model, Tvector& odchylky) {
 
 }  // namespace
 
-bool Tmodel2::VypocistRobustniVahy() {
+bool Tmodel2::VypocistRobustniVahy(int32_t odhadPruchodu) {
     std::array<int32_t, 7> pocatky{};
     Tvector odchylky;
     const auto m = static_cast<std::size_t>(std::max(pocetMereni, 0));
-    if (!JeTypOdhadu(typOdhadu) || !druhy::Pocatky(*this, pocatky) || diagonalaVah.size() < m ||
+    if (!JeTypOdhadu(odhadPruchodu) || !druhy::Pocatky(*this, pocatky) || diagonalaVah.size() < m ||
         vektorUloziste.size() < m || vektorRobustnichZmen.size() < m ||
         !OdchylkyRovnic(*this, odchylky)) {
         chyba = "The robust weights cannot be computed: unknown estimator or inconsistent model.";
@@ -46,7 +46,7 @@ bool Tmodel2::VypocistRobustniVahy() {
     Tvector vahy(m);
     Real zmena = std::max(zmenaVahy, Real(0));
     for (std::size_t i = 0; i < m; ++i) {
-        faktory[i] = RobustniVaha(typOdhadu, vektorOprav[i] / odchylky[i]);
+        faktory[i] = RobustniVaha(odhadPruchodu, vektorOprav[i] / odchylky[i]);
         vahy[i] = diagonalaVah[i] * faktory[i];
         zmena = std::max(zmena, std::fabs(vektorRobustnichZmen[i] - faktory[i]));
     }

@@ -356,13 +356,7 @@ bool TmodelTransformaceVyrovnani::VyrovnatRobustne(bool& znovuVyrovnat) {
     }
     if (!Naplnit() || !Vyrovnat()) return false;
     const FpGuard guard;
-    if (pocetIteraci <= 0) {
-        // Every run of the robust passes starts from the Huber weights when the
-        // estimator needs it.
-        startHuber = PotrebujeRobustniStart(typOdhadu);
-        pocetIteraciStart = 0;
-    }
-    const int32_t odhadPruchodu = startHuber ? odhad::kHuber : typOdhadu;
+    const int32_t odhadPruchodu = robustniStart.OdhadPruchodu(typOdhadu, pocetIteraci);
     zmenaVahy = 0;
     bool ok = true;
     ProRadky(*this, [&](const TsouradnicovaVelicina& z, int32_t, int32_t r) {
@@ -381,16 +375,7 @@ bool TmodelTransformaceVyrovnani::VyrovnatRobustne(bool& znovuVyrovnat) {
         return false;
     }
     pocetIteraci = std::max(pocetIteraci, 0) + 1;
-    const int32_t pruchodu = pocetIteraci - pocetIteraciStart;
-    if (startHuber && (pruchodu >= maxPocetIteraci || !(zmenaVahy > maxZmenaVahy))) {
-        // The Huber solution is reached: the chosen estimator goes on from its
-        // residuals, with a limit of passes of its own.
-        startHuber = false;
-        pocetIteraciStart = pocetIteraci;
-        znovuVyrovnat = true;
-        return true;
-    }
-    znovuVyrovnat = pruchodu < maxPocetIteraci && zmenaVahy > maxZmenaVahy;
+    znovuVyrovnat = robustniStart.Znovu(pocetIteraci, maxPocetIteraci, zmenaVahy, maxZmenaVahy);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "adjustment/RobustniStart.h"
 #include "adjustment/Tmodel2.h"
 #include "data/Tsouradnice.h"
 #include "matice/MatrixTypes.h"
@@ -103,11 +104,9 @@ class TmodelTransformaceVyrovnani {
     // The normal equations to solve are the sparse solver's; else the dense
     // ones in maticeATPA and vektorATPL.
     bool ridkaSoustava = false;
-    // A redescending estimator (PotrebujeRobustniStart) starts from the Huber
-    // solution: true while the robust passes still use the Huber
-    // weights; pocetIteraciStart counts those passes.
-    bool startHuber = false;
-    int32_t pocetIteraciStart = 0;
+    // The stage of the robust passes: a redescending estimator starts from the
+    // Huber solution.
+    RobustniStart robustniStart;
 
     // Create and Clear give the empty model.
     void Create() { Clear(); }

@@ -238,7 +238,7 @@ TEST(RobustniVahyModeluTest, FactorsWeightsAndLargestChange) {
     model.vektorOprav[d] = 2.69L * model.delka.zaznam[0].odchylka;      // Huber: 0.5
     model.vektorOprav[sm + 1] = -1.0L * model.smer.zaznam[1].odchylka;  // within: 1
     model.zmenaVahy = 0;
-    ASSERT_TRUE(model.VypocistRobustniVahy());
+    ASSERT_TRUE(model.VypocistRobustniVahy(model.typOdhadu));
     EXPECT_NEAR(model.vektorRobustnichZmen[d], 0.5L, 1e-15L);
     EXPECT_NEAR(model.vektorUloziste[d], 0.5L * model.diagonalaVah[d],
                 1e-15L * model.diagonalaVah[d]);
@@ -250,23 +250,23 @@ TEST(RobustniVahyModeluTest, FactorsWeightsAndLargestChange) {
     // The next step measures the change against these factors.
     model.vektorOprav[d] = 0;
     model.zmenaVahy = 0;
-    ASSERT_TRUE(model.VypocistRobustniVahy());
+    ASSERT_TRUE(model.VypocistRobustniVahy(model.typOdhadu));
     EXPECT_NEAR(model.zmenaVahy, 0.5L, 1e-15L);
     model.zmenaVahy = 0;
-    ASSERT_TRUE(model.VypocistRobustniVahy());
+    ASSERT_TRUE(model.VypocistRobustniVahy(model.typOdhadu));
     EXPECT_EQ(model.zmenaVahy, 0);
 
     // A deviation of 0 would divide by zero: refused, nothing changed.
     model.delka.zaznam[1].odchylka = 0;
     model.vektorOprav[d] = 1;
-    EXPECT_FALSE(model.VypocistRobustniVahy());
+    EXPECT_FALSE(model.VypocistRobustniVahy(model.typOdhadu));
     EXPECT_EQ(model.vektorRobustnichZmen[d], 1);
     model.delka.zaznam[1].odchylka = test::kSigDelka;
 
     // An unknown estimator changes nothing.
     model.typOdhadu = 13;
     model.vektorOprav[d] = 1;
-    EXPECT_FALSE(model.VypocistRobustniVahy());
+    EXPECT_FALSE(model.VypocistRobustniVahy(model.typOdhadu));
     EXPECT_EQ(model.vektorRobustnichZmen[d], 1);
 }
 

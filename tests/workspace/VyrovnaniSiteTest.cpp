@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "VyrovnaniTestPomocne.h"
+#include "adjustment/RobustniVahy.h"
 #include "adjustment/Tvahy.h"
 #include "matice/Konstanty.h"
 #include "processing/KontrolaMereni.h"
@@ -182,6 +183,60 @@ TEST_F(GenerovanaSit, ExcludesTheGrossErrorsOfAGridOf150Points) {
     const double alfa = static_cast<double>(ws.nastaveni.vyrovnani.rozikoOdlehlost);
     EXPECT_GT(d.dobrych, 5000);
     EXPECT_LT(d.vyloucenych, 2 * alfa * d.dobrych);
+}
+
+// One station on a given point observing eight given points in two sets with
+// the given precision (0.5 mgon): the orientation is the mean of all sixteen
+// directions, so 1 gon in one face of one direction (0.5 gon in its face mean)
+// spreads about 31 mgon (62 sigma) into the residual of every direction of the
+// least-squares solution. A redescending estimator started there rejected all
+// sixteen and stopped on the redundancy; from the Huber solution every
+// estimator excludes only the spoiled direction.
+TEST(VyrovnaniSite, EveryEstimatorExcludesOnlyTheSpoiledDirectionOfASingleStation) {
+    SimulaceParametry p;
+    p.tvar = SimulaceTvar::Grid;
+    p.pocetBodu = 12;
+    p.pocetZadanych = 12;
+    p.pocetStanovisek = 1;
+    p.pocetSousedu = 8;
+    p.seed = 2;
+    SimulovanaSit sit = Generovat(p);
+    Tzaznam* spoiled = nullptr;
+    for (Tzaznam& z : sit.mereni.zaznam) {
+        if (z.poloha && z.skupina == 2 && spoiled == nullptr) spoiled = &z;
+    }
+    ASSERT_NE(spoiled, nullptr);
+    spoiled->smer = std::fmod(spoiled->smer + GonNaRad(1), kDvePi);
+    HrubaChyba h;
+    h.stanovisko = spoiled->cislo_stn;
+    h.cil = spoiled->cislo_cil;
+    h.skupina = spoiled->skupina;
+
+    for (int32_t typ = odhad::kPrvni; typ <= odhad::kPosledni; ++typ) {
+        SCOPED_TRACE("estimator " + std::to_string(typ));
+        Workspace ws;
+        NastaveniTestu(ws);
+        ws.nastaveni.vyrovnani.typVah = zdrojVah::kZadana;
+        ws.nastaveni.vyrovnani.typOdhadu = static_cast<uint8_t>(typ);
+        NacistSit(ws, sit);
+        ZaznamInterakce ui;
+        const VysledekVyrovnani v = AnalyzaAVyrovnani(ws, ui);
+        EXPECT_TRUE(v.uspech) << "notice " << v.oznameni << ": " << v.chyba;
+        if (!v.uspech) continue;
+        const TmerenaVelicina* z = test::Pozorovani(ws, h);
+        ASSERT_NE(z, nullptr);
+        EXPECT_TRUE(z->jeOdlehly);
+        EXPECT_NEAR(std::fabs(z->oprava), GonNaRad(0.5L), MgonNaRad(5));
+        const test::VylouceniDobrych d = test::DobreVyloucene(ws, {h});
+        EXPECT_EQ(d.dobrych, 15);
+        EXPECT_EQ(d.vyloucenych, 0);
+        // Every point is given: the orientation is what the adjustment
+        // determines, and a wrong one would show in every residual.
+        const Tmodel2& m = ws.modelVyrovnany;
+        EXPECT_EQ(m.pocetSmer, 15);
+        for (const TmerenaVelicina& s : m.smer.zaznam) EXPECT_LT(std::fabs(s.normOprava), 3);
+        EXPECT_LT(m.odchylkaJednotkovaAposterior, 1.5L);
+    }
 }
 
 // A new occupation of the first station, back to a neighbour and to X, which
