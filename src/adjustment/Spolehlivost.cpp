@@ -166,6 +166,14 @@ int32_t PocetNekontrolovanych(const Tmodel2& m) {
     return n;
 }
 
+bool JeSpolehlivostSpoctena(const Tmodel2& m) {
+    for (const int32_t typ : druhy::kPoradi) {
+        for (const TmerenaVelicina& z : druhy::Vektor(m, typ).zaznam)
+            if (z.jePlny && z.redundance >= 0) return true;
+    }
+    return false;
+}
+
 std::vector<std::string> ZavisleBody(const Tmodel2& m) {
     std::set<int32_t> body;
     for (const int32_t typ : druhy::kPoradi) {

@@ -48,6 +48,8 @@ bool VypocetSpolehlivosti(Tmodel2& model, Real alfa, SouhrnSpolehlivosti& souhrn
 // uncontrolled observations, and the determined points that depend on them (in
 // the model's point order).
 int32_t PocetNekontrolovanych(const Tmodel2& model);
+// Whether VypocetSpolehlivosti gave the observations of `model` their figures.
+bool JeSpolehlivostSpoctena(const Tmodel2& model);
 std::vector<std::string> ZavisleBody(const Tmodel2& model);
 
 }  // namespace vertano

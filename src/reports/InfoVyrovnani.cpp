@@ -1,5 +1,6 @@
 #include <vector>
 
+#include "adjustment/Spolehlivost.h"
 #include "reports/FormatCisel.h"
 #include "reports/InfoSekce.h"
 #include "reports/ProtokolVyrovnani.h"
@@ -71,7 +72,7 @@ std::vector<InfoRadek> RadkyVyrovnani(const Tjazyk& j, const Tmodel2& f) {
     const jazyk::Tpopis& p = j.popis;
     const TvektorDoplnek& d = f.doplnek;
     const int32_t provazeni = d.pocetProvazeni < 0 ? 0 : d.pocetProvazeni;
-    return {
+    std::vector<InfoRadek> r = {
         {p.sigJednotkovaAprior + ":", TriDesetinna(f.odchylkaJednotkovaAprior)},
         {p.sigJednotkovaAposterior + ":", TriDesetinna(f.odchylkaJednotkovaAposterior)},
         {p.pocetFixBodu + ":", Pocet(f.pocetSouradnicFixnich / 3)},
@@ -87,9 +88,12 @@ std::vector<InfoRadek> RadkyVyrovnani(const Tjazyk& j, const Tmodel2& f) {
         {p.provazovani + " (" + p.x + " + " + p.y + "):",
          Pocet(provazeni) + " (" + Pocet(2 * provazeni) + ")"},
         {p.pocetNadbytecnych + ":", Pocet(f.pocetNadbytecnych)},
-        // The number of uncontrolled observations (redundancy number below
-        // 0.01) goes here once the evaluation counts them.
     };
+    // Observations whose redundancy number is below 0.01, once the evaluation
+    // gave the reliability.
+    if (JeSpolehlivostSpoctena(f))
+        r.push_back({p.nekontrolovane + ":", Pocet(PocetNekontrolovanych(f))});
+    return r;
 }
 
 }  // namespace

@@ -1,3 +1,6 @@
+#include <algorithm>
+
+#include "adjustment/Spolehlivost.h"
 #include "reports/FormatCisel.h"
 #include "reports/SekceProtokolu.h"
 #include "reports/SkupinyStanovisek.h"
@@ -28,9 +31,53 @@ std::string Odchylka(Real odchylka, const Tmodel2& model, int typ, bool uhel,
     }
 }
 
+// The reliability of the observations, where the evaluation gave it: the
+// redundancy number and the minimal detectable error, the latter scaled by the
+// unit standard deviation like the deviations. An uncontrolled observation
+// gets a mark after its redundancy number, which the column's legend explains;
+// the others a blank, so that the decimal points stay aligned.
+class SloupceSpolehlivosti {
+  public:
+    explicit SloupceSpolehlivosti(const TvektorMereni& mereni)
+        : jsou_(
+              std::any_of(mereni.zaznam.begin(), mereni.zaznam.end(),
+                          [](const TmerenaVelicina& z) { return z.jePlny && z.redundance >= 0; })),
+          znacka_(jsou_ && std::any_of(mereni.zaznam.begin(), mereni.zaznam.end(),
+                                       [](const TmerenaVelicina& z) {
+                                           return z.jePlny && z.jeNekontrolovane;
+                                       })) {}
+
+    void Pridat(const jazyk::Tpopis& p, const std::string& jednotkaOdchylky,
+                std::vector<Sloupec>& sloupce) const {
+        if (!jsou_) return;
+        const std::string poznamka = znacka_ ? std::string(kZnacka) + " < " +
+                                                   TextHladiny(kMezNekontrolovane) + ": " +
+                                                   p.nekontrolovane
+                                             : std::string();
+        sloupce.push_back({p.cisloNadbytecnosti, "", poznamka});
+        sloupce.push_back({p.minimalniChyba, jednotkaOdchylky, ""});
+    }
+
+    void Pridat(const TmerenaVelicina& z, const Tmodel2& model, int typ, bool uhel,
+                const FormatCisel& f, RadekTabulky& radek) const {
+        if (!jsou_) return;
+        std::string r = z.redundance < 0 ? "-" : TriDesetinna(z.redundance);
+        if (znacka_) r += z.jeNekontrolovane ? kZnacka : " ";
+        radek.push_back(std::move(r));
+        // No error of an observation without redundancy shows: no figure.
+        radek.push_back(z.mdb < 0 ? "-" : Odchylka(z.mdb, model, typ, uhel, f));
+    }
+
+  private:
+    static constexpr const char* kZnacka = "*";
+    bool jsou_;
+    bool znacka_;
+};
+
 // The table of the terrestrial kinds, grouped by station occupation.
 void SeskupitDleStanovisek(const TvektorMereni& mereni, const Tjazyk& jazyk, const Tmodel2& model,
-                           int typ, bool uhel, const FormatCisel& f, Sekce& sekce) {
+                           int typ, bool uhel, const FormatCisel& f,
+                           const SloupceSpolehlivosti& spolehlivost, Sekce& sekce) {
     sekce.legendaSkupin = "[" + jazyk.protokol.serioveCislo + "] " + jazyk.popis.cisloSTN;
     Tabulka& t = sekce.tabulka;
     t.seskupena = true;
@@ -46,6 +93,7 @@ void SeskupitDleStanovisek(const TvektorMereni& mereni, const Tjazyk& jazyk, con
             g.radky.push_back({CeleCislo(z.skupina), z.cislo_cil, f.Hodnota(uhel, z.mezniOprava),
                                Odchylka(z.odchylkaOprava, model, typ, uhel, f),
                                f.Hodnota(uhel, z.oprava), TriDesetinna(z.normOprava)});
+            spolehlivost.Pridat(z, model, typ, uhel, f, g.radky.back());
         }
         t.skupiny.push_back(std::move(g));
     }
@@ -94,9 +142,7 @@ void zapsatVyrMer(Tprotokol& protokol, const TvektorMereni& mereni, const Tmodel
     const Sloupec odchylka{p.smerOdchylka, u.Odchylka(uhel), ""};
     const Sloupec oprava{p.oprava, u.Hodnota(uhel), ""};
     const Sloupec normovana{p.opravaNorm, "", ""};
-    // Reliability of the observations (redundancy number, minimal detectable
-    // error), once the evaluation gives them: two more columns after the normed
-    // residual of kinds 1-7, filled where the rows are made below.
+    const SloupceSpolehlivosti spolehlivost(mereni);
     if (druh == druhProtokolu::kPosun) {
         t.sloupce = {
             {jazyk.protokol.serioveCislo, "", ""}, {p.cisloSTN, "", ""}, vyrovnana, odchylka};
@@ -108,7 +154,8 @@ void zapsatVyrMer(Tprotokol& protokol, const TvektorMereni& mereni, const Tmodel
     } else if (!JeDoplnek(druh)) {
         t.sloupce = {
             {p.skupina, "", ""}, {p.cisloCIL, "", ""}, vyrovnana, odchylka, oprava, normovana};
-        SeskupitDleStanovisek(mereni, jazyk, model, typ, uhel, f, sekce);
+        spolehlivost.Pridat(p, u.Odchylka(uhel), t.sloupce);
+        SeskupitDleStanovisek(mereni, jazyk, model, typ, uhel, f, spolehlivost, sekce);
     } else {
         t.sloupce = {{jazyk.protokol.serioveCislo, "", ""},
                      {p.cisloSTN, "", ""},
@@ -117,6 +164,7 @@ void zapsatVyrMer(Tprotokol& protokol, const TvektorMereni& mereni, const Tmodel
                      odchylka,
                      oprava,
                      normovana};
+        spolehlivost.Pridat(p, u.Odchylka(uhel), t.sloupce);
         int32_t n = 0;
         for (const TmerenaVelicina& z : mereni.zaznam) {
             if (!z.jePlny) continue;
@@ -124,6 +172,7 @@ void zapsatVyrMer(Tprotokol& protokol, const TvektorMereni& mereni, const Tmodel
                                f.Hodnota(uhel, z.mezniOprava),
                                Odchylka(z.odchylkaOprava, model, typ, uhel, f),
                                f.Hodnota(uhel, z.oprava), TriDesetinna(z.normOprava)});
+            spolehlivost.Pridat(z, model, typ, uhel, f, t.radky.back());
         }
     }
     ZapsatSekci(protokol, jazyk, sekce);

@@ -105,8 +105,11 @@ TEST_F(ReportAgreement, CoordinatesAndTheirDeviations) {
     }
 }
 
-// C-05-1 to -3: grouped by station; rows in the order of the JSON document.
+// C-05-1 to -3: grouped by station; rows in the order of the JSON document,
+// the reliability after the normed residual.
 TEST_F(ReportAgreement, AdjustedObservations) {
+    const double ratio = (*json_)["summary"]["sigma0_aposteriori"].number /
+                         (*json_)["summary"]["sigma0_apriori"].number;
     const struct {
         const char* code;
         const char* kind;
@@ -125,7 +128,10 @@ TEST_F(ReportAgreement, AdjustedObservations) {
             ASSERT_LT(next, observations.size()) << k.code;
             const Json& o = *observations[next++];
             const std::vector<Token> t = Tokens(line);
-            ASSERT_EQ(t.size(), 8u) << line;  // the deviation is "a priori : a posteriori"
+            // The deviation and the minimal detectable error are "a priori : a
+            // posteriori"; an observation without redundancy has no error, "-".
+            const bool mdb = !o["mdb"].IsNull();
+            ASSERT_EQ(t.size(), mdb ? 12u : 10u) << line;
             EXPECT_EQ(station, o["station"].text) << line;
             EXPECT_EQ(t[1].text, o["target"].text) << line;
             const double unit = k.angle ? kGon : 1;  // gon or m
@@ -134,6 +140,19 @@ TEST_F(ReportAgreement, AdjustedObservations) {
             ExpectPrinted(t[3].text, o["sigma_adjusted"].number * unit * 1000, decimals - 2, line);
             ExpectPrinted(t[6].text, o["residual"].number * unit, decimals, line);
             ExpectPrinted(t[7].text, o["normalised_residual"].number, 3, line);
+            // An uncontrolled observation carries a mark after its redundancy number.
+            std::string redundancy = t[8].text;
+            const bool marked = !redundancy.empty() && redundancy.back() == '*';
+            if (marked) redundancy.pop_back();
+            ExpectPrinted(redundancy, o["redundancy"].number, 3, line);
+            EXPECT_EQ(marked, o["redundancy"].number < 0.01) << line;
+            if (!mdb) {
+                EXPECT_EQ(t[9].text, "-") << line;
+                continue;
+            }
+            const double error = o["mdb"].number * unit * 1000;
+            ExpectPrinted(t[9].text, error, decimals - 2, line);
+            ExpectPrinted(t[11].text, error * ratio, decimals - 2, line);
         }
         EXPECT_EQ(next, observations.size()) << k.code;
     }
@@ -166,6 +185,7 @@ TEST_F(ReportAgreement, OutliersAndCounts) {
               std::to_string(static_cast<int>(s["redundancy"].number)));
     ExpectPrinted(value("A posteriori unit standard deviation:", 5), s["sigma0_aposteriori"].number,
                   3, "sigma0");
+    EXPECT_EQ(value("Uncontrolled observations:", 2), std::to_string(j["uncontrolled"].size()));
     EXPECT_EQ(
         value("Horizontal direction:", 2)
             .rfind(std::to_string(static_cast<int>(s["outliers"]["direction"].number)) + "/", 0),

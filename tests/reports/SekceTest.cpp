@@ -212,5 +212,31 @@ TEST_F(Sekce, AdjustedObservationsScaleTheirDeviations) {
     EXPECT_EQ(Tabulka().back(), "1  B  9.9877   0.50  -0.0123  -2.500");
 }
 
+// With the reliability: the redundancy number, the minimal detectable error
+// scaled like the deviation, a mark on the uncontrolled observation and its
+// legend; "-" where no error can be detected.
+TEST_F(Sekce, AdjustedObservationsShowTheirReliability) {
+    TvektorMereni v;
+    v.PridejZaznam(Velicina(0, false));
+    v.PridejZaznam(Velicina(1, false));
+    for (TmerenaVelicina& z : v.zaznam) z.mezniOprava = 9.9877L;
+    v.zaznam[0].redundance = 0.5L;
+    v.zaznam[0].mdb = 0.004L;
+    v.zaznam[1].redundance = 0.004L;
+    v.zaznam[1].jeNekontrolovane = true;
+    Tmodel2 model;
+    model.odchylkaJednotkovaAprior = 1;
+    model.odchylkaJednotkovaAposterior = 0.5L;
+    zapsatVyrMer(p, v, model, n, j, 2, druhProtokolu::kDoplnekDelka, "C-05-5 Adjusted");
+    EXPECT_TRUE(Obsahuje("H: Redundancy number (* < 0.01: Uncontrolled observations)"));
+    EXPECT_TRUE(Obsahuje("I: Minimal detectable error [mm]"));
+    EXPECT_EQ(Tabulka(),
+              (std::vector<std::string>{
+                  "A  B  C    D[m]  E[mm]     F[m]       G       H  I[mm]",
+                  "------------------------------------------------------",
+                  "1  A  B  9.9877   0.50  -0.0123  -2.500  0.500    2.00",
+                  "2  A  B  9.9877   0.50  -0.0123  -2.500  0.004*      -"}));
+}
+
 }  // namespace
 }  // namespace vertano
