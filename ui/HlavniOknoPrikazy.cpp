@@ -58,15 +58,8 @@ void HlavniOkno::PridatSoubory(const std::vector<std::filesystem::path>& cesty) 
     const VysledekPridaniSurovych v = PridatSurovaMereni(ws_, soubory);
     Zaneprazdneni(false);
     PoZmeneMereni();
-    const jazyk::Tprotokol& w = ws_.jazyk.protokol;
-    protokolSouboru_ = {ws_.jazyk.nadpis.pridatSurovaMereni, "",
-                        w.nazevSouboru + "\t" + w.poradiChybnehoRadku};
-    for (const LoadedRawFile& f : v.soubory) {
-        protokolSouboru_.push_back(
-            f.path.string() + "\t" +
-            (f.result.ok ? FormatInteger(f.rowsAdded)
-                         : FormatInteger(f.result.counter) + "  " + DescribeRawFailure(f.result)));
-    }
+    // The file report of this addition, kept for the "Protocol" button.
+    protokolSouboru_ = ws_.protokolPridatSoubor.Radky();
     const QString chyby = Chyby(v.soubory);
     if (!v.MaOznameni() && chyby.isEmpty()) return;
     const jazyk::Toznameni o = OznameniPridaniSurovych(ws_, v);

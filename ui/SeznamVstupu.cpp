@@ -1,6 +1,7 @@
 #include "SeznamVstupu.h"
 
 #include <array>
+#include <functional>
 
 #include "CisloPole.h"
 #include "Dialogy.h"
@@ -45,6 +46,20 @@ QString ChybySouboru(const Report& r) {
         if (!f.result.ok) text += "\n" + Q(f.message);
     }
     return text;
+}
+
+// The message of an add command; when files were registered, its "Protocol"
+// button shows the workspace's report of the files added.
+void UkazatPridani(QWidget* rodic, Dialogy& dialogy, Workspace& ws, const jazyk::Toznameni& o,
+                   const QString& chyby, bool registrovano) {
+    std::function<void()> protokol;
+    if (registrovano) {
+        const QString nadpis = Q(o.nadpis);
+        protokol = [rodic, &dialogy, &ws, nadpis] {
+            dialogy.Protokol(rodic, ws, nadpis, ws.protokolPridatSoubor.Radky());
+        };
+    }
+    dialogy.Zprava(rodic, Q(o.nadpis), Q(o.text) + chyby, protokol);
 }
 
 // ---- point lists ----
@@ -221,7 +236,7 @@ class SeznamBoduOkna : public SeznamVstupu {
         }
         kopie_ = seznam;
         const jazyk::Toznameni o = OznameniPridaniBodu(ws_, r, Meritko());
-        dialogy.Zprava(rodic, Q(o.nadpis), Q(o.text) + ChybySouboru(r));
+        UkazatPridani(rodic, dialogy, ws_, o, ChybySouboru(r), r.RegisteredFiles() > 0);
         return kopie_.PocetPlnychBodu() != pred;
     }
 
@@ -428,7 +443,7 @@ class SeznamDoplnkuOkna : public SeznamVstupu {
         const SupplementaryLoadReport r = PridatDoplnky(ws_, druh_, cesty);
         kopie_ = *seznam;
         const jazyk::Toznameni o = OznameniPridaniDoplnku(r, ws_.jazyk);
-        dialogy.Zprava(rodic, Q(o.nadpis), Q(o.text) + ChybySouboru(r));
+        UkazatPridani(rodic, dialogy, ws_, o, ChybySouboru(r), r.RegisteredFiles() > 0);
         return kopie_.PocetPlnychZaznamu() != pred;
     }
 

@@ -5,6 +5,8 @@
 
 #include "data/SouradniceKontrola.h"
 #include "mereni/Text.h"
+#include "supplementary/DoplnekDruh.h"
+#include "workspace/Protokoly.h"
 #include "workspace/Transformace.h"
 #include "workspace/Workspace.h"
 
@@ -15,22 +17,30 @@ CoordinateLoadReport PridatZadaneBody(Workspace& ws,
     ws.nastaveni.okno.bodyVstup = kBodyVstupFixni;
     CoordinateLoadReport r =
         NacteniSouboru(ws.souradniceFixni, ws.info, ws.nastaveni, cesty, ws.chyby);
-    if (r.RegisteredFiles() > 0)
+    if (r.RegisteredFiles() > 0) {
         ws.info.jeAnalyzaSurovaMereni = ws.info.jeProtokolVyrovnani = false;
+        ProtokolPridanychSouboru(ws, info::kSouradniceFixni, r.RegisteredFiles());
+    }
     return r;
 }
 
 CoordinateLoadReport PridatMeritka(Workspace& ws, const std::vector<std::filesystem::path>& cesty) {
     CoordinateLoadReport r =
         NacteniSouboruMeritko(ws.souradniceMeritko, ws.info, ws.nastaveni, cesty, ws.chyby);
-    if (r.RegisteredFiles() > 0)
+    if (r.RegisteredFiles() > 0) {
         ws.info.jeAnalyzaSurovaMereni = ws.info.jeProtokolVyrovnani = false;
+        ProtokolPridanychSouboru(ws, info::kSouradniceMeritkoVstup, r.RegisteredFiles());
+    }
     return r;
 }
 
 SupplementaryLoadReport PridatDoplnky(Workspace& ws, int druh,
                                       const std::vector<std::filesystem::path>& cesty) {
-    return NacteniSouboruDoplnek(ws.doplnekVstup, druh, ws.info, ws.nastaveni, ws.chyby, cesty);
+    SupplementaryLoadReport r =
+        NacteniSouboruDoplnek(ws.doplnekVstup, druh, ws.info, ws.nastaveni, ws.chyby, cesty);
+    if (r.RegisteredFiles() > 0)
+        ProtokolPridanychSouboru(ws, doplnek::TypSouboru(druh), r.RegisteredFiles());
+    return r;
 }
 
 namespace {
@@ -72,6 +82,7 @@ CoordinateLoadReport PridatIdentickeBody(Workspace& ws,
     if (r.RegisteredFiles() > 0) {
         ws.info.jeAnalyzaTransformace = false;
         ZrusitTransformace(ws);
+        ProtokolPridanychSouboru(ws, info::kSouradniceTransformaceVstup, r.RegisteredFiles());
     }
     return r;
 }

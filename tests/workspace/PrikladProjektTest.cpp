@@ -123,5 +123,36 @@ TEST(ExampleProject, AFailedOpenKeepsTheWorkspace) {
     }
 }
 
+// Every add command leaves the report of the files it added, the refused ones
+// with the line that stopped them, and nothing of the files added before.
+TEST(ExampleProject, EveryAddCommandReportsItsFiles) {
+    test::TempDir dir;
+    {
+        std::ofstream vadny(dir / "bad-given.txt");
+        vadny << "4001 1004.4463 993.4797 240.3368\r\n4010 1228.9347 x 242.9962\r\n";
+    }
+    Workspace ws;
+    test::NastaveniTestu(ws);
+    auto radky = [&ws] {
+        std::string text;
+        for (const std::string& r : ws.protokolPridatSoubor.Radky()) text += r + "\n";
+        return text;
+    };
+    PridatZadaneBody(ws, {Priklad("sit-given.txt"), dir / "bad-given.txt"});
+    std::string text = radky();
+    EXPECT_NE(text.find("sit-given.txt  Ok"), std::string::npos) << text;
+    EXPECT_NE(text.find("bad-given.txt   -  2"), std::string::npos) << text;
+
+    PridatDoplnky(ws, doplnek::kDelka, {Priklad("sit-supp-distance.txt")});
+    text = radky();
+    EXPECT_NE(text.find("sit-supp-distance.txt"), std::string::npos) << text;
+    EXPECT_EQ(text.find("given"), std::string::npos) << text;
+
+    PridatMeritka(ws, {Priklad("sit-given.txt")});
+    EXPECT_NE(radky().find("sit-given.txt"), std::string::npos);
+    PridatIdentickeBody(ws, {Priklad("sit-identical.txt")});
+    EXPECT_NE(radky().find("sit-identical.txt"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace vertano
