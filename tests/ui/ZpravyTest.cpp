@@ -119,7 +119,8 @@ class ZpravyTest : public QObject {
         QCOMPARE(dialogy.protokoly.size(), std::size_t{1});
         const std::vector<std::string>& radky = dialogy.protokoly.front().second;
         QVERIFY(std::any_of(radky.begin(), radky.end(), [](const std::string& r) {
-            return r.find("spatny.mtx\t2") != std::string::npos;
+            const std::size_t jmeno = r.find("spatny.mtx");
+            return jmeno != std::string::npos && r.find(" -  2", jmeno) != std::string::npos;
         }));
     }
 
