@@ -305,6 +305,7 @@ bool SparseNormalSolver::Prepare(const NormalSystem& s) {
     defect_ = -1;
     error_.clear();
     factored_ = cofactors_ = false;
+    solvedColumn_ = -1;
     Z_.Clear();
     if (!CheckSystem(s)) return Fail(SolverFailure::Other, "The normal equations are malformed");
     try {
@@ -391,8 +392,12 @@ Real SparseNormalSolver::Q0(int32_t i, int32_t j) const {
     if (ri < 0 || rj < 0) return 0;
     Real z = 0;
     if (Z_.Find(ldlt_.Result(), ri, rj, z)) return z;
-    Tvector column;
-    return ReducedColumn(rj, column) ? column[ri] : std::nan("");
+    if (solvedColumn_ != rj) {
+        solvedColumn_ = -1;
+        if (!ReducedColumn(rj, solved_)) return std::nan("");
+        solvedColumn_ = rj;
+    }
+    return solved_[ri];
 }
 
 Real SparseNormalSolver::DatumTerm(int32_t i, int32_t j) const {
@@ -446,6 +451,7 @@ bool SparseNormalSolver::ObservationCofactors(const NormalSystem& s, Tvector& q)
             return Fail(SolverFailure::Other, "The cofactors could not be computed");
         }
         cofactors_ = true;
+        solvedColumn_ = -1;
         const int32_t m = s.observations;
         if (static_cast<int32_t>(q.size()) < m) q.resize(static_cast<std::size_t>(m));
         Tvector u(static_cast<std::size_t>(d_));

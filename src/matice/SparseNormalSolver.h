@@ -83,6 +83,12 @@ class SparseNormalSolver final : public NormalSolver {
     SparseSymmetric factoredN_;
     SelectedInverse Z_;
     bool cofactors_ = false;
+    // The last column of Q0 solved for an entry outside the selected inverse:
+    // the entries an observation needs outside it (a height against an
+    // orientation) come station by station, so one solve serves them all.
+    // Cleared whenever the cofactors are computed anew; not for concurrent use.
+    mutable int32_t solvedColumn_ = -1;
+    mutable Tvector solved_;
     Tmatrix G_;  // d x n datum vectors
     Tmatrix H_;  // d x n: (C G^T)^-1 C
     Tmatrix W_;  // d x n: rows of (Q0 H^T)^T
