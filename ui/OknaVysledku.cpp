@@ -63,9 +63,9 @@ QString NazevOsy(const Workspace& ws, int osa) {
     return Q(osa == 0 ? p.x : osa == 1 ? p.y : p.z);
 }
 
-// Standpoint serial number and number, target number of an observation.
-void SloupceStanoviska(const Workspace& ws, const Sdilene<TmerenaVelicina>& v, bool poradi,
-                       std::vector<SloupecSeznamu>& s) {
+// Standpoint serial number and number of an observation.
+void SloupceJenStanoviska(const Workspace& ws, const Sdilene<TmerenaVelicina>& v, bool poradi,
+                          std::vector<SloupecSeznamu>& s) {
     const jazyk::Tpopis& p = ws.jazyk.popis;
     if (poradi) {
         s.push_back({Q(p.stanovisko),
@@ -83,6 +83,13 @@ void SloupceStanoviska(const Workspace& ws, const Sdilene<TmerenaVelicina>& v, b
                  {},
                  -1,
                  true});
+}
+
+// Standpoint serial number and number, target number of an observation.
+void SloupceStanoviska(const Workspace& ws, const Sdilene<TmerenaVelicina>& v, bool poradi,
+                       std::vector<SloupecSeznamu>& s) {
+    SloupceJenStanoviska(ws, v, poradi, s);
+    const jazyk::Tpopis& p = ws.jazyk.popis;
     s.push_back({Q(p.cil), Q(p.cislo), 99, [v](int i) { return Q(Prvek(v, i).cislo_cil); }});
 }
 
@@ -304,20 +311,7 @@ std::unique_ptr<OknoSeznamu> OknoPosunu(QWidget* rodic, Workspace& ws, bool apri
     const jazyk::Tpopis& p = ws.jazyk.popis;
     const jazyk::TpopisJednotky& u = ws.jazyk.popisJednotky;
     std::vector<SloupecSeznamu> s;
-    s.push_back({Q(p.stanovisko),
-                 Q(p.poradi),
-                 50,
-                 [v](int i) { return FormatBunek::Cele(Prvek(v, i).poradi); },
-                 {},
-                 -1,
-                 true});
-    s.push_back({Q(p.stanovisko),
-                 Q(p.cislo),
-                 99,
-                 [v](int i) { return Q(Prvek(v, i).cislo_stn); },
-                 {},
-                 -1,
-                 true});
+    SloupceJenStanoviska(ws, v, true, s);
     s.push_back({Q(p.orientPosun), Q(p.vyrovnanaHodnota) + Jednotka(u.smer_hodnota), 130,
                  [v, f](int i) { return f.Uhel(Prvek(v, i).hodnota); }});
     s.push_back({Q(p.orientPosun), Q(p.smerOdchylka) + Jednotka(u.smer_odchylka), 130,

@@ -469,9 +469,22 @@ class SeznamDoplnkuOkna : public SeznamVstupu {
 
 // ---- a-priori deviations of the prepared measurements ----
 
-class SeznamOdchylekOkna : public SeznamVstupu {
+// The editors of a-priori deviations: values of rows that exist elsewhere, so
+// no clipboard, no order, no files and no checks of their own.
+class SeznamOdchylek : public SeznamVstupu {
   public:
-    explicit SeznamOdchylekOkna(Workspace& ws) : SeznamVstupu(ws), kopie_(ws.mereniVyrovnani) {}
+    using SeznamVstupu::SeznamVstupu;
+    bool MaSchranku() const override { return false; }
+    bool Posunout(Tvyber&, bool) override { return false; }
+    bool MaSoubory() const override { return false; }
+    bool Pridat(QWidget*, Dialogy&) override { return false; }
+    void Ulozit(QWidget*, Dialogy&) override {}
+    void Zkontrolovat() override {}
+};
+
+class SeznamOdchylekOkna : public SeznamOdchylek {
+  public:
+    explicit SeznamOdchylekOkna(Workspace& ws) : SeznamOdchylek(ws), kopie_(ws.mereniVyrovnani) {}
 
     QString Nadpis() const override { return Q(ws_.jazyk.tlacitko.smerOdchylkyAprior); }
     QString NazevMenu() const override { return Q(ws_.jazyk.popis.mereni); }
@@ -567,12 +580,6 @@ class SeznamOdchylekOkna : public SeznamVstupu {
         return Q(ws_.jazyk.hlaseni.opravduSmazatOdchylky) + QString::number(pocet) + ")";
     }
     bool Smazat(Tvyber& v) override { return SmazatOdchylky(kopie_, v); }
-    bool MaSchranku() const override { return false; }
-    bool Posunout(Tvyber&, bool) override { return false; }
-    bool MaSoubory() const override { return false; }
-    bool Pridat(QWidget*, Dialogy&) override { return false; }
-    void Ulozit(QWidget*, Dialogy&) override {}
-    void Zkontrolovat() override {}
     void Zavrit(bool zmeneno) override { ZapsatOdchylky(ws_, kopie_, zmeneno); }
 
   private:
@@ -583,10 +590,10 @@ class SeznamOdchylekOkna : public SeznamVstupu {
 
 // ---- a-priori deviations of the identical points ----
 
-class SeznamOdchylekBoduOkna : public SeznamVstupu {
+class SeznamOdchylekBoduOkna : public SeznamOdchylek {
   public:
     explicit SeznamOdchylekBoduOkna(Workspace& ws)
-        : SeznamVstupu(ws), kopie_(IdentickeVystup(ws)) {}
+        : SeznamOdchylek(ws), kopie_(IdentickeVystup(ws)) {}
 
     QString Nadpis() const override { return Q(ws_.jazyk.tlacitko.smerOdchylkyAprior); }
     QString NazevMenu() const override { return Q(ws_.jazyk.popis.souradnice); }
@@ -667,12 +674,6 @@ class SeznamOdchylekBoduOkna : public SeznamVstupu {
         return Q(ws_.jazyk.hlaseni.opravduSmazatOdchylkySour) + QString::number(pocet) + ")";
     }
     bool Smazat(Tvyber& v) override { return SmazatOdchylkyBodu(kopie_, v); }
-    bool MaSchranku() const override { return false; }
-    bool Posunout(Tvyber&, bool) override { return false; }
-    bool MaSoubory() const override { return false; }
-    bool Pridat(QWidget*, Dialogy&) override { return false; }
-    void Ulozit(QWidget*, Dialogy&) override {}
-    void Zkontrolovat() override {}
     void Zavrit(bool zmeneno) override { ZapsatOdchylkyIdentickych(ws_, kopie_, zmeneno); }
 
   private:

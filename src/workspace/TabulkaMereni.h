@@ -50,7 +50,7 @@ struct Tvyber {
     void Zrusit();
 };
 
-// Selection rules of Part 10.3 ------------------------------------------------
+// Selection rules of the table (mouse and keys) ------------------------------
 
 // Every full row selected (empty rows never are).
 void VybratVse(const Tmereni& mereni, Tvyber& vyber);
