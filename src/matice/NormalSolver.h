@@ -23,6 +23,14 @@ struct NormalSystem {
     // The datum defect the conditions remove: one vector g of n elements per
     // condition with A g = 0 (a translation, the rotation, the scale).
     const Tmatrix* datum = nullptr;
+    // The first pointUnknowns unknowns are the coordinates of points, three by
+    // three (0: none). A sparse solver then keeps the cofactor of every
+    // coordinate of a point against every unknown of each observation of that
+    // point, also where N has no entry (a height against the orientation of a
+    // direction): the moves that an error of an observation causes need them.
+    int32_t pointUnknowns = 0;
+    // Threads a solver may use; its results do not depend on them.
+    int32_t threads = 1;
 
     [[nodiscard]] int32_t DatumCount() const {
         return conditions == nullptr ? 0 : static_cast<int32_t>(conditions->size());

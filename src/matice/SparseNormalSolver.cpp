@@ -102,7 +102,8 @@ bool SparseNormalSolver::CheckSystem(const NormalSystem& s) {
         s.design->index.size() != s.design->data.size() ||
         static_cast<int32_t>(s.weights->size()) < m ||
         (s.reduced != nullptr && static_cast<int32_t>(s.reduced->size()) < m) || d > n ||
-        (d > 0 && (s.datum == nullptr || static_cast<int32_t>(s.datum->size()) != d))) {
+        (d > 0 && (s.datum == nullptr || static_cast<int32_t>(s.datum->size()) != d)) ||
+        s.pointUnknowns < 0 || s.pointUnknowns > n || s.pointUnknowns % 3 != 0) {
         return false;
     }
     for (int32_t a = 0; a < d; ++a) {
@@ -143,13 +144,18 @@ bool SparseNormalSolver::Form(const NormalSystem& s) {
     }
 
     // N_r column by column (lower triangle): column j gathers the products of
-    // every observation of unknown j with its other unknowns below j.
+    // every observation of unknown j with its other unknowns below j. With
+    // point unknowns, the pattern also holds every coordinate of a point of an
+    // observation against every unknown of that observation (structural zeros
+    // where no product falls), so that the selected inverse keeps their
+    // cofactors.
     const auto r = static_cast<int32_t>(n - held_.size());
     std::vector<int32_t> original(static_cast<std::size_t>(r));
     for (int32_t j = 0; j < n; ++j) {
         if (reduced_[j] >= 0) original[reduced_[j]] = j;
     }
     const Tvector& p = *s.weights;
+    const int32_t points = s.pointUnknowns;
     N_ = SparseSymmetric{};
     N_.n = r;
     N_.start.reserve(static_cast<std::size_t>(r) + 1);
@@ -158,7 +164,15 @@ bool SparseNormalSolver::Form(const NormalSystem& s) {
     Tvector sum(static_cast<std::size_t>(r), 0);
     std::vector<char> used(static_cast<std::size_t>(r), 0);
     std::vector<int32_t> touched;
-    for (int32_t jr = 0; jr < r; ++jr) {
+    int32_t jr = 0;
+    // Marks unknown u as an entry of column jr.
+    const auto mark = [&](int32_t u) {
+        const int32_t ir = reduced_[u];
+        if (ir < jr || used[ir]) return;
+        used[ir] = 1;
+        touched.push_back(ir);
+    };
+    for (; jr < r; ++jr) {
         const int32_t j = original[jr];
         touched.clear();
         Real bj = 0;
@@ -167,13 +181,23 @@ bool SparseNormalSolver::Form(const NormalSystem& s) {
             const Real ap = A.data[j][e] * p[k];
             if (s.reduced != nullptr) bj += A.data[j][e] * (*s.reduced)[k] * p[k];
             for (int32_t q = rows_.start[k]; q < rows_.start[k + 1]; ++q) {
-                const int32_t ir = reduced_[rows_.unknown[q]];
-                if (ir < jr) continue;
-                if (!used[ir]) {
-                    used[ir] = 1;
-                    touched.push_back(ir);
+                const int32_t u = rows_.unknown[q];
+                mark(u);
+                if (reduced_[u] >= jr) sum[reduced_[u]] += ap * rows_.value[q];
+                if (u < points) {
+                    for (int32_t c = 0; c < 3; ++c) mark(u - u % 3 + c);
                 }
-                sum[ir] += ap * rows_.value[q];
+            }
+        }
+        if (j < points) {
+            for (int32_t c = 0; c < 3; ++c) {
+                const int32_t other = j - j % 3 + c;
+                if (other == j) continue;
+                for (const int32_t k : A.index[other]) {
+                    for (int32_t q = rows_.start[k]; q < rows_.start[k + 1]; ++q) {
+                        mark(rows_.unknown[q]);
+                    }
+                }
             }
         }
         b_[jr] = bj;
@@ -447,7 +471,7 @@ bool SparseNormalSolver::Cofactors(const NormalSystem& s, Tvector& q) {
 bool SparseNormalSolver::ObservationCofactors(const NormalSystem& s, Tvector& q) {
     try {
         const FpGuard guard;
-        if (!Z_.Compute(ldlt_.Result()) || (d_ > 0 && !PrepareDatumCofactors())) {
+        if (!Z_.Compute(ldlt_.Result(), s.threads) || (d_ > 0 && !PrepareDatumCofactors())) {
             return Fail(SolverFailure::Other, "The cofactors could not be computed");
         }
         cofactors_ = true;
@@ -496,10 +520,13 @@ bool SparseNormalSolver::ObservationCofactors(const NormalSystem& s, Tvector& q)
 bool SparseNormalSolver::Cofactor(int32_t i, int32_t j, Real& q) const {
     const auto n = static_cast<int32_t>(reduced_.size());
     if (!cofactors_ || i < 0 || j < 0 || i >= n || j >= n) return false;
+    // No guard of the flags here: this is asked for entry by entry (the
+    // reliability asks millions of times), and the entries of the selected
+    // inverse and the datum terms are finite sums of finite values; a fault
+    // shows as a value that is not finite.
     try {
-        const FpGuard guard;
         q = Q0(i, j) + (d_ > 0 ? DatumTerm(i, j) : 0);
-        return guard.Ok() && std::isfinite(q);
+        return std::isfinite(q);
     } catch (const std::bad_alloc&) {
         return false;
     }

@@ -133,7 +133,9 @@ TEST(ResiceSit, ADefectBeyondTheDatumStopsBothPaths) {
             EXPECT_NE(model.chyba.find("singular"), std::string::npos) << model.chyba;
             // The sparse path names an unknown of the island.
             if (volba != SolverChoice::Dense) {
-                EXPECT_NE(model.chyba.find("of point P"), std::string::npos) << model.chyba;
+                EXPECT_TRUE(model.chyba.find("of point P") != std::string::npos ||
+                            model.chyba.find("of point Q") != std::string::npos)
+                    << model.chyba;
                 EXPECT_FALSE(model.denseFallback);
             }
             // Nothing moved.
