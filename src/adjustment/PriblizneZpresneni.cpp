@@ -1,11 +1,21 @@
 #include "adjustment/PriblizneZpresneni.h"
 
-#include <Eigen/SparseCholesky>
+#include <metis.h>
+
+#include <iostream>  // the METIS interface of Eigen reports through std::cerr
+
 #include <Eigen/SparseCore>
+
+#include <Eigen/MetisSupport>
+#include <Eigen/OrderingMethods>
+#include <Eigen/SparseCholesky>
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <optional>
+#include <type_traits>
 #include <unordered_map>
+#include <variant>
 
 #include "adjustment/PriblizneKonstrukce.h"
 #include "processing/MedianVektor.h"
@@ -85,10 +95,21 @@ double Vaha(const Vahy v, const double x) {
 }
 
 // Sparse normal equations built term by term and solved by a fill-reducing
-// sparse LDL^T. Only the lower triangle is kept.
+// sparse LDL^T. Only the lower triangle is kept. One object serves every
+// iteration of a fit: the pattern stays the same, so the ordering and the
+// symbolic analysis are made once. Large systems are ordered by nested
+// dissection, whose factor of a survey network is several times smaller than
+// that of minimum degree (a 10,000-point network: seconds instead of
+// minutes); small ones keep minimum degree.
 class RidkeRovnice {
   public:
     explicit RidkeRovnice(int n) : n_(n), b_(Eigen::VectorXd::Zero(n)) {}
+
+    // Forgets the terms added, keeping the analysis, for the next iteration.
+    void Vynulovat() {
+        b_.setZero();
+        trojice_.clear();
+    }
 
     // Adds w a a^T and w a l for a row a with k entries at `idx` (-1 = none).
     void Pridat(const int* idx, const double* a, int k, double w, double l) {
@@ -103,18 +124,67 @@ class RidkeRovnice {
     }
 
     bool Vyresit(Eigen::VectorXd& x) {
-        Eigen::SparseMatrix<double> n(n_, n_);
+        Matice n(n_, n_);
         n.setFromTriplets(trojice_.begin(), trojice_.end());
-        Eigen::SimplicialLDLT<Eigen::SparseMatrix<double>, Eigen::Lower> ldlt(n);
-        if (ldlt.info() != Eigen::Success) return false;
-        x = ldlt.solve(b_);
-        return ldlt.info() == Eigen::Success && x.allFinite();
+        if (!StejnyVzor(n) && !Analyzovat(n)) return false;
+        return std::visit(
+            [&](auto& ldlt) {
+                if constexpr (std::is_same_v<std::decay_t<decltype(ldlt)>, std::monostate>) {
+                    return false;
+                } else {
+                    ldlt.factorize(n);
+                    if (ldlt.info() != Eigen::Success) return false;
+                    x = ldlt.solve(b_);
+                    return ldlt.info() == Eigen::Success && x.allFinite();
+                }
+            },
+            ldlt_);
     }
 
   private:
+    using Matice = Eigen::SparseMatrix<double>;
+    using LdltAmd = Eigen::SimplicialLDLT<Matice, Eigen::Lower, Eigen::AMDOrdering<int>>;
+    using LdltMetis = Eigen::SimplicialLDLT<Matice, Eigen::Lower, Eigen::MetisOrdering<int>>;
+    // From this many unknowns on, nested dissection pays for its analysis.
+    static constexpr int kMetisOd = 2000;
+
+    bool StejnyVzor(const Matice& n) const {
+        return !std::holds_alternative<std::monostate>(ldlt_) &&
+               std::equal(n.outerIndexPtr(), n.outerIndexPtr() + n_ + 1, vnejsi_.begin(),
+                          vnejsi_.end()) &&
+               std::equal(n.innerIndexPtr(), n.innerIndexPtr() + n.nonZeros(), vnitrni_.begin(),
+                          vnitrni_.end());
+    }
+
+    bool Analyzovat(const Matice& n) {
+        ldlt_ = std::monostate{};
+        bool ok = false;
+        if (n_ >= kMetisOd) {
+            // METIS leaves the permutation empty when it fails.
+            LdltMetis& metis = ldlt_.emplace<LdltMetis>();
+            metis.analyzePattern(n);
+            ok = metis.info() == Eigen::Success && metis.permutationP().size() == n_;
+        }
+        if (!ok) {
+            LdltAmd& amd = ldlt_.emplace<LdltAmd>();
+            amd.analyzePattern(n);
+            ok = amd.info() == Eigen::Success;
+        }
+        if (!ok) {
+            ldlt_ = std::monostate{};
+            return false;
+        }
+        vnejsi_.assign(n.outerIndexPtr(), n.outerIndexPtr() + n_ + 1);
+        vnitrni_.assign(n.innerIndexPtr(), n.innerIndexPtr() + n.nonZeros());
+        return true;
+    }
+
     int n_;
     Eigen::VectorXd b_;
     std::vector<Eigen::Triplet<double>> trojice_;
+    std::variant<std::monostate, LdltAmd, LdltMetis> ldlt_;
+    std::vector<int> vnejsi_;   // the pattern analysed: column starts
+    std::vector<int> vnitrni_;  // and rows
 };
 
 // 1.4826 times the median of |values| (the standard deviation of normal
@@ -299,7 +369,7 @@ class PolohovaUloha {
             // the good residuals shrink, and so does the influence left to a
             // gross error.
             if (vahy != Vahy::Proste) RobustniMeritka();
-            RidkeRovnice r(n);
+            RidkeRovnice& r = Rovnice(n);
             for (const Pozorovani& p : poz_) {
                 int idx[5];
                 double a[5];
@@ -333,6 +403,14 @@ class PolohovaUloha {
             if (krok < kKonvergence) break;
         }
         return true;
+    }
+
+    // The equations of the fit, emptied for the next iteration; kept so that
+    // the iterations share one analysis.
+    RidkeRovnice& Rovnice(int n) {
+        if (!rovnice_) rovnice_.emplace(n);
+        rovnice_->Vynulovat();
+        return *rovnice_;
     }
 
     void PridatVychozi(RidkeRovnice& r) const {
@@ -377,6 +455,7 @@ class PolohovaUloha {
     std::vector<std::size_t> polarni_;
     double sigmaSmer_ = kSigmaSmer;
     double sigmaDelka_ = kSigmaDelka;
+    std::optional<RidkeRovnice> rovnice_;
 };
 
 // The fit of the heights: Z of the computed points from the height differences
@@ -465,7 +544,9 @@ class VyskovaUloha {
     }
 
     bool Vyresit(const Vahy vahy, ZpresneniPriblizne& v) {
-        RidkeRovnice r(pocet_);
+        if (!rovnice_) rovnice_.emplace(pocet_);
+        RidkeRovnice& r = *rovnice_;
+        r.Vynulovat();
         for (const Prevyseni& p : prev_) {
             const int idx[2] = {neznama_[static_cast<std::size_t>(p.stn)],
                                 neznama_[static_cast<std::size_t>(p.cil)]};
@@ -501,7 +582,8 @@ class VyskovaUloha {
     std::vector<int32_t> neznama_;
     int32_t pocet_ = 0;
     std::vector<Prevyseni> prev_;
-    double meritko_ = 1;  // robust scale of the standardised residuals
+    double meritko_ = 1;                   // robust scale of the standardised residuals
+    std::optional<RidkeRovnice> rovnice_;  // kept across the iterations
 };
 
 }  // namespace
