@@ -166,8 +166,7 @@ bool VyrovnatTrojuhelnik(const Tmereni& radky, VyrovnanyTrojuhelnik& vysledek) {
 
 void ZapsatTrojuhelnik(const MereniMeziBody& sit, const std::array<int32_t, 3>& body,
                        const Tmereni& radky, const VyrovnanyTrojuhelnik& t, Real tolerance,
-                       TvnejsiPresnost& vysledek) {
-    const int32_t cislo = vysledek.odchylkaTrojuhelnik.PocetPlnychZaznamu() + 1;
+                       int32_t cislo, TvnejsiPresnost& vysledek) {
     const std::size_t m = radky.zaznam.size();
     const Real mez =
         std::sqrt(static_cast<Real>(t.nadbytecnych) / (2 * static_cast<Real>(m))) * tolerance;
@@ -221,6 +220,7 @@ bool VypocetVnejsiPresnostiSmer(const MereniMeziBody& sit, const nastaveni::Tmez
     vysledek.Prazdny();
     SdruzenaOdchylka celkova;
     Tmereni radky;
+    int32_t cislo = 0;  // of the last triangle written
     for (const std::array<int32_t, 3>& body : Trojuhelniky(sit)) {
         const StavTrojuhelniku stav = SestavitTrojuhelnik(sit, body, radky);
         if (stav == StavTrojuhelniku::Chyba) {
@@ -229,7 +229,7 @@ bool VypocetVnejsiPresnostiSmer(const MereniMeziBody& sit, const nastaveni::Tmez
         }
         VyrovnanyTrojuhelnik t;
         if (stav != StavTrojuhelniku::Sestaven || !VyrovnatTrojuhelnik(radky, t)) continue;
-        ZapsatTrojuhelnik(sit, body, radky, t, mezProtismer.rozdil_smer, vysledek);
+        ZapsatTrojuhelnik(sit, body, radky, t, mezProtismer.rozdil_smer, ++cislo, vysledek);
         celkova.Pridej(static_cast<Real>(t.nadbytecnych), t.odchylka);
     }
     if (!celkova.ZapsatCelkovou(vysledek.odchylkaCelkova)) {
