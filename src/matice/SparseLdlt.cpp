@@ -22,6 +22,7 @@
 #include <variant>
 
 #include "matice/FpGuard.h"
+#include "matice/ParallelWork.h"
 
 namespace vertano {
 
@@ -243,7 +244,111 @@ void SelectedInverse::Clear() {
     std::vector<Real>().swap(diagonal_);
 }
 
-bool SelectedInverse::Compute(const LdltFactor& f) {
+namespace {
+
+// Below this many entries of L a second thread costs more than it saves.
+constexpr std::size_t kParallelInverse = 20000;
+
+// The columns of the selected inverse in the order they can be computed: the
+// columns of `top` first (from the last), then each group, independently of
+// the others (each from its last column). Column j needs only the columns of
+// its ancestors in the elimination tree (the rows of its pattern), so the
+// subtrees below the top of the tree are independent. The top is the chain
+// from the root down to the first node with several children, and further the
+// root of any subtree that would hold most of the work alone; the subtrees
+// below it are dealt to the groups by their work.
+struct InversePlan {
+    std::vector<int32_t> top;
+    std::vector<std::vector<int32_t>> groups;
+};
+
+InversePlan PlanInverse(const LdltFactor& f, int groups) {
+    const int32_t n = f.n;
+    std::vector<int32_t> parent(static_cast<std::size_t>(n), -1);
+    std::vector<double> work(static_cast<std::size_t>(n), 0);
+    for (int32_t j = 0; j < n; ++j) {
+        const double cnt = f.start[j + 1] - f.start[j];
+        work[j] += cnt * cnt + 1;
+        if (cnt > 0) {
+            parent[j] = f.row[f.start[j]];
+            work[parent[j]] += work[j];
+        }
+    }
+    std::vector<std::vector<int32_t>> children(static_cast<std::size_t>(n) + 1);
+    for (int32_t j = 0; j < n; ++j) children[parent[j] < 0 ? n : parent[j]].push_back(j);
+    // Frontier: subtree roots still to be dealt out; a dominant one is split.
+    std::vector<char> isTop(static_cast<std::size_t>(n), 0);
+    std::vector<int32_t> frontier = children[n];
+    for (;;) {
+        double total = 0;
+        std::size_t big = 0;
+        for (std::size_t k = 0; k < frontier.size(); ++k) {
+            total += work[frontier[k]];
+            if (work[frontier[k]] > work[frontier[big]]) big = k;
+        }
+        if (frontier.empty() || work[frontier[big]] <= total / groups) break;
+        const int32_t root = frontier[big];
+        isTop[root] = 1;
+        frontier.erase(frontier.begin() + static_cast<std::ptrdiff_t>(big));
+        frontier.insert(frontier.end(), children[root].begin(), children[root].end());
+    }
+    // Largest subtree first to the group with the least work.
+    std::sort(frontier.begin(), frontier.end(), [&](int32_t a, int32_t b) {
+        return work[a] > work[b] || (work[a] == work[b] && a < b);
+    });
+    std::vector<double> load(static_cast<std::size_t>(groups), 0);
+    std::vector<int32_t> group(static_cast<std::size_t>(n), -1);
+    for (const int32_t root : frontier) {
+        const auto g = std::min_element(load.begin(), load.end()) - load.begin();
+        load[g] += work[root];
+        group[root] = static_cast<int32_t>(g);
+    }
+    InversePlan plan;
+    plan.groups.resize(static_cast<std::size_t>(groups));
+    for (int32_t j = n - 1; j >= 0; --j) {
+        if (isTop[j]) {
+            plan.top.push_back(j);
+            continue;
+        }
+        if (group[j] < 0) group[j] = group[parent[j]];
+        plan.groups[group[j]].push_back(j);
+    }
+    return plan;
+}
+
+}  // namespace
+
+// Column j of Z from the columns of its ancestors. `where` is -1 everywhere on
+// entry and on return.
+void SelectedInverse::Column(const LdltFactor& f, int32_t j, std::vector<int32_t>& where,
+                             std::vector<Real>& t) {
+    const int32_t p0 = f.start[j];
+    const int32_t cnt = f.start[j + 1] - p0;
+    for (int32_t a = 0; a < cnt; ++a) where[static_cast<std::size_t>(f.row[p0 + a])] = a;
+    t.assign(static_cast<std::size_t>(cnt), 0);
+    // t[a] = sum_b L[r_b][j] Z[r_a][r_b] over the rows r of column j; each
+    // pair r_a > r_b is found once, in column r_b of Z, and serves both sums.
+    for (int32_t b = 0; b < cnt; ++b) {
+        const int32_t rb = f.row[p0 + b];
+        const Real lb = f.value[p0 + b];
+        t[b] += diagonal_[rb] * lb;
+        for (int32_t q = f.start[rb]; q < f.start[rb + 1]; ++q) {
+            const int32_t c = where[static_cast<std::size_t>(f.row[q])];
+            if (c < 0) continue;
+            t[c] += value_[q] * lb;
+            t[b] += value_[q] * f.value[p0 + c];
+        }
+    }
+    Real zjj = 1 / f.d[j];
+    for (int32_t a = 0; a < cnt; ++a) {
+        value_[p0 + a] = -t[a];
+        zjj += f.value[p0 + a] * t[a];
+    }
+    diagonal_[j] = zjj;
+    for (int32_t a = 0; a < cnt; ++a) where[static_cast<std::size_t>(f.row[p0 + a])] = -1;
+}
+
+bool SelectedInverse::Compute(const LdltFactor& f, int threads) {
     Clear();
     const int32_t n = f.n;
     if (n < 1 || f.start.size() != static_cast<std::size_t>(n) + 1 ||
@@ -253,34 +358,30 @@ bool SelectedInverse::Compute(const LdltFactor& f) {
     const FpGuard guard;
     value_.assign(f.value.size(), 0);
     diagonal_.assign(static_cast<std::size_t>(n), 0);
-    // where[i]: the place of row i in the column being computed, -1 elsewhere.
     std::vector<int32_t> where(static_cast<std::size_t>(n), -1);
     std::vector<Real> t;
-    for (int32_t j = n - 1; j >= 0; --j) {
-        const int32_t p0 = f.start[j];
-        const int32_t cnt = f.start[j + 1] - p0;
-        for (int32_t a = 0; a < cnt; ++a) where[static_cast<std::size_t>(f.row[p0 + a])] = a;
-        t.assign(static_cast<std::size_t>(cnt), 0);
-        // t[a] = sum_b L[r_b][j] Z[r_a][r_b] over the rows r of column j; each
-        // pair r_a > r_b is found once, in column r_b of Z, and serves both sums.
-        for (int32_t b = 0; b < cnt; ++b) {
-            const int32_t rb = f.row[p0 + b];
-            const Real lb = f.value[p0 + b];
-            t[b] += diagonal_[rb] * lb;
-            for (int32_t q = f.start[rb]; q < f.start[rb + 1]; ++q) {
-                const int32_t c = where[static_cast<std::size_t>(f.row[q])];
-                if (c < 0) continue;
-                t[c] += value_[q] * lb;
-                t[b] += value_[q] * f.value[p0 + c];
+    threads = std::clamp(threads, 1, kMaxThreads);
+    if (threads == 1 || f.value.size() < kParallelInverse) {
+        for (int32_t j = n - 1; j >= 0; --j) Column(f, j, where, t);
+    } else {
+        // Every column is computed by the same operations whichever thread
+        // does it: the result does not depend on the thread count.
+        const InversePlan plan = PlanInverse(f, threads);
+        for (const int32_t j : plan.top) Column(f, j, where, t);
+        TindexVector split(plan.groups.size() + 1);
+        for (std::size_t g = 0; g < split.size(); ++g) split[g] = static_cast<int>(g);
+        const bool ok = detail::RunSplit(split, [&](int first, int end) {
+            std::vector<int32_t> w(static_cast<std::size_t>(n), -1);
+            std::vector<Real> tg;
+            for (int g = first; g < end; ++g) {
+                for (const int32_t j : plan.groups[g]) Column(f, j, w, tg);
             }
+            return true;
+        });
+        if (!ok) {
+            Clear();
+            return false;
         }
-        Real zjj = 1 / f.d[j];
-        for (int32_t a = 0; a < cnt; ++a) {
-            value_[p0 + a] = -t[a];
-            zjj += f.value[p0 + a] * t[a];
-        }
-        diagonal_[j] = zjj;
-        for (int32_t a = 0; a < cnt; ++a) where[static_cast<std::size_t>(f.row[p0 + a])] = -1;
     }
     if (!guard.Ok()) {
         Clear();

@@ -110,14 +110,18 @@ class SparseLdlt {
 // connects) and the 3 x 3 blocks of the points lie in this pattern.
 class SelectedInverse {
   public:
-    // False on a floating-point fault or a malformed factor.
-    [[nodiscard]] bool Compute(const LdltFactor& f);
+    // False on a floating-point fault or a malformed factor. A large factor
+    // is shared among `threads` threads by subtrees of its elimination tree;
+    // the result is the same for every thread count.
+    [[nodiscard]] bool Compute(const LdltFactor& f, int threads = 1);
     // Z[i][j] for unknowns i, j of N; false when the pair is outside the
     // pattern (the caller then solves for a column).
     [[nodiscard]] bool Find(const LdltFactor& f, int32_t i, int32_t j, Real& z) const;
     void Clear();
 
   private:
+    void Column(const LdltFactor& f, int32_t j, std::vector<int32_t>& where, std::vector<Real>& t);
+
     std::vector<Real> value_;     // parallel to the factor's L
     std::vector<Real> diagonal_;  // by position in the factor
 };

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <random>
 #include <vector>
 
@@ -159,6 +160,57 @@ TEST(SparseLdlt, SolvesAndItsSelectedInverseEqualsTheDenseInverse) {
             }
         }
         EXPECT_GT(found, n);
+    }
+}
+
+TEST(SparseLdlt, TheSelectedInverseIsTheSameBitsOnAnyNumberOfThreads) {
+    // A^T P A of a 40 x 40 grid, x and y of its first point held (positive
+    // definite), assembled entry by entry.
+    const GridNetwork g = Grid(40, 5);
+    std::vector<std::map<int, Real>> columns(g.n);
+    std::vector<std::vector<std::pair<int, Real>>> rows(g.m);
+    for (int j = 0; j < g.n; ++j) {
+        for (std::size_t e = 0; e < g.At.index[j].size(); ++e) {
+            rows[g.At.index[j][e]].emplace_back(j, g.At.data[j][e]);
+        }
+    }
+    for (int k = 0; k < g.m; ++k) {
+        for (const auto& [i, ai] : rows[k]) {
+            for (const auto& [j, aj] : rows[k]) {
+                if (i >= j && j > 1) columns[j][i] += ai * g.p[k] * aj;
+            }
+        }
+    }
+    SparseSymmetric N;
+    N.n = g.n;
+    N.start.push_back(0);
+    for (int j = 0; j < g.n; ++j) {
+        if (j <= 1) columns[j] = {{j, 1}};
+        for (const auto& [i, v] : columns[j]) {
+            N.row.push_back(i);
+            N.value.push_back(v);
+        }
+        N.start.push_back(static_cast<int32_t>(N.row.size()));
+    }
+    SparseLdlt ldlt;
+    ASSERT_TRUE(ldlt.Factor(N));
+    ASSERT_GT(ldlt.Result().value.size(), 20000U);  // large enough to be shared
+    SelectedInverse one;
+    ASSERT_TRUE(one.Compute(ldlt.Result(), 1));
+    for (const int threads : {2, 3}) {
+        SelectedInverse many;
+        ASSERT_TRUE(many.Compute(ldlt.Result(), threads));
+        int differ = 0;
+        for (int i = 0; i < g.n; ++i) {
+            for (int j = 0; j <= i; ++j) {
+                Real a = 0;
+                Real b = 0;
+                if (one.Find(ldlt.Result(), i, j, a) &&
+                    (!many.Find(ldlt.Result(), i, j, b) || a != b))
+                    ++differ;
+            }
+        }
+        EXPECT_EQ(differ, 0) << threads << " threads";
     }
 }
 
