@@ -66,14 +66,7 @@ bool Adjust(Session& s, VysledekVyrovnani& vysledek) {
 
 }  // namespace
 
-bool WriteText(Session& s, const std::string& path, const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = text.find('\n', start);
-        lines.push_back(text.substr(start, end - start));
-        start = end == std::string::npos ? text.size() : end + 1;
-    }
+bool WriteText(Session& s, const std::string& path, const std::vector<std::string>& lines) {
     std::string error;
     if (SaveTextFile(path, lines, error)) return true;
     s.err << "vertano-cli: " << error << "\n";
@@ -96,7 +89,8 @@ bool WriteCoordinates(Session& s) {
 // nothing is written, not just the coordinates.
 bool WriteOutputs(Session& s) {
     const Options& o = s.options;
-    const std::string json = o.json.empty() ? std::string() : AdjustmentJson(s.ws);
+    const std::vector<std::string> json =
+        o.json.empty() ? std::vector<std::string>() : AdjustmentJson(s.ws);
     if (!o.json.empty() && json.empty()) {
         s.err << "vertano-cli: an accuracy figure of the results is not a number; nothing "
                  "written\n";

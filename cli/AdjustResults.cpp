@@ -173,7 +173,7 @@ void WritePoint(JsonWriter& w, const Tbod& b) {
     w.EndObject();
 }
 
-std::string AdjustmentJson(const Workspace& ws) {
+std::vector<std::string> AdjustmentJson(const Workspace& ws) {
     VysledkyVyrovnani v;
     if (!SestavitVysledky(ws, v)) return {};
     JsonWriter w;
@@ -185,7 +185,7 @@ std::string AdjustmentJson(const Workspace& ws) {
     WriteOutliers(w, v.odlehle);
     WriteOrientations(w, v.zobrazeni);
     w.EndObject();
-    return w.Text();
+    return w.TakeLines();
 }
 
 }  // namespace vertano::cli

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "JsonWriter.h"
 #include "workspace/SouhrnVyrovnaniText.h"
@@ -20,9 +21,9 @@ namespace vertano::cli {
 // point has no accuracy of its own: its figures are null.
 void WritePoint(JsonWriter& w, const Tbod& b);
 
-// The whole result in metres and radians (see the README for its layout); empty
-// when the network is not adjusted or the accuracy figures cannot be scaled (a
-// figure that is not finite).
-std::string AdjustmentJson(const Workspace& ws);
+// The whole result in metres and radians (see the README for its layout), as
+// the lines of the document; none when the network is not adjusted or the
+// accuracy figures cannot be scaled (a figure that is not finite).
+std::vector<std::string> AdjustmentJson(const Workspace& ws);
 
 }  // namespace vertano::cli

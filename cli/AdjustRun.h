@@ -14,8 +14,8 @@ namespace vertano::cli {
 // the network is adjusted; otherwise the exit status, the reason printed.
 int ReadAndAdjust(Session& s, const std::vector<int>& codes, VysledekVyrovnani& vysledek);
 
-// Writes a text (lines split at "\n") through the safe writer; false with the
-// reason printed.
-bool WriteText(Session& s, const std::string& path, const std::string& text);
+// Writes the lines of a text through the safe writer; false with the reason
+// printed.
+bool WriteText(Session& s, const std::string& path, const std::vector<std::string>& lines);
 
 }  // namespace vertano::cli

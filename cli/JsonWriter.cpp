@@ -97,8 +97,23 @@ std::string JsonNumber(Real value) {
 }
 
 void JsonWriter::Break() {
-    text_ += '\n';
-    text_.append(2 * open_.size(), ' ');
+    lines_.push_back(std::move(text_));
+    text_.assign(2 * open_.size(), ' ');
+}
+
+std::string JsonWriter::Text() const {
+    std::string text;
+    for (const std::string& line : lines_) {
+        text += line;
+        text += '\n';
+    }
+    return text + text_;
+}
+
+std::vector<std::string> JsonWriter::TakeLines() {
+    if (!text_.empty()) lines_.push_back(std::move(text_));
+    text_.clear();
+    return std::move(lines_);
 }
 
 void JsonWriter::BeforeValue() {
@@ -127,7 +142,10 @@ void JsonWriter::End(char bracket) {
     open_.pop_back();
     if (!o.inlined && !o.empty) Break();
     text_ += bracket;
-    if (open_.empty()) text_ += '\n';
+    if (open_.empty()) {
+        lines_.push_back(std::move(text_));
+        text_.clear();
+    }
 }
 
 void JsonWriter::BeginObject() {

@@ -44,8 +44,11 @@ class JsonWriter {
     void Member(std::string_view name, bool value);
 
     // The document so far; complete once every container is closed.
-    const std::string& Text() const { return text_; }
-    bool Complete() const { return open_.empty() && !text_.empty(); }
+    std::string Text() const;
+    bool Complete() const { return open_.empty() && (!lines_.empty() || !text_.empty()); }
+    // The document as its lines (without the line ends), moved out: a large
+    // document is then held once, not once more as one text.
+    std::vector<std::string> TakeLines();
 
   private:
     struct Open {
@@ -58,7 +61,8 @@ class JsonWriter {
     void End(char bracket);
     void Break();
 
-    std::string text_;
+    std::vector<std::string> lines_;  // the lines ended so far
+    std::string text_;                // the line being written
     std::vector<Open> open_;
     bool afterKey_ = false;
     int inlineDepth_;

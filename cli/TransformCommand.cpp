@@ -64,7 +64,8 @@ std::optional<int> Transform(Session& s, VysledekTransformace& v) {
 bool WriteOutputs(Session& s) {
     const Options& o = s.options;
     const bool pb = o.pointBearing;
-    const std::string json = o.json.empty() ? std::string() : TransformJson(s.ws, pb);
+    const std::vector<std::string> json =
+        o.json.empty() ? std::vector<std::string>() : TransformJson(s.ws, pb);
     if (!o.json.empty() && json.empty()) {
         s.err << "vertano-cli: an accuracy figure of the results is not a number; nothing "
                  "written\n";

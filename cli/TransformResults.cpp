@@ -78,7 +78,7 @@ void WriteIdentical(JsonWriter& w, const IdentickyBodVysledek& b, bool bodASmern
 
 }  // namespace
 
-std::string TransformJson(const Workspace& ws, bool bodASmernik) {
+std::vector<std::string> TransformJson(const Workspace& ws, bool bodASmernik) {
     VysledkyTransformace v;
     if (!SestavitVysledkyTransformace(ws, bodASmernik, v)) return {};
     JsonWriter w;
@@ -95,7 +95,7 @@ std::string TransformJson(const Workspace& ws, bool bodASmernik) {
     for (const Tbod& b : v.body) WritePoint(w, b);
     w.EndArray();
     w.EndObject();
-    return w.Text();
+    return w.TakeLines();
 }
 
 }  // namespace vertano::cli

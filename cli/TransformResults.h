@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "workspace/Workspace.h"
 
@@ -11,6 +12,6 @@ namespace vertano::cli {
 // radians, standard deviations for the a priori unit standard deviations.
 // `bodASmernik` chooses the point-and-bearing transformation. Empty when the
 // transformation is not current or a figure cannot be scaled.
-std::string TransformJson(const Workspace& ws, bool bodASmernik);
+std::vector<std::string> TransformJson(const Workspace& ws, bool bodASmernik);
 
 }  // namespace vertano::cli

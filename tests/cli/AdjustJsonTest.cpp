@@ -44,7 +44,8 @@ class AdjustedWorkspace : public ::testing::Test {
         SilentInteraction ui(true);
         ASSERT_TRUE(AnalyzaSuroveMereni(ws, ui).uspech) << ui.lastText;
         ASSERT_TRUE(VyrovnaniSite(ws, ui).uspech) << ui.lastText;
-        const std::string text = AdjustmentJson(ws);
+        std::string text;
+        for (const std::string& line : AdjustmentJson(ws)) text += line + "\n";
         test::JsonParser parser(text);
         ASSERT_TRUE(parser.Parse(json)) << parser.error;
     }
