@@ -253,22 +253,43 @@ constexpr std::size_t kParallelInverse = 20000;
 // columns of `top` first (from the last), then each group, independently of
 // the others (each from its last column). Column j needs only the columns of
 // its ancestors in the elimination tree (the rows of its pattern), so the
-// subtrees below the top of the tree are independent. The top is the chain
-// from the root down to the first node with several children, and further the
-// root of any subtree that would hold most of the work alone; the subtrees
-// below it are dealt to the groups by their work.
+// subtrees below the top of the tree are independent. The top grows from the
+// root by splitting the largest subtree (down the separators of the ordering,
+// which are chains); of the splits tried, the one with the least work on the
+// longest path (the top, then the largest group) is taken.
 struct InversePlan {
     std::vector<int32_t> top;
     std::vector<std::vector<int32_t>> groups;
 };
 
+// Splits tried at most; each moves one column into the top.
+constexpr int32_t kMostSplits = 4096;
+
+// Subtree roots dealt to the groups, the largest first to the one with the
+// least work; returns the largest load.
+double Deal(std::vector<int32_t> roots, const std::vector<double>& work, int groups,
+            std::vector<int32_t>* group) {
+    std::sort(roots.begin(), roots.end(), [&](int32_t a, int32_t b) {
+        return work[a] > work[b] || (work[a] == work[b] && a < b);
+    });
+    std::vector<double> load(static_cast<std::size_t>(groups), 0);
+    for (const int32_t root : roots) {
+        const auto g = std::min_element(load.begin(), load.end()) - load.begin();
+        load[g] += work[root];
+        if (group != nullptr) (*group)[root] = static_cast<int32_t>(g);
+    }
+    return *std::max_element(load.begin(), load.end());
+}
+
 InversePlan PlanInverse(const LdltFactor& f, int groups) {
     const int32_t n = f.n;
     std::vector<int32_t> parent(static_cast<std::size_t>(n), -1);
+    std::vector<double> own(static_cast<std::size_t>(n), 0);
     std::vector<double> work(static_cast<std::size_t>(n), 0);
     for (int32_t j = 0; j < n; ++j) {
         const double cnt = f.start[j + 1] - f.start[j];
-        work[j] += cnt * cnt + 1;
+        own[j] = cnt * cnt + 1;
+        work[j] += own[j];
         if (cnt > 0) {
             parent[j] = f.row[f.start[j]];
             work[parent[j]] += work[j];
@@ -276,33 +297,37 @@ InversePlan PlanInverse(const LdltFactor& f, int groups) {
     }
     std::vector<std::vector<int32_t>> children(static_cast<std::size_t>(n) + 1);
     for (int32_t j = 0; j < n; ++j) children[parent[j] < 0 ? n : parent[j]].push_back(j);
-    // Frontier: subtree roots still to be dealt out; a dominant one is split.
-    std::vector<char> isTop(static_cast<std::size_t>(n), 0);
     std::vector<int32_t> frontier = children[n];
-    for (;;) {
-        double total = 0;
-        std::size_t big = 0;
-        for (std::size_t k = 0; k < frontier.size(); ++k) {
-            total += work[frontier[k]];
-            if (work[frontier[k]] > work[frontier[big]]) big = k;
+    std::vector<int32_t> split;  // the roots moved into the top, in order
+    double topWork = 0;
+    double best = Deal(frontier, work, groups, nullptr);
+    std::size_t bestSplits = 0;
+    while (!frontier.empty() && static_cast<int32_t>(split.size()) < kMostSplits) {
+        const auto big = std::max_element(frontier.begin(), frontier.end(),
+                                          [&](int32_t a, int32_t b) { return work[a] < work[b]; });
+        const int32_t root = *big;
+        frontier.erase(big);
+        frontier.insert(frontier.end(), children[root].begin(), children[root].end());
+        split.push_back(root);
+        topWork += own[root];
+        if (topWork >= best) break;
+        const double longest =
+            topWork + (frontier.empty() ? 0 : Deal(frontier, work, groups, nullptr));
+        if (longest < best) {
+            best = longest;
+            bestSplits = split.size();
         }
-        if (frontier.empty() || work[frontier[big]] <= total / groups) break;
-        const int32_t root = frontier[big];
+    }
+    std::vector<char> isTop(static_cast<std::size_t>(n), 0);
+    frontier = children[n];
+    for (std::size_t k = 0; k < bestSplits; ++k) {
+        const int32_t root = split[k];
         isTop[root] = 1;
-        frontier.erase(frontier.begin() + static_cast<std::ptrdiff_t>(big));
+        frontier.erase(std::find(frontier.begin(), frontier.end(), root));
         frontier.insert(frontier.end(), children[root].begin(), children[root].end());
     }
-    // Largest subtree first to the group with the least work.
-    std::sort(frontier.begin(), frontier.end(), [&](int32_t a, int32_t b) {
-        return work[a] > work[b] || (work[a] == work[b] && a < b);
-    });
-    std::vector<double> load(static_cast<std::size_t>(groups), 0);
     std::vector<int32_t> group(static_cast<std::size_t>(n), -1);
-    for (const int32_t root : frontier) {
-        const auto g = std::min_element(load.begin(), load.end()) - load.begin();
-        load[g] += work[root];
-        group[root] = static_cast<int32_t>(g);
-    }
+    Deal(frontier, work, groups, &group);
     InversePlan plan;
     plan.groups.resize(static_cast<std::size_t>(groups));
     for (int32_t j = n - 1; j >= 0; --j) {

@@ -143,6 +143,9 @@ bool SparseNormalSolver::Form(const NormalSystem& s) {
         }
     }
 
+    if (PatternKnown(s)) return FormValues(s);
+    patternKnown_ = false;
+
     // N_r column by column (lower triangle): column j gathers the products of
     // every observation of unknown j with its other unknowns below j. With
     // point unknowns, the pattern also holds every coordinate of a point of an
@@ -150,9 +153,9 @@ bool SparseNormalSolver::Form(const NormalSystem& s) {
     // where no product falls), so that the selected inverse keeps their
     // cofactors.
     const auto r = static_cast<int32_t>(n - held_.size());
-    std::vector<int32_t> original(static_cast<std::size_t>(r));
+    original_.assign(static_cast<std::size_t>(r), 0);
     for (int32_t j = 0; j < n; ++j) {
-        if (reduced_[j] >= 0) original[reduced_[j]] = j;
+        if (reduced_[j] >= 0) original_[reduced_[j]] = j;
     }
     const Tvector& p = *s.weights;
     const int32_t points = s.pointUnknowns;
@@ -173,7 +176,7 @@ bool SparseNormalSolver::Form(const NormalSystem& s) {
         touched.push_back(ir);
     };
     for (; jr < r; ++jr) {
-        const int32_t j = original[jr];
+        const int32_t j = original_[jr];
         touched.clear();
         Real bj = 0;
         for (std::size_t e = 0; e < A.index[j].size(); ++e) {
@@ -209,6 +212,72 @@ bool SparseNormalSolver::Form(const NormalSystem& s) {
             used[ir] = 0;
         }
         N_.start.push_back(static_cast<int32_t>(N_.row.size()));
+    }
+    KeepPattern(s);
+    return true;
+}
+
+// The iterations of an adjustment change the values of the design matrix and
+// the weights, not which observation has which unknowns: the pattern of N_r
+// found for the last system serves while the design pattern, the held
+// unknowns and the point unknowns stay.
+bool SparseNormalSolver::PatternKnown(const NormalSystem& s) const {
+    if (!patternKnown_ || s.pointUnknowns != patternPoints_ || reduced_ != patternReduced_ ||
+        s.observations != patternObservations_ ||
+        static_cast<std::size_t>(s.unknowns) + 1 != patternStart_.size()) {
+        return false;
+    }
+    const Tsparse& A = *s.design;
+    for (int32_t j = 0; j < s.unknowns; ++j) {
+        const std::vector<int32_t>& index = A.index[j];
+        const int32_t first = patternStart_[j];
+        if (static_cast<int32_t>(index.size()) != patternStart_[j + 1] - first ||
+            !std::equal(index.begin(), index.end(), patternIndex_.begin() + first)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void SparseNormalSolver::KeepPattern(const NormalSystem& s) {
+    const Tsparse& A = *s.design;
+    patternStart_.assign(1, 0);
+    patternIndex_.clear();
+    for (int32_t j = 0; j < s.unknowns; ++j) {
+        patternIndex_.insert(patternIndex_.end(), A.index[j].begin(), A.index[j].end());
+        patternStart_.push_back(static_cast<int32_t>(patternIndex_.size()));
+    }
+    patternReduced_ = reduced_;
+    patternPoints_ = s.pointUnknowns;
+    patternObservations_ = s.observations;
+    patternKnown_ = true;
+}
+
+// N_r and b on the known pattern: the same sums in the same order as when the
+// pattern was found, so the values are the same to the last bit.
+bool SparseNormalSolver::FormValues(const NormalSystem& s) {
+    const Tsparse& A = *s.design;
+    const Tvector& p = *s.weights;
+    const int32_t r = N_.n;
+    b_.assign(static_cast<std::size_t>(r), 0);
+    Tvector sum(static_cast<std::size_t>(r), 0);
+    for (int32_t jr = 0; jr < r; ++jr) {
+        const int32_t j = original_[jr];
+        Real bj = 0;
+        for (std::size_t e = 0; e < A.index[j].size(); ++e) {
+            const int32_t k = A.index[j][e];
+            const Real ap = A.data[j][e] * p[k];
+            if (s.reduced != nullptr) bj += A.data[j][e] * (*s.reduced)[k] * p[k];
+            for (int32_t q = rows_.start[k]; q < rows_.start[k + 1]; ++q) {
+                const int32_t ir = reduced_[rows_.unknown[q]];
+                if (ir >= jr) sum[ir] += ap * rows_.value[q];
+            }
+        }
+        b_[jr] = bj;
+        for (int32_t x = N_.start[jr]; x < N_.start[jr + 1]; ++x) {
+            N_.value[x] = sum[N_.row[x]];
+            sum[N_.row[x]] = 0;
+        }
     }
     return true;
 }

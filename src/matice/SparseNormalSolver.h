@@ -61,6 +61,9 @@ class SparseNormalSolver final : public NormalSolver {
     bool Prepare(const NormalSystem& s);
     bool ObservationCofactors(const NormalSystem& s, Tvector& q);
     bool Form(const NormalSystem& s);
+    [[nodiscard]] bool PatternKnown(const NormalSystem& s) const;
+    void KeepPattern(const NormalSystem& s);
+    bool FormValues(const NormalSystem& s);
     bool Factor();
     bool Increments(int32_t n, Tvector& dx);
     bool PrepareDatumCofactors();
@@ -74,6 +77,14 @@ class SparseNormalSolver final : public NormalSolver {
     std::vector<int32_t> held_;
     ObservationRows rows_;
     SparseSymmetric N_;
+    std::vector<int32_t> original_;  // row of N_r -> unknown
+    // What the pattern of N_ was found for (see PatternKnown).
+    bool patternKnown_ = false;
+    std::vector<int32_t> patternStart_;
+    std::vector<int32_t> patternIndex_;
+    std::vector<int32_t> patternReduced_;
+    int32_t patternPoints_ = 0;
+    int32_t patternObservations_ = 0;
     Tvector b_;
     bool factored_ = false;
     SparseLdlt ldlt_;
