@@ -195,8 +195,9 @@ const char* AdjustmentOptionsText() {
   --alpha A                      significance level of the outlier test,
                                  greater than 1e-8 and less than 1 (default 0.05)
   --no-exclusion                 no robust estimation, no rejection of outliers
-  --threads N                    worker threads of the matrix products, 1 to
-                                 255 (default: one per processor)
+  --threads N                    worker threads of the matrix products and
+                                 the sparse cofactors, 1 to 255 (default: one
+                                 per processor)
   --solver auto|dense|sparse     solver of the normal equations: sparse
                                  (fast, little memory), the dense reference,
                                  or auto (default): sparse, dense only where
