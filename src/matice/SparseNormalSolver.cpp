@@ -118,6 +118,30 @@ bool SparseNormalSolver::CheckSystem(const NormalSystem& s) {
     return true;
 }
 
+// Column jr of N_r into `sum` (the rows at and below jr) and its element of b:
+// the products of every observation of its unknown with the unknowns of that
+// observation, in the order of the observations. `visit` sees every unknown
+// of those observations.
+template <class Visit>
+Real SparseNormalSolver::Gather(const NormalSystem& s, int32_t jr, Tvector& sum,
+                                const Visit& visit) const {
+    const Tsparse& A = *s.design;
+    const Tvector& p = *s.weights;
+    const int32_t j = original_[jr];
+    Real bj = 0;
+    for (std::size_t e = 0; e < A.index[j].size(); ++e) {
+        const int32_t k = A.index[j][e];
+        const Real ap = A.data[j][e] * p[k];
+        if (s.reduced != nullptr) bj += A.data[j][e] * (*s.reduced)[k] * p[k];
+        for (int32_t q = rows_.start[k]; q < rows_.start[k + 1]; ++q) {
+            const int32_t u = rows_.unknown[q];
+            visit(u);
+            if (reduced_[u] >= jr) sum[reduced_[u]] += ap * rows_.value[q];
+        }
+    }
+    return bj;
+}
+
 // The design matrix by observations: the unknowns of observation k with their
 // coefficients, ascending.
 bool SparseNormalSolver::Form(const NormalSystem& s) {
@@ -157,7 +181,6 @@ bool SparseNormalSolver::Form(const NormalSystem& s) {
     for (int32_t j = 0; j < n; ++j) {
         if (reduced_[j] >= 0) original_[reduced_[j]] = j;
     }
-    const Tvector& p = *s.weights;
     const int32_t points = s.pointUnknowns;
     N_ = SparseSymmetric{};
     N_.n = r;
@@ -178,20 +201,12 @@ bool SparseNormalSolver::Form(const NormalSystem& s) {
     for (; jr < r; ++jr) {
         const int32_t j = original_[jr];
         touched.clear();
-        Real bj = 0;
-        for (std::size_t e = 0; e < A.index[j].size(); ++e) {
-            const int32_t k = A.index[j][e];
-            const Real ap = A.data[j][e] * p[k];
-            if (s.reduced != nullptr) bj += A.data[j][e] * (*s.reduced)[k] * p[k];
-            for (int32_t q = rows_.start[k]; q < rows_.start[k + 1]; ++q) {
-                const int32_t u = rows_.unknown[q];
-                mark(u);
-                if (reduced_[u] >= jr) sum[reduced_[u]] += ap * rows_.value[q];
-                if (u < points) {
-                    for (int32_t c = 0; c < 3; ++c) mark(u - u % 3 + c);
-                }
+        const Real bj = Gather(s, jr, sum, [&](int32_t u) {
+            mark(u);
+            if (u < points) {
+                for (int32_t c = 0; c < 3; ++c) mark(u - u % 3 + c);
             }
-        }
+        });
         if (j < points) {
             for (int32_t c = 0; c < 3; ++c) {
                 const int32_t other = j - j % 3 + c;
@@ -256,24 +271,11 @@ void SparseNormalSolver::KeepPattern(const NormalSystem& s) {
 // N_r and b on the known pattern: the same sums in the same order as when the
 // pattern was found, so the values are the same to the last bit.
 bool SparseNormalSolver::FormValues(const NormalSystem& s) {
-    const Tsparse& A = *s.design;
-    const Tvector& p = *s.weights;
     const int32_t r = N_.n;
     b_.assign(static_cast<std::size_t>(r), 0);
     Tvector sum(static_cast<std::size_t>(r), 0);
     for (int32_t jr = 0; jr < r; ++jr) {
-        const int32_t j = original_[jr];
-        Real bj = 0;
-        for (std::size_t e = 0; e < A.index[j].size(); ++e) {
-            const int32_t k = A.index[j][e];
-            const Real ap = A.data[j][e] * p[k];
-            if (s.reduced != nullptr) bj += A.data[j][e] * (*s.reduced)[k] * p[k];
-            for (int32_t q = rows_.start[k]; q < rows_.start[k + 1]; ++q) {
-                const int32_t ir = reduced_[rows_.unknown[q]];
-                if (ir >= jr) sum[ir] += ap * rows_.value[q];
-            }
-        }
-        b_[jr] = bj;
+        b_[jr] = Gather(s, jr, sum, [](int32_t) {});
         for (int32_t x = N_.start[jr]; x < N_.start[jr + 1]; ++x) {
             N_.value[x] = sum[N_.row[x]];
             sum[N_.row[x]] = 0;

@@ -64,6 +64,8 @@ class SparseNormalSolver final : public NormalSolver {
     [[nodiscard]] bool PatternKnown(const NormalSystem& s) const;
     void KeepPattern(const NormalSystem& s);
     bool FormValues(const NormalSystem& s);
+    template <class Visit>
+    Real Gather(const NormalSystem& s, int32_t jr, Tvector& sum, const Visit& visit) const;
     bool Factor();
     bool Increments(int32_t n, Tvector& dx);
     bool PrepareDatumCofactors();
