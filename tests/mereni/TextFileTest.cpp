@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <thread>
 
 #include "mereni/TextovySoubor.h"
 #include "support/TestSupport.h"
@@ -171,6 +172,40 @@ TEST(TextFileRead, AFileChangedBetweenItsReadingsIsRefused) {
     fs::remove(path);
     EXPECT_FALSE(stream.ForEachPiece(all, message));
     EXPECT_NE(message.find("Cannot open"), std::string::npos);
+}
+
+// A named pipe gives its text once: it is held whole, never opened again.
+TEST(TextFileRead, APipeIsReadOnce) {
+    test::TempDir dir;
+    const fs::path pipe = dir / "pipe";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    std::thread writer([&pipe] {
+        const int fd = open(pipe.c_str(), O_WRONLY);  // waits for the reader
+        if (fd < 0) return;
+        EXPECT_EQ(write(fd, "1 A\r\n2 B\r\n", 10), 10);
+        close(fd);
+        // A reader that opened the pipe again would wait for a writer for ever:
+        // this one lets it go with nothing to read.
+        for (int i = 0; i < 20; ++i) {
+            const int again = open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+            if (again >= 0) close(again);
+            usleep(10000);
+        }
+    });
+    TextStream stream(4);
+    const TextReadResult r = stream.Open(pipe);
+    std::string text;
+    std::string message;
+    const bool read = stream.ForEachPiece(
+        [&text](std::string_view piece) {
+            text += piece;
+            return true;
+        },
+        message);
+    writer.join();
+    EXPECT_TRUE(r.Ok()) << r.message;
+    EXPECT_TRUE(read) << message;
+    EXPECT_EQ(text, "1 A\r\n2 B\r\n");
 }
 
 TEST(TextFileRead, MissingFileAndFolderCannotBeOpened) {
