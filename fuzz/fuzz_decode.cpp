@@ -31,6 +31,40 @@ void CheckDecoded(std::string_view bytes) {
     Require(IsValidUtf8(Windows1250ToUtf8(bytes)), "Windows1250ToUtf8", "output is not UTF-8");
 }
 
+// A large file is scanned and decoded in pieces: any piece size must give what
+// the whole bytes give.
+void CheckPieces(std::string_view bytes, size_t pieceBytes) {
+    TextFile whole;
+    const TextReadResult expected = DecodeText(bytes, whole);
+    TextScan scan;
+    for (size_t at = 0; at < bytes.size(); at += pieceBytes)
+        scan.Feed(bytes.substr(at, pieceBytes));
+    TextEncoding encoding = TextEncoding::Utf8;
+    const TextReadResult r = scan.Finish(encoding);
+    Require(r.status == expected.status && r.line == expected.line && r.message == expected.message,
+            "TextScan", "pieces are judged otherwise than the whole: " + r.message);
+    if (!r.Ok()) return;
+    Require(encoding == whole.encoding, "TextScan", "another encoding");
+    TextDecoder decoder(encoding);
+    std::string text;
+    for (size_t at = 0;;) {
+        const std::string_view piece = bytes.substr(at, pieceBytes);
+        at += piece.size();
+        const bool last = at >= bytes.size();
+        Require(decoder.Feed(piece, last, text), "TextDecoder", "scanned bytes do not decode");
+        if (last) break;
+    }
+    std::string split;
+    for (const PreparedLine& line : PrepareLines(whole.lines))
+        split += std::to_string(line.fileLine) + " " + line.text + "\n";
+    std::string fromPieces;
+    ForEachPreparedLine(text, [&fromPieces](std::string_view line, int32_t fileLine) {
+        fromPieces.append(std::to_string(fileLine)).append(" ").append(line).append("\n");
+        return true;
+    });
+    Require(fromPieces == split, "TextDecoder", "pieces decode to other lines");
+}
+
 // A number read from a file and written in the internal form must read back as the
 // same number; fixed notation must read back within its last decimal.
 void CheckNumber(const std::string& token) {
@@ -78,6 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Input in;
     if (!SplitInput(data, size, in)) return 0;
     CheckDecoded(in.bytes);
+    CheckPieces(in.bytes, 1 + in.selector % 8);
     std::vector<std::string> lines;
     if (DecodeLines(in.bytes, lines)) CheckTokens(lines);
     return 0;

@@ -168,4 +168,8 @@ bool ReadTextForLoading(const std::filesystem::path& cesta, std::string& text, F
     return true;
 }
 
+bool OpenTextForLoading(const std::filesystem::path& cesta, TextStream& text, FileResult& result) {
+    return Readable(text.Open(cesta), result);
+}
+
 }  // namespace vertano

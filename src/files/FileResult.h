@@ -8,6 +8,7 @@
 
 #include "matice/Real.h"
 #include "mereni/Text.h"
+#include "mereni/TextovySoubor.h"
 
 namespace vertano {
 
@@ -119,5 +120,7 @@ bool ReadLinesForLoading(const std::filesystem::path& cesta, std::vector<std::st
                          FileResult& result);
 // The same with the whole decoded text in one string (for PrepareLineViews).
 bool ReadTextForLoading(const std::filesystem::path& cesta, std::string& text, FileResult& result);
+// The same with the file opened for reading piece by piece (a large file).
+bool OpenTextForLoading(const std::filesystem::path& cesta, TextStream& text, FileResult& result);
 
 }  // namespace vertano

@@ -63,25 +63,31 @@ RawFileResult ReadMtxPrepared(const std::vector<PreparedLineView>& lines,
     return ReadMtxLines(lines, nastaveni, mereni);
 }
 
-RawFileResult ReadMtxText(std::string_view text, const Tnastaveni& nastaveni, Tmereni& mereni) {
+namespace {
+
+// Reads the prepared lines that walk(visit) gives, in two passes as ReadMtxLines
+// checks them: control characters anywhere first, then line by line. walk
+// returns a failure when the text cannot be read again.
+template <class Walk>
+RawFileResult ReadMtxWalk(const Walk& walk, const Tnastaveni& nastaveni, Tmereni& mereni) {
     mereni.Clear();
-    // The checks of ReadMtxLines in its order: control characters anywhere
-    // first, then line by line.
     int32_t counter = 0;
     RawFileResult r;
-    ForEachPreparedLine(text, [&](std::string_view line, int32_t fileLine) {
+    RawFileResult read = walk([&](std::string_view line, int32_t fileLine) {
         ++counter;
         if (HasControlCharacter(line))
             r = FileFailure(FileError::ControlCharacter, counter, fileLine, std::string(line));
         return r.ok;
     });
+    if (!read.ok) return read;
     if (!r.ok) return r;
     Tmereni nove;
+    // Counted first, so that the rows do not grow (and hold twice their size).
     nove.zaznam.reserve(static_cast<size_t>(counter));
     std::vector<int32_t> fileLines;  // for the station check's message
     fileLines.reserve(static_cast<size_t>(counter));
     counter = 0;
-    ForEachPreparedLine(text, [&](std::string_view line, int32_t fileLine) {
+    read = walk([&](std::string_view line, int32_t fileLine) {
         Tzaznam z;
         r = MtxRow(line, ++counter, fileLine, nastaveni.jednotky, z);
         if (!r.ok) return false;
@@ -89,10 +95,30 @@ RawFileResult ReadMtxText(std::string_view text, const Tnastaveni& nastaveni, Tm
         fileLines.push_back(fileLine);
         return true;
     });
+    if (!read.ok) return read;
     if (!r.ok) return r;
     const RawFileResult stanice = raw::CheckStations(nove, fileLines);
     if (!stanice.ok) return stanice;
     return Accepted(nove, mereni);
+}
+
+}  // namespace
+
+RawFileResult ReadMtxText(std::string_view text, const Tnastaveni& nastaveni, Tmereni& mereni) {
+    const auto walk = [text](auto&& visit) {
+        ForEachPreparedLine(text, visit);
+        return RawFileResult{};
+    };
+    return ReadMtxWalk(walk, nastaveni, mereni);
+}
+
+RawFileResult ReadMtxStream(const TextStream& text, const Tnastaveni& nastaveni, Tmereni& mereni) {
+    const auto walk = [&text](auto&& visit) {
+        std::string message;
+        if (text.ForEachPreparedLine(visit, message)) return RawFileResult{};
+        return NotedFailure(FileError::CannotOpen, 0, 0, message);
+    };
+    return ReadMtxWalk(walk, nastaveni, mereni);
 }
 
 RawFileResult WriteMtx(const Tmereni& mereni, const Tnastaveni& nastaveni,

@@ -6,6 +6,7 @@
 #include "data/Tnastaveni.h"
 #include "files/FileResult.h"
 #include "mereni/Text.h"
+#include "mereni/TextovySoubor.h"
 #include "mereni/Tmereni.h"
 
 namespace vertano {
@@ -26,6 +27,10 @@ RawFileResult ReadMtxPrepared(const std::vector<PreparedLineView>& lines,
 // The same on the whole text of a file, which it goes through line by line
 // without a list of its lines: the way a large file is loaded.
 RawFileResult ReadMtxText(std::string_view text, const Tnastaveni& nastaveni, Tmereni& mereni);
+// The same on a file read piece by piece, never held whole. A file that can no
+// longer be read, or has changed since it was opened, is CannotOpen (the note
+// says why).
+RawFileResult ReadMtxStream(const TextStream& text, const Tnastaveni& nastaveni, Tmereni& mereni);
 
 // One line per full row, values converted and rounded as the settings say. Empty
 // rows are skipped so that the file reads back. On failure `lines` is empty and the

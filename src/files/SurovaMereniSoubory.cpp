@@ -109,19 +109,28 @@ LoadedRawFile NactiSoubor(Tmereni& mereni, Tinfo& info, const Tnastaveni& nastav
     LoadedRawFile f;
     f.path = cesta;
     Tmereni nove;
-    {
-        // The text stays one string and the lines point into it: a file of a
-        // million rows is then held once as text, once as rows.
+    if (code == format::kMtx) {
+        // Read piece by piece: a file of a million rows is held as rows only.
+        TextStream text;
+        if (!OpenTextForLoading(cesta, text, f.result)) {
+            f.message = f.result.note;
+            return f;
+        }
+        if (f.result.ok) f.result = ReadMtxStream(text, nastaveni, nove);
+        // Could not be read again (or changed meanwhile): as if it could not be opened.
+        if (f.result.error == FileError::CannotOpen) {
+            f.message = f.result.note;
+            return f;
+        }
+    } else {
+        // The text stays one string and the lines point into it: a large file is
+        // then held once as text, once as rows.
         std::string text;
         if (!ReadTextForLoading(cesta, text, f.result)) {
             f.message = f.result.note;
             return f;
         }
-        if (f.result.ok) {
-            f.result = code == format::kMtx
-                           ? ReadMtxText(text, nastaveni, nove)
-                           : ReadRawLines(code, PrepareLineViews(text), nastaveni, nove);
-        }
+        if (f.result.ok) f.result = ReadRawLines(code, PrepareLineViews(text), nastaveni, nove);
     }
     const bool nacteni = f.result.ok && HasFullRow(nove);
     f.id = info.RegistrovatSoubor(info::kSurovaMereni, cesta, code, nacteni, f.result.counter);

@@ -36,22 +36,32 @@ std::vector<PreparedLineView> PrepareLineViews(std::string_view text);
 // characters) from both ends.
 std::string_view Trim(std::string_view text);
 
-// Calls visit(line, fileLine) for every prepared line of a whole text, in order,
-// as PrepareLineViews would list them, while it returns true. A reader that needs
-// each line once keeps no list of them at all.
+// Calls visit(line, fileLine) for every prepared line of a piece of text, in
+// order, as PrepareLineViews would list them, while it returns true; false when
+// visit stopped. The piece continues the pieces before it: fileLine counts on
+// from the lines of those (0 before the first). A piece ends at a line end, CR LF
+// whole, or at the end of the text.
 template <class Visit>
-void ForEachPreparedLine(std::string_view text, Visit&& visit) {
-    int32_t fileLine = 0;
+bool ForEachPreparedLineFrom(std::string_view text, int32_t& fileLine, Visit&& visit) {
     size_t start = 0;
     while (start < text.size()) {
         size_t end = start;
         while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
         ++fileLine;
         const std::string_view line = Trim(text.substr(start, end - start));
-        if (!line.empty() && !visit(line, fileLine)) return;
+        if (!line.empty() && !visit(line, fileLine)) return false;
         if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++end;
         start = end + 1;
     }
+    return true;
+}
+
+// The same on a whole text. A reader that needs each line once keeps no list of
+// them at all.
+template <class Visit>
+void ForEachPreparedLine(std::string_view text, Visit&& visit) {
+    int32_t fileLine = 0;
+    ForEachPreparedLineFrom(text, fileLine, visit);
 }
 
 // Splits at runs of blanks (TAB counts as a blank); a blank line gives no tokens.

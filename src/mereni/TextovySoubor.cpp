@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <limits>
 #include <system_error>
 #include <utility>
 
@@ -60,16 +61,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-// Line number (1-based) of byte `end` of decoded text.
-int32_t LineAt(std::string_view text, size_t end) {
-    int32_t line = 1;
-    for (size_t i = 0; i < end && i < text.size(); ++i) {
-        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n')))
-            ++line;
-    }
-    return line;
-}
-
 // First invalid byte of UTF-8 text, or npos.
 size_t FirstInvalidUtf8(std::string_view s) {
     for (size_t i = 0; i < s.size();) {
@@ -80,31 +71,41 @@ size_t FirstInvalidUtf8(std::string_view s) {
     return std::string_view::npos;
 }
 
-// UTF-16 to UTF-8; false with the line of the fault on an odd length or an
-// unpaired surrogate.
-bool Utf16ToUtf8(std::string_view bytes, bool bigEndian, std::string& out, int32_t& badLine) {
+// UTF-16 to UTF-8 of the complete characters of `bytes`: returns the bytes used.
+// Unless `last`, a trailing odd byte or high surrogate is left for the next
+// piece. npos on an unpaired surrogate or, with `last`, an odd byte.
+size_t Utf16Piece(std::string_view bytes, bool bigEndian, bool last, std::string& out) {
     const auto unit = [&](size_t k) -> char16_t {
         const auto a = static_cast<unsigned char>(bytes[k]);
         const auto b = static_cast<unsigned char>(bytes[k + 1]);
         return static_cast<char16_t>(bigEndian ? (a << 8) | b : (b << 8) | a);
     };
-    out.reserve(bytes.size() / 2);
     size_t i = 0;
     for (; i + 1 < bytes.size(); i += 2) {
         char32_t cp = unit(i);
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 3 < bytes.size()) {
-            const char16_t low = unit(i + 2);
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
-                i += 2;
+        if (cp >= 0xD800 && cp <= 0xDBFF) {
+            if (i + 3 < bytes.size()) {
+                const char16_t low = unit(i + 2);
+                if (low >= 0xDC00 && low <= 0xDFFF) {
+                    cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+                    i += 2;
+                }
+            } else if (!last) {
+                return i;
             }
         }
-        if (cp >= 0xD800 && cp <= 0xDFFF) break;
+        if (cp >= 0xD800 && cp <= 0xDFFF) return std::string_view::npos;
         AppendUtf8(out, cp);
     }
-    if (i == bytes.size()) return true;
-    badLine = LineAt(out, out.size());
-    return false;
+    if (i == bytes.size() || !last) return i;
+    return std::string_view::npos;
+}
+
+void AppendWindows1250(std::string_view bytes, std::string& out) {
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        AppendUtf8(out, b < 0x80 ? char32_t{b} : char32_t{kCp1250[b - 0x80]});
+    }
 }
 
 void SplitLines(std::string_view text, std::vector<std::string>& lines) {
@@ -387,49 +388,215 @@ bool IsValidUtf8(std::string_view bytes) {
 std::string Windows1250ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 4);
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        AppendUtf8(out, b < 0x80 ? char32_t{b} : char32_t{kCp1250[b - 0x80]});
-    }
+    AppendWindows1250(bytes, out);
     return out;
 }
 
 namespace {
 
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr size_t kUtf16MarkBytes = 2;
+
+int32_t LineNumber(int64_t line) {
+    return static_cast<int32_t>(std::min<int64_t>(line, std::numeric_limits<int32_t>::max()));
+}
+
+}  // namespace
+
+void TextScan::Feed(std::string_view bytes) {
+    if (mode_ != Mode::Start) {
+        Take(bytes, false);
+        return;
+    }
+    // The mark is known after three bytes.
+    if (pending_.empty() && bytes.size() >= kUtf8Mark.size()) {
+        Decide(bytes);
+        return;
+    }
+    pending_.append(bytes);
+    if (pending_.size() < kUtf8Mark.size()) return;
+    const std::string head = std::move(pending_);
+    pending_.clear();
+    Decide(head);
+}
+
+void TextScan::Decide(std::string_view head) {
+    if (head.substr(0, kUtf8Mark.size()) == kUtf8Mark) {
+        mode_ = Mode::MarkedUtf8;
+        head.remove_prefix(kUtf8Mark.size());
+    } else if (head.substr(0, kUtf16MarkBytes) == "\xFF\xFE" ||
+               head.substr(0, kUtf16MarkBytes) == "\xFE\xFF") {
+        mode_ = head[0] == '\xFE' ? Mode::Utf16Be : Mode::Utf16Le;
+        head.remove_prefix(kUtf16MarkBytes);
+    } else {
+        mode_ = Mode::Utf8;
+    }
+    Take(head, false);
+}
+
+TextReadResult TextScan::Finish(TextEncoding& encoding) {
+    if (mode_ == Mode::Start) {
+        const std::string head = std::move(pending_);
+        pending_.clear();
+        Decide(head);
+    }
+    Take({}, true);
+    switch (mode_) {
+        case Mode::Failed:
+            return fault_;
+        case Mode::MarkedUtf8:
+            encoding = TextEncoding::Utf8Bom;
+            break;
+        case Mode::Utf16Le:
+            encoding = TextEncoding::Utf16Le;
+            break;
+        case Mode::Utf16Be:
+            encoding = TextEncoding::Utf16Be;
+            break;
+        case Mode::Windows1250:
+            encoding = TextEncoding::Windows1250;
+            break;
+        case Mode::Start:
+        case Mode::Utf8:
+            encoding = TextEncoding::Utf8;
+            break;
+    }
+    if (nulLine_ > 0)
+        return BadEncoding(LineNumber(nulLine_),
+                           "contains NUL characters (UTF-16 text without a byte-order mark?)");
+    return {};
+}
+
+// Lines as ReadTextFile splits them: CR LF, LF and CR each end one.
+void TextScan::Count(std::string_view text) {
+    for (const char c : text) {
+        if (c == '\0' && nulLine_ == 0) nulLine_ = line_;
+        if (c == '\r' || (c == '\n' && previous_ != '\r')) ++line_;
+        previous_ = c;
+    }
+}
+
+void TextScan::Fail(const char* why) {
+    fault_ = BadEncoding(LineNumber(line_), why);
+    mode_ = Mode::Failed;
+    pending_.clear();
+}
+
+void TextScan::Take(std::string_view bytes, bool last) {
+    switch (mode_) {
+        case Mode::Start:
+        case Mode::Failed:
+            return;
+        case Mode::Utf8:
+        case Mode::MarkedUtf8:
+            TakeUtf8(bytes, last);
+            return;
+        case Mode::Windows1250:
+            // Line ends and NUL are the same bytes in the decoded text.
+            Count(bytes);
+            return;
+        case Mode::Utf16Le:
+        case Mode::Utf16Be:
+            break;
+    }
+    std::string work = std::move(pending_);
+    work.append(bytes);
+    pending_.clear();
+    decoded_.clear();
+    const size_t used = Utf16Piece(work, mode_ == Mode::Utf16Be, last, decoded_);
+    Count(decoded_);
+    if (used == std::string_view::npos) {
+        Fail("marked as UTF-16 but is not valid UTF-16");
+        return;
+    }
+    pending_.assign(work, used);
+}
+
+void TextScan::TakeUtf8(std::string_view bytes, bool last) {
+    std::string joined;
+    if (!pending_.empty()) {
+        joined = std::move(pending_) + std::string(bytes);
+        pending_.clear();
+        bytes = joined;
+    }
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        // A sequence is at most 4 bytes: fewer may go on in the next piece.
+        if (c >= 0x80 && !last && bytes.size() - i < 4) {
+            Count(bytes.substr(0, i));
+            pending_.assign(bytes.substr(i));
+            return;
+        }
+        const size_t n = c < 0x80 ? 1 : Utf8SequenceLength(bytes, i);
+        if (n == 0) {
+            Count(bytes.substr(0, i));
+            if (mode_ == Mode::MarkedUtf8) {
+                Fail("marked as UTF-8 but is not valid UTF-8");
+                return;
+            }
+            mode_ = Mode::Windows1250;
+            Count(bytes.substr(i));
+            return;
+        }
+        i += n;
+    }
+    Count(bytes);
+}
+
+TextDecoder::TextDecoder(TextEncoding encoding) : encoding_(encoding) {
+    if (encoding == TextEncoding::Utf8Bom) mark_ = kUtf8Mark.size();
+    if (encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be)
+        mark_ = kUtf16MarkBytes;
+}
+
+bool TextDecoder::Feed(std::string_view bytes, bool last, std::string& out) {
+    const size_t skip = std::min(mark_, bytes.size());
+    bytes.remove_prefix(skip);
+    mark_ -= skip;
+    switch (encoding_) {
+        case TextEncoding::Utf8:
+        case TextEncoding::Utf8Bom:
+            out.append(bytes);
+            return true;
+        case TextEncoding::Windows1250:
+            AppendWindows1250(bytes, out);
+            return true;
+        case TextEncoding::Utf16Le:
+        case TextEncoding::Utf16Be:
+            break;
+    }
+    std::string work = std::move(pending_);
+    work.append(bytes);
+    pending_.clear();
+    const size_t used = Utf16Piece(work, encoding_ == TextEncoding::Utf16Be, last, out);
+    if (used == std::string_view::npos) return false;
+    pending_.assign(work, used);
+    return true;
+}
+
+namespace {
+
+constexpr size_t kPieceBytes = size_t{1} << 16;
+
 // The decoding of DecodeText into one string. The bytes are taken over: valid
 // UTF-8, the usual case, becomes the text without a copy.
 TextReadResult DecodeWhole(std::string bytes, std::string& text, TextEncoding& encoding) {
     text.clear();
-    int32_t badLine = 0;
-    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-        encoding = TextEncoding::Utf8Bom;
-        bytes.erase(0, 3);
-        const size_t bad = FirstInvalidUtf8(bytes);
-        if (bad != std::string_view::npos)
-            return BadEncoding(LineAt(bytes, bad), "marked as UTF-8 but is not valid UTF-8");
+    TextScan scan;
+    const std::string_view all = bytes;
+    for (size_t at = 0; at < all.size(); at += kPieceBytes) scan.Feed(all.substr(at, kPieceBytes));
+    const TextReadResult r = scan.Finish(encoding);
+    if (!r.Ok()) return r;
+    if (encoding == TextEncoding::Utf8 || encoding == TextEncoding::Utf8Bom) {
+        if (encoding == TextEncoding::Utf8Bom) bytes.erase(0, kUtf8Mark.size());
         text = std::move(bytes);
-    } else if (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0) {
-        const bool be = bytes[0] == '\xFE';
-        encoding = be ? TextEncoding::Utf16Be : TextEncoding::Utf16Le;
-        if (!Utf16ToUtf8(std::string_view(bytes).substr(2), be, text, badLine)) {
-            text.clear();
-            return BadEncoding(badLine, "marked as UTF-16 but is not valid UTF-16");
-        }
-    } else if (IsValidUtf8(bytes)) {
-        encoding = TextEncoding::Utf8;
-        text = std::move(bytes);
-    } else {
-        encoding = TextEncoding::Windows1250;
-        text = Windows1250ToUtf8(bytes);
+        return r;
     }
-    const size_t nul = text.find('\0');
-    if (nul != std::string::npos) {
-        const int32_t line = LineAt(text, nul);
-        text.clear();
-        return BadEncoding(line,
-                           "contains NUL characters (UTF-16 text without a byte-order mark?)");
-    }
-    return {};
+    text.reserve(encoding == TextEncoding::Windows1250 ? bytes.size() + bytes.size() / 4
+                                                       : bytes.size() / 2);
+    TextDecoder(encoding).Feed(bytes, true, text);
+    return r;
 }
 
 std::string Megabytes(std::uintmax_t bytes) {
@@ -443,8 +610,11 @@ TextReadResult TooLarge(const std::string& name, std::uintmax_t size, std::uintm
                        "; this computer can read files of up to " + Megabytes(limit) + ")");
 }
 
-// The bytes of a file, or why they cannot be had.
-TextReadResult ReadBytes(const fs::path& path, const std::string& name, std::string& bytes) {
+// Reads a file in pieces of `pieceBytes`: piece(bytes, last) for each, while it
+// returns true; the last piece may be empty. Or why the file cannot be read.
+template <class Piece>
+TextReadResult ReadPieces(const fs::path& path, const std::string& name, size_t pieceBytes,
+                          Piece&& piece) {
     std::error_code ec;
     if (fs::is_directory(path, ec))
         return NotRead(TextReadStatus::CannotOpen, "Cannot open " + name + ": it is a folder");
@@ -456,17 +626,108 @@ TextReadResult ReadBytes(const fs::path& path, const std::string& name, std::str
     // A pipe or a device has no size: its end is watched while reading.
     const std::uintmax_t size = fs::is_regular_file(path, ec) ? fs::file_size(path, ec) : 0;
     if (!ec && size > limit) return TooLarge(name, size, limit);
-    if (!ec && size > 0) bytes.reserve(static_cast<size_t>(size));
-    std::array<char, 65536> buf{};
-    while (in.read(buf.data(), buf.size()) || in.gcount() > 0) {
-        bytes.append(buf.data(), static_cast<size_t>(in.gcount()));
-        if (bytes.size() > limit) return TooLarge(name, 0, limit);
+    std::string buf(std::max<size_t>(pieceBytes, 1), '\0');
+    std::uintmax_t total = 0;
+    for (bool last = false; !last;) {
+        in.read(buf.data(), static_cast<std::streamsize>(buf.size()));
+        const auto n = static_cast<size_t>(in.gcount());
+        total += n;
+        if (total > limit) return TooLarge(name, 0, limit);
+        last = n < buf.size();
+        if (in.bad()) break;
+        if (!piece(std::string_view(buf).substr(0, n), last)) return {};
     }
     if (in.bad()) return NotRead(TextReadStatus::CannotOpen, "Cannot read " + name);
     return {};
 }
 
+// The bytes of a file, or why they cannot be had.
+TextReadResult ReadBytes(const fs::path& path, const std::string& name, std::string& bytes) {
+    std::error_code ec;
+    const std::uintmax_t size = fs::is_regular_file(path, ec) ? fs::file_size(path, ec) : 0;
+    if (!ec && size > 0 && size <= MaxTextFileBytes()) bytes.reserve(static_cast<size_t>(size));
+    return ReadPieces(path, name, kPieceBytes, [&bytes](std::string_view piece, bool) {
+        bytes.append(piece);
+        return true;
+    });
+}
+
+// Tells a changed file from the one read before: the pieces are the same when
+// the bytes are.
+uint64_t HashPiece(uint64_t hash, std::string_view piece) {
+    return (hash ^ std::hash<std::string_view>{}(piece)) * 1099511628211u + piece.size();
+}
+
+// The end of the last line of decoded text that is complete: after LF, or after
+// CR when what follows it is known not to be LF.
+size_t EndOfCompleteLines(std::string_view text) {
+    for (size_t end = text.size(); end > 0; --end) {
+        const char c = text[end - 1];
+        if (c == '\n' || (c == '\r' && end < text.size())) return end;
+    }
+    return 0;
+}
+
 }  // namespace
+
+TextReadResult TextStream::Open(const fs::path& path) {
+    path_ = path;
+    name_ = EscapeControl(path.string());
+    text_.clear();
+    size_ = 0;
+    hash_ = 0;
+    std::error_code ec;
+    held_ = !fs::is_regular_file(path, ec);
+    if (held_) return ReadWholeTextFile(path, text_, encoding_);
+    TextScan scan;
+    TextReadResult r = ReadPieces(path, name_, pieceBytes_, [&](std::string_view piece, bool) {
+        scan.Feed(piece);
+        size_ += piece.size();
+        hash_ = HashPiece(hash_, piece);
+        return true;
+    });
+    if (!r.Ok()) return r;
+    r = scan.Finish(encoding_);
+    if (!r.Ok()) r.message = "Cannot read " + name_ + ": " + r.message;
+    return r;
+}
+
+bool TextStream::ForEachPiece(const std::function<bool(std::string_view)>& visit,
+                              std::string& message) const {
+    message.clear();
+    if (held_) {
+        visit(text_);
+        return true;
+    }
+    TextDecoder decoder(encoding_);
+    std::string text;
+    std::uintmax_t size = 0;
+    uint64_t hash = 0;
+    bool decoded = true;
+    bool stopped = false;
+    const TextReadResult r =
+        ReadPieces(path_, name_, pieceBytes_, [&](std::string_view piece, bool last) {
+            size += piece.size();
+            hash = HashPiece(hash, piece);
+            decoded = decoder.Feed(piece, last, text);
+            if (!decoded) return false;
+            const size_t end = last ? text.size() : EndOfCompleteLines(text);
+            if (end == 0) return true;
+            stopped = !visit(std::string_view(text).substr(0, end));
+            text.erase(0, end);
+            return !stopped;
+        });
+    if (!r.Ok()) {
+        message = r.message;
+        return false;
+    }
+    if (stopped) return true;
+    if (!decoded || size != size_ || hash != hash_) {
+        message = "Cannot read " + name_ + ": the file changed while it was read";
+        return false;
+    }
+    return true;
+}
 
 TextReadResult DecodeText(std::string_view bytes, TextFile& out) {
     out = TextFile{};

@@ -2,9 +2,12 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "mereni/Text.h"
 
 namespace vertano {
 
@@ -30,8 +33,8 @@ struct TextReadResult {
 };
 
 // The largest text file read, from what the computer can hold: a raw file of
-// N bytes takes about 7 N while it is loaded and checked (its text once, its
-// rows six times), so a file may take an eighth of the memory, and at most
+// N bytes takes about 6 N while it is loaded and checked (its rows; an ASC
+// file also its text once), so a file may take an eighth of the memory, and at most
 // 2 GB (lines and rows are counted in 32 bits). A larger file is refused with
 // its size and the limit before anything is read.
 std::uintmax_t MaxTextFileBytes();
@@ -48,6 +51,85 @@ TextReadResult ReadTextFile(const std::filesystem::path& path, TextFile& out);
 // would take twice its size again (see PrepareLineViews).
 TextReadResult ReadWholeTextFile(const std::filesystem::path& path, std::string& text,
                                  TextEncoding& encoding);
+
+// The decoding of DecodeText done on a text given piece by piece, so that a
+// large file need not be held whole. TextScan reads the bytes once to settle
+// the encoding (valid UTF-8 is known only at the end) and to find what makes
+// the text unreadable, with its line; TextDecoder then decodes them.
+class TextScan {
+  public:
+    // The next bytes of the text, in order (pieces of any size).
+    void Feed(std::string_view bytes);
+    // After the last piece: what DecodeText gives for the same bytes.
+    TextReadResult Finish(TextEncoding& encoding);
+
+  private:
+    enum class Mode { Start, Utf8, MarkedUtf8, Windows1250, Utf16Le, Utf16Be, Failed };
+    void Decide(std::string_view head);
+    void Take(std::string_view bytes, bool last);
+    void TakeUtf8(std::string_view bytes, bool last);
+    void Count(std::string_view text);
+    void Fail(const char* why);
+
+    Mode mode_ = Mode::Start;
+    std::string pending_;  // the mark, or a character cut by the end of a piece
+    int64_t line_ = 1;     // of the decoded text so far
+    char previous_ = 0;
+    int64_t nulLine_ = 0;  // line of the first NUL, 0 = none
+    TextReadResult fault_;
+    std::string decoded_;  // UTF-16 decoded for counting
+};
+
+class TextDecoder {
+  public:
+    // The encoding TextScan settled; its byte-order mark is skipped.
+    explicit TextDecoder(TextEncoding encoding);
+    // Appends the text of the next bytes to `out`; `last` with the last piece.
+    // The bytes of a character cut by the end of a piece wait for the next one.
+    // False when they do not decode (they are not the bytes scanned).
+    bool Feed(std::string_view bytes, bool last, std::string& out);
+
+  private:
+    TextEncoding encoding_;
+    size_t mark_ = 0;  // bytes of the byte-order mark still to skip
+    std::string pending_;
+};
+
+// A text file read in pieces and decoded as ReadWholeTextFile decodes it, for a
+// reader that goes through a large file line by line: the file is never held
+// whole. Open reads it once (TextScan), each pass reads it again and checks that
+// it still has the bytes Open read. A pipe or a device cannot be read twice:
+// its text is held whole instead, as ReadWholeTextFile holds it.
+class TextStream {
+  public:
+    explicit TextStream(size_t pieceBytes = size_t{1} << 16) : pieceBytes_(pieceBytes) {}
+    // The same result as ReadWholeTextFile.
+    TextReadResult Open(const std::filesystem::path& path);
+    // visit(piece) for the decoded text in pieces that end at a line end (the last
+    // at the end of the text) while it returns true. False when the file can no
+    // longer be read or has changed since Open: `message` says so, naming the file.
+    bool ForEachPiece(const std::function<bool(std::string_view)>& visit,
+                      std::string& message) const;
+    // visit(line, fileLine) for every prepared line, as ForEachPreparedLine on the
+    // whole text; false as ForEachPiece.
+    template <class Visit>
+    bool ForEachPreparedLine(Visit&& visit, std::string& message) const {
+        int32_t fileLine = 0;
+        return ForEachPiece(
+            [&](std::string_view piece) { return ForEachPreparedLineFrom(piece, fileLine, visit); },
+            message);
+    }
+
+  private:
+    size_t pieceBytes_;
+    std::filesystem::path path_;
+    std::string name_;
+    TextEncoding encoding_ = TextEncoding::Utf8;
+    bool held_ = false;
+    std::string text_;  // held: the whole text
+    std::uintmax_t size_ = 0;
+    uint64_t hash_ = 0;
+};
 
 bool IsValidUtf8(std::string_view bytes);
 // Length of the valid UTF-8 sequence at byte `i` (1 for ASCII), 0 when not valid.

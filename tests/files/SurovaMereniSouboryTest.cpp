@@ -101,6 +101,31 @@ TEST(RawFileLoad, EveryEncodingAndLineEndGivesTheSameRows) {
     EXPECT_EQ(m.PosledniPoradi(), 5);
 }
 
+// A large file is read in pieces, but its encoding is that of the whole file:
+// the one byte that is not UTF-8 in its last line makes it Windows-1250 from its
+// first line on, and a fault far into a marked file still rejects all of it.
+TEST(RawFileLoad, TheEncodingOfALargeFileIsDecidedOnAllOfIt) {
+    test::TempDir dir;
+    std::string body;
+    for (int i = 1; i < 3000; ++i)
+        body += std::to_string(i + 1) + " S" + std::to_string(i) + " 1 B 1 0 100 0\r\n";
+    test::WriteBytes(dir / "a.mtx",
+                     "1 Bod\xC4\x8D 1 B 1 0 100 0\r\n" + body + "5000 Bod\xE8 1 B 1 0 100 0\r\n");
+    test::WriteBytes(dir / "b.mtx", "\xEF\xBB\xBF" + body + "5000 Bod\xE8 1 B 1 0 100 0\r\n");
+    Tmereni m;
+    Tinfo info;
+    const RawLoadReport rep =
+        NacteniSouboru(m, info, Input(format::kMtx), {dir / "a.mtx", dir / "b.mtx"});
+    ASSERT_EQ(rep.files.size(), 2u);
+    EXPECT_EQ(rep.files[0].rowsAdded, 3001) << rep.files[0].message;
+    ASSERT_EQ(m.zaznam.size(), 3001u);
+    EXPECT_EQ(m.zaznam.front().cislo_stn, "Bod\xC3\x84\xC5\xA4");  // C4 8D in Windows-1250
+    EXPECT_EQ(m.zaznam.back().cislo_stn, "Bod\xC4\x8D");
+    EXPECT_EQ(rep.files[1].result.error, RawFileError::BadEncoding);
+    EXPECT_EQ(rep.files[1].result.counter, 3000);
+    EXPECT_EQ(rep.files[1].rowsAdded, 0);
+}
+
 TEST(RawFileLoad, FilesAreRegisteredAndStationsContinue) {
     test::TempDir dir;
     test::WriteBytes(dir / "a.mtx", "5 A 1 B 1 0 100 0\r\n6 B 1 A 1 0 100 0\r\n");

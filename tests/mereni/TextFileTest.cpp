@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <thread>
 
 #include "mereni/TextovySoubor.h"
 #include "support/TestSupport.h"
@@ -96,6 +97,115 @@ TEST(TextFileRead, UndecodableMarkedTextIsRefusedWithItsLine) {
     EXPECT_EQ(r.status, TextReadStatus::BadEncoding);
     r = DecodeText(std::string("1\0 \0A\0", 6), f);  // UTF-16 without a mark
     EXPECT_EQ(r.status, TextReadStatus::BadEncoding);
+}
+
+// A large file is read in pieces: a character, a CR LF or the first byte that
+// is not UTF-8 may come in any piece. Every piece size gives what the whole
+// file gives: the encoding, the same lines at the same line numbers, the same
+// refusal at the same line.
+TEST(TextFileRead, AFileReadInPiecesReadsAsTheWholeFile) {
+    test::TempDir dir;
+    const std::string crlf = "1 A\r\n2 Bod\xC4\x8D\r\n\r\n3 \xF0\x9D\x84\x9E\r\n";
+    const std::u16string utf16 = u"1 Bod\u010D\r\n\r\n2 \U0001D11E x\r3\n";
+    const std::string cases[] = {
+        crlf + crlf + "4 \xE8\r\n",  // Windows-1250, known only at its last line
+        crlf + "4 \xE8\r\n" + crlf,
+        Utf16(utf16, false),
+        Utf16(utf16, true),
+        Utf16(utf16 + u'\xD800' + u"\r\n", false),  // lone surrogate on line 5
+        Utf16(utf16, false) + "x",                  // odd length
+        "\xEF\xBB\xBF" + crlf + "a\r\nb\xC3",       // marked UTF-8, cut at the end
+        crlf + "\r\rc\0d",                          // NUL on line 7
+        "a\rb\r\rc\r",
+        "\xFF\xFE",
+        "\xEF\xBB",
+        "",
+    };
+    for (const std::string& bytes : cases) {
+        const fs::path path = dir / "f.txt";
+        test::WriteBytes(path, bytes);
+        TextFile whole;
+        const TextReadResult expected = ReadTextFile(path, whole);
+        const std::vector<PreparedLine> lines = PrepareLines(whole.lines);
+        for (const size_t pieceBytes :
+             {size_t{1}, size_t{2}, size_t{3}, size_t{5}, size_t{1} << 16}) {
+            SCOPED_TRACE(EscapeControl(bytes) + " in pieces of " + std::to_string(pieceBytes));
+            TextStream stream(pieceBytes);
+            const TextReadResult r = stream.Open(path);
+            EXPECT_EQ(r.status, expected.status);
+            EXPECT_EQ(r.line, expected.line);
+            EXPECT_EQ(r.message, expected.message);
+            if (!r.Ok()) continue;
+            std::vector<PreparedLine> read;
+            std::string message;
+            EXPECT_TRUE(stream.ForEachPreparedLine(
+                [&read](std::string_view line, int32_t fileLine) {
+                    read.push_back({std::string(line), fileLine});
+                    return true;
+                },
+                message));
+            ASSERT_EQ(read.size(), lines.size());
+            for (size_t i = 0; i < read.size(); ++i) {
+                EXPECT_EQ(read[i].text, lines[i].text);
+                EXPECT_EQ(read[i].fileLine, lines[i].fileLine);
+            }
+        }
+    }
+}
+
+// A file read again must still be the file that was checked; one changed in
+// between is not read as if it were.
+TEST(TextFileRead, AFileChangedBetweenItsReadingsIsRefused) {
+    test::TempDir dir;
+    const fs::path path = dir / "f.txt";
+    test::WriteBytes(path, "1 A\r\n2 B\r\n");
+    TextStream stream(4);
+    ASSERT_TRUE(stream.Open(path).Ok());
+    const auto all = [](std::string_view) { return true; };
+    std::string message;
+    EXPECT_TRUE(stream.ForEachPiece(all, message));
+    test::WriteBytes(path, "1 A\r\n2 \x01\r\n");
+    EXPECT_FALSE(stream.ForEachPiece(all, message));
+    EXPECT_NE(message.find("f.txt: the file changed while it was read"), std::string::npos);
+    test::WriteBytes(path, "1 A\r\n");
+    EXPECT_FALSE(stream.ForEachPiece(all, message));
+    fs::remove(path);
+    EXPECT_FALSE(stream.ForEachPiece(all, message));
+    EXPECT_NE(message.find("Cannot open"), std::string::npos);
+}
+
+// A named pipe gives its text once: it is held whole, never opened again.
+TEST(TextFileRead, APipeIsReadOnce) {
+    test::TempDir dir;
+    const fs::path pipe = dir / "pipe";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    std::thread writer([&pipe] {
+        const int fd = open(pipe.c_str(), O_WRONLY);  // waits for the reader
+        if (fd < 0) return;
+        EXPECT_EQ(write(fd, "1 A\r\n2 B\r\n", 10), 10);
+        close(fd);
+        // A reader that opened the pipe again would wait for a writer for ever:
+        // this one lets it go with nothing to read.
+        for (int i = 0; i < 20; ++i) {
+            const int again = open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+            if (again >= 0) close(again);
+            usleep(10000);
+        }
+    });
+    TextStream stream(4);
+    const TextReadResult r = stream.Open(pipe);
+    std::string text;
+    std::string message;
+    const bool read = stream.ForEachPiece(
+        [&text](std::string_view piece) {
+            text += piece;
+            return true;
+        },
+        message);
+    writer.join();
+    EXPECT_TRUE(r.Ok()) << r.message;
+    EXPECT_TRUE(read) << message;
+    EXPECT_EQ(text, "1 A\r\n2 B\r\n");
 }
 
 TEST(TextFileRead, MissingFileAndFolderCannotBeOpened) {
