@@ -29,7 +29,8 @@ NormalSystem Soustava(const Tmodel2& m, const Tvector& vahy, const Tvector* l) {
     s.observations = m.pocetMereni;
     s.conditions = &m.datumConditions;
     s.datum = &m.datumVectors;
-    s.pointUnknowns = std::clamp(m.pocetSouradnicUrcovanych, 0, m.pocetNeznamych) / 3 * 3;
+    // Both counts are -1 before the model is loaded.
+    s.pointUnknowns = std::max(0, std::min(m.pocetSouradnicUrcovanych, m.pocetNeznamych)) / 3 * 3;
     s.threads = std::max(m.pocetVlakno, 1);
     return s;
 }
