@@ -1,9 +1,11 @@
 #include "adjustment/Elipsy.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "matice/DenseHelpers.h"
+#include "matice/ElementaryFunctions.h"
 #include "matice/FpGuard.h"
 #include "matice/Konstanty.h"
 #include "matice/Svd.h"
@@ -21,19 +23,40 @@ bool Konecne(Real x) {
     return std::isfinite(x);
 }
 
-// Bearing and zenith angle of the direction (x, y, z). A zero or non-finite
-// vector has no direction and gives the zenith 0.
+// A vertical (horizontal) component below this fraction of the axis' length is
+// rounding noise: the axis is horizontal (vertical).
+constexpr Real kVodorovnaOsa = 1e-12L;
+
+}  // namespace
+
 void SmerOsy(Real x, Real y, Real z, Real& smernik, Real& zenit) {
-    smernik = Normalise(std::atan2(y, x));
     const Real delka = std::sqrt(x * x + y * y + z * z);
     if (!(delka > 0) || !Konecne(delka)) {
+        smernik = Normalise(Atan2(y, x));
         zenit = 0;
         return;
     }
+    // The sign of a singular vector is free, and the last bits of the block
+    // choose it; an axis is therefore always given from its upper end, and a
+    // horizontal one from the end whose bearing lies in [0, pi), so that the
+    // same axis prints the same on every machine and in every epoch.
+    const bool vodorovna = std::fabs(z) < kVodorovnaOsa * delka;
+    if (vodorovna) z = 0;
+    if (vodorovna ? (y < 0 || (y == 0 && x < 0)) : z < 0) {
+        x = -x;
+        y = -y;
+        z = -z;
+    }
+    // A vertical axis has no bearing; its horizontal part is rounding noise.
+    // +0 for -0: atan2(-0, x) is -0, which would print as a negative bearing.
+    const bool svisla = std::sqrt(x * x + y * y) < kVodorovnaOsa * delka;
+    smernik = svisla ? 0 : Normalise(Atan2(y + Real(0), x));
     // A unit column of V may exceed 1 in one component by rounding; arccos of the
-    // clamped ratio is the axis' true zenith, a vertical axis up or down.
-    zenit = std::acos(std::clamp(z / delka, Real(-1), Real(1)));
+    // clamped ratio is the axis' true zenith.
+    zenit = Acos(std::clamp(z / delka, Real(-1), Real(1)));
 }
+
+namespace {
 
 bool JeBlok3x3(const Tmatrix& B) {
     return B.size() == 3 && B[0].size() == 3 && B[1].size() == 3 && B[2].size() == 3;
@@ -51,12 +74,18 @@ bool ElipsoidZBloku(const Tmatrix& B, Telipsoid& elipsoid) {
     for (int k = 0; k < 3; ++k) {
         if (!(w[k] >= 0)) return false;
     }
-    elipsoid.a_delka = std::sqrt(w[0]);
-    elipsoid.b_delka = std::sqrt(w[1]);
-    elipsoid.c_delka = std::sqrt(w[2]);
-    SmerOsy(V[0][0], V[1][0], V[2][0], elipsoid.a_smernik, elipsoid.a_zenit);
-    SmerOsy(V[0][1], V[1][1], V[2][1], elipsoid.b_smernik, elipsoid.b_zenit);
-    SmerOsy(V[0][2], V[1][2], V[2][2], elipsoid.c_smernik, elipsoid.c_zenit);
+    // The longest semi-axis first: the decomposition's own order follows its
+    // iteration path, which the last bits of a block with a decoupled axis can
+    // change.
+    std::array<int, 3> poradi = {0, 1, 2};
+    std::stable_sort(poradi.begin(), poradi.end(), [&w](int i, int j) { return w[i] > w[j]; });
+    const auto osa = [&](int k, Real& delka, Real& smernik, Real& zenit) {
+        delka = std::sqrt(w[k]);
+        SmerOsy(V[0][k], V[1][k], V[2][k], smernik, zenit);
+    };
+    osa(poradi[0], elipsoid.a_delka, elipsoid.a_smernik, elipsoid.a_zenit);
+    osa(poradi[1], elipsoid.b_delka, elipsoid.b_smernik, elipsoid.b_zenit);
+    osa(poradi[2], elipsoid.c_delka, elipsoid.c_smernik, elipsoid.c_zenit);
     return guard.Ok();
 }
 
@@ -71,7 +100,7 @@ bool ElipsaZKofaktoru(Real qXX, Real qYY, Real qXY, Telipsa& elipsa) {
     if (radikandB < 0) return false;
     elipsa.a_delka = std::sqrt(stred + W / 2);
     elipsa.b_delka = std::sqrt(radikandB);
-    Real smernik = std::atan2(2 * qXY, rozdil) / 2;
+    Real smernik = Atan2(2 * qXY, rozdil) / 2;
     if (smernik < 0) smernik += kPi;
     // Half of a full turn rounded up is the direction 0 of the same axis.
     if (smernik >= kPi) smernik = 0;

@@ -15,10 +15,17 @@ namespace vertano {
 // evaluation then recomputes Q by the pseudo-inverse and tries again.
 
 // The error ellipsoid of a symmetric positive semi-definite 3 x 3 block B, by
-// its singular value decomposition B = U diag(w) V^T: semi-axes sqrt(w_k) in the
-// order of the decomposition (not sorted), axis k along column k of V with its
-// bearing in [0, 2pi) and its zenith angle in [0, pi].
+// its singular value decomposition B = U diag(w) V^T: semi-axes sqrt(w_k) from
+// the longest (a) to the shortest (c), each along its column k of V with its
+// bearing in [0, 2pi) and its zenith angle in [0, pi/2], by SmerOsy.
 [[nodiscard]] bool ElipsoidZBloku(const Tmatrix& B, Telipsoid& elipsoid);
+
+// Bearing and zenith angle of the axis along (x, y, z), from its upper end
+// (zenith at most pi/2); an axis horizontal within 1e-12 of its length from the
+// end whose bearing lies in [0, pi). So (x, y, z) and (-x, -y, -z) give the same
+// figures; a vertical axis (horizontal part below 1e-12 of its length) has the
+// bearing 0. A zero or non-finite vector gives the zenith 0.
+void SmerOsy(Real x, Real y, Real z, Real& smernik, Real& zenit);
 
 // The plane error ellipse of the horizontal cofactors: semi-axes and the bearing
 // of the major axis in [0, pi). A minor-axis radicand that is negative only by

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "adjustment/PriblizneKonstrukce.h"
+#include "matice/ElementaryFunctions.h"
 #include "matice/FpGuard.h"
 #include "processing/MedianVektor.h"
 
@@ -91,7 +92,7 @@ bool NejmensiCtverce(const std::vector<Tbod>& l, const std::vector<Tbod>& z,
         q += x * x + y * y;
     }
     if (!(q > kMinRozpeti * kMinRozpeti)) return false;
-    const Real uhel = std::atan2(b, a);
+    const Real uhel = Atan2(b, a);
     r.c = std::cos(uhel);
     r.s = std::sin(uhel);
     r.tx = zx - (r.c * lx - r.s * ly);
@@ -179,7 +180,7 @@ bool UmistitLokalniSystem(const std::vector<Tbod>& lokalni, const std::vector<Tb
         u.vyloucen.assign(lokalni.size(), false);
         if (!NejmensiCtverce(lokalni, zname, u.vyloucen, r, u.meritko)) return false;
     }
-    u.natoceni = std::atan2(r.s, r.c);
+    u.natoceni = Atan2(r.s, r.c);
     u.posunX = r.tx;
     u.posunY = r.ty;
     std::vector<Real> dz;

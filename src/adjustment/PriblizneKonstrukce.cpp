@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "matice/ElementaryFunctions.h"
 #include "matice/FpGuard.h"
 #include "matice/Konstanty.h"
 #include "processing/Uhly.h"
@@ -57,7 +58,7 @@ bool SmernikBodu(const Tbod& od, const Tbod& k, Real& smernik) {
     const Real dx = k.X - od.X;
     const Real dy = k.Y - od.Y;
     if (!JeKonecne(dx, dy) || (dx == 0 && dy == 0)) return false;
-    smernik = Normalise(std::atan2(dy, dx));
+    smernik = Normalise(Atan2(dy, dx));
     return true;
 }
 

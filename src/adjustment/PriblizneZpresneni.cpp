@@ -18,6 +18,7 @@
 #include <variant>
 
 #include "adjustment/PriblizneKonstrukce.h"
+#include "matice/ElementaryFunctions.h"
 #include "processing/MedianVektor.h"
 #include "processing/Uhly.h"
 
@@ -339,7 +340,7 @@ class PolohovaUloha {
         a[4] = 0;
         if (p.druh == Druh::Smer) {
             const Real vypocteno =
-                std::atan2(dy, dx) - orientace_[static_cast<std::size_t>(p.orientace)];
+                Atan2(dy, dx) - orientace_[static_cast<std::size_t>(p.orientace)];
             l = static_cast<double>(NormaliseSigned(p.hodnota - vypocteno));
             a[0] = static_cast<double>(dy / h2);
             a[1] = static_cast<double>(-dx / h2);

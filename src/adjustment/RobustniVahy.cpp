@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "matice/ElementaryFunctions.h"
 #include "matice/Konstanty.h"
 
 namespace vertano {
@@ -62,7 +63,7 @@ Real Andrews(Real a) {
 
 Real Welsh(Real a) {
     const Real u = a / 2.985L;
-    return SPodlahou(std::exp(-(u * u)));
+    return SPodlahou(Exp(-(u * u)));
 }
 
 Real Fair(Real a) {

@@ -10,6 +10,7 @@
 #include "adjustment/Tmodel2.h"
 #include "adjustment/Tmodel2Vnitrni.h"
 #include "matice/DenseHelpers.h"
+#include "matice/ElementaryFunctions.h"
 #include "matice/FpGuard.h"
 #include "matice/ParallelProducts.h"
 #include "matice/Sparse.h"
@@ -59,7 +60,7 @@ Rovnice Zenit(const Geometrie& g, Real m) {
     const Real mdZ = m * g.dZ;
     const Real D2 = g.s2 + mdZ * mdZ;
     Rovnice r;
-    r.f = std::atan2(g.s, mdZ);
+    r.f = Atan2(g.s, mdZ);
     r.a[kX] = -m * g.dX * g.dZ / (D2 * g.s);
     r.a[kY] = -m * g.dY * g.dZ / (D2 * g.s);
     r.a[kZ] = m * g.s / D2;
@@ -68,7 +69,7 @@ Rovnice Zenit(const Geometrie& g, Real m) {
 
 Rovnice Smer(const Geometrie& g) {
     Rovnice r;
-    r.f = Normalise(std::atan2(g.dY, g.dX));
+    r.f = Normalise(Atan2(g.dY, g.dX));
     r.a[kX] = g.dY / g.s2;
     r.a[kY] = -g.dX / g.s2;
     return r;

@@ -13,6 +13,7 @@
 #include <QPainterPath>
 #include <QPen>
 
+#include "matice/ElementaryFunctions.h"
 #include "matice/Konstanty.h"
 #include "mereni/Text.h"
 #include "mereni/TextovySoubor.h"
@@ -380,7 +381,7 @@ void TContainer::ScaleBar(QPainter& p, int y0, Real pixelyNaJednotku, Real fakto
     const int petina = Zaokrouhlit(w / 5.0L);
     Real s = (w / 5.0L) / pixelyNaJednotku;
     if (!std::isfinite(s) || s < 1) s = 1;
-    s = std::pow(10.0L, std::round(std::log10(s)));
+    s = Pow10(static_cast<int>(std::lround(Log(s) / Log(10))));
     int g = Zaokrouhlit(s * pixelyNaJednotku);
     while (g > petina) {
         s = static_cast<Real>(static_cast<int64_t>(std::llround(s)) / 2);

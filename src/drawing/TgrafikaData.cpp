@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <utility>
 
+#include "matice/ElementaryFunctions.h"
 #include "matice/Konstanty.h"
 #include "mereni/Text.h"
 
@@ -32,7 +33,7 @@ std::array<Real, 2> VrcholElipsy(const TgrafikaBod& b, int j, Real s0, Real m) {
     const Real p = b.a_delka * std::cos(t);
     const Real q = b.b_delka * std::sin(t);
     const Real r = std::sqrt(p * p + q * q);
-    const Real phi = std::atan2(q, p);
+    const Real phi = Atan2(q, p);
     return {b.X + std::cos(phi + b.a_smernik) * r * s0 * m,
             b.Y + std::sin(phi + b.a_smernik) * r * s0 * m};
 }

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "data/Tsouradnice.h"
+#include "matice/ElementaryFunctions.h"
 #include "matice/FpGuard.h"
 #include "mereni/Text.h"
 
@@ -19,7 +20,7 @@ namespace {
 // The multiple of 10^pocetDecimal nearest to the value, halves away from zero.
 Real Zaokrouhlit(Real hodnota, int pocetDecimal) {
     const int rad = std::min(std::abs(pocetDecimal), 18);
-    const Real nasobek = std::pow(10.0L, static_cast<Real>(rad));
+    const Real nasobek = Pow10(rad);
     if (pocetDecimal < 0) return RoundHalfAway(hodnota * nasobek) / nasobek;
     return RoundHalfAway(hodnota / nasobek) * nasobek;
 }

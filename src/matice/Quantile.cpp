@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "matice/ElementaryFunctions.h"
+
 namespace vertano {
 
 namespace {
@@ -41,9 +43,9 @@ Real Central(Real q) {
 
 std::optional<Real> icnorm(Real p) {
     if (!(p > 0 && p < 1)) return std::nullopt;
-    if (p < kLow) return Tail(std::sqrt(-2 * std::log(p)));
+    if (p < kLow) return Tail(std::sqrt(-2 * Log(p)));
     if (p <= kHigh) return Central(p - 0.5L);
-    return -Tail(std::sqrt(-2 * std::log(1 - p)));
+    return -Tail(std::sqrt(-2 * Log(1 - p)));
 }
 
 }  // namespace vertano

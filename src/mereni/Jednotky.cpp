@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "matice/ElementaryFunctions.h"
 #include "matice/Konstanty.h"
 
 namespace vertano {
@@ -35,7 +36,7 @@ Real DmsStep(int decimals) {
         case 3:
             return 10;
         default:
-            return std::pow(10.0L, -(decimals - 4));
+            return Pow10(-(decimals - 4));
     }
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "matice/ElementaryFunctions.h"
 #include "matice/FpGuard.h"
 
 namespace vertano {
@@ -18,7 +19,7 @@ bool Odmocnina(const Real x, Real& y) {
 
 bool Arcsin(const Real x, Real& y) {
     if (!(std::fabs(x) <= 1)) return false;
-    y = std::asin(x);
+    y = Asin(x);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "matice/ElementaryFunctions.h"
 #include "matice/FpGuard.h"
 #include "processing/RedukceDelek.h"
 #include "processing/Uhly.h"
@@ -57,7 +58,7 @@ bool PorovnatDoplnekSeSouradnicemi(Tzaznam& zaznam, const int druh, const Tbod& 
             break;
         }
         case doplnek::kSmernik:
-            zeSouradnic = Normalise(std::atan2(dY, dX));
+            zeSouradnic = Normalise(Atan2(dY, dX));
             rozdil = WrappedDiff(zeSouradnic, merena);
             break;
         case doplnek::kPrevyseni:

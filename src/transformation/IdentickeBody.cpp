@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "matice/ElementaryFunctions.h"
 #include "matice/FpGuard.h"
 #include "mereni/Jednotky.h"
 #include "processing/Uhly.h"
@@ -104,7 +105,7 @@ Real PribliznaRotace(const Tsouradnice& pary) {
             const Real dYi = vj.Y - vi.Y;
             const Real dXo = oj.X - oi.X;
             const Real dYo = oj.Y - oi.Y;
-            const Real w = UhelVKruhu(std::atan2(dYo * dXi - dXo * dYi, dXo * dXi + dYo * dYi));
+            const Real w = UhelVKruhu(Atan2(dYo * dXi - dXo * dYi, dXo * dXi + dYo * dYi));
             if (std::isfinite(w)) kandidati.push_back(w);
         }
     }
@@ -127,7 +128,7 @@ Real UhelVKruhu(Real uhel) {
 }
 
 Real Smernik(const Tbod& p, const Tbod& q) {
-    return UhelVKruhu(std::atan2(q.Y - p.Y, q.X - p.X));
+    return UhelVKruhu(Atan2(q.Y - p.Y, q.X - p.X));
 }
 
 bool KlicBodSmernik(const Tsouradnice& vstup, const Tsouradnice& vystup, int32_t a, int32_t c,

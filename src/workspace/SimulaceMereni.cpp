@@ -7,6 +7,7 @@
 
 #include "adjustment/PriblizneKonstrukce.h"
 #include "data/Tnastaveni.h"
+#include "matice/ElementaryFunctions.h"
 #include "matice/Konstanty.h"
 #include "processing/Uhly.h"
 #include "workspace/SimulaceBody.h"
@@ -96,7 +97,7 @@ void ZameritNaKouli(const Tbod& s, Real vyskaStn, const Tbod& c, Real vyskaCil, 
     const Real x = r2 * std::sin(uhel);
     const Real y = r2 * std::cos(uhel) - r1;
     delka = std::hypot(x, y);
-    zenit = std::atan2(x, y);
+    zenit = Atan2(x, y);
 }
 
 Real NahodnaVyska(SimulaceNahoda& nahoda) {

@@ -1,4 +1,5 @@
 #include "workspace/SimulaceNahoda.h"
+#include "matice/ElementaryFunctions.h"
 
 #include <cmath>
 
@@ -69,7 +70,7 @@ double SimulaceNahoda::Normalni() {
         v = Rovnomerne(-1, 1);
         s = u * u + v * v;
     } while (s >= 1 || s == 0);
-    const double f = std::sqrt(-2 * std::log(s) / s);
+    const double f = std::sqrt(-2 * Log(s) / s);
     rezerva_ = v * f;
     maRezervu_ = true;
     return u * f;
