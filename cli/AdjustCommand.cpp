@@ -31,16 +31,6 @@ bool LoadAll(Session& s, const std::vector<int>& codes) {
     return LoadSupplementaryFiles(s) && accepted;
 }
 
-// The main window offers the analysis only while the checks find no error.
-bool RawChecksPassed(Session& s) {
-    const int32_t errors = ChybySurovychMereni(s.ws);
-    s.out << s.ws.jazyk.tlacitko.prehledChyb << ": " << std::to_string(errors) << "\n";
-    if (errors == 0) return true;
-    s.err << "vertano-cli: the checks found errors in the raw measurements (see 'vertano-cli "
-             "check --rows'); nothing adjusted\n";
-    return false;
-}
-
 // The analysis and the adjustment, as the main window runs them; their messages
 // have been shown through the interaction when they stop.
 bool Adjust(Session& s, VysledekVyrovnani& vysledek) {
@@ -112,7 +102,7 @@ int ReadAndAdjust(Session& s, const std::vector<int>& codes, VysledekVyrovnani& 
     }
     if (!ApplyDatum(s)) return kExitUsage;
     ProcessRaw(s);
-    if (!RawChecksPassed(s)) return kExitChecksFailed;
+    if (!AnalysisOffered(s, "nothing adjusted")) return kExitChecksFailed;
     if (!Adjust(s, vysledek)) return kExitStopped;
     return kExitOk;
 }

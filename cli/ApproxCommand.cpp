@@ -23,20 +23,14 @@ bool LoadAll(Session& s, const std::vector<int>& codes) {
     return accepted;
 }
 
-// The approximate coordinates are those of the raw-data analysis, which the
-// main window offers only while the checks find no error.
-bool Analyse(Session& s, VysledekAnalyzy& analyza) {
-    const int32_t errors = ChybySurovychMereni(s.ws);
-    s.out << s.ws.jazyk.tlacitko.prehledChyb << ": " << std::to_string(errors) << "\n";
-    if (errors > 0) {
-        s.err << "vertano-cli: the checks found errors in the raw measurements (see "
-                 "'vertano-cli check --rows'); nothing computed\n";
-        return false;
-    }
+// The approximate coordinates are those of the raw-data analysis, run when the
+// main window would offer it.
+int Analyse(Session& s, VysledekAnalyzy& analyza) {
+    if (!AnalysisOffered(s, "nothing computed")) return kExitChecksFailed;
     analyza = AnalyzaSuroveMereni(s.ws, s.ui);
-    if (analyza.uspech) return true;
+    if (analyza.uspech) return kExitOk;
     s.err << "vertano-cli: the measurement analysis stopped; nothing written\n";
-    return false;
+    return kExitStopped;
 }
 
 bool WriteCoordinates(Session& s) {
@@ -71,9 +65,7 @@ int RunApprox(const Options& o, std::ostream& out, std::ostream& err, std::istre
     }
     ProcessRaw(s);
     VysledekAnalyzy analyza;
-    if (!Analyse(s, analyza)) {
-        return ChybySurovychMereni(s.ws) > 0 ? kExitChecksFailed : kExitStopped;
-    }
+    if (const int status = Analyse(s, analyza); status != kExitOk) return status;
     if (!WriteCoordinates(s)) return kExitRejected;
     if (o.explain) Explain(s, analyza);
     return kExitOk;

@@ -85,8 +85,8 @@ int32_t PrintSupplementaryChecks(Session& s) {
             if (!name.empty()) lines.push_back({name, list.kontrola[static_cast<size_t>(k)]});
         }
         const int32_t total = doplnek::CitacChyb(std::as_const(ws.chyby), kind);
-        PrintSection(s, ws.jazyk.popis.doplnek + " - " + SupplementaryKindName(ws.jazyk, kind),
-                     lines, total);
+        PrintSection(s, ws.jazyk.popis.doplnek + " - " + doplnek::NazevDruhu(ws.jazyk, kind), lines,
+                     total);
         if (total > 0) s.Show(doplnek::OznameniChyby(kind));
         all += total;
     }

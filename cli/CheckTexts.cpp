@@ -73,20 +73,6 @@ std::string OutsideSetName(const Tjazyk& jazyk) {
     return Joined(jazyk.tlacitko.identifikace, jazyk.popis.skupina);
 }
 
-std::string SupplementaryKindName(const Tjazyk& jazyk, int kind) {
-    switch (kind) {
-        case doplnek::kSmernik:
-            return jazyk.popis.smernik;
-        case doplnek::kDelka:
-            return jazyk.popis.delka;
-        case doplnek::kPrevyseni:
-            return jazyk.popis.prevyseni;
-        case doplnek::kProvazeni:
-            return jazyk.popis.provazovani;
-    }
-    return {};
-}
-
 std::string SupplementaryCheckName(const Tjazyk& jazyk, int kind, int k) {
     if (k < 0 || k > 3) return {};
     const Popis column = SupplementaryColumns(kind)[static_cast<size_t>(k)];

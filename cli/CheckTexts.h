@@ -21,9 +21,8 @@ std::string RawCheckName(const Tjazyk& jazyk, int k);
 // Name of "full row outside any set", which the first error counter also counts.
 std::string OutsideSetName(const Tjazyk& jazyk);
 
-// Name of a supplementary kind (doplnek::k...) and of its counter k (0-3); empty
+// Name of the counter k (0-3) of a supplementary kind (doplnek::k...); empty
 // where the kind has no such counter.
-std::string SupplementaryKindName(const Tjazyk& jazyk, int kind);
 std::string SupplementaryCheckName(const Tjazyk& jazyk, int kind, int k);
 
 // One line of an error summary.

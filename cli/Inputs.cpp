@@ -76,7 +76,7 @@ bool LoadSupplementaryKind(Session& s, int kind, const std::vector<std::string>&
     }
     ReportNotTried(s, names, r.files.size());
     const jazyk::Toznameni added = OznameniPridaniDoplnku(r, ws.jazyk);
-    s.out << added.nadpis << " - " << SupplementaryKindName(ws.jazyk, kind) << ": " << added.text
+    s.out << added.nadpis << " - " << doplnek::NazevDruhu(ws.jazyk, kind) << ": " << added.text
           << "\n";
     return all;
 }

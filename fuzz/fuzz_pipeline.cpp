@@ -88,8 +88,8 @@ void LoadSupplementary(Workspace& ws, int druh, std::vector<std::string> lines) 
 void Check(Workspace& ws, bool findSets) {
     KontrolaVsehoMereni(ws.suroveMereni, ws.nastaveni, ws.chyby);
     if (!findSets) return;
-    NajitMerickeSkupiny(ws.suroveMereni, ws.nastaveni, ws.chyby, ws.info);
-    ZrcadlitMimoSkupiny(ws.suroveMereni, ws.nastaveni, ws.info);
+    NajitMerickeSkupiny(ws.suroveMereni, ws.nastaveni, ws.chyby);
+    ZrcadlitMimoSkupiny(ws.suroveMereni, ws.nastaveni);
     KontrolaVsehoMereni(ws.suroveMereni, ws.nastaveni, ws.chyby);
 }
 

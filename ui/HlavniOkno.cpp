@@ -15,6 +15,7 @@
 #include "TabulkaSurovych.h"
 #include "Texty.h"
 #include "mereni/Text.h"
+#include "workspace/Projekt.h"
 #include "workspace/Workspace.h"
 
 namespace vertano::ui {
@@ -246,7 +247,8 @@ void HlavniOkno::closeEvent(QCloseEvent* udalost) {
         return;
     }
     const Tjazyk& j = ws_.jazyk;
-    if (Potvrzeni(Q(j.nadpis.varovani), Q(j.hlaseni.ukoncitProgram))) {
+    // Only what was changed since the last save or open would be lost.
+    if (!HasUnsavedChanges(ws_) || Potvrzeni(Q(j.nadpis.varovani), Q(j.hlaseni.ukoncitProgram))) {
         udalost->accept();
     } else {
         udalost->ignore();

@@ -22,6 +22,11 @@ namespace {
 enum Menu { kHlavni, kMereni, kVyber, kIdentifikace, kKontrola, kDoplnek, kVyrovnani };
 enum Podmenu { kNastaveni, kJazyk, kNovy, kPosun, kPredVyrovnanim, kRozdilBodu, kVnitrni, kVnejsi };
 
+// The supplementary kinds in the order of the menus: distance, bearing,
+// height difference, plumbing.
+constexpr int kDruhyDoplnku[4] = {doplnek::kDelka, doplnek::kSmernik, doplnek::kPrevyseni,
+                                  doplnek::kProvazeni};
+
 QString Zavorky(const QString& text, const QString& uvnitr) {
     return text + " (" + uvnitr + ")";
 }
@@ -182,10 +187,8 @@ void HlavniOkno::VytvoritMenu() {
 
     // Supplement: the list window of each kind.
     m = menu_[kDoplnek];
-    const int druhy[4] = {doplnek::kDelka, doplnek::kSmernik, doplnek::kPrevyseni,
-                          doplnek::kProvazeni};
     for (int i = 0; i < 4; ++i) {
-        const int druh = druhy[i];
+        const int druh = kDruhyDoplnku[i];
         a_.doplnek[i] =
             akce(m, zadna, [this, druh] { OtevritSeznam(SeznamVstupuDoplnku(ws_, druh)); });
     }
@@ -203,10 +206,8 @@ void HlavniOkno::VytvoritMenu() {
     a_.predMereni = akce(pred, zadna, jednaPoloha(RezimJednePolohy::PredVyrovnanim));
     a_.predSouradnice = akce(pred, zadna, [this] { Ukazat(OknoPribliznychSouradnic(this, ws_)); });
     pred->addSeparator();
-    // The supplementary items in the order of the menu: distance, bearing,
-    // height difference, plumbing.
     for (int i = 0; i < 4; ++i) {
-        const int druh = druhy[i];
+        const int druh = kDruhyDoplnku[i];
         a_.predDoplnek[i] =
             akce(pred, zadna, [this, druh] { Ukazat(OknoDoplnkuPredVyrovnanim(this, ws_, druh)); });
     }
@@ -215,7 +216,7 @@ void HlavniOkno::VytvoritMenu() {
     a_.rozdilVse = akce(rozdil, zadna, jednaPoloha(RezimJednePolohy::RozdilVse));
     rozdil->addSeparator();
     for (int i = 0; i < 4; ++i) {
-        const int druh = druhy[i];
+        const int druh = kDruhyDoplnku[i];
         a_.rozdilDoplnek[i] =
             akce(rozdil, zadna, [this, druh] { Ukazat(OknoDoplnkuRozdil(this, ws_, druh)); });
     }
@@ -357,20 +358,22 @@ void HlavniOkno::NastavitTexty() {
     a_.kontrolaSkupin->setText(Q(t.rozdilSkupin));
     a_.kontrolaVse->setText(Q(t.kontrolaVse));
 
-    const QString doplnky[4] = {Q(p.delka), Q(p.smernik), Q(p.prevyseni), Q(p.provazovani)};
-    for (int i = 0; i < 4; ++i) a_.doplnek[i]->setText(doplnky[i] + " ...");
+    for (int i = 0; i < 4; ++i)
+        a_.doplnek[i]->setText(Q(doplnek::NazevDruhu(ws_.jazyk, kDruhyDoplnku[i])) + " ...");
 
     a_.analyza->setText(Q(t.analyzaMereni));
     a_.fixniBody->setText(Q(t.fixni) + " " + Male(p.body) + " ...");
     a_.meritka->setText(Okno(p.meritkoveKoeficienty));
     a_.predMereni->setText(Q(p.mereni));
     a_.predSouradnice->setText(Q(p.souradnice));
-    const QString doplnek = Male(p.doplnek);
-    const QString doplnkyPred[4] = {Zavorky(Q(p.delka), doplnek), Q(p.smernik), Q(p.prevyseni),
-                                    Q(p.provazovani)};
+    const QString doplnkova = Male(p.doplnek);
     for (int i = 0; i < 4; ++i) {
-        a_.predDoplnek[i]->setText(doplnkyPred[i]);
-        a_.rozdilDoplnek[i]->setText(doplnkyPred[i]);
+        const int druh = kDruhyDoplnku[i];
+        QString nazev = Q(doplnek::NazevDruhu(ws_.jazyk, druh));
+        // A supplementary distance beside the distances of the raw rows.
+        if (druh == doplnek::kDelka) nazev = Zavorky(nazev, doplnkova);
+        a_.predDoplnek[i]->setText(nazev);
+        a_.rozdilDoplnek[i]->setText(nazev);
     }
     a_.rozdilFixni->setText(Zavorky(Q(p.mereni), Male(t.fixni) + " " + Male(p.body)));
     a_.rozdilVse->setText(Zavorky(Q(p.mereni), Male(t.vsechny) + " " + Male(p.body)));
@@ -450,10 +453,10 @@ void HlavniOkno::AktualizovatMenu() {
         a_.vnejsi[i]->setEnabled(p.vnejsiPresnost[i]);
     }
     // The submenus themselves stay usable while any of their items is.
-    podmenu_[kPredVyrovnanim]->setEnabled(ws_.info.jeAnalyzaSurovaMereni);
-    podmenu_[kRozdilBodu]->setEnabled(ws_.info.jeAnalyzaSurovaMereni);
-    podmenu_[kVnitrni]->setEnabled(ws_.info.jeAnalyzaSurovaMereni);
-    podmenu_[kVnejsi]->setEnabled(ws_.info.jeAnalyzaSurovaMereni);
+    podmenu_[kPredVyrovnanim]->setEnabled(ws_.state.Current(Step::Analysis));
+    podmenu_[kRozdilBodu]->setEnabled(ws_.state.Current(Step::Analysis));
+    podmenu_[kVnitrni]->setEnabled(ws_.state.Current(Step::Analysis));
+    podmenu_[kVnejsi]->setEnabled(ws_.state.Current(Step::Analysis));
     a_.apriorni->setEnabled(p.apriorniAnalyza);
     a_.upravitPresnost->setEnabled(p.apriorniAnalyza);
     a_.vyrovnani->setEnabled(p.vyrovnani);

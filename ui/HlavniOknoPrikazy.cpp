@@ -180,7 +180,7 @@ void HlavniOkno::PrikazAnalyza() {
 void HlavniOkno::PrikazVyrovnani() {
     if (Bezi()) return;
     // A current result is only shown again.
-    if (ws_.info.jeVyrovnanaSit) {
+    if (ws_.state.Current(Step::Adjustment)) {
         OtevritOknoVyrovnani();
         return;
     }

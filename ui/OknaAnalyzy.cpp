@@ -80,17 +80,7 @@ const Tvaha* Vaha(const Workspace& ws, int32_t typ) {
 }
 
 QString NazevDoplnku(const Workspace& ws, int druh) {
-    const jazyk::Tpopis& p = ws.jazyk.popis;
-    switch (druh) {
-        case doplnek::kSmernik:
-            return Q(p.smernik);
-        case doplnek::kDelka:
-            return Q(p.delka);
-        case doplnek::kPrevyseni:
-            return Q(p.prevyseni);
-        default:
-            return Q(p.provazovani);
-    }
+    return Q(doplnek::NazevDruhu(ws.jazyk, druh));
 }
 
 // "Supplementary measurements - Bearing".
@@ -108,7 +98,7 @@ std::unique_ptr<OknoSeznamu> OknoPresnosti(QWidget* rodic, Workspace& ws, int32_
         Q(vnitrni ? p.vnitrniPresnost : p.vnejsiPresnost) + " - " + NazevKontroly(typ, ws);
     Tmereni seznam;
     Real celkova = -1;
-    if (vaha != nullptr && ws.info.jeAnalyzaSurovaMereni) {
+    if (vaha != nullptr && ws.state.Current(Step::Analysis)) {
         seznam =
             vnitrni ? vaha->vnitrniPresnost.mereniSkupina : vaha->vnejsiPresnost.mereniTrojuhelnik;
         celkova = vnitrni ? vaha->vnitrniPresnost.odchylkaCelkova.vyska_stn
@@ -250,7 +240,7 @@ std::unique_ptr<OknoSeznamu> OknoVnejsiPresnosti(QWidget* rodic, Workspace& ws, 
 std::unique_ptr<OknoSeznamu> OknoDoplnkuPredVyrovnanim(QWidget* rodic, Workspace& ws, int druh) {
     const Tmereni* zdroj = ws.doplnekZpracovany.Seznam(druh);
     const Seznam s = std::make_shared<const Tmereni>(
-        zdroj != nullptr && ws.info.jeAnalyzaSurovaMereni ? *zdroj : Tmereni{});
+        zdroj != nullptr && ws.state.Current(Step::Analysis) ? *zdroj : Tmereni{});
     const jazyk::Tpopis& p = ws.jazyk.popis;
     const jazyk::TpopisJednotky& u = ws.jazyk.popisJednotky;
     const FormatBunek f(ws.nastaveni);
@@ -275,7 +265,7 @@ std::unique_ptr<OknoSeznamu> OknoDoplnkuPredVyrovnanim(QWidget* rodic, Workspace
 std::unique_ptr<OknoSeznamu> OknoDoplnkuRozdil(QWidget* rodic, Workspace& ws, int druh) {
     const Tmereni* zdroj = ws.doplnekZpracovany.Seznam(druh);
     const Seznam s = std::make_shared<const Tmereni>(
-        zdroj != nullptr && ws.info.jeAnalyzaSurovaMereni ? *zdroj : Tmereni{});
+        zdroj != nullptr && ws.state.Current(Step::Analysis) ? *zdroj : Tmereni{});
     const jazyk::Tpopis& p = ws.jazyk.popis;
     const jazyk::TpopisJednotky& u = ws.jazyk.popisJednotky;
     const FormatBunek f(ws.nastaveni);

@@ -35,7 +35,8 @@ const TmodelTransformacePrevod& Prevod(const Workspace& ws, bool bodASmernik) {
 }
 
 bool JeTransformovano(const Workspace& ws, bool bodASmernik) {
-    return bodASmernik ? ws.info.jeTransformovanoBodASmernik : ws.info.jeTransformovanoSVyrovnanim;
+    return bodASmernik ? ws.state.Current(Step::PointAndBearing)
+                       : ws.state.Current(Step::TransformationWithAdjustment);
 }
 
 // The transformed points for display, the deviations for the network's a
@@ -89,7 +90,7 @@ std::vector<InfoSkupina> Bezpecne(const std::function<std::vector<InfoSkupina>()
 
 std::unique_ptr<OknoSeznamu> OknoIdentickychBodu(QWidget* rodic, Workspace& ws) {
     std::vector<Tbod> body;
-    if (ws.info.jeAnalyzaTransformace) body = IdentickeVystup(ws).bod;
+    if (ws.state.Current(Step::TransformationAnalysis)) body = IdentickeVystup(ws).bod;
     return OknoBodu(rodic, ws, Q(ws.jazyk.nadpis.souradniceIdentickychBodu), std::move(body),
                     DruhSouradnic::Hodnoty);
 }
@@ -118,7 +119,7 @@ std::unique_ptr<OknoSeznamu> OknoOpravIdentickych(QWidget* rodic, Workspace& ws,
     const Tjazyk& j = ws.jazyk;
     Tsouradnice opravy;
     const TmodelTransformaceVyrovnani& o = ws.modelTransformaceOdlehly;
-    if (ws.info.jeTransformovanoSVyrovnanim) {
+    if (ws.state.Current(Step::TransformationWithAdjustment)) {
         if (odlehle) {
             o.OpravyOdlehle2Souradnice(opravy);
         } else {
@@ -186,7 +187,7 @@ std::unique_ptr<OknoSeznamu> OknoVyrovnanychIdentickych(QWidget* rodic, Workspac
     const Tjazyk& j = ws.jazyk;
     const TmodelTransformaceVyrovnani& m = ws.modelTransformace;
     std::vector<TsouradnicovaVelicina> v;
-    if (ws.info.jeTransformovanoSVyrovnanim) v = Plne(m.Vektor(osa));
+    if (ws.state.Current(Step::TransformationWithAdjustment)) v = Plne(m.Vektor(osa));
     const Real k = apriori ? m.odchylkaJednotkovaAprior : m.odchylkaJednotkovaAposterior;
     const Vektor s = std::make_shared<const std::vector<TsouradnicovaVelicina>>(std::move(v));
     const FormatBunek f(ws.nastaveni);
@@ -220,7 +221,8 @@ std::unique_ptr<OknoSeznamu> OknoVyrovnanychIdentickych(QWidget* rodic, Workspac
 std::unique_ptr<OknoSeznamu> OknoOdlehlychIdentickych(QWidget* rodic, Workspace& ws, int32_t osa) {
     const Tjazyk& j = ws.jazyk;
     std::vector<TsouradnicovaVelicina> v;
-    if (ws.info.jeTransformovanoSVyrovnanim) v = Plne(ws.modelTransformaceOdlehly.Vektor(osa));
+    if (ws.state.Current(Step::TransformationWithAdjustment))
+        v = Plne(ws.modelTransformaceOdlehly.Vektor(osa));
     const Vektor s = std::make_shared<const std::vector<TsouradnicovaVelicina>>(std::move(v));
     const FormatBunek f(ws.nastaveni);
     const jazyk::Tpopis& p = j.popis;

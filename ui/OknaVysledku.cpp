@@ -104,7 +104,7 @@ std::vector<TmerenaVelicina> Plne(const TvektorMereni& v) {
 ZobrazeneVyrovnani Zobrazene(const Workspace& ws, bool apriori) {
     const Tmodel2& m = ws.modelVyrovnany;
     ZobrazeneVyrovnani v;
-    if (!ws.info.jeVyrovnanaSit) return v;
+    if (!ws.state.Current(Step::Adjustment)) return v;
     ZobrazitVyrovnani(m, apriori ? m.odchylkaJednotkovaAprior : m.odchylkaJednotkovaAposterior, v);
     return v;
 }
@@ -198,7 +198,7 @@ std::unique_ptr<OknoSeznamu> OknoOdchylekSouradnic(QWidget* rodic, Workspace& ws
 
 std::unique_ptr<OknoSeznamu> OknoPrirustku(QWidget* rodic, Workspace& ws) {
     std::vector<Tbod> zmeny;
-    if (ws.info.jeVyrovnanaSit)
+    if (ws.state.Current(Step::Adjustment))
         zmeny = PrirustkySouradnic(ws.modelVyrovnany, ws.souradnicePriblizne);
     return OknoBodu(rodic, ws, Q(ws.jazyk.nadpis.prirustkyVyrSour), std::move(zmeny),
                     DruhSouradnic::Prirustky);
@@ -329,7 +329,7 @@ std::unique_ptr<OknoSeznamu> OknoOdlehlych(QWidget* rodic, Workspace& ws, int32_
         druh += " (" + Male(ws.jazyk.popis.doplnek) + ")";
     const QString nadpis = Q(ws.jazyk.tlacitko.odlehleHodnoty) + " - " + druh;
     std::vector<TmerenaVelicina> mereni;
-    if (ws.info.jeVyrovnanaSit && typ >= 1 && typ <= kPocetDruhuVelicin)
+    if (ws.state.Current(Step::Adjustment) && typ >= 1 && typ <= kPocetDruhuVelicin)
         mereni = Plne(druhy::Vektor(ws.modelOdlehly, typ));
     const auto v = std::make_shared<const std::vector<TmerenaVelicina>>(std::move(mereni));
     const FormatBunek f(ws.nastaveni);

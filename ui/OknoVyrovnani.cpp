@@ -150,7 +150,7 @@ void OknoVyrovnani::VytvoritMenu() {
 void OknoVyrovnani::AktualizovatMenu() {
     const Tmodel2& m = ws_.modelVyrovnany;
     const Tmodel2& o = ws_.modelOdlehly;
-    const bool vyrovnano = ws_.info.jeVyrovnanaSit;
+    const bool vyrovnano = ws_.state.Current(Step::Adjustment);
     for (int k = 0; k < 7; ++k) {
         const int32_t typ = kPoradiMenu[k];
         // Directions and zenith angles are in every network; the other kinds
@@ -168,8 +168,9 @@ void OknoVyrovnani::AktualizovatMenu() {
     a_.aposteriori[7]->setEnabled(vyrovnano);
     a_.kresba->setEnabled(vyrovnano);
     a_.ulozitEtapu->setEnabled(vyrovnano);
-    const bool analyza = vyrovnano && ws_.info.jeAnalyzaTransformace;
-    a_.analyzaTransformace->setEnabled(vyrovnano && !ws_.info.jeAnalyzaTransformace);
+    const bool analyza = vyrovnano && ws_.state.Current(Step::TransformationAnalysis);
+    a_.analyzaTransformace->setEnabled(vyrovnano &&
+                                       !ws_.state.Current(Step::TransformationAnalysis));
     a_.vystupniSystem->setEnabled(static_cast<bool>(otevritSeznam));
     a_.presnostIdentickych->setEnabled(analyza && static_cast<bool>(otevritSeznam));
     for (QAction* a : {a_.identickeBody, a_.bodASmernik, a_.sVyrovnanim}) a->setEnabled(analyza);

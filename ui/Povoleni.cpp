@@ -14,7 +14,7 @@ PovoleniMenu Povoleni(const Workspace& ws, const Tvyber& vyber) {
     const bool nejake = vybrano > 0;
     const bool plny = m.ExistujePlnyZaznam();
     const bool skupiny = ws.nastaveni.prepinac.zobrazSkupinu;
-    const bool analyza = ws.info.jeAnalyzaSurovaMereni;
+    const bool analyza = ws.state.Current(Step::Analysis);
     const TanalyzaMereni& a = ws.info.analyzaMereni;
     const TinfoVahy& v = ws.info.infoVahy;
     const bool mimoSkupiny = m.ExistujeNezarazenyZaznamDoSkupiny();

@@ -277,19 +277,7 @@ class SeznamDoplnkuOkna : public SeznamVstupu {
     bool Delka() const { return druh_ == doplnek::kDelka; }
     bool Provazeni() const { return druh_ == doplnek::kProvazeni; }
 
-    QString NazevDruhu() const {
-        const jazyk::Tpopis& p = ws_.jazyk.popis;
-        switch (druh_) {
-            case doplnek::kSmernik:
-                return Q(p.smernik);
-            case doplnek::kDelka:
-                return Q(p.delka);
-            case doplnek::kPrevyseni:
-                return Q(p.prevyseni);
-            default:
-                return Q(p.provazovani);
-        }
-    }
+    QString NazevDruhu() const { return Q(doplnek::NazevDruhu(ws_.jazyk, druh_)); }
 
     QString Nadpis() const override { return Q(ws_.jazyk.popis.doplnek) + " - " + NazevDruhu(); }
     QString NazevMenu() const override { return Q(ws_.jazyk.popis.mereni); }

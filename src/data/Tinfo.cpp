@@ -80,10 +80,6 @@ void Tinfo::Default() {
     for (int typ = 0; typ < info::kPocetTypu; ++typ) Seznam(typ)->clear();
     souborProjekt = info::Tsoubor{};
     infoVahy = TinfoVahy{};
-    jeAnalyzaSurovaMereni = false;
-    jeVyrovnanaSit = false;
-    jeAnalyzaTransformace = false;
-    jeTransformovanoSVyrovnanim = false;
 }
 
 void Tinfo::PocetSouboru(int32_t pocet, int typ) {

@@ -71,8 +71,9 @@ struct TanalyzaMereni {
     bool doplnekProvazeni = false;
 };
 
-// State of the open project: the files loaded per kind, which results are current
-// and what fed the weights. Operations taking a file kind accept 0-7 (info::k...);
+// State of the open project: the files loaded per kind, what fed the weights and
+// which inputs the last analysis used. (Whether a result is current is the
+// workspace's WorkflowState.) Operations taking a file kind accept 0-7 (info::k...);
 // any other kind does nothing or returns 0, except VratSoubory, which then gives
 // the raw-measurement list.
 class Tinfo {
@@ -86,19 +87,11 @@ class Tinfo {
     info::Tsoubory souboryDoplnekPrevyseni;
     info::Tsoubory souboryDoplnekProvazeni;
     info::Tsoubor souborProjekt;
-    bool jeAnalyzaSurovaMereni = false;
-    bool jeVyrovnanaSit = false;
-    bool jeAnalyzaTransformace = false;
-    bool jeTransformovanoSVyrovnanim = false;
-    bool jeTransformovanoBodASmernik = false;
-    bool jeProtokolVyrovnani = false;
-    bool jeProtokolTransSVyr = false;
-    bool jeProtokolTransBodASmer = false;
     TinfoVahy infoVahy;
     TanalyzaMereni analyzaMereni;
 
-    // Empties the file lists, the project file and infoVahy and clears the first
-    // four result flags; the report flags and analyzaMereni keep their values.
+    // Empties the file lists, the project file and infoVahy; analyzaMereni keeps
+    // its values.
     void Default();
 
     void PocetSouboru(int32_t pocet, int typ);

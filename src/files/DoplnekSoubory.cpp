@@ -88,9 +88,6 @@ SupplementaryLoadReport NacteniSouboruDoplnek(TdoplnkoveMereni& doplnek, int dru
         }
     }
     doplnek.Kontrola(druh, nastaveni, chyby);
-    // The report shows the raw and supplementary lists: it is no longer current.
-    info.jeAnalyzaSurovaMereni = false;
-    info.jeProtokolVyrovnani = false;
     return zprava;
 }
 

@@ -47,9 +47,8 @@ struct SupplementaryLoadReport {
 // rejected file adds nothing. The rows of a file are appended after the list's
 // last filled row (trailing empty rows are dropped), keeping their line numbers as
 // poradi and the file's ID as soubor. Afterwards the list is checked (counters of
-// the list and of the kind in `chyby`) and the raw-data analysis is marked as not
-// done. A file that cannot be opened is not registered and stops the command. An
-// unknown kind does nothing.
+// the list and of the kind in `chyby`). A file that cannot be opened is not
+// registered and stops the command. An unknown kind does nothing.
 SupplementaryLoadReport NacteniSouboruDoplnek(TdoplnkoveMereni& doplnek, int druh, Tinfo& info,
                                               const Tnastaveni& nastaveni, Tchyby& chyby,
                                               const std::vector<std::filesystem::path>& cesty);

@@ -20,30 +20,25 @@ std::string TextNalezenych(const Tjazyk& jazyk, PocetSerazenych pocet) {
 
 }  // namespace
 
-PocetSerazenych NajitMerickeSkupiny(Tmereni& mereni, const Tnastaveni& nastaveni, Tchyby& chyby,
-                                    Tinfo& info) {
+PocetSerazenych NajitMerickeSkupiny(Tmereni& mereni, const Tnastaveni& nastaveni, Tchyby& chyby) {
     PocetSerazenych pocet;
     UsporadejSkupinyDlePrniDruhaZaSebou(mereni, pocet.mereni, pocet.skupin);
     if (pocet.mereni > 0) {
         IdenfikujSkupiny(mereni);
         KontrolaMereni(mereni, nastaveni, chyby, false);
-        info.jeAnalyzaSurovaMereni = false;
-        info.jeProtokolVyrovnani = false;
     }
     return pocet;
 }
 
-PocetSerazenych SeraditDlePoloh(Tmereni& mereni, Tinfo& info) {
+PocetSerazenych SeraditDlePoloh(Tmereni& mereni) {
     PocetSerazenych pocet;
     UsporadejSkupinyDlePolohy(mereni, pocet.mereni, pocet.skupin);
-    if (pocet.mereni > 0) info.jeAnalyzaSurovaMereni = info.jeProtokolVyrovnani = false;
     return pocet;
 }
 
-int32_t ZrcadlitMimoSkupiny(Tmereni& mereni, const Tnastaveni& nastaveni, Tinfo& info) {
+int32_t ZrcadlitMimoSkupiny(Tmereni& mereni, const Tnastaveni& nastaveni) {
     int32_t pocet = 0;
     ZrcadlitPoloha(mereni, pocet, nastaveni);
-    if (pocet > 0) info.jeAnalyzaSurovaMereni = info.jeProtokolVyrovnani = false;
     return pocet;
 }
 
@@ -51,8 +46,7 @@ int32_t PocetZaznamuMimoSkupiny(const Tmereni& mereni) {
     return mereni.PocetPlnychZaznamu() - mereni.PocetRazazenychZaznamuDoSkupin();
 }
 
-int32_t SmazatZaznamyMimoSkupiny(Tmereni& mereni, const Tnastaveni& nastaveni, Tchyby& chyby,
-                                 Tinfo& info) {
+int32_t SmazatZaznamyMimoSkupiny(Tmereni& mereni, const Tnastaveni& nastaveni, Tchyby& chyby) {
     const bool nejaky = std::any_of(mereni.zaznam.begin(), mereni.zaznam.end(),
                                     [](const Tzaznam& z) { return !z.JeVeSkupine(); });
     if (!nejaky) return 0;
@@ -66,19 +60,16 @@ int32_t SmazatZaznamyMimoSkupiny(Tmereni& mereni, const Tnastaveni& nastaveni, T
     mereni.SmazNezarazeneZaznamy();
     IdenfikujSkupiny(mereni);
     KontrolaMereni(mereni, nastaveni, chyby, false);
-    // The report shows the raw measurements: it is no longer current either.
-    info.jeAnalyzaSurovaMereni = false;
-    info.jeProtokolVyrovnani = false;
     return pocet;
 }
 
 int32_t SmazatZaznamyMimoSkupiny(Tmereni& mereni, const Tnastaveni& nastaveni, Tchyby& chyby,
-                                 Tinfo& info, const Tjazyk& jazyk, Interaction& interakce) {
+                                 const Tjazyk& jazyk, Interaction& interakce) {
     const int32_t pocet = PocetZaznamuMimoSkupiny(mereni);
     if (pocet == 0) return 0;
     const jazyk::Toznameni otazka = OtazkaSmazaniMimoSkupiny(jazyk, pocet);
     if (!interakce.Ask(otazka.nadpis, otazka.text)) return 0;
-    return SmazatZaznamyMimoSkupiny(mereni, nastaveni, chyby, info);
+    return SmazatZaznamyMimoSkupiny(mereni, nastaveni, chyby);
 }
 
 jazyk::Toznameni OznameniNalezeniSkupin(const Tjazyk& jazyk, PocetSerazenych pocet) {

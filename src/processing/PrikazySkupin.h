@@ -4,7 +4,6 @@
 
 #include "data/Interaction.h"
 #include "data/Tchyby.h"
-#include "data/Tinfo.h"
 #include "data/Tjazyk.h"
 #include "data/Tnastaveni.h"
 #include "mereni/Tmereni.h"
@@ -13,7 +12,8 @@ namespace vertano {
 
 // The set commands of the raw-data window as whole jobs, for any front end: each
 // changes the raw list, does the identification and checks that must follow, and
-// returns the counts to show. The texts to show come from the Oznameni...
+// returns the counts to show (a count above 0 means the list changed, which the
+// workspace command records). The texts to show come from the Oznameni...
 // functions in the language in force.
 
 struct PocetSerazenych {
@@ -23,20 +23,16 @@ struct PocetSerazenych {
 
 // "Find measurement sets": simultaneous-order sets among the rows outside sets are
 // rewritten into the standard order (UsporadejSkupinyDlePrniDruhaZaSebou); when
-// any were found the sets are identified, the check run follows and the raw-data
-// analysis is no longer current.
-PocetSerazenych NajitMerickeSkupiny(Tmereni& mereni, const Tnastaveni& nastaveni, Tchyby& chyby,
-                                    Tinfo& info);
+// any were found the sets are identified and the check run follows.
+PocetSerazenych NajitMerickeSkupiny(Tmereni& mereni, const Tnastaveni& nastaveni, Tchyby& chyby);
 
 // "Sort measurements according to positions": every set starting with face II is
-// reversed (UsporadejSkupinyDlePolohy). Sets keep their numbers; the analysis is
-// no longer current when anything moved.
-PocetSerazenych SeraditDlePoloh(Tmereni& mereni, Tinfo& info);
+// reversed (UsporadejSkupinyDlePolohy). Sets keep their numbers.
+PocetSerazenych SeraditDlePoloh(Tmereni& mereni);
 
 // "Mirror measurements outside the sets": ZrcadlitPoloha; returns the number of
-// rows added. Sets are not identified; the analysis is no longer current when rows
-// were added.
-int32_t ZrcadlitMimoSkupiny(Tmereni& mereni, const Tnastaveni& nastaveni, Tinfo& info);
+// rows added. Sets are not identified.
+int32_t ZrcadlitMimoSkupiny(Tmereni& mereni, const Tnastaveni& nastaveni);
 
 // Full rows outside a set: what "Delete measurements outside the sets" would
 // delete.
@@ -44,15 +40,14 @@ int32_t PocetZaznamuMimoSkupiny(const Tmereni& mereni);
 
 // "Delete measurements outside the sets" without asking: the stations holding such
 // rows are marked unchecked, the rows go (SmazNezarazeneZaznamy, which renumbers
-// the stations), the sets are identified, the check run follows and the analysis
-// is no longer current. Returns the number of full rows deleted.
-int32_t SmazatZaznamyMimoSkupiny(Tmereni& mereni, const Tnastaveni& nastaveni, Tchyby& chyby,
-                                 Tinfo& info);
+// the stations), the sets are identified and the check run follows. Returns the
+// number of full rows deleted.
+int32_t SmazatZaznamyMimoSkupiny(Tmereni& mereni, const Tnastaveni& nastaveni, Tchyby& chyby);
 
 // The same after asking the user (OtazkaSmazaniMimoSkupiny); 0 when the answer is
 // "No" or there is nothing to delete.
 int32_t SmazatZaznamyMimoSkupiny(Tmereni& mereni, const Tnastaveni& nastaveni, Tchyby& chyby,
-                                 Tinfo& info, const Tjazyk& jazyk, Interaction& interakce);
+                                 const Tjazyk& jazyk, Interaction& interakce);
 
 // Title and text of the messages of these commands.
 jazyk::Toznameni OznameniNalezeniSkupin(const Tjazyk& jazyk, PocetSerazenych pocet);

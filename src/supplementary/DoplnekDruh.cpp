@@ -2,6 +2,7 @@
 
 #include "data/Tchyby.h"
 #include "data/Tinfo.h"
+#include "data/Tjazyk.h"
 #include "data/Tnastaveni.h"
 #include "mereni/Velicina.h"
 
@@ -138,6 +139,21 @@ const char* NazevDruhu(int druh) {
             return "vertical plumbing";
     }
     return "unknown kind";
+}
+
+std::string NazevDruhu(const Tjazyk& jazyk, int druh) {
+    const jazyk::Tpopis& p = jazyk.popis;
+    switch (druh) {
+        case kSmernik:
+            return p.smernik;
+        case kDelka:
+            return p.delka;
+        case kPrevyseni:
+            return p.prevyseni;
+        case kProvazeni:
+            return p.provazovani;
+    }
+    return {};
 }
 
 }  // namespace vertano::doplnek

@@ -2,12 +2,14 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "matice/Real.h"
 
 namespace vertano {
 
 class Tchyby;
+class Tjazyk;
 class Tnastaveni;
 
 // The four kinds of supplementary measurement. Two numberings exist and must not
@@ -55,6 +57,10 @@ int32_t OznameniPrekroceni(int druh);
 
 // English name of the kind for messages of the readers and the preparation.
 const char* NazevDruhu(int druh);
+// The kind's name as the windows, the reports and the command line show it, in
+// the language in force ("Bearing", "Distance", "Height difference", "Vertical
+// plumbing"); empty for an unknown kind.
+std::string NazevDruhu(const Tjazyk& jazyk, int druh);
 
 }  // namespace doplnek
 }  // namespace vertano

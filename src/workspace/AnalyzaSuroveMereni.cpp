@@ -235,7 +235,7 @@ void VycistitVysledky(Workspace& ws) {
     ws.doplnekZpracovany.Clear();
     ws.vahy.Prazdny();
     ws.info.analyzaMereni = TanalyzaMereni{};
-    ws.info.jeAnalyzaSurovaMereni = false;
+    ws.state.Failed(Step::Analysis);
 }
 
 int32_t PocetMimoSkupiny(const Tmereni& mereni) {
@@ -252,9 +252,7 @@ VysledekAnalyzy AnalyzaSuroveMereni(Workspace& ws, Interaction& interakce, const
     ws.modelVyrovnany.Clear();
     ws.modelOdlehly.Clear();
     ws.grafika.Clear();
-    ws.info.jeVyrovnanaSit = false;
-    ws.info.jeAnalyzaTransformace = false;
-    ws.info.jeProtokolVyrovnani = false;
+    ws.state.Started(Step::Analysis);
 
     interakce.Stage(TextEtapy(ws, " ... [1]"));
     v.odstranenyRadky = ws.suroveMereni.SmazPrazdneZaznamyNaKonci();
@@ -280,7 +278,7 @@ VysledekAnalyzy AnalyzaSuroveMereni(Workspace& ws, Interaction& interakce, const
         if (v.chyba.empty()) v.chyba = z->podrobnosti;
         UkazatOznameni(ws, interakce, z->cislo, z->podrobnosti, z->druhyRadek);
     } else {
-        ws.info.jeAnalyzaSurovaMereni = true;
+        ws.state.Computed(Step::Analysis);
         v.uspech = true;
     }
     interakce.Stage(TextEtapy(ws, " ..."));

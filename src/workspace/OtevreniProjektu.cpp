@@ -6,9 +6,7 @@
 namespace vertano {
 
 bool OtevreniZahodiData(const Workspace& ws) {
-    return !ws.suroveMereni.zaznam.empty() || ws.souradniceFixni.Pocet() > 0 ||
-           ws.souradniceTransformaceVstup.Pocet() > 0 || ws.souradniceMeritko.Pocet() > 0 ||
-           ws.doplnekVstup.PocetMereni() > 0;
+    return HasUnsavedChanges(ws);
 }
 
 jazyk::Toznameni OznameniOtevreniProjektu(const Workspace& ws, const VysledekProjektu& v) {

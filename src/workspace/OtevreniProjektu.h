@@ -7,9 +7,10 @@ namespace vertano {
 
 class Workspace;
 
-// Whether opening a project would discard anything: raw measurements, given
-// points, identical points, scale factors or supplementary measurements. A
-// window asks before it opens a project when this holds.
+// Whether opening a project would discard anything not saved: raw
+// measurements, given points, identical points, scale factors, supplementary
+// measurements or settings changed since the last save or open
+// (HasUnsavedChanges). A window asks before it opens a project when this holds.
 bool OtevreniZahodiData(const Workspace& ws);
 
 // The message after opening, titled "Open Vertano project": on success the

@@ -7,7 +7,6 @@
 #include "mereni/Text.h"
 #include "supplementary/DoplnekDruh.h"
 #include "workspace/Protokoly.h"
-#include "workspace/Transformace.h"
 #include "workspace/Workspace.h"
 
 namespace vertano {
@@ -18,7 +17,7 @@ CoordinateLoadReport PridatZadaneBody(Workspace& ws,
     CoordinateLoadReport r =
         NacteniSouboru(ws.souradniceFixni, ws.info, ws.nastaveni, cesty, ws.chyby);
     if (r.RegisteredFiles() > 0) {
-        ws.info.jeAnalyzaSurovaMereni = ws.info.jeProtokolVyrovnani = false;
+        ws.state.GivenPointsChanged();
         ProtokolPridanychSouboru(ws, info::kSouradniceFixni, r.RegisteredFiles());
     }
     return r;
@@ -28,7 +27,7 @@ CoordinateLoadReport PridatMeritka(Workspace& ws, const std::vector<std::filesys
     CoordinateLoadReport r =
         NacteniSouboruMeritko(ws.souradniceMeritko, ws.info, ws.nastaveni, cesty, ws.chyby);
     if (r.RegisteredFiles() > 0) {
-        ws.info.jeAnalyzaSurovaMereni = ws.info.jeProtokolVyrovnani = false;
+        ws.state.ScaleFactorsChanged();
         ProtokolPridanychSouboru(ws, info::kSouradniceMeritkoVstup, r.RegisteredFiles());
     }
     return r;
@@ -38,6 +37,8 @@ SupplementaryLoadReport PridatDoplnky(Workspace& ws, int druh,
                                       const std::vector<std::filesystem::path>& cesty) {
     SupplementaryLoadReport r =
         NacteniSouboruDoplnek(ws.doplnekVstup, druh, ws.info, ws.nastaveni, ws.chyby, cesty);
+    // The list was checked again even when no file was read.
+    if (doplnek::JeDruh(druh)) ws.state.MeasurementsChanged();
     if (r.RegisteredFiles() > 0)
         ProtokolPridanychSouboru(ws, doplnek::TypSouboru(druh), r.RegisteredFiles());
     return r;
@@ -80,8 +81,7 @@ CoordinateLoadReport PridatIdentickeBody(Workspace& ws,
     CoordinateLoadReport r =
         NacteniSouboru(ws.souradniceTransformaceVstup, ws.info, ws.nastaveni, cesty, ws.chyby);
     if (r.RegisteredFiles() > 0) {
-        ws.info.jeAnalyzaTransformace = false;
-        ZrusitTransformace(ws);
+        ws.state.IdenticalPointsChanged();
         ProtokolPridanychSouboru(ws, info::kSouradniceTransformaceVstup, r.RegisteredFiles());
     }
     return r;

@@ -30,7 +30,7 @@ VysledekPridaniSurovych PridatSurovaMereni(Workspace& ws,
     IdenfikujSkupiny(ws.suroveMereni);
     KontrolaMereni(ws.suroveMereni, ws.nastaveni, ws.chyby, false);
     if (v.registrovano > 0) {
-        ws.info.jeAnalyzaSurovaMereni = ws.info.jeProtokolVyrovnani = false;
+        ws.state.MeasurementsChanged();
         // The report of this addition, as the main window keeps it.
         ProtokolPridanychSouboru(ws, info::kSurovaMereni, v.registrovano);
     }
@@ -54,7 +54,8 @@ VysledekZpracovani ZpracovatSurovaMereni(Workspace& ws, Interaction& interakce,
     }
     if (volby.soucasne) v.nalezeno = NajitSkupiny(ws, interakce);
     if (volby.zrcadlit) {
-        const int32_t pridano = ZrcadlitMimoSkupiny(ws.suroveMereni, ws.nastaveni, ws.info);
+        const int32_t pridano = ZrcadlitMimoSkupiny(ws.suroveMereni, ws.nastaveni);
+        if (pridano > 0) ws.state.MeasurementsChanged();
         Ukazat(interakce, OznameniZrcadleni(ws.jazyk, pridano));
         v.zrcadleno = pridano;
         if (pridano > 0 && volby.soucasne) v.nalezenoPoZrcadleni = NajitSkupiny(ws, interakce);
@@ -67,28 +68,37 @@ VysledekZpracovani ZpracovatSurovaMereni(Workspace& ws, Interaction& interakce,
 }
 
 PocetSerazenych NajitSkupiny(Workspace& ws, Interaction& interakce) {
-    const PocetSerazenych n = NajitMerickeSkupiny(ws.suroveMereni, ws.nastaveni, ws.chyby, ws.info);
+    const PocetSerazenych n = NajitMerickeSkupiny(ws.suroveMereni, ws.nastaveni, ws.chyby);
+    if (n.mereni > 0) ws.state.MeasurementsChanged();
     Ukazat(interakce, OznameniNalezeniSkupin(ws.jazyk, n));
     return n;
 }
 
 PocetSerazenych SeraditPolohy(Workspace& ws, Interaction& interakce) {
-    const PocetSerazenych n = SeraditDlePoloh(ws.suroveMereni, ws.info);
-    if (n.mereni > 0) KontrolaVsehoMereni(ws.suroveMereni, ws.nastaveni, ws.chyby);
+    const PocetSerazenych n = SeraditDlePoloh(ws.suroveMereni);
+    if (n.mereni > 0) {
+        KontrolaVsehoMereni(ws.suroveMereni, ws.nastaveni, ws.chyby);
+        ws.state.MeasurementsChanged();
+    }
     Ukazat(interakce, OznameniSerazeniDlePoloh(ws.jazyk, n));
     return n;
 }
 
 int32_t ZrcadlitMereni(Workspace& ws, Interaction& interakce) {
-    const int32_t n = ZrcadlitMimoSkupiny(ws.suroveMereni, ws.nastaveni, ws.info);
-    if (n > 0) KontrolaVsehoMereni(ws.suroveMereni, ws.nastaveni, ws.chyby);
+    const int32_t n = ZrcadlitMimoSkupiny(ws.suroveMereni, ws.nastaveni);
+    if (n > 0) {
+        KontrolaVsehoMereni(ws.suroveMereni, ws.nastaveni, ws.chyby);
+        ws.state.MeasurementsChanged();
+    }
     Ukazat(interakce, OznameniZrcadleni(ws.jazyk, n));
     return n;
 }
 
 int32_t SmazatMimoSkupiny(Workspace& ws, Interaction& interakce) {
-    return SmazatZaznamyMimoSkupiny(ws.suroveMereni, ws.nastaveni, ws.chyby, ws.info, ws.jazyk,
-                                    interakce);
+    const int32_t n =
+        SmazatZaznamyMimoSkupiny(ws.suroveMereni, ws.nastaveni, ws.chyby, ws.jazyk, interakce);
+    if (n > 0) ws.state.MeasurementsChanged();
+    return n;
 }
 
 int32_t ChybySurovychMereni(const Workspace& ws) {
@@ -96,13 +106,13 @@ int32_t ChybySurovychMereni(const Workspace& ws) {
 }
 
 bool AnalyzaPovolena(const Workspace& ws) {
-    return !ws.info.jeAnalyzaSurovaMereni && ws.suroveMereni.ExistujeRazazenyZaznamDoSkupiny() &&
+    return !ws.state.Current(Step::Analysis) && ws.suroveMereni.ExistujeRazazenyZaznamDoSkupiny() &&
            ChybySurovychMereni(ws) == 0;
 }
 
 bool VyrovnaniPovoleno(const Workspace& ws) {
     const TanalyzaMereni& a = ws.info.analyzaMereni;
-    return ws.info.jeAnalyzaSurovaMereni && a.mereniDoVyrovnani && a.souradnicePriblizne;
+    return ws.state.Current(Step::Analysis) && a.mereniDoVyrovnani && a.souradnicePriblizne;
 }
 
 }  // namespace vertano

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "data/SouradniceKontrola.h"
+#include "files/ProjektNastaveni.h"
 #include "processing/IdentifikaceSkupin.h"
 #include "processing/KontrolaMereni.h"
 #include "supplementary/DoplnekDruh.h"
@@ -29,17 +30,10 @@ ProjektZdroj ZdrojZWorkspace(const Workspace& ws) {
 
 // Every result was computed from the lists just replaced. The file lists are
 // left to the caller.
-void ZneplatnitVysledky(Tinfo& info) {
-    info.jeAnalyzaSurovaMereni = false;
-    info.jeVyrovnanaSit = false;
-    info.jeAnalyzaTransformace = false;
-    info.jeTransformovanoSVyrovnanim = false;
-    info.jeTransformovanoBodASmernik = false;
-    info.jeProtokolVyrovnani = false;
-    info.jeProtokolTransSVyr = false;
-    info.jeProtokolTransBodASmer = false;
-    info.infoVahy = TinfoVahy{};
-    info.analyzaMereni = TanalyzaMereni{};
+void ZneplatnitVysledky(Workspace& ws) {
+    ws.state.InputsReplaced();
+    ws.info.infoVahy = TinfoVahy{};
+    ws.info.analyzaMereni = TanalyzaMereni{};
 }
 
 void KontrolaSeznamu(Workspace& ws) {
@@ -83,6 +77,7 @@ VysledekProjektu UlozitProjekt(Workspace& ws, const std::filesystem::path& cesta
         return v;
     }
     NastavitSouboryProjektu(ws.info, cesta, ws.nastaveni.souborVstup.typProjekt);
+    ws.state.MarkSaved(SettingsAsStored(ws.nastaveni));
     return v;
 }
 
@@ -108,7 +103,7 @@ VysledekProjektu OtevritProjekt(Workspace& ws, const std::filesystem::path& cest
     ws.souradniceMeritko.Clear();
     ws.doplnekVstup.Clear();
     ws.info.souborProjekt = info::Tsoubor{};
-    ZneplatnitVysledky(ws.info);
+    ZneplatnitVysledky(ws);
     KontrolaSeznamu(ws);
     ws.ObnovitTexty();
     return v;
@@ -131,10 +126,29 @@ void PrevzitProjekt(Workspace& ws, ProjektObsah&& obsah, const std::filesystem::
     ws.doplnekVstup.provazeni = std::move(obsah.Doplnek(DoplnekProjekt::Provazeni));
     for (const int druh : doplnek::kPoradiKontroly)
         for (Tzaznam& z : ws.doplnekVstup.Seznam(druh)->zaznam) z.soubor = 1;
-    ZneplatnitVysledky(ws.info);
+    ZneplatnitVysledky(ws);
     NastavitSouboryProjektu(ws.info, cesta, ws.nastaveni.souborVstup.typProjekt);
     KontrolaSeznamu(ws);
     ws.ObnovitTexty();
+    // What was opened is what the file holds: nothing is unsaved.
+    ws.state.MarkSaved(SettingsAsStored(ws.nastaveni));
+}
+
+std::vector<std::string> SettingsAsStored(const Tnastaveni& nastaveni) {
+    std::vector<std::string> radky;
+    // A value the writer refuses leaves no lines, which differ from any saved ones.
+    ZapsatNastaveni(nastaveni, radky);
+    return radky;
+}
+
+bool HasUnsavedChanges(const Workspace& ws) {
+    const bool vstupy = !ws.suroveMereni.zaznam.empty() || ws.souradniceFixni.Pocet() > 0 ||
+                        ws.souradniceTransformaceVstup.Pocet() > 0 ||
+                        ws.souradniceMeritko.Pocet() > 0 || ws.doplnekVstup.PocetMereni() > 0;
+    // Inputs that came from other files are in no project yet.
+    if (vstupy && ws.info.souborProjekt.jmeno.empty()) return true;
+    return ws.state.InputsChangedSinceSave() ||
+           SettingsAsStored(ws.nastaveni) != ws.state.SavedSettings();
 }
 
 }  // namespace vertano

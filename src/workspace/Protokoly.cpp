@@ -5,6 +5,7 @@
 #include "reports/ProtokolVyrovnani.h"
 #include "reports/Tabulka.h"
 #include "reports/TextyProtokolu.h"
+#include "supplementary/DoplnekDruh.h"
 #include "workspace/CislaOznameni.h"
 #include "workspace/PrikazPomocne.h"
 #include "workspace/Workspace.h"
@@ -54,13 +55,14 @@ VstupProtokoluTransformace VstupTransformace(const Workspace& ws) {
 using Sestaveni = bool (*)(Tprotokol&, const VstupProtokoluTransformace&, const Hodiny&, bool&,
                            std::string*);
 
-// A transformation report into `protokol` while its flag is clear; the flag
-// then tells whether it was built.
+// The report `zprava` of the transformation `transformace` into `protokol`
+// while it is not current; afterwards it is current when it was built.
 VysledekProtokolu Transformace(Workspace& ws, Interaction& interakce, Tprotokol& protokol,
-                               bool& aktualni, bool transformovano, Sestaveni sestavit,
+                               Step zprava, Step transformace, Sestaveni sestavit,
                                const Hodiny& hodiny) {
     VysledekProtokolu v;
-    if (aktualni && transformovano) {
+    const bool transformovano = ws.state.Current(transformace);
+    if (ws.state.Current(zprava) && transformovano) {
         v.uspech = v.jenZobrazeni = true;
         return v;
     }
@@ -72,17 +74,19 @@ VysledekProtokolu Transformace(Workspace& ws, Interaction& interakce, Tprotokol&
         sestavit(protokol, VstupTransformace(ws), hodiny, vytvoreno, &v.chyba);
     }
     v.uspech = vytvoreno;
-    aktualni = vytvoreno;
-    if (!v.uspech) {
+    if (vytvoreno) {
+        ws.state.Computed(zprava);
+    } else {
+        ws.state.Failed(zprava);
         v.oznameni = oznameni::kProtokol;
         UkazatOznameni(ws, interakce, oznameni::kProtokol, v.chyba);
     }
     return v;
 }
 
-// The title of the add command of a file list.
+// The title of the add command of a file list; the supplementary lists are
+// named by their kind.
 std::string NadpisPridani(const Tjazyk& j, int typ) {
-    const std::string doplnek = j.tlacitko.pridat + " " + MalaPismena(j.popis.mereni) + " - ";
     switch (typ) {
         case info::kSurovaMereni:
             return j.nadpis.pridatSurovaMereni;
@@ -92,27 +96,31 @@ std::string NadpisPridani(const Tjazyk& j, int typ) {
             return j.nadpis.pridatBody + " - " + j.tlacitko.identickeBody;
         case info::kSouradniceMeritkoVstup:
             return j.nadpis.pridatBody + " - " + j.popis.meritkoveKoeficienty;
-        case info::kDoplnekSmernik:
-            return doplnek + j.popis.smernik;
-        case info::kDoplnekDelka:
-            return doplnek + j.popis.delka;
-        case info::kDoplnekPrevyseni:
-            return doplnek + j.popis.prevyseni;
         default:
-            return doplnek + j.popis.provazovani;
+            break;
     }
+    int druh = doplnek::kProvazeni;
+    for (const int d : doplnek::kPoradiKontroly) {
+        if (doplnek::TypSouboru(d) == typ) druh = d;
+    }
+    return j.tlacitko.pridat + " " + MalaPismena(j.popis.mereni) + " - " +
+           doplnek::NazevDruhu(j, druh);
 }
 
 }  // namespace
 
 VysledekProtokolu ProtokolVyrovnani(Workspace& ws, Interaction& interakce, const Hodiny& hodiny) {
-    if (ws.info.jeProtokolVyrovnani) {
+    if (ws.state.Current(Step::AdjustmentReport)) {
         VysledekProtokolu v;
         v.uspech = v.jenZobrazeni = true;
         return v;
     }
     const VysledekProtokolu v = Sestavit(ws, interakce, ws.protokolVyrovnani, ws.nastaveni, hodiny);
-    ws.info.jeProtokolVyrovnani = v.uspech;
+    if (v.uspech) {
+        ws.state.Computed(Step::AdjustmentReport);
+    } else {
+        ws.state.Failed(Step::AdjustmentReport);
+    }
     return v;
 }
 
@@ -127,16 +135,15 @@ VysledekProtokolu ProtokolSurovychMereni(Workspace& ws, Interaction& interakce, 
 
 VysledekProtokolu ProtokolTransformaceSVyrovnanim(Workspace& ws, Interaction& interakce,
                                                   const Hodiny& hodiny) {
-    return Transformace(ws, interakce, ws.protokolTransSVyr, ws.info.jeProtokolTransSVyr,
-                        ws.info.jeTransformovanoSVyrovnanim, &zapsatTransformaceSVyrovnanim,
-                        hodiny);
+    return Transformace(ws, interakce, ws.protokolTransSVyr,
+                        Step::TransformationWithAdjustmentReport,
+                        Step::TransformationWithAdjustment, &zapsatTransformaceSVyrovnanim, hodiny);
 }
 
 VysledekProtokolu ProtokolTransformaceBodASmernik(Workspace& ws, Interaction& interakce,
                                                   const Hodiny& hodiny) {
-    return Transformace(ws, interakce, ws.protokolTransBodASmer, ws.info.jeProtokolTransBodASmer,
-                        ws.info.jeTransformovanoBodASmernik, &zapsatTransformaceNaBodASmernik,
-                        hodiny);
+    return Transformace(ws, interakce, ws.protokolTransBodASmer, Step::PointAndBearingReport,
+                        Step::PointAndBearing, &zapsatTransformaceNaBodASmernik, hodiny);
 }
 
 VysledekProtokolu ProtokolPridanychSouboru(Workspace& ws, int typSouboru, int32_t pocetSouboru) {

@@ -27,8 +27,8 @@ struct VysledekProtokolu {
 
 // The network adjustment report into ws.protokolVyrovnani, with the switches,
 // units, decimals and language of the settings. Built only while
-// info.jeProtokolVyrovnani is false, which it then sets. On a failure the
-// report is empty, the flag stays false and notification 26 is shown.
+// it is not current (WorkflowState), and it is current afterwards. On a failure
+// the report is empty, it stays not current and notification 26 is shown.
 VysledekProtokolu ProtokolVyrovnani(Workspace& ws, Interaction& interakce,
                                     const Hodiny& hodiny = MistniCas);
 
@@ -40,9 +40,9 @@ VysledekProtokolu ProtokolSurovychMereni(Workspace& ws, Interaction& interakce, 
                                          const Hodiny& hodiny = MistniCas);
 
 // The report of the transformation with adjustment into ws.protokolTransSVyr
-// (built only while info.jeProtokolTransSVyr is false, which it then sets), and
-// of the point-and-bearing transformation into ws.protokolTransBodASmer (flag
-// info.jeProtokolTransBodASmer). A transformation that is not current has no
+// (built only while it is not current, which it then is), and of the
+// point-and-bearing transformation into ws.protokolTransBodASmer (the same way).
+// A transformation that is not current has no
 // report: the command fails with notification 26 (the point-and-bearing report
 // would otherwise print the empty key of a failed transformation).
 VysledekProtokolu ProtokolTransformaceSVyrovnanim(Workspace& ws, Interaction& interakce,

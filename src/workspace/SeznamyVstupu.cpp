@@ -275,14 +275,16 @@ void ZapsatBody(Workspace& ws, SeznamBodu druh, Tsouradnice kopie, bool zmeneno)
     seznam = std::move(kopie);
     ZkontrolovatBody(ws, druh, seznam);
     if (!zmeneno) return;
-    Tinfo& i = ws.info;
-    if (druh == SeznamBodu::Identicke) {
-        i.jeAnalyzaTransformace = false;
-        i.jeTransformovanoSVyrovnanim = i.jeTransformovanoBodASmernik = false;
-        i.jeProtokolTransSVyr = i.jeProtokolTransBodASmer = false;
-    } else {
-        i.jeAnalyzaSurovaMereni = false;
-        i.jeProtokolVyrovnani = false;
+    switch (druh) {
+        case SeznamBodu::Fixni:
+            ws.state.GivenPointsChanged();
+            break;
+        case SeznamBodu::Identicke:
+            ws.state.IdenticalPointsChanged();
+            break;
+        case SeznamBodu::Meritko:
+            ws.state.ScaleFactorsChanged();
+            break;
     }
 }
 
@@ -370,8 +372,7 @@ void ZapsatDoplnky(Workspace& ws, int druh, Tmereni kopie, bool zmeneno) {
     *seznam = std::move(kopie);
     ZkontrolovatDoplnky(ws, druh, *seznam);
     if (!zmeneno) return;
-    ws.info.jeAnalyzaSurovaMereni = false;
-    ws.info.jeProtokolVyrovnani = false;
+    ws.state.MeasurementsChanged();
 }
 
 bool UpravitOdchylky(Tmereni& seznam, const Tvyber& vyber, const HodnotyOdchylek& h) {
@@ -415,9 +416,7 @@ void ZapsatOdchylky(Workspace& ws, const Tmereni& kopie, bool zmeneno) {
         }
     }
     // The weights of the adjustment follow these deviations.
-    ws.info.jeVyrovnanaSit = false;
-    ws.info.jeAnalyzaTransformace = false;
-    ws.info.jeProtokolVyrovnani = false;
+    ws.state.ObservationDeviationsChanged();
 }
 
 Tsouradnice IdentickeVystup(const Workspace& ws) {
@@ -471,9 +470,7 @@ void ZapsatOdchylkyIdentickych(Workspace& ws, const Tsouradnice& kopie, bool zme
             vstup[zdroj].sig_Z = z.sig_Z;
         }
     }
-    Tinfo& i = ws.info;
-    i.jeTransformovanoSVyrovnanim = i.jeTransformovanoBodASmernik = false;
-    i.jeProtokolTransSVyr = i.jeProtokolTransBodASmer = false;
+    ws.state.IdenticalDeviationsChanged();
 }
 
 }  // namespace vertano

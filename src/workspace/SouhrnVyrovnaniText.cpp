@@ -108,7 +108,7 @@ std::string_view WeightSourceKey(int32_t typVah) {
 std::vector<std::string> RadkySouhrnuVyrovnani(const Workspace& ws,
                                                const VysledekVyrovnani& vysledek) {
     Radky r;
-    if (!ws.info.jeVyrovnanaSit) return r;
+    if (!ws.state.Current(Step::Adjustment)) return r;
     const Tjazyk& j = ws.jazyk;
     const jazyk::Tpopis& p = j.popis;
     const SouhrnVyrovnani souhrn = ShrnoutVyrovnani(ws);

@@ -309,8 +309,7 @@ void ZkontrolovatPoZmene(Workspace& ws) {
     ws.suroveMereni.SeradPoradi();
     IdenfikujSkupiny(ws.suroveMereni);
     KontrolaMereni(ws.suroveMereni, ws.nastaveni, ws.chyby, false);
-    // The report shows the raw list too.
-    ws.info.jeAnalyzaSurovaMereni = ws.info.jeProtokolVyrovnani = false;
+    ws.state.MeasurementsChanged();
 }
 
 int32_t NajitChybny(const Tmereni& mereni, int32_t od) {

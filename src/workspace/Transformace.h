@@ -22,7 +22,8 @@ class Workspace;
 
 // What the transformation analysis did.
 struct VysledekAnalyzyTransformace {
-    // info.jeAnalyzaTransformace is true: both transformations may run.
+    // The transformation analysis is current (WorkflowState): both
+    // transformations may run.
     bool uspech = false;
     // The notification that stopped it (9, 10, 11, or 0 for a failure without a
     // number of its own); -1 when it did not stop. Already shown.
@@ -33,7 +34,7 @@ struct VysledekAnalyzyTransformace {
 
 // What a transformation command did.
 struct VysledekTransformace {
-    // The transformation is current (its flag in info is true).
+    // The transformation is current (WorkflowState).
     bool uspech = false;
     // It was current already; nothing was computed, the caller only shows it.
     bool jenZobrazeni = false;
@@ -46,10 +47,6 @@ struct VysledekTransformace {
     int32_t pocetIteraci = 0;
     std::string chyba;  // English detail of a failure
 };
-
-// Neither transformation nor its report is current any more (the adjusted
-// network they came from changed); the analysis stays as it is.
-void ZrusitTransformace(Workspace& ws);
 
 // Checks the identical points of the output system (at least two, no duplicate
 // numbers), pairs them with the points of the adjusted network, finds the

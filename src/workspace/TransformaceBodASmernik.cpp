@@ -29,7 +29,7 @@ void VycistitTransformace(Workspace& ws) {
 // The reason of a stop, or -1 when the analysis got through; `chyba` gets the
 // detail of a stop without a number of its own.
 int32_t Analyzovat(Workspace& ws, std::string& chyba) {
-    if (!ws.info.jeVyrovnanaSit) {
+    if (!ws.state.Current(Step::Adjustment)) {
         chyba = "The network is not adjusted; adjust it first";
         return oznameni::kChyba;
     }
@@ -72,46 +72,39 @@ void Selhani(Workspace& ws, Interaction& interakce, int32_t cislo, int32_t& zast
     chyba = ws.prevodBodASmernik.chyba;
     zastaveno = cislo;
     UkazatOznameni(ws, interakce, cislo, chyba);
-    ws.info.jeTransformovanoBodASmernik = false;
+    ws.state.Failed(Step::PointAndBearing);
 }
 
 // Notice 0 when there is nothing to transform yet; -1 when there is.
 int32_t BezAnalyzy(Workspace& ws) {
-    if (ws.info.jeAnalyzaTransformace) return -1;
+    if (ws.state.Current(Step::TransformationAnalysis)) return -1;
     ws.prevodBodASmernik.chyba = "The transformation analysis is not current; run it first";
     return oznameni::kChyba;
 }
 
 }  // namespace
 
-void ZrusitTransformace(Workspace& ws) {
-    ws.info.jeTransformovanoSVyrovnanim = false;
-    ws.info.jeTransformovanoBodASmernik = false;
-    ws.info.jeProtokolTransSVyr = false;
-    ws.info.jeProtokolTransBodASmer = false;
-}
-
 VysledekAnalyzyTransformace AnalyzaTransformace(Workspace& ws, Interaction& interakce) {
     VysledekAnalyzyTransformace v;
-    ZrusitTransformace(ws);
+    ws.state.Started(Step::TransformationAnalysis);
     const int32_t cislo = Analyzovat(ws, v.chyba);
     if (cislo >= 0) {
         v.oznameni = cislo;
         UkazatOznameni(ws, interakce, cislo, v.chyba);
         VycistitTransformace(ws);
-        ws.info.jeAnalyzaTransformace = false;
+        ws.state.Failed(Step::TransformationAnalysis);
         return v;
     }
     ws.modelTransformace.Clear();
     ws.modelTransformaceOdlehly.Clear();
     v.pocetPar = PocetPar(ws.souradniceIdenticke);
     v.uspech = true;
-    ws.info.jeAnalyzaTransformace = true;
+    ws.state.Computed(Step::TransformationAnalysis);
     return v;
 }
 
 VysledekTransformace TransformaceBodASmernik(Workspace& ws, Interaction& interakce) {
-    if (ws.info.jeTransformovanoBodASmernik && ws.info.jeAnalyzaTransformace) {
+    if (ws.state.Current(Step::PointAndBearing) && ws.state.Current(Step::TransformationAnalysis)) {
         VysledekTransformace v;
         v.uspech = true;
         v.jenZobrazeni = true;
@@ -124,7 +117,7 @@ VysledekTransformace TransformaceBodASmernik(Workspace& ws, Interaction& interak
 VysledekTransformace TransformaceBodASmernik(Workspace& ws, Interaction& interakce, int32_t iStn,
                                              int32_t iCil, std::optional<Real> smernik) {
     VysledekTransformace v;
-    ws.info.jeProtokolTransBodASmer = false;
+    ws.state.Started(Step::PointAndBearing);
     TmodelTransformacePrevod& p = ws.prevodBodASmernik;
     if (const int32_t cislo = BezAnalyzy(ws); cislo >= 0) {
         Selhani(ws, interakce, cislo, v.oznameni, v.chyba);
@@ -139,7 +132,7 @@ VysledekTransformace TransformaceBodASmernik(Workspace& ws, Interaction& interak
         Selhani(ws, interakce, oznameni::kTransformace, v.oznameni, v.chyba);
         return v;
     }
-    ws.info.jeTransformovanoBodASmernik = true;
+    ws.state.Computed(Step::PointAndBearing);
     v.uspech = true;
     return v;
 }
@@ -167,12 +160,12 @@ VysledekPrepoctu PrepocetBodASmernik(Workspace& ws, Interaction& interakce,
     if (posledni && *posledni == vstup) return v;
     posledni = vstup;
     v.provedeno = true;
-    ws.info.jeProtokolTransBodASmer = false;
+    ws.state.Started(Step::PointAndBearing);
     Real smernik = 0;
     if (ParseAngle(Trim(vstup.smernik), ws.nastaveni.jednotky.uhel, smernik) != NumberStatus::Ok) {
         v.neplatnySmernik = true;
         v.smernik.clear();
-        ws.info.jeTransformovanoBodASmernik = false;
+        ws.state.Failed(Step::PointAndBearing);
         return v;
     }
     // A full circle typed in any unit is 0.
@@ -192,7 +185,7 @@ VysledekPrepoctu PrepocetBodASmernik(Workspace& ws, Interaction& interakce,
         !ws.grafika.PrepsatSouradnice(p.souradnice, ws.nastaveni.jednotky.souradnicovySystem)) {
         v.chyba = ws.grafika.chyba;
     }
-    ws.info.jeTransformovanoBodASmernik = true;
+    ws.state.Computed(Step::PointAndBearing);
     v.uspech = true;
     return v;
 }

@@ -106,20 +106,22 @@ void Zastavit(Workspace& ws, Interaction& interakce, VysledekTransformace& v, co
     UkazatOznameni(ws, interakce, z.cislo, v.chyba);
     ws.modelTransformace.Clear();
     ws.modelTransformaceOdlehly.Clear();
-    ws.info.jeTransformovanoSVyrovnanim = false;
+    ws.state.Failed(Step::TransformationWithAdjustment);
 }
 
 }  // namespace
 
 VysledekTransformace TransformaceSVyrovnanim(Workspace& ws, Interaction& interakce) {
     VysledekTransformace v;
-    if (ws.info.jeTransformovanoSVyrovnanim && ws.info.jeAnalyzaTransformace) {
+    if (ws.state.Current(Step::TransformationWithAdjustment) &&
+        ws.state.Current(Step::TransformationAnalysis)) {
         v.uspech = true;
         v.jenZobrazeni = true;
         return v;
     }
+    ws.state.Started(Step::TransformationWithAdjustment);
     std::optional<Zastaveni> z;
-    if (!ws.info.jeAnalyzaTransformace) {
+    if (!ws.state.Current(Step::TransformationAnalysis)) {
         ws.modelTransformace.chyba = "The transformation analysis is not current; run it first";
         z = Zastaveni{oznameni::kChyba};
     } else {
@@ -133,10 +135,9 @@ VysledekTransformace TransformaceSVyrovnanim(Workspace& ws, Interaction& interak
     if (z) {
         Zastavit(ws, interakce, v, *z);
     } else {
-        ws.info.jeTransformovanoSVyrovnanim = true;
+        ws.state.Computed(Step::TransformationWithAdjustment);
         v.uspech = true;
     }
-    ws.info.jeProtokolTransSVyr = false;
     interakce.Stage(TextEtapy(ws, " ..."));
     interakce.Stage("");
     return v;

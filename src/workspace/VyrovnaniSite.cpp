@@ -9,7 +9,6 @@
 #include "workspace/CislaOznameni.h"
 #include "workspace/DruhyRadek.h"
 #include "workspace/PrikazPomocne.h"
-#include "workspace/Transformace.h"
 #include "workspace/Workspace.h"
 
 namespace vertano {
@@ -139,7 +138,7 @@ void Zastavit(Workspace& ws, Interaction& interakce, VysledekVyrovnani& v, const
     ws.modelVyrovnany.Clear();
     ws.modelOdlehly.Clear();
     ws.grafika.Clear();
-    ws.info.jeVyrovnanaSit = false;
+    ws.state.Failed(Step::Adjustment);
 }
 
 int32_t NejmeneNula(const int32_t n) {
@@ -150,14 +149,16 @@ int32_t NejmeneNula(const int32_t n) {
 
 VysledekVyrovnani VyrovnaniSite(Workspace& ws, Interaction& interakce, const Cekani& cekani) {
     VysledekVyrovnani v;
-    if (ws.info.jeVyrovnanaSit) {
+    if (ws.state.Current(Step::Adjustment)) {
         v.uspech = true;
         v.jenZobrazeni = true;
         v.pocetIteraci = NejmeneNula(ws.modelVyrovnany.pocetIteraci);
         return v;
     }
+    // The transformations and the report were of the network as it was.
+    ws.state.Started(Step::Adjustment);
     std::optional<Zastaveni> z;
-    if (!ws.info.jeAnalyzaSurovaMereni) {
+    if (!ws.state.Current(Step::Analysis)) {
         // Without a current analysis there is nothing prepared to adjust.
         ws.modelVyrovnany.chyba = "The raw-data analysis is not current; run it first";
         z = Zastaveni{oznameni::kChyba};
@@ -178,13 +179,9 @@ VysledekVyrovnani VyrovnaniSite(Workspace& ws, Interaction& interakce, const Cek
     if (z) {
         Zastavit(ws, interakce, v, *z);
     } else {
-        ws.info.jeVyrovnanaSit = true;
+        ws.state.Computed(Step::Adjustment);
         v.uspech = true;
     }
-    // The transformations were of the network as it was.
-    ws.info.jeAnalyzaTransformace = false;
-    ZrusitTransformace(ws);
-    ws.info.jeProtokolVyrovnani = false;
     interakce.Stage(TextEtapy(ws, " ..."));
     interakce.Stage("");
     return v;
@@ -192,7 +189,7 @@ VysledekVyrovnani VyrovnaniSite(Workspace& ws, Interaction& interakce, const Cek
 
 SouhrnVyrovnani ShrnoutVyrovnani(const Workspace& ws) {
     SouhrnVyrovnani s;
-    if (!ws.info.jeVyrovnanaSit) return s;
+    if (!ws.state.Current(Step::Adjustment)) return s;
     const Tmodel2& m = ws.modelVyrovnany;
     s.pocetBoduUrcovanych = NejmeneNula(m.pocetSouradnicUrcovanych) / 3;
     s.pocetBoduFixnich = NejmeneNula(m.pocetSouradnicFixnich) / 3;

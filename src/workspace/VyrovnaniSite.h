@@ -35,7 +35,7 @@ using Cekani = std::function<bool()>;
 
 // What the raw-data analysis did.
 struct VysledekAnalyzy {
-    // The analysis completed: Workspace::info.jeAnalyzaSurovaMereni is true.
+    // The analysis completed: it is current (WorkflowState, Step::Analysis).
     bool uspech = false;
     // The notification number that stopped it (1, 2, 17-21, or 0 for a failure
     // without a number of its own); -1 when it did not stop. The notification has
@@ -76,7 +76,7 @@ struct VysledekAnalyzy {
 
 // What the network adjustment did.
 struct VysledekVyrovnani {
-    // The adjusted network is current: Workspace::info.jeVyrovnanaSit is true.
+    // The adjusted network is current (WorkflowState, Step::Adjustment).
     bool uspech = false;
     // The result was current already; nothing was computed, the caller only
     // shows it.
@@ -152,20 +152,21 @@ struct SouhrnVyrovnani {
 // scale factors, supplementary measurements, settings) and leaves its products
 // there: mereniVyrovnani and its display copy, souradnicePriblizne,
 // souradniceFixniVyrovnani, the two distance comparisons, doplnekZpracovany and
-// vahy. It clears the adjusted network (info.jeVyrovnanaSit := false). On a stop
-// every product is cleared and info.jeAnalyzaSurovaMereni is false.
+// vahy. It clears the adjusted network, which is no longer current. On a stop
+// every product is cleared and the analysis is not current.
 VysledekAnalyzy AnalyzaSuroveMereni(Workspace& ws, Interaction& interakce,
                                     const Cekani& cekani = {});
 
 // Adjusts the network prepared by the last analysis into ws.modelVyrovnany (and
 // the excluded observations into ws.modelOdlehly) and fills ws.grafika. When the
 // adjusted network is current already it computes nothing (jenZobrazeni). On a
-// stop both models are cleared and info.jeVyrovnanaSit is false. Either way the
-// transformation analysis and the adjustment report are no longer current.
+// stop both models are cleared and the adjusted network is not current. Either
+// way the transformation analysis, both transformations and every report made
+// from the network are no longer current.
 VysledekVyrovnani VyrovnaniSite(Workspace& ws, Interaction& interakce, const Cekani& cekani = {});
 
-// The summary of the adjusted network of the workspace; all zero / -1 when
-// info.jeVyrovnanaSit is false.
+// The summary of the adjusted network of the workspace; all zero / -1 when the
+// adjusted network is not current.
 SouhrnVyrovnani ShrnoutVyrovnani(const Workspace& ws);
 
 }  // namespace vertano

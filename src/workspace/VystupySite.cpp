@@ -26,11 +26,12 @@ const TmodelTransformacePrevod* Prevod(const Workspace& ws, int vysledek) {
 }  // namespace
 
 bool MaVysledekSite(const Workspace& ws, int vysledek) {
-    const bool aktualni =
-        vysledek == vysledekSite::kBodASmernik               ? ws.info.jeTransformovanoBodASmernik
-        : vysledek == vysledekSite::kTransformaceSVyrovnanim ? ws.info.jeTransformovanoSVyrovnanim
-                                                             : ws.info.jeVyrovnanaSit;
-    return aktualni && ws.info.jeVyrovnanaSit && ws.grafika.pocetBodu > 0;
+    const bool aktualni = vysledek == vysledekSite::kBodASmernik
+                              ? ws.state.Current(Step::PointAndBearing)
+                          : vysledek == vysledekSite::kTransformaceSVyrovnanim
+                              ? ws.state.Current(Step::TransformationWithAdjustment)
+                              : ws.state.Current(Step::Adjustment);
+    return aktualni && ws.state.Current(Step::Adjustment) && ws.grafika.pocetBodu > 0;
 }
 
 namespace {

@@ -26,8 +26,9 @@ inline constexpr int kBodASmernik = 2;              // the point-and-bearing tra
 inline constexpr int kTransformaceSVyrovnanim = 3;  // the transformation with adjustment
 }  // namespace vysledekSite
 
-// The files of a current result. Each needs that result (Tinfo::jeVyrovnanaSit,
-// jeTransformovanoBodASmernik, jeTransformovanoSVyrovnanim); when there is none,
+// The files of a current result. Each needs that result to be current
+// (WorkflowState: Step::Adjustment, PointAndBearing or
+// TransformationWithAdjustment); when there is none,
 // or the file cannot be written, nothing is written, an existing file stays as
 // it was and notification 28 is announced.
 

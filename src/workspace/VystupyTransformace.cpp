@@ -21,7 +21,8 @@ const TmodelTransformacePrevod& Prevod(const Workspace& ws, bool bodASmernik) {
 }
 
 bool JeAktualni(const Workspace& ws, bool bodASmernik) {
-    return bodASmernik ? ws.info.jeTransformovanoBodASmernik : ws.info.jeTransformovanoSVyrovnanim;
+    return bodASmernik ? ws.state.Current(Step::PointAndBearing)
+                       : ws.state.Current(Step::TransformationWithAdjustment);
 }
 
 // The transformed points with the accuracy of the network's a priori unit

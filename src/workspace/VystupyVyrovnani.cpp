@@ -42,13 +42,13 @@ VysledekUvolneni UvolnitBody(Workspace& ws, const bool vse, const std::vector<st
         b.JeFixni = false;
         zmena = true;
     }
-    if (zmena) ws.info.jeAnalyzaSurovaMereni = ws.info.jeProtokolVyrovnani = false;
+    if (zmena) ws.state.GivenPointsChanged();
     return v;
 }
 
 bool SestavitVysledky(const Workspace& ws, VysledkyVyrovnani& vysledky) {
     vysledky = VysledkyVyrovnani{};
-    if (!ws.info.jeVyrovnanaSit) return false;
+    if (!ws.state.Current(Step::Adjustment)) return false;
     const Tmodel2& model = ws.modelVyrovnany;
     if (!ZobrazitVyrovnani(model, model.odchylkaJednotkovaAprior, vysledky.zobrazeni)) return false;
     vysledky.souhrn = ShrnoutVyrovnani(ws);
@@ -62,7 +62,7 @@ bool SestavitVysledky(const Workspace& ws, VysledkyVyrovnani& vysledky) {
 
 CoordinateSaveReport UlozitVyrovnaneSouradnice(const Workspace& ws,
                                                const std::filesystem::path& cesta) {
-    if (!ws.info.jeVyrovnanaSit) {
+    if (!ws.state.Current(Step::Adjustment)) {
         CoordinateSaveReport r;
         r.result = FileFailure(FileError::NothingToWrite, 0, 0);
         r.message = "Cannot save " + cesta.string() + ": the network is not adjusted";

@@ -1,5 +1,7 @@
 #include "workspace/Workspace.h"
 
+#include "workspace/Projekt.h"
+
 namespace vertano {
 
 namespace {
@@ -14,15 +16,12 @@ Workspace::Workspace() {
     jazyk.Default(nastaveni);
     chyby.Default();
     info.Default();
+    state.MarkSaved(SettingsAsStored(nastaveni));
 }
 
 void Workspace::NastavitJazyk(const uint8_t typJazyk) {
     if (typJazyk != kCestina && typJazyk != kAnglictina) return;
-    if (typJazyk != nastaveni.typJazyk) {
-        info.jeProtokolVyrovnani = false;
-        info.jeProtokolTransSVyr = false;
-        info.jeProtokolTransBodASmer = false;
-    }
+    if (typJazyk != nastaveni.typJazyk) state.ReportTextsChanged();
     nastaveni.typJazyk = typJazyk;
     ObnovitTexty();
 }

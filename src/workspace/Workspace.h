@@ -17,6 +17,7 @@
 #include "transformation/TmodelTransformacePrevod.h"
 #include "transformation/TmodelTransformaceVyrovnani.h"
 #include "transformation/TvektorSouradnice.h"
+#include "workspace/WorkflowState.h"
 
 namespace vertano {
 
@@ -32,6 +33,8 @@ class Workspace {
     Tnastaveni nastaveni;
     Tchyby chyby;
     Tinfo info;
+    // Which results are current, and what changed since the last save or open.
+    WorkflowState state;
     Tjazyk jazyk;
 
     // The four reports: network adjustment, transformation with adjustment,
@@ -92,7 +95,8 @@ class Workspace {
     TmodelTransformacePrevod prevodBodASmernik;
 
     // Fills settings, language tables, error state and project state with their
-    // defaults, in that order: the texts follow the default settings.
+    // defaults, in that order: the texts follow the default settings. Nothing is
+    // unsaved at the start.
     Workspace();
 
     Workspace(const Workspace&) = delete;

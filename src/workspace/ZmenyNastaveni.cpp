@@ -8,9 +8,7 @@ namespace vertano {
 
 void PoZmeneJednotek(Workspace& ws) {
     ws.ObnovitTexty();
-    ws.info.jeProtokolVyrovnani = false;
-    ws.info.jeProtokolTransSVyr = false;
-    ws.info.jeProtokolTransBodASmer = false;
+    ws.state.ReportTextsChanged();
 }
 
 void PoZmeneKontroly(Workspace& ws) {
@@ -18,27 +16,28 @@ void PoZmeneKontroly(Workspace& ws) {
     ws.doplnekVstup.Kontrola(doplnek::kDelka, ws.nastaveni, ws.chyby);
     ws.doplnekVstup.Kontrola(doplnek::kPrevyseni, ws.nastaveni, ws.chyby);
     KontrolaMereni(ws.suroveMereni, ws.nastaveni, ws.chyby, false);
-    ws.info.jeAnalyzaSurovaMereni = false;
+    ws.state.AnalysisSettingsChanged();
 }
 
 void PoZmeneRedukce(Workspace& ws) {
-    ws.info.jeAnalyzaSurovaMereni = false;
+    ws.state.AnalysisSettingsChanged();
 }
 
 void PoZmeneVyrovnani(Workspace& ws, bool zmenaZachovatSouradnice) {
     if (zmenaZachovatSouradnice || !ws.vahy.ZadanaPresnostAktualni(ws.nastaveni))
-        ws.info.jeAnalyzaSurovaMereni = false;
-    ws.info.jeVyrovnanaSit = false;
+        ws.state.AnalysisSettingsChanged();
+    ws.state.AdjustmentSettingsChanged();
 }
 
 void PoZmeneTransformace(Workspace& ws) {
-    ws.info.jeTransformovanoSVyrovnanim = false;
+    ws.state.TransformationSettingsChanged();
 }
 
 void PoZmeneProtokolu(Workspace& ws, const ZmenaProtokolu& zmena) {
-    if (zmena.vyrovnani) ws.info.jeProtokolVyrovnani = false;
-    if (zmena.transformaceSVyrovnanim) ws.info.jeProtokolTransSVyr = false;
-    if (zmena.bodASmernik) ws.info.jeProtokolTransBodASmer = false;
+    if (zmena.vyrovnani) ws.state.ReportSettingsChanged(Step::AdjustmentReport);
+    if (zmena.transformaceSVyrovnanim)
+        ws.state.ReportSettingsChanged(Step::TransformationWithAdjustmentReport);
+    if (zmena.bodASmernik) ws.state.ReportSettingsChanged(Step::PointAndBearingReport);
 }
 
 void NastavitPresnost(Workspace& ws, const ZadanaPresnost& p) {
@@ -51,7 +50,7 @@ void NastavitPresnost(Workspace& ws, const ZadanaPresnost& p) {
     ws.info.infoVahy.typVah = p.typVah;
     ws.vahy.VypocetVah(ws.info, ws.nastaveni);
     v.typVah = static_cast<uint8_t>(p.typVah);
-    ws.info.jeVyrovnanaSit = false;
+    ws.state.AdjustmentSettingsChanged();
 }
 
 }  // namespace vertano

@@ -138,6 +138,21 @@ TEST(AdjustStop, ChecksWithErrorsRefuseTheAnalysis) {
     EXPECT_FALSE(Contains(r.out, "Network adjustment\n"));
 }
 
+// The main window offers no analysis without a measurement set: neither does
+// the command line (a project of given points alone).
+TEST(AdjustStop, NoMeasurementSetNoAnalysis) {
+    const Network n({"--layout", "tiny"});
+    const std::string project = n.File("-points.gpr");
+    ASSERT_EQ(RunCli({"project", "save", "-o", project, "--points", n.File("-given.txt")}).status,
+              kExitOk);
+    for (const char* command : {"adjust", "approx"}) {
+        const Outcome r = RunCli({command, "--project", project});
+        EXPECT_EQ(r.status, kExitChecksFailed) << r.out << r.err;
+        EXPECT_TRUE(Contains(r.err, "no raw measurement is in a measurement set; nothing"))
+            << r.err;
+    }
+}
+
 TEST(AdjustStop, FilesThatCannotBeReadAdjustNothing) {
     const Network n({"--layout", "tiny"});
     Outcome r = RunCli({"adjust", n.File(".mtx"), "--points", n.File("-missing.txt")});

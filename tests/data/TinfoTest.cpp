@@ -101,16 +101,13 @@ TEST(Tinfo, SmazSouborRemovesEveryEntryWithTheIdKeepingOrder) {
     EXPECT_EQ(seznam[1].jmeno, "3");
 }
 
-TEST(Tinfo, DefaultEmptiesFilesAndClearsOnlyTheFirstFourFlags) {
+TEST(Tinfo, DefaultEmptiesFilesAndKeepsTheInputsOfTheAnalysis) {
     Tinfo info;
     for (int typ = 0; typ < info::kPocetTypu; ++typ) {
         info.RegistrovatSoubor(typ, "/x/f.txt", 0, true, 1);
     }
     info.souborProjekt = info::FileEntryFromPath("/p/projekt.gpr", 0, true, 0);
     info.souborProjekt.ID = 1;
-    info.jeAnalyzaSurovaMereni = info.jeVyrovnanaSit = info.jeAnalyzaTransformace = true;
-    info.jeTransformovanoSVyrovnanim = info.jeTransformovanoBodASmernik = true;
-    info.jeProtokolVyrovnani = info.jeProtokolTransSVyr = info.jeProtokolTransBodASmer = true;
     info.infoVahy.smer.vnitrniPresnost = true;
     info.infoVahy.typVah = 2;
     info.analyzaMereni.doplnekDelka = true;
@@ -122,10 +119,6 @@ TEST(Tinfo, DefaultEmptiesFilesAndClearsOnlyTheFirstFourFlags) {
     EXPECT_FALSE(info.souborProjekt.nacteni);
     EXPECT_FALSE(info.infoVahy.smer.vnitrniPresnost);
     EXPECT_EQ(info.infoVahy.typVah, 0);
-    EXPECT_FALSE(info.jeAnalyzaSurovaMereni || info.jeVyrovnanaSit || info.jeAnalyzaTransformace ||
-                 info.jeTransformovanoSVyrovnanim);
-    EXPECT_TRUE(info.jeTransformovanoBodASmernik && info.jeProtokolVyrovnani &&
-                info.jeProtokolTransSVyr && info.jeProtokolTransBodASmer);
     EXPECT_TRUE(info.analyzaMereni.doplnekDelka);
     EXPECT_EQ(info.RegistrovatSoubor(info::kSurovaMereni, "a.mtx", 0, true, 1), 1);
 }

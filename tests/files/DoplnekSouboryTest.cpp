@@ -38,7 +38,6 @@ struct Prostredi {
 TEST(SupplementaryFiles, LoadedFilesAreRegisteredAndAppendedAfterTheLastFilledRow) {
     Prostredi p;
     p.nastaveni.souborVstup.typDoplnek = 0;
-    p.info.jeAnalyzaSurovaMereni = true;
     p.doplnek.prevyseni.PridejZaznam(Doplnek(1, "X", "Y", 3));
     p.doplnek.prevyseni.PridejPrazdnyZaznam();
     WriteBytes(p.dir / "a.txt", "\r\nA B 1,5\r\nB C -2\r\n");
@@ -79,7 +78,6 @@ TEST(SupplementaryFiles, LoadedFilesAreRegisteredAndAppendedAfterTheLastFilledRo
     // The list is checked afterwards: "C C" names one point twice.
     EXPECT_EQ(m.kontrola[0], 1);
     EXPECT_EQ(p.chyby.doplnekPrevyseniCekovyPocetChyb, 1);
-    EXPECT_FALSE(p.info.jeAnalyzaSurovaMereni);
 }
 
 TEST(SupplementaryFiles, AFileThatCannotBeOpenedStopsTheCommandUnregistered) {

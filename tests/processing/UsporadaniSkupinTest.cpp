@@ -151,18 +151,15 @@ TEST(PrikazySkupin, FindSetsIdentifiesChecksAndReports) {
         {PrvniPoloha(1, "A"), DruhaPoloha(1, "A"), DruhaPoloha(1, "B"), PrvniPoloha(1, "B")});
     Tnastaveni n = VychoziNastaveni();
     Tchyby chyby;
-    Tinfo info;
-    info.jeAnalyzaSurovaMereni = true;
     KontrolaMereni(m, n, chyby, false);
     EXPECT_EQ(m.kontrola[kontrola::kCilJeStanovisko], 4);  // no sets yet
 
-    const PocetSerazenych pocet = NajitMerickeSkupiny(m, n, chyby, info);
+    const PocetSerazenych pocet = NajitMerickeSkupiny(m, n, chyby);
     EXPECT_EQ(pocet.mereni, 4);
     EXPECT_EQ(pocet.skupin, 1);
     EXPECT_EQ(Skupiny(m), (V{1, 1, 1, 1}));
     EXPECT_EQ(m.kontrola[kontrola::kCilJeStanovisko], 0);
     EXPECT_EQ(chyby.suroveMereniCekovyPocetChyb, 0);
-    EXPECT_FALSE(info.jeAnalyzaSurovaMereni);
 
     const jazyk::Toznameni o = OznameniNalezeniSkupin(Anglicky(), pocet);
     EXPECT_EQ(o.nadpis, "Find measurement sets - Simultaneous measuring in both positions");
@@ -185,27 +182,24 @@ TEST(PrikazySkupin, DeletingRowsOutsideSetsAsksFirst) {
                 DruhaPoloha(2, "B"), DruhaPoloha(2, "A"), PrvniPoloha(2, "Z")});
     Tnastaveni n = VychoziNastaveni();
     Tchyby chyby;
-    Tinfo info;
     IdenfikujSkupiny(m);
     KontrolaMereni(m, n, chyby, false);
     EXPECT_EQ(m.kontrola[kontrola::kCilJeStanovisko], 3);
 
     SilentInteraction ne(false);
-    EXPECT_EQ(SmazatZaznamyMimoSkupiny(m, n, chyby, info, Anglicky(), ne), 0);
+    EXPECT_EQ(SmazatZaznamyMimoSkupiny(m, n, chyby, Anglicky(), ne), 0);
     EXPECT_EQ(ne.lastQuestion,
               "Warning: Do you really want to delete the selected measurements? (Number of "
               "measurements: 3)");
     EXPECT_EQ(m.zaznam.size(), 7u);
 
-    info.jeAnalyzaSurovaMereni = true;
     SilentInteraction ano(true);
-    EXPECT_EQ(SmazatZaznamyMimoSkupiny(m, n, chyby, info, Anglicky(), ano), 3);
+    EXPECT_EQ(SmazatZaznamyMimoSkupiny(m, n, chyby, Anglicky(), ano), 3);
     EXPECT_EQ(Cile(m), (S{"A", "B", "B", "A"}));
     for (const auto& z : m.zaznam) EXPECT_EQ(z.poradi, 1);  // station 2 became 1
     EXPECT_EQ(Skupiny(m), (V{1, 1, 1, 1}));
     EXPECT_EQ(m.kontrola[kontrola::kCilJeStanovisko], 0);
     EXPECT_EQ(chyby.suroveMereniPocetChyb.cislo_cil, "0");
-    EXPECT_FALSE(info.jeAnalyzaSurovaMereni);
     EXPECT_EQ(PocetZaznamuMimoSkupiny(m), 0);
 }
 

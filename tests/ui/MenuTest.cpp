@@ -153,7 +153,7 @@ class MenuTest : public QObject {
         a.analyza->trigger();
         QVERIFY(okno.Bezi());
         okno.PockatNaKonec();
-        QVERIFY(ws.info.jeAnalyzaSurovaMereni);
+        QVERIFY(ws.state.Current(Step::Analysis));
         QVERIFY(!a.analyza->isEnabled());
         QVERIFY(a.vyrovnani->isEnabled());
         QVERIFY(a.exportovat->isEnabled());
@@ -161,7 +161,7 @@ class MenuTest : public QObject {
 
         a.vyrovnani->trigger();
         okno.PockatNaKonec();
-        QVERIFY(ws.info.jeVyrovnanaSit);
+        QVERIFY(ws.state.Current(Step::Adjustment));
         QVERIFY(a.vyrovnani->isEnabled());
         // Adjusting again only shows the result: nothing is computed.
         const int iteraci = ws.modelVyrovnany.pocetIteraci;
@@ -173,7 +173,7 @@ class MenuTest : public QObject {
         Vybrat(okno, {0});
         a.kopirovat->trigger();
         a.vlozit->trigger();
-        QVERIFY(!ws.info.jeAnalyzaSurovaMereni);
+        QVERIFY(!ws.state.Current(Step::Analysis));
         QVERIFY(!a.vyrovnani->isEnabled());
     }
 
@@ -182,13 +182,14 @@ class MenuTest : public QObject {
         ws.NastavitJazyk(1);
         test::SkriptDialogy d;
         HlavniOkno okno(ws, d);
-        ws.info.jeProtokolVyrovnani = ws.info.jeProtokolTransSVyr = true;
+        ws.state.Computed(Step::AdjustmentReport);
+        ws.state.Computed(Step::TransformationWithAdjustmentReport);
         okno.PrikazJazyk(1);
-        QVERIFY(ws.info.jeProtokolVyrovnani);
+        QVERIFY(ws.state.Current(Step::AdjustmentReport));
         const QStringList anglicky = Popisky(okno);
         okno.PrikazJazyk(0);
-        QVERIFY(!ws.info.jeProtokolVyrovnani);
-        QVERIFY(!ws.info.jeProtokolTransSVyr);
+        QVERIFY(!ws.state.Current(Step::AdjustmentReport));
+        QVERIFY(!ws.state.Current(Step::TransformationWithAdjustmentReport));
         QVERIFY(okno.Akce_().jazykCZ->isChecked());
         const QStringList cesky = Popisky(okno);
         QCOMPARE(cesky.size(), anglicky.size());

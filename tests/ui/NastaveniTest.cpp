@@ -17,20 +17,17 @@ using namespace vertano::ui;
 
 namespace {
 
-// The eight result flags of the project state, in the order of Tinfo.
+// Whether each of the eight results is current, in the order of Step.
 using Priznaky = std::array<bool, 8>;
 
-Priznaky Cist(const Tinfo& i) {
-    return {i.jeAnalyzaSurovaMereni,       i.jeVyrovnanaSit,
-            i.jeAnalyzaTransformace,       i.jeTransformovanoSVyrovnanim,
-            i.jeTransformovanoBodASmernik, i.jeProtokolVyrovnani,
-            i.jeProtokolTransSVyr,         i.jeProtokolTransBodASmer};
+Priznaky Cist(const WorkflowState& stav) {
+    Priznaky p;
+    for (std::size_t i = 0; i < p.size(); ++i) p[i] = stav.Current(static_cast<Step>(i));
+    return p;
 }
 
-void VseNastavit(Tinfo& i) {
-    i.jeAnalyzaSurovaMereni = i.jeVyrovnanaSit = i.jeAnalyzaTransformace = true;
-    i.jeTransformovanoSVyrovnanim = i.jeTransformovanoBodASmernik = true;
-    i.jeProtokolVyrovnani = i.jeProtokolTransSVyr = i.jeProtokolTransBodASmer = true;
+void VseNastavit(WorkflowState& stav) {
+    for (int i = 0; i < 8; ++i) stav.Computed(static_cast<Step>(i));
 }
 
 // All flags set but the ones named (indices into Priznaky).
@@ -89,7 +86,7 @@ class NastaveniTest : public QObject {
     void ConfirmingWithoutAChangeClearsNothing() {
         Workspace ws;
         Analyzovat(ws);
-        VseNastavit(ws.info);
+        VseNastavit(ws.state);
         NastaveniJednotkyOkno a(nullptr, ws);
         NastaveniKontrolaOkno b(nullptr, ws);
         NastaveniZrcadleniOkno c(nullptr, ws);
@@ -104,17 +101,17 @@ class NastaveniTest : public QObject {
             QVERIFY(okno->Potvrdit());
             QCOMPARE(okno->result(), int(QDialog::Rejected));
         }
-        QCOMPARE(Cist(ws.info), Krome({}));
+        QCOMPARE(Cist(ws.state), Krome({}));
     }
 
     void UnitsStoreTheListsAndClearTheReports() {
         Workspace ws;
-        VseNastavit(ws.info);
+        VseNastavit(ws.state);
         NastaveniJednotkyOkno okno(nullptr, ws);
         okno.findChild<QComboBox*>("presnost.meritko")->setCurrentIndex(11);
         QVERIFY(okno.Potvrdit());
         QCOMPARE(int(ws.nastaveni.presnost.meritko), 11);
-        QCOMPARE(Cist(ws.info), Krome({kProtokolVyr, kProtokolTrans, kProtokolBod}));
+        QCOMPARE(Cist(ws.state), Krome({kProtokolVyr, kProtokolTrans, kProtokolBod}));
         // The texts follow the units.
         NastaveniJednotkyOkno stopy(nullptr, ws);
         stopy.findChild<QComboBox*>("jednotky.delka")->setCurrentIndex(1);
@@ -124,34 +121,34 @@ class NastaveniTest : public QObject {
 
     void CheckingAcceptsBelowTheBoundOnly() {
         Workspace ws;
-        VseNastavit(ws.info);
+        VseNastavit(ws.state);
         NastaveniKontrolaOkno okno(nullptr, ws);
         Pole(okno, "mezPoloha.rozdil_smer")->setText("0");
         QVERIFY(!okno.Potvrdit());
         MezPole(okno, "mezPoloha.rozdil_smer", "10", "9,99999");
         QVERIFY(std::fabs(ws.nastaveni.mezPoloha.rozdil_smer - Gon(9.99999L)) < 1e-15L);
-        QCOMPARE(Cist(ws.info), Krome({kAnalyza}));
+        QCOMPARE(Cist(ws.state), Krome({kAnalyza}));
         // The other limits are untouched.
         QCOMPARE(ws.nastaveni.mezSkupina.rozdil_smer, Gon(0.01L));
     }
 
     void MirroringAcceptsNegativeValuesAboveTheNegativeBound() {
         Workspace ws;
-        VseNastavit(ws.info);
+        VseNastavit(ws.state);
         NastaveniZrcadleniOkno okno(nullptr, ws);
         MezPole(okno, "zrcadleni.rozdil_delka", "-10", "-9.9999");
         QCOMPARE(ws.nastaveni.zrcadleni.rozdil_delka, Real(-9.9999L));
-        QCOMPARE(Cist(ws.info), Krome({}));
+        QCOMPARE(Cist(ws.state), Krome({}));
     }
 
     void ReductionChecksTheRadiusAndTakesTheLevelInTheCoordinateUnit() {
         Workspace ws;
-        VseNastavit(ws.info);
+        VseNastavit(ws.state);
         {
             NastaveniRedukceOkno okno(nullptr, ws);
             MezPole(okno, "redukceMereni.polomerRefPlochy", "1000", "1001");
             QCOMPARE(ws.nastaveni.redukceMereni.polomerRefPlochy, Real(1001));
-            QCOMPARE(Cist(ws.info), Krome({kAnalyza}));
+            QCOMPARE(Cist(ws.state), Krome({kAnalyza}));
         }
         // In feet a level of 5000 ft (1524 m) lies within the +-3000 m bounds.
         ws.nastaveni.jednotky.souradnice = 1;
@@ -163,27 +160,27 @@ class NastaveniTest : public QObject {
     void NetworkAdjustmentClearsTheAdjustmentAndTheAnalysisOnlyWhenItMust() {
         Workspace ws;
         Analyzovat(ws);
-        QVERIFY(ws.info.jeAnalyzaSurovaMereni);
-        VseNastavit(ws.info);
+        QVERIFY(ws.state.Current(Step::Analysis));
+        VseNastavit(ws.state);
         {
             NastaveniSitOkno okno(nullptr, ws);
             MezPole(okno, "maxPrirustek", "10000", "9999");
             QVERIFY(std::fabs(ws.nastaveni.vyrovnani.maxPrirustek - 9.999L) < 1e-12L);
-            QCOMPARE(Cist(ws.info), Krome({kVyrovnani}));
+            QCOMPARE(Cist(ws.state), Krome({kVyrovnani}));
         }
-        VseNastavit(ws.info);
+        VseNastavit(ws.state);
         {
             // A given deviation the weights used changes: the analysis is stale.
             NastaveniSitOkno okno(nullptr, ws);
             MezPole(okno, "odchylka_zadanaSmer", "0", "0.6");
-            QCOMPARE(Cist(ws.info), Krome({kAnalyza, kVyrovnani}));
+            QCOMPARE(Cist(ws.state), Krome({kAnalyza, kVyrovnani}));
         }
-        VseNastavit(ws.info);
+        VseNastavit(ws.state);
         {
             NastaveniSitOkno okno(nullptr, ws);
             okno.findChild<QCheckBox*>("zachovatSouradnice")->setChecked(true);
             QVERIFY(okno.Potvrdit());
-            QVERIFY(!ws.info.jeAnalyzaSurovaMereni);
+            QVERIFY(!ws.state.Current(Step::Analysis));
         }
     }
 
@@ -203,24 +200,24 @@ class NastaveniTest : public QObject {
 
     void TransformationClearsOnlyItsResult() {
         Workspace ws;
-        VseNastavit(ws.info);
+        VseNastavit(ws.state);
         NastaveniTransformaceOkno okno(nullptr, ws);
         MezPole(okno, "rozikoOdlehlost", "1", "0.999");
         QCOMPARE(ws.nastaveni.transformace.rozikoOdlehlost, Real(0.999L));
-        QCOMPARE(Cist(ws.info), Krome({kTransSVyr}));
+        QCOMPARE(Cist(ws.state), Krome({kTransSVyr}));
     }
 
     void APrioriAnalysisStoresTheUserDeviationsAndRecomputesTheWeights() {
         Workspace ws;
         Analyzovat(ws);
-        VseNastavit(ws.info);
+        VseNastavit(ws.state);
         NastaveniVahOkno okno(nullptr, ws);
         QVERIFY(!Pole(okno, "1.smer")->isEnabled());
         QVERIFY(!Pole(okno, "1.smer")->text().isEmpty());  // the sets gave an inner precision
         MezPole(okno, "3.smer", "10000", "0.7");
         QVERIFY(std::fabs(ws.nastaveni.vyrovnani.odchylka_zadanaSmer - Gon(0.0007L)) < 1e-18L);
         QCOMPARE(ws.info.infoVahy.typVah, int(ws.nastaveni.vyrovnani.typVah));
-        QCOMPARE(Cist(ws.info), Krome({kVyrovnani}));
+        QCOMPARE(Cist(ws.state), Krome({kVyrovnani}));
         // The user's source chosen: the weights take the new deviation.
         NastaveniVahOkno volba(nullptr, ws);
         volba.findChild<QRadioButton*>("typVah3")->setChecked(true);
@@ -238,7 +235,7 @@ class NastaveniTest : public QObject {
 
     void ReportContentsClearOnlyTheReportOfTheGroupChanged() {
         Workspace ws;
-        VseNastavit(ws.info);
+        VseNastavit(ws.state);
         NastaveniProtokolOkno okno(nullptr, ws);
         auto* box = okno.findChild<QCheckBox*>("bodyIdentTrans1");
         auto* varianta = okno.findChild<QComboBox*>("bodyIdentTrans1Varianta");
@@ -247,7 +244,7 @@ class NastaveniTest : public QObject {
         QVERIFY(varianta->isEnabled());
         QVERIFY(okno.Potvrdit());
         QVERIFY(ws.nastaveni.protokol.bodyIdentTrans1);
-        QCOMPARE(Cist(ws.info), Krome({kProtokolTrans}));
+        QCOMPARE(Cist(ws.state), Krome({kProtokolTrans}));
     }
 
     void CopyGivesTheTitleAndEveryRow() {

@@ -201,7 +201,7 @@ class OknaVysledkuTest : public QObject {
         QVERIFY(!a.sVyrovnanim->isEnabled());
         QVERIFY(a.analyzaTransformace->isEnabled());
         a.analyzaTransformace->trigger();
-        QVERIFY(ws.info.jeAnalyzaTransformace);
+        QVERIFY(ws.state.Current(Step::TransformationAnalysis));
         QVERIFY(a.sVyrovnanim->isEnabled() && a.bodASmernik->isEnabled());
 
         // With adjustment: the transformed points, and every result window.
@@ -232,7 +232,7 @@ class OknaVysledkuTest : public QObject {
             }
         };
         a.sVyrovnanim->trigger();
-        QVERIFY(ws.info.jeTransformovanoSVyrovnanim);
+        QVERIFY(ws.state.Current(Step::TransformationWithAdjustment));
         // information (2), accuracy (6), residuals, coordinates (5) and the report
         QVERIFY(detaily >= 14);
         QVERIFY(!dialogy.protokoly.empty());
@@ -261,7 +261,7 @@ class OknaVysledkuTest : public QObject {
             QCOMPARE(ws.prevodBodASmernik.iStnAktualni, t->Bod()->currentIndex());
         };
         a.bodASmernik->trigger();
-        QVERIFY(ws.info.jeTransformovanoBodASmernik);
+        QVERIFY(ws.state.Current(Step::PointAndBearing));
         QVERIFY(!pred.isEmpty() && !po.isEmpty());
     }
 
@@ -370,7 +370,7 @@ class OknaVysledkuTest : public QObject {
         okno.Akce_().analyzaTransformace->trigger();
         okno.AktualizovatMenu();
         okno.Akce_().sVyrovnanim->trigger();
-        QVERIFY(ws.info.jeTransformovanoSVyrovnanim);
+        QVERIFY(ws.state.Current(Step::TransformationWithAdjustment));
         QVERIFY(okno.Kresba() == nullptr || !okno.Kresba()->isVisible());
         okno.Akce_().kresba->trigger();
         okno.reject();
@@ -416,7 +416,7 @@ class OknaVysledkuTest : public QObject {
         a.smazat->trigger();
         // Nothing reaches the workspace before the window closes.
         QCOMPARE(ws.souradniceFixni.PocetPlnychBodu(), puvodni.PocetPlnychBodu());
-        QVERIFY(ws.info.jeAnalyzaSurovaMereni && ws.info.jeVyrovnanaSit);
+        QVERIFY(ws.state.Current(Step::Analysis) && ws.state.Current(Step::Adjustment));
         okno.accept();
         QCOMPARE(ws.souradniceFixni.PocetPlnychBodu(), puvodni.PocetPlnychBodu() - 1);
         const Tbod* b = Bod(ws.souradniceFixni, puvodni.bod[0].cislo);
@@ -424,7 +424,7 @@ class OknaVysledkuTest : public QObject {
         QCOMPARE(b->X, puvodni.bod[0].Y);
         QVERIFY(!b->JeFixni);
         QVERIFY(Bod(ws.souradniceFixni, puvodni.bod[1].cislo) == nullptr);
-        QVERIFY(!ws.info.jeAnalyzaSurovaMereni);
+        QVERIFY(!ws.state.Current(Step::Analysis));
     }
 
     void RawRecordsNewEditAndRelocateFromTheMainWindow() {
@@ -460,7 +460,7 @@ class OknaVysledkuTest : public QObject {
         QCOMPARE(m.PocetPlnychZaznamu(), pred + 1);
         QCOMPARE(posledni().cislo_stn, std::string("4099"));
         QCOMPARE(posledni().cislo_cil, std::string("4001"));
-        QVERIFY(!ws.info.jeAnalyzaSurovaMereni && !ws.info.jeProtokolVyrovnani);
+        QVERIFY(!ws.state.Current(Step::Analysis) && !ws.state.Current(Step::AdjustmentReport));
 
         // Edit the new row's target height.
         const auto vybratPosledni = [&] {
@@ -530,7 +530,7 @@ class OknaVysledkuTest : public QObject {
         QVERIFY(a.analyza->isEnabled());
         a.analyza->trigger();
         hlavni.PockatNaKonec();
-        QVERIFY(ws.info.jeAnalyzaSurovaMereni);
+        QVERIFY(ws.state.Current(Step::Analysis));
 
         // Every result of the analysis from its menu item, each with rows (no
         // observation joins two given points: that item stays off).
@@ -566,7 +566,7 @@ class OknaVysledkuTest : public QObject {
                 v->AktualizovatMenu();  // as opening the menu does
                 v->Akce_().vystupniSystem->trigger();
                 v->Akce_().analyzaTransformace->trigger();
-                QVERIFY(ws.info.jeAnalyzaTransformace);
+                QVERIFY(ws.state.Current(Step::TransformationAnalysis));
                 v->AktualizovatMenu();
                 for (QAction* akce : PovoleneAkce(v->Menu()->actions())) {
                     if (akce == v->Akce_().zavrit || akce == v->Akce_().ulozitEtapu ||
@@ -592,8 +592,9 @@ class OknaVysledkuTest : public QObject {
         QVERIFY(a.vyrovnani->isEnabled());
         a.vyrovnani->trigger();
         hlavni.PockatNaKonec();
-        QVERIFY(ws.info.jeVyrovnanaSit);
-        QVERIFY(ws.info.jeTransformovanoSVyrovnanim && ws.info.jeTransformovanoBodASmernik);
+        QVERIFY(ws.state.Current(Step::Adjustment));
+        QVERIFY(ws.state.Current(Step::TransformationWithAdjustment) &&
+                ws.state.Current(Step::PointAndBearing));
         QVERIFY(okna > 40);
         QVERIFY(dialogy.zpravy.size() >= 7);  // the notices of the files added
 
@@ -620,7 +621,7 @@ class OknaVysledkuTest : public QObject {
         };
         b.vyrovnani->trigger();
         druhe.PockatNaKonec();
-        QVERIFY(znovu.info.jeTransformovanoSVyrovnanim);
+        QVERIFY(znovu.state.Current(Step::TransformationWithAdjustment));
         QCOMPARE(znovu.modelVyrovnany.odchylkaJednotkovaAposterior,
                  ws.modelVyrovnany.odchylkaJednotkovaAposterior);
         for (const Tsouradnice* s :

@@ -9,6 +9,7 @@
 #include "TabulkaSurovych.h"
 #include "UiTestSupport.h"
 #include "support/TestSupport.h"
+#include "workspace/TabulkaMereni.h"
 #include "workspace/Workspace.h"
 
 using namespace vertano;
@@ -153,7 +154,9 @@ class ProjektTest : public QObject {
         okno.OtevritProjekt(slozka / "job.gpr", false);
         okno.Akce_().analyza->trigger();
         okno.PockatNaKonec();
-        QVERIFY(ws.info.jeAnalyzaSurovaMereni);
+        QVERIFY(ws.state.Current(Step::Analysis));
+        // A change the project would keep, so that opening asks first.
+        ws.nastaveni.prepinac.zobrazPolohu = !ws.nastaveni.prepinac.zobrazPolohu;
         // The same project with a given point whose line lost a value.
         std::ifstream vstup(Priklad(), std::ios::binary);
         std::string text((std::istreambuf_iterator<char>(vstup)), {});
@@ -172,9 +175,72 @@ class ProjektTest : public QObject {
         QVERIFY2(dialogy.zpravy[0].contains("section 3"), qPrintable(dialogy.zpravy[0]));
         QCOMPARE(ws.suroveMereni.PocetPlnychZaznamu(), 312);
         QCOMPARE(ws.souradniceFixni.PocetPlnychBodu(), 3);
-        QVERIFY(ws.info.jeAnalyzaSurovaMereni);
+        QVERIFY(ws.state.Current(Step::Analysis));
         QVERIFY(okno.Akce_().vyrovnani->isEnabled());
         QCOMPARE(okno.windowTitle(), QString("Vertano [job.gpr]"));
+    }
+
+    // "Close" and "Open project" ask only when something changed since the
+    // project was last opened or saved: an edited row, a setting it keeps.
+    void AsksOnlyAfterAChangeSinceTheSave() {
+        vertano::test::TempDir slozka;
+        Workspace ws;
+        ws.NastavitJazyk(1);
+        ui::test::SkriptDialogy dialogy;
+        HlavniOkno okno(ws, dialogy);
+        const HlavniOkno::Akce& a = okno.Akce_();
+        okno.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&okno));
+        // Both ask; "No" keeps the window and opens nothing.
+        const auto ptaSe = [&] {
+            dialogy.otazky.clear();
+            a.zavrit->trigger();
+            QVERIFY(okno.isVisible());
+            dialogy.otevreni = {{Priklad()}};
+            a.otevritProjekt->trigger();
+            QCOMPARE(dialogy.otevreni.size(), std::size_t{1});
+            dialogy.otevreni.clear();
+            const std::vector<QString> otazky = {
+                "Warning: Do you really want to exit Vertano? Unsaved data will be lost!",
+                "Warning: Do you really want to open new project? Unsaved data will be lost!"};
+            QCOMPARE(dialogy.otazky, otazky);
+        };
+        // Neither asks: opening opens (the project just saved), closing closes.
+        const auto neptaSe = [&] {
+            dialogy.otazky.clear();
+            dialogy.otevreni = {{slozka / "job.gpr"}};
+            a.otevritProjekt->trigger();
+            QVERIFY(dialogy.otevreni.empty());
+            a.zavrit->trigger();
+            QVERIFY(!okno.isVisible());
+            QVERIFY2(
+                dialogy.otazky.empty(),
+                qPrintable(QStringList(dialogy.otazky.begin(), dialogy.otazky.end()).join('\n')));
+            okno.show();
+        };
+        const auto ulozit = [&] {
+            dialogy.ulozeni = {slozka / "job.gpr"};
+            a.ulozitProjekt->trigger();
+            QVERIFY(std::filesystem::exists(slozka / "job.gpr"));
+        };
+
+        okno.OtevritProjekt(Priklad(), false);
+        ulozit();
+        neptaSe();
+        // A row deleted after the open.
+        Tvyber vyber;
+        vyber.Velikost(ws.suroveMereni.zaznam.size());
+        vyber.hromadny[0] = true;
+        QVERIFY(SmazatVybrane(ws, vyber));
+        ptaSe();
+        ulozit();
+        neptaSe();
+        QCOMPARE(ws.suroveMereni.PocetPlnychZaznamu(), 311);
+        // A switch the project keeps; switched back, nothing is lost.
+        a.zobrazPolohu->trigger();
+        ptaSe();
+        a.zobrazPolohu->trigger();
+        neptaSe();
     }
 
     // What "Save as project" writes opens in another window with the same rows
@@ -187,7 +253,7 @@ class ProjektTest : public QObject {
         HlavniOkno okno(ws, dialogy);
         okno.OtevritProjekt(Priklad(), false);
         Vyrovnat(okno);
-        QVERIFY(ws.info.jeVyrovnanaSit);
+        QVERIFY(ws.state.Current(Step::Adjustment));
         dialogy.zpravy.clear();
         dialogy.ulozeni = {slozka / "job.gpr", slozka / "missing" / "other.gpr"};
         okno.Akce_().ulozitProjekt->trigger();

@@ -79,7 +79,7 @@ class VyrovnaniTest : public QObject {
         QVERIFY(a.vyrovnani->isEnabled());
         a.vyrovnani->trigger();
         okno.PockatNaKonec();
-        QVERIFY(ws.info.jeVyrovnanaSit);
+        QVERIFY(ws.state.Current(Step::Adjustment));
         // The result is shown in the adjustment window.
         QCOMPARE(dialogy.okna.size(), std::size_t{2});
         QVERIFY(
@@ -110,7 +110,7 @@ class VyrovnaniTest : public QObject {
         const HlavniOkno::Akce& a = okno.Akce_();
         a.analyza->trigger();
         okno.PockatNaKonec();
-        QVERIFY(ws.info.jeAnalyzaSurovaMereni);
+        QVERIFY(ws.state.Current(Step::Analysis));
 
         bool zaneprazdneno = false;
         dialogy.priOtazce = [&] {
@@ -126,8 +126,8 @@ class VyrovnaniTest : public QObject {
         QVERIFY(!dialogy.otazky.empty());
         QVERIFY(dialogy.otazkyVeVlaknuOken);
         QVERIFY(dialogy.zpravy.back().contains("stopped at the user's request"));
-        QVERIFY(!ws.info.jeVyrovnanaSit);
-        QVERIFY(ws.info.jeAnalyzaSurovaMereni);
+        QVERIFY(!ws.state.Current(Step::Adjustment));
+        QVERIFY(ws.state.Current(Step::Analysis));
         QVERIFY(a.pridat->isEnabled());
         QVERIFY(a.vyrovnani->isEnabled());
 
@@ -135,7 +135,7 @@ class VyrovnaniTest : public QObject {
         dialogy.priOtazce = {};
         a.vyrovnani->trigger();
         okno.PockatNaKonec();
-        QVERIFY(ws.info.jeVyrovnanaSit);
+        QVERIFY(ws.state.Current(Step::Adjustment));
     }
 };
 

@@ -34,8 +34,8 @@ bool ObsahujeText(const std::vector<std::string>& texty, const std::string& hled
 
 // After a stop nothing of the analysis may be left for the adjustment to use.
 void OcekavatCistyStav(const Workspace& ws) {
-    EXPECT_FALSE(ws.info.jeAnalyzaSurovaMereni);
-    EXPECT_FALSE(ws.info.jeVyrovnanaSit);
+    EXPECT_FALSE(ws.state.Current(Step::Analysis));
+    EXPECT_FALSE(ws.state.Current(Step::Adjustment));
     EXPECT_TRUE(ws.mereniVyrovnani.zaznam.empty());
     EXPECT_TRUE(ws.mereniVyrovnaniZobrazeni.zaznam.empty());
     EXPECT_TRUE(ws.porovnaniDelekPriblizne.zaznam.empty());
@@ -52,7 +52,7 @@ TEST(AnalyzaSuroveMereni, PreparesTheAdjustmentInputWithStagesAndFlags) {
     p.doplnky = true;
     const SimulovanaSit sit = Generovat(p);
     NacistSit(ws, sit);
-    ws.info.jeVyrovnanaSit = true;  // a previous adjustment is no longer current
+    ws.state.Computed(Step::Adjustment);  // a previous adjustment is no longer current
     ZaznamInterakce ui;
     const VysledekAnalyzy v = AnalyzaSuroveMereni(ws, ui);
 
@@ -63,8 +63,8 @@ TEST(AnalyzaSuroveMereni, PreparesTheAdjustmentInputWithStagesAndFlags) {
     const std::vector<std::string> etapy = {" Processing ... [1]", " Processing ... [2]",
                                             " Processing ... [3]", " Processing ...", ""};
     EXPECT_EQ(ui.etapy, etapy);
-    EXPECT_TRUE(ws.info.jeAnalyzaSurovaMereni);
-    EXPECT_FALSE(ws.info.jeVyrovnanaSit);
+    EXPECT_TRUE(ws.state.Current(Step::Analysis));
+    EXPECT_FALSE(ws.state.Current(Step::Adjustment));
     const TanalyzaMereni& a = ws.info.analyzaMereni;
     EXPECT_TRUE(a.mereniDoVyrovnani && a.souradnicePriblizne && a.souradniceFixni &&
                 a.delkyMeziFixBody);
@@ -312,7 +312,7 @@ TEST(AnalyzaSuroveMereni, WarnsAndGoesOnWhenAReducedDistanceDisagreesWithCoordin
     EXPECT_TRUE(v.uspech);
     EXPECT_EQ(v.varovani, std::vector<int32_t>{3});
     EXPECT_TRUE(ObsahujeText(ui.oznameni, "Warning - Fixed points error"));
-    EXPECT_TRUE(ws.info.jeAnalyzaSurovaMereni);
+    EXPECT_TRUE(ws.state.Current(Step::Analysis));
 }
 
 TEST(AnalyzaSuroveMereni, WarnsAboutSupplementaryMeasurementsOffTheirLimitOrOutsideTheNetwork) {

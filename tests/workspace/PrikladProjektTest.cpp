@@ -103,7 +103,7 @@ TEST(ExampleProject, AFailedOpenKeepsTheWorkspace) {
     Workspace ws;
     test::NastaveniTestu(ws);
     NacistSoubory(ws);
-    ws.info.jeAnalyzaSurovaMereni = true;
+    ws.state.Computed(Step::Analysis);
     const std::size_t radky = ws.suroveMereni.zaznam.size();
     {
         std::ofstream vadny(dir / "bad.gpr");
@@ -117,7 +117,7 @@ TEST(ExampleProject, AFailedOpenKeepsTheWorkspace) {
         EXPECT_EQ(ws.suroveMereni.zaznam.size(), radky);
         EXPECT_EQ(ws.souradniceFixni.PocetPlnychBodu(), 3);
         EXPECT_EQ(ws.doplnekVstup.PocetMereni(), 10);
-        EXPECT_TRUE(ws.info.jeAnalyzaSurovaMereni);
+        EXPECT_TRUE(ws.state.Current(Step::Analysis));
         EXPECT_TRUE(OtevreniZahodiData(ws));
         EXPECT_EQ(ws.info.souborProjekt.jmeno, "");
     }
@@ -143,15 +143,31 @@ TEST(ExampleProject, EveryAddCommandReportsItsFiles) {
     EXPECT_NE(text.find("sit-given.txt  Ok"), std::string::npos) << text;
     EXPECT_NE(text.find("bad-given.txt   -  2"), std::string::npos) << text;
 
+    // Each addition is an unsaved change and makes stale what was made from
+    // its list.
+    const auto aktualni = [&ws] {
+        for (const Step s : {Step::Analysis, Step::TransformationAnalysis}) ws.state.Computed(s);
+        ws.state.MarkSaved(SettingsAsStored(ws.nastaveni));
+    };
+    aktualni();
     PridatDoplnky(ws, doplnek::kDelka, {Priklad("sit-supp-distance.txt")});
     text = radky();
     EXPECT_NE(text.find("sit-supp-distance.txt"), std::string::npos) << text;
     EXPECT_EQ(text.find("given"), std::string::npos) << text;
+    EXPECT_FALSE(ws.state.Current(Step::Analysis));
+    EXPECT_TRUE(ws.state.InputsChangedSinceSave());
 
+    aktualni();
     PridatMeritka(ws, {Priklad("sit-given.txt")});
     EXPECT_NE(radky().find("sit-given.txt"), std::string::npos);
+    EXPECT_FALSE(ws.state.Current(Step::Analysis));
+    EXPECT_TRUE(ws.state.InputsChangedSinceSave());
+    aktualni();
     PridatIdentickeBody(ws, {Priklad("sit-identical.txt")});
     EXPECT_NE(radky().find("sit-identical.txt"), std::string::npos);
+    EXPECT_TRUE(ws.state.Current(Step::Analysis));
+    EXPECT_FALSE(ws.state.Current(Step::TransformationAnalysis));
+    EXPECT_TRUE(ws.state.InputsChangedSinceSave());
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ TEST_F(Protokoly, BuiltOnceWhileCurrentAgainAfterTheLanguageOrTheResultChanged) 
     VysledekProtokolu v = ProtokolVyrovnani(ws, ui, [] { return Cas(1); });
     ASSERT_TRUE(v.uspech);
     EXPECT_FALSE(v.jenZobrazeni);
-    EXPECT_TRUE(ws.info.jeProtokolVyrovnani);
+    EXPECT_TRUE(ws.state.Current(Step::AdjustmentReport));
     EXPECT_TRUE(Obsahuje(ws.protokolVyrovnani, "Created: 2026-12-08 14:05:01"));
     EXPECT_TRUE(Obsahuje(ws.protokolVyrovnani, "C-01 Basic information about network adjustment"));
 
@@ -56,7 +56,7 @@ TEST_F(Protokoly, BuiltOnceWhileCurrentAgainAfterTheLanguageOrTheResultChanged) 
     EXPECT_TRUE(Obsahuje(ws.protokolVyrovnani, "Vytvořeno: 08.12.2026 14:05:03"));
 
     ASSERT_TRUE(Upravit(ws, ui));
-    EXPECT_FALSE(ws.info.jeProtokolVyrovnani);
+    EXPECT_FALSE(ws.state.Current(Step::AdjustmentReport));
 }
 
 TEST_F(Protokoly, AFailureShowsTheProtocolErrorAndKeepsNoReport) {
@@ -66,7 +66,7 @@ TEST_F(Protokoly, AFailureShowsTheProtocolErrorAndKeepsNoReport) {
     EXPECT_FALSE(v.uspech);
     EXPECT_EQ(v.oznameni, 26);
     EXPECT_TRUE(ws.protokolVyrovnani.text.empty());
-    EXPECT_FALSE(ws.info.jeProtokolVyrovnani);
+    EXPECT_FALSE(ws.state.Current(Step::AdjustmentReport));
     ASSERT_EQ(ui.oznameni.size(), 1u);
     EXPECT_EQ(ui.oznameni[0].rfind(
                   "Protocol error: An error occurred during the protocol processing!", 0),
@@ -79,7 +79,7 @@ TEST_F(Protokoly, RawMeasurementsAloneGivePartA) {
     EXPECT_TRUE(Obsahuje(p, "Protocol A - Processing of raw measurements"));
     EXPECT_TRUE(Obsahuje(p, "A-04 Mean of measurement sets"));
     EXPECT_FALSE(Obsahuje(p, "Protocol C - Network adjustment"));
-    EXPECT_FALSE(ws.info.jeProtokolVyrovnani);
+    EXPECT_FALSE(ws.state.Current(Step::AdjustmentReport));
     EXPECT_TRUE(ws.protokolVyrovnani.text.empty());
 }
 

@@ -190,7 +190,7 @@ TEST(ResiceShoda, AnIslandStopsBothPathsWithTheMessageOfTheStage) {
             EXPECT_NE(ui.oznameni.back().find("Error in solving the normal equations."),
                       std::string::npos)
                 << ui.oznameni.back();
-            EXPECT_FALSE(ws.info.jeVyrovnanaSit);
+            EXPECT_FALSE(ws.state.Current(Step::Adjustment));
         }
     }
 }

@@ -94,7 +94,7 @@ TEST(TabulkaMereni, SelectionsByStationAndTargetFollowTheirRules) {
 TEST(TabulkaMereni, CopyGivesTheTableTextAndCutPasteAppendsNewStations) {
     Workspace ws;
     Naplnit(ws);
-    ws.info.jeAnalyzaSurovaMereni = true;
+    ws.state.Computed(Step::Analysis);
     Tvyber v = Jeden(ws, 7);  // the row without a distance
     const std::string text = KopirovatVybrane(ws, v);
     EXPECT_EQ(text, "2\tS2\t1.6000\tA\t1.5000\t250.00000\t300.00000\t0\r\n");
@@ -110,7 +110,7 @@ TEST(TabulkaMereni, CopyGivesTheTableTextAndCutPasteAppendsNewStations) {
     EXPECT_EQ(ws.suroveMereni.PocetPlnychZaznamu(), 8);
     EXPECT_EQ(prvni.aktualni, 0);
     EXPECT_EQ(prvni.Pocet(), 0);
-    EXPECT_FALSE(ws.info.jeAnalyzaSurovaMereni);
+    EXPECT_FALSE(ws.state.Current(Step::Analysis));
     ASSERT_TRUE(VlozitSchranku(ws, prvni));
     const Tmereni& m = ws.suroveMereni;
     ASSERT_EQ(m.PocetPlnychZaznamu(), 12);

@@ -67,7 +67,7 @@ class Transformace : public ::testing::Test {
         EXPECT_EQ(v.oznameni, cislo);
         ASSERT_EQ(ui.oznameni.size(), 1u);
         EXPECT_EQ(ui.oznameni[0], "Identical points error: " + text);
-        EXPECT_FALSE(ws.info.jeAnalyzaTransformace);
+        EXPECT_FALSE(ws.state.Current(Step::TransformationAnalysis));
         EXPECT_EQ(ws.souradniceIdenticke.Pocet(), 0);
         EXPECT_EQ(ws.prevodBodASmernik.pocetBodu, -1);
         ui = ZaznamInterakce();
@@ -86,11 +86,11 @@ TEST_F(Transformace, OznameniIdentickychBodu) {
                      "identical points must not contain any duplicates!");
     Identicke();
     ws.souradniceTransformaceVstup.bod[1].cislo = ws.souradniceTransformaceVstup.bod[0].cislo;
-    ws.info.jeTransformovanoBodASmernik = true;
+    ws.state.Computed(Step::PointAndBearing);
     OcekavatOznameni(AnalyzaTransformace(ws, ui), 9,
                      "At least two identical points must be inserted! The list of inserted "
                      "identical points must not contain any duplicates!");
-    EXPECT_FALSE(ws.info.jeTransformovanoBodASmernik);
+    EXPECT_FALSE(ws.state.Current(Step::PointAndBearing));
 
     // 10: only one of them is a network point.
     Identicke();
@@ -118,14 +118,14 @@ TEST_F(Transformace, SVyrovnanimVylouciChybnyBod) {
     const VysledekAnalyzyTransformace a = AnalyzaTransformace(ws, ui);
     ASSERT_TRUE(a.uspech) << a.chyba;
     EXPECT_EQ(a.pocetPar, 5);
-    EXPECT_TRUE(ws.info.jeAnalyzaTransformace);
+    EXPECT_TRUE(ws.state.Current(Step::TransformationAnalysis));
     EXPECT_EQ(ws.prevodSVyrovnanim.pocetBodu, 5);
     EXPECT_EQ(ws.prevodSVyrovnanim.pocetBoduIdentickych, 5);
 
     const VysledekTransformace v = TransformaceSVyrovnanim(ws, ui);
     ASSERT_TRUE(v.uspech) << v.chyba;
     EXPECT_TRUE(ui.oznameni.empty());
-    EXPECT_TRUE(ws.info.jeTransformovanoSVyrovnanim);
+    EXPECT_TRUE(ws.state.Current(Step::TransformationWithAdjustment));
     EXPECT_GT(v.pocetIteraciRobustne, 0);
     EXPECT_GT(v.pocetIteraci, 0);
     EXPECT_EQ(ui.etapy.front(), " Processing ... [1]");
@@ -152,14 +152,14 @@ TEST_F(Transformace, SVyrovnanimVylouciChybnyBod) {
     const CoordinateLoadReport pridano = PridatIdentickeBody(ws, {dir / "dalsi.txt"});
     EXPECT_EQ(pridano.RegisteredFiles(), 1);
     EXPECT_EQ(ws.souradniceTransformaceVstup.bod.back().sig_X, 0.002L);
-    EXPECT_FALSE(ws.info.jeAnalyzaTransformace);
-    EXPECT_FALSE(ws.info.jeTransformovanoSVyrovnanim);
+    EXPECT_FALSE(ws.state.Current(Step::TransformationAnalysis));
+    EXPECT_FALSE(ws.state.Current(Step::TransformationWithAdjustment));
     ASSERT_TRUE(AnalyzaTransformace(ws, ui).uspech);
 
     // A new adjustment: the transformation of the old network is not shown again.
-    ws.info.jeVyrovnanaSit = false;
+    ws.state.Failed(Step::Adjustment);
     ASSERT_TRUE(VyrovnaniSite(ws, ui).uspech);
-    EXPECT_FALSE(ws.info.jeTransformovanoSVyrovnanim);
+    EXPECT_FALSE(ws.state.Current(Step::TransformationWithAdjustment));
     const VysledekTransformace znovu = TransformaceSVyrovnanim(ws, ui);
     EXPECT_FALSE(znovu.uspech);
     EXPECT_EQ(znovu.oznameni, 0);
@@ -181,7 +181,7 @@ TEST_F(Transformace, OdmitnutePokracovaniNeniChyba) {
               "Warning - Robust adjustment error: Non-convergence error in iterative adjusment. "
               "The inserted identical points may contain gross errors. Do you want to continue?");
     EXPECT_TRUE(ne.oznameni.empty());
-    EXPECT_FALSE(ws.info.jeTransformovanoSVyrovnanim);
+    EXPECT_FALSE(ws.state.Current(Step::TransformationWithAdjustment));
     EXPECT_EQ(ws.modelTransformace.pocetMereni, -1);
 }
 
@@ -224,7 +224,7 @@ TEST_F(Transformace, BodASmernikAOknoPrepoctu) {
                                    0),
               0u)
         << ui.oznameni[0];
-    EXPECT_FALSE(ws.info.jeTransformovanoBodASmernik);
+    EXPECT_FALSE(ws.state.Current(Step::PointAndBearing));
     EXPECT_EQ(p.souradnice.bod[3].X, tabulka.bod[3].X);
     EXPECT_EQ(p.transformacniKlic.rotaceZ, rotace);
     EXPECT_EQ(ws.grafika.body[3].X, kresba.body[3].X);
@@ -234,17 +234,17 @@ TEST_F(Transformace, BodASmernikAOknoPrepoctu) {
     EXPECT_FALSE(bezKlice.uspech);
     EXPECT_EQ(bezKlice.oznameni, 26);
     EXPECT_TRUE(ws.protokolTransBodASmer.text.empty());
-    EXPECT_FALSE(ws.info.jeProtokolTransBodASmer);
+    EXPECT_FALSE(ws.state.Current(Step::PointAndBearingReport));
 
     // 400 gon is the bearing 0; the same inputs again do nothing.
     r = PrepocetBodASmernik(ws, ui, {1, 3, "400"}, posledni, true);
     ASSERT_TRUE(r.uspech) << r.chyba;
     EXPECT_EQ(r.smernik, "0.00000");
     EXPECT_EQ(p.transformacniKlic.smernik_vystup, 0);
-    EXPECT_TRUE(ws.info.jeTransformovanoBodASmernik);
+    EXPECT_TRUE(ws.state.Current(Step::PointAndBearing));
     EXPECT_EQ(ws.grafika.body[3].X, p.souradnice.bod[3].X);
     ASSERT_TRUE(ProtokolTransformaceBodASmernik(ws, ui).uspech);
-    EXPECT_TRUE(ws.info.jeProtokolTransBodASmer);
+    EXPECT_TRUE(ws.state.Current(Step::PointAndBearingReport));
     const std::vector<std::string> radky = ws.protokolTransBodASmer.Radky();
     EXPECT_NE(
         std::find(radky.begin(), radky.end(), "Protocol E - Point and bearing transformation"),
@@ -252,13 +252,13 @@ TEST_F(Transformace, BodASmernikAOknoPrepoctu) {
     EXPECT_TRUE(ProtokolTransformaceBodASmernik(ws, ui).jenZobrazeni);
     r = PrepocetBodASmernik(ws, ui, {1, 3, "400"}, posledni, true);
     EXPECT_FALSE(r.provedeno);
-    EXPECT_TRUE(ws.info.jeProtokolTransBodASmer);
+    EXPECT_TRUE(ws.state.Current(Step::PointAndBearingReport));
 
     // A bearing that is not a number empties the field.
     r = PrepocetBodASmernik(ws, ui, {1, 3, "12,5x"}, posledni, false);
     EXPECT_TRUE(r.neplatnySmernik);
     EXPECT_EQ(r.smernik, "");
-    EXPECT_FALSE(ws.info.jeTransformovanoBodASmernik);
+    EXPECT_FALSE(ws.state.Current(Step::PointAndBearing));
 }
 
 }  // namespace

@@ -25,7 +25,8 @@ void Naplnit(Workspace& ws) {
         Seznam({PrvniPoloha(1, "A", 10), PrvniPoloha(1, "B", 20), DruhaPoloha(1, "B", 20),
                 DruhaPoloha(1, "A", 10), PrvniPoloha(2, "A", 50), DruhaPoloha(2, "A", 50)});
     KontrolaVsehoMereni(ws.suroveMereni, ws.nastaveni, ws.chyby);
-    ws.info.jeAnalyzaSurovaMereni = ws.info.jeProtokolVyrovnani = true;
+    ws.state.Computed(Step::Analysis);
+    ws.state.Computed(Step::AdjustmentReport);
 }
 
 Tvyber Radky(std::size_t velikost, std::initializer_list<int> radky) {
@@ -67,17 +68,17 @@ TEST(ZaznamSurovych, NewStationComesLastWithTheFaceOfItsZenithAngle) {
     EXPECT_EQ(z.poradi, 3);
     EXPECT_EQ(z.cislo_stn, "S9");
     EXPECT_FALSE(z.poloha);
-    EXPECT_FALSE(ws.info.jeAnalyzaSurovaMereni);
+    EXPECT_FALSE(ws.state.Current(Step::Analysis));
 
     // A name with a blank is refused and nothing changes.
-    ws.info.jeAnalyzaSurovaMereni = true;
+    ws.state.Computed(Step::Analysis);
     h.cisloStn = "S 10";
     EXPECT_FALSE(VlozitStanovisko(ws, h));
     h.cisloStn = "S10";
     h.delka.reset();
     EXPECT_FALSE(VlozitStanovisko(ws, h));
     EXPECT_EQ(ws.suroveMereni.zaznam.size(), 7u);
-    EXPECT_TRUE(ws.info.jeAnalyzaSurovaMereni);
+    EXPECT_TRUE(ws.state.Current(Step::Analysis));
 }
 
 TEST(ZaznamSurovych, NewRowJoinsTheStationOfTheFirstSelectedRow) {
@@ -138,7 +139,7 @@ TEST(PremisteniSurovych, RowsTakeTheTargetStationAndItsHeight) {
     EXPECT_EQ(z[4].cislo_cil, "B");
     EXPECT_TRUE(v.hromadny[4] && v.hromadny[5]);
     EXPECT_EQ(v.aktualni, 4);
-    EXPECT_FALSE(ws.info.jeAnalyzaSurovaMereni);
+    EXPECT_FALSE(ws.state.Current(Step::Analysis));
 }
 
 TEST(PremisteniSurovych, BeyondTheLastStationMakesANewOne) {
@@ -166,7 +167,7 @@ Workspace& Body(Workspace& ws) {
         ws.souradniceFixni.PridejBod(b);
     }
     ws.souradniceFixni.PridejPrazdnyBod();
-    ws.info.jeAnalyzaSurovaMereni = true;
+    ws.state.Computed(Step::Analysis);
     return ws;
 }
 
@@ -206,25 +207,26 @@ TEST(SeznamBodu, ClosingClearsTheAnalysisOnlyAfterAChange) {
     Workspace ws;
     Body(ws);
     ZapsatBody(ws, SeznamBodu::Fixni, ws.souradniceFixni, false);
-    EXPECT_TRUE(ws.info.jeAnalyzaSurovaMereni);
+    EXPECT_TRUE(ws.state.Current(Step::Analysis));
     EXPECT_EQ(ws.souradniceFixni.Pocet(), 3);  // the empty slot is gone
 
     Tsouradnice kopie = ws.souradniceFixni;
     Tvyber v = Radky(kopie.bod.size(), {0});
     ASSERT_TRUE(SmazatBody(kopie, v));
     ZapsatBody(ws, SeznamBodu::Fixni, kopie, true);
-    EXPECT_FALSE(ws.info.jeAnalyzaSurovaMereni);
+    EXPECT_FALSE(ws.state.Current(Step::Analysis));
     EXPECT_EQ(ws.souradniceFixni.Pocet(), 2);
 
-    ws.info.jeAnalyzaTransformace = ws.info.jeAnalyzaSurovaMereni = true;
+    ws.state.Computed(Step::TransformationAnalysis);
+    ws.state.Computed(Step::Analysis);
     ZapsatBody(ws, SeznamBodu::Identicke, kopie, true);
-    EXPECT_FALSE(ws.info.jeAnalyzaTransformace);
-    EXPECT_TRUE(ws.info.jeAnalyzaSurovaMereni);
+    EXPECT_FALSE(ws.state.Current(Step::TransformationAnalysis));
+    EXPECT_TRUE(ws.state.Current(Step::Analysis));
 }
 
 TEST(SeznamDoplnku, RowsAreNumberedAndClosingEmptiesTheClipboard) {
     Workspace ws;
-    ws.info.jeAnalyzaSurovaMereni = true;
+    ws.state.Computed(Step::Analysis);
     Tmereni kopie;
     Tvyber v;
     HodnotyDoplnku h;
@@ -252,7 +254,7 @@ TEST(SeznamDoplnku, RowsAreNumberedAndClosingEmptiesTheClipboard) {
     EXPECT_EQ(ws.doplnekVstup.delka.PocetPlnychZaznamu(), 3);
     EXPECT_TRUE(ws.doplnekVstup.schranka.zaznam.empty());
     EXPECT_FALSE(ws.nastaveni.schranka.mereniDoplnek_existuje);
-    EXPECT_FALSE(ws.info.jeAnalyzaSurovaMereni);
+    EXPECT_FALSE(ws.state.Current(Step::Analysis));
 }
 
 TEST(OdchylkyMereni, EditedDeviationsReachThePreparedListAndUndoTheAdjustment) {
@@ -261,7 +263,7 @@ TEST(OdchylkyMereni, EditedDeviationsReachThePreparedListAndUndoTheAdjustment) {
     ws.mereniVyrovnani = ws.suroveMereni;
     ws.mereniVyrovnaniZobrazeni = ws.suroveMereni;
     ws.mereniVyrovnani.zaznam[1].delka = 0;
-    ws.info.jeVyrovnanaSit = true;
+    ws.state.Computed(Step::Adjustment);
     Tmereni kopie = ws.mereniVyrovnani;
     const Tvyber v = Radky(kopie.zaznam.size(), {0, 1});
     HodnotyOdchylek h;
@@ -275,7 +277,7 @@ TEST(OdchylkyMereni, EditedDeviationsReachThePreparedListAndUndoTheAdjustment) {
     ZapsatOdchylky(ws, kopie, true);
     EXPECT_EQ(ws.mereniVyrovnani.zaznam[0].sig_smer, 1e-5L);
     EXPECT_EQ(ws.mereniVyrovnaniZobrazeni.zaznam[1].sig_smer, 1e-5L);
-    EXPECT_FALSE(ws.info.jeVyrovnanaSit);
+    EXPECT_FALSE(ws.state.Current(Step::Adjustment));
     EXPECT_TRUE(SmazatOdchylky(kopie, v));
     EXPECT_EQ(kopie.zaznam[0].sig_smer, -1);
 }

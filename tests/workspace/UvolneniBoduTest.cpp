@@ -14,7 +14,7 @@ void DvaBody(Workspace& ws) {
         b.JeFixni = true;
         ws.souradniceFixni.PridejBod(b);
     }
-    ws.info.jeAnalyzaSurovaMereni = true;
+    ws.state.Computed(Step::Analysis);
 }
 
 // A misspelt name frees nothing at all: adjusting with the other points freed
@@ -26,12 +26,12 @@ TEST(UvolneniBodu, AnUnknownNameChangesNothingAndFreeingInvalidatesTheAnalysis) 
     EXPECT_FALSE(chyba.ok);
     EXPECT_EQ(chyba.nenalezene, std::vector<std::string>{"40O2"});
     EXPECT_TRUE(ws.souradniceFixni.bod[0].JeFixni);
-    EXPECT_TRUE(ws.info.jeAnalyzaSurovaMereni);
+    EXPECT_TRUE(ws.state.Current(Step::Analysis));
 
     EXPECT_TRUE(UvolnitBody(ws, false, {"4002"}).ok);
     EXPECT_TRUE(ws.souradniceFixni.bod[0].JeFixni);
     EXPECT_FALSE(ws.souradniceFixni.bod[1].JeFixni);
-    EXPECT_FALSE(ws.info.jeAnalyzaSurovaMereni);
+    EXPECT_FALSE(ws.state.Current(Step::Analysis));
 
     EXPECT_TRUE(UvolnitBody(ws, true, {}).ok);
     EXPECT_FALSE(ws.souradniceFixni.bod[0].JeFixni);

@@ -45,7 +45,7 @@ void OcekavatEtapy(const std::vector<std::string>& etapy, int robustne, int opak
 }
 
 void OcekavatBezVysledku(const Workspace& ws) {
-    EXPECT_FALSE(ws.info.jeVyrovnanaSit);
+    EXPECT_FALSE(ws.state.Current(Step::Adjustment));
     EXPECT_EQ(ws.modelVyrovnany.pocetMereni, -1);
     EXPECT_TRUE(ws.modelVyrovnany.souradnice.bod.empty());
     EXPECT_EQ(ws.modelOdlehly.pocetMereni, -1);
@@ -76,8 +76,8 @@ TEST(VyrovnaniSite, AdjustsASmallNetworkWithinItsAccuracy) {
     Workspace ws;
     NastaveniTestu(ws);
     NacistSit(ws, sit);
-    ws.info.jeProtokolVyrovnani = true;
-    ws.info.jeAnalyzaTransformace = true;
+    ws.state.Computed(Step::AdjustmentReport);
+    ws.state.Computed(Step::TransformationAnalysis);
     ZaznamInterakce ui;
     const VysledekVyrovnani v = AnalyzaAVyrovnani(ws, ui);
 
@@ -88,9 +88,9 @@ TEST(VyrovnaniSite, AdjustsASmallNetworkWithinItsAccuracy) {
     EXPECT_TRUE(ui.dotazy.empty());
     OcekavatEtapy(ui.etapy, v.pocetIteraciRobustne, v.pocetIteraci);
     EXPECT_GT(v.pocetIteraciRobustne, 0);
-    EXPECT_TRUE(ws.info.jeVyrovnanaSit);
-    EXPECT_FALSE(ws.info.jeProtokolVyrovnani);
-    EXPECT_FALSE(ws.info.jeAnalyzaTransformace);
+    EXPECT_TRUE(ws.state.Current(Step::Adjustment));
+    EXPECT_FALSE(ws.state.Current(Step::AdjustmentReport));
+    EXPECT_FALSE(ws.state.Current(Step::TransformationAnalysis));
     test::OcekavatVRamciTriSigma(test::Porovnat(ws, sit));
 
     const SouhrnVyrovnani s = ShrnoutVyrovnani(ws);
@@ -126,19 +126,19 @@ TEST(VyrovnaniSite, ASecondRunOnlyShowsTheResultUntilANewAnalysis) {
     ZaznamInterakce ui;
     ASSERT_TRUE(AnalyzaAVyrovnani(ws, ui).uspech);
     const Real x = ws.modelVyrovnany.souradnice.bod[0].X;
-    ws.info.jeProtokolVyrovnani = true;  // a report built on this result stays valid
+    ws.state.Computed(Step::AdjustmentReport);  // a report built on this result stays valid
 
     ZaznamInterakce druhy;
     const VysledekVyrovnani v = VyrovnaniSite(ws, druhy);
     EXPECT_TRUE(v.uspech);
     EXPECT_TRUE(v.jenZobrazeni);
     EXPECT_TRUE(druhy.etapy.empty());
-    EXPECT_TRUE(ws.info.jeProtokolVyrovnani);
+    EXPECT_TRUE(ws.state.Current(Step::AdjustmentReport));
     EXPECT_EQ(ws.modelVyrovnany.souradnice.bod[0].X, x);
 
     ASSERT_TRUE(AnalyzaSuroveMereni(ws, druhy).uspech);
     OcekavatBezVysledku(ws);
-    EXPECT_FALSE(ws.info.jeProtokolVyrovnani);
+    EXPECT_FALSE(ws.state.Current(Step::AdjustmentReport));
     const VysledekVyrovnani znovu = VyrovnaniSite(ws, druhy);
     EXPECT_TRUE(znovu.uspech);
     EXPECT_FALSE(znovu.jenZobrazeni);
@@ -422,7 +422,7 @@ TEST(VyrovnaniSite, StopsWithFourOnNegativeRedundancy) {
               0u);
     OcekavatBezVysledku(ws);
     // The analysis stays: the user may change the settings and adjust again.
-    EXPECT_TRUE(ws.info.jeAnalyzaSurovaMereni);
+    EXPECT_TRUE(ws.state.Current(Step::Analysis));
 }
 
 TEST(VyrovnaniSite, NonConvergenceAnsweredNoEndsWithoutMessageOrResult) {
@@ -469,7 +469,7 @@ TEST(VyrovnaniSite, NonConvergenceAnsweredNoEndsWithoutMessageOrResult) {
     ZaznamInterakce ano(true);
     EXPECT_TRUE(AnalyzaAVyrovnani(ws, ano).uspech);
     EXPECT_EQ(ano.dotazy.size(), 2u);
-    EXPECT_TRUE(ws.info.jeVyrovnanaSit);
+    EXPECT_TRUE(ws.state.Current(Step::Adjustment));
 }
 
 TEST(VyrovnaniSite, KeepsTheWaitHookOnlyForTheRun) {
@@ -512,11 +512,11 @@ TEST(VyrovnaniSite, StopsAtTheNextIterationWhenTheHookSaysSoAndKeepsTheAnalysis)
     EXPECT_TRUE(v.zruseno);
     EXPECT_EQ(v.oznameni, -1);
     EXPECT_EQ(volani, 3);  // asked no more once it said stop
-    EXPECT_FALSE(ws.info.jeVyrovnanaSit);
+    EXPECT_FALSE(ws.state.Current(Step::Adjustment));
     EXPECT_EQ(ws.modelVyrovnany.pocetMereni, -1);
     ASSERT_FALSE(ui.oznameni.empty());
     EXPECT_NE(ui.oznameni.back().find("stopped at the user's request"), std::string::npos);
-    EXPECT_TRUE(ws.info.jeAnalyzaSurovaMereni);
+    EXPECT_TRUE(ws.state.Current(Step::Analysis));
     EXPECT_EQ(ws.mereniVyrovnani.zaznam.size(), pripravena.zaznam.size());
 
     const VysledekVyrovnani znovu = VyrovnaniSite(ws, ui);
@@ -525,9 +525,9 @@ TEST(VyrovnaniSite, StopsAtTheNextIterationWhenTheHookSaysSoAndKeepsTheAnalysis)
     // The analysis stopped leaves nothing half-made.
     const VysledekAnalyzy a = AnalyzaSuroveMereni(ws, ui, [] { return false; });
     EXPECT_TRUE(a.zruseno);
-    EXPECT_FALSE(ws.info.jeAnalyzaSurovaMereni);
+    EXPECT_FALSE(ws.state.Current(Step::Analysis));
     EXPECT_FALSE(ws.mereniVyrovnani.ExistujePlnyZaznam());
-    EXPECT_FALSE(ws.info.jeVyrovnanaSit);
+    EXPECT_FALSE(ws.state.Current(Step::Adjustment));
 }
 
 }  // namespace

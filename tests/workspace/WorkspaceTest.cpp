@@ -45,7 +45,7 @@ TEST(Workspace, StartsWithDefaultSettingsAndTextsThatFollowThem) {
     EXPECT_EQ(ws.chyby.souradniceMeritkoCekovyPocetChyb, 0);
     EXPECT_EQ(ws.chyby.souradniceFixniPocetChyb.zkresleni, -1);  // the empty point
     EXPECT_EQ(ws.info.VratPocetSouboru(info::kSurovaMereni), 0);
-    EXPECT_FALSE(ws.info.jeAnalyzaSurovaMereni);
+    EXPECT_FALSE(ws.state.Current(Step::Analysis));
     EXPECT_TRUE(ws.suroveMereni.zaznam.empty());
     EXPECT_TRUE(ws.souradniceFixni.bod.empty());
     EXPECT_EQ(ws.doplnekVstup.PocetMereni(), 0);
@@ -54,27 +54,27 @@ TEST(Workspace, StartsWithDefaultSettingsAndTextsThatFollowThem) {
 
 TEST(Workspace, LanguageSwitchRefillsTextsAndInvalidatesReports) {
     Workspace ws;
-    ws.info.jeProtokolVyrovnani = true;
-    ws.info.jeProtokolTransSVyr = true;
-    ws.info.jeProtokolTransBodASmer = true;
-    ws.info.jeVyrovnanaSit = true;
+    ws.state.Computed(Step::AdjustmentReport);
+    ws.state.Computed(Step::TransformationWithAdjustmentReport);
+    ws.state.Computed(Step::PointAndBearingReport);
+    ws.state.Computed(Step::Adjustment);
     ws.NastavitJazyk(1);
     EXPECT_EQ(ws.nastaveni.typJazyk, 1);
     EXPECT_EQ(ws.jazyk.tlacitko.ano, "Yes");
-    EXPECT_FALSE(ws.info.jeProtokolVyrovnani);
-    EXPECT_FALSE(ws.info.jeProtokolTransSVyr);
-    EXPECT_FALSE(ws.info.jeProtokolTransBodASmer);
-    EXPECT_TRUE(ws.info.jeVyrovnanaSit);  // results stay; only their reports change
+    EXPECT_FALSE(ws.state.Current(Step::AdjustmentReport));
+    EXPECT_FALSE(ws.state.Current(Step::TransformationWithAdjustmentReport));
+    EXPECT_FALSE(ws.state.Current(Step::PointAndBearingReport));
+    EXPECT_TRUE(ws.state.Current(Step::Adjustment));  // results stay; only their reports change
 
     // The same language again: the reports stay current.
-    ws.info.jeProtokolVyrovnani = true;
+    ws.state.Computed(Step::AdjustmentReport);
     ws.NastavitJazyk(1);
-    EXPECT_TRUE(ws.info.jeProtokolVyrovnani);
+    EXPECT_TRUE(ws.state.Current(Step::AdjustmentReport));
     // An unknown code changes nothing.
     ws.NastavitJazyk(7);
     EXPECT_EQ(ws.nastaveni.typJazyk, 1);
     EXPECT_EQ(ws.jazyk.tlacitko.ano, "Yes");
-    EXPECT_TRUE(ws.info.jeProtokolVyrovnani);
+    EXPECT_TRUE(ws.state.Current(Step::AdjustmentReport));
 }
 
 TEST(Workspace, TextsFollowUnitChanges) {

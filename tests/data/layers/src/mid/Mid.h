@@ -1,1 +1,3 @@
 #pragma once
+
+#include "side/Side.h"
