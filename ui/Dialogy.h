@@ -42,7 +42,8 @@ class Dialogy {
     // The report window with a text, which the user may save.
     virtual void Protokol(QWidget* rodic, Workspace& ws, const QString& nadpis,
                           const std::vector<std::string>& radky) = 0;
-    // A modal window of the program (list, record and find windows) shown
+    // A modal window of the program (list, record and find windows, the
+    // results of the measurement analysis, the transformation windows) shown
     // until it is closed; the result of its exec().
     virtual int Ukazat(QDialog& okno) = 0;
     // A window that stays open beside the others (the adjustment and its
