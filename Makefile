@@ -22,8 +22,12 @@ test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 600
 
 # With a display the desktop program starts on the example; without one the
-# command-line program adjusts the examples.
-run: build
+# command-line program adjusts the examples. Only the two programs are built:
+# the tests and benchmarks wait for `make test` and `make bench`.
+RUN_TARGETS = vertano-cli $(if $(findstring VERTANO_UI=OFF,$(CMAKE_FLAGS)),,vertano)
+
+run: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target $(RUN_TARGETS)
 	@./scripts/run-example.sh $(CLI) $(BUILD)/ui/vertano
 
 # PREFIX (default /usr/local) and DESTDIR as usual.

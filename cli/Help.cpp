@@ -17,8 +17,8 @@ const char* Usage() {
                      [--scale FILE] [--supp-... FILE] [--level zero|mean|H]
                      [adjustment options] [--coords OUT.txt] [--json OUT.json]
                      [--report OUT.txt [--report-sections all|default|LIST]]
-                     [--epoch OUT.epc] [--dxf OUT.dxf] [--plot OUT.png|.bmp|.jpg]
-                     [drawing options]
+                     [--epoch OUT.epc] [--dxf OUT.dxf]
+                     [--plot OUT.png|.bmp|.jpg] [drawing options]
   vertano-cli approx [OPTIONS] RAW... --points FILE [--scale FILE]
                      [--level zero|mean|H] [-o OUT.txt] [--explain]
   vertano-cli transform [OPTIONS] RAW... --points FILE [adjust's inputs and
@@ -27,13 +27,15 @@ const char* Usage() {
                         [--base NAME --orient NAME [--bearing ANGLE]]
                         [-o OUT.txt] [--json OUT.json]
                         [--report OUT.txt [--report-sections all|default|LIST]]
-                        [--epoch OUT.epc] [--dxf OUT.dxf] [--plot OUT.png|.bmp|.jpg]
-                        [drawing options]
+                        [--epoch OUT.epc] [--dxf OUT.dxf]
+                        [--plot OUT.png|.bmp|.jpg] [drawing options]
   vertano-cli project save -o JOB.gpr [every input option of adjust]
   vertano-cli project show JOB.gpr
-  Instead of RAW... and the other input files, check, convert, reduce, adjust,
-  approx, transform and project save also take --project JOB.gpr.
   vertano-cli --help
+  Instead of RAW... and the other input files, check, convert, reduce, adjust,
+  approx, transform and project save also take --project JOB.gpr. Options may
+  stand before the command too (vertano-cli --lang cs adjust ...); the command
+  must take them either way.
 
 )";
 }
@@ -110,8 +112,6 @@ const char* CommandsText() {
             (XYZ with their standard deviations), --json the key, the identical
             points with their residuals and the transformed points, --report
             the report of the transformation.
-            was found (polar point, free station, resection, intersection) and
-            names the points no construction reached.
   project   save: reads the input files as adjust does and writes them with
             the settings of the options (units, language, level, weights,
             estimator, significance level, exclusion) and the fixation of the
@@ -129,13 +129,15 @@ const char* OptionsText() {
   --angle-unit rad|gon|deg|dms   unit of angles in the files (default gon);
                                  dms is degrees-minutes-seconds as D.MMSS
   --length-unit m|ft             unit of lengths in the files (default m)
-  --angle-decimals N             convert, reduce, simulate: decimals of angles
-                                 written, 0 to 10 (default 5; radians at least 9)
+  --angle-decimals N             convert, reduce, simulate: decimals of
+                                 angles written, 0 to 10 (default 5; radians
+                                 at least 9)
   --length-decimals N            convert, reduce, simulate: decimals of lengths
                                  written, 0 to 10 (default 4)
   --format mtx|asc               format of the raw input files; by default taken
-                                 from each file's extension (.mtx, .asc, any case);
-                                 simulate: the format written (default mtx)
+                                 from each file's extension (.mtx, .asc, any
+                                 case); simulate: the format written (default
+                                 mtx)
   --to mtx|asc                   format written by convert
   --export                       convert: export without heights
   -o, --output OUT               the file to write; an existing file is replaced
@@ -173,9 +175,12 @@ const char* OptionsText() {
                                  or the height H (strictly between -3000 and
                                  3000 m)
   --faces                        reduce: write face means instead of set means
+  --explain                      approx: say how each point was found
   --project JOB.gpr              read the project instead of input files; the
                                  options given beside it override its settings
                                  for this run (the project is not changed)
+  --verbose                      print the stages of the processing
+  -h, --help                     this text
 )";
 }
 
@@ -192,8 +197,8 @@ const char* AdjustmentOptionsText() {
                                  Hampel, Talwar, Cauchy, Tukey, Geman, Andrews,
                                  Welsh, Fair, "L1 Norm", "L1/L2 Norm" (any
                                  letter case) or its number 1-12
-  --alpha A                      significance level of the outlier test,
-                                 greater than 1e-8 and less than 1 (default 0.05)
+  --alpha A                      significance level of the outlier test, greater
+                                 than 1e-8 and less than 1 (default 0.05)
   --no-exclusion                 no robust estimation, no rejection of outliers
   --threads N                    worker threads of the matrix products and
                                  the sparse cofactors, 1 to 255 (default: one
@@ -208,30 +213,27 @@ const char* AdjustmentOptionsText() {
                                  check: its part A (raw measurements, face
                                  differences and means, set means); transform:
                                  the report of the transformation
-  --report-sections S            adjust, transform: the sections of the
-                                 report: default
-                                 (C-01 basic information, C-02 adjusted
+  --report-sections S            adjust, transform: the sections of the report:
+                                 default (C-01 basic information, C-02 adjusted
                                  coordinates), all (every section, a priori and
                                  a posteriori accuracy side by side) or codes
                                  separated by commas: A-01 raw measurements,
                                  A-02 face differences, A-03 face means, A-04
-                                 set means, B-01 marked point values, B-02
-                                 fixed points, B-03 coordinates and B-04
-                                 measurements before the adjustment, B-05
-                                 inner and B-06 outer precision, C-01 basic
-                                 information, C-02 adjusted coordinates, C-03
-                                 error ellipsoids, C-04 outliers, C-05 adjusted
-                                 measurements; transform: D-01 identical
-                                 points, D-02 and D-03 basic information
-                                 (identical points, key), D-04 outlying
-                                 identical coordinates, D-05 adjusted identical
-                                 coordinates, D-06 transformed coordinates,
-                                 D-07 transformed ellipsoids; E-01 to E-04 the
-                                 same for point and bearing; A to E for a whole
-                                 part; "default," before codes adds them to the
-                                 default ones. F (also for check) appends the
-                                 report of the files read.
-  --explain                      approx: say how each point was found
+                                 set means, B-01 marked point values, B-02 fixed
+                                 points, B-03 coordinates and B-04 measurements
+                                 before the adjustment, B-05 inner and B-06
+                                 outer precision, C-01 basic information, C-02
+                                 adjusted coordinates, C-03 error ellipsoids,
+                                 C-04 outliers, C-05 adjusted measurements;
+                                 transform: D-01 identical points, D-02 and D-03
+                                 basic information (identical points, key), D-04
+                                 outlying identical coordinates, D-05 adjusted
+                                 identical coordinates, D-06 transformed
+                                 coordinates, D-07 transformed ellipsoids; E-01
+                                 to E-04 the same for point and bearing; A to E
+                                 for a whole part; "default," before codes adds
+                                 them to the default ones. F (also for check)
+                                 appends the report of the files read.
   Transformation options (transform; also the inputs and options of adjust):
   --identical FILE               identical points in the second system (XYZ,
                                  in the unit of --coord-unit), each line point
@@ -261,11 +263,13 @@ const char* AdjustmentOptionsText() {
   --dxf-lang cs|en               language of the DXF layer names
   --ellipse-scale K              magnification of the error ellipses, 1 to
                                  10000000 (default 50000)
-  --ellipses apriori|aposteriori the unit standard deviation of the ellipses
+  --ellipses apriori|aposteriori
+                                 the unit standard deviation of the ellipses
   --plot-size WxH                size of the picture in pixels, 100 to 10000
                                  each (default 1200x800)
-  --plot-style default|black-white  colours: yellow, green and silver on black,
-                                 or black on white
+  --plot-style default|black-white
+                                 colours: yellow, green and silver on black, or
+                                 black on white
 )";
 }
 
@@ -311,12 +315,10 @@ const char* SimulateOptionsText() {
   --seed S                       seed of the random numbers, 0 to
                                  18446744073709551615 (default 1)
   -o PREFIX                      simulate: the start of the names written
-  --verbose                      print the stages of the processing
-  -h, --help                     this text
-  Options may also be written as --option=value; "--" ends the options.
-  An option not marked repeatable may be given once. A file may be named once:
-  an input named twice, or an output that is an input or another output, is a
-  usage error.
+
+Options may also be written as --option=value; "--" ends the options. An option
+not marked repeatable may be given once. A file may be named once: an input
+named twice, or an output that is an input or another output, is a usage error.
 
 )";
 }

@@ -290,6 +290,24 @@ bool LevelInRange(const Options& o, std::string& error) {
     return false;
 }
 
+// Options may stand before the command too ("vertano-cli --lang cs adjust ..."):
+// the arguments with the command first, the options that came before it next,
+// so that the command decides about them as about the others. Options before
+// the command are found by name; a value option without "=" takes the next
+// argument along. Empty when no command follows the options.
+std::vector<std::string> CommandFirst(const std::vector<std::string>& args) {
+    size_t i = 0;
+    while (i < args.size() && args[i].size() > 1 && args[i][0] == '-' && args[i] != "--") {
+        const Spelling s = Split(args[i]);
+        i += ValueOptions().count(s.name) > 0 && !s.hasValue ? 2 : 1;
+    }
+    if (i >= args.size() || args[i] == "--") return {};
+    std::vector<std::string> ordered{args[i]};
+    ordered.insert(ordered.end(), args.begin(), args.begin() + static_cast<std::ptrdiff_t>(i));
+    ordered.insert(ordered.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+    return ordered;
+}
+
 bool Check(Options& o, std::string& error) {
     if (o.help || o.command == "help") return true;
     if (!OptionsFitCommand(o, error) || !LevelInRange(o, error)) return false;
@@ -324,18 +342,25 @@ bool Check(Options& o, std::string& error) {
 
 }  // namespace
 
-bool ParseOptions(const std::vector<std::string>& args, Options& o, std::string& error) {
+bool ParseOptions(const std::vector<std::string>& given, Options& o, std::string& error) {
     o = Options{};
     error.clear();
+    if (!given.empty() && (given[0] == "--help" || given[0] == "-h")) {
+        o.command = "help";
+        return true;
+    }
+    const std::vector<std::string> args = CommandFirst(given);
     if (args.empty()) {
+        // Options alone: "--lang cs --help" still asks for the help.
+        if (std::any_of(given.begin(), given.end(),
+                        [](const std::string& a) { return Canonical(a) == "--help"; })) {
+            o.command = "help";
+            return true;
+        }
         error = "no command given";
         return false;
     }
     size_t i = 0;
-    if (args[0] == "--help" || args[0] == "-h") {
-        o.command = "help";
-        return true;
-    }
     o.command = args[i++];
     static const std::set<std::string> commands = {"check",     "convert", "reduce",
                                                    "simulate",  "adjust",  "approx",

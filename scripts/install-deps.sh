@@ -42,6 +42,41 @@ ensure_locale() {
     $SUDO localedef -i cs_CZ -f UTF-8 cs_CZ.UTF-8
 }
 
+# Another installation (an update, a second checkout's install) holds the
+# package manager's locks for a while: apt-get then fails at once. apt's own
+# wait (DPkg::Lock::Timeout) covers dpkg's lock only, not the list lock of
+# `apt-get update`, and waits without a word; so each call is retried while the
+# failure is a held lock, for LOCK_WAIT seconds, saying once that it waits.
+LOCK_WAIT=${VERTANO_APT_LOCK_WAIT:-600}
+apt_get() {
+    local log deadline=$((SECONDS + LOCK_WAIT)) told=no status locked
+    log=$(mktemp)
+    while true; do
+        status=0
+        $SUDO env LC_ALL=C DEBIAN_FRONTEND=noninteractive apt-get "$@" >"$log" 2>&1 || status=$?
+        if [ "$status" -eq 0 ]; then
+            rm -f "$log"
+            return 0
+        fi
+        locked=no
+        grep -qE 'Could not get lock|Unable to lock|Unable to acquire the dpkg frontend lock' "$log" &&
+            locked=yes
+        if [ "$locked" = no ] || [ "$SECONDS" -ge "$deadline" ]; then
+            [ "$locked" = yes ] && echo "The package manager was still in use after $LOCK_WAIT s;" \
+                "run the command again when the other installation has finished." >&2
+            cat "$log" >&2
+            rm -f "$log"
+            return "$status"
+        fi
+        if [ "$told" = no ]; then
+            echo "Another installation is using the package manager; waiting for it to finish" \
+                "(at most $LOCK_WAIT s) ..."
+            told=yes
+        fi
+        sleep 5
+    done
+}
+
 missing=()
 for p in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
@@ -54,8 +89,7 @@ if [ ${#missing[@]} -gt 0 ]; then
         echo "Missing packages (${missing[*]}) and neither root nor sudo is available." >&2
         exit 1
     fi
-    export DEBIAN_FRONTEND=noninteractive
-    $SUDO apt-get update -qq
-    $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    apt_get update -qq
+    apt_get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 ensure_locale

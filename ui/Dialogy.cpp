@@ -50,4 +50,10 @@ int OknaDialogu::Ukazat(QDialog& okno) {
     return okno.exec();
 }
 
+void OknaDialogu::UkazatVedle(QDialog& okno) {
+    okno.show();
+    okno.raise();
+    okno.activateWindow();
+}
+
 }  // namespace vertano::ui

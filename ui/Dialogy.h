@@ -42,9 +42,14 @@ class Dialogy {
     // The report window with a text, which the user may save.
     virtual void Protokol(QWidget* rodic, Workspace& ws, const QString& nadpis,
                           const std::vector<std::string>& radky) = 0;
-    // A modal window of the program (result, list, record and find windows)
-    // shown until it is closed; the result of its exec().
+    // A modal window of the program (list, record and find windows, the
+    // results of the measurement analysis, the transformation windows) shown
+    // until it is closed; the result of its exec().
     virtual int Ukazat(QDialog& okno) = 0;
+    // A window that stays open beside the others (the adjustment and its
+    // results): shown and raised, not modal, so the main window keeps working
+    // while it is open. Its parent owns it.
+    virtual void UkazatVedle(QDialog& okno) = 0;
 };
 
 // The message of a failed save (notification 28) with its reason; a pending
@@ -66,6 +71,7 @@ class OknaDialogu : public Dialogy {
     void Protokol(QWidget* rodic, Workspace& ws, const QString& nadpis,
                   const std::vector<std::string>& radky) override;
     int Ukazat(QDialog& okno) override;
+    void UkazatVedle(QDialog& okno) override;
 
   private:
     const Tjazyk& jazyk_;

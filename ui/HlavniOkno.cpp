@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "Barvy.h"
+#include "OknoVyrovnani.h"
 #include "TabulkaSurovych.h"
 #include "Texty.h"
 #include "mereni/Text.h"
@@ -177,6 +178,8 @@ void HlavniOkno::Zaneprazdneni(bool zapnout) {
 void HlavniOkno::SpustitNaPozadi(std::function<void(Interaction&, const Cekani&)> prace,
                                  std::function<void()> potom) {
     if (vlakno_ != nullptr) return;
+    // The worker rewrites the network the adjustment window shows.
+    ZavritOknoVyrovnani();
     const int aktualni = tabulka_->AktualniRadek();
     // The table keeps showing the list as it was while the worker changes it.
     snimek_ = std::make_unique<Tmereni>(ws_.suroveMereni);
@@ -203,11 +206,16 @@ void HlavniOkno::SpustitNaPozadi(std::function<void(Interaction&, const Cekani&)
     vlakno_->start();
 }
 
+OknoVyrovnani* HlavniOkno::Vyrovnani() const {
+    return oknoVyrovnani_;
+}
+
 void HlavniOkno::PockatNaKonec() {
     while (vlakno_ != nullptr) QApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
 void HlavniOkno::Obnovit() {
+    if (!ws_.state.Current(Step::Adjustment)) ZavritOknoVyrovnani();
     tabulka_->Obnovit();
     AktualizovatStav();
 }
@@ -249,6 +257,7 @@ void HlavniOkno::closeEvent(QCloseEvent* udalost) {
     const Tjazyk& j = ws_.jazyk;
     // Only what was changed since the last save or open would be lost.
     if (!HasUnsavedChanges(ws_) || Potvrzeni(Q(j.nadpis.varovani), Q(j.hlaseni.ukoncitProgram))) {
+        ZavritOknoVyrovnani();
         udalost->accept();
     } else {
         udalost->ignore();

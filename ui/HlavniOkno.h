@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <atomic>
 #include <filesystem>
 #include <functional>
@@ -26,6 +27,7 @@ class Workspace;
 
 namespace vertano::ui {
 
+class OknoVyrovnani;
 class TabulkaSurovych;
 
 // The main window: the raw measurement table with its status line and the menus
@@ -112,8 +114,10 @@ class HlavniOkno : public QMainWindow {
     void PrikazAnalyza();
     void PrikazVyrovnani();
     void PrikazNastaveni(int ktere);
-    // The adjustment window over the current adjusted network.
+    // The adjustment window over the current adjusted network, opened beside
+    // this one (not modal) or raised when it is open; null when closed.
     void OtevritOknoVyrovnani();
+    OknoVyrovnani* Vyrovnani() const;
     void PrikazOtevritProjekt();
     void PrikazUlozitProjekt();
     // Opens a project without asking (start-up, or after "Open project ..." was
@@ -161,6 +165,11 @@ class HlavniOkno : public QMainWindow {
     void PrepnoutSkupiny(bool zapnout);
     void NastavitKontrolu(int ktera, bool zapnout);
     void PoZmeneMereni();
+    // The adjustment window closes (with its result windows) before anything
+    // recomputes the adjusted network and once a command has ended it; a
+    // change of language or units opens it again in them.
+    void ZavritOknoVyrovnani();
+    void ObnovitOknoVyrovnani();
 
     Workspace& ws_;
     Dialogy& dialogy_;
@@ -181,6 +190,7 @@ class HlavniOkno : public QMainWindow {
     // The rows of the last file report ("Protocol" of the added-files message).
     std::vector<std::string> protokolSouboru_;
     bool prvniZobrazeni_ = true;
+    QPointer<OknoVyrovnani> oknoVyrovnani_;
 };
 
 }  // namespace vertano::ui

@@ -107,6 +107,7 @@ void HlavniOkno::PrikazJazyk(uint8_t typJazyk) {
     ws_.NastavitJazyk(typJazyk);
     NastavitTexty();
     NastavitPrepinace();
+    ObnovitOknoVyrovnani();
 }
 
 void HlavniOkno::PrikazSmazat() {
@@ -195,15 +196,38 @@ void HlavniOkno::PrikazVyrovnani() {
 }
 
 void HlavniOkno::OtevritOknoVyrovnani() {
-    OknoVyrovnani okno(this, ws_, dialogy_, *interakce_);
-    okno.otevritSeznam = [this, &okno](std::unique_ptr<SeznamVstupu> seznam) {
-        OknoVstupu vstup(&okno, ws_, dialogy_, vzorySeznamu, std::move(seznam));
+    if (oknoVyrovnani_ != nullptr) {
+        oknoVyrovnani_->raise();
+        oknoVyrovnani_->activateWindow();
+        return;
+    }
+    auto* okno = new OknoVyrovnani(this, ws_, dialogy_, *interakce_);
+    okno->setAttribute(Qt::WA_DeleteOnClose);
+    okno->otevritSeznam = [this, okno](std::unique_ptr<SeznamVstupu> seznam) {
+        OknoVstupu vstup(okno, ws_, dialogy_, vzorySeznamu, std::move(seznam));
         dialogy_.Ukazat(vstup);
-        okno.AktualizovatMenu();
+        okno->PoZmeneIdentickych();
+        // The main window's menus follow what the list changed.
+        Obnovit();
     };
-    dialogy_.Ukazat(okno);
     // Closing it gives the raw table the focus again.
-    tabulka_->setFocus();
+    connect(okno, &QDialog::finished, this, [this] { tabulka_->setFocus(); });
+    oknoVyrovnani_ = okno;
+    dialogy_.UkazatVedle(*okno);
+}
+
+void HlavniOkno::ZavritOknoVyrovnani() {
+    // Forgotten before it closes: it is deleted only when the events are next
+    // processed, and a new one may be opened before that.
+    OknoVyrovnani* okno = oknoVyrovnani_;
+    oknoVyrovnani_ = nullptr;
+    if (okno != nullptr) okno->close();
+}
+
+void HlavniOkno::ObnovitOknoVyrovnani() {
+    if (oknoVyrovnani_ == nullptr) return;
+    ZavritOknoVyrovnani();
+    if (ws_.state.Current(Step::Adjustment)) OtevritOknoVyrovnani();
 }
 
 void HlavniOkno::PrikazNastaveni(int ktere) {
@@ -238,6 +262,7 @@ void HlavniOkno::PrikazNastaveni(int ktere) {
     // Units change the captions and the widths of the table.
     if (ktere == 0) NastavitTexty();
     Obnovit();
+    if (ktere == 0) ObnovitOknoVyrovnani();
 }
 
 namespace {

@@ -135,8 +135,12 @@ void OknoVyrovnani::VytvoritMenu() {
     a_.vystupniSystem = PridatAkci(m, Q(t.vystupniSystem1), [this] {
         if (otevritSeznam) otevritSeznam(SeznamVstupuBodu(ws_, SeznamBodu::Identicke));
     });
-    a_.identickeBody =
-        PridatAkci(m, Q(t.identickeBody), [this] { Ukazat(OknoIdentickychBodu(this, ws_)); });
+    a_.identickeBody = PridatAkci(m, Q(t.identickeBody), [this] {
+        if (identicke_ != nullptr) identicke_->close();
+        std::unique_ptr<OknoSeznamu> okno = OknoIdentickychBodu(this, ws_);
+        identicke_ = okno.get();
+        Ukazat(std::move(okno));
+    });
     a_.presnostIdentickych =
         PridatAkci(m, Q(t.upravit) + " " + Male(t.presnostApriori) + " ...", [this] {
             if (otevritSeznam) otevritSeznam(SeznamVstupuOdchylekBodu(ws_));
@@ -196,15 +200,25 @@ void OknoVyrovnani::PrikazTransformace(bool bodASmernik) {
     dialogy_.Ukazat(okno);
 }
 
+void OknoVyrovnani::PoZmeneIdentickych() {
+    if (identicke_ != nullptr && !ws_.state.Current(Step::TransformationAnalysis)) identicke_->close();
+    AktualizovatMenu();
+}
+
 void OknoVyrovnani::Ukazat(std::unique_ptr<OknoSeznamu> okno) {
-    dialogy_.Ukazat(*okno);
+    UkazatVedle(okno.release());
+}
+
+void OknoVyrovnani::UkazatVedle(QDialog* okno) {
+    okno->setAttribute(Qt::WA_DeleteOnClose);
+    dialogy_.UkazatVedle(*okno);
 }
 
 void OknoVyrovnani::PrikazInformace() {
     const Tjazyk& j = ws_.jazyk;
-    OknoInformace okno(this, Q(j.nadpis.zakladniInfoOvyrovnani), Q(j.tlacitko.kopirovat),
-                       InfoVyrovnani(j, ws_.nastaveni, ws_.modelOdlehly, ws_.modelVyrovnany));
-    dialogy_.Ukazat(okno);
+    UkazatVedle(
+        new OknoInformace(this, Q(j.nadpis.zakladniInfoOvyrovnani), Q(j.tlacitko.kopirovat),
+                          InfoVyrovnani(j, ws_.nastaveni, ws_.modelOdlehly, ws_.modelVyrovnany)));
 }
 
 void OknoVyrovnani::PrikazProtokol() {
@@ -227,8 +241,7 @@ void OknoVyrovnani::PrikazMatice() {
     Zaneprazdneni(true);
     const QString text = Q(MaticeVahText(m));
     Zaneprazdneni(false);
-    OknoMatice okno(this, Q(ws_.jazyk.nadpis.kovariancniMaticeVyrSour), text, n);
-    dialogy_.Ukazat(okno);
+    UkazatVedle(new OknoMatice(this, Q(ws_.jazyk.nadpis.kovariancniMaticeVyrSour), text, n));
 }
 
 void OknoVyrovnani::PrikazUlozitEtapu() {
@@ -256,7 +269,12 @@ void OknoVyrovnani::ZavritKresbu() {
 }
 
 void OknoVyrovnani::done(int vysledek) {
+    // The windows of its results go with it, at once: they must not outlive the
+    // network they show while the main window recomputes it.
     ZavritKresbu();
+    for (QDialog* okno : findChildren<QDialog*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (okno->isWindow() && okno->testAttribute(Qt::WA_DeleteOnClose)) okno->close();
+    }
     OknoSeznamu::done(vysledek);
 }
 

@@ -22,7 +22,9 @@ class Dialogy;
 // and the menus that open every result of the adjustment in its own window.
 // It shows the model as it was when the window was opened; it computes
 // nothing but asks the workspace for the report and the weight coefficient
-// matrix when they are wanted.
+// matrix when they are wanted. It and its result windows are not modal: each
+// keeps its own copy of what it shows, and the main window closes it (with
+// them) before anything recomputes or ends the adjusted network.
 class OknoVyrovnani : public OknoSeznamu {
     Q_OBJECT
 
@@ -62,6 +64,9 @@ class OknoVyrovnani : public OknoSeznamu {
 
     void PrikazAnalyzaTransformace();
     void PrikazTransformace(bool bodASmernik);
+    // The identical points of the output system changed (their list window):
+    // the window that shows them closes, the menus follow.
+    void PoZmeneIdentickych();
     // "Save as ...": the epoch file of the adjustment.
     void PrikazUlozitEtapu();
     // The drawing window of the adjustment (not modal), opened or raised; and
@@ -76,13 +81,16 @@ class OknoVyrovnani : public OknoSeznamu {
 
   private:
     void VytvoritMenu();
+    // A result window beside this one; closed with it.
     void Ukazat(std::unique_ptr<OknoSeznamu> okno);
+    void UkazatVedle(QDialog* okno);
 
     Dialogy& dialogy_;
     Interaction& interakce_;
     Akce a_{};
     std::vector<QMenu*> menu_;
     QPointer<OknoKresby> kresba_;
+    QPointer<QDialog> identicke_;
 };
 
 }  // namespace vertano::ui

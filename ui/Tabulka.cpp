@@ -373,10 +373,11 @@ void Tabulka::mousePressEvent(QMouseEvent* udalost) {
     const Qt::KeyboardModifiers m = udalost->modifiers();
     rizeni_.Klik(*model_, vyber_, radek, m & Qt::ControlModifier, m & Qt::ShiftModifier);
     NastavitAktualni(radek);
+    // No grab of the pointer: the viewport that took the press gets every move
+    // and the release until the button goes up (a grab by the table itself would
+    // take the release away from the viewport and keep every later click).
     tazeni_ = true;
     posledniTazeny_ = radek;
-    // The pointer stays with the table until the button is released.
-    grabMouse();
     PoZmeneVyberu();
 }
 
@@ -394,10 +395,7 @@ void Tabulka::mouseMoveEvent(QMouseEvent* udalost) {
 }
 
 void Tabulka::mouseReleaseEvent(QMouseEvent* udalost) {
-    if (tazeni_ && udalost->button() == Qt::LeftButton) {
-        tazeni_ = false;
-        releaseMouse();
-    }
+    if (udalost->button() == Qt::LeftButton) tazeni_ = false;
 }
 
 void Tabulka::mouseDoubleClickEvent(QMouseEvent* udalost) {

@@ -24,17 +24,17 @@ constexpr bool VsechnyVyplneny(const Zaznam& zaznam) {
 // of their kind. The filters are "description|mask" pairs with no trailing
 // separator, so that no blank file type appears in the dialogs.
 constexpr Filter<Varianty> kFilter{
-    .typSuroveMereni = {"Maticový formát MTX|*.mtx|Měřeni ASC|*.asc",
+    .typSuroveMereni = {"Maticový formát MTX|*.mtx|Měření ASC|*.asc",
                         "Matrix format MTX|*.mtx|Measurements ASC|*.asc"},
     .priponaSuroveMereni = {".mtx", ".asc"},
-    .typSouradnice = {"Textový format XYZ|*.txt|Textový format YXZ|*.txt",
+    .typSouradnice = {"Textový formát XYZ|*.txt|Textový formát YXZ|*.txt",
                       "Text format XYZ|*.txt|Text format YXZ|*.txt"},
     .priponaSouradnice = {".txt", ".txt"},
     .typProjekt = {"Vertano projekt|*.gpr", "Vertano project|*.gpr"},
     .priponaProjekt = {".gpr", ".gpr"},
-    .typMeritko = {"Textový format|*.txt", "Text format|*.txt"},
-    .typDoplnek = {"Textový format|*.txt", "Text format|*.txt"},
-    .typProtokol = {"Textový format|*.txt", "Text format|*.txt"},
+    .typMeritko = {"Textový formát|*.txt", "Text format|*.txt"},
+    .typDoplnek = {"Textový formát|*.txt", "Text format|*.txt"},
+    .typProtokol = {"Textový formát|*.txt", "Text format|*.txt"},
     .priponaMeritko = {".txt", ".txt"},
     .priponaDoplnek = {".txt", ".txt"},
     .priponaProtokol = {".txt", ".txt"},
@@ -91,7 +91,7 @@ constexpr Popis<Varianty> kPopis{
     .zobrazeni = {"Zobrazení", "Displaying"},
     .zaokrouhlovani = {"Zaokrouhlování", "Rounding"},
     .souradSystem = {"Souřadnicový systém", "Coordinate system"},
-    .geodeticky = {"geodetický", "geodetical"},
+    .geodeticky = {"geodetický", "geodetic"},
     .matematicky = {"matematický", "mathematical"},
     .zachovatVlozeneSouradnice = {"Zachovat vložené souřadnice nefixních bodů",
                                   "Keep the inserted non-fixed coordinates"},
@@ -332,7 +332,7 @@ constexpr Hlaseni<Varianty> kHlaseni{
     .presunVybranychZaznamu = {"Přesunout vybraná měření do stanoviska s pořadovým číslem:",
                                "Relocate measurements to the standpoint with the serial number: "},
     .pridaneSoubory = {"Přidáno souborů: ", "Added files: "},
-    .poceZaznamu = {"Počet měřeni: ", "Number of measurements: "},
+    .poceZaznamu = {"Počet měření: ", "Number of measurements: "},
     .ukoncitProgram = {"Opravdu chcete ukončit Vertano? Neuložená data budou ztracena!",
                        "Do you really want to exit Vertano? Unsaved data will be lost!"},
     .nebylVybranBod = {"Nebyl vybrán žádný bod!", "Point is not selected!"},
@@ -351,7 +351,7 @@ constexpr Hlaseni<Varianty> kHlaseni{
     .chybaOtevritProjekt = {"Při načítání projektu došlo k chybě!",
                             "An error occurred during the project opening!"},
     .uspesneOtevrenProjekt = {"Projekt byl úspěšně otevřen.",
-                              "The project was successfully opended."},
+                              "The project was successfully opened."},
     .pocetNalezenychZaznamu = {"Počet nalezených měření: ", "Found measurements: "},
     .pocetZrcadlenychZaznamu = {"Počet zrcadlených měření: ", "Mirrored measurements: "},
     .pocetNalezenychSkupin = {"Počet nalezených měřických skupin: ", "Found measurement sets: "},
@@ -394,7 +394,7 @@ constexpr Hlaseni<Varianty> kHlaseni{
          "The maximal difference of supplementary measurement (Vertical plumbing) between the "
          "network points has been exceeded."},
     .nekonvergujiciProces = {"Chyba nekonvergence iteračního vyrovnání.",
-                             "Non-convergence error in iterative adjusment."},
+                             "Non-convergence error in iterative adjustment."},
     .opravduPokracovat = {"Opravdu chcete pokračovat?", "Do you want to continue?"},
     .seznamBezDuplicit = {"Seznam vložených bodů sítě nesmí obsahovat žádné duplicity!",
                           "The list of inserted network points must not contain any duplicates!"},
@@ -413,7 +413,7 @@ constexpr Hlaseni<Varianty> kHlaseni{
          "The list of inserted identical points must not contain any duplicates!"},
     .identickeMusiOdpovidatSiti =
         {"Nejméně dva vložené identické body musí odpovídat bodům sítě.",
-         "At least two inserted identical points must correspond to the networks points."},
+         "At least two inserted identical points must correspond to the network points."},
     .identickeMusiMitDozdilneXY =
         {"Nejméně dva vložené identické body musí mít rozdílné souřadnice X a Y.",
          "At least two inserted identical points must have different coordinates X and Y."},
@@ -467,8 +467,9 @@ constexpr Nadpis<Varianty> kNadpis{
                               "A priori error ellipsoids of adjusted point coordinates"},
     .elipsoidAposteriorVyrSour = {"Aposteriorní elipsoidy chyb vyrovnaných souřadnic bodů",
                                   "A posteriori error ellipsoids of adjusted point coordinates"},
-    .smerOdchylkyApriorTransSour = {"Apriorní směrodatné odchylky transformovaných souřadnic bodů",
-                                    "Apriori standard deviations of transformed point coordinates"},
+    .smerOdchylkyApriorTransSour =
+        {"Apriorní směrodatné odchylky transformovaných souřadnic bodů",
+         "A priori standard deviations of transformed point coordinates"},
     .smerOdchylkyAposteriorTransSour =
         {"Aposteriorní směrodatné odchylky transformovaných souřadnic bodů",
          "A posteriori standard deviations of transformed point coordinates"},
@@ -519,7 +520,7 @@ constexpr Nadpis<Varianty> kNadpis{
     .zakladniInfoTransformaceSVyrovnanim =
         {"Základní informace o transformaci s vyrovnáním",
          "Basic information about transformation with adjustment"},
-    .kovariancniMaticeVyrSour = {"Matice váhových koeficinetů vyrovnaných souřadnic bodů [XYZ]",
+    .kovariancniMaticeVyrSour = {"Matice váhových koeficientů vyrovnaných souřadnic bodů [XYZ]",
                                  "Weight coefficient matrix of adjusted point coordinates [XYZ]"},
     .kovariancniMaticeTransSour =
         {"Matice váhových koeficientů transformovaných souřadnic bodů [XYZ]",

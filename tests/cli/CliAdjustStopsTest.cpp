@@ -187,7 +187,7 @@ TEST(AdjustStop, NonConvergenceAnsweredNoEndsWithoutResults) {
     EXPECT_EQ(r.status, kExitStopped) << r.out << r.err;
     EXPECT_TRUE(Contains(r.err,
                          "Warning - Robust adjustment error: Non-convergence error in "
-                         "iterative adjusment. The measurements may contain gross "
+                         "iterative adjustment. The measurements may contain gross "
                          "errors. Do you want to continue? No\n"))
         << r.err;
     EXPECT_TRUE(Contains(r.err, "was not continued"));

@@ -69,8 +69,8 @@ TEST(CliCheckRaw, CzechTextsComeFromTheCatalogueAsUtf8) {
     EXPECT_EQ(r.status, kExitChecksFailed);
     EXPECT_TRUE(test::IsValidUtf8(r.out));
     EXPECT_TRUE(test::IsValidUtf8(r.err));
-    EXPECT_TRUE(Contains(r.out, "faults.mtx: Počet měřeni: 4\n"));
-    EXPECT_TRUE(Contains(r.out, "Přidat surová měření: Přidáno souborů: 1/1 (Počet měřeni: 4)"));
+    EXPECT_TRUE(Contains(r.out, "faults.mtx: Počet měření: 4\n"));
+    EXPECT_TRUE(Contains(r.out, "Přidat surová měření: Přidáno souborů: 1/1 (Počet měření: 4)"));
     EXPECT_EQ(LineStarting(r.out, "Základní kontrola - Výška stanoviska"),
               "Základní kontrola - Výška stanoviska: 1");
     EXPECT_EQ(LineStarting(r.out, "Rozdíl poloh - Vodorovný směr"),

@@ -57,7 +57,7 @@ TEST(CliProject, AdjustingFromTheProjectGivesExactlyTheResultsOfTheFiles) {
     ASSERT_EQ(r.status, kExitOk) << r.err;
     r = RunCli({"adjust", "--project", job, "--json", b});
     ASSERT_EQ(r.status, kExitOk) << r.err;
-    EXPECT_TRUE(Contains(r.out, "The project was successfully opended."));
+    EXPECT_TRUE(Contains(r.out, "The project was successfully opened."));
     EXPECT_TRUE(Contains(r.out, "Given points: 3 (fixed: 2)"));
     EXPECT_EQ(vertano::test::ReadBytes(a), vertano::test::ReadBytes(b));
 

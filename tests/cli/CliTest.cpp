@@ -35,6 +35,51 @@ TEST(CliOptions, ValuesInBothSpellingsAndUsageErrors) {
     EXPECT_FALSE(ParseOptions({"frobnicate"}, o, e));
 }
 
+// Options before the command belong to it as those after it do: "--lang cs
+// adjust ..." is Czech, and an option the command does not take is refused
+// wherever it stands.
+TEST(CliOptions, OptionsMayStandBeforeTheCommand) {
+    Options o;
+    std::string e;
+    EXPECT_FALSE(ParseOptions({"--lang", "cs", "-v", "check", "a.mtx"}, o, e));
+    EXPECT_EQ(e, "unknown option -v");
+    ASSERT_TRUE(
+        ParseOptions({"--lang", "cs", "--angle-unit=deg", "check", "a.mtx", "--verbose"}, o, e))
+        << e;
+    EXPECT_EQ(o.command, "check");
+    EXPECT_EQ(o.language, 0);
+    EXPECT_EQ(o.angleUnit, 2);
+    EXPECT_TRUE(o.verbose);
+    EXPECT_EQ(o.inputs, std::vector<std::string>{"a.mtx"});
+    ASSERT_TRUE(ParseOptions(
+        {"--threads", "2", "--length-unit", "ft", "adjust", "a.mtx", "--points", "p.txt"}, o, e))
+        << e;
+    EXPECT_EQ(o.threads, 2);
+    EXPECT_EQ(o.lengthUnit, 1);
+    EXPECT_EQ(o.inputs, std::vector<std::string>{"a.mtx"});
+    ASSERT_TRUE(ParseOptions({"--lang", "cs", "project", "show", "job.gpr"}, o, e)) << e;
+    EXPECT_EQ(o.subcommand, "show");
+    EXPECT_EQ(o.project, "job.gpr");
+    ASSERT_TRUE(ParseOptions({"--lang", "cs", "--help"}, o, e)) << e;
+    EXPECT_EQ(o.command, "help");
+
+    EXPECT_FALSE(ParseOptions({"--to", "asc", "check", "a.mtx"}, o, e));
+    EXPECT_EQ(e, "check does not take --to");
+    EXPECT_FALSE(ParseOptions({"--lang", "cs", "check", "a.mtx", "--lang", "en"}, o, e));
+    EXPECT_EQ(e, "option --lang given twice");
+    EXPECT_FALSE(ParseOptions({"--lang", "cs"}, o, e));
+    EXPECT_EQ(e, "no command given");
+
+    // The same run either way.
+    const std::string tiny = vertano::test::DataPath("../../examples/tiny.asc").string();
+    const std::string given = vertano::test::DataPath("../../examples/tiny-given.txt").string();
+    const Outcome before = RunCli({"--lang", "cs", "adjust", tiny, "--points", given});
+    const Outcome after = RunCli({"adjust", tiny, "--points", given, "--lang", "cs"});
+    EXPECT_EQ(before.status, kExitOk) << before.err;
+    EXPECT_EQ(before.out, after.out);
+    EXPECT_TRUE(Contains(before.out, "Vyrovnání sítě")) << before.out;
+}
+
 TEST(CliOptions, EachCommandTakesOnlyItsOwnOptions) {
     Options o;
     std::string e;

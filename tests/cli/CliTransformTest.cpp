@@ -179,7 +179,7 @@ TEST_F(TransformCli, ChybneVstupy) {
     EXPECT_EQ(r.status, kExitStopped);
     EXPECT_TRUE(Contains(r.err,
                          "Identical points error: At least two inserted identical points "
-                         "must correspond to the networks points."))
+                         "must correspond to the network points."))
         << r.err;
 }
 

@@ -101,7 +101,7 @@ TEST(TjazykOznameni, EveryNumberInEnglishHasItsTitleAndJoinedText) {
          "At least two identical points must be inserted! The list of inserted identical points "
          "must not contain any duplicates!"},
         {10, "Identical points error",
-         "At least two inserted identical points must correspond to the networks points."},
+         "At least two inserted identical points must correspond to the network points."},
         {11, "Identical points error",
          "At least two inserted identical points must have different coordinates X and Y."},
         {12, "Robust adjustment error",
@@ -372,7 +372,8 @@ TEST(Tjazyk, ReportAndWindowWordsComposeAsTheyAreUsed) {
     EXPECT_EQ(en.tlacitko.souradnice2 + " " + en.popis.x, "Coordinate X");
     // The release date: day first in both languages, as the reports print it.
     EXPECT_TRUE(std::regex_match(en.popis.verzeDatum, std::regex(R"(\(\d\d/\d\d/\d{4}\))")));
-    EXPECT_TRUE(std::regex_match(Jazyk(0).popis.verzeDatum, std::regex(R"(\(\d\d\.\d\d\.\d{4}\))")));
+    EXPECT_TRUE(
+        std::regex_match(Jazyk(0).popis.verzeDatum, std::regex(R"(\(\d\d\.\d\d\.\d{4}\))")));
 }
 
 }  // namespace

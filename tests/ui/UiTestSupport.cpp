@@ -1,8 +1,10 @@
 #include "UiTestSupport.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
+#include <QMouseEvent>
 #include <QThread>
 
 #include "data/Interaction.h"
@@ -59,6 +61,12 @@ int SkriptDialogy::Ukazat(QDialog& okno) {
     return vysledekOkna;
 }
 
+void SkriptDialogy::UkazatVedle(QDialog& okno) {
+    okno.show();
+    okna.push_back(okno.windowTitle());
+    if (priOkne) priOkne(okno);
+}
+
 SimulovanaSit Sit(SimulaceTvar tvar, int pocetBodu, int pocetZadanych, uint64_t seed) {
     SimulaceParametry p;
     p.tvar = tvar;
@@ -95,6 +103,26 @@ bool PripravitPriklad(Workspace& ws, bool vyrovnat) {
     SilentInteraction ui(true);
     if (!AnalyzaSuroveMereni(ws, ui).uspech) return false;
     return VyrovnaniSite(ws, ui).uspech;
+}
+
+QList<int> Vybrane(const Tabulka& t) {
+    QList<int> radky;
+    const Tvyber& v = t.Vyber();
+    for (std::size_t i = 0; i < v.hromadny.size(); ++i) {
+        if (v.hromadny[i]) radky << static_cast<int>(i);
+    }
+    return radky;
+}
+
+QPoint Stred(const Tabulka& t, int radek) {
+    return t.visualRect(t.model()->index(radek, 3)).center();
+}
+
+void Tah(Tabulka& t, int radek, Qt::KeyboardModifiers m) {
+    const QPoint bod = Stred(t, radek);
+    QMouseEvent udalost(QEvent::MouseMove, bod, t.viewport()->mapToGlobal(bod), Qt::NoButton,
+                        Qt::LeftButton, m);
+    QApplication::sendEvent(t.viewport(), &udalost);
 }
 
 std::filesystem::path Zdroj(const std::string& relativni) {

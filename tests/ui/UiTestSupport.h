@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Dialogy.h"
+#include "Tabulka.h"
 #include "workspace/Simulace.h"
 
 namespace vertano {
@@ -32,6 +33,9 @@ class SkriptDialogy : public Dialogy {
     // Records the window's title and hands it to `priOkne` (which may drive it
     // and close it) instead of waiting for a person; returns `vysledekOkna`.
     int Ukazat(QDialog& okno) override;
+    // Shows the window as the program does (not modal), records its title and
+    // hands it to `priOkne`.
+    void UkazatVedle(QDialog& okno) override;
 
     std::vector<QString> zpravy;  // "title: text"
     std::vector<QString> otazky;  // "title: text"
@@ -64,6 +68,14 @@ void Nacist(Workspace& ws, const SimulovanaSit& sit);
 // `vyrovnat` also analysed and adjusted (default settings otherwise). False
 // when a step failed.
 bool PripravitPriklad(Workspace& ws, bool vyrovnat);
+
+// The rows selected in a table, the middle of a row's fourth cell, and a move
+// to a row with the left button held and the keys `m` down, sent where the
+// window system sends it: to the viewport that took the press (QTest's own
+// move carries no keys).
+QList<int> Vybrane(const Tabulka& t);
+QPoint Stred(const Tabulka& t, int radek);
+void Tah(Tabulka& t, int radek, Qt::KeyboardModifiers m);
 
 // A file of the repository (examples/...).
 std::filesystem::path Zdroj(const std::string& relativni);

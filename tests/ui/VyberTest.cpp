@@ -11,30 +11,11 @@
 
 using namespace vertano;
 using namespace vertano::ui;
+using test::Stred;
+using test::Tah;
+using test::Vybrane;
 
 namespace {
-
-QList<int> Vybrane(const TabulkaSurovych& t) {
-    QList<int> radky;
-    const Tvyber& v = t.Vyber();
-    for (std::size_t i = 0; i < v.hromadny.size(); ++i) {
-        if (v.hromadny[i]) radky << static_cast<int>(i);
-    }
-    return radky;
-}
-
-QPoint Stred(TabulkaSurovych& t, int radek) {
-    return t.visualRect(t.Model().index(radek, 3)).center();
-}
-
-// A move with the left button held and the keys `m` down (QTest's own move
-// carries no keys).
-void Tah(TabulkaSurovych& t, int radek, Qt::KeyboardModifiers m) {
-    const QPoint bod = Stred(t, radek);
-    QMouseEvent udalost(QEvent::MouseMove, bod, t.viewport()->mapToGlobal(bod), Qt::NoButton,
-                        Qt::LeftButton, m);
-    QApplication::sendEvent(t.viewport(), &udalost);
-}
 
 void Klik(TabulkaSurovych& t, int radek, Qt::KeyboardModifiers m = Qt::NoModifier) {
     QTest::mouseClick(t.viewport(), Qt::LeftButton, m, Stred(t, radek));

@@ -98,7 +98,7 @@ TEST_F(Transformace, OznameniIdentickychBodu) {
     ws.souradniceTransformaceVstup.bod[1].cislo =
         "X-" + ws.souradniceTransformaceVstup.bod[1].cislo;
     OcekavatOznameni(AnalyzaTransformace(ws, ui), 10,
-                     "At least two inserted identical points must correspond to the networks "
+                     "At least two inserted identical points must correspond to the network "
                      "points.");
 
     // 11: the two pairs coincide in plan in the output system.
@@ -178,7 +178,7 @@ TEST_F(Transformace, OdmitnutePokracovaniNeniChyba) {
     EXPECT_EQ(v.oznameni, -1);
     ASSERT_EQ(ne.dotazy.size(), 1u);
     EXPECT_EQ(ne.dotazy[0],
-              "Warning - Robust adjustment error: Non-convergence error in iterative adjusment. "
+              "Warning - Robust adjustment error: Non-convergence error in iterative adjustment. "
               "The inserted identical points may contain gross errors. Do you want to continue?");
     EXPECT_TRUE(ne.oznameni.empty());
     EXPECT_FALSE(ws.state.Current(Step::TransformationWithAdjustment));

@@ -430,7 +430,7 @@ TEST(VyrovnaniSite, NonConvergenceAnsweredNoEndsWithoutMessageOrResult) {
     p.tvar = SimulaceTvar::Tiny;
     const SimulovanaSit sit = Generovat(p);
     const std::string text =
-        ": Non-convergence error in iterative adjusment. The measurements may contain gross "
+        ": Non-convergence error in iterative adjustment. The measurements may contain gross "
         "errors. Do you want to continue?";
     for (const bool robustne : {true, false}) {
         SCOPED_TRACE(robustne);
