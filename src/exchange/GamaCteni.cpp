@@ -377,11 +377,11 @@ void XMLCALL Zacatek(void* data, const XML_Char* name, const XML_Char** attrs) {
         if (!misto({"obs", "height-differences"})) return;
         Observation(k, GamaDruh::Prevyseni, jmeno, a);
     } else if (jmeno == "coordinates" || jmeno == "vectors") {
-        return k.Zastavit(FileError::UnknownKind,
+        return k.Zastavit(FileError::Unsupported,
                           "<" + jmeno + ">: observed coordinates and vectors are not taken", jmeno);
     } else if (jmeno == "cov-mat") {
         return k.Zastavit(
-            FileError::UnknownKind,
+            FileError::Unsupported,
             "<cov-mat>: correlated observations are not taken (only standard deviations)", jmeno);
     } else {
         return k.Zastavit(FileError::BadTag, "<" + jmeno + "> is not an element of the format",

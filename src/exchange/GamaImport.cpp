@@ -60,9 +60,10 @@ Real Smer(const GamaSit& s, Real v) {
     return Normalizovat(s.uhlyVpravo ? -v : v);
 }
 
-// An azimuth runs from +x in the sense of the file's angles.
+// An azimuth runs from the north in the sense of the file's angles, whatever
+// its axes.
 Real Azimut(const GamaSit& s, Real v) {
-    return Normalizovat(s.osaX * kPi / 2 + (s.uhlyVpravo ? -v : v));
+    return Smer(s, v);
 }
 
 struct Bod3 {
@@ -129,7 +130,7 @@ FileResult Body(const GamaSit& sit, ImportovanaSit& v, std::set<std::string>& ne
                 g.fix.xy || g.fix.z
                     ? std::string("fixed in ") + (g.fix.xy ? "plan" : "height") + " only"
                     : std::string("adjusted in ") + (adj.xy ? "plan" : "height") + " only";
-            return Odmitnuti(g.fileLine, FileError::UnknownKind,
+            return Odmitnuti(g.fileLine, FileError::Unsupported,
                              "point " + g.id + " is " + jak +
                                  ": fixing or adjusting single axes is not available; a point is "
                                  "fixed or adjusted in all three coordinates",
@@ -166,7 +167,7 @@ FileResult Body(const GamaSit& sit, ImportovanaSit& v, std::set<std::string>& ne
         }
     }
     if (fixni == 0 && omezene > 0 && omezene < urcovane)
-        return NotedFailure(FileError::UnknownKind, 0, 0,
+        return NotedFailure(FileError::Unsupported, 0, 0,
                             "a free network constrained on some of its points only: the program's "
                             "free network is constrained on all adjusted points");
     v.body.SeraditPoradi();
@@ -225,7 +226,7 @@ FileResult Pozorovani(const GamaSit& sit, const std::vector<const GamaMereni*>& 
                     {doplnek::kPrevyseni, m.od, m.k, 0, 0, m.hodnota, *m.odchylka, m.fileLine});
                 continue;
             default:
-                return Odmitnuti(m.fileLine, FileError::UnknownKind,
+                return Odmitnuti(m.fileLine, FileError::Unsupported,
                                  "angles are not taken: write them as directions of a cluster");
         }
         // The n-th quantity of a kind to a target belongs to the n-th pointing:
@@ -258,7 +259,7 @@ FileResult Shluk(const GamaSit& sit, const std::vector<const GamaMereni*>& meren
         if (!z.smer && !z.zenit) {
             if (z.vodorovna)
                 return Odmitnuti(
-                    z.vodorovna->fileLine, FileError::UnknownKind,
+                    z.vodorovna->fileLine, FileError::Unsupported,
                     "a horizontal distance without a zenith angle of the same pointing");
             const GamaMereni& s = *z.sikma;
             st.doplnky.push_back({doplnek::kDelka, s.od, s.k, s.vyskaOd.value_or(0),
@@ -269,7 +270,7 @@ FileResult Shluk(const GamaSit& sit, const std::vector<const GamaMereni*>& meren
             Real zenit = 0;
             if (!ZenitZeSouradnic(fixni, z.od, z.k, z.smer->vyskaOd.value_or(0),
                                   z.smer->vyskaK.value_or(0), zenit))
-                return Odmitnuti(z.fileLine, FileError::UnknownKind,
+                return Odmitnuti(z.fileLine, FileError::Unsupported,
                                  "a direction without a zenith angle from " + z.od + " to " + z.k +
                                      " in its cluster: the program observes both in one pointing",
                                  z.k);
@@ -283,7 +284,7 @@ FileResult Shluk(const GamaSit& sit, const std::vector<const GamaMereni*>& meren
                                  "their coordinates"});
         }
         if (!z.smer)
-            return Odmitnuti(z.fileLine, FileError::UnknownKind,
+            return Odmitnuti(z.fileLine, FileError::Unsupported,
                              "a zenith angle without a direction from " + z.od + " to " + z.k +
                                  " in its cluster: the program observes both in one pointing",
                              z.k);
@@ -345,7 +346,7 @@ FileResult Shluk(const GamaSit& sit, const std::vector<const GamaMereni*>& meren
     for (const Radek& r : o.radky) ++cile[r.skupina];
     for (const auto& [skupina, pocet] : cile) {
         if (pocet < 2)
-            return Odmitnuti(o.fileLine, FileError::UnknownKind,
+            return Odmitnuti(o.fileLine, FileError::Unsupported,
                              "a cluster with directions to one target only (or a target repeated "
                              "more often than the others): a set needs two targets");
     }
@@ -578,7 +579,7 @@ FileResult GamaDoSite(const GamaSit& sit, const Tnastaveni& nastaveni, Importova
     for (const GamaBod& b : sit.body) {
         if (nepouzite.count(b.id) == 0) continue;
         if (st.pozorovane.count(b.id) != 0)
-            return Odmitnuti(b.fileLine, FileError::UnknownKind,
+            return Odmitnuti(b.fileLine, FileError::Unsupported,
                              "point " + b.id + " is observed but neither fixed nor adjusted", b.id);
         v.poznamky.push_back(
             {b.fileLine, "point " + b.id + " is neither fixed nor adjusted: not used"});

@@ -4,6 +4,8 @@
 #include "data/SouradniceKontrola.h"
 #include "mereni/Text.h"
 #include "mereni/TextovySoubor.h"
+#include "processing/IdentifikaceSkupin.h"
+#include "processing/KontrolaMereni.h"
 #include "supplementary/DoplnekDruh.h"
 #include "workspace/Protokoly.h"
 #include "workspace/Workspace.h"
@@ -113,6 +115,9 @@ VysledekImportuSite ImportovatSit(Workspace& ws, const fs::path& cesta) {
     v.poznamky = Poznamky(cesta, import.poznamky);
     v.pocetMereni = import.mereni.PocetPlnychZaznamu();
     ws.suroveMereni.PridejMereni3(std::move(import.mereni), id);
+    // As after "Add ...": the sets of the new stations found, the rows checked.
+    IdenfikujSkupiny(ws.suroveMereni);
+    KontrolaMereni(ws.suroveMereni, ws.nastaveni, ws.chyby, false);
     for (Tbod b : import.body.bod) {
         b.soubor = id;
         ws.souradniceFixni.PridejBod(b);
@@ -133,6 +138,7 @@ VysledekImportuSite ImportovatSit(Workspace& ws, const fs::path& cesta) {
     // The file's standard deviations are the weights.
     ws.nastaveni.vyrovnani.typVah = static_cast<uint8_t>(zdrojVah::kZadana);
     ws.info.jeAnalyzaSurovaMereni = ws.info.jeProtokolVyrovnani = false;
+    ProtokolPridanychSouboru(ws, info::kSurovaMereni, 1);
     return v;
 }
 
