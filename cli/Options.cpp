@@ -183,6 +183,8 @@ bool CheckSimulate(Options& o, std::string& error) {
     o.simulace.doplnky = o.supplementaryMeasurements;
     if (!o.inputs.empty())
         error = "simulate reads no files: '" + o.inputs.front() + "'";
+    else if (o.format > 1)
+        error = "simulate writes --format mtx or asc";
     else if (o.given.count("--layout") == 0)
         error = "simulate needs --layout grid|traverse|tiny";
     else if (o.output.empty())
