@@ -34,6 +34,11 @@ struct Kontext {
     std::optional<Real> vyskaOdShluku;
     FileResult chyba;
     bool zastaveno = false;
+    // <vectors>: its vectors and the text of its <cov-mat>.
+    std::vector<GamaMereni> vektory;
+    std::string kovariance;
+    int32_t dimenze = -1;
+    int32_t pas = -1;
 
     int32_t Radek() const { return static_cast<int32_t>(XML_GetCurrentLineNumber(parser)); }
 
@@ -321,6 +326,73 @@ void ObsCluster(Kontext& k, const Atributy& a) {
     }
 }
 
+// A vector of <vectors>: kept until the cluster ends, for its covariances.
+void Vektor(Kontext& k, const Atributy& a) {
+    GamaMereni m;
+    m.druh = GamaDruh::Vektor;
+    m.shluk = k.sit.pocetShluku;
+    m.fileLine = k.Radek();
+    bool d[3] = {false, false, false};
+    for (const auto& [klic, hodnota] : a) {
+        Real v = 0;
+        if (klic == "from") {
+            m.od = std::string(Trim(hodnota));
+        } else if (klic == "to") {
+            m.k = std::string(Trim(hodnota));
+        } else if (klic == "dx" || klic == "dy" || klic == "dz") {
+            if (!Cislo(hodnota, v)) return k.Zastavit(FileError::BadNumber, klic, hodnota);
+            const int i = klic[1] - 'x';
+            (i == 0 ? m.dx : i == 1 ? m.dy : m.dz) = v;
+            d[i] = true;
+        } else {
+            k.Poznamka("attribute " + klic + " of <vec> not used");
+        }
+    }
+    if (m.od.empty() || m.k.empty() || !d[0] || !d[1] || !d[2])
+        return k.Zastavit(FileError::TooFewTokens, "<vec> needs from, to, dx, dy and dz");
+    k.vektory.push_back(std::move(m));
+}
+
+bool Kovariance(Kontext& k, const Atributy& a) {
+    for (const auto& [klic, hodnota] : a) {
+        int32_t v = 0;
+        if ((klic != "dim" && klic != "band") || !ParseInteger(Trim(hodnota), v) || v < 0) {
+            k.Zastavit(FileError::BadNumber, "<cov-mat> takes dim and band", hodnota);
+            return false;
+        }
+        (klic == "dim" ? k.dimenze : k.pas) = v;
+    }
+    k.kovariance.clear();
+    return true;
+}
+
+// The only vectors the program keeps: plumbing ties, dx = dy = 0 with equal
+// variances and the height left free (as the program writes them).
+void Provazeni(Kontext& k) {
+    const int32_t radek = k.vektory.empty() ? k.Radek() : k.vektory.front().fileLine;
+    const auto odmitnout = [&] {
+        k.Zastavit(FileError::Unsupported,
+                   "vectors are taken only as plumbing ties: dx = dy = 0 with equal variances "
+                   "and a variance of dz of 1e12 mm^2 or more, in a diagonal <cov-mat>");
+        k.chyba.counter = k.chyba.fileLine = radek;
+    };
+    const std::vector<std::string> t = Tokenize(k.kovariance);
+    const size_t n = k.vektory.size();
+    if (n == 0 || k.pas != 0 || k.dimenze != static_cast<int32_t>(3 * n) || t.size() != 3 * n)
+        return odmitnout();
+    for (size_t i = 0; i < n; ++i) {
+        Real v[3] = {0, 0, 0};
+        for (size_t j = 0; j < 3; ++j)
+            if (!Cislo(t[3 * i + j], v[j])) return odmitnout();
+        GamaMereni m = k.vektory[i];
+        if (m.dx != 0 || m.dy != 0 || !(v[0] > 0) || v[0] != v[1] || !(v[2] >= 1e12L))
+            return odmitnout();
+        m.odchylka = std::sqrt(v[0]) / 1000;
+        k.sit.mereni.push_back(std::move(m));
+    }
+    k.vektory.clear();
+}
+
 bool Rodic(const Kontext& k, std::initializer_list<const char*> rodice) {
     const std::string rodic = k.zasobnik.empty() ? "" : k.zasobnik.back();
     for (const char* r : rodice)
@@ -376,9 +448,20 @@ void XMLCALL Zacatek(void* data, const XML_Char* name, const XML_Char** attrs) {
     } else if (jmeno == "dh") {
         if (!misto({"obs", "height-differences"})) return;
         Observation(k, GamaDruh::Prevyseni, jmeno, a);
-    } else if (jmeno == "coordinates" || jmeno == "vectors") {
+    } else if (jmeno == "vectors") {
+        if (!misto({"points-observations"})) return;
+        ++k.sit.pocetShluku;
+        k.vektory.clear();
+        k.kovariance.clear();
+        k.dimenze = k.pas = -1;
+    } else if (jmeno == "vec") {
+        if (!misto({"vectors"})) return;
+        Vektor(k, a);
+    } else if (jmeno == "cov-mat" && Rodic(k, {"vectors"})) {
+        if (!Kovariance(k, a)) return;
+    } else if (jmeno == "coordinates") {
         return k.Zastavit(FileError::Unsupported,
-                          "<" + jmeno + ">: observed coordinates and vectors are not taken", jmeno);
+                          "<coordinates>: observed coordinates are not taken", jmeno);
     } else if (jmeno == "cov-mat") {
         return k.Zastavit(
             FileError::Unsupported,
@@ -390,14 +473,19 @@ void XMLCALL Zacatek(void* data, const XML_Char* name, const XML_Char** attrs) {
     k.zasobnik.push_back(jmeno);
 }
 
-void XMLCALL Konec(void* data, const XML_Char* /*name*/) {
+void XMLCALL Konec(void* data, const XML_Char* name) {
     Kontext& k = *static_cast<Kontext*>(data);
     if (!k.zasobnik.empty()) k.zasobnik.pop_back();
+    if (std::string_view(name) == "vectors") Provazeni(k);
 }
 
 void XMLCALL Text(void* data, const XML_Char* s, int len) {
     Kontext& k = *static_cast<Kontext*>(data);
     if (!k.zasobnik.empty() && k.zasobnik.back() == "description") return;
+    if (!k.zasobnik.empty() && k.zasobnik.back() == "cov-mat") {
+        k.kovariance.append(s, static_cast<size_t>(len));
+        return;
+    }
     const std::string_view t(s, static_cast<size_t>(len));
     if (!Trim(t).empty())
         k.Zastavit(FileError::BadTag, "text where the format has none", std::string(t));

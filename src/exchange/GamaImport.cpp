@@ -225,6 +225,10 @@ FileResult Pozorovani(const GamaSit& sit, const std::vector<const GamaMereni*>& 
                 st.doplnky.push_back(
                     {doplnek::kPrevyseni, m.od, m.k, 0, 0, m.hodnota, *m.odchylka, m.fileLine});
                 continue;
+            case GamaDruh::Vektor:
+                st.doplnky.push_back(
+                    {doplnek::kProvazeni, m.od, m.k, 0, 0, 0, *m.odchylka, m.fileLine});
+                continue;
             default:
                 return Odmitnuti(m.fileLine, FileError::Unsupported,
                                  "angles are not taken: write them as directions of a cluster");

@@ -54,6 +54,7 @@ struct GamaMereni {
     Real hodnota = 0;
     std::optional<Real> odchylka;
     std::optional<Real> vyskaOd, vyskaK;  // from_dh, to_dh
+    Real dx = 0, dy = 0, dz = 0;          // vectors
     int32_t fileLine = 0;
 };
 
@@ -76,7 +77,9 @@ struct GamaSit {
 // one ever read), nesting deeper than the format has, an element the format
 // does not have in that place, text where none belongs, a value that is not a
 // number, a point named twice with other coordinates, an observation without
-// its standard deviation when the file gives no default for its kind.
+// its standard deviation when the file gives no default for its kind, vectors
+// other than plumbing ties (dx = dy = 0 with equal variances, the height free:
+// a variance of dz of 1e12 mm^2 or more, with a diagonal <cov-mat>).
 // Elements and attributes the program has no use for are listed as notes.
 FileResult ReadGamaText(std::string_view text, GamaSit& sit);
 FileResult ReadGamaStream(const TextStream& text, GamaSit& sit);

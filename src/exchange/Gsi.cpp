@@ -1,5 +1,6 @@
 #include "exchange/Gsi.h"
 
+#include <cmath>
 #include <map>
 #include <optional>
 #include <string>
@@ -79,14 +80,15 @@ bool Hodnota(const Slovo& s, Real delitel, Real& hodnota) {
     Real v = 0;
     for (const char c : s.data) v = v * 10 + (c - '0');
     hodnota = (s.znamenko == '-' ? -v : v) / delitel;
-    return true;
+    // The limit of the program's own files: a value no instrument writes.
+    return std::fabs(hodnota) <= kMaxMagnitude;
 }
 
 Chyba Uhel(const Slovo& s, Real& radiany) {
     Real v = 0;
     const Real delitel = s.jednotka == '5' ? 1e4L : 1e5L;
     if (!Hodnota(s, delitel, v))
-        return Spatne(FileError::BadNumber, s.data, "word " + s.index + ": not a number");
+        return Spatne(FileError::BadNumber, s.data, "word " + s.index + ": not a number, or beyond 1e12");
     switch (s.jednotka) {
         case '2':
             radiany = v * kPi / 200;
@@ -140,7 +142,7 @@ Chyba Delka(const Slovo& s, Real& metry) {
     }
     Real v = 0;
     if (!Hodnota(s, delitel, v))
-        return Spatne(FileError::BadNumber, s.data, "word " + s.index + ": not a number");
+        return Spatne(FileError::BadNumber, s.data, "word " + s.index + ": not a number, or beyond 1e12");
     metry = v * jednotka;
     return {};
 }
