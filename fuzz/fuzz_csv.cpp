@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!ReadLines(data, size, 400, in, lines)) return 0;
     exchange::CsvVolby v;
     static const char separators[] = {',', ';', '\t', ' '};
-    static const char* const orders[] = {"NXYZ", "NYXZ", "-NXYZ", "XYZN",
+    static const char* const orders[] = {"NXYZ",  "NYXZ", "-NXYZ", "XYZN",
                                          "N-XYZ", "ZXYN", "NXY-Z", "XNYZ"};
     v.oddelovac = separators[in.selector & 3];
     if (in.selector & 4) {

@@ -39,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     r = exchange::GamaDoSite(sit, s, v);
     CheckOutcome(r, lines.size() + 1, "Gama mapping");
     if (!r.ok) {
-        Require(v.mereni.zaznam.empty() && v.body.bod.empty(), "a refused Gama network leaves data");
+        Require(v.mereni.zaznam.empty() && v.body.bod.empty(),
+                "a refused Gama network leaves data");
         return 0;
     }
     Require(v.mereni.zaznam.size() % 2 == 0, "Gama pointings without their face II");
@@ -48,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 "an unusable Gama row");
         Require(z.poloha == (z.zenit <= 3.14159265358979323846L), "a Gama row in the wrong face");
     }
-    for (const Tbod& b : v.body.bod) Require(b.JePlny && IsSingleToken(b.cislo), "an unusable Gama point");
+    for (const Tbod& b : v.body.bod)
+        Require(b.JePlny && IsSingleToken(b.cislo), "an unusable Gama point");
     for (const int druh : doplnek::kPoradiKontroly)
         for (const Tzaznam& z : v.doplnky.Seznam(druh)->zaznam)
             Require(z.JePlny(), "an empty supplementary row of a Gama network");

@@ -88,7 +88,8 @@ Chyba Uhel(const Slovo& s, Real& radiany) {
     Real v = 0;
     const Real delitel = s.jednotka == '5' ? 1e4L : 1e5L;
     if (!Hodnota(s, delitel, v))
-        return Spatne(FileError::BadNumber, s.data, "word " + s.index + ": not a number, or beyond 1e12");
+        return Spatne(FileError::BadNumber, s.data,
+                      "word " + s.index + ": not a number, or beyond 1e12");
     switch (s.jednotka) {
         case '2':
             radiany = v * kPi / 200;
@@ -142,7 +143,8 @@ Chyba Delka(const Slovo& s, Real& metry) {
     }
     Real v = 0;
     if (!Hodnota(s, delitel, v))
-        return Spatne(FileError::BadNumber, s.data, "word " + s.index + ": not a number, or beyond 1e12");
+        return Spatne(FileError::BadNumber, s.data,
+                      "word " + s.index + ": not a number, or beyond 1e12");
     metry = v * jednotka;
     return {};
 }
