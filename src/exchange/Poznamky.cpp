@@ -5,6 +5,8 @@
 namespace vertano::exchange {
 
 std::string PopisPoznamky(const Poznamka& p) {
+    // A note about the whole file has no line.
+    if (p.fileLine <= 0) return p.text;
     return "line " + FormatInteger(p.fileLine) + ": " + p.text;
 }
 
