@@ -483,7 +483,8 @@ void XMLCALL Text(void* data, const XML_Char* s, int len) {
     Kontext& k = *static_cast<Kontext*>(data);
     if (!k.zasobnik.empty() && k.zasobnik.back() == "description") return;
     if (!k.zasobnik.empty() && k.zasobnik.back() == "cov-mat") {
-        k.kovariance.append(s, static_cast<size_t>(len));
+        // Line ends separate the numbers as blanks do.
+        for (int i = 0; i < len; ++i) k.kovariance += (s[i] == '\n' || s[i] == '\r') ? ' ' : s[i];
         return;
     }
     const std::string_view t(s, static_cast<size_t>(len));

@@ -34,7 +34,7 @@ TEST(CliExchange, AdjustsGsiWithCsvPointsAndWritesEveryFormat) {
     ASSERT_EQ(gsi.status, 0) << gsi.err;
     EXPECT_TRUE(Contains(gsi.out, "tiny.gsi: Number of measurements: 80")) << gsi.out;
     EXPECT_EQ(Read(dir / "native.txt"), Read(dir / "gsi.txt"));
-    EXPECT_TRUE(Contains(Read(dir / "p.csv"), "name,x_m,y_m,z_m,fixed"));
+    EXPECT_TRUE(Contains(Read(dir / "p.csv"), "name;x_m;y_m;z_m;fixed"));
     EXPECT_TRUE(Contains(Read(dir / "tiny.geojson"), "\"FeatureCollection\""));
     // The network reads back as a whole: no --points needed.
     const Outcome back = RunCli({"adjust", (dir / "tiny.xml").string(), "--no-exclusion",
