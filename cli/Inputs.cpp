@@ -105,8 +105,9 @@ bool RawFormats(const Options& o, std::vector<int>& codes, std::ostream& err) {
 namespace {
 
 // The things of a file of another format that the program does not use.
-void ReportNotes(Session& s, const std::vector<std::string>& notes) {
-    for (const std::string& n : notes) s.err << "warning: " << n << "\n";
+void ReportNotes(Session& s, const std::string& name, const std::vector<std::string>& notes) {
+    for (const std::string& n : notes)
+        s.err << "warning: " << (name.empty() ? "" : name + ": ") << n << "\n";
 }
 
 // A network in the XML format of GNU Gama: its measurements, given points and
@@ -128,7 +129,7 @@ bool LoadNetwork(Session& s, const std::string& name, VysledekPridaniSurovych& t
     s.out << name << ": " << ws.jazyk.hlaseni.poceZaznamu << std::to_string(v.pocetMereni) << ", "
           << ws.jazyk.hlaseni.pocetBodu << std::to_string(v.pocetBodu) << ", supplementary "
           << std::to_string(v.pocetDoplnku) << " (weights: the file's standard deviations)\n";
-    ReportNotes(s, v.poznamky);
+    ReportNotes(s, name, v.poznamky);
     if (v.pocetMereni == 0 && !AcceptEmpty(s, name, "measurements")) return false;
     return true;
 }
@@ -161,7 +162,7 @@ bool LoadRawFiles(Session& s, const std::vector<int>& codes) {
             }
             s.out << name << ": " << ws.jazyk.hlaseni.poceZaznamu << std::to_string(f.rowsAdded)
                   << "\n";
-            ReportNotes(s, f.poznamky);
+            ReportNotes(s, name, f.poznamky);
             if (f.rowsAdded == 0 && !AcceptEmpty(s, name, "measurements")) all = false;
         }
     }
@@ -189,7 +190,7 @@ bool LoadPointFiles(Session& s) {
         exchange::ParseCsvVolby(s.options.csv, volby, error);
         std::vector<std::string> notes;
         const CoordinateLoadReport r = PridatBodyCsv(s.ws, Paths(csv), volby, notes);
-        ReportNotes(s, notes);
+        ReportNotes(s, "", notes);
         all =
             ReportCoordinateFiles(s, csv, r, OznameniPridaniBodu(s.ws, r, false), "points") && all;
     }

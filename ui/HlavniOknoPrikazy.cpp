@@ -76,7 +76,8 @@ void HlavniOkno::PridatSoubory(const std::vector<std::filesystem::path>& cesty) 
     protokolSouboru_ = ws_.protokolPridatSoubor.Radky();
     QString chyby = Chyby(v.soubory);
     for (const LoadedRawFile& f : v.soubory)
-        for (const std::string& p : f.poznamky) chyby += "\n" + Q(p);
+        for (const std::string& p : f.poznamky)
+            chyby += "\n" + Q(f.path.filename().string()) + ": " + Q(p);
     if (!v.MaOznameni() && chyby.isEmpty()) return;
     const jazyk::Toznameni o = OznameniPridaniSurovych(ws_, v);
     const QString nadpis = Q(ws_.jazyk.nadpis.pridatSurovaMereni);

@@ -108,6 +108,10 @@ struct Stav {
     std::vector<DoplnekRadek> doplnky;
     std::set<std::string> pozorovane;
     std::vector<Poznamka> poznamky;
+    // Directions between two fixed points, whose zenith angles came from the
+    // coordinates: one note for them all.
+    int32_t zenityFixnich = 0;
+    int32_t prvniZenitFixnich = 0;
 };
 
 FileResult Body(const GamaSit& sit, ImportovanaSit& v, std::set<std::string>& nepouzite) {
@@ -282,10 +286,7 @@ FileResult Shluk(const GamaSit& sit, const std::vector<const GamaMereni*>& meren
             doplneny.druh = GamaDruh::Zenit;
             doplneny.hodnota = zenit;
             z.zenit = doplneny;
-            st.poznamky.push_back(
-                {z.fileLine, "zenith angle from " + z.od + " to " + z.k +
-                                 " (two fixed points, not adjusted) computed from "
-                                 "their coordinates"});
+            if (st.zenityFixnich++ == 0) st.prvniZenitFixnich = z.fileLine;
         }
         if (!z.smer)
             return Odmitnuti(z.fileLine, FileError::Unsupported,
@@ -589,6 +590,12 @@ FileResult GamaDoSite(const GamaSit& sit, const Tnastaveni& nastaveni, Importova
             {b.fileLine, "point " + b.id + " is neither fixed nor adjusted: not used"});
     }
     v.poznamky.insert(v.poznamky.end(), st.poznamky.begin(), st.poznamky.end());
+    if (st.zenityFixnich > 0)
+        v.poznamky.push_back({st.prvniZenitFixnich,
+                              FormatInteger(st.zenityFixnich) +
+                                  " directions between two fixed points without a zenith angle "
+                                  "(the first here): it is computed from their coordinates and "
+                                  "not used by the adjustment"});
     Redukce(st, v, nastaveni, v.poznamky);
     Radky(st.obsazeni, v.mereni);
     Doplnky(st.doplnky, nastaveni, v.doplnky);

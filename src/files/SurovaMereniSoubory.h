@@ -42,7 +42,7 @@ struct LoadedRawFile {
     RawFileResult result;  // the reader's outcome; CannotOpen when the file was not read
     std::string message;   // English, names the file; empty when it loaded
     // Things of a file of another format the program does not use, each with
-    // the file and line (English); the native formats have none.
+    // its line (English); the native formats have none.
     std::vector<std::string> poznamky;
 };
 

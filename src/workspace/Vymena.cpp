@@ -16,11 +16,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<std::string> Poznamky(const fs::path& cesta, const std::vector<exchange::Poznamka>& p) {
-    std::vector<std::string> out;
-    for (const std::string& radek : exchange::PopisPoznamek(p))
-        out.push_back(cesta.string() + ": " + radek);
-    return out;
+// The notes of one file; the front end names the file.
+std::vector<std::string> Poznamky(const std::vector<exchange::Poznamka>& p) {
+    return exchange::PopisPoznamek(p);
 }
 
 void Cislovat(Tmereni& seznam) {
@@ -47,7 +45,7 @@ LoadedRawFile NactiSurovaMereniVymena(Workspace& ws, const fs::path& cesta, int 
         f.message = cesta.string() + ": " + DescribeFileFailure(f.result);
         return f;
     }
-    f.poznamky = Poznamky(cesta, import.poznamky);
+    f.poznamky = Poznamky(import.poznamky);
     f.rowsAdded = import.mereni.PocetPlnychZaznamu();
     ws.suroveMereni.PridejMereni3(std::move(import.mereni), f.id);
     return f;
@@ -84,8 +82,8 @@ CoordinateLoadReport PridatBodyCsv(Workspace& ws, const std::vector<fs::path>& c
             ws.souradniceFixni.PridejBod(b);
         }
         f.pointsAdded = import.body.PocetPlnychBodu();
-        const std::vector<std::string> p = Poznamky(cesta, import.poznamky);
-        poznamky.insert(poznamky.end(), p.begin(), p.end());
+        for (const std::string& p : Poznamky(import.poznamky))
+            poznamky.push_back(cesta.string() + ": " + p);
         r.files.push_back(f);
     }
     ws.souradniceFixni.SeraditPoradi();
@@ -112,7 +110,7 @@ VysledekImportuSite ImportovatSit(Workspace& ws, const fs::path& cesta) {
         v.zprava = cesta.string() + ": " + DescribeFileFailure(v.vysledek);
         return v;
     }
-    v.poznamky = Poznamky(cesta, import.poznamky);
+    v.poznamky = Poznamky(import.poznamky);
     v.pocetMereni = import.mereni.PocetPlnychZaznamu();
     ws.suroveMereni.PridejMereni3(std::move(import.mereni), id);
     // As after "Add ...": the sets of the new stations found, the rows checked.

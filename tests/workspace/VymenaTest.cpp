@@ -88,7 +88,9 @@ TEST(GamaExchange, ExportImportAndAdjustGiveTheSameCoordinates) {
         for (const Real d : {p.X - q.X, p.Y - q.Y, p.Z - q.Z})
             nejvetsi = std::max(nejvetsi, std::fabs(d));
         // The weights came with the file: the same accuracy.
-        if (!p.fixni) EXPECT_NEAR(double(p.sigZ), double(q.sigZ), 1e-5) << cislo;
+        if (!p.fixni) {
+            EXPECT_NEAR(double(p.sigZ), double(q.sigZ), 1e-5) << cislo;
+        }
     }
     EXPECT_LT(double(nejvetsi), 1e-6) << "largest difference [m]";
 }
