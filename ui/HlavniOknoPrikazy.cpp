@@ -96,7 +96,7 @@ void HlavniOkno::ImportovatSitOkna(const std::filesystem::path& cesta) {
     if (v.vysledek.ok) {
         text = Q(j.hlaseni.poceZaznamu) + QString::number(v.pocetMereni) + "\n" +
                Q(j.hlaseni.pocetBodu) + QString::number(v.pocetBodu) + "\n" + Q(j.popis.doplnkove) +
-               ": " + QString::number(v.pocetDoplnku);
+               " " + Male(j.popis.mereni) + ": " + QString::number(v.pocetDoplnku);
     } else {
         text = Q(v.zprava);
     }
