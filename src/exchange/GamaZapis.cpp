@@ -101,7 +101,7 @@ FileResult ZapsatGama(const VyrovnanaSit& sit, std::vector<std::string>& radky) 
                   Atr("conf-pr", "0.95") + Atr("sigma-act", "apriori") + " />");
     out.push_back("<points-observations>");
     for (const VyrovnanyBod& b : sit.body) {
-        const std::string adj = fixni ? "xyz" : "XYZ";
+        const std::string adj = fixni && !sit.podminkyDatumu ? "xyz" : "XYZ";
         out.push_back("<point" + Atr("id", Xml(b.cislo)) + Atr("x", p.Metry(b.X, "X")) +
                       Atr("y", p.Metry(b.Y, "Y")) + Atr("z", p.Metry(b.Z, "Z")) +
                       (b.fixni ? Atr("fix", "xyz") : Atr("adj", adj)) + " />");

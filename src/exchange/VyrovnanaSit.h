@@ -58,6 +58,9 @@ struct VyrovnanaSit {
     Real odchylkaJednotkova = 1;  // a priori unit standard deviation
     Real odchylkaJednotkovaAposteriorni = -1;
     int32_t pocetNadbytecnych = 0;
+    // The datum took conditions (a free network, or too few fixed points to
+    // fix rotation or scale): the determined points are its constraints.
+    bool podminkyDatumu = false;
 };
 
 }  // namespace vertano::exchange

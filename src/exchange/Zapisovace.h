@@ -14,7 +14,7 @@ namespace vertano::exchange {
 // The XML input of GNU Gama (gama-local) for checking the result there: axes
 // "ne" (x = X north, y = Y east), clockwise angles in gon, deviations in cc and
 // mm. The fixed points fixed, the determined points adjusted (constrained, in
-// capitals, when no point is fixed: a free network) with the adjusted
+// capitals, when the datum took conditions: a free network) with the adjusted
 // coordinates as their approximate ones. The observations of the final
 // adjustment as it used them: one cluster per orientation with the directions
 // and, to the same targets, the zenith angles and slope distances of that

@@ -63,6 +63,9 @@ bool VyrovnanaSitProVymenu(const Workspace& ws, exchange::VyrovnanaSit& sit) {
     sit.odchylkaJednotkova = v.souhrn.odchylkaJednotkovaAprior;
     sit.odchylkaJednotkovaAposteriorni = v.souhrn.odchylkaJednotkovaAposterior;
     sit.pocetNadbytecnych = v.souhrn.pocetNadbytecnych;
+    // Types 0 and 2 (fixed points, or one point with a bearing, with distances)
+    // take no condition.
+    sit.podminkyDatumu = v.souhrn.typFixace != 0 && v.souhrn.typFixace != 2;
     return true;
 }
 
