@@ -179,14 +179,23 @@ Chyba Stanovisko(const std::map<std::string, const Slovo*>& w, int32_t fileLine,
     }
     if (w.count("84") || w.count("85") || w.count("86"))
         poznamky.push_back({fileLine, "station coordinates (84-86) not used"});
+    // A reflector height of the set-up holds for its pointings until one of
+    // them gives another.
+    std::optional<Real> vyskaCil;
+    if (const auto h = w.find("87"); h != w.end()) {
+        Real v = 0;
+        if (Chyba c = Delka(*h->second, v); c.error != FileError::None) return c;
+        vyskaCil = v;
+    }
     ++st.poradi;
     st.stanovisko = CisloBodu(bod->second->data);
     st.vyskaStn = vyska;
-    st.vyskaCil.reset();
+    st.vyskaCil = vyskaCil;
     st.bezVyskyCile = false;
     std::string jine;
     for (const auto& [index, slovo] : w) {
-        if (index != "11" && index != "88" && index != "84" && index != "85" && index != "86")
+        if (index != "11" && index != "88" && index != "84" && index != "85" && index != "86" &&
+            index != "87")
             jine += (jine.empty() ? "" : ", ") + index;
     }
     if (!jine.empty()) poznamky.push_back({fileLine, "words " + jine + " of the station not used"});

@@ -28,7 +28,8 @@ namespace vertano::exchange {
 // reflector height (87; none = the last one of the station) and, when given,
 // the instrument height (88, which must be the station's). A block without angles
 // that has an instrument height (88) or station coordinates (84-86) is a station
-// record: its point (11) starts a new station with that instrument height.
+// record: its point (11) starts a new station with that instrument height (and
+// a reflector height, 87, for the pointings that give none).
 // Every other block (codes, coordinates of points) and every word of a record
 // the program has no place for is listed as a note with its line.
 //

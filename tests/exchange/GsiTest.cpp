@@ -158,6 +158,28 @@ TEST(Gsi, FeetAndUnusedWordsAreListed) {
     EXPECT_NE(notes[2].text.find("51"), std::string::npos);
 }
 
+TEST(Gsi, AReflectorHeightOfTheSetUpHoldsUntilAPointingGivesOne) {
+    const std::string station = Blok(
+        {Bod("11", "S", true), Slovo("88", '0', 1500, true), Slovo("87", '0', 1300, true)}, true);
+    const auto target = [](const char* name, long long th) {
+        std::vector<std::string> w = {Bod("11", name, true), Slovo("21", '2', 100000, true),
+                                      Slovo("22", '2', 10000000, true)};
+        if (th >= 0) w.push_back(Slovo("87", '0', th, true));
+        return Blok(w, true);
+    };
+    Tmereni m;
+    std::vector<Poznamka> notes;
+    const FileResult r = ReadGsiText(
+        station + "\n" + target("A", -1) + "\n" + target("B", 2000) + "\n" + target("C", -1) + "\n",
+        m, notes);
+    ASSERT_TRUE(r.ok) << DescribeFileFailure(r);
+    ASSERT_EQ(m.zaznam.size(), 3u);
+    EXPECT_EQ(Real(m.zaznam[0].vyska_cil), 1.3L);
+    EXPECT_EQ(Real(m.zaznam[1].vyska_cil), 2.0L);
+    EXPECT_EQ(Real(m.zaznam[2].vyska_cil), 2.0L);
+    EXPECT_TRUE(notes.empty());
+}
+
 TEST(Gsi, RefusesBadInputWithTheLineAndKeepsNothing) {
     const std::string station = Blok({Bod("11", "S", false), Slovo("88", '0', 1500, false)}, false);
     const std::string target = Blok(
