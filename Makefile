@@ -48,7 +48,8 @@ bench: build
 # input that crashes, hangs or leaks is written to $(FUZZ_BUILD)/crashes.
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS ?= fuzz_decode fuzz_raw fuzz_coordinates fuzz_supplementary fuzz_pipeline fuzz_project
+FUZZ_TARGETS ?= fuzz_decode fuzz_raw fuzz_coordinates fuzz_supplementary fuzz_pipeline fuzz_project \
+                fuzz_gsi fuzz_gama fuzz_csv
 
 fuzz:
 	@./scripts/install-deps.sh fuzz

@@ -11,8 +11,10 @@
 #include "ReportOutput.h"
 #include "ResultFiles.h"
 #include "Session.h"
+#include "exchange/CsvBody.h"
 #include "mereni/TextovySoubor.h"
 #include "workspace/PrikazySurovychMereni.h"
+#include "workspace/Vymena.h"
 #include "workspace/VyrovnaniSite.h"
 #include "workspace/VystupySite.h"
 #include "workspace/VystupyVyrovnani.h"
@@ -75,6 +77,40 @@ bool WriteCoordinates(Session& s) {
     return true;
 }
 
+// The adjusted network for other programs: the XML network of GNU Gama, CSV of
+// the points and of the observations, GeoJSON.
+bool WriteExchangeFiles(Session& s) {
+    const Options& o = s.options;
+    exchange::CsvVolby csv;
+    std::string error;
+    exchange::ParseCsvVolby(o.csv, csv, error);
+    exchange::VolbyExportu volby;
+    volby.oddelovac = csv.oddelovac;
+    volby.desetinna = csv.desetinna;
+    if (o.ellipseScale > 0) volby.meritkoElips = o.ellipseScale;
+    const struct {
+        const std::string& path;
+        exchange::Format format;
+        bool observations;
+    } files[] = {{o.gama, exchange::Format::Gama, false},
+                 {o.csvPoints, exchange::Format::Csv, false},
+                 {o.csvObservations, exchange::Format::Csv, true},
+                 {o.geojson, exchange::Format::GeoJson, false}};
+    bool all = true;
+    for (const auto& f : files) {
+        if (f.path.empty()) continue;
+        volby.csvMereni = f.observations;
+        const VysledekUlozeni u = ExportovatVysledky(s.ws, f.format, volby, f.path);
+        if (u.uspech) {
+            s.out << "Wrote " << f.path << "\n";
+        } else {
+            s.err << "vertano-cli: " << u.chyba << "\n";
+            all = false;
+        }
+    }
+    return all;
+}
+
 // The document is made before any file is written: when it cannot be made,
 // nothing is written, not just the coordinates.
 bool WriteOutputs(Session& s) {
@@ -90,7 +126,7 @@ bool WriteOutputs(Session& s) {
     const bool written = o.json.empty() || WriteText(s, o.json, json);
     if (!o.json.empty() && written) s.out << "Wrote " << o.json << "\n";
     const bool report = o.report.empty() || WriteAdjustmentReport(s);
-    return coords && written && report;
+    return coords && written && report && WriteExchangeFiles(s);
 }
 
 }  // namespace

@@ -134,10 +134,11 @@ const char* OptionsText() {
                                  at least 9)
   --length-decimals N            convert, reduce, simulate: decimals of lengths
                                  written, 0 to 10 (default 4)
-  --format mtx|asc               format of the raw input files; by default taken
-                                 from each file's extension (.mtx, .asc, any
-                                 case); simulate: the format written (default
-                                 mtx)
+  --format mtx|asc|gsi|gama      format of the raw input files; by default taken
+                                 from each file's extension (.mtx, .asc, .gsi,
+                                 and .xml or .gkf for a network in the XML
+                                 format of GNU Gama, any case); simulate: the
+                                 format written (mtx or asc, default mtx)
   --to mtx|asc                   format written by convert
   --export                       convert: export without heights
   -o, --output OUT               the file to write; an existing file is replaced
@@ -161,7 +162,12 @@ const char* OptionsText() {
   -y, --yes                      answer "Yes" to every question; without it the
                                  answer is "No" unless you type y at a terminal
   --rows                         check: list every row a check flagged
-  --points FILE                  given network points, XYZ (repeatable)
+  --points FILE                  given network points, XYZ (repeatable); a
+                                 .csv file as --csv says
+  --csv LAYOUT                   CSV files read and written: order=NXYZ (N
+                                 name, X, Y, Z, - a column skipped),
+                                 sep=comma|semicolon|tab|space, decimal=.|,
+                                 header=auto|yes|no, e.g. order=NYXZ,sep=;
   --yxz                          the point files are YXZ
   --coord-unit m|ft              unit of the point files and of --level H
   --scale FILE                   scale factors: point and factor (repeatable)
@@ -209,6 +215,13 @@ const char* AdjustmentOptionsText() {
                                  the sparse one cannot handle the datum
   --coords OUT.txt               write the adjusted coordinates (XYZ)
   --json OUT.json                write the result as JSON (metres, radians)
+  --gama OUT.xml                 adjust: the adjusted network as input of GNU
+                                 Gama (gama-local), to check the result there
+  --csv-points OUT.csv           adjust: adjusted points with standard
+                                 deviations and ellipses (CSV)
+  --csv-observations OUT.csv     adjust: observations with residuals (CSV)
+  --geojson OUT.geojson          adjust: points, lines and ellipses (magnified
+                                 by --ellipse-scale) for a GIS
   --report OUT.txt               adjust: write the network adjustment report;
                                  check: its part A (raw measurements, face
                                  differences and means, set means); transform:

@@ -4,12 +4,14 @@
 #include <string>
 
 #include "CheckTexts.h"
+#include "exchange/Format.h"
 #include "files/DoplnekSoubory.h"
 #include "files/SouradniceSoubory.h"
 #include "files/SurovaMereniSoubory.h"
 #include "supplementary/DoplnekDruh.h"
 #include "workspace/PrikazyBodu.h"
 #include "workspace/PrikazySurovychMereni.h"
+#include "workspace/Vymena.h"
 
 namespace vertano::cli {
 
@@ -85,10 +87,14 @@ bool LoadSupplementaryKind(Session& s, int kind, const std::vector<std::string>&
 
 bool RawFormats(const Options& o, std::vector<int>& codes, std::ostream& err) {
     for (const std::string& name : o.inputs) {
-        const int code = o.format >= 0 ? o.format : RawFormatFromExtension(name);
+        int code = o.format >= 0 ? o.format : RawFormatFromExtension(name);
+        if (code < 0 && exchange::FormatPodlePripony(name, exchange::Obsah::SurovaMereni))
+            code = exchange::kKodGsi;
+        if (code < 0 && exchange::FormatPodlePripony(name, exchange::Obsah::Sit))
+            code = exchange::kKodGama;
         if (code < 0) {
             err << "vertano-cli: cannot tell the format of '" << name
-                << "' from its extension; use --format mtx|asc\n";
+                << "' from its extension; use --format mtx|asc|gsi|gama\n";
             return false;
         }
         codes.push_back(code);
@@ -96,36 +102,99 @@ bool RawFormats(const Options& o, std::vector<int>& codes, std::ostream& err) {
     return true;
 }
 
+namespace {
+
+// The things of a file of another format that the program does not use.
+void ReportNotes(Session& s, const std::string& name, const std::vector<std::string>& notes) {
+    for (const std::string& n : notes)
+        s.err << "warning: " << (name.empty() ? "" : name + ": ") << n << "\n";
+}
+
+// A network in the XML format of GNU Gama: its measurements, given points and
+// supplementary measurements at once.
+bool LoadNetwork(Session& s, const std::string& name, VysledekPridaniSurovych& total) {
+    Workspace& ws = s.ws;
+    const VysledekImportuSite v = ImportovatSit(ws, name);
+    if (!v.vysledek.ok) {
+        s.err << (v.vysledek.error == FileError::CannotOpen
+                      ? v.zprava
+                      : name + ": rejected at " + DescribeFileFailure(v.vysledek))
+              << "\n";
+        ++total.registrovano;
+        return false;
+    }
+    ++total.registrovano;
+    if (v.pocetMereni > 0) ++total.nacteno;
+    total.pocetMereni += v.pocetMereni;
+    s.out << name << ": " << ws.jazyk.hlaseni.poceZaznamu << std::to_string(v.pocetMereni) << ", "
+          << ws.jazyk.hlaseni.pocetBodu << std::to_string(v.pocetBodu) << ", supplementary "
+          << std::to_string(v.pocetDoplnku) << " (weights: the file's standard deviations)\n";
+    ReportNotes(s, name, v.poznamky);
+    if (v.pocetMereni == 0 && !AcceptEmpty(s, name, "measurements")) return false;
+    return true;
+}
+
+}  // namespace
+
 bool LoadRawFiles(Session& s, const std::vector<int>& codes) {
     Workspace& ws = s.ws;
     const std::vector<std::string>& names = s.options.inputs;
-    std::vector<SouborKNacteni> files;
-    for (size_t i = 0; i < names.size(); ++i) files.push_back({names[i], codes[i]});
-    const VysledekPridaniSurovych r = PridatSurovaMereni(ws, files);
+    VysledekPridaniSurovych total;
     bool all = true;
-    for (const LoadedRawFile& f : r.soubory) {
-        const std::string name = f.path.string();
-        if (!f.result.ok) {
-            s.err << (f.result.error == RawFileError::CannotOpen
-                          ? f.message
-                          : name + ": rejected at " + DescribeRawFailure(f.result))
-                  << "\n";
-            all = false;
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (codes[i] == exchange::kKodGama) {
+            all = LoadNetwork(s, names[i], total) && all;
             continue;
         }
-        s.out << name << ": " << ws.jazyk.hlaseni.poceZaznamu << std::to_string(f.rowsAdded)
-              << "\n";
-        if (f.rowsAdded == 0 && !AcceptEmpty(s, name, "measurements")) all = false;
+        const VysledekPridaniSurovych r = PridatSurovaMereni(ws, {{names[i], codes[i]}});
+        total.nacteno += r.nacteno;
+        total.registrovano += r.registrovano;
+        total.pocetMereni += r.pocetMereni;
+        for (const LoadedRawFile& f : r.soubory) {
+            const std::string name = f.path.string();
+            if (!f.result.ok) {
+                s.err << (f.result.error == RawFileError::CannotOpen
+                              ? f.message
+                              : name + ": rejected at " + DescribeRawFailure(f.result))
+                      << "\n";
+                all = false;
+                continue;
+            }
+            s.out << name << ": " << ws.jazyk.hlaseni.poceZaznamu << std::to_string(f.rowsAdded)
+                  << "\n";
+            ReportNotes(s, name, f.poznamky);
+            if (f.rowsAdded == 0 && !AcceptEmpty(s, name, "measurements")) all = false;
+        }
     }
-    const jazyk::Toznameni added = OznameniPridaniSurovych(ws, r);
+    // The options override what a network file set (its weights).
+    if (s.options.weights > 0)
+        ws.nastaveni.vyrovnani.typVah = static_cast<uint8_t>(s.options.weights);
+    const jazyk::Toznameni added = OznameniPridaniSurovych(ws, total);
     s.out << added.nadpis << ": " << added.text << "\n";
     return all;
 }
 
 bool LoadPointFiles(Session& s) {
-    const CoordinateLoadReport r = PridatZadaneBody(s.ws, Paths(s.options.points));
-    return ReportCoordinateFiles(s, s.options.points, r, OznameniPridaniBodu(s.ws, r, false),
-                                 "points");
+    // CSV files by their extension, with the layout of --csv.
+    std::vector<std::string> native, csv;
+    for (const std::string& name : s.options.points)
+        (exchange::FormatPodlePripony(name, exchange::Obsah::Body) ? csv : native).push_back(name);
+    bool all = true;
+    if (!native.empty()) {
+        const CoordinateLoadReport r = PridatZadaneBody(s.ws, Paths(native));
+        all = ReportCoordinateFiles(s, native, r, OznameniPridaniBodu(s.ws, r, false), "points");
+    }
+    if (!csv.empty()) {
+        exchange::CsvVolby volby;
+        std::string error;
+        exchange::ParseCsvVolby(s.options.csv, volby, error);
+        std::vector<std::string> notes;
+        const CoordinateLoadReport r = PridatBodyCsv(s.ws, Paths(csv), volby, notes);
+        ReportNotes(s, "", notes);
+        all =
+            ReportCoordinateFiles(s, csv, r, OznameniPridaniBodu(s.ws, r, false), "points") && all;
+    }
+    return all;
 }
 
 bool LoadScaleFiles(Session& s) {

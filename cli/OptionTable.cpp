@@ -9,6 +9,7 @@
 #include "data/Tjazyk.h"
 #include "data/Tnastaveni.h"
 #include "drawing/TContainer.h"
+#include "exchange/CsvBody.h"
 #include "matice/Konstanty.h"
 #include "mereni/Text.h"
 #include "reports/OddilyProtokolu.h"
@@ -21,7 +22,10 @@ namespace {
 
 const std::map<std::string, uint8_t> kAngleUnits = {{"rad", 0}, {"gon", 1}, {"deg", 2}, {"dms", 3}};
 const std::map<std::string, uint8_t> kLengthUnits = {{"m", 0}, {"ft", 1}};
-const std::map<std::string, int> kFormats = {{"mtx", 0}, {"asc", 1}};
+// --format also names the formats of other programs (exchange::kKodGsi, kKodGama);
+// --to writes the program's own.
+const std::map<std::string, int> kFormats = {{"mtx", 0}, {"asc", 1}, {"gsi", 2}, {"gama", 3}};
+const std::map<std::string, int> kOutputFormats = {{"mtx", 0}, {"asc", 1}};
 const std::map<std::string, uint8_t> kLanguages = {{"cs", 0}, {"en", 1}};
 const std::map<std::string, bool> kOrders = {{"standard", false}, {"simultaneous", true}};
 const std::map<std::string, int> kWeights = {
@@ -304,7 +308,7 @@ void AddCommonOptions(std::map<std::string, Setter>& m) {
         return Choose(kFormats, "--format", v, o.format, e);
     };
     m["--to"] = [](Options& o, const std::string& v, std::string& e) {
-        return Choose(kFormats, "--to", v, o.to, e);
+        return Choose(kOutputFormats, "--to", v, o.to, e);
     };
     m["--lang"] = [](Options& o, const std::string& v, std::string& e) {
         return Choose(kLanguages, "--lang", v, o.language, e);
@@ -361,6 +365,19 @@ void AddAdjustOptions(std::map<std::string, Setter>& m) {
     };
     m["--coords"] = OutputFile("--coords", &Options::coords);
     m["--json"] = OutputFile("--json", &Options::json);
+    m["--gama"] = OutputFile("--gama", &Options::gama);
+    m["--geojson"] = OutputFile("--geojson", &Options::geojson);
+    m["--csv-points"] = OutputFile("--csv-points", &Options::csvPoints);
+    m["--csv-observations"] = OutputFile("--csv-observations", &Options::csvObservations);
+    m["--csv"] = [](Options& o, const std::string& v, std::string& e) {
+        exchange::CsvVolby volby;
+        if (!exchange::ParseCsvVolby(v, volby, e)) {
+            e = "--csv: " + e;
+            return false;
+        }
+        o.csv = v;
+        return true;
+    };
     m["--report"] = OutputFile("--report", &Options::report);
     m["--report-sections"] = ChooseReportSections;
 }
@@ -464,6 +481,10 @@ bool TakesFileName(const std::string& name, const std::string& command) {
                                                 "--identical",
                                                 "--coords",
                                                 "--json",
+                                                "--gama",
+                                                "--geojson",
+                                                "--csv-points",
+                                                "--csv-observations",
                                                 "--report",
                                                 "--project",
                                                 "--epoch",

@@ -6,6 +6,7 @@
 
 #include "OptionTable.h"
 #include "data/Tnastaveni.h"
+#include "exchange/Format.h"
 #include "mereni/Jednotky.h"
 #include "mereni/Text.h"
 #include "mereni/TextovySoubor.h"
@@ -87,7 +88,7 @@ bool Option(const std::vector<std::string>& args, size_t& i, Options& o, std::st
 const std::map<std::string, std::set<std::string>>& CommandOptions() {
     static const std::set<std::string> processing = {
         "--coord-unit", "--order", "--mirror", "--drop-unassigned", "--yes",
-        "--points",     "--yxz",   "--scale",  "--project"};
+        "--points",     "--yxz",   "--scale",  "--project",         "--csv"};
     static const std::set<std::string> adjustment = {
         "--level",      "--supp-bearing", "--supp-distance", "--supp-height",
         "--supp-plumb", "--free",         "--unfix",         "--weights",
@@ -107,7 +108,8 @@ const std::map<std::string, std::set<std::string>>& CommandOptions() {
         m["adjust"].insert(adjustment.begin(), adjustment.end());
         m["adjust"].insert({"--solver", "--coords", "--json", "--report", "--report-sections",
                             "--epoch", "--dxf", "--dxf-lang", "--ellipse-scale", "--ellipses",
-                            "--plot", "--plot-size", "--plot-style"});
+                            "--plot", "--plot-size", "--plot-style", "--gama", "--geojson",
+                            "--csv-points", "--csv-observations"});
         // project save takes every input of adjust and the settings its options
         // give; project show only the file.
         m["project"] = processing;
@@ -116,7 +118,9 @@ const std::map<std::string, std::set<std::string>>& CommandOptions() {
         // transform: the adjustment as adjust runs it (its result files too: the
         // epoch, the drawing and the picture are those of the transformation).
         m["transform"] = m["adjust"];
-        m["transform"].erase("--coords");
+        for (const char* n :
+             {"--coords", "--gama", "--geojson", "--csv-points", "--csv-observations"})
+            m["transform"].erase(n);
         m["transform"].insert({"--identical", "--identical-yxz", "--method", "--base", "--orient",
                                "--bearing", "-o"});
         m["simulate"] = {"--layout",
@@ -165,10 +169,22 @@ bool HasAnyInput(const Options& o) {
     return false;
 }
 
+// A network file (the XML format of GNU Gama) brings its own given points.
+bool HasNetworkInput(const Options& o) {
+    for (const std::string& name : o.inputs) {
+        if (o.format == exchange::kKodGama ||
+            (o.format < 0 && exchange::FormatPodlePripony(name, exchange::Obsah::Sit)))
+            return true;
+    }
+    return false;
+}
+
 bool CheckSimulate(Options& o, std::string& error) {
     o.simulace.doplnky = o.supplementaryMeasurements;
     if (!o.inputs.empty())
         error = "simulate reads no files: '" + o.inputs.front() + "'";
+    else if (o.format > 1)
+        error = "simulate writes --format mtx or asc";
     else if (o.given.count("--layout") == 0)
         error = "simulate needs --layout grid|traverse|tiny";
     else if (o.output.empty())
@@ -196,7 +212,7 @@ bool ReportSectionsUsed(const Options& o, std::string& error) {
 
 // The drawing options shape the DXF and the picture only.
 bool DrawingOptionsUsed(const Options& o, std::string& error) {
-    const bool drawing = !o.dxf.empty() || !o.plot.empty();
+    const bool drawing = !o.dxf.empty() || !o.plot.empty() || !o.geojson.empty();
     for (const char* name :
          {"--ellipse-scale", "--ellipses", "--plot-style", "--dxf-lang", "--plot-size"}) {
         const std::string n(name);
@@ -207,7 +223,7 @@ bool DrawingOptionsUsed(const Options& o, std::string& error) {
             error = n + " needs " +
                     (n == "--dxf-lang"                           ? "--dxf"
                      : n == "--plot-size" || n == "--plot-style" ? "--plot"
-                                                                 : "--dxf or --plot");
+                                                                 : "--dxf, --plot or --geojson");
             return false;
         }
     }
@@ -248,7 +264,7 @@ bool CheckNetwork(const Options& o, std::string& error) {
     }
     if (o.inputs.empty())
         error = o.command + " needs raw measurement files";
-    else if (o.points.empty())
+    else if (o.points.empty() && !HasNetworkInput(o))
         error = o.command + " needs the given points (--points FILE)";
     else if (o.free && !o.unfix.empty())
         error = "--free frees every point; it does not go with --unfix";

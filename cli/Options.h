@@ -33,8 +33,9 @@ struct Options {
     // Decimals written of angles and lengths (-1: the settings' or simulate's own).
     int angleDecimals = -1;
     int lengthDecimals = -1;
-    int format = -1;  // --format: 0 MTX, 1 ASC; -1 = by extension
-    int to = -1;      // --to: output format
+    // --format: 0 MTX, 1 ASC, 2 GSI, 3 the XML network of GNU Gama; -1 = by extension
+    int format = -1;
+    int to = -1;  // --to: output format
     bool exportMode = false;
     // The program itself starts in Czech; a terminal user of this program is more
     // likely to read English, so that is the default here.
@@ -78,6 +79,14 @@ struct Options {
     int solver = 0;
     std::string coords;
     std::string json;
+    // adjust: the adjusted network for other programs (data exchange).
+    std::string gama;
+    std::string geojson;
+    std::string csvPoints;
+    std::string csvObservations;
+    // The layout of CSV files, read (--points FILE.csv) and written:
+    // "order=NXYZ,sep=;,decimal=,,header=yes" (exchange::ParseCsvVolby).
+    std::string csv;
     // adjust, check: the report file, and for adjust the sections it holds
     // ("default" the settings' defaults, "all", or codes separated by commas).
     std::string report;

@@ -8,6 +8,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev locales
     # Sparse normal equations: Eigen (header-only) with METIS orderings.
     libeigen3-dev libmetis-dev
+    # The XML network format of the data exchange: expat, a streaming parser.
+    libexpat1-dev
     # The desktop program and the off-screen drawing (QtGui works without a
     # display through the offscreen platform).
     qt6-base-dev fonts-dejavu-core

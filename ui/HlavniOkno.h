@@ -95,6 +95,8 @@ class HlavniOkno : public QMainWindow {
     void PockatNaKonec();
     // The files to add as "Add ..." reads them (also used at start-up).
     void PridatSoubory(const std::vector<std::filesystem::path>& cesty);
+    // A network of another program (the XML format of GNU Gama), with its message.
+    void ImportovatSitOkna(const std::filesystem::path& cesta);
     // Arguments of the command line the program cannot open (start-up).
     void OznamitNeznameArgumenty(const QStringList& argumenty);
 

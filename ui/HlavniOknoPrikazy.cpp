@@ -12,6 +12,8 @@
 #include "SeznamVstupu.h"
 #include "TabulkaSurovych.h"
 #include "Texty.h"
+#include "drawing/VolbyKresby.h"
+#include "exchange/Format.h"
 #include "files/SurovaMereniSoubory.h"
 #include "mereni/Text.h"
 #include "supplementary/DoplnekDruh.h"
@@ -19,6 +21,7 @@
 #include "workspace/PrikazySurovychMereni.h"
 #include "workspace/Protokoly.h"
 #include "workspace/UpravyMereni.h"
+#include "workspace/Vymena.h"
 #include "workspace/Workspace.h"
 
 namespace vertano::ui {
@@ -47,24 +50,59 @@ void HlavniOkno::PrikazPridat() {
 }
 
 void HlavniOkno::PridatSoubory(const std::vector<std::filesystem::path>& cesty) {
-    // The format follows a known extension; otherwise the file type chosen.
+    // The format follows a known extension; otherwise the file type chosen. A
+    // network of another program (the XML format of GNU Gama) brings its points
+    // and supplementary measurements too.
     std::vector<SouborKNacteni> soubory;
+    std::vector<std::filesystem::path> site;
     for (const std::filesystem::path& c : cesty) {
-        const int podlePripony = RawFormatFromExtension(c);
+        if (exchange::FormatPodlePripony(c, exchange::Obsah::Sit)) {
+            site.push_back(c);
+            continue;
+        }
+        int podlePripony = RawFormatFromExtension(c);
+        if (podlePripony < 0 && exchange::FormatPodlePripony(c, exchange::Obsah::SurovaMereni))
+            podlePripony = exchange::kKodGsi;
         soubory.push_back(
             {c, podlePripony >= 0 ? podlePripony : ws_.nastaveni.souborVstup.typSuroveMereni});
     }
+    for (const std::filesystem::path& c : site) ImportovatSitOkna(c);
+    if (soubory.empty()) return;
     Zaneprazdneni(true);
     const VysledekPridaniSurovych v = PridatSurovaMereni(ws_, soubory);
     Zaneprazdneni(false);
     PoZmeneMereni();
     // The file report of this addition, kept for the "Protocol" button.
     protokolSouboru_ = ws_.protokolPridatSoubor.Radky();
-    const QString chyby = Chyby(v.soubory);
+    QString chyby = Chyby(v.soubory);
+    for (const LoadedRawFile& f : v.soubory)
+        for (const std::string& p : f.poznamky)
+            chyby += "\n" + Q(f.path.filename().string()) + ": " + Q(p);
     if (!v.MaOznameni() && chyby.isEmpty()) return;
     const jazyk::Toznameni o = OznameniPridaniSurovych(ws_, v);
     const QString nadpis = Q(ws_.jazyk.nadpis.pridatSurovaMereni);
     Zprava(Q(o.nadpis), Q(o.text) + chyby,
+           [this, nadpis] { ZobrazitProtokol(nadpis, protokolSouboru_); });
+}
+
+void HlavniOkno::ImportovatSitOkna(const std::filesystem::path& cesta) {
+    Zaneprazdneni(true);
+    const VysledekImportuSite v = ImportovatSit(ws_, cesta);
+    Zaneprazdneni(false);
+    PoZmeneMereni();
+    protokolSouboru_ = ws_.protokolPridatSoubor.Radky();
+    const Tjazyk& j = ws_.jazyk;
+    QString text;
+    if (v.vysledek.ok) {
+        text = Q(j.hlaseni.poceZaznamu) + QString::number(v.pocetMereni) + "\n" +
+               Q(j.hlaseni.pocetBodu) + QString::number(v.pocetBodu) + "\n" + Q(j.popis.doplnkove) +
+               " " + Male(j.popis.mereni) + ": " + QString::number(v.pocetDoplnku);
+    } else {
+        text = Q(v.zprava);
+    }
+    for (const std::string& p : v.poznamky) text += "\n" + Q(p);
+    const QString nadpis = Q(j.nadpis.pridatSurovaMereni);
+    Zprava(nadpis, Q(cesta.filename().string()) + "\n" + text,
            [this, nadpis] { ZobrazitProtokol(nadpis, protokolSouboru_); });
 }
 
@@ -95,8 +133,21 @@ void HlavniOkno::PrikazUlozitJako() {
 
 void HlavniOkno::PrikazExportovat() {
     const std::filesystem::path cesta =
-        dialogy_.Ulozit(this, DruhSouboru::SurovaMereni, ws_.nastaveni, ws_.jazyk);
+        dialogy_.Ulozit(this, DruhSouboru::Export, ws_.nastaveni, ws_.jazyk);
     if (cesta.empty()) return;
+    // The formats of other programs take the adjusted network.
+    const std::string jmeno = AsciiLower(cesta.filename().string());
+    const bool mereni = jmeno.size() > 8 && jmeno.ends_with(".obs.csv");
+    if (const auto f = exchange::FormatPodlePripony(cesta, exchange::Obsah::Vysledky)) {
+        exchange::VolbyExportu volby;
+        volby.csvMereni = mereni;
+        volby.meritkoElips = VolbyZNastaveni(ws_.nastaveni.grafika).zvetseni;
+        const VysledekUlozeni u = ExportovatVysledky(ws_, *f, volby, cesta);
+        if (u.uspech) return;
+        const jazyk::Toznameni o = ws_.jazyk.Oznameni(kOznameniUlozeni);
+        Zprava(Q(o.nadpis), Q(o.text) + "\n" + Q(u.chyba));
+        return;
+    }
     const RawSaveReport r = ExportSouboru(ws_.mereniVyrovnani, ws_.nastaveni, cesta);
     if (r.ok || r.cancelled) return;
     const jazyk::Toznameni o = ws_.jazyk.Oznameni(kOznameniUlozeni);

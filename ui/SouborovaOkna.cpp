@@ -30,6 +30,20 @@ int Index(const uint8_t* kod, int pocet) {
     return i >= 0 && i < pocet ? i : 0;
 }
 
+// The formats of other programs (the data exchange) after the program's own.
+std::string DalsiCteni(uint8_t jazyk) {
+    return jazyk == 0 ? "|Surová data GSI|*.gsi *.GSI|Síť GNU Gama XML|*.xml *.gkf *.XML *.GKF"
+                      : "|GSI raw data|*.gsi *.GSI|GNU Gama XML network|*.xml *.gkf *.XML *.GKF";
+}
+
+std::string DalsiZapis(uint8_t jazyk) {
+    return jazyk == 0
+               ? "|Vyrovnaná síť GNU Gama XML|*.xml|Vyrovnané body CSV|*.csv"
+                 "|Opravy měření CSV|*.obs.csv|Vyrovnaná síť GeoJSON|*.geojson"
+               : "|Adjusted network GNU Gama XML|*.xml|Adjusted points CSV|*.csv"
+                 "|Residuals of observations CSV|*.obs.csv|Adjusted network GeoJSON|*.geojson";
+}
+
 }  // namespace
 
 PopisSouboru Popis(DruhSouboru druh, bool ulozit, Tnastaveni& n, const Tjazyk& j) {
@@ -41,8 +55,13 @@ PopisSouboru Popis(DruhSouboru druh, bool ulozit, Tnastaveni& n, const Tjazyk& j
     const QString ulozitJako = Q(j.tlacitko.ulozit) + " " + Q(j.tlacitko.jako) + vertano;
     switch (druh) {
         case DruhSouboru::SurovaMereni:
-            return {Q(ulozit ? j.nadpis.ulozitSurovaMereni : j.nadpis.pridatSurovaMereni),
-                    f.typSuroveMereni, &kody.typSuroveMereni};
+            if (ulozit)
+                return {Q(j.nadpis.ulozitSurovaMereni), f.typSuroveMereni, &kody.typSuroveMereni};
+            return {Q(j.nadpis.pridatSurovaMereni), f.typSuroveMereni + DalsiCteni(n.typJazyk),
+                    &kody.typSuroveMereni, 2};
+        case DruhSouboru::Export:
+            return {Q(j.tlacitko.exportovat), f.typSuroveMereni + DalsiZapis(n.typJazyk),
+                    &n.souborVystup.typSuroveMereni, 2};
         case DruhSouboru::Body:
             return {Q(ulozit ? j.nadpis.ulozitBody : j.nadpis.pridatBody), f.typSouradnice,
                     &kody.typSouradnice};
@@ -80,8 +99,9 @@ QString PriponaFiltru(const std::string& filtr, int index) {
     const qsizetype i = 2 * static_cast<qsizetype>(index) + 1;
     if (index < 0 || i >= casti.size()) return {};
     const QString maska = casti[i];
-    const qsizetype tecka = maska.lastIndexOf('.');
-    if (tecka < 0 || maska.indexOf('*', tecka) >= 0) return {};
+    // From the first dot after the last star: "*.obs.csv" gives ".obs.csv".
+    const qsizetype tecka = maska.indexOf('.', std::max<qsizetype>(0, maska.lastIndexOf('*')));
+    if (tecka < 0 || maska.indexOf('*', tecka) >= 0 || maska.indexOf(' ') >= 0) return {};
     return maska.mid(tecka);
 }
 
@@ -103,9 +123,10 @@ std::vector<std::filesystem::path> OtevritSoubory(QWidget* rodic, DruhSouboru dr
     okno.setNameFilters(filtry);
     if (!filtry.isEmpty()) okno.selectNameFilter(filtry[Index(popis.kod, filtry.size())]);
     const bool vybrano = okno.exec() == QDialog::Accepted;
-    if (popis.kod != nullptr)
-        *popis.kod =
-            static_cast<uint8_t>(std::max<qsizetype>(0, filtry.indexOf(okno.selectedNameFilter())));
+    const auto zvoleny =
+        static_cast<int>(std::max<qsizetype>(0, filtry.indexOf(okno.selectedNameFilter())));
+    if (popis.kod != nullptr && zvoleny < popis.pocetKodu)
+        *popis.kod = static_cast<uint8_t>(zvoleny);
     SlozkaOtevreni() = okno.directory().absolutePath();
     std::vector<std::filesystem::path> cesty;
     if (!vybrano) return cesty;
@@ -132,7 +153,7 @@ std::filesystem::path UlozitSoubor(QWidget* rodic, DruhSouboru druh, Tnastaveni&
     const bool vybrano = okno.exec() == QDialog::Accepted && !okno.selectedFiles().isEmpty();
     const int index =
         static_cast<int>(std::max<qsizetype>(0, filtry.indexOf(okno.selectedNameFilter())));
-    if (popis.kod != nullptr) *popis.kod = static_cast<uint8_t>(index);
+    if (popis.kod != nullptr && index < popis.pocetKodu) *popis.kod = static_cast<uint8_t>(index);
     SlozkaUlozeni() = okno.directory().absolutePath();
     if (!vybrano) return {};
     return CestaSPriponou(okno.selectedFiles().constFirst(), PriponaFiltru(popis.filtr, index));

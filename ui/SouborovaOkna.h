@@ -15,7 +15,19 @@ class QWidget;
 namespace vertano::ui {
 
 // The kinds of file the program reads and writes through its file windows.
-enum class DruhSouboru { SurovaMereni, Body, Meritko, Doplnek, Protokol, Grafika, Projekt, Etapa };
+// Export: the "Export ..." of the main window (the prepared measurements, or the
+// adjusted network in the formats of other programs).
+enum class DruhSouboru {
+    SurovaMereni,
+    Body,
+    Meritko,
+    Doplnek,
+    Protokol,
+    Grafika,
+    Projekt,
+    Etapa,
+    Export
+};
 
 // How the file window of a kind looks and what it remembers: its title, its file
 // types as the catalogue gives them ("description|mask|description|mask") and the
@@ -24,6 +36,9 @@ struct PopisSouboru {
     QString nadpis;
     std::string filtr;
     uint8_t* kod = nullptr;
+    // The settings keep only the types of the program's own formats, the first
+    // ones; the formats of other programs follow them and are not kept.
+    int pocetKodu = 1000;
 };
 
 // The window of a kind for adding or opening (`ulozit` false) or for saving.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "HlavniOkno.h"
+#include "exchange/Format.h"
 #include "files/SurovaMereniSoubory.h"
 
 namespace vertano::ui {
@@ -18,7 +19,9 @@ void OtevritArgumenty(HlavniOkno& okno, const QStringList& argumenty) {
         const std::filesystem::path cesta(a.toStdU16String());
         if (QFileInfo(a).suffix().compare("gpr", Qt::CaseInsensitive) == 0 && !projekt) {
             projekt = cesta;
-        } else if (RawFormatFromExtension(cesta) >= 0) {
+        } else if (RawFormatFromExtension(cesta) >= 0 ||
+                   exchange::FormatPodlePripony(cesta, exchange::Obsah::SurovaMereni) ||
+                   exchange::FormatPodlePripony(cesta, exchange::Obsah::Sit)) {
             surova.push_back(cesta);
         } else {
             odmitnute << a;

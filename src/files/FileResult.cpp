@@ -129,6 +129,8 @@ const char* FileErrorText(FileError error) {
             return "wrong number of lines in the section";
         case FileError::BadName:
             return "a point name with a control character";
+        case FileError::Unsupported:
+            return "not supported";
     }
     return "unknown error";
 }

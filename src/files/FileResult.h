@@ -46,6 +46,7 @@ enum class FileError {
     BadTag,          // a section tag of a project or epoch file missing, repeated or misplaced
     WrongLineCount,  // a section with other than the number of lines it must have
     BadName,         // a point name with a control character
+    Unsupported,     // a file of another format holds what the program cannot keep
 };
 
 // Outcome of a reader, writer or exporter. `counter` is what the project state

@@ -41,6 +41,9 @@ struct LoadedRawFile {
     int32_t rowsAdded = 0;
     RawFileResult result;  // the reader's outcome; CannotOpen when the file was not read
     std::string message;   // English, names the file; empty when it loaded
+    // Things of a file of another format the program does not use, each with
+    // its line (English); the native formats have none.
+    std::vector<std::string> poznamky;
 };
 
 struct RawLoadReport {

@@ -5,6 +5,7 @@
 #include "processing/KontrolaMereni.h"
 #include "workspace/PrikazPomocne.h"
 #include "workspace/Protokoly.h"
+#include "workspace/Vymena.h"
 #include "workspace/Workspace.h"
 
 namespace vertano {
@@ -21,7 +22,10 @@ VysledekPridaniSurovych PridatSurovaMereni(Workspace& ws,
                                            const std::vector<SouborKNacteni>& soubory) {
     VysledekPridaniSurovych v;
     for (const SouborKNacteni& s : soubory) {
-        LoadedRawFile f = NactiSoubor(ws.suroveMereni, ws.info, ws.nastaveni, s.cesta, s.format);
+        LoadedRawFile f =
+            s.format == exchange::kKodGsi
+                ? NactiSurovaMereniVymena(ws, s.cesta, s.format)
+                : NactiSoubor(ws.suroveMereni, ws.info, ws.nastaveni, s.cesta, s.format);
         if (f.id != 0) ++v.registrovano;
         if (f.result.ok && f.rowsAdded > 0) ++v.nacteno;
         if (f.result.ok) v.pocetMereni += f.rowsAdded;
