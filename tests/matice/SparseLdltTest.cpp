@@ -163,10 +163,9 @@ TEST(SparseLdlt, SolvesAndItsSelectedInverseEqualsTheDenseInverse) {
     }
 }
 
-TEST(SparseLdlt, TheSelectedInverseIsTheSameBitsOnAnyNumberOfThreads) {
-    // A^T P A of a 40 x 40 grid, x and y of its first point held (positive
-    // definite), assembled entry by entry.
-    const GridNetwork g = Grid(40, 5);
+// A^T P A of a grid, x and y of its first point held (positive definite),
+// assembled entry by entry.
+SparseSymmetric HeldGridNormal(const GridNetwork& g) {
     std::vector<std::map<int, Real>> columns(g.n);
     std::vector<std::vector<std::pair<int, Real>>> rows(g.m);
     for (int j = 0; j < g.n; ++j) {
@@ -192,9 +191,21 @@ TEST(SparseLdlt, TheSelectedInverseIsTheSameBitsOnAnyNumberOfThreads) {
         }
         N.start.push_back(static_cast<int32_t>(N.row.size()));
     }
+    return N;
+}
+
+TEST(SparseLdlt, TheFactorAndItsSelectedInverseAreTheSameBitsOnAnyNumberOfThreads) {
+    const GridNetwork g = Grid(40, 5);
+    const SparseSymmetric N = HeldGridNormal(g);
     SparseLdlt ldlt;
-    ASSERT_TRUE(ldlt.Factor(N));
+    ASSERT_TRUE(ldlt.Factor(N, 1));
     ASSERT_GT(ldlt.Result().value.size(), 20000U);  // large enough to be shared
+    for (const int threads : {2, 3}) {
+        SparseLdlt shared;
+        ASSERT_TRUE(shared.Factor(N, threads));
+        EXPECT_EQ(shared.Result().value, ldlt.Result().value) << threads << " threads";
+        EXPECT_EQ(shared.Result().d, ldlt.Result().d) << threads << " threads";
+    }
     SelectedInverse one;
     ASSERT_TRUE(one.Compute(ldlt.Result(), 1));
     for (const int threads : {2, 3}) {
@@ -211,6 +222,16 @@ TEST(SparseLdlt, TheSelectedInverseIsTheSameBitsOnAnyNumberOfThreads) {
             }
         }
         EXPECT_EQ(differ, 0) << threads << " threads";
+    }
+}
+
+TEST(SparseLdlt, ADefectIsNamedTheSameOnAnyNumberOfThreads) {
+    // The point 700 keeps one equation: nothing determines its y.
+    const SparseSymmetric N = HeldGridNormal(Grid(40, 6, 700));
+    for (const int threads : {1, 2, 3}) {
+        SparseLdlt ldlt;
+        EXPECT_FALSE(ldlt.Factor(N, threads));
+        EXPECT_EQ(ldlt.DefectUnknown(), 2 * 700 + 1) << threads << " threads";
     }
 }
 
