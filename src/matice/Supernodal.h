@@ -64,9 +64,13 @@ struct SupernodalPlan {
 // its unknown (else -1). A subtree of the supernode tree is factored by one
 // thread, every block by the same operations in the same order whatever the
 // thread count, so the bits of the factor do not depend on `threads`.
+// Double runs the same factorisation in double precision (the factor is then
+// handed over in extended precision): for systems whose solution need not be
+// better than that, e.g. the plan fits of approximate coordinates.
+enum class FactorPrecision { Extended, Double };
 [[nodiscard]] bool FactorSupernodal(const SupernodalPlan& plan, const SparseSymmetric& N,
-                                    Real relativePivot, int threads, LdltFactor& f,
-                                    int32_t& defect);
+                                    Real relativePivot, int threads, LdltFactor& f, int32_t& defect,
+                                    FactorPrecision precision = FactorPrecision::Extended);
 
 }  // namespace vertano
 

@@ -5,7 +5,8 @@
 //   P   = Y L21 (mb x w), dot products of rows of Y with columns of L21;
 //   Z21 = -P - Z21 L11', column by column from the last (L11' the strictly
 //         lower part of the unit triangle), i.e. Z[B][j] = -sum over the rows k
-//         of column j of L[k][j] Z[B][k], the recurrence of Takahashi;
+//         of column j of L[k][j] Z[B][k], the recurrence of Takahashi, each row
+//         of Z21 a dot product with the column of L11;
 //   Z11 by the same recurrence on dense rows.
 
 #include <algorithm>
@@ -26,8 +27,12 @@ struct InverseScratch {
     std::vector<Real> y;           // mb x mb, row by row
     std::vector<Real> p;           // w columns of mb
     std::vector<Real> z21;         // w columns of mb
+    std::vector<Real> z21r;        // the same by rows: mb rows of w
     std::vector<Real> z11;         // w x w, row by row
     std::vector<SplitReal> split;  // columns of L21
+    std::vector<Real> col;         // a column of L11
+    std::vector<SplitReal> colSplit;
+    bool colSplits = true;
 };
 
 class Inverse {
@@ -89,35 +94,62 @@ class Inverse {
                 p0[a] = Dot(w.y.data() + static_cast<std::size_t>(a) * mb, l21(k), 0, mb);
             }
         }
-        // Z21 column by column from the last.
-        w.z21.assign(static_cast<std::size_t>(width) * mb, 0);
+        // Z21 by rows, from the last column: Z21[a][j] = -P[a][j] - the sum
+        // over i > j of L11[i][j] Z21[a][i], two rows against the column of
+        // L11 at a time.
+        w.z21r.assign(static_cast<std::size_t>(width) * mb, 0);
+        const auto zr = [&](int32_t a) {
+            return w.z21r.data() + static_cast<std::size_t>(a) * width;
+        };
         for (int32_t j = width - 1; j >= 0; --j) {
-            Real* z = w.z21.data() + static_cast<std::size_t>(j) * mb;
+            Column(first, j, width, w);
             const Real* pj = w.p.data() + static_cast<std::size_t>(j) * mb;
-            for (int32_t a = 0; a < mb; ++a) z[a] = -pj[a];
-            const Real* l11 = f_.value.data() + f_.start[first + j];  // rows j+1 .. width-1
-            for (int32_t i = j + 1; i < width; ++i) {
-                const Real lij = l11[i - j - 1];
-                if (lij == 0) continue;
-                const Real* zi = w.z21.data() + static_cast<std::size_t>(i) * mb;
-                for (int32_t a = 0; a < mb; ++a) z[a] -= lij * zi[a];
+            int32_t a = 0;
+            for (; a + 1 < mb; a += 2) {
+                Sums2 x{0, 0};
+                WithColumn(w,
+                           [&](const auto* c) { x = Dot1x2(c, zr(a), zr(a + 1), j + 1, width); });
+                zr(a)[j] = -pj[a] - x.s0;
+                zr(a + 1)[j] = -pj[a + 1] - x.s1;
             }
+            if (a < mb) zr(a)[j] = -pj[a] - Dot(w.col.data(), zr(a), j + 1, width);
         }
-        // Z11 on dense rows, column by column from the last.
+        w.z21.resize(static_cast<std::size_t>(width) * mb);
+        for (int32_t a = 0; a < mb; ++a) {
+            for (int32_t k = 0; k < width; ++k)
+                w.z21[static_cast<std::size_t>(k) * mb + a] = zr(a)[k];
+        }
+        const auto z21 = [&](int32_t k) { return w.z21.data() + static_cast<std::size_t>(k) * mb; };
+        // Z11 on dense rows, column by column from the last, two rows at a time.
         w.z11.assign(static_cast<std::size_t>(width) * width, 0);
         const auto z11 = [&](int32_t i) {
             return w.z11.data() + static_cast<std::size_t>(i) * width;
         };
         for (int32_t j = width - 1; j >= 0; --j) {
-            const Real* l11 = f_.value.data() + f_.start[first + j];
-            const Real* lb = l21(j);
-            for (int32_t i = width - 1; i > j; --i) {
-                Real t = Dot(l11, z11(i) + j + 1, 0, width - j - 1);
-                t += Dot(lb, w.z21.data() + static_cast<std::size_t>(i) * mb, 0, mb);
+            Column(first, j, width, w);
+            const auto below = [&](const auto* c0, const auto* c1, int32_t from, int32_t to) {
+                Sums2 x{0, 0};
+                WithColumn(w, [&](const auto* c) { x = Dot1x2(c, c0, c1, from, to); });
+                return x;
+            };
+            const auto lower = [&](const Real* c0, const Real* c1) {
+                if (splits) {
+                    return Dot1x2(w.split.data() + static_cast<std::size_t>(j) * mb, c0, c1, 0, mb);
+                }
+                return Dot1x2(l21(j), c0, c1, 0, mb);
+            };
+            int32_t i = width - 1;
+            for (; i - 1 > j; i -= 2) {
+                const Sums2 x = below(z11(i), z11(i - 1), j + 1, width);
+                const Sums2 y = lower(z21(i), z21(i - 1));
+                z11(i)[j] = z11(j)[i] = -(x.s0 + y.s0);
+                z11(i - 1)[j] = z11(j)[i - 1] = -(x.s1 + y.s1);
+            }
+            if (i > j) {
+                const Real t = Dot(w.col.data(), z11(i), j + 1, width) + Dot(l21(j), z21(i), 0, mb);
                 z11(i)[j] = z11(j)[i] = -t;
             }
-            Real t = Dot(l11, z11(j) + j + 1, 0, width - j - 1);
-            t += Dot(lb, w.z21.data() + static_cast<std::size_t>(j) * mb, 0, mb);
+            const Real t = Dot(w.col.data(), z11(j), j + 1, width) + Dot(l21(j), z21(j), 0, mb);
             z11(j)[j] = 1 / f_.d[first + j] - t;
         }
         // Into the selected inverse.
@@ -126,12 +158,34 @@ class Inverse {
             diagonal_[c] = z11(j)[j];
             Real* out = value_.data() + f_.start[c];
             for (int32_t i = j + 1; i < width; ++i) *out++ = z11(i)[j];
-            const Real* z = w.z21.data() + static_cast<std::size_t>(j) * mb;
+            const Real* z = z21(j);
             for (int32_t a = 0; a < mb; ++a) *out++ = z[a];
         }
     }
 
   private:
+    // Column j of L11 (rows j+1 .. width-1 at their own index, zero above),
+    // also as split pairs when every value splits.
+    void Column(int32_t first, int32_t j, int32_t width, InverseScratch& w) const {
+        w.col.assign(static_cast<std::size_t>(width), 0);
+        w.colSplit.resize(static_cast<std::size_t>(width));
+        w.colSplits = true;
+        const Real* l11 = f_.value.data() + f_.start[first + j];
+        for (int32_t i = j + 1; i < width; ++i) {
+            w.col[i] = l11[i - j - 1];
+            if (w.colSplits) w.colSplits = ToSplit(w.col[i], w.colSplit[i]);
+        }
+    }
+
+    template <class Visit>
+    static void WithColumn(const InverseScratch& w, const Visit& visit) {
+        if (w.colSplits) {
+            visit(w.colSplit.data());
+        } else {
+            visit(w.col.data());
+        }
+    }
+
     // Y = Z[B][B] from the columns of B, each walked once against B.
     void Gather(const int32_t* B, int32_t mb, InverseScratch& w) {
         w.y.assign(static_cast<std::size_t>(mb) * mb, 0);

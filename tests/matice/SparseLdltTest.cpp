@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Reference.h"
+#include "matice/ConjugateGradients.h"
 #include "matice/SparseLdlt.h"
 #include "matice/SparseNormalSolver.h"
 
@@ -233,6 +234,36 @@ TEST(SparseLdlt, ADefectIsNamedTheSameOnAnyNumberOfThreads) {
         EXPECT_FALSE(ldlt.Factor(N, threads));
         EXPECT_EQ(ldlt.DefectUnknown(), 2 * 700 + 1) << threads << " threads";
     }
+}
+
+TEST(ConjugateGradients, OnTheFactorOfOtherWeightsReachEveryUnknownWithinItsPrecision) {
+    GridNetwork g = Grid(20, 3);
+    const SparseSymmetric N = HeldGridNormal(g);
+    std::mt19937 gen(4);
+    std::uniform_real_distribution<double> change(0.7, 1.3);
+    for (Real& p : g.p) p *= change(gen);
+    const SparseSymmetric moved = HeldGridNormal(g);
+    SparseLdlt old;
+    SparseLdlt now;
+    ASSERT_TRUE(old.Factor(N));
+    ASSERT_TRUE(now.Factor(moved));
+    SelectedInverse q;
+    ASSERT_TRUE(q.Compute(now.Result()));
+    const Tvector b = RandomVector(g.n, 21, -1e6, 1e6);
+    Tvector direct = b;
+    ASSERT_TRUE(now.Result().Solve(direct));
+    const Preconditioner M(old.Result());
+    Tvector x;
+    const CgResult r = PreconditionedCg(moved, old.Result(), M, b, x, 60, 1e-10L);
+    ASSERT_TRUE(r.converged);
+    EXPECT_GT(r.iterations, 1);
+    for (int i = 0; i < g.n; ++i) {
+        Real qii = 0;
+        ASSERT_TRUE(q.Find(now.Result(), i, i, qii));
+        EXPECT_LE(std::fabs(x[i] - direct[i]), 1e-10L * std::sqrt(qii)) << i;
+    }
+    // Too few steps allowed: said so, for the caller to factor instead.
+    EXPECT_FALSE(PreconditionedCg(moved, old.Result(), M, b, x, 1, 1e-10L).converged);
 }
 
 TEST(SparseLdlt, AnalysesEachPatternOnceAndCopiesCarryTheFactor) {
