@@ -293,7 +293,7 @@ const char* SimulateOptionsText() {
                                  by some tens of metres, scattered at random
                                  over the same terrain, a winding traverse, or
                                  a quadrilateral with its middle (5 points)
-  --points N                     number of points, 3 to 10000 (grid and
+  --points N                     number of points, 3 to 100000 (grid and
                                  random 12, traverse 10)
   --spacing M                    distance between neighbouring points, 1 to
                                  1000 m (default 100)

@@ -205,17 +205,15 @@ void TContainer::ClearBitmap(QPainter& p) const {
 }
 
 void TContainer::Popis(QPainter& p, QPoint kotva, const std::string& text,
-                       std::vector<QRect>& obsazene) const {
+                       ObsazenaMista& obsazene) const {
     const QFontMetrics fm(p.font());
     const QString t = QString::fromStdString(text);
     QRect ram(kotva, QSize(fm.horizontalAdvance(t), fm.height()));
     for (int posun = 0; posun < 8; ++posun) {
-        const bool volno = std::none_of(obsazene.begin(), obsazene.end(),
-                                        [&](const QRect& r) { return r.intersects(ram); });
-        if (volno) break;
+        if (obsazene.Volno(ram)) break;
         ram.translate(0, fm.height());
     }
-    obsazene.push_back(ram);
+    obsazene.Pridat(ram);
     p.drawText(QPoint(ram.left(), ram.top() + fm.ascent()), t);
 }
 
@@ -248,7 +246,7 @@ void TContainer::PaintMereni(QPainter& p) const {
     }
     p.setRenderHint(QPainter::Antialiasing, false);
     if (PaintSettings.PaintDesc) {
-        std::vector<QRect> popisy;
+        ObsazenaMista popisy;
         for (size_t j = 0; j < pocet; ++j) {
             const TgrafikaZaznam& z = data->mereni[j];
             if (!z.JePlny || z.iStn < 0 || z.iStn >= n || z.iCil < 0 || z.iCil >= n) continue;
@@ -341,7 +339,7 @@ void TContainer::PaintPoints(QPainter& p) const {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
     const QFontMetrics fm(p.font());
-    std::vector<QRect> popisy;
+    ObsazenaMista popisy;
     for (int i = 0; i < PocetBodu(); ++i) {
         const TgrafikaBod& b = data->body[static_cast<size_t>(i)];
         const T2DPoint px = CalcPixCoords(i);

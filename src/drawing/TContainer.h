@@ -10,6 +10,7 @@
 #include <QPoint>
 #include <QRect>
 
+#include "drawing/ObsazenaMista.h"
 #include "drawing/TgrafikaData.h"
 #include "drawing/VolbyKresby.h"
 #include "matice/Real.h"
@@ -133,8 +134,7 @@ class TContainer {
     // where it would cover one in `obsazene`: points in one plan position (a
     // shaft point below its mark) and lines along one another would otherwise
     // write over each other. Adds the place it took.
-    void Popis(QPainter& p, QPoint kotva, const std::string& text,
-               std::vector<QRect>& obsazene) const;
+    void Popis(QPainter& p, QPoint kotva, const std::string& text, ObsazenaMista& obsazene) const;
     // Text with its top left corner at (x, y).
     void Txt(QPainter& p, int x, int y, const std::string& text) const;
     BarvaRgb BarvaOsy() const;

@@ -12,25 +12,23 @@
 
 #include <Eigen/MetisSupport>
 #include <Eigen/OrderingMethods>
-#include <Eigen/SparseCholesky>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <new>
-#include <optional>
-#include <variant>
 
 #include "matice/FpGuard.h"
 #include "matice/ParallelWork.h"
+#include "matice/SubtreePlan.h"
+#include "matice/Supernodal.h"
 
 namespace vertano {
 
 namespace {
 
-using SpMat = Eigen::SparseMatrix<Real, Eigen::ColMajor, int>;
-using MetisLdlt = Eigen::SimplicialLDLT<SpMat, Eigen::Lower, Eigen::MetisOrdering<int>>;
-using AmdLdlt = Eigen::SimplicialLDLT<SpMat, Eigen::Lower, Eigen::AMDOrdering<int>>;
+using SpMat = Eigen::SparseMatrix<double, Eigen::ColMajor, int>;
+using Permutation = Eigen::PermutationMatrix<Eigen::Dynamic, Eigen::Dynamic, int>;
 
 // The pattern every routine here relies on, checked before Eigen sees it
 // (Eigen's own checks are assertions).
@@ -52,24 +50,37 @@ bool Wellformed(const SparseSymmetric& N) {
     return true;
 }
 
-SpMat ToEigen(const SparseSymmetric& N) {
+// The whole symmetric pattern, as the orderings want it (values unused).
+SpMat SymmetricPattern(const SparseSymmetric& N) {
     SpMat A(N.n, N.n);
     A.resizeNonZeros(static_cast<Eigen::Index>(N.row.size()));
     std::copy(N.start.begin(), N.start.end(), A.outerIndexPtr());
     std::copy(N.row.begin(), N.row.end(), A.innerIndexPtr());
-    std::copy(N.value.begin(), N.value.end(), A.valuePtr());
-    return A;
+    std::fill(A.valuePtr(), A.valuePtr() + N.row.size(), 1.0);
+    SpMat full(N.n, N.n);
+    full = A.selfadjointView<Eigen::Lower>();
+    return full;
 }
 
 std::vector<Real> Diagonal(const SparseSymmetric& N) {
     std::vector<Real> d(static_cast<std::size_t>(N.n), 0);
     for (int32_t j = 0; j < N.n; ++j) {
         const int32_t p = N.start[j];
-        if (p < N.start[j + 1] && N.row[p] == j) {
-            d[j] = N.value[p];
-        }
+        if (p < N.start[j + 1] && N.row[p] == j) d[j] = N.value[p];
     }
     return d;
+}
+
+// The fill-reducing order (unknown -> position) the ordering gives; empty
+// when it gives none.
+template <class Ordering>
+std::vector<int32_t> Order(const SpMat& full, int32_t n) {
+    Permutation inverse;
+    Ordering ordering;
+    ordering(full, inverse);
+    if (inverse.size() != n) return {};
+    const Permutation P = inverse.inverse();
+    return std::vector<int32_t>(P.indices().data(), P.indices().data() + n);
 }
 
 }  // namespace
@@ -109,7 +120,7 @@ bool LdltFactor::Solve(Tvector& x) const {
 
 // The Eigen solver of the current pattern and a copy of that pattern.
 struct SparseLdlt::Analysis {
-    std::variant<std::monostate, MetisLdlt, AmdLdlt> solver;
+    SupernodalPlan plan;
     SparseSymmetric pattern;  // values left empty
 };
 
@@ -122,6 +133,7 @@ SparseLdlt::SparseLdlt(const SparseLdlt& other)
     : factor_(other.factor_),
       defect_(other.defect_),
       smallestShare_(other.smallestShare_),
+      work_(other.work_),
       ordering_(other.ordering_),
       preferred_(other.preferred_),
       analyses_(other.analyses_) {}
@@ -132,6 +144,7 @@ SparseLdlt& SparseLdlt::operator=(const SparseLdlt& other) {
         factor_ = other.factor_;
         defect_ = other.defect_;
         smallestShare_ = other.smallestShare_;
+        work_ = other.work_;
         ordering_ = other.ordering_;
         preferred_ = other.preferred_;
         analyses_ = other.analyses_;
@@ -151,22 +164,19 @@ void SparseLdlt::Clear() {
 
 bool SparseLdlt::Analyse(const SparseSymmetric& N) {
     auto a = std::make_unique<Analysis>();
-    const SpMat A = ToEigen(N);
+    const SpMat full = SymmetricPattern(N);
     // Nested dissection keeps the factor of a surveyed network smallest; METIS
-    // leaves the permutation empty when it fails, and minimum degree steps in.
-    bool ok = false;
+    // gives no order when it fails, and minimum degree steps in.
+    std::vector<int32_t> order;
     if (preferred_ == Ordering::NestedDissection) {
-        MetisLdlt& metis = a->solver.emplace<MetisLdlt>();
-        metis.analyzePattern(A);
-        ok = metis.info() == Eigen::Success && metis.permutationP().size() == N.n;
+        order = Order<Eigen::MetisOrdering<int>>(full, N.n);
         ordering_ = Ordering::NestedDissection;
     }
-    if (!ok) {
-        AmdLdlt& amd = a->solver.emplace<AmdLdlt>();
-        amd.analyzePattern(A);
-        if (amd.info() != Eigen::Success || amd.permutationP().size() != N.n) return false;
+    if (order.empty()) {
+        order = Order<Eigen::AMDOrdering<int>>(full, N.n);
         ordering_ = Ordering::MinimumDegree;
     }
+    if (!PlanSupernodes(N, order, a->plan)) return false;
     a->pattern.n = N.n;
     a->pattern.start = N.start;
     a->pattern.row = N.row;
@@ -175,7 +185,7 @@ bool SparseLdlt::Analyse(const SparseSymmetric& N) {
     return true;
 }
 
-bool SparseLdlt::Factor(const SparseSymmetric& N) {
+bool SparseLdlt::Factor(const SparseSymmetric& N, int threads) {
     defect_ = -1;
     factor_ = LdltFactor{};
     if (!Wellformed(N)) return false;
@@ -184,52 +194,17 @@ bool SparseLdlt::Factor(const SparseSymmetric& N) {
             analysis_.reset();
             if (!Analyse(N)) return false;
         }
-        const SpMat A = ToEigen(N);
-        const FpGuard guard;
-        bool ok = false;
-        std::visit(
-            [&](auto& s) {
-                using S = std::decay_t<decltype(s)>;
-                if constexpr (!std::is_same_v<S, std::monostate>) {
-                    s.factorize(A);
-                    const auto& L = s.matrixL().nestedExpression();
-                    const auto& D = s.vectorD();
-                    const auto& P = s.permutationP().indices();
-                    const int32_t n = N.n;
-                    factor_.n = n;
-                    factor_.perm.assign(P.data(), P.data() + n);
-                    factor_.inverse.assign(static_cast<std::size_t>(n), 0);
-                    for (int32_t i = 0; i < n; ++i) {
-                        factor_.inverse[static_cast<std::size_t>(factor_.perm[i])] = i;
-                    }
-                    factor_.d.assign(D.data(), D.data() + n);
-                    factor_.start.assign(L.outerIndexPtr(), L.outerIndexPtr() + n + 1);
-                    const auto nnz = static_cast<std::size_t>(factor_.start.back());
-                    factor_.row.assign(L.innerIndexPtr(), L.innerIndexPtr() + nnz);
-                    factor_.value.assign(L.valuePtr(), L.valuePtr() + nnz);
-                    ok = true;
-                }
-            },
-            analysis_->solver);
-        if (!ok) return false;
-        // Eigen stops only at an exact zero; the first pivot that is small for
-        // its unknown is where the matrix is singular (the D beyond a stop are
-        // not meaningful, and the scan ends at the stop at the latest).
+        work_ = 0;
+        for (const double w : analysis_->plan.work) work_ += w;
+        if (!FactorSupernodal(analysis_->plan, N, kRelativePivot, threads, factor_, defect_)) {
+            factor_ = LdltFactor{};
+            return false;
+        }
         const std::vector<Real> diag = Diagonal(N);
         smallestShare_ = std::numeric_limits<Real>::infinity();
         for (int32_t k = 0; k < N.n; ++k) {
-            const Real dk = factor_.d[k];
             const int32_t i = factor_.inverse[k];
-            if (diag[i] > 0) smallestShare_ = std::min(smallestShare_, dk / diag[i]);
-            if (!(dk > kRelativePivot * diag[i]) || !std::isfinite(dk)) {
-                defect_ = i;
-                factor_ = LdltFactor{};
-                return false;
-            }
-        }
-        if (!guard.Ok()) {
-            factor_ = LdltFactor{};
-            return false;
+            if (diag[i] > 0) smallestShare_ = std::min(smallestShare_, factor_.d[k] / diag[i]);
         }
         return true;
     } catch (const std::bad_alloc&) {
@@ -249,96 +224,20 @@ namespace {
 // Below this many entries of L a second thread costs more than it saves.
 constexpr std::size_t kParallelInverse = 20000;
 
-// The columns of the selected inverse in the order they can be computed: the
-// columns of `top` first (from the last), then each group, independently of
-// the others (each from its last column). Column j needs only the columns of
-// its ancestors in the elimination tree (the rows of its pattern), so the
-// subtrees below the top of the tree are independent. The top grows from the
-// root by splitting the largest subtree (down the separators of the ordering,
-// which are chains); of the splits tried, the one with the least work on the
-// longest path (the top, then the largest group) is taken.
-struct InversePlan {
-    std::vector<int32_t> top;
-    std::vector<std::vector<int32_t>> groups;
-};
-
-// Splits tried at most; each moves one column into the top.
-constexpr int32_t kMostSplits = 4096;
-
-// Subtree roots dealt to the groups, the largest first to the one with the
-// least work; returns the largest load.
-double Deal(std::vector<int32_t> roots, const std::vector<double>& work, int groups,
-            std::vector<int32_t>* group) {
-    std::sort(roots.begin(), roots.end(), [&](int32_t a, int32_t b) {
-        return work[a] > work[b] || (work[a] == work[b] && a < b);
-    });
-    std::vector<double> load(static_cast<std::size_t>(groups), 0);
-    for (const int32_t root : roots) {
-        const auto g = std::min_element(load.begin(), load.end()) - load.begin();
-        load[g] += work[root];
-        if (group != nullptr) (*group)[root] = static_cast<int32_t>(g);
-    }
-    return *std::max_element(load.begin(), load.end());
-}
-
-InversePlan PlanInverse(const LdltFactor& f, int groups) {
+// The columns of the selected inverse dealt among threads: column j needs
+// only the columns of its ancestors in the elimination tree (the rows of its
+// pattern), so the subtrees below the top of the tree are independent; each
+// group runs from its last column, the top before them.
+detail::SubtreePlan PlanInverse(const LdltFactor& f, int groups) {
     const int32_t n = f.n;
     std::vector<int32_t> parent(static_cast<std::size_t>(n), -1);
     std::vector<double> own(static_cast<std::size_t>(n), 0);
-    std::vector<double> work(static_cast<std::size_t>(n), 0);
     for (int32_t j = 0; j < n; ++j) {
         const double cnt = f.start[j + 1] - f.start[j];
         own[j] = cnt * cnt + 1;
-        work[j] += own[j];
-        if (cnt > 0) {
-            parent[j] = f.row[f.start[j]];
-            work[parent[j]] += work[j];
-        }
+        if (cnt > 0) parent[j] = f.row[f.start[j]];
     }
-    std::vector<std::vector<int32_t>> children(static_cast<std::size_t>(n) + 1);
-    for (int32_t j = 0; j < n; ++j) children[parent[j] < 0 ? n : parent[j]].push_back(j);
-    std::vector<int32_t> frontier = children[n];
-    std::vector<int32_t> split;  // the roots moved into the top, in order
-    double topWork = 0;
-    double best = Deal(frontier, work, groups, nullptr);
-    std::size_t bestSplits = 0;
-    while (!frontier.empty() && static_cast<int32_t>(split.size()) < kMostSplits) {
-        const auto big = std::max_element(frontier.begin(), frontier.end(),
-                                          [&](int32_t a, int32_t b) { return work[a] < work[b]; });
-        const int32_t root = *big;
-        frontier.erase(big);
-        frontier.insert(frontier.end(), children[root].begin(), children[root].end());
-        split.push_back(root);
-        topWork += own[root];
-        if (topWork >= best) break;
-        const double longest =
-            topWork + (frontier.empty() ? 0 : Deal(frontier, work, groups, nullptr));
-        if (longest < best) {
-            best = longest;
-            bestSplits = split.size();
-        }
-    }
-    std::vector<char> isTop(static_cast<std::size_t>(n), 0);
-    frontier = children[n];
-    for (std::size_t k = 0; k < bestSplits; ++k) {
-        const int32_t root = split[k];
-        isTop[root] = 1;
-        frontier.erase(std::find(frontier.begin(), frontier.end(), root));
-        frontier.insert(frontier.end(), children[root].begin(), children[root].end());
-    }
-    std::vector<int32_t> group(static_cast<std::size_t>(n), -1);
-    Deal(frontier, work, groups, &group);
-    InversePlan plan;
-    plan.groups.resize(static_cast<std::size_t>(groups));
-    for (int32_t j = n - 1; j >= 0; --j) {
-        if (isTop[j]) {
-            plan.top.push_back(j);
-            continue;
-        }
-        if (group[j] < 0) group[j] = group[parent[j]];
-        plan.groups[group[j]].push_back(j);
-    }
-    return plan;
+    return detail::PlanSubtrees(parent, own, groups);
 }
 
 }  // namespace
@@ -380,6 +279,11 @@ bool SelectedInverse::Compute(const LdltFactor& f, int threads) {
         f.d.size() != static_cast<std::size_t>(n)) {
         return false;
     }
+    if (!f.supernode.empty()) {
+        if (detail::SupernodalInverse(f, threads, value_, diagonal_)) return true;
+        Clear();
+        return false;
+    }
     const FpGuard guard;
     value_.assign(f.value.size(), 0);
     diagonal_.assign(static_cast<std::size_t>(n), 0);
@@ -391,7 +295,7 @@ bool SelectedInverse::Compute(const LdltFactor& f, int threads) {
     } else {
         // Every column is computed by the same operations whichever thread
         // does it: the result does not depend on the thread count.
-        const InversePlan plan = PlanInverse(f, threads);
+        const detail::SubtreePlan plan = PlanInverse(f, threads);
         for (const int32_t j : plan.top) Column(f, j, where, t);
         TindexVector split(plan.groups.size() + 1);
         for (std::size_t g = 0; g < split.size(); ++g) split[g] = static_cast<int>(g);
@@ -399,7 +303,8 @@ bool SelectedInverse::Compute(const LdltFactor& f, int threads) {
             std::vector<int32_t> w(static_cast<std::size_t>(n), -1);
             std::vector<Real> tg;
             for (int g = first; g < end; ++g) {
-                for (const int32_t j : plan.groups[g]) Column(f, j, w, tg);
+                const std::vector<int32_t>& group = plan.groups[g];
+                for (auto j = group.rbegin(); j != group.rend(); ++j) Column(f, *j, w, tg);
             }
             return true;
         });

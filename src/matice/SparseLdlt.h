@@ -38,18 +38,24 @@ struct LdltFactor {
     std::vector<int32_t> row;
     std::vector<Real> value;
     std::vector<Real> d;
+    // Supernodes: columns supernode[s] .. supernode[s + 1] - 1 share their
+    // rows below the last of them (the first column holds the others and
+    // those rows); empty when the factor was not made by supernodes.
+    std::vector<int32_t> supernode;
 
     // x := N^-1 x in the order of the unknowns of N. False when x is shorter
     // than n or a floating-point fault occurs.
     [[nodiscard]] bool Solve(Tvector& x) const;
 };
 
-// The sparse LDL^T of a symmetric positive definite matrix by Eigen's
-// simplicial factorisation in extended precision. The fill-reducing ordering
-// (nested dissection by METIS, the approximate minimum degree ordering when
-// METIS gives none) and the symbolic analysis are made once and reused for
-// every matrix of the same pattern, so the iterations of an adjustment pay for
-// them only once.
+// The sparse LDL^T of a symmetric positive definite matrix in extended
+// precision, supernodal (Supernodal.h): columns with the same rows below are
+// factored together as dense blocks by the kernels of the dense routines, and
+// `threads` threads share independent subtrees; the bits do not depend on
+// their number. The fill-reducing ordering (nested dissection by METIS, the
+// approximate minimum degree ordering when METIS gives none) and the symbolic
+// analysis are made once and reused for every matrix of the same pattern, so
+// the iterations of an adjustment pay for them only once.
 //
 // Copies carry the numerical factor; the analysis is not copied and is made
 // again by the first factorisation of the copy.
@@ -68,7 +74,7 @@ class SparseLdlt {
     // kRelativePivot times its diagonal element of N (or is not finite), the
     // first such unknown in DefectUnknown(); false with DefectUnknown() = -1 on
     // a malformed matrix, a floating-point fault or a lack of memory.
-    [[nodiscard]] bool Factor(const SparseSymmetric& N);
+    [[nodiscard]] bool Factor(const SparseSymmetric& N, int threads = 1);
 
     // The unknown of N at whose pivot the last factorisation found N singular;
     // -1 when it did not.
@@ -76,6 +82,9 @@ class SparseLdlt {
     // The smallest pivot of the last factorisation relative to its diagonal
     // element: how far the matrix is from the defect test.
     [[nodiscard]] Real SmallestPivotShare() const { return smallestShare_; }
+    // Multiply-adds of the last factorisation (for weighing it against
+    // iterating on it).
+    [[nodiscard]] double FactorWork() const { return work_; }
     [[nodiscard]] const LdltFactor& Result() const { return factor_; }
     [[nodiscard]] Ordering UsedOrdering() const { return ordering_; }
     // How many symbolic analyses this object has made.
@@ -83,8 +92,8 @@ class SparseLdlt {
     // The ordering the next analysis tries first (nested dissection unless
     // told otherwise; for comparing the two).
     void Prefer(Ordering o) { preferred_ = o; }
-    // Forgets the analysis (and Eigen's own copy of the factor), keeping the
-    // factor; the next factorisation analyses again.
+    // Forgets the analysis, keeping the factor; the next factorisation
+    // analyses again.
     void ReleaseAnalysis();
     void Clear();
 
@@ -96,6 +105,7 @@ class SparseLdlt {
     LdltFactor factor_;
     int32_t defect_ = -1;
     Real smallestShare_ = 0;
+    double work_ = 0;
     Ordering ordering_ = Ordering::NestedDissection;
     Ordering preferred_ = Ordering::NestedDissection;
     int32_t analyses_ = 0;

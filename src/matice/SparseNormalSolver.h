@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "matice/ConjugateGradients.h"
 #include "matice/NormalSolver.h"
 #include "matice/SparseLdlt.h"
 
@@ -25,6 +26,13 @@ namespace vertano {
 // solution and the inverse that the matrix bordered by the conditions gives.
 // Datum vectors that are not a defect of N (A g != 0 beyond rounding) make the
 // datum unresolvable here.
+//
+// Iterations. The systems of an iterated adjustment differ little from one
+// to the next once the coordinates and the robust weights settle. A solution
+// is first sought by conjugate gradients preconditioned with the factor of the
+// last factorised system (same unknowns); only when they do not converge
+// within a share of the cost of a factorisation is the system factored. The
+// cofactors always come from a factorisation of their own system.
 class SparseNormalSolver final : public NormalSolver {
   public:
     [[nodiscard]] bool Assemble(const NormalSystem& s) override;
@@ -45,6 +53,11 @@ class SparseNormalSolver final : public NormalSolver {
     [[nodiscard]] const SparseLdlt& Factorisation() const { return ldlt_; }
     // Entries of the lower triangle of the last assembled N_r.
     [[nodiscard]] std::size_t NormalEntries() const { return N_.row.size(); }
+    // Numeric factorisations made, and solutions found instead by conjugate
+    // gradients preconditioned with the last factor (with their steps).
+    [[nodiscard]] int32_t Factorisations() const { return factorisations_; }
+    [[nodiscard]] int32_t IteratedSolutions() const { return iterated_; }
+    [[nodiscard]] int64_t IterationSteps() const { return iterationSteps_; }
 
   private:
     struct ObservationRows {
@@ -67,7 +80,8 @@ class SparseNormalSolver final : public NormalSolver {
     template <class Visit>
     Real Gather(const NormalSystem& s, int32_t jr, Tvector& sum, const Visit& visit) const;
     bool Factor();
-    bool Increments(int32_t n, Tvector& dx);
+    bool Iterate(Tvector& xr);
+    bool Increments(int32_t n, const Tvector& xr, Tvector& dx);
     bool PrepareDatumCofactors();
     bool ReducedColumn(int32_t j, Tvector& z) const;
     Real DatumTerm(int32_t i, int32_t j) const;
@@ -75,6 +89,7 @@ class SparseNormalSolver final : public NormalSolver {
 
     int32_t n_ = 0;
     int32_t d_ = 0;
+    int32_t threads_ = 1;
     std::vector<int32_t> reduced_;  // unknown -> row of N_r, -1 when held
     std::vector<int32_t> held_;
     ObservationRows rows_;
@@ -92,8 +107,15 @@ class SparseNormalSolver final : public NormalSolver {
     SparseLdlt ldlt_;
     // The matrix of the last factorisation: the cofactors after the last plain
     // iteration need the very same one (the a-priori weights, the same design
-    // matrix), so it is not factored again.
+    // matrix), so it is not factored again. Its unknowns (held ones and all)
+    // tell whether its factor can precondition the next system.
     SparseSymmetric factoredN_;
+    std::vector<int32_t> factoredReduced_;
+    Preconditioner preconditioner_;  // the last factor in double, made when first iterated on
+    // Solutions by conjugate gradients on an older factor, and their steps.
+    int32_t iterated_ = 0;
+    int64_t iterationSteps_ = 0;
+    int32_t factorisations_ = 0;
     SelectedInverse Z_;
     bool cofactors_ = false;
     // The last column of Q0 solved for an entry outside the selected inverse:

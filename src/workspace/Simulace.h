@@ -28,7 +28,7 @@ enum class SimulaceTvar {
 
 // Limits of the parameters (checked by OveritParametry).
 namespace simulace {
-inline constexpr int32_t kMaxBodu = 10000;
+inline constexpr int32_t kMaxBodu = 100000;
 inline constexpr int32_t kMaxSousedu = 50;
 inline constexpr int32_t kMaxSkupin = 20;
 inline constexpr Real kMinRozestup = 1;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Reference.h"
+#include "matice/ConjugateGradients.h"
 #include "matice/SparseLdlt.h"
 #include "matice/SparseNormalSolver.h"
 
@@ -163,10 +164,9 @@ TEST(SparseLdlt, SolvesAndItsSelectedInverseEqualsTheDenseInverse) {
     }
 }
 
-TEST(SparseLdlt, TheSelectedInverseIsTheSameBitsOnAnyNumberOfThreads) {
-    // A^T P A of a 40 x 40 grid, x and y of its first point held (positive
-    // definite), assembled entry by entry.
-    const GridNetwork g = Grid(40, 5);
+// A^T P A of a grid, x and y of its first point held (positive definite),
+// assembled entry by entry.
+SparseSymmetric HeldGridNormal(const GridNetwork& g) {
     std::vector<std::map<int, Real>> columns(g.n);
     std::vector<std::vector<std::pair<int, Real>>> rows(g.m);
     for (int j = 0; j < g.n; ++j) {
@@ -192,9 +192,21 @@ TEST(SparseLdlt, TheSelectedInverseIsTheSameBitsOnAnyNumberOfThreads) {
         }
         N.start.push_back(static_cast<int32_t>(N.row.size()));
     }
+    return N;
+}
+
+TEST(SparseLdlt, TheFactorAndItsSelectedInverseAreTheSameBitsOnAnyNumberOfThreads) {
+    const GridNetwork g = Grid(40, 5);
+    const SparseSymmetric N = HeldGridNormal(g);
     SparseLdlt ldlt;
-    ASSERT_TRUE(ldlt.Factor(N));
+    ASSERT_TRUE(ldlt.Factor(N, 1));
     ASSERT_GT(ldlt.Result().value.size(), 20000U);  // large enough to be shared
+    for (const int threads : {2, 3}) {
+        SparseLdlt shared;
+        ASSERT_TRUE(shared.Factor(N, threads));
+        EXPECT_EQ(shared.Result().value, ldlt.Result().value) << threads << " threads";
+        EXPECT_EQ(shared.Result().d, ldlt.Result().d) << threads << " threads";
+    }
     SelectedInverse one;
     ASSERT_TRUE(one.Compute(ldlt.Result(), 1));
     for (const int threads : {2, 3}) {
@@ -212,6 +224,46 @@ TEST(SparseLdlt, TheSelectedInverseIsTheSameBitsOnAnyNumberOfThreads) {
         }
         EXPECT_EQ(differ, 0) << threads << " threads";
     }
+}
+
+TEST(SparseLdlt, ADefectIsNamedTheSameOnAnyNumberOfThreads) {
+    // The point 700 keeps one equation: nothing determines its y.
+    const SparseSymmetric N = HeldGridNormal(Grid(40, 6, 700));
+    for (const int threads : {1, 2, 3}) {
+        SparseLdlt ldlt;
+        EXPECT_FALSE(ldlt.Factor(N, threads));
+        EXPECT_EQ(ldlt.DefectUnknown(), 2 * 700 + 1) << threads << " threads";
+    }
+}
+
+TEST(ConjugateGradients, OnTheFactorOfOtherWeightsReachEveryUnknownWithinItsPrecision) {
+    GridNetwork g = Grid(20, 3);
+    const SparseSymmetric N = HeldGridNormal(g);
+    std::mt19937 gen(4);
+    std::uniform_real_distribution<double> change(0.7, 1.3);
+    for (Real& p : g.p) p *= change(gen);
+    const SparseSymmetric moved = HeldGridNormal(g);
+    SparseLdlt old;
+    SparseLdlt now;
+    ASSERT_TRUE(old.Factor(N));
+    ASSERT_TRUE(now.Factor(moved));
+    SelectedInverse q;
+    ASSERT_TRUE(q.Compute(now.Result()));
+    const Tvector b = RandomVector(g.n, 21, -1e6, 1e6);
+    Tvector direct = b;
+    ASSERT_TRUE(now.Result().Solve(direct));
+    const Preconditioner M(old.Result());
+    Tvector x;
+    const CgResult r = PreconditionedCg(moved, old.Result(), M, b, x, 60, 1e-10L);
+    ASSERT_TRUE(r.converged);
+    EXPECT_GT(r.iterations, 1);
+    for (int i = 0; i < g.n; ++i) {
+        Real qii = 0;
+        ASSERT_TRUE(q.Find(now.Result(), i, i, qii));
+        EXPECT_LE(std::fabs(x[i] - direct[i]), 1e-10L * std::sqrt(qii)) << i;
+    }
+    // Too few steps allowed: said so, for the caller to factor instead.
+    EXPECT_FALSE(PreconditionedCg(moved, old.Result(), M, b, x, 1, 1e-10L).converged);
 }
 
 TEST(SparseLdlt, AnalysesEachPatternOnceAndCopiesCarryTheFactor) {

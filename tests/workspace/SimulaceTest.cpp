@@ -427,6 +427,11 @@ TEST(Simulace, ParametersOutOfRangeAreRefusedAndLeaveNothing) {
     SimulaceParametry p;
     p.pocetBodu = 2;
     odmitnuto(p, "points");
+    p.pocetBodu = 100001;
+    odmitnuto(p, "100000");
+    p.pocetBodu = 100000;  // the largest network is accepted
+    std::string chyba;
+    EXPECT_TRUE(OveritParametry(p, chyba)) << chyba;
     p = {};
     p.tvar = SimulaceTvar::Tiny;
     p.pocetBodu = 6;
