@@ -277,7 +277,9 @@ void HlavniOkno::NastavitTexty() {
     const jazyk::Ttlacitko& t = j.tlacitko;
     const jazyk::Tpopis& p = j.popis;
     const info::Tsoubor& projekt = ws_.info.souborProjekt;
-    setWindowTitle(projekt.nacteni ? "Vertano [" + Q(projekt.jmeno) + "]" : QString("Vertano"));
+    // "[*]" is where the mark of unsaved changes appears.
+    setWindowTitle((projekt.nacteni ? "Vertano [" + Q(projekt.jmeno) + "]" : QString("Vertano")) +
+                   "[*]");
 
     const QString menu[] = {Q(t.hlavni),   Q(p.mereni),  Q(t.vyber),    Q(t.identifikace),
                             Q(t.kontrola), Q(p.doplnek), Q(t.vyrovnani)};
@@ -390,7 +392,9 @@ void HlavniOkno::NastavitTexty() {
     tabulka_->Model().ObnovitTexty();
     tabulka_->NastavitSirky();
     if (!prvniZobrazeni_) setFixedWidth(tabulka_->PrirozenaSirka() + 8);
+    NastavitTextyPlochy();
     AktualizovatStav();
+    AktualizovatNadpis();
 }
 
 void HlavniOkno::NastavitPrepinace() {
@@ -460,6 +464,7 @@ void HlavniOkno::AktualizovatMenu() {
     a_.apriorni->setEnabled(p.apriorniAnalyza);
     a_.upravitPresnost->setEnabled(p.apriorniAnalyza);
     a_.vyrovnani->setEnabled(p.vyrovnani);
+    AktualizovatNastroje(false);
 }
 
 void HlavniOkno::PrepnoutSkupiny(bool zapnout) {

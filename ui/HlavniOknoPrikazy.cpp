@@ -2,8 +2,11 @@
 #include <QClipboard>
 #include <memory>
 
+#include "DesktopTexts.h"
 #include "FormatBunek.h"
 #include "HlavniOkno.h"
+#include "OknaVysledku.h"
+#include "StepOutcome.h"
 #include "NastaveniDialogy.h"
 #include "OknoHledani.h"
 #include "OknoPremisteni.h"
@@ -78,6 +81,18 @@ void HlavniOkno::PridatSoubory(const std::vector<std::filesystem::path>& cesty) 
     for (const LoadedRawFile& f : v.soubory)
         for (const std::string& p : f.poznamky)
             chyby += "\n" + Q(f.path.filename().string()) + ": " + Q(p);
+    {
+        const StepOutcome kontrola = OutcomeOfChecks(ws_);
+        const QString pridano = TextyPlochy(ws_.nastaveni.typJazyk)
+                                    .filesAdded.arg(v.nacteno)
+                                    .arg(v.pocetMereni);
+        const QString nadpis = Q(ws_.jazyk.nadpis.pridatSurovaMereni);
+        UkazatVysledek({pridano + "; " + kontrola.text, kontrola.problem || !chyby.isEmpty()},
+                       kontrola.problem ? std::function<void()>([this] { PrikazZkontrolovat(); })
+                                        : std::function<void()>([this, nadpis] {
+                                              ZobrazitProtokol(nadpis, protokolSouboru_);
+                                          }));
+    }
     if (!v.MaOznameni() && chyby.isEmpty()) return;
     const jazyk::Toznameni o = OznameniPridaniSurovych(ws_, v);
     const QString nadpis = Q(ws_.jazyk.nadpis.pridatSurovaMereni);
@@ -222,11 +237,36 @@ void HlavniOkno::PrikazVybratDle(VyberDle pravidlo) {
     Obnovit();
 }
 
+std::function<void()> HlavniOkno::Podrobnosti(const QString& nadpis, const QString& text) {
+    if (text.isEmpty()) return {};
+    return [this, nadpis, text] { Zprava(nadpis, text); };
+}
+
 void HlavniOkno::PrikazAnalyza() {
     if (Bezi()) return;
+    auto vysledek = std::make_shared<VysledekAnalyzy>();
     SpustitNaPozadi(
-        [this](Interaction& ui, const Cekani& cekani) { AnalyzaSuroveMereni(ws_, ui, cekani); },
-        [] {});
+        [this, vysledek](Interaction& ui, const Cekani& cekani) {
+            *vysledek = AnalyzaSuroveMereni(ws_, ui, cekani);
+        },
+        [this, vysledek] {
+            // The analysis shows no window of its own: the status bar says what it did.
+            if (vysledek->uspech) {
+                UkazatVysledek(OutcomeOfAnalysis(ws_, *vysledek), [this] {
+                    if (ws_.state.Current(Step::Analysis))
+                        Ukazat(OknoPribliznychSouradnic(this, ws_));
+                });
+                return;
+            }
+            QString text =
+                vysledek->oznameni > 0 ? Q(ws_.jazyk.Oznameni(vysledek->oznameni).text) : QString();
+            if (!vysledek->druhyRadek.empty()) text += "\n" + Q(vysledek->druhyRadek);
+            QStringList neurcene;
+            for (const std::string& b : vysledek->priblizne.neurcene) neurcene << Q(b);
+            if (!neurcene.isEmpty()) text += "\n" + neurcene.join(", ");
+            UkazatVysledek(OutcomeOfAnalysis(ws_, *vysledek),
+                           Podrobnosti(Q(ws_.jazyk.tlacitko.analyzaMereni), text.trimmed()));
+        });
 }
 
 void HlavniOkno::PrikazVyrovnani() {
@@ -242,7 +282,21 @@ void HlavniOkno::PrikazVyrovnani() {
             *vysledek = VyrovnaniSite(ws_, ui, cekani);
         },
         [this, vysledek] {
-            if (vysledek->uspech) OtevritOknoVyrovnani();
+            if (vysledek->uspech) {
+                UkazatVysledek(OutcomeOfAdjustment(ws_, *vysledek), [this] {
+                    if (!ws_.state.Current(Step::Adjustment)) return;
+                    OtevritOknoVyrovnani();
+                    if (Vyrovnani() != nullptr) Vyrovnani()->PrikazInformace();
+                });
+                OtevritOknoVyrovnani();
+                return;
+            }
+            QString text =
+                vysledek->oznameni > 0 ? Q(ws_.jazyk.Oznameni(vysledek->oznameni).text) : QString();
+            if (!vysledek->druhyRadek.empty()) text += "\n" + Q(vysledek->druhyRadek);
+            if (!vysledek->chyba.empty()) text += "\n" + Q(vysledek->chyba);
+            UkazatVysledek(OutcomeOfAdjustment(ws_, *vysledek),
+                           Podrobnosti(Q(ws_.jazyk.tlacitko.vyrovaniSite), text.trimmed()));
         });
 }
 
