@@ -32,6 +32,8 @@ DesktopTexts Cesky() {
     t.toolDrawing = QString::fromUtf8("Kresba");
     t.toolReport = QString::fromUtf8("Protokol");
     t.toolSave = QString::fromUtf8("Uložit");
+    t.undo = QString::fromUtf8("Zpět");
+    t.redo = QString::fromUtf8("Znovu");
     t.details = QString::fromUtf8("Podrobnosti");
     t.checksNone = QString::fromUtf8("Kontrola: bez chyb (měření: %1)");
     t.checksFound = QString::fromUtf8("Kontrola: nalezené chyby: %1 (měření: %2)");
@@ -86,6 +88,8 @@ DesktopTexts Anglicky() {
     t.toolDrawing = "Drawing";
     t.toolReport = "Report";
     t.toolSave = "Save";
+    t.undo = "Undo";
+    t.redo = "Redo";
     t.details = "Details";
     t.checksNone = "Checks: no errors (measurements: %1)";
     t.checksFound = "Checks: errors found: %1 (measurements: %2)";

@@ -19,6 +19,8 @@ struct DesktopTexts {
     // The toolbar of the main road
     QString toolbar, toolAdd, toolCheck, toolAnalyse, toolAdjust, toolDrawing, toolReport,
         toolSave;
+    // Undo and redo of the edits of the raw table
+    QString undo, redo;
     // The outcome line
     QString details, checksNone, checksFound, checksEmpty, analysisDone, analysisUnreached,
         analysisWarnings, analysisStopped, analysisCancelled, adjustmentDone,

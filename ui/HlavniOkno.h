@@ -22,6 +22,7 @@ class QPushButton;
 class QStackedWidget;
 class QThread;
 class QToolBar;
+class QUndoStack;
 
 namespace vertano {
 class Workspace;
@@ -108,6 +109,11 @@ class HlavniOkno : public QMainWindow {
     void OtevritNedavny(const QString& cesta);
     // The "Check" of the toolbar: the outcome of the checks, the first row in error.
     void PrikazZkontrolovat();
+    // Undo and redo of the edits of the raw table (Ctrl+Z, Ctrl+Y): "Measurements"
+    // starts with them. Adding files or opening a project empties the stack.
+    QUndoStack* Zpet() const { return zpet_; }
+    QAction* AkceZpet() const { return zpetAkce_; }
+    QAction* AkceZnovu() const { return znovuAkce_; }
 
     // The enabling of every item from the state; evaluated when a menu opens and
     // after every command, so that the shortcuts follow it too.
@@ -215,6 +221,11 @@ class HlavniOkno : public QMainWindow {
     std::function<void()> Podrobnosti(const QString& nadpis, const QString& text);
     void PridatBody(const std::vector<std::filesystem::path>& cesty);
     void UlozitRozlozeni();
+    // Runs an edit of the raw rows and puts it on the undo stack under the
+    // caption of its menu item, when it changed anything.
+    void ZaznamenatUpravu(const QAction* prikaz, const std::function<void()>& uprava);
+    void VytvoritZpet();
+    void AktualizovatZpet();
 
     Workspace& ws_;
     Dialogy& dialogy_;
@@ -249,6 +260,8 @@ class HlavniOkno : public QMainWindow {
     QLabel* vysledek_ = nullptr;
     QPushButton* podrobnosti_ = nullptr;
     std::function<void()> podrobnostiAkce_;
+    QUndoStack* zpet_ = nullptr;
+    QAction *zpetAkce_ = nullptr, *znovuAkce_ = nullptr;
 };
 
 }  // namespace vertano::ui

@@ -141,24 +141,25 @@ void HlavniOkno::VytvoritMenu() {
     m->addSeparator();
     a_.zrcadlit = akce(m, zadna, [this] {
         Zaneprazdneni(true);
-        ZrcadlitMereni(ws_, *interakce_);
+        ZaznamenatUpravu(a_.zrcadlit, [this] { ZrcadlitMereni(ws_, *interakce_); });
         Zaneprazdneni(false);
         PoZmeneMereni();
     });
     a_.najitSkupiny = akce(m, zadna, [this] {
         Zaneprazdneni(true);
-        NajitSkupiny(ws_, *interakce_);
+        ZaznamenatUpravu(a_.najitSkupiny, [this] { NajitSkupiny(ws_, *interakce_); });
         Zaneprazdneni(false);
         PoZmeneMereni();
     });
     a_.seraditPolohy = akce(m, zadna, [this] {
         Zaneprazdneni(true);
-        SeraditPolohy(ws_, *interakce_);
+        ZaznamenatUpravu(a_.seraditPolohy, [this] { SeraditPolohy(ws_, *interakce_); });
         Zaneprazdneni(false);
         PoZmeneMereni();
     });
     a_.smazatMimoSkupiny = akce(m, zadna, [this] {
-        SmazatMimoSkupiny(ws_, *interakce_);
+        ZaznamenatUpravu(a_.smazatMimoSkupiny,
+                         [this] { SmazatMimoSkupiny(ws_, *interakce_); });
         tabulka_->Vyber().Zrusit();
         PoZmeneMereni();
     });
@@ -464,6 +465,7 @@ void HlavniOkno::AktualizovatMenu() {
     a_.apriorni->setEnabled(p.apriorniAnalyza);
     a_.upravitPresnost->setEnabled(p.apriorniAnalyza);
     a_.vyrovnani->setEnabled(p.vyrovnani);
+    AktualizovatZpet();
     AktualizovatNastroje(false);
 }
 

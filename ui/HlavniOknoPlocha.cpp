@@ -51,6 +51,7 @@ QStringList MistniSoubory(const QMimeData* data) {
 
 void HlavniOkno::VytvoritPlochu() {
     setAcceptDrops(true);
+    VytvoritZpet();
     connect(uvitani_->OpenExample(), &QPushButton::clicked, this, [this] {
         const QString priklad = ExampleProject();
         if (!priklad.isEmpty()) OtevritNedavny(priklad);

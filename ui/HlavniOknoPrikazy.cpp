@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QClipboard>
+#include <QUndoStack>
 #include <memory>
 
 #include "DesktopTexts.h"
@@ -74,6 +75,8 @@ void HlavniOkno::PridatSoubory(const std::vector<std::filesystem::path>& cesty) 
     Zaneprazdneni(true);
     const VysledekPridaniSurovych v = PridatSurovaMereni(ws_, soubory);
     Zaneprazdneni(false);
+    // The edits before are not undone over rows of other files.
+    if (v.registrovano > 0) zpet_->clear();
     PoZmeneMereni();
     // The file report of this addition, kept for the "Protocol" button.
     protokolSouboru_ = ws_.protokolPridatSoubor.Radky();
@@ -104,6 +107,7 @@ void HlavniOkno::ImportovatSitOkna(const std::filesystem::path& cesta) {
     Zaneprazdneni(true);
     const VysledekImportuSite v = ImportovatSit(ws_, cesta);
     Zaneprazdneni(false);
+    zpet_->clear();
     PoZmeneMereni();
     protokolSouboru_ = ws_.protokolPridatSoubor.Radky();
     const Tjazyk& j = ws_.jazyk;
@@ -184,7 +188,7 @@ void HlavniOkno::PrikazSmazat() {
                    Q(j.hlaseni.opravduSmazatZaznam) + QString::number(pocet) + ")"))
         return;
     Zaneprazdneni(true);
-    SmazatVybrane(ws_, tabulka_->Vyber());
+    ZaznamenatUpravu(a_.smazat, [this] { SmazatVybrane(ws_, tabulka_->Vyber()); });
     Zaneprazdneni(false);
     PoZmeneMereni();
     tabulka_->NastavitAktualni(tabulka_->Vyber().aktualni);
@@ -198,7 +202,7 @@ void HlavniOkno::PrikazKopirovat() {
 
 void HlavniOkno::PrikazVyjmout() {
     Zaneprazdneni(true);
-    VyjmoutVybrane(ws_, tabulka_->Vyber());
+    ZaznamenatUpravu(a_.vyjmout, [this] { VyjmoutVybrane(ws_, tabulka_->Vyber()); });
     Zaneprazdneni(false);
     PoZmeneMereni();
     tabulka_->NastavitAktualni(tabulka_->Vyber().aktualni);
@@ -206,7 +210,8 @@ void HlavniOkno::PrikazVyjmout() {
 
 void HlavniOkno::PrikazVlozit() {
     Zaneprazdneni(true);
-    const bool vlozeno = VlozitSchranku(ws_, tabulka_->Vyber());
+    bool vlozeno = false;
+    ZaznamenatUpravu(a_.vlozit, [&] { vlozeno = VlozitSchranku(ws_, tabulka_->Vyber()); });
     Zaneprazdneni(false);
     PoZmeneMereni();
     if (vlozeno && tabulka_->Vyber().Pocet() == 0)
@@ -215,7 +220,9 @@ void HlavniOkno::PrikazVlozit() {
 
 void HlavniOkno::PrikazPosunout(bool nahoru) {
     Zaneprazdneni(true);
-    const bool posunuto = PosunoutVybrany(ws_, tabulka_->Vyber(), nahoru);
+    bool posunuto = false;
+    ZaznamenatUpravu(nahoru ? a_.posunNahoru : a_.posunDolu,
+                     [&] { posunuto = PosunoutVybrany(ws_, tabulka_->Vyber(), nahoru); });
     Zaneprazdneni(false);
     PoZmeneMereni();
     if (posunuto) tabulka_->NastavitAktualni(tabulka_->Vyber().aktualni);
@@ -445,17 +452,22 @@ void HlavniOkno::PrikazZaznam(int rezim) {
         const HodnotyMereni hodnoty = HodnotySurovych(h, ws_.nastaveni);
         Zaneprazdneni(true);
         bool ok = false;
-        switch (rezim) {
-            case 1:
-                ok = VlozitStanovisko(ws_, hodnoty);
-                break;
-            case 2:
-                ok = VlozitMereni(ws_, v, hodnoty);
-                break;
-            default:
-                ok = UpravitMereni(ws_, v, hodnoty);
-                break;
-        }
+        const QAction* prikaz = rezim == 1   ? a_.noveStanovisko
+                                : rezim == 2 ? a_.noveMereni
+                                             : a_.upravit;
+        ZaznamenatUpravu(prikaz, [&] {
+            switch (rezim) {
+                case 1:
+                    ok = VlozitStanovisko(ws_, hodnoty);
+                    break;
+                case 2:
+                    ok = VlozitMereni(ws_, v, hodnoty);
+                    break;
+                default:
+                    ok = UpravitMereni(ws_, v, hodnoty);
+                    break;
+            }
+        });
         Zaneprazdneni(false);
         PoZmeneMereni();
         if (ok && rezim == 1) {
@@ -510,7 +522,8 @@ void HlavniOkno::PrikazPremistit() {
                         PocetCiluPremisteni(ws_.suroveMereni));
     if (dialogy_.Ukazat(okno) != QDialog::Accepted || okno.Poradi() <= 0) return;
     Zaneprazdneni(true);
-    const bool ok = PremistitVybrane(ws_, v, okno.Poradi());
+    bool ok = false;
+    ZaznamenatUpravu(a_.premistit, [&] { ok = PremistitVybrane(ws_, v, okno.Poradi()); });
     Zaneprazdneni(false);
     PoZmeneMereni();
     if (ok) tabulka_->NastavitAktualni(v.aktualni);

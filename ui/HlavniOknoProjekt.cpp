@@ -3,6 +3,7 @@
 #include <optional>
 
 #include <QFileInfo>
+#include <QUndoStack>
 
 #include "DesktopSettings.h"
 #include "HlavniOkno.h"
@@ -31,6 +32,7 @@ void HlavniOkno::OtevritProjekt(const std::filesystem::path& cesta, bool ohlasit
     Zaneprazdneni(false);
     if (v.uspech) {
         // Other rows, another language, other switches: the window starts afresh.
+        zpet_->clear();
         tabulka_->ZrusitVyber();
         protokolSouboru_.clear();
         NastavitTexty();

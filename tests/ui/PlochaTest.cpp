@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
@@ -9,6 +10,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QtTest>
 #include <fstream>
 
@@ -16,6 +18,7 @@
 #include "HlavniOkno.h"
 #include "OknaVysledku.h"
 #include "OknoVyrovnani.h"
+#include "OknoZaznamu.h"
 #include "TabulkaSurovych.h"
 #include "UiTestSupport.h"
 #include "WelcomePanel.h"
@@ -399,6 +402,87 @@ class PlochaTest : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(o.get()));
         QCOMPARE(o->size(), velikost);
         QCOMPARE(o->Tabulka().horizontalHeader()->sectionSize(1), 151);
+    }
+
+    // Delete, move and a record edit undone with Ctrl+Z and done again with
+    // Ctrl+Y: the rows, the checks and the current analysis as before each.
+    void UndoAndRedoOfRawEdits() {
+        Workspace ws;
+        ws.NastavitJazyk(1);
+        test::SkriptDialogy dialogy;
+        dialogy.vychoziOdpoved = true;
+        HlavniOkno okno(ws, dialogy);
+        okno.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&okno));
+        okno.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&okno));
+        okno.OtevritProjekt(Projekt(), false);
+        okno.Akce_().analyza->trigger();
+        okno.PockatNaKonec();
+        QVERIFY(ws.state.Current(Step::Analysis));
+        QVERIFY(!okno.AkceZpet()->isEnabled());
+        const std::vector<Tzaznam> puvodni = ws.suroveMereni.zaznam;
+        const auto vybrat = [&](int radek) {
+            Tvyber& v = okno.Tabulka().Vyber();
+            v.Velikost(ws.suroveMereni.zaznam.size());
+            v.Zrusit();
+            v.hromadny[static_cast<std::size_t>(radek)] = true;
+            v.aktualni = radek;
+            okno.AktualizovatMenu();
+        };
+        const auto stejne = [&] {
+            if (ws.suroveMereni.PocetPlnychZaznamu() != 312) return false;
+            for (std::size_t i = 0; i < 312; ++i) {
+                const Tzaznam& a = ws.suroveMereni.zaznam[i];
+                const Tzaznam& b = puvodni[i];
+                if (a.cislo_cil != b.cislo_cil || a.smer != b.smer || a.delka != b.delka)
+                    return false;
+            }
+            return true;
+        };
+
+        vybrat(5);
+        okno.Akce_().smazat->trigger();
+        QCOMPARE(ws.suroveMereni.PocetPlnychZaznamu(), 311);
+        QVERIFY(!ws.state.Current(Step::Analysis));
+        QVERIFY(okno.isWindowModified());
+        QCOMPARE(okno.AkceZpet()->text(), QString("Undo: Delete"));
+        QTest::keyClick(&okno, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(stejne());
+        QVERIFY(ws.state.Current(Step::Analysis));
+        QVERIFY(okno.Akce_().vyrovnani->isEnabled());
+        QVERIFY(!okno.isWindowModified());
+        QTest::keyClick(&okno, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(ws.suroveMereni.PocetPlnychZaznamu(), 311);
+        QVERIFY(!ws.state.Current(Step::Analysis));
+        okno.AkceZpet()->trigger();
+        QVERIFY(stejne());
+
+        // A move, then an edit in the record window, undone in turn.
+        vybrat(3);
+        okno.Akce_().posunDolu->trigger();
+        QVERIFY(!stejne());
+        vybrat(10);
+        dialogy.priOkne = [](QDialog& d) {
+            auto* o = dynamic_cast<OknoZaznamu*>(&d);
+            if (o == nullptr) return;
+            o->Pole(3)->setText("NEW");
+            o->Vlozit();
+            QCOMPARE(o->PocetVlozeni(), 1);
+        };
+        okno.PrikazZaznam(3);
+        dialogy.priOkne = {};
+        QCOMPARE(QString::fromStdString(ws.suroveMereni.zaznam[10].cislo_cil), QString("NEW"));
+        QCOMPARE(okno.Zpet()->count(), 3);
+        okno.AkceZpet()->trigger();
+        QCOMPARE(ws.suroveMereni.zaznam[10].cislo_cil, puvodni[10].cislo_cil);
+        okno.AkceZpet()->trigger();
+        QVERIFY(stejne());
+        QVERIFY(ws.state.Current(Step::Analysis));
+        // Opening a project starts a new history.
+        okno.OtevritProjekt(Projekt(), false);
+        QCOMPARE(okno.Zpet()->count(), 0);
+        QVERIFY(!okno.AkceZpet()->isEnabled());
     }
 
     // Without a store nothing is remembered and nothing is written.
