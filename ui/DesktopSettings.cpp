@@ -19,8 +19,13 @@ constexpr const char* kRecent = "recentProjects";
 // may happen while it is being destroyed and no longer knows its class.
 constexpr const char* kKeyProperty = "vertanoLayoutKey";
 
+// The tables of the window itself, not of the windows it owns.
 QList<QTableView*> Tables(const QWidget& window) {
-    return window.findChildren<QTableView*>();
+    QList<QTableView*> tables;
+    for (QTableView* t : window.findChildren<QTableView*>()) {
+        if (t->window() == &window) tables << t;
+    }
+    return tables;
 }
 
 QString Canonical(const QString& path) {

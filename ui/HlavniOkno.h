@@ -218,7 +218,7 @@ class HlavniOkno : public QMainWindow {
     void UkazatVysledek(const StepOutcome& vysledek, std::function<void()> podrobnosti = {});
     void UkazatVysledekKontrol();
     // A message with the details of a stopped step; none when there are none.
-    std::function<void()> Podrobnosti(const QString& nadpis, const QString& text);
+    std::function<void()> DetailZpravy(const QString& nadpis, const QString& text);
     void PridatBody(const std::vector<std::filesystem::path>& cesty);
     void UlozitRozlozeni();
     // Runs an edit of the raw rows and puts it on the undo stack under the

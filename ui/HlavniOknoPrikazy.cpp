@@ -244,7 +244,7 @@ void HlavniOkno::PrikazVybratDle(VyberDle pravidlo) {
     Obnovit();
 }
 
-std::function<void()> HlavniOkno::Podrobnosti(const QString& nadpis, const QString& text) {
+std::function<void()> HlavniOkno::DetailZpravy(const QString& nadpis, const QString& text) {
     if (text.isEmpty()) return {};
     return [this, nadpis, text] { Zprava(nadpis, text); };
 }
@@ -272,7 +272,7 @@ void HlavniOkno::PrikazAnalyza() {
             for (const std::string& b : vysledek->priblizne.neurcene) neurcene << Q(b);
             if (!neurcene.isEmpty()) text += "\n" + neurcene.join(", ");
             UkazatVysledek(OutcomeOfAnalysis(ws_, *vysledek),
-                           Podrobnosti(Q(ws_.jazyk.tlacitko.analyzaMereni), text.trimmed()));
+                           DetailZpravy(Q(ws_.jazyk.tlacitko.analyzaMereni), text.trimmed()));
         });
 }
 
@@ -303,7 +303,7 @@ void HlavniOkno::PrikazVyrovnani() {
             if (!vysledek->druhyRadek.empty()) text += "\n" + Q(vysledek->druhyRadek);
             if (!vysledek->chyba.empty()) text += "\n" + Q(vysledek->chyba);
             UkazatVysledek(OutcomeOfAdjustment(ws_, *vysledek),
-                           Podrobnosti(Q(ws_.jazyk.tlacitko.vyrovaniSite), text.trimmed()));
+                           DetailZpravy(Q(ws_.jazyk.tlacitko.vyrovaniSite), text.trimmed()));
         });
 }
 
