@@ -17,15 +17,14 @@ struct DesktopTexts {
     QString welcomeTitle, welcomeIntro, openExample, addRawFiles, openProject, emptyTable,
         welcomeRecent, exampleMissing;
     // The toolbar of the main road
-    QString toolbar, toolAdd, toolCheck, toolAnalyse, toolAdjust, toolDrawing, toolReport,
-        toolSave;
+    QString toolbar, toolAdd, toolCheck, toolAnalyse, toolAdjust, toolDrawing, toolReport, toolSave;
     // Undo and redo of the edits of the raw table
     QString undo, redo;
     // The outcome line
     QString details, checksNone, checksFound, checksEmpty, analysisDone, analysisUnreached,
-        analysisWarnings, analysisStopped, analysisCancelled, adjustmentDone,
-        adjustmentStopped, adjustmentCancelled, adjustmentDeclined, projectOpened,
-        projectNotOpened, projectSaved, projectNotSaved, filesAdded, pointsAdded;
+        analysisWarnings, analysisStopped, analysisCancelled, adjustmentDone, adjustmentStopped,
+        adjustmentCancelled, adjustmentDeclined, projectOpened, projectNotOpened, projectSaved,
+        projectNotSaved, filesAdded, pointsAdded;
 };
 
 // The texts in a language of the settings: 0 Czech, anything else English.

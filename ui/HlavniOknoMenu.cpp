@@ -158,8 +158,7 @@ void HlavniOkno::VytvoritMenu() {
         PoZmeneMereni();
     });
     a_.smazatMimoSkupiny = akce(m, zadna, [this] {
-        ZaznamenatUpravu(a_.smazatMimoSkupiny,
-                         [this] { SmazatMimoSkupiny(ws_, *interakce_); });
+        ZaznamenatUpravu(a_.smazatMimoSkupiny, [this] { SmazatMimoSkupiny(ws_, *interakce_); });
         tabulka_->Vyber().Zrusit();
         PoZmeneMereni();
     });

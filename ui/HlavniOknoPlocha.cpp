@@ -150,8 +150,8 @@ void HlavniOkno::NaplnitPosledni() {
     }
     for (int i = 0; i < seznam.size(); ++i) {
         const QString cesta = seznam[i];
-        QAction* a = posledni_->addAction(QString("&%1  %2").arg(i + 1).arg(
-            QFileInfo(cesta).fileName().replace("&", "&&")));
+        QAction* a = posledni_->addAction(
+            QString("&%1  %2").arg(i + 1).arg(QFileInfo(cesta).fileName().replace("&", "&&")));
         a->setToolTip(cesta);
         a->setStatusTip(cesta);
         connect(a, &QAction::triggered, this, [this, cesta] { OtevritNedavny(cesta); });
@@ -170,8 +170,7 @@ void HlavniOkno::OtevritNedavny(const QString& cesta) {
     if (!QFileInfo(cesta).isFile()) {
         ForgetProject(cesta);
         NastavitTextyPlochy();
-        Zprava(Q(j.nadpis.varovani),
-               TextyPlochy(ws_.nastaveni.typJazyk).recentMissing.arg(cesta));
+        Zprava(Q(j.nadpis.varovani), TextyPlochy(ws_.nastaveni.typJazyk).recentMissing.arg(cesta));
         return;
     }
     if (OtevreniZahodiData(ws_) && !Potvrzeni(Q(j.nadpis.varovani), Q(j.hlaseni.oteritProjekt)))
@@ -278,8 +277,7 @@ void HlavniOkno::OtevritSoubory(const QStringList& cesty) {
     const Tjazyk& j = ws_.jazyk;
     if (!projekty.isEmpty()) {
         // A project replaces every list: the files dropped with it go into it.
-        if (OtevreniZahodiData(ws_) &&
-            !Potvrzeni(Q(j.nadpis.varovani), Q(j.hlaseni.oteritProjekt)))
+        if (OtevreniZahodiData(ws_) && !Potvrzeni(Q(j.nadpis.varovani), Q(j.hlaseni.oteritProjekt)))
             return;
         OtevritProjekt(Cesta(projekty.front()));
         if (projekty.size() > 1)
@@ -287,7 +285,8 @@ void HlavniOkno::OtevritSoubory(const QStringList& cesty) {
     }
     if (!surova.empty()) PridatSoubory(surova);
     if (!body.empty()) PridatBody(body);
-    if (!odmitnute.isEmpty()) Zprava(Q(j.nadpis.varovani), t.dropRefused + "\n" + odmitnute.join("\n"));
+    if (!odmitnute.isEmpty())
+        Zprava(Q(j.nadpis.varovani), t.dropRefused + "\n" + odmitnute.join("\n"));
 }
 
 void HlavniOkno::PridatBody(const std::vector<std::filesystem::path>& cesty) {

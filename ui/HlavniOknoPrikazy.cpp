@@ -6,14 +6,14 @@
 #include "DesktopTexts.h"
 #include "FormatBunek.h"
 #include "HlavniOkno.h"
-#include "OknaVysledku.h"
-#include "StepOutcome.h"
 #include "NastaveniDialogy.h"
+#include "OknaVysledku.h"
 #include "OknoHledani.h"
 #include "OknoPremisteni.h"
 #include "OknoVyrovnani.h"
 #include "OknoZaznamu.h"
 #include "SeznamVstupu.h"
+#include "StepOutcome.h"
 #include "TabulkaSurovych.h"
 #include "Texty.h"
 #include "drawing/VolbyKresby.h"
@@ -86,9 +86,8 @@ void HlavniOkno::PridatSoubory(const std::vector<std::filesystem::path>& cesty) 
             chyby += "\n" + Q(f.path.filename().string()) + ": " + Q(p);
     {
         const StepOutcome kontrola = OutcomeOfChecks(ws_);
-        const QString pridano = TextyPlochy(ws_.nastaveni.typJazyk)
-                                    .filesAdded.arg(v.nacteno)
-                                    .arg(v.pocetMereni);
+        const QString pridano =
+            TextyPlochy(ws_.nastaveni.typJazyk).filesAdded.arg(v.nacteno).arg(v.pocetMereni);
         const QString nadpis = Q(ws_.jazyk.nadpis.pridatSurovaMereni);
         UkazatVysledek({pridano + "; " + kontrola.text, kontrola.problem || !chyby.isEmpty()},
                        kontrola.problem ? std::function<void()>([this] { PrikazZkontrolovat(); })

@@ -51,10 +51,9 @@ void HlavniOkno::OtevritProjekt(const std::filesystem::path& cesta, bool ohlasit
         StepOutcome vysledek = OutcomeOfProject(ws_, v, false, jmeno);
         vysledek.text += "; " + kontrola.text;
         vysledek.problem = kontrola.problem;
-        UkazatVysledek(vysledek, kontrola.problem ? std::function<void()>([this] {
-            PrikazZkontrolovat();
-        })
-                                                  : std::function<void()>());
+        UkazatVysledek(vysledek, kontrola.problem
+                                     ? std::function<void()>([this] { PrikazZkontrolovat(); })
+                                     : std::function<void()>());
     } else {
         UkazatVysledek(OutcomeOfProject(ws_, v, false, jmeno),
                        [this, o] { Zprava(Q(o.nadpis), Q(o.text)); });

@@ -39,8 +39,8 @@ StepOutcome OutcomeOfChecks(const Workspace& ws) {
 StepOutcome OutcomeOfAnalysis(const Workspace& ws, const VysledekAnalyzy& v) {
     const DesktopTexts& t = T(ws);
     if (v.zruseno) return {t.analysisCancelled, true};
-    if (!v.uspech) return {t.analysisStopped.arg(Reason(ws, v.oznameni, v.druhyRadek, v.chyba)),
-                           true};
+    if (!v.uspech)
+        return {t.analysisStopped.arg(Reason(ws, v.oznameni, v.druhyRadek, v.chyba)), true};
     QString text = t.analysisDone.arg(ws.souradnicePriblizne.PocetPlnychBodu())
                        .arg(ws.mereniVyrovnani.PocetPlnychZaznamu());
     const bool unreached = !v.priblizne.neurcene.empty();

@@ -82,9 +82,8 @@ void WelcomePanel::Fill(const DesktopTexts& texts, const QStringList& recent, bo
     for (const QString& path : recent) {
         // The name first, the folder after it: the name is what a user looks for.
         const QFileInfo info(path);
-        auto* b = new QPushButton(info.fileName() + "   —   " +
-                                      QDir::toNativeSeparators(info.absolutePath()),
-                                  this);
+        auto* b = new QPushButton(
+            info.fileName() + "   —   " + QDir::toNativeSeparators(info.absolutePath()), this);
         b->setFlat(true);
         b->setAutoDefault(false);
         b->setToolTip(QDir::toNativeSeparators(path));

@@ -1,7 +1,7 @@
 #include <QAction>
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
@@ -252,12 +252,12 @@ class PlochaTest : public QObject {
 
         okno.Akce_().analyza->trigger();
         okno.PockatNaKonec();
-        QVERIFY2(okno.Vysledek()->text().startsWith(
-                     "Measurement analysis: coordinates of points: "),
-                 qPrintable(okno.Vysledek()->text()));
-        QVERIFY(okno.Vysledek()->text().contains(
-            QString("measurements for the adjustment: %1")
-                .arg(ws.mereniVyrovnani.PocetPlnychZaznamu())));
+        QVERIFY2(
+            okno.Vysledek()->text().startsWith("Measurement analysis: coordinates of points: "),
+            qPrintable(okno.Vysledek()->text()));
+        QVERIFY(
+            okno.Vysledek()->text().contains(QString("measurements for the adjustment: %1")
+                                                 .arg(ws.mereniVyrovnani.PocetPlnychZaznamu())));
         // Its details: the coordinates it computed.
         QVERIFY(!okno.Podrobnosti()->isHidden());
         okno.Podrobnosti()->click();
@@ -268,7 +268,8 @@ class PlochaTest : public QObject {
         const QString vyrovnani = okno.Vysledek()->text();
         QVERIFY2(vyrovnani.startsWith(QString::fromUtf8("Network adjustment: σ0 = ")),
                  qPrintable(vyrovnani));
-        QVERIFY(vyrovnani.contains("outliers: ") && vyrovnani.contains("uncontrolled observations: "));
+        QVERIFY(vyrovnani.contains("outliers: ") &&
+                vyrovnani.contains("uncontrolled observations: "));
         Ulozit(okno, "stav-vyrovnani-en");
         okno.Podrobnosti()->click();
         QVERIFY(okno.Vyrovnani() != nullptr);
