@@ -183,10 +183,11 @@ bool HlavniOkno::UvitaniViditelne() const {
 }
 
 void HlavniOkno::AktualizovatUvitani() {
-    // Nothing open and nothing typed in: the first steps rather than empty rows.
+    // Nothing open and no input yet (a setting such as the language may have
+    // changed): the first steps rather than empty rows.
     const bool prazdne = !bezUvitani_ && vlakno_ == nullptr &&
                          ws_.suroveMereni.PocetPlnychZaznamu() == 0 &&
-                         !ws_.info.souborProjekt.nacteni && !HasUnsavedChanges(ws_);
+                         !ws_.info.souborProjekt.nacteni && !ws_.state.InputsChangedSinceSave();
     QWidget* stranka = prazdne ? static_cast<QWidget*>(uvitani_) : stred_->widget(0);
     if (stred_->currentWidget() == stranka) return;
     stred_->setCurrentWidget(stranka);

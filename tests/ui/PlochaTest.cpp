@@ -129,6 +129,8 @@ class PlochaTest : public QObject {
         Workspace ws2;
         ws2.NastavitJazyk(1);
         ui::test::SkriptDialogy dialogy2;
+        // The language chosen is a setting nobody saved: it asks before opening.
+        dialogy2.vychoziOdpoved = true;
         HlavniOkno okno2(ws2, dialogy2);
         okno2.OtevritNedavny(seznam[1]);
         QCOMPARE(dialogy2.zpravy.size(), std::size_t{1});
@@ -285,6 +287,7 @@ class PlochaTest : public QObject {
         vyber.hromadny[0] = true;
         dialogy.vychoziOdpoved = true;
         okno.Tabulka().Vyber() = vyber;
+        okno.AktualizovatMenu();
         okno.Akce_().smazat->trigger();
         const QString kontrola = okno.Vysledek()->text();
         QVERIFY2(kontrola.startsWith("Checks: errors found: "), qPrintable(kontrola));
