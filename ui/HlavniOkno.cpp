@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QStackedWidget>
 #include <QThread>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "Barvy.h"
@@ -82,6 +83,8 @@ HlavniOkno::HlavniOkno(Workspace& ws, Dialogy& dialogy, QWidget* rodic)
 
 HlavniOkno::~HlavniOkno() {
     if (isVisible()) UlozitRozlozeni();
+    // The undo stack, destroyed with the children, reports its clearing: not here.
+    if (zpet_ != nullptr) disconnect(zpet_, nullptr, this, nullptr);
     // A worker still running holds references into the workspace: it is asked
     // to stop, shown nothing more, and released from any question it waits on.
     if (vlakno_ != nullptr) {

@@ -17,8 +17,10 @@
 #include "DesktopSettings.h"
 #include "HlavniOkno.h"
 #include "OknaVysledku.h"
+#include "OknoVstupu.h"
 #include "OknoVyrovnani.h"
 #include "OknoZaznamu.h"
+#include "SeznamVstupu.h"
 #include "TabulkaSurovych.h"
 #include "UiTestSupport.h"
 #include "WelcomePanel.h"
@@ -174,17 +176,17 @@ class PlochaTest : public QObject {
         QVERIFY(!ws.info.souborProjekt.nacteni);
         dialogy.odpovedi = {true};
         dialogy.zpravy.clear();
-        QVERIFY(Pustit(okno, {Q(docasna / "notes.doc"), Q(ui::test::Zdroj("examples/tiny-given.txt")),
-                              Q(Projekt())}));
+        QVERIFY(Pustit(okno, {Q(docasna / "notes.doc"),
+                              Q(ui::test::Zdroj("examples/tiny-given.txt")), Q(Projekt())}));
         QVERIFY(ws.info.souborProjekt.nacteni);
         QCOMPARE(ws.suroveMereni.PocetPlnychZaznamu(), 312);
         QVERIFY(ws.souradniceFixni.PocetPlnychBodu() > 3);
         // Opened, points added, the unknown file named.
         QCOMPARE(dialogy.zpravy.size(), std::size_t{3});
         QVERIFY(dialogy.zpravy[2].contains("notes.doc"));
-        QVERIFY(okno.Vysledek()->text().startsWith(
-            ws.nastaveni.typJazyk == 1 ? QString("Added points: ")
-                                       : QString::fromUtf8("Přidané body: ")));
+        QVERIFY(okno.Vysledek()->text().startsWith(ws.nastaveni.typJazyk == 1
+                                                       ? QString("Added points: ")
+                                                       : QString::fromUtf8("Přidané body: ")));
         QVERIFY(ui::test::ZobrazenyNadpis(okno).startsWith("Vertano [sit.gpr]"));
         QVERIFY(RecentProjects().contains(Q(Projekt())));
 
@@ -492,6 +494,47 @@ class PlochaTest : public QObject {
         okno.OtevritProjekt(Projekt(), false);
         QCOMPARE(okno.Zpet()->count(), 0);
         QVERIFY(!okno.AkceZpet()->isEnabled());
+    }
+
+    // A point deleted in the list window, undone and done again; undone, the
+    // window writes nothing back and nothing is unsaved.
+    void UndoInAPointList() {
+        Workspace ws;
+        ws.NastavitJazyk(1);
+        ui::test::SkriptDialogy dialogy;
+        dialogy.vychoziOdpoved = true;
+        HlavniOkno okno(ws, dialogy);
+        okno.OtevritProjekt(Projekt(), false);
+        const int pred = ws.souradniceFixni.PocetPlnychBodu();
+        QVERIFY(pred > 1);
+        VzoryHledani vzory;
+        OknoVstupu o(&okno, ws, dialogy, vzory, SeznamVstupuBodu(ws, SeznamBodu::Fixni));
+        const auto plne = [&o] {
+            int n = 0;
+            for (int r = 0; r < o.Model().PocetZaznamu(); ++r) n += o.Model().JePlny(r) ? 1 : 0;
+            return n;
+        };
+        QVERIFY(!o.Akce_().zpet->isEnabled());
+        Tvyber& v = o.Tabulka().Vyber();
+        v.Velikost(static_cast<std::size_t>(o.Model().PocetZaznamu()));
+        v.hromadny[0] = true;
+        o.AktualizovatMenu();
+        o.PrikazSmazat();
+        QCOMPARE(plne(), pred - 1);
+        QVERIFY(o.Zmeneno());
+        QVERIFY(o.Akce_().zpet->isEnabled());
+        QCOMPARE(o.Akce_().zpet->text(), QString("Undo"));
+        o.Akce_().zpet->trigger();
+        QCOMPARE(plne(), pred);
+        QVERIFY(!o.Zmeneno());
+        o.Akce_().znovu->trigger();
+        QCOMPARE(plne(), pred - 1);
+        QVERIFY(o.Zmeneno());
+        o.Akce_().zpet->trigger();
+        o.done(QDialog::Rejected);
+        okno.Obnovit();
+        QCOMPARE(ws.souradniceFixni.PocetPlnychBodu(), pred);
+        QVERIFY(!okno.isWindowModified());
     }
 
     // Without a store nothing is remembered and nothing is written.
