@@ -79,6 +79,8 @@ HlavniOkno::HlavniOkno(Workspace& ws, Dialogy& dialogy, QWidget* rodic)
     NastavitPrepinace();
     Zaneprazdneni(false);
     Obnovit();
+    // Rows given at the start have been checked: say what was found.
+    if (ws_.suroveMereni.PocetPlnychZaznamu() > 0) UkazatVysledekKontrol();
 }
 
 HlavniOkno::~HlavniOkno() {
