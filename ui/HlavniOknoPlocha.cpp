@@ -4,6 +4,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
@@ -47,11 +48,37 @@ QStringList MistniSoubory(const QMimeData* data) {
     return cesty;
 }
 
+// Starts a timer whenever the window it watches is moved or resized, so that
+// the layout is kept soon after a change and not only when the window closes
+// (a session ended by the system still finds it at the next start).
+class SledovaniRozlozeni : public QObject {
+  public:
+    SledovaniRozlozeni(QObject* rodic, QTimer* casovac) : QObject(rodic), casovac_(casovac) {}
+
+    bool eventFilter(QObject* objekt, QEvent* udalost) override {
+        const QEvent::Type t = udalost->type();
+        if (t == QEvent::Move || t == QEvent::Resize) casovac_->start();
+        return QObject::eventFilter(objekt, udalost);
+    }
+
+  private:
+    QTimer* casovac_;
+};
+
 }  // namespace
 
 void HlavniOkno::VytvoritPlochu() {
     setAcceptDrops(true);
     VytvoritZpet();
+    auto* casovac = new QTimer(this);
+    casovac->setSingleShot(true);
+    casovac->setInterval(700);
+    connect(casovac, &QTimer::timeout, this, [this] {
+        if (isVisible()) UlozitRozlozeni();
+    });
+    installEventFilter(new SledovaniRozlozeni(this, casovac));
+    connect(tabulka_->horizontalHeader(), &QHeaderView::sectionResized, casovac,
+            qOverload<>(&QTimer::start));
     connect(uvitani_->OpenExample(), &QPushButton::clicked, this, [this] {
         const QString priklad = ExampleProject();
         if (!priklad.isEmpty()) OtevritNedavny(priklad);

@@ -380,6 +380,8 @@ class PlochaTest : public QObject {
             QTest::qWait(20);
             vyska = okno.height();
             poloha = okno.pos();
+            // Kept soon after the change, before the window closes.
+            QTRY_VERIFY_WITH_TIMEOUT(pamet_->contains("windows/HlavniOkno/geometry"), 5000);
             QVERIFY(okno.close());
         }
         Workspace ws;
