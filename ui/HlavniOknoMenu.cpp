@@ -141,24 +141,24 @@ void HlavniOkno::VytvoritMenu() {
     m->addSeparator();
     a_.zrcadlit = akce(m, zadna, [this] {
         Zaneprazdneni(true);
-        ZrcadlitMereni(ws_, *interakce_);
+        ZaznamenatUpravu(a_.zrcadlit, [this] { ZrcadlitMereni(ws_, *interakce_); });
         Zaneprazdneni(false);
         PoZmeneMereni();
     });
     a_.najitSkupiny = akce(m, zadna, [this] {
         Zaneprazdneni(true);
-        NajitSkupiny(ws_, *interakce_);
+        ZaznamenatUpravu(a_.najitSkupiny, [this] { NajitSkupiny(ws_, *interakce_); });
         Zaneprazdneni(false);
         PoZmeneMereni();
     });
     a_.seraditPolohy = akce(m, zadna, [this] {
         Zaneprazdneni(true);
-        SeraditPolohy(ws_, *interakce_);
+        ZaznamenatUpravu(a_.seraditPolohy, [this] { SeraditPolohy(ws_, *interakce_); });
         Zaneprazdneni(false);
         PoZmeneMereni();
     });
     a_.smazatMimoSkupiny = akce(m, zadna, [this] {
-        SmazatMimoSkupiny(ws_, *interakce_);
+        ZaznamenatUpravu(a_.smazatMimoSkupiny, [this] { SmazatMimoSkupiny(ws_, *interakce_); });
         tabulka_->Vyber().Zrusit();
         PoZmeneMereni();
     });
@@ -277,7 +277,9 @@ void HlavniOkno::NastavitTexty() {
     const jazyk::Ttlacitko& t = j.tlacitko;
     const jazyk::Tpopis& p = j.popis;
     const info::Tsoubor& projekt = ws_.info.souborProjekt;
-    setWindowTitle(projekt.nacteni ? "Vertano [" + Q(projekt.jmeno) + "]" : QString("Vertano"));
+    // "[*]" is where the mark of unsaved changes appears.
+    setWindowTitle((projekt.nacteni ? "Vertano [" + Q(projekt.jmeno) + "]" : QString("Vertano")) +
+                   "[*]");
 
     const QString menu[] = {Q(t.hlavni),   Q(p.mereni),  Q(t.vyber),    Q(t.identifikace),
                             Q(t.kontrola), Q(p.doplnek), Q(t.vyrovnani)};
@@ -390,7 +392,9 @@ void HlavniOkno::NastavitTexty() {
     tabulka_->Model().ObnovitTexty();
     tabulka_->NastavitSirky();
     if (!prvniZobrazeni_) setFixedWidth(tabulka_->PrirozenaSirka() + 8);
+    NastavitTextyPlochy();
     AktualizovatStav();
+    AktualizovatNadpis();
 }
 
 void HlavniOkno::NastavitPrepinace() {
@@ -460,6 +464,8 @@ void HlavniOkno::AktualizovatMenu() {
     a_.apriorni->setEnabled(p.apriorniAnalyza);
     a_.upravitPresnost->setEnabled(p.apriorniAnalyza);
     a_.vyrovnani->setEnabled(p.vyrovnani);
+    AktualizovatZpet();
+    AktualizovatNastroje(false);
 }
 
 void HlavniOkno::PrepnoutSkupiny(bool zapnout) {

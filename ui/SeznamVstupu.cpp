@@ -257,6 +257,11 @@ class SeznamBoduOkna : public SeznamVstupu {
     void Zkontrolovat() override { ZkontrolovatBody(ws_, druh_, kopie_); }
     void Zavrit(bool zmeneno) override { ZapsatBody(ws_, druh_, kopie_, zmeneno); }
 
+    std::any Snimek() const override { return kopie_; }
+    void Vratit(const std::any& s) override {
+        if (const auto* k = std::any_cast<Tsouradnice>(&s)) kopie_ = *k;
+    }
+
   private:
     const Tbod& Bod(int i) const { return kopie_.bod[static_cast<std::size_t>(i)]; }
 
@@ -448,6 +453,11 @@ class SeznamDoplnkuOkna : public SeznamVstupu {
     void Zkontrolovat() override { ZkontrolovatDoplnky(ws_, druh_, kopie_); }
     void Zavrit(bool zmeneno) override { ZapsatDoplnky(ws_, druh_, kopie_, zmeneno); }
 
+    std::any Snimek() const override { return kopie_; }
+    void Vratit(const std::any& s) override {
+        if (const auto* k = std::any_cast<Tmereni>(&s)) kopie_ = *k;
+    }
+
   private:
     const Tzaznam& Radek(int i) const { return kopie_.zaznam[static_cast<std::size_t>(i)]; }
 
@@ -570,6 +580,11 @@ class SeznamOdchylekOkna : public SeznamOdchylek {
     bool Smazat(Tvyber& v) override { return SmazatOdchylky(kopie_, v); }
     void Zavrit(bool zmeneno) override { ZapsatOdchylky(ws_, kopie_, zmeneno); }
 
+    std::any Snimek() const override { return kopie_; }
+    void Vratit(const std::any& s) override {
+        if (const auto* k = std::any_cast<Tmereni>(&s)) kopie_ = *k;
+    }
+
   private:
     const Tzaznam& Radek(int i) const { return kopie_.zaznam[static_cast<std::size_t>(i)]; }
 
@@ -663,6 +678,11 @@ class SeznamOdchylekBoduOkna : public SeznamOdchylek {
     }
     bool Smazat(Tvyber& v) override { return SmazatOdchylkyBodu(kopie_, v); }
     void Zavrit(bool zmeneno) override { ZapsatOdchylkyIdentickych(ws_, kopie_, zmeneno); }
+
+    std::any Snimek() const override { return kopie_; }
+    void Vratit(const std::any& s) override {
+        if (const auto* k = std::any_cast<Tsouradnice>(&s)) kopie_ = *k;
+    }
 
   private:
     std::array<int, 3> Osy() const {

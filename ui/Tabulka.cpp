@@ -253,7 +253,12 @@ Tabulka::Tabulka(const Tnastaveni& nastaveni, QWidget* rodic)
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // The user may widen a column; the window remembers the widths.
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setMinimumSectionSize(20);
+    // A group caption spans several columns and follows any of them.
+    connect(horizontalHeader(), &QHeaderView::sectionResized, horizontalHeader()->viewport(),
+            qOverload<>(&QWidget::update));
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
