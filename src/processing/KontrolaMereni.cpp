@@ -67,22 +67,38 @@ struct Rozpeti {
 // so a target near direction zero, read 399.9997 gon in one set and 0.0003 gon in
 // another, has its true extremes and not the two values closest to zero.
 void VyhodnotitCil(Tmereni& mereni, const std::vector<int32_t>& radky, const nastaveni::Tmez& mez) {
-    const Tzaznam& prvni = Radek(mereni, radky.front());
-    const Real smerRef = prvni.smer;
-    const Real zenitRef = prvni.zenit;
+    // The references are the first values measured: a row without a direction or
+    // zenith angle has none to compare.
+    Real smerRef = 0;
+    Real zenitRef = 0;
+    bool maSmerRef = false;
+    bool maZenitRef = false;
+    for (const int32_t r : radky) {
+        const Tzaznam& z = Radek(mereni, r);
+        if (!maSmerRef && z.MaSmer()) {
+            smerRef = z.smer;
+            maSmerRef = true;
+        }
+        if (!maZenitRef && z.MaZenit()) {
+            zenitRef = z.zenit;
+            maZenitRef = true;
+        }
+    }
     Rozpeti vyska, smer, zenit, delka;
     for (const int32_t r : radky) {
         const Tzaznam& z = Radek(mereni, r);
         vyska.Pridat(z.vyska_cil);
-        smer.Pridat(Unwrap(z.smer, smerRef));
-        zenit.Pridat(Unwrap(z.zenit, zenitRef));
+        if (z.MaSmer()) smer.Pridat(Unwrap(z.smer, smerRef));
+        if (z.MaZenit()) zenit.Pridat(Unwrap(z.zenit, zenitRef));
         if (z.MaDelku()) delka.Pridat(z.delka);
     }
     for (const int32_t r : radky) {
         Tzaznam& z = Radek(mereni, r);
         Priznak(z, kSkupinaVyskaCil) = !vyska.Obsahuje(z.vyska_cil, 0);
-        Priznak(z, kSkupinaSmer) = !smer.Obsahuje(Unwrap(z.smer, smerRef), mez.rozdil_smer);
-        Priznak(z, kSkupinaZenit) = !zenit.Obsahuje(Unwrap(z.zenit, zenitRef), mez.rozdil_zenit);
+        Priznak(z, kSkupinaSmer) =
+            z.MaSmer() && !smer.Obsahuje(Unwrap(z.smer, smerRef), mez.rozdil_smer);
+        Priznak(z, kSkupinaZenit) =
+            z.MaZenit() && !zenit.Obsahuje(Unwrap(z.zenit, zenitRef), mez.rozdil_zenit);
         Priznak(z, kSkupinaDelka) = z.MaDelku() && !delka.Obsahuje(z.delka, mez.rozdil_delka);
     }
 }
@@ -95,8 +111,11 @@ void KontrolaDvojice(Tmereni& mereni, int32_t a, int32_t b, const nastaveni::Tme
     const RedukcePolohy r = RedukovatPar(za, zb);
     za.zapracovaniPoloha = r;
     Priznak(za, kPolohaVyskaCil) = !Within(zb.vyska_cil - za.vyska_cil, 0);
-    Priznak(za, kPolohaSmer) = !Within(r[redukce::kRozdilSmer], mez.rozdil_smer);
-    Priznak(za, kPolohaZenit) = !Within(r[redukce::kRozdilZenit], mez.rozdil_zenit);
+    // A direction or zenith angle of one face only has no face difference.
+    Priznak(za, kPolohaSmer) = za.MaSmer() && zb.MaSmer() &&
+                               !Within(r[redukce::kRozdilSmer], mez.rozdil_smer);
+    Priznak(za, kPolohaZenit) = za.MaZenit() && zb.MaZenit() &&
+                                !Within(r[redukce::kRozdilZenit], mez.rozdil_zenit);
     // Flag 9 belongs to pairs with two distances only; a pair that lost one must not
     // keep it, or a stale flag would block the analysis.
     const bool obe = za.MaDelku() && zb.MaDelku();
@@ -152,7 +171,12 @@ void KontrolaSkupin(Tmereni& mereni, int32_t pocatek, int32_t konec, const Tnast
                 sebrane.assign(1, radky[r]);
                 hotovo[r] = true;
                 for (size_t g = r + 1; g < radky.size(); ++g) {
-                    if (hotovo[g] || !JeStejnyCilJineSkupiny(zr, Radek(mereni, radky[g]))) continue;
+                    // A pointing repeated within its set is compared as one in
+                    // another set: a repeat, held to the same tolerance.
+                    const Tzaznam& zg = Radek(mereni, radky[g]);
+                    if (hotovo[g] || (zg.skupina == zr.skupina ? zg.poradi != zr.poradi
+                                                               : !JeStejnyCilJineSkupiny(zr, zg)))
+                        continue;
                     sebrane.push_back(radky[g]);
                     hotovo[g] = true;
                 }

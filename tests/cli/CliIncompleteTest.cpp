@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "AdjustTestSupport.h"
+#include "Options.h"
+
+namespace vertano::cli {
+namespace {
+
+using test::Contains;
+using test::ExpectWithinThreeSigma;
+using test::Json;
+using test::Network;
+using test::Outcome;
+using test::ReadJson;
+using test::ReadXyz;
+using test::RunCli;
+
+std::set<std::string> GivenNames(const Network& n) {
+    std::set<std::string> names;
+    for (const auto& t : test::FileTokens(n.File("-given.txt"))) names.insert(t.at(0));
+    return names;
+}
+
+// The simulated rows with every sight to a given point measured as a direction
+// only (no zenith angle, no distance), as sights to far trig points are.
+std::string DirectionsOnlyToGiven(const Network& n, int& changed) {
+    const std::set<std::string> given = GivenNames(n);
+    std::string text;
+    changed = 0;
+    for (auto t : test::FileTokens(n.File(".mtx"))) {
+        EXPECT_EQ(t.size(), 8u);
+        if (given.count(t[3]) != 0) {
+            t[6] = std::stod(t[6]) > 200 ? "-II" : "-";
+            t[7] = "0";
+            ++changed;
+        }
+        for (const std::string& s : t) text += s + " ";
+        text += "\n";
+    }
+    return text;
+}
+
+TEST(CliIncomplete, DirectionOnlyPointingsAdjustWithoutPlaceholders) {
+    const Network n({"--layout", "tiny", "--gross", "0", "--seed", "11"});
+    int changed = 0;
+    const std::string raw = (n.dir / "directions.mtx").string();
+    vertano::test::WriteBytes(raw, DirectionsOnlyToGiven(n, changed));
+    ASSERT_GT(changed, 0);
+    const Outcome r = RunCli({"adjust", raw, "--points", n.File("-given.txt"), "--json",
+                              n.File(".json"), "--weights", "given"});
+    ASSERT_EQ(r.status, kExitOk) << r.out << r.err;
+    const Json result = ReadJson(n.File(".json"));
+    ExpectWithinThreeSigma(result, ReadXyz(n.File("-truth.txt")));
+    const std::set<std::string> given = GivenNames(n);
+    int directions = 0;
+    for (const Json& o : result["observations"].items) {
+        if (given.count(o["target"].text) == 0) continue;
+        EXPECT_EQ(o["kind"].text, "direction") << o["station"].text << " " << o["target"].text;
+        ++directions;
+    }
+    EXPECT_GT(directions, 0);
+
+    // The same rows in ASC, written by convert, give the same result.
+    const std::string asc = (n.dir / "directions.asc").string();
+    const Outcome c = RunCli({"convert", raw, "--to", "asc", "-o", asc});
+    ASSERT_EQ(c.status, kExitOk) << c.err;
+    const Outcome r2 = RunCli({"adjust", asc, "--points", n.File("-given.txt"), "--json",
+                               n.File("-asc.json"), "--weights", "given"});
+    ASSERT_EQ(r2.status, kExitOk) << r2.out << r2.err;
+    EXPECT_EQ(ReadJson(n.File("-asc.json"))["summary"]["observations"].number,
+              result["summary"]["observations"].number);
+}
+
+TEST(CliIncomplete, ExcludedPointingsAreKeptReportedAndLeftOut) {
+    const Network n({"--layout", "tiny", "--gross", "0", "--seed", "12"});
+    const auto rows = test::FileTokens(n.File(".mtx"));
+    const std::string station = rows.at(0).at(1);
+    const std::string target = rows.at(0).at(3);
+    const std::string pattern = station + "/" + target;
+    const Outcome r = RunCli({"adjust", n.File(".mtx"), "--points", n.File("-given.txt"),
+                              "--json", n.File(".json"), "--exclude", pattern});
+    ASSERT_EQ(r.status, kExitOk) << r.out << r.err;
+    EXPECT_TRUE(Contains(r.out, "Switched off by the user (not adjusted):")) << r.out;
+    const Json result = ReadJson(n.File(".json"));
+    const Json& off = result["switched_off"];
+    ASSERT_GT(off.size(), 0u);
+    for (const Json& o : off.items) {
+        EXPECT_EQ(o["station"].text, station);
+        EXPECT_EQ(o["target"].text, target);
+    }
+    for (const Json& o : result["observations"].items)
+        EXPECT_FALSE(o["station"].text == station && o["target"].text == target);
+
+    // From a file of patterns the same.
+    const std::string file = (n.dir / "off.txt").string();
+    vertano::test::WriteBytes(file, "# left out\n" + station + " " + target + "\n");
+    const Outcome f = RunCli({"adjust", n.File(".mtx"), "--points", n.File("-given.txt"),
+                              "--json", n.File("-f.json"), "--exclude", file});
+    ASSERT_EQ(f.status, kExitOk) << f.err;
+    EXPECT_EQ(ReadJson(n.File("-f.json"))["switched_off"].size(), off.size());
+
+    // A pattern that matches nothing is most likely a typing error.
+    const Outcome bad = RunCli({"adjust", n.File(".mtx"), "--points", n.File("-given.txt"),
+                                "--exclude", station + "/NOSUCH"});
+    EXPECT_EQ(bad.status, kExitUsage);
+    EXPECT_TRUE(Contains(bad.err, "matches no measurement")) << bad.err;
+    const Outcome notPattern = RunCli(
+        {"adjust", n.File(".mtx"), "--points", n.File("-given.txt"), "--exclude", "nothing"});
+    EXPECT_EQ(notPattern.status, kExitUsage);
+}
+
+}  // namespace
+}  // namespace vertano::cli
