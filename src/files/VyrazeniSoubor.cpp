@@ -57,7 +57,7 @@ FileResult CistSouborVyrazeni(const std::filesystem::path& cesta,
     return r;
 }
 
-bool OdpovidaVzoru(const std::string& vzor, const std::string& jmeno) {
+bool OdpovidaJmenuVzoru(const std::string& vzor, const std::string& jmeno) {
     // Greedy matching with the last star to fall back on: linear in practice, and
     // never recursive.
     std::size_t v = 0;

@@ -27,6 +27,6 @@ bool CistVzorVyrazeni(const std::string& text, VzorVyrazeni& vzor, std::string& 
 FileResult CistSouborVyrazeni(const std::filesystem::path& cesta, std::vector<VzorVyrazeni>& vzory);
 
 // The name matches the pattern, "*" matching any run of characters (none too).
-bool OdpovidaVzoru(const std::string& vzor, const std::string& jmeno);
+bool OdpovidaJmenuVzoru(const std::string& vzor, const std::string& jmeno);
 
 }  // namespace vertano

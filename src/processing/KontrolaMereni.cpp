@@ -121,6 +121,10 @@ void KontrolaDvojice(Tmereni& mereni, int32_t a, int32_t b, const nastaveni::Tme
     const bool obe = za.MaDelku() && zb.MaDelku();
     Priznak(za, kPolohaDelka) = obe && !Within(r[redukce::kRozdilDelka], mez.rozdil_delka);
     Priznak(za, kDelkaVJednePoloze) = za.MaDelku() != zb.MaDelku();
+    // A face switched off by the user gives nothing: the other face stands alone.
+    if (za.jeVyrazeno || zb.jeVyrazeno) {
+        for (const int k : kPriznakyPoloh) Priznak(za, k) = false;
+    }
     zb.zapracovaniPoloha = r;
     for (const int k : kPriznakyPoloh) Priznak(zb, k) = Priznak(za, k);
 }
@@ -158,7 +162,7 @@ void KontrolaSkupin(Tmereni& mereni, int32_t pocatek, int32_t konec, const Tnast
     for (int32_t i = pocatek; i <= konec; ++i) {
         Tzaznam& z = Radek(mereni, i);
         for (const int k : kPriznakySkupin) Priznak(z, k) = false;
-        if (!z.JePlny() || !z.JeVeSkupine()) continue;
+        if (!z.JePlny() || !z.JeVeSkupine() || z.jeVyrazeno) continue;
         skupiny[z.poloha ? 1 : 0][z.cislo_cil].push_back(i);
     }
     std::vector<int32_t> sebrane;
@@ -203,7 +207,9 @@ void KontrolaHodnot(Tmereni& mereni, int32_t pocatek, int32_t konec, const Tnast
 void SpocitatKontroly(Tmereni& mereni) {
     std::array<int64_t, Tzaznam::kPocetKontrol> pocet{};
     for (const Tzaznam& z : mereni.zaznam) {
-        if (!z.JePlny()) continue;
+        // A row switched off by the user keeps its flags for the table, but
+        // counts for nothing: it holds no analysis back.
+        if (!z.JePlny() || z.jeVyrazeno) continue;
         if (!z.JeVeSkupine()) ++pocet[kontrola::kCilJeStanovisko];
         for (size_t k = 0; k < pocet.size(); ++k) {
             if (k != kontrola::kVyskaStn && z.kontrola[k]) ++pocet[k];
@@ -213,8 +219,9 @@ void SpocitatKontroly(Tmereni& mereni) {
     // however many rows repeat it and whichever row of the station holds it.
     for (const RozsahZaznamu& s : RozsahyStanovisek(mereni)) {
         const auto od = mereni.zaznam.begin() + s.pocatek;
-        if (std::any_of(od, mereni.zaznam.begin() + s.konec + 1,
-                        [](const Tzaznam& z) { return z.kontrola[kontrola::kVyskaStn]; })) {
+        if (std::any_of(od, mereni.zaznam.begin() + s.konec + 1, [](const Tzaznam& z) {
+                return z.kontrola[kontrola::kVyskaStn] && !z.jeVyrazeno;
+            })) {
             ++pocet[kontrola::kVyskaStn];
         }
     }
@@ -280,7 +287,7 @@ std::vector<ChybnyZaznam> ChybneZaznamy(const Tmereni& mereni) {
     std::vector<ChybnyZaznam> chybne;
     for (size_t i = 0; i < mereni.zaznam.size(); ++i) {
         const Tzaznam& z = mereni.zaznam[i];
-        if (!z.JePlny()) continue;
+        if (!z.JePlny() || z.jeVyrazeno) continue;
         ChybnyZaznam c;
         c.index = static_cast<int32_t>(i);
         c.mimoSkupinu = !z.JeVeSkupine();

@@ -1,6 +1,7 @@
 #include "workspace/VyrazeniMereni.h"
 
 #include "supplementary/DoplnekDruh.h"
+#include "workspace/TabulkaMereni.h"
 #include "workspace/Workspace.h"
 
 namespace vertano {
@@ -8,8 +9,8 @@ namespace vertano {
 namespace {
 
 bool Odpovida(const VzorVyrazeni& vzor, const Tzaznam& z) {
-    return z.JePlny() && OdpovidaVzoru(vzor.stanovisko, z.cislo_stn) &&
-           OdpovidaVzoru(vzor.cil, z.cislo_cil);
+    return z.JePlny() && OdpovidaJmenuVzoru(vzor.stanovisko, z.cislo_stn) &&
+           OdpovidaJmenuVzoru(vzor.cil, z.cislo_cil);
 }
 
 // Calls f(row, is supplementary) for every full row of the raw and supplementary lists.
@@ -19,6 +20,24 @@ void ProKazdyRadek(Workspace& ws, F&& f) {
     for (const int druh : doplnek::kPoradiZpracovani) {
         for (Tzaznam& z : ws.doplnekVstup.Seznam(druh)->zaznam) f(z, true);
     }
+}
+
+// The stations with a row switched on or off are checked again: what the row
+// no longer gives must not hold the analysis back, nor be missed when it is back.
+void ZnovuZkontrolovat(Workspace& ws) {
+    std::vector<Tzaznam>& zaznam = ws.suroveMereni.zaznam;
+    std::size_t od = 0;
+    while (od < zaznam.size()) {
+        std::size_t po = od + 1;
+        while (po < zaznam.size() && zaznam[po].poradi == zaznam[od].poradi) ++po;
+        bool zmena = false;
+        for (std::size_t i = od; i < po; ++i) zmena = zmena || zaznam[i].jeVyrazeno;
+        if (zmena) {
+            for (std::size_t i = od; i < po; ++i) zaznam[i].jeZkontrolovano = false;
+        }
+        od = po;
+    }
+    ZkontrolovatPoZmene(ws);
 }
 
 }  // namespace
@@ -43,7 +62,11 @@ VysledekVyrazeni VyraditMereni(Workspace& ws, const std::vector<VzorVyrazeni>& v
             break;
         }
     });
-    if (v.surovych + v.doplnku > 0) ws.state.MeasurementsChanged();
+    if (v.surovych > 0) {
+        ZnovuZkontrolovat(ws);
+    } else if (v.doplnku > 0) {
+        ws.state.MeasurementsChanged();
+    }
     return v;
 }
 
@@ -56,8 +79,12 @@ int32_t NastavitVyrazeniRadku(Workspace& ws, const std::vector<int32_t>& radky, 
         if (!z.JePlny() || z.jeVyrazeno == vyradit) continue;
         z.jeVyrazeno = vyradit;
         ++zmeneno;
+        // The whole station of the row is checked again.
+        for (Tzaznam& r : zaznam) {
+            if (r.poradi == z.poradi) r.jeZkontrolovano = false;
+        }
     }
-    if (zmeneno > 0) ws.state.MeasurementsChanged();
+    if (zmeneno > 0) ZkontrolovatPoZmene(ws);
     return zmeneno;
 }
 

@@ -166,12 +166,12 @@ TEST(SwitchedOffRows, AWrongLineOfTheSectionRejectsTheProject) {
 }
 
 TEST(SwitchedOffRows, PatternsMatchStarsAndFilesHoldThem) {
-    EXPECT_TRUE(OdpovidaVzoru("*", "4001"));
-    EXPECT_TRUE(OdpovidaVzoru("40*", "4001"));
-    EXPECT_TRUE(OdpovidaVzoru("4*1", "4001"));
-    EXPECT_FALSE(OdpovidaVzoru("4*2", "4001"));
-    EXPECT_FALSE(OdpovidaVzoru("400", "4001"));
-    EXPECT_TRUE(OdpovidaVzoru("**01*", "4001"));
+    EXPECT_TRUE(OdpovidaJmenuVzoru("*", "4001"));
+    EXPECT_TRUE(OdpovidaJmenuVzoru("40*", "4001"));
+    EXPECT_TRUE(OdpovidaJmenuVzoru("4*1", "4001"));
+    EXPECT_FALSE(OdpovidaJmenuVzoru("4*2", "4001"));
+    EXPECT_FALSE(OdpovidaJmenuVzoru("400", "4001"));
+    EXPECT_TRUE(OdpovidaJmenuVzoru("**01*", "4001"));
     VzorVyrazeni v;
     std::string chyba;
     EXPECT_TRUE(CistVzorVyrazeni("A/*", v, chyba));

@@ -156,5 +156,25 @@ TEST(RepeatedPointings, StayInTheirSetAndAreCheckedAsRepeats) {
     EXPECT_EQ(Skupiny(jeden), (std::vector<int32_t>(4, 0)));
 }
 
+TEST(SwitchedOffRows, HoldNoAnalysisBackButKeepTheirPlace) {
+    // B's face II reading is 50 mgon off; a stray row D is outside the set.
+    Tmereni m = Seznam({PrvniPoloha(1, "A"), PrvniPoloha(1, "B", 50), DruhaPoloha(1, "B", 50.05L),
+                        DruhaPoloha(1, "A"), PrvniPoloha(1, "D", 70)});
+    Tnastaveni n = VychoziNastaveni();
+    n.prepinac.prehledChyb = true;
+    Tchyby chyby;
+    IdentifikaceSkupinNaStanovisku(m, 0, 4);
+    KontrolaMereni(m, n, chyby, false);
+    EXPECT_GT(chyby.suroveMereniCekovyPocetChyb, 0);
+    m.zaznam[2].jeVyrazeno = true;
+    m.zaznam[4].jeVyrazeno = true;
+    for (Tzaznam& z : m.zaznam) z.jeZkontrolovano = false;
+    IdentifikaceSkupinNaStanovisku(m, 0, 4);
+    KontrolaMereni(m, n, chyby, false);
+    EXPECT_EQ(chyby.suroveMereniCekovyPocetChyb, 0);
+    EXPECT_EQ(Skupiny(m), (std::vector<int32_t>{1, 1, 1, 1, 0}));
+    EXPECT_FALSE(m.zaznam[1].kontrola[kontrola::kPolohaSmer]);
+}
+
 }  // namespace
 }  // namespace vertano
