@@ -9,8 +9,8 @@
 #include "workspace/SouhrnVyrovnaniText.h"
 #include "workspace/VyrazeniMereni.h"
 #include "workspace/VyrovnaniSite.h"
-#include "workspace/Workspace.h"
 #include "workspace/VystupyVyrovnani.h"
+#include "workspace/Workspace.h"
 
 namespace vertano::cli {
 
@@ -154,7 +154,8 @@ void WriteOrientations(JsonWriter& w, const ZobrazeneVyrovnani& v) {
 void WriteSwitchedOff(JsonWriter& w, const Workspace& ws) {
     const auto any = [](const Tmereni& m) { return PocetVyrazenych(m.zaznam) > 0; };
     bool some = any(ws.suroveMereni);
-    for (const int druh : doplnek::kPoradiZpracovani) some = some || any(*ws.doplnekVstup.Seznam(druh));
+    for (const int druh : doplnek::kPoradiZpracovani)
+        some = some || any(*ws.doplnekVstup.Seznam(druh));
     if (!some) return;
     w.Key("switched_off");
     w.BeginArray();

@@ -480,7 +480,7 @@ std::string Canonical(const std::string& name) {
 bool IsRepeatable(const std::string& name, const std::string& command) {
     static const std::set<std::string> lists = {
         "--scale",      "--supp-bearing", "--supp-distance", "--supp-height",
-        "--supp-plumb", "--unfix",        "--identical",   "--exclude"};
+        "--supp-plumb", "--unfix",        "--identical",     "--exclude"};
     return lists.count(name) > 0 || (name == "--points" && command != "simulate");
 }
 

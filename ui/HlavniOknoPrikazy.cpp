@@ -21,8 +21,8 @@
 #include "workspace/PrikazySurovychMereni.h"
 #include "workspace/Protokoly.h"
 #include "workspace/UpravyMereni.h"
-#include "workspace/VyrazeniMereni.h"
 #include "workspace/Vymena.h"
+#include "workspace/VyrazeniMereni.h"
 #include "workspace/Workspace.h"
 
 namespace vertano::ui {

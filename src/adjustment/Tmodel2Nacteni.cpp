@@ -177,8 +177,7 @@ bool PlneniMereni::Radek(std::size_t radek, const Tzaznam& z, int32_t iStn, int3
         const auto smeru = static_cast<int32_t>(model_.smer.zaznam.size());
         const bool novyPosun = smeru == model_.indexSmer.back();
         if (novyPosun) ++posun_;
-        TmerenaVelicina s =
-            Pozorovani(z, velicina::kSmer, posun_, z.smer, z.sig_smer, iStn, iCil);
+        TmerenaVelicina s = Pozorovani(z, velicina::kSmer, posun_, z.smer, z.sig_smer, iStn, iCil);
         s.smernik = z.smernik;
         s.odchylkaPosun = z.sig_posun;
         s.poradiPosun = posun_;

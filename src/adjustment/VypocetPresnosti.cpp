@@ -114,8 +114,8 @@ bool Tvahy::VypocetPresnosti(const Tmereni& mereni, Tinfo& info, const Tnastaven
             const MereniMeziBody sitDruhu =
                 neuplne ? SestavitMereniMeziBody(RadkySHodnotou(mereni, d.velicina))
                         : MereniMeziBody{};
-            vnejsi = VnejsiPresnostDruhu(neuplne ? sitDruhu : sit, nastaveni.mezProtismer, d) &&
-                     vnejsi;
+            vnejsi =
+                VnejsiPresnostDruhu(neuplne ? sitDruhu : sit, nastaveni.mezProtismer, d) && vnejsi;
         }
     } catch (const std::exception&) {
         // Out of memory on a huge list: neither source, nothing half-filled.

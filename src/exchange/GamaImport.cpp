@@ -82,7 +82,7 @@ struct Zacileni {
 struct Radek {
     std::string k;
     int32_t skupina = 1;
-    Real smer = 0, zenit = 0, delka = 0;  // face I, instrument to target as the file has it
+    Real smer = 0, zenit = 0, delka = 0;       // face I, instrument to target as the file has it
     bool bezSmeru = false, bezZenitu = false;  // the pointing lacks the value
     Real sigSmer = -1, sigZenit = -1, sigDelka = -1;
     Real vyskaK = 0;
@@ -263,8 +263,9 @@ FileResult Shluk(const GamaSit& sit, const std::vector<const GamaMereni*>& meren
         // (a sight to a far point) or a zenith angle without a direction.
         if (!z.zenit && z.vodorovna && !z.sikma)
             return Odmitnuti(z.vodorovna->fileLine, FileError::Unsupported,
-                             "a horizontal distance without a zenith angle of the same pointing "
-                             "from " + z.od + " to " + z.k + ": the program keeps slope distances",
+                             "a horizontal distance from " + z.od + " to " + z.k +
+                                 " without a zenith angle of the same pointing: the program "
+                                 "keeps slope distances",
                              z.k);
         if (!z.zenit && st.bezZenitu++ == 0) st.prvniBezZenitu = z.fileLine;
         // One instrument height per occupation, one target height per pointing.
@@ -420,8 +421,8 @@ bool Kompenzovat(Radek& r, Real vyskaStn, const Tbod& s, const Tbod& t, Real hla
     if (!ZkresleniLinie(s, t, hladina, polomer, f) || !(f > 0)) return false;
     // Without a zenith angle only a distance is there to reduce, and the
     // reduction takes the slope of the line from the coordinates as here.
-    if (r.bezZenitu) return r.delka > 0 ? KompenzovatDelku(r, vyskaStn, s, t, hladina, polomer, f)
-                                        : true;
+    if (r.bezZenitu)
+        return r.delka > 0 ? KompenzovatDelku(r, vyskaStn, s, t, hladina, polomer, f) : true;
     Real h = 0, vi = 0;
     if (r.delka > 0) {
         h = r.delka * std::sin(r.zenit);
@@ -600,10 +601,10 @@ FileResult GamaDoSite(const GamaSit& sit, const Tnastaveni& nastaveni, Importova
     }
     v.poznamky.insert(v.poznamky.end(), st.poznamky.begin(), st.poznamky.end());
     if (st.bezZenitu > 0)
-        v.poznamky.push_back({st.prvniBezZenitu,
-                              FormatInteger(st.bezZenitu) +
-                                  " pointings without a zenith angle (the first here): kept "
-                                  "without one"});
+        v.poznamky.push_back(
+            {st.prvniBezZenitu, FormatInteger(st.bezZenitu) +
+                                    " pointings without a zenith angle (the first here): kept "
+                                    "without one"});
     Redukce(st, v, nastaveni, v.poznamky);
     Radky(st.obsazeni, v.mereni);
     Doplnky(st.doplnky, nastaveni, v.doplnky);

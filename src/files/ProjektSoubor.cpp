@@ -317,8 +317,8 @@ FileResult CistVyrazene(const std::vector<PreparedLine>& radky, ProjektObsah& ob
             return NotedFailure(FileError::BadNumber, counter, radky[i].fileLine,
                                 "\"" + t[0] + "\" is not a section of measurements (2, 6 to 9)");
         }
-        Tmereni& mereni = sekce == 2 ? obsah.suroveMereni
-                                     : obsah.Doplnek(static_cast<DoplnekProjekt>(sekce - 6));
+        Tmereni& mereni =
+            sekce == 2 ? obsah.suroveMereni : obsah.Doplnek(static_cast<DoplnekProjekt>(sekce - 6));
         const std::vector<Tzaznam*> plne = RadkySekce(mereni);
         if (ParseInteger32(t[1], radek) != NumberStatus::Ok || radek < 1 ||
             static_cast<size_t>(radek) > plne.size()) {

@@ -94,9 +94,8 @@ bool JeNemereno(const std::string& token) {
     return token == kNemereno || token == kNemerenoPrvni || token == kNemerenoDruha;
 }
 
-FileError ReadPointing(const std::string& smer, const std::string& zenit,
-                       const std::string& delka, const nastaveni::Tjednotky& j, Tzaznam& z,
-                       std::string& bad) {
+FileError ReadPointing(const std::string& smer, const std::string& zenit, const std::string& delka,
+                       const nastaveni::Tjednotky& j, Tzaznam& z, std::string& bad) {
     const auto cist = [&](const std::string& token, Kind kind, StoredReal& value, bool& chybi) {
         chybi = JeNemereno(token);
         // Only a zenith angle says a face with its missing value.

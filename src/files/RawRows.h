@@ -49,9 +49,8 @@ bool JeNemereno(const std::string& token);
 // Reads the direction, zenith angle and distance of a pointing (each a number or
 // a not-measured token) and sets the flags and the face of the row. A pointing
 // without any of the three is refused (`bad` names the row's target).
-FileError ReadPointing(const std::string& smer, const std::string& zenit,
-                       const std::string& delka, const nastaveni::Tjednotky& j, Tzaznam& z,
-                       std::string& bad);
+FileError ReadPointing(const std::string& smer, const std::string& zenit, const std::string& delka,
+                       const nastaveni::Tjednotky& j, Tzaznam& z, std::string& bad);
 
 // The direction or zenith token of a row that lacks the value, or an empty
 // string when the row has it.

@@ -112,10 +112,10 @@ void KontrolaDvojice(Tmereni& mereni, int32_t a, int32_t b, const nastaveni::Tme
     za.zapracovaniPoloha = r;
     Priznak(za, kPolohaVyskaCil) = !Within(zb.vyska_cil - za.vyska_cil, 0);
     // A direction or zenith angle of one face only has no face difference.
-    Priznak(za, kPolohaSmer) = za.MaSmer() && zb.MaSmer() &&
-                               !Within(r[redukce::kRozdilSmer], mez.rozdil_smer);
-    Priznak(za, kPolohaZenit) = za.MaZenit() && zb.MaZenit() &&
-                                !Within(r[redukce::kRozdilZenit], mez.rozdil_zenit);
+    Priznak(za, kPolohaSmer) =
+        za.MaSmer() && zb.MaSmer() && !Within(r[redukce::kRozdilSmer], mez.rozdil_smer);
+    Priznak(za, kPolohaZenit) =
+        za.MaZenit() && zb.MaZenit() && !Within(r[redukce::kRozdilZenit], mez.rozdil_zenit);
     // Flag 9 belongs to pairs with two distances only; a pair that lost one must not
     // keep it, or a stale flag would block the analysis.
     const bool obe = za.MaDelku() && zb.MaDelku();

@@ -86,8 +86,10 @@ bool SpocitatPrumery(Tmereni& suroveMereni, PrumeryMereni& prumery) {
     if (!RedukcePoloh(suroveMereni)) return false;
     const bool vyrazene = std::any_of(suroveMereni.zaznam.begin(), suroveMereni.zaznam.end(),
                                       [](const Tzaznam& z) { return z.jeVyrazeno; });
-    if (!ZpracujSkupinyPoloha(vyrazene ? BezVyrazenych(suroveMereni) : suroveMereni,
-                              prumery.polohy, kPrumeryPoloh)) {
+    Tmereni bezVyrazenych;
+    if (vyrazene) bezVyrazenych = BezVyrazenych(suroveMereni);
+    if (!ZpracujSkupinyPoloha(vyrazene ? bezVyrazenych : suroveMereni, prumery.polohy,
+                              kPrumeryPoloh)) {
         return false;
     }
     // A pointing whose both faces were switched off has nothing left to give.

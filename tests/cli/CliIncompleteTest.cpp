@@ -81,8 +81,8 @@ TEST(CliIncomplete, ExcludedPointingsAreKeptReportedAndLeftOut) {
     const std::string station = rows.at(0).at(1);
     const std::string target = rows.at(0).at(3);
     const std::string pattern = station + "/" + target;
-    const Outcome r = RunCli({"adjust", n.File(".mtx"), "--points", n.File("-given.txt"),
-                              "--json", n.File(".json"), "--exclude", pattern});
+    const Outcome r = RunCli({"adjust", n.File(".mtx"), "--points", n.File("-given.txt"), "--json",
+                              n.File(".json"), "--exclude", pattern});
     ASSERT_EQ(r.status, kExitOk) << r.out << r.err;
     EXPECT_TRUE(Contains(r.out, "Switched off by the user (not adjusted):")) << r.out;
     const Json result = ReadJson(n.File(".json"));
@@ -98,8 +98,8 @@ TEST(CliIncomplete, ExcludedPointingsAreKeptReportedAndLeftOut) {
     // From a file of patterns the same.
     const std::string file = (n.dir / "off.txt").string();
     vertano::test::WriteBytes(file, "# left out\n" + station + " " + target + "\n");
-    const Outcome f = RunCli({"adjust", n.File(".mtx"), "--points", n.File("-given.txt"),
-                              "--json", n.File("-f.json"), "--exclude", file});
+    const Outcome f = RunCli({"adjust", n.File(".mtx"), "--points", n.File("-given.txt"), "--json",
+                              n.File("-f.json"), "--exclude", file});
     ASSERT_EQ(f.status, kExitOk) << f.err;
     EXPECT_EQ(ReadJson(n.File("-f.json"))["switched_off"].size(), off.size());
 
@@ -111,6 +111,88 @@ TEST(CliIncomplete, ExcludedPointingsAreKeptReportedAndLeftOut) {
     const Outcome notPattern = RunCli(
         {"adjust", n.File(".mtx"), "--points", n.File("-given.txt"), "--exclude", "nothing"});
     EXPECT_EQ(notPattern.status, kExitUsage);
+}
+
+}  // namespace
+}  // namespace vertano::cli
+
+namespace vertano::cli {
+namespace {
+
+struct Bod {
+    const char* id;
+    double x, y, z;
+};
+
+std::string Gon(double rad) {
+    return FormatFixed(static_cast<Real>(rad * 200 / 3.14159265358979323846), 8);
+}
+
+// A network in the XML format of GNU Gama whose adjusted points sight the
+// fixed ones with directions only (no zenith angle, no distance), as far trig
+// points are sighted; the values are exact, so the adjustment lands on the
+// points the file was made from.
+std::string SitSeSmery() {
+    const Bod body[] = {{"A", 0, 0, 100},       {"B", 1000, 0, 120},  {"C", 0, 1000, 90},
+                        {"D", 1000, 1000, 110}, {"P", 400, 500, 105}, {"Q", 600, 300, 98}};
+    const auto bod = [&](const std::string& id) {
+        for (const Bod& b : body)
+            if (id == b.id) return b;
+        return body[0];
+    };
+    const auto smer = [&](const std::string& od, const std::string& k) {
+        const Bod a = bod(od), b = bod(k);
+        double s = std::atan2(b.y - a.y, b.x - a.x);
+        if (s < 0) s += 2 * 3.14159265358979323846;
+        return "<direction to=\"" + k + "\" val=\"" + Gon(s) + "\"/>";
+    };
+    const auto plne = [&](const std::string& od, const std::string& k) {
+        const Bod a = bod(od), b = bod(k);
+        const double h = std::hypot(b.x - a.x, b.y - a.y);
+        const double dz = b.z - a.z;
+        return smer(od, k) + "<z-angle to=\"" + k + "\" val=\"" + Gon(std::atan2(h, dz)) +
+               "\"/><s-distance to=\"" + k + "\" val=\"" +
+               FormatFixed(static_cast<Real>(std::hypot(h, dz)), 6) + "\"/>";
+    };
+    std::string x =
+        "<?xml version=\"1.0\"?><gama-local><network axes-xy=\"ne\" angles=\"left-handed\">\n"
+        "<points-observations distance-stdev=\"2\" direction-stdev=\"5\" "
+        "zenith-angle-stdev=\"5\">\n";
+    for (const Bod& b : body) {
+        x += "<point id=\"" + std::string(b.id) + "\" x=\"" + FormatFixed(b.x, 3) + "\" y=\"" +
+             FormatFixed(b.y, 3) + "\" z=\"" + FormatFixed(b.z, 3) + "\" " +
+             (b.id[0] < 'P' ? "fix=\"xyz\"" : "adj=\"xyz\"") + "/>\n";
+    }
+    x += "<obs from=\"P\">" + smer("P", "A") + smer("P", "B") + smer("P", "C") + smer("P", "D") +
+         plne("P", "Q") + "</obs>\n";
+    x += "<obs from=\"Q\">" + smer("Q", "A") + smer("Q", "B") + smer("Q", "D") + plne("Q", "P") +
+         "</obs>\n";
+    x += "<obs from=\"A\">" + smer("A", "B") + plne("A", "P") + plne("A", "Q") + "</obs>\n";
+    x += "<obs from=\"B\">" + smer("B", "A") + plne("B", "P") + plne("B", "Q") + "</obs>\n";
+    return x + "</points-observations></network></gama-local>\n";
+}
+
+TEST(CliIncomplete, AGamaNetworkWithDirectionOnlySightsAdjustsOntoItsPoints) {
+    vertano::test::TempDir dir;
+    const std::string xml = (dir / "far.xml").string();
+    vertano::test::WriteBytes(xml, SitSeSmery());
+    const std::string coords = (dir / "out.txt").string();
+    const Outcome r = RunCli({"adjust", xml, "--no-exclusion", "--coords", coords, "--json",
+                              (dir / "out.json").string()});
+    ASSERT_EQ(r.status, kExitOk) << r.out << r.err;
+    const auto points = ReadXyz(coords);
+    ASSERT_EQ(points.count("P"), 1u);
+    EXPECT_NEAR(points.at("P").x, 400, 0.001);
+    EXPECT_NEAR(points.at("P").y, 500, 0.001);
+    EXPECT_NEAR(points.at("P").z, 105, 0.001);
+    EXPECT_NEAR(points.at("Q").x, 600, 0.001);
+    EXPECT_NEAR(points.at("Q").y, 300, 0.001);
+    EXPECT_NEAR(points.at("Q").z, 98, 0.001);
+    int zenitu = 0;
+    for (const Json& o : ReadJson((dir / "out.json").string())["observations"].items) {
+        if (o["kind"].text == "zenith") ++zenitu;
+    }
+    EXPECT_EQ(zenitu, 6);  // the pointings that have one, in both faces averaged: six
 }
 
 }  // namespace

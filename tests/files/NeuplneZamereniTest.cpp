@@ -19,8 +19,8 @@ using test::Settings;
 
 // Pointings that lack a value: a direction only (face I and face II), a
 // direction and a zenith angle, a distance only.
-const Lines kMtx = {"1 A 1.5 B 1.6 10.0000 - 0",          "1 A 1.5 C 1.6 250.0000 -II 0",
-                    "1 A 1.5 D 1.6 30.0000 99.0000 0",    "1 A 1.5 E 1.6 - - 123.4560",
+const Lines kMtx = {"1 A 1.5 B 1.6 10.0000 - 0", "1 A 1.5 C 1.6 250.0000 -II 0",
+                    "1 A 1.5 D 1.6 30.0000 99.0000 0", "1 A 1.5 E 1.6 - - 123.4560",
                     "1 A 1.5 F 1.6 50.0000 101.0000 88.1"};
 
 void ExpectIncomplete(const Tmereni& m) {

@@ -85,8 +85,8 @@ TEST(IncompletePointingsProcessing, SetMeansAverageOnlyWhatWasMeasured) {
     EXPECT_EQ(z.vaha_zenit, 2);
     EXPECT_TRUE(z.MaSmer() && z.MaZenit());
 
-    Tmereni jenSmer = Seznam({BezZenitu(Radek(1, "A", 10, 100, 0)),
-                              BezZenitu(Radek(1, "A", 10.0020L, 100, 0))});
+    Tmereni jenSmer =
+        Seznam({BezZenitu(Radek(1, "A", 10, 100, 0)), BezZenitu(Radek(1, "A", 10.0020L, 100, 0))});
     jenSmer.zaznam[1].skupina = 2;
     ASSERT_TRUE(PrumerSkupin(jenSmer));
     EXPECT_FALSE(jenSmer.zaznam[0].MaZenit());
@@ -126,8 +126,7 @@ TEST(RepeatedPointings, StayInTheirSetAndAreCheckedAsRepeats) {
     // I: A B C A, II: A C B A - the round closed on its first target.
     Tmereni m = Seznam({PrvniPoloha(1, "A", 10), PrvniPoloha(1, "B", 50), PrvniPoloha(1, "C", 90),
                         PrvniPoloha(1, "A", 10.0100L), DruhaPoloha(1, "A", 10.0100L),
-                        DruhaPoloha(1, "C", 90), DruhaPoloha(1, "B", 50),
-                        DruhaPoloha(1, "A", 10)});
+                        DruhaPoloha(1, "C", 90), DruhaPoloha(1, "B", 50), DruhaPoloha(1, "A", 10)});
     IdentifikaceSkupinNaStanovisku(m, 0, 7);
     EXPECT_EQ(Skupiny(m), (std::vector<int32_t>(8, 1)));
     Tnastaveni n = VychoziNastaveni();
@@ -150,8 +149,8 @@ TEST(RepeatedPointings, StayInTheirSetAndAreCheckedAsRepeats) {
     EXPECT_EQ(polohy.zaznam[0].vaha_smer, 2);
 
     // One target repeated alone is still no set.
-    Tmereni jeden = Seznam({PrvniPoloha(1, "A"), PrvniPoloha(1, "A"), DruhaPoloha(1, "A"),
-                            DruhaPoloha(1, "A")});
+    Tmereni jeden = Seznam(
+        {PrvniPoloha(1, "A"), PrvniPoloha(1, "A"), DruhaPoloha(1, "A"), DruhaPoloha(1, "A")});
     IdentifikaceSkupinNaStanovisku(jeden, 0, 3);
     EXPECT_EQ(Skupiny(jeden), (std::vector<int32_t>(4, 0)));
 }
