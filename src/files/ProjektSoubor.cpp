@@ -303,8 +303,8 @@ std::vector<Tzaznam*> RadkySekce(Tmereni& mereni) {
     return radky;
 }
 
-// Reads the section of switched-off rows after the nine, when there is one
-// (`od` ... `po` its lines, tags excluded).
+// Reads the lines of the section of switched-off rows (between its tags) into
+// the lists already read.
 FileResult CistVyrazene(const std::vector<PreparedLine>& radky, ProjektObsah& obsah) {
     for (size_t i = 0; i < radky.size(); ++i) {
         const auto counter = static_cast<int32_t>(i + 1);

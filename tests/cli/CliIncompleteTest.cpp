@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <set>
 #include <string>
 #include <vector>
@@ -119,7 +121,7 @@ TEST(CliIncomplete, ExcludedPointingsAreKeptReportedAndLeftOut) {
 namespace vertano::cli {
 namespace {
 
-struct Bod {
+struct BodSite {
     const char* id;
     double x, y, z;
 };
@@ -133,21 +135,21 @@ std::string Gon(double rad) {
 // points are sighted; the values are exact, so the adjustment lands on the
 // points the file was made from.
 std::string SitSeSmery() {
-    const Bod body[] = {{"A", 0, 0, 100},       {"B", 1000, 0, 120},  {"C", 0, 1000, 90},
+    const BodSite body[] = {{"A", 0, 0, 100},       {"B", 1000, 0, 120},  {"C", 0, 1000, 90},
                         {"D", 1000, 1000, 110}, {"P", 400, 500, 105}, {"Q", 600, 300, 98}};
     const auto bod = [&](const std::string& id) {
-        for (const Bod& b : body)
+        for (const BodSite& b : body)
             if (id == b.id) return b;
         return body[0];
     };
     const auto smer = [&](const std::string& od, const std::string& k) {
-        const Bod a = bod(od), b = bod(k);
+        const BodSite a = bod(od), b = bod(k);
         double s = std::atan2(b.y - a.y, b.x - a.x);
         if (s < 0) s += 2 * 3.14159265358979323846;
         return "<direction to=\"" + k + "\" val=\"" + Gon(s) + "\"/>";
     };
     const auto plne = [&](const std::string& od, const std::string& k) {
-        const Bod a = bod(od), b = bod(k);
+        const BodSite a = bod(od), b = bod(k);
         const double h = std::hypot(b.x - a.x, b.y - a.y);
         const double dz = b.z - a.z;
         return smer(od, k) + "<z-angle to=\"" + k + "\" val=\"" + Gon(std::atan2(h, dz)) +
@@ -158,7 +160,7 @@ std::string SitSeSmery() {
         "<?xml version=\"1.0\"?><gama-local><network axes-xy=\"ne\" angles=\"left-handed\">\n"
         "<points-observations distance-stdev=\"2\" direction-stdev=\"5\" "
         "zenith-angle-stdev=\"5\">\n";
-    for (const Bod& b : body) {
+    for (const BodSite& b : body) {
         x += "<point id=\"" + std::string(b.id) + "\" x=\"" + FormatFixed(b.x, 3) + "\" y=\"" +
              FormatFixed(b.y, 3) + "\" z=\"" + FormatFixed(b.z, 3) + "\" " +
              (b.id[0] < 'P' ? "fix=\"xyz\"" : "adj=\"xyz\"") + "/>\n";

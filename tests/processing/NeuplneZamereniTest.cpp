@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "data/Tchyby.h"
 #include "processing/IdentifikaceSkupin.h"
 #include "processing/KontrolaMereni.h"
