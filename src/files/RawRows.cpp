@@ -191,6 +191,11 @@ RawFileResult InternalFormTokens(const PreparedLine& line, int32_t counter,
 
 RawFileResult ConvertForExport(std::string& token, Kind kind, const Tnastaveni& s, int32_t counter,
                                int32_t fileLine) {
+    if (JeNemereno(token)) {
+        // A distance not measured is 0; a direction or zenith angle keeps its token.
+        if (kind == Kind::Length) token.assign(1, '0');
+        return {};
+    }
     Real v = 0;
     const FileError e = ReadValue(token, kind, InternalUnits(), v);
     if (e != FileError::None) return ValueFailure(e, counter, fileLine, token);

@@ -147,7 +147,7 @@ TEST(Gama, RefusesWhatItCannotKeepWithTheLine) {
         {"<point id=\"P\" x=\"1\" y=\"2\" z=\"3\" fix=\"xy\" adj=\"z\"/>", 2, "fixed in plan only"},
         {"<point id=\"P\" adj=\"z\"/>", 2, "adjusted in height only"},
         {"<obs from=\"A\">\n<direction to=\"B\" val=\"1\"/>\n<distance to=\"B\" val=\"2\"/></obs>",
-         3, "without a zenith angle"},
+         4, "without a zenith angle"},
         {"<obs from=\"A\">\n<angle bs=\"B\" fs=\"C\" val=\"1\" stdev=\"1\"/></obs>", 3, "angles"},
         {"<vectors><vec from=\"A\" to=\"B\" dx=\"1\" dy=\"1\" dz=\"1\"/></vectors>", 2, "vectors"},
         {"<obs from=\"A\"><direction to=\"B\" val=\"x\"/></obs>", 2, "value"},

@@ -77,7 +77,8 @@ TEST(IncompletePointings, AscAndTheInternalFormKeepThem) {
     ExpectIncomplete(zVnitrni);
     // The exports keep the tokens and write a missing distance as 0.
     Lines mtx = vnitrni;
-    ASSERT_TRUE(ExportMtx(mtx, Settings()).ok);
+    const RawFileResult e = ExportMtx(mtx, Settings());
+    ASSERT_TRUE(e.ok) << DescribeRawFailure(e);
     EXPECT_EQ(mtx[3], "1 A E - - 123.4560");
     Lines exportAsc = vnitrni;
     ASSERT_TRUE(ExportAsc(exportAsc, Settings()).ok);
@@ -150,7 +151,7 @@ TEST(SwitchedOffRows, AWrongLineOfTheSectionRejectsTheProject) {
     const ProjektObsah o = ProjektSVyrazenymi();
     Lines text;
     ASSERT_TRUE(ProjektText(ProjektZdroj::Z(o), text).ok);
-    for (const std::string& spatny : {"2 6", "3 1", "2", "2 x", "9 1"}) {
+    for (const char* spatny : {"2 6", "3 1", "2", "2 x", "9 1"}) {
         Lines t = text;
         t[t.size() - 3] = spatny;
         ProjektObsah zpet;
