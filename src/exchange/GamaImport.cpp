@@ -22,7 +22,10 @@ namespace {
 Real Normalizovat(Real a) {
     a = std::fmod(a, kDvePi);
     if (a < 0) a += kDvePi;
-    if (a >= kDvePi) a = 0;
+    // The face II reading of a direction of 200 gon lands a rounding below the
+    // full circle, which the value check takes for the full circle itself: it is
+    // the direction 0.
+    if (a >= kDvePi - 1e-15L) a = 0;
     return a;
 }
 
