@@ -62,6 +62,9 @@ void PrintProjectContents(Session& s) {
         s.out << "Supplementary " << doplnek::NazevDruhu(kind) << ": "
               << Count(ws.doplnekVstup.Seznam(kind)->PocetPlnychZaznamu()) << "\n";
     }
+    // Only a project that has some says so: the lines above stay as they were.
+    if (const int32_t vypnuto = PocetVyrazenychMereni(ws); vypnuto > 0)
+        s.out << "Switched off (not adjusted): " << Count(vypnuto) << "\n";
 }
 
 void PrintProjectSettings(Session& s) {

@@ -105,6 +105,20 @@ TEST(CliIncomplete, ExcludedPointingsAreKeptReportedAndLeftOut) {
     ASSERT_EQ(f.status, kExitOk) << f.err;
     EXPECT_EQ(ReadJson(n.File("-f.json"))["switched_off"].size(), off.size());
 
+    // project save keeps them, and the project adjusts as the files did.
+    const std::string gpr = (n.dir / "off.gpr").string();
+    const Outcome saved = RunCli({"project", "save", "-o", gpr, n.File(".mtx"), "--points",
+                                  n.File("-given.txt"), "--exclude", pattern});
+    ASSERT_EQ(saved.status, kExitOk) << saved.err;
+    const Outcome shown = RunCli({"project", "show", gpr});
+    EXPECT_TRUE(Contains(shown.out, "Switched off (not adjusted): " + std::to_string(off.size())))
+        << shown.out;
+    const Outcome fromProject = RunCli({"adjust", "--project", gpr, "--json", n.File("-p.json")});
+    ASSERT_EQ(fromProject.status, kExitOk) << fromProject.err;
+    const Json p = ReadJson(n.File("-p.json"));
+    EXPECT_EQ(p["switched_off"].size(), off.size());
+    EXPECT_EQ(p["summary"]["observations"].number, result["summary"]["observations"].number);
+
     // A pattern that matches nothing is most likely a typing error.
     const Outcome bad = RunCli({"adjust", n.File(".mtx"), "--points", n.File("-given.txt"),
                                 "--exclude", station + "/NOSUCH"});
