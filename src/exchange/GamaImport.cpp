@@ -336,8 +336,8 @@ FileResult Shluk(const GamaSit& sit, const std::vector<const GamaMereni*>& meren
     for (const auto& [skupina, jmena] : cile) {
         if (jmena.size() < 2)
             return Odmitnuti(o.fileLine, FileError::Unsupported,
-                             "a cluster with directions to one target only (or a target repeated "
-                             "more often than the others): a set needs two targets");
+                             "a cluster with pointings to one target only: a set needs two "
+                             "targets");
     }
     st.obsazeni.push_back(std::move(o));
     return {};
