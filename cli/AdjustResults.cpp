@@ -5,8 +5,12 @@
 #include "JsonWriter.h"
 #include "adjustment/OdlehleDruhy.h"
 #include "adjustment/Tvahy.h"
+#include "supplementary/DoplnekDruh.h"
+#include "workspace/SouhrnVyrovnaniText.h"
+#include "workspace/VyrazeniMereni.h"
 #include "workspace/VyrovnaniSite.h"
 #include "workspace/VystupyVyrovnani.h"
+#include "workspace/Workspace.h"
 
 namespace vertano::cli {
 
@@ -144,6 +148,36 @@ void WriteOrientations(JsonWriter& w, const ZobrazeneVyrovnani& v) {
     w.EndArray();
 }
 
+// The measurements the user switched off: kept in their lists, not adjusted.
+// Written only when there are some, so that a run without them gives the
+// document it always gave.
+void WriteSwitchedOff(JsonWriter& w, const Workspace& ws) {
+    const auto any = [](const Tmereni& m) { return PocetVyrazenych(m.zaznam) > 0; };
+    bool some = any(ws.suroveMereni);
+    for (const int druh : doplnek::kPoradiZpracovani)
+        some = some || any(*ws.doplnekVstup.Seznam(druh));
+    if (!some) return;
+    w.Key("switched_off");
+    w.BeginArray();
+    const auto rows = [&w](const Tmereni& m, std::string_view kind) {
+        for (size_t i = 0; i < m.zaznam.size(); ++i) {
+            const Tzaznam& z = m.zaznam[i];
+            if (!z.JePlny() || !z.jeVyrazeno) continue;
+            w.BeginObject();
+            w.Member("kind", kind);
+            w.Member("row", static_cast<int32_t>(i + 1));
+            w.Member("station", z.cislo_stn);
+            w.Member("target", z.cislo_cil);
+            w.EndObject();
+        }
+    };
+    rows(ws.suroveMereni, "raw");
+    for (const int druh : doplnek::kPoradiZpracovani) {
+        rows(*ws.doplnekVstup.Seznam(druh), ObservationKindKey(doplnek::TypVeliciny(druh)));
+    }
+    w.EndArray();
+}
+
 }  // namespace
 
 void WritePoint(JsonWriter& w, const Tbod& b) {
@@ -184,6 +218,7 @@ std::vector<std::string> AdjustmentJson(const Workspace& ws) {
     WriteUncontrolled(w, v.zobrazeni);
     WriteOutliers(w, v.odlehle);
     WriteOrientations(w, v.zobrazeni);
+    WriteSwitchedOff(w, ws);
     w.EndObject();
     return w.TakeLines();
 }

@@ -354,6 +354,14 @@ void AddSimulateOptions(std::map<std::string, Setter>& m) {
 
 void AddAdjustOptions(std::map<std::string, Setter>& m) {
     m["--unfix"] = AddUnfixed;
+    m["--exclude"] = [](Options& o, const std::string& v, std::string& e) {
+        if (v.empty()) {
+            e = "option --exclude needs a file or STATION/TARGET patterns";
+            return false;
+        }
+        o.exclude.push_back(v);
+        return true;
+    };
     m["--weights"] = [](Options& o, const std::string& v, std::string& e) {
         return Choose(kWeights, "--weights", v, o.weights, e);
     };
@@ -472,7 +480,7 @@ std::string Canonical(const std::string& name) {
 bool IsRepeatable(const std::string& name, const std::string& command) {
     static const std::set<std::string> lists = {
         "--scale",      "--supp-bearing", "--supp-distance", "--supp-height",
-        "--supp-plumb", "--unfix",        "--identical"};
+        "--supp-plumb", "--unfix",        "--identical",     "--exclude"};
     return lists.count(name) > 0 || (name == "--points" && command != "simulate");
 }
 

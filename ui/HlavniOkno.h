@@ -58,7 +58,7 @@ class HlavniOkno : public QMainWindow {
         // Measurements
         QAction *noveMereni, *noveStanovisko, *upravit, *smazat, *najit, *najitDalsi,
             *najitPredchozi, *najitChybne, *posunNahoru, *posunDolu, *premistit, *kopirovat,
-            *vyjmout, *vlozit;
+            *vyjmout, *vlozit, *vyradit, *zaradit;
         // Selection
         QAction *vybratVse, *zrusitVyber, *dleAtributu;
         QAction* vyberDle[9];
@@ -140,6 +140,8 @@ class HlavniOkno : public QMainWindow {
     void PrikazExportovat();
     void PrikazJazyk(uint8_t typJazyk);
     void PrikazSmazat();
+    // Switches the selected rows off (not used by the adjustment) or on again.
+    void PrikazVyradit(bool vyradit);
     void PrikazKopirovat();
     void PrikazVyjmout();
     void PrikazVlozit();

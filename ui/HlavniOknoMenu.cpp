@@ -91,6 +91,8 @@ void HlavniOkno::VytvoritMenu() {
         akce(novy, QKeySequence(Qt::CTRL | Qt::Key_Insert), [this] { PrikazZaznam(1); });
     a_.upravit = akce(m, QKeySequence(Qt::CTRL | Qt::Key_B), [this] { PrikazZaznam(3); });
     a_.smazat = akce(m, QKeySequence(Qt::Key_Delete), [this] { PrikazSmazat(); });
+    a_.vyradit = akce(m, zadna, [this] { PrikazVyradit(true); });
+    a_.zaradit = akce(m, zadna, [this] { PrikazVyradit(false); });
     m->addSeparator();
     a_.najit = akce(m, QKeySequence(Qt::CTRL | Qt::Key_F3), [this] { PrikazHledat(false); });
     a_.najitDalsi = akce(m, QKeySequence(Qt::Key_F3), [this] { PrikazNajit(true); });
@@ -258,6 +260,8 @@ void HlavniOkno::VytvoritKontextoveMenu() {
     podmenu_.push_back(novy);
     kontextove_->addAction(a_.upravit);
     kontextove_->addAction(a_.smazat);
+    kontextove_->addAction(a_.vyradit);
+    kontextove_->addAction(a_.zaradit);
     kontextove_->addSeparator();
     kontextove_->addAction(a_.posunNahoru);
     kontextove_->addAction(a_.posunDolu);
@@ -317,6 +321,8 @@ void HlavniOkno::NastavitTexty() {
     a_.noveStanovisko->setText(Okno(p.stanovisko));
     a_.upravit->setText(Okno(t.upravit));
     a_.smazat->setText(Q(t.smazat));
+    a_.vyradit->setText(Q(t.vyraditMereni));
+    a_.zaradit->setText(Q(t.zaraditMereni));
     a_.najit->setText(Okno(t.najit));
     a_.najitDalsi->setText(Q(t.najit) + " " + Male(t.dalsi));
     a_.najitPredchozi->setText(Q(t.najit) + " " + Male(t.predchozi));
@@ -420,6 +426,8 @@ void HlavniOkno::AktualizovatMenu() {
     a_.noveStanovisko->setEnabled(true);
     a_.upravit->setEnabled(p.upravit);
     a_.smazat->setEnabled(p.smazat);
+    a_.vyradit->setEnabled(p.smazat);
+    a_.zaradit->setEnabled(p.smazat);
     a_.najit->setEnabled(p.najit);
     a_.najitDalsi->setEnabled(p.najit);
     a_.najitPredchozi->setEnabled(p.najit);

@@ -26,6 +26,7 @@
 #include "workspace/Protokoly.h"
 #include "workspace/UpravyMereni.h"
 #include "workspace/Vymena.h"
+#include "workspace/VyrazeniMereni.h"
 #include "workspace/Workspace.h"
 
 namespace vertano::ui {
@@ -191,6 +192,15 @@ void HlavniOkno::PrikazSmazat() {
     Zaneprazdneni(false);
     PoZmeneMereni();
     tabulka_->NastavitAktualni(tabulka_->Vyber().aktualni);
+}
+
+void HlavniOkno::PrikazVyradit(const bool vyradit) {
+    const Tvyber& vyber = tabulka_->Vyber();
+    std::vector<int32_t> radky;
+    for (std::size_t i = 0; i < vyber.hromadny.size(); ++i) {
+        if (vyber.hromadny[i]) radky.push_back(static_cast<int32_t>(i));
+    }
+    if (NastavitVyrazeniRadku(ws_, radky, vyradit) > 0) PoZmeneMereni();
 }
 
 void HlavniOkno::PrikazKopirovat() {

@@ -320,7 +320,14 @@ class SeznamDoplnkuOkna : public SeznamVstupu {
             s.push_back({Q(p.stanovisko), Q(p.vyska) + Jednotka(u.delka_hodnota), 80,
                          [this, f](int i) { return f.Delka(Radek(i).vyska_stn); }, priznak(1)});
         }
-        s.push_back({Q(p.cil), Q(p.cislo), 99, [this](int i) { return Q(Radek(i).cislo_cil); },
+        // A measurement switched off (by the command line or a project) says so.
+        s.push_back({Q(p.cil), Q(p.cislo), 99,
+                     [this](int i) {
+                         const Tzaznam& z = Radek(i);
+                         return z.jeVyrazeno
+                                    ? Q(z.cislo_cil + " (" + ws_.jazyk.popis.nepouzito + ")")
+                                    : Q(z.cislo_cil);
+                     },
                      priznak(0)});
         if (Delka()) {
             s.push_back({Q(p.cil), Q(p.vyska) + Jednotka(u.delka_hodnota), 80,

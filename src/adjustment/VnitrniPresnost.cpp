@@ -40,10 +40,13 @@ std::vector<Indexy> CileStanoviska(const Tmereni& mereni, const Indexy& radky) {
 
 // The rows of a target that carry a value of the kind.
 Indexy RadkySHodnotou(const Tmereni& mereni, const Indexy& sady, int32_t druh) {
-    if (druh != velicina::kDelka) return sady;
+    const auto maHodnotu = [druh](const Tzaznam& z) {
+        if (druh == velicina::kDelka) return z.MaDelku();
+        return druh == velicina::kSmer ? z.MaSmer() : z.MaZenit();
+    };
     Indexy s;
     for (const std::size_t i : sady) {
-        if (mereni.zaznam[i].MaDelku()) s.push_back(i);
+        if (maHodnotu(mereni.zaznam[i])) s.push_back(i);
     }
     return s;
 }
