@@ -97,7 +97,10 @@ std::string JsonNumber(Real value) {
 }
 
 void JsonWriter::Break() {
-    lines_.push_back(std::move(text_));
+    // A copy takes only the line's length; the line being written keeps the
+    // room it grew to for the next one. A large document's lines would
+    // otherwise hold up to twice their text.
+    lines_.emplace_back(text_);
     text_.assign(2 * open_.size(), ' ');
 }
 
