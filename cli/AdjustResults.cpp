@@ -184,11 +184,14 @@ void WritePoint(JsonWriter& w, const Tbod& b) {
     w.EndObject();
 }
 
-std::vector<std::string> AdjustmentJson(const Workspace& ws) {
-    VysledkyVyrovnani v;
-    if (!SestavitVysledky(ws, v, RozsahZobrazeni::BezMereni)) return {};
+bool AdjustmentJsonResults(const Workspace& ws, VysledkyVyrovnani& v) {
+    return SestavitVysledky(ws, v, RozsahZobrazeni::BezMereni);
+}
+
+bool WriteAdjustmentJson(const Workspace& ws, const VysledkyVyrovnani& v,
+                         const JsonWriter::LineSink& sink) {
     const Real k = v.zobrazeni.odchylkaJednotkova;
-    JsonWriter w;
+    JsonWriter w(sink);
     w.BeginObject();
     WriteSummary(w, v.souhrn);
     WritePoints(w, v.zobrazeni);
@@ -197,7 +200,19 @@ std::vector<std::string> AdjustmentJson(const Workspace& ws) {
     WriteOutliers(w, v.odlehle);
     WriteOrientations(w, v.zobrazeni);
     w.EndObject();
-    return w.TakeLines();
+    w.Finish();
+    return w.Ok();
+}
+
+std::vector<std::string> AdjustmentJson(const Workspace& ws) {
+    VysledkyVyrovnani v;
+    if (!AdjustmentJsonResults(ws, v)) return {};
+    std::vector<std::string> lines;
+    WriteAdjustmentJson(ws, v, [&lines](std::string_view line) {
+        lines.emplace_back(line);
+        return true;
+    });
+    return lines;
 }
 
 }  // namespace vertano::cli
