@@ -77,46 +77,57 @@ void MemberOrNull(JsonWriter& w, std::string_view key, Real value) {
     }
 }
 
-// After the evaluation mezniOprava holds the adjusted value and odchylkaOprava
-// the deviation of it.
-void WriteObservations(JsonWriter& w, const ZobrazeneVyrovnani& v) {
-    w.Key("observations");
-    w.BeginArray();
+// The observations of the model as shown (see SkalovatMereni), one at a time:
+// a large network's are not held twice. Every one was checked to scale when
+// the results were made.
+template <class Write>
+void ForEachShown(const Tmodel2& model, Real k, const Write& write) {
+    TmerenaVelicina z;
     for (const int32_t typ : druhy::kPoradi) {
-        for (const TmerenaVelicina& z : v.mereni[static_cast<size_t>(typ - 1)]) {
-            BeginObservation(w, typ, z);
-            w.Member("adjusted", z.mezniOprava);
-            w.Member("sigma_adjusted", z.odchylkaOprava);
-            MemberOrNull(w, "redundancy", z.redundance);
-            MemberOrNull(w, "mdb", z.mdb);
-            MemberOrNull(w, "mdb_shift", z.mdbPosun);
-            w.EndObject();
+        for (const TmerenaVelicina& zdroj : druhy::Vektor(model, typ).zaznam) {
+            if (!zdroj.jePlny) continue;
+            z = zdroj;
+            if (SkalovatMereni(z, &TmerenaVelicina::odchylkaOprava, k)) write(typ, z);
         }
     }
+}
+
+// After the evaluation mezniOprava holds the adjusted value and odchylkaOprava
+// the deviation of it.
+void WriteObservations(JsonWriter& w, const Tmodel2& model, Real k) {
+    w.Key("observations");
+    w.BeginArray();
+    ForEachShown(model, k, [&w](int32_t typ, const TmerenaVelicina& z) {
+        BeginObservation(w, typ, z);
+        w.Member("adjusted", z.mezniOprava);
+        w.Member("sigma_adjusted", z.odchylkaOprava);
+        MemberOrNull(w, "redundancy", z.redundance);
+        MemberOrNull(w, "mdb", z.mdb);
+        MemberOrNull(w, "mdb_shift", z.mdbPosun);
+        w.EndObject();
+    });
     w.EndArray();
 }
 
 // The observations a gross error in which cannot be found, with the points
 // that depend on them.
-void WriteUncontrolled(JsonWriter& w, const ZobrazeneVyrovnani& v) {
+void WriteUncontrolled(JsonWriter& w, const Tmodel2& model, Real k) {
     w.Key("uncontrolled");
     w.BeginArray();
-    for (const int32_t typ : druhy::kPoradi) {
-        for (const TmerenaVelicina& z : v.mereni[static_cast<size_t>(typ - 1)]) {
-            if (!z.jeNekontrolovane) continue;
-            w.BeginObject();
-            w.Member("kind", ObservationKindKey(typ));
-            w.Member("station", z.cislo_stn);
-            w.Member("target", z.cislo_cil);
-            MemberOrNull(w, "redundancy", z.redundance);
-            w.Key("points");
-            w.BeginArray();
-            if (z.zavisiStanovisko) w.String(z.cislo_stn);
-            if (z.zavisiCil) w.String(z.cislo_cil);
-            w.EndArray();
-            w.EndObject();
-        }
-    }
+    ForEachShown(model, k, [&w](int32_t typ, const TmerenaVelicina& z) {
+        if (!z.jeNekontrolovane) return;
+        w.BeginObject();
+        w.Member("kind", ObservationKindKey(typ));
+        w.Member("station", z.cislo_stn);
+        w.Member("target", z.cislo_cil);
+        MemberOrNull(w, "redundancy", z.redundance);
+        w.Key("points");
+        w.BeginArray();
+        if (z.zavisiStanovisko) w.String(z.cislo_stn);
+        if (z.zavisiCil) w.String(z.cislo_cil);
+        w.EndArray();
+        w.EndObject();
+    });
     w.EndArray();
 }
 
@@ -207,20 +218,36 @@ void WritePoint(JsonWriter& w, const Tbod& b) {
     w.EndObject();
 }
 
-std::vector<std::string> AdjustmentJson(const Workspace& ws) {
-    VysledkyVyrovnani v;
-    if (!SestavitVysledky(ws, v)) return {};
-    JsonWriter w;
+bool AdjustmentJsonResults(const Workspace& ws, VysledkyVyrovnani& v) {
+    return SestavitVysledky(ws, v, RozsahZobrazeni::BezMereni);
+}
+
+bool WriteAdjustmentJson(const Workspace& ws, const VysledkyVyrovnani& v,
+                         const JsonWriter::LineSink& sink) {
+    const Real k = v.zobrazeni.odchylkaJednotkova;
+    JsonWriter w(sink);
     w.BeginObject();
     WriteSummary(w, v.souhrn);
     WritePoints(w, v.zobrazeni);
-    WriteObservations(w, v.zobrazeni);
-    WriteUncontrolled(w, v.zobrazeni);
+    WriteObservations(w, ws.modelVyrovnany, k);
+    WriteUncontrolled(w, ws.modelVyrovnany, k);
     WriteOutliers(w, v.odlehle);
     WriteOrientations(w, v.zobrazeni);
     WriteSwitchedOff(w, ws);
     w.EndObject();
-    return w.TakeLines();
+    w.Finish();
+    return w.Ok();
+}
+
+std::vector<std::string> AdjustmentJson(const Workspace& ws) {
+    VysledkyVyrovnani v;
+    if (!AdjustmentJsonResults(ws, v)) return {};
+    std::vector<std::string> lines;
+    WriteAdjustmentJson(ws, v, [&lines](std::string_view line) {
+        lines.emplace_back(line);
+        return true;
+    });
+    return lines;
 }
 
 }  // namespace vertano::cli

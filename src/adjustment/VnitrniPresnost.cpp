@@ -115,11 +115,24 @@ class VypocetStanoviska {
     const nastaveni::Tmez& mez_;
 };
 
+// At most every full row with a value of the kind is annotated, and a target
+// needs two of them for its summary row. Reserved at once, a large network's
+// lists do not hold up to twice their rows as lists grown station by station do.
+void Rezervovat(const Tmereni& mereni, int32_t druh, TvnitrniPresnost& vysledek) {
+    std::size_t pocet = 0;
+    for (const Tzaznam& z : mereni.zaznam) {
+        if (z.JePlny() && (druh != velicina::kDelka || z.MaDelku())) ++pocet;
+    }
+    vysledek.mereniSkupina.zaznam.reserve(pocet);
+    vysledek.odchylkaSkupina.zaznam.reserve(pocet / 2);
+}
+
 }  // namespace
 
 bool VypocetVnitrniPresnosti(const Tmereni& mereni, int32_t druh, const nastaveni::Tmez& mezSkupina,
                              TvnitrniPresnost& vysledek) {
     vysledek.Prazdny();
+    Rezervovat(mereni, druh, vysledek);
     const VypocetStanoviska vypocet(mereni, druh, mezSkupina);
     SdruzenaOdchylka celkova;
     for (const auto& [poradi, radky] : RadkyStanovisek(mereni)) {
