@@ -29,11 +29,23 @@ enum class SolverChoice : int32_t {
 // Where in a run the sparse solver failed: the way to the dense one differs.
 enum class SolverStage { Assembly, Solution, Cofactors };
 
+// How a run of a step ended (SolverOwner::Run).
+enum class RunEnd {
+    Done,
+    // The step failed on the solver that is now current (its Failure() and
+    // Error() say why).
+    Failed,
+    // The dense solver took over but could not be prepared (the caller's
+    // preparation reported why).
+    NotPrepared,
+};
+
 // The solver of the normal equations of one model. It is chosen once per
 // load from the configuration (the sparse one, or the dense one of the model)
-// and replaced only by GiveWay, the one place that decides when the dense
-// cascade takes over from the sparse path. A model asks it for every
-// assembly, solution and cofactor and keeps no matrix of its own.
+// and replaced only in Run, the one loop in which a step (an assembly, a
+// solution, the cofactors) fails on the sparse solver and the dense cascade
+// takes over (GiveWay decides when). The network and the transformation both
+// run every step through it and keep no matrix of their own.
 class SolverOwner {
   public:
     // Makes the model's dense solver for a method.
@@ -61,13 +73,26 @@ class SolverOwner {
     // when it is dense, else a new one holding no system yet.
     NormalSolver& Dense(Resic method);
 
-    // After a failure of the sparse solver at `stage`: whether the dense
-    // cascade takes over for the rest of the load (then installed). It does
-    // when the choice is Auto, the failure is not a defect of the network
-    // (the dense cascade would find it as well and must not hide it), at the
-    // assembly only for a datum the sparse solver cannot handle, and when the
-    // dense matrix of `order` unknowns and conditions is small enough.
-    bool GiveWay(SolverChoice choice, SolverFailure failure, SolverStage stage, int64_t order);
+    // Runs `step` on the solver of the configuration. When it fails on the
+    // sparse solver and GiveWay lets the dense one take over, `prepare` readies
+    // that one (forms its equations) and the step runs once more on it.
+    // Afterwards Current() is the solver of the last attempt.
+    template <class Step, class Prepare>
+    RunEnd Run(SolverChoice choice, Resic method, SolverStage stage, int64_t order,
+               const Step& step, const Prepare& prepare) {
+        const bool sparse = SparsePath(choice, method);
+        if (step(Use(choice, method))) return RunEnd::Done;
+        if (!sparse || !GiveWay(choice, solver_->Failure(), stage, order)) return RunEnd::Failed;
+        if (!prepare(*solver_)) return RunEnd::NotPrepared;
+        return step(*solver_) ? RunEnd::Done : RunEnd::Failed;
+    }
+    // A run of a step that needs no preparation of the dense solver.
+    template <class Step>
+    RunEnd Run(SolverChoice choice, Resic method, SolverStage stage, int64_t order,
+               const Step& step) {
+        return Run(choice, method, stage, order, step, [](NormalSolver&) { return true; });
+    }
+    // The sparse solver gave way to the dense one in this load.
     [[nodiscard]] bool GaveWay() const { return gaveWay_; }
 
     // The current solver; nullptr before one is chosen.
@@ -86,6 +111,13 @@ class SolverOwner {
     [[nodiscard]] int32_t DefectUnknown() const { return defect_; }
 
   private:
+    // After a failure of the sparse solver at `stage`: whether the dense
+    // cascade takes over for the rest of the load (then installed). It does
+    // when the choice is Auto, the failure is not a defect of the network
+    // (the dense cascade would find it as well and must not hide it), at the
+    // assembly only for a datum the sparse solver cannot handle, and when the
+    // dense matrix of `order` unknowns and conditions is small enough.
+    bool GiveWay(SolverChoice choice, SolverFailure failure, SolverStage stage, int64_t order);
     void Install(std::unique_ptr<NormalSolver> solver, bool sparse, Resic method);
 
     DenseFactory dense_;

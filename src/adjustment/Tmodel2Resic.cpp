@@ -1,6 +1,6 @@
 // The network model's use of its solver: the normal system it hands over, the
-// solution and the cofactors on the path of the load (the sparse solver
-// giving way to the dense cascade where SolverOwner::GiveWay allows), and the
+// assembly, the solution and the cofactors, each one run of its solver owner
+// (which lets the dense cascade take over from the sparse solver), and the
 // failures in the model's words.
 
 #include <algorithm>
@@ -64,40 +64,30 @@ bool Tmodel2::RidkaCesta() const {
 }
 
 bool SestavitNormalniRovnice(Tmodel2& m) {
-    const bool ridka = m.RidkaCesta();
     DatumPodminky(m);
-    if (ridka) DatumVektory(m);
+    if (m.RidkaCesta()) DatumVektory(m);
     const NormalSystem s = SoustavaModelu(m, m.vektorUloziste, &m.vektorRedukovanychMereni);
-    NormalSolver& resic = m.Solver().Use(m.solverChoice, m.resic);
-    if (resic.Assemble(s)) return true;
-    if (!ridka || !m.Solver().GiveWay(m.solverChoice, resic.Failure(), SolverStage::Assembly,
-                                      RadHuste(m))) {
-        Ohlasit(m, resic);
-        return false;
+    SolverOwner& vlastnik = m.Solver();
+    if (vlastnik.Run(m.solverChoice, m.resic, SolverStage::Assembly, RadHuste(m),
+                     [&](NormalSolver& r) { return r.Assemble(s); }) == RunEnd::Done) {
+        return true;
     }
-    NormalSolver& husty = m.Solver().Use(m.solverChoice, m.resic);
-    if (husty.Assemble(s)) return true;
-    Ohlasit(m, husty);
+    Ohlasit(m, *vlastnik.Current());
     return false;
 }
 
 bool Tmodel2::Vyrovnat() {
     resice_.SetFailure(SolverFailure::None, -1);
     const NormalSystem s = SoustavaModelu(*this, vektorUloziste, &vektorRedukovanychMereni);
-    if (RidkaCesta()) {
-        NormalSolver& ridky = resice_.Use(solverChoice, resic);
-        if (ridky.Solve(s, vektorPrirustku) && DokoncitReseni(*this, true)) return true;
-        if (!resice_.GiveWay(solverChoice, ridky.Failure(), SolverStage::Solution,
-                             RadHuste(*this))) {
-            Ohlasit(*this, ridky);
-            return false;
-        }
-        if (!Naplnit()) return false;
-    }
-    NormalSolver& husty = resice_.Use(solverChoice, resic);
-    if (husty.Solve(s, vektorPrirustku) && DokoncitReseni(*this, true)) return true;
-    Ohlasit(*this, husty);
-    if (chyba.empty()) chyba = "Error in solving the normal equations.";
+    const RunEnd konec = resice_.Run(
+        solverChoice, resic, SolverStage::Solution, RadHuste(*this),
+        [&](NormalSolver& r) { return r.Solve(s, vektorPrirustku) && DokoncitReseni(*this, true); },
+        // The dense solver that takes over forms its equations afresh.
+        [&](NormalSolver&) { return Naplnit(); });
+    if (konec == RunEnd::Done) return true;
+    if (konec == RunEnd::NotPrepared) return false;
+    Ohlasit(*this, *resice_.Current());
+    if (resice_.Sparse() == nullptr && chyba.empty()) chyba = "Error in solving the normal equations.";
     return false;
 }
 
@@ -107,26 +97,34 @@ bool Tmodel2::VypocetKovariancniMatice() {
     // of the design matrix.
     DatumPodminky(*this);
     const NormalSystem s = SoustavaModelu(*this, diagonalaVah, nullptr);
-    if (RidkaCesta()) {
-        NormalSolver& ridky = resice_.Use(solverChoice, resic);
-        if (ridky.Cofactors(s, vektorRedukovanychMereni) && KontrolaKovariancniMatice()) {
-            return true;
-        }
-        if (!resice_.GiveWay(solverChoice, ridky.Failure(), SolverStage::Cofactors,
-                             RadHuste(*this))) {
-            if (ridky.Failure() == SolverFailure::None) {
-                chyba = "The cofactor matrix failed its plausibility check";
-                return false;
-            }
-            Ohlasit(*this, ridky);
-            return false;
-        }
+    if (resice_.Run(solverChoice, resic, SolverStage::Cofactors, RadHuste(*this),
+                    [&](NormalSolver& r) {
+                        return r.Cofactors(s, vektorRedukovanychMereni) &&
+                               KontrolaKovariancniMatice();
+                    }) == RunEnd::Done) {
+        return true;
     }
-    NormalSolver& husty = resice_.Use(solverChoice, resic);
-    if (husty.Cofactors(s, vektorRedukovanychMereni)) return true;
-    Ohlasit(*this, husty);
-    if (husty.Failure() != SolverFailure::Defect) chyba = "The cofactor matrix could not be computed";
+    const NormalSolver& r = *resice_.Current();
+    if (resice_.Sparse() != nullptr && r.Failure() == SolverFailure::None) {
+        chyba = "The cofactor matrix failed its plausibility check";
+        return false;
+    }
+    Ohlasit(*this, r);
+    if (resice_.Sparse() == nullptr && r.Failure() != SolverFailure::Defect) {
+        chyba = "The cofactor matrix could not be computed";
+    }
     return false;
+}
+
+bool KofaktoryZnovu(Tmodel2& m) {
+    DatumPodminky(m);
+    const NormalSystem s = SoustavaModelu(m, m.diagonalaVah, nullptr);
+    // The sparse solver has no second way: it gives way to the dense one,
+    // where it may.
+    return m.Solver().Run(m.solverChoice, m.resic, SolverStage::Cofactors, RadHuste(m),
+                          [&](NormalSolver& r) {
+                              return r.CofactorsAgain(s, m.vektorRedukovanychMereni);
+                          }) == RunEnd::Done;
 }
 
 bool Tmodel2::KovariancniMaticeCholeskyLU() {

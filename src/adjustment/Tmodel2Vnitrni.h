@@ -35,6 +35,10 @@ bool SestavitNormalniRovnice(Tmodel2& model);
 // weights `vahy`, l when given (a solution) and the datum conditions.
 NormalSystem SoustavaModelu(const Tmodel2& model, const Tvector& vahy, const Tvector* l);
 
+// The cofactors once more by a slower way (the dense pseudo-inverse), for
+// cofactors that failed a later check; the sparse path gives way to it first.
+bool KofaktoryZnovu(Tmodel2& model);
+
 // The dense solver of the model for the steps that name a dense method.
 DenseNetworkSolver& HustyResic(Tmodel2& model);
 

@@ -126,21 +126,6 @@ bool Orientace(Tmodel2& model) {
     return guard.Ok();
 }
 
-// The cofactors once more by the pseudo-inverse of the dense path; the sparse
-// path first gives way to it, where it may.
-bool KofaktoryZnovu(Tmodel2& model) {
-    SolverOwner& vlastnik = model.Solver();
-    if (vlastnik.Sparse() != nullptr &&
-        !vlastnik.GiveWay(model.solverChoice, SolverFailure::None, SolverStage::Cofactors,
-                          static_cast<int64_t>(model.pocetNeznamych) + model.pocetPodminek)) {
-        return false;
-    }
-    DatumPodminky(model);
-    return vlastnik.Use(model.solverChoice, model.resic)
-        .CofactorsAgain(SoustavaModelu(model, model.diagonalaVah, nullptr),
-                        model.vektorRedukovanychMereni);
-}
-
 }  // namespace
 
 bool Tmodel2::Vyhodnoceni() {
