@@ -8,6 +8,7 @@
 
 #include "data/Interaction.h"
 #include "data/SouradniceKontrola.h"
+#include "matice/SparseNormalSolver.h"
 #include "processing/KontrolaMereni.h"
 #include "workspace/Simulace.h"
 #include "workspace/VyrovnaniSite.h"

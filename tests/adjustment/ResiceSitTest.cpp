@@ -10,6 +10,7 @@
 
 #include "ModelSitPomocne.h"
 #include "adjustment/Tmodel2.h"
+#include "matice/SparseNormalSolver.h"
 #include "supplementary/DoplnekDruh.h"
 
 namespace vertano {
