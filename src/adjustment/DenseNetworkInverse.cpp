@@ -20,8 +20,8 @@ namespace {
 // The system of the cofactors is loaded: its design matrix has one row per
 // unknown and the weights and q cover the observations.
 bool JeNacteno(const NormalSystem& s, const Tvector& q) {
-    return s.unknowns >= 1 && s.observations >= 0 && s.design != nullptr &&
-           s.weights != nullptr && static_cast<int32_t>(s.weights->size()) >= s.observations &&
+    return s.unknowns >= 1 && s.observations >= 0 && s.design != nullptr && s.weights != nullptr &&
+           static_cast<int32_t>(s.weights->size()) >= s.observations &&
            static_cast<int32_t>(q.size()) >= s.observations &&
            static_cast<int32_t>(s.design->data.size()) == s.unknowns;
 }

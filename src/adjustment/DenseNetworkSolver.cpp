@@ -21,7 +21,8 @@ namespace vertano {
 namespace {
 
 constexpr const char* kNesestaveno = "The normal equations could not be formed";
-constexpr const char* kZaDatem = "The normal equations are singular beyond the datum of the network";
+constexpr const char* kZaDatem =
+    "The normal equations are singular beyond the datum of the network";
 
 bool KonecnePrirustky(const Tvector& dx, int32_t n) {
     return dx.size() >= static_cast<std::size_t>(n) &&
@@ -115,11 +116,11 @@ bool DenseNetworkSolver::Assemble(const NormalSystem& s) {
             MatrixZero(N_, u, u);
         }
         VectorZero(b_, u);
-        const bool ok = s.reduced != nullptr
-                            ? ThreadNaplnitATPA_ATPL(N_, b_, *s.design, *s.weights, *s.reduced, n,
-                                                     splitTriangular_, Hook())
-                            : ThreadNaplnitATPA(N_, *s.design, *s.weights, n, splitTriangular_,
-                                                Hook());
+        const bool ok =
+            s.reduced != nullptr
+                ? ThreadNaplnitATPA_ATPL(N_, b_, *s.design, *s.weights, *s.reduced, n,
+                                         splitTriangular_, Hook())
+                : ThreadNaplnitATPA(N_, *s.design, *s.weights, n, splitTriangular_, Hook());
         if (!ok || !Border(s)) return Fail(SolverFailure::Other, kNesestaveno);
     } catch (const std::bad_alloc&) {
         return Fail(SolverFailure::Other, "Not enough memory for the dense normal equations");
@@ -281,8 +282,8 @@ bool DenseNetworkSolver::ReseniSvd(const NormalSystem& s, Tvector* dx, Singulari
                     sk[static_cast<std::size_t>(i)] * b_[static_cast<std::size_t>(i)];
             }
             if (static_cast<int>(dx->size()) < u) dx->resize(u);
-            ok = ThreadSoucinSVD(N_, uloziste2_, uloziste1_, pomocny_, u - 1, *dx, b, split,
-                                 Hook());
+            ok =
+                ThreadSoucinSVD(N_, uloziste2_, uloziste1_, pomocny_, u - 1, *dx, b, split, Hook());
         } else if (ok) {
             ok = ThreadSoucinSVD(N_, uloziste2_, uloziste1_, pomocny_, u - 1, split, Hook());
         }
@@ -292,7 +293,8 @@ bool DenseNetworkSolver::ReseniSvd(const NormalSystem& s, Tvector* dx, Singulari
                 radek[static_cast<std::size_t>(j)] *=
                     sk[static_cast<std::size_t>(i)] * sk[static_cast<std::size_t>(j)];
             }
-            if (dx != nullptr) (*dx)[static_cast<std::size_t>(i)] *= sk[static_cast<std::size_t>(i)];
+            if (dx != nullptr)
+                (*dx)[static_cast<std::size_t>(i)] *= sk[static_cast<std::size_t>(i)];
         }
         ok = ok && guard.Ok();
     } catch (const std::bad_alloc&) {

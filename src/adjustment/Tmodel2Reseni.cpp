@@ -49,24 +49,22 @@ bool DokoncitReseni(Tmodel2& m, bool pouzitPrirustky) {
 }
 
 bool Tmodel2::VyrovnatLDLT(bool pouzitPrirustky) {
-    return HustyResic(*this).ReseniLDLT(SoustavaModelu(*this, vektorUloziste,
-                                                       &vektorRedukovanychMereni),
-                                        vektorPrirustku) ==
+    return HustyResic(*this).ReseniLDLT(
+               SoustavaModelu(*this, vektorUloziste, &vektorRedukovanychMereni), vektorPrirustku) ==
                DenseNetworkSolver::VysledekLDLT::Vyreseno &&
            DokoncitReseni(*this, pouzitPrirustky);
 }
 
 bool Tmodel2::VyrovnatLU(bool pouzitPrirustky) {
     return HustyResic(*this).ReseniLU(
-               SoustavaModelu(*this, vektorUloziste, &vektorRedukovanychMereni),
-               vektorPrirustku) &&
+               SoustavaModelu(*this, vektorUloziste, &vektorRedukovanychMereni), vektorPrirustku) &&
            DokoncitReseni(*this, pouzitPrirustky);
 }
 
 bool Tmodel2::VyrovnatSVD(bool pouzitPrirustky) {
     return HustyResic(*this).ReseniSvd(
-               SoustavaModelu(*this, vektorUloziste, &vektorRedukovanychMereni),
-               &vektorPrirustku, Singularita::Odmitnuta) &&
+               SoustavaModelu(*this, vektorUloziste, &vektorRedukovanychMereni), &vektorPrirustku,
+               Singularita::Odmitnuta) &&
            DokoncitReseni(*this, pouzitPrirustky);
 }
 

@@ -87,7 +87,8 @@ bool Tmodel2::Vyrovnat() {
     if (konec == RunEnd::Done) return true;
     if (konec == RunEnd::NotPrepared) return false;
     Ohlasit(*this, *resice_.Current());
-    if (resice_.Sparse() == nullptr && chyba.empty()) chyba = "Error in solving the normal equations.";
+    if (resice_.Sparse() == nullptr && chyba.empty())
+        chyba = "Error in solving the normal equations.";
     return false;
 }
 
@@ -97,11 +98,10 @@ bool Tmodel2::VypocetKovariancniMatice() {
     // of the design matrix.
     DatumPodminky(*this);
     const NormalSystem s = SoustavaModelu(*this, diagonalaVah, nullptr);
-    if (resice_.Run(solverChoice, resic, SolverStage::Cofactors, RadHuste(*this),
-                    [&](NormalSolver& r) {
-                        return r.Cofactors(s, vektorRedukovanychMereni) &&
-                               KontrolaKovariancniMatice();
-                    }) == RunEnd::Done) {
+    if (resice_.Run(
+            solverChoice, resic, SolverStage::Cofactors, RadHuste(*this), [&](NormalSolver& r) {
+                return r.Cofactors(s, vektorRedukovanychMereni) && KontrolaKovariancniMatice();
+            }) == RunEnd::Done) {
         return true;
     }
     const NormalSolver& r = *resice_.Current();

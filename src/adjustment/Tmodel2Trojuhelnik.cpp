@@ -109,8 +109,8 @@ bool Tmodel2::VyrovnatVnejsiPresnostSmer(const Tmereni& mereni) {
         // The triangle is small: its pseudo-inverse runs in the calling thread.
         ok = NaplnitVnejsiPresnostSmer(mereni) &&
              HustyResic(*this).ReseniSvd(
-                 SoustavaModelu(*this, vektorUloziste, &vektorRedukovanychMereni),
-                 &vektorPrirustku, Singularita::Pripustna) &&
+                 SoustavaModelu(*this, vektorUloziste, &vektorRedukovanychMereni), &vektorPrirustku,
+                 Singularita::Pripustna) &&
              DokoncitReseni(*this, false);
     }
     if (!ok) {

@@ -107,15 +107,14 @@ bool DenseTransformationSolver::Ldlt(Tvector& dx) {
     const int high = n_ - 1;
     const FpGuard guard;
     VectorZero(pomocny_, n_);
-    return LDLTDecomposition(N_, pomocny_, high) &&
-           LDLTSolve(dx, N_, pomocny_, high, b_) && guard.Ok() && Konecne(dx, n_);
+    return LDLTDecomposition(N_, pomocny_, high) && LDLTSolve(dx, N_, pomocny_, high, b_) &&
+           guard.Ok() && Konecne(dx, n_);
 }
 
 bool DenseTransformationSolver::Lu(Tvector& dx) {
     const int high = n_ - 1;
     const FpGuard guard;
-    if (!LUDecomposition(N_, high, lu_) || !LUBackSubstitution(N_, high, lu_, b_) ||
-        !guard.Ok()) {
+    if (!LUDecomposition(N_, high, lu_) || !LUBackSubstitution(N_, high, lu_, b_) || !guard.Ok()) {
         return false;
     }
     VectorCopy(b_, dx);
@@ -194,8 +193,8 @@ bool DenseTransformationSolver::PseudoInverze(const Tmatrix& N, Tmatrix& Q) {
         }
         MatrixZero(uloziste2_, n_, n_);
         VectorZero(pomocny_, n_);
-        ok = SVDecomposition(uloziste1_, pomocny_, uloziste2_) &&
-             InvertSingularValues(pomocny_, n_);
+        ok =
+            SVDecomposition(uloziste1_, pomocny_, uloziste2_) && InvertSingularValues(pomocny_, n_);
         if (ok) {
             // N+ = V diag(1/w) U^T, scaled back.
             Tmatrix P(n, Tvector(n));
