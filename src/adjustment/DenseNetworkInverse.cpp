@@ -52,22 +52,13 @@ bool DenseNetworkSolver::InverzeLU() {
     return ok;
 }
 
-// q_i of every observation over the cofactors, then the plausibility check.
-bool DenseNetworkSolver::KofaktoryPozorovani(const NormalSystem& s, Tvector& q) {
-    Tsparse radky;
-    if (!SparseTranspose(radky, *s.design, s.observations)) return false;
-    const FpGuard guard;
-    return ObservationCofactors(q, radky, N_, s.observations) && guard.Ok() &&
-           KofaktoryVeMezich(*this, n_, q, *s.weights, s.observations);
-}
-
 bool DenseNetworkSolver::CofactorsCholeskyLU(const NormalSystem& s, Tvector& q) {
     if (!JeNacteno(s, q)) return false;
     try {
         const FpGuard guard;
         if (!Assemble(s)) return false;
         if (!(d_ == 0 ? InverzeCholesky() : InverzeLU()) || !guard.Ok()) return false;
-        return KofaktoryPozorovani(s, q);
+        return KofaktoryPozorovani(*this, N_, n_, s, q);
     } catch (const std::bad_alloc&) {
         MatrixFree(uloziste1_);
         return false;
@@ -79,7 +70,7 @@ bool DenseNetworkSolver::CofactorsSvd(const NormalSystem& s, Tvector& q) {
     try {
         if (!Assemble(s)) return false;
         if (!ReseniSvd(s, nullptr, Singularita::Odmitnuta)) return false;
-        return KofaktoryPozorovani(s, q);
+        return KofaktoryPozorovani(*this, N_, n_, s, q);
     } catch (const std::bad_alloc&) {
         return false;
     }

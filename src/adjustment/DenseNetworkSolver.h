@@ -89,7 +89,6 @@ class DenseNetworkSolver final : public NormalSolver {
     bool OhlasitDefekt(const std::vector<int32_t>& zavisle);
     bool InverzeCholesky();
     bool InverzeLU();
-    bool KofaktoryPozorovani(const NormalSystem& s, Tvector& q);
 
     Resic method_;
     int32_t n_ = 0;  // unknowns

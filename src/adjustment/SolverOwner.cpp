@@ -5,6 +5,8 @@
 
 #include <unistd.h>
 
+#include "matice/FpGuard.h"
+#include "matice/Sparse.h"
 #include "matice/SparseNormalSolver.h"
 
 namespace vertano {
@@ -125,6 +127,18 @@ bool KofaktoryVeMezich(const NormalSolver& solver, int32_t n, const Tvector& q, 
         if (!(qi * pi <= 1 + kZaokrouhleniKofaktoru)) return false;
     }
     return true;
+}
+
+bool KofaktoryPozorovani(const NormalSolver& solver, const Tmatrix& Q, int32_t n,
+                         const NormalSystem& s, Tvector& q) {
+    Tsparse radky;
+    if (s.design == nullptr || s.weights == nullptr ||
+        !SparseTranspose(radky, *s.design, s.observations)) {
+        return false;
+    }
+    const FpGuard guard;
+    return ObservationCofactors(q, radky, Q, s.observations) && guard.Ok() &&
+           KofaktoryVeMezich(solver, n, q, *s.weights, s.observations);
 }
 
 }  // namespace vertano

@@ -139,4 +139,9 @@ bool HustaSeVejde(int64_t u);
 bool KofaktoryVeMezich(const NormalSolver& solver, int32_t n, const Tvector& q, const Tvector& p,
                        int32_t m);
 
+// q_i := a_i Q a_i^T of every observation of the system over the dense
+// cofactors Q of a dense solver (n unknowns), then KofaktoryVeMezich.
+bool KofaktoryPozorovani(const NormalSolver& solver, const Tmatrix& Q, int32_t n,
+                         const NormalSystem& s, Tvector& q);
+
 }  // namespace vertano

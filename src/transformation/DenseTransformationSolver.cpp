@@ -218,14 +218,6 @@ bool DenseTransformationSolver::PseudoInverze(const Tmatrix& N, Tmatrix& Q) {
     return ok;
 }
 
-bool DenseTransformationSolver::KofaktoryPozorovani(const NormalSystem& s, Tvector& q) {
-    Tsparse radky;
-    if (!SparseTranspose(radky, *s.design, s.observations)) return false;
-    const FpGuard guard;
-    return ObservationCofactors(q, radky, N_, s.observations) && guard.Ok() &&
-           KofaktoryVeMezich(*this, n_, q, *s.weights, s.observations);
-}
-
 bool DenseTransformationSolver::CofactorsCholesky(const NormalSystem& s, Tvector& q) {
     try {
         const FpGuard guard;
@@ -236,7 +228,7 @@ bool DenseTransformationSolver::CofactorsCholesky(const NormalSystem& s, Tvector
             !InverseFromTriangular(N_, high, 0, high) || !guard.Ok()) {
             return false;
         }
-        return KofaktoryPozorovani(s, q);
+        return KofaktoryPozorovani(*this, N_, n_, s, q);
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -248,7 +240,7 @@ bool DenseTransformationSolver::CofactorsSvd(const NormalSystem& s, Tvector& q) 
         Tmatrix Q;
         if (!PseudoInverze(N_, Q)) return false;
         N_ = std::move(Q);
-        return KofaktoryPozorovani(s, q);
+        return KofaktoryPozorovani(*this, N_, n_, s, q);
     } catch (const std::bad_alloc&) {
         return false;
     }

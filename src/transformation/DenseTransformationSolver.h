@@ -42,7 +42,6 @@ class DenseTransformationSolver final : public NormalSolver {
     bool PseudoInverze(const Tmatrix& N, Tmatrix& Q);
     bool CofactorsCholesky(const NormalSystem& s, Tvector& q);
     bool CofactorsSvd(const NormalSystem& s, Tvector& q);
-    bool KofaktoryPozorovani(const NormalSystem& s, Tvector& q);
 
     Resic method_;
     int32_t n_ = 0;
