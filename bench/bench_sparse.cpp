@@ -8,6 +8,7 @@
 
 #include "data/Interaction.h"
 #include "data/SouradniceKontrola.h"
+#include "matice/SparseNormalSolver.h"
 #include "processing/KontrolaMereni.h"
 #include "workspace/Simulace.h"
 #include "workspace/VyrovnaniSite.h"
@@ -82,12 +83,12 @@ void Run(benchmark::State& state, vertano::SolverChoice choice) {
     state.counters["form_cpu_s"] = form / n;
     state.counters["solve_cpu_s"] = solve / n;
     state.counters["cofactors_cpu_s"] = cofactors / n;
-    if (choice != vertano::SolverChoice::Dense) {
-        state.counters["N_nonzeros"] = static_cast<double>(m.sparse.NormalEntries());
+    if (const vertano::SparseNormalSolver* sparse = m.Solver().Sparse()) {
+        state.counters["N_nonzeros"] = static_cast<double>(sparse->NormalEntries());
         state.counters["L_nonzeros"] =
-            static_cast<double>(m.sparse.Factorisation().Result().value.size());
+            static_cast<double>(sparse->Factorisation().Result().value.size());
         state.counters["min_pivot_share"] =
-            static_cast<double>(m.sparse.Factorisation().SmallestPivotShare());
+            static_cast<double>(sparse->Factorisation().SmallestPivotShare());
     }
 }
 

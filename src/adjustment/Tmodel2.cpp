@@ -5,9 +5,14 @@
 
 #include <cmath>
 
+#include "adjustment/DenseNetworkSolver.h"
 #include "matice/Konstanty.h"
 
 namespace vertano {
+
+Tmodel2::Tmodel2() : resice_(&DenseNetworkSolver::Make) {
+    Create();
+}
 
 void Tmodel2::Create() {
     Clear();
@@ -23,13 +28,10 @@ void Tmodel2::Clear() {
     odchylkaJednotkovaAprior = odchylkaJednotkovaAposterior = -1;
 
     maticePlanuSparse = Tsparse{};
-    for (Tmatrix* m : {&maticeATPA, &maticeUloziste1, &maticeUloziste2}) Tmatrix().swap(*m);
-    for (Tvector* v :
-         {&vektorATPL, &vektorUloziste, &vektorOprav, &diagonalaVah, &vektorRobustnichZmen,
-          &vektorRedukovanychMereni, &vektorPrirustku, &vektorPomocny}) {
+    for (Tvector* v : {&vektorUloziste, &vektorOprav, &diagonalaVah, &vektorRobustnichZmen,
+                       &vektorRedukovanychMereni, &vektorPrirustku}) {
         Tvector().swap(*v);
     }
-    for (TindexVector* v : {&indexVlakna, &indexVlakna2, &indexLU}) TindexVector().swap(*v);
 
     kvantil = maxZmenaVahy = maxPrirustek = zmenaVahy = prirustek = -1;
     typOdhadu = maxPocetIteraci = pocetIteraci = typFixace = -1;
@@ -42,12 +44,9 @@ void Tmodel2::Clear() {
         *p = -1;
     }
     jeFix = jeMerenaDelka = probehloVycovaniOdlehlych = false;
-    sparse.Clear();
+    resice_.Reset();
     Tmatrix().swap(datumConditions);
     Tmatrix().swap(datumVectors);
-    denseFallback = sparseCofactors = false;
-    solverFailure = SolverFailure::None;
-    defectUnknown = -1;
     vynechanaMereni.clear();
     poctyNacteni = PoctyNacteni{};
     chyba.clear();

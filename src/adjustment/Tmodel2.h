@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "adjustment/RobustniStart.h"
+#include "adjustment/SolverOwner.h"
 #include "adjustment/TvektorDoplnek.h"
 #include "adjustment/TvektorMereni.h"
 #include "data/Tsouradnice.h"
 #include "matice/MatrixTypes.h"
 #include "matice/ParallelRows.h"
 #include "matice/Real.h"
-#include "matice/SparseNormalSolver.h"
 
 namespace vertano {
 
@@ -57,26 +57,11 @@ struct PoctyNacteni {
     int32_t typFixace = -1;
 };
 
-// The method the dense path of Vyrovnat uses: the cascade LDL^T, LU, SVD, or one
-// of them alone (for comparing the methods and for tests that must reach a
-// particular one). A single method implies the dense path.
-enum class Resic : int32_t { Kaskada = 0, LDLT, LU, SVD };
-
-// Which solver of the normal equations the adjustment uses.
-enum class SolverChoice : int32_t {
-    // The sparse one; the dense cascade only where the sparse one cannot handle
-    // the datum of the network (and the dense matrix fits in memory).
-    Auto = 0,
-    // The dense cascade on the matrix bordered by the datum conditions.
-    Dense,
-    // The sparse one alone.
-    Sparse,
-};
-
 // The three-dimensional network adjustment model: observation vectors, the point
 // list with the current coordinates, the transposed sparse design matrix, the
-// normal equations bordered by the datum conditions, the working vectors of the
-// solution and all counters.
+// working vectors of the solution and all counters. The normal equations are
+// its solver's (SolverOwner: the sparse one or the dense cascade), which it
+// asks for the solution and the cofactors.
 //
 // Unknowns, in this order: X, Y, Z of every determined point (point-list order),
 // one orientation per station occupation, then one Lagrange multiplier per datum
@@ -110,18 +95,11 @@ class Tmodel2 {
     Real odchylkaJednotkovaAprior = -1;
     Real odchylkaJednotkovaAposterior = -1;
 
-    // ---- design matrix and normal equations ----
+    // ---- design matrix and working vectors ----
     Tsparse maticePlanuSparse;  // transposed: one row per unknown
-    Tmatrix maticeATPA;         // normal matrix; after the covariance the cofactor matrix
-    Tvector vektorATPL;
-    TindexVector indexVlakna;   // triangular thread split over the unknowns
-    TindexVector indexVlakna2;  // even thread split over the unknowns
-    TindexVector indexLU;
     // The working weights, one per observation (length max(m, u)). The solvers
-    // never write here: their scratch is vektorPomocny.
+    // never write here.
     Tvector vektorUloziste;
-    Tmatrix maticeUloziste1;
-    Tmatrix maticeUloziste2;
     Tvector vektorOprav;
     Tvector diagonalaVah;  // a-priori weights
     Tvector vektorRobustnichZmen;
@@ -166,10 +144,6 @@ class Tmodel2 {
     bool probehloVycovaniOdlehlych = false;
 
     // ---- beyond the classic record ----
-    // Scratch of the solvers (D of LDL^T, the singular values, the Cholesky
-    // diagonal): storage of its own, so that a failed attempt cannot change the
-    // working weights of the next attempt or iteration.
-    Tvector vektorPomocny;
     // Reduced measurements left out by the last Nacist (see VynechaneMereni).
     std::vector<VynechaneMereni> vynechanaMereni;
     // The counts of the last Nacist when it failed for its redundancy.
@@ -182,31 +156,24 @@ class Tmodel2 {
     Resic resic = Resic::Kaskada;
     // Configuration like `resic`: stays through Clear.
     SolverChoice solverChoice = SolverChoice::Auto;
-    // The sparse normal equations: the factor of the last iteration (its
-    // analysis reused by the next one) and the selected cofactors.
-    SparseNormalSolver sparse;
     // The datum conditions of typFixace at the current coordinates (one row of
     // pocetNeznamych coefficients each) and the defect vectors they remove,
     // formed with the design matrix for the sparse path.
     Tmatrix datumConditions;
     Tmatrix datumVectors;
-    // The sparse path gave way to the dense cascade for the rest of this load
-    // (Auto only); the current cofactors come from the sparse path.
-    bool denseFallback = false;
-    bool sparseCofactors = false;
-    // Why the last solution or inversion failed (either path), and the unknown
-    // at which the normal equations were found singular beyond the datum (-1
-    // when none or not known).
-    SolverFailure solverFailure = SolverFailure::None;
-    int32_t defectUnknown = -1;
 
-    Tmodel2() { Create(); }
+    Tmodel2();
+
+    // The solver of the normal equations of this load: which one, whether the
+    // sparse one gave way, why the last solution or inversion failed.
+    [[nodiscard]] const SolverOwner& Solver() const { return resice_; }
+    [[nodiscard]] SolverOwner& Solver() { return resice_; }
 
     // ---- loading and the design matrix ----
     void Create();
     // Empties everything: matrices and vectors freed, reals and counts -1, the
-    // text empty, flags false, the sparse solver forgotten. `cekani`, `resic`
-    // and `solverChoice` are configuration and stay.
+    // text empty, flags false, the solver forgotten. `cekani`, `resic` and
+    // `solverChoice` are configuration and stay.
     void Clear();
 
     // Loads the model from the reduced measurements, the approximate (determined)
@@ -225,17 +192,16 @@ class Tmodel2 {
     // Counts, datum type and conditions, redundancy; f = number of fixed
     // coordinates.
     void PocetVse(int32_t pocetSouradniceFixni);
-    // Sizes and zeroes l, weights, robust factors, residuals (m), right-hand side
-    // and increments (u), the normal matrix (u x u) and the working weights
-    // (max(m, u)).
+    // Sizes and zeroes l, weights, robust factors, residuals (m), the
+    // increments (u) and the working weights (max(m, u)).
     bool NuloveMatice();
     // Builds the direction, zenith and distance vectors and their group indices
     // from the reduced measurements, with the point indices and weights.
     bool NaplnitMereniVahy(const Tmereni& mereni, const Tvahy& vahy);
     // diagonalaVah := the a-priori weights of all observations in equation order.
     bool NaplnitDiagonaluVah();
-    // Design matrix, l, normal equations (with the working weights) and the datum
-    // conditions at the current coordinates.
+    // Design matrix, l, the datum conditions at the current coordinates and
+    // the normal equations (with the working weights) by the solver.
     bool Naplnit();
     // The copy of the outlier model: observation vectors, group indices,
     // supplementary vectors, iteration settings and state, counts and flags.
@@ -253,12 +219,15 @@ class Tmodel2 {
     int32_t PocatekRovnic(int32_t typ) const;
 
     // ---- solution, iteration and covariance ----
-    // Each solves the normal equations; with `pouzitPrirustky` the increments are
-    // applied to the coordinates of the determined points.
+    // Each solves the normal equations formed by the dense solver with one
+    // method; with `pouzitPrirustky` the increments are applied to the
+    // coordinates of the determined points.
     bool VyrovnatLDLT(bool pouzitPrirustky);
     bool VyrovnatLU(bool pouzitPrirustky);
     bool VyrovnatSVD(bool pouzitPrirustky);
-    // LDL^T, else rebuild + LU, else rebuild + SVD (or only the method `resic`).
+    // The solution by the solver of the load: the sparse one, or the dense
+    // cascade LDL^T, else rebuild + LU, else rebuild + SVD (or only the method
+    // `resic`); the sparse one gives way where SolverOwner::GiveWay allows.
     bool Vyrovnat();
     // One plain iteration with the a-priori weights; znovuVyrovnat tells whether
     // another is needed.
@@ -270,13 +239,15 @@ class Tmodel2 {
 
     // The cofactors Q of the unknowns and the cofactors q_i of the adjusted
     // observations into vektorRedukovanychMereni, always with the a-priori
-    // weights. On the dense path Q is the leading block of maticeATPA; on the
-    // sparse path the solver keeps the selected cofactors. Either way Kofaktor,
-    // KofaktoryBodu and KofaktorovaMatice give them.
+    // weights. The solver keeps Q (the dense one in its bordered matrix, the
+    // sparse one as the selected cofactors); Kofaktor, KofaktoryBodu and
+    // KofaktorovaMatice give them.
     bool VypocetKovariancniMatice();
-    // The two ways of the dense path.
+    // The two ways of the dense path, by the dense solver.
     bool KovariancniMaticeCholeskyLU();
     bool KovariancniMaticeSVD();
+    // Cofactors made elsewhere (a model assembled by hand): Q of the unknowns.
+    void SetCofactors(Tmatrix Q);
     // Q[i][i] >= 0 (i < n), q_i >= 0 and q_i <= 1/p_i up to rounding.
     bool KontrolaKovariancniMatice() const;
     // kovariancniMaticeStr := the coordinate block of Q as text. The whole block
@@ -335,6 +306,9 @@ class Tmodel2 {
     // adjusted orientations (posun) and kovariancniMaticeStr. All accuracy values
     // are for a unit standard deviation of 1. False on failure.
     bool Vyhodnoceni();
+
+  private:
+    SolverOwner resice_;
 };
 
 }  // namespace vertano

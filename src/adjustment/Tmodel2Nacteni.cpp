@@ -316,16 +316,7 @@ bool Tmodel2::NuloveMatice() {
              {&vektorRedukovanychMereni, &diagonalaVah, &vektorRobustnichZmen, &vektorOprav}) {
             VectorZero(*v, m);
         }
-        VectorZero(vektorATPL, u);
         VectorZero(vektorPrirustku, u);
-        // Only the dense path holds the u x u normal matrix (a network of ten
-        // thousand points would need gigabytes); it is formed where it is used
-        // when the sparse path gives way.
-        if (!RidkaCesta() && HustaSeVejde(u)) {
-            MatrixZero(maticeATPA, u, u);
-        } else {
-            Tmatrix().swap(maticeATPA);
-        }
         VectorZero(vektorUloziste, std::max(m, u));
     } catch (const std::bad_alloc&) {
         chyba = "Not enough memory for the normal equations";
@@ -366,8 +357,8 @@ bool Pripravit(Tmodel2& model) {
         return false;
     }
     std::copy(model.diagonalaVah.begin(), model.diagonalaVah.end(), model.vektorUloziste.begin());
-    model.indexVlakna = SplitTriangular(model.pocetNeznamych, model.pocetVlakno);
-    model.indexVlakna2 = SplitEven(model.pocetNeznamych, model.pocetVlakno);
+    // The solvers split their work over at most this many threads.
+    model.pocetVlakno = ClampThreadCount(model.pocetVlakno, model.pocetNeznamych);
     return true;
 }
 

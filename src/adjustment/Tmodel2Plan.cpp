@@ -337,44 +337,6 @@ std::vector<Podminka> Podminky(int32_t typFixace) {
 
 }  // namespace
 
-void NulovatNormalniRovnice(Tmodel2& m) {
-    const int32_t u = m.pocetNeznamych + m.pocetPodminek;
-    bool tvar = static_cast<int32_t>(m.maticeATPA.size()) == u;
-    for (std::size_t i = 0; tvar && i < m.maticeATPA.size(); ++i) {
-        tvar = static_cast<int32_t>(m.maticeATPA[i].size()) == u;
-    }
-    if (tvar) {
-        for (Tvector& radek : m.maticeATPA) std::fill(radek.begin(), radek.end(), Real{0});
-    } else {
-        MatrixZero(m.maticeATPA, u, u);
-    }
-    VectorZero(m.vektorATPL, u);
-}
-
-bool PridatPodminkyFixace(Tmodel2& m) {
-    DatumPodminky(m);
-    const Tmatrix& C = m.datumConditions;
-    if (static_cast<int32_t>(C.size()) != m.pocetPodminek) return false;
-    const int32_t n = m.pocetNeznamych;
-    const int32_t u = n + m.pocetPodminek;
-    if (static_cast<int32_t>(m.maticeATPA.size()) < u) return false;
-    for (int32_t r = 0; r < m.pocetPodminek; ++r) {
-        Tvector& radek = m.maticeATPA[static_cast<std::size_t>(n + r)];
-        if (static_cast<int32_t>(radek.size()) < u) return false;
-        std::fill(radek.begin(), radek.end(), Real{0});
-        for (int32_t j = 0; j < n; ++j) {
-            radek[static_cast<std::size_t>(j)] =
-                C[static_cast<std::size_t>(r)][static_cast<std::size_t>(j)];
-            m.maticeATPA[static_cast<std::size_t>(j)][static_cast<std::size_t>(n + r)] =
-                C[static_cast<std::size_t>(r)][static_cast<std::size_t>(j)];
-        }
-        if (static_cast<int32_t>(m.vektorATPL.size()) > n + r) {
-            m.vektorATPL[static_cast<std::size_t>(n + r)] = 0;
-        }
-    }
-    return true;
-}
-
 std::string PopisNezname(const Tmodel2& m, int32_t neznama) {
     if (neznama >= 0 && neznama < m.pocetSouradnicUrcovanych &&
         neznama / 3 < m.souradnice.Pocet()) {
@@ -475,22 +437,6 @@ void DatumPodminky(Tmodel2& m) {
 
 void DatumVektory(Tmodel2& m) {
     m.datumVectors = DatumRadky(m, false);
-}
-
-bool SestavitHuste(Tmodel2& m, const Tvector& vahy, const Tvector* l) {
-    const int32_t n = m.pocetNeznamych;
-    if (!HustaSeVejde(static_cast<int64_t>(n) + m.pocetPodminek)) {
-        m.chyba = "The dense normal matrix of " + std::to_string(n + m.pocetPodminek) +
-                  " unknowns does not fit in the memory of this computer";
-        return false;
-    }
-    NulovatNormalniRovnice(m);
-    const bool ok = l != nullptr
-                        ? ThreadNaplnitATPA_ATPL(m.maticeATPA, m.vektorATPL, m.maticePlanuSparse,
-                                                 vahy, *l, n, m.indexVlakna, m.cekani)
-                        : ThreadNaplnitATPA(m.maticeATPA, m.maticePlanuSparse, vahy, n,
-                                            m.indexVlakna, m.cekani);
-    return ok && PridatPodminkyFixace(m);
 }
 
 bool Tmodel2::Naplnit() {

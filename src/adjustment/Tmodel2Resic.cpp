@@ -1,7 +1,7 @@
-// Which solver of the normal equations the network model uses, the way from the
-// sparse path to the dense cascade, and the cofactors either of them gives.
-
-#include <unistd.h>
+// The network model's use of its solver: the normal system it hands over, the
+// assembly, the solution and the cofactors, each one run of its solver owner
+// (which lets the dense cascade take over from the sparse solver), and the
+// failures in the model's words.
 
 #include <algorithm>
 #include <new>
@@ -13,14 +13,7 @@
 
 namespace vertano {
 
-namespace {
-
-// The automatic choice hands a network to the dense cascade only up to this
-// many unknowns: beyond it the dense factorisations take minutes, and their
-// last fallback, the pseudo-inverse, hours.
-constexpr int64_t kNejvetsiHustaZaloha = 6000;
-
-NormalSystem Soustava(const Tmodel2& m, const Tvector& vahy, const Tvector* l) {
+NormalSystem SoustavaModelu(const Tmodel2& m, const Tvector& vahy, const Tvector* l) {
     NormalSystem s;
     s.design = &m.maticePlanuSparse;
     s.weights = &vahy;
@@ -32,129 +25,133 @@ NormalSystem Soustava(const Tmodel2& m, const Tvector& vahy, const Tvector* l) {
     // Both counts are -1 before the model is loaded.
     s.pointUnknowns = std::max(0, std::min(m.pocetSouradnicUrcovanych, m.pocetNeznamych)) / 3 * 3;
     s.threads = std::max(m.pocetVlakno, 1);
+    s.wait = &m.cekani;
     return s;
 }
 
-}  // namespace
-
-bool PrevzitHuste(Tmodel2& m) {
-    const int64_t u = static_cast<int64_t>(m.pocetNeznamych) + m.pocetPodminek;
-    if (m.solverChoice != SolverChoice::Auto || u > kNejvetsiHustaZaloha || !HustaSeVejde(u)) {
-        return false;
-    }
-    m.denseFallback = true;
-    m.sparseCofactors = false;
-    return true;
+DenseNetworkSolver& HustyResic(Tmodel2& m) {
+    // The owner makes only dense solvers of this type for the network.
+    return static_cast<DenseNetworkSolver&>(m.Solver().Dense(m.resic));
 }
 
 namespace {
 
-// The failure of the sparse path as the model reports it.
-bool SelhaniRidke(Tmodel2& m) {
-    m.solverFailure = m.sparse.Failure();
-    m.defectUnknown = m.sparse.DefectUnknown();
-    if (m.defectUnknown >= 0) {
-        m.chyba = "The observations do not determine " + PopisNezname(m, m.defectUnknown) +
+// The order of the dense matrix the cascade would need.
+int64_t RadHuste(const Tmodel2& m) {
+    return static_cast<int64_t>(m.pocetNeznamych) + m.pocetPodminek;
+}
+
+// The failure of a solver as the model reports it.
+void Ohlasit(Tmodel2& m, const NormalSolver& resic) {
+    m.Solver().SetFailure(resic.Failure(), resic.DefectUnknown());
+    if (resic.DefectUnknown() >= 0) {
+        m.chyba = "The observations do not determine " + PopisNezname(m, resic.DefectUnknown()) +
                   (m.pocetPodminek > 0
                        ? ": the normal equations are singular beyond the datum of the network"
                        : ": the normal equations are singular");
-    } else {
-        m.chyba = m.sparse.Error();
-        if (m.sparse.Failure() == SolverFailure::Unresolvable) {
-            m.chyba += " (the dense solver handles such a datum)";
-        }
+        return;
     }
-    return false;
+    m.chyba = resic.Error();
+    if (resic.Failure() == SolverFailure::Unresolvable) {
+        m.chyba += " (the dense solver handles such a datum)";
+    }
 }
 
 }  // namespace
 
-bool HustaSeVejde(int64_t u) {
-    if (u < 0) return false;
-    const long stranky = sysconf(_SC_PHYS_PAGES);
-    const long velikost = sysconf(_SC_PAGE_SIZE);
-    // The bordered matrix, and the two work matrices of the pseudo-inverse.
-    const long double potreba = 3.0L * static_cast<long double>(u) * static_cast<long double>(u) *
-                                static_cast<long double>(sizeof(Real));
-    if (stranky <= 0 || velikost <= 0) return potreba <= 1e9L;
-    return potreba <= 0.5L * static_cast<long double>(stranky) * static_cast<long double>(velikost);
-}
-
 bool Tmodel2::RidkaCesta() const {
-    return solverChoice != SolverChoice::Dense && resic == Resic::Kaskada && !denseFallback;
+    return resice_.SparsePath(solverChoice, resic);
 }
 
 bool SestavitNormalniRovnice(Tmodel2& m) {
-    m.sparseCofactors = false;
-    if (m.RidkaCesta()) {
-        DatumPodminky(m);
-        DatumVektory(m);
-        if (m.sparse.Assemble(Soustava(m, m.vektorUloziste, &m.vektorRedukovanychMereni))) {
-            return true;
-        }
-        if (m.sparse.Failure() != SolverFailure::Unresolvable || !PrevzitHuste(m)) {
-            return SelhaniRidke(m);
-        }
+    DatumPodminky(m);
+    if (m.RidkaCesta()) DatumVektory(m);
+    const NormalSystem s = SoustavaModelu(m, m.vektorUloziste, &m.vektorRedukovanychMereni);
+    SolverOwner& vlastnik = m.Solver();
+    if (vlastnik.Run(m.solverChoice, m.resic, SolverStage::Assembly, RadHuste(m),
+                     [&](NormalSolver& r) { return r.Assemble(s); }) == RunEnd::Done) {
+        return true;
     }
-    DenseNetworkSolver dense(m);
-    return dense.Assemble(Soustava(m, m.vektorUloziste, &m.vektorRedukovanychMereni));
+    Ohlasit(m, *vlastnik.Current());
+    return false;
 }
 
 bool Tmodel2::Vyrovnat() {
-    solverFailure = SolverFailure::None;
-    defectUnknown = -1;
-    if (RidkaCesta()) {
-        const NormalSystem s = Soustava(*this, vektorUloziste, &vektorRedukovanychMereni);
-        if (sparse.Solve(s, vektorPrirustku) && DokoncitReseni(*this, true)) return true;
-        // A defect is the network's, not the solver's: the dense cascade would
-        // find it as well.
-        if (sparse.Failure() == SolverFailure::Defect || !PrevzitHuste(*this)) {
-            return SelhaniRidke(*this);
-        }
-        if (!Naplnit()) return false;
-    }
-    DenseNetworkSolver dense(*this);
-    if (dense.Solve(Soustava(*this, vektorUloziste, &vektorRedukovanychMereni), vektorPrirustku) &&
-        DokoncitReseni(*this, true)) {
-        return true;
-    }
-    if (chyba.empty()) chyba = "Error in solving the normal equations.";
+    resice_.SetFailure(SolverFailure::None, -1);
+    const NormalSystem s = SoustavaModelu(*this, vektorUloziste, &vektorRedukovanychMereni);
+    const RunEnd konec = resice_.Run(
+        solverChoice, resic, SolverStage::Solution, RadHuste(*this),
+        [&](NormalSolver& r) { return r.Solve(s, vektorPrirustku) && DokoncitReseni(*this, true); },
+        // The dense solver that takes over forms its equations afresh.
+        [&](NormalSolver&) { return Naplnit(); });
+    if (konec == RunEnd::Done) return true;
+    if (konec == RunEnd::NotPrepared) return false;
+    Ohlasit(*this, *resice_.Current());
+    if (resice_.Sparse() == nullptr && chyba.empty())
+        chyba = "Error in solving the normal equations.";
     return false;
 }
 
 bool Tmodel2::VypocetKovariancniMatice() {
-    sparseCofactors = false;
-    solverFailure = SolverFailure::None;
-    defectUnknown = -1;
-    if (RidkaCesta()) {
-        // The conditions at the current coordinates, as the dense path borders
-        // its matrix; the defect vectors stay those of the design matrix.
-        DatumPodminky(*this);
-        if (sparse.Cofactors(Soustava(*this, diagonalaVah, nullptr), vektorRedukovanychMereni)) {
-            sparseCofactors = true;
-            if (KontrolaKovariancniMatice()) return true;
-            sparseCofactors = false;
-        }
-        if (sparse.Failure() == SolverFailure::Defect || !PrevzitHuste(*this)) {
-            if (sparse.Failure() == SolverFailure::None) {
-                chyba = "The cofactor matrix failed its plausibility check";
-                return false;
-            }
-            return SelhaniRidke(*this);
-        }
-    }
-    DenseNetworkSolver dense(*this);
-    if (dense.Cofactors(Soustava(*this, diagonalaVah, nullptr), vektorRedukovanychMereni)) {
+    resice_.SetFailure(SolverFailure::None, -1);
+    // The conditions at the current coordinates; the defect vectors stay those
+    // of the design matrix.
+    DatumPodminky(*this);
+    const NormalSystem s = SoustavaModelu(*this, diagonalaVah, nullptr);
+    if (resice_.Run(
+            solverChoice, resic, SolverStage::Cofactors, RadHuste(*this), [&](NormalSolver& r) {
+                return r.Cofactors(s, vektorRedukovanychMereni) && KontrolaKovariancniMatice();
+            }) == RunEnd::Done) {
         return true;
     }
-    if (solverFailure != SolverFailure::Defect) chyba = "The cofactor matrix could not be computed";
+    const NormalSolver& r = *resice_.Current();
+    if (resice_.Sparse() != nullptr && r.Failure() == SolverFailure::None) {
+        chyba = "The cofactor matrix failed its plausibility check";
+        return false;
+    }
+    Ohlasit(*this, r);
+    if (resice_.Sparse() == nullptr && r.Failure() != SolverFailure::Defect) {
+        chyba = "The cofactor matrix could not be computed";
+    }
     return false;
+}
+
+bool KofaktoryZnovu(Tmodel2& m) {
+    DatumPodminky(m);
+    const NormalSystem s = SoustavaModelu(m, m.diagonalaVah, nullptr);
+    // The sparse solver has no second way: it gives way to the dense one,
+    // where it may.
+    return m.Solver().Run(m.solverChoice, m.resic, SolverStage::Cofactors, RadHuste(m),
+                          [&](NormalSolver& r) {
+                              return r.CofactorsAgain(s, m.vektorRedukovanychMereni);
+                          }) == RunEnd::Done;
+}
+
+bool Tmodel2::KovariancniMaticeCholeskyLU() {
+    DatumPodminky(*this);
+    return HustyResic(*this).CofactorsCholeskyLU(SoustavaModelu(*this, diagonalaVah, nullptr),
+                                                 vektorRedukovanychMereni);
+}
+
+bool Tmodel2::KovariancniMaticeSVD() {
+    DatumPodminky(*this);
+    return HustyResic(*this).CofactorsSvd(SoustavaModelu(*this, diagonalaVah, nullptr),
+                                          vektorRedukovanychMereni);
+}
+
+void Tmodel2::SetCofactors(Tmatrix Q) {
+    HustyResic(*this).SetCofactors(std::move(Q));
+}
+
+bool Tmodel2::KontrolaKovariancniMatice() const {
+    const NormalSolver* resic = resice_.Current();
+    return resic != nullptr && KofaktoryVeMezich(*resic, pocetNeznamych, vektorRedukovanychMereni,
+                                                 diagonalaVah, pocetMereni);
 }
 
 bool Tmodel2::Kofaktor(int32_t i, int32_t j, Real& q) const {
     if (i < 0 || j < 0 || i >= pocetNeznamych || j >= pocetNeznamych) return false;
-    if (sparseCofactors) return sparse.Cofactor(i, j, q);
-    return DenseNetworkSolver::CofactorOf(maticeATPA, i, j, q);
+    return resice_.Cofactor(i, j, q);
 }
 
 bool Tmodel2::KofaktoryBodu(int32_t bod, Tmatrix& B) const {
@@ -175,8 +172,8 @@ bool Tmodel2::KofaktorovaMatice(int32_t n, Tmatrix& Q) const {
     if (n < 0 || (pocetNeznamych >= 0 && n > pocetNeznamych)) return false;
     // A block that cannot fit is refused before it is touched: the system
     // would rather end the program than report a failed allocation.
-    if (sparseCofactors) return HustaSeVejde(n) && sparse.CofactorMatrix(n, Q);
-    return DenseNetworkSolver::BlockOf(maticeATPA, n, Q);
+    if (resice_.Sparse() != nullptr && !HustaSeVejde(n)) return false;
+    return resice_.CofactorMatrix(n, Q);
 }
 
 }  // namespace vertano

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <utility>
 
 #include "adjustment/Tmodel2.h"
 #include "adjustment/Tmodel2Vnitrni.h"
@@ -35,9 +36,9 @@ int32_t OrientaceSmeru(const Tmereni& mereni, int32_t cislo) {
     return -1;
 }
 
-void Podminka(Tmodel2& m, int32_t radek, int32_t sloupec, Real hodnota) {
-    m.maticeATPA[static_cast<std::size_t>(radek)][static_cast<std::size_t>(sloupec)] = hodnota;
-    m.maticeATPA[static_cast<std::size_t>(sloupec)][static_cast<std::size_t>(radek)] = hodnota;
+void Podminka(Tmatrix& N, int32_t radek, int32_t sloupec, Real hodnota) {
+    N[static_cast<std::size_t>(radek)][static_cast<std::size_t>(sloupec)] = hodnota;
+    N[static_cast<std::size_t>(sloupec)][static_cast<std::size_t>(radek)] = hodnota;
 }
 
 }  // namespace
@@ -58,13 +59,16 @@ bool Tmodel2::NaplnitVnejsiPresnostSmer(const Tmereni& mereni) {
     pocetPodminek = kPodminek;
     pocetNadbytecnych = m - n + kPodminek;
     pocetSouradnicUrcovanych = 0;
+    // The normal equations are formed here and handed to the dense solver.
+    Tmatrix N;
+    Tvector b;
     try {
         VectorZero(vektorRedukovanychMereni, m);
         VectorZero(vektorOprav, m);
         vektorUloziste.assign(static_cast<std::size_t>(std::max(m, u)), Real{1});
         VectorZero(vektorPrirustku, u);
-        VectorZero(vektorATPL, u);
-        MatrixZero(maticeATPA, u, u);
+        VectorZero(b, u);
+        MatrixZero(N, u, u);
         SparseSetRows(maticePlanuSparse, n);
         for (int32_t i = 0; i < m; ++i) {
             const Tzaznam& z = mereni.zaznam[static_cast<std::size_t>(i)];
@@ -82,21 +86,21 @@ bool Tmodel2::NaplnitVnejsiPresnostSmer(const Tmereni& mereni) {
         if (radek.empty()) return false;
     }
     const FpGuard guard;
-    if (!SparseGram(maticeATPA, maticePlanuSparse, n) ||
-        !SparseTransposeTimes(vektorATPL, vektorRedukovanychMereni, maticePlanuSparse, n)) {
+    if (!SparseGram(N, maticePlanuSparse, n) ||
+        !SparseTransposeTimes(b, vektorRedukovanychMereni, maticePlanuSparse, n)) {
         return false;
     }
     // The unknowns are solved with the opposite sign (dx = -x), hence -pi: the
     // three angles of the triangle, each the difference of two directions, sum
     // to pi.
-    for (int32_t k = 0; k < kSmeru; ++k) Podminka(*this, n, k, k % 2 == 0 ? -1 : 1);
-    vektorATPL[static_cast<std::size_t>(n)] = -kPi;
+    for (int32_t k = 0; k < kSmeru; ++k) Podminka(N, n, k, k % 2 == 0 ? -1 : 1);
+    b[static_cast<std::size_t>(n)] = -kPi;
     for (int32_t r = 1; r < kPodminek; ++r) {
         const int32_t sloupec = OrientaceSmeru(mereni, 2 * r - 1);
         if (sloupec < 0) return false;
-        Podminka(*this, n + r, sloupec, 1);
+        Podminka(N, n + r, sloupec, 1);
     }
-    return guard.Ok();
+    return guard.Ok() && HustyResic(*this).Form(std::move(N), std::move(b), n, kPodminek);
 }
 
 bool Tmodel2::VyrovnatVnejsiPresnostSmer(const Tmereni& mereni) {
@@ -104,7 +108,9 @@ bool Tmodel2::VyrovnatVnejsiPresnostSmer(const Tmereni& mereni) {
     if (!ok) {
         // The triangle is small: its pseudo-inverse runs in the calling thread.
         ok = NaplnitVnejsiPresnostSmer(mereni) &&
-             ReseniSvd(*this, TindexVector{0, pocetNeznamych}, true, Singularita::Pripustna) &&
+             HustyResic(*this).ReseniSvd(
+                 SoustavaModelu(*this, vektorUloziste, &vektorRedukovanychMereni), &vektorPrirustku,
+                 Singularita::Pripustna) &&
              DokoncitReseni(*this, false);
     }
     if (!ok) {

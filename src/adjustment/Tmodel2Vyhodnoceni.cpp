@@ -135,8 +135,7 @@ bool Tmodel2::Vyhodnoceni() {
         // pseudo-inverse is slower but does not break down the same way. The
         // sparse path gives way to it only where the dense cascade may take
         // over.
-        if ((sparseCofactors && !PrevzitHuste(*this)) || !KovariancniMaticeSVD() ||
-            !ElipsyBodu(*this)) {
+        if (!KofaktoryZnovu(*this) || !ElipsyBodu(*this)) {
             chyba = "Evaluation: the error ellipses cannot be computed.";
             return false;
         }

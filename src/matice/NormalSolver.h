@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "matice/MatrixTypes.h"
+#include "matice/ParallelRows.h"
 #include "matice/Real.h"
 
 namespace vertano {
@@ -31,6 +33,8 @@ struct NormalSystem {
     int32_t pointUnknowns = 0;
     // Threads a solver may use; its results do not depend on them.
     int32_t threads = 1;
+    // Called while worker threads run (a window repaints itself); may be null.
+    const WaitHook* wait = nullptr;
 
     [[nodiscard]] int32_t DatumCount() const {
         return conditions == nullptr ? 0 : static_cast<int32_t>(conditions->size());
@@ -70,6 +74,11 @@ class NormalSolver {
     [[nodiscard]] virtual bool Cofactor(int32_t i, int32_t j, Real& q) const = 0;
     // The leading n x n block of Q after Cofactors, computed only on request.
     [[nodiscard]] virtual bool CofactorMatrix(int32_t n, Tmatrix& Q) const = 0;
+    // The cofactors once more by a slower way that breaks down less easily,
+    // for cofactors that failed a later check; false when the solver has none.
+    [[nodiscard]] virtual bool CofactorsAgain(const NormalSystem&, Tvector&) { return false; }
+    // A copy with the whole state (a model is copied with its solver).
+    [[nodiscard]] virtual std::unique_ptr<NormalSolver> Clone() const = 0;
 
     [[nodiscard]] virtual SolverFailure Failure() const = 0;
     [[nodiscard]] virtual int32_t DefectUnknown() const = 0;

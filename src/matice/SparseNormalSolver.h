@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,9 @@ class SparseNormalSolver final : public NormalSolver {
     [[nodiscard]] bool Cofactors(const NormalSystem& s, Tvector& q) override;
     [[nodiscard]] bool Cofactor(int32_t i, int32_t j, Real& q) const override;
     [[nodiscard]] bool CofactorMatrix(int32_t n, Tmatrix& Q) const override;
+    [[nodiscard]] std::unique_ptr<NormalSolver> Clone() const override {
+        return std::make_unique<SparseNormalSolver>(*this);
+    }
 
     [[nodiscard]] SolverFailure Failure() const override { return failure_; }
     [[nodiscard]] int32_t DefectUnknown() const override { return defect_; }

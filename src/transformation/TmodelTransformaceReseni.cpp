@@ -1,17 +1,13 @@
-// Design matrix, normal equations, the three solvers, their cascade and the
-// plain and robust passes of the transformation adjustment.
+// Design matrix, the normal equations by the solver of the load, the solution
+// and the plain and robust passes of the transformation adjustment.
 
 #include <algorithm>
 #include <cmath>
 #include <new>
 
 #include "adjustment/RobustniVahy.h"
-#include "matice/DenseHelpers.h"
 #include "matice/FpGuard.h"
-#include "matice/Ldlt.h"
-#include "matice/Lu.h"
 #include "matice/Sparse.h"
-#include "matice/Svd.h"
 #include "transformation/IdentickeBody.h"
 #include "transformation/TmodelTransformaceVnitrni.h"
 #include "transformation/TmodelTransformaceVyrovnani.h"
@@ -19,12 +15,6 @@
 namespace vertano {
 
 namespace {
-
-constexpr int kHigh = neznama::kPocet - 1;
-
-// Below this pivot of the normal matrix scaled to a unit diagonal the key is not
-// determined by the observations left (a rank defect, up to rounding).
-constexpr Real kMezRegularity = 1e-12L;
 
 bool JeBod(const Tsouradnice& s, int32_t i) {
     return i >= 0 && i < s.Pocet() && s.bod[static_cast<std::size_t>(i)].JePlny;
@@ -80,43 +70,10 @@ bool Dokoncit(TmodelTransformaceVyrovnani& m, bool pouzitKlic) {
     return true;
 }
 
-// Whether the normal matrix scaled to a unit diagonal has only pivots clearly
-// above zero: a key that the observations do not fix must not be solved for.
-bool JeRegularni(const Tmatrix& N) {
-    const FpGuard guard;
-    Tvector s(neznama::kPocet);
-    for (int i = 0; i <= kHigh; ++i) {
-        const Real d = N[static_cast<std::size_t>(i)][static_cast<std::size_t>(i)];
-        if (!(d > 0) || !std::isfinite(d)) return false;
-        s[static_cast<std::size_t>(i)] = 1 / std::sqrt(d);
-    }
-    Tmatrix K(neznama::kPocet, Tvector(neznama::kPocet));
-    for (std::size_t i = 0; i <= kHigh; ++i) {
-        for (std::size_t j = 0; j <= kHigh; ++j) K[i][j] = s[i] * N[i][j] * s[j];
-    }
-    Tvector d;
-    if (!LDLTDecomposition(K, d, kHigh) || !guard.Ok()) return false;
-    return std::all_of(d.begin(), d.begin() + neznama::kPocet,
-                       [](Real p) { return p > kMezRegularity; });
-}
-
-// The dense normal equations with the working weights, afresh.
-bool HusteRovnice(TmodelTransformaceVyrovnani& m) {
-    m.ridkaSoustava = false;
-    return NormalniRovniceTransformace(m, m.vektorUloziste, &m.vektorRedukovanychMereni);
-}
-
 bool SestavitNormalniRovnice(TmodelTransformaceVyrovnani& m) {
-    m.ridkaSoustava = false;
-    if (m.RidkaCesta()) {
-        if (m.sparse.Assemble(
-                SoustavaTransformace(m, m.vektorUloziste, &m.vektorRedukovanychMereni))) {
-            m.ridkaSoustava = true;
-            return true;
-        }
-        if (!PrevzitHuste(m, m.sparse.Failure())) return false;
-    }
-    return HusteRovnice(m);
+    const NormalSystem s = SoustavaTransformace(m, m.vektorUloziste, &m.vektorRedukovanychMereni);
+    return m.Solver().Run(m.solverChoice, m.resic, SolverStage::Assembly, neznama::kPocet,
+                          [&](NormalSolver& r) { return r.Assemble(s); }) == RunEnd::Done;
 }
 
 }  // namespace
@@ -132,103 +89,14 @@ NormalSystem SoustavaTransformace(const TmodelTransformaceVyrovnani& m, const Tv
     return s;
 }
 
-bool PrevzitHuste(TmodelTransformaceVyrovnani& m, SolverFailure selhani) {
-    m.ridkaSoustava = false;
+void OhlasitRidky(TmodelTransformaceVyrovnani& m, const NormalSolver& ridky) {
     // A key the observations do not determine is the data's fault: the dense
     // cascade would find it too, and its pseudo-inverse must not hide it.
-    if (selhani == SolverFailure::Defect) {
+    if (ridky.Failure() == SolverFailure::Defect) {
         m.chyba = kNeurcenyKlic;
-        return false;
+    } else {
+        m.chyba = ridky.Error().empty() ? "The sparse solver failed" : ridky.Error();
     }
-    if (m.solverChoice == SolverChoice::Sparse) {
-        m.chyba = m.sparse.Error().empty() ? "The sparse solver failed" : m.sparse.Error();
-        return false;
-    }
-    return true;
-}
-
-bool NormalniRovniceTransformace(TmodelTransformaceVyrovnani& m, const Tvector& p,
-                                 const Tvector* l) {
-    const Tsparse& A = m.maticePlanuSparse;
-    const auto n = static_cast<std::size_t>(neznama::kPocet);
-    const auto pocet = static_cast<std::size_t>(std::max(m.pocetMereni, 0));
-    if (A.data.size() != n || A.index.size() != n || p.size() < pocet ||
-        (l != nullptr && l->size() < pocet)) {
-        return false;
-    }
-    // Every column index must address an observation: the products below read
-    // the weights and l through it.
-    for (std::size_t i = 0; i < n; ++i) {
-        if (A.index[i].size() != A.data[i].size()) return false;
-        for (const int32_t c : A.index[i]) {
-            if (c < 0 || static_cast<std::size_t>(c) >= pocet) return false;
-        }
-    }
-    const FpGuard guard;
-    MatrixZero(m.maticeATPA, neznama::kPocet, neznama::kPocet);
-    for (std::size_t i = 0; i < n; ++i) {
-        for (std::size_t j = i; j < n; ++j) {
-            const Real s = SparseRowDotWeighted(A, p, static_cast<int>(i), static_cast<int>(j));
-            m.maticeATPA[i][j] = s;
-            m.maticeATPA[j][i] = s;
-        }
-    }
-    if (l != nullptr) {
-        VectorZero(m.vektorATPL, neznama::kPocet);
-        for (std::size_t i = 0; i < n; ++i) {
-            Real s = 0;
-            for (std::size_t k = 0; k < A.data[i].size(); ++k) {
-                const auto c = static_cast<std::size_t>(A.index[i][k]);
-                s += A.data[i][k] * (*l)[c] * p[c];
-            }
-            m.vektorATPL[i] = s;
-        }
-    }
-    return guard.Ok();
-}
-
-bool PseudoInverzeTransformace(TmodelTransformaceVyrovnani& m, const Tmatrix& N, Tmatrix& Q) {
-    const auto n = static_cast<std::size_t>(neznama::kPocet);
-    bool ok = false;
-    try {
-        const FpGuard guard;
-        // Scaled symmetrically, so that the rotation (cofactors of the order of
-        // the squared distances) and the translations do not spread the singular
-        // values beyond the cut-off of the small ones.
-        Tvector s(n, 1);
-        for (std::size_t i = 0; i < n; ++i) {
-            if (N[i][i] > 0 && std::isfinite(N[i][i])) s[i] = 1 / std::sqrt(N[i][i]);
-        }
-        m.maticeUloziste1.assign(n, Tvector(n));
-        for (std::size_t i = 0; i < n; ++i) {
-            for (std::size_t j = 0; j < n; ++j) m.maticeUloziste1[i][j] = s[i] * N[i][j] * s[j];
-        }
-        MatrixZero(m.maticeUloziste2, neznama::kPocet, neznama::kPocet);
-        VectorZero(m.vektorPomocny, neznama::kPocet);
-        ok = SVDecomposition(m.maticeUloziste1, m.vektorPomocny, m.maticeUloziste2) &&
-             InvertSingularValues(m.vektorPomocny, neznama::kPocet);
-        if (ok) {
-            // N+ = V diag(1/w) U^T, scaled back.
-            Tmatrix P(n, Tvector(n));
-            for (std::size_t i = 0; i < n; ++i) {
-                for (std::size_t j = 0; j < n; ++j) {
-                    Real sum = 0;
-                    for (std::size_t k = 0; k < n; ++k) {
-                        sum +=
-                            m.maticeUloziste2[i][k] * m.vektorPomocny[k] * m.maticeUloziste1[j][k];
-                    }
-                    P[i][j] = s[i] * sum * s[j];
-                }
-            }
-            Q = std::move(P);
-        }
-        ok = ok && guard.Ok();
-    } catch (const std::bad_alloc&) {
-        ok = false;
-    }
-    MatrixFree(m.maticeUloziste1);
-    MatrixFree(m.maticeUloziste2);
-    return ok;
 }
 
 bool TmodelTransformaceVyrovnani::Naplnit() {
@@ -259,43 +127,8 @@ bool TmodelTransformaceVyrovnani::Naplnit() {
     }
 }
 
-bool TmodelTransformaceVyrovnani::VyrovnatLDLT(bool pouzitKlic) {
-    if (!JeSoustavaTransformace(*this)) return false;
-    const FpGuard guard;
-    VectorZero(vektorPomocny, neznama::kPocet);
-    if (!LDLTDecomposition(maticeATPA, vektorPomocny, kHigh) ||
-        !LDLTSolve(vektorPrirustku, maticeATPA, vektorPomocny, kHigh, vektorATPL) || !guard.Ok()) {
-        return false;
-    }
-    return Dokoncit(*this, pouzitKlic);
-}
-
-bool TmodelTransformaceVyrovnani::VyrovnatLU(bool pouzitKlic) {
-    if (!JeSoustavaTransformace(*this)) return false;
-    const FpGuard guard;
-    if (!LUDecomposition(maticeATPA, kHigh, indexLU) ||
-        !LUBackSubstitution(maticeATPA, kHigh, indexLU, vektorATPL) || !guard.Ok()) {
-        return false;
-    }
-    VectorCopy(vektorATPL, vektorPrirustku);
-    return Dokoncit(*this, pouzitKlic);
-}
-
-bool TmodelTransformaceVyrovnani::VyrovnatSVD(bool pouzitKlic) {
-    if (!JeSoustavaTransformace(*this)) return false;
-    Tmatrix Q;
-    if (!PseudoInverzeTransformace(*this, maticeATPA, Q)) return false;
-    const FpGuard guard;
-    for (std::size_t i = 0; i < neznama::kPocet; ++i) {
-        Real sum = 0;
-        for (std::size_t j = 0; j < neznama::kPocet; ++j) sum += Q[i][j] * vektorATPL[j];
-        vektorPrirustku[i] = sum;
-    }
-    return guard.Ok() && Dokoncit(*this, pouzitKlic);
-}
-
 bool TmodelTransformaceVyrovnani::RidkaCesta() const {
-    return solverChoice != SolverChoice::Dense && resic == Resic::Kaskada;
+    return resice_.SparsePath(solverChoice, resic);
 }
 
 bool TmodelTransformaceVyrovnani::Vyrovnat() {
@@ -303,38 +136,24 @@ bool TmodelTransformaceVyrovnani::Vyrovnat() {
         chyba = "The transformation model is not loaded";
         return false;
     }
-    if (ridkaSoustava) {
-        if (sparse.Solve(SoustavaTransformace(*this, vektorUloziste, &vektorRedukovanychMereni),
-                         vektorPrirustku) &&
-            Dokoncit(*this, true)) {
-            return true;
-        }
-        if (!PrevzitHuste(*this, sparse.Failure())) return false;
-        if (!HusteRovnice(*this)) {
+    const NormalSystem s = SoustavaTransformace(*this, vektorUloziste, &vektorRedukovanychMereni);
+    const RunEnd konec = resice_.Run(
+        solverChoice, resic, SolverStage::Solution, neznama::kPocet,
+        [&](NormalSolver& r) { return r.Solve(s, vektorPrirustku) && Dokoncit(*this, true); },
+        [&](NormalSolver& husty) {
+            if (husty.Assemble(s)) return true;
             chyba = "The normal equations of the transformation cannot be formed";
             return false;
+        });
+    if (konec == RunEnd::Done) return true;
+    if (konec == RunEnd::Failed) {
+        const NormalSolver& r = *resice_.Current();
+        if (resice_.Sparse() != nullptr) {
+            OhlasitRidky(*this, r);
+        } else if (!r.Error().empty()) {
+            chyba = r.Error();
         }
     }
-    if (!JeRegularni(maticeATPA)) {
-        chyba = kNeurcenyKlic;
-        return false;
-    }
-    switch (resic) {
-        case Resic::LDLT:
-            return VyrovnatLDLT(true);
-        case Resic::LU:
-            return VyrovnatLU(true);
-        case Resic::SVD:
-            return VyrovnatSVD(true);
-        case Resic::Kaskada:
-            break;
-    }
-    // Each solver works on the normal matrix in place: a failed attempt leaves
-    // it factored, so the next one gets it afresh.
-    if (VyrovnatLDLT(true)) return true;
-    if (HusteRovnice(*this) && VyrovnatLU(true)) return true;
-    if (HusteRovnice(*this) && VyrovnatSVD(true)) return true;
-    chyba = "The normal equations of the transformation cannot be solved";
     return false;
 }
 

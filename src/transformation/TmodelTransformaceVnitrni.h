@@ -27,11 +27,6 @@ void ProRadky(Model& model, F f) {
 // those sizes.
 bool JeSoustavaTransformace(const TmodelTransformaceVyrovnani& model);
 
-// N = A^T P A (4 x 4) of the design matrix with the weights `p`; with `l`, also
-// b = A^T P l. False when A is not the model's 4 rows or a fault occurs.
-bool NormalniRovniceTransformace(TmodelTransformaceVyrovnani& model, const Tvector& p,
-                                 const Tvector* l);
-
 inline constexpr const char* kNeurcenyKlic =
     "The identical coordinates left do not determine the transformation key";
 
@@ -40,13 +35,7 @@ inline constexpr const char* kNeurcenyKlic =
 NormalSystem SoustavaTransformace(const TmodelTransformaceVyrovnani& m, const Tvector& p,
                                   const Tvector* l);
 
-// After a failure of the sparse solver: whether the dense cascade may take over
-// (Auto, and not a key the observations leave undetermined); otherwise false
-// with the reason in `chyba`.
-bool PrevzitHuste(TmodelTransformaceVyrovnani& m, SolverFailure selhani);
-
-// N+ of the leading 4 x 4 block of `N` by the SVD of the symmetrically scaled
-// matrix, into `Q`; the work matrices of the model are used and freed.
-bool PseudoInverzeTransformace(TmodelTransformaceVyrovnani& model, const Tmatrix& N, Tmatrix& Q);
+// The failure of the sparse solver in the model's words, into `chyba`.
+void OhlasitRidky(TmodelTransformaceVyrovnani& m, const NormalSolver& ridky);
 
 }  // namespace vertano

@@ -5,11 +5,10 @@
 #include <new>
 #include <utility>
 
+#include "adjustment/Tmodel2.h"
 #include "data/Tnastaveni.h"
-#include "matice/Cholesky.h"
 #include "matice/DenseHelpers.h"
 #include "matice/FpGuard.h"
-#include "matice/Sparse.h"
 #include "transformation/IdentickeBody.h"
 #include "transformation/TmodelTransformaceVnitrni.h"
 #include "transformation/TmodelTransformaceVyrovnani.h"
@@ -18,8 +17,6 @@ namespace vertano {
 
 namespace {
 
-constexpr int kHigh = neznama::kPocet - 1;
-
 // A residual below this is zero: it cannot be told from rounding, and testing it
 // would divide by a deviation of the same order.
 constexpr Real kNulovaOprava = 1e-10L;
@@ -27,45 +24,13 @@ constexpr Real kNulovaOprava = 1e-10L;
 // Below this share of its own redundancy (1 - q p) a coordinate is not tested.
 constexpr Real kNetestovatelne = 1e-10L;
 
-// q_i may exceed 1/p_i by this relative amount: an observation without
-// redundancy has q_i = 1/p_i exactly, which rounding can overshoot.
-constexpr Real kZaokrouhleniKofaktoru = 1e-12L;
-
-bool NormalniMaticeApriorni(TmodelTransformaceVyrovnani& m) {
-    return NormalniRovniceTransformace(m, m.diagonalaVah, nullptr);
-}
-
-// Q[i][i] >= 0 and 0 <= q_i <= 1/p_i up to rounding.
-bool KontrolaKofaktoru(const TmodelTransformaceVyrovnani& m) {
-    if (!DiagonalNonNegative(m.maticeATPA, 0, kHigh)) return false;
-    for (int32_t i = 0; i < m.pocetMereni; ++i) {
-        const Real q = m.vektorRedukovanychMereni[static_cast<std::size_t>(i)];
-        const Real p = m.diagonalaVah[static_cast<std::size_t>(i)];
-        if (!(q >= 0) || !(p > 0) || !(q * p <= 1 + kZaokrouhleniKofaktoru)) return false;
-    }
-    return true;
-}
-
-bool KofaktoryPozorovani(TmodelTransformaceVyrovnani& m) {
-    Tsparse radky;
-    if (!SparseTranspose(radky, m.maticePlanuSparse, m.pocetMereni)) return false;
-    const FpGuard guard;
-    return ObservationCofactors(m.vektorRedukovanychMereni, radky, m.maticeATPA, m.pocetMereni) &&
-           guard.Ok() && KontrolaKofaktoru(m);
-}
-
-// Q of the key and q_i of every coordinate from the sparse solver.
-bool RidkeKofaktory(TmodelTransformaceVyrovnani& m) {
-    m.ridkaSoustava = false;
+// Q of the key and q_i of every coordinate from a solver, checked.
+bool Kofaktory(TmodelTransformaceVyrovnani& m, NormalSolver& r, const NormalSystem& s) {
     try {
-        Tmatrix Q;
-        if (!m.sparse.Cofactors(SoustavaTransformace(m, m.diagonalaVah, nullptr),
-                                m.vektorRedukovanychMereni) ||
-            !m.sparse.CofactorMatrix(neznama::kPocet, Q)) {
-            return false;
-        }
-        m.maticeATPA = std::move(Q);
-        return KontrolaKofaktoru(m);
+        return r.Cofactors(s, m.vektorRedukovanychMereni) &&
+               r.CofactorMatrix(neznama::kPocet, m.kofaktory) &&
+               KofaktoryVeMezich(r, neznama::kPocet, m.vektorRedukovanychMereni, m.diagonalaVah,
+                                 m.pocetMereni);
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -123,48 +88,23 @@ void Nastavit(Tbod& b, int32_t typ, Real oprava, Real priznak) {
 
 }  // namespace
 
-bool TmodelTransformaceVyrovnani::KovariancniMaticeCholesky() {
-    if (!Nacteno(*this)) return false;
-    try {
-        const FpGuard guard;
-        if (!NormalniMaticeApriorni(*this)) return false;
-        VectorZero(vektorPomocny, neznama::kPocet);
-        if (!CholeskyDecomposition(maticeATPA, vektorPomocny, kHigh) ||
-            !TriangularInverse(maticeATPA, vektorPomocny, kHigh) ||
-            !InverseFromTriangular(maticeATPA, kHigh, 0, kHigh) || !guard.Ok()) {
-            return false;
-        }
-        return KofaktoryPozorovani(*this);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-}
-
-bool TmodelTransformaceVyrovnani::KovariancniMaticeSVD() {
-    if (!Nacteno(*this)) return false;
-    try {
-        if (!NormalniMaticeApriorni(*this)) return false;
-        Tmatrix Q;
-        if (!PseudoInverzeTransformace(*this, maticeATPA, Q)) return false;
-        maticeATPA = std::move(Q);
-        return KofaktoryPozorovani(*this);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-}
-
 bool TmodelTransformaceVyrovnani::VypocetKovariancniMatice() {
     constexpr const char* kNelze =
         "The cofactor matrix of the transformation key cannot be computed";
-    if (RidkaCesta() && Nacteno(*this)) {
-        if (RidkeKofaktory(*this)) return true;
-        if (!PrevzitHuste(*this, sparse.Failure())) {
-            if (sparse.Failure() != SolverFailure::Defect) chyba = kNelze;
-            return false;
-        }
+    if (!Nacteno(*this)) {
+        chyba = kNelze;
+        return false;
     }
-    if (KovariancniMaticeCholesky() || KovariancniMaticeSVD()) return true;
-    chyba = kNelze;
+    const NormalSystem s = SoustavaTransformace(*this, diagonalaVah, nullptr);
+    if (resice_.Run(solverChoice, resic, SolverStage::Cofactors, neznama::kPocet,
+                    [&](NormalSolver& r) { return Kofaktory(*this, r, s); }) == RunEnd::Done) {
+        return true;
+    }
+    if (resice_.Sparse() != nullptr && resice_.Current()->Failure() == SolverFailure::Defect) {
+        OhlasitRidky(*this, *resice_.Current());
+    } else {
+        chyba = kNelze;
+    }
     return false;
 }
 
@@ -210,7 +150,7 @@ bool TmodelTransformaceVyrovnani::Vyhodnoceni() {
     const Real s = std::sin(k.rotaceZ);
     k.posunX -= k.tezisteVstupX * c - k.tezisteVstupY * s;
     k.posunY -= k.tezisteVstupX * s + k.tezisteVstupY * c;
-    const Tmatrix& Q = maticeATPA;
+    const Tmatrix& Q = kofaktory;
     k.sig_posunX = std::sqrt(Q[neznama::kPosunX][neznama::kPosunX]);
     k.sig_posunY = std::sqrt(Q[neznama::kPosunY][neznama::kPosunY]);
     k.sig_posunZ = std::sqrt(Q[neznama::kPosunZ][neznama::kPosunZ]);

@@ -135,9 +135,7 @@ void TmodelTransformaceVyrovnani::NuloveMatice() {
                        &vektorUloziste, &vektorOprav}) {
         VectorZero(*v, m);
     }
-    VectorZero(vektorATPL, neznama::kPocet);
     VectorZero(vektorPrirustku, neznama::kPocet);
-    MatrixZero(maticeATPA, neznama::kPocet, neznama::kPocet);
     SparseClear(maticePlanuSparse);
 }
 
@@ -205,11 +203,7 @@ bool JeSoustavaTransformace(const TmodelTransformaceVyrovnani& m) {
     const auto n = static_cast<std::size_t>(neznama::kPocet);
     if (m.pocetNeznamych != neznama::kPocet || m.pocetMereni < 0) return false;
     const auto pocet = static_cast<std::size_t>(m.pocetMereni);
-    if (m.maticeATPA.size() < n || m.vektorATPL.size() < n || m.vektorPrirustku.size() < n)
-        return false;
-    for (std::size_t i = 0; i < n; ++i) {
-        if (m.maticeATPA[i].size() < n) return false;
-    }
+    if (m.vektorPrirustku.size() < n) return false;
     for (const Tvector* v : {&m.vektorRedukovanychMereni, &m.diagonalaVah, &m.vektorRobustnichZmen,
                              &m.vektorUloziste, &m.vektorOprav}) {
         if (v->size() < pocet) return false;

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "adjustment/RobustniStart.h"
-#include "adjustment/Tmodel2.h"
+#include "adjustment/SolverOwner.h"
 #include "data/Tsouradnice.h"
 #include "matice/MatrixTypes.h"
 #include "matice/Real.h"
-#include "matice/SparseNormalSolver.h"
+#include "transformation/DenseTransformationSolver.h"
 #include "transformation/TtransformacniKlic.h"
 #include "transformation/TvektorSouradnice.h"
 
@@ -41,10 +41,10 @@ inline constexpr int32_t kPocet = 4;
 // is stored transposed (one row per unknown). Two instances exist: the model and
 // its outlier copy, which keeps the rejected coordinates flagged.
 //
-// The normal equations go through the solver interface as the network's do: the
-// sparse solver by default, the dense cascade (LDL^T, LU, SVD) when the network's
-// choice is Dense, a single dense method is forced, or the sparse solver fails for
-// a reason other than a key the observations do not determine.
+// The normal equations go through the solver interface and its owner as the
+// network's do: the sparse solver by default, the dense cascade (LDL^T, LU, SVD,
+// DenseTransformationSolver) when the network's choice is Dense, a single dense
+// method is forced, or the sparse solver gives way (SolverOwner::GiveWay).
 //
 // Every Boolean operation catches its failures and returns false; the reason of
 // the last failure is in `chyba` (English).
@@ -78,12 +78,8 @@ class TmodelTransformaceVyrovnani {
     int32_t typOdhadu = -1;
 
     Tsparse maticePlanuSparse;  // A transposed: 4 rows
-    Tmatrix maticeATPA;         // normal matrix; after the covariance step Q
-    Tvector vektorATPL;
-    TindexVector indexLU;
-    Tvector vektorUloziste;  // working weights
-    Tmatrix maticeUloziste1;
-    Tmatrix maticeUloziste2;
+    Tmatrix kofaktory;          // Q of the key (4 x 4) after the covariance step
+    Tvector vektorUloziste;     // working weights
     Tvector vektorOprav;
     Tvector diagonalaVah;  // a-priori weights
     Tvector vektorRobustnichZmen;
@@ -92,18 +88,11 @@ class TmodelTransformaceVyrovnani {
     Tvector vektorPrirustku;
 
     // ---- beyond the classic record ----
-    Tvector vektorPomocny;  // scratch of the solvers, never the working weights
     std::string chyba;
     // Configuration, kept through Clear: a single dense method, and the choice
     // of the solver (the workspace gives the network's).
     Resic resic = Resic::Kaskada;
     SolverChoice solverChoice = SolverChoice::Auto;
-    // The sparse normal equations and, after the covariance step, the cofactors
-    // (copied into maticeATPA, where the reports and the conversion read Q).
-    SparseNormalSolver sparse;
-    // The normal equations to solve are the sparse solver's; else the dense
-    // ones in maticeATPA and vektorATPL.
-    bool ridkaSoustava = false;
     // The stage of the robust passes: a redescending estimator starts from the
     // Huber solution.
     RobustniStart robustniStart;
@@ -132,18 +121,17 @@ class TmodelTransformaceVyrovnani {
     // False when a column of A stays empty, an index of the pair list is wrong or
     // a fault occurs.
     bool Naplnit();
-    // The sparse solver is used: solverChoice is not Dense and no single dense
-    // method is forced.
+    // The sparse solver is used: solverChoice is not Dense, no single dense
+    // method is forced and it has not given way.
     bool RidkaCesta() const;
+    // The solver of the normal equations of this load.
+    [[nodiscard]] const SolverOwner& Solver() const { return resice_; }
+    [[nodiscard]] SolverOwner& Solver() { return resice_; }
 
-    // One solution by one method; with `pouzitKlic` the key is updated.
-    bool VyrovnatLDLT(bool pouzitKlic);
-    bool VyrovnatLU(bool pouzitKlic);
-    bool VyrovnatSVD(bool pouzitKlic);
     // The sparse solver, or on the dense path LDL^T, else rebuild + LU, else
-    // rebuild + SVD (or only `resic`). A normal matrix that is singular (the
-    // remaining coordinates do not determine the key) fails on either path: a
-    // pseudo-inverse would give a key nobody measured.
+    // rebuild + SVD (or only `resic`); with the key updated. A normal matrix
+    // that is singular (the remaining coordinates do not determine the key)
+    // fails on either path: a pseudo-inverse would give a key nobody measured.
     bool Vyrovnat();
     // One pass with the a-priori weights.
     bool VyrovnatOpakovane(bool& znovuVyrovnat);
@@ -153,11 +141,9 @@ class TmodelTransformaceVyrovnani {
     // stage.
     bool VyrovnatRobustne(bool& znovuVyrovnat);
 
-    // Q = (A^T P A)^-1 (a-priori weights) into maticeATPA and the cofactors q of
-    // the adjusted observations into vektorRedukovanychMereni: from the sparse
-    // solver, or on the dense path by Cholesky, else the SVD.
-    bool KovariancniMaticeCholesky();
-    bool KovariancniMaticeSVD();
+    // Q = (A^T P A)^-1 (a-priori weights) into `kofaktory` and the cofactors q
+    // of the adjusted observations into vektorRedukovanychMereni: from the
+    // sparse solver, or on the dense path by Cholesky, else the SVD.
     bool VypocetKovariancniMatice();
 
     // Tests every coordinate whose switch is on against its limit residual,
@@ -189,6 +175,9 @@ class TmodelTransformaceVyrovnani {
     // The three vectors in observation order (X, Y, Z).
     const TvektorSouradnice& Vektor(int32_t typ) const;
     TvektorSouradnice& Vektor(int32_t typ);
+
+  private:
+    SolverOwner resice_{&DenseTransformationSolver::Make};
 };
 
 }  // namespace vertano

@@ -186,14 +186,14 @@ TEST(ModelNacteni, DatumOfEveryNetworkType) {
         EXPECT_EQ(model.pocetNadbytecnych,
                   model.pocetMereni + model.pocetPodminek - model.pocetNeznamych);
         const auto u = static_cast<std::size_t>(model.pocetNeznamych + model.pocetPodminek);
-        // Only the dense path allocates the u x u matrix.
-        EXPECT_EQ(model.maticeATPA.size(), volba == SolverChoice::Dense ? u : 0u);
-        EXPECT_EQ(model.vektorATPL.size(), u);
+        EXPECT_EQ(model.vektorPrirustku.size(), u);
         EXPECT_EQ(model.vektorUloziste.size(),
                   std::max(u, static_cast<std::size_t>(model.pocetMereni)));
         // Every type adjusts the exact network back to its shape; its size only
         // when something measured the scale.
         ASSERT_TRUE(test::Iterovat(model)) << model.typFixace << " " << model.chyba;
+        // Only the sparse choice keeps the sparse solver (and no u x u matrix).
+        EXPECT_EQ(model.Solver().Sparse() != nullptr, volba == SolverChoice::Sparse);
         const auto delka = [&](const char* a, const char* b) {
             return test::Vzdalenost(model.souradnice.BodSCislem(a), model.souradnice.BodSCislem(b));
         };
@@ -220,7 +220,9 @@ TEST(ModelNacteni, ConditionRowsBorderTheNormalMatrix) {
     ASSERT_TRUE(model.Naplnit()) << model.chyba;
     const int32_t n = model.pocetNeznamych;
     const int32_t u = n + model.pocetPodminek;
-    const auto& N = model.maticeATPA;
+    // The dense solver keeps the bordered matrix; before a solution it is N.
+    Tmatrix N;
+    ASSERT_TRUE(model.Solver().Current()->CofactorMatrix(u, N));
     for (int32_t i = 0; i < model.pocetSouradnicUrcovanych / 3; ++i) {
         const Tbod& b = model.souradnice.bod[static_cast<std::size_t>(i)];
         const Real rot[3] = {b.Y, -b.X, 0};
@@ -242,7 +244,6 @@ TEST(ModelNacteni, ConditionRowsBorderTheNormalMatrix) {
                 EXPECT_EQ(N[R][J], 0) << r << " " << j;
             }
         }
-        EXPECT_EQ(model.vektorATPL[R], 0);
     }
 }
 
@@ -306,7 +307,7 @@ TEST(ModelNacteni, CopyForTheOutlierModel) {
     EXPECT_EQ(kopie.maxPrirustek, model.maxPrirustek);
     // Not part of the copy: the points and the matrices.
     EXPECT_TRUE(kopie.souradnice.bod.empty());
-    EXPECT_TRUE(kopie.maticeATPA.empty());
+    EXPECT_EQ(kopie.Solver().Current(), nullptr);
     EXPECT_EQ(kopie.pocetSouradnicUrcovanych, -1);
 }
 

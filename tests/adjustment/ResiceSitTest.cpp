@@ -10,6 +10,7 @@
 
 #include "ModelSitPomocne.h"
 #include "adjustment/Tmodel2.h"
+#include "matice/SparseNormalSolver.h"
 #include "supplementary/DoplnekDruh.h"
 
 namespace vertano {
@@ -97,10 +98,9 @@ TEST(ResiceSit, SparseEqualsDenseOnEveryDatum) {
                     << k;
             }
             // Nothing of the order of the unknowns squared on the sparse path.
-            EXPECT_TRUE(ridka.maticeATPA.empty());
-            EXPECT_TRUE(ridka.maticeUloziste1.empty() && ridka.maticeUloziste2.empty());
+            ASSERT_NE(ridka.Solver().Sparse(), nullptr);
             // One symbolic analysis serves every iteration and the cofactors.
-            EXPECT_EQ(ridka.sparse.Factorisation().Analyses(), 1);
+            EXPECT_EQ(ridka.Solver().Sparse()->Factorisation().Analyses(), 1);
         }
     }
 }
@@ -129,14 +129,14 @@ TEST(ResiceSit, ADefectBeyondTheDatumStopsBothPaths) {
             const Tsouradnice pred = model.souradnice;
             ASSERT_TRUE(model.Naplnit()) << model.chyba;
             EXPECT_FALSE(model.Vyrovnat());
-            EXPECT_EQ(model.solverFailure, SolverFailure::Defect);
+            EXPECT_EQ(model.Solver().Failure(), SolverFailure::Defect);
             EXPECT_NE(model.chyba.find("singular"), std::string::npos) << model.chyba;
             // The sparse path names an unknown of the island.
             if (volba != SolverChoice::Dense) {
                 EXPECT_TRUE(model.chyba.find("of point P") != std::string::npos ||
                             model.chyba.find("of point Q") != std::string::npos)
                     << model.chyba;
-                EXPECT_FALSE(model.denseFallback);
+                EXPECT_FALSE(model.Solver().GaveWay());
             }
             // Nothing moved.
             for (std::size_t i = 0; i < pred.bod.size(); ++i) {
@@ -168,12 +168,12 @@ TEST(ResiceSit, TheAutomaticChoiceGivesAnUnresolvableDatumToTheDenseCascade) {
     ridka.solverChoice = SolverChoice::Sparse;
     ASSERT_TRUE(s.Nacist(ridka));
     EXPECT_FALSE(ridka.Naplnit());
-    EXPECT_EQ(ridka.solverFailure, SolverFailure::Unresolvable);
+    EXPECT_EQ(ridka.Solver().Failure(), SolverFailure::Unresolvable);
 
     Tmodel2 automaticky;
     ASSERT_TRUE(s.Nacist(automaticky));
     ASSERT_TRUE(Iterovat(automaticky)) << automaticky.chyba;
-    EXPECT_TRUE(automaticky.denseFallback);
+    EXPECT_TRUE(automaticky.Solver().GaveWay());
     for (std::size_t i = 0; i < husta.souradnice.bod.size(); ++i) {
         EXPECT_NEAR(
             static_cast<double>(automaticky.souradnice.bod[i].X - husta.souradnice.bod[i].X), 0,

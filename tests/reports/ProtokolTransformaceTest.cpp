@@ -32,8 +32,9 @@ class TransformacniProtokol : public ::testing::Test {
         sit.pocetSouradnicUrcovanych = 18;
         sit.odchylkaJednotkovaAprior = 1;
         sit.odchylkaJednotkovaAposterior = 1.1L;
-        sit.maticeATPA.assign(18, Tvector(18));
-        for (std::size_t i = 0; i < 18; ++i) sit.maticeATPA[i][i] = 1e-6L * (1 + i % 3);
+        Tmatrix Q(18, Tvector(18));
+        for (std::size_t i = 0; i < 18; ++i) Q[i][i] = 1e-6L * (1 + i % 3);
+        sit.SetCofactors(Q);
         Transformovat();
     }
 

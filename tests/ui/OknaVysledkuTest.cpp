@@ -161,7 +161,7 @@ class OknaVysledkuTest : public QObject {
         QVERIFY(ui::test::PripravitPriklad(ws, true));
         Tmodel2& model = ws.modelVyrovnany;
         // The default path keeps no dense matrix; nothing is computed yet.
-        QVERIFY(model.maticeATPA.empty());
+        QVERIFY(model.Solver().Sparse() != nullptr);
         QVERIFY(model.kovariancniMaticeStr.empty());
         ui::test::SkriptDialogy dialogy;
         SilentInteraction ui;
