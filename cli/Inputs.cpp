@@ -104,6 +104,11 @@ bool RawFormats(const Options& o, std::vector<int>& codes, std::ostream& err) {
 
 namespace {
 
+// "name: rejected at line 4: ...", or without a line "name: rejected: ...".
+std::string Rejected(const std::string& name, const FileResult& r) {
+    return name + ": rejected" + (r.counter > 0 ? " at " : ": ") + DescribeFileFailure(r);
+}
+
 // The things of a file of another format that the program does not use.
 void ReportNotes(Session& s, const std::string& name, const std::vector<std::string>& notes) {
     for (const std::string& n : notes)
@@ -118,7 +123,7 @@ bool LoadNetwork(Session& s, const std::string& name, VysledekPridaniSurovych& t
     if (!v.vysledek.ok) {
         s.err << (v.vysledek.error == FileError::CannotOpen
                       ? v.zprava
-                      : name + ": rejected at " + DescribeFileFailure(v.vysledek))
+                      : Rejected(name, v.vysledek))
               << "\n";
         ++total.registrovano;
         return false;
@@ -155,7 +160,7 @@ bool LoadRawFiles(Session& s, const std::vector<int>& codes) {
             if (!f.result.ok) {
                 s.err << (f.result.error == RawFileError::CannotOpen
                               ? f.message
-                              : name + ": rejected at " + DescribeRawFailure(f.result))
+                              : Rejected(name, f.result))
                       << "\n";
                 all = false;
                 continue;

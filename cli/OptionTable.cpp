@@ -98,10 +98,11 @@ bool ChooseEstimator(Options& o, const std::string& v, std::string& e) {
     return false;
 }
 
-// The settings dialog accepts a significance level strictly between 1e-8 and 1.
+// The significance levels of the settings dialog and of project files.
 bool ChooseAlpha(Options& o, const std::string& v, std::string& e) {
     Real alpha = 0;
-    if (ParseNumber(v, alpha) == NumberStatus::Ok && alpha > 1e-8L && alpha < 1) {
+    if (ParseNumber(v, alpha) == NumberStatus::Ok && alpha > kNejmensiHladinaVyznamnosti &&
+        alpha < 1) {
         o.alpha = alpha;
         return true;
     }

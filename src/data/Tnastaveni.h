@@ -104,6 +104,12 @@ struct Tmez {
     Real hodnota_hladinaMax = 0;
 };
 
+// The smallest significance level of the outlier test, exclusive: below it the
+// quantile of the test is beyond what the normal quantile gives reliably. The
+// one bound of every way a level enters (the settings dialog, the command
+// line, a project file).
+inline constexpr Real kNejmensiHladinaVyznamnosti = 1e-8L;
+
 struct Tvyrovnani {
     Real odchylka_zadanaSmer = 0;
     Real odchylka_zadanaZenit = 0;

@@ -63,9 +63,10 @@ bool ZacatekRadku(const Tbod& b, const Zaokrouhleni& zaokrouhli, std::string& ra
     return true;
 }
 
-// A deviation the readers can take back, or 0 (not set).
+// A deviation the readers can take back, or 0 (not set): one they would refuse
+// was never one a survey gives (nor one a file or a project could bring).
 Real ZapisovatelnaOdchylka(Real odchylka) {
-    if (!(odchylka > 0) || !FitForParser(odchylka)) return 0;
+    if (!(odchylka > 0) || !PlatnaOdchylkaBodu(odchylka) || !FitForParser(odchylka)) return 0;
     return odchylka;
 }
 
@@ -213,11 +214,16 @@ CoordinateFileResult Nahradit(Tsouradnice& souradnice, const std::vector<std::st
         cti, [&](std::vector<Tbod>& body) { souradnice.bod = std::move(body); });
 }
 
-// A deviation from a project line: a value outside (0, 100 m) is not set.
+// A deviation from a project line, by the rule of the identical-point files: 0
+// is not set, a value outside (0, 100 m) is refused.
 bool CtiOdchylku(const std::string& token, Real& odchylka, CoordinateFileResult& chyba) {
     Real hodnota = 0;
     if (!CtiCislo(token, hodnota, chyba)) return false;
-    odchylka = (hodnota > 0 && hodnota < kMaxOdchylkaDelky) ? hodnota : -1;
+    if (!PlatnaOdchylkaBodu(hodnota)) {
+        chyba = ValueFailure(FileError::NumberOutOfRange, 0, 0, token, kRozsahOdchylkyBodu);
+        return false;
+    }
+    odchylka = hodnota > 0 ? hodnota : -1;
     return true;
 }
 
