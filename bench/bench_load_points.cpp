@@ -67,9 +67,8 @@ void Load(benchmark::State& state, bool scale) {
         info.Default();
         Tchyby chyby;
         chyby.Default();
-        const CoordinateLoadReport r = scale
-                                           ? NacteniSouboruMeritko(body, info, s, {path}, chyby)
-                                           : NacteniSouboru(body, info, s, {path}, chyby);
+        const CoordinateLoadReport r = scale ? NacteniSouboruMeritko(body, info, s, {path}, chyby)
+                                             : NacteniSouboru(body, info, s, {path}, chyby);
         if (!r.AllLoaded() || body.bod.size() != kPoints) state.SkipWithError("file rejected");
         benchmark::DoNotOptimize(body.bod.data());
     }

@@ -121,9 +121,7 @@ bool LoadNetwork(Session& s, const std::string& name, VysledekPridaniSurovych& t
     Workspace& ws = s.ws;
     const VysledekImportuSite v = ImportovatSit(ws, name);
     if (!v.vysledek.ok) {
-        s.err << (v.vysledek.error == FileError::CannotOpen
-                      ? v.zprava
-                      : Rejected(name, v.vysledek))
+        s.err << (v.vysledek.error == FileError::CannotOpen ? v.zprava : Rejected(name, v.vysledek))
               << "\n";
         ++total.registrovano;
         return false;
@@ -158,9 +156,8 @@ bool LoadRawFiles(Session& s, const std::vector<int>& codes) {
         for (const LoadedRawFile& f : r.soubory) {
             const std::string name = f.path.string();
             if (!f.result.ok) {
-                s.err << (f.result.error == RawFileError::CannotOpen
-                              ? f.message
-                              : Rejected(name, f.result))
+                s.err << (f.result.error == RawFileError::CannotOpen ? f.message
+                                                                     : Rejected(name, f.result))
                       << "\n";
                 all = false;
                 continue;

@@ -452,13 +452,21 @@ const std::map<std::string, Setter>& ValueOptions() {
 
 const std::map<std::string, bool Options::*>& FlagOptions() {
     static const std::map<std::string, bool Options::*> flags = {
-        {"--help", &Options::help},       {"--export", &Options::exportMode},
-        {"--verbose", &Options::verbose}, {"--yes", &Options::yes},
-        {"--mirror", &Options::mirror},   {"--drop-unassigned", &Options::dropUnassigned},
-        {"--rows", &Options::rows},       {"--yxz", &Options::yxz},
-        {"--faces", &Options::faces},     {"--supplementary", &Options::supplementaryMeasurements},
-        {"--free", &Options::free},       {"--no-exclusion", &Options::noExclusion},
-        {"--explain", &Options::explain}, {"--identical-yxz", &Options::identicalYxz},
+        {"--help", &Options::help},
+        {"--export", &Options::exportMode},
+        {"--verbose", &Options::verbose},
+        {"--yes", &Options::yes},
+        {"--mirror", &Options::mirror},
+        {"--drop-unassigned", &Options::dropUnassigned},
+        {"--rows", &Options::rows},
+        {"--yxz", &Options::yxz},
+        {"--faces", &Options::faces},
+        {"--supplementary", &Options::supplementaryMeasurements},
+        {"--free", &Options::free},
+        {"--no-exclusion", &Options::noExclusion},
+        {"--explain", &Options::explain},
+        {"--identical-yxz", &Options::identicalYxz},
+        {"--large-epoch", &Options::largeEpoch},
     };
     return flags;
 }

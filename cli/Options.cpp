@@ -107,9 +107,9 @@ const std::map<std::string, std::set<std::string>>& CommandOptions() {
         m["adjust"] = processing;
         m["adjust"].insert(adjustment.begin(), adjustment.end());
         m["adjust"].insert({"--solver", "--coords", "--json", "--report", "--report-sections",
-                            "--epoch", "--dxf", "--dxf-lang", "--ellipse-scale", "--ellipses",
-                            "--plot", "--plot-size", "--plot-style", "--gama", "--geojson",
-                            "--csv-points", "--csv-observations"});
+                            "--epoch", "--large-epoch", "--dxf", "--dxf-lang", "--ellipse-scale",
+                            "--ellipses", "--plot", "--plot-size", "--plot-style", "--gama",
+                            "--geojson", "--csv-points", "--csv-observations"});
         // project save takes every input of adjust and the settings its options
         // give; project show only the file.
         m["project"] = processing;
@@ -190,8 +190,9 @@ bool CheckSimulate(Options& o, std::string& error) {
     else if (o.output.empty())
         error = "simulate needs -o PREFIX";
     else if (o.output == "-" || IsStandardOutput(o.output))
-        error = "simulate writes several files: -o takes the start of their names (PREFIX.mtx, "
-                "PREFIX-given.txt, ...), not the standard output";
+        error =
+            "simulate writes several files: -o takes the start of their names (PREFIX.mtx, "
+            "PREFIX-given.txt, ...), not the standard output";
     else if (!OveritParametry(o.simulace, error))
         error = "simulate: " + error;
     return error.empty();
@@ -226,7 +227,8 @@ bool ReportSectionsFit(const Options& o, std::string& error) {
         start = comma + 1;
         if (code == "all" || code == "default" || code.empty()) continue;
         const char first = code[0];
-        const char part = first >= 'a' && first <= 'z' ? static_cast<char>(first - 'a' + 'A') : first;
+        const char part =
+            first >= 'a' && first <= 'z' ? static_cast<char>(first - 'a' + 'A') : first;
         if (part == 'F' || parts.find(part) != std::string_view::npos) continue;
         std::string list;
         for (const char c : parts) list += (list.empty() ? "" : ", ") + std::string(1, c);
@@ -241,6 +243,8 @@ bool ReportSectionsFit(const Options& o, std::string& error) {
 bool ReportSectionsUsed(const Options& o, std::string& error) {
     if (o.given.count("--report-sections") > 0 && o.report.empty())
         error = "--report-sections needs --report OUT.txt";
+    else if (o.largeEpoch && o.epoch.empty())
+        error = "--large-epoch needs --epoch OUT.epc";
     return error.empty() && ReportSectionsFit(o, error);
 }
 

@@ -2,8 +2,8 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
-#include <string_view>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "data/SouradniceKontrola.h"
@@ -27,7 +27,8 @@ constexpr int kTotozneVProstoru = 2;
 int KontrolaDuplicit(std::vector<Tbod>& body) {
     std::vector<uint32_t> poradi(body.size());
     for (std::size_t i = 0; i < body.size(); ++i) poradi[i] = static_cast<uint32_t>(i);
-    std::ranges::sort(poradi, [&](uint32_t a, uint32_t b) { return body[a].cislo < body[b].cislo; });
+    std::ranges::sort(poradi,
+                      [&](uint32_t a, uint32_t b) { return body[a].cislo < body[b].cislo; });
     int pocet = 0;
     for (std::size_t zacatek = 0; zacatek < poradi.size();) {
         std::size_t konec = zacatek + 1;

@@ -43,11 +43,11 @@ enum class FileError {
     UnwritableValue,       // not finite or too large to be read again
     NothingToWrite,        // a list without a full row
     CannotSave,
-    BadTag,          // a section tag of a project or epoch file missing, repeated or misplaced
+    BadTag,               // a section tag of a project or epoch file missing, repeated or misplaced
     TextOutsideSections,  // a project line before the first section, between two or after the last
-    WrongLineCount,  // a section with other than the number of lines it must have
-    BadName,         // a point name with a control character
-    Unsupported,     // a file of another format holds what the program cannot keep
+    WrongLineCount,       // a section with other than the number of lines it must have
+    BadName,              // a point name with a control character
+    Unsupported,          // a file of another format holds what the program cannot keep
 };
 
 // Outcome of a reader, writer or exporter. `counter` is what the project state

@@ -174,9 +174,9 @@ bool KontrolaMimoSekce(const std::vector<PreparedLine>& radky, const std::array<
         const size_t po = t < pozice.size() ? pozice[t] : radky.size();
         if (od < po) {
             const PreparedLine& r = radky[od];
-            chyba = ChybaSouboru(FileError::TextOutsideSections, r.fileLine,
-                                 "line " + FormatInteger(r.fileLine) + " \"" +
-                                     QuoteInput(r.text) + "\"");
+            chyba = ChybaSouboru(
+                FileError::TextOutsideSections, r.fileLine,
+                "line " + FormatInteger(r.fileLine) + " \"" + QuoteInput(r.text) + "\"");
             return false;
         }
         if (t + 1 < pozice.size()) od = pozice[t + 1] + 1;

@@ -63,9 +63,9 @@ NumberStatus CtiOdchylku(const std::string& token, uint8_t jednotka, Real& metry
 // "number X Y Z", followed by "sX sY sZ" (0 for one not given) when the line
 // gives any deviation. `radek` counts the prepared lines, `radekSouboru` those
 // of the file.
-CoordinateFileResult KanonickyRadek(std::string_view radekText, int32_t radek,
-                                    int32_t radekSouboru, uint8_t jednotka, bool yxz,
-                                    bool sOdchylkami, std::string& canonical) {
+CoordinateFileResult KanonickyRadek(std::string_view radekText, int32_t radek, int32_t radekSouboru,
+                                    uint8_t jednotka, bool yxz, bool sOdchylkami,
+                                    std::string& canonical) {
     const std::vector<std::string> tokeny = Tokenize(radekText);
     const size_t nejvic = sOdchylkami ? 7 : 4;
     if (tokeny.size() < 4 || tokeny.size() > nejvic)
@@ -105,8 +105,8 @@ CoordinateFileResult ReadCoordinates(std::vector<std::string>& text, uint8_t jed
     for (size_t i = 0; i < radky.size(); ++i) {
         std::string canonical;
         const CoordinateFileResult r =
-            KanonickyRadek(radky[i].text, static_cast<int32_t>(i + 1), radky[i].fileLine,
-                           jednotka, yxz, sOdchylkami, canonical);
+            KanonickyRadek(radky[i].text, static_cast<int32_t>(i + 1), radky[i].fileLine, jednotka,
+                           yxz, sOdchylkami, canonical);
         if (!r.ok) {
             text.clear();
             return r;
@@ -254,9 +254,8 @@ CoordinateFileResult CanonicalFileLine(CoordinateFileKind kind, const Tnastaveni
     const uint8_t kod = nastaveni.souborVstup.typSouradnice;
     std::vector<std::string> prazdny;
     if (kod != kFormatXYZ && kod != kFormatYXZ) return NeznamyFormat(prazdny, kod);
-    return KanonickyRadek(line, counter, fileLine, nastaveni.jednotky.souradnice,
-                          kod == kFormatYXZ, kind == CoordinateFileKind::IdenticalPoints,
-                          canonical);
+    return KanonickyRadek(line, counter, fileLine, nastaveni.jednotky.souradnice, kod == kFormatYXZ,
+                          kind == CoordinateFileKind::IdenticalPoints, canonical);
 }
 
 CoordinateFileResult WriteCoordinatesXYZ(std::vector<std::string>& text, uint8_t jednotka,

@@ -127,8 +127,8 @@ LoadedCoordinateFile NacistSoubor(Tsouradnice& souradnice, Tinfo& info, const fs
         return f;
     }
     if (!f.result.ok) nove.bod.clear();
-    f.id = info.RegistrovatSoubor(nacitani.typSouboru, cesta, nacitani.formatKod,
-                                  !nove.bod.empty(), f.result.counter);
+    f.id = info.RegistrovatSoubor(nacitani.typSouboru, cesta, nacitani.formatKod, !nove.bod.empty(),
+                                  f.result.counter);
     souradnice.SmazPrazdneZaznamyNaKonci();
     if (!f.result.ok) {
         f.message = cesta.string() + ": " + DescribeCoordinateFailure(f.result);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,14 @@ class SparseNormalSolver final : public NormalSolver {
     [[nodiscard]] bool Cofactors(const NormalSystem& s, Tvector& q) override;
     [[nodiscard]] bool Cofactor(int32_t i, int32_t j, Real& q) const override;
     [[nodiscard]] bool CofactorMatrix(int32_t n, Tmatrix& Q) const override;
+    // The columns of the same block one at a time: visit(j, column) with
+    // column[i] = Q[i][j] (i < n), j = 0 .. n - 1, while visit returns true.
+    // Each column is solved with the factor and dropped, so a block of any
+    // size passes through the memory of one column. False on a failure (a
+    // floating-point fault shows only after the last column) or when visit
+    // stopped.
+    [[nodiscard]] bool CofactorColumns(
+        int32_t n, const std::function<bool(int32_t, const Tvector&)>& visit) const;
 
     [[nodiscard]] SolverFailure Failure() const override { return failure_; }
     [[nodiscard]] int32_t DefectUnknown() const override { return defect_; }

@@ -185,12 +185,11 @@ void RemoveIfAbandoned(const fs::path& p) {
 void RemoveLeftovers(const fs::path& target) {
     const std::string prefix = TemporaryPrefix(target);
     std::error_code ec;
-    for (fs::directory_iterator it(FolderOf(target), ec), end; !ec && it != end;
-         it.increment(ec)) {
+    for (fs::directory_iterator it(FolderOf(target), ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
         if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
-        const bool digits = std::all_of(name.begin() + static_cast<long>(prefix.size()),
-                                        name.end(), [](char c) { return c >= '0' && c <= '9'; });
+        const bool digits = std::all_of(name.begin() + static_cast<long>(prefix.size()), name.end(),
+                                        [](char c) { return c >= '0' && c <= '9'; });
         if (digits) RemoveIfAbandoned(it->path());
     }
 }
@@ -208,7 +207,8 @@ bool CreateTemporary(const fs::path& target, Temporary& t) {
     const fs::path dir = FolderOf(target);
     for (int attempt = 0; attempt < 50; ++attempt) {
         const fs::path p = dir / (TemporaryPrefix(target) + UniqueSuffix());
-        const int fd = ::open(p.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        const int fd =
+            ::open(p.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd < 0) {
             if (errno == EEXIST || errno == EINTR) continue;
             return false;
@@ -224,7 +224,10 @@ bool CreateTemporary(const fs::path& target, Temporary& t) {
         t.file = ::fdopen(fd, "wb");
         if (t.file == nullptr || t.lock < 0) {
             const int code = errno;
-            if (t.file != nullptr) std::fclose(t.file); else ::close(fd);
+            if (t.file != nullptr)
+                std::fclose(t.file);
+            else
+                ::close(fd);
             if (t.lock >= 0) ::close(t.lock);
             ::unlink(p.c_str());
             errno = code;
@@ -533,8 +536,7 @@ bool ReplaceFile(const fs::path& target, const std::string& name, std::string& e
     const int writeErrno = errno;
     const bool closed = std::fclose(t.file) == 0;
     if (!kept || !written || !closed) {
-        if (kept)
-            error = "Cannot save " + name + ": " + SystemError(writeErrno ? writeErrno : EIO);
+        if (kept) error = "Cannot save " + name + ": " + SystemError(writeErrno ? writeErrno : EIO);
         fs::remove(t.path, ec);
         Release(t);
         return false;
@@ -953,8 +955,9 @@ TextReadResult ReadWholeTextFile(const fs::path& path, std::string& text, TextEn
 
 namespace {
 
-// Both savers: `text` gives the whole content for a target written in place,
-// `write` streams it into the temporary file of a replaced one.
+// Every saver: text(whole) makes the whole content for a target written in
+// place (false when it cannot), write(file) streams it into the temporary file
+// of a replaced one.
 template <class Text, class Write>
 bool SaveThrough(const fs::path& path, std::string& error, Text&& text, Write&& write) {
     const std::string name = EscapeControl(path.string());
@@ -966,12 +969,19 @@ bool SaveThrough(const fs::path& path, std::string& error, Text&& text, Write&& 
     bool ok = false;
     switch (target.kind) {
         case Target::StandardOutput:
-            ok = ToStandardOutput(text(), name, error);
-            break;
         case Target::Descriptor:
-        case Target::Direct:
-            ok = WriteInPlace(target, text(), name, error);
+        case Target::Direct: {
+            // Written in place: the whole text first, so that a text that
+            // cannot be made writes nothing.
+            std::string whole;
+            if (!text(whole)) {
+                error = "Cannot save " + name + ": the text could not be made";
+                return false;
+            }
+            ok = target.kind == Target::StandardOutput ? ToStandardOutput(whole, name, error)
+                                                       : WriteInPlace(target, whole, name, error);
             break;
+        }
         case Target::LinkLoop:
             error = "Cannot save " + name +
                     ": its symbolic links lead round in a loop (or more than 40 deep)";
@@ -992,13 +1002,40 @@ bool SaveThrough(const fs::path& path, std::string& error, Text&& text, Write&& 
 
 bool SaveTextFile(const fs::path& path, const std::vector<std::string>& lines, std::string& error) {
     return SaveThrough(
-        path, error, [&] { return Joined(lines); },
+        path, error,
+        [&](std::string& whole) {
+            whole = Joined(lines);
+            return true;
+        },
         [&](std::FILE* f) { return WriteAll(f, lines); });
+}
+
+bool SaveTextLines(const fs::path& path, const std::function<bool(const LineWriter&)>& produce,
+                   std::string& error) {
+    return SaveThrough(
+        path, error,
+        [&](std::string& whole) {
+            return produce([&whole](std::string_view line) {
+                whole.append(line);
+                whole += "\r\n";
+                return true;
+            });
+        },
+        [&](std::FILE* f) {
+            return produce([f](std::string_view line) {
+                return std::fwrite(line.data(), 1, line.size(), f) == line.size() &&
+                       std::fwrite("\r\n", 1, 2, f) == 2;
+            });
+        });
 }
 
 bool SaveBinaryFile(const fs::path& path, std::string_view bytes, std::string& error) {
     return SaveThrough(
-        path, error, [&] { return std::string(bytes); },
+        path, error,
+        [&](std::string& whole) {
+            whole.assign(bytes);
+            return true;
+        },
         [&](std::FILE* f) {
             return std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
         });

@@ -163,6 +163,16 @@ std::string Windows1250ToUtf8(std::string_view bytes);
 // those a file would get.
 bool SaveTextFile(const std::filesystem::path& path, const std::vector<std::string>& lines,
                   std::string& error);
+// Writes one line of a text made line by line (the CR LF is added); false when
+// it could not be written.
+using LineWriter = std::function<bool(std::string_view)>;
+// The same for a text made line by line: produce(write) calls write for each
+// line and returns false to give the save up (the target then stays as it
+// was). A file that is replaced gets the lines as they come, through its
+// temporary file, so that the text is never held whole; a device, a pipe or
+// the standard output gets the whole text at the end.
+bool SaveTextLines(const std::filesystem::path& path,
+                   const std::function<bool(const LineWriter&)>& produce, std::string& error);
 // The same for bytes written as they are (pictures).
 bool SaveBinaryFile(const std::filesystem::path& path, std::string_view bytes, std::string& error);
 

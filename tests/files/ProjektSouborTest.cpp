@@ -105,13 +105,28 @@ struct RadekCase {
 
 TEST(ProjectSettings, RangesLowBitsAndStrictLimits) {
     const std::vector<RadekCase> pripady = {
-        {1, "257", true},    {1, "4", false},      {1, "1.0", false}, {1, "x", false},
-        {39, "10", false},   {39, "9.99", true},   {39, "0", false},  {57, "0", true},
-        {57, "-0.1", true},  {57, "0.16", false},  {17, "1", false},  {70, "9", false},
-        {70, "100", true},   {102, "65535", true}, {4, "True", true}, {4, "yes", false},
+        {1, "257", true},
+        {1, "4", false},
+        {1, "1.0", false},
+        {1, "x", false},
+        {39, "10", false},
+        {39, "9.99", true},
+        {39, "0", false},
+        {57, "0", true},
+        {57, "-0.1", true},
+        {57, "0.16", false},
+        {17, "1", false},
+        {70, "9", false},
+        {70, "100", true},
+        {102, "65535", true},
+        {4, "True", true},
+        {4, "yes", false},
         {59, "1e-13", false},
         // Significance levels by the rule of --alpha and the settings dialog.
-        {68, "1e-9", false}, {68, "1e-12", false}, {68, "2e-8", true}, {77, "1e-9", false},
+        {68, "1e-9", false},
+        {68, "1e-12", false},
+        {68, "2e-8", true},
+        {77, "1e-9", false},
         {77, "0.999", true}};
     for (const RadekCase& c : pripady) {
         Lines radky = RadkyNastaveni(Vychozi());
