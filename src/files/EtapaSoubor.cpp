@@ -14,7 +14,7 @@ namespace vertano {
 
 namespace {
 
-constexpr size_t kHodnotNaRadek = 10;
+constexpr int64_t kHodnotNaRadek = 10;
 
 void Tagem(std::vector<std::string>& radky, int sekce, bool konec) {
     radky.push_back(std::string(konec ? "</" : "<") + FormatInteger(sekce) + ">");

@@ -44,12 +44,11 @@ struct EtapaObsah {
     // coordinates by columns: Q[i][i], Q[i+1][i], ..., Q[n-1][i] for i = 0..n-1.
     std::vector<Real> kofaktory;
     // Or, when `sloupce` is given (a block too large to hold: 9,000 coordinates
-    // make 40 million cofactors), the block of `n` coordinates a column at a
-    // time: sloupce(visit) calls visit(j, column) with column[i] = Q[i][j] for
+    // make 40 million cofactors), the n x n block a column at a time:
+    // sloupce(visit) calls visit(j, column) with column[i] = Q[i][j] for
     // j = 0 .. n - 1 while visit returns true, and is false on a failure. The
     // file then gets Q[j..n)[j] of each column as it comes, and is written
     // without its text ever being held whole.
-    int32_t n = 0;
     std::function<bool(const std::function<bool(int32_t, const Tvector&)>&)> sloupce;
     // Section 4: the measurement graph of the drawing data (lines joined by CR LF).
     std::string mereni;

@@ -141,6 +141,14 @@ bool CtiCislo(const std::string& token, Real& hodnota, CoordinateFileResult& chy
     return false;
 }
 
+// The same into a field of a point (written only on success).
+bool CtiCislo(const std::string& token, StoredReal& pole, CoordinateFileResult& chyba) {
+    Real hodnota = 0;
+    if (!CtiCislo(token, hodnota, chyba)) return false;
+    pole = hodnota;
+    return true;
+}
+
 // Number and the three coordinates from tokens 1-4.
 bool CtiSouradnice(const std::vector<std::string>& tokeny, Tbod& b, CoordinateFileResult& chyba) {
     b.cislo = tokeny[0];
@@ -216,7 +224,7 @@ CoordinateFileResult Nahradit(Tsouradnice& souradnice, const std::vector<std::st
 
 // A deviation from a project line, by the rule of the identical-point files: 0
 // is not set, a value outside (0, 100 m) is refused.
-bool CtiOdchylku(const std::string& token, Real& odchylka, CoordinateFileResult& chyba) {
+bool CtiOdchylku(const std::string& token, StoredReal& odchylka, CoordinateFileResult& chyba) {
     Real hodnota = 0;
     if (!CtiCislo(token, hodnota, chyba)) return false;
     if (!PlatnaOdchylkaBodu(hodnota)) {
@@ -230,7 +238,7 @@ bool CtiOdchylku(const std::string& token, Real& odchylka, CoordinateFileResult&
 bool CtiOdchylky(const std::vector<std::string>& tokeny, Tbod& b, CoordinateFileResult& chyba) {
     b.sig_X = b.sig_Y = b.sig_Z = -1;
     const size_t n = tokeny.size();
-    std::array<Real*, 3> cil = {&b.sig_X, &b.sig_Y, &b.sig_Z};
+    std::array<StoredReal*, 3> cil = {&b.sig_X, &b.sig_Y, &b.sig_Z};
     for (size_t k = 4; k < n; ++k) {
         // A "0" that only holds the place of a later deviation leaves this one
         // unset; the last deviation of the line is read as it stands.

@@ -85,7 +85,6 @@ EtapaObsah Etapa(const Workspace& ws, int vysledek) {
     } else {
         // The sparse path keeps no dense inverse: the block is computed for the
         // file a column at a time, each written and dropped.
-        e.n = m.pocetSouradnicUrcovanych;
         e.sloupce = [&m](const std::function<bool(int32_t, const Tvector&)>& visit) {
             return m.KofaktoroveSloupce(m.pocetSouradnicUrcovanych, visit);
         };
