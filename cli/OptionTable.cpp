@@ -101,8 +101,8 @@ bool ChooseEstimator(Options& o, const std::string& v, std::string& e) {
 // The significance levels of the settings dialog and of project files.
 bool ChooseAlpha(Options& o, const std::string& v, std::string& e) {
     Real alpha = 0;
-    if (ParseNumber(v, alpha) == NumberStatus::Ok && alpha > kNejmensiHladinaVyznamnosti &&
-        alpha < 1) {
+    if (ParseNumber(v, alpha) == NumberStatus::Ok &&
+        alpha > nastaveni::kNejmensiHladinaVyznamnosti && alpha < 1) {
         o.alpha = alpha;
         return true;
     }

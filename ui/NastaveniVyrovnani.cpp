@@ -46,7 +46,8 @@ void Odlehle(NastaveniOkno& okno, const Tjazyk& j, nastaveni::Tvyrovnani& v,
     okno.Nadpis(Q(p.vylouceniOdlehlych));
     okno.CisloText(Q(p.hladinaVyznamnosti), "rozikoOdlehlost",
                    TextCislaBezNul(v.rozikoOdlehlost, kDesetinyVyznamnosti),
-                   kNejmensiHladinaVyznamnosti, 1, [&v](Real h) { v.rozikoOdlehlost = h; });
+                   nastaveni::kNejmensiHladinaVyznamnosti, 1,
+                   [&v](Real h) { v.rozikoOdlehlost = h; });
     okno.Vyber(Q(p.metodaRobustOdhadu), "typOdhadu", Odhady(j), std::max(0, v.typOdhadu - 1),
                [&v](int i) { v.typOdhadu = static_cast<uint8_t>(i + 1); });
     analyzovane();

@@ -43,10 +43,16 @@ bool SitPriblizne::Zpet(Tzaznam& z) {
                                         SmerNaBod{partneri[0].smer, Poloha(partneri[0].iCil)},
                                         SmerNaBod{partneri[1].smer, Poloha(partneri[1].iCil)}};
     Tbod stanovisko = Tbod::Prazdny();
-    if (!ProtinaniZpetPoloha(cile, stanovisko.X, stanovisko.Y)) return false;
+    Real x = 0;
+    Real y = 0;
+    if (!ProtinaniZpetPoloha(cile, x, y)) return false;
+    stanovisko.X = x;
+    stanovisko.Y = y;
     // The height from this row's zenith angle, back from its known target.
     const Real h = VodorovnaVzdalenost(stanovisko, cil);
-    if (!VyskaZeZenitu(cil.Z, -h, z.zenit, z.zkresleniDelky, stanovisko.Z)) return false;
+    Real vyska = 0;
+    if (!VyskaZeZenitu(cil.Z, -h, z.zenit, z.zkresleniDelky, vyska)) return false;
+    stanovisko.Z = vyska;
     return UrcitStanovisko(z, stanovisko, ZpusobUrceni::ProtinaniZpet);
 }
 
@@ -91,7 +97,9 @@ bool SitPriblizne::Vpred(const Tzaznam& z) {
     }
     // The height comes from the zenith angle of this row, seen from its station.
     const Real h = VodorovnaVzdalenost(a, bod);
-    if (!VyskaZeZenitu(a.Z, h, z.zenit, z.zkresleniDelky, bod.Z)) return false;
+    Real vyska = 0;
+    if (!VyskaZeZenitu(a.Z, h, z.zenit, z.zkresleniDelky, vyska)) return false;
+    bod.Z = vyska;
     return PridatKandidata(z.iCil, bod, ZpusobUrceni::ProtinaniVpred, z);
 }
 

@@ -53,16 +53,16 @@ int KontrolaTotoznosti(std::vector<Tbod>& body, int flag, bool sZ) {
     const auto klic = [sZ](const Tbod& b) {
         return std::array<Real, 3>{b.X, b.Y, sZ ? Real(b.Z) : Real{0}};
     };
-    std::vector<std::size_t> plne;
+    std::vector<uint32_t> plne;  // 4 bytes a point: a list of a million stays small
     for (std::size_t i = 0; i < body.size(); ++i) {
         if (!body[i].JePlny) continue;
         body[i].kontrola[static_cast<std::size_t>(flag)] = false;
         const auto k = klic(body[i]);
         // A coordinate that is not a number equals nothing, not even itself.
-        if (std::ranges::none_of(k, [](Real v) { return std::isnan(v); })) plne.push_back(i);
+        if (std::ranges::none_of(k, [](Real v) { return std::isnan(v); }))
+            plne.push_back(static_cast<uint32_t>(i));
     }
-    std::ranges::sort(plne,
-                      [&](std::size_t a, std::size_t b) { return klic(body[a]) < klic(body[b]); });
+    std::ranges::sort(plne, [&](uint32_t a, uint32_t b) { return klic(body[a]) < klic(body[b]); });
     int pocet = 0;
     for (std::size_t zacatek = 0; zacatek < plne.size();) {
         std::size_t konec = zacatek + 1;

@@ -32,7 +32,7 @@ void ProjitNastaveni(N& n, V& v) {
     const Meze smer{0, max.rozdil_smer};
     const Meze zenit{0, max.rozdil_zenit};
     const Meze podil{0, 1};
-    const Meze hladina{kNejmensiHladinaVyznamnosti, 1};
+    const Meze hladina{nastaveni::kNejmensiHladinaVyznamnosti, 1};
     const Meze jednotkova{0, 100000};
     auto& j = n.jednotky;
     v.Bajt("jednotky.uhel", j.uhel, 0, 3);

@@ -13,6 +13,7 @@
 #include "data/Tsouradnice.h"
 #include "files/SouradniceFormaty.h"
 #include "files/SouradniceSoubory.h"
+#include "files/SouradniceText.h"
 #include "mereni/Jednotky.h"
 #include "support/TestSupport.h"
 
