@@ -19,6 +19,7 @@
 #include "EscapingStream.h"
 #include "FileNames.h"
 #include "Options.h"
+#include "StandardOutput.h"
 
 namespace vertano::cli {
 
@@ -47,10 +48,11 @@ std::string Reason(int code) {
 // What did not reach the standard output fails the command, whatever it
 // computed: a summary or a list of points that went nowhere is no result.
 int Checked(int status, std::ostream& out, std::ostream& err) {
-    errno = 0;
     out.flush();
     if (out.good()) return status;
-    err << "vertano-cli: cannot write to the standard output: " << Reason(errno) << "\n";
+    const auto* standard = dynamic_cast<const StandardOutputBuffer*>(out.rdbuf());
+    err << "vertano-cli: cannot write to the standard output: "
+        << Reason(standard != nullptr ? standard->Error() : 0) << "\n";
     return kExitRejected;
 }
 
@@ -90,19 +92,18 @@ int RunChecked(const std::vector<std::string>& args, std::ostream& out, std::ost
     return RunCommand(options, out, shownErr, terminal);
 }
 
-// The standard output closed: a disk that fills up shows only now, when the
-// last of the buffered text is written. A standard output the caller closed
-// before the start (nothing written to it) is no failure.
-int Closed(int status) {
-    errno = 0;
-    const bool flushed = std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
-    int code = errno;
-    bool closed = std::fclose(stdout) == 0;
-    if (!closed && errno == EBADF && flushed) closed = true;
-    if (!closed && code == 0) code = errno;
-    if (flushed && closed) return status;
-    std::cerr << "vertano-cli: cannot write to the standard output: " << Reason(code) << "\n";
-    return kExitRejected;
+// The standard output closed: an error that shows only when the descriptor is
+// closed (a file system over the network) fails the run too. One closed by the
+// caller before the start is no failure when nothing was written to it.
+int Closed(int status, bool failed) {
+    std::fflush(stdout);
+#if !defined(_WIN32)
+    if (::close(1) != 0 && errno != EBADF && !failed) {
+        std::cerr << "vertano-cli: cannot write to the standard output: " << Reason(errno) << "\n";
+        return kExitRejected;
+    }
+#endif
+    return status;
 }
 
 }  // namespace
@@ -112,7 +113,14 @@ int Main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
     // A script's input is not the user's answer: only a terminal is asked.
     std::istream* terminal = VERTANO_ISATTY(VERTANO_STDIN) ? &std::cin : nullptr;
-    return Closed(Run(args, std::cout, std::cerr, terminal));
+    // Everything for the standard output, the files written to "-" too, goes
+    // through one buffer that keeps why a write failed.
+    StandardOutputBuffer buffer;
+    std::streambuf* saved = std::cout.rdbuf(&buffer);
+    const int status = Run(args, std::cout, std::cerr, terminal);
+    std::cout.flush();
+    std::cout.rdbuf(saved);
+    return Closed(status, buffer.Error() != 0);
 }
 
 }  // namespace vertano::cli

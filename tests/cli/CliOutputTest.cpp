@@ -54,7 +54,9 @@ TEST(CliStandardOutput, AFailedStandardOutputFailsTheCommand) {
           {"--help"}}) {
         const Outcome r = RunOnFullDisk(args);
         EXPECT_EQ(r.status, kExitRejected) << args[0];
-        EXPECT_TRUE(Contains(r.err, "cannot write to the standard output: No space left on device"))
+        // The reason (the program's own standard output keeps it) is checked with
+        // the program itself: tests/cli/stdout_full.sh.
+        EXPECT_TRUE(Contains(r.err, "cannot write to the standard output"))
             << args[0] << ": " << r.err;
     }
 }
