@@ -272,7 +272,7 @@ const char* AdjustmentOptionsText() {
                                  the network: about 22 bytes for each of the
                                  n (n + 1) / 2 cofactors of n determined
                                  coordinates (3,000 points: 845 MB; 10,000:
-                                 9 GB); the memory stays that of the adjustment
+                                 10 GB); the memory stays that of the adjustment
   --large-epoch                  write an epoch file above 500 MB too (without
                                  it such a file is refused with its size)
   --dxf OUT.dxf                  write the drawing of the network as DXF

@@ -40,7 +40,7 @@ inline constexpr int kTransformaceSVyrovnanim = 3;  // the transformation with a
 // The cofactors are computed a column at a time and written as they come (the
 // memory of the adjustment suffices for any size), but the file grows with the
 // square of the network: about 22 bytes for each of the n (n + 1) / 2
-// cofactors of n coordinates, 845 MB for 3,000 points, 9 GB for 10,000.
+// cofactors of n coordinates, 845 MB for 3,000 points, about 10 GB for 10,000.
 VysledekUlozeni ZapsatEtapuSite(Workspace& ws, const std::filesystem::path& cesta,
                                 int vysledek = vysledekSite::kVyrovnani);
 // The estimated size of that file in bytes (0 without a result), to be asked
