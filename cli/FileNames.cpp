@@ -28,13 +28,15 @@ std::vector<NamedFile> InputFiles(const Options& o) {
     return files;
 }
 
-// The path a name comes to: absolute, links followed as far as the file exists,
-// the rest normalised ("o.txt", "./o.txt" and "sub/../o.txt" are one name even
-// before the file exists).
+// The path a name comes to: absolute, links followed (a dangling one to the
+// file it would create), the rest normalised ("o.txt", "./o.txt" and
+// "sub/../o.txt" are one name even before the file exists).
 fs::path Resolved(const std::string& name) {
     std::error_code ec;
     fs::path p = fs::absolute(name, ec);
     if (ec) p = name;
+    fs::path target;
+    if (FollowLinks(p, target)) p = target;
     const fs::path canonical = fs::weakly_canonical(p, ec);
     return (ec ? p : canonical).lexically_normal();
 }
@@ -62,6 +64,12 @@ std::string Describe(const NamedFile& f) {
 }  // namespace
 
 bool CheckFileNames(const Options& o, std::string& error) {
+    fs::path target;
+    for (const NamedFile& f : o.outputs) {
+        if (IsStandardOutput(f.path) || FollowLinks(f.path, target)) continue;
+        error = Describe(f) + ": its symbolic links lead round in a loop (or more than 40 deep)";
+        return false;
+    }
     std::vector<NamedFile> files = InputFiles(o);
     const size_t inputs = files.size();
     files.insert(files.end(), o.outputs.begin(), o.outputs.end());

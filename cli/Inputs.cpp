@@ -104,6 +104,11 @@ bool RawFormats(const Options& o, std::vector<int>& codes, std::ostream& err) {
 
 namespace {
 
+// "name: rejected at line 4: ...", or without a line "name: rejected: ...".
+std::string Rejected(const std::string& name, const FileResult& r) {
+    return name + ": rejected" + (r.counter > 0 ? " at " : ": ") + DescribeFileFailure(r);
+}
+
 // The things of a file of another format that the program does not use.
 void ReportNotes(Session& s, const std::string& name, const std::vector<std::string>& notes) {
     for (const std::string& n : notes)
@@ -116,9 +121,7 @@ bool LoadNetwork(Session& s, const std::string& name, VysledekPridaniSurovych& t
     Workspace& ws = s.ws;
     const VysledekImportuSite v = ImportovatSit(ws, name);
     if (!v.vysledek.ok) {
-        s.err << (v.vysledek.error == FileError::CannotOpen
-                      ? v.zprava
-                      : name + ": rejected at " + DescribeFileFailure(v.vysledek))
+        s.err << (v.vysledek.error == FileError::CannotOpen ? v.zprava : Rejected(name, v.vysledek))
               << "\n";
         ++total.registrovano;
         return false;
@@ -153,9 +156,8 @@ bool LoadRawFiles(Session& s, const std::vector<int>& codes) {
         for (const LoadedRawFile& f : r.soubory) {
             const std::string name = f.path.string();
             if (!f.result.ok) {
-                s.err << (f.result.error == RawFileError::CannotOpen
-                              ? f.message
-                              : name + ": rejected at " + DescribeRawFailure(f.result))
+                s.err << (f.result.error == RawFileError::CannotOpen ? f.message
+                                                                     : Rejected(name, f.result))
                       << "\n";
                 all = false;
                 continue;

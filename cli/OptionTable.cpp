@@ -98,10 +98,11 @@ bool ChooseEstimator(Options& o, const std::string& v, std::string& e) {
     return false;
 }
 
-// The settings dialog accepts a significance level strictly between 1e-8 and 1.
+// The significance levels of the settings dialog and of project files.
 bool ChooseAlpha(Options& o, const std::string& v, std::string& e) {
     Real alpha = 0;
-    if (ParseNumber(v, alpha) == NumberStatus::Ok && alpha > 1e-8L && alpha < 1) {
+    if (ParseNumber(v, alpha) == NumberStatus::Ok &&
+        alpha > nastaveni::kNejmensiHladinaVyznamnosti && alpha < 1) {
         o.alpha = alpha;
         return true;
     }
@@ -459,13 +460,21 @@ const std::map<std::string, Setter>& ValueOptions() {
 
 const std::map<std::string, bool Options::*>& FlagOptions() {
     static const std::map<std::string, bool Options::*> flags = {
-        {"--help", &Options::help},       {"--export", &Options::exportMode},
-        {"--verbose", &Options::verbose}, {"--yes", &Options::yes},
-        {"--mirror", &Options::mirror},   {"--drop-unassigned", &Options::dropUnassigned},
-        {"--rows", &Options::rows},       {"--yxz", &Options::yxz},
-        {"--faces", &Options::faces},     {"--supplementary", &Options::supplementaryMeasurements},
-        {"--free", &Options::free},       {"--no-exclusion", &Options::noExclusion},
-        {"--explain", &Options::explain}, {"--identical-yxz", &Options::identicalYxz},
+        {"--help", &Options::help},
+        {"--export", &Options::exportMode},
+        {"--verbose", &Options::verbose},
+        {"--yes", &Options::yes},
+        {"--mirror", &Options::mirror},
+        {"--drop-unassigned", &Options::dropUnassigned},
+        {"--rows", &Options::rows},
+        {"--yxz", &Options::yxz},
+        {"--faces", &Options::faces},
+        {"--supplementary", &Options::supplementaryMeasurements},
+        {"--free", &Options::free},
+        {"--no-exclusion", &Options::noExclusion},
+        {"--explain", &Options::explain},
+        {"--identical-yxz", &Options::identicalYxz},
+        {"--large-epoch", &Options::largeEpoch},
     };
     return flags;
 }

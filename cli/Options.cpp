@@ -107,9 +107,9 @@ const std::map<std::string, std::set<std::string>>& CommandOptions() {
         m["adjust"] = processing;
         m["adjust"].insert(adjustment.begin(), adjustment.end());
         m["adjust"].insert({"--solver", "--coords", "--json", "--report", "--report-sections",
-                            "--epoch", "--dxf", "--dxf-lang", "--ellipse-scale", "--ellipses",
-                            "--plot", "--plot-size", "--plot-style", "--gama", "--geojson",
-                            "--csv-points", "--csv-observations"});
+                            "--epoch", "--large-epoch", "--dxf", "--dxf-lang", "--ellipse-scale",
+                            "--ellipses", "--plot", "--plot-size", "--plot-style", "--gama",
+                            "--geojson", "--csv-points", "--csv-observations"});
         // project save takes every input of adjust and the settings its options
         // give; project show only the file.
         m["project"] = processing;
@@ -189,6 +189,10 @@ bool CheckSimulate(Options& o, std::string& error) {
         error = "simulate needs --layout grid|traverse|tiny";
     else if (o.output.empty())
         error = "simulate needs -o PREFIX";
+    else if (o.output == "-" || IsStandardOutput(o.output))
+        error =
+            "simulate writes several files: -o takes the start of their names (PREFIX.mtx, "
+            "PREFIX-given.txt, ...), not the standard output";
     else if (!OveritParametry(o.simulace, error))
         error = "simulate: " + error;
     return error.empty();
@@ -204,10 +208,44 @@ bool ProjectAlone(const Options& o, std::string& error) {
     return !files;
 }
 
+// The parts of the sections a command's report has: a section of another
+// report would leave an empty report where one was asked for.
+std::string_view PartsOfReport(const Options& o) {
+    if (o.command == "adjust") return "ABC";
+    if (o.command == "transform") return o.pointBearing ? "E" : "D";
+    return "A";  // check: the raw measurements
+}
+
+// Every section named is one of the command's report (the parser has checked
+// the codes themselves).
+bool ReportSectionsFit(const Options& o, std::string& error) {
+    const std::string_view parts = PartsOfReport(o);
+    const std::string& v = o.reportSections;
+    for (size_t start = 0; start <= v.size();) {
+        const size_t comma = std::min(v.find(',', start), v.size());
+        const std::string code(Trim(std::string_view(v).substr(start, comma - start)));
+        start = comma + 1;
+        if (code == "all" || code == "default" || code.empty()) continue;
+        const char first = code[0];
+        const char part =
+            first >= 'a' && first <= 'z' ? static_cast<char>(first - 'a' + 'A') : first;
+        if (part == 'F' || parts.find(part) != std::string_view::npos) continue;
+        std::string list;
+        for (const char c : parts) list += (list.empty() ? "" : ", ") + std::string(1, c);
+        error = "--report-sections " + QuoteInput(code) + ": the report of " + o.command +
+                (o.command == "transform" && o.pointBearing ? " --method point-bearing" : "") +
+                " has no such section (its parts: " + list + ")";
+        return false;
+    }
+    return true;
+}
+
 bool ReportSectionsUsed(const Options& o, std::string& error) {
     if (o.given.count("--report-sections") > 0 && o.report.empty())
         error = "--report-sections needs --report OUT.txt";
-    return error.empty();
+    else if (o.largeEpoch && o.epoch.empty())
+        error = "--large-epoch needs --epoch OUT.epc";
+    return error.empty() && ReportSectionsFit(o, error);
 }
 
 // The drawing options shape the DXF and the picture only.
@@ -340,8 +378,8 @@ bool Check(Options& o, std::string& error) {
             error = "--order, --mirror, --drop-unassigned and --rows need raw measurement files";
         else if (o.inputs.empty() && o.project.empty() && !o.report.empty())
             error = "--report needs raw measurement files";
-        else if (o.given.count("--report-sections") > 0 && o.report.empty())
-            error = "--report-sections needs --report OUT.txt";
+        else
+            ReportSectionsUsed(o, error);
         return error.empty();
     }
     if (o.inputs.empty() && o.project.empty())

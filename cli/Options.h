@@ -108,6 +108,7 @@ struct Options {
     // adjust: the epoch, the DXF drawing and the picture of the network, with the
     // options of the drawing (-1: as the settings say).
     std::string epoch;
+    bool largeEpoch = false;  // an epoch file above kVelkaEtapa is written too
     std::string dxf;
     int dxfLanguage = -1;  // 0 Czech, 1 English layer names
     Real ellipseScale = -1;

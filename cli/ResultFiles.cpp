@@ -29,12 +29,26 @@ bool Report(Session& s, const std::string& path, const VysledekUlozeni& r) {
     return false;
 }
 
+// An epoch file larger than a user would expect is written only when asked for.
+bool WriteEpoch(Session& s, int vysledek) {
+    const Options& o = s.options;
+    const int64_t bytes = VelikostEtapySite(s.ws, vysledek);
+    if (bytes > kVelkaEtapa && !o.largeEpoch) {
+        s.err << "vertano-cli: the epoch file " << o.epoch << " would take about "
+              << std::to_string((bytes + (int64_t{1} << 20) - 1) >> 20)
+              << " MB (the cofactors grow with the square of the network); give --large-epoch "
+                 "to write it\n";
+        return false;
+    }
+    return Report(s, o.epoch, ZapsatEtapuSite(s.ws, o.epoch, vysledek));
+}
+
 }  // namespace
 
 bool WriteResultFiles(Session& s, int vysledek) {
     const Options& o = s.options;
     bool all = true;
-    if (!o.epoch.empty()) all = Report(s, o.epoch, ZapsatEtapuSite(s.ws, o.epoch, vysledek)) && all;
+    if (!o.epoch.empty()) all = WriteEpoch(s, vysledek) && all;
     if (!o.dxf.empty()) {
         const int language = o.dxfLanguage >= 0 ? o.dxfLanguage : s.ws.nastaveni.typJazyk;
         all = Report(s, o.dxf,

@@ -45,11 +45,38 @@ void RequireSamePoints(const Tsouradnice& a, const Tsouradnice& b, Real resoluti
     }
 }
 
+// The load commands read a file a line at a time: they must take and refuse
+// what the readers of a whole text take and refuse, with the same lines.
+void RequireSameAsLineReader(const std::vector<std::string>& file, CoordinateFileKind kind,
+                             const Tnastaveni& s, const CoordinateFileResult& whole,
+                             const std::vector<std::string>& canonical) {
+    const std::vector<PreparedLine> prepared = PrepareLines(file);
+    if (!CheckControlCharacters(prepared).ok) return;  // found before any line is read
+    for (size_t i = 0; i < prepared.size(); ++i) {
+        std::string line;
+        const CoordinateFileResult one = CanonicalFileLine(
+            kind, s, prepared[i].text, static_cast<int32_t>(i + 1), prepared[i].fileLine, line);
+        if (!one.ok) {
+            Require(!whole.ok && whole.counter == one.counter && whole.error == one.error,
+                    "the line reader refuses another line", DescribeCoordinateFailure(one));
+            return;
+        }
+        if (whole.ok)
+            Require(i < canonical.size() && canonical[i] == line,
+                    "the line reader gives another line", line);
+    }
+    Require(whole.ok, "the line reader takes a refused file", DescribeCoordinateFailure(whole));
+}
+
 void RunCoordinateFile(std::vector<std::string> lines, const Tnastaveni& s, bool identicke) {
     const size_t prepared = CountPrepared(lines);
+    const std::vector<std::string> file = lines;
     const CoordinateFileResult r =
         identicke ? ReadIdenticalPointFile(lines, s) : ReadCoordinateFile(lines, s);
     CheckOutcome(r, prepared, "coordinate reader");
+    RequireSameAsLineReader(
+        file, identicke ? CoordinateFileKind::IdenticalPoints : CoordinateFileKind::Points, s, r,
+        lines);
     if (!r.ok) {
         Require(lines.empty(), "refused coordinate file keeps lines");
         return;
@@ -81,8 +108,10 @@ void RunCoordinateFile(std::vector<std::string> lines, const Tnastaveni& s, bool
 
 void RunScaleFile(std::vector<std::string> lines, const Tnastaveni& s) {
     const size_t prepared = CountPrepared(lines);
+    const std::vector<std::string> file = lines;
     const CoordinateFileResult r = ReadScaleFactors(lines);
     CheckOutcome(r, prepared, "scale reader");
+    RequireSameAsLineReader(file, CoordinateFileKind::ScaleFactors, s, r, lines);
     if (!r.ok) return;
     Tsouradnice meritko;
     const CoordinateFileResult added = PridejBodyMeritko(meritko, lines, 1, true);

@@ -6,6 +6,8 @@
 #include "Texty.h"
 #include "ZpravaOkno.h"
 #include "workspace/CislaOznameni.h"
+#include "workspace/DruhyRadek.h"
+#include "workspace/VystupySite.h"
 #include "workspace/Workspace.h"
 
 namespace vertano::ui {
@@ -15,6 +17,12 @@ void OznamitChybuUlozeni(Dialogy& dialogy, QWidget* rodic, Workspace& ws,
     ws.chyby.PrevzitOznameni();
     const jazyk::Toznameni o = ws.jazyk.Oznameni(oznameni::kUkladani);
     dialogy.Zprava(rodic, Q(o.nadpis), Q(o.text) + "\n" + Q(duvod));
+}
+
+bool PotvrditVelikostEtapy(Dialogy& dialogy, QWidget* rodic, const Workspace& ws, int vysledek) {
+    const int64_t bajty = VelikostEtapySite(ws, vysledek);
+    if (bajty <= kVelkaEtapa) return true;
+    return dialogy.Potvrzeni(rodic, Q(ws.jazyk.nadpis.varovani), Q(OtazkaVelkeEtapy(ws, bajty)));
 }
 
 void OknaDialogu::Zprava(QWidget* rodic, const QString& nadpis, const QString& text,

@@ -55,6 +55,9 @@ class Dialogy {
 // The message of a failed save (notification 28) with its reason; a pending
 // notification of the workspace is taken, as this shows it.
 void OznamitChybuUlozeni(Dialogy& dialogy, QWidget* rodic, Workspace& ws, const std::string& duvod);
+// Before an epoch file larger than a user would expect (its cofactors grow with
+// the square of the network) the user is asked; true when it may be written.
+bool PotvrditVelikostEtapy(Dialogy& dialogy, QWidget* rodic, const Workspace& ws, int vysledek);
 
 // The program's own windows.
 class OknaDialogu : public Dialogy {

@@ -45,7 +45,8 @@ void Odlehle(NastaveniOkno& okno, const Tjazyk& j, nastaveni::Tvyrovnani& v,
     const jazyk::Tpopis& p = j.popis;
     okno.Nadpis(Q(p.vylouceniOdlehlych));
     okno.CisloText(Q(p.hladinaVyznamnosti), "rozikoOdlehlost",
-                   TextCislaBezNul(v.rozikoOdlehlost, kDesetinyVyznamnosti), kDolniMez, 1,
+                   TextCislaBezNul(v.rozikoOdlehlost, kDesetinyVyznamnosti),
+                   nastaveni::kNejmensiHladinaVyznamnosti, 1,
                    [&v](Real h) { v.rozikoOdlehlost = h; });
     okno.Vyber(Q(p.metodaRobustOdhadu), "typOdhadu", Odhady(j), std::max(0, v.typOdhadu - 1),
                [&v](int i) { v.typOdhadu = static_cast<uint8_t>(i + 1); });

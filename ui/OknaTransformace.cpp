@@ -501,6 +501,7 @@ void OknoTransformace::PrikazUlozitEtapu() {
     const std::filesystem::path cesta =
         dialogy_.Ulozit(this, DruhSouboru::Etapa, ws_.nastaveni, ws_.jazyk);
     if (cesta.empty()) return;
+    if (!PotvrditVelikostEtapy(dialogy_, this, ws_, VysledekKresby())) return;
     Zaneprazdneni(true);
     const VysledekUlozeni v = ZapsatEtapuSite(ws_, cesta, VysledekKresby());
     Zaneprazdneni(false);

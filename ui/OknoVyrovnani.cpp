@@ -201,7 +201,8 @@ void OknoVyrovnani::PrikazTransformace(bool bodASmernik) {
 }
 
 void OknoVyrovnani::PoZmeneIdentickych() {
-    if (identicke_ != nullptr && !ws_.state.Current(Step::TransformationAnalysis)) identicke_->close();
+    if (identicke_ != nullptr && !ws_.state.Current(Step::TransformationAnalysis))
+        identicke_->close();
     AktualizovatMenu();
 }
 
@@ -248,6 +249,7 @@ void OknoVyrovnani::PrikazUlozitEtapu() {
     const std::filesystem::path cesta =
         dialogy_.Ulozit(this, DruhSouboru::Etapa, ws_.nastaveni, ws_.jazyk);
     if (cesta.empty()) return;
+    if (!PotvrditVelikostEtapy(dialogy_, this, ws_, vysledekSite::kVyrovnani)) return;
     Zaneprazdneni(true);
     const VysledekUlozeni v = ZapsatEtapuSite(ws_, cesta, vysledekSite::kVyrovnani);
     Zaneprazdneni(false);

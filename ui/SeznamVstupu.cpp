@@ -163,7 +163,10 @@ class SeznamBoduOkna : public SeznamVstupu {
         }
         const bool yx = ws_.nastaveni.jednotky.poradiSouradnice == 1;
         for (const int osa : {yx ? 1 : 0, yx ? 0 : 1, 2}) {
-            const Real v = b == nullptr ? 0 : osa == 0 ? b->X : osa == 1 ? b->Y : b->Z;
+            const Real v = b == nullptr ? Real{0}
+                           : osa == 0   ? Real(b->X)
+                           : osa == 1   ? Real(b->Y)
+                                        : Real(b->Z);
             pole.push_back({Q(osa == 0   ? p.x
                               : osa == 1 ? p.y
                                          : p.z),
@@ -659,7 +662,10 @@ class SeznamOdchylekBoduOkna : public SeznamOdchylek {
         const Tbod* b = jediny >= 0 && jediny < kopie_.Pocet() ? &Bod(jediny) : nullptr;
         std::vector<PoleZaznamu> pole;
         for (const int osa : Osy()) {
-            const Real v = b == nullptr ? -1 : osa == 0 ? b->sig_X : osa == 1 ? b->sig_Y : b->sig_Z;
+            const Real v = b == nullptr ? Real{-1}
+                           : osa == 0   ? Real(b->sig_X)
+                           : osa == 1   ? Real(b->sig_Y)
+                                        : Real(b->sig_Z);
             pole.push_back({Q(osa == 0   ? p.x
                               : osa == 1 ? p.y
                                          : p.z),

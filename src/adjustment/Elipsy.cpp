@@ -79,9 +79,13 @@ bool ElipsoidZBloku(const Tmatrix& B, Telipsoid& elipsoid) {
     // change.
     std::array<int, 3> poradi = {0, 1, 2};
     std::stable_sort(poradi.begin(), poradi.end(), [&w](int i, int j) { return w[i] > w[j]; });
-    const auto osa = [&](int k, Real& delka, Real& smernik, Real& zenit) {
+    const auto osa = [&](int k, StoredReal& delka, StoredReal& smernik, StoredReal& zenit) {
         delka = std::sqrt(w[k]);
-        SmerOsy(V[0][k], V[1][k], V[2][k], smernik, zenit);
+        Real s = 0;
+        Real z = 0;
+        SmerOsy(V[0][k], V[1][k], V[2][k], s, z);
+        smernik = s;
+        zenit = z;
     };
     osa(poradi[0], elipsoid.a_delka, elipsoid.a_smernik, elipsoid.a_zenit);
     osa(poradi[1], elipsoid.b_delka, elipsoid.b_smernik, elipsoid.b_zenit);

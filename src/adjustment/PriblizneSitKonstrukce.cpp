@@ -43,10 +43,16 @@ bool SitPriblizne::Zpet(Tzaznam& z) {
                                         SmerNaBod{partneri[0].smer, Poloha(partneri[0].iCil)},
                                         SmerNaBod{partneri[1].smer, Poloha(partneri[1].iCil)}};
     Tbod stanovisko = Tbod::Prazdny();
-    if (!ProtinaniZpetPoloha(cile, stanovisko.X, stanovisko.Y)) return false;
+    Real x = 0;
+    Real y = 0;
+    if (!ProtinaniZpetPoloha(cile, x, y)) return false;
+    stanovisko.X = x;
+    stanovisko.Y = y;
     // The height from this row's zenith angle, back from its known target.
     const Real h = VodorovnaVzdalenost(stanovisko, cil);
-    if (!VyskaZeZenitu(cil.Z, -h, z.zenit, z.zkresleniDelky, stanovisko.Z)) return false;
+    Real vyska = 0;
+    if (!VyskaZeZenitu(cil.Z, -h, z.zenit, z.zkresleniDelky, vyska)) return false;
+    stanovisko.Z = vyska;
     return UrcitStanovisko(z, stanovisko, ZpusobUrceni::ProtinaniZpet);
 }
 
@@ -95,7 +101,9 @@ bool SitPriblizne::Vpred(const Tzaznam& z) {
     const Tbod& od = bezZenitu ? b : a;
     const Tzaznam& sZenitem = bezZenitu ? *druhy : z;
     const Real h = VodorovnaVzdalenost(od, bod);
-    if (!VyskaZeZenitu(od.Z, h, sZenitem.zenit, sZenitem.zkresleniDelky, bod.Z)) return false;
+    Real vyska = 0;
+    if (!VyskaZeZenitu(od.Z, h, sZenitem.zenit, sZenitem.zkresleniDelky, vyska)) return false;
+    bod.Z = vyska;
     return PridatKandidata(z.iCil, bod, ZpusobUrceni::ProtinaniVpred, z);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -265,6 +266,12 @@ class Tmodel2 {
     // that would not fit in memory is refused (three times its size must fit
     // in half of the memory: 15,000 coordinates on a machine of 23 GB).
     bool KofaktorovaMatice(int32_t n, Tmatrix& Q) const;
+    // The same block a column at a time: visit(j, column) with column[i] =
+    // Q[i][j] while it returns true. On the sparse path each column is solved
+    // and dropped (a block of any size in the memory of one column), on the
+    // dense path it is read from the block.
+    bool KofaktoroveSloupce(int32_t n,
+                            const std::function<bool(int32_t, const Tvector&)>& visit) const;
     // The sparse path solves (and gave the current cofactors): solverChoice is
     // not Dense, no single dense method is forced and it has not given way.
     bool RidkaCesta() const;

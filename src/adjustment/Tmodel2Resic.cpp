@@ -176,4 +176,20 @@ bool Tmodel2::KofaktorovaMatice(int32_t n, Tmatrix& Q) const {
     return resice_.CofactorMatrix(n, Q);
 }
 
+bool Tmodel2::KofaktoroveSloupce(int32_t n,
+                                 const std::function<bool(int32_t, const Tvector&)>& visit) const {
+    if (n < 0 || (pocetNeznamych >= 0 && n > pocetNeznamych)) return false;
+    if (sparseCofactors) return sparse.CofactorColumns(n, visit);
+    Tmatrix Q;
+    if (!DenseNetworkSolver::BlockOf(maticeATPA, n, Q)) return false;
+    Tvector sloupec(static_cast<std::size_t>(n), 0);
+    for (int32_t j = 0; j < n; ++j) {
+        for (int32_t i = 0; i < n; ++i)
+            sloupec[static_cast<std::size_t>(i)] =
+                Q[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)];
+        if (!visit(j, sloupec)) return false;
+    }
+    return true;
+}
+
 }  // namespace vertano

@@ -5,47 +5,51 @@
 #include <string>
 
 #include "matice/Real.h"
+#include "matice/StoredReal.h"
 
 namespace vertano {
 
 // Error ellipsoid of a point: length [m], bearing [rad] and zenith angle [rad] of
 // each of the three semi-axes.
 struct Telipsoid {
-    Real a_delka = 0;
-    Real a_smernik = 0;
-    Real a_zenit = 0;
-    Real b_delka = 0;
-    Real b_smernik = 0;
-    Real b_zenit = 0;
-    Real c_delka = 0;
-    Real c_smernik = 0;
-    Real c_zenit = 0;
+    StoredReal a_delka = 0;
+    StoredReal a_smernik = 0;
+    StoredReal a_zenit = 0;
+    StoredReal b_delka = 0;
+    StoredReal b_smernik = 0;
+    StoredReal b_zenit = 0;
+    StoredReal c_delka = 0;
+    StoredReal c_smernik = 0;
+    StoredReal c_zenit = 0;
 };
 
 // Plane error ellipse of a point: semi-axes [m] and bearing of the major axis [rad].
 struct Telipsa {
-    Real a_delka = 0;
-    Real b_delka = 0;
-    Real a_smernik = 0;
+    StoredReal a_delka = 0;
+    StoredReal b_delka = 0;
+    StoredReal a_smernik = 0;
 };
 
 // One point of a coordinate list. The same record serves given points, identical
 // points, scale factors and adjustment results; each list uses the fields it needs.
 // Lengths in metres, angles in radians; -1 marks a deviation or scale factor that
 // is not given (anything <= 0 counts as not given).
+//
+// A file may hold a million points, so the values are kept without the padding
+// of the extended format (StoredReal: exact Reals in 10 bytes instead of 16).
 struct Tbod {
     static constexpr int kPocetKontrol = 4;
 
     int32_t soubor = 0;  // ID of the file entry in Tinfo, 0 = not from a file
     int32_t poradi = 0;  // ordinal number of the point in its list
     std::string cislo;   // point number, compared as an exact string
-    Real X = 0;
-    Real Y = 0;
-    Real Z = 0;
-    Real sig_X = 0;
-    Real sig_Y = 0;
-    Real sig_Z = 0;
-    Real zkresleni = 0;  // scale factor of the projection at the point
+    StoredReal X = 0;
+    StoredReal Y = 0;
+    StoredReal Z = 0;
+    StoredReal sig_X = 0;
+    StoredReal sig_Y = 0;
+    StoredReal sig_Z = 0;
+    StoredReal zkresleni = 0;  // scale factor of the projection at the point
     Telipsoid elipsoid;
     Telipsa elipsa;
     bool JePlny = false;   // false marks an empty slot of the list

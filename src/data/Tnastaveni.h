@@ -11,9 +11,9 @@ namespace vertano {
 namespace nastaveni {
 
 struct Tjednotky {
-    uint8_t uhel = 0;      // 0 rad, 1 gon, 2 deg, 3 D.MMSS
-    uint8_t delka = 0;     // 0 m, 1 international foot
-    uint8_t souradnice = 0;  // as delka
+    uint8_t uhel = 0;                 // 0 rad, 1 gon, 2 deg, 3 D.MMSS
+    uint8_t delka = 0;                // 0 m, 1 international foot
+    uint8_t souradnice = 0;           // as delka
     bool souradnicovySystem = false;  // true geodetic axes, false mathematical
     uint8_t poradiSouradnice = 0;     // 0 X then Y, 1 Y then X
 };
@@ -103,6 +103,12 @@ struct Tmez {
     Real hodnota_hladinaMin = 0;
     Real hodnota_hladinaMax = 0;
 };
+
+// The smallest significance level of the outlier test, exclusive: below it the
+// quantile of the test is beyond what the normal quantile gives reliably. The
+// one bound of every way a level enters (the settings dialog, the command
+// line, a project file).
+inline constexpr Real kNejmensiHladinaVyznamnosti = 1e-8L;
 
 struct Tvyrovnani {
     Real odchylka_zadanaSmer = 0;
@@ -213,7 +219,7 @@ struct Tprotokol {
 // (radians, metres); Default computes them from fixed display values, whatever
 // units are in force.
 class Tnastaveni {
-public:
+  public:
     nastaveni::Tjednotky jednotky;
     nastaveni::Tpresnost presnost;
     nastaveni::Tsoubor souborVstup;

@@ -2,8 +2,8 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "data/SouradniceKontrola.h"
@@ -21,16 +21,27 @@ constexpr int kMimoRozsah = 1;
 constexpr int kTotozneVProstoru = 2;
 
 // Flags every full point whose number some other record (full or not) also has;
-// returns how many were flagged.
+// returns how many were flagged. The records are sorted by number through their
+// indices, which a list of a million points holds in 4 MB (a table of the
+// numbers would take fifteen times that).
 int KontrolaDuplicit(std::vector<Tbod>& body) {
-    std::unordered_map<std::string_view, int> pocty;
-    pocty.reserve(body.size());
-    for (const Tbod& b : body) ++pocty[b.cislo];
+    std::vector<uint32_t> poradi(body.size());
+    for (std::size_t i = 0; i < body.size(); ++i) poradi[i] = static_cast<uint32_t>(i);
+    std::ranges::sort(poradi,
+                      [&](uint32_t a, uint32_t b) { return body[a].cislo < body[b].cislo; });
     int pocet = 0;
-    for (Tbod& b : body) {
-        if (!b.JePlny) continue;
-        b.kontrola[kDuplicita] = pocty[b.cislo] > 1;
-        if (b.kontrola[kDuplicita]) ++pocet;
+    for (std::size_t zacatek = 0; zacatek < poradi.size();) {
+        std::size_t konec = zacatek + 1;
+        while (konec < poradi.size() && body[poradi[konec]].cislo == body[poradi[zacatek]].cislo)
+            ++konec;
+        const bool vice = konec - zacatek > 1;
+        for (std::size_t j = zacatek; j < konec; ++j) {
+            Tbod& b = body[poradi[j]];
+            if (!b.JePlny) continue;
+            b.kontrola[kDuplicita] = vice;
+            if (vice) ++pocet;
+        }
+        zacatek = konec;
     }
     return pocet;
 }
@@ -39,17 +50,19 @@ int KontrolaDuplicit(std::vector<Tbod>& body) {
 // point, comparing Z too when `sZ`; returns how many were flagged. Sorting by
 // position finds the groups in n log n, so long lists stay quick to edit.
 int KontrolaTotoznosti(std::vector<Tbod>& body, int flag, bool sZ) {
-    const auto klic = [sZ](const Tbod& b) { return std::array{b.X, b.Y, sZ ? b.Z : Real{0}}; };
-    std::vector<std::size_t> plne;
+    const auto klic = [sZ](const Tbod& b) {
+        return std::array<Real, 3>{b.X, b.Y, sZ ? Real(b.Z) : Real{0}};
+    };
+    std::vector<uint32_t> plne;  // 4 bytes a point: a list of a million stays small
     for (std::size_t i = 0; i < body.size(); ++i) {
         if (!body[i].JePlny) continue;
         body[i].kontrola[static_cast<std::size_t>(flag)] = false;
         const auto k = klic(body[i]);
         // A coordinate that is not a number equals nothing, not even itself.
-        if (std::ranges::none_of(k, [](Real v) { return std::isnan(v); })) plne.push_back(i);
+        if (std::ranges::none_of(k, [](Real v) { return std::isnan(v); }))
+            plne.push_back(static_cast<uint32_t>(i));
     }
-    std::ranges::sort(plne,
-                      [&](std::size_t a, std::size_t b) { return klic(body[a]) < klic(body[b]); });
+    std::ranges::sort(plne, [&](uint32_t a, uint32_t b) { return klic(body[a]) < klic(body[b]); });
     int pocet = 0;
     for (std::size_t zacatek = 0; zacatek < plne.size();) {
         std::size_t konec = zacatek + 1;

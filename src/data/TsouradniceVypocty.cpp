@@ -23,6 +23,13 @@ bool Skaluj(Real& hodnota, Real k) {
     return std::isfinite(hodnota);
 }
 
+bool Skaluj(StoredReal& pole, Real k) {
+    Real hodnota = pole;
+    const bool ok = Skaluj(hodnota, k);
+    pole = hodnota;
+    return ok;
+}
+
 bool SkalujPresnost(Tbod& b, Real k) {
     bool ok = Skaluj(b.sig_X, k);
     ok = Skaluj(b.sig_Y, k) && ok;
@@ -80,7 +87,7 @@ void Tsouradnice::NacistZkresleni(const Tnastaveni& nastaveni,
     for (Tbod& b : bod) {
         if (!b.JePlny) continue;
         const auto nalez = indexy.find(b.cislo);
-        b.zkresleni = nalez != indexy.end() ? souradniceMeritko.bod[nalez->second].zkresleni
+        b.zkresleni = nalez != indexy.end() ? Real(souradniceMeritko.bod[nalez->second].zkresleni)
                                             : nastaveni.redukceMereni.zakladniZkresleni;
     }
 }

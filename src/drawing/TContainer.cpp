@@ -92,8 +92,8 @@ TDuoPoint TContainer::CalcCoordLimits() const {
             d.Max = d.Min = {b.X, b.Y};
             continue;
         }
-        d.Max = {std::max(d.Max[0], b.X), std::max(d.Max[1], b.Y)};
-        d.Min = {std::min(d.Min[0], b.X), std::min(d.Min[1], b.Y)};
+        d.Max = {std::max(d.Max[0], Real(b.X)), std::max(d.Max[1], Real(b.Y))};
+        d.Min = {std::min(d.Min[0], Real(b.X)), std::min(d.Min[1], Real(b.Y))};
     }
     return d;
 }

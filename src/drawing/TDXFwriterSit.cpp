@@ -62,14 +62,14 @@ void TDXFwriterSit::DefineLayers() {
 
 void TDXFwriterSit::PointSizeCalc() {
     const size_t n = PocetBodu(*data);
-    maxX = minX = n > 0 ? data->body[0].X : 0;
-    maxY = minY = n > 0 ? data->body[0].Y : 0;
+    maxX = minX = n > 0 ? Real(data->body[0].X) : Real{0};
+    maxY = minY = n > 0 ? Real(data->body[0].Y) : Real{0};
     for (size_t i = 0; i < n; ++i) {
         const TgrafikaBod& b = data->body[i];
-        maxX = std::max(maxX, b.X);
-        minX = std::min(minX, b.X);
-        maxY = std::max(maxY, b.Y);
-        minY = std::min(minY, b.Y);
+        maxX = std::max(maxX, Real(b.X));
+        minX = std::min(minX, Real(b.X));
+        maxY = std::max(maxY, Real(b.Y));
+        minY = std::min(minY, Real(b.Y));
     }
     const Real dX = maxX - minX;
     const Real dY = maxY - minY;

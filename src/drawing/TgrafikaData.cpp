@@ -102,10 +102,10 @@ std::optional<DrawingExtents> TgrafikaData::Extents() const {
     if (n == 0) return std::nullopt;
     DrawingExtents e{body[0].X, body[0].X, body[0].Y, body[0].Y};
     for (std::size_t i = 1; i < n; ++i) {
-        e.minX = std::min(e.minX, body[i].X);
-        e.maxX = std::max(e.maxX, body[i].X);
-        e.minY = std::min(e.minY, body[i].Y);
-        e.maxY = std::max(e.maxY, body[i].Y);
+        e.minX = std::min(e.minX, Real(body[i].X));
+        e.maxX = std::max(e.maxX, Real(body[i].X));
+        e.minY = std::min(e.minY, Real(body[i].Y));
+        e.maxY = std::max(e.maxY, Real(body[i].Y));
     }
     return e;
 }

@@ -18,6 +18,14 @@ bool Hodnota(const std::string& pole, char desetinna, uint8_t jednotka, Real& me
     return true;
 }
 
+// The same into a field of a point (written only on success).
+bool Hodnota(const std::string& pole, char desetinna, uint8_t jednotka, StoredReal& metry) {
+    Real v = 0;
+    if (!Hodnota(pole, desetinna, jednotka, v)) return false;
+    metry = v;
+    return true;
+}
+
 struct Sloupce {
     size_t n = 0, x = 0, y = 0, z = 0;
 };

@@ -35,6 +35,7 @@ class AscReader {
         const auto n = static_cast<int32_t>(lines_.size());
         RawFileResult r = CheckControlCharacters(lines_);
         if (!r.ok) return r;
+        if (n == 0) return Note(FileError::TooFewLines, 0, "the file is empty");
         if (n < 2) return Fail(FileError::TooFewLines, n, "");
         // The last line first: a file without its "-2" would otherwise be told that
         // its second-to-last line must be "/".
@@ -49,7 +50,13 @@ class AscReader {
         if (!r.ok) return r;
         for (int32_t i = 1; i <= n - 3; ++i) {
             const std::string first = First(i);
-            if (first == kSkipped) continue;
+            // Nothing follows the mark of the line after a header: values there
+            // would be a measurement, or another layout, read as nothing.
+            if (first == kSkipped) {
+                r = NoMoreThan(i, 1, "1");
+                if (!r.ok) return r;
+                continue;
+            }
             if (first == kBlockEnd) {
                 r = NoMoreThan(i, 1, "1");
                 if (!r.ok) return r;

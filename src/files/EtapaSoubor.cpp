@@ -1,6 +1,9 @@
 #include "files/EtapaSoubor.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <functional>
 #include <utility>
 
 #include "files/SouradniceText.h"
@@ -11,7 +14,7 @@ namespace vertano {
 
 namespace {
 
-constexpr size_t kHodnotNaRadek = 10;
+constexpr int64_t kHodnotNaRadek = 10;
 
 void Tagem(std::vector<std::string>& radky, int sekce, bool konec) {
     radky.push_back(std::string(konec ? "</" : "<") + FormatInteger(sekce) + ">");
@@ -34,20 +37,65 @@ bool Sekce1(const EtapaObsah& o, std::vector<std::string>& radky, FileResult& ch
     return true;
 }
 
-bool Sekce3(const std::vector<Real>& q, std::vector<std::string>& radky, FileResult& chyba) {
-    std::string radek;
-    for (size_t k = 0; k < q.size(); ++k) {
-        if (!std::isfinite(q[k])) {
-            chyba = FileFailure(FileError::UnwritableValue, static_cast<int32_t>(k + 1), 0,
-                                "cofactor " + FormatGeneral(q[k]));
+// The cofactors, ten to a line, as they come.
+class Sekce3 {
+  public:
+    explicit Sekce3(const std::function<bool(std::string&&)>& vystup) : vystup_(vystup) {}
+
+    bool Pridat(Real q, FileResult& chyba) {
+        ++pocet_;
+        if (!std::isfinite(q)) {
+            chyba = FileFailure(FileError::UnwritableValue,
+                                static_cast<int32_t>(std::min<int64_t>(pocet_, INT32_MAX)), 0,
+                                "cofactor " + FormatGeneral(q));
             return false;
         }
-        if (!radek.empty()) radek += ' ';
-        radek += FormatGeneral(q[k]);
-        if ((k + 1) % kHodnotNaRadek == 0) radky.push_back(std::move(radek)), radek.clear();
+        if (!radek_.empty()) radek_ += ' ';
+        radek_ += FormatGeneral(q);
+        if (pocet_ % kHodnotNaRadek != 0) return true;
+        return Odeslat();
     }
-    if (!radek.empty()) radky.push_back(std::move(radek));
-    return true;
+    bool Dokoncit() { return radek_.empty() || Odeslat(); }
+
+  private:
+    bool Odeslat() {
+        const bool ok = vystup_(std::move(radek_));
+        radek_.clear();
+        return ok;
+    }
+
+    const std::function<bool(std::string&&)>& vystup_;
+    std::string radek_;
+    int64_t pocet_ = 0;
+};
+
+// False with `chyba` set when a value is refused or the cofactors could not be
+// computed, with `chyba` ok when the file could not take a line.
+bool ZapsatSekci3(const EtapaObsah& o, const std::function<bool(std::string&&)>& vystup,
+                  FileResult& chyba) {
+    Sekce3 sekce(vystup);
+    if (!o.sloupce) {
+        for (const Real q : o.kofaktory) {
+            if (!sekce.Pridat(q, chyba)) return false;
+        }
+        return sekce.Dokoncit();
+    }
+    bool zastaveno = false;
+    const bool spocteno = o.sloupce([&](int32_t j, const Tvector& sloupec) {
+        for (size_t i = static_cast<size_t>(std::max(j, 0)); i < sloupec.size(); ++i) {
+            if (sekce.Pridat(sloupec[i], chyba)) continue;
+            zastaveno = true;
+            return false;
+        }
+        return true;
+    });
+    if (!spocteno) {
+        if (!zastaveno)
+            chyba = NotedFailure(FileError::UnwritableValue, 0, 0,
+                                 "the cofactor matrix could not be computed");
+        return false;
+    }
+    return sekce.Dokoncit();
 }
 
 void Sekce4(const std::string& text, std::vector<std::string>& radky) {
@@ -64,10 +112,20 @@ void Sekce4(const std::string& text, std::vector<std::string>& radky) {
 
 }  // namespace
 
-FileResult EtapaText(const EtapaObsah& obsah, std::vector<std::string>& radky) {
-    radky.clear();
+namespace {
+
+// The lines of the epoch to `vystup` (false from it stops the text: the file
+// could not take it).
+FileResult EtapaRadky(const EtapaObsah& obsah, const std::function<bool(std::string&&)>& vystup) {
     std::vector<std::string> text;
     FileResult chyba;
+    const auto odeslat = [&] {
+        for (std::string& r : text) {
+            if (!vystup(std::move(r))) return false;
+        }
+        text.clear();
+        return true;
+    };
     Tagem(text, 1, false);
     if (!Sekce1(obsah, text, chyba)) return chyba;
     Tagem(text, 1, true);
@@ -78,23 +136,51 @@ FileResult EtapaText(const EtapaObsah& obsah, std::vector<std::string>& radky) {
     }
     Tagem(text, 2, true);
     Tagem(text, 3, false);
-    if (!Sekce3(obsah.kofaktory, text, chyba)) return chyba;
+    if (!odeslat()) return NotedFailure(FileError::CannotSave, 0, 0, "");
+    if (!ZapsatSekci3(obsah, vystup, chyba)) {
+        return chyba.ok ? NotedFailure(FileError::CannotSave, 0, 0, "") : chyba;
+    }
     Tagem(text, 3, true);
     Tagem(text, 4, false);
     Sekce4(obsah.mereni, text);
     Tagem(text, 4, true);
-    radky = std::move(text);
+    if (!odeslat()) return NotedFailure(FileError::CannotSave, 0, 0, "");
     return {};
 }
 
+}  // namespace
+
+FileResult EtapaText(const EtapaObsah& obsah, std::vector<std::string>& radky) {
+    radky.clear();
+    std::vector<std::string> text;
+    const FileResult r = EtapaRadky(obsah, [&text](std::string&& radek) {
+        text.push_back(std::move(radek));
+        return true;
+    });
+    if (r.ok) radky = std::move(text);
+    return r;
+}
+
+int64_t OdhadVelikostiEtapy(int32_t pocetBodu, int32_t n) {
+    constexpr int64_t kNaKofaktor = 22;  // "-1.23456789012345e-05 "
+    constexpr int64_t kNaBod = 80;
+    const int64_t kofaktory = static_cast<int64_t>(n) * (static_cast<int64_t>(n) + 1) / 2;
+    return kofaktory * kNaKofaktor + static_cast<int64_t>(pocetBodu) * kNaBod;
+}
+
 bool ZapsatEtapu(const std::filesystem::path& cesta, const EtapaObsah& obsah, std::string& chyba) {
-    std::vector<std::string> radky;
-    const FileResult r = EtapaText(obsah, radky);
-    if (!r.ok) {
-        chyba = cesta.string() + ": the epoch cannot be written: " + DescribeFileFailure(r);
-        return false;
-    }
-    return SaveTextFile(cesta, radky, chyba);
+    FileResult obsahChyba;
+    const bool ulozeno = SaveTextLines(
+        cesta,
+        [&](const LineWriter& zapsat) {
+            obsahChyba = EtapaRadky(obsah, [&](std::string&& radek) { return zapsat(radek); });
+            return obsahChyba.ok;
+        },
+        chyba);
+    if (!ulozeno && !obsahChyba.ok && obsahChyba.error != FileError::CannotSave)
+        chyba =
+            cesta.string() + ": the epoch cannot be written: " + DescribeFileFailure(obsahChyba);
+    return ulozeno;
 }
 
 }  // namespace vertano

@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "files/FileResult.h"
+#include "matice/MatrixTypes.h"
 #include "matice/Real.h"
 
 namespace vertano {
@@ -41,6 +43,13 @@ struct EtapaObsah {
     // Section 3: the lower triangle of the cofactor matrix of the determined
     // coordinates by columns: Q[i][i], Q[i+1][i], ..., Q[n-1][i] for i = 0..n-1.
     std::vector<Real> kofaktory;
+    // Or, when `sloupce` is given (a block too large to hold: 9,000 coordinates
+    // make 40 million cofactors), the n x n block a column at a time:
+    // sloupce(visit) calls visit(j, column) with column[i] = Q[i][j] for
+    // j = 0 .. n - 1 while visit returns true, and is false on a failure. The
+    // file then gets Q[j..n)[j] of each column as it comes, and is written
+    // without its text ever being held whole.
+    std::function<bool(const std::function<bool(int32_t, const Tvector&)>&)> sloupce;
     // Section 4: the measurement graph of the drawing data (lines joined by CR LF).
     std::string mereni;
 };
@@ -68,9 +77,14 @@ std::vector<Real> KofaktoryEtapy(const Matice& q, int32_t n) {
 // result says which.
 FileResult EtapaText(const EtapaObsah& obsah, std::vector<std::string>& radky);
 
-// Builds the text and saves it through the safe writer. False with an English
-// message naming the file when it cannot be built or saved; an existing file is
-// then left as it was.
+// The size of the epoch file in bytes, estimated before it is written (the
+// cofactors take most of it: about 22 bytes each, n (n + 1) / 2 of them).
+int64_t OdhadVelikostiEtapy(int32_t pocetBodu, int32_t n);
+
+// Builds the text and saves it through the safe writer, line by line (a file of
+// hundreds of megabytes is never held). False with an English message naming
+// the file when it cannot be built or saved; an existing file is then left as
+// it was.
 bool ZapsatEtapu(const std::filesystem::path& cesta, const EtapaObsah& obsah, std::string& chyba);
 
 }  // namespace vertano

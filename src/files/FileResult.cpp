@@ -125,6 +125,8 @@ const char* FileErrorText(FileError error) {
             return "the file cannot be saved";
         case FileError::BadTag:
             return "the section tags are not in order";
+        case FileError::TextOutsideSections:
+            return "text outside the sections";
         case FileError::WrongLineCount:
             return "wrong number of lines in the section";
         case FileError::BadName:

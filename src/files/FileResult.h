@@ -43,11 +43,12 @@ enum class FileError {
     UnwritableValue,       // not finite or too large to be read again
     NothingToWrite,        // a list without a full row
     CannotSave,
-    BadTag,           // a section tag of a project or epoch file missing, repeated or misplaced
-    WrongLineCount,   // a section with other than the number of lines it must have
-    BadName,          // a point name with a control character
-    Unsupported,      // a file of another format holds what the program cannot keep
-    NothingMeasured,  // a pointing without direction, zenith angle and distance
+    BadTag,               // a section tag of a project or epoch file missing, repeated or misplaced
+    TextOutsideSections,  // a project line before the first section, between two or after the last
+    WrongLineCount,       // a section with other than the number of lines it must have
+    BadName,              // a point name with a control character
+    Unsupported,          // a file of another format holds what the program cannot keep
+    NothingMeasured,      // a pointing without direction, zenith angle and distance
 };
 
 // Outcome of a reader, writer or exporter. `counter` is what the project state
@@ -66,10 +67,19 @@ struct FileResult {
     std::string cislo;    // the point number of the line, when known
 };
 
-// A length deviation read from the text of a project (measurement rows or point
-// lists) is taken only below this [m]; a larger one is left unset: no survey gives
-// it, and it is more likely a misplaced coordinate.
+// A length deviation read from the text of a project (measurement rows) is
+// taken only below this [m]; a larger one is left unset: no survey gives it, and
+// it is more likely a misplaced coordinate.
 inline constexpr Real kMaxOdchylkaDelky = 100;
+
+// The standard deviation of an identical point, the same whether it comes from
+// its file or from a project: 0 means not given, anything else must lie
+// strictly between 0 and kMaxOdchylkaDelky; other values are refused.
+inline constexpr std::string_view kRozsahOdchylkyBodu =
+    "0 (not given) or more than 0 and less than 100 m";
+inline bool PlatnaOdchylkaBodu(Real metry) {
+    return metry == 0 || (metry > 0 && metry < kMaxOdchylkaDelky);
+}
 
 // The families of files keep their own names for the one outcome.
 using RawFileError = FileError;

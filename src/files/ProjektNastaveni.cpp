@@ -32,6 +32,7 @@ void ProjitNastaveni(N& n, V& v) {
     const Meze smer{0, max.rozdil_smer};
     const Meze zenit{0, max.rozdil_zenit};
     const Meze podil{0, 1};
+    const Meze hladina{nastaveni::kNejmensiHladinaVyznamnosti, 1};
     const Meze jednotkova{0, 100000};
     auto& j = n.jednotky;
     v.Bajt("jednotky.uhel", j.uhel, 0, 3);
@@ -109,7 +110,7 @@ void ProjitNastaveni(N& n, V& v) {
     v.Realna("doplnek.odchylka_smernik", n.doplnek.odchylka_smernik, smer);
     v.Realna("doplnek.odchylka_prevyseni", n.doplnek.odchylka_prevyseni, delka);
     v.Realna("doplnek.odchylka_provazeni", n.doplnek.odchylka_provazeni, delka);
-    v.Realna("vyrovnani.rozikoOdlehlost", a.rozikoOdlehlost, podil);
+    v.Realna("vyrovnani.rozikoOdlehlost", a.rozikoOdlehlost, hladina);
     v.Bajt("vyrovnani.typOdhadu", a.typOdhadu, 1, 12);
     v.Bajt("vyrovnani.maxPocetIteraci", a.maxPocetIteraci, 10, 100);
     v.Realna("vyrovnani.maxZmenaVahy", a.maxZmenaVahy, podil);
@@ -119,7 +120,7 @@ void ProjitNastaveni(N& n, V& v) {
     v.Realna("transformace.odchylka_zadanaZenit", t.odchylka_zadanaZenit, delka);
     v.Realna("transformace.odchylka_zadanaDelka", t.odchylka_zadanaDelka, delka);
     v.Realna("transformace.odchylkaJednotkovaApriorni", t.odchylkaJednotkovaApriorni, jednotkova);
-    v.Realna("transformace.rozikoOdlehlost", t.rozikoOdlehlost, podil);
+    v.Realna("transformace.rozikoOdlehlost", t.rozikoOdlehlost, hladina);
     v.Bajt("transformace.typOdhadu", t.typOdhadu, 1, 12);
     v.Bajt("transformace.maxPocetIteraci", t.maxPocetIteraci, 10, 100);
     v.Realna("transformace.maxZmenaVahy", t.maxZmenaVahy, podil);

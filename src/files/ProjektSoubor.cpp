@@ -189,6 +189,26 @@ bool NajitTagy(const std::vector<PreparedLine>& radky, std::array<size_t, 18>& p
     return true;
 }
 
+// Every line belongs to a section: a line before the first tag, between two
+// sections or after the last would otherwise be lost without a word (a
+// measurement moved behind its section's end tag, say).
+bool KontrolaMimoSekce(const std::vector<PreparedLine>& radky, const std::array<size_t, 18>& pozice,
+                       ProjektResult& chyba) {
+    size_t od = 0;  // the first line after the last closing tag
+    for (size_t t = 0; t <= pozice.size(); t += 2) {
+        const size_t po = t < pozice.size() ? pozice[t] : radky.size();
+        if (od < po) {
+            const PreparedLine& r = radky[od];
+            chyba = ChybaSouboru(
+                FileError::TextOutsideSections, r.fileLine,
+                "line " + FormatInteger(r.fileLine) + " \"" + QuoteInput(r.text) + "\"");
+            return false;
+        }
+        if (t + 1 < pozice.size()) od = pozice[t + 1] + 1;
+    }
+    return true;
+}
+
 std::vector<std::string> Texty(const std::vector<PreparedLine>& radky) {
     std::vector<std::string> text;
     text.reserve(radky.size());
@@ -419,7 +439,7 @@ ProjektResult CistProjektText(const std::vector<std::string>& radky, ProjektObsa
     const std::vector<PreparedLine> pripravene = PrepareLines(radky);
     std::array<size_t, 18> pozice{};
     ProjektResult p;
-    if (NajitTagy(pripravene, pozice, p)) {
+    if (NajitTagy(pripravene, pozice, p) && KontrolaMimoSekce(pripravene, pozice, p)) {
         ProjektObsah nove;
         nove.nastaveni = obsah.nastaveni;
         for (int sekce = 1; sekce <= kPocetSekciProjektu && p.ok; ++sekce) {

@@ -16,12 +16,16 @@ constexpr std::string_view kRozsahMeritka = "0 or a magnitude strictly between 1
 
 // Empties the text and returns the failure, with the point number of the line when
 // it has one: a refused file yields nothing at all.
-CoordinateFileResult Odmitnout(std::vector<std::string>& text, CoordinateFileResult r,
-                               const std::vector<std::string>& tokeny) {
-    text.clear();
+CoordinateFileResult Odmitnuti(CoordinateFileResult r, const std::vector<std::string>& tokeny) {
     r.ok = false;
     if (!tokeny.empty()) r.cislo = tokeny[0];
     return r;
+}
+
+CoordinateFileResult Odmitnout(std::vector<std::string>& text, CoordinateFileResult r,
+                               const std::vector<std::string>& tokeny) {
+    text.clear();
+    return Odmitnuti(std::move(r), tokeny);
 }
 
 CoordinateFileResult Uspech(int32_t pocet) {
@@ -46,21 +50,51 @@ bool CteSeZpet(const std::string& text, Real& hodnota) {
     return ParseNumber(text, hodnota) == NumberStatus::Ok;
 }
 
-constexpr std::string_view kRozsahOdchylky = "0 (not given) or more than 0 and less than 100 m";
-
 // A standard deviation of an identical-point line in metres: 0 means not given,
 // anything else must be a deviation a survey can have.
 NumberStatus CtiOdchylku(const std::string& token, uint8_t jednotka, Real& metry) {
     const NumberStatus stav = ParseLength(token, jednotka, metry);
     if (stav != NumberStatus::Ok) return stav;
-    return metry == 0 || (metry > 0 && metry < kMaxOdchylkaDelky) ? NumberStatus::Ok
-                                                                  : NumberStatus::OutOfRange;
+    return PlatnaOdchylkaBodu(metry) ? NumberStatus::Ok : NumberStatus::OutOfRange;
 }
 
-// Coordinate lines of 4 tokens, or with `sOdchylkami` 4 to 7 (up to three
+// A coordinate line of 4 tokens, or with `sOdchylkami` 4 to 7 (up to three
 // standard deviations in the order of the coordinates). The canonical line is
 // "number X Y Z", followed by "sX sY sZ" (0 for one not given) when the line
-// gives any deviation.
+// gives any deviation. `radek` counts the prepared lines, `radekSouboru` those
+// of the file.
+CoordinateFileResult KanonickyRadek(std::string_view radekText, int32_t radek, int32_t radekSouboru,
+                                    uint8_t jednotka, bool yxz, bool sOdchylkami,
+                                    std::string& canonical) {
+    const std::vector<std::string> tokeny = Tokenize(radekText);
+    const size_t nejvic = sOdchylkami ? 7 : 4;
+    if (tokeny.size() < 4 || tokeny.size() > nejvic)
+        return Odmitnuti(
+            TokenCountFailure(radek, radekSouboru, tokeny.size(), sOdchylkami ? "4 to 7" : "4"),
+            tokeny);
+    std::array<Real, 6> v{};
+    for (size_t k = 0; k + 1 < tokeny.size(); ++k) {
+        const bool odchylka = k >= 3;
+        NumberStatus stav = odchylka ? CtiOdchylku(tokeny[k + 1], jednotka, v[k])
+                                     : ParseLength(tokeny[k + 1], jednotka, v[k]);
+        if (stav == NumberStatus::Ok && !FitForParser(v[k])) stav = NumberStatus::OutOfRange;
+        if (stav != NumberStatus::Ok)
+            return Odmitnuti(ValueFailure(ChybaCisla(stav), radek, radekSouboru, tokeny[k + 1],
+                                          odchylka ? kRozsahOdchylkyBodu : kNumberRange),
+                             tokeny);
+    }
+    if (yxz) {
+        std::swap(v[0], v[1]);
+        std::swap(v[3], v[4]);
+    }
+    canonical = tokeny[0] + ' ' + FormatGeneral(v[0]) + ' ' + FormatGeneral(v[1]) + ' ' +
+                FormatGeneral(v[2]);
+    if (tokeny.size() > 4) {
+        for (size_t k = 3; k < 6; ++k) canonical += ' ' + FormatGeneral(v[k]);
+    }
+    return Uspech(radek);
+}
+
 CoordinateFileResult ReadCoordinates(std::vector<std::string>& text, uint8_t jednotka, bool yxz,
                                      bool sOdchylkami = false) {
     const std::vector<PreparedLine> radky = PrepareLines(text);
@@ -69,40 +103,32 @@ CoordinateFileResult ReadCoordinates(std::vector<std::string>& text, uint8_t jed
     std::vector<std::string> vystup;
     vystup.reserve(radky.size());
     for (size_t i = 0; i < radky.size(); ++i) {
-        const auto radek = static_cast<int32_t>(i + 1);
-        const int32_t radekSouboru = radky[i].fileLine;
-        const std::vector<std::string> tokeny = Tokenize(radky[i].text);
-        const size_t nejvic = sOdchylkami ? 7 : 4;
-        if (tokeny.size() < 4 || tokeny.size() > nejvic)
-            return Odmitnout(
-                text,
-                TokenCountFailure(radek, radekSouboru, tokeny.size(), sOdchylkami ? "4 to 7" : "4"),
-                tokeny);
-        std::array<Real, 6> v{};
-        for (size_t k = 0; k + 1 < tokeny.size(); ++k) {
-            const bool odchylka = k >= 3;
-            NumberStatus stav = odchylka ? CtiOdchylku(tokeny[k + 1], jednotka, v[k])
-                                         : ParseLength(tokeny[k + 1], jednotka, v[k]);
-            if (stav == NumberStatus::Ok && !FitForParser(v[k])) stav = NumberStatus::OutOfRange;
-            if (stav != NumberStatus::Ok)
-                return Odmitnout(text,
-                                 ValueFailure(ChybaCisla(stav), radek, radekSouboru, tokeny[k + 1],
-                                              odchylka ? kRozsahOdchylky : kNumberRange),
-                                 tokeny);
-        }
-        if (yxz) {
-            std::swap(v[0], v[1]);
-            std::swap(v[3], v[4]);
-        }
-        std::string canonical = tokeny[0] + ' ' + FormatGeneral(v[0]) + ' ' + FormatGeneral(v[1]) +
-                                ' ' + FormatGeneral(v[2]);
-        if (tokeny.size() > 4) {
-            for (size_t k = 3; k < 6; ++k) canonical += ' ' + FormatGeneral(v[k]);
+        std::string canonical;
+        const CoordinateFileResult r =
+            KanonickyRadek(radky[i].text, static_cast<int32_t>(i + 1), radky[i].fileLine, jednotka,
+                           yxz, sOdchylkami, canonical);
+        if (!r.ok) {
+            text.clear();
+            return r;
         }
         vystup.push_back(std::move(canonical));
     }
     text = std::move(vystup);
     return Uspech(static_cast<int32_t>(text.size()));
+}
+
+// A line of a scale-factor file: number and factor, left as it is.
+CoordinateFileResult RadekMeritka(std::string_view radekText, int32_t radek, int32_t radekSouboru) {
+    const std::vector<std::string> tokeny = Tokenize(radekText);
+    if (tokeny.size() != 2)
+        return Odmitnuti(TokenCountFailure(radek, radekSouboru, tokeny.size(), "2"), tokeny);
+    Real m = 0;
+    NumberStatus stav = ParseNumber(tokeny[1], m);
+    if (stav == NumberStatus::Ok && !JePlatneMeritko(m)) stav = NumberStatus::OutOfRange;
+    if (stav != NumberStatus::Ok)
+        return Odmitnuti(
+            ValueFailure(ChybaCisla(stav), radek, radekSouboru, tokeny[1], kRozsahMeritka), tokeny);
+    return Uspech(radek);
 }
 
 // A value in metres written in the unit with `decimals` decimals, in a form the
@@ -205,24 +231,31 @@ CoordinateFileResult ReadScaleFactors(std::vector<std::string>& text) {
     std::vector<std::string> vystup;
     vystup.reserve(radky.size());
     for (size_t i = 0; i < radky.size(); ++i) {
-        const auto radek = static_cast<int32_t>(i + 1);
-        const int32_t radekSouboru = radky[i].fileLine;
-        const std::vector<std::string> tokeny = Tokenize(radky[i].text);
-        if (tokeny.size() != 2)
-            return Odmitnout(text, TokenCountFailure(radek, radekSouboru, tokeny.size(), "2"),
-                             tokeny);
-        Real m = 0;
-        NumberStatus stav = ParseNumber(tokeny[1], m);
-        if (stav == NumberStatus::Ok && !JePlatneMeritko(m)) stav = NumberStatus::OutOfRange;
-        if (stav != NumberStatus::Ok)
-            return Odmitnout(
-                text,
-                ValueFailure(ChybaCisla(stav), radek, radekSouboru, tokeny[1], kRozsahMeritka),
-                tokeny);
+        const CoordinateFileResult r =
+            RadekMeritka(radky[i].text, static_cast<int32_t>(i + 1), radky[i].fileLine);
+        if (!r.ok) {
+            text.clear();
+            return r;
+        }
         vystup.push_back(radky[i].text);
     }
     text = std::move(vystup);
     return Uspech(static_cast<int32_t>(text.size()));
+}
+
+CoordinateFileResult CanonicalFileLine(CoordinateFileKind kind, const Tnastaveni& nastaveni,
+                                       std::string_view line, int32_t counter, int32_t fileLine,
+                                       std::string& canonical) {
+    if (kind == CoordinateFileKind::ScaleFactors) {
+        const CoordinateFileResult r = RadekMeritka(line, counter, fileLine);
+        if (r.ok) canonical.assign(line);
+        return r;
+    }
+    const uint8_t kod = nastaveni.souborVstup.typSouradnice;
+    std::vector<std::string> prazdny;
+    if (kod != kFormatXYZ && kod != kFormatYXZ) return NeznamyFormat(prazdny, kod);
+    return KanonickyRadek(line, counter, fileLine, nastaveni.jednotky.souradnice, kod == kFormatYXZ,
+                          kind == CoordinateFileKind::IdenticalPoints, canonical);
 }
 
 CoordinateFileResult WriteCoordinatesXYZ(std::vector<std::string>& text, uint8_t jednotka,

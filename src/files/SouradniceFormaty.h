@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "files/FileResult.h"
@@ -39,6 +40,18 @@ CoordinateFileResult ReadIdenticalPointsYXZ(std::vector<std::string>& text, uint
 // Checks the lines of a scale-factor file; on success the text is the trimmed
 // non-blank lines, which PridejBodyMeritko reads.
 CoordinateFileResult ReadScaleFactors(std::vector<std::string>& text);
+
+// The files of the three kinds, read one line at a time.
+enum class CoordinateFileKind { Points, IdenticalPoints, ScaleFactors };
+
+// One prepared line (`counter` among the non-blank lines, `fileLine` in the file)
+// of a file of `kind` in the format and unit of the settings: the canonical line
+// the readers above make of it, or their failure for it (UnknownFormat for an
+// unknown format code). Control characters are the caller's to check first, as
+// the readers above check the whole text first.
+CoordinateFileResult CanonicalFileLine(CoordinateFileKind kind, const Tnastaveni& nastaveni,
+                                       std::string_view line, int32_t counter, int32_t fileLine,
+                                       std::string& canonical);
 
 // Internal coordinate lines (UlozDoStringList) -> file lines of the number and the
 // three coordinates in the unit `jednotka` with `decimals` decimals; deviations are

@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Reads or converts a text in place.
+// Converts a text in place.
 using Prevod = std::function<CoordinateFileResult(std::vector<std::string>&)>;
 using Pridani =
     std::function<CoordinateFileResult(Tsouradnice&, const std::vector<std::string>&, int32_t)>;
@@ -31,44 +31,111 @@ using Forma = std::function<CoordinateFileResult(const Tsouradnice&, std::vector
 struct Nacitani {
     int typSouboru = 0;
     int32_t formatKod = 0;
-    Prevod ctecka;
+    CoordinateFileKind druh = CoordinateFileKind::Points;
+    const Tnastaveni* nastaveni = nullptr;
     Pridani pridani;
 };
 
-// Reads the file into canonical lines; false when it could not be opened at all.
-bool PrecistRadky(const fs::path& cesta, const Nacitani& nacitani, LoadedCoordinateFile& f,
-                  std::vector<std::string>& radky) {
-    if (!ReadLinesForLoading(cesta, radky, f.result)) {
-        f.message = f.result.note;
-        return false;
+// The lines that walk(visit) gives, as the readers of whole texts read them:
+// control characters anywhere first, then line by line into the points of
+// `nove`, which are counted first so that the list never grows (a growing list
+// holds twice its size for a moment). Each line becomes its canonical line and
+// that the point the appender makes of it: the values are those of the whole
+// text's readers to the bit. The file is never held, nor a list of its lines.
+template <class Walk>
+CoordinateFileResult CistBody(const Walk& walk, const Nacitani& nacitani, Tsouradnice& nove) {
+    int32_t pocet = 0;
+    CoordinateFileResult r;
+    CoordinateFileResult cteni = walk([&](std::string_view radek, int32_t radekSouboru) {
+        ++pocet;
+        if (HasControlCharacter(radek))
+            r = FileFailure(FileError::ControlCharacter, pocet, radekSouboru, std::string(radek));
+        return r.ok;
+    });
+    if (!cteni.ok) return cteni;
+    if (!r.ok) return r;
+    nove.bod.reserve(static_cast<size_t>(pocet));
+    int32_t citac = 0;
+    std::vector<std::string> kanonicky(1);
+    cteni = walk([&](std::string_view radek, int32_t radekSouboru) {
+        r = CanonicalFileLine(nacitani.druh, *nacitani.nastaveni, radek, ++citac, radekSouboru,
+                              kanonicky[0]);
+        // The appender takes what the reader made; should they ever disagree, the
+        // file is refused rather than half of it taken.
+        if (r.ok) r = nacitani.pridani(nove, kanonicky, 0);
+        if (!r.ok && r.counter <= 1) {
+            r.counter = citac;
+            r.fileLine = radekSouboru;
+        }
+        return r.ok;
+    });
+    if (!cteni.ok) return cteni;
+    if (!r.ok) return r;
+    CoordinateFileResult hotovo;
+    hotovo.counter = citac;
+    return hotovo;
+}
+
+// The points of a file read in pieces (TextStream), or why not; CannotOpen when
+// it could not be read again.
+CoordinateFileResult CistProud(const TextStream& text, const Nacitani& nacitani,
+                               Tsouradnice& nove) {
+    const CoordinateFileKind druh = nacitani.druh;
+    const uint8_t kod = nacitani.nastaveni->souborVstup.typSouradnice;
+    if (druh != CoordinateFileKind::ScaleFactors && kod != kFormatXYZ && kod != kFormatYXZ) {
+        std::string prazdny;
+        return CanonicalFileLine(druh, *nacitani.nastaveni, "", 0, 0, prazdny);
     }
-    if (f.result.ok) f.result = nacitani.ctecka(radky);
-    if (f.result.ok) {
-        // The lines are the reader's own output; this only guards against a reader
-        // and an appender that disagree, which must refuse the file, not half of it.
-        Tsouradnice zkouska;
-        const CoordinateFileResult kontrola = nacitani.pridani(zkouska, radky, 0);
-        if (!kontrola.ok) f.result = kontrola;
+    const auto walk = [&text](auto&& visit) {
+        std::string message;
+        if (text.ForEachPreparedLine(visit, message)) return CoordinateFileResult{};
+        return NotedFailure(FileError::CannotOpen, 0, 0, message);
+    };
+    return CistBody(walk, nacitani, nove);
+}
+
+// The points join the list after its last full record, numbered on from it and
+// marked with the file's entry.
+void Pripojit(Tsouradnice& souradnice, Tsouradnice&& nove, int32_t id) {
+    const auto zacatek = static_cast<int32_t>(souradnice.bod.size());
+    for (Tbod& b : nove.bod) {
+        b.soubor = id;
+        b.poradi += zacatek;
     }
-    if (!f.result.ok) radky.clear();
-    return true;
+    if (souradnice.bod.empty()) {
+        souradnice.bod = std::move(nove.bod);
+        return;
+    }
+    souradnice.bod.insert(souradnice.bod.end(), std::make_move_iterator(nove.bod.begin()),
+                          std::make_move_iterator(nove.bod.end()));
 }
 
 LoadedCoordinateFile NacistSoubor(Tsouradnice& souradnice, Tinfo& info, const fs::path& cesta,
                                   const Nacitani& nacitani) {
     LoadedCoordinateFile f;
     f.path = cesta;
-    std::vector<std::string> radky;
-    if (!PrecistRadky(cesta, nacitani, f, radky)) return f;
-    f.id = info.RegistrovatSoubor(nacitani.typSouboru, cesta, nacitani.formatKod, !radky.empty(),
+    TextStream text;
+    if (!OpenTextForLoading(cesta, text, f.result)) {
+        f.message = f.result.note;
+        return f;
+    }
+    Tsouradnice nove;
+    if (f.result.ok) f.result = CistProud(text, nacitani, nove);
+    // Could not be read again (or changed meanwhile): as if it could not be opened.
+    if (f.result.error == FileError::CannotOpen) {
+        f.message = f.result.note;
+        return f;
+    }
+    if (!f.result.ok) nove.bod.clear();
+    f.id = info.RegistrovatSoubor(nacitani.typSouboru, cesta, nacitani.formatKod, !nove.bod.empty(),
                                   f.result.counter);
     souradnice.SmazPrazdneZaznamyNaKonci();
     if (!f.result.ok) {
         f.message = cesta.string() + ": " + DescribeCoordinateFailure(f.result);
         return f;
     }
-    nacitani.pridani(souradnice, radky, f.id);
-    f.pointsAdded = static_cast<int32_t>(radky.size());
+    f.pointsAdded = static_cast<int32_t>(nove.bod.size());
+    Pripojit(souradnice, std::move(nove), f.id);
     return f;
 }
 
@@ -140,10 +207,8 @@ CoordinateLoadReport NacteniSouboru(Tsouradnice& souradnice, Tinfo& info,
     nacitani.typSouboru = fixni ? info::kSouradniceFixni : info::kSouradniceTransformaceVstup;
     nacitani.formatKod = nastaveni.souborVstup.typSouradnice;
     // Identical points may carry the standard deviations of their coordinates.
-    nacitani.ctecka = [&](std::vector<std::string>& text) {
-        return fixni ? ReadCoordinateFile(text, nastaveni)
-                     : ReadIdenticalPointFile(text, nastaveni);
-    };
+    nacitani.druh = fixni ? CoordinateFileKind::Points : CoordinateFileKind::IdenticalPoints;
+    nacitani.nastaveni = &nastaveni;
     nacitani.pridani = [fixni](Tsouradnice& s, const std::vector<std::string>& text, int32_t id) {
         return fixni ? PridejBodyFixVse(s, text, id, true) : PridejBodySOdchylkami(s, text, id);
     };
@@ -158,7 +223,8 @@ CoordinateLoadReport NacteniSouboruMeritko(Tsouradnice& meritko, Tinfo& info,
     Nacitani nacitani;
     nacitani.typSouboru = info::kSouradniceMeritkoVstup;
     nacitani.formatKod = nastaveni.souborVstup.typMeritko;
-    nacitani.ctecka = [](std::vector<std::string>& text) { return ReadScaleFactors(text); };
+    nacitani.druh = CoordinateFileKind::ScaleFactors;
+    nacitani.nastaveni = &nastaveni;
     nacitani.pridani = [](Tsouradnice& s, const std::vector<std::string>& text, int32_t id) {
         return PridejBodyMeritko(s, text, id, true);
     };

@@ -63,9 +63,10 @@ bool ZacatekRadku(const Tbod& b, const Zaokrouhleni& zaokrouhli, std::string& ra
     return true;
 }
 
-// A deviation the readers can take back, or 0 (not set).
+// A deviation the readers can take back, or 0 (not set): one they would refuse
+// was never one a survey gives (nor one a file or a project could bring).
 Real ZapisovatelnaOdchylka(Real odchylka) {
-    if (!(odchylka > 0) || !FitForParser(odchylka)) return 0;
+    if (!(odchylka > 0) || !PlatnaOdchylkaBodu(odchylka) || !FitForParser(odchylka)) return 0;
     return odchylka;
 }
 
@@ -138,6 +139,14 @@ bool CtiCislo(const std::string& token, Real& hodnota, CoordinateFileResult& chy
         stav == NumberStatus::NotANumber ? FileError::BadNumber : FileError::NumberOutOfRange, 0, 0,
         token);
     return false;
+}
+
+// The same into a field of a point (written only on success).
+bool CtiCislo(const std::string& token, StoredReal& pole, CoordinateFileResult& chyba) {
+    Real hodnota = 0;
+    if (!CtiCislo(token, hodnota, chyba)) return false;
+    pole = hodnota;
+    return true;
 }
 
 // Number and the three coordinates from tokens 1-4.
@@ -213,18 +222,23 @@ CoordinateFileResult Nahradit(Tsouradnice& souradnice, const std::vector<std::st
         cti, [&](std::vector<Tbod>& body) { souradnice.bod = std::move(body); });
 }
 
-// A deviation from a project line: a value outside (0, 100 m) is not set.
-bool CtiOdchylku(const std::string& token, Real& odchylka, CoordinateFileResult& chyba) {
+// A deviation from a project line, by the rule of the identical-point files: 0
+// is not set, a value outside (0, 100 m) is refused.
+bool CtiOdchylku(const std::string& token, StoredReal& odchylka, CoordinateFileResult& chyba) {
     Real hodnota = 0;
     if (!CtiCislo(token, hodnota, chyba)) return false;
-    odchylka = (hodnota > 0 && hodnota < kMaxOdchylkaDelky) ? hodnota : -1;
+    if (!PlatnaOdchylkaBodu(hodnota)) {
+        chyba = ValueFailure(FileError::NumberOutOfRange, 0, 0, token, kRozsahOdchylkyBodu);
+        return false;
+    }
+    odchylka = hodnota > 0 ? hodnota : -1;
     return true;
 }
 
 bool CtiOdchylky(const std::vector<std::string>& tokeny, Tbod& b, CoordinateFileResult& chyba) {
     b.sig_X = b.sig_Y = b.sig_Z = -1;
     const size_t n = tokeny.size();
-    std::array<Real*, 3> cil = {&b.sig_X, &b.sig_Y, &b.sig_Z};
+    std::array<StoredReal*, 3> cil = {&b.sig_X, &b.sig_Y, &b.sig_Z};
     for (size_t k = 4; k < n; ++k) {
         // A "0" that only holds the place of a later deviation leaves this one
         // unset; the last deviation of the line is read as it stands.

@@ -19,9 +19,8 @@ class Tsouradnice;
 // Writers refuse, rather than write a line that could not be read again: a full
 // point whose number is empty or contains a blank or control character, or a
 // coordinate or scale factor that is not finite or exceeds 1e12 in magnitude.
-// Magnitudes below 1e-12 are written as 0. A standard deviation that cannot be
-// written so (not finite, or beyond 1e12) is written as not set: the readers would
-// discard it anyway, since they accept deviations only below 100 m. On failure
+// Magnitudes below 1e-12 are written as 0. A standard deviation the readers
+// would refuse (not finite, or not below 100 m) is written as not set. On failure
 // the lines the writer added are removed again and the result names the point.
 
 // "number X Y Z" then, by the deviations set (> 0): sx sy sig_Z, or sx sig_Y, or
@@ -71,8 +70,9 @@ CoordinateFileResult PridejBodyMeritko(Tsouradnice& souradnice,
 CoordinateFileResult ReadFixationForm(Tsouradnice& souradnice,
                                       const std::vector<std::string>& text);
 // Coordinate form: 4 to 7 tokens; deviations by count (5: sig_X; 6: sig_X, sig_Y;
-// 7: sig_X, sig_Y, sig_Z), a "0" before the last one meaning not set, and any
-// deviation not strictly between 0 and 100 m read as not set (-1).
+// 7: sig_X, sig_Y, sig_Z), "0" meaning not set (-1); any other deviation must
+// lie strictly between 0 and 100 m, as in an identical-point file, or the
+// line is refused.
 CoordinateFileResult ReadCoordinateForm(Tsouradnice& souradnice,
                                         const std::vector<std::string>& text);
 // Scale form: exactly 2 tokens, number and zkresleni.

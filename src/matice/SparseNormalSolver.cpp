@@ -648,22 +648,38 @@ bool SparseNormalSolver::Cofactor(int32_t i, int32_t j, Real& q) const {
     }
 }
 
-bool SparseNormalSolver::CofactorMatrix(int32_t nq, Tmatrix& Q) const {
+bool SparseNormalSolver::CofactorColumns(
+    int32_t nq, const std::function<bool(int32_t, const Tvector&)>& visit) const {
     const auto n = static_cast<int32_t>(reduced_.size());
     if (!cofactors_ || nq < 0 || nq > n) return false;
     try {
         const FpGuard guard;
-        Q.assign(static_cast<std::size_t>(nq), Tvector(static_cast<std::size_t>(nq), 0));
         Tvector z;
+        Tvector sloupec(static_cast<std::size_t>(nq), 0);
         for (int32_t j = 0; j < nq; ++j) {
             const bool held = reduced_[j] < 0;
             if (!held && !ReducedColumn(reduced_[j], z)) return false;
             for (int32_t i = 0; i < nq; ++i) {
                 const Real q0 = held || reduced_[i] < 0 ? 0 : z[reduced_[i]];
-                Q[i][j] = q0 + (d_ > 0 ? DatumTerm(i, j) : 0);
+                sloupec[i] = q0 + (d_ > 0 ? DatumTerm(i, j) : 0);
             }
+            if (!visit(j, sloupec)) return false;
         }
         return guard.Ok();
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+bool SparseNormalSolver::CofactorMatrix(int32_t nq, Tmatrix& Q) const {
+    if (!cofactors_ || nq < 0 || nq > static_cast<int32_t>(reduced_.size())) return false;
+    try {
+        Q.assign(static_cast<std::size_t>(nq), Tvector(static_cast<std::size_t>(nq), 0));
+        return CofactorColumns(nq, [&Q](int32_t j, const Tvector& sloupec) {
+            for (std::size_t i = 0; i < sloupec.size(); ++i)
+                Q[i][static_cast<std::size_t>(j)] = sloupec[i];
+            return true;
+        });
     } catch (const std::bad_alloc&) {
         Q.clear();
         return false;

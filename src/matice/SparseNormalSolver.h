@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,6 +45,14 @@ class SparseNormalSolver final : public NormalSolver {
     [[nodiscard]] std::unique_ptr<NormalSolver> Clone() const override {
         return std::make_unique<SparseNormalSolver>(*this);
     }
+    // The columns of the same block one at a time: visit(j, column) with
+    // column[i] = Q[i][j] (i < n), j = 0 .. n - 1, while visit returns true.
+    // Each column is solved with the factor and dropped, so a block of any
+    // size passes through the memory of one column. False on a failure (a
+    // floating-point fault shows only after the last column) or when visit
+    // stopped.
+    [[nodiscard]] bool CofactorColumns(
+        int32_t n, const std::function<bool(int32_t, const Tvector&)>& visit) const;
 
     [[nodiscard]] SolverFailure Failure() const override { return failure_; }
     [[nodiscard]] int32_t DefectUnknown() const override { return defect_; }

@@ -15,6 +15,8 @@
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -149,16 +151,119 @@ std::string UniqueSuffix() {
     return std::to_string(id % 1000000000u);
 }
 
-fs::path TemporaryBeside(const fs::path& target, std::FILE*& file) {
-    const fs::path dir = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+// The hidden name a save of `target` writes first: "." + name + ".tmp" + digits.
+std::string TemporaryPrefix(const fs::path& target) {
+    return "." + target.filename().string() + ".tmp";
+}
+
+fs::path FolderOf(const fs::path& target) {
+    return target.parent_path().empty() ? fs::path(".") : target.parent_path();
+}
+
+// The temporary file of a save in progress: written through `file`, locked
+// through `lock` until it has replaced the target, so that another save can
+// tell it from one a killed save left behind.
+struct Temporary {
+    fs::path path;
+    std::FILE* file = nullptr;
+    int lock = -1;
+};
+
+#if defined(__unix__) || defined(__APPLE__)
+
+// A temporary file of an earlier save of the same name that nobody holds any
+// more (its save was killed) is removed; one that is locked is being written.
+void RemoveIfAbandoned(const fs::path& p) {
+    const int fd = ::open(p.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+        ::unlink(p.c_str());
+    ::close(fd);
+}
+
+void RemoveLeftovers(const fs::path& target) {
+    const std::string prefix = TemporaryPrefix(target);
+    std::error_code ec;
+    for (fs::directory_iterator it(FolderOf(target), ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
+        const bool digits = std::all_of(name.begin() + static_cast<long>(prefix.size()), name.end(),
+                                        [](char c) { return c >= '0' && c <= '9'; });
+        if (digits) RemoveIfAbandoned(it->path());
+    }
+}
+
+// Whether `p` still names the file open as `fd`: a save that removed abandoned
+// files may have taken it in the moment before it was locked.
+bool StillNamed(const fs::path& p, int fd) {
+    struct stat byName {};
+    struct stat opened {};
+    return ::stat(p.c_str(), &byName) == 0 && ::fstat(fd, &opened) == 0 &&
+           byName.st_dev == opened.st_dev && byName.st_ino == opened.st_ino;
+}
+
+bool CreateTemporary(const fs::path& target, Temporary& t) {
+    const fs::path dir = FolderOf(target);
     for (int attempt = 0; attempt < 50; ++attempt) {
-        const fs::path p = dir / ("." + target.filename().string() + ".tmp" + UniqueSuffix());
-        file = std::fopen(p.c_str(), "wbx");
-        if (file) return p;
+        const fs::path p = dir / (TemporaryPrefix(target) + UniqueSuffix());
+        const int fd =
+            ::open(p.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            if (errno == EEXIST || errno == EINTR) continue;
+            return false;
+        }
+        // Where the file system has no locks the file is only unprotected: the
+        // next save cannot lock it either and leaves it.
+        const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+        if (locked && !StillNamed(p, fd)) {
+            ::close(fd);
+            continue;
+        }
+        t.lock = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+        t.file = ::fdopen(fd, "wb");
+        if (t.file == nullptr || t.lock < 0) {
+            const int code = errno;
+            if (t.file != nullptr)
+                std::fclose(t.file);
+            else
+                ::close(fd);
+            if (t.lock >= 0) ::close(t.lock);
+            ::unlink(p.c_str());
+            errno = code;
+            return false;
+        }
+        t.path = p;
+        return true;
+    }
+    return false;
+}
+
+void Release(Temporary& t) {
+    if (t.lock >= 0) ::close(t.lock);
+    t.lock = -1;
+}
+
+#else
+
+void RemoveLeftovers(const fs::path&) {}
+
+bool CreateTemporary(const fs::path& target, Temporary& t) {
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        const fs::path p = FolderOf(target) / (TemporaryPrefix(target) + UniqueSuffix());
+        t.file = std::fopen(p.string().c_str(), "wbx");
+        if (t.file) {
+            t.path = p;
+            return true;
+        }
         if (errno != EEXIST) break;
     }
-    return {};
+    return false;
 }
+
+void Release(Temporary&) {}
+
+#endif
 
 bool WriteAll(std::FILE* f, const std::vector<std::string>& lines) {
     for (const std::string& line : lines) {
@@ -190,11 +295,11 @@ std::string Joined(const std::vector<std::string>& lines) {
 }
 
 // Where a save goes.
-enum class Target { Replace, Direct, StandardOutput, Descriptor };
+enum class Target { Replace, Direct, StandardOutput, Descriptor, LinkLoop };
 
 struct SaveTarget {
     Target kind = Target::Replace;
-    fs::path path;        // Replace: the file replaced (links followed); Direct: as given
+    fs::path path;        // Replace and Direct: the file the links lead to
     int descriptor = -1;  // Descriptor
 };
 
@@ -251,21 +356,27 @@ SaveTarget TargetOf(const fs::path& path) {
     const int fd = DescriptorBehind(path);
     if (fd == 1) return {Target::StandardOutput, path};
     if (fd >= 0) return {Target::Descriptor, path, fd};
+    // A link is followed so that the file it points to is written, not the link
+    // replaced; a dangling link too, creating the file it names, as a plain
+    // open for writing would.
+    fs::path target;
+    if (!FollowLinks(path, target)) return {Target::LinkLoop, path};
     std::error_code ec;
-    const fs::file_status st = fs::status(path, ec);  // links followed
+    const fs::file_status st = fs::status(target, ec);
     if (!ec && fs::exists(st) && !fs::is_regular_file(st) && !fs::is_directory(st))
-        return {Target::Direct, path};
-    fs::path target = path;
-    // A link is followed so that the file it points to is replaced, not the link.
-    if (fs::is_symlink(target, ec)) target = fs::weakly_canonical(target, ec);
+        return {Target::Direct, target};
     return {Target::Replace, target};
 }
 
 bool ToStandardOutput(const std::string& text, const std::string& name, std::string& error) {
+    errno = 0;
     std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
     std::cout.flush();
     if (std::cout.good()) return true;
-    error = "Cannot write " + name + " to the standard output";
+    const int code = errno;
+    error = (name == "-" ? std::string("Cannot write to the standard output")
+                         : "Cannot write " + name + " (the standard output)") +
+            ": " + (code != 0 ? SystemError(code) : std::string("the output failed"));
     return false;
 }
 
@@ -318,8 +429,91 @@ bool WriteInPlace(const SaveTarget&, const std::string&, const std::string& name
 
 #endif
 
+// What a replaced file keeps: its mode, owner and group.
+struct Existing {
+    bool exists = false;
+    unsigned mode = 0;
+    long long owner = -1;
+    long long group = -1;
+};
+
+#if defined(__unix__) || defined(__APPLE__)
+
+// The target as a plain open for writing sees it: a file this user may not
+// write (read-only, or another user's) is refused as an editor's save would
+// be, although the folder would let a new file take its place.
+bool ProbeTarget(const fs::path& target, const std::string& name, Existing& old,
+                 std::string& error) {
+    int fd = -1;
+    do {
+        fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        if (errno == ENOENT) return true;  // a new file
+        error = "Cannot save " + name + ": " + SystemError(errno) +
+                " (this user may not write the file; it was left as it was)";
+        return false;
+    }
+    struct stat st {};
+    const bool known = ::fstat(fd, &st) == 0;
+    const int code = errno;
+    ::close(fd);
+    if (!known) {
+        error = "Cannot save " + name + ": " + SystemError(code);
+        return false;
+    }
+    old = {true, static_cast<unsigned>(st.st_mode & 07777), static_cast<long long>(st.st_uid),
+           static_cast<long long>(st.st_gid)};
+    return true;
+}
+
+// The new file gets the owner, group and mode of the one it replaces. Only the
+// administrator may give a file to another user: an ordinary user's save of
+// someone else's file is refused, rather than leave the file to its writer.
+bool KeepOwnerAndMode(std::FILE* f, const Existing& old, const std::string& name,
+                      std::string& error) {
+    const int fd = fileno(f);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        error = "Cannot save " + name + ": " + SystemError(errno);
+        return false;
+    }
+    const auto owner = static_cast<uid_t>(old.owner);
+    const auto group = static_cast<gid_t>(old.group);
+    if ((st.st_uid != owner || st.st_gid != group) && ::fchown(fd, owner, group) != 0) {
+        error = "Cannot save " + name + ": it belongs to user " + std::to_string(old.owner) +
+                " and group " + std::to_string(old.group) +
+                ", which the saved file could not keep (" + SystemError(errno) +
+                "); it was left as it was";
+        return false;
+    }
+    // After the owner: a change of owner clears the set-user-ID bits.
+    if (::fchmod(fd, static_cast<mode_t>(old.mode)) != 0) {
+        error = "Cannot save " + name + ": its permissions could not be kept (" +
+                SystemError(errno) + "); it was left as it was";
+        return false;
+    }
+    return true;
+}
+
+#else
+
+bool ProbeTarget(const fs::path& target, const std::string&, Existing& old, std::string&) {
+    std::error_code ec;
+    const fs::file_status st = fs::status(target, ec);
+    if (!ec && fs::exists(st)) old = {true, static_cast<unsigned>(st.permissions()), -1, -1};
+    return true;
+}
+
+bool KeepOwnerAndMode(std::FILE*, const Existing&, const std::string&, std::string&) {
+    return true;
+}
+
+#endif
+
 // `write` fills a temporary file beside the target, which replaces the target
-// only when completely written and flushed.
+// only when completely written and flushed. The temporary file of a killed
+// save of the same name is removed first.
 template <class Write>
 bool ReplaceFile(const fs::path& target, const std::string& name, std::string& error,
                  Write&& write) {
@@ -328,30 +522,33 @@ bool ReplaceFile(const fs::path& target, const std::string& name, std::string& e
         error = "Cannot save " + name + ": it is a folder";
         return false;
     }
-    std::FILE* f = nullptr;
-    const fs::path tmp = TemporaryBeside(target, f);
-    if (!f) {
+    Existing old;
+    if (!ProbeTarget(target, name, old, error)) return false;
+    RemoveLeftovers(target);
+    Temporary t;
+    if (!CreateTemporary(target, t)) {
         error = "Cannot save " + name + ": " + SystemError(errno);
         return false;
     }
-    const bool written = write(f) && Flush(f);
+    errno = 0;
+    const bool kept = !old.exists || KeepOwnerAndMode(t.file, old, name, error);
+    const bool written = kept && write(t.file) && Flush(t.file);
     const int writeErrno = errno;
-    const bool closed = std::fclose(f) == 0;
-    if (!written || !closed) {
-        error = "Cannot save " + name + ": " + SystemError(writeErrno ? writeErrno : EIO);
-        fs::remove(tmp, ec);
+    const bool closed = std::fclose(t.file) == 0;
+    if (!kept || !written || !closed) {
+        if (kept) error = "Cannot save " + name + ": " + SystemError(writeErrno ? writeErrno : EIO);
+        fs::remove(t.path, ec);
+        Release(t);
         return false;
     }
-    const fs::file_status old = fs::status(target, ec);
-    if (!ec && fs::exists(old)) fs::permissions(tmp, old.permissions(), ec);
-    fs::rename(tmp, target, ec);
+    fs::rename(t.path, target, ec);
     if (ec) {
         error = "Cannot save " + name + ": " + ec.message();
         std::error_code ignored;
-        fs::remove(tmp, ignored);
-        return false;
+        fs::remove(t.path, ignored);
     }
-    return true;
+    Release(t);
+    return !ec;
 }
 
 }  // namespace
@@ -758,8 +955,9 @@ TextReadResult ReadWholeTextFile(const fs::path& path, std::string& text, TextEn
 
 namespace {
 
-// Both savers: `text` gives the whole content for a target written in place,
-// `write` streams it into the temporary file of a replaced one.
+// Every saver: text(whole) makes the whole content for a target written in
+// place (false when it cannot), write(file) streams it into the temporary file
+// of a replaced one.
 template <class Text, class Write>
 bool SaveThrough(const fs::path& path, std::string& error, Text&& text, Write&& write) {
     const std::string name = EscapeControl(path.string());
@@ -771,12 +969,23 @@ bool SaveThrough(const fs::path& path, std::string& error, Text&& text, Write&& 
     bool ok = false;
     switch (target.kind) {
         case Target::StandardOutput:
-            ok = ToStandardOutput(text(), name, error);
-            break;
         case Target::Descriptor:
-        case Target::Direct:
-            ok = WriteInPlace(target, text(), name, error);
+        case Target::Direct: {
+            // Written in place: the whole text first, so that a text that
+            // cannot be made writes nothing.
+            std::string whole;
+            if (!text(whole)) {
+                error = "Cannot save " + name + ": the text could not be made";
+                return false;
+            }
+            ok = target.kind == Target::StandardOutput ? ToStandardOutput(whole, name, error)
+                                                       : WriteInPlace(target, whole, name, error);
             break;
+        }
+        case Target::LinkLoop:
+            error = "Cannot save " + name +
+                    ": its symbolic links lead round in a loop (or more than 40 deep)";
+            return false;
         case Target::Replace:
             if (target.path.filename().empty()) {
                 error = "Cannot save: no file name given";
@@ -793,25 +1002,27 @@ bool SaveThrough(const fs::path& path, std::string& error, Text&& text, Write&& 
 
 bool SaveTextFile(const fs::path& path, const std::vector<std::string>& lines, std::string& error) {
     return SaveThrough(
-        path, error, [&] { return Joined(lines); },
+        path, error,
+        [&](std::string& whole) {
+            whole = Joined(lines);
+            return true;
+        },
         [&](std::FILE* f) { return WriteAll(f, lines); });
 }
 
-bool SaveTextLines(const fs::path& path, const std::function<bool(const LineWriter&)>& lines,
+bool SaveTextLines(const fs::path& path, const std::function<bool(const LineWriter&)>& produce,
                    std::string& error) {
     return SaveThrough(
         path, error,
-        [&] {
-            std::string text;
-            lines([&text](std::string_view line) {
-                text += line;
-                text += "\r\n";
+        [&](std::string& whole) {
+            return produce([&whole](std::string_view line) {
+                whole.append(line);
+                whole += "\r\n";
                 return true;
             });
-            return text;
         },
         [&](std::FILE* f) {
-            return lines([f](std::string_view line) {
+            return produce([f](std::string_view line) {
                 return std::fwrite(line.data(), 1, line.size(), f) == line.size() &&
                        std::fwrite("\r\n", 1, 2, f) == 2;
             });
@@ -820,7 +1031,11 @@ bool SaveTextLines(const fs::path& path, const std::function<bool(const LineWrit
 
 bool SaveBinaryFile(const fs::path& path, std::string_view bytes, std::string& error) {
     return SaveThrough(
-        path, error, [&] { return std::string(bytes); },
+        path, error,
+        [&](std::string& whole) {
+            whole.assign(bytes);
+            return true;
+        },
         [&](std::FILE* f) {
             return std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
         });
@@ -846,6 +1061,28 @@ std::uintmax_t MaxTextFileBytes() {
 
 bool IsStandardOutput(const fs::path& path) {
     return TargetOf(path).kind == Target::StandardOutput;
+}
+
+bool FollowLinks(const fs::path& path, fs::path& target) {
+    // As many links as the system follows when it opens a name.
+    constexpr int kMostLinks = 40;
+    fs::path p = path;
+    for (int hop = 0; hop <= kMostLinks; ++hop) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(p, ec))) {
+            target = p;
+            return true;
+        }
+        const fs::path link = fs::read_symlink(p, ec);
+        if (ec) {
+            target = p;
+            return true;
+        }
+        // Not normalised: ".." after a link to a folder is that folder's parent,
+        // as the system reads it.
+        p = link.is_absolute() ? link : p.parent_path() / link;
+    }
+    return false;
 }
 
 }  // namespace vertano

@@ -142,7 +142,17 @@ std::string Windows1250ToUtf8(std::string_view bytes);
 // temporary file in the target's folder that replaces the target only when
 // completely written; on any failure the target is untouched, the temporary
 // file removed, false returned and `error` says why (English). A link is
-// followed and the file it points to replaced.
+// followed and the file it points to replaced, or created when the link
+// dangles; links that lead round in a loop are refused.
+//
+// A file is replaced only when this user may write it as it is (as a plain
+// open for writing decides: a read-only file or another user's is refused,
+// although the folder would let a new file take its place), and the new file
+// keeps the mode, owner and group of the old one. A file that would change
+// hands (another user's file that only the administrator may give away, or a
+// group the user is not in) is refused and left as it was. The hidden
+// temporary file that a killed save left beside the target is removed by the
+// next save of the same name (a save in progress keeps its own locked).
 //
 // Anything else is written directly, never replaced: a device (/dev/null), a
 // named pipe, and a name of one of the program's open descriptors
@@ -153,17 +163,27 @@ std::string Windows1250ToUtf8(std::string_view bytes);
 // those a file would get.
 bool SaveTextFile(const std::filesystem::path& path, const std::vector<std::string>& lines,
                   std::string& error);
-// The same for lines made while they are written, so that a large document is
-// never held whole: `lines` hands every line in order to the writer it is
-// given and returns false when one could not be written.
+// Writes one line of a text made line by line (the CR LF is added); false when
+// it could not be written.
 using LineWriter = std::function<bool(std::string_view)>;
+// The same for a text made line by line: produce(write) calls write for each
+// line and returns false to give the save up (the target then stays as it
+// was). A file that is replaced gets the lines as they come, through its
+// temporary file, so that the text is never held whole; a device, a pipe or
+// the standard output gets the whole text at the end.
 bool SaveTextLines(const std::filesystem::path& path,
-                   const std::function<bool(const LineWriter&)>& lines, std::string& error);
+                   const std::function<bool(const LineWriter&)>& produce, std::string& error);
 // The same for bytes written as they are (pictures).
 bool SaveBinaryFile(const std::filesystem::path& path, std::string_view bytes, std::string& error);
 
 // The path names the standard output: "-", or /dev/stdout and the other names
 // of descriptor 1.
 bool IsStandardOutput(const std::filesystem::path& path);
+
+// The name the symbolic links of `path` lead to, followed one by one as the
+// system follows them (also a link whose file does not exist yet: `target` is
+// then the file it would create). `path` itself when it is not a link. False
+// when the links lead round in a loop or more than 40 deep.
+bool FollowLinks(const std::filesystem::path& path, std::filesystem::path& target);
 
 }  // namespace vertano

@@ -133,8 +133,8 @@ bool HladinaRedukce(const Tsouradnice& souradnice, const Tnastaveni& nastaveni, 
     for (const Tbod& b : souradnice.bod) {
         // Empty slots carry Z = 0 and would pull the level towards zero.
         if (!b.JePlny || !std::isfinite(b.Z)) continue;
-        zMin = nalezen ? std::min(zMin, b.Z) : b.Z;
-        zMax = nalezen ? std::max(zMax, b.Z) : b.Z;
+        zMin = nalezen ? std::min(zMin, Real(b.Z)) : Real(b.Z);
+        zMax = nalezen ? std::max(zMax, Real(b.Z)) : Real(b.Z);
         nalezen = true;
     }
     if (!nalezen) return false;

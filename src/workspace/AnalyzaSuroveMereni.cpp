@@ -98,6 +98,22 @@ void NastavitPriznaky(Workspace& ws) {
     a.delkyMeziFixBody = ws.porovnaniDelekFixni.ExistujePlnyZaznam();
 }
 
+// The pairs of points whose measured distance disagrees with their coordinates,
+// for the warning: the user must know where to look.
+std::string PrekroceneDvojice(const Tmereni& porovnani) {
+    constexpr size_t kNejvic = 10;
+    std::vector<std::string> dvojice;
+    size_t pocet = 0;
+    for (const Tzaznam& z : porovnani.zaznam) {
+        if (z.poradi == 0 || !z.kontrola[0]) continue;
+        if (++pocet <= kNejvic) dvojice.push_back(z.cislo_stn + " - " + z.cislo_cil);
+    }
+    std::string text;
+    for (const std::string& d : dvojice) text += (text.empty() ? "" : ", ") + d;
+    if (pocet > kNejvic) text += " (+" + std::to_string(pocet - kNejvic) + ")";
+    return text;
+}
+
 // The preparation: face and set means, approximate coordinates, reduction,
 // comparisons. A stop on an arithmetic failure of a reduction, or when no given
 // point occurs in the measurements: the network would then lie wherever its
@@ -212,7 +228,8 @@ std::optional<Zastaveni> Kroky(Workspace& ws, Interaction& interakce, VysledekAn
     UkazatVynechanaMereni(ws, interakce, v.vynechana);
     if (!zbyva) return Zastaveni{oznameni::kKonfigurace, {}, false, neurcene};
     if (pocetPrekroceni > 0) {
-        UkazatOznameni(ws, interakce, oznameni::kPrekroceniDelek);
+        UkazatOznameni(ws, interakce, oznameni::kPrekroceniDelek,
+                       PrekroceneDvojice(ws.porovnaniDelekPriblizne));
         v.varovani.push_back(oznameni::kPrekroceniDelek);
     }
     KopieProZobrazeni(ws);

@@ -334,4 +334,14 @@ std::vector<std::string> VarovaniNevyuzitych(const Workspace& ws, const Nevyuzit
     return varovani;
 }
 
+std::string OtazkaVelkeEtapy(const Workspace& ws, int64_t bajty) {
+    const std::string mb = Cislo((bajty + (int64_t{1} << 20) - 1) >> 20);
+    return T(ws, "Soubor etapy bude mít asi ", "The epoch file will take about ") + mb +
+           T(ws,
+             " MB: kofaktory všech souřadnic určovaných bodů rostou se čtvercem jejich počtu. "
+             "Zapsat jej?",
+             " MB: the cofactors of all determined coordinates grow with the square of their "
+             "number. Write it?");
+}
+
 }  // namespace vertano

@@ -47,6 +47,9 @@ std::string VarovaniNekontrolovanych(const Workspace& ws, const Tmodel2& model);
 // The name of an observation kind (velicina::k...) in the workspace's language,
 // supplementary kinds marked as such.
 std::string NazevVeliciny(const Workspace& ws, int32_t typ);
+// The question before an epoch file of `bajty` (estimated) is written: its size
+// and why it is so large, ending with whether to write it.
+std::string OtazkaVelkeEtapy(const Workspace& ws, int64_t bajty);
 
 // "a, b, c and 5 more" (Czech: "a 5 dalších") of at most ten items.
 std::string SeznamSDalsimi(const Workspace& ws, const std::vector<std::string>& polozky);

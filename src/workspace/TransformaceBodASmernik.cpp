@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "data/SouradniceKontrola.h"
@@ -26,6 +27,18 @@ void VycistitTransformace(Workspace& ws) {
     ws.prevodBodASmernik.Clear();
 }
 
+// The numbers that occur more than once among the identical points, for the
+// message that refuses them.
+std::string DuplicitniCisla(const Tsouradnice& s) {
+    std::set<std::string> cisla;
+    for (const Tbod& b : s.bod) {
+        if (b.JePlny && b.kontrola[0]) cisla.insert(b.cislo);
+    }
+    std::string text;
+    for (const std::string& c : cisla) text += (text.empty() ? "" : ", ") + c;
+    return text.empty() ? text : "more than once: " + text;
+}
+
 // The reason of a stop, or -1 when the analysis got through; `chyba` gets the
 // detail of a stop without a number of its own.
 int32_t Analyzovat(Workspace& ws, std::string& chyba) {
@@ -37,6 +50,7 @@ int32_t Analyzovat(Workspace& ws, std::string& chyba) {
     KontrolaSouradnic(ws.souradniceTransformaceVstup, kBodyVstupIdenticke, ws.chyby);
     if (ws.souradniceTransformaceVstup.PocetPlnychBodu() < kNejmenePar ||
         ws.chyby.souradniceTransformaceVstupCekovyPocetChyb != 0) {
+        chyba = DuplicitniCisla(ws.souradniceTransformaceVstup);
         return oznameni::kIdenticke;
     }
     if (!ParovatIdentickeBody(ws.modelVyrovnany.souradnice, ws.souradniceTransformaceVstup,

@@ -83,10 +83,11 @@ EtapaObsah Etapa(const Workspace& ws, int vysledek) {
     if (p != nullptr) {
         e.kofaktory = KofaktoryEtapy(p->kovariancniMatice, m.pocetSouradnicUrcovanych);
     } else {
-        // The sparse path keeps no dense inverse: the block is computed for the file.
-        Tmatrix q;
-        if (m.KofaktorovaMatice(m.pocetSouradnicUrcovanych, q))
-            e.kofaktory = KofaktoryEtapy(q, m.pocetSouradnicUrcovanych);
+        // The sparse path keeps no dense inverse: the block is computed for the
+        // file a column at a time, each written and dropped.
+        e.sloupce = [&m](const std::function<bool(int32_t, const Tvector&)>& visit) {
+            return m.KofaktoroveSloupce(m.pocetSouradnicUrcovanych, visit);
+        };
     }
     e.mereni = ws.grafika.mereni2Str();
     return e;
@@ -94,10 +95,16 @@ EtapaObsah Etapa(const Workspace& ws, int vysledek) {
 
 }  // namespace
 
+int64_t VelikostEtapySite(const Workspace& ws, int vysledek) {
+    if (!MaVysledekSite(ws, vysledek)) return 0;
+    const Tmodel2& m = ws.modelVyrovnany;
+    return OdhadVelikostiEtapy(m.pocetSouradnic / 3, m.pocetSouradnicUrcovanych);
+}
+
 VysledekUlozeni ZapsatEtapuSite(Workspace& ws, const std::filesystem::path& cesta, int vysledek) {
     if (!MaVysledekSite(ws, vysledek)) return Selhani(ws, BezVysledku(cesta, vysledek));
     const EtapaObsah etapa = Etapa(ws, vysledek);
-    if (etapa.kofaktory.empty() && ws.modelVyrovnany.pocetSouradnicUrcovanych > 0)
+    if (!etapa.sloupce && etapa.kofaktory.empty() && ws.modelVyrovnany.pocetSouradnicUrcovanych > 0)
         return Selhani(ws, "Cannot save " + cesta.string() +
                                ": the cofactor matrix of the result is not available");
     std::string chyba;

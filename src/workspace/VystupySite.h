@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -36,8 +37,17 @@ inline constexpr int kTransformaceSVyrovnanim = 3;  // the transformation with a
 // the points (rounded to six decimals) and the cofactors of the determined
 // coordinates of the result (adjusted, or transformed), and the pair list of the
 // drawing.
+// The cofactors are computed a column at a time and written as they come (the
+// memory of the adjustment suffices for any size), but the file grows with the
+// square of the network: about 22 bytes for each of the n (n + 1) / 2
+// cofactors of n coordinates, 845 MB for 3,000 points, about 10 GB for 10,000.
 VysledekUlozeni ZapsatEtapuSite(Workspace& ws, const std::filesystem::path& cesta,
                                 int vysledek = vysledekSite::kVyrovnani);
+// The estimated size of that file in bytes (0 without a result), to be asked
+// about (the window) or required an option (the command line) above
+// kVelkaEtapa.
+int64_t VelikostEtapySite(const Workspace& ws, int vysledek = vysledekSite::kVyrovnani);
+inline constexpr int64_t kVelkaEtapa = int64_t{500} << 20;
 
 // The DXF drawing of the result with the options of the drawing window, layer
 // names in `jazyk` (0 Czech, 1 English; the window passes the language of the

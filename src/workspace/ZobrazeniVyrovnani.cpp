@@ -15,6 +15,13 @@ bool Skaluj(Real& hodnota, Real k) {
     return std::isfinite(hodnota);
 }
 
+bool Skaluj(StoredReal& pole, Real k) {
+    Real hodnota = pole;
+    const bool ok = Skaluj(hodnota, k);
+    pole = hodnota;
+    return ok;
+}
+
 bool SkalujBod(Tbod& b, Real k) {
     if (b.JeFixni) return true;
     bool ok = Skaluj(b.sig_X, k);

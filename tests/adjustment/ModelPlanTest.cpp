@@ -88,12 +88,12 @@ TEST(ModelPlan, CoefficientsAreTheDerivativesOfEveryObservationKind) {
     for (int32_t j = 0; j < model.pocetSouradnicUrcovanych; ++j) {
         Tmodel2 plus = model;
         Tmodel2 minus = model;
-        Real* p[] = {&plus.souradnice.bod[static_cast<std::size_t>(j / 3)].X,
-                     &plus.souradnice.bod[static_cast<std::size_t>(j / 3)].Y,
-                     &plus.souradnice.bod[static_cast<std::size_t>(j / 3)].Z};
-        Real* m[] = {&minus.souradnice.bod[static_cast<std::size_t>(j / 3)].X,
-                     &minus.souradnice.bod[static_cast<std::size_t>(j / 3)].Y,
-                     &minus.souradnice.bod[static_cast<std::size_t>(j / 3)].Z};
+        StoredReal* p[] = {&plus.souradnice.bod[static_cast<std::size_t>(j / 3)].X,
+                           &plus.souradnice.bod[static_cast<std::size_t>(j / 3)].Y,
+                           &plus.souradnice.bod[static_cast<std::size_t>(j / 3)].Z};
+        StoredReal* m[] = {&minus.souradnice.bod[static_cast<std::size_t>(j / 3)].X,
+                           &minus.souradnice.bod[static_cast<std::size_t>(j / 3)].Y,
+                           &minus.souradnice.bod[static_cast<std::size_t>(j / 3)].Z};
         *p[j % 3] += h;
         *m[j % 3] -= h;
         ASSERT_TRUE(plus.Naplnit() && minus.Naplnit());

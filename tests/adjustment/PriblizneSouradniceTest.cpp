@@ -366,8 +366,8 @@ TEST(PriblizneSouradnice, TwoDisagreeingSetsGiveTheLowerMedianNotTheMean) {
         const Tbod pravda = sit.Skutecny("P");
         const Real dx = 0.20L * std::cos(smer);
         const Real dy = 0.20L * std::sin(smer);
-        EXPECT_NEAR(p->X, std::min(pravda.X, pravda.X + dx), kPresne);
-        EXPECT_NEAR(p->Y, std::min(pravda.Y, pravda.Y + dy), kPresne);
+        EXPECT_NEAR(p->X, std::min(Real(pravda.X), pravda.X + dx), kPresne);
+        EXPECT_NEAR(p->Y, std::min(Real(pravda.Y), pravda.Y + dy), kPresne);
     }
 }
 
@@ -431,7 +431,7 @@ TEST(PriblizneSouradnice, FixedPointKeepsItsValueNonFixedTakesTheMedian) {
     const Tbod p1 = sit.Skutecny("P1");
     const Real s = std::hypot(a.X - p1.X, a.Y - p1.Y);
     const Real zpet = a.X + 0.5L * (a.X - p1.X) / s * std::sin(m.zaznam[2].zenit);
-    EXPECT_NEAR(volny.Bod("A")->X, std::min(a.X, zpet), 1e-4L);
+    EXPECT_NEAR(volny.Bod("A")->X, std::min(Real(a.X), zpet), 1e-4L);
 }
 
 // ---- what cannot be determined ----

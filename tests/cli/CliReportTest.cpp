@@ -70,6 +70,16 @@ TEST(CliReport, MistakesAreRefusedBeforeAnythingIsRead) {
               kExitUsage);  // no --report
     EXPECT_EQ(RunReport({"check", "--points", Example("tiny-given.txt"), "--report", path}).status,
               kExitUsage);
+    // A section of another command's report would leave an empty report.
+    r = with({"--report", path, "--report-sections", "C-01,D-01"});
+    EXPECT_EQ(r.status, kExitUsage);
+    EXPECT_TRUE(Contains(r.err, "--report-sections D-01: the report of adjust has no such section"))
+        << r.err;
+    r = RunReport({"transform", Example("tiny.asc"), "--points", Example("tiny-given.txt"),
+                   "--identical", Example("sit-identical.txt"), "--method", "point-bearing",
+                   "--report", path, "--report-sections", "d"});
+    EXPECT_EQ(r.status, kExitUsage);
+    EXPECT_TRUE(Contains(r.err, "point-bearing has no such section (its parts: E)")) << r.err;
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 

@@ -23,7 +23,7 @@ TEST(AscRead, BlocksBecomeStationsWithTheirHeights) {
     Tmereni m;
     const RawFileResult r =
         ReadAsc({"1 4001 1.562", "-1", "4002 152.3456 1.5 0 99.8765", "", "4003 0 73.2181 101.0042",
-                 "/", "1 4002", "-1 ignored", "4001 152.3449 1.62 12.5 300.1232", "/", "-2"},
+                 "/", "1 4002", "-1", "4001 152.3449 1.62 12.5 300.1232", "/", "-2"},
                 Settings(), m);
     ASSERT_TRUE(r.ok) << DescribeRawFailure(r);
     EXPECT_EQ(r.counter, 3);
@@ -53,6 +53,9 @@ TEST(AscRead, EmptyBlockLeavesNoGapInStationNumbers) {
 
 TEST(AscRead, EveryRejectionNamesItsLine) {
     ExpectRejected({}, RawFileError::TooFewLines, 0, 0);
+    Tmereni m;
+    EXPECT_EQ(DescribeRawFailure(ReadAsc({"", "  "}, Settings(), m)),
+              "too few lines (an ASC file ends with \"/\" and \"-2\"): the file is empty");
     ExpectRejected({"-2"}, RawFileError::TooFewLines, 1, 1);
     ExpectRejected({"1 A", "-1", "X 10 0 100", "", "-2"}, RawFileError::MissingBlockEnd, 4, 5);
     ExpectRejected({"1 A", "-1", "X 10 0 100", "/", "-3"}, RawFileError::MissingFileEnd, 5, 5);
@@ -72,7 +75,11 @@ TEST(AscRead, EveryRejectionNamesItsLine) {
 }
 
 TEST(AscRead, ExtraValuesAndAMissingEndAreRefusedAsSuch) {
-    // A value the layout has no room for is refused, as MTX refuses it.
+    // A value the layout has no room for is refused, as MTX refuses it; the
+    // line after a header holds its mark alone.
+    ExpectRejected({"1 A", "-1 x", "X 10 0 100", "/", "-2"}, RawFileError::WrongTokenCount, 2, 2);
+    ExpectRejected({"1 A", "-1", "X 10 0 100", "/", "1 B", "", "-1 10 0 100", "/", "-2"},
+                   RawFileError::WrongTokenCount, 6, 7);
     ExpectRejected({"1 A", "-1", "X 10 1.5 0 100 7", "/", "-2"}, RawFileError::WrongTokenCount, 3,
                    3);
     ExpectRejected({"1 A 1.5 2", "-1", "X 10 0 100", "/", "-2"}, RawFileError::WrongTokenCount, 1,

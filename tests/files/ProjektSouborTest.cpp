@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -104,11 +105,29 @@ struct RadekCase {
 
 TEST(ProjectSettings, RangesLowBitsAndStrictLimits) {
     const std::vector<RadekCase> pripady = {
-        {1, "257", true},    {1, "4", false},      {1, "1.0", false}, {1, "x", false},
-        {39, "10", false},   {39, "9.99", true},   {39, "0", false},  {57, "0", true},
-        {57, "-0.1", true},  {57, "0.16", false},  {17, "1", false},  {70, "9", false},
-        {70, "100", true},   {102, "65535", true}, {4, "True", true}, {4, "yes", false},
-        {59, "1e-13", false}};
+        {1, "257", true},
+        {1, "4", false},
+        {1, "1.0", false},
+        {1, "x", false},
+        {39, "10", false},
+        {39, "9.99", true},
+        {39, "0", false},
+        {57, "0", true},
+        {57, "-0.1", true},
+        {57, "0.16", false},
+        {17, "1", false},
+        {70, "9", false},
+        {70, "100", true},
+        {102, "65535", true},
+        {4, "True", true},
+        {4, "yes", false},
+        {59, "1e-13", false},
+        // Significance levels by the rule of --alpha and the settings dialog.
+        {68, "1e-9", false},
+        {68, "1e-12", false},
+        {68, "2e-8", true},
+        {77, "1e-9", false},
+        {77, "0.999", true}};
     for (const RadekCase& c : pripady) {
         Lines radky = RadkyNastaveni(Vychozi());
         radky[static_cast<size_t>(c.radek - 1)] = c.hodnota;
@@ -260,19 +279,17 @@ TEST(ProjectFile, SupplementaryDeviationIsAnOptionalLastField) {
     EXPECT_EQ(sekce("9"), (Lines{"4002\t4002P\t0.001"}));
 }
 
-TEST(ProjectFile, EmptySectionsAndTextOutsideTheSections) {
-    const Lines text = [] {
-        Lines t = {"Vertano project of 2024", "<1>"};
-        for (const std::string& r : RadkyNastaveni(Vychozi())) t.push_back(r);
-        t.insert(t.end(), {"</1>",   "<2>",  "</2>", "<3>",  "  A 1 2 3 -1  ",
-                           "",       "</3>", "<4>",  "</4>", "between four and five",
-                           "<5>",    "</5>", "<6>",  "</6>", "<7>",
-                           "</7>",   "<8>",  "</8>", "<9>",  "</9>",
-                           "trailer"});
-        return t;
-    }();
+Lines ProjektSPrazdnymiSekcemi() {
+    Lines t = {"<1>"};
+    for (const std::string& r : RadkyNastaveni(Vychozi())) t.push_back(r);
+    t.insert(t.end(), {"</1>", "<2>", "</2>", "<3>", "  A 1 2 3 -1  ", "", "</3>", "<4>", "</4>",
+                       "<5>", "</5>", "<6>", "</6>", "<7>", "</7>", "<8>", "</8>", "<9>", "</9>"});
+    return t;
+}
+
+TEST(ProjectFile, EmptySectionsAreValid) {
     ProjektObsah o;
-    const ProjektResult r = CistProjektText(text, o);
+    const ProjektResult r = CistProjektText(ProjektSPrazdnymiSekcemi(), o);
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_TRUE(o.suroveMereni.zaznam.empty());
     ASSERT_EQ(o.bodyFixni.bod.size(), 1u);
@@ -294,6 +311,22 @@ void OcekavatSelhani(const Lines& text, int sekce, const std::string& vMessage) 
     EXPECT_TRUE(o.meritko.bod.empty());
     for (const Tmereni& m : o.doplnek) EXPECT_TRUE(m.zaznam.empty());
     EXPECT_EQ(RadkyNastaveni(o.nastaveni), RadkyNastaveni(Vychozi()));
+}
+
+// Text before the first section, between two or after the last (a measurement
+// moved behind its section's end tag) is refused with its line, not dropped.
+TEST(ProjectFile, TextOutsideTheSectionsIsRefusedWithItsLine) {
+    const Lines prazdny = ProjektSPrazdnymiSekcemi();
+    Lines pred = prazdny;
+    pred.insert(pred.begin(), "Vertano project of 2024");
+    OcekavatSelhani(pred, 0, "text outside the sections: line 1 \"Vertano project of 2024\"");
+    Lines mezi = prazdny;
+    const auto konec2 = std::find(mezi.begin(), mezi.end(), "</2>");
+    mezi.insert(konec2 + 1, {"", "1 A 1.5 B 1.6 1.5 1.5 100"});
+    OcekavatSelhani(mezi, 0, "text outside the sections: line 152 \"1 A 1.5 B 1.6");
+    Lines za = prazdny;
+    za.push_back("trailer");
+    OcekavatSelhani(za, 0, "line 167 \"trailer\"");
 }
 
 size_t Najit(const Lines& text, const std::string& radek) {

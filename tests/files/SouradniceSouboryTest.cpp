@@ -13,6 +13,7 @@
 #include "data/Tsouradnice.h"
 #include "files/SouradniceFormaty.h"
 #include "files/SouradniceSoubory.h"
+#include "files/SouradniceText.h"
 #include "mereni/Jednotky.h"
 #include "support/TestSupport.h"
 
@@ -194,6 +195,46 @@ TEST(CoordinateFileLoad, ARejectedFileIsRegisteredAddsNoPointAndNamesItsLine) {
     EXPECT_EQ(p.body.bod[1].cislo, "E");
     EXPECT_EQ(p.body.bod[1].soubor, 3);
     EXPECT_EQ(p.body.bod[1].poradi, 2);
+}
+
+// The file is read line by line, never held: the points are those of the
+// readers of a whole text to the bit, and a control character anywhere is
+// found before a bad line above it, as those readers find it.
+TEST(CoordinateFileLoad, ReadLineByLineTheFileGivesThePointsOfTheWholeTextReaders) {
+    TempDir dir;
+    const std::string text =
+        "P1 1234.5678901 2345.678 345.1 0.003 0 0.01\r\n\r\nP2 0,1 1e-3 7 \r\n\tP3 1 2 3\n";
+    WriteBytes(dir / "ident.txt", text);
+    Prostredi p;
+    p.nastaveni = Nastaveni(kBodyVstupIdenticke);
+    p.nastaveni.souborVstup.typSouradnice = kFormatYXZ;
+    p.nastaveni.jednotky.souradnice = 1;  // feet
+    ASSERT_TRUE(p.Nacti({dir / "ident.txt"}).AllLoaded());
+
+    std::vector<std::string> radky = {"P1 1234.5678901 2345.678 345.1 0.003 0 0.01", "",
+                                      "P2 0,1 1e-3 7 ", "\tP3 1 2 3"};
+    ASSERT_TRUE(ReadIdenticalPointFile(radky, p.nastaveni).ok);
+    Tsouradnice ocekavane;
+    ASSERT_TRUE(PridejBodySOdchylkami(ocekavane, radky, 1).ok);
+    ASSERT_EQ(p.body.Pocet(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const Tbod& a = p.body.bod[static_cast<size_t>(i)];
+        const Tbod& b = ocekavane.bod[static_cast<size_t>(i)];
+        EXPECT_EQ(a.cislo, b.cislo);
+        EXPECT_EQ(a.poradi, i + 1);
+        EXPECT_EQ(a.soubor, 1);
+        for (const auto pole : {&Tbod::X, &Tbod::Y, &Tbod::Z, &Tbod::sig_X, &Tbod::sig_Y,
+                                &Tbod::sig_Z, &Tbod::zkresleni})
+            EXPECT_EQ(Real(a.*pole), Real(b.*pole)) << i;
+    }
+
+    WriteBytes(dir / "bad.txt", "A 1 2\r\nB 1 2 3\r\nC\x1b 1 2 3\r\n");
+    Prostredi q;
+    const CoordinateLoadReport r = q.Nacti({dir / "bad.txt"});
+    ASSERT_EQ(r.files.size(), 1u);
+    EXPECT_EQ(r.files[0].result.error, CoordinateFileError::ControlCharacter);
+    EXPECT_EQ(r.files[0].result.counter, 3);
+    EXPECT_EQ(q.body.Pocet(), 0);
 }
 
 TEST(CoordinateFileLoad, AFileThatCannotBeOpenedStopsTheCommand) {

@@ -59,15 +59,33 @@ TEST(CoordinateInternalForm, ReadsDeviationsBackByTheirPosition) {
     }
 }
 
-TEST(CoordinateInternalForm, DeviationsOutsideTheAcceptedRangeAreNotSet) {
+// A project holds the deviations of identical points by the rule of their
+// files: 0 is not given, anything else lies strictly between 0 and 100 m or
+// the line is refused (it was once quietly replaced by the default).
+TEST(CoordinateInternalForm, DeviationsOutsideTheRangeOfTheFilesAreRefused) {
     Tsouradnice s;
-    ASSERT_TRUE(ReadCoordinateForm(s, {"A 1 2 3 150", "B 1 2 3 0 0", "C 1 2 3 -0.5 0.01 100"}).ok);
+    ASSERT_TRUE(ReadCoordinateForm(s, {"B 1 2 3 0 0", "C 1 2 3 0 0.01 0.02"}).ok);
     EXPECT_EQ(s.bod[0].sig_X, -1);
+    EXPECT_EQ(s.bod[0].sig_Y, -1);
     EXPECT_EQ(s.bod[1].sig_X, -1);
-    EXPECT_EQ(s.bod[1].sig_Y, -1);
-    EXPECT_EQ(s.bod[2].sig_X, -1);
-    EXPECT_EQ(s.bod[2].sig_Y, Real(0.01L));
-    EXPECT_EQ(s.bod[2].sig_Z, -1);
+    EXPECT_EQ(s.bod[1].sig_Y, Real(0.01L));
+    EXPECT_EQ(s.bod[1].sig_Z, Real(0.02L));
+    for (const std::string radek : {"A 1 2 3 -0.005", "A 1 2 3 500", "A 1 2 3 0 0.01 100"}) {
+        const CoordinateFileResult r = ReadCoordinateForm(s, {"B 1 2 3", radek});
+        EXPECT_FALSE(r.ok) << radek;
+        EXPECT_EQ(r.error, FileError::NumberOutOfRange) << radek;
+        EXPECT_EQ(r.counter, 2) << radek;
+        EXPECT_EQ(r.cislo, "A") << radek;
+        EXPECT_TRUE(s.bod.empty());
+    }
+    // The writer never writes what the reader refuses.
+    Tbod b = Plny("D", 1, 2, 3);
+    b.sig_X = 150;
+    b.sig_Y = 0.003L;
+    Text t;
+    ASSERT_TRUE(UlozDoStringList(Seznam({b}), t).ok);
+    ASSERT_EQ(t.size(), 1u);
+    EXPECT_EQ(t[0], "D\t1\t2\t3\t\t0\t0.003");
 }
 
 TEST(CoordinateInternalForm, OnlyFullPointsAreWrittenAndEmptyListsGiveNoLines) {

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -301,6 +303,134 @@ TEST(TextFileSave, ReplacedFileKeepsItsPermissions) {
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
+struct stat StatOf(const fs::path& p) {
+    struct stat st {};
+    EXPECT_EQ(::stat(p.c_str(), &st), 0) << p;
+    return st;
+}
+
+// The user "nobody": tests that need a file of another user run as root.
+constexpr uid_t kOtherUser = 65534;
+
+// Runs `save` in a child process that has become `kOtherUser`: true when the
+// save succeeded there.
+template <class Save>
+bool SavedAsOtherUser(Save&& save) {
+    const pid_t child = fork();
+    if (child == 0) {
+        const bool ok = setgid(kOtherUser) == 0 && setuid(kOtherUser) == 0 && save();
+        _exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// A save must not do what a plain open for writing would refuse: a read-only
+// file or a file of another user in the user's own folder stays as it was.
+TEST(TextFileSave, AFileTheUserMayNotWriteIsRefused) {
+    test::TempDir dir;
+    const fs::path readOnly = dir / "ro.txt";
+    test::WriteBytes(readOnly, "old\r\n");
+    fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read);
+    std::string error;
+    if (geteuid() != 0) {
+        EXPECT_FALSE(SaveTextFile(readOnly, {"new"}, error));
+        EXPECT_NE(error.find("Permission denied"), std::string::npos) << error;
+        EXPECT_EQ(test::ReadBytes(readOnly), "old\r\n");
+        GTEST_SKIP() << "the files of another user need root";
+    }
+    // As root the read-only file is written, as open(2) would let root write it,
+    // and stays read-only.
+    EXPECT_TRUE(SaveTextFile(readOnly, {"root"}, error)) << error;
+    EXPECT_EQ(test::ReadBytes(readOnly), "root\r\n");
+    EXPECT_EQ(StatOf(readOnly).st_mode & 07777, 0440u);
+    // The folder belongs to the other user; root's file in it and the read-only
+    // file of that user are refused to that user.
+    ASSERT_EQ(chown(dir.Path().c_str(), kOtherUser, kOtherUser), 0);
+    ASSERT_EQ(chown(readOnly.c_str(), kOtherUser, kOtherUser), 0);
+    const fs::path rootsFile = dir / "root.txt";
+    test::WriteBytes(rootsFile, "root's\r\n");
+    fs::permissions(dir.Path(), fs::perms::all);
+    EXPECT_FALSE(SavedAsOtherUser([&] { return SaveTextFile(rootsFile, {"mine"}, error); }));
+    EXPECT_FALSE(SavedAsOtherUser([&] { return SaveTextFile(readOnly, {"mine"}, error); }));
+    EXPECT_EQ(test::ReadBytes(rootsFile), "root's\r\n");
+    EXPECT_EQ(StatOf(rootsFile).st_uid, 0u);
+    EXPECT_EQ(test::ReadBytes(readOnly), "root\r\n");
+    // What it may write it replaces, and the file stays its own.
+    EXPECT_TRUE(SavedAsOtherUser([&] { return SaveTextFile(dir / "new.txt", {"mine"}, error); }));
+    EXPECT_EQ(StatOf(dir / "new.txt").st_uid, kOtherUser);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 3);
+}
+
+// Saved by root, a file of another user stays that user's, with its mode.
+TEST(TextFileSave, AReplacedFileKeepsItsOwnerGroupAndMode) {
+    if (geteuid() != 0) GTEST_SKIP() << "giving a file to another user needs root";
+    test::TempDir dir;
+    const fs::path p = dir / "theirs.gpr";
+    test::WriteBytes(p, "old\r\n");
+    ASSERT_EQ(chown(p.c_str(), kOtherUser, kOtherUser), 0);
+    ASSERT_EQ(chmod(p.c_str(), 0600), 0);
+    std::string error;
+    ASSERT_TRUE(SaveTextFile(p, {"new"}, error)) << error;
+    const struct stat st = StatOf(p);
+    EXPECT_EQ(st.st_uid, kOtherUser);
+    EXPECT_EQ(st.st_gid, kOtherUser);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+    EXPECT_EQ(test::ReadBytes(p), "new\r\n");
+}
+
+// A link that points to a file not there yet is written through, as a plain
+// open would: the link stays and the file it names is created. Links in a loop
+// are refused with that reason.
+TEST(TextFileSave, LinksAreFollowedAlsoWhenTheyDangle) {
+    test::TempDir dir;
+    fs::create_directory(dir / "sub");
+    fs::create_symlink("sub/real.txt", dir / "link.txt");
+    fs::create_symlink("link.txt", dir / "link2.txt");
+    std::string error;
+    ASSERT_TRUE(SaveTextFile(dir / "link2.txt", {"a"}, error)) << error;
+    EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
+    EXPECT_TRUE(fs::is_symlink(dir / "link2.txt"));
+    EXPECT_EQ(test::ReadBytes(dir / "sub" / "real.txt"), "a\r\n");
+    ASSERT_TRUE(SaveTextFile(dir / "link.txt", {"b"}, error)) << error;
+    EXPECT_EQ(test::ReadBytes(dir / "sub" / "real.txt"), "b\r\n");
+    EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
+
+    fs::create_symlink("loop-b", dir / "loop-a");
+    fs::create_symlink("loop-a", dir / "loop-b");
+    EXPECT_FALSE(SaveTextFile(dir / "loop-a", {"x"}, error));
+    EXPECT_NE(error.find("loop"), std::string::npos) << error;
+    EXPECT_EQ(error.find("no file name"), std::string::npos) << error;
+    fs::path target;
+    EXPECT_FALSE(FollowLinks(dir / "loop-a", target));
+    ASSERT_TRUE(FollowLinks(dir / "link2.txt", target));
+    EXPECT_EQ(fs::weakly_canonical(target), fs::weakly_canonical(dir / "sub" / "real.txt"));
+}
+
+// The hidden temporary file a killed save left is removed by the next save of
+// the same file; one that a save in progress holds (locked) is left alone.
+TEST(TextFileSave, TheTemporaryFileOfAKilledSaveIsRemoved) {
+    test::TempDir dir;
+    const fs::path p = dir / "job.gpr";
+    test::WriteBytes(dir / ".job.gpr.tmp123456", "half a proj");
+    test::WriteBytes(dir / ".other.gpr.tmp1", "another file's");
+    test::WriteBytes(dir / ".job.gpr.tmpnotmine", "not a temporary file");
+    const fs::path held = dir / ".job.gpr.tmp777";
+    test::WriteBytes(held, "being written");
+    const int fd = open(held.c_str(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(flock(fd, LOCK_EX), 0);
+    std::string error;
+    ASSERT_TRUE(SaveTextFile(p, {"new"}, error)) << error;
+    close(fd);
+    EXPECT_FALSE(fs::exists(dir / ".job.gpr.tmp123456"));
+    EXPECT_TRUE(fs::exists(held));
+    EXPECT_TRUE(fs::exists(dir / ".other.gpr.tmp1"));
+    EXPECT_TRUE(fs::exists(dir / ".job.gpr.tmpnotmine"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 4);
+}
+
 // Renaming a finished temporary file over a device, a named pipe or a name of an
 // open descriptor would put a regular file in its place (as root even over the
 // system's null device), or leave the file the shell redirected to holding only
@@ -384,6 +514,24 @@ TEST(TextFileSaveSpecial, DashIsTheStandardOutput) {
     EXPECT_TRUE(IsStandardOutput("/dev/stdout"));
     EXPECT_FALSE(IsStandardOutput("./-"));
     EXPECT_FALSE(IsStandardOutput(dir / "x.txt"));
+}
+
+// A standard output that cannot take the text fails the save with the reason.
+TEST(TextFileSaveSpecial, AFailedStandardOutputIsReportedWithItsReason) {
+    struct Full : std::streambuf {
+        int_type overflow(int_type) override {
+            errno = ENOSPC;
+            return traits_type::eof();
+        }
+    } full;
+    std::streambuf* saved = std::cout.rdbuf(&full);
+    std::string error;
+    const bool ok = SaveTextFile("-", {"1 A", "-2"}, error);
+    std::cout.rdbuf(saved);
+    std::cout.clear();
+    EXPECT_FALSE(ok);
+    EXPECT_NE(error.find("standard output"), std::string::npos) << error;
+    EXPECT_NE(error.find("No space left on device"), std::string::npos) << error;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "VyrovnaniTestPomocne.h"
+#include "files/EtapaSoubor.h"
 #include "files/SurovaMereniSoubory.h"
 #include "mereni/Text.h"
 #include "mereni/TextovySoubor.h"
@@ -189,6 +190,22 @@ TEST(ProjectCommands, EpochOfTheAdjustedNetwork) {
     const auto n = static_cast<size_t>(m.pocetSouradnicUrcovanych);
     EXPECT_EQ(hodnot, n * (n + 1) / 2);
     EXPECT_EQ(Sekce(f.lines, 4).size(), static_cast<size_t>(ws.grafika.pocetMereni));
+
+    // The cofactors, computed and written a column at a time, are those of the
+    // whole block to the last digit.
+    Tmatrix q;
+    ASSERT_TRUE(m.KofaktorovaMatice(m.pocetSouradnicUrcovanych, q));
+    const std::vector<Real> cele = KofaktoryEtapy(q, m.pocetSouradnicUrcovanych);
+    std::vector<std::string> zapsane;
+    for (const std::string& radek : s3) {
+        for (const std::string& hodnota : Tokenize(radek)) zapsane.push_back(hodnota);
+    }
+    ASSERT_EQ(zapsane.size(), cele.size());
+    for (size_t k = 0; k < cele.size(); ++k) EXPECT_EQ(zapsane[k], FormatGeneral(cele[k])) << k;
+    // The estimate of its size, which decides whether to ask, is of its order.
+    const auto velikost = static_cast<int64_t>(std::filesystem::file_size(dir / "e.epc"));
+    EXPECT_GT(VelikostEtapySite(ws), velikost / 2);
+    EXPECT_LT(VelikostEtapySite(ws), velikost * 2);
 }
 
 }  // namespace

@@ -165,8 +165,8 @@ TEST(Simulace, LayoutsHaveTheirPointsWellApart) {
             EXPECT_FALSE(a.JeFixni);
             // Rounded to 0.1 mm, so that the truth file holds the truth.
             EXPECT_NEAR(a.X * 10000, std::round(a.X * 10000), 1e-6);
-            minZ = std::min(minZ, a.Z);
-            maxZ = std::max(maxZ, a.Z);
+            minZ = std::min(minZ, Real(a.Z));
+            maxZ = std::max(maxZ, Real(a.Z));
             for (const Tbod& b : sit.skutecne.bod) {
                 if (&a == &b) continue;
                 EXPECT_GT(std::hypot(a.X - b.X, a.Y - b.Y), 0.3 * 50);

@@ -299,6 +299,11 @@ TEST_F(SitPriblizne, CleanGridIsApproximatedWithinTenCentimetresAndAGrossDistanc
     a = AnalyzaSuroveMereni(ws, ui2);
     ASSERT_TRUE(a.uspech) << a.chyba;
     EXPECT_TRUE(MaVarovani(a.varovani, oznameni::kPrekroceniDelek));
+    // The warning names the pair whose distance disagrees.
+    const std::string dvojice = prvni.cislo_stn + " - " + prvni.cislo_cil;
+    EXPECT_TRUE(std::any_of(ui2.oznameni.begin(), ui2.oznameni.end(), [&](const std::string& t) {
+        return t.find(dvojice) != std::string::npos;
+    })) << (ui2.oznameni.empty() ? "" : ui2.oznameni.back());
     // The refinement weighted the error down instead of spreading it.
     EXPECT_LT(OdPravdy(ws.souradnicePriblizne, cista.skutecne).poloha, 0.1L);
 }

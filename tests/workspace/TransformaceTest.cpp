@@ -87,9 +87,11 @@ TEST_F(Transformace, OznameniIdentickychBodu) {
     Identicke();
     ws.souradniceTransformaceVstup.bod[1].cislo = ws.souradniceTransformaceVstup.bod[0].cislo;
     ws.state.Computed(Step::PointAndBearing);
+    // The duplicate is named.
     OcekavatOznameni(AnalyzaTransformace(ws, ui), 9,
                      "At least two identical points must be inserted! The list of inserted "
-                     "identical points must not contain any duplicates!");
+                     "identical points must not contain any duplicates! (more than once: " +
+                         ws.souradniceTransformaceVstup.bod[0].cislo + ")");
     EXPECT_FALSE(ws.state.Current(Step::PointAndBearing));
 
     // 10: only one of them is a network point.
