@@ -10,6 +10,7 @@
 #include "adjustment/DenseNetworkSolver.h"
 #include "adjustment/Tmodel2.h"
 #include "adjustment/Tmodel2Vnitrni.h"
+#include "matice/SparseNormalSolver.h"
 
 namespace vertano {
 
@@ -179,9 +180,10 @@ bool Tmodel2::KofaktorovaMatice(int32_t n, Tmatrix& Q) const {
 bool Tmodel2::KofaktoroveSloupce(int32_t n,
                                  const std::function<bool(int32_t, const Tvector&)>& visit) const {
     if (n < 0 || (pocetNeznamych >= 0 && n > pocetNeznamych)) return false;
-    if (sparseCofactors) return sparse.CofactorColumns(n, visit);
+    if (const SparseNormalSolver* sparse = resice_.Sparse())
+        return sparse->CofactorColumns(n, visit);
     Tmatrix Q;
-    if (!DenseNetworkSolver::BlockOf(maticeATPA, n, Q)) return false;
+    if (!resice_.CofactorMatrix(n, Q)) return false;
     Tvector sloupec(static_cast<std::size_t>(n), 0);
     for (int32_t j = 0; j < n; ++j) {
         for (int32_t i = 0; i < n; ++i)

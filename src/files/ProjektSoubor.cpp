@@ -193,10 +193,13 @@ bool NajitTagy(const std::vector<PreparedLine>& radky, std::array<size_t, 18>& p
 // sections or after the last would otherwise be lost without a word (a
 // measurement moved behind its section's end tag, say).
 bool KontrolaMimoSekce(const std::vector<PreparedLine>& radky, const std::array<size_t, 18>& pozice,
-                       ProjektResult& chyba) {
+                       const std::array<size_t, 2>& vyrazene, ProjektResult& chyba) {
+    // The optional section of switched-off rows after "</9>" is a section too.
+    std::vector<size_t> tagy(pozice.begin(), pozice.end());
+    if (vyrazene[0] < vyrazene[1]) tagy.insert(tagy.end(), vyrazene.begin(), vyrazene.end());
     size_t od = 0;  // the first line after the last closing tag
-    for (size_t t = 0; t <= pozice.size(); t += 2) {
-        const size_t po = t < pozice.size() ? pozice[t] : radky.size();
+    for (size_t t = 0; t <= tagy.size(); t += 2) {
+        const size_t po = t < tagy.size() ? tagy[t] : radky.size();
         if (od < po) {
             const PreparedLine& r = radky[od];
             chyba = ChybaSouboru(
@@ -204,7 +207,7 @@ bool KontrolaMimoSekce(const std::vector<PreparedLine>& radky, const std::array<
                 "line " + FormatInteger(r.fileLine) + " \"" + QuoteInput(r.text) + "\"");
             return false;
         }
-        if (t + 1 < pozice.size()) od = pozice[t + 1] + 1;
+        if (t + 1 < tagy.size()) od = tagy[t + 1] + 1;
     }
     return true;
 }
@@ -439,7 +442,10 @@ ProjektResult CistProjektText(const std::vector<std::string>& radky, ProjektObsa
     const std::vector<PreparedLine> pripravene = PrepareLines(radky);
     std::array<size_t, 18> pozice{};
     ProjektResult p;
-    if (NajitTagy(pripravene, pozice, p) && KontrolaMimoSekce(pripravene, pozice, p)) {
+    size_t od = 0;
+    size_t po = 0;
+    if (NajitTagy(pripravene, pozice, p) && NajitVyrazene(pripravene, pozice.back(), od, po, p) &&
+        KontrolaMimoSekce(pripravene, pozice, {od, po}, p)) {
         ProjektObsah nove;
         nove.nastaveni = obsah.nastaveni;
         for (int sekce = 1; sekce <= kPocetSekciProjektu && p.ok; ++sekce) {
@@ -450,9 +456,7 @@ ProjektResult CistProjektText(const std::vector<std::string>& radky, ProjektObsa
             FileResult r = CistSekci(sekce, sekceRadky, nove);
             if (!r.ok) p = ChybaCteni(sekce, std::move(r));
         }
-        size_t od = 0;
-        size_t po = 0;
-        if (p.ok && NajitVyrazene(pripravene, pozice.back(), od, po, p) && od < po) {
+        if (p.ok && od < po) {
             const std::vector<PreparedLine> radky(pripravene.begin() + static_cast<long>(od + 1),
                                                   pripravene.begin() + static_cast<long>(po));
             FileResult r = CistVyrazene(radky, nove);

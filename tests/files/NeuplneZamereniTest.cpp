@@ -164,6 +164,14 @@ TEST(SwitchedOffRows, AWrongLineOfTheSectionRejectsTheProject) {
     t.push_back("</10>");
     ProjektObsah zpet;
     EXPECT_FALSE(CistProjektText(t, zpet).ok);
+    // Text between "</9>" and "<10>" or after "</10>" belongs to no section.
+    for (const size_t pred : {text.size() - 5, text.size()}) {
+        Lines mimo = text;
+        mimo.insert(mimo.begin() + static_cast<long>(pred), "2 3");
+        const ProjektResult r = CistProjektText(mimo, zpet);
+        EXPECT_FALSE(r.ok);
+        EXPECT_NE(r.message.find("\"2 3\""), std::string::npos) << r.message;
+    }
 }
 
 TEST(SwitchedOffRows, PatternsMatchStarsAndFilesHoldThem) {
