@@ -5,6 +5,7 @@
 #include "JsonWriter.h"
 #include "adjustment/OdlehleDruhy.h"
 #include "adjustment/Tvahy.h"
+#include "data/FixniOsy.h"
 #include "workspace/VyrovnaniSite.h"
 #include "workspace/VystupyVyrovnani.h"
 
@@ -92,26 +93,42 @@ void WriteObservations(JsonWriter& w, const ZobrazeneVyrovnani& v) {
     w.EndArray();
 }
 
-// The observations a gross error in which cannot be found, with the points
-// that depend on them.
-void WriteUncontrolled(JsonWriter& w, const ZobrazeneVyrovnani& v) {
+// Whether the uncontrolled observation `z` puts point `b` at risk: it moves the
+// point, or the point is a side shot that it observes.
+bool Ohrozuje(const TmerenaVelicina& z, const NekontrolovanyBod& b) {
+    if (!z.jeNekontrolovane) return false;
+    const bool stanovisko = z.cislo_stn == b.cislo;
+    const bool cil = z.cislo_cil == b.cislo;
+    if (b.duvod == DuvodNekontrolovanosti::PostranniBod) return stanovisko || cil;
+    return (stanovisko && z.zavisiStanovisko) || (cil && z.zavisiCil);
+}
+
+// The points a gross error in whose measurements cannot be found: the side
+// shots and the points that uncontrolled observations move, each with the
+// uncontrolled observations behind it.
+void WriteUncontrolled(JsonWriter& w, const VysledkyVyrovnani& v) {
     w.Key("uncontrolled");
     w.BeginArray();
-    for (const int32_t typ : druhy::kPoradi) {
-        for (const TmerenaVelicina& z : v.mereni[static_cast<size_t>(typ - 1)]) {
-            if (!z.jeNekontrolovane) continue;
-            w.BeginObject();
-            w.Member("kind", ObservationKindKey(typ));
-            w.Member("station", z.cislo_stn);
-            w.Member("target", z.cislo_cil);
-            MemberOrNull(w, "redundancy", z.redundance);
-            w.Key("points");
-            w.BeginArray();
-            if (z.zavisiStanovisko) w.String(z.cislo_stn);
-            if (z.zavisiCil) w.String(z.cislo_cil);
-            w.EndArray();
-            w.EndObject();
+    for (const NekontrolovanyBod& b : v.souhrn.nekontrolovaneBody) {
+        w.BeginObject();
+        w.Member("point", b.cislo);
+        w.Member("reason", b.duvod == DuvodNekontrolovanosti::PostranniBod ? "side_shot"
+                                                                            : "depends_on_uncontrolled");
+        w.Key("observations");
+        w.BeginArray();
+        for (const int32_t typ : druhy::kPoradi) {
+            for (const TmerenaVelicina& z : v.zobrazeni.mereni[static_cast<size_t>(typ - 1)]) {
+                if (!Ohrozuje(z, b)) continue;
+                w.BeginObject();
+                w.Member("kind", ObservationKindKey(typ));
+                w.Member("station", z.cislo_stn);
+                w.Member("target", z.cislo_cil);
+                MemberOrNull(w, "redundancy", z.redundance);
+                w.EndObject();
+            }
         }
+        w.EndArray();
+        w.EndObject();
     }
     w.EndArray();
 }
@@ -153,6 +170,9 @@ void WritePoint(JsonWriter& w, const Tbod& b) {
     w.Member("y", b.Y);
     w.Member("z", b.Z);
     w.Member("fixed", b.JeFixni);
+    // Only for a point fixed in plan or in height alone, which the adjustment
+    // determines in its other coordinates.
+    if (!b.JeFixni && b.JeCastecneFixni()) w.Member("fixed_axes", SlovoFixnichOs(b.fixniOsy));
     const bool accuracy = !b.JeFixni;
     for (const auto& [key, value] : {std::pair{"sx", b.sig_X}, {"sy", b.sig_Y}, {"sz", b.sig_Z}}) {
         w.Key(key);
@@ -181,7 +201,7 @@ std::vector<std::string> AdjustmentJson(const Workspace& ws) {
     WriteSummary(w, v.souhrn);
     WritePoints(w, v.zobrazeni);
     WriteObservations(w, v.zobrazeni);
-    WriteUncontrolled(w, v.zobrazeni);
+    WriteUncontrolled(w, v);
     WriteOutliers(w, v.odlehle);
     WriteOrientations(w, v.zobrazeni);
     w.EndObject();

@@ -69,6 +69,10 @@ struct Options {
     // settings) and the result files.
     bool free = false;
     std::vector<std::string> unfix;
+    // Given points fixed in plan only (--fix-plan) or in height only
+    // (--fix-height); a point in both is fixed in all three.
+    std::vector<std::string> fixPlan;
+    std::vector<std::string> fixHeight;
     int weights = -1;    // zdrojVah code: 1 inner, 2 outer, 3 given precision
     int estimator = -1;  // 1-based code of the robust estimator
     Real alpha = -1;     // significance level of the outlier test

@@ -45,6 +45,7 @@ void Tmodel2::Clear() {
     sparse.Clear();
     Tmatrix().swap(datumConditions);
     Tmatrix().swap(datumVectors);
+    drzeneNezname.clear();
     denseFallback = sparseCofactors = false;
     solverFailure = SolverFailure::None;
     defectUnknown = -1;

@@ -31,6 +31,7 @@ NormalSystem Soustava(const Tmodel2& m, const Tvector& vahy, const Tvector* l) {
     s.datum = &m.datumVectors;
     // Both counts are -1 before the model is loaded.
     s.pointUnknowns = std::max(0, std::min(m.pocetSouradnicUrcovanych, m.pocetNeznamych)) / 3 * 3;
+    s.held = &m.drzeneNezname;
     s.threads = std::max(m.pocetVlakno, 1);
     return s;
 }
@@ -39,7 +40,9 @@ NormalSystem Soustava(const Tmodel2& m, const Tvector& vahy, const Tvector* l) {
 
 bool PrevzitHuste(Tmodel2& m) {
     const int64_t u = static_cast<int64_t>(m.pocetNeznamych) + m.pocetPodminek;
-    if (m.solverChoice != SolverChoice::Auto || u > kNejvetsiHustaZaloha || !HustaSeVejde(u)) {
+    // The dense cascade knows no held coordinates.
+    if (m.solverChoice != SolverChoice::Auto || u > kNejvetsiHustaZaloha || !HustaSeVejde(u) ||
+        !m.drzeneNezname.empty()) {
         return false;
     }
     m.denseFallback = true;

@@ -42,7 +42,8 @@
     X(elipsyChyb) X(elipsaChyb) X(cernobily) X(prvky) X(sirka) X(text) X(velikost) X(krizek) \
     X(krouzek) X(meritkoElips) X(vse) X(osy) X(meritko) X(presnost) X(normalni) X(tucne) \
     X(doplnek) X(doplnkove) X(provazovani) X(sigDoplnkoveMereni) X(surova) \
-    X(cisloNadbytecnosti) X(minimalniChyba) X(nekontrolovane) \
+    X(cisloNadbytecnosti) X(minimalniChyba) X(nekontrolovane) X(nekontrolovaneBody) \
+    X(postranniBod) X(zavisiNaNekontrolovanych) \
     X(spojniceMereni) X(popisyMereni) X(styl)
 
 #define VERTANO_JAZYK_KLICE_POPIS_JEDNOTKY(X) \

@@ -47,6 +47,7 @@ enum class FileError {
     WrongLineCount,  // a section with other than the number of lines it must have
     BadName,         // a point name with a control character
     Unsupported,     // a file of another format holds what the program cannot keep
+    BadFixedAxes,    // the fixed coordinates of a given point are not XYZ, XY or Z
 };
 
 // Outcome of a reader, writer or exporter. `counter` is what the project state

@@ -2,8 +2,11 @@
 
 #include <array>
 #include <cmath>
+#include <optional>
+#include <string>
 #include <utility>
 
+#include "data/FixniOsy.h"
 #include "data/Tnastaveni.h"
 #include "mereni/Jednotky.h"
 #include "mereni/Text.h"
@@ -72,14 +75,20 @@ CoordinateFileResult ReadCoordinates(std::vector<std::string>& text, uint8_t jed
         const auto radek = static_cast<int32_t>(i + 1);
         const int32_t radekSouboru = radky[i].fileLine;
         const std::vector<std::string> tokeny = Tokenize(radky[i].text);
+        // A given point may say after its coordinates which of them are fixed.
+        std::optional<FixniOsy> osy;
+        if (!sOdchylkami && tokeny.size() == 5) osy = CtiFixniOsy(tokeny[4]);
         const size_t nejvic = sOdchylkami ? 7 : 4;
-        if (tokeny.size() < 4 || tokeny.size() > nejvic)
-            return Odmitnout(
-                text,
-                TokenCountFailure(radek, radekSouboru, tokeny.size(), sOdchylkami ? "4 to 7" : "4"),
-                tokeny);
+        if (tokeny.size() < 4 || (tokeny.size() > nejvic && !osy))
+            return Odmitnout(text,
+                             TokenCountFailure(radek, radekSouboru, tokeny.size(),
+                                               sOdchylkami ? "4 to 7"
+                                                           : "4, or 4 and the fixed coordinates "
+                                                             "(XYZ, XY or Z)"),
+                             tokeny);
+        const size_t hodnot = osy ? 4 : tokeny.size();
         std::array<Real, 6> v{};
-        for (size_t k = 0; k + 1 < tokeny.size(); ++k) {
+        for (size_t k = 0; k + 1 < hodnot; ++k) {
             const bool odchylka = k >= 3;
             NumberStatus stav = odchylka ? CtiOdchylku(tokeny[k + 1], jednotka, v[k])
                                          : ParseLength(tokeny[k + 1], jednotka, v[k]);
@@ -96,7 +105,9 @@ CoordinateFileResult ReadCoordinates(std::vector<std::string>& text, uint8_t jed
         }
         std::string canonical = tokeny[0] + ' ' + FormatGeneral(v[0]) + ' ' + FormatGeneral(v[1]) +
                                 ' ' + FormatGeneral(v[2]);
-        if (tokeny.size() > 4) {
+        if (osy) {
+            if (*osy != FixniOsy::Vse) canonical += ' ' + std::string(SlovoFixnichOs(*osy));
+        } else if (tokeny.size() > 4) {
             for (size_t k = 3; k < 6; ++k) canonical += ' ' + FormatGeneral(v[k]);
         }
         vystup.push_back(std::move(canonical));

@@ -2,6 +2,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "data/SouradniceKontrola.h"
@@ -67,6 +68,25 @@ Tsouradnice Urcovane(const Tsouradnice& priblizne, const Tsouradnice& fixni) {
     return urcovane;
 }
 
+// The determined points that the given list fixes in plan or in height alone
+// hold those coordinates at their given values.
+void PrevzitFixniOsy(Tsouradnice& urcovane, const Tsouradnice& zadane) {
+    std::unordered_map<std::string, const Tbod*> castecne;
+    for (const Tbod& z : zadane.bod) {
+        if (z.JePlny && z.JeFixni && z.JeCastecneFixni()) castecne.emplace(z.cislo, &z);
+    }
+    if (castecne.empty()) return;
+    for (Tbod& b : urcovane.bod) {
+        const auto it = castecne.find(b.cislo);
+        if (!b.JePlny || it == castecne.end()) continue;
+        const Tbod& z = *it->second;
+        b.fixniOsy = z.fixniOsy;
+        if (b.DrziOsu(0)) b.X = z.X;
+        if (b.DrziOsu(1)) b.Y = z.Y;
+        if (b.DrziOsu(2)) b.Z = z.Z;
+    }
+}
+
 // Sorted by point number and numbered, as the adjustment and the windows take it.
 void Seradit(Tsouradnice& body, const bool jeFixni) {
     for (Tbod& b : body.bod) b.JeFixni = jeFixni;
@@ -125,6 +145,7 @@ std::optional<Zastaveni> Priprava(Workspace& ws, VysledekAnalyzy& v, int32_t& po
         return Zastaveni{};
     }
     ws.souradnicePriblizne = Urcovane(priblizne, zadane.fixni);
+    PrevzitFixniOsy(ws.souradnicePriblizne, zadane.vse);
     Seradit(ws.souradnicePriblizne, false);
     ws.souradniceFixniVyrovnani = zadane.fixni;
     Seradit(ws.souradniceFixniVyrovnani, true);

@@ -73,6 +73,54 @@ TEST(CliAdjust, TinyNetworkInAscLandsOnTheTruth) {
     EXPECT_EQ(result["orientations"].size(), 5u);
 }
 
+// A point seen from one station in both sets, the distance 0.5 m too long in
+// both: the two sets agree, no residual shows the error, and the point must be
+// named as uncontrolled rather than pass in silence.
+TEST(CliAdjust, ASideShotInTwoSetsIsNamedAsUncontrolled) {
+    const Network n({"--layout", "tiny", "--seed", "3"});
+    // X is pointed next to the first target of the first station: after it in
+    // face I, before it in face II (the reverse order of the second face).
+    const auto rows = test::FileTokens(n.File(".mtx"));
+    ASSERT_FALSE(rows.empty());
+    const std::vector<std::string> first = rows.front();
+    ASSERT_EQ(first.size(), 8u);
+    std::string text;
+    int copied = 0;
+    for (const std::vector<std::string>& t : rows) {
+        std::string line;
+        for (const std::string& token : t) line += (line.empty() ? "" : " ") + token;
+        line += "\r\n";
+        if (t.size() != 8 || t[0] != first[0] || t[3] != first[3]) {
+            text += line;
+            continue;
+        }
+        const std::string x = t[0] + " " + t[1] + " " + t[2] + " X " + t[4] + " " + t[5] + " " +
+                              t[6] + " " + std::to_string(std::stod(t[7]) + 0.5) + "\r\n";
+        text += std::stod(t[6]) < 200 ? line + x : x + line;
+        ++copied;
+    }
+    ASSERT_GE(copied, 4);  // two faces in two sets
+    vertano::test::WriteBytes(n.File(".mtx"), text);
+    const Outcome r = Adjust(n, n.File(".mtx"), {"--no-exclusion"});
+    ASSERT_EQ(r.status, kExitOk) << r.out << r.err;
+    EXPECT_TRUE(Contains(r.err + r.out, "side shots (targets of one station only, one polar "
+                                        "measurement): X"))
+        << r.err;
+    EXPECT_EQ(LineStarting(r.out, "Uncontrolled points:"), "Uncontrolled points: X (side shot)");
+    const Json result = ReadJson(n.File(".json"));
+    const Json& u = result["uncontrolled"];
+    ASSERT_EQ(u.size(), 1u);
+    EXPECT_EQ(u[0]["point"].text, "X");
+    EXPECT_EQ(u[0]["reason"].text, "side_shot");
+    int distances = 0;
+    for (const Json& o : u[0]["observations"].items) {
+        EXPECT_EQ(o["target"].text, "X");
+        EXPECT_LT(o["redundancy"].number, 0.01);
+        distances += o["kind"].text == "distance" ? 1 : 0;
+    }
+    EXPECT_EQ(distances, 2);  // one per set
+}
+
 // --coords: every point of the adjustment, the adjusted ones first, in the
 // coordinate unit with the program's 4 decimals.
 TEST(CliAdjust, CoordinateFileInFeetHoldsEveryPointAdjustedFirst) {
