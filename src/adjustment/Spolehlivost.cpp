@@ -98,8 +98,8 @@ std::vector<std::vector<std::size_t>> OpakovanaMereni(const std::vector<TmerenaV
         skupiny[{z.typ, z.iStn, z.iCil}].push_back(i);
     }
     std::vector<std::vector<std::size_t>> opakovana;
-    for (auto& [klic, cleny] : skupiny) {
-        if (cleny.size() > 1) opakovana.push_back(std::move(cleny));
+    for (auto& skupina : skupiny) {
+        if (skupina.second.size() > 1) opakovana.push_back(std::move(skupina.second));
     }
     return opakovana;
 }

@@ -302,6 +302,8 @@ constexpr Tlacitko<Varianty> kTlacitko{
     .fixace = {"Fixace", "Fixation"},
     .jeFixni = {"Fixní", "Fixed"},
     .neniFixni = {"Nefixní", "Non-fixed"},
+    .fixniPoloha = {"Fixní jen v poloze (X, Y)", "Fixed in plan only (X, Y)"},
+    .fixniVyska = {"Fixní jen ve výšce (Z)", "Fixed in height only (Z)"},
     .rozdilMeziFixnimiBody = {"Rozdíl mezi fixními body", "Difference between fixed points"},
     .rozdilMeziBodySite = {"Rozdíl mezi body sítě", "Difference between network points"},
     .zamenit = {"Zaměnit", "Swap"},

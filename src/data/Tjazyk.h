@@ -67,7 +67,7 @@
     X(vystupniSystem2) X(vstupniSystem2) X(cisloBodu) X(souradnice2) X(transformace) \
     X(identickeBody) X(nalezene) X(bodASmernik) X(transformaceSVyrovnanim) X(transformovat) \
     X(opravy) X(kovariancniMatice) X(prehled) X(analyzaMereni) X(analyzaTransformace) \
-    X(zpracovani) X(fixni) X(fixace) X(jeFixni) X(neniFixni) X(rozdilMeziFixnimiBody) \
+    X(zpracovani) X(fixni) X(fixace) X(jeFixni) X(neniFixni) X(fixniPoloha) X(fixniVyska) X(rozdilMeziFixnimiBody) \
     X(rozdilMeziBodySite) X(zamenit) X(zBoduNaBod) X(meziBody) X(zBodu) X(doBodu) X(nastavit) \
     X(vychozi) X(kresba) X(dleAtributu) X(najit) X(dalsi) X(predchozi) X(chybne) X(podrobnosti) \
     X(zrcadleni) X(etapa)
