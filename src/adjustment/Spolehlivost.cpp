@@ -249,10 +249,8 @@ bool VypocetSpolehlivosti(Tmodel2& m, const Real alfa, SouhrnSpolehlivosti& souh
     if (souhrn.jeVliv) {
         for (const std::vector<std::size_t>& cleny : OpakovanaMereni(rovnice)) {
             SpolecnaChyba s;
-            if (!SpolehlivostSkupiny(m, radky, cleny, souhrn.delta0, s)) {
-                souhrn.jeVliv = false;
-                break;
-            }
+            // Without a cofactor the single observations keep their figures.
+            if (!SpolehlivostSkupiny(m, radky, cleny, souhrn.delta0, s)) break;
             if (s.redundance < kMezNekontrolovane) OznacitSkupinu(m, rovnice, cleny, s);
         }
     }
