@@ -75,18 +75,25 @@ CoordinateFileResult ReadCoordinates(std::vector<std::string>& text, uint8_t jed
         const auto radek = static_cast<int32_t>(i + 1);
         const int32_t radekSouboru = radky[i].fileLine;
         const std::vector<std::string> tokeny = Tokenize(radky[i].text);
-        // A given point may say after its coordinates which of them are fixed.
+        // A given point may say after its coordinates which of them are fixed;
+        // one known in plan alone may leave out its height ("P X Y XY"), which
+        // the measurements then give.
         std::optional<FixniOsy> osy;
+        bool bezVysky = false;
         if (!sOdchylkami && tokeny.size() == 5) osy = CtiFixniOsy(tokeny[4]);
+        if (!sOdchylkami && tokeny.size() == 4 && CtiFixniOsy(tokeny[3]) == FixniOsy::Poloha) {
+            osy = FixniOsy::Poloha;
+            bezVysky = true;
+        }
         const size_t nejvic = sOdchylkami ? 7 : 4;
         if (tokeny.size() < 4 || (tokeny.size() > nejvic && !osy))
             return Odmitnout(text,
                              TokenCountFailure(radek, radekSouboru, tokeny.size(),
                                                sOdchylkami ? "4 to 7"
                                                            : "4, or 4 and the fixed coordinates "
-                                                             "(XYZ, XY or Z)"),
+                                                             "(XYZ, XY or Z), or 3 and XY"),
                              tokeny);
-        const size_t hodnot = osy ? 4 : tokeny.size();
+        const size_t hodnot = bezVysky ? 3 : osy ? 4 : tokeny.size();
         std::array<Real, 6> v{};
         for (size_t k = 0; k + 1 < hodnot; ++k) {
             const bool odchylka = k >= 3;
