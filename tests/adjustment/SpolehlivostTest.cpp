@@ -206,11 +206,11 @@ TEST(Spolehlivost, RepeatedPointingsToASideShotCountAsOneMeasurement) {
     EXPECT_NEAR(souhrn.soucetRedundanci, model.pocetNadbytecnych, 1e-9L);
     const std::vector<const TmerenaVelicina*> rovnice = Rovnice(model);
     std::vector<std::size_t> kX[4];
-    std::vector<std::size_t> ab;  // the distances A -> B of both sets
+    std::vector<std::size_t> ab;  // the distances C -> D of both sets
     for (std::size_t i = 0; i < rovnice.size(); ++i) {
         const TmerenaVelicina& z = *rovnice[i];
         if (z.cislo_cil == "X") kX[z.typ].push_back(i);
-        if (z.typ == velicina::kDelka && z.cislo_stn == "A" && z.cislo_cil == "B") ab.push_back(i);
+        if (z.typ == velicina::kDelka && z.cislo_stn == "C" && z.cislo_cil == "D") ab.push_back(i);
     }
     int32_t kXCelkem = 0;
     for (const int32_t typ : {velicina::kDelka, velicina::kSmer, velicina::kZenit}) {

@@ -121,43 +121,48 @@ TEST(CliAdjust, ASideShotInTwoSetsIsNamedAsUncontrolled) {
     EXPECT_EQ(distances, 2);  // one per set
 }
 
-// A given point fixed in plan only: its X and Y stay, its height is
-// determined; a name that is not a given point is refused.
-TEST(CliAdjust, FixPlanHoldsThePositionAndDeterminesTheHeight) {
+// A given point known in plan only: its X and Y stay, its height is
+// determined from the measurements (the file's height, 0 or none at all, only
+// a start); the same from --fix-plan and from the column of the file. A name
+// that is not a given point is refused.
+TEST(CliAdjust, APointFixedInPlanKeepsItsPositionAndGetsItsHeight) {
     const Network n({"--layout", "tiny", "--seed", "3"});
     const auto given = test::FileTokens(n.File("-given.txt"));
     ASSERT_GE(given.size(), 3u);
     const std::string name = given[2][0];
-    // The height of the point is unknown: the file gives a rough one.
-    std::string text;
-    for (const auto& t : given) {
-        const bool partly = t[0] == name;
-        text += t[0] + " " + t[1] + " " + t[2] + " " +
-                (partly ? std::to_string(std::stod(t[3]) + 0.8) : t[3]) + "\r\n";
-    }
-    vertano::test::WriteBytes(n.File("-given.txt"), text);
-    Outcome r = Adjust(n, n.File(".mtx"), {"--fix-plan", name});
-    ASSERT_EQ(r.status, kExitOk) << r.out << r.err;
-    EXPECT_EQ(LineStarting(r.out, "Number of fixed points:"), "Number of fixed points: 2");
-    const Json result = ReadJson(n.File(".json"));
     const auto truth = ReadXyz(n.File("-truth.txt"));
-    bool found = false;
-    for (const Json& p : result["points"].items) {
-        if (p["name"].text != name) {
-            EXPECT_TRUE(p["fixed_axes"].IsNull()) << p["name"].text;
-            continue;
+    for (const bool column : {true, false}) {
+        SCOPED_TRACE(column ? "column" : "--fix-plan");
+        std::string text;
+        for (const auto& t : given) {
+            text += t[0] + " " + t[1] + " " + t[2] +
+                    (t[0] != name ? " " + t[3] : column ? " XY" : " 0") + "\r\n";
         }
-        found = true;
-        EXPECT_FALSE(p["fixed"].boolean);
-        EXPECT_EQ(p["fixed_axes"].text, "XY");
-        EXPECT_NEAR(p["x"].number, std::stod(given[2][1]), 1e-9);
-        EXPECT_NEAR(p["y"].number, std::stod(given[2][2]), 1e-9);
-        EXPECT_NEAR(p["z"].number, truth.at(name).z, 0.01);
-        EXPECT_EQ(p["sx"].number, 0);
-        EXPECT_GT(p["sz"].number, 0);
+        vertano::test::WriteBytes(n.File("-given.txt"), text);
+        const Outcome r =
+            Adjust(n, n.File(".mtx"), column ? std::vector<std::string>{}
+                                             : std::vector<std::string>{"--fix-plan", name});
+        ASSERT_EQ(r.status, kExitOk) << r.out << r.err;
+        EXPECT_EQ(LineStarting(r.out, "Number of fixed points:"), "Number of fixed points: 2");
+        const Json result = ReadJson(n.File(".json"));
+        bool found = false;
+        for (const Json& p : result["points"].items) {
+            if (p["name"].text != name) {
+                EXPECT_TRUE(p["fixed_axes"].IsNull()) << p["name"].text;
+                continue;
+            }
+            found = true;
+            EXPECT_FALSE(p["fixed"].boolean);
+            EXPECT_EQ(p["fixed_axes"].text, "XY");
+            EXPECT_NEAR(p["x"].number, std::stod(given[2][1]), 1e-9);
+            EXPECT_NEAR(p["y"].number, std::stod(given[2][2]), 1e-9);
+            EXPECT_NEAR(p["z"].number, truth.at(name).z, 0.01);
+            EXPECT_EQ(p["sx"].number, 0);
+            EXPECT_GT(p["sz"].number, 0);
+        }
+        EXPECT_TRUE(found);
     }
-    EXPECT_TRUE(found);
-    r = Adjust(n, n.File(".mtx"), {"--fix-height", "NOPE"});
+    const Outcome r = Adjust(n, n.File(".mtx"), {"--fix-height", "NOPE"});
     EXPECT_EQ(r.status, kExitUsage) << r.out << r.err;
     EXPECT_TRUE(Contains(r.err, "'NOPE' is not among the given points")) << r.err;
 }
