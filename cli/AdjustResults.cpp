@@ -112,8 +112,9 @@ void WriteUncontrolled(JsonWriter& w, const VysledkyVyrovnani& v) {
     for (const NekontrolovanyBod& b : v.souhrn.nekontrolovaneBody) {
         w.BeginObject();
         w.Member("point", b.cislo);
-        w.Member("reason", b.duvod == DuvodNekontrolovanosti::PostranniBod ? "side_shot"
-                                                                            : "depends_on_uncontrolled");
+        w.Member("reason", b.duvod == DuvodNekontrolovanosti::PostranniBod
+                               ? "side_shot"
+                               : "depends_on_uncontrolled");
         w.Key("observations");
         w.BeginArray();
         for (const int32_t typ : druhy::kPoradi) {

@@ -482,8 +482,8 @@ std::string Canonical(const std::string& name) {
 
 bool IsRepeatable(const std::string& name, const std::string& command) {
     static const std::set<std::string> lists = {
-        "--scale",      "--supp-bearing", "--supp-distance", "--supp-height",
-        "--supp-plumb", "--unfix",        "--identical",     "--fix-plan", "--fix-height"};
+        "--scale", "--supp-bearing", "--supp-distance", "--supp-height", "--supp-plumb",
+        "--unfix", "--identical",    "--fix-plan",      "--fix-height"};
     return lists.count(name) > 0 || (name == "--points" && command != "simulate");
 }
 

@@ -90,10 +90,9 @@ const std::map<std::string, std::set<std::string>>& CommandOptions() {
         "--coord-unit", "--order", "--mirror", "--drop-unassigned", "--yes",
         "--points",     "--yxz",   "--scale",  "--project",         "--csv"};
     static const std::set<std::string> adjustment = {
-        "--level",      "--supp-bearing", "--supp-distance", "--supp-height",
-        "--supp-plumb", "--free",         "--unfix",         "--fix-plan",
-        "--fix-height", "--weights",
-        "--estimator",  "--alpha",        "--no-exclusion",  "--threads"};
+        "--level",     "--supp-bearing", "--supp-distance", "--supp-height", "--supp-plumb",
+        "--free",      "--unfix",        "--fix-plan",      "--fix-height",  "--weights",
+        "--estimator", "--alpha",        "--no-exclusion",  "--threads"};
     static const std::map<std::string, std::set<std::string>> options = [] {
         std::map<std::string, std::set<std::string>> m;
         m["convert"] = {"--to",      "--export",         "-o",

@@ -90,7 +90,8 @@ std::vector<std::pair<int32_t, Real>> Posuny(const Tmodel2& m, const Tsparse& ra
 // The equations of repeated pointings: one kind from one station point to one
 // target, two or more of them. A plumbing tie has two equations of its own
 // and is left to them.
-std::vector<std::vector<std::size_t>> OpakovanaMereni(const std::vector<TmerenaVelicina*>& rovnice) {
+std::vector<std::vector<std::size_t>> OpakovanaMereni(
+    const std::vector<TmerenaVelicina*>& rovnice) {
     std::map<std::tuple<int32_t, int32_t, int32_t>, std::vector<std::size_t>> skupiny;
     for (std::size_t i = 0; i < rovnice.size(); ++i) {
         const TmerenaVelicina& z = *rovnice[i];

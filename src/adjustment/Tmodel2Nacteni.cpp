@@ -312,8 +312,8 @@ void Tmodel2::PocetVse(int32_t pocetSouradniceFixni) {
         typFixace = s ? fixace::kPevnaSit : fixace::kPevnaMeritko;
         pocetPodminek = 0;
     }
-    pocetNadbytecnych = pocetMereni + pocetPodminek - pocetNeznamych +
-                        static_cast<int32_t>(drzeneNezname.size());
+    pocetNadbytecnych =
+        pocetMereni + pocetPodminek - pocetNeznamych + static_cast<int32_t>(drzeneNezname.size());
 }
 
 bool Tmodel2::NuloveMatice() {
@@ -382,9 +382,10 @@ bool DatumCastecneFixnich(const Tmodel2& m, std::string& chyba) {
         vyska += vse || (b.JeCastecneFixni() && b.DrziOsu(2)) ? 1 : 0;
     }
     if (poloha >= 2 && vyska >= 1) return true;
-    chyba = "A network with points fixed in plan or in height only needs at least two points "
-            "fixed in plan and one fixed in height (fixed in plan: " +
-            std::to_string(poloha) + ", in height: " + std::to_string(vyska) + ")";
+    chyba =
+        "A network with points fixed in plan or in height only needs at least two points "
+        "fixed in plan and one fixed in height (fixed in plan: " +
+        std::to_string(poloha) + ", in height: " + std::to_string(vyska) + ")";
     return false;
 }
 
@@ -440,8 +441,9 @@ bool Tmodel2::Nacist(const Tmereni& mereni, const Tsouradnice& souradnicePribliz
     drzeneNezname = DrzeneNezname(souradnice);
     if (!DatumCastecneFixnich(*this, duvod)) return selhani(duvod);
     if (!drzeneNezname.empty() && !RidkaCesta()) {
-        return selhani("Points fixed in plan or in height only are adjusted by the sparse solver "
-                       "only");
+        return selhani(
+            "Points fixed in plan or in height only are adjusted by the sparse solver "
+            "only");
     }
     if (!NaplnitMereniVahy(mereni, vahy)) return selhani(chyba);
     const TdoplnkoveMereni pripravene =

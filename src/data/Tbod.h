@@ -75,7 +75,8 @@ struct Tbod {
     // Whether coordinate `osa` (0 X, 1 Y, 2 Z) is held where the point is
     // partly fixed.
     bool DrziOsu(int osa) const {
-        return (fixniOsy == FixniOsy::Poloha && osa < 2) || (fixniOsy == FixniOsy::Vyska && osa == 2);
+        return (fixniOsy == FixniOsy::Poloha && osa < 2) ||
+               (fixniOsy == FixniOsy::Vyska && osa == 2);
     }
 };
 

@@ -181,9 +181,9 @@ bool TDXFwriterSit::createdxf(std::string& chyba) {
     }
     const FpGuard guard;
     PointSizeCalc();
-    const bool nekontrolovane =
-        std::any_of(data->body.begin(), data->body.begin() + static_cast<std::ptrdiff_t>(PocetBodu(*data)),
-                    [](const TgrafikaBod& b) { return b.jeNekontrolovany; });
+    const bool nekontrolovane = std::any_of(
+        data->body.begin(), data->body.begin() + static_cast<std::ptrdiff_t>(PocetBodu(*data)),
+        [](const TgrafikaBod& b) { return b.jeNekontrolovany; });
     layersnum = nekontrolovane ? dxfVrstva::kNekontrolovany + 1 : dxfVrstva::kPocet;
     WriteTables();
     WriteDrawing();

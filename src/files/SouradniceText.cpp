@@ -123,7 +123,8 @@ CoordinateFileResult ZapsatSFixaci(const Tsouradnice& souradnice, std::vector<st
         if (sAktivitou) radek += "\t-1";
         // Older files know fully fixed points only: the column is written only
         // for a point fixed in plan or in height alone.
-        if (!sAktivitou && b.JeCastecneFixni()) radek += "\t" + std::string(SlovoFixnichOs(b.fixniOsy));
+        if (!sAktivitou && b.JeCastecneFixni())
+            radek += "\t" + std::string(SlovoFixnichOs(b.fixniOsy));
         return true;
     });
 }

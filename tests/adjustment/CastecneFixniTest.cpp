@@ -69,8 +69,8 @@ TEST(CastecneFixni, APointFixedInPlanKeepsItsPositionAndGetsItsHeight) {
 TEST(CastecneFixni, HeldCoordinatesAddToTheRedundancy) {
     test::ModelSit s = test::CtyruhelnikovaSit(2);
     Tmodel2 volny;
-    ASSERT_TRUE(volny.Nacist(s.Mereni(2), s.Priblizne(), s.Fixni(), s.vahy, s.doplnek,
-                             s.nastaveni));
+    ASSERT_TRUE(
+        volny.Nacist(s.Mereni(2), s.Priblizne(), s.Fixni(), s.vahy, s.doplnek, s.nastaveni));
     const CastecnaSit c("D", FixniOsy::Poloha);
     Tmodel2 model;
     ASSERT_TRUE(c.Nacist(model)) << model.chyba;

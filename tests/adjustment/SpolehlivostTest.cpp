@@ -173,7 +173,8 @@ TEST(Spolehlivost, APointFixedByOnePolarMeasurementIsUncontrolled) {
 
 // The redundancy of an error common to the equations `cleny`: c = sum p_i a_i,
 // r = 1 - c N^-1 c^T / sum p_i, computed directly.
-Real RedundanceSpolecne(const Tmodel2& m, const Reference& ref, const std::vector<std::size_t>& cleny) {
+Real RedundanceSpolecne(const Tmodel2& m, const Reference& ref,
+                        const std::vector<std::size_t>& cleny) {
     const std::size_t u = ref.q.size();
     std::vector<Real> c(u, 0);
     Real soucetVah = 0;

@@ -103,8 +103,9 @@ TEST(CliAdjust, ASideShotInTwoSetsIsNamedAsUncontrolled) {
     vertano::test::WriteBytes(n.File(".mtx"), text);
     const Outcome r = Adjust(n, n.File(".mtx"), {"--no-exclusion"});
     ASSERT_EQ(r.status, kExitOk) << r.out << r.err;
-    EXPECT_TRUE(Contains(r.err + r.out, "side shots (targets of one station only, one polar "
-                                        "measurement): X"))
+    EXPECT_TRUE(Contains(r.err + r.out,
+                         "side shots (targets of one station only, one polar "
+                         "measurement): X"))
         << r.err;
     EXPECT_EQ(LineStarting(r.out, "Uncontrolled points:"), "Uncontrolled points: X (side shot)");
     const Json result = ReadJson(n.File(".json"));
@@ -136,12 +137,15 @@ TEST(CliAdjust, APointFixedInPlanKeepsItsPositionAndGetsItsHeight) {
         std::string text;
         for (const auto& t : given) {
             text += t[0] + " " + t[1] + " " + t[2] +
-                    (t[0] != name ? " " + t[3] : column ? " XY" : " 0") + "\r\n";
+                    (t[0] != name ? " " + t[3]
+                     : column     ? " XY"
+                                  : " 0") +
+                    "\r\n";
         }
         vertano::test::WriteBytes(n.File("-given.txt"), text);
-        const Outcome r =
-            Adjust(n, n.File(".mtx"), column ? std::vector<std::string>{}
-                                             : std::vector<std::string>{"--fix-plan", name});
+        const Outcome r = Adjust(
+            n, n.File(".mtx"),
+            column ? std::vector<std::string>{} : std::vector<std::string>{"--fix-plan", name});
         ASSERT_EQ(r.status, kExitOk) << r.out << r.err;
         EXPECT_EQ(LineStarting(r.out, "Number of fixed points:"), "Number of fixed points: 2");
         const Json result = ReadJson(n.File(".json"));

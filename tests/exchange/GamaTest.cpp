@@ -197,7 +197,8 @@ TEST(Gama, ImportsPointsFixedInPlanOrInHeightAlone) {
     EXPECT_EQ(c.Z, 7);
     // B has no height and C no position: each starts from 0, with a note.
     int poznamky = 0;
-    for (const Poznamka& p : v.poznamky) poznamky += p.text.find("starts from 0") != std::string::npos;
+    for (const Poznamka& p : v.poznamky)
+        poznamky += p.text.find("starts from 0") != std::string::npos;
     EXPECT_EQ(poznamky, 2);
 }
 
