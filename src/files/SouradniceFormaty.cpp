@@ -89,9 +89,9 @@ CoordinateFileResult ReadCoordinates(std::vector<std::string>& text, uint8_t jed
         if (tokeny.size() < 4 || (tokeny.size() > nejvic && !osy))
             return Odmitnout(text,
                              TokenCountFailure(radek, radekSouboru, tokeny.size(),
-                                               sOdchylkami ? "4 to 7"
-                                                           : "4, or 4 and the fixed coordinates "
-                                                             "(XYZ, XY or Z), or 3 and XY"),
+                                               sOdchylkami          ? "4 to 7"
+                                               : tokeny.size() == 5 ? "4 and XYZ, XY or Z"
+                                                                    : "4"),
                              tokeny);
         const size_t hodnot = bezVysky ? 3 : osy ? 4 : tokeny.size();
         std::array<Real, 6> v{};
