@@ -196,6 +196,10 @@ const char* AdjustmentOptionsText() {
                                  given by the approximate coordinates
   --unfix NAME,...               these given points are adjusted too
                                  (repeatable)
+  --fix-plan NAME,...            only X and Y of these given points are fixed,
+                                 their heights adjusted (repeatable)
+  --fix-height NAME,...          only Z of these given points is fixed, their
+                                 positions adjusted (repeatable)
   --weights inner|outer|given    the a priori precision the weights come from
                                  (default inner); a source that cannot be
                                  computed gives way as in the program
