@@ -111,19 +111,29 @@ bool WriteExchangeFiles(Session& s) {
     return all;
 }
 
-// The document is made before any file is written: when it cannot be made,
-// nothing is written, not just the coordinates.
+// The JSON document is written as it is made, never held whole (a large
+// network's is hundreds of megabytes).
+bool WriteJson(Session& s, const VysledkyVyrovnani& v) {
+    std::string error;
+    const bool ok = SaveTextLines(
+        s.options.json, [&](const LineWriter& line) { return WriteAdjustmentJson(s.ws, v, line); },
+        error);
+    if (!ok) s.err << "vertano-cli: " << error << "\n";
+    return ok;
+}
+
+// The results of the document are made before any file is written: when they
+// cannot be made, nothing is written, not just the coordinates.
 bool WriteOutputs(Session& s) {
     const Options& o = s.options;
-    const std::vector<std::string> json =
-        o.json.empty() ? std::vector<std::string>() : AdjustmentJson(s.ws);
-    if (!o.json.empty() && json.empty()) {
+    VysledkyVyrovnani json;
+    if (!o.json.empty() && !AdjustmentJsonResults(s.ws, json)) {
         s.err << "vertano-cli: an accuracy figure of the results is not a number; nothing "
                  "written\n";
         return false;
     }
     const bool coords = o.coords.empty() || WriteCoordinates(s);
-    const bool written = o.json.empty() || WriteText(s, o.json, json);
+    const bool written = o.json.empty() || WriteJson(s, json);
     if (!o.json.empty() && written) s.out << "Wrote " << o.json << "\n";
     const bool report = o.report.empty() || WriteAdjustmentReport(s);
     return coords && written && report && WriteExchangeFiles(s);

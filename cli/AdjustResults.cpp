@@ -1,13 +1,20 @@
 #include "AdjustResults.h"
 
 #include <array>
+#include <map>
+#include <string>
+#include <vector>
 
 #include "JsonWriter.h"
 #include "adjustment/OdlehleDruhy.h"
 #include "adjustment/Tvahy.h"
 #include "data/FixniOsy.h"
+#include "supplementary/DoplnekDruh.h"
+#include "workspace/SouhrnVyrovnaniText.h"
+#include "workspace/VyrazeniMereni.h"
 #include "workspace/VyrovnaniSite.h"
 #include "workspace/VystupyVyrovnani.h"
+#include "workspace/Workspace.h"
 
 namespace vertano::cli {
 
@@ -74,22 +81,35 @@ void MemberOrNull(JsonWriter& w, std::string_view key, Real value) {
     }
 }
 
-// After the evaluation mezniOprava holds the adjusted value and odchylkaOprava
-// the deviation of it.
-void WriteObservations(JsonWriter& w, const ZobrazeneVyrovnani& v) {
-    w.Key("observations");
-    w.BeginArray();
+// The observations of the model as shown (see SkalovatMereni), one at a time:
+// a large network's are not held twice. Every one was checked to scale when
+// the results were made.
+template <class Write>
+void ForEachShown(const Tmodel2& model, Real k, const Write& write) {
+    TmerenaVelicina z;
     for (const int32_t typ : druhy::kPoradi) {
-        for (const TmerenaVelicina& z : v.mereni[static_cast<size_t>(typ - 1)]) {
-            BeginObservation(w, typ, z);
-            w.Member("adjusted", z.mezniOprava);
-            w.Member("sigma_adjusted", z.odchylkaOprava);
-            MemberOrNull(w, "redundancy", z.redundance);
-            MemberOrNull(w, "mdb", z.mdb);
-            MemberOrNull(w, "mdb_shift", z.mdbPosun);
-            w.EndObject();
+        for (const TmerenaVelicina& zdroj : druhy::Vektor(model, typ).zaznam) {
+            if (!zdroj.jePlny) continue;
+            z = zdroj;
+            if (SkalovatMereni(z, &TmerenaVelicina::odchylkaOprava, k)) write(typ, z);
         }
     }
+}
+
+// After the evaluation mezniOprava holds the adjusted value and odchylkaOprava
+// the deviation of it.
+void WriteObservations(JsonWriter& w, const Tmodel2& model, Real k) {
+    w.Key("observations");
+    w.BeginArray();
+    ForEachShown(model, k, [&w](int32_t typ, const TmerenaVelicina& z) {
+        BeginObservation(w, typ, z);
+        w.Member("adjusted", z.mezniOprava);
+        w.Member("sigma_adjusted", z.odchylkaOprava);
+        MemberOrNull(w, "redundancy", z.redundance);
+        MemberOrNull(w, "mdb", z.mdb);
+        MemberOrNull(w, "mdb_shift", z.mdbPosun);
+        w.EndObject();
+    });
     w.EndArray();
 }
 
@@ -103,10 +123,28 @@ bool Ohrozuje(const TmerenaVelicina& z, const NekontrolovanyBod& b) {
     return (stanovisko && z.zavisiStanovisko) || (cil && z.zavisiCil);
 }
 
+struct NekontrolovanaVelicina {
+    int32_t typ = 0;
+    TmerenaVelicina z;
+};
+
 // The points a gross error in whose measurements cannot be found: the side
 // shots and the points that uncontrolled observations move, each with the
-// uncontrolled observations behind it.
-void WriteUncontrolled(JsonWriter& w, const VysledkyVyrovnani& v) {
+// uncontrolled observations behind it. Only the uncontrolled observations are
+// held, indexed by the points they join, so that a large network is not
+// walked once per point.
+void WriteUncontrolled(JsonWriter& w, const VysledkyVyrovnani& v, const Tmodel2& model, Real k) {
+    std::vector<NekontrolovanaVelicina> nekontrolovane;
+    std::map<std::string, std::vector<size_t>> podleBodu;
+    if (!v.souhrn.nekontrolovaneBody.empty()) {
+        ForEachShown(model, k, [&](int32_t typ, const TmerenaVelicina& z) {
+            if (!z.jeNekontrolovane) return;
+            const size_t i = nekontrolovane.size();
+            nekontrolovane.push_back({typ, z});
+            podleBodu[z.cislo_stn].push_back(i);
+            if (z.cislo_cil != z.cislo_stn) podleBodu[z.cislo_cil].push_back(i);
+        });
+    }
     w.Key("uncontrolled");
     w.BeginArray();
     for (const NekontrolovanyBod& b : v.souhrn.nekontrolovaneBody) {
@@ -117,14 +155,16 @@ void WriteUncontrolled(JsonWriter& w, const VysledkyVyrovnani& v) {
                                : "depends_on_uncontrolled");
         w.Key("observations");
         w.BeginArray();
-        for (const int32_t typ : druhy::kPoradi) {
-            for (const TmerenaVelicina& z : v.zobrazeni.mereni[static_cast<size_t>(typ - 1)]) {
-                if (!Ohrozuje(z, b)) continue;
+        const auto it = podleBodu.find(b.cislo);
+        if (it != podleBodu.end()) {
+            for (const size_t i : it->second) {
+                const NekontrolovanaVelicina& n = nekontrolovane[i];
+                if (!Ohrozuje(n.z, b)) continue;
                 w.BeginObject();
-                w.Member("kind", ObservationKindKey(typ));
-                w.Member("station", z.cislo_stn);
-                w.Member("target", z.cislo_cil);
-                MemberOrNull(w, "redundancy", z.redundance);
+                w.Member("kind", ObservationKindKey(n.typ));
+                w.Member("station", n.z.cislo_stn);
+                w.Member("target", n.z.cislo_cil);
+                MemberOrNull(w, "redundancy", n.z.redundance);
                 w.EndObject();
             }
         }
@@ -162,6 +202,36 @@ void WriteOrientations(JsonWriter& w, const ZobrazeneVyrovnani& v) {
     w.EndArray();
 }
 
+// The measurements the user switched off: kept in their lists, not adjusted.
+// Written only when there are some, so that a run without them gives the
+// document it always gave.
+void WriteSwitchedOff(JsonWriter& w, const Workspace& ws) {
+    const auto any = [](const Tmereni& m) { return PocetVyrazenych(m.zaznam) > 0; };
+    bool some = any(ws.suroveMereni);
+    for (const int druh : doplnek::kPoradiZpracovani)
+        some = some || any(*ws.doplnekVstup.Seznam(druh));
+    if (!some) return;
+    w.Key("switched_off");
+    w.BeginArray();
+    const auto rows = [&w](const Tmereni& m, std::string_view kind) {
+        for (size_t i = 0; i < m.zaznam.size(); ++i) {
+            const Tzaznam& z = m.zaznam[i];
+            if (!z.JePlny() || !z.jeVyrazeno) continue;
+            w.BeginObject();
+            w.Member("kind", kind);
+            w.Member("row", static_cast<int32_t>(i + 1));
+            w.Member("station", z.cislo_stn);
+            w.Member("target", z.cislo_cil);
+            w.EndObject();
+        }
+    };
+    rows(ws.suroveMereni, "raw");
+    for (const int druh : doplnek::kPoradiZpracovani) {
+        rows(*ws.doplnekVstup.Seznam(druh), ObservationKindKey(doplnek::TypVeliciny(druh)));
+    }
+    w.EndArray();
+}
+
 }  // namespace
 
 void WritePoint(JsonWriter& w, const Tbod& b) {
@@ -194,19 +264,36 @@ void WritePoint(JsonWriter& w, const Tbod& b) {
     w.EndObject();
 }
 
-std::vector<std::string> AdjustmentJson(const Workspace& ws) {
-    VysledkyVyrovnani v;
-    if (!SestavitVysledky(ws, v)) return {};
-    JsonWriter w;
+bool AdjustmentJsonResults(const Workspace& ws, VysledkyVyrovnani& v) {
+    return SestavitVysledky(ws, v, RozsahZobrazeni::BezMereni);
+}
+
+bool WriteAdjustmentJson(const Workspace& ws, const VysledkyVyrovnani& v,
+                         const JsonWriter::LineSink& sink) {
+    const Real k = v.zobrazeni.odchylkaJednotkova;
+    JsonWriter w(sink);
     w.BeginObject();
     WriteSummary(w, v.souhrn);
     WritePoints(w, v.zobrazeni);
-    WriteObservations(w, v.zobrazeni);
-    WriteUncontrolled(w, v);
+    WriteObservations(w, ws.modelVyrovnany, k);
+    WriteUncontrolled(w, v, ws.modelVyrovnany, k);
     WriteOutliers(w, v.odlehle);
     WriteOrientations(w, v.zobrazeni);
+    WriteSwitchedOff(w, ws);
     w.EndObject();
-    return w.TakeLines();
+    w.Finish();
+    return w.Ok();
+}
+
+std::vector<std::string> AdjustmentJson(const Workspace& ws) {
+    VysledkyVyrovnani v;
+    if (!AdjustmentJsonResults(ws, v)) return {};
+    std::vector<std::string> lines;
+    WriteAdjustmentJson(ws, v, [&lines](std::string_view line) {
+        lines.emplace_back(line);
+        return true;
+    });
+    return lines;
 }
 
 }  // namespace vertano::cli

@@ -7,6 +7,7 @@
 
 #include "JsonWriter.h"
 #include "workspace/SouhrnVyrovnaniText.h"
+#include "workspace/VystupyVyrovnani.h"
 #include "workspace/Workspace.h"
 
 namespace vertano::cli {
@@ -25,5 +26,12 @@ void WritePoint(JsonWriter& w, const Tbod& b);
 // the lines of the document; none when the network is not adjusted or the
 // accuracy figures cannot be scaled (a figure that is not finite).
 std::vector<std::string> AdjustmentJson(const Workspace& ws);
+
+// The same in two steps, so that a large document is written as it is made:
+// the results it is made from (false, as above, when there is no document to
+// make), then the lines handed to `sink` in order (false when it refused one).
+bool AdjustmentJsonResults(const Workspace& ws, VysledkyVyrovnani& v);
+bool WriteAdjustmentJson(const Workspace& ws, const VysledkyVyrovnani& v,
+                         const JsonWriter::LineSink& sink);
 
 }  // namespace vertano::cli

@@ -200,6 +200,10 @@ const char* AdjustmentOptionsText() {
                                  their heights adjusted (repeatable)
   --fix-height NAME,...          only Z of these given points is fixed, their
                                  positions adjusted (repeatable)
+  --exclude STN/TGT,...|FILE     switch off the measurements from STN to TGT
+                                 ('*' for any characters): kept and reported,
+                                 not adjusted; a file (or @FILE) holds one
+                                 pattern a line (repeatable)
   --weights inner|outer|given    the a priori precision the weights come from
                                  (default inner); a source that cannot be
                                  computed gives way as in the program

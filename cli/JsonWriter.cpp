@@ -96,9 +96,26 @@ std::string JsonNumber(Real value) {
     return std::string(buffer.data(), r.ptr);
 }
 
+// A copy takes only the line's length; the line being written keeps the room
+// it grew to for the next one. A large document's lines would otherwise hold
+// up to twice their text.
+void JsonWriter::EndLine() {
+    ++ended_;
+    if (!sink_) {
+        lines_.emplace_back(text_);
+    } else if (ok_) {
+        ok_ = sink_(text_);
+    }
+}
+
 void JsonWriter::Break() {
-    lines_.push_back(std::move(text_));
+    EndLine();
     text_.assign(2 * open_.size(), ' ');
+}
+
+void JsonWriter::Finish() {
+    if (!text_.empty()) EndLine();
+    text_.clear();
 }
 
 std::string JsonWriter::Text() const {
@@ -143,7 +160,7 @@ void JsonWriter::End(char bracket) {
     if (!o.inlined && !o.empty) Break();
     text_ += bracket;
     if (open_.empty()) {
-        lines_.push_back(std::move(text_));
+        EndLine();
         text_.clear();
     }
 }

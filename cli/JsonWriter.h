@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,7 +23,14 @@ namespace vertano::cli {
 // which JSON has instead of NaN and infinities.
 class JsonWriter {
   public:
+    // Where ended lines go instead of the writer's own list: a large document
+    // is then written as it is made, never held whole. False stops the
+    // handing on (the writer is then not Ok).
+    using LineSink = std::function<bool(std::string_view)>;
+
     explicit JsonWriter(int inlineDepth = 2) : inlineDepth_(inlineDepth) {}
+    explicit JsonWriter(LineSink sink, int inlineDepth = 2)
+        : sink_(std::move(sink)), inlineDepth_(inlineDepth) {}
 
     void BeginObject();
     void EndObject();
@@ -45,7 +54,11 @@ class JsonWriter {
 
     // The document so far; complete once every container is closed.
     std::string Text() const;
-    bool Complete() const { return open_.empty() && (!lines_.empty() || !text_.empty()); }
+    bool Complete() const { return open_.empty() && (ended_ > 0 || !text_.empty()); }
+    // No line was refused by the sink.
+    bool Ok() const { return ok_; }
+    // Hands the line being written, when there is one, to the sink.
+    void Finish();
     // The document as its lines (without the line ends), moved out: a large
     // document is then held once, not once more as one text.
     std::vector<std::string> TakeLines();
@@ -60,9 +73,13 @@ class JsonWriter {
     void Begin(char bracket);
     void End(char bracket);
     void Break();
+    void EndLine();
 
-    std::vector<std::string> lines_;  // the lines ended so far
-    std::string text_;                // the line being written
+    LineSink sink_;
+    std::vector<std::string> lines_;  // the lines ended so far (without a sink)
+    std::size_t ended_ = 0;           // lines ended so far
+    bool ok_ = true;
+    std::string text_;  // the line being written
     std::vector<Open> open_;
     bool afterKey_ = false;
     int inlineDepth_;

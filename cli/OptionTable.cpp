@@ -365,6 +365,14 @@ void AddAdjustOptions(std::map<std::string, Setter>& m) {
     m["--fix-height"] = [](Options& o, const std::string& v, std::string& e) {
         return AddNames(o.fixHeight, "--fix-height", v, e);
     };
+    m["--exclude"] = [](Options& o, const std::string& v, std::string& e) {
+        if (v.empty()) {
+            e = "option --exclude needs a file or STATION/TARGET patterns";
+            return false;
+        }
+        o.exclude.push_back(v);
+        return true;
+    };
     m["--weights"] = [](Options& o, const std::string& v, std::string& e) {
         return Choose(kWeights, "--weights", v, o.weights, e);
     };
@@ -483,7 +491,7 @@ std::string Canonical(const std::string& name) {
 bool IsRepeatable(const std::string& name, const std::string& command) {
     static const std::set<std::string> lists = {
         "--scale", "--supp-bearing", "--supp-distance", "--supp-height", "--supp-plumb",
-        "--unfix", "--identical",    "--fix-plan",      "--fix-height"};
+        "--unfix", "--identical",    "--fix-plan",      "--fix-height",  "--exclude"};
     return lists.count(name) > 0 || (name == "--points" && command != "simulate");
 }
 

@@ -92,7 +92,7 @@ const std::map<std::string, std::set<std::string>>& CommandOptions() {
     static const std::set<std::string> adjustment = {
         "--level",     "--supp-bearing", "--supp-distance", "--supp-height", "--supp-plumb",
         "--free",      "--unfix",        "--fix-plan",      "--fix-height",  "--weights",
-        "--estimator", "--alpha",        "--no-exclusion",  "--threads"};
+        "--estimator", "--alpha",        "--no-exclusion",  "--threads",     "--exclude"};
     static const std::map<std::string, std::set<std::string>> options = [] {
         std::map<std::string, std::set<std::string>> m;
         m["convert"] = {"--to",      "--export",         "-o",

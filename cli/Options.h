@@ -73,6 +73,9 @@ struct Options {
     // (--fix-height); a point in both is fixed in all three.
     std::vector<std::string> fixPlan;
     std::vector<std::string> fixHeight;
+    // --exclude: files of station/target patterns or the patterns themselves
+    // (each value as given; resolved when the inputs are loaded).
+    std::vector<std::string> exclude;
     int weights = -1;    // zdrojVah code: 1 inner, 2 outer, 3 given precision
     int estimator = -1;  // 1-based code of the robust estimator
     Real alpha = -1;     // significance level of the outlier test

@@ -1,13 +1,17 @@
 #include "ProjectInput.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "drawing/VolbyKresby.h"
+#include "files/VyrazeniSoubor.h"
 #include "mereni/Text.h"
 #include "supplementary/DoplnekDruh.h"
 #include "workspace/PrikazySurovychMereni.h"
 #include "workspace/Projekt.h"
+#include "workspace/VyrazeniMereni.h"
 #include "workspace/VystupyVyrovnani.h"
 
 namespace vertano::cli {
@@ -58,6 +62,9 @@ void PrintProjectContents(Session& s) {
         s.out << "Supplementary " << doplnek::NazevDruhu(kind) << ": "
               << Count(ws.doplnekVstup.Seznam(kind)->PocetPlnychZaznamu()) << "\n";
     }
+    // Only a project that has some says so: the lines above stay as they were.
+    if (const int32_t vypnuto = PocetVyrazenychMereni(ws); vypnuto > 0)
+        s.out << "Switched off (not adjusted): " << Count(vypnuto) << "\n";
 }
 
 void PrintProjectSettings(Session& s) {
@@ -88,6 +95,57 @@ void PrintProjectSettings(Session& s) {
           << (kresba.apriorni ? "a priori" : "a posteriori") << ")\n";
 }
 
+namespace {
+
+// The patterns of one value of --exclude: a file ("@FILE", or the name of an
+// existing file) or patterns separated by commas.
+bool ExclusionPatterns(Session& s, const std::string& value, std::vector<VzorVyrazeni>& vzory) {
+    const bool file = value.front() == '@' || std::filesystem::is_regular_file(value);
+    if (file) {
+        const std::string path = value.front() == '@' ? value.substr(1) : value;
+        std::vector<VzorVyrazeni> zSouboru;
+        const FileResult r = CistSouborVyrazeni(path, zSouboru);
+        if (!r.ok) {
+            s.err << "vertano-cli: --exclude: " << path << ": " << DescribeFileFailure(r) << "\n";
+            return false;
+        }
+        vzory.insert(vzory.end(), zSouboru.begin(), zSouboru.end());
+        return true;
+    }
+    std::size_t start = 0;
+    while (start <= value.size()) {
+        const std::size_t comma = std::min(value.find(',', start), value.size());
+        VzorVyrazeni vzor;
+        std::string error;
+        if (!CistVzorVyrazeni(value.substr(start, comma - start), vzor, error)) {
+            s.err << "vertano-cli: --exclude: " << error << " (nor a file)\n";
+            return false;
+        }
+        vzory.push_back(std::move(vzor));
+        start = comma + 1;
+    }
+    return true;
+}
+
+// The measurements --exclude switches off; a pattern that matches nothing stops
+// the command, since leaving a wrong row in would go unnoticed.
+bool ApplyExclusions(Session& s) {
+    if (s.options.exclude.empty()) return true;
+    std::vector<VzorVyrazeni> vzory;
+    for (const std::string& value : s.options.exclude) {
+        if (!ExclusionPatterns(s, value, vzory)) return false;
+    }
+    const VysledekVyrazeni r = VyraditMereni(s.ws, vzory);
+    for (const std::string& vzor : r.nenalezene)
+        s.err << "vertano-cli: --exclude: '" << vzor << "' matches no measurement\n";
+    if (!r.ok) return false;
+    s.out << "Switched off: " << r.surovych << " raw rows, " << r.doplnku
+          << " supplementary measurements\n";
+    return true;
+}
+
+}  // namespace
+
 bool ApplyDatum(Session& s) {
     const VysledekUvolneni r = UvolnitBody(s.ws, s.options.free, s.options.unfix);
     for (const std::string& name : r.nenalezene)
@@ -98,7 +156,7 @@ bool ApplyDatum(Session& s) {
         s.err << "vertano-cli: --fix-plan/--fix-height: point '" << name
               << "' is not among the given points\n";
     }
-    return f.ok;
+    return f.ok && ApplyExclusions(s);
 }
 
 }  // namespace vertano::cli

@@ -22,6 +22,8 @@ void PrintProjectSettings(Session& s);
 // Points read from files are fixed; --free and --unfix make them unknowns of the
 // adjustment. False (reported) when --unfix names a point that is not given: it
 // is most likely a typing error, and the point would stay fixed unnoticed.
+// Then the measurements --exclude names are switched off (reported and false
+// when a pattern matches none).
 bool ApplyDatum(Session& s);
 
 }  // namespace vertano::cli

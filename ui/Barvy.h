@@ -17,5 +17,6 @@ inline const QColor kOddelovac(128, 128, 128);       // set and face separator l
 inline const QColor kMimoSkupinu(160, 160, 164);     // text of rows outside any set
 inline const QColor kSkryty(255, 255, 255);          // hidden repeated station text
 inline const QColor kCerna(0, 0, 0);                 // text of selected rows, current-row frame
+inline const QColor kVyrazeny(128, 128, 128);        // text of rows switched off, struck out
 
 }  // namespace vertano::ui::barvy

@@ -3,18 +3,22 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QThread>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "Barvy.h"
+#include "DesktopSettings.h"
 #include "OknoVyrovnani.h"
 #include "TabulkaSurovych.h"
 #include "Texty.h"
+#include "WelcomePanel.h"
 #include "mereni/Text.h"
 #include "workspace/Projekt.h"
 #include "workspace/Workspace.h"
@@ -35,7 +39,8 @@ QLabel* Bunka(QWidget* rodic, Qt::Alignment zarovnani) {
 
 HlavniOkno::HlavniOkno(Workspace& ws, Dialogy& dialogy, QWidget* rodic)
     : QMainWindow(rodic), ws_(ws), dialogy_(dialogy) {
-    auto* hlavni = new QWidget(this);
+    stred_ = new QStackedWidget(this);
+    auto* hlavni = new QWidget(stred_);
     auto* sloupec = new QVBoxLayout(hlavni);
     sloupec->setContentsMargins(4, 4, 4, 4);
     sloupec->setSpacing(2);
@@ -43,7 +48,12 @@ HlavniOkno::HlavniOkno(Workspace& ws, Dialogy& dialogy, QWidget* rodic)
     tabulka_->Model().NastavitZdroj(&ws_.suroveMereni);
     VytvoritStavovyRadek(hlavni);
     sloupec->addWidget(tabulka_, 1);
-    setCentralWidget(hlavni);
+    uvitani_ = new WelcomePanel(stred_);
+    stred_->addWidget(hlavni);
+    stred_->addWidget(uvitani_);
+    setCentralWidget(stred_);
+    // The dialogs of the program keep their size and place between runs.
+    QApplication::instance()->installEventFilter(new WindowLayoutKeeper(this));
 
     interakce_ = new InterakceOkna(
         this, {[this](const QString& n, const QString& t) { Zprava(n, t); },
@@ -53,6 +63,12 @@ HlavniOkno::HlavniOkno(Workspace& ws, Dialogy& dialogy, QWidget* rodic)
                }});
     VytvoritMenu();
     VytvoritKontextoveMenu();
+    VytvoritPlochu();
+    // Columns a user widened widen the window, which always shows them whole.
+    connect(tabulka_->horizontalHeader(), &QHeaderView::sectionResized, this, [this] {
+        if (!prvniZobrazeni_) setFixedWidth(tabulka_->PrirozenaSirka() + 8);
+        AktualizovatStav();
+    });
     connect(tabulka_, &TabulkaSurovych::vyberZmenen, this, &HlavniOkno::AktualizovatStav);
     // A double click edits the selected rows, or inserts a new station.
     connect(tabulka_, &TabulkaSurovych::dvojklik, this, [this] {
@@ -63,9 +79,14 @@ HlavniOkno::HlavniOkno(Workspace& ws, Dialogy& dialogy, QWidget* rodic)
     NastavitPrepinace();
     Zaneprazdneni(false);
     Obnovit();
+    // Rows given at the start have been checked: say what was found.
+    if (ws_.suroveMereni.PocetPlnychZaznamu() > 0) UkazatVysledekKontrol();
 }
 
 HlavniOkno::~HlavniOkno() {
+    if (isVisible()) UlozitRozlozeni();
+    // The undo stack, destroyed with the children, reports its clearing: not here.
+    if (zpet_ != nullptr) disconnect(zpet_, nullptr, this, nullptr);
     // A worker still running holds references into the workspace: it is asked
     // to stop, shown nothing more, and released from any question it waits on.
     if (vlakno_ != nullptr) {
@@ -132,6 +153,12 @@ void HlavniOkno::showEvent(QShowEvent* udalost) {
     setFixedWidth(sirka);
     resize(sirka, std::max(kMinimalniVyska, plocha.height() * 9 / 10));
     move(plocha.center() - QPoint(width() / 2, height() / 2));
+    // The place, the height and the column widths of the last run, when
+    // remembered; the width follows the columns.
+    if (RestoreWindowLayout(*this, "HlavniOkno")) {
+        setFixedWidth(tabulka_->PrirozenaSirka() + 8);
+        AktualizovatStav();
+    }
     tabulka_->NastavitAktualni(0);
 }
 
@@ -167,6 +194,7 @@ void HlavniOkno::Zaneprazdneni(bool zapnout) {
     }
     a_.oProgramu->setEnabled(!zapnout);
     tabulka_->setEnabled(!zapnout);
+    AktualizovatNastroje(zapnout);
     if (!zapnout) {
         tabulka_->setFocus();
         AktualizovatMenu();
@@ -218,6 +246,8 @@ void HlavniOkno::Obnovit() {
     if (!ws_.state.Current(Step::Adjustment)) ZavritOknoVyrovnani();
     tabulka_->Obnovit();
     AktualizovatStav();
+    AktualizovatUvitani();
+    AktualizovatNadpis();
 }
 
 void HlavniOkno::AktualizovatStav() {
@@ -245,6 +275,8 @@ void HlavniOkno::AktualizovatStav() {
 
 void HlavniOkno::PoZmeneMereni() {
     Obnovit();
+    // Every change of the raw list runs the checks again: say what they found.
+    UkazatVysledekKontrol();
 }
 
 void HlavniOkno::closeEvent(QCloseEvent* udalost) {
@@ -257,6 +289,7 @@ void HlavniOkno::closeEvent(QCloseEvent* udalost) {
     const Tjazyk& j = ws_.jazyk;
     // Only what was changed since the last save or open would be lost.
     if (!HasUnsavedChanges(ws_) || Potvrzeni(Q(j.nadpis.varovani), Q(j.hlaseni.ukoncitProgram))) {
+        UlozitRozlozeni();
         ZavritOknoVyrovnani();
         udalost->accept();
     } else {

@@ -19,7 +19,10 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QStackedWidget;
 class QThread;
+class QToolBar;
+class QUndoStack;
 
 namespace vertano {
 class Workspace;
@@ -29,6 +32,8 @@ namespace vertano::ui {
 
 class OknoVyrovnani;
 class TabulkaSurovych;
+class WelcomePanel;
+struct StepOutcome;
 
 // The main window: the raw measurement table with its status line and the menus
 // that drive the whole workflow. It computes nothing: each command calls the
@@ -53,7 +58,7 @@ class HlavniOkno : public QMainWindow {
         // Measurements
         QAction *noveMereni, *noveStanovisko, *upravit, *smazat, *najit, *najitDalsi,
             *najitPredchozi, *najitChybne, *posunNahoru, *posunDolu, *premistit, *kopirovat,
-            *vyjmout, *vlozit;
+            *vyjmout, *vlozit, *vyradit, *zaradit;
         // Selection
         QAction *vybratVse, *zrusitVyber, *dleAtributu;
         QAction* vyberDle[9];
@@ -81,6 +86,35 @@ class HlavniOkno : public QMainWindow {
     const std::vector<QLabel*>& PocetChyb() const { return chyby_; }
     QPushButton* TlacitkoZastavit() const { return zastavit_; }
 
+    // ---- the desktop around the table ----
+    // The welcome shown instead of an empty table while nothing is open.
+    WelcomePanel* Uvitani() const { return uvitani_; }
+    bool UvitaniViditelne() const;
+    // "Main" / "Recent projects" (rebuilt as it opens).
+    QMenu* PosledniProjekty() const { return posledni_; }
+    // The toolbar of the main road: add, check, analyse, adjust, drawing,
+    // report, save.
+    QToolBar* Nastroje() const { return nastroje_; }
+    // The outcome of the last step in the status bar, and its "Details" button
+    // (shown when there is something to open).
+    QLabel* Vysledek() const { return vysledek_; }
+    QPushButton* Podrobnosti() const { return podrobnosti_; }
+    // Files dropped onto the window or given otherwise: a project is opened
+    // first (after the question about unsaved data), then raw measurement files
+    // and networks are added, then point files (.txt) go to the given points;
+    // anything else is named in a message.
+    void OtevritSoubory(const QStringList& cesty);
+    // A project of the recent list; a file that no longer exists is said so and
+    // leaves the list.
+    void OtevritNedavny(const QString& cesta);
+    // The "Check" of the toolbar: the outcome of the checks, the first row in error.
+    void PrikazZkontrolovat();
+    // Undo and redo of the edits of the raw table (Ctrl+Z, Ctrl+Y): "Measurements"
+    // starts with them. Adding files or opening a project empties the stack.
+    QUndoStack* Zpet() const { return zpet_; }
+    QAction* AkceZpet() const { return zpetAkce_; }
+    QAction* AkceZnovu() const { return znovuAkce_; }
+
     // The enabling of every item from the state; evaluated when a menu opens and
     // after every command, so that the shortcuts follow it too.
     void AktualizovatMenu();
@@ -106,6 +140,8 @@ class HlavniOkno : public QMainWindow {
     void PrikazExportovat();
     void PrikazJazyk(uint8_t typJazyk);
     void PrikazSmazat();
+    // Switches the selected rows off (not used by the adjustment) or on again.
+    void PrikazVyradit(bool vyradit);
     void PrikazKopirovat();
     void PrikazVyjmout();
     void PrikazVlozit();
@@ -150,6 +186,8 @@ class HlavniOkno : public QMainWindow {
   protected:
     void closeEvent(QCloseEvent* udalost) override;
     void showEvent(QShowEvent* udalost) override;
+    void dragEnterEvent(QDragEnterEvent* udalost) override;
+    void dropEvent(QDropEvent* udalost) override;
 
   private:
     void VytvoritMenu();
@@ -172,6 +210,24 @@ class HlavniOkno : public QMainWindow {
     // change of language or units opens it again in them.
     void ZavritOknoVyrovnani();
     void ObnovitOknoVyrovnani();
+    // The desktop: welcome, recent projects, toolbar, status bar, title mark.
+    void VytvoritPlochu();
+    void NastavitTextyPlochy();
+    void NaplnitPosledni();
+    void AktualizovatNastroje(bool zaneprazdneno);
+    void AktualizovatUvitani();
+    void AktualizovatNadpis();
+    void UkazatVysledek(const StepOutcome& vysledek, std::function<void()> podrobnosti = {});
+    void UkazatVysledekKontrol();
+    // A message with the details of a stopped step; none when there are none.
+    std::function<void()> DetailZpravy(const QString& nadpis, const QString& text);
+    void PridatBody(const std::vector<std::filesystem::path>& cesty);
+    void UlozitRozlozeni();
+    // Runs an edit of the raw rows and puts it on the undo stack under the
+    // caption of its menu item, when it changed anything.
+    void ZaznamenatUpravu(const QAction* prikaz, const std::function<void()>& uprava);
+    void VytvoritZpet();
+    void AktualizovatZpet();
 
     Workspace& ws_;
     Dialogy& dialogy_;
@@ -193,6 +249,21 @@ class HlavniOkno : public QMainWindow {
     std::vector<std::string> protokolSouboru_;
     bool prvniZobrazeni_ = true;
     QPointer<OknoVyrovnani> oknoVyrovnani_;
+
+    QStackedWidget* stred_ = nullptr;
+    WelcomePanel* uvitani_ = nullptr;
+    // The user asked for the table while nothing is open.
+    bool bezUvitani_ = false;
+    QMenu* posledni_ = nullptr;
+    QToolBar* nastroje_ = nullptr;
+    // Toolbar items and the menu items they stand for (null: their own rule).
+    std::vector<std::pair<QAction*, QAction*>> nastrojeAkce_;
+    QAction *nastrojKontrola_ = nullptr, *nastrojKresba_ = nullptr, *nastrojProtokol_ = nullptr;
+    QLabel* vysledek_ = nullptr;
+    QPushButton* podrobnosti_ = nullptr;
+    std::function<void()> podrobnostiAkce_;
+    QUndoStack* zpet_ = nullptr;
+    QAction *zpetAkce_ = nullptr, *znovuAkce_ = nullptr;
 };
 
 }  // namespace vertano::ui

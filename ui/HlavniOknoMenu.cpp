@@ -91,6 +91,8 @@ void HlavniOkno::VytvoritMenu() {
         akce(novy, QKeySequence(Qt::CTRL | Qt::Key_Insert), [this] { PrikazZaznam(1); });
     a_.upravit = akce(m, QKeySequence(Qt::CTRL | Qt::Key_B), [this] { PrikazZaznam(3); });
     a_.smazat = akce(m, QKeySequence(Qt::Key_Delete), [this] { PrikazSmazat(); });
+    a_.vyradit = akce(m, zadna, [this] { PrikazVyradit(true); });
+    a_.zaradit = akce(m, zadna, [this] { PrikazVyradit(false); });
     m->addSeparator();
     a_.najit = akce(m, QKeySequence(Qt::CTRL | Qt::Key_F3), [this] { PrikazHledat(false); });
     a_.najitDalsi = akce(m, QKeySequence(Qt::Key_F3), [this] { PrikazNajit(true); });
@@ -141,24 +143,24 @@ void HlavniOkno::VytvoritMenu() {
     m->addSeparator();
     a_.zrcadlit = akce(m, zadna, [this] {
         Zaneprazdneni(true);
-        ZrcadlitMereni(ws_, *interakce_);
+        ZaznamenatUpravu(a_.zrcadlit, [this] { ZrcadlitMereni(ws_, *interakce_); });
         Zaneprazdneni(false);
         PoZmeneMereni();
     });
     a_.najitSkupiny = akce(m, zadna, [this] {
         Zaneprazdneni(true);
-        NajitSkupiny(ws_, *interakce_);
+        ZaznamenatUpravu(a_.najitSkupiny, [this] { NajitSkupiny(ws_, *interakce_); });
         Zaneprazdneni(false);
         PoZmeneMereni();
     });
     a_.seraditPolohy = akce(m, zadna, [this] {
         Zaneprazdneni(true);
-        SeraditPolohy(ws_, *interakce_);
+        ZaznamenatUpravu(a_.seraditPolohy, [this] { SeraditPolohy(ws_, *interakce_); });
         Zaneprazdneni(false);
         PoZmeneMereni();
     });
     a_.smazatMimoSkupiny = akce(m, zadna, [this] {
-        SmazatMimoSkupiny(ws_, *interakce_);
+        ZaznamenatUpravu(a_.smazatMimoSkupiny, [this] { SmazatMimoSkupiny(ws_, *interakce_); });
         tabulka_->Vyber().Zrusit();
         PoZmeneMereni();
     });
@@ -258,6 +260,8 @@ void HlavniOkno::VytvoritKontextoveMenu() {
     podmenu_.push_back(novy);
     kontextove_->addAction(a_.upravit);
     kontextove_->addAction(a_.smazat);
+    kontextove_->addAction(a_.vyradit);
+    kontextove_->addAction(a_.zaradit);
     kontextove_->addSeparator();
     kontextove_->addAction(a_.posunNahoru);
     kontextove_->addAction(a_.posunDolu);
@@ -277,7 +281,9 @@ void HlavniOkno::NastavitTexty() {
     const jazyk::Ttlacitko& t = j.tlacitko;
     const jazyk::Tpopis& p = j.popis;
     const info::Tsoubor& projekt = ws_.info.souborProjekt;
-    setWindowTitle(projekt.nacteni ? "Vertano [" + Q(projekt.jmeno) + "]" : QString("Vertano"));
+    // "[*]" is where the mark of unsaved changes appears.
+    setWindowTitle((projekt.nacteni ? "Vertano [" + Q(projekt.jmeno) + "]" : QString("Vertano")) +
+                   "[*]");
 
     const QString menu[] = {Q(t.hlavni),   Q(p.mereni),  Q(t.vyber),    Q(t.identifikace),
                             Q(t.kontrola), Q(p.doplnek), Q(t.vyrovnani)};
@@ -315,6 +321,8 @@ void HlavniOkno::NastavitTexty() {
     a_.noveStanovisko->setText(Okno(p.stanovisko));
     a_.upravit->setText(Okno(t.upravit));
     a_.smazat->setText(Q(t.smazat));
+    a_.vyradit->setText(Q(t.vyraditMereni));
+    a_.zaradit->setText(Q(t.zaraditMereni));
     a_.najit->setText(Okno(t.najit));
     a_.najitDalsi->setText(Q(t.najit) + " " + Male(t.dalsi));
     a_.najitPredchozi->setText(Q(t.najit) + " " + Male(t.predchozi));
@@ -390,7 +398,9 @@ void HlavniOkno::NastavitTexty() {
     tabulka_->Model().ObnovitTexty();
     tabulka_->NastavitSirky();
     if (!prvniZobrazeni_) setFixedWidth(tabulka_->PrirozenaSirka() + 8);
+    NastavitTextyPlochy();
     AktualizovatStav();
+    AktualizovatNadpis();
 }
 
 void HlavniOkno::NastavitPrepinace() {
@@ -416,6 +426,8 @@ void HlavniOkno::AktualizovatMenu() {
     a_.noveStanovisko->setEnabled(true);
     a_.upravit->setEnabled(p.upravit);
     a_.smazat->setEnabled(p.smazat);
+    a_.vyradit->setEnabled(p.smazat);
+    a_.zaradit->setEnabled(p.smazat);
     a_.najit->setEnabled(p.najit);
     a_.najitDalsi->setEnabled(p.najit);
     a_.najitPredchozi->setEnabled(p.najit);
@@ -460,6 +472,8 @@ void HlavniOkno::AktualizovatMenu() {
     a_.apriorni->setEnabled(p.apriorniAnalyza);
     a_.upravitPresnost->setEnabled(p.apriorniAnalyza);
     a_.vyrovnani->setEnabled(p.vyrovnani);
+    AktualizovatZpet();
+    AktualizovatNastroje(false);
 }
 
 void HlavniOkno::PrepnoutSkupiny(bool zapnout) {

@@ -1,15 +1,19 @@
 #include <QApplication>
 #include <QClipboard>
+#include <QUndoStack>
 #include <memory>
 
+#include "DesktopTexts.h"
 #include "FormatBunek.h"
 #include "HlavniOkno.h"
 #include "NastaveniDialogy.h"
+#include "OknaVysledku.h"
 #include "OknoHledani.h"
 #include "OknoPremisteni.h"
 #include "OknoVyrovnani.h"
 #include "OknoZaznamu.h"
 #include "SeznamVstupu.h"
+#include "StepOutcome.h"
 #include "TabulkaSurovych.h"
 #include "Texty.h"
 #include "drawing/VolbyKresby.h"
@@ -22,6 +26,7 @@
 #include "workspace/Protokoly.h"
 #include "workspace/UpravyMereni.h"
 #include "workspace/Vymena.h"
+#include "workspace/VyrazeniMereni.h"
 #include "workspace/Workspace.h"
 
 namespace vertano::ui {
@@ -71,6 +76,8 @@ void HlavniOkno::PridatSoubory(const std::vector<std::filesystem::path>& cesty) 
     Zaneprazdneni(true);
     const VysledekPridaniSurovych v = PridatSurovaMereni(ws_, soubory);
     Zaneprazdneni(false);
+    // The edits before are not undone over rows of other files.
+    if (v.registrovano > 0) zpet_->clear();
     PoZmeneMereni();
     // The file report of this addition, kept for the "Protocol" button.
     protokolSouboru_ = ws_.protokolPridatSoubor.Radky();
@@ -78,6 +85,17 @@ void HlavniOkno::PridatSoubory(const std::vector<std::filesystem::path>& cesty) 
     for (const LoadedRawFile& f : v.soubory)
         for (const std::string& p : f.poznamky)
             chyby += "\n" + Q(f.path.filename().string()) + ": " + Q(p);
+    {
+        const StepOutcome kontrola = OutcomeOfChecks(ws_);
+        const QString pridano =
+            TextyPlochy(ws_.nastaveni.typJazyk).filesAdded.arg(v.nacteno).arg(v.pocetMereni);
+        const QString nadpis = Q(ws_.jazyk.nadpis.pridatSurovaMereni);
+        UkazatVysledek({pridano + "; " + kontrola.text, kontrola.problem || !chyby.isEmpty()},
+                       kontrola.problem ? std::function<void()>([this] { PrikazZkontrolovat(); })
+                                        : std::function<void()>([this, nadpis] {
+                                              ZobrazitProtokol(nadpis, protokolSouboru_);
+                                          }));
+    }
     if (!v.MaOznameni() && chyby.isEmpty()) return;
     const jazyk::Toznameni o = OznameniPridaniSurovych(ws_, v);
     const QString nadpis = Q(ws_.jazyk.nadpis.pridatSurovaMereni);
@@ -89,6 +107,7 @@ void HlavniOkno::ImportovatSitOkna(const std::filesystem::path& cesta) {
     Zaneprazdneni(true);
     const VysledekImportuSite v = ImportovatSit(ws_, cesta);
     Zaneprazdneni(false);
+    zpet_->clear();
     PoZmeneMereni();
     protokolSouboru_ = ws_.protokolPridatSoubor.Radky();
     const Tjazyk& j = ws_.jazyk;
@@ -169,10 +188,19 @@ void HlavniOkno::PrikazSmazat() {
                    Q(j.hlaseni.opravduSmazatZaznam) + QString::number(pocet) + ")"))
         return;
     Zaneprazdneni(true);
-    SmazatVybrane(ws_, tabulka_->Vyber());
+    ZaznamenatUpravu(a_.smazat, [this] { SmazatVybrane(ws_, tabulka_->Vyber()); });
     Zaneprazdneni(false);
     PoZmeneMereni();
     tabulka_->NastavitAktualni(tabulka_->Vyber().aktualni);
+}
+
+void HlavniOkno::PrikazVyradit(const bool vyradit) {
+    const Tvyber& vyber = tabulka_->Vyber();
+    std::vector<int32_t> radky;
+    for (std::size_t i = 0; i < vyber.hromadny.size(); ++i) {
+        if (vyber.hromadny[i]) radky.push_back(static_cast<int32_t>(i));
+    }
+    if (NastavitVyrazeniRadku(ws_, radky, vyradit) > 0) PoZmeneMereni();
 }
 
 void HlavniOkno::PrikazKopirovat() {
@@ -183,7 +211,7 @@ void HlavniOkno::PrikazKopirovat() {
 
 void HlavniOkno::PrikazVyjmout() {
     Zaneprazdneni(true);
-    VyjmoutVybrane(ws_, tabulka_->Vyber());
+    ZaznamenatUpravu(a_.vyjmout, [this] { VyjmoutVybrane(ws_, tabulka_->Vyber()); });
     Zaneprazdneni(false);
     PoZmeneMereni();
     tabulka_->NastavitAktualni(tabulka_->Vyber().aktualni);
@@ -191,7 +219,8 @@ void HlavniOkno::PrikazVyjmout() {
 
 void HlavniOkno::PrikazVlozit() {
     Zaneprazdneni(true);
-    const bool vlozeno = VlozitSchranku(ws_, tabulka_->Vyber());
+    bool vlozeno = false;
+    ZaznamenatUpravu(a_.vlozit, [&] { vlozeno = VlozitSchranku(ws_, tabulka_->Vyber()); });
     Zaneprazdneni(false);
     PoZmeneMereni();
     if (vlozeno && tabulka_->Vyber().Pocet() == 0)
@@ -200,7 +229,9 @@ void HlavniOkno::PrikazVlozit() {
 
 void HlavniOkno::PrikazPosunout(bool nahoru) {
     Zaneprazdneni(true);
-    const bool posunuto = PosunoutVybrany(ws_, tabulka_->Vyber(), nahoru);
+    bool posunuto = false;
+    ZaznamenatUpravu(nahoru ? a_.posunNahoru : a_.posunDolu,
+                     [&] { posunuto = PosunoutVybrany(ws_, tabulka_->Vyber(), nahoru); });
     Zaneprazdneni(false);
     PoZmeneMereni();
     if (posunuto) tabulka_->NastavitAktualni(tabulka_->Vyber().aktualni);
@@ -222,11 +253,36 @@ void HlavniOkno::PrikazVybratDle(VyberDle pravidlo) {
     Obnovit();
 }
 
+std::function<void()> HlavniOkno::DetailZpravy(const QString& nadpis, const QString& text) {
+    if (text.isEmpty()) return {};
+    return [this, nadpis, text] { Zprava(nadpis, text); };
+}
+
 void HlavniOkno::PrikazAnalyza() {
     if (Bezi()) return;
+    auto vysledek = std::make_shared<VysledekAnalyzy>();
     SpustitNaPozadi(
-        [this](Interaction& ui, const Cekani& cekani) { AnalyzaSuroveMereni(ws_, ui, cekani); },
-        [] {});
+        [this, vysledek](Interaction& ui, const Cekani& cekani) {
+            *vysledek = AnalyzaSuroveMereni(ws_, ui, cekani);
+        },
+        [this, vysledek] {
+            // The analysis shows no window of its own: the status bar says what it did.
+            if (vysledek->uspech) {
+                UkazatVysledek(OutcomeOfAnalysis(ws_, *vysledek), [this] {
+                    if (ws_.state.Current(Step::Analysis))
+                        Ukazat(OknoPribliznychSouradnic(this, ws_));
+                });
+                return;
+            }
+            QString text =
+                vysledek->oznameni > 0 ? Q(ws_.jazyk.Oznameni(vysledek->oznameni).text) : QString();
+            if (!vysledek->druhyRadek.empty()) text += "\n" + Q(vysledek->druhyRadek);
+            QStringList neurcene;
+            for (const std::string& b : vysledek->priblizne.neurcene) neurcene << Q(b);
+            if (!neurcene.isEmpty()) text += "\n" + neurcene.join(", ");
+            UkazatVysledek(OutcomeOfAnalysis(ws_, *vysledek),
+                           DetailZpravy(Q(ws_.jazyk.tlacitko.analyzaMereni), text.trimmed()));
+        });
 }
 
 void HlavniOkno::PrikazVyrovnani() {
@@ -242,7 +298,21 @@ void HlavniOkno::PrikazVyrovnani() {
             *vysledek = VyrovnaniSite(ws_, ui, cekani);
         },
         [this, vysledek] {
-            if (vysledek->uspech) OtevritOknoVyrovnani();
+            if (vysledek->uspech) {
+                UkazatVysledek(OutcomeOfAdjustment(ws_, *vysledek), [this] {
+                    if (!ws_.state.Current(Step::Adjustment)) return;
+                    OtevritOknoVyrovnani();
+                    if (Vyrovnani() != nullptr) Vyrovnani()->PrikazInformace();
+                });
+                OtevritOknoVyrovnani();
+                return;
+            }
+            QString text =
+                vysledek->oznameni > 0 ? Q(ws_.jazyk.Oznameni(vysledek->oznameni).text) : QString();
+            if (!vysledek->druhyRadek.empty()) text += "\n" + Q(vysledek->druhyRadek);
+            if (!vysledek->chyba.empty()) text += "\n" + Q(vysledek->chyba);
+            UkazatVysledek(OutcomeOfAdjustment(ws_, *vysledek),
+                           DetailZpravy(Q(ws_.jazyk.tlacitko.vyrovaniSite), text.trimmed()));
         });
 }
 
@@ -391,17 +461,22 @@ void HlavniOkno::PrikazZaznam(int rezim) {
         const HodnotyMereni hodnoty = HodnotySurovych(h, ws_.nastaveni);
         Zaneprazdneni(true);
         bool ok = false;
-        switch (rezim) {
-            case 1:
-                ok = VlozitStanovisko(ws_, hodnoty);
-                break;
-            case 2:
-                ok = VlozitMereni(ws_, v, hodnoty);
-                break;
-            default:
-                ok = UpravitMereni(ws_, v, hodnoty);
-                break;
-        }
+        const QAction* prikaz = rezim == 1   ? a_.noveStanovisko
+                                : rezim == 2 ? a_.noveMereni
+                                             : a_.upravit;
+        ZaznamenatUpravu(prikaz, [&] {
+            switch (rezim) {
+                case 1:
+                    ok = VlozitStanovisko(ws_, hodnoty);
+                    break;
+                case 2:
+                    ok = VlozitMereni(ws_, v, hodnoty);
+                    break;
+                default:
+                    ok = UpravitMereni(ws_, v, hodnoty);
+                    break;
+            }
+        });
         Zaneprazdneni(false);
         PoZmeneMereni();
         if (ok && rezim == 1) {
@@ -456,7 +531,8 @@ void HlavniOkno::PrikazPremistit() {
                         PocetCiluPremisteni(ws_.suroveMereni));
     if (dialogy_.Ukazat(okno) != QDialog::Accepted || okno.Poradi() <= 0) return;
     Zaneprazdneni(true);
-    const bool ok = PremistitVybrane(ws_, v, okno.Poradi());
+    bool ok = false;
+    ZaznamenatUpravu(a_.premistit, [&] { ok = PremistitVybrane(ws_, v, okno.Poradi()); });
     Zaneprazdneni(false);
     PoZmeneMereni();
     if (ok) tabulka_->NastavitAktualni(v.aktualni);

@@ -2,7 +2,12 @@
 // given on the command line.
 #include <optional>
 
+#include <QFileInfo>
+#include <QUndoStack>
+
+#include "DesktopSettings.h"
 #include "HlavniOkno.h"
+#include "StepOutcome.h"
 #include "TabulkaSurovych.h"
 #include "Texty.h"
 #include "workspace/CislaOznameni.h"
@@ -27,6 +32,7 @@ void HlavniOkno::OtevritProjekt(const std::filesystem::path& cesta, bool ohlasit
     Zaneprazdneni(false);
     if (v.uspech) {
         // Other rows, another language, other switches: the window starts afresh.
+        zpet_->clear();
         tabulka_->ZrusitVyber();
         protokolSouboru_.clear();
         NastavitTexty();
@@ -35,8 +41,24 @@ void HlavniOkno::OtevritProjekt(const std::filesystem::path& cesta, bool ohlasit
     }
     Obnovit();
     AktualizovatMenu();
-    if (v.uspech && !ohlasitUspech) return;
+    const QString jmeno = QString::fromStdU16String(cesta.filename().u16string());
     const jazyk::Toznameni o = OznameniOtevreniProjektu(ws_, v);
+    if (v.uspech) {
+        RememberProject(QString::fromStdU16String(cesta.u16string()));
+        NastavitTextyPlochy();
+        // The checks of what was opened follow the name of the project.
+        const StepOutcome kontrola = OutcomeOfChecks(ws_);
+        StepOutcome vysledek = OutcomeOfProject(ws_, v, false, jmeno);
+        vysledek.text += "; " + kontrola.text;
+        vysledek.problem = kontrola.problem;
+        UkazatVysledek(vysledek, kontrola.problem
+                                     ? std::function<void()>([this] { PrikazZkontrolovat(); })
+                                     : std::function<void()>());
+    } else {
+        UkazatVysledek(OutcomeOfProject(ws_, v, false, jmeno),
+                       [this, o] { Zprava(Q(o.nadpis), Q(o.text)); });
+    }
+    if (v.uspech && !ohlasitUspech) return;
     Zprava(Q(o.nadpis), Q(o.text));
 }
 
@@ -49,11 +71,20 @@ void HlavniOkno::PrikazUlozitProjekt() {
     Zaneprazdneni(false);
     // The title names the project just saved.
     NastavitTexty();
-    if (v.uspech) return;
+    const QString jmeno = QString::fromStdU16String(cesta.filename().u16string());
+    if (v.uspech) {
+        RememberProject(QString::fromStdU16String(cesta.u16string()));
+        NastavitTextyPlochy();
+        UkazatVysledek(OutcomeOfProject(ws_, v, true, jmeno));
+        return;
+    }
     // The notification the command announced, with the writer's reason.
     const std::optional<int32_t> cislo = ws_.chyby.PrevzitOznameni();
     const jazyk::Toznameni o = ws_.jazyk.Oznameni(cislo.value_or(oznameni::kUkladani));
-    Zprava(Q(o.nadpis), Q(o.text) + "\n" + Q(v.soubor.message));
+    const QString text = Q(o.text) + "\n" + Q(v.soubor.message);
+    UkazatVysledek(OutcomeOfProject(ws_, v, true, jmeno),
+                   [this, o, text] { Zprava(Q(o.nadpis), text); });
+    Zprava(Q(o.nadpis), text);
 }
 
 }  // namespace vertano::ui

@@ -62,7 +62,7 @@ bool ModelSurovych::Tucne(int sloupec) const {
 
 bool ModelSurovych::JeChybny(int radek) const {
     const Tzaznam* z = Zaznam(radek);
-    return z != nullptr && z->JePlny() && (z->MaKontrolu() || !z->JeVeSkupine());
+    return z != nullptr && z->JePlny() && !z->jeVyrazeno && (z->MaKontrolu() || !z->JeVeSkupine());
 }
 
 QString ModelSurovych::Zahlavi(int sloupec) const {

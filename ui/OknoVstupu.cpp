@@ -3,12 +3,49 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QUndoStack>
 
+#include "DesktopTexts.h"
 #include "Dialogy.h"
 #include "Texty.h"
 #include "workspace/Workspace.h"
 
 namespace vertano::ui {
+
+namespace {
+
+// One edit of the working copy: the copy before and after it, and whether it
+// then differed from the list. Pushing it does nothing (the edit is done).
+class UpravaSeznamu : public QUndoCommand {
+  public:
+    using Vraceni = std::function<void(const std::any&, bool)>;
+    UpravaSeznamu(Vraceni vratit, std::any pred, std::any po, bool predZmeneno, bool poZmeneno)
+        : vratit_(std::move(vratit)),
+          pred_(std::move(pred)),
+          po_(std::move(po)),
+          predZmeneno_(predZmeneno),
+          poZmeneno_(poZmeneno) {}
+
+    void undo() override {
+        vratit_(pred_, predZmeneno_);
+        provedeno_ = false;
+    }
+    void redo() override {
+        if (provedeno_) return;
+        vratit_(po_, poZmeneno_);
+        provedeno_ = true;
+    }
+
+  private:
+    Vraceni vratit_;
+    std::any pred_;
+    std::any po_;
+    bool predZmeneno_;
+    bool poZmeneno_;
+    bool provedeno_ = true;
+};
+
+}  // namespace
 
 OknoVstupu::OknoVstupu(QWidget* rodic, Workspace& ws, Dialogy& dialogy, VzoryHledani& vzory,
                        std::unique_ptr<SeznamVstupu> seznam)
@@ -29,6 +66,11 @@ OknoVstupu::OknoVstupu(QWidget* rodic, Workspace& ws, Dialogy& dialogy, VzoryHle
         }
     });
     AktualizovatMenu();
+}
+
+OknoVstupu::~OknoVstupu() {
+    // The stack, destroyed with the children, reports its clearing: not here.
+    if (zpet_ != nullptr) disconnect(zpet_, nullptr, this, nullptr);
 }
 
 void OknoVstupu::VytvoritMenu() {
@@ -59,6 +101,9 @@ void OknoVstupu::VytvoritMenu() {
     a_.pridat = akce(m, Okno(t.pridat), zadna, [this] {
         Spustit([this] { return seznam_->Pridat(this, dialogy_); });
         Naplnit(seznam_->Radky(), seznam_->Sloupce());
+        // Files registered in the project are not taken back by undo.
+        zpet_->clear();
+        AktualizovatMenu();
     });
     a_.ulozit = akce(m, Q(t.ulozit) + " " + Q(t.jako) + " ...", zadna,
                      [this] { seznam_->Ulozit(this, dialogy_); });
@@ -66,6 +111,16 @@ void OknoVstupu::VytvoritMenu() {
     a_.zavrit = akce(m, Q(t.ukoncit), zadna, [this] { reject(); });
 
     m = menu(seznam_->NazevMenu());
+    zpet_ = new QUndoStack(this);
+    // The stack moves its index only after a step has been undone or redone.
+    connect(zpet_, &QUndoStack::indexChanged, this, &OknoVstupu::AktualizovatMenu);
+    a_.zpet = akce(m, QString(), K(Qt::CTRL | Qt::Key_Z), [this] {
+        if (zpet_->canUndo()) zpet_->undo();
+    });
+    a_.znovu = akce(m, QString(), K(Qt::CTRL | Qt::Key_Y), [this] {
+        if (zpet_->canRedo()) zpet_->redo();
+    });
+    m->addSeparator();
     a_.novy = akce(m, Okno(t.novy), K(Qt::Key_Insert), [this] { PrikazZaznam(false); });
     a_.upravit = akce(m, Okno(t.upravit), K(Qt::CTRL | Qt::Key_B), [this] { PrikazZaznam(true); });
     a_.smazat = akce(m, Q(t.smazat), K(Qt::Key_Delete), [this] { PrikazSmazat(); });
@@ -158,6 +213,11 @@ void OknoVstupu::AktualizovatMenu() {
         plne += model.JePlny(r) ? 1 : 0;
         chybne = chybne || model.JeChybny(r);
     }
+    const DesktopTexts& texty = TextyPlochy(ws_.nastaveni.typJazyk);
+    a_.zpet->setText(texty.undo);
+    a_.znovu->setText(texty.redo);
+    a_.zpet->setEnabled(zpet_->canUndo());
+    a_.znovu->setEnabled(zpet_->canRedo());
     a_.novy->setEnabled(seznam_->MaNovy());
     a_.upravit->setEnabled(vybrano > 0);
     a_.smazat->setEnabled(vybrano > 0);
@@ -179,11 +239,18 @@ void OknoVstupu::AktualizovatMenu() {
 }
 
 void OknoVstupu::Spustit(const std::function<bool()>& prikaz, bool jeZmenou) {
+    std::any pred = seznam_->Snimek();
+    const bool predZmeneno = zmeneno_;
     Zaneprazdneni(true);
     const bool zmena = prikaz();
     if (zmena) {
         if (jeZmenou) zmeneno_ = true;
         seznam_->Zkontrolovat();
+        if (pred.has_value()) {
+            zpet_->push(new UpravaSeznamu([this](const std::any& s, bool z) { Vratit(s, z); },
+                                          std::move(pred), seznam_->Snimek(), predZmeneno,
+                                          zmeneno_));
+        }
     }
     Zaneprazdneni(false);
     Obnovit();
@@ -191,6 +258,15 @@ void OknoVstupu::Spustit(const std::function<bool()>& prikaz, bool jeZmenou) {
     if (zmena && aktualni >= 0) Tabulka().NastavitAktualni(aktualni);
     AktualizovatMenu();
     Tabulka().setFocus();
+}
+
+void OknoVstupu::Vratit(const std::any& snimek, bool zmeneno) {
+    seznam_->Vratit(snimek);
+    zmeneno_ = zmeneno;
+    seznam_->Zkontrolovat();
+    Tabulka().ZrusitVyber();
+    Obnovit();
+    AktualizovatMenu();
 }
 
 void OknoVstupu::PrikazZaznam(bool uprava) {

@@ -11,6 +11,7 @@
 
 class QAction;
 class QMenu;
+class QUndoStack;
 
 namespace vertano::ui {
 
@@ -35,12 +36,15 @@ class OknoVstupu : public OknoSeznamu {
   public:
     OknoVstupu(QWidget* rodic, Workspace& ws, Dialogy& dialogy, VzoryHledani& vzory,
                std::unique_ptr<SeznamVstupu> seznam);
+    ~OknoVstupu() override;
 
     struct Akce {
         QAction *pridat, *ulozit, *zavrit;
         QAction *novy, *upravit, *smazat, *najit, *najitDalsi, *najitPredchozi, *najitChybne,
             *nahoru, *dolu, *kopirovat, *vyjmout, *vlozit, *zamenit, *fixni, *nefixni;
         QAction *vybratVse, *zrusitVyber, *dleAtributu;
+        // Undo and redo of the edits of the copy (Ctrl+Z, Ctrl+Y).
+        QAction *zpet, *znovu;
     };
     const Akce& Akce_() const { return a_; }
     SeznamVstupu& Seznam() { return *seznam_; }
@@ -63,6 +67,9 @@ class OknoVstupu : public OknoSeznamu {
     // shown and remembered.
     void Spustit(const std::function<bool()>& prikaz, bool jeZmenou = true);
     bool Odpovida(int radek, const VzorAtributu& vzor) const;
+    // Puts a copy taken before or after an edit back, with whether the copy
+    // then differed from the list.
+    void Vratit(const std::any& snimek, bool zmeneno);
 
     Dialogy& dialogy_;
     VzoryHledani& vzory_;
@@ -73,6 +80,7 @@ class OknoVstupu : public OknoSeznamu {
     QMenu* fixace_ = nullptr;
     bool zmeneno_ = false;
     bool zavreno_ = false;
+    QUndoStack* zpet_ = nullptr;
 };
 
 }  // namespace vertano::ui

@@ -263,6 +263,11 @@ class SeznamBoduOkna : public SeznamVstupu {
     void Zkontrolovat() override { ZkontrolovatBody(ws_, druh_, kopie_); }
     void Zavrit(bool zmeneno) override { ZapsatBody(ws_, druh_, kopie_, zmeneno); }
 
+    std::any Snimek() const override { return kopie_; }
+    void Vratit(const std::any& s) override {
+        if (const auto* k = std::any_cast<Tsouradnice>(&s)) kopie_ = *k;
+    }
+
   private:
     const Tbod& Bod(int i) const { return kopie_.bod[static_cast<std::size_t>(i)]; }
 
@@ -321,7 +326,14 @@ class SeznamDoplnkuOkna : public SeznamVstupu {
             s.push_back({Q(p.stanovisko), Q(p.vyska) + Jednotka(u.delka_hodnota), 80,
                          [this, f](int i) { return f.Delka(Radek(i).vyska_stn); }, priznak(1)});
         }
-        s.push_back({Q(p.cil), Q(p.cislo), 99, [this](int i) { return Q(Radek(i).cislo_cil); },
+        // A measurement switched off (by the command line or a project) says so.
+        s.push_back({Q(p.cil), Q(p.cislo), 99,
+                     [this](int i) {
+                         const Tzaznam& z = Radek(i);
+                         return z.jeVyrazeno
+                                    ? Q(z.cislo_cil + " (" + ws_.jazyk.popis.nepouzito + ")")
+                                    : Q(z.cislo_cil);
+                     },
                      priznak(0)});
         if (Delka()) {
             s.push_back({Q(p.cil), Q(p.vyska) + Jednotka(u.delka_hodnota), 80,
@@ -454,6 +466,11 @@ class SeznamDoplnkuOkna : public SeznamVstupu {
     void Zkontrolovat() override { ZkontrolovatDoplnky(ws_, druh_, kopie_); }
     void Zavrit(bool zmeneno) override { ZapsatDoplnky(ws_, druh_, kopie_, zmeneno); }
 
+    std::any Snimek() const override { return kopie_; }
+    void Vratit(const std::any& s) override {
+        if (const auto* k = std::any_cast<Tmereni>(&s)) kopie_ = *k;
+    }
+
   private:
     const Tzaznam& Radek(int i) const { return kopie_.zaznam[static_cast<std::size_t>(i)]; }
 
@@ -576,6 +593,11 @@ class SeznamOdchylekOkna : public SeznamOdchylek {
     bool Smazat(Tvyber& v) override { return SmazatOdchylky(kopie_, v); }
     void Zavrit(bool zmeneno) override { ZapsatOdchylky(ws_, kopie_, zmeneno); }
 
+    std::any Snimek() const override { return kopie_; }
+    void Vratit(const std::any& s) override {
+        if (const auto* k = std::any_cast<Tmereni>(&s)) kopie_ = *k;
+    }
+
   private:
     const Tzaznam& Radek(int i) const { return kopie_.zaznam[static_cast<std::size_t>(i)]; }
 
@@ -669,6 +691,11 @@ class SeznamOdchylekBoduOkna : public SeznamOdchylek {
     }
     bool Smazat(Tvyber& v) override { return SmazatOdchylkyBodu(kopie_, v); }
     void Zavrit(bool zmeneno) override { ZapsatOdchylkyIdentickych(ws_, kopie_, zmeneno); }
+
+    std::any Snimek() const override { return kopie_; }
+    void Vratit(const std::any& s) override {
+        if (const auto* k = std::any_cast<Tsouradnice>(&s)) kopie_ = *k;
+    }
 
   private:
     std::array<int, 3> Osy() const {

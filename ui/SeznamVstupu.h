@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <any>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -29,6 +30,11 @@ class SeznamVstupu {
   public:
     explicit SeznamVstupu(Workspace& ws) : ws_(ws) {}
     virtual ~SeznamVstupu() = default;
+
+    // The working copy as it is now, and putting such a copy back (undo and
+    // redo in the window). A list without them has no undo.
+    virtual std::any Snimek() const { return {}; }
+    virtual void Vratit(const std::any& /*snimek*/) {}
 
     virtual QString Nadpis() const = 0;
     virtual QString NazevMenu() const = 0;

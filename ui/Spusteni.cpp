@@ -1,15 +1,25 @@
 #include "Spusteni.h"
 
-#include <QFileInfo>
-#include <filesystem>
 #include <optional>
 #include <vector>
 
 #include "HlavniOkno.h"
 #include "exchange/Format.h"
 #include "files/SurovaMereniSoubory.h"
+#include "mereni/Text.h"
 
 namespace vertano::ui {
+
+DruhSouboruCesty DruhCesty(const std::filesystem::path& cesta) {
+    const std::string pripona = AsciiLower(cesta.extension().string());
+    if (pripona == ".gpr") return DruhSouboruCesty::Projekt;
+    if (RawFormatFromExtension(cesta) >= 0 ||
+        exchange::FormatPodlePripony(cesta, exchange::Obsah::SurovaMereni) ||
+        exchange::FormatPodlePripony(cesta, exchange::Obsah::Sit))
+        return DruhSouboruCesty::Surova;
+    if (pripona == ".txt") return DruhSouboruCesty::Body;
+    return DruhSouboruCesty::Nezname;
+}
 
 void OtevritArgumenty(HlavniOkno& okno, const QStringList& argumenty) {
     std::optional<std::filesystem::path> projekt;
@@ -17,11 +27,10 @@ void OtevritArgumenty(HlavniOkno& okno, const QStringList& argumenty) {
     QStringList odmitnute;
     for (const QString& a : argumenty) {
         const std::filesystem::path cesta(a.toStdU16String());
-        if (QFileInfo(a).suffix().compare("gpr", Qt::CaseInsensitive) == 0 && !projekt) {
+        const DruhSouboruCesty druh = DruhCesty(cesta);
+        if (druh == DruhSouboruCesty::Projekt && !projekt) {
             projekt = cesta;
-        } else if (RawFormatFromExtension(cesta) >= 0 ||
-                   exchange::FormatPodlePripony(cesta, exchange::Obsah::SurovaMereni) ||
-                   exchange::FormatPodlePripony(cesta, exchange::Obsah::Sit)) {
+        } else if (druh == DruhSouboruCesty::Surova) {
             surova.push_back(cesta);
         } else {
             odmitnute << a;

@@ -197,12 +197,18 @@ void DelegatTabulky::paint(QPainter* painter, const QStyleOptionViewItem& option
         tucne = false;
     }
 
+    // A row switched off by the user: its pointing is struck out and grey, the
+    // station columns stay as they are.
+    const bool vyrazeny = plnyZaznam && z->jeVyrazeno && s >= sloupec::kCisloCil;
+    if (vyrazeny) barvaTextu = barvy::kVyrazeny;
+
     p.save();
     p.fillRect(r, pozadi);
     const QString text = index.data(Qt::DisplayRole).toString();
     if (!text.isEmpty()) {
         QFont pismo = option.font;
         pismo.setBold(tucne);
+        pismo.setStrikeOut(vyrazeny);
         p.setFont(pismo);
         p.setPen(barvaTextu);
         p.drawText(r.adjusted(2, 0, -3, 0), Qt::AlignRight | Qt::AlignVCenter, text);
@@ -253,7 +259,12 @@ Tabulka::Tabulka(const Tnastaveni& nastaveni, QWidget* rodic)
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // The user may widen a column; the window remembers the widths.
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setMinimumSectionSize(20);
+    // A group caption spans several columns and follows any of them.
+    connect(horizontalHeader(), &QHeaderView::sectionResized, horizontalHeader()->viewport(),
+            qOverload<>(&QWidget::update));
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -43,7 +43,7 @@ void LokalniPoloha(const Tzaznam& z, const Real smerOsy, Real& x, Real& y) {
 }  // namespace
 
 bool MaPouzitelnySmer(const Tzaznam& z) {
-    return std::isfinite(z.smer) && z.smer >= 0;
+    return z.MaSmer() && std::isfinite(z.smer) && z.smer >= 0;
 }
 
 bool MaPouzitelnouDelku(const Tzaznam& z) {
@@ -51,7 +51,7 @@ bool MaPouzitelnouDelku(const Tzaznam& z) {
 }
 
 bool MaPouzitelnyZenit(const Tzaznam& z) {
-    return std::isfinite(z.zenit) && z.zenit > 0 && z.zenit < kPi;
+    return z.MaZenit() && std::isfinite(z.zenit) && z.zenit > 0 && z.zenit < kPi;
 }
 
 bool SmernikBodu(const Tbod& od, const Tbod& k, Real& smernik) {

@@ -80,18 +80,22 @@ bool SitPriblizne::MeziZnamymi(const Tzaznam& z, const bool maVzorek) {
 
 bool SitPriblizne::Vpred(const Tzaznam& z) {
     Real posun = 0;
-    if (!JeZnamy(z.iStn) || !Orientace(z.poradi, posun) || !MaPouzitelnyZenit(z)) return false;
-    const std::optional<Tzaznam> druhy = PartnerVpred(z);
-    if (!druhy) return false;
-    const Tbod a = Poloha(z.iStn);
-    Tbod bod = Tbod::Prazdny();
-    if (!ProtinaniVpredPoloha(a, Normalise(posun + z.smer), Poloha(druhy->iStn), druhy->smernik,
-                              bod)) {
+    // A sight without a zenith angle may take the height from its partner's.
+    const bool bezZenitu = !z.MaZenit();
+    if (!JeZnamy(z.iStn) || !Orientace(z.poradi, posun) || (!bezZenitu && !MaPouzitelnyZenit(z)))
         return false;
-    }
-    // The height comes from the zenith angle of this row, seen from its station.
-    const Real h = VodorovnaVzdalenost(a, bod);
-    if (!VyskaZeZenitu(a.Z, h, z.zenit, z.zkresleniDelky, bod.Z)) return false;
+    const std::optional<Tzaznam> druhy = PartnerVpred(z);
+    if (!druhy || (bezZenitu && !MaPouzitelnyZenit(*druhy))) return false;
+    const Tbod a = Poloha(z.iStn);
+    const Tbod b = Poloha(druhy->iStn);
+    Tbod bod = Tbod::Prazdny();
+    if (!ProtinaniVpredPoloha(a, Normalise(posun + z.smer), b, druhy->smernik, bod)) return false;
+    // The height comes from the zenith angle of this row, seen from its station,
+    // or for a sight without one from the partner's, seen from the other station.
+    const Tbod& od = bezZenitu ? b : a;
+    const Tzaznam& sZenitem = bezZenitu ? *druhy : z;
+    const Real h = VodorovnaVzdalenost(od, bod);
+    if (!VyskaZeZenitu(od.Z, h, sZenitem.zenit, sZenitem.zkresleniDelky, bod.Z)) return false;
     return PridatKandidata(z.iCil, bod, ZpusobUrceni::ProtinaniVpred, z);
 }
 

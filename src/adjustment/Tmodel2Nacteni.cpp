@@ -179,22 +179,28 @@ bool PlneniMereni::Radek(std::size_t radek, const Tzaznam& z, int32_t iStn, int3
     }
     // Occupations are numbered by what enters, so that an occupation whose rows
     // were all left out leaves no orientation unknown without observations.
-    const auto smeru = static_cast<int32_t>(model_.smer.zaznam.size());
-    const bool novyPosun = smeru == model_.indexSmer.back();
-    if (novyPosun) ++posun_;
-    TmerenaVelicina s = Pozorovani(z, velicina::kSmer, posun_, z.smer, z.sig_smer, iStn, iCil);
-    s.smernik = z.smernik;
-    s.odchylkaPosun = z.sig_posun;
-    s.poradiPosun = posun_;
-    s.posun = 0;
-    if (!Pridat(model_.smer, s, velicina::kSmer, radek, z)) return false;
+    // A row enters with the values it has: a pointing may lack its direction or
+    // zenith angle.
+    if (z.MaSmer()) {
+        const auto smeru = static_cast<int32_t>(model_.smer.zaznam.size());
+        const bool novyPosun = smeru == model_.indexSmer.back();
+        if (novyPosun) ++posun_;
+        TmerenaVelicina s = Pozorovani(z, velicina::kSmer, posun_, z.smer, z.sig_smer, iStn, iCil);
+        s.smernik = z.smernik;
+        s.odchylkaPosun = z.sig_posun;
+        s.poradiPosun = posun_;
+        s.posun = 0;
+        if (!Pridat(model_.smer, s, velicina::kSmer, radek, z)) return false;
+    }
     // Between two fixed points only the direction carries something: the
     // orientation of the station.
     if (JeFixni(iStn) && JeFixni(iCil)) return true;
-    TmerenaVelicina ze =
-        Pozorovani(z, velicina::kZenit, skupinaZenit_, z.zenit, z.sig_zenit, iStn, iCil);
-    ze.zkresleni = z.zkresleniDelky;
-    if (!Pridat(model_.zenit, ze, velicina::kZenit, radek, z)) return false;
+    if (z.MaZenit()) {
+        TmerenaVelicina ze =
+            Pozorovani(z, velicina::kZenit, skupinaZenit_, z.zenit, z.sig_zenit, iStn, iCil);
+        ze.zkresleni = z.zkresleniDelky;
+        if (!Pridat(model_.zenit, ze, velicina::kZenit, radek, z)) return false;
+    }
     if (!z.MaDelku()) return true;
     TmerenaVelicina d =
         Pozorovani(z, velicina::kDelka, skupinaDelka_, z.delka, z.sig_delka, iStn, iCil);

@@ -47,11 +47,12 @@ void TvektorMereni::NactiMereni(const Tmereni& mereni) {
     for (const Tzaznam& r : mereni.zaznam) {
         if (r.JePlny() && r.MaDelku()) vysledek.push_back(Delka(r));
     }
+    // A pointing gives only the values it has.
     for (const Tzaznam& r : mereni.zaznam) {
-        if (r.JePlny()) vysledek.push_back(Smer(r));
+        if (r.JePlny() && r.MaSmer()) vysledek.push_back(Smer(r));
     }
     for (const Tzaznam& r : mereni.zaznam) {
-        if (r.JePlny()) vysledek.push_back(Zenit(r));
+        if (r.JePlny() && r.MaZenit()) vysledek.push_back(Zenit(r));
     }
     zaznam = std::move(vysledek);
 }

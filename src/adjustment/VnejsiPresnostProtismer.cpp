@@ -79,12 +79,40 @@ class DvojiceBodu {
     const nastaveni::Tmez& mez_;
 };
 
+// The rows of a pair in one direction that carry a value of the kind.
+std::size_t PocetSHodnotou(const Radky& radky, int32_t druh) {
+    if (druh != velicina::kDelka) return radky.size();
+    std::size_t n = 0;
+    for (const Tzaznam& z : radky) n += z.MaDelku() ? 1 : 0;
+    return n;
+}
+
+// The lists take every row of every reciprocal pair; grown row by row they
+// would hold up to twice their rows in a large network.
+void Rezervovat(const MereniMeziBody& sit, int32_t druh, TvnejsiPresnost& vysledek) {
+    std::size_t pocetRadku = 0;
+    std::size_t pocetDvojic = 0;
+    for (int32_t a = 0; a < sit.PocetBodu(); ++a) {
+        for (const int32_t b : sit.ObousmerniSousede(a)) {
+            if (b < a) continue;
+            const std::size_t tam = PocetSHodnotou(sit.matice.Bunka(a, b), druh);
+            const std::size_t zpet = PocetSHodnotou(sit.matice.Bunka(b, a), druh);
+            if (tam == 0 || zpet == 0) continue;
+            pocetRadku += tam + zpet;
+            ++pocetDvojic;
+        }
+    }
+    vysledek.mereniTrojuhelnik.zaznam.reserve(pocetRadku);
+    vysledek.odchylkaTrojuhelnik.zaznam.reserve(pocetDvojic);
+}
+
 }  // namespace
 
 bool VypocetVnejsiPresnostiProtismer(const MereniMeziBody& sit, int32_t druh,
                                      const nastaveni::Tmez& mezProtismer,
                                      TvnejsiPresnost& vysledek) {
     vysledek.Prazdny();
+    Rezervovat(sit, druh, vysledek);
     const DvojiceBodu dvojice(druh, mezProtismer);
     SdruzenaOdchylka celkova;
     int32_t cislo = 0;

@@ -213,15 +213,33 @@ std::vector<std::array<int32_t, 3>> Trojuhelniky(const MereniMeziBody& sit) {
     return seznam;
 }
 
+// The lists take every direction of every triangle; a large network has
+// hundreds of thousands of triangles, and lists grown row by row would hold up
+// to twice their rows. A triangle's rows are those of its six cells.
+void Rezervovat(const MereniMeziBody& sit, const std::vector<std::array<int32_t, 3>>& trojuhelniky,
+                TvnejsiPresnost& vysledek) {
+    std::size_t pocetRadku = 0;
+    for (const auto& [i, j, k] : trojuhelniky) {
+        pocetRadku += sit.matice.Bunka(i, j).size() + sit.matice.Bunka(i, k).size() +
+                      sit.matice.Bunka(j, i).size() + sit.matice.Bunka(j, k).size() +
+                      sit.matice.Bunka(k, i).size() + sit.matice.Bunka(k, j).size();
+    }
+    vysledek.mereniTrojuhelnik.zaznam.reserve(pocetRadku);
+    vysledek.odchylkaTrojuhelnik.zaznam.reserve(trojuhelniky.size());
+    vysledek.cislaTrojuhelnik.reserve(trojuhelniky.size());
+}
+
 }  // namespace
 
 bool VypocetVnejsiPresnostiSmer(const MereniMeziBody& sit, const nastaveni::Tmez& mezProtismer,
                                 TvnejsiPresnost& vysledek) {
     vysledek.Prazdny();
+    const std::vector<std::array<int32_t, 3>> trojuhelniky = Trojuhelniky(sit);
+    Rezervovat(sit, trojuhelniky, vysledek);
     SdruzenaOdchylka celkova;
     Tmereni radky;
     int32_t cislo = 0;  // of the last triangle written
-    for (const std::array<int32_t, 3>& body : Trojuhelniky(sit)) {
+    for (const std::array<int32_t, 3>& body : trojuhelniky) {
         const StavTrojuhelniku stav = SestavitTrojuhelnik(sit, body, radky);
         if (stav == StavTrojuhelniku::Chyba) {
             vysledek.Prazdny();

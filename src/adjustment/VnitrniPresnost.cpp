@@ -40,10 +40,13 @@ std::vector<Indexy> CileStanoviska(const Tmereni& mereni, const Indexy& radky) {
 
 // The rows of a target that carry a value of the kind.
 Indexy RadkySHodnotou(const Tmereni& mereni, const Indexy& sady, int32_t druh) {
-    if (druh != velicina::kDelka) return sady;
+    const auto maHodnotu = [druh](const Tzaznam& z) {
+        if (druh == velicina::kDelka) return z.MaDelku();
+        return druh == velicina::kSmer ? z.MaSmer() : z.MaZenit();
+    };
     Indexy s;
     for (const std::size_t i : sady) {
-        if (mereni.zaznam[i].MaDelku()) s.push_back(i);
+        if (maHodnotu(mereni.zaznam[i])) s.push_back(i);
     }
     return s;
 }
@@ -112,11 +115,24 @@ class VypocetStanoviska {
     const nastaveni::Tmez& mez_;
 };
 
+// At most every full row with a value of the kind is annotated, and a target
+// needs two of them for its summary row. Reserved at once, a large network's
+// lists do not hold up to twice their rows as lists grown station by station do.
+void Rezervovat(const Tmereni& mereni, int32_t druh, TvnitrniPresnost& vysledek) {
+    std::size_t pocet = 0;
+    for (const Tzaznam& z : mereni.zaznam) {
+        if (z.JePlny() && (druh != velicina::kDelka || z.MaDelku())) ++pocet;
+    }
+    vysledek.mereniSkupina.zaznam.reserve(pocet);
+    vysledek.odchylkaSkupina.zaznam.reserve(pocet / 2);
+}
+
 }  // namespace
 
 bool VypocetVnitrniPresnosti(const Tmereni& mereni, int32_t druh, const nastaveni::Tmez& mezSkupina,
                              TvnitrniPresnost& vysledek) {
     vysledek.Prazdny();
+    Rezervovat(mereni, druh, vysledek);
     const VypocetStanoviska vypocet(mereni, druh, mezSkupina);
     SdruzenaOdchylka celkova;
     for (const auto& [poradi, radky] : RadkyStanovisek(mereni)) {

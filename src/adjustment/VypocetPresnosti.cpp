@@ -49,6 +49,27 @@ struct Druh {
     TtypVah& typ;
 };
 
+bool MaHodnotuDruhu(const Tzaznam& z, int32_t druh) {
+    if (druh == velicina::kSmer) return z.MaSmer();
+    if (druh == velicina::kZenit) return z.MaZenit();
+    return true;  // a distance of 0 is left out where distances are taken
+}
+
+bool ObsahujeRadekBez(const Tmereni& mereni, int32_t druh) {
+    for (const Tzaznam& z : mereni.zaznam) {
+        if (z.JePlny() && !MaHodnotuDruhu(z, druh)) return true;
+    }
+    return false;
+}
+
+Tmereni RadkySHodnotou(const Tmereni& mereni, int32_t druh) {
+    Tmereni s;
+    for (const Tzaznam& z : mereni.zaznam) {
+        if (z.JePlny() && MaHodnotuDruhu(z, druh)) s.PridejZaznam(z);
+    }
+    return s;
+}
+
 bool VnitrniPresnostDruhu(const Tmereni& mereni, const nastaveni::Tmez& mezSkupina, Druh& d) {
     const bool dostupna =
         VypocetVnitrniPresnosti(mereni, d.velicina, mezSkupina, d.vaha.vnitrniPresnost) &&
@@ -88,7 +109,13 @@ bool Tvahy::VypocetPresnosti(const Tmereni& mereni, Tinfo& info, const Tnastaven
         }
         const MereniMeziBody sit = SestavitMereniMeziBody(mereni);
         for (Druh& d : druhy) {
-            vnejsi = VnejsiPresnostDruhu(sit, nastaveni.mezProtismer, d) && vnejsi;
+            // Pointings without a value of this kind would enter its closures with 0.
+            const bool neuplne = ObsahujeRadekBez(mereni, d.velicina);
+            const MereniMeziBody sitDruhu =
+                neuplne ? SestavitMereniMeziBody(RadkySHodnotou(mereni, d.velicina))
+                        : MereniMeziBody{};
+            vnejsi =
+                VnejsiPresnostDruhu(neuplne ? sitDruhu : sit, nastaveni.mezProtismer, d) && vnejsi;
         }
     } catch (const std::exception&) {
         // Out of memory on a huge list: neither source, nothing half-filled.

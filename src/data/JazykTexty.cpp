@@ -201,6 +201,7 @@ constexpr Popis<Varianty> kPopis{
     .spojniceMereni = {"Spojnice měření", "Measurement lines"},
     .popisyMereni = {"Popisy měření", "Measurement labels"},
     .styl = {"Řez", "Style"},
+    .nepouzito = {"nepoužito", "not used"},
 };
 
 constexpr Tlacitko<Varianty> kTlacitko{
@@ -322,6 +323,8 @@ constexpr Tlacitko<Varianty> kTlacitko{
     .podrobnosti = {"Podrobnosti", "Details"},
     .zrcadleni = {"Zrcadlení", "Mirroring"},
     .etapa = {"Etapa", "Epoch"},
+    .vyraditMereni = {"Nepoužít měření", "Switch off measurements"},
+    .zaraditMereni = {"Použít měření", "Switch on measurements"},
 };
 
 constexpr Hlaseni<Varianty> kHlaseni{

@@ -44,7 +44,7 @@
     X(doplnek) X(doplnkove) X(provazovani) X(sigDoplnkoveMereni) X(surova) \
     X(cisloNadbytecnosti) X(minimalniChyba) X(nekontrolovane) X(nekontrolovaneBody) \
     X(postranniBod) X(zavisiNaNekontrolovanych) \
-    X(spojniceMereni) X(popisyMereni) X(styl)
+    X(spojniceMereni) X(popisyMereni) X(styl) X(nepouzito)
 
 #define VERTANO_JAZYK_KLICE_POPIS_JEDNOTKY(X) \
     X(delka_hodnota) X(delka_odchylka) X(smer_hodnota) X(smer_odchylka) X(x_hodnota) \
@@ -70,7 +70,7 @@
     X(zpracovani) X(fixni) X(fixace) X(jeFixni) X(neniFixni) X(fixniPoloha) X(fixniVyska) X(rozdilMeziFixnimiBody) \
     X(rozdilMeziBodySite) X(zamenit) X(zBoduNaBod) X(meziBody) X(zBodu) X(doBodu) X(nastavit) \
     X(vychozi) X(kresba) X(dleAtributu) X(najit) X(dalsi) X(predchozi) X(chybne) X(podrobnosti) \
-    X(zrcadleni) X(etapa)
+    X(zrcadleni) X(etapa) X(vyraditMereni) X(zaraditMereni)
 
 #define VERTANO_JAZYK_KLICE_HLASENI(X) \
     X(nebylVybranZaznam) X(opravduSmazatZaznam) X(opravduSmazatOdchylky) \

@@ -22,7 +22,10 @@ namespace {
 Real Normalizovat(Real a) {
     a = std::fmod(a, kDvePi);
     if (a < 0) a += kDvePi;
-    if (a >= kDvePi) a = 0;
+    // The face II reading of a direction of 200 gon lands a rounding below the
+    // full circle, which the value check takes for the full circle itself: it is
+    // the direction 0.
+    if (a >= kDvePi - 1e-15L) a = 0;
     return a;
 }
 
@@ -82,7 +85,8 @@ struct Zacileni {
 struct Radek {
     std::string k;
     int32_t skupina = 1;
-    Real smer = 0, zenit = 0, delka = 0;  // face I, instrument to target as the file has it
+    Real smer = 0, zenit = 0, delka = 0;       // face I, instrument to target as the file has it
+    bool bezSmeru = false, bezZenitu = false;  // the pointing lacks the value
     Real sigSmer = -1, sigZenit = -1, sigDelka = -1;
     Real vyskaK = 0;
 };
@@ -108,10 +112,9 @@ struct Stav {
     std::vector<DoplnekRadek> doplnky;
     std::set<std::string> pozorovane;
     std::vector<Poznamka> poznamky;
-    // Directions between two fixed points, whose zenith angles came from the
-    // coordinates: one note for them all.
-    int32_t zenityFixnich = 0;
-    int32_t prvniZenitFixnich = 0;
+    // Pointings without a zenith angle: one note for them all.
+    int32_t bezZenitu = 0;
+    int32_t prvniBezZenitu = 0;
 };
 
 // A point fixed in plan or in height alone, as a given point that holds
@@ -228,20 +231,6 @@ std::optional<GamaMereni>* Misto(Zacileni& z, GamaDruh druh) {
     }
 }
 
-// A zenith angle the program needs in every pointing but the adjustment does
-// not use between two fixed points: from their coordinates.
-bool ZenitZeSouradnic(const std::map<std::string, Bod3>& fixni, const std::string& od,
-                      const std::string& k, Real vyskaOd, Real vyskaK, Real& zenit) {
-    const auto s = fixni.find(od);
-    const auto t = fixni.find(k);
-    if (s == fixni.end() || t == fixni.end()) return false;
-    const Real h = std::hypot(t->second.X - s->second.X, t->second.Y - s->second.Y);
-    const Real v = t->second.Z + vyskaK - s->second.Z - vyskaOd;
-    if (!(h > 0)) return false;
-    zenit = Atan2(h, v);
-    return true;
-}
-
 FileResult Pozorovani(const GamaSit& sit, const std::vector<const GamaMereni*>& mereni, Stav& st,
                       std::vector<Zacileni>& zacileni) {
     for (const GamaMereni* pm : mereni) {
@@ -294,8 +283,7 @@ FileResult Pozorovani(const GamaSit& sit, const std::vector<const GamaMereni*>& 
     return {};
 }
 
-FileResult Shluk(const GamaSit& sit, const std::vector<const GamaMereni*>& mereni,
-                 const std::map<std::string, Bod3>& fixni, Stav& st) {
+FileResult Shluk(const GamaSit& sit, const std::vector<const GamaMereni*>& mereni, Stav& st) {
     std::vector<Zacileni> zacileni;
     if (FileResult r = Pozorovani(sit, mereni, st, zacileni); !r.ok) return r;
     Obsazeni o;
@@ -310,25 +298,15 @@ FileResult Shluk(const GamaSit& sit, const std::vector<const GamaMereni*>& meren
                                   s.vyskaK.value_or(0), s.hodnota, *s.odchylka, s.fileLine});
             continue;
         }
-        if (z.smer && !z.zenit) {
-            Real zenit = 0;
-            if (!ZenitZeSouradnic(fixni, z.od, z.k, z.smer->vyskaOd.value_or(0),
-                                  z.smer->vyskaK.value_or(0), zenit))
-                return Odmitnuti(z.fileLine, FileError::Unsupported,
-                                 "a direction without a zenith angle from " + z.od + " to " + z.k +
-                                     " in its cluster: the program observes both in one pointing",
-                                 z.k);
-            GamaMereni doplneny = *z.smer;
-            doplneny.druh = GamaDruh::Zenit;
-            doplneny.hodnota = zenit;
-            z.zenit = doplneny;
-            if (st.zenityFixnich++ == 0) st.prvniZenitFixnich = z.fileLine;
-        }
-        if (!z.smer)
-            return Odmitnuti(z.fileLine, FileError::Unsupported,
-                             "a zenith angle without a direction from " + z.od + " to " + z.k +
-                                 " in its cluster: the program observes both in one pointing",
+        // A pointing keeps the values it has: a direction without a zenith angle
+        // (a sight to a far point) or a zenith angle without a direction.
+        if (!z.zenit && z.vodorovna && !z.sikma)
+            return Odmitnuti(z.vodorovna->fileLine, FileError::Unsupported,
+                             "a horizontal distance from " + z.od + " to " + z.k +
+                                 " without a zenith angle of the same pointing: the program "
+                                 "keeps slope distances",
                              z.k);
+        if (!z.zenit && st.bezZenitu++ == 0) st.prvniBezZenitu = z.fileLine;
         // One instrument height per occupation, one target height per pointing.
         std::optional<Real> vyskaOd, vyskaK;
         for (const auto* m : {&z.smer, &z.zenit, &z.sikma, &z.vodorovna}) {
@@ -353,14 +331,20 @@ FileResult Shluk(const GamaSit& sit, const std::vector<const GamaMereni*>& meren
         Radek r;
         r.k = z.k;
         r.skupina = z.skupina;
-        r.smer = Smer(sit, z.smer->hodnota);
-        r.zenit = Normalizovat(z.zenit->hodnota);
-        if (r.zenit > kPi) {  // face II: the geometry of face I
-            r.zenit = kDvePi - r.zenit;
-            r.smer = Normalizovat(r.smer + kPi);
+        r.bezSmeru = !z.smer;
+        r.bezZenitu = !z.zenit;
+        if (z.smer) {
+            r.smer = Smer(sit, z.smer->hodnota);
+            r.sigSmer = *z.smer->odchylka;
         }
-        r.sigSmer = *z.smer->odchylka;
-        r.sigZenit = *z.zenit->odchylka;
+        if (z.zenit) {
+            r.zenit = Normalizovat(z.zenit->hodnota);
+            if (r.zenit > kPi) {  // face II: the geometry of face I
+                r.zenit = kDvePi - r.zenit;
+                if (z.smer) r.smer = Normalizovat(r.smer + kPi);
+            }
+            r.sigZenit = *z.zenit->odchylka;
+        }
         r.vyskaK = *vyskaK;
         if (z.sikma) {
             r.delka = z.sikma->hodnota;
@@ -383,13 +367,13 @@ FileResult Shluk(const GamaSit& sit, const std::vector<const GamaMereni*>& meren
     }
     if (o.radky.empty()) return {};
     // Every set needs two targets.
-    std::map<int32_t, int32_t> cile;
-    for (const Radek& r : o.radky) ++cile[r.skupina];
-    for (const auto& [skupina, pocet] : cile) {
-        if (pocet < 2)
+    std::map<int32_t, std::set<std::string>> cile;
+    for (const Radek& r : o.radky) cile[r.skupina].insert(r.k);
+    for (const auto& [skupina, jmena] : cile) {
+        if (jmena.size() < 2)
             return Odmitnuti(o.fileLine, FileError::Unsupported,
-                             "a cluster with directions to one target only (or a target repeated "
-                             "more often than the others): a set needs two targets");
+                             "a cluster with pointings to one target only: a set needs two "
+                             "targets");
     }
     st.obsazeni.push_back(std::move(o));
     return {};
@@ -407,7 +391,7 @@ void PribliznePolohy(const std::vector<Obsazeni>& obsazeni, std::map<std::string
             std::optional<Real> orientace;
             for (const Radek& r : o.radky) {
                 const auto t = zname.find(r.k);
-                if (t == zname.end()) continue;
+                if (t == zname.end() || r.bezSmeru) continue;
                 const Real dx = t->second.X - s->second.X;
                 const Real dy = t->second.Y - s->second.Y;
                 if (dx == 0 && dy == 0) continue;
@@ -417,7 +401,7 @@ void PribliznePolohy(const std::vector<Obsazeni>& obsazeni, std::map<std::string
             if (!orientace) continue;
             const Bod3 sb = s->second;
             for (const Radek& r : o.radky) {
-                if (r.delka <= 0 || zname.count(r.k) != 0) continue;
+                if (r.delka <= 0 || r.bezSmeru || r.bezZenitu || zname.count(r.k) != 0) continue;
                 const Real h = r.delka * std::sin(r.zenit);
                 const Real v = r.delka * std::cos(r.zenit);
                 const Real smernik = *orientace + r.smer;
@@ -444,10 +428,40 @@ Tbod BodProRedukci(const std::string& cislo, const Bod3& p, const Tnastaveni& n)
 // model compares sqrt(dX^2 + dY^2 + (f dZ)^2) with the reduced distance and
 // acos(f dZ / D) with the zenith angle; the reading is found by repeating the
 // reduction and correcting by what is left over.
+bool KompenzovatDelku(Radek& r, Real vyskaStn, const Tbod& s, const Tbod& t, Real hladina,
+                      Real polomer, Real f) {
+    const Real v = t.Z + r.vyskaK - s.Z - vyskaStn;
+    const Real h2 = r.delka * r.delka - v * v;
+    if (!(h2 > 0)) return false;
+    const Real cilDelka = std::sqrt(h2 + f * f * (t.Z - s.Z) * (t.Z - s.Z));
+    Tzaznam z = Tzaznam::Prazdny();
+    z.poradi = 1;
+    z.vyska_stn = vyskaStn;
+    z.vyska_cil = r.vyskaK;
+    z.bezZenitu = true;
+    z.zenit = 0;
+    Real delka = cilDelka / f;
+    for (int i = 0; i < 12; ++i) {
+        Tzaznam pokus = z;
+        pokus.delka = delka;
+        if (!RedukovatZaznam(pokus, s, t, hladina, polomer)) return false;
+        const Real dd = cilDelka - static_cast<Real>(pokus.delka);
+        delka += dd / f;
+        if (std::fabs(dd) < 1e-13L) break;
+    }
+    if (!std::isfinite(delka) || !(delka > 0)) return false;
+    r.delka = delka;
+    return true;
+}
+
 bool Kompenzovat(Radek& r, Real vyskaStn, const Tbod& s, const Tbod& t, Real hladina,
                  Real polomer) {
     Real f = 0;
     if (!ZkresleniLinie(s, t, hladina, polomer, f) || !(f > 0)) return false;
+    // Without a zenith angle only a distance is there to reduce, and the
+    // reduction takes the slope of the line from the coordinates as here.
+    if (r.bezZenitu)
+        return r.delka > 0 ? KompenzovatDelku(r, vyskaStn, s, t, hladina, polomer, f) : true;
     Real h = 0, vi = 0;
     if (r.delka > 0) {
         h = r.delka * std::sin(r.zenit);
@@ -561,8 +575,10 @@ void Radky(const std::vector<Obsazeni>& obsazeni, Tmereni& mereni) {
             z.vyska_stn = o.vyskaStn;
             z.cislo_cil = r.k;
             z.vyska_cil = r.vyskaK;
-            z.smer = prvni ? r.smer : Normalizovat(r.smer + kPi);
-            z.zenit = prvni ? r.zenit : kDvePi - r.zenit;
+            z.smer = r.bezSmeru ? 0 : prvni ? r.smer : Normalizovat(r.smer + kPi);
+            z.zenit = r.bezZenitu ? 0 : prvni ? r.zenit : kDvePi - r.zenit;
+            z.bezSmeru = r.bezSmeru;
+            z.bezZenitu = r.bezZenitu;
             z.delka = r.delka;
             z.sig_smer = r.sigSmer;
             z.sig_zenit = r.sigZenit;
@@ -611,11 +627,8 @@ FileResult GamaDoSite(const GamaSit& sit, const Tnastaveni& nastaveni, Importova
     Stav st;
     std::map<int32_t, std::vector<const GamaMereni*>> shluky;
     for (const GamaMereni& m : sit.mereni) shluky[m.shluk].push_back(&m);
-    std::map<std::string, Bod3> fixni;
-    for (const Tbod& b : v.body.bod)
-        if (b.JeFixni && !b.JeCastecneFixni()) fixni[b.cislo] = {b.X, b.Y, b.Z};
     for (const auto& [cislo, mereni] : shluky) {
-        if (FileResult r = Shluk(sit, mereni, fixni, st); !r.ok) return r;
+        if (FileResult r = Shluk(sit, mereni, st); !r.ok) return r;
     }
     for (const GamaBod& b : sit.body) {
         if (nepouzite.count(b.id) == 0) continue;
@@ -626,12 +639,11 @@ FileResult GamaDoSite(const GamaSit& sit, const Tnastaveni& nastaveni, Importova
             {b.fileLine, "point " + b.id + " is neither fixed nor adjusted: not used"});
     }
     v.poznamky.insert(v.poznamky.end(), st.poznamky.begin(), st.poznamky.end());
-    if (st.zenityFixnich > 0)
-        v.poznamky.push_back({st.prvniZenitFixnich,
-                              FormatInteger(st.zenityFixnich) +
-                                  " directions between two fixed points without a zenith angle "
-                                  "(the first here): it is computed from their coordinates and "
-                                  "not used by the adjustment"});
+    if (st.bezZenitu > 0)
+        v.poznamky.push_back(
+            {st.prvniBezZenitu, FormatInteger(st.bezZenitu) +
+                                    " pointings without a zenith angle (the first here): kept "
+                                    "without one"});
     Redukce(st, v, nastaveni, v.poznamky);
     Radky(st.obsazeni, v.mereni);
     Doplnky(st.doplnky, nastaveni, v.doplnky);

@@ -47,14 +47,16 @@ struct ImportovanaSit {
 //
 // A point fixed in plan and adjusted in height, or fixed in height and
 // adjusted in plan, is a given point fixed in those coordinates alone
-// (Tbod::fixniOsy). Refused, with the line: a point with a coordinate neither
-// fixed nor adjusted, or adjusted in some coordinates only, a point with coordinates but neither
-// fixed nor adjusted that is observed, a free network constrained on some of
-// its points only, angles, a direction without a zenith angle or a zenith angle
-// without a direction to the same target in its cluster, a target observed twice
-// in one cluster, a cluster of directions to fewer than two targets, instrument
-// or target heights that differ within one pointing, a horizontal distance
-// without a zenith angle.
+// (Tbod::fixniOsy). A direction without a zenith angle (or a zenith angle
+// without a direction) is a pointing that lacks the other value; a target
+// observed again in a cluster is a repeated pointing, a set of its own.
+//
+// Refused, with the line: a point with a coordinate neither fixed nor adjusted,
+// or adjusted in some coordinates only, a point with coordinates but neither
+// fixed nor adjusted that is observed, a free network constrained on some of its
+// points only, angles, a cluster of pointings to fewer than two targets,
+// instrument or target heights that differ within one pointing, a horizontal
+// distance without a zenith angle.
 FileResult GamaDoSite(const GamaSit& sit, const Tnastaveni& nastaveni, ImportovanaSit& vysledek);
 
 }  // namespace vertano::exchange

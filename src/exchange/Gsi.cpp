@@ -212,10 +212,12 @@ Chyba Cil(const std::map<std::string, const Slovo*>& w, int32_t fileLine, Stav& 
         return Spatne(FileError::BadName, "", "a target record without its point (11)");
     const auto smer = w.find("21");
     const auto zenit = w.find("22");
-    if (smer == w.end() || zenit == w.end())
-        return Spatne(
-            FileError::TooFewTokens, "",
-            "a target record needs the horizontal direction (21) and the zenith angle (22)");
+    // A pointing keeps what was measured: a direction without a zenith angle, or
+    // a distance alone; a record with none of the three is no measurement.
+    if (smer == w.end() && zenit == w.end() && w.find("31") == w.end())
+        return Spatne(FileError::TooFewTokens, "",
+                      "a target record needs a horizontal direction (21), a zenith angle (22) "
+                      "or a slope distance (31)");
     z = Tzaznam::Prazdny();
     z.poradi = st.poradi;
     z.cislo_stn = st.stanovisko;
@@ -223,15 +225,26 @@ Chyba Cil(const std::map<std::string, const Slovo*>& w, int32_t fileLine, Stav& 
     z.vyska_stn = st.vyskaStn;
     z.delka = 0;  // none measured unless word 31 says
     Real v = 0;
-    if (Chyba c = Uhel(*smer->second, v); c.error != FileError::None) return c;
-    z.smer = v;
-    if (Chyba c = Uhel(*zenit->second, v); c.error != FileError::None) return c;
-    z.zenit = v;
-    z.poloha = z.zenit <= kPi;
+    z.bezSmeru = smer == w.end();
+    z.smer = 0;
+    if (smer != w.end()) {
+        if (Chyba c = Uhel(*smer->second, v); c.error != FileError::None) return c;
+        z.smer = v;
+    }
+    z.bezZenitu = zenit == w.end();
+    z.zenit = 0;
+    z.poloha = true;  // without a zenith angle the reading is taken as face I
+    if (zenit != w.end()) {
+        if (Chyba c = Uhel(*zenit->second, v); c.error != FileError::None) return c;
+        z.zenit = v;
+        z.poloha = z.zenit <= kPi;
+    }
     if (const auto d = w.find("31"); d != w.end()) {
         if (Chyba c = Delka(*d->second, v); c.error != FileError::None) return c;
         z.delka = v;
     }
+    if (!z.MaHodnotu())
+        return Spatne(FileError::NothingMeasured, "", "a distance of 0 and nothing else");
     if (const auto h = w.find("88"); h != w.end()) {
         if (Chyba c = Delka(*h->second, v); c.error != FileError::None) return c;
         if (v != st.vyskaStn)
@@ -269,7 +282,7 @@ Chyba Radek(std::string_view radek, int32_t fileLine, Stav& st, Tmereni& nove,
             return Spatne(FileError::WrongTokenCount, s.index,
                           "word " + s.index + " twice in the block");
     }
-    if (w.count("21") || w.count("22")) {
+    if (w.count("21") || w.count("22") || w.count("31")) {
         Tzaznam z;
         if (Chyba c = Cil(w, fileLine, st, z, poznamky); c.error != FileError::None) return c;
         nove.zaznam.push_back(std::move(z));

@@ -127,20 +127,13 @@ class AscReader {
         const bool withHeight = t.size() >= 5;
         const size_t dir = withHeight ? 3 : 2;
         z.vyska_cil = 0;
-        const struct {
-            size_t index;
-            raw::Kind kind;
-            StoredReal* target;
-        } values[] = {{1, raw::Kind::Length, &z.delka},
-                      {2, raw::Kind::Length, withHeight ? &z.vyska_cil : nullptr},
-                      {dir, raw::Kind::Direction, &z.smer},
-                      {dir + 1, raw::Kind::Angle, &z.zenit}};
-        for (const auto& v : values) {
-            if (v.target == nullptr) continue;
-            const FileError e = raw::ReadValue(t[v.index], v.kind, units_, *v.target);
-            if (e != FileError::None) return ValueFailure(e, i + 1, FileLine(i + 1), t[v.index]);
+        if (withHeight) {
+            const FileError e = raw::ReadValue(t[2], raw::Kind::Length, units_, z.vyska_cil);
+            if (e != FileError::None) return ValueFailure(e, i + 1, FileLine(i + 1), t[2]);
         }
-        z.poloha = z.zenit <= kPi;
+        std::string bad;
+        const FileError e = raw::ReadPointing(t[dir], t[dir + 1], t[1], units_, z, bad);
+        if (e != FileError::None) return ValueFailure(e, i + 1, FileLine(i + 1), bad);
         return {};
     }
 
@@ -210,9 +203,13 @@ RawFileResult WriteAsc(const Tmereni& mereni, const Tnastaveni& nastaveni,
         const Real values[] = {z.delka, z.vyska_cil, z.smer, z.zenit};
         const raw::Kind kinds[] = {raw::Kind::Length, raw::Kind::Length, raw::Kind::Direction,
                                    raw::Kind::Angle};
+        const std::string chybi[] = {{}, {}, raw::ChybejiciSmer(z), raw::ChybejiciZenit(z)};
         for (size_t k = 0; k < 4; ++k) {
-            if (!raw::FormatForFile(values[k], kinds[k], nastaveni, t[k]))
+            if (!chybi[k].empty()) {
+                t[k] = chybi[k];
+            } else if (!raw::FormatForFile(values[k], kinds[k], nastaveni, t[k])) {
                 return FileFailure(FileError::UnwritableValue, row, 0, FormatGeneral(values[k]));
+            }
         }
         out.push_back(z.cislo_cil + " " + t[0] + " " + t[1] + " " + t[2] + " " + t[3]);
     }

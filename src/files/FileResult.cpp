@@ -131,6 +131,8 @@ const char* FileErrorText(FileError error) {
             return "a point name with a control character";
         case FileError::Unsupported:
             return "not supported";
+        case FileError::NothingMeasured:
+            return "a pointing with neither direction, zenith angle nor distance";
         case FileError::BadFixedAxes:
             return "the fixed coordinates of a given point must be XYZ, XY (plan) or Z (height)";
     }

@@ -43,11 +43,12 @@ enum class FileError {
     UnwritableValue,       // not finite or too large to be read again
     NothingToWrite,        // a list without a full row
     CannotSave,
-    BadTag,          // a section tag of a project or epoch file missing, repeated or misplaced
-    WrongLineCount,  // a section with other than the number of lines it must have
-    BadName,         // a point name with a control character
-    Unsupported,     // a file of another format holds what the program cannot keep
-    BadFixedAxes,    // the fixed coordinates of a given point are not XYZ, XY or Z
+    BadTag,           // a section tag of a project or epoch file missing, repeated or misplaced
+    WrongLineCount,   // a section with other than the number of lines it must have
+    BadName,          // a point name with a control character
+    Unsupported,      // a file of another format holds what the program cannot keep
+    NothingMeasured,  // a pointing without direction, zenith angle and distance
+    BadFixedAxes,     // the fixed coordinates of a given point are not XYZ, XY or Z
 };
 
 // Outcome of a reader, writer or exporter. `counter` is what the project state

@@ -135,10 +135,14 @@ RawFileResult WriteMtx(const Tmereni& mereni, const Tnastaveni& nastaveni,
         const Real values[] = {z.vyska_stn, z.vyska_cil, z.smer, z.zenit, z.delka};
         const raw::Kind kinds[] = {raw::Kind::Length, raw::Kind::Length, raw::Kind::Direction,
                                    raw::Kind::Angle, raw::Kind::Length};
+        const std::string chybi[] = {{}, {}, raw::ChybejiciSmer(z), raw::ChybejiciZenit(z), {}};
         for (size_t k = 0; k < 5; ++k) {
-            if (!raw::FormatForFile(values[k], kinds[k], nastaveni, t[k]))
+            if (!chybi[k].empty()) {
+                t[k] = chybi[k];
+            } else if (!raw::FormatForFile(values[k], kinds[k], nastaveni, t[k])) {
                 return FileFailure(FileError::UnwritableValue, static_cast<int32_t>(i + 1), 0,
                                    FormatGeneral(values[k]));
+            }
         }
         std::string line = std::to_string(z.poradi);
         line.append(" ").append(z.cislo_stn).append(" ").append(t[0]);

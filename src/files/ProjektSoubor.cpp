@@ -100,6 +100,29 @@ ProjektResult PridatSekci(std::vector<std::string>& radky, int sekce,
     return {};
 }
 
+// Rows switched off by the user are kept in their sections as they are and named
+// in a section of their own after the nine, "<10>" ... "</10>": one line per row,
+// the number of its section and its position among the lines of that section
+// (from 1). A project without such rows has no such section, so it is written
+// as before; a reader that knows only the nine sections skips the lines.
+constexpr int kSekceVyrazenych = 10;
+
+void PridatVyrazene(int sekce, const Tmereni& mereni, std::vector<std::string>& text) {
+    int32_t radek = 0;
+    for (const Tzaznam& z : mereni.zaznam) {
+        if (!z.JePlny()) continue;
+        ++radek;
+        if (z.jeVyrazeno) text.push_back(FormatInteger(sekce) + " " + FormatInteger(radek));
+    }
+}
+
+std::vector<std::string> Vyrazene(const ProjektZdroj& z) {
+    std::vector<std::string> text;
+    PridatVyrazene(2, *z.suroveMereni, text);
+    for (int k = 0; k < 4; ++k) PridatVyrazene(6 + k, *z.doplnek[static_cast<size_t>(k)], text);
+    return text;
+}
+
 // The lines of the nine sections, or the section whose list cannot be written.
 ProjektResult Sekce(const ProjektZdroj& z, std::vector<std::string>& radky) {
     std::vector<std::string> text;
@@ -123,6 +146,8 @@ ProjektResult Sekce(const ProjektZdroj& z, std::vector<std::string>& radky) {
         if (!r.ok) return ChybaZapisu(6 + k, std::move(r), "row");
         PridatSekci(radky, 6 + k, std::move(text));
     }
+    if (std::vector<std::string> vyrazene = Vyrazene(z); !vyrazene.empty())
+        PridatSekci(radky, kSekceVyrazenych, std::move(vyrazene));
     return {};
 }
 
@@ -270,6 +295,68 @@ FileResult CistSekci(int sekce, const std::vector<PreparedLine>& radky, ProjektO
     }
 }
 
+// The full rows of a list that the lines of its section gave, in order.
+std::vector<Tzaznam*> RadkySekce(Tmereni& mereni) {
+    std::vector<Tzaznam*> radky;
+    for (Tzaznam& z : mereni.zaznam) {
+        if (z.JePlny()) radky.push_back(&z);
+    }
+    return radky;
+}
+
+// Reads the lines of the section of switched-off rows (between its tags) into
+// the lists already read.
+FileResult CistVyrazene(const std::vector<PreparedLine>& radky, ProjektObsah& obsah) {
+    for (size_t i = 0; i < radky.size(); ++i) {
+        const auto counter = static_cast<int32_t>(i + 1);
+        const std::vector<std::string> t = Tokenize(radky[i].text);
+        if (t.size() != 2) return TokenCountFailure(counter, radky[i].fileLine, t.size(), "2");
+        int32_t sekce = 0;
+        int32_t radek = 0;
+        if (ParseInteger32(t[0], sekce) != NumberStatus::Ok ||
+            (sekce != 2 && (sekce < 6 || sekce > 9))) {
+            return NotedFailure(FileError::BadNumber, counter, radky[i].fileLine,
+                                "\"" + t[0] + "\" is not a section of measurements (2, 6 to 9)");
+        }
+        Tmereni& mereni =
+            sekce == 2 ? obsah.suroveMereni : obsah.Doplnek(static_cast<DoplnekProjekt>(sekce - 6));
+        const std::vector<Tzaznam*> plne = RadkySekce(mereni);
+        if (ParseInteger32(t[1], radek) != NumberStatus::Ok || radek < 1 ||
+            static_cast<size_t>(radek) > plne.size()) {
+            return NotedFailure(FileError::NumberOutOfRange, counter, radky[i].fileLine,
+                                "\"" + t[1] + "\" is not a row of section " + t[0] + " (1 to " +
+                                    FormatInteger(static_cast<int64_t>(plne.size())) + ")");
+        }
+        plne[static_cast<size_t>(radek - 1)]->jeVyrazeno = true;
+    }
+    return {};
+}
+
+// Where the optional section of switched-off rows stands: both tags once, after
+// "</9>", in order. False with the reason when they are not so.
+bool NajitVyrazene(const std::vector<PreparedLine>& radky, size_t konec9, size_t& od, size_t& po,
+                   ProjektResult& chyba) {
+    constexpr size_t kNenalezen = SIZE_MAX;
+    od = po = kNenalezen;
+    for (size_t i = 0; i < radky.size(); ++i) {
+        for (const bool zaviraci : {false, true}) {
+            if (radky[i].text != Tag(kSekceVyrazenych, zaviraci)) continue;
+            size_t& misto = zaviraci ? po : od;
+            if (misto != kNenalezen || i < konec9) {
+                chyba = ChybaSouboru(FileError::BadTag, radky[i].fileLine,
+                                     "\"" + radky[i].text + "\" repeated or before \"</9>\"");
+                return false;
+            }
+            misto = i;
+        }
+    }
+    if ((od == kNenalezen) != (po == kNenalezen) || (od != kNenalezen && po < od)) {
+        chyba = ChybaSouboru(FileError::BadTag, 0, "\"<10>\" and \"</10>\" do not pair");
+        return false;
+    }
+    return true;
+}
+
 // Step 5 of a failed read: defaults and empty lists.
 void Vyprazdnit(ProjektObsah& obsah) {
     obsah.nastaveni.Default();
@@ -307,8 +394,9 @@ const char* NazevSekceProjektu(int sekce) {
                                          "supplementary distances",
                                          "supplementary bearings",
                                          "supplementary height differences",
-                                         "plumbing ties"};
-    if (sekce < 1 || sekce > kPocetSekciProjektu) return "";
+                                         "plumbing ties",
+                                         "measurements switched off"};
+    if (sekce < 1 || sekce > kPocetSekciProjektu + 1) return "";
     return kNazvy[sekce - 1];
 }
 
@@ -342,6 +430,14 @@ ProjektResult CistProjektText(const std::vector<std::string>& radky, ProjektObsa
                                                        pripravene.begin() + static_cast<long>(po));
             FileResult r = CistSekci(sekce, sekceRadky, nove);
             if (!r.ok) p = ChybaCteni(sekce, std::move(r));
+        }
+        size_t od = 0;
+        size_t po = 0;
+        if (p.ok && NajitVyrazene(pripravene, pozice.back(), od, po, p) && od < po) {
+            const std::vector<PreparedLine> radky(pripravene.begin() + static_cast<long>(od + 1),
+                                                  pripravene.begin() + static_cast<long>(po));
+            FileResult r = CistVyrazene(radky, nove);
+            if (!r.ok) p = ChybaCteni(kSekceVyrazenych, std::move(r));
         }
         if (p.ok) {
             obsah = std::move(nove);

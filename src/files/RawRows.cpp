@@ -78,22 +78,55 @@ FileError RowFromTokens(const std::vector<std::string>& t, const nastaveni::Tjed
     z.cislo_cil = t[3];
     const struct {
         size_t index;
-        Kind kind;
         StoredReal* target;
-    } values[] = {{2, Kind::Length, &z.vyska_stn},
-                  {4, Kind::Length, &z.vyska_cil},
-                  {5, Kind::Direction, &z.smer},
-                  {6, Kind::Angle, &z.zenit},
-                  {7, Kind::Length, &z.delka}};
+    } values[] = {{2, &z.vyska_stn}, {4, &z.vyska_cil}};
     for (const auto& v : values) {
-        e = ReadValue(t[v.index], v.kind, j, *v.target);
+        e = ReadValue(t[v.index], Kind::Length, j, *v.target);
         if (e != FileError::None) {
             bad = t[v.index];
             return e;
         }
     }
-    z.poloha = z.zenit <= kPi;
+    return ReadPointing(t[5], t[6], t[7], j, z, bad);
+}
+
+bool JeNemereno(const std::string& token) {
+    return token == kNemereno || token == kNemerenoPrvni || token == kNemerenoDruha;
+}
+
+FileError ReadPointing(const std::string& smer, const std::string& zenit, const std::string& delka,
+                       const nastaveni::Tjednotky& j, Tzaznam& z, std::string& bad) {
+    const auto cist = [&](const std::string& token, Kind kind, StoredReal& value, bool& chybi) {
+        chybi = JeNemereno(token);
+        // Only a zenith angle says a face with its missing value.
+        if (chybi && (kind == Kind::Angle || token == kNemereno)) {
+            value = 0;
+            return FileError::None;
+        }
+        const FileError e = ReadValue(token, kind, j, value);
+        if (e != FileError::None) bad = token;
+        return e;
+    };
+    bool bezDelky = false;
+    FileError e = cist(smer, Kind::Direction, z.smer, z.bezSmeru);
+    if (e == FileError::None) e = cist(zenit, Kind::Angle, z.zenit, z.bezZenitu);
+    if (e == FileError::None) e = cist(delka, Kind::Length, z.delka, bezDelky);
+    if (e != FileError::None) return e;
+    z.poloha = z.bezZenitu ? zenit != kNemerenoDruha : z.zenit <= kPi;
+    if (!z.MaHodnotu()) {
+        bad = "nothing measured to " + z.cislo_cil;
+        return FileError::NothingMeasured;
+    }
     return FileError::None;
+}
+
+std::string ChybejiciSmer(const Tzaznam& z) {
+    return z.MaSmer() ? std::string() : std::string(kNemereno);
+}
+
+std::string ChybejiciZenit(const Tzaznam& z) {
+    if (z.MaZenit()) return {};
+    return z.poloha ? kNemereno : kNemerenoDruha;
 }
 
 int32_t FirstInconsistentRow(const Tmereni& mereni, FileError& error) {
@@ -158,6 +191,11 @@ RawFileResult InternalFormTokens(const PreparedLine& line, int32_t counter,
 
 RawFileResult ConvertForExport(std::string& token, Kind kind, const Tnastaveni& s, int32_t counter,
                                int32_t fileLine) {
+    if (JeNemereno(token)) {
+        // A distance not measured is 0; a direction or zenith angle keeps its token.
+        if (kind == Kind::Length) token.assign(1, '0');
+        return {};
+    }
     Real v = 0;
     const FileError e = ReadValue(token, kind, InternalUnits(), v);
     if (e != FileError::None) return ValueFailure(e, counter, fileLine, token);

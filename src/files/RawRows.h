@@ -37,6 +37,26 @@ FileError ReadValue(const std::string& token, Kind kind, const nastaveni::Tjedno
 FileError ReadValue(const std::string& token, Kind kind, const nastaveni::Tjednotky& j,
                     StoredReal& value);
 
+// "Not measured" in the direction, zenith-angle and distance columns of every raw
+// format and of the internal form. A zenith angle carries the face, so a
+// missing one says which: "-" (or "-I") face I, "-II" face II. A distance "-"
+// is the distance 0, which the formats already take as not measured.
+inline constexpr const char* kNemereno = "-";
+inline constexpr const char* kNemerenoPrvni = "-I";
+inline constexpr const char* kNemerenoDruha = "-II";
+bool JeNemereno(const std::string& token);
+
+// Reads the direction, zenith angle and distance of a pointing (each a number or
+// a not-measured token) and sets the flags and the face of the row. A pointing
+// without any of the three is refused (`bad` names the row's target).
+FileError ReadPointing(const std::string& smer, const std::string& zenit, const std::string& delka,
+                       const nastaveni::Tjednotky& j, Tzaznam& z, std::string& bad);
+
+// The direction or zenith token of a row that lacks the value, or an empty
+// string when the row has it.
+std::string ChybejiciSmer(const Tzaznam& z);
+std::string ChybejiciZenit(const Tzaznam& z);
+
 // Fills a row from the eight tokens of the MTX order (station number, station,
 // instrument height, target, target height, direction, zenith angle, distance),
 // starting from the empty row; the face follows from the zenith angle. On failure
@@ -60,7 +80,7 @@ RawFileResult CheckStations(const Tmereni& nove, const std::vector<int32_t>& fil
 RawFileResult InternalFormTokens(const PreparedLine& line, int32_t counter,
                                  std::vector<std::string>& tokens);
 // Rewrites a value token of the internal form (radians, metres) in the unit and
-// with the decimals the settings give for files.
+// with the decimals the settings give for files; a not-measured token stays.
 RawFileResult ConvertForExport(std::string& token, Kind kind, const Tnastaveni& s, int32_t counter,
                                int32_t fileLine);
 

@@ -92,7 +92,14 @@ RawFileResult UlozDoStringList(const Tmereni& mereni, std::vector<std::string>& 
         const auto name = [&](const std::string& n) { line.append(" ").append(n); };
         bool ok = add(z.vyska_stn);
         name(z.cislo_cil);
-        ok = ok && add(z.vyska_cil) && add(z.smer) && add(z.zenit) && add(z.delka);
+        ok = ok && add(z.vyska_cil);
+        const auto addOr = [&](Real x, const std::string& chybi) {
+            if (chybi.empty()) return add(x);
+            line.append(" ").append(chybi);
+            return true;
+        };
+        ok = ok && addOr(z.smer, raw::ChybejiciSmer(z)) && addOr(z.zenit, raw::ChybejiciZenit(z)) &&
+             add(z.delka);
         for (const Real s : Deviations(z)) ok = ok && add(s);
         if (!ok) return FileFailure(FileError::UnwritableValue, static_cast<int32_t>(i + 1), 0);
         out.push_back(std::move(line));

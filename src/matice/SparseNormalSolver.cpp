@@ -596,9 +596,13 @@ bool SparseNormalSolver::Cofactors(const NormalSystem& s, Tvector& q) {
     // The cofactors close a load of the network: the next factorisation has
     // another pattern (fewer observations after the outlier test) or there is
     // none. The rows by observation and Eigen's analysis with its copy of the
-    // factor would only hold memory until then.
+    // factor would only hold memory until then, and so would the copy of the
+    // matrix factored and the preconditioner made from its factor (made again
+    // from the same factor should conjugate gradients need it).
     rows_ = ObservationRows{};
     ldlt_.ReleaseAnalysis();
+    factoredN_ = SparseSymmetric{};
+    preconditioner_ = Preconditioner{};
     return ok;
 }
 

@@ -797,6 +797,27 @@ bool SaveTextFile(const fs::path& path, const std::vector<std::string>& lines, s
         [&](std::FILE* f) { return WriteAll(f, lines); });
 }
 
+bool SaveTextLines(const fs::path& path, const std::function<bool(const LineWriter&)>& lines,
+                   std::string& error) {
+    return SaveThrough(
+        path, error,
+        [&] {
+            std::string text;
+            lines([&text](std::string_view line) {
+                text += line;
+                text += "\r\n";
+                return true;
+            });
+            return text;
+        },
+        [&](std::FILE* f) {
+            return lines([f](std::string_view line) {
+                return std::fwrite(line.data(), 1, line.size(), f) == line.size() &&
+                       std::fwrite("\r\n", 1, 2, f) == 2;
+            });
+        });
+}
+
 bool SaveBinaryFile(const fs::path& path, std::string_view bytes, std::string& error) {
     return SaveThrough(
         path, error, [&] { return std::string(bytes); },

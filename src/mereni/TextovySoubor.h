@@ -153,6 +153,12 @@ std::string Windows1250ToUtf8(std::string_view bytes);
 // those a file would get.
 bool SaveTextFile(const std::filesystem::path& path, const std::vector<std::string>& lines,
                   std::string& error);
+// The same for lines made while they are written, so that a large document is
+// never held whole: `lines` hands every line in order to the writer it is
+// given and returns false when one could not be written.
+using LineWriter = std::function<bool(std::string_view)>;
+bool SaveTextLines(const std::filesystem::path& path,
+                   const std::function<bool(const LineWriter&)>& lines, std::string& error);
 // The same for bytes written as they are (pictures).
 bool SaveBinaryFile(const std::filesystem::path& path, std::string_view bytes, std::string& error);
 

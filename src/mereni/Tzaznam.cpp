@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "matice/Konstanty.h"
+
 namespace vertano {
 
 Tzaznam Tzaznam::Prazdny() {
@@ -24,6 +26,10 @@ bool Tzaznam::MaKontrolu(std::initializer_list<int> indexy) const {
     return std::any_of(indexy.begin(), indexy.end(), [this](int k) {
         return k >= 0 && k < kPocetKontrol && kontrola[static_cast<size_t>(k)];
     });
+}
+
+bool PolohaRadku(const Tzaznam& z) {
+    return z.bezZenitu ? z.poloha : z.zenit <= kPi;
 }
 
 bool JeDvojicePoloh(const Tzaznam& a, const Tzaznam& b) {

@@ -52,6 +52,14 @@ struct Tzaznam {
     bool smer_Jeodlehla = false;
     bool zenit_JeOdlehla = false;
     bool jeZkontrolovano = false;
+    // A pointing may lack its direction or zenith angle (sights to far points,
+    // reflectorless misses); the value field then holds 0 and is never used. The
+    // face of a row without a zenith angle is what `poloha` says.
+    bool bezSmeru = false;
+    bool bezZenitu = false;
+    // Switched off by the user: kept, saved and shown, but left out of the
+    // adjustment and its statistics.
+    bool jeVyrazeno = false;
     std::array<bool, kPocetKontrol> kontrola{};
 
     // A default-constructed row is the all-zero row of a grown list; Prazdny() is
@@ -61,10 +69,18 @@ struct Tzaznam {
     bool JePlny() const { return poradi != 0; }
     bool JeVeSkupine() const { return skupina != 0; }
     bool MaDelku() const { return delka != 0; }
+    bool MaSmer() const { return !bezSmeru; }
+    bool MaZenit() const { return !bezZenitu; }
+    // Something measured at all: a direction, a zenith angle or a distance.
+    bool MaHodnotu() const { return MaSmer() || MaZenit() || MaDelku(); }
     bool MaKontrolu() const;
     // Tests only the listed flag indices (out-of-range indices are ignored).
     bool MaKontrolu(std::initializer_list<int> indexy) const;
 };
+
+// The face of a row: from its zenith angle (face I up to pi), or, without one,
+// the face the row was given.
+bool PolohaRadku(const Tzaznam& z);
 
 // Same station, same set, same target (exact), different face.
 bool JeDvojicePoloh(const Tzaznam& a, const Tzaznam& b);

@@ -23,7 +23,7 @@ bool PripravitRozsah(Tmereni& mereni, int32_t& pocatek, int32_t& konec) {
     for (int32_t i = pocatek; i <= konec; ++i) {
         Tzaznam& z = Radek(mereni, i);
         z.skupina = 0;
-        z.poloha = JePrvniPoloha(z.zenit);
+        z.poloha = PolohaRadku(z);
     }
     return konec - pocatek + 1 >= 4;
 }
@@ -36,12 +36,14 @@ int32_t KonecBehuPolohy(Tmereni& mereni, int32_t od, int32_t konec) {
     return e;
 }
 
-// The smallest t in [a, e] such that the targets of rows t ... e are all different.
-int32_t ZacatekRuznychCilu(Tmereni& mereni, int32_t a, int32_t e) {
-    std::unordered_set<std::string_view> cile;
+// The largest t in [a, e] such that rows t ... e sight at least two different
+// targets; a - 1 when there is none. A target may be pointed more than once in a
+// set (closing the round on the first target, a pointing repeated): the repeat
+// stays in the set and is paired with its mirror like any other pointing.
+int32_t KonecDvouCilu(Tmereni& mereni, int32_t a, int32_t e) {
     int32_t t = e;
-    while (t >= a && cile.insert(Radek(mereni, t).cislo_cil).second) --t;
-    return t + 1;
+    while (t >= a && JeStejneCislo(Radek(mereni, t).cislo_cil, Radek(mereni, e).cislo_cil)) --t;
+    return t;
 }
 
 void PriraditSkupinu(Tmereni& mereni, int32_t od, int32_t pocet, int32_t skupina) {
@@ -66,8 +68,8 @@ void IdentifikaceSkupinNaStanovisku(Tmereni& mereni, int32_t pocatek, int32_t ko
     // Work run by run of one face. For a start s inside the run a ... e the first
     // list is the targets of s ... e and the second those of the next run. Both
     // tests that do not depend on s are done once per run: how far the targets
-    // mirror each other across the face change, and from where on the targets of
-    // the run are all different.
+    // mirror each other across the face change, and up to where the run still
+    // holds two different targets.
     for (int32_t a = pocatek; a <= konec;) {
         const int32_t e = KonecBehuPolohy(mereni, a, konec);
         const int32_t f = e < konec ? KonecBehuPolohy(mereni, e + 1, konec) : e;
@@ -77,8 +79,8 @@ void IdentifikaceSkupinNaStanovisku(Tmereni& mereni, int32_t pocatek, int32_t ko
                              Radek(mereni, e + 1 + zrcadlo).cislo_cil)) {
             ++zrcadlo;
         }
-        const int32_t ruzne = ZacatekRuznychCilu(mereni, a, e);
-        for (int32_t s = std::max(a, ruzne); s <= e; ++s) {
+        const int32_t mez = KonecDvouCilu(mereni, a, e);
+        for (int32_t s = a; s <= mez; ++s) {
             if (Radek(mereni, s).JeVeSkupine()) continue;
             const int32_t k = e - s + 1;
             if (k >= 2 && k <= zrcadlo) {

@@ -67,22 +67,38 @@ struct Rozpeti {
 // so a target near direction zero, read 399.9997 gon in one set and 0.0003 gon in
 // another, has its true extremes and not the two values closest to zero.
 void VyhodnotitCil(Tmereni& mereni, const std::vector<int32_t>& radky, const nastaveni::Tmez& mez) {
-    const Tzaznam& prvni = Radek(mereni, radky.front());
-    const Real smerRef = prvni.smer;
-    const Real zenitRef = prvni.zenit;
+    // The references are the first values measured: a row without a direction or
+    // zenith angle has none to compare.
+    Real smerRef = 0;
+    Real zenitRef = 0;
+    bool maSmerRef = false;
+    bool maZenitRef = false;
+    for (const int32_t r : radky) {
+        const Tzaznam& z = Radek(mereni, r);
+        if (!maSmerRef && z.MaSmer()) {
+            smerRef = z.smer;
+            maSmerRef = true;
+        }
+        if (!maZenitRef && z.MaZenit()) {
+            zenitRef = z.zenit;
+            maZenitRef = true;
+        }
+    }
     Rozpeti vyska, smer, zenit, delka;
     for (const int32_t r : radky) {
         const Tzaznam& z = Radek(mereni, r);
         vyska.Pridat(z.vyska_cil);
-        smer.Pridat(Unwrap(z.smer, smerRef));
-        zenit.Pridat(Unwrap(z.zenit, zenitRef));
+        if (z.MaSmer()) smer.Pridat(Unwrap(z.smer, smerRef));
+        if (z.MaZenit()) zenit.Pridat(Unwrap(z.zenit, zenitRef));
         if (z.MaDelku()) delka.Pridat(z.delka);
     }
     for (const int32_t r : radky) {
         Tzaznam& z = Radek(mereni, r);
         Priznak(z, kSkupinaVyskaCil) = !vyska.Obsahuje(z.vyska_cil, 0);
-        Priznak(z, kSkupinaSmer) = !smer.Obsahuje(Unwrap(z.smer, smerRef), mez.rozdil_smer);
-        Priznak(z, kSkupinaZenit) = !zenit.Obsahuje(Unwrap(z.zenit, zenitRef), mez.rozdil_zenit);
+        Priznak(z, kSkupinaSmer) =
+            z.MaSmer() && !smer.Obsahuje(Unwrap(z.smer, smerRef), mez.rozdil_smer);
+        Priznak(z, kSkupinaZenit) =
+            z.MaZenit() && !zenit.Obsahuje(Unwrap(z.zenit, zenitRef), mez.rozdil_zenit);
         Priznak(z, kSkupinaDelka) = z.MaDelku() && !delka.Obsahuje(z.delka, mez.rozdil_delka);
     }
 }
@@ -95,13 +111,20 @@ void KontrolaDvojice(Tmereni& mereni, int32_t a, int32_t b, const nastaveni::Tme
     const RedukcePolohy r = RedukovatPar(za, zb);
     za.zapracovaniPoloha = r;
     Priznak(za, kPolohaVyskaCil) = !Within(zb.vyska_cil - za.vyska_cil, 0);
-    Priznak(za, kPolohaSmer) = !Within(r[redukce::kRozdilSmer], mez.rozdil_smer);
-    Priznak(za, kPolohaZenit) = !Within(r[redukce::kRozdilZenit], mez.rozdil_zenit);
+    // A direction or zenith angle of one face only has no face difference.
+    Priznak(za, kPolohaSmer) =
+        za.MaSmer() && zb.MaSmer() && !Within(r[redukce::kRozdilSmer], mez.rozdil_smer);
+    Priznak(za, kPolohaZenit) =
+        za.MaZenit() && zb.MaZenit() && !Within(r[redukce::kRozdilZenit], mez.rozdil_zenit);
     // Flag 9 belongs to pairs with two distances only; a pair that lost one must not
     // keep it, or a stale flag would block the analysis.
     const bool obe = za.MaDelku() && zb.MaDelku();
     Priznak(za, kPolohaDelka) = obe && !Within(r[redukce::kRozdilDelka], mez.rozdil_delka);
     Priznak(za, kDelkaVJednePoloze) = za.MaDelku() != zb.MaDelku();
+    // A face switched off by the user gives nothing: the other face stands alone.
+    if (za.jeVyrazeno || zb.jeVyrazeno) {
+        for (const int k : kPriznakyPoloh) Priznak(za, k) = false;
+    }
     zb.zapracovaniPoloha = r;
     for (const int k : kPriznakyPoloh) Priznak(zb, k) = Priznak(za, k);
 }
@@ -139,7 +162,7 @@ void KontrolaSkupin(Tmereni& mereni, int32_t pocatek, int32_t konec, const Tnast
     for (int32_t i = pocatek; i <= konec; ++i) {
         Tzaznam& z = Radek(mereni, i);
         for (const int k : kPriznakySkupin) Priznak(z, k) = false;
-        if (!z.JePlny() || !z.JeVeSkupine()) continue;
+        if (!z.JePlny() || !z.JeVeSkupine() || z.jeVyrazeno) continue;
         skupiny[z.poloha ? 1 : 0][z.cislo_cil].push_back(i);
     }
     std::vector<int32_t> sebrane;
@@ -152,7 +175,12 @@ void KontrolaSkupin(Tmereni& mereni, int32_t pocatek, int32_t konec, const Tnast
                 sebrane.assign(1, radky[r]);
                 hotovo[r] = true;
                 for (size_t g = r + 1; g < radky.size(); ++g) {
-                    if (hotovo[g] || !JeStejnyCilJineSkupiny(zr, Radek(mereni, radky[g]))) continue;
+                    // A pointing repeated within its set is compared as one in
+                    // another set: a repeat, held to the same tolerance.
+                    const Tzaznam& zg = Radek(mereni, radky[g]);
+                    if (hotovo[g] || (zg.skupina == zr.skupina ? zg.poradi != zr.poradi
+                                                               : !JeStejnyCilJineSkupiny(zr, zg)))
+                        continue;
                     sebrane.push_back(radky[g]);
                     hotovo[g] = true;
                 }
@@ -179,7 +207,9 @@ void KontrolaHodnot(Tmereni& mereni, int32_t pocatek, int32_t konec, const Tnast
 void SpocitatKontroly(Tmereni& mereni) {
     std::array<int64_t, Tzaznam::kPocetKontrol> pocet{};
     for (const Tzaznam& z : mereni.zaznam) {
-        if (!z.JePlny()) continue;
+        // A row switched off by the user keeps its flags for the table, but
+        // counts for nothing: it holds no analysis back.
+        if (!z.JePlny() || z.jeVyrazeno) continue;
         if (!z.JeVeSkupine()) ++pocet[kontrola::kCilJeStanovisko];
         for (size_t k = 0; k < pocet.size(); ++k) {
             if (k != kontrola::kVyskaStn && z.kontrola[k]) ++pocet[k];
@@ -189,8 +219,9 @@ void SpocitatKontroly(Tmereni& mereni) {
     // however many rows repeat it and whichever row of the station holds it.
     for (const RozsahZaznamu& s : RozsahyStanovisek(mereni)) {
         const auto od = mereni.zaznam.begin() + s.pocatek;
-        if (std::any_of(od, mereni.zaznam.begin() + s.konec + 1,
-                        [](const Tzaznam& z) { return z.kontrola[kontrola::kVyskaStn]; })) {
+        if (std::any_of(od, mereni.zaznam.begin() + s.konec + 1, [](const Tzaznam& z) {
+                return z.kontrola[kontrola::kVyskaStn] && !z.jeVyrazeno;
+            })) {
             ++pocet[kontrola::kVyskaStn];
         }
     }
@@ -256,7 +287,7 @@ std::vector<ChybnyZaznam> ChybneZaznamy(const Tmereni& mereni) {
     std::vector<ChybnyZaznam> chybne;
     for (size_t i = 0; i < mereni.zaznam.size(); ++i) {
         const Tzaznam& z = mereni.zaznam[i];
-        if (!z.JePlny()) continue;
+        if (!z.JePlny() || z.jeVyrazeno) continue;
         ChybnyZaznam c;
         c.index = static_cast<int32_t>(i);
         c.mimoSkupinu = !z.JeVeSkupine();

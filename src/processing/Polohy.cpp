@@ -6,6 +6,7 @@
 #include "matice/FpGuard.h"
 #include "matice/Konstanty.h"
 #include "processing/RozsahyZaznamu.h"
+#include "processing/Uhly.h"
 
 namespace vertano {
 
@@ -53,6 +54,20 @@ RedukcePolohy RedukovatDvojici(const Tzaznam& prvni, const Tzaznam& druha) {
     }
     r[redukce::kPrumerSmer] = smer;
     r[redukce::kPrumerZenit] = zI + (kDvePi - zI - zII) / 2;
+    if (prvni.MaSmer() != druha.MaSmer()) {
+        // A direction of one face only is the mean, face II turned back onto face I;
+        // there is no difference to show.
+        r[redukce::kRozdilSmer] = 0;
+        r[redukce::kPrumerSmer] = prvni.MaSmer() ? sI : Normalise(sII + kPi);
+    }
+    if (prvni.MaZenit() != druha.MaZenit()) {
+        r[redukce::kRozdilZenit] = 0;
+        r[redukce::kPrumerZenit] = prvni.MaZenit() ? zI : kDvePi - zII;
+    }
+    if (!prvni.MaSmer() && !druha.MaSmer()) r[redukce::kRozdilSmer] = r[redukce::kPrumerSmer] = 0;
+    if (!prvni.MaZenit() && !druha.MaZenit()) {
+        r[redukce::kRozdilZenit] = r[redukce::kPrumerZenit] = 0;
+    }
     return r;
 }
 
@@ -95,6 +110,11 @@ bool ZpracujSkupinyPoloha(const Tmereni& zdroj, Tmereni& mereni1poloha, int32_t 
         z.delka = z.zapracovaniPoloha[od];
         z.smer = z.zapracovaniPoloha[od + 1];
         z.zenit = z.zapracovaniPoloha[od + 2];
+        const Tzaznam& b2 = zdroj.zaznam[static_cast<size_t>(b)];
+        z.bezSmeru = z.bezSmeru && b2.bezSmeru;
+        z.bezZenitu = z.bezZenitu && b2.bezZenitu;
+        // A mean is in the sense of face I, whichever face measured it.
+        if (z.bezZenitu) z.poloha = true;
         z.iPrvni = a;
         z.iDruha = b;
         vystup.push_back(std::move(z));

@@ -32,7 +32,9 @@ using RedukcePolohy = std::array<Real, Tzaznam::kPocetZapracovani>;
 // The face reduction of one pointing from its face I and face II rows. When only
 // one face measured a distance, the mean distance is that distance: half of it,
 // as a plain mean with the missing 0 would give, is no measurement at all (the
-// pair is flagged for the one-sided distance anyway).
+// pair is flagged for the one-sided distance anyway). A direction or zenith
+// angle of one face only is likewise the mean (in the sense of face I) with no
+// face difference; one that neither face measured gives 0 for both.
 RedukcePolohy RedukovatDvojici(const Tzaznam& prvni, const Tzaznam& druha);
 // The same for the two rows of a pair in either order: the one in face I (poloha)
 // is taken as the first.

@@ -28,13 +28,32 @@ void SloucitCil(std::vector<Tzaznam>& z, int32_t i, const std::vector<int32_t>& 
     Tzaznam& a = z[static_cast<size_t>(i)];
     Soucty s{a.smer, a.zenit, a.delka};
     bool maDelku = a.MaDelku();
-    const Real reference = a.smer;
+    bool maSmer = a.MaSmer();
+    bool maZenit = a.MaZenit();
+    // Directions are taken next to the first one measured.
+    Real reference = a.smer;
     for (const int32_t j : dalsi) {
         Tzaznam& g = z[static_cast<size_t>(j)];
-        s.smer += Unwrap(g.smer, reference);
-        ++s.pocetSmer;
-        s.zenit += g.zenit;
-        ++s.pocetZenit;
+        if (g.MaSmer()) {
+            if (maSmer) {
+                s.smer += Unwrap(g.smer, reference);
+                ++s.pocetSmer;
+            } else {
+                s.smer = reference = g.smer;
+                s.pocetSmer = 1;
+                maSmer = true;
+            }
+        }
+        if (g.MaZenit()) {
+            if (maZenit) {
+                s.zenit += g.zenit;
+                ++s.pocetZenit;
+            } else {
+                s.zenit = g.zenit;
+                s.pocetZenit = 1;
+                maZenit = true;
+            }
+        }
         if (g.MaDelku()) {
             if (maDelku) {
                 s.delka += g.delka;
@@ -50,6 +69,9 @@ void SloucitCil(std::vector<Tzaznam>& z, int32_t i, const std::vector<int32_t>& 
     a.smer = Normalise(s.smer / static_cast<Real>(s.pocetSmer));
     a.zenit = s.zenit / static_cast<Real>(s.pocetZenit);
     a.delka = s.delka / static_cast<Real>(s.pocetDelka);
+    a.bezSmeru = !maSmer;
+    a.bezZenitu = !maZenit;
+    if (!maZenit) a.poloha = true;
     a.vaha_delka = static_cast<Real>(s.pocetDelka);
     a.vaha_smer = static_cast<Real>(s.pocetSmer);
     a.vaha_zenit = static_cast<Real>(s.pocetZenit);

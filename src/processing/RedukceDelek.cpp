@@ -41,9 +41,20 @@ const Tbod* PlnyBod(const Tsouradnice& souradnice, const int32_t poradi) {
     return b.JePlny ? &b : nullptr;
 }
 
+// The zenith angle from the instrument to the signal that the coordinates give,
+// for a distance measured without one: the reduction needs the slope of the
+// line, which the coordinates know well enough for the few millimetres the
+// heights of instrument and signal make.
+Real ZenitZeSouradnic(const Tzaznam& z, const Tbod& stn, const Tbod& cil, const Real R) {
+    const Real d = std::hypot(cil.X - stn.X, cil.Y - stn.Y);
+    const Real dh = (cil.Z + z.vyska_cil) - (stn.Z + z.vyska_stn);
+    return std::atan2(d, dh) + d / R / 2;
+}
+
 // Measured slope distance s: from instrument and signal to the marks.
 bool RedukceSDelkou(Tzaznam& z, const Tbod& stn, const Tbod& cil, const Real R, const Real f) {
     const Real s = z.delka;
+    const Real zenit = z.MaZenit() ? Real{z.zenit} : ZenitZeSouradnic(z, stn, cil, R);
     const Real hs = z.vyska_stn;
     const Real hc = z.vyska_cil;
     const Real polomery = (R + stn.Z + hs) * (R + cil.Z + hc);
@@ -52,16 +63,16 @@ bool RedukceSDelkou(Tzaznam& z, const Tbod& stn, const Tbod& cil, const Real R, 
     // Distance to the point hs above the target mark, and the zenith angle to it.
     const Real dv = hc - hs;
     Real s1 = 0;
-    if (!Odmocnina(s * s + dv * dv - 2 * s * dv * std::cos(z.zenit - k), s1) || !(s1 > 0)) {
+    if (!Odmocnina(s * s + dv * dv - 2 * s * dv * std::cos(zenit - k), s1) || !(s1 > 0)) {
         return false;
     }
     Real oprava = 0;
-    if (!Arcsin(std::sin(z.zenit - k) * dv / s1, oprava)) return false;
+    if (!Arcsin(std::sin(zenit - k) * dv / s1, oprava)) return false;
     // Both ends hs above their marks: the chord shrinks by k * hs down at the marks.
     const Real s2 = s1 - k * hs;
     // A non-positive result would read as "no distance measured" further on.
     if (!(s2 > 0)) return false;
-    z.zenit = z.zenit + oprava - k / 2;
+    if (z.MaZenit()) z.zenit = z.zenit + oprava - k / 2;
     z.zkresleniDelky = f;
     z.delka = s2 * f;
     return true;
@@ -70,6 +81,11 @@ bool RedukceSDelkou(Tzaznam& z, const Tbod& stn, const Tbod& cil, const Real R, 
 // No distance measured: the zenith angle is reduced with the chord between the
 // marks computed from the coordinates.
 bool RedukceBezDelky(Tzaznam& z, const Tbod& stn, const Tbod& cil, const Real R, const Real f) {
+    if (!z.MaZenit()) {
+        // A direction only: nothing to reduce.
+        z.zkresleniDelky = f;
+        return true;
+    }
     const Real d = std::hypot(cil.X - stn.X, cil.Y - stn.Y);
     const Real m = (stn.zkresleni + cil.zkresleni) / 2;
     Real polUhel = 0;

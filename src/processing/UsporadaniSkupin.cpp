@@ -107,8 +107,9 @@ Tzaznam ZrcadlenyZaznam(const Tzaznam& zdroj, const nastaveni::Tmez& zrcadleni) 
     // sII - pi - sI and 2pi - zII - zI: mirrored either way, the pair shows the
     // assumed differences themselves.
     const Real znamenko = z.poloha ? -1 : 1;
-    z.smer = Normalise(zdroj.smer + kPi + znamenko * zrcadleni.rozdil_smer);
-    z.zenit = kDvePi - zdroj.zenit - zrcadleni.rozdil_zenit;
+    // A value that was not measured stays so in the other face too.
+    if (zdroj.MaSmer()) z.smer = Normalise(zdroj.smer + kPi + znamenko * zrcadleni.rozdil_smer);
+    if (zdroj.MaZenit()) z.zenit = kDvePi - zdroj.zenit - zrcadleni.rozdil_zenit;
     // A missing distance (0) is not a measurement: offsetting it would invent one.
     if (zdroj.MaDelku()) z.delka = zdroj.delka + znamenko * zrcadleni.rozdil_delka;
     return z;

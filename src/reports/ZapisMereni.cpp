@@ -43,13 +43,25 @@ std::vector<Sloupec> SloupceMereni(const Tjazyk& j, int typ, const Tvahy& vahy,
     return s;
 }
 
-RadekTabulky RadekMereni(const Tzaznam& z, int typ, const FormatCisel& f) {
+// A value not measured is written as the files write it.
+std::string SmerNeboPomlcka(const Tzaznam& z, const FormatCisel& f) {
+    return z.MaSmer() ? f.Uhel(z.smer) : "-";
+}
+
+std::string ZenitNeboPomlcka(const Tzaznam& z, const FormatCisel& f) {
+    if (z.MaZenit()) return f.Uhel(z.zenit);
+    return z.poloha ? "-" : "-II";
+}
+
+RadekTabulky RadekMereni(const Tzaznam& z, int typ, const FormatCisel& f,
+                         const std::string& nepouzito) {
     RadekTabulky r;
     if (typ != kSkupiny) r.push_back(CeleCislo(z.skupina));
-    r.push_back(z.cislo_cil);
+    // A row the user switched off is listed, and says so.
+    r.push_back(z.jeVyrazeno ? z.cislo_cil + " (" + nepouzito + ")" : z.cislo_cil);
     if (typ == kSurova) r.push_back(f.Delka(z.vyska_cil));
-    r.push_back(f.Uhel(z.smer));
-    r.push_back(f.Uhel(z.zenit));
+    r.push_back(SmerNeboPomlcka(z, f));
+    r.push_back(ZenitNeboPomlcka(z, f));
     r.push_back(DelkaNeboNula(z, f));
     if (typ == kSOdchylkami) {
         r.push_back(OdchylkaNeboPomlcka(z.sig_smer, true, f));
@@ -93,7 +105,8 @@ void zapsatMereni(Tprotokol& protokol, const Tmereni& mereni, const Tvahy& vahy,
         const std::vector<std::size_t>& radky = stanoviska[s];
         const Tzaznam* prvni = radky.empty() ? nullptr : &mereni.zaznam[radky.front()];
         SkupinaRadku g{RadekStanoviska(static_cast<int32_t>(s + 1), prvni, typ, f), {}};
-        for (const std::size_t i : radky) g.radky.push_back(RadekMereni(mereni.zaznam[i], typ, f));
+        for (const std::size_t i : radky)
+            g.radky.push_back(RadekMereni(mereni.zaznam[i], typ, f, jazyk.popis.nepouzito));
         t.skupiny.push_back(std::move(g));
     }
     ZapsatSekci(protokol, jazyk, sekce);
@@ -127,7 +140,7 @@ void zapsatDoplnek(Tprotokol& protokol, const Tmereni& mereni, const Tnastaveni&
         if (!z.JePlny()) continue;
         RadekTabulky r{CeleCislo(++n), z.cislo_stn};
         if (typ == 1) r.push_back(f.Delka(z.vyska_stn));
-        r.push_back(z.cislo_cil);
+        r.push_back(z.jeVyrazeno ? z.cislo_cil + " (" + p.nepouzito + ")" : z.cislo_cil);
         if (typ == 1) r.push_back(f.Delka(z.vyska_cil));
         if (typ != 4) r.push_back(f.Hodnota(uhel, z.delka));
         r.push_back(OdchylkaNeboPomlcka(z.sig_delka, uhel, f));

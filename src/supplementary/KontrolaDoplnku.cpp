@@ -75,7 +75,9 @@ int32_t KontrolaDoplnku(Tmereni& seznam, int druh, const Tnastaveni& nastaveni, 
     seznam.kontrola.fill(0);
     for (Tzaznam& zaznam : seznam.zaznam) {
         KontrolaZaznamuDoplnku(zaznam, druh, nastaveni);
-        if (!zaznam.JePlny()) continue;
+        // A row switched off keeps its flags for the table but stops nothing: it
+        // does not enter the adjustment.
+        if (!zaznam.JePlny() || zaznam.jeVyrazeno) continue;
         for (int k = 0; k < 4; ++k) {
             if (zaznam.kontrola[static_cast<std::size_t>(k)])
                 ++seznam.kontrola[static_cast<std::size_t>(k)];

@@ -20,6 +20,7 @@ struct DoplnekPripravaPocty {
     int32_t prevzato = 0;    // rows taken into the prepared list
     int32_t vynechano = 0;   // filled rows left out: a point is not in the network
     int32_t prekroceno = 0;  // taken rows whose comparison exceeded its limit
+    int32_t vyrazeno = 0;    // filled rows switched off by the user
 };
 
 // Outcome of TdoplnkoveMereni::ZpracovaniDoVyrovnani.

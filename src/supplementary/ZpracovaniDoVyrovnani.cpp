@@ -105,6 +105,10 @@ DoplnekPripravaVysledek TdoplnkoveMereni::Pripravit(const TdoplnkoveMereni& vstu
         for (std::size_t i = 0; i < zdroj.zaznam.size(); ++i) {
             const Tzaznam& z = zdroj.zaznam[i];
             if (!z.JePlny()) continue;
+            if (z.jeVyrazeno) {
+                ++pocty.vyrazeno;
+                continue;
+            }
             Tzaznam r = z;
             std::string duvod;
             const Priprava::Stav stav = priprava.Radek(r, druh, duvod);

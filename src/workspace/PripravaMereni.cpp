@@ -1,5 +1,6 @@
 #include "workspace/PripravaMereni.h"
 
+#include <algorithm>
 #include <set>
 
 #include "processing/Polohy.h"
@@ -66,11 +67,36 @@ std::vector<VynechaneMereni> BezSouradnic(const Tmereni& mereni, const Tsouradni
     return vynechane;
 }
 
+// The raw rows with those switched off by the user measuring nothing: they keep
+// their place in their sets (the pairs stay as they are), and the other face of
+// a pair alone gives its means.
+Tmereni BezVyrazenych(const Tmereni& surove) {
+    Tmereni m = surove;
+    for (Tzaznam& z : m.zaznam) {
+        if (!z.jeVyrazeno) continue;
+        z.bezSmeru = z.bezZenitu = true;
+        z.smer = z.zenit = z.delka = 0;
+    }
+    return m;
+}
+
 }  // namespace
 
 bool SpocitatPrumery(Tmereni& suroveMereni, PrumeryMereni& prumery) {
     if (!RedukcePoloh(suroveMereni)) return false;
-    if (!ZpracujSkupinyPoloha(suroveMereni, prumery.polohy, kPrumeryPoloh)) return false;
+    const bool vyrazene = std::any_of(suroveMereni.zaznam.begin(), suroveMereni.zaznam.end(),
+                                      [](const Tzaznam& z) { return z.jeVyrazeno; });
+    Tmereni bezVyrazenych;
+    if (vyrazene) bezVyrazenych = BezVyrazenych(suroveMereni);
+    if (!ZpracujSkupinyPoloha(vyrazene ? bezVyrazenych : suroveMereni, prumery.polohy,
+                              kPrumeryPoloh)) {
+        return false;
+    }
+    // A pointing whose both faces were switched off has nothing left to give.
+    for (Tzaznam& z : prumery.polohy.zaznam) {
+        if (!z.MaHodnotu()) z = Tzaznam::Prazdny();
+    }
+    prumery.polohy.SmazPrazdneZaznamyNeradPoradi();
     prumery.polohy.PoradiBoduPriradit(prumery.cislaBodu);
     prumery.skupiny = prumery.polohy;
     return PrumerSkupin(prumery.skupiny);

@@ -7,6 +7,7 @@
 #include "adjustment/Tvahy.h"
 #include "mereni/Text.h"
 #include "workspace/DruhyRadek.h"
+#include "workspace/VyrazeniMereni.h"
 #include "workspace/Workspace.h"
 
 namespace vertano {
@@ -130,6 +131,8 @@ std::vector<std::string> RadkySouhrnuVyrovnani(const Workspace& ws,
     if (!vysledek.vynechana.empty())
         Line(r, "Left out (a point without coordinates)",
              static_cast<int32_t>(vysledek.vynechana.size()));
+    if (const int32_t vyrazeno = PocetVyrazenychMereni(ws); vyrazeno > 0)
+        Line(r, "Switched off by the user (not adjusted)", vyrazeno);
     Line(r, "Uncontrolled observations", souhrn.pocetNekontrolovanych);
     Line(r, "Points depending on them", static_cast<int32_t>(souhrn.zavisleBody.size()));
     if (!souhrn.nekontrolovaneBody.empty())

@@ -167,9 +167,11 @@ std::string TextBunky(const Tzaznam& z, int sloupec, const Tnastaveni& nastaveni
             return z.cislo_cil;
         case sloupec::kVyskaCil:
             return FormatLength(z.vyska_cil, j.delka, p.delka.hodnota);
+        // A value not measured shows as the files write it.
         case sloupec::kSmer:
-            return FormatAngle(z.smer, j.uhel, p.uhel.hodnota);
+            return z.MaSmer() ? FormatAngle(z.smer, j.uhel, p.uhel.hodnota) : "-";
         case sloupec::kZenit:
+            if (!z.MaZenit()) return z.poloha ? "-" : "-II";
             return FormatAngle(z.zenit, j.uhel, p.uhel.hodnota);
         case sloupec::kDelka:
             return FormatLength(z.delka, j.delka, p.delka.hodnota);

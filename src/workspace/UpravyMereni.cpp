@@ -27,6 +27,7 @@ bool PlatneJmeno(const std::optional<std::string>& jmeno) {
 
 void NastavitZenit(Tzaznam& z, Real zenit) {
     z.zenit = zenit;
+    z.bezZenitu = false;
     z.poloha = zenit <= std::numbers::pi_v<Real>;
 }
 
@@ -36,6 +37,7 @@ Tzaznam NovyRadek(const HodnotyMereni& h) {
     z.cislo_cil = *h.cisloCil;
     z.vyska_cil = *h.vyskaCil;
     z.smer = *h.smer;
+    z.bezSmeru = false;
     NastavitZenit(z, *h.zenit);
     z.delka = *h.delka;
     z.soubor = 0;
@@ -118,7 +120,10 @@ bool UpravitMereni(Workspace& ws, const Tvyber& vyber, const HodnotyMereni& h) {
         if (i >= n || !vyber.hromadny[i]) continue;
         if (h.cisloCil) z.cislo_cil = *h.cisloCil;
         if (h.vyskaCil) z.vyska_cil = *h.vyskaCil;
-        if (h.smer) z.smer = *h.smer;
+        if (h.smer) {
+            z.smer = *h.smer;
+            z.bezSmeru = false;
+        }
         if (h.zenit) NastavitZenit(z, *h.zenit);
         if (h.delka) z.delka = *h.delka;
     }

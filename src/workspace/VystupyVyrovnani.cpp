@@ -84,11 +84,13 @@ VysledekUvolneni FixovatOsy(Workspace& ws, const std::vector<std::string>& poloh
     return v;
 }
 
-bool SestavitVysledky(const Workspace& ws, VysledkyVyrovnani& vysledky) {
+bool SestavitVysledky(const Workspace& ws, VysledkyVyrovnani& vysledky, RozsahZobrazeni rozsah) {
     vysledky = VysledkyVyrovnani{};
     if (!ws.state.Current(Step::Adjustment)) return false;
     const Tmodel2& model = ws.modelVyrovnany;
-    if (!ZobrazitVyrovnani(model, model.odchylkaJednotkovaAprior, vysledky.zobrazeni)) return false;
+    if (!ZobrazitVyrovnani(model, model.odchylkaJednotkovaAprior, vysledky.zobrazeni, rozsah)) {
+        return false;
+    }
     vysledky.souhrn = ShrnoutVyrovnani(ws);
     for (const int32_t typ : druhy::kPoradi) {
         for (const TmerenaVelicina& z : druhy::Vektor(ws.modelOdlehly, typ).zaznam) {

@@ -63,7 +63,8 @@ struct VysledkyVyrovnani {
 
 // The results of the adjusted network; false when the network is not adjusted
 // or an accuracy figure cannot be scaled (a figure that is not finite).
-bool SestavitVysledky(const Workspace& ws, VysledkyVyrovnani& vysledky);
+bool SestavitVysledky(const Workspace& ws, VysledkyVyrovnani& vysledky,
+                      RozsahZobrazeni rozsah = RozsahZobrazeni::Vse);
 
 // Writes the adjusted coordinates of every point of the adjusted model
 // (determined points first, then fixed points) as an XYZ file in the coordinate

@@ -37,6 +37,9 @@ class WorkflowState {
     bool InputsChangedSinceSave() const { return revision_ != savedRevision_; }
     // The settings as the project stores them at the last save or open.
     const std::vector<std::string>& SavedSettings() const { return savedSettings_; }
+    // Nothing happened between two states (an undone edit puts the results back
+    // only then).
+    bool operator==(const WorkflowState&) const = default;
 
     // ---- the command that makes a result ----
     // A run begins: what was made from the previous result is stale. The result

@@ -27,34 +27,50 @@ bool SkalujBod(Tbod& b, Real k) {
     return Skaluj(b.elipsoid.c_delka, k) && ok;
 }
 
-// The full records of `zdroj`, the field `odchylka` of each scaled, and the
-// minimal detectable error with the move it causes where they are given.
+// The full records of `zdroj` scaled as SkalovatMereni does.
 bool PlneSkalovane(const std::vector<TmerenaVelicina>& zdroj, Real TmerenaVelicina::*odchylka,
                    Real k, std::vector<TmerenaVelicina>& cil) {
     cil.reserve(zdroj.size());
     for (const TmerenaVelicina& z : zdroj) {
         if (!z.jePlny) continue;
         cil.push_back(z);
-        TmerenaVelicina& c = cil.back();
-        if (!Skaluj(c.*odchylka, k)) return false;
-        if (c.mdb > 0 && !Skaluj(c.mdb, k)) return false;
-        if (c.mdbPosun > 0 && !Skaluj(c.mdbPosun, k)) return false;
+        if (!SkalovatMereni(cil.back(), odchylka, k)) return false;
     }
     return true;
 }
 
-bool Naplnit(const Tmodel2& model, Real k, ZobrazeneVyrovnani& v) {
+// Whether every full record of `zdroj` can be scaled; nothing is kept.
+bool LzeSkalovat(const std::vector<TmerenaVelicina>& zdroj, Real TmerenaVelicina::*odchylka,
+                 Real k) {
+    TmerenaVelicina c;
+    for (const TmerenaVelicina& z : zdroj) {
+        if (!z.jePlny) continue;
+        c = z;
+        if (!SkalovatMereni(c, odchylka, k)) return false;
+    }
+    return true;
+}
+
+bool Naplnit(const Tmodel2& model, Real k, RozsahZobrazeni rozsah, ZobrazeneVyrovnani& v) {
     if (!ZobrazitBody(model.souradnice, k, v.body)) return false;
     for (const int32_t typ : druhy::kPoradi) {
-        if (!PlneSkalovane(druhy::Vektor(model, typ).zaznam, &TmerenaVelicina::odchylkaOprava, k,
-                           v.mereni[static_cast<size_t>(typ - 1)])) {
-            return false;
-        }
+        const std::vector<TmerenaVelicina>& zdroj = druhy::Vektor(model, typ).zaznam;
+        const bool ok = rozsah == RozsahZobrazeni::Vse
+                            ? PlneSkalovane(zdroj, &TmerenaVelicina::odchylkaOprava, k,
+                                            v.mereni[static_cast<size_t>(typ - 1)])
+                            : LzeSkalovat(zdroj, &TmerenaVelicina::odchylkaOprava, k);
+        if (!ok) return false;
     }
     return PlneSkalovane(model.posun.zaznam, &TmerenaVelicina::odchylka, k, v.posuny);
 }
 
 }  // namespace
+
+bool SkalovatMereni(TmerenaVelicina& z, Real TmerenaVelicina::*odchylka, Real k) {
+    if (!Skaluj(z.*odchylka, k)) return false;
+    if (z.mdb > 0 && !Skaluj(z.mdb, k)) return false;
+    return !(z.mdbPosun > 0) || Skaluj(z.mdbPosun, k);
+}
 
 bool ZobrazitBody(const Tsouradnice& souradnice, Real k, std::vector<Tbod>& body) {
     for (const Tbod& b : souradnice.bod) {
@@ -65,15 +81,15 @@ bool ZobrazitBody(const Tsouradnice& souradnice, Real k, std::vector<Tbod>& body
     return true;
 }
 
-bool ZobrazitVyrovnani(const Tmodel2& model, Real odchylkaJednotkova,
-                       ZobrazeneVyrovnani& vysledek) {
+bool ZobrazitVyrovnani(const Tmodel2& model, Real odchylkaJednotkova, ZobrazeneVyrovnani& vysledek,
+                       RozsahZobrazeni rozsah) {
     vysledek = ZobrazeneVyrovnani{};
     if (!std::isfinite(odchylkaJednotkova) || odchylkaJednotkova < 0) return false;
     vysledek.odchylkaJednotkova = odchylkaJednotkova;
     bool ok = false;
     try {
         const FpGuard guard;
-        ok = Naplnit(model, odchylkaJednotkova, vysledek) && guard.Ok();
+        ok = Naplnit(model, odchylkaJednotkova, rozsah, vysledek) && guard.Ok();
     } catch (const std::exception&) {
         ok = false;  // out of memory on a huge network
     }

@@ -35,10 +35,21 @@ struct ZobrazeneVyrovnani {
 // finite afterwards.
 bool ZobrazitBody(const Tsouradnice& souradnice, Real k, std::vector<Tbod>& body);
 
+// An observation as shown: its field `odchylka`, and the minimal detectable
+// error and the move it causes where they are given, multiplied by k; false
+// when one is not finite afterwards.
+bool SkalovatMereni(TmerenaVelicina& z, Real TmerenaVelicina::*odchylka, Real k);
+
+// What ZobrazitVyrovnani copies. Without the observations (`mereni` left
+// empty, every one of them still checked) a writer of a large network scales
+// them one at a time with SkalovatMereni instead of holding them all twice.
+enum class RozsahZobrazeni { Vse, BezMereni };
+
 // Fills `vysledek` from the adjusted model for the unit standard deviation
 // `odchylkaJednotkova`. False, with `vysledek` empty, when that deviation is not a
 // finite number >= 0 or a scaled figure is not finite.
-bool ZobrazitVyrovnani(const Tmodel2& model, Real odchylkaJednotkova, ZobrazeneVyrovnani& vysledek);
+bool ZobrazitVyrovnani(const Tmodel2& model, Real odchylkaJednotkova, ZobrazeneVyrovnani& vysledek,
+                       RozsahZobrazeni rozsah = RozsahZobrazeni::Vse);
 
 // The weight coefficient matrix of the adjusted coordinates (cofactors of X, Y,
 // Z of every determined point) as text, rows ending in CR LF. The whole block is

@@ -227,6 +227,36 @@ TEST(PriblizneSouradnice, IntersectionWithoutDistancesIsExact) {
     }
 }
 
+// A sight without a zenith angle (to a far point) still intersects: the height
+// comes from the other station's zenith angle; sights without a direction give
+// nothing to construct with and are left to the adjustment.
+TEST(PriblizneSouradnice, IntersectionWithOneZenithAngleTakesTheHeightFromIt) {
+    SyntetickaSit sit;
+    sit.Bod("A", 1000, 1000, 200);
+    sit.Bod("B", 1300, 1100, 205);
+    sit.Bod("T", 1200, 1350, 207);
+    sit.Stanovisko("A", 0.3L);
+    sit.Cil("B", false);
+    sit.Cil("T", false);
+    sit.Stanovisko("B", 5.0L);
+    sit.Cil("A", false);
+    sit.Cil("T", false);
+    Tmereni m = sit.Mereni();
+    Tzaznam& at = m.zaznam[static_cast<std::size_t>(IndexZaznamu(m, 1, 1, "T"))];
+    at.bezZenitu = true;
+    at.zenit = 0;
+    const Vypocet v = Spocitat(sit, m, {"A", "B"});
+    ASSERT_TRUE(v.ok);
+    OcekavatPravdu(v, sit, "T");
+    EXPECT_EQ(v.Kandidatu("T", ZpusobUrceni::ProtinaniVpred), 2);
+
+    Tzaznam& bt = m.zaznam[static_cast<std::size_t>(IndexZaznamu(m, 2, 1, "T"))];
+    bt.bezZenitu = true;
+    bt.zenit = 0;
+    const Vypocet bez = Spocitat(sit, m, {"A", "B"});
+    EXPECT_EQ(bez.Bod("T"), nullptr);  // no height anywhere
+}
+
 TEST(PriblizneSouradnice, RowInFaceTwoOnlyGivesTheSamePoint) {
     const SyntetickaSit sit = Polygon();
     Tmereni m = sit.Mereni();

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "JsonTestParser.h"
 #include "JsonWriter.h"
@@ -62,6 +64,42 @@ TEST(JsonWriter, NestedDocumentReadsBackWithEveryValue) {
     ASSERT_EQ(v["list"][1]["inner"].size(), 3u);
     EXPECT_EQ(v["list"][1]["inner"][0].number, 0.5);
     EXPECT_EQ(v["empty"].size(), 0u);
+}
+
+// A document handed on line by line is the document of the writer's own
+// lines; a line the sink refuses leaves the writer not Ok.
+TEST(JsonWriter, LinesHandedOnAreTheLinesKept) {
+    const auto document = [](JsonWriter& w) {
+        w.BeginObject();
+        w.Member("name", "4001");
+        w.Key("list");
+        w.BeginArray();
+        for (int i = 0; i < 3; ++i) {
+            w.BeginObject();
+            w.Member("i", static_cast<int32_t>(i));
+            w.EndObject();
+        }
+        w.EndArray();
+        w.EndObject();
+    };
+    JsonWriter kept;
+    document(kept);
+    std::vector<std::string> handed;
+    JsonWriter sink([&handed](std::string_view line) {
+        handed.emplace_back(line);
+        return true;
+    });
+    document(sink);
+    sink.Finish();
+    EXPECT_TRUE(sink.Ok());
+    EXPECT_TRUE(sink.Complete());
+    EXPECT_EQ(handed, kept.TakeLines());
+    int calls = 0;
+    JsonWriter refused([&calls](std::string_view) { return ++calls > 1; });
+    document(refused);
+    refused.Finish();
+    EXPECT_FALSE(refused.Ok());
+    EXPECT_EQ(calls, 1);
 }
 
 TEST(JsonWriter, StringsAreEscapedAndAlwaysValidUtf8) {

@@ -75,9 +75,13 @@ TEST(Gama, MapsPointingsToTwoFaceSetsAndTheRestToSupplementaryLists) {
     ImportovanaSit v;
     const FileResult r = GamaDoSite(sit, n, v);
     ASSERT_TRUE(r.ok) << DescribeFileFailure(r);
-    // A -> B (fixed points, zenith from coordinates), A -> C; C -> A, C -> D:
-    // four pointings in two faces.
+    // A -> B (fixed points, a direction only), A -> C; C -> A, C -> D: four
+    // pointings in two faces.
     ASSERT_EQ(v.mereni.zaznam.size(), 8u);
+    EXPECT_FALSE(v.mereni.zaznam[0].MaZenit());
+    EXPECT_EQ(v.mereni.zaznam[0].zenit, 0);
+    EXPECT_FALSE(v.mereni.zaznam[3].MaZenit());
+    EXPECT_FALSE(v.mereni.zaznam[3].poloha);
     const Tzaznam& ac = v.mereni.zaznam[1];
     EXPECT_EQ(ac.cislo_stn, "A");
     EXPECT_EQ(ac.cislo_cil, "C");
@@ -145,8 +149,8 @@ TEST(Gama, RefusesWhatItCannotKeepWithTheLine) {
         {"<point id=\"P\" z=\"3\" fix=\"xy\" adj=\"z\"/>", 2,
          "fixed in plan without its fixed coordinates"},
         {"<point id=\"P\" adj=\"z\"/>", 2, "adjusted in height only"},
-        {"<obs from=\"A\">\n<direction to=\"B\" val=\"1\"/>\n<direction to=\"C\" val=\"2\"/></obs>",
-         3, "without a zenith angle"},
+        {"<obs from=\"A\">\n<direction to=\"B\" val=\"1\"/>\n<distance to=\"B\" val=\"2\"/></obs>",
+         4, "without a zenith angle"},
         {"<obs from=\"A\">\n<angle bs=\"B\" fs=\"C\" val=\"1\" stdev=\"1\"/></obs>", 3, "angles"},
         {"<vectors><vec from=\"A\" to=\"B\" dx=\"1\" dy=\"1\" dz=\"1\"/></vectors>", 2, "vectors"},
         {"<obs from=\"A\"><direction to=\"B\" val=\"x\"/></obs>", 2, "value"},

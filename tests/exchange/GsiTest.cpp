@@ -180,6 +180,27 @@ TEST(Gsi, AReflectorHeightOfTheSetUpHoldsUntilAPointingGivesOne) {
     EXPECT_TRUE(notes.empty());
 }
 
+// A sight to a far point gives a direction only, a reflectorless miss perhaps a
+// distance only: each row keeps what was measured.
+TEST(Gsi, PointingsKeepWhatWasMeasured) {
+    const std::string text =
+        Blok({Bod("11", "S", false), Slovo("88", '0', 1500, false)}, false) + "\n" +
+        Blok({Bod("11", "T", false), Slovo("21", '2', 100000, false)}, false) + "\n" +
+        Blok({Bod("11", "U", false), Slovo("31", '0', 123456, false)}, false) + "\n";
+    Tmereni m;
+    std::vector<Poznamka> notes;
+    const FileResult r = ReadGsiText(text, m, notes);
+    ASSERT_TRUE(r.ok) << DescribeFileFailure(r);
+    ASSERT_EQ(m.zaznam.size(), 2u);
+    EXPECT_TRUE(m.zaznam[0].MaSmer());
+    EXPECT_FALSE(m.zaznam[0].MaZenit());
+    EXPECT_FALSE(m.zaznam[0].MaDelku());
+    EXPECT_TRUE(m.zaznam[0].poloha);
+    EXPECT_FALSE(m.zaznam[1].MaSmer());
+    EXPECT_FALSE(m.zaznam[1].MaZenit());
+    EXPECT_NEAR(double(m.zaznam[1].delka), 123.456, 1e-12);
+}
+
 TEST(Gsi, RefusesBadInputWithTheLineAndKeepsNothing) {
     const std::string station = Blok({Bod("11", "S", false), Slovo("88", '0', 1500, false)}, false);
     const std::string target = Blok(
@@ -201,8 +222,8 @@ TEST(Gsi, RefusesBadInputWithTheLineAndKeepsNothing) {
                    Slovo("22", '2', 1, false)},
                   false),
          2, FileError::BadDms},
-        {station + "\n" + Blok({Bod("11", "T", false), Slovo("21", '2', 1, false)}, false), 2,
-         FileError::TooFewTokens},
+        {station + "\n" + Blok({Bod("11", "T", false), Slovo("31", '0', 0, false)}, false), 2,
+         FileError::NothingMeasured},
         {station + "\n" + Bod("11", "T", false) + " 21..02+0000x000 22..02+00000000", 2,
          FileError::BadNumber},
     };

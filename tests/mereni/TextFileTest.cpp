@@ -241,6 +241,29 @@ TEST(TextFileSave, WritesUtf8WithCrLfAndReadsBack) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
 }
 
+// Lines made while written give the bytes of the same lines saved whole; a
+// line that cannot be made leaves the previous file and no temporary file.
+TEST(TextFileSave, LinesMadeWhileWrittenGiveTheSameBytes) {
+    test::TempDir dir;
+    const fs::path p = dir / "a.json";
+    const Lines lines{"{", "  \"a\": \"Bodč\"", "", "}"};
+    const auto made = [&lines](const LineWriter& write) {
+        for (const std::string& line : lines) {
+            if (!write(line)) return false;
+        }
+        return true;
+    };
+    std::string error;
+    ASSERT_TRUE(SaveTextLines(p, made, error)) << error;
+    const std::string bytes = test::ReadBytes(p);
+    ASSERT_TRUE(SaveTextFile(p, lines, error)) << error;
+    EXPECT_EQ(bytes, test::ReadBytes(p));
+    const auto failing = [](const LineWriter& write) { return write("half") && false; };
+    EXPECT_FALSE(SaveTextLines(p, failing, error));
+    EXPECT_EQ(test::ReadBytes(p), bytes);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
+}
+
 TEST(TextFileSave, FailureLeavesThePreviousFileAndNoTemporaryFile) {
     test::TempDir dir;
     const fs::path sub = dir / "ro";

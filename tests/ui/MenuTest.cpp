@@ -195,7 +195,7 @@ class MenuTest : public QObject {
         QCOMPARE(cesky.size(), anglicky.size());
         // The program's name, the language codes and the unit labels are the same
         // in both languages.
-        const QStringList stejne = {"Vertano", "CZ", "EN"};
+        const QStringList stejne = {"Vertano[*]", "CZ", "EN"};
         for (qsizetype i = 0; i < cesky.size(); ++i) {
             if (stejne.contains(cesky[i])) continue;
             QVERIFY2(cesky[i] != anglicky[i], qPrintable(cesky[i]));

@@ -125,6 +125,12 @@ void Tah(Tabulka& t, int radek, Qt::KeyboardModifiers m) {
     QApplication::sendEvent(t.viewport(), &udalost);
 }
 
+QString ZobrazenyNadpis(const QWidget& okno) {
+    QString nadpis = okno.windowTitle();
+    nadpis.replace("[*]", okno.isWindowModified() ? "*" : "");
+    return nadpis;
+}
+
 std::filesystem::path Zdroj(const std::string& relativni) {
     return std::filesystem::path(VERTANO_SOURCE_DIR) / relativni;
 }

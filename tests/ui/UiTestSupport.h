@@ -77,6 +77,10 @@ QList<int> Vybrane(const Tabulka& t);
 QPoint Stred(const Tabulka& t, int radek);
 void Tah(Tabulka& t, int radek, Qt::KeyboardModifiers m);
 
+// The title as the window system shows it: "[*]" becomes "*" while the window
+// has unsaved changes and disappears otherwise.
+QString ZobrazenyNadpis(const QWidget& okno);
+
 // A file of the repository (examples/...).
 std::filesystem::path Zdroj(const std::string& relativni);
 // The folder of the screenshots (created when missing).

@@ -7,6 +7,7 @@
 #include "HlavniOkno.h"
 #include "TabulkaSurovych.h"
 #include "UiTestSupport.h"
+#include "workspace/Projekt.h"
 #include "workspace/Workspace.h"
 
 using namespace vertano;
@@ -163,6 +164,23 @@ class VyberTest : public QObject {
         o.okno->Akce_().smazat->trigger();
         QCOMPARE(o.ws.suroveMereni.PocetPlnychZaznamu(), celkem - 2);
         QCOMPARE(o.T().AktualniRadek(), 1);
+    }
+
+    void SwitchedOffRowsStayMarkedAndComeBack() {
+        Okno o;
+        const int celkem = o.ws.suroveMereni.PocetPlnychZaznamu();
+        Klik(o.T(), 1);
+        Klik(o.T(), 2, Qt::ControlModifier);
+        QVERIFY(o.okno->Akce_().vyradit->isEnabled());
+        o.okno->Akce_().vyradit->trigger();
+        QCOMPARE(o.ws.suroveMereni.PocetPlnychZaznamu(), celkem);
+        QVERIFY(o.ws.suroveMereni.zaznam[1].jeVyrazeno);
+        QVERIFY(o.ws.suroveMereni.zaznam[2].jeVyrazeno);
+        QVERIFY(!o.ws.suroveMereni.zaznam[0].jeVyrazeno);
+        QVERIFY(HasUnsavedChanges(o.ws));
+        o.okno->Akce_().zaradit->trigger();
+        QVERIFY(!o.ws.suroveMereni.zaznam[1].jeVyrazeno);
+        QVERIFY(!o.ws.suroveMereni.zaznam[2].jeVyrazeno);
     }
 };
 

@@ -88,6 +88,42 @@ TEST_F(AdjustedTiny, ViewRefusesAUnitDeviationThatIsNoNumber) {
     EXPECT_TRUE(v.body.empty());
 }
 
+// Without the observations the view holds none of them but still refuses one
+// that does not scale; scaled one at a time they are the copies of the full view.
+TEST_F(AdjustedTiny, ViewWithoutObservationsChecksThemAndScalesThemAlike) {
+    Tmodel2& m = ws.modelVyrovnany;
+    const Real k = 2.5L;
+    ZobrazeneVyrovnani plne;
+    ZobrazeneVyrovnani bez;
+    ASSERT_TRUE(ZobrazitVyrovnani(m, k, plne));
+    ASSERT_TRUE(ZobrazitVyrovnani(m, k, bez, RozsahZobrazeni::BezMereni));
+    EXPECT_EQ(bez.body.size(), plne.body.size());
+    EXPECT_EQ(bez.posuny.size(), plne.posuny.size());
+    bool mdb = false;
+    for (const int32_t typ : druhy::kPoradi) {
+        const std::vector<TmerenaVelicina>& a = plne.mereni[static_cast<size_t>(typ - 1)];
+        EXPECT_TRUE(bez.mereni[static_cast<size_t>(typ - 1)].empty()) << typ;
+        std::size_t i = 0;
+        for (TmerenaVelicina z : druhy::Vektor(m, typ).zaznam) {
+            if (!z.jePlny) continue;
+            ASSERT_LT(i, a.size());
+            ASSERT_TRUE(SkalovatMereni(z, &TmerenaVelicina::odchylkaOprava, k));
+            EXPECT_EQ(z.odchylkaOprava, a[i].odchylkaOprava);
+            EXPECT_EQ(z.mdb, a[i].mdb);
+            EXPECT_EQ(z.mdbPosun, a[i].mdbPosun);
+            mdb = mdb || z.mdb > 0;
+            ++i;
+        }
+        EXPECT_EQ(i, a.size()) << typ;
+    }
+    EXPECT_TRUE(mdb);
+    TmerenaVelicina& z = druhy::Vektor(m, velicina::kSmer).zaznam.at(0);
+    ASSERT_TRUE(z.jePlny);
+    z.odchylkaOprava = std::numeric_limits<Real>::infinity();
+    EXPECT_FALSE(ZobrazitVyrovnani(m, k, bez, RozsahZobrazeni::BezMereni));
+    EXPECT_TRUE(bez.body.empty());
+}
+
 // The share of outliers needs what the test saw: every observation of the robust
 // stage, the rejected ones included.
 TEST_F(AdjustedTiny, SummaryCountsTheObservationsTested) {
