@@ -1,10 +1,14 @@
 #include "AdjustResults.h"
 
 #include <array>
+#include <map>
+#include <string>
+#include <vector>
 
 #include "JsonWriter.h"
 #include "adjustment/OdlehleDruhy.h"
 #include "adjustment/Tvahy.h"
+#include "data/FixniOsy.h"
 #include "supplementary/DoplnekDruh.h"
 #include "workspace/SouhrnVyrovnaniText.h"
 #include "workspace/VyrazeniMereni.h"
@@ -109,25 +113,64 @@ void WriteObservations(JsonWriter& w, const Tmodel2& model, Real k) {
     w.EndArray();
 }
 
-// The observations a gross error in which cannot be found, with the points
-// that depend on them.
-void WriteUncontrolled(JsonWriter& w, const Tmodel2& model, Real k) {
+// Whether the uncontrolled observation `z` puts point `b` at risk: it moves the
+// point, or the point is a side shot that it observes.
+bool Ohrozuje(const TmerenaVelicina& z, const NekontrolovanyBod& b) {
+    if (!z.jeNekontrolovane) return false;
+    const bool stanovisko = z.cislo_stn == b.cislo;
+    const bool cil = z.cislo_cil == b.cislo;
+    if (b.duvod == DuvodNekontrolovanosti::PostranniBod) return stanovisko || cil;
+    return (stanovisko && z.zavisiStanovisko) || (cil && z.zavisiCil);
+}
+
+struct NekontrolovanaVelicina {
+    int32_t typ = 0;
+    TmerenaVelicina z;
+};
+
+// The points a gross error in whose measurements cannot be found: the side
+// shots and the points that uncontrolled observations move, each with the
+// uncontrolled observations behind it. Only the uncontrolled observations are
+// held, indexed by the points they join, so that a large network is not
+// walked once per point.
+void WriteUncontrolled(JsonWriter& w, const VysledkyVyrovnani& v, const Tmodel2& model, Real k) {
+    std::vector<NekontrolovanaVelicina> nekontrolovane;
+    std::map<std::string, std::vector<size_t>> podleBodu;
+    if (!v.souhrn.nekontrolovaneBody.empty()) {
+        ForEachShown(model, k, [&](int32_t typ, const TmerenaVelicina& z) {
+            if (!z.jeNekontrolovane) return;
+            const size_t i = nekontrolovane.size();
+            nekontrolovane.push_back({typ, z});
+            podleBodu[z.cislo_stn].push_back(i);
+            if (z.cislo_cil != z.cislo_stn) podleBodu[z.cislo_cil].push_back(i);
+        });
+    }
     w.Key("uncontrolled");
     w.BeginArray();
-    ForEachShown(model, k, [&w](int32_t typ, const TmerenaVelicina& z) {
-        if (!z.jeNekontrolovane) return;
+    for (const NekontrolovanyBod& b : v.souhrn.nekontrolovaneBody) {
         w.BeginObject();
-        w.Member("kind", ObservationKindKey(typ));
-        w.Member("station", z.cislo_stn);
-        w.Member("target", z.cislo_cil);
-        MemberOrNull(w, "redundancy", z.redundance);
-        w.Key("points");
+        w.Member("point", b.cislo);
+        w.Member("reason", b.duvod == DuvodNekontrolovanosti::PostranniBod
+                               ? "side_shot"
+                               : "depends_on_uncontrolled");
+        w.Key("observations");
         w.BeginArray();
-        if (z.zavisiStanovisko) w.String(z.cislo_stn);
-        if (z.zavisiCil) w.String(z.cislo_cil);
+        const auto it = podleBodu.find(b.cislo);
+        if (it != podleBodu.end()) {
+            for (const size_t i : it->second) {
+                const NekontrolovanaVelicina& n = nekontrolovane[i];
+                if (!Ohrozuje(n.z, b)) continue;
+                w.BeginObject();
+                w.Member("kind", ObservationKindKey(n.typ));
+                w.Member("station", n.z.cislo_stn);
+                w.Member("target", n.z.cislo_cil);
+                MemberOrNull(w, "redundancy", n.z.redundance);
+                w.EndObject();
+            }
+        }
         w.EndArray();
         w.EndObject();
-    });
+    }
     w.EndArray();
 }
 
@@ -198,6 +241,9 @@ void WritePoint(JsonWriter& w, const Tbod& b) {
     w.Member("y", b.Y);
     w.Member("z", b.Z);
     w.Member("fixed", b.JeFixni);
+    // Only for a point fixed in plan or in height alone, which the adjustment
+    // determines in its other coordinates.
+    if (!b.JeFixni && b.JeCastecneFixni()) w.Member("fixed_axes", SlovoFixnichOs(b.fixniOsy));
     const bool accuracy = !b.JeFixni;
     for (const auto& [key, value] : {std::pair{"sx", b.sig_X}, {"sy", b.sig_Y}, {"sz", b.sig_Z}}) {
         w.Key(key);
@@ -230,7 +276,7 @@ bool WriteAdjustmentJson(const Workspace& ws, const VysledkyVyrovnani& v,
     WriteSummary(w, v.souhrn);
     WritePoints(w, v.zobrazeni);
     WriteObservations(w, ws.modelVyrovnany, k);
-    WriteUncontrolled(w, ws.modelVyrovnany, k);
+    WriteUncontrolled(w, v, ws.modelVyrovnany, k);
     WriteOutliers(w, v.odlehle);
     WriteOrientations(w, v.zobrazeni);
     WriteSwitchedOff(w, ws);

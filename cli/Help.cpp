@@ -196,6 +196,10 @@ const char* AdjustmentOptionsText() {
                                  given by the approximate coordinates
   --unfix NAME,...               these given points are adjusted too
                                  (repeatable)
+  --fix-plan NAME,...            only X and Y of these given points are fixed,
+                                 their heights adjusted (repeatable)
+  --fix-height NAME,...          only Z of these given points is fixed, their
+                                 positions adjusted (repeatable)
   --exclude STN/TGT,...|FILE     switch off the measurements from STN to TGT
                                  ('*' for any characters): kept and reported,
                                  not adjusted; a file (or @FILE) holds one

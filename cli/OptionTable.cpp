@@ -136,19 +136,24 @@ bool ChooseThreads(Options& o, const std::string& v, std::string& e) {
 }
 
 // Point numbers separated by commas; the option may be repeated.
-bool AddUnfixed(Options& o, const std::string& v, std::string& e) {
+bool AddNames(std::vector<std::string>& names, const std::string& option, const std::string& v,
+              std::string& e) {
     size_t start = 0;
     while (start <= v.size()) {
         const size_t comma = std::min(v.find(',', start), v.size());
         const std::string name(Trim(std::string_view(v).substr(start, comma - start)));
         if (name.empty()) {
-            e = "bad value '" + v + "' for --unfix (point numbers separated by commas)";
+            e = "bad value '" + v + "' for " + option + " (point numbers separated by commas)";
             return false;
         }
-        o.unfix.push_back(name);
+        names.push_back(name);
         start = comma + 1;
     }
     return true;
+}
+
+bool AddUnfixed(Options& o, const std::string& v, std::string& e) {
+    return AddNames(o.unfix, "--unfix", v, e);
 }
 
 // A magnification of the error ellipses: the drawing window offers 100 to
@@ -355,6 +360,12 @@ void AddSimulateOptions(std::map<std::string, Setter>& m) {
 
 void AddAdjustOptions(std::map<std::string, Setter>& m) {
     m["--unfix"] = AddUnfixed;
+    m["--fix-plan"] = [](Options& o, const std::string& v, std::string& e) {
+        return AddNames(o.fixPlan, "--fix-plan", v, e);
+    };
+    m["--fix-height"] = [](Options& o, const std::string& v, std::string& e) {
+        return AddNames(o.fixHeight, "--fix-height", v, e);
+    };
     m["--exclude"] = [](Options& o, const std::string& v, std::string& e) {
         if (v.empty()) {
             e = "option --exclude needs a file or STATION/TARGET patterns";
@@ -488,8 +499,8 @@ std::string Canonical(const std::string& name) {
 
 bool IsRepeatable(const std::string& name, const std::string& command) {
     static const std::set<std::string> lists = {
-        "--scale",      "--supp-bearing", "--supp-distance", "--supp-height",
-        "--supp-plumb", "--unfix",        "--identical",     "--exclude"};
+        "--scale", "--supp-bearing", "--supp-distance", "--supp-height", "--supp-plumb",
+        "--unfix", "--identical",    "--fix-plan",      "--fix-height",  "--exclude"};
     return lists.count(name) > 0 || (name == "--points" && command != "simulate");
 }
 

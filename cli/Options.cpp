@@ -90,9 +90,9 @@ const std::map<std::string, std::set<std::string>>& CommandOptions() {
         "--coord-unit", "--order", "--mirror", "--drop-unassigned", "--yes",
         "--points",     "--yxz",   "--scale",  "--project",         "--csv"};
     static const std::set<std::string> adjustment = {
-        "--level",        "--supp-bearing", "--supp-distance", "--supp-height", "--supp-plumb",
-        "--free",         "--unfix",        "--weights",       "--estimator",   "--alpha",
-        "--no-exclusion", "--threads",      "--exclude"};
+        "--level",     "--supp-bearing", "--supp-distance", "--supp-height", "--supp-plumb",
+        "--free",      "--unfix",        "--fix-plan",      "--fix-height",  "--weights",
+        "--estimator", "--alpha",        "--no-exclusion",  "--threads",     "--exclude"};
     static const std::map<std::string, std::set<std::string>> options = [] {
         std::map<std::string, std::set<std::string>> m;
         m["convert"] = {"--to",      "--export",         "-o",
@@ -268,6 +268,26 @@ bool DrawingOptionsUsed(const Options& o, std::string& error) {
     return true;
 }
 
+// --free, --unfix, --fix-plan and --fix-height must not contradict each other.
+void DatumOptions(const Options& o, std::string& error) {
+    const bool partly = !o.fixPlan.empty() || !o.fixHeight.empty();
+    if (o.free && !o.unfix.empty()) {
+        error = "--free frees every point; it does not go with --unfix";
+    } else if (o.free && partly) {
+        error = "--free frees every point; it does not go with --fix-plan or --fix-height";
+    } else {
+        for (const std::string& name : o.unfix) {
+            const auto in = [&name](const std::vector<std::string>& v) {
+                return std::find(v.begin(), v.end(), name) != v.end();
+            };
+            if (in(o.fixPlan) || in(o.fixHeight)) {
+                error = "point '" + name + "' is both freed (--unfix) and partly fixed";
+                return;
+            }
+        }
+    }
+}
+
 // project save writes the inputs and options as a project; project show prints
 // what a project holds.
 bool CheckProject(Options& o, std::string& error) {
@@ -287,16 +307,15 @@ bool CheckProject(Options& o, std::string& error) {
     }
     if (o.output.empty())
         error = "project save needs -o JOB.gpr";
-    else if (o.free && !o.unfix.empty())
-        error = "--free frees every point; it does not go with --unfix";
+    else
+        DatumOptions(o, error);
     return error.empty() && ProjectAlone(o, error);
 }
 
 // adjust and approx: raw files and given points; the outputs are optional.
 bool CheckNetwork(const Options& o, std::string& error) {
     if (!o.project.empty()) {
-        if (o.free && !o.unfix.empty())
-            error = "--free frees every point; it does not go with --unfix";
+        DatumOptions(o, error);
         return error.empty() && ProjectAlone(o, error) && ReportSectionsUsed(o, error) &&
                DrawingOptionsUsed(o, error);
     }
@@ -304,8 +323,8 @@ bool CheckNetwork(const Options& o, std::string& error) {
         error = o.command + " needs raw measurement files";
     else if (o.points.empty() && !HasNetworkInput(o))
         error = o.command + " needs the given points (--points FILE)";
-    else if (o.free && !o.unfix.empty())
-        error = "--free frees every point; it does not go with --unfix";
+    else
+        DatumOptions(o, error);
     return error.empty() && ReportSectionsUsed(o, error) && DrawingOptionsUsed(o, error);
 }
 

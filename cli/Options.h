@@ -69,6 +69,10 @@ struct Options {
     // settings) and the result files.
     bool free = false;
     std::vector<std::string> unfix;
+    // Given points fixed in plan only (--fix-plan) or in height only
+    // (--fix-height); a point in both is fixed in all three.
+    std::vector<std::string> fixPlan;
+    std::vector<std::string> fixHeight;
     // --exclude: files of station/target patterns or the patterns themselves
     // (each value as given; resolved when the inputs are loaded).
     std::vector<std::string> exclude;

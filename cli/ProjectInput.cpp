@@ -150,7 +150,13 @@ bool ApplyDatum(Session& s) {
     const VysledekUvolneni r = UvolnitBody(s.ws, s.options.free, s.options.unfix);
     for (const std::string& name : r.nenalezene)
         s.err << "vertano-cli: --unfix: point '" << name << "' is not among the given points\n";
-    return r.ok && ApplyExclusions(s);
+    if (!r.ok) return false;
+    const VysledekUvolneni f = FixovatOsy(s.ws, s.options.fixPlan, s.options.fixHeight);
+    for (const std::string& name : f.nenalezene) {
+        s.err << "vertano-cli: --fix-plan/--fix-height: point '" << name
+              << "' is not among the given points\n";
+    }
+    return f.ok && ApplyExclusions(s);
 }
 
 }  // namespace vertano::cli

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <memory>
+#include <set>
+#include <string>
 
 #include "FormatBunek.h"
 #include "Texty.h"
 #include "adjustment/OdlehleDruhy.h"
+#include "adjustment/Spolehlivost.h"
 #include "workspace/Workspace.h"
 #include "workspace/ZobrazeniVyrovnani.h"
 
@@ -151,8 +154,21 @@ std::unique_ptr<OknoSeznamu> OknoBodu(QWidget* rodic, Workspace& ws, const QStri
     const QString jednotka = Jednotka(odchylky ? u.x_odchylka : u.x_hodnota);
     const QString skupina =
         Q(odchylky ? ws.jazyk.popis.smerodatneOdchylky : ws.jazyk.popis.souradnice);
+    // The side shots and the points that depend on uncontrolled observations
+    // of the adjusted network: a gross error in their measurements cannot be
+    // found, so their numbers are red.
+    const auto nekontrolovane = std::make_shared<std::set<std::string>>();
+    if (ws.state.Current(Step::Adjustment)) {
+        for (const NekontrolovanyBod& b : NekontrolovaneBody(ws.modelVyrovnany))
+            nekontrolovane->insert(b.cislo);
+    }
     std::vector<SloupecSeznamu> s;
     s.push_back(SloupecCisla(ws, [body](int i) { return Q(Prvek(body, i).cislo); }));
+    if (!nekontrolovane->empty()) {
+        s.back().znacka = [body, nekontrolovane](int i) {
+            return nekontrolovane->count(Prvek(body, i).cislo) > 0 ? Znacka::Chyba : Znacka::Zadna;
+        };
+    }
     const std::array<int, 3> osy = PoradiOs(ws.nastaveni);
     for (std::size_t k = 0; k < 3; ++k) {
         const int osa = osy[k];
@@ -163,18 +179,24 @@ std::unique_ptr<OknoSeznamu> OknoBodu(QWidget* rodic, Workspace& ws, const QStri
                              return odchylky ? f.SouradniceOdchylka(Osa(b, osa, true))
                                              : f.Souradnice(Osa(b, osa, false));
                          }};
-        // The mark of a fixed point sits in its first coordinate cell.
-        if (k == 0) {
-            c.znacka = [body](int i) {
-                return Prvek(body, i).JeFixni ? Znacka::Fixni : Znacka::Zadna;
-            };
-        }
+        // The mark of a fixed point sits in its first coordinate cell; a point
+        // fixed in plan or in height alone has it in each coordinate it holds.
+        c.znacka = [body, osa, k](int i) {
+            const Tbod& b = Prvek(body, i);
+            if (b.JeFixni && !b.JeCastecneFixni()) return k == 0 ? Znacka::Fixni : Znacka::Zadna;
+            return b.DrziOsu(osa) ? Znacka::Fixni : Znacka::Zadna;
+        };
         s.push_back(std::move(c));
     }
     ModelSeznamu::Radky r = RadkyVektoru(body);
     r.plny = [body](int i) { return Prvek(body, i).JePlny; };
     okno->Naplnit(std::move(r), std::move(s));
-    okno->NastavitStav(" " + QString::number(body->size()));
+    QString stav = " " + QString::number(body->size());
+    if (!nekontrolovane->empty()) {
+        stav += "   " + Q(ws.jazyk.popis.nekontrolovaneBody) + ": " +
+                QString::number(static_cast<qlonglong>(nekontrolovane->size()));
+    }
+    okno->NastavitStav(stav);
     return okno;
 }
 

@@ -171,6 +171,12 @@ void OknoVstupu::VytvoritMenu() {
     a_.nefixni = akce(fixace_, Q(t.neniFixni), zadna, [this] {
         Spustit([this] { return seznam_->Fixovat(Tabulka().Vyber(), false); });
     });
+    akce(fixace_, Q(t.fixniPoloha), zadna, [this] {
+        Spustit([this] { return seznam_->FixovatOsy(Tabulka().Vyber(), FixniOsy::Poloha); });
+    });
+    akce(fixace_, Q(t.fixniVyska), zadna, [this] {
+        Spustit([this] { return seznam_->FixovatOsy(Tabulka().Vyber(), FixniOsy::Vyska); });
+    });
     a_.zamenit->setVisible(seznam_->MaZamenu());
     fixace_->menuAction()->setVisible(seznam_->MaFixaci());
     a_.novy->setVisible(seznam_->MaNovy());

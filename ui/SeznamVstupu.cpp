@@ -126,8 +126,11 @@ class SeznamBoduOkna : public SeznamVstupu {
                 const Tbod& b = Bod(i);
                 const bool chyba = b.kontrola[2] || (osa < 2 && b.kontrola[1]);
                 if (chyba) return Znacka::Chyba;
-                return k == 0 && b.JeFixni && druh_ == SeznamBodu::Fixni ? Znacka::Fixni
-                                                                         : Znacka::Zadna;
+                if (!b.JeFixni || druh_ != SeznamBodu::Fixni) return Znacka::Zadna;
+                // A point fixed in plan or in height alone is marked in each
+                // coordinate it holds, a fully fixed one in the first.
+                const bool znacka = b.JeCastecneFixni() ? b.DrziOsu(osa) : k == 0;
+                return znacka ? Znacka::Fixni : Znacka::Zadna;
             };
             s.push_back(std::move(c));
         }
@@ -257,6 +260,9 @@ class SeznamBoduOkna : public SeznamVstupu {
     bool MaFixaci() const override { return druh_ == SeznamBodu::Fixni; }
     bool ZamenitXY(const Tvyber& v) override { return vertano::ZamenitXY(kopie_, v); }
     bool Fixovat(const Tvyber& v, bool fixni) override { return FixovatBody(kopie_, v, fixni); }
+    bool FixovatOsy(const Tvyber& v, FixniOsy osy) override {
+        return FixovatOsyBodu(kopie_, v, osy);
+    }
     void Zkontrolovat() override { ZkontrolovatBody(ws_, druh_, kopie_); }
     void Zavrit(bool zmeneno) override { ZapsatBody(ws_, druh_, kopie_, zmeneno); }
 

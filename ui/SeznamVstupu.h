@@ -78,6 +78,7 @@ class SeznamVstupu {
     virtual bool MaFixaci() const { return false; }
     virtual bool ZamenitXY(const Tvyber& /*vyber*/) { return false; }
     virtual bool Fixovat(const Tvyber& /*vyber*/, bool /*fixni*/) { return false; }
+    virtual bool FixovatOsy(const Tvyber& /*vyber*/, FixniOsy /*osy*/) { return false; }
 
     // Flags and counters of the working copy after a change.
     virtual void Zkontrolovat() = 0;

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <optional>
 #include <set>
+#include <tuple>
 
 #include "adjustment/OdlehleDruhy.h"
 #include "adjustment/TmerenaVelicina.h"
@@ -85,6 +87,105 @@ std::vector<std::pair<int32_t, Real>> Posuny(const Tmodel2& m, const Tsparse& ra
     return posuny;
 }
 
+// The equations of repeated pointings: one kind from one station point to one
+// target, two or more of them. A plumbing tie has two equations of its own
+// and is left to them.
+std::vector<std::vector<std::size_t>> OpakovanaMereni(
+    const std::vector<TmerenaVelicina*>& rovnice) {
+    std::map<std::tuple<int32_t, int32_t, int32_t>, std::vector<std::size_t>> skupiny;
+    for (std::size_t i = 0; i < rovnice.size(); ++i) {
+        const TmerenaVelicina& z = *rovnice[i];
+        if (z.typ == velicina::kDoplnekProvazeni) continue;
+        skupiny[{z.typ, z.iStn, z.iCil}].push_back(i);
+    }
+    std::vector<std::vector<std::size_t>> opakovana;
+    for (auto& skupina : skupiny) {
+        if (skupina.second.size() > 1) opakovana.push_back(std::move(skupina.second));
+    }
+    return opakovana;
+}
+
+// The reliability of an error common to the equations of a group: with
+// c = sum p_i a_i^T, the redundancy r = 1 - c^T Q c / sum p_i, the detectable
+// error delta0 / sqrt(r sum p_i) and the moves Q c of the determined points of
+// the group per unit error.
+struct SpolecnaChyba {
+    Real redundance = 0;
+    Real mdb = -1;
+    std::vector<std::pair<int32_t, Real>> posuny;
+};
+
+bool SpolehlivostSkupiny(const Tmodel2& m, const Tsparse& radky,
+                         const std::vector<std::size_t>& cleny, Real delta0, SpolecnaChyba& s) {
+    const int32_t urcovanych = m.pocetSouradnicUrcovanych / 3;
+    std::map<int32_t, Real> c;
+    std::set<int32_t> body;
+    Real soucetVah = 0;
+    for (const std::size_t i : cleny) {
+        const Real p = m.diagonalaVah[i];
+        soucetVah += p;
+        const Tvector& a = radky.data[i];
+        const TindexVector& sloupce = radky.index[i];
+        for (std::size_t e = 0; e < sloupce.size() && e < a.size(); ++e) {
+            if (sloupce[e] < 0) continue;
+            c[sloupce[e]] += p * a[e];
+            if (sloupce[e] / 3 < urcovanych) body.insert(sloupce[e] / 3);
+        }
+    }
+    if (!(soucetVah > 0)) return false;
+    // c^T Q c from one triangle of Q, asked column by column with the column
+    // the later unknown: a solver answers an entry outside its selected inverse
+    // a column at a time, and the orientations of two occupations meet there.
+    Real cqc = 0;
+    for (auto l = c.begin(); l != c.end(); ++l) {
+        for (auto k = c.begin(); k != std::next(l); ++k) {
+            Real q = 0;
+            if (!m.Kofaktor(k->first, l->first, q)) return false;
+            cqc += (k == l ? 1 : 2) * k->second * q * l->second;
+        }
+    }
+    // Q c on the coordinates of the points, which the solver keeps against
+    // every unknown of their observations.
+    std::map<int32_t, Real> qc;
+    for (const auto& [l, cl] : c) {
+        for (const int32_t bod : body) {
+            for (int32_t k = 3 * bod; k < 3 * bod + 3; ++k) {
+                Real q = 0;
+                if (!m.Kofaktor(k, l, q)) return false;
+                qc[k] += q * cl;
+            }
+        }
+    }
+    s.redundance = std::clamp(1 - cqc / soucetVah, Real{0}, Real{1});
+    s.mdb = s.redundance > kNulovaRedundance ? delta0 / std::sqrt(soucetVah * s.redundance) : -1;
+    s.posuny.clear();
+    for (const int32_t bod : body) {
+        Real soucet = 0;
+        for (int32_t k = 3 * bod; k < 3 * bod + 3; ++k) soucet += qc[k] * qc[k];
+        s.posuny.emplace_back(bod, std::sqrt(soucet));
+    }
+    return true;
+}
+
+// Repeated pointings whose common error is uncontrolled take its figures.
+void OznacitSkupinu(const Tmodel2& m, const std::vector<TmerenaVelicina*>& rovnice,
+                    const std::vector<std::size_t>& cleny, const SpolecnaChyba& s) {
+    for (const std::size_t i : cleny) {
+        TmerenaVelicina& z = *rovnice[i];
+        z.jeNekontrolovane = true;
+        z.redundance = s.redundance;
+        z.mdb = s.mdb;
+        z.mdbPosun = s.mdb > 0 ? 0 : -1;
+        const Real metr = MetrovaChyba(m, z);
+        for (const auto& [bod, posun] : s.posuny) {
+            if (s.mdb > 0) z.mdbPosun = std::max(z.mdbPosun, posun * s.mdb);
+            if (!(posun * metr > kZavislost)) continue;
+            z.zavisiStanovisko = z.zavisiStanovisko || bod == z.iStn;
+            z.zavisiCil = z.zavisiCil || bod == z.iCil;
+        }
+    }
+}
+
 void Vynulovat(TmerenaVelicina& z) {
     z.redundance = -1;
     z.mdb = -1;
@@ -146,6 +247,14 @@ bool VypocetSpolehlivosti(Tmodel2& m, const Real alfa, SouhrnSpolehlivosti& souh
             }
         }
     }
+    if (souhrn.jeVliv) {
+        for (const std::vector<std::size_t>& cleny : OpakovanaMereni(rovnice)) {
+            SpolecnaChyba s;
+            // Without a cofactor the single observations keep their figures.
+            if (!SpolehlivostSkupiny(m, radky, cleny, souhrn.delta0, s)) break;
+            if (s.redundance < kMezNekontrolovane) OznacitSkupinu(m, rovnice, cleny, s);
+        }
+    }
     souhrn.pocetNekontrolovanych = PocetNekontrolovanych(m);
     souhrn.zavisleBody = ZavisleBody(m);
     if (!guard.Ok()) {
@@ -154,6 +263,7 @@ bool VypocetSpolehlivosti(Tmodel2& m, const Real alfa, SouhrnSpolehlivosti& souh
         return false;
     }
     souhrn.jeSpocteno = true;
+    souhrn.nekontrolovaneBody = NekontrolovaneBody(m);
     return true;
 }
 
@@ -189,6 +299,74 @@ std::vector<std::string> ZavisleBody(const Tmodel2& m) {
         }
     }
     return jmena;
+}
+
+std::vector<int32_t> PostranniBody(const Tmodel2& m) {
+    const int32_t n = m.souradnice.Pocet();
+    const int32_t urcovanych = std::min(std::max(m.pocetSouradnicUrcovanych / 3, 0), n);
+    const auto velikost = static_cast<std::size_t>(n);
+    std::vector<char> stanovisko(velikost, 0), videno(velikost, 0), viceSousedu(velikost, 0);
+    std::vector<int32_t> soused(velikost, -1);
+    const auto Spojit = [&](int32_t a, int32_t b) {
+        const auto i = static_cast<std::size_t>(a);
+        if (soused[i] < 0) {
+            soused[i] = b;
+        } else if (soused[i] != b) {
+            viceSousedu[i] = 1;
+        }
+    };
+    for (const int32_t typ : druhy::kPoradi) {
+        for (const TmerenaVelicina& z : druhy::Vektor(m, typ).zaznam) {
+            if (!z.jePlny || z.iStn < 0 || z.iCil < 0 || z.iStn >= n || z.iCil >= n) continue;
+            if (typ == velicina::kDelka || typ == velicina::kSmer || typ == velicina::kZenit) {
+                stanovisko[static_cast<std::size_t>(z.iStn)] = 1;
+                videno[static_cast<std::size_t>(z.iCil)] = 1;
+            }
+            Spojit(z.iStn, z.iCil);
+            Spojit(z.iCil, z.iStn);
+        }
+    }
+    std::vector<int32_t> body;
+    for (int32_t b = 0; b < urcovanych; ++b) {
+        const auto i = static_cast<std::size_t>(b);
+        if (videno[i] && !stanovisko[i] && !viceSousedu[i]) body.push_back(b);
+    }
+    return body;
+}
+
+std::vector<NekontrolovanyBod> NekontrolovaneBody(const Tmodel2& m) {
+    if (!JeSpolehlivostSpoctena(m)) return {};
+    std::map<int32_t, DuvodNekontrolovanosti> body;
+    for (const int32_t typ : druhy::kPoradi) {
+        for (const TmerenaVelicina& z : druhy::Vektor(m, typ).zaznam) {
+            if (z.zavisiStanovisko) body[z.iStn] = DuvodNekontrolovanosti::ZavisiNaNekontrolovanych;
+            if (z.zavisiCil) body[z.iCil] = DuvodNekontrolovanosti::ZavisiNaNekontrolovanych;
+        }
+    }
+    for (const int32_t b : PostranniBody(m)) body[b] = DuvodNekontrolovanosti::PostranniBod;
+    std::vector<NekontrolovanyBod> seznam;
+    for (const auto& [b, duvod] : body) {
+        if (b < 0 || b >= m.souradnice.Pocet()) continue;
+        seznam.push_back({m.souradnice.bod[static_cast<std::size_t>(b)].cislo, b, duvod});
+    }
+    return seznam;
+}
+
+std::string PopisNekontrolovanehoBodu(const Tjazyk& jazyk, const NekontrolovanyBod& bod) {
+    const std::string& duvod = bod.duvod == DuvodNekontrolovanosti::PostranniBod
+                                   ? jazyk.popis.postranniBod
+                                   : jazyk.popis.zavisiNaNekontrolovanych;
+    return bod.cislo + " (" + duvod + ")";
+}
+
+std::string PopisNekontrolovanychBodu(const Tjazyk& jazyk,
+                                      const std::vector<NekontrolovanyBod>& body) {
+    std::string text;
+    for (const NekontrolovanyBod& b : body) {
+        if (!text.empty()) text += ", ";
+        text += PopisNekontrolovanehoBodu(jazyk, b);
+    }
+    return text;
 }
 
 }  // namespace vertano

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "adjustment/Tmodel2.h"
+#include "data/Tjazyk.h"
 #include "matice/Real.h"
 
 namespace vertano {
@@ -14,6 +15,21 @@ namespace vertano {
 inline constexpr Real kMezNekontrolovane = 0.01L;
 // The power of the test for which the minimal detectable errors are given.
 inline constexpr Real kSilaTestu = 0.8L;
+
+// Why a determined point is not controlled by the measurements.
+enum class DuvodNekontrolovanosti : int32_t {
+    // Not a station and seen from one station only: one polar measurement
+    // places it, however many faces and sets repeat it.
+    PostranniBod,
+    // An uncontrolled observation moves it.
+    ZavisiNaNekontrolovanych,
+};
+
+struct NekontrolovanyBod {
+    std::string cislo;
+    int32_t index = -1;  // in the model's point list
+    DuvodNekontrolovanosti duvod = DuvodNekontrolovanosti::ZavisiNaNekontrolovanych;
+};
 
 // What the reliability of an adjusted network comes to.
 struct SouhrnSpolehlivosti {
@@ -27,6 +43,8 @@ struct SouhrnSpolehlivosti {
     // The determined points that an uncontrolled observation moves (by at least
     // half of an error in it), in the model's point order.
     std::vector<std::string> zavisleBody;
+    // The side shots and the points depending on uncontrolled observations.
+    std::vector<NekontrolovanyBod> nekontrolovaneBody;
 };
 
 // The reliability of every observation of `model` after Vyhodnoceni, from the a
@@ -38,6 +56,14 @@ struct SouhrnSpolehlivosti {
 // unknowns are at hand, the largest move of the observation's own points that
 // such an error causes (Q a_i^T p_i times the error). An observation with
 // r_i < kMezNekontrolovane is marked uncontrolled with the points it moves.
+// Repeated pointings (the observations of one kind from one station point to
+// one target in every face, set and occupation) count as one measurement for
+// control: an error common to all of them (a wrong target height or prism
+// constant) shows in no residual of theirs when the rest of the network does
+// not see the target. When the redundancy of such a common error is below
+// kMezNekontrolovane every one of them is uncontrolled and takes the figures
+// of the common error (its redundancy, detectable error and move of the
+// points); otherwise each keeps its own.
 // Writes TmerenaVelicina::redundance, mdb, mdbPosun, jeNekontrolovane,
 // zavisiStanovisko, zavisiCil. A plumbing tie sums the redundancy of its two
 // equations and takes the larger of their errors. False (nothing written to
@@ -51,5 +77,16 @@ int32_t PocetNekontrolovanych(const Tmodel2& model);
 // Whether VypocetSpolehlivosti gave the observations of `model` their figures.
 bool JeSpolehlivostSpoctena(const Tmodel2& model);
 std::vector<std::string> ZavisleBody(const Tmodel2& model);
+// The determined points that are not stations and that the observations tie
+// to one other point only, a station (model point indices, ascending).
+std::vector<int32_t> PostranniBody(const Tmodel2& model);
+// The side shots and the points that depend on uncontrolled observations, in
+// the model's point order, once VypocetSpolehlivosti gave the figures.
+std::vector<NekontrolovanyBod> NekontrolovaneBody(const Tmodel2& model);
+// "name (reason)" in the language of `jazyk`.
+std::string PopisNekontrolovanehoBodu(const Tjazyk& jazyk, const NekontrolovanyBod& bod);
+// The points of `body` so described, separated by ", ".
+std::string PopisNekontrolovanychBodu(const Tjazyk& jazyk,
+                                      const std::vector<NekontrolovanyBod>& body);
 
 }  // namespace vertano

@@ -47,6 +47,7 @@ void Tmodel2::Clear() {
     resice_.Reset();
     Tmatrix().swap(datumConditions);
     Tmatrix().swap(datumVectors);
+    drzeneNezname.clear();
     vynechanaMereni.clear();
     poctyNacteni = PoctyNacteni{};
     chyba.clear();

@@ -92,6 +92,10 @@ class Tmodel2 {
     // Determined points (approximate coordinates, JeFixni false) first, fixed
     // points (JeFixni true) appended.
     Tsouradnice souradnice;
+    // The unknowns of the coordinates that determined points fixed in plan or
+    // in height alone hold (ascending; Tbod::fixniOsy): never corrected, no
+    // observation written for them.
+    TindexVector drzeneNezname;
 
     Real odchylkaJednotkovaAprior = -1;
     Real odchylkaJednotkovaAposterior = -1;

@@ -46,25 +46,33 @@ std::string Popis(std::size_t radek, const Tzaznam& z) {
            z.cislo_cil + ")";
 }
 
-// The point list: determined points first, fixed points appended. Empty slots of
-// the lists are no points. False when a number occurs twice: its observations
-// would be tied to one of the records by chance.
+// The point list: determined points first, fixed points appended. A point of
+// the fixed list fixed in plan or in height alone is determined, with the
+// coordinates it holds (Tbod::fixniOsy). Empty slots of the lists are no
+// points. False when a number occurs twice: its observations would be tied to
+// one of the records by chance.
 bool SestavitBody(Tsouradnice& body, const Tsouradnice& urcovane, const Tsouradnice& fixni,
                   std::string& chyba) {
     IndexBodu videno;
-    for (const Tsouradnice* seznam : {&urcovane, &fixni}) {
-        for (Tbod b : seznam->bod) {
-            if (!b.JePlny) continue;
-            if (!videno.emplace(b.cislo, body.Pocet()).second) {
-                chyba = "Point " + b.cislo + " occurs twice among the determined and fixed points";
-                return false;
-            }
-            if (!std::isfinite(b.X) || !std::isfinite(b.Y) || !std::isfinite(b.Z)) {
-                chyba = "Point " + b.cislo + " has coordinates that are not numbers";
-                return false;
-            }
-            b.JeFixni = seznam == &fixni;
-            body.PridejBod(b);
+    const auto pridat = [&](Tbod b, const bool jeFixni) {
+        if (!videno.emplace(b.cislo, body.Pocet()).second) {
+            chyba = "Point " + b.cislo + " occurs twice among the determined and fixed points";
+            return false;
+        }
+        if (!std::isfinite(b.X) || !std::isfinite(b.Y) || !std::isfinite(b.Z)) {
+            chyba = "Point " + b.cislo + " has coordinates that are not numbers";
+            return false;
+        }
+        b.JeFixni = jeFixni;
+        body.PridejBod(b);
+        return true;
+    };
+    for (const Tbod& b : urcovane.bod) {
+        if (b.JePlny && !pridat(b, false)) return false;
+    }
+    for (const bool castecne : {true, false}) {
+        for (const Tbod& b : fixni.bod) {
+            if (b.JePlny && b.JeCastecneFixni() == castecne && !pridat(b, !castecne)) return false;
         }
     }
     return true;
@@ -304,7 +312,14 @@ void Tmodel2::PocetVse(int32_t pocetSouradniceFixni) {
         typFixace = s ? fixace::kPevnaSit : fixace::kPevnaMeritko;
         pocetPodminek = 0;
     }
-    pocetNadbytecnych = pocetMereni + pocetPodminek - pocetNeznamych;
+    if (!drzeneNezname.empty()) {
+        // Points fixed in plan or in height alone join the fixed points of
+        // their coordinates; the network must be fixed by its points then.
+        typFixace = s ? fixace::kPevnaSit : fixace::kPevnaMeritko;
+        pocetPodminek = 0;
+    }
+    pocetNadbytecnych =
+        pocetMereni + pocetPodminek - pocetNeznamych + static_cast<int32_t>(drzeneNezname.size());
 }
 
 bool Tmodel2::NuloveMatice() {
@@ -336,6 +351,40 @@ bool Tmodel2::NaplnitDiagonaluVah() {
 }
 
 namespace {
+
+// The unknowns of the coordinates that determined points fixed in plan or in
+// height alone hold.
+TindexVector DrzeneNezname(const Tsouradnice& body) {
+    TindexVector drzene;
+    for (int32_t i = 0; i < body.Pocet(); ++i) {
+        const Tbod& b = body.bod[static_cast<std::size_t>(i)];
+        if (b.JeFixni || !b.JeCastecneFixni()) continue;
+        for (int osa = 0; osa < 3; ++osa) {
+            if (b.DrziOsu(osa)) drzene.push_back(3 * i + osa);
+        }
+    }
+    return drzene;
+}
+
+// With points fixed in plan or in height alone the datum is their fixed
+// coordinates and those of the fully fixed points: two points fixed in plan
+// and one in height at least. Conditions of a free network would fight them.
+bool DatumCastecneFixnich(const Tmodel2& m, std::string& chyba) {
+    if (m.drzeneNezname.empty()) return true;
+    int32_t poloha = 0;
+    int32_t vyska = 0;
+    for (const Tbod& b : m.souradnice.bod) {
+        const bool vse = b.JeFixni;
+        poloha += vse || (b.JeCastecneFixni() && b.DrziOsu(0)) ? 1 : 0;
+        vyska += vse || (b.JeCastecneFixni() && b.DrziOsu(2)) ? 1 : 0;
+    }
+    if (poloha >= 2 && vyska >= 1) return true;
+    chyba =
+        "A network with points fixed in plan or in height only needs at least two points "
+        "fixed in plan and one fixed in height (fixed in plan: " +
+        std::to_string(poloha) + ", in height: " + std::to_string(vyska) + ")";
+    return false;
+}
 
 // Steps shared by the first load and the reload after outliers were removed:
 // counts, sizes, weights and thread splits. False when the network has no unknown
@@ -385,6 +434,13 @@ bool Tmodel2::Nacist(const Tmereni& mereni, const Tsouradnice& souradnicePribliz
     std::string duvod;
     if (!SestavitBody(souradnice, souradnicePriblizne, souradniceFixni, duvod)) {
         return selhani(duvod);
+    }
+    drzeneNezname = DrzeneNezname(souradnice);
+    if (!DatumCastecneFixnich(*this, duvod)) return selhani(duvod);
+    if (!drzeneNezname.empty() && !RidkaCesta()) {
+        return selhani(
+            "Points fixed in plan or in height only are adjusted by the sparse solver "
+            "only");
     }
     if (!NaplnitMereniVahy(mereni, vahy)) return selhani(chyba);
     const TdoplnkoveMereni pripravene =

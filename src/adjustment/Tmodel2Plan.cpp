@@ -97,8 +97,12 @@ class PlneniPlanu {
     bool Radek(const TmerenaVelicina& v, int32_t rovnice, const Rovnice& r, int osy);
     bool Body(const TmerenaVelicina& v, Geometrie& g) const;
     bool Zapis(int32_t bod, int osa, int32_t rovnice, Real hodnota);
-    // The unknown of coordinate `osa` of point `bod`; -1 for a fixed point.
-    int32_t Neznama(int32_t bod, int osa) const { return bod < bodu_ ? 3 * bod + osa : -1; }
+    // The unknown of coordinate `osa` of point `bod`; -1 for a fixed point and
+    // a coordinate a partly fixed point holds.
+    int32_t Neznama(int32_t bod, int osa) const {
+        if (bod >= bodu_ || bod < 0) return -1;
+        return m_.souradnice.bod[static_cast<std::size_t>(bod)].DrziOsu(osa) ? -1 : 3 * bod + osa;
+    }
     bool Chyba(const std::string& text) {
         m_.chyba = text;
         return false;
@@ -481,7 +485,8 @@ bool Tmodel2::Naplnit() {
         for (TindexVector& r : maticePlanuSparse.index) r.shrink_to_fit();
     }
     for (int32_t r = 0; r < n; ++r) {
-        if (maticePlanuSparse.data[static_cast<std::size_t>(r)].empty()) {
+        if (maticePlanuSparse.data[static_cast<std::size_t>(r)].empty() &&
+            !std::binary_search(drzeneNezname.begin(), drzeneNezname.end(), r)) {
             chyba = "There is no observation of " + PopisNezname(*this, r);
             return false;
         }

@@ -4,6 +4,7 @@
 // failures in the model's words.
 
 #include <algorithm>
+#include <limits>
 #include <new>
 #include <string>
 
@@ -25,6 +26,7 @@ NormalSystem SoustavaModelu(const Tmodel2& m, const Tvector& vahy, const Tvector
     s.datum = &m.datumVectors;
     // Both counts are -1 before the model is loaded.
     s.pointUnknowns = std::max(0, std::min(m.pocetSouradnicUrcovanych, m.pocetNeznamych)) / 3 * 3;
+    s.held = &m.drzeneNezname;
     s.threads = std::max(m.pocetVlakno, 1);
     s.wait = &m.cekani;
     return s;
@@ -39,6 +41,9 @@ namespace {
 
 // The order of the dense matrix the cascade would need.
 int64_t RadHuste(const Tmodel2& m) {
+    // The dense cascade knows no held coordinates: with them no order is small
+    // enough for it to take over.
+    if (!m.drzeneNezname.empty()) return std::numeric_limits<int64_t>::max();
     return static_cast<int64_t>(m.pocetNeznamych) + m.pocetPodminek;
 }
 

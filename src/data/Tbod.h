@@ -23,6 +23,13 @@ struct Telipsoid {
     StoredReal c_zenit = 0;
 };
 
+// Which coordinates of a given point the adjustment holds: all three (the
+// default, and the only choice of older files), X and Y only (a point known in
+// plan, its height determined), or Z only (a benchmark, its position
+// determined). For a determined point of the adjustment (JeFixni false) Poloha
+// and Vyska hold those coordinates and Vse holds none.
+enum class FixniOsy : uint8_t { Vse = 0, Poloha = 1, Vyska = 2 };
+
 // Plane error ellipse of a point: semi-axes [m] and bearing of the major axis [rad].
 struct Telipsa {
     StoredReal a_delka = 0;
@@ -55,6 +62,7 @@ struct Tbod {
     bool JePlny = false;   // false marks an empty slot of the list
     bool JeFixni = false;  // coordinates are not unknowns of the adjustment
     bool JeAktiv = false;  // kept for the project file; nothing sets it
+    FixniOsy fixniOsy = FixniOsy::Vse;
     // [0] duplicate number; [1] another point with the same X and Y (coordinate
     // lists) or scale factor out of range (scale-factor lists); [2] another point
     // with the same X, Y and Z; [3] unused.
@@ -66,6 +74,14 @@ struct Tbod {
     static Tbod Prazdny();
 
     bool MaKontrolu() const;
+    // Fixed in plan only or in height only.
+    bool JeCastecneFixni() const { return fixniOsy != FixniOsy::Vse; }
+    // Whether coordinate `osa` (0 X, 1 Y, 2 Z) is held where the point is
+    // partly fixed.
+    bool DrziOsu(int osa) const {
+        return (fixniOsy == FixniOsy::Poloha && osa < 2) ||
+               (fixniOsy == FixniOsy::Vyska && osa == 2);
+    }
 };
 
 inline Tbod Tbod::Prazdny() {

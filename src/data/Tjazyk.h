@@ -42,7 +42,8 @@
     X(elipsyChyb) X(elipsaChyb) X(cernobily) X(prvky) X(sirka) X(text) X(velikost) X(krizek) \
     X(krouzek) X(meritkoElips) X(vse) X(osy) X(meritko) X(presnost) X(normalni) X(tucne) \
     X(doplnek) X(doplnkove) X(provazovani) X(sigDoplnkoveMereni) X(surova) \
-    X(cisloNadbytecnosti) X(minimalniChyba) X(nekontrolovane) \
+    X(cisloNadbytecnosti) X(minimalniChyba) X(nekontrolovane) X(nekontrolovaneBody) \
+    X(postranniBod) X(zavisiNaNekontrolovanych) \
     X(spojniceMereni) X(popisyMereni) X(styl) X(nepouzito)
 
 #define VERTANO_JAZYK_KLICE_POPIS_JEDNOTKY(X) \
@@ -66,7 +67,7 @@
     X(vystupniSystem2) X(vstupniSystem2) X(cisloBodu) X(souradnice2) X(transformace) \
     X(identickeBody) X(nalezene) X(bodASmernik) X(transformaceSVyrovnanim) X(transformovat) \
     X(opravy) X(kovariancniMatice) X(prehled) X(analyzaMereni) X(analyzaTransformace) \
-    X(zpracovani) X(fixni) X(fixace) X(jeFixni) X(neniFixni) X(rozdilMeziFixnimiBody) \
+    X(zpracovani) X(fixni) X(fixace) X(jeFixni) X(neniFixni) X(fixniPoloha) X(fixniVyska) X(rozdilMeziFixnimiBody) \
     X(rozdilMeziBodySite) X(zamenit) X(zBoduNaBod) X(meziBody) X(zBodu) X(doBodu) X(nastavit) \
     X(vychozi) X(kresba) X(dleAtributu) X(najit) X(dalsi) X(predchozi) X(chybne) X(podrobnosti) \
     X(zrcadleni) X(etapa) X(vyraditMereni) X(zaraditMereni)

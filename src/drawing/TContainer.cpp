@@ -346,8 +346,18 @@ void TContainer::PaintPoints(QPainter& p) const {
         const int x = Zaokrouhlit(px[0]);
         const int y = Zaokrouhlit(px[1]);
         Popis(p, b.JeFixni ? PPF(p, x, y) : PPA(p, x, y), b.cislo, popisy);
+        if (b.jeNekontrolovany) PaintUncontrolled(p, x, y);
     }
     p.restore();
+}
+
+// A red square around the symbol of a side shot or of a point depending on
+// uncontrolled observations: a gross error in its measurements cannot be found.
+void TContainer::PaintUncontrolled(QPainter& p, int x, int y) const {
+    const int a = std::max(PaintSettings.CrossSize, PaintSettings.CircleSize) + 3;
+    p.setPen(Pero(BarvaRgb{255, 0, 0}, PaintSettings.PenWidthP + 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(x - a, y - a, 2 * a, 2 * a);
 }
 
 BarvaRgb TContainer::BarvaOsy() const {

@@ -119,6 +119,7 @@ class TContainer {
     int PocetBodu() const;
     void ClearBitmap(QPainter& p) const;
     void PaintPoints(QPainter& p) const;
+    void PaintUncontrolled(QPainter& p, int x, int y) const;
     // The symbols of a fixed and of a determined point at a pixel; each returns
     // the top left corner of its number.
     QPoint PPF(QPainter& p, int x, int y) const;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <utility>
 
 #include "matice/FpGuard.h"
 #include "matice/Konstanty.h"
@@ -57,6 +59,7 @@ void TDXFwriterSit::DefineLayers() {
         {{"Mereni_Popis", "Meas_Descr"}, "9", true},
         {{"ElipsaChyb_Apri", "ErrElips_Apri"}, "1", true},
         {{"ElipsaChyb_Apos", "ErrElips_Apos"}, "5", true},
+        {{"Nekontrolovane", "Uncontrolled"}, "1", true},
     };
 }
 
@@ -85,7 +88,21 @@ void TDXFwriterSit::WritePoints() {
             FixPointPaint(b.X, b.Y, b.cislo);
         else
             AdjPointPaint(b.X, b.Y, b.cislo);
+        if (b.jeNekontrolovany) UncontrolledMark(b.X, b.Y);
     }
+}
+
+// A square around the symbol: no other point is drawn with one.
+void TDXFwriterSit::UncontrolledMark(Real x, Real y) {
+    const Real u = -y;
+    const Real v = -x;
+    const Real p = 1.5L * PointSize;
+    const std::string z = "0";
+    const std::string& vrstva = LayerName(dxfVrstva::kNekontrolovany);
+    PLineStart(vrstva);
+    for (const auto& [du, dv] : {std::pair{-p, -p}, {p, -p}, {p, p}, {-p, p}, {-p, -p}})
+        PLineVertex(FtSf(u + du), FtSf(v + dv), z, vrstva);
+    PLineEnd();
 }
 
 void TDXFwriterSit::WriteMeasLines() {
@@ -164,6 +181,10 @@ bool TDXFwriterSit::createdxf(std::string& chyba) {
     }
     const FpGuard guard;
     PointSizeCalc();
+    const bool nekontrolovane = std::any_of(
+        data->body.begin(), data->body.begin() + static_cast<std::ptrdiff_t>(PocetBodu(*data)),
+        [](const TgrafikaBod& b) { return b.jeNekontrolovany; });
+    layersnum = nekontrolovane ? dxfVrstva::kNekontrolovany + 1 : dxfVrstva::kPocet;
     WriteTables();
     WriteDrawing();
     Seceof();

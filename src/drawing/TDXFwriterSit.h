@@ -23,6 +23,9 @@ inline constexpr int kMereniPopis = 8;
 inline constexpr int kElipsaApri = 9;
 inline constexpr int kElipsaApos = 10;
 inline constexpr int kPocet = 11;
+// Written only when the drawing has such points, so that a drawing without
+// them keeps its layer table.
+inline constexpr int kNekontrolovany = 11;
 }  // namespace dxfVrstva
 
 // The DXF drawing of an adjusted network: a symbol and the number of every
@@ -47,6 +50,9 @@ class TDXFwriterSit : public TDXFwriter {
     void WriteMeasLines();
     void WriteMeasDescr();
     void WriteEllipses();
+    // The mark of a side shot or of a point depending on uncontrolled
+    // observations, on its own layer.
+    void UncontrolledMark(Real x, Real y);
     // The outline of point i's ellipse on the layer (kElipsaApri or kElipsaApos).
     void Ellipse(int i, int vrstva);
     // The label of pair record i: "directions:zeniths:distances", and

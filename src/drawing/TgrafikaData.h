@@ -36,6 +36,9 @@ struct TgrafikaBod {
     Real b_delka = 0;
     Real a_smernik = 0;
     bool JeFixni = false;
+    // A side shot or a point that depends on uncontrolled observations: drawn
+    // with a mark of its own.
+    bool jeNekontrolovany = false;
 };
 
 // One pair of points tied by observations, with the number of observations of

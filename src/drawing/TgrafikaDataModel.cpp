@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "adjustment/Spolehlivost.h"
 #include "adjustment/Tmodel2.h"
 #include "drawing/TgrafikaData.h"
 
@@ -126,6 +127,10 @@ bool TgrafikaData::NacistBody(const Tmodel2& model) {
         return SelhaniNacteni("The adjustment model lists fewer points than its coordinate count");
     }
     body.reserve(static_cast<std::size_t>(n));
+    std::vector<char> nekontrolovane(static_cast<std::size_t>(n), 0);
+    for (const NekontrolovanyBod& b : NekontrolovaneBody(model)) {
+        if (b.index >= 0 && b.index < n) nekontrolovane[static_cast<std::size_t>(b.index)] = 1;
+    }
     for (int32_t i = 0; i < n; ++i) {
         const Tbod& b = model.souradnice.bod[static_cast<std::size_t>(i)];
         TgrafikaBod g;
@@ -133,6 +138,7 @@ bool TgrafikaData::NacistBody(const Tmodel2& model) {
         g.X = b.X;
         g.Y = b.Y;
         g.JeFixni = b.JeFixni;
+        g.jeNekontrolovany = nekontrolovane[static_cast<std::size_t>(i)] != 0;
         if (!b.JeFixni) {
             g.a_delka = b.elipsa.a_delka;
             g.b_delka = b.elipsa.b_delka;

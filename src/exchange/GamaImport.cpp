@@ -117,6 +117,33 @@ struct Stav {
     int32_t prvniBezZenitu = 0;
 };
 
+// A point fixed in plan or in height alone, as a given point that holds
+// those coordinates. The fixed ones must be given; a free one that is not
+// starts from 0 (the analysis and the iterations determine it).
+FileResult CastecneFixni(const GamaBod& g, const GamaBod& p, ImportovanaSit& v) {
+    const bool poloha = g.fix.xy;
+    if (poloha ? !(p.x && p.y) : !p.z) {
+        return Odmitnuti(g.fileLine, FileError::TooFewTokens,
+                         "point " + g.id + " fixed in " + (poloha ? "plan" : "height") +
+                             " without its fixed coordinates",
+                         g.id);
+    }
+    Tbod b = Tbod::Prazdny();
+    b.cislo = g.id;
+    b.X = p.x.value_or(0);
+    b.Y = p.y.value_or(0);
+    b.Z = p.z.value_or(0);
+    b.JePlny = true;
+    b.JeFixni = true;
+    b.fixniOsy = poloha ? FixniOsy::Poloha : FixniOsy::Vyska;
+    if (poloha ? !p.z : !(p.x && p.y)) {
+        v.poznamky.push_back({g.fileLine, std::string(poloha ? "height" : "position") + " of " +
+                                              g.id + " not given: it starts from 0"});
+    }
+    v.body.PridejBod(b);
+    return {};
+}
+
 FileResult Body(const GamaSit& sit, ImportovanaSit& v, std::set<std::string>& nepouzite) {
     int32_t fixni = 0, urcovane = 0, omezene = 0;
     for (const GamaBod& g : sit.body) {
@@ -132,16 +159,25 @@ FileResult Body(const GamaSit& sit, ImportovanaSit& v, std::set<std::string>& ne
         }
         v.osy.push_back(p);
         const GamaOsy adj{g.adj.xy && !g.fix.xy, g.adj.z && !g.fix.z};
-        if (g.fix.xy != g.fix.z || (!g.fix.xy && adj.xy != adj.z)) {
+        // Fixed in one part and adjusted in the other: a point fixed in plan
+        // or in height alone. Any other split leaves a coordinate that is
+        // neither known nor determined.
+        const bool castecne = g.fix.xy != g.fix.z && (g.fix.xy ? adj.z : adj.xy);
+        if (!castecne && (g.fix.xy != g.fix.z || (!g.fix.xy && adj.xy != adj.z))) {
             const std::string jak =
                 g.fix.xy || g.fix.z
-                    ? std::string("fixed in ") + (g.fix.xy ? "plan" : "height") + " only"
+                    ? std::string("fixed in ") + (g.fix.xy ? "plan" : "height") +
+                          " and neither fixed nor adjusted in " + (g.fix.xy ? "height" : "plan")
                     : std::string("adjusted in ") + (adj.xy ? "plan" : "height") + " only";
             return Odmitnuti(g.fileLine, FileError::Unsupported,
                              "point " + g.id + " is " + jak +
-                                 ": fixing or adjusting single axes is not available; a point is "
-                                 "fixed or adjusted in all three coordinates",
+                                 ": every coordinate of a point must be fixed or adjusted",
                              g.id);
+        }
+        if (castecne) {
+            if (FileResult r = CastecneFixni(g, p, v); !r.ok) return r;
+            ++fixni;
+            continue;
         }
         const bool uplne = p.x && p.y && p.z;
         Tbod b = Tbod::Prazdny();

@@ -20,8 +20,9 @@ struct ImportovanaSit {
     // rows' own. The values are the readings that the analysis reduces back to
     // the file's (see GamaDoSite).
     Tmereni mereni;
-    // Fixed points (fixed in all three coordinates), and adjusted points whose
-    // three coordinates the file gives (not fixed: approximate coordinates).
+    // Fixed points (in all three coordinates, or in plan or height alone), and
+    // adjusted points whose three coordinates the file gives (not fixed:
+    // approximate coordinates).
     Tsouradnice body = Tsouradnice();
     // Azimuths (bearings), slope distances without a direction, height
     // differences, with their own standard deviations (sig_delka).
@@ -44,14 +45,18 @@ struct ImportovanaSit {
 // and, for the others, with coordinates carried from them by the observations
 // (a point none reaches keeps its readings as they are, with a note).
 //
-// Refused, with the line: a point fixed or adjusted in some coordinates only
-// (fixing single axes is not available), a point with coordinates but neither
-// fixed nor adjusted that is observed, a free network constrained on some of
-// its points only, angles, a direction without a zenith angle or a zenith angle
-// without a direction to the same target in its cluster, a target observed twice
-// in one cluster, a cluster of directions to fewer than two targets, instrument
-// or target heights that differ within one pointing, a horizontal distance
-// without a zenith angle.
+// A point fixed in plan and adjusted in height, or fixed in height and
+// adjusted in plan, is a given point fixed in those coordinates alone
+// (Tbod::fixniOsy). A direction without a zenith angle (or a zenith angle
+// without a direction) is a pointing that lacks the other value; a target
+// observed again in a cluster is a repeated pointing, a set of its own.
+//
+// Refused, with the line: a point with a coordinate neither fixed nor adjusted,
+// or adjusted in some coordinates only, a point with coordinates but neither
+// fixed nor adjusted that is observed, a free network constrained on some of its
+// points only, angles, a cluster of pointings to fewer than two targets,
+// instrument or target heights that differ within one pointing, a horizontal
+// distance without a zenith angle.
 FileResult GamaDoSite(const GamaSit& sit, const Tnastaveni& nastaveni, ImportovanaSit& vysledek);
 
 }  // namespace vertano::exchange

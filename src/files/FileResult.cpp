@@ -135,6 +135,8 @@ const char* FileErrorText(FileError error) {
             return "not supported";
         case FileError::NothingMeasured:
             return "a pointing with neither direction, zenith angle nor distance";
+        case FileError::BadFixedAxes:
+            return "the fixed coordinates of a given point must be XYZ, XY (plan) or Z (height)";
     }
     return "unknown error";
 }

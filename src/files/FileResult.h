@@ -49,6 +49,7 @@ enum class FileError {
     BadName,              // a point name with a control character
     Unsupported,          // a file of another format holds what the program cannot keep
     NothingMeasured,      // a pointing without direction, zenith angle and distance
+    BadFixedAxes,         // the fixed coordinates of a given point are not XYZ, XY or Z
 };
 
 // Outcome of a reader, writer or exporter. `counter` is what the project state

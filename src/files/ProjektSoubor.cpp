@@ -237,6 +237,7 @@ void JakoZeSouboru(Tsouradnice& s, bool odchylky, bool meritko) {
         n.poradi = b.poradi;
         n.JePlny = b.JePlny;
         n.JeFixni = b.JeFixni;
+        n.fixniOsy = b.fixniOsy;
         n.X = b.X;
         n.Y = b.Y;
         n.Z = b.Z;

@@ -2,8 +2,11 @@
 
 #include <array>
 #include <cmath>
+#include <optional>
+#include <string>
 #include <utility>
 
+#include "data/FixniOsy.h"
 #include "data/Tnastaveni.h"
 #include "mereni/Jednotky.h"
 #include "mereni/Text.h"
@@ -67,13 +70,26 @@ CoordinateFileResult KanonickyRadek(std::string_view radekText, int32_t radek, i
                                     uint8_t jednotka, bool yxz, bool sOdchylkami,
                                     std::string& canonical) {
     const std::vector<std::string> tokeny = Tokenize(radekText);
+    // A given point may say after its coordinates which of them are fixed;
+    // one known in plan alone may leave out its height ("P X Y XY"), which
+    // the measurements then give.
+    std::optional<FixniOsy> osy;
+    bool bezVysky = false;
+    if (!sOdchylkami && tokeny.size() == 5) osy = CtiFixniOsy(tokeny[4]);
+    if (!sOdchylkami && tokeny.size() == 4 && CtiFixniOsy(tokeny[3]) == FixniOsy::Poloha) {
+        osy = FixniOsy::Poloha;
+        bezVysky = true;
+    }
     const size_t nejvic = sOdchylkami ? 7 : 4;
-    if (tokeny.size() < 4 || tokeny.size() > nejvic)
-        return Odmitnuti(
-            TokenCountFailure(radek, radekSouboru, tokeny.size(), sOdchylkami ? "4 to 7" : "4"),
-            tokeny);
+    if (tokeny.size() < 4 || (tokeny.size() > nejvic && !osy))
+        return Odmitnuti(TokenCountFailure(radek, radekSouboru, tokeny.size(),
+                                           sOdchylkami          ? "4 to 7"
+                                           : tokeny.size() == 5 ? "4 and XYZ, XY or Z"
+                                                                : "4"),
+                         tokeny);
+    const size_t hodnot = bezVysky ? 3 : osy ? 4 : tokeny.size();
     std::array<Real, 6> v{};
-    for (size_t k = 0; k + 1 < tokeny.size(); ++k) {
+    for (size_t k = 0; k + 1 < hodnot; ++k) {
         const bool odchylka = k >= 3;
         NumberStatus stav = odchylka ? CtiOdchylku(tokeny[k + 1], jednotka, v[k])
                                      : ParseLength(tokeny[k + 1], jednotka, v[k]);
@@ -89,7 +105,9 @@ CoordinateFileResult KanonickyRadek(std::string_view radekText, int32_t radek, i
     }
     canonical = tokeny[0] + ' ' + FormatGeneral(v[0]) + ' ' + FormatGeneral(v[1]) + ' ' +
                 FormatGeneral(v[2]);
-    if (tokeny.size() > 4) {
+    if (osy) {
+        if (*osy != FixniOsy::Vse) canonical += ' ' + std::string(SlovoFixnichOs(*osy));
+    } else if (tokeny.size() > 4) {
         for (size_t k = 3; k < 6; ++k) canonical += ' ' + FormatGeneral(v[k]);
     }
     return Uspech(radek);

@@ -4,6 +4,7 @@
 #include <functional>
 #include <utility>
 
+#include "data/FixniOsy.h"
 #include "data/SouradniceKontrola.h"
 #include "data/Tchyby.h"
 #include "data/Tinfo.h"
@@ -233,6 +234,23 @@ CoordinateLoadReport NacteniSouboruMeritko(Tsouradnice& meritko, Tinfo& info,
     return zprava;
 }
 
+namespace {
+
+// The fixed coordinates of a point fixed in plan or in height alone after its
+// coordinates (one line per full point, in list order), as the reader of
+// given points takes them.
+void PripsatFixniOsy(const Tsouradnice& souradnice, std::vector<std::string>& text) {
+    std::size_t radek = 0;
+    for (const Tbod& b : souradnice.bod) {
+        if (!b.JePlny) continue;
+        if (radek >= text.size()) return;
+        if (b.JeCastecneFixni()) text[radek] += ' ' + std::string(SlovoFixnichOs(b.fixniOsy));
+        ++radek;
+    }
+}
+
+}  // namespace
+
 CoordinateSaveReport UlozeniSouboru(const Tsouradnice& souradnice, const Tnastaveni& nastaveni,
                                     const fs::path& cesta) {
     return Ulozit(
@@ -240,7 +258,11 @@ CoordinateSaveReport UlozeniSouboru(const Tsouradnice& souradnice, const Tnastav
         [](const Tsouradnice& s, std::vector<std::string>& text) {
             return UlozDoStringList(s, text, 0, false);
         },
-        [&](std::vector<std::string>& text) { return WriteCoordinateFile(text, nastaveni); });
+        [&](std::vector<std::string>& text) {
+            CoordinateFileResult r = WriteCoordinateFile(text, nastaveni);
+            if (r.ok) PripsatFixniOsy(souradnice, text);
+            return r;
+        });
 }
 
 CoordinateSaveReport UlozeniSouboruSOdchylkami(const Tsouradnice& souradnice,

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "data/FixniOsy.h"
 #include "data/Tsouradnice.h"
 #include "matice/ElementaryFunctions.h"
 #include "matice/FpGuard.h"
@@ -121,6 +122,10 @@ CoordinateFileResult ZapsatSFixaci(const Tsouradnice& souradnice, std::vector<st
         if (!ZacatekRadku(b, zaokrouhli, radek, chyba)) return false;
         radek += b.JeFixni ? "\t-1" : "\t0";
         if (sAktivitou) radek += "\t-1";
+        // Older files know fully fixed points only: the column is written only
+        // for a point fixed in plan or in height alone.
+        if (!sAktivitou && b.JeCastecneFixni())
+            radek += "\t" + std::string(SlovoFixnichOs(b.fixniOsy));
         return true;
     });
 }
@@ -309,6 +314,11 @@ CoordinateFileResult PridejBodyFixVse(Tsouradnice& souradnice, const std::vector
                           chyba = SpatnyPocet(tokeny.size(), "at least 4");
                           return false;
                       }
+                      // The fixed coordinates of a given point after its
+                      // coordinates (ReadCoordinateFile); other tokens are ignored.
+                      if (tokeny.size() > 4) {
+                          if (const auto osy = CtiFixniOsy(tokeny[4])) b.fixniOsy = *osy;
+                      }
                       return CtiSouradnice(tokeny, b, chyba);
                   });
 }
@@ -347,14 +357,24 @@ CoordinateFileResult ReadFixationForm(Tsouradnice& souradnice,
     return Nahradit(
         souradnice, text,
         [](const std::vector<std::string>& tokeny, Tbod& b, CoordinateFileResult& chyba) {
-            if (tokeny.size() != 5) {
-                chyba = SpatnyPocet(tokeny.size(), "5");
+            if (tokeny.size() != 5 && tokeny.size() != 6) {
+                chyba = SpatnyPocet(tokeny.size(), "5 or 6");
                 return false;
             }
             if (!CtiSouradnice(tokeny, b, chyba)) return false;
-            if (ParseBooleanToken(tokeny[4], b.JeFixni)) return true;
-            chyba = FileFailure(FileError::BadBoolean, 0, 0, tokeny[4]);
-            return false;
+            if (!ParseBooleanToken(tokeny[4], b.JeFixni)) {
+                chyba = FileFailure(FileError::BadBoolean, 0, 0, tokeny[4]);
+                return false;
+            }
+            if (tokeny.size() == 5) return true;
+            // The coordinates a point fixed in plan or in height alone holds.
+            const auto osy = CtiFixniOsy(tokeny[5]);
+            if (!osy) {
+                chyba = FileFailure(FileError::BadFixedAxes, 0, 0, tokeny[5]);
+                return false;
+            }
+            b.fixniOsy = *osy;
+            return true;
         });
 }
 

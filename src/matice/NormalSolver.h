@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "matice/MatrixTypes.h"
 #include "matice/ParallelRows.h"
@@ -31,11 +32,17 @@ struct NormalSystem {
     // point, also where N has no entry (a height against the orientation of a
     // direction): the moves that an error of an observation causes need them.
     int32_t pointUnknowns = 0;
+    // Unknowns held at zero apart from any datum (ascending): the coordinates
+    // a point fixed in plan or in height alone keeps. They have no design
+    // entries; their increments and cofactors are zero. Only without datum
+    // conditions; none (or nullptr) in a network of fully fixed points.
+    const std::vector<int32_t>* held = nullptr;
     // Threads a solver may use; its results do not depend on them.
     int32_t threads = 1;
     // Called while worker threads run (a window repaints itself); may be null.
     const WaitHook* wait = nullptr;
 
+    [[nodiscard]] std::size_t HeldCount() const { return held == nullptr ? 0 : held->size(); }
     [[nodiscard]] int32_t DatumCount() const {
         return conditions == nullptr ? 0 : static_cast<int32_t>(conditions->size());
     }

@@ -122,6 +122,12 @@ bool SparseNormalSolver::CheckSystem(const NormalSystem& s) {
         s.pointUnknowns < 0 || s.pointUnknowns > n || s.pointUnknowns % 3 != 0) {
         return false;
     }
+    if (s.held != nullptr) {
+        for (std::size_t k = 0; k < s.held->size(); ++k) {
+            const int32_t j = (*s.held)[k];
+            if (j < 0 || j >= n || (k > 0 && j <= (*s.held)[k - 1])) return false;
+        }
+    }
     for (int32_t a = 0; a < d; ++a) {
         if (static_cast<int32_t>((*s.conditions)[a].size()) < n ||
             static_cast<int32_t>((*s.datum)[a].size()) < n) {
@@ -380,8 +386,24 @@ bool SparseNormalSolver::Datum(const NormalSystem& s) {
         G_.clear();
         H_.clear();
         reduced_.resize(static_cast<std::size_t>(n));
-        for (int32_t j = 0; j < n; ++j) reduced_[j] = j;
+        if (s.HeldCount() == 0) {
+            for (int32_t j = 0; j < n; ++j) reduced_[j] = j;
+            return true;
+        }
+        // Held coordinates leave N_r; nothing moves them back.
+        held_ = *s.held;
+        int32_t r = 0;
+        std::size_t k = 0;
+        for (int32_t j = 0; j < n; ++j) {
+            const bool held = k < held_.size() && held_[k] == j;
+            if (held) ++k;
+            reduced_[j] = held ? -1 : r++;
+        }
         return true;
+    }
+    if (s.HeldCount() > 0) {
+        return Fail(SolverFailure::Unresolvable,
+                    "Coordinates held apart from the datum need a network fixed by its points");
     }
     G_.assign(s.datum->begin(), s.datum->end());
     for (Tvector& g : G_) g.resize(static_cast<std::size_t>(n));

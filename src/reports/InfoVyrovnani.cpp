@@ -91,8 +91,15 @@ std::vector<InfoRadek> RadkyVyrovnani(const Tjazyk& j, const Tmodel2& f) {
     };
     // Observations whose redundancy number is below 0.01, once the evaluation
     // gave the reliability.
-    if (JeSpolehlivostSpoctena(f))
-        r.push_back({p.nekontrolovane + ":", Pocet(PocetNekontrolovanych(f))});
+    if (!JeSpolehlivostSpoctena(f)) return r;
+    r.push_back({p.nekontrolovane + ":", Pocet(PocetNekontrolovanych(f))});
+    // The side shots and the points those observations move, one line each,
+    // only when there are any.
+    const std::vector<NekontrolovanyBod> body = NekontrolovaneBody(f);
+    if (body.empty()) return r;
+    r.push_back({p.nekontrolovaneBody + ":", Pocet(static_cast<int32_t>(body.size()))});
+    for (const NekontrolovanyBod& b : body)
+        r.push_back({"  " + PopisNekontrolovanehoBodu(j, b), "", true});
     return r;
 }
 

@@ -107,7 +107,10 @@ void zapsatSouradnice(Tprotokol& protokol, const Tsouradnice& souradnice, const 
                 if (typ == kVstupniOdchylky) {
                     r.push_back(sig[o] < 0 ? "-" : f.SouradniceOdchylka(sig[o]));
                 } else {
-                    r.push_back(b.JeFixni ? "-" : Skalovana(sig[o], sigma, f));
+                    // A held coordinate of a point fixed in plan or in
+                    // height alone is as fixed as that of a fixed point.
+                    const bool fixni = b.JeFixni || (b.JeCastecneFixni() && b.DrziOsu(o));
+                    r.push_back(fixni ? "-" : Skalovana(sig[o], sigma, f));
                 }
             }
         }

@@ -2,6 +2,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "data/SouradniceKontrola.h"
@@ -67,6 +68,65 @@ Tsouradnice Urcovane(const Tsouradnice& priblizne, const Tsouradnice& fixni) {
     return urcovane;
 }
 
+// The determined points that the given list fixes in plan or in height alone
+// hold those coordinates at their given values.
+void PrevzitFixniOsy(Tsouradnice& urcovane, const Tsouradnice& zadane) {
+    std::unordered_map<std::string, const Tbod*> castecne;
+    for (const Tbod& z : zadane.bod) {
+        if (z.JePlny && z.JeFixni && z.JeCastecneFixni()) castecne.emplace(z.cislo, &z);
+    }
+    if (castecne.empty()) return;
+    for (Tbod& b : urcovane.bod) {
+        const auto it = castecne.find(b.cislo);
+        if (!b.JePlny || it == castecne.end()) continue;
+        const Tbod& z = *it->second;
+        b.fixniOsy = z.fixniOsy;
+        if (b.DrziOsu(0)) b.X = z.X;
+        if (b.DrziOsu(1)) b.Y = z.Y;
+        if (b.DrziOsu(2)) b.Z = z.Z;
+    }
+}
+
+// The given points as the approximate coordinates start from them. The free
+// coordinates of a point fixed in plan or in height alone (a height nobody
+// knows, written as 0 or a guess) come from the measurements where two or
+// more fully given points reach the point without it: a wrong height would
+// otherwise spread to the heights and the reduced distances of its
+// neighbours.
+Tsouradnice SVolnymiOsami(const Tsouradnice& zadane, const Tmereni& skupiny, const Workspace& ws) {
+    Tsouradnice uplne;
+    bool castecne = false;
+    for (const Tbod& b : zadane.bod) {
+        if (!b.JePlny) continue;
+        if (b.JeFixni && b.JeCastecneFixni()) {
+            castecne = true;
+        } else {
+            uplne.PridejBod(b);
+        }
+    }
+    if (!castecne || uplne.PocetPlnychBodu() < 2) return zadane;
+    Tsouradnice predbezne;
+    VysledekPriblizne historie;
+    if (!PribliznePoRedukci(uplne, skupiny, ws.souradniceMeritko, ws.nastaveni, predbezne,
+                            historie)) {
+        return zadane;
+    }
+    std::unordered_map<std::string, const Tbod*> spocitane;
+    for (const Tbod& b : predbezne.bod) {
+        if (b.JePlny) spocitane.emplace(b.cislo, &b);
+    }
+    Tsouradnice zname = zadane;
+    for (Tbod& b : zname.bod) {
+        if (!b.JePlny || !b.JeFixni || !b.JeCastecneFixni()) continue;
+        const auto it = spocitane.find(b.cislo);
+        if (it == spocitane.end()) continue;
+        if (!b.DrziOsu(0)) b.X = it->second->X;
+        if (!b.DrziOsu(1)) b.Y = it->second->Y;
+        if (!b.DrziOsu(2)) b.Z = it->second->Z;
+    }
+    return zname;
+}
+
 // Sorted by point number and numbered, as the adjustment and the windows take it.
 void Seradit(Tsouradnice& body, const bool jeFixni) {
     for (Tbod& b : body.bod) b.JeFixni = jeFixni;
@@ -127,8 +187,9 @@ std::optional<Zastaveni> Priprava(Workspace& ws, VysledekAnalyzy& v, int32_t& po
         return Zastaveni{oznameni::kKonfigurace, {}, false, RadekBezZadanychVMereni(ws)};
     }
     Tsouradnice priblizne;
-    if (!PribliznePoRedukci(zadane.vse, prumery.skupiny, ws.souradniceMeritko, ws.nastaveni,
-                            priblizne, v.priblizne)) {
+    const Tsouradnice zname = SVolnymiOsami(zadane.vse, prumery.skupiny, ws);
+    if (!PribliznePoRedukci(zname, prumery.skupiny, ws.souradniceMeritko, ws.nastaveni, priblizne,
+                            v.priblizne)) {
         return Zastaveni{};
     }
     ws.mereniVyrovnani = prumery.polohy;
@@ -141,6 +202,7 @@ std::optional<Zastaveni> Priprava(Workspace& ws, VysledekAnalyzy& v, int32_t& po
         return Zastaveni{};
     }
     ws.souradnicePriblizne = Urcovane(priblizne, zadane.fixni);
+    PrevzitFixniOsy(ws.souradnicePriblizne, zadane.vse);
     Seradit(ws.souradnicePriblizne, false);
     ws.souradniceFixniVyrovnani = zadane.fixni;
     Seradit(ws.souradniceFixniVyrovnani, true);

@@ -306,6 +306,14 @@ std::string VarovaniNekontrolovanych(const Workspace& ws, const Tmodel2& model) 
         text += T(ws, "; body, které na nich závisí: ", "; points that depend on them: ") +
                 SeznamSDalsimi(ws, body);
     }
+    std::vector<std::string> rajony;
+    for (const int32_t b : PostranniBody(model))
+        rajony.push_back(model.souradnice.bod[static_cast<std::size_t>(b)].cislo);
+    if (!rajony.empty()) {
+        text += T(ws, "; rajóny (cíle jediného stanoviska, jedno polární měření): ",
+                  "; side shots (targets of one station only, one polar measurement): ") +
+                SeznamSDalsimi(ws, rajony);
+    }
     return text;
 }
 

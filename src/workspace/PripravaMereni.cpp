@@ -108,7 +108,9 @@ ZadaneBody ZadaneVMereni(const Tsouradnice& zadane, const std::vector<std::strin
     Tsouradnice nefixni;
     for (const Tbod& b : zadane.bod) {
         if (!b.JePlny || vMereni.count(b.cislo) == 0) continue;
-        (b.JeFixni ? vysledek.fixni : nefixni).PridejBod(b);
+        // A point fixed in plan or in height alone is known to the
+        // approximate coordinates but determined by the adjustment.
+        (b.JeFixni && !b.JeCastecneFixni() ? vysledek.fixni : nefixni).PridejBod(b);
     }
     vysledek.vse = vysledek.fixni;
     vysledek.vse.PridejBody2(nefixni);

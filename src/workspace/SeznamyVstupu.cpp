@@ -247,8 +247,22 @@ bool FixovatBody(Tsouradnice& body, const Tvyber& vyber, bool fixni) {
     bool zmena = false;
     for (std::size_t i = 0; i < body.bod.size() && i < vyber.hromadny.size(); ++i) {
         Tbod& b = body.bod[i];
-        if (!vyber.hromadny[i] || !b.JePlny || b.JeFixni == fixni) continue;
+        if (!vyber.hromadny[i] || !b.JePlny) continue;
+        if (b.JeFixni == fixni && !b.JeCastecneFixni()) continue;
         b.JeFixni = fixni;
+        b.fixniOsy = FixniOsy::Vse;
+        zmena = true;
+    }
+    return zmena;
+}
+
+bool FixovatOsyBodu(Tsouradnice& body, const Tvyber& vyber, const FixniOsy osy) {
+    bool zmena = false;
+    for (std::size_t i = 0; i < body.bod.size() && i < vyber.hromadny.size(); ++i) {
+        Tbod& b = body.bod[i];
+        if (!vyber.hromadny[i] || !b.JePlny || (b.JeFixni && b.fixniOsy == osy)) continue;
+        b.JeFixni = true;
+        b.fixniOsy = osy;
         zmena = true;
     }
     return zmena;

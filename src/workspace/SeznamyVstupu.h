@@ -54,6 +54,9 @@ bool SeraditBody(Tsouradnice& body, Tvyber& vyber, int velicina);
 // X and Y of the selected points exchanged.
 bool ZamenitXY(Tsouradnice& body, const Tvyber& vyber);
 bool FixovatBody(Tsouradnice& body, const Tvyber& vyber, bool fixni);
+// Fixes the selected full points in the coordinates `osy` only (FixniOsy::Vse:
+// in all three); true when one changed.
+bool FixovatOsyBodu(Tsouradnice& body, const Tvyber& vyber, FixniOsy osy);
 // Flags and error counters of the list as a window shows it.
 void ZkontrolovatBody(Workspace& ws, SeznamBodu druh, Tsouradnice& body);
 // Closing the window: the copy without empty points replaces the list, which is

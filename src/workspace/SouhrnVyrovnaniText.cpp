@@ -135,6 +135,8 @@ std::vector<std::string> RadkySouhrnuVyrovnani(const Workspace& ws,
         Line(r, "Switched off by the user (not adjusted)", vyrazeno);
     Line(r, "Uncontrolled observations", souhrn.pocetNekontrolovanych);
     Line(r, "Points depending on them", static_cast<int32_t>(souhrn.zavisleBody.size()));
+    if (!souhrn.nekontrolovaneBody.empty())
+        Line(r, "Uncontrolled points", PopisNekontrolovanychBodu(j, souhrn.nekontrolovaneBody));
     return r;
 }
 

@@ -58,7 +58,8 @@ class Beh {
         if (!m_.Vyhodnoceni()) return Zastaveni{oznameni::kVyhodnoceni};
         // The reliability is a view of the result; the result stands without it.
         VypocetSpolehlivosti(m_, ws_.nastaveni.vyrovnani.rozikoOdlehlost, v_.spolehlivost);
-        if (v_.spolehlivost.pocetNekontrolovanych > 0) {
+        if (v_.spolehlivost.pocetNekontrolovanych > 0 ||
+            !v_.spolehlivost.nekontrolovaneBody.empty()) {
             UkazatVarovani(ws_, ui_, VarovaniNekontrolovanych(ws_, m_));
         }
         // The drawing is a view of the result; without it the result still stands.
@@ -204,6 +205,7 @@ SouhrnVyrovnani ShrnoutVyrovnani(const Workspace& ws) {
     s.typVah = ws.info.infoVahy.typVah;
     s.pocetNekontrolovanych = PocetNekontrolovanych(m);
     s.zavisleBody = ZavisleBody(m);
+    s.nekontrolovaneBody = NekontrolovaneBody(m);
     const Tmodel2& o = ws.modelOdlehly;
     s.vylucovaniOdlehlych = o.pocetMereni >= 0;
     if (!s.vylucovaniOdlehlych) return s;

@@ -146,6 +146,8 @@ struct SouhrnVyrovnani {
     // 0.01) and the determined points they move.
     int32_t pocetNekontrolovanych = 0;
     std::vector<std::string> zavisleBody;
+    // The side shots and the points depending on uncontrolled observations.
+    std::vector<NekontrolovanyBod> nekontrolovaneBody;
 };
 
 // Runs the raw-data analysis on the workspace (raw measurements, given points,

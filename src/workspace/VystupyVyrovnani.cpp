@@ -46,6 +46,44 @@ VysledekUvolneni UvolnitBody(Workspace& ws, const bool vse, const std::vector<st
     return v;
 }
 
+VysledekUvolneni FixovatOsy(Workspace& ws, const std::vector<std::string>& poloha,
+                            const std::vector<std::string>& vyska) {
+    VysledekUvolneni v;
+    std::vector<Tbod>& body = ws.souradniceFixni.bod;
+    const auto najit = [&body](const std::string& jmeno) -> Tbod* {
+        for (Tbod& b : body) {
+            if (b.JePlny && b.cislo == jmeno) return &b;
+        }
+        return nullptr;
+    };
+    for (const std::vector<std::string>* jmena : {&poloha, &vyska}) {
+        for (const std::string& jmeno : *jmena) {
+            if (najit(jmeno) == nullptr) v.nenalezene.push_back(jmeno);
+        }
+    }
+    if (!v.nenalezene.empty()) {
+        v.ok = false;
+        return v;
+    }
+    const auto obsahuje = [](const std::vector<std::string>& v, const std::string& j) {
+        return std::find(v.begin(), v.end(), j) != v.end();
+    };
+    bool zmena = false;
+    for (const std::vector<std::string>* jmena : {&poloha, &vyska}) {
+        for (const std::string& jmeno : *jmena) {
+            Tbod& b = *najit(jmeno);
+            const bool p = obsahuje(poloha, jmeno);
+            const bool h = obsahuje(vyska, jmeno);
+            const FixniOsy osy = p && h ? FixniOsy::Vse : p ? FixniOsy::Poloha : FixniOsy::Vyska;
+            zmena = zmena || !b.JeFixni || b.fixniOsy != osy;
+            b.JeFixni = true;
+            b.fixniOsy = osy;
+        }
+    }
+    if (zmena) ws.state.GivenPointsChanged();
+    return v;
+}
+
 bool SestavitVysledky(const Workspace& ws, VysledkyVyrovnani& vysledky, RozsahZobrazeni rozsah) {
     vysledky = VysledkyVyrovnani{};
     if (!ws.state.Current(Step::Adjustment)) return false;

@@ -34,6 +34,13 @@ struct VysledekUvolneni {
 // nothing at all. Freeing a point makes the analysis no longer current.
 VysledekUvolneni UvolnitBody(Workspace& ws, bool vse, const std::vector<std::string>& jmena);
 
+// Fixes given points in plan only (`poloha`: X and Y held, the height
+// determined) or in height only (`vyska`); a point named in both is fixed in
+// all three coordinates. A name that is not among the full given points
+// changes nothing at all. A change makes the analysis no longer current.
+VysledekUvolneni FixovatOsy(Workspace& ws, const std::vector<std::string>& poloha,
+                            const std::vector<std::string>& vyska);
+
 // ---- the adjusted network ----
 
 // One rejected observation with the values of its test (metres and radians):

@@ -171,6 +171,97 @@ TEST(Spolehlivost, APointFixedByOnePolarMeasurementIsUncontrolled) {
     }
 }
 
+// The redundancy of an error common to the equations `cleny`: c = sum p_i a_i,
+// r = 1 - c N^-1 c^T / sum p_i, computed directly.
+Real RedundanceSpolecne(const Tmodel2& m, const Reference& ref,
+                        const std::vector<std::size_t>& cleny) {
+    const std::size_t u = ref.q.size();
+    std::vector<Real> c(u, 0);
+    Real soucetVah = 0;
+    for (const std::size_t i : cleny) {
+        soucetVah += m.diagonalaVah[i];
+        for (std::size_t k = 0; k < u; ++k) c[k] += m.diagonalaVah[i] * ref.a[i][k];
+    }
+    Real cqc = 0;
+    for (std::size_t j = 0; j < u; ++j) {
+        for (std::size_t k = 0; k < u; ++k) cqc += c[j] * ref.q[j][k] * c[k];
+    }
+    return 1 - cqc / soucetVah;
+}
+
+TEST(Spolehlivost, RepeatedPointingsToASideShotCountAsOneMeasurement) {
+    // X seen from F alone, in two sets: each set alone has a redundancy of about
+    // a half, but a distance wrong by the same amount in both sets (a wrong
+    // prism constant) moves X without any residual showing it.
+    test::ModelSit s = test::CtyruhelnikovaSit(2);
+    s.Bod("X", 1150, 1500, 101, false);
+    s.sit.Cil("X");
+    Tmodel2 model;
+    ASSERT_TRUE(s.Nacist(model, s.Mereni(2))) << model.chyba;
+    ASSERT_TRUE(test::Iterovat(model)) << model.chyba;
+    ASSERT_TRUE(model.Vyhodnoceni()) << model.chyba;
+    SouhrnSpolehlivosti souhrn;
+    ASSERT_TRUE(VypocetSpolehlivosti(model, 0.05L, souhrn));
+    const Reference ref = Spocitat(model);
+    // The sum is of the single observations' figures.
+    EXPECT_NEAR(souhrn.soucetRedundanci, model.pocetNadbytecnych, 1e-9L);
+    const std::vector<const TmerenaVelicina*> rovnice = Rovnice(model);
+    std::vector<std::size_t> kX[4];
+    std::vector<std::size_t> ab;  // the distances C -> D of both sets
+    for (std::size_t i = 0; i < rovnice.size(); ++i) {
+        const TmerenaVelicina& z = *rovnice[i];
+        if (z.cislo_cil == "X") kX[z.typ].push_back(i);
+        if (z.typ == velicina::kDelka && z.cislo_stn == "C" && z.cislo_cil == "D") ab.push_back(i);
+    }
+    int32_t kXCelkem = 0;
+    for (const int32_t typ : {velicina::kDelka, velicina::kSmer, velicina::kZenit}) {
+        ASSERT_EQ(kX[typ].size(), 2u) << typ;
+        kXCelkem += 2;
+        // Alone, each set is controlled by the other one.
+        EXPECT_GT(ref.r[kX[typ][0]], 0.3L);
+        const Real spolecne = RedundanceSpolecne(model, ref, kX[typ]);
+        EXPECT_LT(spolecne, 1e-9L);
+        for (const std::size_t i : kX[typ]) {
+            const TmerenaVelicina& z = *rovnice[i];
+            EXPECT_TRUE(z.jeNekontrolovane);
+            EXPECT_NEAR(z.redundance, spolecne, 1e-9L);
+            EXPECT_EQ(z.mdb, -1);
+            EXPECT_TRUE(z.zavisiCil);
+        }
+    }
+    EXPECT_EQ(souhrn.pocetNekontrolovanych, kXCelkem);
+    EXPECT_EQ(souhrn.zavisleBody, std::vector<std::string>{"X"});
+    ASSERT_EQ(souhrn.nekontrolovaneBody.size(), 1u);
+    EXPECT_EQ(souhrn.nekontrolovaneBody[0].cislo, "X");
+    EXPECT_EQ(souhrn.nekontrolovaneBody[0].duvod, DuvodNekontrolovanosti::PostranniBod);
+    EXPECT_EQ(PostranniBody(model).size(), 1u);
+    // A distance seen from both ends keeps its own figures: its common error
+    // shows in the reverse distance.
+    ASSERT_EQ(ab.size(), 2u);
+    EXPECT_GT(RedundanceSpolecne(model, ref, ab), kMezNekontrolovane);
+    for (const std::size_t i : ab) {
+        EXPECT_FALSE(rovnice[i]->jeNekontrolovane);
+        EXPECT_NEAR(rovnice[i]->redundance, ref.r[i], 1e-9L);
+    }
+}
+
+TEST(Spolehlivost, APointSeenFromTwoStationsIsNoSideShot) {
+    test::ModelSit s = test::CtyruhelnikovaSit(2);
+    s.Bod("X", 1150, 1500, 101, false);
+    s.sit.Cil("X");
+    s.Bod("G", 1120, 1620, 103, true);
+    s.Stanovisko("G", 0.7L, {"X", "C", "D"});
+    Tmodel2 model;
+    ASSERT_TRUE(s.Nacist(model, s.Mereni(2))) << model.chyba;
+    ASSERT_TRUE(test::Iterovat(model)) << model.chyba;
+    ASSERT_TRUE(model.Vyhodnoceni()) << model.chyba;
+    SouhrnSpolehlivosti souhrn;
+    ASSERT_TRUE(VypocetSpolehlivosti(model, 0.05L, souhrn));
+    EXPECT_TRUE(PostranniBody(model).empty());
+    EXPECT_EQ(souhrn.pocetNekontrolovanych, 0);
+    EXPECT_TRUE(souhrn.nekontrolovaneBody.empty());
+}
+
 TEST(Spolehlivost, FreeNetworkRedundancyNumbersAddUpToItsRedundancy) {
     test::ModelSit s = test::CtyruhelnikovaSit(0);
     Tmodel2 model;

@@ -158,13 +158,15 @@ TEST_F(AdjustedWorkspace, RedundancyNumbersAddUpAndUncontrolledAreListed) {
         if (o["redundancy"].number < 0.01) ++nekontrolovanych;
     }
     EXPECT_NEAR(soucet, json["summary"]["redundancy"].number, 1e-6);
+    ASSERT_EQ(nekontrolovanych, static_cast<size_t>(PocetNekontrolovanych(ws.modelVyrovnany)));
+    // The points at risk, each with the uncontrolled observations behind it.
     const Json& u = json["uncontrolled"];
-    ASSERT_EQ(u.size(), nekontrolovanych);
-    ASSERT_EQ(u.size(), static_cast<size_t>(PocetNekontrolovanych(ws.modelVyrovnany)));
+    ASSERT_EQ(u.size(), NekontrolovaneBody(ws.modelVyrovnany).size());
     for (size_t i = 0; i < u.size(); ++i) {
-        EXPECT_LT(u[i]["redundancy"].number, 0.01);
-        EXPECT_FALSE(u[i]["station"].text.empty());
-        EXPECT_EQ(u[i]["points"].type, Json::Type::Array);
+        EXPECT_FALSE(u[i]["point"].text.empty());
+        EXPECT_TRUE(u[i]["reason"].text == "side_shot" ||
+                    u[i]["reason"].text == "depends_on_uncontrolled");
+        for (const Json& o : u[i]["observations"].items) EXPECT_LT(o["redundancy"].number, 0.01);
     }
 }
 

@@ -73,6 +73,104 @@ TEST(CliAdjust, TinyNetworkInAscLandsOnTheTruth) {
     EXPECT_EQ(result["orientations"].size(), 5u);
 }
 
+// A point seen from one station in both sets, the distance 0.5 m too long in
+// both: the two sets agree, no residual shows the error, and the point must be
+// named as uncontrolled rather than pass in silence.
+TEST(CliAdjust, ASideShotInTwoSetsIsNamedAsUncontrolled) {
+    const Network n({"--layout", "tiny", "--seed", "3"});
+    // X is pointed next to the first target of the first station: after it in
+    // face I, before it in face II (the reverse order of the second face).
+    const auto rows = test::FileTokens(n.File(".mtx"));
+    ASSERT_FALSE(rows.empty());
+    const std::vector<std::string> first = rows.front();
+    ASSERT_EQ(first.size(), 8u);
+    std::string text;
+    int copied = 0;
+    for (const std::vector<std::string>& t : rows) {
+        std::string line;
+        for (const std::string& token : t) line += (line.empty() ? "" : " ") + token;
+        line += "\r\n";
+        if (t.size() != 8 || t[0] != first[0] || t[3] != first[3]) {
+            text += line;
+            continue;
+        }
+        const std::string x = t[0] + " " + t[1] + " " + t[2] + " X " + t[4] + " " + t[5] + " " +
+                              t[6] + " " + std::to_string(std::stod(t[7]) + 0.5) + "\r\n";
+        text += std::stod(t[6]) < 200 ? line + x : x + line;
+        ++copied;
+    }
+    ASSERT_GE(copied, 4);  // two faces in two sets
+    vertano::test::WriteBytes(n.File(".mtx"), text);
+    const Outcome r = Adjust(n, n.File(".mtx"), {"--no-exclusion"});
+    ASSERT_EQ(r.status, kExitOk) << r.out << r.err;
+    EXPECT_TRUE(Contains(r.err + r.out,
+                         "side shots (targets of one station only, one polar "
+                         "measurement): X"))
+        << r.err;
+    EXPECT_EQ(LineStarting(r.out, "Uncontrolled points:"), "Uncontrolled points: X (side shot)");
+    const Json result = ReadJson(n.File(".json"));
+    const Json& u = result["uncontrolled"];
+    ASSERT_EQ(u.size(), 1u);
+    EXPECT_EQ(u[0]["point"].text, "X");
+    EXPECT_EQ(u[0]["reason"].text, "side_shot");
+    int distances = 0;
+    for (const Json& o : u[0]["observations"].items) {
+        EXPECT_EQ(o["target"].text, "X");
+        EXPECT_LT(o["redundancy"].number, 0.01);
+        distances += o["kind"].text == "distance" ? 1 : 0;
+    }
+    EXPECT_EQ(distances, 2);  // one per set
+}
+
+// A given point known in plan only: its X and Y stay, its height is
+// determined from the measurements (the file's height, 0 or none at all, only
+// a start); the same from --fix-plan and from the column of the file. A name
+// that is not a given point is refused.
+TEST(CliAdjust, APointFixedInPlanKeepsItsPositionAndGetsItsHeight) {
+    const Network n({"--layout", "tiny", "--seed", "3"});
+    const auto given = test::FileTokens(n.File("-given.txt"));
+    ASSERT_GE(given.size(), 3u);
+    const std::string name = given[2][0];
+    const auto truth = ReadXyz(n.File("-truth.txt"));
+    for (const bool column : {true, false}) {
+        SCOPED_TRACE(column ? "column" : "--fix-plan");
+        std::string text;
+        for (const auto& t : given) {
+            text += t[0] + " " + t[1] + " " + t[2] +
+                    (t[0] != name ? " " + t[3]
+                     : column     ? " XY"
+                                  : " 0") +
+                    "\r\n";
+        }
+        vertano::test::WriteBytes(n.File("-given.txt"), text);
+        const Outcome r = Adjust(
+            n, n.File(".mtx"),
+            column ? std::vector<std::string>{} : std::vector<std::string>{"--fix-plan", name});
+        ASSERT_EQ(r.status, kExitOk) << r.out << r.err;
+        EXPECT_EQ(LineStarting(r.out, "Number of fixed points:"), "Number of fixed points: 2");
+        const Json result = ReadJson(n.File(".json"));
+        bool found = false;
+        for (const Json& p : result["points"].items) {
+            if (p["name"].text != name) {
+                EXPECT_TRUE(p["fixed_axes"].IsNull()) << p["name"].text;
+                continue;
+            }
+            found = true;
+            EXPECT_FALSE(p["fixed"].boolean);
+            EXPECT_EQ(p["fixed_axes"].text, "XY");
+            EXPECT_NEAR(p["x"].number, std::stod(given[2][1]), 1e-9);
+            EXPECT_NEAR(p["y"].number, std::stod(given[2][2]), 1e-9);
+            EXPECT_NEAR(p["z"].number, truth.at(name).z, 0.01);
+            EXPECT_EQ(p["sx"].number, 0);
+            EXPECT_GT(p["sz"].number, 0);
+        }
+        EXPECT_TRUE(found);
+    }
+    const Outcome r = Adjust(n, n.File(".mtx"), {"--fix-height", "NOPE"});
+    EXPECT_EQ(r.status, kExitUsage) << r.out << r.err;
+    EXPECT_TRUE(Contains(r.err, "'NOPE' is not among the given points")) << r.err;
+}
+
 // --coords: every point of the adjustment, the adjusted ones first, in the
 // coordinate unit with the program's 4 decimals.
 TEST(CliAdjust, CoordinateFileInFeetHoldsEveryPointAdjustedFirst) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -147,8 +148,9 @@ std::string Gon(double rad) {
 // A network in the XML format of GNU Gama whose adjusted points sight the
 // fixed ones with directions only (no zenith angle, no distance), as far trig
 // points are sighted; the values are exact, so the adjustment lands on the
-// points the file was made from.
-std::string SitSeSmery() {
+// points the file was made from. With `cJenPoloha` point C is fixed in plan
+// alone, its height adjusted from a wrong start by a full pointing from P.
+std::string SitSeSmery(bool cJenPoloha = false) {
     const BodSite body[] = {{"A", 0, 0, 100},       {"B", 1000, 0, 120},  {"C", 0, 1000, 90},
                             {"D", 1000, 1000, 110}, {"P", 400, 500, 105}, {"Q", 600, 300, 98}};
     const auto bod = [&](const std::string& id) {
@@ -175,12 +177,17 @@ std::string SitSeSmery() {
         "<points-observations distance-stdev=\"2\" direction-stdev=\"5\" "
         "zenith-angle-stdev=\"5\">\n";
     for (const BodSite& b : body) {
+        const bool c = cJenPoloha && b.id == std::string("C");
         x += "<point id=\"" + std::string(b.id) + "\" x=\"" + FormatFixed(b.x, 3) + "\" y=\"" +
-             FormatFixed(b.y, 3) + "\" z=\"" + FormatFixed(b.z, 3) + "\" " +
-             (b.id[0] < 'P' ? "fix=\"xyz\"" : "adj=\"xyz\"") + "/>\n";
+             FormatFixed(b.y, 3) + "\" z=\"" + FormatFixed(c ? b.z + 5 : b.z, 3) + "\" " +
+             (c               ? "fix=\"xy\" adj=\"z\""
+              : b.id[0] < 'P' ? "fix=\"xyz\""
+                              : "adj=\"xyz\"") +
+             "/>\n";
     }
-    x += "<obs from=\"P\">" + smer("P", "A") + smer("P", "B") + smer("P", "C") + smer("P", "D") +
-         plne("P", "Q") + "</obs>\n";
+    x += "<obs from=\"P\">" + smer("P", "A") + smer("P", "B") +
+         (cJenPoloha ? plne("P", "C") : smer("P", "C")) + smer("P", "D") + plne("P", "Q") +
+         "</obs>\n";
     x += "<obs from=\"Q\">" + smer("Q", "A") + smer("Q", "B") + smer("Q", "D") + plne("Q", "P") +
          "</obs>\n";
     x += "<obs from=\"A\">" + smer("A", "B") + plne("A", "P") + plne("A", "Q") + "</obs>\n";
@@ -209,6 +216,32 @@ TEST(CliIncomplete, AGamaNetworkWithDirectionOnlySightsAdjustsOntoItsPoints) {
     int zenitu = 0;
     for (const Json& o : result["observations"].items) zenitu += o["kind"].text == "zenith";
     EXPECT_EQ(zenitu, 6);
+}
+
+// Direction-only sights and a point fixed in plan alone in one file: the held
+// plan stays as given, the height is found from the wrong start.
+TEST(CliIncomplete, AGamaNetworkWithDirectionOnlySightsAndAPointFixedInPlan) {
+    vertano::test::TempDir dir;
+    const std::string xml = (dir / "plan.xml").string();
+    vertano::test::WriteBytes(xml, SitSeSmery(true));
+    const std::string json = (dir / "out.json").string();
+    const Outcome r = RunCli({"adjust", xml, "--no-exclusion", "--json", json});
+    ASSERT_EQ(r.status, kExitOk) << r.out << r.err;
+    const Json result = ReadJson(json);
+    std::map<std::string, const Json*> points;
+    for (const Json& b : result["points"].items) points[b["name"].text] = &b;
+    for (const char* p : {"C", "P", "Q"}) ASSERT_EQ(points.count(p), 1u) << p;
+    const Json& c = *points.at("C");
+    EXPECT_EQ(c["fixed_axes"].text, "XY");
+    EXPECT_EQ(c["x"].number, 0);
+    EXPECT_EQ(c["y"].number, 1000);
+    EXPECT_NEAR(c["z"].number, 90, 0.001);
+    EXPECT_NEAR((*points.at("P"))["x"].number, 400, 0.001);
+    EXPECT_NEAR((*points.at("P"))["z"].number, 105, 0.001);
+    EXPECT_NEAR((*points.at("Q"))["y"].number, 300, 0.001);
+    int zenitu = 0;
+    for (const Json& o : result["observations"].items) zenitu += o["kind"].text == "zenith";
+    EXPECT_EQ(zenitu, 7);
 }
 
 }  // namespace

@@ -116,6 +116,33 @@ TEST(DxfExport, LayersInTheLanguageOfTheSettingsWithTheMagnificationAndVisibilit
     }
 }
 
+// A point a gross error in whose measurements cannot be found gets a square
+// on a layer of its own, which a drawing without such points does not have.
+TEST(DxfExport, UncontrolledPointsHaveASquareOnTheirOwnLayer) {
+    test::TempDir dir;
+    TgrafikaData d = Sit();
+    d.body[1].jeNekontrolovany = true;
+    const auto cesta = dir / "u.dxf";
+    std::string chyba;
+    ASSERT_TRUE(ExportovatDXF(d, true, VolbyKresby{}, 1, cesta, chyba)) << chyba;
+    const std::vector<Zaznam> z = Precist(cesta);
+    const std::vector<Zaznam> vrstvy = Typu(z, "LAYER");
+    ASSERT_EQ(vrstvy.size(), 12u);
+    EXPECT_EQ(vrstvy.back().Hodnota("2"), "Uncontrolled");
+    EXPECT_EQ(vrstvy.back().Hodnota("62"), "1");
+    EXPECT_EQ(Typu(z, "POLYLINE", "Uncontrolled").size(), 1u);
+    const std::vector<Zaznam> vrcholy = Typu(z, "VERTEX", "Uncontrolled");
+    ASSERT_EQ(vrcholy.size(), 5u);
+    // Around the point: x = -Y, y = -X in a geodetic system.
+    Real x = 0, y = 0;
+    for (const Zaznam& v : vrcholy) {
+        x += v.Cislo("10");
+        y += v.Cislo("20");
+    }
+    EXPECT_NEAR((x - vrcholy.back().Cislo("10")) / 4, -2050, 1e-9);
+    EXPECT_NEAR((y - vrcholy.back().Cislo("20")) / 4, -1100, 1e-9);
+}
+
 TEST(DxfExport, EntitiesOfPointsLinesLabelsAndEllipses) {
     test::TempDir dir;
     VolbyKresby v;

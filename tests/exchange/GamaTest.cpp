@@ -144,7 +144,10 @@ TEST(Gama, RefusesWhatItCannotKeepWithTheLine) {
         int32_t line;
         const char* note;
     } cases[] = {
-        {"<point id=\"P\" x=\"1\" y=\"2\" z=\"3\" fix=\"xy\" adj=\"z\"/>", 2, "fixed in plan only"},
+        {"<point id=\"P\" x=\"1\" y=\"2\" z=\"3\" fix=\"xy\"/>", 2,
+         "fixed in plan and neither fixed nor adjusted in height"},
+        {"<point id=\"P\" z=\"3\" fix=\"xy\" adj=\"z\"/>", 2,
+         "fixed in plan without its fixed coordinates"},
         {"<point id=\"P\" adj=\"z\"/>", 2, "adjusted in height only"},
         {"<obs from=\"A\">\n<direction to=\"B\" val=\"1\"/>\n<distance to=\"B\" val=\"2\"/></obs>",
          4, "without a zenith angle"},
@@ -173,6 +176,34 @@ TEST(Gama, RefusesWhatItCannotKeepWithTheLine) {
         EXPECT_EQ(r.fileLine, c.line) << DescribeFileFailure(r);
         EXPECT_NE(DescribeFileFailure(r).find(c.note), std::string::npos) << DescribeFileFailure(r);
     }
+}
+
+TEST(Gama, ImportsPointsFixedInPlanOrInHeightAlone) {
+    const std::string text =
+        "<gama-local><network><points-observations>\n"
+        "<point id=\"A\" x=\"1\" y=\"2\" z=\"3\" fix=\"xy\" adj=\"z\"/>\n"
+        "<point id=\"B\" x=\"4\" y=\"5\" fix=\"xy\" adj=\"z\"/>\n"
+        "<point id=\"C\" z=\"7\" fix=\"z\" adj=\"xy\"/>\n"
+        "</points-observations></network></gama-local>";
+    GamaSit sit;
+    ASSERT_TRUE(ReadGamaText(text, sit).ok);
+    Tnastaveni n;
+    n.Default();
+    ImportovanaSit v;
+    ASSERT_TRUE(GamaDoSite(sit, n, v).ok);
+    const Tbod a = v.body.BodSCislem("A");
+    EXPECT_TRUE(a.JeFixni);
+    EXPECT_EQ(a.fixniOsy, FixniOsy::Poloha);
+    EXPECT_EQ(a.Z, 3);
+    EXPECT_EQ(v.body.BodSCislem("B").fixniOsy, FixniOsy::Poloha);
+    const Tbod c = v.body.BodSCislem("C");
+    EXPECT_EQ(c.fixniOsy, FixniOsy::Vyska);
+    EXPECT_EQ(c.Z, 7);
+    // B has no height and C no position: each starts from 0, with a note.
+    int poznamky = 0;
+    for (const Poznamka& p : v.poznamky)
+        poznamky += p.text.find("starts from 0") != std::string::npos;
+    EXPECT_EQ(poznamky, 2);
 }
 
 TEST(Gama, ExpandsNoEntityAndStopsDeepNesting) {

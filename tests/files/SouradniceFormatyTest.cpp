@@ -53,6 +53,28 @@ TEST(CoordinateFileReader, TinyValueInFeetBecomesZeroSoThatItReadsAgain) {
     EXPECT_EQ(t, Text{"P 0 0 0"});
 }
 
+TEST(CoordinateFileReader, GivenPointsMayNameTheirFixedCoordinates) {
+    Text t = {"A 1 2 3 XY", "B 1 2 3 z", "C 1 2 3 XYZ", "D 1 2 3", "E 1 2 XY"};
+    ASSERT_TRUE(ReadCoordinatesYXZ(t, kMetr).ok);
+    // E is known in plan alone: its height starts from 0.
+    EXPECT_EQ(t, (Text{"A 2 1 3 XY", "B 2 1 3 Z", "C 2 1 3", "D 2 1 3", "E 2 1 0 XY"}));
+    Tsouradnice s;
+    ASSERT_TRUE(PridejBodyFixVse(s, t, 1, true).ok);
+    ASSERT_EQ(s.Pocet(), 5);
+    EXPECT_EQ(s.bod[4].fixniOsy, FixniOsy::Poloha);
+    EXPECT_EQ(s.bod[0].fixniOsy, FixniOsy::Poloha);
+    EXPECT_EQ(s.bod[1].fixniOsy, FixniOsy::Vyska);
+    EXPECT_EQ(s.bod[2].fixniOsy, FixniOsy::Vse);
+    EXPECT_TRUE(s.bod[0].JeFixni);
+    // Identical points take deviations there, not the fixed coordinates.
+    Text identicke = {"A 1 2 3 XY"};
+    EXPECT_FALSE(ReadIdenticalPointsXYZ(identicke, kMetr).ok);
+    Text spatne = {"A 1 2 3 XZ"};
+    const CoordinateFileResult r = ReadCoordinatesXYZ(spatne, kMetr);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, CoordinateFileError::WrongTokenCount);
+}
+
 TEST(CoordinateFileReader, RejectsWrongTokenCountAtTheNonBlankLine) {
     for (const std::string bad : {"C 1 2", "C 1 2 3 4"}) {
         Text t = {"A 1 2 3", "", "B 1 2 3", bad, "D 1 2 3"};

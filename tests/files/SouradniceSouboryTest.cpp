@@ -67,6 +67,8 @@ TEST_P(CoordinateFileRoundTrip, SavedPointsLoadBackInEveryOrderAndUnit) {
 
     Tbod a = Plny("4001", 1000.5, -2000.25, 300.125);
     a.sig_X = 0.002;  // deviations do not go to the file
+    a.JeFixni = true;
+    a.fixniOsy = FixniOsy::Poloha;  // kept as the fifth column
     Tsouradnice puvodni =
         Seznam({a, Plny("4002", 0, 123456.7891, -0.0004), Plny("Bodč", 5e-13L, 7, 8)});
     puvodni.PridejPrazdnyBod();
@@ -89,6 +91,7 @@ TEST_P(CoordinateFileRoundTrip, SavedPointsLoadBackInEveryOrderAndUnit) {
         EXPECT_NEAR(b.Z, o.Z, tolerance) << i;
         EXPECT_EQ(b.sig_X, -1);
         EXPECT_TRUE(b.JeFixni);
+        EXPECT_EQ(b.fixniOsy, i == 0 ? FixniOsy::Poloha : FixniOsy::Vse);
     }
 }
 

@@ -201,6 +201,8 @@ TEST(CoordinateInternalForm, ReadersRefuseBadLinesAndLeaveTheListEmpty) {
     const std::vector<Pripad> pripady = {
         {{"A 1 2 3 -1", "B 1 2 3"}, 0, CoordinateFileError::WrongTokenCount},
         {{"A 1 2 3 -1", "B 1 2 3 yes"}, 0, CoordinateFileError::BadBoolean},
+        {{"A 1 2 3 -1", "B 1 2 3 -1 XZ"}, 0, CoordinateFileError::BadFixedAxes},
+        {{"A 1 2 3 -1", "B 1 2 3 -1 XY 0"}, 0, CoordinateFileError::WrongTokenCount},
         {{"A 1 2 3", "B 1 2 3 0 0 0 0"}, 1, CoordinateFileError::WrongTokenCount},
         {{"A 1 2 3", "B 1 2 3 x"}, 1, CoordinateFileError::BadNumber},
         {{"A 1", "B 1e-13"}, 2, CoordinateFileError::NumberOutOfRange},
@@ -216,6 +218,28 @@ TEST(CoordinateInternalForm, ReadersRefuseBadLinesAndLeaveTheListEmpty) {
         EXPECT_EQ(r.counter, 2) << p.radky[1];
         EXPECT_EQ(s.Pocet(), 0) << p.radky[1];
     }
+}
+
+TEST(CoordinateInternalForm, PointsFixedInPlanOrHeightAloneKeepItThroughTheFixationForm) {
+    Tbod a = Plny("A", 1, 2, 3);
+    a.JeFixni = true;
+    a.fixniOsy = FixniOsy::Poloha;
+    Tbod b = Plny("B", 4, 5, 6);
+    b.JeFixni = true;
+    b.fixniOsy = FixniOsy::Vyska;
+    Tbod c = Plny("C", 7, 8, 9);
+    c.JeFixni = true;
+    Text fix;
+    ASSERT_TRUE(UlozDoStringListFix(Seznam({a, b, c}), fix).ok);
+    // A fully fixed point is written as before: older readers take it.
+    EXPECT_EQ(fix, (Text{"A\t1\t2\t3\t-1\tXY", "B\t4\t5\t6\t-1\tZ", "C\t7\t8\t9\t-1"}));
+    Tsouradnice zpet;
+    ASSERT_TRUE(ReadFixationForm(zpet, fix).ok);
+    ASSERT_EQ(zpet.Pocet(), 3);
+    EXPECT_EQ(zpet.bod[0].fixniOsy, FixniOsy::Poloha);
+    EXPECT_EQ(zpet.bod[1].fixniOsy, FixniOsy::Vyska);
+    EXPECT_EQ(zpet.bod[2].fixniOsy, FixniOsy::Vse);
+    EXPECT_TRUE(zpet.bod[0].JeFixni);
 }
 
 TEST(CoordinateInternalForm, BooleansAsTheProjectFileHasThem) {

@@ -312,6 +312,50 @@ TEST_F(GenerovanaSit, NamesUncontrolledObservationsAndThePointsDependingOnThem) 
     }
 }
 
+TEST_F(GenerovanaSit, NamesASideShotMeasuredInTwoSetsWithTheSameWrongDistance) {
+    // X seen from one station in two sets, the distance 0.5 m too long in both
+    // (a wrong prism constant): the sets agree, so no residual shows it.
+    SimulaceParametry p;
+    p.tvar = SimulaceTvar::Grid;
+    p.pocetBodu = 20;
+    p.seed = 5;
+    const SimulovanaSit s = Generovat(p);
+    Tbod x = s.skutecne.bod[0];
+    x.cislo = "X";
+    x.X -= 60;
+    x.Y -= 35;
+    x.Z += 2;
+    Workspace w;
+    NastaveniTestu(w);
+    NacistSit(w, s);
+    const Tmereni sada = PolarniBod(s, x, w.suroveMereni.NejvetsiPoradi() + 1, 0.5L);
+    Tmereni dveSady = sada;
+    for (const Tzaznam& z : sada.zaznam) dveSady.PridejZaznam(z);
+    w.suroveMereni.PridejMereni2(dveSady);
+    KontrolaVsehoMereni(w.suroveMereni, w.nastaveni, w.chyby);
+    ZaznamInterakce u;
+    ASSERT_TRUE(AnalyzaSuroveMereni(w, u).uspech);
+    const VysledekVyrovnani v = VyrovnaniSite(w, u);
+    ASSERT_TRUE(v.uspech) << v.chyba;
+    int32_t kX = 0;
+    for (const TmerenaVelicina& z : w.modelVyrovnany.delka.zaznam) {
+        if (z.cislo_cil != "X") continue;
+        ++kX;
+        EXPECT_TRUE(z.jeNekontrolovane);
+        EXPECT_LT(z.redundance, kMezNekontrolovane);
+    }
+    EXPECT_EQ(kX, 2);  // one distance per set
+    const SouhrnVyrovnani souhrn = ShrnoutVyrovnani(w);
+    ASSERT_EQ(souhrn.nekontrolovaneBody.size(), 1u);
+    EXPECT_EQ(souhrn.nekontrolovaneBody[0].cislo, "X");
+    EXPECT_EQ(souhrn.nekontrolovaneBody[0].duvod, DuvodNekontrolovanosti::PostranniBod);
+    ASSERT_FALSE(u.oznameni.empty());
+    const std::string& varovani = u.oznameni.back();
+    EXPECT_NE(varovani.find("side shots (targets of one station only, one polar measurement): X"),
+              std::string::npos)
+        << varovani;
+}
+
 TEST_F(GenerovanaSit, AdjustsATraverse) {
     SimulaceParametry p;
     p.tvar = SimulaceTvar::Traverse;

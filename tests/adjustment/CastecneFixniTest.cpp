@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "adjustment/ModelSitPomocne.h"
+#include "adjustment/Tmodel2.h"
+
+namespace vertano {
+namespace {
+
+// The quadrilateral with A and B fixed; `cislo` given as well, fixed in the
+// coordinates `osy` only, its free ones off the truth by a few decimetres.
+struct CastecnaSit {
+    test::ModelSit s = test::CtyruhelnikovaSit(2);
+    Tsouradnice fixni;
+    Tsouradnice priblizne;
+
+    CastecnaSit(const std::string& cislo, FixniOsy osy) {
+        fixni = s.Fixni();
+        Tbod b = s.sit.Skutecny(cislo);
+        b.JeFixni = true;
+        b.fixniOsy = osy;
+        if (!b.DrziOsu(0)) b.X += 0.3L;
+        if (!b.DrziOsu(1)) b.Y -= 0.2L;
+        if (!b.DrziOsu(2)) b.Z += 0.4L;
+        fixni.PridejBod(b);
+        for (const Tbod& p : s.Priblizne().bod) {
+            if (p.cislo != cislo) priblizne.PridejBod(p);
+        }
+    }
+    bool Nacist(Tmodel2& m) const {
+        return m.Nacist(s.Mereni(2), priblizne, fixni, s.vahy, s.doplnek, s.nastaveni);
+    }
+};
+
+TEST(CastecneFixni, APointFixedInPlanKeepsItsPositionAndGetsItsHeight) {
+    for (const FixniOsy osy : {FixniOsy::Poloha, FixniOsy::Vyska}) {
+        SCOPED_TRACE(static_cast<int>(osy));
+        const CastecnaSit c("C", osy);
+        Tmodel2 model;
+        ASSERT_TRUE(c.Nacist(model)) << model.chyba;
+        // C is determined, with the coordinates it holds out of the unknowns.
+        EXPECT_EQ(model.pocetSouradnicFixnich, 6);
+        EXPECT_EQ(model.drzeneNezname.size(), osy == FixniOsy::Poloha ? 2u : 1u);
+        EXPECT_EQ(model.typFixace, fixace::kPevnaSit);
+        ASSERT_TRUE(test::Iterovat(model)) << model.chyba;
+        ASSERT_TRUE(model.Vyhodnoceni()) << model.chyba;
+        const Tbod b = model.souradnice.BodSCislem("C");
+        const Tbod pravda = c.s.sit.Skutecny("C");
+        // Exact measurements: the free coordinates land on the truth, the held
+        // ones never move.
+        EXPECT_NEAR(b.X, pravda.X, 1e-7L);
+        EXPECT_NEAR(b.Y, pravda.Y, 1e-7L);
+        EXPECT_NEAR(b.Z, pravda.Z, 1e-7L);
+        if (osy == FixniOsy::Poloha) {
+            EXPECT_EQ(b.X, pravda.X);
+            EXPECT_EQ(b.sig_X, 0);
+            EXPECT_EQ(b.sig_Y, 0);
+            EXPECT_GT(b.sig_Z, 0);
+        } else {
+            EXPECT_EQ(b.Z, pravda.Z);
+            EXPECT_EQ(b.sig_Z, 0);
+            EXPECT_GT(b.sig_X, 0);
+        }
+    }
+}
+
+TEST(CastecneFixni, HeldCoordinatesAddToTheRedundancy) {
+    test::ModelSit s = test::CtyruhelnikovaSit(2);
+    Tmodel2 volny;
+    ASSERT_TRUE(
+        volny.Nacist(s.Mereni(2), s.Priblizne(), s.Fixni(), s.vahy, s.doplnek, s.nastaveni));
+    const CastecnaSit c("D", FixniOsy::Poloha);
+    Tmodel2 model;
+    ASSERT_TRUE(c.Nacist(model)) << model.chyba;
+    EXPECT_EQ(model.pocetNadbytecnych, volny.pocetNadbytecnych + 2);
+    EXPECT_EQ(model.pocetMereni, volny.pocetMereni);
+}
+
+TEST(CastecneFixni, WithoutTwoPointsFixedInPlanAndOneInHeightTheLoadIsRefused) {
+    test::ModelSit s = test::CtyruhelnikovaSit(1);  // A fixed
+    Tsouradnice fixni = s.Fixni();
+    Tbod b = s.sit.Skutecny("B");
+    b.JeFixni = true;
+    b.fixniOsy = FixniOsy::Vyska;  // in plan A alone
+    fixni.PridejBod(b);
+    Tsouradnice priblizne;
+    for (const Tbod& p : s.Priblizne().bod) {
+        if (p.cislo != "B") priblizne.PridejBod(p);
+    }
+    Tmodel2 model;
+    EXPECT_FALSE(model.Nacist(s.Mereni(), priblizne, fixni, s.vahy, s.doplnek, s.nastaveni));
+    EXPECT_NE(model.chyba.find("two points fixed in plan and one fixed in height"),
+              std::string::npos)
+        << model.chyba;
+    // With B fixed in plan instead the datum is there.
+    fixni.bod.back().fixniOsy = FixniOsy::Poloha;
+    EXPECT_TRUE(model.Nacist(s.Mereni(), priblizne, fixni, s.vahy, s.doplnek, s.nastaveni))
+        << model.chyba;
+}
+
+}  // namespace
+}  // namespace vertano
