@@ -94,6 +94,7 @@ struct Radek {
 struct Obsazeni {
     std::string stanovisko;
     Real vyskaStn = 0;
+    bool vyskaZnama = false;  // set by the first pointing with a zenith angle or a distance
     std::vector<Radek> radky;
     int32_t fileLine = 0;
 };
@@ -308,8 +309,10 @@ FileResult Shluk(const GamaSit& sit, const std::vector<const GamaMereni*>& meren
                              z.k);
         if (!z.zenit && st.bezZenitu++ == 0) st.prvniBezZenitu = z.fileLine;
         // One instrument height per occupation, one target height per pointing.
+        // A horizontal direction does not depend on them: its heights, often left
+        // out beside those of the distance and zenith angle, are not compared.
         std::optional<Real> vyskaOd, vyskaK;
-        for (const auto* m : {&z.smer, &z.zenit, &z.sikma, &z.vodorovna}) {
+        for (const auto* m : {&z.zenit, &z.sikma, &z.vodorovna}) {
             if (!*m) continue;
             const Real hs = (*m)->vyskaOd.value_or(0);
             const Real ht = (*m)->vyskaK.value_or(0);
@@ -322,12 +325,16 @@ FileResult Shluk(const GamaSit& sit, const std::vector<const GamaMereni*>& meren
         }
         if (o.radky.empty()) {
             o.stanovisko = z.od;
-            o.vyskaStn = *vyskaOd;
             o.fileLine = z.fileLine;
-        } else if (*vyskaOd != o.vyskaStn) {
+        }
+        if (vyskaOd && !o.vyskaZnama) {
+            o.vyskaStn = *vyskaOd;
+            o.vyskaZnama = true;
+        } else if (vyskaOd && *vyskaOd != o.vyskaStn) {
             return Odmitnuti(z.fileLine, FileError::InconsistentInstrumentHeight,
                              "instrument heights differ within the cluster of " + o.stanovisko);
         }
+        if (!vyskaK && z.smer) vyskaK = z.smer->vyskaK.value_or(0);
         Radek r;
         r.k = z.k;
         r.skupina = z.skupina;

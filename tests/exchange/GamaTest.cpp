@@ -112,6 +112,36 @@ TEST(Gama, MapsPointingsToTwoFaceSetsAndTheRestToSupplementaryLists) {
     EXPECT_EQ(v.osy.size(), 4u);
 }
 
+// Field files give the heights only with the zenith angles and distances;
+// a horizontal direction does not depend on them.
+TEST(Gama, DirectionsWithoutHeightsTakeThoseOfTheirPointingAndOccupation) {
+    std::string text = kSit;
+    const auto nahradit = [&text](const std::string& co, const std::string& cim) {
+        text.replace(text.find(co), co.size(), cim);
+    };
+    nahradit(R"(<obs from="A" from_dh="1.5">)", R"(<obs from="A">)");
+    nahradit(R"(val="62.5666" stdev="5" to_dh="1.2")", R"(val="62.5666" stdev="5")");
+    nahradit(R"(<z-angle to="C" val="97.2" to_dh="1.2" />)",
+             R"(<z-angle to="C" val="97.2" from_dh="1.5" to_dh="1.2" />)");
+    nahradit(R"(<s-distance to="C" val="180.3" to_dh="1.2" />)",
+             R"(<s-distance to="C" val="180.3" from_dh="1.5" to_dh="1.2" />)");
+    GamaSit sit;
+    ASSERT_TRUE(ReadGamaText(text, sit).ok);
+    Tnastaveni n;
+    n.Default();
+    ImportovanaSit v;
+    const FileResult r = GamaDoSite(sit, n, v);
+    ASSERT_TRUE(r.ok) << DescribeFileFailure(r);
+    ASSERT_EQ(v.mereni.zaznam.size(), 8u);
+    for (const size_t i : {0, 1, 2, 3}) EXPECT_EQ(Real(v.mereni.zaznam[i].vyska_stn), 1.5L) << i;
+    EXPECT_EQ(Real(v.mereni.zaznam[1].vyska_cil), 1.2L);
+    // Heights that differ where they matter are still refused.
+    nahradit(R"(<s-distance to="C" val="180.3" from_dh="1.5")",
+             R"(<s-distance to="C" val="180.3" from_dh="1.6")");
+    ASSERT_TRUE(ReadGamaText(text, sit).ok);
+    EXPECT_FALSE(GamaDoSite(sit, n, v).ok);
+}
+
 TEST(Gama, TurnsOtherAxesAndCounterClockwiseAnglesIntoTheProgramsOnes) {
     const std::string text = R"(<gama-local><network axes-xy="en" angles="right-handed">
 <points-observations direction-stdev="10" zenith-angle-stdev="10" distance-stdev="2">
