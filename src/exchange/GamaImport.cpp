@@ -373,9 +373,25 @@ FileResult Shluk(const GamaSit& sit, const std::vector<const GamaMereni*>& meren
         o.radky.push_back(r);
     }
     if (o.radky.empty()) return {};
-    // Every set needs two targets.
+    // Every set needs two targets. A target pointed again without enough others
+    // for a set of its own (the closing sight of a round, say) is a repeated
+    // pointing of the set before.
     std::map<int32_t, std::set<std::string>> cile;
     for (const Radek& r : o.radky) cile[r.skupina].insert(r.k);
+    for (Radek& r : o.radky) {
+        while (r.skupina > 1 && cile[r.skupina].size() < 2) --r.skupina;
+    }
+    cile.clear();
+    for (const Radek& r : o.radky) cile[r.skupina].insert(r.k);
+    // A direction alone does not depend on the target height; it takes that of
+    // another pointing to the same target, so that repeats agree in it.
+    std::map<std::string, Real> vyskyCilu;
+    for (const Radek& r : o.radky)
+        if (!r.bezZenitu || r.delka > 0) vyskyCilu.emplace(r.k, r.vyskaK);
+    for (Radek& r : o.radky) {
+        const auto v = vyskyCilu.find(r.k);
+        if (r.bezZenitu && r.delka == 0 && v != vyskyCilu.end()) r.vyskaK = v->second;
+    }
     for (const auto& [skupina, jmena] : cile) {
         if (jmena.size() < 2)
             return Odmitnuti(o.fileLine, FileError::Unsupported,

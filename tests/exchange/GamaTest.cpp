@@ -142,6 +142,27 @@ TEST(Gama, DirectionsWithoutHeightsTakeThoseOfTheirPointingAndOccupation) {
     EXPECT_FALSE(GamaDoSite(sit, n, v).ok);
 }
 
+// A round closed on its first target: the closing sight is a repeated pointing
+// of the set, not a set of one target.
+TEST(Gama, ASightRepeatedAloneStaysInItsSet) {
+    std::string text = kSit;
+    const std::string konec = R"(<azimuth to="A" val="262.5666" stdev="20" />)";
+    text.insert(text.find(konec) + konec.size(), "\n  <direction to=\"A\" val=\"0.0004\" />");
+    GamaSit sit;
+    ASSERT_TRUE(ReadGamaText(text, sit).ok);
+    Tnastaveni n;
+    n.Default();
+    ImportovanaSit v;
+    const FileResult r = GamaDoSite(sit, n, v);
+    ASSERT_TRUE(r.ok) << DescribeFileFailure(r);
+    ASSERT_EQ(v.mereni.zaznam.size(), 10u);
+    int32_t kA = 0;
+    for (const Tzaznam& z : v.mereni.zaznam) {
+        if (z.cislo_stn == "C" && z.cislo_cil == "A") ++kA;
+    }
+    EXPECT_EQ(kA, 4);
+}
+
 TEST(Gama, TurnsOtherAxesAndCounterClockwiseAnglesIntoTheProgramsOnes) {
     const std::string text = R"(<gama-local><network axes-xy="en" angles="right-handed">
 <points-observations direction-stdev="10" zenith-angle-stdev="10" distance-stdev="2">
