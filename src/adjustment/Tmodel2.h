@@ -96,6 +96,9 @@ class Tmodel2 {
     // in height alone hold (ascending; Tbod::fixniOsy): never corrected, no
     // observation written for them.
     TindexVector drzeneNezname;
+    // Holds the unobserved free coordinate r of such a point; false when r is
+    // not one.
+    bool DrzetNepozorovanou(int32_t r);
 
     Real odchylkaJednotkovaAprior = -1;
     Real odchylkaJednotkovaAposterior = -1;

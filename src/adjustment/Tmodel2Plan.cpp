@@ -487,11 +487,25 @@ bool Tmodel2::Naplnit() {
     for (int32_t r = 0; r < n; ++r) {
         if (maticePlanuSparse.data[static_cast<std::size_t>(r)].empty() &&
             !std::binary_search(drzeneNezname.begin(), drzeneNezname.end(), r)) {
+            if (DrzetNepozorovanou(r)) continue;
             chyba = "There is no observation of " + PopisNezname(*this, r);
             return false;
         }
     }
     return SestavitNormalniRovnice(*this);
+}
+
+bool Tmodel2::DrzetNepozorovanou(int32_t r) {
+    // The free coordinate of a point fixed in plan or in height alone that no
+    // observation reaches (a trig point sighted by directions only has no
+    // height from them) is not estimable: it stays where it was given, held
+    // like the fixed ones, and counts among them.
+    if (r < 0 || r >= pocetSouradnicUrcovanych) return false;
+    const Tbod& b = souradnice.bod[static_cast<std::size_t>(r / 3)];
+    if (b.JeFixni || !b.JeCastecneFixni()) return false;
+    drzeneNezname.insert(std::upper_bound(drzeneNezname.begin(), drzeneNezname.end(), r), r);
+    ++pocetNadbytecnych;
+    return true;
 }
 
 }  // namespace vertano

@@ -244,5 +244,36 @@ TEST(CliIncomplete, AGamaNetworkWithDirectionOnlySightsAndAPointFixedInPlan) {
     EXPECT_EQ(zenitu, 7);
 }
 
+// A real network (see tests/data/cli/realnet/README.md): 73 of 133 directions
+// to far trig points without zenith angle or distance, a trig point fixed in
+// plan only whose height nothing observes. It adjusts as it is and lies on the
+// plan of an outside program's adjustment of the same observations.
+TEST(CliIncomplete, ARealNetworkAdjustsWithoutPlaceholders) {
+    vertano::test::TempDir dir;
+    const std::string coords = (dir / "coords.txt").string();
+    const Outcome r = RunCli({"adjust", test::Data("realnet/zoltan-test-3d-dms.xml"), "--yes",
+                              "--no-exclusion", "--coords", coords});
+    ASSERT_EQ(r.status, kExitOk) << r.out << r.err;
+    EXPECT_TRUE(Contains(r.out, "Number of redundant measurements: 153")) << r.out;
+    std::map<std::string, std::vector<double>> ours;
+    for (const auto& t : test::FileTokens(coords)) {
+        if (t.size() >= 4) ours[t[0]] = {std::stod(t[1]), std::stod(t[2]), std::stod(t[3])};
+    }
+    EXPECT_EQ(ours.at("504")[0], 60752.89);
+    EXPECT_EQ(ours.at("504")[1], 588145.85);
+    double sum = 0;
+    int n = 0;
+    for (const auto& t : test::FileTokens(test::Data("realnet/peer-adjusted.txt"))) {
+        ASSERT_EQ(ours.count(t[0]), 1u) << t[0];
+        const double plan =
+            std::hypot(ours[t[0]][0] - std::stod(t[1]), ours[t[0]][1] - std::stod(t[2]));
+        EXPECT_LT(plan, 0.02) << t[0];
+        sum += plan * plan;
+        ++n;
+    }
+    EXPECT_EQ(n, 21);
+    EXPECT_LT(std::sqrt(sum / n), 0.005);
+}
+
 }  // namespace
 }  // namespace vertano::cli
