@@ -82,7 +82,9 @@ bool Uhel(std::string_view text, Real& radiany, bool& stupne) {
     if (!Cislo(t.substr(0, p1), d) || !Cislo(t.substr(p1 + 1, p2 - p1 - 1), m) ||
         !Cislo(t.substr(p2 + 1), s))
         return false;
-    if (d < 0 || m < 0 || m >= 60 || s < 0 || s >= 60) return false;
+    // Seconds of exactly 60 are a reading rounded up (59.996 written with two
+    // decimals) and carry into the minute; anything beyond is no angle.
+    if (d < 0 || m < 0 || m >= 60 || s < 0 || s > 60) return false;
     const Real deg = d + m / 60 + s / 3600;
     radiany = (zaporny ? -deg : deg) * kPi / 180;
     return true;
