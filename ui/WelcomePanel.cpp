@@ -45,6 +45,10 @@ WelcomePanel::WelcomePanel(QWidget* parent) : QWidget(parent) {
     raw_ = Button(this, "pridatSurova");
     project_ = Button(this, "otevritProjekt");
     for (QPushButton* b : {example_, raw_, project_}) outer->addWidget(b, 0, Qt::AlignLeft);
+    // The way past the welcome stays with the other first steps, as a plain link.
+    empty_ = Button(this, "prazdnaTabulka");
+    empty_->setFlat(true);
+    outer->addWidget(empty_, 0, Qt::AlignLeft);
     outer->addSpacing(16);
     recentTitle_ = new QLabel(this);
     QFont bold = recentTitle_->font();
@@ -55,9 +59,6 @@ WelcomePanel::WelcomePanel(QWidget* parent) : QWidget(parent) {
     recentList_->setSpacing(2);
     outer->addLayout(recentList_);
     outer->addStretch(1);
-    empty_ = Button(this, "prazdnaTabulka");
-    empty_->setFlat(true);
-    outer->addWidget(empty_, 0, Qt::AlignRight);
 }
 
 void WelcomePanel::Fill(const DesktopTexts& texts, const QStringList& recent, bool exampleExists) {
