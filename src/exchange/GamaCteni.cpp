@@ -296,6 +296,11 @@ void Observation(Kontext& k, GamaDruh druh, const std::string& jmeno, const Atri
     if (!maHodnotu) return k.Zastavit(FileError::TooFewTokens, "<" + jmeno + "> without its value");
     if (m.od.empty() || m.k.empty())
         return k.Zastavit(FileError::BadName, "<" + jmeno + "> without its standpoint or target");
+    for (const std::string* nazev : {&m.od, &m.k}) {
+        if (!IsSingleToken(*nazev))
+            return k.Zastavit(FileError::UnwritableName,
+                              "a point id with a blank or a control character", *nazev);
+    }
     if (druh == GamaDruh::Smer && m.od != k.odShluku)
         return k.Zastavit(FileError::BadName, "a direction from another standpoint than its <obs>",
                           m.od);

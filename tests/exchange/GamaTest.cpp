@@ -208,6 +208,7 @@ TEST(Gama, RefusesWhatItCannotKeepWithTheLine) {
         {"<obs from=\"A\"><direction to=\"B\" val=\"1\"/><bogus/></obs>", 2, "not an element"},
         {"<obs from=\"A\"><obs from=\"B\"/></obs>", 2, "wrong place"},
         {"<point id=\"P\" x=\"1\"/>\n<point id=\"P\" x=\"2\"/>", 3, "twice"},
+        {"<obs from=\"A\">\n<direction to=\"B C\" val=\"1\"/></obs>", 3, "blank"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.body);
