@@ -47,6 +47,15 @@ const char* const kSit = R"(<?xml version="1.0" ?>
 </gama-local>
 )";
 
+// Reads a network text and maps it with the default settings.
+FileResult Importovat(const std::string& text, ImportovanaSit& v) {
+    GamaSit sit;
+    if (FileResult r = ReadGamaText(text, sit); !r.ok) return r;
+    Tnastaveni n;
+    n.Default();
+    return GamaDoSite(sit, n, v);
+}
+
 TEST(Gama, ReadsTheNetworkInTheProgramsUnitsAndSense) {
     GamaSit sit;
     const FileResult r = ReadGamaText(kSit, sit);
@@ -68,12 +77,8 @@ TEST(Gama, ReadsTheNetworkInTheProgramsUnitsAndSense) {
 }
 
 TEST(Gama, MapsPointingsToTwoFaceSetsAndTheRestToSupplementaryLists) {
-    GamaSit sit;
-    ASSERT_TRUE(ReadGamaText(kSit, sit).ok);
-    Tnastaveni n;
-    n.Default();
     ImportovanaSit v;
-    const FileResult r = GamaDoSite(sit, n, v);
+    const FileResult r = Importovat(kSit, v);
     ASSERT_TRUE(r.ok) << DescribeFileFailure(r);
     // A -> B (fixed points, a direction only), A -> C; C -> A, C -> D: four
     // pointings in two faces.
@@ -125,12 +130,8 @@ TEST(Gama, DirectionsWithoutHeightsTakeThoseOfTheirPointingAndOccupation) {
              R"(<z-angle to="C" val="97.2" from_dh="1.5" to_dh="1.2" />)");
     nahradit(R"(<s-distance to="C" val="180.3" to_dh="1.2" />)",
              R"(<s-distance to="C" val="180.3" from_dh="1.5" to_dh="1.2" />)");
-    GamaSit sit;
-    ASSERT_TRUE(ReadGamaText(text, sit).ok);
-    Tnastaveni n;
-    n.Default();
     ImportovanaSit v;
-    const FileResult r = GamaDoSite(sit, n, v);
+    const FileResult r = Importovat(text, v);
     ASSERT_TRUE(r.ok) << DescribeFileFailure(r);
     ASSERT_EQ(v.mereni.zaznam.size(), 8u);
     for (const size_t i : {0, 1, 2, 3}) EXPECT_EQ(Real(v.mereni.zaznam[i].vyska_stn), 1.5L) << i;
@@ -138,8 +139,8 @@ TEST(Gama, DirectionsWithoutHeightsTakeThoseOfTheirPointingAndOccupation) {
     // Heights that differ where they matter are still refused.
     nahradit(R"(<s-distance to="C" val="180.3" from_dh="1.5")",
              R"(<s-distance to="C" val="180.3" from_dh="1.6")");
-    ASSERT_TRUE(ReadGamaText(text, sit).ok);
-    EXPECT_FALSE(GamaDoSite(sit, n, v).ok);
+    ImportovanaSit jina;
+    EXPECT_FALSE(Importovat(text, jina).ok);
 }
 
 // A round closed on its first target: the closing sight is a repeated pointing
@@ -148,12 +149,8 @@ TEST(Gama, ASightRepeatedAloneStaysInItsSet) {
     std::string text = kSit;
     const std::string konec = R"(<azimuth to="A" val="262.5666" stdev="20" />)";
     text.insert(text.find(konec) + konec.size(), "\n  <direction to=\"A\" val=\"0.0004\" />");
-    GamaSit sit;
-    ASSERT_TRUE(ReadGamaText(text, sit).ok);
-    Tnastaveni n;
-    n.Default();
     ImportovanaSit v;
-    const FileResult r = GamaDoSite(sit, n, v);
+    const FileResult r = Importovat(text, v);
     ASSERT_TRUE(r.ok) << DescribeFileFailure(r);
     ASSERT_EQ(v.mereni.zaznam.size(), 10u);
     int32_t kA = 0;
