@@ -346,9 +346,25 @@ void TContainer::PaintPoints(QPainter& p) const {
         const int x = Zaokrouhlit(px[0]);
         const int y = Zaokrouhlit(px[1]);
         Popis(p, b.JeFixni ? PPF(p, x, y) : PPA(p, x, y), b.cislo, popisy);
+        if (b.fixniOsy != FixniOsy::Vse) PaintPartlyFixed(p, x, y, b.fixniOsy);
         if (b.jeNekontrolovany) PaintUncontrolled(p, x, y);
     }
     p.restore();
+}
+
+// In the colour of the fixed points: a triangle around a point fixed in plan
+// alone, a diamond around one fixed in height alone.
+void TContainer::PaintPartlyFixed(QPainter& p, int x, int y, FixniOsy osy) const {
+    const int a = std::max(PaintSettings.CrossSize, PaintSettings.CircleSize) + 2;
+    p.setPen(Pero(PaintSettings.ColorF, PaintSettings.PenWidthP));
+    p.setBrush(Qt::NoBrush);
+    if (osy == FixniOsy::Poloha) {
+        const QPoint v[] = {{x, y - a - a / 2}, {x + a + a / 3, y + a}, {x - a - a / 3, y + a}};
+        p.drawPolygon(v, 3);
+    } else {
+        const QPoint v[] = {{x, y - a - 1}, {x + a + 1, y}, {x, y + a + 1}, {x - a - 1, y}};
+        p.drawPolygon(v, 4);
+    }
 }
 
 // A red square around the symbol of a side shot or of a point depending on

@@ -120,6 +120,7 @@ class TContainer {
     void ClearBitmap(QPainter& p) const;
     void PaintPoints(QPainter& p) const;
     void PaintUncontrolled(QPainter& p, int x, int y) const;
+    void PaintPartlyFixed(QPainter& p, int x, int y, FixniOsy osy) const;
     // The symbols of a fixed and of a determined point at a pixel; each returns
     // the top left corner of its number.
     QPoint PPF(QPainter& p, int x, int y) const;

@@ -88,8 +88,30 @@ void TDXFwriterSit::WritePoints() {
             FixPointPaint(b.X, b.Y, b.cislo);
         else
             AdjPointPaint(b.X, b.Y, b.cislo);
+        if (b.fixniOsy != FixniOsy::Vse) PartlyFixedMark(b.X, b.Y, b.fixniOsy);
         if (b.jeNekontrolovany) UncontrolledMark(b.X, b.Y);
     }
+}
+
+// On the layer of the fixed points' marks: a triangle around a point fixed in
+// plan alone, a diamond around one fixed in height alone.
+void TDXFwriterSit::PartlyFixedMark(Real x, Real y, FixniOsy osy) {
+    const Real u = -y;
+    const Real v = -x;
+    const Real p = 1.3L * PointSize;
+    const std::string z = "0";
+    const std::string& vrstva = LayerName(dxfVrstva::kFixZnak);
+    PLineStart(vrstva);
+    if (osy == FixniOsy::Poloha) {
+        for (const auto& [du, dv] :
+             {std::pair{Real(0), 1.5L * p}, {1.3L * p, -p}, {-1.3L * p, -p}, {Real(0), 1.5L * p}})
+            PLineVertex(FtSf(u + du), FtSf(v + dv), z, vrstva);
+    } else {
+        for (const auto& [du, dv] :
+             {std::pair{Real(0), p}, {p, Real(0)}, {Real(0), -p}, {-p, Real(0)}, {Real(0), p}})
+            PLineVertex(FtSf(u + du), FtSf(v + dv), z, vrstva);
+    }
+    PLineEnd();
 }
 
 // A square around the symbol: no other point is drawn with one.

@@ -53,6 +53,7 @@ class TDXFwriterSit : public TDXFwriter {
     // The mark of a side shot or of a point depending on uncontrolled
     // observations, on its own layer.
     void UncontrolledMark(Real x, Real y);
+    void PartlyFixedMark(Real x, Real y, FixniOsy osy);
     // The outline of point i's ellipse on the layer (kElipsaApri or kElipsaApos).
     void Ellipse(int i, int vrstva);
     // The label of pair record i: "directions:zeniths:distances", and

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "data/Tbod.h"
 #include "matice/Real.h"
 
 namespace vertano {
@@ -39,6 +40,9 @@ struct TgrafikaBod {
     // A side shot or a point that depends on uncontrolled observations: drawn
     // with a mark of its own.
     bool jeNekontrolovany = false;
+    // A point fixed in plan alone or in height alone: a triangle (the trig
+    // point known in plan) or a diamond (the benchmark) around its symbol.
+    FixniOsy fixniOsy = FixniOsy::Vse;
 };
 
 // One pair of points tied by observations, with the number of observations of

@@ -138,6 +138,7 @@ bool TgrafikaData::NacistBody(const Tmodel2& model) {
         g.X = b.X;
         g.Y = b.Y;
         g.JeFixni = b.JeFixni;
+        g.fixniOsy = b.fixniOsy;
         g.jeNekontrolovany = nekontrolovane[static_cast<std::size_t>(i)] != 0;
         if (!b.JeFixni) {
             g.a_delka = b.elipsa.a_delka;

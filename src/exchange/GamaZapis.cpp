@@ -71,6 +71,48 @@ Real DelkaRoviny(const VyrovnaneMereni& m, Real dZ) {
     return std::sqrt(m.hodnota * m.hodnota + (1 - f * f) * dZ * dZ);
 }
 
+// The points whose plan or height an observation of the final adjustment
+// reaches: the free coordinate of a point fixed in plan or in height alone
+// that none reaches was held where it was given, and the export leaves it out
+// of the point rather than hand the other program an unknown it cannot solve.
+struct PozorovaneOsy {
+    std::set<std::string> poloha, vyska;
+};
+
+PozorovaneOsy Pozorovane(const std::vector<VyrovnaneMereni>& mereni) {
+    PozorovaneOsy o;
+    for (const VyrovnaneMereni& m : mereni) {
+        if (m.odlehle) continue;
+        const bool vyska = m.druh != DruhMereni::Smer && m.druh != DruhMereni::Smernik &&
+                           m.druh != DruhMereni::Provazeni;
+        const bool poloha = m.druh != DruhMereni::Prevyseni;
+        for (const std::string* c : {&m.od, &m.k}) {
+            if (vyska) o.vyska.insert(*c);
+            if (poloha) o.poloha.insert(*c);
+        }
+    }
+    return o;
+}
+
+// The coordinates and the attributes fix and adj of one point; `volne`: the
+// adjusted coordinates are constrained ones (upper case), the datum of a
+// network without enough fixed coordinates.
+std::string Souradnice(const VyrovnanyBod& b, const PozorovaneOsy& pozorovane, bool volne,
+                       Psani& p) {
+    const std::string xy = Atr("x", p.Metry(b.X, "X")) + Atr("y", p.Metry(b.Y, "Y"));
+    const std::string z = Atr("z", p.Metry(b.Z, "Z"));
+    if (b.fixni) return xy + z + Atr("fix", "xyz");
+    if (b.drziPolohu) {
+        const bool merena = pozorovane.vyska.count(b.cislo) > 0;
+        return xy + (merena ? z : "") + Atr("fix", "xy") + (merena ? Atr("adj", "z") : "");
+    }
+    if (b.drziVysku) {
+        const bool merena = pozorovane.poloha.count(b.cislo) > 0;
+        return (merena ? xy : "") + z + Atr("fix", "z") + (merena ? Atr("adj", "xy") : "");
+    }
+    return xy + z + Atr("adj", volne ? "XYZ" : "xyz");
+}
+
 }  // namespace
 
 FileResult ZapsatGama(const VyrovnanaSit& sit, std::vector<std::string>& radky) {
@@ -81,7 +123,7 @@ FileResult ZapsatGama(const VyrovnanaSit& sit, std::vector<std::string>& radky) 
     bool fixni = false;
     for (const VyrovnanyBod& b : sit.body) {
         body[b.cislo] = &b;
-        fixni = fixni || b.fixni;
+        fixni = fixni || b.fixni || b.drziPolohu || b.drziVysku;
     }
     const auto dZ = [&](const VyrovnaneMereni& m) {
         const auto s = body.find(m.od);
@@ -100,11 +142,11 @@ FileResult ZapsatGama(const VyrovnanaSit& sit, std::vector<std::string>& radky) 
     out.push_back("<parameters" + Atr("sigma-apr", p.Cislo(sit.odchylkaJednotkova, 6, "sigma0")) +
                   Atr("conf-pr", "0.95") + Atr("sigma-act", "apriori") + " />");
     out.push_back("<points-observations>");
+    const PozorovaneOsy pozorovane = Pozorovane(sit.mereni);
+    const bool volne = !(fixni && !sit.podminkyDatumu);
     for (const VyrovnanyBod& b : sit.body) {
-        const std::string adj = fixni && !sit.podminkyDatumu ? "xyz" : "XYZ";
-        out.push_back("<point" + Atr("id", Xml(b.cislo)) + Atr("x", p.Metry(b.X, "X")) +
-                      Atr("y", p.Metry(b.Y, "Y")) + Atr("z", p.Metry(b.Z, "Z")) +
-                      (b.fixni ? Atr("fix", "xyz") : Atr("adj", adj)) + " />");
+        out.push_back("<point" + Atr("id", Xml(b.cislo)) + Souradnice(b, pozorovane, volne, p) +
+                      " />");
     }
     // The zenith angles and distances of each station, to be placed with the
     // direction of their pointing.

@@ -18,6 +18,10 @@ struct VyrovnanyBod {
     std::string cislo;
     Real X = 0, Y = 0, Z = 0;
     bool fixni = false;
+    // A determined point fixed in plan alone (X and Y held) or in height alone
+    // (Z held); the accuracy of a held coordinate is 0.
+    bool drziPolohu = false;
+    bool drziVysku = false;
     Real sigX = -1, sigY = -1, sigZ = -1;
     Real elipsaA = -1, elipsaB = -1, elipsaSmernik = 0;  // plane ellipse, major axis
 };

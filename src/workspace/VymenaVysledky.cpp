@@ -16,6 +16,8 @@ exchange::VyrovnanyBod Bod(const Tbod& b) {
     v.Y = b.Y;
     v.Z = b.Z;
     v.fixni = b.JeFixni;
+    v.drziPolohu = !b.JeFixni && b.fixniOsy == FixniOsy::Poloha;
+    v.drziVysku = !b.JeFixni && b.fixniOsy == FixniOsy::Vyska;
     if (!b.JeFixni) {
         v.sigX = b.sig_X;
         v.sigY = b.sig_Y;

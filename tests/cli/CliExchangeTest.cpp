@@ -49,6 +49,25 @@ TEST(CliExchange, AdjustsGsiWithCsvPointsAndWritesEveryFormat) {
     EXPECT_EQ(saved.status, 0) << saved.err;
 }
 
+// A point fixed in plan alone goes out as such and comes back the same.
+TEST(CliExchange, ExportsPointsFixedInPlanOrHeightAloneAsTheyWereFixed) {
+    vertano::test::TempDir dir;
+    const Outcome a =
+        RunCli({"adjust", Example("tiny.asc"), "--points", Example("tiny-given.txt"), "--fix-plan",
+                "4002", "--fix-height", "4003", "--no-exclusion", "--coords",
+                (dir / "a.txt").string(), "--gama", (dir / "a.xml").string()});
+    ASSERT_EQ(a.status, 0) << a.err;
+    const std::string xml = Read(dir / "a.xml");
+    EXPECT_TRUE(Contains(xml, "z=\"250.44460000\" fix=\"xyz\"")) << xml;
+    EXPECT_TRUE(Contains(xml, "fix=\"xy\" adj=\"z\"")) << xml;
+    EXPECT_TRUE(Contains(xml, "fix=\"z\" adj=\"xy\"")) << xml;
+    EXPECT_FALSE(Contains(xml, "XYZ")) << xml;
+    const Outcome b = RunCli({"adjust", (dir / "a.xml").string(), "--no-exclusion", "--coords",
+                              (dir / "b.txt").string()});
+    ASSERT_EQ(b.status, 0) << b.err;
+    EXPECT_EQ(Read(dir / "a.txt"), Read(dir / "b.txt"));
+}
+
 TEST(CliExchange, RefusesBadFilesAndLayouts) {
     vertano::test::TempDir dir;
     const auto bad = dir / "bad.gsi";

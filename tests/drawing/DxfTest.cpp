@@ -143,6 +143,22 @@ TEST(DxfExport, UncontrolledPointsHaveASquareOnTheirOwnLayer) {
     EXPECT_NEAR((y - vrcholy.back().Cislo("20")) / 4, -1100, 1e-9);
 }
 
+// A triangle (plan) or a diamond (height) on the fixed points' mark layer; the
+// layers stay those of every drawing.
+TEST(DxfExport, PointsFixedInPlanOrHeightAloneHaveAMarkOfTheirKind) {
+    test::TempDir dir;
+    TgrafikaData d = Sit();
+    d.body[1].fixniOsy = FixniOsy::Poloha;
+    d.body[2].fixniOsy = FixniOsy::Vyska;
+    const auto cesta = dir / "p.dxf";
+    std::string chyba;
+    ASSERT_TRUE(ExportovatDXF(d, true, VolbyKresby{}, 1, cesta, chyba)) << chyba;
+    const std::vector<Zaznam> z = Precist(cesta);
+    EXPECT_EQ(Typu(z, "LAYER").size(), 11u);
+    EXPECT_EQ(Typu(z, "POLYLINE", "PointFix_Mark").size(), 2u);
+    EXPECT_EQ(Typu(z, "VERTEX", "PointFix_Mark").size(), 4u + 5u);
+}
+
 TEST(DxfExport, EntitiesOfPointsLinesLabelsAndEllipses) {
     test::TempDir dir;
     VolbyKresby v;
