@@ -402,9 +402,9 @@ std::vector<PoleZaznamu> PoleSurovych(const Workspace& ws, const Tvyber& vyber, 
                                      {Q(p.vyskaSTN), delka, DruhPole::Cislo, rezim == 2, prazdne},
                                      {Q(p.cisloCIL), prazdne, DruhPole::Jmeno, false, prazdne},
                                      {Q(p.vyskaCIL), delka, DruhPole::Cislo, false, prazdne},
-                                     {Q(p.smer), uhel, DruhPole::Cislo, false, prazdne},
-                                     {Q(p.zenit), uhel, DruhPole::Cislo, false, prazdne},
-                                     {Q(p.delka), delka, DruhPole::Cislo, false, prazdne}};
+                                     {Q(p.smer), uhel, DruhPole::Mereni, false, prazdne},
+                                     {Q(p.zenit), uhel, DruhPole::Zenit, false, prazdne},
+                                     {Q(p.delka), delka, DruhPole::Mereni, false, prazdne}};
     const auto text = [&n](const Tzaznam& z, int s) { return Q(TextBunky(z, s, n)); };
     if (rezim == 1) {
         pole[0].hodnota = QString::number(m.PosledniPoradi() + 1);
@@ -440,6 +440,10 @@ HodnotyMereni HodnotySurovych(const std::vector<QString>& h, const Tnastaveni& n
     v.smer = UhelZTextu(h[5], n);
     v.zenit = UhelZTextu(h[6], n);
     v.delka = DelkaZTextu(h[7], n);
+    v.bezSmeru = JeNemerenoPole(S(h[5]), false);
+    v.bezZenitu = JeNemerenoPole(S(h[6]), true);
+    v.zenitDruhaPoloha = S(h[6]).find("-II") != std::string::npos;
+    if (JeNemerenoPole(S(h[7]), false)) v.delka = 0;
     return v;
 }
 

@@ -28,6 +28,10 @@ bool Platne(const QString& text, DruhPole druh) {
         }
         case DruhPole::Cislo:
             return CisloZTextu(text).has_value();
+        case DruhPole::Mereni:
+        case DruhPole::Zenit:
+            return CisloZTextu(text).has_value() ||
+                   JeNemerenoPole(S(text), druh == DruhPole::Zenit);
     }
     return false;
 }

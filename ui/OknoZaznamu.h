@@ -17,6 +17,10 @@ enum class DruhPole {
     Jmeno,  // a point name: trimmed, not empty, no blank or control character
     Cislo,  // a number by the number entry rule
     Cele,   // a whole number
+    // A measured value: a number, or "-" when it was not measured.
+    Mereni,
+    // A zenith angle: a number, or not measured in face I ("-", "-I") or II ("-II").
+    Zenit,
 };
 
 struct PoleZaznamu {

@@ -25,10 +25,23 @@ bool PlatneJmeno(const std::optional<std::string>& jmeno) {
     return !jmeno || JePlatneJmeno(*jmeno);
 }
 
-void NastavitZenit(Tzaznam& z, Real zenit) {
-    z.zenit = zenit;
-    z.bezZenitu = false;
-    z.poloha = zenit <= std::numbers::pi_v<Real>;
+// The measured values of `h` that are given (a value or not measured) into a
+// row; the face follows the zenith angle, or the face a missing one says.
+void NastavitHodnoty(Tzaznam& z, const HodnotyMereni& h) {
+    if (h.smer || h.bezSmeru) {
+        z.smer = h.smer.value_or(0);
+        z.bezSmeru = !h.smer;
+    }
+    if (h.zenit) {
+        z.zenit = *h.zenit;
+        z.bezZenitu = false;
+        z.poloha = *h.zenit <= std::numbers::pi_v<Real>;
+    } else if (h.bezZenitu) {
+        z.zenit = 0;
+        z.bezZenitu = true;
+        z.poloha = !h.zenitDruhaPoloha;
+    }
+    if (h.delka) z.delka = *h.delka;
 }
 
 // A row from the target fields, all of which are given.
@@ -36,17 +49,15 @@ Tzaznam NovyRadek(const HodnotyMereni& h) {
     Tzaznam z = Tzaznam::Prazdny();
     z.cislo_cil = *h.cisloCil;
     z.vyska_cil = *h.vyskaCil;
-    z.smer = *h.smer;
-    z.bezSmeru = false;
-    NastavitZenit(z, *h.zenit);
-    z.delka = *h.delka;
+    NastavitHodnoty(z, h);
     z.soubor = 0;
     z.skupina = 0;
     return z;
 }
 
 bool MaCil(const HodnotyMereni& h) {
-    return h.cisloCil && h.vyskaCil && h.smer && h.zenit && h.delka && JePlatneJmeno(*h.cisloCil);
+    return h.cisloCil && h.vyskaCil && (h.smer || h.bezSmeru) && (h.zenit || h.bezZenitu) &&
+           h.delka && JePlatneJmeno(*h.cisloCil) && NovyRadek(h).MaHodnotu();
 }
 
 void NeoznacitStanovisko(Tmereni& mereni, int32_t poradi) {
@@ -63,6 +74,11 @@ std::string OrezatJmeno(std::string_view text) {
 
 bool JePlatneJmeno(std::string_view jmeno) {
     return IsSingleToken(jmeno) && !MaC1(jmeno);
+}
+
+bool JeNemerenoPole(std::string_view text, bool zenit) {
+    const std::string_view t = Trim(text);
+    return t == "-" || (zenit && (t == "-I" || t == "-II"));
 }
 
 bool VlozitStanovisko(Workspace& ws, const HodnotyMereni& h) {
@@ -100,13 +116,17 @@ bool VlozitMereni(Workspace& ws, Tvyber& vyber, const HodnotyMereni& h) {
 bool UpravitMereni(Workspace& ws, const Tvyber& vyber, const HodnotyMereni& h) {
     Tmereni& mereni = ws.suroveMereni;
     const std::size_t n = std::min(mereni.zaznam.size(), vyber.hromadny.size());
-    const bool neco =
-        h.cisloStn || h.vyskaStn || h.cisloCil || h.vyskaCil || h.smer || h.zenit || h.delka;
+    const bool neco = h.cisloStn || h.vyskaStn || h.cisloCil || h.vyskaCil || h.smer || h.zenit ||
+                      h.delka || h.bezSmeru || h.bezZenitu;
     if (!neco || !PlatneJmeno(h.cisloStn) || !PlatneJmeno(h.cisloCil)) return false;
     std::vector<int32_t> stanoviska;
     for (std::size_t i = 0; i < n; ++i) {
         const Tzaznam& z = mereni.zaznam[i];
-        if (vyber.hromadny[i] && z.JePlny()) stanoviska.push_back(z.poradi);
+        if (!vyber.hromadny[i] || !z.JePlny()) continue;
+        Tzaznam nove = z;
+        NastavitHodnoty(nove, h);
+        if (!nove.MaHodnotu()) return false;
+        stanoviska.push_back(z.poradi);
     }
     if (stanoviska.empty()) return false;
     for (std::size_t i = 0; i < mereni.zaznam.size(); ++i) {
@@ -120,12 +140,7 @@ bool UpravitMereni(Workspace& ws, const Tvyber& vyber, const HodnotyMereni& h) {
         if (i >= n || !vyber.hromadny[i]) continue;
         if (h.cisloCil) z.cislo_cil = *h.cisloCil;
         if (h.vyskaCil) z.vyska_cil = *h.vyskaCil;
-        if (h.smer) {
-            z.smer = *h.smer;
-            z.bezSmeru = false;
-        }
-        if (h.zenit) NastavitZenit(z, *h.zenit);
-        if (h.delka) z.delka = *h.delka;
+        NastavitHodnoty(z, h);
     }
     ZkontrolovatPoZmene(ws);
     return true;

@@ -26,7 +26,9 @@ std::string OrezatJmeno(std::string_view text);
 bool JePlatneJmeno(std::string_view jmeno);
 
 // The fields of the raw-record window in internal units (radians, metres); an
-// empty field is std::nullopt.
+// empty field is std::nullopt. A direction or zenith angle typed as not
+// measured ("-"; a zenith angle "-II" in face II) is std::nullopt with its
+// flag set; a distance not measured is 0.
 struct HodnotyMereni {
     std::optional<std::string> cisloStn;
     std::optional<Real> vyskaStn;
@@ -35,10 +37,18 @@ struct HodnotyMereni {
     std::optional<Real> smer;
     std::optional<Real> zenit;
     std::optional<Real> delka;  // 0: no distance measured
+    bool bezSmeru = false;
+    bool bezZenitu = false;
+    bool zenitDruhaPoloha = false;  // with bezZenitu: the face it was not measured in
 };
 
-// A new station after the last one: every field must be given and the names
-// valid. Empty rows at the end of the list are removed first.
+// Whether the text of a direction, zenith-angle or distance field says "not
+// measured": "-", and for a zenith angle also "-I" and "-II".
+bool JeNemerenoPole(std::string_view text, bool zenit);
+
+// A new station after the last one: every field must be given (a value may be
+// not measured, but not all three of a row) and the names valid. Empty rows at the end of the list
+// are removed first.
 bool VlozitStanovisko(Workspace& ws, const HodnotyMereni& h);
 // A new row at the place of the first selected row, in its station (its number
 // and height; the station fields of `h` are not used): the five target fields
@@ -47,7 +57,8 @@ bool VlozitMereni(Workspace& ws, Tvyber& vyber, const HodnotyMereni& h);
 // Every station with a selected row takes the station number and height that
 // are given, on all its rows; only the selected rows take the target fields
 // that are given (the face follows the zenith angle). A given name must be
-// valid. False when nothing is selected or nothing is given.
+// valid. False, with nothing changed, when nothing is selected, nothing is
+// given or a selected row would be left with no value measured.
 bool UpravitMereni(Workspace& ws, const Tvyber& vyber, const HodnotyMereni& h);
 // The selected rows move to the end of station `poradi` (1 to the last station
 // + 1, which makes a new station) and take its number and instrument height, as

@@ -120,6 +120,43 @@ TEST(ZaznamSurovych, EditChangesTheStationOnEveryRowAndTargetsOnTheSelectedOnly)
     EXPECT_FALSE(UpravitMereni(ws, v, HodnotyMereni{}));
 }
 
+// "-" in a value field: the row is kept without that value, the face of a
+// missing zenith angle as typed; a row left with nothing measured is refused.
+TEST(ZaznamSurovych, ValuesTypedAsNotMeasuredAreKeptWithoutThem) {
+    EXPECT_TRUE(JeNemerenoPole(" - ", false));
+    EXPECT_TRUE(JeNemerenoPole("-II", true));
+    EXPECT_FALSE(JeNemerenoPole("-II", false));
+    EXPECT_FALSE(JeNemerenoPole("-1", true));
+
+    Workspace ws;
+    Naplnit(ws);
+    Tvyber v = Radky(ws.suroveMereni.zaznam.size(), {4});
+    HodnotyMereni h = Cil("FAR", 0);
+    h.zenit.reset();
+    h.bezZenitu = true;
+    h.zenitDruhaPoloha = true;
+    ASSERT_TRUE(VlozitMereni(ws, v, h));
+    const Tzaznam& z = ws.suroveMereni.zaznam[4];
+    EXPECT_TRUE(z.MaSmer());
+    EXPECT_FALSE(z.MaZenit());
+    EXPECT_FALSE(z.poloha);
+
+    // Taking the direction away too leaves nothing: refused, nothing changed.
+    const Tvyber jeden = Radky(ws.suroveMereni.zaznam.size(), {4});
+    HodnotyMereni bez;
+    bez.bezSmeru = true;
+    EXPECT_FALSE(UpravitMereni(ws, jeden, bez));
+    EXPECT_TRUE(ws.suroveMereni.zaznam[4].MaSmer());
+    bez.delka = 100;
+    ASSERT_TRUE(UpravitMereni(ws, jeden, bez));
+    EXPECT_FALSE(ws.suroveMereni.zaznam[4].MaSmer());
+    EXPECT_EQ(ws.suroveMereni.zaznam[4].delka, 100);
+
+    h.smer.reset();
+    h.bezSmeru = true;
+    EXPECT_FALSE(VlozitMereni(ws, v, h));  // direction, zenith and distance missing
+}
+
 TEST(PremisteniSurovych, RowsTakeTheTargetStationAndItsHeight) {
     Workspace ws;
     Naplnit(ws);
