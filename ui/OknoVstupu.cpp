@@ -164,6 +164,12 @@ void OknoVstupu::VytvoritMenu() {
     a_.zamenit = akce(m, Q(t.zamenit) + " X-Y", zadna, [this] {
         Spustit([this] { return seznam_->ZamenitXY(Tabulka().Vyber()); });
     });
+    a_.vyradit = akce(m, Q(t.vyraditMereni), zadna, [this] {
+        Spustit([this] { return seznam_->Vyradit(Tabulka().Vyber(), true); });
+    });
+    a_.zaradit = akce(m, Q(t.zaraditMereni), zadna, [this] {
+        Spustit([this] { return seznam_->Vyradit(Tabulka().Vyber(), false); });
+    });
     fixace_ = m->addMenu(Q(t.fixace));
     a_.fixni = akce(fixace_, Q(t.jeFixni), zadna, [this] {
         Spustit([this] { return seznam_->Fixovat(Tabulka().Vyber(), true); });
@@ -179,6 +185,8 @@ void OknoVstupu::VytvoritMenu() {
     });
     a_.zamenit->setVisible(seznam_->MaZamenu());
     fixace_->menuAction()->setVisible(seznam_->MaFixaci());
+    a_.vyradit->setVisible(seznam_->MaVyrazeni());
+    a_.zaradit->setVisible(seznam_->MaVyrazeni());
     a_.novy->setVisible(seznam_->MaNovy());
     a_.pridat->setVisible(seznam_->MaSoubory());
     a_.ulozit->setVisible(seznam_->MaSoubory());
@@ -200,6 +208,11 @@ void OknoVstupu::VytvoritMenu() {
     kontext->addAction(a_.dolu);
     kontext->addSeparator();
     for (QAction* a : {a_.kopirovat, a_.vyjmout, a_.vlozit}) kontext->addAction(a);
+    if (seznam_->MaVyrazeni()) {
+        kontext->addSeparator();
+        kontext->addAction(a_.vyradit);
+        kontext->addAction(a_.zaradit);
+    }
     NahraditKontextoveMenu(kontext);
 }
 
@@ -233,6 +246,8 @@ void OknoVstupu::AktualizovatMenu() {
     a_.vlozit->setEnabled(seznam_->SchrankaPlna() && vybrano <= 1);
     a_.zamenit->setEnabled(vybrano > 0);
     fixace_->setEnabled(vybrano > 0);
+    a_.vyradit->setEnabled(vybrano > 0);
+    a_.zaradit->setEnabled(vybrano > 0);
     a_.vybratVse->setEnabled(plne > 0);
     a_.zrusitVyber->setEnabled(plne > 0);
     a_.dleAtributu->setEnabled(plne > 0);

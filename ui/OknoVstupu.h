@@ -42,6 +42,8 @@ class OknoVstupu : public OknoSeznamu {
         QAction *pridat, *ulozit, *zavrit;
         QAction *novy, *upravit, *smazat, *najit, *najitDalsi, *najitPredchozi, *najitChybne,
             *nahoru, *dolu, *kopirovat, *vyjmout, *vlozit, *zamenit, *fixni, *nefixni;
+        // Supplementary lists: switch the selected measurements off and on.
+        QAction *vyradit, *zaradit;
         QAction *vybratVse, *zrusitVyber, *dleAtributu;
         // Undo and redo of the edits of the copy (Ctrl+Z, Ctrl+Y).
         QAction *zpet, *znovu;

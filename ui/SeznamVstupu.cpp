@@ -16,6 +16,7 @@
 #include "workspace/CislaOznameni.h"
 #include "workspace/PrikazyBodu.h"
 #include "workspace/UpravyMereni.h"
+#include "workspace/VyrazeniMereni.h"
 #include "workspace/Workspace.h"
 
 namespace vertano::ui {
@@ -433,6 +434,14 @@ class SeznamDoplnkuOkna : public SeznamVstupu {
                !ws_.doplnekVstup.schranka.zaznam.empty();
     }
     bool Posunout(Tvyber& v, bool nahoru) override { return PosunoutDoplnek(kopie_, v, nahoru); }
+    bool MaVyrazeni() const override { return true; }
+    bool Vyradit(const Tvyber& v, bool vyradit) override {
+        std::vector<int32_t> radky;
+        for (std::size_t i = 0; i < v.hromadny.size(); ++i) {
+            if (v.hromadny[i]) radky.push_back(static_cast<int32_t>(i));
+        }
+        return NastavitVyrazeniDoplnku(kopie_, radky, vyradit) > 0;
+    }
     std::vector<std::pair<QString, int>> Razeni() const override {
         const jazyk::Tpopis& p = ws_.jazyk.popis;
         std::vector<std::pair<QString, int>> r = {{Q(p.cisloSTN), 5}, {Q(p.cisloCIL), 6}};

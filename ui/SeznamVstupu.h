@@ -80,6 +80,11 @@ class SeznamVstupu {
     virtual bool Fixovat(const Tvyber& /*vyber*/, bool /*fixni*/) { return false; }
     virtual bool FixovatOsy(const Tvyber& /*vyber*/, FixniOsy /*osy*/) { return false; }
 
+    // Supplementary measurements only: switching the selected rows off (kept,
+    // saved and shown as not used, left out of the adjustment) or on again.
+    virtual bool MaVyrazeni() const { return false; }
+    virtual bool Vyradit(const Tvyber& /*vyber*/, bool /*vyradit*/) { return false; }
+
     // Flags and counters of the working copy after a change.
     virtual void Zkontrolovat() = 0;
     // Closing: the working copy goes back into the model.

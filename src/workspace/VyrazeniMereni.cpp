@@ -88,6 +88,18 @@ int32_t NastavitVyrazeniRadku(Workspace& ws, const std::vector<int32_t>& radky, 
     return zmeneno;
 }
 
+int32_t NastavitVyrazeniDoplnku(Tmereni& seznam, const std::vector<int32_t>& radky, bool vyradit) {
+    int32_t zmeneno = 0;
+    for (const int32_t i : radky) {
+        if (i < 0 || static_cast<std::size_t>(i) >= seznam.zaznam.size()) continue;
+        Tzaznam& z = seznam.zaznam[static_cast<std::size_t>(i)];
+        if (!z.JePlny() || z.jeVyrazeno == vyradit) continue;
+        z.jeVyrazeno = vyradit;
+        ++zmeneno;
+    }
+    return zmeneno;
+}
+
 int32_t PocetVyrazenychMereni(const Workspace& ws) {
     int32_t n = PocetVyrazenych(ws.suroveMereni.zaznam);
     for (const int druh : doplnek::kPoradiZpracovani) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "files/VyrazeniSoubor.h"
+#include "mereni/Tmereni.h"
 #include "mereni/Tzaznam.h"
 
 namespace vertano {
@@ -30,6 +31,10 @@ VysledekVyrazeni VyraditMereni(Workspace& ws, const std::vector<VzorVyrazeni>& v
 // Switches the raw rows at the given indices off (`vyradit`) or on again;
 // indices outside the list are ignored. Returns the rows changed.
 int32_t NastavitVyrazeniRadku(Workspace& ws, const std::vector<int32_t>& radky, bool vyradit);
+
+// The same for the selected full rows of a supplementary list (the working copy
+// of its window). Returns the rows changed.
+int32_t NastavitVyrazeniDoplnku(Tmereni& seznam, const std::vector<int32_t>& radky, bool vyradit);
 
 // The raw rows and supplementary measurements switched off.
 int32_t PocetVyrazenychMereni(const Workspace& ws);

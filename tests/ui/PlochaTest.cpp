@@ -24,6 +24,7 @@
 #include "TabulkaSurovych.h"
 #include "UiTestSupport.h"
 #include "WelcomePanel.h"
+#include "supplementary/DoplnekDruh.h"
 #include "support/TestSupport.h"
 #include "workspace/TabulkaMereni.h"
 #include "workspace/Workspace.h"
@@ -537,6 +538,51 @@ class PlochaTest : public QObject {
         okno.Obnovit();
         QCOMPARE(ws.souradniceFixni.PocetPlnychBodu(), pred);
         QVERIFY(!okno.isWindowModified());
+    }
+
+    // A supplementary distance switched off in its list window stays in the
+    // list as not used once the window closes; undone, it is used again.
+    void SwitchOffInASupplementaryList() {
+        Workspace ws;
+        ws.NastavitJazyk(1);
+        ui::test::SkriptDialogy dialogy;
+        HlavniOkno okno(ws, dialogy);
+        okno.OtevritProjekt(Projekt(), false);
+        const int pocet = ws.doplnekVstup.Seznam(doplnek::kDelka)->PocetPlnychZaznamu();
+        QVERIFY(pocet > 0);
+        VzoryHledani vzory;
+        const auto otevrit = [&] {
+            return std::make_unique<OknoVstupu>(&okno, ws, dialogy, vzory,
+                                                SeznamVstupuDoplnku(ws, doplnek::kDelka));
+        };
+        auto o = otevrit();
+        QVERIFY(o->Akce_().vyradit->isVisible());
+        QCOMPARE(o->Akce_().vyradit->text(), QString("Switch off measurements"));
+        Tvyber& v = o->Tabulka().Vyber();
+        v.Velikost(static_cast<std::size_t>(o->Model().PocetZaznamu()));
+        v.hromadny[0] = true;
+        o->AktualizovatMenu();
+        o->Akce_().vyradit->trigger();
+        QVERIFY(o->Zmeneno());
+        o->Akce_().zpet->trigger();
+        QVERIFY(!o->Zmeneno());
+        o->Akce_().znovu->trigger();
+        o->done(QDialog::Accepted);
+        const Tmereni& seznam = *ws.doplnekVstup.Seznam(doplnek::kDelka);
+        QCOMPARE(seznam.PocetPlnychZaznamu(), pocet);
+        QVERIFY(seznam.zaznam[0].jeVyrazeno);
+        QVERIFY(!ws.state.Current(Step::Analysis));
+
+        o = otevrit();
+        o->Tabulka().Vyber().Velikost(static_cast<std::size_t>(o->Model().PocetZaznamu()));
+        o->Tabulka().Vyber().hromadny[0] = true;
+        o->AktualizovatMenu();
+        o->Akce_().zaradit->trigger();
+        o->done(QDialog::Accepted);
+        QVERIFY(!ws.doplnekVstup.Seznam(doplnek::kDelka)->zaznam[0].jeVyrazeno);
+        // The points' list has no such command.
+        OknoVstupu body(&okno, ws, dialogy, vzory, SeznamVstupuBodu(ws, SeznamBodu::Fixni));
+        QVERIFY(!body.Akce_().vyradit->isVisible());
     }
 
     // Without a store nothing is remembered and nothing is written.
