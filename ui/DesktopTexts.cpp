@@ -56,6 +56,25 @@ DesktopTexts Cesky() {
     t.projectNotSaved = QString::fromUtf8("Projekt nelze uložit: %1");
     t.filesAdded = QString::fromUtf8("Přidané soubory: %1, měření: %2");
     t.pointsAdded = QString::fromUtf8("Přidané body: %1");
+    t.csvTitle = QString::fromUtf8("Rozvržení souboru CSV");
+    t.csvOrder = QString::fromUtf8("Pořadí sloupců:");
+    t.csvOrderHelp = QString::fromUtf8(
+        "Písmeno za každý sloupec: N číslo bodu, X, Y, Z, - sloupec vynechat (např. NYXZ)");
+    t.csvSeparator = QString::fromUtf8("Oddělovač:");
+    t.csvComma = QString::fromUtf8("čárka");
+    t.csvSemicolon = QString::fromUtf8("středník");
+    t.csvTab = QString::fromUtf8("tabulátor");
+    t.csvSpace = QString::fromUtf8("mezery");
+    t.csvDecimal = QString::fromUtf8("Desetinná značka:");
+    t.csvPoint = QString::fromUtf8("tečka");
+    t.csvHeader = QString::fromUtf8("Záhlaví na prvním řádku:");
+    t.csvHeaderAuto = QString::fromUtf8("zjistit");
+    t.csvHeaderYes = QString::fromUtf8("ano");
+    t.csvHeaderNo = QString::fromUtf8("ne");
+    t.csvPreview = QString::fromUtf8("Začátek souboru:");
+    t.csvInvalid = QString::fromUtf8(
+        "Rozvržení nelze použít: pořadí musí jmenovat N, X, Y a Z každé jednou (jinak jen -) "
+        "a desetinná značka nesmí být oddělovačem.");
     return t;
 }
 
@@ -112,6 +131,22 @@ DesktopTexts Anglicky() {
     t.projectNotSaved = "The project cannot be saved: %1";
     t.filesAdded = "Added files: %1, measurements: %2";
     t.pointsAdded = "Added points: %1";
+    t.csvTitle = "Layout of a CSV file";
+    t.csvOrder = "Column order:";
+    t.csvOrderHelp = "A letter per column: N point number, X, Y, Z, - a column skipped (e.g. NYXZ)";
+    t.csvSeparator = "Separator:";
+    t.csvComma = "comma";
+    t.csvSemicolon = "semicolon";
+    t.csvTab = "tab";
+    t.csvSpace = "blanks";
+    t.csvDecimal = "Decimal mark:";
+    t.csvPoint = "point";
+    t.csvHeader = "Header on the first line:";
+    t.csvHeaderAuto = "detect";
+    t.csvHeaderYes = "yes";
+    t.csvHeaderNo = "no";
+    t.csvPreview = "Beginning of the file:";
+    t.csvInvalid = "The layout cannot be used: %1";
     return t;
 }
 

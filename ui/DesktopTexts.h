@@ -25,6 +25,10 @@ struct DesktopTexts {
         analysisWarnings, analysisStopped, analysisCancelled, adjustmentDone, adjustmentStopped,
         adjustmentCancelled, adjustmentDeclined, projectOpened, projectNotOpened, projectSaved,
         projectNotSaved, filesAdded, pointsAdded;
+    // The layout of a CSV file of points
+    QString csvTitle, csvOrder, csvOrderHelp, csvSeparator, csvComma, csvSemicolon, csvTab,
+        csvSpace, csvDecimal, csvPoint, csvHeader, csvHeaderAuto, csvHeaderYes, csvHeaderNo,
+        csvPreview, csvInvalid;
 };
 
 // The texts in a language of the settings: 0 Czech, anything else English.

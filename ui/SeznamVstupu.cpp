@@ -4,10 +4,13 @@
 #include <functional>
 
 #include "CisloPole.h"
+#include "DesktopTexts.h"
 #include "Dialogy.h"
 #include "FormatBunek.h"
+#include "OknoCsv.h"
 #include "Texty.h"
 #include "data/SouradniceKontrola.h"
+#include "exchange/Format.h"
 #include "files/DoplnekSoubory.h"
 #include "files/SouradniceSoubory.h"
 #include "mereni/Jednotky.h"
@@ -16,6 +19,7 @@
 #include "workspace/CislaOznameni.h"
 #include "workspace/PrikazyBodu.h"
 #include "workspace/UpravyMereni.h"
+#include "workspace/Vymena.h"
 #include "workspace/VyrazeniMereni.h"
 #include "workspace/Workspace.h"
 
@@ -230,6 +234,7 @@ class SeznamBoduOkna : public SeznamVstupu {
         seznam = kopie_;
         const int pred = seznam.PocetPlnychBodu();
         CoordinateLoadReport r;
+        QString poznamky;
         switch (druh_) {
             case SeznamBodu::Meritko:
                 r = PridatMeritka(ws_, cesty);
@@ -238,12 +243,12 @@ class SeznamBoduOkna : public SeznamVstupu {
                 r = PridatIdentickeBody(ws_, cesty);
                 break;
             default:
-                r = PridatZadaneBody(ws_, cesty);
+                r = PridatZadaneAcsv(rodic, dialogy, cesty, poznamky);
                 break;
         }
         kopie_ = seznam;
         const jazyk::Toznameni o = OznameniPridaniBodu(ws_, r, Meritko());
-        UkazatPridani(rodic, dialogy, ws_, o, ChybySouboru(r), r.RegisteredFiles() > 0);
+        UkazatPridani(rodic, dialogy, ws_, o, ChybySouboru(r) + poznamky, r.RegisteredFiles() > 0);
         return kopie_.PocetPlnychBodu() != pred;
     }
 
@@ -273,6 +278,35 @@ class SeznamBoduOkna : public SeznamVstupu {
     }
 
   private:
+    // Given points from files of the program's format and from CSV files, whose
+    // layout the user chooses while seeing their first lines (cancelled: the
+    // CSV files are not read). The notes of the CSV reader are added to
+    // `poznamky`.
+    CoordinateLoadReport PridatZadaneAcsv(QWidget* rodic, Dialogy& dialogy,
+                                          const std::vector<std::filesystem::path>& cesty,
+                                          QString& poznamky) {
+        std::vector<std::filesystem::path> csv, nativni;
+        for (const std::filesystem::path& c : cesty) {
+            const bool jeCsv =
+                exchange::FormatPodlePripony(c, exchange::Obsah::Body) == exchange::Format::Csv;
+            (jeCsv ? csv : nativni).push_back(c);
+        }
+        CoordinateLoadReport r;
+        if (!nativni.empty()) r = PridatZadaneBody(ws_, nativni);
+        if (csv.empty() || r.stopped) return r;
+        exchange::CsvVolby volby;
+        if (ws_.nastaveni.jednotky.poradiSouradnice == 1) volby.poradi = "NYXZ";
+        OknoCsv okno(rodic, csv.front(), volby, TextyPlochy(ws_.nastaveni.typJazyk),
+                     Q(ws_.jazyk.tlacitko.zrusit));
+        if (dialogy.Ukazat(okno) != QDialog::Accepted || !okno.Chyba().isEmpty()) return r;
+        std::vector<std::string> texty;
+        const CoordinateLoadReport c = PridatBodyCsv(ws_, csv, okno.Volby(), texty);
+        r.files.insert(r.files.end(), c.files.begin(), c.files.end());
+        r.stopped = c.stopped;
+        for (const std::string& t : texty) poznamky += "\n" + Q(t);
+        return r;
+    }
+
     const Tbod& Bod(int i) const { return kopie_.bod[static_cast<std::size_t>(i)]; }
 
     SeznamBodu druh_;

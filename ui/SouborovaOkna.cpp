@@ -36,6 +36,11 @@ std::string DalsiCteni(uint8_t jazyk) {
                       : "|GSI raw data|*.gsi *.GSI|GNU Gama XML network|*.xml *.gkf *.XML *.GKF";
 }
 
+// Given points of a spreadsheet or a GIS; their layout is asked for.
+std::string CsvBodu(uint8_t jazyk) {
+    return jazyk == 0 ? "|Body CSV|*.csv *.CSV" : "|CSV points|*.csv *.CSV";
+}
+
 std::string DalsiZapis(uint8_t jazyk) {
     return jazyk == 0
                ? "|Vyrovnaná síť GNU Gama XML|*.xml|Vyrovnané body CSV|*.csv"
@@ -63,7 +68,8 @@ PopisSouboru Popis(DruhSouboru druh, bool ulozit, Tnastaveni& n, const Tjazyk& j
             return {Q(j.tlacitko.exportovat), f.typSuroveMereni + DalsiZapis(n.typJazyk),
                     &n.souborVystup.typSuroveMereni, 2};
         case DruhSouboru::Body:
-            return {Q(ulozit ? j.nadpis.ulozitBody : j.nadpis.pridatBody), f.typSouradnice,
+            if (ulozit) return {Q(j.nadpis.ulozitBody), f.typSouradnice, &kody.typSouradnice};
+            return {Q(j.nadpis.pridatBody), f.typSouradnice + CsvBodu(n.typJazyk),
                     &kody.typSouradnice};
         case DruhSouboru::Meritko:
             return {Q(ulozit ? j.nadpis.ulozitBody : j.nadpis.pridatBody) + meritka, f.typMeritko,

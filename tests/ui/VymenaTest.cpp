@@ -1,7 +1,13 @@
 #include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QtTest>
 
 #include "HlavniOkno.h"
+#include "OknoCsv.h"
+#include "OknoVstupu.h"
+#include "SeznamVstupu.h"
 #include "SouborovaOkna.h"
 #include "UiTestSupport.h"
 #include "ZpravaOkno.h"
@@ -64,7 +70,8 @@ class VymenaTest : public QObject {
         }
         QVERIFY(vertano::test::ReadBytes(slozka / "sit.obs.csv").starts_with("kind,station"));
         QVERIFY(vertano::test::ReadBytes(slozka / "sit.csv").starts_with("name,x_m"));
-        QVERIFY(vertano::test::ReadBytes(slozka / "sit.xml").find("<gama-local") != std::string::npos);
+        QVERIFY(vertano::test::ReadBytes(slozka / "sit.xml").find("<gama-local") !=
+                std::string::npos);
         QVERIFY(dialogy.zpravy.empty());
         QCOMPARE(ws.nastaveni.souborVystup.typSuroveMereni, typ);
     }
@@ -91,6 +98,53 @@ class VymenaTest : public QObject {
         QVERIFY(!std::filesystem::exists(slozka / "sit.geojson"));
     }
 
+    // "Add ..." of the given points takes a CSV file in the layout chosen in
+    // its window (semicolons and decimal commas here); a layout that cannot be
+    // used keeps "OK" disabled, and a cancelled window reads nothing.
+    void GivenPointsFromCsvInTheChosenLayout() {
+        for (const uint8_t jazyk : {uint8_t{1}, uint8_t{0}}) {
+            Workspace ws;
+            ws.NastavitJazyk(jazyk);
+            ui::test::SkriptDialogy dialogy;
+            VzoryHledani vzory;
+            OknoVstupu seznam(nullptr, ws, dialogy, vzory, SeznamVstupuBodu(ws, SeznamBodu::Fixni));
+            const auto csv = ui::test::Zdroj("examples/tiny-given.csv");
+            dialogy.otevreni = {{csv}};
+            dialogy.vysledekOkna = QDialog::Rejected;
+            seznam.Akce_().pridat->trigger();
+            QCOMPARE(seznam.Model().PocetZaznamu() > 0 && seznam.Model().JePlny(0), false);
+
+            dialogy.otevreni = {{csv}};
+            dialogy.vysledekOkna = QDialog::Accepted;
+            dialogy.priOkne = [jazyk](QDialog& d) {
+                auto* o = dynamic_cast<OknoCsv*>(&d);
+                QVERIFY(o != nullptr);
+                QVERIFY(o->findChild<QPlainTextEdit*>()->toPlainText().startsWith("name;x;y;z"));
+                o->Poradi()->setText("NXX");
+                QVERIFY(!o->Chyba().isEmpty());
+                o->Poradi()->setText("NXYZ");
+                o->Oddelovac()->setCurrentIndex(1);  // semicolon
+                o->Desetinna()->setCurrentIndex(1);  // comma
+                QVERIFY(o->Chyba().isEmpty());
+                o->Poradi()->setText("NXYX");
+                o->show();
+                QVERIFY(QTest::qWaitForWindowExposed(o));
+                QVERIFY(o->grab().save(ui::test::SlozkaSnimku() +
+                                       (jazyk == 1 ? "/csv-body-en.png" : "/csv-body-cs.png")));
+                o->Poradi()->setText("NXYZ");
+            };
+            seznam.Akce_().pridat->trigger();
+            dialogy.priOkne = {};
+            seznam.accept();
+            QCOMPARE(ws.souradniceFixni.PocetPlnychBodu(), 3);
+            const Tbod b = ws.souradniceFixni.BodSCislem("4002");
+            QCOMPARE(double(b.X), 1003.9133);
+            QCOMPARE(double(b.Y), 1103.9718);
+            QCOMPARE(double(b.Z), 247.8614);
+            QVERIFY(b.JeFixni);
+        }
+    }
+
     void FileTypesOfOtherProgramsAreNotKept() {
         Workspace ws;
         ws.NastavitJazyk(1);
@@ -103,8 +157,9 @@ class VymenaTest : public QObject {
         QCOMPARE(PriponaFiltru(exp.filtr, 5), QString(".geojson"));
         QCOMPARE(exp.kod, &ws.nastaveni.souborVystup.typSuroveMereni);
         // The save of the raw list keeps to the program's own formats.
-        QCOMPARE(FiltryQt(Popis(DruhSouboru::SurovaMereni, true, ws.nastaveni, ws.jazyk).filtr).size(),
-                 2);
+        QCOMPARE(
+            FiltryQt(Popis(DruhSouboru::SurovaMereni, true, ws.nastaveni, ws.jazyk).filtr).size(),
+            2);
     }
 };
 
