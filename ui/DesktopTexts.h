@@ -25,6 +25,12 @@ struct DesktopTexts {
         analysisWarnings, analysisStopped, analysisCancelled, adjustmentDone, adjustmentStopped,
         adjustmentCancelled, adjustmentDeclined, projectOpened, projectNotOpened, projectSaved,
         projectNotSaved, filesAdded, pointsAdded;
+    // The tables: filter, order, copy and export
+    QString filter, filterHint, filterShown, originalOrder, exportCsv, csvFiles;
+    // The map of the network: the side panel, the search and the legend
+    QString mapPanel, mapHint, findPoint, findPointHint, pointNotFound, noResults, sideShot,
+        fixedPoint, ellipse, semiAxisA, semiAxisB, bearingA, observations, outlier, uncontrolled,
+        legend, legendOutlier, legendUncontrolled, legendSideShot, legendSelected, selectedRows;
 };
 
 // The texts in a language of the settings: 0 Czech, anything else English.

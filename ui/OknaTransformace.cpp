@@ -283,7 +283,7 @@ void OknoTransformace::NaplnitTabulku() {
     std::unique_ptr<OknoSeznamu> vzor =
         OknoBodu(nullptr, ws_, QString(), std::move(body), DruhSouradnic::Hodnoty);
     const int pocet = vzor->Model().PocetZaznamu();
-    Naplnit({[pocet] { return pocet; }, {}, {}, {}}, vzor->Model().Sloupce());
+    Naplnit({[pocet] { return pocet; }, {}, {}, {}, {}}, vzor->Model().Sloupce());
     NastavitStav(" " + QString::number(pocet));
 }
 

@@ -184,6 +184,15 @@ void TContainer::Trans(int dx, int dy) {
     TransPar.tyy += dy;
 }
 
+void TContainer::Vycentrovat(int i) {
+    if (i < 0 || i >= PocetBodu()) return;
+    const TgrafikaBod& b = data->body[static_cast<size_t>(i)];
+    TransPar.Tx = b.X;
+    TransPar.Ty = b.Y;
+    TransPar.txx = 0;
+    TransPar.tyy = 0;
+}
+
 void TContainer::PaintAll() {
     if (Bitmap == nullptr || Bitmap->isNull()) return;
     QPainter p(Bitmap);

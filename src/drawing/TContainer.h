@@ -118,6 +118,8 @@ class TContainer {
     void ZoomIn() { Zoom(PaintSettings.zoomF); }
     void ZoomOut() { Zoom(1 / PaintSettings.zoomF); }
     void Trans(int dx, int dy);
+    // Point i at the centre of the picture, the scale as it is.
+    void Vycentrovat(int i);
 
     // Paints everything the settings switch on, in this order: background,
     // lines, ellipses, points, axes, scale bars.

@@ -28,8 +28,7 @@ std::string_view Orezat(std::string_view s) {
 bool Vysledky(const Workspace& ws, bool apriori, VysledkyVyrovnani& v) {
     if (!SestavitVysledky(ws, v)) return false;
     if (apriori) return true;
-    return ZobrazitVyrovnani(ws.modelVyrovnany, v.souhrn.odchylkaJednotkovaAposterior,
-                             v.zobrazeni);
+    return ZobrazitVyrovnani(ws.modelVyrovnany, v.souhrn.odchylkaJednotkovaAposterior, v.zobrazeni);
 }
 
 bool Nekontrolovany(const SouhrnVyrovnani& s, const std::string& cislo) {
