@@ -414,6 +414,10 @@ void OknoTransformace::AktualizovatMenu() {
 }
 
 void OknoTransformace::Ukazat(std::unique_ptr<OknoSeznamu> okno) {
+    // Rows selected in the result are highlighted in an open drawing.
+    connect(okno.get(), &OknoSeznamu::vyberMapy, this, [this](const VyberMapy& vyber) {
+        if (kresba_ != nullptr) kresba_->ZvyraznitVyber(vyber);
+    });
     dialogy_.Ukazat(*okno);
 }
 

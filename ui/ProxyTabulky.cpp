@@ -1,5 +1,7 @@
 #include "ProxyTabulky.h"
 
+#include <algorithm>
+
 #include "ModelTabulky.h"
 #include "Texty.h"
 #include "workspace/TextTabulky.h"

@@ -325,8 +325,7 @@ namespace {
 // rows of the list it shows, in its order (the padding comes last).
 class RadkyVPohledu : public RadkyTabulky {
   public:
-    RadkyVPohledu(const ModelTabulky& model, const ProxyTabulky& pohled)
-        : model_(model), pohled_(pohled) {
+    RadkyVPohledu(const ModelTabulky& model, const ProxyTabulky& pohled) : model_(model) {
         for (int r = 0; r < pohled.rowCount(); ++r) {
             const int m = pohled.RadekModelu(r);
             if (m < 0 || m >= model.PocetZaznamu()) break;
@@ -341,13 +340,18 @@ class RadkyVPohledu : public RadkyTabulky {
 
   private:
     const ModelTabulky& model_;
-    const ProxyTabulky& pohled_;
     std::vector<int> radky_;
 };
 
 }  // namespace
 
 void Tabulka::VPohledu(const std::function<void(const RadkyTabulky&, Tvyber&)>& pravidlo) {
+    // Unsorted and unfiltered the view is the list: no copy (the raw table of
+    // a large job stays quick while dragging).
+    if (proxy_->Filtr().isEmpty() && proxy_->sortColumn() < 0) {
+        pravidlo(*model_, vyber_);
+        return;
+    }
     const RadkyVPohledu radky(*model_, *proxy_);
     const int n = radky.PocetZaznamu();
     vyber_.Velikost(static_cast<std::size_t>(std::max(0, model_->PocetZaznamu())));
@@ -372,11 +376,12 @@ void Tabulka::PovolitRazeni() {
 }
 
 void Tabulka::KlikNaZahlavi(int sloupec) {
-    QHeaderView* h = horizontalHeader();
-    const bool tento = h->isSortIndicatorShown() && h->sortIndicatorSection() == sloupec;
+    // The order of the view, not the header's indicator: the header flips that
+    // itself before it reports the click.
+    const bool tento = proxy_->sortColumn() == sloupec;
     if (!tento) {
         Seradit(sloupec, Qt::AscendingOrder);
-    } else if (h->sortIndicatorOrder() == Qt::AscendingOrder) {
+    } else if (proxy_->sortOrder() == Qt::AscendingOrder) {
         Seradit(sloupec, Qt::DescendingOrder);
     } else {
         ZrusitRazeni();
