@@ -62,7 +62,6 @@ DesktopTexts Cesky() {
     t.originalOrder = QString::fromUtf8("Původní pořadí");
     t.exportCsv = QString::fromUtf8("Exportovat do CSV ...");
     t.csvFiles = QString::fromUtf8("Tabulka CSV|*.csv");
-    t.mapPanel = QString::fromUtf8("Vybraný bod");
     t.mapHint = QString::fromUtf8(
         "Klepněte na bod v kresbě: zobrazí se jeho souřadnice, směrodatné odchylky, elipsa "
         "chyb a měření s opravami. Řádky vybrané v tabulkách výsledků se v kresbě zvýrazní.");
@@ -147,7 +146,6 @@ DesktopTexts Anglicky() {
     t.originalOrder = "Original order";
     t.exportCsv = "Export to CSV ...";
     t.csvFiles = "CSV table|*.csv";
-    t.mapPanel = "Selected point";
     t.mapHint =
         "Click a point in the drawing to see its coordinates, standard deviations, error "
         "ellipse and observations with their residuals. Rows selected in the result tables are "

@@ -28,7 +28,7 @@ struct DesktopTexts {
     // The tables: filter, order, copy and export
     QString filter, filterHint, filterShown, originalOrder, exportCsv, csvFiles;
     // The map of the network: the side panel, the search and the legend
-    QString mapPanel, mapHint, findPoint, findPointHint, pointNotFound, noResults, sideShot,
+    QString mapHint, findPoint, findPointHint, pointNotFound, noResults, sideShot,
         fixedPoint, ellipse, semiAxisA, semiAxisB, bearingA, observations, outlier, uncontrolled,
         legend, legendOutlier, legendUncontrolled, legendSideShot, legendSelected, selectedRows;
 };

@@ -304,8 +304,14 @@ void OknoKresby::ZvyraznitVyber(const VyberMapy& vyber) {
         const int j = NajitBodKresby(data_, S(b));
         if (i >= 0 && j >= 0 && i != j) spojnice.emplace_back(i, j);
     }
+    // The panel shows the row now, not the point clicked before.
+    platno_->NastavitVybrany(-1);
     platno_->NastavitZvyraznene(std::move(body), std::move(spojnice));
-    if (!vyber.popis.isEmpty()) panel_->ZobrazitRadek(vyber.popis);
+    if (vyber.popis.isEmpty()) {
+        panel_->Vychozi();
+    } else {
+        panel_->ZobrazitRadek(vyber.popis);
+    }
 }
 
 void OknoKresby::VytvoritOvladani() {
@@ -429,7 +435,7 @@ void OknoKresby::VytvoritOvladani() {
     hlavni->setContentsMargins(8, 8, 8, 8);
     hlavni->addLayout(panel, 0);
     hlavni->addWidget(platno_, 1);
-    panel_->setFixedWidth(300);
+    panel_->setFixedWidth(320);
     hlavni->addWidget(panel_, 0);
 
     // The map: a click selects a point, F3 or Ctrl+F searches one.

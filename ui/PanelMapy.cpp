@@ -79,7 +79,7 @@ PanelMapy::PanelMapy(QWidget* rodic, const Workspace& ws) : QWidget(rodic), ws_(
     zprava_->hide();
     sloupec->addWidget(zprava_);
 
-    auto* skupina = new QGroupBox(d.mapPanel, this);
+    auto* skupina = new QGroupBox(d.details, this);
     auto* s = new QVBoxLayout(skupina);
     informace_ = new QTextBrowser(skupina);
     informace_->setObjectName("informaceBodu");
@@ -176,12 +176,22 @@ void PanelMapy::ZobrazitBod(const QString& cislo, const BodMapy* bod) {
         informace_->setHtml(html);
         return;
     }
+    // Grouped by kind, the unit in the kind's line: the rows stay short enough
+    // for the panel.
     html += "<p><b>" + Html(d.observations) + "</b></p><table cellspacing='0' cellpadding='1'>";
-    html += "<tr><td></td><td></td><td align='right'>&nbsp;" + Html(Q(p.oprava)) +
-            "</td><td align='right'>&nbsp;" + Html(Q(p.opravaNorm)) + "</td><td></td></tr>";
+    // v the residual, v/σv the normed residual (Normed residual in the tables).
+    html +=
+        "<tr><td></td><td align='right'>&nbsp;v</td><td align='right' nowrap>&nbsp;v/&sigma;"
+        "<sub>v</sub></td><td></td></tr>";
+    int32_t druh = -1;
     for (const MereniBodu& m : bod->mereni) {
         const TmerenaVelicina& z = m.z;
         const bool uhel = JeUhel(z.typ);
+        if (z.typ != druh) {
+            druh = z.typ;
+            html += "<tr><td colspan='4'><i>" + Html(NazevDruhu(ws_, z.typ)) +
+                    Html(Jednotka(uhel ? u.smer_hodnota : u.delka_hodnota)) + "</i></td></tr>";
+        }
         const QString smer =
             Q(z.cislo_stn) + (z.cislo_cil.empty() ? QString() : " → " + Q(z.cislo_cil));
         QString znacka;
@@ -193,11 +203,10 @@ void PanelMapy::ZobrazitBod(const QString& cislo, const BodMapy* bod) {
             znacka = d.uncontrolled;
             barva = " style='color:#c06000'";
         }
-        html += "<tr" + barva + "><td>" + Html(NazevDruhu(ws_, z.typ)) + "</td><td>&nbsp;" +
-                Html(smer) + "</td><td align='right'>&nbsp;" + f.Hodnota(uhel, z.oprava) +
-                Html(Jednotka(uhel ? u.smer_hodnota : u.delka_hodnota)) +
-                "</td><td align='right'>&nbsp;" + FormatBunek::Statistika(z.normOprava) +
-                "</td><td>&nbsp;" + Html(znacka) + "</td></tr>";
+        html += "<tr" + barva + "><td nowrap>" + Html(smer) + "</td><td align='right'>&nbsp;" +
+                f.Hodnota(uhel, z.oprava) + "</td><td align='right'>&nbsp;" +
+                FormatBunek::Statistika(z.normOprava) + "</td><td>&nbsp;" + Html(znacka) +
+                "</td></tr>";
     }
     informace_->setHtml(html + "</table>");
 }

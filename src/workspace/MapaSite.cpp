@@ -67,11 +67,11 @@ bool InformaceBodu(const Workspace& ws, int vysledek, std::string_view cislo, bo
             bod.mereni.push_back({z, false});
             bod.mereni.back().z.typ = typ;
         }
-    }
-    for (const OdlehleMereni& o : v.odlehle) {
-        if (!uBodu(o.zaznam)) continue;
-        bod.mereni.push_back({o.zaznam, true});
-        bod.mereni.back().z.typ = o.typ;
+        for (const OdlehleMereni& o : v.odlehle) {
+            if (o.typ != typ || !uBodu(o.zaznam)) continue;
+            bod.mereni.push_back({o.zaznam, true});
+            bod.mereni.back().z.typ = typ;
+        }
     }
     return true;
 }

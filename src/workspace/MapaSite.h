@@ -31,8 +31,9 @@ struct BodMapy {
     Tbod bod;
     // A side shot, or a point depending on uncontrolled observations.
     bool jeNekontrolovany = false;
-    // Every observation of the adjusted network from or to the point (in the
-    // order of the kinds), then the rejected outliers at it.
+    // Every observation of the adjusted network from or to the point and the
+    // rejected outliers at it, by kind in the order of the equations, each
+    // kind's outliers after its adjusted observations.
     std::vector<MereniBodu> mereni;
 };
 

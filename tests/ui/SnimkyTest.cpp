@@ -72,7 +72,14 @@ class SnimkyTest : public QObject {
     static void MapaATabulky(OknoVyrovnani& okno, OknoKresby& kresba, const QString& k) {
         const std::vector<ZvlastniSpojnice>& zvlastni =
             kresba.Platno().Kontejner().zvlastniSpojnice;
-        kresba.VybratBod(zvlastni.empty() ? 0 : zvlastni.front().iCil);
+        const TgrafikaData& data = *kresba.Platno().Kontejner().data;
+        int bod = 0;
+        for (const ZvlastniSpojnice& z : zvlastni) {
+            for (const int i : {z.iStn, z.iCil}) {
+                if (bod == 0 && !data.body[static_cast<std::size_t>(i)].JeFixni) bod = i;
+            }
+        }
+        kresba.VybratBod(bod);
         Ulozit(kresba, "kresba-bod" + k);
         okno.Akce_().apriori[velicina::kSmer - 1]->trigger();
         OknoSeznamu* smery = nullptr;
@@ -97,8 +104,14 @@ class SnimkyTest : public QObject {
         QTest::qWait(20);
         Ulozit(*smery, "tabulka-razeni-filtr" + k);
         smery->close();
+        kresba.Panel().Hledani()->setText("X-99");
         kresba.NajitBod("X-99");
         Ulozit(kresba, "kresba-hledani" + k);
+        const QString nalezeny =
+            QString::fromStdString(data.body[static_cast<std::size_t>(bod)].cislo);
+        kresba.Panel().Hledani()->setText(nalezeny);
+        QVERIFY(kresba.NajitBod(nalezeny));
+        Ulozit(kresba, "kresba-nalezeny" + k);
     }
 
   private slots:
