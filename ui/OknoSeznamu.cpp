@@ -72,6 +72,9 @@ OknoSeznamu::OknoSeznamu(QWidget* rodic, Workspace& ws, const QString& nadpis)
     tabulka_ = new TabulkaSeznamu(ws_.nastaveni, this);
     tabulka_->PovolitRazeni();
     sloupec_->addWidget(tabulka_, 1);
+    // The keys go to the table when the window opens; Tab reaches the filter.
+    setTabOrder(tabulka_, filtr_);
+    tabulka_->setFocus();
     connect(tabulka_, &Tabulka::vyberZmenen, this, &OknoSeznamu::AktualizovatStav);
     connect(tabulka_, &Tabulka::vyberZmenen, this, [this] {
         if (Model().MaBody()) emit vyberMapy(VyberProMapu());
@@ -190,7 +193,7 @@ void OknoSeznamu::AktualizovatStav() {
     for (int r = 0; r < m.PocetZaznamu(); ++r) plne += m.JePlny(r) ? 1 : 0;
     QString text = " " + QString::number(tabulka_->Vyber().Pocet()) + " / " + QString::number(plne);
     if (!tabulka_->Pohled().Filtr().isEmpty()) {
-        const auto zobrazeno = static_cast<int>(tabulka_->RadkyPohledu().size());
+        const int zobrazeno = tabulka_->PocetZobrazenych();
         text +=
             "   (" + TextyPlochy(ws_.nastaveni.typJazyk).filterShown.arg(zobrazeno).arg(plne) + ")";
     }

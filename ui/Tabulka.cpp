@@ -517,6 +517,13 @@ std::vector<std::string> Tabulka::ZahlaviSloupcu() const {
     return nazvy;
 }
 
+int Tabulka::PocetZobrazenych() const {
+    const RadkyVPohledu pohled(*model_, *proxy_);
+    int n = 0;
+    for (int p = 0; p < pohled.PocetZaznamu(); ++p) n += pohled.JePlny(p) ? 1 : 0;
+    return n;
+}
+
 std::vector<std::vector<std::string>> Tabulka::RadkyPohledu() const {
     std::vector<std::vector<std::string>> radky;
     const RadkyVPohledu pohled(*model_, *proxy_);

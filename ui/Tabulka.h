@@ -87,6 +87,8 @@ class Tabulka : public QTableView {
     // order shown (for CSV).
     std::vector<std::string> ZahlaviSloupcu() const;
     std::vector<std::vector<std::string>> RadkyPohledu() const;
+    // The full rows the filter lets through.
+    int PocetZobrazenych() const;
 
   signals:
     void vyberZmenen();
