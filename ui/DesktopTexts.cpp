@@ -57,7 +57,7 @@ DesktopTexts Cesky() {
     t.filesAdded = QString::fromUtf8("Přidané soubory: %1, měření: %2");
     t.pointsAdded = QString::fromUtf8("Přidané body: %1");
     t.filter = QString::fromUtf8("Filtr:");
-    t.filterHint = QString::fromUtf8("číslo bodu nebo stanoviska");
+    t.filterHint = QString::fromUtf8("bod nebo stanovisko");
     t.filterShown = QString::fromUtf8("zobrazeno %1 z %2");
     t.originalOrder = QString::fromUtf8("Původní pořadí");
     t.exportCsv = QString::fromUtf8("Exportovat do CSV ...");
@@ -141,7 +141,7 @@ DesktopTexts Anglicky() {
     t.filesAdded = "Added files: %1, measurements: %2";
     t.pointsAdded = "Added points: %1";
     t.filter = "Filter:";
-    t.filterHint = "point or station number";
+    t.filterHint = "point or station";
     t.filterShown = "shown %1 of %2";
     t.originalOrder = "Original order";
     t.exportCsv = "Export to CSV ...";

@@ -61,6 +61,7 @@ OknoSeznamu::OknoSeznamu(QWidget* rodic, Workspace& ws, const QString& nadpis)
     filtr_->setObjectName("filtr");
     filtr_->setPlaceholderText(d.filterHint);
     filtr_->setClearButtonEnabled(true);
+    filtr_->setMinimumWidth(180);
     filtr_->setMaximumWidth(260);
     auto* popisFiltru = new QLabel(d.filter, this);
     popisFiltru->setBuddy(filtr_);

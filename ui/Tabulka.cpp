@@ -79,6 +79,8 @@ void ZnackaPolohy(QPainter& p, const QRect& r, bool prvni) {
 // under it. The model gives both as "group\nname".
 class HlavickaSkupin : public QHeaderView {
   public:
+    static constexpr int kSirkaSipky = 12;  // room of the sort mark at the right
+
     explicit HlavickaSkupin(QWidget* rodic) : QHeaderView(Qt::Horizontal, rodic) {}
 
   protected:
@@ -88,6 +90,9 @@ class HlavickaSkupin : public QHeaderView {
         const QString skupina = radky.value(0);
         const QString nazev = radky.value(1);
         const int pulka = r.top() + r.height() / 2;
+        // The sorted column's name moves left of its sort mark.
+        const bool razeny = isSortIndicatorShown() && sortIndicatorSection() == sekce;
+        const QRect proNazev = razeny ? r.adjusted(0, 0, -kSirkaSipky, 0) : r;
         p->save();
         p->fillRect(r, palette().button());
         p->setPen(palette().color(QPalette::Mid));
@@ -95,7 +100,7 @@ class HlavickaSkupin : public QHeaderView {
         if (skupina.isEmpty()) {
             p->drawLine(r.topRight(), r.bottomRight());
             p->setPen(palette().color(QPalette::ButtonText));
-            p->drawText(r, Qt::AlignCenter, nazev);
+            p->drawText(proNazev, Qt::AlignCenter, nazev);
         } else {
             // The group spans its neighbours with the same group text; each
             // section paints its part of it.
@@ -114,10 +119,10 @@ class HlavickaSkupin : public QHeaderView {
             p->setPen(palette().color(QPalette::ButtonText));
             p->drawText(horni, Qt::AlignCenter, skupina);
             p->setPen(palette().color(QPalette::ButtonText));
-            p->drawText(QRect(r.left(), pulka, r.width(), r.bottom() - pulka), Qt::AlignCenter,
-                        nazev);
+            p->drawText(QRect(r.left(), pulka, proNazev.width(), r.bottom() - pulka),
+                        Qt::AlignCenter, nazev);
         }
-        if (isSortIndicatorShown() && sortIndicatorSection() == sekce) Sipka(*p, r);
+        if (razeny) Sipka(*p, r);
         p->restore();
     }
 
@@ -126,7 +131,7 @@ class HlavickaSkupin : public QHeaderView {
     // an ascending order, down for a descending one.
     void Sipka(QPainter& p, const QRect& r) const {
         const int a = 4;
-        const int x = r.right() - 2 * a - 3;
+        const int x = r.right() - kSirkaSipky + 1;
         const int y = r.top() + r.height() * 3 / 4;
         QPolygon t;
         if (sortIndicatorOrder() == Qt::AscendingOrder) {
