@@ -16,6 +16,7 @@
 #include "OknoKresby.h"
 #include "OknoVstupu.h"
 #include "OknoVyrovnani.h"
+#include "OknoZaznamu.h"
 #include "PanelMapy.h"
 #include "Texty.h"
 #include "UiTestSupport.h"
@@ -167,6 +168,24 @@ class MapaTabulkyTest : public QObject {
         QVERIFY(radky[0].contains("X") && radky[0].contains('\t'));
         for (int i = 0; i < 3; ++i) QCOMPARE(radky[i + 1].split('\t')[0].trimmed(), ocekavane[i]);
 
+        // Edit in the sorted view: the record window shows that point, and the
+        // change reaches it.
+        t.ZrusitVyber();
+        QTest::mouseClick(t.viewport(), Qt::LeftButton, Qt::NoModifier, ui::test::Stred(t, 0));
+        bool upraveno = false;
+        dialogy.priOkne = [&](QDialog& o) {
+            auto& z = dynamic_cast<OknoZaznamu&>(o);
+            QCOMPARE(z.Pole(0)->text().trimmed(), jmeno);
+            z.Pole(0)->setText(jmeno + "E");
+            z.VlozitAZavrit();
+            upraveno = true;
+        };
+        okno.PrikazZaznam(true);
+        QVERIFY(upraveno);
+        const QString nove = jmeno + "E";
+        QCOMPARE(m.Text(nejvetsi, 0).trimmed(), nove);
+        QCOMPARE(Bunka(t, 0, 0), nove);
+
         // Delete the single row selected in the sorted view: that point goes.
         t.ZrusitVyber();
         QTest::mouseClick(t.viewport(), Qt::LeftButton, Qt::NoModifier, ui::test::Stred(t, 0));
@@ -176,7 +195,7 @@ class MapaTabulkyTest : public QObject {
         okno.accept();
         QCOMPARE(ws.souradniceFixni.PocetPlnychBodu(), pocet - 1);
         for (const Tbod& b : ws.souradniceFixni.bod) {
-            if (b.JePlny) QVERIFY(QString::fromStdString(b.cislo) != jmeno);
+            if (b.JePlny) QVERIFY(QString::fromStdString(b.cislo) != nove);
         }
     }
 
