@@ -421,6 +421,8 @@ void Tabulka::Obnovit() {
     vyber_.Velikost(static_cast<std::size_t>(std::max(0, model_->PocetZaznamu())));
     OdznacitPrazdneRadky(*model_, vyber_);
     model_->Obnovit();
+    // A row an edit took out of the filter is no longer selected either.
+    if (!proxy_->Filtr().isEmpty()) VPohledu([](const RadkyTabulky&, Tvyber&) {});
     viewport()->update();
 }
 
