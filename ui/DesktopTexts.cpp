@@ -75,6 +75,34 @@ DesktopTexts Cesky() {
     t.csvInvalid = QString::fromUtf8(
         "Rozvržení nelze použít: pořadí musí jmenovat N, X, Y a Z každé jednou (jinak jen -) "
         "a desetinná značka nesmí být oddělovačem.");
+    t.filter = QString::fromUtf8("Filtr:");
+    t.filterHint = QString::fromUtf8("bod nebo stanovisko");
+    t.filterShown = QString::fromUtf8("zobrazeno %1 z %2");
+    t.originalOrder = QString::fromUtf8("Původní pořadí");
+    t.exportCsv = QString::fromUtf8("Exportovat do CSV ...");
+    t.csvFiles = QString::fromUtf8("Tabulka CSV|*.csv");
+    t.mapHint = QString::fromUtf8(
+        "Klepněte na bod v kresbě: zobrazí se jeho souřadnice, směrodatné odchylky, elipsa "
+        "chyb a měření s opravami. Řádky vybrané v tabulkách výsledků se v kresbě zvýrazní.");
+    t.findPoint = QString::fromUtf8("Najít bod");
+    t.findPointHint = QString::fromUtf8("číslo bodu (F3, Ctrl+F)");
+    t.pointNotFound = QString::fromUtf8("Bod %1 v kresbě není.");
+    t.noResults = QString::fromUtf8("Pro tento bod nejsou výsledky vyrovnání.");
+    t.sideShot = QString::fromUtf8("rajón nebo bod závislý na nekontrolovaných měřeních");
+    t.fixedPoint = QString::fromUtf8("pevný bod");
+    t.ellipse = QString::fromUtf8("Elipsa chyb");
+    t.semiAxisA = QString::fromUtf8("a");
+    t.semiAxisB = QString::fromUtf8("b");
+    t.bearingA = QString::fromUtf8("směrník a");
+    t.observations = QString::fromUtf8("Měření v bodě");
+    t.outlier = QString::fromUtf8("odlehlé");
+    t.uncontrolled = QString::fromUtf8("nekontrolované");
+    t.legend = QString::fromUtf8("Legenda");
+    t.legendOutlier = QString::fromUtf8("odlehlé měření (vyloučené)");
+    t.legendUncontrolled = QString::fromUtf8("nekontrolované měření");
+    t.legendSideShot = QString::fromUtf8("rajón, nekontrolovaný bod");
+    t.legendSelected = QString::fromUtf8("vybráno");
+    t.selectedRows = QString::fromUtf8("Vybraný řádek tabulky");
     return t;
 }
 
@@ -147,6 +175,35 @@ DesktopTexts Anglicky() {
     t.csvHeaderNo = "no";
     t.csvPreview = "Beginning of the file:";
     t.csvInvalid = "The layout cannot be used: %1";
+    t.filter = "Filter:";
+    t.filterHint = "point or station";
+    t.filterShown = "shown %1 of %2";
+    t.originalOrder = "Original order";
+    t.exportCsv = "Export to CSV ...";
+    t.csvFiles = "CSV table|*.csv";
+    t.mapHint =
+        "Click a point in the drawing to see its coordinates, standard deviations, error "
+        "ellipse and observations with their residuals. Rows selected in the result tables are "
+        "highlighted in the drawing.";
+    t.findPoint = "Find point";
+    t.findPointHint = "point number (F3, Ctrl+F)";
+    t.pointNotFound = "Point %1 is not in the drawing.";
+    t.noResults = "The adjustment has no results for this point.";
+    t.sideShot = "side shot or point depending on uncontrolled observations";
+    t.fixedPoint = "fixed point";
+    t.ellipse = "Error ellipse";
+    t.semiAxisA = "a";
+    t.semiAxisB = "b";
+    t.bearingA = "bearing of a";
+    t.observations = "Observations at the point";
+    t.outlier = "outlier";
+    t.uncontrolled = "uncontrolled";
+    t.legend = "Legend";
+    t.legendOutlier = "outlier (rejected)";
+    t.legendUncontrolled = "uncontrolled observation";
+    t.legendSideShot = "side shot, uncontrolled point";
+    t.legendSelected = "selected";
+    t.selectedRows = "Selected table row";
     return t;
 }
 

@@ -29,6 +29,12 @@ struct DesktopTexts {
     QString csvTitle, csvOrder, csvOrderHelp, csvSeparator, csvComma, csvSemicolon, csvTab,
         csvSpace, csvDecimal, csvPoint, csvHeader, csvHeaderAuto, csvHeaderYes, csvHeaderNo,
         csvPreview, csvInvalid;
+    // The tables: filter, order, copy and export
+    QString filter, filterHint, filterShown, originalOrder, exportCsv, csvFiles;
+    // The map of the network: the side panel, the search and the legend
+    QString mapHint, findPoint, findPointHint, pointNotFound, noResults, sideShot,
+        fixedPoint, ellipse, semiAxisA, semiAxisB, bearingA, observations, outlier, uncontrolled,
+        legend, legendOutlier, legendUncontrolled, legendSideShot, legendSelected, selectedRows;
 };
 
 // The texts in a language of the settings: 0 Czech, anything else English.

@@ -15,6 +15,7 @@
 
 #include "Barvy.h"
 #include "DesktopSettings.h"
+#include "OknoSeznamu.h"
 #include "OknoVyrovnani.h"
 #include "TabulkaSurovych.h"
 #include "Texty.h"
@@ -39,6 +40,7 @@ QLabel* Bunka(QWidget* rodic, Qt::Alignment zarovnani) {
 
 HlavniOkno::HlavniOkno(Workspace& ws, Dialogy& dialogy, QWidget* rodic)
     : QMainWindow(rodic), ws_(ws), dialogy_(dialogy) {
+    OknoSeznamu::NastavitDialogy(&dialogy_);
     stred_ = new QStackedWidget(this);
     auto* hlavni = new QWidget(stred_);
     auto* sloupec = new QVBoxLayout(hlavni);
@@ -84,6 +86,7 @@ HlavniOkno::HlavniOkno(Workspace& ws, Dialogy& dialogy, QWidget* rodic)
 }
 
 HlavniOkno::~HlavniOkno() {
+    OknoSeznamu::NastavitDialogy(nullptr);
     if (isVisible()) UlozitRozlozeni();
     // The undo stack, destroyed with the children, reports its clearing: not here.
     if (zpet_ != nullptr) disconnect(zpet_, nullptr, this, nullptr);

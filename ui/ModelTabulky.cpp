@@ -2,11 +2,19 @@
 
 #include <algorithm>
 
+#include "workspace/TabulkaMereni.h"
+
 namespace vertano::ui {
 
 ModelTabulky::ModelTabulky(QObject* rodic) : QAbstractTableModel(rodic) {}
 
+bool ModelTabulky::JeJmeno(int sloupec) const {
+    const int s = SurovySloupec(sloupec);
+    return Tucne(sloupec) || s == sloupec::kCisloStn || s == sloupec::kCisloCil;
+}
+
 void ModelTabulky::Obnovit() {
+    ++generace_;
     // The row count changes at the end only when rows were added or removed;
     // a layout change keeps the view's scroll position and current row.
     const int nove = PocetRadku();
@@ -24,6 +32,7 @@ void ModelTabulky::Obnovit() {
 }
 
 void ModelTabulky::Resetovat() {
+    ++generace_;
     beginResetModel();
     zobrazeno_ = PocetRadku();
     endResetModel();
@@ -124,6 +133,17 @@ Znacka ModelSeznamu::ZnackaBunky(int radek, int sloupec) const {
     if (sloupec < 0 || sloupec >= PocetSloupcu() || !JePlny(radek)) return Znacka::Zadna;
     const SloupecSeznamu& s = sloupce_[static_cast<std::size_t>(sloupec)];
     return s.znacka ? s.znacka(radek) : Znacka::Zadna;
+}
+
+std::vector<std::string> ModelSeznamu::Body(int radek) const {
+    if (!radky_.body || !JePlny(radek)) return {};
+    return radky_.body(radek);
+}
+
+bool ModelSeznamu::JeJmeno(int sloupec) const {
+    if (sloupec < 0 || sloupec >= PocetSloupcu()) return false;
+    const SloupecSeznamu& s = sloupce_[static_cast<std::size_t>(sloupec)];
+    return s.tucne || s.jmeno || ModelTabulky::JeJmeno(sloupec);
 }
 
 bool ModelSeznamu::JeChybny(int radek) const {

@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QString>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "mereni/Tzaznam.h"
@@ -52,6 +53,13 @@ class ModelTabulky : public QAbstractTableModel, public RadkyTabulky {
     virtual Znacka ZnackaBunky(int /*radek*/, int /*sloupec*/) const { return Znacka::Zadna; }
     // A row that "Find incorrect" / "Find outliers" stops at.
     virtual bool JeChybny(int /*radek*/) const { return false; }
+    // A column of point names (a point, a station, a target): the filter of the
+    // table looks in these. By default the bold columns and the station and
+    // target numbers of the raw columns.
+    virtual bool JeJmeno(int sloupec) const;
+    // Counts the changes of the list, so that a view may keep what it derived
+    // from the texts until the next one.
+    int Generace() const { return generace_; }
 
     // The list changed (rows added, deleted, moved, renumbered).
     void Obnovit();
@@ -72,6 +80,7 @@ class ModelTabulky : public QAbstractTableModel, public RadkyTabulky {
 
     int viditelne_ = 0;
     int zobrazeno_ = 0;  // rows the view was last told about
+    int generace_ = 0;
 };
 
 // One column of a list described by functions of the row.
@@ -79,14 +88,15 @@ struct SloupecSeznamu {
     SloupecSeznamu(QString skupina_, QString nazev_, int sirka_,
                    std::function<QString(int radek)> text_,
                    std::function<Znacka(int radek)> znacka_ = {}, int surovy_ = -1,
-                   bool tucne_ = false)
+                   bool tucne_ = false, bool jmeno_ = false)
         : skupina(std::move(skupina_)),
           nazev(std::move(nazev_)),
           sirka(sirka_),
           text(std::move(text_)),
           znacka(std::move(znacka_)),
           surovy(surovy_),
-          tucne(tucne_) {}
+          tucne(tucne_),
+          jmeno(jmeno_) {}
 
     QString skupina;
     QString nazev;
@@ -95,6 +105,7 @@ struct SloupecSeznamu {
     std::function<Znacka(int radek)> znacka;  // none when empty
     int surovy = -1;                          // raw-table column whose marks it shows
     bool tucne = false;
+    bool jmeno = false;  // point names that are not bold (a target)
 };
 
 // A table over any list of the program: the row count, the full rows and the
@@ -109,12 +120,18 @@ class ModelSeznamu : public ModelTabulky {
         // Optional: the measurement row of a row, and the rows that are errors.
         std::function<const Tzaznam*(int)> zaznam;
         std::function<bool(int)> chybny;
+        // Optional: the point names of a row for the drawing, one for a point,
+        // station and target for an observation.
+        std::function<std::vector<std::string>(int)> body;
     };
 
     explicit ModelSeznamu(QObject* rodic = nullptr);
 
     void Nastavit(Radky radky, std::vector<SloupecSeznamu> sloupce);
     const std::vector<SloupecSeznamu>& Sloupce() const { return sloupce_; }
+    // The point names of a row (empty where the list names none).
+    std::vector<std::string> Body(int radek) const;
+    bool MaBody() const { return static_cast<bool>(radky_.body); }
 
     int PocetZaznamu() const override;
     bool JePlny(int radek) const override;
@@ -127,6 +144,7 @@ class ModelSeznamu : public ModelTabulky {
     int SurovySloupec(int sloupec) const override;
     Znacka ZnackaBunky(int radek, int sloupec) const override;
     bool JeChybny(int radek) const override;
+    bool JeJmeno(int sloupec) const override;
 
   private:
     Radky radky_;

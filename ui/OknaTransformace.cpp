@@ -283,7 +283,7 @@ void OknoTransformace::NaplnitTabulku() {
     std::unique_ptr<OknoSeznamu> vzor =
         OknoBodu(nullptr, ws_, QString(), std::move(body), DruhSouradnic::Hodnoty);
     const int pocet = vzor->Model().PocetZaznamu();
-    Naplnit({[pocet] { return pocet; }, {}, {}, {}}, vzor->Model().Sloupce());
+    Naplnit({[pocet] { return pocet; }, {}, {}, {}, {}}, vzor->Model().Sloupce());
     NastavitStav(" " + QString::number(pocet));
 }
 
@@ -414,6 +414,10 @@ void OknoTransformace::AktualizovatMenu() {
 }
 
 void OknoTransformace::Ukazat(std::unique_ptr<OknoSeznamu> okno) {
+    // Rows selected in the result are highlighted in an open drawing.
+    connect(okno.get(), &OknoSeznamu::vyberMapy, this, [this](const VyberMapy& vyber) {
+        if (kresba_ != nullptr) kresba_->ZvyraznitVyber(vyber);
+    });
     dialogy_.Ukazat(*okno);
 }
 

@@ -31,6 +31,18 @@ const T& Prvek(const Sdilene<T>& v, int i) {
     return (*v)[static_cast<std::size_t>(i)];
 }
 
+// The rows of observations: their station and target in the drawing.
+ModelSeznamu::Radky RadkyMereni(const Sdilene<TmerenaVelicina>& v) {
+    ModelSeznamu::Radky r = RadkyVektoru(v);
+    r.body = [v](int i) {
+        const TmerenaVelicina& z = Prvek(v, i);
+        std::vector<std::string> body{z.cislo_stn};
+        if (!z.cislo_cil.empty()) body.push_back(z.cislo_cil);
+        return body;
+    };
+    return r;
+}
+
 bool JeUhlovy(int32_t typ) {
     return typ == velicina::kSmer || typ == velicina::kZenit || typ == velicina::kDoplnekSmernik;
 }
@@ -93,7 +105,14 @@ void SloupceStanoviska(const Workspace& ws, const Sdilene<TmerenaVelicina>& v, b
                        std::vector<SloupecSeznamu>& s) {
     SloupceJenStanoviska(ws, v, poradi, s);
     const jazyk::Tpopis& p = ws.jazyk.popis;
-    s.push_back({Q(p.cil), Q(p.cislo), 99, [v](int i) { return Q(Prvek(v, i).cislo_cil); }});
+    s.push_back({Q(p.cil),
+                 Q(p.cislo),
+                 99,
+                 [v](int i) { return Q(Prvek(v, i).cislo_cil); },
+                 {},
+                 -1,
+                 false,
+                 true});
 }
 
 std::vector<TmerenaVelicina> Plne(const TvektorMereni& v) {
@@ -190,6 +209,7 @@ std::unique_ptr<OknoSeznamu> OknoBodu(QWidget* rodic, Workspace& ws, const QStri
     }
     ModelSeznamu::Radky r = RadkyVektoru(body);
     r.plny = [body](int i) { return Prvek(body, i).JePlny; };
+    r.body = [body](int i) { return std::vector<std::string>{Prvek(body, i).cislo}; };
     okno->Naplnit(std::move(r), std::move(s));
     QString stav = " " + QString::number(body->size());
     if (!nekontrolovane->empty()) {
@@ -254,7 +274,9 @@ std::unique_ptr<OknoSeznamu> OknoElipsoidu(QWidget* rodic, Workspace& ws, const 
     s.push_back({osyElipsoidu, Q(p.zenit) + Jednotka(u.smer_hodnota), 130,
                  [v, f](int i) { return f.Uhel(Prvek(v, i).zenit); }});
     auto okno = std::make_unique<OknoSeznamu>(rodic, ws, nadpis);
-    okno->Naplnit(RadkyVektoru(v), std::move(s));
+    ModelSeznamu::Radky r = RadkyVektoru(v);
+    r.body = [v](int i) { return std::vector<std::string>{Prvek(v, i).cislo}; };
+    okno->Naplnit(std::move(r), std::move(s));
     okno->NastavitStav(" " + QString::number(v->size() / 3));
     return okno;
 }
@@ -315,7 +337,7 @@ std::unique_ptr<OknoSeznamu> OknoVyrovnanychMereni(QWidget* rodic, Workspace& ws
                      [v, f, uhel](int i) { return f.Odchylka(uhel, Prvek(v, i).mdb); }, znacka});
     }
     auto okno = std::make_unique<OknoSeznamu>(rodic, ws, nadpis);
-    okno->Naplnit(RadkyVektoru(v), std::move(s));
+    okno->Naplnit(RadkyMereni(v), std::move(s));
     QString stav = " " + QString::number(v->size());
     if (nekontrolovane > 0)
         stav += "   " + Q(p.nekontrolovane) + ": " + QString::number(nekontrolovane);
@@ -339,7 +361,7 @@ std::unique_ptr<OknoSeznamu> OknoPosunu(QWidget* rodic, Workspace& ws, bool apri
     s.push_back({Q(p.orientPosun), Q(p.smerOdchylka) + Jednotka(u.smer_odchylka), 130,
                  [v, f](int i) { return f.UhelOdchylka(Prvek(v, i).odchylka); }});
     auto okno = std::make_unique<OknoSeznamu>(rodic, ws, nadpis);
-    okno->Naplnit(RadkyVektoru(v), std::move(s));
+    okno->Naplnit(RadkyMereni(v), std::move(s));
     okno->NastavitStav(" " + QString::number(v->size()));
     return okno;
 }
@@ -374,7 +396,7 @@ std::unique_ptr<OknoSeznamu> OknoOdlehlych(QWidget* rodic, Workspace& ws, int32_
                  odlehly});
     s.push_back({skupina, Q(p.opravaNorm), 110,
                  [v](int i) { return FormatBunek::Statistika(Prvek(v, i).normOprava); }, odlehly});
-    ModelSeznamu::Radky r = RadkyVektoru(v);
+    ModelSeznamu::Radky r = RadkyMereni(v);
     r.chybny = [v](int i) { return Prvek(v, i).jeOdlehly; };
     int pocetOdlehlych = 0;
     for (const TmerenaVelicina& z : *v) pocetOdlehlych += z.jeOdlehly ? 1 : 0;

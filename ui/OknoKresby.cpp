@@ -16,9 +16,13 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include <QAction>
+
+#include "DesktopTexts.h"
 #include "Dialogy.h"
 #include "Texty.h"
 #include "drawing/VolbyKresby.h"
+#include "workspace/MapaSite.h"
 #include "workspace/VystupySite.h"
 #include "workspace/Workspace.h"
 
@@ -115,9 +119,64 @@ void PlatnoKresby::Posun(int dx, int dy) {
     Prekreslit();
 }
 
+void PlatnoKresby::PriblizitNaBod(int i) {
+    platno_.CalcDefView();
+    platno_.Vycentrovat(i);
+    platno_.Zoom(4);
+    pohled_ = true;
+    vlastniPohled_ = true;
+    platno_.PaintAll();
+    update();
+}
+
+void PlatnoKresby::NastavitVybrany(int bod) {
+    vybrany_ = bod;
+    update();
+}
+
+void PlatnoKresby::NastavitZvyraznene(std::vector<int> body,
+                                      std::vector<std::pair<int, int>> spojnice) {
+    zvyrazneneBody_ = std::move(body);
+    spojnice_ = std::move(spojnice);
+    update();
+}
+
+// The lines and points of the selected table rows in magenta, wide enough to
+// show under the lines of the drawing; the point clicked or found in a circle
+// with a cross-hair gap, so that its own symbol stays readable.
+void PlatnoKresby::Oznacit(QPainter& p) const {
+    const auto px = [this](int i) {
+        const T2DPoint b = platno_.CalcPixCoords(i);
+        return QPointF(static_cast<double>(b[0]), static_cast<double>(b[1]));
+    };
+    const QColor zvyrazneni(255, 0, 255);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    QColor pruhledna = zvyrazneni;
+    pruhledna.setAlpha(150);
+    p.setPen(QPen(pruhledna, 5, Qt::SolidLine, Qt::RoundCap));
+    for (const auto& [a, b] : spojnice_) p.drawLine(px(a), px(b));
+    p.setPen(QPen(zvyrazneni, 2));
+    p.setBrush(Qt::NoBrush);
+    for (const int i : zvyrazneneBody_) p.drawEllipse(px(i), 9, 9);
+    if (vybrany_ >= 0) {
+        p.setPen(QPen(zvyrazneni, 3));
+        p.drawEllipse(px(vybrany_), 14, 14);
+    }
+    p.restore();
+}
+
+QImage PlatnoKresby::SOznacenim() const {
+    QImage obrazek = obrazek_.copy();
+    QPainter p(&obrazek);
+    Oznacit(p);
+    return obrazek;
+}
+
 void PlatnoKresby::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.drawImage(0, 0, obrazek_);
+    Oznacit(p);
 }
 
 void PlatnoKresby::resizeEvent(QResizeEvent*) {
@@ -141,7 +200,9 @@ void PlatnoKresby::mousePressEvent(QMouseEvent* e) {
     if ((e->button() == Qt::LeftButton || e->button() == Qt::MiddleButton) &&
         e->modifiers() == Qt::NoModifier) {
         tazeni_ = true;
+        posunuto_ = false;
         tah_ = e->position().toPoint();
+        stisk_ = tah_;
         setCursor(Qt::ClosedHandCursor);
     }
 }
@@ -149,6 +210,9 @@ void PlatnoKresby::mousePressEvent(QMouseEvent* e) {
 void PlatnoKresby::mouseMoveEvent(QMouseEvent* e) {
     if (!tazeni_) return;
     const QPoint bod = e->position().toPoint();
+    // A hand that trembles while clicking does not pan.
+    if (!posunuto_ && (bod - stisk_).manhattanLength() < 4) return;
+    posunuto_ = true;
     const QPoint d = bod - tah_;
     tah_ = bod;
     if (d.isNull()) return;
@@ -156,9 +220,13 @@ void PlatnoKresby::mouseMoveEvent(QMouseEvent* e) {
     emit zmenaPohledu();
 }
 
-void PlatnoKresby::mouseReleaseEvent(QMouseEvent*) {
+void PlatnoKresby::mouseReleaseEvent(QMouseEvent* e) {
+    const bool klik = tazeni_ && !posunuto_ && e->button() == Qt::LeftButton;
     tazeni_ = false;
     setCursor(Qt::OpenHandCursor);
+    if (!klik) return;
+    const QPoint bod = e->position().toPoint();
+    emit klikNaBod(platno_.BodNaPixelu(bod.x(), bod.y(), 10));
 }
 
 // ---- the window ----
@@ -176,17 +244,74 @@ OknoKresby::OknoKresby(QWidget* rodic, Workspace& ws, Dialogy& dialogy, int vysl
     ws_.nastaveni.okno.grafika = static_cast<uint8_t>(vysledek);
 
     platno_ = new PlatnoKresby(this);
+    panel_ = new PanelMapy(this, ws_);
     VytvoritOvladani();
     setMinimumSize(1025, 681);
-    resize(1025, 681);
+    resize(1320, 720);
 
     // Data, default view, controls, picture.
-    if (!DataKresbySite(ws_, vysledek_, data_)) data_ = TgrafikaData{};
-    platno_->Kontejner().ConnectData(data_);
+    NacistData();
     platno_->Kontejner().PaintSettings.AxesType = ws_.nastaveni.jednotky.souradnicovySystem;
     platno_->Kontejner().PaintSettings.UnitType = ws_.nastaveni.jednotky.souradnice;
     NacistNastaveni(ws_.nastaveni.grafika);
     o_.ulozit->setFocus();
+}
+
+void OknoKresby::NacistData() {
+    if (!DataKresbySite(ws_, vysledek_, data_)) data_ = TgrafikaData{};
+    platno_->Kontejner().ConnectData(data_);
+    platno_->Kontejner().zvlastniSpojnice = ZvlastniSpojniceMapy(ws_, data_);
+    platno_->NastavitVybrany(-1);
+    platno_->NastavitZvyraznene({}, {});
+    panel_->Vychozi();
+}
+
+void OknoKresby::VybratBod(int bod) {
+    platno_->NastavitVybrany(bod);
+    panel_->NastavitZpravu({});
+    if (bod < 0 || static_cast<std::size_t>(bod) >= data_.body.size()) {
+        panel_->Vychozi();
+        return;
+    }
+    const std::string& cislo = data_.body[static_cast<std::size_t>(bod)].cislo;
+    BodMapy b;
+    const bool apriori = o_.presnost->currentIndex() == 0;
+    const bool ma = InformaceBodu(ws_, vysledek_, cislo, apriori, b);
+    panel_->ZobrazitBod(Q(cislo), ma ? &b : nullptr);
+}
+
+bool OknoKresby::NajitBod(const QString& cislo) {
+    const int i = NajitBodKresby(data_, S(cislo));
+    if (i < 0) {
+        panel_->NastavitZpravu(
+            TextyPlochy(ws_.nastaveni.typJazyk).pointNotFound.arg(cislo.trimmed()));
+        return false;
+    }
+    platno_->PriblizitNaBod(i);
+    VybratBod(i);
+    return true;
+}
+
+void OknoKresby::ZvyraznitVyber(const VyberMapy& vyber) {
+    std::vector<int> body;
+    for (const QString& cislo : vyber.body) {
+        const int i = NajitBodKresby(data_, S(cislo));
+        if (i >= 0) body.push_back(i);
+    }
+    std::vector<std::pair<int, int>> spojnice;
+    for (const auto& [a, b] : vyber.spojnice) {
+        const int i = NajitBodKresby(data_, S(a));
+        const int j = NajitBodKresby(data_, S(b));
+        if (i >= 0 && j >= 0 && i != j) spojnice.emplace_back(i, j);
+    }
+    // The panel shows the row now, not the point clicked before.
+    platno_->NastavitVybrany(-1);
+    platno_->NastavitZvyraznene(std::move(body), std::move(spojnice));
+    if (vyber.popis.isEmpty()) {
+        panel_->Vychozi();
+    } else {
+        panel_->ZobrazitRadek(vyber.popis);
+    }
 }
 
 void OknoKresby::VytvoritOvladani() {
@@ -310,6 +435,24 @@ void OknoKresby::VytvoritOvladani() {
     hlavni->setContentsMargins(8, 8, 8, 8);
     hlavni->addLayout(panel, 0);
     hlavni->addWidget(platno_, 1);
+    panel_->setFixedWidth(320);
+    hlavni->addWidget(panel_, 0);
+
+    // The map: a click selects a point, F3 or Ctrl+F searches one.
+    connect(platno_, &PlatnoKresby::klikNaBod, this, &OknoKresby::VybratBod);
+    connect(panel_, &PanelMapy::hledat, this, [this](const QString& cislo) { NajitBod(cislo); });
+    for (const QKeySequence& klavesa :
+         {QKeySequence(Qt::Key_F3), QKeySequence(Qt::CTRL | Qt::Key_F)}) {
+        auto* a = new QAction(this);
+        a->setShortcut(klavesa);
+        a->setShortcutContext(Qt::WindowShortcut);
+        connect(a, &QAction::triggered, panel_, &PanelMapy::ZacitHledani);
+        addAction(a);
+    }
+    // The figures follow the accuracy chosen.
+    connect(o_.presnost, &QComboBox::currentIndexChanged, this, [this] {
+        if (platno_->Vybrany() >= 0) VybratBod(platno_->Vybrany());
+    });
 
     // Any change of a control repaints at once.
     for (QCheckBox* c : {o_.bod, o_.linie, o_.popis, o_.elipsa, o_.osy, o_.meritko})
@@ -421,8 +564,7 @@ void OknoKresby::Vychozi() {
 }
 
 void OknoKresby::ObnovitData() {
-    if (!DataKresbySite(ws_, vysledek_, data_)) data_ = TgrafikaData{};
-    platno_->Kontejner().ConnectData(data_);
+    NacistData();
     Prekreslit();
     platno_->Vse();
 }

@@ -4,6 +4,10 @@
 #include <QImage>
 #include <QWidget>
 
+#include <utility>
+#include <vector>
+#include "PanelMapy.h"
+#include "VyberMapy.h"
 #include "data/Tnastaveni.h"
 #include "drawing/TContainer.h"
 #include "drawing/TgrafikaData.h"
@@ -38,10 +42,25 @@ class PlatnoKresby : public QWidget {
     void Vse();
     void Zoom(bool dovnitr);
     void Posun(int dx, int dy);
+    // Point i at the centre, zoomed in from the default view (a close look).
+    void PriblizitNaBod(int i);
+
+    // The marks over the picture (not part of the saved picture): the point
+    // clicked or found, and the points and lines of the rows selected in a
+    // result table; indices of the drawing's points.
+    void NastavitVybrany(int bod);
+    int Vybrany() const { return vybrany_; }
+    void NastavitZvyraznene(std::vector<int> body, std::vector<std::pair<int, int>> spojnice);
+    const std::vector<int>& ZvyrazneneBody() const { return zvyrazneneBody_; }
+    const std::vector<std::pair<int, int>>& ZvyraznenaSpojnice() const { return spojnice_; }
+    // The picture with the marks, as the screen shows it.
+    QImage SOznacenim() const;
 
   signals:
     // The view changed by the mouse.
     void zmenaPohledu();
+    // A click without a drag: the point under the pointer, -1 for none.
+    void klikNaBod(int bod);
 
   protected:
     void paintEvent(QPaintEvent* e) override;
@@ -52,10 +71,17 @@ class PlatnoKresby : public QWidget {
     void mouseReleaseEvent(QMouseEvent* e) override;
 
   private:
+    void Oznacit(QPainter& p) const;
+
     QImage obrazek_;
     TContainer platno_;
     QPoint tah_;
+    QPoint stisk_;
     bool tazeni_ = false;
+    bool posunuto_ = false;  // the press became a drag
+    int vybrany_ = -1;
+    std::vector<int> zvyrazneneBody_;
+    std::vector<std::pair<int, int>> spojnice_;
     bool pohled_ = false;  // a view has been computed
     // The user zoomed or panned: a new size keeps the view. Until then the
     // default view follows the size of the picture.
@@ -97,18 +123,29 @@ class OknoKresby : public QDialog {
     // "Save ...": the picture as on screen (PNG, BMP, JPEG) or the DXF export.
     void PrikazUlozit();
 
+    PanelMapy& Panel() { return *panel_; }
+    // Selects point i of the drawing and shows what the results hold for it.
+    void VybratBod(int bod);
+    // Finds the point by its name, zooms to it and selects it; false (and a
+    // line in the panel) when the drawing has no such point.
+    bool NajitBod(const QString& cislo);
+    // The rows selected in a result table, highlighted in the drawing.
+    void ZvyraznitVyber(const VyberMapy& vyber);
+
   protected:
     void done(int vysledek) override;
 
   private:
     void VytvoritOvladani();
     void Vychozi();
+    void NacistData();
 
     Workspace& ws_;
     Dialogy& dialogy_;
     int vysledek_;
     TgrafikaData data_;
     PlatnoKresby* platno_ = nullptr;
+    PanelMapy* panel_ = nullptr;
     Ovladani o_{};
     bool nacitani_ = false;  // loading the controls: no repaint per control
 };

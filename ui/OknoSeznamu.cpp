@@ -10,10 +10,25 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <QHeaderView>
+#include <QLineEdit>
+
+#include "DesktopTexts.h"
+#include "Dialogy.h"
 #include "Texty.h"
+#include "workspace/TextTabulky.h"
 #include "workspace/Workspace.h"
 
 namespace vertano::ui {
+
+namespace {
+
+Dialogy*& DialogyTabulek() {
+    static Dialogy* dialogy = nullptr;
+    return dialogy;
+}
+
+}  // namespace
 
 OknoSeznamu::OknoSeznamu(QWidget* rodic, Workspace& ws, const QString& nadpis)
     : QDialog(rodic), ws_(ws) {
@@ -40,9 +55,35 @@ OknoSeznamu::OknoSeznamu(QWidget* rodic, Workspace& ws, const QString& nadpis)
     radek->addWidget(zpracovani_);
     sloupec_->addLayout(radek);
 
+    const DesktopTexts& d = TextyPlochy(ws_.nastaveni.typJazyk);
+    auto* filtrRadek = new QHBoxLayout;
+    filtr_ = new QLineEdit(this);
+    filtr_->setObjectName("filtr");
+    filtr_->setPlaceholderText(d.filterHint);
+    filtr_->setClearButtonEnabled(true);
+    filtr_->setMinimumWidth(180);
+    filtr_->setMaximumWidth(260);
+    auto* popisFiltru = new QLabel(d.filter, this);
+    popisFiltru->setBuddy(filtr_);
+    filtrRadek->addWidget(popisFiltru);
+    filtrRadek->addWidget(filtr_);
+    filtrRadek->addStretch(1);
+    sloupec_->addLayout(filtrRadek);
+
     tabulka_ = new TabulkaSeznamu(ws_.nastaveni, this);
+    tabulka_->PovolitRazeni();
     sloupec_->addWidget(tabulka_, 1);
+    // The keys go to the table when the window opens; Tab reaches the filter.
+    setTabOrder(tabulka_, filtr_);
+    tabulka_->setFocus();
     connect(tabulka_, &Tabulka::vyberZmenen, this, &OknoSeznamu::AktualizovatStav);
+    connect(tabulka_, &Tabulka::vyberZmenen, this, [this] {
+        if (Model().MaBody()) emit vyberMapy(VyberProMapu());
+    });
+    connect(filtr_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        tabulka_->Filtrovat(text);
+        AktualizovatStav();
+    });
 
     const jazyk::Ttlacitko& t = ws_.jazyk.tlacitko;
     kontextove_ = new QMenu(this);
@@ -60,6 +101,9 @@ OknoSeznamu::OknoSeznamu(QWidget* rodic, Workspace& ws, const QString& nadpis)
     akce(Q(t.zrusitVyber), QKeySequence(Qt::CTRL | Qt::Key_D), [this] { tabulka_->ZrusitVyber(); });
     kontextove_->addSeparator();
     kopirovat_ = akce(Q(t.kopirovat), QKeySequence(Qt::CTRL | Qt::Key_C), [this] { Kopirovat(); });
+    csv_ = akce(d.exportCsv, QKeySequence(), [this] { ExportovatCsv(); });
+    csv_->setObjectName("exportCsv");
+    puvodniPoradi_ = akce(d.originalOrder, QKeySequence(), [this] { tabulka_->ZrusitRazeni(); });
     kontextove_->addSeparator();
     vybratChybne_ = akce(QString(), QKeySequence(), [this] { tabulka_->VybratChybne(); });
     najitChybne_ = akce(QString(), QKeySequence(Qt::Key_F2), [this] { tabulka_->NajitChybny(); });
@@ -68,6 +112,9 @@ OknoSeznamu::OknoSeznamu(QWidget* rodic, Workspace& ws, const QString& nadpis)
     tabulka_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(tabulka_, &QWidget::customContextMenuRequested, this, [this](const QPoint& bod) {
         if (kopirovat_ != nullptr) kopirovat_->setEnabled(tabulka_->Vyber().Pocet() > 0);
+        if (csv_ != nullptr) csv_->setEnabled(DialogyTabulek() != nullptr);
+        if (puvodniPoradi_ != nullptr)
+            puvodniPoradi_->setEnabled(tabulka_->horizontalHeader()->isSortIndicatorShown());
         emit kontextoveMenu();
         kontextove_->popup(tabulka_->viewport()->mapToGlobal(bod));
     });
@@ -78,6 +125,11 @@ void OknoSeznamu::NahraditKontextoveMenu(QMenu* menu) {
     zakladniAkce_.clear();
     kopirovat_ = vybratChybne_ = najitChybne_ = nullptr;
     kontextove_ = menu;
+    // The order and the export belong to the table, whatever the window's
+    // own menu holds.
+    kontextove_->addSeparator();
+    kontextove_->addAction(puvodniPoradi_);
+    kontextove_->addAction(csv_);
 }
 
 void OknoSeznamu::Naplnit(ModelSeznamu::Radky radky, std::vector<SloupecSeznamu> sloupce,
@@ -140,13 +192,63 @@ void OknoSeznamu::AktualizovatStav() {
     int plne = 0;
     const ModelSeznamu& m = tabulka_->Model();
     for (int r = 0; r < m.PocetZaznamu(); ++r) plne += m.JePlny(r) ? 1 : 0;
-    vyber_->setText(" " + QString::number(tabulka_->Vyber().Pocet()) + " / " +
-                    QString::number(plne));
+    QString text = " " + QString::number(tabulka_->Vyber().Pocet()) + " / " + QString::number(plne);
+    if (!tabulka_->Pohled().Filtr().isEmpty()) {
+        const int zobrazeno = tabulka_->PocetZobrazenych();
+        text +=
+            "   (" + TextyPlochy(ws_.nastaveni.typJazyk).filterShown.arg(zobrazeno).arg(plne) + ")";
+    }
+    vyber_->setText(text);
 }
 
 void OknoSeznamu::Kopirovat() {
-    const QString text = tabulka_->TextVybranych();
+    const QString text = tabulka_->TextVybranych(true);
     if (!text.isEmpty()) QApplication::clipboard()->setText(text);
+}
+
+void OknoSeznamu::NastavitDialogy(Dialogy* dialogy) {
+    DialogyTabulek() = dialogy;
+}
+
+void OknoSeznamu::ExportovatCsv() {
+    Dialogy* dialogy = DialogyTabulek();
+    if (dialogy == nullptr) return;
+    const std::filesystem::path cesta =
+        dialogy->Ulozit(this, DruhSouboru::TabulkaCsv, ws_.nastaveni, ws_.jazyk);
+    if (cesta.empty()) return;
+    std::string chyba;
+    if (!UlozitCsvTabulky(cesta, tabulka_->ZahlaviSloupcu(), tabulka_->RadkyPohledu(), chyba))
+        OznamitChybuUlozeni(*dialogy, this, ws_, chyba);
+}
+
+VyberMapy OknoSeznamu::VyberProMapu() const {
+    VyberMapy v;
+    const ModelSeznamu& m = Model();
+    const Tvyber& vyber = tabulka_->Vyber();
+    for (std::size_t i = 0; i < vyber.hromadny.size(); ++i) {
+        if (!vyber.hromadny[i]) continue;
+        const std::vector<std::string> body = m.Body(static_cast<int>(i));
+        for (const std::string& b : body) {
+            if (!v.body.contains(Q(b))) v.body.push_back(Q(b));
+        }
+        if (body.size() == 2) v.spojnice.push_back({Q(body[0]), Q(body[1])});
+    }
+    // The current row when it is selected, else the first selected one.
+    int radek = tabulka_->AktualniRadek();
+    if (radek < 0 || static_cast<std::size_t>(radek) >= vyber.hromadny.size() ||
+        !vyber.hromadny[static_cast<std::size_t>(radek)])
+        radek = vyber.Prvni();
+    if (radek >= 0 && m.JePlny(radek)) {
+        const std::vector<std::string> zahlavi = tabulka_->ZahlaviSloupcu();
+        QStringList radky;
+        for (int s = 0; s < m.PocetSloupcu(); ++s) {
+            const QString hodnota = m.Text(radek, s).trimmed();
+            if (!hodnota.isEmpty())
+                radky << Q(zahlavi[static_cast<std::size_t>(s)]) + ": " + hodnota;
+        }
+        v.popis = radky.join('\n');
+    }
+    return v;
 }
 
 void OknoSeznamu::Zaneprazdneni(bool zapnout) {

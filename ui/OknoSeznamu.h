@@ -5,9 +5,11 @@
 #include <vector>
 
 #include "Tabulka.h"
+#include "VyberMapy.h"
 
 class QAction;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QVBoxLayout;
@@ -17,6 +19,8 @@ class Workspace;
 }
 
 namespace vertano::ui {
+
+class Dialogy;
 
 // What the context menu of a result table offers beyond selecting and copying.
 enum class ChybneRadky { Zadne, Odlehle, Chybne };
@@ -28,6 +32,10 @@ enum class ChybneRadky { Zadne, Odlehle, Chybne };
 // outliers" / "Select wrong measurements" and "Find outliers" / "Find
 // incorrect" (F2); the selection rules of the main table; Esc closes. The window
 // shows a list it owns or one that outlives it; it computes nothing.
+// A click on a column header sorts the view, the filter line above the table
+// shows only the rows of the points named, "Copy" takes the captions of the
+// columns along and "Export to CSV ..." writes the table as shown; the list
+// and its order, which the reports and commands use, stay as they are.
 class OknoSeznamu : public QDialog {
     Q_OBJECT
 
@@ -40,6 +48,12 @@ class OknoSeznamu : public QDialog {
     QLabel* StavVyberu() const { return vyber_; }
     QLabel* Stav() const { return stav_; }
     QMenu* KontextoveMenu() const { return kontextove_; }
+    QLineEdit* Filtr() const { return filtr_; }
+    QAction* AkceCsv() const { return csv_; }
+
+    // The file windows of the CSV export, set once by the main window (none:
+    // the export is not offered).
+    static void NastavitDialogy(Dialogy* dialogy);
 
     // The rows and columns shown; the window's own status text follows.
     void Naplnit(ModelSeznamu::Radky radky, std::vector<SloupecSeznamu> sloupce,
@@ -51,8 +65,14 @@ class OknoSeznamu : public QDialog {
     QMenuBar* Menu();
     // The table and the status after the list changed.
     void Obnovit();
-    // Copies the selected rows to the system clipboard as the table shows them.
+    // Copies the selected rows to the system clipboard as the table shows them,
+    // the captions of the columns first.
     void Kopirovat();
+    // Writes the rows shown, in the order shown, with the captions to a CSV
+    // file chosen in the save window; a failure is reported.
+    void ExportovatCsv();
+    // What the selected rows show in the drawing (the list names its points).
+    VyberMapy VyberProMapu() const;
     // The busy bracket of the window's own commands.
     void Zaneprazdneni(bool zapnout);
     // A window with menus of its own replaces the context menu and its keys.
@@ -61,6 +81,8 @@ class OknoSeznamu : public QDialog {
   signals:
     // The context menu is about to open (its items are enabled now).
     void kontextoveMenu();
+    // The selection changed in a list that names its points.
+    void vyberMapy(const vertano::ui::VyberMapy& vyber);
 
   protected:
     // A menu of the bar that calls `aktualizovat` as it opens (to enable its
@@ -84,6 +106,9 @@ class OknoSeznamu : public QDialog {
     QAction* kopirovat_ = nullptr;
     QAction* vybratChybne_ = nullptr;
     QAction* najitChybne_ = nullptr;
+    QAction* puvodniPoradi_ = nullptr;
+    QAction* csv_ = nullptr;
+    QLineEdit* filtr_ = nullptr;
     std::vector<QAction*> zakladniAkce_;
 };
 

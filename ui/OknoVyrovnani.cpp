@@ -52,8 +52,11 @@ OknoVyrovnani::OknoVyrovnani(QWidget* rodic, Workspace& ws, Dialogy& dialogy,
     setObjectName("oknoVyrovnani");
     const Tmodel2& m = ws_.modelVyrovnany;
     std::vector<Tbod> body;
+    auto cisla = std::make_shared<std::vector<std::string>>();
     for (const Tbod& b : m.souradnice.bod) {
-        if (b.JePlny) body.push_back(b);
+        if (!b.JePlny) continue;
+        body.push_back(b);
+        cisla->push_back(b.cislo);
     }
     // The table of the coordinate windows, with this window's own status.
     std::unique_ptr<OknoSeznamu> vzor =
@@ -61,12 +64,20 @@ OknoVyrovnani::OknoVyrovnani(QWidget* rodic, Workspace& ws, Dialogy& dialogy,
     const ModelSeznamu& model = vzor->Model();
     std::vector<SloupecSeznamu> sloupce = model.Sloupce();
     const int pocet = model.PocetZaznamu();
-    Naplnit({[pocet] { return pocet; }, {}, {}, {}}, std::move(sloupce));
+    Naplnit({[pocet] { return pocet; },
+             {},
+             {},
+             {},
+             [cisla](int i) {
+                 return std::vector<std::string>{(*cisla)[static_cast<std::size_t>(i)]};
+             }},
+            std::move(sloupce));
     const auto tretina = [](int32_t n) { return QString::number(n > 0 ? n / 3 : 0); };
     NastavitStav(" " + tretina(m.pocetSouradnic) + " (" + tretina(m.pocetSouradnicUrcovanych) +
                  ", " + tretina(m.pocetSouradnicFixnich) + ")");
     VytvoritMenu();
     AktualizovatMenu();
+    PropojitSKresbou(*this);
 }
 
 void OknoVyrovnani::VytvoritMenu() {
@@ -207,7 +218,14 @@ void OknoVyrovnani::PoZmeneIdentickych() {
 }
 
 void OknoVyrovnani::Ukazat(std::unique_ptr<OknoSeznamu> okno) {
+    PropojitSKresbou(*okno);
     UkazatVedle(okno.release());
+}
+
+void OknoVyrovnani::PropojitSKresbou(OknoSeznamu& okno) {
+    connect(&okno, &OknoSeznamu::vyberMapy, this, [this](const VyberMapy& vyber) {
+        if (kresba_ != nullptr) kresba_->ZvyraznitVyber(vyber);
+    });
 }
 
 void OknoVyrovnani::UkazatVedle(QDialog* okno) {

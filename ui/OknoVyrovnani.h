@@ -84,6 +84,9 @@ class OknoVyrovnani : public OknoSeznamu {
     // A result window beside this one; closed with it.
     void Ukazat(std::unique_ptr<OknoSeznamu> okno);
     void UkazatVedle(QDialog* okno);
+    // The rows selected in the window are highlighted in the drawing while it
+    // is open.
+    void PropojitSKresbou(OknoSeznamu& okno);
 
     Dialogy& dialogy_;
     Interaction& interakce_;

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <algorithm>
 
+#include "DesktopTexts.h"
 #include "Texty.h"
 
 namespace vertano::ui {
@@ -88,6 +89,10 @@ PopisSouboru Popis(DruhSouboru druh, bool ulozit, Tnastaveni& n, const Tjazyk& j
                     f.typProjekt, &kody.typProjekt};
         case DruhSouboru::Etapa:
             return {ulozitJako + Male(j.tlacitko.etapa), f.typEtapa, &kody.typEtapa};
+        case DruhSouboru::TabulkaCsv: {
+            const DesktopTexts& d = TextyPlochy(n.typJazyk);
+            return {d.exportCsv.chopped(4), S(d.csvFiles), nullptr};
+        }
     }
     return {};
 }

@@ -26,7 +26,8 @@ enum class DruhSouboru {
     Grafika,
     Projekt,
     Etapa,
-    Export
+    Export,
+    TabulkaCsv  // any table of the program as shown
 };
 
 // How the file window of a kind looks and what it remembers: its title, its file

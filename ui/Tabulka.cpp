@@ -10,7 +10,9 @@
 #include <array>
 
 #include "Barvy.h"
+#include "Texty.h"
 #include "processing/KontrolaMereni.h"
+#include "workspace/TextTabulky.h"
 
 namespace vertano::ui {
 
@@ -77,6 +79,8 @@ void ZnackaPolohy(QPainter& p, const QRect& r, bool prvni) {
 // under it. The model gives both as "group\nname".
 class HlavickaSkupin : public QHeaderView {
   public:
+    static constexpr int kSirkaSipky = 12;  // room of the sort mark at the right
+
     explicit HlavickaSkupin(QWidget* rodic) : QHeaderView(Qt::Horizontal, rodic) {}
 
   protected:
@@ -86,6 +90,9 @@ class HlavickaSkupin : public QHeaderView {
         const QString skupina = radky.value(0);
         const QString nazev = radky.value(1);
         const int pulka = r.top() + r.height() / 2;
+        // The sorted column's name moves left of its sort mark.
+        const bool razeny = isSortIndicatorShown() && sortIndicatorSection() == sekce;
+        const QRect proNazev = razeny ? r.adjusted(0, 0, -kSirkaSipky, 0) : r;
         p->save();
         p->fillRect(r, palette().button());
         p->setPen(palette().color(QPalette::Mid));
@@ -93,7 +100,7 @@ class HlavickaSkupin : public QHeaderView {
         if (skupina.isEmpty()) {
             p->drawLine(r.topRight(), r.bottomRight());
             p->setPen(palette().color(QPalette::ButtonText));
-            p->drawText(r, Qt::AlignCenter, nazev);
+            p->drawText(proNazev, Qt::AlignCenter, nazev);
         } else {
             // The group spans its neighbours with the same group text; each
             // section paints its part of it.
@@ -112,13 +119,31 @@ class HlavickaSkupin : public QHeaderView {
             p->setPen(palette().color(QPalette::ButtonText));
             p->drawText(horni, Qt::AlignCenter, skupina);
             p->setPen(palette().color(QPalette::ButtonText));
-            p->drawText(QRect(r.left(), pulka, r.width(), r.bottom() - pulka), Qt::AlignCenter,
-                        nazev);
+            p->drawText(QRect(r.left(), pulka, proNazev.width(), r.bottom() - pulka),
+                        Qt::AlignCenter, nazev);
         }
+        if (razeny) Sipka(*p, r);
         p->restore();
     }
 
   private:
+    // The sort mark at the right of the column's name: a small triangle up for
+    // an ascending order, down for a descending one.
+    void Sipka(QPainter& p, const QRect& r) const {
+        const int a = 4;
+        const int x = r.right() - kSirkaSipky + 1;
+        const int y = r.top() + r.height() * 3 / 4;
+        QPolygon t;
+        if (sortIndicatorOrder() == Qt::AscendingOrder) {
+            t << QPoint(x, y + a / 2) << QPoint(x + 2 * a, y + a / 2) << QPoint(x + a, y - a / 2);
+        } else {
+            t << QPoint(x, y - a / 2) << QPoint(x + 2 * a, y - a / 2) << QPoint(x + a, y + a / 2);
+        }
+        p.setPen(Qt::NoPen);
+        p.setBrush(palette().color(QPalette::ButtonText));
+        p.drawPolygon(t);
+    }
+
     QStringList Text(int sekce) const {
         return model()->headerData(sekce, Qt::Horizontal).toString().split('\n');
     }
@@ -143,14 +168,16 @@ void DelegatTabulky::paint(QPainter* painter, const QStyleOptionViewItem& option
                            const QModelIndex& index) const {
     QPainter& p = *painter;
     const ModelTabulky& model = tabulka_.ModelT();
-    const int radek = index.row();
+    const ProxyTabulky& pohled = tabulka_.Pohled();
+    // The row of the list; its neighbours are those shown above and below it.
+    const int radek = pohled.RadekModelu(index.row());
     const int sloupecTabulky = index.column();
     const int s = model.SurovySloupec(sloupecTabulky);
     const QRect r = option.rect;
-    const bool vSeznamu = radek < model.PocetZaznamu();
+    const bool vSeznamu = radek >= 0 && radek < model.PocetZaznamu();
     const Tzaznam* z = s >= 0 ? model.Zaznam(radek) : nullptr;
-    const Tzaznam* dalsi = s >= 0 ? model.Zaznam(radek + 1) : nullptr;
-    const Tzaznam* predchozi = s >= 0 ? model.Zaznam(radek - 1) : nullptr;
+    const Tzaznam* dalsi = s >= 0 ? model.Zaznam(pohled.RadekModelu(index.row() + 1)) : nullptr;
+    const Tzaznam* predchozi = s >= 0 ? model.Zaznam(pohled.RadekModelu(index.row() - 1)) : nullptr;
     const nastaveni::Tprepinac& prepinac = nastaveni_.prepinac;
     const bool plnyZaznam = z != nullptr && z->JePlny();
     const bool plny = vSeznamu && model.JePlny(radek);
@@ -274,27 +301,128 @@ Tabulka::Tabulka(const Tnastaveni& nastaveni, QWidget* rodic)
 
 void Tabulka::NastavitModel(ModelTabulky* model) {
     model_ = model;
-    setModel(model);
+    proxy_ = new ProxyTabulky(*model, this);
+    setModel(proxy_);
     NastavitSirky();
 }
 
+int Tabulka::RadekModelu(int radekPohledu) const {
+    return proxy_->RadekModelu(radekPohledu);
+}
+
 int Tabulka::AktualniRadek() const {
-    return currentIndex().isValid() ? currentIndex().row() : -1;
+    return currentIndex().isValid() ? RadekModelu(currentIndex().row()) : -1;
 }
 
 void Tabulka::NastavitAktualni(int radek) {
-    if (radek < 0 || radek >= model_->rowCount()) return;
+    const int vPohledu = proxy_->RadekPohledu(radek);
+    if (vPohledu < 0) return;
     const int sloupec = currentIndex().isValid() ? currentIndex().column() : 0;
-    setCurrentIndex(model_->index(radek, sloupec));
-    scrollTo(model_->index(radek, sloupec));
+    setCurrentIndex(proxy_->index(vPohledu, sloupec));
+    scrollTo(proxy_->index(vPohledu, sloupec));
     vyber_.aktualni = radek;
     viewport()->update();
+}
+
+namespace {
+
+// The rows of a sorted or filtered view as the selection rules see them: the
+// rows of the list it shows, in its order (the padding comes last).
+class RadkyVPohledu : public RadkyTabulky {
+  public:
+    RadkyVPohledu(const ModelTabulky& model, const ProxyTabulky& pohled) : model_(model) {
+        for (int r = 0; r < pohled.rowCount(); ++r) {
+            const int m = pohled.RadekModelu(r);
+            if (m < 0 || m >= model.PocetZaznamu()) break;
+            radky_.push_back(m);
+        }
+    }
+    int PocetZaznamu() const override { return static_cast<int>(radky_.size()); }
+    bool JePlny(int radek) const override {
+        return radek >= 0 && radek < PocetZaznamu() && model_.JePlny(Radek(radek));
+    }
+    int Radek(int radek) const { return radky_[static_cast<std::size_t>(radek)]; }
+
+  private:
+    const ModelTabulky& model_;
+    std::vector<int> radky_;
+};
+
+}  // namespace
+
+void Tabulka::VPohledu(const std::function<void(const RadkyTabulky&, Tvyber&)>& pravidlo) {
+    // Unsorted and unfiltered the view is the list: no copy (the raw table of
+    // a large job stays quick while dragging).
+    if (proxy_->Filtr().isEmpty() && proxy_->sortColumn() < 0) {
+        pravidlo(*model_, vyber_);
+        return;
+    }
+    const RadkyVPohledu radky(*model_, *proxy_);
+    const int n = radky.PocetZaznamu();
+    vyber_.Velikost(static_cast<std::size_t>(std::max(0, model_->PocetZaznamu())));
+    Tvyber v;
+    v.Velikost(static_cast<std::size_t>(n));
+    for (int r = 0; r < n; ++r)
+        v.hromadny[static_cast<std::size_t>(r)] =
+            vyber_.hromadny[static_cast<std::size_t>(radky.Radek(r))];
+    pravidlo(radky, v);
+    std::fill(vyber_.hromadny.begin(), vyber_.hromadny.end(), false);
+    for (int r = 0; r < n; ++r) {
+        if (v.hromadny[static_cast<std::size_t>(r)])
+            vyber_.hromadny[static_cast<std::size_t>(radky.Radek(r))] = true;
+    }
+}
+
+void Tabulka::PovolitRazeni() {
+    horizontalHeader()->setSectionsClickable(true);
+    horizontalHeader()->setSortIndicatorShown(false);
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &Tabulka::KlikNaZahlavi,
+            Qt::UniqueConnection);
+}
+
+void Tabulka::KlikNaZahlavi(int sloupec) {
+    // The order of the view, not the header's indicator: the header flips that
+    // itself before it reports the click.
+    const bool tento = proxy_->sortColumn() == sloupec;
+    if (!tento) {
+        Seradit(sloupec, Qt::AscendingOrder);
+    } else if (proxy_->sortOrder() == Qt::AscendingOrder) {
+        Seradit(sloupec, Qt::DescendingOrder);
+    } else {
+        ZrusitRazeni();
+    }
+}
+
+void Tabulka::Seradit(int sloupec, Qt::SortOrder poradi) {
+    const int aktualni = AktualniRadek();
+    horizontalHeader()->setSortIndicatorShown(true);
+    horizontalHeader()->setSortIndicator(sloupec, poradi);
+    proxy_->sort(sloupec, poradi);
+    if (aktualni >= 0) NastavitAktualni(aktualni);
+    viewport()->update();
+}
+
+void Tabulka::ZrusitRazeni() {
+    const int aktualni = AktualniRadek();
+    horizontalHeader()->setSortIndicatorShown(false);
+    proxy_->sort(-1);
+    if (aktualni >= 0) NastavitAktualni(aktualni);
+    viewport()->update();
+}
+
+void Tabulka::Filtrovat(const QString& text) {
+    proxy_->NastavitFiltr(text);
+    // A command must never reach a row the user cannot see.
+    VPohledu([](const RadkyTabulky&, Tvyber&) {});
+    PoZmeneVyberu();
 }
 
 void Tabulka::Obnovit() {
     vyber_.Velikost(static_cast<std::size_t>(std::max(0, model_->PocetZaznamu())));
     OdznacitPrazdneRadky(*model_, vyber_);
     model_->Obnovit();
+    // A row an edit took out of the filter is no longer selected either.
+    if (!proxy_->Filtr().isEmpty()) VPohledu([](const RadkyTabulky&, Tvyber&) {});
     viewport()->update();
 }
 
@@ -329,7 +457,7 @@ int Tabulka::PrirozenaSirka() const {
 }
 
 void Tabulka::VybratVse() {
-    VybratPlne(*model_, vyber_);
+    VPohledu([](const RadkyTabulky& radky, Tvyber& v) { VybratPlne(radky, v); });
     PoZmeneVyberu();
 }
 
@@ -343,28 +471,77 @@ void Tabulka::VybratChybne() {
     vyber_.Velikost(static_cast<std::size_t>(std::max(0, model_->PocetZaznamu())));
     for (std::size_t i = 0; i < vyber_.hromadny.size(); ++i)
         vyber_.hromadny[i] = model_->JeChybny(static_cast<int>(i));
+    VPohledu([](const RadkyTabulky&, Tvyber&) {});
     PoZmeneVyberu();
 }
 
 bool Tabulka::NajitChybny() {
-    const int radek = NajitChybnyRadek(*model_, AktualniRadek());
-    if (radek < 0) return false;
-    NastavitAktualni(radek);
-    return true;
+    // The next such row below the current one in the order shown, going on
+    // from the top.
+    const RadkyVPohledu radky(*model_, *proxy_);
+    const int n = radky.PocetZaznamu();
+    const int od = currentIndex().isValid() ? currentIndex().row() : -1;
+    for (int k = 1; k <= n; ++k) {
+        const int r = ((od < 0 ? -1 : od) + k) % n;
+        if (radky.JePlny(r) && model_->JeChybny(radky.Radek(r))) {
+            NastavitAktualni(radky.Radek(r));
+            return true;
+        }
+    }
+    return false;
 }
 
-QString Tabulka::TextVybranych() const {
+QString Tabulka::TextVybranych(bool zahlavi) const {
     QString text;
-    for (std::size_t i = 0; i < vyber_.hromadny.size(); ++i) {
-        const int r = static_cast<int>(i);
-        if (!vyber_.hromadny[i] || !model_->JePlny(r)) continue;
+    if (zahlavi) {
+        const std::vector<std::string> nazvy = ZahlaviSloupcu();
+        for (std::size_t s = 0; s < nazvy.size(); ++s) {
+            if (s > 0) text += '\t';
+            text += Q(nazvy[s]);
+        }
+        text += "\r\n";
+    }
+    bool nejaky = false;
+    const RadkyVPohledu radky(*model_, *proxy_);
+    for (int p = 0; p < radky.PocetZaznamu(); ++p) {
+        const int r = radky.Radek(p);
+        const auto i = static_cast<std::size_t>(r);
+        if (i >= vyber_.hromadny.size() || !vyber_.hromadny[i] || !model_->JePlny(r)) continue;
+        nejaky = true;
         for (int s = 0; s < model_->PocetSloupcu(); ++s) {
             if (s > 0) text += '\t';
             text += model_->Text(r, s);
         }
         text += "\r\n";
     }
-    return text;
+    return nejaky ? text : QString();
+}
+
+std::vector<std::string> Tabulka::ZahlaviSloupcu() const {
+    std::vector<std::string> nazvy;
+    for (int s = 0; s < model_->PocetSloupcu(); ++s)
+        nazvy.push_back(ZahlaviNaRadek(S(model_->Zahlavi(s))));
+    return nazvy;
+}
+
+int Tabulka::PocetZobrazenych() const {
+    const RadkyVPohledu pohled(*model_, *proxy_);
+    int n = 0;
+    for (int p = 0; p < pohled.PocetZaznamu(); ++p) n += pohled.JePlny(p) ? 1 : 0;
+    return n;
+}
+
+std::vector<std::vector<std::string>> Tabulka::RadkyPohledu() const {
+    std::vector<std::vector<std::string>> radky;
+    const RadkyVPohledu pohled(*model_, *proxy_);
+    for (int p = 0; p < pohled.PocetZaznamu(); ++p) {
+        if (!pohled.JePlny(p)) continue;
+        std::vector<std::string> bunky;
+        for (int s = 0; s < model_->PocetSloupcu(); ++s)
+            bunky.push_back(S(model_->Text(pohled.Radek(p), s)));
+        radky.push_back(std::move(bunky));
+    }
+    return radky;
 }
 
 void Tabulka::PoZmeneVyberu() {
@@ -382,8 +559,10 @@ void Tabulka::mousePressEvent(QMouseEvent* udalost) {
     const int radek = rowAt(static_cast<int>(udalost->position().y()));
     if (radek < 0) return;
     const Qt::KeyboardModifiers m = udalost->modifiers();
-    rizeni_.Klik(*model_, vyber_, radek, m & Qt::ControlModifier, m & Qt::ShiftModifier);
-    NastavitAktualni(radek);
+    VPohledu([&](const RadkyTabulky& radky, Tvyber& v) {
+        rizeni_.Klik(radky, v, radek, m & Qt::ControlModifier, m & Qt::ShiftModifier);
+    });
+    NastavitAktualni(RadekModelu(radek));
     // No grab of the pointer: the viewport that took the press gets every move
     // and the release until the button goes up (a grab by the table itself would
     // take the release away from the viewport and keep every later click).
@@ -400,8 +579,10 @@ void Tabulka::mouseMoveEvent(QMouseEvent* udalost) {
     if (radek < 0 || radek == posledniTazeny_) return;
     posledniTazeny_ = radek;
     const Qt::KeyboardModifiers m = udalost->modifiers();
-    rizeni_.Tazeni(*model_, vyber_, radek, m & Qt::ControlModifier, m & Qt::ShiftModifier);
-    NastavitAktualni(radek);
+    VPohledu([&](const RadkyTabulky& radky, Tvyber& v) {
+        rizeni_.Tazeni(radky, v, radek, m & Qt::ControlModifier, m & Qt::ShiftModifier);
+    });
+    NastavitAktualni(RadekModelu(radek));
     PoZmeneVyberu();
 }
 
@@ -414,15 +595,15 @@ void Tabulka::mouseDoubleClickEvent(QMouseEvent* udalost) {
 }
 
 void Tabulka::keyPressEvent(QKeyEvent* udalost) {
-    const int aktualni = AktualniRadek();
+    const int aktualni = currentIndex().isValid() ? currentIndex().row() : -1;
     switch (udalost->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            rizeni_.Enter(*model_, vyber_, aktualni);
+            VPohledu([&](const RadkyTabulky& r, Tvyber& v) { rizeni_.Enter(r, v, aktualni); });
             PoZmeneVyberu();
             return;
         case Qt::Key_Space:
-            rizeni_.Mezernik(*model_, vyber_, aktualni);
+            VPohledu([&](const RadkyTabulky& r, Tvyber& v) { rizeni_.Mezernik(r, v, aktualni); });
             PoZmeneVyberu();
             return;
         default:

@@ -2,8 +2,12 @@
 
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "ModelTabulky.h"
+#include "ProxyTabulky.h"
 #include "RizeniVyberu.h"
 #include "data/Tnastaveni.h"
 #include "workspace/TabulkaMereni.h"
@@ -29,7 +33,10 @@ class DelegatTabulky : public QStyledItemDelegate {
 // The table of every list window of the program: a model that formats only the
 // rows in view, the selection (Tvyber) driven by mouse and keys, and the cell
 // drawing. The Qt selection of the view is not used: the program's selection
-// is the one the commands read.
+// is the one the commands read, by rows of the list. The view may be sorted by
+// a column and filtered (ProxyTabulky) without touching the list: the mouse
+// and the keys work in the order shown and select rows of the list, and a row
+// the filter hides is never selected.
 class Tabulka : public QTableView {
     Q_OBJECT
 
@@ -41,7 +48,11 @@ class Tabulka : public QTableView {
     Tvyber& Vyber() { return vyber_; }
     const Tvyber& Vyber() const { return vyber_; }
 
-    // The current row (-1 for none) and making a row current and visible.
+    ProxyTabulky& Pohled() { return *proxy_; }
+    const ProxyTabulky& Pohled() const { return *proxy_; }
+
+    // The current row of the list (-1 for none) and making a row current and
+    // visible (nothing when the filter hides it).
     int AktualniRadek() const;
     void NastavitAktualni(int radek);
 
@@ -60,8 +71,24 @@ class Tabulka : public QTableView {
     // The next row the model calls an error becomes current; false when none.
     bool NajitChybny();
     // The selected rows as the system clipboard takes them: one line per row
-    // ending in CR LF, the cells as shown separated by TAB.
-    QString TextVybranych() const;
+    // ending in CR LF, the cells as shown separated by TAB, in the order shown;
+    // with `zahlavi` the captions of the columns first.
+    QString TextVybranych(bool zahlavi = false) const;
+
+    // Clicks on a column header sort the view by it: ascending, descending,
+    // then the order of the list again.
+    void PovolitRazeni();
+    void Seradit(int sloupec, Qt::SortOrder poradi);
+    void ZrusitRazeni();
+    // Shows only the rows whose names hold the text; the hidden rows are
+    // deselected.
+    void Filtrovat(const QString& text);
+    // The captions of the columns on one line each, and the full rows in the
+    // order shown (for CSV).
+    std::vector<std::string> ZahlaviSloupcu() const;
+    std::vector<std::vector<std::string>> RadkyPohledu() const;
+    // The full rows the filter lets through.
+    int PocetZobrazenych() const;
 
   signals:
     void vyberZmenen();
@@ -80,8 +107,14 @@ class Tabulka : public QTableView {
 
   private:
     void PoZmeneVyberu();
+    void KlikNaZahlavi(int sloupec);
+    // Runs a selection rule in the order of the view: the selection of the
+    // visible rows in that order goes in, the result comes back to the list.
+    void VPohledu(const std::function<void(const RadkyTabulky&, Tvyber&)>& pravidlo);
+    int RadekModelu(int radekPohledu) const;
 
     ModelTabulky* model_ = nullptr;
+    ProxyTabulky* proxy_ = nullptr;
     DelegatTabulky delegat_;
     Tvyber vyber_;
     RizeniVyberu rizeni_;

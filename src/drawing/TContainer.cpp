@@ -184,6 +184,15 @@ void TContainer::Trans(int dx, int dy) {
     TransPar.tyy += dy;
 }
 
+void TContainer::Vycentrovat(int i) {
+    if (i < 0 || i >= PocetBodu()) return;
+    const TgrafikaBod& b = data->body[static_cast<size_t>(i)];
+    TransPar.Tx = b.X;
+    TransPar.Ty = b.Y;
+    TransPar.txx = 0;
+    TransPar.tyy = 0;
+}
+
 void TContainer::PaintAll() {
     if (Bitmap == nullptr || Bitmap->isNull()) return;
     QPainter p(Bitmap);
@@ -245,6 +254,7 @@ void TContainer::PaintMereni(QPainter& p) const {
                    QPointF(static_cast<double>(b[0]), static_cast<double>(b[1])));
     }
     p.setRenderHint(QPainter::Antialiasing, false);
+    PaintZvlastni(p);
     if (PaintSettings.PaintDesc) {
         ObsazenaMista popisy;
         for (size_t j = 0; j < pocet; ++j) {
@@ -257,6 +267,44 @@ void TContainer::PaintMereni(QPainter& p) const {
         }
     }
     p.restore();
+}
+
+// An outlier as a dashed red line, an uncontrolled observation as a dashed
+// orange one, both a pixel wider than the ordinary lines they lie on.
+void TContainer::PaintZvlastni(QPainter& p) const {
+    const int n = PocetBodu();
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    for (const DruhSpojnice druh : {DruhSpojnice::Nekontrolovana, DruhSpojnice::Odlehla}) {
+        QPen pero = Pero(druh == DruhSpojnice::Odlehla ? kBarvaOdlehle : kBarvaNekontrolovane,
+                         PaintSettings.PenWidthL + 1);
+        pero.setStyle(Qt::DashLine);
+        p.setPen(pero);
+        for (const ZvlastniSpojnice& z : zvlastniSpojnice) {
+            if (z.druh != druh || z.iStn < 0 || z.iStn >= n || z.iCil < 0 || z.iCil >= n) continue;
+            const T2DPoint a = CalcPixCoords(z.iStn);
+            const T2DPoint b = CalcPixCoords(z.iCil);
+            p.drawLine(QPointF(static_cast<double>(a[0]), static_cast<double>(a[1])),
+                       QPointF(static_cast<double>(b[0]), static_cast<double>(b[1])));
+        }
+    }
+    p.restore();
+}
+
+int TContainer::BodNaPixelu(int x, int y, int tolerance) const {
+    int nejblizsi = -1;
+    Real nejmensi = static_cast<Real>(tolerance) * tolerance;
+    for (int i = 0; i < PocetBodu(); ++i) {
+        const T2DPoint px = CalcPixCoords(i);
+        const Real dx = px[0] - x;
+        const Real dy = px[1] - y;
+        const Real d = dx * dx + dy * dy;
+        if (std::isfinite(d) && d <= nejmensi) {
+            nejmensi = d;
+            nejblizsi = i;
+        }
+    }
+    return nejblizsi;
 }
 
 TElipse TContainer::CalcElipse(int i, Real m, Real s0) const {

@@ -71,6 +71,20 @@ struct TPaintSettings {
     uint8_t UnitType = 0;  // coordinates in 0 metres, 1 feet
 };
 
+// Lines of observations the drawing shows in a colour of their own, over the
+// ordinary line of their pair: a pair with an uncontrolled observation (a gross
+// error in it cannot be found) or with an outlier. iStn and iCil index the
+// points of the data; an outlier pair may be one the data has no record of (the
+// outlier left the adjusted model).
+enum class DruhSpojnice { Nekontrolovana, Odlehla };
+struct ZvlastniSpojnice {
+    int32_t iStn = 0;
+    int32_t iCil = 0;
+    DruhSpojnice druh = DruhSpojnice::Nekontrolovana;
+};
+inline constexpr BarvaRgb kBarvaNekontrolovane{255, 150, 0};
+inline constexpr BarvaRgb kBarvaOdlehle{255, 0, 0};
+
 // Paints the drawing data onto an off-screen picture: lines between observed
 // pairs with their labels, error ellipses, point symbols with numbers, the axes
 // cross and the scale bars. The data and the picture belong to the caller.
@@ -81,6 +95,8 @@ class TContainer {
     QImage* Bitmap = nullptr;
     TTransPar TransPar;
     TPaintSettings PaintSettings;
+    // Painted after the ordinary lines, when the lines are painted.
+    std::vector<ZvlastniSpojnice> zvlastniSpojnice;
 
     void ConnectBitmap(QImage& bitmap) { Bitmap = &bitmap; }
     void ConnectData(const TgrafikaData& vstup) { data = &vstup; }
@@ -102,10 +118,16 @@ class TContainer {
     void ZoomIn() { Zoom(PaintSettings.zoomF); }
     void ZoomOut() { Zoom(1 / PaintSettings.zoomF); }
     void Trans(int dx, int dy);
+    // Point i at the centre of the picture, the scale as it is.
+    void Vycentrovat(int i);
 
     // Paints everything the settings switch on, in this order: background,
     // lines, ellipses, points, axes, scale bars.
     void PaintAll();
+
+    // The point whose symbol is nearest to the pixel (x, y), no farther than
+    // `tolerance` pixels; -1 for none.
+    int BodNaPixelu(int x, int y, int tolerance) const;
 
     // The label of pair record i (as in the DXF).
     std::string CreateMereStr(int i) const;
@@ -126,6 +148,7 @@ class TContainer {
     QPoint PPF(QPainter& p, int x, int y) const;
     QPoint PPA(QPainter& p, int x, int y) const;
     void PaintMereni(QPainter& p) const;
+    void PaintZvlastni(QPainter& p) const;
     void PaintElipses(QPainter& p) const;
     void PaintElipse(QPainter& p, int i) const;
     void PaintAxes(QPainter& p) const;

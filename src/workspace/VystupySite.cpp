@@ -42,13 +42,12 @@ std::string BezVysledku(const std::filesystem::path& cesta, int vysledek) {
            " to save";
 }
 
-// The points of the result: adjusted, or transformed.
+}  // namespace
+
 const Tsouradnice& BodyVysledku(const Workspace& ws, int vysledek) {
     const TmodelTransformacePrevod* p = Prevod(ws, vysledek);
     return p != nullptr ? p->souradnice : ws.modelVyrovnany.souradnice;
 }
-
-}  // namespace
 
 bool DataKresbySite(const Workspace& ws, int vysledek, TgrafikaData& data) {
     data.Kopiruj(ws.grafika);

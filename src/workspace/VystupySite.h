@@ -11,6 +11,7 @@ class QImage;
 namespace vertano {
 
 class TgrafikaData;
+class Tsouradnice;
 class Workspace;
 
 // Outcome of writing a result file: the reason in English when it failed.
@@ -65,6 +66,8 @@ VysledekUlozeni UlozitObrazekSite(Workspace& ws, const std::filesystem::path& ce
 
 // Whether the result is current and has points to draw.
 bool MaVysledekSite(const Workspace& ws, int vysledek);
+// The points of the result: adjusted, or transformed.
+const Tsouradnice& BodyVysledku(const Workspace& ws, int vysledek);
 // The drawing data of the result as the drawing window shows them: the pairs of
 // the network and the coordinates of the result in the axes of the settings.
 // False (with data.chyba) when the coordinates do not fit the pairs.

@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
@@ -62,6 +63,55 @@ class SnimkyTest : public QObject {
         m.zaznam[2].vyska_cil = 3.5L;
         m.zaznam[5].smer += 0.001L;
         KontrolaVsehoMereni(m, ws.nastaveni, ws.chyby);
+    }
+
+    // The drawing linked with the tables: a point clicked (one at an outlier
+    // or uncontrolled line where there is one), the directions of a station
+    // selected in their table, a point that is not found; the table sorted by
+    // the normed residual and filtered by the station.
+    static void MapaATabulky(OknoVyrovnani& okno, OknoKresby& kresba, const QString& k) {
+        const std::vector<ZvlastniSpojnice>& zvlastni =
+            kresba.Platno().Kontejner().zvlastniSpojnice;
+        const TgrafikaData& data = *kresba.Platno().Kontejner().data;
+        int bod = 0;
+        for (const ZvlastniSpojnice& z : zvlastni) {
+            for (const int i : {z.iStn, z.iCil}) {
+                if (bod == 0 && !data.body[static_cast<std::size_t>(i)].JeFixni) bod = i;
+            }
+        }
+        kresba.VybratBod(bod);
+        Ulozit(kresba, "kresba-bod" + k);
+        okno.Akce_().apriori[velicina::kSmer - 1]->trigger();
+        OknoSeznamu* smery = nullptr;
+        for (OknoSeznamu* o : okno.findChildren<OknoSeznamu*>()) {
+            if (o != &okno && o->isVisible()) smery = o;
+        }
+        QVERIFY(smery != nullptr);
+        smery->resize(1500, 420);
+        QVERIFY(QTest::qWaitForWindowExposed(smery));
+        Tabulka& t = smery->Tabulka();
+        QTest::mouseClick(t.viewport(), Qt::LeftButton, Qt::NoModifier, test::Stred(t, 0));
+        QTest::mouseClick(t.viewport(), Qt::LeftButton, Qt::ShiftModifier, test::Stred(t, 3));
+        Ulozit(kresba, "kresba-vyber" + k);
+        const QString stanovisko = smery->Model().Text(0, 1).trimmed();
+        smery->Filtr()->setText(stanovisko);
+        int norm = -1;
+        for (int s = 0; s < smery->Model().PocetSloupcu(); ++s) {
+            if (smery->Model().Zahlavi(s).contains("norm", Qt::CaseInsensitive)) norm = s;
+        }
+        QVERIFY(norm > 0);
+        t.Seradit(norm, Qt::DescendingOrder);
+        QTest::qWait(20);
+        Ulozit(*smery, "tabulka-razeni-filtr" + k);
+        smery->close();
+        kresba.Panel().Hledani()->setText("X-99");
+        kresba.NajitBod("X-99");
+        Ulozit(kresba, "kresba-hledani" + k);
+        const QString nalezeny =
+            QString::fromStdString(data.body[static_cast<std::size_t>(bod)].cislo);
+        kresba.Panel().Hledani()->setText(nalezeny);
+        QVERIFY(kresba.NajitBod(nalezeny));
+        Ulozit(kresba, "kresba-nalezeny" + k);
     }
 
   private slots:
@@ -146,6 +196,7 @@ class SnimkyTest : public QObject {
             kresba->Ovladani_().popis->setChecked(true);
             Ulozit(*kresba, "kresba-cernobila" + k);
             kresba->Ovladani_().vychozi->click();
+            MapaATabulky(okno, *kresba, k);
         }
     }
 
