@@ -338,7 +338,7 @@ VysledekAnalyzy AnalyzaSuroveMereni(Workspace& ws, Interaction& interakce, const
     PoradiPrvniDruhaPoloha(ws.suroveMereni);
     v.pocetMimoSkupiny = PocetMimoSkupiny(ws.suroveMereni);
 
-    Preruseni preruseni(cekani);
+    Preruseni preruseni(cekani, &interakce);
     std::optional<Zastaveni> z;
     try {
         z = Kroky(ws, interakce, v, preruseni);

@@ -164,7 +164,7 @@ VysledekVyrovnani VyrovnaniSite(Workspace& ws, Interaction& interakce, const Cek
         ws.modelVyrovnany.chyba = "The raw-data analysis is not current; run it first";
         z = Zastaveni{oznameni::kChyba};
     } else {
-        Preruseni preruseni(cekani);
+        Preruseni preruseni(cekani, &interakce);
         ws.modelVyrovnany.cekani = preruseni.Hook();
         ws.modelOdlehly.cekani = preruseni.Hook();
         try {
