@@ -25,6 +25,8 @@ struct DesktopTexts {
         analysisWarnings, analysisStopped, analysisCancelled, adjustmentDone, adjustmentStopped,
         adjustmentCancelled, adjustmentDeclined, projectOpened, projectNotOpened, projectSaved,
         projectNotSaved, filesAdded, pointsAdded;
+    // A long command the user cancelled: what was kept
+    QString filesCancelled, matrixCancelled, epochCancelled;
 };
 
 // The texts in a language of the settings: 0 Czech, anything else English.
