@@ -55,6 +55,9 @@ DesktopTexts Cesky() {
     t.projectSaved = QString::fromUtf8("Projekt uložen: %1");
     t.projectNotSaved = QString::fromUtf8("Projekt nelze uložit: %1");
     t.filesAdded = QString::fromUtf8("Přidané soubory: %1, měření: %2");
+    t.filesCancelled = QString::fromUtf8("Přidávání souborů zrušeno, nic nebylo přidáno");
+    t.matrixCancelled = QString::fromUtf8("Výpočet matice váhových koeficientů zrušen");
+    t.epochCancelled = QString::fromUtf8("Ukládání etapy zrušeno, soubor zůstal beze změny");
     t.pointsAdded = QString::fromUtf8("Přidané body: %1");
     t.csvTitle = QString::fromUtf8("Rozvržení souboru CSV");
     t.csvOrder = QString::fromUtf8("Pořadí sloupců:");
@@ -158,6 +161,9 @@ DesktopTexts Anglicky() {
     t.projectSaved = "Project saved: %1";
     t.projectNotSaved = "The project cannot be saved: %1";
     t.filesAdded = "Added files: %1, measurements: %2";
+    t.filesCancelled = "Adding files cancelled; nothing was added";
+    t.matrixCancelled = "Weight coefficient matrix cancelled";
+    t.epochCancelled = "Saving the epoch cancelled; the file was left as it was";
     t.pointsAdded = "Added points: %1";
     t.csvTitle = "Layout of a CSV file";
     t.csvOrder = "Column order:";

@@ -35,6 +35,8 @@ struct DesktopTexts {
     QString mapHint, findPoint, findPointHint, pointNotFound, noResults, sideShot,
         fixedPoint, ellipse, semiAxisA, semiAxisB, bearingA, observations, outlier, uncontrolled,
         legend, legendOutlier, legendUncontrolled, legendSideShot, legendSelected, selectedRows;
+    // A long command the user cancelled: what was kept
+    QString filesCancelled, matrixCancelled, epochCancelled;
 };
 
 // The texts in a language of the settings: 0 Czech, anything else English.

@@ -17,6 +17,7 @@
 #include "DesktopSettings.h"
 #include "OknoSeznamu.h"
 #include "OknoVyrovnani.h"
+#include "PruhPrace.h"
 #include "TabulkaSurovych.h"
 #include "Texty.h"
 #include "WelcomePanel.h"
@@ -60,9 +61,8 @@ HlavniOkno::HlavniOkno(Workspace& ws, Dialogy& dialogy, QWidget* rodic)
     interakce_ = new InterakceOkna(
         this, {[this](const QString& n, const QString& t) { Zprava(n, t); },
                [this](const QString& n, const QString& t) { return Potvrzeni(n, t); },
-               [this](const QString& t) {
-                   if (!t.trimmed().isEmpty()) zpracovani_->setText(t);
-               }});
+               [this](const QString& t) { pruh_->Etapa(t); },
+               [this](int promile) { pruh_->Prubeh(promile); }});
     VytvoritMenu();
     VytvoritKontextoveMenu();
     VytvoritPlochu();
@@ -121,25 +121,15 @@ void HlavniOkno::VytvoritStavovyRadek(QWidget* hlavni) {
         poctyRadek->addWidget(pocet);
         chyby_.push_back(pocet);
     }
-    auto* prace = new QWidget(zasobnik);
-    auto* praceRadek = new QHBoxLayout(prace);
-    praceRadek->setContentsMargins(0, 0, 0, 0);
-    zpracovani_ = Bunka(prace, Qt::AlignLeft | Qt::AlignVCenter);
-    zpracovani_->setObjectName("stavZpracovani");
-    QFont tucne = zpracovani_->font();
-    tucne.setBold(true);
-    zpracovani_->setFont(tucne);
-    zastavit_ = new QPushButton(prace);
-    zastavit_->setObjectName("zastavit");
-    zastavit_->setAutoDefault(false);
-    connect(zastavit_, &QPushButton::clicked, this, [this] {
+    pruh_ = new PruhPrace(zasobnik);
+    zpracovani_ = pruh_->Popis();
+    zastavit_ = pruh_->Zrusit();
+    connect(pruh_, &PruhPrace::zrusit, this, [this] {
         zastavitPozadano_ = true;
-        zastavit_->setEnabled(false);
+        interakce_->Zastavit();
     });
-    praceRadek->addWidget(zpracovani_, 1);
-    praceRadek->addWidget(zastavit_);
     zasobnik->addWidget(pocty);
-    zasobnik->addWidget(prace);
+    zasobnik->addWidget(pruh_);
     vodorovne->addWidget(zasobnik, 1);
     static_cast<QVBoxLayout*>(hlavni->layout())->addWidget(radek);
 }
@@ -183,10 +173,9 @@ void HlavniOkno::ZobrazitProtokol(const QString& nadpis, const std::vector<std::
 }
 
 void HlavniOkno::Zaneprazdneni(bool zapnout) {
-    auto* zasobnik = static_cast<QStackedWidget*>(zpracovani_->parentWidget()->parentWidget());
+    auto* zasobnik = static_cast<QStackedWidget*>(pruh_->parentWidget());
     zasobnik->setCurrentIndex(zapnout ? 1 : 0);
-    zpracovani_->setText(" " + Q(ws_.jazyk.tlacitko.zpracovani) + " ...");
-    zastavit_->setVisible(zapnout && vlakno_ != nullptr);
+    pruh_->Zacit(" " + Q(ws_.jazyk.tlacitko.zpracovani) + " ...", zapnout && vlakno_ != nullptr);
     // Every item, shortcuts included, is off while a command runs; afterwards the
     // rules decide again.
     for (QMenu* m : menu_) {
@@ -207,24 +196,26 @@ void HlavniOkno::Zaneprazdneni(bool zapnout) {
 }
 
 void HlavniOkno::SpustitNaPozadi(std::function<void(Interaction&, const Cekani&)> prace,
-                                 std::function<void()> potom) {
+                                 std::function<void()> potom, bool meniMereni) {
     if (vlakno_ != nullptr) return;
     // The worker rewrites the network the adjustment window shows.
     ZavritOknoVyrovnani();
     const int aktualni = tabulka_->AktualniRadek();
     // The table keeps showing the list as it was while the worker changes it.
-    snimek_ = std::make_unique<Tmereni>(ws_.suroveMereni);
-    tabulka_->Model().NastavitZdroj(snimek_.get());
-    tabulka_->NastavitAktualni(aktualni);
+    if (meniMereni) {
+        snimek_ = std::make_unique<Tmereni>(ws_.suroveMereni);
+        tabulka_->Model().NastavitZdroj(snimek_.get());
+        tabulka_->NastavitAktualni(aktualni);
+    }
     zastavitPozadano_ = false;
-    zastavit_->setEnabled(true);
+    interakce_->Zacit();
     vlakno_ = QThread::create([this, prace = std::move(prace)] {
         prace(*interakce_, [this] { return !zastavitPozadano_.load(); });
     });
     connect(vlakno_, &QThread::finished, this, [this, potom = std::move(potom), aktualni] {
         vlakno_->deleteLater();
         vlakno_ = nullptr;
-        tabulka_->Model().NastavitZdroj(&ws_.suroveMereni);
+        if (snimek_ != nullptr) tabulka_->Model().NastavitZdroj(&ws_.suroveMereni);
         snimek_.reset();
         Zaneprazdneni(false);
         Obnovit();
@@ -233,6 +224,8 @@ void HlavniOkno::SpustitNaPozadi(std::function<void(Interaction&, const Cekani&)
         AktualizovatMenu();
         emit dokonceno();
     });
+    // The busy line is on the page of the table, shown while a command runs.
+    AktualizovatUvitani();
     Zaneprazdneni(true);
     vlakno_->start();
 }

@@ -12,6 +12,7 @@
 #include "InterakceOkna.h"
 #include "OknoVstupu.h"
 #include "Povoleni.h"
+#include "workspace/PrikazySurovychMereni.h"
 #include "workspace/TabulkaMereni.h"
 #include "workspace/VyrovnaniSite.h"
 
@@ -31,6 +32,7 @@ class Workspace;
 namespace vertano::ui {
 
 class OknoVyrovnani;
+class PruhPrace;
 class TabulkaSurovych;
 class WelcomePanel;
 struct StepOutcome;
@@ -85,6 +87,8 @@ class HlavniOkno : public QMainWindow {
     QLabel* StavZpracovani() const { return zpracovani_; }
     const std::vector<QLabel*>& PocetChyb() const { return chyby_; }
     QPushButton* TlacitkoZastavit() const { return zastavit_; }
+    // The busy line: stage, progress bar and Cancel.
+    PruhPrace* Prubeh() const { return pruh_; }
 
     // ---- the desktop around the table ----
     // The welcome shown instead of an empty table while nothing is open.
@@ -196,8 +200,10 @@ class HlavniOkno : public QMainWindow {
     void NastavitPrepinace();
     void AktualizovatStav();
     void Zaneprazdneni(bool zapnout);
+    // `meniMereni`: the worker changes the raw list, which the table meanwhile
+    // shows from a copy; a worker that only reads it leaves the table on it.
     void SpustitNaPozadi(std::function<void(Interaction&, const Cekani&)> prace,
-                         std::function<void()> potom);
+                         std::function<void()> potom, bool meniMereni = true);
     void Zprava(const QString& nadpis, const QString& text,
                 const std::function<void()>& protokol = {});
     bool Potvrzeni(const QString& nadpis, const QString& text);
@@ -222,6 +228,8 @@ class HlavniOkno : public QMainWindow {
     // A message with the details of a stopped step; none when there are none.
     std::function<void()> DetailZpravy(const QString& nadpis, const QString& text);
     void PridatBody(const std::vector<std::filesystem::path>& cesty);
+    // After the raw files were read: the outcome, the checks and the message.
+    void PoPridani(const VysledekPridaniSurovych& v);
     void UlozitRozlozeni();
     // Runs an edit of the raw rows and puts it on the undo stack under the
     // caption of its menu item, when it changed anything.
@@ -239,6 +247,7 @@ class HlavniOkno : public QMainWindow {
     QLabel* vyber_ = nullptr;
     QLabel* zpracovani_ = nullptr;
     QPushButton* zastavit_ = nullptr;
+    PruhPrace* pruh_ = nullptr;
     std::vector<QLabel*> chyby_;
     InterakceOkna* interakce_ = nullptr;
     QThread* vlakno_ = nullptr;

@@ -72,10 +72,24 @@ void HlavniOkno::PridatSoubory(const std::vector<std::filesystem::path>& cesty) 
             {c, podlePripony >= 0 ? podlePripony : ws_.nastaveni.souborVstup.typSuroveMereni});
     }
     for (const std::filesystem::path& c : site) ImportovatSitOkna(c);
-    if (soubory.empty()) return;
-    Zaneprazdneni(true);
-    const VysledekPridaniSurovych v = PridatSurovaMereni(ws_, soubory);
-    Zaneprazdneni(false);
+    if (soubory.empty() || Bezi()) return;
+    // Read on the worker, which only reads the workspace; what it prepared is
+    // taken over here, unless the user cancelled. The callers go on after the
+    // files are in, so the window waits for it while it keeps answering.
+    auto pripravena = std::make_shared<PripravenaSurova>();
+    SpustitNaPozadi(
+        [this, soubory, pripravena](Interaction& ui, const Cekani&) {
+            *pripravena = NacistSurovaMereni(ws_, soubory, ui);
+        },
+        [this, pripravena] { PoPridani(PrevzitSurovaMereni(ws_, std::move(*pripravena))); }, false);
+    PockatNaKonec();
+}
+
+void HlavniOkno::PoPridani(const VysledekPridaniSurovych& v) {
+    if (v.zruseno) {
+        UkazatVysledek({TextyPlochy(ws_.nastaveni.typJazyk).filesCancelled, true});
+        return;
+    }
     // The edits before are not undone over rows of other files.
     if (v.registrovano > 0) zpet_->clear();
     PoZmeneMereni();

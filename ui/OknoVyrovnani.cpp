@@ -3,13 +3,17 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QVBoxLayout>
 
+#include "DesktopTexts.h"
 #include "Dialogy.h"
 #include "OknaTransformace.h"
 #include "OknaVysledku.h"
 #include "OknoInformace.h"
 #include "OknoKresby.h"
 #include "OknoMatice.h"
+#include "PraceNaPozadi.h"
+#include "PruhPrace.h"
 #include "Texty.h"
 #include "adjustment/OdlehleDruhy.h"
 #include "reports/ProtokolVyrovnani.h"
@@ -73,9 +77,11 @@ OknoVyrovnani::OknoVyrovnani(QWidget* rodic, Workspace& ws, Dialogy& dialogy,
              }},
             std::move(sloupce));
     const auto tretina = [](int32_t n) { return QString::number(n > 0 ? n / 3 : 0); };
-    NastavitStav(" " + tretina(m.pocetSouradnic) + " (" + tretina(m.pocetSouradnicUrcovanych) +
-                 ", " + tretina(m.pocetSouradnicFixnich) + ")");
+    stavPocty_ = " " + tretina(m.pocetSouradnic) + " (" + tretina(m.pocetSouradnicUrcovanych) +
+                 ", " + tretina(m.pocetSouradnicFixnich) + ")";
+    NastavitStav(stavPocty_);
     VytvoritMenu();
+    VytvoritPruh();
     AktualizovatMenu();
     PropojitSKresbou(*this);
 }
@@ -251,15 +257,55 @@ void OknoVyrovnani::PrikazProtokol() {
                       ws_.protokolVyrovnani.Radky());
 }
 
+void OknoVyrovnani::VytvoritPruh() {
+    pruh_ = new PruhPrace(this);
+    pruh_->NastavitTextZrusit(Q(ws_.jazyk.tlacitko.zrusit));
+    pruh_->hide();
+    sloupec_->addWidget(pruh_);
+    prace_ = new PraceNaPozadi(
+        this, *pruh_,
+        {[this](const QString& n, const QString& t) { dialogy_.Zprava(this, n, t, {}); },
+         [this](const QString& n, const QString& t) { return dialogy_.Potvrzeni(this, n, t); },
+         {},
+         {}});
+}
+
+void OknoVyrovnani::SpustitAPockat(const std::function<void(Interaction&)>& prace) {
+    if (prace_->Bezi()) return;
+    NastavitStav(stavPocty_);
+    Menu()->setEnabled(false);
+    Tabulka().setEnabled(false);
+    pruh_->Zacit(" " + Q(ws_.jazyk.tlacitko.zpracovani) + " ...", true);
+    pruh_->show();
+    prace_->Spustit(prace, [this] {
+        pruh_->hide();
+        Menu()->setEnabled(true);
+        Tabulka().setEnabled(true);
+    });
+    prace_->Pockat();
+}
+
+void OknoVyrovnani::OznamitZruseni(const QString& text) {
+    NastavitStav(stavPocty_ + "   " + text);
+}
+
 void OknoVyrovnani::PrikazMatice() {
     Tmodel2& m = ws_.modelVyrovnany;
     const int32_t n = RozmerMaticeVah(m);
     if (n > kVelkaMaticeVah && !dialogy_.Potvrzeni(this, Q(ws_.jazyk.nadpis.varovani),
                                                    OtazkaVelkeMatice(ws_.nastaveni.typJazyk, n)))
         return;
-    Zaneprazdneni(true);
-    const QString text = Q(MaticeVahText(m));
-    Zaneprazdneni(false);
+    // Computed and turned into text on the worker: only the model is read, and
+    // its text kept there once it is complete.
+    bool zruseno = false;
+    QString text;
+    SpustitAPockat([&](Interaction& ui) { text = Q(MaticeVahText(m, ui, zruseno)); });
+    // Closed meanwhile: its matrix window would go with it.
+    if (zavreno_) return;
+    if (zruseno) {
+        OznamitZruseni(TextyPlochy(ws_.nastaveni.typJazyk).matrixCancelled);
+        return;
+    }
     UkazatVedle(new OknoMatice(this, Q(ws_.jazyk.nadpis.kovariancniMaticeVyrSour), text, n));
 }
 
@@ -268,9 +314,13 @@ void OknoVyrovnani::PrikazUlozitEtapu() {
         dialogy_.Ulozit(this, DruhSouboru::Etapa, ws_.nastaveni, ws_.jazyk);
     if (cesta.empty()) return;
     if (!PotvrditVelikostEtapy(dialogy_, this, ws_, vysledekSite::kVyrovnani)) return;
-    Zaneprazdneni(true);
-    const VysledekUlozeni v = ZapsatEtapuSite(ws_, cesta, vysledekSite::kVyrovnani);
-    Zaneprazdneni(false);
+    VysledekUlozeni v;
+    SpustitAPockat(
+        [&](Interaction& ui) { v = ZapsatEtapuSite(ws_, cesta, vysledekSite::kVyrovnani, &ui); });
+    if (v.zruseno) {
+        OznamitZruseni(TextyPlochy(ws_.nastaveni.typJazyk).epochCancelled);
+        return;
+    }
     if (!v.uspech) OznamitChybuUlozeni(dialogy_, this, ws_, v.chyba);
 }
 
@@ -289,6 +339,12 @@ void OknoVyrovnani::ZavritKresbu() {
 }
 
 void OknoVyrovnani::done(int vysledek) {
+    // A command of its own reads the network: it stops before the window goes.
+    zavreno_ = true;
+    if (prace_->Bezi()) {
+        prace_->Zastavit();
+        prace_->Pockat();
+    }
     // The windows of its results go with it, at once: they must not outlive the
     // network they show while the main window recomputes it.
     ZavritKresbu();

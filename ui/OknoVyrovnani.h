@@ -17,6 +17,8 @@ class Interaction;
 namespace vertano::ui {
 
 class Dialogy;
+class PraceNaPozadi;
+class PruhPrace;
 
 // The adjustment window: the adjusted coordinates of every point of the model,
 // and the menus that open every result of the adjustment in its own window.
@@ -75,12 +77,21 @@ class OknoVyrovnani : public OknoSeznamu {
     void OtevritKresbu();
     void ZavritKresbu();
     OknoKresby* Kresba() const { return kresba_; }
+    // The busy line of the matrix and the epoch, which run on a worker thread
+    // while this window waits for them and goes on answering.
+    PruhPrace* Prubeh() const { return pruh_; }
+    PraceNaPozadi* Prace() const { return prace_; }
 
   protected:
     void done(int vysledek) override;
 
   private:
     void VytvoritMenu();
+    void VytvoritPruh();
+    // Runs a command of this window on the worker and returns once it has ended.
+    void SpustitAPockat(const std::function<void(Interaction&)>& prace);
+    // The status line says the command was cancelled.
+    void OznamitZruseni(const QString& text);
     // A result window beside this one; closed with it.
     void Ukazat(std::unique_ptr<OknoSeznamu> okno);
     void UkazatVedle(QDialog* okno);
@@ -94,6 +105,10 @@ class OknoVyrovnani : public OknoSeznamu {
     std::vector<QMenu*> menu_;
     QPointer<OknoKresby> kresba_;
     QPointer<QDialog> identicke_;
+    PruhPrace* pruh_ = nullptr;
+    PraceNaPozadi* prace_ = nullptr;
+    QString stavPocty_;
+    bool zavreno_ = false;
 };
 
 }  // namespace vertano::ui

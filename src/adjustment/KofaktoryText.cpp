@@ -9,7 +9,7 @@
 
 namespace vertano {
 
-std::string KofaktoryText(const Tmatrix& Q, int32_t a) {
+std::string KofaktoryText(const Tmatrix& Q, int32_t a, const std::function<bool(int32_t)>& radek) {
     std::string vystup;
     if (a < 1 || static_cast<int32_t>(Q.size()) < a) return vystup;
     try {
@@ -32,6 +32,7 @@ std::string KofaktoryText(const Tmatrix& Q, int32_t a) {
                         static_cast<std::size_t>(j)];
         };
         for (int32_t i = 0; i < a; ++i) {
+            if (radek && !radek(i)) return {};
             for (int32_t j = 0; j < a; ++j) {
                 if (j > 0) vystup += ' ';
                 vystup += prvek(i, j);

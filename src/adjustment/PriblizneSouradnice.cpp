@@ -47,7 +47,8 @@ namespace {
 
 // The computed points refined from all the rows; the points known on entry keep
 // their values. Nothing to do when no point was computed.
-void Zpresnit(const std::vector<Tzaznam>& radky, Tsouradnice& body, VysledekPriblizne& vysledek) {
+void Zpresnit(const std::vector<Tzaznam>& radky, Tsouradnice& body, VysledekPriblizne& vysledek,
+              const std::function<bool()>& zrusit) {
     std::vector<RoleBodu> role(body.bod.size(), RoleBodu::Drzeny);
     bool nejaky = false;
     for (std::size_t i = 0; i < body.bod.size() && i < vysledek.body.size(); ++i) {
@@ -55,7 +56,7 @@ void Zpresnit(const std::vector<Tzaznam>& radky, Tsouradnice& body, VysledekPrib
         role[i] = RoleBodu::Urcovany;
         nejaky = true;
     }
-    if (nejaky) ZpresnitPriblizne(radky, body.bod, role, vysledek.zpresneni);
+    if (nejaky) ZpresnitPriblizne(radky, body.bod, role, vysledek.zpresneni, zrusit);
 }
 
 }  // namespace
@@ -78,8 +79,10 @@ bool VypocetPriblizneSouradnice(Tsouradnice& souradnice, const Tmereni& mereni,
         const PriblizneRadky vsechny = radky;
         SitPriblizne sit(cislaBodu, std::move(radky), vysledek);
         sit.VlozitZname(souradnice);
+        const auto zruseno = [&moznosti] { return moznosti.zrusit && moznosti.zrusit(); };
         try {
             sit.Propagovat();
+            if (zruseno()) return false;
             DoplnitLokalnimiSystemy(sit, vsechny, cislaBodu, moznosti, vysledek);
         } catch (const std::exception&) {
             // Out of memory in the middle of a pass: the medians found so far
@@ -88,7 +91,9 @@ bool VypocetPriblizneSouradnice(Tsouradnice& souradnice, const Tmereni& mereni,
         }
         Tsouradnice vystup;
         const int32_t pocet = sit.Vystup(vystup);
-        if (moznosti.zpresnit && !vysledek.jePreruseno) Zpresnit(vsechny.radky, vystup, vysledek);
+        if (zruseno()) return false;
+        if (moznosti.zpresnit && !vysledek.jePreruseno)
+            Zpresnit(vsechny.radky, vystup, vysledek, moznosti.zrusit);
         UrcitDuvodyNeurceni(vsechny, vysledek);
         souradnice = std::move(vystup);
         return pocet > 0;

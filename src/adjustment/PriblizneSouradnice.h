@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -139,6 +140,10 @@ struct MoznostiPriblizne {
     bool lokalniSystemy = true;
     // The constructed coordinates are refined robustly from all measurements.
     bool zpresnit = true;
+    // Asked between the passes and the iterations of the refinement: true
+    // abandons the computation at once (what it hands back is then of no use;
+    // the caller that asked throws it away).
+    std::function<bool()> zrusit;
 };
 
 // Approximate coordinates of all points of the measurements.

@@ -263,11 +263,18 @@ struct Pozorovani {
 
 // The fit in plan: X, Y of the computed points and one orientation per
 // occupation with a direction.
+// The caller asked the refinement to stop.
+bool Zruseno(const std::function<bool()>& zrusit, ZpresneniPriblizne& v) {
+    if (!zrusit || !zrusit()) return false;
+    v.chyba = "the refinement was stopped";
+    return true;
+}
+
 class PolohovaUloha {
   public:
     PolohovaUloha(const std::vector<Tzaznam>& radky, std::vector<Tbod>& body,
-                  const std::vector<RoleBodu>& role)
-        : body_(body), role_(role), vychozi_(body) {
+                  const std::vector<RoleBodu>& role, const std::function<bool()>& zrusit)
+        : body_(body), role_(role), vychozi_(body), zrusit_(zrusit) {
         Sestavit(radky);
     }
 
@@ -412,6 +419,7 @@ class PolohovaUloha {
     bool Iterovat(const Vahy vahy, ZpresneniPriblizne& v) {
         const int n = pocetBodu_ + static_cast<int>(orientace_.size());
         for (int iterace = 0; iterace < MaxIteraci(vahy); ++iterace) {
+            if (Zruseno(zrusit_, v)) return false;
             SpocistOpravy();
             // The scale follows the residuals: as the gross errors stop pulling,
             // the good residuals shrink, and so does the influence left to a
@@ -504,6 +512,7 @@ class PolohovaUloha {
     double sigmaSmer_ = kSigmaSmer;
     double sigmaDelka_ = kSigmaDelka;
     std::optional<RidkeRovnice> rovnice_;
+    const std::function<bool()>& zrusit_;
 };
 
 // The fit of the heights: Z of the computed points from the height differences
@@ -513,17 +522,18 @@ class PolohovaUloha {
 class VyskovaUloha {
   public:
     VyskovaUloha(const std::vector<Tzaznam>& radky, std::vector<Tbod>& body,
-                 const std::vector<RoleBodu>& role)
-        : body_(body), vychozi_(body) {
+                 const std::vector<RoleBodu>& role, const std::function<bool()>& zrusit)
+        : body_(body), vychozi_(body), zrusit_(zrusit) {
         Sestavit(radky, role);
     }
 
     bool Spustit(ZpresneniPriblizne& v) {
         if (pocet_ == 0) return true;
-        if (!Vyresit(Vahy::Proste, v)) return false;
+        if (Zruseno(zrusit_, v) || !Vyresit(Vahy::Proste, v)) return false;
         VyskyZMedianu();
         for (const Vahy vahy : {Vahy::Huber, Vahy::Tukey}) {
             for (int iterace = 0; iterace < MaxIteraci(vahy); ++iterace) {
+                if (Zruseno(zrusit_, v)) return false;
                 std::vector<double> normovane;
                 for (const Prevyseni& p : prev_) normovane.push_back(Oprava(p) / p.sigma);
                 meritko_ = RobustniSigma(std::move(normovane), kMinSigmaVyska / kSigmaVyska, 1.0);
@@ -632,12 +642,14 @@ class VyskovaUloha {
     std::vector<Prevyseni> prev_;
     double meritko_ = 1;                   // robust scale of the standardised residuals
     std::optional<RidkeRovnice> rovnice_;  // kept across the iterations
+    const std::function<bool()>& zrusit_;
 };
 
 }  // namespace
 
 bool ZpresnitPriblizne(const std::vector<Tzaznam>& radky, std::vector<Tbod>& body,
-                       const std::vector<RoleBodu>& role, ZpresneniPriblizne& vysledek) {
+                       const std::vector<RoleBodu>& role, ZpresneniPriblizne& vysledek,
+                       const std::function<bool()>& zrusit) {
     vysledek = ZpresneniPriblizne{};
     if (role.size() != body.size()) {
         vysledek.chyba = "the roles do not fit the points";
@@ -645,8 +657,8 @@ bool ZpresnitPriblizne(const std::vector<Tzaznam>& radky, std::vector<Tbod>& bod
     }
     try {
         std::vector<Tbod> zpresnene = body;
-        if (!PolohovaUloha(radky, zpresnene, role).Spustit(vysledek)) return false;
-        if (!VyskovaUloha(radky, zpresnene, role).Spustit(vysledek)) return false;
+        if (!PolohovaUloha(radky, zpresnene, role, zrusit).Spustit(vysledek)) return false;
+        if (!VyskovaUloha(radky, zpresnene, role, zrusit).Spustit(vysledek)) return false;
         for (std::size_t i = 0; i < body.size(); ++i) {
             const Tbod& z = zpresnene[i];
             if (!std::isfinite(z.X) || !std::isfinite(z.Y) || !std::isfinite(z.Z)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "adjustment/PriblizneSouradnice.h"
@@ -34,8 +35,10 @@ enum class RoleBodu : uint8_t {
 // `body` holds the values on entry and the refined ones on return; points with
 // RoleBodu::Drzeny keep theirs. When the computation fails (a singular system or
 // a step that is no number) `body` is left as it was and `vysledek.chyba` says
-// why. True when the refined values were taken.
+// why. True when the refined values were taken. `zrusit`, when given, is asked
+// before every iteration; true abandons the refinement (`body` as it was).
 bool ZpresnitPriblizne(const std::vector<Tzaznam>& radky, std::vector<Tbod>& body,
-                       const std::vector<RoleBodu>& role, ZpresneniPriblizne& vysledek);
+                       const std::vector<RoleBodu>& role, ZpresneniPriblizne& vysledek,
+                       const std::function<bool()>& zrusit = {});
 
 }  // namespace vertano

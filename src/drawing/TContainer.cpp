@@ -1,6 +1,7 @@
 #include "drawing/TContainer.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include <QBuffer>
@@ -29,6 +30,50 @@ QColor Barva(const BarvaRgb& b) {
 int Zaokrouhlit(Real v) {
     if (!std::isfinite(v)) return 0;
     return static_cast<int>(std::lround(std::clamp(v, Real{-1e9}, Real{1e9})));
+}
+
+// The picture with a margin that holds any symbol and any label that could
+// show: a label sits right of and below its anchor and moves down by at most
+// eight lines, so a point, a line or a label wholly outside neither shows nor
+// pushes a label that shows. A large network zoomed in paints only what is near.
+class Vyrez {
+  public:
+    Vyrez(const QImage& obrazek, int vyskaRadku) {
+        constexpr double kSymbol = 128;  // the largest cross or circle and a wide pen
+        constexpr double kPopis = 512;   // the widest label
+        x0_ = -kSymbol - kPopis;
+        y0_ = -kSymbol - 9.0 * vyskaRadku;
+        x1_ = obrazek.width() + kSymbol;
+        y1_ = obrazek.height() + kSymbol;
+    }
+    bool Obsahuje(double x, double y) const { return x >= x0_ && x <= x1_ && y >= y0_ && y <= y1_; }
+    // A segment or a box from (ax, ay) to (bx, by) that lies wholly beyond one edge.
+    bool Mimo(double ax, double ay, double bx, double by) const {
+        return (ax < x0_ && bx < x0_) || (ax > x1_ && bx > x1_) || (ay < y0_ && by < y0_) ||
+               (ay > y1_ && by > y1_);
+    }
+
+  private:
+    double x0_ = 0, y0_ = 0, x1_ = 0, y1_ = 0;
+};
+
+// cos t and sin t of the 41 vertices of an ellipse outline, t = j pi / 20.
+const std::array<std::array<Real, 2>, 41>& KruhElipsy() {
+    static const std::array<std::array<Real, 2>, 41> kruh = [] {
+        std::array<std::array<Real, 2>, 41> k{};
+        for (int j = 0; j <= 40; ++j) {
+            const Real t = j * kPi / 20;
+            k[static_cast<size_t>(j)] = {std::cos(t), std::sin(t)};
+        }
+        return k;
+    }();
+    return kruh;
+}
+
+// A pen set again costs as much as a new one: the points of a large network
+// mostly keep the pen of the one before.
+void NastavitPero(QPainter& p, const QPen& pero) {
+    if (p.pen() != pero) p.setPen(pero);
 }
 
 QPen Pero(const BarvaRgb& barva, int sirka) {
@@ -195,6 +240,7 @@ void TContainer::Vycentrovat(int i) {
 
 void TContainer::PaintAll() {
     if (Bitmap == nullptr || Bitmap->isNull()) return;
+    sirkyPopisu_.clear();
     QPainter p(Bitmap);
     ClearBitmap(p);
     QFont pismo(QString::fromStdString(PaintSettings.FontName));
@@ -213,14 +259,24 @@ void TContainer::ClearBitmap(QPainter& p) const {
     p.fillRect(Bitmap->rect(), Barva(PaintSettings.ColorB));
 }
 
-void TContainer::Popis(QPainter& p, QPoint kotva, const std::string& text,
-                       ObsazenaMista& obsazene) const {
+void TContainer::Popis(QPainter& p, QPoint kotva, const std::string& text, ObsazenaMista& obsazene,
+                       bool jenVolne) const {
     const QFontMetrics fm(p.font());
     const QString t = QString::fromStdString(text);
-    QRect ram(kotva, QSize(fm.horizontalAdvance(t), fm.height()));
-    for (int posun = 0; posun < 8; ++posun) {
-        if (obsazene.Volno(ram)) break;
-        ram.translate(0, fm.height());
+    // Measuring a text costs more than drawing it; a network repeats its
+    // labels ("4:4:4") thousands of times.
+    auto sirka = sirkyPopisu_.find(text);
+    if (sirka == sirkyPopisu_.end())
+        sirka = sirkyPopisu_.emplace(text, fm.horizontalAdvance(t)).first;
+    QRect ram(kotva, QSize(sirka->second, fm.height()));
+    bool volno = false;
+    for (int posun = 0; posun < 8 && !volno; ++posun) {
+        volno = obsazene.Volno(ram);
+        if (!volno) ram.translate(0, fm.height());
+    }
+    if (!volno) {
+        if (jenVolne) return;
+        ram.translate(0, -fm.height());  // the last place tried
     }
     obsazene.Pridat(ram);
     p.drawText(QPoint(ram.left(), ram.top() + fm.ascent()), t);
@@ -245,13 +301,16 @@ void TContainer::PaintMereni(QPainter& p) const {
     const int n = PocetBodu();
     const size_t pocet =
         std::min(static_cast<size_t>(std::max(data->pocetMereni, 0)), data->mereni.size());
+    const Vyrez vyrez(*Bitmap, QFontMetrics(p.font()).height());
     for (size_t j = 0; j < pocet; ++j) {
         const TgrafikaZaznam& z = data->mereni[j];
         if (!z.JePlny || z.iStn < 0 || z.iStn >= n || z.iCil < 0 || z.iCil >= n) continue;
         const T2DPoint a = CalcPixCoords(z.iStn);
         const T2DPoint b = CalcPixCoords(z.iCil);
-        p.drawLine(QPointF(static_cast<double>(a[0]), static_cast<double>(a[1])),
-                   QPointF(static_cast<double>(b[0]), static_cast<double>(b[1])));
+        const QPointF qa(static_cast<double>(a[0]), static_cast<double>(a[1]));
+        const QPointF qb(static_cast<double>(b[0]), static_cast<double>(b[1]));
+        if (vyrez.Mimo(qa.x(), qa.y(), qb.x(), qb.y())) continue;
+        p.drawLine(qa, qb);
     }
     p.setRenderHint(QPainter::Antialiasing, false);
     PaintZvlastni(p);
@@ -262,8 +321,9 @@ void TContainer::PaintMereni(QPainter& p) const {
             if (!z.JePlny || z.iStn < 0 || z.iStn >= n || z.iCil < 0 || z.iCil >= n) continue;
             const T2DPoint a = CalcPixCoords(z.iStn);
             const T2DPoint b = CalcPixCoords(z.iCil);
-            Popis(p, QPoint(Zaokrouhlit((a[0] + b[0]) / 2), Zaokrouhlit((a[1] + b[1]) / 2)),
-                  CreateMereStr(static_cast<int>(j)), popisy);
+            const QPoint kotva(Zaokrouhlit((a[0] + b[0]) / 2), Zaokrouhlit((a[1] + b[1]) / 2));
+            if (!vyrez.Obsahuje(kotva.x(), kotva.y())) continue;
+            Popis(p, kotva, CreateMereStr(static_cast<int>(j)), popisy, true);
         }
     }
     p.restore();
@@ -320,18 +380,30 @@ TElipse TContainer::CalcElipse(int i, Real m, Real s0) const {
 }
 
 void TContainer::PaintElipse(QPainter& p, int i) const {
-    const TElipse e = CalcElipse(i, PaintSettings.Escale, PaintSettings.s0);
-    QPainterPath cesta;
-    for (int j = 0; j <= 40; ++j) {
+    if (i < 0 || i >= PocetBodu()) return;
+    const TgrafikaBod& b = data->body[static_cast<size_t>(i)];
+    // The vertices of CalcElipse, the point on the axes turned by the bearing
+    // rather than through an angle of its own: two sines instead of eighty.
+    const Real k = PaintSettings.s0 * PaintSettings.Escale;
+    const Real ca = std::cos(b.a_smernik);
+    const Real sa = std::sin(b.a_smernik);
+    const T2DPoint stred = CalcPixCoordsXY({b.X, b.Y});
+    const double polomer =
+        static_cast<double>(std::max(std::fabs(b.a_delka), std::fabs(b.b_delka)) * k * TransPar.m);
+    const double x = static_cast<double>(stred[0]), y = static_cast<double>(stred[1]);
+    const Vyrez vyrez(*Bitmap, 0);
+    if (!std::isfinite(polomer) || vyrez.Mimo(x - polomer, y - polomer, x + polomer, y + polomer))
+        return;
+    const auto& kruh = KruhElipsy();
+    std::array<QPointF, 41> obrys;
+    for (size_t j = 0; j < kruh.size(); ++j) {
+        const Real u = b.a_delka * kruh[j][0];
+        const Real v = b.b_delka * kruh[j][1];
         const T2DPoint px =
-            CalcPixCoordsXY({e[static_cast<size_t>(2 * j)], e[static_cast<size_t>(2 * j + 1)]});
-        const QPointF q(static_cast<double>(px[0]), static_cast<double>(px[1]));
-        if (j == 0)
-            cesta.moveTo(q);
-        else
-            cesta.lineTo(q);
+            CalcPixCoordsXY({b.X + (u * ca - v * sa) * k, b.Y + (u * sa + v * ca) * k});
+        obrys[j] = QPointF(static_cast<double>(px[0]), static_cast<double>(px[1]));
     }
-    p.drawPath(cesta);
+    p.drawPolyline(obrys.data(), static_cast<int>(obrys.size()));
 }
 
 void TContainer::PaintElipses(QPainter& p) const {
@@ -364,7 +436,7 @@ std::pair<Real, Real> TContainer::CalcExtremeElipse() const {
 QPoint TContainer::PPF(QPainter& p, int x, int y) const {
     const int c = PaintSettings.CrossSize;
     const int r = PaintSettings.CircleSize;
-    p.setPen(Pero(PaintSettings.ColorF, PaintSettings.PenWidthP));
+    NastavitPero(p, Pero(PaintSettings.ColorF, PaintSettings.PenWidthP));
     // The circle first, filled with the background, then the cross over it: the
     // centre of a fixed point is marked like that of any other point.
     p.setBrush(Barva(PaintSettings.ColorB));
@@ -377,7 +449,7 @@ QPoint TContainer::PPF(QPainter& p, int x, int y) const {
 
 QPoint TContainer::PPA(QPainter& p, int x, int y) const {
     const int c = PaintSettings.CrossSize;
-    p.setPen(Pero(PaintSettings.ColorA, PaintSettings.PenWidthP));
+    NastavitPero(p, Pero(PaintSettings.ColorA, PaintSettings.PenWidthP));
     p.drawLine(x, y - c, x, y + c);
     p.drawLine(x - c, y, x + c, y);
     return {x + 2, y + 1};
@@ -387,12 +459,14 @@ void TContainer::PaintPoints(QPainter& p) const {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
     const QFontMetrics fm(p.font());
+    const Vyrez vyrez(*Bitmap, fm.height());
     ObsazenaMista popisy;
     for (int i = 0; i < PocetBodu(); ++i) {
         const TgrafikaBod& b = data->body[static_cast<size_t>(i)];
         const T2DPoint px = CalcPixCoords(i);
         const int x = Zaokrouhlit(px[0]);
         const int y = Zaokrouhlit(px[1]);
+        if (!vyrez.Obsahuje(x, y)) continue;
         Popis(p, b.JeFixni ? PPF(p, x, y) : PPA(p, x, y), b.cislo, popisy);
         if (b.fixniOsy != FixniOsy::Vse) PaintPartlyFixed(p, x, y, b.fixniOsy);
         if (b.jeNekontrolovany) PaintUncontrolled(p, x, y);

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -158,10 +159,16 @@ class TContainer {
     // A label with its top left corner at `kotva`, or a line lower (up to eight)
     // where it would cover one in `obsazene`: points in one plan position (a
     // shaft point below its mark) and lines along one another would otherwise
-    // write over each other. Adds the place it took.
-    void Popis(QPainter& p, QPoint kotva, const std::string& text, ObsazenaMista& obsazene) const;
+    // write over each other. Adds the place it took. Where all eight are taken,
+    // the label goes on the last one, or with `jenVolne` is left out: the
+    // labels of the lines of a large network seen whole would only blacken
+    // the picture (and take most of the time painting it).
+    void Popis(QPainter& p, QPoint kotva, const std::string& text, ObsazenaMista& obsazene,
+               bool jenVolne = false) const;
     // Text with its top left corner at (x, y).
     void Txt(QPainter& p, int x, int y, const std::string& text) const;
+    // The widths of the labels of one painting (its font), by text.
+    mutable std::unordered_map<std::string, int> sirkyPopisu_;
     BarvaRgb BarvaOsy() const;
 };
 

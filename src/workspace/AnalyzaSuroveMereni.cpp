@@ -178,7 +178,8 @@ std::string PrekroceneDvojice(const Tmereni& porovnani) {
 // comparisons. A stop on an arithmetic failure of a reduction, or when no given
 // point occurs in the measurements: the network would then lie wherever its
 // first station happened to be put.
-std::optional<Zastaveni> Priprava(Workspace& ws, VysledekAnalyzy& v, int32_t& pocetPrekroceni) {
+std::optional<Zastaveni> Priprava(Workspace& ws, VysledekAnalyzy& v, int32_t& pocetPrekroceni,
+                                  Preruseni& preruseni) {
     PrumeryMereni prumery;
     if (!SpocitatPrumery(ws.suroveMereni, prumery)) return Zastaveni{};
     v.nevyuzita = NajitNevyuzita(ws.souradniceFixni, prumery.cislaBodu);
@@ -188,10 +189,16 @@ std::optional<Zastaveni> Priprava(Workspace& ws, VysledekAnalyzy& v, int32_t& po
     }
     Tsouradnice priblizne;
     const Tsouradnice zname = SVolnymiOsami(zadane.vse, prumery.skupiny, ws);
+    // The constructions of a large network take long: a stop is honoured
+    // between their passes and iterations.
+    MoznostiPriblizne moznosti;
+    moznosti.zrusit = [&preruseni] { return preruseni.Zadano(); };
+    if (preruseni.Zadano()) return kZruseno;
     if (!PribliznePoRedukci(zname, prumery.skupiny, ws.souradniceMeritko, ws.nastaveni, priblizne,
-                            v.priblizne)) {
-        return Zastaveni{};
+                            v.priblizne, moznosti)) {
+        return preruseni.Zadano() ? kZruseno : Zastaveni{};
     }
+    if (preruseni.Zadano()) return kZruseno;
     ws.mereniVyrovnani = prumery.polohy;
     RedukceNaZnacky r;
     if (!RedukovatNaZnacky(ws.mereniVyrovnani, priblizne, ws.souradniceMeritko, ws.nastaveni, r)) {
@@ -277,7 +284,8 @@ std::optional<Zastaveni> Kroky(Workspace& ws, Interaction& interakce, VysledekAn
     if (std::optional<Zastaveni> z = KontrolaVstupu(ws)) return z;
     if (preruseni.Zadano()) return kZruseno;
     int32_t pocetPrekroceni = 0;
-    const std::optional<Zastaveni> zastaveni = Priprava(ws, v, pocetPrekroceni);
+    const std::optional<Zastaveni> zastaveni = Priprava(ws, v, pocetPrekroceni, preruseni);
+    if (zastaveni && zastaveni->zruseno) return zastaveni;
     for (const std::string& text : VarovaniNevyuzitych(ws, v.nevyuzita)) {
         UkazatVarovani(ws, interakce, text);
     }
@@ -338,7 +346,7 @@ VysledekAnalyzy AnalyzaSuroveMereni(Workspace& ws, Interaction& interakce, const
     PoradiPrvniDruhaPoloha(ws.suroveMereni);
     v.pocetMimoSkupiny = PocetMimoSkupiny(ws.suroveMereni);
 
-    Preruseni preruseni(cekani);
+    Preruseni preruseni(cekani, &interakce);
     std::optional<Zastaveni> z;
     try {
         z = Kroky(ws, interakce, v, preruseni);

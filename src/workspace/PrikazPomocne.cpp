@@ -87,12 +87,14 @@ void UkazatVynechaneDoplnky(Workspace& ws, Interaction& interakce, const int32_t
 }
 
 bool Preruseni::Zadano() {
-    if (!zadano_ && cekani_ && !cekani_()) zadano_ = true;
+    if (zadano_) return true;
+    if ((cekani_ && !cekani_()) || (interakce_ != nullptr && interakce_->StopRequested()))
+        zadano_ = true;
     return zadano_;
 }
 
 WaitHook Preruseni::Hook() {
-    if (!cekani_) return {};
+    if (!cekani_ && interakce_ == nullptr) return {};
     return [this] { Zadano(); };
 }
 

@@ -43,12 +43,14 @@ void UkazatVynechanaMereni(Workspace& ws, Interaction& interakce,
 void UkazatVynechaneDoplnky(Workspace& ws, Interaction& interakce, int32_t pocet,
                             const std::vector<std::string>& chybejiciBody);
 
-// The stop request of a command's wait hook: asked before every stage and
-// iteration, and remembered from the repaints while worker threads compute, so
-// that a request made during a long product is honoured at the next iteration.
+// The stop request of a command's wait hook or of its interaction: asked before
+// every stage and iteration, and remembered from the repaints while worker
+// threads compute, so that a request made during a long product is honoured at
+// the next iteration.
 class Preruseni {
   public:
-    explicit Preruseni(const Cekani& cekani) : cekani_(cekani) {}
+    explicit Preruseni(const Cekani& cekani, Interaction* interakce = nullptr)
+        : cekani_(cekani), interakce_(interakce) {}
     Preruseni(const Preruseni&) = delete;
     Preruseni& operator=(const Preruseni&) = delete;
 
@@ -59,6 +61,7 @@ class Preruseni {
 
   private:
     const Cekani& cekani_;
+    Interaction* interakce_;
     std::atomic<bool> zadano_{false};
 };
 

@@ -41,6 +41,51 @@ VysledekPridaniSurovych PridatSurovaMereni(Workspace& ws,
     return v;
 }
 
+PripravenaSurova NacistSurovaMereni(const Workspace& ws, const std::vector<SouborKNacteni>& soubory,
+                                    Interaction& interakce) {
+    PripravenaSurova p{{}, ws.suroveMereni, ws.info, ws.chyby};
+    VysledekPridaniSurovych& v = p.vysledek;
+    const auto pocet = static_cast<int64_t>(soubory.size());
+    for (std::size_t i = 0; i < soubory.size() && !v.zruseno; ++i) {
+        const SouborKNacteni& s = soubory[i];
+        interakce.Stage(TextEtapy(ws, " ... " + s.cesta.filename().string()));
+        if (pocet > 1) interakce.Progress(static_cast<int64_t>(i), pocet);
+        LoadedRawFile f =
+            s.format == exchange::kKodGsi
+                ? NactiSurovaMereniVymena(p.mereni, p.info, ws.nastaveni, s.cesta, s.format)
+                : NactiSoubor(p.mereni, p.info, ws.nastaveni, s.cesta, s.format);
+        if (f.id != 0) ++v.registrovano;
+        if (f.result.ok && f.rowsAdded > 0) ++v.nacteno;
+        if (f.result.ok) v.pocetMereni += f.rowsAdded;
+        v.soubory.push_back(std::move(f));
+        v.zruseno = interakce.StopRequested();
+    }
+    if (!v.zruseno) {
+        interakce.Stage(TextEtapy(ws, " ..."));
+        IdenfikujSkupiny(p.mereni);
+        v.zruseno = interakce.StopRequested();
+    }
+    if (!v.zruseno) {
+        KontrolaMereni(p.mereni, ws.nastaveni, p.chyby, false);
+        v.zruseno = interakce.StopRequested();
+    }
+    interakce.Stage("");
+    return p;
+}
+
+VysledekPridaniSurovych PrevzitSurovaMereni(Workspace& ws, PripravenaSurova&& pripravena) {
+    VysledekPridaniSurovych v = std::move(pripravena.vysledek);
+    if (v.zruseno) return v;
+    ws.suroveMereni = std::move(pripravena.mereni);
+    ws.info = std::move(pripravena.info);
+    ws.chyby = std::move(pripravena.chyby);
+    if (v.registrovano > 0) {
+        ws.state.MeasurementsChanged();
+        ProtokolPridanychSouboru(ws, info::kSurovaMereni, v.registrovano);
+    }
+    return v;
+}
+
 jazyk::Toznameni OznameniPridaniSurovych(const Workspace& ws, const VysledekPridaniSurovych& v) {
     const jazyk::Thlaseni& h = ws.jazyk.hlaseni;
     return {ws.jazyk.nadpis.pridatSurovaMereni,

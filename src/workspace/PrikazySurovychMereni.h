@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "data/Interaction.h"
+#include "data/Tchyby.h"
+#include "data/Tinfo.h"
 #include "files/SurovaMereniSoubory.h"
 #include "processing/PrikazySkupin.h"
 
@@ -31,6 +33,9 @@ struct VysledekPridaniSurovych {
     int32_t nacteno = 0;       // files that added at least one row
     int32_t registrovano = 0;  // entries added to the raw-file list of the project
     int32_t pocetMereni = 0;   // full rows added
+    // A stop was requested through the interaction: nothing was added, the
+    // workspace is as it was.
+    bool zruseno = false;
 
     // The message the main window shows after adding ("Added files: n/m (Number
     // of measurements: k)", titled "Add raw measurements").
@@ -43,6 +48,24 @@ struct VysledekPridaniSurovych {
 // analysis is no longer current.
 VysledekPridaniSurovych PridatSurovaMereni(Workspace& ws,
                                            const std::vector<SouborKNacteni>& soubory);
+
+// The same in two halves, so that the reading can run while a window goes on
+// showing the workspace: NacistSurovaMereni only reads the workspace and
+// prepares the new list, its file register and its checks aside, with the file
+// being read as the stage and the files done as the progress; a stop requested
+// through the interaction between the files or the steps after them makes it
+// `zruseno`. PrevzitSurovaMereni then puts what was prepared into the
+// workspace, exactly as PridatSurovaMereni would have left it; a stopped
+// reading changes nothing.
+struct PripravenaSurova {
+    VysledekPridaniSurovych vysledek;
+    Tmereni mereni;
+    Tinfo info;
+    Tchyby chyby;
+};
+PripravenaSurova NacistSurovaMereni(const Workspace& ws, const std::vector<SouborKNacteni>& soubory,
+                                    Interaction& interakce);
+VysledekPridaniSurovych PrevzitSurovaMereni(Workspace& ws, PripravenaSurova&& pripravena);
 
 // The message after adding, in the language in force.
 jazyk::Toznameni OznameniPridaniSurovych(const Workspace& ws, const VysledekPridaniSurovych& v);

@@ -133,6 +133,7 @@ bool PribliznePoRedukci(const Tsouradnice& zadane, const Tmereni& skupiny,
                            r)) {
         return false;
     }
+    if (moznosti.zrusit && moznosti.zrusit()) return false;
     priblizne = Priblizne(zadane, redukovane, historie, moznosti);
     // The reduction drops the rows to points the first construction did not reach,
     // so the second one never sees those points: they are named from the first.

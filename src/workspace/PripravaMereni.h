@@ -47,7 +47,7 @@ ZadaneBody ZadaneVMereni(const Tsouradnice& zadane, const std::vector<std::strin
 // coordinates came about, its `neurcene` naming every point of the measurements
 // that no construction reached. `moznosti` are those of the final construction
 // (the first one is never refined). False on an arithmetic failure of the
-// reduction.
+// reduction, or when `moznosti.zrusit` asked it to stop.
 bool PribliznePoRedukci(const Tsouradnice& zadane, const Tmereni& skupiny,
                         const Tsouradnice& meritko, const Tnastaveni& nastaveni,
                         Tsouradnice& priblizne, VysledekPriblizne& historie,

@@ -30,24 +30,29 @@ void Cislovat(Tmereni& seznam) {
 }  // namespace
 
 LoadedRawFile NactiSurovaMereniVymena(Workspace& ws, const fs::path& cesta, int kod) {
+    return NactiSurovaMereniVymena(ws.suroveMereni, ws.info, ws.nastaveni, cesta, kod);
+}
+
+LoadedRawFile NactiSurovaMereniVymena(Tmereni& mereni, Tinfo& registr, const Tnastaveni& nastaveni,
+                                      const fs::path& cesta, int kod) {
     LoadedRawFile f;
     f.path = cesta;
     exchange::Import import;
     f.result = exchange::Importovat(exchange::Format::Gsi, exchange::Obsah::SurovaMereni, cesta,
-                                    ws.nastaveni, {}, import);
+                                    nastaveni, {}, import);
     if (f.result.error == FileError::CannotOpen) {
         f.message = f.result.note;
         return f;
     }
     const bool nacteni = f.result.ok && import.mereni.ExistujePlnyZaznam();
-    f.id = ws.info.RegistrovatSoubor(info::kSurovaMereni, cesta, kod, nacteni, f.result.counter);
+    f.id = registr.RegistrovatSoubor(info::kSurovaMereni, cesta, kod, nacteni, f.result.counter);
     if (!f.result.ok) {
         f.message = cesta.string() + ": " + DescribeFileFailure(f.result);
         return f;
     }
     f.poznamky = Poznamky(import.poznamky);
     f.rowsAdded = import.mereni.PocetPlnychZaznamu();
-    ws.suroveMereni.PridejMereni3(std::move(import.mereni), f.id);
+    mereni.PridejMereni3(std::move(import.mereni), f.id);
     return f;
 }
 

@@ -23,6 +23,9 @@ class Workspace;
 // continuing station numbers. "Add ..." (PridatSurovaMereni) calls it for such a
 // code.
 LoadedRawFile NactiSurovaMereniVymena(Workspace& ws, const std::filesystem::path& cesta, int kod);
+// The same into a list and file register held aside.
+LoadedRawFile NactiSurovaMereniVymena(Tmereni& mereni, Tinfo& registr, const Tnastaveni& nastaveni,
+                                      const std::filesystem::path& cesta, int kod);
 
 // Points of CSV files added to the given points, as "Add ..." of the fixed
 // points adds XYZ files (registered, checked; the analysis is no longer

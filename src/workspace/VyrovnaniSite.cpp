@@ -56,8 +56,11 @@ class Beh {
         if (preruseni_.Zadano()) return kZruseno;
         Etapa(" ... [5]");
         if (!m_.Vyhodnoceni()) return Zastaveni{oznameni::kVyhodnoceni};
+        // Each step of the evaluation of a large network takes long.
+        if (preruseni_.Zadano()) return kZruseno;
         // The reliability is a view of the result; the result stands without it.
         VypocetSpolehlivosti(m_, ws_.nastaveni.vyrovnani.rozikoOdlehlost, v_.spolehlivost);
+        if (preruseni_.Zadano()) return kZruseno;
         if (v_.spolehlivost.pocetNekontrolovanych > 0 ||
             !v_.spolehlivost.nekontrolovaneBody.empty()) {
             UkazatVarovani(ws_, ui_, VarovaniNekontrolovanych(ws_, m_));
@@ -99,9 +102,11 @@ class Beh {
         }
         if (preruseni_.Zadano()) return kZruseno;
         Etapa(" ... [3]");
-        if (!m_.VylouceniOdlehlychHodnot(ws_.modelOdlehly, ws_.nastaveni) || !m_.Naplnit()) {
+        if (!m_.VylouceniOdlehlychHodnot(ws_.modelOdlehly, ws_.nastaveni)) {
             return Zastaveni{oznameni::kOdlehle};
         }
+        if (preruseni_.Zadano()) return kZruseno;
+        if (!m_.Naplnit()) return Zastaveni{oznameni::kOdlehle};
         return std::nullopt;
     }
 
@@ -164,7 +169,7 @@ VysledekVyrovnani VyrovnaniSite(Workspace& ws, Interaction& interakce, const Cek
         ws.modelVyrovnany.chyba = "The raw-data analysis is not current; run it first";
         z = Zastaveni{oznameni::kChyba};
     } else {
-        Preruseni preruseni(cekani);
+        Preruseni preruseni(cekani, &interakce);
         ws.modelVyrovnany.cekani = preruseni.Hook();
         ws.modelOdlehly.cekani = preruseni.Hook();
         try {

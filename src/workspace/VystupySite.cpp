@@ -2,6 +2,7 @@
 
 #include <QImage>
 
+#include "data/Interaction.h"
 #include "drawing/TContainer.h"
 #include "drawing/TDXFwriterSit.h"
 #include "files/EtapaSoubor.h"
@@ -57,7 +58,23 @@ bool DataKresbySite(const Workspace& ws, int vysledek, TgrafikaData& data) {
 
 namespace {
 
-EtapaObsah Etapa(const Workspace& ws, int vysledek) {
+// The columns of the cofactors as the sparse path computes them, reported to
+// the interaction (when there is one) and stopped at its request.
+bool SloupceEtapy(const Tmodel2& m, Interaction* interakce, bool& zruseno,
+                  const std::function<bool(int32_t, const Tvector&)>& visit) {
+    const int32_t n = m.pocetSouradnicUrcovanych;
+    if (interakce == nullptr) return m.KofaktoroveSloupce(n, visit);
+    return m.KofaktoroveSloupce(n, [&](int32_t j, const Tvector& sloupec) {
+        if (interakce->StopRequested()) {
+            zruseno = true;
+            return false;
+        }
+        interakce->Progress(j, n);
+        return visit(j, sloupec);
+    });
+}
+
+EtapaObsah Etapa(const Workspace& ws, int vysledek, Interaction* interakce, bool& zruseno) {
     const Tmodel2& m = ws.modelVyrovnany;
     EtapaObsah e;
     e.pocetSmer = m.pocetSmer;
@@ -84,8 +101,9 @@ EtapaObsah Etapa(const Workspace& ws, int vysledek) {
     } else {
         // The sparse path keeps no dense inverse: the block is computed for the
         // file a column at a time, each written and dropped.
-        e.sloupce = [&m](const std::function<bool(int32_t, const Tvector&)>& visit) {
-            return m.KofaktoroveSloupce(m.pocetSouradnicUrcovanych, visit);
+        e.sloupce = [&m, interakce,
+                     &zruseno](const std::function<bool(int32_t, const Tvector&)>& visit) {
+            return SloupceEtapy(m, interakce, zruseno, visit);
         };
     }
     e.mereni = ws.grafika.mereni2Str();
@@ -100,14 +118,20 @@ int64_t VelikostEtapySite(const Workspace& ws, int vysledek) {
     return OdhadVelikostiEtapy(m.pocetSouradnic / 3, m.pocetSouradnicUrcovanych);
 }
 
-VysledekUlozeni ZapsatEtapuSite(Workspace& ws, const std::filesystem::path& cesta, int vysledek) {
+VysledekUlozeni ZapsatEtapuSite(Workspace& ws, const std::filesystem::path& cesta, int vysledek,
+                                Interaction* interakce) {
     if (!MaVysledekSite(ws, vysledek)) return Selhani(ws, BezVysledku(cesta, vysledek));
-    const EtapaObsah etapa = Etapa(ws, vysledek);
+    bool zruseno = false;
+    const EtapaObsah etapa = Etapa(ws, vysledek, interakce, zruseno);
     if (!etapa.sloupce && etapa.kofaktory.empty() && ws.modelVyrovnany.pocetSouradnicUrcovanych > 0)
         return Selhani(ws, "Cannot save " + cesta.string() +
                                ": the cofactor matrix of the result is not available");
     std::string chyba;
-    if (!ZapsatEtapu(cesta, etapa, chyba)) return Selhani(ws, std::move(chyba));
+    // A stop fails the safe writer like any other failure, so the file stays.
+    if (!ZapsatEtapu(cesta, etapa, chyba)) {
+        if (zruseno) return {false, {}, true};
+        return Selhani(ws, std::move(chyba));
+    }
     return {true, {}};
 }
 

@@ -10,6 +10,7 @@ class QImage;
 
 namespace vertano {
 
+class Interaction;
 class TgrafikaData;
 class Tsouradnice;
 class Workspace;
@@ -18,6 +19,9 @@ class Workspace;
 struct VysledekUlozeni {
     bool uspech = false;
     std::string chyba;
+    // The interaction asked it to stop: nothing was written, an existing file
+    // stays as it was, and no notification was announced.
+    bool zruseno = false;
 };
 
 // Which result a file shows: the values of the setting okno.grafika, with which
@@ -42,8 +46,11 @@ inline constexpr int kTransformaceSVyrovnanim = 3;  // the transformation with a
 // memory of the adjustment suffices for any size), but the file grows with the
 // square of the network: about 22 bytes for each of the n (n + 1) / 2
 // cofactors of n coordinates, 845 MB for 3,000 points, about 10 GB for 10,000.
+// With an interaction, the cofactors report their progress by columns, and a
+// stop requested through it ends the writing (VysledekUlozeni::zruseno).
 VysledekUlozeni ZapsatEtapuSite(Workspace& ws, const std::filesystem::path& cesta,
-                                int vysledek = vysledekSite::kVyrovnani);
+                                int vysledek = vysledekSite::kVyrovnani,
+                                Interaction* interakce = nullptr);
 // The estimated size of that file in bytes (0 without a result), to be asked
 // about (the window) or required an option (the command line) above
 // kVelkaEtapa.

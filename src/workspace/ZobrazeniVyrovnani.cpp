@@ -3,7 +3,9 @@
 #include <cmath>
 #include <exception>
 
+#include "adjustment/KofaktoryText.h"
 #include "adjustment/OdlehleDruhy.h"
+#include "adjustment/SolverOwner.h"
 #include "matice/FpGuard.h"
 
 namespace vertano {
@@ -113,6 +115,55 @@ const std::string& MaticeVahText(Tmodel2& model) {
         }
     }
     return model.kovariancniMaticeStr;
+}
+
+namespace {
+
+// The lower triangle of the leading n x n block of the cofactors, a column at a
+// time; false when they are not available, it would not fit, or a stop was
+// requested (`zruseno`).
+bool TrojuhelnikKofaktoru(const Tmodel2& model, int32_t n, Interaction& interakce, bool& zruseno,
+                          Tmatrix& Q) {
+    // Three times the block must fit, as for the whole block of the model.
+    if (model.Solver().Sparse() != nullptr && !HustaSeVejde(n)) return false;
+    Q.resize(static_cast<std::size_t>(n));
+    for (int32_t i = 0; i < n; ++i) Q[static_cast<std::size_t>(i)].assign(i + 1, 0);
+    return model.KofaktoroveSloupce(n, [&](int32_t j, const Tvector& sloupec) {
+        if (interakce.StopRequested()) {
+            zruseno = true;
+            return false;
+        }
+        interakce.Progress(j, 2 * static_cast<int64_t>(n));
+        for (int32_t i = j; i < n; ++i)
+            Q[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] =
+                sloupec[static_cast<std::size_t>(i)];
+        return true;
+    });
+}
+
+}  // namespace
+
+const std::string& MaticeVahText(Tmodel2& model, Interaction& interakce, bool& zruseno) {
+    zruseno = false;
+    std::string& hotovy = model.kovariancniMaticeStr;
+    const int32_t n = RozmerMaticeVah(model);
+    if (!hotovy.empty() || n == 0) return hotovy;
+    try {
+        Tmatrix Q;
+        if (!TrojuhelnikKofaktoru(model, n, interakce, zruseno, Q)) return hotovy;
+        std::string text = KofaktoryText(Q, n, [&](int32_t i) {
+            if (interakce.StopRequested()) {
+                zruseno = true;
+                return false;
+            }
+            interakce.Progress(n + static_cast<int64_t>(i), 2 * static_cast<int64_t>(n));
+            return true;
+        });
+        if (!zruseno) hotovy = std::move(text);
+    } catch (const std::exception&) {
+        hotovy.clear();  // out of memory: no matrix to show
+    }
+    return hotovy;
 }
 
 int32_t RozmerMaticeVah(const Tmodel2& model) {

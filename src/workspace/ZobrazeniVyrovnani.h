@@ -5,6 +5,7 @@
 
 #include "adjustment/TmerenaVelicina.h"
 #include "adjustment/Tmodel2.h"
+#include "data/Interaction.h"
 #include "data/Tsouradnice.h"
 #include "matice/Real.h"
 #include "workspace/VyrovnaniSite.h"
@@ -60,6 +61,11 @@ const std::string& MaticeVahText(Tmodel2& model);
 // window asks before computing it (u^2 numbers of text).
 int32_t RozmerMaticeVah(const Tmodel2& model);
 inline constexpr int32_t kVelkaMaticeVah = 2000;
+// The same text made column by column (its lower triangle only held), with its
+// progress reported through the interaction: the columns of the cofactors,
+// then the rows of the text. A stop requested through the interaction leaves
+// the model as it was (no text kept) and sets `zruseno`; the text is then empty.
+const std::string& MaticeVahText(Tmodel2& model, Interaction& interakce, bool& zruseno);
 
 // The changes of the determined points: adjusted minus approximate X, Y, Z, in
 // the order of the model, for every determined point of the model that the
