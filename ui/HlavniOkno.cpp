@@ -41,7 +41,6 @@ QLabel* Bunka(QWidget* rodic, Qt::Alignment zarovnani) {
 
 HlavniOkno::HlavniOkno(Workspace& ws, Dialogy& dialogy, QWidget* rodic)
     : QMainWindow(rodic), ws_(ws), dialogy_(dialogy) {
-    OknoSeznamu::NastavitDialogy(&dialogy_);
     stred_ = new QStackedWidget(this);
     auto* hlavni = new QWidget(stred_);
     auto* sloupec = new QVBoxLayout(hlavni);
@@ -86,7 +85,6 @@ HlavniOkno::HlavniOkno(Workspace& ws, Dialogy& dialogy, QWidget* rodic)
 }
 
 HlavniOkno::~HlavniOkno() {
-    OknoSeznamu::NastavitDialogy(nullptr);
     if (isVisible()) UlozitRozlozeni();
     // The undo stack, destroyed with the children, reports its clearing: not here.
     if (zpet_ != nullptr) disconnect(zpet_, nullptr, this, nullptr);

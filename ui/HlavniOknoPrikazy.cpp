@@ -566,6 +566,7 @@ void HlavniOkno::OtevritSeznam(std::unique_ptr<SeznamVstupu> seznam) {
 }
 
 void HlavniOkno::Ukazat(std::unique_ptr<OknoSeznamu> okno) {
+    okno->NastavitDialogy(&dialogy_);
     dialogy_.Ukazat(*okno);
     tabulka_->setFocus();
 }

@@ -266,6 +266,7 @@ OknoTransformace::OknoTransformace(QWidget* rodic, Workspace& ws, Dialogy& dialo
       dialogy_(dialogy),
       interakce_(interakce),
       bodASmernik_(bodASmernik) {
+    NastavitDialogy(&dialogy_);
     setObjectName(bodASmernik ? "oknoBodASmernik" : "oknoTransformace");
     NaplnitTabulku();
     VytvoritMenu();
@@ -418,6 +419,7 @@ void OknoTransformace::Ukazat(std::unique_ptr<OknoSeznamu> okno) {
     connect(okno.get(), &OknoSeznamu::vyberMapy, this, [this](const VyberMapy& vyber) {
         if (kresba_ != nullptr) kresba_->ZvyraznitVyber(vyber);
     });
+    okno->NastavitDialogy(&dialogy_);
     dialogy_.Ukazat(*okno);
 }
 

@@ -21,15 +21,6 @@
 
 namespace vertano::ui {
 
-namespace {
-
-Dialogy*& DialogyTabulek() {
-    static Dialogy* dialogy = nullptr;
-    return dialogy;
-}
-
-}  // namespace
-
 OknoSeznamu::OknoSeznamu(QWidget* rodic, Workspace& ws, const QString& nadpis)
     : QDialog(rodic), ws_(ws) {
     setWindowTitle(nadpis);
@@ -112,7 +103,7 @@ OknoSeznamu::OknoSeznamu(QWidget* rodic, Workspace& ws, const QString& nadpis)
     tabulka_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(tabulka_, &QWidget::customContextMenuRequested, this, [this](const QPoint& bod) {
         if (kopirovat_ != nullptr) kopirovat_->setEnabled(tabulka_->Vyber().Pocet() > 0);
-        if (csv_ != nullptr) csv_->setEnabled(DialogyTabulek() != nullptr);
+        if (csv_ != nullptr) csv_->setEnabled(dialogyExportu_ != nullptr);
         if (puvodniPoradi_ != nullptr)
             puvodniPoradi_->setEnabled(tabulka_->horizontalHeader()->isSortIndicatorShown());
         emit kontextoveMenu();
@@ -206,12 +197,8 @@ void OknoSeznamu::Kopirovat() {
     if (!text.isEmpty()) QApplication::clipboard()->setText(text);
 }
 
-void OknoSeznamu::NastavitDialogy(Dialogy* dialogy) {
-    DialogyTabulek() = dialogy;
-}
-
 void OknoSeznamu::ExportovatCsv() {
-    Dialogy* dialogy = DialogyTabulek();
+    Dialogy* dialogy = dialogyExportu_;
     if (dialogy == nullptr) return;
     const std::filesystem::path cesta =
         dialogy->Ulozit(this, DruhSouboru::TabulkaCsv, ws_.nastaveni, ws_.jazyk);

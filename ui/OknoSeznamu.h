@@ -51,9 +51,9 @@ class OknoSeznamu : public QDialog {
     QLineEdit* Filtr() const { return filtr_; }
     QAction* AkceCsv() const { return csv_; }
 
-    // The file windows of the CSV export, set once by the main window (none:
-    // the export is not offered).
-    static void NastavitDialogy(Dialogy* dialogy);
+    // The file windows of the CSV export, set by the window that shows this one
+    // (none: the export is not offered).
+    void NastavitDialogy(Dialogy* dialogy) { dialogyExportu_ = dialogy; }
 
     // The rows and columns shown; the window's own status text follows.
     void Naplnit(ModelSeznamu::Radky radky, std::vector<SloupecSeznamu> sloupce,
@@ -94,6 +94,7 @@ class OknoSeznamu : public QDialog {
     QVBoxLayout* sloupec_ = nullptr;
 
   private:
+    Dialogy* dialogyExportu_ = nullptr;
     void AktualizovatStav();
     void UpravitVelikost();
 

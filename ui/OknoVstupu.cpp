@@ -53,6 +53,7 @@ OknoVstupu::OknoVstupu(QWidget* rodic, Workspace& ws, Dialogy& dialogy, VzoryHle
       dialogy_(dialogy),
       vzory_(vzory),
       seznam_(std::move(seznam)) {
+    NastavitDialogy(&dialogy_);
     setObjectName("oknoVstupu");
     Naplnit(seznam_->Radky(), seznam_->Sloupce());
     VytvoritMenu();

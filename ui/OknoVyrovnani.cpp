@@ -53,6 +53,7 @@ OknoVyrovnani::OknoVyrovnani(QWidget* rodic, Workspace& ws, Dialogy& dialogy,
           Q(ws.jazyk.tlacitko.vyrovaniSite) + " - " + Q(ws.jazyk.nadpis.vyrovnaneSouradniceBodu)),
       dialogy_(dialogy),
       interakce_(interakce) {
+    NastavitDialogy(&dialogy_);
     setObjectName("oknoVyrovnani");
     const Tmodel2& m = ws_.modelVyrovnany;
     std::vector<Tbod> body;
@@ -225,6 +226,7 @@ void OknoVyrovnani::PoZmeneIdentickych() {
 
 void OknoVyrovnani::Ukazat(std::unique_ptr<OknoSeznamu> okno) {
     PropojitSKresbou(*okno);
+    okno->NastavitDialogy(&dialogy_);
     UkazatVedle(okno.release());
 }
 

@@ -263,7 +263,7 @@ class MapaTabulkyTest : public QObject {
         // The CSV of the table as shown.
         const vertano::test::TempDir slozka;
         const std::filesystem::path cesta = slozka / "smery.csv";
-        ui::OknoSeznamu::NastavitDialogy(&dialogy);
+        okno->NastavitDialogy(&dialogy);
         dialogy.ulozeni = {cesta};
         okno->AkceCsv()->trigger();
         std::ifstream soubor(cesta, std::ios::binary);
@@ -272,7 +272,6 @@ class MapaTabulkyTest : public QObject {
         QCOMPARE(csv.size(), maji + 1);
         QVERIFY(csv[0].startsWith("Standpoint"));
         QVERIFY(!csv[1].contains("  "));
-        ui::OknoSeznamu::NastavitDialogy(nullptr);
 
         // Clearing the filter shows every row again; the hidden rows were not
         // selected behind the user's back.
