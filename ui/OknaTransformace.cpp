@@ -17,6 +17,7 @@
 #include "OknoKresby.h"
 #include "OknoMatice.h"
 #include "Texty.h"
+#include "adjustment/VysledekSite.h"
 #include "reports/ProtokolTransformace.h"
 #include "reports/Tprotokol.h"
 #include "transformation/TsouradnicovaVelicina.h"
@@ -44,8 +45,8 @@ bool JeTransformovano(const Workspace& ws, bool bodASmernik) {
 std::vector<Tbod> Transformovane(const Workspace& ws, bool bodASmernik, bool apriori) {
     std::vector<Tbod> body;
     if (!JeTransformovano(ws, bodASmernik)) return body;
-    const Tmodel2& m = ws.modelVyrovnany;
-    const Real k = apriori ? m.odchylkaJednotkovaAprior : m.odchylkaJednotkovaAposterior;
+    const VysledekSite m = ws.modelVyrovnany.Vysledek();
+    const Real k = apriori ? m.OdchylkaJednotkovaAprior() : m.OdchylkaJednotkovaAposterior();
     if (!ZobrazitBody(Prevod(ws, bodASmernik).souradnice, k, body)) body.clear();
     return body;
 }

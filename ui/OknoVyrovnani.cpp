@@ -12,6 +12,7 @@
 #include "OknoMatice.h"
 #include "Texty.h"
 #include "adjustment/OdlehleDruhy.h"
+#include "adjustment/VysledekSite.h"
 #include "reports/ProtokolVyrovnani.h"
 #include "workspace/Protokoly.h"
 #include "workspace/Transformace.h"
@@ -50,9 +51,9 @@ OknoVyrovnani::OknoVyrovnani(QWidget* rodic, Workspace& ws, Dialogy& dialogy,
       dialogy_(dialogy),
       interakce_(interakce) {
     setObjectName("oknoVyrovnani");
-    const Tmodel2& m = ws_.modelVyrovnany;
+    const VysledekSite m = ws_.modelVyrovnany.Vysledek();
     std::vector<Tbod> body;
-    for (const Tbod& b : m.souradnice.bod) {
+    for (const Tbod& b : m.Souradnice().bod) {
         if (b.JePlny) body.push_back(b);
     }
     // The table of the coordinate windows, with this window's own status.
@@ -63,8 +64,8 @@ OknoVyrovnani::OknoVyrovnani(QWidget* rodic, Workspace& ws, Dialogy& dialogy,
     const int pocet = model.PocetZaznamu();
     Naplnit({[pocet] { return pocet; }, {}, {}, {}}, std::move(sloupce));
     const auto tretina = [](int32_t n) { return QString::number(n > 0 ? n / 3 : 0); };
-    NastavitStav(" " + tretina(m.pocetSouradnic) + " (" + tretina(m.pocetSouradnicUrcovanych) +
-                 ", " + tretina(m.pocetSouradnicFixnich) + ")");
+    NastavitStav(" " + tretina(m.PocetSouradnic()) + " (" + tretina(m.PocetSouradnicUrcovanych()) +
+                 ", " + tretina(m.PocetSouradnicFixnich()) + ")");
     VytvoritMenu();
     AktualizovatMenu();
 }
@@ -152,8 +153,8 @@ void OknoVyrovnani::VytvoritMenu() {
 }
 
 void OknoVyrovnani::AktualizovatMenu() {
-    const Tmodel2& m = ws_.modelVyrovnany;
-    const Tmodel2& o = ws_.modelOdlehly;
+    const VysledekSite m = ws_.modelVyrovnany.Vysledek();
+    const VysledekSite o = ws_.modelOdlehly.Vysledek();
     const bool vyrovnano = ws_.state.Current(Step::Adjustment);
     for (int k = 0; k < 7; ++k) {
         const int32_t typ = kPoradiMenu[k];

@@ -10,7 +10,7 @@
 
 namespace vertano {
 
-class Tmodel2;
+class VysledekSite;
 
 // The adjusted network transformed into the output system, with the cofactor
 // matrix of its determined coordinates: by the key of the transformation
@@ -50,7 +50,7 @@ class TmodelTransformacePrevod {
     // matrix; the identical points and the default pair stay. False (the network
     // part empty) when the model has no point or its cofactor matrix is smaller
     // than its determined coordinates.
-    bool Nacist(const Tmodel2& model);
+    bool Nacist(const VysledekSite& model);
     // Pair k of the pair list into index k of the two identical-point lists.
     void NacistIdentickeBody(const Tsouradnice& pary);
     // The default base and orientation pair (iStnPocatek, iCilPocatek): the
@@ -60,19 +60,20 @@ class TmodelTransformacePrevod {
     // Transforms the model's points and cofactors with the key of the
     // transformation adjustment (unreduced translations), then the standard
     // deviations, error ellipsoids and ellipses of the determined points.
-    bool TranformaceSVyrovnanim(const Tmodel2& model, const TtransformacniKlic& klic);
+    bool TranformaceSVyrovnanim(const VysledekSite& model, const TtransformacniKlic& klic);
     // The same by point and bearing: base pair iStn, orientation pair iCil and the
     // bearing `smernik` from the base to the orientation point in the output
     // system. False when the pairs do not exist, are the same or coincide in
     // either system.
-    bool TranformaceBodASmernik(const Tmodel2& model, int32_t iStn, int32_t iCil, Real smernik);
+    bool TranformaceBodASmernik(const VysledekSite& model, int32_t iStn, int32_t iCil,
+                                Real smernik);
 
     void KovariancniMatice2str();
 
   private:
     // Points and cofactors of the model by X' = posunX + (X + dX) cos w -
     // (Y + dY) sin w, Y' likewise, Z' = posunZ + Z; committed only on success.
-    bool Transformovat(const Tmodel2& model, const TtransformacniKlic& klic, Real dX, Real dY);
+    bool Transformovat(const VysledekSite& model, const TtransformacniKlic& klic, Real dX, Real dY);
 };
 
 }  // namespace vertano

@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "adjustment/VysledekSite.h"
 #include "data/SouradniceKontrola.h"
 #include "matice/Konstanty.h"
 #include "mereni/Jednotky.h"
@@ -53,8 +54,8 @@ int32_t Analyzovat(Workspace& ws, std::string& chyba) {
         chyba = DuplicitniCisla(ws.souradniceTransformaceVstup);
         return oznameni::kIdenticke;
     }
-    if (!ParovatIdentickeBody(ws.modelVyrovnany.souradnice, ws.souradniceTransformaceVstup,
-                              ws.souradniceIdenticke)) {
+    if (!ParovatIdentickeBody(ws.modelVyrovnany.Vysledek().Souradnice(),
+                              ws.souradniceTransformaceVstup, ws.souradniceIdenticke)) {
         return oznameni::kIdentickeSit;
     }
     TmodelTransformacePrevod& bs = ws.prevodBodASmernik;

@@ -2,6 +2,7 @@
 
 #include <QImage>
 
+#include "adjustment/VysledekSite.h"
 #include "drawing/TContainer.h"
 #include "drawing/TDXFwriterSit.h"
 #include "files/EtapaSoubor.h"
@@ -45,7 +46,7 @@ std::string BezVysledku(const std::filesystem::path& cesta, int vysledek) {
 // The points of the result: adjusted, or transformed.
 const Tsouradnice& BodyVysledku(const Workspace& ws, int vysledek) {
     const TmodelTransformacePrevod* p = Prevod(ws, vysledek);
-    return p != nullptr ? p->souradnice : ws.modelVyrovnany.souradnice;
+    return p != nullptr ? p->souradnice : ws.modelVyrovnany.Vysledek().Souradnice();
 }
 
 }  // namespace
@@ -59,34 +60,34 @@ bool DataKresbySite(const Workspace& ws, int vysledek, TgrafikaData& data) {
 namespace {
 
 EtapaObsah Etapa(const Workspace& ws, int vysledek) {
-    const Tmodel2& m = ws.modelVyrovnany;
+    const VysledekSite m = ws.modelVyrovnany.Vysledek();
     EtapaObsah e;
-    e.pocetSmer = m.pocetSmer;
-    e.pocetZenit = m.pocetZenit;
-    e.pocetDelka = m.pocetDelka;
-    e.pocetDoplnekDelka = m.doplnek.pocetDelka;
-    e.pocetDoplnekSmernik = m.doplnek.pocetSmernik;
-    e.pocetDoplnekPrevyseni = m.doplnek.pocetPrevyseni;
-    e.pocetDoplnekProvazeni = m.doplnek.pocetProvazeni;
-    e.pocetMereni = m.pocetMereni;
-    e.pocetBodu = m.pocetSouradnic / 3;
-    e.pocetBoduUrcovanych = m.pocetSouradnicUrcovanych / 3;
-    e.pocetBoduFixnich = m.pocetSouradnicFixnich / 3;
-    e.pocetPosunu = m.pocetPosunu;
-    e.pocetNeznamych = m.pocetNeznamych;
-    e.pocetNadbytecnych = m.pocetNadbytecnych;
-    e.pocetPodminek = m.pocetPodminek;
-    e.odchylkaJednotkovaAprior = m.odchylkaJednotkovaAprior;
-    e.odchylkaJednotkovaAposterior = m.odchylkaJednotkovaAposterior;
+    e.pocetSmer = m.PocetSmer();
+    e.pocetZenit = m.PocetZenit();
+    e.pocetDelka = m.PocetDelka();
+    e.pocetDoplnekDelka = m.Doplnek().pocetDelka;
+    e.pocetDoplnekSmernik = m.Doplnek().pocetSmernik;
+    e.pocetDoplnekPrevyseni = m.Doplnek().pocetPrevyseni;
+    e.pocetDoplnekProvazeni = m.Doplnek().pocetProvazeni;
+    e.pocetMereni = m.PocetMereni();
+    e.pocetBodu = m.PocetSouradnic() / 3;
+    e.pocetBoduUrcovanych = m.PocetSouradnicUrcovanych() / 3;
+    e.pocetBoduFixnich = m.PocetSouradnicFixnich() / 3;
+    e.pocetPosunu = m.PocetPosunu();
+    e.pocetNeznamych = m.PocetNeznamych();
+    e.pocetNadbytecnych = m.PocetNadbytecnych();
+    e.pocetPodminek = m.PocetPodminek();
+    e.odchylkaJednotkovaAprior = m.OdchylkaJednotkovaAprior();
+    e.odchylkaJednotkovaAposterior = m.OdchylkaJednotkovaAposterior();
     e.body = &BodyVysledku(ws, vysledek);
     const TmodelTransformacePrevod* p = Prevod(ws, vysledek);
     if (p != nullptr) {
-        e.kofaktory = KofaktoryEtapy(p->kovariancniMatice, m.pocetSouradnicUrcovanych);
+        e.kofaktory = KofaktoryEtapy(p->kovariancniMatice, m.PocetSouradnicUrcovanych());
     } else {
         // The sparse path keeps no dense inverse: the block is computed for the
         // file a column at a time, each written and dropped.
-        e.sloupce = [&m](const std::function<bool(int32_t, const Tvector&)>& visit) {
-            return m.KofaktoroveSloupce(m.pocetSouradnicUrcovanych, visit);
+        e.sloupce = [m](const std::function<bool(int32_t, const Tvector&)>& visit) {
+            return m.KofaktoroveSloupce(m.PocetSouradnicUrcovanych(), visit);
         };
     }
     e.mereni = ws.grafika.mereni2Str();
@@ -97,14 +98,15 @@ EtapaObsah Etapa(const Workspace& ws, int vysledek) {
 
 int64_t VelikostEtapySite(const Workspace& ws, int vysledek) {
     if (!MaVysledekSite(ws, vysledek)) return 0;
-    const Tmodel2& m = ws.modelVyrovnany;
-    return OdhadVelikostiEtapy(m.pocetSouradnic / 3, m.pocetSouradnicUrcovanych);
+    const VysledekSite m = ws.modelVyrovnany.Vysledek();
+    return OdhadVelikostiEtapy(m.PocetSouradnic() / 3, m.PocetSouradnicUrcovanych());
 }
 
 VysledekUlozeni ZapsatEtapuSite(Workspace& ws, const std::filesystem::path& cesta, int vysledek) {
     if (!MaVysledekSite(ws, vysledek)) return Selhani(ws, BezVysledku(cesta, vysledek));
     const EtapaObsah etapa = Etapa(ws, vysledek);
-    if (!etapa.sloupce && etapa.kofaktory.empty() && ws.modelVyrovnany.pocetSouradnicUrcovanych > 0)
+    if (!etapa.sloupce && etapa.kofaktory.empty() &&
+        ws.modelVyrovnany.Vysledek().PocetSouradnicUrcovanych() > 0)
         return Selhani(ws, "Cannot save " + cesta.string() +
                                ": the cofactor matrix of the result is not available");
     std::string chyba;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "adjustment/VysledekSite.h"
 #include "files/SouradniceFormaty.h"
 #include "mereni/Jednotky.h"
 #include "mereni/Text.h"
@@ -30,7 +31,7 @@ bool JeAktualni(const Workspace& ws, bool bodASmernik) {
 bool Body(const Workspace& ws, bool bodASmernik, std::vector<Tbod>& body) {
     body.clear();
     if (!ZobrazitBody(Prevod(ws, bodASmernik).souradnice,
-                      ws.modelVyrovnany.odchylkaJednotkovaAprior, body)) {
+                      ws.modelVyrovnany.Vysledek().OdchylkaJednotkovaAprior(), body)) {
         return false;
     }
     for (Tbod& b : body) {

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "adjustment/OdlehleDruhy.h"
+#include "adjustment/VysledekSite.h"
 #include "matice/FpGuard.h"
 
 namespace vertano {
@@ -58,8 +59,8 @@ bool LzeSkalovat(const std::vector<TmerenaVelicina>& zdroj, Real TmerenaVelicina
     return true;
 }
 
-bool Naplnit(const Tmodel2& model, Real k, RozsahZobrazeni rozsah, ZobrazeneVyrovnani& v) {
-    if (!ZobrazitBody(model.souradnice, k, v.body)) return false;
+bool Naplnit(const VysledekSite& model, Real k, RozsahZobrazeni rozsah, ZobrazeneVyrovnani& v) {
+    if (!ZobrazitBody(model.Souradnice(), k, v.body)) return false;
     for (const int32_t typ : druhy::kPoradi) {
         const std::vector<TmerenaVelicina>& zdroj = druhy::Vektor(model, typ).zaznam;
         const bool ok = rozsah == RozsahZobrazeni::Vse
@@ -68,7 +69,7 @@ bool Naplnit(const Tmodel2& model, Real k, RozsahZobrazeni rozsah, ZobrazeneVyro
                             : LzeSkalovat(zdroj, &TmerenaVelicina::odchylkaOprava, k);
         if (!ok) return false;
     }
-    return PlneSkalovane(model.posun.zaznam, &TmerenaVelicina::odchylka, k, v.posuny);
+    return PlneSkalovane(model.Posun().zaznam, &TmerenaVelicina::odchylka, k, v.posuny);
 }
 
 }  // namespace
@@ -88,8 +89,8 @@ bool ZobrazitBody(const Tsouradnice& souradnice, Real k, std::vector<Tbod>& body
     return true;
 }
 
-bool ZobrazitVyrovnani(const Tmodel2& model, Real odchylkaJednotkova, ZobrazeneVyrovnani& vysledek,
-                       RozsahZobrazeni rozsah) {
+bool ZobrazitVyrovnani(const VysledekSite& model, Real odchylkaJednotkova,
+                       ZobrazeneVyrovnani& vysledek, RozsahZobrazeni rozsah) {
     vysledek = ZobrazeneVyrovnani{};
     if (!std::isfinite(odchylkaJednotkova) || odchylkaJednotkova < 0) return false;
     vysledek.odchylkaJednotkova = odchylkaJednotkova;
@@ -105,24 +106,24 @@ bool ZobrazitVyrovnani(const Tmodel2& model, Real odchylkaJednotkova, ZobrazeneV
 }
 
 const std::string& MaticeVahText(Tmodel2& model) {
-    if (model.kovariancniMaticeStr.empty() && RozmerMaticeVah(model) > 0) {
+    if (model.Vysledek().KovariancniMaticeStr().empty() && RozmerMaticeVah(model) > 0) {
         try {
             model.KovariancniMatice2str();
         } catch (const std::exception&) {
-            model.kovariancniMaticeStr.clear();  // out of memory: no matrix to show
+            // Out of memory: no matrix to show (the text is emptied before it is made).
         }
     }
-    return model.kovariancniMaticeStr;
+    return model.Vysledek().KovariancniMaticeStr();
 }
 
-int32_t RozmerMaticeVah(const Tmodel2& model) {
-    return model.pocetSouradnicUrcovanych > 0 ? model.pocetSouradnicUrcovanych : 0;
+int32_t RozmerMaticeVah(const VysledekSite& model) {
+    return model.PocetSouradnicUrcovanych() > 0 ? model.PocetSouradnicUrcovanych() : 0;
 }
 
-std::vector<Tbod> PrirustkySouradnic(const Tmodel2& model, const Tsouradnice& priblizne) {
+std::vector<Tbod> PrirustkySouradnic(const VysledekSite& model, const Tsouradnice& priblizne) {
     std::vector<Tbod> zmeny;
     const auto indexy = IndexyCisel(priblizne, true);
-    for (const Tbod& b : model.souradnice.bod) {
+    for (const Tbod& b : model.Souradnice().bod) {
         if (!b.JePlny || b.JeFixni) continue;
         const auto it = indexy.find(b.cislo);
         if (it == indexy.end()) continue;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "adjustment/TmerenaVelicina.h"
-#include "adjustment/Tmodel2.h"
+#include "adjustment/VysledekSite.h"
 #include "data/Tsouradnice.h"
 #include "matice/Real.h"
 #include "workspace/VyrovnaniSite.h"
@@ -48,8 +48,8 @@ enum class RozsahZobrazeni { Vse, BezMereni };
 // Fills `vysledek` from the adjusted model for the unit standard deviation
 // `odchylkaJednotkova`. False, with `vysledek` empty, when that deviation is not a
 // finite number >= 0 or a scaled figure is not finite.
-bool ZobrazitVyrovnani(const Tmodel2& model, Real odchylkaJednotkova, ZobrazeneVyrovnani& vysledek,
-                       RozsahZobrazeni rozsah = RozsahZobrazeni::Vse);
+bool ZobrazitVyrovnani(const VysledekSite& model, Real odchylkaJednotkova,
+                       ZobrazeneVyrovnani& vysledek, RozsahZobrazeni rozsah = RozsahZobrazeni::Vse);
 
 // The weight coefficient matrix of the adjusted coordinates (cofactors of X, Y,
 // Z of every determined point) as text, rows ending in CR LF. The whole block is
@@ -58,12 +58,12 @@ bool ZobrazitVyrovnani(const Tmodel2& model, Real odchylkaJednotkova, ZobrazeneV
 const std::string& MaticeVahText(Tmodel2& model);
 // Its order: the coordinates of the determined points. Above kVelkaMaticeVah the
 // window asks before computing it (u^2 numbers of text).
-int32_t RozmerMaticeVah(const Tmodel2& model);
+int32_t RozmerMaticeVah(const VysledekSite& model);
 inline constexpr int32_t kVelkaMaticeVah = 2000;
 
 // The changes of the determined points: adjusted minus approximate X, Y, Z, in
 // the order of the model, for every determined point of the model that the
 // approximate list holds. A change that is not finite leaves its point out.
-std::vector<Tbod> PrirustkySouradnic(const Tmodel2& model, const Tsouradnice& priblizne);
+std::vector<Tbod> PrirustkySouradnic(const VysledekSite& model, const Tsouradnice& priblizne);
 
 }  // namespace vertano

@@ -5,6 +5,8 @@
 
 #include "adjustment/Elipsy.h"
 #include "adjustment/Tmodel2.h"
+#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/VysledekSite.h"
 #include "transformation/TmodelTransformacePrevod.h"
 #include "transformation/TransformacePomocne.h"
 
@@ -26,12 +28,12 @@ Tmodel2 Sit() {
     for (int i = 0; i < 5; ++i) {
         Tbod b = test::Plny(std::to_string(101 + i), xyz[i][0], xyz[i][1], xyz[i][2]);
         b.JeFixni = i >= 3;
-        m.souradnice.PridejBod(b);
+        Stav(m).souradnice.PridejBod(b);
     }
-    m.souradnice.PridejPrazdnyBod();  // an empty slot at the end is dropped
-    m.pocetSouradnic = 15;
-    m.pocetSouradnicUrcovanych = 9;
-    m.pocetSouradnicFixnich = 6;
+    Stav(m).souradnice.PridejPrazdnyBod();  // an empty slot at the end is dropped
+    Stav(m).pocetSouradnic = 15;
+    Stav(m).pocetSouradnicUrcovanych = 9;
+    Stav(m).pocetSouradnicFixnich = 6;
     const std::size_t n = 11;
     std::mt19937_64 gen(3);
     std::uniform_real_distribution<double> u(-1, 1);
@@ -47,7 +49,7 @@ Tmodel2 Sit() {
         }
     }
     for (int i = 0; i < 3; ++i) {
-        Tbod& b = m.souradnice.bod[static_cast<std::size_t>(i)];
+        Tbod& b = Stav(m).souradnice.bod[static_cast<std::size_t>(i)];
         EXPECT_TRUE(ElipsoidBodu(Q, i, b) && ElipsaBodu(Q, i, b));
     }
     m.SetCofactors(Q);
@@ -99,7 +101,8 @@ TEST(Prevod, SVyrovnanimTransformujeBodyAKofaktory) {
     ASSERT_TRUE(p.TranformaceSVyrovnanim(sit, Klic(k))) << p.chyba;
 
     for (int i = 0; i < 5; ++i) {
-        const Tbod t = test::Transformovat(sit.souradnice.bod[static_cast<std::size_t>(i)], k);
+        const Tbod t =
+            test::Transformovat(sit.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)], k);
         const Tbod& b = p.souradnice.bod[static_cast<std::size_t>(i)];
         EXPECT_NEAR(b.X, t.X, 1e-9);
         EXPECT_NEAR(b.Y, t.Y, 1e-9);
@@ -114,7 +117,7 @@ TEST(Prevod, SVyrovnanimTransformujeBodyAKofaktory) {
             EXPECT_NEAR(p.kovariancniMatice[i][j], V[i][j], 1e-18) << i << "," << j;
 
     for (int i = 0; i < 3; ++i) {
-        const Tbod& pred = sit.souradnice.bod[static_cast<std::size_t>(i)];
+        const Tbod& pred = sit.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)];
         const Tbod& po = p.souradnice.bod[static_cast<std::size_t>(i)];
         EXPECT_NEAR(po.elipsa.a_delka, pred.elipsa.a_delka, 1e-15);
         EXPECT_NEAR(po.elipsa.b_delka, pred.elipsa.b_delka, 1e-15);
@@ -138,14 +141,14 @@ TEST(Prevod, BezRotaceAStalymiBody) {
         for (std::size_t j = 0; j < 9; ++j) EXPECT_EQ(p.kovariancniMatice[i][j], Q[i][j]);
 
     Tmodel2 pevna = sit;
-    for (Tbod& b : pevna.souradnice.bod) b.JeFixni = true;
-    pevna.pocetSouradnicUrcovanych = 0;
-    pevna.pocetSouradnicFixnich = 15;
+    for (Tbod& b : Stav(pevna).souradnice.bod) b.JeFixni = true;
+    Stav(pevna).pocetSouradnicUrcovanych = 0;
+    Stav(pevna).pocetSouradnicFixnich = 15;
     ASSERT_TRUE(p.Nacist(pevna));
     ASSERT_TRUE(p.TranformaceSVyrovnanim(pevna, Klic({5, 6, 7, 0})));
     EXPECT_TRUE(p.kovariancniMatice.empty());
     EXPECT_TRUE(p.kovariancniMaticeStr.empty());
-    EXPECT_EQ(p.souradnice.bod[0].X, sit.souradnice.bod[0].X + 5);
+    EXPECT_EQ(p.souradnice.bod[0].X, sit.Vysledek().Souradnice().bod[0].X + 5);
 }
 
 // Point and bearing with exact identical points reproduces the truth; the
@@ -157,9 +160,9 @@ TEST(Prevod, BodASmernikPresne) {
     Tsouradnice vstup;
     Tsouradnice vystup;
     for (const int i : {3, 1, 4}) {
-        vstup.PridejBod(sit.souradnice.bod[static_cast<std::size_t>(i)]);
-        vystup.PridejBod(
-            test::Transformovat(sit.souradnice.bod[static_cast<std::size_t>(i)], pravda));
+        vstup.PridejBod(sit.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)]);
+        vystup.PridejBod(test::Transformovat(
+            sit.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)], pravda));
     }
     TmodelTransformacePrevod p;
     p.NacistIdentickeBody(test::Pary(vstup, vystup));
@@ -172,14 +175,15 @@ TEST(Prevod, BodASmernikPresne) {
     EXPECT_EQ(p.iCilAktualni, 2);
     EXPECT_NEAR(p.transformacniKlic.rotaceZ, pravda.w, 1e-15);
     for (int i = 0; i < 5; ++i) {
-        const Tbod t = test::Transformovat(sit.souradnice.bod[static_cast<std::size_t>(i)], pravda);
+        const Tbod t = test::Transformovat(
+            sit.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)], pravda);
         const Tbod& b = p.souradnice.bod[static_cast<std::size_t>(i)];
         EXPECT_NEAR(b.X, t.X, 1e-9);
         EXPECT_NEAR(b.Y, t.Y, 1e-9);
         EXPECT_NEAR(b.Z, t.Z, 1e-9);
     }
     for (int i = 0; i < 3; ++i) {
-        const Telipsa& pred = sit.souradnice.bod[static_cast<std::size_t>(i)].elipsa;
+        const Telipsa& pred = sit.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)].elipsa;
         const Telipsa& po = p.souradnice.bod[static_cast<std::size_t>(i)].elipsa;
         EXPECT_NEAR(po.a_delka, pred.a_delka, 1e-15);
         EXPECT_NEAR(po.b_delka, pred.b_delka, 1e-15);
@@ -202,8 +206,8 @@ TEST(Prevod, BodASmernikSeStejnymSmernikemJenPosune) {
     Tsouradnice vstup;
     Tsouradnice vystup;
     for (const int i : {0, 3}) {
-        vstup.PridejBod(sit.souradnice.bod[static_cast<std::size_t>(i)]);
-        Tbod b = sit.souradnice.bod[static_cast<std::size_t>(i)];
+        vstup.PridejBod(sit.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)]);
+        Tbod b = sit.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)];
         b.X += 1000;
         b.Y -= 500 + i;  // the output points are not the translated ones
         vystup.PridejBod(b);
@@ -217,7 +221,7 @@ TEST(Prevod, BodASmernikSeStejnymSmernikemJenPosune) {
     EXPECT_EQ(p.souradnice.bod[0].X, vystup.bod[0].X);
     EXPECT_EQ(p.souradnice.bod[0].Y, vystup.bod[0].Y);
     EXPECT_NEAR(p.souradnice.bod[4].X - p.souradnice.bod[0].X,
-                sit.souradnice.bod[4].X - sit.souradnice.bod[0].X, 1e-12);
+                sit.Vysledek().Souradnice().bod[4].X - sit.Vysledek().Souradnice().bod[0].X, 1e-12);
 }
 
 }  // namespace

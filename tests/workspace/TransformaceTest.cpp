@@ -6,6 +6,7 @@
 #include <string>
 
 #include "VyrovnaniTestPomocne.h"
+#include "adjustment/VysledekSite.h"
 #include "data/SouradniceKontrola.h"
 #include "matice/Konstanty.h"
 #include "support/TestSupport.h"
@@ -54,7 +55,7 @@ class Transformace : public ::testing::Test {
     // Every adjusted point, by the key, with `posun` added to the X of point i.
     void Identicke(int i = -1, Real posun = 0) {
         ws.souradniceTransformaceVstup.Clear();
-        for (const Tbod& b : ws.modelVyrovnany.souradnice.bod) {
+        for (const Tbod& b : ws.modelVyrovnany.Vysledek().Souradnice().bod) {
             if (b.JePlny) ws.souradniceTransformaceVstup.PridejBod(PodleKlice(b, kPravda));
         }
         if (i >= 0) ws.souradniceTransformaceVstup.bod[static_cast<std::size_t>(i)].X += posun;
@@ -140,8 +141,8 @@ TEST_F(Transformace, SVyrovnanimVylouciChybnyBod) {
     EXPECT_NEAR(k.rotaceZ, kPravda.w, 1e-9);
     EXPECT_NEAR(k.posunZ, kPravda.tz, 1e-9);
     for (int i = 0; i < 5; ++i) {
-        const Tbod t =
-            PodleKlice(ws.modelVyrovnany.souradnice.bod[static_cast<std::size_t>(i)], kPravda);
+        const Tbod t = PodleKlice(
+            ws.modelVyrovnany.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)], kPravda);
         EXPECT_NEAR(ws.prevodSVyrovnanim.souradnice.bod[static_cast<std::size_t>(i)].X, t.X, 1e-6);
     }
     ui = ZaznamInterakce();
@@ -200,8 +201,8 @@ TEST_F(Transformace, BodASmernikAOknoPrepoctu) {
     EXPECT_EQ(p.iStnAktualni, 0);
     EXPECT_EQ(p.iCilAktualni, 1);
     for (int i = 0; i < 5; ++i) {
-        const Tbod t =
-            PodleKlice(ws.modelVyrovnany.souradnice.bod[static_cast<std::size_t>(i)], kPravda);
+        const Tbod t = PodleKlice(
+            ws.modelVyrovnany.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)], kPravda);
         const Tbod& b = p.souradnice.bod[static_cast<std::size_t>(i)];
         EXPECT_NEAR(b.X, t.X, 1e-9);
         EXPECT_NEAR(b.Y, t.Y, 1e-9);

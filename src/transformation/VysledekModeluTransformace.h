@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+
+#include "transformation/TmodelTransformaceVyrovnani.h"
+
+namespace vertano {
+
+// The read-only view of a transformation adjustment model that readers outside
+// the model work with: readers see results, never the working state.
+class VysledekModeluTransformace {
+  public:
+    VysledekModeluTransformace(
+        const TmodelTransformaceVyrovnani& model)  // NOLINT: implicit on purpose
+        : m_(model) {}
+
+    [[nodiscard]] int32_t PocetIteraci() const { return m_.pocetIteraci; }
+
+  private:
+    const TmodelTransformaceVyrovnani& m_;
+};
+
+}  // namespace vertano
