@@ -7,7 +7,10 @@
 namespace vertano {
 
 // The read-only view of a transformation adjustment model that readers outside
-// the model work with: readers see results, never the working state.
+// the model work with: readers see results, never the working state. So far it
+// gives what the commands that drive both models alike read (PrikazPomocne.h);
+// the other readers still read the model's fields until they are made private
+// as the network model's are (see VysledekSite).
 class VysledekModeluTransformace {
   public:
     VysledekModeluTransformace(

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "adjustment/Tmodel2.h"
-#include "adjustment/Tmodel2Vnitrni.h"
 #include "adjustment/Tvahy.h"
 #include "adjustment/VysledekSite.h"
 #include "data/Tnastaveni.h"
