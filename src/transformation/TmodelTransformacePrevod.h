@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "data/Tsouradnice.h"
 #include "matice/MatrixTypes.h"
@@ -26,21 +27,29 @@ class VysledekSite;
 // key in use stay those of the last transformation that succeeded.
 class TmodelTransformacePrevod {
   public:
-    int32_t pocetBodu = -1;
-    int32_t pocetBoduFixnich = -1;
-    int32_t pocetBoduUrcovanych = -1;
-    int32_t pocetBoduIdentickych = -1;
-    Tsouradnice identickeBodyVstup;   // pair k's input-system point at index k
-    Tsouradnice identickeBodyVystup;  // pair k's output-system point at index k
-    Tsouradnice souradnice;           // the network's points, transformed in place
-    Tmatrix kovariancniMatice;        // cofactors of the determined coordinates
-    std::string kovariancniMaticeStr;
-    TtransformacniKlic transformacniKlic;
-    int32_t iStnAktualni = -1;  // base pair in use
-    int32_t iCilAktualni = -1;  // orientation pair in use
-    int32_t iStnPocatek = -1;   // default base pair found by the check
-    int32_t iCilPocatek = -1;   // default orientation pair found by the check
-    std::string chyba;          // why the last operation failed (English)
+    // ---- the result, read-only ----
+    [[nodiscard]] int32_t PocetBodu() const { return pocetBodu; }
+    [[nodiscard]] int32_t PocetBoduFixnich() const { return pocetBoduFixnich; }
+    [[nodiscard]] int32_t PocetBoduUrcovanych() const { return pocetBoduUrcovanych; }
+    [[nodiscard]] int32_t PocetBoduIdentickych() const { return pocetBoduIdentickych; }
+    // Pair k's input-system and output-system point at index k.
+    [[nodiscard]] const Tsouradnice& IdentickeBodyVstup() const { return identickeBodyVstup; }
+    [[nodiscard]] const Tsouradnice& IdentickeBodyVystup() const { return identickeBodyVystup; }
+    // The network's points, transformed, with their accuracy.
+    [[nodiscard]] const Tsouradnice& Souradnice() const { return souradnice; }
+    // Cofactors of the determined coordinates, and their text once made.
+    [[nodiscard]] const Tmatrix& KovariancniMatice() const { return kovariancniMatice; }
+    [[nodiscard]] const std::string& KovariancniMaticeStr() const { return kovariancniMaticeStr; }
+    [[nodiscard]] const TtransformacniKlic& TransformacniKlic() const { return transformacniKlic; }
+    // The base and orientation pair in use, and the default ones of the check.
+    [[nodiscard]] int32_t IStnAktualni() const { return iStnAktualni; }
+    [[nodiscard]] int32_t ICilAktualni() const { return iCilAktualni; }
+    [[nodiscard]] int32_t IStnPocatek() const { return iStnPocatek; }
+    [[nodiscard]] int32_t ICilPocatek() const { return iCilPocatek; }
+    // Why the last operation failed (English).
+    [[nodiscard]] const std::string& Chyba() const { return chyba; }
+    // The reason of a failure found by the caller (for the messages of a run).
+    void NastavitChybu(std::string text) { chyba = std::move(text); }
 
     void Create() { Clear(); }
     void Clear() { *this = TmodelTransformacePrevod(); }
@@ -71,6 +80,22 @@ class TmodelTransformacePrevod {
     void KovariancniMatice2str();
 
   private:
+    int32_t pocetBodu = -1;
+    int32_t pocetBoduFixnich = -1;
+    int32_t pocetBoduUrcovanych = -1;
+    int32_t pocetBoduIdentickych = -1;
+    Tsouradnice identickeBodyVstup;   // pair k's input-system point at index k
+    Tsouradnice identickeBodyVystup;  // pair k's output-system point at index k
+    Tsouradnice souradnice;           // the network's points, transformed in place
+    Tmatrix kovariancniMatice;        // cofactors of the determined coordinates
+    std::string kovariancniMaticeStr;
+    TtransformacniKlic transformacniKlic;
+    int32_t iStnAktualni = -1;  // base pair in use
+    int32_t iCilAktualni = -1;  // orientation pair in use
+    int32_t iStnPocatek = -1;   // default base pair found by the check
+    int32_t iCilPocatek = -1;   // default orientation pair found by the check
+    std::string chyba;          // why the last operation failed (English)
+
     // Points and cofactors of the model by X' = posunX + (X + dX) cos w -
     // (Y + dY) sin w, Y' likewise, Z' = posunZ + Z; committed only on success.
     bool Transformovat(const VysledekSite& model, const TtransformacniKlic& klic, Real dX, Real dY);

@@ -46,7 +46,7 @@ class Beh {
         if (!m_.Vyhodnoceni()) return Zastaveni{oznameni::kTransVyhodnoceni};
         if (!ws_.prevodSVyrovnanim.TranformaceSVyrovnanim(ws_.modelVyrovnany,
                                                           m_.transformacniKlic)) {
-            m_.chyba = ws_.prevodSVyrovnanim.chyba;
+            m_.chyba = ws_.prevodSVyrovnanim.Chyba();
             return Zastaveni{oznameni::kTransformace};
         }
         return std::nullopt;

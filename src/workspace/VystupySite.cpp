@@ -46,7 +46,7 @@ std::string BezVysledku(const std::filesystem::path& cesta, int vysledek) {
 // The points of the result: adjusted, or transformed.
 const Tsouradnice& BodyVysledku(const Workspace& ws, int vysledek) {
     const TmodelTransformacePrevod* p = Prevod(ws, vysledek);
-    return p != nullptr ? p->souradnice : ws.modelVyrovnany.Vysledek().Souradnice();
+    return p != nullptr ? p->Souradnice() : ws.modelVyrovnany.Vysledek().Souradnice();
 }
 
 }  // namespace
@@ -82,7 +82,7 @@ EtapaObsah Etapa(const Workspace& ws, int vysledek) {
     e.body = &BodyVysledku(ws, vysledek);
     const TmodelTransformacePrevod* p = Prevod(ws, vysledek);
     if (p != nullptr) {
-        e.kofaktory = KofaktoryEtapy(p->kovariancniMatice, m.PocetSouradnicUrcovanych());
+        e.kofaktory = KofaktoryEtapy(p->KovariancniMatice(), m.PocetSouradnicUrcovanych());
     } else {
         // The sparse path keeps no dense inverse: the block is computed for the
         // file a column at a time, each written and dropped.

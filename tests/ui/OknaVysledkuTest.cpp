@@ -219,7 +219,7 @@ class OknaVysledkuTest : public QObject {
             QVERIFY(x > 0);
             int porovnano = 0;
             for (int r = 0; r < m.PocetZaznamu(); ++r) {
-                const Tbod* b = Bod(ws.prevodSVyrovnanim.souradnice, m.Text(r, 0).toStdString());
+                const Tbod* b = Bod(ws.prevodSVyrovnanim.Souradnice(), m.Text(r, 0).toStdString());
                 QVERIFY(b != nullptr);
                 QVERIFY(std::fabs(Cislo(m.Text(r, x)) - static_cast<double>(b->X)) < 0.6e-4);
                 ++porovnano;
@@ -257,10 +257,10 @@ class OknaVysledkuTest : public QObject {
             const TgrafikaData* data = t->Kresba()->Platno().Kontejner().data;
             QVERIFY(data != nullptr && data->pocetBodu > 0);
             const TgrafikaBod& g = data->body[0];
-            const Tbod* b = Bod(ws.prevodBodASmernik.souradnice, g.cislo);
+            const Tbod* b = Bod(ws.prevodBodASmernik.Souradnice(), g.cislo);
             QVERIFY(b != nullptr);
             QCOMPARE(g.X, b->X);
-            QCOMPARE(ws.prevodBodASmernik.iStnAktualni, t->Bod()->currentIndex());
+            QCOMPARE(ws.prevodBodASmernik.IStnAktualni(), t->Bod()->currentIndex());
         };
         a.bodASmernik->trigger();
         QVERIFY(ws.state.Current(Step::PointAndBearing));
@@ -627,10 +627,10 @@ class OknaVysledkuTest : public QObject {
         QCOMPARE(znovu.modelVyrovnany.Vysledek().OdchylkaJednotkovaAposterior(),
                  ws.modelVyrovnany.Vysledek().OdchylkaJednotkovaAposterior());
         for (const Tsouradnice* s : std::initializer_list<const Tsouradnice*>{
-                 &ws.modelVyrovnany.Vysledek().Souradnice(), &ws.prevodSVyrovnanim.souradnice}) {
+                 &ws.modelVyrovnany.Vysledek().Souradnice(), &ws.prevodSVyrovnanim.Souradnice()}) {
             const Tsouradnice& t = s == &ws.modelVyrovnany.Vysledek().Souradnice()
                                        ? znovu.modelVyrovnany.Vysledek().Souradnice()
-                                       : znovu.prevodSVyrovnanim.souradnice;
+                                       : znovu.prevodSVyrovnanim.Souradnice();
             int porovnano = 0;
             for (const Tbod& b : s->bod) {
                 if (!b.JePlny) continue;
