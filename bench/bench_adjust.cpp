@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "adjustment/VysledekSite.h"
 #include "data/Interaction.h"
 #include "data/SouradniceKontrola.h"
 #include "processing/KontrolaMereni.h"
@@ -119,18 +120,18 @@ void BM_EtapyVyrovnani(benchmark::State& state) {
         sekundy[0] += s.Stop();
         bool znovu = true;
         s.Start();
-        m.pocetIteraci = 0;
+        m.ZacitIterace();
         while (ok && znovu) ok = m.VyrovnatRobustne(znovu);
-        robustne = m.pocetIteraci;
+        robustne = m.Vysledek().PocetIteraci();
         sekundy[1] += s.Stop();
         s.Start();
         ok = ok && m.VylouceniOdlehlychHodnot(ws->modelOdlehly, ws->nastaveni) && m.Naplnit();
         sekundy[2] += s.Stop();
         s.Start();
-        m.pocetIteraci = 0;
+        m.ZacitIterace();
         znovu = true;
         while (ok && znovu) ok = m.VyrovnatOpakovane(znovu);
-        opakovane = m.pocetIteraci;
+        opakovane = m.Vysledek().PocetIteraci();
         sekundy[3] += s.Stop();
         s.Start();
         ok = ok && m.Vyhodnoceni();

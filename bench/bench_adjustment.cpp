@@ -5,6 +5,7 @@
 
 #include "adjustment/Tmodel2.h"
 #include "adjustment/Tvahy.h"
+#include "adjustment/VysledekSite.h"
 #include "data/Tnastaveni.h"
 #include "data/Tsouradnice.h"
 #include "matice/Konstanty.h"
@@ -96,13 +97,13 @@ void BM_VyrovnaniSite(benchmark::State& state) {
     for (auto _ : state) {
         Tmodel2 model;
         bool ok = model.Nacist(s.mereni, s.priblizne, s.fixni, s.vahy, s.doplnek, s.nastaveni);
-        model.pocetIteraci = 0;
+        model.ZacitIterace();
         bool znovu = ok;
         while (ok && znovu) ok = model.VyrovnatOpakovane(znovu);
         ok = ok && model.VypocetKovariancniMatice();
         if (!ok) state.SkipWithError("adjustment failed");
-        neznamych = model.pocetNeznamych;
-        benchmark::DoNotOptimize(model.souradnice.bod.data());
+        neznamych = model.Vysledek().PocetNeznamych();
+        benchmark::DoNotOptimize(model.Vysledek().Souradnice().bod.data());
     }
     state.counters["unknowns"] = neznamych;
 }

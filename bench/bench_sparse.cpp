@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "adjustment/VysledekSite.h"
 #include "data/Interaction.h"
 #include "data/SouradniceKontrola.h"
 #include "matice/SparseNormalSolver.h"
@@ -43,7 +44,7 @@ std::unique_ptr<Workspace> Analysed(int points, vertano::SolverChoice choice) {
     vertano::KontrolaSouradnic(ws->souradniceFixni, vertano::kBodyVstupFixni, ws->chyby);
     vertano::SilentInteraction ui(true);
     vertano::AnalyzaSuroveMereni(*ws, ui);
-    ws->modelVyrovnany.solverChoice = choice;
+    ws->modelVyrovnany.NastavitVolbuResice(choice);
     Tmodel2& m = ws->modelVyrovnany;
     m.Nacist(ws->mereniVyrovnani, ws->souradnicePriblizne, ws->souradniceFixniVyrovnani, ws->vahy,
              ws->doplnekZpracovany, ws->nastaveni);
@@ -77,9 +78,9 @@ void Run(benchmark::State& state, vertano::SolverChoice choice) {
         ok = m.VypocetKovariancniMatice() && ok;
         cofactors += Now() - t;
     }
-    if (!ok) state.SkipWithError(m.chyba.c_str());
+    if (!ok) state.SkipWithError(m.Vysledek().Chyba().c_str());
     const auto n = static_cast<double>(state.iterations());
-    state.counters["unknowns"] = m.pocetNeznamych;
+    state.counters["unknowns"] = m.Vysledek().PocetNeznamych();
     state.counters["form_cpu_s"] = form / n;
     state.counters["solve_cpu_s"] = solve / n;
     state.counters["cofactors_cpu_s"] = cofactors / n;

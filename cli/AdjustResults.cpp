@@ -8,6 +8,7 @@
 #include "JsonWriter.h"
 #include "adjustment/OdlehleDruhy.h"
 #include "adjustment/Tvahy.h"
+#include "adjustment/VysledekSite.h"
 #include "data/FixniOsy.h"
 #include "supplementary/DoplnekDruh.h"
 #include "workspace/SouhrnVyrovnaniText.h"
@@ -85,7 +86,7 @@ void MemberOrNull(JsonWriter& w, std::string_view key, Real value) {
 // a large network's are not held twice. Every one was checked to scale when
 // the results were made.
 template <class Write>
-void ForEachShown(const Tmodel2& model, Real k, const Write& write) {
+void ForEachShown(const VysledekSite& model, Real k, const Write& write) {
     TmerenaVelicina z;
     for (const int32_t typ : druhy::kPoradi) {
         for (const TmerenaVelicina& zdroj : druhy::Vektor(model, typ).zaznam) {
@@ -98,7 +99,7 @@ void ForEachShown(const Tmodel2& model, Real k, const Write& write) {
 
 // After the evaluation mezniOprava holds the adjusted value and odchylkaOprava
 // the deviation of it.
-void WriteObservations(JsonWriter& w, const Tmodel2& model, Real k) {
+void WriteObservations(JsonWriter& w, const VysledekSite& model, Real k) {
     w.Key("observations");
     w.BeginArray();
     ForEachShown(model, k, [&w](int32_t typ, const TmerenaVelicina& z) {
@@ -133,7 +134,8 @@ struct NekontrolovanaVelicina {
 // uncontrolled observations behind it. Only the uncontrolled observations are
 // held, indexed by the points they join, so that a large network is not
 // walked once per point.
-void WriteUncontrolled(JsonWriter& w, const VysledkyVyrovnani& v, const Tmodel2& model, Real k) {
+void WriteUncontrolled(JsonWriter& w, const VysledkyVyrovnani& v, const VysledekSite& model,
+                       Real k) {
     std::vector<NekontrolovanaVelicina> nekontrolovane;
     std::map<std::string, std::vector<size_t>> podleBodu;
     if (!v.souhrn.nekontrolovaneBody.empty()) {

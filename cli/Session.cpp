@@ -85,7 +85,7 @@ void ApplyOptions(const Options& o, Tnastaveni& s) {
 Session::Session(const Options& o, std::ostream& out_, std::ostream& err_, std::istream* terminal)
     : options(o), out(out_), err(err_), ui(err_, terminal, ws.jazyk, {o.yes, o.verbose}) {
     ApplyOptions(o, ws.nastaveni);
-    ws.modelVyrovnany.solverChoice = static_cast<SolverChoice>(o.solver);
+    ws.modelVyrovnany.NastavitVolbuResice(static_cast<SolverChoice>(o.solver));
     // Also refills the texts that follow the units just set.
     ws.NastavitJazyk(o.language);
 }

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
+#include "adjustment/VysledekSite.h"
 #include "data/Interaction.h"
 #include "data/SouradniceKontrola.h"
 #include "files/DoplnekFormaty.h"
@@ -121,8 +122,8 @@ void Run(uint8_t selector, const std::vector<std::vector<std::string>>& parts) {
     Trace("approximate points", ws.souradnicePriblizne.Pocet(), "adjustment", vyrovnani.uspech,
           "iterations", vyrovnani.pocetIteraci);
     if (!vyrovnani.uspech) return;
-    RequireFinite(ws.modelVyrovnany.souradnice, "adjusted coordinates not finite");
-    const Real m0 = ws.modelVyrovnany.odchylkaJednotkovaAposterior;
+    RequireFinite(ws.modelVyrovnany.Vysledek().Souradnice(), "adjusted coordinates not finite");
+    const Real m0 = ws.modelVyrovnany.Vysledek().OdchylkaJednotkovaAposterior();
     Require(std::isfinite(m0), "unit standard deviation not finite");
 }
 

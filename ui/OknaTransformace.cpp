@@ -17,6 +17,7 @@
 #include "OknoKresby.h"
 #include "OknoMatice.h"
 #include "Texty.h"
+#include "adjustment/VysledekSite.h"
 #include "reports/ProtokolTransformace.h"
 #include "reports/Tprotokol.h"
 #include "transformation/TsouradnicovaVelicina.h"
@@ -44,9 +45,9 @@ bool JeTransformovano(const Workspace& ws, bool bodASmernik) {
 std::vector<Tbod> Transformovane(const Workspace& ws, bool bodASmernik, bool apriori) {
     std::vector<Tbod> body;
     if (!JeTransformovano(ws, bodASmernik)) return body;
-    const Tmodel2& m = ws.modelVyrovnany;
-    const Real k = apriori ? m.odchylkaJednotkovaAprior : m.odchylkaJednotkovaAposterior;
-    if (!ZobrazitBody(Prevod(ws, bodASmernik).souradnice, k, body)) body.clear();
+    const VysledekSite m = ws.modelVyrovnany.Vysledek();
+    const Real k = apriori ? m.OdchylkaJednotkovaAprior() : m.OdchylkaJednotkovaAposterior();
+    if (!ZobrazitBody(Prevod(ws, bodASmernik).Souradnice(), k, body)) body.clear();
     return body;
 }
 
@@ -277,7 +278,7 @@ OknoTransformace::OknoTransformace(QWidget* rodic, Workspace& ws, Dialogy& dialo
 void OknoTransformace::NaplnitTabulku() {
     std::vector<Tbod> body;
     if (JeTransformovano(ws_, bodASmernik_)) {
-        for (const Tbod& b : Prevod(ws_, bodASmernik_).souradnice.bod) {
+        for (const Tbod& b : Prevod(ws_, bodASmernik_).Souradnice().bod) {
             if (b.JePlny) body.push_back(b);
         }
     }
@@ -370,18 +371,18 @@ void OknoTransformace::VytvoritVolby() {
     radek->addWidget(new QLabel(Q(j.popis.cil) + ":", this));
     cil_ = new QComboBox(this);
     radek->addWidget(cil_);
-    for (const Tbod& b : m.identickeBodyVstup.bod) {
+    for (const Tbod& b : m.IdentickeBodyVstup().bod) {
         bod_->addItem(Q(b.cislo));
         cil_->addItem(Q(b.cislo));
     }
-    bod_->setCurrentIndex(m.iStnAktualni);
-    cil_->setCurrentIndex(m.iCilAktualni);
+    bod_->setCurrentIndex(m.IStnAktualni());
+    cil_->setCurrentIndex(m.ICilAktualni());
     radek->addWidget(
         new QLabel(Q(j.popis.smernik) + " [" + Q(j.popisJednotky.smer_hodnota) + "]:", this));
     smernik_ = new QLineEdit(this);
     smernik_->setObjectName("smernik");
     smernik_->setAlignment(Qt::AlignRight);
-    smernik_->setText(FormatBunek(ws_.nastaveni).Uhel(m.transformacniKlic.smernik_vystup));
+    smernik_->setText(FormatBunek(ws_.nastaveni).Uhel(m.TransformacniKlic().smernik_vystup));
     radek->addWidget(smernik_, 1);
     transformovat_ = new QPushButton(Q(j.tlacitko.transformovat), this);
     transformovat_->setAutoDefault(false);
@@ -458,20 +459,20 @@ void OknoTransformace::PrikazProtokol() {
 
 void OknoTransformace::PrikazMatice() {
     TmodelTransformacePrevod& m = bodASmernik_ ? ws_.prevodBodASmernik : ws_.prevodSVyrovnanim;
-    const int n = std::max(0, 3 * m.pocetBoduUrcovanych);
+    const int n = std::max(0, 3 * m.PocetBoduUrcovanych());
     if (n > kVelkaMaticeVah && !dialogy_.Potvrzeni(this, Q(ws_.jazyk.nadpis.varovani),
                                                    OtazkaVelkeMatice(ws_.nastaveni.typJazyk, n)))
         return;
     Zaneprazdneni(true);
-    if (m.kovariancniMaticeStr.empty() && n > 0 && JeTransformovano(ws_, bodASmernik_)) {
+    if (m.KovariancniMaticeStr().empty() && n > 0 && JeTransformovano(ws_, bodASmernik_)) {
         try {
             m.KovariancniMatice2str();
         } catch (const std::exception&) {
-            m.kovariancniMaticeStr.clear();
+            // No matrix to show: the text is written only when it was made.
         }
     }
     const QString text =
-        JeTransformovano(ws_, bodASmernik_) ? Q(m.kovariancniMaticeStr) : QString();
+        JeTransformovano(ws_, bodASmernik_) ? Q(m.KovariancniMaticeStr()) : QString();
     Zaneprazdneni(false);
     OknoMatice okno(this, Q(ws_.jazyk.nadpis.kovariancniMaticeTransSour), text, n);
     dialogy_.Ukazat(okno);

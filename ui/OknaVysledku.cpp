@@ -9,6 +9,7 @@
 #include "Texty.h"
 #include "adjustment/OdlehleDruhy.h"
 #include "adjustment/Spolehlivost.h"
+#include "adjustment/VysledekSite.h"
 #include "workspace/Workspace.h"
 #include "workspace/ZobrazeniVyrovnani.h"
 
@@ -124,10 +125,10 @@ std::vector<TmerenaVelicina> Plne(const TvektorMereni& v) {
 }
 
 ZobrazeneVyrovnani Zobrazene(const Workspace& ws, bool apriori) {
-    const Tmodel2& m = ws.modelVyrovnany;
+    const VysledekSite m = ws.modelVyrovnany.Vysledek();
     ZobrazeneVyrovnani v;
     if (!ws.state.Current(Step::Adjustment)) return v;
-    ZobrazitVyrovnani(m, apriori ? m.odchylkaJednotkovaAprior : m.odchylkaJednotkovaAposterior, v);
+    ZobrazitVyrovnani(m, apriori ? m.OdchylkaJednotkovaAprior() : m.OdchylkaJednotkovaAposterior(), v);
     return v;
 }
 

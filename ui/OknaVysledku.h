@@ -10,7 +10,7 @@
 
 namespace vertano {
 class Workspace;
-class Tmodel2;
+class VysledekSite;
 }  // namespace vertano
 
 namespace vertano::ui {

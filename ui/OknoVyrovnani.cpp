@@ -16,6 +16,7 @@
 #include "PruhPrace.h"
 #include "Texty.h"
 #include "adjustment/OdlehleDruhy.h"
+#include "adjustment/VysledekSite.h"
 #include "reports/ProtokolVyrovnani.h"
 #include "workspace/Protokoly.h"
 #include "workspace/Transformace.h"
@@ -55,10 +56,10 @@ OknoVyrovnani::OknoVyrovnani(QWidget* rodic, Workspace& ws, Dialogy& dialogy,
       interakce_(interakce) {
     NastavitDialogy(&dialogy_);
     setObjectName("oknoVyrovnani");
-    const Tmodel2& m = ws_.modelVyrovnany;
+    const VysledekSite m = ws_.modelVyrovnany.Vysledek();
     std::vector<Tbod> body;
     auto cisla = std::make_shared<std::vector<std::string>>();
-    for (const Tbod& b : m.souradnice.bod) {
+    for (const Tbod& b : m.Souradnice().bod) {
         if (!b.JePlny) continue;
         body.push_back(b);
         cisla->push_back(b.cislo);
@@ -78,8 +79,8 @@ OknoVyrovnani::OknoVyrovnani(QWidget* rodic, Workspace& ws, Dialogy& dialogy,
              }},
             std::move(sloupce));
     const auto tretina = [](int32_t n) { return QString::number(n > 0 ? n / 3 : 0); };
-    stavPocty_ = " " + tretina(m.pocetSouradnic) + " (" + tretina(m.pocetSouradnicUrcovanych) +
-                 ", " + tretina(m.pocetSouradnicFixnich) + ")";
+    stavPocty_ = " " + tretina(m.PocetSouradnic()) + " (" + tretina(m.PocetSouradnicUrcovanych()) +
+                 ", " + tretina(m.PocetSouradnicFixnich()) + ")";
     NastavitStav(stavPocty_);
     VytvoritMenu();
     VytvoritPruh();
@@ -170,8 +171,8 @@ void OknoVyrovnani::VytvoritMenu() {
 }
 
 void OknoVyrovnani::AktualizovatMenu() {
-    const Tmodel2& m = ws_.modelVyrovnany;
-    const Tmodel2& o = ws_.modelOdlehly;
+    const VysledekSite m = ws_.modelVyrovnany.Vysledek();
+    const VysledekSite o = ws_.modelOdlehly.Vysledek();
     const bool vyrovnano = ws_.state.Current(Step::Adjustment);
     for (int k = 0; k < 7; ++k) {
         const int32_t typ = kPoradiMenu[k];

@@ -1,62 +1,66 @@
 #include "adjustment/OdlehleDruhy.h"
 
 #include "adjustment/Tmodel2.h"
+#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/VysledekSite.h"
 #include "data/Tnastaveni.h"
 
 namespace vertano::druhy {
 
 TvektorMereni& Vektor(Tmodel2& model, int32_t typ) {
-    return const_cast<TvektorMereni&>(Vektor(static_cast<const Tmodel2&>(model), typ));
+    return const_cast<TvektorMereni&>(Vektor(model.Vysledek(), typ));
 }
 
-const TvektorMereni& Vektor(const Tmodel2& model, int32_t typ) {
+const TvektorMereni& Vektor(const VysledekSite& model, int32_t typ) {
     switch (typ) {
         case velicina::kDelka:
-            return model.delka;
+            return model.Delka();
         case velicina::kSmer:
-            return model.smer;
+            return model.Smer();
         case velicina::kZenit:
-            return model.zenit;
+            return model.Zenit();
         case velicina::kDoplnekDelka:
-            return model.doplnek.delka;
+            return model.Doplnek().delka;
         case velicina::kDoplnekSmernik:
-            return model.doplnek.smernik;
+            return model.Doplnek().smernik;
         case velicina::kDoplnekPrevyseni:
-            return model.doplnek.prevyseni;
+            return model.Doplnek().prevyseni;
         default:
-            return model.doplnek.provazeni;
+            return model.Doplnek().provazeni;
     }
 }
 
 TindexVector* Index(Tmodel2& model, int32_t typ) {
+    Tmodel2Stav& stav = Stav(model);
     switch (typ) {
         case velicina::kDelka:
-            return &model.indexDelka;
+            return &stav.indexDelka;
         case velicina::kSmer:
-            return &model.indexSmer;
+            return &stav.indexSmer;
         case velicina::kZenit:
-            return &model.indexZenit;
+            return &stav.indexZenit;
         default:
             return nullptr;
     }
 }
 
 int32_t& PocetOdlehlych(Tmodel2& model, int32_t typ) {
+    Tmodel2Stav& stav = Stav(model);
     switch (typ) {
         case velicina::kDelka:
-            return model.pocetDelkaOdlehly;
+            return stav.pocetDelkaOdlehly;
         case velicina::kSmer:
-            return model.pocetSmerOdlehly;
+            return stav.pocetSmerOdlehly;
         case velicina::kZenit:
-            return model.pocetZenitOdlehly;
+            return stav.pocetZenitOdlehly;
         case velicina::kDoplnekDelka:
-            return model.doplnek.pocetDelkaOdlehly;
+            return stav.doplnek.pocetDelkaOdlehly;
         case velicina::kDoplnekSmernik:
-            return model.doplnek.pocetSmernikOdlehly;
+            return stav.doplnek.pocetSmernikOdlehly;
         case velicina::kDoplnekPrevyseni:
-            return model.doplnek.pocetPrevyseniOdlehly;
+            return stav.doplnek.pocetPrevyseniOdlehly;
         default:
-            return model.doplnek.pocetProvazeniOdlehly;
+            return stav.doplnek.pocetProvazeniOdlehly;
     }
 }
 
@@ -88,14 +92,15 @@ int32_t PocetRovnic(const Tmodel2& model, int32_t typ) {
 }
 
 bool Pocatky(const Tmodel2& model, std::array<int32_t, 7>& pocatky) {
+    const Tmodel2Stav& stav = Stav(model);
     int64_t pocatek = 0;
     for (std::size_t k = 0; k < kPoradi.size(); ++k) {
         pocatky[k] = static_cast<int32_t>(pocatek);
         pocatek += PocetRovnic(model, kPoradi[k]);
     }
     const auto m = static_cast<std::size_t>(pocatek);
-    return pocatek == model.pocetMereni && model.vektorOprav.size() >= m &&
-           model.vektorRedukovanychMereni.size() >= m;
+    return pocatek == stav.pocetMereni && stav.vektorOprav.size() >= m &&
+           stav.vektorRedukovanychMereni.size() >= m;
 }
 
 bool JeUhel(int32_t typ) {

@@ -11,6 +11,7 @@ namespace vertano {
 
 class Tmodel2;
 class Tnastaveni;
+class VysledekSite;
 
 // Access to the seven observation kinds of a Tmodel2 by their number
 // (velicina::k...), in the order of the equations, for the routines that treat
@@ -23,14 +24,8 @@ inline constexpr std::array<int32_t, 7> kPoradi = {
     velicina::kDoplnekProvazeni};
 
 // The vector that holds the records of a kind; the kind must be one of kPoradi.
-TvektorMereni& Vektor(Tmodel2& model, int32_t typ);
-const TvektorMereni& Vektor(const Tmodel2& model, int32_t typ);
-
-// The group index of a terrestrial kind; nullptr for the supplementary kinds.
-TindexVector* Index(Tmodel2& model, int32_t typ);
-
-// The count of outliers a kind keeps in the outlier model.
-int32_t& PocetOdlehlych(Tmodel2& model, int32_t typ);
+// (The model's own steps change them through the overloads of Tmodel2Vnitrni.h.)
+const TvektorMereni& Vektor(const VysledekSite& model, int32_t typ);
 
 // The exclusion switch of a kind in the settings.
 bool Vylucovat(const Tnastaveni& nastaveni, int32_t typ);

@@ -9,6 +9,8 @@
 
 #include "adjustment/OdlehleDruhy.h"
 #include "adjustment/TmerenaVelicina.h"
+#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/VysledekSite.h"
 #include "matice/FpGuard.h"
 #include "matice/Quantile.h"
 #include "matice/Sparse.h"
@@ -26,9 +28,11 @@ constexpr Real kZavislost = 0.5L;
 // The records behind the equations, in equation order (a plumbing tie twice:
 // its X and its Y equation).
 std::vector<TmerenaVelicina*> Rovnice(Tmodel2& m) {
+    Tmodel2Stav& stav = Stav(m);
     std::vector<TmerenaVelicina*> r;
-    for (TvektorMereni* v : {&m.delka, &m.smer, &m.zenit, &m.doplnek.delka, &m.doplnek.smernik,
-                             &m.doplnek.prevyseni, &m.doplnek.provazeni, &m.doplnek.provazeni}) {
+    for (TvektorMereni* v :
+         {&stav.delka, &stav.smer, &stav.zenit, &stav.doplnek.delka, &stav.doplnek.smernik,
+          &stav.doplnek.prevyseni, &stav.doplnek.provazeni, &stav.doplnek.provazeni}) {
         for (TmerenaVelicina& z : v->zaznam) r.push_back(&z);
     }
     return r;
@@ -38,7 +42,7 @@ std::vector<TmerenaVelicina*> Rovnice(Tmodel2& m) {
 // model's solver (the sparse one keeps no dense matrix).
 bool MaKofaktory(const Tmodel2& m) {
     Real q = 0;
-    return m.pocetNeznamych > 0 && m.Kofaktor(0, 0, q);
+    return Stav(m).pocetNeznamych > 0 && m.Kofaktor(0, 0, q);
 }
 
 bool JeUhel(int32_t typ) {
@@ -48,11 +52,12 @@ bool JeUhel(int32_t typ) {
 // The size of an error that moves the target of the observation by a metre:
 // one metre for lengths, one over the distance for angles.
 Real MetrovaChyba(const Tmodel2& m, const TmerenaVelicina& z) {
+    const Tmodel2Stav& stav = Stav(m);
     if (!JeUhel(z.typ)) return 1;
-    const int32_t n = m.souradnice.Pocet();
+    const int32_t n = stav.souradnice.Pocet();
     if (z.iStn < 0 || z.iCil < 0 || z.iStn >= n || z.iCil >= n) return 1;
-    const Tbod& a = m.souradnice.bod[static_cast<std::size_t>(z.iStn)];
-    const Tbod& b = m.souradnice.bod[static_cast<std::size_t>(z.iCil)];
+    const Tbod& a = stav.souradnice.bod[static_cast<std::size_t>(z.iStn)];
+    const Tbod& b = stav.souradnice.bod[static_cast<std::size_t>(z.iCil)];
     const Real dz = z.typ == velicina::kZenit ? b.Z - a.Z : 0;
     const Real s = std::sqrt((b.X - a.X) * (b.X - a.X) + (b.Y - a.Y) * (b.Y - a.Y) + dz * dz);
     return s > 0 ? 1 / s : 1;
@@ -63,7 +68,7 @@ Real MetrovaChyba(const Tmodel2& m, const TmerenaVelicina& z) {
 // unknowns of the equation are needed, which the sparse solver keeps.
 std::vector<std::pair<int32_t, Real>> Posuny(const Tmodel2& m, const Tsparse& radky, int32_t i,
                                              Real p) {
-    const int32_t urcovanych = m.pocetSouradnicUrcovanych / 3;
+    const int32_t urcovanych = Stav(m).pocetSouradnicUrcovanych / 3;
     const Tvector& a = radky.data[static_cast<std::size_t>(i)];
     const TindexVector& sloupce = radky.index[static_cast<std::size_t>(i)];
     std::set<int32_t> body;
@@ -117,12 +122,13 @@ struct SpolecnaChyba {
 
 bool SpolehlivostSkupiny(const Tmodel2& m, const Tsparse& radky,
                          const std::vector<std::size_t>& cleny, Real delta0, SpolecnaChyba& s) {
-    const int32_t urcovanych = m.pocetSouradnicUrcovanych / 3;
+    const Tmodel2Stav& stav = Stav(m);
+    const int32_t urcovanych = stav.pocetSouradnicUrcovanych / 3;
     std::map<int32_t, Real> c;
     std::set<int32_t> body;
     Real soucetVah = 0;
     for (const std::size_t i : cleny) {
-        const Real p = m.diagonalaVah[i];
+        const Real p = stav.diagonalaVah[i];
         soucetVah += p;
         const Tvector& a = radky.data[i];
         const TindexVector& sloupce = radky.index[i];
@@ -198,12 +204,13 @@ void Vynulovat(TmerenaVelicina& z) {
 }  // namespace
 
 bool VypocetSpolehlivosti(Tmodel2& m, const Real alfa, SouhrnSpolehlivosti& souhrn) {
+    Tmodel2Stav& stav = Stav(m);
     souhrn = SouhrnSpolehlivosti{};
     const std::vector<TmerenaVelicina*> rovnice = Rovnice(m);
     for (TmerenaVelicina* z : rovnice) Vynulovat(*z);
-    const auto pocet = static_cast<std::size_t>(std::max(m.pocetMereni, 0));
-    if (m.pocetMereni < 0 || rovnice.size() != pocet || m.diagonalaVah.size() < pocet ||
-        m.vektorRedukovanychMereni.size() < pocet) {
+    const auto pocet = static_cast<std::size_t>(std::max(stav.pocetMereni, 0));
+    if (stav.pocetMereni < 0 || rovnice.size() != pocet || stav.diagonalaVah.size() < pocet ||
+        stav.vektorRedukovanychMereni.size() < pocet) {
         return false;
     }
     const std::optional<Real> k = icnorm(1 - alfa / 2);
@@ -212,13 +219,14 @@ bool VypocetSpolehlivosti(Tmodel2& m, const Real alfa, SouhrnSpolehlivosti& souh
     FpGuard guard;
     souhrn.delta0 = *k + *k2;
     Tsparse radky;
-    souhrn.jeVliv = MaKofaktory(m) && SparseTranspose(radky, m.maticePlanuSparse, m.pocetMereni) &&
+    souhrn.jeVliv = MaKofaktory(m) &&
+                    SparseTranspose(radky, stav.maticePlanuSparse, stav.pocetMereni) &&
                     radky.data.size() >= pocet;
-    const int32_t urcovanych = m.pocetSouradnicUrcovanych / 3;
+    const int32_t urcovanych = stav.pocetSouradnicUrcovanych / 3;
     for (std::size_t i = 0; i < pocet; ++i) {
         TmerenaVelicina& z = *rovnice[i];
-        const Real p = m.diagonalaVah[i];
-        const Real r = std::clamp(1 - p * m.vektorRedukovanychMereni[i], Real{0}, Real{1});
+        const Real p = stav.diagonalaVah[i];
+        const Real r = std::clamp(1 - p * stav.vektorRedukovanychMereni[i], Real{0}, Real{1});
         const Real mdb = r > kNulovaRedundance && p > 0 ? souhrn.delta0 / std::sqrt(p * r) : -1;
         souhrn.soucetRedundanci += r;
         // The Y equation of a plumbing tie adds to what its X equation wrote.
@@ -267,7 +275,7 @@ bool VypocetSpolehlivosti(Tmodel2& m, const Real alfa, SouhrnSpolehlivosti& souh
     return true;
 }
 
-int32_t PocetNekontrolovanych(const Tmodel2& m) {
+int32_t PocetNekontrolovanych(const VysledekSite& m) {
     int32_t n = 0;
     for (const int32_t typ : druhy::kPoradi) {
         for (const TmerenaVelicina& z : druhy::Vektor(m, typ).zaznam)
@@ -276,7 +284,7 @@ int32_t PocetNekontrolovanych(const Tmodel2& m) {
     return n;
 }
 
-bool JeSpolehlivostSpoctena(const Tmodel2& m) {
+bool JeSpolehlivostSpoctena(const VysledekSite& m) {
     for (const int32_t typ : druhy::kPoradi) {
         for (const TmerenaVelicina& z : druhy::Vektor(m, typ).zaznam)
             if (z.jePlny && z.redundance >= 0) return true;
@@ -284,7 +292,7 @@ bool JeSpolehlivostSpoctena(const Tmodel2& m) {
     return false;
 }
 
-std::vector<std::string> ZavisleBody(const Tmodel2& m) {
+std::vector<std::string> ZavisleBody(const VysledekSite& m) {
     std::set<int32_t> body;
     for (const int32_t typ : druhy::kPoradi) {
         for (const TmerenaVelicina& z : druhy::Vektor(m, typ).zaznam) {
@@ -294,16 +302,16 @@ std::vector<std::string> ZavisleBody(const Tmodel2& m) {
     }
     std::vector<std::string> jmena;
     for (const int32_t bod : body) {
-        if (bod >= 0 && bod < m.souradnice.Pocet()) {
-            jmena.push_back(m.souradnice.bod[static_cast<std::size_t>(bod)].cislo);
+        if (bod >= 0 && bod < m.Souradnice().Pocet()) {
+            jmena.push_back(m.Souradnice().bod[static_cast<std::size_t>(bod)].cislo);
         }
     }
     return jmena;
 }
 
-std::vector<int32_t> PostranniBody(const Tmodel2& m) {
-    const int32_t n = m.souradnice.Pocet();
-    const int32_t urcovanych = std::min(std::max(m.pocetSouradnicUrcovanych / 3, 0), n);
+std::vector<int32_t> PostranniBody(const VysledekSite& m) {
+    const int32_t n = m.Souradnice().Pocet();
+    const int32_t urcovanych = std::min(std::max(m.PocetSouradnicUrcovanych() / 3, 0), n);
     const auto velikost = static_cast<std::size_t>(n);
     std::vector<char> stanovisko(velikost, 0), videno(velikost, 0), viceSousedu(velikost, 0);
     std::vector<int32_t> soused(velikost, -1);
@@ -334,7 +342,7 @@ std::vector<int32_t> PostranniBody(const Tmodel2& m) {
     return body;
 }
 
-std::vector<NekontrolovanyBod> NekontrolovaneBody(const Tmodel2& m) {
+std::vector<NekontrolovanyBod> NekontrolovaneBody(const VysledekSite& m) {
     if (!JeSpolehlivostSpoctena(m)) return {};
     std::map<int32_t, DuvodNekontrolovanosti> body;
     for (const int32_t typ : druhy::kPoradi) {
@@ -346,8 +354,8 @@ std::vector<NekontrolovanyBod> NekontrolovaneBody(const Tmodel2& m) {
     for (const int32_t b : PostranniBody(m)) body[b] = DuvodNekontrolovanosti::PostranniBod;
     std::vector<NekontrolovanyBod> seznam;
     for (const auto& [b, duvod] : body) {
-        if (b < 0 || b >= m.souradnice.Pocet()) continue;
-        seznam.push_back({m.souradnice.bod[static_cast<std::size_t>(b)].cislo, b, duvod});
+        if (b < 0 || b >= m.Souradnice().Pocet()) continue;
+        seznam.push_back({m.Souradnice().bod[static_cast<std::size_t>(b)].cislo, b, duvod});
     }
     return seznam;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "adjustment/Tmodel2.h"
+#include "adjustment/VysledekSite.h"
 #include "data/Tjazyk.h"
 #include "matice/Real.h"
 
@@ -73,16 +74,16 @@ bool VypocetSpolehlivosti(Tmodel2& model, Real alfa, SouhrnSpolehlivosti& souhrn
 // From the records as VypocetSpolehlivosti marked them: the number of
 // uncontrolled observations, and the determined points that depend on them (in
 // the model's point order).
-int32_t PocetNekontrolovanych(const Tmodel2& model);
+int32_t PocetNekontrolovanych(const VysledekSite& model);
 // Whether VypocetSpolehlivosti gave the observations of `model` their figures.
-bool JeSpolehlivostSpoctena(const Tmodel2& model);
-std::vector<std::string> ZavisleBody(const Tmodel2& model);
+bool JeSpolehlivostSpoctena(const VysledekSite& model);
+std::vector<std::string> ZavisleBody(const VysledekSite& model);
 // The determined points that are not stations and that the observations tie
 // to one other point only, a station (model point indices, ascending).
-std::vector<int32_t> PostranniBody(const Tmodel2& model);
+std::vector<int32_t> PostranniBody(const VysledekSite& model);
 // The side shots and the points that depend on uncontrolled observations, in
 // the model's point order, once VypocetSpolehlivosti gave the figures.
-std::vector<NekontrolovanyBod> NekontrolovaneBody(const Tmodel2& model);
+std::vector<NekontrolovanyBod> NekontrolovaneBody(const VysledekSite& model);
 // "name (reason)" in the language of `jazyk`.
 std::string PopisNekontrolovanehoBodu(const Tjazyk& jazyk, const NekontrolovanyBod& bod);
 // The points of `body` so described, separated by ", ".

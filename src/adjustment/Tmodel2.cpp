@@ -6,12 +6,17 @@
 #include <cmath>
 
 #include "adjustment/DenseNetworkSolver.h"
+#include "adjustment/VysledekSite.h"
 #include "matice/Konstanty.h"
 
 namespace vertano {
 
 Tmodel2::Tmodel2() : resice_(&DenseNetworkSolver::Make) {
     Create();
+}
+
+VysledekSite Tmodel2::Vysledek() const {
+    return VysledekSite(*this);
 }
 
 void Tmodel2::Create() {

@@ -3,15 +3,12 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <vector>
+#include <utility>
 
-#include "adjustment/RobustniStart.h"
 #include "adjustment/SolverOwner.h"
-#include "adjustment/TvektorDoplnek.h"
+#include "adjustment/Tmodel2Stav.h"
 #include "adjustment/TvektorMereni.h"
-#include "data/Tsouradnice.h"
 #include "matice/MatrixTypes.h"
-#include "matice/ParallelRows.h"
 #include "matice/Real.h"
 
 namespace vertano {
@@ -20,6 +17,7 @@ class Tmereni;
 class Tnastaveni;
 class Tvahy;
 class TdoplnkoveMereni;
+class VysledekSite;
 
 // Datum types of the network (Tmodel2::typFixace): which conditions remove the
 // defect of a network that has too few fixed coordinates.
@@ -35,28 +33,6 @@ inline constexpr int32_t kVolnaSmernik = 7;       // free, bearing
 inline constexpr int32_t kVolnaDelky = 8;         // free, scale
 inline constexpr int32_t kVolna = 9;              // free, neither
 }  // namespace fixace
-
-// A reduced measurement left out of the adjustment because its station or its
-// target has no coordinates (neither approximate nor fixed): it cannot be given
-// an observation equation. The caller shows the list to the user.
-struct VynechaneMereni {
-    int32_t radek = -1;  // 0-based row of the reduced measurement list
-    int32_t poradi = 0;  // its station occupation
-    std::string cislo_stn;
-    std::string cislo_cil;
-    std::string chybejiciBod;  // the point that has no coordinates
-    std::string text;          // English, for the command line and logs
-};
-
-// The counts of a load refused for too few redundant measurements, kept for the
-// message that says so (the refused model is cleared); -1 when not counted.
-struct PoctyNacteni {
-    int32_t pocetNeznamych = -1;
-    int32_t pocetMereni = -1;
-    int32_t pocetPodminek = -1;
-    int32_t pocetNadbytecnych = -1;
-    int32_t typFixace = -1;
-};
 
 // The three-dimensional network adjustment model: observation vectors, the point
 // list with the current coordinates, the transposed sparse design matrix, the
@@ -76,101 +52,33 @@ struct PoctyNacteni {
 // Every Boolean operation catches floating-point faults and bad sizes inside it
 // and returns false; nothing is thrown. The reason of the last failure is kept in
 // `chyba` (English) for the caller's log or command line.
-class Tmodel2 {
+//
+// The state (Tmodel2Stav) is private: readers get the results through
+// Vysledek(), and the configuration is set through the setters below.
+class Tmodel2 : private Tmodel2Stav {
   public:
-    // ---- observations ----
-    TvektorMereni smer;
-    TvektorMereni zenit;
-    TvektorMereni delka;
-    TvektorMereni posun;  // adjusted orientations (evaluation)
-    // Group boundaries: entry g is the first row of group g, the last entry one
-    // past the end.
-    TindexVector indexSmer;
-    TindexVector indexZenit;
-    TindexVector indexDelka;
-    TvektorDoplnek doplnek;
-    // Determined points (approximate coordinates, JeFixni false) first, fixed
-    // points (JeFixni true) appended.
-    Tsouradnice souradnice;
-    // The unknowns of the coordinates that determined points fixed in plan or
-    // in height alone hold (ascending; Tbod::fixniOsy): never corrected, no
-    // observation written for them.
-    TindexVector drzeneNezname;
-    // Holds the unobserved free coordinate r of such a point; false when r is
-    // not one.
+    // Holds the unobserved free coordinate r of a determined point fixed in plan
+    // or in height alone (drzeneNezname); false when r is not one.
     bool DrzetNepozorovanou(int32_t r);
 
-    Real odchylkaJednotkovaAprior = -1;
-    Real odchylkaJednotkovaAposterior = -1;
-
-    // ---- design matrix and working vectors ----
-    Tsparse maticePlanuSparse;  // transposed: one row per unknown
-    // The working weights, one per observation (length max(m, u)). The solvers
-    // never write here.
-    Tvector vektorUloziste;
-    Tvector vektorOprav;
-    Tvector diagonalaVah;  // a-priori weights
-    Tvector vektorRobustnichZmen;
-    // l; after the covariance computation the cofactors q_i of the adjusted
-    // observations.
-    Tvector vektorRedukovanychMereni;
-    Tvector vektorPrirustku;
-
-    // ---- iteration ----
-    Real kvantil = -1;
-    int32_t typOdhadu = -1;
-    int32_t maxPocetIteraci = -1;
-    Real maxZmenaVahy = -1;
-    Real maxPrirustek = -1;
-    int32_t pocetIteraci = -1;
-    Real zmenaVahy = -1;
-    Real prirustek = -1;
-    std::string kovariancniMaticeStr;
-    // The stage of the robust passes (the Huber start of a redescending
-    // estimator).
-    RobustniStart robustniStart;
-
-    // ---- counts ----
-    int32_t pocetSmer = -1;
-    int32_t pocetZenit = -1;
-    int32_t pocetDelka = -1;
-    int32_t pocetSmerOdlehly = -1;
-    int32_t pocetZenitOdlehly = -1;
-    int32_t pocetDelkaOdlehly = -1;
-    int32_t pocetMereni = -1;
-    int32_t pocetSouradnic = -1;
-    int32_t pocetSouradnicUrcovanych = -1;
-    int32_t pocetSouradnicFixnich = -1;
-    int32_t pocetPosunu = -1;
-    int32_t pocetNeznamych = -1;
-    int32_t pocetNadbytecnych = -1;
-    int32_t pocetPodminek = -1;
-    int32_t pocetVlakno = -1;
-    bool jeFix = false;          // no datum conditions
-    bool jeMerenaDelka = false;  // the network has scale
-    int32_t typFixace = -1;      // fixace::k...
-    bool probehloVycovaniOdlehlych = false;
-
-    // ---- beyond the classic record ----
-    // Reduced measurements left out by the last Nacist (see VynechaneMereni).
-    std::vector<VynechaneMereni> vynechanaMereni;
-    // The counts of the last Nacist when it failed for its redundancy.
-    PoctyNacteni poctyNacteni;
-    // Why the last operation failed, in English; empty after success.
-    std::string chyba;
-    // Called repeatedly while worker threads run (a window repaints itself).
-    WaitHook cekani;
-    // Kaskada in every run; a single method for comparisons and tests.
-    Resic resic = Resic::Kaskada;
-    // Configuration like `resic`: stays through Clear.
-    SolverChoice solverChoice = SolverChoice::Auto;
-    // The datum conditions of typFixace at the current coordinates (one row of
-    // pocetNeznamych coefficients each) and the defect vectors they remove,
-    // formed with the design matrix for the sparse path.
-    Tmatrix datumConditions;
-    Tmatrix datumVectors;
-
     Tmodel2();
+
+    // What readers outside the model see: the results of the last run, never
+    // the working state (see VysledekSite).
+    [[nodiscard]] VysledekSite Vysledek() const;
+
+    // ---- configuration, kept through Clear ----
+    // Called repeatedly while worker threads run (a window repaints itself).
+    void NastavitCekani(WaitHook hook) { cekani = std::move(hook); }
+    // Kaskada in every run; a single method for comparisons and tests.
+    void NastavitResic(Resic r) { resic = r; }
+    void NastavitVolbuResice(SolverChoice volba) { solverChoice = volba; }
+    [[nodiscard]] SolverChoice VolbaResice() const { return solverChoice; }
+    // A run of iterations begins at pocetIteraci 0.
+    void ZacitIterace() { pocetIteraci = 0; }
+    // The reason of a failure found by the caller of the model (a step that
+    // could not begin, an exception), for the messages of the run.
+    void NastavitChybu(std::string text) { chyba = std::move(text); }
 
     // The solver of the normal equations of this load: which one, whether the
     // sparse one gave way, why the last solution or inversion failed.
@@ -259,9 +167,12 @@ class Tmodel2 {
     // Q[i][i] >= 0 (i < n), q_i >= 0 and q_i <= 1/p_i up to rounding.
     bool KontrolaKovariancniMatice() const;
     // kovariancniMaticeStr := the coordinate block of Q as text. The whole block
-    // is computed for it (column by column on the sparse path), so it is made
-    // only on request, never by the evaluation.
-    void KovariancniMatice2str();
+    // is computed for it (its lower triangle, column by column on the sparse
+    // path), so it is made only on request, never by the evaluation.
+    // `pokracovat(done, total)` is asked before every column and every row of
+    // the text; when it returns false the text stays empty and the call returns
+    // false.
+    bool KovariancniMatice2str(const std::function<bool(int64_t, int64_t)>& pokracovat = {});
 
     // Q[i][j] of two unknowns after VypocetKovariancniMatice; false when there
     // are no cofactors or the indices are outside the unknowns.
@@ -322,6 +233,12 @@ class Tmodel2 {
     bool Vyhodnoceni();
 
   private:
+    // The result view reads the state; the implementation files of the model
+    // reach it through Stav() (Tmodel2Vnitrni.h).
+    friend class VysledekSite;
+    friend Tmodel2Stav& Stav(Tmodel2& model);
+    friend const Tmodel2Stav& Stav(const Tmodel2& model);
+
     SolverOwner resice_;
 };
 

@@ -107,7 +107,7 @@ std::map<int32_t, std::vector<std::size_t>> Obsazeni(const Tmereni& mereni) {
 class PlneniMereni {
   public:
     PlneniMereni(Tmodel2& model, const Tvahy& vahy)
-        : model_(model), vahy_(vahy), indexy_(Indexy(model.souradnice)) {}
+        : model_(Stav(model)), vahy_(vahy), indexy_(Indexy(model_.souradnice)) {}
 
     bool Stanovisko(const Tmereni& mereni, int32_t poradi, const std::vector<std::size_t>& radky);
 
@@ -121,7 +121,7 @@ class PlneniMereni {
         return model_.souradnice.bod[static_cast<std::size_t>(i)].JeFixni;
     }
 
-    Tmodel2& model_;
+    Tmodel2Stav& model_;
     const Tvahy& vahy_;
     IndexBodu indexy_;
     int32_t posun_ = 0;         // orientation unknowns so far
@@ -370,10 +370,11 @@ TindexVector DrzeneNezname(const Tsouradnice& body) {
 // coordinates and those of the fully fixed points: two points fixed in plan
 // and one in height at least. Conditions of a free network would fight them.
 bool DatumCastecneFixnich(const Tmodel2& m, std::string& chyba) {
-    if (m.drzeneNezname.empty()) return true;
+    const Tmodel2Stav& stav = Stav(m);
+    if (stav.drzeneNezname.empty()) return true;
     int32_t poloha = 0;
     int32_t vyska = 0;
-    for (const Tbod& b : m.souradnice.bod) {
+    for (const Tbod& b : stav.souradnice.bod) {
         const bool vse = b.JeFixni;
         poloha += vse || (b.JeCastecneFixni() && b.DrziOsu(0)) ? 1 : 0;
         vyska += vse || (b.JeCastecneFixni() && b.DrziOsu(2)) ? 1 : 0;
@@ -390,24 +391,24 @@ bool DatumCastecneFixnich(const Tmodel2& m, std::string& chyba) {
 // counts, sizes, weights and thread splits. False when the network has no unknown
 // or too few observations.
 bool Pripravit(Tmodel2& model) {
-    model.PocetVse(model.pocetSouradnicFixnich);
-    if (model.pocetNeznamych < 1 || model.pocetNadbytecnych < 0) {
-        model.chyba = "Insufficient number of redundant measurements.";
-        model.poctyNacteni =
-            PoctyNacteni{model.pocetNeznamych, model.pocetMereni, model.pocetPodminek,
-                         model.pocetNadbytecnych, model.typFixace};
+    Tmodel2Stav& stav = Stav(model);
+    model.PocetVse(stav.pocetSouradnicFixnich);
+    if (stav.pocetNeznamych < 1 || stav.pocetNadbytecnych < 0) {
+        stav.chyba = "Insufficient number of redundant measurements.";
+        stav.poctyNacteni = PoctyNacteni{stav.pocetNeznamych, stav.pocetMereni, stav.pocetPodminek,
+                                         stav.pocetNadbytecnych, stav.typFixace};
         return false;
     }
-    model.jeFix = model.pocetPodminek == 0;
+    stav.jeFix = stav.pocetPodminek == 0;
     if (!model.NuloveMatice()) return false;
-    std::fill(model.vektorRobustnichZmen.begin(), model.vektorRobustnichZmen.end(), Real{1});
+    std::fill(stav.vektorRobustnichZmen.begin(), stav.vektorRobustnichZmen.end(), Real{1});
     if (!model.NaplnitDiagonaluVah()) {
-        model.chyba = "The observation vectors do not match their counts";
+        stav.chyba = "The observation vectors do not match their counts";
         return false;
     }
-    std::copy(model.diagonalaVah.begin(), model.diagonalaVah.end(), model.vektorUloziste.begin());
+    std::copy(stav.diagonalaVah.begin(), stav.diagonalaVah.end(), stav.vektorUloziste.begin());
     // The solvers split their work over at most this many threads.
-    model.pocetVlakno = ClampThreadCount(model.pocetVlakno, model.pocetNeznamych);
+    stav.pocetVlakno = ClampThreadCount(stav.pocetVlakno, stav.pocetNeznamych);
     return true;
 }
 

@@ -3,6 +3,7 @@
 
 #include "adjustment/OdlehleDruhy.h"
 #include "adjustment/Tmodel2.h"
+#include "adjustment/Tmodel2Vnitrni.h"
 #include "data/Tnastaveni.h"
 #include "matice/FpGuard.h"
 
@@ -79,8 +80,9 @@ bool TestujProvazeni(TmerenaVelicina& z, Real vX, Real qX, Real vY, Real qY,
 
 bool TestujDruh(const Tmodel2& model, int32_t typ, int32_t pocatek, TvektorMereni& kopie,
                 const ParametryTestu& p) {
-    const auto& v = model.vektorOprav;
-    const auto& q = model.vektorRedukovanychMereni;
+    const Tmodel2Stav& stav = Stav(model);
+    const auto& v = stav.vektorOprav;
+    const auto& q = stav.vektorRedukovanychMereni;
     const auto n = static_cast<int32_t>(kopie.zaznam.size());
     for (int32_t i = 0; i < n; ++i) {
         const int32_t r = pocatek + i;
@@ -149,7 +151,8 @@ bool OdstranOdlehle(Tmodel2& model, int32_t typ, const Tmodel2& modelOdlehly) {
 
 bool TestujAOdstran(Tmodel2& model, Tmodel2& modelOdlehly, const Tnastaveni& nastaveni,
                     const std::array<int32_t, 7>& pocatky) {
-    const ParametryTestu p{model.kvantil, model.odchylkaJednotkovaAprior};
+    Tmodel2Stav& stav = Stav(model);
+    const ParametryTestu p{stav.kvantil, stav.odchylkaJednotkovaAprior};
     for (std::size_t k = 0; k < druhy::kPoradi.size(); ++k) {
         const int32_t typ = druhy::kPoradi[k];
         if (!druhy::Vylucovat(nastaveni, typ)) continue;

@@ -79,9 +79,10 @@ class PlneniPlanu {
   public:
     explicit PlneniPlanu(Tmodel2& model)
         : m_(model),
-          S_(model.maticePlanuSparse),
-          l_(model.vektorRedukovanychMereni),
-          bodu_(model.pocetSouradnicUrcovanych / 3) {}
+          stav_(Stav(model)),
+          S_(stav_.maticePlanuSparse),
+          l_(stav_.vektorRedukovanychMereni),
+          bodu_(stav_.pocetSouradnicUrcovanych / 3) {}
 
     bool Vse();
 
@@ -101,24 +102,26 @@ class PlneniPlanu {
     // a coordinate a partly fixed point holds.
     int32_t Neznama(int32_t bod, int osa) const {
         if (bod >= bodu_ || bod < 0) return -1;
-        return m_.souradnice.bod[static_cast<std::size_t>(bod)].DrziOsu(osa) ? -1 : 3 * bod + osa;
+        return stav_.souradnice.bod[static_cast<std::size_t>(bod)].DrziOsu(osa) ? -1
+                                                                                : 3 * bod + osa;
     }
     bool Chyba(const std::string& text) {
-        m_.chyba = text;
+        stav_.chyba = text;
         return false;
     }
 
     Tmodel2& m_;
+    Tmodel2Stav& stav_;
     Tsparse& S_;
     Tvector& l_;
     int32_t bodu_;
 };
 
 bool PlneniPlanu::Body(const TmerenaVelicina& v, Geometrie& g) const {
-    const int32_t n = m_.souradnice.Pocet();
+    const int32_t n = stav_.souradnice.Pocet();
     if (v.iStn < 0 || v.iStn >= n || v.iCil < 0 || v.iCil >= n || v.iStn == v.iCil) return false;
-    const Tbod& s = m_.souradnice.bod[static_cast<std::size_t>(v.iStn)];
-    const Tbod& t = m_.souradnice.bod[static_cast<std::size_t>(v.iCil)];
+    const Tbod& s = stav_.souradnice.bod[static_cast<std::size_t>(v.iStn)];
+    const Tbod& t = stav_.souradnice.bod[static_cast<std::size_t>(v.iCil)];
     g.dX = t.X - s.X;
     g.dY = t.Y - s.Y;
     g.dZ = t.Z - s.Z;
@@ -223,8 +226,8 @@ bool PlneniPlanu::Skupina(TvektorMereni& vektor, int32_t prvni, int32_t konec, i
 bool PlneniPlanu::Orientace(const TvektorMereni& vektor, int32_t prvni, int32_t konec,
                             int32_t pocatek) {
     const int32_t posun = vektor.zaznam[static_cast<std::size_t>(prvni)].poradiPosun;
-    const int32_t radek = m_.pocetSouradnicUrcovanych + posun - 1;
-    if (posun < 1 || radek >= m_.pocetNeznamych ||
+    const int32_t radek = stav_.pocetSouradnicUrcovanych + posun - 1;
+    if (posun < 1 || radek >= stav_.pocetNeznamych ||
         !S_.data[static_cast<std::size_t>(radek)].empty()) {
         return Chyba("Orientation unknown " + std::to_string(posun) +
                      " does not belong to exactly one station group");
@@ -240,7 +243,7 @@ bool PlneniPlanu::Orientace(const TvektorMereni& vektor, int32_t prvni, int32_t 
 }
 
 bool PlneniPlanu::Doplnky() {
-    const TvektorDoplnek& d = m_.doplnek;
+    const TvektorDoplnek& d = stav_.doplnek;
     const auto chybny = [this](const TmerenaVelicina& v) {
         return Chyba("Supplementary observation " + v.cislo_stn + " - " + v.cislo_cil +
                      " has invalid points or scale factor");
@@ -293,25 +296,27 @@ Rovnice ZenitRovnice(const Geometrie& g, const TmerenaVelicina& v) {
 }
 
 bool PlneniPlanu::Vse() {
-    return Skupiny(m_.delka, m_.indexDelka, 0, 7, DelkaRovnice) &&
-           Skupiny(m_.smer, m_.indexSmer, m_.pocetDelka, 3, SmerRovnice) &&
-           Skupiny(m_.zenit, m_.indexZenit, m_.pocetDelka + m_.pocetSmer, 7, ZenitRovnice) &&
+    return Skupiny(stav_.delka, stav_.indexDelka, 0, 7, DelkaRovnice) &&
+           Skupiny(stav_.smer, stav_.indexSmer, stav_.pocetDelka, 3, SmerRovnice) &&
+           Skupiny(stav_.zenit, stav_.indexZenit, stav_.pocetDelka + stav_.pocetSmer, 7,
+                   ZenitRovnice) &&
            Doplnky();
 }
 
 // The counts match the vectors, so that every equation index lies inside l and
 // the weights even when the vectors were changed without a recount.
 bool SouhlasiPocty(const Tmodel2& m) {
-    const TvektorDoplnek& d = m.doplnek;
+    const Tmodel2Stav& stav = Stav(m);
+    const TvektorDoplnek& d = stav.doplnek;
     const auto velikost = [](const TvektorMereni& v) {
         return static_cast<int32_t>(v.zaznam.size());
     };
-    return m.pocetDelka == velikost(m.delka) && m.pocetSmer == velikost(m.smer) &&
-           m.pocetZenit == velikost(m.zenit) && d.pocetDelka == velikost(d.delka) &&
+    return stav.pocetDelka == velikost(stav.delka) && stav.pocetSmer == velikost(stav.smer) &&
+           stav.pocetZenit == velikost(stav.zenit) && d.pocetDelka == velikost(d.delka) &&
            d.pocetSmernik == velikost(d.smernik) && d.pocetPrevyseni == velikost(d.prevyseni) &&
            d.pocetProvazeni == velikost(d.provazeni) &&
-           m.pocetMereni == m.pocetDelka + m.pocetSmer + m.pocetZenit + d.pocetDelka +
-                                d.pocetSmernik + d.pocetPrevyseni + 2 * d.pocetProvazeni;
+           stav.pocetMereni == stav.pocetDelka + stav.pocetSmer + stav.pocetZenit + d.pocetDelka +
+                                   d.pocetSmernik + d.pocetPrevyseni + 2 * d.pocetProvazeni;
 }
 
 // The datum conditions of the network type, in their row order.
@@ -342,20 +347,21 @@ std::vector<Podminka> Podminky(int32_t typFixace) {
 }  // namespace
 
 std::string PopisNezname(const Tmodel2& m, int32_t neznama) {
-    if (neznama >= 0 && neznama < m.pocetSouradnicUrcovanych &&
-        neznama / 3 < m.souradnice.Pocet()) {
+    const Tmodel2Stav& stav = Stav(m);
+    if (neznama >= 0 && neznama < stav.pocetSouradnicUrcovanych &&
+        neznama / 3 < stav.souradnice.Pocet()) {
         static const char* const osy[] = {"X", "Y", "Z"};
         return "the " + std::string(osy[neznama % 3]) + " coordinate of point " +
-               m.souradnice.bod[static_cast<std::size_t>(neznama / 3)].cislo;
+               stav.souradnice.bod[static_cast<std::size_t>(neznama / 3)].cislo;
     }
-    const int32_t k = neznama - m.pocetSouradnicUrcovanych;
-    if (k >= 0 && k < m.pocetPosunu) {
+    const int32_t k = neznama - stav.pocetSouradnicUrcovanych;
+    if (k >= 0 && k < stav.pocetPosunu) {
         std::string text = "orientation unknown " + std::to_string(k + 1);
-        if (static_cast<std::size_t>(k) < m.indexSmer.size()) {
-            const int32_t prvni = m.indexSmer[static_cast<std::size_t>(k)];
-            if (prvni >= 0 && static_cast<std::size_t>(prvni) < m.smer.zaznam.size()) {
-                text +=
-                    " (station " + m.smer.zaznam[static_cast<std::size_t>(prvni)].cislo_stn + ")";
+        if (static_cast<std::size_t>(k) < stav.indexSmer.size()) {
+            const int32_t prvni = stav.indexSmer[static_cast<std::size_t>(k)];
+            if (prvni >= 0 && static_cast<std::size_t>(prvni) < stav.smer.zaznam.size()) {
+                text += " (station " + stav.smer.zaznam[static_cast<std::size_t>(prvni)].cislo_stn +
+                        ")";
             }
         }
         return text;
@@ -370,8 +376,9 @@ namespace {
 // point would do, the translations being free then; the centroid keeps the
 // vectors short).
 void StredDatumu(const Tmodel2& m, int32_t bodu, Real stred[3]) {
+    const Tmodel2Stav& stav = Stav(m);
     stred[kX] = stred[kY] = stred[kZ] = 0;
-    for (const Tbod& b : m.souradnice.bod) {
+    for (const Tbod& b : stav.souradnice.bod) {
         if (b.JeFixni) {
             stred[kX] = b.X;
             stred[kY] = b.Y;
@@ -380,7 +387,7 @@ void StredDatumu(const Tmodel2& m, int32_t bodu, Real stred[3]) {
         }
     }
     for (int32_t i = 0; i < bodu; ++i) {
-        const Tbod& b = m.souradnice.bod[static_cast<std::size_t>(i)];
+        const Tbod& b = stav.souradnice.bod[static_cast<std::size_t>(i)];
         stred[kX] += b.X / bodu;
         stred[kY] += b.Y / bodu;
         stred[kZ] += b.Z / bodu;
@@ -392,17 +399,18 @@ void StredDatumu(const Tmodel2& m, int32_t bodu, Real stred[3]) {
 // they remove: a shift along an axis, the turn about the vertical through
 // `stred` (whose directions the orientations follow) and the scale about it.
 Tmatrix DatumRadky(const Tmodel2& m, bool podminky) {
-    const std::vector<Podminka> druhy = Podminky(m.typFixace);
-    const int32_t n = std::max(m.pocetNeznamych, 0);
-    const int32_t nc = m.pocetSouradnicUrcovanych;
-    const int32_t bodu = std::min(nc / 3, m.souradnice.Pocet());
+    const Tmodel2Stav& stav = Stav(m);
+    const std::vector<Podminka> druhy = Podminky(stav.typFixace);
+    const int32_t n = std::max(stav.pocetNeznamych, 0);
+    const int32_t nc = stav.pocetSouradnicUrcovanych;
+    const int32_t bodu = std::min(nc / 3, stav.souradnice.Pocet());
     Real stred[3] = {0, 0, 0};
     if (!podminky && bodu > 0) StredDatumu(m, bodu, stred);
     Tmatrix radky(druhy.size(), Tvector(static_cast<std::size_t>(n), 0));
     for (std::size_t r = 0; r < druhy.size(); ++r) {
         Tvector& g = radky[r];
         for (int32_t i = 0; i < bodu && 3 * i + 2 < n; ++i) {
-            const Tbod& b = m.souradnice.bod[static_cast<std::size_t>(i)];
+            const Tbod& b = stav.souradnice.bod[static_cast<std::size_t>(i)];
             const Real d[3] = {b.X - stred[kX], b.Y - stred[kY], b.Z - stred[kZ]};
             Real* c = &g[static_cast<std::size_t>(3 * i)];
             switch (druhy[r]) {
@@ -436,11 +444,11 @@ Tmatrix DatumRadky(const Tmodel2& m, bool podminky) {
 }  // namespace
 
 void DatumPodminky(Tmodel2& m) {
-    m.datumConditions = DatumRadky(m, true);
+    Stav(m).datumConditions = DatumRadky(m, true);
 }
 
 void DatumVektory(Tmodel2& m) {
-    m.datumVectors = DatumRadky(m, false);
+    Stav(m).datumVectors = DatumRadky(m, false);
 }
 
 bool Tmodel2::Naplnit() {

@@ -13,34 +13,36 @@
 namespace vertano {
 
 bool PouzitPrirustky(Tmodel2& m) {
-    const int32_t k = m.pocetSouradnicUrcovanych;
-    if (k < 0 || k > 3 * m.souradnice.Pocet() ||
-        static_cast<int32_t>(m.vektorPrirustku.size()) < k) {
+    Tmodel2Stav& stav = Stav(m);
+    const int32_t k = stav.pocetSouradnicUrcovanych;
+    if (k < 0 || k > 3 * stav.souradnice.Pocet() ||
+        static_cast<int32_t>(stav.vektorPrirustku.size()) < k) {
         return false;
     }
     // Checked before anything is written: a failed step must leave the
     // coordinates as they were for the next solver.
     Real nejvetsi = 0;
     for (int32_t i = 0; i < k; ++i) {
-        const Real dx = m.vektorPrirustku[static_cast<std::size_t>(i)];
+        const Real dx = stav.vektorPrirustku[static_cast<std::size_t>(i)];
         if (!std::isfinite(dx)) return false;
         nejvetsi = std::max(nejvetsi, std::fabs(dx));
     }
     for (int32_t i = 0; i < k / 3; ++i) {
-        Tbod& b = m.souradnice.bod[static_cast<std::size_t>(i)];
-        b.X -= m.vektorPrirustku[static_cast<std::size_t>(3 * i)];
-        b.Y -= m.vektorPrirustku[static_cast<std::size_t>(3 * i + 1)];
-        b.Z -= m.vektorPrirustku[static_cast<std::size_t>(3 * i + 2)];
+        Tbod& b = stav.souradnice.bod[static_cast<std::size_t>(i)];
+        b.X -= stav.vektorPrirustku[static_cast<std::size_t>(3 * i)];
+        b.Y -= stav.vektorPrirustku[static_cast<std::size_t>(3 * i + 1)];
+        b.Z -= stav.vektorPrirustku[static_cast<std::size_t>(3 * i + 2)];
     }
-    m.prirustek = nejvetsi;
+    stav.prirustek = nejvetsi;
     return true;
 }
 
 bool DokoncitReseni(Tmodel2& m, bool pouzitPrirustky) {
+    Tmodel2Stav& stav = Stav(m);
     {
         const FpGuard guard;
-        if (!Residuals(m.vektorOprav, m.vektorPrirustku, m.vektorRedukovanychMereni, m.pocetMereni,
-                       m.maticePlanuSparse) ||
+        if (!Residuals(stav.vektorOprav, stav.vektorPrirustku, stav.vektorRedukovanychMereni,
+                       stav.pocetMereni, stav.maticePlanuSparse) ||
             !guard.Ok()) {
             return false;
         }

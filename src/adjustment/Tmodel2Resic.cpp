@@ -16,50 +16,54 @@
 namespace vertano {
 
 NormalSystem SoustavaModelu(const Tmodel2& m, const Tvector& vahy, const Tvector* l) {
+    const Tmodel2Stav& stav = Stav(m);
     NormalSystem s;
-    s.design = &m.maticePlanuSparse;
+    s.design = &stav.maticePlanuSparse;
     s.weights = &vahy;
     s.reduced = l;
-    s.unknowns = m.pocetNeznamych;
-    s.observations = m.pocetMereni;
-    s.conditions = &m.datumConditions;
-    s.datum = &m.datumVectors;
+    s.unknowns = stav.pocetNeznamych;
+    s.observations = stav.pocetMereni;
+    s.conditions = &stav.datumConditions;
+    s.datum = &stav.datumVectors;
     // Both counts are -1 before the model is loaded.
-    s.pointUnknowns = std::max(0, std::min(m.pocetSouradnicUrcovanych, m.pocetNeznamych)) / 3 * 3;
-    s.held = &m.drzeneNezname;
-    s.threads = std::max(m.pocetVlakno, 1);
-    s.wait = &m.cekani;
+    s.pointUnknowns =
+        std::max(0, std::min(stav.pocetSouradnicUrcovanych, stav.pocetNeznamych)) / 3 * 3;
+    s.held = &stav.drzeneNezname;
+    s.threads = std::max(stav.pocetVlakno, 1);
+    s.wait = &stav.cekani;
     return s;
 }
 
 DenseNetworkSolver& HustyResic(Tmodel2& m) {
     // The owner makes only dense solvers of this type for the network.
-    return static_cast<DenseNetworkSolver&>(m.Solver().Dense(m.resic));
+    return static_cast<DenseNetworkSolver&>(m.Solver().Dense(Stav(m).resic));
 }
 
 namespace {
 
 // The order of the dense matrix the cascade would need.
 int64_t RadHuste(const Tmodel2& m) {
+    const Tmodel2Stav& stav = Stav(m);
     // The dense cascade knows no held coordinates: with them no order is small
     // enough for it to take over.
-    if (!m.drzeneNezname.empty()) return std::numeric_limits<int64_t>::max();
-    return static_cast<int64_t>(m.pocetNeznamych) + m.pocetPodminek;
+    if (!stav.drzeneNezname.empty()) return std::numeric_limits<int64_t>::max();
+    return static_cast<int64_t>(stav.pocetNeznamych) + stav.pocetPodminek;
 }
 
 // The failure of a solver as the model reports it.
 void Ohlasit(Tmodel2& m, const NormalSolver& resic) {
+    Tmodel2Stav& stav = Stav(m);
     m.Solver().SetFailure(resic.Failure(), resic.DefectUnknown());
     if (resic.DefectUnknown() >= 0) {
-        m.chyba = "The observations do not determine " + PopisNezname(m, resic.DefectUnknown()) +
-                  (m.pocetPodminek > 0
-                       ? ": the normal equations are singular beyond the datum of the network"
-                       : ": the normal equations are singular");
+        stav.chyba = "The observations do not determine " + PopisNezname(m, resic.DefectUnknown()) +
+                     (stav.pocetPodminek > 0
+                          ? ": the normal equations are singular beyond the datum of the network"
+                          : ": the normal equations are singular");
         return;
     }
-    m.chyba = resic.Error();
+    stav.chyba = resic.Error();
     if (resic.Failure() == SolverFailure::Unresolvable) {
-        m.chyba += " (the dense solver handles such a datum)";
+        stav.chyba += " (the dense solver handles such a datum)";
     }
 }
 
@@ -70,11 +74,12 @@ bool Tmodel2::RidkaCesta() const {
 }
 
 bool SestavitNormalniRovnice(Tmodel2& m) {
+    Tmodel2Stav& stav = Stav(m);
     DatumPodminky(m);
     if (m.RidkaCesta()) DatumVektory(m);
-    const NormalSystem s = SoustavaModelu(m, m.vektorUloziste, &m.vektorRedukovanychMereni);
+    const NormalSystem s = SoustavaModelu(m, stav.vektorUloziste, &stav.vektorRedukovanychMereni);
     SolverOwner& vlastnik = m.Solver();
-    if (vlastnik.Run(m.solverChoice, m.resic, SolverStage::Assembly, RadHuste(m),
+    if (vlastnik.Run(stav.solverChoice, stav.resic, SolverStage::Assembly, RadHuste(m),
                      [&](NormalSolver& r) { return r.Assemble(s); }) == RunEnd::Done) {
         return true;
     }
@@ -123,13 +128,14 @@ bool Tmodel2::VypocetKovariancniMatice() {
 }
 
 bool KofaktoryZnovu(Tmodel2& m) {
+    Tmodel2Stav& stav = Stav(m);
     DatumPodminky(m);
-    const NormalSystem s = SoustavaModelu(m, m.diagonalaVah, nullptr);
+    const NormalSystem s = SoustavaModelu(m, stav.diagonalaVah, nullptr);
     // The sparse solver has no second way: it gives way to the dense one,
     // where it may.
-    return m.Solver().Run(m.solverChoice, m.resic, SolverStage::Cofactors, RadHuste(m),
+    return m.Solver().Run(stav.solverChoice, stav.resic, SolverStage::Cofactors, RadHuste(m),
                           [&](NormalSolver& r) {
-                              return r.CofactorsAgain(s, m.vektorRedukovanychMereni);
+                              return r.CofactorsAgain(s, stav.vektorRedukovanychMereni);
                           }) == RunEnd::Done;
 }
 

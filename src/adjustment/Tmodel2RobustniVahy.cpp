@@ -5,6 +5,7 @@
 #include "adjustment/OdlehleDruhy.h"
 #include "adjustment/RobustniVahy.h"
 #include "adjustment/Tmodel2.h"
+#include "adjustment/Tmodel2Vnitrni.h"
 #include "adjustment/VahaPozorovani.h"
 #include "matice/FpGuard.h"
 

@@ -4,12 +4,24 @@
 #include <string>
 
 #include "adjustment/DenseNetworkSolver.h"
+#include "adjustment/OdlehleDruhy.h"
 #include "adjustment/Tmodel2.h"
+#include "adjustment/VysledekSite.h"
 #include "matice/NormalSolver.h"
 
 namespace vertano {
 
 // Steps shared by the files of Tmodel2 that are not operations of their own.
+
+// The working state of the model for its implementation files (the helpers
+// of the operations, the outlier and reliability steps); nothing outside
+// src/adjustment includes this header, readers use Tmodel2::Vysledek().
+inline Tmodel2Stav& Stav(Tmodel2& model) {
+    return model;
+}
+inline const Tmodel2Stav& Stav(const Tmodel2& model) {
+    return model;
+}
 
 // Subtracts the coordinate increments from the determined points and sets
 // prirustek to the largest of them; nothing is changed when one is not finite.
@@ -45,5 +57,17 @@ DenseNetworkSolver& HustyResic(Tmodel2& model);
 // "the X coordinate of point 12", "the orientation of station 7 (occupation
 // 3)": an unknown in words, for messages.
 std::string PopisNezname(const Tmodel2& model, int32_t neznama);
+
+namespace druhy {
+
+// The records of a kind (druhy::kPoradi) to change, for the outlier test, the
+// robust weights, the evaluation and the reliability.
+TvektorMereni& Vektor(Tmodel2& model, int32_t typ);
+// The group index of a terrestrial kind; nullptr for the supplementary kinds.
+TindexVector* Index(Tmodel2& model, int32_t typ);
+// The count of outliers a kind keeps in the outlier model.
+int32_t& PocetOdlehlych(Tmodel2& model, int32_t typ);
+
+}  // namespace druhy
 
 }  // namespace vertano

@@ -14,18 +14,19 @@ namespace vertano {
 namespace {
 
 int32_t PocetUrcovanychBodu(const Tmodel2& model) {
-    return static_cast<int32_t>(std::lround(model.pocetSouradnicUrcovanych / 3.0));
+    return static_cast<int32_t>(std::lround(Stav(model).pocetSouradnicUrcovanych / 3.0));
 }
 
 // Only the 3 x 3 blocks of the points are asked of the cofactors: the sparse
 // path has them from its selected inverse.
 bool ElipsyBodu(Tmodel2& model) {
+    Tmodel2Stav& stav = Stav(model);
     const int32_t n = PocetUrcovanychBodu(model);
-    if (n < 0 || static_cast<std::size_t>(n) > model.souradnice.bod.size()) return false;
+    if (n < 0 || static_cast<std::size_t>(n) > stav.souradnice.bod.size()) return false;
     Tmatrix B;
     for (int32_t i = 0; i < n; ++i) {
-        if (!model.KofaktoryBodu(i, B) || !ElipsoidBodu(B, 0, model.souradnice.bod[i]) ||
-            !ElipsaBodu(B, 0, model.souradnice.bod[i])) {
+        if (!model.KofaktoryBodu(i, B) || !ElipsoidBodu(B, 0, stav.souradnice.bod[i]) ||
+            !ElipsaBodu(B, 0, stav.souradnice.bod[i])) {
             return false;
         }
     }
@@ -35,12 +36,13 @@ bool ElipsyBodu(Tmodel2& model) {
 // sqrt(sum p v^2 / r) with the a-priori weights; 0 when there is no redundancy
 // (or the sum cannot be formed), so that a determined network still evaluates.
 Real JednotkovaAposteriorni(const Tmodel2& model) {
-    if (model.pocetNadbytecnych <= 0 || model.pocetMereni < 0) return 0;
-    const auto m = static_cast<std::size_t>(model.pocetMereni);
-    if (model.diagonalaVah.size() < m || model.vektorOprav.size() < m) return 0;
+    const Tmodel2Stav& stav = Stav(model);
+    if (stav.pocetNadbytecnych <= 0 || stav.pocetMereni < 0) return 0;
+    const auto m = static_cast<std::size_t>(stav.pocetMereni);
+    if (stav.diagonalaVah.size() < m || stav.vektorOprav.size() < m) return 0;
     const FpGuard guard;
-    const Tvector v(model.vektorOprav.begin(), model.vektorOprav.begin() + m);
-    const Real s = std::sqrt(WeightedSumOfSquares(v, model.diagonalaVah) / model.pocetNadbytecnych);
+    const Tvector v(stav.vektorOprav.begin(), stav.vektorOprav.begin() + m);
+    const Real s = std::sqrt(WeightedSumOfSquares(v, stav.diagonalaVah) / stav.pocetNadbytecnych);
     return guard.Ok() && std::isfinite(s) ? s : 0;
 }
 
@@ -66,8 +68,9 @@ void VyhodnotProvazeni(TmerenaVelicina& z, Real vX, Real qX, Real vY, Real qY) {
 }
 
 void VyhodnotDruh(Tmodel2& model, int32_t typ, int32_t pocatek) {
-    const auto& v = model.vektorOprav;
-    const auto& q = model.vektorRedukovanychMereni;
+    Tmodel2Stav& stav = Stav(model);
+    const auto& v = stav.vektorOprav;
+    const auto& q = stav.vektorRedukovanychMereni;
     auto& zaznamy = druhy::Vektor(model, typ).zaznam;
     const auto n = static_cast<int32_t>(zaznamy.size());
     for (int32_t i = 0; i < n; ++i) {
@@ -95,33 +98,34 @@ bool VyhodnotMereni(Tmodel2& model) {
 // solution it is -dx; with direction = bearing - orientation it is the bearing
 // of the zero direction.
 bool Orientace(Tmodel2& model) {
-    const int32_t nc = model.pocetSouradnicUrcovanych;
-    const int32_t pocet = model.pocetPosunu;
-    if (pocet < 0 || model.indexSmer.size() < static_cast<std::size_t>(pocet) + 1 ||
-        model.vektorPrirustku.size() < static_cast<std::size_t>(nc + pocet)) {
+    Tmodel2Stav& stav = Stav(model);
+    const int32_t nc = stav.pocetSouradnicUrcovanych;
+    const int32_t pocet = stav.pocetPosunu;
+    if (pocet < 0 || stav.indexSmer.size() < static_cast<std::size_t>(pocet) + 1 ||
+        stav.vektorPrirustku.size() < static_cast<std::size_t>(nc + pocet)) {
         return false;
     }
     const FpGuard guard;
-    model.posun.Clear();
+    stav.posun.Clear();
     for (int32_t k = 0; k < pocet; ++k) {
-        const int32_t prvni = model.indexSmer[k];
+        const int32_t prvni = stav.indexSmer[k];
         const std::size_t u = static_cast<std::size_t>(nc + k);
         Real q = 0;
-        if (prvni < 0 || static_cast<std::size_t>(prvni) >= model.smer.zaznam.size() ||
+        if (prvni < 0 || static_cast<std::size_t>(prvni) >= stav.smer.zaznam.size() ||
             !model.Kofaktor(nc + k, nc + k, q) || !(q >= 0)) {
             return false;
         }
-        const TmerenaVelicina& smer = model.smer.zaznam[prvni];
+        const TmerenaVelicina& smer = stav.smer.zaznam[prvni];
         TmerenaVelicina z = TmerenaVelicina::Prazdny();
         z.typ = velicina::kSmer;
         z.poradi = smer.poradi;
         z.poradiPosun = k + 1;
         z.cislo_stn = smer.cislo_stn;
         z.iStn = smer.iStn;
-        z.hodnota = Normalise(0 - model.vektorPrirustku[u]);
+        z.hodnota = Normalise(0 - stav.vektorPrirustku[u]);
         z.odchylka = std::sqrt(q);
         z.jePlny = true;
-        model.posun.PridejZaznam(z);
+        stav.posun.PridejZaznam(z);
     }
     return guard.Ok();
 }

@@ -6,6 +6,7 @@
 
 #include "adjustment/PresnostStatistika.h"
 #include "adjustment/Tmodel2.h"
+#include "adjustment/Tmodel2Vnitrni.h"
 #include "matice/FpGuard.h"
 #include "matice/Konstanty.h"
 #include "processing/Uhly.h"
@@ -145,7 +146,7 @@ bool VyrovnatTrojuhelnik(const Tmereni& radky, VyrovnanyTrojuhelnik& vysledek) {
     const std::size_t m = radky.zaznam.size();
     const int32_t pocetObsazeni = radky.NejvetsiSkupina();
     vysledek.nadbytecnych = static_cast<int32_t>(m) - (kPocetSmeru + pocetObsazeni) + 4;
-    const Tvector& x = model.vektorPrirustku;  // the values of the unknowns
+    const Tvector& x = Stav(model).vektorPrirustku;  // the values of the unknowns
     if (vysledek.nadbytecnych < 1 ||
         x.size() < static_cast<std::size_t>(kPocetSmeru + pocetObsazeni)) {
         return false;

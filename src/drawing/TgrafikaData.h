@@ -11,7 +11,7 @@
 
 namespace vertano {
 
-class Tmodel2;
+class VysledekSite;
 class TvektorMereni;
 class Tsouradnice;
 
@@ -120,7 +120,7 @@ class TgrafikaData {
     // cleared and the reason in `chyba`, when the model has no point, its point
     // list is shorter than its coordinate count, a value to draw is not finite,
     // or an observation names a point outside the list or the same point twice.
-    bool NacistModel(const Tmodel2& model, bool nacistMereni);
+    bool NacistModel(const VysledekSite& model, bool nacistMereni);
 
     // Adds the first `pocetMereniTyp` observations of `mereniTyp` to the pair list
     // as observations of kind `typ` (grafika::k...): each observation counts for
@@ -159,8 +159,8 @@ class TgrafikaData {
   private:
     // The number of points the indices may address: pocetBodu, bounded by `body`.
     int32_t PocetPlatnychBodu() const;
-    bool NacistBody(const Tmodel2& model);
-    bool NacistMereniModelu(const Tmodel2& model);
+    bool NacistBody(const VysledekSite& model);
+    bool NacistMereniModelu(const VysledekSite& model);
     // Clears the object and keeps the reason: the end of a failed NacistModel.
     bool SelhaniNacteni(std::string duvod);
 };

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "adjustment/Spolehlivost.h"
-#include "adjustment/Tmodel2.h"
+#include "adjustment/VysledekSite.h"
 #include "drawing/TgrafikaData.h"
 
 namespace vertano {
@@ -106,11 +106,11 @@ bool JeKonecnyBod(const TgrafikaBod& b) {
 
 }  // namespace
 
-bool TgrafikaData::NacistModel(const Tmodel2& model, bool nacistMereni) {
+bool TgrafikaData::NacistModel(const VysledekSite& model, bool nacistMereni) {
     Clear();
     if (!NacistBody(model)) return false;
-    odchylkaJednotkovaAprior = model.odchylkaJednotkovaAprior;
-    odchylkaJednotkovaAposterior = model.odchylkaJednotkovaAposterior;
+    odchylkaJednotkovaAprior = model.OdchylkaJednotkovaAprior();
+    odchylkaJednotkovaAposterior = model.OdchylkaJednotkovaAposterior();
     if (!std::isfinite(odchylkaJednotkovaAprior) || !std::isfinite(odchylkaJednotkovaAposterior)) {
         return SelhaniNacteni("A unit standard deviation of the model is not a finite number");
     }
@@ -118,12 +118,12 @@ bool TgrafikaData::NacistModel(const Tmodel2& model, bool nacistMereni) {
     return true;
 }
 
-bool TgrafikaData::NacistBody(const Tmodel2& model) {
+bool TgrafikaData::NacistBody(const VysledekSite& model) {
     // Three coordinates per point, fixed and determined alike; a count of -1
     // (a cleared model) gives no point.
-    const int32_t n = model.pocetSouradnic / 3;
+    const int32_t n = model.PocetSouradnic() / 3;
     if (n < 1) return SelhaniNacteni("The adjustment model has no point");
-    if (n > model.souradnice.Pocet()) {
+    if (n > model.Souradnice().Pocet()) {
         return SelhaniNacteni("The adjustment model lists fewer points than its coordinate count");
     }
     body.reserve(static_cast<std::size_t>(n));
@@ -132,7 +132,7 @@ bool TgrafikaData::NacistBody(const Tmodel2& model) {
         if (b.index >= 0 && b.index < n) nekontrolovane[static_cast<std::size_t>(b.index)] = 1;
     }
     for (int32_t i = 0; i < n; ++i) {
-        const Tbod& b = model.souradnice.bod[static_cast<std::size_t>(i)];
+        const Tbod& b = model.Souradnice().bod[static_cast<std::size_t>(i)];
         TgrafikaBod g;
         g.cislo = b.cislo;
         g.X = b.X;
@@ -155,17 +155,17 @@ bool TgrafikaData::NacistBody(const Tmodel2& model) {
     return true;
 }
 
-bool TgrafikaData::NacistMereniModelu(const Tmodel2& model) {
+bool TgrafikaData::NacistMereniModelu(const VysledekSite& model) {
     struct Druh {
         const TvektorMereni& vektor;
         int32_t pocet;
         int32_t typ;
     };
-    const TvektorDoplnek& d = model.doplnek;
+    const TvektorDoplnek& d = model.Doplnek();
     const Druh druhy[] = {
-        {model.delka, model.pocetDelka, grafika::kDelkaS},
-        {model.smer, model.pocetSmer, grafika::kSmer},
-        {model.zenit, model.pocetZenit, grafika::kZenit},
+        {model.Delka(), model.PocetDelka(), grafika::kDelkaS},
+        {model.Smer(), model.PocetSmer(), grafika::kSmer},
+        {model.Zenit(), model.PocetZenit(), grafika::kZenit},
         {d.smernik, d.pocetSmernik, grafika::kSmernik},
         {d.prevyseni, d.pocetPrevyseni, grafika::kPrevyseni},
         {d.delka, d.pocetDelka, grafika::kDelkaH},

@@ -129,7 +129,7 @@ std::vector<InfoSkupina> InfoTransKlic(
     const TmodelTransformacePrevod& ModelTransformaceSVyrovnanim) {
     const TmodelTransformaceVyrovnani& t = modelTransformaceVyrovnany;
     const TmodelTransformacePrevod& prevod = ModelTransformaceSVyrovnanim;
-    const TtransformacniKlic& k = prevod.transformacniKlic;
+    const TtransformacniKlic& k = prevod.TransformacniKlic();
     if (!k.jePlny) return {};
     const FormatCisel f(nastaveni);
     const JednotkyProtokolu u(jazyk);
@@ -155,9 +155,9 @@ std::vector<InfoSkupina> InfoTransKlic(
     klic.push_back({Popis(p.z, u.souradniceOdchylka), obe(k.sig_posunZ, false)});
     klic.push_back({Popis(p.rotace, u.uhelOdchylka), obe(k.sig_rotaceZ, true)});
     return {{p.zakladniInformace,
-             {{p.pocetTransBodu + ":", Pocet(prevod.pocetBodu)},
-              {p.pocetFixBodu + ":", Pocet(prevod.pocetBoduFixnich)},
-              {p.pocetVyrBodu + ":", Pocet(prevod.pocetBoduUrcovanych)}}},
+             {{p.pocetTransBodu + ":", Pocet(prevod.PocetBodu())},
+              {p.pocetFixBodu + ":", Pocet(prevod.PocetBoduFixnich())},
+              {p.pocetVyrBodu + ":", Pocet(prevod.PocetBoduUrcovanych())}}},
             {p.parametryKlice, klic}};
 }
 
@@ -174,10 +174,10 @@ std::vector<InfoSkupina> InfoBodASmernik(
     const Tjazyk& jazyk, const Tnastaveni& nastaveni,
     const TmodelTransformacePrevod& modelTransformaceBodASmernik) {
     const TmodelTransformacePrevod& m = modelTransformaceBodASmernik;
-    const TtransformacniKlic& k = m.transformacniKlic;
-    const Tsouradnice& vstup = m.identickeBodyVstup;
-    if (!k.jePlny || m.iStnAktualni < 0 || m.iCilAktualni < 0 || m.iStnAktualni >= vstup.Pocet() ||
-        m.iCilAktualni >= vstup.Pocet()) {
+    const TtransformacniKlic& k = m.TransformacniKlic();
+    const Tsouradnice& vstup = m.IdentickeBodyVstup();
+    if (!k.jePlny || m.IStnAktualni() < 0 || m.ICilAktualni() < 0 ||
+        m.IStnAktualni() >= vstup.Pocet() || m.ICilAktualni() >= vstup.Pocet()) {
         return {};
     }
     const FormatCisel f(nastaveni);
@@ -189,12 +189,12 @@ std::vector<InfoSkupina> InfoBodASmernik(
     klic.push_back({Popis(p.z, u.souradnice), f.Souradnice(k.posunZ)});
     klic.push_back({Popis(p.rotace, u.uhel), f.Uhel(k.rotaceZ)});
     return {{p.zakladniInformace,
-             {{p.bod + ":", vstup.bod[static_cast<std::size_t>(m.iStnAktualni)].cislo},
-              {p.cil + ":", vstup.bod[static_cast<std::size_t>(m.iCilAktualni)].cislo},
+             {{p.bod + ":", vstup.bod[static_cast<std::size_t>(m.IStnAktualni())].cislo},
+              {p.cil + ":", vstup.bod[static_cast<std::size_t>(m.ICilAktualni())].cislo},
               {Popis(p.smernik, u.uhel), f.Uhel(k.smernik_vystup)},
-              {p.pocetTransBodu + ":", Pocet(m.pocetBodu)},
-              {p.pocetFixBodu + ":", Pocet(m.pocetBoduFixnich)},
-              {p.pocetVyrBodu + ":", Pocet(m.pocetBoduUrcovanych)}}},
+              {p.pocetTransBodu + ":", Pocet(m.PocetBodu())},
+              {p.pocetFixBodu + ":", Pocet(m.PocetBoduFixnich())},
+              {p.pocetVyrBodu + ":", Pocet(m.PocetBoduUrcovanych())}}},
             {p.parametryKlice, klic}};
 }
 

@@ -1,6 +1,7 @@
 #include <vector>
 
 #include "adjustment/Spolehlivost.h"
+#include "adjustment/VysledekSite.h"
 #include "reports/FormatCisel.h"
 #include "reports/InfoSekce.h"
 #include "reports/ProtokolVyrovnani.h"
@@ -16,8 +17,8 @@ std::string Pocet(int32_t n) {
 
 // Rejection of outliers, rows 0-9. O keeps the counts from before the
 // rejection and the numbers rejected per kind.
-std::vector<InfoRadek> RadkyOdlehlych(const Tjazyk& j, const Tnastaveni& n, const Tmodel2& o,
-                                      const Tmodel2& f) {
+std::vector<InfoRadek> RadkyOdlehlych(const Tjazyk& j, const Tnastaveni& n, const VysledekSite& o,
+                                      const VysledekSite& f) {
     const jazyk::Tpopis& p = j.popis;
     const std::string doplnek = p.delka + " (" + MalaPismena(p.doplnek) + "):";
     std::vector<InfoRadek> r = {{p.metodaRobustOdhadu + ":", "-"},
@@ -30,7 +31,7 @@ std::vector<InfoRadek> RadkyOdlehlych(const Tjazyk& j, const Tnastaveni& n, cons
                                 {p.smernik + ":", "-"},
                                 {p.prevyseni + ":", "-"},
                                 {p.provazovani + ":", "-"}};
-    if (!f.probehloVycovaniOdlehlych) return r;
+    if (!f.ProbehloVycovaniOdlehlych()) return r;
     const int32_t typ = n.vyrovnani.typOdhadu;
     if (typ >= 1 && static_cast<std::size_t>(typ) <= j.typOdhadu.size()) {
         r[0].hodnota = j.typOdhadu[static_cast<std::size_t>(typ - 1)];
@@ -38,11 +39,11 @@ std::vector<InfoRadek> RadkyOdlehlych(const Tjazyk& j, const Tnastaveni& n, cons
     r[1].hodnota = TextHladiny(n.vyrovnani.rozikoOdlehlost);
     // A plumbing tie is two equations but one measurement: the totals count it
     // once, the rejected ones as well.
-    const TvektorDoplnek& d = o.doplnek;
+    const TvektorDoplnek& d = o.Doplnek();
     const int32_t provazeni = d.pocetProvazeni > 0 ? d.pocetProvazeni : 0;
     const int32_t provazeniOdlehle = d.pocetProvazeniOdlehly > 0 ? d.pocetProvazeniOdlehly : 0;
     r[2].hodnota =
-        Pomer(o.pocetMereni - f.pocetMereni - provazeniOdlehle, o.pocetMereni - provazeni);
+        Pomer(o.PocetMereni() - f.PocetMereni() - provazeniOdlehle, o.PocetMereni() - provazeni);
     const nastaveni::Tprepinac& s = n.prepinac;
     struct Druh {
         bool vylucovat;
@@ -51,9 +52,9 @@ std::vector<InfoRadek> RadkyOdlehlych(const Tjazyk& j, const Tnastaveni& n, cons
         int32_t celkem;
     };
     const Druh druhy[] = {
-        {s.vylucovatSmer, o.smer, o.pocetSmerOdlehly, o.pocetSmer},
-        {s.vylucovatZenit, o.zenit, o.pocetZenitOdlehly, o.pocetZenit},
-        {s.vylucovatDelka, o.delka, o.pocetDelkaOdlehly, o.pocetDelka},
+        {s.vylucovatSmer, o.Smer(), o.PocetSmerOdlehly(), o.PocetSmer()},
+        {s.vylucovatZenit, o.Zenit(), o.PocetZenitOdlehly(), o.PocetZenit()},
+        {s.vylucovatDelka, o.Delka(), o.PocetDelkaOdlehly(), o.PocetDelka()},
         {s.vylucovatDoplnekDelka, d.delka, d.pocetDelkaOdlehly, d.pocetDelka},
         {s.vylucovatDoplnekSmernik, d.smernik, d.pocetSmernikOdlehly, d.pocetSmernik},
         {s.vylucovatDoplnekPrevyseni, d.prevyseni, d.pocetPrevyseniOdlehly, d.pocetPrevyseni},
@@ -68,26 +69,26 @@ std::vector<InfoRadek> RadkyOdlehlych(const Tjazyk& j, const Tnastaveni& n, cons
 }
 
 // The adjustment, rows 10-23.
-std::vector<InfoRadek> RadkyVyrovnani(const Tjazyk& j, const Tmodel2& f) {
+std::vector<InfoRadek> RadkyVyrovnani(const Tjazyk& j, const VysledekSite& f) {
     const jazyk::Tpopis& p = j.popis;
-    const TvektorDoplnek& d = f.doplnek;
+    const TvektorDoplnek& d = f.Doplnek();
     const int32_t provazeni = d.pocetProvazeni < 0 ? 0 : d.pocetProvazeni;
     std::vector<InfoRadek> r = {
-        {p.sigJednotkovaAprior + ":", TriDesetinna(f.odchylkaJednotkovaAprior)},
-        {p.sigJednotkovaAposterior + ":", TriDesetinna(f.odchylkaJednotkovaAposterior)},
-        {p.pocetFixBodu + ":", Pocet(f.pocetSouradnicFixnich / 3)},
-        {p.pocetVyrBodu + ":", Pocet(f.pocetSouradnicUrcovanych / 3)},
-        {p.pocetVyrPosun + ":", Pocet(f.pocetPosunu)},
-        {p.pocetVyrmerni + ":", Pocet(f.pocetMereni)},
-        {p.smer + ":", Pocet(f.pocetSmer)},
-        {p.zenit + ":", Pocet(f.pocetZenit)},
-        {p.delka + ":", Pocet(f.pocetDelka)},
+        {p.sigJednotkovaAprior + ":", TriDesetinna(f.OdchylkaJednotkovaAprior())},
+        {p.sigJednotkovaAposterior + ":", TriDesetinna(f.OdchylkaJednotkovaAposterior())},
+        {p.pocetFixBodu + ":", Pocet(f.PocetSouradnicFixnich() / 3)},
+        {p.pocetVyrBodu + ":", Pocet(f.PocetSouradnicUrcovanych() / 3)},
+        {p.pocetVyrPosun + ":", Pocet(f.PocetPosunu())},
+        {p.pocetVyrmerni + ":", Pocet(f.PocetMereni())},
+        {p.smer + ":", Pocet(f.PocetSmer())},
+        {p.zenit + ":", Pocet(f.PocetZenit())},
+        {p.delka + ":", Pocet(f.PocetDelka())},
         {p.delka + " (" + MalaPismena(p.doplnek) + "):", Pocet(d.pocetDelka)},
         {p.smernik + ":", Pocet(d.pocetSmernik)},
         {p.prevyseni + ":", Pocet(d.pocetPrevyseni)},
         {p.provazovani + " (" + p.x + " + " + p.y + "):",
          Pocet(provazeni) + " (" + Pocet(2 * provazeni) + ")"},
-        {p.pocetNadbytecnych + ":", Pocet(f.pocetNadbytecnych)},
+        {p.pocetNadbytecnych + ":", Pocet(f.PocetNadbytecnych())},
     };
     // Observations whose redundancy number is below 0.01, once the evaluation
     // gave the reliability.
@@ -106,17 +107,18 @@ std::vector<InfoRadek> RadkyVyrovnani(const Tjazyk& j, const Tmodel2& f) {
 }  // namespace
 
 std::vector<InfoSkupina> InfoVyrovnani(const Tjazyk& jazyk, const Tnastaveni& nastaveni,
-                                       const Tmodel2& modelOdlehly, const Tmodel2& modelVyrovnany) {
-    if (modelVyrovnany.pocetMereni < 0) return {};
+                                       const VysledekSite& modelOdlehly,
+                                       const VysledekSite& modelVyrovnany) {
+    if (modelVyrovnany.PocetMereni() < 0) return {};
     return {{jazyk.popis.vylouceniOdlehlych,
              RadkyOdlehlych(jazyk, nastaveni, modelOdlehly, modelVyrovnany)},
             {jazyk.tlacitko.vyrovaniSite, RadkyVyrovnani(jazyk, modelVyrovnany)}};
 }
 
 void zapsatInfoVyrovnani(Tprotokol& protokol, const Tjazyk& jazyk, const Tnastaveni& nastaveni,
-                         const Tmodel2& modelOdlehly, const Tmodel2& modelVyrovnany,
+                         const VysledekSite& modelOdlehly, const VysledekSite& modelVyrovnany,
                          const std::string& nadpis) {
-    if (modelVyrovnany.pocetMereni < 0) return;
+    if (modelVyrovnany.PocetMereni() < 0) return;
     ZapsatInfo(protokol, nadpis, InfoVyrovnani(jazyk, nastaveni, modelOdlehly, modelVyrovnany));
 }
 

@@ -123,13 +123,13 @@ class Sestaveni {
         const std::string nazev = j_.popis.transformovane + " ";
         if (souradnice) {
             zapsatSouradnice(
-                p_, prevod.souradnice, v_.vyrovnany, n_, j_,
+                p_, prevod.Souradnice(), v_.vyrovnany, n_, j_,
                 VolbaProtokolu(presnostSouradnic, 2) + 4,
                 cast + (d ? "-06 " : "-03 ") + nazev + MalaPismena(j_.popis.souradnice));
         }
         if (elipsoidy) {
             zapsatElipsoid(
-                p_, prevod.souradnice, v_.vyrovnany, n_, j_,
+                p_, prevod.Souradnice(), v_.vyrovnany, n_, j_,
                 VolbaProtokolu(presnostElipsoidu, 2) + 1,
                 cast + (d ? "-07 " : "-04 ") + nazev + MalaPismena(j_.tlacitko.elipsoidy));
         }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "adjustment/VysledekSite.h"
 #include "processing/Polohy.h"
 #include "processing/PrumerSkupin.h"
 #include "reports/SekceProtokolu.h"
@@ -123,8 +124,8 @@ class Sestaveni {
     }
 
     void CastC() {
-        const Tmodel2& f = v_.vyrovnany;
-        if (!n_.ProtokolVyrovnani(f.probehloVycovaniOdlehlych)) return;
+        const VysledekSite f = v_.vyrovnany;
+        if (!n_.ProtokolVyrovnani(f.ProbehloVycovaniOdlehlych())) return;
         p_.Halvicka(3, j_, vytvoreno_);
         const jazyk::Tpopis& p = j_.popis;
         if (s_.infoVyr) {
@@ -132,11 +133,13 @@ class Sestaveni {
                                 "C-01 " + j_.nadpis.zakladniInfoOvyrovnani);
         }
         if (s_.sourVyr) {
-            zapsatSouradnice(p_, f.souradnice, f, n_, j_, VolbaProtokolu(s_.sourVyrPresnost, 2) + 4,
+            zapsatSouradnice(p_, f.Souradnice(), f, n_, j_,
+                             VolbaProtokolu(s_.sourVyrPresnost, 2) + 4,
                              "C-02 " + p.vyrovnane + " " + MalaPismena(p.souradnice));
         }
         if (s_.elipsVyr) {
-            zapsatElipsoid(p_, f.souradnice, f, n_, j_, VolbaProtokolu(s_.elipsVyrPresnost, 2) + 1,
+            zapsatElipsoid(p_, f.Souradnice(), f, n_, j_,
+                           VolbaProtokolu(s_.elipsVyrPresnost, 2) + 1,
                            "C-03 " + j_.tlacitko.elipsoidy);
         }
         if (s_.odlehleVyr) Odlehle();
@@ -144,20 +147,20 @@ class Sestaveni {
     }
 
     void Odlehle() {
-        const Tmodel2& o = v_.odlehly;
+        const VysledekSite o = v_.odlehly;
         const nastaveni::Tprepinac& s = n_.prepinac;
         const struct {
             bool vylucovat;
             const TvektorMereni& vektor;
             int druh;
         } druhy[] = {
-            {s.vylucovatSmer, o.smer, druhProtokolu::kSmer},
-            {s.vylucovatZenit, o.zenit, druhProtokolu::kZenit},
-            {s.vylucovatDelka, o.delka, druhProtokolu::kDelka},
-            {s.vylucovatDoplnekDelka, o.doplnek.delka, druhProtokolu::kDoplnekDelka},
-            {s.vylucovatDoplnekSmernik, o.doplnek.smernik, druhProtokolu::kSmernik},
-            {s.vylucovatDoplnekPrevyseni, o.doplnek.prevyseni, druhProtokolu::kPrevyseni},
-            {s.vylucovatDoplnekProvazeni, o.doplnek.provazeni, druhProtokolu::kProvazeni},
+            {s.vylucovatSmer, o.Smer(), druhProtokolu::kSmer},
+            {s.vylucovatZenit, o.Zenit(), druhProtokolu::kZenit},
+            {s.vylucovatDelka, o.Delka(), druhProtokolu::kDelka},
+            {s.vylucovatDoplnekDelka, o.Doplnek().delka, druhProtokolu::kDoplnekDelka},
+            {s.vylucovatDoplnekSmernik, o.Doplnek().smernik, druhProtokolu::kSmernik},
+            {s.vylucovatDoplnekPrevyseni, o.Doplnek().prevyseni, druhProtokolu::kPrevyseni},
+            {s.vylucovatDoplnekProvazeni, o.Doplnek().provazeni, druhProtokolu::kProvazeni},
         };
         int k = 0;
         for (const auto& d : druhy) {
@@ -170,19 +173,19 @@ class Sestaveni {
     }
 
     void VyrovnanaMereni() {
-        const Tmodel2& f = v_.vyrovnany;
+        const VysledekSite f = v_.vyrovnany;
         const struct {
             const TvektorMereni& vektor;
             int druh;
         } druhy[] = {
-            {f.smer, druhProtokolu::kSmer},
-            {f.zenit, druhProtokolu::kZenit},
-            {f.delka, druhProtokolu::kDelka},
-            {f.posun, druhProtokolu::kPosun},
-            {f.doplnek.delka, druhProtokolu::kDoplnekDelka},
-            {f.doplnek.smernik, druhProtokolu::kSmernik},
-            {f.doplnek.prevyseni, druhProtokolu::kPrevyseni},
-            {f.doplnek.provazeni, druhProtokolu::kProvazeni},
+            {f.Smer(), druhProtokolu::kSmer},
+            {f.Zenit(), druhProtokolu::kZenit},
+            {f.Delka(), druhProtokolu::kDelka},
+            {f.Posun(), druhProtokolu::kPosun},
+            {f.Doplnek().delka, druhProtokolu::kDoplnekDelka},
+            {f.Doplnek().smernik, druhProtokolu::kSmernik},
+            {f.Doplnek().prevyseni, druhProtokolu::kPrevyseni},
+            {f.Doplnek().provazeni, druhProtokolu::kProvazeni},
         };
         const int typ = VolbaProtokolu(s_.merVyrPresnost, 2) + 1;
         const std::string zacatek = j_.popis.vyrovnana + " " + MalaPismena(j_.popis.mereni) + " - ";

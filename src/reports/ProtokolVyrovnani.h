@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "adjustment/Tmodel2.h"
 #include "adjustment/Tvahy.h"
+#include "adjustment/VysledekSite.h"
 #include "data/Tjazyk.h"
 #include "data/Tnastaveni.h"
 #include "data/Tsouradnice.h"
@@ -30,8 +30,8 @@ struct VstupProtokoluVyrovnani {
     const Tsouradnice& meritko;       // the scale factors of the points (B-02, B-03)
     const TdoplnkoveMereni& doplnek;  // the supplementary measurements as prepared
     const Tvahy& vahy;                // a-priori, inner and outer precision
-    const Tmodel2& vyrovnany;         // the final adjusted model
-    const Tmodel2& odlehly;           // the model in which the outliers were flagged
+    const VysledekSite vyrovnany;     // the final adjusted model
+    const VysledekSite odlehly;       // the model in which the outliers were flagged
 };
 
 // Builds the network adjustment report into `protokol`: the report header, then
@@ -52,11 +52,12 @@ bool zapsatVyrovnani(Tprotokol& protokol, const VstupProtokoluVyrovnani& vstup,
 // orientations, measurements per kind, redundancy). Nothing when the model was
 // not adjusted.
 void zapsatInfoVyrovnani(Tprotokol& protokol, const Tjazyk& jazyk, const Tnastaveni& nastaveni,
-                         const Tmodel2& modelOdlehly, const Tmodel2& modelVyrovnany,
+                         const VysledekSite& modelOdlehly, const VysledekSite& modelVyrovnany,
                          const std::string& nadpis);
 // The label and value groups of that section, for a window that shows them;
 // empty when the model was not adjusted.
 std::vector<InfoSkupina> InfoVyrovnani(const Tjazyk& jazyk, const Tnastaveni& nastaveni,
-                                       const Tmodel2& modelOdlehly, const Tmodel2& modelVyrovnany);
+                                       const VysledekSite& modelOdlehly,
+                                       const VysledekSite& modelVyrovnany);
 
 }  // namespace vertano

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "adjustment/Tmodel2.h"
 #include "adjustment/Tvahy.h"
 #include "adjustment/TvektorMereni.h"
+#include "adjustment/VysledekSite.h"
 #include "data/Tjazyk.h"
 #include "data/Tnastaveni.h"
 #include "data/Tsouradnice.h"
@@ -38,13 +38,13 @@ void zapsatDoplnek(Tprotokol& protokol, const Tmereni& mereni, const Tnastaveni&
 // deviations of the input, 4 / 5 / 6 with the a-priori / a-posteriori / both
 // deviations of the adjustment (`model` gives the unit standard deviations;
 // fixed points show "-"). Types 4-6 append the accuracy suffix to the title.
-void zapsatSouradnice(Tprotokol& protokol, const Tsouradnice& souradnice, const Tmodel2& model,
+void zapsatSouradnice(Tprotokol& protokol, const Tsouradnice& souradnice, const VysledekSite& model,
                       const Tnastaveni& nastaveni, const Tjazyk& jazyk, int typ,
                       const std::string& nadpis);
 
 // Error ellipsoids, three rows (axes a, b, c) per point: length, bearing and
 // zenith angle of each semi-axis. Types 1 a priori, 2 a posteriori, 3 both.
-void zapsatElipsoid(Tprotokol& protokol, const Tsouradnice& souradnice, const Tmodel2& model,
+void zapsatElipsoid(Tprotokol& protokol, const Tsouradnice& souradnice, const VysledekSite& model,
                     const Tnastaveni& nastaveni, const Tjazyk& jazyk, int typ,
                     const std::string& nadpis);
 
@@ -62,7 +62,7 @@ void zapsatOdlehleMer(Tprotokol& protokol, const TvektorMereni& mereni, const Tn
 
 // Adjusted observations of a report kind 1..8 with the accuracy type `typ` (1 a
 // priori, 2 a posteriori, 3 both), the title getting its accuracy suffix.
-void zapsatVyrMer(Tprotokol& protokol, const TvektorMereni& mereni, const Tmodel2& model,
+void zapsatVyrMer(Tprotokol& protokol, const TvektorMereni& mereni, const VysledekSite& model,
                   const Tnastaveni& nastaveni, const Tjazyk& jazyk, int typ, int druh,
                   const std::string& nadpis);
 

@@ -1,5 +1,6 @@
 #include <array>
 
+#include "adjustment/VysledekSite.h"
 #include "reports/FormatCisel.h"
 #include "reports/SekceProtokolu.h"
 #include "reports/Tabulka.h"
@@ -33,14 +34,14 @@ struct Sigma0 {
     bool obe = false;
 };
 
-Sigma0 SigmaTypu(const Tmodel2& model, int typPresnosti) {
+Sigma0 SigmaTypu(const VysledekSite& model, int typPresnosti) {
     switch (typPresnosti) {
         case presnostProtokolu::kApriori:
-            return {model.odchylkaJednotkovaAprior, 0, false};
+            return {model.OdchylkaJednotkovaAprior(), 0, false};
         case presnostProtokolu::kAposteriori:
-            return {model.odchylkaJednotkovaAposterior, 0, false};
+            return {model.OdchylkaJednotkovaAposterior(), 0, false};
         default:
-            return {model.odchylkaJednotkovaAprior, model.odchylkaJednotkovaAposterior, true};
+            return {model.OdchylkaJednotkovaAprior(), model.OdchylkaJednotkovaAposterior(), true};
     }
 }
 
@@ -60,7 +61,7 @@ std::array<Real, 3> Odchylky(const Tbod& b) {
 
 }  // namespace
 
-void zapsatSouradnice(Tprotokol& protokol, const Tsouradnice& souradnice, const Tmodel2& model,
+void zapsatSouradnice(Tprotokol& protokol, const Tsouradnice& souradnice, const VysledekSite& model,
                       const Tnastaveni& nastaveni, const Tjazyk& jazyk, int typ,
                       const std::string& nadpis) {
     if (!souradnice.ExistujePlnyBod()) return;
@@ -119,7 +120,7 @@ void zapsatSouradnice(Tprotokol& protokol, const Tsouradnice& souradnice, const 
     ZapsatSekci(protokol, jazyk, sekce);
 }
 
-void zapsatElipsoid(Tprotokol& protokol, const Tsouradnice& souradnice, const Tmodel2& model,
+void zapsatElipsoid(Tprotokol& protokol, const Tsouradnice& souradnice, const VysledekSite& model,
                     const Tnastaveni& nastaveni, const Tjazyk& jazyk, int typ,
                     const std::string& nadpis) {
     if (!souradnice.ExistujePlnyBod()) return;

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "adjustment/Spolehlivost.h"
+#include "adjustment/VysledekSite.h"
 #include "reports/FormatCisel.h"
 #include "reports/SekceProtokolu.h"
 #include "reports/SkupinyStanovisek.h"
@@ -16,10 +17,10 @@ bool JeDoplnek(int druh) {
 }
 
 // sigma0 x deviation in the unit of the kind; "a : b" for both accuracies.
-std::string Odchylka(Real odchylka, const Tmodel2& model, int typ, bool uhel,
+std::string Odchylka(Real odchylka, const VysledekSite& model, int typ, bool uhel,
                      const FormatCisel& f) {
-    const Real apriori = model.odchylkaJednotkovaAprior;
-    const Real aposteriori = model.odchylkaJednotkovaAposterior;
+    const Real apriori = model.OdchylkaJednotkovaAprior();
+    const Real aposteriori = model.OdchylkaJednotkovaAposterior();
     switch (typ) {
         case presnostProtokolu::kApriori:
             return f.Odchylka(uhel, apriori * odchylka);
@@ -58,7 +59,7 @@ class SloupceSpolehlivosti {
         sloupce.push_back({p.minimalniChyba, jednotkaOdchylky, ""});
     }
 
-    void Pridat(const TmerenaVelicina& z, const Tmodel2& model, int typ, bool uhel,
+    void Pridat(const TmerenaVelicina& z, const VysledekSite& model, int typ, bool uhel,
                 const FormatCisel& f, RadekTabulky& radek) const {
         if (!jsou_) return;
         std::string r = z.redundance < 0 ? "-" : TriDesetinna(z.redundance);
@@ -75,8 +76,8 @@ class SloupceSpolehlivosti {
 };
 
 // The table of the terrestrial kinds, grouped by station occupation.
-void SeskupitDleStanovisek(const TvektorMereni& mereni, const Tjazyk& jazyk, const Tmodel2& model,
-                           int typ, bool uhel, const FormatCisel& f,
+void SeskupitDleStanovisek(const TvektorMereni& mereni, const Tjazyk& jazyk,
+                           const VysledekSite& model, int typ, bool uhel, const FormatCisel& f,
                            const SloupceSpolehlivosti& spolehlivost, Sekce& sekce) {
     sekce.legendaSkupin = "[" + jazyk.protokol.serioveCislo + "] " + jazyk.popis.cisloSTN;
     Tabulka& t = sekce.tabulka;
@@ -127,7 +128,7 @@ void zapsatOdlehleMer(Tprotokol& protokol, const TvektorMereni& mereni, const Tn
     ZapsatSekci(protokol, jazyk, sekce);
 }
 
-void zapsatVyrMer(Tprotokol& protokol, const TvektorMereni& mereni, const Tmodel2& model,
+void zapsatVyrMer(Tprotokol& protokol, const TvektorMereni& mereni, const VysledekSite& model,
                   const Tnastaveni& nastaveni, const Tjazyk& jazyk, int typ, int druh,
                   const std::string& nadpis) {
     if (!mereni.ExistujePlnyZaznam()) return;

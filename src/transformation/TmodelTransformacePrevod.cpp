@@ -6,7 +6,7 @@
 
 #include "adjustment/Elipsy.h"
 #include "adjustment/KofaktoryText.h"
-#include "adjustment/Tmodel2.h"
+#include "adjustment/VysledekSite.h"
 #include "matice/FpGuard.h"
 #include "transformation/IdentickeBody.h"
 
@@ -73,7 +73,7 @@ bool OtocitKofaktory(const Tmatrix& Q, Real w, int32_t pocetUrcovanych, Tmatrix&
 
 }  // namespace
 
-bool TmodelTransformacePrevod::Nacist(const Tmodel2& model) {
+bool TmodelTransformacePrevod::Nacist(const VysledekSite& model) {
     // The network part starts afresh; the identical points stay.
     pocetBodu = pocetBoduFixnich = pocetBoduUrcovanych = -1;
     souradnice.Clear();
@@ -82,10 +82,10 @@ bool TmodelTransformacePrevod::Nacist(const Tmodel2& model) {
     transformacniKlic = TtransformacniKlic{};
     iStnAktualni = iCilAktualni = -1;
     chyba.clear();
-    Tsouradnice body = model.souradnice;
+    Tsouradnice body = model.Souradnice();
     body.SmazPrazdneZaznamyNaKonci();
-    const int32_t urcovanych = model.pocetSouradnicUrcovanych / 3;
-    const int32_t vsech = model.pocetSouradnic / 3;
+    const int32_t urcovanych = model.PocetSouradnicUrcovanych() / 3;
+    const int32_t vsech = model.PocetSouradnic() / 3;
     if (vsech < 1 || body.Pocet() < vsech || urcovanych < 0 || urcovanych > vsech) {
         chyba = "The adjusted network has no points to transform";
         return false;
@@ -120,11 +120,11 @@ bool TmodelTransformacePrevod::KontrolaIdentickychBodu() {
     return VychoziParIdentickych(identickeBodyVstup, identickeBodyVystup, iStnPocatek, iCilPocatek);
 }
 
-bool TmodelTransformacePrevod::Transformovat(const Tmodel2& model, const TtransformacniKlic& klic,
-                                             Real dX, Real dY) {
+bool TmodelTransformacePrevod::Transformovat(const VysledekSite& model,
+                                             const TtransformacniKlic& klic, Real dX, Real dY) {
     chyba.clear();
     const int32_t n = pocetBodu;
-    if (n < 1 || model.souradnice.Pocet() < n || souradnice.Pocet() < n ||
+    if (n < 1 || model.Souradnice().Pocet() < n || souradnice.Pocet() < n ||
         pocetBoduUrcovanych < 0 || pocetBoduUrcovanych > n) {
         chyba = "The adjusted network is not loaded";
         return false;
@@ -136,7 +136,7 @@ bool TmodelTransformacePrevod::Transformovat(const Tmodel2& model, const Ttransf
         const Real s = std::sin(w);
         Tsouradnice vysledek = souradnice;
         for (int32_t i = 0; i < n; ++i) {
-            const Tbod& p = model.souradnice.bod[static_cast<std::size_t>(i)];
+            const Tbod& p = model.Souradnice().bod[static_cast<std::size_t>(i)];
             Tbod& b = vysledek.bod[static_cast<std::size_t>(i)];
             const Real x = p.X + dX;
             const Real y = p.Y + dY;
@@ -178,7 +178,7 @@ bool TmodelTransformacePrevod::Transformovat(const Tmodel2& model, const Ttransf
     }
 }
 
-bool TmodelTransformacePrevod::TranformaceSVyrovnanim(const Tmodel2& model,
+bool TmodelTransformacePrevod::TranformaceSVyrovnanim(const VysledekSite& model,
                                                       const TtransformacniKlic& klic) {
     if (!klic.jePlny || !std::isfinite(klic.rotaceZ)) {
         chyba = "The transformation key is not set";
@@ -187,7 +187,7 @@ bool TmodelTransformacePrevod::TranformaceSVyrovnanim(const Tmodel2& model,
     return Transformovat(model, klic, 0, 0);
 }
 
-bool TmodelTransformacePrevod::TranformaceBodASmernik(const Tmodel2& model, int32_t iStn,
+bool TmodelTransformacePrevod::TranformaceBodASmernik(const VysledekSite& model, int32_t iStn,
                                                       int32_t iCil, Real smernik) {
     TtransformacniKlic klic;
     if (!std::isfinite(smernik) ||

@@ -15,6 +15,7 @@
 #include "matice/Sparse.h"
 #include "transformation/IdentickeBody.h"
 #include "transformation/TmodelTransformaceVnitrni.h"
+#include "transformation/VysledekModeluTransformace.h"
 
 namespace vertano {
 
@@ -47,6 +48,10 @@ void NaplnitVahy(TmodelTransformaceVyrovnani& m) {
 }
 
 }  // namespace
+
+VysledekModeluTransformace TmodelTransformaceVyrovnani::Vysledek() const {
+    return VysledekModeluTransformace(*this);
+}
 
 void TmodelTransformaceVyrovnani::Clear() {
     const Resic r = resic;

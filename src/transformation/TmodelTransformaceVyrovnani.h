@@ -15,6 +15,7 @@
 namespace vertano {
 
 class Tnastaveni;
+class VysledekModeluTransformace;
 
 // The unknowns of the transformation, in their column order.
 namespace neznama {
@@ -96,6 +97,11 @@ class TmodelTransformaceVyrovnani {
     // The stage of the robust passes: a redescending estimator starts from the
     // Huber solution.
     RobustniStart robustniStart;
+
+    // What readers outside the model see (see VysledekModeluTransformace).
+    [[nodiscard]] VysledekModeluTransformace Vysledek() const;
+    // A run of passes begins at pocetIteraci 0.
+    void ZacitIterace() { pocetIteraci = 0; }
 
     // Create and Clear give the empty model.
     void Create() { Clear(); }

@@ -10,7 +10,7 @@
 #include "adjustment/OdlehleDruhy.h"
 #include "adjustment/Spolehlivost.h"
 #include "adjustment/TmerenaVelicina.h"
-#include "adjustment/Tmodel2.h"
+#include "adjustment/VysledekSite.h"
 #include "mereni/Text.h"
 #include "supplementary/DoplnekDruh.h"
 #include "workspace/Workspace.h"
@@ -288,7 +288,7 @@ std::string NazevVeliciny(const Workspace& ws, const int32_t typ) {
     }
 }
 
-std::string VarovaniNekontrolovanych(const Workspace& ws, const Tmodel2& model) {
+std::string VarovaniNekontrolovanych(const Workspace& ws, const VysledekSite& model) {
     std::vector<std::string> mereni;
     for (const int32_t typ : druhy::kPoradi) {
         for (const TmerenaVelicina& z : druhy::Vektor(model, typ).zaznam) {
@@ -308,7 +308,7 @@ std::string VarovaniNekontrolovanych(const Workspace& ws, const Tmodel2& model) 
     }
     std::vector<std::string> rajony;
     for (const int32_t b : PostranniBody(model))
-        rajony.push_back(model.souradnice.bod[static_cast<std::size_t>(b)].cislo);
+        rajony.push_back(model.Souradnice().bod[static_cast<std::size_t>(b)].cislo);
     if (!rajony.empty()) {
         text += T(ws, "; rajóny (cíle jediného stanoviska, jedno polární měření): ",
                   "; side shots (targets of one station only, one polar measurement): ") +

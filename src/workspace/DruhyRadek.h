@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "adjustment/PriblizneSouradnice.h"
-#include "adjustment/Tmodel2.h"
+#include "adjustment/VysledekSite.h"
 #include "workspace/NevyuzitaData.h"
 
 namespace vertano {
@@ -42,7 +42,7 @@ std::vector<std::string> VarovaniNevyuzitych(const Workspace& ws, const Nevyuzit
 
 // The warning after an adjustment with uncontrolled observations: how many,
 // which (station - target and kind), and the points that depend on them.
-std::string VarovaniNekontrolovanych(const Workspace& ws, const Tmodel2& model);
+std::string VarovaniNekontrolovanych(const Workspace& ws, const VysledekSite& model);
 
 // The name of an observation kind (velicina::k...) in the workspace's language,
 // supplementary kinds marked as such.

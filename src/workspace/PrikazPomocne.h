@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "adjustment/Tmodel2.h"
+#include "adjustment/VysledekSite.h"
 #include "data/Interaction.h"
 #include "matice/ParallelRows.h"
 #include "workspace/VyrovnaniSite.h"
@@ -82,12 +83,13 @@ template <class Model>
 KonecIteraci Iterovat(const Workspace& ws, Interaction& interakce, Model& model,
                       bool (Model::*krok)(bool&), int faze,
                       const std::function<bool()>& zrusit = {}) {
-    model.pocetIteraci = 0;
+    model.ZacitIterace();
     bool znovu = true;
     while (znovu) {
         if (zrusit && zrusit()) return KonecIteraci::Zruseno;
         interakce.Stage(TextEtapy(ws, " ... [" + std::to_string(faze) + "/" +
-                                          std::to_string(model.pocetIteraci + 1) + "]"));
+                                          std::to_string(model.Vysledek().PocetIteraci() + 1) +
+                                          "]"));
         if (!(model.*krok)(znovu)) return KonecIteraci::Selhani;
     }
     return KonecIteraci::Hotovo;

@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "adjustment/VysledekSite.h"
 #include "data/SouradniceKontrola.h"
 #include "matice/Konstanty.h"
 #include "mereni/Jednotky.h"
@@ -53,8 +54,8 @@ int32_t Analyzovat(Workspace& ws, std::string& chyba) {
         chyba = DuplicitniCisla(ws.souradniceTransformaceVstup);
         return oznameni::kIdenticke;
     }
-    if (!ParovatIdentickeBody(ws.modelVyrovnany.souradnice, ws.souradniceTransformaceVstup,
-                              ws.souradniceIdenticke)) {
+    if (!ParovatIdentickeBody(ws.modelVyrovnany.Vysledek().Souradnice(),
+                              ws.souradniceTransformaceVstup, ws.souradniceIdenticke)) {
         return oznameni::kIdentickeSit;
     }
     TmodelTransformacePrevod& bs = ws.prevodBodASmernik;
@@ -65,7 +66,7 @@ int32_t Analyzovat(Workspace& ws, std::string& chyba) {
     sv.NacistIdentickeBody(ws.souradniceIdenticke);
     if (!bs.KontrolaIdentickychBodu()) return oznameni::kIdentickeXY;
     if (!bs.Nacist(ws.modelVyrovnany) || !sv.Nacist(ws.modelVyrovnany)) {
-        chyba = bs.chyba.empty() ? sv.chyba : bs.chyba;
+        chyba = bs.Chyba().empty() ? sv.Chyba() : bs.Chyba();
         return oznameni::kChyba;
     }
     return -1;
@@ -75,7 +76,7 @@ int32_t Analyzovat(Workspace& ws, std::string& chyba) {
 // serve as base and orientation.
 std::optional<Real> SmernikPar(const TmodelTransformacePrevod& p, int32_t a, int32_t c) {
     TtransformacniKlic klic;
-    if (!KlicBodSmernik(p.identickeBodyVstup, p.identickeBodyVystup, a, c, klic)) return {};
+    if (!KlicBodSmernik(p.IdentickeBodyVstup(), p.IdentickeBodyVystup(), a, c, klic)) return {};
     return klic.smernik_vystup;
 }
 
@@ -83,7 +84,7 @@ std::optional<Real> SmernikPar(const TmodelTransformacePrevod& p, int32_t a, int
 // the transformed points as they were: the window keeps its table and drawing.
 void Selhani(Workspace& ws, Interaction& interakce, int32_t cislo, int32_t& zastaveno,
              std::string& chyba) {
-    chyba = ws.prevodBodASmernik.chyba;
+    chyba = ws.prevodBodASmernik.Chyba();
     zastaveno = cislo;
     UkazatOznameni(ws, interakce, cislo, chyba);
     ws.state.Failed(Step::PointAndBearing);
@@ -92,7 +93,7 @@ void Selhani(Workspace& ws, Interaction& interakce, int32_t cislo, int32_t& zast
 // Notice 0 when there is nothing to transform yet; -1 when there is.
 int32_t BezAnalyzy(Workspace& ws) {
     if (ws.state.Current(Step::TransformationAnalysis)) return -1;
-    ws.prevodBodASmernik.chyba = "The transformation analysis is not current; run it first";
+    ws.prevodBodASmernik.NastavitChybu("The transformation analysis is not current; run it first");
     return oznameni::kChyba;
 }
 
@@ -125,7 +126,7 @@ VysledekTransformace TransformaceBodASmernik(Workspace& ws, Interaction& interak
         return v;
     }
     const TmodelTransformacePrevod& p = ws.prevodBodASmernik;
-    return TransformaceBodASmernik(ws, interakce, p.iStnPocatek, p.iCilPocatek, std::nullopt);
+    return TransformaceBodASmernik(ws, interakce, p.IStnPocatek(), p.ICilPocatek(), std::nullopt);
 }
 
 VysledekTransformace TransformaceBodASmernik(Workspace& ws, Interaction& interakce, int32_t iStn,
@@ -140,9 +141,9 @@ VysledekTransformace TransformaceBodASmernik(Workspace& ws, Interaction& interak
     if (!smernik) smernik = SmernikPar(p, iStn, iCil);
     if (!smernik || !p.TranformaceBodASmernik(ws.modelVyrovnany, iStn, iCil, *smernik)) {
         if (!smernik)
-            p.chyba =
+            p.NastavitChybu(
                 "The base and the orientation point must be two identical points "
-                "that do not coincide in either system";
+                "that do not coincide in either system");
         Selhani(ws, interakce, oznameni::kTransformace, v.oznameni, v.chyba);
         return v;
     }
@@ -152,7 +153,7 @@ VysledekTransformace TransformaceBodASmernik(Workspace& ws, Interaction& interak
 }
 
 int32_t IndexPary(const Workspace& ws, const std::string& cislo) {
-    const Tsouradnice& vstup = ws.prevodBodASmernik.identickeBodyVstup;
+    const Tsouradnice& vstup = ws.prevodBodASmernik.IdentickeBodyVstup();
     for (int32_t k = 0; k < vstup.Pocet(); ++k) {
         if (vstup.bod[static_cast<std::size_t>(k)].cislo == cislo) return k;
     }
@@ -196,7 +197,7 @@ VysledekPrepoctu PrepocetBodASmernik(Workspace& ws, Interaction& interakce,
     v.smernik =
         FormatAngle(smernik, ws.nastaveni.jednotky.uhel, ws.nastaveni.presnost.uhel.hodnota);
     if (kresbaOtevrena &&
-        !ws.grafika.PrepsatSouradnice(p.souradnice, ws.nastaveni.jednotky.souradnicovySystem)) {
+        !ws.grafika.PrepsatSouradnice(p.Souradnice(), ws.nastaveni.jednotky.souradnicovySystem)) {
         v.chyba = ws.grafika.chyba;
     }
     ws.state.Computed(Step::PointAndBearing);

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "adjustment/VysledekSite.h"
+#include "transformation/VysledekModeluTransformace.h"
 #include "workspace/CislaOznameni.h"
 #include "workspace/PrikazPomocne.h"
 #include "workspace/Transformace.h"
@@ -29,7 +31,7 @@ class Beh {
     std::optional<Zastaveni> Spustit() {
         Etapa(" ... [1]");
         // The key is solved the way the network was.
-        m_.solverChoice = ws_.modelVyrovnany.solverChoice;
+        m_.solverChoice = ws_.modelVyrovnany.VolbaResice();
         if (!m_.NacistIdentickeBody(ws_.souradniceIdenticke, ws_.nastaveni) ||
             !m_.Nacist(ws_.nastaveni)) {
             return Zastaveni{oznameni::kTransReseni};
@@ -44,7 +46,7 @@ class Beh {
         if (!m_.Vyhodnoceni()) return Zastaveni{oznameni::kTransVyhodnoceni};
         if (!ws_.prevodSVyrovnanim.TranformaceSVyrovnanim(ws_.modelVyrovnany,
                                                           m_.transformacniKlic)) {
-            m_.chyba = ws_.prevodSVyrovnanim.chyba;
+            m_.chyba = ws_.prevodSVyrovnanim.Chyba();
             return Zastaveni{oznameni::kTransformace};
         }
         return std::nullopt;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "adjustment/OdlehleDruhy.h"
+#include "adjustment/VysledekSite.h"
 #include "workspace/CislaOznameni.h"
 #include "workspace/DruhyRadek.h"
 #include "workspace/PrikazPomocne.h"
@@ -40,11 +41,11 @@ class Beh {
         const bool nacteno =
             m_.Nacist(ws_.mereniVyrovnani, ws_.souradnicePriblizne, ws_.souradniceFixniVyrovnani,
                       ws_.vahy, ws_.doplnekZpracovany, ws_.nastaveni);
-        v_.vynechana = m_.vynechanaMereni;
+        v_.vynechana = Vysledek().VynechanaMereni();
         UkazatVynechanaMereni(ws_, ui_, v_.vynechana);
         if (!nacteno) {
             return Zastaveni{oznameni::kRedundance, 0, false,
-                             RadekRedundance(ws_, m_.poctyNacteni)};
+                             RadekRedundance(ws_, Vysledek().PoctyNacteni())};
         }
         if (preruseni_.Zadano()) return kZruseno;
         if (m_.VylucovatOdlehle(ws_.nastaveni)) {
@@ -72,6 +73,7 @@ class Beh {
 
   private:
     void Etapa(const std::string& pripona) { ui_.Stage(TextEtapy(ws_, pripona)); }
+    VysledekSite Vysledek() const { return m_.Vysledek(); }
 
     bool Pokracovat(const std::string& nadpis) {
         return PokracovatPriNekonvergenci(ws_, ui_, nadpis, ws_.jazyk.hlaseni.mereniObsahujeHrube);
@@ -95,8 +97,8 @@ class Beh {
         if (std::optional<Zastaveni> z =
                 Iterace(&Tmodel2::VyrovnatRobustne, 2, oznameni::kRobustne))
             return z;
-        v_.pocetIteraciRobustne = m_.pocetIteraci;
-        if (m_.zmenaVahy > m_.maxZmenaVahy &&
+        v_.pocetIteraciRobustne = Vysledek().PocetIteraci();
+        if (Vysledek().ZmenaVahy() > Vysledek().MaxZmenaVahy() &&
             !Pokracovat(ws_.jazyk.hlaseni.chybaRobustnihoVyrovnani)) {
             return Zastaveni{oznameni::kChyba, kDotazRobustne};
         }
@@ -114,8 +116,9 @@ class Beh {
     std::optional<Zastaveni> Opakovane() {
         if (std::optional<Zastaveni> z = Iterace(&Tmodel2::VyrovnatOpakovane, 4, oznameni::kReseni))
             return z;
-        v_.pocetIteraci = m_.pocetIteraci;
-        if (m_.prirustek > m_.maxPrirustek && !Pokracovat(ws_.jazyk.hlaseni.chybaVyrovnani)) {
+        v_.pocetIteraci = Vysledek().PocetIteraci();
+        if (Vysledek().Prirustek() > Vysledek().MaxPrirustek() &&
+            !Pokracovat(ws_.jazyk.hlaseni.chybaVyrovnani)) {
             return Zastaveni{oznameni::kChyba, kDotazOpakovane};
         }
         return std::nullopt;
@@ -130,7 +133,8 @@ class Beh {
 
 // A stop: the message (none after the user's "No"), and no result at all.
 void Zastavit(Workspace& ws, Interaction& interakce, VysledekVyrovnani& v, const Zastaveni& z) {
-    v.chyba = ws.modelVyrovnany.chyba.empty() ? ws.modelOdlehly.chyba : ws.modelVyrovnany.chyba;
+    const std::string& chyba = ws.modelVyrovnany.Vysledek().Chyba();
+    v.chyba = chyba.empty() ? ws.modelOdlehly.Vysledek().Chyba() : chyba;
     v.odmitnuto = z.odmitnuto;
     v.zruseno = z.zruseno;
     if (z.odmitnuto != 0 || z.zruseno) {
@@ -158,7 +162,7 @@ VysledekVyrovnani VyrovnaniSite(Workspace& ws, Interaction& interakce, const Cek
     if (ws.state.Current(Step::Adjustment)) {
         v.uspech = true;
         v.jenZobrazeni = true;
-        v.pocetIteraci = NejmeneNula(ws.modelVyrovnany.pocetIteraci);
+        v.pocetIteraci = NejmeneNula(ws.modelVyrovnany.Vysledek().PocetIteraci());
         return v;
     }
     // The transformations and the report were of the network as it was.
@@ -166,21 +170,21 @@ VysledekVyrovnani VyrovnaniSite(Workspace& ws, Interaction& interakce, const Cek
     std::optional<Zastaveni> z;
     if (!ws.state.Current(Step::Analysis)) {
         // Without a current analysis there is nothing prepared to adjust.
-        ws.modelVyrovnany.chyba = "The raw-data analysis is not current; run it first";
+        ws.modelVyrovnany.NastavitChybu("The raw-data analysis is not current; run it first");
         z = Zastaveni{oznameni::kChyba};
     } else {
         Preruseni preruseni(cekani, &interakce);
-        ws.modelVyrovnany.cekani = preruseni.Hook();
-        ws.modelOdlehly.cekani = preruseni.Hook();
+        ws.modelVyrovnany.NastavitCekani(preruseni.Hook());
+        ws.modelOdlehly.NastavitCekani(preruseni.Hook());
         try {
             z = Beh(ws, interakce, v, preruseni).Spustit();
         } catch (const std::exception& e) {
-            ws.modelVyrovnany.chyba = e.what();
+            ws.modelVyrovnany.NastavitChybu(e.what());
             z = Zastaveni{oznameni::kChyba};
         }
         // The hook may refer to a window that does not outlive this call.
-        ws.modelVyrovnany.cekani = {};
-        ws.modelOdlehly.cekani = {};
+        ws.modelVyrovnany.NastavitCekani({});
+        ws.modelOdlehly.NastavitCekani({});
     }
     if (z) {
         Zastavit(ws, interakce, v, *z);
@@ -196,31 +200,31 @@ VysledekVyrovnani VyrovnaniSite(Workspace& ws, Interaction& interakce, const Cek
 SouhrnVyrovnani ShrnoutVyrovnani(const Workspace& ws) {
     SouhrnVyrovnani s;
     if (!ws.state.Current(Step::Adjustment)) return s;
-    const Tmodel2& m = ws.modelVyrovnany;
-    s.pocetBoduUrcovanych = NejmeneNula(m.pocetSouradnicUrcovanych) / 3;
-    s.pocetBoduFixnich = NejmeneNula(m.pocetSouradnicFixnich) / 3;
-    s.pocetPosunu = NejmeneNula(m.pocetPosunu);
-    s.pocetNeznamych = m.pocetNeznamych;
-    s.pocetMereni = m.pocetMereni;
-    s.pocetNadbytecnych = m.pocetNadbytecnych;
-    s.odchylkaJednotkovaAprior = m.odchylkaJednotkovaAprior;
-    s.odchylkaJednotkovaAposterior = m.odchylkaJednotkovaAposterior;
-    s.pocetIteraci = NejmeneNula(m.pocetIteraci);
-    s.typFixace = m.typFixace;
+    const VysledekSite m = ws.modelVyrovnany.Vysledek();
+    s.pocetBoduUrcovanych = NejmeneNula(m.PocetSouradnicUrcovanych()) / 3;
+    s.pocetBoduFixnich = NejmeneNula(m.PocetSouradnicFixnich()) / 3;
+    s.pocetPosunu = NejmeneNula(m.PocetPosunu());
+    s.pocetNeznamych = m.PocetNeznamych();
+    s.pocetMereni = m.PocetMereni();
+    s.pocetNadbytecnych = m.PocetNadbytecnych();
+    s.odchylkaJednotkovaAprior = m.OdchylkaJednotkovaAprior();
+    s.odchylkaJednotkovaAposterior = m.OdchylkaJednotkovaAposterior();
+    s.pocetIteraci = NejmeneNula(m.PocetIteraci());
+    s.typFixace = m.TypFixace();
     s.typVah = ws.info.infoVahy.typVah;
     s.pocetNekontrolovanych = PocetNekontrolovanych(m);
     s.zavisleBody = ZavisleBody(m);
     s.nekontrolovaneBody = NekontrolovaneBody(m);
-    const Tmodel2& o = ws.modelOdlehly;
-    s.vylucovaniOdlehlych = o.pocetMereni >= 0;
+    const VysledekSite o = ws.modelOdlehly.Vysledek();
+    s.vylucovaniOdlehlych = o.PocetMereni() >= 0;
     if (!s.vylucovaniOdlehlych) return s;
-    s.odlehle = {NejmeneNula(o.pocetDelkaOdlehly),
-                 NejmeneNula(o.pocetSmerOdlehly),
-                 NejmeneNula(o.pocetZenitOdlehly),
-                 NejmeneNula(o.doplnek.pocetDelkaOdlehly),
-                 NejmeneNula(o.doplnek.pocetSmernikOdlehly),
-                 NejmeneNula(o.doplnek.pocetPrevyseniOdlehly),
-                 NejmeneNula(o.doplnek.pocetProvazeniOdlehly)};
+    s.odlehle = {NejmeneNula(o.PocetDelkaOdlehly()),
+                 NejmeneNula(o.PocetSmerOdlehly()),
+                 NejmeneNula(o.PocetZenitOdlehly()),
+                 NejmeneNula(o.Doplnek().pocetDelkaOdlehly),
+                 NejmeneNula(o.Doplnek().pocetSmernikOdlehly),
+                 NejmeneNula(o.Doplnek().pocetPrevyseniOdlehly),
+                 NejmeneNula(o.Doplnek().pocetProvazeniOdlehly)};
     for (const int32_t typ : druhy::kPoradi) {
         const std::vector<TmerenaVelicina>& zaznam = druhy::Vektor(o, typ).zaznam;
         const auto k = static_cast<size_t>(typ - 1);

@@ -2,6 +2,7 @@
 
 #include <QImage>
 
+#include "adjustment/VysledekSite.h"
 #include "data/Interaction.h"
 #include "drawing/TContainer.h"
 #include "drawing/TDXFwriterSit.h"
@@ -47,7 +48,7 @@ std::string BezVysledku(const std::filesystem::path& cesta, int vysledek) {
 
 const Tsouradnice& BodyVysledku(const Workspace& ws, int vysledek) {
     const TmodelTransformacePrevod* p = Prevod(ws, vysledek);
-    return p != nullptr ? p->souradnice : ws.modelVyrovnany.souradnice;
+    return p != nullptr ? p->Souradnice() : ws.modelVyrovnany.Vysledek().Souradnice();
 }
 
 bool DataKresbySite(const Workspace& ws, int vysledek, TgrafikaData& data) {
@@ -60,9 +61,9 @@ namespace {
 
 // The columns of the cofactors as the sparse path computes them, reported to
 // the interaction (when there is one) and stopped at its request.
-bool SloupceEtapy(const Tmodel2& m, Interaction* interakce, bool& zruseno,
+bool SloupceEtapy(const VysledekSite& m, Interaction* interakce, bool& zruseno,
                   const std::function<bool(int32_t, const Tvector&)>& visit) {
-    const int32_t n = m.pocetSouradnicUrcovanych;
+    const int32_t n = m.PocetSouradnicUrcovanych();
     if (interakce == nullptr) return m.KofaktoroveSloupce(n, visit);
     return m.KofaktoroveSloupce(n, [&](int32_t j, const Tvector& sloupec) {
         if (interakce->StopRequested()) {
@@ -75,33 +76,34 @@ bool SloupceEtapy(const Tmodel2& m, Interaction* interakce, bool& zruseno,
 }
 
 EtapaObsah Etapa(const Workspace& ws, int vysledek, Interaction* interakce, bool& zruseno) {
-    const Tmodel2& m = ws.modelVyrovnany;
+    const VysledekSite m = ws.modelVyrovnany.Vysledek();
     EtapaObsah e;
-    e.pocetSmer = m.pocetSmer;
-    e.pocetZenit = m.pocetZenit;
-    e.pocetDelka = m.pocetDelka;
-    e.pocetDoplnekDelka = m.doplnek.pocetDelka;
-    e.pocetDoplnekSmernik = m.doplnek.pocetSmernik;
-    e.pocetDoplnekPrevyseni = m.doplnek.pocetPrevyseni;
-    e.pocetDoplnekProvazeni = m.doplnek.pocetProvazeni;
-    e.pocetMereni = m.pocetMereni;
-    e.pocetBodu = m.pocetSouradnic / 3;
-    e.pocetBoduUrcovanych = m.pocetSouradnicUrcovanych / 3;
-    e.pocetBoduFixnich = m.pocetSouradnicFixnich / 3;
-    e.pocetPosunu = m.pocetPosunu;
-    e.pocetNeznamych = m.pocetNeznamych;
-    e.pocetNadbytecnych = m.pocetNadbytecnych;
-    e.pocetPodminek = m.pocetPodminek;
-    e.odchylkaJednotkovaAprior = m.odchylkaJednotkovaAprior;
-    e.odchylkaJednotkovaAposterior = m.odchylkaJednotkovaAposterior;
+    e.pocetSmer = m.PocetSmer();
+    e.pocetZenit = m.PocetZenit();
+    e.pocetDelka = m.PocetDelka();
+    e.pocetDoplnekDelka = m.Doplnek().pocetDelka;
+    e.pocetDoplnekSmernik = m.Doplnek().pocetSmernik;
+    e.pocetDoplnekPrevyseni = m.Doplnek().pocetPrevyseni;
+    e.pocetDoplnekProvazeni = m.Doplnek().pocetProvazeni;
+    e.pocetMereni = m.PocetMereni();
+    e.pocetBodu = m.PocetSouradnic() / 3;
+    e.pocetBoduUrcovanych = m.PocetSouradnicUrcovanych() / 3;
+    e.pocetBoduFixnich = m.PocetSouradnicFixnich() / 3;
+    e.pocetPosunu = m.PocetPosunu();
+    e.pocetNeznamych = m.PocetNeznamych();
+    e.pocetNadbytecnych = m.PocetNadbytecnych();
+    e.pocetPodminek = m.PocetPodminek();
+    e.odchylkaJednotkovaAprior = m.OdchylkaJednotkovaAprior();
+    e.odchylkaJednotkovaAposterior = m.OdchylkaJednotkovaAposterior();
     e.body = &BodyVysledku(ws, vysledek);
     const TmodelTransformacePrevod* p = Prevod(ws, vysledek);
     if (p != nullptr) {
-        e.kofaktory = KofaktoryEtapy(p->kovariancniMatice, m.pocetSouradnicUrcovanych);
+        e.kofaktory = KofaktoryEtapy(p->KovariancniMatice(), m.PocetSouradnicUrcovanych());
     } else {
         // The sparse path keeps no dense inverse: the block is computed for the
         // file a column at a time, each written and dropped.
-        e.sloupce = [&m, interakce,
+        // The view is copied: it refers to the workspace's model, not to this frame.
+        e.sloupce = [m, interakce,
                      &zruseno](const std::function<bool(int32_t, const Tvector&)>& visit) {
             return SloupceEtapy(m, interakce, zruseno, visit);
         };
@@ -114,8 +116,8 @@ EtapaObsah Etapa(const Workspace& ws, int vysledek, Interaction* interakce, bool
 
 int64_t VelikostEtapySite(const Workspace& ws, int vysledek) {
     if (!MaVysledekSite(ws, vysledek)) return 0;
-    const Tmodel2& m = ws.modelVyrovnany;
-    return OdhadVelikostiEtapy(m.pocetSouradnic / 3, m.pocetSouradnicUrcovanych);
+    const VysledekSite m = ws.modelVyrovnany.Vysledek();
+    return OdhadVelikostiEtapy(m.PocetSouradnic() / 3, m.PocetSouradnicUrcovanych());
 }
 
 VysledekUlozeni ZapsatEtapuSite(Workspace& ws, const std::filesystem::path& cesta, int vysledek,
@@ -123,7 +125,8 @@ VysledekUlozeni ZapsatEtapuSite(Workspace& ws, const std::filesystem::path& cest
     if (!MaVysledekSite(ws, vysledek)) return Selhani(ws, BezVysledku(cesta, vysledek));
     bool zruseno = false;
     const EtapaObsah etapa = Etapa(ws, vysledek, interakce, zruseno);
-    if (!etapa.sloupce && etapa.kofaktory.empty() && ws.modelVyrovnany.pocetSouradnicUrcovanych > 0)
+    if (!etapa.sloupce && etapa.kofaktory.empty() &&
+        ws.modelVyrovnany.Vysledek().PocetSouradnicUrcovanych() > 0)
         return Selhani(ws, "Cannot save " + cesta.string() +
                                ": the cofactor matrix of the result is not available");
     std::string chyba;

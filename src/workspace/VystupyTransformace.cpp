@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "adjustment/VysledekSite.h"
 #include "files/SouradniceFormaty.h"
 #include "mereni/Jednotky.h"
 #include "mereni/Text.h"
@@ -29,8 +30,8 @@ bool JeAktualni(const Workspace& ws, bool bodASmernik) {
 // standard deviation; fixed points without deviations.
 bool Body(const Workspace& ws, bool bodASmernik, std::vector<Tbod>& body) {
     body.clear();
-    if (!ZobrazitBody(Prevod(ws, bodASmernik).souradnice,
-                      ws.modelVyrovnany.odchylkaJednotkovaAprior, body)) {
+    if (!ZobrazitBody(Prevod(ws, bodASmernik).Souradnice(),
+                      ws.modelVyrovnany.Vysledek().OdchylkaJednotkovaAprior(), body)) {
         return false;
     }
     for (Tbod& b : body) {
@@ -73,7 +74,7 @@ IdentickyBodVysledek IdentickyBod(const Workspace& ws, bool bodASmernik, const K
 void SVyrovnanim(const Workspace& ws, VysledkyTransformace& v) {
     const TmodelTransformaceVyrovnani& m = ws.modelTransformace;
     const TmodelTransformaceVyrovnani& o = ws.modelTransformaceOdlehly;
-    const TtransformacniKlic& k = ws.prevodSVyrovnanim.transformacniKlic;
+    const TtransformacniKlic& k = ws.prevodSVyrovnanim.TransformacniKlic();
     const Real s0 = m.odchylkaJednotkovaAprior;
     v.sigTx = s0 * k.sig_posunX;
     v.sigTy = s0 * k.sig_posunY;
@@ -94,13 +95,13 @@ void SVyrovnanim(const Workspace& ws, VysledkyTransformace& v) {
 
 void BodASmernik(const Workspace& ws, VysledkyTransformace& v) {
     const TmodelTransformacePrevod& p = ws.prevodBodASmernik;
-    const Tsouradnice& vstup = p.identickeBodyVstup;
-    if (p.iStnAktualni >= 0 && p.iStnAktualni < vstup.Pocet())
-        v.zakladna = vstup.bod[static_cast<std::size_t>(p.iStnAktualni)].cislo;
-    if (p.iCilAktualni >= 0 && p.iCilAktualni < vstup.Pocet())
-        v.orientace = vstup.bod[static_cast<std::size_t>(p.iCilAktualni)].cislo;
-    v.smernikVstup = p.transformacniKlic.smernik_vstup;
-    v.smernikVystup = p.transformacniKlic.smernik_vystup;
+    const Tsouradnice& vstup = p.IdentickeBodyVstup();
+    if (p.IStnAktualni() >= 0 && p.IStnAktualni() < vstup.Pocet())
+        v.zakladna = vstup.bod[static_cast<std::size_t>(p.IStnAktualni())].cislo;
+    if (p.ICilAktualni() >= 0 && p.ICilAktualni() < vstup.Pocet())
+        v.orientace = vstup.bod[static_cast<std::size_t>(p.ICilAktualni())].cislo;
+    v.smernikVstup = p.TransformacniKlic().smernik_vstup;
+    v.smernikVystup = p.TransformacniKlic().smernik_vystup;
 }
 
 // ---- the summary ----
@@ -194,7 +195,7 @@ bool SestavitVysledkyTransformace(const Workspace& ws, bool bodASmernik, Vysledk
         return false;
     }
     v.bodASmernik = bodASmernik;
-    v.klic = SpolecnyKlic(Prevod(ws, bodASmernik).transformacniKlic, bodASmernik);
+    v.klic = SpolecnyKlic(Prevod(ws, bodASmernik).TransformacniKlic(), bodASmernik);
     v.pocetPar = PocetPar(ws.souradniceIdenticke);
     for (int32_t i = 0; i < v.pocetPar; ++i)
         v.identicke.push_back(IdentickyBod(ws, bodASmernik, v.klic, i));

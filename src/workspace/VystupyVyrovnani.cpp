@@ -4,6 +4,7 @@
 #include <map>
 
 #include "adjustment/OdlehleDruhy.h"
+#include "adjustment/VysledekSite.h"
 #include "files/SouradniceFormaty.h"
 #include "files/SouradniceText.h"
 #include "workspace/Workspace.h"
@@ -87,8 +88,8 @@ VysledekUvolneni FixovatOsy(Workspace& ws, const std::vector<std::string>& poloh
 bool SestavitVysledky(const Workspace& ws, VysledkyVyrovnani& vysledky, RozsahZobrazeni rozsah) {
     vysledky = VysledkyVyrovnani{};
     if (!ws.state.Current(Step::Adjustment)) return false;
-    const Tmodel2& model = ws.modelVyrovnany;
-    if (!ZobrazitVyrovnani(model, model.odchylkaJednotkovaAprior, vysledky.zobrazeni, rozsah)) {
+    const VysledekSite model = ws.modelVyrovnany.Vysledek();
+    if (!ZobrazitVyrovnani(model, model.OdchylkaJednotkovaAprior(), vysledky.zobrazeni, rozsah)) {
         return false;
     }
     vysledky.souhrn = ShrnoutVyrovnani(ws);
@@ -108,7 +109,7 @@ CoordinateSaveReport UlozitVyrovnaneSouradnice(const Workspace& ws,
         r.message = "Cannot save " + cesta.string() + ": the network is not adjusted";
         return r;
     }
-    return UlozeniSouboru(ws.modelVyrovnany.souradnice, NastaveniXYZ(ws), cesta);
+    return UlozeniSouboru(ws.modelVyrovnany.Vysledek().Souradnice(), NastaveniXYZ(ws), cesta);
 }
 
 CoordinateSaveReport UlozitPribliznesouradnice(const Workspace& ws,

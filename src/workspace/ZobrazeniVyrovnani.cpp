@@ -3,9 +3,8 @@
 #include <cmath>
 #include <exception>
 
-#include "adjustment/KofaktoryText.h"
 #include "adjustment/OdlehleDruhy.h"
-#include "adjustment/SolverOwner.h"
+#include "adjustment/VysledekSite.h"
 #include "matice/FpGuard.h"
 
 namespace vertano {
@@ -60,8 +59,8 @@ bool LzeSkalovat(const std::vector<TmerenaVelicina>& zdroj, Real TmerenaVelicina
     return true;
 }
 
-bool Naplnit(const Tmodel2& model, Real k, RozsahZobrazeni rozsah, ZobrazeneVyrovnani& v) {
-    if (!ZobrazitBody(model.souradnice, k, v.body)) return false;
+bool Naplnit(const VysledekSite& model, Real k, RozsahZobrazeni rozsah, ZobrazeneVyrovnani& v) {
+    if (!ZobrazitBody(model.Souradnice(), k, v.body)) return false;
     for (const int32_t typ : druhy::kPoradi) {
         const std::vector<TmerenaVelicina>& zdroj = druhy::Vektor(model, typ).zaznam;
         const bool ok = rozsah == RozsahZobrazeni::Vse
@@ -70,7 +69,7 @@ bool Naplnit(const Tmodel2& model, Real k, RozsahZobrazeni rozsah, ZobrazeneVyro
                             : LzeSkalovat(zdroj, &TmerenaVelicina::odchylkaOprava, k);
         if (!ok) return false;
     }
-    return PlneSkalovane(model.posun.zaznam, &TmerenaVelicina::odchylka, k, v.posuny);
+    return PlneSkalovane(model.Posun().zaznam, &TmerenaVelicina::odchylka, k, v.posuny);
 }
 
 }  // namespace
@@ -90,8 +89,8 @@ bool ZobrazitBody(const Tsouradnice& souradnice, Real k, std::vector<Tbod>& body
     return true;
 }
 
-bool ZobrazitVyrovnani(const Tmodel2& model, Real odchylkaJednotkova, ZobrazeneVyrovnani& vysledek,
-                       RozsahZobrazeni rozsah) {
+bool ZobrazitVyrovnani(const VysledekSite& model, Real odchylkaJednotkova,
+                       ZobrazeneVyrovnani& vysledek, RozsahZobrazeni rozsah) {
     vysledek = ZobrazeneVyrovnani{};
     if (!std::isfinite(odchylkaJednotkova) || odchylkaJednotkova < 0) return false;
     vysledek.odchylkaJednotkova = odchylkaJednotkova;
@@ -107,73 +106,40 @@ bool ZobrazitVyrovnani(const Tmodel2& model, Real odchylkaJednotkova, ZobrazeneV
 }
 
 const std::string& MaticeVahText(Tmodel2& model) {
-    if (model.kovariancniMaticeStr.empty() && RozmerMaticeVah(model) > 0) {
+    if (model.Vysledek().KovariancniMaticeStr().empty() && RozmerMaticeVah(model) > 0) {
         try {
             model.KovariancniMatice2str();
         } catch (const std::exception&) {
-            model.kovariancniMaticeStr.clear();  // out of memory: no matrix to show
+            // Out of memory: no matrix to show (the text is emptied before it is made).
         }
     }
-    return model.kovariancniMaticeStr;
+    return model.Vysledek().KovariancniMaticeStr();
 }
-
-namespace {
-
-// The lower triangle of the leading n x n block of the cofactors, a column at a
-// time; false when they are not available, it would not fit, or a stop was
-// requested (`zruseno`).
-bool TrojuhelnikKofaktoru(const Tmodel2& model, int32_t n, Interaction& interakce, bool& zruseno,
-                          Tmatrix& Q) {
-    // Three times the block must fit, as for the whole block of the model.
-    if (model.Solver().Sparse() != nullptr && !HustaSeVejde(n)) return false;
-    Q.resize(static_cast<std::size_t>(n));
-    for (int32_t i = 0; i < n; ++i) Q[static_cast<std::size_t>(i)].assign(i + 1, 0);
-    return model.KofaktoroveSloupce(n, [&](int32_t j, const Tvector& sloupec) {
-        if (interakce.StopRequested()) {
-            zruseno = true;
-            return false;
-        }
-        interakce.Progress(j, 2 * static_cast<int64_t>(n));
-        for (int32_t i = j; i < n; ++i)
-            Q[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] =
-                sloupec[static_cast<std::size_t>(i)];
-        return true;
-    });
-}
-
-}  // namespace
 
 const std::string& MaticeVahText(Tmodel2& model, Interaction& interakce, bool& zruseno) {
     zruseno = false;
-    std::string& hotovy = model.kovariancniMaticeStr;
-    const int32_t n = RozmerMaticeVah(model);
-    if (!hotovy.empty() || n == 0) return hotovy;
+    const std::string& hotovy = model.Vysledek().KovariancniMaticeStr();
+    if (!hotovy.empty() || RozmerMaticeVah(model) == 0) return hotovy;
     try {
-        Tmatrix Q;
-        if (!TrojuhelnikKofaktoru(model, n, interakce, zruseno, Q)) return hotovy;
-        std::string text = KofaktoryText(Q, n, [&](int32_t i) {
-            if (interakce.StopRequested()) {
-                zruseno = true;
-                return false;
-            }
-            interakce.Progress(n + static_cast<int64_t>(i), 2 * static_cast<int64_t>(n));
+        zruseno = !model.KovariancniMatice2str([&](int64_t hotovo, int64_t celkem) {
+            if (interakce.StopRequested()) return false;
+            interakce.Progress(hotovo, celkem);
             return true;
         });
-        if (!zruseno) hotovy = std::move(text);
     } catch (const std::exception&) {
-        hotovy.clear();  // out of memory: no matrix to show
+        // Out of memory: no matrix to show (the text is emptied before it is made).
     }
-    return hotovy;
+    return model.Vysledek().KovariancniMaticeStr();
 }
 
-int32_t RozmerMaticeVah(const Tmodel2& model) {
-    return model.pocetSouradnicUrcovanych > 0 ? model.pocetSouradnicUrcovanych : 0;
+int32_t RozmerMaticeVah(const VysledekSite& model) {
+    return model.PocetSouradnicUrcovanych() > 0 ? model.PocetSouradnicUrcovanych() : 0;
 }
 
-std::vector<Tbod> PrirustkySouradnic(const Tmodel2& model, const Tsouradnice& priblizne) {
+std::vector<Tbod> PrirustkySouradnic(const VysledekSite& model, const Tsouradnice& priblizne) {
     std::vector<Tbod> zmeny;
     const auto indexy = IndexyCisel(priblizne, true);
-    for (const Tbod& b : model.souradnice.bod) {
+    for (const Tbod& b : model.Souradnice().bod) {
         if (!b.JePlny || b.JeFixni) continue;
         const auto it = indexy.find(b.cislo);
         if (it == indexy.end()) continue;

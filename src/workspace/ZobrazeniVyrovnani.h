@@ -5,6 +5,7 @@
 
 #include "adjustment/TmerenaVelicina.h"
 #include "adjustment/Tmodel2.h"
+#include "adjustment/VysledekSite.h"
 #include "data/Interaction.h"
 #include "data/Tsouradnice.h"
 #include "matice/Real.h"
@@ -49,8 +50,8 @@ enum class RozsahZobrazeni { Vse, BezMereni };
 // Fills `vysledek` from the adjusted model for the unit standard deviation
 // `odchylkaJednotkova`. False, with `vysledek` empty, when that deviation is not a
 // finite number >= 0 or a scaled figure is not finite.
-bool ZobrazitVyrovnani(const Tmodel2& model, Real odchylkaJednotkova, ZobrazeneVyrovnani& vysledek,
-                       RozsahZobrazeni rozsah = RozsahZobrazeni::Vse);
+bool ZobrazitVyrovnani(const VysledekSite& model, Real odchylkaJednotkova,
+                       ZobrazeneVyrovnani& vysledek, RozsahZobrazeni rozsah = RozsahZobrazeni::Vse);
 
 // The weight coefficient matrix of the adjusted coordinates (cofactors of X, Y,
 // Z of every determined point) as text, rows ending in CR LF. The whole block is
@@ -59,7 +60,7 @@ bool ZobrazitVyrovnani(const Tmodel2& model, Real odchylkaJednotkova, ZobrazeneV
 const std::string& MaticeVahText(Tmodel2& model);
 // Its order: the coordinates of the determined points. Above kVelkaMaticeVah the
 // window asks before computing it (u^2 numbers of text).
-int32_t RozmerMaticeVah(const Tmodel2& model);
+int32_t RozmerMaticeVah(const VysledekSite& model);
 inline constexpr int32_t kVelkaMaticeVah = 2000;
 // The same text made column by column (its lower triangle only held), with its
 // progress reported through the interaction: the columns of the cofactors,
@@ -70,6 +71,6 @@ const std::string& MaticeVahText(Tmodel2& model, Interaction& interakce, bool& z
 // The changes of the determined points: adjusted minus approximate X, Y, Z, in
 // the order of the model, for every determined point of the model that the
 // approximate list holds. A change that is not finite leaves its point out.
-std::vector<Tbod> PrirustkySouradnic(const Tmodel2& model, const Tsouradnice& priblizne);
+std::vector<Tbod> PrirustkySouradnic(const VysledekSite& model, const Tsouradnice& priblizne);
 
 }  // namespace vertano

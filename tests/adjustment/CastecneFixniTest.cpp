@@ -5,6 +5,7 @@
 
 #include "adjustment/ModelSitPomocne.h"
 #include "adjustment/Tmodel2.h"
+#include "adjustment/VysledekSite.h"
 
 namespace vertano {
 namespace {
@@ -39,14 +40,14 @@ TEST(CastecneFixni, APointFixedInPlanKeepsItsPositionAndGetsItsHeight) {
         SCOPED_TRACE(static_cast<int>(osy));
         const CastecnaSit c("C", osy);
         Tmodel2 model;
-        ASSERT_TRUE(c.Nacist(model)) << model.chyba;
+        ASSERT_TRUE(c.Nacist(model)) << model.Vysledek().Chyba();
         // C is determined, with the coordinates it holds out of the unknowns.
-        EXPECT_EQ(model.pocetSouradnicFixnich, 6);
-        EXPECT_EQ(model.drzeneNezname.size(), osy == FixniOsy::Poloha ? 2u : 1u);
-        EXPECT_EQ(model.typFixace, fixace::kPevnaSit);
-        ASSERT_TRUE(test::Iterovat(model)) << model.chyba;
-        ASSERT_TRUE(model.Vyhodnoceni()) << model.chyba;
-        const Tbod b = model.souradnice.BodSCislem("C");
+        EXPECT_EQ(model.Vysledek().PocetSouradnicFixnich(), 6);
+        EXPECT_EQ(model.Vysledek().DrzeneNezname().size(), osy == FixniOsy::Poloha ? 2u : 1u);
+        EXPECT_EQ(model.Vysledek().TypFixace(), fixace::kPevnaSit);
+        ASSERT_TRUE(test::Iterovat(model)) << model.Vysledek().Chyba();
+        ASSERT_TRUE(model.Vyhodnoceni()) << model.Vysledek().Chyba();
+        const Tbod b = model.Vysledek().Souradnice().BodSCislem("C");
         const Tbod pravda = c.s.sit.Skutecny("C");
         // Exact measurements: the free coordinates land on the truth, the held
         // ones never move.
@@ -73,9 +74,9 @@ TEST(CastecneFixni, HeldCoordinatesAddToTheRedundancy) {
         volny.Nacist(s.Mereni(2), s.Priblizne(), s.Fixni(), s.vahy, s.doplnek, s.nastaveni));
     const CastecnaSit c("D", FixniOsy::Poloha);
     Tmodel2 model;
-    ASSERT_TRUE(c.Nacist(model)) << model.chyba;
-    EXPECT_EQ(model.pocetNadbytecnych, volny.pocetNadbytecnych + 2);
-    EXPECT_EQ(model.pocetMereni, volny.pocetMereni);
+    ASSERT_TRUE(c.Nacist(model)) << model.Vysledek().Chyba();
+    EXPECT_EQ(model.Vysledek().PocetNadbytecnych(), volny.Vysledek().PocetNadbytecnych() + 2);
+    EXPECT_EQ(model.Vysledek().PocetMereni(), volny.Vysledek().PocetMereni());
 }
 
 TEST(CastecneFixni, WithoutTwoPointsFixedInPlanAndOneInHeightTheLoadIsRefused) {
@@ -91,13 +92,13 @@ TEST(CastecneFixni, WithoutTwoPointsFixedInPlanAndOneInHeightTheLoadIsRefused) {
     }
     Tmodel2 model;
     EXPECT_FALSE(model.Nacist(s.Mereni(), priblizne, fixni, s.vahy, s.doplnek, s.nastaveni));
-    EXPECT_NE(model.chyba.find("two points fixed in plan and one fixed in height"),
+    EXPECT_NE(model.Vysledek().Chyba().find("two points fixed in plan and one fixed in height"),
               std::string::npos)
-        << model.chyba;
+        << model.Vysledek().Chyba();
     // With B fixed in plan instead the datum is there.
     fixni.bod.back().fixniOsy = FixniOsy::Poloha;
     EXPECT_TRUE(model.Nacist(s.Mereni(), priblizne, fixni, s.vahy, s.doplnek, s.nastaveni))
-        << model.chyba;
+        << model.Vysledek().Chyba();
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 
 #include "ModelSitPomocne.h"
 #include "adjustment/Tmodel2.h"
+#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/VysledekSite.h"
 #include "matice/Konstanty.h"
 
 namespace vertano {
@@ -20,42 +22,44 @@ using test::ModelSit;
 TEST(ModelNacteni, CountsGroupsAndDirectionsBetweenFixedPoints) {
     const ModelSit s = CtyruhelnikovaSit(2);
     Tmodel2 model;
-    ASSERT_TRUE(s.Nacist(model, s.Mereni(2))) << model.chyba;
+    ASSERT_TRUE(s.Nacist(model, s.Mereni(2))) << model.Vysledek().Chyba();
     // 6 stations x 5 targets x 2 sets; A-B and B-A join two fixed points: their
     // directions stay (they carry the orientation), zenith angles and distances
     // do not.
-    EXPECT_EQ(model.pocetSmer, 60);
-    EXPECT_EQ(model.pocetZenit, 56);
-    EXPECT_EQ(model.pocetDelka, 56);
-    EXPECT_EQ(model.pocetMereni, 172);
-    EXPECT_EQ(model.pocetPosunu, 6);
-    EXPECT_EQ(model.pocetSouradnic, 18);
-    EXPECT_EQ(model.pocetSouradnicFixnich, 6);
-    EXPECT_EQ(model.pocetSouradnicUrcovanych, 12);
-    EXPECT_EQ(model.pocetNeznamych, 18);
-    EXPECT_EQ(model.pocetNadbytecnych, 172 - 18);
-    EXPECT_EQ(model.indexSmer, (TindexVector{0, 10, 20, 30, 40, 50, 60}));
-    EXPECT_EQ(model.indexZenit, (TindexVector{0, 8, 16, 26, 36, 46, 56}));
-    EXPECT_EQ(model.indexDelka, model.indexZenit);
+    EXPECT_EQ(model.Vysledek().PocetSmer(), 60);
+    EXPECT_EQ(model.Vysledek().PocetZenit(), 56);
+    EXPECT_EQ(model.Vysledek().PocetDelka(), 56);
+    EXPECT_EQ(model.Vysledek().PocetMereni(), 172);
+    EXPECT_EQ(model.Vysledek().PocetPosunu(), 6);
+    EXPECT_EQ(model.Vysledek().PocetSouradnic(), 18);
+    EXPECT_EQ(model.Vysledek().PocetSouradnicFixnich(), 6);
+    EXPECT_EQ(model.Vysledek().PocetSouradnicUrcovanych(), 12);
+    EXPECT_EQ(model.Vysledek().PocetNeznamych(), 18);
+    EXPECT_EQ(model.Vysledek().PocetNadbytecnych(), 172 - 18);
+    EXPECT_EQ(model.Vysledek().IndexSmer(), (TindexVector{0, 10, 20, 30, 40, 50, 60}));
+    EXPECT_EQ(model.Vysledek().IndexZenit(), (TindexVector{0, 8, 16, 26, 36, 46, 56}));
+    EXPECT_EQ(model.Vysledek().IndexDelka(), model.Vysledek().IndexZenit());
     // Determined points first, fixed appended, flagged accordingly.
-    ASSERT_EQ(model.souradnice.Pocet(), 6);
-    EXPECT_EQ(model.souradnice.bod[0].cislo, "C");
-    EXPECT_FALSE(model.souradnice.bod[3].JeFixni);
-    EXPECT_EQ(model.souradnice.bod[4].cislo, "A");
-    EXPECT_TRUE(model.souradnice.bod[4].JeFixni);
-    for (const TmerenaVelicina& v : model.smer.zaznam) {
+    ASSERT_EQ(model.Vysledek().Souradnice().Pocet(), 6);
+    EXPECT_EQ(model.Vysledek().Souradnice().bod[0].cislo, "C");
+    EXPECT_FALSE(model.Vysledek().Souradnice().bod[3].JeFixni);
+    EXPECT_EQ(model.Vysledek().Souradnice().bod[4].cislo, "A");
+    EXPECT_TRUE(model.Vysledek().Souradnice().bod[4].JeFixni);
+    for (const TmerenaVelicina& v : model.Vysledek().Smer().zaznam) {
         EXPECT_EQ(v.poradi, v.poradiPosun);
         EXPECT_EQ(v.posun, 0);
         ASSERT_GE(v.iStn, 0);
-        EXPECT_EQ(model.souradnice.bod[static_cast<std::size_t>(v.iStn)].cislo, v.cislo_stn);
-        EXPECT_EQ(model.souradnice.bod[static_cast<std::size_t>(v.iCil)].cislo, v.cislo_cil);
+        EXPECT_EQ(model.Vysledek().Souradnice().bod[static_cast<std::size_t>(v.iStn)].cislo,
+                  v.cislo_stn);
+        EXPECT_EQ(model.Vysledek().Souradnice().bod[static_cast<std::size_t>(v.iCil)].cislo,
+                  v.cislo_cil);
     }
-    EXPECT_EQ(model.zenit.zaznam[8].poradi, 2);  // group counters, not stations
-    EXPECT_EQ(model.smer.zaznam[0].cislo_cil, "B");
-    EXPECT_EQ(model.vektorUloziste.size(), 172u);
-    EXPECT_TRUE(model.jeFix);
-    EXPECT_TRUE(model.jeMerenaDelka);
-    EXPECT_EQ(model.kvantil > 1.95L && model.kvantil < 1.97L, true);
+    EXPECT_EQ(model.Vysledek().Zenit().zaznam[8].poradi, 2);  // group counters, not stations
+    EXPECT_EQ(model.Vysledek().Smer().zaznam[0].cislo_cil, "B");
+    EXPECT_EQ(Stav(model).vektorUloziste.size(), 172u);
+    EXPECT_TRUE(model.Vysledek().JeFix());
+    EXPECT_TRUE(model.Vysledek().JeMerenaDelka());
+    EXPECT_EQ(model.Vysledek().Kvantil() > 1.95L && model.Vysledek().Kvantil() < 1.97L, true);
 }
 
 TEST(ModelNacteni, ObservationWeightsTakeTheKindsDeviationWhenTheirOwnIsNotUsable) {
@@ -66,29 +70,31 @@ TEST(ModelNacteni, ObservationWeightsTakeTheKindsDeviationWhenTheirOwnIsNotUsabl
     mereni.zaznam[2].sig_smer = -0.5L;         // so does any negative value
     mereni.zaznam[3].sig_smer = -1;            // the marker of "not set"
     Tmodel2 model;
-    ASSERT_TRUE(s.Nacist(model, mereni)) << model.chyba;
-    const auto& smer = model.smer.zaznam;
+    ASSERT_TRUE(s.Nacist(model, mereni)) << model.Vysledek().Chyba();
+    const auto& smer = model.Vysledek().Smer().zaznam;
     EXPECT_EQ(smer[0].odchylka, MgonNaRad(1));
     for (int i = 1; i <= 3; ++i) {
         EXPECT_EQ(smer[static_cast<std::size_t>(i)].odchylka, test::kModelSigSmer) << i;
     }
-    for (int32_t i = 0; i < model.pocetMereni; ++i) {
+    for (int32_t i = 0; i < model.Vysledek().PocetMereni(); ++i) {
         const TmerenaVelicina* v = model.VelicinaRovnice(i);
         ASSERT_NE(v, nullptr);
         const Real p = 1 / (v->odchylka * v->odchylka);
-        EXPECT_NEAR(static_cast<double>(model.diagonalaVah[static_cast<std::size_t>(i)] / p), 1,
-                    1e-15);
-        EXPECT_EQ(model.vektorUloziste[static_cast<std::size_t>(i)],
-                  model.diagonalaVah[static_cast<std::size_t>(i)]);
-        EXPECT_EQ(model.vektorRobustnichZmen[static_cast<std::size_t>(i)], 1);
+        EXPECT_NEAR(
+            static_cast<double>(model.Vysledek().VahyApriori()[static_cast<std::size_t>(i)] / p), 1,
+            1e-15);
+        EXPECT_EQ(Stav(model).vektorUloziste[static_cast<std::size_t>(i)],
+                  model.Vysledek().VahyApriori()[static_cast<std::size_t>(i)]);
+        EXPECT_EQ(model.Vysledek().RobustniZmeny()[static_cast<std::size_t>(i)], 1);
     }
     // Neither the row nor the kind has a deviation: no weight can be formed.
     s.vahy.smer.odchylka = 0;
     mereni.zaznam[5].sig_smer = 0;
     EXPECT_FALSE(s.Nacist(model, mereni));
-    EXPECT_NE(model.chyba.find("row 2 (A - C)"), std::string::npos) << model.chyba;
-    EXPECT_EQ(model.pocetMereni, -1);
-    EXPECT_TRUE(model.smer.zaznam.empty());
+    EXPECT_NE(model.Vysledek().Chyba().find("row 2 (A - C)"), std::string::npos)
+        << model.Vysledek().Chyba();
+    EXPECT_EQ(model.Vysledek().PocetMereni(), -1);
+    EXPECT_TRUE(model.Vysledek().Smer().zaznam.empty());
 }
 
 TEST(ModelNacteni, RowsWithoutCoordinatesAreLeftOutAndNamed) {
@@ -101,24 +107,24 @@ TEST(ModelNacteni, RowsWithoutCoordinatesAreLeftOutAndNamed) {
     s.sit.Cil("X");
     s.sit.Cil("E");
     Tmodel2 model;
-    ASSERT_TRUE(s.Nacist(model)) << model.chyba;
-    ASSERT_EQ(model.vynechanaMereni.size(), 3u);
-    for (const VynechaneMereni& v : model.vynechanaMereni) {
+    ASSERT_TRUE(s.Nacist(model)) << model.Vysledek().Chyba();
+    ASSERT_EQ(model.Vysledek().VynechanaMereni().size(), 3u);
+    for (const VynechaneMereni& v : model.Vysledek().VynechanaMereni()) {
         EXPECT_EQ(v.chybejiciBod, "X");
         EXPECT_NE(v.text.find("X"), std::string::npos);
     }
-    EXPECT_EQ(model.vynechanaMereni[0].cislo_stn, "X");
-    EXPECT_EQ(model.vynechanaMereni[2].cislo_cil, "X");
+    EXPECT_EQ(model.Vysledek().VynechanaMereni()[0].cislo_stn, "X");
+    EXPECT_EQ(model.Vysledek().VynechanaMereni()[2].cislo_cil, "X");
     // The occupation of X vanished entirely; the one of C kept its row to E. The
     // orientation unknowns stay consecutive.
-    EXPECT_EQ(model.pocetPosunu, 7);
-    EXPECT_EQ(model.smer.NejvetsiPoradiPosunu(), 7);
-    for (const TmerenaVelicina& v : model.smer.zaznam) {
+    EXPECT_EQ(model.Vysledek().PocetPosunu(), 7);
+    EXPECT_EQ(model.Vysledek().Smer().NejvetsiPoradiPosunu(), 7);
+    for (const TmerenaVelicina& v : model.Vysledek().Smer().zaznam) {
         EXPECT_GE(v.iStn, 0);
         EXPECT_GE(v.iCil, 0);
     }
-    ASSERT_TRUE(test::Iterovat(model)) << model.chyba;
-    EXPECT_NEAR(static_cast<double>(model.souradnice.bod[0].X), 1180, 1e-7);
+    ASSERT_TRUE(test::Iterovat(model)) << model.Vysledek().Chyba();
+    EXPECT_NEAR(static_cast<double>(model.Vysledek().Souradnice().bod[0].X), 1180, 1e-7);
 }
 
 TEST(ModelNacteni, FailsOnNegativeRedundancyAndOnAPointGivenTwice) {
@@ -129,16 +135,16 @@ TEST(ModelNacteni, FailsOnNegativeRedundancyAndOnAPointGivenTwice) {
     s.Stanovisko("A", 0, {"C"}, false);
     Tmodel2 model;
     EXPECT_FALSE(s.Nacist(model));
-    EXPECT_EQ(model.chyba, "Insufficient number of redundant measurements.");
-    EXPECT_EQ(model.pocetNeznamych, -1);
-    EXPECT_TRUE(model.souradnice.bod.empty());
+    EXPECT_EQ(model.Vysledek().Chyba(), "Insufficient number of redundant measurements.");
+    EXPECT_EQ(model.Vysledek().PocetNeznamych(), -1);
+    EXPECT_TRUE(model.Vysledek().Souradnice().bod.empty());
 
     const ModelSit dobra = CtyruhelnikovaSit(2);
     Tsouradnice priblizne = dobra.Priblizne();
     priblizne.PridejBod(dobra.Fixni().bod[0]);
     EXPECT_FALSE(model.Nacist(dobra.Mereni(), priblizne, dobra.Fixni(), dobra.vahy, dobra.doplnek,
                               dobra.nastaveni));
-    EXPECT_NE(model.chyba.find("twice"), std::string::npos);
+    EXPECT_NE(model.Vysledek().Chyba().find("twice"), std::string::npos);
 }
 
 struct DatumPripad {
@@ -177,36 +183,40 @@ TEST(ModelNacteni, DatumOfEveryNetworkType) {
         if (p.smernik) s.Doplnek(doplnek::kSmernik, "C", "D");
         if (p.prevyseni) s.Doplnek(doplnek::kPrevyseni, "C", "D");
         Tmodel2 model;
-        model.solverChoice = volba;
-        ASSERT_TRUE(s.Nacist(model)) << model.chyba;
-        EXPECT_EQ(model.typFixace, p.typ) << p.fixnich << p.delky << p.smernik;
-        EXPECT_EQ(model.pocetPodminek, p.podminek) << model.typFixace;
-        EXPECT_EQ(model.jeFix, p.podminek == 0);
-        EXPECT_EQ(model.jeMerenaDelka, p.delky || p.prevyseni);
-        EXPECT_EQ(model.pocetNadbytecnych,
-                  model.pocetMereni + model.pocetPodminek - model.pocetNeznamych);
-        const auto u = static_cast<std::size_t>(model.pocetNeznamych + model.pocetPodminek);
-        EXPECT_EQ(model.vektorPrirustku.size(), u);
-        EXPECT_EQ(model.vektorUloziste.size(),
-                  std::max(u, static_cast<std::size_t>(model.pocetMereni)));
+        Stav(model).solverChoice = volba;
+        ASSERT_TRUE(s.Nacist(model)) << model.Vysledek().Chyba();
+        EXPECT_EQ(model.Vysledek().TypFixace(), p.typ) << p.fixnich << p.delky << p.smernik;
+        EXPECT_EQ(model.Vysledek().PocetPodminek(), p.podminek) << model.Vysledek().TypFixace();
+        EXPECT_EQ(model.Vysledek().JeFix(), p.podminek == 0);
+        EXPECT_EQ(model.Vysledek().JeMerenaDelka(), p.delky || p.prevyseni);
+        EXPECT_EQ(model.Vysledek().PocetNadbytecnych(), model.Vysledek().PocetMereni() +
+                                                            model.Vysledek().PocetPodminek() -
+                                                            model.Vysledek().PocetNeznamych());
+        const auto u = static_cast<std::size_t>(model.Vysledek().PocetNeznamych() +
+                                                model.Vysledek().PocetPodminek());
+        EXPECT_EQ(Stav(model).vektorPrirustku.size(), u);
+        EXPECT_EQ(Stav(model).vektorUloziste.size(),
+                  std::max(u, static_cast<std::size_t>(model.Vysledek().PocetMereni())));
         // Every type adjusts the exact network back to its shape; its size only
         // when something measured the scale.
-        ASSERT_TRUE(test::Iterovat(model)) << model.typFixace << " " << model.chyba;
+        ASSERT_TRUE(test::Iterovat(model))
+            << model.Vysledek().TypFixace() << " " << model.Vysledek().Chyba();
         // Only the sparse choice keeps the sparse solver (and no u x u matrix).
         EXPECT_EQ(model.Solver().Sparse() != nullptr, volba == SolverChoice::Sparse);
         const auto delka = [&](const char* a, const char* b) {
-            return test::Vzdalenost(model.souradnice.BodSCislem(a), model.souradnice.BodSCislem(b));
+            return test::Vzdalenost(model.Vysledek().Souradnice().BodSCislem(a),
+                                    model.Vysledek().Souradnice().BodSCislem(b));
         };
         const auto skutecna = [&](const char* a, const char* b) {
             return test::Vzdalenost(s.sit.Skutecny(a), s.sit.Skutecny(b));
         };
         EXPECT_NEAR(static_cast<double>(delka("C", "D") / delka("E", "F")),
                     static_cast<double>(skutecna("C", "D") / skutecna("E", "F")), 1e-10)
-            << model.typFixace;
-        if (model.jeMerenaDelka || p.fixnich == 2) {
+            << model.Vysledek().TypFixace();
+        if (model.Vysledek().JeMerenaDelka() || p.fixnich == 2) {
             EXPECT_NEAR(static_cast<double>(delka("C", "D")),
                         static_cast<double>(skutecna("C", "D")), 1e-7)
-                << model.typFixace;
+                << model.Vysledek().TypFixace();
         }
     }
 }
@@ -214,17 +224,17 @@ TEST(ModelNacteni, DatumOfEveryNetworkType) {
 TEST(ModelNacteni, ConditionRowsBorderTheNormalMatrix) {
     const ModelSit s = CtyruhelnikovaSit(0, false);
     Tmodel2 model;
-    model.solverChoice = SolverChoice::Dense;
-    ASSERT_TRUE(s.Nacist(model)) << model.chyba;
-    ASSERT_EQ(model.typFixace, fixace::kVolna);
-    ASSERT_TRUE(model.Naplnit()) << model.chyba;
-    const int32_t n = model.pocetNeznamych;
-    const int32_t u = n + model.pocetPodminek;
+    Stav(model).solverChoice = SolverChoice::Dense;
+    ASSERT_TRUE(s.Nacist(model)) << model.Vysledek().Chyba();
+    ASSERT_EQ(model.Vysledek().TypFixace(), fixace::kVolna);
+    ASSERT_TRUE(model.Naplnit()) << model.Vysledek().Chyba();
+    const int32_t n = model.Vysledek().PocetNeznamych();
+    const int32_t u = n + model.Vysledek().PocetPodminek();
     // The dense solver keeps the bordered matrix; before a solution it is N.
     Tmatrix N;
     ASSERT_TRUE(model.Solver().Current()->CofactorMatrix(u, N));
-    for (int32_t i = 0; i < model.pocetSouradnicUrcovanych / 3; ++i) {
-        const Tbod& b = model.souradnice.bod[static_cast<std::size_t>(i)];
+    for (int32_t i = 0; i < model.Vysledek().PocetSouradnicUrcovanych() / 3; ++i) {
+        const Tbod& b = model.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)];
         const Real rot[3] = {b.Y, -b.X, 0};
         const Real mer[3] = {b.X, b.Y, b.Z};
         for (int k = 0; k < 3; ++k) {
@@ -240,7 +250,7 @@ TEST(ModelNacteni, ConditionRowsBorderTheNormalMatrix) {
         for (int32_t j = 0; j < u; ++j) {
             const auto J = static_cast<std::size_t>(j);
             EXPECT_EQ(N[R][J], N[J][R]);
-            if (j >= model.pocetSouradnicUrcovanych) {
+            if (j >= model.Vysledek().PocetSouradnicUrcovanych()) {
                 EXPECT_EQ(N[R][J], 0) << r << " " << j;
             }
         }
@@ -252,11 +262,11 @@ TEST(ModelNacteni, NoConditionsWithTwoFixedPointsGivesTheTrueNetworkWithoutDista
     // would end centimetres off; it must come back exactly.
     const ModelSit s = CtyruhelnikovaSit(2, false);
     Tmodel2 model;
-    ASSERT_TRUE(s.Nacist(model, 0.2L)) << model.chyba;
-    EXPECT_EQ(model.typFixace, fixace::kPevnaMeritko);
-    ASSERT_TRUE(test::Iterovat(model)) << model.chyba;
+    ASSERT_TRUE(s.Nacist(model, 0.2L)) << model.Vysledek().Chyba();
+    EXPECT_EQ(model.Vysledek().TypFixace(), fixace::kPevnaMeritko);
+    ASSERT_TRUE(test::Iterovat(model)) << model.Vysledek().Chyba();
     for (int i = 0; i < 4; ++i) {
-        const Tbod& b = model.souradnice.bod[static_cast<std::size_t>(i)];
+        const Tbod& b = model.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)];
         const Tbod t = s.sit.Skutecny(b.cislo);
         EXPECT_NEAR(static_cast<double>(b.X - t.X), 0, 1e-7) << b.cislo;
         EXPECT_NEAR(static_cast<double>(b.Y - t.Y), 0, 1e-7) << b.cislo;
@@ -290,46 +300,46 @@ TEST(ModelNacteni, CopyForTheOutlierModel) {
     ModelSit s = CtyruhelnikovaSit(1);
     s.Doplnek(doplnek::kSmernik, "C", "D");
     Tmodel2 model;
-    ASSERT_TRUE(s.Nacist(model)) << model.chyba;
-    model.pocetIteraci = 7;
-    model.zmenaVahy = 0.5L;
-    model.probehloVycovaniOdlehlych = true;
+    ASSERT_TRUE(s.Nacist(model)) << model.Vysledek().Chyba();
+    Stav(model).pocetIteraci = 7;
+    Stav(model).zmenaVahy = 0.5L;
+    Stav(model).probehloVycovaniOdlehlych = true;
     Tmodel2 kopie;
     kopie.KopirujCastOdlehle(model);
-    EXPECT_EQ(kopie.smer.zaznam.size(), model.smer.zaznam.size());
-    EXPECT_EQ(kopie.indexZenit, model.indexZenit);
-    EXPECT_EQ(kopie.doplnek.pocetSmernik, 1);
-    EXPECT_EQ(kopie.pocetIteraci, 7);
-    EXPECT_EQ(kopie.zmenaVahy, 0.5L);
-    EXPECT_EQ(kopie.pocetNadbytecnych, model.pocetNadbytecnych);
-    EXPECT_EQ(kopie.typFixace, model.typFixace);
-    EXPECT_TRUE(kopie.probehloVycovaniOdlehlych);
-    EXPECT_EQ(kopie.maxPrirustek, model.maxPrirustek);
+    EXPECT_EQ(kopie.Vysledek().Smer().zaznam.size(), model.Vysledek().Smer().zaznam.size());
+    EXPECT_EQ(kopie.Vysledek().IndexZenit(), model.Vysledek().IndexZenit());
+    EXPECT_EQ(kopie.Vysledek().Doplnek().pocetSmernik, 1);
+    EXPECT_EQ(kopie.Vysledek().PocetIteraci(), 7);
+    EXPECT_EQ(kopie.Vysledek().ZmenaVahy(), 0.5L);
+    EXPECT_EQ(kopie.Vysledek().PocetNadbytecnych(), model.Vysledek().PocetNadbytecnych());
+    EXPECT_EQ(kopie.Vysledek().TypFixace(), model.Vysledek().TypFixace());
+    EXPECT_TRUE(kopie.Vysledek().ProbehloVycovaniOdlehlych());
+    EXPECT_EQ(kopie.Vysledek().MaxPrirustek(), model.Vysledek().MaxPrirustek());
     // Not part of the copy: the points and the matrices.
-    EXPECT_TRUE(kopie.souradnice.bod.empty());
+    EXPECT_TRUE(kopie.Vysledek().Souradnice().bod.empty());
     EXPECT_EQ(kopie.Solver().Current(), nullptr);
-    EXPECT_EQ(kopie.pocetSouradnicUrcovanych, -1);
+    EXPECT_EQ(kopie.Vysledek().PocetSouradnicUrcovanych(), -1);
 }
 
 TEST(ModelNacteni, ReloadAfterObservationsWereRemoved) {
     const ModelSit s = CtyruhelnikovaSit(2);
     Tmodel2 model;
-    ASSERT_TRUE(s.Nacist(model, s.Mereni(), 0.1L)) << model.chyba;
-    const int32_t mereni = model.pocetMereni;
-    const int32_t nadbytecnych = model.pocetNadbytecnych;
+    ASSERT_TRUE(s.Nacist(model, s.Mereni(), 0.1L)) << model.Vysledek().Chyba();
+    const int32_t mereni = model.Vysledek().PocetMereni();
+    const int32_t nadbytecnych = model.Vysledek().PocetNadbytecnych();
     // What the outlier removal leaves: the first distance group one shorter.
-    model.delka.zaznam.erase(model.delka.zaznam.begin());
-    for (std::size_t g = 1; g < model.indexDelka.size(); ++g) --model.indexDelka[g];
-    model.vektorUloziste.assign(model.vektorUloziste.size(), 0);
-    ASSERT_TRUE(model.NacistBezOdlehlych()) << model.chyba;
-    EXPECT_EQ(model.pocetMereni, mereni - 1);
-    EXPECT_EQ(model.pocetNadbytecnych, nadbytecnych - 1);
-    EXPECT_EQ(model.pocetSouradnicFixnich, 6);
-    EXPECT_EQ(model.vektorOprav.size(), static_cast<std::size_t>(mereni - 1));
-    EXPECT_TRUE(std::equal(model.diagonalaVah.begin(), model.diagonalaVah.end(),
-                           model.vektorUloziste.begin()));
-    ASSERT_TRUE(test::Iterovat(model)) << model.chyba;
-    EXPECT_NEAR(static_cast<double>(model.souradnice.BodSCislem("E").X), 1240, 1e-7);
+    Stav(model).delka.zaznam.erase(Stav(model).delka.zaznam.begin());
+    for (std::size_t g = 1; g < Stav(model).indexDelka.size(); ++g) --Stav(model).indexDelka[g];
+    Stav(model).vektorUloziste.assign(Stav(model).vektorUloziste.size(), 0);
+    ASSERT_TRUE(model.NacistBezOdlehlych()) << model.Vysledek().Chyba();
+    EXPECT_EQ(model.Vysledek().PocetMereni(), mereni - 1);
+    EXPECT_EQ(model.Vysledek().PocetNadbytecnych(), nadbytecnych - 1);
+    EXPECT_EQ(model.Vysledek().PocetSouradnicFixnich(), 6);
+    EXPECT_EQ(model.Vysledek().Opravy().size(), static_cast<std::size_t>(mereni - 1));
+    EXPECT_TRUE(std::equal(Stav(model).diagonalaVah.begin(), Stav(model).diagonalaVah.end(),
+                           Stav(model).vektorUloziste.begin()));
+    ASSERT_TRUE(test::Iterovat(model)) << model.Vysledek().Chyba();
+    EXPECT_NEAR(static_cast<double>(model.Vysledek().Souradnice().BodSCislem("E").X), 1240, 1e-7);
 
     Tmodel2 prazdny;
     EXPECT_FALSE(prazdny.NacistBezOdlehlych());

@@ -10,6 +10,8 @@
 
 #include "ModelSitPomocne.h"
 #include "adjustment/Tmodel2.h"
+#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/VysledekSite.h"
 #include "matice/Konstanty.h"
 
 namespace vertano {
@@ -39,9 +41,9 @@ Tmereni SeZkreslenim(const ModelSit& s) {
 
 // Column j (an unknown) of the design matrix as a dense vector over observations.
 std::vector<Real> Sloupec(const Tmodel2& model, int32_t j) {
-    std::vector<Real> a(static_cast<std::size_t>(model.pocetMereni), 0);
-    const auto& data = model.maticePlanuSparse.data[static_cast<std::size_t>(j)];
-    const auto& index = model.maticePlanuSparse.index[static_cast<std::size_t>(j)];
+    std::vector<Real> a(static_cast<std::size_t>(model.Vysledek().PocetMereni()), 0);
+    const auto& data = Stav(model).maticePlanuSparse.data[static_cast<std::size_t>(j)];
+    const auto& index = Stav(model).maticePlanuSparse.index[static_cast<std::size_t>(j)];
     for (std::size_t k = 0; k < data.size(); ++k) a[static_cast<std::size_t>(index[k])] = data[k];
     return a;
 }
@@ -49,12 +51,12 @@ std::vector<Real> Sloupec(const Tmodel2& model, int32_t j) {
 TEST(ModelPlan, SparseRowsAscendAndCountEveryObservation) {
     const ModelSit s = SitSeVsemiDruhy();
     Tmodel2 model;
-    ASSERT_TRUE(s.Nacist(model, s.Mereni(3))) << model.chyba;
-    EXPECT_EQ(model.doplnek.pocet, 7);
-    ASSERT_TRUE(model.Naplnit()) << model.chyba;
-    const Tsparse& S = model.maticePlanuSparse;
-    ASSERT_EQ(static_cast<int32_t>(S.data.size()), model.pocetNeznamych);
-    std::vector<int> zasahu(static_cast<std::size_t>(model.pocetMereni), 0);
+    ASSERT_TRUE(s.Nacist(model, s.Mereni(3))) << model.Vysledek().Chyba();
+    EXPECT_EQ(model.Vysledek().Doplnek().pocet, 7);
+    ASSERT_TRUE(model.Naplnit()) << model.Vysledek().Chyba();
+    const Tsparse& S = Stav(model).maticePlanuSparse;
+    ASSERT_EQ(static_cast<int32_t>(S.data.size()), model.Vysledek().PocetNeznamych());
+    std::vector<int> zasahu(static_cast<std::size_t>(model.Vysledek().PocetMereni()), 0);
     for (std::size_t r = 0; r < S.index.size(); ++r) {
         ASSERT_EQ(S.index[r].size(), S.data[r].size());
         ASSERT_FALSE(S.index[r].empty());
@@ -67,41 +69,42 @@ TEST(ModelPlan, SparseRowsAscendAndCountEveryObservation) {
     }
     // Entries per observation: distance 6 or 3 (fixed end), direction 4 or 2 plus
     // the orientation, zenith like a distance; every one has at least one.
-    for (int32_t i = 0; i < model.pocetMereni; ++i) {
+    for (int32_t i = 0; i < model.Vysledek().PocetMereni(); ++i) {
         EXPECT_GE(zasahu[static_cast<std::size_t>(i)], 1) << i;
     }
     const int32_t pocatek = model.PocatekRovnic(velicina::kDoplnekProvazeni);
-    EXPECT_EQ(pocatek, model.pocetMereni - 2);
+    EXPECT_EQ(pocatek, model.Vysledek().PocetMereni() - 2);
     EXPECT_EQ(model.VelicinaRovnice(pocatek), model.VelicinaRovnice(pocatek + 1));
-    EXPECT_EQ(model.VelicinaRovnice(model.pocetMereni), nullptr);
+    EXPECT_EQ(model.VelicinaRovnice(model.Vysledek().PocetMereni()), nullptr);
 }
 
 TEST(ModelPlan, CoefficientsAreTheDerivativesOfEveryObservationKind) {
     const ModelSit s = SitSeVsemiDruhy();
     const Tmereni mereni = SeZkreslenim(s);
     Tmodel2 model;
-    ASSERT_TRUE(s.Nacist(model, mereni)) << model.chyba;
+    ASSERT_TRUE(s.Nacist(model, mereni)) << model.Vysledek().Chyba();
     // Scale factors enter distances and zenith angles, also the supplementary.
-    model.doplnek.delka.zaznam[0].zkresleni = 0.9997L;
-    ASSERT_TRUE(model.Naplnit()) << model.chyba;
+    Stav(model).doplnek.delka.zaznam[0].zkresleni = 0.9997L;
+    ASSERT_TRUE(model.Naplnit()) << model.Vysledek().Chyba();
     const Real h = 1e-4L;
-    for (int32_t j = 0; j < model.pocetSouradnicUrcovanych; ++j) {
+    for (int32_t j = 0; j < model.Vysledek().PocetSouradnicUrcovanych(); ++j) {
         Tmodel2 plus = model;
         Tmodel2 minus = model;
-        StoredReal* p[] = {&plus.souradnice.bod[static_cast<std::size_t>(j / 3)].X,
-                           &plus.souradnice.bod[static_cast<std::size_t>(j / 3)].Y,
-                           &plus.souradnice.bod[static_cast<std::size_t>(j / 3)].Z};
-        StoredReal* m[] = {&minus.souradnice.bod[static_cast<std::size_t>(j / 3)].X,
-                           &minus.souradnice.bod[static_cast<std::size_t>(j / 3)].Y,
-                           &minus.souradnice.bod[static_cast<std::size_t>(j / 3)].Z};
+        StoredReal* p[] = {&Stav(plus).souradnice.bod[static_cast<std::size_t>(j / 3)].X,
+                           &Stav(plus).souradnice.bod[static_cast<std::size_t>(j / 3)].Y,
+                           &Stav(plus).souradnice.bod[static_cast<std::size_t>(j / 3)].Z};
+        StoredReal* m[] = {&Stav(minus).souradnice.bod[static_cast<std::size_t>(j / 3)].X,
+                           &Stav(minus).souradnice.bod[static_cast<std::size_t>(j / 3)].Y,
+                           &Stav(minus).souradnice.bod[static_cast<std::size_t>(j / 3)].Z};
         *p[j % 3] += h;
         *m[j % 3] -= h;
         ASSERT_TRUE(plus.Naplnit() && minus.Naplnit());
         const std::vector<Real> a = Sloupec(model, j);
-        for (int32_t i = 0; i < model.pocetMereni; ++i) {
+        for (int32_t i = 0; i < model.Vysledek().PocetMereni(); ++i) {
             const auto I = static_cast<std::size_t>(i);
             const Real numericky =
-                (plus.vektorRedukovanychMereni[I] - minus.vektorRedukovanychMereni[I]) / (2 * h);
+                (Stav(plus).vektorRedukovanychMereni[I] - Stav(minus).vektorRedukovanychMereni[I]) /
+                (2 * h);
             EXPECT_NEAR(static_cast<double>(a[I]), static_cast<double>(numericky),
                         1e-7 * std::fabs(static_cast<double>(numericky)) + 1e-12)
                 << "unknown " << j << " observation " << i << " kind "
@@ -110,9 +113,9 @@ TEST(ModelPlan, CoefficientsAreTheDerivativesOfEveryObservationKind) {
     }
     // Every direction has -1 in its own orientation unknown and nothing in others.
     const int32_t k0 = model.PocatekRovnic(velicina::kSmer);
-    for (int32_t o = 0; o < model.pocetPosunu; ++o) {
-        const std::vector<Real> a = Sloupec(model, model.pocetSouradnicUrcovanych + o);
-        for (int32_t i = 0; i < model.pocetMereni; ++i) {
+    for (int32_t o = 0; o < model.Vysledek().PocetPosunu(); ++o) {
+        const std::vector<Real> a = Sloupec(model, model.Vysledek().PocetSouradnicUrcovanych() + o);
+        for (int32_t i = 0; i < model.Vysledek().PocetMereni(); ++i) {
             const TmerenaVelicina* v = model.VelicinaRovnice(i);
             const bool vlastni = v->typ == velicina::kSmer && v->poradiPosun == o + 1;
             EXPECT_EQ(a[static_cast<std::size_t>(i)], vlastni ? -1 : 0) << o << " " << i - k0;
@@ -123,24 +126,25 @@ TEST(ModelPlan, CoefficientsAreTheDerivativesOfEveryObservationKind) {
 TEST(ModelPlan, ReducedObservationsOfExactMeasurementsVanish) {
     const ModelSit s = SitSeVsemiDruhy();
     Tmodel2 model;
-    ASSERT_TRUE(s.Nacist(model, s.Mereni(), 0)) << model.chyba;  // true coordinates
-    ASSERT_TRUE(model.Naplnit()) << model.chyba;
-    for (int32_t i = 0; i < model.pocetMereni; ++i) {
+    ASSERT_TRUE(s.Nacist(model, s.Mereni(), 0)) << model.Vysledek().Chyba();  // true coordinates
+    ASSERT_TRUE(model.Naplnit()) << model.Vysledek().Chyba();
+    for (int32_t i = 0; i < model.Vysledek().PocetMereni(); ++i) {
         const TmerenaVelicina* v = model.VelicinaRovnice(i);
         if (v->typ == velicina::kSmer) continue;  // l holds the orientation there
         EXPECT_NEAR(
-            static_cast<double>(model.vektorRedukovanychMereni[static_cast<std::size_t>(i)]), 0,
-            1e-12)
+            static_cast<double>(Stav(model).vektorRedukovanychMereni[static_cast<std::size_t>(i)]),
+            0, 1e-12)
             << i << " kind " << v->typ;
     }
     // Directions: l = bearing - direction = the orientation of the station, and
     // the bearing is kept in the observation.
-    for (std::size_t g = 0; g + 1 < model.indexSmer.size(); ++g) {
+    for (std::size_t g = 0; g + 1 < model.Vysledek().IndexSmer().size(); ++g) {
         const Real orientace = 0.3L + 1.1L * static_cast<Real>(g);
-        for (int32_t k = model.indexSmer[g]; k < model.indexSmer[g + 1]; ++k) {
-            const Real l =
-                model.vektorRedukovanychMereni[static_cast<std::size_t>(model.pocetDelka + k)];
-            const TmerenaVelicina& v = model.smer.zaznam[static_cast<std::size_t>(k)];
+        for (int32_t k = model.Vysledek().IndexSmer()[g]; k < model.Vysledek().IndexSmer()[g + 1];
+             ++k) {
+            const Real l = Stav(model).vektorRedukovanychMereni[static_cast<std::size_t>(
+                model.Vysledek().PocetDelka() + k)];
+            const TmerenaVelicina& v = model.Vysledek().Smer().zaznam[static_cast<std::size_t>(k)];
             EXPECT_NEAR(static_cast<double>(Tmodel2::ReduceAngleNear(l, orientace)),
                         static_cast<double>(orientace), 1e-12);
             const Tbod a = s.sit.Skutecny(v.cislo_stn);
@@ -162,27 +166,29 @@ TEST(ModelPlan, DirectionsOnBothSidesOfZeroStayWithinHalfATurn) {
     s.Stanovisko("S", 0, {"T", "U", "V"});
     s.Stanovisko("V", 1, {"S", "T", "U"});
     Tmodel2 model;
-    ASSERT_TRUE(s.Nacist(model)) << model.chyba;
-    ASSERT_TRUE(model.Naplnit()) << model.chyba;
-    const Real* l = model.vektorRedukovanychMereni.data() + model.pocetDelka;
-    EXPECT_GT(model.smer.zaznam[1].hodnota, 6);
-    EXPECT_LT(model.smer.zaznam[0].hodnota, 0.1L);
-    for (std::size_t g = 0; g + 1 < model.indexSmer.size(); ++g) {
-        for (int32_t k = model.indexSmer[g]; k < model.indexSmer[g + 1]; ++k) {
-            EXPECT_LT(std::fabs(l[k] - l[model.indexSmer[g]]), kPi) << k;
+    ASSERT_TRUE(s.Nacist(model)) << model.Vysledek().Chyba();
+    ASSERT_TRUE(model.Naplnit()) << model.Vysledek().Chyba();
+    const Real* l = Stav(model).vektorRedukovanychMereni.data() + model.Vysledek().PocetDelka();
+    EXPECT_GT(model.Vysledek().Smer().zaznam[1].hodnota, 6);
+    EXPECT_LT(model.Vysledek().Smer().zaznam[0].hodnota, 0.1L);
+    for (std::size_t g = 0; g + 1 < model.Vysledek().IndexSmer().size(); ++g) {
+        for (int32_t k = model.Vysledek().IndexSmer()[g]; k < model.Vysledek().IndexSmer()[g + 1];
+             ++k) {
+            EXPECT_LT(std::fabs(l[k] - l[model.Vysledek().IndexSmer()[g]]), kPi) << k;
         }
     }
-    ASSERT_TRUE(test::Iterovat(model)) << model.chyba;
-    EXPECT_NEAR(static_cast<double>(model.souradnice.BodSCislem("U").Y), -1, 1e-9);
+    ASSERT_TRUE(test::Iterovat(model)) << model.Vysledek().Chyba();
+    EXPECT_NEAR(static_cast<double>(model.Vysledek().Souradnice().BodSCislem("U").Y), -1, 1e-9);
 }
 
 TEST(ModelPlan, UnknownWithoutObservationFailsWithItsName) {
     ModelSit s = test::CtyruhelnikovaSit(2);
     s.Bod("H", 2000, 2000, 100, false);  // determined, but never observed
     Tmodel2 model;
-    ASSERT_TRUE(s.Nacist(model)) << model.chyba;
+    ASSERT_TRUE(s.Nacist(model)) << model.Vysledek().Chyba();
     EXPECT_FALSE(model.Naplnit());
-    EXPECT_NE(model.chyba.find("point H"), std::string::npos) << model.chyba;
+    EXPECT_NE(model.Vysledek().Chyba().find("point H"), std::string::npos)
+        << model.Vysledek().Chyba();
     bool znovu = true;
     EXPECT_FALSE(model.VyrovnatOpakovane(znovu));
     EXPECT_FALSE(znovu);
@@ -191,18 +197,19 @@ TEST(ModelPlan, UnknownWithoutObservationFailsWithItsName) {
 TEST(ModelPlan, VectorsChangedWithoutARecountAreRefused) {
     ModelSit s = SitSeVsemiDruhy();
     Tmodel2 model;
-    ASSERT_TRUE(s.Nacist(model)) << model.chyba;
+    ASSERT_TRUE(s.Nacist(model)) << model.Vysledek().Chyba();
     Tmodel2 bezProvazeni = model;
-    bezProvazeni.doplnek.provazeni.zaznam.clear();
+    Stav(bezProvazeni).doplnek.provazeni.zaznam.clear();
     EXPECT_FALSE(bezProvazeni.Naplnit());
     Tmodel2 spatnyBod = model;
-    spatnyBod.doplnek.prevyseni.zaznam[0].iCil = 99;
+    Stav(spatnyBod).doplnek.prevyseni.zaznam[0].iCil = 99;
     EXPECT_FALSE(spatnyBod.Naplnit());
-    EXPECT_NE(spatnyBod.chyba.find("D - E"), std::string::npos) << spatnyBod.chyba;
+    EXPECT_NE(spatnyBod.Vysledek().Chyba().find("D - E"), std::string::npos)
+        << spatnyBod.Vysledek().Chyba();
     Tmodel2 cizi = model;
-    cizi.zenit.zaznam[3].iStn = cizi.zenit.zaznam[20].iStn;  // not its group's station
+    Stav(cizi).zenit.zaznam[3].iStn = Stav(cizi).zenit.zaznam[20].iStn;  // not its group's station
     EXPECT_FALSE(cizi.Naplnit());
-    EXPECT_TRUE(model.Naplnit()) << model.chyba;
+    EXPECT_TRUE(model.Naplnit()) << model.Vysledek().Chyba();
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "adjustment/Tmodel2.h"
 #include "adjustment/Tvahy.h"
+#include "adjustment/VysledekSite.h"
 #include "data/Tnastaveni.h"
 #include "matice/Konstanty.h"
 #include "mereni/Tmereni.h"
@@ -125,7 +126,7 @@ class ModelSit {
 
 // Plain iterations until convergence, the way the adjustment command runs them.
 inline bool Iterovat(Tmodel2& model) {
-    model.pocetIteraci = 0;
+    model.ZacitIterace();
     bool znovu = true;
     while (znovu) {
         if (!model.VyrovnatOpakovane(znovu)) return false;

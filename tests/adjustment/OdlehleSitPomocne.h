@@ -12,6 +12,7 @@
 
 #include "adjustment/Tmodel2.h"
 #include "adjustment/Tvahy.h"
+#include "adjustment/VysledekSite.h"
 #include "data/Tnastaveni.h"
 #include "matice/Konstanty.h"
 #include "mereni/Tmereni.h"
@@ -169,7 +170,7 @@ enum class Krok { Hotovo, Robustne, Vylouceni, Naplnit, Opakovane, Vyhodnoceni }
 inline Krok Vyrovnej(Tmodel2& model, Tmodel2& modelOdlehly, const Tnastaveni& nastaveni) {
     bool znovu = true;
     if (model.VylucovatOdlehle(nastaveni)) {
-        model.pocetIteraci = 0;
+        model.ZacitIterace();
         while (znovu) {
             if (!model.VyrovnatRobustne(znovu)) return Krok::Robustne;
         }
@@ -178,7 +179,7 @@ inline Krok Vyrovnej(Tmodel2& model, Tmodel2& modelOdlehly, const Tnastaveni& na
     } else {
         modelOdlehly.Clear();
     }
-    model.pocetIteraci = 0;
+    model.ZacitIterace();
     znovu = true;
     while (znovu) {
         if (!model.VyrovnatOpakovane(znovu)) return Krok::Opakovane;

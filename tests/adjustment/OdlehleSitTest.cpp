@@ -7,6 +7,7 @@
 #include "adjustment/OdlehleSitPomocne.h"
 #include "adjustment/RobustniVahy.h"
 #include "adjustment/Tmodel2.h"
+#include "adjustment/VysledekSite.h"
 #include "matice/Konstanty.h"
 
 namespace vertano {
@@ -24,8 +25,8 @@ const TmerenaVelicina* Najdi(const TvektorMereni& v, const std::string& stn,
 }
 
 int32_t PocetOdlehlych(const Tmodel2& m) {
-    return m.smer.PocetOdlehlyhHodnot() + m.zenit.PocetOdlehlyhHodnot() +
-           m.delka.PocetOdlehlyhHodnot();
+    return m.Vysledek().Smer().PocetOdlehlyhHodnot() + m.Vysledek().Zenit().PocetOdlehlyhHodnot() +
+           m.Vysledek().Delka().PocetOdlehlyhHodnot();
 }
 
 void OcekavejTestoveHodnoty(const TmerenaVelicina& z, Real kvantil) {
@@ -40,8 +41,8 @@ void OcekavejPresneBody(const Tmodel2& model, const SitOdlehle& s, Real mez) {
     for (const std::string& c : s.urcovane) {
         const Tbod pravy = s.sit.Skutecny(c);
         int32_t i = -1;
-        ASSERT_TRUE(model.souradnice.PoradiBodu(c, i)) << c;
-        const Tbod& b = model.souradnice.bod[i];
+        ASSERT_TRUE(model.Vysledek().Souradnice().PoradiBodu(c, i)) << c;
+        const Tbod& b = model.Vysledek().Souradnice().bod[i];
         EXPECT_NEAR(b.X, pravy.X, mez) << c;
         EXPECT_NEAR(b.Y, pravy.Y, mez) << c;
         EXPECT_NEAR(b.Z, pravy.Z, mez) << c;
@@ -68,38 +69,43 @@ TEST_P(HrubaChybaTest, GrossErrorEndsInTheOutlierModel) {
 
     Tmodel2 model;
     Tmodel2 odlehly;
-    ASSERT_TRUE(test::Nacti(model, s)) << model.chyba;
-    const int32_t pocetSmer = model.pocetSmer;
-    const int32_t pocetDelka = model.pocetDelka;
-    ASSERT_GE(model.pocetNadbytecnych, 30);
-    ASSERT_EQ(test::Vyrovnej(model, odlehly, s.nastaveni), Krok::Hotovo) << model.chyba;
+    ASSERT_TRUE(test::Nacti(model, s)) << model.Vysledek().Chyba();
+    const int32_t pocetSmer = model.Vysledek().PocetSmer();
+    const int32_t pocetDelka = model.Vysledek().PocetDelka();
+    ASSERT_GE(model.Vysledek().PocetNadbytecnych(), 30);
+    ASSERT_EQ(test::Vyrovnej(model, odlehly, s.nastaveni), Krok::Hotovo)
+        << model.Vysledek().Chyba();
 
-    const TvektorMereni& vOdlehly = veSmeru ? odlehly.smer : odlehly.delka;
+    const TvektorMereni& vOdlehly =
+        veSmeru ? odlehly.Vysledek().Smer() : odlehly.Vysledek().Delka();
     const TmerenaVelicina* z = Najdi(vOdlehly, "P3", "P5");
     ASSERT_NE(z, nullptr);
     EXPECT_TRUE(z->jeOdlehly);
-    OcekavejTestoveHodnoty(*z, model.kvantil);
+    OcekavejTestoveHodnoty(*z, model.Vysledek().Kvantil());
     // l = computed - measured: a measured value too large leaves a negative
     // residual of about the size of the error.
     const Real chyba = veSmeru ? MgonNaRad(50) : 0.10L;
     EXPECT_LT(z->oprava, -0.5L * chyba);
     EXPECT_GT(z->oprava, -1.5L * chyba);
-    EXPECT_EQ(Najdi(veSmeru ? model.smer : model.delka, "P3", "P5"), nullptr);
+    EXPECT_EQ(Najdi(veSmeru ? model.Vysledek().Smer() : model.Vysledek().Delka(), "P3", "P5"),
+              nullptr);
 
     // Counts: what the adjusted model lost is what the outlier model flags.
-    EXPECT_EQ(odlehly.pocetSmerOdlehly, pocetSmer - model.pocetSmer);
-    EXPECT_EQ(odlehly.pocetDelkaOdlehly, pocetDelka - model.pocetDelka);
-    EXPECT_EQ(odlehly.pocetSmerOdlehly, odlehly.smer.PocetOdlehlyhHodnot());
-    EXPECT_EQ(odlehly.pocetDelkaOdlehly, odlehly.delka.PocetOdlehlyhHodnot());
-    EXPECT_EQ(static_cast<int32_t>(odlehly.smer.zaznam.size()), pocetSmer);
+    EXPECT_EQ(odlehly.Vysledek().PocetSmerOdlehly(), pocetSmer - model.Vysledek().PocetSmer());
+    EXPECT_EQ(odlehly.Vysledek().PocetDelkaOdlehly(), pocetDelka - model.Vysledek().PocetDelka());
+    EXPECT_EQ(odlehly.Vysledek().PocetSmerOdlehly(),
+              odlehly.Vysledek().Smer().PocetOdlehlyhHodnot());
+    EXPECT_EQ(odlehly.Vysledek().PocetDelkaOdlehly(),
+              odlehly.Vysledek().Delka().PocetOdlehlyhHodnot());
+    EXPECT_EQ(static_cast<int32_t>(odlehly.Vysledek().Smer().zaznam.size()), pocetSmer);
     // The good observations are tested at the level alpha: only a few of them
     // may fail with the gross one.
-    const int32_t celkem = pocetSmer + pocetDelka + odlehly.pocetZenit;
+    const int32_t celkem = pocetSmer + pocetDelka + odlehly.Vysledek().PocetZenit();
     EXPECT_LT(PocetOdlehlych(odlehly), celkem / 8);
     // With the faulty observation gone the network is adjusted to its noise.
     OcekavejPresneBody(model, s, 0.005L);
-    EXPECT_GT(model.odchylkaJednotkovaAposterior, 0.5L);
-    EXPECT_LT(model.odchylkaJednotkovaAposterior, 1.5L);
+    EXPECT_GT(model.Vysledek().OdchylkaJednotkovaAposterior(), 0.5L);
+    EXPECT_LT(model.Vysledek().OdchylkaJednotkovaAposterior(), 1.5L);
 }
 
 std::string NazevOdhadu(const ::testing::TestParamInfo<std::tuple<int32_t, bool>>& info) {
@@ -122,12 +128,13 @@ TEST_P(BezChybTest, ShareOfExcludedObservationsIsNearAlpha) {
     s.nastaveni.vyrovnani.typOdhadu = static_cast<uint8_t>(GetParam());
     Tmodel2 model;
     Tmodel2 odlehly;
-    ASSERT_TRUE(test::Nacti(model, s)) << model.chyba;
-    const int32_t celkem = model.pocetMereni;
+    ASSERT_TRUE(test::Nacti(model, s)) << model.Vysledek().Chyba();
+    const int32_t celkem = model.Vysledek().PocetMereni();
     ASSERT_GT(celkem, 300);
-    ASSERT_EQ(test::Vyrovnej(model, odlehly, s.nastaveni), Krok::Hotovo) << model.chyba;
+    ASSERT_EQ(test::Vyrovnej(model, odlehly, s.nastaveni), Krok::Hotovo)
+        << model.Vysledek().Chyba();
     const Real podil = static_cast<Real>(PocetOdlehlych(odlehly)) / celkem;
-    EXPECT_EQ(PocetOdlehlych(odlehly), celkem - model.pocetMereni);
+    EXPECT_EQ(PocetOdlehlych(odlehly), celkem - model.Vysledek().PocetMereni());
     // alpha = 0.05; a binomial share of ~320 trials has a standard deviation of
     // about 0.012.
     EXPECT_GT(podil, 0.01L);

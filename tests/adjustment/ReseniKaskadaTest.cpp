@@ -9,6 +9,8 @@
 
 #include "ModelSitPomocne.h"
 #include "adjustment/Tmodel2.h"
+#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/VysledekSite.h"
 #include "matice/Konstanty.h"
 #include "matice/ParallelRows.h"
 #include "support/TestSupport.h"
@@ -35,31 +37,32 @@ ModelSit SitSNulovymPivotem() {
 TEST(ReseniKaskada, ExactlyZeroPivotGoesToLUAndKeepsTheWeights) {
     const ModelSit s = SitSNulovymPivotem();
     Tmodel2 ldlt;
-    ASSERT_TRUE(s.Nacist(ldlt, 0.02L)) << ldlt.chyba;
-    EXPECT_EQ(ldlt.typFixace, fixace::kVolnaDelky);
+    ASSERT_TRUE(s.Nacist(ldlt, 0.02L)) << ldlt.Vysledek().Chyba();
+    EXPECT_EQ(ldlt.Vysledek().TypFixace(), fixace::kVolnaDelky);
     ASSERT_TRUE(ldlt.Naplnit());
-    const Tsouradnice pred = ldlt.souradnice;
+    const Tsouradnice pred = ldlt.Vysledek().Souradnice();
     EXPECT_FALSE(ldlt.VyrovnatLDLT(true));
     // A failed attempt changes neither the coordinates nor the weights.
-    EXPECT_EQ(ldlt.souradnice.bod[0].X, pred.bod[0].X);
-    EXPECT_TRUE(std::equal(ldlt.diagonalaVah.begin(), ldlt.diagonalaVah.end(),
-                           ldlt.vektorUloziste.begin()));
+    EXPECT_EQ(ldlt.Vysledek().Souradnice().bod[0].X, pred.bod[0].X);
+    EXPECT_TRUE(std::equal(ldlt.Vysledek().VahyApriori().begin(),
+                           ldlt.Vysledek().VahyApriori().end(), Stav(ldlt).vektorUloziste.begin()));
 
     Tmodel2 lu;
     ASSERT_TRUE(s.Nacist(lu, 0.02L));
     ASSERT_TRUE(lu.Naplnit() && lu.VyrovnatLU(true));
     Tmodel2 kaskada;
     ASSERT_TRUE(s.Nacist(kaskada, 0.02L));
-    ASSERT_TRUE(kaskada.Naplnit() && kaskada.Vyrovnat()) << kaskada.chyba;
+    ASSERT_TRUE(kaskada.Naplnit() && kaskada.Vyrovnat()) << kaskada.Vysledek().Chyba();
     for (std::size_t i = 0; i < 2; ++i) {
-        EXPECT_EQ(kaskada.souradnice.bod[i].X, lu.souradnice.bod[i].X);
-        EXPECT_EQ(kaskada.souradnice.bod[i].Z, lu.souradnice.bod[i].Z);
+        EXPECT_EQ(kaskada.Vysledek().Souradnice().bod[i].X, lu.Vysledek().Souradnice().bod[i].X);
+        EXPECT_EQ(kaskada.Vysledek().Souradnice().bod[i].Z, lu.Vysledek().Souradnice().bod[i].Z);
     }
-    EXPECT_TRUE(std::equal(kaskada.diagonalaVah.begin(), kaskada.diagonalaVah.end(),
-                           kaskada.vektorUloziste.begin()));
-    ASSERT_TRUE(Iterovat(kaskada)) << kaskada.chyba;
-    const Tbod& p = kaskada.souradnice.bod[0];
-    const Tbod& q = kaskada.souradnice.bod[1];
+    EXPECT_TRUE(std::equal(kaskada.Vysledek().VahyApriori().begin(),
+                           kaskada.Vysledek().VahyApriori().end(),
+                           Stav(kaskada).vektorUloziste.begin()));
+    ASSERT_TRUE(Iterovat(kaskada)) << kaskada.Vysledek().Chyba();
+    const Tbod& p = kaskada.Vysledek().Souradnice().bod[0];
+    const Tbod& q = kaskada.Vysledek().Souradnice().bod[1];
     EXPECT_NEAR(static_cast<double>(q.X - p.X), 0, 1e-12);
     EXPECT_NEAR(static_cast<double>(q.Y - p.Y), 0, 1e-12);
     EXPECT_NEAR(static_cast<double>(q.Z - p.Z), 30, 1e-12);
@@ -76,13 +79,13 @@ TEST(ReseniKaskada, TheThreeSolversAgree) {
         const Resic resice[3] = {fixnich > 0 ? Resic::LDLT : Resic::Kaskada, Resic::LU, Resic::SVD};
         for (int k = 0; k < 3; ++k) {
             ASSERT_TRUE(s.Nacist(modely[k], mereni, 0.2L));
-            modely[k].resic = resice[k];
-            ASSERT_TRUE(Iterovat(modely[k])) << k << " " << modely[k].chyba;
+            Stav(modely[k]).resic = resice[k];
+            ASSERT_TRUE(Iterovat(modely[k])) << k << " " << modely[k].Vysledek().Chyba();
         }
         for (int k = 1; k < 3; ++k) {
-            for (std::size_t i = 0; i < modely[0].souradnice.bod.size(); ++i) {
-                const Tbod& a = modely[0].souradnice.bod[i];
-                const Tbod& b = modely[k].souradnice.bod[i];
+            for (std::size_t i = 0; i < modely[0].Vysledek().Souradnice().bod.size(); ++i) {
+                const Tbod& a = modely[0].Vysledek().Souradnice().bod[i];
+                const Tbod& b = modely[k].Vysledek().Souradnice().bod[i];
                 EXPECT_NEAR(static_cast<double>(a.X - b.X), 0, 1e-9) << fixnich << " " << k;
                 EXPECT_NEAR(static_cast<double>(a.Y - b.Y), 0, 1e-9) << fixnich << " " << k;
                 EXPECT_NEAR(static_cast<double>(a.Z - b.Z), 0, 1e-9) << fixnich << " " << k;
@@ -94,12 +97,12 @@ TEST(ReseniKaskada, TheThreeSolversAgree) {
 // The cofactor matrices by the two ways agree, and the check passes.
 void PorovnatKovariance(const ModelSit& s, const Tmereni& mereni) {
     Tmodel2 prima;
-    ASSERT_TRUE(s.Nacist(prima, mereni)) << prima.chyba;
-    ASSERT_TRUE(Iterovat(prima)) << prima.chyba;
+    ASSERT_TRUE(s.Nacist(prima, mereni)) << prima.Vysledek().Chyba();
+    ASSERT_TRUE(Iterovat(prima)) << prima.Vysledek().Chyba();
     Tmodel2 svd = prima;
     ASSERT_TRUE(prima.KovariancniMaticeCholeskyLU());
     ASSERT_TRUE(svd.KovariancniMaticeSVD());
-    const int32_t n = prima.pocetNeznamych;
+    const int32_t n = prima.Vysledek().PocetNeznamych();
     for (int32_t i = 0; i < n; ++i) {
         for (int32_t j = 0; j < n; ++j) {
             Real a = 0;
@@ -110,10 +113,12 @@ void PorovnatKovariance(const ModelSit& s, const Tmereni& mereni) {
                 << i << " " << j;
         }
     }
-    for (int32_t i = 0; i < prima.pocetMereni; ++i) {
+    for (int32_t i = 0; i < prima.Vysledek().PocetMereni(); ++i) {
         const auto I = static_cast<std::size_t>(i);
-        EXPECT_NEAR(static_cast<double>(prima.vektorRedukovanychMereni[I] * prima.diagonalaVah[I]),
-                    static_cast<double>(svd.vektorRedukovanychMereni[I] * svd.diagonalaVah[I]),
+        EXPECT_NEAR(static_cast<double>(Stav(prima).vektorRedukovanychMereni[I] *
+                                        prima.Vysledek().VahyApriori()[I]),
+                    static_cast<double>(Stav(svd).vektorRedukovanychMereni[I] *
+                                        svd.Vysledek().VahyApriori()[I]),
                     1e-9);
     }
     EXPECT_TRUE(prima.KontrolaKovariancniMatice());
@@ -138,34 +143,36 @@ TEST(ReseniKaskada, ObservationsWithoutRedundancyPassTheCheck) {
     s.sit.Cil("A");
     s.sit.Cil("H");
     Tmodel2 model;
-    ASSERT_TRUE(s.Nacist(model)) << model.chyba;
-    ASSERT_TRUE(Iterovat(model)) << model.chyba;
-    ASSERT_TRUE(model.VypocetKovariancniMatice()) << model.chyba;
+    ASSERT_TRUE(s.Nacist(model)) << model.Vysledek().Chyba();
+    ASSERT_TRUE(Iterovat(model)) << model.Vysledek().Chyba();
+    ASSERT_TRUE(model.VypocetKovariancniMatice()) << model.Vysledek().Chyba();
     int bezNadbytecnosti = 0;
-    for (int32_t i = 0; i < model.pocetMereni; ++i) {
+    for (int32_t i = 0; i < model.Vysledek().PocetMereni(); ++i) {
         const auto I = static_cast<std::size_t>(i);
-        const Real qp = model.vektorRedukovanychMereni[I] * model.diagonalaVah[I];
+        const Real qp = Stav(model).vektorRedukovanychMereni[I] * model.Vysledek().VahyApriori()[I];
         if (std::fabs(qp - 1) < 1e-9L) {
             ++bezNadbytecnosti;
             const TmerenaVelicina* v = model.VelicinaRovnice(i);
-            EXPECT_EQ(Tmodel2::OdchylkaOpravy(v->odchylka, 1, model.vektorRedukovanychMereni[I]),
-                      std::sqrt(std::max(
-                          Real{0}, v->odchylka * v->odchylka - model.vektorRedukovanychMereni[I])));
-            EXPECT_LT(Tmodel2::OdchylkaOpravy(v->odchylka, 1, model.vektorRedukovanychMereni[I]),
-                      1e-6L * v->odchylka);
+            EXPECT_EQ(
+                Tmodel2::OdchylkaOpravy(v->odchylka, 1, Stav(model).vektorRedukovanychMereni[I]),
+                std::sqrt(std::max(
+                    Real{0}, v->odchylka * v->odchylka - Stav(model).vektorRedukovanychMereni[I])));
+            EXPECT_LT(
+                Tmodel2::OdchylkaOpravy(v->odchylka, 1, Stav(model).vektorRedukovanychMereni[I]),
+                1e-6L * v->odchylka);
         }
     }
     EXPECT_EQ(bezNadbytecnosti, 4);
     EXPECT_TRUE(model.KontrolaKovariancniMatice());
     // A q clearly above 1/p fails; a rounding residue does not.
     Tmodel2 chybny = model;
-    chybny.vektorRedukovanychMereni[0] = (1 + 1e-9L) / chybny.diagonalaVah[0];
+    Stav(chybny).vektorRedukovanychMereni[0] = (1 + 1e-9L) / chybny.Vysledek().VahyApriori()[0];
     EXPECT_FALSE(chybny.KontrolaKovariancniMatice());
-    chybny.vektorRedukovanychMereni[0] = (1 + 1e-14L) / chybny.diagonalaVah[0];
+    Stav(chybny).vektorRedukovanychMereni[0] = (1 + 1e-14L) / chybny.Vysledek().VahyApriori()[0];
     EXPECT_TRUE(chybny.KontrolaKovariancniMatice());
-    chybny.vektorRedukovanychMereni[1] = -1e-30L;
+    Stav(chybny).vektorRedukovanychMereni[1] = -1e-30L;
     EXPECT_FALSE(chybny.KontrolaKovariancniMatice());
-    chybny.vektorRedukovanychMereni[1] = std::nanl("");
+    Stav(chybny).vektorRedukovanychMereni[1] = std::nanl("");
     EXPECT_FALSE(chybny.KontrolaKovariancniMatice());
     // sigma_v = sigma0 sqrt(sigma^2 / sigma0^2 - q); a negative radicand is 0.
     EXPECT_NEAR(static_cast<double>(Tmodel2::OdchylkaOpravy(0.002L, 1, 1e-6L)),
@@ -181,22 +188,22 @@ TEST(ReseniKaskada, ObservationsWithoutRedundancyPassTheCheck) {
 // `singularni` the unknowns 1 and 2 are observed only together.
 Tmodel2 ModelSCholeskyZbytkem(Real zbytek, bool singularni = false) {
     Tmodel2 m;
-    m.pocetNeznamych = 3;
-    m.pocetPodminek = 0;
-    m.pocetMereni = 4;
-    m.pocetSouradnicUrcovanych = 3;
-    m.jeFix = true;
-    m.typFixace = fixace::kPevnaSit;
-    m.pocetVlakno = 2;
-    m.souradnice.PridejBod(Tbod::Prazdny());
-    m.diagonalaVah.assign(4, 1);
-    m.vektorUloziste.assign(4, 1);
-    m.vektorRedukovanychMereni.assign(4, 0);
-    m.maticePlanuSparse.data = {{1}, {1, 1, zbytek}, {1, 1, zbytek}};
-    m.maticePlanuSparse.index = {{0}, {0, 1, 3}, {0, 2, 3}};
+    Stav(m).pocetNeznamych = 3;
+    Stav(m).pocetPodminek = 0;
+    Stav(m).pocetMereni = 4;
+    Stav(m).pocetSouradnicUrcovanych = 3;
+    Stav(m).jeFix = true;
+    Stav(m).typFixace = fixace::kPevnaSit;
+    Stav(m).pocetVlakno = 2;
+    Stav(m).souradnice.PridejBod(Tbod::Prazdny());
+    Stav(m).diagonalaVah.assign(4, 1);
+    Stav(m).vektorUloziste.assign(4, 1);
+    Stav(m).vektorRedukovanychMereni.assign(4, 0);
+    Stav(m).maticePlanuSparse.data = {{1}, {1, 1, zbytek}, {1, 1, zbytek}};
+    Stav(m).maticePlanuSparse.index = {{0}, {0, 1, 3}, {0, 2, 3}};
     if (singularni) {
-        m.maticePlanuSparse.data = {{1}, {1, 1}, {1, 1}};
-        m.maticePlanuSparse.index = {{0}, {0, 1}, {0, 1}};
+        Stav(m).maticePlanuSparse.data = {{1}, {1, 1}, {1, 1}};
+        Stav(m).maticePlanuSparse.index = {{0}, {0, 1}, {0, 1}};
     }
     return m;
 }
@@ -229,7 +236,7 @@ TEST(ReseniKaskada, CholeskyTakesTheResidueOfAFillInAndRefusesOnlyASingularMatri
     }
     for (const SolverChoice volba : {SolverChoice::Dense, SolverChoice::Sparse}) {
         Tmodel2 singularni = ModelSCholeskyZbytkem(0, true);
-        singularni.solverChoice = volba;
+        Stav(singularni).solverChoice = volba;
         EXPECT_FALSE(singularni.KovariancniMaticeCholeskyLU());
         EXPECT_FALSE(singularni.VypocetKovariancniMatice());
         EXPECT_EQ(singularni.Solver().Failure(), SolverFailure::Defect);
@@ -239,10 +246,10 @@ TEST(ReseniKaskada, CholeskyTakesTheResidueOfAFillInAndRefusesOnlyASingularMatri
 TEST(ReseniKaskada, CofactorTextUsesTheLowerTriangleAndAPoint) {
     test::LocaleGuard locale("cs_CZ.UTF-8");
     Tmodel2 m;
-    m.pocetSouradnicUrcovanych = 2;
+    Stav(m).pocetSouradnicUrcovanych = 2;
     m.SetCofactors({{1.5L, 99}, {0.25L, -2e-7L}});
     m.KovariancniMatice2str();
-    EXPECT_EQ(m.kovariancniMaticeStr, "1.5 0.25\r\n0.25 -2e-07\r\n");
+    EXPECT_EQ(m.Vysledek().KovariancniMaticeStr(), "1.5 0.25\r\n0.25 -2e-07\r\n");
 }
 
 // A triangle of directions: D1..D6 with (D2 - D1) + (D4 - D3) + (D6 - D5) = pi,
@@ -271,36 +278,38 @@ TEST(ReseniKaskada, TriangleOfDirections) {
     ASSERT_EQ(mereni.zaznam.size(), 8u);
     Tmodel2 model;
     ASSERT_TRUE(model.VyrovnatVnejsiPresnostSmer(mereni));
-    EXPECT_EQ(model.pocetNeznamych, 10);
-    EXPECT_EQ(model.pocetNadbytecnych, 2);
+    EXPECT_EQ(model.Vysledek().PocetNeznamych(), 10);
+    EXPECT_EQ(model.Vysledek().PocetNadbytecnych(), 2);
     for (int d = 0; d < 6; ++d) {
-        EXPECT_NEAR(static_cast<double>(model.vektorPrirustku[d]), static_cast<double>(D[d]),
+        EXPECT_NEAR(static_cast<double>(Stav(model).vektorPrirustku[d]), static_cast<double>(D[d]),
                     1e-15);
     }
-    EXPECT_NEAR(static_cast<double>(model.vektorPrirustku[7]), 0.3, 1e-15);
-    EXPECT_NEAR(static_cast<double>(model.odchylkaJednotkovaAposterior), 0, 1e-15);
+    EXPECT_NEAR(static_cast<double>(Stav(model).vektorPrirustku[7]), 0.3, 1e-15);
+    EXPECT_NEAR(static_cast<double>(model.Vysledek().OdchylkaJednotkovaAposterior()), 0, 1e-15);
 
     mereni.zaznam[0].smer += 4e-4L;
     ASSERT_TRUE(model.VyrovnatVnejsiPresnostSmer(mereni));
     Real vv = 0;
     for (std::size_t i = 0; i < mereni.zaznam.size(); ++i) {
         const Tzaznam& z = mereni.zaznam[i];
-        const Real v = model.vektorPrirustku[static_cast<std::size_t>(z.soubor - 1)] +
-                       model.vektorPrirustku[static_cast<std::size_t>(z.skupina + 5)] - z.smer;
-        EXPECT_NEAR(static_cast<double>(model.vektorOprav[i]), static_cast<double>(v), 1e-15);
+        const Real v = Stav(model).vektorPrirustku[static_cast<std::size_t>(z.soubor - 1)] +
+                       Stav(model).vektorPrirustku[static_cast<std::size_t>(z.skupina + 5)] -
+                       z.smer;
+        EXPECT_NEAR(static_cast<double>(model.Vysledek().Opravy()[i]), static_cast<double>(v),
+                    1e-15);
         vv += v * v;
     }
     EXPECT_GT(vv, 0);
-    EXPECT_NEAR(static_cast<double>(model.odchylkaJednotkovaAposterior),
+    EXPECT_NEAR(static_cast<double>(model.Vysledek().OdchylkaJednotkovaAposterior()),
                 static_cast<double>(std::sqrt(vv / 2)), 1e-15);
-    const Real soucet = model.vektorPrirustku[1] - model.vektorPrirustku[0] +
-                        model.vektorPrirustku[3] - model.vektorPrirustku[2] +
-                        model.vektorPrirustku[5] - model.vektorPrirustku[4];
+    const Real soucet = Stav(model).vektorPrirustku[1] - Stav(model).vektorPrirustku[0] +
+                        Stav(model).vektorPrirustku[3] - Stav(model).vektorPrirustku[2] +
+                        Stav(model).vektorPrirustku[5] - Stav(model).vektorPrirustku[4];
     EXPECT_NEAR(static_cast<double>(soucet), static_cast<double>(kPi), 1e-15);
 
     mereni.zaznam[3].soubor = 7;  // no such direction
     EXPECT_FALSE(model.VyrovnatVnejsiPresnostSmer(mereni));
-    EXPECT_EQ(model.pocetNeznamych, -1);
+    EXPECT_EQ(model.Vysledek().PocetNeznamych(), -1);
 }
 
 TEST(ReseniKaskada, RobustStepPushesAGrossErrorDown) {
@@ -308,31 +317,32 @@ TEST(ReseniKaskada, RobustStepPushesAGrossErrorDown) {
     Tmereni mereni = s.Mereni(2);
     mereni.zaznam[7].delka += 0.05L;  // a gross error of 25 sigma
     Tmodel2 model;
-    ASSERT_TRUE(s.Nacist(model, mereni)) << model.chyba;
-    model.typOdhadu = 1;
-    model.pocetIteraci = 0;
+    ASSERT_TRUE(s.Nacist(model, mereni)) << model.Vysledek().Chyba();
+    Stav(model).typOdhadu = 1;
+    model.ZacitIterace();
     bool znovu = true;
-    while (znovu) ASSERT_TRUE(model.VyrovnatRobustne(znovu)) << model.chyba;
-    EXPECT_LE(model.pocetIteraci, model.maxPocetIteraci);
-    EXPECT_TRUE(model.zmenaVahy <= model.maxZmenaVahy ||
-                model.pocetIteraci == model.maxPocetIteraci);
+    while (znovu) ASSERT_TRUE(model.VyrovnatRobustne(znovu)) << model.Vysledek().Chyba();
+    EXPECT_LE(model.Vysledek().PocetIteraci(), model.Vysledek().MaxPocetIteraci());
+    EXPECT_TRUE(model.Vysledek().ZmenaVahy() <= model.Vysledek().MaxZmenaVahy() ||
+                model.Vysledek().PocetIteraci() == model.Vysledek().MaxPocetIteraci());
     // Row 7 of the list is the distance of the second station's second target
     // in set 1; find it by value.
     int32_t hruba = -1;
-    for (int32_t i = 0; i < model.pocetDelka; ++i) {
-        if (model.delka.zaznam[static_cast<std::size_t>(i)].hodnota == mereni.zaznam[7].delka)
+    for (int32_t i = 0; i < model.Vysledek().PocetDelka(); ++i) {
+        if (model.Vysledek().Delka().zaznam[static_cast<std::size_t>(i)].hodnota ==
+            mereni.zaznam[7].delka)
             hruba = i;
     }
     ASSERT_GE(hruba, 0);
-    EXPECT_LT(model.vektorRobustnichZmen[static_cast<std::size_t>(hruba)], 0.1L);
-    EXPECT_EQ(model.vektorUloziste[static_cast<std::size_t>(hruba)],
-              model.diagonalaVah[static_cast<std::size_t>(hruba)] *
-                  model.vektorRobustnichZmen[static_cast<std::size_t>(hruba)]);
+    EXPECT_LT(model.Vysledek().RobustniZmeny()[static_cast<std::size_t>(hruba)], 0.1L);
+    EXPECT_EQ(Stav(model).vektorUloziste[static_cast<std::size_t>(hruba)],
+              model.Vysledek().VahyApriori()[static_cast<std::size_t>(hruba)] *
+                  model.Vysledek().RobustniZmeny()[static_cast<std::size_t>(hruba)]);
     // The plain iteration afterwards starts again from the a-priori weights.
     bool dalsi = false;
     ASSERT_TRUE(model.VyrovnatOpakovane(dalsi));
-    EXPECT_EQ(model.vektorUloziste[static_cast<std::size_t>(hruba)],
-              model.diagonalaVah[static_cast<std::size_t>(hruba)]);
+    EXPECT_EQ(Stav(model).vektorUloziste[static_cast<std::size_t>(hruba)],
+              model.Vysledek().VahyApriori()[static_cast<std::size_t>(hruba)]);
 }
 
 }  // namespace

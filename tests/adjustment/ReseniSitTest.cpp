@@ -8,6 +8,8 @@
 
 #include "ModelSitPomocne.h"
 #include "adjustment/Tmodel2.h"
+#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/VysledekSite.h"
 #include "matice/Konstanty.h"
 
 namespace vertano {
@@ -18,10 +20,10 @@ using test::Iterovat;
 using test::ModelSit;
 
 void OcekavatSkutecne(const Tmodel2& model, const ModelSit& s, Real tolerance) {
-    const int32_t bodu = model.pocetSouradnicUrcovanych / 3;
+    const int32_t bodu = model.Vysledek().PocetSouradnicUrcovanych() / 3;
     ASSERT_GT(bodu, 0);
     for (int32_t i = 0; i < bodu; ++i) {
-        const Tbod& b = model.souradnice.bod[static_cast<std::size_t>(i)];
+        const Tbod& b = model.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)];
         const Tbod t = s.sit.Skutecny(b.cislo);
         EXPECT_NEAR(static_cast<double>(b.X - t.X), 0, static_cast<double>(tolerance)) << b.cislo;
         EXPECT_NEAR(static_cast<double>(b.Y - t.Y), 0, static_cast<double>(tolerance)) << b.cislo;
@@ -30,11 +32,11 @@ void OcekavatSkutecne(const Tmodel2& model, const ModelSit& s, Real tolerance) {
 }
 
 void OcekavatTvar(const Tmodel2& model, const ModelSit& s, Real tolerance) {
-    const int32_t bodu = model.pocetSouradnicUrcovanych / 3;
+    const int32_t bodu = model.Vysledek().PocetSouradnicUrcovanych() / 3;
     for (int32_t i = 0; i < bodu; ++i) {
         for (int32_t j = i + 1; j < bodu; ++j) {
-            const Tbod& a = model.souradnice.bod[static_cast<std::size_t>(i)];
-            const Tbod& b = model.souradnice.bod[static_cast<std::size_t>(j)];
+            const Tbod& a = model.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)];
+            const Tbod& b = model.Vysledek().Souradnice().bod[static_cast<std::size_t>(j)];
             const Real skutecna =
                 test::Vzdalenost(s.sit.Skutecny(a.cislo), s.sit.Skutecny(b.cislo));
             EXPECT_NEAR(static_cast<double>(test::Vzdalenost(a, b) - skutecna), 0,
@@ -46,24 +48,26 @@ void OcekavatTvar(const Tmodel2& model, const ModelSit& s, Real tolerance) {
 
 Real NejvetsiOprava(const Tmodel2& model) {
     Real m = 0;
-    for (int32_t i = 0; i < model.pocetMereni; ++i) {
-        m = std::max(m, std::fabs(model.vektorOprav[static_cast<std::size_t>(i)]));
+    for (int32_t i = 0; i < model.Vysledek().PocetMereni(); ++i) {
+        m = std::max(m, std::fabs(model.Vysledek().Opravy()[static_cast<std::size_t>(i)]));
     }
     return m;
 }
 
 // The adjusted orientation of occupation k is 0 - dx of its unknown.
 Real Orientace(const Tmodel2& model, int32_t k) {
-    Real o = -model.vektorPrirustku[static_cast<std::size_t>(model.pocetSouradnicUrcovanych + k)];
+    Real o = -Stav(model).vektorPrirustku[static_cast<std::size_t>(
+        model.Vysledek().PocetSouradnicUrcovanych() + k)];
     o = std::fmod(o, kDvePi);
     return o < 0 ? o + kDvePi : o;
 }
 
 Real VPV(const Tmodel2& model) {
     Real s = 0;
-    for (int32_t i = 0; i < model.pocetMereni; ++i) {
+    for (int32_t i = 0; i < model.Vysledek().PocetMereni(); ++i) {
         const auto I = static_cast<std::size_t>(i);
-        s += model.vektorOprav[I] * model.diagonalaVah[I] * model.vektorOprav[I];
+        s += model.Vysledek().Opravy()[I] * model.Vysledek().VahyApriori()[I] *
+             model.Vysledek().Opravy()[I];
     }
     return s;
 }
@@ -71,21 +75,21 @@ Real VPV(const Tmodel2& model) {
 TEST(ReseniSit, FixedNetworkReturnsTrueCoordinatesAndOrientations) {
     const ModelSit s = CtyruhelnikovaSit(2);
     Tmodel2 model;
-    ASSERT_TRUE(s.Nacist(model, s.Mereni(2), 0.3L)) << model.chyba;
-    ASSERT_TRUE(Iterovat(model)) << model.chyba;
-    EXPECT_LT(model.pocetIteraci, 10);
+    ASSERT_TRUE(s.Nacist(model, s.Mereni(2), 0.3L)) << model.Vysledek().Chyba();
+    ASSERT_TRUE(Iterovat(model)) << model.Vysledek().Chyba();
+    EXPECT_LT(model.Vysledek().PocetIteraci(), 10);
     OcekavatSkutecne(model, s, 1e-7L);
     EXPECT_LT(NejvetsiOprava(model), 1e-10L);
-    ASSERT_EQ(model.pocetPosunu, 6);
+    ASSERT_EQ(model.Vysledek().PocetPosunu(), 6);
     for (int32_t k = 0; k < 6; ++k) {
         const Real ocekavana = std::fmod(0.3L + 1.1L * static_cast<Real>(k), kDvePi);
         EXPECT_NEAR(static_cast<double>(Orientace(model, k)), static_cast<double>(ocekavana), 1e-12)
             << k;
     }
     // The working weights are the a-priori ones before and after.
-    for (int32_t i = 0; i < model.pocetMereni; ++i) {
-        EXPECT_EQ(model.vektorUloziste[static_cast<std::size_t>(i)],
-                  model.diagonalaVah[static_cast<std::size_t>(i)]);
+    for (int32_t i = 0; i < model.Vysledek().PocetMereni(); ++i) {
+        EXPECT_EQ(Stav(model).vektorUloziste[static_cast<std::size_t>(i)],
+                  model.Vysledek().VahyApriori()[static_cast<std::size_t>(i)]);
     }
 }
 
@@ -103,10 +107,10 @@ TEST(ReseniSit, SupplementaryObservationsOfEveryKind) {
     s.Doplnek(doplnek::kPrevyseni, "C", "G");
     s.Doplnek(doplnek::kProvazeni, "C", "G");
     Tmodel2 model;
-    ASSERT_TRUE(s.Nacist(model, 0.2L)) << model.chyba;
-    EXPECT_EQ(model.typFixace, fixace::kBodSmernikDelky);
-    EXPECT_TRUE(model.jeFix);
-    ASSERT_TRUE(Iterovat(model)) << model.chyba;
+    ASSERT_TRUE(s.Nacist(model, 0.2L)) << model.Vysledek().Chyba();
+    EXPECT_EQ(model.Vysledek().TypFixace(), fixace::kBodSmernikDelky);
+    EXPECT_TRUE(model.Vysledek().JeFix());
+    ASSERT_TRUE(Iterovat(model)) << model.Vysledek().Chyba();
     OcekavatSkutecne(model, s, 1e-7L);
     EXPECT_LT(NejvetsiOprava(model), 1e-10L);
 }
@@ -123,19 +127,20 @@ TEST(ReseniSit, FreeNetworksKeepTheShapeAndTheirDatum) {
         Tmereni mereni = s.Mereni(2);
         test::Zasumit(mereni, 11);
         Tmodel2 volna;
-        ASSERT_TRUE(s.Nacist(volna, mereni, 0.1L)) << volna.chyba;
-        const Tsouradnice priblizne = volna.souradnice;
-        ASSERT_TRUE(Iterovat(volna)) << volna.chyba;
+        ASSERT_TRUE(s.Nacist(volna, mereni, 0.1L)) << volna.Vysledek().Chyba();
+        const Tsouradnice priblizne = volna.Vysledek().Souradnice();
+        ASSERT_TRUE(Iterovat(volna)) << volna.Vysledek().Chyba();
         // The same observations with one fixed point, again a minimal datum: the
         // free network may differ only by its placement (and scale when none was
         // measured).
         ModelSit sFix = CtyruhelnikovaSit(1, p.delky);
         if (p.smernik) sFix.Doplnek(doplnek::kSmernik, "C", "D");
         Tmodel2 pevna;
-        ASSERT_TRUE(sFix.Nacist(pevna, mereni, 0.1L)) << pevna.chyba;
-        ASSERT_TRUE(Iterovat(pevna)) << pevna.chyba;
+        ASSERT_TRUE(sFix.Nacist(pevna, mereni, 0.1L)) << pevna.Vysledek().Chyba();
+        ASSERT_TRUE(Iterovat(pevna)) << pevna.Vysledek().Chyba();
         const auto d = [](const Tmodel2& m, const char* a, const char* b) {
-            return test::Vzdalenost(m.souradnice.BodSCislem(a), m.souradnice.BodSCislem(b));
+            return test::Vzdalenost(m.Vysledek().Souradnice().BodSCislem(a),
+                                    m.Vysledek().Souradnice().BodSCislem(b));
         };
         const Real meritko = p.delky ? 1 : d(volna, "A", "B") / d(pevna, "A", "B");
         for (const char* a : {"A", "B", "C", "D", "E", "F"}) {
@@ -152,22 +157,23 @@ TEST(ReseniSit, FreeNetworksKeepTheShapeAndTheirDatum) {
             Real po = 0;
             for (int32_t i = 0; i < 6; ++i) {
                 const Tbod& a = priblizne.bod[static_cast<std::size_t>(i)];
-                const Tbod& b = volna.souradnice.bod[static_cast<std::size_t>(i)];
+                const Tbod& b = volna.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)];
                 pred += osa == 0 ? a.X : osa == 1 ? a.Y : a.Z;
                 po += osa == 0 ? b.X : osa == 1 ? b.Y : b.Z;
             }
             EXPECT_NEAR(static_cast<double>(po - pred), 0, 1e-9) << osa;
         }
-        const int32_t n = volna.pocetNeznamych;
+        const int32_t n = volna.Vysledek().PocetNeznamych();
         ASSERT_TRUE(volna.Naplnit());
-        ASSERT_EQ(static_cast<int32_t>(volna.datumConditions.size()), volna.pocetPodminek);
-        for (int32_t r = 0; r < volna.pocetPodminek; ++r) {
+        ASSERT_EQ(static_cast<int32_t>(Stav(volna).datumConditions.size()),
+                  volna.Vysledek().PocetPodminek());
+        for (int32_t r = 0; r < volna.Vysledek().PocetPodminek(); ++r) {
             Real c = 0;
             for (int32_t j = 0; j < n; ++j) {
                 c +=
-                    volna
+                    Stav(volna)
                         .datumConditions[static_cast<std::size_t>(r)][static_cast<std::size_t>(j)] *
-                    volna.vektorPrirustku[static_cast<std::size_t>(j)];
+                    Stav(volna).vektorPrirustku[static_cast<std::size_t>(j)];
             }
             EXPECT_NEAR(static_cast<double>(c), 0, 1e-6) << r;
         }
@@ -177,9 +183,9 @@ TEST(ReseniSit, FreeNetworksKeepTheShapeAndTheirDatum) {
 TEST(ReseniSit, FreeNetworkOfExactObservationsHasTheTrueShape) {
     const ModelSit s = CtyruhelnikovaSit(0);
     Tmodel2 model;
-    ASSERT_TRUE(s.Nacist(model, s.Mereni(), 0.5L)) << model.chyba;
-    EXPECT_EQ(model.typFixace, fixace::kVolnaDelky);
-    ASSERT_TRUE(Iterovat(model)) << model.chyba;
+    ASSERT_TRUE(s.Nacist(model, s.Mereni(), 0.5L)) << model.Vysledek().Chyba();
+    EXPECT_EQ(model.Vysledek().TypFixace(), fixace::kVolnaDelky);
+    ASSERT_TRUE(Iterovat(model)) << model.Vysledek().Chyba();
     OcekavatTvar(model, s, 1e-4L / 100);
     EXPECT_LT(NejvetsiOprava(model), 1e-9L);
 }
@@ -189,11 +195,11 @@ TEST(ReseniSit, NoisyNetworkStaysWithinItsPrecision) {
     Tmereni mereni = s.Mereni(3);
     test::Zasumit(mereni, 20240611);
     Tmodel2 model;
-    ASSERT_TRUE(s.Nacist(model, mereni, 0.2L)) << model.chyba;
-    ASSERT_TRUE(Iterovat(model)) << model.chyba;
+    ASSERT_TRUE(s.Nacist(model, mereni, 0.2L)) << model.Vysledek().Chyba();
+    ASSERT_TRUE(Iterovat(model)) << model.Vysledek().Chyba();
     OcekavatSkutecne(model, s, 0.005L);
     // sigma0 a posteriori: the noise matches the a-priori precision.
-    const Real s0 = std::sqrt(VPV(model) / static_cast<Real>(model.pocetNadbytecnych));
+    const Real s0 = std::sqrt(VPV(model) / static_cast<Real>(model.Vysledek().PocetNadbytecnych()));
     EXPECT_GT(s0, 0.8L);
     EXPECT_LT(s0, 1.2L);
 }
@@ -217,8 +223,8 @@ TEST(ReseniSit, LargeCoordinatesOfANationalGrid) {
         s.Stanovisko(stn, 0.7L, cile);
     }
     Tmodel2 model;
-    ASSERT_TRUE(s.Nacist(model, 0.1L)) << model.chyba;
-    ASSERT_TRUE(Iterovat(model)) << model.chyba;
+    ASSERT_TRUE(s.Nacist(model, 0.1L)) << model.Vysledek().Chyba();
+    ASSERT_TRUE(Iterovat(model)) << model.Vysledek().Chyba();
     OcekavatTvar(model, s, 1e-7L);
 }
 
@@ -233,12 +239,12 @@ TEST(ReseniSit, ResultsDoNotDependOnTheNumberOfThreads) {
     s.nastaveni.pocetVlaknaVse = 3;
     Tmodel2 tri;
     ASSERT_TRUE(s.Nacist(tri, mereni));
-    EXPECT_EQ(tri.pocetVlakno, 3);
+    EXPECT_EQ(tri.Vysledek().PocetVlakno(), 3);
     ASSERT_TRUE(Iterovat(tri));
-    for (std::size_t i = 0; i < jedno.souradnice.bod.size(); ++i) {
-        EXPECT_EQ(jedno.souradnice.bod[i].X, tri.souradnice.bod[i].X);
-        EXPECT_EQ(jedno.souradnice.bod[i].Y, tri.souradnice.bod[i].Y);
-        EXPECT_EQ(jedno.souradnice.bod[i].Z, tri.souradnice.bod[i].Z);
+    for (std::size_t i = 0; i < jedno.Vysledek().Souradnice().bod.size(); ++i) {
+        EXPECT_EQ(jedno.Vysledek().Souradnice().bod[i].X, tri.Vysledek().Souradnice().bod[i].X);
+        EXPECT_EQ(jedno.Vysledek().Souradnice().bod[i].Y, tri.Vysledek().Souradnice().bod[i].Y);
+        EXPECT_EQ(jedno.Vysledek().Souradnice().bod[i].Z, tri.Vysledek().Souradnice().bod[i].Z);
     }
 }
 
@@ -247,10 +253,10 @@ TEST(ReseniSit, IterationStopsAtItsLimit) {
     s.nastaveni.vyrovnani.maxPocetIteraci = 10;
     s.nastaveni.vyrovnani.maxPrirustek = -1;  // never met
     Tmodel2 model;
-    ASSERT_TRUE(s.Nacist(model)) << model.chyba;
+    ASSERT_TRUE(s.Nacist(model)) << model.Vysledek().Chyba();
     ASSERT_TRUE(Iterovat(model));
-    EXPECT_EQ(model.pocetIteraci, 10);
-    EXPECT_GT(model.prirustek, model.maxPrirustek);
+    EXPECT_EQ(model.Vysledek().PocetIteraci(), 10);
+    EXPECT_GT(model.Vysledek().Prirustek(), model.Vysledek().MaxPrirustek());
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 
 #include "ModelSitPomocne.h"
 #include "adjustment/Tmodel2.h"
+#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/VysledekSite.h"
 #include "matice/SparseNormalSolver.h"
 #include "supplementary/DoplnekDruh.h"
 
@@ -43,10 +45,10 @@ ModelSit Sit(const Datum& d, Real posun) {
 }
 
 void Adjust(const ModelSit& s, const Tmereni& mereni, SolverChoice volba, Tmodel2& model) {
-    model.solverChoice = volba;
-    ASSERT_TRUE(s.Nacist(model, mereni, 0.2L)) << model.chyba;
-    ASSERT_TRUE(Iterovat(model)) << model.chyba;
-    ASSERT_TRUE(model.VypocetKovariancniMatice()) << model.chyba;
+    Stav(model).solverChoice = volba;
+    ASSERT_TRUE(s.Nacist(model, mereni, 0.2L)) << model.Vysledek().Chyba();
+    ASSERT_TRUE(Iterovat(model)) << model.Vysledek().Chyba();
+    ASSERT_TRUE(model.VypocetKovariancniMatice()) << model.Vysledek().Chyba();
 }
 
 // Local coordinates and national ones (900 km from the origin, where
@@ -67,16 +69,16 @@ TEST(ResiceSit, SparseEqualsDenseOnEveryDatum) {
             Adjust(s, mereni, SolverChoice::Dense, husta);
             Adjust(s, mereni, SolverChoice::Sparse, ridka);
             ASSERT_TRUE(ridka.RidkaCesta());
-            EXPECT_EQ(ridka.typFixace, husta.typFixace);
-            for (std::size_t i = 0; i < husta.souradnice.bod.size(); ++i) {
-                const Tbod& a = husta.souradnice.bod[i];
-                const Tbod& b = ridka.souradnice.bod[i];
+            EXPECT_EQ(ridka.Vysledek().TypFixace(), husta.Vysledek().TypFixace());
+            for (std::size_t i = 0; i < husta.Vysledek().Souradnice().bod.size(); ++i) {
+                const Tbod& a = husta.Vysledek().Souradnice().bod[i];
+                const Tbod& b = ridka.Vysledek().Souradnice().bod[i];
                 EXPECT_NEAR(static_cast<double>(a.X - b.X), 0, 1e-9) << a.cislo;
                 EXPECT_NEAR(static_cast<double>(a.Y - b.Y), 0, 1e-9) << a.cislo;
                 EXPECT_NEAR(static_cast<double>(a.Z - b.Z), 0, 1e-9) << a.cislo;
             }
             // The whole cofactor matrix of the unknowns, the orientations included.
-            const int32_t n = husta.pocetNeznamych;
+            const int32_t n = husta.Vysledek().PocetNeznamych();
             Tmatrix Qh;
             Tmatrix Qr;
             ASSERT_TRUE(husta.KofaktorovaMatice(n, Qh));
@@ -91,9 +93,9 @@ TEST(ResiceSit, SparseEqualsDenseOnEveryDatum) {
                     EXPECT_LE(std::fabs(q - Qr[i][j]), 1e-12L * meritko) << i << " " << j;
                 }
             }
-            for (int32_t k = 0; k < husta.pocetMereni; ++k) {
-                EXPECT_NEAR(static_cast<double>(ridka.vektorRedukovanychMereni[k] /
-                                                husta.vektorRedukovanychMereni[k]),
+            for (int32_t k = 0; k < husta.Vysledek().PocetMereni(); ++k) {
+                EXPECT_NEAR(static_cast<double>(Stav(ridka).vektorRedukovanychMereni[k] /
+                                                Stav(husta).vektorRedukovanychMereni[k]),
                             1, 1e-10)
                     << k;
             }
@@ -124,23 +126,24 @@ TEST(ResiceSit, ADefectBeyondTheDatumStopsBothPaths) {
                          std::to_string(static_cast<int>(volba)));
             const ModelSit s = SOstrovem(fixnich);
             Tmodel2 model;
-            model.solverChoice = volba;
-            ASSERT_TRUE(s.Nacist(model)) << model.chyba;
-            const Tsouradnice pred = model.souradnice;
-            ASSERT_TRUE(model.Naplnit()) << model.chyba;
+            Stav(model).solverChoice = volba;
+            ASSERT_TRUE(s.Nacist(model)) << model.Vysledek().Chyba();
+            const Tsouradnice pred = model.Vysledek().Souradnice();
+            ASSERT_TRUE(model.Naplnit()) << model.Vysledek().Chyba();
             EXPECT_FALSE(model.Vyrovnat());
             EXPECT_EQ(model.Solver().Failure(), SolverFailure::Defect);
-            EXPECT_NE(model.chyba.find("singular"), std::string::npos) << model.chyba;
+            EXPECT_NE(model.Vysledek().Chyba().find("singular"), std::string::npos)
+                << model.Vysledek().Chyba();
             // The sparse path names an unknown of the island.
             if (volba != SolverChoice::Dense) {
-                EXPECT_TRUE(model.chyba.find("of point P") != std::string::npos ||
-                            model.chyba.find("of point Q") != std::string::npos)
-                    << model.chyba;
+                EXPECT_TRUE(model.Vysledek().Chyba().find("of point P") != std::string::npos ||
+                            model.Vysledek().Chyba().find("of point Q") != std::string::npos)
+                    << model.Vysledek().Chyba();
                 EXPECT_FALSE(model.Solver().GaveWay());
             }
             // Nothing moved.
             for (std::size_t i = 0; i < pred.bod.size(); ++i) {
-                EXPECT_EQ(model.souradnice.bod[i].X, pred.bod[i].X);
+                EXPECT_EQ(model.Vysledek().Souradnice().bod[i].X, pred.bod[i].X);
             }
             EXPECT_FALSE(model.VypocetKovariancniMatice());
         }
@@ -159,25 +162,25 @@ TEST(ResiceSit, TheAutomaticChoiceGivesAnUnresolvableDatumToTheDenseCascade) {
     s.Doplnek(doplnek::kProvazeni, "E", "G");
     s.doplnek.Seznam(doplnek::kProvazeni)->zaznam.back().delka = 2;
     Tmodel2 husta;
-    husta.solverChoice = SolverChoice::Dense;
-    ASSERT_TRUE(s.Nacist(husta)) << husta.chyba;
-    ASSERT_EQ(husta.typFixace, fixace::kVolna);
-    ASSERT_TRUE(Iterovat(husta)) << husta.chyba;
+    Stav(husta).solverChoice = SolverChoice::Dense;
+    ASSERT_TRUE(s.Nacist(husta)) << husta.Vysledek().Chyba();
+    ASSERT_EQ(husta.Vysledek().TypFixace(), fixace::kVolna);
+    ASSERT_TRUE(Iterovat(husta)) << husta.Vysledek().Chyba();
 
     Tmodel2 ridka;
-    ridka.solverChoice = SolverChoice::Sparse;
+    Stav(ridka).solverChoice = SolverChoice::Sparse;
     ASSERT_TRUE(s.Nacist(ridka));
     EXPECT_FALSE(ridka.Naplnit());
     EXPECT_EQ(ridka.Solver().Failure(), SolverFailure::Unresolvable);
 
     Tmodel2 automaticky;
     ASSERT_TRUE(s.Nacist(automaticky));
-    ASSERT_TRUE(Iterovat(automaticky)) << automaticky.chyba;
+    ASSERT_TRUE(Iterovat(automaticky)) << automaticky.Vysledek().Chyba();
     EXPECT_TRUE(automaticky.Solver().GaveWay());
-    for (std::size_t i = 0; i < husta.souradnice.bod.size(); ++i) {
-        EXPECT_NEAR(
-            static_cast<double>(automaticky.souradnice.bod[i].X - husta.souradnice.bod[i].X), 0,
-            1e-12);
+    for (std::size_t i = 0; i < husta.Vysledek().Souradnice().bod.size(); ++i) {
+        EXPECT_NEAR(static_cast<double>(automaticky.Vysledek().Souradnice().bod[i].X -
+                                        husta.Vysledek().Souradnice().bod[i].X),
+                    0, 1e-12);
     }
 }
 

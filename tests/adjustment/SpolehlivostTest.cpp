@@ -9,6 +9,8 @@
 #include "adjustment/OdlehleSitPomocne.h"
 #include "adjustment/Spolehlivost.h"
 #include "adjustment/Tmodel2.h"
+#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/VysledekSite.h"
 #include "matice/Quantile.h"
 
 namespace vertano {
@@ -54,21 +56,21 @@ struct Reference {
 };
 
 Reference Spocitat(const Tmodel2& m) {
-    const auto u = static_cast<std::size_t>(m.pocetNeznamych);
-    const auto n = static_cast<std::size_t>(m.pocetMereni);
+    const auto u = static_cast<std::size_t>(m.Vysledek().PocetNeznamych());
+    const auto n = static_cast<std::size_t>(m.Vysledek().PocetMereni());
     Reference ref;
     ref.a.assign(n, std::vector<Real>(u, 0));
     for (std::size_t k = 0; k < u; ++k) {
-        for (std::size_t e = 0; e < m.maticePlanuSparse.index[k].size(); ++e) {
-            ref.a[static_cast<std::size_t>(m.maticePlanuSparse.index[k][e])][k] =
-                m.maticePlanuSparse.data[k][e];
+        for (std::size_t e = 0; e < Stav(m).maticePlanuSparse.index[k].size(); ++e) {
+            ref.a[static_cast<std::size_t>(Stav(m).maticePlanuSparse.index[k][e])][k] =
+                Stav(m).maticePlanuSparse.data[k][e];
         }
     }
     std::vector<std::vector<Real>> normal(u, std::vector<Real>(u, 0));
     for (std::size_t i = 0; i < n; ++i) {
         for (std::size_t j = 0; j < u; ++j) {
             for (std::size_t k = 0; k < u; ++k) {
-                normal[j][k] += ref.a[i][j] * m.diagonalaVah[i] * ref.a[i][k];
+                normal[j][k] += ref.a[i][j] * m.Vysledek().VahyApriori()[i] * ref.a[i][k];
             }
         }
     }
@@ -78,7 +80,7 @@ Reference Spocitat(const Tmodel2& m) {
         for (std::size_t j = 0; j < u; ++j) {
             for (std::size_t k = 0; k < u; ++k) q += ref.a[i][j] * ref.q[j][k] * ref.a[i][k];
         }
-        ref.r.push_back(1 - m.diagonalaVah[i] * q);
+        ref.r.push_back(1 - m.Vysledek().VahyApriori()[i] * q);
     }
     return ref;
 }
@@ -86,7 +88,7 @@ Reference Spocitat(const Tmodel2& m) {
 // The records in equation order (a plumbing tie for both of its equations).
 std::vector<const TmerenaVelicina*> Rovnice(const Tmodel2& m) {
     std::vector<const TmerenaVelicina*> r;
-    for (int32_t i = 0; i < m.pocetMereni; ++i) r.push_back(m.VelicinaRovnice(i));
+    for (int32_t i = 0; i < m.Vysledek().PocetMereni(); ++i) r.push_back(m.VelicinaRovnice(i));
     return r;
 }
 
@@ -95,8 +97,9 @@ TEST(Spolehlivost, RedundancyNumbersAndDetectableErrorsEqualTheDirectComputation
     test::SitOdlehle s = test::VelkaSit(true);
     s.nastaveni.prepinac = {};
     Tmodel2 model, odlehly;
-    ASSERT_TRUE(test::Nacti(model, s)) << model.chyba;
-    ASSERT_EQ(test::Vyrovnej(model, odlehly, s.nastaveni), Krok::Hotovo) << model.chyba;
+    ASSERT_TRUE(test::Nacti(model, s)) << model.Vysledek().Chyba();
+    ASSERT_EQ(test::Vyrovnej(model, odlehly, s.nastaveni), Krok::Hotovo)
+        << model.Vysledek().Chyba();
     SouhrnSpolehlivosti souhrn;
     ASSERT_TRUE(VypocetSpolehlivosti(model, 0.05L, souhrn));
     const Reference ref = Spocitat(model);
@@ -105,7 +108,7 @@ TEST(Spolehlivost, RedundancyNumbersAndDetectableErrorsEqualTheDirectComputation
     EXPECT_NEAR(souhrn.delta0, delta0, 1e-15L);
     EXPECT_NEAR(souhrn.delta0, 2.8016, 1e-4);
     // The redundancy numbers add up to the redundancy of the network.
-    EXPECT_NEAR(souhrn.soucetRedundanci, model.pocetNadbytecnych, 1e-9L);
+    EXPECT_NEAR(souhrn.soucetRedundanci, model.Vysledek().PocetNadbytecnych(), 1e-9L);
     ASSERT_TRUE(souhrn.jeVliv);
     const std::vector<const TmerenaVelicina*> rovnice = Rovnice(model);
     for (std::size_t i = 0; i < rovnice.size(); ++i) {
@@ -113,13 +116,13 @@ TEST(Spolehlivost, RedundancyNumbersAndDetectableErrorsEqualTheDirectComputation
         SCOPED_TRACE(z.cislo_stn + " -> " + z.cislo_cil + " kind " + std::to_string(z.typ));
         if (z.typ == velicina::kDoplnekProvazeni) continue;  // below
         EXPECT_NEAR(z.redundance, ref.r[i], 1e-9L);
-        const Real p = model.diagonalaVah[i];
+        const Real p = model.Vysledek().VahyApriori()[i];
         EXPECT_NEAR(z.mdb, delta0 / std::sqrt(p * ref.r[i]), 1e-7L * z.mdb);
         EXPECT_FALSE(z.jeNekontrolovane);
         // The move of its own points an error of that size causes: N^-1 a^T p mdb.
         Real nejvic = 0;
         for (const int32_t bod : {z.iStn, z.iCil}) {
-            if (bod < 0 || bod >= model.pocetSouradnicUrcovanych / 3) continue;
+            if (bod < 0 || bod >= model.Vysledek().PocetSouradnicUrcovanych() / 3) continue;
             Real soucet = 0;
             for (int c = 0; c < 3; ++c) {
                 const auto j = static_cast<std::size_t>(3 * bod + c);
@@ -132,7 +135,7 @@ TEST(Spolehlivost, RedundancyNumbersAndDetectableErrorsEqualTheDirectComputation
         EXPECT_NEAR(z.mdbPosun, nejvic, 1e-7L * (nejvic + 1e-3L));
     }
     // A plumbing tie: the redundancy of both its equations.
-    const TvektorMereni& provazeni = model.doplnek.provazeni;
+    const TvektorMereni& provazeni = model.Vysledek().Doplnek().provazeni;
     ASSERT_FALSE(provazeni.zaznam.empty());
     for (std::size_t i = 0; i + 1 < rovnice.size(); ++i) {
         if (rovnice[i] == &provazeni.zaznam[0] && rovnice[i + 1] == rovnice[i]) {
@@ -148,12 +151,12 @@ TEST(Spolehlivost, APointFixedByOnePolarMeasurementIsUncontrolled) {
     s.Bod("X", 1150, 1500, 101, false);
     s.sit.Cil("X");
     Tmodel2 model;
-    ASSERT_TRUE(s.Nacist(model)) << model.chyba;
-    ASSERT_TRUE(test::Iterovat(model)) << model.chyba;
-    ASSERT_TRUE(model.Vyhodnoceni()) << model.chyba;
+    ASSERT_TRUE(s.Nacist(model)) << model.Vysledek().Chyba();
+    ASSERT_TRUE(test::Iterovat(model)) << model.Vysledek().Chyba();
+    ASSERT_TRUE(model.Vyhodnoceni()) << model.Vysledek().Chyba();
     SouhrnSpolehlivosti souhrn;
     ASSERT_TRUE(VypocetSpolehlivosti(model, 0.001L, souhrn));
-    EXPECT_NEAR(souhrn.soucetRedundanci, model.pocetNadbytecnych, 1e-9L);
+    EXPECT_NEAR(souhrn.soucetRedundanci, model.Vysledek().PocetNadbytecnych(), 1e-9L);
     EXPECT_EQ(souhrn.pocetNekontrolovanych, 3);
     EXPECT_EQ(souhrn.zavisleBody, std::vector<std::string>{"X"});
     EXPECT_EQ(ZavisleBody(model), souhrn.zavisleBody);
@@ -179,8 +182,8 @@ Real RedundanceSpolecne(const Tmodel2& m, const Reference& ref,
     std::vector<Real> c(u, 0);
     Real soucetVah = 0;
     for (const std::size_t i : cleny) {
-        soucetVah += m.diagonalaVah[i];
-        for (std::size_t k = 0; k < u; ++k) c[k] += m.diagonalaVah[i] * ref.a[i][k];
+        soucetVah += m.Vysledek().VahyApriori()[i];
+        for (std::size_t k = 0; k < u; ++k) c[k] += m.Vysledek().VahyApriori()[i] * ref.a[i][k];
     }
     Real cqc = 0;
     for (std::size_t j = 0; j < u; ++j) {
@@ -197,14 +200,14 @@ TEST(Spolehlivost, RepeatedPointingsToASideShotCountAsOneMeasurement) {
     s.Bod("X", 1150, 1500, 101, false);
     s.sit.Cil("X");
     Tmodel2 model;
-    ASSERT_TRUE(s.Nacist(model, s.Mereni(2))) << model.chyba;
-    ASSERT_TRUE(test::Iterovat(model)) << model.chyba;
-    ASSERT_TRUE(model.Vyhodnoceni()) << model.chyba;
+    ASSERT_TRUE(s.Nacist(model, s.Mereni(2))) << model.Vysledek().Chyba();
+    ASSERT_TRUE(test::Iterovat(model)) << model.Vysledek().Chyba();
+    ASSERT_TRUE(model.Vyhodnoceni()) << model.Vysledek().Chyba();
     SouhrnSpolehlivosti souhrn;
     ASSERT_TRUE(VypocetSpolehlivosti(model, 0.05L, souhrn));
     const Reference ref = Spocitat(model);
     // The sum is of the single observations' figures.
-    EXPECT_NEAR(souhrn.soucetRedundanci, model.pocetNadbytecnych, 1e-9L);
+    EXPECT_NEAR(souhrn.soucetRedundanci, model.Vysledek().PocetNadbytecnych(), 1e-9L);
     const std::vector<const TmerenaVelicina*> rovnice = Rovnice(model);
     std::vector<std::size_t> kX[4];
     std::vector<std::size_t> ab;  // the distances C -> D of both sets
@@ -252,9 +255,9 @@ TEST(Spolehlivost, APointSeenFromTwoStationsIsNoSideShot) {
     s.Bod("G", 1120, 1620, 103, true);
     s.Stanovisko("G", 0.7L, {"X", "C", "D"});
     Tmodel2 model;
-    ASSERT_TRUE(s.Nacist(model, s.Mereni(2))) << model.chyba;
-    ASSERT_TRUE(test::Iterovat(model)) << model.chyba;
-    ASSERT_TRUE(model.Vyhodnoceni()) << model.chyba;
+    ASSERT_TRUE(s.Nacist(model, s.Mereni(2))) << model.Vysledek().Chyba();
+    ASSERT_TRUE(test::Iterovat(model)) << model.Vysledek().Chyba();
+    ASSERT_TRUE(model.Vyhodnoceni()) << model.Vysledek().Chyba();
     SouhrnSpolehlivosti souhrn;
     ASSERT_TRUE(VypocetSpolehlivosti(model, 0.05L, souhrn));
     EXPECT_TRUE(PostranniBody(model).empty());
@@ -265,13 +268,13 @@ TEST(Spolehlivost, APointSeenFromTwoStationsIsNoSideShot) {
 TEST(Spolehlivost, FreeNetworkRedundancyNumbersAddUpToItsRedundancy) {
     test::ModelSit s = test::CtyruhelnikovaSit(0);
     Tmodel2 model;
-    ASSERT_TRUE(s.Nacist(model)) << model.chyba;
-    ASSERT_TRUE(test::Iterovat(model)) << model.chyba;
-    ASSERT_TRUE(model.Vyhodnoceni()) << model.chyba;
-    ASSERT_GT(model.pocetPodminek, 0);
+    ASSERT_TRUE(s.Nacist(model)) << model.Vysledek().Chyba();
+    ASSERT_TRUE(test::Iterovat(model)) << model.Vysledek().Chyba();
+    ASSERT_TRUE(model.Vyhodnoceni()) << model.Vysledek().Chyba();
+    ASSERT_GT(model.Vysledek().PocetPodminek(), 0);
     SouhrnSpolehlivosti souhrn;
     ASSERT_TRUE(VypocetSpolehlivosti(model, 0.05L, souhrn));
-    EXPECT_NEAR(souhrn.soucetRedundanci, model.pocetNadbytecnych, 1e-9L);
+    EXPECT_NEAR(souhrn.soucetRedundanci, model.Vysledek().PocetNadbytecnych(), 1e-9L);
     EXPECT_EQ(souhrn.pocetNekontrolovanych, 0);
 }
 

@@ -6,6 +6,8 @@
 #include "adjustment/JacobiPomocne.h"
 #include "adjustment/OdlehleSitPomocne.h"
 #include "adjustment/Tmodel2.h"
+#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/VysledekSite.h"
 #include "matice/Konstanty.h"
 #include "matice/Quantile.h"
 
@@ -27,8 +29,9 @@ class VyhodnoceniPresne : public ::testing::Test {
     void SetUp() override {
         s = test::VelkaSit(true);
         s.nastaveni.prepinac = {};
-        ASSERT_TRUE(test::Nacti(model, s)) << model.chyba;
-        ASSERT_EQ(test::Vyrovnej(model, odlehly, s.nastaveni), Krok::Hotovo) << model.chyba;
+        ASSERT_TRUE(test::Nacti(model, s)) << model.Vysledek().Chyba();
+        ASSERT_EQ(test::Vyrovnej(model, odlehly, s.nastaveni), Krok::Hotovo)
+            << model.Vysledek().Chyba();
     }
 
     SitOdlehle s;
@@ -54,41 +57,45 @@ void OcekavejPresnouVelicinu(const TmerenaVelicina& z, Real nula) {
 }
 
 TEST_F(VyhodnoceniPresne, ResidualsVanishAndAdjustedValuesAreTheObservations) {
-    for (const TvektorMereni* v : {&model.delka, &model.doplnek.delka, &model.doplnek.prevyseni}) {
+    for (const TvektorMereni* v : {&model.Vysledek().Delka(), &model.Vysledek().Doplnek().delka,
+                                   &model.Vysledek().Doplnek().prevyseni}) {
         for (const TmerenaVelicina& z : v->zaznam) OcekavejPresnouVelicinu(z, 1e-8L);
     }
-    for (const TvektorMereni* v : {&model.smer, &model.zenit, &model.doplnek.smernik}) {
+    for (const TvektorMereni* v : {&model.Vysledek().Smer(), &model.Vysledek().Zenit(),
+                                   &model.Vysledek().Doplnek().smernik}) {
         for (const TmerenaVelicina& z : v->zaznam) OcekavejPresnouVelicinu(z, 1e-10L);
     }
-    ASSERT_EQ(model.doplnek.provazeni.zaznam.size(), 1u);
-    EXPECT_NEAR(model.doplnek.provazeni.zaznam[0].oprava, 0, 1e-8L);
-    EXPECT_GE(model.doplnek.provazeni.zaznam[0].oprava, 0);
-    EXPECT_LT(model.odchylkaJednotkovaAposterior, 1e-3L);
+    ASSERT_EQ(model.Vysledek().Doplnek().provazeni.zaznam.size(), 1u);
+    EXPECT_NEAR(model.Vysledek().Doplnek().provazeni.zaznam[0].oprava, 0, 1e-8L);
+    EXPECT_GE(model.Vysledek().Doplnek().provazeni.zaznam[0].oprava, 0);
+    EXPECT_LT(model.Vysledek().OdchylkaJednotkovaAposterior(), 1e-3L);
     for (const std::string& c : s.urcovane) {
         int32_t i = -1;
-        ASSERT_TRUE(model.souradnice.PoradiBodu(c, i));
-        EXPECT_NEAR(model.souradnice.bod[i].X, s.sit.Skutecny(c).X, 1e-8L) << c;
-        EXPECT_NEAR(model.souradnice.bod[i].Z, s.sit.Skutecny(c).Z, 1e-8L) << c;
+        ASSERT_TRUE(model.Vysledek().Souradnice().PoradiBodu(c, i));
+        EXPECT_NEAR(model.Vysledek().Souradnice().bod[i].X, s.sit.Skutecny(c).X, 1e-8L) << c;
+        EXPECT_NEAR(model.Vysledek().Souradnice().bod[i].Z, s.sit.Skutecny(c).Z, 1e-8L) << c;
     }
 }
 
 TEST_F(VyhodnoceniPresne, OrientationIsBearingMinusDirection) {
-    ASSERT_EQ(model.pocetPosunu, 10);
-    ASSERT_EQ(model.posun.zaznam.size(), 10u);
-    const int32_t nc = model.pocetSouradnicUrcovanych;
+    ASSERT_EQ(model.Vysledek().PocetPosunu(), 10);
+    ASSERT_EQ(model.Vysledek().Posun().zaznam.size(), 10u);
+    const int32_t nc = model.Vysledek().PocetSouradnicUrcovanych();
     for (int32_t k = 0; k < 10; ++k) {
-        const TmerenaVelicina& o = model.posun.zaznam[k];
+        const TmerenaVelicina& o = model.Vysledek().Posun().zaznam[k];
         EXPECT_TRUE(o.jePlny);
         EXPECT_EQ(o.poradi, k + 1);
-        EXPECT_EQ(o.cislo_stn, model.smer.zaznam[model.indexSmer[k]].cislo_stn);
+        EXPECT_EQ(o.cislo_stn,
+                  model.Vysledek().Smer().zaznam[model.Vysledek().IndexSmer()[k]].cislo_stn);
         EXPECT_NEAR(o.hodnota, s.orientace[k], 1e-10L) << k;
         Real q = 0;
         ASSERT_TRUE(model.Kofaktor(nc + k, nc + k, q));
         EXPECT_NEAR(o.odchylka, std::sqrt(q), 1e-20L);
         EXPECT_GT(o.odchylka, 0);
         // bearing - direction of every direction of the station
-        for (int32_t i = model.indexSmer[k]; i < model.indexSmer[k + 1]; ++i) {
-            const TmerenaVelicina& z = model.smer.zaznam[i];
+        for (int32_t i = model.Vysledek().IndexSmer()[k]; i < model.Vysledek().IndexSmer()[k + 1];
+             ++i) {
+            const TmerenaVelicina& z = model.Vysledek().Smer().zaznam[i];
             const Tbod a = s.sit.Skutecny(z.cislo_stn);
             const Tbod b = s.sit.Skutecny(z.cislo_cil);
             const Real rozdil = DoKruhu(test::Smernik(a, b) - z.hodnota) - o.hodnota;
@@ -98,11 +105,11 @@ TEST_F(VyhodnoceniPresne, OrientationIsBearingMinusDirection) {
 }
 
 TEST_F(VyhodnoceniPresne, EllipsoidsAndEllipsesAgreeWithJacobiOfTheCofactorBlocks) {
-    const int32_t pocetBodu = model.pocetSouradnicUrcovanych / 3;
+    const int32_t pocetBodu = model.Vysledek().PocetSouradnicUrcovanych() / 3;
     ASSERT_EQ(pocetBodu, 9);
     for (int32_t i = 0; i < pocetBodu; ++i) {
         SCOPED_TRACE(i);
-        const Tbod& b = model.souradnice.bod[i];
+        const Tbod& b = model.Vysledek().Souradnice().bod[i];
         Tmatrix B;
         ASSERT_TRUE(model.KofaktoryBodu(i, B));
         EXPECT_EQ(b.sig_X, std::sqrt(B[0][0]));
@@ -139,31 +146,31 @@ TEST_F(VyhodnoceniPresne, EllipsoidsAndEllipsesAgreeWithJacobiOfTheCofactorBlock
         EXPECT_NEAR(std::fabs(osa[0] * w[0] + osa[1] * w[1]), 1, 1e-9L);
     }
     // Fixed points keep what they came with.
-    const Tbod& f = model.souradnice.bod[pocetBodu];
+    const Tbod& f = model.Vysledek().Souradnice().bod[pocetBodu];
     ASSERT_TRUE(f.JeFixni);
     EXPECT_EQ(f.sig_X, -1);
     EXPECT_EQ(f.elipsa.a_delka, -1);
     // The whole matrix is made only on request.
-    EXPECT_TRUE(model.kovariancniMaticeStr.empty());
+    EXPECT_TRUE(model.Vysledek().KovariancniMaticeStr().empty());
     model.KovariancniMatice2str();
-    EXPECT_FALSE(model.kovariancniMaticeStr.empty());
+    EXPECT_FALSE(model.Vysledek().KovariancniMaticeStr().empty());
 }
 
 TEST_F(VyhodnoceniPresne, PlumbingTieWithZeroResidualsHasZeroDeviation) {
     const int32_t x = model.PocatekRovnic(velicina::kDoplnekProvazeni);
-    model.vektorOprav[x] = 0;
-    model.vektorOprav[x + 1] = 0;
-    ASSERT_TRUE(model.Vyhodnoceni()) << model.chyba;
-    const TmerenaVelicina& z = model.doplnek.provazeni.zaznam[0];
+    Stav(model).vektorOprav[x] = 0;
+    Stav(model).vektorOprav[x + 1] = 0;
+    ASSERT_TRUE(model.Vyhodnoceni()) << model.Vysledek().Chyba();
+    const TmerenaVelicina& z = model.Vysledek().Doplnek().provazeni.zaznam[0];
     EXPECT_EQ(z.oprava, 0);
     EXPECT_EQ(z.odchylkaOprava, 0);
     EXPECT_EQ(z.mezniOprava, z.hodnota);
 
-    model.vektorOprav[x] = 0.003L;
-    model.vektorOprav[x + 1] = -0.004L;
-    ASSERT_TRUE(model.Vyhodnoceni()) << model.chyba;
-    const Real qX = model.vektorRedukovanychMereni[x];
-    const Real qY = model.vektorRedukovanychMereni[x + 1];
+    Stav(model).vektorOprav[x] = 0.003L;
+    Stav(model).vektorOprav[x + 1] = -0.004L;
+    ASSERT_TRUE(model.Vyhodnoceni()) << model.Vysledek().Chyba();
+    const Real qX = Stav(model).vektorRedukovanychMereni[x];
+    const Real qY = Stav(model).vektorRedukovanychMereni[x + 1];
     EXPECT_NEAR(z.oprava, 0.005L, 1e-18L);
     EXPECT_NEAR(z.normOprava, 0.005L / z.odchylka, 1e-15L);
     EXPECT_NEAR(z.odchylkaOprava,
@@ -176,21 +183,23 @@ TEST(VyhodnoceniSumTest, APosterioriUnitDeviationUsesAPrioriWeights) {
     s.nastaveni.prepinac = {};
     Tmodel2 model;
     Tmodel2 odlehly;
-    ASSERT_TRUE(test::Nacti(model, s)) << model.chyba;
-    ASSERT_EQ(test::Vyrovnej(model, odlehly, s.nastaveni), Krok::Hotovo) << model.chyba;
+    ASSERT_TRUE(test::Nacti(model, s)) << model.Vysledek().Chyba();
+    ASSERT_EQ(test::Vyrovnej(model, odlehly, s.nastaveni), Krok::Hotovo)
+        << model.Vysledek().Chyba();
     Real pvv = 0;
-    for (const TvektorMereni* v : {&model.delka, &model.smer, &model.zenit}) {
+    for (const TvektorMereni* v :
+         {&model.Vysledek().Delka(), &model.Vysledek().Smer(), &model.Vysledek().Zenit()}) {
         for (const TmerenaVelicina& z : v->zaznam) {
             pvv += z.vaha * z.oprava * z.oprava;
             EXPECT_NEAR(z.normOprava, z.oprava / z.odchylka, 1e-12L);
         }
     }
-    const Real s0 = std::sqrt(pvv / model.pocetNadbytecnych);
-    EXPECT_NEAR(model.odchylkaJednotkovaAposterior, s0, 1e-9L * s0);
+    const Real s0 = std::sqrt(pvv / model.Vysledek().PocetNadbytecnych());
+    EXPECT_NEAR(model.Vysledek().OdchylkaJednotkovaAposterior(), s0, 1e-9L * s0);
     // The noise has the a-priori deviations: s0 is 1 within its scatter
     // (about 1/sqrt(2r) = 0.04 for r near 290).
-    EXPECT_GT(model.odchylkaJednotkovaAposterior, 0.85L);
-    EXPECT_LT(model.odchylkaJednotkovaAposterior, 1.15L);
+    EXPECT_GT(model.Vysledek().OdchylkaJednotkovaAposterior(), 0.85L);
+    EXPECT_LT(model.Vysledek().OdchylkaJednotkovaAposterior(), 1.15L);
 }
 
 // A polar point from a fixed station oriented on a second fixed point: every
@@ -218,18 +227,20 @@ TEST(VyhodnoceniUrcitaTest, ZeroRedundancyStillEvaluates) {
         if (vylucovat) test::ZakladniNastaveni(s);
         Tmodel2 model;
         Tmodel2 odlehly;
-        ASSERT_TRUE(test::Nacti(model, s)) << model.chyba;
-        ASSERT_EQ(model.pocetNadbytecnych, 0);
-        ASSERT_EQ(test::Vyrovnej(model, odlehly, s.nastaveni), Krok::Hotovo) << model.chyba;
-        EXPECT_EQ(model.odchylkaJednotkovaAposterior, 0);
-        EXPECT_EQ(model.pocetMereni, 4);
-        ASSERT_EQ(model.posun.zaznam.size(), 1u);
-        EXPECT_NEAR(model.posun.zaznam[0].hodnota, 0.4L, 1e-10L);
-        EXPECT_NEAR(model.souradnice.bod[0].Y, 150, 1e-8L);
+        ASSERT_TRUE(test::Nacti(model, s)) << model.Vysledek().Chyba();
+        ASSERT_EQ(model.Vysledek().PocetNadbytecnych(), 0);
+        ASSERT_EQ(test::Vyrovnej(model, odlehly, s.nastaveni), Krok::Hotovo)
+            << model.Vysledek().Chyba();
+        EXPECT_EQ(model.Vysledek().OdchylkaJednotkovaAposterior(), 0);
+        EXPECT_EQ(model.Vysledek().PocetMereni(), 4);
+        ASSERT_EQ(model.Vysledek().Posun().zaznam.size(), 1u);
+        EXPECT_NEAR(model.Vysledek().Posun().zaznam[0].hodnota, 0.4L, 1e-10L);
+        EXPECT_NEAR(model.Vysledek().Souradnice().bod[0].Y, 150, 1e-8L);
         // Nothing can be tested without redundancy: nothing is excluded.
         if (vylucovat) {
-            EXPECT_EQ(odlehly.smer.PocetOdlehlyhHodnot() + odlehly.zenit.PocetOdlehlyhHodnot() +
-                          odlehly.delka.PocetOdlehlyhHodnot(),
+            EXPECT_EQ(odlehly.Vysledek().Smer().PocetOdlehlyhHodnot() +
+                          odlehly.Vysledek().Zenit().PocetOdlehlyhHodnot() +
+                          odlehly.Vysledek().Delka().PocetOdlehlyhHodnot(),
                       0);
         }
     }

@@ -7,7 +7,9 @@
 #include "JsonTestParser.h"
 #include "adjustment/OdlehleDruhy.h"
 #include "adjustment/Spolehlivost.h"
+#include "adjustment/Tmodel2Vnitrni.h"
 #include "adjustment/Tvahy.h"
+#include "adjustment/VysledekSite.h"
 #include "matice/Konstanty.h"
 #include "processing/KontrolaMereni.h"
 #include "workspace/Simulace.h"
@@ -64,13 +66,13 @@ TEST_F(AdjustedWorkspace, SummaryIsTheModels) {
     const Tmodel2& m = ws.modelVyrovnany;
     const Json& s = json["summary"];
     ASSERT_EQ(s.size(), 9u);
-    EXPECT_EQ(s["unknowns"].number, m.pocetNeznamych);
-    EXPECT_EQ(s["observations"].number, m.pocetMereni);
-    EXPECT_EQ(s["redundancy"].number, m.pocetNadbytecnych);
-    ExpectSame(s["sigma0_apriori"], m.odchylkaJednotkovaAprior, "sigma0");
-    ExpectSame(s["sigma0_aposteriori"], m.odchylkaJednotkovaAposterior, "sigma0");
-    EXPECT_EQ(s["iterations"].number, m.pocetIteraci);
-    EXPECT_EQ(s["datum_type"].text, DatumKey(m.typFixace));
+    EXPECT_EQ(s["unknowns"].number, m.Vysledek().PocetNeznamych());
+    EXPECT_EQ(s["observations"].number, m.Vysledek().PocetMereni());
+    EXPECT_EQ(s["redundancy"].number, m.Vysledek().PocetNadbytecnych());
+    ExpectSame(s["sigma0_apriori"], m.Vysledek().OdchylkaJednotkovaAprior(), "sigma0");
+    ExpectSame(s["sigma0_aposteriori"], m.Vysledek().OdchylkaJednotkovaAposterior(), "sigma0");
+    EXPECT_EQ(s["iterations"].number, m.Vysledek().PocetIteraci());
+    EXPECT_EQ(s["datum_type"].text, DatumKey(m.Vysledek().TypFixace()));
     EXPECT_EQ(s["weight_source"].text, "inner");
     int32_t total = 0;
     for (const int32_t typ : druhy::kPoradi) {
@@ -84,11 +86,11 @@ TEST_F(AdjustedWorkspace, SummaryIsTheModels) {
 
 TEST_F(AdjustedWorkspace, PointsCarryTheirAccuracyForTheAprioriUnitDeviation) {
     const Tmodel2& m = ws.modelVyrovnany;
-    const Real s0 = m.odchylkaJednotkovaAprior;
+    const Real s0 = m.Vysledek().OdchylkaJednotkovaAprior();
     const Json& points = json["points"];
-    ASSERT_EQ(points.size(), m.souradnice.bod.size());
+    ASSERT_EQ(points.size(), m.Vysledek().Souradnice().bod.size());
     for (size_t i = 0; i < points.size(); ++i) {
-        const Tbod& b = m.souradnice.bod[i];
+        const Tbod& b = m.Vysledek().Souradnice().bod[i];
         const Json& p = points[i];
         EXPECT_EQ(p["name"].text, b.cislo);
         ExpectSame(p["x"], b.X, b.cislo);
@@ -114,7 +116,7 @@ TEST_F(AdjustedWorkspace, PointsCarryTheirAccuracyForTheAprioriUnitDeviation) {
 
 TEST_F(AdjustedWorkspace, ObservationsInEquationOrderWithTheirEvaluation) {
     const Tmodel2& m = ws.modelVyrovnany;
-    const Real s0 = m.odchylkaJednotkovaAprior;
+    const Real s0 = m.Vysledek().OdchylkaJednotkovaAprior();
     size_t i = 0;
     for (const int32_t typ : druhy::kPoradi) {
         for (const TmerenaVelicina& z : druhy::Vektor(m, typ).zaznam) {
@@ -138,9 +140,9 @@ TEST_F(AdjustedWorkspace, ObservationsInEquationOrderWithTheirEvaluation) {
         }
     }
     EXPECT_EQ(i, json["observations"].size());
-    EXPECT_EQ(json["orientations"].size(), static_cast<size_t>(m.pocetPosunu));
-    for (size_t k = 0; k < m.posun.zaznam.size(); ++k) {
-        const TmerenaVelicina& z = m.posun.zaznam[k];
+    EXPECT_EQ(json["orientations"].size(), static_cast<size_t>(m.Vysledek().PocetPosunu()));
+    for (size_t k = 0; k < m.Vysledek().Posun().zaznam.size(); ++k) {
+        const TmerenaVelicina& z = m.Vysledek().Posun().zaznam[k];
         const Json& o = json["orientations"][k];
         EXPECT_EQ(o["occupation"].number, z.poradi);
         EXPECT_EQ(o["station"].text, z.cislo_stn);

@@ -7,7 +7,9 @@
 #include "CliTestSupport.h"
 #include "Options.h"
 #include "Session.h"
+#include "adjustment/Tmodel2Vnitrni.h"
 #include "adjustment/Tvahy.h"
+#include "adjustment/VysledekSite.h"
 
 namespace vertano::cli {
 namespace {
@@ -104,13 +106,13 @@ TEST(CliAdjustOptions, SessionAppliesTheAdjustmentSettings) {
     EXPECT_EQ(n.vyrovnani.typOdhadu, 5);
     EXPECT_EQ(n.vyrovnani.rozikoOdlehlost, 0.001L);
     EXPECT_EQ(n.pocetVlaknaVse, 2);
-    EXPECT_EQ(s.ws.modelVyrovnany.solverChoice, SolverChoice::Dense);
+    EXPECT_EQ(Stav(s.ws.modelVyrovnany).solverChoice, SolverChoice::Dense);
     EXPECT_FALSE(n.VylucovatOdlehle());
     const Options plain = Parsed(kAdjust);
     const Session d(plain, out, err, nullptr);
     EXPECT_TRUE(d.ws.nastaveni.VylucovatOdlehle());
     EXPECT_EQ(d.ws.nastaveni.vyrovnani.typOdhadu, 1);
-    EXPECT_EQ(d.ws.modelVyrovnany.solverChoice, SolverChoice::Auto);
+    EXPECT_EQ(Stav(d.ws.modelVyrovnany).solverChoice, SolverChoice::Auto);
 }
 
 }  // namespace

@@ -8,7 +8,9 @@
 #include <utility>
 
 #include "adjustment/Tmodel2.h"
+#include "adjustment/Tmodel2Vnitrni.h"
 #include "adjustment/Tvahy.h"
+#include "adjustment/VysledekSite.h"
 #include "data/Tnastaveni.h"
 #include "drawing/TgrafikaData.h"
 #include "matice/Konstanty.h"
@@ -77,7 +79,7 @@ bool VyrovnanaSit(Tmodel2& model, SyntetickaSit& sit) {
     if (!model.Nacist(sit.Mereni(2), priblizne, sit.Zadane({"A", "B"}), vahy, doplnek, nastaveni)) {
         return false;
     }
-    model.pocetIteraci = 0;
+    model.ZacitIterace();
     for (bool znovu = true; znovu;) {
         if (!model.VyrovnatOpakovane(znovu)) return false;
     }
@@ -87,18 +89,18 @@ bool VyrovnanaSit(Tmodel2& model, SyntetickaSit& sit) {
 TEST(TgrafikaDataModelTest, AdjustedNetworkGivesPointsEllipsesAndPairs) {
     Tmodel2 model;
     SyntetickaSit sit;
-    ASSERT_TRUE(VyrovnanaSit(model, sit)) << model.chyba;
+    ASSERT_TRUE(VyrovnanaSit(model, sit)) << model.Vysledek().Chyba();
     TgrafikaData data;
     ASSERT_TRUE(data.NacistModel(model, true)) << data.chyba;
 
     ASSERT_EQ(data.pocetBodu, 5);
     ASSERT_EQ(data.body.size(), 5u);
     EXPECT_EQ(data.odchylkaJednotkovaAprior, 1);
-    EXPECT_EQ(data.odchylkaJednotkovaAposterior, model.odchylkaJednotkovaAposterior);
+    EXPECT_EQ(data.odchylkaJednotkovaAposterior, model.Vysledek().OdchylkaJednotkovaAposterior());
     std::map<std::string, int32_t> index;
     for (int32_t i = 0; i < 5; ++i) {
         const TgrafikaBod& g = data.body[static_cast<std::size_t>(i)];
-        const Tbod& m = model.souradnice.bod[static_cast<std::size_t>(i)];
+        const Tbod& m = model.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)];
         SCOPED_TRACE(g.cislo);
         index[g.cislo] = i;
         EXPECT_EQ(g.cislo, m.cislo);
@@ -174,11 +176,11 @@ Tmodel2 RucniModel(int32_t pocetBodu) {
         b.JePlny = true;
         b.JeFixni = i == pocetBodu - 1;
         b.elipsa = {0.004L, 0.002L, 0.3L};
-        model.souradnice.PridejBod(b);
+        Stav(model).souradnice.PridejBod(b);
     }
-    model.pocetSouradnic = 3 * pocetBodu;
-    model.odchylkaJednotkovaAprior = 1;
-    model.odchylkaJednotkovaAposterior = 0.8L;
+    Stav(model).pocetSouradnic = 3 * pocetBodu;
+    Stav(model).odchylkaJednotkovaAprior = 1;
+    Stav(model).odchylkaJednotkovaAposterior = 0.8L;
     return model;
 }
 
@@ -189,8 +191,8 @@ void PridejSmer(Tmodel2& model, int32_t iStn, int32_t iCil, bool odlehly = false
     v.iCil = iCil;
     v.jePlny = true;
     v.jeOdlehly = odlehly;
-    model.smer.PridejZaznam(v);
-    model.pocetSmer = static_cast<int32_t>(model.smer.zaznam.size());
+    Stav(model).smer.PridejZaznam(v);
+    Stav(model).pocetSmer = static_cast<int32_t>(Stav(model).smer.zaznam.size());
 }
 
 TEST(TgrafikaDataModelTest, PairsCountBothDirectionsInOneRecord) {
@@ -247,13 +249,13 @@ TEST(TgrafikaDataModelTest, InconsistentModelsAreRefusedAndClearTheData) {
     odmitne(sam);
     Tmodel2 pocet = RucniModel(3);
     PridejSmer(pocet, 0, 1);
-    pocet.pocetSmer = 2;  // counts more than the vector holds
+    Stav(pocet).pocetSmer = 2;  // counts more than the vector holds
     odmitne(pocet);
     Tmodel2 kratky = RucniModel(3);
-    kratky.pocetSouradnic = 12;  // four points claimed, three listed
+    Stav(kratky).pocetSouradnic = 12;  // four points claimed, three listed
     odmitne(kratky);
     Tmodel2 nan = RucniModel(3);
-    nan.souradnice.bod[1].elipsa.a_delka = std::nan("");
+    Stav(nan).souradnice.bod[1].elipsa.a_delka = std::nan("");
     odmitne(nan);
 }
 

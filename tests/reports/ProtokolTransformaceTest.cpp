@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/VysledekSite.h"
 #include "reports/OddilyProtokolu.h"
 #include "reports/ProtokolTransformace.h"
 #include "transformation/TransformacePomocne.h"
@@ -26,12 +28,13 @@ class TransformacniProtokol : public ::testing::Test {
         Tsouradnice vystup = test::VystupniBody(vstup, {100, 200, 3, 1}, 0.001L, 4);
         vystup.bod[4].X += 0.3L;
         pary = test::Pary(vstup, vystup);
-        sit.souradnice = vstup;
-        for (int i = 6; i < 8; ++i) sit.souradnice.bod[static_cast<std::size_t>(i)].JeFixni = true;
-        sit.pocetSouradnic = 24;
-        sit.pocetSouradnicUrcovanych = 18;
-        sit.odchylkaJednotkovaAprior = 1;
-        sit.odchylkaJednotkovaAposterior = 1.1L;
+        Stav(sit).souradnice = vstup;
+        for (int i = 6; i < 8; ++i)
+            Stav(sit).souradnice.bod[static_cast<std::size_t>(i)].JeFixni = true;
+        Stav(sit).pocetSouradnic = 24;
+        Stav(sit).pocetSouradnicUrcovanych = 18;
+        Stav(sit).odchylkaJednotkovaAprior = 1;
+        Stav(sit).odchylkaJednotkovaAposterior = 1.1L;
         Tmatrix Q(18, Tvector(18));
         for (std::size_t i = 0; i < 18; ++i) Q[i][i] = 1e-6L * (1 + i % 3);
         sit.SetCofactors(Q);

@@ -7,6 +7,8 @@
 #include <limits>
 #include <string>
 
+#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/VysledekSite.h"
 #include "reports/OddilyProtokolu.h"
 #include "reports/ProtokolVyrovnani.h"
 
@@ -76,17 +78,17 @@ TEST_F(Sestaveni, BasicInformationCountsAPlumbingTieOnce) {
     n.protokol.infoVyr = true;
     // 20 directions and 3 plumbing ties (6 equations), nothing rejected.
     for (Tmodel2* m : {&vyrovnany, &odlehly}) {
-        m->pocetMereni = 26;
-        m->pocetSmer = 20;
-        m->doplnek.pocetProvazeni = 3;
-        m->odchylkaJednotkovaAprior = 1;
-        m->odchylkaJednotkovaAposterior = 0.8765L;
+        Stav(*m).pocetMereni = 26;
+        Stav(*m).pocetSmer = 20;
+        Stav(*m).doplnek.pocetProvazeni = 3;
+        Stav(*m).odchylkaJednotkovaAprior = 1;
+        Stav(*m).odchylkaJednotkovaAposterior = 0.8765L;
     }
-    vyrovnany.probehloVycovaniOdlehlych = true;
-    odlehly.pocetSmerOdlehly = 0;
-    odlehly.doplnek.pocetProvazeniOdlehly = 0;
-    odlehly.smer.PridejZaznam(TmerenaVelicina::Prazdny());
-    odlehly.smer.zaznam[0].jePlny = true;
+    Stav(vyrovnany).probehloVycovaniOdlehlych = true;
+    Stav(odlehly).pocetSmerOdlehly = 0;
+    Stav(odlehly).doplnek.pocetProvazeniOdlehly = 0;
+    Stav(odlehly).smer.PridejZaznam(TmerenaVelicina::Prazdny());
+    Stav(odlehly).smer.zaznam[0].jePlny = true;
     n.prepinac.vylucovatZenit = false;
     n.vyrovnani.rozikoOdlehlost = 0.1L;
     ASSERT_TRUE(Postav());
@@ -104,7 +106,7 @@ TEST_F(Sestaveni, AFailureLeavesNoReport) {
     b.cislo = "1";
     b.JePlny = true;
     b.X = std::numeric_limits<Real>::quiet_NaN();
-    vyrovnany.souradnice.PridejBod(b);
+    Stav(vyrovnany).souradnice.PridejBod(b);
     p.Pridej("an old report");
     EXPECT_FALSE(Postav());
     EXPECT_TRUE(p.text.empty());

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/VysledekSite.h"
 #include "data/Tjazyk.h"
 #include "matice/Konstanty.h"
 #include "reports/SekceProtokolu.h"
@@ -141,8 +143,8 @@ TEST_F(Sekce, FixedPointsHaveNoDeviationsAndBothAccuraciesWidenTheColumns) {
     s.PridejBod(Bod("1", 100, 200, false));
     s.PridejBod(Bod("2", -100, 200, true));
     Tmodel2 model;
-    model.odchylkaJednotkovaAprior = 1;
-    model.odchylkaJednotkovaAposterior = 2;
+    Stav(model).odchylkaJednotkovaAprior = 1;
+    Stav(model).odchylkaJednotkovaAposterior = 2;
     zapsatSouradnice(p, s, model, n, j, 6, "C-02 Adjusted coordinates");
     EXPECT_EQ(Radky()[2], "C-02 Adjusted coordinates (A priori / A posteriori accuracy)");
     const std::vector<std::string> t = Tabulka();
@@ -205,8 +207,8 @@ TEST_F(Sekce, AdjustedObservationsScaleTheirDeviations) {
     v.zaznam[0].mezniOprava = 9.9877L;
     v.zaznam[0].skupina = 1;
     Tmodel2 model;
-    model.odchylkaJednotkovaAprior = 1;
-    model.odchylkaJednotkovaAposterior = 0.5L;
+    Stav(model).odchylkaJednotkovaAprior = 1;
+    Stav(model).odchylkaJednotkovaAposterior = 0.5L;
     zapsatVyrMer(p, v, model, n, j, 2, druhProtokolu::kDelka, "C-05-3 Adjusted");
     EXPECT_EQ(Radky()[2], "C-05-3 Adjusted (A posteriori accuracy)");
     EXPECT_EQ(Tabulka().back(), "1  B  9.9877   0.50  -0.0123  -2.500");
@@ -225,17 +227,16 @@ TEST_F(Sekce, AdjustedObservationsShowTheirReliability) {
     v.zaznam[1].redundance = 0.004L;
     v.zaznam[1].jeNekontrolovane = true;
     Tmodel2 model;
-    model.odchylkaJednotkovaAprior = 1;
-    model.odchylkaJednotkovaAposterior = 0.5L;
+    Stav(model).odchylkaJednotkovaAprior = 1;
+    Stav(model).odchylkaJednotkovaAposterior = 0.5L;
     zapsatVyrMer(p, v, model, n, j, 2, druhProtokolu::kDoplnekDelka, "C-05-5 Adjusted");
     EXPECT_TRUE(Obsahuje("H: Redundancy number (* < 0.01: Uncontrolled observations)"));
     EXPECT_TRUE(Obsahuje("I: Minimal detectable error [mm]"));
     EXPECT_EQ(Tabulka(),
-              (std::vector<std::string>{
-                  "A  B  C    D[m]  E[mm]     F[m]       G       H  I[mm]",
-                  "------------------------------------------------------",
-                  "1  A  B  9.9877   0.50  -0.0123  -2.500  0.500    2.00",
-                  "2  A  B  9.9877   0.50  -0.0123  -2.500  0.004*      -"}));
+              (std::vector<std::string>{"A  B  C    D[m]  E[mm]     F[m]       G       H  I[mm]",
+                                        "------------------------------------------------------",
+                                        "1  A  B  9.9877   0.50  -0.0123  -2.500  0.500    2.00",
+                                        "2  A  B  9.9877   0.50  -0.0123  -2.500  0.004*      -"}));
 }
 
 }  // namespace

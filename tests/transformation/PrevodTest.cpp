@@ -5,6 +5,8 @@
 
 #include "adjustment/Elipsy.h"
 #include "adjustment/Tmodel2.h"
+#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/VysledekSite.h"
 #include "transformation/TmodelTransformacePrevod.h"
 #include "transformation/TransformacePomocne.h"
 
@@ -26,12 +28,12 @@ Tmodel2 Sit() {
     for (int i = 0; i < 5; ++i) {
         Tbod b = test::Plny(std::to_string(101 + i), xyz[i][0], xyz[i][1], xyz[i][2]);
         b.JeFixni = i >= 3;
-        m.souradnice.PridejBod(b);
+        Stav(m).souradnice.PridejBod(b);
     }
-    m.souradnice.PridejPrazdnyBod();  // an empty slot at the end is dropped
-    m.pocetSouradnic = 15;
-    m.pocetSouradnicUrcovanych = 9;
-    m.pocetSouradnicFixnich = 6;
+    Stav(m).souradnice.PridejPrazdnyBod();  // an empty slot at the end is dropped
+    Stav(m).pocetSouradnic = 15;
+    Stav(m).pocetSouradnicUrcovanych = 9;
+    Stav(m).pocetSouradnicFixnich = 6;
     const std::size_t n = 11;
     std::mt19937_64 gen(3);
     std::uniform_real_distribution<double> u(-1, 1);
@@ -47,7 +49,7 @@ Tmodel2 Sit() {
         }
     }
     for (int i = 0; i < 3; ++i) {
-        Tbod& b = m.souradnice.bod[static_cast<std::size_t>(i)];
+        Tbod& b = Stav(m).souradnice.bod[static_cast<std::size_t>(i)];
         EXPECT_TRUE(ElipsoidBodu(Q, i, b) && ElipsaBodu(Q, i, b));
     }
     m.SetCofactors(Q);
@@ -90,17 +92,18 @@ Tmatrix Propagace(const Tmatrix& Q, Real w) {
 TEST(Prevod, SVyrovnanimTransformujeBodyAKofaktory) {
     const Tmodel2 sit = Sit();
     TmodelTransformacePrevod p;
-    ASSERT_TRUE(p.Nacist(sit)) << p.chyba;
-    EXPECT_EQ(p.pocetBodu, 5);
-    EXPECT_EQ(p.pocetBoduUrcovanych, 3);
-    EXPECT_EQ(p.pocetBoduFixnich, 2);
-    EXPECT_EQ(p.souradnice.Pocet(), 5);
+    ASSERT_TRUE(p.Nacist(sit)) << p.Chyba();
+    EXPECT_EQ(p.PocetBodu(), 5);
+    EXPECT_EQ(p.PocetBoduUrcovanych(), 3);
+    EXPECT_EQ(p.PocetBoduFixnich(), 2);
+    EXPECT_EQ(p.Souradnice().Pocet(), 5);
     const ZnamyKlic k{-731000.5L, -1045000.25L, 0.5L, GonNaRad(137)};
-    ASSERT_TRUE(p.TranformaceSVyrovnanim(sit, Klic(k))) << p.chyba;
+    ASSERT_TRUE(p.TranformaceSVyrovnanim(sit, Klic(k))) << p.Chyba();
 
     for (int i = 0; i < 5; ++i) {
-        const Tbod t = test::Transformovat(sit.souradnice.bod[static_cast<std::size_t>(i)], k);
-        const Tbod& b = p.souradnice.bod[static_cast<std::size_t>(i)];
+        const Tbod t =
+            test::Transformovat(sit.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)], k);
+        const Tbod& b = p.Souradnice().bod[static_cast<std::size_t>(i)];
         EXPECT_NEAR(b.X, t.X, 1e-9);
         EXPECT_NEAR(b.Y, t.Y, 1e-9);
         EXPECT_EQ(b.Z, t.Z);
@@ -108,21 +111,21 @@ TEST(Prevod, SVyrovnanimTransformujeBodyAKofaktory) {
     Tmatrix Q;
     ASSERT_TRUE(sit.KofaktorovaMatice(11, Q));
     const Tmatrix V = Propagace(Q, k.w);
-    ASSERT_EQ(p.kovariancniMatice.size(), 9u);
+    ASSERT_EQ(p.KovariancniMatice().size(), 9u);
     for (std::size_t i = 0; i < 9; ++i)
         for (std::size_t j = 0; j < 9; ++j)
-            EXPECT_NEAR(p.kovariancniMatice[i][j], V[i][j], 1e-18) << i << "," << j;
+            EXPECT_NEAR(p.KovariancniMatice()[i][j], V[i][j], 1e-18) << i << "," << j;
 
     for (int i = 0; i < 3; ++i) {
-        const Tbod& pred = sit.souradnice.bod[static_cast<std::size_t>(i)];
-        const Tbod& po = p.souradnice.bod[static_cast<std::size_t>(i)];
+        const Tbod& pred = sit.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)];
+        const Tbod& po = p.Souradnice().bod[static_cast<std::size_t>(i)];
         EXPECT_NEAR(po.elipsa.a_delka, pred.elipsa.a_delka, 1e-15);
         EXPECT_NEAR(po.elipsa.b_delka, pred.elipsa.b_delka, 1e-15);
         EXPECT_NEAR(std::fmod(po.elipsa.a_smernik - pred.elipsa.a_smernik - k.w + 4 * kPi, kPi), 0,
                     1e-9);
         EXPECT_NEAR(po.sig_Z, pred.sig_Z, 1e-15);
     }
-    EXPECT_FALSE(p.kovariancniMaticeStr.empty());
+    EXPECT_FALSE(p.KovariancniMaticeStr().empty());
 }
 
 // Rotation 0 leaves the cofactors as they were; a network without determined
@@ -135,17 +138,17 @@ TEST(Prevod, BezRotaceAStalymiBody) {
     Tmatrix Q;
     ASSERT_TRUE(sit.KofaktorovaMatice(9, Q));
     for (std::size_t i = 0; i < 9; ++i)
-        for (std::size_t j = 0; j < 9; ++j) EXPECT_EQ(p.kovariancniMatice[i][j], Q[i][j]);
+        for (std::size_t j = 0; j < 9; ++j) EXPECT_EQ(p.KovariancniMatice()[i][j], Q[i][j]);
 
     Tmodel2 pevna = sit;
-    for (Tbod& b : pevna.souradnice.bod) b.JeFixni = true;
-    pevna.pocetSouradnicUrcovanych = 0;
-    pevna.pocetSouradnicFixnich = 15;
+    for (Tbod& b : Stav(pevna).souradnice.bod) b.JeFixni = true;
+    Stav(pevna).pocetSouradnicUrcovanych = 0;
+    Stav(pevna).pocetSouradnicFixnich = 15;
     ASSERT_TRUE(p.Nacist(pevna));
     ASSERT_TRUE(p.TranformaceSVyrovnanim(pevna, Klic({5, 6, 7, 0})));
-    EXPECT_TRUE(p.kovariancniMatice.empty());
-    EXPECT_TRUE(p.kovariancniMaticeStr.empty());
-    EXPECT_EQ(p.souradnice.bod[0].X, sit.souradnice.bod[0].X + 5);
+    EXPECT_TRUE(p.KovariancniMatice().empty());
+    EXPECT_TRUE(p.KovariancniMaticeStr().empty());
+    EXPECT_EQ(p.Souradnice().bod[0].X, sit.Vysledek().Souradnice().bod[0].X + 5);
 }
 
 // Point and bearing with exact identical points reproduces the truth; the
@@ -157,42 +160,43 @@ TEST(Prevod, BodASmernikPresne) {
     Tsouradnice vstup;
     Tsouradnice vystup;
     for (const int i : {3, 1, 4}) {
-        vstup.PridejBod(sit.souradnice.bod[static_cast<std::size_t>(i)]);
-        vystup.PridejBod(
-            test::Transformovat(sit.souradnice.bod[static_cast<std::size_t>(i)], pravda));
+        vstup.PridejBod(sit.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)]);
+        vystup.PridejBod(test::Transformovat(
+            sit.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)], pravda));
     }
     TmodelTransformacePrevod p;
     p.NacistIdentickeBody(test::Pary(vstup, vystup));
     ASSERT_TRUE(p.KontrolaIdentickychBodu());
-    EXPECT_EQ(p.iStnPocatek, 0);
-    EXPECT_EQ(p.iCilPocatek, 1);
+    EXPECT_EQ(p.IStnPocatek(), 0);
+    EXPECT_EQ(p.ICilPocatek(), 1);
     ASSERT_TRUE(p.Nacist(sit));
-    const Real smernik = Smernik(p.identickeBodyVystup.bod[0], p.identickeBodyVystup.bod[2]);
-    ASSERT_TRUE(p.TranformaceBodASmernik(sit, 0, 2, smernik)) << p.chyba;
-    EXPECT_EQ(p.iCilAktualni, 2);
-    EXPECT_NEAR(p.transformacniKlic.rotaceZ, pravda.w, 1e-15);
+    const Real smernik = Smernik(p.IdentickeBodyVystup().bod[0], p.IdentickeBodyVystup().bod[2]);
+    ASSERT_TRUE(p.TranformaceBodASmernik(sit, 0, 2, smernik)) << p.Chyba();
+    EXPECT_EQ(p.ICilAktualni(), 2);
+    EXPECT_NEAR(p.TransformacniKlic().rotaceZ, pravda.w, 1e-15);
     for (int i = 0; i < 5; ++i) {
-        const Tbod t = test::Transformovat(sit.souradnice.bod[static_cast<std::size_t>(i)], pravda);
-        const Tbod& b = p.souradnice.bod[static_cast<std::size_t>(i)];
+        const Tbod t = test::Transformovat(
+            sit.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)], pravda);
+        const Tbod& b = p.Souradnice().bod[static_cast<std::size_t>(i)];
         EXPECT_NEAR(b.X, t.X, 1e-9);
         EXPECT_NEAR(b.Y, t.Y, 1e-9);
         EXPECT_NEAR(b.Z, t.Z, 1e-9);
     }
     for (int i = 0; i < 3; ++i) {
-        const Telipsa& pred = sit.souradnice.bod[static_cast<std::size_t>(i)].elipsa;
-        const Telipsa& po = p.souradnice.bod[static_cast<std::size_t>(i)].elipsa;
+        const Telipsa& pred = sit.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)].elipsa;
+        const Telipsa& po = p.Souradnice().bod[static_cast<std::size_t>(i)].elipsa;
         EXPECT_NEAR(po.a_delka, pred.a_delka, 1e-15);
         EXPECT_NEAR(po.b_delka, pred.b_delka, 1e-15);
         EXPECT_NEAR(std::fmod(po.a_smernik - pred.a_smernik - pravda.w + 4 * kPi, kPi), 0, 1e-9);
     }
 
-    const Tsouradnice pred = p.souradnice;
-    const TtransformacniKlic klic = p.transformacniKlic;
+    const Tsouradnice pred = p.Souradnice();
+    const TtransformacniKlic klic = p.TransformacniKlic();
     EXPECT_FALSE(p.TranformaceBodASmernik(sit, 1, 1, smernik));
-    EXPECT_EQ(p.souradnice.bod[4].X, pred.bod[4].X);
-    EXPECT_EQ(p.transformacniKlic.rotaceZ, klic.rotaceZ);
-    EXPECT_EQ(p.iCilAktualni, 2);
-    EXPECT_FALSE(p.chyba.empty());
+    EXPECT_EQ(p.Souradnice().bod[4].X, pred.bod[4].X);
+    EXPECT_EQ(p.TransformacniKlic().rotaceZ, klic.rotaceZ);
+    EXPECT_EQ(p.ICilAktualni(), 2);
+    EXPECT_FALSE(p.Chyba().empty());
 }
 
 // The output bearing equal to the input one keeps shape and orientation and
@@ -202,8 +206,8 @@ TEST(Prevod, BodASmernikSeStejnymSmernikemJenPosune) {
     Tsouradnice vstup;
     Tsouradnice vystup;
     for (const int i : {0, 3}) {
-        vstup.PridejBod(sit.souradnice.bod[static_cast<std::size_t>(i)]);
-        Tbod b = sit.souradnice.bod[static_cast<std::size_t>(i)];
+        vstup.PridejBod(sit.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)]);
+        Tbod b = sit.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)];
         b.X += 1000;
         b.Y -= 500 + i;  // the output points are not the translated ones
         vystup.PridejBod(b);
@@ -213,11 +217,11 @@ TEST(Prevod, BodASmernikSeStejnymSmernikemJenPosune) {
     ASSERT_TRUE(p.Nacist(sit));
     const Real smernikVstup = Smernik(vstup.bod[0], vstup.bod[1]);
     ASSERT_TRUE(p.TranformaceBodASmernik(sit, 0, 1, smernikVstup + kDvePi));
-    EXPECT_NEAR(p.transformacniKlic.rotaceZ, 0, 1e-15);
-    EXPECT_EQ(p.souradnice.bod[0].X, vystup.bod[0].X);
-    EXPECT_EQ(p.souradnice.bod[0].Y, vystup.bod[0].Y);
-    EXPECT_NEAR(p.souradnice.bod[4].X - p.souradnice.bod[0].X,
-                sit.souradnice.bod[4].X - sit.souradnice.bod[0].X, 1e-12);
+    EXPECT_NEAR(p.TransformacniKlic().rotaceZ, 0, 1e-15);
+    EXPECT_EQ(p.Souradnice().bod[0].X, vystup.bod[0].X);
+    EXPECT_EQ(p.Souradnice().bod[0].Y, vystup.bod[0].Y);
+    EXPECT_NEAR(p.Souradnice().bod[4].X - p.Souradnice().bod[0].X,
+                sit.Vysledek().Souradnice().bod[4].X - sit.Vysledek().Souradnice().bod[0].X, 1e-12);
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "PanelMapy.h"
 #include "Texty.h"
 #include "UiTestSupport.h"
+#include "adjustment/VysledekSite.h"
 #include "data/Interaction.h"
 #include "mereni/Velicina.h"
 #include "support/TestSupport.h"
@@ -258,7 +259,7 @@ class MapaTabulkyTest : public QObject {
             QVERIFY(ma);
         }
         // The list itself is whole.
-        QCOMPARE(m.PocetZaznamu(), static_cast<int>(ws.modelVyrovnany.pocetSmer));
+        QCOMPARE(m.PocetZaznamu(), static_cast<int>(ws.modelVyrovnany.Vysledek().PocetSmer()));
 
         // The CSV of the table as shown.
         const vertano::test::TempDir slozka;
@@ -295,7 +296,7 @@ class MapaTabulkyTest : public QObject {
 
         // A determined point of the drawing, clicked at its symbol.
         const Tbod* urceny = nullptr;
-        for (const Tbod& b : ws.modelVyrovnany.souradnice.bod) {
+        for (const Tbod& b : ws.modelVyrovnany.Vysledek().Souradnice().bod) {
             if (b.JePlny && !b.JeFixni) {
                 urceny = &b;
                 break;

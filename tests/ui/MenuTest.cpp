@@ -8,6 +8,7 @@
 #include "ModelSurovych.h"
 #include "TabulkaSurovych.h"
 #include "UiTestSupport.h"
+#include "adjustment/VysledekSite.h"
 #include "processing/KontrolaMereni.h"
 #include "workspace/Workspace.h"
 
@@ -164,10 +165,10 @@ class MenuTest : public QObject {
         QVERIFY(ws.state.Current(Step::Adjustment));
         QVERIFY(a.vyrovnani->isEnabled());
         // Adjusting again only shows the result: nothing is computed.
-        const int iteraci = ws.modelVyrovnany.pocetIteraci;
+        const int iteraci = ws.modelVyrovnany.Vysledek().PocetIteraci();
         a.vyrovnani->trigger();
         QVERIFY(!okno.Bezi());
-        QCOMPARE(ws.modelVyrovnany.pocetIteraci, iteraci);
+        QCOMPARE(ws.modelVyrovnany.Vysledek().PocetIteraci(), iteraci);
 
         // An edit of the raw list makes the analysis stale again.
         Vybrat(okno, {0});

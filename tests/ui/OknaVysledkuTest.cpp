@@ -23,6 +23,8 @@
 #include "TabulkaSurovych.h"
 #include "UiTestSupport.h"
 #include "adjustment/KofaktoryText.h"
+#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/VysledekSite.h"
 #include "mereni/Velicina.h"
 #include "support/TestSupport.h"
 #include "workspace/Transformace.h"
@@ -119,7 +121,7 @@ class OknaVysledkuTest : public QObject {
             QVERIFY(x > 0 && y > 0);
             QCOMPARE(y < x, stopy);
             int porovnano = 0;
-            for (const Tbod& b : ws.modelVyrovnany.souradnice.bod) {
+            for (const Tbod& b : ws.modelVyrovnany.Vysledek().Souradnice().bod) {
                 if (!b.JePlny) continue;
                 const int r = Radek(m, b.cislo);
                 QVERIFY(r >= 0);
@@ -137,14 +139,14 @@ class OknaVysledkuTest : public QObject {
                 const int mdb = Sloupec(d, QString::fromStdString(ws.jazyk.popis.minimalniChyba));
                 QVERIFY(r > 0 && mdb > 0);
                 std::vector<const TmerenaVelicina*> plne;
-                for (const TmerenaVelicina& z : ws.modelVyrovnany.delka.zaznam)
+                for (const TmerenaVelicina& z : ws.modelVyrovnany.Vysledek().Delka().zaznam)
                     if (z.jePlny) plne.push_back(&z);
                 QCOMPARE(d.PocetZaznamu(), static_cast<int>(plne.size()));
                 const TmerenaVelicina& z = *plne.front();
                 QVERIFY(std::fabs(Cislo(d.Text(0, r)) - static_cast<double>(z.redundance)) <
                         0.6e-3);
                 // mm for metres, and for feet the deviation unit of feet
-                const Real s0 = ws.modelVyrovnany.odchylkaJednotkovaAprior;
+                const Real s0 = ws.modelVyrovnany.Vysledek().OdchylkaJednotkovaAprior();
                 const double mm = static_cast<double>(z.mdb * s0) * 1000;
                 QVERIFY(Cislo(d.Text(0, mdb)) > 0);
                 if (!stopy) QVERIFY(std::fabs(Cislo(d.Text(0, mdb)) - mm) < 0.06);
@@ -162,7 +164,7 @@ class OknaVysledkuTest : public QObject {
         Tmodel2& model = ws.modelVyrovnany;
         // The default path keeps no dense matrix; nothing is computed yet.
         QVERIFY(model.Solver().Sparse() != nullptr);
-        QVERIFY(model.kovariancniMaticeStr.empty());
+        QVERIFY(model.Vysledek().KovariancniMaticeStr().empty());
         ui::test::SkriptDialogy dialogy;
         SilentInteraction ui;
         OknoVyrovnani okno(nullptr, ws, dialogy, ui);
@@ -172,22 +174,22 @@ class OknaVysledkuTest : public QObject {
         };
         okno.Akce_().matice->trigger();
         QVERIFY(dialogy.otazky.empty());
-        const int32_t n = model.pocetSouradnicUrcovanych;
+        const int32_t n = model.Vysledek().PocetSouradnicUrcovanych();
         Tmatrix q;
         QVERIFY(model.KofaktorovaMatice(n, q));
         QCOMPARE(text, QString::fromStdString(KofaktoryText(q, n)).replace("\r\n", "\n"));
         QCOMPARE(text.split('\n', Qt::SkipEmptyParts).size(), n);
 
         // Above 2,000 unknowns it asks first; "No" computes and shows nothing.
-        model.kovariancniMaticeStr.clear();
-        model.pocetSouradnicUrcovanych = 2001;
+        Stav(model).kovariancniMaticeStr.clear();
+        Stav(model).pocetSouradnicUrcovanych = 2001;
         dialogy.okna.clear();
         dialogy.vychoziOdpoved = false;
         okno.Akce_().matice->trigger();
         QCOMPARE(dialogy.otazky.size(), std::size_t{1});
         QVERIFY(dialogy.otazky[0].contains("2001"));
         QVERIFY(dialogy.okna.empty());
-        QVERIFY(model.kovariancniMaticeStr.empty());
+        QVERIFY(model.Vysledek().KovariancniMaticeStr().empty());
     }
 
     void TransformationsFromTheAdjustmentMenu() {
@@ -217,7 +219,7 @@ class OknaVysledkuTest : public QObject {
             QVERIFY(x > 0);
             int porovnano = 0;
             for (int r = 0; r < m.PocetZaznamu(); ++r) {
-                const Tbod* b = Bod(ws.prevodSVyrovnanim.souradnice, m.Text(r, 0).toStdString());
+                const Tbod* b = Bod(ws.prevodSVyrovnanim.Souradnice(), m.Text(r, 0).toStdString());
                 QVERIFY(b != nullptr);
                 QVERIFY(std::fabs(Cislo(m.Text(r, x)) - static_cast<double>(b->X)) < 0.6e-4);
                 ++porovnano;
@@ -255,10 +257,10 @@ class OknaVysledkuTest : public QObject {
             const TgrafikaData* data = t->Kresba()->Platno().Kontejner().data;
             QVERIFY(data != nullptr && data->pocetBodu > 0);
             const TgrafikaBod& g = data->body[0];
-            const Tbod* b = Bod(ws.prevodBodASmernik.souradnice, g.cislo);
+            const Tbod* b = Bod(ws.prevodBodASmernik.Souradnice(), g.cislo);
             QVERIFY(b != nullptr);
             QCOMPARE(g.X, b->X);
-            QCOMPARE(ws.prevodBodASmernik.iStnAktualni, t->Bod()->currentIndex());
+            QCOMPARE(ws.prevodBodASmernik.IStnAktualni(), t->Bod()->currentIndex());
         };
         a.bodASmernik->trigger();
         QVERIFY(ws.state.Current(Step::PointAndBearing));
@@ -622,13 +624,13 @@ class OknaVysledkuTest : public QObject {
         b.vyrovnani->trigger();
         druhe.PockatNaKonec();
         QVERIFY(znovu.state.Current(Step::TransformationWithAdjustment));
-        QCOMPARE(znovu.modelVyrovnany.odchylkaJednotkovaAposterior,
-                 ws.modelVyrovnany.odchylkaJednotkovaAposterior);
-        for (const Tsouradnice* s :
-             {&ws.modelVyrovnany.souradnice, &ws.prevodSVyrovnanim.souradnice}) {
-            const Tsouradnice& t = s == &ws.modelVyrovnany.souradnice
-                                       ? znovu.modelVyrovnany.souradnice
-                                       : znovu.prevodSVyrovnanim.souradnice;
+        QCOMPARE(znovu.modelVyrovnany.Vysledek().OdchylkaJednotkovaAposterior(),
+                 ws.modelVyrovnany.Vysledek().OdchylkaJednotkovaAposterior());
+        for (const Tsouradnice* s : std::initializer_list<const Tsouradnice*>{
+                 &ws.modelVyrovnany.Vysledek().Souradnice(), &ws.prevodSVyrovnanim.Souradnice()}) {
+            const Tsouradnice& t = s == &ws.modelVyrovnany.Vysledek().Souradnice()
+                                       ? znovu.modelVyrovnany.Vysledek().Souradnice()
+                                       : znovu.prevodSVyrovnanim.Souradnice();
             int porovnano = 0;
             for (const Tbod& b : s->bod) {
                 if (!b.JePlny) continue;

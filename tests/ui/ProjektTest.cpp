@@ -8,6 +8,7 @@
 #include "Spusteni.h"
 #include "TabulkaSurovych.h"
 #include "UiTestSupport.h"
+#include "adjustment/VysledekSite.h"
 #include "support/TestSupport.h"
 #include "workspace/TabulkaMereni.h"
 #include "workspace/Workspace.h"
@@ -279,8 +280,8 @@ class ProjektTest : public QObject {
         for (std::size_t i = 0; i < ws.suroveMereni.zaznam.size(); ++i)
             QVERIFY(Radek(ws.suroveMereni.zaznam[i]) == Radek(ws2.suroveMereni.zaznam[i]));
         Vyrovnat(okno2);
-        const std::vector<Tbod>& b1 = ws.modelVyrovnany.souradnice.bod;
-        const std::vector<Tbod>& b2 = ws2.modelVyrovnany.souradnice.bod;
+        const std::vector<Tbod>& b1 = ws.modelVyrovnany.Vysledek().Souradnice().bod;
+        const std::vector<Tbod>& b2 = ws2.modelVyrovnany.Vysledek().Souradnice().bod;
         QCOMPARE(b2.size(), b1.size());
         for (std::size_t i = 0; i < b1.size(); ++i) {
             QCOMPARE(b2[i].cislo, b1[i].cislo);

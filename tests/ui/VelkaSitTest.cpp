@@ -21,6 +21,7 @@
 #include "PruhPrace.h"
 #include "TabulkaSurovych.h"
 #include "UiTestSupport.h"
+#include "adjustment/Tmodel2Vnitrni.h"
 #include "data/SouradniceKontrola.h"
 #include "drawing/TgrafikaData.h"
 #include "support/TestSupport.h"
@@ -129,7 +130,7 @@ void KresbaZeSimulace(Workspace& ws, const SimulovanaSit& sit) {
     g.pocetBodu = static_cast<int32_t>(g.body.size());
     g.pocetMereni = static_cast<int32_t>(g.mereni.size());
     g.odchylkaJednotkovaAprior = g.odchylkaJednotkovaAposterior = 1;
-    ws.modelVyrovnany.souradnice = body;
+    Stav(ws.modelVyrovnany).souradnice = body;
     ws.state.Started(Step::Adjustment);
     ws.state.Computed(Step::Adjustment);
 }

@@ -10,6 +10,7 @@
 #include "HlavniOkno.h"
 #include "OknoVstupu.h"
 #include "UiTestSupport.h"
+#include "adjustment/VysledekSite.h"
 #include "support/TestSupport.h"
 #include "workspace/SimulaceSoubory.h"
 #include "workspace/Workspace.h"
@@ -86,7 +87,7 @@ class VyrovnaniTest : public QObject {
             dialogy.okna.back().startsWith(QString::fromStdString(ws.jazyk.tlacitko.vyrovaniSite)));
 
         int porovnano = 0;
-        for (const Tbod& b : ws.modelVyrovnany.souradnice.bod) {
+        for (const Tbod& b : ws.modelVyrovnany.Vysledek().Souradnice().bod) {
             if (!b.JePlny) continue;
             const auto it = cli.find(b.cislo);
             QVERIFY(it != cli.end());

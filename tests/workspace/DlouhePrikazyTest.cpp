@@ -122,7 +122,7 @@ TEST(LongCommands, TheAdjustmentStopsWhenTheInteractionAsksAndKeepsTheAnalysis) 
     EXPECT_FALSE(v.uspech);
     EXPECT_FALSE(ws.state.Current(Step::Adjustment));
     EXPECT_TRUE(ws.state.Current(Step::Analysis));
-    EXPECT_EQ(ws.modelVyrovnany.pocetMereni, -1);
+    EXPECT_EQ(ws.modelVyrovnany.Vysledek().PocetMereni(), -1);
     EXPECT_TRUE(VyrovnaniSite(ws, ui).uspech);
 }
 
@@ -130,7 +130,7 @@ TEST(LongCommands, TheEpochReportsItsColumnsAndAStopKeepsTheFileAsItWas) {
     test::TempDir dir;
     Workspace ws;
     Vyrovnat(ws, 30);
-    const int32_t n = ws.modelVyrovnany.pocetSouradnicUrcovanych;
+    const int32_t n = ws.modelVyrovnany.Vysledek().PocetSouradnicUrcovanych();
     SilentInteraction ui;
     const VysledekUlozeni v = ZapsatEtapuSite(ws, dir / "e.epc", vysledekSite::kVyrovnani, &ui);
     ASSERT_TRUE(v.uspech) << v.chyba;
@@ -170,7 +170,7 @@ TEST(LongCommands, TheWeightMatrixByColumnsIsTheMatrixAndAStopKeepsNoText) {
     bool zruseno = false;
     EXPECT_TRUE(MaticeVahText(m, stop, zruseno).empty());
     EXPECT_TRUE(zruseno);
-    EXPECT_TRUE(m.kovariancniMaticeStr.empty());
+    EXPECT_TRUE(m.Vysledek().KovariancniMaticeStr().empty());
 
     SilentInteraction ui;
     const std::string text = MaticeVahText(m, ui, zruseno);
@@ -180,9 +180,9 @@ TEST(LongCommands, TheWeightMatrixByColumnsIsTheMatrixAndAStopKeepsNoText) {
     Tmatrix q;
     ASSERT_TRUE(m.KofaktorovaMatice(n, q));
     EXPECT_EQ(text, KofaktoryText(q, n));
-    EXPECT_EQ(m.kovariancniMaticeStr, text);
+    EXPECT_EQ(m.Vysledek().KovariancniMaticeStr(), text);
     // Kept: the plain call gives it without computing again.
-    EXPECT_EQ(&MaticeVahText(m), &m.kovariancniMaticeStr);
+    EXPECT_EQ(&MaticeVahText(m), &m.Vysledek().KovariancniMaticeStr());
 }
 
 }  // namespace

@@ -61,7 +61,7 @@ class SitSOdlehlym : public ::testing::Test {
 TEST_F(SitSOdlehlym, APointOfTheMapCarriesItsFiguresAndEveryObservationAtIt) {
     BodMapy b;
     ASSERT_TRUE(InformaceBodu(ws, vysledekSite::kVyrovnani, " " + spoiled + " ", true, b));
-    const Tbod& model = ws.modelVyrovnany.souradnice.BodSCislem(spoiled);
+    const Tbod& model = ws.modelVyrovnany.Vysledek().Souradnice().BodSCislem(spoiled);
     EXPECT_EQ(b.bod.cislo, spoiled);
     EXPECT_EQ(b.bod.X, model.X);
     EXPECT_EQ(b.bod.Y, model.Y);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "VyrovnaniTestPomocne.h"
+#include "adjustment/VysledekSite.h"
 #include "supplementary/DoplnekDruh.h"
 #include "support/TestSupport.h"
 #include "workspace/OtevreniProjektu.h"
@@ -91,8 +92,8 @@ TEST(ExampleProject, HoldsTheExampleFilesAndAdjustsAsThey) {
         ASSERT_TRUE(AnalyzaSuroveMereni(*ws, ui).uspech);
         ASSERT_TRUE(VyrovnaniSite(*ws, ui).uspech);
     }
-    const Tsouradnice& s1 = zeSouboru.modelVyrovnany.souradnice;
-    const Tsouradnice& s2 = zProjektu.modelVyrovnany.souradnice;
+    const Tsouradnice& s1 = zeSouboru.modelVyrovnany.Vysledek().Souradnice();
+    const Tsouradnice& s2 = zProjektu.modelVyrovnany.Vysledek().Souradnice();
     EXPECT_EQ(s1.PocetPlnychBodu(), 13);
     OcekavatStejneBody(s1, s2, "adjusted points");
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "VyrovnaniTestPomocne.h"
+#include "adjustment/VysledekSite.h"
 #include "files/EtapaSoubor.h"
 #include "files/SurovaMereniSoubory.h"
 #include "mereni/Text.h"
@@ -88,8 +89,8 @@ TEST(ProjectCommands, AReopenedProjectAdjustsExactlyAsTheOriginal) {
 
     ASSERT_TRUE(Vyrovnat(puvodni));
     ASSERT_TRUE(Vyrovnat(otevreny));
-    const Tsouradnice& a = puvodni.modelVyrovnany.souradnice;
-    const Tsouradnice& b = otevreny.modelVyrovnany.souradnice;
+    const Tsouradnice& a = puvodni.modelVyrovnany.Vysledek().Souradnice();
+    const Tsouradnice& b = otevreny.modelVyrovnany.Vysledek().Souradnice();
     ASSERT_EQ(a.bod.size(), b.bod.size());
     for (size_t i = 0; i < a.bod.size(); ++i) {
         EXPECT_EQ(a.bod[i].cislo, b.bod[i].cislo);
@@ -98,8 +99,8 @@ TEST(ProjectCommands, AReopenedProjectAdjustsExactlyAsTheOriginal) {
         EXPECT_EQ(a.bod[i].Z, b.bod[i].Z);
         EXPECT_EQ(a.bod[i].elipsa.a_delka, b.bod[i].elipsa.a_delka);
     }
-    EXPECT_EQ(puvodni.modelVyrovnany.odchylkaJednotkovaAposterior,
-              otevreny.modelVyrovnany.odchylkaJednotkovaAposterior);
+    EXPECT_EQ(puvodni.modelVyrovnany.Vysledek().OdchylkaJednotkovaAposterior(),
+              otevreny.modelVyrovnany.Vysledek().OdchylkaJednotkovaAposterior());
 }
 
 TEST(ProjectCommands, AFailedOpenLeavesDefaultsAndEmptyListsButTheOtherFileLists) {
@@ -167,16 +168,16 @@ TEST(ProjectCommands, EpochOfTheAdjustedNetwork) {
     const Tmodel2& m = ws.modelVyrovnany;
     const Lines s1 = Sekce(f.lines, 1);
     ASSERT_EQ(s1.size(), 17u);
-    EXPECT_EQ(s1[8], std::to_string(m.pocetSouradnic / 3));
-    EXPECT_EQ(s1[12], std::to_string(m.pocetNeznamych));
+    EXPECT_EQ(s1[8], std::to_string(m.Vysledek().PocetSouradnic() / 3));
+    EXPECT_EQ(s1[12], std::to_string(m.Vysledek().PocetNeznamych()));
     const Lines s2 = Sekce(f.lines, 2);
-    ASSERT_EQ(s2.size(), m.souradnice.bod.size());
+    ASSERT_EQ(s2.size(), m.Vysledek().Souradnice().bod.size());
     const std::vector<std::string> t = Tokenize(s2[0]);
     ASSERT_EQ(t.size(), 6u);
     EXPECT_EQ(t[5], "-1");
     Real x = 0;
     ASSERT_EQ(ParseNumber(t[1], x), NumberStatus::Ok);
-    EXPECT_NEAR(x, m.souradnice.bod[0].X, 5e-7);
+    EXPECT_NEAR(x, m.Vysledek().Souradnice().bod[0].X, 5e-7);
     EXPECT_LE(t[1].size() - t[1].find('.'), 7u);
     size_t hodnot = 0;
     const Lines s3 = Sekce(f.lines, 3);
@@ -187,15 +188,15 @@ TEST(ProjectCommands, EpochOfTheAdjustedNetwork) {
             EXPECT_EQ(n, 10u);
         }
     }
-    const auto n = static_cast<size_t>(m.pocetSouradnicUrcovanych);
+    const auto n = static_cast<size_t>(m.Vysledek().PocetSouradnicUrcovanych());
     EXPECT_EQ(hodnot, n * (n + 1) / 2);
     EXPECT_EQ(Sekce(f.lines, 4).size(), static_cast<size_t>(ws.grafika.pocetMereni));
 
     // The cofactors, computed and written a column at a time, are those of the
     // whole block to the last digit.
     Tmatrix q;
-    ASSERT_TRUE(m.KofaktorovaMatice(m.pocetSouradnicUrcovanych, q));
-    const std::vector<Real> cele = KofaktoryEtapy(q, m.pocetSouradnicUrcovanych);
+    ASSERT_TRUE(m.KofaktorovaMatice(m.Vysledek().PocetSouradnicUrcovanych(), q));
+    const std::vector<Real> cele = KofaktoryEtapy(q, m.Vysledek().PocetSouradnicUrcovanych());
     std::vector<std::string> zapsane;
     for (const std::string& radek : s3) {
         for (const std::string& hodnota : Tokenize(radek)) zapsane.push_back(hodnota);

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "VyrovnaniTestPomocne.h"
+#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/VysledekSite.h"
 #include "workspace/Protokoly.h"
 
 namespace vertano::test {
@@ -60,7 +62,7 @@ TEST_F(Protokoly, BuiltOnceWhileCurrentAgainAfterTheLanguageOrTheResultChanged) 
 }
 
 TEST_F(Protokoly, AFailureShowsTheProtocolErrorAndKeepsNoReport) {
-    ws.modelVyrovnany.souradnice.bod[0].Z = std::numeric_limits<Real>::quiet_NaN();
+    Stav(ws.modelVyrovnany).souradnice.bod[0].Z = std::numeric_limits<Real>::quiet_NaN();
     ui.oznameni.clear();
     const VysledekProtokolu v = ProtokolVyrovnani(ws, ui, [] { return Cas(1); });
     EXPECT_FALSE(v.uspech);

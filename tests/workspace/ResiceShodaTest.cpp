@@ -10,6 +10,8 @@
 
 #include "VyrovnaniTestPomocne.h"
 #include "adjustment/OdlehleDruhy.h"
+#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/VysledekSite.h"
 
 namespace vertano {
 namespace {
@@ -31,7 +33,7 @@ void Spustit(const SimulovanaSit& sit, SolverChoice volba, bool volna, int vlake
     if (volna) {
         for (Tbod& bod : b.ws.souradniceFixni.bod) bod.JeFixni = false;
     }
-    b.ws.modelVyrovnany.solverChoice = volba;
+    Stav(b.ws.modelVyrovnany).solverChoice = volba;
     ZaznamInterakce ui;
     ASSERT_TRUE(AnalyzaSuroveMereni(b.ws, ui).uspech);
     b.v = VyrovnaniSite(b.ws, ui);
@@ -53,10 +55,10 @@ void OcekavatShodu(const Beh& husta, const Beh& ridka) {
     EXPECT_NE(r.Solver().Sparse(), nullptr);
     EXPECT_EQ(ridka.v.pocetIteraciRobustne, husta.v.pocetIteraciRobustne);
     EXPECT_EQ(ridka.v.pocetIteraci, husta.v.pocetIteraci);
-    ASSERT_EQ(r.souradnice.bod.size(), h.souradnice.bod.size());
-    for (std::size_t i = 0; i < h.souradnice.bod.size(); ++i) {
-        const Tbod& a = h.souradnice.bod[i];
-        const Tbod& b = r.souradnice.bod[i];
+    ASSERT_EQ(r.Vysledek().Souradnice().bod.size(), h.Vysledek().Souradnice().bod.size());
+    for (std::size_t i = 0; i < h.Vysledek().Souradnice().bod.size(); ++i) {
+        const Tbod& a = h.Vysledek().Souradnice().bod[i];
+        const Tbod& b = r.Vysledek().Souradnice().bod[i];
         ASSERT_EQ(a.cislo, b.cislo);
         EXPECT_NEAR(static_cast<double>(b.X - a.X), 0, 1e-9) << a.cislo;
         EXPECT_NEAR(static_cast<double>(b.Y - a.Y), 0, 1e-9) << a.cislo;
@@ -71,10 +73,12 @@ void OcekavatShodu(const Beh& husta, const Beh& ridka) {
         const Real osyR[3] = {b.elipsoid.a_delka, b.elipsoid.b_delka, b.elipsoid.c_delka};
         for (int k = 0; k < 3; ++k) Relativne(osyR[k], osy[k], 1e-9L, a.cislo + " ellipsoid");
     }
-    for (std::size_t k = 0; k < h.posun.zaznam.size(); ++k) {
-        Relativne(r.posun.zaznam[k].odchylka, h.posun.zaznam[k].odchylka, 1e-9L, "orientation");
+    for (std::size_t k = 0; k < h.Vysledek().Posun().zaznam.size(); ++k) {
+        Relativne(r.Vysledek().Posun().zaznam[k].odchylka, h.Vysledek().Posun().zaznam[k].odchylka,
+                  1e-9L, "orientation");
     }
-    Relativne(r.odchylkaJednotkovaAposterior, h.odchylkaJednotkovaAposterior, 1e-12L, "sigma0");
+    Relativne(r.Vysledek().OdchylkaJednotkovaAposterior(),
+              h.Vysledek().OdchylkaJednotkovaAposterior(), 1e-12L, "sigma0");
     const Tmodel2& ho = husta.ws.modelOdlehly;
     const Tmodel2& ro = ridka.ws.modelOdlehly;
     int vyloucenych = 0;
@@ -110,7 +114,7 @@ TEST(ResiceShoda, FixedAndFreeGridsWithOutliers) {
         Beh ridka;
         Spustit(sit, SolverChoice::Dense, volna, 2, husta);
         Spustit(sit, SolverChoice::Auto, volna, 2, ridka);
-        EXPECT_EQ(ridka.ws.modelVyrovnany.typFixace,
+        EXPECT_EQ(ridka.ws.modelVyrovnany.Vysledek().TypFixace(),
                   volna ? fixace::kVolnaDelky : fixace::kPevnaSit);
         OcekavatShodu(husta, ridka);
     }
@@ -124,7 +128,7 @@ TEST(ResiceShoda, FixedAndFreeNetworksWithSupplementaryObservations) {
         Beh ridka;
         Spustit(sit, SolverChoice::Dense, volna, 2, husta);
         Spustit(sit, SolverChoice::Sparse, volna, 2, ridka);
-        EXPECT_GT(ridka.ws.modelVyrovnany.doplnek.pocetProvazeni, 0);
+        EXPECT_GT(ridka.ws.modelVyrovnany.Vysledek().Doplnek().pocetProvazeni, 0);
         OcekavatShodu(husta, ridka);
     }
 }
@@ -137,14 +141,16 @@ TEST(ResiceShoda, TheSparseResultDoesNotDependOnTheThreadCount) {
     Spustit(sit, SolverChoice::Sparse, false, 3, tri);
     const Tmodel2& a = jedno.ws.modelVyrovnany;
     const Tmodel2& b = tri.ws.modelVyrovnany;
-    ASSERT_EQ(a.souradnice.bod.size(), b.souradnice.bod.size());
-    for (std::size_t i = 0; i < a.souradnice.bod.size(); ++i) {
-        EXPECT_EQ(a.souradnice.bod[i].X, b.souradnice.bod[i].X);
-        EXPECT_EQ(a.souradnice.bod[i].Z, b.souradnice.bod[i].Z);
-        EXPECT_EQ(a.souradnice.bod[i].sig_Y, b.souradnice.bod[i].sig_Y);
-        EXPECT_EQ(a.souradnice.bod[i].elipsa.a_delka, b.souradnice.bod[i].elipsa.a_delka);
+    ASSERT_EQ(a.Vysledek().Souradnice().bod.size(), b.Vysledek().Souradnice().bod.size());
+    for (std::size_t i = 0; i < a.Vysledek().Souradnice().bod.size(); ++i) {
+        EXPECT_EQ(a.Vysledek().Souradnice().bod[i].X, b.Vysledek().Souradnice().bod[i].X);
+        EXPECT_EQ(a.Vysledek().Souradnice().bod[i].Z, b.Vysledek().Souradnice().bod[i].Z);
+        EXPECT_EQ(a.Vysledek().Souradnice().bod[i].sig_Y, b.Vysledek().Souradnice().bod[i].sig_Y);
+        EXPECT_EQ(a.Vysledek().Souradnice().bod[i].elipsa.a_delka,
+                  b.Vysledek().Souradnice().bod[i].elipsa.a_delka);
     }
-    EXPECT_EQ(a.odchylkaJednotkovaAposterior, b.odchylkaJednotkovaAposterior);
+    EXPECT_EQ(a.Vysledek().OdchylkaJednotkovaAposterior(),
+              b.Vysledek().OdchylkaJednotkovaAposterior());
 }
 
 // Three more given (not fixed) points that observe only each other: the
@@ -179,7 +185,7 @@ TEST(ResiceShoda, AnIslandStopsBothPathsWithTheMessageOfTheStage) {
             KontrolaVsehoMereni(ws.suroveMereni, ws.nastaveni, ws.chyby);
             ws.souradniceFixni = sit.Zadane({"A", "B"});
             ws.souradniceFixni.PridejBody2(sit.Zadane({"C", "P", "Q", "R"}, false));
-            ws.modelVyrovnany.solverChoice = volba;
+            Stav(ws.modelVyrovnany).solverChoice = volba;
             ZaznamInterakce ui;
             ASSERT_TRUE(AnalyzaSuroveMereni(ws, ui).uspech);
             const VysledekVyrovnani v = VyrovnaniSite(ws, ui);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "VyrovnaniTestPomocne.h"
+#include "adjustment/VysledekSite.h"
 #include "processing/KontrolaMereni.h"
 #include "workspace/CislaOznameni.h"
 #include "workspace/PripravaMereni.h"
@@ -139,7 +140,7 @@ TEST_F(SitPriblizne, SparseSpreadControlAdjustsWithinThreeSigma) {
         }
         const VysledekVyrovnani v = VyrovnaniSite(w, u);
         ASSERT_TRUE(v.uspech) << v.chyba;
-        EXPECT_EQ(w.modelVyrovnany.souradnice.Pocet(), c.bodu);
+        EXPECT_EQ(w.modelVyrovnany.Vysledek().Souradnice().Pocet(), c.bodu);
         test::OcekavatVRamciTriSigma(test::Porovnat(w, s));
     }
 }
@@ -167,7 +168,7 @@ TEST_F(SitPriblizne, NetworksTheConstructionsAloneReachAdjustAsBefore) {
     EXPECT_LE(nove.poloha, stare.poloha);
     EXPECT_LT(nove.poloha, 0.1L);
     ASSERT_TRUE(VyrovnaniSite(ws, ui).uspech);
-    const Tsouradnice zNovych = ws.modelVyrovnany.souradnice;
+    const Tsouradnice zNovych = ws.modelVyrovnany.Vysledek().Souradnice();
     // The same adjustment from the constructed approximations.
     for (Tbod& b : ws.souradnicePriblizne.bod) {
         const Tbod p = puvodni.BodSCislem(b.cislo);
@@ -178,7 +179,7 @@ TEST_F(SitPriblizne, NetworksTheConstructionsAloneReachAdjustAsBefore) {
     }
     ws.state.Failed(Step::Adjustment);
     ASSERT_TRUE(VyrovnaniSite(ws, ui).uspech);
-    const Tsouradnice& zPuvodnich = ws.modelVyrovnany.souradnice;
+    const Tsouradnice& zPuvodnich = ws.modelVyrovnany.Vysledek().Souradnice();
     ASSERT_EQ(zNovych.Pocet(), zPuvodnich.Pocet());
     for (std::size_t i = 0; i < zNovych.bod.size(); ++i) {
         const Tbod& a = zNovych.bod[i];
@@ -235,7 +236,7 @@ TEST_F(SitPriblizne, SeparatePartsWithTwoGivenPointsAreComputedTheOthersNamed) {
 
     const VysledekVyrovnani v = VyrovnaniSite(ws, ui);
     ASSERT_TRUE(v.uspech) << v.chyba;
-    EXPECT_EQ(ws.modelVyrovnany.souradnice.Pocet(), 30 + 30 + 1 + 2);
+    EXPECT_EQ(ws.modelVyrovnany.Vysledek().Souradnice().Pocet(), 30 + 30 + 1 + 2);
     test::OcekavatVRamciTriSigma(test::Porovnat(ws, sit));
 }
 

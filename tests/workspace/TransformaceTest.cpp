@@ -6,6 +6,7 @@
 #include <string>
 
 #include "VyrovnaniTestPomocne.h"
+#include "adjustment/VysledekSite.h"
 #include "data/SouradniceKontrola.h"
 #include "matice/Konstanty.h"
 #include "support/TestSupport.h"
@@ -54,7 +55,7 @@ class Transformace : public ::testing::Test {
     // Every adjusted point, by the key, with `posun` added to the X of point i.
     void Identicke(int i = -1, Real posun = 0) {
         ws.souradniceTransformaceVstup.Clear();
-        for (const Tbod& b : ws.modelVyrovnany.souradnice.bod) {
+        for (const Tbod& b : ws.modelVyrovnany.Vysledek().Souradnice().bod) {
             if (b.JePlny) ws.souradniceTransformaceVstup.PridejBod(PodleKlice(b, kPravda));
         }
         if (i >= 0) ws.souradniceTransformaceVstup.bod[static_cast<std::size_t>(i)].X += posun;
@@ -69,7 +70,7 @@ class Transformace : public ::testing::Test {
         EXPECT_EQ(ui.oznameni[0], "Identical points error: " + text);
         EXPECT_FALSE(ws.state.Current(Step::TransformationAnalysis));
         EXPECT_EQ(ws.souradniceIdenticke.Pocet(), 0);
-        EXPECT_EQ(ws.prevodBodASmernik.pocetBodu, -1);
+        EXPECT_EQ(ws.prevodBodASmernik.PocetBodu(), -1);
         ui = ZaznamInterakce();
     }
 
@@ -121,8 +122,8 @@ TEST_F(Transformace, SVyrovnanimVylouciChybnyBod) {
     ASSERT_TRUE(a.uspech) << a.chyba;
     EXPECT_EQ(a.pocetPar, 5);
     EXPECT_TRUE(ws.state.Current(Step::TransformationAnalysis));
-    EXPECT_EQ(ws.prevodSVyrovnanim.pocetBodu, 5);
-    EXPECT_EQ(ws.prevodSVyrovnanim.pocetBoduIdentickych, 5);
+    EXPECT_EQ(ws.prevodSVyrovnanim.PocetBodu(), 5);
+    EXPECT_EQ(ws.prevodSVyrovnanim.PocetBoduIdentickych(), 5);
 
     const VysledekTransformace v = TransformaceSVyrovnanim(ws, ui);
     ASSERT_TRUE(v.uspech) << v.chyba;
@@ -136,13 +137,14 @@ TEST_F(Transformace, SVyrovnanimVylouciChybnyBod) {
     EXPECT_TRUE(ws.modelTransformaceOdlehly.identickeX.zaznam[2].jeOdlehly);
     EXPECT_EQ(ws.modelTransformace.pocetMereni, 14);
 
-    const TtransformacniKlic& k = ws.prevodSVyrovnanim.transformacniKlic;
+    const TtransformacniKlic& k = ws.prevodSVyrovnanim.TransformacniKlic();
     EXPECT_NEAR(k.rotaceZ, kPravda.w, 1e-9);
     EXPECT_NEAR(k.posunZ, kPravda.tz, 1e-9);
     for (int i = 0; i < 5; ++i) {
-        const Tbod t =
-            PodleKlice(ws.modelVyrovnany.souradnice.bod[static_cast<std::size_t>(i)], kPravda);
-        EXPECT_NEAR(ws.prevodSVyrovnanim.souradnice.bod[static_cast<std::size_t>(i)].X, t.X, 1e-6);
+        const Tbod t = PodleKlice(
+            ws.modelVyrovnany.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)], kPravda);
+        EXPECT_NEAR(ws.prevodSVyrovnanim.Souradnice().bod[static_cast<std::size_t>(i)].X, t.X,
+                    1e-6);
     }
     ui = ZaznamInterakce();
     EXPECT_TRUE(TransformaceSVyrovnanim(ws, ui).jenZobrazeni);
@@ -197,12 +199,12 @@ TEST_F(Transformace, BodASmernikAOknoPrepoctu) {
     const VysledekTransformace v = TransformaceBodASmernik(ws, ui);
     ASSERT_TRUE(v.uspech) << v.chyba;
     const TmodelTransformacePrevod& p = ws.prevodBodASmernik;
-    EXPECT_EQ(p.iStnAktualni, 0);
-    EXPECT_EQ(p.iCilAktualni, 1);
+    EXPECT_EQ(p.IStnAktualni(), 0);
+    EXPECT_EQ(p.ICilAktualni(), 1);
     for (int i = 0; i < 5; ++i) {
-        const Tbod t =
-            PodleKlice(ws.modelVyrovnany.souradnice.bod[static_cast<std::size_t>(i)], kPravda);
-        const Tbod& b = p.souradnice.bod[static_cast<std::size_t>(i)];
+        const Tbod t = PodleKlice(
+            ws.modelVyrovnany.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)], kPravda);
+        const Tbod& b = p.Souradnice().bod[static_cast<std::size_t>(i)];
         EXPECT_NEAR(b.X, t.X, 1e-9);
         EXPECT_NEAR(b.Y, t.Y, 1e-9);
         EXPECT_NEAR(b.Z, t.Z, 1e-9);
@@ -211,9 +213,9 @@ TEST_F(Transformace, BodASmernikAOknoPrepoctu) {
     // The window: choosing the same pair twice empties the bearing field.
     EXPECT_EQ(SmernikVyberu(ws, 1, 1), "");
     EXPECT_FALSE(SmernikVyberu(ws, 1, 3).empty());
-    const Tsouradnice tabulka = p.souradnice;
-    const Real rotace = p.transformacniKlic.rotaceZ;
-    ASSERT_TRUE(ws.grafika.PrepsatSouradnice(p.souradnice, true));
+    const Tsouradnice tabulka = p.Souradnice();
+    const Real rotace = p.TransformacniKlic().rotaceZ;
+    ASSERT_TRUE(ws.grafika.PrepsatSouradnice(p.Souradnice(), true));
     const TgrafikaData kresba = ws.grafika;
     std::optional<VstupBodASmernik> posledni;
     VysledekPrepoctu r = PrepocetBodASmernik(ws, ui, {1, 1, "100"}, posledni, true);
@@ -227,8 +229,8 @@ TEST_F(Transformace, BodASmernikAOknoPrepoctu) {
               0u)
         << ui.oznameni[0];
     EXPECT_FALSE(ws.state.Current(Step::PointAndBearing));
-    EXPECT_EQ(p.souradnice.bod[3].X, tabulka.bod[3].X);
-    EXPECT_EQ(p.transformacniKlic.rotaceZ, rotace);
+    EXPECT_EQ(p.Souradnice().bod[3].X, tabulka.bod[3].X);
+    EXPECT_EQ(p.TransformacniKlic().rotaceZ, rotace);
     EXPECT_EQ(ws.grafika.body[3].X, kresba.body[3].X);
     // Nor does the report print the key of the failed transformation.
     ui = ZaznamInterakce();
@@ -242,9 +244,9 @@ TEST_F(Transformace, BodASmernikAOknoPrepoctu) {
     r = PrepocetBodASmernik(ws, ui, {1, 3, "400"}, posledni, true);
     ASSERT_TRUE(r.uspech) << r.chyba;
     EXPECT_EQ(r.smernik, "0.00000");
-    EXPECT_EQ(p.transformacniKlic.smernik_vystup, 0);
+    EXPECT_EQ(p.TransformacniKlic().smernik_vystup, 0);
     EXPECT_TRUE(ws.state.Current(Step::PointAndBearing));
-    EXPECT_EQ(ws.grafika.body[3].X, p.souradnice.bod[3].X);
+    EXPECT_EQ(ws.grafika.body[3].X, p.Souradnice().bod[3].X);
     ASSERT_TRUE(ProtokolTransformaceBodASmernik(ws, ui).uspech);
     EXPECT_TRUE(ws.state.Current(Step::PointAndBearingReport));
     const std::vector<std::string> radky = ws.protokolTransBodASmer.Radky();

@@ -6,7 +6,9 @@
 
 #include "VyrovnaniTestPomocne.h"
 #include "adjustment/RobustniVahy.h"
+#include "adjustment/Tmodel2Vnitrni.h"
 #include "adjustment/Tvahy.h"
+#include "adjustment/VysledekSite.h"
 #include "matice/Konstanty.h"
 #include "processing/KontrolaMereni.h"
 #include "workspace/SimulaceMereni.h"
@@ -46,9 +48,9 @@ void OcekavatEtapy(const std::vector<std::string>& etapy, int robustne, int opak
 
 void OcekavatBezVysledku(const Workspace& ws) {
     EXPECT_FALSE(ws.state.Current(Step::Adjustment));
-    EXPECT_EQ(ws.modelVyrovnany.pocetMereni, -1);
-    EXPECT_TRUE(ws.modelVyrovnany.souradnice.bod.empty());
-    EXPECT_EQ(ws.modelOdlehly.pocetMereni, -1);
+    EXPECT_EQ(ws.modelVyrovnany.Vysledek().PocetMereni(), -1);
+    EXPECT_TRUE(ws.modelVyrovnany.Vysledek().Souradnice().bod.empty());
+    EXPECT_EQ(ws.modelOdlehly.Vysledek().PocetMereni(), -1);
     EXPECT_TRUE(ws.grafika.body.empty());
 }
 
@@ -96,7 +98,7 @@ TEST(VyrovnaniSite, AdjustsASmallNetworkWithinItsAccuracy) {
     const SouhrnVyrovnani s = ShrnoutVyrovnani(ws);
     const Tmodel2& m = ws.modelVyrovnany;
     EXPECT_EQ(s.pocetNeznamych, 3 * 2 + 5);  // two determined points, five occupations
-    EXPECT_EQ(s.pocetMereni, m.pocetMereni);
+    EXPECT_EQ(s.pocetMereni, m.Vysledek().PocetMereni());
     EXPECT_EQ(s.pocetNadbytecnych, s.pocetMereni - s.pocetNeznamych);
     EXPECT_EQ(s.typFixace, fixace::kPevnaSit);
     EXPECT_EQ(s.typVah, zdrojVah::kVnitrni);
@@ -106,14 +108,14 @@ TEST(VyrovnaniSite, AdjustsASmallNetworkWithinItsAccuracy) {
     EXPECT_EQ(s.pocetIteraci, v.pocetIteraci);
     EXPECT_TRUE(s.vylucovaniOdlehlych);
     // What was excluded is what the outlier model marks, kind by kind.
-    EXPECT_EQ(s.odlehle[0], ws.modelOdlehly.delka.PocetOdlehlyhHodnot());
-    EXPECT_EQ(s.odlehle[1], ws.modelOdlehly.smer.PocetOdlehlyhHodnot());
-    EXPECT_EQ(s.odlehle[2], ws.modelOdlehly.zenit.PocetOdlehlyhHodnot());
+    EXPECT_EQ(s.odlehle[0], ws.modelOdlehly.Vysledek().Delka().PocetOdlehlyhHodnot());
+    EXPECT_EQ(s.odlehle[1], ws.modelOdlehly.Vysledek().Smer().PocetOdlehlyhHodnot());
+    EXPECT_EQ(s.odlehle[2], ws.modelOdlehly.Vysledek().Zenit().PocetOdlehlyhHodnot());
     EXPECT_EQ(s.pocetMereni + s.odlehle[0] + s.odlehle[1] + s.odlehle[2],
-              ws.modelOdlehly.pocetMereni);
+              ws.modelOdlehly.Vysledek().PocetMereni());
     // The drawing shows the adjusted points.
-    ASSERT_EQ(ws.grafika.body.size(), m.souradnice.bod.size());
-    EXPECT_EQ(ws.grafika.body[0].X, m.souradnice.bod[0].X);
+    ASSERT_EQ(ws.grafika.body.size(), m.Vysledek().Souradnice().bod.size());
+    EXPECT_EQ(ws.grafika.body[0].X, m.Vysledek().Souradnice().bod[0].X);
     EXPECT_FALSE(ws.grafika.mereni.empty());
 }
 
@@ -125,7 +127,7 @@ TEST(VyrovnaniSite, ASecondRunOnlyShowsTheResultUntilANewAnalysis) {
     NacistSit(ws, Generovat(p));
     ZaznamInterakce ui;
     ASSERT_TRUE(AnalyzaAVyrovnani(ws, ui).uspech);
-    const Real x = ws.modelVyrovnany.souradnice.bod[0].X;
+    const Real x = ws.modelVyrovnany.Vysledek().Souradnice().bod[0].X;
     ws.state.Computed(Step::AdjustmentReport);  // a report built on this result stays valid
 
     ZaznamInterakce druhy;
@@ -134,7 +136,7 @@ TEST(VyrovnaniSite, ASecondRunOnlyShowsTheResultUntilANewAnalysis) {
     EXPECT_TRUE(v.jenZobrazeni);
     EXPECT_TRUE(druhy.etapy.empty());
     EXPECT_TRUE(ws.state.Current(Step::AdjustmentReport));
-    EXPECT_EQ(ws.modelVyrovnany.souradnice.bod[0].X, x);
+    EXPECT_EQ(ws.modelVyrovnany.Vysledek().Souradnice().bod[0].X, x);
 
     ASSERT_TRUE(AnalyzaSuroveMereni(ws, druhy).uspech);
     OcekavatBezVysledku(ws);
@@ -233,9 +235,10 @@ TEST(VyrovnaniSite, EveryEstimatorExcludesOnlyTheSpoiledDirectionOfASingleStatio
         // Every point is given: the orientation is what the adjustment
         // determines, and a wrong one would show in every residual.
         const Tmodel2& m = ws.modelVyrovnany;
-        EXPECT_EQ(m.pocetSmer, 15);
-        for (const TmerenaVelicina& s : m.smer.zaznam) EXPECT_LT(std::fabs(s.normOprava), 3);
-        EXPECT_LT(m.odchylkaJednotkovaAposterior, 1.5L);
+        EXPECT_EQ(m.Vysledek().PocetSmer(), 15);
+        for (const TmerenaVelicina& s : m.Vysledek().Smer().zaznam)
+            EXPECT_LT(std::fabs(s.normOprava), 3);
+        EXPECT_LT(m.Vysledek().OdchylkaJednotkovaAposterior(), 1.5L);
     }
 }
 
@@ -299,7 +302,7 @@ TEST_F(GenerovanaSit, NamesUncontrolledObservationsAndThePointsDependingOnThem) 
         const SouhrnVyrovnani souhrn = ShrnoutVyrovnani(w);
         EXPECT_EQ(souhrn.pocetNekontrolovanych, 4);
         EXPECT_EQ(souhrn.zavisleBody, std::vector<std::string>{"X"});
-        const Tbod b = w.modelVyrovnany.souradnice.BodSCislem("X");
+        const Tbod b = w.modelVyrovnany.Vysledek().Souradnice().BodSCislem("X");
         EXPECT_NEAR(std::hypot(b.X - x.X, b.Y - x.Y), chyba, 0.01L);
         ASSERT_FALSE(u.oznameni.empty());
         const std::string& varovani = u.oznameni.back();
@@ -338,7 +341,7 @@ TEST_F(GenerovanaSit, NamesASideShotMeasuredInTwoSetsWithTheSameWrongDistance) {
     const VysledekVyrovnani v = VyrovnaniSite(w, u);
     ASSERT_TRUE(v.uspech) << v.chyba;
     int32_t kX = 0;
-    for (const TmerenaVelicina& z : w.modelVyrovnany.delka.zaznam) {
+    for (const TmerenaVelicina& z : w.modelVyrovnany.Vysledek().Delka().zaznam) {
         if (z.cislo_cil != "X") continue;
         ++kX;
         EXPECT_TRUE(z.jeNekontrolovane);
@@ -366,7 +369,7 @@ TEST_F(GenerovanaSit, AdjustsATraverse) {
     Nacist(p);
     const VysledekVyrovnani v = Spustit();
     ASSERT_TRUE(v.uspech) << v.chyba;
-    EXPECT_EQ(ws.modelVyrovnany.souradnice.Pocet(), sit.skutecne.Pocet());
+    EXPECT_EQ(ws.modelVyrovnany.Vysledek().Souradnice().Pocet(), sit.skutecne.Pocet());
     test::OcekavatVRamciTriSigma(test::Porovnat(ws, sit));
 }
 
@@ -384,10 +387,10 @@ TEST_F(GenerovanaSit, AdjustsAFreeNetwork) {
     ASSERT_TRUE(v.uspech) << v.chyba;
     const Tmodel2& m = ws.modelVyrovnany;
     EXPECT_EQ(ShrnoutVyrovnani(ws).typFixace, fixace::kVolnaDelky);
-    EXPECT_EQ(m.pocetSouradnicFixnich, 0);
-    ASSERT_EQ(m.souradnice.Pocet(), sit.skutecne.Pocet());
-    for (const Tbod& a : m.souradnice.bod) {
-        for (const Tbod& b : m.souradnice.bod) {
+    EXPECT_EQ(m.Vysledek().PocetSouradnicFixnich(), 0);
+    ASSERT_EQ(m.Vysledek().Souradnice().Pocet(), sit.skutecne.Pocet());
+    for (const Tbod& a : m.Vysledek().Souradnice().bod) {
+        for (const Tbod& b : m.Vysledek().Souradnice().bod) {
             const Tbod ta = sit.skutecne.BodSCislem(a.cislo);
             const Tbod tb = sit.skutecne.BodSCislem(b.cislo);
             const Real d = std::hypot(a.X - b.X, a.Y - b.Y, a.Z - b.Z);
@@ -407,7 +410,7 @@ TEST_F(GenerovanaSit, TakesTheSupplementaryMeasurementsIn) {
     Nacist(p);
     const VysledekVyrovnani v = Spustit();
     ASSERT_TRUE(v.uspech) << v.chyba;
-    const TvektorDoplnek& d = ws.modelVyrovnany.doplnek;
+    const TvektorDoplnek& d = ws.modelVyrovnany.Vysledek().Doplnek();
     EXPECT_GT(d.pocetDelka, 0);
     EXPECT_GT(d.pocetSmernik, 0);
     EXPECT_GT(d.pocetPrevyseni, 0);
@@ -430,7 +433,7 @@ TEST(VyrovnaniSite, WithoutExclusionRunsNoRobustStage) {
     ASSERT_TRUE(v.uspech);
     EXPECT_EQ(v.pocetIteraciRobustne, 0);
     OcekavatEtapy(ui.etapy, 0, v.pocetIteraci);
-    EXPECT_EQ(ws.modelOdlehly.pocetMereni, -1);
+    EXPECT_EQ(ws.modelOdlehly.Vysledek().PocetMereni(), -1);
     const SouhrnVyrovnani s = ShrnoutVyrovnani(ws);
     EXPECT_FALSE(s.vylucovaniOdlehlych);
     for (const int32_t n : s.odlehle) EXPECT_EQ(n, 0);
@@ -534,7 +537,7 @@ TEST(VyrovnaniSite, KeepsTheWaitHookOnlyForTheRun) {
     ASSERT_TRUE(v.uspech) << v.chyba;
     EXPECT_GT(volani, 0);
     // The hook lives no longer than the call.
-    EXPECT_FALSE(static_cast<bool>(ws.modelVyrovnany.cekani));
+    EXPECT_FALSE(static_cast<bool>(Stav(ws.modelVyrovnany).cekani));
 }
 
 // A stop asked for during the iterations ends the run with a notice and no
@@ -557,7 +560,7 @@ TEST(VyrovnaniSite, StopsAtTheNextIterationWhenTheHookSaysSoAndKeepsTheAnalysis)
     EXPECT_EQ(v.oznameni, -1);
     EXPECT_EQ(volani, 3);  // asked no more once it said stop
     EXPECT_FALSE(ws.state.Current(Step::Adjustment));
-    EXPECT_EQ(ws.modelVyrovnany.pocetMereni, -1);
+    EXPECT_EQ(ws.modelVyrovnany.Vysledek().PocetMereni(), -1);
     ASSERT_FALSE(ui.oznameni.empty());
     EXPECT_NE(ui.oznameni.back().find("stopped at the user's request"), std::string::npos);
     EXPECT_TRUE(ws.state.Current(Step::Analysis));

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "VyrovnaniTestPomocne.h"
+#include "adjustment/VysledekSite.h"
 #include "files/DoplnekSoubory.h"
 #include "files/SouradniceSoubory.h"
 #include "files/SurovaMereniSoubory.h"
@@ -74,7 +75,7 @@ TEST(VyrovnaniSoubory, GonMetresAndDmsFeetGiveTheSameNetwork) {
         ASSERT_TRUE(AnalyzaSuroveMereni(ws, ui).uspech);
         const VysledekVyrovnani v = VyrovnaniSite(ws, ui);
         ASSERT_TRUE(v.uspech) << v.chyba;
-        EXPECT_GT(ws.modelVyrovnany.doplnek.pocet, 0);
+        EXPECT_GT(ws.modelVyrovnany.Vysledek().Doplnek().pocet, 0);
         test::OcekavatVRamciTriSigma(test::Porovnat(ws, sit));
         for (const HrubaChyba& h : sit.hrubeChyby) {
             const TmerenaVelicina* z = test::Pozorovani(ws, h);
@@ -82,7 +83,7 @@ TEST(VyrovnaniSoubory, GonMetresAndDmsFeetGiveTheSameNetwork) {
                 EXPECT_TRUE(z->jeOdlehly) << h.stanovisko << " - " << h.cil;
             }
         }
-        vysledky.push_back(ws.modelVyrovnany.souradnice);
+        vysledky.push_back(ws.modelVyrovnany.Vysledek().Souradnice());
     }
     ASSERT_EQ(vysledky[0].Pocet(), vysledky[1].Pocet());
     for (int i = 0; i < vysledky[0].Pocet(); ++i) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "adjustment/TmerenaVelicina.h"
+#include "adjustment/VysledekSite.h"
 #include "data/Interaction.h"
 #include "data/SouradniceKontrola.h"
 #include "matice/Konstanty.h"
@@ -106,8 +107,8 @@ struct PorovnaniSPravdou {
 inline PorovnaniSPravdou Porovnat(const Workspace& ws, const SimulovanaSit& sit, Real k = 3) {
     PorovnaniSPravdou p;
     const Tmodel2& m = ws.modelVyrovnany;
-    const Real s0 = m.odchylkaJednotkovaAprior;
-    for (const Tbod& b : m.souradnice.bod) {
+    const Real s0 = m.Vysledek().OdchylkaJednotkovaAprior();
+    for (const Tbod& b : m.Vysledek().Souradnice().bod) {
         if (b.JeFixni || !b.JePlny) continue;
         const Tbod t = sit.skutecne.BodSCislem(b.cislo);
         EXPECT_TRUE(t.JePlny) << b.cislo;
@@ -148,7 +149,8 @@ inline int32_t TypVeliciny(HrubaVelicina v) {
 // (a zenith angle or a distance between two fixed points is not adjusted).
 inline const TmerenaVelicina* Pozorovani(const Workspace& ws, const HrubaChyba& h) {
     const Tmodel2& o = ws.modelOdlehly;
-    for (const TvektorMereni* vektor : {&o.delka, &o.smer, &o.zenit}) {
+    for (const TvektorMereni* vektor :
+         {&o.Vysledek().Delka(), &o.Vysledek().Smer(), &o.Vysledek().Zenit()}) {
         for (const TmerenaVelicina& z : vektor->zaznam) {
             if (z.jePlny && TypVeliciny(h.velicina) == z.typ && h.stanovisko == z.cislo_stn &&
                 h.cil == z.cislo_cil && h.skupina == z.skupina)
@@ -168,7 +170,8 @@ struct VylouceniDobrych {
 inline VylouceniDobrych DobreVyloucene(const Workspace& ws, const std::vector<HrubaChyba>& hrube) {
     VylouceniDobrych v;
     const Tmodel2& o = ws.modelOdlehly;
-    for (const TvektorMereni* vektor : {&o.delka, &o.smer, &o.zenit}) {
+    for (const TvektorMereni* vektor :
+         {&o.Vysledek().Delka(), &o.Vysledek().Smer(), &o.Vysledek().Zenit()}) {
         for (const TmerenaVelicina& z : vektor->zaznam) {
             if (!z.jePlny) continue;
             bool hruba = false;

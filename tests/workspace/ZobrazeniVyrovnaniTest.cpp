@@ -7,6 +7,8 @@
 
 #include "VyrovnaniTestPomocne.h"
 #include "adjustment/OdlehleDruhy.h"
+#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/VysledekSite.h"
 #include "files/MtxFormat.h"
 #include "workspace/PoctyChyb.h"
 #include "workspace/ZobrazeniVyrovnani.h"
@@ -46,10 +48,10 @@ TEST_F(AdjustedTiny, ViewScalesEveryAccuracyFigureAndNothingElse) {
     ZobrazeneVyrovnani v;
     ASSERT_TRUE(ZobrazitVyrovnani(m, k, v));
     EXPECT_EQ(v.odchylkaJednotkova, k);
-    ASSERT_EQ(v.body.size(), m.souradnice.bod.size());
+    ASSERT_EQ(v.body.size(), m.Vysledek().Souradnice().bod.size());
     for (size_t i = 0; i < v.body.size(); ++i) {
         const Tbod& a = v.body[i];
-        const Tbod& b = m.souradnice.bod[i];
+        const Tbod& b = m.Vysledek().Souradnice().bod[i];
         EXPECT_EQ(a.X, b.X);
         const Real f = b.JeFixni ? 1 : k;
         EXPECT_EQ(a.sig_X, b.sig_X * f) << b.cislo;
@@ -68,9 +70,9 @@ TEST_F(AdjustedTiny, ViewScalesEveryAccuracyFigureAndNothingElse) {
             EXPECT_EQ(a[i].odchylkaOprava, b[i].odchylkaOprava * k);
         }
     }
-    ASSERT_EQ(v.posuny.size(), static_cast<size_t>(m.pocetPosunu));
-    EXPECT_EQ(v.posuny[0].odchylka, m.posun.zaznam[0].odchylka * k);
-    EXPECT_EQ(v.posuny[0].hodnota, m.posun.zaznam[0].hodnota);
+    ASSERT_EQ(v.posuny.size(), static_cast<size_t>(m.Vysledek().PocetPosunu()));
+    EXPECT_EQ(v.posuny[0].odchylka, m.Vysledek().Posun().zaznam[0].odchylka * k);
+    EXPECT_EQ(v.posuny[0].hodnota, m.Vysledek().Posun().zaznam[0].hodnota);
 }
 
 TEST_F(AdjustedTiny, ViewRefusesAUnitDeviationThatIsNoNumber) {
@@ -82,8 +84,9 @@ TEST_F(AdjustedTiny, ViewRefusesAUnitDeviationThatIsNoNumber) {
         EXPECT_TRUE(v.posuny.empty());
     }
     // A figure that is no number is a failure too, not a deviation shown as such.
-    ASSERT_FALSE(ws.modelVyrovnany.souradnice.bod[0].JeFixni);
-    ws.modelVyrovnany.souradnice.bod[0].elipsa.a_delka = std::numeric_limits<Real>::quiet_NaN();
+    ASSERT_FALSE(ws.modelVyrovnany.Vysledek().Souradnice().bod[0].JeFixni);
+    Stav(ws.modelVyrovnany).souradnice.bod[0].elipsa.a_delka =
+        std::numeric_limits<Real>::quiet_NaN();
     EXPECT_FALSE(ZobrazitVyrovnani(ws.modelVyrovnany, 1, v));
     EXPECT_TRUE(v.body.empty());
 }
@@ -136,7 +139,7 @@ TEST_F(AdjustedTiny, SummaryCountsTheObservationsTested) {
         rejected += s.odlehle[k];
     }
     EXPECT_GT(rejected, 0);
-    EXPECT_EQ(tested, ws.modelOdlehly.pocetMereni);
+    EXPECT_EQ(tested, ws.modelOdlehly.Vysledek().PocetMereni());
     EXPECT_EQ(tested - rejected, s.pocetMereni);
     EXPECT_EQ(s.testovane[velicina::kDoplnekDelka - 1], 0);
 }
