@@ -21,6 +21,7 @@
 #include "reports/ProtokolTransformace.h"
 #include "reports/Tprotokol.h"
 #include "transformation/TsouradnicovaVelicina.h"
+#include "transformation/VysledekModeluTransformace.h"
 #include "workspace/Protokoly.h"
 #include "workspace/SeznamyVstupu.h"
 #include "workspace/VystupySite.h"
@@ -173,12 +174,15 @@ std::unique_ptr<OknoSeznamu> OknoOpravIdentickych(QWidget* rodic, Workspace& ws,
     okno->Naplnit(std::move(r), std::move(s), ChybneRadky::Odlehle);
     const auto n = [](int32_t x) { return QString::number(std::max(x, 0)); };
     if (odlehle) {
-        okno->NastavitStav(" [" + n(o.pocetIdentickeXOdlehly) + ", " + n(o.pocetIdentickeYOdlehly) +
-                           ", " + n(o.pocetIdentickeZOdlehly) + "] / " + n(o.pocetIdentickeX));
+        okno->NastavitStav(" [" + n(o.Vysledek().PocetIdentickeXOdlehly()) + ", " +
+                           n(o.Vysledek().PocetIdentickeYOdlehly()) + ", " +
+                           n(o.Vysledek().PocetIdentickeZOdlehly()) + "] / " +
+                           n(o.Vysledek().PocetIdentickeX()));
     } else {
         const TmodelTransformaceVyrovnani& m = ws.modelTransformace;
-        okno->NastavitStav(" [" + n(m.pocetIdentickeX) + ", " + n(m.pocetIdentickeY) + ", " +
-                           n(m.pocetIdentickeZ) + "] / " + n(o.pocetIdentickeX));
+        okno->NastavitStav(
+            " [" + n(m.Vysledek().PocetIdentickeX()) + ", " + n(m.Vysledek().PocetIdentickeY()) +
+            ", " + n(m.Vysledek().PocetIdentickeZ()) + "] / " + n(o.Vysledek().PocetIdentickeX()));
     }
     return okno;
 }
@@ -189,7 +193,8 @@ std::unique_ptr<OknoSeznamu> OknoVyrovnanychIdentickych(QWidget* rodic, Workspac
     const TmodelTransformaceVyrovnani& m = ws.modelTransformace;
     std::vector<TsouradnicovaVelicina> v;
     if (ws.state.Current(Step::TransformationWithAdjustment)) v = Plne(m.Vektor(osa));
-    const Real k = apriori ? m.odchylkaJednotkovaAprior : m.odchylkaJednotkovaAposterior;
+    const Real k = apriori ? m.Vysledek().OdchylkaJednotkovaAprior()
+                           : m.Vysledek().OdchylkaJednotkovaAposterior();
     const Vektor s = std::make_shared<const std::vector<TsouradnicovaVelicina>>(std::move(v));
     const FormatBunek f(ws.nastaveni);
     const jazyk::Tpopis& p = j.popis;

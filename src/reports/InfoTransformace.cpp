@@ -8,6 +8,7 @@
 #include "reports/InfoSekce.h"
 #include "reports/ProtokolTransformace.h"
 #include "reports/TextyProtokolu.h"
+#include "transformation/VysledekModeluTransformace.h"
 
 namespace vertano {
 
@@ -34,9 +35,9 @@ const std::string& Pismeno(const Tjazyk& j, int32_t typ) {
 }
 
 int32_t PocetOsy(const TmodelTransformaceVyrovnani& m, int32_t typ) {
-    return typ == osa::kX   ? m.pocetIdentickeX
-           : typ == osa::kY ? m.pocetIdentickeY
-                            : m.pocetIdentickeZ;
+    return typ == osa::kX   ? m.Vysledek().PocetIdentickeX()
+           : typ == osa::kY ? m.Vysledek().PocetIdentickeY()
+                            : m.Vysledek().PocetIdentickeZ();
 }
 
 bool Vylucovat(const Tnastaveni& n, int32_t typ) {
@@ -50,7 +51,7 @@ std::vector<InfoRadek> RadkyOdlehlych(const Tjazyk& j, const Tnastaveni& n,
                                       const TmodelTransformaceVyrovnani& c,
                                       const TmodelTransformaceVyrovnani& t) {
     const jazyk::Tpopis& p = j.popis;
-    const bool zapnuto = n.VylucovatOdlehleTrans() && c.pocetMereni >= 0;
+    const bool zapnuto = n.VylucovatOdlehleTrans() && c.Vysledek().PocetMereni() >= 0;
     std::vector<InfoRadek> r = {{p.metodaRobustOdhadu + ":", "-"},
                                 {p.hladinaVyznamnosti + ":", "-"},
                                 {p.pocetOdlehych + ":", "-"}};
@@ -59,7 +60,8 @@ std::vector<InfoRadek> RadkyOdlehlych(const Tjazyk& j, const Tnastaveni& n,
         if (typ >= 1 && static_cast<std::size_t>(typ) <= j.typOdhadu.size())
             r[0].hodnota = j.typOdhadu[static_cast<std::size_t>(typ - 1)];
         r[1].hodnota = TextHladiny(n.transformace.rozikoOdlehlost);
-        r[2].hodnota = Pomer(c.pocetMereni - t.pocetMereni, c.pocetMereni);
+        r[2].hodnota = Pomer(c.Vysledek().PocetMereni() - t.Vysledek().PocetMereni(),
+                             c.Vysledek().PocetMereni());
     }
     std::array<InfoRadek, 3> osy;
     for (const int32_t typ : {osa::kX, osa::kY, osa::kZ}) {
@@ -79,15 +81,16 @@ std::vector<InfoRadek> RadkyVyrovnani(const Tjazyk& j, const Tnastaveni& n,
                                       const TmodelTransformaceVyrovnani& t) {
     const jazyk::Tpopis& p = j.popis;
     std::vector<InfoRadek> r = {
-        {p.sigJednotkovaAprior + ":", TriDesetinna(t.odchylkaJednotkovaAprior)},
-        {p.sigJednotkovaAposterior + ":", TriDesetinna(t.odchylkaJednotkovaAposterior)},
-        {p.pocetVyrovSouradnic + ":", Pocet(t.pocetMereni)}};
+        {p.sigJednotkovaAprior + ":", TriDesetinna(t.Vysledek().OdchylkaJednotkovaAprior())},
+        {p.sigJednotkovaAposterior + ":",
+         TriDesetinna(t.Vysledek().OdchylkaJednotkovaAposterior())},
+        {p.pocetVyrovSouradnic + ":", Pocet(t.Vysledek().PocetMereni())}};
     const auto radek = [&](int32_t typ) {
         return InfoRadek{p.souradnice + " " + Pismeno(j, typ) + ":", Pocet(PocetOsy(t, typ))};
     };
     PridatXY(r, n, radek(osa::kX), radek(osa::kY));
     r.push_back(radek(osa::kZ));
-    r.push_back({p.pocetNadbytecnychSour + ":", Pocet(t.pocetNadbytecnych)});
+    r.push_back({p.pocetNadbytecnychSour + ":", Pocet(t.Vysledek().PocetNadbytecnych())});
     return r;
 }
 
@@ -106,12 +109,12 @@ std::vector<InfoSkupina> InfoIdentBody(const Tjazyk& jazyk, const Tnastaveni& na
                                        const TmodelTransformaceVyrovnani& modelOdlehly,
                                        const TmodelTransformaceVyrovnani& modelVyrovnany) {
     const TmodelTransformaceVyrovnani& t = modelVyrovnany;
-    if (t.pocetMereni < 0) return {};
+    if (t.Vysledek().PocetMereni() < 0) return {};
     const jazyk::Tpopis& p = jazyk.popis;
-    return {
-        {p.zakladniInformace, {{p.pocetIdentBodu + ":", Pocet(t.pocetSouradnicIdentickych / 3)}}},
-        {p.vylouceniOdlehlych, RadkyOdlehlych(jazyk, nastaveni, modelOdlehly, t)},
-        {p.vyrovnaniSourIdentBodu, RadkyVyrovnani(jazyk, nastaveni, t)}};
+    return {{p.zakladniInformace,
+             {{p.pocetIdentBodu + ":", Pocet(t.Vysledek().PocetSouradnicIdentickych() / 3)}}},
+            {p.vylouceniOdlehlych, RadkyOdlehlych(jazyk, nastaveni, modelOdlehly, t)},
+            {p.vyrovnaniSourIdentBodu, RadkyVyrovnani(jazyk, nastaveni, t)}};
 }
 
 void zapsatInfoIdentBody(Tprotokol& protokol, const Tjazyk& jazyk, const Tnastaveni& nastaveni,
@@ -136,8 +139,8 @@ std::vector<InfoSkupina> InfoTransKlic(
     const jazyk::Tpopis& p = jazyk.popis;
     // a priori : a posteriori
     const auto obe = [&](Real cofactor, bool uhel) {
-        const Real a = t.odchylkaJednotkovaAprior * cofactor;
-        const Real b = t.odchylkaJednotkovaAposterior * cofactor;
+        const Real a = t.Vysledek().OdchylkaJednotkovaAprior() * cofactor;
+        const Real b = t.Vysledek().OdchylkaJednotkovaAposterior() * cofactor;
         return uhel ? f.UhelOdchylka(a) + " : " + f.UhelOdchylka(b)
                     : f.SouradniceOdchylka(a) + " : " + f.SouradniceOdchylka(b);
     };

@@ -5,6 +5,7 @@
 
 #include "reports/SekceProtokolu.h"
 #include "reports/TextyProtokolu.h"
+#include "transformation/VysledekModeluTransformace.h"
 
 namespace vertano {
 
@@ -85,9 +86,9 @@ class Sestaveni {
             bool vylucovat;
             const TvektorSouradnice& vektor;
             const std::string& pismeno;
-        } osy[] = {{s.vylucovatX, v_.odlehly.identickeX, j_.popis.x},
-                   {s.vylucovatY, v_.odlehly.identickeY, j_.popis.y},
-                   {s.vylucovatZ, v_.odlehly.identickeZ, j_.popis.z}};
+        } osy[] = {{s.vylucovatX, v_.odlehly.Vysledek().IdentickeX(), j_.popis.x},
+                   {s.vylucovatY, v_.odlehly.Vysledek().IdentickeY(), j_.popis.y},
+                   {s.vylucovatZ, v_.odlehly.Vysledek().IdentickeZ(), j_.popis.z}};
         int k = 0;
         for (const auto& o : osy) {
             ++k;
@@ -103,9 +104,9 @@ class Sestaveni {
         const struct {
             const TvektorSouradnice& vektor;
             const std::string& pismeno;
-        } osy[] = {{v_.model.identickeX, j_.popis.x},
-                   {v_.model.identickeY, j_.popis.y},
-                   {v_.model.identickeZ, j_.popis.z}};
+        } osy[] = {{v_.model.Vysledek().IdentickeX(), j_.popis.x},
+                   {v_.model.Vysledek().IdentickeY(), j_.popis.y},
+                   {v_.model.Vysledek().IdentickeZ(), j_.popis.z}};
         int k = 0;
         for (const auto& o : osy) {
             ++k;

@@ -7,6 +7,7 @@
 #include "reports/ProtokolTransformace.h"
 #include "reports/Tabulka.h"
 #include "reports/TextyProtokolu.h"
+#include "transformation/VysledekModeluTransformace.h"
 
 namespace vertano {
 
@@ -54,8 +55,9 @@ void zapsatVyrSour(Tprotokol& protokol, const TvektorSouradnice& mereni,
     const JednotkyProtokolu u(jazyk);
     const jazyk::Tpopis& p = jazyk.popis;
     const auto odchylka = [&](Real q) {
-        const std::string a = f.SouradniceOdchylka(model.odchylkaJednotkovaAprior * q);
-        const std::string b = f.SouradniceOdchylka(model.odchylkaJednotkovaAposterior * q);
+        const std::string a = f.SouradniceOdchylka(model.Vysledek().OdchylkaJednotkovaAprior() * q);
+        const std::string b =
+            f.SouradniceOdchylka(model.Vysledek().OdchylkaJednotkovaAposterior() * q);
         switch (typPresnost) {
             case presnostProtokolu::kApriori:
                 return a;

@@ -23,16 +23,17 @@ bool JeBod(const Tsouradnice& s, int32_t i) {
 // One observation row: its entries of A and l at the current key.
 bool NaplnitRadek(TmodelTransformaceVyrovnani& m, const TsouradnicovaVelicina& z, int32_t typ,
                   int32_t r) {
-    if (!JeBod(m.identickeBody, z.iVstup) || !JeBod(m.identickeBody, z.iVystup)) return false;
-    const Tbod& vstup = m.identickeBody.bod[static_cast<std::size_t>(z.iVstup)];
-    const Tbod& vystup = m.identickeBody.bod[static_cast<std::size_t>(z.iVystup)];
-    const TtransformacniKlic& k = m.transformacniKlic;
+    if (!JeBod(Stav(m).identickeBody, z.iVstup) || !JeBod(Stav(m).identickeBody, z.iVystup))
+        return false;
+    const Tbod& vstup = Stav(m).identickeBody.bod[static_cast<std::size_t>(z.iVstup)];
+    const Tbod& vystup = Stav(m).identickeBody.bod[static_cast<std::size_t>(z.iVystup)];
+    const TtransformacniKlic& k = Stav(m).transformacniKlic;
     const Real c = std::cos(k.rotaceZ);
     const Real s = std::sin(k.rotaceZ);
     const Real x = vstup.X;
     const Real y = vstup.Y;
-    Real& l = m.vektorRedukovanychMereni[static_cast<std::size_t>(r)];
-    Tsparse& A = m.maticePlanuSparse;
+    Real& l = Stav(m).vektorRedukovanychMereni[static_cast<std::size_t>(r)];
+    Tsparse& A = Stav(m).maticePlanuSparse;
     if (typ == osa::kX) {
         l = k.posunX + x * c - y * s - vystup.X;
         return SparseAppend(A, r, neznama::kPosunX, 1) &&
@@ -50,29 +51,31 @@ bool NaplnitRadek(TmodelTransformaceVyrovnani& m, const TsouradnicovaVelicina& z
 // Residuals and, when asked, the update of the key.
 bool Dokoncit(TmodelTransformaceVyrovnani& m, bool pouzitKlic) {
     const FpGuard guard;
-    if (!Residuals(m.vektorOprav, m.vektorPrirustku, m.vektorRedukovanychMereni, m.pocetMereni,
-                   m.maticePlanuSparse) ||
+    if (!Residuals(Stav(m).vektorOprav, Stav(m).vektorPrirustku, Stav(m).vektorRedukovanychMereni,
+                   Stav(m).pocetMereni, Stav(m).maticePlanuSparse) ||
         !guard.Ok()) {
         return false;
     }
-    const Tvector& dx = m.vektorPrirustku;
+    const Tvector& dx = Stav(m).vektorPrirustku;
     if (!std::all_of(dx.begin(), dx.begin() + neznama::kPocet,
                      [](Real d) { return std::isfinite(d); })) {
         return false;
     }
     if (!pouzitKlic) return true;
-    TtransformacniKlic& k = m.transformacniKlic;
+    TtransformacniKlic& k = Stav(m).transformacniKlic;
     k.posunX -= dx[neznama::kPosunX];
     k.posunY -= dx[neznama::kPosunY];
     k.posunZ -= dx[neznama::kPosunZ];
     k.rotaceZ = UhelVKruhu(k.rotaceZ - dx[neznama::kRotace]);
-    m.prirustek = std::fabs(dx[neznama::kRotace]);
+    Stav(m).prirustek = std::fabs(dx[neznama::kRotace]);
     return true;
 }
 
 bool SestavitNormalniRovnice(TmodelTransformaceVyrovnani& m) {
-    const NormalSystem s = SoustavaTransformace(m, m.vektorUloziste, &m.vektorRedukovanychMereni);
-    return m.Solver().Run(m.solverChoice, m.resic, SolverStage::Assembly, neznama::kPocet,
+    const NormalSystem s =
+        SoustavaTransformace(m, Stav(m).vektorUloziste, &Stav(m).vektorRedukovanychMereni);
+    return m.Solver().Run(Stav(m).solverChoice, Stav(m).resic, SolverStage::Assembly,
+                          neznama::kPocet,
                           [&](NormalSolver& r) { return r.Assemble(s); }) == RunEnd::Done;
 }
 
@@ -81,11 +84,11 @@ bool SestavitNormalniRovnice(TmodelTransformaceVyrovnani& m) {
 NormalSystem SoustavaTransformace(const TmodelTransformaceVyrovnani& m, const Tvector& p,
                                   const Tvector* l) {
     NormalSystem s;
-    s.design = &m.maticePlanuSparse;
+    s.design = &Stav(m).maticePlanuSparse;
     s.weights = &p;
     s.reduced = l;
     s.unknowns = neznama::kPocet;
-    s.observations = m.pocetMereni;
+    s.observations = Stav(m).pocetMereni;
     return s;
 }
 
@@ -93,9 +96,9 @@ void OhlasitRidky(TmodelTransformaceVyrovnani& m, const NormalSolver& ridky) {
     // A key the observations do not determine is the data's fault: the dense
     // cascade would find it too, and its pseudo-inverse must not hide it.
     if (ridky.Failure() == SolverFailure::Defect) {
-        m.chyba = kNeurcenyKlic;
+        Stav(m).chyba = kNeurcenyKlic;
     } else {
-        m.chyba = ridky.Error().empty() ? "The sparse solver failed" : ridky.Error();
+        Stav(m).chyba = ridky.Error().empty() ? "The sparse solver failed" : ridky.Error();
     }
 }
 

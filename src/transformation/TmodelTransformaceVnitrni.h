@@ -9,6 +9,15 @@ namespace vertano {
 
 // Steps shared by the files of TmodelTransformaceVyrovnani.
 
+// The working state of the model for its own files; readers use
+// TmodelTransformaceVyrovnani::Vysledek().
+inline TmodelTransformaceStav& Stav(TmodelTransformaceVyrovnani& model) {
+    return model;
+}
+inline const TmodelTransformaceStav& Stav(const TmodelTransformaceVyrovnani& model) {
+    return model;
+}
+
 // Calls f(record, typ, row) for every filled record of the three vectors in
 // observation order (X, Y, Z); row counts the filled records from 0.
 template <class Model, class F>

@@ -27,10 +27,10 @@ constexpr Real kNetestovatelne = 1e-10L;
 // Q of the key and q_i of every coordinate from a solver, checked.
 bool Kofaktory(TmodelTransformaceVyrovnani& m, NormalSolver& r, const NormalSystem& s) {
     try {
-        return r.Cofactors(s, m.vektorRedukovanychMereni) &&
-               r.CofactorMatrix(neznama::kPocet, m.kofaktory) &&
-               KofaktoryVeMezich(r, neznama::kPocet, m.vektorRedukovanychMereni, m.diagonalaVah,
-                                 m.pocetMereni);
+        return r.Cofactors(s, Stav(m).vektorRedukovanychMereni) &&
+               r.CofactorMatrix(neznama::kPocet, Stav(m).kofaktory) &&
+               KofaktoryVeMezich(r, neznama::kPocet, Stav(m).vektorRedukovanychMereni,
+                                 Stav(m).diagonalaVah, Stav(m).pocetMereni);
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -38,7 +38,7 @@ bool Kofaktory(TmodelTransformaceVyrovnani& m, NormalSolver& r, const NormalSyst
 
 bool Nacteno(const TmodelTransformaceVyrovnani& m) {
     return JeSoustavaTransformace(m) &&
-           static_cast<int32_t>(m.maticePlanuSparse.data.size()) == neznama::kPocet;
+           static_cast<int32_t>(Stav(m).maticePlanuSparse.data.size()) == neznama::kPocet;
 }
 
 // The test of one coordinate against its limit residual.
@@ -75,7 +75,7 @@ const TsouradnicovaVelicina* ZaznamPary(const TvektorSouradnice& v, int32_t pora
 // Number, and the pair's point of the pair list, of pair k.
 Tbod BodPary(const TmodelTransformaceVyrovnani& m, int32_t k) {
     Tbod b = Tbod::Prazdny();
-    b.cislo = m.identickeBody.bod[static_cast<std::size_t>(2 * k)].cislo;
+    b.cislo = Stav(m).identickeBody.bod[static_cast<std::size_t>(2 * k)].cislo;
     b.poradi = k + 1;
     b.JePlny = true;
     return b;

@@ -41,9 +41,9 @@ bool NaplnitVelicinu(TsouradnicovaVelicina& z, Real hodnota, Real odchylka, Real
 void NaplnitVahy(TmodelTransformaceVyrovnani& m) {
     ProRadky(m, [&m](const TsouradnicovaVelicina& z, int32_t, int32_t r) {
         const auto i = static_cast<std::size_t>(r);
-        m.diagonalaVah[i] = z.vaha;
-        m.vektorUloziste[i] = z.vaha;
-        m.vektorRobustnichZmen[i] = 1;
+        Stav(m).diagonalaVah[i] = z.vaha;
+        Stav(m).vektorUloziste[i] = z.vaha;
+        Stav(m).vektorRobustnichZmen[i] = 1;
     });
 }
 
@@ -206,11 +206,12 @@ void TmodelTransformaceVyrovnani::KopirujCastOdlehle(const TmodelTransformaceVyr
 
 bool JeSoustavaTransformace(const TmodelTransformaceVyrovnani& m) {
     const auto n = static_cast<std::size_t>(neznama::kPocet);
-    if (m.pocetNeznamych != neznama::kPocet || m.pocetMereni < 0) return false;
-    const auto pocet = static_cast<std::size_t>(m.pocetMereni);
-    if (m.vektorPrirustku.size() < n) return false;
-    for (const Tvector* v : {&m.vektorRedukovanychMereni, &m.diagonalaVah, &m.vektorRobustnichZmen,
-                             &m.vektorUloziste, &m.vektorOprav}) {
+    if (Stav(m).pocetNeznamych != neznama::kPocet || Stav(m).pocetMereni < 0) return false;
+    const auto pocet = static_cast<std::size_t>(Stav(m).pocetMereni);
+    if (Stav(m).vektorPrirustku.size() < n) return false;
+    for (const Tvector* v :
+         {&Stav(m).vektorRedukovanychMereni, &Stav(m).diagonalaVah, &Stav(m).vektorRobustnichZmen,
+          &Stav(m).vektorUloziste, &Stav(m).vektorOprav}) {
         if (v->size() < pocet) return false;
     }
     return true;

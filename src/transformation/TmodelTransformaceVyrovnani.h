@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "adjustment/RobustniStart.h"
 #include "adjustment/SolverOwner.h"
@@ -26,31 +27,11 @@ inline constexpr int32_t kRotace = 3;
 inline constexpr int32_t kPocet = 4;
 }  // namespace neznama
 
-// The transformation adjustment: estimates the key between the input system (the
-// adjusted network) and the output system from all identical points by least
-// squares, optionally with robust reweighting and rejection of outlying
-// identical coordinates, and evaluates the accuracy of the key and of the
-// identical coordinates.
-//
-// Model (3D, no scale): X' = tX + x cos w - y sin w, Y' = tY + x sin w + y cos w,
-// Z' = tZ + Z, with x, y the input coordinates reduced to the centroid of the
-// input identical points. Observations: the output coordinates of the identical
-// points, all X, then all Y, then all Z, each in pair order.
-//
-// Conventions as in the network adjustment: l = computed - observed,
-// v = l - A dx, the unknowns are corrected by subtracting dx; the design matrix
-// is stored transposed (one row per unknown). Two instances exist: the model and
-// its outlier copy, which keeps the rejected coordinates flagged.
-//
-// The normal equations go through the solver interface and its owner as the
-// network's do: the sparse solver by default, the dense cascade (LDL^T, LU, SVD,
-// DenseTransformationSolver) when the network's choice is Dense, a single dense
-// method is forced, or the sparse solver gives way (SolverOwner::GiveWay).
-//
-// Every Boolean operation catches its failures and returns false; the reason of
-// the last failure is in `chyba` (English).
-class TmodelTransformaceVyrovnani {
-  public:
+// The working state of TmodelTransformaceVyrovnani. The model inherits it
+// privately: only the model, its files in src/transformation (through Stav() of
+// TmodelTransformaceVnitrni.h) and its result view VysledekModeluTransformace
+// reach these fields (vektorRedukovanychMereni holds l, later the cofactors q).
+struct TmodelTransformaceStav {
     Tsouradnice identickeBody;  // own copy of the pair list, input X, Y reduced to the centroid
     TvektorSouradnice identickeX;
     TvektorSouradnice identickeY;
@@ -97,7 +78,33 @@ class TmodelTransformaceVyrovnani {
     // The stage of the robust passes: a redescending estimator starts from the
     // Huber solution.
     RobustniStart robustniStart;
+};
 
+// The transformation adjustment: estimates the key between the input system (the
+// adjusted network) and the output system from all identical points by least
+// squares, optionally with robust reweighting and rejection of outlying
+// identical coordinates, and evaluates the accuracy of the key and of the
+// identical coordinates.
+//
+// Model (3D, no scale): X' = tX + x cos w - y sin w, Y' = tY + x sin w + y cos w,
+// Z' = tZ + Z, with x, y the input coordinates reduced to the centroid of the
+// input identical points. Observations: the output coordinates of the identical
+// points, all X, then all Y, then all Z, each in pair order.
+//
+// Conventions as in the network adjustment: l = computed - observed,
+// v = l - A dx, the unknowns are corrected by subtracting dx; the design matrix
+// is stored transposed (one row per unknown). Two instances exist: the model and
+// its outlier copy, which keeps the rejected coordinates flagged.
+//
+// The normal equations go through the solver interface and its owner as the
+// network's do: the sparse solver by default, the dense cascade (LDL^T, LU, SVD,
+// DenseTransformationSolver) when the network's choice is Dense, a single dense
+// method is forced, or the sparse solver gives way (SolverOwner::GiveWay).
+//
+// Every Boolean operation catches its failures and returns false; the reason of
+// the last failure is in `chyba` (English).
+class TmodelTransformaceVyrovnani : private TmodelTransformaceStav {
+  public:
     // What readers outside the model see (see VysledekModeluTransformace).
     [[nodiscard]] VysledekModeluTransformace Vysledek() const;
     // A run of passes begins at pocetIteraci 0.
@@ -182,7 +189,20 @@ class TmodelTransformaceVyrovnani {
     const TvektorSouradnice& Vektor(int32_t typ) const;
     TvektorSouradnice& Vektor(int32_t typ);
 
+    // ---- configuration, kept through Clear ----
+    void NastavitResic(Resic r) { resic = r; }
+    [[nodiscard]] Resic NastavenyResic() const { return resic; }
+    void NastavitVolbuResice(SolverChoice volba) { solverChoice = volba; }
+    // The reason of a failure found by the caller (an exception of a run).
+    void NastavitChybu(std::string text) { chyba = std::move(text); }
+
   private:
+    // The result view reads the state; the files of the model reach it
+    // through Stav() (TmodelTransformaceVnitrni.h).
+    friend class VysledekModeluTransformace;
+    friend TmodelTransformaceStav& Stav(TmodelTransformaceVyrovnani& model);
+    friend const TmodelTransformaceStav& Stav(const TmodelTransformaceVyrovnani& model);
+
     SolverOwner resice_{&DenseTransformationSolver::Make};
 };
 

@@ -31,7 +31,7 @@ class Beh {
     std::optional<Zastaveni> Spustit() {
         Etapa(" ... [1]");
         // The key is solved the way the network was.
-        m_.solverChoice = ws_.modelVyrovnany.VolbaResice();
+        m_.NastavitVolbuResice(ws_.modelVyrovnany.VolbaResice());
         if (!m_.NacistIdentickeBody(ws_.souradniceIdenticke, ws_.nastaveni) ||
             !m_.Nacist(ws_.nastaveni)) {
             return Zastaveni{oznameni::kTransReseni};
@@ -45,8 +45,8 @@ class Beh {
         Etapa(" ... [5]");
         if (!m_.Vyhodnoceni()) return Zastaveni{oznameni::kTransVyhodnoceni};
         if (!ws_.prevodSVyrovnanim.TranformaceSVyrovnanim(ws_.modelVyrovnany,
-                                                          m_.transformacniKlic)) {
-            m_.chyba = ws_.prevodSVyrovnanim.Chyba();
+                                                          m_.Vysledek().TransformacniKlic())) {
+            m_.NastavitChybu(ws_.prevodSVyrovnanim.Chyba());
             return Zastaveni{oznameni::kTransformace};
         }
         return std::nullopt;
@@ -65,8 +65,8 @@ class Beh {
             KonecIteraci::Hotovo) {
             return Zastaveni{oznameni::kTransRobustne};
         }
-        v_.pocetIteraciRobustne = m_.pocetIteraci;
-        if (m_.zmenaVahy > m_.maxZmenaVahy &&
+        v_.pocetIteraciRobustne = m_.Vysledek().PocetIteraci();
+        if (m_.Vysledek().ZmenaVahy() > m_.Vysledek().MaxZmenaVahy() &&
             !Pokracovat(ws_.jazyk.hlaseni.chybaRobustnihoVyrovnani)) {
             return Zastaveni{oznameni::kChyba, kDotazRobustne};
         }
@@ -83,8 +83,9 @@ class Beh {
             KonecIteraci::Hotovo) {
             return Zastaveni{oznameni::kTransReseni};
         }
-        v_.pocetIteraci = m_.pocetIteraci;
-        if (m_.prirustek > m_.maxPrirustek && !Pokracovat(ws_.jazyk.hlaseni.chybaVyrovnani)) {
+        v_.pocetIteraci = m_.Vysledek().PocetIteraci();
+        if (m_.Vysledek().Prirustek() > m_.Vysledek().MaxPrirustek() &&
+            !Pokracovat(ws_.jazyk.hlaseni.chybaVyrovnani)) {
             return Zastaveni{oznameni::kChyba, kDotazOpakovane};
         }
         return std::nullopt;
@@ -97,8 +98,9 @@ class Beh {
 };
 
 void Zastavit(Workspace& ws, Interaction& interakce, VysledekTransformace& v, const Zastaveni& z) {
-    v.chyba = ws.modelTransformace.chyba.empty() ? ws.modelTransformaceOdlehly.chyba
-                                                 : ws.modelTransformace.chyba;
+    v.chyba = ws.modelTransformace.Vysledek().Chyba().empty()
+                  ? ws.modelTransformaceOdlehly.Vysledek().Chyba()
+                  : ws.modelTransformace.Vysledek().Chyba();
     v.odmitnuto = z.odmitnuto;
     if (z.odmitnuto != 0) {
         ws.chyby.Nehlasit();
@@ -124,13 +126,14 @@ VysledekTransformace TransformaceSVyrovnanim(Workspace& ws, Interaction& interak
     ws.state.Started(Step::TransformationWithAdjustment);
     std::optional<Zastaveni> z;
     if (!ws.state.Current(Step::TransformationAnalysis)) {
-        ws.modelTransformace.chyba = "The transformation analysis is not current; run it first";
+        ws.modelTransformace.NastavitChybu(
+            "The transformation analysis is not current; run it first");
         z = Zastaveni{oznameni::kChyba};
     } else {
         try {
             z = Beh(ws, interakce, v).Spustit();
         } catch (const std::exception& e) {
-            ws.modelTransformace.chyba = e.what();
+            ws.modelTransformace.NastavitChybu(e.what());
             z = Zastaveni{oznameni::kChyba};
         }
     }

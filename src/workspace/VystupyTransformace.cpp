@@ -8,6 +8,7 @@
 #include "mereni/Jednotky.h"
 #include "mereni/Text.h"
 #include "transformation/IdentickeBody.h"
+#include "transformation/VysledekModeluTransformace.h"
 #include "workspace/Workspace.h"
 #include "workspace/ZobrazeniVyrovnani.h"
 
@@ -75,22 +76,23 @@ void SVyrovnanim(const Workspace& ws, VysledkyTransformace& v) {
     const TmodelTransformaceVyrovnani& m = ws.modelTransformace;
     const TmodelTransformaceVyrovnani& o = ws.modelTransformaceOdlehly;
     const TtransformacniKlic& k = ws.prevodSVyrovnanim.TransformacniKlic();
-    const Real s0 = m.odchylkaJednotkovaAprior;
+    const Real s0 = m.Vysledek().OdchylkaJednotkovaAprior();
     v.sigTx = s0 * k.sig_posunX;
     v.sigTy = s0 * k.sig_posunY;
     v.sigTz = s0 * k.sig_posunZ;
     v.sigRotace = s0 * k.sig_rotaceZ;
     v.tezisteX = k.tezisteVstupX;
     v.tezisteY = k.tezisteVstupY;
-    v.pocetMereni = m.pocetMereni;
-    v.pocetNadbytecnych = m.pocetNadbytecnych;
-    v.pocetIteraci = std::max(m.pocetIteraci, 0);
-    v.odchylkaJednotkovaAprior = m.odchylkaJednotkovaAprior;
-    v.odchylkaJednotkovaAposterior = m.odchylkaJednotkovaAposterior;
-    if (o.pocetMereni < 0) return;
-    v.testovane = o.pocetMereni;
-    v.vyloucene = {std::max(o.pocetIdentickeXOdlehly, 0), std::max(o.pocetIdentickeYOdlehly, 0),
-                   std::max(o.pocetIdentickeZOdlehly, 0)};
+    v.pocetMereni = m.Vysledek().PocetMereni();
+    v.pocetNadbytecnych = m.Vysledek().PocetNadbytecnych();
+    v.pocetIteraci = std::max(m.Vysledek().PocetIteraci(), 0);
+    v.odchylkaJednotkovaAprior = m.Vysledek().OdchylkaJednotkovaAprior();
+    v.odchylkaJednotkovaAposterior = m.Vysledek().OdchylkaJednotkovaAposterior();
+    if (o.Vysledek().PocetMereni() < 0) return;
+    v.testovane = o.Vysledek().PocetMereni();
+    v.vyloucene = {std::max(o.Vysledek().PocetIdentickeXOdlehly(), 0),
+                   std::max(o.Vysledek().PocetIdentickeYOdlehly(), 0),
+                   std::max(o.Vysledek().PocetIdentickeZOdlehly(), 0)};
 }
 
 void BodASmernik(const Workspace& ws, VysledkyTransformace& v) {

@@ -12,6 +12,7 @@
 #include "reports/OddilyProtokolu.h"
 #include "reports/ProtokolTransformace.h"
 #include "transformation/TransformacePomocne.h"
+#include "transformation/VysledekModeluTransformace.h"
 
 namespace vertano {
 namespace {
@@ -44,10 +45,10 @@ class TransformacniProtokol : public ::testing::Test {
     void Transformovat() {
         m.Clear();
         o.Clear();
-        ASSERT_TRUE(test::Spustit(m, o, pary, n)) << m.chyba;
+        ASSERT_TRUE(test::Spustit(m, o, pary, n)) << m.Vysledek().Chyba();
         sv.NacistIdentickeBody(pary);
         ASSERT_TRUE(sv.Nacist(sit));
-        ASSERT_TRUE(sv.TranformaceSVyrovnanim(sit, m.transformacniKlic));
+        ASSERT_TRUE(sv.TranformaceSVyrovnanim(sit, m.Vysledek().TransformacniKlic()));
     }
 
     std::vector<std::string> Postav() {

@@ -17,6 +17,7 @@
 #include "matice/Konstanty.h"
 #include "transformation/IdentickeBody.h"
 #include "transformation/TmodelTransformaceVyrovnani.h"
+#include "transformation/VysledekModeluTransformace.h"
 
 namespace vertano::test {
 
@@ -101,13 +102,13 @@ inline bool Spustit(TmodelTransformaceVyrovnani& m, TmodelTransformaceVyrovnani&
     if (!m.NacistIdentickeBody(pary, n) || !m.Nacist(n)) return false;
     bool znovu = true;
     if (n.VylucovatOdlehleTrans()) {
-        m.pocetIteraci = 0;
+        m.ZacitIterace();
         while (znovu) {
             if (!m.VyrovnatRobustne(znovu)) return false;
         }
         if (!m.VylouceniOdlehlychHodnot(odlehly, n) || !m.Naplnit()) return false;
     }
-    m.pocetIteraci = 0;
+    m.ZacitIterace();
     znovu = true;
     while (znovu) {
         if (!m.VyrovnatOpakovane(znovu)) return false;

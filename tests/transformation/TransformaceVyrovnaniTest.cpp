@@ -4,7 +4,9 @@
 #include <cmath>
 
 #include "adjustment/RobustniVahy.h"
+#include "transformation/TmodelTransformaceVnitrni.h"
 #include "transformation/TransformacePomocne.h"
+#include "transformation/VysledekModeluTransformace.h"
 
 namespace vertano {
 namespace {
@@ -35,16 +37,16 @@ TEST_P(KlicZIdentickychBodu, ObnoviKlicAPolohyBoduVeTrechSigma) {
     const Tnastaveni n = test::NastaveniTransformace(0.002L);
     TmodelTransformaceVyrovnani m;
     TmodelTransformaceVyrovnani o;
-    ASSERT_TRUE(Spustit(m, o, pary, n)) << m.chyba;
+    ASSERT_TRUE(Spustit(m, o, pary, n)) << m.Vysledek().Chyba();
 
-    const TtransformacniKlic& k = m.transformacniKlic;
+    const TtransformacniKlic& k = m.Vysledek().TransformacniKlic();
     ASSERT_GE(k.rotaceZ, 0);
     ASSERT_LT(k.rotaceZ, kDvePi);
     const Real xT = k.tezisteVstupX;
     const Real yT = k.tezisteVstupY;
     const KlicTeziste odhad = VTezisti(k.posunX, k.posunY, k.rotaceZ, xT, yT);
     const KlicTeziste skutecny = VTezisti(pravda.tx, pravda.ty, pravda.w, xT, yT);
-    const Real s0 = m.odchylkaJednotkovaAprior;
+    const Real s0 = m.Vysledek().OdchylkaJednotkovaAprior();
     EXPECT_LE(std::fabs(odhad.tx - skutecny.tx), 3 * s0 * k.sig_posunX);
     EXPECT_LE(std::fabs(odhad.ty - skutecny.ty), 3 * s0 * k.sig_posunY);
     EXPECT_LE(std::fabs(k.posunZ - pravda.tz), 3 * s0 * k.sig_posunZ);
@@ -52,7 +54,7 @@ TEST_P(KlicZIdentickychBodu, ObnoviKlicAPolohyBoduVeTrechSigma) {
 
     // The key's error at a point: translation of the centroid plus rotation about
     // it; its variance from the cofactors of (tx, ty, w).
-    const Tmatrix& Q = m.kofaktory;
+    const Tmatrix& Q = m.Vysledek().Kofaktory();
     const ZnamyKlic klic{k.posunX, k.posunY, k.posunZ, k.rotaceZ};
     int mimo = 0;
     for (const Tbod& b : vstup.bod) {
@@ -95,7 +97,7 @@ TEST(TransformaceOdlehle, HrubaChybaJednohoBoduJeVyloucenaOstatniZustanou) {
             n.transformace.typOdhadu = static_cast<uint8_t>(odhad);
             TmodelTransformaceVyrovnani m;
             TmodelTransformaceVyrovnani o;
-            ASSERT_TRUE(Spustit(m, o, pary, n)) << m.chyba;
+            ASSERT_TRUE(Spustit(m, o, pary, n)) << m.Vysledek().Chyba();
             for (const int32_t typ : {osa::kX, osa::kY, osa::kZ}) {
                 for (const TsouradnicovaVelicina& z : o.Vektor(typ).zaznam) {
                     const bool hruba = z.cislo == "4005" && typ != osa::kY;
@@ -105,13 +107,13 @@ TEST(TransformaceOdlehle, HrubaChybaJednohoBoduJeVyloucenaOstatniZustanou) {
                     }
                 }
             }
-            EXPECT_EQ(o.pocetIdentickeXOdlehly, 1);
-            EXPECT_EQ(o.pocetIdentickeYOdlehly, 0);
-            EXPECT_EQ(o.pocetIdentickeZOdlehly, 1);
-            EXPECT_EQ(o.pocetMereni, 24);
-            EXPECT_EQ(m.pocetMereni, 22);
-            EXPECT_EQ(m.pocetNadbytecnych, 18);
-            const TtransformacniKlic& k = m.transformacniKlic;
+            EXPECT_EQ(o.Vysledek().PocetIdentickeXOdlehly(), 1);
+            EXPECT_EQ(o.Vysledek().PocetIdentickeYOdlehly(), 0);
+            EXPECT_EQ(o.Vysledek().PocetIdentickeZOdlehly(), 1);
+            EXPECT_EQ(o.Vysledek().PocetMereni(), 24);
+            EXPECT_EQ(m.Vysledek().PocetMereni(), 22);
+            EXPECT_EQ(m.Vysledek().PocetNadbytecnych(), 18);
+            const TtransformacniKlic& k = m.Vysledek().TransformacniKlic();
             EXPECT_LE(std::fabs(test::RozdilUhlu(k.rotaceZ, pravda.w)), 3 * k.sig_rotaceZ);
             EXPECT_LE(std::fabs(k.posunZ - pravda.tz), 3 * k.sig_posunZ);
         }
@@ -130,12 +132,12 @@ TEST(TransformaceVyrovnani, PresnaDataDavajiPresnyKlicAZnameKofaktory) {
     TmodelTransformaceVyrovnani m;
     TmodelTransformaceVyrovnani o;
     ASSERT_TRUE(Spustit(m, o, pary, n));
-    const TtransformacniKlic& k = m.transformacniKlic;
+    const TtransformacniKlic& k = m.Vysledek().TransformacniKlic();
     EXPECT_NEAR(k.posunX, pravda.tx, 1e-9);
     EXPECT_NEAR(k.posunY, pravda.ty, 1e-9);
     EXPECT_NEAR(k.posunZ, pravda.tz, 1e-9);
     EXPECT_NEAR(k.rotaceZ, pravda.w, 1e-12);
-    EXPECT_NEAR(m.odchylkaJednotkovaAposterior, 0, 1e-6);
+    EXPECT_NEAR(m.Vysledek().OdchylkaJednotkovaAposterior(), 0, 1e-6);
 
     const Real p = 1 / (0.002L * 0.002L);
     Real r2 = 0;
@@ -148,16 +150,16 @@ TEST(TransformaceVyrovnani, PresnaDataDavajiPresnyKlicAZnameKofaktory) {
     EXPECT_NEAR(k.sig_rotaceZ / std::sqrt(1 / (p * r2)), 1, 1e-9);
 
     // No residual reaches the test: nothing is rejected and the test values read 0.
-    EXPECT_FALSE(o.identickeX.ExistujeOdlehlyZaznam());
-    EXPECT_EQ(o.identickeX.zaznam[0].oprava, 0);
-    EXPECT_EQ(o.identickeX.zaznam[0].mezniOprava, 0);
+    EXPECT_FALSE(o.Vysledek().IdentickeX().ExistujeOdlehlyZaznam());
+    EXPECT_EQ(o.Vysledek().IdentickeX().zaznam[0].oprava, 0);
+    EXPECT_EQ(o.Vysledek().IdentickeX().zaznam[0].mezniOprava, 0);
 
     const ZnamyKlic klic{k.posunX, k.posunY, k.posunZ, k.rotaceZ};
-    for (std::size_t i = 0; i < m.identickeX.zaznam.size(); ++i) {
+    for (std::size_t i = 0; i < m.Vysledek().IdentickeX().zaznam.size(); ++i) {
         const Tbod t = test::Transformovat(vstup.bod[i], klic);
-        EXPECT_NEAR(t.X, m.identickeX.zaznam[i].mezniOprava, 1e-9);
-        EXPECT_NEAR(t.Y, m.identickeY.zaznam[i].mezniOprava, 1e-9);
-        EXPECT_NEAR(t.Z, m.identickeZ.zaznam[i].mezniOprava, 1e-9);
+        EXPECT_NEAR(t.X, m.Vysledek().IdentickeX().zaznam[i].mezniOprava, 1e-9);
+        EXPECT_NEAR(t.Y, m.Vysledek().IdentickeY().zaznam[i].mezniOprava, 1e-9);
+        EXPECT_NEAR(t.Z, m.Vysledek().IdentickeZ().zaznam[i].mezniOprava, 1e-9);
     }
 }
 
@@ -173,12 +175,12 @@ TEST(TransformaceVyrovnani, DvaBodyUrciKlic) {
     n.Nastavitprepinac(false);
     TmodelTransformaceVyrovnani m;
     TmodelTransformaceVyrovnani o;
-    ASSERT_TRUE(Spustit(m, o, pary, n)) << m.chyba;
-    EXPECT_EQ(m.pocetMereni, 6);
-    EXPECT_EQ(m.pocetNadbytecnych, 2);
-    EXPECT_NEAR(m.transformacniKlic.rotaceZ, pravda.w, 1e-12);
-    EXPECT_EQ(m.transformacniKlic.posunZ, 0);
-    for (const TsouradnicovaVelicina& z : m.identickeZ.zaznam) EXPECT_EQ(z.oprava, 0);
+    ASSERT_TRUE(Spustit(m, o, pary, n)) << m.Vysledek().Chyba();
+    EXPECT_EQ(m.Vysledek().PocetMereni(), 6);
+    EXPECT_EQ(m.Vysledek().PocetNadbytecnych(), 2);
+    EXPECT_NEAR(m.Vysledek().TransformacniKlic().rotaceZ, pravda.w, 1e-12);
+    EXPECT_EQ(m.Vysledek().TransformacniKlic().posunZ, 0);
+    for (const TsouradnicovaVelicina& z : m.Vysledek().IdentickeZ().zaznam) EXPECT_EQ(z.oprava, 0);
 }
 
 // The point's own deviation where it has one; the default of the settings where
@@ -191,11 +193,11 @@ TEST(TransformaceVyrovnani, VychoziOdchylkaJenKdeBodZadnouNema) {
     const Tnastaveni n = test::NastaveniTransformace(0.002L);
     TmodelTransformaceVyrovnani m;
     ASSERT_TRUE(m.NacistIdentickeBody(test::Pary(vstup, vystup), n));
-    EXPECT_EQ(m.identickeX.zaznam[0].odchylka, 0.005L);
-    EXPECT_NEAR(m.identickeX.zaznam[0].vaha, 1 / (0.005L * 0.005L), 1e-6);
-    EXPECT_EQ(m.identickeY.zaznam[0].odchylka, 0.002L);
-    EXPECT_EQ(m.identickeX.zaznam[1].odchylka, 0.002L);
-    EXPECT_EQ(m.pocetSouradnicIdentickych, 24);
+    EXPECT_EQ(m.Vysledek().IdentickeX().zaznam[0].odchylka, 0.005L);
+    EXPECT_NEAR(m.Vysledek().IdentickeX().zaznam[0].vaha, 1 / (0.005L * 0.005L), 1e-6);
+    EXPECT_EQ(m.Vysledek().IdentickeY().zaznam[0].odchylka, 0.002L);
+    EXPECT_EQ(m.Vysledek().IdentickeX().zaznam[1].odchylka, 0.002L);
+    EXPECT_EQ(m.Vysledek().PocetSouradnicIdentickych(), 24);
 }
 
 // LDL^T, LU and the pseudo-inverse give the same key.
@@ -209,10 +211,10 @@ TEST(TransformaceVyrovnani, TriResiceDavajiStejnyKlic) {
     for (int i = 0; i < 3; ++i) {
         TmodelTransformaceVyrovnani m;
         TmodelTransformaceVyrovnani o;
-        m.resic = resice[i];
+        m.NastavitResic(resice[i]);
         ASSERT_TRUE(Spustit(m, o, pary, n)) << i;
-        EXPECT_EQ(m.resic, resice[i]);
-        klice[i] = m.transformacniKlic;
+        EXPECT_EQ(m.NastavenyResic(), resice[i]);
+        klice[i] = m.Vysledek().TransformacniKlic();
     }
     for (int i = 1; i < 3; ++i) {
         EXPECT_NEAR(klice[i].posunX, klice[0].posunX, 1e-8);
@@ -246,9 +248,9 @@ TEST(TransformaceVyrovnani, RidkyResicSouhlasiSHustouKaskadou) {
             Tnastaveni n = test::NastaveniTransformace(0.003L);
             n.transformace.typOdhadu = static_cast<uint8_t>(typ);
             TmodelTransformaceVyrovnani r, ro, h, ho;
-            h.solverChoice = SolverChoice::Dense;
-            ASSERT_TRUE(Spustit(r, ro, pary[i], n)) << r.chyba;
-            ASSERT_TRUE(Spustit(h, ho, pary[i], n)) << h.chyba;
+            h.NastavitVolbuResice(SolverChoice::Dense);
+            ASSERT_TRUE(Spustit(r, ro, pary[i], n)) << r.Vysledek().Chyba();
+            ASSERT_TRUE(Spustit(h, ho, pary[i], n)) << h.Vysledek().Chyba();
             TmodelTransformaceVyrovnani kopie = r;
             ASSERT_TRUE(kopie.Naplnit());
             EXPECT_NE(kopie.Solver().Sparse(), nullptr);
@@ -256,23 +258,25 @@ TEST(TransformaceVyrovnani, RidkyResicSouhlasiSHustouKaskadou) {
             ASSERT_TRUE(kopie.Naplnit());
             EXPECT_EQ(kopie.Solver().Sparse(), nullptr);
 
-            const TtransformacniKlic& a = r.transformacniKlic;
-            const TtransformacniKlic& b = h.transformacniKlic;
+            const TtransformacniKlic& a = r.Vysledek().TransformacniKlic();
+            const TtransformacniKlic& b = h.Vysledek().TransformacniKlic();
             EXPECT_TRUE(relativne(a.posunX, b.posunX, 1e-12L)) << a.posunX - b.posunX;
             EXPECT_TRUE(relativne(a.posunY, b.posunY, 1e-12L)) << a.posunY - b.posunY;
             EXPECT_TRUE(relativne(a.posunZ, b.posunZ, 1e-12L)) << a.posunZ - b.posunZ;
             EXPECT_TRUE(relativne(a.rotaceZ, b.rotaceZ, 1e-12L)) << a.rotaceZ - b.rotaceZ;
-            EXPECT_EQ(r.pocetIteraci, h.pocetIteraci);
+            EXPECT_EQ(r.Vysledek().PocetIteraci(), h.Vysledek().PocetIteraci());
             for (std::size_t j = 0; j < 4; ++j) {
                 for (std::size_t k = 0; k < 4; ++k) {
-                    const Real mez = 1e-10L * std::sqrt(h.kofaktory[j][j] * h.kofaktory[k][k]);
-                    EXPECT_NEAR(r.kofaktory[j][k], h.kofaktory[j][k], mez) << j << k;
+                    const Real mez = 1e-10L * std::sqrt(h.Vysledek().Kofaktory()[j][j] *
+                                                        h.Vysledek().Kofaktory()[k][k]);
+                    EXPECT_NEAR(r.Vysledek().Kofaktory()[j][k], h.Vysledek().Kofaktory()[j][k], mez)
+                        << j << k;
                 }
             }
-            ASSERT_EQ(r.pocetMereni, h.pocetMereni);
-            for (int32_t j = 0; j < r.pocetMereni; ++j) {
-                EXPECT_TRUE(
-                    relativne(r.vektorRedukovanychMereni[j], h.vektorRedukovanychMereni[j], 1e-10L))
+            ASSERT_EQ(r.Vysledek().PocetMereni(), h.Vysledek().PocetMereni());
+            for (int32_t j = 0; j < r.Vysledek().PocetMereni(); ++j) {
+                EXPECT_TRUE(relativne(r.Vysledek().KofaktoryMereni()[j],
+                                      h.Vysledek().KofaktoryMereni()[j], 1e-10L))
                     << j;
             }
             for (const int32_t osa : {osa::kX, osa::kY, osa::kZ}) {
@@ -295,21 +299,22 @@ TEST(TransformaceVyrovnani, NeurcenyKlicSelze) {
     for (const SolverChoice volba : {SolverChoice::Auto, SolverChoice::Dense}) {
         SCOPED_TRACE(static_cast<int>(volba));
         TmodelTransformaceVyrovnani m;
-        m.solverChoice = volba;
+        m.NastavitVolbuResice(volba);
         ASSERT_TRUE(m.NacistIdentickeBody(pary, n));
-        m.identickeX.zaznam.resize(1);
-        m.identickeY.zaznam.resize(1);
+        Stav(m).identickeX.zaznam.resize(1);
+        Stav(m).identickeY.zaznam.resize(1);
         ASSERT_TRUE(m.Nacist(n));
-        EXPECT_EQ(m.pocetNadbytecnych, 6);
+        EXPECT_EQ(m.Vysledek().PocetNadbytecnych(), 6);
         ASSERT_TRUE(m.Naplnit());
         EXPECT_FALSE(m.Vyrovnat());
-        EXPECT_NE(m.chyba.find("do not determine"), std::string::npos) << m.chyba;
+        EXPECT_NE(m.Vysledek().Chyba().find("do not determine"), std::string::npos)
+            << m.Vysledek().Chyba();
         // Nor do the cofactors come from a pseudo-inverse on the sparse path.
         if (volba == SolverChoice::Auto) {
             EXPECT_FALSE(m.VypocetKovariancniMatice());
         }
         // A coordinate kind left without any record leaves an unknown undetermined.
-        m.identickeX.Clear();
+        Stav(m).identickeX.Clear();
         ASSERT_TRUE(m.NacistBezOdlehlych());
         EXPECT_FALSE(m.Naplnit());
     }
@@ -337,7 +342,7 @@ TEST(TransformaceVyrovnani, SeznamyOpravProOkna) {
     ASSERT_EQ(vyrovnane.Pocet(), 8);
     EXPECT_EQ(vyrovnane.bod[2].sig_Y, -2);
     EXPECT_EQ(vyrovnane.bod[2].sig_X, -3);
-    EXPECT_EQ(vyrovnane.bod[3].Y, m.identickeY.zaznam[2].oprava);
+    EXPECT_EQ(vyrovnane.bod[3].Y, m.Vysledek().IdentickeY().zaznam[2].oprava);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "matice/Konstanty.h"
 #include "support/TestSupport.h"
 #include "transformation/IdentickeBody.h"
+#include "transformation/VysledekModeluTransformace.h"
 #include "workspace/PrikazyBodu.h"
 #include "workspace/Protokoly.h"
 #include "workspace/Transformace.h"
@@ -133,9 +134,9 @@ TEST_F(Transformace, SVyrovnanimVylouciChybnyBod) {
     EXPECT_GT(v.pocetIteraci, 0);
     EXPECT_EQ(ui.etapy.front(), " Processing ... [1]");
     EXPECT_EQ(ui.etapy.back(), "");
-    EXPECT_EQ(ws.modelTransformaceOdlehly.pocetIdentickeXOdlehly, 1);
-    EXPECT_TRUE(ws.modelTransformaceOdlehly.identickeX.zaznam[2].jeOdlehly);
-    EXPECT_EQ(ws.modelTransformace.pocetMereni, 14);
+    EXPECT_EQ(ws.modelTransformaceOdlehly.Vysledek().PocetIdentickeXOdlehly(), 1);
+    EXPECT_TRUE(ws.modelTransformaceOdlehly.Vysledek().IdentickeX().zaznam[2].jeOdlehly);
+    EXPECT_EQ(ws.modelTransformace.Vysledek().PocetMereni(), 14);
 
     const TtransformacniKlic& k = ws.prevodSVyrovnanim.TransformacniKlic();
     EXPECT_NEAR(k.rotaceZ, kPravda.w, 1e-9);
@@ -186,7 +187,7 @@ TEST_F(Transformace, OdmitnutePokracovaniNeniChyba) {
               "The inserted identical points may contain gross errors. Do you want to continue?");
     EXPECT_TRUE(ne.oznameni.empty());
     EXPECT_FALSE(ws.state.Current(Step::TransformationWithAdjustment));
-    EXPECT_EQ(ws.modelTransformace.pocetMereni, -1);
+    EXPECT_EQ(ws.modelTransformace.Vysledek().PocetMereni(), -1);
 }
 
 // The menu command with the default pairs reproduces exact identical points;
