@@ -52,6 +52,19 @@ void WriteSummary(JsonWriter& w, const SouhrnVyrovnani& s) {
     for (const int32_t typ : druhy::kPoradi)
         w.Member(ObservationKindKey(typ), s.odlehle[static_cast<size_t>(typ - 1)]);
     w.EndObject();
+    // Only where there are such coordinates (points fixed in plan or height alone).
+    if (!s.neurceneSouradnice.empty()) {
+        w.Key("not_determined");
+        w.BeginArray();
+        for (const std::string& c : s.neurceneSouradnice) {
+            const size_t mezera = c.rfind(' ');
+            w.BeginObject();
+            w.Member("point", c.substr(0, mezera));
+            w.Member("axis", c.substr(mezera + 1));
+            w.EndObject();
+        }
+        w.EndArray();
+    }
     w.EndObject();
 }
 

@@ -52,6 +52,22 @@ class VysledekSite {
     [[nodiscard]] const TindexVector& IndexDelka() const { return m_.indexDelka; }
     // The unknowns held by determined points fixed in plan or in height alone.
     [[nodiscard]] const TindexVector& DrzeneNezname() const { return m_.drzeneNezname; }
+    // Those of them no observation reaches (not the coordinates the user fixed):
+    // held where they were given, not determined by the adjustment. "name Z" or
+    // "name X", "name Y", in the order of the unknowns.
+    [[nodiscard]] std::vector<std::string> NeurceneSouradnice() const {
+        std::vector<std::string> v;
+        for (const int32_t r : m_.drzeneNezname) {
+            const Tbod& b = m_.souradnice.bod[static_cast<std::size_t>(r / 3)];
+            if (!b.DrziOsu(r % 3)) v.push_back(b.cislo + " " + "XYZ"[r % 3]);
+        }
+        return v;
+    }
+    // The unknowns the adjustment estimates: those of the coordinates and
+    // orientations without the held ones.
+    [[nodiscard]] int32_t PocetOdhadovanychNeznamych() const {
+        return m_.pocetNeznamych - static_cast<int32_t>(m_.drzeneNezname.size());
+    }
     // The observation record behind equation i, and the first equation of a
     // kind (Tmodel2::VelicinaRovnice, Tmodel2::PocatekRovnic).
     [[nodiscard]] const TmerenaVelicina* VelicinaRovnice(int32_t i) const {

@@ -317,6 +317,12 @@ std::string VarovaniNekontrolovanych(const Workspace& ws, const VysledekSite& mo
     return text;
 }
 
+std::string VarovaniNeurcenych(const Workspace& ws, const std::vector<std::string>& souradnice) {
+    return T(ws, "Souřadnice, které žádné měření neurčuje (ponechány, jak byly zadány, neurčené): ",
+             "Coordinates no observation determines (kept as given, not determined): ") +
+           Cislo(static_cast<int64_t>(souradnice.size())) + ": " + SeznamSDalsimi(ws, souradnice);
+}
+
 std::vector<std::string> VarovaniNevyuzitych(const Workspace& ws, const NevyuzitaData& data) {
     std::vector<std::string> varovani;
     if (data.zadaneMimoMereni.empty()) return varovani;

@@ -44,6 +44,11 @@ std::vector<std::string> VarovaniNevyuzitych(const Workspace& ws, const Nevyuzit
 // which (station - target and kind), and the points that depend on them.
 std::string VarovaniNekontrolovanych(const Workspace& ws, const VysledekSite& model);
 
+// The warning after an adjustment that held coordinates no observation reaches
+// (the height of a point fixed in plan and sighted by directions only): they
+// keep their given values and are not determined.
+std::string VarovaniNeurcenych(const Workspace& ws, const std::vector<std::string>& souradnice);
+
 // The name of an observation kind (velicina::k...) in the workspace's language,
 // supplementary kinds marked as such.
 std::string NazevVeliciny(const Workspace& ws, int32_t typ);

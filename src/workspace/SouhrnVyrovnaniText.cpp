@@ -137,6 +137,9 @@ std::vector<std::string> RadkySouhrnuVyrovnani(const Workspace& ws,
     Line(r, "Points depending on them", static_cast<int32_t>(souhrn.zavisleBody.size()));
     if (!souhrn.nekontrolovaneBody.empty())
         Line(r, "Uncontrolled points", PopisNekontrolovanychBodu(j, souhrn.nekontrolovaneBody));
+    if (!souhrn.neurceneSouradnice.empty())
+        Line(r, "Not determined (no observation; held as given)",
+             SeznamSDalsimi(ws, souhrn.neurceneSouradnice));
     return r;
 }
 

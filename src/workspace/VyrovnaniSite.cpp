@@ -66,6 +66,8 @@ class Beh {
             !v_.spolehlivost.nekontrolovaneBody.empty()) {
             UkazatVarovani(ws_, ui_, VarovaniNekontrolovanych(ws_, m_));
         }
+        if (const std::vector<std::string> n = Vysledek().NeurceneSouradnice(); !n.empty())
+            UkazatVarovani(ws_, ui_, VarovaniNeurcenych(ws_, n));
         // The drawing is a view of the result; without it the result still stands.
         if (!ws_.grafika.NacistModel(m_, true)) v_.chybaGrafiky = ws_.grafika.chyba;
         return std::nullopt;
@@ -204,7 +206,8 @@ SouhrnVyrovnani ShrnoutVyrovnani(const Workspace& ws) {
     s.pocetBoduUrcovanych = NejmeneNula(m.PocetSouradnicUrcovanych()) / 3;
     s.pocetBoduFixnich = NejmeneNula(m.PocetSouradnicFixnich()) / 3;
     s.pocetPosunu = NejmeneNula(m.PocetPosunu());
-    s.pocetNeznamych = m.PocetNeznamych();
+    s.pocetNeznamych = m.PocetOdhadovanychNeznamych();
+    s.neurceneSouradnice = m.NeurceneSouradnice();
     s.pocetMereni = m.PocetMereni();
     s.pocetNadbytecnych = m.PocetNadbytecnych();
     s.odchylkaJednotkovaAprior = m.OdchylkaJednotkovaAprior();

@@ -148,6 +148,9 @@ struct SouhrnVyrovnani {
     std::vector<std::string> zavisleBody;
     // The side shots and the points depending on uncontrolled observations.
     std::vector<NekontrolovanyBod> nekontrolovaneBody;
+    // Free coordinates of points fixed in plan or in height alone that no
+    // observation reaches, held as given ("9001 Z").
+    std::vector<std::string> neurceneSouradnice;
 };
 
 // Runs the raw-data analysis on the workspace (raw measurements, given points,

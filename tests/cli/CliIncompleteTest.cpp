@@ -251,10 +251,16 @@ TEST(CliIncomplete, AGamaNetworkWithDirectionOnlySightsAndAPointFixedInPlan) {
 TEST(CliIncomplete, ARealNetworkAdjustsWithoutPlaceholders) {
     vertano::test::TempDir dir;
     const std::string coords = (dir / "coords.txt").string();
-    const Outcome r = RunCli({"adjust", test::Data("realnet/zoltan-test-3d-dms.xml"), "--yes",
-                              "--no-exclusion", "--coords", coords});
+    const Outcome r =
+        RunCli({"adjust", test::Data("realnet/zoltan-test-3d-dms.xml"), "--yes", "--no-exclusion",
+                "--coords", coords, "--json", (dir / "r.json").string()});
     ASSERT_EQ(r.status, kExitOk) << r.out << r.err;
     EXPECT_TRUE(Contains(r.out, "Number of redundant measurements: 153")) << r.out;
+    EXPECT_TRUE(Contains(vertano::test::ReadBytes(dir / "r.json"),
+                         "\"not_determined\": [{\"point\": \"504\", \"axis\": \"Z\"}]"));
+    // The height of 504 (known in plan, sighted by directions only) is held and said so.
+    EXPECT_TRUE(Contains(r.out + r.err, "not determined): 1: 504 Z")) << r.out << r.err;
+    EXPECT_TRUE(Contains(r.out, "Not determined (no observation; held as given): 504 Z")) << r.out;
     std::map<std::string, std::vector<double>> ours;
     for (const auto& t : test::FileTokens(coords)) {
         if (t.size() >= 4) ours[t[0]] = {std::stod(t[1]), std::stod(t[2]), std::stod(t[3])};
