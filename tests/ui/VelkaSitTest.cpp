@@ -308,8 +308,13 @@ class VelkaSitTest : public QObject {
             [&] { hotovo = true; });
         QVERIFY(prace.Bezi());
         QVERIFY(!prace.Spustit([](Interaction&) {}, [] {}));  // one at a time
-        Cekat([&] { return pruh->Ukazatel()->maximum() == 1000 && pruh->Ukazatel()->value() > 0; },
-              10000);
+        // The window's timer ticks while the worker runs (it runs until Cancel).
+        Cekat(
+            [&] {
+                return pruh->Ukazatel()->maximum() == 1000 && pruh->Ukazatel()->value() > 0 &&
+                       tep.Tiku() > 0;
+            },
+            10000);
         QCOMPARE(pruh->Popis()->text(), QString(" Step"));
         QVERIFY(prace.Bezi());
         pruh->Zrusit()->click();
