@@ -260,9 +260,12 @@ class VelkaSitTest : public QObject {
             // Cancel as soon as the reading runs.
             QTimer zrusit;
             zrusit.setInterval(5);
+            const QString snimek = ui::test::SlozkaSnimku() +
+                                   (jazyk == 1 ? "/pridani-%1-en.png" : "/pridani-%1-cs.png");
             QObject::connect(&zrusit, &QTimer::timeout, [&] {
-                if (okno.Bezi() && okno.TlacitkoZastavit()->isEnabled())
-                    okno.TlacitkoZastavit()->click();
+                if (!okno.Bezi() || !okno.TlacitkoZastavit()->isEnabled()) return;
+                okno.grab().save(snimek.arg("bezi"));  // the busy line with its Cancel
+                okno.TlacitkoZastavit()->click();
             });
             zrusit.start();
             okno.PridatSoubory({mtx, mtx});
@@ -270,6 +273,7 @@ class VelkaSitTest : public QObject {
             QCOMPARE(ws.suroveMereni.PocetPlnychZaznamu(), 0);
             QCOMPARE(ws.info.VratPocetSouboru(info::kSurovaMereni), 0);
             QCOMPARE(okno.Vysledek()->text(), TextyPlochy(jazyk).filesCancelled);
+            okno.grab().save(snimek.arg("zruseno"));
             QVERIFY(dialogy.zpravy.empty());
             QVERIFY(okno.Akce_().pridat->isEnabled());
         }
