@@ -79,7 +79,7 @@ FileResult Importovat(Format f, Obsah obsah, const std::filesystem::path& cesta,
         GamaSit sit;
         if (r.ok) r = ReadGamaStream(text, sit);
         ImportovanaSit s;
-        if (r.ok) r = GamaDoSite(sit, nastaveni, s);
+        if (r.ok) r = GamaDoSite(std::move(sit), nastaveni, s);
         if (r.ok) {
             novy.mereni = std::move(s.mereni);
             novy.body = std::move(s.body);

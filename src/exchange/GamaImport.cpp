@@ -588,6 +588,10 @@ void Redukce(Stav& st, const ImportovanaSit& v, const Tnastaveni& n,
 }
 
 void Radky(const std::vector<Obsazeni>& obsazeni, Tmereni& mereni) {
+    // Each row twice, once in each face: the list grows once, to its size.
+    std::size_t pocet = mereni.zaznam.size();
+    for (const Obsazeni& o : obsazeni) pocet += 2 * o.radky.size();
+    mereni.zaznam.reserve(pocet);
     int32_t poradi = 0;
     for (const Obsazeni& o : obsazeni) {
         ++poradi;
@@ -641,7 +645,7 @@ void Doplnky(const std::vector<DoplnekRadek>& doplnky, const Tnastaveni& n, Tdop
 
 }  // namespace
 
-FileResult GamaDoSite(const GamaSit& sit, const Tnastaveni& nastaveni, ImportovanaSit& vysledek) {
+FileResult GamaDoSite(GamaSit sit, const Tnastaveni& nastaveni, ImportovanaSit& vysledek) {
     vysledek = ImportovanaSit{};
     ImportovanaSit v;
     v.poznamky = sit.poznamky;
@@ -653,6 +657,9 @@ FileResult GamaDoSite(const GamaSit& sit, const Tnastaveni& nastaveni, Importova
     for (const auto& [cislo, mereni] : shluky) {
         if (FileResult r = Shluk(sit, mereni, st); !r.ok) return r;
     }
+    // Grouped into the occupations: the observations are not needed any more.
+    shluky.clear();
+    std::vector<GamaMereni>().swap(sit.mereni);
     for (const GamaBod& b : sit.body) {
         if (nepouzite.count(b.id) == 0) continue;
         if (st.pozorovane.count(b.id) != 0)

@@ -57,6 +57,9 @@ struct ImportovanaSit {
 // points only, angles, a cluster of pointings to fewer than two targets,
 // instrument or target heights that differ within one pointing, a horizontal
 // distance without a zenith angle.
-FileResult GamaDoSite(const GamaSit& sit, const Tnastaveni& nastaveni, ImportovanaSit& vysledek);
+// The network is taken by value: its observations are released once they are
+// grouped, before the rows are made (pass it with std::move where it is not
+// needed after).
+FileResult GamaDoSite(GamaSit sit, const Tnastaveni& nastaveni, ImportovanaSit& vysledek);
 
 }  // namespace vertano::exchange

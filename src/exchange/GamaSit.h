@@ -9,6 +9,7 @@
 #include "exchange/Poznamky.h"
 #include "files/FileResult.h"
 #include "matice/Real.h"
+#include "matice/StoredReal.h"
 #include "mereni/TextovySoubor.h"
 
 namespace vertano::exchange {
@@ -51,10 +52,12 @@ struct GamaMereni {
     int32_t shluk = 0;  // the cluster (<obs>, <height-differences>, ...), from 1
     std::string od, k;  // standpoint and target (angles: backsight)
     std::string k2;     // angles: foresight
-    Real hodnota = 0;
-    std::optional<Real> odchylka;
-    std::optional<Real> vyskaOd, vyskaK;  // from_dh, to_dh
-    Real dx = 0, dy = 0, dz = 0;          // vectors
+    // Kept in 10 bytes each (a network may hold a million observations): the
+    // record takes about three times its line of the file.
+    StoredReal hodnota = 0;
+    std::optional<StoredReal> odchylka;
+    std::optional<StoredReal> vyskaOd, vyskaK;  // from_dh, to_dh
+    StoredReal dx = 0, dy = 0, dz = 0;          // vectors
     int32_t fileLine = 0;
 };
 
