@@ -77,7 +77,7 @@ BENCHMARK(BM_VelkeStanovisko)->Arg(10)->Arg(100);
 // Face means and set means of a checked raw list.
 void BM_PrumeryPolohASkupin(benchmark::State& state) {
     Tmereni surova = Surova(state.range(0), 3, 10);
-    vertano::IdenfikujSkupiny(surova);
+    vertano::IdentifikujSkupiny(surova);
     for (auto _ : state) {
         Tmereni prumery;
         vertano::ZpracujSkupinyPoloha(surova, prumery, 2);

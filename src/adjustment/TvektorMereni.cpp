@@ -86,21 +86,21 @@ int32_t TvektorMereni::PocetPraznychZaznamu() const {
 
 // A flag left on a record that is not full (a blanked or grown one) marks no
 // observation: the counts and ExistujeOdlehlyZaznam agree on that.
-int32_t TvektorMereni::PocetOdlehlyhHodnot() const {
+int32_t TvektorMereni::PocetOdlehlychHodnot() const {
     return Pocet(zaznam, [](const TmerenaVelicina& v) { return JeOdlehla(v); });
 }
 
-int32_t TvektorMereni::PocetOdlehlyhDelek() const {
+int32_t TvektorMereni::PocetOdlehlychDelek() const {
     return Pocet(
         zaznam, [](const TmerenaVelicina& v) { return JeOdlehla(v) && v.typ == velicina::kDelka; });
 }
 
-int32_t TvektorMereni::PocetOdlehlyhSmeru() const {
+int32_t TvektorMereni::PocetOdlehlychSmeru() const {
     return Pocet(zaznam,
                  [](const TmerenaVelicina& v) { return JeOdlehla(v) && v.typ == velicina::kSmer; });
 }
 
-int32_t TvektorMereni::PocetOdlehlyhZenitu() const {
+int32_t TvektorMereni::PocetOdlehlychZenitu() const {
     return Pocet(
         zaznam, [](const TmerenaVelicina& v) { return JeOdlehla(v) && v.typ == velicina::kZenit; });
 }

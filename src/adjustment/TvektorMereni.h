@@ -47,10 +47,10 @@ class TvektorMereni {
     // ---- counting and tests ----
     int32_t PocetPlnychZaznamu() const;
     int32_t PocetPraznychZaznamu() const;
-    int32_t PocetOdlehlyhHodnot() const;
-    int32_t PocetOdlehlyhDelek() const;
-    int32_t PocetOdlehlyhSmeru() const;
-    int32_t PocetOdlehlyhZenitu() const;
+    int32_t PocetOdlehlychHodnot() const;
+    int32_t PocetOdlehlychDelek() const;
+    int32_t PocetOdlehlychSmeru() const;
+    int32_t PocetOdlehlychZenitu() const;
     int32_t PocetDelek() const;
     int32_t PocetSmeru() const;
     int32_t PocetZenitu() const;

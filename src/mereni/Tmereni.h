@@ -101,7 +101,7 @@ class Tmereni {
     bool ExistujeRazazenyZaznamDoSkupiny() const;
     bool ExistujeNezarazenyZaznamDoSkupiny() const;
     int32_t PocetZaznamuSPolohou(bool poloha) const;
-    int32_t PocetOdlehlyhHodnot() const;
+    int32_t PocetOdlehlychHodnot() const;
     int32_t PocetStanovisekSNeodehlymiHodnotami() const;
     int32_t PocetSkupinNaStanovisku(int32_t pocatek, int32_t konec) const;
 

@@ -241,7 +241,7 @@ int32_t Tmereni::PocetZaznamuSPolohou(bool poloha) const {
                     [poloha](const Tzaznam& z) { return z.JePlny() && z.poloha == poloha; });
 }
 
-int32_t Tmereni::PocetOdlehlyhHodnot() const {
+int32_t Tmereni::PocetOdlehlychHodnot() const {
     int32_t pocet = 0;
     for (const auto& z : zaznam) {
         pocet +=

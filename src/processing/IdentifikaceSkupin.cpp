@@ -52,7 +52,7 @@ void PriraditSkupinu(Tmereni& mereni, int32_t od, int32_t pocet, int32_t skupina
 
 }  // namespace
 
-void IdenfikujSkupiny(Tmereni& mereni) {
+void IdentifikujSkupiny(Tmereni& mereni) {
     if (mereni.SmazPrazdneZaznamyNaKonci()) mereni.SeradPoradi();
     for (const RozsahZaznamu& s : RozsahyStanovisek(mereni)) {
         const auto od = mereni.zaznam.begin() + s.pocatek;

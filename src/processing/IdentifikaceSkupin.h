@@ -15,7 +15,7 @@ namespace vertano {
 // Identifies the sets of every station that has a row not yet through the checks
 // (jeZkontrolovano false), always the whole station. Trailing empty rows are
 // removed first, and the stations renumbered when there were any.
-void IdenfikujSkupiny(Tmereni& mereni);
+void IdentifikujSkupiny(Tmereni& mereni);
 
 // Sets in the standard order in the rows pocatek ... konec (one station). A run
 // of k >= 2 distinct targets (exact names) in one face that the following run of

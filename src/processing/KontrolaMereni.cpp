@@ -264,7 +264,7 @@ void KontrolaMereni(Tmereni& mereni, const Tnastaveni& nastaveni, Tchyby& chyby,
 
 void KontrolaVsehoMereni(Tmereni& mereni, const Tnastaveni& nastaveni, Tchyby& chyby) {
     mereni.JeZkontrolovanoNastavit(false);
-    IdenfikujSkupiny(mereni);
+    IdentifikujSkupiny(mereni);
     KontrolaMereni(mereni, nastaveni, chyby, true);
 }
 

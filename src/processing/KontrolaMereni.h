@@ -39,7 +39,7 @@ inline constexpr int kDelkaVJednePoloze = 14;
 // prepinac.prehledChyb is on; otherwise it changes nothing. Every station with a
 // row not yet checked gets the face, set and value checks as a whole and all its
 // rows jeZkontrolovano; then the whole list is counted into its counters and the
-// error counts of `chyby`. Sets must be identified (IdenfikujSkupiny) first.
+// error counts of `chyby`. Sets must be identified (IdentifikujSkupiny) first.
 void KontrolaMereni(Tmereni& mereni, const Tnastaveni& nastaveni, Tchyby& chyby, bool vynutit);
 
 // Forgets which rows were checked, identifies the sets of every station and runs

@@ -24,7 +24,7 @@ PocetSerazenych NajitMerickeSkupiny(Tmereni& mereni, const Tnastaveni& nastaveni
     PocetSerazenych pocet;
     UsporadejSkupinyDlePrniDruhaZaSebou(mereni, pocet.mereni, pocet.skupin);
     if (pocet.mereni > 0) {
-        IdenfikujSkupiny(mereni);
+        IdentifikujSkupiny(mereni);
         KontrolaMereni(mereni, nastaveni, chyby, false);
     }
     return pocet;
@@ -58,7 +58,7 @@ int32_t SmazatZaznamyMimoSkupiny(Tmereni& mereni, const Tnastaveni& nastaveni, T
         std::for_each(od, po, [](Tzaznam& z) { z.jeZkontrolovano = false; });
     }
     mereni.SmazNezarazeneZaznamy();
-    IdenfikujSkupiny(mereni);
+    IdentifikujSkupiny(mereni);
     KontrolaMereni(mereni, nastaveni, chyby, false);
     return pocet;
 }

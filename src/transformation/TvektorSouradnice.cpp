@@ -93,7 +93,7 @@ int32_t TvektorSouradnice::PocetPraznychZaznamu() const {
     return static_cast<int32_t>(zaznam.size()) - PocetPlnychZaznamu();
 }
 
-int32_t TvektorSouradnice::PocetOdlehlyhHodnot() const {
+int32_t TvektorSouradnice::PocetOdlehlychHodnot() const {
     return static_cast<int32_t>(
         std::count_if(zaznam.begin(), zaznam.end(), [](const auto& z) { return z.jeOdlehly; }));
 }

@@ -61,7 +61,7 @@ class TvektorSouradnice {
 
     int32_t PocetPlnychZaznamu() const;
     int32_t PocetPraznychZaznamu() const;
-    int32_t PocetOdlehlyhHodnot() const;
+    int32_t PocetOdlehlychHodnot() const;
     int32_t PocetX() const { return PocetTypu(osa::kX, false); }
     int32_t PocetY() const { return PocetTypu(osa::kY, false); }
     int32_t PocetZ() const { return PocetTypu(osa::kZ, false); }

@@ -31,7 +31,7 @@ VysledekPridaniSurovych PridatSurovaMereni(Workspace& ws,
         if (f.result.ok) v.pocetMereni += f.rowsAdded;
         v.soubory.push_back(std::move(f));
     }
-    IdenfikujSkupiny(ws.suroveMereni);
+    IdentifikujSkupiny(ws.suroveMereni);
     KontrolaMereni(ws.suroveMereni, ws.nastaveni, ws.chyby, false);
     if (v.registrovano > 0) {
         ws.state.MeasurementsChanged();
@@ -62,7 +62,7 @@ PripravenaSurova NacistSurovaMereni(const Workspace& ws, const std::vector<Soubo
     }
     if (!v.zruseno) {
         interakce.Stage(TextEtapy(ws, " ..."));
-        IdenfikujSkupiny(p.mereni);
+        IdentifikujSkupiny(p.mereni);
         v.zruseno = interakce.StopRequested();
     }
     if (!v.zruseno) {

@@ -38,7 +38,7 @@ void ZneplatnitVysledky(Workspace& ws) {
 
 void KontrolaSeznamu(Workspace& ws) {
     ws.suroveMereni.JeZkontrolovanoNastavit(false);
-    IdenfikujSkupiny(ws.suroveMereni);
+    IdentifikujSkupiny(ws.suroveMereni);
     KontrolaMereni(ws.suroveMereni, ws.nastaveni, ws.chyby, false);
     KontrolaSouradnic(ws.souradniceFixni, kBodyVstupFixni, ws.chyby);
     KontrolaSouradnic(ws.souradniceTransformaceVstup, kBodyVstupIdenticke, ws.chyby);

@@ -309,7 +309,7 @@ bool PosunoutVybrany(Workspace& ws, Tvyber& vyber, bool nahoru) {
 void ZkontrolovatPoZmene(Workspace& ws) {
     // Station numbers stay consecutive, as the table shows them.
     ws.suroveMereni.SeradPoradi();
-    IdenfikujSkupiny(ws.suroveMereni);
+    IdentifikujSkupiny(ws.suroveMereni);
     KontrolaMereni(ws.suroveMereni, ws.nastaveni, ws.chyby, false);
     ws.state.MeasurementsChanged();
 }

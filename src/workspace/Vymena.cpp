@@ -119,7 +119,7 @@ VysledekImportuSite ImportovatSit(Workspace& ws, const fs::path& cesta) {
     v.pocetMereni = import.mereni.PocetPlnychZaznamu();
     ws.suroveMereni.PridejMereni3(std::move(import.mereni), id);
     // As after "Add ...": the sets of the new stations found, the rows checked.
-    IdenfikujSkupiny(ws.suroveMereni);
+    IdentifikujSkupiny(ws.suroveMereni);
     KontrolaMereni(ws.suroveMereni, ws.nastaveni, ws.chyby, false);
     for (Tbod b : import.body.bod) {
         b.soubor = id;

@@ -25,8 +25,9 @@ const TmerenaVelicina* Najdi(const TvektorMereni& v, const std::string& stn,
 }
 
 int32_t PocetOdlehlych(const Tmodel2& m) {
-    return m.Vysledek().Smer().PocetOdlehlyhHodnot() + m.Vysledek().Zenit().PocetOdlehlyhHodnot() +
-           m.Vysledek().Delka().PocetOdlehlyhHodnot();
+    return m.Vysledek().Smer().PocetOdlehlychHodnot() +
+           m.Vysledek().Zenit().PocetOdlehlychHodnot() +
+           m.Vysledek().Delka().PocetOdlehlychHodnot();
 }
 
 void OcekavejTestoveHodnoty(const TmerenaVelicina& z, Real kvantil) {
@@ -94,9 +95,9 @@ TEST_P(HrubaChybaTest, GrossErrorEndsInTheOutlierModel) {
     EXPECT_EQ(odlehly.Vysledek().PocetSmerOdlehly(), pocetSmer - model.Vysledek().PocetSmer());
     EXPECT_EQ(odlehly.Vysledek().PocetDelkaOdlehly(), pocetDelka - model.Vysledek().PocetDelka());
     EXPECT_EQ(odlehly.Vysledek().PocetSmerOdlehly(),
-              odlehly.Vysledek().Smer().PocetOdlehlyhHodnot());
+              odlehly.Vysledek().Smer().PocetOdlehlychHodnot());
     EXPECT_EQ(odlehly.Vysledek().PocetDelkaOdlehly(),
-              odlehly.Vysledek().Delka().PocetOdlehlyhHodnot());
+              odlehly.Vysledek().Delka().PocetOdlehlychHodnot());
     EXPECT_EQ(static_cast<int32_t>(odlehly.Vysledek().Smer().zaznam.size()), pocetSmer);
     // The good observations are tested at the level alpha: only a few of them
     // may fail with the gross one.

@@ -116,10 +116,10 @@ TEST(TvektorMereni, CountsByKindAndOutlier) {
     EXPECT_EQ(vektor.PocetDelek(), 2);
     EXPECT_EQ(vektor.PocetSmeru(), 3);
     EXPECT_EQ(vektor.PocetZenitu(), 1);
-    EXPECT_EQ(vektor.PocetOdlehlyhDelek(), 1);
-    EXPECT_EQ(vektor.PocetOdlehlyhSmeru(), 2);
-    EXPECT_EQ(vektor.PocetOdlehlyhZenitu(), 0);
-    EXPECT_EQ(vektor.PocetOdlehlyhHodnot(), 4);  // the supplementary one too
+    EXPECT_EQ(vektor.PocetOdlehlychDelek(), 1);
+    EXPECT_EQ(vektor.PocetOdlehlychSmeru(), 2);
+    EXPECT_EQ(vektor.PocetOdlehlychZenitu(), 0);
+    EXPECT_EQ(vektor.PocetOdlehlychHodnot(), 4);  // the supplementary one too
     EXPECT_TRUE(vektor.ExistujeOdlehlyZaznam());
     EXPECT_EQ(vektor.NejvetsiPoradiPosunu(), 2);
 
@@ -131,10 +131,10 @@ TEST(TvektorMereni, CountsByKindAndOutlier) {
         v.jePlny = false;
         prazdne.PridejZaznam(v);
     }
-    EXPECT_EQ(prazdne.PocetOdlehlyhHodnot(), 0);
-    EXPECT_EQ(
-        prazdne.PocetOdlehlyhDelek() + prazdne.PocetOdlehlyhSmeru() + prazdne.PocetOdlehlyhZenitu(),
-        0);
+    EXPECT_EQ(prazdne.PocetOdlehlychHodnot(), 0);
+    EXPECT_EQ(prazdne.PocetOdlehlychDelek() + prazdne.PocetOdlehlychSmeru() +
+                  prazdne.PocetOdlehlychZenitu(),
+              0);
     EXPECT_FALSE(prazdne.ExistujeOdlehlyZaznam());
 }
 

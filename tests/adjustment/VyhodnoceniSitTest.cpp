@@ -238,9 +238,9 @@ TEST(VyhodnoceniUrcitaTest, ZeroRedundancyStillEvaluates) {
         EXPECT_NEAR(model.Vysledek().Souradnice().bod[0].Y, 150, 1e-8L);
         // Nothing can be tested without redundancy: nothing is excluded.
         if (vylucovat) {
-            EXPECT_EQ(odlehly.Vysledek().Smer().PocetOdlehlyhHodnot() +
-                          odlehly.Vysledek().Zenit().PocetOdlehlyhHodnot() +
-                          odlehly.Vysledek().Delka().PocetOdlehlyhHodnot(),
+            EXPECT_EQ(odlehly.Vysledek().Smer().PocetOdlehlychHodnot() +
+                          odlehly.Vysledek().Zenit().PocetOdlehlychHodnot() +
+                          odlehly.Vysledek().Delka().PocetOdlehlychHodnot(),
                       0);
         }
     }

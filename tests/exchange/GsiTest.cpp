@@ -85,7 +85,7 @@ Tmereni Zkontrolovano(Tmereni m) {
     Tnastaveni s;
     s.Default();
     Tchyby chyby;
-    IdenfikujSkupiny(m);
+    IdentifikujSkupiny(m);
     KontrolaMereni(m, s, chyby, false);
     return m;
 }

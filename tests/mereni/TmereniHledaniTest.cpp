@@ -183,7 +183,7 @@ TEST(TmereniPocty, SetsFacesAndOutliers) {
     EXPECT_EQ(m.PocetZaznamuSPolohou(false), 1);
     m.zaznam[0].delka_JeOdlehla = m.zaznam[0].smer_Jeodlehla = true;
     m.zaznam[3].zenit_JeOdlehla = true;
-    EXPECT_EQ(m.PocetOdlehlyhHodnot(), 3);
+    EXPECT_EQ(m.PocetOdlehlychHodnot(), 3);
 
     Tmereni bez = Seznam({Radek(1, "a", 0), Radek(1, "b", 0)});
     EXPECT_FALSE(bez.ExistujeRazazenyZaznamDoSkupiny());

@@ -88,7 +88,7 @@ TEST(IdentifikaceSkupin, SimultaneousOrder) {
     EXPECT_EQ(Skupiny(jeden), (V{0, 0, 0, 0}));  // one target is no set
 }
 
-TEST(IdenfikujSkupiny, OnlyStationsWithUncheckedRowsAreIdentified) {
+TEST(IdentifikujSkupiny, OnlyStationsWithUncheckedRowsAreIdentified) {
     Tmereni m = Stanovisko("A B | B A");
     Tmereni druhe = Stanovisko("A B | B A");
     for (auto& z : druhe.zaznam) z.poradi = 2;
@@ -98,27 +98,27 @@ TEST(IdenfikujSkupiny, OnlyStationsWithUncheckedRowsAreIdentified) {
         z.jeZkontrolovano = true;
     }
     m.zaznam[5].jeZkontrolovano = false;  // one row of station 2
-    IdenfikujSkupiny(m);
+    IdentifikujSkupiny(m);
     EXPECT_EQ(Skupiny(m), (V{7, 7, 7, 7, 1, 1, 1, 1}));
 }
 
-TEST(IdenfikujSkupiny, TrailingEmptyRowsGoAndStationsAreRenumbered) {
+TEST(IdentifikujSkupiny, TrailingEmptyRowsGoAndStationsAreRenumbered) {
     Tmereni m = Stanovisko("A B | B A");
     for (auto& z : m.zaznam) z.poradi = 5;
     m.PridejPrazdnyZaznam();
     m.PridejPrazdnyZaznam();
-    IdenfikujSkupiny(m);
+    IdentifikujSkupiny(m);
     ASSERT_EQ(m.zaznam.size(), 4u);
     EXPECT_EQ(m.zaznam[0].poradi, 1);
     EXPECT_EQ(Skupiny(m), (V{1, 1, 1, 1}));
 }
 
-TEST(IdenfikujSkupiny, NumberingRestartsAtEveryStation) {
+TEST(IdentifikujSkupiny, NumberingRestartsAtEveryStation) {
     Tmereni m = Stanovisko("A B | B A C D | D C");
     Tmereni druhe = Stanovisko("E F | F E");
     for (auto& z : druhe.zaznam) z.poradi = 2;
     m.PridejMereni2(druhe);
-    IdenfikujSkupiny(m);
+    IdentifikujSkupiny(m);
     EXPECT_EQ(Skupiny(m), (V{1, 1, 1, 1, 2, 2, 2, 2, 1, 1, 1, 1}));
 }
 

@@ -321,7 +321,7 @@ TEST(KontrolaMereni, InstrumentHeightCountsOncePerStation) {
 
 TEST(KontrolaMereni, OffSwitchChangesNothingUnlessForced) {
     Tmereni m = Sady(1);
-    IdenfikujSkupiny(m);
+    IdentifikujSkupiny(m);
     m.zaznam[3].smer += Gon(1);
     Tnastaveni n = VychoziNastaveni();
     n.prepinac.prehledChyb = false;
@@ -347,7 +347,7 @@ TEST(KontrolaMereni, OnlyStationsWithUncheckedRowsAreChecked) {
     m.PridejMereni2(Sady(1, 2));
     const Tnastaveni n = VychoziNastaveni();
     Tchyby chyby;
-    IdenfikujSkupiny(m);
+    IdentifikujSkupiny(m);
     KontrolaMereni(m, n, chyby, false);
     m.zaznam[0].cislo_cil = m.zaznam[0].cislo_stn;  // changed without marking station 1
     m.zaznam[4].cislo_cil = m.zaznam[4].cislo_stn;
@@ -363,7 +363,7 @@ TEST(KontrolaOdvozenehoMereni, SetAndValueChecksOnFaceMeans) {
     surova.zaznam[4].smer += Gon(0.03L);  // set 2 of A, face I and face II together
     surova.zaznam[7].smer += Gon(0.03L);
     surova.zaznam[0].cislo_stn = "A";
-    IdenfikujSkupiny(surova);
+    IdentifikujSkupiny(surova);
     Tmereni prumery;
     ASSERT_TRUE(ZpracujSkupinyPoloha(surova, prumery, 2));
     for (auto& z : prumery.zaznam) z.jeZkontrolovano = false;

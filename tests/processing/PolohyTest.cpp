@@ -114,7 +114,7 @@ TEST(RealneStanovisko, SetsPairsFaceDifferencesMeansAndSetMeans) {
     Tmereni surova = RealneStanovisko();
     Tchyby chyby;
     const Tnastaveni n = VychoziNastaveni();
-    IdenfikujSkupiny(surova);
+    IdentifikujSkupiny(surova);
     KontrolaMereni(surova, n, chyby, false);
     EXPECT_EQ(Skupiny(surova), (V{1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2}));
     EXPECT_EQ(chyby.suroveMereniCekovyPocetChyb, 0);
@@ -153,7 +153,7 @@ TEST(RealneStanovisko, SetsPairsFaceDifferencesMeansAndSetMeans) {
 
 TEST(ZpracujSkupinyPoloha, UsesCurrentValuesWhateverTheCheckRunDid) {
     Tmereni surova = RealneStanovisko();
-    IdenfikujSkupiny(surova);
+    IdentifikujSkupiny(surova);
     // No check run: the stored reductions are still the blank -1.
     ASSERT_EQ(surova.zaznam[0].zapracovaniPoloha[redukce::kPrumerSmer], -1);
     Tmereni prumery;
@@ -172,7 +172,7 @@ TEST(ZpracujSkupinyPoloha, UsesCurrentValuesWhateverTheCheckRunDid) {
 TEST(ZpracujSkupinyPoloha, RowsOutsideSetsAreLeftOut) {
     Tmereni surova = Seznam({PrvniPoloha(1, "X"), PrvniPoloha(1, "A"), PrvniPoloha(1, "B"),
                              DruhaPoloha(1, "B"), DruhaPoloha(1, "A"), DruhaPoloha(1, "Y")});
-    IdenfikujSkupiny(surova);
+    IdentifikujSkupiny(surova);
     Tmereni prumery;
     prumery.kontrola.fill(3);
     ASSERT_TRUE(ZpracujSkupinyPoloha(surova, prumery, 2));
@@ -182,7 +182,7 @@ TEST(ZpracujSkupinyPoloha, RowsOutsideSetsAreLeftOut) {
 
 TEST(RedukcePoloh, FillsBothRowsOfEveryPair) {
     Tmereni surova = RealneStanovisko();
-    IdenfikujSkupiny(surova);
+    IdentifikujSkupiny(surova);
     ASSERT_TRUE(RedukcePoloh(surova));
     for (size_t i = 0; i < 6; ++i) {
         const auto& a = surova.zaznam[i].zapracovaniPoloha;

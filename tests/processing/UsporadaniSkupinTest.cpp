@@ -29,7 +29,7 @@ TEST(UsporadejSkupinyDlePolohy, SetStartingWithFaceTwoIsReversed) {
     Tmereni m = Seznam({PrvniPoloha(1, "X"), PrvniPoloha(1, "Y"), DruhaPoloha(1, "Y"),
                         DruhaPoloha(1, "X"), DruhaPoloha(1, "A"), DruhaPoloha(1, "B"),
                         PrvniPoloha(1, "B"), PrvniPoloha(1, "A"), PrvniPoloha(1, "Z")});
-    IdenfikujSkupiny(m);
+    IdentifikujSkupiny(m);
     ASSERT_EQ(Skupiny(m), (V{1, 1, 1, 1, 2, 2, 2, 2, 0}));
     int32_t mereni = -1, skupin = -1;
     UsporadejSkupinyDlePolohy(m, mereni, skupin);
@@ -51,7 +51,7 @@ TEST(UsporadejSkupinyDlePrniDruhaZaSebou, SimultaneousSetBecomesStandard) {
     EXPECT_EQ(Cile(m), (S{"A", "B", "B", "A"}));
     EXPECT_EQ(Polohy(m), (B{true, true, false, false}));
     for (const auto& z : m.zaznam) EXPECT_FALSE(z.jeZkontrolovano);
-    IdenfikujSkupiny(m);
+    IdentifikujSkupiny(m);
     EXPECT_EQ(Skupiny(m), (V{1, 1, 1, 1}));
 }
 
@@ -61,7 +61,7 @@ TEST(UsporadejSkupinyDlePrniDruhaZaSebou, StandardSetsOfTheStationAreLeftAlone) 
     Tmereni m = Seznam({PrvniPoloha(1, "A"), PrvniPoloha(1, "B"), DruhaPoloha(1, "B"),
                         DruhaPoloha(1, "A"), PrvniPoloha(1, "A"), PrvniPoloha(1, "B"),
                         DruhaPoloha(1, "B"), DruhaPoloha(1, "A"), PrvniPoloha(1, "C")});
-    IdenfikujSkupiny(m);
+    IdentifikujSkupiny(m);
     const Tmereni puvodni = m;
     int32_t mereni = -1, skupin = -1;
     UsporadejSkupinyDlePrniDruhaZaSebou(m, mereni, skupin);
@@ -76,14 +76,14 @@ TEST(UsporadejSkupinyDlePrniDruhaZaSebou, SimultaneousRowsAfterAStandardSet) {
                         DruhaPoloha(1, "A"), DruhaPoloha(1, "C"), PrvniPoloha(1, "C"),
                         PrvniPoloha(1, "D"), DruhaPoloha(1, "D"), PrvniPoloha(2, "E"),
                         DruhaPoloha(2, "E"), PrvniPoloha(2, "F"), DruhaPoloha(2, "F")});
-    IdenfikujSkupiny(m);
+    IdentifikujSkupiny(m);
     for (auto& z : m.zaznam) z.jeZkontrolovano = true;
     int32_t mereni = -1, skupin = -1;
     UsporadejSkupinyDlePrniDruhaZaSebou(m, mereni, skupin);
     EXPECT_EQ(mereni, 8);
     EXPECT_EQ(skupin, 2);
     EXPECT_EQ(Cile(m), (S{"A", "B", "B", "A", "C", "D", "D", "C", "E", "F", "F", "E"}));
-    IdenfikujSkupiny(m);
+    IdentifikujSkupiny(m);
     EXPECT_EQ(Skupiny(m), (V{1, 1, 1, 1, 2, 2, 2, 2, 1, 1, 1, 1}));
 }
 
@@ -133,7 +133,7 @@ TEST(ZrcadlitPoloha, OnlyRowsOutsideSetsAndTheirStationsMarked) {
     Tmereni m = Seznam({PrvniPoloha(1, "A"), PrvniPoloha(1, "B"), DruhaPoloha(1, "B"),
                         DruhaPoloha(1, "A"), PrvniPoloha(2, "C"), DruhaPoloha(2, "C"),
                         PrvniPoloha(2, "D"), DruhaPoloha(2, "D"), PrvniPoloha(3, "E")});
-    IdenfikujSkupiny(m);
+    IdentifikujSkupiny(m);
     for (auto& z : m.zaznam) z.jeZkontrolovano = true;
     m.PridejPrazdnyZaznam();
     int32_t pocet = 0;
@@ -182,7 +182,7 @@ TEST(PrikazySkupin, DeletingRowsOutsideSetsAsksFirst) {
                 DruhaPoloha(2, "B"), DruhaPoloha(2, "A"), PrvniPoloha(2, "Z")});
     Tnastaveni n = VychoziNastaveni();
     Tchyby chyby;
-    IdenfikujSkupiny(m);
+    IdentifikujSkupiny(m);
     KontrolaMereni(m, n, chyby, false);
     EXPECT_EQ(m.kontrola[kontrola::kCilJeStanovisko], 3);
 

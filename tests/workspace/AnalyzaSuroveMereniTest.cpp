@@ -354,7 +354,7 @@ TEST(AnalyzaSuroveMereni, ComputesTheFaceReductionsItUsesWhateverTheCheckSwitch)
     NastaveniTestu(ws);
     ws.nastaveni.prepinac.prehledChyb = false;
     ws.suroveMereni = sit.mereni;
-    IdenfikujSkupiny(ws.suroveMereni);
+    IdentifikujSkupiny(ws.suroveMereni);
     for (Tzaznam& z : ws.suroveMereni.zaznam) z.zapracovaniPoloha.fill(12.5L);
     ws.souradniceFixni = sit.zadane;
     ASSERT_TRUE(AnalyzaSuroveMereni(ws, ui).uspech);

@@ -218,7 +218,7 @@ TEST(Simulace, StationsObserveTheirNeighboursInSetsOfTheStandardOrder) {
     }
     Tmereni kopie = sit.mereni;
     for (Tzaznam& r : kopie.zaznam) r.skupina = 0;
-    IdenfikujSkupiny(kopie);
+    IdentifikujSkupiny(kopie);
     EXPECT_EQ(kopie.PocetRazazenychZaznamuDoSkupin(), kopie.PocetPlnychZaznamu());
     EXPECT_EQ(kopie.NejvetsiSkupina(), 3);
 }

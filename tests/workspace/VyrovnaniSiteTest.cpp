@@ -108,9 +108,9 @@ TEST(VyrovnaniSite, AdjustsASmallNetworkWithinItsAccuracy) {
     EXPECT_EQ(s.pocetIteraci, v.pocetIteraci);
     EXPECT_TRUE(s.vylucovaniOdlehlych);
     // What was excluded is what the outlier model marks, kind by kind.
-    EXPECT_EQ(s.odlehle[0], ws.modelOdlehly.Vysledek().Delka().PocetOdlehlyhHodnot());
-    EXPECT_EQ(s.odlehle[1], ws.modelOdlehly.Vysledek().Smer().PocetOdlehlyhHodnot());
-    EXPECT_EQ(s.odlehle[2], ws.modelOdlehly.Vysledek().Zenit().PocetOdlehlyhHodnot());
+    EXPECT_EQ(s.odlehle[0], ws.modelOdlehly.Vysledek().Delka().PocetOdlehlychHodnot());
+    EXPECT_EQ(s.odlehle[1], ws.modelOdlehly.Vysledek().Smer().PocetOdlehlychHodnot());
+    EXPECT_EQ(s.odlehle[2], ws.modelOdlehly.Vysledek().Zenit().PocetOdlehlychHodnot());
     EXPECT_EQ(s.pocetMereni + s.odlehle[0] + s.odlehle[1] + s.odlehle[2],
               ws.modelOdlehly.Vysledek().PocetMereni());
     // The drawing shows the adjusted points.

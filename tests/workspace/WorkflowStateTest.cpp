@@ -155,7 +155,7 @@ TEST(WorkflowState, SetCommandsMakeTheAnalysisStaleOnlyWhenTheListChanged) {
         testskupiny::Seznam({testskupiny::PrvniPoloha(1, "A"), testskupiny::PrvniPoloha(1, "B"),
                              testskupiny::DruhaPoloha(1, "B"), testskupiny::DruhaPoloha(1, "A"),
                              testskupiny::PrvniPoloha(1, "C")});
-    IdenfikujSkupiny(ws.suroveMereni);
+    IdentifikujSkupiny(ws.suroveMereni);
     KontrolaVsehoMereni(ws.suroveMereni, ws.nastaveni, ws.chyby);
     SilentInteraction ui(true);
     const auto aktualni = [&ws] {
