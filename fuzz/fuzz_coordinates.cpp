@@ -87,7 +87,7 @@ void RunCoordinateFile(std::vector<std::string> lines, const Tnastaveni& s, bool
     Require(added.ok && points.bod.size() == lines.size(), "accepted points are not appended",
             DescribeCoordinateFailure(added));
     for (const Tbod& b : points.bod) {
-        for (const Real sig : {b.sig_X, b.sig_Y, b.sig_Z})
+        for (const Real sig : {b.Presnost().sig_X, b.Presnost().sig_Y, b.Presnost().sig_Z})
             Require(sig == -1 || (sig > 0 && sig < 100), "deviation out of range", b.cislo);
     }
     Tchyby chyby;

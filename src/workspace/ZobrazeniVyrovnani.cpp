@@ -25,14 +25,14 @@ bool Skaluj(StoredReal& pole, Real k) {
 
 bool SkalujBod(Tbod& b, Real k) {
     if (b.JeFixni) return true;
-    bool ok = Skaluj(b.sig_X, k);
-    ok = Skaluj(b.sig_Y, k) && ok;
-    ok = Skaluj(b.sig_Z, k) && ok;
-    ok = Skaluj(b.elipsa.a_delka, k) && ok;
-    ok = Skaluj(b.elipsa.b_delka, k) && ok;
-    ok = Skaluj(b.elipsoid.a_delka, k) && ok;
-    ok = Skaluj(b.elipsoid.b_delka, k) && ok;
-    return Skaluj(b.elipsoid.c_delka, k) && ok;
+    bool ok = Skaluj(b.UpravPresnost().sig_X, k);
+    ok = Skaluj(b.UpravPresnost().sig_Y, k) && ok;
+    ok = Skaluj(b.UpravPresnost().sig_Z, k) && ok;
+    ok = Skaluj(b.UpravPresnost().elipsa.a_delka, k) && ok;
+    ok = Skaluj(b.UpravPresnost().elipsa.b_delka, k) && ok;
+    ok = Skaluj(b.UpravPresnost().elipsoid.a_delka, k) && ok;
+    ok = Skaluj(b.UpravPresnost().elipsoid.b_delka, k) && ok;
+    return Skaluj(b.UpravPresnost().elipsoid.c_delka, k) && ok;
 }
 
 // The full records of `zdroj` scaled as SkalovatMereni does.
