@@ -158,10 +158,11 @@ void RunProjectForm(const std::vector<std::string>& lines, int form) {
         Require(p.JeFixni == q.JeFixni, "fixation changed", p.cislo);
         if (form == 2) Require(SameValue(p.zkresleni, q.zkresleni, 0), "scale changed", p.cislo);
         if (form != 0 && form != 3) continue;
-        for (const auto sig : {&Tbod::sig_X, &Tbod::sig_Y, &Tbod::sig_Z}) {
-            const bool setP = p.*sig > 0;
-            Require(setP == (q.*sig > 0), "deviation set or lost", p.cislo);
-            if (setP) Require(SameValue(p.*sig, q.*sig, 0), "deviation changed", p.cislo);
+        for (const auto sig : {&Tpresnost::sig_X, &Tpresnost::sig_Y, &Tpresnost::sig_Z}) {
+            const Real sp = p.Presnost().*sig;
+            const Real sq = q.Presnost().*sig;
+            Require((sp > 0) == (sq > 0), "deviation set or lost", p.cislo);
+            if (sp > 0) Require(SameValue(sp, sq, 0), "deviation changed", p.cislo);
         }
     }
 }
