@@ -5,7 +5,7 @@
 // Besides the time it reports the peak memory of the process against the size
 // of the file (the goal: about six times the file). The peak is the process's
 // high-water mark, so run one benchmark per process:
-//   bench_load_points --benchmark_filter=Points$
+//   bench_load_points --benchmark_filter=Points/
 //   bench_load_points --benchmark_filter=Deviations
 //   bench_load_points --benchmark_filter=Scale
 #include <benchmark/benchmark.h>
