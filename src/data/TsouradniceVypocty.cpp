@@ -32,12 +32,13 @@ bool Skaluj(StoredReal& pole, Real k) {
 
 bool SkalujPresnost(Tbod& b, Real k) {
     if (!b.presnost.HasValue()) return true;  // blank: nothing positive to scale
-    bool ok = Skaluj(b.UpravPresnost().sig_X, k);
-    ok = Skaluj(b.UpravPresnost().sig_Y, k) && ok;
-    ok = Skaluj(b.UpravPresnost().sig_Z, k) && ok;
-    ok = Skaluj(b.UpravPresnost().elipsoid.a_delka, k) && ok;
-    ok = Skaluj(b.UpravPresnost().elipsoid.b_delka, k) && ok;
-    ok = Skaluj(b.UpravPresnost().elipsoid.c_delka, k) && ok;
+    Tpresnost& p = b.UpravPresnost();
+    bool ok = Skaluj(p.sig_X, k);
+    ok = Skaluj(p.sig_Y, k) && ok;
+    ok = Skaluj(p.sig_Z, k) && ok;
+    ok = Skaluj(p.elipsoid.a_delka, k) && ok;
+    ok = Skaluj(p.elipsoid.b_delka, k) && ok;
+    ok = Skaluj(p.elipsoid.c_delka, k) && ok;
     return ok;
 }
 
