@@ -1,5 +1,6 @@
 #include "JsonWriter.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -64,10 +65,21 @@ void AppendControl(std::string& out, unsigned char c) {
     out += kHex[c & 0x0F];
 }
 
-}  // namespace
-
-std::string JsonString(std::string_view text) {
-    std::string out = "\"";
+// The literal of `text` appended to `out`, written in place: the writer calls
+// this for every key and string of a document of millions of them. Plain
+// ASCII without quotes, backslashes or control characters (every key, nearly
+// every point number) is copied whole.
+void AppendJsonString(std::string& out, std::string_view text) {
+    out += '"';
+    const bool plain = std::all_of(text.begin(), text.end(), [](char ch) {
+        const auto c = static_cast<unsigned char>(ch);
+        return c >= 0x20 && c < 0x80 && c != '"' && c != '\\';
+    });
+    if (plain) {
+        out.append(text);
+        out += '"';
+        return;
+    }
     for (size_t i = 0; i < text.size();) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c == '"' || c == '\\') {
@@ -85,15 +97,33 @@ std::string JsonString(std::string_view text) {
             ++i;
         }
     }
-    return out + "\"";
+    out += '"';
+}
+
+// The number of `value` appended to `out` (see JsonNumber).
+void AppendJsonNumber(std::string& out, Real value) {
+    const auto d = static_cast<double>(value);
+    if (!std::isfinite(d)) {
+        out += "null";
+        return;
+    }
+    std::array<char, 32> buffer{};
+    const auto r = std::to_chars(buffer.data(), buffer.data() + buffer.size(), d);
+    out.append(buffer.data(), r.ptr);
+}
+
+}  // namespace
+
+std::string JsonString(std::string_view text) {
+    std::string out;
+    AppendJsonString(out, text);
+    return out;
 }
 
 std::string JsonNumber(Real value) {
-    const auto d = static_cast<double>(value);
-    if (!std::isfinite(d)) return "null";
-    std::array<char, 32> buffer{};
-    const auto r = std::to_chars(buffer.data(), buffer.data() + buffer.size(), d);
-    return std::string(buffer.data(), r.ptr);
+    std::string out;
+    AppendJsonNumber(out, value);
+    return out;
 }
 
 // A copy takes only the line's length; the line being written keeps the room
@@ -180,24 +210,26 @@ void JsonWriter::EndArray() {
 
 void JsonWriter::Key(std::string_view name) {
     BeforeValue();
-    text_ += JsonString(name);
+    AppendJsonString(text_, name);
     text_ += ": ";
     afterKey_ = true;
 }
 
 void JsonWriter::String(std::string_view text) {
     BeforeValue();
-    text_ += JsonString(text);
+    AppendJsonString(text_, text);
 }
 
 void JsonWriter::Number(Real value) {
     BeforeValue();
-    text_ += JsonNumber(value);
+    AppendJsonNumber(text_, value);
 }
 
 void JsonWriter::Integer(int64_t value) {
     BeforeValue();
-    text_ += std::to_string(value);
+    std::array<char, 24> buffer{};
+    const auto r = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    text_.append(buffer.data(), r.ptr);
 }
 
 void JsonWriter::Bool(bool value) {

@@ -99,8 +99,11 @@ std::unique_ptr<OknoSeznamu> OknoPresnosti(QWidget* rodic, Workspace& ws, int32_
     Tmereni seznam;
     Real celkova = -1;
     if (vaha != nullptr && ws.state.Current(Step::Analysis)) {
-        seznam =
+        // The lists refer to the set means they were computed from; while the
+        // analysis is current those are the workspace's.
+        const AnotovaneRadky& radky =
             vnitrni ? vaha->vnitrniPresnost.mereniSkupina : vaha->vnejsiPresnost.mereniTrojuhelnik;
+        seznam = radky.Zaznamy(ws.mereniVyrovnani);
         celkova = vnitrni ? vaha->vnitrniPresnost.odchylkaCelkova.vyska_stn
                           : vaha->vnejsiPresnost.odchylkaCelkova.vyska_stn;
     }

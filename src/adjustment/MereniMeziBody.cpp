@@ -14,9 +14,22 @@ std::vector<int32_t> MereniMeziBody::ObousmerniSousede(int32_t a) const {
     return sousede;
 }
 
-MereniMeziBody SestavitMereniMeziBody(const Tmereni& mereni) {
+MereniMeziBody SestavitMereniMeziBody(const Tmereni& mereni,
+                                      const std::function<bool(const Tzaznam&)>& vybrat) {
     Tmereni kopie;
-    kopie.Kopiruj(mereni);
+    if (vybrat) {
+        for (std::size_t i = 0; i < mereni.zaznam.size(); ++i) {
+            const Tzaznam& z = mereni.zaznam[i];
+            if (!z.JePlny() || !vybrat(z)) continue;
+            kopie.zaznam.push_back(z);
+            kopie.zaznam.back().iPrvni = static_cast<int32_t>(i);
+        }
+    } else {
+        kopie.Kopiruj(mereni);
+        for (std::size_t i = 0; i < kopie.zaznam.size(); ++i) {
+            kopie.zaznam[i].iPrvni = static_cast<int32_t>(i);
+        }
+    }
     // Rows the numbering does not reach (empty ones) must not keep stale indices
     // and land in some other cell.
     for (Tzaznam& z : kopie.zaznam) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,8 +26,16 @@ struct MereniMeziBody {
     std::vector<int32_t> ObousmerniSousede(int32_t a) const;
 };
 
-// Only full rows take part; their iStn and iCil in the matrix are the new
-// order numbers.
-MereniMeziBody SestavitMereniMeziBody(const Tmereni& mereni);
+// Only full rows take part, and of them only those `vybrat` accepts when it is
+// given. In the matrix their iStn and iCil are the new order numbers and their
+// iPrvni is their index in `mereni` (RadekSeznamu), through which the precision
+// computed from them refers back to the list.
+MereniMeziBody SestavitMereniMeziBody(const Tmereni& mereni,
+                                      const std::function<bool(const Tzaznam&)>& vybrat = {});
+
+// The index in the arranged list of a row of the matrix.
+inline std::size_t RadekSeznamu(const Tzaznam& z) {
+    return static_cast<std::size_t>(z.iPrvni);
+}
 
 }  // namespace vertano

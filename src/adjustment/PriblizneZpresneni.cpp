@@ -157,7 +157,7 @@ class RidkeRovnice {
     // network, and it keeps the fits near-linear where the simplicial one
     // took most of the analysis (30,000 points).
     bool VyresitVelkou(const Matice& n, Eigen::VectorXd& x) {
-        SparseSymmetric N;
+        SparseSymmetric& N = soustava_;
         N.n = n_;
         N.start.assign(n.outerIndexPtr(), n.outerIndexPtr() + n_ + 1);
         N.row.assign(n.innerIndexPtr(), n.innerIndexPtr() + n.nonZeros());
@@ -182,14 +182,14 @@ class RidkeRovnice {
             vnitrni_.assign(n.innerIndexPtr(), n.innerIndexPtr() + n.nonZeros());
         }
         // Like the simplicial factorisation, only a pivot that is not positive
-        // stops it: the weak default weights keep every fit regular.
-        LdltFactor f;
+        // stops it: the weak default weights keep every fit regular. The factor
+        // and the blocks keep their storage for the next iteration.
         int32_t defekt = -1;
-        if (!FactorSupernodal(plan_, N, 0, 1, f, defekt, FactorPrecision::Double)) {
+        if (!FactorSupernodal(plan_, N, 0, 1, faktor_, defekt, FactorPrecision::Double, &bloky_)) {
             return false;
         }
         Tvector z(b_.data(), b_.data() + n_);
-        if (!f.Solve(z)) return false;
+        if (!faktor_.Solve(z)) return false;
         x.resize(n_);
         for (int i = 0; i < n_; ++i) x[i] = static_cast<double>(z[i]);
         return x.allFinite();
@@ -231,6 +231,9 @@ class RidkeRovnice {
     std::vector<Eigen::Triplet<double>> trojice_;
     std::variant<std::monostate, LdltAmd, LdltMetis> ldlt_;
     SupernodalPlan plan_;       // of a large system
+    SparseSymmetric soustava_;  // its last matrix
+    LdltFactor faktor_;         // and factor
+    SupernodalRoom bloky_;
     std::vector<int> vnejsi_;   // the pattern analysed: column starts
     std::vector<int> vnitrni_;  // and rows
 };

@@ -184,7 +184,7 @@ void OznacitSkupinu(const Tmodel2& m, const std::vector<TmerenaVelicina*>& rovni
         z.mdbPosun = s.mdb > 0 ? 0 : -1;
         const Real metr = MetrovaChyba(m, z);
         for (const auto& [bod, posun] : s.posuny) {
-            if (s.mdb > 0) z.mdbPosun = std::max(z.mdbPosun, posun * s.mdb);
+            if (s.mdb > 0) z.mdbPosun = std::max<Real>(z.mdbPosun, posun * s.mdb);
             if (!(posun * metr > kZavislost)) continue;
             z.zavisiStanovisko = z.zavisiStanovisko || bod == z.iStn;
             z.zavisiCil = z.zavisiCil || bod == z.iCil;
@@ -232,15 +232,15 @@ bool VypocetSpolehlivosti(Tmodel2& m, const Real alfa, SouhrnSpolehlivosti& souh
         // The Y equation of a plumbing tie adds to what its X equation wrote.
         const bool druha = i > 0 && rovnice[i - 1] == rovnice[i];
         z.redundance = druha ? z.redundance + r : r;
-        z.mdb = druha && (z.mdb < 0 || mdb < 0) ? -1 : std::max(z.mdb, mdb);
+        z.mdb = druha && (z.mdb < 0 || mdb < 0) ? -1 : std::max<Real>(z.mdb, mdb);
         const bool nekontrolovane = r < kMezNekontrolovane;
         z.jeNekontrolovane = z.jeNekontrolovane || nekontrolovane;
         if (souhrn.jeVliv) {
             const Real metr = MetrovaChyba(m, z);
             // An observation between fixed points moves none of them.
-            if (mdb > 0) z.mdbPosun = std::max(z.mdbPosun, Real{0});
+            if (mdb > 0) z.mdbPosun = std::max<Real>(z.mdbPosun, Real{0});
             for (const auto& [bod, posun] : Posuny(m, radky, static_cast<int32_t>(i), p)) {
-                if (mdb > 0) z.mdbPosun = std::max(z.mdbPosun, posun * mdb);
+                if (mdb > 0) z.mdbPosun = std::max<Real>(z.mdbPosun, posun * mdb);
                 if (!nekontrolovane || !(posun * metr > kZavislost)) continue;
                 z.zavisiStanovisko = z.zavisiStanovisko || bod == z.iStn;
                 z.zavisiCil = z.zavisiCil || bod == z.iCil;

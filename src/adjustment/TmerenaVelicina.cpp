@@ -30,7 +30,11 @@ TmerenaVelicina TmerenaVelicina::ZeZaznamu(const Tzaznam& z, int32_t typ, Real h
 
 bool TmerenaVelicina::UrcitPresnost(Real odchylkaDruhu, Real odchylkaJednotkova) {
     odchylka = PlatnaOdchylka(odchylka, odchylkaDruhu);
-    if (VahaZOdchylky(odchylkaJednotkova, odchylka, vaha)) return true;
+    Real v = 0;
+    if (VahaZOdchylky(odchylkaJednotkova, odchylka, v)) {
+        vaha = v;
+        return true;
+    }
     vaha = -1;
     return false;
 }

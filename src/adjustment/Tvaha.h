@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "adjustment/AnotovaneRadky.h"
 #include "matice/Real.h"
 #include "mereni/Tmereni.h"
 #include "mereni/Tzaznam.h"
@@ -20,9 +21,9 @@ namespace vertano {
 
 // Inner precision: the scatter of repeated sets of the same target.
 struct TvnitrniPresnost {
-    Tmereni mereniSkupina;       // every set measurement used, annotated
-    Tmereni odchylkaSkupina;     // one summary row per station and target
-    Tmereni odchylkaStanovisko;  // one summary row per station
+    AnotovaneRadky mereniSkupina;  // every set measurement used, annotated
+    Tmereni odchylkaSkupina;       // one summary row per station and target
+    Tmereni odchylkaStanovisko;    // one summary row per station
     Tzaznam odchylkaCelkova = Tzaznam::Prazdny();
     Real odchylkaJednotkovaApriorni = -1;
     Real odchylkaJednotkovaAposteriorni = -1;
@@ -32,8 +33,8 @@ struct TvnitrniPresnost {
 
 // Outer precision: reciprocal pairs and closed triangles of directions.
 struct TvnejsiPresnost {
-    Tmereni mereniTrojuhelnik;    // the measurements used, annotated
-    Tmereni odchylkaTrojuhelnik;  // one summary row per pair or triangle
+    AnotovaneRadky mereniTrojuhelnik;  // the measurements used, annotated
+    Tmereni odchylkaTrojuhelnik;       // one summary row per pair or triangle
     Tzaznam odchylkaCelkova = Tzaznam::Prazdny();
     Real odchylkaJednotkovaApriorni = -1;
     Real odchylkaJednotkovaAposteriorni = -1;

@@ -43,10 +43,12 @@ class DvojiceBodu {
         const Real mez = MezOdchylkyOdPrumeru(v.pocet, ToleranceDruhu(mez_, druh_));
         const Real prumerZpet = druh_ == velicina::kZenit ? kPi - v.prumer : v.prumer;
         for (const Tzaznam& z : tam) {
-            vysledek.mereniTrojuhelnik.PridejZaznam(Anotovat(z, v, v.prumer, mez, cislo, 1));
+            vysledek.mereniTrojuhelnik.Pridej(RadekSeznamu(z),
+                                              Anotovat(z, v, v.prumer, mez, cislo, 1));
         }
         for (const Tzaznam& z : zpet) {
-            vysledek.mereniTrojuhelnik.PridejZaznam(Anotovat(z, v, prumerZpet, mez, cislo, 0));
+            vysledek.mereniTrojuhelnik.Pridej(RadekSeznamu(z),
+                                              Anotovat(z, v, prumerZpet, mez, cislo, 0));
         }
         Tzaznam souhrn = Tzaznam::Prazdny();
         souhrn.poradi = cislo;
@@ -102,7 +104,7 @@ void Rezervovat(const MereniMeziBody& sit, int32_t druh, TvnejsiPresnost& vysled
             ++pocetDvojic;
         }
     }
-    vysledek.mereniTrojuhelnik.zaznam.reserve(pocetRadku);
+    vysledek.mereniTrojuhelnik.Rezervovat(pocetRadku);
     vysledek.odchylkaTrojuhelnik.zaznam.reserve(pocetDvojic);
 }
 

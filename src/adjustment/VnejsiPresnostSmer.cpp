@@ -182,7 +182,7 @@ void ZapsatTrojuhelnik(const MereniMeziBody& sit, const std::array<int32_t, 3>& 
         z.smernik = static_cast<Real>(t.nadbytecnych);
         z.vaha_zenit = mez;
         z.poloha = std::fabs(t.opravy[a]) <= mez;
-        vysledek.mereniTrojuhelnik.PridejZaznam(z);
+        vysledek.mereniTrojuhelnik.Pridej(RadekSeznamu(z), z);
     }
     Tzaznam souhrn = Tzaznam::Prazdny();
     souhrn.poradi = cislo;
@@ -225,7 +225,7 @@ void Rezervovat(const MereniMeziBody& sit, const std::vector<std::array<int32_t,
                       sit.matice.Bunka(j, i).size() + sit.matice.Bunka(j, k).size() +
                       sit.matice.Bunka(k, i).size() + sit.matice.Bunka(k, j).size();
     }
-    vysledek.mereniTrojuhelnik.zaznam.reserve(pocetRadku);
+    vysledek.mereniTrojuhelnik.Rezervovat(pocetRadku);
     vysledek.odchylkaTrojuhelnik.zaznam.reserve(trojuhelniky.size());
     vysledek.cislaTrojuhelnik.reserve(trojuhelniky.size());
 }

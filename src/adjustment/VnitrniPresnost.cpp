@@ -4,6 +4,7 @@
 #include <map>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "adjustment/PresnostStatistika.h"
@@ -14,6 +15,9 @@ namespace vertano {
 namespace {
 
 using Indexy = std::vector<std::size_t>;
+// The annotated rows of one station with their indices in the list, until the
+// station's deviation is known.
+using Anotovane = std::vector<std::pair<std::size_t, Tzaznam>>;
 
 // Full rows by station number, ascending, each in list order. Grouping by the
 // number rather than by runs keeps a station whole even if its rows were split.
@@ -59,7 +63,7 @@ class VypocetStanoviska {
     // Adds the targets of one station to `vysledek`; false on a fault.
     bool Pridej(const Indexy& radky, TvnitrniPresnost& vysledek, SdruzenaOdchylka& celkova) const {
         SdruzenaOdchylka stanovisko;
-        Tmereni anotovane;
+        Anotovane anotovane;
         for (const Indexy& sady : CileStanoviska(mereni_, radky)) {
             if (!PridejCil(RadkySHodnotou(mereni_, sady, druh_), vysledek, anotovane, stanovisko)) {
                 return false;
@@ -72,15 +76,17 @@ class VypocetStanoviska {
         souhrn.poradi = prvni.poradi;
         souhrn.cislo_stn = prvni.cislo_stn;
         souhrn.skupina = stanovisko.Pocet();
-        for (Tzaznam& z : anotovane.zaznam) z.sig_smer = souhrn.vyska_stn;
-        vysledek.mereniSkupina.PridejMereni2(anotovane);
+        for (auto& [i, z] : anotovane) {
+            z.sig_smer = souhrn.vyska_stn;
+            vysledek.mereniSkupina.Pridej(i, z);
+        }
         vysledek.odchylkaStanovisko.PridejZaznam(souhrn);
         celkova.Pridej(static_cast<Real>(souhrn.skupina), souhrn.vyska_stn);
         return true;
     }
 
   private:
-    bool PridejCil(const Indexy& sady, TvnitrniPresnost& vysledek, Tmereni& anotovane,
+    bool PridejCil(const Indexy& sady, TvnitrniPresnost& vysledek, Anotovane& anotovane,
                    SdruzenaOdchylka& stanovisko) const {
         if (sady.size() < 2) return true;
         std::vector<Real> hodnoty;
@@ -95,7 +101,7 @@ class VypocetStanoviska {
             z.vaha_delka = v.prumer;
             z.vaha_smer = odchylka;
             z.poloha = mez >= std::fabs(odchylka);
-            anotovane.PridejZaznam(z);
+            anotovane.emplace_back(sady[k], z);
         }
         const Tzaznam& prvni = mereni_.zaznam[sady.front()];
         Tzaznam souhrn = Tzaznam::Prazdny();
@@ -123,7 +129,7 @@ void Rezervovat(const Tmereni& mereni, int32_t druh, TvnitrniPresnost& vysledek)
     for (const Tzaznam& z : mereni.zaznam) {
         if (z.JePlny() && (druh != velicina::kDelka || z.MaDelku())) ++pocet;
     }
-    vysledek.mereniSkupina.zaznam.reserve(pocet);
+    vysledek.mereniSkupina.Rezervovat(pocet);
     vysledek.odchylkaSkupina.zaznam.reserve(pocet / 2);
 }
 

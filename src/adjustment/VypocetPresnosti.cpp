@@ -62,14 +62,6 @@ bool ObsahujeRadekBez(const Tmereni& mereni, int32_t druh) {
     return false;
 }
 
-Tmereni RadkySHodnotou(const Tmereni& mereni, int32_t druh) {
-    Tmereni s;
-    for (const Tzaznam& z : mereni.zaznam) {
-        if (z.JePlny() && MaHodnotuDruhu(z, druh)) s.PridejZaznam(z);
-    }
-    return s;
-}
-
 bool VnitrniPresnostDruhu(const Tmereni& mereni, const nastaveni::Tmez& mezSkupina, Druh& d) {
     const bool dostupna =
         VypocetVnitrniPresnosti(mereni, d.velicina, mezSkupina, d.vaha.vnitrniPresnost) &&
@@ -112,7 +104,10 @@ bool Tvahy::VypocetPresnosti(const Tmereni& mereni, Tinfo& info, const Tnastaven
             // Pointings without a value of this kind would enter its closures with 0.
             const bool neuplne = ObsahujeRadekBez(mereni, d.velicina);
             const MereniMeziBody sitDruhu =
-                neuplne ? SestavitMereniMeziBody(RadkySHodnotou(mereni, d.velicina))
+                neuplne ? SestavitMereniMeziBody(mereni,
+                                                 [druh = d.velicina](const Tzaznam& z) {
+                                                     return MaHodnotuDruhu(z, druh);
+                                                 })
                         : MereniMeziBody{};
             vnejsi =
                 VnejsiPresnostDruhu(neuplne ? sitDruhu : sit, nastaveni.mezProtismer, d) && vnejsi;

@@ -1,8 +1,10 @@
 #include "matice/Sparse.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 #include "matice/FpGuard.h"
 #include "matice/MatrixChecks.h"
@@ -193,6 +195,17 @@ bool SparseTranspose(Tsparse& dst, const Tsparse& src, int rows) {
     const bool valid = rows >= 0 && detail::ValidRows(src, 0, sourceRows, rows, false) &&
                        src.data.size() == src.index.size();
     if (valid) {
+        // Each row at its length: grown entry by entry, the rows of a large
+        // design matrix (a million of them) were reallocated several times
+        // each and kept up to twice their room.
+        std::vector<int32_t> length(static_cast<std::size_t>(rows), 0);
+        for (int i = 0; i < sourceRows; ++i) {
+            for (const int column : src.index[i]) ++length[static_cast<std::size_t>(column)];
+        }
+        for (int r = 0; r < rows; ++r) {
+            result.data[r].reserve(static_cast<std::size_t>(length[r]));
+            result.index[r].reserve(static_cast<std::size_t>(length[r]));
+        }
         for (int i = 0; i < sourceRows; ++i) {
             for (std::size_t k = 0; k < src.index[i].size(); ++k) {
                 const int column = src.index[i][k];

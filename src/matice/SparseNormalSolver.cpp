@@ -427,10 +427,13 @@ bool SparseNormalSolver::Datum(const NormalSystem& s) {
     return true;
 }
 
+// The rows by observation stay for the next iteration, whose Form fills them
+// again in place: made afresh every time, they were allocated and faulted in
+// anew at every iteration (tens of megabytes at 10,000 points). Cofactors
+// releases them at the end of a load; below that, the iterations hold less
+// than the cofactors will.
 bool SparseNormalSolver::Assemble(const NormalSystem& s) {
-    const bool ok = Prepare(s);
-    rows_ = ObservationRows{};
-    return ok;
+    return Prepare(s);
 }
 
 bool SparseNormalSolver::Prepare(const NormalSystem& s) {

@@ -68,9 +68,19 @@ struct SupernodalPlan {
 // handed over in extended precision): for systems whose solution need not be
 // better than that, e.g. the plan fits of approximate coordinates.
 enum class FactorPrecision { Extended, Double };
+// The dense blocks of the supernodes, kept by a caller that factors matrices
+// of one plan again and again (the iterations of a fit): tens of megabytes at
+// 10,000 points, which would otherwise be allocated, faulted in page by page
+// and released at every factorisation. A factor f passed in again keeps its
+// storage the same way.
+struct SupernodalRoom {
+    std::vector<double> blocks;
+    std::vector<Real> blocksExtended;
+};
 [[nodiscard]] bool FactorSupernodal(const SupernodalPlan& plan, const SparseSymmetric& N,
                                     Real relativePivot, int threads, LdltFactor& f, int32_t& defect,
-                                    FactorPrecision precision = FactorPrecision::Extended);
+                                    FactorPrecision precision = FactorPrecision::Extended,
+                                    SupernodalRoom* room = nullptr);
 
 }  // namespace vertano
 

@@ -134,10 +134,11 @@ struct Scratch {
 template <class T>
 class Factorisation {
   public:
-    Factorisation(const SupernodalPlan& plan, const std::vector<Real>& diagonal, Real relative)
-        : plan_(plan), diagonal_(diagonal), relative_(relative) {}
+    Factorisation(const SupernodalPlan& plan, const std::vector<Real>& diagonal, Real relative,
+                  std::vector<T>& room)
+        : blocks(room), plan_(plan), diagonal_(diagonal), relative_(relative) {}
 
-    std::vector<T> blocks;
+    std::vector<T>& blocks;
     std::vector<T> d;
 
     // Factors supernode s; false at a pivot too small (its position in `bad`).
@@ -336,8 +337,19 @@ void ToColumns(const SupernodalPlan& plan, const std::vector<T>& blocks, LdltFac
 namespace {
 
 template <class T>
+std::vector<T>& Blocks(SupernodalRoom& room);
+template <>
+std::vector<double>& Blocks<double>(SupernodalRoom& room) {
+    return room.blocks;
+}
+template <>
+std::vector<Real>& Blocks<Real>(SupernodalRoom& room) {
+    return room.blocksExtended;
+}
+
+template <class T>
 bool Factor(const SupernodalPlan& plan, const SparseSymmetric& N, Real relativePivot, int threads,
-            LdltFactor& f, int32_t& defect) {
+            LdltFactor& f, int32_t& defect, SupernodalRoom& room) {
     const int32_t n = plan.n;
     const FpGuard guard;
     std::vector<Real> diagonal(static_cast<std::size_t>(n), 0);
@@ -345,7 +357,7 @@ bool Factor(const SupernodalPlan& plan, const SparseSymmetric& N, Real relativeP
         const int32_t p = N.start[j];
         if (p < N.start[j + 1] && N.row[p] == j) diagonal[plan.perm[j]] = N.value[p];
     }
-    Factorisation<T> work(plan, diagonal, relativePivot);
+    Factorisation<T> work(plan, diagonal, relativePivot, Blocks<T>(room));
     work.blocks.assign(static_cast<std::size_t>(plan.block.back()), 0);
     work.d.assign(static_cast<std::size_t>(n), 0);
     for (std::size_t e = 0; e < plan.entry.size(); ++e) {
@@ -401,15 +413,21 @@ bool Factor(const SupernodalPlan& plan, const SparseSymmetric& N, Real relativeP
 }  // namespace
 
 bool FactorSupernodal(const SupernodalPlan& plan, const SparseSymmetric& N, Real relativePivot,
-                      int threads, LdltFactor& f, int32_t& defect, FactorPrecision precision) {
+                      int threads, LdltFactor& f, int32_t& defect, FactorPrecision precision,
+                      SupernodalRoom* room) {
     defect = -1;
-    f = LdltFactor{};
-    if (N.n != plan.n || N.value.size() != plan.entry.size() || plan.n < 1) return false;
-    // The columns of the factor are indexed by 32 bits.
-    if (plan.FactorEntries() > std::numeric_limits<int32_t>::max()) return false;
-    return precision == FactorPrecision::Double
-               ? Factor<double>(plan, N, relativePivot, threads, f, defect)
-               : Factor<Real>(plan, N, relativePivot, threads, f, defect);
+    // A factor that succeeds overwrites every part of f, reusing its storage;
+    // one that fails leaves it empty.
+    SupernodalRoom own;
+    SupernodalRoom& blocks = room != nullptr ? *room : own;
+    const bool ok = N.n == plan.n && N.value.size() == plan.entry.size() && plan.n >= 1 &&
+                    // The columns of the factor are indexed by 32 bits.
+                    plan.FactorEntries() <= std::numeric_limits<int32_t>::max() &&
+                    (precision == FactorPrecision::Double
+                         ? Factor<double>(plan, N, relativePivot, threads, f, defect, blocks)
+                         : Factor<Real>(plan, N, relativePivot, threads, f, defect, blocks));
+    if (!ok) f = LdltFactor{};
+    return ok;
 }
 
 }  // namespace vertano

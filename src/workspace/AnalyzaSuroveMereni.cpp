@@ -199,6 +199,9 @@ std::optional<Zastaveni> Priprava(Workspace& ws, VysledekAnalyzy& v, int32_t& po
         return preruseni.Zadano() ? kZruseno : Zastaveni{};
     }
     if (preruseni.Zadano()) return kZruseno;
+    // The precision lists refer to the rows of these means by index: they go
+    // with the rows they refer to and are computed anew from the new ones.
+    ws.vahy.Prazdny();
     ws.mereniVyrovnani = prumery.polohy;
     RedukceNaZnacky r;
     if (!RedukovatNaZnacky(ws.mereniVyrovnani, priblizne, ws.souradniceMeritko, ws.nastaveni, r)) {

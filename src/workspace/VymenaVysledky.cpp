@@ -38,7 +38,7 @@ exchange::VyrovnaneMereni Mereni(int32_t typ, const TmerenaVelicina& z, bool odl
     m.k = z.cislo_cil;
     m.orientace = z.poradiPosun;
     m.hodnota = z.hodnota;
-    m.zkresleni = z.zkresleni > 0 ? z.zkresleni : 1;
+    m.zkresleni = z.zkresleni > 0 ? Real{z.zkresleni} : 1;
     m.odchylka = z.odchylka;
     m.oprava = z.oprava;
     m.normOprava = z.normOprava;

@@ -37,7 +37,7 @@ bool SkalujBod(Tbod& b, Real k) {
 }
 
 // The full records of `zdroj` scaled as SkalovatMereni does.
-bool PlneSkalovane(const std::vector<TmerenaVelicina>& zdroj, Real TmerenaVelicina::*odchylka,
+bool PlneSkalovane(const std::vector<TmerenaVelicina>& zdroj, StoredReal TmerenaVelicina::*odchylka,
                    Real k, std::vector<TmerenaVelicina>& cil) {
     cil.reserve(zdroj.size());
     for (const TmerenaVelicina& z : zdroj) {
@@ -49,7 +49,7 @@ bool PlneSkalovane(const std::vector<TmerenaVelicina>& zdroj, Real TmerenaVelici
 }
 
 // Whether every full record of `zdroj` can be scaled; nothing is kept.
-bool LzeSkalovat(const std::vector<TmerenaVelicina>& zdroj, Real TmerenaVelicina::*odchylka,
+bool LzeSkalovat(const std::vector<TmerenaVelicina>& zdroj, StoredReal TmerenaVelicina::*odchylka,
                  Real k) {
     TmerenaVelicina c;
     for (const TmerenaVelicina& z : zdroj) {
@@ -75,7 +75,7 @@ bool Naplnit(const VysledekSite& model, Real k, RozsahZobrazeni rozsah, Zobrazen
 
 }  // namespace
 
-bool SkalovatMereni(TmerenaVelicina& z, Real TmerenaVelicina::*odchylka, Real k) {
+bool SkalovatMereni(TmerenaVelicina& z, StoredReal TmerenaVelicina::*odchylka, Real k) {
     if (!Skaluj(z.*odchylka, k)) return false;
     if (z.mdb > 0 && !Skaluj(z.mdb, k)) return false;
     return !(z.mdbPosun > 0) || Skaluj(z.mdbPosun, k);

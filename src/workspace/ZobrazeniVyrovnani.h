@@ -40,7 +40,7 @@ bool ZobrazitBody(const Tsouradnice& souradnice, Real k, std::vector<Tbod>& body
 // An observation as shown: its field `odchylka`, and the minimal detectable
 // error and the move it causes where they are given, multiplied by k; false
 // when one is not finite afterwards.
-bool SkalovatMereni(TmerenaVelicina& z, Real TmerenaVelicina::*odchylka, Real k);
+bool SkalovatMereni(TmerenaVelicina& z, StoredReal TmerenaVelicina::*odchylka, Real k);
 
 // What ZobrazitVyrovnani copies. Without the observations (`mereni` left
 // empty, every one of them still checked) a writer of a large network scales

@@ -170,6 +170,23 @@ TEST(VypocetPresnosti, UnknownSettingTakesTheGivenPrecision) {
     }
 }
 
+TEST(VypocetPresnosti, AnnotatedRowsAreReadBackFromTheirOwnRows) {
+    // A row without a zenith angle: the reciprocal pairs of zenith angles come
+    // from the rows that have one, yet their annotations must refer to the rows
+    // of the whole list, not to those of the shorter one.
+    Tmereni m = Sit(2, true);
+    m.zaznam[0].bezZenitu = true;
+    m.zaznam[0].zenit = 0;
+    const Vypocet v(m, zdrojVah::kVnitrni);
+    const Tmereni r = v.vahy.zenit.vnejsiPresnost.mereniTrojuhelnik.Zaznamy(m);
+    ASSERT_EQ(r.zaznam.size(), 11u);
+    for (const Tzaznam& z : r.zaznam) {
+        EXPECT_TRUE(z.MaZenit()) << z.cislo_stn << z.cislo_cil;
+        // The deviation is the mean seen from the row's end minus its own value.
+        EXPECT_NEAR(z.vaha_delka - z.zenit, z.vaha_smer, 1e-12L) << z.cislo_stn << z.cislo_cil;
+    }
+}
+
 TEST(VypocetPresnosti, EarlierResultsAreReplaced) {
     Vypocet v(Sit(2, true), zdrojVah::kVnitrni);
     ASSERT_TRUE(v.vysledek);
@@ -178,10 +195,10 @@ TEST(VypocetPresnosti, EarlierResultsAreReplaced) {
     prazdne.PridejPrazdnyZaznam();
     EXPECT_FALSE(v.vahy.VypocetPresnosti(prazdne, v.info, v.nastaveni));
     for (const Tvaha* k : {&v.vahy.delka, &v.vahy.smer, &v.vahy.zenit}) {
-        EXPECT_TRUE(k->vnitrniPresnost.mereniSkupina.zaznam.empty());
+        EXPECT_TRUE(k->vnitrniPresnost.mereniSkupina.JePrazdny());
         EXPECT_TRUE(k->vnitrniPresnost.odchylkaStanovisko.zaznam.empty());
         EXPECT_EQ(k->vnitrniPresnost.odchylkaCelkova.vyska_stn, -1);
-        EXPECT_TRUE(k->vnejsiPresnost.mereniTrojuhelnik.zaznam.empty());
+        EXPECT_TRUE(k->vnejsiPresnost.mereniTrojuhelnik.JePrazdny());
         EXPECT_TRUE(k->vnejsiPresnost.cislaTrojuhelnik.empty());
         EXPECT_EQ(k->vnejsiPresnost.odchylkaCelkova.vyska_stn, -1);
     }

@@ -44,7 +44,7 @@ TEST(Tvahy, NewAndClearedWeightsHoldNothing) {
         EXPECT_EQ(v.vnitrniPresnost.odchylkaCelkova.vyska_stn, -1);
         EXPECT_EQ(v.vnejsiPresnost.odchylkaCelkova.vyska_stn, -1);
         EXPECT_EQ(v.vnitrniPresnost.odchylkaJednotkovaAposteriorni, -1);
-        EXPECT_TRUE(v.vnitrniPresnost.mereniSkupina.zaznam.empty());
+        EXPECT_TRUE(v.vnitrniPresnost.mereniSkupina.JePrazdny());
         EXPECT_TRUE(v.vnitrniPresnost.odchylkaStanovisko.zaznam.empty());
         EXPECT_TRUE(v.vnejsiPresnost.odchylkaTrojuhelnik.zaznam.empty());
         EXPECT_TRUE(v.vnejsiPresnost.cislaTrojuhelnik.empty());
@@ -53,8 +53,8 @@ TEST(Tvahy, NewAndClearedWeightsHoldNothing) {
     EXPECT_EQ(vahy.pocetVlaknoHotovo, -1);
 
     Naplnene n;
-    n.vahy.smer.vnitrniPresnost.mereniSkupina.PridejPrazdnyZaznam();
-    n.vahy.smer.vnitrniPresnost.mereniSkupina.kontrola[3] = 2;
+    n.vahy.smer.vnitrniPresnost.mereniSkupina.Pridej(0, Tzaznam::Prazdny());
+    n.vahy.smer.vnitrniPresnost.odchylkaSkupina.kontrola[3] = 2;
     n.vahy.smer.vnejsiPresnost.cislaTrojuhelnik.push_back({"1", "2", "3"});
     n.vahy.zenit.vnejsiPresnost.odchylkaTrojuhelnik.PridejPrazdnyZaznam();
     n.vahy.VypocetVah(n.info, n.nastaveni);
@@ -64,7 +64,7 @@ TEST(Tvahy, NewAndClearedWeightsHoldNothing) {
     jePrazdna(n.vahy.delka);
     jePrazdna(n.vahy.smer);
     jePrazdna(n.vahy.zenit);
-    EXPECT_EQ(n.vahy.smer.vnitrniPresnost.mereniSkupina.kontrola[3], 0);
+    EXPECT_EQ(n.vahy.smer.vnitrniPresnost.odchylkaSkupina.kontrola[3], 0);
     EXPECT_EQ(n.vahy.odchylkaJednotkovaApriorni, -1);
     EXPECT_EQ(n.vahy.pocetVlaknoHotovo, -1);
     EXPECT_FALSE(n.vahy.jeVlaknoHotovo);
