@@ -81,7 +81,7 @@ void PrintProjectSettings(Session& s) {
     s.out << "Weights: " << Name(kWeights, v.typVah) << "; estimator: "
           << (v.typOdhadu >= 1 && v.typOdhadu <= estimators.size() ? estimators[v.typOdhadu - 1]
                                                                    : "?")
-          << "; significance level: " << FormatGeneral(v.rozikoOdlehlost)
+          << "; significance level: " << FormatGeneral(v.rizikoOdlehlost)
           << "; outlier exclusion: " << (n.VylucovatOdlehle() ? "on" : "off") << "; at most "
           << Count(v.maxPocetIteraci) << " iterations\n";
     static const char* const kLevels[] = {"zero", "mean", "height"};

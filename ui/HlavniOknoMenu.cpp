@@ -247,7 +247,7 @@ void HlavniOkno::VytvoritMenu() {
     a_.oProgramu = menuBar()->addAction(QString());
     connect(a_.oProgramu, &QAction::triggered, this, [this] {
         const jazyk::Tpopis& p = ws_.jazyk.popis;
-        Zprava(Q(ws_.jazyk.nadpis.oPragramu), "Vertano " + Q(p.verzeCislo) + " " + Q(p.verzeDatum) +
+        Zprava(Q(ws_.jazyk.nadpis.oProgramu), "Vertano " + Q(p.verzeCislo) + " " + Q(p.verzeDatum) +
                                                   "\n\n" + Q(p.komplexniZpracovani));
     });
 }
@@ -288,7 +288,7 @@ void HlavniOkno::NastavitTexty() {
     const QString menu[] = {Q(t.hlavni),   Q(p.mereni),  Q(t.vyber),    Q(t.identifikace),
                             Q(t.kontrola), Q(p.doplnek), Q(t.vyrovnani)};
     for (std::size_t i = 0; i < menu_.size(); ++i) menu_[i]->setTitle(menu[i]);
-    a_.oProgramu->setText(Q(j.nadpis.oPragramu));
+    a_.oProgramu->setText(Q(j.nadpis.oProgramu));
     const QString podmenu[] = {Q(t.nastaveni),
                                Q(t.Jazyk),
                                Q(t.novy) + " ...",
@@ -312,7 +312,7 @@ void HlavniOkno::NastavitTexty() {
     a_.kontrola->setText(Okno(t.kontrola));
     a_.zrcadleni->setText(Okno(t.zrcadleni));
     a_.redukce->setText(Okno(p.redukceDelek));
-    a_.sit->setText(Okno(t.vyrovaniSite));
+    a_.sit->setText(Okno(t.vyrovnaniSite));
     a_.transformace->setText(Okno(t.transformace));
     a_.protokol->setText(Okno(j.protokol.protokol1));
     a_.zavrit->setText(Q(t.ukoncit));
@@ -392,7 +392,7 @@ void HlavniOkno::NastavitTexty() {
     }
     a_.apriorni->setText(Q(t.nastaveniVah));
     a_.upravitPresnost->setText(Q(t.upravit) + " " + Male(t.presnostApriori) + " ...");
-    a_.vyrovnani->setText(Q(t.vyrovaniSite));
+    a_.vyrovnani->setText(Q(t.vyrovnaniSite));
 
     zastavit_->setText(Q(t.zrusit));
     tabulka_->Model().ObnovitTexty();

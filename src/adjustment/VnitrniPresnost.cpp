@@ -73,7 +73,7 @@ class VypocetStanoviska {
         souhrn.cislo_stn = prvni.cislo_stn;
         souhrn.skupina = stanovisko.Pocet();
         for (Tzaznam& z : anotovane.zaznam) z.sig_smer = souhrn.vyska_stn;
-        vysledek.mereniSkupina.PridejMereni2(anotovane);
+        vysledek.mereniSkupina.PridejMereniBezZmen(anotovane);
         vysledek.odchylkaStanovisko.PridejZaznam(souhrn);
         celkova.Pridej(static_cast<Real>(souhrn.skupina), souhrn.vyska_stn);
         return true;

@@ -69,7 +69,7 @@ Real Azimut(const GamaSit& s, Real v) {
     return Smer(s, v);
 }
 
-struct Bod3 {
+struct BodXYZ {
     Real X = 0, Y = 0, Z = 0;
 };
 
@@ -404,7 +404,7 @@ FileResult Shluk(const GamaSit& sit, const std::vector<const GamaMereni*>& meren
 
 // Coordinates of the points the file does not give, carried from the others by
 // the clusters: the orientation from a target with coordinates, then polar points.
-void PribliznePolohy(const std::vector<Obsazeni>& obsazeni, std::map<std::string, Bod3>& zname) {
+void PribliznePolohy(const std::vector<Obsazeni>& obsazeni, std::map<std::string, BodXYZ>& zname) {
     bool zmena = true;
     while (zmena) {
         zmena = false;
@@ -422,7 +422,7 @@ void PribliznePolohy(const std::vector<Obsazeni>& obsazeni, std::map<std::string
                 break;
             }
             if (!orientace) continue;
-            const Bod3 sb = s->second;
+            const BodXYZ sb = s->second;
             for (const Radek& r : o.radky) {
                 if (r.delka <= 0 || r.bezSmeru || r.bezZenitu || zname.count(r.k) != 0) continue;
                 const Real h = r.delka * std::sin(r.zenit);
@@ -436,7 +436,7 @@ void PribliznePolohy(const std::vector<Obsazeni>& obsazeni, std::map<std::string
     }
 }
 
-Tbod BodProRedukci(const std::string& cislo, const Bod3& p, const Tnastaveni& n) {
+Tbod BodProRedukci(const std::string& cislo, const BodXYZ& p, const Tnastaveni& n) {
     Tbod b = Tbod::Prazdny();
     b.cislo = cislo;
     b.X = p.X;
@@ -551,7 +551,7 @@ bool KompenzovatDoplnek(DoplnekRadek& d, const Tbod& s, const Tbod& t, Real hlad
 
 void Redukce(Stav& st, const ImportovanaSit& v, const Tnastaveni& n,
              std::vector<Poznamka>& poznamky) {
-    std::map<std::string, Bod3> zname;
+    std::map<std::string, BodXYZ> zname;
     Tsouradnice seznam;
     for (const Tbod& b : v.body.bod) zname[b.cislo] = {b.X, b.Y, b.Z};
     PribliznePolohy(st.obsazeni, zname);

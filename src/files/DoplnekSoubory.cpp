@@ -45,7 +45,7 @@ LoadedSupplementaryFile NacistSoubor(Tmereni& seznam, int druh, Tinfo& info,
     }
     seznam.SmazPrazdneZaznamyNaKonci();
     for (Tzaznam& z : nove.zaznam) z.soubor = f.id;
-    seznam.PridejMereni2(nove);
+    seznam.PridejMereniBezZmen(nove);
     f.rowsAdded = nove.PocetPlnychZaznamu();
     return f;
 }

@@ -99,7 +99,7 @@ void TdoplnkoveMereni::Kontrola(int druh, const Tnastaveni& nastaveni, Tchyby& c
     if (seznam != nullptr) KontrolaDoplnku(*seznam, druh, nastaveni, chyby);
 }
 
-void TdoplnkoveMereni::KonrolaCelkova(const Tnastaveni& nastaveni, Tchyby& chyby) {
+void TdoplnkoveMereni::KontrolaCelkova(const Tnastaveni& nastaveni, Tchyby& chyby) {
     for (const int druh : doplnek::kPoradiKontroly) Kontrola(druh, nastaveni, chyby);
 }
 

@@ -80,7 +80,7 @@ class TdoplnkoveMereni {
     // order bearing, distance, height difference, plumbing (the check when a
     // project is opened). The name is the one the rest of the program calls.
     void Kontrola(int druh, const Tnastaveni& nastaveni, Tchyby& chyby);
-    void KonrolaCelkova(const Tnastaveni& nastaveni, Tchyby& chyby);
+    void KontrolaCelkova(const Tnastaveni& nastaveni, Tchyby& chyby);
 
     // Fills this (prepared) container from the input container for the adjustment.
     // P, the adjustment's point list, is `urcovane` followed by `fixni` (the order

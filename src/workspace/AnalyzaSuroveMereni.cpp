@@ -47,7 +47,7 @@ Zastaveni ChybyDoplnku(const Workspace& ws, const int32_t cislo, std::string pod
 std::optional<Zastaveni> KontrolaVstupu(Workspace& ws) {
     KontrolaSouradnic(ws.souradniceFixni, kBodyVstupFixni, ws.chyby);
     KontrolaMeritka(ws.souradniceMeritko, ws.nastaveni, ws.chyby);
-    ws.doplnekVstup.KonrolaCelkova(ws.nastaveni, ws.chyby);
+    ws.doplnekVstup.KontrolaCelkova(ws.nastaveni, ws.chyby);
     const Tchyby& c = ws.chyby;
     if (ws.souradniceFixni.PocetPlnychBodu() < 2 || c.souradniceFixniCekovyPocetChyb > 0) {
         return Zastaveni{oznameni::kBody, {}, false, RadekZadanychBodu(ws)};

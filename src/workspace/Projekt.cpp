@@ -43,7 +43,7 @@ void KontrolaSeznamu(Workspace& ws) {
     KontrolaSouradnic(ws.souradniceFixni, kBodyVstupFixni, ws.chyby);
     KontrolaSouradnic(ws.souradniceTransformaceVstup, kBodyVstupIdenticke, ws.chyby);
     KontrolaMeritka(ws.souradniceMeritko, ws.nastaveni, ws.chyby);
-    ws.doplnekVstup.KonrolaCelkova(ws.nastaveni, ws.chyby);
+    ws.doplnekVstup.KontrolaCelkova(ws.nastaveni, ws.chyby);
 }
 
 // Settings the file does not carry keep the values in force.

@@ -58,10 +58,10 @@ std::string Ratio(int32_t n, int32_t total) {
 void Outliers(Radky& r, const Workspace& ws, const SouhrnVyrovnani& souhrn) {
     const Tjazyk& j = ws.jazyk;
     if (!souhrn.vylucovaniOdlehlych) {
-        Line(r, j.popis.pocetOdlehych, "-");
+        Line(r, j.popis.pocetOdlehlych, "-");
         return;
     }
-    Line(r, j.popis.pocetOdlehych, Ratio(souhrn.odlehleCelkem, souhrn.testovaneCelkem));
+    Line(r, j.popis.pocetOdlehlych, Ratio(souhrn.odlehleCelkem, souhrn.testovaneCelkem));
     for (const int32_t typ : druhy::kPoradi) {
         const auto k = static_cast<size_t>(typ - 1);
         if (typ > velicina::kZenit && souhrn.testovane[k] == 0) continue;
@@ -113,7 +113,7 @@ std::vector<std::string> RadkySouhrnuVyrovnani(const Workspace& ws,
     const Tjazyk& j = ws.jazyk;
     const jazyk::Tpopis& p = j.popis;
     const SouhrnVyrovnani souhrn = ShrnoutVyrovnani(ws);
-    r.push_back(j.tlacitko.vyrovaniSite);
+    r.push_back(j.tlacitko.vyrovnaniSite);
     Line(r, p.pocetVyrBodu, souhrn.pocetBoduUrcovanych);
     Line(r, p.pocetFixBodu, souhrn.pocetBoduFixnich);
     Line(r, p.pocetVyrPosun, souhrn.pocetPosunu);

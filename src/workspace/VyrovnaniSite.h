@@ -8,7 +8,7 @@
 
 #include "adjustment/PriblizneSouradnice.h"
 #include "adjustment/Spolehlivost.h"
-#include "adjustment/Tmodel2.h"
+#include "adjustment/TmodelSite.h"
 #include "data/Interaction.h"
 #include "matice/ParallelRows.h"
 #include "matice/Real.h"

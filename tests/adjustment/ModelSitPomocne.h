@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "adjustment/Tmodel2.h"
+#include "adjustment/TmodelSite.h"
 #include "adjustment/Tvahy.h"
 #include "adjustment/VysledekSite.h"
 #include "data/Tnastaveni.h"
@@ -118,14 +118,16 @@ class ModelSit {
         return s;
     }
 
-    bool Nacist(Tmodel2& model, const Tmereni& mereni, Real posun = 0.05L) const {
+    bool Nacist(TmodelSite& model, const Tmereni& mereni, Real posun = 0.05L) const {
         return model.Nacist(mereni, Priblizne(posun), Fixni(), vahy, doplnek, nastaveni);
     }
-    bool Nacist(Tmodel2& model, Real posun = 0.05L) const { return Nacist(model, Mereni(), posun); }
+    bool Nacist(TmodelSite& model, Real posun = 0.05L) const {
+        return Nacist(model, Mereni(), posun);
+    }
 };
 
 // Plain iterations until convergence, the way the adjustment command runs them.
-inline bool Iterovat(Tmodel2& model) {
+inline bool Iterovat(TmodelSite& model) {
     model.ZacitIterace();
     bool znovu = true;
     while (znovu) {

@@ -95,7 +95,7 @@ TEST(SupplementaryCheck, WholeCheckSetsEveryCounterAndTheStopNoticeFollowsTheAna
     d.delka.PridejZaznam(Doplnek(1, "A", "B", 10));
     Tchyby chyby;
     chyby.doplnekDelkaCekovyPocetChyb = 9;  // stale
-    d.KonrolaCelkova(n, chyby);
+    d.KontrolaCelkova(n, chyby);
     EXPECT_EQ(chyby.doplnekDelkaCekovyPocetChyb, 0);
     EXPECT_EQ(chyby.doplnekSmernikCekovyPocetChyb, 1);
     EXPECT_EQ(chyby.doplnekPrevyseniCekovyPocetChyb, 1);

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "adjustment/Tmodel2.h"
+#include "adjustment/TmodelSite.h"
 #include "workspace/DruhyRadek.h"
 #include "workspace/NevyuzitaData.h"
 #include "workspace/Workspace.h"
