@@ -39,7 +39,8 @@ void TmodelSite::Clear() {
     }
 
     kvantil = maxZmenaVahy = maxPrirustek = zmenaVahy = prirustek = -1;
-    typOdhadu = maxPocetIteraci = pocetIteraci = typFixace = -1;
+    typOdhadu = maxPocetIteraci = pocetIteraci = -1;
+    typFixace = Fixace::Neurcena;
     kovariancniMaticeStr.clear();
     robustniStart.Clear();
     for (int32_t* p : {&pocetSmer, &pocetZenit, &pocetDelka, &pocetSmerOdlehly, &pocetZenitOdlehly,

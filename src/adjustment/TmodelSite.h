@@ -19,21 +19,6 @@ class Tvahy;
 class TdoplnkoveMereni;
 class VysledekSite;
 
-// Datum types of the network (TmodelSite::typFixace): which conditions remove the
-// defect of a network that has too few fixed coordinates.
-namespace fixace {
-inline constexpr int32_t kPevnaSit = 0;           // two or more fixed points, scale measured
-inline constexpr int32_t kPevnaMeritko = 1;       // two or more fixed points, no scale measured
-inline constexpr int32_t kBodSmernikDelky = 2;    // one fixed point, bearing and scale
-inline constexpr int32_t kBodSmernik = 3;         // one fixed point and a bearing
-inline constexpr int32_t kBodDelky = 4;           // one fixed point and scale
-inline constexpr int32_t kBod = 5;                // one fixed point only
-inline constexpr int32_t kVolnaSmernikDelky = 6;  // free, bearing and scale
-inline constexpr int32_t kVolnaSmernik = 7;       // free, bearing
-inline constexpr int32_t kVolnaDelky = 8;         // free, scale
-inline constexpr int32_t kVolna = 9;              // free, neither
-}  // namespace fixace
-
 // The three-dimensional network adjustment model: observation vectors, the point
 // list with the current coordinates, the transposed sparse design matrix, the
 // working vectors of the solution and all counters. The normal equations are

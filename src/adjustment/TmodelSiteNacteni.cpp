@@ -299,23 +299,23 @@ void TmodelSite::PocetVse(int32_t pocetSouradniceFixni) {
     const bool s = pocetDelka + doplnek.pocetDelka + doplnek.pocetPrevyseni > 0;
     jeMerenaDelka = s;
     if (pocetSouradniceFixni == 0) {
-        typFixace = b ? (s ? fixace::kVolnaSmernikDelky : fixace::kVolnaSmernik)
-                      : (s ? fixace::kVolnaDelky : fixace::kVolna);
+        typFixace = b ? (s ? Fixace::VolnaSmernikDelky : Fixace::VolnaSmernik)
+                      : (s ? Fixace::VolnaDelky : Fixace::Volna);
         pocetPodminek = 3 + (b ? 0 : 1) + (s ? 0 : 1);
     } else if (pocetSouradniceFixni == 3) {
-        typFixace = b ? (s ? fixace::kBodSmernikDelky : fixace::kBodSmernik)
-                      : (s ? fixace::kBodDelky : fixace::kBod);
+        typFixace = b ? (s ? Fixace::BodSmernikDelky : Fixace::BodSmernik)
+                      : (s ? Fixace::BodDelky : Fixace::Bod);
         pocetPodminek = (b ? 0 : 1) + (s ? 0 : 1);
     } else {
         // Two or more fixed points already fix position, orientation and scale; a
         // scale condition on top would bind the network instead of placing it.
-        typFixace = s ? fixace::kPevnaSit : fixace::kPevnaMeritko;
+        typFixace = s ? Fixace::PevnaSit : Fixace::PevnaMeritko;
         pocetPodminek = 0;
     }
     if (!drzeneNezname.empty()) {
         // Points fixed in plan or in height alone join the fixed points of
         // their coordinates; the network must be fixed by its points then.
-        typFixace = s ? fixace::kPevnaSit : fixace::kPevnaMeritko;
+        typFixace = s ? Fixace::PevnaSit : Fixace::PevnaMeritko;
         pocetPodminek = 0;
     }
     pocetNadbytecnych =

@@ -322,22 +322,22 @@ bool SouhlasiPocty(const TmodelSite& m) {
 // The datum conditions of the network type, in their row order.
 enum class Podminka { Rotace, PosunX, PosunY, PosunZ, Meritko };
 
-std::vector<Podminka> Podminky(int32_t typFixace) {
+std::vector<Podminka> Podminky(Fixace typFixace) {
     using P = Podminka;
     switch (typFixace) {
-        case fixace::kVolnaSmernikDelky:
+        case Fixace::VolnaSmernikDelky:
             return {P::PosunX, P::PosunY, P::PosunZ};
-        case fixace::kVolnaSmernik:
+        case Fixace::VolnaSmernik:
             return {P::PosunX, P::PosunY, P::PosunZ, P::Meritko};
-        case fixace::kVolnaDelky:
+        case Fixace::VolnaDelky:
             return {P::Rotace, P::PosunX, P::PosunY, P::PosunZ};
-        case fixace::kVolna:
+        case Fixace::Volna:
             return {P::Rotace, P::PosunX, P::PosunY, P::PosunZ, P::Meritko};
-        case fixace::kBodSmernik:
+        case Fixace::BodSmernik:
             return {P::Meritko};
-        case fixace::kBodDelky:
+        case Fixace::BodDelky:
             return {P::Rotace};
-        case fixace::kBod:
+        case Fixace::Bod:
             return {P::Rotace, P::Meritko};
         default:
             return {};

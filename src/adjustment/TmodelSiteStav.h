@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "adjustment/Fixace.h"
 #include "adjustment/RobustniStart.h"
 #include "adjustment/SolverOwner.h"
 #include "adjustment/TvektorDoplnek.h"
@@ -34,7 +35,7 @@ struct PoctyNacteni {
     int32_t pocetMereni = -1;
     int32_t pocetPodminek = -1;
     int32_t pocetNadbytecnych = -1;
-    int32_t typFixace = -1;
+    Fixace typFixace = Fixace::Neurcena;
 };
 
 // The working state of TmodelSite. The model inherits it privately, so only the
@@ -110,7 +111,7 @@ struct TmodelSiteStav {
     int32_t pocetVlakno = -1;
     bool jeFix = false;          // no datum conditions
     bool jeMerenaDelka = false;  // the network has scale
-    int32_t typFixace = -1;      // fixace::k...
+    Fixace typFixace = Fixace::Neurcena;
     bool probehloVylouceniOdlehlych = false;
 
     // ---- beyond the classic record ----

@@ -145,7 +145,7 @@ class VysledekSite {
     // No datum conditions; the network has scale; the datum type (fixace::k...).
     [[nodiscard]] bool JeFix() const { return m_.jeFix; }
     [[nodiscard]] bool JeMerenaDelka() const { return m_.jeMerenaDelka; }
-    [[nodiscard]] int32_t TypFixace() const { return m_.typFixace; }
+    [[nodiscard]] Fixace TypFixace() const { return m_.typFixace; }
     [[nodiscard]] bool ProbehloVycovaniOdlehlych() const { return m_.probehloVylouceniOdlehlych; }
 
     // ---- messages of the run ----

@@ -261,7 +261,7 @@ std::string RadekRedundance(const Workspace& ws, const PoctyNacteni& p) {
                        T(ws, ", podmínky umístění: ", ", datum conditions: ") +
                        Cislo(p.pocetPodminek) + T(ws, ", nadbytečná měření: ", ", redundancy: ") +
                        Cislo(p.pocetNadbytecnych);
-    if (p.typFixace >= fixace::kVolnaSmernikDelky) {
+    if (JeVolna(p.typFixace)) {
         text += T(ws, " (volná síť: defekt umístění ", " (a free network: datum defect ") +
                 Cislo(p.pocetPodminek) + ")";
     }

@@ -44,7 +44,7 @@ TEST(CastecneFixni, APointFixedInPlanKeepsItsPositionAndGetsItsHeight) {
         // C is determined, with the coordinates it holds out of the unknowns.
         EXPECT_EQ(model.Vysledek().PocetSouradnicFixnich(), 6);
         EXPECT_EQ(model.Vysledek().DrzeneNezname().size(), osy == FixniOsy::Poloha ? 2u : 1u);
-        EXPECT_EQ(model.Vysledek().TypFixace(), fixace::kPevnaSit);
+        EXPECT_EQ(model.Vysledek().TypFixace(), Fixace::PevnaSit);
         ASSERT_TRUE(test::Iterovat(model)) << model.Vysledek().Chyba();
         ASSERT_TRUE(model.Vyhodnoceni()) << model.Vysledek().Chyba();
         const Tbod b = model.Vysledek().Souradnice().BodSCislem("C");

@@ -152,24 +152,24 @@ struct DatumPripad {
     bool delky;
     bool smernik;
     bool prevyseni;
-    int32_t typ;
+    Fixace typ;
     int32_t podminek;
 };
 
 TEST(ModelNacteni, DatumOfEveryNetworkType) {
     const DatumPripad pripady[] = {
-        {0, true, true, false, fixace::kVolnaSmernikDelky, 3},
-        {0, false, true, false, fixace::kVolnaSmernik, 4},
-        {0, true, false, false, fixace::kVolnaDelky, 4},
-        {0, false, false, true, fixace::kVolnaDelky, 4},  // scale from a height difference
-        {0, false, false, false, fixace::kVolna, 5},
-        {1, true, true, false, fixace::kBodSmernikDelky, 0},
-        {1, false, true, false, fixace::kBodSmernik, 1},
-        {1, true, false, false, fixace::kBodDelky, 1},
-        {1, false, false, false, fixace::kBod, 2},
-        {2, true, false, false, fixace::kPevnaSit, 0},
+        {0, true, true, false, Fixace::VolnaSmernikDelky, 3},
+        {0, false, true, false, Fixace::VolnaSmernik, 4},
+        {0, true, false, false, Fixace::VolnaDelky, 4},
+        {0, false, false, true, Fixace::VolnaDelky, 4},  // scale from a height difference
+        {0, false, false, false, Fixace::Volna, 5},
+        {1, true, true, false, Fixace::BodSmernikDelky, 0},
+        {1, false, true, false, Fixace::BodSmernik, 1},
+        {1, true, false, false, Fixace::BodDelky, 1},
+        {1, false, false, false, Fixace::Bod, 2},
+        {2, true, false, false, Fixace::PevnaSit, 0},
         // Two fixed points fix the scale too: no condition may be added.
-        {2, false, false, false, fixace::kPevnaMeritko, 0},
+        {2, false, false, false, Fixace::PevnaMeritko, 0},
     };
     for (const auto& [p, volba] : [&] {
              std::vector<std::pair<DatumPripad, SolverChoice>> v;
@@ -186,7 +186,8 @@ TEST(ModelNacteni, DatumOfEveryNetworkType) {
         Stav(model).solverChoice = volba;
         ASSERT_TRUE(s.Nacist(model)) << model.Vysledek().Chyba();
         EXPECT_EQ(model.Vysledek().TypFixace(), p.typ) << p.fixnich << p.delky << p.smernik;
-        EXPECT_EQ(model.Vysledek().PocetPodminek(), p.podminek) << model.Vysledek().TypFixace();
+        EXPECT_EQ(model.Vysledek().PocetPodminek(), p.podminek)
+            << Cislo(model.Vysledek().TypFixace());
         EXPECT_EQ(model.Vysledek().JeFix(), p.podminek == 0);
         EXPECT_EQ(model.Vysledek().JeMerenaDelka(), p.delky || p.prevyseni);
         EXPECT_EQ(model.Vysledek().PocetNadbytecnych(), model.Vysledek().PocetMereni() +
@@ -200,7 +201,7 @@ TEST(ModelNacteni, DatumOfEveryNetworkType) {
         // Every type adjusts the exact network back to its shape; its size only
         // when something measured the scale.
         ASSERT_TRUE(test::Iterovat(model))
-            << model.Vysledek().TypFixace() << " " << model.Vysledek().Chyba();
+            << Cislo(model.Vysledek().TypFixace()) << " " << model.Vysledek().Chyba();
         // Only the sparse choice keeps the sparse solver (and no u x u matrix).
         EXPECT_EQ(model.Solver().Sparse() != nullptr, volba == SolverChoice::Sparse);
         const auto delka = [&](const char* a, const char* b) {
@@ -212,11 +213,11 @@ TEST(ModelNacteni, DatumOfEveryNetworkType) {
         };
         EXPECT_NEAR(static_cast<double>(delka("C", "D") / delka("E", "F")),
                     static_cast<double>(skutecna("C", "D") / skutecna("E", "F")), 1e-10)
-            << model.Vysledek().TypFixace();
+            << Cislo(model.Vysledek().TypFixace());
         if (model.Vysledek().JeMerenaDelka() || p.fixnich == 2) {
             EXPECT_NEAR(static_cast<double>(delka("C", "D")),
                         static_cast<double>(skutecna("C", "D")), 1e-7)
-                << model.Vysledek().TypFixace();
+                << Cislo(model.Vysledek().TypFixace());
         }
     }
 }
@@ -226,7 +227,7 @@ TEST(ModelNacteni, ConditionRowsBorderTheNormalMatrix) {
     TmodelSite model;
     Stav(model).solverChoice = SolverChoice::Dense;
     ASSERT_TRUE(s.Nacist(model)) << model.Vysledek().Chyba();
-    ASSERT_EQ(model.Vysledek().TypFixace(), fixace::kVolna);
+    ASSERT_EQ(model.Vysledek().TypFixace(), Fixace::Volna);
     ASSERT_TRUE(model.Naplnit()) << model.Vysledek().Chyba();
     const int32_t n = model.Vysledek().PocetNeznamych();
     const int32_t u = n + model.Vysledek().PocetPodminek();
@@ -263,7 +264,7 @@ TEST(ModelNacteni, NoConditionsWithTwoFixedPointsGivesTheTrueNetworkWithoutDista
     const ModelSit s = CtyruhelnikovaSit(2, false);
     TmodelSite model;
     ASSERT_TRUE(s.Nacist(model, 0.2L)) << model.Vysledek().Chyba();
-    EXPECT_EQ(model.Vysledek().TypFixace(), fixace::kPevnaMeritko);
+    EXPECT_EQ(model.Vysledek().TypFixace(), Fixace::PevnaMeritko);
     ASSERT_TRUE(test::Iterovat(model)) << model.Vysledek().Chyba();
     for (int i = 0; i < 4; ++i) {
         const Tbod& b = model.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)];

@@ -38,7 +38,7 @@ TEST(ReseniKaskada, ExactlyZeroPivotGoesToLUAndKeepsTheWeights) {
     const ModelSit s = SitSNulovymPivotem();
     TmodelSite ldlt;
     ASSERT_TRUE(s.Nacist(ldlt, 0.02L)) << ldlt.Vysledek().Chyba();
-    EXPECT_EQ(ldlt.Vysledek().TypFixace(), fixace::kVolnaDelky);
+    EXPECT_EQ(ldlt.Vysledek().TypFixace(), Fixace::VolnaDelky);
     ASSERT_TRUE(ldlt.Naplnit());
     const Tsouradnice pred = ldlt.Vysledek().Souradnice();
     EXPECT_FALSE(ldlt.VyrovnatLDLT(true));
@@ -193,7 +193,7 @@ TmodelSite ModelSCholeskyZbytkem(Real zbytek, bool singularni = false) {
     Stav(m).pocetMereni = 4;
     Stav(m).pocetSouradnicUrcovanych = 3;
     Stav(m).jeFix = true;
-    Stav(m).typFixace = fixace::kPevnaSit;
+    Stav(m).typFixace = Fixace::PevnaSit;
     Stav(m).pocetVlakno = 2;
     Stav(m).souradnice.PridejBod(Tbod::Prazdny());
     Stav(m).diagonalaVah.assign(4, 1);

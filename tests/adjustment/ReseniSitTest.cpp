@@ -108,7 +108,7 @@ TEST(ReseniSit, SupplementaryObservationsOfEveryKind) {
     s.Doplnek(doplnek::kProvazeni, "C", "G");
     TmodelSite model;
     ASSERT_TRUE(s.Nacist(model, 0.2L)) << model.Vysledek().Chyba();
-    EXPECT_EQ(model.Vysledek().TypFixace(), fixace::kBodSmernikDelky);
+    EXPECT_EQ(model.Vysledek().TypFixace(), Fixace::BodSmernikDelky);
     EXPECT_TRUE(model.Vysledek().JeFix());
     ASSERT_TRUE(Iterovat(model)) << model.Vysledek().Chyba();
     OcekavatSkutecne(model, s, 1e-7L);
@@ -184,7 +184,7 @@ TEST(ReseniSit, FreeNetworkOfExactObservationsHasTheTrueShape) {
     const ModelSit s = CtyruhelnikovaSit(0);
     TmodelSite model;
     ASSERT_TRUE(s.Nacist(model, s.Mereni(), 0.5L)) << model.Vysledek().Chyba();
-    EXPECT_EQ(model.Vysledek().TypFixace(), fixace::kVolnaDelky);
+    EXPECT_EQ(model.Vysledek().TypFixace(), Fixace::VolnaDelky);
     ASSERT_TRUE(Iterovat(model)) << model.Vysledek().Chyba();
     OcekavatTvar(model, s, 1e-4L / 100);
     EXPECT_LT(NejvetsiOprava(model), 1e-9L);

@@ -164,7 +164,7 @@ TEST(ResiceSit, TheAutomaticChoiceGivesAnUnresolvableDatumToTheDenseCascade) {
     TmodelSite husta;
     Stav(husta).solverChoice = SolverChoice::Dense;
     ASSERT_TRUE(s.Nacist(husta)) << husta.Vysledek().Chyba();
-    ASSERT_EQ(husta.Vysledek().TypFixace(), fixace::kVolna);
+    ASSERT_EQ(husta.Vysledek().TypFixace(), Fixace::Volna);
     ASSERT_TRUE(Iterovat(husta)) << husta.Vysledek().Chyba();
 
     TmodelSite ridka;

@@ -115,7 +115,7 @@ TEST(ResiceShoda, FixedAndFreeGridsWithOutliers) {
         Spustit(sit, SolverChoice::Dense, volna, 2, husta);
         Spustit(sit, SolverChoice::Auto, volna, 2, ridka);
         EXPECT_EQ(ridka.ws.modelVyrovnany.Vysledek().TypFixace(),
-                  volna ? fixace::kVolnaDelky : fixace::kPevnaSit);
+                  volna ? Fixace::VolnaDelky : Fixace::PevnaSit);
         OcekavatShodu(husta, ridka);
     }
 }

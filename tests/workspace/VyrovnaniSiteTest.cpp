@@ -100,7 +100,7 @@ TEST(VyrovnaniSite, AdjustsASmallNetworkWithinItsAccuracy) {
     EXPECT_EQ(s.pocetNeznamych, 3 * 2 + 5);  // two determined points, five occupations
     EXPECT_EQ(s.pocetMereni, m.Vysledek().PocetMereni());
     EXPECT_EQ(s.pocetNadbytecnych, s.pocetMereni - s.pocetNeznamych);
-    EXPECT_EQ(s.typFixace, fixace::kPevnaSit);
+    EXPECT_EQ(s.typFixace, Fixace::PevnaSit);
     EXPECT_EQ(s.typVah, zdrojVah::kVnitrni);
     EXPECT_EQ(s.odchylkaJednotkovaAprior, 1);
     EXPECT_GT(s.odchylkaJednotkovaAposterior, 0.5);
@@ -387,7 +387,7 @@ TEST_F(GenerovanaSit, AdjustsAFreeNetwork) {
     const VysledekVyrovnani v = Spustit();
     ASSERT_TRUE(v.uspech) << v.chyba;
     const TmodelSite& m = ws.modelVyrovnany;
-    EXPECT_EQ(ShrnoutVyrovnani(ws).typFixace, fixace::kVolnaDelky);
+    EXPECT_EQ(ShrnoutVyrovnani(ws).typFixace, Fixace::VolnaDelky);
     EXPECT_EQ(m.Vysledek().PocetSouradnicFixnich(), 0);
     ASSERT_EQ(m.Vysledek().Souradnice().Pocet(), sit.skutecne.Pocet());
     for (const Tbod& a : m.Vysledek().Souradnice().bod) {
