@@ -58,7 +58,7 @@ void PrintProjectContents(Session& s) {
     s.out << "Identical points: " << Count(ws.souradniceTransformaceVstup.PocetPlnychBodu())
           << "\n";
     s.out << "Scale factors: " << Count(ws.souradniceMeritko.PocetPlnychBodu()) << "\n";
-    for (const int kind : doplnek::kPoradiKontroly) {
+    for (const DruhDoplnku kind : doplnek::kPoradiKontroly) {
         s.out << "Supplementary " << doplnek::NazevDruhu(kind) << ": "
               << Count(ws.doplnekVstup.Seznam(kind)->PocetPlnychZaznamu()) << "\n";
     }

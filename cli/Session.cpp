@@ -111,9 +111,9 @@ bool Session::HasScale() const {
                                    : ws.souradniceMeritko.ExistujePlnyBod();
 }
 
-bool Session::HasSupplementary(int kind) const {
+bool Session::HasSupplementary(DruhDoplnku kind) const {
     if (options.project.empty())
-        return !options.supplementary[static_cast<size_t>(kind - 1)].empty();
+        return !options.supplementary[static_cast<size_t>(KodDruhu(kind) - 1)].empty();
     const Tmereni* list = ws.doplnekVstup.Seznam(kind);
     return list != nullptr && list->ExistujePlnyZaznam();
 }

@@ -77,7 +77,7 @@ void LoadPoints(Workspace& ws, std::vector<std::string> lines) {
     KontrolaSouradnic(ws.souradniceFixni, kBodyVstupFixni, ws.chyby);
 }
 
-void LoadSupplementary(Workspace& ws, int druh, std::vector<std::string> lines) {
+void LoadSupplementary(Workspace& ws, DruhDoplnku druh, std::vector<std::string> lines) {
     CapLines(lines, kMaxSupplementaryLines);
     Tmereni nove;
     if (ReadSupplementary(druh, lines, ws.nastaveni, nove).ok) {

@@ -24,8 +24,8 @@ enum Podmenu { kNastaveni, kJazyk, kNovy, kPosun, kPredVyrovnanim, kRozdilBodu, 
 
 // The supplementary kinds in the order of the menus: distance, bearing,
 // height difference, plumbing.
-constexpr int kDruhyDoplnku[4] = {doplnek::kDelka, doplnek::kSmernik, doplnek::kPrevyseni,
-                                  doplnek::kProvazeni};
+constexpr DruhDoplnku kDruhyDoplnku[4] = {DruhDoplnku::Delka, DruhDoplnku::Smernik,
+                                          DruhDoplnku::Prevyseni, DruhDoplnku::Provazeni};
 
 QString Zavorky(const QString& text, const QString& uvnitr) {
     return text + " (" + uvnitr + ")";
@@ -190,7 +190,7 @@ void HlavniOkno::VytvoritMenu() {
     // Supplement: the list window of each kind.
     m = menu_[kDoplnek];
     for (int i = 0; i < 4; ++i) {
-        const int druh = kDruhyDoplnku[i];
+        const DruhDoplnku druh = kDruhyDoplnku[i];
         a_.doplnek[i] =
             akce(m, zadna, [this, druh] { OtevritSeznam(SeznamVstupuDoplnku(ws_, druh)); });
     }
@@ -209,7 +209,7 @@ void HlavniOkno::VytvoritMenu() {
     a_.predSouradnice = akce(pred, zadna, [this] { Ukazat(OknoPribliznychSouradnic(this, ws_)); });
     pred->addSeparator();
     for (int i = 0; i < 4; ++i) {
-        const int druh = kDruhyDoplnku[i];
+        const DruhDoplnku druh = kDruhyDoplnku[i];
         a_.predDoplnek[i] =
             akce(pred, zadna, [this, druh] { Ukazat(OknoDoplnkuPredVyrovnanim(this, ws_, druh)); });
     }
@@ -218,7 +218,7 @@ void HlavniOkno::VytvoritMenu() {
     a_.rozdilVse = akce(rozdil, zadna, jednaPoloha(RezimJednePolohy::RozdilVse));
     rozdil->addSeparator();
     for (int i = 0; i < 4; ++i) {
-        const int druh = kDruhyDoplnku[i];
+        const DruhDoplnku druh = kDruhyDoplnku[i];
         a_.rozdilDoplnek[i] =
             akce(rozdil, zadna, [this, druh] { Ukazat(OknoDoplnkuRozdil(this, ws_, druh)); });
     }
@@ -376,10 +376,10 @@ void HlavniOkno::NastavitTexty() {
     a_.predSouradnice->setText(Q(p.souradnice));
     const QString doplnkova = Male(p.doplnek);
     for (int i = 0; i < 4; ++i) {
-        const int druh = kDruhyDoplnku[i];
+        const DruhDoplnku druh = kDruhyDoplnku[i];
         QString nazev = Q(doplnek::NazevDruhu(ws_.jazyk, druh));
         // A supplementary distance beside the distances of the raw rows.
-        if (druh == doplnek::kDelka) nazev = Zavorky(nazev, doplnkova);
+        if (druh == DruhDoplnku::Delka) nazev = Zavorky(nazev, doplnkova);
         a_.predDoplnek[i]->setText(nazev);
         a_.rozdilDoplnek[i]->setText(nazev);
     }

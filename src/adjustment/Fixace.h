@@ -6,7 +6,7 @@ namespace vertano {
 
 // Datum type of the network: which conditions remove the defect of a network that
 // has too few fixed coordinates. The numbers are those of the summary's order
-// (Cislo); Neurcena before a network is loaded.
+// (KodFixace); Neurcena before a network is loaded.
 enum class Fixace : int32_t {
     Neurcena = -1,
     PevnaSit = 0,           // two or more fixed points, scale measured
@@ -21,9 +21,13 @@ enum class Fixace : int32_t {
     Volna = 9,              // free, neither
 };
 
-inline constexpr int32_t Cislo(Fixace f) { return static_cast<int32_t>(f); }
+inline constexpr int32_t KodFixace(Fixace f) {
+    return static_cast<int32_t>(f);
+}
 
 // A free network: its datum is given by conditions on all its points.
-inline constexpr bool JeVolna(Fixace f) { return Cislo(f) >= Cislo(Fixace::VolnaSmernikDelky); }
+inline constexpr bool JeVolna(Fixace f) {
+    return KodFixace(f) >= KodFixace(Fixace::VolnaSmernikDelky);
+}
 
 }  // namespace vertano

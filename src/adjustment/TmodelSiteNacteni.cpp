@@ -240,7 +240,7 @@ TdoplnkoveMereni DoplnekProBody(const TdoplnkoveMereni& pripravene, const Tsoura
                                 std::vector<VynechaneMereni>& vynechane) {
     TdoplnkoveMereni kopie = pripravene;
     const IndexBodu indexy = Indexy(body);
-    for (const int druh : doplnek::kPoradiZpracovani) {
+    for (const DruhDoplnku druh : doplnek::kPoradiZpracovani) {
         Tmereni& seznam = *kopie.Seznam(druh);
         for (std::size_t i = 0; i < seznam.zaznam.size(); ++i) {
             Tzaznam& z = seznam.zaznam[i];

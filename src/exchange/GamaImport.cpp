@@ -100,7 +100,7 @@ struct Obsazeni {
 };
 
 struct DoplnekRadek {
-    int druh = 0;
+    DruhDoplnku druh = DruhDoplnku::Zadny;
     std::string od, k;
     Real vyskaOd = 0, vyskaK = 0;
     Real hodnota = 0;
@@ -248,16 +248,16 @@ FileResult Pozorovani(const GamaSit& sit, const std::vector<const GamaMereni*>& 
             case GamaDruh::Delka:
                 break;
             case GamaDruh::Azimut:
-                st.doplnky.push_back({doplnek::kSmernik, m.od, m.k, 0, 0, Azimut(sit, m.hodnota),
+                st.doplnky.push_back({DruhDoplnku::Smernik, m.od, m.k, 0, 0, Azimut(sit, m.hodnota),
                                       *m.odchylka, m.fileLine});
                 continue;
             case GamaDruh::Prevyseni:
                 st.doplnky.push_back(
-                    {doplnek::kPrevyseni, m.od, m.k, 0, 0, m.hodnota, *m.odchylka, m.fileLine});
+                    {DruhDoplnku::Prevyseni, m.od, m.k, 0, 0, m.hodnota, *m.odchylka, m.fileLine});
                 continue;
             case GamaDruh::Vektor:
                 st.doplnky.push_back(
-                    {doplnek::kProvazeni, m.od, m.k, 0, 0, 0, *m.odchylka, m.fileLine});
+                    {DruhDoplnku::Provazeni, m.od, m.k, 0, 0, 0, *m.odchylka, m.fileLine});
                 continue;
             default:
                 return Odmitnuti(m.fileLine, FileError::Unsupported,
@@ -295,7 +295,7 @@ FileResult Shluk(const GamaSit& sit, const std::vector<const GamaMereni*>& meren
                     z.vodorovna->fileLine, FileError::Unsupported,
                     "a horizontal distance without a zenith angle of the same pointing");
             const GamaMereni& s = *z.sikma;
-            st.doplnky.push_back({doplnek::kDelka, s.od, s.k, s.vyskaOd.value_or(0),
+            st.doplnky.push_back({DruhDoplnku::Delka, s.od, s.k, s.vyskaOd.value_or(0),
                                   s.vyskaK.value_or(0), s.hodnota, *s.odchylka, s.fileLine});
             continue;
         }
@@ -572,7 +572,7 @@ void Redukce(Stav& st, const ImportovanaSit& v, const Tnastaveni& n,
         }
     }
     for (DoplnekRadek& d : st.doplnky) {
-        if (d.druh != doplnek::kDelka) continue;
+        if (d.druh != DruhDoplnku::Delka) continue;
         const auto s = zname.find(d.od);
         const auto t = zname.find(d.k);
         if (s == zname.end() || t == zname.end() ||
@@ -632,7 +632,7 @@ void Doplnky(const std::vector<DoplnekRadek>& doplnky, const Tnastaveni& n, Tdop
         z.poradi = static_cast<int32_t>(seznam->PocetPlnychZaznamu() + 1);
         z.cislo_stn = d.od;
         z.cislo_cil = d.k;
-        if (d.druh == doplnek::kDelka) {
+        if (d.druh == DruhDoplnku::Delka) {
             z.vyska_stn = d.vyskaOd;
             z.vyska_cil = d.vyskaK;
         }

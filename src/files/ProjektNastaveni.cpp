@@ -26,7 +26,7 @@ struct Meze {
 //   Realna(name, Real&, Meze)          strict range
 // Line k of the file is the k-th call. The names are the keys of saved
 // projects and keep their spelling where the fields were renamed since
-// (rozikoOdlehlost, the report switches numbered 1 and 2 for the two
+// (rizikoOdlehlost, the report switches numbered 1 and 2 for the two
 // transformations).
 template <class N, class V>
 void ProjitNastaveni(N& n, V& v) {

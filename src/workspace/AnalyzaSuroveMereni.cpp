@@ -33,7 +33,7 @@ const Zastaveni kZruseno{oznameni::kChyba, {}, true};
 
 // The stop for errors in a supplementary list: its number and the rows that failed.
 Zastaveni ChybyDoplnku(const Workspace& ws, const int32_t cislo, std::string podrobnosti) {
-    for (const int druh : doplnek::kPoradiKontroly) {
+    for (const DruhDoplnku druh : doplnek::kPoradiKontroly) {
         if (doplnek::OznameniChyby(druh) == cislo) {
             return Zastaveni{cislo, std::move(podrobnosti), false, RadekDoplnku(ws, druh)};
         }
@@ -233,7 +233,7 @@ std::vector<std::string> BodyMimoSit(const Workspace& ws) {
         return ws.souradnicePriblizne.BodSCislem(c).JePlny ||
                ws.souradniceFixniVyrovnani.BodSCislem(c).JePlny;
     };
-    for (const int druh : doplnek::kPoradiZpracovani) {
+    for (const DruhDoplnku druh : doplnek::kPoradiZpracovani) {
         for (const Tzaznam& z : ws.doplnekVstup.Seznam(druh)->zaznam) {
             if (!z.JePlny()) continue;
             if (!vSiti(z.cislo_stn)) chybejici.insert(z.cislo_stn);

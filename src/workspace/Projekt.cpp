@@ -124,7 +124,7 @@ void PrevzitProjekt(Workspace& ws, ProjektObsah&& obsah, const std::filesystem::
     ws.doplnekVstup.smernik = std::move(obsah.Doplnek(DoplnekProjekt::Smernik));
     ws.doplnekVstup.prevyseni = std::move(obsah.Doplnek(DoplnekProjekt::Prevyseni));
     ws.doplnekVstup.provazeni = std::move(obsah.Doplnek(DoplnekProjekt::Provazeni));
-    for (const int druh : doplnek::kPoradiKontroly)
+    for (const DruhDoplnku druh : doplnek::kPoradiKontroly)
         for (Tzaznam& z : ws.doplnekVstup.Seznam(druh)->zaznam) z.soubor = 1;
     ZneplatnitVysledky(ws);
     NastavitSouboryProjektu(ws.info, cesta, ws.nastaveni.souborVstup.typProjekt);

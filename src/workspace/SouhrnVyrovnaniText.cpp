@@ -36,7 +36,7 @@ std::string DatumText(Fixace typFixace) {
         "free network; translation and scale conditions",
         "free network; rotation and translation conditions",
         "free network; rotation, translation and scale conditions"};
-    const int32_t k = Cislo(typFixace);
+    const int32_t k = KodFixace(typFixace);
     if (k < 0 || k > 9) return "?";
     return std::string(DatumKey(typFixace)) + " (" + kTexts[k] + ")";
 }
@@ -90,7 +90,7 @@ std::string_view DatumKey(Fixace typFixace) {
                                                                "free-bearing",
                                                                "free-distances",
                                                                "free"};
-    const int32_t k = Cislo(typFixace);
+    const int32_t k = KodFixace(typFixace);
     return k >= 0 && k <= 9 ? kKeys[static_cast<size_t>(k)] : std::string_view{};
 }
 

@@ -128,7 +128,7 @@ VysledekImportuSite ImportovatSit(Workspace& ws, const fs::path& cesta) {
     }
     ws.souradniceFixni.SeraditPoradi();
     KontrolaSouradnic(ws.souradniceFixni, kBodyVstupFixni, ws.chyby);
-    for (const int druh : doplnek::kPoradiKontroly) {
+    for (const DruhDoplnku druh : doplnek::kPoradiKontroly) {
         Tmereni* cil = ws.doplnekVstup.Seznam(druh);
         for (const Tzaznam& z : import.doplnky.Seznam(druh)->zaznam) {
             if (!z.JePlny()) continue;

@@ -180,14 +180,14 @@ TEST(ModelNacteni, DatumOfEveryNetworkType) {
              return v;
          }()) {
         ModelSit s = CtyruhelnikovaSit(p.fixnich, p.delky);
-        if (p.smernik) s.Doplnek(doplnek::kSmernik, "C", "D");
-        if (p.prevyseni) s.Doplnek(doplnek::kPrevyseni, "C", "D");
+        if (p.smernik) s.Doplnek(DruhDoplnku::Smernik, "C", "D");
+        if (p.prevyseni) s.Doplnek(DruhDoplnku::Prevyseni, "C", "D");
         TmodelSite model;
         Stav(model).solverChoice = volba;
         ASSERT_TRUE(s.Nacist(model)) << model.Vysledek().Chyba();
         EXPECT_EQ(model.Vysledek().TypFixace(), p.typ) << p.fixnich << p.delky << p.smernik;
         EXPECT_EQ(model.Vysledek().PocetPodminek(), p.podminek)
-            << Cislo(model.Vysledek().TypFixace());
+            << KodFixace(model.Vysledek().TypFixace());
         EXPECT_EQ(model.Vysledek().JeFix(), p.podminek == 0);
         EXPECT_EQ(model.Vysledek().JeMerenaDelka(), p.delky || p.prevyseni);
         EXPECT_EQ(model.Vysledek().PocetNadbytecnych(), model.Vysledek().PocetMereni() +
@@ -201,7 +201,7 @@ TEST(ModelNacteni, DatumOfEveryNetworkType) {
         // Every type adjusts the exact network back to its shape; its size only
         // when something measured the scale.
         ASSERT_TRUE(test::Iterovat(model))
-            << Cislo(model.Vysledek().TypFixace()) << " " << model.Vysledek().Chyba();
+            << KodFixace(model.Vysledek().TypFixace()) << " " << model.Vysledek().Chyba();
         // Only the sparse choice keeps the sparse solver (and no u x u matrix).
         EXPECT_EQ(model.Solver().Sparse() != nullptr, volba == SolverChoice::Sparse);
         const auto delka = [&](const char* a, const char* b) {
@@ -213,11 +213,11 @@ TEST(ModelNacteni, DatumOfEveryNetworkType) {
         };
         EXPECT_NEAR(static_cast<double>(delka("C", "D") / delka("E", "F")),
                     static_cast<double>(skutecna("C", "D") / skutecna("E", "F")), 1e-10)
-            << Cislo(model.Vysledek().TypFixace());
+            << KodFixace(model.Vysledek().TypFixace());
         if (model.Vysledek().JeMerenaDelka() || p.fixnich == 2) {
             EXPECT_NEAR(static_cast<double>(delka("C", "D")),
                         static_cast<double>(skutecna("C", "D")), 1e-7)
-                << Cislo(model.Vysledek().TypFixace());
+                << KodFixace(model.Vysledek().TypFixace());
         }
     }
 }
@@ -299,7 +299,7 @@ TEST(ModelNacteni, ReduceAngleNear) {
 
 TEST(ModelNacteni, CopyForTheOutlierModel) {
     ModelSit s = CtyruhelnikovaSit(1);
-    s.Doplnek(doplnek::kSmernik, "C", "D");
+    s.Doplnek(DruhDoplnku::Smernik, "C", "D");
     TmodelSite model;
     ASSERT_TRUE(s.Nacist(model)) << model.Vysledek().Chyba();
     Stav(model).pocetIteraci = 7;

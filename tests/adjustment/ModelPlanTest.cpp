@@ -24,12 +24,12 @@ using test::ModelSit;
 ModelSit SitSeVsemiDruhy() {
     ModelSit s = test::CtyruhelnikovaSit(1);
     s.Bod("G", 1180, 1390, 140, false);
-    s.Doplnek(doplnek::kDelka, "A", "C");
-    s.Doplnek(doplnek::kDelka, "E", "G");
-    s.Doplnek(doplnek::kSmernik, "C", "D");
-    s.Doplnek(doplnek::kPrevyseni, "D", "E");
-    s.Doplnek(doplnek::kPrevyseni, "C", "G");
-    s.Doplnek(doplnek::kProvazeni, "C", "G");
+    s.Doplnek(DruhDoplnku::Delka, "A", "C");
+    s.Doplnek(DruhDoplnku::Delka, "E", "G");
+    s.Doplnek(DruhDoplnku::Smernik, "C", "D");
+    s.Doplnek(DruhDoplnku::Prevyseni, "D", "E");
+    s.Doplnek(DruhDoplnku::Prevyseni, "C", "G");
+    s.Doplnek(DruhDoplnku::Provazeni, "C", "G");
     return s;
 }
 

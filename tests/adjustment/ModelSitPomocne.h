@@ -68,7 +68,8 @@ class ModelSit {
 
     // A prepared supplementary row of kind `druh` (doplnek::k...) between two
     // points, its value from the true coordinates.
-    void Doplnek(int druh, const std::string& stn, const std::string& cil, Real odchylka = -1) {
+    void Doplnek(DruhDoplnku druh, const std::string& stn, const std::string& cil,
+                 Real odchylka = -1) {
         const Tbod s = sit.Skutecny(stn);
         const Tbod t = sit.Skutecny(cil);
         Tzaznam z = Tzaznam::Prazdny();
@@ -82,16 +83,16 @@ class ModelSit {
         const Real dY = t.Y - s.Y;
         const Real dZ = t.Z - s.Z;
         switch (druh) {
-            case doplnek::kDelka:
+            case DruhDoplnku::Delka:
                 z.delka = std::sqrt(dX * dX + dY * dY + dZ * dZ);
                 break;
-            case doplnek::kSmernik: {
+            case DruhDoplnku::Smernik: {
                 Real b = std::atan2(dY, dX);
                 if (b < 0) b += kDvePi;
                 z.delka = b;
                 break;
             }
-            case doplnek::kPrevyseni:
+            case DruhDoplnku::Prevyseni:
                 z.delka = dZ;
                 break;
             default:

@@ -29,8 +29,8 @@ ModelSit SitSNulovymPivotem() {
     ModelSit s;
     s.Bod("P", 500, 500, 100, false);
     s.Bod("Q", 500, 500, 130, false);
-    s.Doplnek(doplnek::kProvazeni, "P", "Q");
-    s.Doplnek(doplnek::kPrevyseni, "P", "Q");
+    s.Doplnek(DruhDoplnku::Provazeni, "P", "Q");
+    s.Doplnek(DruhDoplnku::Prevyseni, "P", "Q");
     return s;
 }
 

@@ -99,13 +99,13 @@ TEST(ReseniSit, SupplementaryObservationsOfEveryKind) {
     // the plumbing tie fix G.
     ModelSit s = CtyruhelnikovaSit(1, false);
     s.Bod("G", 1180, 1390, 140, false);
-    s.Doplnek(doplnek::kDelka, "A", "C");
-    s.Doplnek(doplnek::kDelka, "E", "D");
-    s.Doplnek(doplnek::kSmernik, "C", "D");
-    s.Doplnek(doplnek::kSmernik, "A", "E");
-    s.Doplnek(doplnek::kPrevyseni, "D", "E");
-    s.Doplnek(doplnek::kPrevyseni, "C", "G");
-    s.Doplnek(doplnek::kProvazeni, "C", "G");
+    s.Doplnek(DruhDoplnku::Delka, "A", "C");
+    s.Doplnek(DruhDoplnku::Delka, "E", "D");
+    s.Doplnek(DruhDoplnku::Smernik, "C", "D");
+    s.Doplnek(DruhDoplnku::Smernik, "A", "E");
+    s.Doplnek(DruhDoplnku::Prevyseni, "D", "E");
+    s.Doplnek(DruhDoplnku::Prevyseni, "C", "G");
+    s.Doplnek(DruhDoplnku::Provazeni, "C", "G");
     TmodelSite model;
     ASSERT_TRUE(s.Nacist(model, 0.2L)) << model.Vysledek().Chyba();
     EXPECT_EQ(model.Vysledek().TypFixace(), Fixace::BodSmernikDelky);
@@ -123,7 +123,7 @@ TEST(ReseniSit, FreeNetworksKeepTheShapeAndTheirDatum) {
     for (const Pripad p :
          {Pripad{true, false}, Pripad{true, true}, Pripad{false, false}, Pripad{false, true}}) {
         ModelSit s = CtyruhelnikovaSit(0, p.delky);
-        if (p.smernik) s.Doplnek(doplnek::kSmernik, "C", "D");
+        if (p.smernik) s.Doplnek(DruhDoplnku::Smernik, "C", "D");
         Tmereni mereni = s.Mereni(2);
         test::Zasumit(mereni, 11);
         TmodelSite volna;
@@ -134,7 +134,7 @@ TEST(ReseniSit, FreeNetworksKeepTheShapeAndTheirDatum) {
         // free network may differ only by its placement (and scale when none was
         // measured).
         ModelSit sFix = CtyruhelnikovaSit(1, p.delky);
-        if (p.smernik) sFix.Doplnek(doplnek::kSmernik, "C", "D");
+        if (p.smernik) sFix.Doplnek(DruhDoplnku::Smernik, "C", "D");
         TmodelSite pevna;
         ASSERT_TRUE(sFix.Nacist(pevna, mereni, 0.1L)) << pevna.Vysledek().Chyba();
         ASSERT_TRUE(Iterovat(pevna)) << pevna.Vysledek().Chyba();

@@ -39,8 +39,8 @@ constexpr Datum kDatumy[] = {
 
 ModelSit Sit(const Datum& d, Real posun) {
     ModelSit s = CtyruhelnikovaSit(d.fixnich, d.delky, posun);
-    if (d.smernik) s.Doplnek(doplnek::kSmernik, "C", "D");
-    if (d.prevyseni) s.Doplnek(doplnek::kPrevyseni, "C", "D");
+    if (d.smernik) s.Doplnek(DruhDoplnku::Smernik, "C", "D");
+    if (d.prevyseni) s.Doplnek(DruhDoplnku::Prevyseni, "C", "D");
     return s;
 }
 
@@ -159,8 +159,8 @@ TEST(ResiceSit, TheAutomaticChoiceGivesAnUnresolvableDatumToTheDenseCascade) {
     ModelSit s = CtyruhelnikovaSit(0, false);
     s.Bod("G", 1242, 1232, 73, false);
     s.Stanovisko("G", 0.4L, {"A", "B", "C"}, false);
-    s.Doplnek(doplnek::kProvazeni, "E", "G");
-    s.doplnek.Seznam(doplnek::kProvazeni)->zaznam.back().delka = 2;
+    s.Doplnek(DruhDoplnku::Provazeni, "E", "G");
+    s.doplnek.Seznam(DruhDoplnku::Provazeni)->zaznam.back().delka = 2;
     TmodelSite husta;
     Stav(husta).solverChoice = SolverChoice::Dense;
     ASSERT_TRUE(s.Nacist(husta)) << husta.Vysledek().Chyba();

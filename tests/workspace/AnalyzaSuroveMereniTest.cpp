@@ -168,10 +168,10 @@ TEST(AnalyzaSuroveMereni, StopsOnErrorsInScaleAndSupplementaryLists) {
         OcekavatCistyStav(ws);
     }
     // A row from a point to itself spoils its list; each kind has its own number.
-    const std::pair<int, int32_t> druhy[] = {{doplnek::kDelka, 18},
-                                             {doplnek::kSmernik, 19},
-                                             {doplnek::kPrevyseni, 20},
-                                             {doplnek::kProvazeni, 21}};
+    const std::pair<DruhDoplnku, int32_t> druhy[] = {{DruhDoplnku::Delka, 18},
+                                                     {DruhDoplnku::Smernik, 19},
+                                                     {DruhDoplnku::Prevyseni, 20},
+                                                     {DruhDoplnku::Provazeni, 21}};
     for (const auto& [druh, cislo] : druhy) {
         SCOPED_TRACE(cislo);
         Workspace ws;
