@@ -1,10 +1,12 @@
-// Loading a million given points, or a million scale factors, the way the
+// Loading a million given points, a million identical points with their three
+// standard deviations, or a million scale factors, the way the
 // "add points" command and `vertano-cli check --points/--scale` do it: read
 // from disk, decoded, checked line by line, appended and the list checked.
 // Besides the time it reports the peak memory of the process against the size
 // of the file (the goal: about six times the file). The peak is the process's
 // high-water mark, so run one benchmark per process:
-//   bench_load_points --benchmark_filter=Points
+//   bench_load_points --benchmark_filter=Points/
+//   bench_load_points --benchmark_filter=Deviations
 //   bench_load_points --benchmark_filter=Scale
 #include <benchmark/benchmark.h>
 
@@ -27,17 +29,22 @@ using namespace vertano;
 
 constexpr int kPoints = 1000000;
 
-// Points on a grid of 1,000 by 1,000 (about 40 bytes a line), or their scale
-// factors (about 15 bytes a line), written straight to the file.
-bool WriteFile(const fs::path& path, bool scale) {
+enum class Soubor { Body, BodyOdchylky, Meritko };
+
+// Points on a grid of 1,000 by 1,000 (about 40 bytes a line; with three
+// standard deviations about 58), or their scale factors (about 15 bytes a
+// line), written straight to the file.
+bool WriteFile(const fs::path& path, Soubor druh) {
     std::ofstream out(path, std::ios::binary);
     char line[160];
     for (int i = 0; i < kPoints; ++i) {
+        const char* odchylky = druh == Soubor::BodyOdchylky ? " 0.005 0.005 0.010" : "";
         const int n =
-            scale ? std::snprintf(line, sizeof line, "P%d 1.%07d\r\n", i + 1, 9990000 + i % 10000)
-                  : std::snprintf(line, sizeof line, "P%d %.3f %.3f %.3f\r\n", i + 1,
-                                  1000000.0 + (i % 1000) * 10.125, 2000000.0 + (i / 1000) * 9.875,
-                                  300.0 + (i % 97) * 0.25);
+            druh == Soubor::Meritko
+                ? std::snprintf(line, sizeof line, "P%d 1.%07d\r\n", i + 1, 9990000 + i % 10000)
+                : std::snprintf(line, sizeof line, "P%d %.3f %.3f %.3f%s\r\n", i + 1,
+                                1000000.0 + (i % 1000) * 10.125, 2000000.0 + (i / 1000) * 9.875,
+                                300.0 + (i % 97) * 0.25, odchylky);
         out.write(line, n);
     }
     return static_cast<bool>(out);
@@ -51,16 +58,18 @@ long PeakKilobytes() {
     return -1;
 }
 
-void Load(benchmark::State& state, bool scale) {
+void Load(benchmark::State& state, Soubor druh) {
+    const bool scale = druh == Soubor::Meritko;
     const fs::path path =
         fs::temp_directory_path() / (scale ? "vertano-bench-1m-scale.txt" : "vertano-bench-1m.txt");
-    if (!WriteFile(path, scale)) {
+    if (!WriteFile(path, druh)) {
         state.SkipWithError("cannot write the file");
         return;
     }
     Tnastaveni s;
     s.Default();
-    s.okno.bodyVstup = kBodyVstupFixni;
+    // Deviations are given with identical points; given points have none.
+    s.okno.bodyVstup = druh == Soubor::BodyOdchylky ? kBodyVstupIdenticke : kBodyVstupFixni;
     for (auto _ : state) {
         Tsouradnice body;
         Tinfo info;
@@ -82,12 +91,19 @@ void Load(benchmark::State& state, bool scale) {
 }
 
 void BM_LoadMillionPoints(benchmark::State& state) {
-    Load(state, false);
+    Load(state, Soubor::Body);
+}
+void BM_LoadMillionPointsWithDeviations(benchmark::State& state) {
+    Load(state, Soubor::BodyOdchylky);
 }
 void BM_LoadMillionScaleFactors(benchmark::State& state) {
-    Load(state, true);
+    Load(state, Soubor::Meritko);
 }
 BENCHMARK(BM_LoadMillionPoints)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(BM_LoadMillionPointsWithDeviations)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseRealTime();
 BENCHMARK(BM_LoadMillionScaleFactors)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 }  // namespace

@@ -260,22 +260,24 @@ void WritePoint(JsonWriter& w, const Tbod& b) {
     // determines in its other coordinates.
     if (!b.JeFixni && b.JeCastecneFixni()) w.Member("fixed_axes", SlovoFixnichOs(b.fixniOsy));
     const bool accuracy = !b.JeFixni;
-    for (const auto& [key, value] : {std::pair{"sx", b.sig_X}, {"sy", b.sig_Y}, {"sz", b.sig_Z}}) {
+    for (const auto& [key, value] : {std::pair{"sx", b.Presnost().sig_X},
+                                     {"sy", b.Presnost().sig_Y},
+                                     {"sz", b.Presnost().sig_Z}}) {
         w.Key(key);
         accuracy ? w.Number(value) : w.Null();
     }
     w.Key("ellipse");
     if (accuracy) {
         w.BeginObject();
-        w.Member("a", b.elipsa.a_delka);
-        w.Member("b", b.elipsa.b_delka);
-        w.Member("bearing", b.elipsa.a_smernik);
+        w.Member("a", b.Presnost().elipsa.a_delka);
+        w.Member("b", b.Presnost().elipsa.b_delka);
+        w.Member("bearing", b.Presnost().elipsa.a_smernik);
         w.EndObject();
     } else {
         w.Null();
     }
     w.Key("ellipsoid");
-    accuracy ? WriteEllipsoid(w, b.elipsoid) : w.Null();
+    accuracy ? WriteEllipsoid(w, b.Presnost().elipsoid) : w.Null();
     w.EndObject();
 }
 

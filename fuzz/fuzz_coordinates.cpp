@@ -87,7 +87,7 @@ void RunCoordinateFile(std::vector<std::string> lines, const Tnastaveni& s, bool
     Require(added.ok && points.bod.size() == lines.size(), "accepted points are not appended",
             DescribeCoordinateFailure(added));
     for (const Tbod& b : points.bod) {
-        for (const Real sig : {b.sig_X, b.sig_Y, b.sig_Z})
+        for (const Real sig : {b.Presnost().sig_X, b.Presnost().sig_Y, b.Presnost().sig_Z})
             Require(sig == -1 || (sig > 0 && sig < 100), "deviation out of range", b.cislo);
     }
     Tchyby chyby;
@@ -158,10 +158,11 @@ void RunProjectForm(const std::vector<std::string>& lines, int form) {
         Require(p.JeFixni == q.JeFixni, "fixation changed", p.cislo);
         if (form == 2) Require(SameValue(p.zkresleni, q.zkresleni, 0), "scale changed", p.cislo);
         if (form != 0 && form != 3) continue;
-        for (const auto sig : {&Tbod::sig_X, &Tbod::sig_Y, &Tbod::sig_Z}) {
-            const bool setP = p.*sig > 0;
-            Require(setP == (q.*sig > 0), "deviation set or lost", p.cislo);
-            if (setP) Require(SameValue(p.*sig, q.*sig, 0), "deviation changed", p.cislo);
+        for (const auto sig : {&Tpresnost::sig_X, &Tpresnost::sig_Y, &Tpresnost::sig_Z}) {
+            const Real sp = p.Presnost().*sig;
+            const Real sq = q.Presnost().*sig;
+            Require((sp > 0) == (sq > 0), "deviation set or lost", p.cislo);
+            if (sp > 0) Require(SameValue(sp, sq, 0), "deviation changed", p.cislo);
         }
     }
 }

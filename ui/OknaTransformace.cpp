@@ -148,7 +148,9 @@ std::unique_ptr<OknoSeznamu> OknoOpravIdentickych(QWidget* rodic, Workspace& ws,
             return osa == osa::kX ? b.X : osa == osa::kY ? b.Y : b.Z;
         };
         const auto odchylka = [osa](const Tbod& b) {
-            return osa == osa::kX ? b.sig_X : osa == osa::kY ? b.sig_Y : b.sig_Z;
+            return osa == osa::kX   ? b.Presnost().sig_X
+                   : osa == osa::kY ? b.Presnost().sig_Y
+                                    : b.Presnost().sig_Z;
         };
         s.push_back({Q(p.oprava), NazevOsy(ws, osa) + Jednotka(u.x_odchylka), 130,
                      [body, f, hodnota](int i) {
@@ -165,7 +167,8 @@ std::unique_ptr<OknoSeznamu> OknoOpravIdentickych(QWidget* rodic, Workspace& ws,
     r.plny = [body](int i) { return (*body)[static_cast<std::size_t>(i)].JePlny; };
     r.chybny = [body, zamitnuta](int i) {
         const Tbod& b = (*body)[static_cast<std::size_t>(i)];
-        return b.sig_X == zamitnuta || b.sig_Y == zamitnuta || b.sig_Z == zamitnuta;
+        return b.Presnost().sig_X == zamitnuta || b.Presnost().sig_Y == zamitnuta ||
+               b.Presnost().sig_Z == zamitnuta;
     };
     const QString nadpis =
         odlehle ? Q(j.tlacitko.odlehleHodnoty) + " - " + Q(j.nadpis.opravyIdentickychBodu)

@@ -66,11 +66,11 @@ std::array<int, 3> PoradiOs(const Tnastaveni& n) {
 Real Osa(const Tbod& b, int osa, bool odchylka) {
     switch (osa) {
         case 0:
-            return odchylka ? b.sig_X : b.X;
+            return odchylka ? b.Presnost().sig_X : b.X;
         case 1:
-            return odchylka ? b.sig_Y : b.Y;
+            return odchylka ? b.Presnost().sig_Y : b.Y;
         default:
-            return odchylka ? b.sig_Z : b.Z;
+            return odchylka ? b.Presnost().sig_Z : b.Z;
     }
 }
 
@@ -128,7 +128,8 @@ ZobrazeneVyrovnani Zobrazene(const Workspace& ws, bool apriori) {
     const VysledekSite m = ws.modelVyrovnany.Vysledek();
     ZobrazeneVyrovnani v;
     if (!ws.state.Current(Step::Adjustment)) return v;
-    ZobrazitVyrovnani(m, apriori ? m.OdchylkaJednotkovaAprior() : m.OdchylkaJednotkovaAposterior(), v);
+    ZobrazitVyrovnani(m, apriori ? m.OdchylkaJednotkovaAprior() : m.OdchylkaJednotkovaAposterior(),
+                      v);
     return v;
 }
 
@@ -256,7 +257,7 @@ std::unique_ptr<OknoSeznamu> OknoElipsoidu(QWidget* rodic, Workspace& ws, const 
     std::vector<Osa> osy;
     for (const Tbod& b : body) {
         if (!b.JePlny || b.JeFixni) continue;
-        const Telipsoid& e = b.elipsoid;
+        const Telipsoid& e = b.Presnost().elipsoid;
         osy.push_back({b.cislo, e.a_delka, e.a_smernik, e.a_zenit});
         osy.push_back({b.cislo, e.b_delka, e.b_smernik, e.b_zenit});
         osy.push_back({b.cislo, e.c_delka, e.c_smernik, e.c_zenit});

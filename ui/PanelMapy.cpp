@@ -153,9 +153,9 @@ void PanelMapy::ZobrazitBod(const QString& cislo, const BodMapy* bod) {
         QString nazev;
         Real hodnota, odchylka;
     };
-    const Osa x{Q(p.x), b.X, b.sig_X};
-    const Osa y{Q(p.y), b.Y, b.sig_Y};
-    const Osa z{Q(p.z), b.Z, b.sig_Z};
+    const Osa x{Q(p.x), b.X, b.Presnost().sig_X};
+    const Osa y{Q(p.y), b.Y, b.Presnost().sig_Y};
+    const Osa z{Q(p.z), b.Z, b.Presnost().sig_Z};
     html += "<table cellspacing='0' cellpadding='1'><tr><td></td><td align='right'>" +
             Html(Q(p.souradnice)) + Html(Jednotka(u.x_hodnota)) +
             "</td><td align='right'>&nbsp;&sigma;" + Html(Jednotka(u.x_odchylka)) + "</td></tr>";
@@ -167,10 +167,11 @@ void PanelMapy::ZobrazitBod(const QString& cislo, const BodMapy* bod) {
     html += "</table>";
     if (!b.JeFixni) {
         html += "<p><b>" + Html(d.ellipse) + "</b><br>" + d.semiAxisA + " = " +
-                f.SouradniceOdchylka(b.elipsa.a_delka) + Html(Jednotka(u.x_odchylka)) + ", &nbsp;" +
-                d.semiAxisB + " = " + f.SouradniceOdchylka(b.elipsa.b_delka) +
-                Html(Jednotka(u.x_odchylka)) + "<br>" + Html(d.bearingA) + " = " +
-                f.Uhel(b.elipsa.a_smernik) + Html(Jednotka(u.smer_hodnota)) + "</p>";
+                f.SouradniceOdchylka(b.Presnost().elipsa.a_delka) + Html(Jednotka(u.x_odchylka)) +
+                ", &nbsp;" + d.semiAxisB + " = " +
+                f.SouradniceOdchylka(b.Presnost().elipsa.b_delka) + Html(Jednotka(u.x_odchylka)) +
+                "<br>" + Html(d.bearingA) + " = " + f.Uhel(b.Presnost().elipsa.a_smernik) +
+                Html(Jednotka(u.smer_hodnota)) + "</p>";
     }
     if (bod->mereni.empty()) {
         informace_->setHtml(html);

@@ -676,16 +676,17 @@ class SeznamOdchylekBoduOkna : public SeznamOdchylek {
         s.push_back(
             {Q(p.bod), Q(p.cislo), 99, [this](int i) { return Q(Bod(i).cislo); }, {}, -1, true});
         for (const int osa : Osy()) {
-            s.push_back(
-                {Q(p.smerOdchylka),
-                 Q(osa == 0   ? p.x
-                   : osa == 1 ? p.y
-                              : p.z) +
-                     Jednotka(u.x_odchylka),
-                 130, [this, f, osa](int i) {
-                     const Tbod& b = Bod(i);
-                     return f.SouradniceOdchylka(osa == 0 ? b.sig_X : osa == 1 ? b.sig_Y : b.sig_Z);
-                 }});
+            s.push_back({Q(p.smerOdchylka),
+                         Q(osa == 0   ? p.x
+                           : osa == 1 ? p.y
+                                      : p.z) +
+                             Jednotka(u.x_odchylka),
+                         130, [this, f, osa](int i) {
+                             const Tbod& b = Bod(i);
+                             return f.SouradniceOdchylka(osa == 0   ? b.Presnost().sig_X
+                                                         : osa == 1 ? b.Presnost().sig_Y
+                                                                    : b.Presnost().sig_Z);
+                         }});
         }
         return s;
     }
@@ -712,9 +713,9 @@ class SeznamOdchylekBoduOkna : public SeznamOdchylek {
         std::vector<PoleZaznamu> pole;
         for (const int osa : Osy()) {
             const Real v = b == nullptr ? Real{-1}
-                           : osa == 0   ? Real(b->sig_X)
-                           : osa == 1   ? Real(b->sig_Y)
-                                        : Real(b->sig_Z);
+                           : osa == 0   ? Real(b->Presnost().sig_X)
+                           : osa == 1   ? Real(b->Presnost().sig_Y)
+                                        : Real(b->Presnost().sig_Z);
             pole.push_back({Q(osa == 0   ? p.x
                               : osa == 1 ? p.y
                                          : p.z),

@@ -118,16 +118,17 @@ bool ElipsoidBodu(const Tmatrix& Q, int index, Tbod& bod) {
     for (int k = 0; k < 3; ++k) {
         if (!Konecne(B[k][k]) || B[k][k] < 0) return false;
     }
-    bod.sig_X = std::sqrt(B[0][0]);
-    bod.sig_Y = std::sqrt(B[1][1]);
-    bod.sig_Z = std::sqrt(B[2][2]);
-    return ElipsoidZBloku(B, bod.elipsoid);
+    Tpresnost& p = bod.UpravPresnost();
+    p.sig_X = std::sqrt(B[0][0]);
+    p.sig_Y = std::sqrt(B[1][1]);
+    p.sig_Z = std::sqrt(B[2][2]);
+    return ElipsoidZBloku(B, p.elipsoid);
 }
 
 bool ElipsaBodu(const Tmatrix& Q, int index, Tbod& bod) {
     Tmatrix B;
     if (index < 0 || !SymmetricBlock(Q, 3 * index, 2, B)) return false;
-    return ElipsaZKofaktoru(B[0][0], B[1][1], B[1][0], bod.elipsa);
+    return ElipsaZKofaktoru(B[0][0], B[1][1], B[1][0], bod.UpravPresnost().elipsa);
 }
 
 }  // namespace vertano

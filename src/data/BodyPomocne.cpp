@@ -12,11 +12,13 @@ void VyprazdnitBod(Tbod& bod) {
 
 void ZamenitXY(Tbod& bod) {
     std::swap(bod.X, bod.Y);
-    std::swap(bod.sig_X, bod.sig_Y);
+    if (!bod.presnost.HasValue()) return;
+    Tpresnost& p = bod.UpravPresnost();
+    std::swap(p.sig_X, p.sig_Y);
 }
 
 void ZrusitOdchylky(Tbod& bod) {
-    bod.sig_X = bod.sig_Y = bod.sig_Z = -1;
+    bod.SmazOdchylky();
 }
 
 bool JsouTotozneVRovine(const Tbod& a, const Tbod& b) {

@@ -24,33 +24,33 @@ Klic CiselnyKlic(int velicina) {
         case Tsouradnice::kZ:
             return [](const Tbod& b) -> Real { return b.Z; };
         case Tsouradnice::kSigX:
-            return [](const Tbod& b) -> Real { return b.sig_X; };
+            return [](const Tbod& b) -> Real { return b.Presnost().sig_X; };
         case Tsouradnice::kSigY:
-            return [](const Tbod& b) -> Real { return b.sig_Y; };
+            return [](const Tbod& b) -> Real { return b.Presnost().sig_Y; };
         case Tsouradnice::kSigZ:
-            return [](const Tbod& b) -> Real { return b.sig_Z; };
+            return [](const Tbod& b) -> Real { return b.Presnost().sig_Z; };
         case Tsouradnice::kElipsoidADelka:
-            return [](const Tbod& b) -> Real { return b.elipsoid.a_delka; };
+            return [](const Tbod& b) -> Real { return b.Presnost().elipsoid.a_delka; };
         case Tsouradnice::kElipsoidASmernik:
-            return [](const Tbod& b) -> Real { return b.elipsoid.a_smernik; };
+            return [](const Tbod& b) -> Real { return b.Presnost().elipsoid.a_smernik; };
         case Tsouradnice::kElipsoidAZenit:
-            return [](const Tbod& b) -> Real { return b.elipsoid.a_zenit; };
+            return [](const Tbod& b) -> Real { return b.Presnost().elipsoid.a_zenit; };
         case Tsouradnice::kElipsoidBDelka:
-            return [](const Tbod& b) -> Real { return b.elipsoid.b_delka; };
+            return [](const Tbod& b) -> Real { return b.Presnost().elipsoid.b_delka; };
         case Tsouradnice::kElipsoidBSmernik:
-            return [](const Tbod& b) -> Real { return b.elipsoid.b_smernik; };
+            return [](const Tbod& b) -> Real { return b.Presnost().elipsoid.b_smernik; };
         case Tsouradnice::kSoubor:
             return [](const Tbod& b) { return static_cast<Real>(b.soubor); };
         case Tsouradnice::kPoradi:
             return [](const Tbod& b) { return static_cast<Real>(b.poradi); };
         case Tsouradnice::kElipsoidBZenit:
-            return [](const Tbod& b) -> Real { return b.elipsoid.b_zenit; };
+            return [](const Tbod& b) -> Real { return b.Presnost().elipsoid.b_zenit; };
         case Tsouradnice::kElipsoidCDelka:
-            return [](const Tbod& b) -> Real { return b.elipsoid.c_delka; };
+            return [](const Tbod& b) -> Real { return b.Presnost().elipsoid.c_delka; };
         case Tsouradnice::kElipsoidCSmernik:
-            return [](const Tbod& b) -> Real { return b.elipsoid.c_smernik; };
+            return [](const Tbod& b) -> Real { return b.Presnost().elipsoid.c_smernik; };
         case Tsouradnice::kElipsoidCZenit:
-            return [](const Tbod& b) -> Real { return b.elipsoid.c_zenit; };
+            return [](const Tbod& b) -> Real { return b.Presnost().elipsoid.c_zenit; };
         case Tsouradnice::kZkresleni:
             return [](const Tbod& b) -> Real { return b.zkresleni; };
         default:

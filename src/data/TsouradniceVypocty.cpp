@@ -31,12 +31,14 @@ bool Skaluj(StoredReal& pole, Real k) {
 }
 
 bool SkalujPresnost(Tbod& b, Real k) {
-    bool ok = Skaluj(b.sig_X, k);
-    ok = Skaluj(b.sig_Y, k) && ok;
-    ok = Skaluj(b.sig_Z, k) && ok;
-    ok = Skaluj(b.elipsoid.a_delka, k) && ok;
-    ok = Skaluj(b.elipsoid.b_delka, k) && ok;
-    ok = Skaluj(b.elipsoid.c_delka, k) && ok;
+    if (!b.presnost.HasValue()) return true;  // blank: nothing positive to scale
+    Tpresnost& p = b.UpravPresnost();
+    bool ok = Skaluj(p.sig_X, k);
+    ok = Skaluj(p.sig_Y, k) && ok;
+    ok = Skaluj(p.sig_Z, k) && ok;
+    ok = Skaluj(p.elipsoid.a_delka, k) && ok;
+    ok = Skaluj(p.elipsoid.b_delka, k) && ok;
+    ok = Skaluj(p.elipsoid.c_delka, k) && ok;
     return ok;
 }
 
@@ -137,7 +139,7 @@ bool Tsouradnice::UlozeniElipsoiduDoSouradnice(const Tsouradnice& vstup, Real od
     radky.reserve(3 * static_cast<std::size_t>(pocetBodu));
     for (int c = 0; c < pocetBodu; ++c) {
         const Tbod& b = vstup.bod[static_cast<std::size_t>(c)];
-        const Telipsoid& e = b.elipsoid;
+        const Telipsoid& e = b.Presnost().elipsoid;
         const Real osy[3][3] = {{e.a_delka, e.a_smernik, e.a_zenit},
                                 {e.b_delka, e.b_smernik, e.b_zenit},
                                 {e.c_delka, e.c_smernik, e.c_zenit}};

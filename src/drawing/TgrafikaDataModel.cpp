@@ -141,9 +141,9 @@ bool TgrafikaData::NacistBody(const VysledekSite& model) {
         g.fixniOsy = b.fixniOsy;
         g.jeNekontrolovany = nekontrolovane[static_cast<std::size_t>(i)] != 0;
         if (!b.JeFixni) {
-            g.a_delka = b.elipsa.a_delka;
-            g.b_delka = b.elipsa.b_delka;
-            g.a_smernik = b.elipsa.a_smernik;
+            g.a_delka = b.Presnost().elipsa.a_delka;
+            g.b_delka = b.Presnost().elipsa.b_delka;
+            g.a_smernik = b.Presnost().elipsa.a_smernik;
         }
         if (!JeKonecnyBod(g)) {
             return SelhaniNacteni("The point " + g.cislo +

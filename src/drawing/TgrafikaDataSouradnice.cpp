@@ -33,7 +33,9 @@ bool TgrafikaData::PrepsatSouradnice(const Tsouradnice& souradnice, bool typ) {
         g.Y = typ ? b.Y : b.X;
         g.JeFixni = b.JeFixni;
         g.fixniOsy = b.fixniOsy;
-        if (!b.JeFixni) g.a_smernik = typ ? Real(b.elipsa.a_smernik) : kPi / 2 - b.elipsa.a_smernik;
+        if (!b.JeFixni)
+            g.a_smernik =
+                typ ? Real(b.Presnost().elipsa.a_smernik) : kPi / 2 - b.Presnost().elipsa.a_smernik;
         if (!std::isfinite(g.X) || !std::isfinite(g.Y) || !std::isfinite(g.a_smernik)) {
             chyba = "The point " + g.cislo + " has a coordinate or a bearing that is not a number";
             return false;

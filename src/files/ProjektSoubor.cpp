@@ -241,10 +241,11 @@ void JakoZeSouboru(Tsouradnice& s, bool odchylky, bool meritko) {
         n.X = b.X;
         n.Y = b.Y;
         n.Z = b.Z;
-        if (odchylky) {
-            n.sig_X = b.sig_X;
-            n.sig_Y = b.sig_Y;
-            n.sig_Z = b.sig_Z;
+        if (odchylky && b.presnost.HasValue()) {
+            Tpresnost& p = n.UpravPresnost();
+            p.sig_X = b.Presnost().sig_X;
+            p.sig_Y = b.Presnost().sig_Y;
+            p.sig_Z = b.Presnost().sig_Z;
         }
         if (meritko) n.zkresleni = b.zkresleni;
         b = std::move(n);

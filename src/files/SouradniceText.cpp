@@ -73,9 +73,9 @@ Real ZapisovatelnaOdchylka(Real odchylka) {
 
 // The deviation group: only as many columns as the last deviation set needs.
 void PridatOdchylky(const Tbod& b, const Zaokrouhleni& zaokrouhli, std::string& radek) {
-    const Real sx = ZapisovatelnaOdchylka(zaokrouhli(b.sig_X));
-    const Real sy = ZapisovatelnaOdchylka(zaokrouhli(b.sig_Y));
-    const Real sz = ZapisovatelnaOdchylka(b.sig_Z);
+    const Real sx = ZapisovatelnaOdchylka(zaokrouhli(b.Presnost().sig_X));
+    const Real sy = ZapisovatelnaOdchylka(zaokrouhli(b.Presnost().sig_Y));
+    const Real sz = ZapisovatelnaOdchylka(b.Presnost().sig_Z);
     std::vector<Real> skupina;
     if (sz > 0) {
         skupina = {sx, sy, sz};
@@ -241,14 +241,21 @@ bool CtiOdchylku(const std::string& token, StoredReal& odchylka, CoordinateFileR
 }
 
 bool CtiOdchylky(const std::vector<std::string>& tokeny, Tbod& b, CoordinateFileResult& chyba) {
-    b.sig_X = b.sig_Y = b.sig_Z = -1;
+    b.SmazOdchylky();
     const size_t n = tokeny.size();
-    std::array<StoredReal*, 3> cil = {&b.sig_X, &b.sig_Y, &b.sig_Z};
+    std::array<StoredReal, 3> odchylky{-1, -1, -1};
     for (size_t k = 4; k < n; ++k) {
         // A "0" that only holds the place of a later deviation leaves this one
         // unset; the last deviation of the line is read as it stands.
         if (k + 1 < n && tokeny[k] == "0") continue;
-        if (!CtiOdchylku(tokeny[k], *cil[k - 4], chyba)) return false;
+        if (!CtiOdchylku(tokeny[k], odchylky[k - 4], chyba)) return false;
+    }
+    // A point without deviations takes no room for them.
+    if (odchylky[0] > 0 || odchylky[1] > 0 || odchylky[2] > 0) {
+        Tpresnost& p = b.UpravPresnost();
+        p.sig_X = odchylky[0];
+        p.sig_Y = odchylky[1];
+        p.sig_Z = odchylky[2];
     }
     return true;
 }

@@ -56,7 +56,7 @@ std::array<Real, 3> Souradnice(const Tbod& b) {
 }
 
 std::array<Real, 3> Odchylky(const Tbod& b) {
-    return {b.sig_X, b.sig_Y, b.sig_Z};
+    return {b.Presnost().sig_X, b.Presnost().sig_Y, b.Presnost().sig_Z};
 }
 
 }  // namespace
@@ -143,7 +143,7 @@ void zapsatElipsoid(Tprotokol& protokol, const Tsouradnice& souradnice, const Vy
     for (const Tbod& b : souradnice.bod) {
         if (!b.JePlny) continue;
         SkupinaRadku g{"[" + CeleCislo(++n) + "] " + b.cislo, {}};
-        const Telipsoid& e = b.elipsoid;
+        const Telipsoid& e = b.Presnost().elipsoid;
         const std::array<std::array<Real, 3>, 3> poloosy = {{{e.a_delka, e.a_smernik, e.a_zenit},
                                                              {e.b_delka, e.b_smernik, e.b_zenit},
                                                              {e.c_delka, e.c_smernik, e.c_zenit}}};

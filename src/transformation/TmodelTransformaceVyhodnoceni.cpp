@@ -83,7 +83,8 @@ Tbod BodPary(const TmodelTransformaceVyrovnani& m, int32_t k) {
 
 void Nastavit(Tbod& b, int32_t typ, Real oprava, Real priznak) {
     (typ == osa::kX ? b.X : typ == osa::kY ? b.Y : b.Z) = oprava;
-    (typ == osa::kX ? b.sig_X : typ == osa::kY ? b.sig_Y : b.sig_Z) = priznak;
+    Tpresnost& p = b.UpravPresnost();
+    (typ == osa::kX ? p.sig_X : typ == osa::kY ? p.sig_Y : p.sig_Z) = priznak;
 }
 
 }  // namespace

@@ -109,9 +109,12 @@ bool TmodelTransformaceVyrovnani::NacistIdentickeBody(const Tsouradnice& souradn
         zz.typ = osa::kZ;
         const bool ok =
             sigma0 > 0 &&
-            NaplnitVelicinu(zx, vystup.X, Odchylka(vystup.sig_X, t.odchylka_zadanaSmer), sigma0) &&
-            NaplnitVelicinu(zy, vystup.Y, Odchylka(vystup.sig_Y, t.odchylka_zadanaZenit), sigma0) &&
-            NaplnitVelicinu(zz, vystup.Z, Odchylka(vystup.sig_Z, t.odchylka_zadanaDelka), sigma0);
+            NaplnitVelicinu(zx, vystup.X, Odchylka(vystup.Presnost().sig_X, t.odchylka_zadanaSmer),
+                            sigma0) &&
+            NaplnitVelicinu(zy, vystup.Y, Odchylka(vystup.Presnost().sig_Y, t.odchylka_zadanaZenit),
+                            sigma0) &&
+            NaplnitVelicinu(zz, vystup.Z, Odchylka(vystup.Presnost().sig_Z, t.odchylka_zadanaDelka),
+                            sigma0);
         if (!ok || !std::isfinite(vstup.X) || !std::isfinite(vstup.Y) || !std::isfinite(vstup.Z)) {
             const std::string cislo = vstup.cislo;
             Clear();

@@ -39,7 +39,7 @@ struct TsouradnicovaVelicina {
     bool jePlny = false;
     int32_t iVstup = 0;   // the pair's input-system point in the pair list
     int32_t iVystup = 0;  // the pair's output-system point in the pair list
-    Telipsoid elipsoid = Tbod::Prazdny().elipsoid;
+    Telipsoid elipsoid = Tpresnost{}.elipsoid;
 
     static TsouradnicovaVelicina Prazdny() { return {}; }
 };

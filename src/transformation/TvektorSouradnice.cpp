@@ -123,8 +123,10 @@ void TvektorSouradnice::NactiSouradnice(const Tsouradnice& souradnice, bool typS
             z.poradi = b.poradi;
             z.cislo = b.cislo;
             z.hodnota = typ == osa::kX ? b.X : typ == osa::kY ? b.Y : b.Z;
-            z.odchylka = typ == osa::kX ? b.sig_X : typ == osa::kY ? b.sig_Y : b.sig_Z;
-            z.elipsoid = b.elipsoid;
+            z.odchylka = typ == osa::kX   ? b.Presnost().sig_X
+                         : typ == osa::kY ? b.Presnost().sig_Y
+                                          : b.Presnost().sig_Z;
+            z.elipsoid = b.Presnost().elipsoid;
             z.typSoustavy = typSoustavy;
             z.jePlny = true;
             zaznam.push_back(z);

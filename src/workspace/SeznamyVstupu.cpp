@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "data/BodyPomocne.h"
 #include "data/SouradniceKontrola.h"
 #include "supplementary/DoplnekDruh.h"
 #include "supplementary/KontrolaDoplnku.h"
@@ -236,8 +237,7 @@ bool ZamenitXY(Tsouradnice& body, const Tvyber& vyber) {
     for (std::size_t i = 0; i < body.bod.size() && i < vyber.hromadny.size(); ++i) {
         Tbod& b = body.bod[i];
         if (!vyber.hromadny[i] || !b.JePlny) continue;
-        std::swap(b.X, b.Y);
-        std::swap(b.sig_X, b.sig_Y);
+        ZamenitXY(b);
         zmena = true;
     }
     return zmena;
@@ -448,9 +448,9 @@ bool UpravitOdchylkyBodu(Tsouradnice& body, const Tvyber& vyber, const HodnotyOd
     for (std::size_t i = 0; i < body.bod.size() && i < vyber.hromadny.size(); ++i) {
         Tbod& b = body.bod[i];
         if (!vyber.hromadny[i] || !b.JePlny) continue;
-        if (h.X) b.sig_X = *h.X;
-        if (h.Y) b.sig_Y = *h.Y;
-        if (h.Z) b.sig_Z = *h.Z;
+        if (h.X) b.UpravPresnost().sig_X = *h.X;
+        if (h.Y) b.UpravPresnost().sig_Y = *h.Y;
+        if (h.Z) b.UpravPresnost().sig_Z = *h.Z;
         zmena = true;
     }
     return zmena;
@@ -461,7 +461,7 @@ bool SmazatOdchylkyBodu(Tsouradnice& body, const Tvyber& vyber) {
     for (std::size_t i = 0; i < body.bod.size() && i < vyber.hromadny.size(); ++i) {
         Tbod& b = body.bod[i];
         if (!vyber.hromadny[i] || !b.JePlny) continue;
-        b.sig_X = b.sig_Y = b.sig_Z = -1;
+        b.SmazOdchylky();
         zmena = true;
     }
     return zmena;
@@ -473,16 +473,16 @@ void ZapsatOdchylkyIdentickych(Workspace& ws, const Tsouradnice& kopie, bool zme
     for (std::size_t k = 0; k < kopie.bod.size() && 2 * k + 1 < pary.size(); ++k) {
         const Tbod& z = kopie.bod[k];
         Tbod& b = pary[2 * k + 1];
-        b.sig_X = z.sig_X;
-        b.sig_Y = z.sig_Y;
-        b.sig_Z = z.sig_Z;
+        b.UpravPresnost().sig_X = z.Presnost().sig_X;
+        b.UpravPresnost().sig_Y = z.Presnost().sig_Y;
+        b.UpravPresnost().sig_Z = z.Presnost().sig_Z;
         // The pair names its source point by its index there.
         const std::size_t zdroj = static_cast<std::size_t>(b.poradi);
         std::vector<Tbod>& vstup = ws.souradniceTransformaceVstup.bod;
         if (b.poradi >= 0 && zdroj < vstup.size() && vstup[zdroj].cislo == b.cislo) {
-            vstup[zdroj].sig_X = z.sig_X;
-            vstup[zdroj].sig_Y = z.sig_Y;
-            vstup[zdroj].sig_Z = z.sig_Z;
+            vstup[zdroj].UpravPresnost().sig_X = z.Presnost().sig_X;
+            vstup[zdroj].UpravPresnost().sig_Y = z.Presnost().sig_Y;
+            vstup[zdroj].UpravPresnost().sig_Z = z.Presnost().sig_Z;
         }
     }
     ws.state.IdenticalDeviationsChanged();

@@ -19,12 +19,12 @@ exchange::VyrovnanyBod Bod(const Tbod& b) {
     v.drziPolohu = !b.JeFixni && b.fixniOsy == FixniOsy::Poloha;
     v.drziVysku = !b.JeFixni && b.fixniOsy == FixniOsy::Vyska;
     if (!b.JeFixni) {
-        v.sigX = b.sig_X;
-        v.sigY = b.sig_Y;
-        v.sigZ = b.sig_Z;
-        v.elipsaA = b.elipsa.a_delka;
-        v.elipsaB = b.elipsa.b_delka;
-        v.elipsaSmernik = b.elipsa.a_smernik;
+        v.sigX = b.Presnost().sig_X;
+        v.sigY = b.Presnost().sig_Y;
+        v.sigZ = b.Presnost().sig_Z;
+        v.elipsaA = b.Presnost().elipsa.a_delka;
+        v.elipsaB = b.Presnost().elipsa.b_delka;
+        v.elipsaSmernik = b.Presnost().elipsa.a_smernik;
     }
     return v;
 }

@@ -36,7 +36,7 @@ bool Body(const Workspace& ws, bool bodASmernik, std::vector<Tbod>& body) {
         return false;
     }
     for (Tbod& b : body) {
-        if (b.JeFixni) b.sig_X = b.sig_Y = b.sig_Z = -1;
+        if (b.JeFixni) b.SmazOdchylky();
     }
     return true;
 }

@@ -25,14 +25,15 @@ bool Skaluj(StoredReal& pole, Real k) {
 
 bool SkalujBod(Tbod& b, Real k) {
     if (b.JeFixni) return true;
-    bool ok = Skaluj(b.sig_X, k);
-    ok = Skaluj(b.sig_Y, k) && ok;
-    ok = Skaluj(b.sig_Z, k) && ok;
-    ok = Skaluj(b.elipsa.a_delka, k) && ok;
-    ok = Skaluj(b.elipsa.b_delka, k) && ok;
-    ok = Skaluj(b.elipsoid.a_delka, k) && ok;
-    ok = Skaluj(b.elipsoid.b_delka, k) && ok;
-    return Skaluj(b.elipsoid.c_delka, k) && ok;
+    Tpresnost& p = b.UpravPresnost();
+    bool ok = Skaluj(p.sig_X, k);
+    ok = Skaluj(p.sig_Y, k) && ok;
+    ok = Skaluj(p.sig_Z, k) && ok;
+    ok = Skaluj(p.elipsa.a_delka, k) && ok;
+    ok = Skaluj(p.elipsa.b_delka, k) && ok;
+    ok = Skaluj(p.elipsoid.a_delka, k) && ok;
+    ok = Skaluj(p.elipsoid.b_delka, k) && ok;
+    return Skaluj(p.elipsoid.c_delka, k) && ok;
 }
 
 // The full records of `zdroj` scaled as SkalovatMereni does.

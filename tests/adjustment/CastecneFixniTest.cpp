@@ -56,13 +56,13 @@ TEST(CastecneFixni, APointFixedInPlanKeepsItsPositionAndGetsItsHeight) {
         EXPECT_NEAR(b.Z, pravda.Z, 1e-7L);
         if (osy == FixniOsy::Poloha) {
             EXPECT_EQ(b.X, pravda.X);
-            EXPECT_EQ(b.sig_X, 0);
-            EXPECT_EQ(b.sig_Y, 0);
-            EXPECT_GT(b.sig_Z, 0);
+            EXPECT_EQ(b.Presnost().sig_X, 0);
+            EXPECT_EQ(b.Presnost().sig_Y, 0);
+            EXPECT_GT(b.Presnost().sig_Z, 0);
         } else {
             EXPECT_EQ(b.Z, pravda.Z);
-            EXPECT_EQ(b.sig_Z, 0);
-            EXPECT_GT(b.sig_X, 0);
+            EXPECT_EQ(b.Presnost().sig_Z, 0);
+            EXPECT_GT(b.Presnost().sig_X, 0);
         }
     }
 }

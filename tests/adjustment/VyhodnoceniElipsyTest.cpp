@@ -199,17 +199,19 @@ TEST(ElipsoidTest, PointReadsItsBlockFromTheLowerTriangle) {
     }
     Tbod bod;
     ASSERT_TRUE(ElipsoidBodu(Q, 1, bod));
-    EXPECT_EQ(bod.sig_X, 2);
-    EXPECT_NEAR(bod.sig_Y, std::sqrt(2.0L), 1e-18L);
-    EXPECT_EQ(bod.sig_Z, 1);
+    EXPECT_EQ(bod.Presnost().sig_X, 2);
+    EXPECT_NEAR(bod.Presnost().sig_Y, std::sqrt(2.0L), 1e-18L);
+    EXPECT_EQ(bod.Presnost().sig_Z, 1);
     const Tmatrix plny = {{4, 1, 0.5L}, {1, 2, 0.25L}, {0.5L, 0.25L, 1}};
     const Eigen3 ref = Jacobi(plny);
-    OcekavejOsu(ref, bod.elipsoid.a_delka, bod.elipsoid.a_smernik, bod.elipsoid.a_zenit);
-    OcekavejOsu(ref, bod.elipsoid.c_delka, bod.elipsoid.c_smernik, bod.elipsoid.c_zenit);
+    OcekavejOsu(ref, bod.Presnost().elipsoid.a_delka, bod.Presnost().elipsoid.a_smernik,
+                bod.Presnost().elipsoid.a_zenit);
+    OcekavejOsu(ref, bod.Presnost().elipsoid.c_delka, bod.Presnost().elipsoid.c_smernik,
+                bod.Presnost().elipsoid.c_zenit);
 
     ASSERT_TRUE(ElipsaBodu(Q, 1, bod));
-    EXPECT_GT(bod.elipsa.a_smernik, 0);
-    EXPECT_LT(bod.elipsa.a_smernik, kPi / 2);
+    EXPECT_GT(bod.Presnost().elipsa.a_smernik, 0);
+    EXPECT_LT(bod.Presnost().elipsa.a_smernik, kPi / 2);
 
     EXPECT_FALSE(ElipsoidBodu(Q, 2, bod));
     EXPECT_FALSE(ElipsaBodu(Q, -1, bod));
@@ -222,7 +224,7 @@ TEST(ElipsoidTest, NegativeVarianceIsAFault) {
     EXPECT_FALSE(ElipsaBodu(Q, 0, bod));
     Q[0][0] = NAN;
     EXPECT_FALSE(ElipsoidBodu(Q, 0, bod));
-    EXPECT_FALSE(ElipsoidZBloku({{1, 0}, {0, 1}}, bod.elipsoid));
+    EXPECT_FALSE(ElipsoidZBloku({{1, 0}, {0, 1}}, bod.UpravPresnost().elipsoid));
 }
 
 TEST(ElipsaTest, AxesAndBearingOfSimpleBlocks) {

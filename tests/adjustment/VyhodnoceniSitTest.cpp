@@ -112,11 +112,11 @@ TEST_F(VyhodnoceniPresne, EllipsoidsAndEllipsesAgreeWithJacobiOfTheCofactorBlock
         const Tbod& b = model.Vysledek().Souradnice().bod[i];
         Tmatrix B;
         ASSERT_TRUE(model.KofaktoryBodu(i, B));
-        EXPECT_EQ(b.sig_X, std::sqrt(B[0][0]));
-        EXPECT_EQ(b.sig_Y, std::sqrt(B[1][1]));
-        EXPECT_EQ(b.sig_Z, std::sqrt(B[2][2]));
+        EXPECT_EQ(b.Presnost().sig_X, std::sqrt(B[0][0]));
+        EXPECT_EQ(b.Presnost().sig_Y, std::sqrt(B[1][1]));
+        EXPECT_EQ(b.Presnost().sig_Z, std::sqrt(B[2][2]));
         const test::Eigen3 ref = test::Jacobi(B);
-        const Telipsoid& e = b.elipsoid;
+        const Telipsoid& e = b.Presnost().elipsoid;
         const Real delky[3] = {e.a_delka, e.b_delka, e.c_delka};
         const Real smerniky[3] = {e.a_smernik, e.b_smernik, e.c_smernik};
         const Real zenity[3] = {e.a_zenit, e.b_zenit, e.c_zenit};
@@ -139,17 +139,20 @@ TEST_F(VyhodnoceniPresne, EllipsoidsAndEllipsesAgreeWithJacobiOfTheCofactorBlock
         const test::Eigen3 ref2 =
             test::Jacobi({{B[0][0], B[0][1], 0}, {B[1][0], B[1][1], 0}, {0, 0, -1}});
         const int hlavni = ref2.hodnoty[0] >= ref2.hodnoty[1] ? 0 : 1;
-        EXPECT_NEAR(b.elipsa.a_delka * b.elipsa.a_delka, ref2.hodnoty[hlavni], 1e-12L * stopa);
-        EXPECT_NEAR(b.elipsa.b_delka * b.elipsa.b_delka, ref2.hodnoty[1 - hlavni], 1e-12L * stopa);
-        const test::Vec3 osa = {std::cos(b.elipsa.a_smernik), std::sin(b.elipsa.a_smernik), 0};
+        EXPECT_NEAR(b.Presnost().elipsa.a_delka * b.Presnost().elipsa.a_delka, ref2.hodnoty[hlavni],
+                    1e-12L * stopa);
+        EXPECT_NEAR(b.Presnost().elipsa.b_delka * b.Presnost().elipsa.b_delka,
+                    ref2.hodnoty[1 - hlavni], 1e-12L * stopa);
+        const test::Vec3 osa = {std::cos(b.Presnost().elipsa.a_smernik),
+                                std::sin(b.Presnost().elipsa.a_smernik), 0};
         const auto& w = ref2.vektory[hlavni];
         EXPECT_NEAR(std::fabs(osa[0] * w[0] + osa[1] * w[1]), 1, 1e-9L);
     }
     // Fixed points keep what they came with.
     const Tbod& f = model.Vysledek().Souradnice().bod[pocetBodu];
     ASSERT_TRUE(f.JeFixni);
-    EXPECT_EQ(f.sig_X, -1);
-    EXPECT_EQ(f.elipsa.a_delka, -1);
+    EXPECT_EQ(f.Presnost().sig_X, -1);
+    EXPECT_EQ(f.Presnost().elipsa.a_delka, -1);
     // The whole matrix is made only on request.
     EXPECT_TRUE(model.Vysledek().KovariancniMaticeStr().empty());
     model.KovariancniMaticeText();

@@ -101,13 +101,13 @@ TEST_F(AdjustedWorkspace, PointsCarryTheirAccuracyForTheAprioriUnitDeviation) {
             EXPECT_TRUE(p["sx"].IsNull() && p["ellipse"].IsNull() && p["ellipsoid"].IsNull());
             continue;
         }
-        ExpectSame(p["sx"], b.sig_X * s0, b.cislo);
-        ExpectSame(p["sz"], b.sig_Z * s0, b.cislo);
-        ExpectSame(p["ellipse"]["a"], b.elipsa.a_delka * s0, b.cislo);
-        ExpectSame(p["ellipse"]["bearing"], b.elipsa.a_smernik, b.cislo);
+        ExpectSame(p["sx"], b.Presnost().sig_X * s0, b.cislo);
+        ExpectSame(p["sz"], b.Presnost().sig_Z * s0, b.cislo);
+        ExpectSame(p["ellipse"]["a"], b.Presnost().elipsa.a_delka * s0, b.cislo);
+        ExpectSame(p["ellipse"]["bearing"], b.Presnost().elipsa.a_smernik, b.cislo);
         ASSERT_EQ(p["ellipsoid"].size(), 3u);
-        ExpectSame(p["ellipsoid"][1]["length"], b.elipsoid.b_delka * s0, b.cislo);
-        ExpectSame(p["ellipsoid"][2]["zenith"], b.elipsoid.c_zenit, b.cislo);
+        ExpectSame(p["ellipsoid"][1]["length"], b.Presnost().elipsoid.b_delka * s0, b.cislo);
+        ExpectSame(p["ellipsoid"][2]["zenith"], b.Presnost().elipsoid.c_zenit, b.cislo);
     }
     // Determined points first, then the fixed ones.
     EXPECT_FALSE(points[0]["fixed"].boolean);

@@ -89,7 +89,7 @@ TEST(Tchyby, DefaultResetsEveryCounterButKeepsThePendingNotification) {
          {&chyby.souradniceFixniPocetChyb, &chyby.souradniceTransformaceVstupPocetChyb,
           &chyby.souradniceMeritkoPocetChyb}) {
         EXPECT_EQ(b->X, 0);
-        EXPECT_EQ(b->sig_X, -1);
+        EXPECT_EQ(b->Presnost().sig_X, -1);
         EXPECT_EQ(b->zkresleni, -1);
         EXPECT_FALSE(b->JePlny);
     }

@@ -144,7 +144,8 @@ TEST(KontrolaSouradnic, EachListWritesOnlyItsOwnCounters) {
     KontrolaSouradnic(s, kBodyVstupIdenticke, chyby);
     EXPECT_EQ(chyby.souradniceTransformaceVstupCekovyPocetChyb, 2);
     EXPECT_EQ(chyby.souradniceFixniCekovyPocetChyb, 0);
-    EXPECT_EQ(chyby.souradniceTransformaceVstupPocetChyb.sig_X, -1);  // starts as empty point
+    EXPECT_EQ(chyby.souradniceTransformaceVstupPocetChyb.Presnost().sig_X,
+              -1);  // starts as empty point
 
     Tsouradnice ok = Seznam({Plny("1"), Plny("2", 1)});
     KontrolaSouradnic(ok, kBodyVstupIdenticke, chyby);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -17,36 +18,83 @@ using test::Seznam;
 
 TEST(Tbod, EmptyPointMarksDeviationsScaleAndAxesAsNotGiven) {
     const Tbod b = Tbod::Prazdny();
-    EXPECT_EQ(b.sig_X, -1);
-    EXPECT_EQ(b.sig_Y, -1);
-    EXPECT_EQ(b.sig_Z, -1);
+    EXPECT_EQ(b.Presnost().sig_X, -1);
+    EXPECT_EQ(b.Presnost().sig_Y, -1);
+    EXPECT_EQ(b.Presnost().sig_Z, -1);
     EXPECT_EQ(b.zkresleni, -1);
-    EXPECT_EQ(b.elipsoid.a_delka, -1);
-    EXPECT_EQ(b.elipsoid.b_delka, -1);
-    EXPECT_EQ(b.elipsoid.c_delka, -1);
-    EXPECT_EQ(b.elipsoid.a_smernik, 0);
-    EXPECT_EQ(b.elipsa.a_delka, -1);
-    EXPECT_EQ(b.elipsa.b_delka, -1);
-    EXPECT_EQ(b.elipsa.a_smernik, 0);
+    EXPECT_EQ(b.Presnost().elipsoid.a_delka, -1);
+    EXPECT_EQ(b.Presnost().elipsoid.b_delka, -1);
+    EXPECT_EQ(b.Presnost().elipsoid.c_delka, -1);
+    EXPECT_EQ(b.Presnost().elipsoid.a_smernik, 0);
+    EXPECT_EQ(b.Presnost().elipsa.a_delka, -1);
+    EXPECT_EQ(b.Presnost().elipsa.b_delka, -1);
+    EXPECT_EQ(b.Presnost().elipsa.a_smernik, 0);
     EXPECT_FALSE(b.JePlny || b.JeFixni || b.JeAktiv || b.MaKontrolu());
     EXPECT_TRUE(b.cislo.empty());
 }
 
+TEST(Tbod, AccuracyTravelsWithCopiesAndReadsBlankWhereNoneWasSet) {
+    // No deviations or ellipses set: blank values, also on a grown list's record.
+    for (const Tbod& b : {Tbod::Prazdny(), Tbod{}, Plny("1", 1, 2, 3)}) {
+        EXPECT_FALSE(b.presnost.HasValue());
+        EXPECT_EQ(b.Presnost().sig_X, -1);
+        EXPECT_EQ(b.Presnost().sig_Z, -1);
+        EXPECT_EQ(b.Presnost().elipsoid.c_delka, -1);
+        EXPECT_EQ(b.Presnost().elipsa.b_delka, -1);
+    }
+
+    Tbod a = Plny("a", 1, 2, 3);
+    a.UpravPresnost().sig_Y = 0.004L;
+    a.UpravPresnost().elipsoid.c_zenit = 1.25L;
+    a.UpravPresnost().elipsa.a_delka = 0.003L;
+    const Tbod kopie = a;
+    Tbod prirazena = Plny("b", 4, 5, 6);
+    prirazena = a;
+    Tbod sPresnosti = Plny("c", 7, 8, 9);
+    sPresnosti.UpravPresnost().sig_X = 0.1L;
+    sPresnosti = a;  // over accuracy of its own
+    // Changing the original after the copies leaves them as they were.
+    a.UpravPresnost().sig_Y = 0.5L;
+    a.UpravPresnost().elipsa.a_delka = 0.5L;
+    for (const Tbod* b : std::array<const Tbod*, 3>{&kopie, &prirazena, &sPresnosti}) {
+        EXPECT_EQ(b->cislo, "a");
+        EXPECT_EQ(b->Presnost().sig_X, -1);
+        EXPECT_EQ(b->Presnost().sig_Y, 0.004L);
+        EXPECT_EQ(b->Presnost().elipsoid.c_zenit, 1.25L);
+        EXPECT_EQ(b->Presnost().elipsoid.a_delka, -1);
+        EXPECT_EQ(b->Presnost().elipsa.a_delka, 0.003L);
+    }
+
+    // A point without accuracy copied over one with it leaves none behind.
+    sPresnosti = Plny("d", 1, 1, 1);
+    EXPECT_EQ(sPresnosti.Presnost().sig_Y, -1);
+    EXPECT_EQ(sPresnosti.Presnost().elipsa.a_delka, -1);
+    // Clearing the deviations keeps the ellipses; swapping axes of a point
+    // without deviations gives it none.
+    a.SmazOdchylky();
+    EXPECT_EQ(a.Presnost().sig_Y, -1);
+    EXPECT_EQ(a.Presnost().elipsa.a_delka, 0.5L);
+    Tbod bez = Plny("e", 1, 2, 3);
+    ZamenitXY(bez);
+    ZrusitOdchylky(bez);
+    EXPECT_FALSE(bez.presnost.HasValue());
+}
+
 TEST(Tbod, HelpersSwapClearAndCompare) {
     Tbod b = Plny("1", 10, 20, 30);
-    b.sig_X = 0.1L;
-    b.sig_Y = 0.2L;
-    b.sig_Z = 0.3L;
+    b.UpravPresnost().sig_X = 0.1L;
+    b.UpravPresnost().sig_Y = 0.2L;
+    b.UpravPresnost().sig_Z = 0.3L;
     ZamenitXY(b);
     EXPECT_EQ(b.X, 20);
     EXPECT_EQ(b.Y, 10);
-    EXPECT_EQ(b.sig_X, 0.2L);
-    EXPECT_EQ(b.sig_Y, 0.1L);
+    EXPECT_EQ(b.Presnost().sig_X, 0.2L);
+    EXPECT_EQ(b.Presnost().sig_Y, 0.1L);
     EXPECT_EQ(b.Z, 30);
     ZrusitOdchylky(b);
-    EXPECT_EQ(b.sig_X, -1);
-    EXPECT_EQ(b.sig_Y, -1);
-    EXPECT_EQ(b.sig_Z, -1);
+    EXPECT_EQ(b.Presnost().sig_X, -1);
+    EXPECT_EQ(b.Presnost().sig_Y, -1);
+    EXPECT_EQ(b.Presnost().sig_Z, -1);
 
     b.kontrola[3] = true;
     EXPECT_TRUE(b.MaKontrolu());
@@ -84,7 +132,9 @@ TEST(CisloBodu, NamesCompareExactlyAndOrderShorterFirst) {
 TEST(Tsouradnice, CreateAndVelikostGiveZeroFilledRecords) {
     Tsouradnice s(2);
     ASSERT_EQ(s.Pocet(), 2);
-    EXPECT_EQ(s.bod[0].sig_X, 0);
+    // No accuracy: its deviations read as not given.
+    EXPECT_FALSE(s.bod[0].presnost.HasValue());
+    EXPECT_EQ(s.bod[0].Presnost().sig_X, -1);
     EXPECT_FALSE(s.bod[0].JePlny);
     s.bod[0] = Plny("1");
     s.Velikost(3);
@@ -115,7 +165,7 @@ TEST(Tsouradnice, AppendingAndCopyingKeepEveryRecord) {
     EXPECT_EQ(a.bod[0].cislo, "1");  // a copy, not shared
 
     c.PridejPrazdnyBod();
-    EXPECT_EQ(c.bod.back().sig_Z, -1);
+    EXPECT_EQ(c.bod.back().Presnost().sig_Z, -1);
     EXPECT_FALSE(c.bod.back().JePlny);
 }
 
@@ -218,7 +268,7 @@ TEST(Tsouradnice, LookupsFindTheFirstRecordByExactNumber) {
     EXPECT_EQ(i, -1);
     const Tbod nic = s.BodSCislem("x");
     EXPECT_FALSE(nic.JePlny);
-    EXPECT_EQ(nic.sig_X, -1);
+    EXPECT_EQ(nic.Presnost().sig_X, -1);
     EXPECT_TRUE(nic.cislo.empty());
 }
 

@@ -103,7 +103,7 @@ TEST(TsouradniceNacistZkresleni, FromTheListOrTheBasicDistortion) {
 
 TEST(TsouradnicePrirustky, AdjustedMinusApproximateByIndex) {
     Tbod v1 = Plny("1", 100.5L, 200.25L, 50);
-    v1.sig_X = 0.003L;
+    v1.UpravPresnost().sig_X = 0.003L;
     const Tsouradnice vyrovnane = Seznam({v1, Plny("2", 10, 20, 30), Plny("3", 1, 1, 1)});
     const Tsouradnice priblizne = Seznam({Plny("1", 100, 200, 50.125L), Plny("2", 11, 19, 30)});
     Tsouradnice p = Seznam({Plny("old")});
@@ -112,7 +112,7 @@ TEST(TsouradnicePrirustky, AdjustedMinusApproximateByIndex) {
     EXPECT_EQ(p.bod[0].X, 0.5L);
     EXPECT_EQ(p.bod[0].Y, 0.25L);
     EXPECT_EQ(p.bod[0].Z, -0.125L);
-    EXPECT_EQ(p.bod[0].sig_X, 0.003L);
+    EXPECT_EQ(p.bod[0].Presnost().sig_X, 0.003L);
     EXPECT_EQ(p.bod[1].X, -1);
     EXPECT_EQ(p.bod[1].Y, 1);
 
@@ -135,11 +135,11 @@ TEST(TsouradnicePrirustky, RefusesCountsBeyondTheListsAndFaults) {
 
 Tbod VyrovnanyBod(const std::string& cislo) {
     Tbod b = Plny(cislo, 1000, 2000, 300);
-    b.sig_X = 0.002L;
-    b.sig_Y = 0.004L;
-    b.sig_Z = 0.001L;
-    b.elipsoid = {0.005L, 1.0L, 1.5L, 0.003L, 2.0L, 1.4L, 0.001L, 0.5L, 0.1L};
-    b.elipsa = {0.004L, 0.002L, 0.7L};
+    b.UpravPresnost().sig_X = 0.002L;
+    b.UpravPresnost().sig_Y = 0.004L;
+    b.UpravPresnost().sig_Z = 0.001L;
+    b.UpravPresnost().elipsoid = {0.005L, 1.0L, 1.5L, 0.003L, 2.0L, 1.4L, 0.001L, 0.5L, 0.1L};
+    b.UpravPresnost().elipsa = {0.004L, 0.002L, 0.7L};
     return b;
 }
 
@@ -150,26 +150,26 @@ TEST(TsouradniceZobrazeni, DisplayCopyScalesDeviationsAndAxes) {
     ASSERT_TRUE(kopie.KopirujVyrovnaneProZobrazeni(model, 2, 2));
     ASSERT_EQ(Cisla(kopie), (Cisla_t{"1", "2"}));
     const Tbod& b = kopie.bod[0];
-    EXPECT_EQ(b.sig_X, 0.004L);
-    EXPECT_EQ(b.sig_Y, 0.008L);
-    EXPECT_EQ(b.sig_Z, 0.002L);
-    EXPECT_EQ(b.elipsoid.a_delka, 0.010L);
-    EXPECT_EQ(b.elipsoid.b_delka, 0.006L);
-    EXPECT_EQ(b.elipsoid.c_delka, 0.002L);
-    EXPECT_EQ(b.elipsoid.a_smernik, 1.0L);  // angles are not scaled
-    EXPECT_EQ(b.elipsa.a_delka, 0.004L);
+    EXPECT_EQ(b.Presnost().sig_X, 0.004L);
+    EXPECT_EQ(b.Presnost().sig_Y, 0.008L);
+    EXPECT_EQ(b.Presnost().sig_Z, 0.002L);
+    EXPECT_EQ(b.Presnost().elipsoid.a_delka, 0.010L);
+    EXPECT_EQ(b.Presnost().elipsoid.b_delka, 0.006L);
+    EXPECT_EQ(b.Presnost().elipsoid.c_delka, 0.002L);
+    EXPECT_EQ(b.Presnost().elipsoid.a_smernik, 1.0L);  // angles are not scaled
+    EXPECT_EQ(b.Presnost().elipsa.a_delka, 0.004L);
     EXPECT_EQ(b.X, 1000);
-    EXPECT_EQ(model.bod[0].sig_X, 0.002L);  // the model keeps unit values
+    EXPECT_EQ(model.bod[0].Presnost().sig_X, 0.002L);  // the model keeps unit values
 }
 
 TEST(TsouradniceZobrazeni, NotGivenDeviationsStayNotGiven) {
     Tbod b = VyrovnanyBod("1");
-    b.sig_Z = -1;
-    b.elipsoid.c_delka = -1;
+    b.UpravPresnost().sig_Z = -1;
+    b.UpravPresnost().elipsoid.c_delka = -1;
     Tsouradnice kopie;
     ASSERT_TRUE(kopie.KopirujVyrovnaneProZobrazeni(Seznam({b}), 0.8L, 1));
-    EXPECT_EQ(kopie.bod[0].sig_Z, -1);
-    EXPECT_EQ(kopie.bod[0].elipsoid.c_delka, -1);
+    EXPECT_EQ(kopie.bod[0].Presnost().sig_Z, -1);
+    EXPECT_EQ(kopie.bod[0].Presnost().elipsoid.c_delka, -1);
 }
 
 TEST(TsouradniceZobrazeni, DisplayCopyRefusesBadInput) {
@@ -181,7 +181,7 @@ TEST(TsouradniceZobrazeni, DisplayCopyRefusesBadInput) {
     EXPECT_FALSE(
         kopie.KopirujVyrovnaneProZobrazeni(model, std::numeric_limits<Real>::infinity(), 1));
     Tbod velky = VyrovnanyBod("big");
-    velky.elipsoid.a_delka = 1000;
+    velky.UpravPresnost().elipsoid.a_delka = 1000;
     EXPECT_FALSE(
         kopie.KopirujVyrovnaneProZobrazeni(Seznam({velky}), std::numeric_limits<Real>::max(), 1));
     EXPECT_EQ(Cisla(kopie), Cisla_t{"keep"});
@@ -203,7 +203,7 @@ TEST(TsouradniceElipsoidy, ThreeRowsPerPointCarryingTheSameNumber) {
     EXPECT_EQ(radky.bod[2].X, 0.002L);
     EXPECT_EQ(radky.bod[2].Y, 0.5L);
     EXPECT_EQ(radky.bod[2].Z, 0.1L);
-    EXPECT_EQ(radky.bod[2].sig_X, 0.002L);  // rest copied from the point
+    EXPECT_EQ(radky.bod[2].Presnost().sig_X, 0.002L);  // rest copied from the point
 
     Tsouradnice zachovat = Seznam({Plny("keep")});
     EXPECT_FALSE(zachovat.UlozeniElipsoiduDoSouradnice(model, 1, 4));

@@ -114,9 +114,9 @@ TEST(TgrafikaDataModelTest, AdjustedNetworkGivesPointsEllipsesAndPairs) {
         } else {
             EXPECT_GT(g.a_delka, 0);
             EXPECT_GE(g.a_delka, g.b_delka);
-            EXPECT_EQ(g.a_delka, m.elipsa.a_delka);
-            EXPECT_EQ(g.b_delka, m.elipsa.b_delka);
-            EXPECT_EQ(g.a_smernik, m.elipsa.a_smernik);
+            EXPECT_EQ(g.a_delka, m.Presnost().elipsa.a_delka);
+            EXPECT_EQ(g.b_delka, m.Presnost().elipsa.b_delka);
+            EXPECT_EQ(g.a_smernik, m.Presnost().elipsa.a_smernik);
         }
     }
     EXPECT_FALSE(data.body[0].JeFixni);  // determined points come first
@@ -175,7 +175,7 @@ TmodelSite RucniModel(int32_t pocetBodu) {
         b.Y = 200 + i;
         b.JePlny = true;
         b.JeFixni = i == pocetBodu - 1;
-        b.elipsa = {0.004L, 0.002L, 0.3L};
+        b.UpravPresnost().elipsa = {0.004L, 0.002L, 0.3L};
         Stav(model).souradnice.PridejBod(b);
     }
     Stav(model).pocetSouradnic = 3 * pocetBodu;
@@ -255,7 +255,7 @@ TEST(TgrafikaDataModelTest, InconsistentModelsAreRefusedAndClearTheData) {
     Stav(kratky).pocetSouradnic = 12;  // four points claimed, three listed
     odmitne(kratky);
     TmodelSite nan = RucniModel(3);
-    Stav(nan).souradnice.bod[1].elipsa.a_delka = std::nan("");
+    Stav(nan).souradnice.bod[1].UpravPresnost().elipsa.a_delka = std::nan("");
     odmitne(nan);
 }
 

@@ -47,13 +47,13 @@ Tsouradnice Transformovane() {
     a.X = 100;
     a.Y = 200;
     a.JePlny = true;
-    a.elipsa = {0.5L, 0.25L, 0};  // other semi-axes: they must not be taken
+    a.UpravPresnost().elipsa = {0.5L, 0.25L, 0};  // other semi-axes: they must not be taken
     Tbod b = a;
     b.cislo = "2";
     b.X = -7;
     b.Y = 8;
     b.JeFixni = true;
-    b.elipsa.a_smernik = 2;
+    b.UpravPresnost().elipsa.a_smernik = 2;
     s.PridejBod(a);
     s.PridejBod(b);
     return s;

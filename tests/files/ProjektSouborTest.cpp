@@ -194,9 +194,9 @@ ProjektObsah PlnyProjekt() {
     Tbod b = test::Plny("Kostel_Č", -1e-13L, 1.0L / 3, 1e11L);
     o.bodyFixni = test::Seznam({a, b});
     Tbod c = test::Plny("9001", 10, 20, 30);
-    c.sig_X = 0.002L;
-    c.sig_Y = 0.003L;
-    c.sig_Z = -1;
+    c.UpravPresnost().sig_X = 0.002L;
+    c.UpravPresnost().sig_Y = 0.003L;
+    c.UpravPresnost().sig_Z = -1;
     o.bodyIdenticke = test::Seznam({c});
     Tbod m = test::Plny("4001");
     m.zkresleni = 0.99992L;
@@ -247,8 +247,8 @@ TEST(ProjectFile, EveryListAndSettingRoundTripsAndWritesTheSameText) {
     EXPECT_EQ(zpet.bodyFixni.bod[1].Y, o.bodyFixni.bod[1].Y);
     EXPECT_EQ(zpet.bodyFixni.bod[1].Z, 1e11L);
     EXPECT_EQ(zpet.bodyFixni.bod[1].X, 0);  // below 1e-12: written as 0
-    EXPECT_EQ(zpet.bodyIdenticke.bod[0].sig_Y, 0.003L);
-    EXPECT_EQ(zpet.bodyIdenticke.bod[0].sig_Z, -1);
+    EXPECT_EQ(zpet.bodyIdenticke.bod[0].Presnost().sig_Y, 0.003L);
+    EXPECT_EQ(zpet.bodyIdenticke.bod[0].Presnost().sig_Z, -1);
     EXPECT_EQ(zpet.meritko.bod[0].zkresleni, 0.99992L);
 
     const Tmereni& delky = zpet.Doplnek(DoplnekProjekt::Delka);

@@ -213,12 +213,12 @@ TEST(IdenticalPointFileReader, ReadsUpToThreeDeviationsInTheOrderOfTheCoordinate
     EXPECT_EQ(t, (Text{"A 10 20 30", "B 10 20 30 0.005 0 0", "C 1 2 3 0 0.004 0.01"}));
     Tsouradnice s;
     ASSERT_TRUE(PridejBodySOdchylkami(s, t, 7).ok);
-    EXPECT_EQ(s.bod[0].sig_X, -1);
-    EXPECT_EQ(s.bod[1].sig_X, 0.005L);
-    EXPECT_EQ(s.bod[1].sig_Y, -1);
-    EXPECT_EQ(s.bod[2].sig_X, -1);
-    EXPECT_EQ(s.bod[2].sig_Y, 0.004L);
-    EXPECT_EQ(s.bod[2].sig_Z, 0.01L);
+    EXPECT_EQ(s.bod[0].Presnost().sig_X, -1);
+    EXPECT_EQ(s.bod[1].Presnost().sig_X, 0.005L);
+    EXPECT_EQ(s.bod[1].Presnost().sig_Y, -1);
+    EXPECT_EQ(s.bod[2].Presnost().sig_X, -1);
+    EXPECT_EQ(s.bod[2].Presnost().sig_Y, 0.004L);
+    EXPECT_EQ(s.bod[2].Presnost().sig_Z, 0.01L);
     EXPECT_FALSE(s.bod[2].JeFixni);
     EXPECT_EQ(s.bod[2].soubor, 7);
 
@@ -258,10 +258,10 @@ TEST(IdenticalPointFileWriter, WritesDeviationsThatReadBack) {
         b.JePlny = true;
         s.PridejBod(b);
     }
-    s.bod[0].sig_X = 0.0012345L;
-    s.bod[0].sig_Y = 0.002;
-    s.bod[0].sig_Z = 0.003;
-    s.bod[1].sig_Y = 0.0000001;
+    s.bod[0].UpravPresnost().sig_X = 0.0012345L;
+    s.bod[0].UpravPresnost().sig_Y = 0.002;
+    s.bod[0].UpravPresnost().sig_Z = 0.003;
+    s.bod[1].UpravPresnost().sig_Y = 0.0000001;
     Tnastaveni n;
     n.Default();
     std::vector<std::string> text;
@@ -274,9 +274,9 @@ TEST(IdenticalPointFileWriter, WritesDeviationsThatReadBack) {
     ASSERT_TRUE(ReadIdenticalPointsXYZ(text, jednotka::kMetr).ok);
     Tsouradnice zpet;
     ASSERT_TRUE(PridejBodySOdchylkami(zpet, text, 1).ok);
-    EXPECT_EQ(zpet.bod[1].sig_Y, 1e-7L);
-    EXPECT_EQ(zpet.bod[1].sig_X, -1);
-    EXPECT_EQ(zpet.bod[2].sig_Z, -1);
+    EXPECT_EQ(zpet.bod[1].Presnost().sig_Y, 1e-7L);
+    EXPECT_EQ(zpet.bod[1].Presnost().sig_X, -1);
+    EXPECT_EQ(zpet.bod[2].Presnost().sig_Z, -1);
 
     n.souborVystup.typSouradnice = kFormatYXZ;
     n.jednotky.souradnice = jednotka::kStopa;

@@ -66,7 +66,7 @@ TEST_P(CoordinateFileRoundTrip, SavedPointsLoadBackInEveryOrderAndUnit) {
     p.nastaveni.souborVystup.typSouradnice = format;
 
     Tbod a = Plny("4001", 1000.5, -2000.25, 300.125);
-    a.sig_X = 0.002;  // deviations do not go to the file
+    a.UpravPresnost().sig_X = 0.002;  // deviations do not go to the file
     a.JeFixni = true;
     a.fixniOsy = FixniOsy::Poloha;  // kept as the fifth column
     Tsouradnice puvodni =
@@ -89,7 +89,7 @@ TEST_P(CoordinateFileRoundTrip, SavedPointsLoadBackInEveryOrderAndUnit) {
         EXPECT_NEAR(b.X, o.X, tolerance) << i;
         EXPECT_NEAR(b.Y, o.Y, tolerance) << i;
         EXPECT_NEAR(b.Z, o.Z, tolerance) << i;
-        EXPECT_EQ(b.sig_X, -1);
+        EXPECT_EQ(b.Presnost().sig_X, -1);
         EXPECT_TRUE(b.JeFixni);
         EXPECT_EQ(b.fixniOsy, i == 0 ? FixniOsy::Poloha : FixniOsy::Vse);
     }
@@ -226,9 +226,10 @@ TEST(CoordinateFileLoad, ReadLineByLineTheFileGivesThePointsOfTheWholeTextReader
         EXPECT_EQ(a.cislo, b.cislo);
         EXPECT_EQ(a.poradi, i + 1);
         EXPECT_EQ(a.soubor, 1);
-        for (const auto pole : {&Tbod::X, &Tbod::Y, &Tbod::Z, &Tbod::sig_X, &Tbod::sig_Y,
-                                &Tbod::sig_Z, &Tbod::zkresleni})
+        for (const auto pole : {&Tbod::X, &Tbod::Y, &Tbod::Z, &Tbod::zkresleni})
             EXPECT_EQ(Real(a.*pole), Real(b.*pole)) << i;
+        for (const auto pole : {&Tpresnost::sig_X, &Tpresnost::sig_Y, &Tpresnost::sig_Z})
+            EXPECT_EQ(Real(a.Presnost().*pole), Real(b.Presnost().*pole)) << i;
     }
 
     WriteBytes(dir / "bad.txt", "A 1 2\r\nB 1 2 3\r\nC\x1b 1 2 3\r\n");

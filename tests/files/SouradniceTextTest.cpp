@@ -18,9 +18,9 @@ using Text = std::vector<std::string>;
 
 Tbod SOdchylkami(const std::string& cislo, Real sx, Real sy, Real sz) {
     Tbod b = Plny(cislo, 1000.5, 2000.25, 300);
-    b.sig_X = sx;
-    b.sig_Y = sy;
-    b.sig_Z = sz;
+    b.UpravPresnost().sig_X = sx;
+    b.UpravPresnost().sig_Y = sy;
+    b.UpravPresnost().sig_Z = sz;
     return b;
 }
 
@@ -52,9 +52,9 @@ TEST(CoordinateInternalForm, ReadsDeviationsBackByTheirPosition) {
         EXPECT_EQ(zpet.bod[i].poradi, i + 1);
         EXPECT_TRUE(zpet.bod[i].JePlny);
         EXPECT_EQ(zpet.bod[i].X, s.bod[i].X);
-        EXPECT_EQ(zpet.bod[i].sig_X, s.bod[i].sig_X) << i;
-        EXPECT_EQ(zpet.bod[i].sig_Y, s.bod[i].sig_Y) << i;
-        EXPECT_EQ(zpet.bod[i].sig_Z, s.bod[i].sig_Z) << i;
+        EXPECT_EQ(zpet.bod[i].Presnost().sig_X, s.bod[i].Presnost().sig_X) << i;
+        EXPECT_EQ(zpet.bod[i].Presnost().sig_Y, s.bod[i].Presnost().sig_Y) << i;
+        EXPECT_EQ(zpet.bod[i].Presnost().sig_Z, s.bod[i].Presnost().sig_Z) << i;
         EXPECT_EQ(zpet.bod[i].zkresleni, 0);  // not in the line: stays zero
     }
 }
@@ -65,11 +65,11 @@ TEST(CoordinateInternalForm, ReadsDeviationsBackByTheirPosition) {
 TEST(CoordinateInternalForm, DeviationsOutsideTheRangeOfTheFilesAreRefused) {
     Tsouradnice s;
     ASSERT_TRUE(ReadCoordinateForm(s, {"B 1 2 3 0 0", "C 1 2 3 0 0.01 0.02"}).ok);
-    EXPECT_EQ(s.bod[0].sig_X, -1);
-    EXPECT_EQ(s.bod[0].sig_Y, -1);
-    EXPECT_EQ(s.bod[1].sig_X, -1);
-    EXPECT_EQ(s.bod[1].sig_Y, Real(0.01L));
-    EXPECT_EQ(s.bod[1].sig_Z, Real(0.02L));
+    EXPECT_EQ(s.bod[0].Presnost().sig_X, -1);
+    EXPECT_EQ(s.bod[0].Presnost().sig_Y, -1);
+    EXPECT_EQ(s.bod[1].Presnost().sig_X, -1);
+    EXPECT_EQ(s.bod[1].Presnost().sig_Y, Real(0.01L));
+    EXPECT_EQ(s.bod[1].Presnost().sig_Z, Real(0.02L));
     for (const std::string radek : {"A 1 2 3 -0.005", "A 1 2 3 500", "A 1 2 3 0 0.01 100"}) {
         const CoordinateFileResult r = ReadCoordinateForm(s, {"B 1 2 3", radek});
         EXPECT_FALSE(r.ok) << radek;
@@ -80,8 +80,8 @@ TEST(CoordinateInternalForm, DeviationsOutsideTheRangeOfTheFilesAreRefused) {
     }
     // The writer never writes what the reader refuses.
     Tbod b = Plny("D", 1, 2, 3);
-    b.sig_X = 150;
-    b.sig_Y = 0.003L;
+    b.UpravPresnost().sig_X = 150;
+    b.UpravPresnost().sig_Y = 0.003L;
     Text t;
     ASSERT_TRUE(UlozDoStringList(Seznam({b}), t).ok);
     ASSERT_EQ(t.size(), 1u);
@@ -119,7 +119,9 @@ TEST(CoordinateInternalForm, FixationFormsRoundTripAndTheActivityFormAppends) {
     EXPECT_TRUE(zpet.bod[0].JeFixni);
     EXPECT_FALSE(zpet.bod[1].JeFixni);
     EXPECT_EQ(zpet.bod[0].X, Real(1.25L));
-    EXPECT_EQ(zpet.bod[0].sig_X, 0);  // the fixation form carries no deviations
+    // The fixation form carries no deviations.
+    EXPECT_FALSE(zpet.bod[0].presnost.HasValue());
+    EXPECT_EQ(zpet.bod[0].Presnost().sig_X, -1);
 
     Text aktiv = {"header"};
     ASSERT_TRUE(UlozDoStringListFixAktiv(s, aktiv).ok);
@@ -128,7 +130,7 @@ TEST(CoordinateInternalForm, FixationFormsRoundTripAndTheActivityFormAppends) {
 
 TEST(CoordinateInternalForm, RoundsToTheRequestedDecimalPlace) {
     Tbod b = Plny("A", 1234567.1234565L, -0.0000004L, 5e-7L);
-    b.sig_X = 0.00123456789L;
+    b.UpravPresnost().sig_X = 0.00123456789L;
     const Tsouradnice s = Seznam({b});
     Text t;
     ASSERT_TRUE(UlozDoStringList(s, t, -6, true).ok);
@@ -139,7 +141,7 @@ TEST(CoordinateInternalForm, RoundsToTheRequestedDecimalPlace) {
 
 TEST(CoordinateInternalForm, TinyMagnitudesAreWrittenAsZeroAndReadBack) {
     Tbod b = Plny("A", 1e-13L, -3e-15L, 5);
-    b.sig_Z = 1e-14L;
+    b.UpravPresnost().sig_Z = 1e-14L;
     const Tsouradnice s = Seznam({b});
     Text t;
     ASSERT_TRUE(UlozDoStringList(s, t).ok);
@@ -147,7 +149,7 @@ TEST(CoordinateInternalForm, TinyMagnitudesAreWrittenAsZeroAndReadBack) {
     ASSERT_TRUE(ReadCoordinateForm(zpet, t).ok) << t.front();
     EXPECT_EQ(zpet.bod[0].X, 0);
     EXPECT_EQ(zpet.bod[0].Y, 0);
-    EXPECT_EQ(zpet.bod[0].sig_Z, -1);
+    EXPECT_EQ(zpet.bod[0].Presnost().sig_Z, -1);
 }
 
 TEST(CoordinateInternalForm, RefusesPointsThatCouldNotBeReadBack) {
@@ -288,7 +290,7 @@ TEST(PridejBody, AppendsAfterTheListWithFileAndPosition) {
     EXPECT_EQ(p.X, Real(1000.5L));
     EXPECT_EQ(p.Y, 2000);
     EXPECT_EQ(p.Z, 300);
-    EXPECT_EQ(p.sig_X, -1);  // starts as the empty point
+    EXPECT_EQ(p.Presnost().sig_X, -1);  // starts as the empty point
     EXPECT_EQ(p.zkresleni, -1);
     EXPECT_TRUE(p.JePlny);
     EXPECT_TRUE(p.JeFixni);

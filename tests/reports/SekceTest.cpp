@@ -117,9 +117,9 @@ Tbod Bod(const std::string& cislo, Real x, Real y, bool fixni) {
     b.X = x;
     b.Y = y;
     b.Z = 5;
-    b.sig_X = 0.001L;
-    b.sig_Y = 0.002L;
-    b.sig_Z = 0.003L;
+    b.UpravPresnost().sig_X = 0.001L;
+    b.UpravPresnost().sig_Y = 0.002L;
+    b.UpravPresnost().sig_Z = 0.003L;
     b.zkresleni = 1;
     b.JePlny = true;
     b.JeFixni = fixni;

@@ -109,7 +109,7 @@ TEST(TvektorSouradnice, NacteniAPrevodNaBody) {
     Tsouradnice s;
     for (int i = 0; i < 3; ++i) s.PridejBod(Plny(std::to_string(i), i, 10 + i, 20 + i));
     s.PridejPrazdnyBod();
-    s.bod[1].sig_Y = 0.004L;
+    s.bod[1].UpravPresnost().sig_Y = 0.004L;
     TvektorSouradnice v;
     v.NactiSouradnice(s, true);
     ASSERT_EQ(v.zaznam.size(), 9u);

@@ -119,11 +119,13 @@ TEST(Prevod, SVyrovnanimTransformujeBodyAKofaktory) {
     for (int i = 0; i < 3; ++i) {
         const Tbod& pred = sit.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)];
         const Tbod& po = p.Souradnice().bod[static_cast<std::size_t>(i)];
-        EXPECT_NEAR(po.elipsa.a_delka, pred.elipsa.a_delka, 1e-15);
-        EXPECT_NEAR(po.elipsa.b_delka, pred.elipsa.b_delka, 1e-15);
-        EXPECT_NEAR(std::fmod(po.elipsa.a_smernik - pred.elipsa.a_smernik - k.w + 4 * kPi, kPi), 0,
-                    1e-9);
-        EXPECT_NEAR(po.sig_Z, pred.sig_Z, 1e-15);
+        EXPECT_NEAR(po.Presnost().elipsa.a_delka, pred.Presnost().elipsa.a_delka, 1e-15);
+        EXPECT_NEAR(po.Presnost().elipsa.b_delka, pred.Presnost().elipsa.b_delka, 1e-15);
+        EXPECT_NEAR(std::fmod(po.Presnost().elipsa.a_smernik - pred.Presnost().elipsa.a_smernik -
+                                  k.w + 4 * kPi,
+                              kPi),
+                    0, 1e-9);
+        EXPECT_NEAR(po.Presnost().sig_Z, pred.Presnost().sig_Z, 1e-15);
     }
     EXPECT_FALSE(p.KovariancniMaticeStr().empty());
 }
@@ -183,8 +185,9 @@ TEST(Prevod, BodASmernikPresne) {
         EXPECT_NEAR(b.Z, t.Z, 1e-9);
     }
     for (int i = 0; i < 3; ++i) {
-        const Telipsa& pred = sit.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)].elipsa;
-        const Telipsa& po = p.Souradnice().bod[static_cast<std::size_t>(i)].elipsa;
+        const Telipsa& pred =
+            sit.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)].Presnost().elipsa;
+        const Telipsa& po = p.Souradnice().bod[static_cast<std::size_t>(i)].Presnost().elipsa;
         EXPECT_NEAR(po.a_delka, pred.a_delka, 1e-15);
         EXPECT_NEAR(po.b_delka, pred.b_delka, 1e-15);
         EXPECT_NEAR(std::fmod(po.a_smernik - pred.a_smernik - pravda.w + 4 * kPi, kPi), 0, 1e-9);

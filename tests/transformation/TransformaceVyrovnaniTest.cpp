@@ -188,8 +188,8 @@ TEST(TransformaceVyrovnani, DvaBodyUrciKlic) {
 TEST(TransformaceVyrovnani, VychoziOdchylkaJenKdeBodZadnouNema) {
     const Tsouradnice vstup = test::VstupniBody();
     Tsouradnice vystup = test::VystupniBody(vstup, {1, 2, 3, 0.5L}, 0, 1);
-    vystup.bod[0].sig_X = 0.005L;
-    vystup.bod[0].sig_Y = 0;
+    vystup.bod[0].UpravPresnost().sig_X = 0.005L;
+    vystup.bod[0].UpravPresnost().sig_Y = 0;
     const Tnastaveni n = test::NastaveniTransformace(0.002L);
     TmodelTransformaceVyrovnani m;
     ASSERT_TRUE(m.NacistIdentickeBody(test::Pary(vstup, vystup), n));
@@ -334,14 +334,14 @@ TEST(TransformaceVyrovnani, SeznamyOpravProOkna) {
     o.OpravyOdlehle2Souradnice(odlehle);
     ASSERT_EQ(odlehle.Pocet(), 8);
     EXPECT_EQ(odlehle.bod[2].cislo, "4003");
-    EXPECT_EQ(odlehle.bod[2].sig_Y, 0);
-    EXPECT_EQ(odlehle.bod[2].sig_X, 1);
+    EXPECT_EQ(odlehle.bod[2].Presnost().sig_Y, 0);
+    EXPECT_EQ(odlehle.bod[2].Presnost().sig_X, 1);
     EXPECT_NEAR(odlehle.bod[2].Y, -0.5, 0.01);
     Tsouradnice vyrovnane;
     m.OpravyVyrovnane2Souradnice(vyrovnane, o, true);
     ASSERT_EQ(vyrovnane.Pocet(), 8);
-    EXPECT_EQ(vyrovnane.bod[2].sig_Y, -2);
-    EXPECT_EQ(vyrovnane.bod[2].sig_X, -3);
+    EXPECT_EQ(vyrovnane.bod[2].Presnost().sig_Y, -2);
+    EXPECT_EQ(vyrovnane.bod[2].Presnost().sig_X, -3);
     EXPECT_EQ(vyrovnane.bod[3].Y, m.Vysledek().IdentickeY().zaznam[2].oprava);
 }
 

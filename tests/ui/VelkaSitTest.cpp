@@ -26,6 +26,7 @@
 #include "drawing/TgrafikaData.h"
 #include "support/TestSupport.h"
 #include "workspace/SimulaceSoubory.h"
+#include "workspace/VyrovnaniSite.h"
 #include "workspace/VystupySite.h"
 #include "workspace/Workspace.h"
 
@@ -357,6 +358,37 @@ class VelkaSitTest : public QObject {
         QVERIFY(!soubor.empty());
         QVERIFY(ZapsatEtapuSite(ws, dir / "kontrola.epc").uspech);
         QCOMPARE(Obsah(soubor), Obsah(dir / "kontrola.epc"));
+        QVERIFY(dialogy.zpravy.empty());
+    }
+
+    // An epoch file above the size a user would expect is written only when
+    // the user agrees: a network just above it (its cofactors alone about
+    // 540 MB) asks once with the size, and "No" writes nothing.
+    void ALargeEpochAsksFirstAndNoWritesNothing() {
+        vertano::test::TempDir dir;
+        Workspace ws;
+        ws.NastavitJazyk(1);
+        ui::test::Nacist(ws, ui::test::Sit(SimulaceTvar::Grid, 2400, 24));
+        SilentInteraction prubeh(true);
+        QVERIFY(AnalyzaSuroveMereni(ws, prubeh).uspech);
+        QVERIFY(VyrovnaniSite(ws, prubeh).uspech);
+        const int64_t bajty = VelikostEtapySite(ws);
+        QVERIFY(bajty > kVelkaEtapa);
+        QVERIFY(bajty < 2 * kVelkaEtapa);
+
+        ui::test::SkriptDialogy dialogy;
+        SilentInteraction ui;
+        OknoVyrovnani okno(nullptr, ws, dialogy, ui);
+        okno.show();
+        dialogy.ulozeni.push_back(dir / "velka.epc");
+        dialogy.odpovedi = {false};
+        okno.PrikazUlozitEtapu();
+        QCOMPARE(dialogy.otazky.size(), std::size_t{1});
+        const QString mb = QString::number((bajty + (int64_t{1} << 20) - 1) >> 20);
+        QVERIFY2(dialogy.otazky[0].contains("The epoch file will take about " + mb + " MB"),
+                 qPrintable(dialogy.otazky[0]));
+        QVERIFY(!okno.Prace()->Bezi());
+        QVERIFY(std::filesystem::is_empty(dir.Path()));
         QVERIFY(dialogy.zpravy.empty());
     }
 };

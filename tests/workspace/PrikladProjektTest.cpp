@@ -48,7 +48,8 @@ void OcekavatStejneRadky(const Tmereni& a, const Tmereni& b, const char* seznam)
 }
 
 auto Bod(const Tbod& b) {
-    return std::tie(b.JePlny, b.JeFixni, b.cislo, b.X, b.Y, b.Z, b.sig_X, b.sig_Y, b.sig_Z);
+    return std::tie(b.JePlny, b.JeFixni, b.cislo, b.X, b.Y, b.Z, b.Presnost().sig_X,
+                    b.Presnost().sig_Y, b.Presnost().sig_Z);
 }
 
 void OcekavatStejneBody(const Tsouradnice& a, const Tsouradnice& b, const char* seznam) {

@@ -97,7 +97,7 @@ TEST(ProjectCommands, AReopenedProjectAdjustsExactlyAsTheOriginal) {
         EXPECT_EQ(a.bod[i].X, b.bod[i].X);
         EXPECT_EQ(a.bod[i].Y, b.bod[i].Y);
         EXPECT_EQ(a.bod[i].Z, b.bod[i].Z);
-        EXPECT_EQ(a.bod[i].elipsa.a_delka, b.bod[i].elipsa.a_delka);
+        EXPECT_EQ(a.bod[i].Presnost().elipsa.a_delka, b.bod[i].Presnost().elipsa.a_delka);
     }
     EXPECT_EQ(puvodni.modelVyrovnany.Vysledek().OdchylkaJednotkovaAposterior(),
               otevreny.modelVyrovnany.Vysledek().OdchylkaJednotkovaAposterior());

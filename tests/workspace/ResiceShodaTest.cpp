@@ -64,13 +64,17 @@ void OcekavatShodu(const Beh& husta, const Beh& ridka) {
         EXPECT_NEAR(static_cast<double>(b.Y - a.Y), 0, 1e-9) << a.cislo;
         EXPECT_NEAR(static_cast<double>(b.Z - a.Z), 0, 1e-9) << a.cislo;
         if (a.JeFixni) continue;
-        Relativne(b.sig_X, a.sig_X, 1e-9L, a.cislo + " sig_X");
-        Relativne(b.sig_Y, a.sig_Y, 1e-9L, a.cislo + " sig_Y");
-        Relativne(b.sig_Z, a.sig_Z, 1e-9L, a.cislo + " sig_Z");
-        Relativne(b.elipsa.a_delka, a.elipsa.a_delka, 1e-9L, a.cislo + " ellipse a");
-        Relativne(b.elipsa.b_delka, a.elipsa.b_delka, 1e-9L, a.cislo + " ellipse b");
-        const Real osy[3] = {a.elipsoid.a_delka, a.elipsoid.b_delka, a.elipsoid.c_delka};
-        const Real osyR[3] = {b.elipsoid.a_delka, b.elipsoid.b_delka, b.elipsoid.c_delka};
+        Relativne(b.Presnost().sig_X, a.Presnost().sig_X, 1e-9L, a.cislo + " sig_X");
+        Relativne(b.Presnost().sig_Y, a.Presnost().sig_Y, 1e-9L, a.cislo + " sig_Y");
+        Relativne(b.Presnost().sig_Z, a.Presnost().sig_Z, 1e-9L, a.cislo + " sig_Z");
+        Relativne(b.Presnost().elipsa.a_delka, a.Presnost().elipsa.a_delka, 1e-9L,
+                  a.cislo + " ellipse a");
+        Relativne(b.Presnost().elipsa.b_delka, a.Presnost().elipsa.b_delka, 1e-9L,
+                  a.cislo + " ellipse b");
+        const Real osy[3] = {a.Presnost().elipsoid.a_delka, a.Presnost().elipsoid.b_delka,
+                             a.Presnost().elipsoid.c_delka};
+        const Real osyR[3] = {b.Presnost().elipsoid.a_delka, b.Presnost().elipsoid.b_delka,
+                              b.Presnost().elipsoid.c_delka};
         for (int k = 0; k < 3; ++k) Relativne(osyR[k], osy[k], 1e-9L, a.cislo + " ellipsoid");
     }
     for (std::size_t k = 0; k < h.Vysledek().Posun().zaznam.size(); ++k) {
@@ -145,9 +149,10 @@ TEST(ResiceShoda, TheSparseResultDoesNotDependOnTheThreadCount) {
     for (std::size_t i = 0; i < a.Vysledek().Souradnice().bod.size(); ++i) {
         EXPECT_EQ(a.Vysledek().Souradnice().bod[i].X, b.Vysledek().Souradnice().bod[i].X);
         EXPECT_EQ(a.Vysledek().Souradnice().bod[i].Z, b.Vysledek().Souradnice().bod[i].Z);
-        EXPECT_EQ(a.Vysledek().Souradnice().bod[i].sig_Y, b.Vysledek().Souradnice().bod[i].sig_Y);
-        EXPECT_EQ(a.Vysledek().Souradnice().bod[i].elipsa.a_delka,
-                  b.Vysledek().Souradnice().bod[i].elipsa.a_delka);
+        EXPECT_EQ(a.Vysledek().Souradnice().bod[i].Presnost().sig_Y,
+                  b.Vysledek().Souradnice().bod[i].Presnost().sig_Y);
+        EXPECT_EQ(a.Vysledek().Souradnice().bod[i].Presnost().elipsa.a_delka,
+                  b.Vysledek().Souradnice().bod[i].Presnost().elipsa.a_delka);
     }
     EXPECT_EQ(a.Vysledek().OdchylkaJednotkovaAposterior(),
               b.Vysledek().OdchylkaJednotkovaAposterior());

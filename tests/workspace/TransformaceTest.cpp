@@ -156,7 +156,7 @@ TEST_F(Transformace, SVyrovnanimVylouciChybnyBod) {
     vertano::test::WriteBytes(dir / "dalsi.txt", "X1 1 2 3 0.002\r\n");
     const CoordinateLoadReport pridano = PridatIdentickeBody(ws, {dir / "dalsi.txt"});
     EXPECT_EQ(pridano.RegisteredFiles(), 1);
-    EXPECT_EQ(ws.souradniceTransformaceVstup.bod.back().sig_X, 0.002L);
+    EXPECT_EQ(ws.souradniceTransformaceVstup.bod.back().Presnost().sig_X, 0.002L);
     EXPECT_FALSE(ws.state.Current(Step::TransformationAnalysis));
     EXPECT_FALSE(ws.state.Current(Step::TransformationWithAdjustment));
     ASSERT_TRUE(AnalyzaTransformace(ws, ui).uspech);

@@ -113,7 +113,7 @@ inline PorovnaniSPravdou Porovnat(const Workspace& ws, const SimulovanaSit& sit,
         const Tbod t = sit.skutecne.BodSCislem(b.cislo);
         EXPECT_TRUE(t.JePlny) << b.cislo;
         const Real d[3] = {b.X - t.X, b.Y - t.Y, b.Z - t.Z};
-        const Real s[3] = {b.sig_X, b.sig_Y, b.sig_Z};
+        const Real s[3] = {b.Presnost().sig_X, b.Presnost().sig_Y, b.Presnost().sig_Z};
         for (int i = 0; i < 3; ++i) {
             ++p.pocetSouradnic;
             p.maxOdchylka = std::max(p.maxOdchylka, std::fabs(d[i]));

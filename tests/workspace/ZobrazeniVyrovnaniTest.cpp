@@ -54,12 +54,12 @@ TEST_F(AdjustedTiny, ViewScalesEveryAccuracyFigureAndNothingElse) {
         const Tbod& b = m.Vysledek().Souradnice().bod[i];
         EXPECT_EQ(a.X, b.X);
         const Real f = b.JeFixni ? 1 : k;
-        EXPECT_EQ(a.sig_X, b.sig_X * f) << b.cislo;
-        EXPECT_EQ(a.sig_Z, b.sig_Z * f) << b.cislo;
-        EXPECT_EQ(a.elipsa.b_delka, b.elipsa.b_delka * f) << b.cislo;
-        EXPECT_EQ(a.elipsa.a_smernik, b.elipsa.a_smernik) << b.cislo;
-        EXPECT_EQ(a.elipsoid.c_delka, b.elipsoid.c_delka * f) << b.cislo;
-        EXPECT_EQ(a.elipsoid.a_zenit, b.elipsoid.a_zenit) << b.cislo;
+        EXPECT_EQ(a.Presnost().sig_X, b.Presnost().sig_X * f) << b.cislo;
+        EXPECT_EQ(a.Presnost().sig_Z, b.Presnost().sig_Z * f) << b.cislo;
+        EXPECT_EQ(a.Presnost().elipsa.b_delka, b.Presnost().elipsa.b_delka * f) << b.cislo;
+        EXPECT_EQ(a.Presnost().elipsa.a_smernik, b.Presnost().elipsa.a_smernik) << b.cislo;
+        EXPECT_EQ(a.Presnost().elipsoid.c_delka, b.Presnost().elipsoid.c_delka * f) << b.cislo;
+        EXPECT_EQ(a.Presnost().elipsoid.a_zenit, b.Presnost().elipsoid.a_zenit) << b.cislo;
     }
     for (const int32_t typ : druhy::kPoradi) {
         const std::vector<TmerenaVelicina>& a = v.mereni[static_cast<size_t>(typ - 1)];
@@ -85,7 +85,7 @@ TEST_F(AdjustedTiny, ViewRefusesAUnitDeviationThatIsNoNumber) {
     }
     // A figure that is no number is a failure too, not a deviation shown as such.
     ASSERT_FALSE(ws.modelVyrovnany.Vysledek().Souradnice().bod[0].JeFixni);
-    Stav(ws.modelVyrovnany).souradnice.bod[0].elipsa.a_delka =
+    Stav(ws.modelVyrovnany).souradnice.bod[0].UpravPresnost().elipsa.a_delka =
         std::numeric_limits<Real>::quiet_NaN();
     EXPECT_FALSE(ZobrazitVyrovnani(ws.modelVyrovnany, 1, v));
     EXPECT_TRUE(v.body.empty());
