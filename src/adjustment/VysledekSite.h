@@ -142,7 +142,7 @@ class VysledekSite {
     [[nodiscard]] int32_t PocetNadbytecnych() const { return m_.pocetNadbytecnych; }
     [[nodiscard]] int32_t PocetPodminek() const { return m_.pocetPodminek; }
     [[nodiscard]] int32_t PocetVlakno() const { return m_.pocetVlakno; }
-    // No datum conditions; the network has scale; the datum type (fixace::k...).
+    // No datum conditions; the network has scale; the datum type.
     [[nodiscard]] bool JeFix() const { return m_.jeFix; }
     [[nodiscard]] bool JeMerenaDelka() const { return m_.jeMerenaDelka; }
     [[nodiscard]] Fixace TypFixace() const { return m_.typFixace; }
