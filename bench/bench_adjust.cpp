@@ -25,7 +25,7 @@ namespace {
 
 using vertano::SimulaceParametry;
 using vertano::SimulovanaSit;
-using vertano::Tmodel2;
+using vertano::TmodelSite;
 using vertano::Workspace;
 
 const SimulovanaSit& Sit(int pocetBodu) {
@@ -111,7 +111,7 @@ void BM_EtapyVyrovnani(benchmark::State& state) {
         vertano::SilentInteraction ui(true);
         ok = vertano::AnalyzaSuroveMereni(*ws, ui).uspech && ok;
         state.ResumeTiming();
-        Tmodel2& m = ws->modelVyrovnany;
+        TmodelSite& m = ws->modelVyrovnany;
         Stopky s;
         s.Start();
         ok = m.Nacist(ws->mereniVyrovnani, ws->souradnicePriblizne, ws->souradniceFixniVyrovnani,

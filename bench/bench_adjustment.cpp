@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "adjustment/Tmodel2.h"
+#include "adjustment/TmodelSite.h"
 #include "adjustment/Tvahy.h"
 #include "adjustment/VysledekSite.h"
 #include "data/Tnastaveni.h"
@@ -17,7 +17,7 @@ namespace {
 using vertano::Real;
 using vertano::Tbod;
 using vertano::Tmereni;
-using vertano::Tmodel2;
+using vertano::TmodelSite;
 using vertano::Tsouradnice;
 using vertano::Tzaznam;
 
@@ -95,7 +95,7 @@ void BM_VyrovnaniSite(benchmark::State& state) {
     const Sit s = Mrizka(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     int32_t neznamych = 0;
     for (auto _ : state) {
-        Tmodel2 model;
+        TmodelSite model;
         bool ok = model.Nacist(s.mereni, s.priblizne, s.fixni, s.vahy, s.doplnek, s.nastaveni);
         model.ZacitIterace();
         bool znovu = ok;

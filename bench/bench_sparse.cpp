@@ -24,7 +24,7 @@
 
 namespace {
 
-using vertano::Tmodel2;
+using vertano::TmodelSite;
 using vertano::Workspace;
 
 std::unique_ptr<Workspace> Analysed(int points, vertano::SolverChoice choice) {
@@ -45,7 +45,7 @@ std::unique_ptr<Workspace> Analysed(int points, vertano::SolverChoice choice) {
     vertano::SilentInteraction ui(true);
     vertano::AnalyzaSuroveMereni(*ws, ui);
     ws->modelVyrovnany.NastavitVolbuResice(choice);
-    Tmodel2& m = ws->modelVyrovnany;
+    TmodelSite& m = ws->modelVyrovnany;
     m.Nacist(ws->mereniVyrovnani, ws->souradnicePriblizne, ws->souradniceFixniVyrovnani, ws->vahy,
              ws->doplnekZpracovany, ws->nastaveni);
     return ws;
@@ -62,7 +62,7 @@ double Now() {
 void Run(benchmark::State& state, vertano::SolverChoice choice) {
     const int points = static_cast<int>(state.range(0));
     std::unique_ptr<Workspace> ws = Analysed(points, choice);
-    Tmodel2& m = ws->modelVyrovnany;
+    TmodelSite& m = ws->modelVyrovnany;
     double form = 0;
     double solve = 0;
     double cofactors = 0;

@@ -223,7 +223,7 @@ void WriteOrientations(JsonWriter& w, const ZobrazeneVyrovnani& v) {
 void WriteSwitchedOff(JsonWriter& w, const Workspace& ws) {
     const auto any = [](const Tmereni& m) { return PocetVyrazenych(m.zaznam) > 0; };
     bool some = any(ws.suroveMereni);
-    for (const int druh : doplnek::kPoradiZpracovani)
+    for (const DruhDoplnku druh : doplnek::kPoradiZpracovani)
         some = some || any(*ws.doplnekVstup.Seznam(druh));
     if (!some) return;
     w.Key("switched_off");
@@ -241,7 +241,7 @@ void WriteSwitchedOff(JsonWriter& w, const Workspace& ws) {
         }
     };
     rows(ws.suroveMereni, "raw");
-    for (const int druh : doplnek::kPoradiZpracovani) {
+    for (const DruhDoplnku druh : doplnek::kPoradiZpracovani) {
         rows(*ws.doplnekVstup.Seznam(druh), ObservationKindKey(doplnek::TypVeliciny(druh)));
     }
     w.EndArray();

@@ -76,7 +76,7 @@ int32_t PrintScaleChecks(Session& s) {
 int32_t PrintSupplementaryChecks(Session& s) {
     Workspace& ws = s.ws;
     int32_t all = 0;
-    for (const int kind : doplnek::kPoradiKontroly) {
+    for (const DruhDoplnku kind : doplnek::kPoradiKontroly) {
         if (!s.HasSupplementary(kind)) continue;
         const Tmereni& list = *ws.doplnekVstup.Seznam(kind);
         std::vector<CountLine> lines;

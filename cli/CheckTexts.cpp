@@ -44,16 +44,16 @@ Text Joined(const Text& group, const Text& item) {
 
 // The column each supplementary counter looks at, by kind; nullptr where the
 // kind has no such counter.
-std::array<Popis, 4> SupplementaryColumns(int kind) {
+std::array<Popis, 4> SupplementaryColumns(DruhDoplnku kind) {
     switch (kind) {
-        case doplnek::kDelka:
+        case DruhDoplnku::Delka:
             return {&jazyk::Tpopis::cisloCIL, &jazyk::Tpopis::vyskaSTN, &jazyk::Tpopis::vyskaCIL,
                     &jazyk::Tpopis::delka};
-        case doplnek::kSmernik:
+        case DruhDoplnku::Smernik:
             return {&jazyk::Tpopis::cisloCIL, nullptr, nullptr, &jazyk::Tpopis::smernik};
-        case doplnek::kPrevyseni:
+        case DruhDoplnku::Prevyseni:
             return {&jazyk::Tpopis::cisloCIL, nullptr, nullptr, &jazyk::Tpopis::prevyseni};
-        case doplnek::kProvazeni:
+        case DruhDoplnku::Provazeni:
             return {&jazyk::Tpopis::cisloCIL, nullptr, nullptr, nullptr};
     }
     return {nullptr, nullptr, nullptr, nullptr};
@@ -73,7 +73,7 @@ std::string OutsideSetName(const Tjazyk& jazyk) {
     return Joined(jazyk.tlacitko.identifikace, jazyk.popis.skupina);
 }
 
-std::string SupplementaryCheckName(const Tjazyk& jazyk, int kind, int k) {
+std::string SupplementaryCheckName(const Tjazyk& jazyk, DruhDoplnku kind, int k) {
     if (k < 0 || k > 3) return {};
     const Popis column = SupplementaryColumns(kind)[static_cast<size_t>(k)];
     return column == nullptr ? Text{} : jazyk.popis.*column;

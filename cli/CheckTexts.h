@@ -7,6 +7,7 @@
 #include "data/Tjazyk.h"
 #include "mereni/Tmereni.h"
 #include "processing/KontrolaMereni.h"
+#include "supplementary/DoplnekDruh.h"
 #include "workspace/PoctyChyb.h"
 
 namespace vertano::cli {
@@ -23,7 +24,7 @@ std::string OutsideSetName(const Tjazyk& jazyk);
 
 // Name of the counter k (0-3) of a supplementary kind (doplnek::k...); empty
 // where the kind has no such counter.
-std::string SupplementaryCheckName(const Tjazyk& jazyk, int kind, int k);
+std::string SupplementaryCheckName(const Tjazyk& jazyk, DruhDoplnku kind, int k);
 
 // One line of an error summary.
 struct CountLine {

@@ -62,7 +62,7 @@ bool ReportCoordinateFiles(Session& s, const std::vector<std::string>& names,
     return all;
 }
 
-bool LoadSupplementaryKind(Session& s, int kind, const std::vector<std::string>& names) {
+bool LoadSupplementaryKind(Session& s, DruhDoplnku kind, const std::vector<std::string>& names) {
     Workspace& ws = s.ws;
     const SupplementaryLoadReport r = PridatDoplnky(ws, kind, Paths(names));
     bool all = !r.stopped;
@@ -207,9 +207,9 @@ bool LoadScaleFiles(Session& s) {
 
 bool LoadSupplementaryFiles(Session& s) {
     bool all = true;
-    for (const int kind : doplnek::kPoradiKontroly) {
+    for (const DruhDoplnku kind : doplnek::kPoradiKontroly) {
         const std::vector<std::string>& names =
-            s.options.supplementary[static_cast<size_t>(kind - 1)];
+            s.options.supplementary[static_cast<size_t>(KodDruhu(kind) - 1)];
         if (!names.empty() && !LoadSupplementaryKind(s, kind, names)) all = false;
     }
     return all;

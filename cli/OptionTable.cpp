@@ -292,9 +292,9 @@ Setter AddTo(std::vector<std::string> Options::*list) {
     };
 }
 
-Setter AddSupplementary(int kind) {
+Setter AddSupplementary(DruhDoplnku kind) {
     return [kind](Options& o, const std::string& v, std::string&) {
-        o.supplementary[static_cast<size_t>(kind - 1)].push_back(v);
+        o.supplementary[static_cast<size_t>(KodDruhu(kind) - 1)].push_back(v);
         return true;
     };
 }
@@ -332,10 +332,10 @@ void AddCommonOptions(std::map<std::string, Setter>& m) {
 void AddInputOptions(std::map<std::string, Setter>& m) {
     m["--points"] = PointsOption;
     m["--scale"] = AddTo(&Options::scale);
-    m["--supp-bearing"] = AddSupplementary(doplnek::kSmernik);
-    m["--supp-distance"] = AddSupplementary(doplnek::kDelka);
-    m["--supp-height"] = AddSupplementary(doplnek::kPrevyseni);
-    m["--supp-plumb"] = AddSupplementary(doplnek::kProvazeni);
+    m["--supp-bearing"] = AddSupplementary(DruhDoplnku::Smernik);
+    m["--supp-distance"] = AddSupplementary(DruhDoplnku::Delka);
+    m["--supp-height"] = AddSupplementary(DruhDoplnku::Prevyseni);
+    m["--supp-plumb"] = AddSupplementary(DruhDoplnku::Provazeni);
 }
 
 void AddSimulateOptions(std::map<std::string, Setter>& m) {

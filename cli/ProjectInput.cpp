@@ -58,7 +58,7 @@ void PrintProjectContents(Session& s) {
     s.out << "Identical points: " << Count(ws.souradniceTransformaceVstup.PocetPlnychBodu())
           << "\n";
     s.out << "Scale factors: " << Count(ws.souradniceMeritko.PocetPlnychBodu()) << "\n";
-    for (const int kind : doplnek::kPoradiKontroly) {
+    for (const DruhDoplnku kind : doplnek::kPoradiKontroly) {
         s.out << "Supplementary " << doplnek::NazevDruhu(kind) << ": "
               << Count(ws.doplnekVstup.Seznam(kind)->PocetPlnychZaznamu()) << "\n";
     }
@@ -81,7 +81,7 @@ void PrintProjectSettings(Session& s) {
     s.out << "Weights: " << Name(kWeights, v.typVah) << "; estimator: "
           << (v.typOdhadu >= 1 && v.typOdhadu <= estimators.size() ? estimators[v.typOdhadu - 1]
                                                                    : "?")
-          << "; significance level: " << FormatGeneral(v.rozikoOdlehlost)
+          << "; significance level: " << FormatGeneral(v.rizikoOdlehlost)
           << "; outlier exclusion: " << (n.VylucovatOdlehle() ? "on" : "off") << "; at most "
           << Count(v.maxPocetIteraci) << " iterations\n";
     static const char* const kLevels[] = {"zero", "mean", "height"};

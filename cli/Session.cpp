@@ -21,7 +21,7 @@ void ApplyAdjustmentOptions(const Options& o, Tnastaveni& s) {
     nastaveni::Tvyrovnani& v = s.vyrovnani;
     if (o.weights > 0) v.typVah = static_cast<uint8_t>(o.weights);
     if (o.estimator > 0) v.typOdhadu = static_cast<uint8_t>(o.estimator);
-    if (o.alpha > 0) v.rozikoOdlehlost = o.alpha;
+    if (o.alpha > 0) v.rizikoOdlehlost = o.alpha;
     if (o.threads > 0) s.pocetVlaknaVse = static_cast<uint8_t>(o.threads);
     if (o.noExclusion) {
         v.vylucovatOdlehle = false;
@@ -111,9 +111,9 @@ bool Session::HasScale() const {
                                    : ws.souradniceMeritko.ExistujePlnyBod();
 }
 
-bool Session::HasSupplementary(int kind) const {
+bool Session::HasSupplementary(DruhDoplnku kind) const {
     if (options.project.empty())
-        return !options.supplementary[static_cast<size_t>(kind - 1)].empty();
+        return !options.supplementary[static_cast<size_t>(KodDruhu(kind) - 1)].empty();
     const Tmereni* list = ws.doplnekVstup.Seznam(kind);
     return list != nullptr && list->ExistujePlnyZaznam();
 }

@@ -5,6 +5,7 @@
 
 #include "CliInteraction.h"
 #include "Options.h"
+#include "supplementary/DoplnekDruh.h"
 #include "workspace/Workspace.h"
 
 namespace vertano::cli {
@@ -39,7 +40,7 @@ class Session {
     bool HasRaw() const;
     bool HasPoints() const;
     bool HasScale() const;
-    bool HasSupplementary(int kind) const;
+    bool HasSupplementary(DruhDoplnku kind) const;
     // The stage label of the main window for step `step` (" Processing ... [n]").
     void Stage(int step);
 };

@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     for (const Tbod& b : v.body.bod)
         Require(b.JePlny && IsSingleToken(b.cislo), "an unusable Gama point");
-    for (const int druh : doplnek::kPoradiKontroly)
+    for (const DruhDoplnku druh : doplnek::kPoradiKontroly)
         for (const Tzaznam& z : v.doplnky.Seznam(druh)->zaznam)
             Require(z.JePlny(), "an empty supplementary row of a Gama network");
     return 0;

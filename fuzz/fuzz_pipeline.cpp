@@ -63,7 +63,7 @@ void LoadRaw(Workspace& ws, std::vector<std::string> lines) {
     if (!ReadRaw(code, lines, ws.nastaveni, nove).ok) return;
     const int32_t id = ws.info.RegistrovatSoubor(info::kSurovaMereni, "fuzz.mtx", code,
                                                  nove.ExistujePlnyZaznam(), 0);
-    ws.suroveMereni.PridejMereni3(nove, id);
+    ws.suroveMereni.PridejMereniSouboru(nove, id);
 }
 
 void LoadPoints(Workspace& ws, std::vector<std::string> lines) {
@@ -77,11 +77,11 @@ void LoadPoints(Workspace& ws, std::vector<std::string> lines) {
     KontrolaSouradnic(ws.souradniceFixni, kBodyVstupFixni, ws.chyby);
 }
 
-void LoadSupplementary(Workspace& ws, int druh, std::vector<std::string> lines) {
+void LoadSupplementary(Workspace& ws, DruhDoplnku druh, std::vector<std::string> lines) {
     CapLines(lines, kMaxSupplementaryLines);
     Tmereni nove;
     if (ReadSupplementary(druh, lines, ws.nastaveni, nove).ok) {
-        ws.doplnekVstup.Seznam(druh)->PridejMereni2(nove);
+        ws.doplnekVstup.Seznam(druh)->PridejMereniBezZmen(nove);
     }
     ws.doplnekVstup.Kontrola(druh, ws.nastaveni, ws.chyby);
 }

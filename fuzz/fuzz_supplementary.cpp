@@ -21,7 +21,7 @@ namespace {
 
 constexpr size_t kMaxLines = 400;
 
-void Run(int druh, const std::vector<std::string>& lines, const Tnastaveni& s) {
+void Run(DruhDoplnku druh, const std::vector<std::string>& lines, const Tnastaveni& s) {
     Tmereni mereni;
     const SupplementaryFileResult r = ReadSupplementary(druh, lines, s, mereni);
     CheckOutcome(r, CountPrepared(lines), "supplementary reader");

@@ -24,8 +24,8 @@ enum Podmenu { kNastaveni, kJazyk, kNovy, kPosun, kPredVyrovnanim, kRozdilBodu, 
 
 // The supplementary kinds in the order of the menus: distance, bearing,
 // height difference, plumbing.
-constexpr int kDruhyDoplnku[4] = {doplnek::kDelka, doplnek::kSmernik, doplnek::kPrevyseni,
-                                  doplnek::kProvazeni};
+constexpr DruhDoplnku kDruhyDoplnku[4] = {DruhDoplnku::Delka, DruhDoplnku::Smernik,
+                                          DruhDoplnku::Prevyseni, DruhDoplnku::Provazeni};
 
 QString Zavorky(const QString& text, const QString& uvnitr) {
     return text + " (" + uvnitr + ")";
@@ -190,7 +190,7 @@ void HlavniOkno::VytvoritMenu() {
     // Supplement: the list window of each kind.
     m = menu_[kDoplnek];
     for (int i = 0; i < 4; ++i) {
-        const int druh = kDruhyDoplnku[i];
+        const DruhDoplnku druh = kDruhyDoplnku[i];
         a_.doplnek[i] =
             akce(m, zadna, [this, druh] { OtevritSeznam(SeznamVstupuDoplnku(ws_, druh)); });
     }
@@ -209,7 +209,7 @@ void HlavniOkno::VytvoritMenu() {
     a_.predSouradnice = akce(pred, zadna, [this] { Ukazat(OknoPribliznychSouradnic(this, ws_)); });
     pred->addSeparator();
     for (int i = 0; i < 4; ++i) {
-        const int druh = kDruhyDoplnku[i];
+        const DruhDoplnku druh = kDruhyDoplnku[i];
         a_.predDoplnek[i] =
             akce(pred, zadna, [this, druh] { Ukazat(OknoDoplnkuPredVyrovnanim(this, ws_, druh)); });
     }
@@ -218,7 +218,7 @@ void HlavniOkno::VytvoritMenu() {
     a_.rozdilVse = akce(rozdil, zadna, jednaPoloha(RezimJednePolohy::RozdilVse));
     rozdil->addSeparator();
     for (int i = 0; i < 4; ++i) {
-        const int druh = kDruhyDoplnku[i];
+        const DruhDoplnku druh = kDruhyDoplnku[i];
         a_.rozdilDoplnek[i] =
             akce(rozdil, zadna, [this, druh] { Ukazat(OknoDoplnkuRozdil(this, ws_, druh)); });
     }
@@ -247,7 +247,7 @@ void HlavniOkno::VytvoritMenu() {
     a_.oProgramu = menuBar()->addAction(QString());
     connect(a_.oProgramu, &QAction::triggered, this, [this] {
         const jazyk::Tpopis& p = ws_.jazyk.popis;
-        Zprava(Q(ws_.jazyk.nadpis.oPragramu), "Vertano " + Q(p.verzeCislo) + " " + Q(p.verzeDatum) +
+        Zprava(Q(ws_.jazyk.nadpis.oProgramu), "Vertano " + Q(p.verzeCislo) + " " + Q(p.verzeDatum) +
                                                   "\n\n" + Q(p.komplexniZpracovani));
     });
 }
@@ -288,7 +288,7 @@ void HlavniOkno::NastavitTexty() {
     const QString menu[] = {Q(t.hlavni),   Q(p.mereni),  Q(t.vyber),    Q(t.identifikace),
                             Q(t.kontrola), Q(p.doplnek), Q(t.vyrovnani)};
     for (std::size_t i = 0; i < menu_.size(); ++i) menu_[i]->setTitle(menu[i]);
-    a_.oProgramu->setText(Q(j.nadpis.oPragramu));
+    a_.oProgramu->setText(Q(j.nadpis.oProgramu));
     const QString podmenu[] = {Q(t.nastaveni),
                                Q(t.Jazyk),
                                Q(t.novy) + " ...",
@@ -312,7 +312,7 @@ void HlavniOkno::NastavitTexty() {
     a_.kontrola->setText(Okno(t.kontrola));
     a_.zrcadleni->setText(Okno(t.zrcadleni));
     a_.redukce->setText(Okno(p.redukceDelek));
-    a_.sit->setText(Okno(t.vyrovaniSite));
+    a_.sit->setText(Okno(t.vyrovnaniSite));
     a_.transformace->setText(Okno(t.transformace));
     a_.protokol->setText(Okno(j.protokol.protokol1));
     a_.zavrit->setText(Q(t.ukoncit));
@@ -376,10 +376,10 @@ void HlavniOkno::NastavitTexty() {
     a_.predSouradnice->setText(Q(p.souradnice));
     const QString doplnkova = Male(p.doplnek);
     for (int i = 0; i < 4; ++i) {
-        const int druh = kDruhyDoplnku[i];
+        const DruhDoplnku druh = kDruhyDoplnku[i];
         QString nazev = Q(doplnek::NazevDruhu(ws_.jazyk, druh));
         // A supplementary distance beside the distances of the raw rows.
-        if (druh == doplnek::kDelka) nazev = Zavorky(nazev, doplnkova);
+        if (druh == DruhDoplnku::Delka) nazev = Zavorky(nazev, doplnkova);
         a_.predDoplnek[i]->setText(nazev);
         a_.rozdilDoplnek[i]->setText(nazev);
     }
@@ -392,7 +392,7 @@ void HlavniOkno::NastavitTexty() {
     }
     a_.apriorni->setText(Q(t.nastaveniVah));
     a_.upravitPresnost->setText(Q(t.upravit) + " " + Male(t.presnostApriori) + " ...");
-    a_.vyrovnani->setText(Q(t.vyrovaniSite));
+    a_.vyrovnani->setText(Q(t.vyrovnaniSite));
 
     zastavit_->setText(Q(t.zrusit));
     tabulka_->Model().ObnovitTexty();

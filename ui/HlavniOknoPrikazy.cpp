@@ -326,7 +326,7 @@ void HlavniOkno::PrikazVyrovnani() {
             if (!vysledek->druhyRadek.empty()) text += "\n" + Q(vysledek->druhyRadek);
             if (!vysledek->chyba.empty()) text += "\n" + Q(vysledek->chyba);
             UkazatVysledek(OutcomeOfAdjustment(ws_, *vysledek),
-                           DetailZpravy(Q(ws_.jazyk.tlacitko.vyrovaniSite), text.trimmed()));
+                           DetailZpravy(Q(ws_.jazyk.tlacitko.vyrovnaniSite), text.trimmed()));
         });
 }
 

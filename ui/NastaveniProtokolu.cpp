@@ -65,7 +65,7 @@ NastaveniProtokolOkno::NastaveniProtokolOkno(QWidget* rodic, Workspace& ws)
     box(Q(p.vnitrniPresnost), "vnitrniPresnost", r.vnitrniPresnost);
     box(Q(p.vnejsiPresnost), "vnejsiPresnost", r.vnejsiPresnost);
 
-    skupinaRadku("C", t.vyrovaniSite, kVyrovnani);
+    skupinaRadku("C", t.vyrovnaniSite, kVyrovnani);
     box(Q(p.zakladniInformace), "infoVyr", r.infoVyr);
     sVariantou(Q(p.vyrovnane) + " " + souradnice, "sourVyr", r.sourVyr, presnosti,
                r.sourVyrPresnost);
@@ -75,25 +75,25 @@ NastaveniProtokolOkno::NastaveniProtokolOkno(QWidget* rodic, Workspace& ws)
                r.merVyrPresnost);
 
     skupinaRadku("D", t.transformaceSVyrovnanim, kTransformace);
-    sVariantou(Q(t.identickeBody), "bodyIdentTrans1", r.bodyIdentTrans1, odchylky,
-               r.bodyIdentTrans1Odchyl);
+    sVariantou(Q(t.identickeBody), "bodyIdentTrans1", r.bodyIdentTransSVyr, odchylky,
+               r.bodyIdentTransSVyrOdchyl);
     box(Q(t.informace) + " - " + identicke, "infoBodyIdent", r.infoBodyIdent);
-    box(Q(t.informace) + " - " + Male(t.transformace), "infoTransKlic1", r.infoTransKlic1);
+    box(Q(t.informace) + " - " + Male(t.transformace), "infoTransKlic1", r.infoTransKlicSVyr);
     box(Q(t.odlehleHodnoty), "odlehleTrans", r.odlehleTrans);
     sVariantou(Q(p.vyrovnane) + " " + identicke, "sourVyrTrans", r.sourVyrTrans, presnosti,
                r.sourVyrTransPresnost);
-    sVariantou(Q(p.transformovane) + " " + souradnice, "sourTrans1", r.sourTrans1, presnosti,
-               r.sourTrans1Presnost);
-    sVariantou(Q(p.transformovane) + " " + elipsoidy, "elipTrans1", r.elipTrans1, presnosti,
-               r.elipTrans1Presnost);
+    sVariantou(Q(p.transformovane) + " " + souradnice, "sourTrans1", r.sourTransSVyr, presnosti,
+               r.sourTransSVyrPresnost);
+    sVariantou(Q(p.transformovane) + " " + elipsoidy, "elipTrans1", r.elipTransSVyr, presnosti,
+               r.elipTransSVyrPresnost);
 
     skupinaRadku("E", t.bodASmernik, kBodSmernik);
-    box(Q(t.identickeBody), "bodyIdentTrans2", r.bodyIdentTrans2);
-    box(Q(t.informace) + " - " + Male(t.transformace), "infoTransKlic2", r.infoTransKlic2);
-    sVariantou(Q(p.transformovane) + " " + souradnice, "sourTrans2", r.sourTrans2, presnosti,
-               r.sourTrans2Presnost);
-    sVariantou(Q(p.transformovane) + " " + elipsoidy, "elipTrans2", r.elipTrans2, presnosti,
-               r.elipTrans2Presnost);
+    box(Q(t.identickeBody), "bodyIdentTrans2", r.bodyIdentTransBodSm);
+    box(Q(t.informace) + " - " + Male(t.transformace), "infoTransKlic2", r.infoTransKlicBodSm);
+    sVariantou(Q(p.transformovane) + " " + souradnice, "sourTrans2", r.sourTransBodSm, presnosti,
+               r.sourTransBodSmPresnost);
+    sVariantou(Q(p.transformovane) + " " + elipsoidy, "elipTrans2", r.elipTransBodSm, presnosti,
+               r.elipTransBodSmPresnost);
     Dokoncit();
 }
 

@@ -45,9 +45,9 @@ void Odlehle(NastaveniOkno& okno, const Tjazyk& j, nastaveni::Tvyrovnani& v,
     const jazyk::Tpopis& p = j.popis;
     okno.Nadpis(Q(p.vylouceniOdlehlych));
     okno.CisloText(Q(p.hladinaVyznamnosti), "rozikoOdlehlost",
-                   TextCislaBezNul(v.rozikoOdlehlost, kDesetinyVyznamnosti),
+                   TextCislaBezNul(v.rizikoOdlehlost, kDesetinyVyznamnosti),
                    nastaveni::kNejmensiHladinaVyznamnosti, 1,
-                   [&v](Real h) { v.rozikoOdlehlost = h; });
+                   [&v](Real h) { v.rizikoOdlehlost = h; });
     okno.Vyber(Q(p.metodaRobustOdhadu), "typOdhadu", Odhady(j), std::max(0, v.typOdhadu - 1),
                [&v](int i) { v.typOdhadu = static_cast<uint8_t>(i + 1); });
     analyzovane();
@@ -63,7 +63,7 @@ void Odlehle(NastaveniOkno& okno, const Tjazyk& j, nastaveni::Tvyrovnani& v,
 
 NastaveniSitOkno::NastaveniSitOkno(QWidget* rodic, Workspace& ws)
     : NastaveniOkno(rodic, ws,
-                    Q(ws.jazyk.tlacitko.nastaveni) + " - " + Q(ws.jazyk.tlacitko.vyrovaniSite)) {
+                    Q(ws.jazyk.tlacitko.nastaveni) + " - " + Q(ws.jazyk.tlacitko.vyrovnaniSite)) {
     Tnastaveni& n = ws_.nastaveni;
     nastaveni::Tvyrovnani& v = n.vyrovnani;
     nastaveni::Tprepinac& s = n.prepinac;

@@ -79,7 +79,7 @@ const Tvaha* Vaha(const Workspace& ws, int32_t typ) {
     }
 }
 
-QString NazevDoplnku(const Workspace& ws, int druh) {
+QString NazevDoplnku(const Workspace& ws, DruhDoplnku druh) {
     return Q(doplnek::NazevDruhu(ws.jazyk, druh));
 }
 
@@ -240,17 +240,18 @@ std::unique_ptr<OknoSeznamu> OknoVnejsiPresnosti(QWidget* rodic, Workspace& ws, 
     return OknoPresnosti(rodic, ws, typ, false);
 }
 
-std::unique_ptr<OknoSeznamu> OknoDoplnkuPredVyrovnanim(QWidget* rodic, Workspace& ws, int druh) {
+std::unique_ptr<OknoSeznamu> OknoDoplnkuPredVyrovnanim(QWidget* rodic, Workspace& ws,
+                                                       DruhDoplnku druh) {
     const Tmereni* zdroj = ws.doplnekZpracovany.Seznam(druh);
     const Seznam s = std::make_shared<const Tmereni>(
         zdroj != nullptr && ws.state.Current(Step::Analysis) ? *zdroj : Tmereni{});
     const jazyk::Tpopis& p = ws.jazyk.popis;
     const jazyk::TpopisJednotky& u = ws.jazyk.popisJednotky;
     const FormatBunek f(ws.nastaveni);
-    const bool uhel = druh == doplnek::kSmernik;
+    const bool uhel = druh == DruhDoplnku::Smernik;
     const QString nazev = NazevDoplnku(ws, druh);
     std::vector<SloupecSeznamu> c = SloupceStanoviska(ws, s, false);
-    if (druh != doplnek::kProvazeni) {
+    if (druh != DruhDoplnku::Provazeni) {
         c.push_back({nazev, Q(p.merenaHodnota) + Jednotka(uhel ? u.smer_hodnota : u.delka_hodnota),
                      130, [s, f, uhel](int i) { return f.Hodnota(uhel, Radek(s, i).delka); }});
     }
@@ -265,14 +266,14 @@ std::unique_ptr<OknoSeznamu> OknoDoplnkuPredVyrovnanim(QWidget* rodic, Workspace
     return okno;
 }
 
-std::unique_ptr<OknoSeznamu> OknoDoplnkuRozdil(QWidget* rodic, Workspace& ws, int druh) {
+std::unique_ptr<OknoSeznamu> OknoDoplnkuRozdil(QWidget* rodic, Workspace& ws, DruhDoplnku druh) {
     const Tmereni* zdroj = ws.doplnekZpracovany.Seznam(druh);
     const Seznam s = std::make_shared<const Tmereni>(
         zdroj != nullptr && ws.state.Current(Step::Analysis) ? *zdroj : Tmereni{});
     const jazyk::Tpopis& p = ws.jazyk.popis;
     const jazyk::TpopisJednotky& u = ws.jazyk.popisJednotky;
     const FormatBunek f(ws.nastaveni);
-    const bool uhel = druh == doplnek::kSmernik;
+    const bool uhel = druh == DruhDoplnku::Smernik;
     const QString nazev = NazevDoplnku(ws, druh);
     const QString jednotka = Jednotka(uhel ? u.smer_hodnota : u.delka_hodnota);
     std::vector<SloupecSeznamu> c = SloupceStanoviska(ws, s, false);

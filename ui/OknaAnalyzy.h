@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "OknoSeznamu.h"
+#include "supplementary/DoplnekDruh.h"
 #include "workspace/SeznamyAnalyzy.h"
 
 namespace vertano {
@@ -24,7 +25,8 @@ std::unique_ptr<OknoSeznamu> OknoVnitrniPresnosti(QWidget* rodic, Workspace& ws,
 std::unique_ptr<OknoSeznamu> OknoVnejsiPresnosti(QWidget* rodic, Workspace& ws, int32_t typ);
 // The supplementary measurements of a kind (doplnek::k...) as prepared for the
 // adjustment, and their differences from the coordinates.
-std::unique_ptr<OknoSeznamu> OknoDoplnkuPredVyrovnanim(QWidget* rodic, Workspace& ws, int druh);
-std::unique_ptr<OknoSeznamu> OknoDoplnkuRozdil(QWidget* rodic, Workspace& ws, int druh);
+std::unique_ptr<OknoSeznamu> OknoDoplnkuPredVyrovnanim(QWidget* rodic, Workspace& ws,
+                                                       DruhDoplnku druh);
+std::unique_ptr<OknoSeznamu> OknoDoplnkuRozdil(QWidget* rodic, Workspace& ws, DruhDoplnku druh);
 
 }  // namespace vertano::ui

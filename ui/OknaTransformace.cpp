@@ -171,8 +171,8 @@ std::unique_ptr<OknoSeznamu> OknoOpravIdentickych(QWidget* rodic, Workspace& ws,
                b.Presnost().sig_Z == zamitnuta;
     };
     const QString nadpis =
-        odlehle ? Q(j.tlacitko.odlehleHodnoty) + " - " + Q(j.nadpis.opravyIndentickychBodu)
-                : Q(j.nadpis.opravyIndentickychBodu);
+        odlehle ? Q(j.tlacitko.odlehleHodnoty) + " - " + Q(j.nadpis.opravyIdentickychBodu)
+                : Q(j.nadpis.opravyIdentickychBodu);
     auto okno = std::make_unique<OknoSeznamu>(rodic, ws, nadpis);
     okno->Naplnit(std::move(r), std::move(s), ChybneRadky::Odlehle);
     const auto n = [](int32_t x) { return QString::number(std::max(x, 0)); };
@@ -474,7 +474,7 @@ void OknoTransformace::PrikazMatice() {
     Zaneprazdneni(true);
     if (m.KovariancniMaticeStr().empty() && n > 0 && JeTransformovano(ws_, bodASmernik_)) {
         try {
-            m.KovariancniMatice2str();
+            m.KovariancniMaticeText();
         } catch (const std::exception&) {
             // No matrix to show: the text is written only when it was made.
         }

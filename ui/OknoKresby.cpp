@@ -239,7 +239,7 @@ OknoKresby::OknoKresby(QWidget* rodic, Workspace& ws, Dialogy& dialogy, int vysl
     const std::string& co = vysledek == vysledekSite::kBodASmernik ? t.bodASmernik
                             : vysledek == vysledekSite::kTransformaceSVyrovnanim
                                 ? t.transformaceSVyrovnanim
-                                : t.vyrovaniSite;
+                                : t.vyrovnaniSite;
     setWindowTitle(Q(t.kresba) + " - " + Q(co));
     ws_.nastaveni.okno.grafika = static_cast<uint8_t>(vysledek);
 

@@ -51,7 +51,7 @@ OknoVyrovnani::OknoVyrovnani(QWidget* rodic, Workspace& ws, Dialogy& dialogy,
                              Interaction& interakce)
     : OknoSeznamu(
           rodic, ws,
-          Q(ws.jazyk.tlacitko.vyrovaniSite) + " - " + Q(ws.jazyk.nadpis.vyrovnaneSouradniceBodu)),
+          Q(ws.jazyk.tlacitko.vyrovnaniSite) + " - " + Q(ws.jazyk.nadpis.vyrovnaneSouradniceBodu)),
       dialogy_(dialogy),
       interakce_(interakce) {
     NastavitDialogy(&dialogy_);
@@ -256,7 +256,7 @@ void OknoVyrovnani::PrikazProtokol() {
     Zaneprazdneni(false);
     if (!v.uspech) return;
     dialogy_.Protokol(this, ws_,
-                      Q(ws_.jazyk.protokol.protokol1) + " - " + Q(ws_.jazyk.tlacitko.vyrovaniSite),
+                      Q(ws_.jazyk.protokol.protokol1) + " - " + Q(ws_.jazyk.tlacitko.vyrovnaniSite),
                       ws_.protokolVyrovnani.Radky());
 }
 
@@ -293,7 +293,7 @@ void OknoVyrovnani::OznamitZruseni(const QString& text) {
 }
 
 void OknoVyrovnani::PrikazMatice() {
-    Tmodel2& m = ws_.modelVyrovnany;
+    TmodelSite& m = ws_.modelVyrovnany;
     const int32_t n = RozmerMaticeVah(m);
     if (n > kVelkaMaticeVah && !dialogy_.Potvrzeni(this, Q(ws_.jazyk.nadpis.varovani),
                                                    OtazkaVelkeMatice(ws_.nastaveni.typJazyk, n)))

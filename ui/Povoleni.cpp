@@ -30,7 +30,7 @@ PovoleniMenu Povoleni(const Workspace& ws, const Tvyber& vyber) {
     p.vybratVse = plny;
     p.vyberDleRadku = jeden;
 
-    p.skupinoveOkna = skupiny && m.ExistujeRazazenyZaznamDoSkupiny();
+    p.skupinoveOkna = skupiny && m.ExistujeZarazenyZaznamDoSkupiny();
     p.seraditPolohy = p.skupinoveOkna;
     p.zrcadlit = p.seraditPolohy;
     p.najitSkupiny = m.PocetPlnychZaznamu() > 3 && mimoSkupiny;

@@ -317,20 +317,20 @@ class SeznamBoduOkna : public SeznamVstupu {
 
 class SeznamDoplnkuOkna : public SeznamVstupu {
   public:
-    SeznamDoplnkuOkna(Workspace& ws, int druh) : SeznamVstupu(ws), druh_(druh) {
+    SeznamDoplnkuOkna(Workspace& ws, DruhDoplnku druh) : SeznamVstupu(ws), druh_(druh) {
         if (const Tmereni* s = ws.doplnekVstup.Seznam(druh)) kopie_ = *s;
         ZkontrolovatDoplnky(ws_, druh_, kopie_);
     }
 
-    bool Uhel() const { return druh_ == doplnek::kSmernik; }
-    bool Delka() const { return druh_ == doplnek::kDelka; }
-    bool Provazeni() const { return druh_ == doplnek::kProvazeni; }
+    bool Uhel() const { return druh_ == DruhDoplnku::Smernik; }
+    bool Delka() const { return druh_ == DruhDoplnku::Delka; }
+    bool Provazeni() const { return druh_ == DruhDoplnku::Provazeni; }
 
     QString NazevDruhu() const { return Q(doplnek::NazevDruhu(ws_.jazyk, druh_)); }
 
     QString Nadpis() const override { return Q(ws_.jazyk.popis.doplnek) + " - " + NazevDruhu(); }
     QString NazevMenu() const override { return Q(ws_.jazyk.popis.mereni); }
-    QString Klic() const override { return "doplnek" + QString::number(druh_); }
+    QString Klic() const override { return "doplnek" + QString::number(KodDruhu(druh_)); }
 
     ModelSeznamu::Radky Radky() const override {
         ModelSeznamu::Radky r;
@@ -520,7 +520,7 @@ class SeznamDoplnkuOkna : public SeznamVstupu {
   private:
     const Tzaznam& Radek(int i) const { return kopie_.zaznam[static_cast<std::size_t>(i)]; }
 
-    int druh_;
+    DruhDoplnku druh_;
     Tmereni kopie_;
 };
 
@@ -767,7 +767,7 @@ std::unique_ptr<SeznamVstupu> SeznamVstupuBodu(Workspace& ws, SeznamBodu druh) {
     return std::make_unique<SeznamBoduOkna>(ws, druh);
 }
 
-std::unique_ptr<SeznamVstupu> SeznamVstupuDoplnku(Workspace& ws, int druh) {
+std::unique_ptr<SeznamVstupu> SeznamVstupuDoplnku(Workspace& ws, DruhDoplnku druh) {
     return std::make_unique<SeznamDoplnkuOkna>(ws, druh);
 }
 

@@ -9,6 +9,7 @@
 #include "ModelTabulky.h"
 #include "OknoHledani.h"
 #include "OknoZaznamu.h"
+#include "supplementary/DoplnekDruh.h"
 #include "workspace/SeznamyVstupu.h"
 #include "workspace/TabulkaMereni.h"
 
@@ -98,7 +99,7 @@ class SeznamVstupu {
 // scale factors.
 std::unique_ptr<SeznamVstupu> SeznamVstupuBodu(Workspace& ws, SeznamBodu druh);
 // The supplementary measurements of a kind (doplnek::k...).
-std::unique_ptr<SeznamVstupu> SeznamVstupuDoplnku(Workspace& ws, int druh);
+std::unique_ptr<SeznamVstupu> SeznamVstupuDoplnku(Workspace& ws, DruhDoplnku druh);
 // The a-priori deviations of the measurements prepared for the adjustment.
 std::unique_ptr<SeznamVstupu> SeznamVstupuOdchylek(Workspace& ws);
 // The a-priori deviations of the identical points of the transformation.

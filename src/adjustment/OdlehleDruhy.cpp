@@ -1,13 +1,13 @@
 #include "adjustment/OdlehleDruhy.h"
 
-#include "adjustment/Tmodel2.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSite.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "adjustment/VysledekSite.h"
 #include "data/Tnastaveni.h"
 
 namespace vertano::druhy {
 
-TvektorMereni& Vektor(Tmodel2& model, int32_t typ) {
+TvektorMereni& Vektor(TmodelSite& model, int32_t typ) {
     return const_cast<TvektorMereni&>(Vektor(model.Vysledek(), typ));
 }
 
@@ -30,8 +30,8 @@ const TvektorMereni& Vektor(const VysledekSite& model, int32_t typ) {
     }
 }
 
-TindexVector* Index(Tmodel2& model, int32_t typ) {
-    Tmodel2Stav& stav = Stav(model);
+TindexVector* Index(TmodelSite& model, int32_t typ) {
+    TmodelSiteStav& stav = Stav(model);
     switch (typ) {
         case velicina::kDelka:
             return &stav.indexDelka;
@@ -44,8 +44,8 @@ TindexVector* Index(Tmodel2& model, int32_t typ) {
     }
 }
 
-int32_t& PocetOdlehlych(Tmodel2& model, int32_t typ) {
-    Tmodel2Stav& stav = Stav(model);
+int32_t& PocetOdlehlych(TmodelSite& model, int32_t typ) {
+    TmodelSiteStav& stav = Stav(model);
     switch (typ) {
         case velicina::kDelka:
             return stav.pocetDelkaOdlehly;
@@ -86,13 +86,13 @@ bool Vylucovat(const Tnastaveni& nastaveni, int32_t typ) {
     }
 }
 
-int32_t PocetRovnic(const Tmodel2& model, int32_t typ) {
+int32_t PocetRovnic(const TmodelSite& model, int32_t typ) {
     const auto pocet = static_cast<int32_t>(Vektor(model, typ).zaznam.size());
     return typ == velicina::kDoplnekProvazeni ? 2 * pocet : pocet;
 }
 
-bool Pocatky(const Tmodel2& model, std::array<int32_t, 7>& pocatky) {
-    const Tmodel2Stav& stav = Stav(model);
+bool Pocatky(const TmodelSite& model, std::array<int32_t, 7>& pocatky) {
+    const TmodelSiteStav& stav = Stav(model);
     int64_t pocatek = 0;
     for (std::size_t k = 0; k < kPoradi.size(); ++k) {
         pocatky[k] = static_cast<int32_t>(pocatek);

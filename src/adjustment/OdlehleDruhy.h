@@ -9,11 +9,11 @@
 
 namespace vertano {
 
-class Tmodel2;
+class TmodelSite;
 class Tnastaveni;
 class VysledekSite;
 
-// Access to the seven observation kinds of a Tmodel2 by their number
+// Access to the seven observation kinds of a TmodelSite by their number
 // (velicina::k...), in the order of the equations, for the routines that treat
 // every kind alike: the outlier test, the robust weights and the evaluation.
 namespace druhy {
@@ -24,19 +24,19 @@ inline constexpr std::array<int32_t, 7> kPoradi = {
     velicina::kDoplnekProvazeni};
 
 // The vector that holds the records of a kind; the kind must be one of kPoradi.
-// (The model's own steps change them through the overloads of Tmodel2Vnitrni.h.)
+// (The model's own steps change them through the overloads of TmodelSiteVnitrni.h.)
 const TvektorMereni& Vektor(const VysledekSite& model, int32_t typ);
 
 // The exclusion switch of a kind in the settings.
 bool Vylucovat(const Tnastaveni& nastaveni, int32_t typ);
 
 // Equations of a kind: one per record, two per plumbing tie.
-int32_t PocetRovnic(const Tmodel2& model, int32_t typ);
+int32_t PocetRovnic(const TmodelSite& model, int32_t typ);
 
 // Index of the first equation of every kind (in kPoradi order) from the vector
 // lengths, checked against pocetMereni and the lengths of the residual and
 // cofactor vectors. False when they do not fit together.
-bool Pocatky(const Tmodel2& model, std::array<int32_t, 7>& pocatky);
+bool Pocatky(const TmodelSite& model, std::array<int32_t, 7>& pocatky);
 
 // Angles are reduced into one turn when shown as adjusted values.
 bool JeUhel(int32_t typ);

@@ -9,7 +9,7 @@
 
 #include "adjustment/OdlehleDruhy.h"
 #include "adjustment/TmerenaVelicina.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "adjustment/VysledekSite.h"
 #include "matice/FpGuard.h"
 #include "matice/Quantile.h"
@@ -27,8 +27,8 @@ constexpr Real kZavislost = 0.5L;
 
 // The records behind the equations, in equation order (a plumbing tie twice:
 // its X and its Y equation).
-std::vector<TmerenaVelicina*> Rovnice(Tmodel2& m) {
-    Tmodel2Stav& stav = Stav(m);
+std::vector<TmerenaVelicina*> Rovnice(TmodelSite& m) {
+    TmodelSiteStav& stav = Stav(m);
     std::vector<TmerenaVelicina*> r;
     for (TvektorMereni* v :
          {&stav.delka, &stav.smer, &stav.zenit, &stav.doplnek.delka, &stav.doplnek.smernik,
@@ -40,7 +40,7 @@ std::vector<TmerenaVelicina*> Rovnice(Tmodel2& m) {
 
 // The cofactors of the unknowns as the evaluation leaves them, from the
 // model's solver (the sparse one keeps no dense matrix).
-bool MaKofaktory(const Tmodel2& m) {
+bool MaKofaktory(const TmodelSite& m) {
     Real q = 0;
     return Stav(m).pocetNeznamych > 0 && m.Kofaktor(0, 0, q);
 }
@@ -51,8 +51,8 @@ bool JeUhel(int32_t typ) {
 
 // The size of an error that moves the target of the observation by a metre:
 // one metre for lengths, one over the distance for angles.
-Real MetrovaChyba(const Tmodel2& m, const TmerenaVelicina& z) {
-    const Tmodel2Stav& stav = Stav(m);
+Real MetrovaChyba(const TmodelSite& m, const TmerenaVelicina& z) {
+    const TmodelSiteStav& stav = Stav(m);
     if (!JeUhel(z.typ)) return 1;
     const int32_t n = stav.souradnice.Pocet();
     if (z.iStn < 0 || z.iCil < 0 || z.iStn >= n || z.iCil >= n) return 1;
@@ -66,7 +66,7 @@ Real MetrovaChyba(const Tmodel2& m, const TmerenaVelicina& z) {
 // How far a unit error of equation i moves each determined point of its row:
 // (point index, move) pairs; dx = Q a_i^T p_i. Only the cofactors between the
 // unknowns of the equation are needed, which the sparse solver keeps.
-std::vector<std::pair<int32_t, Real>> Posuny(const Tmodel2& m, const Tsparse& radky, int32_t i,
+std::vector<std::pair<int32_t, Real>> Posuny(const TmodelSite& m, const Tsparse& radky, int32_t i,
                                              Real p) {
     const int32_t urcovanych = Stav(m).pocetSouradnicUrcovanych / 3;
     const Tvector& a = radky.data[static_cast<std::size_t>(i)];
@@ -120,9 +120,9 @@ struct SpolecnaChyba {
     std::vector<std::pair<int32_t, Real>> posuny;
 };
 
-bool SpolehlivostSkupiny(const Tmodel2& m, const Tsparse& radky,
+bool SpolehlivostSkupiny(const TmodelSite& m, const Tsparse& radky,
                          const std::vector<std::size_t>& cleny, Real delta0, SpolecnaChyba& s) {
-    const Tmodel2Stav& stav = Stav(m);
+    const TmodelSiteStav& stav = Stav(m);
     const int32_t urcovanych = stav.pocetSouradnicUrcovanych / 3;
     std::map<int32_t, Real> c;
     std::set<int32_t> body;
@@ -174,7 +174,7 @@ bool SpolehlivostSkupiny(const Tmodel2& m, const Tsparse& radky,
 }
 
 // Repeated pointings whose common error is uncontrolled take its figures.
-void OznacitSkupinu(const Tmodel2& m, const std::vector<TmerenaVelicina*>& rovnice,
+void OznacitSkupinu(const TmodelSite& m, const std::vector<TmerenaVelicina*>& rovnice,
                     const std::vector<std::size_t>& cleny, const SpolecnaChyba& s) {
     for (const std::size_t i : cleny) {
         TmerenaVelicina& z = *rovnice[i];
@@ -203,8 +203,8 @@ void Vynulovat(TmerenaVelicina& z) {
 
 }  // namespace
 
-bool VypocetSpolehlivosti(Tmodel2& m, const Real alfa, SouhrnSpolehlivosti& souhrn) {
-    Tmodel2Stav& stav = Stav(m);
+bool VypocetSpolehlivosti(TmodelSite& m, const Real alfa, SouhrnSpolehlivosti& souhrn) {
+    TmodelSiteStav& stav = Stav(m);
     souhrn = SouhrnSpolehlivosti{};
     const std::vector<TmerenaVelicina*> rovnice = Rovnice(m);
     for (TmerenaVelicina* z : rovnice) Vynulovat(*z);

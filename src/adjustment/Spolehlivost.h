@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "adjustment/Tmodel2.h"
+#include "adjustment/TmodelSite.h"
 #include "adjustment/VysledekSite.h"
 #include "data/Tjazyk.h"
 #include "matice/Real.h"
@@ -69,7 +69,7 @@ struct SouhrnSpolehlivosti {
 // zavisiStanovisko, zavisiCil. A plumbing tie sums the redundancy of its two
 // equations and takes the larger of their errors. False (nothing written to
 // `souhrn` but jeSpocteno false) when the model holds no evaluation.
-bool VypocetSpolehlivosti(Tmodel2& model, Real alfa, SouhrnSpolehlivosti& souhrn);
+bool VypocetSpolehlivosti(TmodelSite& model, Real alfa, SouhrnSpolehlivosti& souhrn);
 
 // From the records as VypocetSpolehlivosti marked them: the number of
 // uncontrolled observations, and the determined points that depend on them (in

@@ -11,13 +11,13 @@ namespace vertano {
 
 namespace {
 
-TvektorMereni& VektorDruhu(TvektorDoplnek& v, int druh) {
+TvektorMereni& VektorDruhu(TvektorDoplnek& v, DruhDoplnku druh) {
     switch (druh) {
-        case doplnek::kDelka:
+        case DruhDoplnku::Delka:
             return v.delka;
-        case doplnek::kSmernik:
+        case DruhDoplnku::Smernik:
             return v.smernik;
-        case doplnek::kPrevyseni:
+        case DruhDoplnku::Prevyseni:
             return v.prevyseni;
         default:
             return v.provazeni;
@@ -29,7 +29,7 @@ bool JeIndexBodu(const Tsouradnice& souradnice, int32_t index) {
 }
 
 // Every supplementary kind keeps its value in the distance column of its row.
-TmerenaVelicina Pozorovani(const Tzaznam& zaznam, int druh, int32_t poradi) {
+TmerenaVelicina Pozorovani(const Tzaznam& zaznam, DruhDoplnku druh, int32_t poradi) {
     TmerenaVelicina v = TmerenaVelicina::ZeZaznamu(zaznam, doplnek::TypVeliciny(druh), zaznam.delka,
                                                    zaznam.sig_delka);
     v.poradi = poradi;
@@ -40,7 +40,7 @@ TmerenaVelicina Pozorovani(const Tzaznam& zaznam, int druh, int32_t poradi) {
     return v;
 }
 
-DoplnekVektorVysledek Selhani(DoplnekVektorChyba chyba, int druh, std::size_t radek,
+DoplnekVektorVysledek Selhani(DoplnekVektorChyba chyba, DruhDoplnku druh, std::size_t radek,
                               const Tzaznam& zaznam) {
     DoplnekVektorVysledek v;
     v.ok = false;
@@ -81,7 +81,7 @@ DoplnekVektorVysledek TvektorDoplnek::Nacist(const TdoplnkoveMereni& pripravene,
                                              const Tnastaveni& nastaveni,
                                              const Real odchylkaJednotkova) {
     Clear();
-    for (const int druh : doplnek::kPoradiZpracovani) {
+    for (const DruhDoplnku druh : doplnek::kPoradiZpracovani) {
         const Tmereni& seznam = *pripravene.Seznam(druh);
         TvektorMereni& vektor = VektorDruhu(*this, druh);
         const Real odchylkaDruhu = doplnek::OdchylkaDruhu(druh, nastaveni);

@@ -29,7 +29,7 @@ struct DoplnekVektorVysledek {
 
 // The supplementary observations of one adjustment, one vector per kind, in the
 // order in which the model writes their equations: distances (typ 4), bearings
-// (5), height differences (6), plumbing ties (7). Each Tmodel2 owns one.
+// (5), height differences (6), plumbing ties (7). Each TmodelSite owns one.
 class TvektorDoplnek {
   public:
     TvektorMereni delka;

@@ -80,7 +80,7 @@ int32_t TvektorMereni::PocetPlnychZaznamu() const {
     return Pocet(zaznam, [](const TmerenaVelicina& v) { return v.jePlny; });
 }
 
-int32_t TvektorMereni::PocetPraznychZaznamu() const {
+int32_t TvektorMereni::PocetPrazdnychZaznamu() const {
     return static_cast<int32_t>(zaznam.size()) - PocetPlnychZaznamu();
 }
 

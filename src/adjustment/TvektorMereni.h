@@ -46,7 +46,7 @@ class TvektorMereni {
 
     // ---- counting and tests ----
     int32_t PocetPlnychZaznamu() const;
-    int32_t PocetPraznychZaznamu() const;
+    int32_t PocetPrazdnychZaznamu() const;
     int32_t PocetOdlehlychHodnot() const;
     int32_t PocetOdlehlychDelek() const;
     int32_t PocetOdlehlychSmeru() const;

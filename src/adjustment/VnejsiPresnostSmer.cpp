@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "adjustment/PresnostStatistika.h"
-#include "adjustment/Tmodel2.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSite.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "matice/FpGuard.h"
 #include "matice/Konstanty.h"
 #include "processing/Uhly.h"
@@ -141,7 +141,7 @@ struct VyrovnanyTrojuhelnik {
 
 // False when the adjustment fails or gives no usable numbers.
 bool VyrovnatTrojuhelnik(const Tmereni& radky, VyrovnanyTrojuhelnik& vysledek) {
-    Tmodel2 model;
+    TmodelSite model;
     if (!model.VyrovnatVnejsiPresnostSmer(radky)) return false;
     const std::size_t m = radky.zaznam.size();
     const int32_t pocetObsazeni = radky.NejvetsiSkupina();

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "adjustment/SolverOwner.h"
-#include "adjustment/Tmodel2.h"
+#include "adjustment/TmodelSite.h"
 #include "adjustment/TvektorDoplnek.h"
 #include "adjustment/TvektorMereni.h"
 #include "data/Tsouradnice.h"
@@ -25,13 +25,13 @@ namespace vertano {
 // shows the model as it is when asked.
 //
 // The values are those of the last Nacist, iteration and Vyhodnoceni; before
-// them the counts and reals are -1 and the lists empty (see Tmodel2).
+// them the counts and reals are -1 and the lists empty (see TmodelSite).
 //
 // A model converts to its view implicitly (as a string to a string_view), so a
 // reader takes `const VysledekSite&` and its callers pass the model.
 class VysledekSite {
   public:
-    VysledekSite(const Tmodel2& model) : m_(model) {}  // NOLINT: implicit on purpose
+    VysledekSite(const TmodelSite& model) : m_(model) {}  // NOLINT: implicit on purpose
 
     // ---- points and observations ----
     // Determined points first, fixed points after them; after Vyhodnoceni the
@@ -69,7 +69,7 @@ class VysledekSite {
         return m_.pocetNeznamych - static_cast<int32_t>(m_.drzeneNezname.size());
     }
     // The observation record behind equation i, and the first equation of a
-    // kind (Tmodel2::VelicinaRovnice, Tmodel2::PocatekRovnic).
+    // kind (TmodelSite::VelicinaRovnice, TmodelSite::PocatekRovnic).
     [[nodiscard]] const TmerenaVelicina* VelicinaRovnice(int32_t i) const {
         return m_.VelicinaRovnice(i);
     }
@@ -86,7 +86,7 @@ class VysledekSite {
     // adjusted observations.
     [[nodiscard]] const Tvector& KofaktoryMereni() const { return m_.vektorRedukovanychMereni; }
 
-    // ---- cofactors of the unknowns (see Tmodel2) ----
+    // ---- cofactors of the unknowns (see TmodelSite) ----
     [[nodiscard]] bool Kofaktor(int32_t i, int32_t j, Real& q) const {
         return m_.Kofaktor(i, j, q);
     }
@@ -101,7 +101,7 @@ class VysledekSite {
         return m_.KofaktoroveSloupce(n, visit);
     }
     [[nodiscard]] bool RidkaCesta() const { return m_.RidkaCesta(); }
-    // The coordinate block of Q as text, once Tmodel2::KovariancniMatice2str made it.
+    // The coordinate block of Q as text, once TmodelSite::KovariancniMaticeText made it.
     [[nodiscard]] const std::string& KovariancniMaticeStr() const {
         return m_.kovariancniMaticeStr;
     }
@@ -142,11 +142,11 @@ class VysledekSite {
     [[nodiscard]] int32_t PocetNadbytecnych() const { return m_.pocetNadbytecnych; }
     [[nodiscard]] int32_t PocetPodminek() const { return m_.pocetPodminek; }
     [[nodiscard]] int32_t PocetVlakno() const { return m_.pocetVlakno; }
-    // No datum conditions; the network has scale; the datum type (fixace::k...).
+    // No datum conditions; the network has scale; the datum type.
     [[nodiscard]] bool JeFix() const { return m_.jeFix; }
     [[nodiscard]] bool JeMerenaDelka() const { return m_.jeMerenaDelka; }
-    [[nodiscard]] int32_t TypFixace() const { return m_.typFixace; }
-    [[nodiscard]] bool ProbehloVycovaniOdlehlych() const { return m_.probehloVycovaniOdlehlych; }
+    [[nodiscard]] Fixace TypFixace() const { return m_.typFixace; }
+    [[nodiscard]] bool ProbehloVycovaniOdlehlych() const { return m_.probehloVylouceniOdlehlych; }
 
     // ---- messages of the run ----
     // Reduced measurements left out by the last Nacist.
@@ -159,7 +159,7 @@ class VysledekSite {
     [[nodiscard]] const std::string& Chyba() const { return m_.chyba; }
 
   private:
-    const Tmodel2& m_;
+    const TmodelSite& m_;
 };
 
 }  // namespace vertano

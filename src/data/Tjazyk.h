@@ -27,7 +27,7 @@
     X(zaokrouhlovani) X(souradSystem) X(geodeticky) X(matematicky) X(zachovatVlozeneSouradnice) \
     X(vylouceniOdlehlych) X(vylucovatOdlehle) X(hladinaVyznamnosti) X(metodaRobustOdhadu) \
     X(iteracniVyrovnani) X(maxPocetIteraci) X(maxZmenaVahy) X(maxZmenaSourad) X(maxZmenaRotace) \
-    X(mezniRozdilyMereni) X(mezniHodnotaMereni) X(pocetOdlehych) X(pocetFixBodu) X(pocetVyrBodu) \
+    X(mezniRozdilyMereni) X(mezniHodnotaMereni) X(pocetOdlehlych) X(pocetFixBodu) X(pocetVyrBodu) \
     X(pocetVyrPosun) X(pocetVyrmerni) X(pocetNadbytecnych) X(sigJednotkovaAposterior) X(oprava) \
     X(opravaNorm) X(opravaMezni) X(merenaHodnota) X(vyrovnanaHodnota) X(stredniHodnota) \
     X(vlozenaHodnota) X(vypoctenaHodnota) X(orientPosun) X(vyrovnana) X(poloosyElsoidu) \
@@ -58,7 +58,7 @@
     X(rozdilProtismer) X(prumerPoloh) X(prumerSkupin) X(kamenKamen) X(seradPoloha) \
     X(seradPrniDruhaZaSebou) X(smazZaznamyBezSkupiny) X(zrcadliZaznamyBezSkupiny) X(vyrovnani) \
     X(mereniPredVyrovnanim) X(souradnicePredVyrovnanim) X(velicinyPredVyrovnanim) \
-    X(nastaveniVah) X(vyrovaniSite) X(kopirovat) X(vyjmout) X(vlozit2) X(pridat) X(ulozit) \
+    X(nastaveniVah) X(vyrovnaniSite) X(kopirovat) X(vyjmout) X(vlozit2) X(pridat) X(ulozit) \
     X(jako) X(vsechny) X(analyzovane) X(veliciny) X(exportovat) X(projekt) X(otevrit) X(zrusit) \
     X(nastaveni) X(Jazyk) X(jednotky) X(upravaMereni) X(smerOdchylkyAprior) \
     X(smerOdchylkyAposterior) X(elipsoidAprior) X(elipsoidAposterior) X(elipsoidy) \
@@ -85,7 +85,7 @@
     X(prekrocenMezniRozdil) X(prekrocenMezniRozdilDoplnekDelka) \
     X(prekrocenMezniRozdilDoplnekSmernik) X(prekrocenMezniRozdilDoplnekPrevyseni) \
     X(prekrocenMezniRozdilDoplnekProvazeni) X(nekonvergujiciProces) X(opravduPokracovat) \
-    X(seznamBezDuplicit) X(chybaVResenNormalRovnic) X(chcetePokracovat) \
+    X(seznamBezDuplicit) X(chybaVReseniNormalnichRovnic) X(chcetePokracovat) \
     X(chybaZpracovaniProtokolu) X(chybaIdentickychBodu) X(nejmeneDvaIdentikeBodyVlozeny) \
     X(seznamIdentickychBezDuplicit) X(identickeMusiOdpovidatSiti) X(identickeMusiMitDozdilneXY) \
     X(identickeObsahujiHrube) X(apriorPresnostIdentickcyhNeodpovida) \
@@ -104,11 +104,11 @@
     X(vyrovMereniSodchylkaAposteriori) X(vyrovOrientPosunSodchylkaApriori) \
     X(vyrovOrientPosunSodchylkaAposteriori) X(vyrovDoplnekSodchylkaApriori) \
     X(vyrovDoplnekSodchylkaAposteriori) X(vyrovIdentSodchylkaApriori) \
-    X(vyrovIdentSodchylkaAposteriori) X(vyrovIdentBodu) X(oPragramu) X(chyba) \
+    X(vyrovIdentSodchylkaAposteriori) X(vyrovIdentBodu) X(oProgramu) X(chyba) \
     X(souradniceIdentickychBodu) X(vyrovnaneSouradniceBodu) X(transfromovaneSouradniceBodu) \
     X(zakladniInfoTransformaceBodASmernik) X(souradniceIdentickychBoduVystup) \
     X(zakladniInfoTransformaceSVyrovnanim) X(kovariancniMaticeVyrSour) \
-    X(kovariancniMaticeTransSour) X(opravyIndentickychBodu) X(rozdilDelkeMerenychAZeSouradnic) \
+    X(kovariancniMaticeTransSour) X(opravyIdentickychBodu) X(rozdilDelkeMerenychAZeSouradnic) \
     X(rozdilDelkeMerenychAZeFixnichSouradnic)
 
 #define VERTANO_JAZYK_KLICE_PROTOKOL(X) \

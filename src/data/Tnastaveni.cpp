@@ -60,7 +60,7 @@ nastaveni::Tvyrovnani VyrovnaniSite() {
     v.odchylka_zadanaDelka = MmNaM(2);
     v.odchylkaJednotkovaApriorni = 1;
     v.typVah = 1;
-    v.rozikoOdlehlost = 0.05L;
+    v.rizikoOdlehlost = 0.05L;
     v.typOdhadu = 1;
     v.vylucovatOdlehle = true;
     v.maxPocetIteraci = 50;
@@ -76,7 +76,7 @@ nastaveni::Tvyrovnani Transformace(uint8_t typVah) {
     v.odchylka_zadanaDelka = MmNaM(2);
     v.odchylkaJednotkovaApriorni = 1;
     v.typVah = typVah;
-    v.rozikoOdlehlost = 0.05L;
+    v.rizikoOdlehlost = 0.05L;
     v.typOdhadu = 1;
     v.vylucovatOdlehle = true;
     v.maxPocetIteraci = 50;
@@ -113,23 +113,23 @@ nastaveni::Tprotokol Protokol() {
     p.infoVyr = true;
     p.sourVyr = true;
     p.infoBodyIdent = true;
-    p.infoTransKlic1 = true;
+    p.infoTransKlicSVyr = true;
     p.sourVyrTrans = true;
-    p.sourTrans1 = true;
-    p.infoTransKlic2 = true;
-    p.sourTrans2 = true;
+    p.sourTransSVyr = true;
+    p.infoTransKlicBodSm = true;
+    p.sourTransBodSm = true;
     p.bodyFixMeritko = 1;
     p.sourPredVyrMeritko = 1;
     p.merPredVyrOdchyl = 0;
-    p.bodyIdentTrans1Odchyl = 0;
+    p.bodyIdentTransSVyrOdchyl = 0;
     p.sourVyrPresnost = 1;
     p.elipsVyrPresnost = 1;
     p.merVyrPresnost = 1;
     p.sourVyrTransPresnost = 1;
-    p.sourTrans1Presnost = 1;
-    p.elipTrans1Presnost = 1;
-    p.sourTrans2Presnost = 1;
-    p.elipTrans2Presnost = 1;
+    p.sourTransSVyrPresnost = 1;
+    p.elipTransSVyrPresnost = 1;
+    p.sourTransBodSmPresnost = 1;
+    p.elipTransBodSmPresnost = 1;
     return p;
 }
 
@@ -217,13 +217,13 @@ bool Tnastaveni::ProtokolVyrovnani(bool jsouOdlehle) const {
 
 bool Tnastaveni::ProtokolTransformaceSVyrovnanim(bool jsouOdlehle) const {
     const auto& p = protokol;
-    return (p.odlehleTrans && jsouOdlehle) || p.bodyIdentTrans1 || p.infoBodyIdent ||
-           p.infoTransKlic1 || p.sourVyrTrans || p.sourTrans1 || p.elipTrans1;
+    return (p.odlehleTrans && jsouOdlehle) || p.bodyIdentTransSVyr || p.infoBodyIdent ||
+           p.infoTransKlicSVyr || p.sourVyrTrans || p.sourTransSVyr || p.elipTransSVyr;
 }
 
 bool Tnastaveni::ProtokolTransformaceBodSmernik() const {
     const auto& p = protokol;
-    return p.bodyIdentTrans2 || p.infoTransKlic2 || p.sourTrans2 || p.elipTrans2;
+    return p.bodyIdentTransBodSm || p.infoTransKlicBodSm || p.sourTransBodSm || p.elipTransBodSm;
 }
 
 }  // namespace vertano

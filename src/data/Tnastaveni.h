@@ -116,7 +116,7 @@ struct Tvyrovnani {
     Real odchylka_zadanaDelka = 0;
     Real odchylkaJednotkovaApriorni = 0;
     uint8_t typVah = 0;
-    Real rozikoOdlehlost = 0;
+    Real rizikoOdlehlost = 0;
     uint8_t typOdhadu = 0;
     bool vylucovatOdlehle = false;
     uint8_t maxPocetIteraci = 0;
@@ -194,23 +194,23 @@ struct Tprotokol {
     bool odlehleVyr = false;
     bool merVyr = false;
     uint8_t merVyrPresnost = 0;
-    bool bodyIdentTrans1 = false;
-    uint8_t bodyIdentTrans1Odchyl = 0;
+    bool bodyIdentTransSVyr = false;
+    uint8_t bodyIdentTransSVyrOdchyl = 0;
     bool infoBodyIdent = false;
-    bool infoTransKlic1 = false;
+    bool infoTransKlicSVyr = false;
     bool sourVyrTrans = false;
     uint8_t sourVyrTransPresnost = 0;
     bool odlehleTrans = false;
-    bool sourTrans1 = false;
-    uint8_t sourTrans1Presnost = 0;
-    bool elipTrans1 = false;
-    uint8_t elipTrans1Presnost = 0;
-    bool bodyIdentTrans2 = false;
-    bool infoTransKlic2 = false;
-    bool sourTrans2 = false;
-    uint8_t sourTrans2Presnost = 0;
-    bool elipTrans2 = false;
-    uint8_t elipTrans2Presnost = 0;
+    bool sourTransSVyr = false;
+    uint8_t sourTransSVyrPresnost = 0;
+    bool elipTransSVyr = false;
+    uint8_t elipTransSVyrPresnost = 0;
+    bool bodyIdentTransBodSm = false;
+    bool infoTransKlicBodSm = false;
+    bool sourTransBodSm = false;
+    uint8_t sourTransBodSmPresnost = 0;
+    bool elipTransBodSm = false;
+    uint8_t elipTransBodSmPresnost = 0;
 };
 
 }  // namespace nastaveni

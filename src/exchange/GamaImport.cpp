@@ -69,7 +69,7 @@ Real Azimut(const GamaSit& s, Real v) {
     return Smer(s, v);
 }
 
-struct Bod3 {
+struct BodXYZ {
     Real X = 0, Y = 0, Z = 0;
 };
 
@@ -100,7 +100,7 @@ struct Obsazeni {
 };
 
 struct DoplnekRadek {
-    int druh = 0;
+    DruhDoplnku druh = DruhDoplnku::Zadny;
     std::string od, k;
     Real vyskaOd = 0, vyskaK = 0;
     Real hodnota = 0;
@@ -248,16 +248,16 @@ FileResult Pozorovani(const GamaSit& sit, const std::vector<const GamaMereni*>& 
             case GamaDruh::Delka:
                 break;
             case GamaDruh::Azimut:
-                st.doplnky.push_back({doplnek::kSmernik, m.od, m.k, 0, 0, Azimut(sit, m.hodnota),
+                st.doplnky.push_back({DruhDoplnku::Smernik, m.od, m.k, 0, 0, Azimut(sit, m.hodnota),
                                       *m.odchylka, m.fileLine});
                 continue;
             case GamaDruh::Prevyseni:
                 st.doplnky.push_back(
-                    {doplnek::kPrevyseni, m.od, m.k, 0, 0, m.hodnota, *m.odchylka, m.fileLine});
+                    {DruhDoplnku::Prevyseni, m.od, m.k, 0, 0, m.hodnota, *m.odchylka, m.fileLine});
                 continue;
             case GamaDruh::Vektor:
                 st.doplnky.push_back(
-                    {doplnek::kProvazeni, m.od, m.k, 0, 0, 0, *m.odchylka, m.fileLine});
+                    {DruhDoplnku::Provazeni, m.od, m.k, 0, 0, 0, *m.odchylka, m.fileLine});
                 continue;
             default:
                 return Odmitnuti(m.fileLine, FileError::Unsupported,
@@ -295,7 +295,7 @@ FileResult Shluk(const GamaSit& sit, const std::vector<const GamaMereni*>& meren
                     z.vodorovna->fileLine, FileError::Unsupported,
                     "a horizontal distance without a zenith angle of the same pointing");
             const GamaMereni& s = *z.sikma;
-            st.doplnky.push_back({doplnek::kDelka, s.od, s.k, s.vyskaOd.value_or(0),
+            st.doplnky.push_back({DruhDoplnku::Delka, s.od, s.k, s.vyskaOd.value_or(0),
                                   s.vyskaK.value_or(0), s.hodnota, *s.odchylka, s.fileLine});
             continue;
         }
@@ -404,7 +404,7 @@ FileResult Shluk(const GamaSit& sit, const std::vector<const GamaMereni*>& meren
 
 // Coordinates of the points the file does not give, carried from the others by
 // the clusters: the orientation from a target with coordinates, then polar points.
-void PribliznePolohy(const std::vector<Obsazeni>& obsazeni, std::map<std::string, Bod3>& zname) {
+void PribliznePolohy(const std::vector<Obsazeni>& obsazeni, std::map<std::string, BodXYZ>& zname) {
     bool zmena = true;
     while (zmena) {
         zmena = false;
@@ -422,7 +422,7 @@ void PribliznePolohy(const std::vector<Obsazeni>& obsazeni, std::map<std::string
                 break;
             }
             if (!orientace) continue;
-            const Bod3 sb = s->second;
+            const BodXYZ sb = s->second;
             for (const Radek& r : o.radky) {
                 if (r.delka <= 0 || r.bezSmeru || r.bezZenitu || zname.count(r.k) != 0) continue;
                 const Real h = r.delka * std::sin(r.zenit);
@@ -436,7 +436,7 @@ void PribliznePolohy(const std::vector<Obsazeni>& obsazeni, std::map<std::string
     }
 }
 
-Tbod BodProRedukci(const std::string& cislo, const Bod3& p, const Tnastaveni& n) {
+Tbod BodProRedukci(const std::string& cislo, const BodXYZ& p, const Tnastaveni& n) {
     Tbod b = Tbod::Prazdny();
     b.cislo = cislo;
     b.X = p.X;
@@ -551,7 +551,7 @@ bool KompenzovatDoplnek(DoplnekRadek& d, const Tbod& s, const Tbod& t, Real hlad
 
 void Redukce(Stav& st, const ImportovanaSit& v, const Tnastaveni& n,
              std::vector<Poznamka>& poznamky) {
-    std::map<std::string, Bod3> zname;
+    std::map<std::string, BodXYZ> zname;
     Tsouradnice seznam;
     for (const Tbod& b : v.body.bod) zname[b.cislo] = {b.X, b.Y, b.Z};
     PribliznePolohy(st.obsazeni, zname);
@@ -572,7 +572,7 @@ void Redukce(Stav& st, const ImportovanaSit& v, const Tnastaveni& n,
         }
     }
     for (DoplnekRadek& d : st.doplnky) {
-        if (d.druh != doplnek::kDelka) continue;
+        if (d.druh != DruhDoplnku::Delka) continue;
         const auto s = zname.find(d.od);
         const auto t = zname.find(d.k);
         if (s == zname.end() || t == zname.end() ||
@@ -632,7 +632,7 @@ void Doplnky(const std::vector<DoplnekRadek>& doplnky, const Tnastaveni& n, Tdop
         z.poradi = static_cast<int32_t>(seznam->PocetPlnychZaznamu() + 1);
         z.cislo_stn = d.od;
         z.cislo_cil = d.k;
-        if (d.druh == doplnek::kDelka) {
+        if (d.druh == DruhDoplnku::Delka) {
             z.vyska_stn = d.vyskaOd;
             z.vyska_cil = d.vyskaK;
         }

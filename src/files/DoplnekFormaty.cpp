@@ -16,20 +16,20 @@ namespace {
 // The fields of a line, in file order.
 enum class Pole { Stanovisko, Cil, VyskaStn, VyskaCil, Smernik, Delka };
 
-std::span<const Pole> PoleDruhu(int druh) {
+std::span<const Pole> PoleDruhu(DruhDoplnku druh) {
     static constexpr Pole kSmernik[] = {Pole::Stanovisko, Pole::Cil, Pole::Smernik};
     static constexpr Pole kDelka[] = {Pole::Stanovisko, Pole::VyskaStn, Pole::Cil, Pole::VyskaCil,
                                       Pole::Delka};
     static constexpr Pole kPrevyseni[] = {Pole::Stanovisko, Pole::Cil, Pole::Delka};
     static constexpr Pole kProvazeni[] = {Pole::Stanovisko, Pole::Cil};
     switch (druh) {
-        case doplnek::kSmernik:
+        case DruhDoplnku::Smernik:
             return kSmernik;
-        case doplnek::kDelka:
+        case DruhDoplnku::Delka:
             return kDelka;
-        case doplnek::kPrevyseni:
+        case DruhDoplnku::Prevyseni:
             return kPrevyseni;
-        case doplnek::kProvazeni:
+        case DruhDoplnku::Provazeni:
             return kProvazeni;
     }
     return {};
@@ -93,11 +93,12 @@ bool ZapsatPole(Pole pole, const Tzaznam& z, const Tnastaveni& s, std::string& t
 
 }  // namespace
 
-SupplementaryFileResult ReadSupplementary(int druh, const std::vector<std::string>& lines,
+SupplementaryFileResult ReadSupplementary(DruhDoplnku druh, const std::vector<std::string>& lines,
                                           const Tnastaveni& nastaveni, Tmereni& mereni) {
     mereni.Clear();
     const std::span<const Pole> pole = PoleDruhu(druh);
-    if (pole.empty()) return FileFailure(FileError::UnknownKind, 0, 0, FormatInteger(druh));
+    if (pole.empty())
+        return FileFailure(FileError::UnknownKind, 0, 0, FormatInteger(KodDruhu(druh)));
     const std::vector<PreparedLine> radky = PrepareLines(lines);
     const SupplementaryFileResult ridici = CheckControlCharacters(radky);
     if (!ridici.ok) return ridici;
@@ -125,12 +126,13 @@ SupplementaryFileResult ReadSupplementary(int druh, const std::vector<std::strin
     return ok;
 }
 
-SupplementaryFileResult WriteSupplementary(int druh, const Tmereni& mereni,
+SupplementaryFileResult WriteSupplementary(DruhDoplnku druh, const Tmereni& mereni,
                                            const Tnastaveni& nastaveni,
                                            std::vector<std::string>& lines) {
     lines.clear();
     const std::span<const Pole> pole = PoleDruhu(druh);
-    if (pole.empty()) return FileFailure(FileError::UnknownKind, 0, 0, FormatInteger(druh));
+    if (pole.empty())
+        return FileFailure(FileError::UnknownKind, 0, 0, FormatInteger(KodDruhu(druh)));
     std::vector<std::string> out;
     out.reserve(mereni.zaznam.size());
     std::string text;

@@ -6,6 +6,7 @@
 
 #include "files/FileResult.h"
 #include "mereni/Tmereni.h"
+#include "supplementary/DoplnekDruh.h"
 
 namespace vertano {
 
@@ -25,7 +26,7 @@ class Tnastaveni;
 // metres, the validity flags set (KontrolaZaznamuDoplnku). The first line with
 // another number of fields or a bad number rejects the whole text: `mereni` is
 // left empty and the result names the line.
-SupplementaryFileResult ReadSupplementary(int druh, const std::vector<std::string>& lines,
+SupplementaryFileResult ReadSupplementary(DruhDoplnku druh, const std::vector<std::string>& lines,
                                           const Tnastaveni& nastaveni, Tmereni& mereni);
 
 // Writes every filled row (empty rows are skipped, wherever they stand) in the
@@ -33,7 +34,7 @@ SupplementaryFileResult ReadSupplementary(int druh, const std::vector<std::strin
 // presnost.delka.hodnota / presnost.uhel.hodnota decimals and "." as separator.
 // A valid bearing that would round up to a full circle is written as 0, so that
 // it reads back valid. On failure `lines` is empty.
-SupplementaryFileResult WriteSupplementary(int druh, const Tmereni& mereni,
+SupplementaryFileResult WriteSupplementary(DruhDoplnku druh, const Tmereni& mereni,
                                            const Tnastaveni& nastaveni,
                                            std::vector<std::string>& lines);
 

@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Reads and parses one file into `nove`; false when it could not be opened at all.
-bool PrecistSoubor(const fs::path& cesta, int druh, const Tnastaveni& nastaveni,
+bool PrecistSoubor(const fs::path& cesta, DruhDoplnku druh, const Tnastaveni& nastaveni,
                    LoadedSupplementaryFile& f, Tmereni& nove) {
     std::vector<std::string> radky;
     if (!ReadLinesForLoading(cesta, radky, f.result)) {
@@ -30,7 +30,7 @@ bool PrecistSoubor(const fs::path& cesta, int druh, const Tnastaveni& nastaveni,
     return true;
 }
 
-LoadedSupplementaryFile NacistSoubor(Tmereni& seznam, int druh, Tinfo& info,
+LoadedSupplementaryFile NacistSoubor(Tmereni& seznam, DruhDoplnku druh, Tinfo& info,
                                      const Tnastaveni& nastaveni, const fs::path& cesta) {
     LoadedSupplementaryFile f;
     f.path = cesta;
@@ -45,7 +45,7 @@ LoadedSupplementaryFile NacistSoubor(Tmereni& seznam, int druh, Tinfo& info,
     }
     seznam.SmazPrazdneZaznamyNaKonci();
     for (Tzaznam& z : nove.zaznam) z.soubor = f.id;
-    seznam.PridejMereni2(nove);
+    seznam.PridejMereniBezZmen(nove);
     f.rowsAdded = nove.PocetPlnychZaznamu();
     return f;
 }
@@ -74,9 +74,9 @@ bool SupplementaryLoadReport::AllLoaded() const {
                                    [](const auto& f) { return f.result.ok && f.rowsAdded > 0; });
 }
 
-SupplementaryLoadReport NacteniSouboruDoplnek(TdoplnkoveMereni& doplnek, int druh, Tinfo& info,
-                                              const Tnastaveni& nastaveni, Tchyby& chyby,
-                                              const std::vector<fs::path>& cesty) {
+SupplementaryLoadReport NacteniSouboruDoplnek(TdoplnkoveMereni& doplnek, DruhDoplnku druh,
+                                              Tinfo& info, const Tnastaveni& nastaveni,
+                                              Tchyby& chyby, const std::vector<fs::path>& cesty) {
     SupplementaryLoadReport zprava;
     Tmereni* seznam = doplnek.Seznam(druh);
     if (seznam == nullptr) return zprava;
@@ -101,7 +101,7 @@ jazyk::Toznameni OznameniPridaniDoplnku(const SupplementaryLoadReport& zprava,
     return o;
 }
 
-SupplementarySaveReport UlozeniSouboruDoplnek(const TdoplnkoveMereni& doplnek, int druh,
+SupplementarySaveReport UlozeniSouboruDoplnek(const TdoplnkoveMereni& doplnek, DruhDoplnku druh,
                                               const Tnastaveni& nastaveni, const fs::path& cesta) {
     SupplementarySaveReport zprava;
     if (Trim(cesta.string()).empty()) {
@@ -112,7 +112,7 @@ SupplementarySaveReport UlozeniSouboruDoplnek(const TdoplnkoveMereni& doplnek, i
     std::vector<std::string> text;
     zprava.result = seznam != nullptr
                         ? WriteSupplementary(druh, *seznam, nastaveni, text)
-                        : FileFailure(FileError::UnknownKind, 0, 0, FormatInteger(druh));
+                        : FileFailure(FileError::UnknownKind, 0, 0, FormatInteger(KodDruhu(druh)));
     if (!zprava.result.ok) {
         zprava.message = "Cannot save " + cesta.string() + " (the file was not changed): " +
                          DescribeSupplementaryFailure(zprava.result);

@@ -7,6 +7,7 @@
 
 #include "data/Tjazyk.h"
 #include "files/DoplnekFormaty.h"
+#include "supplementary/DoplnekDruh.h"
 
 namespace vertano {
 
@@ -49,8 +50,9 @@ struct SupplementaryLoadReport {
 // poradi and the file's ID as soubor. Afterwards the list is checked (counters of
 // the list and of the kind in `chyby`). A file that cannot be opened is not
 // registered and stops the command. An unknown kind does nothing.
-SupplementaryLoadReport NacteniSouboruDoplnek(TdoplnkoveMereni& doplnek, int druh, Tinfo& info,
-                                              const Tnastaveni& nastaveni, Tchyby& chyby,
+SupplementaryLoadReport NacteniSouboruDoplnek(TdoplnkoveMereni& doplnek, DruhDoplnku druh,
+                                              Tinfo& info, const Tnastaveni& nastaveni,
+                                              Tchyby& chyby,
                                               const std::vector<std::filesystem::path>& cesty);
 
 // The notice after adding: title "Add measurements" (tlacitko.pridat + " " + lower
@@ -69,7 +71,7 @@ struct SupplementarySaveReport {
 // appends the extension), in the units and with the decimals of the settings.
 // When a row cannot be written or the file cannot be saved, the file on disk is
 // left as it was and the report says why.
-SupplementarySaveReport UlozeniSouboruDoplnek(const TdoplnkoveMereni& doplnek, int druh,
+SupplementarySaveReport UlozeniSouboruDoplnek(const TdoplnkoveMereni& doplnek, DruhDoplnku druh,
                                               const Tnastaveni& nastaveni,
                                               const std::filesystem::path& cesta);
 

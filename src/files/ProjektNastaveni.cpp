@@ -24,7 +24,10 @@ struct Meze {
 //   Cele16(name, int16_t&)             integer, low 16 bits, any value
 //   Logicka(name, bool&)
 //   Realna(name, Real&, Meze)          strict range
-// Line k of the file is the k-th call.
+// Line k of the file is the k-th call. The names are the keys of saved
+// projects and keep their spelling where the fields were renamed since
+// (rizikoOdlehlost, the report switches numbered 1 and 2 for the two
+// transformations).
 template <class N, class V>
 void ProjitNastaveni(N& n, V& v) {
     const nastaveni::Tmez max = n.mezMaxVstup;
@@ -110,7 +113,7 @@ void ProjitNastaveni(N& n, V& v) {
     v.Realna("doplnek.odchylka_smernik", n.doplnek.odchylka_smernik, smer);
     v.Realna("doplnek.odchylka_prevyseni", n.doplnek.odchylka_prevyseni, delka);
     v.Realna("doplnek.odchylka_provazeni", n.doplnek.odchylka_provazeni, delka);
-    v.Realna("vyrovnani.rozikoOdlehlost", a.rozikoOdlehlost, hladina);
+    v.Realna("vyrovnani.rozikoOdlehlost", a.rizikoOdlehlost, hladina);
     v.Bajt("vyrovnani.typOdhadu", a.typOdhadu, 1, 12);
     v.Bajt("vyrovnani.maxPocetIteraci", a.maxPocetIteraci, 10, 100);
     v.Realna("vyrovnani.maxZmenaVahy", a.maxZmenaVahy, podil);
@@ -120,7 +123,7 @@ void ProjitNastaveni(N& n, V& v) {
     v.Realna("transformace.odchylka_zadanaZenit", t.odchylka_zadanaZenit, delka);
     v.Realna("transformace.odchylka_zadanaDelka", t.odchylka_zadanaDelka, delka);
     v.Realna("transformace.odchylkaJednotkovaApriorni", t.odchylkaJednotkovaApriorni, jednotkova);
-    v.Realna("transformace.rozikoOdlehlost", t.rozikoOdlehlost, hladina);
+    v.Realna("transformace.rozikoOdlehlost", t.rizikoOdlehlost, hladina);
     v.Bajt("transformace.typOdhadu", t.typOdhadu, 1, 12);
     v.Bajt("transformace.maxPocetIteraci", t.maxPocetIteraci, 10, 100);
     v.Realna("transformace.maxZmenaVahy", t.maxZmenaVahy, podil);
@@ -179,23 +182,23 @@ void ProjitNastaveni(N& n, V& v) {
     v.Logicka("protokol.odlehleVyr", o.odlehleVyr);
     v.Logicka("protokol.merVyr", o.merVyr);
     v.Bajt("protokol.merVyrPresnost", o.merVyrPresnost, 0, 2);
-    v.Logicka("protokol.bodyIdentTrans1", o.bodyIdentTrans1);
-    v.Bajt("protokol.bodyIdentTrans1Odchyl", o.bodyIdentTrans1Odchyl, 0, 1);
+    v.Logicka("protokol.bodyIdentTrans1", o.bodyIdentTransSVyr);
+    v.Bajt("protokol.bodyIdentTrans1Odchyl", o.bodyIdentTransSVyrOdchyl, 0, 1);
     v.Logicka("protokol.infoBodyIdent", o.infoBodyIdent);
-    v.Logicka("protokol.infoTransKlic1", o.infoTransKlic1);
+    v.Logicka("protokol.infoTransKlic1", o.infoTransKlicSVyr);
     v.Logicka("protokol.sourVyrTrans", o.sourVyrTrans);
     v.Bajt("protokol.sourVyrTransPresnost", o.sourVyrTransPresnost, 0, 2);
     v.Logicka("protokol.odlehleTrans", o.odlehleTrans);
-    v.Logicka("protokol.sourTrans1", o.sourTrans1);
-    v.Bajt("protokol.sourTrans1Presnost", o.sourTrans1Presnost, 0, 2);
-    v.Logicka("protokol.elipTrans1", o.elipTrans1);
-    v.Bajt("protokol.elipTrans1Presnost", o.elipTrans1Presnost, 0, 2);
-    v.Logicka("protokol.bodyIdentTrans2", o.bodyIdentTrans2);
-    v.Logicka("protokol.infoTransKlic2", o.infoTransKlic2);
-    v.Logicka("protokol.sourTrans2", o.sourTrans2);
-    v.Bajt("protokol.sourTrans2Presnost", o.sourTrans2Presnost, 0, 2);
-    v.Logicka("protokol.elipTrans2", o.elipTrans2);
-    v.Bajt("protokol.elipTrans2Presnost", o.elipTrans2Presnost, 0, 2);
+    v.Logicka("protokol.sourTrans1", o.sourTransSVyr);
+    v.Bajt("protokol.sourTrans1Presnost", o.sourTransSVyrPresnost, 0, 2);
+    v.Logicka("protokol.elipTrans1", o.elipTransSVyr);
+    v.Bajt("protokol.elipTrans1Presnost", o.elipTransSVyrPresnost, 0, 2);
+    v.Logicka("protokol.bodyIdentTrans2", o.bodyIdentTransBodSm);
+    v.Logicka("protokol.infoTransKlic2", o.infoTransKlicBodSm);
+    v.Logicka("protokol.sourTrans2", o.sourTransBodSm);
+    v.Bajt("protokol.sourTrans2Presnost", o.sourTransBodSmPresnost, 0, 2);
+    v.Logicka("protokol.elipTrans2", o.elipTransBodSm);
+    v.Bajt("protokol.elipTrans2Presnost", o.elipTransBodSmPresnost, 0, 2);
 }
 
 std::string Rozsah(int low, int high) {

@@ -140,7 +140,7 @@ LoadedRawFile NactiSoubor(Tmereni& mereni, Tinfo& info, const Tnastaveni& nastav
         return f;
     }
     f.rowsAdded = nove.PocetPlnychZaznamu();
-    mereni.PridejMereni3(std::move(nove), f.id);
+    mereni.PridejMereniSouboru(std::move(nove), f.id);
     return f;
 }
 

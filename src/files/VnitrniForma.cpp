@@ -130,7 +130,7 @@ RawFileResult PridejMereni(Tmereni& mereni, const std::vector<std::string>& strL
     RawFileResult r = ReadRows(PrepareLines(strList), kBezLimitu, false, nove);
     if (!r.ok) return r;
     r.counter = static_cast<int32_t>(nove.zaznam.size());
-    mereni.PridejMereni3(nove, identifikator);
+    mereni.PridejMereniSouboru(nove, identifikator);
     return r;
 }
 

@@ -32,7 +32,7 @@ RawFileResult ReadVnitrniFormaPrepared(const std::vector<PreparedLine>& lines, T
 
 // Appends rows read from the first eight values of each line, with station numbers
 // continuing after the last station of `mereni` and `soubor` = `identifikator`, as
-// PridejMereni3 does. All or nothing: on failure `mereni` is unchanged.
+// PridejMereniSouboru does. All or nothing: on failure `mereni` is unchanged.
 RawFileResult PridejMereni(Tmereni& mereni, const std::vector<std::string>& strList,
                            int32_t identifikator);
 

@@ -56,7 +56,7 @@ void Tmereni::Kopiruj(const Tmereni& mereni) {
     kontrola = mereni.kontrola;
 }
 
-void Tmereni::PridejMereni2(const Tmereni& mereni) {
+void Tmereni::PridejMereniBezZmen(const Tmereni& mereni) {
     if (&mereni == this) {
         const std::vector<Tzaznam> kopie = zaznam;
         zaznam.insert(zaznam.end(), kopie.begin(), kopie.end());
@@ -65,7 +65,7 @@ void Tmereni::PridejMereni2(const Tmereni& mereni) {
     zaznam.insert(zaznam.end(), mereni.zaznam.begin(), mereni.zaznam.end());
 }
 
-void Tmereni::PridejMereni3(Tmereni& noveMereni, int32_t identifikator) {
+void Tmereni::PridejMereniSouboru(Tmereni& noveMereni, int32_t identifikator) {
     SmazPrazdneZaznamyNaKonci();
     const int32_t posun = zaznam.empty() ? 0 : zaznam.back().poradi;
     // Empty rows stay empty: shifting their 0 would make them rows of a station.
@@ -84,9 +84,9 @@ void Tmereni::PridejMereni3(Tmereni& noveMereni, int32_t identifikator) {
                   std::make_move_iterator(pridane.end()));
 }
 
-void Tmereni::PridejMereni3(Tmereni&& noveMereni, int32_t identifikator) {
+void Tmereni::PridejMereniSouboru(Tmereni&& noveMereni, int32_t identifikator) {
     if (&noveMereni == this) {
-        PridejMereni3(noveMereni, identifikator);
+        PridejMereniSouboru(noveMereni, identifikator);
         return;
     }
     SmazPrazdneZaznamyNaKonci();

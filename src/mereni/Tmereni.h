@@ -29,15 +29,15 @@ class Tmereni {
     void Velikost(int32_t pocet);
     void Clear();
     void Kopiruj(const Tmereni& mereni);
-    void PridejMereni2(const Tmereni& mereni);
+    void PridejMereniBezZmen(const Tmereni& mereni);
     // Drops trailing empty rows, then appends the rows of `noveMereni` with their
     // station numbers continuing after the current last row and `soubor` set to
     // `identifikator`. The station numbers of `noveMereni` are shifted in place.
-    void PridejMereni3(Tmereni& noveMereni, int32_t identifikator);
+    void PridejMereniSouboru(Tmereni& noveMereni, int32_t identifikator);
     // The same for a list that is not needed afterwards: its rows are moved, not
     // copied (into an empty list the whole list is taken over), and it is left
     // empty. A large file is then never held twice.
-    void PridejMereni3(Tmereni&& noveMereni, int32_t identifikator);
+    void PridejMereniSouboru(Tmereni&& noveMereni, int32_t identifikator);
     void ExportujMereniDleStanoviska(Tmereni& mereniStanovisko, int32_t poradi) const;
 
     // ---- single rows ----
@@ -89,7 +89,7 @@ class Tmereni {
 
     // ---- counting and tests ----
     int32_t PocetPlnychZaznamu() const;
-    int32_t PocetPraznychZaznamu() const;
+    int32_t PocetPrazdnychZaznamu() const;
     bool ObsahujePrazneZaznamy() const;
     bool ExistujePlnyZaznam() const;
     int32_t PocetZaznamuBezDelky() const;
@@ -97,8 +97,8 @@ class Tmereni {
     bool ObsahujeZaznamyBezDelky() const;
     bool JeMerenaDelka() const;
     bool JeMerenaDelkaNaStanovisku(int32_t poradi, Tzaznam& zaznam_out, int32_t& index) const;
-    int32_t PocetRazazenychZaznamuDoSkupin() const;
-    bool ExistujeRazazenyZaznamDoSkupiny() const;
+    int32_t PocetZarazenychZaznamuDoSkupin() const;
+    bool ExistujeZarazenyZaznamDoSkupiny() const;
     bool ExistujeNezarazenyZaznamDoSkupiny() const;
     int32_t PocetZaznamuSPolohou(bool poloha) const;
     int32_t PocetOdlehlychHodnot() const;

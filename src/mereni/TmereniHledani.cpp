@@ -181,12 +181,12 @@ int32_t Tmereni::PocetPlnychZaznamu() const {
     return Spocitej(zaznam, [](const Tzaznam& z) { return z.JePlny(); });
 }
 
-int32_t Tmereni::PocetPraznychZaznamu() const {
+int32_t Tmereni::PocetPrazdnychZaznamu() const {
     return static_cast<int32_t>(zaznam.size()) - PocetPlnychZaznamu();
 }
 
 bool Tmereni::ObsahujePrazneZaznamy() const {
-    return PocetPraznychZaznamu() != 0;
+    return PocetPrazdnychZaznamu() != 0;
 }
 
 bool Tmereni::ExistujePlnyZaznam() const {
@@ -222,11 +222,11 @@ bool Tmereni::JeMerenaDelkaNaStanovisku(int32_t poradi, Tzaznam& zaznam_out, int
     return false;
 }
 
-int32_t Tmereni::PocetRazazenychZaznamuDoSkupin() const {
+int32_t Tmereni::PocetZarazenychZaznamuDoSkupin() const {
     return Spocitej(zaznam, [](const Tzaznam& z) { return z.JePlny() && z.JeVeSkupine(); });
 }
 
-bool Tmereni::ExistujeRazazenyZaznamDoSkupiny() const {
+bool Tmereni::ExistujeZarazenyZaznamDoSkupiny() const {
     return std::any_of(zaznam.begin(), zaznam.end(),
                        [](const Tzaznam& z) { return z.JePlny() && z.JeVeSkupine(); });
 }

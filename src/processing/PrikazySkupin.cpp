@@ -43,7 +43,7 @@ int32_t ZrcadlitMimoSkupiny(Tmereni& mereni, const Tnastaveni& nastaveni) {
 }
 
 int32_t PocetZaznamuMimoSkupiny(const Tmereni& mereni) {
-    return mereni.PocetPlnychZaznamu() - mereni.PocetRazazenychZaznamuDoSkupin();
+    return mereni.PocetPlnychZaznamu() - mereni.PocetZarazenychZaznamuDoSkupin();
 }
 
 int32_t SmazatZaznamyMimoSkupiny(Tmereni& mereni, const Tnastaveni& nastaveni, Tchyby& chyby) {

@@ -120,7 +120,7 @@ void ZrcadlitPoloha(Tmereni& mereni, int32_t& pocetPridanychZaznamu, const Tnast
     mereni.SmazPrazdneZaznamyNaKonci();
     const std::vector<Tzaznam> kopie = mereni.zaznam;
     std::vector<Tzaznam> nove;
-    nove.reserve(2 * kopie.size() - static_cast<size_t>(mereni.PocetRazazenychZaznamuDoSkupin()));
+    nove.reserve(2 * kopie.size() - static_cast<size_t>(mereni.PocetZarazenychZaznamuDoSkupin()));
     std::vector<bool> zmeneno;
     for (const Tzaznam& z : kopie) {
         nove.push_back(z);

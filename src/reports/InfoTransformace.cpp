@@ -54,12 +54,12 @@ std::vector<InfoRadek> RadkyOdlehlych(const Tjazyk& j, const Tnastaveni& n,
     const bool zapnuto = n.VylucovatOdlehleTrans() && c.Vysledek().PocetMereni() >= 0;
     std::vector<InfoRadek> r = {{p.metodaRobustOdhadu + ":", "-"},
                                 {p.hladinaVyznamnosti + ":", "-"},
-                                {p.pocetOdlehych + ":", "-"}};
+                                {p.pocetOdlehlych + ":", "-"}};
     if (zapnuto) {
         const int32_t typ = n.transformace.typOdhadu;
         if (typ >= 1 && static_cast<std::size_t>(typ) <= j.typOdhadu.size())
             r[0].hodnota = j.typOdhadu[static_cast<std::size_t>(typ - 1)];
-        r[1].hodnota = TextHladiny(n.transformace.rozikoOdlehlost);
+        r[1].hodnota = TextHladiny(n.transformace.rizikoOdlehlost);
         r[2].hodnota = Pomer(c.Vysledek().PocetMereni() - t.Vysledek().PocetMereni(),
                              c.Vysledek().PocetMereni());
     }

@@ -23,7 +23,7 @@ std::vector<InfoRadek> RadkyOdlehlych(const Tjazyk& j, const Tnastaveni& n, cons
     const std::string doplnek = p.delka + " (" + MalaPismena(p.doplnek) + "):";
     std::vector<InfoRadek> r = {{p.metodaRobustOdhadu + ":", "-"},
                                 {p.hladinaVyznamnosti + ":", "-"},
-                                {p.pocetOdlehych + ":", "-"},
+                                {p.pocetOdlehlych + ":", "-"},
                                 {p.smer + ":", "-"},
                                 {p.zenit + ":", "-"},
                                 {p.delka + ":", "-"},
@@ -36,7 +36,7 @@ std::vector<InfoRadek> RadkyOdlehlych(const Tjazyk& j, const Tnastaveni& n, cons
     if (typ >= 1 && static_cast<std::size_t>(typ) <= j.typOdhadu.size()) {
         r[0].hodnota = j.typOdhadu[static_cast<std::size_t>(typ - 1)];
     }
-    r[1].hodnota = TextHladiny(n.vyrovnani.rozikoOdlehlost);
+    r[1].hodnota = TextHladiny(n.vyrovnani.rizikoOdlehlost);
     // A plumbing tie is two equations but one measurement: the totals count it
     // once, the rejected ones as well.
     const TvektorDoplnek& d = o.Doplnek();
@@ -112,7 +112,7 @@ std::vector<InfoSkupina> InfoVyrovnani(const Tjazyk& jazyk, const Tnastaveni& na
     if (modelVyrovnany.PocetMereni() < 0) return {};
     return {{jazyk.popis.vylouceniOdlehlych,
              RadkyOdlehlych(jazyk, nastaveni, modelOdlehly, modelVyrovnany)},
-            {jazyk.tlacitko.vyrovaniSite, RadkyVyrovnani(jazyk, modelVyrovnany)}};
+            {jazyk.tlacitko.vyrovnaniSite, RadkyVyrovnani(jazyk, modelVyrovnany)}};
 }
 
 void zapsatInfoVyrovnani(Tprotokol& protokol, const Tjazyk& jazyk, const Tnastaveni& nastaveni,

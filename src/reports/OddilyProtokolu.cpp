@@ -13,15 +13,32 @@ using Prepinac = bool nastaveni::Tprotokol::*;
 const std::vector<std::pair<std::string, Prepinac>>& Oddily() {
     using P = nastaveni::Tprotokol;
     static const std::vector<std::pair<std::string, Prepinac>> oddily = {
-        {"A-01", &P::suroveMereni},    {"A-02", &P::rozdilPoloh},     {"A-03", &P::prumerPoloh},
-        {"A-04", &P::prumerSkupin},    {"B-01", &P::mereniKamen},     {"B-02", &P::bodyFix},
-        {"B-03", &P::sourPredVyr},     {"B-04", &P::merPredVyr},      {"B-05", &P::vnitrniPresnost},
-        {"B-06", &P::vnejsiPresnost},  {"C-01", &P::infoVyr},         {"C-02", &P::sourVyr},
-        {"C-03", &P::elipsVyr},        {"C-04", &P::odlehleVyr},      {"C-05", &P::merVyr},
-        {"D-01", &P::bodyIdentTrans1}, {"D-02", &P::infoBodyIdent},   {"D-03", &P::infoTransKlic1},
-        {"D-04", &P::odlehleTrans},    {"D-05", &P::sourVyrTrans},    {"D-06", &P::sourTrans1},
-        {"D-07", &P::elipTrans1},      {"E-01", &P::bodyIdentTrans2}, {"E-02", &P::infoTransKlic2},
-        {"E-03", &P::sourTrans2},      {"E-04", &P::elipTrans2},
+        {"A-01", &P::suroveMereni},
+        {"A-02", &P::rozdilPoloh},
+        {"A-03", &P::prumerPoloh},
+        {"A-04", &P::prumerSkupin},
+        {"B-01", &P::mereniKamen},
+        {"B-02", &P::bodyFix},
+        {"B-03", &P::sourPredVyr},
+        {"B-04", &P::merPredVyr},
+        {"B-05", &P::vnitrniPresnost},
+        {"B-06", &P::vnejsiPresnost},
+        {"C-01", &P::infoVyr},
+        {"C-02", &P::sourVyr},
+        {"C-03", &P::elipsVyr},
+        {"C-04", &P::odlehleVyr},
+        {"C-05", &P::merVyr},
+        {"D-01", &P::bodyIdentTransSVyr},
+        {"D-02", &P::infoBodyIdent},
+        {"D-03", &P::infoTransKlicSVyr},
+        {"D-04", &P::odlehleTrans},
+        {"D-05", &P::sourVyrTrans},
+        {"D-06", &P::sourTransSVyr},
+        {"D-07", &P::elipTransSVyr},
+        {"E-01", &P::bodyIdentTransBodSm},
+        {"E-02", &P::infoTransKlicBodSm},
+        {"E-03", &P::sourTransBodSm},
+        {"E-04", &P::elipTransBodSm},
     };
     return oddily;
 }
@@ -53,12 +70,12 @@ void VsechnyOddily(nastaveni::Tprotokol& p) {
     p.sourVyrPresnost = 2;
     p.elipsVyrPresnost = 2;
     p.merVyrPresnost = 2;
-    p.bodyIdentTrans1Odchyl = 0;
+    p.bodyIdentTransSVyrOdchyl = 0;
     p.sourVyrTransPresnost = 2;
-    p.sourTrans1Presnost = 2;
-    p.elipTrans1Presnost = 2;
-    p.sourTrans2Presnost = 2;
-    p.elipTrans2Presnost = 2;
+    p.sourTransSVyrPresnost = 2;
+    p.elipTransSVyrPresnost = 2;
+    p.sourTransBodSmPresnost = 2;
+    p.elipTransBodSmPresnost = 2;
 }
 
 bool JeKodPridanychSouboru(std::string_view kod) {

@@ -34,36 +34,36 @@ class Sestaveni {
         p_.Clear();
         p_.Uvod(j_);
         if (!n_.ProtokolTransformaceSVyrovnanim(n_.VylucovatOdlehleTrans())) return;
-        p_.Halvicka(4, j_, vytvoreno_);
+        p_.Hlavicka(4, j_, vytvoreno_);
         const std::string nazev = j_.nadpis.zakladniInfoTransformaceSVyrovnanim + " - ";
-        if (s_.bodyIdentTrans1)
-            IdentickeBody("D", VolbaProtokolu(s_.bodyIdentTrans1Odchyl, 1) == 0 ? 3 : 1);
+        if (s_.bodyIdentTransSVyr)
+            IdentickeBody("D", VolbaProtokolu(s_.bodyIdentTransSVyrOdchyl, 1) == 0 ? 3 : 1);
         if (s_.infoBodyIdent) {
             zapsatInfoIdentBody(p_, j_, n_, v_.odlehly, v_.model,
                                 "D-02 " + nazev + j_.tlacitko.identickeBody);
         }
-        if (s_.infoTransKlic1) {
+        if (s_.infoTransKlicSVyr) {
             zapsatInfoTransKlic(p_, j_, n_, v_.model, v_.prevodSVyrovnanim,
                                 "D-03 " + nazev + j_.popis.transformacniKlic);
         }
         if (s_.odlehleTrans) Odlehle();
         if (s_.sourVyrTrans) VyrovnaneSouradnice();
-        Transformovane("D", v_.prevodSVyrovnanim, s_.sourTrans1, s_.sourTrans1Presnost,
-                       s_.elipTrans1, s_.elipTrans1Presnost);
+        Transformovane("D", v_.prevodSVyrovnanim, s_.sourTransSVyr, s_.sourTransSVyrPresnost,
+                       s_.elipTransSVyr, s_.elipTransSVyrPresnost);
     }
 
     void CastE() {
         p_.Clear();
         p_.Uvod(j_);
         if (!n_.ProtokolTransformaceBodSmernik()) return;
-        p_.Halvicka(5, j_, vytvoreno_);
-        if (s_.bodyIdentTrans2) IdentickeBody("E", 1);
-        if (s_.infoTransKlic2) {
+        p_.Hlavicka(5, j_, vytvoreno_);
+        if (s_.bodyIdentTransBodSm) IdentickeBody("E", 1);
+        if (s_.infoTransKlicBodSm) {
             zapsatInfoBodASmernik(p_, j_, n_, v_.prevodBodASmernik,
                                   "E-02 " + j_.nadpis.zakladniInfoTransformaceBodASmernik);
         }
-        Transformovane("E", v_.prevodBodASmernik, s_.sourTrans2, s_.sourTrans2Presnost,
-                       s_.elipTrans2, s_.elipTrans2Presnost);
+        Transformovane("E", v_.prevodBodASmernik, s_.sourTransBodSm, s_.sourTransBodSmPresnost,
+                       s_.elipTransBodSm, s_.elipTransBodSmPresnost);
     }
 
   private:

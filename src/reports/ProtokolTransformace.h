@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "adjustment/Tmodel2.h"
+#include "adjustment/TmodelSite.h"
 #include "data/Tinfo.h"
 #include "data/Tjazyk.h"
 #include "data/Tnastaveni.h"
@@ -26,7 +26,7 @@ struct VstupProtokoluTransformace {
     const TmodelTransformaceVyrovnani& odlehly;  // its outlier copy
     const TmodelTransformacePrevod& prevodSVyrovnanim;
     const TmodelTransformacePrevod& prevodBodASmernik;
-    const Tmodel2& vyrovnany;  // the adjusted network (its unit standard deviations)
+    const TmodelSite& vyrovnany;  // the adjusted network (its unit standard deviations)
 };
 
 // The report of the transformation with adjustment (part D: identical points in

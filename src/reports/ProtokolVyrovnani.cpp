@@ -37,7 +37,7 @@ class Sestaveni {
   private:
     void CastA() {
         if (!n_.ProtokolSuroveMereni()) return;
-        p_.Halvicka(1, j_, vytvoreno_);
+        p_.Hlavicka(1, j_, vytvoreno_);
         const Tmereni& surova = v_.suroveMereni;
         if (s_.suroveMereni) {
             zapsatMereni(p_, surova, v_.vahy, n_, j_, 1,
@@ -77,7 +77,7 @@ class Sestaveni {
 
     void CastB() {
         if (!n_.ProtokolPredVyrovnanim()) return;
-        p_.Halvicka(2, j_, vytvoreno_);
+        p_.Hlavicka(2, j_, vytvoreno_);
         const jazyk::Tpopis& p = j_.popis;
         const jazyk::Ttlacitko& t = j_.tlacitko;
         if (s_.mereniKamen)
@@ -126,7 +126,7 @@ class Sestaveni {
     void CastC() {
         const VysledekSite f = v_.vyrovnany;
         if (!n_.ProtokolVyrovnani(f.ProbehloVycovaniOdlehlych())) return;
-        p_.Halvicka(3, j_, vytvoreno_);
+        p_.Hlavicka(3, j_, vytvoreno_);
         const jazyk::Tpopis& p = j_.popis;
         if (s_.infoVyr) {
             zapsatInfoVyrovnani(p_, j_, n_, v_.odlehly, f,

@@ -20,11 +20,12 @@ void Tprotokol::Uvod(const Tjazyk& jazyk) {
     Pridej(jazyk.protokol.kontakt + ": " + kKontaktJmeno + " (" + kKontaktAdresa + ")");
 }
 
-void Tprotokol::Halvicka(const int typ, const Tjazyk& jazyk, const std::string& vytvoreno) {
+void Tprotokol::Hlavicka(const int typ, const Tjazyk& jazyk, const std::string& vytvoreno) {
     static constexpr const char* kPismena[] = {"A", "B", "C", "D", "E"};
-    const std::string* nazvy[] = {
-        &jazyk.nadpis.zpracovaniMereni, &jazyk.tlacitko.analyzaMereni, &jazyk.tlacitko.vyrovaniSite,
-        &jazyk.tlacitko.transformaceSVyrovnanim, &jazyk.tlacitko.bodASmernik};
+    const std::string* nazvy[] = {&jazyk.nadpis.zpracovaniMereni, &jazyk.tlacitko.analyzaMereni,
+                                  &jazyk.tlacitko.vyrovnaniSite,
+                                  &jazyk.tlacitko.transformaceSVyrovnanim,
+                                  &jazyk.tlacitko.bodASmernik};
     const bool znamy = typ >= 1 && typ <= 5;
     const std::string pismeno = znamy ? kPismena[typ - 1] : "";
     const std::string nazev = znamy ? *nazvy[typ - 1] : "";

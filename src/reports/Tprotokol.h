@@ -28,7 +28,7 @@ class Tprotokol {
     // A part header: two empty entries, "Protocol <letter> - <title>" (typ 1..5
     // gives A..E; another typ an empty title), a line of "*" as long as it and
     // "Created: " + `vytvoreno` (see TextCasu).
-    void Halvicka(int typ, const Tjazyk& jazyk, const std::string& vytvoreno);
+    void Hlavicka(int typ, const Tjazyk& jazyk, const std::string& vytvoreno);
 
     // The document: every entry followed by CR LF.
     std::string Dokument() const;

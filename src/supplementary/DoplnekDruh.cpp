@@ -8,72 +8,72 @@
 
 namespace vertano::doplnek {
 
-int TypSouboru(int druh) {
+int TypSouboru(DruhDoplnku druh) {
     switch (druh) {
-        case kSmernik:
+        case DruhDoplnku::Smernik:
             return info::kDoplnekSmernik;
-        case kDelka:
+        case DruhDoplnku::Delka:
             return info::kDoplnekDelka;
-        case kPrevyseni:
+        case DruhDoplnku::Prevyseni:
             return info::kDoplnekPrevyseni;
-        case kProvazeni:
+        case DruhDoplnku::Provazeni:
             return info::kDoplnekProvazeni;
     }
     return -1;
 }
 
-int32_t TypVeliciny(int druh) {
+int32_t TypVeliciny(DruhDoplnku druh) {
     switch (druh) {
-        case kSmernik:
+        case DruhDoplnku::Smernik:
             return velicina::kDoplnekSmernik;
-        case kDelka:
+        case DruhDoplnku::Delka:
             return velicina::kDoplnekDelka;
-        case kPrevyseni:
+        case DruhDoplnku::Prevyseni:
             return velicina::kDoplnekPrevyseni;
-        case kProvazeni:
+        case DruhDoplnku::Provazeni:
             return velicina::kDoplnekProvazeni;
     }
     return 0;
 }
 
-int PocetPoli(int druh) {
+int PocetPoli(DruhDoplnku druh) {
     switch (druh) {
-        case kSmernik:
-        case kPrevyseni:
+        case DruhDoplnku::Smernik:
+        case DruhDoplnku::Prevyseni:
             return 3;
-        case kDelka:
+        case DruhDoplnku::Delka:
             return 5;
-        case kProvazeni:
+        case DruhDoplnku::Provazeni:
             return 2;
     }
     return 0;
 }
 
-Real OdchylkaDruhu(int druh, const Tnastaveni& nastaveni) {
+Real OdchylkaDruhu(DruhDoplnku druh, const Tnastaveni& nastaveni) {
     const auto& d = nastaveni.doplnek;
     switch (druh) {
-        case kSmernik:
+        case DruhDoplnku::Smernik:
             return d.odchylka_smernik;
-        case kDelka:
+        case DruhDoplnku::Delka:
             return d.odchylka_delka;
-        case kPrevyseni:
+        case DruhDoplnku::Prevyseni:
             return d.odchylka_prevyseni;
-        case kProvazeni:
+        case DruhDoplnku::Provazeni:
             return d.odchylka_provazeni;
     }
     return -1;
 }
 
-Real MezPorovnani(int druh, const Tnastaveni& nastaveni) {
+Real MezPorovnani(DruhDoplnku druh, const Tnastaveni& nastaveni) {
     const auto& m = nastaveni.mezZeSouradnic;
     switch (druh) {
-        case kSmernik:
+        case DruhDoplnku::Smernik:
             return m.rozdil_smer;
-        case kDelka:
+        case DruhDoplnku::Delka:
             return m.rozdil_delka;
-        case kPrevyseni:
+        case DruhDoplnku::Prevyseni:
             return m.rozdil_prevyseni;
-        case kProvazeni:
+        case DruhDoplnku::Provazeni:
             return m.rozdil_provazeni;
     }
     return -1;
@@ -83,15 +83,15 @@ namespace {
 
 // One switch for the const and the mutable look-up.
 template <class Chyby>
-auto Citac(Chyby& chyby, int druh) -> decltype(&chyby.doplnekSmernikCekovyPocetChyb) {
+auto Citac(Chyby& chyby, DruhDoplnku druh) -> decltype(&chyby.doplnekSmernikCekovyPocetChyb) {
     switch (druh) {
-        case kSmernik:
+        case DruhDoplnku::Smernik:
             return &chyby.doplnekSmernikCekovyPocetChyb;
-        case kDelka:
+        case DruhDoplnku::Delka:
             return &chyby.doplnekDelkaCekovyPocetChyb;
-        case kPrevyseni:
+        case DruhDoplnku::Prevyseni:
             return &chyby.doplnekPrevyseniCekovyPocetChyb;
-        case kProvazeni:
+        case DruhDoplnku::Provazeni:
             return &chyby.doplnekProvazeniCekovyPocetChyb;
     }
     return nullptr;
@@ -99,58 +99,58 @@ auto Citac(Chyby& chyby, int druh) -> decltype(&chyby.doplnekSmernikCekovyPocetC
 
 }  // namespace
 
-int32_t* CitacChyb(Tchyby& chyby, int druh) {
+int32_t* CitacChyb(Tchyby& chyby, DruhDoplnku druh) {
     return Citac(chyby, druh);
 }
 
-int32_t CitacChyb(const Tchyby& chyby, int druh) {
+int32_t CitacChyb(const Tchyby& chyby, DruhDoplnku druh) {
     const int32_t* citac = Citac(chyby, druh);
     return citac != nullptr ? *citac : 0;
 }
 
-int32_t OznameniChyby(int druh) {
+int32_t OznameniChyby(DruhDoplnku druh) {
     switch (druh) {
-        case kDelka:
+        case DruhDoplnku::Delka:
             return 18;
-        case kSmernik:
+        case DruhDoplnku::Smernik:
             return 19;
-        case kPrevyseni:
+        case DruhDoplnku::Prevyseni:
             return 20;
-        case kProvazeni:
+        case DruhDoplnku::Provazeni:
             return 21;
     }
     return 0;
 }
 
-int32_t OznameniPrekroceni(int druh) {
+int32_t OznameniPrekroceni(DruhDoplnku druh) {
     const int32_t chyba = OznameniChyby(druh);
     return chyba != 0 ? chyba + 4 : 0;
 }
 
-const char* NazevDruhu(int druh) {
+const char* NazevDruhu(DruhDoplnku druh) {
     switch (druh) {
-        case kSmernik:
+        case DruhDoplnku::Smernik:
             return "bearing";
-        case kDelka:
+        case DruhDoplnku::Delka:
             return "slope distance";
-        case kPrevyseni:
+        case DruhDoplnku::Prevyseni:
             return "height difference";
-        case kProvazeni:
+        case DruhDoplnku::Provazeni:
             return "vertical plumbing";
     }
     return "unknown kind";
 }
 
-std::string NazevDruhu(const Tjazyk& jazyk, int druh) {
+std::string NazevDruhu(const Tjazyk& jazyk, DruhDoplnku druh) {
     const jazyk::Tpopis& p = jazyk.popis;
     switch (druh) {
-        case kSmernik:
+        case DruhDoplnku::Smernik:
             return p.smernik;
-        case kDelka:
+        case DruhDoplnku::Delka:
             return p.delka;
-        case kPrevyseni:
+        case DruhDoplnku::Prevyseni:
             return p.prevyseni;
-        case kProvazeni:
+        case DruhDoplnku::Provazeni:
             return p.provazovani;
     }
     return {};

@@ -17,28 +17,28 @@ bool Mezi(Real hodnota, Real od, Real po) {
     return hodnota >= od && hodnota <= po;
 }
 
-int32_t ChybyDruhu(const Tmereni& seznam, int druh) {
+int32_t ChybyDruhu(const Tmereni& seznam, DruhDoplnku druh) {
     const auto& k = seznam.kontrola;
     switch (druh) {
-        case doplnek::kDelka:
+        case DruhDoplnku::Delka:
             return k[0] + k[1] + k[2] + k[3];
-        case doplnek::kSmernik:
-        case doplnek::kPrevyseni:
+        case DruhDoplnku::Smernik:
+        case DruhDoplnku::Prevyseni:
             return k[0] + k[3];
-        case doplnek::kProvazeni:
+        case DruhDoplnku::Provazeni:
             return k[0];
     }
     return 0;
 }
 
 // Names of the counters kontrola[0..3] per kind; nullptr where the kind has none.
-std::array<const char*, 4> NazvyCitacu(int druh) {
+std::array<const char*, 4> NazvyCitacu(DruhDoplnku druh) {
     switch (druh) {
-        case doplnek::kDelka:
+        case DruhDoplnku::Delka:
             return {"same points", "instrument height", "target height", "distance"};
-        case doplnek::kSmernik:
+        case DruhDoplnku::Smernik:
             return {"same points", nullptr, nullptr, "bearing"};
-        case doplnek::kPrevyseni:
+        case DruhDoplnku::Prevyseni:
             return {"same points", nullptr, nullptr, "height difference"};
         default:
             return {"same points", nullptr, nullptr, nullptr};
@@ -47,20 +47,20 @@ std::array<const char*, 4> NazvyCitacu(int druh) {
 
 }  // namespace
 
-bool KontrolaZaznamuDoplnku(Tzaznam& zaznam, int druh, const Tnastaveni& nastaveni) {
+bool KontrolaZaznamuDoplnku(Tzaznam& zaznam, DruhDoplnku druh, const Tnastaveni& nastaveni) {
     const auto& mez = nastaveni.mezHodnota;
     zaznam.kontrola.fill(false);
     zaznam.kontrola[0] = JeStejneCislo(zaznam.cislo_stn, zaznam.cislo_cil);
     switch (druh) {
-        case doplnek::kDelka:
+        case DruhDoplnku::Delka:
             zaznam.kontrola[1] = !Mezi(zaznam.vyska_stn, 0, mez.hodnota_vyskaSTN);
             zaznam.kontrola[2] = !Mezi(zaznam.vyska_cil, 0, mez.hodnota_vyskaCIL);
             zaznam.kontrola[3] = !(zaznam.delka > 0 && zaznam.delka <= mez.hodnota_delka);
             break;
-        case doplnek::kPrevyseni:
+        case DruhDoplnku::Prevyseni:
             zaznam.kontrola[3] = !Mezi(zaznam.delka, -mez.hodnota_prevyseni, mez.hodnota_prevyseni);
             break;
-        case doplnek::kSmernik:
+        case DruhDoplnku::Smernik:
             zaznam.kontrola[3] = !JeUhelVKruhu(zaznam.delka);
             break;
         default:
@@ -69,7 +69,8 @@ bool KontrolaZaznamuDoplnku(Tzaznam& zaznam, int druh, const Tnastaveni& nastave
     return zaznam.MaKontrolu();
 }
 
-int32_t KontrolaDoplnku(Tmereni& seznam, int druh, const Tnastaveni& nastaveni, Tchyby& chyby) {
+int32_t KontrolaDoplnku(Tmereni& seznam, DruhDoplnku druh, const Tnastaveni& nastaveni,
+                        Tchyby& chyby) {
     int32_t* citac = doplnek::CitacChyb(chyby, druh);
     if (citac == nullptr) return 0;
     seznam.kontrola.fill(0);
@@ -87,7 +88,7 @@ int32_t KontrolaDoplnku(Tmereni& seznam, int druh, const Tnastaveni& nastaveni, 
     return *citac;
 }
 
-std::string DescribeSupplementaryErrors(const Tmereni& seznam, int druh) {
+std::string DescribeSupplementaryErrors(const Tmereni& seznam, DruhDoplnku druh) {
     std::string text = std::string(doplnek::NazevDruhu(druh)) + ": " +
                        std::to_string(ChybyDruhu(seznam, druh)) + " errors in " +
                        std::to_string(seznam.PocetPlnychZaznamu()) + " measurements (";

@@ -6,6 +6,7 @@
 #include "matice/Real.h"
 #include "mereni/Tmereni.h"
 #include "mereni/Tzaznam.h"
+#include "supplementary/DoplnekDruh.h"
 
 namespace vertano {
 
@@ -23,18 +24,19 @@ class Tnastaveni;
 //   unit is outside, as for the directions of the raw measurements).
 // A value that is not a number is outside every range. All other flags are
 // cleared. True when the row has a flag.
-bool KontrolaZaznamuDoplnku(Tzaznam& zaznam, int druh, const Tnastaveni& nastaveni);
+bool KontrolaZaznamuDoplnku(Tzaznam& zaznam, DruhDoplnku druh, const Tnastaveni& nastaveni);
 
 // Flags every row of the list (filled or not) and recounts the list's counters
 // kontrola[0..3] over the filled rows (the others become 0). The kind's error
 // counter in `chyby` becomes: bearing [0] + [3], distance [0] + [1] + [2] + [3],
 // height difference [0] + [3], plumbing [0]. Returns that count; an unknown kind
 // changes nothing and gives 0.
-int32_t KontrolaDoplnku(Tmereni& seznam, int druh, const Tnastaveni& nastaveni, Tchyby& chyby);
+int32_t KontrolaDoplnku(Tmereni& seznam, DruhDoplnku druh, const Tnastaveni& nastaveni,
+                        Tchyby& chyby);
 
 // English summary of the counters of a checked list, for the command line:
 // "slope distance: 2 errors in 5 measurements (same points 1, instrument height 0,
 // target height 0, distance 1)". Only the counters the kind uses are named.
-std::string DescribeSupplementaryErrors(const Tmereni& seznam, int druh);
+std::string DescribeSupplementaryErrors(const Tmereni& seznam, DruhDoplnku druh);
 
 }  // namespace vertano

@@ -40,7 +40,7 @@ bool RedukovatDoplnekDelku(Tzaznam& zaznam, const Tbod& stanovisko, const Tbod& 
     return true;
 }
 
-bool PorovnatDoplnekSeSouradnicemi(Tzaznam& zaznam, const int druh, const Tbod& stanovisko,
+bool PorovnatDoplnekSeSouradnicemi(Tzaznam& zaznam, const DruhDoplnku druh, const Tbod& stanovisko,
                                    const Tbod& cil) {
     const FpGuard guard;
     const Real dX = cil.X - stanovisko.X;
@@ -50,22 +50,22 @@ bool PorovnatDoplnekSeSouradnicemi(Tzaznam& zaznam, const int druh, const Tbod& 
     Real zeSouradnic = 0;
     Real rozdil = 0;
     switch (druh) {
-        case doplnek::kDelka: {
+        case DruhDoplnku::Delka: {
             merena = zaznam.delka / zaznam.zkresleniDelky;
             const Real vodorovna = std::hypot(dX, dY) / zaznam.zkresleniDelky;
             zeSouradnic = std::hypot(vodorovna, dZ);
             rozdil = zeSouradnic - merena;
             break;
         }
-        case doplnek::kSmernik:
+        case DruhDoplnku::Smernik:
             zeSouradnic = Normalise(Atan2(dY, dX));
             rozdil = WrappedDiff(zeSouradnic, merena);
             break;
-        case doplnek::kPrevyseni:
+        case DruhDoplnku::Prevyseni:
             zeSouradnic = dZ;
             rozdil = zeSouradnic - merena;
             break;
-        case doplnek::kProvazeni:
+        case DruhDoplnku::Provazeni:
             merena = 0;
             zeSouradnic = std::hypot(dX, dY);
             rozdil = zeSouradnic;
@@ -77,7 +77,7 @@ bool PorovnatDoplnekSeSouradnicemi(Tzaznam& zaznam, const int druh, const Tbod& 
         !std::isfinite(rozdil)) {
         return false;
     }
-    if (druh == doplnek::kProvazeni) zaznam.delka = 0;
+    if (druh == DruhDoplnku::Provazeni) zaznam.delka = 0;
     zaznam.zapracovaniPoloha[0] = merena;
     zaznam.zapracovaniPoloha[1] = zeSouradnic;
     zaznam.zapracovaniPoloha[2] = rozdil;

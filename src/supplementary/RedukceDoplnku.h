@@ -3,6 +3,7 @@
 #include "data/Tbod.h"
 #include "matice/Real.h"
 #include "mereni/Tzaznam.h"
+#include "supplementary/DoplnekDruh.h"
 
 namespace vertano {
 
@@ -31,7 +32,7 @@ bool RedukovatDoplnekDelku(Tzaznam& zaznam, const Tbod& stanovisko, const Tbod& 
 //   height difference: [1] = Z2 - Z1;
 //   plumbing: delka := 0, [0] = 0, [1] = the horizontal distance of the points.
 // False, with the row unchanged, on an arithmetic fault or an unknown kind.
-bool PorovnatDoplnekSeSouradnicemi(Tzaznam& zaznam, int druh, const Tbod& stanovisko,
+bool PorovnatDoplnekSeSouradnicemi(Tzaznam& zaznam, DruhDoplnku druh, const Tbod& stanovisko,
                                    const Tbod& cil);
 
 // The limit test of the comparisons, the one of the measurement checks

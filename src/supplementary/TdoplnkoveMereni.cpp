@@ -12,15 +12,15 @@ const DoplnekPripravaPocty kBezPoctu{};
 
 // One switch for the const and the mutable look-up.
 template <class Doplnek>
-auto SeznamDruhu(Doplnek& d, int druh) -> decltype(&d.smernik) {
+auto SeznamDruhu(Doplnek& d, DruhDoplnku druh) -> decltype(&d.smernik) {
     switch (druh) {
-        case doplnek::kSmernik:
+        case DruhDoplnku::Smernik:
             return &d.smernik;
-        case doplnek::kDelka:
+        case DruhDoplnku::Delka:
             return &d.delka;
-        case doplnek::kPrevyseni:
+        case DruhDoplnku::Prevyseni:
             return &d.prevyseni;
-        case doplnek::kProvazeni:
+        case DruhDoplnku::Provazeni:
             return &d.provazeni;
     }
     return nullptr;
@@ -28,9 +28,9 @@ auto SeznamDruhu(Doplnek& d, int druh) -> decltype(&d.smernik) {
 
 }  // namespace
 
-const DoplnekPripravaPocty& DoplnekPripravaVysledek::Pocty(int druh) const {
+const DoplnekPripravaPocty& DoplnekPripravaVysledek::Pocty(DruhDoplnku druh) const {
     if (!doplnek::JeDruh(druh)) return kBezPoctu;
-    return pocty[static_cast<std::size_t>(druh - 1)];
+    return pocty[static_cast<std::size_t>(KodDruhu(druh) - 1)];
 }
 
 void TdoplnkoveMereni::Create(int32_t pocet) {
@@ -58,53 +58,53 @@ int32_t TdoplnkoveMereni::PocetMereni() const {
            prevyseni.PocetPlnychZaznamu() + provazeni.PocetPlnychZaznamu();
 }
 
-Tmereni* TdoplnkoveMereni::Seznam(int druh) {
+Tmereni* TdoplnkoveMereni::Seznam(DruhDoplnku druh) {
     return SeznamDruhu(*this, druh);
 }
 
-const Tmereni* TdoplnkoveMereni::Seznam(int druh) const {
+const Tmereni* TdoplnkoveMereni::Seznam(DruhDoplnku druh) const {
     return SeznamDruhu(*this, druh);
 }
 
-Tzaznam* TdoplnkoveMereni::AtributyVyber(int druh) {
+Tzaznam* TdoplnkoveMereni::AtributyVyber(DruhDoplnku druh) {
     switch (druh) {
-        case doplnek::kSmernik:
+        case DruhDoplnku::Smernik:
             return &atributySmernikVyber;
-        case doplnek::kDelka:
+        case DruhDoplnku::Delka:
             return &atributyDelkaVyber;
-        case doplnek::kPrevyseni:
+        case DruhDoplnku::Prevyseni:
             return &atributyPrevyseniVyber;
-        case doplnek::kProvazeni:
+        case DruhDoplnku::Provazeni:
             return &atributyProvazeniVyber;
     }
     return nullptr;
 }
 
-Tzaznam* TdoplnkoveMereni::AtributyVyhledani(int druh) {
+Tzaznam* TdoplnkoveMereni::AtributyVyhledani(DruhDoplnku druh) {
     switch (druh) {
-        case doplnek::kSmernik:
+        case DruhDoplnku::Smernik:
             return &atributySmernikVyhledani;
-        case doplnek::kDelka:
+        case DruhDoplnku::Delka:
             return &atributyDelkaVyhledani;
-        case doplnek::kPrevyseni:
+        case DruhDoplnku::Prevyseni:
             return &atributyPrevyseniVyhledani;
-        case doplnek::kProvazeni:
+        case DruhDoplnku::Provazeni:
             return &atributyProvazeniVyhledani;
     }
     return nullptr;
 }
 
-void TdoplnkoveMereni::Kontrola(int druh, const Tnastaveni& nastaveni, Tchyby& chyby) {
+void TdoplnkoveMereni::Kontrola(DruhDoplnku druh, const Tnastaveni& nastaveni, Tchyby& chyby) {
     Tmereni* seznam = Seznam(druh);
     if (seznam != nullptr) KontrolaDoplnku(*seznam, druh, nastaveni, chyby);
 }
 
-void TdoplnkoveMereni::KonrolaCelkova(const Tnastaveni& nastaveni, Tchyby& chyby) {
-    for (const int druh : doplnek::kPoradiKontroly) Kontrola(druh, nastaveni, chyby);
+void TdoplnkoveMereni::KontrolaCelkova(const Tnastaveni& nastaveni, Tchyby& chyby) {
+    for (const DruhDoplnku druh : doplnek::kPoradiKontroly) Kontrola(druh, nastaveni, chyby);
 }
 
 int32_t OznameniChybDoplnku(const Tchyby& chyby) {
-    for (const int druh : doplnek::kPoradiZpracovani) {
+    for (const DruhDoplnku druh : doplnek::kPoradiZpracovani) {
         if (doplnek::CitacChyb(chyby, druh) > 0) return doplnek::OznameniChyby(druh);
     }
     return 0;
@@ -112,7 +112,7 @@ int32_t OznameniChybDoplnku(const Tchyby& chyby) {
 
 std::vector<int32_t> OznameniPrekroceniDoplnku(const TdoplnkoveMereni& pripravene) {
     std::vector<int32_t> oznameni;
-    for (const int druh : doplnek::kPoradiZpracovani) {
+    for (const DruhDoplnku druh : doplnek::kPoradiZpracovani) {
         if (pripravene.Seznam(druh)->kontrola[0] > 0) {
             oznameni.push_back(doplnek::OznameniPrekroceni(druh));
         }

@@ -7,6 +7,7 @@
 
 #include "mereni/Tmereni.h"
 #include "mereni/Tzaznam.h"
+#include "supplementary/DoplnekDruh.h"
 
 namespace vertano {
 
@@ -26,12 +27,13 @@ struct DoplnekPripravaPocty {
 // Outcome of TdoplnkoveMereni::ZpracovaniDoVyrovnani.
 struct DoplnekPripravaVysledek {
     bool ok = true;
-    int druh = 0;         // kind of the row that failed (doplnek::k...), 0 when none
-    int32_t radek = -1;   // its 0-based index in the input list
-    std::string message;  // English; empty when ok
+    DruhDoplnku druh =
+        DruhDoplnku::Zadny;  // kind of the row that failed (doplnek::k...), 0 when none
+    int32_t radek = -1;      // its 0-based index in the input list
+    std::string message;     // English; empty when ok
     std::array<DoplnekPripravaPocty, 4> pocty{};  // by kind, index doplnek::k... - 1
 
-    const DoplnekPripravaPocty& Pocty(int druh) const;
+    const DoplnekPripravaPocty& Pocty(DruhDoplnku druh) const;
 };
 
 // The supplementary measurements: one list of rows per kind (see doplnek::k... for
@@ -71,16 +73,16 @@ class TdoplnkoveMereni {
 
     // The list and the patterns of a kind (doplnek::k...); nullptr for an unknown
     // kind.
-    Tmereni* Seznam(int druh);
-    const Tmereni* Seznam(int druh) const;
-    Tzaznam* AtributyVyber(int druh);
-    Tzaznam* AtributyVyhledani(int druh);
+    Tmereni* Seznam(DruhDoplnku druh);
+    const Tmereni* Seznam(DruhDoplnku druh) const;
+    Tzaznam* AtributyVyber(DruhDoplnku druh);
+    Tzaznam* AtributyVyhledani(DruhDoplnku druh);
 
     // Validity check of one list (see KontrolaDoplnku) and of all four in the
     // order bearing, distance, height difference, plumbing (the check when a
     // project is opened). The name is the one the rest of the program calls.
-    void Kontrola(int druh, const Tnastaveni& nastaveni, Tchyby& chyby);
-    void KonrolaCelkova(const Tnastaveni& nastaveni, Tchyby& chyby);
+    void Kontrola(DruhDoplnku druh, const Tnastaveni& nastaveni, Tchyby& chyby);
+    void KontrolaCelkova(const Tnastaveni& nastaveni, Tchyby& chyby);
 
     // Fills this (prepared) container from the input container for the adjustment.
     // P, the adjustment's point list, is `urcovane` followed by `fixni` (the order

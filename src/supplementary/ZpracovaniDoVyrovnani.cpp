@@ -21,8 +21,9 @@ const Tbod* BodSite(const Tsouradnice& body, std::string_view cislo, int32_t& in
     return bod.JePlny ? &bod : nullptr;
 }
 
-DoplnekPripravaVysledek Selhani(DoplnekPripravaVysledek vysledek, int druh, std::size_t radek,
-                                const Tzaznam& zaznam, const std::string& duvod) {
+DoplnekPripravaVysledek Selhani(DoplnekPripravaVysledek vysledek, DruhDoplnku druh,
+                                std::size_t radek, const Tzaznam& zaznam,
+                                const std::string& duvod) {
     vysledek.ok = false;
     vysledek.druh = druh;
     vysledek.radek = static_cast<int32_t>(radek);
@@ -44,7 +45,7 @@ class Priprava {
     // reduction of a distance and the comparison with P, kontrola[0] telling
     // whether the difference exceeds the kind's limit. A row with a point outside
     // P is left out; `duvod` says why a row failed.
-    Stav Radek(Tzaznam& r, int druh, std::string& duvod) {
+    Stav Radek(Tzaznam& r, DruhDoplnku druh, std::string& duvod) {
         const Tbod* stanovisko = BodSite(body_, r.cislo_stn, r.iStn);
         const Tbod* cil = BodSite(body_, r.cislo_cil, r.iCil);
         if (stanovisko == nullptr || cil == nullptr) return Stav::Vynechan;
@@ -54,11 +55,11 @@ class Priprava {
 
   private:
     // Empty when the row is ready, otherwise why not.
-    std::string Zpracovat(Tzaznam& r, int druh, const Tbod& stanovisko, const Tbod& cil) {
+    std::string Zpracovat(Tzaznam& r, DruhDoplnku druh, const Tbod& stanovisko, const Tbod& cil) {
         // The analysis refuses lists with errors, but the counters it looks at
         // may be older than the rows; the adjustment must never see such a row.
         if (KontrolaZaznamuDoplnku(r, druh, nastaveni_)) return "the row fails the validity check";
-        if (druh == doplnek::kDelka) {
+        if (druh == DruhDoplnku::Delka) {
             if (!UrcitHladinu()) return "the reduction level cannot be determined";
             if (!RedukovatDoplnekDelku(r, stanovisko, cil, hladina_, Polomer()))
                 return "the distance cannot be reduced (a point without a scale factor, or an "
@@ -97,10 +98,10 @@ DoplnekPripravaVysledek TdoplnkoveMereni::Pripravit(const TdoplnkoveMereni& vstu
                                                     const Tnastaveni& nastaveni) {
     DoplnekPripravaVysledek vysledek;
     Priprava priprava{body, nastaveni};
-    for (const int druh : doplnek::kPoradiZpracovani) {
+    for (const DruhDoplnku druh : doplnek::kPoradiZpracovani) {
         Tmereni& pripraveny = *Seznam(druh);
         pripraveny.Clear();
-        DoplnekPripravaPocty& pocty = vysledek.pocty[static_cast<std::size_t>(druh - 1)];
+        DoplnekPripravaPocty& pocty = vysledek.pocty[static_cast<std::size_t>(KodDruhu(druh) - 1)];
         const Tmereni& zdroj = *vstup.Seznam(druh);
         for (std::size_t i = 0; i < zdroj.zaznam.size(); ++i) {
             const Tzaznam& z = zdroj.zaznam[i];

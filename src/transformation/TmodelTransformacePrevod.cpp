@@ -170,7 +170,7 @@ bool TmodelTransformacePrevod::Transformovat(const VysledekSite& model,
         souradnice = std::move(vysledek);
         kovariancniMatice = std::move(Q);
         transformacniKlic = klic;
-        KovariancniMatice2str();
+        KovariancniMaticeText();
         return true;
     } catch (const std::bad_alloc&) {
         chyba = "Not enough memory to transform the network";
@@ -178,8 +178,8 @@ bool TmodelTransformacePrevod::Transformovat(const VysledekSite& model,
     }
 }
 
-bool TmodelTransformacePrevod::TranformaceSVyrovnanim(const VysledekSite& model,
-                                                      const TtransformacniKlic& klic) {
+bool TmodelTransformacePrevod::TransformaceSVyrovnanim(const VysledekSite& model,
+                                                       const TtransformacniKlic& klic) {
     if (!klic.jePlny || !std::isfinite(klic.rotaceZ)) {
         chyba = "The transformation key is not set";
         return false;
@@ -187,8 +187,8 @@ bool TmodelTransformacePrevod::TranformaceSVyrovnanim(const VysledekSite& model,
     return Transformovat(model, klic, 0, 0);
 }
 
-bool TmodelTransformacePrevod::TranformaceBodASmernik(const VysledekSite& model, int32_t iStn,
-                                                      int32_t iCil, Real smernik) {
+bool TmodelTransformacePrevod::TransformaceBodASmernik(const VysledekSite& model, int32_t iStn,
+                                                       int32_t iCil, Real smernik) {
     TtransformacniKlic klic;
     if (!std::isfinite(smernik) ||
         !KlicBodSmernik(identickeBodyVstup, identickeBodyVystup, iStn, iCil, klic)) {
@@ -205,7 +205,7 @@ bool TmodelTransformacePrevod::TranformaceBodASmernik(const VysledekSite& model,
     return true;
 }
 
-void TmodelTransformacePrevod::KovariancniMatice2str() {
+void TmodelTransformacePrevod::KovariancniMaticeText() {
     kovariancniMaticeStr = KofaktoryText(kovariancniMatice, 3 * pocetBoduUrcovanych);
 }
 

@@ -69,15 +69,15 @@ class TmodelTransformacePrevod {
     // Transforms the model's points and cofactors with the key of the
     // transformation adjustment (unreduced translations), then the standard
     // deviations, error ellipsoids and ellipses of the determined points.
-    bool TranformaceSVyrovnanim(const VysledekSite& model, const TtransformacniKlic& klic);
+    bool TransformaceSVyrovnanim(const VysledekSite& model, const TtransformacniKlic& klic);
     // The same by point and bearing: base pair iStn, orientation pair iCil and the
     // bearing `smernik` from the base to the orientation point in the output
     // system. False when the pairs do not exist, are the same or coincide in
     // either system.
-    bool TranformaceBodASmernik(const VysledekSite& model, int32_t iStn, int32_t iCil,
-                                Real smernik);
+    bool TransformaceBodASmernik(const VysledekSite& model, int32_t iStn, int32_t iCil,
+                                 Real smernik);
 
-    void KovariancniMatice2str();
+    void KovariancniMaticeText();
 
   private:
     int32_t pocetBodu = -1;

@@ -5,7 +5,7 @@
 #include <new>
 #include <utility>
 
-#include "adjustment/Tmodel2.h"
+#include "adjustment/TmodelSite.h"
 #include "data/Tnastaveni.h"
 #include "matice/DenseHelpers.h"
 #include "matice/FpGuard.h"
@@ -50,7 +50,7 @@ void Testovat(TsouradnicovaVelicina& z, Real v, Real q, Real sigma0, Real kvanti
     }
     z.oprava = v;
     z.normOprava = v / z.odchylka;
-    z.odchylkaOprava = Tmodel2::OdchylkaOpravy(z.odchylka, sigma0, q);
+    z.odchylkaOprava = TmodelSite::OdchylkaOpravy(z.odchylka, sigma0, q);
     z.mezniOprava = kvantil * z.odchylkaOprava;
     // A coordinate without redundancy of its own (q p = 1 up to rounding) has a
     // residual of rounding only, and one whose deviation cannot be formed (-1)

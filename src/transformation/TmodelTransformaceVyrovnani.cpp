@@ -150,7 +150,7 @@ void TmodelTransformaceVyrovnani::NuloveMatice() {
 bool TmodelTransformaceVyrovnani::Nacist(const Tnastaveni& nastaveni) {
     const nastaveni::Tvyrovnani& t = nastaveni.transformace;
     PocetVse();
-    const std::optional<Real> k = icnorm(1 - t.rozikoOdlehlost / 2);
+    const std::optional<Real> k = icnorm(1 - t.rizikoOdlehlost / 2);
     if (pocetNadbytecnych < 0 || !k) {
         chyba = pocetNadbytecnych < 0 ? "Fewer identical coordinates than unknowns of the key"
                                       : "The significance level must lie between 0 and 1";

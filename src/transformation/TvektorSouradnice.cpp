@@ -89,7 +89,7 @@ int32_t TvektorSouradnice::PocetPlnychZaznamu() const {
         std::count_if(zaznam.begin(), zaznam.end(), [](const auto& z) { return z.jePlny; }));
 }
 
-int32_t TvektorSouradnice::PocetPraznychZaznamu() const {
+int32_t TvektorSouradnice::PocetPrazdnychZaznamu() const {
     return static_cast<int32_t>(zaznam.size()) - PocetPlnychZaznamu();
 }
 

@@ -60,7 +60,7 @@ class TvektorSouradnice {
     void KopirujVelicinu(const TvektorSouradnice& souradnice, int32_t typ);
 
     int32_t PocetPlnychZaznamu() const;
-    int32_t PocetPraznychZaznamu() const;
+    int32_t PocetPrazdnychZaznamu() const;
     int32_t PocetOdlehlychHodnot() const;
     int32_t PocetX() const { return PocetTypu(osa::kX, false); }
     int32_t PocetY() const { return PocetTypu(osa::kY, false); }

@@ -33,7 +33,7 @@ const Zastaveni kZruseno{oznameni::kChyba, {}, true};
 
 // The stop for errors in a supplementary list: its number and the rows that failed.
 Zastaveni ChybyDoplnku(const Workspace& ws, const int32_t cislo, std::string podrobnosti) {
-    for (const int druh : doplnek::kPoradiKontroly) {
+    for (const DruhDoplnku druh : doplnek::kPoradiKontroly) {
         if (doplnek::OznameniChyby(druh) == cislo) {
             return Zastaveni{cislo, std::move(podrobnosti), false, RadekDoplnku(ws, druh)};
         }
@@ -47,7 +47,7 @@ Zastaveni ChybyDoplnku(const Workspace& ws, const int32_t cislo, std::string pod
 std::optional<Zastaveni> KontrolaVstupu(Workspace& ws) {
     KontrolaSouradnic(ws.souradniceFixni, kBodyVstupFixni, ws.chyby);
     KontrolaMeritka(ws.souradniceMeritko, ws.nastaveni, ws.chyby);
-    ws.doplnekVstup.KonrolaCelkova(ws.nastaveni, ws.chyby);
+    ws.doplnekVstup.KontrolaCelkova(ws.nastaveni, ws.chyby);
     const Tchyby& c = ws.chyby;
     if (ws.souradniceFixni.PocetPlnychBodu() < 2 || c.souradniceFixniCekovyPocetChyb > 0) {
         return Zastaveni{oznameni::kBody, {}, false, RadekZadanychBodu(ws)};
@@ -236,7 +236,7 @@ std::vector<std::string> BodyMimoSit(const Workspace& ws) {
         return ws.souradnicePriblizne.BodSCislem(c).JePlny ||
                ws.souradniceFixniVyrovnani.BodSCislem(c).JePlny;
     };
-    for (const int druh : doplnek::kPoradiZpracovani) {
+    for (const DruhDoplnku druh : doplnek::kPoradiZpracovani) {
         for (const Tzaznam& z : ws.doplnekVstup.Seznam(druh)->zaznam) {
             if (!z.JePlny()) continue;
             if (!vSiti(z.cislo_stn)) chybejici.insert(z.cislo_stn);

@@ -99,7 +99,7 @@ const char* DuvodAnglicky(DuvodNeurceni d) {
 }
 
 // The check of a supplementary row that failed, by flag.
-std::string KontrolaDoplnku(const Workspace& ws, int druh, int flag) {
+std::string KontrolaDoplnku(const Workspace& ws, DruhDoplnku druh, int flag) {
     const nastaveni::Tmez& m = ws.nastaveni.mezHodnota;
     switch (flag) {
         case 0:
@@ -114,11 +114,11 @@ std::string KontrolaDoplnku(const Workspace& ws, int druh, int flag) {
         default:
             break;
     }
-    if (druh == doplnek::kDelka) {
+    if (druh == DruhDoplnku::Delka) {
         return T(ws, "délka mimo 0 až ", "distance outside 0 to ") +
                FormatGeneral(m.hodnota_delka) + " m";
     }
-    if (druh == doplnek::kPrevyseni) {
+    if (druh == DruhDoplnku::Prevyseni) {
         return T(ws, "převýšení mimo ±", "height difference outside ±") +
                FormatGeneral(m.hodnota_prevyseni) + " m";
     }
@@ -212,7 +212,7 @@ std::string RadekMeritka(const Workspace& ws) {
     return Polozky(ws, polozky);
 }
 
-std::string RadekDoplnku(const Workspace& ws, const int druh) {
+std::string RadekDoplnku(const Workspace& ws, const DruhDoplnku druh) {
     const Tmereni* seznam = ws.doplnekVstup.Seznam(druh);
     if (seznam == nullptr) return {};
     std::vector<std::string> polozky;
@@ -261,7 +261,7 @@ std::string RadekRedundance(const Workspace& ws, const PoctyNacteni& p) {
                        T(ws, ", podmínky umístění: ", ", datum conditions: ") +
                        Cislo(p.pocetPodminek) + T(ws, ", nadbytečná měření: ", ", redundancy: ") +
                        Cislo(p.pocetNadbytecnych);
-    if (p.typFixace >= fixace::kVolnaSmernikDelky) {
+    if (JeVolna(p.typFixace)) {
         text += T(ws, " (volná síť: defekt umístění ", " (a free network: datum defect ") +
                 Cislo(p.pocetPodminek) + ")";
     }

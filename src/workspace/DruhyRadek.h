@@ -5,6 +5,7 @@
 
 #include "adjustment/PriblizneSouradnice.h"
 #include "adjustment/VysledekSite.h"
+#include "supplementary/DoplnekDruh.h"
 #include "workspace/NevyuzitaData.h"
 
 namespace vertano {
@@ -24,7 +25,7 @@ std::string RadekZadanychBodu(const Workspace& ws);
 std::string RadekMeritka(const Workspace& ws);
 // Messages 18-21: the rows of the supplementary list of kind `druh`
 // (doplnek::k...) that failed their check.
-std::string RadekDoplnku(const Workspace& ws, int druh);
+std::string RadekDoplnku(const Workspace& ws, DruhDoplnku druh);
 // Message 2 (and the warning when the analysis goes on): the points without
 // approximate coordinates, grouped by why (parallel lists).
 std::string RadekNeurcenych(const Workspace& ws, const std::vector<std::string>& neurcene,

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "adjustment/Tmodel2.h"
+#include "adjustment/TmodelSite.h"
 #include "adjustment/VysledekSite.h"
 #include "data/Interaction.h"
 #include "matice/ParallelRows.h"

@@ -33,7 +33,7 @@ CoordinateLoadReport PridatMeritka(Workspace& ws, const std::vector<std::filesys
     return r;
 }
 
-SupplementaryLoadReport PridatDoplnky(Workspace& ws, int druh,
+SupplementaryLoadReport PridatDoplnky(Workspace& ws, DruhDoplnku druh,
                                       const std::vector<std::filesystem::path>& cesty) {
     SupplementaryLoadReport r =
         NacteniSouboruDoplnek(ws.doplnekVstup, druh, ws.info, ws.nastaveni, ws.chyby, cesty);

@@ -6,6 +6,7 @@
 #include "data/Tjazyk.h"
 #include "files/DoplnekSoubory.h"
 #include "files/SouradniceSoubory.h"
+#include "supplementary/DoplnekDruh.h"
 
 namespace vertano {
 
@@ -21,7 +22,7 @@ CoordinateLoadReport PridatZadaneBody(Workspace& ws,
                                       const std::vector<std::filesystem::path>& cesty);
 CoordinateLoadReport PridatMeritka(Workspace& ws, const std::vector<std::filesystem::path>& cesty);
 // `druh` as doplnek::k...
-SupplementaryLoadReport PridatDoplnky(Workspace& ws, int druh,
+SupplementaryLoadReport PridatDoplnky(Workspace& ws, DruhDoplnku druh,
                                       const std::vector<std::filesystem::path>& cesty);
 
 // The identical points of the output system of the transformation (up to three

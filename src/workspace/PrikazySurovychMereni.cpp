@@ -155,7 +155,7 @@ int32_t ChybySurovychMereni(const Workspace& ws) {
 }
 
 bool AnalyzaPovolena(const Workspace& ws) {
-    return !ws.state.Current(Step::Analysis) && ws.suroveMereni.ExistujeRazazenyZaznamDoSkupiny() &&
+    return !ws.state.Current(Step::Analysis) && ws.suroveMereni.ExistujeZarazenyZaznamDoSkupiny() &&
            ChybySurovychMereni(ws) == 0;
 }
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "adjustment/PriblizneSouradnice.h"
-#include "adjustment/Tmodel2.h"
+#include "adjustment/TmodelSite.h"
 #include "data/Tnastaveni.h"
 #include "data/Tsouradnice.h"
 #include "matice/Real.h"

@@ -43,7 +43,7 @@ void KontrolaSeznamu(Workspace& ws) {
     KontrolaSouradnic(ws.souradniceFixni, kBodyVstupFixni, ws.chyby);
     KontrolaSouradnic(ws.souradniceTransformaceVstup, kBodyVstupIdenticke, ws.chyby);
     KontrolaMeritka(ws.souradniceMeritko, ws.nastaveni, ws.chyby);
-    ws.doplnekVstup.KonrolaCelkova(ws.nastaveni, ws.chyby);
+    ws.doplnekVstup.KontrolaCelkova(ws.nastaveni, ws.chyby);
 }
 
 // Settings the file does not carry keep the values in force.
@@ -124,7 +124,7 @@ void PrevzitProjekt(Workspace& ws, ProjektObsah&& obsah, const std::filesystem::
     ws.doplnekVstup.smernik = std::move(obsah.Doplnek(DoplnekProjekt::Smernik));
     ws.doplnekVstup.prevyseni = std::move(obsah.Doplnek(DoplnekProjekt::Prevyseni));
     ws.doplnekVstup.provazeni = std::move(obsah.Doplnek(DoplnekProjekt::Provazeni));
-    for (const int druh : doplnek::kPoradiKontroly)
+    for (const DruhDoplnku druh : doplnek::kPoradiKontroly)
         for (Tzaznam& z : ws.doplnekVstup.Seznam(druh)->zaznam) z.soubor = 1;
     ZneplatnitVysledky(ws);
     NastavitSouboryProjektu(ws.info, cesta, ws.nastaveni.souborVstup.typProjekt);

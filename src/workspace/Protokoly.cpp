@@ -99,8 +99,8 @@ std::string NadpisPridani(const Tjazyk& j, int typ) {
         default:
             break;
     }
-    int druh = doplnek::kProvazeni;
-    for (const int d : doplnek::kPoradiKontroly) {
+    DruhDoplnku druh = DruhDoplnku::Provazeni;
+    for (const DruhDoplnku d : doplnek::kPoradiKontroly) {
         if (doplnek::TypSouboru(d) == typ) druh = d;
     }
     return j.tlacitko.pridat + " " + MalaPismena(j.popis.mereni) + " - " +

@@ -123,15 +123,15 @@ void Cislovat(Tmereni& seznam) {
     }
 }
 
-bool JeDelka(int druh) {
-    return druh == doplnek::kDelka;
+bool JeDelka(DruhDoplnku druh) {
+    return druh == DruhDoplnku::Delka;
 }
 
-bool MaHodnotu(int druh) {
-    return druh != doplnek::kProvazeni;
+bool MaHodnotu(DruhDoplnku druh) {
+    return druh != DruhDoplnku::Provazeni;
 }
 
-void Zapsat(Tzaznam& z, int druh, const HodnotyDoplnku& h) {
+void Zapsat(Tzaznam& z, DruhDoplnku druh, const HodnotyDoplnku& h) {
     if (h.cisloStn) z.cislo_stn = *h.cisloStn;
     if (h.cisloCil) z.cislo_cil = *h.cisloCil;
     if (JeDelka(druh) && h.vyskaStn) z.vyska_stn = *h.vyskaStn;
@@ -302,7 +302,7 @@ void ZapsatBody(Workspace& ws, SeznamBodu druh, Tsouradnice kopie, bool zmeneno)
     }
 }
 
-bool VlozitDoplnek(Tmereni& seznam, Tvyber& vyber, int druh, const HodnotyDoplnku& h) {
+bool VlozitDoplnek(Tmereni& seznam, Tvyber& vyber, DruhDoplnku druh, const HodnotyDoplnku& h) {
     if (!doplnek::JeDruh(druh) || !h.cisloStn || !h.cisloCil || !JePlatneJmeno(*h.cisloStn) ||
         !JePlatneJmeno(*h.cisloCil))
         return false;
@@ -319,7 +319,8 @@ bool VlozitDoplnek(Tmereni& seznam, Tvyber& vyber, int druh, const HodnotyDoplnk
     return true;
 }
 
-bool UpravitDoplnky(Tmereni& seznam, const Tvyber& vyber, int druh, const HodnotyDoplnku& h) {
+bool UpravitDoplnky(Tmereni& seznam, const Tvyber& vyber, DruhDoplnku druh,
+                    const HodnotyDoplnku& h) {
     const bool neco = h.cisloStn || h.cisloCil || h.hodnota || h.odchylka ||
                       (JeDelka(druh) && (h.vyskaStn || h.vyskaCil));
     if (!doplnek::JeDruh(druh) || !neco || !PlatneJmeno(h.cisloStn) || !PlatneJmeno(h.cisloCil))
@@ -372,11 +373,11 @@ bool SeraditDoplnky(Tmereni& seznam, Tvyber& vyber, int32_t velicina) {
     return true;
 }
 
-void ZkontrolovatDoplnky(Workspace& ws, int druh, Tmereni& seznam) {
+void ZkontrolovatDoplnky(Workspace& ws, DruhDoplnku druh, Tmereni& seznam) {
     KontrolaDoplnku(seznam, druh, ws.nastaveni, ws.chyby);
 }
 
-void ZapsatDoplnky(Workspace& ws, int druh, Tmereni kopie, bool zmeneno) {
+void ZapsatDoplnky(Workspace& ws, DruhDoplnku druh, Tmereni kopie, bool zmeneno) {
     Tmereni* seznam = ws.doplnekVstup.Seznam(druh);
     ws.doplnekVstup.schranka.Clear();
     ws.nastaveni.schranka.mereniDoplnek_existuje = false;

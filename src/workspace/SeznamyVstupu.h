@@ -7,6 +7,7 @@
 #include "data/Tsouradnice.h"
 #include "matice/Real.h"
 #include "mereni/Tmereni.h"
+#include "supplementary/DoplnekDruh.h"
 #include "workspace/TabulkaMereni.h"
 
 namespace vertano {
@@ -80,8 +81,9 @@ struct HodnotyDoplnku {
 // A new row before the first selected row (appended when none is selected):
 // both points, the value and for distances both heights must be given; the
 // deviation may be left empty.
-bool VlozitDoplnek(Tmereni& seznam, Tvyber& vyber, int druh, const HodnotyDoplnku& h);
-bool UpravitDoplnky(Tmereni& seznam, const Tvyber& vyber, int druh, const HodnotyDoplnku& h);
+bool VlozitDoplnek(Tmereni& seznam, Tvyber& vyber, DruhDoplnku druh, const HodnotyDoplnku& h);
+bool UpravitDoplnky(Tmereni& seznam, const Tvyber& vyber, DruhDoplnku druh,
+                    const HodnotyDoplnku& h);
 bool SmazatDoplnky(Tmereni& seznam, Tvyber& vyber);
 int32_t KopirovatDoplnky(Workspace& ws, const Tmereni& seznam, const Tvyber& vyber);
 bool VyjmoutDoplnky(Workspace& ws, Tmereni& seznam, Tvyber& vyber);
@@ -90,11 +92,11 @@ bool PosunoutDoplnek(Tmereni& seznam, Tvyber& vyber, bool nahoru);
 // Sorts by a quantity code of Tmereni::Sort; the selection is cleared.
 bool SeraditDoplnky(Tmereni& seznam, Tvyber& vyber, int32_t velicina);
 // Flags and the error counter of the kind.
-void ZkontrolovatDoplnky(Workspace& ws, int druh, Tmereni& seznam);
+void ZkontrolovatDoplnky(Workspace& ws, DruhDoplnku druh, Tmereni& seznam);
 // Closing: empty rows removed, rows numbered, the list replaced and checked; a
 // change makes the raw-data analysis no longer current. The supplementary
 // clipboard is emptied either way.
-void ZapsatDoplnky(Workspace& ws, int druh, Tmereni kopie, bool zmeneno);
+void ZapsatDoplnky(Workspace& ws, DruhDoplnku druh, Tmereni kopie, bool zmeneno);
 
 // ---- a-priori deviations of the measurements prepared for the adjustment ----
 

@@ -74,8 +74,9 @@ bool ZapsatHrube(const SimulovanaSit& sit, const std::filesystem::path& prefix, 
 
 bool ZapsatDoplnky(const SimulovanaSit& sit, const Tnastaveni& n,
                    const std::filesystem::path& prefix, Zapis& zapis) {
-    for (int druh = doplnek::kSmernik; druh <= doplnek::kProvazeni; ++druh) {
-        const auto cesta = SouborSimulace(prefix, kKonecDoplnku[druh - 1]);
+    for (int32_t kod = 1; kod <= 4; ++kod) {
+        const DruhDoplnku druh = DruhZKodu(kod);
+        const auto cesta = SouborSimulace(prefix, kKonecDoplnku[kod - 1]);
         const SupplementarySaveReport r = UlozeniSouboruDoplnek(sit.doplnek, druh, n, cesta);
         if (!zapis.Hotovo(cesta, r.ok, r.message)) return false;
     }

@@ -24,7 +24,7 @@ void Line(Radky& r, const std::string& label, int32_t value) {
     Line(r, label, std::to_string(value));
 }
 
-std::string DatumText(int32_t typFixace) {
+std::string DatumText(Fixace typFixace) {
     static const char* const kTexts[] = {
         "fixed points",
         "fixed points; no distance measured: a scale condition",
@@ -36,8 +36,9 @@ std::string DatumText(int32_t typFixace) {
         "free network; translation and scale conditions",
         "free network; rotation and translation conditions",
         "free network; rotation, translation and scale conditions"};
-    if (typFixace < 0 || typFixace > 9) return "?";
-    return std::string(DatumKey(typFixace)) + " (" + kTexts[typFixace] + ")";
+    const int32_t k = KodFixace(typFixace);
+    if (k < 0 || k > 9) return "?";
+    return std::string(DatumKey(typFixace)) + " (" + kTexts[k] + ")";
 }
 
 std::string WeightText(const Tjazyk& j, int32_t typVah) {
@@ -58,10 +59,10 @@ std::string Ratio(int32_t n, int32_t total) {
 void Outliers(Radky& r, const Workspace& ws, const SouhrnVyrovnani& souhrn) {
     const Tjazyk& j = ws.jazyk;
     if (!souhrn.vylucovaniOdlehlych) {
-        Line(r, j.popis.pocetOdlehych, "-");
+        Line(r, j.popis.pocetOdlehlych, "-");
         return;
     }
-    Line(r, j.popis.pocetOdlehych, Ratio(souhrn.odlehleCelkem, souhrn.testovaneCelkem));
+    Line(r, j.popis.pocetOdlehlych, Ratio(souhrn.odlehleCelkem, souhrn.testovaneCelkem));
     for (const int32_t typ : druhy::kPoradi) {
         const auto k = static_cast<size_t>(typ - 1);
         if (typ > velicina::kZenit && souhrn.testovane[k] == 0) continue;
@@ -78,7 +79,7 @@ std::string_view ObservationKindKey(int32_t typ) {
     return typ >= 1 && typ <= 7 ? kKeys[static_cast<size_t>(typ - 1)] : std::string_view{};
 }
 
-std::string_view DatumKey(int32_t typFixace) {
+std::string_view DatumKey(Fixace typFixace) {
     static constexpr std::array<std::string_view, 10> kKeys = {"fixed-points",
                                                                "fixed-points-no-distances",
                                                                "one-point-bearing-distances",
@@ -89,8 +90,8 @@ std::string_view DatumKey(int32_t typFixace) {
                                                                "free-bearing",
                                                                "free-distances",
                                                                "free"};
-    return typFixace >= 0 && typFixace <= 9 ? kKeys[static_cast<size_t>(typFixace)]
-                                            : std::string_view{};
+    const int32_t k = KodFixace(typFixace);
+    return k >= 0 && k <= 9 ? kKeys[static_cast<size_t>(k)] : std::string_view{};
 }
 
 std::string_view WeightSourceKey(int32_t typVah) {
@@ -113,7 +114,7 @@ std::vector<std::string> RadkySouhrnuVyrovnani(const Workspace& ws,
     const Tjazyk& j = ws.jazyk;
     const jazyk::Tpopis& p = j.popis;
     const SouhrnVyrovnani souhrn = ShrnoutVyrovnani(ws);
-    r.push_back(j.tlacitko.vyrovaniSite);
+    r.push_back(j.tlacitko.vyrovnaniSite);
     Line(r, p.pocetVyrBodu, souhrn.pocetBoduUrcovanych);
     Line(r, p.pocetFixBodu, souhrn.pocetBoduFixnich);
     Line(r, p.pocetVyrPosun, souhrn.pocetPosunu);

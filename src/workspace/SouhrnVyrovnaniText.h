@@ -17,9 +17,9 @@ class Workspace;
 // Kind of observation (velicina::k...): "distance", "direction", "zenith",
 // "supp-distance", "supp-bearing", "supp-height", "supp-plumb"; empty otherwise.
 std::string_view ObservationKindKey(int32_t typ);
-// Datum type (fixace::k...), e.g. "fixed-points", "one-point-bearing", "free";
+// Datum type, e.g. "fixed-points", "one-point-bearing", "free";
 // "-distances" types have measured distances, which give the scale.
-std::string_view DatumKey(int32_t typFixace);
+std::string_view DatumKey(Fixace typFixace);
 // Source of the weights (zdrojVah::k...): "inner", "outer", "given".
 std::string_view WeightSourceKey(int32_t typVah);
 

@@ -139,7 +139,7 @@ VysledekTransformace TransformaceBodASmernik(Workspace& ws, Interaction& interak
         return v;
     }
     if (!smernik) smernik = SmernikPar(p, iStn, iCil);
-    if (!smernik || !p.TranformaceBodASmernik(ws.modelVyrovnany, iStn, iCil, *smernik)) {
+    if (!smernik || !p.TransformaceBodASmernik(ws.modelVyrovnany, iStn, iCil, *smernik)) {
         if (!smernik)
             p.NastavitChybu(
                 "The base and the orientation point must be two identical points "
@@ -190,7 +190,7 @@ VysledekPrepoctu PrepocetBodASmernik(Workspace& ws, Interaction& interakce,
         Selhani(ws, interakce, cislo, v.oznameni, v.chyba);
         return v;
     }
-    if (!p.TranformaceBodASmernik(ws.modelVyrovnany, vstup.iStn, vstup.iCil, smernik)) {
+    if (!p.TransformaceBodASmernik(ws.modelVyrovnany, vstup.iStn, vstup.iCil, smernik)) {
         Selhani(ws, interakce, oznameni::kTransformace, v.oznameni, v.chyba);
         return v;
     }

@@ -44,8 +44,8 @@ class Beh {
         if (std::optional<Zastaveni> z = Opakovane()) return z;
         Etapa(" ... [5]");
         if (!m_.Vyhodnoceni()) return Zastaveni{oznameni::kTransVyhodnoceni};
-        if (!ws_.prevodSVyrovnanim.TranformaceSVyrovnanim(ws_.modelVyrovnany,
-                                                          m_.Vysledek().TransformacniKlic())) {
+        if (!ws_.prevodSVyrovnanim.TransformaceSVyrovnanim(ws_.modelVyrovnany,
+                                                           m_.Vysledek().TransformacniKlic())) {
             m_.NastavitChybu(ws_.prevodSVyrovnanim.Chyba());
             return Zastaveni{oznameni::kTransformace};
         }

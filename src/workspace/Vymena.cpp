@@ -52,7 +52,7 @@ LoadedRawFile NactiSurovaMereniVymena(Tmereni& mereni, Tinfo& registr, const Tna
     }
     f.poznamky = Poznamky(import.poznamky);
     f.rowsAdded = import.mereni.PocetPlnychZaznamu();
-    mereni.PridejMereni3(std::move(import.mereni), f.id);
+    mereni.PridejMereniSouboru(std::move(import.mereni), f.id);
     return f;
 }
 
@@ -117,7 +117,7 @@ VysledekImportuSite ImportovatSit(Workspace& ws, const fs::path& cesta) {
     }
     v.poznamky = Poznamky(import.poznamky);
     v.pocetMereni = import.mereni.PocetPlnychZaznamu();
-    ws.suroveMereni.PridejMereni3(std::move(import.mereni), id);
+    ws.suroveMereni.PridejMereniSouboru(std::move(import.mereni), id);
     // As after "Add ...": the sets of the new stations found, the rows checked.
     IdentifikujSkupiny(ws.suroveMereni);
     KontrolaMereni(ws.suroveMereni, ws.nastaveni, ws.chyby, false);
@@ -128,7 +128,7 @@ VysledekImportuSite ImportovatSit(Workspace& ws, const fs::path& cesta) {
     }
     ws.souradniceFixni.SeraditPoradi();
     KontrolaSouradnic(ws.souradniceFixni, kBodyVstupFixni, ws.chyby);
-    for (const int druh : doplnek::kPoradiKontroly) {
+    for (const DruhDoplnku druh : doplnek::kPoradiKontroly) {
         Tmereni* cil = ws.doplnekVstup.Seznam(druh);
         for (const Tzaznam& z : import.doplnky.Seznam(druh)->zaznam) {
             if (!z.JePlny()) continue;

@@ -67,7 +67,8 @@ bool VyrovnanaSitProVymenu(const Workspace& ws, exchange::VyrovnanaSit& sit) {
     sit.pocetNadbytecnych = v.souhrn.pocetNadbytecnych;
     // Types 0 and 2 (fixed points, or one point with a bearing, with distances)
     // take no condition.
-    sit.podminkyDatumu = v.souhrn.typFixace != 0 && v.souhrn.typFixace != 2;
+    sit.podminkyDatumu =
+        v.souhrn.typFixace != Fixace::PevnaSit && v.souhrn.typFixace != Fixace::BodSmernikDelky;
     return true;
 }
 

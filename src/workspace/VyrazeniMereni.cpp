@@ -17,7 +17,7 @@ bool Odpovida(const VzorVyrazeni& vzor, const Tzaznam& z) {
 template <class F>
 void ProKazdyRadek(Workspace& ws, F&& f) {
     for (Tzaznam& z : ws.suroveMereni.zaznam) f(z, false);
-    for (const int druh : doplnek::kPoradiZpracovani) {
+    for (const DruhDoplnku druh : doplnek::kPoradiZpracovani) {
         for (Tzaznam& z : ws.doplnekVstup.Seznam(druh)->zaznam) f(z, true);
     }
 }
@@ -102,7 +102,7 @@ int32_t NastavitVyrazeniDoplnku(Tmereni& seznam, const std::vector<int32_t>& rad
 
 int32_t PocetVyrazenychMereni(const Workspace& ws) {
     int32_t n = PocetVyrazenych(ws.suroveMereni.zaznam);
-    for (const int druh : doplnek::kPoradiZpracovani) {
+    for (const DruhDoplnku druh : doplnek::kPoradiZpracovani) {
         n += PocetVyrazenych(ws.doplnekVstup.Seznam(druh)->zaznam);
     }
     return n;

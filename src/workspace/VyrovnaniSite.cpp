@@ -60,7 +60,7 @@ class Beh {
         // Each step of the evaluation of a large network takes long.
         if (preruseni_.Zadano()) return kZruseno;
         // The reliability is a view of the result; the result stands without it.
-        VypocetSpolehlivosti(m_, ws_.nastaveni.vyrovnani.rozikoOdlehlost, v_.spolehlivost);
+        VypocetSpolehlivosti(m_, ws_.nastaveni.vyrovnani.rizikoOdlehlost, v_.spolehlivost);
         if (preruseni_.Zadano()) return kZruseno;
         if (v_.spolehlivost.pocetNekontrolovanych > 0 ||
             !v_.spolehlivost.nekontrolovaneBody.empty()) {
@@ -82,7 +82,7 @@ class Beh {
     }
 
     // The passes of one stage; the reason of a stop, or nothing.
-    std::optional<Zastaveni> Iterace(bool (Tmodel2::*krok)(bool&), int faze, int32_t chyba) {
+    std::optional<Zastaveni> Iterace(bool (TmodelSite::*krok)(bool&), int faze, int32_t chyba) {
         switch (Iterovat(ws_, ui_, m_, krok, faze, [this] { return preruseni_.Zadano(); })) {
             case KonecIteraci::Hotovo:
                 return std::nullopt;
@@ -97,7 +97,7 @@ class Beh {
     // Robust iterations, then the outliers out into the outlier model.
     std::optional<Zastaveni> Odlehle() {
         if (std::optional<Zastaveni> z =
-                Iterace(&Tmodel2::VyrovnatRobustne, 2, oznameni::kRobustne))
+                Iterace(&TmodelSite::VyrovnatRobustne, 2, oznameni::kRobustne))
             return z;
         v_.pocetIteraciRobustne = Vysledek().PocetIteraci();
         if (Vysledek().ZmenaVahy() > Vysledek().MaxZmenaVahy() &&
@@ -116,7 +116,8 @@ class Beh {
 
     // Plain iterations to convergence.
     std::optional<Zastaveni> Opakovane() {
-        if (std::optional<Zastaveni> z = Iterace(&Tmodel2::VyrovnatOpakovane, 4, oznameni::kReseni))
+        if (std::optional<Zastaveni> z =
+                Iterace(&TmodelSite::VyrovnatOpakovane, 4, oznameni::kReseni))
             return z;
         v_.pocetIteraci = Vysledek().PocetIteraci();
         if (Vysledek().Prirustek() > Vysledek().MaxPrirustek() &&
@@ -129,7 +130,7 @@ class Beh {
     Workspace& ws_;
     Interaction& ui_;
     VysledekVyrovnani& v_;
-    Tmodel2& m_;
+    TmodelSite& m_;
     Preruseni& preruseni_;
 };
 

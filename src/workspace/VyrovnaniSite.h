@@ -8,7 +8,7 @@
 
 #include "adjustment/PriblizneSouradnice.h"
 #include "adjustment/Spolehlivost.h"
-#include "adjustment/Tmodel2.h"
+#include "adjustment/TmodelSite.h"
 #include "data/Interaction.h"
 #include "matice/ParallelRows.h"
 #include "matice/Real.h"
@@ -130,8 +130,8 @@ struct SouhrnVyrovnani {
     int32_t pocetNadbytecnych = 0;    // redundancy
     Real odchylkaJednotkovaAprior = -1;
     Real odchylkaJednotkovaAposterior = -1;
-    int32_t pocetIteraci = 0;          // plain iterations of the last run
-    int32_t typFixace = -1;            // fixace::k...
+    int32_t pocetIteraci = 0;  // plain iterations of the last run
+    Fixace typFixace = Fixace::Neurcena;
     int32_t typVah = 0;                // zdrojVah::k... actually used for the weights
     bool vylucovaniOdlehlych = false;  // the outlier exclusion ran
     // Observations excluded as outliers per kind (see kPocetDruhuVelicin).

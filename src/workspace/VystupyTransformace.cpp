@@ -138,7 +138,7 @@ void KlicSVyrovnanim(Radky& r, const Format& f, const VysledkyTransformace& v,
                      const VysledekTransformace& beh) {
     const jazyk::Tpopis& p = f.ws.jazyk.popis;
     const int32_t vyloucenych = v.vyloucene[0] + v.vyloucene[1] + v.vyloucene[2];
-    Line(r, p.pocetOdlehych, v.testovane > 0 ? Podil(vyloucenych, v.testovane) : "-");
+    Line(r, p.pocetOdlehlych, v.testovane > 0 ? Podil(vyloucenych, v.testovane) : "-");
     // Which coordinates: the surveyor must look at those points.
     std::string ktere;
     for (const IdentickyBodVysledek& b : v.identicke) {

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "adjustment/Tmodel2.h"
+#include "adjustment/TmodelSite.h"
 #include "adjustment/Tvahy.h"
 #include "adjustment/TvektorMereni.h"
 #include "data/Tchyby.h"
@@ -77,8 +77,8 @@ class Workspace {
 
     // The network adjustment writes both models; the outlier model keeps every
     // observation of the robust stage annotated with its test values.
-    Tmodel2 modelVyrovnany;
-    Tmodel2 modelOdlehly;
+    TmodelSite modelVyrovnany;
+    TmodelSite modelOdlehly;
 
     TgrafikaData grafika;  // drawing data of the adjusted network
 

@@ -13,8 +13,8 @@ void PoZmeneJednotek(Workspace& ws) {
 
 void PoZmeneKontroly(Workspace& ws) {
     ws.suroveMereni.JeZkontrolovanoNastavit(false);
-    ws.doplnekVstup.Kontrola(doplnek::kDelka, ws.nastaveni, ws.chyby);
-    ws.doplnekVstup.Kontrola(doplnek::kPrevyseni, ws.nastaveni, ws.chyby);
+    ws.doplnekVstup.Kontrola(DruhDoplnku::Delka, ws.nastaveni, ws.chyby);
+    ws.doplnekVstup.Kontrola(DruhDoplnku::Prevyseni, ws.nastaveni, ws.chyby);
     KontrolaMereni(ws.suroveMereni, ws.nastaveni, ws.chyby, false);
     ws.state.AnalysisSettingsChanged();
 }

@@ -106,10 +106,10 @@ bool ZobrazitVyrovnani(const VysledekSite& model, Real odchylkaJednotkova,
     return ok;
 }
 
-const std::string& MaticeVahText(Tmodel2& model) {
+const std::string& MaticeVahText(TmodelSite& model) {
     if (model.Vysledek().KovariancniMaticeStr().empty() && RozmerMaticeVah(model) > 0) {
         try {
-            model.KovariancniMatice2str();
+            model.KovariancniMaticeText();
         } catch (const std::exception&) {
             // Out of memory: no matrix to show (the text is emptied before it is made).
         }
@@ -117,12 +117,12 @@ const std::string& MaticeVahText(Tmodel2& model) {
     return model.Vysledek().KovariancniMaticeStr();
 }
 
-const std::string& MaticeVahText(Tmodel2& model, Interaction& interakce, bool& zruseno) {
+const std::string& MaticeVahText(TmodelSite& model, Interaction& interakce, bool& zruseno) {
     zruseno = false;
     const std::string& hotovy = model.Vysledek().KovariancniMaticeStr();
     if (!hotovy.empty() || RozmerMaticeVah(model) == 0) return hotovy;
     try {
-        zruseno = !model.KovariancniMatice2str([&](int64_t hotovo, int64_t celkem) {
+        zruseno = !model.KovariancniMaticeText([&](int64_t hotovo, int64_t celkem) {
             if (interakce.StopRequested()) return false;
             interakce.Progress(hotovo, celkem);
             return true;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "adjustment/TmerenaVelicina.h"
-#include "adjustment/Tmodel2.h"
+#include "adjustment/TmodelSite.h"
 #include "adjustment/VysledekSite.h"
 #include "data/Interaction.h"
 #include "data/Tsouradnice.h"
@@ -57,7 +57,7 @@ bool ZobrazitVyrovnani(const VysledekSite& model, Real odchylkaJednotkova,
 // Z of every determined point) as text, rows ending in CR LF. The whole block is
 // computed for it, so it is made only on request and kept in the model; empty
 // when the model has no determined point or the cofactors are not available.
-const std::string& MaticeVahText(Tmodel2& model);
+const std::string& MaticeVahText(TmodelSite& model);
 // Its order: the coordinates of the determined points. Above kVelkaMaticeVah the
 // window asks before computing it (u^2 numbers of text).
 int32_t RozmerMaticeVah(const VysledekSite& model);
@@ -66,7 +66,7 @@ inline constexpr int32_t kVelkaMaticeVah = 2000;
 // progress reported through the interaction: the columns of the cofactors,
 // then the rows of the text. A stop requested through the interaction leaves
 // the model as it was (no text kept) and sets `zruseno`; the text is then empty.
-const std::string& MaticeVahText(Tmodel2& model, Interaction& interakce, bool& zruseno);
+const std::string& MaticeVahText(TmodelSite& model, Interaction& interakce, bool& zruseno);
 
 // The changes of the determined points: adjusted minus approximate X, Y, Z, in
 // the order of the model, for every determined point of the model that the

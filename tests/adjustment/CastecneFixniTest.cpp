@@ -4,7 +4,7 @@
 #include <string>
 
 #include "adjustment/ModelSitPomocne.h"
-#include "adjustment/Tmodel2.h"
+#include "adjustment/TmodelSite.h"
 #include "adjustment/VysledekSite.h"
 
 namespace vertano {
@@ -30,7 +30,7 @@ struct CastecnaSit {
             if (p.cislo != cislo) priblizne.PridejBod(p);
         }
     }
-    bool Nacist(Tmodel2& m) const {
+    bool Nacist(TmodelSite& m) const {
         return m.Nacist(s.Mereni(2), priblizne, fixni, s.vahy, s.doplnek, s.nastaveni);
     }
 };
@@ -39,12 +39,12 @@ TEST(CastecneFixni, APointFixedInPlanKeepsItsPositionAndGetsItsHeight) {
     for (const FixniOsy osy : {FixniOsy::Poloha, FixniOsy::Vyska}) {
         SCOPED_TRACE(static_cast<int>(osy));
         const CastecnaSit c("C", osy);
-        Tmodel2 model;
+        TmodelSite model;
         ASSERT_TRUE(c.Nacist(model)) << model.Vysledek().Chyba();
         // C is determined, with the coordinates it holds out of the unknowns.
         EXPECT_EQ(model.Vysledek().PocetSouradnicFixnich(), 6);
         EXPECT_EQ(model.Vysledek().DrzeneNezname().size(), osy == FixniOsy::Poloha ? 2u : 1u);
-        EXPECT_EQ(model.Vysledek().TypFixace(), fixace::kPevnaSit);
+        EXPECT_EQ(model.Vysledek().TypFixace(), Fixace::PevnaSit);
         ASSERT_TRUE(test::Iterovat(model)) << model.Vysledek().Chyba();
         ASSERT_TRUE(model.Vyhodnoceni()) << model.Vysledek().Chyba();
         const Tbod b = model.Vysledek().Souradnice().BodSCislem("C");
@@ -69,11 +69,11 @@ TEST(CastecneFixni, APointFixedInPlanKeepsItsPositionAndGetsItsHeight) {
 
 TEST(CastecneFixni, HeldCoordinatesAddToTheRedundancy) {
     test::ModelSit s = test::CtyruhelnikovaSit(2);
-    Tmodel2 volny;
+    TmodelSite volny;
     ASSERT_TRUE(
         volny.Nacist(s.Mereni(2), s.Priblizne(), s.Fixni(), s.vahy, s.doplnek, s.nastaveni));
     const CastecnaSit c("D", FixniOsy::Poloha);
-    Tmodel2 model;
+    TmodelSite model;
     ASSERT_TRUE(c.Nacist(model)) << model.Vysledek().Chyba();
     EXPECT_EQ(model.Vysledek().PocetNadbytecnych(), volny.Vysledek().PocetNadbytecnych() + 2);
     EXPECT_EQ(model.Vysledek().PocetMereni(), volny.Vysledek().PocetMereni());
@@ -90,7 +90,7 @@ TEST(CastecneFixni, WithoutTwoPointsFixedInPlanAndOneInHeightTheLoadIsRefused) {
     for (const Tbod& p : s.Priblizne().bod) {
         if (p.cislo != "B") priblizne.PridejBod(p);
     }
-    Tmodel2 model;
+    TmodelSite model;
     EXPECT_FALSE(model.Nacist(s.Mereni(), priblizne, fixni, s.vahy, s.doplnek, s.nastaveni));
     EXPECT_NE(model.Vysledek().Chyba().find("two points fixed in plan and one fixed in height"),
               std::string::npos)

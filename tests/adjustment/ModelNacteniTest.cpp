@@ -8,8 +8,8 @@
 #include <string>
 
 #include "ModelSitPomocne.h"
-#include "adjustment/Tmodel2.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSite.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "adjustment/VysledekSite.h"
 #include "matice/Konstanty.h"
 
@@ -21,7 +21,7 @@ using test::ModelSit;
 
 TEST(ModelNacteni, CountsGroupsAndDirectionsBetweenFixedPoints) {
     const ModelSit s = CtyruhelnikovaSit(2);
-    Tmodel2 model;
+    TmodelSite model;
     ASSERT_TRUE(s.Nacist(model, s.Mereni(2))) << model.Vysledek().Chyba();
     // 6 stations x 5 targets x 2 sets; A-B and B-A join two fixed points: their
     // directions stay (they carry the orientation), zenith angles and distances
@@ -69,7 +69,7 @@ TEST(ModelNacteni, ObservationWeightsTakeTheKindsDeviationWhenTheirOwnIsNotUsabl
     mereni.zaznam[1].sig_smer = 0;             // 0 counts as not set
     mereni.zaznam[2].sig_smer = -0.5L;         // so does any negative value
     mereni.zaznam[3].sig_smer = -1;            // the marker of "not set"
-    Tmodel2 model;
+    TmodelSite model;
     ASSERT_TRUE(s.Nacist(model, mereni)) << model.Vysledek().Chyba();
     const auto& smer = model.Vysledek().Smer().zaznam;
     EXPECT_EQ(smer[0].odchylka, MgonNaRad(1));
@@ -106,7 +106,7 @@ TEST(ModelNacteni, RowsWithoutCoordinatesAreLeftOutAndNamed) {
     s.sit.Stanovisko("C", 0.4L);
     s.sit.Cil("X");
     s.sit.Cil("E");
-    Tmodel2 model;
+    TmodelSite model;
     ASSERT_TRUE(s.Nacist(model)) << model.Vysledek().Chyba();
     ASSERT_EQ(model.Vysledek().VynechanaMereni().size(), 3u);
     for (const VynechaneMereni& v : model.Vysledek().VynechanaMereni()) {
@@ -133,7 +133,7 @@ TEST(ModelNacteni, FailsOnNegativeRedundancyAndOnAPointGivenTwice) {
     s.Bod("B", 100, 0, 0, true);
     s.Bod("C", 50, 80, 0, false);
     s.Stanovisko("A", 0, {"C"}, false);
-    Tmodel2 model;
+    TmodelSite model;
     EXPECT_FALSE(s.Nacist(model));
     EXPECT_EQ(model.Vysledek().Chyba(), "Insufficient number of redundant measurements.");
     EXPECT_EQ(model.Vysledek().PocetNeznamych(), -1);
@@ -152,24 +152,24 @@ struct DatumPripad {
     bool delky;
     bool smernik;
     bool prevyseni;
-    int32_t typ;
+    Fixace typ;
     int32_t podminek;
 };
 
 TEST(ModelNacteni, DatumOfEveryNetworkType) {
     const DatumPripad pripady[] = {
-        {0, true, true, false, fixace::kVolnaSmernikDelky, 3},
-        {0, false, true, false, fixace::kVolnaSmernik, 4},
-        {0, true, false, false, fixace::kVolnaDelky, 4},
-        {0, false, false, true, fixace::kVolnaDelky, 4},  // scale from a height difference
-        {0, false, false, false, fixace::kVolna, 5},
-        {1, true, true, false, fixace::kBodSmernikDelky, 0},
-        {1, false, true, false, fixace::kBodSmernik, 1},
-        {1, true, false, false, fixace::kBodDelky, 1},
-        {1, false, false, false, fixace::kBod, 2},
-        {2, true, false, false, fixace::kPevnaSit, 0},
+        {0, true, true, false, Fixace::VolnaSmernikDelky, 3},
+        {0, false, true, false, Fixace::VolnaSmernik, 4},
+        {0, true, false, false, Fixace::VolnaDelky, 4},
+        {0, false, false, true, Fixace::VolnaDelky, 4},  // scale from a height difference
+        {0, false, false, false, Fixace::Volna, 5},
+        {1, true, true, false, Fixace::BodSmernikDelky, 0},
+        {1, false, true, false, Fixace::BodSmernik, 1},
+        {1, true, false, false, Fixace::BodDelky, 1},
+        {1, false, false, false, Fixace::Bod, 2},
+        {2, true, false, false, Fixace::PevnaSit, 0},
         // Two fixed points fix the scale too: no condition may be added.
-        {2, false, false, false, fixace::kPevnaMeritko, 0},
+        {2, false, false, false, Fixace::PevnaMeritko, 0},
     };
     for (const auto& [p, volba] : [&] {
              std::vector<std::pair<DatumPripad, SolverChoice>> v;
@@ -180,13 +180,14 @@ TEST(ModelNacteni, DatumOfEveryNetworkType) {
              return v;
          }()) {
         ModelSit s = CtyruhelnikovaSit(p.fixnich, p.delky);
-        if (p.smernik) s.Doplnek(doplnek::kSmernik, "C", "D");
-        if (p.prevyseni) s.Doplnek(doplnek::kPrevyseni, "C", "D");
-        Tmodel2 model;
+        if (p.smernik) s.Doplnek(DruhDoplnku::Smernik, "C", "D");
+        if (p.prevyseni) s.Doplnek(DruhDoplnku::Prevyseni, "C", "D");
+        TmodelSite model;
         Stav(model).solverChoice = volba;
         ASSERT_TRUE(s.Nacist(model)) << model.Vysledek().Chyba();
         EXPECT_EQ(model.Vysledek().TypFixace(), p.typ) << p.fixnich << p.delky << p.smernik;
-        EXPECT_EQ(model.Vysledek().PocetPodminek(), p.podminek) << model.Vysledek().TypFixace();
+        EXPECT_EQ(model.Vysledek().PocetPodminek(), p.podminek)
+            << KodFixace(model.Vysledek().TypFixace());
         EXPECT_EQ(model.Vysledek().JeFix(), p.podminek == 0);
         EXPECT_EQ(model.Vysledek().JeMerenaDelka(), p.delky || p.prevyseni);
         EXPECT_EQ(model.Vysledek().PocetNadbytecnych(), model.Vysledek().PocetMereni() +
@@ -200,7 +201,7 @@ TEST(ModelNacteni, DatumOfEveryNetworkType) {
         // Every type adjusts the exact network back to its shape; its size only
         // when something measured the scale.
         ASSERT_TRUE(test::Iterovat(model))
-            << model.Vysledek().TypFixace() << " " << model.Vysledek().Chyba();
+            << KodFixace(model.Vysledek().TypFixace()) << " " << model.Vysledek().Chyba();
         // Only the sparse choice keeps the sparse solver (and no u x u matrix).
         EXPECT_EQ(model.Solver().Sparse() != nullptr, volba == SolverChoice::Sparse);
         const auto delka = [&](const char* a, const char* b) {
@@ -212,21 +213,21 @@ TEST(ModelNacteni, DatumOfEveryNetworkType) {
         };
         EXPECT_NEAR(static_cast<double>(delka("C", "D") / delka("E", "F")),
                     static_cast<double>(skutecna("C", "D") / skutecna("E", "F")), 1e-10)
-            << model.Vysledek().TypFixace();
+            << KodFixace(model.Vysledek().TypFixace());
         if (model.Vysledek().JeMerenaDelka() || p.fixnich == 2) {
             EXPECT_NEAR(static_cast<double>(delka("C", "D")),
                         static_cast<double>(skutecna("C", "D")), 1e-7)
-                << model.Vysledek().TypFixace();
+                << KodFixace(model.Vysledek().TypFixace());
         }
     }
 }
 
 TEST(ModelNacteni, ConditionRowsBorderTheNormalMatrix) {
     const ModelSit s = CtyruhelnikovaSit(0, false);
-    Tmodel2 model;
+    TmodelSite model;
     Stav(model).solverChoice = SolverChoice::Dense;
     ASSERT_TRUE(s.Nacist(model)) << model.Vysledek().Chyba();
-    ASSERT_EQ(model.Vysledek().TypFixace(), fixace::kVolna);
+    ASSERT_EQ(model.Vysledek().TypFixace(), Fixace::Volna);
     ASSERT_TRUE(model.Naplnit()) << model.Vysledek().Chyba();
     const int32_t n = model.Vysledek().PocetNeznamych();
     const int32_t u = n + model.Vysledek().PocetPodminek();
@@ -261,9 +262,9 @@ TEST(ModelNacteni, NoConditionsWithTwoFixedPointsGivesTheTrueNetworkWithoutDista
     // With a scale condition on top of two fixed points the angle-only network
     // would end centimetres off; it must come back exactly.
     const ModelSit s = CtyruhelnikovaSit(2, false);
-    Tmodel2 model;
+    TmodelSite model;
     ASSERT_TRUE(s.Nacist(model, 0.2L)) << model.Vysledek().Chyba();
-    EXPECT_EQ(model.Vysledek().TypFixace(), fixace::kPevnaMeritko);
+    EXPECT_EQ(model.Vysledek().TypFixace(), Fixace::PevnaMeritko);
     ASSERT_TRUE(test::Iterovat(model)) << model.Vysledek().Chyba();
     for (int i = 0; i < 4; ++i) {
         const Tbod& b = model.Vysledek().Souradnice().bod[static_cast<std::size_t>(i)];
@@ -275,18 +276,18 @@ TEST(ModelNacteni, NoConditionsWithTwoFixedPointsGivesTheTrueNetworkWithoutDista
 }
 
 TEST(ModelNacteni, ReduceAngleNear) {
-    EXPECT_EQ(Tmodel2::ReduceAngleNear(1, 1), 1);
-    EXPECT_NEAR(static_cast<double>(Tmodel2::ReduceAngleNear(0.1L, 6.2L)),
+    EXPECT_EQ(TmodelSite::ReduceAngleNear(1, 1), 1);
+    EXPECT_NEAR(static_cast<double>(TmodelSite::ReduceAngleNear(0.1L, 6.2L)),
                 static_cast<double>(0.1L + kDvePi), 1e-15);
-    EXPECT_NEAR(static_cast<double>(Tmodel2::ReduceAngleNear(6.2L, 0.1L)),
+    EXPECT_NEAR(static_cast<double>(TmodelSite::ReduceAngleNear(6.2L, 0.1L)),
                 static_cast<double>(6.2L - kDvePi), 1e-15);
     // A negative reference (a direction group's l can be one) follows the same
     // rule: the result lies in [r - pi, r + pi).
-    EXPECT_NEAR(static_cast<double>(Tmodel2::ReduceAngleNear(3.0L, -3.0L)),
+    EXPECT_NEAR(static_cast<double>(TmodelSite::ReduceAngleNear(3.0L, -3.0L)),
                 static_cast<double>(3.0L - kDvePi), 1e-15);
     for (Real r = -kPi; r < kDvePi; r += 0.37L) {
         for (Real a = -9; a < 9; a += 0.41L) {
-            const Real x = Tmodel2::ReduceAngleNear(a, r);
+            const Real x = TmodelSite::ReduceAngleNear(a, r);
             EXPECT_GE(x, r - kPi) << a << " " << r;
             EXPECT_LT(x, r + kPi) << a << " " << r;
             const Real otacek = (x - a) / kDvePi;
@@ -298,13 +299,13 @@ TEST(ModelNacteni, ReduceAngleNear) {
 
 TEST(ModelNacteni, CopyForTheOutlierModel) {
     ModelSit s = CtyruhelnikovaSit(1);
-    s.Doplnek(doplnek::kSmernik, "C", "D");
-    Tmodel2 model;
+    s.Doplnek(DruhDoplnku::Smernik, "C", "D");
+    TmodelSite model;
     ASSERT_TRUE(s.Nacist(model)) << model.Vysledek().Chyba();
     Stav(model).pocetIteraci = 7;
     Stav(model).zmenaVahy = 0.5L;
-    Stav(model).probehloVycovaniOdlehlych = true;
-    Tmodel2 kopie;
+    Stav(model).probehloVylouceniOdlehlych = true;
+    TmodelSite kopie;
     kopie.KopirujCastOdlehle(model);
     EXPECT_EQ(kopie.Vysledek().Smer().zaznam.size(), model.Vysledek().Smer().zaznam.size());
     EXPECT_EQ(kopie.Vysledek().IndexZenit(), model.Vysledek().IndexZenit());
@@ -323,7 +324,7 @@ TEST(ModelNacteni, CopyForTheOutlierModel) {
 
 TEST(ModelNacteni, ReloadAfterObservationsWereRemoved) {
     const ModelSit s = CtyruhelnikovaSit(2);
-    Tmodel2 model;
+    TmodelSite model;
     ASSERT_TRUE(s.Nacist(model, s.Mereni(), 0.1L)) << model.Vysledek().Chyba();
     const int32_t mereni = model.Vysledek().PocetMereni();
     const int32_t nadbytecnych = model.Vysledek().PocetNadbytecnych();
@@ -341,7 +342,7 @@ TEST(ModelNacteni, ReloadAfterObservationsWereRemoved) {
     ASSERT_TRUE(test::Iterovat(model)) << model.Vysledek().Chyba();
     EXPECT_NEAR(static_cast<double>(model.Vysledek().Souradnice().BodSCislem("E").X), 1240, 1e-7);
 
-    Tmodel2 prazdny;
+    TmodelSite prazdny;
     EXPECT_FALSE(prazdny.NacistBezOdlehlych());
 }
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "ModelSitPomocne.h"
-#include "adjustment/Tmodel2.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSite.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "adjustment/VysledekSite.h"
 #include "matice/Konstanty.h"
 
@@ -24,12 +24,12 @@ using test::ModelSit;
 ModelSit SitSeVsemiDruhy() {
     ModelSit s = test::CtyruhelnikovaSit(1);
     s.Bod("G", 1180, 1390, 140, false);
-    s.Doplnek(doplnek::kDelka, "A", "C");
-    s.Doplnek(doplnek::kDelka, "E", "G");
-    s.Doplnek(doplnek::kSmernik, "C", "D");
-    s.Doplnek(doplnek::kPrevyseni, "D", "E");
-    s.Doplnek(doplnek::kPrevyseni, "C", "G");
-    s.Doplnek(doplnek::kProvazeni, "C", "G");
+    s.Doplnek(DruhDoplnku::Delka, "A", "C");
+    s.Doplnek(DruhDoplnku::Delka, "E", "G");
+    s.Doplnek(DruhDoplnku::Smernik, "C", "D");
+    s.Doplnek(DruhDoplnku::Prevyseni, "D", "E");
+    s.Doplnek(DruhDoplnku::Prevyseni, "C", "G");
+    s.Doplnek(DruhDoplnku::Provazeni, "C", "G");
     return s;
 }
 
@@ -40,7 +40,7 @@ Tmereni SeZkreslenim(const ModelSit& s) {
 }
 
 // Column j (an unknown) of the design matrix as a dense vector over observations.
-std::vector<Real> Sloupec(const Tmodel2& model, int32_t j) {
+std::vector<Real> Sloupec(const TmodelSite& model, int32_t j) {
     std::vector<Real> a(static_cast<std::size_t>(model.Vysledek().PocetMereni()), 0);
     const auto& data = Stav(model).maticePlanuSparse.data[static_cast<std::size_t>(j)];
     const auto& index = Stav(model).maticePlanuSparse.index[static_cast<std::size_t>(j)];
@@ -50,7 +50,7 @@ std::vector<Real> Sloupec(const Tmodel2& model, int32_t j) {
 
 TEST(ModelPlan, SparseRowsAscendAndCountEveryObservation) {
     const ModelSit s = SitSeVsemiDruhy();
-    Tmodel2 model;
+    TmodelSite model;
     ASSERT_TRUE(s.Nacist(model, s.Mereni(3))) << model.Vysledek().Chyba();
     EXPECT_EQ(model.Vysledek().Doplnek().pocet, 7);
     ASSERT_TRUE(model.Naplnit()) << model.Vysledek().Chyba();
@@ -81,15 +81,15 @@ TEST(ModelPlan, SparseRowsAscendAndCountEveryObservation) {
 TEST(ModelPlan, CoefficientsAreTheDerivativesOfEveryObservationKind) {
     const ModelSit s = SitSeVsemiDruhy();
     const Tmereni mereni = SeZkreslenim(s);
-    Tmodel2 model;
+    TmodelSite model;
     ASSERT_TRUE(s.Nacist(model, mereni)) << model.Vysledek().Chyba();
     // Scale factors enter distances and zenith angles, also the supplementary.
     Stav(model).doplnek.delka.zaznam[0].zkresleni = 0.9997L;
     ASSERT_TRUE(model.Naplnit()) << model.Vysledek().Chyba();
     const Real h = 1e-4L;
     for (int32_t j = 0; j < model.Vysledek().PocetSouradnicUrcovanych(); ++j) {
-        Tmodel2 plus = model;
-        Tmodel2 minus = model;
+        TmodelSite plus = model;
+        TmodelSite minus = model;
         StoredReal* p[] = {&Stav(plus).souradnice.bod[static_cast<std::size_t>(j / 3)].X,
                            &Stav(plus).souradnice.bod[static_cast<std::size_t>(j / 3)].Y,
                            &Stav(plus).souradnice.bod[static_cast<std::size_t>(j / 3)].Z};
@@ -125,7 +125,7 @@ TEST(ModelPlan, CoefficientsAreTheDerivativesOfEveryObservationKind) {
 
 TEST(ModelPlan, ReducedObservationsOfExactMeasurementsVanish) {
     const ModelSit s = SitSeVsemiDruhy();
-    Tmodel2 model;
+    TmodelSite model;
     ASSERT_TRUE(s.Nacist(model, s.Mereni(), 0)) << model.Vysledek().Chyba();  // true coordinates
     ASSERT_TRUE(model.Naplnit()) << model.Vysledek().Chyba();
     for (int32_t i = 0; i < model.Vysledek().PocetMereni(); ++i) {
@@ -145,7 +145,7 @@ TEST(ModelPlan, ReducedObservationsOfExactMeasurementsVanish) {
             const Real l = Stav(model).vektorRedukovanychMereni[static_cast<std::size_t>(
                 model.Vysledek().PocetDelka() + k)];
             const TmerenaVelicina& v = model.Vysledek().Smer().zaznam[static_cast<std::size_t>(k)];
-            EXPECT_NEAR(static_cast<double>(Tmodel2::ReduceAngleNear(l, orientace)),
+            EXPECT_NEAR(static_cast<double>(TmodelSite::ReduceAngleNear(l, orientace)),
                         static_cast<double>(orientace), 1e-12);
             const Tbod a = s.sit.Skutecny(v.cislo_stn);
             const Tbod b = s.sit.Skutecny(v.cislo_cil);
@@ -165,7 +165,7 @@ TEST(ModelPlan, DirectionsOnBothSidesOfZeroStayWithinHalfATurn) {
     // Zero direction along +X: T at a direction just above 0, U just below 2 pi.
     s.Stanovisko("S", 0, {"T", "U", "V"});
     s.Stanovisko("V", 1, {"S", "T", "U"});
-    Tmodel2 model;
+    TmodelSite model;
     ASSERT_TRUE(s.Nacist(model)) << model.Vysledek().Chyba();
     ASSERT_TRUE(model.Naplnit()) << model.Vysledek().Chyba();
     const Real* l = Stav(model).vektorRedukovanychMereni.data() + model.Vysledek().PocetDelka();
@@ -184,7 +184,7 @@ TEST(ModelPlan, DirectionsOnBothSidesOfZeroStayWithinHalfATurn) {
 TEST(ModelPlan, UnknownWithoutObservationFailsWithItsName) {
     ModelSit s = test::CtyruhelnikovaSit(2);
     s.Bod("H", 2000, 2000, 100, false);  // determined, but never observed
-    Tmodel2 model;
+    TmodelSite model;
     ASSERT_TRUE(s.Nacist(model)) << model.Vysledek().Chyba();
     EXPECT_FALSE(model.Naplnit());
     EXPECT_NE(model.Vysledek().Chyba().find("point H"), std::string::npos)
@@ -196,17 +196,17 @@ TEST(ModelPlan, UnknownWithoutObservationFailsWithItsName) {
 
 TEST(ModelPlan, VectorsChangedWithoutARecountAreRefused) {
     ModelSit s = SitSeVsemiDruhy();
-    Tmodel2 model;
+    TmodelSite model;
     ASSERT_TRUE(s.Nacist(model)) << model.Vysledek().Chyba();
-    Tmodel2 bezProvazeni = model;
+    TmodelSite bezProvazeni = model;
     Stav(bezProvazeni).doplnek.provazeni.zaznam.clear();
     EXPECT_FALSE(bezProvazeni.Naplnit());
-    Tmodel2 spatnyBod = model;
+    TmodelSite spatnyBod = model;
     Stav(spatnyBod).doplnek.prevyseni.zaznam[0].iCil = 99;
     EXPECT_FALSE(spatnyBod.Naplnit());
     EXPECT_NE(spatnyBod.Vysledek().Chyba().find("D - E"), std::string::npos)
         << spatnyBod.Vysledek().Chyba();
-    Tmodel2 cizi = model;
+    TmodelSite cizi = model;
     Stav(cizi).zenit.zaznam[3].iStn = Stav(cizi).zenit.zaznam[20].iStn;  // not its group's station
     EXPECT_FALSE(cizi.Naplnit());
     EXPECT_TRUE(model.Naplnit()) << model.Vysledek().Chyba();

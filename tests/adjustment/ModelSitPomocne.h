@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "adjustment/Tmodel2.h"
+#include "adjustment/TmodelSite.h"
 #include "adjustment/Tvahy.h"
 #include "adjustment/VysledekSite.h"
 #include "data/Tnastaveni.h"
@@ -68,7 +68,8 @@ class ModelSit {
 
     // A prepared supplementary row of kind `druh` (doplnek::k...) between two
     // points, its value from the true coordinates.
-    void Doplnek(int druh, const std::string& stn, const std::string& cil, Real odchylka = -1) {
+    void Doplnek(DruhDoplnku druh, const std::string& stn, const std::string& cil,
+                 Real odchylka = -1) {
         const Tbod s = sit.Skutecny(stn);
         const Tbod t = sit.Skutecny(cil);
         Tzaznam z = Tzaznam::Prazdny();
@@ -82,16 +83,16 @@ class ModelSit {
         const Real dY = t.Y - s.Y;
         const Real dZ = t.Z - s.Z;
         switch (druh) {
-            case doplnek::kDelka:
+            case DruhDoplnku::Delka:
                 z.delka = std::sqrt(dX * dX + dY * dY + dZ * dZ);
                 break;
-            case doplnek::kSmernik: {
+            case DruhDoplnku::Smernik: {
                 Real b = std::atan2(dY, dX);
                 if (b < 0) b += kDvePi;
                 z.delka = b;
                 break;
             }
-            case doplnek::kPrevyseni:
+            case DruhDoplnku::Prevyseni:
                 z.delka = dZ;
                 break;
             default:
@@ -118,14 +119,16 @@ class ModelSit {
         return s;
     }
 
-    bool Nacist(Tmodel2& model, const Tmereni& mereni, Real posun = 0.05L) const {
+    bool Nacist(TmodelSite& model, const Tmereni& mereni, Real posun = 0.05L) const {
         return model.Nacist(mereni, Priblizne(posun), Fixni(), vahy, doplnek, nastaveni);
     }
-    bool Nacist(Tmodel2& model, Real posun = 0.05L) const { return Nacist(model, Mereni(), posun); }
+    bool Nacist(TmodelSite& model, Real posun = 0.05L) const {
+        return Nacist(model, Mereni(), posun);
+    }
 };
 
 // Plain iterations until convergence, the way the adjustment command runs them.
-inline bool Iterovat(Tmodel2& model) {
+inline bool Iterovat(TmodelSite& model) {
     model.ZacitIterace();
     bool znovu = true;
     while (znovu) {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "adjustment/Tmodel2.h"
+#include "adjustment/TmodelSite.h"
 #include "adjustment/Tvahy.h"
 #include "adjustment/VysledekSite.h"
 #include "data/Tnastaveni.h"
@@ -41,7 +41,7 @@ inline void ZakladniNastaveni(SitOdlehle& s) {
     s.nastaveni.Default();
     s.nastaveni.pocetVlaknaVse = 2;
     s.nastaveni.vyrovnani.odchylkaJednotkovaApriorni = 1;
-    s.nastaveni.vyrovnani.rozikoOdlehlost = 0.05L;
+    s.nastaveni.vyrovnani.rizikoOdlehlost = 0.05L;
     s.nastaveni.vyrovnani.maxPocetIteraci = 50;
     s.nastaveni.vyrovnani.maxZmenaVahy = 0.001L;
     s.nastaveni.vyrovnani.maxPrirustek = 1e-6L;
@@ -157,7 +157,7 @@ inline Tsouradnice Priblizne(const SitOdlehle& s, Real posun, unsigned seed = 1)
     return p;
 }
 
-inline bool Nacti(Tmodel2& model, const SitOdlehle& s, Real posun = 0.01L) {
+inline bool Nacti(TmodelSite& model, const SitOdlehle& s, Real posun = 0.01L) {
     return model.Nacist(s.mereni, Priblizne(s, posun), s.sit.Zadane(s.fixni), s.vahy, s.doplnek,
                         s.nastaveni);
 }
@@ -167,7 +167,7 @@ enum class Krok { Hotovo, Robustne, Vylouceni, Naplnit, Opakovane, Vyhodnoceni }
 // Loading done, the rest of the adjustment run: robust iterations and the
 // exclusion when some kind is switched on, plain iterations, evaluation. The
 // questions about non-convergence are answered "Yes".
-inline Krok Vyrovnej(Tmodel2& model, Tmodel2& modelOdlehly, const Tnastaveni& nastaveni) {
+inline Krok Vyrovnej(TmodelSite& model, TmodelSite& modelOdlehly, const Tnastaveni& nastaveni) {
     bool znovu = true;
     if (model.VylucovatOdlehle(nastaveni)) {
         model.ZacitIterace();

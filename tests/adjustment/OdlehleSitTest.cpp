@@ -6,7 +6,7 @@
 
 #include "adjustment/OdlehleSitPomocne.h"
 #include "adjustment/RobustniVahy.h"
-#include "adjustment/Tmodel2.h"
+#include "adjustment/TmodelSite.h"
 #include "adjustment/VysledekSite.h"
 #include "matice/Konstanty.h"
 
@@ -24,7 +24,7 @@ const TmerenaVelicina* Najdi(const TvektorMereni& v, const std::string& stn,
     return nullptr;
 }
 
-int32_t PocetOdlehlych(const Tmodel2& m) {
+int32_t PocetOdlehlych(const TmodelSite& m) {
     return m.Vysledek().Smer().PocetOdlehlychHodnot() +
            m.Vysledek().Zenit().PocetOdlehlychHodnot() +
            m.Vysledek().Delka().PocetOdlehlychHodnot();
@@ -38,7 +38,7 @@ void OcekavejTestoveHodnoty(const TmerenaVelicina& z, Real kvantil) {
     EXPECT_EQ(z.jeOdlehly, std::fabs(z.oprava) > z.mezniOprava);
 }
 
-void OcekavejPresneBody(const Tmodel2& model, const SitOdlehle& s, Real mez) {
+void OcekavejPresneBody(const TmodelSite& model, const SitOdlehle& s, Real mez) {
     for (const std::string& c : s.urcovane) {
         const Tbod pravy = s.sit.Skutecny(c);
         int32_t i = -1;
@@ -68,8 +68,8 @@ TEST_P(HrubaChybaTest, GrossErrorEndsInTheOutlierModel) {
     }
     s.nastaveni.vyrovnani.typOdhadu = static_cast<uint8_t>(typOdhadu);
 
-    Tmodel2 model;
-    Tmodel2 odlehly;
+    TmodelSite model;
+    TmodelSite odlehly;
     ASSERT_TRUE(test::Nacti(model, s)) << model.Vysledek().Chyba();
     const int32_t pocetSmer = model.Vysledek().PocetSmer();
     const int32_t pocetDelka = model.Vysledek().PocetDelka();
@@ -127,8 +127,8 @@ TEST_P(BezChybTest, ShareOfExcludedObservationsIsNearAlpha) {
     SitOdlehle s = test::VelkaSit();
     test::PridejSum(s.mereni, 2024);
     s.nastaveni.vyrovnani.typOdhadu = static_cast<uint8_t>(GetParam());
-    Tmodel2 model;
-    Tmodel2 odlehly;
+    TmodelSite model;
+    TmodelSite odlehly;
     ASSERT_TRUE(test::Nacti(model, s)) << model.Vysledek().Chyba();
     const int32_t celkem = model.Vysledek().PocetMereni();
     ASSERT_GT(celkem, 300);

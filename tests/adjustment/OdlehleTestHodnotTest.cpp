@@ -7,8 +7,8 @@
 
 #include "adjustment/OdlehleSitPomocne.h"
 #include "adjustment/RobustniVahy.h"
-#include "adjustment/Tmodel2.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSite.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "adjustment/VysledekSite.h"
 #include "matice/Konstanty.h"
 
@@ -45,8 +45,8 @@ class OdlehleTestHodnot : public ::testing::Test {
     }
 
     SitOdlehle s;
-    Tmodel2 model;
-    Tmodel2 odlehly;
+    TmodelSite model;
+    TmodelSite odlehly;
     Tvector q;
 };
 
@@ -175,8 +175,8 @@ TEST(OdlehleBezNadbytecnostiTest, ObservationWithoutRedundancyIsNeverAnOutlier) 
     s.sit.Cil("F1");
     s.sit.Cil("H");
     s.mereni = s.sit.Mereni();
-    Tmodel2 model;
-    Tmodel2 odlehly;
+    TmodelSite model;
+    TmodelSite odlehly;
     ASSERT_TRUE(test::Nacti(model, s)) << model.Vysledek().Chyba();
     bool znovu = true;
     model.ZacitIterace();
@@ -208,7 +208,7 @@ TEST(OdlehleBezNadbytecnostiTest, ObservationWithoutRedundancyIsNeverAnOutlier) 
 
 TEST(VylucovatOdlehleTest, SwitchesAndKindsPresent) {
     SitOdlehle s = test::VelkaSit();
-    Tmodel2 model;
+    TmodelSite model;
     ASSERT_TRUE(test::Nacti(model, s)) << model.Vysledek().Chyba();
     auto& p = s.nastaveni.prepinac;
     p = {};
@@ -224,7 +224,7 @@ TEST(VylucovatOdlehleTest, SwitchesAndKindsPresent) {
     EXPECT_FALSE(model.Vysledek().ProbehloVycovaniOdlehlych());
 
     // Without exclusion no robust step runs and the outlier model is empty.
-    Tmodel2 odlehly;
+    TmodelSite odlehly;
     Stav(odlehly).pocetSmer = 5;
     ASSERT_EQ(test::Vyrovnej(model, odlehly, s.nastaveni), Krok::Hotovo)
         << model.Vysledek().Chyba();
@@ -235,7 +235,7 @@ TEST(VylucovatOdlehleTest, SwitchesAndKindsPresent) {
 TEST(RobustniVahyModeluTest, FactorsWeightsAndLargestChange) {
     SitOdlehle s = test::VelkaSit();
     s.nastaveni.vyrovnani.typOdhadu = odhad::kHuber;
-    Tmodel2 model;
+    TmodelSite model;
     ASSERT_TRUE(test::Nacti(model, s)) << model.Vysledek().Chyba();
     const int32_t d = model.PocatekRovnic(velicina::kDelka);
     const int32_t sm = model.PocatekRovnic(velicina::kSmer);

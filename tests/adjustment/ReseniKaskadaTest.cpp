@@ -8,8 +8,8 @@
 #include <string>
 
 #include "ModelSitPomocne.h"
-#include "adjustment/Tmodel2.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSite.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "adjustment/VysledekSite.h"
 #include "matice/Konstanty.h"
 #include "matice/ParallelRows.h"
@@ -29,16 +29,16 @@ ModelSit SitSNulovymPivotem() {
     ModelSit s;
     s.Bod("P", 500, 500, 100, false);
     s.Bod("Q", 500, 500, 130, false);
-    s.Doplnek(doplnek::kProvazeni, "P", "Q");
-    s.Doplnek(doplnek::kPrevyseni, "P", "Q");
+    s.Doplnek(DruhDoplnku::Provazeni, "P", "Q");
+    s.Doplnek(DruhDoplnku::Prevyseni, "P", "Q");
     return s;
 }
 
 TEST(ReseniKaskada, ExactlyZeroPivotGoesToLUAndKeepsTheWeights) {
     const ModelSit s = SitSNulovymPivotem();
-    Tmodel2 ldlt;
+    TmodelSite ldlt;
     ASSERT_TRUE(s.Nacist(ldlt, 0.02L)) << ldlt.Vysledek().Chyba();
-    EXPECT_EQ(ldlt.Vysledek().TypFixace(), fixace::kVolnaDelky);
+    EXPECT_EQ(ldlt.Vysledek().TypFixace(), Fixace::VolnaDelky);
     ASSERT_TRUE(ldlt.Naplnit());
     const Tsouradnice pred = ldlt.Vysledek().Souradnice();
     EXPECT_FALSE(ldlt.VyrovnatLDLT(true));
@@ -47,10 +47,10 @@ TEST(ReseniKaskada, ExactlyZeroPivotGoesToLUAndKeepsTheWeights) {
     EXPECT_TRUE(std::equal(ldlt.Vysledek().VahyApriori().begin(),
                            ldlt.Vysledek().VahyApriori().end(), Stav(ldlt).vektorUloziste.begin()));
 
-    Tmodel2 lu;
+    TmodelSite lu;
     ASSERT_TRUE(s.Nacist(lu, 0.02L));
     ASSERT_TRUE(lu.Naplnit() && lu.VyrovnatLU(true));
-    Tmodel2 kaskada;
+    TmodelSite kaskada;
     ASSERT_TRUE(s.Nacist(kaskada, 0.02L));
     ASSERT_TRUE(kaskada.Naplnit() && kaskada.Vyrovnat()) << kaskada.Vysledek().Chyba();
     for (std::size_t i = 0; i < 2; ++i) {
@@ -75,7 +75,7 @@ TEST(ReseniKaskada, TheThreeSolversAgree) {
         const ModelSit s = CtyruhelnikovaSit(fixnich);
         Tmereni mereni = s.Mereni(2);
         test::Zasumit(mereni, 3);
-        Tmodel2 modely[3];
+        TmodelSite modely[3];
         const Resic resice[3] = {fixnich > 0 ? Resic::LDLT : Resic::Kaskada, Resic::LU, Resic::SVD};
         for (int k = 0; k < 3; ++k) {
             ASSERT_TRUE(s.Nacist(modely[k], mereni, 0.2L));
@@ -96,10 +96,10 @@ TEST(ReseniKaskada, TheThreeSolversAgree) {
 
 // The cofactor matrices by the two ways agree, and the check passes.
 void PorovnatKovariance(const ModelSit& s, const Tmereni& mereni) {
-    Tmodel2 prima;
+    TmodelSite prima;
     ASSERT_TRUE(s.Nacist(prima, mereni)) << prima.Vysledek().Chyba();
     ASSERT_TRUE(Iterovat(prima)) << prima.Vysledek().Chyba();
-    Tmodel2 svd = prima;
+    TmodelSite svd = prima;
     ASSERT_TRUE(prima.KovariancniMaticeCholeskyLU());
     ASSERT_TRUE(svd.KovariancniMaticeSVD());
     const int32_t n = prima.Vysledek().PocetNeznamych();
@@ -142,7 +142,7 @@ TEST(ReseniKaskada, ObservationsWithoutRedundancyPassTheCheck) {
     s.sit.Stanovisko("C", 2.0L);
     s.sit.Cil("A");
     s.sit.Cil("H");
-    Tmodel2 model;
+    TmodelSite model;
     ASSERT_TRUE(s.Nacist(model)) << model.Vysledek().Chyba();
     ASSERT_TRUE(Iterovat(model)) << model.Vysledek().Chyba();
     ASSERT_TRUE(model.VypocetKovariancniMatice()) << model.Vysledek().Chyba();
@@ -154,18 +154,18 @@ TEST(ReseniKaskada, ObservationsWithoutRedundancyPassTheCheck) {
             ++bezNadbytecnosti;
             const TmerenaVelicina* v = model.VelicinaRovnice(i);
             EXPECT_EQ(
-                Tmodel2::OdchylkaOpravy(v->odchylka, 1, Stav(model).vektorRedukovanychMereni[I]),
+                TmodelSite::OdchylkaOpravy(v->odchylka, 1, Stav(model).vektorRedukovanychMereni[I]),
                 std::sqrt(std::max(
                     Real{0}, v->odchylka * v->odchylka - Stav(model).vektorRedukovanychMereni[I])));
             EXPECT_LT(
-                Tmodel2::OdchylkaOpravy(v->odchylka, 1, Stav(model).vektorRedukovanychMereni[I]),
+                TmodelSite::OdchylkaOpravy(v->odchylka, 1, Stav(model).vektorRedukovanychMereni[I]),
                 1e-6L * v->odchylka);
         }
     }
     EXPECT_EQ(bezNadbytecnosti, 4);
     EXPECT_TRUE(model.KontrolaKovariancniMatice());
     // A q clearly above 1/p fails; a rounding residue does not.
-    Tmodel2 chybny = model;
+    TmodelSite chybny = model;
     Stav(chybny).vektorRedukovanychMereni[0] = (1 + 1e-9L) / chybny.Vysledek().VahyApriori()[0];
     EXPECT_FALSE(chybny.KontrolaKovariancniMatice());
     Stav(chybny).vektorRedukovanychMereni[0] = (1 + 1e-14L) / chybny.Vysledek().VahyApriori()[0];
@@ -175,25 +175,25 @@ TEST(ReseniKaskada, ObservationsWithoutRedundancyPassTheCheck) {
     Stav(chybny).vektorRedukovanychMereni[1] = std::nanl("");
     EXPECT_FALSE(chybny.KontrolaKovariancniMatice());
     // sigma_v = sigma0 sqrt(sigma^2 / sigma0^2 - q); a negative radicand is 0.
-    EXPECT_NEAR(static_cast<double>(Tmodel2::OdchylkaOpravy(0.002L, 1, 1e-6L)),
+    EXPECT_NEAR(static_cast<double>(TmodelSite::OdchylkaOpravy(0.002L, 1, 1e-6L)),
                 static_cast<double>(1e-3L * std::sqrt(Real{3})), 1e-18);
-    EXPECT_NEAR(static_cast<double>(Tmodel2::OdchylkaOpravy(0.004L, 2, 1e-6L)),
+    EXPECT_NEAR(static_cast<double>(TmodelSite::OdchylkaOpravy(0.004L, 2, 1e-6L)),
                 static_cast<double>(2 * std::sqrt(4e-6L - 1e-6L)), 1e-18);
-    EXPECT_EQ(Tmodel2::OdchylkaOpravy(0.002L, 1, 5e-6L), 0);
-    EXPECT_EQ(Tmodel2::OdchylkaOpravy(0, 1, 0), -1);
+    EXPECT_EQ(TmodelSite::OdchylkaOpravy(0.002L, 1, 5e-6L), 0);
+    EXPECT_EQ(TmodelSite::OdchylkaOpravy(0, 1, 0), -1);
 }
 
 // Three unknowns, four observations with unit weights; the Cholesky elimination
 // of element (1, 2) leaves a residue of 1e-12 against diagonal sums of 1. With
 // `singularni` the unknowns 1 and 2 are observed only together.
-Tmodel2 ModelSCholeskyZbytkem(Real zbytek, bool singularni = false) {
-    Tmodel2 m;
+TmodelSite ModelSCholeskyZbytkem(Real zbytek, bool singularni = false) {
+    TmodelSite m;
     Stav(m).pocetNeznamych = 3;
     Stav(m).pocetPodminek = 0;
     Stav(m).pocetMereni = 4;
     Stav(m).pocetSouradnicUrcovanych = 3;
     Stav(m).jeFix = true;
-    Stav(m).typFixace = fixace::kPevnaSit;
+    Stav(m).typFixace = Fixace::PevnaSit;
     Stav(m).pocetVlakno = 2;
     Stav(m).souradnice.PridejBod(Tbod::Prazdny());
     Stav(m).diagonalaVah.assign(4, 1);
@@ -216,7 +216,7 @@ Tmodel2 ModelSCholeskyZbytkem(Real zbytek, bool singularni = false) {
 // matrix as well.
 TEST(ReseniKaskada, CholeskyTakesTheResidueOfAFillInAndRefusesOnlyASingularMatrix) {
     for (const Real zbytek : {Real{0}, Real{1e-6L}}) {
-        Tmodel2 model = ModelSCholeskyZbytkem(zbytek);
+        TmodelSite model = ModelSCholeskyZbytkem(zbytek);
         ASSERT_TRUE(model.KovariancniMaticeCholeskyLU()) << static_cast<double>(zbytek);
         // Q N = I with N formed here independently.
         const Real e = zbytek * zbytek;
@@ -235,7 +235,7 @@ TEST(ReseniKaskada, CholeskyTakesTheResidueOfAFillInAndRefusesOnlyASingularMatri
         EXPECT_TRUE(model.KontrolaKovariancniMatice());
     }
     for (const SolverChoice volba : {SolverChoice::Dense, SolverChoice::Sparse}) {
-        Tmodel2 singularni = ModelSCholeskyZbytkem(0, true);
+        TmodelSite singularni = ModelSCholeskyZbytkem(0, true);
         Stav(singularni).solverChoice = volba;
         EXPECT_FALSE(singularni.KovariancniMaticeCholeskyLU());
         EXPECT_FALSE(singularni.VypocetKovariancniMatice());
@@ -245,10 +245,10 @@ TEST(ReseniKaskada, CholeskyTakesTheResidueOfAFillInAndRefusesOnlyASingularMatri
 
 TEST(ReseniKaskada, CofactorTextUsesTheLowerTriangleAndAPoint) {
     test::LocaleGuard locale("cs_CZ.UTF-8");
-    Tmodel2 m;
+    TmodelSite m;
     Stav(m).pocetSouradnicUrcovanych = 2;
     m.SetCofactors({{1.5L, 99}, {0.25L, -2e-7L}});
-    m.KovariancniMatice2str();
+    m.KovariancniMaticeText();
     EXPECT_EQ(m.Vysledek().KovariancniMaticeStr(), "1.5 0.25\r\n0.25 -2e-07\r\n");
 }
 
@@ -276,7 +276,7 @@ TEST(ReseniKaskada, TriangleOfDirections) {
     const Real o[4] = {0, 0.3L, 0, 0};
     Tmereni mereni = Trojuhelnik(D, o);
     ASSERT_EQ(mereni.zaznam.size(), 8u);
-    Tmodel2 model;
+    TmodelSite model;
     ASSERT_TRUE(model.VyrovnatVnejsiPresnostSmer(mereni));
     EXPECT_EQ(model.Vysledek().PocetNeznamych(), 10);
     EXPECT_EQ(model.Vysledek().PocetNadbytecnych(), 2);
@@ -316,7 +316,7 @@ TEST(ReseniKaskada, RobustStepPushesAGrossErrorDown) {
     const ModelSit s = CtyruhelnikovaSit(2);
     Tmereni mereni = s.Mereni(2);
     mereni.zaznam[7].delka += 0.05L;  // a gross error of 25 sigma
-    Tmodel2 model;
+    TmodelSite model;
     ASSERT_TRUE(s.Nacist(model, mereni)) << model.Vysledek().Chyba();
     Stav(model).typOdhadu = 1;
     model.ZacitIterace();

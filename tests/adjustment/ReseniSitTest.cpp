@@ -7,8 +7,8 @@
 #include <string>
 
 #include "ModelSitPomocne.h"
-#include "adjustment/Tmodel2.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSite.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "adjustment/VysledekSite.h"
 #include "matice/Konstanty.h"
 
@@ -19,7 +19,7 @@ using test::CtyruhelnikovaSit;
 using test::Iterovat;
 using test::ModelSit;
 
-void OcekavatSkutecne(const Tmodel2& model, const ModelSit& s, Real tolerance) {
+void OcekavatSkutecne(const TmodelSite& model, const ModelSit& s, Real tolerance) {
     const int32_t bodu = model.Vysledek().PocetSouradnicUrcovanych() / 3;
     ASSERT_GT(bodu, 0);
     for (int32_t i = 0; i < bodu; ++i) {
@@ -31,7 +31,7 @@ void OcekavatSkutecne(const Tmodel2& model, const ModelSit& s, Real tolerance) {
     }
 }
 
-void OcekavatTvar(const Tmodel2& model, const ModelSit& s, Real tolerance) {
+void OcekavatTvar(const TmodelSite& model, const ModelSit& s, Real tolerance) {
     const int32_t bodu = model.Vysledek().PocetSouradnicUrcovanych() / 3;
     for (int32_t i = 0; i < bodu; ++i) {
         for (int32_t j = i + 1; j < bodu; ++j) {
@@ -46,7 +46,7 @@ void OcekavatTvar(const Tmodel2& model, const ModelSit& s, Real tolerance) {
     }
 }
 
-Real NejvetsiOprava(const Tmodel2& model) {
+Real NejvetsiOprava(const TmodelSite& model) {
     Real m = 0;
     for (int32_t i = 0; i < model.Vysledek().PocetMereni(); ++i) {
         m = std::max(m, std::fabs(model.Vysledek().Opravy()[static_cast<std::size_t>(i)]));
@@ -55,14 +55,14 @@ Real NejvetsiOprava(const Tmodel2& model) {
 }
 
 // The adjusted orientation of occupation k is 0 - dx of its unknown.
-Real Orientace(const Tmodel2& model, int32_t k) {
+Real Orientace(const TmodelSite& model, int32_t k) {
     Real o = -Stav(model).vektorPrirustku[static_cast<std::size_t>(
         model.Vysledek().PocetSouradnicUrcovanych() + k)];
     o = std::fmod(o, kDvePi);
     return o < 0 ? o + kDvePi : o;
 }
 
-Real VPV(const Tmodel2& model) {
+Real VPV(const TmodelSite& model) {
     Real s = 0;
     for (int32_t i = 0; i < model.Vysledek().PocetMereni(); ++i) {
         const auto I = static_cast<std::size_t>(i);
@@ -74,7 +74,7 @@ Real VPV(const Tmodel2& model) {
 
 TEST(ReseniSit, FixedNetworkReturnsTrueCoordinatesAndOrientations) {
     const ModelSit s = CtyruhelnikovaSit(2);
-    Tmodel2 model;
+    TmodelSite model;
     ASSERT_TRUE(s.Nacist(model, s.Mereni(2), 0.3L)) << model.Vysledek().Chyba();
     ASSERT_TRUE(Iterovat(model)) << model.Vysledek().Chyba();
     EXPECT_LT(model.Vysledek().PocetIteraci(), 10);
@@ -99,16 +99,16 @@ TEST(ReseniSit, SupplementaryObservationsOfEveryKind) {
     // the plumbing tie fix G.
     ModelSit s = CtyruhelnikovaSit(1, false);
     s.Bod("G", 1180, 1390, 140, false);
-    s.Doplnek(doplnek::kDelka, "A", "C");
-    s.Doplnek(doplnek::kDelka, "E", "D");
-    s.Doplnek(doplnek::kSmernik, "C", "D");
-    s.Doplnek(doplnek::kSmernik, "A", "E");
-    s.Doplnek(doplnek::kPrevyseni, "D", "E");
-    s.Doplnek(doplnek::kPrevyseni, "C", "G");
-    s.Doplnek(doplnek::kProvazeni, "C", "G");
-    Tmodel2 model;
+    s.Doplnek(DruhDoplnku::Delka, "A", "C");
+    s.Doplnek(DruhDoplnku::Delka, "E", "D");
+    s.Doplnek(DruhDoplnku::Smernik, "C", "D");
+    s.Doplnek(DruhDoplnku::Smernik, "A", "E");
+    s.Doplnek(DruhDoplnku::Prevyseni, "D", "E");
+    s.Doplnek(DruhDoplnku::Prevyseni, "C", "G");
+    s.Doplnek(DruhDoplnku::Provazeni, "C", "G");
+    TmodelSite model;
     ASSERT_TRUE(s.Nacist(model, 0.2L)) << model.Vysledek().Chyba();
-    EXPECT_EQ(model.Vysledek().TypFixace(), fixace::kBodSmernikDelky);
+    EXPECT_EQ(model.Vysledek().TypFixace(), Fixace::BodSmernikDelky);
     EXPECT_TRUE(model.Vysledek().JeFix());
     ASSERT_TRUE(Iterovat(model)) << model.Vysledek().Chyba();
     OcekavatSkutecne(model, s, 1e-7L);
@@ -123,10 +123,10 @@ TEST(ReseniSit, FreeNetworksKeepTheShapeAndTheirDatum) {
     for (const Pripad p :
          {Pripad{true, false}, Pripad{true, true}, Pripad{false, false}, Pripad{false, true}}) {
         ModelSit s = CtyruhelnikovaSit(0, p.delky);
-        if (p.smernik) s.Doplnek(doplnek::kSmernik, "C", "D");
+        if (p.smernik) s.Doplnek(DruhDoplnku::Smernik, "C", "D");
         Tmereni mereni = s.Mereni(2);
         test::Zasumit(mereni, 11);
-        Tmodel2 volna;
+        TmodelSite volna;
         ASSERT_TRUE(s.Nacist(volna, mereni, 0.1L)) << volna.Vysledek().Chyba();
         const Tsouradnice priblizne = volna.Vysledek().Souradnice();
         ASSERT_TRUE(Iterovat(volna)) << volna.Vysledek().Chyba();
@@ -134,11 +134,11 @@ TEST(ReseniSit, FreeNetworksKeepTheShapeAndTheirDatum) {
         // free network may differ only by its placement (and scale when none was
         // measured).
         ModelSit sFix = CtyruhelnikovaSit(1, p.delky);
-        if (p.smernik) sFix.Doplnek(doplnek::kSmernik, "C", "D");
-        Tmodel2 pevna;
+        if (p.smernik) sFix.Doplnek(DruhDoplnku::Smernik, "C", "D");
+        TmodelSite pevna;
         ASSERT_TRUE(sFix.Nacist(pevna, mereni, 0.1L)) << pevna.Vysledek().Chyba();
         ASSERT_TRUE(Iterovat(pevna)) << pevna.Vysledek().Chyba();
-        const auto d = [](const Tmodel2& m, const char* a, const char* b) {
+        const auto d = [](const TmodelSite& m, const char* a, const char* b) {
             return test::Vzdalenost(m.Vysledek().Souradnice().BodSCislem(a),
                                     m.Vysledek().Souradnice().BodSCislem(b));
         };
@@ -182,9 +182,9 @@ TEST(ReseniSit, FreeNetworksKeepTheShapeAndTheirDatum) {
 
 TEST(ReseniSit, FreeNetworkOfExactObservationsHasTheTrueShape) {
     const ModelSit s = CtyruhelnikovaSit(0);
-    Tmodel2 model;
+    TmodelSite model;
     ASSERT_TRUE(s.Nacist(model, s.Mereni(), 0.5L)) << model.Vysledek().Chyba();
-    EXPECT_EQ(model.Vysledek().TypFixace(), fixace::kVolnaDelky);
+    EXPECT_EQ(model.Vysledek().TypFixace(), Fixace::VolnaDelky);
     ASSERT_TRUE(Iterovat(model)) << model.Vysledek().Chyba();
     OcekavatTvar(model, s, 1e-4L / 100);
     EXPECT_LT(NejvetsiOprava(model), 1e-9L);
@@ -194,7 +194,7 @@ TEST(ReseniSit, NoisyNetworkStaysWithinItsPrecision) {
     const ModelSit s = CtyruhelnikovaSit(2);
     Tmereni mereni = s.Mereni(3);
     test::Zasumit(mereni, 20240611);
-    Tmodel2 model;
+    TmodelSite model;
     ASSERT_TRUE(s.Nacist(model, mereni, 0.2L)) << model.Vysledek().Chyba();
     ASSERT_TRUE(Iterovat(model)) << model.Vysledek().Chyba();
     OcekavatSkutecne(model, s, 0.005L);
@@ -222,7 +222,7 @@ TEST(ReseniSit, LargeCoordinatesOfANationalGrid) {
         }
         s.Stanovisko(stn, 0.7L, cile);
     }
-    Tmodel2 model;
+    TmodelSite model;
     ASSERT_TRUE(s.Nacist(model, 0.1L)) << model.Vysledek().Chyba();
     ASSERT_TRUE(Iterovat(model)) << model.Vysledek().Chyba();
     OcekavatTvar(model, s, 1e-7L);
@@ -233,11 +233,11 @@ TEST(ReseniSit, ResultsDoNotDependOnTheNumberOfThreads) {
     Tmereni mereni = s.Mereni(2);
     test::Zasumit(mereni, 5);
     s.nastaveni.pocetVlaknaVse = 1;
-    Tmodel2 jedno;
+    TmodelSite jedno;
     ASSERT_TRUE(s.Nacist(jedno, mereni));
     ASSERT_TRUE(Iterovat(jedno));
     s.nastaveni.pocetVlaknaVse = 3;
-    Tmodel2 tri;
+    TmodelSite tri;
     ASSERT_TRUE(s.Nacist(tri, mereni));
     EXPECT_EQ(tri.Vysledek().PocetVlakno(), 3);
     ASSERT_TRUE(Iterovat(tri));
@@ -252,7 +252,7 @@ TEST(ReseniSit, IterationStopsAtItsLimit) {
     ModelSit s = CtyruhelnikovaSit(2);
     s.nastaveni.vyrovnani.maxPocetIteraci = 10;
     s.nastaveni.vyrovnani.maxPrirustek = -1;  // never met
-    Tmodel2 model;
+    TmodelSite model;
     ASSERT_TRUE(s.Nacist(model)) << model.Vysledek().Chyba();
     ASSERT_TRUE(Iterovat(model));
     EXPECT_EQ(model.Vysledek().PocetIteraci(), 10);

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "ModelSitPomocne.h"
-#include "adjustment/Tmodel2.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSite.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "adjustment/VysledekSite.h"
 #include "matice/SparseNormalSolver.h"
 #include "supplementary/DoplnekDruh.h"
@@ -39,12 +39,12 @@ constexpr Datum kDatumy[] = {
 
 ModelSit Sit(const Datum& d, Real posun) {
     ModelSit s = CtyruhelnikovaSit(d.fixnich, d.delky, posun);
-    if (d.smernik) s.Doplnek(doplnek::kSmernik, "C", "D");
-    if (d.prevyseni) s.Doplnek(doplnek::kPrevyseni, "C", "D");
+    if (d.smernik) s.Doplnek(DruhDoplnku::Smernik, "C", "D");
+    if (d.prevyseni) s.Doplnek(DruhDoplnku::Prevyseni, "C", "D");
     return s;
 }
 
-void Adjust(const ModelSit& s, const Tmereni& mereni, SolverChoice volba, Tmodel2& model) {
+void Adjust(const ModelSit& s, const Tmereni& mereni, SolverChoice volba, TmodelSite& model) {
     Stav(model).solverChoice = volba;
     ASSERT_TRUE(s.Nacist(model, mereni, 0.2L)) << model.Vysledek().Chyba();
     ASSERT_TRUE(Iterovat(model)) << model.Vysledek().Chyba();
@@ -64,8 +64,8 @@ TEST(ResiceSit, SparseEqualsDenseOnEveryDatum) {
             const ModelSit s = Sit(d, posun);
             Tmereni mereni = s.Mereni(2);
             test::Zasumit(mereni, 17);
-            Tmodel2 husta;
-            Tmodel2 ridka;
+            TmodelSite husta;
+            TmodelSite ridka;
             Adjust(s, mereni, SolverChoice::Dense, husta);
             Adjust(s, mereni, SolverChoice::Sparse, ridka);
             ASSERT_TRUE(ridka.RidkaCesta());
@@ -125,7 +125,7 @@ TEST(ResiceSit, ADefectBeyondTheDatumStopsBothPaths) {
             SCOPED_TRACE(std::to_string(fixnich) + " fixed, choice " +
                          std::to_string(static_cast<int>(volba)));
             const ModelSit s = SOstrovem(fixnich);
-            Tmodel2 model;
+            TmodelSite model;
             Stav(model).solverChoice = volba;
             ASSERT_TRUE(s.Nacist(model)) << model.Vysledek().Chyba();
             const Tsouradnice pred = model.Vysledek().Souradnice();
@@ -159,21 +159,21 @@ TEST(ResiceSit, TheAutomaticChoiceGivesAnUnresolvableDatumToTheDenseCascade) {
     ModelSit s = CtyruhelnikovaSit(0, false);
     s.Bod("G", 1242, 1232, 73, false);
     s.Stanovisko("G", 0.4L, {"A", "B", "C"}, false);
-    s.Doplnek(doplnek::kProvazeni, "E", "G");
-    s.doplnek.Seznam(doplnek::kProvazeni)->zaznam.back().delka = 2;
-    Tmodel2 husta;
+    s.Doplnek(DruhDoplnku::Provazeni, "E", "G");
+    s.doplnek.Seznam(DruhDoplnku::Provazeni)->zaznam.back().delka = 2;
+    TmodelSite husta;
     Stav(husta).solverChoice = SolverChoice::Dense;
     ASSERT_TRUE(s.Nacist(husta)) << husta.Vysledek().Chyba();
-    ASSERT_EQ(husta.Vysledek().TypFixace(), fixace::kVolna);
+    ASSERT_EQ(husta.Vysledek().TypFixace(), Fixace::Volna);
     ASSERT_TRUE(Iterovat(husta)) << husta.Vysledek().Chyba();
 
-    Tmodel2 ridka;
+    TmodelSite ridka;
     Stav(ridka).solverChoice = SolverChoice::Sparse;
     ASSERT_TRUE(s.Nacist(ridka));
     EXPECT_FALSE(ridka.Naplnit());
     EXPECT_EQ(ridka.Solver().Failure(), SolverFailure::Unresolvable);
 
-    Tmodel2 automaticky;
+    TmodelSite automaticky;
     ASSERT_TRUE(s.Nacist(automaticky));
     ASSERT_TRUE(Iterovat(automaticky)) << automaticky.Vysledek().Chyba();
     EXPECT_TRUE(automaticky.Solver().GaveWay());

@@ -8,8 +8,8 @@
 #include "adjustment/OdlehleDruhy.h"
 #include "adjustment/OdlehleSitPomocne.h"
 #include "adjustment/Spolehlivost.h"
-#include "adjustment/Tmodel2.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSite.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "adjustment/VysledekSite.h"
 #include "matice/Quantile.h"
 
@@ -55,7 +55,7 @@ struct Reference {
     std::vector<Real> r;
 };
 
-Reference Spocitat(const Tmodel2& m) {
+Reference Spocitat(const TmodelSite& m) {
     const auto u = static_cast<std::size_t>(m.Vysledek().PocetNeznamych());
     const auto n = static_cast<std::size_t>(m.Vysledek().PocetMereni());
     Reference ref;
@@ -86,7 +86,7 @@ Reference Spocitat(const Tmodel2& m) {
 }
 
 // The records in equation order (a plumbing tie for both of its equations).
-std::vector<const TmerenaVelicina*> Rovnice(const Tmodel2& m) {
+std::vector<const TmerenaVelicina*> Rovnice(const TmodelSite& m) {
     std::vector<const TmerenaVelicina*> r;
     for (int32_t i = 0; i < m.Vysledek().PocetMereni(); ++i) r.push_back(m.VelicinaRovnice(i));
     return r;
@@ -96,7 +96,7 @@ TEST(Spolehlivost, RedundancyNumbersAndDetectableErrorsEqualTheDirectComputation
     // Every kind of observation, supplementary ones included, fixed datum.
     test::SitOdlehle s = test::VelkaSit(true);
     s.nastaveni.prepinac = {};
-    Tmodel2 model, odlehly;
+    TmodelSite model, odlehly;
     ASSERT_TRUE(test::Nacti(model, s)) << model.Vysledek().Chyba();
     ASSERT_EQ(test::Vyrovnej(model, odlehly, s.nastaveni), Krok::Hotovo)
         << model.Vysledek().Chyba();
@@ -150,7 +150,7 @@ TEST(Spolehlivost, APointFixedByOnePolarMeasurementIsUncontrolled) {
     test::ModelSit s = test::CtyruhelnikovaSit(2);
     s.Bod("X", 1150, 1500, 101, false);
     s.sit.Cil("X");
-    Tmodel2 model;
+    TmodelSite model;
     ASSERT_TRUE(s.Nacist(model)) << model.Vysledek().Chyba();
     ASSERT_TRUE(test::Iterovat(model)) << model.Vysledek().Chyba();
     ASSERT_TRUE(model.Vyhodnoceni()) << model.Vysledek().Chyba();
@@ -176,7 +176,7 @@ TEST(Spolehlivost, APointFixedByOnePolarMeasurementIsUncontrolled) {
 
 // The redundancy of an error common to the equations `cleny`: c = sum p_i a_i,
 // r = 1 - c N^-1 c^T / sum p_i, computed directly.
-Real RedundanceSpolecne(const Tmodel2& m, const Reference& ref,
+Real RedundanceSpolecne(const TmodelSite& m, const Reference& ref,
                         const std::vector<std::size_t>& cleny) {
     const std::size_t u = ref.q.size();
     std::vector<Real> c(u, 0);
@@ -199,7 +199,7 @@ TEST(Spolehlivost, RepeatedPointingsToASideShotCountAsOneMeasurement) {
     test::ModelSit s = test::CtyruhelnikovaSit(2);
     s.Bod("X", 1150, 1500, 101, false);
     s.sit.Cil("X");
-    Tmodel2 model;
+    TmodelSite model;
     ASSERT_TRUE(s.Nacist(model, s.Mereni(2))) << model.Vysledek().Chyba();
     ASSERT_TRUE(test::Iterovat(model)) << model.Vysledek().Chyba();
     ASSERT_TRUE(model.Vyhodnoceni()) << model.Vysledek().Chyba();
@@ -254,7 +254,7 @@ TEST(Spolehlivost, APointSeenFromTwoStationsIsNoSideShot) {
     s.sit.Cil("X");
     s.Bod("G", 1120, 1620, 103, true);
     s.Stanovisko("G", 0.7L, {"X", "C", "D"});
-    Tmodel2 model;
+    TmodelSite model;
     ASSERT_TRUE(s.Nacist(model, s.Mereni(2))) << model.Vysledek().Chyba();
     ASSERT_TRUE(test::Iterovat(model)) << model.Vysledek().Chyba();
     ASSERT_TRUE(model.Vyhodnoceni()) << model.Vysledek().Chyba();
@@ -267,7 +267,7 @@ TEST(Spolehlivost, APointSeenFromTwoStationsIsNoSideShot) {
 
 TEST(Spolehlivost, FreeNetworkRedundancyNumbersAddUpToItsRedundancy) {
     test::ModelSit s = test::CtyruhelnikovaSit(0);
-    Tmodel2 model;
+    TmodelSite model;
     ASSERT_TRUE(s.Nacist(model)) << model.Vysledek().Chyba();
     ASSERT_TRUE(test::Iterovat(model)) << model.Vysledek().Chyba();
     ASSERT_TRUE(model.Vyhodnoceni()) << model.Vysledek().Chyba();
@@ -279,7 +279,7 @@ TEST(Spolehlivost, FreeNetworkRedundancyNumbersAddUpToItsRedundancy) {
 }
 
 TEST(Spolehlivost, AModelWithoutEvaluationGivesNothing) {
-    Tmodel2 model;
+    TmodelSite model;
     SouhrnSpolehlivosti souhrn;
     souhrn.pocetNekontrolovanych = 5;
     EXPECT_FALSE(VypocetSpolehlivosti(model, 0.05L, souhrn));

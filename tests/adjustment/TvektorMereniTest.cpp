@@ -47,7 +47,7 @@ TEST(TvektorMereni, CreatedAndEmptiedRecordsAreNotFull) {
     TvektorMereni vektor(3);
     EXPECT_EQ(vektor.zaznam.size(), 3u);
     EXPECT_EQ(vektor.zaznam[1].odchylka, 0);  // all-zero, not the empty observation
-    EXPECT_EQ(vektor.PocetPraznychZaznamu(), 3);
+    EXPECT_EQ(vektor.PocetPrazdnychZaznamu(), 3);
     EXPECT_FALSE(vektor.ExistujePlnyZaznam());
     vektor.Create(-2);
     EXPECT_TRUE(vektor.zaznam.empty());
@@ -66,7 +66,7 @@ TEST(TvektorMereni, CreatedAndEmptiedRecordsAreNotFull) {
     vektor.PridejZaznam(Pozorovani(velicina::kDelka, 1, "A", 10));
     vektor.Velikost(4);
     EXPECT_EQ(vektor.PocetPlnychZaznamu(), 1);
-    EXPECT_EQ(vektor.PocetPraznychZaznamu(), 3);
+    EXPECT_EQ(vektor.PocetPrazdnychZaznamu(), 3);
     vektor.VyprazdniZaznamDlePoradi(1);
     vektor.VyprazdniZaznamDlePoradi(4);   // outside: ignored
     vektor.VyprazdniZaznamDlePoradi(-1);  // outside: ignored

@@ -5,8 +5,8 @@
 
 #include "adjustment/JacobiPomocne.h"
 #include "adjustment/OdlehleSitPomocne.h"
-#include "adjustment/Tmodel2.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSite.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "adjustment/VysledekSite.h"
 #include "matice/Konstanty.h"
 #include "matice/Quantile.h"
@@ -35,8 +35,8 @@ class VyhodnoceniPresne : public ::testing::Test {
     }
 
     SitOdlehle s;
-    Tmodel2 model;
-    Tmodel2 odlehly;
+    TmodelSite model;
+    TmodelSite odlehly;
 };
 
 void OcekavejPresnouVelicinu(const TmerenaVelicina& z, Real nula) {
@@ -155,7 +155,7 @@ TEST_F(VyhodnoceniPresne, EllipsoidsAndEllipsesAgreeWithJacobiOfTheCofactorBlock
     EXPECT_EQ(f.Presnost().elipsa.a_delka, -1);
     // The whole matrix is made only on request.
     EXPECT_TRUE(model.Vysledek().KovariancniMaticeStr().empty());
-    model.KovariancniMatice2str();
+    model.KovariancniMaticeText();
     EXPECT_FALSE(model.Vysledek().KovariancniMaticeStr().empty());
 }
 
@@ -184,8 +184,8 @@ TEST(VyhodnoceniSumTest, APosterioriUnitDeviationUsesAPrioriWeights) {
     SitOdlehle s = test::VelkaSit();
     test::PridejSum(s.mereni, 77);
     s.nastaveni.prepinac = {};
-    Tmodel2 model;
-    Tmodel2 odlehly;
+    TmodelSite model;
+    TmodelSite odlehly;
     ASSERT_TRUE(test::Nacti(model, s)) << model.Vysledek().Chyba();
     ASSERT_EQ(test::Vyrovnej(model, odlehly, s.nastaveni), Krok::Hotovo)
         << model.Vysledek().Chyba();
@@ -228,8 +228,8 @@ TEST(VyhodnoceniUrcitaTest, ZeroRedundancyStillEvaluates) {
         SCOPED_TRACE(vylucovat);
         if (!vylucovat) s.nastaveni.prepinac = {};
         if (vylucovat) test::ZakladniNastaveni(s);
-        Tmodel2 model;
-        Tmodel2 odlehly;
+        TmodelSite model;
+        TmodelSite odlehly;
         ASSERT_TRUE(test::Nacti(model, s)) << model.Vysledek().Chyba();
         ASSERT_EQ(model.Vysledek().PocetNadbytecnych(), 0);
         ASSERT_EQ(test::Vyrovnej(model, odlehly, s.nastaveni), Krok::Hotovo)

@@ -7,7 +7,7 @@
 #include "JsonTestParser.h"
 #include "adjustment/OdlehleDruhy.h"
 #include "adjustment/Spolehlivost.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "adjustment/Tvahy.h"
 #include "adjustment/VysledekSite.h"
 #include "matice/Konstanty.h"
@@ -63,7 +63,7 @@ void ExpectSame(const Json& v, Real expected, const std::string& what) {
 }
 
 TEST_F(AdjustedWorkspace, SummaryIsTheModels) {
-    const Tmodel2& m = ws.modelVyrovnany;
+    const TmodelSite& m = ws.modelVyrovnany;
     const Json& s = json["summary"];
     ASSERT_EQ(s.size(), 9u);
     EXPECT_EQ(s["unknowns"].number, m.Vysledek().PocetNeznamych());
@@ -85,7 +85,7 @@ TEST_F(AdjustedWorkspace, SummaryIsTheModels) {
 }
 
 TEST_F(AdjustedWorkspace, PointsCarryTheirAccuracyForTheAprioriUnitDeviation) {
-    const Tmodel2& m = ws.modelVyrovnany;
+    const TmodelSite& m = ws.modelVyrovnany;
     const Real s0 = m.Vysledek().OdchylkaJednotkovaAprior();
     const Json& points = json["points"];
     ASSERT_EQ(points.size(), m.Vysledek().Souradnice().bod.size());
@@ -115,7 +115,7 @@ TEST_F(AdjustedWorkspace, PointsCarryTheirAccuracyForTheAprioriUnitDeviation) {
 }
 
 TEST_F(AdjustedWorkspace, ObservationsInEquationOrderWithTheirEvaluation) {
-    const Tmodel2& m = ws.modelVyrovnany;
+    const TmodelSite& m = ws.modelVyrovnany;
     const Real s0 = m.Vysledek().OdchylkaJednotkovaAprior();
     size_t i = 0;
     for (const int32_t typ : druhy::kPoradi) {

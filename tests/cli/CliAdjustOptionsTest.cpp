@@ -7,7 +7,7 @@
 #include "CliTestSupport.h"
 #include "Options.h"
 #include "Session.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "adjustment/Tvahy.h"
 #include "adjustment/VysledekSite.h"
 
@@ -104,7 +104,7 @@ TEST(CliAdjustOptions, SessionAppliesTheAdjustmentSettings) {
     const Tnastaveni& n = s.ws.nastaveni;
     EXPECT_EQ(n.vyrovnani.typVah, zdrojVah::kZadana);
     EXPECT_EQ(n.vyrovnani.typOdhadu, 5);
-    EXPECT_EQ(n.vyrovnani.rozikoOdlehlost, 0.001L);
+    EXPECT_EQ(n.vyrovnani.rizikoOdlehlost, 0.001L);
     EXPECT_EQ(n.pocetVlaknaVse, 2);
     EXPECT_EQ(Stav(s.ws.modelVyrovnany).solverChoice, SolverChoice::Dense);
     EXPECT_FALSE(n.VylucovatOdlehle());

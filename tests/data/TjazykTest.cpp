@@ -366,7 +366,7 @@ TEST(Tjazyk, ReportAndWindowWordsComposeAsTheyAreUsed) {
     EXPECT_EQ(en.tlacitko.otevrit + " Vertano " + en.tlacitko.projekt, "Open Vertano project");
     EXPECT_EQ(en.tlacitko.ulozit + " " + en.tlacitko.jako + " Vertano " + en.tlacitko.projekt,
               "Save as Vertano project");
-    EXPECT_EQ(en.protokol.protokol1 + " - " + en.tlacitko.vyrovaniSite,
+    EXPECT_EQ(en.protokol.protokol1 + " - " + en.tlacitko.vyrovnaniSite,
               "Protocol - Network adjustment");
     EXPECT_EQ(en.popis.parametrOsy + " - " + en.popis.delka2, "Axis parameter - Length");
     EXPECT_EQ(en.tlacitko.souradnice2 + " " + en.popis.x, "Coordinate X");

@@ -7,8 +7,8 @@
 #include <string>
 #include <utility>
 
-#include "adjustment/Tmodel2.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSite.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "adjustment/Tvahy.h"
 #include "adjustment/VysledekSite.h"
 #include "data/Tnastaveni.h"
@@ -36,7 +36,7 @@ void PridejDoplnek(Tmereni& seznam, const std::string& stn, const std::string& c
 // Fixed A, B; determined C, D and E (E plumbed below C, tied to it only by the
 // plumbing tie, which the drawing has no count for). Exact set means, two sets.
 // B -> D has no distance; A -> B carries only directions (both points fixed).
-bool VyrovnanaSit(Tmodel2& model, SyntetickaSit& sit) {
+bool VyrovnanaSit(TmodelSite& model, SyntetickaSit& sit) {
     sit.Bod("A", 0, 0, 100);
     sit.Bod("B", 0, 300, 101);
     sit.Bod("C", 200, 150, 102);
@@ -87,7 +87,7 @@ bool VyrovnanaSit(Tmodel2& model, SyntetickaSit& sit) {
 }
 
 TEST(TgrafikaDataModelTest, AdjustedNetworkGivesPointsEllipsesAndPairs) {
-    Tmodel2 model;
+    TmodelSite model;
     SyntetickaSit sit;
     ASSERT_TRUE(VyrovnanaSit(model, sit)) << model.Vysledek().Chyba();
     TgrafikaData data;
@@ -166,8 +166,8 @@ TEST(TgrafikaDataModelTest, AdjustedNetworkGivesPointsEllipsesAndPairs) {
 }
 
 // A model filled by hand: points 0 .. n-1 and directions between them.
-Tmodel2 RucniModel(int32_t pocetBodu) {
-    Tmodel2 model;
+TmodelSite RucniModel(int32_t pocetBodu) {
+    TmodelSite model;
     for (int32_t i = 0; i < pocetBodu; ++i) {
         Tbod b = Tbod::Prazdny();
         b.cislo = "P" + std::to_string(i);
@@ -184,7 +184,7 @@ Tmodel2 RucniModel(int32_t pocetBodu) {
     return model;
 }
 
-void PridejSmer(Tmodel2& model, int32_t iStn, int32_t iCil, bool odlehly = false) {
+void PridejSmer(TmodelSite& model, int32_t iStn, int32_t iCil, bool odlehly = false) {
     TmerenaVelicina v = TmerenaVelicina::Prazdny();
     v.typ = 2;
     v.iStn = iStn;
@@ -196,7 +196,7 @@ void PridejSmer(Tmodel2& model, int32_t iStn, int32_t iCil, bool odlehly = false
 }
 
 TEST(TgrafikaDataModelTest, PairsCountBothDirectionsInOneRecord) {
-    Tmodel2 model = RucniModel(3);
+    TmodelSite model = RucniModel(3);
     for (int r = 0; r < 4; ++r) PridejSmer(model, 0, 1);
     for (int r = 0; r < 3; ++r) PridejSmer(model, 1, 0, r == 0);  // an outlier counts too
     PridejSmer(model, 2, 1);  // observed only from the higher index
@@ -221,7 +221,7 @@ TEST(TgrafikaDataModelTest, SinglePointAndEmptyModel) {
     EXPECT_TRUE(data.body[0].JeFixni);
     EXPECT_EQ(data.body[0].a_delka, 0);  // a fixed point has no ellipse
 
-    Tmodel2 prazdny;
+    TmodelSite prazdny;
     prazdny.Clear();
     EXPECT_FALSE(data.NacistModel(prazdny, true));
     EXPECT_TRUE(data.body.empty());
@@ -231,30 +231,30 @@ TEST(TgrafikaDataModelTest, SinglePointAndEmptyModel) {
 }
 
 TEST(TgrafikaDataModelTest, InconsistentModelsAreRefusedAndClearTheData) {
-    const auto odmitne = [](const Tmodel2& model) {
+    const auto odmitne = [](const TmodelSite& model) {
         TgrafikaData data;
         EXPECT_TRUE(data.NacistModel(RucniModel(2), true));
         EXPECT_FALSE(data.NacistModel(model, true));
         EXPECT_TRUE(data.body.empty() && data.mereni.empty());
         EXPECT_EQ(data.pocetBodu + data.pocetMereni, 0);
     };
-    Tmodel2 mimo = RucniModel(3);
+    TmodelSite mimo = RucniModel(3);
     PridejSmer(mimo, 0, 3);  // index past the point list
     odmitne(mimo);
-    Tmodel2 zaporny = RucniModel(3);
+    TmodelSite zaporny = RucniModel(3);
     PridejSmer(zaporny, -1, 1);
     odmitne(zaporny);
-    Tmodel2 sam = RucniModel(3);
+    TmodelSite sam = RucniModel(3);
     PridejSmer(sam, 1, 1);
     odmitne(sam);
-    Tmodel2 pocet = RucniModel(3);
+    TmodelSite pocet = RucniModel(3);
     PridejSmer(pocet, 0, 1);
     Stav(pocet).pocetSmer = 2;  // counts more than the vector holds
     odmitne(pocet);
-    Tmodel2 kratky = RucniModel(3);
+    TmodelSite kratky = RucniModel(3);
     Stav(kratky).pocetSouradnic = 12;  // four points claimed, three listed
     odmitne(kratky);
-    Tmodel2 nan = RucniModel(3);
+    TmodelSite nan = RucniModel(3);
     Stav(nan).souradnice.bod[1].UpravPresnost().elipsa.a_delka = std::nan("");
     odmitne(nan);
 }

@@ -111,9 +111,10 @@ TEST(Gama, MapsPointingsToTwoFaceSetsAndTheRestToSupplementaryLists) {
     EXPECT_TRUE(v.body.BodSCislem("A").JeFixni);
     EXPECT_FALSE(v.body.BodSCislem("C").JeFixni);
     EXPECT_FALSE(v.body.ExitujeBod("D"));
-    EXPECT_EQ(v.doplnky.Seznam(doplnek::kSmernik)->PocetPlnychZaznamu(), 1);
-    EXPECT_EQ(v.doplnky.Seznam(doplnek::kPrevyseni)->PocetPlnychZaznamu(), 1);
-    EXPECT_NEAR(double(v.doplnky.Seznam(doplnek::kPrevyseni)->zaznam[0].sig_delka), 0.0015, 1e-15);
+    EXPECT_EQ(v.doplnky.Seznam(DruhDoplnku::Smernik)->PocetPlnychZaznamu(), 1);
+    EXPECT_EQ(v.doplnky.Seznam(DruhDoplnku::Prevyseni)->PocetPlnychZaznamu(), 1);
+    EXPECT_NEAR(double(v.doplnky.Seznam(DruhDoplnku::Prevyseni)->zaznam[0].sig_delka), 0.0015,
+                1e-15);
     EXPECT_EQ(v.osy.size(), 4u);
 }
 

@@ -30,7 +30,7 @@ struct Prostredi {
     Tchyby chyby;
     Tnastaveni nastaveni = VychoziNastaveni();
 
-    SupplementaryLoadReport Nacti(int druh, const std::vector<fs::path>& cesty) {
+    SupplementaryLoadReport Nacti(DruhDoplnku druh, const std::vector<fs::path>& cesty) {
         return NacteniSouboruDoplnek(doplnek, druh, info, nastaveni, chyby, cesty);
     }
 };
@@ -44,7 +44,7 @@ TEST(SupplementaryFiles, LoadedFilesAreRegisteredAndAppendedAfterTheLastFilledRo
     WriteBytes(p.dir / "bad.txt", "A B 1\nB C\n");
     WriteBytes(p.dir / "c.TXT", "C C 0.5\n");
     const SupplementaryLoadReport r =
-        p.Nacti(doplnek::kPrevyseni, {p.dir / "a.txt", p.dir / "bad.txt", p.dir / "c.TXT"});
+        p.Nacti(DruhDoplnku::Prevyseni, {p.dir / "a.txt", p.dir / "bad.txt", p.dir / "c.TXT"});
 
     ASSERT_EQ(r.files.size(), 3u);
     EXPECT_FALSE(r.stopped);
@@ -85,7 +85,7 @@ TEST(SupplementaryFiles, AFileThatCannotBeOpenedStopsTheCommandUnregistered) {
     WriteBytes(p.dir / "a.txt", "A B\n");
     WriteBytes(p.dir / "c.txt", "C D\n");
     const SupplementaryLoadReport r =
-        p.Nacti(doplnek::kProvazeni, {p.dir / "a.txt", p.dir / "missing.txt", p.dir / "c.txt"});
+        p.Nacti(DruhDoplnku::Provazeni, {p.dir / "a.txt", p.dir / "missing.txt", p.dir / "c.txt"});
     EXPECT_TRUE(r.stopped);
     ASSERT_EQ(r.files.size(), 2u);
     EXPECT_EQ(r.files[1].result.error, SupplementaryFileError::CannotOpen);
@@ -98,7 +98,8 @@ TEST(SupplementaryFiles, TheAddNoticeCarriesTheCounts) {
     Prostredi p;
     WriteBytes(p.dir / "a.txt", "S 1.5 T 1.6 100\nS 1.5 U 1.6 200\n");
     WriteBytes(p.dir / "b.txt", "S 1.5 T 1.6\n");
-    const SupplementaryLoadReport r = p.Nacti(doplnek::kDelka, {p.dir / "a.txt", p.dir / "b.txt"});
+    const SupplementaryLoadReport r =
+        p.Nacti(DruhDoplnku::Delka, {p.dir / "a.txt", p.dir / "b.txt"});
     p.nastaveni.typJazyk = 1;
     Tjazyk jazyk;
     jazyk.Default(p.nastaveni);
@@ -118,14 +119,14 @@ TEST(SupplementaryFiles, SavedListLoadsBackFromDisk) {
     p.doplnek.smernik.PridejZaznam(Doplnek(3, "B", "Č1", 4.5L));
     const fs::path cesta = p.dir / "smerniky.txt";
     const SupplementarySaveReport s =
-        UlozeniSouboruDoplnek(p.doplnek, doplnek::kSmernik, p.nastaveni, cesta);
+        UlozeniSouboruDoplnek(p.doplnek, DruhDoplnku::Smernik, p.nastaveni, cesta);
     ASSERT_TRUE(s.ok) << s.message;
     EXPECT_EQ(s.result.counter, 2);
     EXPECT_EQ(ReadBytes(cesta), "A B 71.37110\r\nB Č1 257.49516\r\n");
 
     TdoplnkoveMereni zpet;
     ASSERT_TRUE(
-        NacteniSouboruDoplnek(zpet, doplnek::kSmernik, p.info, p.nastaveni, p.chyby, {cesta})
+        NacteniSouboruDoplnek(zpet, DruhDoplnku::Smernik, p.info, p.nastaveni, p.chyby, {cesta})
             .AllLoaded());
     ASSERT_EQ(zpet.smernik.zaznam.size(), 2u);
     EXPECT_EQ(zpet.smernik.zaznam[1].cislo_cil, "Č1");
@@ -139,12 +140,12 @@ TEST(SupplementaryFiles, AFailedSaveLeavesTheFileAsItWas) {
     p.doplnek.delka.PridejZaznam(Doplnek(1, "S", "T", 100));
     p.doplnek.delka.PridejZaznam(Doplnek(2, "S T", "U", 100));
     const SupplementarySaveReport s =
-        UlozeniSouboruDoplnek(p.doplnek, doplnek::kDelka, p.nastaveni, cesta);
+        UlozeniSouboruDoplnek(p.doplnek, DruhDoplnku::Delka, p.nastaveni, cesta);
     EXPECT_FALSE(s.ok);
     EXPECT_EQ(s.result.error, SupplementaryFileError::UnwritableName);
     EXPECT_NE(s.message.find("the file was not changed"), std::string::npos);
     EXPECT_EQ(ReadBytes(cesta), "old\r\n");
-    EXPECT_TRUE(UlozeniSouboruDoplnek(p.doplnek, doplnek::kDelka, p.nastaveni, "  ").cancelled);
+    EXPECT_TRUE(UlozeniSouboruDoplnek(p.doplnek, DruhDoplnku::Delka, p.nastaveni, "  ").cancelled);
 }
 
 }  // namespace

@@ -78,9 +78,9 @@ TEST(FileFailureDescription, EveryReaderRefusesControlCharactersAtTheirLine) {
     std::vector<std::string> scale = {"A 1", "B\xC2\x9B 1"};  // C1 CSI in UTF-8
     expectRefused(ReadScaleFactors(scale), 2, "scale factors");
     Tmereni doplnek;
-    expectRefused(
-        ReadSupplementary(doplnek::kDelka, {"S 1.5 T\x1B[2J 1.6 100"}, test::Settings(), doplnek),
-        1, "supplementary");
+    expectRefused(ReadSupplementary(DruhDoplnku::Delka, {"S 1.5 T\x1B[2J 1.6 100"},
+                                    test::Settings(), doplnek),
+                  1, "supplementary");
     EXPECT_TRUE(doplnek.zaznam.empty());
 }
 

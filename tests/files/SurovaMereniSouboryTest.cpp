@@ -28,8 +28,8 @@ TEST(RawFileRemoval, SmazSouborRemovesRowsAndTheFileEntry) {
     Tmereni m;
     Tmereni ra = test::Seznam({test::Radek(1, "x"), test::Radek(1, "y")});
     Tmereni rb = test::Seznam({test::Radek(1, "p"), test::Radek(2, "q")});
-    m.PridejMereni3(ra, a);
-    m.PridejMereni3(rb, b);
+    m.PridejMereniSouboru(ra, a);
+    m.PridejMereniSouboru(rb, b);
     m.PridejZaznam(test::Radek(4, "hand"));  // typed in: soubor 0
 
     SmazSoubor(m, info, a);

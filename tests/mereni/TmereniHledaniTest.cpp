@@ -140,7 +140,7 @@ TEST(TmereniPocty, FullEmptyAndDistanceCounts) {
     Tmereni m = Seznam({Radek(1, "a"), Radek(1, "b"), Tzaznam::Prazdny(), Tzaznam{}});
     m.zaznam[1].delka = 0;
     EXPECT_EQ(m.PocetPlnychZaznamu(), 2);
-    EXPECT_EQ(m.PocetPraznychZaznamu(), 2);
+    EXPECT_EQ(m.PocetPrazdnychZaznamu(), 2);
     EXPECT_TRUE(m.ObsahujePrazneZaznamy());
     EXPECT_TRUE(m.ExistujePlnyZaznam());
     // Full or not: the all-zero row has no distance, the blank row has -1.
@@ -176,8 +176,8 @@ TEST(TmereniPocty, SetsFacesAndOutliers) {
                         Tzaznam::Prazdny()});
     m.zaznam[3].skupina = 4;  // an empty row never counts
     m.zaznam[3].poloha = true;
-    EXPECT_EQ(m.PocetRazazenychZaznamuDoSkupin(), 2);
-    EXPECT_TRUE(m.ExistujeRazazenyZaznamDoSkupiny());
+    EXPECT_EQ(m.PocetZarazenychZaznamuDoSkupin(), 2);
+    EXPECT_TRUE(m.ExistujeZarazenyZaznamDoSkupiny());
     EXPECT_TRUE(m.ExistujeNezarazenyZaznamDoSkupiny());
     EXPECT_EQ(m.PocetZaznamuSPolohou(true), 2);
     EXPECT_EQ(m.PocetZaznamuSPolohou(false), 1);
@@ -186,7 +186,7 @@ TEST(TmereniPocty, SetsFacesAndOutliers) {
     EXPECT_EQ(m.PocetOdlehlychHodnot(), 3);
 
     Tmereni bez = Seznam({Radek(1, "a", 0), Radek(1, "b", 0)});
-    EXPECT_FALSE(bez.ExistujeRazazenyZaznamDoSkupiny());
+    EXPECT_FALSE(bez.ExistujeZarazenyZaznamDoSkupiny());
     bez.zaznam[0].skupina = bez.zaznam[1].skupina = 1;
     EXPECT_FALSE(bez.ExistujeNezarazenyZaznamDoSkupiny());
 }

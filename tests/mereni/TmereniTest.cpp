@@ -46,27 +46,27 @@ TEST(TmereniSeznam, ClearAndKopirujCoverTheCounters) {
     EXPECT_EQ(a.kontrola[3], 0);
 }
 
-TEST(TmereniSeznam, PridejMereni2AppendsUnchangedAlsoToItself) {
+TEST(TmereniSeznam, PridejMereniBezZmenAppendsUnchangedAlsoToItself) {
     Tmereni a = SeznamPoradi({1, 2});
     Tmereni b = SeznamPoradi({1});
-    a.PridejMereni2(b);
+    a.PridejMereniBezZmen(b);
     EXPECT_EQ(Poradi(a), (V{1, 2, 1}));
-    a.PridejMereni2(a);
+    a.PridejMereniBezZmen(a);
     EXPECT_EQ(Poradi(a), (V{1, 2, 1, 1, 2, 1}));
 }
 
-TEST(TmereniSeznam, PridejMereni3OnEmptyListKeepsStationNumbers) {
+TEST(TmereniSeznam, PridejMereniSouboruOnEmptyListKeepsStationNumbers) {
     Tmereni hlavni;
     Tmereni nove = SeznamPoradi({1, 1, 2});
-    hlavni.PridejMereni3(nove, 5);
+    hlavni.PridejMereniSouboru(nove, 5);
     EXPECT_EQ(Poradi(hlavni), (V{1, 1, 2}));
     for (const auto& z : hlavni.zaznam) EXPECT_EQ(z.soubor, 5);
 }
 
-TEST(TmereniSeznam, PridejMereni3ContinuesAfterLastStationAndShiftsSourceInPlace) {
+TEST(TmereniSeznam, PridejMereniSouboruContinuesAfterLastStationAndShiftsSourceInPlace) {
     Tmereni hlavni = SeznamPoradi({1, 2, 3, 4, 0, 0});
     Tmereni nove = SeznamPoradi({1, 1, 2});
-    hlavni.PridejMereni3(nove, 2);
+    hlavni.PridejMereniSouboru(nove, 2);
     EXPECT_EQ(Poradi(hlavni), (V{1, 2, 3, 4, 5, 5, 6}));  // trailing empties went first
     EXPECT_EQ(hlavni.zaznam[4].soubor, 2);
     EXPECT_EQ(hlavni.zaznam[0].soubor, 0);
@@ -74,17 +74,17 @@ TEST(TmereniSeznam, PridejMereni3ContinuesAfterLastStationAndShiftsSourceInPlace
     EXPECT_EQ(nove.zaznam[0].soubor, 0);
 }
 
-TEST(TmereniSeznam, PridejMereni3LeavesEmptyRowsOfTheNewListEmpty) {
+TEST(TmereniSeznam, PridejMereniSouboruLeavesEmptyRowsOfTheNewListEmpty) {
     Tmereni hlavni = SeznamPoradi({1, 2});
     Tmereni nove = SeznamPoradi({1, 0, 2});
-    hlavni.PridejMereni3(nove, 9);
+    hlavni.PridejMereniSouboru(nove, 9);
     EXPECT_EQ(Poradi(hlavni), (V{1, 2, 3, 0, 4}));
     EXPECT_EQ(hlavni.PocetPlnychZaznamu(), 4);
 }
 
-TEST(TmereniSeznam, PridejMereni3OfItselfDoublesWithContinuingStations) {
+TEST(TmereniSeznam, PridejMereniSouboruOfItselfDoublesWithContinuingStations) {
     Tmereni m = SeznamPoradi({1, 2});
-    m.PridejMereni3(m, 3);
+    m.PridejMereniSouboru(m, 3);
     EXPECT_EQ(Poradi(m), (V{1, 2, 3, 4}));
     EXPECT_EQ(m.zaznam[0].soubor, 0);
     EXPECT_EQ(m.zaznam[3].soubor, 3);
@@ -131,7 +131,7 @@ TEST(TmereniRadky, DeleteAndEmptyByIndexIgnoreIndicesOutsideTheList) {
     EXPECT_FALSE(m.zaznam[0].JePlny());
     EXPECT_EQ(m.zaznam[0].zkresleniDelky, 1);
     m.PridejPrazdnyZaznam();
-    EXPECT_EQ(m.PocetPraznychZaznamu(), 2);
+    EXPECT_EQ(m.PocetPrazdnychZaznamu(), 2);
     EXPECT_EQ(m.zaznam.back().iPrvni, -1);
 }
 

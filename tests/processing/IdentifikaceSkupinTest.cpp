@@ -92,7 +92,7 @@ TEST(IdentifikujSkupiny, OnlyStationsWithUncheckedRowsAreIdentified) {
     Tmereni m = Stanovisko("A B | B A");
     Tmereni druhe = Stanovisko("A B | B A");
     for (auto& z : druhe.zaznam) z.poradi = 2;
-    m.PridejMereni2(druhe);
+    m.PridejMereniBezZmen(druhe);
     for (auto& z : m.zaznam) {
         z.skupina = 7;
         z.jeZkontrolovano = true;
@@ -117,7 +117,7 @@ TEST(IdentifikujSkupiny, NumberingRestartsAtEveryStation) {
     Tmereni m = Stanovisko("A B | B A C D | D C");
     Tmereni druhe = Stanovisko("E F | F E");
     for (auto& z : druhe.zaznam) z.poradi = 2;
-    m.PridejMereni2(druhe);
+    m.PridejMereniBezZmen(druhe);
     IdentifikujSkupiny(m);
     EXPECT_EQ(Skupiny(m), (V{1, 1, 1, 1, 2, 2, 2, 2, 1, 1, 1, 1}));
 }

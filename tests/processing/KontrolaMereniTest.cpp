@@ -276,7 +276,7 @@ TEST(KontrolaHodnot, FullCircleIsOutsideInEveryAngleUnit) {
 
 TEST(SpocitatKontroly, CountingRules) {
     Tmereni m = Sady(1);
-    m.PridejMereni2(Sady(1, 2));
+    m.PridejMereniBezZmen(Sady(1, 2));
     m.PridejZaznam(PrvniPoloha(2, "X"));  // outside a set
     m.PridejPrazdnyZaznam();              // empty rows never count
     m.zaznam.back().kontrola[3] = true;
@@ -312,7 +312,7 @@ TEST(SpocitatKontroly, CountingRules) {
 
 TEST(KontrolaMereni, InstrumentHeightCountsOncePerStation) {
     Tmereni m = Sady(2);
-    m.PridejMereni2(Sady(1, 2));
+    m.PridejMereniBezZmen(Sady(1, 2));
     for (auto& z : m.zaznam) z.vyska_stn = 2.5L;
     m.zaznam[8].vyska_stn = 1.6L;  // the first row of station 2 is fine, the rest not
     Zkontrolovat(m, VychoziNastaveni());
@@ -344,7 +344,7 @@ TEST(KontrolaMereni, OffSwitchChangesNothingUnlessForced) {
 
 TEST(KontrolaMereni, OnlyStationsWithUncheckedRowsAreChecked) {
     Tmereni m = Sady(1);
-    m.PridejMereni2(Sady(1, 2));
+    m.PridejMereniBezZmen(Sady(1, 2));
     const Tnastaveni n = VychoziNastaveni();
     Tchyby chyby;
     IdentifikujSkupiny(m);

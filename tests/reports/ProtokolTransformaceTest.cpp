@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "adjustment/VysledekSite.h"
 #include "reports/OddilyProtokolu.h"
 #include "reports/ProtokolTransformace.h"
@@ -48,7 +48,7 @@ class TransformacniProtokol : public ::testing::Test {
         ASSERT_TRUE(test::Spustit(m, o, pary, n)) << m.Vysledek().Chyba();
         sv.NacistIdentickeBody(pary);
         ASSERT_TRUE(sv.Nacist(sit));
-        ASSERT_TRUE(sv.TranformaceSVyrovnanim(sit, m.Vysledek().TransformacniKlic()));
+        ASSERT_TRUE(sv.TransformaceSVyrovnanim(sit, m.Vysledek().TransformacniKlic()));
     }
 
     std::vector<std::string> Postav() {
@@ -76,7 +76,7 @@ class TransformacniProtokol : public ::testing::Test {
     Tnastaveni n;
     Tjazyk j;
     Tsouradnice pary;
-    Tmodel2 sit;
+    TmodelSite sit;
     TmodelTransformaceVyrovnani m, o;
     TmodelTransformacePrevod sv, bs;
     Tprotokol p;
@@ -140,8 +140,8 @@ TEST_F(TransformacniProtokol, PrepinaceVylouceniAPoradiOs) {
     EXPECT_FALSE(Ma(r, "D-04"));  // the Z rejection flagged nothing
 
     ZadneOddily(n.protokol);
-    n.protokol.bodyIdentTrans1 = true;
-    n.protokol.bodyIdentTrans1Odchyl = 1;
+    n.protokol.bodyIdentTransSVyr = true;
+    n.protokol.bodyIdentTransSVyrOdchyl = 1;
     r = Postav();
     EXPECT_TRUE(Ma(r, "D-01-2 Identical points - Output coordinate system"));
     EXPECT_FALSE(Ma(r, "F: Coordinate"));

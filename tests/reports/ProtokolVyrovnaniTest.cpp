@@ -7,7 +7,7 @@
 #include <limits>
 #include <string>
 
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "adjustment/VysledekSite.h"
 #include "reports/OddilyProtokolu.h"
 #include "reports/ProtokolVyrovnani.h"
@@ -48,7 +48,7 @@ class Sestaveni : public ::testing::Test {
     Tsouradnice fixni, priblizne, meritko;
     TdoplnkoveMereni doplnek;
     Tvahy vahy;
-    Tmodel2 vyrovnany, odlehly;
+    TmodelSite vyrovnany, odlehly;
     Tprotokol p;
     std::string duvod;
 };
@@ -77,20 +77,20 @@ TEST_F(Sestaveni, BasicInformationCountsAPlumbingTieOnce) {
     ZadneOddily(n.protokol);
     n.protokol.infoVyr = true;
     // 20 directions and 3 plumbing ties (6 equations), nothing rejected.
-    for (Tmodel2* m : {&vyrovnany, &odlehly}) {
+    for (TmodelSite* m : {&vyrovnany, &odlehly}) {
         Stav(*m).pocetMereni = 26;
         Stav(*m).pocetSmer = 20;
         Stav(*m).doplnek.pocetProvazeni = 3;
         Stav(*m).odchylkaJednotkovaAprior = 1;
         Stav(*m).odchylkaJednotkovaAposterior = 0.8765L;
     }
-    Stav(vyrovnany).probehloVycovaniOdlehlych = true;
+    Stav(vyrovnany).probehloVylouceniOdlehlych = true;
     Stav(odlehly).pocetSmerOdlehly = 0;
     Stav(odlehly).doplnek.pocetProvazeniOdlehly = 0;
     Stav(odlehly).smer.PridejZaznam(TmerenaVelicina::Prazdny());
     Stav(odlehly).smer.zaznam[0].jePlny = true;
     n.prepinac.vylucovatZenit = false;
-    n.vyrovnani.rozikoOdlehlost = 0.1L;
+    n.vyrovnani.rizikoOdlehlost = 0.1L;
     ASSERT_TRUE(Postav());
     EXPECT_EQ(Hodnota("Number of rejected outliers:"), "0/23 [0.000]");
     EXPECT_EQ(Hodnota("Significance level:"), "0.1");
@@ -125,11 +125,11 @@ TEST_F(Sestaveni, SectionCodesChooseTheirSwitches) {
     EXPECT_TRUE(s.suroveMereni && s.odlehleVyr);
     EXPECT_EQ(s.merVyrPresnost, 2);
     // The transformation reports have their codes too (D, E).
-    EXPECT_TRUE(s.sourTrans1 && s.elipTrans2);
-    EXPECT_EQ(s.sourTrans1Presnost, 2);
+    EXPECT_TRUE(s.sourTransSVyr && s.elipTransBodSm);
+    EXPECT_EQ(s.sourTransSVyrPresnost, 2);
     ZadneOddily(s);
     EXPECT_TRUE(ZapnoutOddil("d", s));
-    EXPECT_TRUE(s.bodyIdentTrans1 && s.elipTrans1 && !s.bodyIdentTrans2);
+    EXPECT_TRUE(s.bodyIdentTransSVyr && s.elipTransSVyr && !s.bodyIdentTransBodSm);
     EXPECT_TRUE(JeKodPridanychSouboru(" f "));
     EXPECT_FALSE(ZapnoutOddil("F", s));
 }

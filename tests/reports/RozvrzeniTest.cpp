@@ -25,19 +25,18 @@ TEST(Rozvrzeni, HeaderAndPartHeader) {
     const Tjazyk j = Anglicky();
     Tprotokol p;
     p.Uvod(j);
-    p.Halvicka(3, j, "2026-12-08 14:05:31");
+    p.Hlavicka(3, j, "2026-12-08 14:05:31");
     const std::string program = "Vertano " + j.popis.verzeCislo + " " + j.popis.verzeDatum;
-    EXPECT_EQ(p.Dokument(),
-              program + "\r\n" + std::string(program.size(), '*') +
-              "\r\n"
-              "Contact: Vertano developers (vertano@example.org)\r\n"
-              "\r\n\r\n"
-              "Protocol C - Network adjustment\r\n"
-              "*******************************\r\n"
-              "Created: 2026-12-08 14:05:31\r\n");
+    EXPECT_EQ(p.Dokument(), program + "\r\n" + std::string(program.size(), '*') +
+                                "\r\n"
+                                "Contact: Vertano developers (vertano@example.org)\r\n"
+                                "\r\n\r\n"
+                                "Protocol C - Network adjustment\r\n"
+                                "*******************************\r\n"
+                                "Created: 2026-12-08 14:05:31\r\n");
     EXPECT_EQ(p.text.size(), 8u);
     p.Clear();
-    p.Halvicka(9, j, "x");
+    p.Hlavicka(9, j, "x");
     EXPECT_EQ(p.text[2], "Protocol  - ");
 }
 

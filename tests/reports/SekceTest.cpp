@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "adjustment/VysledekSite.h"
 #include "data/Tjazyk.h"
 #include "matice/Konstanty.h"
@@ -131,7 +131,7 @@ TEST_F(Sekce, CoordinateOrderYBeforeXSwapsColumnsDeviationsAndNotes) {
     s.PridejBod(Bod("1", 100, 200, false));
     n.jednotky.poradiSouradnice = 1;
     n.transformace.odchylka_zadanaSmer = 0.004L;  // the note of X
-    zapsatSouradnice(p, s, Tmodel2{}, n, j, 3, "D-01-2 Identical");
+    zapsatSouradnice(p, s, TmodelSite{}, n, j, 3, "D-01-2 Identical");
     EXPECT_TRUE(Obsahuje("C: Coordinate Y [m]"));
     EXPECT_TRUE(Obsahuje("F: Coordinate Y - Standard deviation [mm] (2.00)"));
     EXPECT_TRUE(Obsahuje("G: Coordinate X - Standard deviation [mm] (4.00)"));
@@ -142,7 +142,7 @@ TEST_F(Sekce, FixedPointsHaveNoDeviationsAndBothAccuraciesWidenTheColumns) {
     Tsouradnice s;
     s.PridejBod(Bod("1", 100, 200, false));
     s.PridejBod(Bod("2", -100, 200, true));
-    Tmodel2 model;
+    TmodelSite model;
     Stav(model).odchylkaJednotkovaAprior = 1;
     Stav(model).odchylkaJednotkovaAposterior = 2;
     zapsatSouradnice(p, s, model, n, j, 6, "C-02 Adjusted coordinates");
@@ -161,14 +161,14 @@ TEST_F(Sekce, ScaleFactorEqualToTheDefaultIsADash) {
     s.PridejBod(Bod("1", 0, 0, true));
     s.PridejBod(Bod("2", 0, 0, true));
     s.bod[1].zkresleni = 0.9996L;
-    zapsatSouradnice(p, s, Tmodel2{}, n, j, 2, "B-02 Fixed points");
+    zapsatSouradnice(p, s, TmodelSite{}, n, j, 2, "B-02 Fixed points");
     EXPECT_TRUE(Obsahuje("F: Scale factor (1.00000000)"));
     EXPECT_EQ(Tabulka()[2].back(), '-');
     EXPECT_NE(Tabulka()[3].find("0.99960000"), std::string::npos);
     // When the default is not 1, a factor of 1 is a number like any other.
     p.Clear();
     n.redukceMereni.zakladniZkresleni = 0.9996L;
-    zapsatSouradnice(p, s, Tmodel2{}, n, j, 2, "B-02 Fixed points");
+    zapsatSouradnice(p, s, TmodelSite{}, n, j, 2, "B-02 Fixed points");
     EXPECT_NE(Tabulka()[2].find("1.00000000"), std::string::npos);
     EXPECT_EQ(Tabulka()[3].back(), '-');
 }
@@ -206,7 +206,7 @@ TEST_F(Sekce, AdjustedObservationsScaleTheirDeviations) {
     v.PridejZaznam(Velicina(1, false));
     v.zaznam[0].mezniOprava = 9.9877L;
     v.zaznam[0].skupina = 1;
-    Tmodel2 model;
+    TmodelSite model;
     Stav(model).odchylkaJednotkovaAprior = 1;
     Stav(model).odchylkaJednotkovaAposterior = 0.5L;
     zapsatVyrMer(p, v, model, n, j, 2, druhProtokolu::kDelka, "C-05-3 Adjusted");
@@ -226,7 +226,7 @@ TEST_F(Sekce, AdjustedObservationsShowTheirReliability) {
     v.zaznam[0].mdb = 0.004L;
     v.zaznam[1].redundance = 0.004L;
     v.zaznam[1].jeNekontrolovane = true;
-    Tmodel2 model;
+    TmodelSite model;
     Stav(model).odchylkaJednotkovaAprior = 1;
     Stav(model).odchylkaJednotkovaAposterior = 0.5L;
     zapsatVyrMer(p, v, model, n, j, 2, druhProtokolu::kDoplnekDelka, "C-05-5 Adjusted");

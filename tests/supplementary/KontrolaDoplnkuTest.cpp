@@ -26,7 +26,7 @@ TEST(SupplementaryCheck, DistanceLimitsAndCounters) {
     Tzaznam prazdny = Doplnek(0, "C", "C", -5);  // flagged, but an empty row is not counted
     m.PridejZaznam(prazdny);
     Tchyby chyby;
-    EXPECT_EQ(KontrolaDoplnku(m, doplnek::kDelka, n, chyby), 5);
+    EXPECT_EQ(KontrolaDoplnku(m, DruhDoplnku::Delka, n, chyby), 5);
     EXPECT_FALSE(m.zaznam[0].MaKontrolu());
     EXPECT_TRUE(m.zaznam[1].kontrola[3]);
     EXPECT_TRUE(m.zaznam[2].kontrola[0] && m.zaznam[2].kontrola[1] && m.zaznam[2].kontrola[2]);
@@ -38,7 +38,7 @@ TEST(SupplementaryCheck, DistanceLimitsAndCounters) {
     EXPECT_EQ(m.kontrola[2], 1);
     EXPECT_EQ(m.kontrola[3], 2);
     EXPECT_EQ(chyby.doplnekDelkaCekovyPocetChyb, 5);
-    EXPECT_EQ(DescribeSupplementaryErrors(m, doplnek::kDelka),
+    EXPECT_EQ(DescribeSupplementaryErrors(m, DruhDoplnku::Delka),
               "slope distance: 5 errors in 4 measurements (same points 1, instrument height 1, "
               "target height 1, distance 2)");
 }
@@ -53,7 +53,7 @@ TEST(SupplementaryCheck, HeightDifferenceLimitIsInclusive) {
     // Heights are not the business of a height difference.
     m.PridejZaznam(Doplnek(5, "A", "B", 1, -7, 9));
     Tchyby chyby;
-    EXPECT_EQ(KontrolaDoplnku(m, doplnek::kPrevyseni, n, chyby), 2);
+    EXPECT_EQ(KontrolaDoplnku(m, DruhDoplnku::Prevyseni, n, chyby), 2);
     EXPECT_FALSE(m.zaznam[0].MaKontrolu());
     EXPECT_FALSE(m.zaznam[1].MaKontrolu());
     EXPECT_TRUE(m.zaznam[2].kontrola[3]);
@@ -70,7 +70,7 @@ TEST(SupplementaryCheck, BearingMustLieInTheHalfOpenCircle) {
     m.PridejZaznam(Doplnek(3, "A", "B", -1e-12L));
     m.PridejZaznam(Doplnek(4, "A", "B", 6.28L, 5, 5));
     Tchyby chyby;
-    EXPECT_EQ(KontrolaDoplnku(m, doplnek::kSmernik, n, chyby), 2);
+    EXPECT_EQ(KontrolaDoplnku(m, DruhDoplnku::Smernik, n, chyby), 2);
     EXPECT_EQ(m.kontrola[3], 2);
     EXPECT_EQ(m.kontrola[1], 0);
     EXPECT_EQ(chyby.doplnekSmernikCekovyPocetChyb, 2);
@@ -82,7 +82,7 @@ TEST(SupplementaryCheck, PlumbingOnlyComparesThePointNumbers) {
     m.PridejZaznam(Doplnek(1, "A", "B", -1, -1, -1));
     m.PridejZaznam(Doplnek(2, "B", "B", -1));
     Tchyby chyby;
-    EXPECT_EQ(KontrolaDoplnku(m, doplnek::kProvazeni, n, chyby), 1);
+    EXPECT_EQ(KontrolaDoplnku(m, DruhDoplnku::Provazeni, n, chyby), 1);
     EXPECT_FALSE(m.zaznam[0].MaKontrolu());
     EXPECT_EQ(chyby.doplnekProvazeniCekovyPocetChyb, 1);
 }
@@ -95,7 +95,7 @@ TEST(SupplementaryCheck, WholeCheckSetsEveryCounterAndTheStopNoticeFollowsTheAna
     d.delka.PridejZaznam(Doplnek(1, "A", "B", 10));
     Tchyby chyby;
     chyby.doplnekDelkaCekovyPocetChyb = 9;  // stale
-    d.KonrolaCelkova(n, chyby);
+    d.KontrolaCelkova(n, chyby);
     EXPECT_EQ(chyby.doplnekDelkaCekovyPocetChyb, 0);
     EXPECT_EQ(chyby.doplnekSmernikCekovyPocetChyb, 1);
     EXPECT_EQ(chyby.doplnekPrevyseniCekovyPocetChyb, 1);
@@ -117,7 +117,7 @@ TEST(SupplementaryContainer, CountsFilledRowsOfTheFourKindsOnly) {
     d.provazeni.PridejZaznam(Doplnek(1, "A", "B", 1));
     d.schranka.PridejZaznam(Doplnek(1, "A", "B", 1));
     EXPECT_EQ(d.PocetMereni(), 3);
-    EXPECT_EQ(d.Seznam(5), nullptr);
+    EXPECT_EQ(d.Seznam(static_cast<DruhDoplnku>(5)), nullptr);
     d.Clear();
     EXPECT_EQ(d.PocetMereni(), 0);
     EXPECT_TRUE(d.schranka.zaznam.empty());

@@ -71,8 +71,8 @@ TEST(SupplementaryPreparation, TakesRowsWhosePointsAreInTheNetworkWithTheirIndex
     EXPECT_EQ(p.zaznam[1].iCil, 1);
     EXPECT_EQ(p.zaznam[1].poradi, 5);
     EXPECT_EQ(p.zaznam[1].zkresleniDelky, 1);
-    EXPECT_EQ(v.Pocty(doplnek::kPrevyseni).prevzato, 2);
-    EXPECT_EQ(v.Pocty(doplnek::kPrevyseni).vynechano, 2);
+    EXPECT_EQ(v.Pocty(DruhDoplnku::Prevyseni).prevzato, 2);
+    EXPECT_EQ(v.Pocty(DruhDoplnku::Prevyseni).vynechano, 2);
     EXPECT_EQ(p.zaznam[0].zapracovaniPoloha[1], -20);
     EXPECT_EQ(p.zaznam[0].zapracovaniPoloha[2], 0);
 }
@@ -117,7 +117,7 @@ TEST(SupplementaryPreparation, ScaleFactorsMayComeFromTheScaleFactorList) {
     sit.vstup.smernik.PridejZaznam(Doplnek(1, "P1", "P2", 1));
     DoplnekPripravaVysledek v = sit.Pripravit();
     EXPECT_FALSE(v.ok);
-    EXPECT_EQ(v.druh, doplnek::kDelka);
+    EXPECT_EQ(v.druh, DruhDoplnku::Delka);
     EXPECT_EQ(v.radek, 0);
     EXPECT_NE(v.message.find("row 1 (P1 - P2)"), std::string::npos);
 
@@ -221,7 +221,7 @@ TEST(SupplementaryPreparation, ProjectFlagsFollowTheInputWhateverTheOutcome) {
     sit.pripravene.smernik.PridejZaznam(Doplnek(1, "old", "row", 1));
     const DoplnekPripravaVysledek v = sit.Pripravit();
     EXPECT_FALSE(v.ok);
-    EXPECT_EQ(v.druh, doplnek::kPrevyseni);
+    EXPECT_EQ(v.druh, DruhDoplnku::Prevyseni);
     EXPECT_TRUE(sit.info.analyzaMereni.doplnekSmernik);
     EXPECT_FALSE(sit.info.analyzaMereni.doplnekDelka);
     EXPECT_TRUE(sit.info.analyzaMereni.doplnekPrevyseni);

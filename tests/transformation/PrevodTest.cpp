@@ -4,8 +4,8 @@
 #include <random>
 
 #include "adjustment/Elipsy.h"
-#include "adjustment/Tmodel2.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSite.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "adjustment/VysledekSite.h"
 #include "transformation/TmodelTransformacePrevod.h"
 #include "transformation/TransformacePomocne.h"
@@ -18,8 +18,8 @@ using test::ZnamyKlic;
 // An adjusted network as the evaluation leaves it: three determined points
 // first, then two fixed ones, and a cofactor matrix over the nine coordinates and
 // two orientations (random, symmetric, positive definite).
-Tmodel2 Sit() {
-    Tmodel2 m;
+TmodelSite Sit() {
+    TmodelSite m;
     const Real xyz[5][3] = {{1000.5, 2000.25, 300},
                             {1100.75, 1950.5, 310},
                             {1050.25, 2100.75, 305},
@@ -90,7 +90,7 @@ Tmatrix Propagace(const Tmatrix& Q, Real w) {
 // to a direct propagation, and the plane ellipses of the network turned by the
 // rotation (same axes).
 TEST(Prevod, SVyrovnanimTransformujeBodyAKofaktory) {
-    const Tmodel2 sit = Sit();
+    const TmodelSite sit = Sit();
     TmodelTransformacePrevod p;
     ASSERT_TRUE(p.Nacist(sit)) << p.Chyba();
     EXPECT_EQ(p.PocetBodu(), 5);
@@ -98,7 +98,7 @@ TEST(Prevod, SVyrovnanimTransformujeBodyAKofaktory) {
     EXPECT_EQ(p.PocetBoduFixnich(), 2);
     EXPECT_EQ(p.Souradnice().Pocet(), 5);
     const ZnamyKlic k{-731000.5L, -1045000.25L, 0.5L, GonNaRad(137)};
-    ASSERT_TRUE(p.TranformaceSVyrovnanim(sit, Klic(k))) << p.Chyba();
+    ASSERT_TRUE(p.TransformaceSVyrovnanim(sit, Klic(k))) << p.Chyba();
 
     for (int i = 0; i < 5; ++i) {
         const Tbod t =
@@ -133,21 +133,21 @@ TEST(Prevod, SVyrovnanimTransformujeBodyAKofaktory) {
 // Rotation 0 leaves the cofactors as they were; a network without determined
 // points transforms its coordinates only.
 TEST(Prevod, BezRotaceAStalymiBody) {
-    const Tmodel2 sit = Sit();
+    const TmodelSite sit = Sit();
     TmodelTransformacePrevod p;
     ASSERT_TRUE(p.Nacist(sit));
-    ASSERT_TRUE(p.TranformaceSVyrovnanim(sit, Klic({5, 6, 7, 0})));
+    ASSERT_TRUE(p.TransformaceSVyrovnanim(sit, Klic({5, 6, 7, 0})));
     Tmatrix Q;
     ASSERT_TRUE(sit.KofaktorovaMatice(9, Q));
     for (std::size_t i = 0; i < 9; ++i)
         for (std::size_t j = 0; j < 9; ++j) EXPECT_EQ(p.KovariancniMatice()[i][j], Q[i][j]);
 
-    Tmodel2 pevna = sit;
+    TmodelSite pevna = sit;
     for (Tbod& b : Stav(pevna).souradnice.bod) b.JeFixni = true;
     Stav(pevna).pocetSouradnicUrcovanych = 0;
     Stav(pevna).pocetSouradnicFixnich = 15;
     ASSERT_TRUE(p.Nacist(pevna));
-    ASSERT_TRUE(p.TranformaceSVyrovnanim(pevna, Klic({5, 6, 7, 0})));
+    ASSERT_TRUE(p.TransformaceSVyrovnanim(pevna, Klic({5, 6, 7, 0})));
     EXPECT_TRUE(p.KovariancniMatice().empty());
     EXPECT_TRUE(p.KovariancniMaticeStr().empty());
     EXPECT_EQ(p.Souradnice().bod[0].X, sit.Vysledek().Souradnice().bod[0].X + 5);
@@ -157,7 +157,7 @@ TEST(Prevod, BezRotaceAStalymiBody) {
 // ellipses are those of the network turned by the rotation. A failure (the same
 // pair twice) changes nothing.
 TEST(Prevod, BodASmernikPresne) {
-    const Tmodel2 sit = Sit();
+    const TmodelSite sit = Sit();
     const ZnamyKlic pravda{-731234.5678L, 1045678.25L, 12.5L, GonNaRad(321.2345L)};
     Tsouradnice vstup;
     Tsouradnice vystup;
@@ -173,7 +173,7 @@ TEST(Prevod, BodASmernikPresne) {
     EXPECT_EQ(p.ICilPocatek(), 1);
     ASSERT_TRUE(p.Nacist(sit));
     const Real smernik = Smernik(p.IdentickeBodyVystup().bod[0], p.IdentickeBodyVystup().bod[2]);
-    ASSERT_TRUE(p.TranformaceBodASmernik(sit, 0, 2, smernik)) << p.Chyba();
+    ASSERT_TRUE(p.TransformaceBodASmernik(sit, 0, 2, smernik)) << p.Chyba();
     EXPECT_EQ(p.ICilAktualni(), 2);
     EXPECT_NEAR(p.TransformacniKlic().rotaceZ, pravda.w, 1e-15);
     for (int i = 0; i < 5; ++i) {
@@ -195,7 +195,7 @@ TEST(Prevod, BodASmernikPresne) {
 
     const Tsouradnice pred = p.Souradnice();
     const TtransformacniKlic klic = p.TransformacniKlic();
-    EXPECT_FALSE(p.TranformaceBodASmernik(sit, 1, 1, smernik));
+    EXPECT_FALSE(p.TransformaceBodASmernik(sit, 1, 1, smernik));
     EXPECT_EQ(p.Souradnice().bod[4].X, pred.bod[4].X);
     EXPECT_EQ(p.TransformacniKlic().rotaceZ, klic.rotaceZ);
     EXPECT_EQ(p.ICilAktualni(), 2);
@@ -205,7 +205,7 @@ TEST(Prevod, BodASmernikPresne) {
 // The output bearing equal to the input one keeps shape and orientation and
 // moves the base point onto its output coordinates.
 TEST(Prevod, BodASmernikSeStejnymSmernikemJenPosune) {
-    const Tmodel2 sit = Sit();
+    const TmodelSite sit = Sit();
     Tsouradnice vstup;
     Tsouradnice vystup;
     for (const int i : {0, 3}) {
@@ -219,7 +219,7 @@ TEST(Prevod, BodASmernikSeStejnymSmernikemJenPosune) {
     p.NacistIdentickeBody(test::Pary(vstup, vystup));
     ASSERT_TRUE(p.Nacist(sit));
     const Real smernikVstup = Smernik(vstup.bod[0], vstup.bod[1]);
-    ASSERT_TRUE(p.TranformaceBodASmernik(sit, 0, 1, smernikVstup + kDvePi));
+    ASSERT_TRUE(p.TransformaceBodASmernik(sit, 0, 1, smernikVstup + kDvePi));
     EXPECT_NEAR(p.TransformacniKlic().rotaceZ, 0, 1e-15);
     EXPECT_EQ(p.Souradnice().bod[0].X, vystup.bod[0].X);
     EXPECT_EQ(p.Souradnice().bod[0].Y, vystup.bod[0].Y);

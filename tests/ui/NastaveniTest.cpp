@@ -194,7 +194,7 @@ class NastaveniTest : public QObject {
         QCOMPARE(Pole(okno, "odchylka_zadanaSmer")->text(), QString("1"));
         Pole(okno, "rozikoOdlehlost")->setText("0.01");
         QVERIFY(okno.Potvrdit());
-        QCOMPARE(ws.nastaveni.vyrovnani.rozikoOdlehlost, Real(0.01L));
+        QCOMPARE(ws.nastaveni.vyrovnani.rizikoOdlehlost, Real(0.01L));
         QCOMPARE(ws.nastaveni.vyrovnani.odchylka_zadanaSmer, puvodni);
     }
 
@@ -203,7 +203,7 @@ class NastaveniTest : public QObject {
         VseNastavit(ws.state);
         NastaveniTransformaceOkno okno(nullptr, ws);
         MezPole(okno, "rozikoOdlehlost", "1", "0.999");
-        QCOMPARE(ws.nastaveni.transformace.rozikoOdlehlost, Real(0.999L));
+        QCOMPARE(ws.nastaveni.transformace.rizikoOdlehlost, Real(0.999L));
         QCOMPARE(Cist(ws.state), Krome({kTransSVyr}));
     }
 
@@ -243,7 +243,7 @@ class NastaveniTest : public QObject {
         box->setChecked(true);
         QVERIFY(varianta->isEnabled());
         QVERIFY(okno.Potvrdit());
-        QVERIFY(ws.nastaveni.protokol.bodyIdentTrans1);
+        QVERIFY(ws.nastaveni.protokol.bodyIdentTransSVyr);
         QCOMPARE(Cist(ws.state), Krome({kProtokolTrans}));
     }
 

@@ -23,7 +23,7 @@
 #include "TabulkaSurovych.h"
 #include "UiTestSupport.h"
 #include "adjustment/KofaktoryText.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "adjustment/VysledekSite.h"
 #include "mereni/Velicina.h"
 #include "support/TestSupport.h"
@@ -161,7 +161,7 @@ class OknaVysledkuTest : public QObject {
         Workspace ws;
         ws.NastavitJazyk(1);
         QVERIFY(ui::test::PripravitPriklad(ws, true));
-        Tmodel2& model = ws.modelVyrovnany;
+        TmodelSite& model = ws.modelVyrovnany;
         // The default path keeps no dense matrix; nothing is computed yet.
         QVERIFY(model.Solver().Sparse() != nullptr);
         QVERIFY(model.Vysledek().KovariancniMaticeStr().empty());

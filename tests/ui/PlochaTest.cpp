@@ -548,12 +548,12 @@ class PlochaTest : public QObject {
         ui::test::SkriptDialogy dialogy;
         HlavniOkno okno(ws, dialogy);
         okno.OtevritProjekt(Projekt(), false);
-        const int pocet = ws.doplnekVstup.Seznam(doplnek::kDelka)->PocetPlnychZaznamu();
+        const int pocet = ws.doplnekVstup.Seznam(DruhDoplnku::Delka)->PocetPlnychZaznamu();
         QVERIFY(pocet > 0);
         VzoryHledani vzory;
         const auto otevrit = [&] {
             return std::make_unique<OknoVstupu>(&okno, ws, dialogy, vzory,
-                                                SeznamVstupuDoplnku(ws, doplnek::kDelka));
+                                                SeznamVstupuDoplnku(ws, DruhDoplnku::Delka));
         };
         auto o = otevrit();
         QVERIFY(o->Akce_().vyradit->isVisible());
@@ -568,7 +568,7 @@ class PlochaTest : public QObject {
         QVERIFY(!o->Zmeneno());
         o->Akce_().znovu->trigger();
         o->done(QDialog::Accepted);
-        const Tmereni& seznam = *ws.doplnekVstup.Seznam(doplnek::kDelka);
+        const Tmereni& seznam = *ws.doplnekVstup.Seznam(DruhDoplnku::Delka);
         QCOMPARE(seznam.PocetPlnychZaznamu(), pocet);
         QVERIFY(seznam.zaznam[0].jeVyrazeno);
         QVERIFY(!ws.state.Current(Step::Analysis));
@@ -579,7 +579,7 @@ class PlochaTest : public QObject {
         o->AktualizovatMenu();
         o->Akce_().zaradit->trigger();
         o->done(QDialog::Accepted);
-        QVERIFY(!ws.doplnekVstup.Seznam(doplnek::kDelka)->zaznam[0].jeVyrazeno);
+        QVERIFY(!ws.doplnekVstup.Seznam(DruhDoplnku::Delka)->zaznam[0].jeVyrazeno);
         // The points' list has no such command.
         OknoVstupu body(&okno, ws, dialogy, vzory, SeznamVstupuBodu(ws, SeznamBodu::Fixni));
         QVERIFY(!body.Akce_().vyradit->isVisible());

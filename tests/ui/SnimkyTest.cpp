@@ -232,13 +232,13 @@ class SnimkyTest : public QObject {
             }
             {
                 OknoVstupu doplnky(nullptr, ws, dialogy, vzory,
-                                   SeznamVstupuDoplnku(ws, doplnek::kDelka));
+                                   SeznamVstupuDoplnku(ws, DruhDoplnku::Delka));
                 snimek(doplnky, "seznam-doplnek-delky");
                 OknoVstupu odchylky(nullptr, ws, dialogy, vzory, SeznamVstupuOdchylek(ws));
                 snimek(odchylky, "seznam-odchylky");
             }
             {
-                const auto pole = SeznamVstupuDoplnku(ws, doplnek::kDelka);
+                const auto pole = SeznamVstupuDoplnku(ws, DruhDoplnku::Delka);
                 const jazyk::Ttlacitko& t = ws.jazyk.tlacitko;
                 OknoZaznamu zaznam(nullptr, pole->NadpisZaznamu(false),
                                    {Q(t.ukoncit), Q(t.vycistit), Q(t.vlozit), Q(t.ukocitAVlozit)},
@@ -268,8 +268,8 @@ class SnimkyTest : public QObject {
                  "jedna-poloha-souradnice");
             okno(OknoVnitrniPresnosti(nullptr, ws, velicina::kSmer), "presnost-vnitrni");
             okno(OknoVnejsiPresnosti(nullptr, ws, velicina::kZenit), "presnost-vnejsi");
-            okno(OknoDoplnkuPredVyrovnanim(nullptr, ws, doplnek::kSmernik), "doplnek-pred");
-            okno(OknoDoplnkuRozdil(nullptr, ws, doplnek::kDelka), "doplnek-rozdil");
+            okno(OknoDoplnkuPredVyrovnanim(nullptr, ws, DruhDoplnku::Smernik), "doplnek-pred");
+            okno(OknoDoplnkuRozdil(nullptr, ws, DruhDoplnku::Delka), "doplnek-rozdil");
 
             QVERIFY(AnalyzaTransformace(ws, ui).uspech);
             QVERIFY(TransformaceSVyrovnanim(ws, ui).uspech);

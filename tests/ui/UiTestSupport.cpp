@@ -90,10 +90,10 @@ bool PripravitPriklad(Workspace& ws, bool vyrovnat) {
     const VysledekPridaniSurovych r = PridatSurovaMereni(ws, {{Zdroj("examples/sit.mtx"), 0}});
     if (r.soubory.size() != 1 || !r.soubory[0].result.ok) return false;
     if (PridatZadaneBody(ws, {Zdroj("examples/sit-given.txt")}).files.empty()) return false;
-    const std::pair<int, const char*> doplnky[] = {{doplnek::kDelka, "distance"},
-                                                   {doplnek::kSmernik, "bearing"},
-                                                   {doplnek::kPrevyseni, "height"},
-                                                   {doplnek::kProvazeni, "plumb"}};
+    const std::pair<DruhDoplnku, const char*> doplnky[] = {{DruhDoplnku::Delka, "distance"},
+                                                           {DruhDoplnku::Smernik, "bearing"},
+                                                           {DruhDoplnku::Prevyseni, "height"},
+                                                           {DruhDoplnku::Provazeni, "plumb"}};
     for (const auto& [druh, nazev] : doplnky) {
         const std::string soubor = std::string("examples/sit-supp-") + nazev + ".txt";
         if (PridatDoplnky(ws, druh, {Zdroj(soubor)}).files.empty()) return false;

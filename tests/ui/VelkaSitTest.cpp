@@ -21,7 +21,7 @@
 #include "PruhPrace.h"
 #include "TabulkaSurovych.h"
 #include "UiTestSupport.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "data/SouradniceKontrola.h"
 #include "drawing/TgrafikaData.h"
 #include "support/TestSupport.h"

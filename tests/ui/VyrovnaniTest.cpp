@@ -83,8 +83,8 @@ class VyrovnaniTest : public QObject {
         QVERIFY(ws.state.Current(Step::Adjustment));
         // The result is shown in the adjustment window.
         QCOMPARE(dialogy.okna.size(), std::size_t{2});
-        QVERIFY(
-            dialogy.okna.back().startsWith(QString::fromStdString(ws.jazyk.tlacitko.vyrovaniSite)));
+        QVERIFY(dialogy.okna.back().startsWith(
+            QString::fromStdString(ws.jazyk.tlacitko.vyrovnaniSite)));
 
         int porovnano = 0;
         for (const Tbod& b : ws.modelVyrovnany.Vysledek().Souradnice().bod) {

@@ -168,10 +168,10 @@ TEST(AnalyzaSuroveMereni, StopsOnErrorsInScaleAndSupplementaryLists) {
         OcekavatCistyStav(ws);
     }
     // A row from a point to itself spoils its list; each kind has its own number.
-    const std::pair<int, int32_t> druhy[] = {{doplnek::kDelka, 18},
-                                             {doplnek::kSmernik, 19},
-                                             {doplnek::kPrevyseni, 20},
-                                             {doplnek::kProvazeni, 21}};
+    const std::pair<DruhDoplnku, int32_t> druhy[] = {{DruhDoplnku::Delka, 18},
+                                                     {DruhDoplnku::Smernik, 19},
+                                                     {DruhDoplnku::Prevyseni, 20},
+                                                     {DruhDoplnku::Provazeni, 21}};
     for (const auto& [druh, cislo] : druhy) {
         SCOPED_TRACE(cislo);
         Workspace ws;
@@ -275,7 +275,7 @@ TEST(AnalyzaSuroveMereni, NamesObservationsToAPointThatCannotBeDetermined) {
     }
     Tmereni surova = test::DvePolohy(navic);
     for (Tzaznam& z : surova.zaznam) z.poradi = ws.suroveMereni.NejvetsiPoradi() + 1;
-    ws.suroveMereni.PridejMereni2(surova);
+    ws.suroveMereni.PridejMereniBezZmen(surova);
     KontrolaVsehoMereni(ws.suroveMereni, ws.nastaveni, ws.chyby);
     ZaznamInterakce ui;
     const VysledekAnalyzy v = AnalyzaSuroveMereni(ws, ui);
@@ -329,7 +329,7 @@ TEST(AnalyzaSuroveMereni, WarnsAboutSupplementaryMeasurementsOffTheirLimitOrOuts
     Tzaznam mimo = ws.doplnekVstup.delka.zaznam[0];
     mimo.cislo_cil = "Z77";
     ws.doplnekVstup.delka.PridejZaznam(mimo);
-    ws.doplnekVstup.KonrolaCelkova(ws.nastaveni, ws.chyby);
+    ws.doplnekVstup.KontrolaCelkova(ws.nastaveni, ws.chyby);
     ZaznamInterakce ui;
     const VysledekAnalyzy v = AnalyzaSuroveMereni(ws, ui);
     ASSERT_TRUE(v.uspech);

@@ -162,7 +162,7 @@ TEST(LongCommands, TheEpochReportsItsColumnsAndAStopKeepsTheFileAsItWas) {
 TEST(LongCommands, TheWeightMatrixByColumnsIsTheMatrixAndAStopKeepsNoText) {
     Workspace ws;
     Vyrovnat(ws, 30);
-    Tmodel2& m = ws.modelVyrovnany;
+    TmodelSite& m = ws.modelVyrovnany;
     const int32_t n = RozmerMaticeVah(m);
     ASSERT_GT(n, 0);
     SilentInteraction stop;

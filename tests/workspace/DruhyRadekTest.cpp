@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "adjustment/Tmodel2.h"
+#include "adjustment/TmodelSite.h"
 #include "workspace/DruhyRadek.h"
 #include "workspace/NevyuzitaData.h"
 #include "workspace/Workspace.h"
@@ -14,11 +14,11 @@ namespace {
 TEST(DruhyRadek, RedundancyCountsAndTheDatumDefectOfAFreeNetworkInBothLanguages) {
     Workspace ws;
     ws.NastavitJazyk(1);
-    PoctyNacteni p{31, 25, 4, -2, fixace::kVolnaDelky};
+    PoctyNacteni p{31, 25, 4, -2, Fixace::VolnaDelky};
     EXPECT_EQ(RadekRedundance(ws, p),
               "Unknowns: 31, observations: 25, datum conditions: 4, redundancy: -2 (a free "
               "network: datum defect 4).");
-    p.typFixace = fixace::kPevnaSit;
+    p.typFixace = Fixace::PevnaSit;
     p.pocetPodminek = 0;
     p.pocetNadbytecnych = -6;
     EXPECT_EQ(RadekRedundance(ws, p),

@@ -27,10 +27,11 @@ void NacistSoubory(Workspace& ws) {
     ASSERT_EQ(PridatSurovaMereni(ws, {{Priklad("sit.mtx")}}).pocetMereni, 312);
     ASSERT_EQ(PridatZadaneBody(ws, {Priklad("sit-given.txt")}).files.size(), 1u);
     ASSERT_EQ(PridatIdentickeBody(ws, {Priklad("sit-identical.txt")}).files.size(), 1u);
-    const std::pair<int, const char*> doplnky[] = {{doplnek::kDelka, "sit-supp-distance.txt"},
-                                                   {doplnek::kSmernik, "sit-supp-bearing.txt"},
-                                                   {doplnek::kPrevyseni, "sit-supp-height.txt"},
-                                                   {doplnek::kProvazeni, "sit-supp-plumb.txt"}};
+    const std::pair<DruhDoplnku, const char*> doplnky[] = {
+        {DruhDoplnku::Delka, "sit-supp-distance.txt"},
+        {DruhDoplnku::Smernik, "sit-supp-bearing.txt"},
+        {DruhDoplnku::Prevyseni, "sit-supp-height.txt"},
+        {DruhDoplnku::Provazeni, "sit-supp-plumb.txt"}};
     for (const auto& [druh, jmeno] : doplnky) PridatDoplnky(ws, druh, {Priklad(jmeno)});
 }
 
@@ -76,7 +77,7 @@ TEST(ExampleProject, HoldsTheExampleFilesAndAdjustsAsThey) {
     OcekavatStejneBody(zeSouboru.souradniceTransformaceVstup, zProjektu.souradniceTransformaceVstup,
                        "identical points");
     EXPECT_EQ(zProjektu.souradniceMeritko.Pocet(), 0);
-    for (const int druh : doplnek::kPoradiKontroly)
+    for (const DruhDoplnku druh : doplnek::kPoradiKontroly)
         OcekavatStejneRadky(*zeSouboru.doplnekVstup.Seznam(druh),
                             *zProjektu.doplnekVstup.Seznam(druh), "supplementary measurements");
     EXPECT_EQ(zProjektu.doplnekVstup.PocetMereni(), 10);
@@ -152,7 +153,7 @@ TEST(ExampleProject, EveryAddCommandReportsItsFiles) {
         ws.state.MarkSaved(SettingsAsStored(ws.nastaveni));
     };
     aktualni();
-    PridatDoplnky(ws, doplnek::kDelka, {Priklad("sit-supp-distance.txt")});
+    PridatDoplnky(ws, DruhDoplnku::Delka, {Priklad("sit-supp-distance.txt")});
     text = radky();
     EXPECT_NE(text.find("sit-supp-distance.txt"), std::string::npos) << text;
     EXPECT_EQ(text.find("given"), std::string::npos) << text;

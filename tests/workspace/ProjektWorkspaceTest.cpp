@@ -165,7 +165,7 @@ TEST(ProjectCommands, EpochOfTheAdjustedNetwork) {
     ASSERT_TRUE(r.uspech) << r.chyba;
     TextFile f;
     ASSERT_TRUE(ReadTextFile(dir / "e.epc", f).Ok());
-    const Tmodel2& m = ws.modelVyrovnany;
+    const TmodelSite& m = ws.modelVyrovnany;
     const Lines s1 = Sekce(f.lines, 1);
     ASSERT_EQ(s1.size(), 17u);
     EXPECT_EQ(s1[8], std::to_string(m.Vysledek().PocetSouradnic() / 3));

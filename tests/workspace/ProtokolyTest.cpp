@@ -7,7 +7,7 @@
 #include <string>
 
 #include "VyrovnaniTestPomocne.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "adjustment/VysledekSite.h"
 #include "workspace/Protokoly.h"
 

@@ -10,7 +10,7 @@
 
 #include "VyrovnaniTestPomocne.h"
 #include "adjustment/OdlehleDruhy.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "adjustment/VysledekSite.h"
 
 namespace vertano {
@@ -48,8 +48,8 @@ void Relativne(Real a, Real b, Real tolerance, const std::string& co) {
 // Coordinates to 1e-9 m, standard deviations, ellipse and ellipsoid axes to
 // 1e-9 relative, the same observations excluded, sigma0 to 1e-12 relative.
 void OcekavatShodu(const Beh& husta, const Beh& ridka) {
-    const Tmodel2& h = husta.ws.modelVyrovnany;
-    const Tmodel2& r = ridka.ws.modelVyrovnany;
+    const TmodelSite& h = husta.ws.modelVyrovnany;
+    const TmodelSite& r = ridka.ws.modelVyrovnany;
     EXPECT_FALSE(h.RidkaCesta());
     EXPECT_TRUE(r.RidkaCesta());
     EXPECT_NE(r.Solver().Sparse(), nullptr);
@@ -83,8 +83,8 @@ void OcekavatShodu(const Beh& husta, const Beh& ridka) {
     }
     Relativne(r.Vysledek().OdchylkaJednotkovaAposterior(),
               h.Vysledek().OdchylkaJednotkovaAposterior(), 1e-12L, "sigma0");
-    const Tmodel2& ho = husta.ws.modelOdlehly;
-    const Tmodel2& ro = ridka.ws.modelOdlehly;
+    const TmodelSite& ho = husta.ws.modelOdlehly;
+    const TmodelSite& ro = ridka.ws.modelOdlehly;
     int vyloucenych = 0;
     for (const int32_t typ : druhy::kPoradi) {
         const auto& a = druhy::Vektor(ho, typ).zaznam;
@@ -119,7 +119,7 @@ TEST(ResiceShoda, FixedAndFreeGridsWithOutliers) {
         Spustit(sit, SolverChoice::Dense, volna, 2, husta);
         Spustit(sit, SolverChoice::Auto, volna, 2, ridka);
         EXPECT_EQ(ridka.ws.modelVyrovnany.Vysledek().TypFixace(),
-                  volna ? fixace::kVolnaDelky : fixace::kPevnaSit);
+                  volna ? Fixace::VolnaDelky : Fixace::PevnaSit);
         OcekavatShodu(husta, ridka);
     }
 }
@@ -143,8 +143,8 @@ TEST(ResiceShoda, TheSparseResultDoesNotDependOnTheThreadCount) {
     Beh tri;
     Spustit(sit, SolverChoice::Sparse, false, 1, jedno);
     Spustit(sit, SolverChoice::Sparse, false, 3, tri);
-    const Tmodel2& a = jedno.ws.modelVyrovnany;
-    const Tmodel2& b = tri.ws.modelVyrovnany;
+    const TmodelSite& a = jedno.ws.modelVyrovnany;
+    const TmodelSite& b = tri.ws.modelVyrovnany;
     ASSERT_EQ(a.Vysledek().Souradnice().bod.size(), b.Vysledek().Souradnice().bod.size());
     for (std::size_t i = 0; i < a.Vysledek().Souradnice().bod.size(); ++i) {
         EXPECT_EQ(a.Vysledek().Souradnice().bod[i].X, b.Vysledek().Souradnice().bod[i].X);

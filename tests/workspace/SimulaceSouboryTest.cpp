@@ -82,7 +82,8 @@ TEST(SimulaceSoubory, FilesReadBackAsGenerated) {
     }
     Tmereni prevyseni;
     ASSERT_TRUE(
-        ReadSupplementary(doplnek::kPrevyseni, Radky(dir / "n-supp-height.txt"), n, prevyseni).ok);
+        ReadSupplementary(DruhDoplnku::Prevyseni, Radky(dir / "n-supp-height.txt"), n, prevyseni)
+            .ok);
     ASSERT_EQ(prevyseni.zaznam.size(), sit.doplnek.prevyseni.zaznam.size());
     EXPECT_NEAR(prevyseni.zaznam[0].delka, sit.doplnek.prevyseni.zaznam[0].delka, 0.51e-4 * 0.3048);
 }

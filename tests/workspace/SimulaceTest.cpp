@@ -219,7 +219,7 @@ TEST(Simulace, StationsObserveTheirNeighboursInSetsOfTheStandardOrder) {
     Tmereni kopie = sit.mereni;
     for (Tzaznam& r : kopie.zaznam) r.skupina = 0;
     IdentifikujSkupiny(kopie);
-    EXPECT_EQ(kopie.PocetRazazenychZaznamuDoSkupin(), kopie.PocetPlnychZaznamu());
+    EXPECT_EQ(kopie.PocetZarazenychZaznamuDoSkupin(), kopie.PocetPlnychZaznamu());
     EXPECT_EQ(kopie.NejvetsiSkupina(), 3);
 }
 

@@ -270,13 +270,13 @@ TEST(SeznamDoplnku, RowsAreNumberedAndClosingEmptiesTheClipboard) {
     h.cisloStn = "A";
     h.cisloCil = "B";
     h.hodnota = 100.5L;
-    EXPECT_FALSE(VlozitDoplnek(kopie, v, doplnek::kDelka, h));  // heights missing
+    EXPECT_FALSE(VlozitDoplnek(kopie, v, DruhDoplnku::Delka, h));  // heights missing
     h.vyskaStn = 1.5L;
     h.vyskaCil = 1.6L;
-    ASSERT_TRUE(VlozitDoplnek(kopie, v, doplnek::kDelka, h));
+    ASSERT_TRUE(VlozitDoplnek(kopie, v, DruhDoplnku::Delka, h));
     h.cisloCil = "C";
     h.odchylka = 0.002L;
-    ASSERT_TRUE(VlozitDoplnek(kopie, v, doplnek::kDelka, h));
+    ASSERT_TRUE(VlozitDoplnek(kopie, v, DruhDoplnku::Delka, h));
     ASSERT_EQ(kopie.zaznam.size(), 2u);
     EXPECT_EQ(kopie.zaznam[1].poradi, 2);
     EXPECT_EQ(kopie.zaznam[0].sig_delka, -1);
@@ -287,7 +287,7 @@ TEST(SeznamDoplnku, RowsAreNumberedAndClosingEmptiesTheClipboard) {
     ASSERT_TRUE(VlozitSchrankuDoplnku(ws, kopie, v));
     EXPECT_EQ(kopie.zaznam[0].cislo_cil, "B");
     EXPECT_EQ(kopie.zaznam[2].poradi, 3);
-    ZapsatDoplnky(ws, doplnek::kDelka, kopie, true);
+    ZapsatDoplnky(ws, DruhDoplnku::Delka, kopie, true);
     EXPECT_EQ(ws.doplnekVstup.delka.PocetPlnychZaznamu(), 3);
     EXPECT_TRUE(ws.doplnekVstup.schranka.zaznam.empty());
     EXPECT_FALSE(ws.nastaveni.schranka.mereniDoplnek_existuje);

@@ -55,10 +55,10 @@ void Priklad(Workspace& ws) {
     BezVylouceni(ws);
     ASSERT_EQ(PridatSurovaMereni(ws, {{Priklad("sit.mtx")}}).pocetMereni, 312);
     PridatZadaneBody(ws, {Priklad("sit-given.txt")});
-    PridatDoplnky(ws, doplnek::kDelka, {Priklad("sit-supp-distance.txt")});
-    PridatDoplnky(ws, doplnek::kSmernik, {Priklad("sit-supp-bearing.txt")});
-    PridatDoplnky(ws, doplnek::kPrevyseni, {Priklad("sit-supp-height.txt")});
-    PridatDoplnky(ws, doplnek::kProvazeni, {Priklad("sit-supp-plumb.txt")});
+    PridatDoplnky(ws, DruhDoplnku::Delka, {Priklad("sit-supp-distance.txt")});
+    PridatDoplnky(ws, DruhDoplnku::Smernik, {Priklad("sit-supp-bearing.txt")});
+    PridatDoplnky(ws, DruhDoplnku::Prevyseni, {Priklad("sit-supp-height.txt")});
+    PridatDoplnky(ws, DruhDoplnku::Provazeni, {Priklad("sit-supp-plumb.txt")});
 }
 
 TEST(GamaExchange, ExportImportAndAdjustGiveTheSameCoordinates) {
@@ -74,7 +74,7 @@ TEST(GamaExchange, ExportImportAndAdjustGiveTheSameCoordinates) {
     BezVylouceni(b);
     const VysledekImportuSite v = ImportovatSit(b, xml);
     ASSERT_TRUE(v.vysledek.ok) << v.zprava;
-    EXPECT_EQ(v.pocetBodu, 13);  // 3 fixed, 10 adjusted with their coordinates
+    EXPECT_EQ(v.pocetBodu, 13);     // 3 fixed, 10 adjusted with their coordinates
     EXPECT_EQ(v.pocetDoplnku, 10);  // the plumbing tie came back from a vector
     Vyrovnat(b);
 

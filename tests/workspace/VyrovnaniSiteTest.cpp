@@ -6,7 +6,7 @@
 
 #include "VyrovnaniTestPomocne.h"
 #include "adjustment/RobustniVahy.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "adjustment/Tvahy.h"
 #include "adjustment/VysledekSite.h"
 #include "matice/Konstanty.h"
@@ -96,11 +96,11 @@ TEST(VyrovnaniSite, AdjustsASmallNetworkWithinItsAccuracy) {
     test::OcekavatVRamciTriSigma(test::Porovnat(ws, sit));
 
     const SouhrnVyrovnani s = ShrnoutVyrovnani(ws);
-    const Tmodel2& m = ws.modelVyrovnany;
+    const TmodelSite& m = ws.modelVyrovnany;
     EXPECT_EQ(s.pocetNeznamych, 3 * 2 + 5);  // two determined points, five occupations
     EXPECT_EQ(s.pocetMereni, m.Vysledek().PocetMereni());
     EXPECT_EQ(s.pocetNadbytecnych, s.pocetMereni - s.pocetNeznamych);
-    EXPECT_EQ(s.typFixace, fixace::kPevnaSit);
+    EXPECT_EQ(s.typFixace, Fixace::PevnaSit);
     EXPECT_EQ(s.typVah, zdrojVah::kVnitrni);
     EXPECT_EQ(s.odchylkaJednotkovaAprior, 1);
     EXPECT_GT(s.odchylkaJednotkovaAposterior, 0.5);
@@ -182,7 +182,7 @@ TEST_F(GenerovanaSit, ExcludesTheGrossErrorsOfAGridOf150Points) {
     // The test excludes about alpha of the good observations, fewer when the
     // gross errors have made the precision of the sets pessimistic.
     const test::VylouceniDobrych d = test::DobreVyloucene(ws, sit.hrubeChyby);
-    const double alfa = static_cast<double>(ws.nastaveni.vyrovnani.rozikoOdlehlost);
+    const double alfa = static_cast<double>(ws.nastaveni.vyrovnani.rizikoOdlehlost);
     EXPECT_GT(d.dobrych, 5000);
     EXPECT_LT(d.vyloucenych, 2 * alfa * d.dobrych);
 }
@@ -234,7 +234,7 @@ TEST(VyrovnaniSite, EveryEstimatorExcludesOnlyTheSpoiledDirectionOfASingleStatio
         EXPECT_EQ(d.vyloucenych, 0);
         // Every point is given: the orientation is what the adjustment
         // determines, and a wrong one would show in every residual.
-        const Tmodel2& m = ws.modelVyrovnany;
+        const TmodelSite& m = ws.modelVyrovnany;
         EXPECT_EQ(m.Vysledek().PocetSmer(), 15);
         for (const TmerenaVelicina& s : m.Vysledek().Smer().zaznam)
             EXPECT_LT(std::fabs(s.normOprava), 3);
@@ -288,7 +288,8 @@ TEST_F(GenerovanaSit, NamesUncontrolledObservationsAndThePointsDependingOnThem) 
         Workspace w;
         NastaveniTestu(w);
         NacistSit(w, s);
-        w.suroveMereni.PridejMereni2(PolarniBod(s, x, w.suroveMereni.NejvetsiPoradi() + 1, chyba));
+        w.suroveMereni.PridejMereniBezZmen(
+            PolarniBod(s, x, w.suroveMereni.NejvetsiPoradi() + 1, chyba));
         KontrolaVsehoMereni(w.suroveMereni, w.nastaveni, w.chyby);
         ZaznamInterakce u;
         ASSERT_TRUE(AnalyzaSuroveMereni(w, u).uspech);
@@ -334,7 +335,7 @@ TEST_F(GenerovanaSit, NamesASideShotMeasuredInTwoSetsWithTheSameWrongDistance) {
     const Tmereni sada = PolarniBod(s, x, w.suroveMereni.NejvetsiPoradi() + 1, 0.5L);
     Tmereni dveSady = sada;
     for (const Tzaznam& z : sada.zaznam) dveSady.PridejZaznam(z);
-    w.suroveMereni.PridejMereni2(dveSady);
+    w.suroveMereni.PridejMereniBezZmen(dveSady);
     KontrolaVsehoMereni(w.suroveMereni, w.nastaveni, w.chyby);
     ZaznamInterakce u;
     ASSERT_TRUE(AnalyzaSuroveMereni(w, u).uspech);
@@ -385,8 +386,8 @@ TEST_F(GenerovanaSit, AdjustsAFreeNetwork) {
     for (Tbod& b : ws.souradniceFixni.bod) b.JeFixni = false;
     const VysledekVyrovnani v = Spustit();
     ASSERT_TRUE(v.uspech) << v.chyba;
-    const Tmodel2& m = ws.modelVyrovnany;
-    EXPECT_EQ(ShrnoutVyrovnani(ws).typFixace, fixace::kVolnaDelky);
+    const TmodelSite& m = ws.modelVyrovnany;
+    EXPECT_EQ(ShrnoutVyrovnani(ws).typFixace, Fixace::VolnaDelky);
     EXPECT_EQ(m.Vysledek().PocetSouradnicFixnich(), 0);
     ASSERT_EQ(m.Vysledek().Souradnice().Pocet(), sit.skutecne.Pocet());
     for (const Tbod& a : m.Vysledek().Souradnice().bod) {

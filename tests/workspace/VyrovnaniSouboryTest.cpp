@@ -36,11 +36,11 @@ void NacistSoubory(Workspace& ws, const SimulaceFormat& f, const std::filesystem
     const CoordinateLoadReport b = NacteniSouboru(ws.souradniceFixni, ws.info, ws.nastaveni,
                                                   {SouborSimulace(prefix, kKonecZadane)}, ws.chyby);
     ASSERT_TRUE(b.AllLoaded());
-    for (const int druh : doplnek::kPoradiKontroly) {
+    for (const DruhDoplnku druh : doplnek::kPoradiKontroly) {
         const SupplementaryLoadReport d =
             NacteniSouboruDoplnek(ws.doplnekVstup, druh, ws.info, ws.nastaveni, ws.chyby,
-                                  {SouborSimulace(prefix, kKonecDoplnku[druh - 1])});
-        ASSERT_TRUE(d.AllLoaded()) << druh;
+                                  {SouborSimulace(prefix, kKonecDoplnku[KodDruhu(druh) - 1])});
+        ASSERT_TRUE(d.AllLoaded()) << KodDruhu(druh);
     }
 }
 

@@ -66,7 +66,7 @@ inline void NacistSit(Workspace& ws, const SimulovanaSit& sit) {
     ws.souradniceFixni = sit.zadane;
     KontrolaSouradnic(ws.souradniceFixni, kBodyVstupFixni, ws.chyby);
     ws.doplnekVstup = sit.doplnek;
-    ws.doplnekVstup.KonrolaCelkova(ws.nastaveni, ws.chyby);
+    ws.doplnekVstup.KontrolaCelkova(ws.nastaveni, ws.chyby);
 }
 
 // The raw rows a total station records for exact set means (SyntetickaSit):
@@ -106,7 +106,7 @@ struct PorovnaniSPravdou {
 
 inline PorovnaniSPravdou Porovnat(const Workspace& ws, const SimulovanaSit& sit, Real k = 3) {
     PorovnaniSPravdou p;
-    const Tmodel2& m = ws.modelVyrovnany;
+    const TmodelSite& m = ws.modelVyrovnany;
     const Real s0 = m.Vysledek().OdchylkaJednotkovaAprior();
     for (const Tbod& b : m.Vysledek().Souradnice().bod) {
         if (b.JeFixni || !b.JePlny) continue;
@@ -148,7 +148,7 @@ inline int32_t TypVeliciny(HrubaVelicina v) {
 // that a gross error spoiled; nullptr when the adjustment has no such observation
 // (a zenith angle or a distance between two fixed points is not adjusted).
 inline const TmerenaVelicina* Pozorovani(const Workspace& ws, const HrubaChyba& h) {
-    const Tmodel2& o = ws.modelOdlehly;
+    const TmodelSite& o = ws.modelOdlehly;
     for (const TvektorMereni* vektor :
          {&o.Vysledek().Delka(), &o.Vysledek().Smer(), &o.Vysledek().Zenit()}) {
         for (const TmerenaVelicina& z : vektor->zaznam) {
@@ -169,7 +169,7 @@ struct VylouceniDobrych {
 
 inline VylouceniDobrych DobreVyloucene(const Workspace& ws, const std::vector<HrubaChyba>& hrube) {
     VylouceniDobrych v;
-    const Tmodel2& o = ws.modelOdlehly;
+    const TmodelSite& o = ws.modelOdlehly;
     for (const TvektorMereni* vektor :
          {&o.Vysledek().Delka(), &o.Vysledek().Smer(), &o.Vysledek().Zenit()}) {
         for (const TmerenaVelicina& z : vektor->zaznam) {

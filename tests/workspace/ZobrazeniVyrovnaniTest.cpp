@@ -7,7 +7,7 @@
 
 #include "VyrovnaniTestPomocne.h"
 #include "adjustment/OdlehleDruhy.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "adjustment/VysledekSite.h"
 #include "files/MtxFormat.h"
 #include "workspace/PoctyChyb.h"
@@ -43,7 +43,7 @@ class AdjustedTiny : public ::testing::Test {
 // Every accuracy figure of a determined point, observation and orientation is
 // the model's times the unit deviation; values and fixed points stay as they are.
 TEST_F(AdjustedTiny, ViewScalesEveryAccuracyFigureAndNothingElse) {
-    const Tmodel2& m = ws.modelVyrovnany;
+    const TmodelSite& m = ws.modelVyrovnany;
     const Real k = 2.5L;
     ZobrazeneVyrovnani v;
     ASSERT_TRUE(ZobrazitVyrovnani(m, k, v));
@@ -94,7 +94,7 @@ TEST_F(AdjustedTiny, ViewRefusesAUnitDeviationThatIsNoNumber) {
 // Without the observations the view holds none of them but still refuses one
 // that does not scale; scaled one at a time they are the copies of the full view.
 TEST_F(AdjustedTiny, ViewWithoutObservationsChecksThemAndScalesThemAlike) {
-    Tmodel2& m = ws.modelVyrovnany;
+    TmodelSite& m = ws.modelVyrovnany;
     const Real k = 2.5L;
     ZobrazeneVyrovnani plne;
     ZobrazeneVyrovnani bez;

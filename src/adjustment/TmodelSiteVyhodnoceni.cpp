@@ -3,8 +3,8 @@
 
 #include "adjustment/Elipsy.h"
 #include "adjustment/OdlehleDruhy.h"
-#include "adjustment/Tmodel2.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSite.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "matice/DenseHelpers.h"
 #include "matice/FpGuard.h"
 #include "processing/Uhly.h"
@@ -13,14 +13,14 @@ namespace vertano {
 
 namespace {
 
-int32_t PocetUrcovanychBodu(const Tmodel2& model) {
+int32_t PocetUrcovanychBodu(const TmodelSite& model) {
     return static_cast<int32_t>(std::lround(Stav(model).pocetSouradnicUrcovanych / 3.0));
 }
 
 // Only the 3 x 3 blocks of the points are asked of the cofactors: the sparse
 // path has them from its selected inverse.
-bool ElipsyBodu(Tmodel2& model) {
-    Tmodel2Stav& stav = Stav(model);
+bool ElipsyBodu(TmodelSite& model) {
+    TmodelSiteStav& stav = Stav(model);
     const int32_t n = PocetUrcovanychBodu(model);
     if (n < 0 || static_cast<std::size_t>(n) > stav.souradnice.bod.size()) return false;
     Tmatrix B;
@@ -35,8 +35,8 @@ bool ElipsyBodu(Tmodel2& model) {
 
 // sqrt(sum p v^2 / r) with the a-priori weights; 0 when there is no redundancy
 // (or the sum cannot be formed), so that a determined network still evaluates.
-Real JednotkovaAposteriorni(const Tmodel2& model) {
-    const Tmodel2Stav& stav = Stav(model);
+Real JednotkovaAposteriorni(const TmodelSite& model) {
+    const TmodelSiteStav& stav = Stav(model);
     if (stav.pocetNadbytecnych <= 0 || stav.pocetMereni < 0) return 0;
     const auto m = static_cast<std::size_t>(stav.pocetMereni);
     if (stav.diagonalaVah.size() < m || stav.vektorOprav.size() < m) return 0;
@@ -67,8 +67,8 @@ void VyhodnotProvazeni(TmerenaVelicina& z, Real vX, Real qX, Real vY, Real qY) {
     z.odchylkaOprava = std::sqrt(sX * sX + sY * sY) / v;
 }
 
-void VyhodnotDruh(Tmodel2& model, int32_t typ, int32_t pocatek) {
-    Tmodel2Stav& stav = Stav(model);
+void VyhodnotDruh(TmodelSite& model, int32_t typ, int32_t pocatek) {
+    TmodelSiteStav& stav = Stav(model);
     const auto& v = stav.vektorOprav;
     const auto& q = stav.vektorRedukovanychMereni;
     auto& zaznamy = druhy::Vektor(model, typ).zaznam;
@@ -83,7 +83,7 @@ void VyhodnotDruh(Tmodel2& model, int32_t typ, int32_t pocatek) {
     }
 }
 
-bool VyhodnotMereni(Tmodel2& model) {
+bool VyhodnotMereni(TmodelSite& model) {
     std::array<int32_t, 7> pocatky{};
     if (!druhy::Pocatky(model, pocatky)) return false;
     const FpGuard guard;
@@ -97,8 +97,8 @@ bool VyhodnotMereni(Tmodel2& model) {
 // group k. The orientation starts from 0 in every iteration, so after the last
 // solution it is -dx; with direction = bearing - orientation it is the bearing
 // of the zero direction.
-bool Orientace(Tmodel2& model) {
-    Tmodel2Stav& stav = Stav(model);
+bool Orientace(TmodelSite& model) {
+    TmodelSiteStav& stav = Stav(model);
     const int32_t nc = stav.pocetSouradnicUrcovanych;
     const int32_t pocet = stav.pocetPosunu;
     if (pocet < 0 || stav.indexSmer.size() < static_cast<std::size_t>(pocet) + 1 ||
@@ -132,7 +132,7 @@ bool Orientace(Tmodel2& model) {
 
 }  // namespace
 
-bool Tmodel2::Vyhodnoceni() {
+bool TmodelSite::Vyhodnoceni() {
     if (!VypocetKovariancniMatice()) return false;
     if (!ElipsyBodu(*this)) {
         // A fault in the Cholesky or LU inverse shows itself here first; the

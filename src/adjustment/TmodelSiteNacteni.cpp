@@ -10,8 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "adjustment/Tmodel2.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSite.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "adjustment/Tvahy.h"
 #include "adjustment/VahaPozorovani.h"
 #include "data/Tnastaveni.h"
@@ -106,7 +106,7 @@ std::map<int32_t, std::vector<std::size_t>> Obsazeni(const Tmereni& mereni) {
 
 class PlneniMereni {
   public:
-    PlneniMereni(Tmodel2& model, const Tvahy& vahy)
+    PlneniMereni(TmodelSite& model, const Tvahy& vahy)
         : model_(Stav(model)), vahy_(vahy), indexy_(Indexy(model_.souradnice)) {}
 
     bool Stanovisko(const Tmereni& mereni, int32_t poradi, const std::vector<std::size_t>& radky);
@@ -121,7 +121,7 @@ class PlneniMereni {
         return model_.souradnice.bod[static_cast<std::size_t>(i)].JeFixni;
     }
 
-    Tmodel2Stav& model_;
+    TmodelSiteStav& model_;
     const Tvahy& vahy_;
     IndexBodu indexy_;
     int32_t posun_ = 0;         // orientation unknowns so far
@@ -240,7 +240,7 @@ TdoplnkoveMereni DoplnekProBody(const TdoplnkoveMereni& pripravene, const Tsoura
                                 std::vector<VynechaneMereni>& vynechane) {
     TdoplnkoveMereni kopie = pripravene;
     const IndexBodu indexy = Indexy(body);
-    for (const int druh : doplnek::kPoradiZpracovani) {
+    for (const DruhDoplnku druh : doplnek::kPoradiZpracovani) {
         Tmereni& seznam = *kopie.Seznam(druh);
         for (std::size_t i = 0; i < seznam.zaznam.size(); ++i) {
             Tzaznam& z = seznam.zaznam[i];
@@ -266,7 +266,7 @@ TdoplnkoveMereni DoplnekProBody(const TdoplnkoveMereni& pripravene, const Tsoura
 
 }  // namespace
 
-bool Tmodel2::NaplnitMereniVahy(const Tmereni& mereni, const Tvahy& vahy) {
+bool TmodelSite::NaplnitMereniVahy(const Tmereni& mereni, const Tvahy& vahy) {
     for (TvektorMereni* v : {&smer, &zenit, &delka}) v->Clear();
     indexSmer.assign(1, 0);
     indexZenit.assign(1, 0);
@@ -283,7 +283,7 @@ bool Tmodel2::NaplnitMereniVahy(const Tmereni& mereni, const Tvahy& vahy) {
     return true;
 }
 
-void Tmodel2::PocetVse(int32_t pocetSouradniceFixni) {
+void TmodelSite::PocetVse(int32_t pocetSouradniceFixni) {
     doplnek.PocetVse();
     pocetSmer = static_cast<int32_t>(smer.zaznam.size());
     pocetZenit = static_cast<int32_t>(zenit.zaznam.size());
@@ -299,30 +299,30 @@ void Tmodel2::PocetVse(int32_t pocetSouradniceFixni) {
     const bool s = pocetDelka + doplnek.pocetDelka + doplnek.pocetPrevyseni > 0;
     jeMerenaDelka = s;
     if (pocetSouradniceFixni == 0) {
-        typFixace = b ? (s ? fixace::kVolnaSmernikDelky : fixace::kVolnaSmernik)
-                      : (s ? fixace::kVolnaDelky : fixace::kVolna);
+        typFixace = b ? (s ? Fixace::VolnaSmernikDelky : Fixace::VolnaSmernik)
+                      : (s ? Fixace::VolnaDelky : Fixace::Volna);
         pocetPodminek = 3 + (b ? 0 : 1) + (s ? 0 : 1);
     } else if (pocetSouradniceFixni == 3) {
-        typFixace = b ? (s ? fixace::kBodSmernikDelky : fixace::kBodSmernik)
-                      : (s ? fixace::kBodDelky : fixace::kBod);
+        typFixace = b ? (s ? Fixace::BodSmernikDelky : Fixace::BodSmernik)
+                      : (s ? Fixace::BodDelky : Fixace::Bod);
         pocetPodminek = (b ? 0 : 1) + (s ? 0 : 1);
     } else {
         // Two or more fixed points already fix position, orientation and scale; a
         // scale condition on top would bind the network instead of placing it.
-        typFixace = s ? fixace::kPevnaSit : fixace::kPevnaMeritko;
+        typFixace = s ? Fixace::PevnaSit : Fixace::PevnaMeritko;
         pocetPodminek = 0;
     }
     if (!drzeneNezname.empty()) {
         // Points fixed in plan or in height alone join the fixed points of
         // their coordinates; the network must be fixed by its points then.
-        typFixace = s ? fixace::kPevnaSit : fixace::kPevnaMeritko;
+        typFixace = s ? Fixace::PevnaSit : Fixace::PevnaMeritko;
         pocetPodminek = 0;
     }
     pocetNadbytecnych =
         pocetMereni + pocetPodminek - pocetNeznamych + static_cast<int32_t>(drzeneNezname.size());
 }
 
-bool Tmodel2::NuloveMatice() {
+bool TmodelSite::NuloveMatice() {
     const int32_t m = pocetMereni;
     const int32_t u = pocetNeznamych + pocetPodminek;
     if (m < 0 || u < 0) return false;
@@ -340,7 +340,7 @@ bool Tmodel2::NuloveMatice() {
     return true;
 }
 
-bool Tmodel2::NaplnitDiagonaluVah() {
+bool TmodelSite::NaplnitDiagonaluVah() {
     if (static_cast<int32_t>(diagonalaVah.size()) < pocetMereni) return false;
     for (int32_t i = 0; i < pocetMereni; ++i) {
         const TmerenaVelicina* v = VelicinaRovnice(i);
@@ -369,8 +369,8 @@ TindexVector DrzeneNezname(const Tsouradnice& body) {
 // With points fixed in plan or in height alone the datum is their fixed
 // coordinates and those of the fully fixed points: two points fixed in plan
 // and one in height at least. Conditions of a free network would fight them.
-bool DatumCastecneFixnich(const Tmodel2& m, std::string& chyba) {
-    const Tmodel2Stav& stav = Stav(m);
+bool DatumCastecneFixnich(const TmodelSite& m, std::string& chyba) {
+    const TmodelSiteStav& stav = Stav(m);
     if (stav.drzeneNezname.empty()) return true;
     int32_t poloha = 0;
     int32_t vyska = 0;
@@ -390,8 +390,8 @@ bool DatumCastecneFixnich(const Tmodel2& m, std::string& chyba) {
 // Steps shared by the first load and the reload after outliers were removed:
 // counts, sizes, weights and thread splits. False when the network has no unknown
 // or too few observations.
-bool Pripravit(Tmodel2& model) {
-    Tmodel2Stav& stav = Stav(model);
+bool Pripravit(TmodelSite& model) {
+    TmodelSiteStav& stav = Stav(model);
     model.PocetVse(stav.pocetSouradnicFixnich);
     if (stav.pocetNeznamych < 1 || stav.pocetNadbytecnych < 0) {
         stav.chyba = "Insufficient number of redundant measurements.";
@@ -414,9 +414,9 @@ bool Pripravit(Tmodel2& model) {
 
 }  // namespace
 
-bool Tmodel2::Nacist(const Tmereni& mereni, const Tsouradnice& souradnicePriblizne,
-                     const Tsouradnice& souradniceFixni, const Tvahy& vahy,
-                     const TdoplnkoveMereni& doplnekPripraveny, const Tnastaveni& nastaveni) {
+bool TmodelSite::Nacist(const Tmereni& mereni, const Tsouradnice& souradnicePriblizne,
+                        const Tsouradnice& souradniceFixni, const Tvahy& vahy,
+                        const TdoplnkoveMereni& doplnekPripraveny, const Tnastaveni& nastaveni) {
     Clear();
     const auto selhani = [this](std::string duvod) {
         std::vector<VynechaneMereni> vynechane = std::move(vynechanaMereni);
@@ -451,7 +451,7 @@ bool Tmodel2::Nacist(const Tmereni& mereni, const Tsouradnice& souradnicePribliz
     if (!d.ok) return selhani(d.message);
 
     pocetSouradnicFixnich = 3 * souradnice.PocetFixnichBodu();
-    const std::optional<Real> k = icnorm(1 - v.rozikoOdlehlost / 2);
+    const std::optional<Real> k = icnorm(1 - v.rizikoOdlehlost / 2);
     if (!k) return selhani(kIcnormArgument);
     kvantil = *k;
     typOdhadu = v.typOdhadu;
@@ -463,7 +463,7 @@ bool Tmodel2::Nacist(const Tmereni& mereni, const Tsouradnice& souradnicePribliz
     return true;
 }
 
-bool Tmodel2::NacistBezOdlehlych() {
+bool TmodelSite::NacistBezOdlehlych() {
     chyba.clear();
     if (pocetSouradnicFixnich >= 0 && Pripravit(*this)) return true;
     std::string duvod = chyba.empty() ? "The model is not loaded" : chyba;

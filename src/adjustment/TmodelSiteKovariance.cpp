@@ -6,13 +6,13 @@
 #include <new>
 
 #include "adjustment/KofaktoryText.h"
-#include "adjustment/Tmodel2.h"
+#include "adjustment/TmodelSite.h"
 #include "adjustment/VahaPozorovani.h"
 #include "matice/FpGuard.h"
 
 namespace vertano {
 
-bool Tmodel2::KovariancniMatice2str(const std::function<bool(int64_t, int64_t)>& pokracovat) {
+bool TmodelSite::KovariancniMaticeText(const std::function<bool(int64_t, int64_t)>& pokracovat) {
     kovariancniMaticeStr.clear();
     const int32_t n = pocetSouradnicUrcovanych;
     if (n < 1) return true;
@@ -43,7 +43,7 @@ bool Tmodel2::KovariancniMatice2str(const std::function<bool(int64_t, int64_t)>&
     return !zastaveno;
 }
 
-Real Tmodel2::OdchylkaOpravy(Real odchylka, Real odchylkaJednotkova, Real q) {
+Real TmodelSite::OdchylkaOpravy(Real odchylka, Real odchylkaJednotkova, Real q) {
     if (!JeOdchylkaZadana(odchylka) || !JeOdchylkaZadana(odchylkaJednotkova) || !std::isfinite(q)) {
         return -1;
     }

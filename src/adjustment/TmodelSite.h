@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "adjustment/SolverOwner.h"
-#include "adjustment/Tmodel2Stav.h"
+#include "adjustment/TmodelSiteStav.h"
 #include "adjustment/TvektorMereni.h"
 #include "matice/MatrixTypes.h"
 #include "matice/Real.h"
@@ -18,21 +18,6 @@ class Tnastaveni;
 class Tvahy;
 class TdoplnkoveMereni;
 class VysledekSite;
-
-// Datum types of the network (Tmodel2::typFixace): which conditions remove the
-// defect of a network that has too few fixed coordinates.
-namespace fixace {
-inline constexpr int32_t kPevnaSit = 0;           // two or more fixed points, scale measured
-inline constexpr int32_t kPevnaMeritko = 1;       // two or more fixed points, no scale measured
-inline constexpr int32_t kBodSmernikDelky = 2;    // one fixed point, bearing and scale
-inline constexpr int32_t kBodSmernik = 3;         // one fixed point and a bearing
-inline constexpr int32_t kBodDelky = 4;           // one fixed point and scale
-inline constexpr int32_t kBod = 5;                // one fixed point only
-inline constexpr int32_t kVolnaSmernikDelky = 6;  // free, bearing and scale
-inline constexpr int32_t kVolnaSmernik = 7;       // free, bearing
-inline constexpr int32_t kVolnaDelky = 8;         // free, scale
-inline constexpr int32_t kVolna = 9;              // free, neither
-}  // namespace fixace
 
 // The three-dimensional network adjustment model: observation vectors, the point
 // list with the current coordinates, the transposed sparse design matrix, the
@@ -53,15 +38,15 @@ inline constexpr int32_t kVolna = 9;              // free, neither
 // and returns false; nothing is thrown. The reason of the last failure is kept in
 // `chyba` (English) for the caller's log or command line.
 //
-// The state (Tmodel2Stav) is private: readers get the results through
+// The state (TmodelSiteStav) is private: readers get the results through
 // Vysledek(), and the configuration is set through the setters below.
-class Tmodel2 : private Tmodel2Stav {
+class TmodelSite : private TmodelSiteStav {
   public:
     // Holds the unobserved free coordinate r of a determined point fixed in plan
     // or in height alone (drzeneNezname); false when r is not one.
     bool DrzetNepozorovanou(int32_t r);
 
-    Tmodel2();
+    TmodelSite();
 
     // What readers outside the model see: the results of the last run, never
     // the working state (see VysledekSite).
@@ -121,7 +106,7 @@ class Tmodel2 : private Tmodel2Stav {
     bool Naplnit();
     // The copy of the outlier model: observation vectors, group indices,
     // supplementary vectors, iteration settings and state, counts and flags.
-    void KopirujCastOdlehle(const Tmodel2& model);
+    void KopirujCastOdlehle(const TmodelSite& model);
 
     // The value congruent to a modulo 2 pi in [r - pi, r + pi).
     static Real ReduceAngleNear(Real a, Real r);
@@ -172,7 +157,7 @@ class Tmodel2 : private Tmodel2Stav {
     // `pokracovat(done, total)` is asked before every column and every row of
     // the text; when it returns false the text stays empty and the call returns
     // false.
-    bool KovariancniMatice2str(const std::function<bool(int64_t, int64_t)>& pokracovat = {});
+    bool KovariancniMaticeText(const std::function<bool(int64_t, int64_t)>& pokracovat = {});
 
     // Q[i][j] of two unknowns after VypocetKovariancniMatice; false when there
     // are no cofactors or the indices are outside the unknowns.
@@ -205,10 +190,10 @@ class Tmodel2 : private Tmodel2Stav {
     bool VyrovnatVnejsiPresnostSmer(const Tmereni& mereni);
 
     // ==== Outliers, robust weights and evaluation ====
-    // Declared here by the files that implement them (Tmodel2Odlehle.cpp,
-    // Tmodel2Vyhodnoceni.cpp, ...). Keep this block at the end of the class.
+    // Declared here by the files that implement them (TmodelSiteOdlehle.cpp,
+    // TmodelSiteVyhodnoceni.cpp, ...). Keep this block at the end of the class.
 
-    // probehloVycovaniOdlehlych := some kind has its exclusion switch on and at
+    // probehloVylouceniOdlehlych := some kind has its exclusion switch on and at
     // least one observation in the model; returns it.
     bool VylucovatOdlehle(const Tnastaveni& nastaveni);
     // New robust factors (vektorRobustnichZmen) and working weights
@@ -224,7 +209,7 @@ class Tmodel2 : private Tmodel2Stav {
     // the outliers from this model (renumbering groups and orientation unknowns)
     // and re-prepares it (NacistBezOdlehlych). The outlier counts of
     // `modelOdlehly` become the numbers removed. False on any failure.
-    bool VylouceniOdlehlychHodnot(Tmodel2& modelOdlehly, const Tnastaveni& nastaveni);
+    bool VylouceniOdlehlychHodnot(TmodelSite& modelOdlehly, const Tnastaveni& nastaveni);
     // After the last iteration: the cofactor matrix, standard deviations, error
     // ellipsoids and ellipses of the determined points, the a-posteriori unit
     // standard deviation, residuals and adjusted values of every observation, the
@@ -234,10 +219,10 @@ class Tmodel2 : private Tmodel2Stav {
 
   private:
     // The result view reads the state; the implementation files of the model
-    // reach it through Stav() (Tmodel2Vnitrni.h).
+    // reach it through Stav() (TmodelSiteVnitrni.h).
     friend class VysledekSite;
-    friend Tmodel2Stav& Stav(Tmodel2& model);
-    friend const Tmodel2Stav& Stav(const Tmodel2& model);
+    friend TmodelSiteStav& Stav(TmodelSite& model);
+    friend const TmodelSiteStav& Stav(const TmodelSite& model);
 
     SolverOwner resice_;
 };

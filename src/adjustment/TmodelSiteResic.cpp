@@ -9,14 +9,14 @@
 #include <string>
 
 #include "adjustment/DenseNetworkSolver.h"
-#include "adjustment/Tmodel2.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSite.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "matice/SparseNormalSolver.h"
 
 namespace vertano {
 
-NormalSystem SoustavaModelu(const Tmodel2& m, const Tvector& vahy, const Tvector* l) {
-    const Tmodel2Stav& stav = Stav(m);
+NormalSystem SoustavaModelu(const TmodelSite& m, const Tvector& vahy, const Tvector* l) {
+    const TmodelSiteStav& stav = Stav(m);
     NormalSystem s;
     s.design = &stav.maticePlanuSparse;
     s.weights = &vahy;
@@ -34,7 +34,7 @@ NormalSystem SoustavaModelu(const Tmodel2& m, const Tvector& vahy, const Tvector
     return s;
 }
 
-DenseNetworkSolver& HustyResic(Tmodel2& m) {
+DenseNetworkSolver& HustyResic(TmodelSite& m) {
     // The owner makes only dense solvers of this type for the network.
     return static_cast<DenseNetworkSolver&>(m.Solver().Dense(Stav(m).resic));
 }
@@ -42,8 +42,8 @@ DenseNetworkSolver& HustyResic(Tmodel2& m) {
 namespace {
 
 // The order of the dense matrix the cascade would need.
-int64_t RadHuste(const Tmodel2& m) {
-    const Tmodel2Stav& stav = Stav(m);
+int64_t RadHuste(const TmodelSite& m) {
+    const TmodelSiteStav& stav = Stav(m);
     // The dense cascade knows no held coordinates: with them no order is small
     // enough for it to take over.
     if (!stav.drzeneNezname.empty()) return std::numeric_limits<int64_t>::max();
@@ -51,8 +51,8 @@ int64_t RadHuste(const Tmodel2& m) {
 }
 
 // The failure of a solver as the model reports it.
-void Ohlasit(Tmodel2& m, const NormalSolver& resic) {
-    Tmodel2Stav& stav = Stav(m);
+void Ohlasit(TmodelSite& m, const NormalSolver& resic) {
+    TmodelSiteStav& stav = Stav(m);
     m.Solver().SetFailure(resic.Failure(), resic.DefectUnknown());
     if (resic.DefectUnknown() >= 0) {
         stav.chyba = "The observations do not determine " + PopisNezname(m, resic.DefectUnknown()) +
@@ -69,12 +69,12 @@ void Ohlasit(Tmodel2& m, const NormalSolver& resic) {
 
 }  // namespace
 
-bool Tmodel2::RidkaCesta() const {
+bool TmodelSite::RidkaCesta() const {
     return resice_.SparsePath(solverChoice, resic);
 }
 
-bool SestavitNormalniRovnice(Tmodel2& m) {
-    Tmodel2Stav& stav = Stav(m);
+bool SestavitNormalniRovnice(TmodelSite& m) {
+    TmodelSiteStav& stav = Stav(m);
     DatumPodminky(m);
     if (m.RidkaCesta()) DatumVektory(m);
     const NormalSystem s = SoustavaModelu(m, stav.vektorUloziste, &stav.vektorRedukovanychMereni);
@@ -87,7 +87,7 @@ bool SestavitNormalniRovnice(Tmodel2& m) {
     return false;
 }
 
-bool Tmodel2::Vyrovnat() {
+bool TmodelSite::Vyrovnat() {
     resice_.SetFailure(SolverFailure::None, -1);
     const NormalSystem s = SoustavaModelu(*this, vektorUloziste, &vektorRedukovanychMereni);
     const RunEnd konec = resice_.Run(
@@ -103,7 +103,7 @@ bool Tmodel2::Vyrovnat() {
     return false;
 }
 
-bool Tmodel2::VypocetKovariancniMatice() {
+bool TmodelSite::VypocetKovariancniMatice() {
     resice_.SetFailure(SolverFailure::None, -1);
     // The conditions at the current coordinates; the defect vectors stay those
     // of the design matrix.
@@ -127,8 +127,8 @@ bool Tmodel2::VypocetKovariancniMatice() {
     return false;
 }
 
-bool KofaktoryZnovu(Tmodel2& m) {
-    Tmodel2Stav& stav = Stav(m);
+bool KofaktoryZnovu(TmodelSite& m) {
+    TmodelSiteStav& stav = Stav(m);
     DatumPodminky(m);
     const NormalSystem s = SoustavaModelu(m, stav.diagonalaVah, nullptr);
     // The sparse solver has no second way: it gives way to the dense one,
@@ -139,34 +139,34 @@ bool KofaktoryZnovu(Tmodel2& m) {
                           }) == RunEnd::Done;
 }
 
-bool Tmodel2::KovariancniMaticeCholeskyLU() {
+bool TmodelSite::KovariancniMaticeCholeskyLU() {
     DatumPodminky(*this);
     return HustyResic(*this).CofactorsCholeskyLU(SoustavaModelu(*this, diagonalaVah, nullptr),
                                                  vektorRedukovanychMereni);
 }
 
-bool Tmodel2::KovariancniMaticeSVD() {
+bool TmodelSite::KovariancniMaticeSVD() {
     DatumPodminky(*this);
     return HustyResic(*this).CofactorsSvd(SoustavaModelu(*this, diagonalaVah, nullptr),
                                           vektorRedukovanychMereni);
 }
 
-void Tmodel2::SetCofactors(Tmatrix Q) {
+void TmodelSite::SetCofactors(Tmatrix Q) {
     HustyResic(*this).SetCofactors(std::move(Q));
 }
 
-bool Tmodel2::KontrolaKovariancniMatice() const {
+bool TmodelSite::KontrolaKovariancniMatice() const {
     const NormalSolver* resic = resice_.Current();
     return resic != nullptr && KofaktoryVeMezich(*resic, pocetNeznamych, vektorRedukovanychMereni,
                                                  diagonalaVah, pocetMereni);
 }
 
-bool Tmodel2::Kofaktor(int32_t i, int32_t j, Real& q) const {
+bool TmodelSite::Kofaktor(int32_t i, int32_t j, Real& q) const {
     if (i < 0 || j < 0 || i >= pocetNeznamych || j >= pocetNeznamych) return false;
     return resice_.Cofactor(i, j, q);
 }
 
-bool Tmodel2::KofaktoryBodu(int32_t bod, Tmatrix& B) const {
+bool TmodelSite::KofaktoryBodu(int32_t bod, Tmatrix& B) const {
     if (bod < 0 || 3 * bod + 2 >= pocetSouradnicUrcovanych) return false;
     B.assign(3, Tvector(3, 0));
     for (int32_t i = 0; i < 3; ++i) {
@@ -180,7 +180,7 @@ bool Tmodel2::KofaktoryBodu(int32_t bod, Tmatrix& B) const {
     return true;
 }
 
-bool Tmodel2::KofaktorovaMatice(int32_t n, Tmatrix& Q) const {
+bool TmodelSite::KofaktorovaMatice(int32_t n, Tmatrix& Q) const {
     if (n < 0 || (pocetNeznamych >= 0 && n > pocetNeznamych)) return false;
     // A block that cannot fit is refused before it is touched: the system
     // would rather end the program than report a failed allocation.
@@ -188,8 +188,8 @@ bool Tmodel2::KofaktorovaMatice(int32_t n, Tmatrix& Q) const {
     return resice_.CofactorMatrix(n, Q);
 }
 
-bool Tmodel2::KofaktoroveSloupce(int32_t n,
-                                 const std::function<bool(int32_t, const Tvector&)>& visit) const {
+bool TmodelSite::KofaktoroveSloupce(
+    int32_t n, const std::function<bool(int32_t, const Tvector&)>& visit) const {
     if (n < 0 || (pocetNeznamych >= 0 && n > pocetNeznamych)) return false;
     if (const SparseNormalSolver* sparse = resice_.Sparse())
         return sparse->CofactorColumns(n, visit);

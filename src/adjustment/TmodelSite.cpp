@@ -1,7 +1,7 @@
 // Life cycle of the adjustment model, the copy for the outlier model and the
 // helpers that map equations to observations.
 
-#include "adjustment/Tmodel2.h"
+#include "adjustment/TmodelSite.h"
 
 #include <cmath>
 
@@ -11,19 +11,19 @@
 
 namespace vertano {
 
-Tmodel2::Tmodel2() : resice_(&DenseNetworkSolver::Make) {
+TmodelSite::TmodelSite() : resice_(&DenseNetworkSolver::Make) {
     Create();
 }
 
-VysledekSite Tmodel2::Vysledek() const {
+VysledekSite TmodelSite::Vysledek() const {
     return VysledekSite(*this);
 }
 
-void Tmodel2::Create() {
+void TmodelSite::Create() {
     Clear();
 }
 
-void Tmodel2::Clear() {
+void TmodelSite::Clear() {
     for (TvektorMereni* v : {&smer, &zenit, &delka, &posun}) v->Clear();
     indexSmer.clear();
     indexZenit.clear();
@@ -39,7 +39,8 @@ void Tmodel2::Clear() {
     }
 
     kvantil = maxZmenaVahy = maxPrirustek = zmenaVahy = prirustek = -1;
-    typOdhadu = maxPocetIteraci = pocetIteraci = typFixace = -1;
+    typOdhadu = maxPocetIteraci = pocetIteraci = -1;
+    typFixace = Fixace::Neurcena;
     kovariancniMaticeStr.clear();
     robustniStart.Clear();
     for (int32_t* p : {&pocetSmer, &pocetZenit, &pocetDelka, &pocetSmerOdlehly, &pocetZenitOdlehly,
@@ -48,7 +49,7 @@ void Tmodel2::Clear() {
                        &pocetPodminek, &pocetVlakno}) {
         *p = -1;
     }
-    jeFix = jeMerenaDelka = probehloVycovaniOdlehlych = false;
+    jeFix = jeMerenaDelka = probehloVylouceniOdlehlych = false;
     resice_.Reset();
     Tmatrix().swap(datumConditions);
     Tmatrix().swap(datumVectors);
@@ -58,7 +59,7 @@ void Tmodel2::Clear() {
     chyba.clear();
 }
 
-void Tmodel2::KopirujCastOdlehle(const Tmodel2& model) {
+void TmodelSite::KopirujCastOdlehle(const TmodelSite& model) {
     if (&model == this) return;
     smer = model.smer;
     zenit = model.zenit;
@@ -85,10 +86,10 @@ void Tmodel2::KopirujCastOdlehle(const Tmodel2& model) {
     jeFix = model.jeFix;
     jeMerenaDelka = model.jeMerenaDelka;
     typFixace = model.typFixace;
-    probehloVycovaniOdlehlych = model.probehloVycovaniOdlehlych;
+    probehloVylouceniOdlehlych = model.probehloVylouceniOdlehlych;
 }
 
-Real Tmodel2::ReduceAngleNear(const Real a, const Real r) {
+Real TmodelSite::ReduceAngleNear(const Real a, const Real r) {
     if (!std::isfinite(a) || !std::isfinite(r)) return a;
     const Real d = a - r;
     if (d >= -kPi && d < kPi) return a;
@@ -99,7 +100,7 @@ Real Tmodel2::ReduceAngleNear(const Real a, const Real r) {
     return x;
 }
 
-int32_t Tmodel2::PocatekRovnic(const int32_t typ) const {
+int32_t TmodelSite::PocatekRovnic(const int32_t typ) const {
     if (pocetDelka < 0 || pocetSmer < 0 || pocetZenit < 0 || doplnek.pocetDelka < 0 ||
         doplnek.pocetSmernik < 0 || doplnek.pocetPrevyseni < 0 || doplnek.pocetProvazeni < 0) {
         return -1;
@@ -113,7 +114,7 @@ int32_t Tmodel2::PocatekRovnic(const int32_t typ) const {
     return pocatek;
 }
 
-const TmerenaVelicina* Tmodel2::VelicinaRovnice(int32_t i) const {
+const TmerenaVelicina* TmodelSite::VelicinaRovnice(int32_t i) const {
     if (i < 0) return nullptr;
     const TvektorMereni* vektory[] = {&delka,
                                       &smer,

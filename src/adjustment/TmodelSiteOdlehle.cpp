@@ -2,8 +2,8 @@
 #include <cmath>
 
 #include "adjustment/OdlehleDruhy.h"
-#include "adjustment/Tmodel2.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSite.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "data/Tnastaveni.h"
 #include "matice/FpGuard.h"
 
@@ -35,7 +35,7 @@ void NulovyTest(TmerenaVelicina& z) {
 // sigma_v = sigma0 sqrt((sigma / sigma0)^2 - q), 0 without redundancy. False when
 // the deviations are not usable.
 bool OdchylkaOpravy(const TmerenaVelicina& z, Real q, const ParametryTestu& p, Real& s) {
-    s = Tmodel2::OdchylkaOpravy(z.odchylka, p.odchylkaJednotkova, q);
+    s = TmodelSite::OdchylkaOpravy(z.odchylka, p.odchylkaJednotkova, q);
     if (!(s >= 0)) return false;
     const Real podil = z.odchylka / p.odchylkaJednotkova;
     if (1 - q / (podil * podil) < kBezNadbytecnosti) s = 0;
@@ -78,9 +78,9 @@ bool TestujProvazeni(TmerenaVelicina& z, Real vX, Real qX, Real vY, Real qY,
     return true;
 }
 
-bool TestujDruh(const Tmodel2& model, int32_t typ, int32_t pocatek, TvektorMereni& kopie,
+bool TestujDruh(const TmodelSite& model, int32_t typ, int32_t pocatek, TvektorMereni& kopie,
                 const ParametryTestu& p) {
-    const Tmodel2Stav& stav = Stav(model);
+    const TmodelSiteStav& stav = Stav(model);
     const auto& v = stav.vektorOprav;
     const auto& q = stav.vektorRedukovanychMereni;
     const auto n = static_cast<int32_t>(kopie.zaznam.size());
@@ -134,7 +134,7 @@ void PrecislujDoplnek(const TvektorMereni& kopie, TvektorMereni& novy) {
     }
 }
 
-bool OdstranOdlehle(Tmodel2& model, int32_t typ, const Tmodel2& modelOdlehly) {
+bool OdstranOdlehle(TmodelSite& model, int32_t typ, const TmodelSite& modelOdlehly) {
     const TvektorMereni& kopie = druhy::Vektor(modelOdlehly, typ);
     TvektorMereni& vektor = druhy::Vektor(model, typ);
     if (TindexVector* index = druhy::Index(model, typ)) {
@@ -149,9 +149,9 @@ bool OdstranOdlehle(Tmodel2& model, int32_t typ, const Tmodel2& modelOdlehly) {
     return true;
 }
 
-bool TestujAOdstran(Tmodel2& model, Tmodel2& modelOdlehly, const Tnastaveni& nastaveni,
+bool TestujAOdstran(TmodelSite& model, TmodelSite& modelOdlehly, const Tnastaveni& nastaveni,
                     const std::array<int32_t, 7>& pocatky) {
-    Tmodel2Stav& stav = Stav(model);
+    TmodelSiteStav& stav = Stav(model);
     const ParametryTestu p{stav.kvantil, stav.odchylkaJednotkovaAprior};
     for (std::size_t k = 0; k < druhy::kPoradi.size(); ++k) {
         const int32_t typ = druhy::kPoradi[k];
@@ -166,17 +166,17 @@ bool TestujAOdstran(Tmodel2& model, Tmodel2& modelOdlehly, const Tnastaveni& nas
 
 }  // namespace
 
-bool Tmodel2::VylucovatOdlehle(const Tnastaveni& nastaveni) {
-    probehloVycovaniOdlehlych = false;
+bool TmodelSite::VylucovatOdlehle(const Tnastaveni& nastaveni) {
+    probehloVylouceniOdlehlych = false;
     for (const int32_t typ : druhy::kPoradi) {
         if (druhy::Vylucovat(nastaveni, typ) && !druhy::Vektor(*this, typ).zaznam.empty()) {
-            probehloVycovaniOdlehlych = true;
+            probehloVylouceniOdlehlych = true;
         }
     }
-    return probehloVycovaniOdlehlych;
+    return probehloVylouceniOdlehlych;
 }
 
-bool Tmodel2::VylouceniOdlehlychHodnot(Tmodel2& modelOdlehly, const Tnastaveni& nastaveni) {
+bool TmodelSite::VylouceniOdlehlychHodnot(TmodelSite& modelOdlehly, const Tnastaveni& nastaveni) {
     if (&modelOdlehly == this) {
         chyba = "Outlier test: the outlier model must be another model.";
         return false;

@@ -1,11 +1,11 @@
 // One step of the robust iteration: the adjustment with the current working
 // weights, then new robust weights from its residuals.
 
-#include "adjustment/Tmodel2.h"
+#include "adjustment/TmodelSite.h"
 
 namespace vertano {
 
-bool Tmodel2::VyrovnatRobustne(bool& znovuVyrovnat) {
+bool TmodelSite::VyrovnatRobustne(bool& znovuVyrovnat) {
     znovuVyrovnat = false;
     if (!Naplnit() || !Vyrovnat()) return false;
     if (pocetIteraci < 0) pocetIteraci = 0;

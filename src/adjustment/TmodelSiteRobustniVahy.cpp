@@ -4,8 +4,8 @@
 
 #include "adjustment/OdlehleDruhy.h"
 #include "adjustment/RobustniVahy.h"
-#include "adjustment/Tmodel2.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSite.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "adjustment/VahaPozorovani.h"
 #include "matice/FpGuard.h"
 
@@ -15,7 +15,7 @@ namespace {
 
 // The a-priori standard deviation of every equation in equation order; a
 // plumbing tie lends the deviation of its record to both its X and Y equation.
-bool OdchylkyRovnic(const Tmodel2& model, Tvector& odchylky) {
+bool OdchylkyRovnic(const TmodelSite& model, Tvector& odchylky) {
     odchylky.clear();
     for (const int32_t typ : druhy::kPoradi) {
         const auto& zaznamy = druhy::Vektor(model, typ).zaznam;
@@ -32,7 +32,7 @@ bool OdchylkyRovnic(const Tmodel2& model, Tvector& odchylky) {
 
 }  // namespace
 
-bool Tmodel2::VypocistRobustniVahy(int32_t odhadPruchodu) {
+bool TmodelSite::VypocistRobustniVahy(int32_t odhadPruchodu) {
     std::array<int32_t, 7> pocatky{};
     Tvector odchylky;
     const auto m = static_cast<std::size_t>(std::max(pocetMereni, 0));

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "adjustment/Tmodel2.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSite.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "matice/DenseHelpers.h"
 #include "matice/ElementaryFunctions.h"
 #include "matice/FpGuard.h"
@@ -77,7 +77,7 @@ Rovnice Smer(const Geometrie& g) {
 
 class PlneniPlanu {
   public:
-    explicit PlneniPlanu(Tmodel2& model)
+    explicit PlneniPlanu(TmodelSite& model)
         : m_(model),
           stav_(Stav(model)),
           S_(stav_.maticePlanuSparse),
@@ -110,8 +110,8 @@ class PlneniPlanu {
         return false;
     }
 
-    Tmodel2& m_;
-    Tmodel2Stav& stav_;
+    TmodelSite& m_;
+    TmodelSiteStav& stav_;
     Tsparse& S_;
     Tvector& l_;
     int32_t bodu_;
@@ -214,7 +214,7 @@ bool PlneniPlanu::Skupina(TvektorMereni& vektor, int32_t prvni, int32_t konec, i
                 // Directions of one station are compared with one orientation, so
                 // their l must not differ by whole turns.
                 if (k2 == prvni) lPrvni = l;
-                l = Tmodel2::ReduceAngleNear(l, lPrvni);
+                l = TmodelSite::ReduceAngleNear(l, lPrvni);
             }
             l_[static_cast<std::size_t>(rovnice)] = l;
         }
@@ -258,7 +258,7 @@ bool PlneniPlanu::Doplnky() {
         Geometrie g;
         if (!Body(v, g)) return chybny(v);
         Rovnice r = Smer(g);
-        r.f = Tmodel2::ReduceAngleNear(r.f, v.hodnota);
+        r.f = TmodelSite::ReduceAngleNear(r.f, v.hodnota);
         if (!Radek(v, rovnice++, r, 3)) return false;
     }
     for (const TmerenaVelicina& v : d.prevyseni.zaznam) {
@@ -305,8 +305,8 @@ bool PlneniPlanu::Vse() {
 
 // The counts match the vectors, so that every equation index lies inside l and
 // the weights even when the vectors were changed without a recount.
-bool SouhlasiPocty(const Tmodel2& m) {
-    const Tmodel2Stav& stav = Stav(m);
+bool SouhlasiPocty(const TmodelSite& m) {
+    const TmodelSiteStav& stav = Stav(m);
     const TvektorDoplnek& d = stav.doplnek;
     const auto velikost = [](const TvektorMereni& v) {
         return static_cast<int32_t>(v.zaznam.size());
@@ -322,22 +322,22 @@ bool SouhlasiPocty(const Tmodel2& m) {
 // The datum conditions of the network type, in their row order.
 enum class Podminka { Rotace, PosunX, PosunY, PosunZ, Meritko };
 
-std::vector<Podminka> Podminky(int32_t typFixace) {
+std::vector<Podminka> Podminky(Fixace typFixace) {
     using P = Podminka;
     switch (typFixace) {
-        case fixace::kVolnaSmernikDelky:
+        case Fixace::VolnaSmernikDelky:
             return {P::PosunX, P::PosunY, P::PosunZ};
-        case fixace::kVolnaSmernik:
+        case Fixace::VolnaSmernik:
             return {P::PosunX, P::PosunY, P::PosunZ, P::Meritko};
-        case fixace::kVolnaDelky:
+        case Fixace::VolnaDelky:
             return {P::Rotace, P::PosunX, P::PosunY, P::PosunZ};
-        case fixace::kVolna:
+        case Fixace::Volna:
             return {P::Rotace, P::PosunX, P::PosunY, P::PosunZ, P::Meritko};
-        case fixace::kBodSmernik:
+        case Fixace::BodSmernik:
             return {P::Meritko};
-        case fixace::kBodDelky:
+        case Fixace::BodDelky:
             return {P::Rotace};
-        case fixace::kBod:
+        case Fixace::Bod:
             return {P::Rotace, P::Meritko};
         default:
             return {};
@@ -346,8 +346,8 @@ std::vector<Podminka> Podminky(int32_t typFixace) {
 
 }  // namespace
 
-std::string PopisNezname(const Tmodel2& m, int32_t neznama) {
-    const Tmodel2Stav& stav = Stav(m);
+std::string PopisNezname(const TmodelSite& m, int32_t neznama) {
+    const TmodelSiteStav& stav = Stav(m);
     if (neznama >= 0 && neznama < stav.pocetSouradnicUrcovanych &&
         neznama / 3 < stav.souradnice.Pocet()) {
         static const char* const osy[] = {"X", "Y", "Z"};
@@ -375,8 +375,8 @@ namespace {
 // point when there is one, else the centroid of the determined points (any
 // point would do, the translations being free then; the centroid keeps the
 // vectors short).
-void StredDatumu(const Tmodel2& m, int32_t bodu, Real stred[3]) {
-    const Tmodel2Stav& stav = Stav(m);
+void StredDatumu(const TmodelSite& m, int32_t bodu, Real stred[3]) {
+    const TmodelSiteStav& stav = Stav(m);
     stred[kX] = stred[kY] = stred[kZ] = 0;
     for (const Tbod& b : stav.souradnice.bod) {
         if (b.JeFixni) {
@@ -398,8 +398,8 @@ void StredDatumu(const Tmodel2& m, int32_t bodu, Real stred[3]) {
 // conditions of the Part (the rotation row Y, -X, 0), else the defect vectors
 // they remove: a shift along an axis, the turn about the vertical through
 // `stred` (whose directions the orientations follow) and the scale about it.
-Tmatrix DatumRadky(const Tmodel2& m, bool podminky) {
-    const Tmodel2Stav& stav = Stav(m);
+Tmatrix DatumRadky(const TmodelSite& m, bool podminky) {
+    const TmodelSiteStav& stav = Stav(m);
     const std::vector<Podminka> druhy = Podminky(stav.typFixace);
     const int32_t n = std::max(stav.pocetNeznamych, 0);
     const int32_t nc = stav.pocetSouradnicUrcovanych;
@@ -443,15 +443,15 @@ Tmatrix DatumRadky(const Tmodel2& m, bool podminky) {
 
 }  // namespace
 
-void DatumPodminky(Tmodel2& m) {
+void DatumPodminky(TmodelSite& m) {
     Stav(m).datumConditions = DatumRadky(m, true);
 }
 
-void DatumVektory(Tmodel2& m) {
+void DatumVektory(TmodelSite& m) {
     Stav(m).datumVectors = DatumRadky(m, false);
 }
 
-bool Tmodel2::Naplnit() {
+bool TmodelSite::Naplnit() {
     chyba.clear();
     const int32_t n = pocetNeznamych;
     if (n < 1 || pocetMereni < 0 ||
@@ -503,7 +503,7 @@ bool Tmodel2::Naplnit() {
     return SestavitNormalniRovnice(*this);
 }
 
-bool Tmodel2::DrzetNepozorovanou(int32_t r) {
+bool TmodelSite::DrzetNepozorovanou(int32_t r) {
     // The free coordinate of a point fixed in plan or in height alone that no
     // observation reaches (a trig point sighted by directions only has no
     // height from them) is not estimable: it stays where it was given, held

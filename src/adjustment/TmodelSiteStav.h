@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "adjustment/Fixace.h"
 #include "adjustment/RobustniStart.h"
 #include "adjustment/SolverOwner.h"
 #include "adjustment/TvektorDoplnek.h"
@@ -34,15 +35,15 @@ struct PoctyNacteni {
     int32_t pocetMereni = -1;
     int32_t pocetPodminek = -1;
     int32_t pocetNadbytecnych = -1;
-    int32_t typFixace = -1;
+    Fixace typFixace = Fixace::Neurcena;
 };
 
-// The working state of Tmodel2. The model inherits it privately, so only the
+// The working state of TmodelSite. The model inherits it privately, so only the
 // model, its implementation files in src/adjustment (through Stav() of
-// Tmodel2Vnitrni.h) and its result view VysledekSite reach these fields; some
+// TmodelSiteVnitrni.h) and its result view VysledekSite reach these fields; some
 // of them change meaning during a run (vektorRedukovanychMereni holds l, later
 // the cofactors q_i), which is why no reader outside works on them.
-struct Tmodel2Stav {
+struct TmodelSiteStav {
     // ---- observations ----
     TvektorMereni smer;
     TvektorMereni zenit;
@@ -110,8 +111,8 @@ struct Tmodel2Stav {
     int32_t pocetVlakno = -1;
     bool jeFix = false;          // no datum conditions
     bool jeMerenaDelka = false;  // the network has scale
-    int32_t typFixace = -1;      // fixace::k...
-    bool probehloVycovaniOdlehlych = false;
+    Fixace typFixace = Fixace::Neurcena;
+    bool probehloVylouceniOdlehlych = false;
 
     // ---- beyond the classic record ----
     // Reduced measurements left out by the last Nacist (see VynechaneMereni).

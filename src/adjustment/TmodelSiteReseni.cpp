@@ -5,15 +5,15 @@
 #include <cmath>
 
 #include "adjustment/DenseNetworkSolver.h"
-#include "adjustment/Tmodel2.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSite.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "matice/FpGuard.h"
 #include "matice/Sparse.h"
 
 namespace vertano {
 
-bool PouzitPrirustky(Tmodel2& m) {
-    Tmodel2Stav& stav = Stav(m);
+bool PouzitPrirustky(TmodelSite& m) {
+    TmodelSiteStav& stav = Stav(m);
     const int32_t k = stav.pocetSouradnicUrcovanych;
     if (k < 0 || k > 3 * stav.souradnice.Pocet() ||
         static_cast<int32_t>(stav.vektorPrirustku.size()) < k) {
@@ -37,8 +37,8 @@ bool PouzitPrirustky(Tmodel2& m) {
     return true;
 }
 
-bool DokoncitReseni(Tmodel2& m, bool pouzitPrirustky) {
-    Tmodel2Stav& stav = Stav(m);
+bool DokoncitReseni(TmodelSite& m, bool pouzitPrirustky) {
+    TmodelSiteStav& stav = Stav(m);
     {
         const FpGuard guard;
         if (!Residuals(stav.vektorOprav, stav.vektorPrirustku, stav.vektorRedukovanychMereni,
@@ -50,27 +50,27 @@ bool DokoncitReseni(Tmodel2& m, bool pouzitPrirustky) {
     return !pouzitPrirustky || PouzitPrirustky(m);
 }
 
-bool Tmodel2::VyrovnatLDLT(bool pouzitPrirustky) {
+bool TmodelSite::VyrovnatLDLT(bool pouzitPrirustky) {
     return HustyResic(*this).ReseniLDLT(
                SoustavaModelu(*this, vektorUloziste, &vektorRedukovanychMereni), vektorPrirustku) ==
                DenseNetworkSolver::VysledekLDLT::Vyreseno &&
            DokoncitReseni(*this, pouzitPrirustky);
 }
 
-bool Tmodel2::VyrovnatLU(bool pouzitPrirustky) {
+bool TmodelSite::VyrovnatLU(bool pouzitPrirustky) {
     return HustyResic(*this).ReseniLU(
                SoustavaModelu(*this, vektorUloziste, &vektorRedukovanychMereni), vektorPrirustku) &&
            DokoncitReseni(*this, pouzitPrirustky);
 }
 
-bool Tmodel2::VyrovnatSVD(bool pouzitPrirustky) {
+bool TmodelSite::VyrovnatSVD(bool pouzitPrirustky) {
     return HustyResic(*this).ReseniSvd(
                SoustavaModelu(*this, vektorUloziste, &vektorRedukovanychMereni), &vektorPrirustku,
                Singularita::Odmitnuta) &&
            DokoncitReseni(*this, pouzitPrirustky);
 }
 
-bool Tmodel2::VyrovnatOpakovane(bool& znovuVyrovnat) {
+bool TmodelSite::VyrovnatOpakovane(bool& znovuVyrovnat) {
     znovuVyrovnat = false;
     if (pocetMereni < 0 || static_cast<int32_t>(vektorUloziste.size()) < pocetMereni ||
         static_cast<int32_t>(diagonalaVah.size()) < pocetMereni) {

@@ -7,8 +7,8 @@
 #include <new>
 #include <utility>
 
-#include "adjustment/Tmodel2.h"
-#include "adjustment/Tmodel2Vnitrni.h"
+#include "adjustment/TmodelSite.h"
+#include "adjustment/TmodelSiteVnitrni.h"
 #include "matice/DenseHelpers.h"
 #include "matice/FpGuard.h"
 #include "matice/Konstanty.h"
@@ -43,7 +43,7 @@ void Podminka(Tmatrix& N, int32_t radek, int32_t sloupec, Real hodnota) {
 
 }  // namespace
 
-bool Tmodel2::NaplnitVnejsiPresnostSmer(const Tmereni& mereni) {
+bool TmodelSite::NaplnitVnejsiPresnostSmer(const Tmereni& mereni) {
     Clear();
     const auto m = static_cast<int32_t>(mereni.zaznam.size());
     const int32_t obsazeni = mereni.NejvetsiSkupina();
@@ -103,7 +103,7 @@ bool Tmodel2::NaplnitVnejsiPresnostSmer(const Tmereni& mereni) {
     return guard.Ok() && HustyResic(*this).Form(std::move(N), std::move(b), n, kPodminek);
 }
 
-bool Tmodel2::VyrovnatVnejsiPresnostSmer(const Tmereni& mereni) {
+bool TmodelSite::VyrovnatVnejsiPresnostSmer(const Tmereni& mereni) {
     bool ok = NaplnitVnejsiPresnostSmer(mereni) && VyrovnatLU(false);
     if (!ok) {
         // The triangle is small: its pseudo-inverse runs in the calling thread.
