@@ -161,7 +161,7 @@ int RunAdjust(const Options& o, std::ostream& out, std::ostream& err, std::istre
     if (const int status = ReadAndAdjust(s, codes, vysledek); status != kExitOk) return status;
     PrintAdjustmentSummary(s, vysledek);
     const bool written = WriteOutputs(s);
-    return WriteResultFiles(s, vysledekSite::kVyrovnani) && written ? kExitOk : kExitRejected;
+    return WriteResultFiles(s, DruhVysledku::Vyrovnani) && written ? kExitOk : kExitRejected;
 }
 
 }  // namespace vertano::cli

@@ -30,7 +30,7 @@ bool Report(Session& s, const std::string& path, const VysledekUlozeni& r) {
 }
 
 // An epoch file larger than a user would expect is written only when asked for.
-bool WriteEpoch(Session& s, int vysledek) {
+bool WriteEpoch(Session& s, DruhVysledku vysledek) {
     const Options& o = s.options;
     const int64_t bytes = VelikostEtapySite(s.ws, vysledek);
     if (bytes > kVelkaEtapa && !o.largeEpoch) {
@@ -45,7 +45,7 @@ bool WriteEpoch(Session& s, int vysledek) {
 
 }  // namespace
 
-bool WriteResultFiles(Session& s, int vysledek) {
+bool WriteResultFiles(Session& s, DruhVysledku vysledek) {
     const Options& o = s.options;
     bool all = true;
     if (!o.epoch.empty()) all = WriteEpoch(s, vysledek) && all;

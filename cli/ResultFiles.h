@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Session.h"
+#include "workspace/VystupySite.h"
 
 namespace vertano::cli {
 
@@ -10,8 +11,8 @@ namespace vertano::cli {
 // its own; a file that cannot be written is announced (message 28 and the
 // reason) and leaves an existing file as it was. True when every file asked for
 // was written.
-// `vysledek` says which result (vysledekSite::k...: the adjustment, or a
+// `vysledek` says which result (DruhVysledku: the adjustment, or a
 // transformation).
-bool WriteResultFiles(Session& s, int vysledek);
+bool WriteResultFiles(Session& s, DruhVysledku vysledek);
 
 }  // namespace vertano::cli

@@ -111,8 +111,8 @@ int RunTransform(const Options& o, std::ostream& out, std::ostream& err, std::is
     for (const std::string& line : RadkySouhrnuTransformace(s.ws, o.pointBearing, v))
         s.out << line << "\n";
     const bool written = WriteOutputs(s);
-    const int vysledek =
-        o.pointBearing ? vysledekSite::kBodASmernik : vysledekSite::kTransformaceSVyrovnanim;
+    const DruhVysledku vysledek =
+        o.pointBearing ? DruhVysledku::BodASmernik : DruhVysledku::TransformaceSVyrovnanim;
     return WriteResultFiles(s, vysledek) && written ? kExitOk : kExitRejected;
 }
 

@@ -19,7 +19,8 @@ void OznamitChybuUlozeni(Dialogy& dialogy, QWidget* rodic, Workspace& ws,
     dialogy.Zprava(rodic, Q(o.nadpis), Q(o.text) + "\n" + Q(duvod));
 }
 
-bool PotvrditVelikostEtapy(Dialogy& dialogy, QWidget* rodic, const Workspace& ws, int vysledek) {
+bool PotvrditVelikostEtapy(Dialogy& dialogy, QWidget* rodic, const Workspace& ws,
+                           DruhVysledku vysledek) {
     const int64_t bajty = VelikostEtapySite(ws, vysledek);
     if (bajty <= kVelkaEtapa) return true;
     return dialogy.Potvrzeni(rodic, Q(ws.jazyk.nadpis.varovani), Q(OtazkaVelkeEtapy(ws, bajty)));

@@ -8,6 +8,7 @@
 #include "SouborovaOkna.h"
 #include "data/Tjazyk.h"
 #include "data/Tnastaveni.h"
+#include "workspace/VystupySite.h"
 
 class QDialog;
 class QWidget;
@@ -57,7 +58,8 @@ class Dialogy {
 void OznamitChybuUlozeni(Dialogy& dialogy, QWidget* rodic, Workspace& ws, const std::string& duvod);
 // Before an epoch file larger than a user would expect (its cofactors grow with
 // the square of the network) the user is asked; true when it may be written.
-bool PotvrditVelikostEtapy(Dialogy& dialogy, QWidget* rodic, const Workspace& ws, int vysledek);
+bool PotvrditVelikostEtapy(Dialogy& dialogy, QWidget* rodic, const Workspace& ws,
+                           DruhVysledku vysledek);
 
 // The program's own windows.
 class OknaDialogu : public Dialogy {

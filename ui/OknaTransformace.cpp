@@ -508,8 +508,8 @@ void OknoTransformace::PrikazTransformovat() {
     if (kresba_ != nullptr) kresba_->ObnovitData();
 }
 
-int OknoTransformace::VysledekKresby() const {
-    return bodASmernik_ ? vysledekSite::kBodASmernik : vysledekSite::kTransformaceSVyrovnanim;
+DruhVysledku OknoTransformace::VysledekKresby() const {
+    return bodASmernik_ ? DruhVysledku::BodASmernik : DruhVysledku::TransformaceSVyrovnanim;
 }
 
 void OknoTransformace::PrikazUlozitEtapu() {

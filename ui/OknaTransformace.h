@@ -86,7 +86,7 @@ class OknoTransformace : public OknoSeznamu {
     void NaplnitTabulku();
     void Ukazat(std::unique_ptr<OknoSeznamu> okno);
     void Informace(bool klic);
-    int VysledekKresby() const;
+    DruhVysledku VysledekKresby() const;
 
     Dialogy& dialogy_;
     Interaction& interakce_;

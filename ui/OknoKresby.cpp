@@ -231,13 +231,13 @@ void PlatnoKresby::mouseReleaseEvent(QMouseEvent* e) {
 
 // ---- the window ----
 
-OknoKresby::OknoKresby(QWidget* rodic, Workspace& ws, Dialogy& dialogy, int vysledek)
+OknoKresby::OknoKresby(QWidget* rodic, Workspace& ws, Dialogy& dialogy, DruhVysledku vysledek)
     : QDialog(rodic), ws_(ws), dialogy_(dialogy), vysledek_(vysledek) {
     setObjectName("oknoKresby");
     setModal(false);
     const jazyk::Ttlacitko& t = ws_.jazyk.tlacitko;
-    const std::string& co = vysledek == vysledekSite::kBodASmernik ? t.bodASmernik
-                            : vysledek == vysledekSite::kTransformaceSVyrovnanim
+    const std::string& co = vysledek == DruhVysledku::BodASmernik ? t.bodASmernik
+                            : vysledek == DruhVysledku::TransformaceSVyrovnanim
                                 ? t.transformaceSVyrovnanim
                                 : t.vyrovnaniSite;
     setWindowTitle(Q(t.kresba) + " - " + Q(co));

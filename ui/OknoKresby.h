@@ -11,6 +11,7 @@
 #include "data/Tnastaveni.h"
 #include "drawing/TContainer.h"
 #include "drawing/TgrafikaData.h"
+#include "workspace/VystupySite.h"
 
 class QCheckBox;
 class QComboBox;
@@ -88,7 +89,7 @@ class PlatnoKresby : public QWidget {
     bool vlastniPohled_ = false;
 };
 
-// The drawing window of a result (vysledekSite::k...): the adjusted network or
+// The drawing window of a result (DruhVysledku): the adjusted network or
 // a transformed one, with every control of the picture on the left. The
 // controls are loaded from the settings when it opens and stored back when it
 // closes. It is not modal; its owner closes it when the result changes.
@@ -96,7 +97,7 @@ class OknoKresby : public QDialog {
     Q_OBJECT
 
   public:
-    OknoKresby(QWidget* rodic, Workspace& ws, Dialogy& dialogy, int vysledek);
+    OknoKresby(QWidget* rodic, Workspace& ws, Dialogy& dialogy, DruhVysledku vysledek);
 
     struct Ovladani {
         QCheckBox *bod, *linie, *popis, *elipsa, *osy, *meritko;
@@ -109,7 +110,7 @@ class OknoKresby : public QDialog {
     };
     const Ovladani& Ovladani_() const { return o_; }
     PlatnoKresby& Platno() { return *platno_; }
-    int Vysledek() const { return vysledek_; }
+    DruhVysledku Vysledek() const { return vysledek_; }
 
     // The controls as the settings store them (item indices).
     nastaveni::Tgrafika Nastaveni() const;
@@ -142,7 +143,7 @@ class OknoKresby : public QDialog {
 
     Workspace& ws_;
     Dialogy& dialogy_;
-    int vysledek_;
+    DruhVysledku vysledek_;
     TgrafikaData data_;
     PlatnoKresby* platno_ = nullptr;
     PanelMapy* panel_ = nullptr;

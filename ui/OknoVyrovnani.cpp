@@ -316,10 +316,10 @@ void OknoVyrovnani::PrikazUlozitEtapu() {
     const std::filesystem::path cesta =
         dialogy_.Ulozit(this, DruhSouboru::Etapa, ws_.nastaveni, ws_.jazyk);
     if (cesta.empty()) return;
-    if (!PotvrditVelikostEtapy(dialogy_, this, ws_, vysledekSite::kVyrovnani)) return;
+    if (!PotvrditVelikostEtapy(dialogy_, this, ws_, DruhVysledku::Vyrovnani)) return;
     VysledekUlozeni v;
     SpustitAPockat(
-        [&](Interaction& ui) { v = ZapsatEtapuSite(ws_, cesta, vysledekSite::kVyrovnani, &ui); });
+        [&](Interaction& ui) { v = ZapsatEtapuSite(ws_, cesta, DruhVysledku::Vyrovnani, &ui); });
     if (v.zruseno) {
         OznamitZruseni(TextyPlochy(ws_.nastaveni.typJazyk).epochCancelled);
         return;
@@ -329,7 +329,7 @@ void OknoVyrovnani::PrikazUlozitEtapu() {
 
 void OknoVyrovnani::OtevritKresbu() {
     if (kresba_ == nullptr) {
-        kresba_ = new OknoKresby(this, ws_, dialogy_, vysledekSite::kVyrovnani);
+        kresba_ = new OknoKresby(this, ws_, dialogy_, DruhVysledku::Vyrovnani);
         kresba_->setAttribute(Qt::WA_DeleteOnClose);
     }
     kresba_->show();

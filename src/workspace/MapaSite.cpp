@@ -38,7 +38,7 @@ bool Nekontrolovany(const SouhrnVyrovnani& s, const std::string& cislo) {
 
 }  // namespace
 
-bool InformaceBodu(const Workspace& ws, int vysledek, std::string_view cislo, bool apriori,
+bool InformaceBodu(const Workspace& ws, DruhVysledku vysledek, std::string_view cislo, bool apriori,
                    BodMapy& bod) {
     bod = BodMapy{};
     const std::string jmeno(Orezat(cislo));
@@ -48,7 +48,7 @@ bool InformaceBodu(const Workspace& ws, int vysledek, std::string_view cislo, bo
     // The coordinates of the result: the adjusted points, or the transformed
     // ones with their figures for the same unit standard deviation.
     std::vector<Tbod> body;
-    if (vysledek == vysledekSite::kVyrovnani) {
+    if (vysledek == DruhVysledku::Vyrovnani) {
         body = std::move(v.zobrazeni.body);
     } else if (!ZobrazitBody(BodyVysledku(ws, vysledek), v.zobrazeni.odchylkaJednotkova, body)) {
         return false;

@@ -7,6 +7,7 @@
 #include "adjustment/TmerenaVelicina.h"
 #include "data/Tsouradnice.h"
 #include "drawing/TContainer.h"
+#include "workspace/VystupySite.h"
 
 namespace vertano {
 
@@ -37,10 +38,10 @@ struct BodMapy {
     std::vector<MereniBodu> mereni;
 };
 
-// The point `cislo` of result `vysledek` (vysledekSite::k...) for the a priori
+// The point `cislo` of result `vysledek` (DruhVysledku) for the a priori
 // or the a posteriori unit standard deviation. False when the network is not
 // adjusted, the result is not current or has no such point.
-bool InformaceBodu(const Workspace& ws, int vysledek, std::string_view cislo, bool apriori,
+bool InformaceBodu(const Workspace& ws, DruhVysledku vysledek, std::string_view cislo, bool apriori,
                    BodMapy& bod);
 
 // The lines of the map in colours of their own: a pair with an uncontrolled

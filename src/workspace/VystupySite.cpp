@@ -19,18 +19,18 @@ VysledekUlozeni Selhani(Workspace& ws, std::string chyba) {
     return {false, std::move(chyba)};
 }
 
-const TmodelTransformacePrevod* Prevod(const Workspace& ws, int vysledek) {
-    if (vysledek == vysledekSite::kBodASmernik) return &ws.prevodBodASmernik;
-    if (vysledek == vysledekSite::kTransformaceSVyrovnanim) return &ws.prevodSVyrovnanim;
+const TmodelTransformacePrevod* Prevod(const Workspace& ws, DruhVysledku vysledek) {
+    if (vysledek == DruhVysledku::BodASmernik) return &ws.prevodBodASmernik;
+    if (vysledek == DruhVysledku::TransformaceSVyrovnanim) return &ws.prevodSVyrovnanim;
     return nullptr;
 }
 
 }  // namespace
 
-bool MaVysledekSite(const Workspace& ws, int vysledek) {
-    const bool aktualni = vysledek == vysledekSite::kBodASmernik
+bool MaVysledekSite(const Workspace& ws, DruhVysledku vysledek) {
+    const bool aktualni = vysledek == DruhVysledku::BodASmernik
                               ? ws.state.Current(Step::PointAndBearing)
-                          : vysledek == vysledekSite::kTransformaceSVyrovnanim
+                          : vysledek == DruhVysledku::TransformaceSVyrovnanim
                               ? ws.state.Current(Step::TransformationWithAdjustment)
                               : ws.state.Current(Step::Adjustment);
     return aktualni && ws.state.Current(Step::Adjustment) && ws.grafika.pocetBodu > 0;
@@ -38,20 +38,20 @@ bool MaVysledekSite(const Workspace& ws, int vysledek) {
 
 namespace {
 
-std::string BezVysledku(const std::filesystem::path& cesta, int vysledek) {
+std::string BezVysledku(const std::filesystem::path& cesta, DruhVysledku vysledek) {
     return "Cannot save " + cesta.string() + ": there is no " +
-           (vysledek == vysledekSite::kVyrovnani ? "network adjustment" : "transformation") +
+           (vysledek == DruhVysledku::Vyrovnani ? "network adjustment" : "transformation") +
            " to save";
 }
 
 }  // namespace
 
-const Tsouradnice& BodyVysledku(const Workspace& ws, int vysledek) {
+const Tsouradnice& BodyVysledku(const Workspace& ws, DruhVysledku vysledek) {
     const TmodelTransformacePrevod* p = Prevod(ws, vysledek);
     return p != nullptr ? p->Souradnice() : ws.modelVyrovnany.Vysledek().Souradnice();
 }
 
-bool DataKresbySite(const Workspace& ws, int vysledek, TgrafikaData& data) {
+bool DataKresbySite(const Workspace& ws, DruhVysledku vysledek, TgrafikaData& data) {
     data.Kopiruj(ws.grafika);
     return data.PrepsatSouradnice(BodyVysledku(ws, vysledek),
                                   ws.nastaveni.jednotky.souradnicovySystem);
@@ -75,7 +75,8 @@ bool SloupceEtapy(const VysledekSite& m, Interaction* interakce, bool& zruseno,
     });
 }
 
-EtapaObsah Etapa(const Workspace& ws, int vysledek, Interaction* interakce, bool& zruseno) {
+EtapaObsah Etapa(const Workspace& ws, DruhVysledku vysledek, Interaction* interakce,
+                 bool& zruseno) {
     const VysledekSite m = ws.modelVyrovnany.Vysledek();
     EtapaObsah e;
     e.pocetSmer = m.PocetSmer();
@@ -114,14 +115,14 @@ EtapaObsah Etapa(const Workspace& ws, int vysledek, Interaction* interakce, bool
 
 }  // namespace
 
-int64_t VelikostEtapySite(const Workspace& ws, int vysledek) {
+int64_t VelikostEtapySite(const Workspace& ws, DruhVysledku vysledek) {
     if (!MaVysledekSite(ws, vysledek)) return 0;
     const VysledekSite m = ws.modelVyrovnany.Vysledek();
     return OdhadVelikostiEtapy(m.PocetSouradnic() / 3, m.PocetSouradnicUrcovanych());
 }
 
-VysledekUlozeni ZapsatEtapuSite(Workspace& ws, const std::filesystem::path& cesta, int vysledek,
-                                Interaction* interakce) {
+VysledekUlozeni ZapsatEtapuSite(Workspace& ws, const std::filesystem::path& cesta,
+                                DruhVysledku vysledek, Interaction* interakce) {
     if (!MaVysledekSite(ws, vysledek)) return Selhani(ws, BezVysledku(cesta, vysledek));
     bool zruseno = false;
     const EtapaObsah etapa = Etapa(ws, vysledek, interakce, zruseno);
@@ -139,7 +140,7 @@ VysledekUlozeni ZapsatEtapuSite(Workspace& ws, const std::filesystem::path& cest
 }
 
 VysledekUlozeni ExportovatDXFSite(Workspace& ws, const std::filesystem::path& cesta,
-                                  const VolbyKresby& volby, int jazyk, int vysledek) {
+                                  const VolbyKresby& volby, int jazyk, DruhVysledku vysledek) {
     if (!MaVysledekSite(ws, vysledek)) return Selhani(ws, BezVysledku(cesta, vysledek));
     TgrafikaData data;
     if (!DataKresbySite(ws, vysledek, data))
@@ -151,7 +152,8 @@ VysledekUlozeni ExportovatDXFSite(Workspace& ws, const std::filesystem::path& ce
 }
 
 VysledekUlozeni UlozitObrazekSite(Workspace& ws, const std::filesystem::path& cesta,
-                                  const VolbyKresby& volby, int sirka, int vyska, int vysledek) {
+                                  const VolbyKresby& volby, int sirka, int vyska,
+                                  DruhVysledku vysledek) {
     if (!MaVysledekSite(ws, vysledek)) return Selhani(ws, BezVysledku(cesta, vysledek));
     if (sirka < kMinRozmerObrazku || sirka > kMaxRozmerObrazku || vyska < kMinRozmerObrazku ||
         vyska > kMaxRozmerObrazku)

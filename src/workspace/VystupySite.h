@@ -26,11 +26,11 @@ struct VysledekUlozeni {
 
 // Which result a file shows: the values of the setting okno.grafika, with which
 // the windows open the drawing.
-namespace vysledekSite {
-inline constexpr int kVyrovnani = 1;                // the network adjustment
-inline constexpr int kBodASmernik = 2;              // the point-and-bearing transformation
-inline constexpr int kTransformaceSVyrovnanim = 3;  // the transformation with adjustment
-}  // namespace vysledekSite
+enum class DruhVysledku : int32_t {
+    Vyrovnani = 1,                // the network adjustment
+    BodASmernik = 2,              // the point-and-bearing transformation
+    TransformaceSVyrovnanim = 3,  // the transformation with adjustment
+};
 
 // The files of a current result. Each needs that result to be current
 // (WorkflowState: Step::Adjustment, PointAndBearing or
@@ -49,12 +49,12 @@ inline constexpr int kTransformaceSVyrovnanim = 3;  // the transformation with a
 // With an interaction, the cofactors report their progress by columns, and a
 // stop requested through it ends the writing (VysledekUlozeni::zruseno).
 VysledekUlozeni ZapsatEtapuSite(Workspace& ws, const std::filesystem::path& cesta,
-                                int vysledek = vysledekSite::kVyrovnani,
+                                DruhVysledku vysledek = DruhVysledku::Vyrovnani,
                                 Interaction* interakce = nullptr);
 // The estimated size of that file in bytes (0 without a result), to be asked
 // about (the window) or required an option (the command line) above
 // kVelkaEtapa.
-int64_t VelikostEtapySite(const Workspace& ws, int vysledek = vysledekSite::kVyrovnani);
+int64_t VelikostEtapySite(const Workspace& ws, DruhVysledku vysledek = DruhVysledku::Vyrovnani);
 inline constexpr int64_t kVelkaEtapa = int64_t{500} << 20;
 
 // The DXF drawing of the result with the options of the drawing window, layer
@@ -62,23 +62,23 @@ inline constexpr int64_t kVelkaEtapa = int64_t{500} << 20;
 // settings).
 VysledekUlozeni ExportovatDXFSite(Workspace& ws, const std::filesystem::path& cesta,
                                   const VolbyKresby& volby, int jazyk,
-                                  int vysledek = vysledekSite::kVyrovnani);
+                                  DruhVysledku vysledek = DruhVysledku::Vyrovnani);
 
 // The picture of the drawing window at its default view, `sirka` x `vyska`
 // pixels, as PNG, BMP or JPEG by the extension. Needs a QGuiApplication (see
 // OffscreenGui).
 VysledekUlozeni UlozitObrazekSite(Workspace& ws, const std::filesystem::path& cesta,
                                   const VolbyKresby& volby, int sirka, int vyska,
-                                  int vysledek = vysledekSite::kVyrovnani);
+                                  DruhVysledku vysledek = DruhVysledku::Vyrovnani);
 
 // Whether the result is current and has points to draw.
-bool MaVysledekSite(const Workspace& ws, int vysledek);
+bool MaVysledekSite(const Workspace& ws, DruhVysledku vysledek);
 // The points of the result: adjusted, or transformed.
-const Tsouradnice& BodyVysledku(const Workspace& ws, int vysledek);
+const Tsouradnice& BodyVysledku(const Workspace& ws, DruhVysledku vysledek);
 // The drawing data of the result as the drawing window shows them: the pairs of
 // the network and the coordinates of the result in the axes of the settings.
 // False (with data.chyba) when the coordinates do not fit the pairs.
-bool DataKresbySite(const Workspace& ws, int vysledek, TgrafikaData& data);
+bool DataKresbySite(const Workspace& ws, DruhVysledku vysledek, TgrafikaData& data);
 // The drawing window's picture exactly as it is on screen, as PNG, BMP or JPEG
 // by the extension; a failure announces notification 28 and keeps an existing
 // file.

@@ -224,9 +224,9 @@ class VelkaSitTest : public QObject {
 
         // The drawing at this size, as an adjustment would leave it.
         KresbaZeSimulace(ws, sit);
-        QVERIFY(MaVysledekSite(ws, vysledekSite::kVyrovnani));
+        QVERIFY(MaVysledekSite(ws, DruhVysledku::Vyrovnani));
         t.restart();
-        OknoKresby kresba(nullptr, ws, dialogy, vysledekSite::kVyrovnani);
+        OknoKresby kresba(nullptr, ws, dialogy, DruhVysledku::Vyrovnani);
         kresba.show();
         QVERIFY(QTest::qWaitForWindowExposed(&kresba));
         kresba.repaint();

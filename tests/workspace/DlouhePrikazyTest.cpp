@@ -132,7 +132,7 @@ TEST(LongCommands, TheEpochReportsItsColumnsAndAStopKeepsTheFileAsItWas) {
     Vyrovnat(ws, 30);
     const int32_t n = ws.modelVyrovnany.Vysledek().PocetSouradnicUrcovanych();
     SilentInteraction ui;
-    const VysledekUlozeni v = ZapsatEtapuSite(ws, dir / "e.epc", vysledekSite::kVyrovnani, &ui);
+    const VysledekUlozeni v = ZapsatEtapuSite(ws, dir / "e.epc", DruhVysledku::Vyrovnani, &ui);
     ASSERT_TRUE(v.uspech) << v.chyba;
     EXPECT_FALSE(v.zruseno);
     EXPECT_EQ(ui.progressCalls, n);
@@ -145,7 +145,7 @@ TEST(LongCommands, TheEpochReportsItsColumnsAndAStopKeepsTheFileAsItWas) {
     ws.chyby.Oznameni(0);
     SilentInteraction stop;
     stop.stopAfter = n / 2;
-    const VysledekUlozeni z = ZapsatEtapuSite(ws, dir / "e.epc", vysledekSite::kVyrovnani, &stop);
+    const VysledekUlozeni z = ZapsatEtapuSite(ws, dir / "e.epc", DruhVysledku::Vyrovnani, &stop);
     EXPECT_FALSE(z.uspech);
     EXPECT_TRUE(z.zruseno);
     EXPECT_TRUE(z.chyba.empty());
@@ -153,7 +153,7 @@ TEST(LongCommands, TheEpochReportsItsColumnsAndAStopKeepsTheFileAsItWas) {
     EXPECT_EQ(Obsah(dir / "e.epc"), obsah);
     SilentInteraction hned;
     hned.stopAfter = 1;
-    EXPECT_TRUE(ZapsatEtapuSite(ws, dir / "g.epc", vysledekSite::kVyrovnani, &hned).zruseno);
+    EXPECT_TRUE(ZapsatEtapuSite(ws, dir / "g.epc", DruhVysledku::Vyrovnani, &hned).zruseno);
     EXPECT_FALSE(std::filesystem::exists(dir / "g.epc"));
     for (const auto& f : std::filesystem::directory_iterator(dir.Path()))
         EXPECT_TRUE(f.path().extension() == ".epc") << f.path() << " left behind";

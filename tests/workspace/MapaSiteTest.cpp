@@ -50,7 +50,7 @@ class SitSOdlehlym : public ::testing::Test {
         ZaznamInterakce ui;
         ASSERT_TRUE(AnalyzaSuroveMereni(ws, ui).uspech);
         ASSERT_TRUE(VyrovnaniSite(ws, ui).uspech);
-        ASSERT_TRUE(DataKresbySite(ws, vysledekSite::kVyrovnani, data)) << data.chyba;
+        ASSERT_TRUE(DataKresbySite(ws, DruhVysledku::Vyrovnani, data)) << data.chyba;
     }
     Workspace ws;
     TgrafikaData data;
@@ -60,7 +60,7 @@ class SitSOdlehlym : public ::testing::Test {
 
 TEST_F(SitSOdlehlym, APointOfTheMapCarriesItsFiguresAndEveryObservationAtIt) {
     BodMapy b;
-    ASSERT_TRUE(InformaceBodu(ws, vysledekSite::kVyrovnani, " " + spoiled + " ", true, b));
+    ASSERT_TRUE(InformaceBodu(ws, DruhVysledku::Vyrovnani, " " + spoiled + " ", true, b));
     const Tbod& model = ws.modelVyrovnany.Vysledek().Souradnice().BodSCislem(spoiled);
     EXPECT_EQ(b.bod.cislo, spoiled);
     EXPECT_EQ(b.bod.X, model.X);
@@ -82,12 +82,12 @@ TEST_F(SitSOdlehlym, APointOfTheMapCarriesItsFiguresAndEveryObservationAtIt) {
 
     // A posteriori the deviations follow the other unit standard deviation.
     BodMapy a;
-    ASSERT_TRUE(InformaceBodu(ws, vysledekSite::kVyrovnani, spoiled, false, a));
+    ASSERT_TRUE(InformaceBodu(ws, DruhVysledku::Vyrovnani, spoiled, false, a));
     EXPECT_EQ(a.bod.X, b.bod.X);
     EXPECT_EQ(a.mereni.size(), b.mereni.size());
 
-    EXPECT_FALSE(InformaceBodu(ws, vysledekSite::kVyrovnani, "no such point", true, b));
-    EXPECT_FALSE(InformaceBodu(ws, vysledekSite::kBodASmernik, spoiled, true, b));
+    EXPECT_FALSE(InformaceBodu(ws, DruhVysledku::Vyrovnani, "no such point", true, b));
+    EXPECT_FALSE(InformaceBodu(ws, DruhVysledku::BodASmernik, spoiled, true, b));
 }
 
 TEST_F(SitSOdlehlym, TheRejectedOutlierIsALineOfItsOwnAndSearchFindsPoints) {
