@@ -313,6 +313,13 @@ void Observation(Kontext& k, GamaDruh druh, const std::string& jmeno, const Atri
         return k.Zastavit(
             FileError::TooFewTokens,
             "<" + jmeno + "> without stdev, and <points-observations> gives no default");
+    // distance-stdev "a b c" may give 0 (a = 0 and a zero distance, or b = 0 too),
+    // which would weigh the distance infinitely.
+    if (!(*m.odchylka > 0) || !std::isfinite(*m.odchylka))
+        return k.Zastavit(
+            FileError::BadNumber,
+            "<" + jmeno + "> gets a deviation that is not positive from distance-stdev",
+            FormatGeneral(*m.odchylka * 1000) + " mm");
     k.sit.mereni.push_back(std::move(m));
 }
 

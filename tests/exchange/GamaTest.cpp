@@ -277,5 +277,24 @@ TEST(Gama, ExpandsNoEntityAndStopsDeepNesting) {
     EXPECT_FALSE(ReadGamaText("", sit).ok);
 }
 
+// distance-stdev "a b c" gives a + b * d^c: zero when a is 0 and the distance is
+// 0, or when a and b are 0. Such a distance would be weighed infinitely.
+TEST(Gama, RefusesADistanceWhoseDefaultDeviationIsNotPositive) {
+    for (const char* stdev : {"0 1 1", "0 0"}) {
+        SCOPED_TRACE(stdev);
+        const std::string text =
+            std::string("<gama-local><network><points-observations distance-stdev=\"") + stdev +
+            "\">\n<obs from=\"A\"><s-distance to=\"B\" val=\"0\"/></obs>\n"
+            "</points-observations></network></gama-local>";
+        GamaSit sit;
+        const FileResult r = ReadGamaText(text, sit);
+        ASSERT_FALSE(r.ok);
+        EXPECT_TRUE(sit.mereni.empty());
+        EXPECT_EQ(r.fileLine, 2);
+        EXPECT_NE(DescribeFileFailure(r).find("not positive"), std::string::npos)
+            << DescribeFileFailure(r);
+    }
+}
+
 }  // namespace
 }  // namespace vertano::exchange
