@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "adjustment/TmerenaVelicina.h"
@@ -13,6 +14,15 @@ class Tvahy;
 // The observations of one kind (or a mix of kinds, for display copies), in the
 // order of the adjustment. Indices are 0-based. Every Kopiruj... may be given this
 // vector itself.
+// A run of consecutive full records with the same poradi: the station's number
+// and the indices of its first and last record.
+struct SkupinaZaznamu {
+    int32_t poradi = 0;
+    std::string cislo_stn;
+    int32_t prvni = 0;
+    int32_t posledni = 0;
+};
+
 class TvektorMereni {
   public:
     std::vector<TmerenaVelicina> zaznam;
@@ -74,11 +84,9 @@ class TvektorMereni {
     // measurement list has them the other way round).
     int32_t IndexyZaznamuDleStanoviska(int32_t& pocatek, int32_t& konec, int32_t poradi,
                                        int32_t pocatekProhledavani) const;
-    // One full record per group (a run of consecutive full records with the same
-    // poradi): typ := the group's poradi, cislo_stn, poradi := index of its first
-    // record, skupina := index of its last record. Records that are not full
-    // belong to no group and end the run.
-    void IndexyZaznamuVsechStanovisek(TvektorMereni& indexy) const;
+    // The groups along the vector. Records that are not full belong to no group
+    // and end the run.
+    std::vector<SkupinaZaznamu> SkupinyZaznamu() const;
 
     // ---- loading ----
     // Replaces the contents by the observations of the full rows of `mereni`:

@@ -55,8 +55,8 @@ int32_t TvektorMereni::IndexyZaznamuDleStanoviska(int32_t& pocatek, int32_t& kon
     return i;
 }
 
-void TvektorMereni::IndexyZaznamuVsechStanovisek(TvektorMereni& indexy) const {
-    std::vector<TmerenaVelicina> skupiny;
+std::vector<SkupinaZaznamu> TvektorMereni::SkupinyZaznamu() const {
+    std::vector<SkupinaZaznamu> skupiny;
     bool vBehu = false;
     for (size_t i = 0; i < zaznam.size(); ++i) {
         const TmerenaVelicina& v = zaznam[i];
@@ -65,20 +65,14 @@ void TvektorMereni::IndexyZaznamuVsechStanovisek(TvektorMereni& indexy) const {
             continue;
         }
         const auto index = static_cast<int32_t>(i);
-        if (vBehu && skupiny.back().typ == v.poradi) {
-            skupiny.back().skupina = index;
+        if (vBehu && skupiny.back().poradi == v.poradi) {
+            skupiny.back().posledni = index;
             continue;
         }
-        TmerenaVelicina skupina = TmerenaVelicina::Prazdny();
-        skupina.typ = v.poradi;
-        skupina.cislo_stn = v.cislo_stn;
-        skupina.poradi = index;
-        skupina.skupina = index;
-        skupina.jePlny = true;
-        skupiny.push_back(std::move(skupina));
+        skupiny.push_back({v.poradi, v.cislo_stn, index, index});
         vBehu = true;
     }
-    indexy.zaznam = std::move(skupiny);
+    return skupiny;
 }
 
 }  // namespace vertano
