@@ -49,8 +49,8 @@ void WriteSummary(JsonWriter& w, const SouhrnVyrovnani& s) {
     w.Member("weight_source", WeightSourceKey(s.typVah));
     w.Key("outliers");
     w.BeginObject();
-    for (const int32_t typ : druhy::kPoradi)
-        w.Member(ObservationKindKey(typ), s.odlehle[static_cast<size_t>(typ - 1)]);
+    for (const Velicina typ : druhy::kPoradi)
+        w.Member(ObservationKindKey(typ), s.odlehle[IndexVeliciny(typ)]);
     w.EndObject();
     // Only where there are such coordinates (points fixed in plan or height alone).
     if (!s.neurceneSouradnice.empty()) {
@@ -75,7 +75,7 @@ void WritePoints(JsonWriter& w, const ZobrazeneVyrovnani& v) {
     w.EndArray();
 }
 
-void BeginObservation(JsonWriter& w, int32_t typ, const TmerenaVelicina& z) {
+void BeginObservation(JsonWriter& w, Velicina typ, const TmerenaVelicina& z) {
     w.BeginObject();
     w.Member("kind", ObservationKindKey(typ));
     w.Member("station", z.cislo_stn);
@@ -101,7 +101,7 @@ void MemberOrNull(JsonWriter& w, std::string_view key, Real value) {
 template <class Write>
 void ForEachShown(const VysledekSite& model, Real k, const Write& write) {
     TmerenaVelicina z;
-    for (const int32_t typ : druhy::kPoradi) {
+    for (const Velicina typ : druhy::kPoradi) {
         for (const TmerenaVelicina& zdroj : druhy::Vektor(model, typ).zaznam) {
             if (!zdroj.jePlny) continue;
             z = zdroj;
@@ -115,7 +115,7 @@ void ForEachShown(const VysledekSite& model, Real k, const Write& write) {
 void WriteObservations(JsonWriter& w, const VysledekSite& model, Real k) {
     w.Key("observations");
     w.BeginArray();
-    ForEachShown(model, k, [&w](int32_t typ, const TmerenaVelicina& z) {
+    ForEachShown(model, k, [&w](Velicina typ, const TmerenaVelicina& z) {
         BeginObservation(w, typ, z);
         w.Member("adjusted", z.mezniOprava);
         w.Member("sigma_adjusted", z.odchylkaOprava);
@@ -138,7 +138,7 @@ bool Ohrozuje(const TmerenaVelicina& z, const NekontrolovanyBod& b) {
 }
 
 struct NekontrolovanaVelicina {
-    int32_t typ = 0;
+    Velicina typ = Velicina::Zadna;
     TmerenaVelicina z;
 };
 
@@ -152,7 +152,7 @@ void WriteUncontrolled(JsonWriter& w, const VysledkyVyrovnani& v, const Vysledek
     std::vector<NekontrolovanaVelicina> nekontrolovane;
     std::map<std::string, std::vector<size_t>> podleBodu;
     if (!v.souhrn.nekontrolovaneBody.empty()) {
-        ForEachShown(model, k, [&](int32_t typ, const TmerenaVelicina& z) {
+        ForEachShown(model, k, [&](Velicina typ, const TmerenaVelicina& z) {
             if (!z.jeNekontrolovane) return;
             const size_t i = nekontrolovane.size();
             nekontrolovane.push_back({typ, z});

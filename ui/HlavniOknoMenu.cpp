@@ -224,16 +224,16 @@ void HlavniOkno::VytvoritMenu() {
     }
     m->addSeparator();
     // Direction, zenith angle, distance.
-    const int32_t presnosti[3] = {velicina::kSmer, velicina::kZenit, velicina::kDelka};
+    const Velicina presnosti[3] = {Velicina::Smer, Velicina::Zenit, Velicina::Delka};
     QMenu* vnitrni = podmenu(m);
     for (int i = 0; i < 3; ++i) {
-        const int32_t typ = presnosti[i];
+        const Velicina typ = presnosti[i];
         a_.vnitrni[i] =
             akce(vnitrni, zadna, [this, typ] { Ukazat(OknoVnitrniPresnosti(this, ws_, typ)); });
     }
     QMenu* vnejsi = podmenu(m);
     for (int i = 0; i < 3; ++i) {
-        const int32_t typ = presnosti[i];
+        const Velicina typ = presnosti[i];
         a_.vnejsi[i] =
             akce(vnejsi, zadna, [this, typ] { Ukazat(OknoVnejsiPresnosti(this, ws_, typ)); });
     }

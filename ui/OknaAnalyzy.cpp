@@ -57,22 +57,22 @@ std::vector<SloupecSeznamu> SloupceStanoviska(const Workspace& ws, const Seznam&
     return c;
 }
 
-QString NazevKontroly(int32_t typ, const Workspace& ws) {
+QString NazevKontroly(Velicina typ, const Workspace& ws) {
     const jazyk::Tpopis& p = ws.jazyk.popis;
-    return Q(typ == velicina::kDelka ? p.delka : typ == velicina::kSmer ? p.smer : p.zenit);
+    return Q(typ == Velicina::Delka ? p.delka : typ == Velicina::Smer ? p.smer : p.zenit);
 }
 
-Real Hodnota(const Tzaznam& z, int32_t typ) {
-    return typ == velicina::kDelka ? z.delka : typ == velicina::kSmer ? z.smer : z.zenit;
+Real Hodnota(const Tzaznam& z, Velicina typ) {
+    return typ == Velicina::Delka ? z.delka : typ == Velicina::Smer ? z.smer : z.zenit;
 }
 
-const Tvaha* Vaha(const Workspace& ws, int32_t typ) {
+const Tvaha* Vaha(const Workspace& ws, Velicina typ) {
     switch (typ) {
-        case velicina::kDelka:
+        case Velicina::Delka:
             return &ws.vahy.delka;
-        case velicina::kSmer:
+        case Velicina::Smer:
             return &ws.vahy.smer;
-        case velicina::kZenit:
+        case Velicina::Zenit:
             return &ws.vahy.zenit;
         default:
             return nullptr;
@@ -89,7 +89,7 @@ QString NadpisDoplnku(const Workspace& ws, const QString& nazev) {
 }
 
 // A precision window over one annotated list.
-std::unique_ptr<OknoSeznamu> OknoPresnosti(QWidget* rodic, Workspace& ws, int32_t typ,
+std::unique_ptr<OknoSeznamu> OknoPresnosti(QWidget* rodic, Workspace& ws, Velicina typ,
                                            bool vnitrni) {
     const Tvaha* vaha = Vaha(ws, typ);
     const jazyk::Tpopis& p = ws.jazyk.popis;
@@ -111,7 +111,7 @@ std::unique_ptr<OknoSeznamu> OknoPresnosti(QWidget* rodic, Workspace& ws, int32_
     seznam.PridejPrazdnyZaznam();
     const Seznam s = std::make_shared<const Tmereni>(std::move(seznam));
     const FormatBunek f(ws.nastaveni);
-    const bool uhel = typ != velicina::kDelka;
+    const bool uhel = typ != Velicina::Delka;
     const QString hodnota = Jednotka(uhel ? u.smer_hodnota : u.delka_hodnota);
     const QString odchylka = Jednotka(uhel ? u.smer_odchylka : u.delka_odchylka);
     const QString druh = NazevKontroly(typ, ws);
@@ -232,11 +232,11 @@ std::unique_ptr<OknoSeznamu> OknoJednePolohy(QWidget* rodic, Workspace& ws,
     return okno;
 }
 
-std::unique_ptr<OknoSeznamu> OknoVnitrniPresnosti(QWidget* rodic, Workspace& ws, int32_t typ) {
+std::unique_ptr<OknoSeznamu> OknoVnitrniPresnosti(QWidget* rodic, Workspace& ws, Velicina typ) {
     return OknoPresnosti(rodic, ws, typ, true);
 }
 
-std::unique_ptr<OknoSeznamu> OknoVnejsiPresnosti(QWidget* rodic, Workspace& ws, int32_t typ) {
+std::unique_ptr<OknoSeznamu> OknoVnejsiPresnosti(QWidget* rodic, Workspace& ws, Velicina typ) {
     return OknoPresnosti(rodic, ws, typ, false);
 }
 

@@ -19,10 +19,10 @@ namespace vertano::ui {
 // values, measurements before adjustment, set means, differences from
 // coordinates), drawn with the marks of the raw table.
 std::unique_ptr<OknoSeznamu> OknoJednePolohy(QWidget* rodic, Workspace& ws, RezimJednePolohy rezim);
-// Internal and external precision of a kind (velicina::kDelka, kSmer, kZenit)
+// Internal and external precision of a kind (Velicina::Delka, Smer, Zenit)
 // with the total standard deviation of the kind under the table.
-std::unique_ptr<OknoSeznamu> OknoVnitrniPresnosti(QWidget* rodic, Workspace& ws, int32_t typ);
-std::unique_ptr<OknoSeznamu> OknoVnejsiPresnosti(QWidget* rodic, Workspace& ws, int32_t typ);
+std::unique_ptr<OknoSeznamu> OknoVnitrniPresnosti(QWidget* rodic, Workspace& ws, Velicina typ);
+std::unique_ptr<OknoSeznamu> OknoVnejsiPresnosti(QWidget* rodic, Workspace& ws, Velicina typ);
 // The supplementary measurements of a kind (doplnek::k...) as prepared for the
 // adjustment, and their differences from the coordinates.
 std::unique_ptr<OknoSeznamu> OknoDoplnkuPredVyrovnanim(QWidget* rodic, Workspace& ws,

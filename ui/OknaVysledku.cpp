@@ -44,12 +44,12 @@ ModelSeznamu::Radky RadkyMereni(const Sdilene<TmerenaVelicina>& v) {
     return r;
 }
 
-bool JeUhlovy(int32_t typ) {
-    return typ == velicina::kSmer || typ == velicina::kZenit || typ == velicina::kDoplnekSmernik;
+bool JeUhlovy(Velicina typ) {
+    return typ == Velicina::Smer || typ == Velicina::Zenit || typ == Velicina::DoplnekSmernik;
 }
 
-bool JeDoplnek(int32_t typ) {
-    return typ >= velicina::kDoplnekDelka && typ <= velicina::kDoplnekProvazeni;
+bool JeDoplnek(Velicina typ) {
+    return typ >= Velicina::DoplnekDelka && typ <= Velicina::DoplnekProvazeni;
 }
 
 // "Point" / "Number".
@@ -143,22 +143,22 @@ std::vector<Tbod> Urcovane(const std::vector<Tbod>& body) {
 
 }  // namespace
 
-QString NazevDruhu(const Workspace& ws, int32_t typ) {
+QString NazevDruhu(const Workspace& ws, Velicina typ) {
     const jazyk::Tpopis& p = ws.jazyk.popis;
     switch (typ) {
-        case velicina::kDelka:
+        case Velicina::Delka:
             return Q(p.delka);
-        case velicina::kSmer:
+        case Velicina::Smer:
             return Q(p.smer);
-        case velicina::kZenit:
+        case Velicina::Zenit:
             return Q(p.zenit);
-        case velicina::kDoplnekDelka:
+        case Velicina::DoplnekDelka:
             return Q(p.delka) + " (" + Male(p.doplnek) + ")";
-        case velicina::kDoplnekSmernik:
+        case Velicina::DoplnekSmernik:
             return Q(p.smernik);
-        case velicina::kDoplnekPrevyseni:
+        case Velicina::DoplnekPrevyseni:
             return Q(p.prevyseni);
-        case velicina::kDoplnekProvazeni:
+        case Velicina::DoplnekProvazeni:
             return Q(p.provazovani);
         default:
             return {};
@@ -290,7 +290,7 @@ std::unique_ptr<OknoSeznamu> OknoElipsoiduVyrovnani(QWidget* rodic, Workspace& w
                          Zobrazene(ws, apriori).body);
 }
 
-std::unique_ptr<OknoSeznamu> OknoVyrovnanychMereni(QWidget* rodic, Workspace& ws, int32_t typ,
+std::unique_ptr<OknoSeznamu> OknoVyrovnanychMereni(QWidget* rodic, Workspace& ws, Velicina typ,
                                                    bool apriori) {
     const jazyk::Tnadpis& n = ws.jazyk.nadpis;
     const bool doplnek = JeDoplnek(typ);
@@ -302,8 +302,7 @@ std::unique_ptr<OknoSeznamu> OknoVyrovnanychMereni(QWidget* rodic, Workspace& ws
     }
     nadpis += " - " + NazevDruhu(ws, typ);
     std::vector<TmerenaVelicina> mereni;
-    if (typ >= 1 && typ <= kPocetDruhuVelicin)
-        mereni = Zobrazene(ws, apriori).mereni[static_cast<std::size_t>(typ - 1)];
+    if (typ != Velicina::Zadna) mereni = Zobrazene(ws, apriori).mereni[IndexVeliciny(typ)];
     const auto v = std::make_shared<const std::vector<TmerenaVelicina>>(std::move(mereni));
     const FormatBunek f(ws.nastaveni);
     const jazyk::Tpopis& p = ws.jazyk.popis;
@@ -368,14 +367,13 @@ std::unique_ptr<OknoSeznamu> OknoPosunu(QWidget* rodic, Workspace& ws, bool apri
     return okno;
 }
 
-std::unique_ptr<OknoSeznamu> OknoOdlehlych(QWidget* rodic, Workspace& ws, int32_t typ) {
+std::unique_ptr<OknoSeznamu> OknoOdlehlych(QWidget* rodic, Workspace& ws, Velicina typ) {
     const bool doplnek = JeDoplnek(typ);
     QString druh = NazevDruhu(ws, typ);
-    if (doplnek && typ != velicina::kDoplnekDelka)
-        druh += " (" + Male(ws.jazyk.popis.doplnek) + ")";
+    if (doplnek && typ != Velicina::DoplnekDelka) druh += " (" + Male(ws.jazyk.popis.doplnek) + ")";
     const QString nadpis = Q(ws.jazyk.tlacitko.odlehleHodnoty) + " - " + druh;
     std::vector<TmerenaVelicina> mereni;
-    if (ws.state.Current(Step::Adjustment) && typ >= 1 && typ <= kPocetDruhuVelicin)
+    if (ws.state.Current(Step::Adjustment) && typ != Velicina::Zadna)
         mereni = Plne(druhy::Vektor(ws.modelOdlehly, typ));
     const auto v = std::make_shared<const std::vector<TmerenaVelicina>>(std::move(mereni));
     const FormatBunek f(ws.nastaveni);

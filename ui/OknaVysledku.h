@@ -7,6 +7,7 @@
 #include "OknoSeznamu.h"
 #include "data/Tsouradnice.h"
 #include "mereni/Tmereni.h"
+#include "mereni/Velicina.h"
 
 namespace vertano {
 class Workspace;
@@ -41,15 +42,15 @@ std::unique_ptr<OknoSeznamu> OknoElipsoidu(QWidget* rodic, Workspace& ws, const 
 std::unique_ptr<OknoSeznamu> OknoElipsoiduVyrovnani(QWidget* rodic, Workspace& ws, bool apriori);
 // Adjusted observations of a kind (velicina::k...): adjusted value, standard
 // deviation, residual, normed residual.
-std::unique_ptr<OknoSeznamu> OknoVyrovnanychMereni(QWidget* rodic, Workspace& ws, int32_t typ,
+std::unique_ptr<OknoSeznamu> OknoVyrovnanychMereni(QWidget* rodic, Workspace& ws, Velicina typ,
                                                    bool apriori);
 // Adjusted orientation shifts with their standard deviations.
 std::unique_ptr<OknoSeznamu> OknoPosunu(QWidget* rodic, Workspace& ws, bool apriori);
 // Every observation of a kind in the outlier model, the outliers marked:
 // measured value, residual, maximal residual, normed residual.
-std::unique_ptr<OknoSeznamu> OknoOdlehlych(QWidget* rodic, Workspace& ws, int32_t typ);
+std::unique_ptr<OknoSeznamu> OknoOdlehlych(QWidget* rodic, Workspace& ws, Velicina typ);
 
 // The kind's name as menus and titles show it ("Slope distance (supplement)").
-QString NazevDruhu(const Workspace& ws, int32_t typ);
+QString NazevDruhu(const Workspace& ws, Velicina typ);
 
 }  // namespace vertano::ui

@@ -30,13 +30,13 @@ namespace {
 
 // The kinds in the order of the menus: direction, zenith angle, distance, then
 // the supplementary kinds.
-constexpr int32_t kPoradiMenu[7] = {velicina::kSmer,
-                                    velicina::kZenit,
-                                    velicina::kDelka,
-                                    velicina::kDoplnekDelka,
-                                    velicina::kDoplnekSmernik,
-                                    velicina::kDoplnekPrevyseni,
-                                    velicina::kDoplnekProvazeni};
+constexpr Velicina kPoradiMenu[7] = {Velicina::Smer,
+                                     Velicina::Zenit,
+                                     Velicina::Delka,
+                                     Velicina::DoplnekDelka,
+                                     Velicina::DoplnekSmernik,
+                                     Velicina::DoplnekPrevyseni,
+                                     Velicina::DoplnekProvazeni};
 
 bool MaPlny(const TvektorMereni& v) {
     for (const TmerenaVelicina& z : v.zaznam) {
@@ -127,13 +127,13 @@ void OknoVyrovnani::VytvoritMenu() {
         connect(pod, &QMenu::aboutToShow, this, &OknoVyrovnani::AktualizovatMenu);
         QAction** cil = apriori ? a_.apriori : a_.aposteriori;
         for (int k = 0; k < 7; ++k) {
-            const int32_t typ = kPoradiMenu[k];
+            const Velicina typ = kPoradiMenu[k];
             if (k == 3) {
                 cil[7] = PridatAkci(pod, Q(p.orientPosun),
                                     [this, apriori] { Ukazat(OknoPosunu(this, ws_, apriori)); });
                 pod->addSeparator();
             }
-            cil[typ - 1] = PridatAkci(pod, NazevDruhu(ws_, typ), [this, typ, apriori] {
+            cil[IndexVeliciny(typ)] = PridatAkci(pod, NazevDruhu(ws_, typ), [this, typ, apriori] {
                 Ukazat(OknoVyrovnanychMereni(this, ws_, typ, apriori));
             });
         }
@@ -141,10 +141,10 @@ void OknoVyrovnani::VytvoritMenu() {
 
     m = menu(Q(t.odlehleHodnoty));
     for (int k = 0; k < 7; ++k) {
-        const int32_t typ = kPoradiMenu[k];
+        const Velicina typ = kPoradiMenu[k];
         if (k == 3) m->addSeparator();
-        a_.odlehle[typ - 1] = PridatAkci(m, NazevDruhu(ws_, typ),
-                                         [this, typ] { Ukazat(OknoOdlehlych(this, ws_, typ)); });
+        a_.odlehle[IndexVeliciny(typ)] = PridatAkci(
+            m, NazevDruhu(ws_, typ), [this, typ] { Ukazat(OknoOdlehlych(this, ws_, typ)); });
     }
 
     m = menu(Q(t.transformace));
@@ -175,17 +175,17 @@ void OknoVyrovnani::AktualizovatMenu() {
     const VysledekSite o = ws_.modelOdlehly.Vysledek();
     const bool vyrovnano = ws_.state.Current(Step::Adjustment);
     for (int k = 0; k < 7; ++k) {
-        const int32_t typ = kPoradiMenu[k];
+        const Velicina typ = kPoradiMenu[k];
         // Directions and zenith angles are in every network; the other kinds
         // only where the model holds one.
-        const bool ma = vyrovnano && (typ == velicina::kSmer || typ == velicina::kZenit ||
+        const bool ma = vyrovnano && (typ == Velicina::Smer || typ == Velicina::Zenit ||
                                       MaPlny(druhy::Vektor(m, typ)));
-        a_.apriori[typ - 1]->setEnabled(ma);
-        a_.aposteriori[typ - 1]->setEnabled(ma);
+        a_.apriori[IndexVeliciny(typ)]->setEnabled(ma);
+        a_.aposteriori[IndexVeliciny(typ)]->setEnabled(ma);
         bool odlehle = vyrovnano && druhy::Vylucovat(ws_.nastaveni, typ);
-        if (typ != velicina::kSmer && typ != velicina::kZenit)
+        if (typ != Velicina::Smer && typ != Velicina::Zenit)
             odlehle = odlehle && MaPlny(druhy::Vektor(o, typ));
-        a_.odlehle[typ - 1]->setEnabled(odlehle);
+        a_.odlehle[IndexVeliciny(typ)]->setEnabled(odlehle);
     }
     a_.apriori[7]->setEnabled(vyrovnano);
     a_.aposteriori[7]->setEnabled(vyrovnano);

@@ -50,8 +50,8 @@ QString Html(const QString& text) {
     return text.toHtmlEscaped();
 }
 
-bool JeUhel(int32_t typ) {
-    return typ == velicina::kSmer || typ == velicina::kZenit || typ == velicina::kDoplnekSmernik;
+bool JeUhel(Velicina typ) {
+    return typ == Velicina::Smer || typ == Velicina::Zenit || typ == Velicina::DoplnekSmernik;
 }
 
 }  // namespace
@@ -184,7 +184,7 @@ void PanelMapy::ZobrazitBod(const QString& cislo, const BodMapy* bod) {
     html +=
         "<tr><td></td><td align='right'>&nbsp;v</td><td align='right' nowrap>&nbsp;v/&sigma;"
         "<sub>v</sub></td><td></td></tr>";
-    int32_t druh = -1;
+    Velicina druh = Velicina::Zadna;
     for (const MereniBodu& m : bod->mereni) {
         const TmerenaVelicina& z = m.z;
         const bool uhel = JeUhel(z.typ);

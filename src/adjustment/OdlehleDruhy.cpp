@@ -7,88 +7,88 @@
 
 namespace vertano::druhy {
 
-TvektorMereni& Vektor(TmodelSite& model, int32_t typ) {
+TvektorMereni& Vektor(TmodelSite& model, Velicina typ) {
     return const_cast<TvektorMereni&>(Vektor(model.Vysledek(), typ));
 }
 
-const TvektorMereni& Vektor(const VysledekSite& model, int32_t typ) {
+const TvektorMereni& Vektor(const VysledekSite& model, Velicina typ) {
     switch (typ) {
-        case velicina::kDelka:
+        case Velicina::Delka:
             return model.Delka();
-        case velicina::kSmer:
+        case Velicina::Smer:
             return model.Smer();
-        case velicina::kZenit:
+        case Velicina::Zenit:
             return model.Zenit();
-        case velicina::kDoplnekDelka:
+        case Velicina::DoplnekDelka:
             return model.Doplnek().delka;
-        case velicina::kDoplnekSmernik:
+        case Velicina::DoplnekSmernik:
             return model.Doplnek().smernik;
-        case velicina::kDoplnekPrevyseni:
+        case Velicina::DoplnekPrevyseni:
             return model.Doplnek().prevyseni;
         default:
             return model.Doplnek().provazeni;
     }
 }
 
-TindexVector* Index(TmodelSite& model, int32_t typ) {
+TindexVector* Index(TmodelSite& model, Velicina typ) {
     TmodelSiteStav& stav = Stav(model);
     switch (typ) {
-        case velicina::kDelka:
+        case Velicina::Delka:
             return &stav.indexDelka;
-        case velicina::kSmer:
+        case Velicina::Smer:
             return &stav.indexSmer;
-        case velicina::kZenit:
+        case Velicina::Zenit:
             return &stav.indexZenit;
         default:
             return nullptr;
     }
 }
 
-int32_t& PocetOdlehlych(TmodelSite& model, int32_t typ) {
+int32_t& PocetOdlehlych(TmodelSite& model, Velicina typ) {
     TmodelSiteStav& stav = Stav(model);
     switch (typ) {
-        case velicina::kDelka:
+        case Velicina::Delka:
             return stav.pocetDelkaOdlehly;
-        case velicina::kSmer:
+        case Velicina::Smer:
             return stav.pocetSmerOdlehly;
-        case velicina::kZenit:
+        case Velicina::Zenit:
             return stav.pocetZenitOdlehly;
-        case velicina::kDoplnekDelka:
+        case Velicina::DoplnekDelka:
             return stav.doplnek.pocetDelkaOdlehly;
-        case velicina::kDoplnekSmernik:
+        case Velicina::DoplnekSmernik:
             return stav.doplnek.pocetSmernikOdlehly;
-        case velicina::kDoplnekPrevyseni:
+        case Velicina::DoplnekPrevyseni:
             return stav.doplnek.pocetPrevyseniOdlehly;
         default:
             return stav.doplnek.pocetProvazeniOdlehly;
     }
 }
 
-bool Vylucovat(const Tnastaveni& nastaveni, int32_t typ) {
+bool Vylucovat(const Tnastaveni& nastaveni, Velicina typ) {
     const auto& p = nastaveni.prepinac;
     switch (typ) {
-        case velicina::kDelka:
+        case Velicina::Delka:
             return p.vylucovatDelka;
-        case velicina::kSmer:
+        case Velicina::Smer:
             return p.vylucovatSmer;
-        case velicina::kZenit:
+        case Velicina::Zenit:
             return p.vylucovatZenit;
-        case velicina::kDoplnekDelka:
+        case Velicina::DoplnekDelka:
             return p.vylucovatDoplnekDelka;
-        case velicina::kDoplnekSmernik:
+        case Velicina::DoplnekSmernik:
             return p.vylucovatDoplnekSmernik;
-        case velicina::kDoplnekPrevyseni:
+        case Velicina::DoplnekPrevyseni:
             return p.vylucovatDoplnekPrevyseni;
-        case velicina::kDoplnekProvazeni:
+        case Velicina::DoplnekProvazeni:
             return p.vylucovatDoplnekProvazeni;
         default:
             return false;
     }
 }
 
-int32_t PocetRovnic(const TmodelSite& model, int32_t typ) {
+int32_t PocetRovnic(const TmodelSite& model, Velicina typ) {
     const auto pocet = static_cast<int32_t>(Vektor(model, typ).zaznam.size());
-    return typ == velicina::kDoplnekProvazeni ? 2 * pocet : pocet;
+    return typ == Velicina::DoplnekProvazeni ? 2 * pocet : pocet;
 }
 
 bool Pocatky(const TmodelSite& model, std::array<int32_t, 7>& pocatky) {
@@ -103,8 +103,8 @@ bool Pocatky(const TmodelSite& model, std::array<int32_t, 7>& pocatky) {
            stav.vektorRedukovanychMereni.size() >= m;
 }
 
-bool JeUhel(int32_t typ) {
-    return typ == velicina::kSmer || typ == velicina::kZenit || typ == velicina::kDoplnekSmernik;
+bool JeUhel(Velicina typ) {
+    return typ == Velicina::Smer || typ == Velicina::Zenit || typ == Velicina::DoplnekSmernik;
 }
 
 }  // namespace vertano::druhy

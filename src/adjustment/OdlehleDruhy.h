@@ -14,24 +14,24 @@ class Tnastaveni;
 class VysledekSite;
 
 // Access to the seven observation kinds of a TmodelSite by their number
-// (velicina::k...), in the order of the equations, for the routines that treat
+// (Velicina), in the order of the equations, for the routines that treat
 // every kind alike: the outlier test, the robust weights and the evaluation.
 namespace druhy {
 
-inline constexpr std::array<int32_t, 7> kPoradi = {
-    velicina::kDelka,           velicina::kSmer,           velicina::kZenit,
-    velicina::kDoplnekDelka,    velicina::kDoplnekSmernik, velicina::kDoplnekPrevyseni,
-    velicina::kDoplnekProvazeni};
+inline constexpr std::array<Velicina, 7> kPoradi = {
+    Velicina::Delka,           Velicina::Smer,           Velicina::Zenit,
+    Velicina::DoplnekDelka,    Velicina::DoplnekSmernik, Velicina::DoplnekPrevyseni,
+    Velicina::DoplnekProvazeni};
 
 // The vector that holds the records of a kind; the kind must be one of kPoradi.
 // (The model's own steps change them through the overloads of TmodelSiteVnitrni.h.)
-const TvektorMereni& Vektor(const VysledekSite& model, int32_t typ);
+const TvektorMereni& Vektor(const VysledekSite& model, Velicina typ);
 
 // The exclusion switch of a kind in the settings.
-bool Vylucovat(const Tnastaveni& nastaveni, int32_t typ);
+bool Vylucovat(const Tnastaveni& nastaveni, Velicina typ);
 
 // Equations of a kind: one per record, two per plumbing tie.
-int32_t PocetRovnic(const TmodelSite& model, int32_t typ);
+int32_t PocetRovnic(const TmodelSite& model, Velicina typ);
 
 // Index of the first equation of every kind (in kPoradi order) from the vector
 // lengths, checked against pocetMereni and the lengths of the residual and
@@ -39,7 +39,7 @@ int32_t PocetRovnic(const TmodelSite& model, int32_t typ);
 bool Pocatky(const TmodelSite& model, std::array<int32_t, 7>& pocatky);
 
 // Angles are reduced into one turn when shown as adjusted values.
-bool JeUhel(int32_t typ);
+bool JeUhel(Velicina typ);
 
 }  // namespace druhy
 

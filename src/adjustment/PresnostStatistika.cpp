@@ -15,37 +15,37 @@ constexpr Real kNaN = std::numeric_limits<Real>::quiet_NaN();
 
 }  // namespace
 
-Real HodnotaDruhu(const Tzaznam& zaznam, int32_t druh) {
+Real HodnotaDruhu(const Tzaznam& zaznam, Velicina druh) {
     switch (druh) {
-        case velicina::kDelka:
+        case Velicina::Delka:
             return zaznam.delka;
-        case velicina::kSmer:
+        case Velicina::Smer:
             return zaznam.smer;
-        case velicina::kZenit:
+        case Velicina::Zenit:
             return zaznam.zenit;
         default:
             return kNaN;
     }
 }
 
-Real ToleranceDruhu(const nastaveni::Tmez& mez, int32_t druh) {
+Real ToleranceDruhu(const nastaveni::Tmez& mez, Velicina druh) {
     switch (druh) {
-        case velicina::kDelka:
+        case Velicina::Delka:
             return mez.rozdil_delka;
-        case velicina::kSmer:
+        case Velicina::Smer:
             return mez.rozdil_smer;
-        case velicina::kZenit:
+        case Velicina::Zenit:
             return mez.rozdil_zenit;
         default:
             return 0;
     }
 }
 
-bool JeUhlovyDruh(int32_t druh) {
-    return druh == velicina::kSmer || druh == velicina::kZenit;
+bool JeUhlovyDruh(Velicina druh) {
+    return druh == Velicina::Smer || druh == Velicina::Zenit;
 }
 
-bool StatistikaDruhu(const std::vector<Real>& hodnoty, int32_t druh, Vyber& vysledek) {
+bool StatistikaDruhu(const std::vector<Real>& hodnoty, Velicina druh, Vyber& vysledek) {
     if (hodnoty.size() < 2) return false;
     // Quiet NaNs travel through arithmetic without raising a flag, so the values
     // are checked one by one and the guard catches what the arithmetic breaks.
@@ -67,13 +67,13 @@ bool StatistikaDruhu(const std::vector<Real>& hodnoty, int32_t druh, Vyber& vysl
     }
     const Real odchylka = std::sqrt(ctverce / (n - 1));
     if (!guard.Ok() || !std::isfinite(prumer) || !std::isfinite(odchylka)) return false;
-    vysledek.prumer = druh == velicina::kSmer ? Normalise(prumer) : prumer;
+    vysledek.prumer = druh == Velicina::Smer ? Normalise(prumer) : prumer;
     vysledek.odchylka = odchylka;
     vysledek.pocet = static_cast<int32_t>(hodnoty.size());
     return true;
 }
 
-Real OdchylkaOdPrumeru(Real prumer, Real hodnota, int32_t druh) {
+Real OdchylkaOdPrumeru(Real prumer, Real hodnota, Velicina druh) {
     const Real d = prumer - hodnota;
     return JeUhlovyDruh(druh) ? NormaliseSigned(d) : d;
 }

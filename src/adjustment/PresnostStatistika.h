@@ -6,6 +6,7 @@
 #include "data/Tnastaveni.h"
 #include "matice/Real.h"
 #include "mereni/Tzaznam.h"
+#include "mereni/Velicina.h"
 
 namespace vertano {
 
@@ -20,28 +21,28 @@ struct Vyber {
     int32_t pocet = 0;
 };
 
-// The value of the kind (velicina::kDelka, kSmer, kZenit) in a row; NaN for any
+// The value of the kind (Velicina::Delka, Smer, Zenit) in a row; NaN for any
 // other kind, so that a statistic on it fails.
-Real HodnotaDruhu(const Tzaznam& zaznam, int32_t druh);
+Real HodnotaDruhu(const Tzaznam& zaznam, Velicina druh);
 
 // The tolerance of the kind in a group of limits; 0 for any other kind.
-Real ToleranceDruhu(const nastaveni::Tmez& mez, int32_t druh);
+Real ToleranceDruhu(const nastaveni::Tmez& mez, Velicina druh);
 
 // Directions and zenith angles are angles: their mean and scatter are taken next
 // to the first value, so that values on both sides of a full turn agree.
-bool JeUhlovyDruh(int32_t druh);
+bool JeUhlovyDruh(Velicina druh);
 
 // Mean and sample standard deviation of the values of the kind. Angles are
 // brought next to the first value before averaging; the mean of directions is
 // then brought into [0, 2pi), that of zenith angles is left next to the values.
 // False for fewer than two values, a value or result that is not a finite
 // number, or a floating-point fault.
-bool StatistikaDruhu(const std::vector<Real>& hodnoty, int32_t druh, Vyber& vysledek);
+bool StatistikaDruhu(const std::vector<Real>& hodnoty, Velicina druh, Vyber& vysledek);
 
 // The deviation of a value from its mean, mean - value; for angles reduced into
 // (-pi, pi], so that a value on the other side of zero deviates by its small
 // angle, not by almost a full turn.
-Real OdchylkaOdPrumeru(Real prumer, Real hodnota, int32_t druh);
+Real OdchylkaOdPrumeru(Real prumer, Real hodnota, Velicina druh);
 
 // The limit of a single deviation from the mean of n values:
 // sqrt((n - 1) / (2n)) * tolerance. For two values it is half the tolerance,

@@ -45,8 +45,8 @@ bool MaKofaktory(const TmodelSite& m) {
     return Stav(m).pocetNeznamych > 0 && m.Kofaktor(0, 0, q);
 }
 
-bool JeUhel(int32_t typ) {
-    return typ == velicina::kSmer || typ == velicina::kZenit || typ == velicina::kDoplnekSmernik;
+bool JeUhel(Velicina typ) {
+    return typ == Velicina::Smer || typ == Velicina::Zenit || typ == Velicina::DoplnekSmernik;
 }
 
 // The size of an error that moves the target of the observation by a metre:
@@ -58,7 +58,7 @@ Real MetrovaChyba(const TmodelSite& m, const TmerenaVelicina& z) {
     if (z.iStn < 0 || z.iCil < 0 || z.iStn >= n || z.iCil >= n) return 1;
     const Tbod& a = stav.souradnice.bod[static_cast<std::size_t>(z.iStn)];
     const Tbod& b = stav.souradnice.bod[static_cast<std::size_t>(z.iCil)];
-    const Real dz = z.typ == velicina::kZenit ? b.Z - a.Z : 0;
+    const Real dz = z.typ == Velicina::Zenit ? b.Z - a.Z : 0;
     const Real s = std::sqrt((b.X - a.X) * (b.X - a.X) + (b.Y - a.Y) * (b.Y - a.Y) + dz * dz);
     return s > 0 ? 1 / s : 1;
 }
@@ -100,8 +100,8 @@ std::vector<std::vector<std::size_t>> OpakovanaMereni(
     std::map<std::tuple<int32_t, int32_t, int32_t>, std::vector<std::size_t>> skupiny;
     for (std::size_t i = 0; i < rovnice.size(); ++i) {
         const TmerenaVelicina& z = *rovnice[i];
-        if (z.typ == velicina::kDoplnekProvazeni) continue;
-        skupiny[{z.typ, z.iStn, z.iCil}].push_back(i);
+        if (z.typ == Velicina::DoplnekProvazeni) continue;
+        skupiny[{KodVeliciny(z.typ), z.iStn, z.iCil}].push_back(i);
     }
     std::vector<std::vector<std::size_t>> opakovana;
     for (auto& skupina : skupiny) {
@@ -277,7 +277,7 @@ bool VypocetSpolehlivosti(TmodelSite& m, const Real alfa, SouhrnSpolehlivosti& s
 
 int32_t PocetNekontrolovanych(const VysledekSite& m) {
     int32_t n = 0;
-    for (const int32_t typ : druhy::kPoradi) {
+    for (const Velicina typ : druhy::kPoradi) {
         for (const TmerenaVelicina& z : druhy::Vektor(m, typ).zaznam)
             n += z.jeNekontrolovane ? 1 : 0;
     }
@@ -285,7 +285,7 @@ int32_t PocetNekontrolovanych(const VysledekSite& m) {
 }
 
 bool JeSpolehlivostSpoctena(const VysledekSite& m) {
-    for (const int32_t typ : druhy::kPoradi) {
+    for (const Velicina typ : druhy::kPoradi) {
         for (const TmerenaVelicina& z : druhy::Vektor(m, typ).zaznam)
             if (z.jePlny && z.redundance >= 0) return true;
     }
@@ -294,7 +294,7 @@ bool JeSpolehlivostSpoctena(const VysledekSite& m) {
 
 std::vector<std::string> ZavisleBody(const VysledekSite& m) {
     std::set<int32_t> body;
-    for (const int32_t typ : druhy::kPoradi) {
+    for (const Velicina typ : druhy::kPoradi) {
         for (const TmerenaVelicina& z : druhy::Vektor(m, typ).zaznam) {
             if (z.zavisiStanovisko) body.insert(z.iStn);
             if (z.zavisiCil) body.insert(z.iCil);
@@ -323,10 +323,10 @@ std::vector<int32_t> PostranniBody(const VysledekSite& m) {
             viceSousedu[i] = 1;
         }
     };
-    for (const int32_t typ : druhy::kPoradi) {
+    for (const Velicina typ : druhy::kPoradi) {
         for (const TmerenaVelicina& z : druhy::Vektor(m, typ).zaznam) {
             if (!z.jePlny || z.iStn < 0 || z.iCil < 0 || z.iStn >= n || z.iCil >= n) continue;
-            if (typ == velicina::kDelka || typ == velicina::kSmer || typ == velicina::kZenit) {
+            if (typ == Velicina::Delka || typ == Velicina::Smer || typ == Velicina::Zenit) {
                 stanovisko[static_cast<std::size_t>(z.iStn)] = 1;
                 videno[static_cast<std::size_t>(z.iCil)] = 1;
             }
@@ -345,7 +345,7 @@ std::vector<int32_t> PostranniBody(const VysledekSite& m) {
 std::vector<NekontrolovanyBod> NekontrolovaneBody(const VysledekSite& m) {
     if (!JeSpolehlivostSpoctena(m)) return {};
     std::map<int32_t, DuvodNekontrolovanosti> body;
-    for (const int32_t typ : druhy::kPoradi) {
+    for (const Velicina typ : druhy::kPoradi) {
         for (const TmerenaVelicina& z : druhy::Vektor(m, typ).zaznam) {
             if (z.zavisiStanovisko) body[z.iStn] = DuvodNekontrolovanosti::ZavisiNaNekontrolovanych;
             if (z.zavisiCil) body[z.iCil] = DuvodNekontrolovanosti::ZavisiNaNekontrolovanych;

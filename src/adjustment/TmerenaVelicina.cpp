@@ -14,7 +14,7 @@ TmerenaVelicina TmerenaVelicina::Prazdny() {
     return v;
 }
 
-TmerenaVelicina TmerenaVelicina::ZeZaznamu(const Tzaznam& z, int32_t typ, Real hodnota,
+TmerenaVelicina TmerenaVelicina::ZeZaznamu(const Tzaznam& z, Velicina typ, Real hodnota,
                                            Real odchylka) {
     TmerenaVelicina v = Prazdny();
     v.typ = typ;

@@ -16,7 +16,7 @@ struct Tzaznam;
 // them in its two models, so the values are kept without the padding of the
 // extended format (StoredReal: the same bits in 10 bytes instead of 16).
 struct TmerenaVelicina {
-    int32_t typ = 0;          // velicina::k...
+    Velicina typ = Velicina::Zadna;
     int32_t poradi = 0;       // group: station occupation, group counter or row number
     int32_t skupina = 0;      // measurement set, -1 for supplementary observations
     int32_t poradiPosun = 0;  // orientation unknown of a direction, 1-based
@@ -56,7 +56,7 @@ struct TmerenaVelicina {
     // The observation of kind `typ` that the measurement row `z` carries, with
     // its value and standard deviation of that kind: filled, with the row's
     // `poradi`, set and point numbers; everything else as in Prazdny().
-    static TmerenaVelicina ZeZaznamu(const Tzaznam& z, int32_t typ, Real hodnota, Real odchylka);
+    static TmerenaVelicina ZeZaznamu(const Tzaznam& z, Velicina typ, Real hodnota, Real odchylka);
 
     // Gives the observation its a-priori standard deviation and weight: its own
     // deviation when that is set (JeOdchylkaZadana), otherwise `odchylkaDruhu`,

@@ -100,7 +100,7 @@ Real TmodelSite::ReduceAngleNear(const Real a, const Real r) {
     return x;
 }
 
-int32_t TmodelSite::PocatekRovnic(const int32_t typ) const {
+int32_t TmodelSite::PocatekRovnic(const Velicina typ) const {
     if (pocetDelka < 0 || pocetSmer < 0 || pocetZenit < 0 || doplnek.pocetDelka < 0 ||
         doplnek.pocetSmernik < 0 || doplnek.pocetPrevyseni < 0 || doplnek.pocetProvazeni < 0) {
         return -1;
@@ -108,9 +108,10 @@ int32_t TmodelSite::PocatekRovnic(const int32_t typ) const {
     const int32_t pocty[] = {pocetDelka,           pocetSmer,
                              pocetZenit,           doplnek.pocetDelka,
                              doplnek.pocetSmernik, doplnek.pocetPrevyseni};
-    if (typ < velicina::kDelka || typ > velicina::kDoplnekProvazeni) return -1;
+    if (typ < Velicina::Delka || typ > Velicina::DoplnekProvazeni) return -1;
     int32_t pocatek = 0;
-    for (int32_t t = velicina::kDelka; t < typ; ++t) pocatek += pocty[t - 1];
+    for (int32_t t = KodVeliciny(Velicina::Delka); t < KodVeliciny(typ); ++t)
+        pocatek += pocty[t - 1];
     return pocatek;
 }
 

@@ -114,10 +114,10 @@ class TmodelSite : private TmodelSiteStav {
     // The observation record behind equation i (0 <= i < pocetMereni), the X and
     // the Y equation of a plumbing tie both giving its one record; nullptr outside.
     const TmerenaVelicina* VelicinaRovnice(int32_t i) const;
-    // Index of the first equation of an observation kind (velicina::k...); for
+    // Index of the first equation of an observation kind (Velicina); for
     // plumbing ties the first X equation (the Y equations follow pocetProvazeni
     // later). -1 for an unknown kind or before the counts exist.
-    int32_t PocatekRovnic(int32_t typ) const;
+    int32_t PocatekRovnic(Velicina typ) const;
 
     // ---- solution, iteration and covariance ----
     // Each solves the normal equations formed by the dense solver with one

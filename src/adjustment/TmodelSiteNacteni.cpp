@@ -84,7 +84,7 @@ bool PlatnyRadek(const Tzaznam& z) {
            z.delka >= 0 && std::isfinite(z.zkresleniDelky) && z.zkresleniDelky > 0;
 }
 
-TmerenaVelicina Pozorovani(const Tzaznam& z, int32_t typ, int32_t poradi, Real hodnota,
+TmerenaVelicina Pozorovani(const Tzaznam& z, Velicina typ, int32_t poradi, Real hodnota,
                            Real odchylka, int32_t iStn, int32_t iCil) {
     TmerenaVelicina v = TmerenaVelicina::ZeZaznamu(z, typ, hodnota, odchylka);
     v.poradi = poradi;
@@ -113,7 +113,7 @@ class PlneniMereni {
 
   private:
     bool Radek(std::size_t radek, const Tzaznam& z, int32_t iStn, int32_t iCil);
-    bool Pridat(TvektorMereni& vektor, TmerenaVelicina v, int32_t typ, std::size_t radek,
+    bool Pridat(TvektorMereni& vektor, TmerenaVelicina v, Velicina typ, std::size_t radek,
                 const Tzaznam& z);
     void Vynechat(std::size_t radek, const Tzaznam& z, const std::string& bod,
                   const std::string& duvod);
@@ -185,34 +185,34 @@ bool PlneniMereni::Radek(std::size_t radek, const Tzaznam& z, int32_t iStn, int3
         const auto smeru = static_cast<int32_t>(model_.smer.zaznam.size());
         const bool novyPosun = smeru == model_.indexSmer.back();
         if (novyPosun) ++posun_;
-        TmerenaVelicina s = Pozorovani(z, velicina::kSmer, posun_, z.smer, z.sig_smer, iStn, iCil);
+        TmerenaVelicina s = Pozorovani(z, Velicina::Smer, posun_, z.smer, z.sig_smer, iStn, iCil);
         s.smernik = z.smernik;
         s.odchylkaPosun = z.sig_posun;
         s.poradiPosun = posun_;
         s.posun = 0;
-        if (!Pridat(model_.smer, s, velicina::kSmer, radek, z)) return false;
+        if (!Pridat(model_.smer, s, Velicina::Smer, radek, z)) return false;
     }
     // Between two fixed points only the direction carries something: the
     // orientation of the station.
     if (JeFixni(iStn) && JeFixni(iCil)) return true;
     if (z.MaZenit()) {
         TmerenaVelicina ze =
-            Pozorovani(z, velicina::kZenit, skupinaZenit_, z.zenit, z.sig_zenit, iStn, iCil);
+            Pozorovani(z, Velicina::Zenit, skupinaZenit_, z.zenit, z.sig_zenit, iStn, iCil);
         ze.zkresleni = z.zkresleniDelky;
-        if (!Pridat(model_.zenit, ze, velicina::kZenit, radek, z)) return false;
+        if (!Pridat(model_.zenit, ze, Velicina::Zenit, radek, z)) return false;
     }
     if (!z.MaDelku()) return true;
     TmerenaVelicina d =
-        Pozorovani(z, velicina::kDelka, skupinaDelka_, z.delka, z.sig_delka, iStn, iCil);
+        Pozorovani(z, Velicina::Delka, skupinaDelka_, z.delka, z.sig_delka, iStn, iCil);
     d.zkresleni = z.zkresleniDelky;
-    return Pridat(model_.delka, d, velicina::kDelka, radek, z);
+    return Pridat(model_.delka, d, Velicina::Delka, radek, z);
 }
 
-bool PlneniMereni::Pridat(TvektorMereni& vektor, TmerenaVelicina v, int32_t typ, std::size_t radek,
+bool PlneniMereni::Pridat(TvektorMereni& vektor, TmerenaVelicina v, Velicina typ, std::size_t radek,
                           const Tzaznam& z) {
     if (!v.UrcitPresnost(vahy_.OdchylkaDruhu(typ), model_.odchylkaJednotkovaAprior)) {
         static const char* const nazvy[] = {"", "slope distance", "direction", "zenith angle"};
-        model_.chyba = Popis(radek, z) + ": the " + nazvy[typ] +
+        model_.chyba = Popis(radek, z) + ": the " + nazvy[KodVeliciny(typ)] +
                        " has no usable standard deviation, so no weight";
         return false;
     }

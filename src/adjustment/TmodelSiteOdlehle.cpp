@@ -78,7 +78,7 @@ bool TestujProvazeni(TmerenaVelicina& z, Real vX, Real qX, Real vY, Real qY,
     return true;
 }
 
-bool TestujDruh(const TmodelSite& model, int32_t typ, int32_t pocatek, TvektorMereni& kopie,
+bool TestujDruh(const TmodelSite& model, Velicina typ, int32_t pocatek, TvektorMereni& kopie,
                 const ParametryTestu& p) {
     const TmodelSiteStav& stav = Stav(model);
     const auto& v = stav.vektorOprav;
@@ -86,7 +86,7 @@ bool TestujDruh(const TmodelSite& model, int32_t typ, int32_t pocatek, TvektorMe
     const auto n = static_cast<int32_t>(kopie.zaznam.size());
     for (int32_t i = 0; i < n; ++i) {
         const int32_t r = pocatek + i;
-        const bool ok = typ == velicina::kDoplnekProvazeni
+        const bool ok = typ == Velicina::DoplnekProvazeni
                             ? TestujProvazeni(kopie.zaznam[i], v[r], q[r], v[r + n], q[r + n], p)
                             : TestujVelicinu(kopie.zaznam[i], v[r], q[r], p);
         if (!ok) return false;
@@ -134,7 +134,7 @@ void PrecislujDoplnek(const TvektorMereni& kopie, TvektorMereni& novy) {
     }
 }
 
-bool OdstranOdlehle(TmodelSite& model, int32_t typ, const TmodelSite& modelOdlehly) {
+bool OdstranOdlehle(TmodelSite& model, Velicina typ, const TmodelSite& modelOdlehly) {
     const TvektorMereni& kopie = druhy::Vektor(modelOdlehly, typ);
     TvektorMereni& vektor = druhy::Vektor(model, typ);
     if (TindexVector* index = druhy::Index(model, typ)) {
@@ -154,7 +154,7 @@ bool TestujAOdstran(TmodelSite& model, TmodelSite& modelOdlehly, const Tnastaven
     TmodelSiteStav& stav = Stav(model);
     const ParametryTestu p{stav.kvantil, stav.odchylkaJednotkovaAprior};
     for (std::size_t k = 0; k < druhy::kPoradi.size(); ++k) {
-        const int32_t typ = druhy::kPoradi[k];
+        const Velicina typ = druhy::kPoradi[k];
         if (!druhy::Vylucovat(nastaveni, typ)) continue;
         if (!TestujDruh(model, typ, pocatky[k], druhy::Vektor(modelOdlehly, typ), p) ||
             !OdstranOdlehle(model, typ, modelOdlehly)) {
@@ -168,7 +168,7 @@ bool TestujAOdstran(TmodelSite& model, TmodelSite& modelOdlehly, const Tnastaven
 
 bool TmodelSite::VylucovatOdlehle(const Tnastaveni& nastaveni) {
     probehloVylouceniOdlehlych = false;
-    for (const int32_t typ : druhy::kPoradi) {
+    for (const Velicina typ : druhy::kPoradi) {
         if (druhy::Vylucovat(nastaveni, typ) && !druhy::Vektor(*this, typ).zaznam.empty()) {
             probehloVylouceniOdlehlych = true;
         }
@@ -189,7 +189,7 @@ bool TmodelSite::VylouceniOdlehlychHodnot(TmodelSite& modelOdlehly, const Tnasta
         return false;
     }
     modelOdlehly.KopirujCastOdlehle(*this);
-    for (const int32_t typ : druhy::kPoradi) {
+    for (const Velicina typ : druhy::kPoradi) {
         druhy::PocetOdlehlych(modelOdlehly, typ) =
             static_cast<int32_t>(druhy::Vektor(*this, typ).zaznam.size());
     }
@@ -201,7 +201,7 @@ bool TmodelSite::VylouceniOdlehlychHodnot(TmodelSite& modelOdlehly, const Tnasta
         }
     }
     if (!NacistBezOdlehlych()) return false;
-    for (const int32_t typ : druhy::kPoradi) {
+    for (const Velicina typ : druhy::kPoradi) {
         druhy::PocetOdlehlych(modelOdlehly, typ) -=
             static_cast<int32_t>(druhy::Vektor(*this, typ).zaznam.size());
     }

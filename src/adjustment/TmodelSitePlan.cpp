@@ -209,7 +209,7 @@ bool PlneniPlanu::Skupina(TvektorMereni& vektor, int32_t prvni, int32_t konec, i
                 if (!Zapis(w.iCil, osa, rovnice, -r.a[osa])) return false;
             }
             Real l = r.f - w.hodnota;
-            if (w.typ == velicina::kSmer) {
+            if (w.typ == Velicina::Smer) {
                 w.smernik = r.f;
                 // Directions of one station are compared with one orientation, so
                 // their l must not differ by whole turns.
@@ -219,7 +219,7 @@ bool PlneniPlanu::Skupina(TvektorMereni& vektor, int32_t prvni, int32_t konec, i
             l_[static_cast<std::size_t>(rovnice)] = l;
         }
     }
-    return vektor.zaznam[static_cast<std::size_t>(prvni)].typ != velicina::kSmer ||
+    return vektor.zaznam[static_cast<std::size_t>(prvni)].typ != Velicina::Smer ||
            Orientace(vektor, prvni, konec, pocatek);
 }
 
@@ -248,7 +248,7 @@ bool PlneniPlanu::Doplnky() {
         return Chyba("Supplementary observation " + v.cislo_stn + " - " + v.cislo_cil +
                      " has invalid points or scale factor");
     };
-    int32_t rovnice = m_.PocatekRovnic(velicina::kDoplnekDelka);
+    int32_t rovnice = m_.PocatekRovnic(Velicina::DoplnekDelka);
     for (const TmerenaVelicina& v : d.delka.zaznam) {
         Geometrie g;
         if (!Body(v, g) || !(v.zkresleni > 0) || !std::isfinite(v.zkresleni)) return chybny(v);

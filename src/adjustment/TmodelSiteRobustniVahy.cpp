@@ -17,9 +17,9 @@ namespace {
 // plumbing tie lends the deviation of its record to both its X and Y equation.
 bool OdchylkyRovnic(const TmodelSite& model, Tvector& odchylky) {
     odchylky.clear();
-    for (const int32_t typ : druhy::kPoradi) {
+    for (const Velicina typ : druhy::kPoradi) {
         const auto& zaznamy = druhy::Vektor(model, typ).zaznam;
-        const int opakovani = typ == velicina::kDoplnekProvazeni ? 2 : 1;
+        const int opakovani = typ == Velicina::DoplnekProvazeni ? 2 : 1;
         for (int k = 0; k < opakovani; ++k) {
             for (const TmerenaVelicina& z : zaznamy) {
                 if (!JeOdchylkaZadana(z.odchylka)) return false;

@@ -62,11 +62,11 @@ namespace druhy {
 
 // The records of a kind (druhy::kPoradi) to change, for the outlier test, the
 // robust weights, the evaluation and the reliability.
-TvektorMereni& Vektor(TmodelSite& model, int32_t typ);
+TvektorMereni& Vektor(TmodelSite& model, Velicina typ);
 // The group index of a terrestrial kind; nullptr for the supplementary kinds.
-TindexVector* Index(TmodelSite& model, int32_t typ);
+TindexVector* Index(TmodelSite& model, Velicina typ);
 // The count of outliers a kind keeps in the outlier model.
-int32_t& PocetOdlehlych(TmodelSite& model, int32_t typ);
+int32_t& PocetOdlehlych(TmodelSite& model, Velicina typ);
 
 }  // namespace druhy
 

@@ -67,7 +67,7 @@ void VyhodnotProvazeni(TmerenaVelicina& z, Real vX, Real qX, Real vY, Real qY) {
     z.odchylkaOprava = std::sqrt(sX * sX + sY * sY) / v;
 }
 
-void VyhodnotDruh(TmodelSite& model, int32_t typ, int32_t pocatek) {
+void VyhodnotDruh(TmodelSite& model, Velicina typ, int32_t pocatek) {
     TmodelSiteStav& stav = Stav(model);
     const auto& v = stav.vektorOprav;
     const auto& q = stav.vektorRedukovanychMereni;
@@ -75,7 +75,7 @@ void VyhodnotDruh(TmodelSite& model, int32_t typ, int32_t pocatek) {
     const auto n = static_cast<int32_t>(zaznamy.size());
     for (int32_t i = 0; i < n; ++i) {
         const int32_t r = pocatek + i;
-        if (typ == velicina::kDoplnekProvazeni) {
+        if (typ == Velicina::DoplnekProvazeni) {
             VyhodnotProvazeni(zaznamy[i], v[r], q[r], v[r + n], q[r + n]);
         } else {
             VyhodnotVelicinu(zaznamy[i], v[r], q[r], druhy::JeUhel(typ));
@@ -117,7 +117,7 @@ bool Orientace(TmodelSite& model) {
         }
         const TmerenaVelicina& smer = stav.smer.zaznam[prvni];
         TmerenaVelicina z = TmerenaVelicina::Prazdny();
-        z.typ = velicina::kSmer;
+        z.typ = Velicina::Smer;
         z.poradi = smer.poradi;
         z.poradiPosun = k + 1;
         z.cislo_stn = smer.cislo_stn;

@@ -72,13 +72,13 @@ bool Tvahy::VypocetVah(const Tinfo& info, const Tnastaveni& nastaveni) {
     return vse;
 }
 
-Real Tvahy::OdchylkaDruhu(int32_t typ) const {
+Real Tvahy::OdchylkaDruhu(Velicina typ) const {
     switch (typ) {
-        case velicina::kDelka:
+        case Velicina::Delka:
             return delka.odchylka;
-        case velicina::kSmer:
+        case Velicina::Smer:
             return smer.odchylka;
-        case velicina::kZenit:
+        case Velicina::Zenit:
             return zenit.odchylka;
         default:
             return -1;

@@ -6,6 +6,7 @@
 #include "data/Tinfo.h"
 #include "data/Tnastaveni.h"
 #include "matice/Real.h"
+#include "mereni/Velicina.h"
 
 namespace vertano {
 
@@ -47,9 +48,9 @@ class Tvahy {
     // Returns true when every kind got a usable deviation from the selected source.
     bool VypocetVah(const Tinfo& info, const Tnastaveni& nastaveni);
 
-    // The selected deviation of an observation kind (velicina::kDelka, kSmer,
+    // The selected deviation of an observation kind (Velicina::Delka, Smer,
     // kZenit); -1 for any other kind.
-    Real OdchylkaDruhu(int32_t typ) const;
+    Real OdchylkaDruhu(Velicina typ) const;
 
     // ---- inner and outer precision (VypocetPresnosti.cpp) ----
     // Computes from the reduced measurements of the raw-data analysis (one row per

@@ -22,9 +22,9 @@ enum class DoplnekVektorChyba {
 struct DoplnekVektorVysledek {
     bool ok = true;
     DoplnekVektorChyba chyba = DoplnekVektorChyba::None;
-    int32_t typ = 0;      // velicina::kDoplnek... of the offending row
-    int32_t radek = -1;   // its 0-based index in the prepared list of that kind
-    std::string message;  // English; empty when ok
+    Velicina typ = Velicina::Zadna;  // Velicina::Doplnek... of the offending row
+    int32_t radek = -1;              // its 0-based index in the prepared list of that kind
+    std::string message;             // English; empty when ok
 };
 
 // The supplementary observations of one adjustment, one vector per kind, in the

@@ -44,7 +44,7 @@ void TvektorMereni::Kopiruj(const TvektorMereni& mereni) {
     if (&mereni != this) zaznam = mereni.zaznam;
 }
 
-void TvektorMereni::KopirujVelicinu(const TvektorMereni& mereni, int32_t typ) {
+void TvektorMereni::KopirujVelicinu(const TvektorMereni& mereni, Velicina typ) {
     zaznam = Vyber(mereni.zaznam, [typ](const TmerenaVelicina& v) { return v.typ == typ; });
 }
 
@@ -91,30 +91,30 @@ int32_t TvektorMereni::PocetOdlehlychHodnot() const {
 }
 
 int32_t TvektorMereni::PocetOdlehlychDelek() const {
-    return Pocet(
-        zaznam, [](const TmerenaVelicina& v) { return JeOdlehla(v) && v.typ == velicina::kDelka; });
+    return Pocet(zaznam,
+                 [](const TmerenaVelicina& v) { return JeOdlehla(v) && v.typ == Velicina::Delka; });
 }
 
 int32_t TvektorMereni::PocetOdlehlychSmeru() const {
     return Pocet(zaznam,
-                 [](const TmerenaVelicina& v) { return JeOdlehla(v) && v.typ == velicina::kSmer; });
+                 [](const TmerenaVelicina& v) { return JeOdlehla(v) && v.typ == Velicina::Smer; });
 }
 
 int32_t TvektorMereni::PocetOdlehlychZenitu() const {
-    return Pocet(
-        zaznam, [](const TmerenaVelicina& v) { return JeOdlehla(v) && v.typ == velicina::kZenit; });
+    return Pocet(zaznam,
+                 [](const TmerenaVelicina& v) { return JeOdlehla(v) && v.typ == Velicina::Zenit; });
 }
 
 int32_t TvektorMereni::PocetDelek() const {
-    return Pocet(zaznam, [](const TmerenaVelicina& v) { return v.typ == velicina::kDelka; });
+    return Pocet(zaznam, [](const TmerenaVelicina& v) { return v.typ == Velicina::Delka; });
 }
 
 int32_t TvektorMereni::PocetSmeru() const {
-    return Pocet(zaznam, [](const TmerenaVelicina& v) { return v.typ == velicina::kSmer; });
+    return Pocet(zaznam, [](const TmerenaVelicina& v) { return v.typ == Velicina::Smer; });
 }
 
 int32_t TvektorMereni::PocetZenitu() const {
-    return Pocet(zaznam, [](const TmerenaVelicina& v) { return v.typ == velicina::kZenit; });
+    return Pocet(zaznam, [](const TmerenaVelicina& v) { return v.typ == Velicina::Zenit; });
 }
 
 bool TvektorMereni::ExistujePlnyZaznam() const {

@@ -36,7 +36,7 @@ class TvektorMereni {
     void Velikost(int32_t pocet);
     void Clear() { zaznam.clear(); }
     void Kopiruj(const TvektorMereni& mereni);
-    void KopirujVelicinu(const TvektorMereni& mereni, int32_t typ);
+    void KopirujVelicinu(const TvektorMereni& mereni, Velicina typ);
     // The records of `mereni` whose jeOdlehly equals `typ`.
     void KopirujOdlehle(const TvektorMereni& mereni, bool typ);
     // One record per orientation unknown: for every poradiPosun 1, 2, ... of

@@ -10,21 +10,21 @@ namespace vertano {
 
 namespace {
 
-TmerenaVelicina ZRadku(const Tzaznam& r, int32_t typ, Real hodnota, Real odchylka, Real vaha) {
+TmerenaVelicina ZRadku(const Tzaznam& r, Velicina typ, Real hodnota, Real odchylka, Real vaha) {
     TmerenaVelicina v = TmerenaVelicina::ZeZaznamu(r, typ, hodnota, odchylka);
     v.vaha = vaha;
     return v;
 }
 
 TmerenaVelicina Delka(const Tzaznam& r) {
-    TmerenaVelicina v = ZRadku(r, velicina::kDelka, r.delka, r.sig_delka, r.vaha_delka);
+    TmerenaVelicina v = ZRadku(r, Velicina::Delka, r.delka, r.sig_delka, r.vaha_delka);
     // Kept as the adjustment keeps it, so that the reduced distance can be shown.
     v.zkresleni = r.zkresleniDelky;
     return v;
 }
 
 TmerenaVelicina Smer(const Tzaznam& r) {
-    TmerenaVelicina v = ZRadku(r, velicina::kSmer, r.smer, r.sig_smer, r.vaha_smer);
+    TmerenaVelicina v = ZRadku(r, Velicina::Smer, r.smer, r.sig_smer, r.vaha_smer);
     v.smernik = r.smernik;
     v.posun = r.posun;
     v.odchylkaPosun = r.sig_posun;
@@ -33,7 +33,7 @@ TmerenaVelicina Smer(const Tzaznam& r) {
 }
 
 TmerenaVelicina Zenit(const Tzaznam& r) {
-    TmerenaVelicina v = ZRadku(r, velicina::kZenit, r.zenit, r.sig_zenit, r.vaha_zenit);
+    TmerenaVelicina v = ZRadku(r, Velicina::Zenit, r.zenit, r.sig_zenit, r.vaha_zenit);
     v.zkresleni = r.zkresleniDelky;
     return v;
 }
@@ -59,7 +59,7 @@ void TvektorMereni::NactiMereni(const Tmereni& mereni) {
 
 void TvektorMereni::NacistVahy(const Tvahy& vahy) {
     for (auto& v : zaznam) {
-        if (v.typ == velicina::kDelka || v.typ == velicina::kSmer || v.typ == velicina::kZenit) {
+        if (v.typ == Velicina::Delka || v.typ == Velicina::Smer || v.typ == Velicina::Zenit) {
             v.odchylka = vahy.OdchylkaDruhu(v.typ);
         }
     }

@@ -16,7 +16,7 @@ void TvektorMereni::KopirujPosun(const TvektorMereni& mereni) {
     std::map<int32_t, size_t> prvni;
     for (size_t i = 0; i < mereni.zaznam.size(); ++i) {
         const TmerenaVelicina& v = mereni.zaznam[i];
-        if (v.typ == velicina::kSmer && v.poradiPosun > 0) prvni.try_emplace(v.poradiPosun, i);
+        if (v.typ == Velicina::Smer && v.poradiPosun > 0) prvni.try_emplace(v.poradiPosun, i);
     }
     std::vector<TmerenaVelicina> posuny;
     posuny.reserve(prvni.size());
@@ -29,7 +29,7 @@ void TvektorMereni::SeradPoradiPosunu() {
     bool prvniSmer = true;
     int32_t predchoziStare = 0;
     for (auto& v : zaznam) {
-        if (v.typ != velicina::kSmer) continue;
+        if (v.typ != Velicina::Smer) continue;
         if (prvniSmer || v.poradiPosun != predchoziStare) ++nove;
         prvniSmer = false;
         predchoziStare = v.poradiPosun;

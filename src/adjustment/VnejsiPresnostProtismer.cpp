@@ -13,8 +13,8 @@ namespace {
 
 using Radky = std::vector<Tzaznam>;
 
-Radky SHodnotou(const Radky& radky, int32_t druh) {
-    if (druh != velicina::kDelka) return radky;
+Radky SHodnotou(const Radky& radky, Velicina druh) {
+    if (druh != Velicina::Delka) return radky;
     Radky s;
     for (const Tzaznam& z : radky) {
         if (z.MaDelku()) s.push_back(z);
@@ -23,14 +23,14 @@ Radky SHodnotou(const Radky& radky, int32_t druh) {
 }
 
 // The value of a row as a sample of the forward direction.
-Real VzorekDopredu(const Tzaznam& z, int32_t druh, bool zpetny) {
+Real VzorekDopredu(const Tzaznam& z, Velicina druh, bool zpetny) {
     const Real x = HodnotaDruhu(z, druh);
-    return zpetny && druh == velicina::kZenit ? kPi - x : x;
+    return zpetny && druh == Velicina::Zenit ? kPi - x : x;
 }
 
 class DvojiceBodu {
   public:
-    DvojiceBodu(int32_t druh, const nastaveni::Tmez& mez) : druh_(druh), mez_(mez) {}
+    DvojiceBodu(Velicina druh, const nastaveni::Tmez& mez) : druh_(druh), mez_(mez) {}
 
     // Adds the pair as number `cislo`; false on a fault.
     bool Pridej(const Radky& tam, const Radky& zpet, int32_t cislo, TvnejsiPresnost& vysledek,
@@ -41,7 +41,7 @@ class DvojiceBodu {
         Vyber v;
         if (!StatistikaDruhu(hodnoty, druh_, v)) return false;
         const Real mez = MezOdchylkyOdPrumeru(v.pocet, ToleranceDruhu(mez_, druh_));
-        const Real prumerZpet = druh_ == velicina::kZenit ? kPi - v.prumer : v.prumer;
+        const Real prumerZpet = druh_ == Velicina::Zenit ? kPi - v.prumer : v.prumer;
         for (const Tzaznam& z : tam) {
             vysledek.mereniTrojuhelnik.Pridej(RadekSeznamu(z),
                                               Anotovat(z, v, v.prumer, mez, cislo, 1));
@@ -77,13 +77,13 @@ class DvojiceBodu {
         return z;
     }
 
-    const int32_t druh_;
+    const Velicina druh_;
     const nastaveni::Tmez& mez_;
 };
 
 // The rows of a pair in one direction that carry a value of the kind.
-std::size_t PocetSHodnotou(const Radky& radky, int32_t druh) {
-    if (druh != velicina::kDelka) return radky.size();
+std::size_t PocetSHodnotou(const Radky& radky, Velicina druh) {
+    if (druh != Velicina::Delka) return radky.size();
     std::size_t n = 0;
     for (const Tzaznam& z : radky) n += z.MaDelku() ? 1 : 0;
     return n;
@@ -91,7 +91,7 @@ std::size_t PocetSHodnotou(const Radky& radky, int32_t druh) {
 
 // The lists take every row of every reciprocal pair; grown row by row they
 // would hold up to twice their rows in a large network.
-void Rezervovat(const MereniMeziBody& sit, int32_t druh, TvnejsiPresnost& vysledek) {
+void Rezervovat(const MereniMeziBody& sit, Velicina druh, TvnejsiPresnost& vysledek) {
     std::size_t pocetRadku = 0;
     std::size_t pocetDvojic = 0;
     for (int32_t a = 0; a < sit.PocetBodu(); ++a) {
@@ -110,7 +110,7 @@ void Rezervovat(const MereniMeziBody& sit, int32_t druh, TvnejsiPresnost& vysled
 
 }  // namespace
 
-bool VypocetVnejsiPresnostiProtismer(const MereniMeziBody& sit, int32_t druh,
+bool VypocetVnejsiPresnostiProtismer(const MereniMeziBody& sit, Velicina druh,
                                      const nastaveni::Tmez& mezProtismer,
                                      TvnejsiPresnost& vysledek) {
     vysledek.Prazdny();

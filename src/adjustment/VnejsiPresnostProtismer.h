@@ -5,10 +5,11 @@
 #include "adjustment/MereniMeziBody.h"
 #include "adjustment/Tvaha.h"
 #include "data/Tnastaveni.h"
+#include "mereni/Velicina.h"
 
 namespace vertano {
 
-// Outer precision of zenith angles or distances (velicina::kZenit, kDelka) from
+// Outer precision of zenith angles or distances (Velicina::Zenit, Delka) from
 // reciprocal pairs: for every pair of points a < b measured in both directions,
 // the forward values and the reverse ones (a reverse zenith angle as pi - z)
 // are one sample of n values with n - 1 degrees of freedom. Distances take part
@@ -28,7 +29,7 @@ namespace vertano {
 //   pooled by their degrees of freedom (left -1 without pairs).
 // False on a value that is not a finite number or an arithmetic fault; the
 // result is then the cleared state.
-bool VypocetVnejsiPresnostiProtismer(const MereniMeziBody& sit, int32_t druh,
+bool VypocetVnejsiPresnostiProtismer(const MereniMeziBody& sit, Velicina druh,
                                      const nastaveni::Tmez& mezProtismer,
                                      TvnejsiPresnost& vysledek);
 

@@ -43,10 +43,10 @@ std::vector<Indexy> CileStanoviska(const Tmereni& mereni, const Indexy& radky) {
 }
 
 // The rows of a target that carry a value of the kind.
-Indexy RadkySHodnotou(const Tmereni& mereni, const Indexy& sady, int32_t druh) {
+Indexy RadkySHodnotou(const Tmereni& mereni, const Indexy& sady, Velicina druh) {
     const auto maHodnotu = [druh](const Tzaznam& z) {
-        if (druh == velicina::kDelka) return z.MaDelku();
-        return druh == velicina::kSmer ? z.MaSmer() : z.MaZenit();
+        if (druh == Velicina::Delka) return z.MaDelku();
+        return druh == Velicina::Smer ? z.MaSmer() : z.MaZenit();
     };
     Indexy s;
     for (const std::size_t i : sady) {
@@ -57,7 +57,7 @@ Indexy RadkySHodnotou(const Tmereni& mereni, const Indexy& sady, int32_t druh) {
 
 class VypocetStanoviska {
   public:
-    VypocetStanoviska(const Tmereni& mereni, int32_t druh, const nastaveni::Tmez& mez)
+    VypocetStanoviska(const Tmereni& mereni, Velicina druh, const nastaveni::Tmez& mez)
         : mereni_(mereni), druh_(druh), mez_(mez) {}
 
     // Adds the targets of one station to `vysledek`; false on a fault.
@@ -117,17 +117,17 @@ class VypocetStanoviska {
     }
 
     const Tmereni& mereni_;
-    const int32_t druh_;
+    const Velicina druh_;
     const nastaveni::Tmez& mez_;
 };
 
 // At most every full row with a value of the kind is annotated, and a target
 // needs two of them for its summary row. Reserved at once, a large network's
 // lists do not hold up to twice their rows as lists grown station by station do.
-void Rezervovat(const Tmereni& mereni, int32_t druh, TvnitrniPresnost& vysledek) {
+void Rezervovat(const Tmereni& mereni, Velicina druh, TvnitrniPresnost& vysledek) {
     std::size_t pocet = 0;
     for (const Tzaznam& z : mereni.zaznam) {
-        if (z.JePlny() && (druh != velicina::kDelka || z.MaDelku())) ++pocet;
+        if (z.JePlny() && (druh != Velicina::Delka || z.MaDelku())) ++pocet;
     }
     vysledek.mereniSkupina.Rezervovat(pocet);
     vysledek.odchylkaSkupina.zaznam.reserve(pocet / 2);
@@ -135,8 +135,8 @@ void Rezervovat(const Tmereni& mereni, int32_t druh, TvnitrniPresnost& vysledek)
 
 }  // namespace
 
-bool VypocetVnitrniPresnosti(const Tmereni& mereni, int32_t druh, const nastaveni::Tmez& mezSkupina,
-                             TvnitrniPresnost& vysledek) {
+bool VypocetVnitrniPresnosti(const Tmereni& mereni, Velicina druh,
+                             const nastaveni::Tmez& mezSkupina, TvnitrniPresnost& vysledek) {
     vysledek.Prazdny();
     Rezervovat(mereni, druh, vysledek);
     const VypocetStanoviska vypocet(mereni, druh, mezSkupina);

@@ -5,10 +5,11 @@
 #include "adjustment/Tvaha.h"
 #include "data/Tnastaveni.h"
 #include "mereni/Tmereni.h"
+#include "mereni/Velicina.h"
 
 namespace vertano {
 
-// Inner precision of one kind of observation (velicina::kDelka, kSmer, kZenit)
+// Inner precision of one kind of observation (Velicina::Delka, Smer, Zenit)
 // from the scatter of repeated sets of the same target from the same station.
 // `mereni` holds one row per set, station and target (face means); distances
 // use only the rows that have one. Limits are those between sets.
@@ -25,7 +26,7 @@ namespace vertano {
 //   deviations pooled by their number of targets (left -1 without stations).
 // False on a value that is not a finite number or an arithmetic fault; the
 // result is then the cleared state, nothing half-filled.
-bool VypocetVnitrniPresnosti(const Tmereni& mereni, int32_t druh, const nastaveni::Tmez& mezSkupina,
-                             TvnitrniPresnost& vysledek);
+bool VypocetVnitrniPresnosti(const Tmereni& mereni, Velicina druh,
+                             const nastaveni::Tmez& mezSkupina, TvnitrniPresnost& vysledek);
 
 }  // namespace vertano

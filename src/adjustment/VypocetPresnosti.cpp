@@ -44,18 +44,18 @@ int32_t UrcitZdroj(int32_t pozadovany, bool vnitrni, bool vnejsi) {
 }
 
 struct Druh {
-    int32_t velicina;
+    Velicina velicina;
     Tvaha& vaha;
     TtypVah& typ;
 };
 
-bool MaHodnotuDruhu(const Tzaznam& z, int32_t druh) {
-    if (druh == velicina::kSmer) return z.MaSmer();
-    if (druh == velicina::kZenit) return z.MaZenit();
+bool MaHodnotuDruhu(const Tzaznam& z, Velicina druh) {
+    if (druh == Velicina::Smer) return z.MaSmer();
+    if (druh == Velicina::Zenit) return z.MaZenit();
     return true;  // a distance of 0 is left out where distances are taken
 }
 
-bool ObsahujeRadekBez(const Tmereni& mereni, int32_t druh) {
+bool ObsahujeRadekBez(const Tmereni& mereni, Velicina druh) {
     for (const Tzaznam& z : mereni.zaznam) {
         if (z.JePlny() && !MaHodnotuDruhu(z, druh)) return true;
     }
@@ -72,7 +72,7 @@ bool VnitrniPresnostDruhu(const Tmereni& mereni, const nastaveni::Tmez& mezSkupi
 
 bool VnejsiPresnostDruhu(const MereniMeziBody& sit, const nastaveni::Tmez& mezProtismer, Druh& d) {
     const bool spocteno =
-        d.velicina == velicina::kSmer
+        d.velicina == Velicina::Smer
             ? VypocetVnejsiPresnostiSmer(sit, mezProtismer, d.vaha.vnejsiPresnost)
             : VypocetVnejsiPresnostiProtismer(sit, d.velicina, mezProtismer, d.vaha.vnejsiPresnost);
     const bool dostupna = spocteno && JeDostupna(d.vaha.vnejsiPresnost.odchylkaCelkova);
@@ -84,9 +84,9 @@ bool VnejsiPresnostDruhu(const MereniMeziBody& sit, const nastaveni::Tmez& mezPr
 
 bool Tvahy::VypocetPresnosti(const Tmereni& mereni, Tinfo& info, const Tnastaveni& nastaveni) {
     TinfoVahy& iv = info.infoVahy;
-    std::array<Druh, 3> druhy{Druh{velicina::kDelka, delka, iv.delka},
-                              Druh{velicina::kSmer, smer, iv.smer},
-                              Druh{velicina::kZenit, zenit, iv.zenit}};
+    std::array<Druh, 3> druhy{Druh{Velicina::Delka, delka, iv.delka},
+                              Druh{Velicina::Smer, smer, iv.smer},
+                              Druh{Velicina::Zenit, zenit, iv.zenit}};
     for (Druh& d : druhy) {
         d.vaha.vnitrniPresnost.Prazdny();
         d.vaha.vnejsiPresnost.Prazdny();

@@ -73,7 +73,7 @@ class VysledekSite {
     [[nodiscard]] const TmerenaVelicina* VelicinaRovnice(int32_t i) const {
         return m_.VelicinaRovnice(i);
     }
-    [[nodiscard]] int32_t PocatekRovnic(int32_t typ) const { return m_.PocatekRovnic(typ); }
+    [[nodiscard]] int32_t PocatekRovnic(Velicina typ) const { return m_.PocatekRovnic(typ); }
 
     // ---- residuals, weights and cofactors of the observations ----
     // v = l - A dx of every equation.

@@ -16,7 +16,7 @@ class TvektorMereni;
 class Tsouradnice;
 
 // Observation kinds of the pair list (the `typ` of NacistMereniDleTypu). They are
-// the drawing's own numbers, not the kinds of the adjustment (velicina::k...).
+// the drawing's own numbers, not the kinds of the adjustment (Velicina).
 namespace grafika {
 inline constexpr int32_t kDelkaS = 1;     // slope distances
 inline constexpr int32_t kSmer = 2;       // horizontal directions

@@ -95,8 +95,8 @@ bool JeIndex(int32_t i, int32_t pocet) {
 
 std::string PopisVeliciny(const TmerenaVelicina& z) {
     return "The observation " + z.cislo_stn + " - " + z.cislo_cil + " (kind " +
-           std::to_string(z.typ) + ", point indices " + std::to_string(z.iStn) + " and " +
-           std::to_string(z.iCil) + ")";
+           std::to_string(KodVeliciny(z.typ)) + ", point indices " + std::to_string(z.iStn) +
+           " and " + std::to_string(z.iCil) + ")";
 }
 
 bool JeKonecnyBod(const TgrafikaBod& b) {

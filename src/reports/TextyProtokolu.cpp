@@ -96,24 +96,24 @@ std::string NazevDruhu(const Tjazyk& j, int druh) {
     }
 }
 
-int32_t VelicinaDruhu(int druh) {
+Velicina VelicinaDruhu(int druh) {
     switch (druh) {
         case druhProtokolu::kSmer:
-            return velicina::kSmer;
+            return Velicina::Smer;
         case druhProtokolu::kZenit:
-            return velicina::kZenit;
+            return Velicina::Zenit;
         case druhProtokolu::kDelka:
-            return velicina::kDelka;
+            return Velicina::Delka;
         case druhProtokolu::kDoplnekDelka:
-            return velicina::kDoplnekDelka;
+            return Velicina::DoplnekDelka;
         case druhProtokolu::kSmernik:
-            return velicina::kDoplnekSmernik;
+            return Velicina::DoplnekSmernik;
         case druhProtokolu::kPrevyseni:
-            return velicina::kDoplnekPrevyseni;
+            return Velicina::DoplnekPrevyseni;
         case druhProtokolu::kProvazeni:
-            return velicina::kDoplnekProvazeni;
+            return Velicina::DoplnekProvazeni;
         default:
-            return 0;
+            return Velicina::Zadna;
     }
 }
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "mereni/Velicina.h"
+
 namespace vertano {
 
 class Tjazyk;
@@ -50,8 +52,8 @@ bool JeUhlovyDruhProtokolu(int druh);
 // "Bearing", "Height difference", "Vertical plumbing", "Orientation shift".
 std::string NazevDruhu(const Tjazyk& jazyk, int druh);
 
-// The kind of the adjustment model (velicina::k...) of a report kind; 0 for the
+// The kind of the adjustment model (Velicina) of a report kind; Zadna for the
 // orientation shifts, which are no observations.
-int32_t VelicinaDruhu(int druh);
+Velicina VelicinaDruhu(int druh);
 
 }  // namespace vertano

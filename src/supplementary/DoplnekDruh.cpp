@@ -22,18 +22,18 @@ int TypSouboru(DruhDoplnku druh) {
     return -1;
 }
 
-int32_t TypVeliciny(DruhDoplnku druh) {
+Velicina TypVeliciny(DruhDoplnku druh) {
     switch (druh) {
         case DruhDoplnku::Smernik:
-            return velicina::kDoplnekSmernik;
+            return Velicina::DoplnekSmernik;
         case DruhDoplnku::Delka:
-            return velicina::kDoplnekDelka;
+            return Velicina::DoplnekDelka;
         case DruhDoplnku::Prevyseni:
-            return velicina::kDoplnekPrevyseni;
+            return Velicina::DoplnekPrevyseni;
         case DruhDoplnku::Provazeni:
-            return velicina::kDoplnekProvazeni;
+            return Velicina::DoplnekProvazeni;
     }
-    return 0;
+    return Velicina::Zadna;
 }
 
 int PocetPoli(DruhDoplnku druh) {

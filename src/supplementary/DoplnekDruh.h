@@ -5,6 +5,7 @@
 #include <string>
 
 #include "matice/Real.h"
+#include "mereni/Velicina.h"
 
 namespace vertano {
 
@@ -14,7 +15,7 @@ class Tnastaveni;
 
 // The four kinds of supplementary measurement. Two numberings exist and must not
 // be mixed: the input windows and files number the kinds as below (okno.doplnek
-// 1-4), the adjustment by observation type (velicina::kDoplnek..., 4-7). Every
+// 1-4), the adjustment by observation type (Velicina::Doplnek..., 4-7). Every
 // routine of this folder takes the window numbering and converts with TypVeliciny.
 enum class DruhDoplnku : int32_t {
     Zadny = 0,      // no kind (a row that failed nowhere, an unknown number)
@@ -49,8 +50,8 @@ inline constexpr bool JeDruh(DruhDoplnku druh) {
 
 // File list of the kind in Tinfo (info::kDoplnek...), -1 for an unknown kind.
 int TypSouboru(DruhDoplnku druh);
-// Observation type in the adjustment (velicina::kDoplnek...), 0 for an unknown kind.
-int32_t TypVeliciny(DruhDoplnku druh);
+// Observation type in the adjustment (Velicina::Doplnek...), Zadna for an unknown kind.
+Velicina TypVeliciny(DruhDoplnku druh);
 // Fields of one line of the kind's text file, 0 for an unknown kind.
 int PocetPoli(DruhDoplnku druh);
 

@@ -268,20 +268,20 @@ std::string RadekRedundance(const Workspace& ws, const PoctyNacteni& p) {
     return text + ".";
 }
 
-std::string NazevVeliciny(const Workspace& ws, const int32_t typ) {
+std::string NazevVeliciny(const Workspace& ws, const Velicina typ) {
     const jazyk::Tpopis& p = ws.jazyk.popis;
     switch (typ) {
-        case velicina::kDelka:
+        case Velicina::Delka:
             return p.delka;
-        case velicina::kSmer:
+        case Velicina::Smer:
             return p.smer;
-        case velicina::kZenit:
+        case Velicina::Zenit:
             return p.zenit;
-        case velicina::kDoplnekDelka:
+        case Velicina::DoplnekDelka:
             return p.delka + " (" + p.doplnek + ")";
-        case velicina::kDoplnekSmernik:
+        case Velicina::DoplnekSmernik:
             return p.smernik + " (" + p.doplnek + ")";
-        case velicina::kDoplnekPrevyseni:
+        case Velicina::DoplnekPrevyseni:
             return p.prevyseni + " (" + p.doplnek + ")";
         default:
             return p.provazovani + " (" + p.doplnek + ")";
@@ -290,7 +290,7 @@ std::string NazevVeliciny(const Workspace& ws, const int32_t typ) {
 
 std::string VarovaniNekontrolovanych(const Workspace& ws, const VysledekSite& model) {
     std::vector<std::string> mereni;
-    for (const int32_t typ : druhy::kPoradi) {
+    for (const Velicina typ : druhy::kPoradi) {
         for (const TmerenaVelicina& z : druhy::Vektor(model, typ).zaznam) {
             if (!z.jeNekontrolovane) continue;
             mereni.push_back(z.cislo_stn + " - " + z.cislo_cil + " (" + NazevVeliciny(ws, typ) +

@@ -50,9 +50,9 @@ std::string VarovaniNekontrolovanych(const Workspace& ws, const VysledekSite& mo
 // keep their given values and are not determined.
 std::string VarovaniNeurcenych(const Workspace& ws, const std::vector<std::string>& souradnice);
 
-// The name of an observation kind (velicina::k...) in the workspace's language,
+// The name of an observation kind (Velicina) in the workspace's language,
 // supplementary kinds marked as such.
-std::string NazevVeliciny(const Workspace& ws, int32_t typ);
+std::string NazevVeliciny(const Workspace& ws, Velicina typ);
 // The question before an epoch file of `bajty` (estimated) is written: its size
 // and why it is so large, ending with whether to write it.
 std::string OtazkaVelkeEtapy(const Workspace& ws, int64_t bajty);

@@ -61,8 +61,8 @@ bool InformaceBodu(const Workspace& ws, DruhVysledku vysledek, std::string_view 
     const auto uBodu = [&jmeno](const TmerenaVelicina& z) {
         return z.jePlny && (z.cislo_stn == jmeno || z.cislo_cil == jmeno);
     };
-    for (const int32_t typ : druhy::kPoradi) {
-        for (const TmerenaVelicina& z : v.zobrazeni.mereni[static_cast<std::size_t>(typ - 1)]) {
+    for (const Velicina typ : druhy::kPoradi) {
+        for (const TmerenaVelicina& z : v.zobrazeni.mereni[IndexVeliciny(typ)]) {
             if (!uBodu(z)) continue;
             bod.mereni.push_back({z, false});
             bod.mereni.back().z.typ = typ;

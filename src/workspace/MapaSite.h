@@ -21,7 +21,7 @@ class Workspace;
 // outlier test rejected is not in the adjusted network: it comes with its
 // measured value and its residual in the outlier test.
 struct MereniBodu {
-    TmerenaVelicina z;  // z.typ: velicina::k...
+    TmerenaVelicina z;  // z.typ: Velicina
     bool jeOdlehle = false;
 };
 

@@ -63,20 +63,21 @@ void Outliers(Radky& r, const Workspace& ws, const SouhrnVyrovnani& souhrn) {
         return;
     }
     Line(r, j.popis.pocetOdlehlych, Ratio(souhrn.odlehleCelkem, souhrn.testovaneCelkem));
-    for (const int32_t typ : druhy::kPoradi) {
-        const auto k = static_cast<size_t>(typ - 1);
-        if (typ > velicina::kZenit && souhrn.testovane[k] == 0) continue;
+    for (const Velicina typ : druhy::kPoradi) {
+        const size_t k = IndexVeliciny(typ);
+        if (typ > Velicina::Zenit && souhrn.testovane[k] == 0) continue;
         Line(r, "  " + NazevVeliciny(ws, typ), Ratio(souhrn.odlehle[k], souhrn.testovane[k]));
     }
 }
 
 }  // namespace
 
-std::string_view ObservationKindKey(int32_t typ) {
+std::string_view ObservationKindKey(Velicina typ) {
     static constexpr std::array<std::string_view, 7> kKeys = {
         "distance",     "direction",   "zenith",    "supp-distance",
         "supp-bearing", "supp-height", "supp-plumb"};
-    return typ >= 1 && typ <= 7 ? kKeys[static_cast<size_t>(typ - 1)] : std::string_view{};
+    const int32_t kod = KodVeliciny(typ);
+    return kod >= 1 && kod <= 7 ? kKeys[IndexVeliciny(typ)] : std::string_view{};
 }
 
 std::string_view DatumKey(Fixace typFixace) {

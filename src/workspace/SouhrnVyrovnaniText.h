@@ -14,9 +14,9 @@ class Workspace;
 // The summary of an adjusted network as the front ends show it, and the stable
 // English keys that name its kinds in files and scripts.
 
-// Kind of observation (velicina::k...): "distance", "direction", "zenith",
+// Kind of observation (Velicina): "distance", "direction", "zenith",
 // "supp-distance", "supp-bearing", "supp-height", "supp-plumb"; empty otherwise.
-std::string_view ObservationKindKey(int32_t typ);
+std::string_view ObservationKindKey(Velicina typ);
 // Datum type, e.g. "fixed-points", "one-point-bearing", "free";
 // "-distances" types have measured distances, which give the scale.
 std::string_view DatumKey(Fixace typFixace);

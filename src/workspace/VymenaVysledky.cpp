@@ -31,9 +31,9 @@ exchange::VyrovnanyBod Bod(const Tbod& b) {
 
 // After the evaluation mezniOprava holds the adjusted value and odchylkaOprava
 // its deviation; a rejected observation keeps its test values there instead.
-exchange::VyrovnaneMereni Mereni(int32_t typ, const TmerenaVelicina& z, bool odlehle) {
+exchange::VyrovnaneMereni Mereni(Velicina typ, const TmerenaVelicina& z, bool odlehle) {
     exchange::VyrovnaneMereni m;
-    m.druh = static_cast<exchange::DruhMereni>(typ);
+    m.druh = static_cast<exchange::DruhMereni>(KodVeliciny(typ));
     m.od = z.cislo_stn;
     m.k = z.cislo_cil;
     m.orientace = z.poradiPosun;
@@ -59,7 +59,7 @@ bool VyrovnanaSitProVymenu(const Workspace& ws, exchange::VyrovnanaSit& sit) {
     for (const Tbod& b : v.zobrazeni.body) sit.body.push_back(Bod(b));
     for (size_t i = 0; i < v.zobrazeni.mereni.size(); ++i) {
         for (const TmerenaVelicina& z : v.zobrazeni.mereni[i])
-            sit.mereni.push_back(Mereni(static_cast<int32_t>(i + 1), z, false));
+            sit.mereni.push_back(Mereni(VelicinaZKodu(static_cast<int32_t>(i + 1)), z, false));
     }
     for (const OdlehleMereni& o : v.odlehle) sit.mereni.push_back(Mereni(o.typ, o.zaznam, true));
     sit.odchylkaJednotkova = v.souhrn.odchylkaJednotkovaAprior;

@@ -229,9 +229,9 @@ SouhrnVyrovnani ShrnoutVyrovnani(const Workspace& ws) {
                  NejmeneNula(o.Doplnek().pocetSmernikOdlehly),
                  NejmeneNula(o.Doplnek().pocetPrevyseniOdlehly),
                  NejmeneNula(o.Doplnek().pocetProvazeniOdlehly)};
-    for (const int32_t typ : druhy::kPoradi) {
+    for (const Velicina typ : druhy::kPoradi) {
         const std::vector<TmerenaVelicina>& zaznam = druhy::Vektor(o, typ).zaznam;
-        const auto k = static_cast<size_t>(typ - 1);
+        const size_t k = IndexVeliciny(typ);
         s.testovane[k] = static_cast<int32_t>(std::count_if(
             zaznam.begin(), zaznam.end(), [](const TmerenaVelicina& z) { return z.jePlny; }));
         s.odlehleCelkem += s.odlehle[k];

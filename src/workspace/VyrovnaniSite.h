@@ -115,7 +115,7 @@ struct VysledekVyrovnani {
     SouhrnSpolehlivosti spolehlivost;
 };
 
-// Order of the outlier counts of SouhrnVyrovnani::odlehle: index = velicina::k...
+// Order of the outlier counts of SouhrnVyrovnani::odlehle: index = Velicina
 // - 1, i.e. distance, direction, zenith, supplementary distance, bearing, height
 // difference, plumbing tie.
 inline constexpr int kPocetDruhuVelicin = 7;

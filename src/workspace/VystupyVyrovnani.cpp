@@ -93,7 +93,7 @@ bool SestavitVysledky(const Workspace& ws, VysledkyVyrovnani& vysledky, RozsahZo
         return false;
     }
     vysledky.souhrn = ShrnoutVyrovnani(ws);
-    for (const int32_t typ : druhy::kPoradi) {
+    for (const Velicina typ : druhy::kPoradi) {
         for (const TmerenaVelicina& z : druhy::Vektor(ws.modelOdlehly, typ).zaznam) {
             if (z.jePlny && z.jeOdlehly) vysledky.odlehle.push_back({typ, z});
         }

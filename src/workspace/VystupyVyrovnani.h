@@ -46,7 +46,7 @@ VysledekUvolneni FixovatOsy(Workspace& ws, const std::vector<std::string>& poloh
 // One rejected observation with the values of its test (metres and radians):
 // the residual exceeded `mezniOprava` (the quantile times odchylkaOprava).
 struct OdlehleMereni {
-    int32_t typ = 0;  // velicina::k...
+    Velicina typ = Velicina::Zadna;
     TmerenaVelicina zaznam;
 };
 

@@ -62,11 +62,11 @@ bool LzeSkalovat(const std::vector<TmerenaVelicina>& zdroj, StoredReal TmerenaVe
 
 bool Naplnit(const VysledekSite& model, Real k, RozsahZobrazeni rozsah, ZobrazeneVyrovnani& v) {
     if (!ZobrazitBody(model.Souradnice(), k, v.body)) return false;
-    for (const int32_t typ : druhy::kPoradi) {
+    for (const Velicina typ : druhy::kPoradi) {
         const std::vector<TmerenaVelicina>& zdroj = druhy::Vektor(model, typ).zaznam;
         const bool ok = rozsah == RozsahZobrazeni::Vse
                             ? PlneSkalovane(zdroj, &TmerenaVelicina::odchylkaOprava, k,
-                                            v.mereni[static_cast<size_t>(typ - 1)])
+                                            v.mereni[IndexVeliciny(typ)])
                             : LzeSkalovat(zdroj, &TmerenaVelicina::odchylkaOprava, k);
         if (!ok) return false;
     }

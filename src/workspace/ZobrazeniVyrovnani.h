@@ -23,7 +23,7 @@ struct ZobrazeneVyrovnani {
     // determined point has sig_X, sig_Y, sig_Z, the semi-axes of its ellipse and
     // those of its ellipsoid scaled; a fixed point is copied as it is.
     std::vector<Tbod> body;
-    // The full observations of each kind, index = velicina::k... - 1, with the
+    // The full observations of each kind, index = Velicina - 1, with the
     // deviation of the adjusted value (odchylkaOprava) scaled.
     std::array<std::vector<TmerenaVelicina>, kPocetDruhuVelicin> mereni;
     // One full record per station occupation with the deviation of its

@@ -72,7 +72,7 @@ TEST(ModelPlan, SparseRowsAscendAndCountEveryObservation) {
     for (int32_t i = 0; i < model.Vysledek().PocetMereni(); ++i) {
         EXPECT_GE(zasahu[static_cast<std::size_t>(i)], 1) << i;
     }
-    const int32_t pocatek = model.PocatekRovnic(velicina::kDoplnekProvazeni);
+    const int32_t pocatek = model.PocatekRovnic(Velicina::DoplnekProvazeni);
     EXPECT_EQ(pocatek, model.Vysledek().PocetMereni() - 2);
     EXPECT_EQ(model.VelicinaRovnice(pocatek), model.VelicinaRovnice(pocatek + 1));
     EXPECT_EQ(model.VelicinaRovnice(model.Vysledek().PocetMereni()), nullptr);
@@ -108,16 +108,16 @@ TEST(ModelPlan, CoefficientsAreTheDerivativesOfEveryObservationKind) {
             EXPECT_NEAR(static_cast<double>(a[I]), static_cast<double>(numericky),
                         1e-7 * std::fabs(static_cast<double>(numericky)) + 1e-12)
                 << "unknown " << j << " observation " << i << " kind "
-                << model.VelicinaRovnice(i)->typ;
+                << KodVeliciny(model.VelicinaRovnice(i)->typ);
         }
     }
     // Every direction has -1 in its own orientation unknown and nothing in others.
-    const int32_t k0 = model.PocatekRovnic(velicina::kSmer);
+    const int32_t k0 = model.PocatekRovnic(Velicina::Smer);
     for (int32_t o = 0; o < model.Vysledek().PocetPosunu(); ++o) {
         const std::vector<Real> a = Sloupec(model, model.Vysledek().PocetSouradnicUrcovanych() + o);
         for (int32_t i = 0; i < model.Vysledek().PocetMereni(); ++i) {
             const TmerenaVelicina* v = model.VelicinaRovnice(i);
-            const bool vlastni = v->typ == velicina::kSmer && v->poradiPosun == o + 1;
+            const bool vlastni = v->typ == Velicina::Smer && v->poradiPosun == o + 1;
             EXPECT_EQ(a[static_cast<std::size_t>(i)], vlastni ? -1 : 0) << o << " " << i - k0;
         }
     }
@@ -130,11 +130,11 @@ TEST(ModelPlan, ReducedObservationsOfExactMeasurementsVanish) {
     ASSERT_TRUE(model.Naplnit()) << model.Vysledek().Chyba();
     for (int32_t i = 0; i < model.Vysledek().PocetMereni(); ++i) {
         const TmerenaVelicina* v = model.VelicinaRovnice(i);
-        if (v->typ == velicina::kSmer) continue;  // l holds the orientation there
+        if (v->typ == Velicina::Smer) continue;  // l holds the orientation there
         EXPECT_NEAR(
             static_cast<double>(Stav(model).vektorRedukovanychMereni[static_cast<std::size_t>(i)]),
             0, 1e-12)
-            << i << " kind " << v->typ;
+            << i << " kind " << KodVeliciny(v->typ);
     }
     // Directions: l = bearing - direction = the orientation of the station, and
     // the bearing is kept in the observation.

@@ -53,7 +53,7 @@ class OdlehleTestHodnot : public ::testing::Test {
 TEST_F(OdlehleTestHodnot, ResidualsAgainstTheirLimits) {
     const Real k = model.Vysledek().Kvantil();
     EXPECT_NEAR(k, 1.959964L, 1e-6L);
-    const int32_t d = model.PocatekRovnic(velicina::kDelka);
+    const int32_t d = model.PocatekRovnic(Velicina::Delka);
     const Real sig = model.Vysledek().Delka().zaznam[1].odchylka;
     Stav(model).vektorOprav[d + 0] = 5e-11L;
     Stav(model).vektorOprav[d + 1] = 3 * SigmaV(d + 1, sig);
@@ -86,7 +86,7 @@ TEST_F(OdlehleTestHodnot, ResidualsAgainstTheirLimits) {
 }
 
 TEST_F(OdlehleTestHodnot, PlumbingTieIsTestedAsOneHorizontalResidual) {
-    const int32_t x = model.PocatekRovnic(velicina::kDoplnekProvazeni);
+    const int32_t x = model.PocatekRovnic(Velicina::DoplnekProvazeni);
     const int32_t n = model.Vysledek().Doplnek().pocetProvazeni;
     ASSERT_EQ(n, 1);
     const Real sig = model.Vysledek().Doplnek().provazeni.zaznam[0].odchylka;
@@ -108,7 +108,7 @@ TEST_F(OdlehleTestHodnot, PlumbingTieIsTestedAsOneHorizontalResidual) {
 
 TEST_F(OdlehleTestHodnot, KindSwitchedOffIsNeitherTestedNorReduced) {
     s.nastaveni.prepinac.vylucovatZenit = false;
-    const int32_t z0 = model.PocatekRovnic(velicina::kZenit);
+    const int32_t z0 = model.PocatekRovnic(Velicina::Zenit);
     Stav(model).vektorOprav[z0] = 1;  // far beyond any limit
     const int32_t pocetZenit = model.Vysledek().PocetZenit();
     ASSERT_TRUE(model.VylouceniOdlehlychHodnot(odlehly, s.nastaveni)) << model.Vysledek().Chyba();
@@ -119,7 +119,7 @@ TEST_F(OdlehleTestHodnot, KindSwitchedOffIsNeitherTestedNorReduced) {
 
 TEST_F(OdlehleTestHodnot, StationWithoutDirectionsLosesItsOrientationUnknown) {
     // Occupation 3 stands on P1; all its directions fail.
-    const int32_t s0 = model.PocatekRovnic(velicina::kSmer);
+    const int32_t s0 = model.PocatekRovnic(Velicina::Smer);
     std::vector<std::string> ciloveP1;
     int32_t pocetP1 = 0;
     for (std::size_t i = 0; i < model.Vysledek().Smer().zaznam.size(); ++i) {
@@ -182,7 +182,7 @@ TEST(OdlehleBezNadbytecnostiTest, ObservationWithoutRedundancyIsNeverAnOutlier) 
     model.ZacitIterace();
     while (znovu) ASSERT_TRUE(model.VyrovnatOpakovane(znovu)) << model.Vysledek().Chyba();
     const TmerenaVelicina* h = nullptr;
-    int32_t rovnice = model.PocatekRovnic(velicina::kDelka);
+    int32_t rovnice = model.PocatekRovnic(Velicina::Delka);
     for (const TmerenaVelicina& z : model.Vysledek().Delka().zaznam) {
         if (z.cislo_cil == "H") h = &z;
         if (h == nullptr) ++rovnice;
@@ -237,8 +237,8 @@ TEST(RobustniVahyModeluTest, FactorsWeightsAndLargestChange) {
     s.nastaveni.vyrovnani.typOdhadu = odhad::kHuber;
     TmodelSite model;
     ASSERT_TRUE(test::Nacti(model, s)) << model.Vysledek().Chyba();
-    const int32_t d = model.PocatekRovnic(velicina::kDelka);
-    const int32_t sm = model.PocatekRovnic(velicina::kSmer);
+    const int32_t d = model.PocatekRovnic(Velicina::Delka);
+    const int32_t sm = model.PocatekRovnic(Velicina::Smer);
     std::fill(Stav(model).vektorOprav.begin(), Stav(model).vektorOprav.end(), Real(0));
     Stav(model).vektorOprav[d] = 2.69L * Stav(model).delka.zaznam[0].odchylka;      // Huber: 0.5
     Stav(model).vektorOprav[sm + 1] = -1.0L * Stav(model).smer.zaznam[1].odchylka;  // within: 1

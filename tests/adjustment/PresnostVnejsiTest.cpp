@@ -35,7 +35,7 @@ Tmereni Protismerne() {
     return m;
 }
 
-TvnejsiPresnost Protismer(const Tmereni& m, int32_t druh) {
+TvnejsiPresnost Protismer(const Tmereni& m, Velicina druh) {
     TvnejsiPresnost p;
     EXPECT_TRUE(VypocetVnejsiPresnostiProtismer(SestavitMereniMeziBody(m), druh,
                                                 Vychozi().mezProtismer, p));
@@ -43,7 +43,7 @@ TvnejsiPresnost Protismer(const Tmereni& m, int32_t druh) {
 }
 
 TEST(VnejsiPresnostProtismer, ZenithPairsMatchAHandComputation) {
-    const TvnejsiPresnost p = Protismer(Protismerne(), velicina::kZenit);
+    const TvnejsiPresnost p = Protismer(Protismerne(), Velicina::Zenit);
     // A-B: 1.2 + (0, 2, 3) mgon, the reverse one as pi - z: mean + 5/3 mgon,
     // s^2 = (25 + 1 + 16) / 9 / 2 = 7/3 mgon^2 with 2 degrees of freedom.
     ASSERT_EQ(p.odchylkaTrojuhelnik.zaznam.size(), 2u);
@@ -66,7 +66,7 @@ TEST(VnejsiPresnostProtismer, ZenithPairsMatchAHandComputation) {
 
 TEST(VnejsiPresnostProtismer, PairRowsAreAnnotated) {
     const Tmereni m = Protismerne();
-    const TvnejsiPresnost p = Protismer(m, velicina::kZenit);
+    const TvnejsiPresnost p = Protismer(m, Velicina::Zenit);
     const Tmereni r = p.mereniTrojuhelnik.Zaznamy(m);
     ASSERT_EQ(r.zaznam.size(), 6u);
     const Real prumer = 1.2L + Mgon(5.0L / 3);
@@ -96,7 +96,7 @@ TEST(VnejsiPresnostProtismer, PairRowsAreAnnotated) {
 
 TEST(VnejsiPresnostProtismer, DistancesNeedADistanceBothWays) {
     const Tmereni m = Protismerne();
-    const TvnejsiPresnost p = Protismer(m, velicina::kDelka);
+    const TvnejsiPresnost p = Protismer(m, Velicina::Delka);
     // Only A-B: 100.002, 100.004, 100.000 -> mean 100.002, s = 2 mm; A-C has no
     // distance from A and is no pair of distances, B-C is one-way.
     ASSERT_EQ(p.odchylkaTrojuhelnik.zaznam.size(), 1u);
@@ -115,7 +115,7 @@ TEST(VnejsiPresnostProtismer, ExactReciprocalZenithPairScattersByZero) {
     Tmereni m;
     m.PridejZaznam(Sada(1, 1, "A", "B", 0.1L, 1.2L));
     m.PridejZaznam(Sada(2, 1, "B", "A", 0.1L, kPi - 1.2L));
-    const TvnejsiPresnost p = Protismer(m, velicina::kZenit);
+    const TvnejsiPresnost p = Protismer(m, Velicina::Zenit);
     ASSERT_EQ(p.odchylkaTrojuhelnik.zaznam.size(), 1u);
     EXPECT_NEAR(p.odchylkaTrojuhelnik.zaznam[0].vyska_stn, 0, 1e-18L);
     EXPECT_NEAR(p.odchylkaCelkova.vyska_stn, 0, 1e-18L);
@@ -128,7 +128,7 @@ TEST(VnejsiPresnostProtismer, NoReciprocalMeasurementNoPair) {
     m.PridejZaznam(Sada(1, 1, "A", "B", 0.1L, 1.2L, 10));
     m.PridejZaznam(Sada(1, 2, "A", "B", 0.1L, 1.2L, 10));
     m.PridejZaznam(Sada(2, 1, "B", "C", 0.1L, 1.2L, 10));
-    for (const int32_t druh : {velicina::kZenit, velicina::kDelka}) {
+    for (const Velicina druh : {Velicina::Zenit, Velicina::Delka}) {
         const TvnejsiPresnost p = Protismer(m, druh);
         EXPECT_TRUE(p.odchylkaTrojuhelnik.zaznam.empty());
         EXPECT_EQ(p.odchylkaCelkova.vyska_stn, -1);
@@ -139,7 +139,7 @@ TEST(VnejsiPresnostProtismer, ValueThatIsNotANumberFails) {
     Tmereni m = Protismerne();
     m.zaznam[4].zenit = std::numeric_limits<Real>::quiet_NaN();
     TvnejsiPresnost p;
-    EXPECT_FALSE(VypocetVnejsiPresnostiProtismer(SestavitMereniMeziBody(m), velicina::kZenit,
+    EXPECT_FALSE(VypocetVnejsiPresnostiProtismer(SestavitMereniMeziBody(m), Velicina::Zenit,
                                                  Vychozi().mezProtismer, p));
     EXPECT_TRUE(p.mereniTrojuhelnik.JePrazdny());
     EXPECT_EQ(p.odchylkaCelkova.vyska_stn, -1);

@@ -36,7 +36,7 @@ Tmereni ZnamyRozptyl() {
 
 TEST(VnitrniPresnost, DirectionsMatchAHandComputation) {
     TvnitrniPresnost p;
-    ASSERT_TRUE(VypocetVnitrniPresnosti(ZnamyRozptyl(), velicina::kSmer, Vychozi().mezSkupina, p));
+    ASSERT_TRUE(VypocetVnitrniPresnosti(ZnamyRozptyl(), Velicina::Smer, Vychozi().mezSkupina, p));
 
     // Targets: B 0, 1, 2 mgon -> s = 1; C 0, 2 -> s = sqrt 2; A 0, 4 -> s = sqrt 8.
     ASSERT_EQ(p.odchylkaSkupina.zaznam.size(), 3u);
@@ -70,7 +70,7 @@ TEST(VnitrniPresnost, DirectionsMatchAHandComputation) {
 TEST(VnitrniPresnost, SetRowsAreAnnotatedForTheWindow) {
     const Tmereni m = ZnamyRozptyl();
     TvnitrniPresnost p;
-    ASSERT_TRUE(VypocetVnitrniPresnosti(m, velicina::kSmer, Vychozi().mezSkupina, p));
+    ASSERT_TRUE(VypocetVnitrniPresnosti(m, Velicina::Smer, Vychozi().mezSkupina, p));
     // Every set of a target with two or more sets, target by target.
     const Tmereni radky = p.mereniSkupina.Zaznamy(m);
     ASSERT_EQ(radky.zaznam.size(), 7u);
@@ -96,7 +96,7 @@ TEST(VnitrniPresnost, SetRowsAreAnnotatedForTheWindow) {
 TEST(VnitrniPresnost, ZenithAnglesAndDistancesUseTheirOwnRows) {
     const Tmereni m = ZnamyRozptyl();
     TvnitrniPresnost z;
-    ASSERT_TRUE(VypocetVnitrniPresnosti(m, velicina::kZenit, Vychozi().mezSkupina, z));
+    ASSERT_TRUE(VypocetVnitrniPresnosti(m, Velicina::Zenit, Vychozi().mezSkupina, z));
     // B: 0, 0, 3 mgon -> s = sqrt 3; C and A agree exactly.
     ASSERT_EQ(z.odchylkaSkupina.zaznam.size(), 3u);
     EXPECT_NEAR(z.odchylkaSkupina.zaznam[0].vyska_stn, Mgon(std::sqrt(3.0L)), kTol);
@@ -105,7 +105,7 @@ TEST(VnitrniPresnost, ZenithAnglesAndDistancesUseTheirOwnRows) {
 
     // Only sets with a distance count: B has two, C one (no statistic), A two.
     TvnitrniPresnost d;
-    ASSERT_TRUE(VypocetVnitrniPresnosti(m, velicina::kDelka, Vychozi().mezSkupina, d));
+    ASSERT_TRUE(VypocetVnitrniPresnosti(m, Velicina::Delka, Vychozi().mezSkupina, d));
     ASSERT_EQ(d.odchylkaSkupina.zaznam.size(), 2u);
     EXPECT_EQ(d.odchylkaSkupina.zaznam[0].cislo_cil, "B");
     EXPECT_EQ(d.odchylkaSkupina.zaznam[0].skupina, 2);
@@ -126,7 +126,7 @@ TEST(VnitrniPresnost, TwoSetsHaveHalfTheToleranceAsLimit) {
         m.PridejZaznam(Sada(1, 1, "A", "B", 1.0L));
         m.PridejZaznam(Sada(1, 2, "A", "B", 1.0L + rozdil));
         TvnitrniPresnost p;
-        EXPECT_TRUE(VypocetVnitrniPresnosti(m, velicina::kSmer, Vychozi().mezSkupina, p));
+        EXPECT_TRUE(VypocetVnitrniPresnosti(m, Velicina::Smer, Vychozi().mezSkupina, p));
         return std::make_pair(Real(p.odchylkaCelkova.vyska_stn), p.mereniSkupina.Zaznamy(m));
     };
     const auto [odchylka, uvnitr] = dvojice(Mgon(9.99L));
@@ -145,7 +145,7 @@ TEST(VnitrniPresnost, DirectionsAcrossZeroAverageToZero) {
         m.PridejZaznam(Sada(1, 1, "A", "B", obracene ? kDvePi - e : e));
         m.PridejZaznam(Sada(1, 2, "A", "B", obracene ? e : kDvePi - e));
         TvnitrniPresnost p;
-        ASSERT_TRUE(VypocetVnitrniPresnosti(m, velicina::kSmer, Vychozi().mezSkupina, p));
+        ASSERT_TRUE(VypocetVnitrniPresnosti(m, Velicina::Smer, Vychozi().mezSkupina, p));
         const Real prumer = p.odchylkaSkupina.zaznam[0].vyska_cil;
         EXPECT_GE(prumer, 0);
         EXPECT_LT(prumer, kDvePi);
@@ -165,7 +165,7 @@ TEST(VnitrniPresnost, OneSetGivesNothing) {
     m.PridejZaznam(Sada(1, 1, "A", "B", 1.0L, 1.5L, 100));
     m.PridejZaznam(Sada(1, 1, "A", "C", 2.0L, 1.5L, 100));
     m.PridejZaznam(Sada(2, 1, "B", "A", 2.0L, 1.5L, 100));
-    for (const int32_t druh : {velicina::kDelka, velicina::kSmer, velicina::kZenit}) {
+    for (const Velicina druh : {Velicina::Delka, Velicina::Smer, Velicina::Zenit}) {
         TvnitrniPresnost p;
         ASSERT_TRUE(VypocetVnitrniPresnosti(m, druh, Vychozi().mezSkupina, p));
         EXPECT_TRUE(p.mereniSkupina.JePrazdny());
@@ -179,13 +179,13 @@ TEST(VnitrniPresnost, ValueThatIsNotANumberFailsTheKindOnly) {
     m.zaznam[6].smer = std::numeric_limits<Real>::quiet_NaN();
     TvnitrniPresnost p;
     p.odchylkaCelkova.vyska_stn = 5;  // stale content must go
-    EXPECT_FALSE(VypocetVnitrniPresnosti(m, velicina::kSmer, Vychozi().mezSkupina, p));
+    EXPECT_FALSE(VypocetVnitrniPresnosti(m, Velicina::Smer, Vychozi().mezSkupina, p));
     EXPECT_TRUE(p.mereniSkupina.JePrazdny());
     EXPECT_TRUE(p.odchylkaSkupina.zaznam.empty());
     EXPECT_EQ(p.odchylkaCelkova.vyska_stn, -1);
-    EXPECT_TRUE(VypocetVnitrniPresnosti(m, velicina::kZenit, Vychozi().mezSkupina, p));
+    EXPECT_TRUE(VypocetVnitrniPresnosti(m, Velicina::Zenit, Vychozi().mezSkupina, p));
     m.zaznam[0].delka = std::numeric_limits<Real>::infinity();
-    EXPECT_FALSE(VypocetVnitrniPresnosti(m, velicina::kDelka, Vychozi().mezSkupina, p));
+    EXPECT_FALSE(VypocetVnitrniPresnosti(m, Velicina::Delka, Vychozi().mezSkupina, p));
 }
 
 TEST(VnitrniPresnost, EmptyRowsAndSplitStationsAreHandled) {
@@ -194,7 +194,7 @@ TEST(VnitrniPresnost, EmptyRowsAndSplitStationsAreHandled) {
     // A later row of station 1 after station 2 still belongs to station 1.
     m.PridejZaznam(Sada(1, 4, "A", "C", 2.0L + Mgon(1)));
     TvnitrniPresnost p;
-    ASSERT_TRUE(VypocetVnitrniPresnosti(m, velicina::kSmer, Vychozi().mezSkupina, p));
+    ASSERT_TRUE(VypocetVnitrniPresnosti(m, Velicina::Smer, Vychozi().mezSkupina, p));
     ASSERT_EQ(p.odchylkaSkupina.zaznam.size(), 3u);
     EXPECT_EQ(p.odchylkaSkupina.zaznam[1].cislo_cil, "C");
     EXPECT_EQ(p.odchylkaSkupina.zaznam[1].skupina, 3);
@@ -216,9 +216,9 @@ TEST(PresnostStatistika, PoolingAndLimits) {
     EXPECT_NEAR(MezOdchylkyOdPrumeru(2, 10), 5, kTol);
     EXPECT_NEAR(MezOdchylkyOdPrumeru(3, 10), 10 * std::sqrt(1.0L / 3), kTol);
     Vyber vyber;
-    EXPECT_FALSE(StatistikaDruhu({1.0L}, velicina::kDelka, vyber));
+    EXPECT_FALSE(StatistikaDruhu({1.0L}, Velicina::Delka, vyber));
     // Zenith angles stay next to their values, even below zero.
-    ASSERT_TRUE(StatistikaDruhu({-0.001L, 0.003L}, velicina::kZenit, vyber));
+    ASSERT_TRUE(StatistikaDruhu({-0.001L, 0.003L}, Velicina::Zenit, vyber));
     EXPECT_NEAR(vyber.prumer, 0.001L, kTol);
 }
 

@@ -113,8 +113,9 @@ TEST(Spolehlivost, RedundancyNumbersAndDetectableErrorsEqualTheDirectComputation
     const std::vector<const TmerenaVelicina*> rovnice = Rovnice(model);
     for (std::size_t i = 0; i < rovnice.size(); ++i) {
         const TmerenaVelicina& z = *rovnice[i];
-        SCOPED_TRACE(z.cislo_stn + " -> " + z.cislo_cil + " kind " + std::to_string(z.typ));
-        if (z.typ == velicina::kDoplnekProvazeni) continue;  // below
+        SCOPED_TRACE(z.cislo_stn + " -> " + z.cislo_cil + " kind " +
+                     std::to_string(KodVeliciny(z.typ)));
+        if (z.typ == Velicina::DoplnekProvazeni) continue;  // below
         EXPECT_NEAR(z.redundance, ref.r[i], 1e-9L);
         const Real p = model.Vysledek().VahyApriori()[i];
         EXPECT_NEAR(z.mdb, delta0 / std::sqrt(p * ref.r[i]), 1e-7L * z.mdb);
@@ -161,7 +162,7 @@ TEST(Spolehlivost, APointFixedByOnePolarMeasurementIsUncontrolled) {
     EXPECT_EQ(souhrn.zavisleBody, std::vector<std::string>{"X"});
     EXPECT_EQ(ZavisleBody(model), souhrn.zavisleBody);
     EXPECT_EQ(PocetNekontrolovanych(model), 3);
-    for (const int32_t typ : druhy::kPoradi) {
+    for (const Velicina typ : druhy::kPoradi) {
         for (const TmerenaVelicina& z : druhy::Vektor(model, typ).zaznam) {
             const bool kX = z.cislo_cil == "X";
             EXPECT_EQ(z.jeNekontrolovane, kX) << z.cislo_stn << " " << z.cislo_cil;
@@ -213,18 +214,18 @@ TEST(Spolehlivost, RepeatedPointingsToASideShotCountAsOneMeasurement) {
     std::vector<std::size_t> ab;  // the distances C -> D of both sets
     for (std::size_t i = 0; i < rovnice.size(); ++i) {
         const TmerenaVelicina& z = *rovnice[i];
-        if (z.cislo_cil == "X") kX[z.typ].push_back(i);
-        if (z.typ == velicina::kDelka && z.cislo_stn == "C" && z.cislo_cil == "D") ab.push_back(i);
+        if (z.cislo_cil == "X") kX[KodVeliciny(z.typ)].push_back(i);
+        if (z.typ == Velicina::Delka && z.cislo_stn == "C" && z.cislo_cil == "D") ab.push_back(i);
     }
     int32_t kXCelkem = 0;
-    for (const int32_t typ : {velicina::kDelka, velicina::kSmer, velicina::kZenit}) {
-        ASSERT_EQ(kX[typ].size(), 2u) << typ;
+    for (const Velicina typ : {Velicina::Delka, Velicina::Smer, Velicina::Zenit}) {
+        ASSERT_EQ(kX[KodVeliciny(typ)].size(), 2u) << KodVeliciny(typ);
         kXCelkem += 2;
         // Alone, each set is controlled by the other one.
-        EXPECT_GT(ref.r[kX[typ][0]], 0.3L);
-        const Real spolecne = RedundanceSpolecne(model, ref, kX[typ]);
+        EXPECT_GT(ref.r[kX[KodVeliciny(typ)][0]], 0.3L);
+        const Real spolecne = RedundanceSpolecne(model, ref, kX[KodVeliciny(typ)]);
         EXPECT_LT(spolecne, 1e-9L);
-        for (const std::size_t i : kX[typ]) {
+        for (const std::size_t i : kX[KodVeliciny(typ)]) {
             const TmerenaVelicina& z = *rovnice[i];
             EXPECT_TRUE(z.jeNekontrolovane);
             EXPECT_NEAR(z.redundance, spolecne, 1e-9L);

@@ -142,11 +142,11 @@ TEST(Tvahy, EachSourceSelectsItsOwnValuesAndSigma0) {
     EXPECT_EQ(n.vahy.smer.odchylka, n.nastaveni.vyrovnani.odchylka_zadanaSmer);
     EXPECT_EQ(n.vahy.zenit.odchylka, n.nastaveni.vyrovnani.odchylka_zadanaZenit);
 
-    EXPECT_EQ(n.vahy.OdchylkaDruhu(velicina::kDelka), n.vahy.delka.odchylka);
-    EXPECT_EQ(n.vahy.OdchylkaDruhu(velicina::kSmer), n.vahy.smer.odchylka);
-    EXPECT_EQ(n.vahy.OdchylkaDruhu(velicina::kZenit), n.vahy.zenit.odchylka);
-    EXPECT_EQ(n.vahy.OdchylkaDruhu(velicina::kDoplnekDelka), -1);
-    EXPECT_EQ(n.vahy.OdchylkaDruhu(0), -1);
+    EXPECT_EQ(n.vahy.OdchylkaDruhu(Velicina::Delka), n.vahy.delka.odchylka);
+    EXPECT_EQ(n.vahy.OdchylkaDruhu(Velicina::Smer), n.vahy.smer.odchylka);
+    EXPECT_EQ(n.vahy.OdchylkaDruhu(Velicina::Zenit), n.vahy.zenit.odchylka);
+    EXPECT_EQ(n.vahy.OdchylkaDruhu(Velicina::DoplnekDelka), -1);
+    EXPECT_EQ(n.vahy.OdchylkaDruhu(Velicina::Zadna), -1);
 }
 
 TEST(Tvahy, UnknownSourceKeepsTheDeviationsButTakesSigma0) {

@@ -55,7 +55,7 @@ TEST(SupplementaryVectors, CountsPerKindWithPlumbingTwice) {
     EXPECT_EQ(v.pocetDelkaOdlehly, -1);  // set by the outlier detection only
 
     const TvektorMereni& delky = v.delka;
-    EXPECT_EQ(delky.zaznam[1].typ, velicina::kDoplnekDelka);
+    EXPECT_EQ(delky.zaznam[1].typ, Velicina::DoplnekDelka);
     EXPECT_EQ(delky.zaznam[1].poradi, 1);
     EXPECT_EQ(delky.zaznam[1].skupina, -1);
     EXPECT_EQ(delky.zaznam[1].cislo_cil, "F1");
@@ -63,9 +63,9 @@ TEST(SupplementaryVectors, CountsPerKindWithPlumbingTwice) {
     EXPECT_EQ(delky.zaznam[1].hodnota, 141);
     EXPECT_EQ(delky.zaznam[1].posun, -1);
     EXPECT_TRUE(delky.zaznam[1].jePlny);
-    EXPECT_EQ(v.smernik.zaznam[0].typ, velicina::kDoplnekSmernik);
-    EXPECT_EQ(v.prevyseni.zaznam[0].typ, velicina::kDoplnekPrevyseni);
-    EXPECT_EQ(v.provazeni.zaznam[0].typ, velicina::kDoplnekProvazeni);
+    EXPECT_EQ(v.smernik.zaznam[0].typ, Velicina::DoplnekSmernik);
+    EXPECT_EQ(v.prevyseni.zaznam[0].typ, Velicina::DoplnekPrevyseni);
+    EXPECT_EQ(v.provazeni.zaznam[0].typ, Velicina::DoplnekProvazeni);
 }
 
 TEST(SupplementaryVectors, RowsBetweenTwoFixedPointsAreLeftOut) {
@@ -111,7 +111,7 @@ TEST(SupplementaryVectors, NoUsableDeviationOrBadIndexFailsAndLeavesNothing) {
     DoplnekVektorVysledek r = v.Nacist(d, Body(), n, 1);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.chyba, DoplnekVektorChyba::NoWeight);
-    EXPECT_EQ(r.typ, velicina::kDoplnekSmernik);
+    EXPECT_EQ(r.typ, Velicina::DoplnekSmernik);
     EXPECT_EQ(r.radek, 0);
     EXPECT_EQ(v.pocet, 0);
     EXPECT_FALSE(v.jeDoplnek);

@@ -10,12 +10,12 @@
 namespace vertano {
 namespace {
 
-TmerenaVelicina Pozorovani(int32_t typ, int32_t poradi, const std::string& cil, Real hodnota,
+TmerenaVelicina Pozorovani(Velicina typ, int32_t poradi, const std::string& cil, Real hodnota,
                            bool odlehly = false) {
     TmerenaVelicina v = TmerenaVelicina::Prazdny();
     v.typ = typ;
     v.poradi = poradi;
-    v.poradiPosun = typ == velicina::kSmer ? poradi : 0;
+    v.poradiPosun = typ == Velicina::Smer ? poradi : 0;
     v.cislo_stn = "S" + std::to_string(poradi);
     v.cislo_cil = cil;
     v.hodnota = hodnota;
@@ -36,7 +36,7 @@ TvektorMereni TriStanoviska() {
     for (const auto& [poradi, pocet] :
          std::vector<std::pair<int32_t, int>>{{1, 3}, {2, 2}, {3, 4}}) {
         for (int k = 0; k < pocet; ++k) {
-            smery.PridejZaznam(Pozorovani(velicina::kSmer, poradi,
+            smery.PridejZaznam(Pozorovani(Velicina::Smer, poradi,
                                           std::to_string(poradi) + "-" + std::to_string(k), k));
         }
     }
@@ -54,7 +54,7 @@ TEST(TvektorMereni, CreatedAndEmptiedRecordsAreNotFull) {
 
     vektor.PridejPrazdnyZaznam();
     const TmerenaVelicina& e = vektor.zaznam[0];
-    EXPECT_EQ(e.typ, 0);
+    EXPECT_EQ(e.typ, Velicina::Zadna);
     EXPECT_EQ(e.poradiPosun, 0);
     EXPECT_EQ(e.hodnota, -1);
     EXPECT_EQ(e.vaha, -1);
@@ -63,7 +63,7 @@ TEST(TvektorMereni, CreatedAndEmptiedRecordsAreNotFull) {
     EXPECT_EQ(e.iCil, -1);
     EXPECT_FALSE(e.jePlny);
 
-    vektor.PridejZaznam(Pozorovani(velicina::kDelka, 1, "A", 10));
+    vektor.PridejZaznam(Pozorovani(Velicina::Delka, 1, "A", 10));
     vektor.Velikost(4);
     EXPECT_EQ(vektor.PocetPlnychZaznamu(), 1);
     EXPECT_EQ(vektor.PocetPrazdnychZaznamu(), 3);
@@ -79,11 +79,11 @@ TEST(TvektorMereni, CreatedAndEmptiedRecordsAreNotFull) {
 
 TEST(TvektorMereni, RemovingEmptiesAndOutliersKeepsTheOrderOfTheRest) {
     TvektorMereni vektor;
-    vektor.PridejZaznam(Pozorovani(velicina::kSmer, 1, "A", 1));
-    vektor.PridejZaznam(Pozorovani(velicina::kSmer, 1, "B", 2, true));
+    vektor.PridejZaznam(Pozorovani(Velicina::Smer, 1, "A", 1));
+    vektor.PridejZaznam(Pozorovani(Velicina::Smer, 1, "B", 2, true));
     vektor.PridejPrazdnyZaznam();
-    vektor.PridejZaznam(Pozorovani(velicina::kZenit, 1, "C", 3));
-    vektor.PridejZaznam(Pozorovani(velicina::kDelka, 1, "D", 4, true));
+    vektor.PridejZaznam(Pozorovani(Velicina::Zenit, 1, "C", 3));
+    vektor.PridejZaznam(Pozorovani(Velicina::Delka, 1, "D", 4, true));
 
     TvektorMereni bezOdlehlych;
     bezOdlehlych.Kopiruj(vektor);
@@ -106,13 +106,13 @@ TEST(TvektorMereni, RemovingEmptiesAndOutliersKeepsTheOrderOfTheRest) {
 
 TEST(TvektorMereni, CountsByKindAndOutlier) {
     TvektorMereni vektor;
-    vektor.PridejZaznam(Pozorovani(velicina::kDelka, 1, "A", 1, true));
-    vektor.PridejZaznam(Pozorovani(velicina::kDelka, 1, "B", 1));
-    vektor.PridejZaznam(Pozorovani(velicina::kSmer, 1, "A", 1, true));
-    vektor.PridejZaznam(Pozorovani(velicina::kSmer, 1, "B", 1, true));
-    vektor.PridejZaznam(Pozorovani(velicina::kSmer, 2, "C", 1));
-    vektor.PridejZaznam(Pozorovani(velicina::kZenit, 1, "A", 1));
-    vektor.PridejZaznam(Pozorovani(velicina::kDoplnekDelka, 0, "A", 1, true));
+    vektor.PridejZaznam(Pozorovani(Velicina::Delka, 1, "A", 1, true));
+    vektor.PridejZaznam(Pozorovani(Velicina::Delka, 1, "B", 1));
+    vektor.PridejZaznam(Pozorovani(Velicina::Smer, 1, "A", 1, true));
+    vektor.PridejZaznam(Pozorovani(Velicina::Smer, 1, "B", 1, true));
+    vektor.PridejZaznam(Pozorovani(Velicina::Smer, 2, "C", 1));
+    vektor.PridejZaznam(Pozorovani(Velicina::Zenit, 1, "A", 1));
+    vektor.PridejZaznam(Pozorovani(Velicina::DoplnekDelka, 0, "A", 1, true));
     EXPECT_EQ(vektor.PocetDelek(), 2);
     EXPECT_EQ(vektor.PocetSmeru(), 3);
     EXPECT_EQ(vektor.PocetZenitu(), 1);
@@ -126,7 +126,7 @@ TEST(TvektorMereni, CountsByKindAndOutlier) {
     // An outlier flag on a record that is not full does not make an outlier, for
     // the counts as for the test.
     TvektorMereni prazdne;
-    for (const int32_t typ : {velicina::kDelka, velicina::kSmer, velicina::kZenit}) {
+    for (const Velicina typ : {Velicina::Delka, Velicina::Smer, Velicina::Zenit}) {
         TmerenaVelicina v = Pozorovani(typ, 1, "A", 1, true);
         v.jePlny = false;
         prazdne.PridejZaznam(v);
@@ -153,14 +153,14 @@ TEST(TvektorMereni, EmptyVectorAnswersZero) {
 
 TEST(TvektorMereni, SelectiveCopiesWorkAlsoOntoThemselves) {
     TvektorMereni vektor;
-    vektor.PridejZaznam(Pozorovani(velicina::kDelka, 1, "A", 1));
-    vektor.PridejZaznam(Pozorovani(velicina::kSmer, 1, "B", 2, true));
-    vektor.PridejZaznam(Pozorovani(velicina::kDelka, 2, "C", 3, true));
-    vektor.PridejZaznam(Pozorovani(velicina::kZenit, 2, "D", 4));
+    vektor.PridejZaznam(Pozorovani(Velicina::Delka, 1, "A", 1));
+    vektor.PridejZaznam(Pozorovani(Velicina::Smer, 1, "B", 2, true));
+    vektor.PridejZaznam(Pozorovani(Velicina::Delka, 2, "C", 3, true));
+    vektor.PridejZaznam(Pozorovani(Velicina::Zenit, 2, "D", 4));
 
     TvektorMereni delky;
     delky.PridejPrazdnyZaznam();
-    delky.KopirujVelicinu(vektor, velicina::kDelka);
+    delky.KopirujVelicinu(vektor, Velicina::Delka);
     EXPECT_EQ(Cile(delky), (std::vector<std::string>{"A", "C"}));
 
     TvektorMereni odlehle;
@@ -172,7 +172,7 @@ TEST(TvektorMereni, SelectiveCopiesWorkAlsoOntoThemselves) {
     TvektorMereni sam = vektor;
     sam.Kopiruj(sam);
     EXPECT_EQ(sam.zaznam.size(), 4u);
-    sam.KopirujVelicinu(sam, velicina::kZenit);
+    sam.KopirujVelicinu(sam, Velicina::Zenit);
     EXPECT_EQ(Cile(sam), (std::vector<std::string>{"D"}));
     sam = vektor;
     sam.KopirujOdlehle(sam, true);
@@ -189,12 +189,12 @@ TEST(TvektorMereni, OneOrientationRecordPerStation) {
     // The first record of each number, found wherever it stands, in ascending
     // order; other kinds and a number nobody carries give nothing.
     TvektorMereni smisene;
-    smisene.PridejZaznam(Pozorovani(velicina::kZenit, 1, "Z", 0));
+    smisene.PridejZaznam(Pozorovani(Velicina::Zenit, 1, "Z", 0));
     smisene.zaznam[0].poradiPosun = 1;
-    smisene.PridejZaznam(Pozorovani(velicina::kSmer, 4, "D", 0));
-    smisene.PridejZaznam(Pozorovani(velicina::kSmer, 1, "A", 0));
-    smisene.PridejZaznam(Pozorovani(velicina::kSmer, 4, "E", 0));
-    smisene.PridejZaznam(Pozorovani(velicina::kSmer, 2000000000, "F", 0));
+    smisene.PridejZaznam(Pozorovani(Velicina::Smer, 4, "D", 0));
+    smisene.PridejZaznam(Pozorovani(Velicina::Smer, 1, "A", 0));
+    smisene.PridejZaznam(Pozorovani(Velicina::Smer, 4, "E", 0));
+    smisene.PridejZaznam(Pozorovani(Velicina::Smer, 2000000000, "F", 0));
     smisene.KopirujPosun(smisene);
     EXPECT_EQ(Cile(smisene), (std::vector<std::string>{"A", "D", "F"}));
 }
@@ -202,10 +202,10 @@ TEST(TvektorMereni, OneOrientationRecordPerStation) {
 TEST(TvektorMereni, OrientationNumbersAreRenumberedAlongTheVector) {
     TvektorMereni vektor;
     for (const int32_t p : {7, 7, 3, 3, 3, 9, 7}) {
-        vektor.PridejZaznam(Pozorovani(velicina::kSmer, p, "X", 0));
+        vektor.PridejZaznam(Pozorovani(Velicina::Smer, p, "X", 0));
     }
     // A zenith record between directions neither counts nor breaks a run.
-    TmerenaVelicina zenit = Pozorovani(velicina::kZenit, 3, "Z", 0);
+    TmerenaVelicina zenit = Pozorovani(Velicina::Zenit, 3, "Z", 0);
     zenit.poradiPosun = 55;
     vektor.zaznam.insert(vektor.zaznam.begin() + 3, zenit);
 
@@ -218,7 +218,7 @@ TEST(TvektorMereni, OrientationNumbersAreRenumberedAlongTheVector) {
     // Directions not yet numbered (0) still start at 1.
     TvektorMereni nove;
     for (const int32_t p : {0, 0, 5}) {
-        nove.PridejZaznam(Pozorovani(velicina::kSmer, 1, "X", 0));
+        nove.PridejZaznam(Pozorovani(Velicina::Smer, 1, "X", 0));
         nove.zaznam.back().poradiPosun = p;
     }
     nove.SeradPoradiPosunu();
@@ -230,7 +230,7 @@ TEST(TvektorMereni, OrientationNumbersAreRenumberedAlongTheVector) {
 TEST(TvektorMereni, RunOfOneStationIsFoundFromTheStartOfTheScan) {
     TvektorMereni vektor;
     for (const int32_t p : {1, 1, 2, 2, 2, 1, 3}) {
-        vektor.PridejZaznam(Pozorovani(velicina::kSmer, p, "X", 0));
+        vektor.PridejZaznam(Pozorovani(Velicina::Smer, p, "X", 0));
     }
     int32_t pocatek = 99;
     int32_t konec = 99;
@@ -256,7 +256,7 @@ TEST(TvektorMereni, RunOfOneStationIsFoundFromTheStartOfTheScan) {
 TEST(TvektorMereni, StationTableHasOneRecordPerRun) {
     TvektorMereni vektor = TriStanoviska();
     vektor.zaznam[6].jePlny = false;  // a blank inside station 3 splits its run
-    vektor.PridejZaznam(Pozorovani(velicina::kSmer, 1, "again", 0));
+    vektor.PridejZaznam(Pozorovani(Velicina::Smer, 1, "again", 0));
 
     const std::vector<SkupinaZaznamu> skupiny = vektor.SkupinyZaznamu();
     ASSERT_EQ(skupiny.size(), 5u);
@@ -301,10 +301,11 @@ TEST(TvektorMereni, MeasurementListGivesDistancesThenDirectionsThenZeniths) {
     mereni.PridejPrazdnyZaznam();  // carries no observation
 
     TvektorMereni vektor;
-    vektor.PridejZaznam(Pozorovani(velicina::kDelka, 9, "old", 0));
+    vektor.PridejZaznam(Pozorovani(Velicina::Delka, 9, "old", 0));
     vektor.NactiMereni(mereni);
     ASSERT_EQ(vektor.zaznam.size(), 5u);
-    const std::vector<int32_t> typy = {1, 2, 2, 3, 3};
+    const std::vector<Velicina> typy = {Velicina::Delka, Velicina::Smer, Velicina::Smer,
+                                        Velicina::Zenit, Velicina::Zenit};
     for (size_t i = 0; i < typy.size(); ++i) {
         EXPECT_EQ(vektor.zaznam[i].typ, typy[i]) << i;
         EXPECT_TRUE(vektor.zaznam[i].jePlny);
@@ -350,7 +351,8 @@ TEST(TvektorMereni, SelectedDeviationsReachTheirKindsOnly) {
     vahy.VypocetVah(info, nastaveni);
 
     TvektorMereni vektor;
-    for (const int32_t typ : {1, 2, 3, 4}) {
+    for (const Velicina typ :
+         {Velicina::Delka, Velicina::Smer, Velicina::Zenit, Velicina::DoplnekDelka}) {
         TmerenaVelicina v = Pozorovani(typ, 1, "A", 0);
         v.odchylka = 0.5L;
         vektor.PridejZaznam(v);

@@ -40,11 +40,11 @@ class VyhodnoceniPresne : public ::testing::Test {
 };
 
 void OcekavejPresnouVelicinu(const TmerenaVelicina& z, Real nula) {
-    SCOPED_TRACE(z.cislo_stn + " -> " + z.cislo_cil + " typ " + std::to_string(z.typ));
+    SCOPED_TRACE(z.cislo_stn + " -> " + z.cislo_cil + " typ " + std::to_string(KodVeliciny(z.typ)));
     EXPECT_NEAR(z.oprava, 0, nula);
     EXPECT_NEAR(z.normOprava, z.oprava / z.odchylka, 1e-12L);
     const bool uhel =
-        z.typ == velicina::kSmer || z.typ == velicina::kZenit || z.typ == velicina::kDoplnekSmernik;
+        z.typ == Velicina::Smer || z.typ == Velicina::Zenit || z.typ == Velicina::DoplnekSmernik;
     EXPECT_NEAR(z.mezniOprava, uhel ? DoKruhu(z.hodnota + z.oprava) : z.hodnota + z.oprava, 1e-12L);
     if (uhel) {
         EXPECT_GE(z.mezniOprava, 0);
@@ -160,7 +160,7 @@ TEST_F(VyhodnoceniPresne, EllipsoidsAndEllipsesAgreeWithJacobiOfTheCofactorBlock
 }
 
 TEST_F(VyhodnoceniPresne, PlumbingTieWithZeroResidualsHasZeroDeviation) {
-    const int32_t x = model.PocatekRovnic(velicina::kDoplnekProvazeni);
+    const int32_t x = model.PocatekRovnic(Velicina::DoplnekProvazeni);
     Stav(model).vektorOprav[x] = 0;
     Stav(model).vektorOprav[x + 1] = 0;
     ASSERT_TRUE(model.Vyhodnoceni()) << model.Vysledek().Chyba();

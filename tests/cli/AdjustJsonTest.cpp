@@ -75,7 +75,7 @@ TEST_F(AdjustedWorkspace, SummaryIsTheModels) {
     EXPECT_EQ(s["datum_type"].text, DatumKey(m.Vysledek().TypFixace()));
     EXPECT_EQ(s["weight_source"].text, "inner");
     int32_t total = 0;
-    for (const int32_t typ : druhy::kPoradi) {
+    for (const Velicina typ : druhy::kPoradi) {
         const int32_t n = druhy::PocetOdlehlych(ws.modelOdlehly, typ);
         EXPECT_EQ(s["outliers"][std::string(ObservationKindKey(typ))].number, n);
         total += n;
@@ -118,7 +118,7 @@ TEST_F(AdjustedWorkspace, ObservationsInEquationOrderWithTheirEvaluation) {
     const TmodelSite& m = ws.modelVyrovnany;
     const Real s0 = m.Vysledek().OdchylkaJednotkovaAprior();
     size_t i = 0;
-    for (const int32_t typ : druhy::kPoradi) {
+    for (const Velicina typ : druhy::kPoradi) {
         for (const TmerenaVelicina& z : druhy::Vektor(m, typ).zaznam) {
             ASSERT_LT(i, json["observations"].size());
             const Json& o = json["observations"][i++];
@@ -174,7 +174,7 @@ TEST_F(AdjustedWorkspace, RedundancyNumbersAddUpAndUncontrolledAreListed) {
 
 TEST_F(AdjustedWorkspace, OutliersKeepTheirTestValues) {
     size_t i = 0;
-    for (const int32_t typ : druhy::kPoradi) {
+    for (const Velicina typ : druhy::kPoradi) {
         for (const TmerenaVelicina& z : druhy::Vektor(ws.modelOdlehly, typ).zaznam) {
             if (!z.jeOdlehly) continue;
             const Json& o = json["outliers"][i++];

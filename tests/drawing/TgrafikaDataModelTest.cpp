@@ -186,7 +186,7 @@ TmodelSite RucniModel(int32_t pocetBodu) {
 
 void PridejSmer(TmodelSite& model, int32_t iStn, int32_t iCil, bool odlehly = false) {
     TmerenaVelicina v = TmerenaVelicina::Prazdny();
-    v.typ = 2;
+    v.typ = Velicina::Smer;
     v.iStn = iStn;
     v.iCil = iCil;
     v.jePlny = true;

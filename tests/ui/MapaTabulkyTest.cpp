@@ -230,7 +230,7 @@ class MapaTabulkyTest : public QObject {
         QVERIFY(ui::test::PripravitPriklad(ws, true));
         ui::test::SkriptDialogy dialogy;
         std::unique_ptr<OknoSeznamu> okno =
-            OknoVyrovnanychMereni(nullptr, ws, velicina::kSmer, true);
+            OknoVyrovnanychMereni(nullptr, ws, Velicina::Smer, true);
         okno->show();
         QVERIFY(QTest::qWaitForWindowExposed(okno.get()));
         Tabulka& t = okno->Tabulka();
@@ -324,7 +324,7 @@ class MapaTabulkyTest : public QObject {
         QCOMPARE(p.Vybrany(), -1);
 
         // Rows selected in a table of adjusted directions: their lines.
-        okno.Akce_().apriori[velicina::kSmer - 1]->trigger();
+        okno.Akce_().apriori[IndexVeliciny(Velicina::Smer)]->trigger();
         OknoSeznamu* smery = nullptr;
         for (OknoSeznamu* o : okno.findChildren<OknoSeznamu*>()) {
             if (o != &okno && o->isVisible()) smery = o;

@@ -152,7 +152,7 @@ class OknaVysledkuTest : public QObject {
                 if (!stopy) QVERIFY(std::fabs(Cislo(d.Text(0, mdb)) - mm) < 0.06);
                 videno = true;
             };
-            okno.Akce_().apriori[velicina::kDelka - 1]->trigger();
+            okno.Akce_().apriori[IndexVeliciny(Velicina::Delka)]->trigger();
             QVERIFY(videno);
         }
     }

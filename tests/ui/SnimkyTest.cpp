@@ -81,7 +81,7 @@ class SnimkyTest : public QObject {
         }
         kresba.VybratBod(bod);
         Ulozit(kresba, "kresba-bod" + k);
-        okno.Akce_().apriori[velicina::kSmer - 1]->trigger();
+        okno.Akce_().apriori[IndexVeliciny(Velicina::Smer)]->trigger();
         OknoSeznamu* smery = nullptr;
         for (OknoSeznamu* o : okno.findChildren<OknoSeznamu*>()) {
             if (o != &okno && o->isVisible()) smery = o;
@@ -166,16 +166,16 @@ class SnimkyTest : public QObject {
             snimek(OknoPrirustku(nullptr, ws), "vyrovnani-prirustky");
             {
                 // Wide enough for the reliability columns at the right.
-                auto smery = OknoVyrovnanychMereni(nullptr, ws, velicina::kSmer, true);
+                auto smery = OknoVyrovnanychMereni(nullptr, ws, Velicina::Smer, true);
                 smery->show();
                 smery->resize(1500, 420);
                 QVERIFY(QTest::qWaitForWindowExposed(smery.get()));
                 Ulozit(*smery, "vyrovnani-smery" + k);
             }
-            snimek(OknoVyrovnanychMereni(nullptr, ws, velicina::kDoplnekSmernik, false),
+            snimek(OknoVyrovnanychMereni(nullptr, ws, Velicina::DoplnekSmernik, false),
                    "vyrovnani-doplnek-smerniky");
             snimek(OknoPosunu(nullptr, ws, false), "vyrovnani-posuny");
-            snimek(OknoOdlehlych(nullptr, ws, velicina::kSmer), "vyrovnani-odlehle");
+            snimek(OknoOdlehlych(nullptr, ws, Velicina::Smer), "vyrovnani-odlehle");
             snimek(OknoPribliznychSouradnic(nullptr, ws), "souradnice-priblizne");
             OknoInformace info(
                 nullptr, Q(ws.jazyk.nadpis.zakladniInfoOvyrovnani), "Copy",
@@ -266,8 +266,8 @@ class SnimkyTest : public QObject {
                  "jedna-poloha-skupiny");
             okno(OknoJednePolohy(nullptr, ws, RezimJednePolohy::RozdilVse),
                  "jedna-poloha-souradnice");
-            okno(OknoVnitrniPresnosti(nullptr, ws, velicina::kSmer), "presnost-vnitrni");
-            okno(OknoVnejsiPresnosti(nullptr, ws, velicina::kZenit), "presnost-vnejsi");
+            okno(OknoVnitrniPresnosti(nullptr, ws, Velicina::Smer), "presnost-vnitrni");
+            okno(OknoVnejsiPresnosti(nullptr, ws, Velicina::Zenit), "presnost-vnejsi");
             okno(OknoDoplnkuPredVyrovnanim(nullptr, ws, DruhDoplnku::Smernik), "doplnek-pred");
             okno(OknoDoplnkuRozdil(nullptr, ws, DruhDoplnku::Delka), "doplnek-rozdil");
 

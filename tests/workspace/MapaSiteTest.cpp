@@ -70,10 +70,10 @@ TEST_F(SitSOdlehlym, APointOfTheMapCarriesItsFiguresAndEveryObservationAtIt) {
     int odlehle = 0;
     for (const MereniBodu& m : b.mereni) {
         EXPECT_TRUE(m.z.cislo_stn == spoiled || m.z.cislo_cil == spoiled);
-        EXPECT_GE(m.z.typ, 1);
+        EXPECT_NE(m.z.typ, Velicina::Zadna);
         if (!m.jeOdlehle) continue;
         ++odlehle;
-        EXPECT_EQ(m.z.typ, velicina::kSmer);
+        EXPECT_EQ(m.z.typ, Velicina::Smer);
         EXPECT_EQ(m.z.cislo_stn, stanovisko);
         // Its residual in the outlier test: most of the half gon of its face mean.
         EXPECT_GT(std::fabs(m.z.oprava), GonNaRad(0.3L));

@@ -86,12 +86,12 @@ void OcekavatShodu(const Beh& husta, const Beh& ridka) {
     const TmodelSite& ho = husta.ws.modelOdlehly;
     const TmodelSite& ro = ridka.ws.modelOdlehly;
     int vyloucenych = 0;
-    for (const int32_t typ : druhy::kPoradi) {
+    for (const Velicina typ : druhy::kPoradi) {
         const auto& a = druhy::Vektor(ho, typ).zaznam;
         const auto& b = druhy::Vektor(ro, typ).zaznam;
-        ASSERT_EQ(a.size(), b.size()) << typ;
+        ASSERT_EQ(a.size(), b.size()) << KodVeliciny(typ);
         for (std::size_t i = 0; i < a.size(); ++i) {
-            EXPECT_EQ(a[i].jeOdlehly, b[i].jeOdlehly) << typ << " " << i;
+            EXPECT_EQ(a[i].jeOdlehly, b[i].jeOdlehly) << KodVeliciny(typ) << " " << i;
             vyloucenych += a[i].jeOdlehly ? 1 : 0;
         }
     }

@@ -132,16 +132,16 @@ inline void OcekavatVRamciTriSigma(const PorovnaniSPravdou& p) {
         << "of " << p.pocetSouradnic << " coordinates; largest error " << double(p.maxOdchylka);
 }
 
-inline int32_t TypVeliciny(HrubaVelicina v) {
+inline Velicina TypVeliciny(HrubaVelicina v) {
     switch (v) {
         case HrubaVelicina::Smer:
-            return velicina::kSmer;
+            return Velicina::Smer;
         case HrubaVelicina::Zenit:
-            return velicina::kZenit;
+            return Velicina::Zenit;
         case HrubaVelicina::Delka:
             break;
     }
-    return velicina::kDelka;
+    return Velicina::Delka;
 }
 
 // The observation of the outlier model (all observations of the robust stage)

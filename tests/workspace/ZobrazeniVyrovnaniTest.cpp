@@ -61,10 +61,10 @@ TEST_F(AdjustedTiny, ViewScalesEveryAccuracyFigureAndNothingElse) {
         EXPECT_EQ(a.Presnost().elipsoid.c_delka, b.Presnost().elipsoid.c_delka * f) << b.cislo;
         EXPECT_EQ(a.Presnost().elipsoid.a_zenit, b.Presnost().elipsoid.a_zenit) << b.cislo;
     }
-    for (const int32_t typ : druhy::kPoradi) {
-        const std::vector<TmerenaVelicina>& a = v.mereni[static_cast<size_t>(typ - 1)];
+    for (const Velicina typ : druhy::kPoradi) {
+        const std::vector<TmerenaVelicina>& a = v.mereni[IndexVeliciny(typ)];
         const std::vector<TmerenaVelicina>& b = druhy::Vektor(m, typ).zaznam;
-        ASSERT_EQ(a.size(), b.size()) << typ;
+        ASSERT_EQ(a.size(), b.size()) << KodVeliciny(typ);
         for (size_t i = 0; i < a.size(); ++i) {
             EXPECT_EQ(a[i].mezniOprava, b[i].mezniOprava);
             EXPECT_EQ(a[i].odchylkaOprava, b[i].odchylkaOprava * k);
@@ -103,9 +103,9 @@ TEST_F(AdjustedTiny, ViewWithoutObservationsChecksThemAndScalesThemAlike) {
     EXPECT_EQ(bez.body.size(), plne.body.size());
     EXPECT_EQ(bez.posuny.size(), plne.posuny.size());
     bool mdb = false;
-    for (const int32_t typ : druhy::kPoradi) {
-        const std::vector<TmerenaVelicina>& a = plne.mereni[static_cast<size_t>(typ - 1)];
-        EXPECT_TRUE(bez.mereni[static_cast<size_t>(typ - 1)].empty()) << typ;
+    for (const Velicina typ : druhy::kPoradi) {
+        const std::vector<TmerenaVelicina>& a = plne.mereni[IndexVeliciny(typ)];
+        EXPECT_TRUE(bez.mereni[IndexVeliciny(typ)].empty()) << KodVeliciny(typ);
         std::size_t i = 0;
         for (TmerenaVelicina z : druhy::Vektor(m, typ).zaznam) {
             if (!z.jePlny) continue;
@@ -117,10 +117,10 @@ TEST_F(AdjustedTiny, ViewWithoutObservationsChecksThemAndScalesThemAlike) {
             mdb = mdb || z.mdb > 0;
             ++i;
         }
-        EXPECT_EQ(i, a.size()) << typ;
+        EXPECT_EQ(i, a.size()) << KodVeliciny(typ);
     }
     EXPECT_TRUE(mdb);
-    TmerenaVelicina& z = druhy::Vektor(m, velicina::kSmer).zaznam.at(0);
+    TmerenaVelicina& z = druhy::Vektor(m, Velicina::Smer).zaznam.at(0);
     ASSERT_TRUE(z.jePlny);
     z.odchylkaOprava = std::numeric_limits<Real>::infinity();
     EXPECT_FALSE(ZobrazitVyrovnani(m, k, bez, RozsahZobrazeni::BezMereni));
@@ -141,7 +141,7 @@ TEST_F(AdjustedTiny, SummaryCountsTheObservationsTested) {
     EXPECT_GT(rejected, 0);
     EXPECT_EQ(tested, ws.modelOdlehly.Vysledek().PocetMereni());
     EXPECT_EQ(tested - rejected, s.pocetMereni);
-    EXPECT_EQ(s.testovane[velicina::kDoplnekDelka - 1], 0);
+    EXPECT_EQ(s.testovane[IndexVeliciny(Velicina::DoplnekDelka)], 0);
 }
 
 // Counter 0 of a list holds the rows outside sets and the rows aimed at their own
