@@ -169,8 +169,7 @@ bool LoadRawFiles(Session& s, const std::vector<int>& codes) {
         }
     }
     // The options override what a network file set (its weights).
-    if (s.options.weights > 0)
-        ws.nastaveni.vyrovnani.typVah = static_cast<uint8_t>(s.options.weights);
+    if (s.options.weights != ZdrojVah::Neurcen) ws.nastaveni.vyrovnani.typVah = s.options.weights;
     const jazyk::Toznameni added = OznameniPridaniSurovych(ws, total);
     s.out << added.nadpis << ": " << added.text << "\n";
     return all;

@@ -28,8 +28,8 @@ const std::map<std::string, int> kFormats = {{"mtx", 0}, {"asc", 1}, {"gsi", 2},
 const std::map<std::string, int> kOutputFormats = {{"mtx", 0}, {"asc", 1}};
 const std::map<std::string, uint8_t> kLanguages = {{"cs", 0}, {"en", 1}};
 const std::map<std::string, bool> kOrders = {{"standard", false}, {"simultaneous", true}};
-const std::map<std::string, int> kWeights = {
-    {"inner", zdrojVah::kVnitrni}, {"outer", zdrojVah::kVnejsi}, {"given", zdrojVah::kZadana}};
+const std::map<std::string, ZdrojVah> kWeights = {
+    {"inner", ZdrojVah::Vnitrni}, {"outer", ZdrojVah::Vnejsi}, {"given", ZdrojVah::Zadana}};
 const std::map<std::string, int> kSolvers = {{"auto", 0}, {"dense", 1}, {"sparse", 2}};
 const std::map<std::string, int> kEllipses = {{"apriori", 1}, {"aposteriori", 0}};
 const std::map<std::string, int> kPlotStyles = {{"default", 0}, {"black-white", 1}};

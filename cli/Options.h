@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "data/ZdrojVah.h"
 #include "matice/Real.h"
 #include "reports/CasProtokolu.h"
 #include "workspace/Simulace.h"
@@ -76,9 +77,9 @@ struct Options {
     // --exclude: files of station/target patterns or the patterns themselves
     // (each value as given; resolved when the inputs are loaded).
     std::vector<std::string> exclude;
-    int weights = -1;    // zdrojVah code: 1 inner, 2 outer, 3 given precision
-    int estimator = -1;  // 1-based code of the robust estimator
-    Real alpha = -1;     // significance level of the outlier test
+    ZdrojVah weights = ZdrojVah::Neurcen;  // Neurcen: as the settings say
+    int estimator = -1;                    // 1-based code of the robust estimator
+    Real alpha = -1;                       // significance level of the outlier test
     bool noExclusion = false;
     int threads = -1;
     // The solver of the normal equations: 0 auto (sparse, the dense cascade

@@ -78,7 +78,7 @@ void PrintProjectSettings(Session& s) {
     const nastaveni::Tvyrovnani& v = n.vyrovnani;
     static const char* const kWeights[] = {"?", "inner", "outer", "given"};
     const std::vector<std::string>& estimators = s.ws.jazyk.typOdhadu;
-    s.out << "Weights: " << Name(kWeights, v.typVah) << "; estimator: "
+    s.out << "Weights: " << Name(kWeights, KodZdroje(v.typVah)) << "; estimator: "
           << (v.typOdhadu >= 1 && v.typOdhadu <= estimators.size() ? estimators[v.typOdhadu - 1]
                                                                    : "?")
           << "; significance level: " << FormatGeneral(v.rizikoOdlehlost)

@@ -186,7 +186,7 @@ NastaveniVahOkno::NastaveniVahOkno(QWidget* rodic, Workspace& ws)
     const uint8_t uhel = n.jednotky.uhel;
     const uint8_t delka = n.jednotky.delka;
     const nastaveni::Tmez& max = n.mezMaxVstup;
-    volba_ = iv.typVah >= 1 && iv.typVah <= 3 ? iv.typVah : 3;
+    volba_ = iv.typVah != ZdrojVah::Neurcen ? KodZdroje(iv.typVah) : KodZdroje(ZdrojVah::Zadana);
 
     Nadpis(Q(p.sigMereneVeliciny));
     auto* skupina = new QButtonGroup(this);
@@ -242,7 +242,7 @@ NastaveniVahOkno::NastaveniVahOkno(QWidget* rodic, Workspace& ws)
 }
 
 void NastaveniVahOkno::PoUlozeni(unsigned) {
-    NastavitPresnost(ws_, {smer_, zenit_, delka_, jednotkova_, volba_});
+    NastavitPresnost(ws_, {smer_, zenit_, delka_, jednotkova_, ZdrojZKodu(volba_)});
 }
 
 }  // namespace vertano::ui

@@ -8,13 +8,13 @@ namespace vertano {
 namespace {
 
 // The kind's value from a source; -1 for an unknown source.
-Real HodnotaZeZdroje(const Tvaha& vaha, int32_t zdroj) {
+Real HodnotaZeZdroje(const Tvaha& vaha, ZdrojVah zdroj) {
     switch (zdroj) {
-        case zdrojVah::kVnitrni:
+        case ZdrojVah::Vnitrni:
             return vaha.vnitrniPresnost.odchylkaCelkova.vyska_stn;
-        case zdrojVah::kVnejsi:
+        case ZdrojVah::Vnejsi:
             return vaha.vnejsiPresnost.odchylkaCelkova.vyska_stn;
-        case zdrojVah::kZadana:
+        case ZdrojVah::Zadana:
             return vaha.zadanaPresnost.odchylkaCelkova;
         default:
             return -1;
@@ -22,7 +22,7 @@ Real HodnotaZeZdroje(const Tvaha& vaha, int32_t zdroj) {
 }
 
 // True when the kind took a usable value from the source itself.
-bool VybratOdchylku(Tvaha& vaha, int32_t zdroj) {
+bool VybratOdchylku(Tvaha& vaha, ZdrojVah zdroj) {
     const Real vybrana = HodnotaZeZdroje(vaha, zdroj);
     if (JeOdchylkaZadana(vybrana)) {
         vaha.odchylka = vybrana;
@@ -32,8 +32,8 @@ bool VybratOdchylku(Tvaha& vaha, int32_t zdroj) {
     return false;
 }
 
-bool JeZnamyZdroj(int32_t zdroj) {
-    return zdroj == zdrojVah::kVnitrni || zdroj == zdrojVah::kVnejsi || zdroj == zdrojVah::kZadana;
+bool JeZnamyZdroj(ZdrojVah zdroj) {
+    return zdroj == ZdrojVah::Vnitrni || zdroj == ZdrojVah::Vnejsi || zdroj == ZdrojVah::Zadana;
 }
 
 }  // namespace
@@ -59,7 +59,7 @@ bool Tvahy::ZadanaPresnostAktualni(const Tnastaveni& nastaveni) const {
 }
 
 bool Tvahy::VypocetVah(const Tinfo& info, const Tnastaveni& nastaveni) {
-    const int32_t zdroj = info.infoVahy.typVah;
+    const ZdrojVah zdroj = info.infoVahy.typVah;
     bool vse = JeZnamyZdroj(zdroj);
     if (vse) {
         // Each kind is selected even after another one fell back.

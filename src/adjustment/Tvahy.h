@@ -10,13 +10,6 @@
 
 namespace vertano {
 
-// Sources of the a-priori precision (Tinfo::infoVahy.typVah, settings typVah).
-namespace zdrojVah {
-inline constexpr int32_t kVnitrni = 1;  // inner precision
-inline constexpr int32_t kVnejsi = 2;   // outer precision
-inline constexpr int32_t kZadana = 3;   // given in the settings
-}  // namespace zdrojVah
-
 // The a-priori precision of the three kinds of terrestrial observation, from every
 // source, and the standard deviation selected for each kind. The weight of a
 // single observation is formed when the adjustment model is loaded, from the

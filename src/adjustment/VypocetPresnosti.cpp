@@ -32,14 +32,14 @@ bool JeDostupna(const Tzaznam& celkova) {
 // A value the settings cannot hold (a damaged project) takes the given
 // precision, the one source that is always there, so that every observation
 // still gets a weight.
-int32_t UrcitZdroj(int32_t pozadovany, bool vnitrni, bool vnejsi) {
+ZdrojVah UrcitZdroj(ZdrojVah pozadovany, bool vnitrni, bool vnejsi) {
     switch (pozadovany) {
-        case zdrojVah::kVnitrni:
-            return vnitrni ? zdrojVah::kVnitrni : vnejsi ? zdrojVah::kVnejsi : zdrojVah::kZadana;
-        case zdrojVah::kVnejsi:
-            return vnejsi ? zdrojVah::kVnejsi : vnitrni ? zdrojVah::kVnitrni : zdrojVah::kZadana;
+        case ZdrojVah::Vnitrni:
+            return vnitrni ? ZdrojVah::Vnitrni : vnejsi ? ZdrojVah::Vnejsi : ZdrojVah::Zadana;
+        case ZdrojVah::Vnejsi:
+            return vnejsi ? ZdrojVah::Vnejsi : vnitrni ? ZdrojVah::Vnitrni : ZdrojVah::Zadana;
         default:
-            return zdrojVah::kZadana;
+            return ZdrojVah::Zadana;
     }
 }
 

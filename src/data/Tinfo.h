@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "data/ZdrojVah.h"
+
 namespace vertano {
 
 // The settings keep a record of format codes called Tsoubor too, so the loaded-file
@@ -56,7 +58,7 @@ struct TinfoVahy {
     bool vnitrniPresnost = false;  // the source fed any quantity
     bool vnejsiPresnost = false;
     bool zadanaPresnost = false;
-    int32_t typVah = 0;
+    ZdrojVah typVah = ZdrojVah::Neurcen;
 };
 
 // Which inputs took part in the last measurement analysis.

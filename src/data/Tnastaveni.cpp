@@ -59,7 +59,7 @@ nastaveni::Tvyrovnani VyrovnaniSite() {
     v.odchylka_zadanaZenit = MgonNaRad(0.5L);
     v.odchylka_zadanaDelka = MmNaM(2);
     v.odchylkaJednotkovaApriorni = 1;
-    v.typVah = 1;
+    v.typVah = ZdrojVah::Vnitrni;
     v.rizikoOdlehlost = 0.05L;
     v.typOdhadu = 1;
     v.vylucovatOdlehle = true;
@@ -69,7 +69,7 @@ nastaveni::Tvyrovnani VyrovnaniSite() {
     return v;
 }
 
-nastaveni::Tvyrovnani Transformace(uint8_t typVah) {
+nastaveni::Tvyrovnani Transformace(ZdrojVah typVah) {
     nastaveni::Tvyrovnani v;
     v.odchylka_zadanaSmer = MmNaM(2);
     v.odchylka_zadanaZenit = MmNaM(2);

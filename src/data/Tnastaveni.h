@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "data/ZdrojVah.h"
 #include "matice/Real.h"
 
 namespace vertano {
@@ -115,7 +116,7 @@ struct Tvyrovnani {
     Real odchylka_zadanaZenit = 0;
     Real odchylka_zadanaDelka = 0;
     Real odchylkaJednotkovaApriorni = 0;
-    uint8_t typVah = 0;
+    ZdrojVah typVah = ZdrojVah::Neurcen;
     Real rizikoOdlehlost = 0;
     uint8_t typOdhadu = 0;
     bool vylucovatOdlehle = false;

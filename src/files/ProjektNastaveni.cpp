@@ -21,6 +21,7 @@ struct Meze {
 // Visits the stored settings in file order. `n` is Tnastaveni or const
 // Tnastaveni; the visitor gets the name, a reference to the field and its range:
 //   Bajt(name, uint8_t&, low, high)    integer, low 8 bits, low <= value <= high
+//   Kod(name, E&, low, high)           a code of an enum class as such a byte
 //   Cele16(name, int16_t&)             integer, low 16 bits, any value
 //   Logicka(name, bool&)
 //   Realna(name, Real&, Meze)          strict range
@@ -105,7 +106,7 @@ void ProjitNastaveni(N& n, V& v) {
              Meze{-max.rozdil_zenit, max.rozdil_zenit});
     auto& a = n.vyrovnani;
     v.Realna("vyrovnani.odchylkaJednotkovaApriorni", a.odchylkaJednotkovaApriorni, jednotkova);
-    v.Bajt("vyrovnani.typVah", a.typVah, 1, 3);
+    v.Kod("vyrovnani.typVah", a.typVah, 1, 3);
     v.Realna("vyrovnani.odchylka_zadanaSmer", a.odchylka_zadanaSmer, smer);
     v.Realna("vyrovnani.odchylka_zadanaZenit", a.odchylka_zadanaZenit, zenit);
     v.Realna("vyrovnani.odchylka_zadanaDelka", a.odchylka_zadanaDelka, delka);
@@ -214,6 +215,10 @@ struct Zapis {
     std::vector<std::string>& radky;
 
     void Bajt(const char*, const uint8_t& v, int, int) { radky.push_back(FormatInteger(v)); }
+    template <class E>
+    void Kod(const char* nazev, const E& v, int low, int high) {
+        Bajt(nazev, static_cast<uint8_t>(v), low, high);
+    }
     void Cele16(const char*, const int16_t& v) { radky.push_back(FormatInteger(v)); }
     void Logicka(const char*, const bool& v) { radky.push_back(v ? "-1" : "0"); }
     // A value the parser cannot take (not finite, beyond 1e12) is written as it
@@ -270,6 +275,14 @@ struct Cteni {
         }
         v = bajt;
     }
+    // The byte is checked against the range before it becomes a code.
+    template <class E>
+    void Kod(const char* nazev, E& v, int low, int high) {
+        auto bajt = static_cast<uint8_t>(v);
+        const bool ok = vysledek.ok;
+        Bajt(nazev, bajt, low, high);
+        if (ok && vysledek.ok) v = static_cast<E>(bajt);
+    }
     void Cele16(const char* nazev, int16_t& v) {
         int32_t cele = 0;
         std::string token;
@@ -308,6 +321,10 @@ struct Nazvy {
     std::vector<std::string> nazvy;
     template <class T>
     void Bajt(const char* n, T&, int, int) {
+        nazvy.emplace_back(n);
+    }
+    template <class T>
+    void Kod(const char* n, T&, int, int) {
         nazvy.emplace_back(n);
     }
     template <class T>

@@ -41,10 +41,10 @@ std::string DatumText(Fixace typFixace) {
     return std::string(DatumKey(typFixace)) + " (" + kTexts[k] + ")";
 }
 
-std::string WeightText(const Tjazyk& j, int32_t typVah) {
-    const std::string& name = typVah == zdrojVah::kVnitrni  ? j.popis.vnitrniPresnost
-                              : typVah == zdrojVah::kVnejsi ? j.popis.vnejsiPresnost
-                                                            : j.popis.zadanaPresnost;
+std::string WeightText(const Tjazyk& j, ZdrojVah typVah) {
+    const std::string& name = typVah == ZdrojVah::Vnitrni  ? j.popis.vnitrniPresnost
+                              : typVah == ZdrojVah::Vnejsi ? j.popis.vnejsiPresnost
+                                                           : j.popis.zadanaPresnost;
     return name + " (" + std::string(WeightSourceKey(typVah)) + ")";
 }
 
@@ -95,13 +95,13 @@ std::string_view DatumKey(Fixace typFixace) {
     return k >= 0 && k <= 9 ? kKeys[static_cast<size_t>(k)] : std::string_view{};
 }
 
-std::string_view WeightSourceKey(int32_t typVah) {
+std::string_view WeightSourceKey(ZdrojVah typVah) {
     switch (typVah) {
-        case zdrojVah::kVnitrni:
+        case ZdrojVah::Vnitrni:
             return "inner";
-        case zdrojVah::kVnejsi:
+        case ZdrojVah::Vnejsi:
             return "outer";
-        case zdrojVah::kZadana:
+        case ZdrojVah::Zadana:
             return "given";
         default:
             return {};

@@ -20,8 +20,8 @@ std::string_view ObservationKindKey(Velicina typ);
 // Datum type, e.g. "fixed-points", "one-point-bearing", "free";
 // "-distances" types have measured distances, which give the scale.
 std::string_view DatumKey(Fixace typFixace);
-// Source of the weights (zdrojVah::k...): "inner", "outer", "given".
-std::string_view WeightSourceKey(int32_t typVah);
+// Source of the weights (ZdrojVah): "inner", "outer", "given".
+std::string_view WeightSourceKey(ZdrojVah typVah);
 
 // The summary of the adjusted network of the workspace: the title "Network
 // adjustment", then one "  label: value" line each for the points, orientations,

@@ -139,7 +139,7 @@ VysledekImportuSite ImportovatSit(Workspace& ws, const fs::path& cesta) {
         ws.doplnekVstup.Kontrola(druh, ws.nastaveni, ws.chyby);
     }
     // The file's standard deviations are the weights.
-    ws.nastaveni.vyrovnani.typVah = static_cast<uint8_t>(zdrojVah::kZadana);
+    ws.nastaveni.vyrovnani.typVah = ZdrojVah::Zadana;
     ws.state.MeasurementsChanged();
     ws.state.GivenPointsChanged();
     ws.state.AnalysisSettingsChanged();

@@ -132,8 +132,8 @@ struct SouhrnVyrovnani {
     Real odchylkaJednotkovaAposterior = -1;
     int32_t pocetIteraci = 0;  // plain iterations of the last run
     Fixace typFixace = Fixace::Neurcena;
-    int32_t typVah = 0;                // zdrojVah::k... actually used for the weights
-    bool vylucovaniOdlehlych = false;  // the outlier exclusion ran
+    ZdrojVah typVah = ZdrojVah::Neurcen;  // actually used for the weights
+    bool vylucovaniOdlehlych = false;     // the outlier exclusion ran
     // Observations excluded as outliers per kind (see kPocetDruhuVelicin).
     std::array<int32_t, kPocetDruhuVelicin> odlehle{};
     // Observations of each kind the outlier test saw, the rejected ones included

@@ -49,7 +49,7 @@ void NastavitPresnost(Workspace& ws, const ZadanaPresnost& p) {
     ws.vahy.NastavitZadanouPresnost(ws.nastaveni, ws.info);
     ws.info.infoVahy.typVah = p.typVah;
     ws.vahy.VypocetVah(ws.info, ws.nastaveni);
-    v.typVah = static_cast<uint8_t>(p.typVah);
+    v.typVah = p.typVah;
     ws.state.AdjustmentSettingsChanged();
 }
 

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "data/ZdrojVah.h"
 #include "matice/Real.h"
 
 namespace vertano {
@@ -43,7 +44,7 @@ void PoZmeneProtokolu(Workspace& ws, const ZmenaProtokolu& zmena);
 
 // The a-priori network analysis: the given standard deviations (radians,
 // metres) and the a-priori unit standard deviation the user changed, and the
-// source of the weights chosen (zdrojVah::k...). The given deviations go into
+// source of the weights chosen (ZdrojVah). The given deviations go into
 // the settings and the weights, the weights are computed again from the chosen
 // source and the adjusted network is no longer current.
 struct ZadanaPresnost {
@@ -51,7 +52,7 @@ struct ZadanaPresnost {
     std::optional<Real> zenit;
     std::optional<Real> delka;
     std::optional<Real> jednotkova;
-    int typVah = 3;
+    ZdrojVah typVah = ZdrojVah::Zadana;
 };
 void NastavitPresnost(Workspace& ws, const ZadanaPresnost& presnost);
 

@@ -47,8 +47,8 @@ struct Vypocet {
     Tvahy vahy;
     bool vysledek = false;
 
-    Vypocet(const Tmereni& m, int32_t typVah) {
-        nastaveni.vyrovnani.typVah = static_cast<uint8_t>(typVah);
+    Vypocet(const Tmereni& m, ZdrojVah typVah) {
+        nastaveni.vyrovnani.typVah = typVah;
         vahy.NastavitZadanouPresnost(nastaveni, info);
         vysledek = vahy.VypocetPresnosti(m, info, nastaveni);
     }
@@ -56,7 +56,7 @@ struct Vypocet {
 
 TEST(VypocetPresnosti, EverySourceAvailableKeepsTheChosenOne) {
     const Tmereni m = Sit(2, true);
-    for (const int32_t typ : {1, 2, 3}) {
+    for (const ZdrojVah typ : {ZdrojVah::Vnitrni, ZdrojVah::Vnejsi, ZdrojVah::Zadana}) {
         Vypocet v(m, typ);
         EXPECT_TRUE(v.vysledek);
         EXPECT_EQ(v.info.infoVahy.typVah, typ);
@@ -83,24 +83,24 @@ TEST(VypocetPresnosti, EverySourceAvailableKeepsTheChosenOne) {
 TEST(VypocetPresnosti, OneSetFallsBackToOuterThenToGiven) {
     // No target has two sets: no inner precision. The result false is the
     // fallback, not a failure: the weights still come out usable.
-    Vypocet v(Sit(1, true), zdrojVah::kVnitrni);
+    Vypocet v(Sit(1, true), ZdrojVah::Vnitrni);
     EXPECT_FALSE(v.vysledek);
     EXPECT_FALSE(v.info.infoVahy.vnitrniPresnost);
     EXPECT_FALSE(v.info.infoVahy.smer.vnitrniPresnost);
     EXPECT_TRUE(v.info.infoVahy.vnejsiPresnost);
-    EXPECT_EQ(v.info.infoVahy.typVah, zdrojVah::kVnejsi);
+    EXPECT_EQ(v.info.infoVahy.typVah, ZdrojVah::Vnejsi);
     EXPECT_TRUE(v.vahy.smer.vnitrniPresnost.odchylkaSkupina.zaznam.empty());
     EXPECT_TRUE(v.vahy.VypocetVah(v.info, v.nastaveni));
     EXPECT_EQ(v.vahy.smer.odchylka, v.vahy.smer.vnejsiPresnost.odchylkaCelkova.vyska_stn);
 
     // Exact data close every pair and triangle: outer precision 0 is no
     // precision either, so the given one is used.
-    for (const int32_t typ : {1, 2}) {
+    for (const ZdrojVah typ : {ZdrojVah::Vnitrni, ZdrojVah::Vnejsi}) {
         Vypocet exaktni(Sit(1, false), typ);
         EXPECT_FALSE(exaktni.vysledek);
         EXPECT_FALSE(exaktni.info.infoVahy.vnejsiPresnost);
         EXPECT_FALSE(exaktni.info.infoVahy.zenit.vnejsiPresnost);
-        EXPECT_EQ(exaktni.info.infoVahy.typVah, zdrojVah::kZadana);
+        EXPECT_EQ(exaktni.info.infoVahy.typVah, ZdrojVah::Zadana);
         EXPECT_TRUE(exaktni.vahy.VypocetVah(exaktni.info, exaktni.nastaveni));
         EXPECT_EQ(exaktni.vahy.zenit.odchylka, exaktni.nastaveni.vyrovnani.odchylka_zadanaZenit);
     }
@@ -124,11 +124,11 @@ TEST(VypocetPresnosti, SetsThatAgreeExactlyGiveNoInnerPrecision) {
             }
         }
     }
-    Vypocet v(m, zdrojVah::kVnitrni);
+    Vypocet v(m, ZdrojVah::Vnitrni);
     EXPECT_EQ(v.vahy.smer.vnitrniPresnost.odchylkaCelkova.vyska_stn, 0);  // kept for display
     EXPECT_FALSE(v.info.infoVahy.smer.vnitrniPresnost);
     EXPECT_FALSE(v.info.infoVahy.vnitrniPresnost);
-    EXPECT_EQ(v.info.infoVahy.typVah, zdrojVah::kVnejsi);
+    EXPECT_EQ(v.info.infoVahy.typVah, ZdrojVah::Vnejsi);
     EXPECT_FALSE(v.vysledek);
 }
 
@@ -138,19 +138,19 @@ TEST(VypocetPresnosti, OuterSourceMissingFallsBackToInner) {
     for (Tzaznam& z : m.zaznam) {
         if (z.poradi != 1) z = Tzaznam::Prazdny();
     }
-    Vypocet v(m, zdrojVah::kVnejsi);
+    Vypocet v(m, ZdrojVah::Vnejsi);
     EXPECT_FALSE(v.vysledek);
     EXPECT_TRUE(v.info.infoVahy.vnitrniPresnost);
     EXPECT_FALSE(v.info.infoVahy.vnejsiPresnost);
-    EXPECT_EQ(v.info.infoVahy.typVah, zdrojVah::kVnitrni);
-    Vypocet zadana(m, zdrojVah::kZadana);
-    EXPECT_EQ(zadana.info.infoVahy.typVah, zdrojVah::kZadana);
+    EXPECT_EQ(v.info.infoVahy.typVah, ZdrojVah::Vnitrni);
+    Vypocet zadana(m, ZdrojVah::Zadana);
+    EXPECT_EQ(zadana.info.infoVahy.typVah, ZdrojVah::Zadana);
 }
 
 TEST(VypocetPresnosti, OneKindMissingMakesTheSourceUnavailable) {
     // No distances at all: directions and zenith angles have both sources, but a
     // source must serve all three kinds.
-    Vypocet v(Sit(2, true, false), zdrojVah::kVnitrni);
+    Vypocet v(Sit(2, true, false), ZdrojVah::Vnitrni);
     const TinfoVahy& iv = v.info.infoVahy;
     EXPECT_TRUE(iv.smer.vnitrniPresnost);
     EXPECT_TRUE(iv.zenit.vnejsiPresnost);
@@ -158,15 +158,15 @@ TEST(VypocetPresnosti, OneKindMissingMakesTheSourceUnavailable) {
     EXPECT_FALSE(iv.delka.vnejsiPresnost);
     EXPECT_FALSE(iv.vnitrniPresnost);
     EXPECT_FALSE(iv.vnejsiPresnost);
-    EXPECT_EQ(iv.typVah, zdrojVah::kZadana);
+    EXPECT_EQ(iv.typVah, ZdrojVah::Zadana);
     EXPECT_FALSE(v.vysledek);
 }
 
 TEST(VypocetPresnosti, UnknownSettingTakesTheGivenPrecision) {
     for (const int32_t typ : {0, 4, 255}) {
-        Vypocet v(Sit(2, true), typ);
+        Vypocet v(Sit(2, true), static_cast<ZdrojVah>(typ));
         EXPECT_TRUE(v.vysledek);
-        EXPECT_EQ(v.info.infoVahy.typVah, zdrojVah::kZadana) << typ;
+        EXPECT_EQ(v.info.infoVahy.typVah, ZdrojVah::Zadana) << typ;
     }
 }
 
@@ -177,7 +177,7 @@ TEST(VypocetPresnosti, AnnotatedRowsAreReadBackFromTheirOwnRows) {
     Tmereni m = Sit(2, true);
     m.zaznam[0].bezZenitu = true;
     m.zaznam[0].zenit = 0;
-    const Vypocet v(m, zdrojVah::kVnitrni);
+    const Vypocet v(m, ZdrojVah::Vnitrni);
     const Tmereni r = v.vahy.zenit.vnejsiPresnost.mereniTrojuhelnik.Zaznamy(m);
     ASSERT_EQ(r.zaznam.size(), 11u);
     for (const Tzaznam& z : r.zaznam) {
@@ -188,7 +188,7 @@ TEST(VypocetPresnosti, AnnotatedRowsAreReadBackFromTheirOwnRows) {
 }
 
 TEST(VypocetPresnosti, EarlierResultsAreReplaced) {
-    Vypocet v(Sit(2, true), zdrojVah::kVnitrni);
+    Vypocet v(Sit(2, true), ZdrojVah::Vnitrni);
     ASSERT_TRUE(v.vysledek);
     // A second run on a list without any usable data leaves nothing behind.
     Tmereni prazdne;
@@ -204,7 +204,7 @@ TEST(VypocetPresnosti, EarlierResultsAreReplaced) {
     }
     EXPECT_FALSE(v.info.infoVahy.smer.vnitrniPresnost);
     EXPECT_FALSE(v.info.infoVahy.zenit.vnejsiPresnost);
-    EXPECT_EQ(v.info.infoVahy.typVah, zdrojVah::kZadana);
+    EXPECT_EQ(v.info.infoVahy.typVah, ZdrojVah::Zadana);
 }
 
 }  // namespace

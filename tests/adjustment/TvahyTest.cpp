@@ -122,21 +122,21 @@ TEST(Tvahy, EachSourceSelectsItsOwnValuesAndSigma0) {
     Naplnene n;
     n.nastaveni.vyrovnani.odchylkaJednotkovaApriorni = 1.5L;
 
-    n.info.infoVahy.typVah = zdrojVah::kVnitrni;
+    n.info.infoVahy.typVah = ZdrojVah::Vnitrni;
     EXPECT_TRUE(n.vahy.VypocetVah(n.info, n.nastaveni));
     EXPECT_EQ(n.vahy.delka.odchylka, 0.0011L);
     EXPECT_EQ(n.vahy.smer.odchylka, 2.1e-6L);
     EXPECT_EQ(n.vahy.zenit.odchylka, 3.1e-6L);
     EXPECT_EQ(n.vahy.odchylkaJednotkovaApriorni, 1.5L);
 
-    n.info.infoVahy.typVah = zdrojVah::kVnejsi;
+    n.info.infoVahy.typVah = ZdrojVah::Vnejsi;
     EXPECT_TRUE(n.vahy.VypocetVah(n.info, n.nastaveni));
     EXPECT_EQ(n.vahy.delka.odchylka, 0.0012L);
     EXPECT_EQ(n.vahy.smer.odchylka, 2.2e-6L);
     EXPECT_EQ(n.vahy.zenit.odchylka, 3.2e-6L);
 
     // The given precision wins whatever the empirical sources hold.
-    n.info.infoVahy.typVah = zdrojVah::kZadana;
+    n.info.infoVahy.typVah = ZdrojVah::Zadana;
     EXPECT_TRUE(n.vahy.VypocetVah(n.info, n.nastaveni));
     EXPECT_EQ(n.vahy.delka.odchylka, n.nastaveni.vyrovnani.odchylka_zadanaDelka);
     EXPECT_EQ(n.vahy.smer.odchylka, n.nastaveni.vyrovnani.odchylka_zadanaSmer);
@@ -151,10 +151,10 @@ TEST(Tvahy, EachSourceSelectsItsOwnValuesAndSigma0) {
 
 TEST(Tvahy, UnknownSourceKeepsTheDeviationsButTakesSigma0) {
     Naplnene n;
-    n.info.infoVahy.typVah = zdrojVah::kVnejsi;
+    n.info.infoVahy.typVah = ZdrojVah::Vnejsi;
     n.vahy.VypocetVah(n.info, n.nastaveni);
     for (const int32_t zdroj : {0, 4, -1}) {
-        n.info.infoVahy.typVah = zdroj;
+        n.info.infoVahy.typVah = static_cast<ZdrojVah>(zdroj);
         n.nastaveni.vyrovnani.odchylkaJednotkovaApriorni = 3 + zdroj;
         EXPECT_FALSE(n.vahy.VypocetVah(n.info, n.nastaveni));
         EXPECT_EQ(n.vahy.delka.odchylka, 0.0012L);
@@ -169,7 +169,7 @@ TEST(Tvahy, UnusableSelectedValueFallsBackToTheGivenOne) {
     Naplnene n;
     n.vahy.smer.vnitrniPresnost.odchylkaCelkova.vyska_stn = 0;
     n.vahy.zenit.vnitrniPresnost.odchylkaCelkova.vyska_stn = kNaN;
-    n.info.infoVahy.typVah = zdrojVah::kVnitrni;
+    n.info.infoVahy.typVah = ZdrojVah::Vnitrni;
     EXPECT_FALSE(n.vahy.VypocetVah(n.info, n.nastaveni));
     EXPECT_EQ(n.vahy.delka.odchylka, 0.0011L);  // the usable kind keeps its source
     EXPECT_EQ(n.vahy.smer.odchylka, n.nastaveni.vyrovnani.odchylka_zadanaSmer);
@@ -177,14 +177,14 @@ TEST(Tvahy, UnusableSelectedValueFallsBackToTheGivenOne) {
 
     // An outer precision that was never computed (-1) likewise.
     n.vahy.delka.vnejsiPresnost.Prazdny();
-    n.info.infoVahy.typVah = zdrojVah::kVnejsi;
+    n.info.infoVahy.typVah = ZdrojVah::Vnejsi;
     EXPECT_FALSE(n.vahy.VypocetVah(n.info, n.nastaveni));
     EXPECT_EQ(n.vahy.delka.odchylka, n.nastaveni.vyrovnani.odchylka_zadanaDelka);
     EXPECT_EQ(n.vahy.smer.odchylka, 2.2e-6L);
 
     // With no usable given value either, the kind stays not set rather than 0.
     n.vahy.delka.zadanaPresnost.odchylkaCelkova = 0;
-    n.info.infoVahy.typVah = zdrojVah::kZadana;
+    n.info.infoVahy.typVah = ZdrojVah::Zadana;
     EXPECT_FALSE(n.vahy.VypocetVah(n.info, n.nastaveni));
     EXPECT_EQ(n.vahy.delka.odchylka, -1);
     EXPECT_EQ(n.vahy.smer.odchylka, n.nastaveni.vyrovnani.odchylka_zadanaSmer);

@@ -347,7 +347,7 @@ TEST(TvektorMereni, SelectedDeviationsReachTheirKindsOnly) {
     Tinfo info;
     Tvahy vahy;
     vahy.NastavitZadanouPresnost(nastaveni, info);
-    info.infoVahy.typVah = zdrojVah::kZadana;
+    info.infoVahy.typVah = ZdrojVah::Zadana;
     vahy.VypocetVah(info, nastaveni);
 
     TvektorMereni vektor;

@@ -61,7 +61,7 @@ TEST(CliAdjustOptions, ValuesOutsideTheirRangeAreUsageErrors) {
         EXPECT_TRUE(Contains(Refused(With({"--threads", bad})), "--threads")) << bad;
     EXPECT_EQ(Parsed(With({"--solver", "sparse"})).solver, 2);
     EXPECT_TRUE(Contains(Refused(With({"--solver", "fast"})), "auto|dense|sparse"));
-    EXPECT_EQ(Parsed(With({"--weights", "outer"})).weights, zdrojVah::kVnejsi);
+    EXPECT_EQ(Parsed(With({"--weights", "outer"})).weights, ZdrojVah::Vnejsi);
     EXPECT_TRUE(Contains(Refused(With({"--weights", "inside"})), "given|inner|outer"));
 }
 
@@ -102,7 +102,7 @@ TEST(CliAdjustOptions, SessionAppliesTheAdjustmentSettings) {
     std::ostringstream err;
     const Session s(o, out, err, nullptr);
     const Tnastaveni& n = s.ws.nastaveni;
-    EXPECT_EQ(n.vyrovnani.typVah, zdrojVah::kZadana);
+    EXPECT_EQ(n.vyrovnani.typVah, ZdrojVah::Zadana);
     EXPECT_EQ(n.vyrovnani.typOdhadu, 5);
     EXPECT_EQ(n.vyrovnani.rizikoOdlehlost, 0.001L);
     EXPECT_EQ(n.pocetVlaknaVse, 2);

@@ -109,7 +109,7 @@ TEST(Tinfo, DefaultEmptiesFilesAndKeepsTheInputsOfTheAnalysis) {
     info.souborProjekt = info::FileEntryFromPath("/p/projekt.gpr", 0, true, 0);
     info.souborProjekt.ID = 1;
     info.infoVahy.smer.vnitrniPresnost = true;
-    info.infoVahy.typVah = 2;
+    info.infoVahy.typVah = ZdrojVah::Vnejsi;
     info.analyzaMereni.doplnekDelka = true;
 
     info.Default();
@@ -118,7 +118,7 @@ TEST(Tinfo, DefaultEmptiesFilesAndKeepsTheInputsOfTheAnalysis) {
     EXPECT_TRUE(info.souborProjekt.jmeno.empty() && info.souborProjekt.cesta.empty());
     EXPECT_FALSE(info.souborProjekt.nacteni);
     EXPECT_FALSE(info.infoVahy.smer.vnitrniPresnost);
-    EXPECT_EQ(info.infoVahy.typVah, 0);
+    EXPECT_EQ(info.infoVahy.typVah, ZdrojVah::Neurcen);
     EXPECT_TRUE(info.analyzaMereni.doplnekDelka);
     EXPECT_EQ(info.RegistrovatSoubor(info::kSurovaMereni, "a.mtx", 0, true, 1), 1);
 }

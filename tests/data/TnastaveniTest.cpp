@@ -13,8 +13,7 @@ TEST(Tnastaveni, DefaultLimitsAreInInternalUnitsWhateverTheUnitInForce) {
     b.Default();
     EXPECT_EQ(a.mezPoloha.rozdil_smer, b.mezPoloha.rozdil_smer);
     EXPECT_NEAR(static_cast<double>(b.mezPoloha.rozdil_smer), 1.5707963267948966e-4, 1e-19);
-    EXPECT_NEAR(static_cast<double>(b.vyrovnani.odchylka_zadanaSmer), 7.853981633974483e-6,
-                1e-21);
+    EXPECT_NEAR(static_cast<double>(b.vyrovnani.odchylka_zadanaSmer), 7.853981633974483e-6, 1e-21);
     EXPECT_EQ(b.mezZeSouradnic.rozdil_delka, 0.1L);
     EXPECT_EQ(b.vyrovnani.odchylka_zadanaDelka, 0.002L);
 }
@@ -35,13 +34,13 @@ TEST(Tnastaveni, DefaultKeepsWindowModesEpochCodesAndTransformationWeights) {
     s.okno.bodyVstup = 1;
     s.souborVstup.typEtapa = 2;
     s.souborVystup.typEtapa = 3;
-    s.transformace.typVah = 4;
+    s.transformace.typVah = ZdrojVah::Vnejsi;
     s.schranka.souradnice_existuje = true;
     s.Default();
     EXPECT_EQ(s.okno.bodyVstup, 1);
     EXPECT_EQ(s.souborVstup.typEtapa, 2);
     EXPECT_EQ(s.souborVystup.typEtapa, 3);
-    EXPECT_EQ(s.transformace.typVah, 4);
+    EXPECT_EQ(s.transformace.typVah, ZdrojVah::Vnejsi);
     EXPECT_TRUE(s.schranka.souradnice_existuje);
     EXPECT_EQ(s.souborVstup.typSuroveMereni, 1);
 }

@@ -127,7 +127,11 @@ TEST(ProjectSettings, RangesLowBitsAndStrictLimits) {
         {68, "1e-12", false},
         {68, "2e-8", true},
         {77, "1e-9", false},
-        {77, "0.999", true}};
+        {77, "0.999", true},
+        // The source of the weights is a code of 1 to 3.
+        {60, "0", false},
+        {60, "4", false},
+        {60, "258", true}};
     for (const RadekCase& c : pripady) {
         Lines radky = RadkyNastaveni(Vychozi());
         radky[static_cast<size_t>(c.radek - 1)] = c.hodnota;
@@ -144,9 +148,11 @@ TEST(ProjectSettings, RangesLowBitsAndStrictLimits) {
     Lines radky = RadkyNastaveni(Vychozi());
     radky[0] = "257";
     radky[101] = "65535";
+    radky[59] = "258";
     Tnastaveni n = Vychozi();
     ASSERT_TRUE(NacistNastaveni(Pripravene(radky), n).ok);
     EXPECT_EQ(n.jednotky.uhel, 1);
+    EXPECT_EQ(n.vyrovnani.typVah, ZdrojVah::Vnejsi);
     EXPECT_EQ(n.grafika.textFont, -1);
 }
 

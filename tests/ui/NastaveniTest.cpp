@@ -216,13 +216,13 @@ class NastaveniTest : public QObject {
         QVERIFY(!Pole(okno, "1.smer")->text().isEmpty());  // the sets gave an inner precision
         MezPole(okno, "3.smer", "10000", "0.7");
         QVERIFY(std::fabs(ws.nastaveni.vyrovnani.odchylka_zadanaSmer - Gon(0.0007L)) < 1e-18L);
-        QCOMPARE(ws.info.infoVahy.typVah, int(ws.nastaveni.vyrovnani.typVah));
+        QCOMPARE(KodZdroje(ws.info.infoVahy.typVah), KodZdroje(ws.nastaveni.vyrovnani.typVah));
         QCOMPARE(Cist(ws.state), Krome({kVyrovnani}));
         // The user's source chosen: the weights take the new deviation.
         NastaveniVahOkno volba(nullptr, ws);
         volba.findChild<QRadioButton*>("typVah3")->setChecked(true);
         QVERIFY(volba.Potvrdit());
-        QCOMPARE(ws.info.infoVahy.typVah, 3);
+        QCOMPARE(KodZdroje(ws.info.infoVahy.typVah), 3);
         QVERIFY(std::fabs(ws.vahy.smer.odchylka - Gon(0.0007L)) < 1e-18L);
     }
 

@@ -376,7 +376,7 @@ TEST(AnalyzaSuroveMereni, FallsBackToAnotherPrecisionSourceWithoutFailing) {
     ZaznamInterakce ui;
     ASSERT_TRUE(AnalyzaSuroveMereni(ws, ui).uspech);
     EXPECT_FALSE(ws.info.infoVahy.vnitrniPresnost);
-    EXPECT_EQ(ws.info.infoVahy.typVah, zdrojVah::kVnejsi);
+    EXPECT_EQ(ws.info.infoVahy.typVah, ZdrojVah::Vnejsi);
     EXPECT_GT(ws.vahy.smer.odchylka, 0);
     EXPECT_GT(ws.vahy.delka.odchylka, 0);
 
@@ -388,7 +388,7 @@ TEST(AnalyzaSuroveMereni, FallsBackToAnotherPrecisionSourceWithoutFailing) {
     NastaveniTestu(presne);
     NacistSit(presne, Generovat(p));
     ASSERT_TRUE(AnalyzaSuroveMereni(presne, ui).uspech);
-    EXPECT_EQ(presne.info.infoVahy.typVah, zdrojVah::kZadana);
+    EXPECT_EQ(presne.info.infoVahy.typVah, ZdrojVah::Zadana);
     EXPECT_EQ(presne.vahy.smer.odchylka, presne.nastaveni.vyrovnani.odchylka_zadanaSmer);
     EXPECT_EQ(presne.vahy.delka.odchylka, presne.nastaveni.vyrovnani.odchylka_zadanaDelka);
 }

@@ -101,7 +101,7 @@ TEST(VyrovnaniSite, AdjustsASmallNetworkWithinItsAccuracy) {
     EXPECT_EQ(s.pocetMereni, m.Vysledek().PocetMereni());
     EXPECT_EQ(s.pocetNadbytecnych, s.pocetMereni - s.pocetNeznamych);
     EXPECT_EQ(s.typFixace, Fixace::PevnaSit);
-    EXPECT_EQ(s.typVah, zdrojVah::kVnitrni);
+    EXPECT_EQ(s.typVah, ZdrojVah::Vnitrni);
     EXPECT_EQ(s.odchylkaJednotkovaAprior, 1);
     EXPECT_GT(s.odchylkaJednotkovaAposterior, 0.5);
     EXPECT_LT(s.odchylkaJednotkovaAposterior, 1.5);
@@ -218,7 +218,7 @@ TEST(VyrovnaniSite, EveryEstimatorExcludesOnlyTheSpoiledDirectionOfASingleStatio
         SCOPED_TRACE("estimator " + std::to_string(typ));
         Workspace ws;
         NastaveniTestu(ws);
-        ws.nastaveni.vyrovnani.typVah = zdrojVah::kZadana;
+        ws.nastaveni.vyrovnani.typVah = ZdrojVah::Zadana;
         ws.nastaveni.vyrovnani.typOdhadu = static_cast<uint8_t>(typ);
         NacistSit(ws, sit);
         ZaznamInterakce ui;
