@@ -82,12 +82,12 @@ bool ChooseEstimator(Options& o, const std::string& v, std::string& e) {
     const auto count = static_cast<int32_t>(names.size());
     int32_t number = 0;
     if (ParseInteger(v, number) && number >= 1 && number <= count) {
-        o.estimator = number;
+        o.estimator = OdhadZKodu(number);
         return true;
     }
     for (int32_t i = 0; i < count; ++i) {
         if (AsciiLower(names[static_cast<size_t>(i)]) == AsciiLower(v)) {
-            o.estimator = i + 1;
+            o.estimator = OdhadZKodu(i + 1);
             return true;
         }
     }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "data/Odhad.h"
 #include "data/ZdrojVah.h"
 #include "matice/Real.h"
 #include "reports/CasProtokolu.h"
@@ -78,7 +79,7 @@ struct Options {
     // (each value as given; resolved when the inputs are loaded).
     std::vector<std::string> exclude;
     ZdrojVah weights = ZdrojVah::Neurcen;  // Neurcen: as the settings say
-    int estimator = -1;                    // 1-based code of the robust estimator
+    Odhad estimator = Odhad::Neurcen;      // Neurcen: as the settings say
     Real alpha = -1;                       // significance level of the outlier test
     bool noExclusion = false;
     int threads = -1;

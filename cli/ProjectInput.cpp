@@ -79,8 +79,9 @@ void PrintProjectSettings(Session& s) {
     static const char* const kWeights[] = {"?", "inner", "outer", "given"};
     const std::vector<std::string>& estimators = s.ws.jazyk.typOdhadu;
     s.out << "Weights: " << Name(kWeights, KodZdroje(v.typVah)) << "; estimator: "
-          << (v.typOdhadu >= 1 && v.typOdhadu <= estimators.size() ? estimators[v.typOdhadu - 1]
-                                                                   : "?")
+          << (JeTypOdhadu(v.typOdhadu) && KodOdhadu(v.typOdhadu) <= estimators.size()
+                  ? estimators[KodOdhadu(v.typOdhadu) - 1]
+                  : "?")
           << "; significance level: " << FormatGeneral(v.rizikoOdlehlost)
           << "; outlier exclusion: " << (n.VylucovatOdlehle() ? "on" : "off") << "; at most "
           << Count(v.maxPocetIteraci) << " iterations\n";

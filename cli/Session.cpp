@@ -20,7 +20,7 @@ namespace {
 void ApplyAdjustmentOptions(const Options& o, Tnastaveni& s) {
     nastaveni::Tvyrovnani& v = s.vyrovnani;
     if (o.weights != ZdrojVah::Neurcen) v.typVah = o.weights;
-    if (o.estimator > 0) v.typOdhadu = static_cast<uint8_t>(o.estimator);
+    if (o.estimator != Odhad::Neurcen) v.typOdhadu = o.estimator;
     if (o.alpha > 0) v.rizikoOdlehlost = o.alpha;
     if (o.threads > 0) s.pocetVlaknaVse = static_cast<uint8_t>(o.threads);
     if (o.noExclusion) {

@@ -48,8 +48,9 @@ void Odlehle(NastaveniOkno& okno, const Tjazyk& j, nastaveni::Tvyrovnani& v,
                    TextCislaBezNul(v.rizikoOdlehlost, kDesetinyVyznamnosti),
                    nastaveni::kNejmensiHladinaVyznamnosti, 1,
                    [&v](Real h) { v.rizikoOdlehlost = h; });
-    okno.Vyber(Q(p.metodaRobustOdhadu), "typOdhadu", Odhady(j), std::max(0, v.typOdhadu - 1),
-               [&v](int i) { v.typOdhadu = static_cast<uint8_t>(i + 1); });
+    okno.Vyber(Q(p.metodaRobustOdhadu), "typOdhadu", Odhady(j),
+               std::max(0, KodOdhadu(v.typOdhadu) - 1),
+               [&v](int i) { v.typOdhadu = OdhadZKodu(i + 1); });
     analyzovane();
     okno.Nadpis(Q(p.iteracniVyrovnani));
     okno.Vyber(Q(p.maxPocetIteraci), "maxPocetIteraci", Iterace(), IndexIteraci(v.maxPocetIteraci),

@@ -4,12 +4,12 @@
 
 namespace vertano {
 
-int32_t RobustniStart::OdhadPruchodu(int32_t typOdhadu, int32_t pocetIteraci) {
+Odhad RobustniStart::OdhadPruchodu(Odhad typOdhadu, int32_t pocetIteraci) {
     if (pocetIteraci <= 0) {
         huber_ = PotrebujeRobustniStart(typOdhadu);
         pocatek_ = 0;
     }
-    return huber_ ? odhad::kHuber : typOdhadu;
+    return huber_ ? Odhad::Huber : typOdhadu;
 }
 
 bool RobustniStart::Znovu(int32_t pocetIteraci, int32_t maxPocetIteraci, Real zmenaVahy,

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "data/Odhad.h"
 #include "matice/Real.h"
 
 namespace vertano {
@@ -17,7 +18,7 @@ class RobustniStart {
   public:
     // The estimator whose weights the pass after `pocetIteraci` passes of the
     // run computes; pocetIteraci <= 0 begins a new run of `typOdhadu`.
-    int32_t OdhadPruchodu(int32_t typOdhadu, int32_t pocetIteraci);
+    Odhad OdhadPruchodu(Odhad typOdhadu, int32_t pocetIteraci);
     // After the pass that brought the run to `pocetIteraci` passes with the
     // largest weight change `zmenaVahy`: whether another pass is needed. The
     // end of the Huber stage always asks for one, the first of the estimator's

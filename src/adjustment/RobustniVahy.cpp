@@ -85,19 +85,15 @@ constexpr VahovaFunkce kFunkce[] = {Huber, MHuber,  Hampel, Talwar, Cauchy, Tuke
 
 }  // namespace
 
-bool JeTypOdhadu(int32_t typOdhadu) {
-    return typOdhadu >= odhad::kPrvni && typOdhadu <= odhad::kPosledni;
+bool PotrebujeRobustniStart(Odhad typOdhadu) {
+    return JeTypOdhadu(typOdhadu) && typOdhadu != Odhad::Huber && typOdhadu != Odhad::Fair &&
+           typOdhadu != Odhad::L1 && typOdhadu != Odhad::L1L2;
 }
 
-bool PotrebujeRobustniStart(int32_t typOdhadu) {
-    return JeTypOdhadu(typOdhadu) && typOdhadu != odhad::kHuber && typOdhadu != odhad::kFair &&
-           typOdhadu != odhad::kL1 && typOdhadu != odhad::kL1L2;
-}
-
-Real RobustniVaha(int32_t typOdhadu, Real x) {
+Real RobustniVaha(Odhad typOdhadu, Real x) {
     if (!JeTypOdhadu(typOdhadu)) return 0;
     if (!std::isfinite(x)) return kNejmensiRobustniVaha;
-    return kFunkce[typOdhadu - odhad::kPrvni](std::fabs(x));
+    return kFunkce[KodOdhadu(typOdhadu) - 1](std::fabs(x));
 }
 
 }  // namespace vertano

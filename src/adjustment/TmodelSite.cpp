@@ -39,7 +39,8 @@ void TmodelSite::Clear() {
     }
 
     kvantil = maxZmenaVahy = maxPrirustek = zmenaVahy = prirustek = -1;
-    typOdhadu = maxPocetIteraci = pocetIteraci = -1;
+    typOdhadu = Odhad::Neurcen;
+    maxPocetIteraci = pocetIteraci = -1;
     typFixace = Fixace::Neurcena;
     kovariancniMaticeStr.clear();
     robustniStart.Clear();

@@ -203,7 +203,7 @@ class TmodelSite : private TmodelSiteStav {
     // max(zmenaVahy, largest change of a factor), so the caller resets it first.
     // False, with nothing changed, for an unknown estimator, vectors that do not
     // fit the counts, an observation without a usable deviation or a fault.
-    bool VypocistRobustniVahy(int32_t odhadPruchodu);
+    bool VypocistRobustniVahy(Odhad odhadPruchodu);
     // Tests every residual of the kinds switched on against k sigma_v, keeps all
     // observations annotated with their test values in `modelOdlehly`, removes
     // the outliers from this model (renumbering groups and orientation unknowns)

@@ -32,7 +32,7 @@ bool OdchylkyRovnic(const TmodelSite& model, Tvector& odchylky) {
 
 }  // namespace
 
-bool TmodelSite::VypocistRobustniVahy(int32_t odhadPruchodu) {
+bool TmodelSite::VypocistRobustniVahy(Odhad odhadPruchodu) {
     std::array<int32_t, 7> pocatky{};
     Tvector odchylky;
     const auto m = static_cast<std::size_t>(std::max(pocetMereni, 0));

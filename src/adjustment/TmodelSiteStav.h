@@ -81,7 +81,7 @@ struct TmodelSiteStav {
 
     // ---- iteration ----
     Real kvantil = -1;
-    int32_t typOdhadu = -1;
+    Odhad typOdhadu = Odhad::Neurcen;
     int32_t maxPocetIteraci = -1;
     Real maxZmenaVahy = -1;
     Real maxPrirustek = -1;

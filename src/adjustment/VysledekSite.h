@@ -116,7 +116,7 @@ class VysledekSite {
 
     // ---- iterations ----
     [[nodiscard]] Real Kvantil() const { return m_.kvantil; }
-    [[nodiscard]] int32_t TypOdhadu() const { return m_.typOdhadu; }
+    [[nodiscard]] Odhad TypOdhadu() const { return m_.typOdhadu; }
     [[nodiscard]] int32_t MaxPocetIteraci() const { return m_.maxPocetIteraci; }
     [[nodiscard]] Real MaxZmenaVahy() const { return m_.maxZmenaVahy; }
     [[nodiscard]] Real MaxPrirustek() const { return m_.maxPrirustek; }

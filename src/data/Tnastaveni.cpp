@@ -61,7 +61,7 @@ nastaveni::Tvyrovnani VyrovnaniSite() {
     v.odchylkaJednotkovaApriorni = 1;
     v.typVah = ZdrojVah::Vnitrni;
     v.rizikoOdlehlost = 0.05L;
-    v.typOdhadu = 1;
+    v.typOdhadu = Odhad::Huber;
     v.vylucovatOdlehle = true;
     v.maxPocetIteraci = 50;
     v.maxZmenaVahy = 0.001L;
@@ -77,7 +77,7 @@ nastaveni::Tvyrovnani Transformace(ZdrojVah typVah) {
     v.odchylkaJednotkovaApriorni = 1;
     v.typVah = typVah;
     v.rizikoOdlehlost = 0.05L;
-    v.typOdhadu = 1;
+    v.typOdhadu = Odhad::Huber;
     v.vylucovatOdlehle = true;
     v.maxPocetIteraci = 50;
     v.maxZmenaVahy = 0.001L;

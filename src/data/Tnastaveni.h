@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "data/Odhad.h"
 #include "data/ZdrojVah.h"
 #include "matice/Real.h"
 
@@ -118,7 +119,7 @@ struct Tvyrovnani {
     Real odchylkaJednotkovaApriorni = 0;
     ZdrojVah typVah = ZdrojVah::Neurcen;
     Real rizikoOdlehlost = 0;
-    uint8_t typOdhadu = 0;
+    Odhad typOdhadu = Odhad::Neurcen;
     bool vylucovatOdlehle = false;
     uint8_t maxPocetIteraci = 0;
     Real maxZmenaVahy = 0;

@@ -115,7 +115,7 @@ void ProjitNastaveni(N& n, V& v) {
     v.Realna("doplnek.odchylka_prevyseni", n.doplnek.odchylka_prevyseni, delka);
     v.Realna("doplnek.odchylka_provazeni", n.doplnek.odchylka_provazeni, delka);
     v.Realna("vyrovnani.rozikoOdlehlost", a.rizikoOdlehlost, hladina);
-    v.Bajt("vyrovnani.typOdhadu", a.typOdhadu, 1, 12);
+    v.Kod("vyrovnani.typOdhadu", a.typOdhadu, 1, kPocetOdhadu);
     v.Bajt("vyrovnani.maxPocetIteraci", a.maxPocetIteraci, 10, 100);
     v.Realna("vyrovnani.maxZmenaVahy", a.maxZmenaVahy, podil);
     v.Realna("vyrovnani.maxPrirustek", a.maxPrirustek, delka);
@@ -125,7 +125,7 @@ void ProjitNastaveni(N& n, V& v) {
     v.Realna("transformace.odchylka_zadanaDelka", t.odchylka_zadanaDelka, delka);
     v.Realna("transformace.odchylkaJednotkovaApriorni", t.odchylkaJednotkovaApriorni, jednotkova);
     v.Realna("transformace.rozikoOdlehlost", t.rizikoOdlehlost, hladina);
-    v.Bajt("transformace.typOdhadu", t.typOdhadu, 1, 12);
+    v.Kod("transformace.typOdhadu", t.typOdhadu, 1, kPocetOdhadu);
     v.Bajt("transformace.maxPocetIteraci", t.maxPocetIteraci, 10, 100);
     v.Realna("transformace.maxZmenaVahy", t.maxZmenaVahy, podil);
     v.Realna("transformace.maxPrirustek", t.maxPrirustek, smer);

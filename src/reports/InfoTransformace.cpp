@@ -56,7 +56,7 @@ std::vector<InfoRadek> RadkyOdlehlych(const Tjazyk& j, const Tnastaveni& n,
                                 {p.hladinaVyznamnosti + ":", "-"},
                                 {p.pocetOdlehlych + ":", "-"}};
     if (zapnuto) {
-        const int32_t typ = n.transformace.typOdhadu;
+        const int32_t typ = KodOdhadu(n.transformace.typOdhadu);
         if (typ >= 1 && static_cast<std::size_t>(typ) <= j.typOdhadu.size())
             r[0].hodnota = j.typOdhadu[static_cast<std::size_t>(typ - 1)];
         r[1].hodnota = TextHladiny(n.transformace.rizikoOdlehlost);

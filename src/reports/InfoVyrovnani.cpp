@@ -32,7 +32,7 @@ std::vector<InfoRadek> RadkyOdlehlych(const Tjazyk& j, const Tnastaveni& n, cons
                                 {p.prevyseni + ":", "-"},
                                 {p.provazovani + ":", "-"}};
     if (!f.ProbehloVycovaniOdlehlych()) return r;
-    const int32_t typ = n.vyrovnani.typOdhadu;
+    const int32_t typ = KodOdhadu(n.vyrovnani.typOdhadu);
     if (typ >= 1 && static_cast<std::size_t>(typ) <= j.typOdhadu.size()) {
         r[0].hodnota = j.typOdhadu[static_cast<std::size_t>(typ - 1)];
     }

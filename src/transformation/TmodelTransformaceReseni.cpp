@@ -178,7 +178,7 @@ bool TmodelTransformaceVyrovnani::VyrovnatRobustne(bool& znovuVyrovnat) {
     }
     if (!Naplnit() || !Vyrovnat()) return false;
     const FpGuard guard;
-    const int32_t odhadPruchodu = robustniStart.OdhadPruchodu(typOdhadu, pocetIteraci);
+    const Odhad odhadPruchodu = robustniStart.OdhadPruchodu(typOdhadu, pocetIteraci);
     zmenaVahy = 0;
     bool ok = true;
     ProRadky(*this, [&](const TsouradnicovaVelicina& z, int32_t, int32_t r) {

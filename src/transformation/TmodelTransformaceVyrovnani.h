@@ -57,7 +57,7 @@ struct TmodelTransformaceStav {
     Real maxZmenaVahy = -1;
     Real maxPrirustek = -1;
     Real kvantil = -1;
-    int32_t typOdhadu = -1;
+    Odhad typOdhadu = Odhad::Neurcen;
 
     Tsparse maticePlanuSparse;  // A transposed: 4 rows
     Tmatrix kofaktory;          // Q of the key (4 x 4) after the covariance step

@@ -67,7 +67,7 @@ class VysledekModeluTransformace {
     [[nodiscard]] Real MaxZmenaVahy() const { return m_.maxZmenaVahy; }
     [[nodiscard]] Real MaxPrirustek() const { return m_.maxPrirustek; }
     [[nodiscard]] Real Kvantil() const { return m_.kvantil; }
-    [[nodiscard]] int32_t TypOdhadu() const { return m_.typOdhadu; }
+    [[nodiscard]] Odhad TypOdhadu() const { return m_.typOdhadu; }
 
     // Why the last operation failed (English); empty after success.
     [[nodiscard]] const std::string& Chyba() const { return m_.chyba; }

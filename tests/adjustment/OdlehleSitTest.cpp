@@ -66,7 +66,7 @@ TEST_P(HrubaChybaTest, GrossErrorEndsInTheOutlierModel) {
     } else {
         s.mereni.zaznam[r].delka += 0.10L;
     }
-    s.nastaveni.vyrovnani.typOdhadu = static_cast<uint8_t>(typOdhadu);
+    s.nastaveni.vyrovnani.typOdhadu = OdhadZKodu(typOdhadu);
 
     TmodelSite model;
     TmodelSite odlehly;
@@ -115,7 +115,7 @@ std::string NazevOdhadu(const ::testing::TestParamInfo<std::tuple<int32_t, bool>
 }
 
 INSTANTIATE_TEST_SUITE_P(VsechnyOdhady, HrubaChybaTest,
-                         ::testing::Combine(::testing::Range(odhad::kPrvni, odhad::kPosledni + 1),
+                         ::testing::Combine(::testing::Range(1, kPocetOdhadu + 1),
                                             ::testing::Bool()),
                          NazevOdhadu);
 
@@ -126,7 +126,7 @@ class BezChybTest : public ::testing::TestWithParam<int32_t> {};
 TEST_P(BezChybTest, ShareOfExcludedObservationsIsNearAlpha) {
     SitOdlehle s = test::VelkaSit();
     test::PridejSum(s.mereni, 2024);
-    s.nastaveni.vyrovnani.typOdhadu = static_cast<uint8_t>(GetParam());
+    s.nastaveni.vyrovnani.typOdhadu = OdhadZKodu(GetParam());
     TmodelSite model;
     TmodelSite odlehly;
     ASSERT_TRUE(test::Nacti(model, s)) << model.Vysledek().Chyba();
@@ -142,8 +142,7 @@ TEST_P(BezChybTest, ShareOfExcludedObservationsIsNearAlpha) {
     EXPECT_LT(podil, 0.10L);
 }
 
-INSTANTIATE_TEST_SUITE_P(VsechnyOdhady, BezChybTest,
-                         ::testing::Range(odhad::kPrvni, odhad::kPosledni + 1));
+INSTANTIATE_TEST_SUITE_P(VsechnyOdhady, BezChybTest, ::testing::Range(1, kPocetOdhadu + 1));
 
 }  // namespace
 }  // namespace vertano

@@ -234,7 +234,7 @@ TEST(VylucovatOdlehleTest, SwitchesAndKindsPresent) {
 
 TEST(RobustniVahyModeluTest, FactorsWeightsAndLargestChange) {
     SitOdlehle s = test::VelkaSit();
-    s.nastaveni.vyrovnani.typOdhadu = odhad::kHuber;
+    s.nastaveni.vyrovnani.typOdhadu = Odhad::Huber;
     TmodelSite model;
     ASSERT_TRUE(test::Nacti(model, s)) << model.Vysledek().Chyba();
     const int32_t d = model.PocatekRovnic(Velicina::Delka);
@@ -269,7 +269,7 @@ TEST(RobustniVahyModeluTest, FactorsWeightsAndLargestChange) {
     Stav(model).delka.zaznam[1].odchylka = test::kSigDelka;
 
     // An unknown estimator changes nothing.
-    Stav(model).typOdhadu = 13;
+    Stav(model).typOdhadu = static_cast<Odhad>(13);
     Stav(model).vektorOprav[d] = 1;
     EXPECT_FALSE(model.VypocistRobustniVahy(model.Vysledek().TypOdhadu()));
     EXPECT_EQ(model.Vysledek().RobustniZmeny()[d], 1);

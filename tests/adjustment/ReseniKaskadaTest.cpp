@@ -318,7 +318,7 @@ TEST(ReseniKaskada, RobustStepPushesAGrossErrorDown) {
     mereni.zaznam[7].delka += 0.05L;  // a gross error of 25 sigma
     TmodelSite model;
     ASSERT_TRUE(s.Nacist(model, mereni)) << model.Vysledek().Chyba();
-    Stav(model).typOdhadu = 1;
+    Stav(model).typOdhadu = Odhad::Huber;
     model.ZacitIterace();
     bool znovu = true;
     while (znovu) ASSERT_TRUE(model.VyrovnatRobustne(znovu)) << model.Vysledek().Chyba();

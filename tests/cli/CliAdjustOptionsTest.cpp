@@ -40,11 +40,11 @@ std::vector<std::string> With(std::vector<std::string> more) {
 }
 
 TEST(CliAdjustOptions, EstimatorByNameInAnyCaseOrByNumber) {
-    EXPECT_EQ(Parsed(With({"--estimator", "Huber"})).estimator, 1);
-    EXPECT_EQ(Parsed(With({"--estimator", "m-HUBER"})).estimator, 2);
-    EXPECT_EQ(Parsed(With({"--estimator", "tukey"})).estimator, 6);
-    EXPECT_EQ(Parsed(With({"--estimator=l1/l2 norm"})).estimator, 12);
-    EXPECT_EQ(Parsed(With({"--estimator", "11"})).estimator, 11);
+    EXPECT_EQ(Parsed(With({"--estimator", "Huber"})).estimator, OdhadZKodu(1));
+    EXPECT_EQ(Parsed(With({"--estimator", "m-HUBER"})).estimator, OdhadZKodu(2));
+    EXPECT_EQ(Parsed(With({"--estimator", "tukey"})).estimator, OdhadZKodu(6));
+    EXPECT_EQ(Parsed(With({"--estimator=l1/l2 norm"})).estimator, OdhadZKodu(12));
+    EXPECT_EQ(Parsed(With({"--estimator", "11"})).estimator, OdhadZKodu(11));
     for (const std::string bad : {"0", "13", "huber2", "", "L1"}) {
         const std::string e = Refused(With({"--estimator", bad}));
         EXPECT_TRUE(Contains(e, "--estimator")) << bad;
@@ -103,7 +103,7 @@ TEST(CliAdjustOptions, SessionAppliesTheAdjustmentSettings) {
     const Session s(o, out, err, nullptr);
     const Tnastaveni& n = s.ws.nastaveni;
     EXPECT_EQ(n.vyrovnani.typVah, ZdrojVah::Zadana);
-    EXPECT_EQ(n.vyrovnani.typOdhadu, 5);
+    EXPECT_EQ(n.vyrovnani.typOdhadu, Odhad::Cauchy);
     EXPECT_EQ(n.vyrovnani.rizikoOdlehlost, 0.001L);
     EXPECT_EQ(n.pocetVlaknaVse, 2);
     EXPECT_EQ(Stav(s.ws.modelVyrovnany).solverChoice, SolverChoice::Dense);
@@ -111,7 +111,7 @@ TEST(CliAdjustOptions, SessionAppliesTheAdjustmentSettings) {
     const Options plain = Parsed(kAdjust);
     const Session d(plain, out, err, nullptr);
     EXPECT_TRUE(d.ws.nastaveni.VylucovatOdlehle());
-    EXPECT_EQ(d.ws.nastaveni.vyrovnani.typOdhadu, 1);
+    EXPECT_EQ(d.ws.nastaveni.vyrovnani.typOdhadu, Odhad::Huber);
     EXPECT_EQ(Stav(d.ws.modelVyrovnany).solverChoice, SolverChoice::Auto);
 }
 

@@ -90,11 +90,11 @@ TEST(TransformaceOdlehle, HrubaChybaJednohoBoduJeVyloucenaOstatniZustanou) {
         vystup.bod[4].X += chyba;
         vystup.bod[4].Z -= chyba;
         const Tsouradnice pary = test::Pary(vstup, vystup);
-        for (int32_t odhad = odhad::kPrvni; odhad <= odhad::kPosledni; ++odhad) {
+        for (int32_t odhad = 1; odhad <= kPocetOdhadu; ++odhad) {
             SCOPED_TRACE(testing::Message()
                          << "error " << static_cast<double>(chyba) << " m, estimator " << odhad);
             Tnastaveni n = test::NastaveniTransformace(0.003L);
-            n.transformace.typOdhadu = static_cast<uint8_t>(odhad);
+            n.transformace.typOdhadu = OdhadZKodu(odhad);
             TmodelTransformaceVyrovnani m;
             TmodelTransformaceVyrovnani o;
             ASSERT_TRUE(Spustit(m, o, pary, n)) << m.Vysledek().Chyba();
@@ -243,10 +243,10 @@ TEST(TransformaceVyrovnani, RidkyResicSouhlasiSHustouKaskadou) {
         return std::fabs(a - b) <= mez * std::max(std::fabs(a), std::fabs(b));
     };
     for (int i = 0; i < 3; ++i) {
-        for (const int32_t typ : {odhad::kHuber, odhad::kTukey}) {
-            SCOPED_TRACE(testing::Message() << "data " << i << ", estimator " << typ);
+        for (const Odhad typ : {Odhad::Huber, Odhad::Tukey}) {
+            SCOPED_TRACE(testing::Message() << "data " << i << ", estimator " << KodOdhadu(typ));
             Tnastaveni n = test::NastaveniTransformace(0.003L);
-            n.transformace.typOdhadu = static_cast<uint8_t>(typ);
+            n.transformace.typOdhadu = typ;
             TmodelTransformaceVyrovnani r, ro, h, ho;
             h.NastavitVolbuResice(SolverChoice::Dense);
             ASSERT_TRUE(Spustit(r, ro, pary[i], n)) << r.Vysledek().Chyba();

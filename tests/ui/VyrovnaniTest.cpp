@@ -105,7 +105,7 @@ class VyrovnaniTest : public QObject {
         ws.NastavitJazyk(1);
         ui::test::Nacist(ws, ui::test::Sit(SimulaceTvar::Grid, 12, 4));
         // The L1 norm never settles its weights: the run asks whether to go on.
-        ws.nastaveni.vyrovnani.typOdhadu = 11;
+        ws.nastaveni.vyrovnani.typOdhadu = Odhad::L1;
         ui::test::SkriptDialogy dialogy;
         HlavniOkno okno(ws, dialogy);
         const HlavniOkno::Akce& a = okno.Akce_();

@@ -32,7 +32,7 @@ void NaplnitWorkspace(Workspace& ws) {
     test::NastaveniTestu(ws);
     test::NacistSit(ws, MalaSit());
     ws.nastaveni.jednotky.uhel = 3;
-    ws.nastaveni.vyrovnani.typOdhadu = 4;
+    ws.nastaveni.vyrovnani.typOdhadu = Odhad::Talwar;
     Tbod m = Tbod::Prazdny();
     m.cislo = ws.souradniceFixni.bod[0].cislo;
     m.JePlny = true;

@@ -214,12 +214,12 @@ TEST(VyrovnaniSite, EveryEstimatorExcludesOnlyTheSpoiledDirectionOfASingleStatio
     h.cil = spoiled->cislo_cil;
     h.skupina = spoiled->skupina;
 
-    for (int32_t typ = odhad::kPrvni; typ <= odhad::kPosledni; ++typ) {
+    for (int32_t typ = 1; typ <= kPocetOdhadu; ++typ) {
         SCOPED_TRACE("estimator " + std::to_string(typ));
         Workspace ws;
         NastaveniTestu(ws);
         ws.nastaveni.vyrovnani.typVah = ZdrojVah::Zadana;
-        ws.nastaveni.vyrovnani.typOdhadu = static_cast<uint8_t>(typ);
+        ws.nastaveni.vyrovnani.typOdhadu = OdhadZKodu(typ);
         NacistSit(ws, sit);
         ZaznamInterakce ui;
         const VysledekVyrovnani v = AnalyzaAVyrovnani(ws, ui);
