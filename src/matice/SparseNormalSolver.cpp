@@ -178,8 +178,10 @@ bool SparseNormalSolver::Form(const NormalSystem& s) {
         }
     }
     for (int32_t k = 0; k < m; ++k) rows_.start[k + 1] += rows_.start[k];
-    rows_.unknown.assign(static_cast<std::size_t>(rows_.start[m]), 0);
-    rows_.value.assign(static_cast<std::size_t>(rows_.start[m]), 0);
+    // Every entry is written below: kept from the last iteration, the rows
+    // are not cleared first.
+    rows_.unknown.resize(static_cast<std::size_t>(rows_.start[m]));
+    rows_.value.resize(static_cast<std::size_t>(rows_.start[m]));
     std::vector<int32_t> next(rows_.start.begin(), rows_.start.end() - 1);
     for (int32_t j = 0; j < n; ++j) {
         for (std::size_t e = 0; e < A.index[j].size(); ++e) {
