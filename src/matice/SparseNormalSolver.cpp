@@ -6,6 +6,7 @@
 
 #include "matice/ConjugateGradients.h"
 #include "matice/FpGuard.h"
+#include "matice/ParallelWork.h"
 
 namespace vertano {
 
@@ -28,6 +29,10 @@ constexpr double kCgStepCost = 4;
 constexpr double kCgShareOfFactor = 0.5;
 constexpr int32_t kCgFewest = 4;
 constexpr int32_t kCgMost = 60;
+
+// The multiply-adds of forming N per entry of the design matrix: about the
+// unknowns of an observation (up to seven for a direction).
+constexpr std::int64_t kFormWorkPerEntry = 6;
 
 // The held unknowns must leave the datum vectors independent: the smallest
 // pivot of their d x d block, each vector scaled to a largest element of 1.
@@ -293,19 +298,25 @@ void SparseNormalSolver::KeepPattern(const NormalSystem& s) {
 }
 
 // N_r and b on the known pattern: the same sums in the same order as when the
-// pattern was found, so the values are the same to the last bit.
+// pattern was found, so the values are the same to the last bit. Every column
+// is gathered on its own, so the threads share the columns in ranges, each
+// with its own accumulator, and the bits do not depend on their number.
 bool SparseNormalSolver::FormValues(const NormalSystem& s) {
     const int32_t r = N_.n;
     b_.assign(static_cast<std::size_t>(r), 0);
-    Tvector sum(static_cast<std::size_t>(r), 0);
-    for (int32_t jr = 0; jr < r; ++jr) {
-        b_[jr] = Gather(s, jr, sum, [](int32_t) {});
-        for (int32_t x = N_.start[jr]; x < N_.start[jr + 1]; ++x) {
-            N_.value[x] = sum[N_.row[x]];
-            sum[N_.row[x]] = 0;
+    const auto columns = [&](int first, int end) {
+        Tvector sum(static_cast<std::size_t>(r), 0);
+        for (int32_t jr = first; jr < end; ++jr) {
+            b_[jr] = Gather(s, jr, sum, [](int32_t) {});
+            for (int32_t x = N_.start[jr]; x < N_.start[jr + 1]; ++x) {
+                N_.value[x] = sum[N_.row[x]];
+                sum[N_.row[x]] = 0;
+            }
         }
-    }
-    return true;
+        return true;
+    };
+    const auto work = static_cast<std::int64_t>(rows_.value.size()) * kFormWorkPerEntry;
+    return detail::InRanges(r, work, threads_, columns);
 }
 
 bool SparseNormalSolver::ChooseHeld(const Tmatrix& G) {
