@@ -33,6 +33,10 @@ constexpr int32_t kCgMost = 60;
 // The multiply-adds of forming N per entry of the design matrix: about the
 // unknowns of an observation (up to seven for a direction).
 constexpr std::int64_t kFormWorkPerEntry = 6;
+// The look-ups of the selected inverse per entry of the design matrix in the
+// cofactors of the observations (about half the unknowns of an observation),
+// each worth some tens of multiply-adds.
+constexpr std::int64_t kCofactorWorkPerEntry = 100;
 
 // The held unknowns must leave the datum vectors independent: the smallest
 // pivot of their d x d block, each vector scaled to a largest element of 1.
@@ -315,6 +319,7 @@ bool SparseNormalSolver::FormValues(const NormalSystem& s) {
         }
         return true;
     };
+    // About the unknowns of an observation times its entries, per entry.
     const auto work = static_cast<std::int64_t>(rows_.value.size()) * kFormWorkPerEntry;
     return detail::InRanges(r, work, threads_, columns);
 }
@@ -454,7 +459,7 @@ bool SparseNormalSolver::Prepare(const NormalSystem& s) {
     defect_ = -1;
     error_.clear();
     factored_ = cofactors_ = false;
-    solvedColumn_ = -1;
+    solved_.column = -1;
     Z_.Clear();
     if (!CheckSystem(s)) return Fail(SolverFailure::Other, "The normal equations are malformed");
     threads_ = s.threads;
@@ -566,12 +571,13 @@ Real SparseNormalSolver::Q0(int32_t i, int32_t j) const {
     if (ri < 0 || rj < 0) return 0;
     Real z = 0;
     if (Z_.Find(ldlt_.Result(), ri, rj, z)) return z;
-    if (solvedColumn_ != rj) {
-        solvedColumn_ = -1;
-        if (!ReducedColumn(rj, solved_)) return std::nan("");
-        solvedColumn_ = rj;
+    const std::lock_guard<std::mutex> guard(solved_.lock);
+    if (solved_.column != rj) {
+        solved_.column = -1;
+        if (!ReducedColumn(rj, solved_.values)) return std::nan("");
+        solved_.column = rj;
     }
-    return solved_[ri];
+    return solved_.values[ri];
 }
 
 Real SparseNormalSolver::DatumTerm(int32_t i, int32_t j) const {
@@ -629,38 +635,19 @@ bool SparseNormalSolver::ObservationCofactors(const NormalSystem& s, Tvector& q)
             return Fail(SolverFailure::Other, "The cofactors could not be computed");
         }
         cofactors_ = true;
-        solvedColumn_ = -1;
+        solved_.column = -1;
         const int32_t m = s.observations;
         if (static_cast<int32_t>(q.size()) < m) q.resize(static_cast<std::size_t>(m));
-        Tvector u(static_cast<std::size_t>(d_));
-        Tvector w(static_cast<std::size_t>(d_));
-        for (int32_t k = 0; k < m; ++k) {
-            const int32_t first = rows_.start[k];
-            const int32_t last = rows_.start[k + 1];
-            Real sum = 0;
-            for (int32_t x = first; x < last; ++x) {
-                const Real ax = rows_.value[x];
-                sum += ax * ax * Q0(rows_.unknown[x], rows_.unknown[x]);
-                for (int32_t y = x + 1; y < last; ++y) {
-                    sum += 2 * ax * rows_.value[y] * Q0(rows_.unknown[x], rows_.unknown[y]);
-                }
-            }
-            // The datum part vanishes up to rounding (a_k G^T = 0): the cofactor
-            // of an adjusted observation does not depend on the datum.
-            for (int32_t a = 0; a < d_; ++a) {
-                u[a] = w[a] = 0;
-                for (int32_t x = first; x < last; ++x) {
-                    u[a] += rows_.value[x] * G_[a][rows_.unknown[x]];
-                    w[a] += rows_.value[x] * W_[a][rows_.unknown[x]];
-                }
-            }
-            for (int32_t a = 0; a < d_; ++a) {
-                sum -= 2 * u[a] * w[a];
-                for (int32_t b = 0; b < d_; ++b) sum += u[a] * M_[a][b] * u[b];
-            }
-            q[k] = sum;
-        }
-        if (!guard.Ok()) {
+        // Each observation's cofactor is its own sum: the threads share the
+        // observations in ranges and the bits do not depend on their number.
+        const auto observations = [&](int from, int end) {
+            Tvector u(static_cast<std::size_t>(d_));
+            Tvector w(static_cast<std::size_t>(d_));
+            for (int32_t k = from; k < end; ++k) q[k] = ObservationCofactor(k, u, w);
+            return true;
+        };
+        const auto work = static_cast<std::int64_t>(rows_.value.size()) * kCofactorWorkPerEntry;
+        if (!detail::InRanges(m, work, s.threads, observations) || !guard.Ok()) {
             cofactors_ = false;
             return Fail(SolverFailure::Other, "The cofactors could not be computed");
         }
@@ -669,6 +656,33 @@ bool SparseNormalSolver::ObservationCofactors(const NormalSystem& s, Tvector& q)
         return Fail(SolverFailure::Other, "Not enough memory for the cofactors");
     }
     return true;
+}
+
+Real SparseNormalSolver::ObservationCofactor(int32_t k, Tvector& u, Tvector& w) const {
+    const int32_t first = rows_.start[k];
+    const int32_t last = rows_.start[k + 1];
+    Real sum = 0;
+    for (int32_t x = first; x < last; ++x) {
+        const Real ax = rows_.value[x];
+        sum += ax * ax * Q0(rows_.unknown[x], rows_.unknown[x]);
+        for (int32_t y = x + 1; y < last; ++y) {
+            sum += 2 * ax * rows_.value[y] * Q0(rows_.unknown[x], rows_.unknown[y]);
+        }
+    }
+    // The datum part vanishes up to rounding (a_k G^T = 0): the cofactor
+    // of an adjusted observation does not depend on the datum.
+    for (int32_t a = 0; a < d_; ++a) {
+        u[a] = w[a] = 0;
+        for (int32_t x = first; x < last; ++x) {
+            u[a] += rows_.value[x] * G_[a][rows_.unknown[x]];
+            w[a] += rows_.value[x] * W_[a][rows_.unknown[x]];
+        }
+    }
+    for (int32_t a = 0; a < d_; ++a) {
+        sum -= 2 * u[a] * w[a];
+        for (int32_t b = 0; b < d_; ++b) sum += u[a] * M_[a][b] * u[b];
+    }
+    return sum;
 }
 
 bool SparseNormalSolver::Cofactor(int32_t i, int32_t j, Real& q) const {
