@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
 #include <new>
 
 #include "matice/ConjugateGradients.h"
@@ -33,6 +34,9 @@ constexpr int32_t kCgMost = 60;
 // The multiply-adds of forming N per entry of the design matrix: about the
 // unknowns of an observation (up to seven for a direction).
 constexpr std::int64_t kFormWorkPerEntry = 6;
+// Finding the pattern of N visits the unknowns of the observations of all
+// three coordinates of a point.
+constexpr std::int64_t kPatternWorkPerEntry = 4 * kFormWorkPerEntry;
 // The look-ups of the selected inverse per entry of the design matrix in the
 // cofactors of the observations (about half the unknowns of an observation),
 // each worth some tens of multiply-adds.
@@ -214,16 +218,47 @@ bool SparseNormalSolver::Form(const NormalSystem& s) {
     for (int32_t j = 0; j < n; ++j) {
         if (reduced_[j] >= 0) original_[reduced_[j]] = j;
     }
-    const int32_t points = s.pointUnknowns;
     N_ = SparseSymmetric{};
     N_.n = r;
+    b_.assign(static_cast<std::size_t>(r), 0);
+    // The columns are found on their own, so the threads share them in
+    // ranges; the ranges are joined in order, and every column holds the same
+    // sums whatever the thread count.
+    std::vector<PatternPart> parts;
+    std::mutex partsLock;
+    const auto work = static_cast<std::int64_t>(rows_.value.size()) * kPatternWorkPerEntry;
+    detail::InRangesAsOne(r, work, threads_, [&](int first, int end) {
+        PatternPart part;
+        part.first = first;
+        FindColumns(s, first, end, part);
+        const std::lock_guard<std::mutex> lock(partsLock);
+        parts.push_back(std::move(part));
+        return true;
+    });
+    std::sort(parts.begin(), parts.end(),
+              [](const PatternPart& a, const PatternPart& b) { return a.first < b.first; });
     N_.start.reserve(static_cast<std::size_t>(r) + 1);
     N_.start.push_back(0);
-    b_.assign(static_cast<std::size_t>(r), 0);
+    for (const PatternPart& part : parts) {
+        const auto at = static_cast<int32_t>(N_.row.size());
+        for (const int32_t count : part.ends) N_.start.push_back(at + count);
+        N_.row.insert(N_.row.end(), part.row.begin(), part.row.end());
+        N_.value.insert(N_.value.end(), part.value.begin(), part.value.end());
+    }
+    KeepPattern(s);
+    return true;
+}
+
+// Columns [first, end) of N_r with their pattern, and their elements of b.
+void SparseNormalSolver::FindColumns(const NormalSystem& s, int32_t first, int32_t end,
+                                     PatternPart& part) {
+    const Tsparse& A = *s.design;
+    const int32_t r = N_.n;
+    const int32_t points = s.pointUnknowns;
     Tvector sum(static_cast<std::size_t>(r), 0);
     std::vector<char> used(static_cast<std::size_t>(r), 0);
     std::vector<int32_t> touched;
-    int32_t jr = 0;
+    int32_t jr = first;
     // Marks unknown u as an entry of column jr.
     const auto mark = [&](int32_t u) {
         const int32_t ir = reduced_[u];
@@ -231,7 +266,7 @@ bool SparseNormalSolver::Form(const NormalSystem& s) {
         used[ir] = 1;
         touched.push_back(ir);
     };
-    for (; jr < r; ++jr) {
+    for (; jr < end; ++jr) {
         const int32_t j = original_[jr];
         touched.clear();
         const Real bj = Gather(s, jr, sum, [&](int32_t u) {
@@ -254,15 +289,13 @@ bool SparseNormalSolver::Form(const NormalSystem& s) {
         b_[jr] = bj;
         std::sort(touched.begin(), touched.end());
         for (const int32_t ir : touched) {
-            N_.row.push_back(ir);
-            N_.value.push_back(sum[ir]);
+            part.row.push_back(ir);
+            part.value.push_back(sum[ir]);
             sum[ir] = 0;
             used[ir] = 0;
         }
-        N_.start.push_back(static_cast<int32_t>(N_.row.size()));
+        part.ends.push_back(static_cast<int32_t>(part.row.size()));
     }
-    KeepPattern(s);
-    return true;
 }
 
 // The iterations of an adjustment change the values of the design matrix and
@@ -321,7 +354,7 @@ bool SparseNormalSolver::FormValues(const NormalSystem& s) {
     };
     // About the unknowns of an observation times its entries, per entry.
     const auto work = static_cast<std::int64_t>(rows_.value.size()) * kFormWorkPerEntry;
-    return detail::InRanges(r, work, threads_, columns);
+    return detail::InRangesAsOne(r, work, threads_, columns);
 }
 
 bool SparseNormalSolver::ChooseHeld(const Tmatrix& G) {

@@ -89,7 +89,16 @@ class SparseNormalSolver final : public NormalSolver {
     bool ObservationCofactors(const NormalSystem& s, Tvector& q);
     // The cofactor of adjusted observation k; u and w: room for d values.
     Real ObservationCofactor(int32_t k, Tvector& u, Tvector& w) const;
+    // The columns of N_r from `first` on that a thread found with their
+    // pattern: where each ends in `row` and `value`.
+    struct PatternPart {
+        int32_t first = 0;
+        std::vector<int32_t> ends;
+        std::vector<int32_t> row;
+        std::vector<Real> value;
+    };
     bool Form(const NormalSystem& s);
+    void FindColumns(const NormalSystem& s, int32_t first, int32_t end, PatternPart& part);
     [[nodiscard]] bool PatternKnown(const NormalSystem& s) const;
     void KeepPattern(const NormalSystem& s);
     bool FormValues(const NormalSystem& s);
