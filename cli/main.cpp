@@ -2,6 +2,7 @@
 #include "ProcessMemory.h"
 
 int main(int argc, char** argv) {
+    vertano::cli::StartWithHugePages(argv);
     vertano::cli::KeepFreedMemory();
     return vertano::cli::Main(argc, argv);
 }
