@@ -196,7 +196,7 @@ class LokalniSystemy {
             role[static_cast<std::size_t>(mapa_[static_cast<std::size_t>(o.stn)])] =
                 RoleBodu::Drzeny;
             ZpresneniPriblizne z;
-            ZpresnitPriblizne(radky, souradnice.bod, role, z);
+            ZpresnitPriblizne(radky, souradnice.bod, role, z, {}, moznosti_.vlakna);
         }
         for (const int32_t i : body) mapa_[static_cast<std::size_t>(i)] = -1;
 

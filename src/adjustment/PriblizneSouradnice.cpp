@@ -48,7 +48,7 @@ namespace {
 // The computed points refined from all the rows; the points known on entry keep
 // their values. Nothing to do when no point was computed.
 void Zpresnit(const std::vector<Tzaznam>& radky, Tsouradnice& body, VysledekPriblizne& vysledek,
-              const std::function<bool()>& zrusit) {
+              const MoznostiPriblizne& moznosti) {
     std::vector<RoleBodu> role(body.bod.size(), RoleBodu::Drzeny);
     bool nejaky = false;
     for (std::size_t i = 0; i < body.bod.size() && i < vysledek.body.size(); ++i) {
@@ -56,7 +56,10 @@ void Zpresnit(const std::vector<Tzaznam>& radky, Tsouradnice& body, VysledekPrib
         role[i] = RoleBodu::Urcovany;
         nejaky = true;
     }
-    if (nejaky) ZpresnitPriblizne(radky, body.bod, role, vysledek.zpresneni, zrusit);
+    if (nejaky) {
+        ZpresnitPriblizne(radky, body.bod, role, vysledek.zpresneni, moznosti.zrusit,
+                          moznosti.vlakna);
+    }
 }
 
 }  // namespace
@@ -93,7 +96,7 @@ bool VypocetPriblizneSouradnice(Tsouradnice& souradnice, const Tmereni& mereni,
         const int32_t pocet = sit.Vystup(vystup);
         if (zruseno()) return false;
         if (moznosti.zpresnit && !vysledek.jePreruseno)
-            Zpresnit(vsechny.radky, vystup, vysledek, moznosti.zrusit);
+            Zpresnit(vsechny.radky, vystup, vysledek, moznosti);
         UrcitDuvodyNeurceni(vsechny, vysledek);
         souradnice = std::move(vystup);
         return pocet > 0;

@@ -144,6 +144,9 @@ struct MoznostiPriblizne {
     // abandons the computation at once (what it hands back is then of no use;
     // the caller that asked throws it away).
     std::function<bool()> zrusit;
+    // Threads of the factorisations of the refinement; the coordinates do
+    // not depend on their number.
+    int vlakna = 1;
 };
 
 // Approximate coordinates of all points of the measurements.

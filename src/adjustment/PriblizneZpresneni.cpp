@@ -106,7 +106,7 @@ double Vaha(const Vahy v, const double x) {
 // minutes); small ones keep minimum degree.
 class RidkeRovnice {
   public:
-    explicit RidkeRovnice(int n) : n_(n), b_(Eigen::VectorXd::Zero(n)) {}
+    RidkeRovnice(int n, int vlakna) : n_(n), vlakna_(vlakna), b_(Eigen::VectorXd::Zero(n)) {}
 
     // Forgets the terms added, keeping the analysis, for the next iteration.
     void Vynulovat() {
@@ -185,7 +185,8 @@ class RidkeRovnice {
         // stops it: the weak default weights keep every fit regular. The factor
         // and the blocks keep their storage for the next iteration.
         int32_t defekt = -1;
-        if (!FactorSupernodal(plan_, N, 0, 1, faktor_, defekt, FactorPrecision::Double, &bloky_)) {
+        if (!FactorSupernodal(plan_, N, 0, vlakna_, faktor_, defekt, FactorPrecision::Double,
+                              &bloky_)) {
             return false;
         }
         Tvector z(b_.data(), b_.data() + n_);
@@ -227,6 +228,7 @@ class RidkeRovnice {
     }
 
     int n_;
+    int vlakna_;  // of the supernodal factorisation, whose bits do not depend on them
     Eigen::VectorXd b_;
     std::vector<Eigen::Triplet<double>> trojice_;
     std::variant<std::monostate, LdltAmd, LdltMetis> ldlt_;
@@ -276,8 +278,9 @@ bool Zruseno(const std::function<bool()>& zrusit, ZpresneniPriblizne& v) {
 class PolohovaUloha {
   public:
     PolohovaUloha(const std::vector<Tzaznam>& radky, std::vector<Tbod>& body,
-                  const std::vector<RoleBodu>& role, const std::function<bool()>& zrusit)
-        : body_(body), role_(role), vychozi_(body), zrusit_(zrusit) {
+                  const std::vector<RoleBodu>& role, const std::function<bool()>& zrusit,
+                  int vlakna)
+        : body_(body), role_(role), vychozi_(body), zrusit_(zrusit), vlakna_(vlakna) {
         Sestavit(radky);
     }
 
@@ -467,7 +470,7 @@ class PolohovaUloha {
     // The equations of the fit, emptied for the next iteration; kept so that
     // the iterations share one analysis.
     RidkeRovnice& Rovnice(int n) {
-        if (!rovnice_) rovnice_.emplace(n);
+        if (!rovnice_) rovnice_.emplace(n, vlakna_);
         rovnice_->Vynulovat();
         return *rovnice_;
     }
@@ -516,6 +519,7 @@ class PolohovaUloha {
     double sigmaDelka_ = kSigmaDelka;
     std::optional<RidkeRovnice> rovnice_;
     const std::function<bool()>& zrusit_;
+    int vlakna_;
 };
 
 // The fit of the heights: Z of the computed points from the height differences
@@ -525,8 +529,8 @@ class PolohovaUloha {
 class VyskovaUloha {
   public:
     VyskovaUloha(const std::vector<Tzaznam>& radky, std::vector<Tbod>& body,
-                 const std::vector<RoleBodu>& role, const std::function<bool()>& zrusit)
-        : body_(body), vychozi_(body), zrusit_(zrusit) {
+                 const std::vector<RoleBodu>& role, const std::function<bool()>& zrusit, int vlakna)
+        : body_(body), vychozi_(body), zrusit_(zrusit), vlakna_(vlakna) {
         Sestavit(radky, role);
     }
 
@@ -605,7 +609,7 @@ class VyskovaUloha {
     }
 
     bool Vyresit(const Vahy vahy, ZpresneniPriblizne& v) {
-        if (!rovnice_) rovnice_.emplace(pocet_);
+        if (!rovnice_) rovnice_.emplace(pocet_, vlakna_);
         RidkeRovnice& r = *rovnice_;
         r.Vynulovat();
         for (const Prevyseni& p : prev_) {
@@ -646,13 +650,14 @@ class VyskovaUloha {
     double meritko_ = 1;                   // robust scale of the standardised residuals
     std::optional<RidkeRovnice> rovnice_;  // kept across the iterations
     const std::function<bool()>& zrusit_;
+    int vlakna_;
 };
 
 }  // namespace
 
 bool ZpresnitPriblizne(const std::vector<Tzaznam>& radky, std::vector<Tbod>& body,
                        const std::vector<RoleBodu>& role, ZpresneniPriblizne& vysledek,
-                       const std::function<bool()>& zrusit) {
+                       const std::function<bool()>& zrusit, int vlakna) {
     vysledek = ZpresneniPriblizne{};
     if (role.size() != body.size()) {
         vysledek.chyba = "the roles do not fit the points";
@@ -660,8 +665,8 @@ bool ZpresnitPriblizne(const std::vector<Tzaznam>& radky, std::vector<Tbod>& bod
     }
     try {
         std::vector<Tbod> zpresnene = body;
-        if (!PolohovaUloha(radky, zpresnene, role, zrusit).Spustit(vysledek)) return false;
-        if (!VyskovaUloha(radky, zpresnene, role, zrusit).Spustit(vysledek)) return false;
+        if (!PolohovaUloha(radky, zpresnene, role, zrusit, vlakna).Spustit(vysledek)) return false;
+        if (!VyskovaUloha(radky, zpresnene, role, zrusit, vlakna).Spustit(vysledek)) return false;
         for (std::size_t i = 0; i < body.size(); ++i) {
             const Tbod& z = zpresnene[i];
             if (!std::isfinite(z.X) || !std::isfinite(z.Y) || !std::isfinite(z.Z)) {

@@ -37,8 +37,10 @@ enum class RoleBodu : uint8_t {
 // a step that is no number) `body` is left as it was and `vysledek.chyba` says
 // why. True when the refined values were taken. `zrusit`, when given, is asked
 // before every iteration; true abandons the refinement (`body` as it was).
+// `vlakna` threads share the factorisations of large fits; the results do
+// not depend on their number.
 bool ZpresnitPriblizne(const std::vector<Tzaznam>& radky, std::vector<Tbod>& body,
                        const std::vector<RoleBodu>& role, ZpresneniPriblizne& vysledek,
-                       const std::function<bool()>& zrusit = {});
+                       const std::function<bool()>& zrusit = {}, int vlakna = 1);
 
 }  // namespace vertano

@@ -12,6 +12,7 @@
 #include "adjustment/TmodelSiteVnitrni.h"
 #include "adjustment/VysledekSite.h"
 #include "matice/FpGuard.h"
+#include "matice/ParallelWork.h"
 #include "matice/Quantile.h"
 #include "matice/Sparse.h"
 
@@ -71,11 +72,16 @@ std::vector<std::pair<int32_t, Real>> Posuny(const TmodelSite& m, const Tsparse&
     const int32_t urcovanych = Stav(m).pocetSouradnicUrcovanych / 3;
     const Tvector& a = radky.data[static_cast<std::size_t>(i)];
     const TindexVector& sloupce = radky.index[static_cast<std::size_t>(i)];
-    std::set<int32_t> body;
+    // The points in ascending order, each once (a row has a few unknowns).
+    std::vector<int32_t> body;
+    body.reserve(sloupce.size());
     for (const int k : sloupce) {
-        if (k >= 0 && k / 3 < urcovanych) body.insert(k / 3);
+        if (k >= 0 && k / 3 < urcovanych) body.push_back(k / 3);
     }
+    std::sort(body.begin(), body.end());
+    body.erase(std::unique(body.begin(), body.end()), body.end());
     std::vector<std::pair<int32_t, Real>> posuny;
+    posuny.reserve(body.size());
     for (const int32_t bod : body) {
         Real soucet = 0;
         for (int c = 0; c < 3; ++c) {
@@ -90,6 +96,66 @@ std::vector<std::pair<int32_t, Real>> Posuny(const TmodelSite& m, const Tsparse&
         posuny.emplace_back(bod, std::sqrt(soucet));
     }
     return posuny;
+}
+
+Real Redundance(const TmodelSiteStav& stav, std::size_t i) {
+    const Real p = stav.diagonalaVah[i];
+    return std::clamp(1 - p * stav.vektorRedukovanychMereni[i], Real{0}, Real{1});
+}
+
+Real Mdb(Real delta0, Real p, Real r) {
+    return r > kNulovaRedundance && p > 0 ? delta0 / std::sqrt(p * r) : -1;
+}
+
+// What equation i does to the points of its row: the largest move of a
+// point by its minimal detectable error (0 when it moves none, -1 without
+// that error), and whether, uncontrolled, it places its station or target.
+struct VlivRovnice {
+    Real mdbPosun = -1;
+    bool zavisiStanovisko = false;
+    bool zavisiCil = false;
+};
+
+VlivRovnice Vliv(const TmodelSite& m, const Tsparse& radky, const TmerenaVelicina& z, std::size_t i,
+                 Real delta0) {
+    const TmodelSiteStav& stav = Stav(m);
+    const Real p = stav.diagonalaVah[i];
+    const Real r = Redundance(stav, i);
+    const Real mdb = Mdb(delta0, p, r);
+    const bool nekontrolovane = r < kMezNekontrolovane;
+    const Real metr = MetrovaChyba(m, z);
+    VlivRovnice v;
+    if (mdb > 0) v.mdbPosun = 0;
+    for (const auto& [bod, posun] : Posuny(m, radky, static_cast<int32_t>(i), p)) {
+        if (mdb > 0) v.mdbPosun = std::max<Real>(v.mdbPosun, posun * mdb);
+        if (!nekontrolovane || !(posun * metr > kZavislost)) continue;
+        v.zavisiStanovisko = v.zavisiStanovisko || bod == z.iStn;
+        v.zavisiCil = v.zavisiCil || bod == z.iCil;
+    }
+    return v;
+}
+
+// Equations looked at by the threads at a time: their figures wait in a list
+// of this length until they are written.
+constexpr std::size_t kBlokVlivu = 1 << 16;
+
+// The figures of equations [od, do_) into vlivy[0 ..), shared by the threads
+// in ranges; false when the arithmetic of a thread faulted.
+bool VlivyBloku(const TmodelSite& m, const Tsparse& radky,
+                const std::vector<TmerenaVelicina*>& rovnice, Real delta0, std::size_t od,
+                std::size_t do_, std::vector<VlivRovnice>& vlivy) {
+    const auto pocet = static_cast<int>(do_ - od);
+    vlivy.resize(static_cast<std::size_t>(pocet));
+    // Some forty cofactors an equation, each a search in the selected inverse.
+    const auto prace = static_cast<std::int64_t>(pocet) * 2000;
+    return detail::InRanges(
+        pocet, prace, std::max(Stav(m).pocetVlakno, 1), [&](int prvni, int konec) {
+            for (int k = prvni; k < konec; ++k) {
+                const std::size_t i = od + static_cast<std::size_t>(k);
+                vlivy[static_cast<std::size_t>(k)] = Vliv(m, radky, *rovnice[i], i, delta0);
+            }
+            return true;
+        });
 }
 
 // The equations of repeated pointings: one kind from one station point to one
@@ -223,11 +289,21 @@ bool VypocetSpolehlivosti(TmodelSite& m, const Real alfa, SouhrnSpolehlivosti& s
                     SparseTranspose(radky, stav.maticePlanuSparse, stav.pocetMereni) &&
                     radky.data.size() >= pocet;
     const int32_t urcovanych = stav.pocetSouradnicUrcovanych / 3;
+    // The moves of the points are found for a block of equations by the
+    // threads, each equation on its own, then written in equation order.
+    std::vector<VlivRovnice> vlivy;
     for (std::size_t i = 0; i < pocet; ++i) {
+        if (souhrn.jeVliv && i % kBlokVlivu == 0 &&
+            !VlivyBloku(m, radky, rovnice, souhrn.delta0, i, std::min(pocet, i + kBlokVlivu),
+                        vlivy)) {
+            for (TmerenaVelicina* z : rovnice) Vynulovat(*z);
+            souhrn = SouhrnSpolehlivosti{};
+            return false;
+        }
         TmerenaVelicina& z = *rovnice[i];
         const Real p = stav.diagonalaVah[i];
-        const Real r = std::clamp(1 - p * stav.vektorRedukovanychMereni[i], Real{0}, Real{1});
-        const Real mdb = r > kNulovaRedundance && p > 0 ? souhrn.delta0 / std::sqrt(p * r) : -1;
+        const Real r = Redundance(stav, i);
+        const Real mdb = Mdb(souhrn.delta0, p, r);
         souhrn.soucetRedundanci += r;
         // The Y equation of a plumbing tie adds to what its X equation wrote.
         const bool druha = i > 0 && rovnice[i - 1] == rovnice[i];
@@ -236,15 +312,11 @@ bool VypocetSpolehlivosti(TmodelSite& m, const Real alfa, SouhrnSpolehlivosti& s
         const bool nekontrolovane = r < kMezNekontrolovane;
         z.jeNekontrolovane = z.jeNekontrolovane || nekontrolovane;
         if (souhrn.jeVliv) {
-            const Real metr = MetrovaChyba(m, z);
+            const VlivRovnice& v = vlivy[i % kBlokVlivu];
             // An observation between fixed points moves none of them.
-            if (mdb > 0) z.mdbPosun = std::max<Real>(z.mdbPosun, Real{0});
-            for (const auto& [bod, posun] : Posuny(m, radky, static_cast<int32_t>(i), p)) {
-                if (mdb > 0) z.mdbPosun = std::max<Real>(z.mdbPosun, posun * mdb);
-                if (!nekontrolovane || !(posun * metr > kZavislost)) continue;
-                z.zavisiStanovisko = z.zavisiStanovisko || bod == z.iStn;
-                z.zavisiCil = z.zavisiCil || bod == z.iCil;
-            }
+            if (mdb > 0) z.mdbPosun = std::max<Real>(z.mdbPosun, v.mdbPosun);
+            z.zavisiStanovisko = z.zavisiStanovisko || v.zavisiStanovisko;
+            z.zavisiCil = z.zavisiCil || v.zavisiCil;
         } else if (nekontrolovane) {
             // Without the cofactors of the unknowns: the target, which an
             // observation places, unless it is fixed.

@@ -2,7 +2,9 @@
 // resolution of the source the weights are taken from.
 
 #include <array>
+#include <atomic>
 #include <exception>
+#include <new>
 
 #include "adjustment/MereniMeziBody.h"
 #include "adjustment/TmerenaVelicina.h"
@@ -11,6 +13,7 @@
 #include "adjustment/VnejsiPresnostProtismer.h"
 #include "adjustment/VnejsiPresnostSmer.h"
 #include "adjustment/VnitrniPresnost.h"
+#include "matice/ParallelWork.h"
 
 namespace vertano {
 
@@ -95,10 +98,12 @@ bool Tvahy::VypocetPresnosti(const Tmereni& mereni, Tinfo& info, const Tnastaven
     }
     bool vnitrni = true;
     bool vnejsi = true;
-    try {
+    const auto vnitrniVse = [&] {
         for (Druh& d : druhy) {
             vnitrni = VnitrniPresnostDruhu(mereni, nastaveni.mezSkupina, d) && vnitrni;
         }
+    };
+    const auto vnejsiVse = [&] {
         const MereniMeziBody sit = SestavitMereniMeziBody(mereni);
         for (Druh& d : druhy) {
             // Pointings without a value of this kind would enter its closures with 0.
@@ -112,6 +117,29 @@ bool Tvahy::VypocetPresnosti(const Tmereni& mereni, Tinfo& info, const Tnastaven
             vnejsi =
                 VnejsiPresnostDruhu(neuplne ? sitDruhu : sit, nastaveni.mezProtismer, d) && vnejsi;
         }
+    };
+    // The inner and the outer precision read the same means and write
+    // their own lists and flags: with two threads they are computed side by
+    // side, each as it would be alone. A failure of either (out of memory on
+    // a huge list) is handled below as if one thread had met it.
+    std::atomic<bool> vyjimka{false};
+    try {
+        detail::InRangesAsOne(2, detail::kParallelWork, nastaveni.pocetVlaknaVse,
+                              [&](int prvni, int konec) {
+                                  try {
+                                      for (int cast = prvni; cast < konec; ++cast) {
+                                          if (cast == 0) {
+                                              vnitrniVse();
+                                          } else {
+                                              vnejsiVse();
+                                          }
+                                      }
+                                  } catch (const std::exception&) {
+                                      vyjimka = true;
+                                  }
+                                  return true;
+                              });
+        if (vyjimka) throw std::bad_alloc();
     } catch (const std::exception&) {
         // Out of memory on a huge list: neither source, nothing half-filled.
         for (Druh& d : druhy) {

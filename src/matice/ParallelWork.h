@@ -1,7 +1,10 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
+#include <cfenv>
 #include <cstdint>
+#include <new>
 
 #include "matice/FpGuard.h"
 #include "matice/ParallelRows.h"
@@ -36,6 +39,31 @@ template <typename Body>
 bool InRanges(int count, std::int64_t work, int threads, const Body& body) {
     if (threads <= 1 || count < 2 || work < kParallelWork) return body(0, count);
     return RunSplit(SplitEven(count, threads), body);
+}
+
+// InRanges for a body whose caller reports its failures as if it had run the
+// whole of it in its own thread: a floating-point fault of any range is
+// raised again in the calling thread (whose guard then sees it) and a
+// std::bad_alloc is thrown again there, whatever the thread count. False
+// when a body returned false.
+template <typename Body>
+bool InRangesAsOne(int count, std::int64_t work, int threads, const Body& body) {
+    std::atomic<bool> fault{false};
+    std::atomic<bool> memory{false};
+    const bool ok = InRanges(count, work, threads, [&](int first, int end) {
+        try {
+            FpGuard guard;
+            const bool done = body(first, end);
+            if (!guard.Ok()) fault = true;
+            return done;
+        } catch (const std::bad_alloc&) {
+            memory = true;
+            return true;
+        }
+    });
+    if (memory) throw std::bad_alloc();
+    if (fault) std::feraiseexcept(FE_INVALID);
+    return ok;
 }
 
 // Pair u of the rows [below, n) is rows below + 2u and below + 2u + 1, or a

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
 #include <new>
 
 #include "matice/ConjugateGradients.h"
 #include "matice/FpGuard.h"
+#include "matice/ParallelWork.h"
 
 namespace vertano {
 
@@ -28,6 +30,17 @@ constexpr double kCgStepCost = 4;
 constexpr double kCgShareOfFactor = 0.5;
 constexpr int32_t kCgFewest = 4;
 constexpr int32_t kCgMost = 60;
+
+// The multiply-adds of forming N per entry of the design matrix: about the
+// unknowns of an observation (up to seven for a direction).
+constexpr std::int64_t kFormWorkPerEntry = 6;
+// Finding the pattern of N visits the unknowns of the observations of all
+// three coordinates of a point.
+constexpr std::int64_t kPatternWorkPerEntry = 4 * kFormWorkPerEntry;
+// The look-ups of the selected inverse per entry of the design matrix in the
+// cofactors of the observations (about half the unknowns of an observation),
+// each worth some tens of multiply-adds.
+constexpr std::int64_t kCofactorWorkPerEntry = 100;
 
 // The held unknowns must leave the datum vectors independent: the smallest
 // pivot of their d x d block, each vector scaled to a largest element of 1.
@@ -178,8 +191,10 @@ bool SparseNormalSolver::Form(const NormalSystem& s) {
         }
     }
     for (int32_t k = 0; k < m; ++k) rows_.start[k + 1] += rows_.start[k];
-    rows_.unknown.assign(static_cast<std::size_t>(rows_.start[m]), 0);
-    rows_.value.assign(static_cast<std::size_t>(rows_.start[m]), 0);
+    // Every entry is written below: kept from the last iteration, the rows
+    // are not cleared first.
+    rows_.unknown.resize(static_cast<std::size_t>(rows_.start[m]));
+    rows_.value.resize(static_cast<std::size_t>(rows_.start[m]));
     std::vector<int32_t> next(rows_.start.begin(), rows_.start.end() - 1);
     for (int32_t j = 0; j < n; ++j) {
         for (std::size_t e = 0; e < A.index[j].size(); ++e) {
@@ -203,16 +218,47 @@ bool SparseNormalSolver::Form(const NormalSystem& s) {
     for (int32_t j = 0; j < n; ++j) {
         if (reduced_[j] >= 0) original_[reduced_[j]] = j;
     }
-    const int32_t points = s.pointUnknowns;
     N_ = SparseSymmetric{};
     N_.n = r;
+    b_.assign(static_cast<std::size_t>(r), 0);
+    // The columns are found on their own, so the threads share them in
+    // ranges; the ranges are joined in order, and every column holds the same
+    // sums whatever the thread count.
+    std::vector<PatternPart> parts;
+    std::mutex partsLock;
+    const auto work = static_cast<std::int64_t>(rows_.value.size()) * kPatternWorkPerEntry;
+    detail::InRangesAsOne(r, work, threads_, [&](int first, int end) {
+        PatternPart part;
+        part.first = first;
+        FindColumns(s, first, end, part);
+        const std::lock_guard<std::mutex> lock(partsLock);
+        parts.push_back(std::move(part));
+        return true;
+    });
+    std::sort(parts.begin(), parts.end(),
+              [](const PatternPart& a, const PatternPart& b) { return a.first < b.first; });
     N_.start.reserve(static_cast<std::size_t>(r) + 1);
     N_.start.push_back(0);
-    b_.assign(static_cast<std::size_t>(r), 0);
+    for (const PatternPart& part : parts) {
+        const auto at = static_cast<int32_t>(N_.row.size());
+        for (const int32_t count : part.ends) N_.start.push_back(at + count);
+        N_.row.insert(N_.row.end(), part.row.begin(), part.row.end());
+        N_.value.insert(N_.value.end(), part.value.begin(), part.value.end());
+    }
+    KeepPattern(s);
+    return true;
+}
+
+// Columns [first, end) of N_r with their pattern, and their elements of b.
+void SparseNormalSolver::FindColumns(const NormalSystem& s, int32_t first, int32_t end,
+                                     PatternPart& part) {
+    const Tsparse& A = *s.design;
+    const int32_t r = N_.n;
+    const int32_t points = s.pointUnknowns;
     Tvector sum(static_cast<std::size_t>(r), 0);
     std::vector<char> used(static_cast<std::size_t>(r), 0);
     std::vector<int32_t> touched;
-    int32_t jr = 0;
+    int32_t jr = first;
     // Marks unknown u as an entry of column jr.
     const auto mark = [&](int32_t u) {
         const int32_t ir = reduced_[u];
@@ -220,7 +266,7 @@ bool SparseNormalSolver::Form(const NormalSystem& s) {
         used[ir] = 1;
         touched.push_back(ir);
     };
-    for (; jr < r; ++jr) {
+    for (; jr < end; ++jr) {
         const int32_t j = original_[jr];
         touched.clear();
         const Real bj = Gather(s, jr, sum, [&](int32_t u) {
@@ -243,15 +289,13 @@ bool SparseNormalSolver::Form(const NormalSystem& s) {
         b_[jr] = bj;
         std::sort(touched.begin(), touched.end());
         for (const int32_t ir : touched) {
-            N_.row.push_back(ir);
-            N_.value.push_back(sum[ir]);
+            part.row.push_back(ir);
+            part.value.push_back(sum[ir]);
             sum[ir] = 0;
             used[ir] = 0;
         }
-        N_.start.push_back(static_cast<int32_t>(N_.row.size()));
+        part.ends.push_back(static_cast<int32_t>(part.row.size()));
     }
-    KeepPattern(s);
-    return true;
 }
 
 // The iterations of an adjustment change the values of the design matrix and
@@ -291,19 +335,26 @@ void SparseNormalSolver::KeepPattern(const NormalSystem& s) {
 }
 
 // N_r and b on the known pattern: the same sums in the same order as when the
-// pattern was found, so the values are the same to the last bit.
+// pattern was found, so the values are the same to the last bit. Every column
+// is gathered on its own, so the threads share the columns in ranges, each
+// with its own accumulator, and the bits do not depend on their number.
 bool SparseNormalSolver::FormValues(const NormalSystem& s) {
     const int32_t r = N_.n;
     b_.assign(static_cast<std::size_t>(r), 0);
-    Tvector sum(static_cast<std::size_t>(r), 0);
-    for (int32_t jr = 0; jr < r; ++jr) {
-        b_[jr] = Gather(s, jr, sum, [](int32_t) {});
-        for (int32_t x = N_.start[jr]; x < N_.start[jr + 1]; ++x) {
-            N_.value[x] = sum[N_.row[x]];
-            sum[N_.row[x]] = 0;
+    const auto columns = [&](int first, int end) {
+        Tvector sum(static_cast<std::size_t>(r), 0);
+        for (int32_t jr = first; jr < end; ++jr) {
+            b_[jr] = Gather(s, jr, sum, [](int32_t) {});
+            for (int32_t x = N_.start[jr]; x < N_.start[jr + 1]; ++x) {
+                N_.value[x] = sum[N_.row[x]];
+                sum[N_.row[x]] = 0;
+            }
         }
-    }
-    return true;
+        return true;
+    };
+    // About the unknowns of an observation times its entries, per entry.
+    const auto work = static_cast<std::int64_t>(rows_.value.size()) * kFormWorkPerEntry;
+    return detail::InRangesAsOne(r, work, threads_, columns);
 }
 
 bool SparseNormalSolver::ChooseHeld(const Tmatrix& G) {
@@ -441,7 +492,7 @@ bool SparseNormalSolver::Prepare(const NormalSystem& s) {
     defect_ = -1;
     error_.clear();
     factored_ = cofactors_ = false;
-    solvedColumn_ = -1;
+    solved_.column = -1;
     Z_.Clear();
     if (!CheckSystem(s)) return Fail(SolverFailure::Other, "The normal equations are malformed");
     threads_ = s.threads;
@@ -553,12 +604,13 @@ Real SparseNormalSolver::Q0(int32_t i, int32_t j) const {
     if (ri < 0 || rj < 0) return 0;
     Real z = 0;
     if (Z_.Find(ldlt_.Result(), ri, rj, z)) return z;
-    if (solvedColumn_ != rj) {
-        solvedColumn_ = -1;
-        if (!ReducedColumn(rj, solved_)) return std::nan("");
-        solvedColumn_ = rj;
+    const std::lock_guard<std::mutex> guard(solved_.lock);
+    if (solved_.column != rj) {
+        solved_.column = -1;
+        if (!ReducedColumn(rj, solved_.values)) return std::nan("");
+        solved_.column = rj;
     }
-    return solved_[ri];
+    return solved_.values[ri];
 }
 
 Real SparseNormalSolver::DatumTerm(int32_t i, int32_t j) const {
@@ -616,38 +668,19 @@ bool SparseNormalSolver::ObservationCofactors(const NormalSystem& s, Tvector& q)
             return Fail(SolverFailure::Other, "The cofactors could not be computed");
         }
         cofactors_ = true;
-        solvedColumn_ = -1;
+        solved_.column = -1;
         const int32_t m = s.observations;
         if (static_cast<int32_t>(q.size()) < m) q.resize(static_cast<std::size_t>(m));
-        Tvector u(static_cast<std::size_t>(d_));
-        Tvector w(static_cast<std::size_t>(d_));
-        for (int32_t k = 0; k < m; ++k) {
-            const int32_t first = rows_.start[k];
-            const int32_t last = rows_.start[k + 1];
-            Real sum = 0;
-            for (int32_t x = first; x < last; ++x) {
-                const Real ax = rows_.value[x];
-                sum += ax * ax * Q0(rows_.unknown[x], rows_.unknown[x]);
-                for (int32_t y = x + 1; y < last; ++y) {
-                    sum += 2 * ax * rows_.value[y] * Q0(rows_.unknown[x], rows_.unknown[y]);
-                }
-            }
-            // The datum part vanishes up to rounding (a_k G^T = 0): the cofactor
-            // of an adjusted observation does not depend on the datum.
-            for (int32_t a = 0; a < d_; ++a) {
-                u[a] = w[a] = 0;
-                for (int32_t x = first; x < last; ++x) {
-                    u[a] += rows_.value[x] * G_[a][rows_.unknown[x]];
-                    w[a] += rows_.value[x] * W_[a][rows_.unknown[x]];
-                }
-            }
-            for (int32_t a = 0; a < d_; ++a) {
-                sum -= 2 * u[a] * w[a];
-                for (int32_t b = 0; b < d_; ++b) sum += u[a] * M_[a][b] * u[b];
-            }
-            q[k] = sum;
-        }
-        if (!guard.Ok()) {
+        // Each observation's cofactor is its own sum: the threads share the
+        // observations in ranges and the bits do not depend on their number.
+        const auto observations = [&](int from, int end) {
+            Tvector u(static_cast<std::size_t>(d_));
+            Tvector w(static_cast<std::size_t>(d_));
+            for (int32_t k = from; k < end; ++k) q[k] = ObservationCofactor(k, u, w);
+            return true;
+        };
+        const auto work = static_cast<std::int64_t>(rows_.value.size()) * kCofactorWorkPerEntry;
+        if (!detail::InRanges(m, work, s.threads, observations) || !guard.Ok()) {
             cofactors_ = false;
             return Fail(SolverFailure::Other, "The cofactors could not be computed");
         }
@@ -656,6 +689,33 @@ bool SparseNormalSolver::ObservationCofactors(const NormalSystem& s, Tvector& q)
         return Fail(SolverFailure::Other, "Not enough memory for the cofactors");
     }
     return true;
+}
+
+Real SparseNormalSolver::ObservationCofactor(int32_t k, Tvector& u, Tvector& w) const {
+    const int32_t first = rows_.start[k];
+    const int32_t last = rows_.start[k + 1];
+    Real sum = 0;
+    for (int32_t x = first; x < last; ++x) {
+        const Real ax = rows_.value[x];
+        sum += ax * ax * Q0(rows_.unknown[x], rows_.unknown[x]);
+        for (int32_t y = x + 1; y < last; ++y) {
+            sum += 2 * ax * rows_.value[y] * Q0(rows_.unknown[x], rows_.unknown[y]);
+        }
+    }
+    // The datum part vanishes up to rounding (a_k G^T = 0): the cofactor
+    // of an adjusted observation does not depend on the datum.
+    for (int32_t a = 0; a < d_; ++a) {
+        u[a] = w[a] = 0;
+        for (int32_t x = first; x < last; ++x) {
+            u[a] += rows_.value[x] * G_[a][rows_.unknown[x]];
+            w[a] += rows_.value[x] * W_[a][rows_.unknown[x]];
+        }
+    }
+    for (int32_t a = 0; a < d_; ++a) {
+        sum -= 2 * u[a] * w[a];
+        for (int32_t b = 0; b < d_; ++b) sum += u[a] * M_[a][b] * u[b];
+    }
+    return sum;
 }
 
 bool SparseNormalSolver::Cofactor(int32_t i, int32_t j, Real& q) const {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -86,7 +87,18 @@ class SparseNormalSolver final : public NormalSolver {
     bool DatumIsDefect(const NormalSystem& s) const;
     bool Prepare(const NormalSystem& s);
     bool ObservationCofactors(const NormalSystem& s, Tvector& q);
+    // The cofactor of adjusted observation k; u and w: room for d values.
+    Real ObservationCofactor(int32_t k, Tvector& u, Tvector& w) const;
+    // The columns of N_r from `first` on that a thread found with their
+    // pattern: where each ends in `row` and `value`.
+    struct PatternPart {
+        int32_t first = 0;
+        std::vector<int32_t> ends;
+        std::vector<int32_t> row;
+        std::vector<Real> value;
+    };
     bool Form(const NormalSystem& s);
+    void FindColumns(const NormalSystem& s, int32_t first, int32_t end, PatternPart& part);
     [[nodiscard]] bool PatternKnown(const NormalSystem& s) const;
     void KeepPattern(const NormalSystem& s);
     bool FormValues(const NormalSystem& s);
@@ -134,9 +146,25 @@ class SparseNormalSolver final : public NormalSolver {
     // The last column of Q0 solved for an entry outside the selected inverse:
     // the entries an observation needs outside it (a height against an
     // orientation) come station by station, so one solve serves them all.
-    // Cleared whenever the cofactors are computed anew; not for concurrent use.
-    mutable int32_t solvedColumn_ = -1;
-    mutable Tvector solved_;
+    // Cleared whenever the cofactors are computed anew. Entries are asked for
+    // by several threads at once (the cofactors of the observations, the
+    // reliability figures), so the column is taken under its lock; the
+    // entries of the selected inverse need none.
+    struct SolvedColumn {
+        std::mutex lock;
+        int32_t column = -1;
+        Tvector values;
+        SolvedColumn() = default;
+        SolvedColumn(const SolvedColumn& other) : column(other.column), values(other.values) {}
+        SolvedColumn& operator=(const SolvedColumn& other) {
+            if (this != &other) {
+                column = other.column;
+                values = other.values;
+            }
+            return *this;
+        }
+    };
+    mutable SolvedColumn solved_;
     Tmatrix G_;  // d x n datum vectors
     Tmatrix H_;  // d x n: (C G^T)^-1 C
     Tmatrix W_;  // d x n: rows of (Q0 H^T)^T

@@ -125,6 +125,10 @@ using detail::Dot1x2;
 using detail::Dot2x2;
 using detail::Load;
 
+// An update shares its rows among threads from this many multiply-adds on:
+// starting a thread costs some tens of microseconds.
+constexpr int64_t kRowPairWork = int64_t{1} << 19;
+
 template <class T>
 struct Scratch {
     std::vector<int32_t> local;  // row of the factor -> row of the current block
@@ -140,6 +144,9 @@ class Factorisation {
 
     std::vector<T>& blocks;
     std::vector<T> d;
+    // Threads that share the rows of a large update (the top of the tree,
+    // which one thread runs after the subtrees); 1 within the subtrees.
+    int rowThreads_ = 1;
 
     // Factors supernode s; false at a pivot too small (its position in `bad`).
     bool Supernode(int32_t s, Scratch<T>& w, int32_t& bad) {
@@ -174,8 +181,7 @@ class Factorisation {
         const auto target = [&](int32_t i) {
             return B + static_cast<int64_t>(w.local[rk[i]]) * ws;
         };
-        int32_t i = u.first;
-        for (; i + 1 < hk; i += 2) {
+        const auto pair = [&](int32_t i) {
             const T* a0 = L + static_cast<int64_t>(i) * wk;
             const T* a1 = a0 + wk;
             T* t0 = target(i);
@@ -203,8 +209,9 @@ class Factorisation {
                     t1[j0] -= x.s1;
                 });
             }
-        }
-        if (i < hk) {
+            return true;
+        };
+        const auto single = [&](int32_t i) {
             const T* a0 = L + static_cast<int64_t>(i) * wk;
             T* t0 = target(i);
             const int32_t upto = std::min(nc, i + 1 - u.first);
@@ -213,6 +220,18 @@ class Factorisation {
                 w.scaled.With(c, c,
                               [&](const auto* b0, const auto*) { t0[j0] -= Dot(a0, b0, 0, wk); });
             }
+            return true;
+        };
+        // Each pair of rows updates its own rows of the block: with threads
+        // for the top of the tree, a large update is shared out by whole
+        // pairs, paired as in one thread.
+        const int32_t rows = hk - u.first;
+        const int64_t work = static_cast<int64_t>(rows) * nc * wk;
+        const auto body = detail::RowPairsBody(u.first, hk, pair, single);
+        if (rowThreads_ > 1 && work >= kRowPairWork) {
+            detail::InRangesAsOne((rows + 1) / 2, work, rowThreads_, body);
+        } else {
+            body(0, (rows + 1) / 2);
         }
     }
 
@@ -392,6 +411,7 @@ bool Factor(const SupernodalPlan& plan, const SparseSymmetric& N, Real relativeP
         for (const int32_t b : groupBad) {
             if (b >= 0 && (bad < 0 || b < bad)) bad = b;
         }
+        work.rowThreads_ = threads;
         for (auto s = split.top.rbegin(); s != split.top.rend() && ok; ++s) {
             if (bad >= 0 && plan.first[*s] > bad) break;
             int32_t topBad = -1;

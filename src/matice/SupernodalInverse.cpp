@@ -23,6 +23,10 @@ namespace vertano::detail {
 
 namespace {
 
+// Every block is written whole before it is read (Y by the gather, P by the
+// products, Z21 and Z11 by their recurrences, each entry before the entries
+// that read it), so the blocks are resized, not cleared, from one supernode
+// to the next.
 struct InverseScratch {
     std::vector<Real> y;           // mb x mb, row by row
     std::vector<Real> p;           // w columns of mb
@@ -52,7 +56,7 @@ class Inverse {
         const auto l21 = [&](int32_t k) {
             return f_.value.data() + f_.start[first + k] + (lastCol - (first + k));
         };
-        w.p.assign(static_cast<std::size_t>(width) * mb, 0);
+        w.p.resize(static_cast<std::size_t>(width) * mb);
         bool splits = true;
         w.split.resize(static_cast<std::size_t>(width) * mb);
         for (int32_t k = 0; k < width && splits; ++k) {
@@ -97,7 +101,7 @@ class Inverse {
         // Z21 by rows, from the last column: Z21[a][j] = -P[a][j] - the sum
         // over i > j of L11[i][j] Z21[a][i], two rows against the column of
         // L11 at a time.
-        w.z21r.assign(static_cast<std::size_t>(width) * mb, 0);
+        w.z21r.resize(static_cast<std::size_t>(width) * mb);
         const auto zr = [&](int32_t a) {
             return w.z21r.data() + static_cast<std::size_t>(a) * width;
         };
@@ -121,7 +125,7 @@ class Inverse {
         }
         const auto z21 = [&](int32_t k) { return w.z21.data() + static_cast<std::size_t>(k) * mb; };
         // Z11 on dense rows, column by column from the last, two rows at a time.
-        w.z11.assign(static_cast<std::size_t>(width) * width, 0);
+        w.z11.resize(static_cast<std::size_t>(width) * width);
         const auto z11 = [&](int32_t i) {
             return w.z11.data() + static_cast<std::size_t>(i) * width;
         };
@@ -188,7 +192,7 @@ class Inverse {
 
     // Y = Z[B][B] from the columns of B, each walked once against B.
     void Gather(const int32_t* B, int32_t mb, InverseScratch& w) {
-        w.y.assign(static_cast<std::size_t>(mb) * mb, 0);
+        w.y.resize(static_cast<std::size_t>(mb) * mb);
         for (int32_t b = 0; b < mb; ++b) {
             const int32_t rb = B[b];
             w.y[static_cast<std::size_t>(b) * mb + b] = diagonal_[rb];

@@ -124,7 +124,9 @@ bool PribliznePoRedukci(const Tsouradnice& zadane, const Tmereni& skupiny,
     // The first coordinates only reduce the means: the heights enter the scale
     // of a line at 1e-7 per metre, and the horizontal distances of rows without
     // a distance their central angle. They need no refinement.
-    MoznostiPriblizne hrube = moznosti;
+    MoznostiPriblizne konecne = moznosti;
+    konecne.vlakna = nastaveni.pocetVlaknaVse;
+    MoznostiPriblizne hrube = konecne;
     hrube.zpresnit = false;
     VysledekPriblizne prvni;
     Tmereni redukovane(skupiny);
@@ -134,7 +136,7 @@ bool PribliznePoRedukci(const Tsouradnice& zadane, const Tmereni& skupiny,
         return false;
     }
     if (moznosti.zrusit && moznosti.zrusit()) return false;
-    priblizne = Priblizne(zadane, redukovane, historie, moznosti);
+    priblizne = Priblizne(zadane, redukovane, historie, konecne);
     // The reduction drops the rows to points the first construction did not reach,
     // so the second one never sees those points: they are named from the first.
     historie.neurcene.clear();

@@ -46,8 +46,9 @@ ZadaneBody ZadaneVMereni(const Tsouradnice& zadane, const std::vector<std::strin
 // their values (the fixed ones always do). `historie` tells how the final
 // coordinates came about, its `neurcene` naming every point of the measurements
 // that no construction reached. `moznosti` are those of the final construction
-// (the first one is never refined). False on an arithmetic failure of the
-// reduction, or when `moznosti.zrusit` asked it to stop.
+// (the first one is never refined; both use the threads of `nastaveni`). False
+// on an arithmetic failure of the reduction, or when `moznosti.zrusit` asked it
+// to stop.
 bool PribliznePoRedukci(const Tsouradnice& zadane, const Tmereni& skupiny,
                         const Tsouradnice& meritko, const Tnastaveni& nastaveni,
                         Tsouradnice& priblizne, VysledekPriblizne& historie,
