@@ -79,8 +79,9 @@ void PrintProjectSettings(Session& s) {
     static const char* const kWeights[] = {"?", "inner", "outer", "given"};
     const std::vector<std::string>& estimators = s.ws.jazyk.typOdhadu;
     s.out << "Weights: " << Name(kWeights, KodZdroje(v.typVah)) << "; estimator: "
-          << (JeTypOdhadu(v.typOdhadu) && KodOdhadu(v.typOdhadu) <= estimators.size()
-                  ? estimators[KodOdhadu(v.typOdhadu) - 1]
+          << (JeTypOdhadu(v.typOdhadu) &&
+                      static_cast<std::size_t>(KodOdhadu(v.typOdhadu)) <= estimators.size()
+                  ? estimators[static_cast<std::size_t>(KodOdhadu(v.typOdhadu)) - 1]
                   : "?")
           << "; significance level: " << FormatGeneral(v.rizikoOdlehlost)
           << "; outlier exclusion: " << (n.VylucovatOdlehle() ? "on" : "off") << "; at most "
