@@ -52,12 +52,12 @@ std::vector<Tbod> Transformovane(const Workspace& ws, bool bodASmernik, bool apr
     return body;
 }
 
-QString NazevOsy(const Workspace& ws, int32_t osa) {
+QString NazevOsy(const Workspace& ws, Osa osa) {
     const jazyk::Tpopis& p = ws.jazyk.popis;
     return Q(ws.jazyk.tlacitko.souradnice2) + " " +
-           Q(osa == osa::kX   ? p.x
-             : osa == osa::kY ? p.y
-                              : p.z);
+           Q(osa == Osa::X   ? p.x
+             : osa == Osa::Y ? p.y
+                             : p.z);
 }
 
 std::vector<TsouradnicovaVelicina> Plne(const TvektorSouradnice& v) {
@@ -75,9 +75,9 @@ const TsouradnicovaVelicina& Prvek(const Vektor& v, int i) {
 }
 
 // The X and Y axes in the order of the settings, then Z.
-std::array<int32_t, 3> Osy(const Tnastaveni& n) {
-    return n.jednotky.poradiSouradnice == 1 ? std::array<int32_t, 3>{osa::kY, osa::kX, osa::kZ}
-                                            : std::array<int32_t, 3>{osa::kX, osa::kY, osa::kZ};
+std::array<Osa, 3> Osy(const Tnastaveni& n) {
+    return n.jednotky.poradiSouradnice == 1 ? std::array<Osa, 3>{Osa::Y, Osa::X, Osa::Z}
+                                            : std::array<Osa, 3>{Osa::X, Osa::Y, Osa::Z};
 }
 
 std::vector<InfoSkupina> Bezpecne(const std::function<std::vector<InfoSkupina>()>& f) {
@@ -143,14 +143,14 @@ std::unique_ptr<OknoSeznamu> OknoOpravIdentickych(QWidget* rodic, Workspace& ws,
                  {},
                  -1,
                  true});
-    for (const int32_t osa : Osy(ws.nastaveni)) {
+    for (const Osa osa : Osy(ws.nastaveni)) {
         const auto hodnota = [osa](const Tbod& b) {
-            return osa == osa::kX ? b.X : osa == osa::kY ? b.Y : b.Z;
+            return osa == Osa::X ? b.X : osa == Osa::Y ? b.Y : b.Z;
         };
         const auto odchylka = [osa](const Tbod& b) {
-            return osa == osa::kX   ? b.Presnost().sig_X
-                   : osa == osa::kY ? b.Presnost().sig_Y
-                                    : b.Presnost().sig_Z;
+            return osa == Osa::X   ? b.Presnost().sig_X
+                   : osa == Osa::Y ? b.Presnost().sig_Y
+                                   : b.Presnost().sig_Z;
         };
         s.push_back({Q(p.oprava), NazevOsy(ws, osa) + Jednotka(u.x_odchylka), 130,
                      [body, f, hodnota](int i) {
@@ -190,7 +190,7 @@ std::unique_ptr<OknoSeznamu> OknoOpravIdentickych(QWidget* rodic, Workspace& ws,
     return okno;
 }
 
-std::unique_ptr<OknoSeznamu> OknoVyrovnanychIdentickych(QWidget* rodic, Workspace& ws, int32_t osa,
+std::unique_ptr<OknoSeznamu> OknoVyrovnanychIdentickych(QWidget* rodic, Workspace& ws, Osa osa,
                                                         bool apriori) {
     const Tjazyk& j = ws.jazyk;
     const TmodelTransformaceVyrovnani& m = ws.modelTransformace;
@@ -227,7 +227,7 @@ std::unique_ptr<OknoSeznamu> OknoVyrovnanychIdentickych(QWidget* rodic, Workspac
     return okno;
 }
 
-std::unique_ptr<OknoSeznamu> OknoOdlehlychIdentickych(QWidget* rodic, Workspace& ws, int32_t osa) {
+std::unique_ptr<OknoSeznamu> OknoOdlehlychIdentickych(QWidget* rodic, Workspace& ws, Osa osa) {
     const Tjazyk& j = ws.jazyk;
     std::vector<TsouradnicovaVelicina> v;
     if (ws.state.Current(Step::TransformationWithAdjustment))
@@ -322,14 +322,14 @@ void OknoTransformace::VytvoritMenu() {
     m->addSeparator();
     a_.zavrit = PridatAkci(m, Q(t.ukoncit), [this] { reject(); });
 
-    const std::array<int32_t, 3> osy = Osy(ws_.nastaveni);
+    const std::array<Osa, 3> osy = Osy(ws_.nastaveni);
     if (!bodASmernik_) {
         m = menu(Q(t.identickeBody));
         for (const bool apriori : {true, false}) {
             QMenu* pod = m->addMenu(Q(apriori ? t.presnostApriori : t.presnostAposteriori));
             for (std::size_t k = 0; k < 3; ++k) {
-                const int32_t osa = osy[k];
-                (apriori ? a_.apriori : a_.aposteriori)[osa - 1] =
+                const Osa osa = osy[k];
+                (apriori ? a_.apriori : a_.aposteriori)[KodOsy(osa) - 1] =
                     PridatAkci(pod, NazevOsy(ws_, osa), [this, osa, apriori] {
                         Ukazat(OknoVyrovnanychIdentickych(this, ws_, osa, apriori));
                     });
@@ -340,8 +340,8 @@ void OknoTransformace::VytvoritMenu() {
 
         m = menu(Q(t.odlehleHodnoty));
         for (std::size_t k = 0; k < 3; ++k) {
-            const int32_t osa = osy[k];
-            a_.odlehle[osa - 1] = PridatAkci(m, NazevOsy(ws_, osa), [this, osa] {
+            const Osa osa = osy[k];
+            a_.odlehle[KodOsy(osa) - 1] = PridatAkci(m, NazevOsy(ws_, osa), [this, osa] {
                 Ukazat(OknoOdlehlychIdentickych(this, ws_, osa));
             });
         }

@@ -7,6 +7,7 @@
 
 #include "OknoKresby.h"
 #include "OknoSeznamu.h"
+#include "transformation/TsouradnicovaVelicina.h"
 #include "workspace/Transformace.h"
 
 class QAction;
@@ -36,10 +37,10 @@ std::unique_ptr<OknoSeznamu> OknoElipsoiduTransformace(QWidget* rodic, Workspace
 // Residuals of the identical coordinates: of the rejected ones (outliers) or of
 // all of them, the rejected marked.
 std::unique_ptr<OknoSeznamu> OknoOpravIdentickych(QWidget* rodic, Workspace& ws, bool odlehle);
-// The adjusted identical coordinates of one axis (osa::k...) and their outliers.
-std::unique_ptr<OknoSeznamu> OknoVyrovnanychIdentickych(QWidget* rodic, Workspace& ws, int32_t osa,
+// The adjusted identical coordinates of one axis (Osa) and their outliers.
+std::unique_ptr<OknoSeznamu> OknoVyrovnanychIdentickych(QWidget* rodic, Workspace& ws, Osa osa,
                                                         bool apriori);
-std::unique_ptr<OknoSeznamu> OknoOdlehlychIdentickych(QWidget* rodic, Workspace& ws, int32_t osa);
+std::unique_ptr<OknoSeznamu> OknoOdlehlychIdentickych(QWidget* rodic, Workspace& ws, Osa osa);
 
 // The window of a transformation: the transformed points and the menus of its
 // results. The point-and-bearing window also has the choices of the base and

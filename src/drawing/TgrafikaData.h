@@ -8,23 +8,13 @@
 
 #include "data/Tbod.h"
 #include "matice/Real.h"
+#include "mereni/Velicina.h"
 
 namespace vertano {
 
 class VysledekSite;
 class TvektorMereni;
 class Tsouradnice;
-
-// Observation kinds of the pair list (the `typ` of NacistMereniDleTypu). They are
-// the drawing's own numbers, not the kinds of the adjustment (Velicina).
-namespace grafika {
-inline constexpr int32_t kDelkaS = 1;     // slope distances
-inline constexpr int32_t kSmer = 2;       // horizontal directions
-inline constexpr int32_t kZenit = 3;      // zenith angles
-inline constexpr int32_t kSmernik = 4;    // supplementary bearings
-inline constexpr int32_t kDelkaH = 5;     // supplementary distances
-inline constexpr int32_t kPrevyseni = 6;  // supplementary height differences
-}  // namespace grafika
 
 // One point of the drawing. Lengths in metres, the bearing in radians from +X
 // towards +Y; the semi-axes are for a unit standard deviation of 1 (the painter
@@ -123,16 +113,17 @@ class TgrafikaData {
     bool NacistModel(const VysledekSite& model, bool nacistMereni);
 
     // Adds the first `pocetMereniTyp` observations of `mereniTyp` to the pair list
-    // as observations of kind `typ` (grafika::k...): each observation counts for
+    // as observations of kind `typ`: each observation counts for
     // the unordered pair of its points, in the record of that pair, which is
     // created (in use, in its ordered place) when the pair has none yet. Records
     // not in use are dropped, and so are empty slots of the vector (jePlny false:
     // they hold no observation); a negative count adds nothing.
-    // False, with nothing changed, for an unknown kind, a count beyond the
+    // False, with nothing changed, for a kind the drawing has no column for
+    // (a plumbing tie, Zadna), a count beyond the
     // vector, an observation whose iStn or iCil is outside the first `pocetBodu`
     // points or which joins a point with itself, or a pair list that is not in
     // the order NacistModel keeps.
-    bool NacistMereniDleTypu(const TvektorMereni& mereniTyp, int32_t pocetMereniTyp, int32_t typ);
+    bool NacistMereniDleTypu(const TvektorMereni& mereniTyp, int32_t pocetMereniTyp, Velicina typ);
 
     // Removes the pair records that are not in use, keeping the order of the
     // others; pocetMereni follows.

@@ -15,19 +15,19 @@ namespace {
 
 using PoleDruhu = int32_t TgrafikaZaznam::*;
 
-PoleDruhu PoleProDruh(int32_t typ) {
+PoleDruhu PoleProDruh(Velicina typ) {
     switch (typ) {
-        case grafika::kDelkaS:
+        case Velicina::Delka:
             return &TgrafikaZaznam::delkaS;
-        case grafika::kSmer:
+        case Velicina::Smer:
             return &TgrafikaZaznam::smer;
-        case grafika::kZenit:
+        case Velicina::Zenit:
             return &TgrafikaZaznam::zenit;
-        case grafika::kSmernik:
+        case Velicina::DoplnekSmernik:
             return &TgrafikaZaznam::smernik;
-        case grafika::kDelkaH:
+        case Velicina::DoplnekDelka:
             return &TgrafikaZaznam::delkaH;
-        case grafika::kPrevyseni:
+        case Velicina::DoplnekPrevyseni:
             return &TgrafikaZaznam::prevyseni;
         default:
             return nullptr;
@@ -159,16 +159,16 @@ bool TgrafikaData::NacistMereniModelu(const VysledekSite& model) {
     struct Druh {
         const TvektorMereni& vektor;
         int32_t pocet;
-        int32_t typ;
+        Velicina typ;
     };
     const TvektorDoplnek& d = model.Doplnek();
     const Druh druhy[] = {
-        {model.Delka(), model.PocetDelka(), grafika::kDelkaS},
-        {model.Smer(), model.PocetSmer(), grafika::kSmer},
-        {model.Zenit(), model.PocetZenit(), grafika::kZenit},
-        {d.smernik, d.pocetSmernik, grafika::kSmernik},
-        {d.prevyseni, d.pocetPrevyseni, grafika::kPrevyseni},
-        {d.delka, d.pocetDelka, grafika::kDelkaH},
+        {model.Delka(), model.PocetDelka(), Velicina::Delka},
+        {model.Smer(), model.PocetSmer(), Velicina::Smer},
+        {model.Zenit(), model.PocetZenit(), Velicina::Zenit},
+        {d.smernik, d.pocetSmernik, Velicina::DoplnekSmernik},
+        {d.prevyseni, d.pocetPrevyseni, Velicina::DoplnekPrevyseni},
+        {d.delka, d.pocetDelka, Velicina::DoplnekDelka},
     };
     for (const Druh& druh : druhy) {
         if (!NacistMereniDleTypu(druh.vektor, druh.pocet, druh.typ)) {
@@ -180,17 +180,17 @@ bool TgrafikaData::NacistMereniModelu(const VysledekSite& model) {
 }
 
 bool TgrafikaData::NacistMereniDleTypu(const TvektorMereni& mereniTyp, int32_t pocetMereniTyp,
-                                       int32_t typ) {
+                                       Velicina typ) {
     chyba.clear();
     const PoleDruhu pole = PoleProDruh(typ);
     if (pole == nullptr) {
-        chyba = "Unknown kind of observation for the drawing: " + std::to_string(typ);
+        chyba = "Unknown kind of observation for the drawing: " + std::to_string(KodVeliciny(typ));
         return false;
     }
     const auto pocet = static_cast<std::ptrdiff_t>(std::max(pocetMereniTyp, int32_t{0}));
     if (pocet > std::ssize(mereniTyp.zaznam)) {
-        chyba =
-            "The model counts more observations of kind " + std::to_string(typ) + " than it holds";
+        chyba = "The model counts more observations of kind " + std::to_string(KodVeliciny(typ)) +
+                " than it holds";
         return false;
     }
     if (!JeSerazeny(mereni)) {

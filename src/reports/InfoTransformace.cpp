@@ -30,19 +30,19 @@ void PridatXY(std::vector<InfoRadek>& r, const Tnastaveni& n, InfoRadek x, InfoR
     r.push_back(std::move(y));
 }
 
-const std::string& Pismeno(const Tjazyk& j, int32_t typ) {
-    return typ == osa::kX ? j.popis.x : typ == osa::kY ? j.popis.y : j.popis.z;
+const std::string& Pismeno(const Tjazyk& j, Osa typ) {
+    return typ == Osa::X ? j.popis.x : typ == Osa::Y ? j.popis.y : j.popis.z;
 }
 
-int32_t PocetOsy(const TmodelTransformaceVyrovnani& m, int32_t typ) {
-    return typ == osa::kX   ? m.Vysledek().PocetIdentickeX()
-           : typ == osa::kY ? m.Vysledek().PocetIdentickeY()
-                            : m.Vysledek().PocetIdentickeZ();
+int32_t PocetOsy(const TmodelTransformaceVyrovnani& m, Osa typ) {
+    return typ == Osa::X   ? m.Vysledek().PocetIdentickeX()
+           : typ == Osa::Y ? m.Vysledek().PocetIdentickeY()
+                           : m.Vysledek().PocetIdentickeZ();
 }
 
-bool Vylucovat(const Tnastaveni& n, int32_t typ) {
+bool Vylucovat(const Tnastaveni& n, Osa typ) {
     const nastaveni::Tprepinac& p = n.prepinac;
-    return typ == osa::kX ? p.vylucovatX : typ == osa::kY ? p.vylucovatY : p.vylucovatZ;
+    return typ == Osa::X ? p.vylucovatX : typ == Osa::Y ? p.vylucovatY : p.vylucovatZ;
 }
 
 // Rows 1-6: the rejection of outliers; "-" unless it is on, rows 4-6 also where
@@ -64,8 +64,8 @@ std::vector<InfoRadek> RadkyOdlehlych(const Tjazyk& j, const Tnastaveni& n,
                              c.Vysledek().PocetMereni());
     }
     std::array<InfoRadek, 3> osy;
-    for (const int32_t typ : {osa::kX, osa::kY, osa::kZ}) {
-        InfoRadek& radek = osy[static_cast<std::size_t>(typ - 1)];
+    for (const Osa typ : {Osa::X, Osa::Y, Osa::Z}) {
+        InfoRadek& radek = osy[static_cast<std::size_t>(KodOsy(typ) - 1)];
         radek.popis = p.souradnice + " " + Pismeno(j, typ) + ":";
         radek.hodnota = zapnuto && Vylucovat(n, typ)
                             ? Pomer(PocetOsy(c, typ) - PocetOsy(t, typ), PocetOsy(c, typ))
@@ -85,11 +85,11 @@ std::vector<InfoRadek> RadkyVyrovnani(const Tjazyk& j, const Tnastaveni& n,
         {p.sigJednotkovaAposterior + ":",
          TriDesetinna(t.Vysledek().OdchylkaJednotkovaAposterior())},
         {p.pocetVyrovSouradnic + ":", Pocet(t.Vysledek().PocetMereni())}};
-    const auto radek = [&](int32_t typ) {
+    const auto radek = [&](Osa typ) {
         return InfoRadek{p.souradnice + " " + Pismeno(j, typ) + ":", Pocet(PocetOsy(t, typ))};
     };
-    PridatXY(r, n, radek(osa::kX), radek(osa::kY));
-    r.push_back(radek(osa::kZ));
+    PridatXY(r, n, radek(Osa::X), radek(Osa::Y));
+    r.push_back(radek(Osa::Z));
     r.push_back({p.pocetNadbytecnychSour + ":", Pocet(t.Vysledek().PocetNadbytecnych())});
     return r;
 }

@@ -21,7 +21,7 @@ bool JeBod(const Tsouradnice& s, int32_t i) {
 }
 
 // One observation row: its entries of A and l at the current key.
-bool NaplnitRadek(TmodelTransformaceVyrovnani& m, const TsouradnicovaVelicina& z, int32_t typ,
+bool NaplnitRadek(TmodelTransformaceVyrovnani& m, const TsouradnicovaVelicina& z, Osa typ,
                   int32_t r) {
     if (!JeBod(Stav(m).identickeBody, z.iVstup) || !JeBod(Stav(m).identickeBody, z.iVystup))
         return false;
@@ -34,12 +34,12 @@ bool NaplnitRadek(TmodelTransformaceVyrovnani& m, const TsouradnicovaVelicina& z
     const Real y = vstup.Y;
     Real& l = Stav(m).vektorRedukovanychMereni[static_cast<std::size_t>(r)];
     Tsparse& A = Stav(m).maticePlanuSparse;
-    if (typ == osa::kX) {
+    if (typ == Osa::X) {
         l = k.posunX + x * c - y * s - vystup.X;
         return SparseAppend(A, r, neznama::kPosunX, 1) &&
                SparseAppend(A, r, neznama::kRotace, -x * s - y * c);
     }
-    if (typ == osa::kY) {
+    if (typ == Osa::Y) {
         l = k.posunY + x * s + y * c - vystup.Y;
         return SparseAppend(A, r, neznama::kPosunY, 1) &&
                SparseAppend(A, r, neznama::kRotace, x * c - y * s);
@@ -112,7 +112,7 @@ bool TmodelTransformaceVyrovnani::Naplnit() {
         SparseClear(maticePlanuSparse);
         SparseSetRows(maticePlanuSparse, neznama::kPocet);
         bool ok = true;
-        ProRadky(*this, [&](const TsouradnicovaVelicina& z, int32_t typ, int32_t r) {
+        ProRadky(*this, [&](const TsouradnicovaVelicina& z, Osa typ, int32_t r) {
             ok = ok && NaplnitRadek(*this, z, typ, r);
         });
         for (const TindexVector& sloupec : maticePlanuSparse.index) ok = ok && !sloupec.empty();
@@ -181,7 +181,7 @@ bool TmodelTransformaceVyrovnani::VyrovnatRobustne(bool& znovuVyrovnat) {
     const Odhad odhadPruchodu = robustniStart.OdhadPruchodu(typOdhadu, pocetIteraci);
     zmenaVahy = 0;
     bool ok = true;
-    ProRadky(*this, [&](const TsouradnicovaVelicina& z, int32_t, int32_t r) {
+    ProRadky(*this, [&](const TsouradnicovaVelicina& z, Osa, int32_t r) {
         const auto i = static_cast<std::size_t>(r);
         if (!(z.odchylka > 0)) {
             ok = false;

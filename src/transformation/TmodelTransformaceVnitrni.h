@@ -23,7 +23,7 @@ inline const TmodelTransformaceStav& Stav(const TmodelTransformaceVyrovnani& mod
 template <class Model, class F>
 void ProRadky(Model& model, F f) {
     int32_t radek = 0;
-    for (const int32_t typ : {osa::kX, osa::kY, osa::kZ}) {
+    for (const Osa typ : {Osa::X, Osa::Y, Osa::Z}) {
         for (auto& z : model.Vektor(typ).zaznam) {
             if (!z.jePlny) continue;
             f(z, typ, radek);

@@ -60,9 +60,9 @@ void Testovat(TsouradnicovaVelicina& z, Real v, Real q, Real sigma0, Real kvanti
         redundance >= kNetestovatelne && z.odchylkaOprava > 0 && std::fabs(v) > z.mezniOprava;
 }
 
-bool JeVylucovano(const Tnastaveni& n, int32_t typ) {
+bool JeVylucovano(const Tnastaveni& n, Osa typ) {
     const nastaveni::Tprepinac& p = n.prepinac;
-    return typ == osa::kX ? p.vylucovatX : typ == osa::kY ? p.vylucovatY : p.vylucovatZ;
+    return typ == Osa::X ? p.vylucovatX : typ == Osa::Y ? p.vylucovatY : p.vylucovatZ;
 }
 
 const TsouradnicovaVelicina* ZaznamPary(const TvektorSouradnice& v, int32_t poradi) {
@@ -81,10 +81,10 @@ Tbod BodPary(const TmodelTransformaceVyrovnani& m, int32_t k) {
     return b;
 }
 
-void Nastavit(Tbod& b, int32_t typ, Real oprava, Real priznak) {
-    (typ == osa::kX ? b.X : typ == osa::kY ? b.Y : b.Z) = oprava;
+void Nastavit(Tbod& b, Osa typ, Real oprava, Real priznak) {
+    (typ == Osa::X ? b.X : typ == Osa::Y ? b.Y : b.Z) = oprava;
     Tpresnost& p = b.UpravPresnost();
-    (typ == osa::kX ? p.sig_X : typ == osa::kY ? p.sig_Y : p.sig_Z) = priznak;
+    (typ == Osa::X ? p.sig_X : typ == Osa::Y ? p.sig_Y : p.sig_Z) = priznak;
 }
 
 }  // namespace
@@ -120,7 +120,7 @@ bool TmodelTransformaceVyrovnani::VylouceniOdlehlychHodnot(
     const FpGuard guard;
     // Rows are counted over the copy, which keeps every vector as it was.
     int32_t radek = 0;
-    for (const int32_t typ : {osa::kX, osa::kY, osa::kZ}) {
+    for (const Osa typ : {Osa::X, Osa::Y, Osa::Z}) {
         const bool vylucovat = JeVylucovano(nastaveni, typ);
         if (vylucovat) Vektor(typ).Clear();
         for (TsouradnicovaVelicina& z : modelOdlehly.Vektor(typ).zaznam) {
@@ -167,7 +167,7 @@ bool TmodelTransformaceVyrovnani::Vyhodnoceni() {
     }
     odchylkaJednotkovaAposterior = std::isfinite(aposteriorni) ? aposteriorni : 0;
     transformacniKlic = k;
-    ProRadky(*this, [this](TsouradnicovaVelicina& z, int32_t, int32_t r) {
+    ProRadky(*this, [this](TsouradnicovaVelicina& z, Osa, int32_t r) {
         const Real v = vektorOprav[static_cast<std::size_t>(r)];
         z.oprava = v;
         z.normOprava = v / z.odchylka;
@@ -183,7 +183,7 @@ void TmodelTransformaceVyrovnani::OpravyOdlehle2Souradnice(Tsouradnice& souradni
     const int32_t n = PocetPar(identickeBody);
     for (int32_t k = 0; k < n; ++k) {
         Tbod b = BodPary(*this, k);
-        for (const int32_t typ : {osa::kX, osa::kY, osa::kZ}) {
+        for (const Osa typ : {Osa::X, Osa::Y, Osa::Z}) {
             const TsouradnicovaVelicina* z = ZaznamPary(Vektor(typ), k + 1);
             Nastavit(b, typ, z != nullptr ? z->oprava : 0, z != nullptr && z->jeOdlehly ? 0 : 1);
         }
@@ -202,7 +202,7 @@ void TmodelTransformaceVyrovnani::OpravyVyrovnane2Souradnice(
     const int32_t n = PocetPar(modelOdlehly.identickeBody);
     for (int32_t k = 0; k < n; ++k) {
         Tbod b = BodPary(modelOdlehly, k);
-        for (const int32_t typ : {osa::kX, osa::kY, osa::kZ}) {
+        for (const Osa typ : {Osa::X, Osa::Y, Osa::Z}) {
             const TsouradnicovaVelicina* kopie = ZaznamPary(modelOdlehly.Vektor(typ), k + 1);
             const TsouradnicovaVelicina* zbyly = ZaznamPary(Vektor(typ), k + 1);
             if (kopie != nullptr && kopie->jeOdlehly) {

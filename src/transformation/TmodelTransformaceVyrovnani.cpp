@@ -39,7 +39,7 @@ bool NaplnitVelicinu(TsouradnicovaVelicina& z, Real hodnota, Real odchylka, Real
 
 // Weights and working weights from the records; robust factors 1.
 void NaplnitVahy(TmodelTransformaceVyrovnani& m) {
-    ProRadky(m, [&m](const TsouradnicovaVelicina& z, int32_t, int32_t r) {
+    ProRadky(m, [&m](const TsouradnicovaVelicina& z, Osa, int32_t r) {
         const auto i = static_cast<std::size_t>(r);
         Stav(m).diagonalaVah[i] = z.vaha;
         Stav(m).vektorUloziste[i] = z.vaha;
@@ -61,12 +61,12 @@ void TmodelTransformaceVyrovnani::Clear() {
     solverChoice = volba;
 }
 
-const TvektorSouradnice& TmodelTransformaceVyrovnani::Vektor(int32_t typ) const {
-    return typ == osa::kX ? identickeX : typ == osa::kY ? identickeY : identickeZ;
+const TvektorSouradnice& TmodelTransformaceVyrovnani::Vektor(Osa typ) const {
+    return typ == Osa::X ? identickeX : typ == Osa::Y ? identickeY : identickeZ;
 }
 
-TvektorSouradnice& TmodelTransformaceVyrovnani::Vektor(int32_t typ) {
-    return typ == osa::kX ? identickeX : typ == osa::kY ? identickeY : identickeZ;
+TvektorSouradnice& TmodelTransformaceVyrovnani::Vektor(Osa typ) {
+    return typ == Osa::X ? identickeX : typ == Osa::Y ? identickeY : identickeZ;
 }
 
 bool TmodelTransformaceVyrovnani::NacistIdentickeBody(const Tsouradnice& souradniceIdenticke,
@@ -104,9 +104,9 @@ bool TmodelTransformaceVyrovnani::NacistIdentickeBody(const Tsouradnice& souradn
         TsouradnicovaVelicina zx = z;
         TsouradnicovaVelicina zy = z;
         TsouradnicovaVelicina zz = z;
-        zx.typ = osa::kX;
-        zy.typ = osa::kY;
-        zz.typ = osa::kZ;
+        zx.typ = Osa::X;
+        zy.typ = Osa::Y;
+        zz.typ = Osa::Z;
         const bool ok =
             sigma0 > 0 &&
             NaplnitVelicinu(zx, vystup.X, Odchylka(vystup.Presnost().sig_X, t.odchylka_zadanaSmer),

@@ -186,8 +186,8 @@ class TmodelTransformaceVyrovnani : private TmodelTransformaceStav {
                                     bool vylucovatOdlehle) const;
 
     // The three vectors in observation order (X, Y, Z).
-    const TvektorSouradnice& Vektor(int32_t typ) const;
-    TvektorSouradnice& Vektor(int32_t typ);
+    const TvektorSouradnice& Vektor(Osa typ) const;
+    TvektorSouradnice& Vektor(Osa typ);
 
     // ---- configuration, kept through Clear ----
     void NastavitResic(Resic r) { resic = r; }

@@ -8,19 +8,25 @@
 
 namespace vertano {
 
-// Coordinate codes of TsouradnicovaVelicina::typ.
-namespace osa {
-inline constexpr int32_t kX = 1;
-inline constexpr int32_t kY = 2;
-inline constexpr int32_t kZ = 3;
-}  // namespace osa
+// The coordinate an identical-point record observes (TsouradnicovaVelicina::typ);
+// Zadna in an empty record. The numbers are those a sorted table compares.
+enum class Osa : int32_t {
+    Zadna = 0,
+    X = 1,
+    Y = 2,
+    Z = 3,
+};
+
+inline constexpr int32_t KodOsy(Osa o) {
+    return static_cast<int32_t>(o);
+}
 
 // One coordinate of one identical point taken as an observation: the value in the
 // output system with its a-priori standard deviation, weight and, after the
 // adjustment, its residual and the test values. Lengths in metres; -1 marks a
 // value that is not set. A default-constructed record is the empty record.
 struct TsouradnicovaVelicina {
-    int32_t typ = 0;     // osa::k..., 0 in an empty record
+    Osa typ = Osa::Zadna;
     int32_t poradi = 0;  // 1-based pair number in the transformation
     std::string cislo;   // point number
     Real hodnota = -1;   // the coordinate in the output system

@@ -21,7 +21,7 @@ Real HodnotaPole(const TsouradnicovaVelicina& z, int32_t pole) {
                                      e.b_zenit, e.c_delka,   e.c_smernik, e.c_zenit};
     switch (pole) {
         case poleVeliciny::kTyp:
-            return z.typ;
+            return KodOsy(z.typ);
         case poleVeliciny::kPoradi:
             return z.poradi;
         case poleVeliciny::kHodnota:
@@ -77,7 +77,7 @@ void TvektorSouradnice::SmazOdlehleHodnoty() {
     SmazPrazdneZaznamy();
 }
 
-void TvektorSouradnice::KopirujVelicinu(const TvektorSouradnice& souradnice, int32_t typ) {
+void TvektorSouradnice::KopirujVelicinu(const TvektorSouradnice& souradnice, Osa typ) {
     std::vector<TsouradnicovaVelicina> vybrane;
     std::copy_if(souradnice.zaznam.begin(), souradnice.zaznam.end(), std::back_inserter(vybrane),
                  [typ](const TsouradnicovaVelicina& z) { return z.typ == typ; });
@@ -98,7 +98,7 @@ int32_t TvektorSouradnice::PocetOdlehlychHodnot() const {
         std::count_if(zaznam.begin(), zaznam.end(), [](const auto& z) { return z.jeOdlehly; }));
 }
 
-int32_t TvektorSouradnice::PocetTypu(int32_t typ, bool jenOdlehle) const {
+int32_t TvektorSouradnice::PocetTypu(Osa typ, bool jenOdlehle) const {
     return static_cast<int32_t>(std::count_if(zaznam.begin(), zaznam.end(), [&](const auto& z) {
         return z.typ == typ && (!jenOdlehle || z.jeOdlehly);
     }));
@@ -115,17 +115,17 @@ bool TvektorSouradnice::ExistujeOdlehlyZaznam() const {
 
 void TvektorSouradnice::NactiSouradnice(const Tsouradnice& souradnice, bool typSoustavy) {
     zaznam.clear();
-    for (const int32_t typ : {osa::kX, osa::kY, osa::kZ}) {
+    for (const Osa typ : {Osa::X, Osa::Y, Osa::Z}) {
         for (const Tbod& b : souradnice.bod) {
             if (!b.JePlny) continue;
             TsouradnicovaVelicina z;
             z.typ = typ;
             z.poradi = b.poradi;
             z.cislo = b.cislo;
-            z.hodnota = typ == osa::kX ? b.X : typ == osa::kY ? b.Y : b.Z;
-            z.odchylka = typ == osa::kX   ? b.Presnost().sig_X
-                         : typ == osa::kY ? b.Presnost().sig_Y
-                                          : b.Presnost().sig_Z;
+            z.hodnota = typ == Osa::X ? b.X : typ == Osa::Y ? b.Y : b.Z;
+            z.odchylka = typ == Osa::X   ? b.Presnost().sig_X
+                         : typ == Osa::Y ? b.Presnost().sig_Y
+                                         : b.Presnost().sig_Z;
             z.elipsoid = b.Presnost().elipsoid;
             z.typSoustavy = typSoustavy;
             z.jePlny = true;
@@ -146,11 +146,11 @@ void TvektorSouradnice::PrevedNaSouradnice(Tsouradnice& souradniceVystup,
         for (const TsouradnicovaVelicina& z : zaznam) {
             if (z.cislo != vzor.cislo) continue;
             const Real hodnota = HodnotaPole(z, pole);
-            if (z.typ == osa::kX) {
+            if (z.typ == Osa::X) {
                 b.X = hodnota;
-            } else if (z.typ == osa::kY) {
+            } else if (z.typ == Osa::Y) {
                 b.Y = hodnota;
-            } else if (z.typ == osa::kZ) {
+            } else if (z.typ == Osa::Z) {
                 b.Z = hodnota;
             } else {
                 continue;

@@ -57,17 +57,17 @@ class TvektorSouradnice {
     void Kopiruj(const TvektorSouradnice& souradnice) { zaznam = souradnice.zaznam; }
     // This := the records of `souradnice` whose typ is `typ`, in order (this
     // vector itself may be given).
-    void KopirujVelicinu(const TvektorSouradnice& souradnice, int32_t typ);
+    void KopirujVelicinu(const TvektorSouradnice& souradnice, Osa typ);
 
     int32_t PocetPlnychZaznamu() const;
     int32_t PocetPrazdnychZaznamu() const;
     int32_t PocetOdlehlychHodnot() const;
-    int32_t PocetX() const { return PocetTypu(osa::kX, false); }
-    int32_t PocetY() const { return PocetTypu(osa::kY, false); }
-    int32_t PocetZ() const { return PocetTypu(osa::kZ, false); }
-    int32_t PocetOdlehlychX() const { return PocetTypu(osa::kX, true); }
-    int32_t PocetOdlehlychY() const { return PocetTypu(osa::kY, true); }
-    int32_t PocetOdlehlychZ() const { return PocetTypu(osa::kZ, true); }
+    int32_t PocetX() const { return PocetTypu(Osa::X, false); }
+    int32_t PocetY() const { return PocetTypu(Osa::Y, false); }
+    int32_t PocetZ() const { return PocetTypu(Osa::Z, false); }
+    int32_t PocetOdlehlychX() const { return PocetTypu(Osa::X, true); }
+    int32_t PocetOdlehlychY() const { return PocetTypu(Osa::Y, true); }
+    int32_t PocetOdlehlychZ() const { return PocetTypu(Osa::Z, true); }
     bool ExistujePlnyZaznam() const;
     // A record that is filled and flagged exists.
     bool ExistujeOdlehlyZaznam() const;
@@ -84,7 +84,7 @@ class TvektorSouradnice {
                             int32_t pole) const;
 
   private:
-    int32_t PocetTypu(int32_t typ, bool jenOdlehle) const;
+    int32_t PocetTypu(Osa typ, bool jenOdlehle) const;
 };
 
 }  // namespace vertano

@@ -30,7 +30,7 @@ class VysledekModeluTransformace {
     [[nodiscard]] const TvektorSouradnice& IdentickeX() const { return m_.identickeX; }
     [[nodiscard]] const TvektorSouradnice& IdentickeY() const { return m_.identickeY; }
     [[nodiscard]] const TvektorSouradnice& IdentickeZ() const { return m_.identickeZ; }
-    [[nodiscard]] const TvektorSouradnice& Vektor(int32_t typ) const { return m_.Vektor(typ); }
+    [[nodiscard]] const TvektorSouradnice& Vektor(Osa typ) const { return m_.Vektor(typ); }
     [[nodiscard]] const TtransformacniKlic& TransformacniKlic() const {
         return m_.transformacniKlic;
     }

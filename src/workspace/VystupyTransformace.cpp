@@ -63,7 +63,7 @@ IdentickyBodVysledek IdentickyBod(const Workspace& ws, bool bodASmernik, const K
                 k.ty + vstup.X * s + vstup.Y * c - vystup.Y, k.tz + vstup.Z - vystup.Z};
     if (bodASmernik) return b;
     for (std::size_t a = 0; a < 3; ++a) {
-        const int32_t typ = osa::kX + static_cast<int32_t>(a);
+        const Osa typ = static_cast<Osa>(KodOsy(Osa::X) + static_cast<int32_t>(a));
         const TsouradnicovaVelicina* z = Zaznam(ws.modelTransformace.Vektor(typ), i + 1);
         const TsouradnicovaVelicina* kopie = Zaznam(ws.modelTransformaceOdlehly.Vektor(typ), i + 1);
         if (z != nullptr) b.oprava[a] = z->oprava;

@@ -272,20 +272,20 @@ TEST(TgrafikaDataModelTest, KindsMergeIntoTheOrderedList) {
     };
     pridej(3, 2);
     pridej(0, 1);
-    ASSERT_TRUE(data.NacistMereniDleTypu(v, 2, grafika::kPrevyseni));
+    ASSERT_TRUE(data.NacistMereniDleTypu(v, 2, Velicina::DoplnekPrevyseni));
     v.Clear();
     pridej(1, 2);
     pridej(0, 1);
     v.PridejPrazdnyZaznam();  // an empty slot holds no observation
-    ASSERT_TRUE(data.NacistMereniDleTypu(v, 3, grafika::kDelkaH));
+    ASSERT_TRUE(data.NacistMereniDleTypu(v, 3, Velicina::DoplnekDelka));
     ASSERT_EQ(data.pocetMereni, 3);
     EXPECT_EQ(data.mereni2Str(), "0 1 0 0 0 0 1 1 -1\r\n1 2 0 0 0 0 1 0 -1\r\n2 3 0 0 0 0 0 1 -1");
     const std::string pred = data.mereni2Str();
     std::swap(data.mereni[0], data.mereni[2]);  // not the order the merge needs
-    EXPECT_FALSE(data.NacistMereniDleTypu(v, 1, grafika::kSmer));
+    EXPECT_FALSE(data.NacistMereniDleTypu(v, 1, Velicina::Smer));
     std::swap(data.mereni[0], data.mereni[2]);
     EXPECT_EQ(data.mereni2Str(), pred);
-    EXPECT_TRUE(data.NacistMereniDleTypu(v, -1, grafika::kSmer));  // a cleared count
+    EXPECT_TRUE(data.NacistMereniDleTypu(v, -1, Velicina::Smer));  // a cleared count
     EXPECT_EQ(data.mereni2Str(), pred);
 }
 

@@ -114,7 +114,7 @@ TEST(TvektorSouradnice, NacteniAPrevodNaBody) {
     v.NactiSouradnice(s, true);
     ASSERT_EQ(v.zaznam.size(), 9u);
     EXPECT_EQ(v.PocetX(), 3);
-    EXPECT_EQ(v.zaznam[4].typ, osa::kY);
+    EXPECT_EQ(v.zaznam[4].typ, Osa::Y);
     EXPECT_EQ(v.zaznam[4].hodnota, 11);
     EXPECT_EQ(v.zaznam[4].odchylka, 0.004L);
     EXPECT_TRUE(v.zaznam[8].typSoustavy);
@@ -131,7 +131,7 @@ TEST(TvektorSouradnice, NacteniAPrevodNaBody) {
     v.SmazOdlehleHodnoty();
     EXPECT_EQ(v.zaznam.size(), 8u);
     TvektorSouradnice z;
-    z.KopirujVelicinu(v, osa::kZ);
+    z.KopirujVelicinu(v, Osa::Z);
     EXPECT_EQ(z.zaznam.size(), 3u);
     EXPECT_EQ(HodnotaPole(z.zaznam[0], poleVeliciny::kJePlny), 1);
 }

@@ -98,10 +98,10 @@ TEST(TransformaceOdlehle, HrubaChybaJednohoBoduJeVyloucenaOstatniZustanou) {
             TmodelTransformaceVyrovnani m;
             TmodelTransformaceVyrovnani o;
             ASSERT_TRUE(Spustit(m, o, pary, n)) << m.Vysledek().Chyba();
-            for (const int32_t typ : {osa::kX, osa::kY, osa::kZ}) {
+            for (const Osa typ : {Osa::X, Osa::Y, Osa::Z}) {
                 for (const TsouradnicovaVelicina& z : o.Vektor(typ).zaznam) {
-                    const bool hruba = z.cislo == "4005" && typ != osa::kY;
-                    EXPECT_EQ(z.jeOdlehly, hruba) << z.cislo << " " << typ;
+                    const bool hruba = z.cislo == "4005" && typ != Osa::Y;
+                    EXPECT_EQ(z.jeOdlehly, hruba) << z.cislo << " " << KodOsy(typ);
                     if (hruba) {
                         EXPECT_NEAR(std::fabs(z.oprava), chyba, 0.01);
                     }
@@ -279,7 +279,7 @@ TEST(TransformaceVyrovnani, RidkyResicSouhlasiSHustouKaskadou) {
                                       h.Vysledek().KofaktoryMereni()[j], 1e-10L))
                     << j;
             }
-            for (const int32_t osa : {osa::kX, osa::kY, osa::kZ}) {
+            for (const Osa osa : {Osa::X, Osa::Y, Osa::Z}) {
                 ASSERT_EQ(ro.Vektor(osa).zaznam.size(), ho.Vektor(osa).zaznam.size());
                 for (std::size_t j = 0; j < ro.Vektor(osa).zaznam.size(); ++j) {
                     EXPECT_EQ(ro.Vektor(osa).zaznam[j].jeOdlehly,

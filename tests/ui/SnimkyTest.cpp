@@ -284,8 +284,8 @@ class SnimkyTest : public QObject {
                 Ulozit(*t.Kresba(), "kresba-transformace" + k);
             }
             okno(OknoOpravIdentickych(nullptr, ws, false), "transformace-opravy");
-            okno(OknoOdlehlychIdentickych(nullptr, ws, osa::kX), "transformace-odlehle");
-            okno(OknoVyrovnanychIdentickych(nullptr, ws, osa::kZ, false), "transformace-vyrovnane");
+            okno(OknoOdlehlychIdentickych(nullptr, ws, Osa::X), "transformace-odlehle");
+            okno(OknoVyrovnanychIdentickych(nullptr, ws, Osa::Z, false), "transformace-vyrovnane");
             okno(OknoElipsoiduTransformace(nullptr, ws, false, true), "transformace-elipsoidy");
             OknoInformace info(
                 nullptr, "Info", "Copy",
