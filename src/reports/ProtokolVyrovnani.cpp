@@ -152,15 +152,15 @@ class Sestaveni {
         const struct {
             bool vylucovat;
             const TvektorMereni& vektor;
-            int druh;
+            DruhProtokolu druh;
         } druhy[] = {
-            {s.vylucovatSmer, o.Smer(), druhProtokolu::kSmer},
-            {s.vylucovatZenit, o.Zenit(), druhProtokolu::kZenit},
-            {s.vylucovatDelka, o.Delka(), druhProtokolu::kDelka},
-            {s.vylucovatDoplnekDelka, o.Doplnek().delka, druhProtokolu::kDoplnekDelka},
-            {s.vylucovatDoplnekSmernik, o.Doplnek().smernik, druhProtokolu::kSmernik},
-            {s.vylucovatDoplnekPrevyseni, o.Doplnek().prevyseni, druhProtokolu::kPrevyseni},
-            {s.vylucovatDoplnekProvazeni, o.Doplnek().provazeni, druhProtokolu::kProvazeni},
+            {s.vylucovatSmer, o.Smer(), DruhProtokolu::Smer},
+            {s.vylucovatZenit, o.Zenit(), DruhProtokolu::Zenit},
+            {s.vylucovatDelka, o.Delka(), DruhProtokolu::Delka},
+            {s.vylucovatDoplnekDelka, o.Doplnek().delka, DruhProtokolu::DoplnekDelka},
+            {s.vylucovatDoplnekSmernik, o.Doplnek().smernik, DruhProtokolu::Smernik},
+            {s.vylucovatDoplnekPrevyseni, o.Doplnek().prevyseni, DruhProtokolu::Prevyseni},
+            {s.vylucovatDoplnekProvazeni, o.Doplnek().provazeni, DruhProtokolu::Provazeni},
         };
         int k = 0;
         for (const auto& d : druhy) {
@@ -176,16 +176,16 @@ class Sestaveni {
         const VysledekSite f = v_.vyrovnany;
         const struct {
             const TvektorMereni& vektor;
-            int druh;
+            DruhProtokolu druh;
         } druhy[] = {
-            {f.Smer(), druhProtokolu::kSmer},
-            {f.Zenit(), druhProtokolu::kZenit},
-            {f.Delka(), druhProtokolu::kDelka},
-            {f.Posun(), druhProtokolu::kPosun},
-            {f.Doplnek().delka, druhProtokolu::kDoplnekDelka},
-            {f.Doplnek().smernik, druhProtokolu::kSmernik},
-            {f.Doplnek().prevyseni, druhProtokolu::kPrevyseni},
-            {f.Doplnek().provazeni, druhProtokolu::kProvazeni},
+            {f.Smer(), DruhProtokolu::Smer},
+            {f.Zenit(), DruhProtokolu::Zenit},
+            {f.Delka(), DruhProtokolu::Delka},
+            {f.Posun(), DruhProtokolu::Posun},
+            {f.Doplnek().delka, DruhProtokolu::DoplnekDelka},
+            {f.Doplnek().smernik, DruhProtokolu::Smernik},
+            {f.Doplnek().prevyseni, DruhProtokolu::Prevyseni},
+            {f.Doplnek().provazeni, DruhProtokolu::Provazeni},
         };
         const int typ = VolbaProtokolu(s_.merVyrPresnost, 2) + 1;
         const std::string zacatek = j_.popis.vyrovnana + " " + MalaPismena(j_.popis.mereni) + " - ";

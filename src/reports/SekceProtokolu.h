@@ -10,6 +10,7 @@
 #include "data/Tnastaveni.h"
 #include "data/Tsouradnice.h"
 #include "mereni/Tmereni.h"
+#include "reports/TextyProtokolu.h"
 #include "reports/Tprotokol.h"
 
 namespace vertano {
@@ -56,14 +57,14 @@ void zapsatVnejsiPresnost(Tprotokol& protokol, const Tvahy& vahy, const Tnastave
                           const Tjazyk& jazyk, int typ, const std::string& nadpis);
 
 // The observations of a vector flagged as outliers, with their test values;
-// `druh` is a report kind 1..7 (druhProtokolu::k...).
+// `druh` is a report kind from Smer to Provazeni.
 void zapsatOdlehleMer(Tprotokol& protokol, const TvektorMereni& mereni, const Tnastaveni& nastaveni,
-                      const Tjazyk& jazyk, int druh, const std::string& nadpis);
+                      const Tjazyk& jazyk, DruhProtokolu druh, const std::string& nadpis);
 
-// Adjusted observations of a report kind 1..8 with the accuracy type `typ` (1 a
+// Adjusted observations of a report kind with the accuracy type `typ` (1 a
 // priori, 2 a posteriori, 3 both), the title getting its accuracy suffix.
 void zapsatVyrMer(Tprotokol& protokol, const TvektorMereni& mereni, const VysledekSite& model,
-                  const Tnastaveni& nastaveni, const Tjazyk& jazyk, int typ, int druh,
+                  const Tnastaveni& nastaveni, const Tjazyk& jazyk, int typ, DruhProtokolu druh,
                   const std::string& nadpis);
 
 }  // namespace vertano

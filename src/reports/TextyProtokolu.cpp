@@ -67,50 +67,50 @@ std::string PriponaPresnosti(const Tjazyk& j, int typ) {
     }
 }
 
-bool JeUhlovyDruhProtokolu(int druh) {
-    return druh == druhProtokolu::kSmer || druh == druhProtokolu::kZenit ||
-           druh == druhProtokolu::kSmernik || druh == druhProtokolu::kPosun;
+bool JeUhlovyDruhProtokolu(DruhProtokolu druh) {
+    return druh == DruhProtokolu::Smer || druh == DruhProtokolu::Zenit ||
+           druh == DruhProtokolu::Smernik || druh == DruhProtokolu::Posun;
 }
 
-std::string NazevDruhu(const Tjazyk& j, int druh) {
+std::string NazevDruhu(const Tjazyk& j, DruhProtokolu druh) {
     const jazyk::Tpopis& p = j.popis;
     switch (druh) {
-        case druhProtokolu::kSmer:
+        case DruhProtokolu::Smer:
             return p.smer;
-        case druhProtokolu::kZenit:
+        case DruhProtokolu::Zenit:
             return p.zenit;
-        case druhProtokolu::kDelka:
+        case DruhProtokolu::Delka:
             return p.delka;
-        case druhProtokolu::kDoplnekDelka:
+        case DruhProtokolu::DoplnekDelka:
             return p.delka + " (" + p.doplnek + ")";
-        case druhProtokolu::kSmernik:
+        case DruhProtokolu::Smernik:
             return p.smernik;
-        case druhProtokolu::kPrevyseni:
+        case DruhProtokolu::Prevyseni:
             return p.prevyseni;
-        case druhProtokolu::kProvazeni:
+        case DruhProtokolu::Provazeni:
             return p.provazovani;
-        case druhProtokolu::kPosun:
+        case DruhProtokolu::Posun:
             return p.orientPosun;
         default:
             return {};
     }
 }
 
-Velicina VelicinaDruhu(int druh) {
+Velicina VelicinaDruhu(DruhProtokolu druh) {
     switch (druh) {
-        case druhProtokolu::kSmer:
+        case DruhProtokolu::Smer:
             return Velicina::Smer;
-        case druhProtokolu::kZenit:
+        case DruhProtokolu::Zenit:
             return Velicina::Zenit;
-        case druhProtokolu::kDelka:
+        case DruhProtokolu::Delka:
             return Velicina::Delka;
-        case druhProtokolu::kDoplnekDelka:
+        case DruhProtokolu::DoplnekDelka:
             return Velicina::DoplnekDelka;
-        case druhProtokolu::kSmernik:
+        case DruhProtokolu::Smernik:
             return Velicina::DoplnekSmernik;
-        case druhProtokolu::kPrevyseni:
+        case DruhProtokolu::Prevyseni:
             return Velicina::DoplnekPrevyseni;
-        case druhProtokolu::kProvazeni:
+        case DruhProtokolu::Provazeni:
             return Velicina::DoplnekProvazeni;
         default:
             return Velicina::Zadna;

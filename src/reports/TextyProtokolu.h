@@ -33,27 +33,29 @@ std::string PriponaPresnosti(const Tjazyk& jazyk, int typ);
 // as the last).
 int VolbaProtokolu(uint8_t bajt, int posledni);
 
-// Observation kinds of the outlier and adjusted-observation tables.
-namespace druhProtokolu {
-inline constexpr int kSmer = 1;
-inline constexpr int kZenit = 2;
-inline constexpr int kDelka = 3;
-inline constexpr int kDoplnekDelka = 4;
-inline constexpr int kSmernik = 5;
-inline constexpr int kPrevyseni = 6;
-inline constexpr int kProvazeni = 7;
-inline constexpr int kPosun = 8;
-}  // namespace druhProtokolu
+// Observation kinds of the outlier and adjusted-observation tables, in the
+// order of the report's sections; the supplementary kinds from DoplnekDelka to
+// Provazeni.
+enum class DruhProtokolu {
+    Smer = 1,
+    Zenit = 2,
+    Delka = 3,
+    DoplnekDelka = 4,
+    Smernik = 5,
+    Prevyseni = 6,
+    Provazeni = 7,
+    Posun = 8,  // orientation shifts, no observations
+};
 
 // Directions, zenith angles, bearings and orientation shifts are angles.
-bool JeUhlovyDruhProtokolu(int druh);
+bool JeUhlovyDruhProtokolu(DruhProtokolu druh);
 
 // The kind in titles: "Horizontal direction", ..., "Slope distance (Supplement)",
 // "Bearing", "Height difference", "Vertical plumbing", "Orientation shift".
-std::string NazevDruhu(const Tjazyk& jazyk, int druh);
+std::string NazevDruhu(const Tjazyk& jazyk, DruhProtokolu druh);
 
 // The kind of the adjustment model (Velicina) of a report kind; Zadna for the
 // orientation shifts, which are no observations.
-Velicina VelicinaDruhu(int druh);
+Velicina VelicinaDruhu(DruhProtokolu druh);
 
 }  // namespace vertano

@@ -12,8 +12,8 @@ namespace vertano {
 
 namespace {
 
-bool JeDoplnek(int druh) {
-    return druh >= druhProtokolu::kDoplnekDelka && druh <= druhProtokolu::kProvazeni;
+bool JeDoplnek(DruhProtokolu druh) {
+    return druh >= DruhProtokolu::DoplnekDelka && druh <= DruhProtokolu::Provazeni;
 }
 
 // sigma0 x deviation in the unit of the kind; "a : b" for both accuracies.
@@ -103,7 +103,7 @@ void SeskupitDleStanovisek(const TvektorMereni& mereni, const Tjazyk& jazyk,
 }  // namespace
 
 void zapsatOdlehleMer(Tprotokol& protokol, const TvektorMereni& mereni, const Tnastaveni& nastaveni,
-                      const Tjazyk& jazyk, int druh, const std::string& nadpis) {
+                      const Tjazyk& jazyk, DruhProtokolu druh, const std::string& nadpis) {
     if (!mereni.ExistujeOdlehlyZaznam()) return;
     const FormatCisel f(nastaveni);
     const JednotkyProtokolu u(jazyk);
@@ -129,7 +129,7 @@ void zapsatOdlehleMer(Tprotokol& protokol, const TvektorMereni& mereni, const Tn
 }
 
 void zapsatVyrMer(Tprotokol& protokol, const TvektorMereni& mereni, const VysledekSite& model,
-                  const Tnastaveni& nastaveni, const Tjazyk& jazyk, int typ, int druh,
+                  const Tnastaveni& nastaveni, const Tjazyk& jazyk, int typ, DruhProtokolu druh,
                   const std::string& nadpis) {
     if (!mereni.ExistujePlnyZaznam()) return;
     const FormatCisel f(nastaveni);
@@ -144,7 +144,7 @@ void zapsatVyrMer(Tprotokol& protokol, const TvektorMereni& mereni, const Vysled
     const Sloupec oprava{p.oprava, u.Hodnota(uhel), ""};
     const Sloupec normovana{p.opravaNorm, "", ""};
     const SloupceSpolehlivosti spolehlivost(mereni);
-    if (druh == druhProtokolu::kPosun) {
+    if (druh == DruhProtokolu::Posun) {
         t.sloupce = {
             {jazyk.protokol.serioveCislo, "", ""}, {p.cisloSTN, "", ""}, vyrovnana, odchylka};
         for (const TmerenaVelicina& z : mereni.zaznam) {

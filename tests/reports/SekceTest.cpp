@@ -191,10 +191,10 @@ TmerenaVelicina Velicina(int32_t poradi, bool odlehly) {
 TEST_F(Sekce, OutlierTablesListOnlyFlaggedObservations) {
     TvektorMereni v;
     v.PridejZaznam(Velicina(0, false));
-    zapsatOdlehleMer(p, v, n, j, druhProtokolu::kDoplnekDelka, "C-04-4 Outliers");
+    zapsatOdlehleMer(p, v, n, j, DruhProtokolu::DoplnekDelka, "C-04-4 Outliers");
     EXPECT_TRUE(p.text.empty());  // not even the title
     v.PridejZaznam(Velicina(4, true));
-    zapsatOdlehleMer(p, v, n, j, druhProtokolu::kDoplnekDelka, "C-04-4 Outliers");
+    zapsatOdlehleMer(p, v, n, j, DruhProtokolu::DoplnekDelka, "C-04-4 Outliers");
     // Supplementary observations are counted from 0 in the model, from 1 here.
     EXPECT_EQ(Tabulka(), (std::vector<std::string>{"A  B  C     D[m]     E[m]       F    G[m]",
                                                    "-----------------------------------------",
@@ -209,7 +209,7 @@ TEST_F(Sekce, AdjustedObservationsScaleTheirDeviations) {
     TmodelSite model;
     Stav(model).odchylkaJednotkovaAprior = 1;
     Stav(model).odchylkaJednotkovaAposterior = 0.5L;
-    zapsatVyrMer(p, v, model, n, j, 2, druhProtokolu::kDelka, "C-05-3 Adjusted");
+    zapsatVyrMer(p, v, model, n, j, 2, DruhProtokolu::Delka, "C-05-3 Adjusted");
     EXPECT_EQ(Radky()[2], "C-05-3 Adjusted (A posteriori accuracy)");
     EXPECT_EQ(Tabulka().back(), "1  B  9.9877   0.50  -0.0123  -2.500");
 }
@@ -229,7 +229,7 @@ TEST_F(Sekce, AdjustedObservationsShowTheirReliability) {
     TmodelSite model;
     Stav(model).odchylkaJednotkovaAprior = 1;
     Stav(model).odchylkaJednotkovaAposterior = 0.5L;
-    zapsatVyrMer(p, v, model, n, j, 2, druhProtokolu::kDoplnekDelka, "C-05-5 Adjusted");
+    zapsatVyrMer(p, v, model, n, j, 2, DruhProtokolu::DoplnekDelka, "C-05-5 Adjusted");
     EXPECT_TRUE(Obsahuje("H: Redundancy number (* < 0.01: Uncontrolled observations)"));
     EXPECT_TRUE(Obsahuje("I: Minimal detectable error [mm]"));
     EXPECT_EQ(Tabulka(),
