@@ -12,17 +12,4 @@ namespace vertano::cli {
 // system's default. Call once, before anything is allocated in threads.
 void KeepFreedMemory();
 
-// Where the system gives transparent huge pages only to memory that asks for
-// them (the "madvise" mode), starts the program once more with the C
-// library told to ask for them for its heap (GLIBC_TUNABLES
-// glibc.malloc.hugetlb=1, which the library reads only when a program
-// starts): a page fault then brings in 2 MB instead of 4 kB, and the sparse
-// solver's scattered reads miss the address cache less (1,000 points: a
-// sixth of the run's page faults, about a tenth of its time). Returns, and
-// the program runs on as it is, when the setting is there already (from the
-// first start or from the user: glibc.malloc.hugetlb=0 keeps the program
-// from starting again), under valgrind (which would not follow), with
-// another C library or when the new start fails. Call first in main.
-void StartWithHugePages(char** argv);
-
 }  // namespace vertano::cli

@@ -2,7 +2,6 @@
 #include "ProcessMemory.h"
 
 int main(int argc, char** argv) {
-    vertano::cli::StartWithHugePages(argv);
     vertano::cli::KeepFreedMemory();
     return vertano::cli::Main(argc, argv);
 }
