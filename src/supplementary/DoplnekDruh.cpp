@@ -18,6 +18,8 @@ int TypSouboru(DruhDoplnku druh) {
             return info::kDoplnekPrevyseni;
         case DruhDoplnku::Provazeni:
             return info::kDoplnekProvazeni;
+        case DruhDoplnku::Zadny:
+            break;
     }
     return -1;
 }
@@ -32,6 +34,8 @@ Velicina TypVeliciny(DruhDoplnku druh) {
             return Velicina::DoplnekPrevyseni;
         case DruhDoplnku::Provazeni:
             return Velicina::DoplnekProvazeni;
+        case DruhDoplnku::Zadny:
+            break;
     }
     return Velicina::Zadna;
 }
@@ -45,6 +49,8 @@ int PocetPoli(DruhDoplnku druh) {
             return 5;
         case DruhDoplnku::Provazeni:
             return 2;
+        case DruhDoplnku::Zadny:
+            break;
     }
     return 0;
 }
@@ -60,6 +66,8 @@ Real OdchylkaDruhu(DruhDoplnku druh, const Tnastaveni& nastaveni) {
             return d.odchylka_prevyseni;
         case DruhDoplnku::Provazeni:
             return d.odchylka_provazeni;
+        case DruhDoplnku::Zadny:
+            break;
     }
     return -1;
 }
@@ -75,6 +83,8 @@ Real MezPorovnani(DruhDoplnku druh, const Tnastaveni& nastaveni) {
             return m.rozdil_prevyseni;
         case DruhDoplnku::Provazeni:
             return m.rozdil_provazeni;
+        case DruhDoplnku::Zadny:
+            break;
     }
     return -1;
 }
@@ -93,6 +103,8 @@ auto Citac(Chyby& chyby, DruhDoplnku druh) -> decltype(&chyby.doplnekSmernikCeko
             return &chyby.doplnekPrevyseniCekovyPocetChyb;
         case DruhDoplnku::Provazeni:
             return &chyby.doplnekProvazeniCekovyPocetChyb;
+        case DruhDoplnku::Zadny:
+            break;
     }
     return nullptr;
 }
@@ -118,6 +130,8 @@ int32_t OznameniChyby(DruhDoplnku druh) {
             return 20;
         case DruhDoplnku::Provazeni:
             return 21;
+        case DruhDoplnku::Zadny:
+            break;
     }
     return 0;
 }
@@ -137,6 +151,8 @@ const char* NazevDruhu(DruhDoplnku druh) {
             return "height difference";
         case DruhDoplnku::Provazeni:
             return "vertical plumbing";
+        case DruhDoplnku::Zadny:
+            break;
     }
     return "unknown kind";
 }
@@ -152,6 +168,8 @@ std::string NazevDruhu(const Tjazyk& jazyk, DruhDoplnku druh) {
             return p.prevyseni;
         case DruhDoplnku::Provazeni:
             return p.provazovani;
+        case DruhDoplnku::Zadny:
+            break;
     }
     return {};
 }

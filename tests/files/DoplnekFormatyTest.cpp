@@ -60,6 +60,8 @@ Tmereni Vzorek(DruhDoplnku druh) {
             m.PridejZaznam(Doplnek(1, "Z1", "Z2", -1));
             m.PridejZaznam(Doplnek(2, "Z2", "Z3.a", -1));
             break;
+        case DruhDoplnku::Zadny:
+            break;
     }
     return m;
 }
