@@ -108,7 +108,7 @@ void Run(uint8_t selector, const std::vector<std::vector<std::string>>& parts) {
     Configure(selector, ws.nastaveni);
     LoadRaw(ws, parts[0]);
     if (parts.size() > 1) LoadPoints(ws, parts[1]);
-    if (parts.size() > 2) LoadSupplementary(ws, ((selector >> 5) & 3) + 1, parts[2]);
+    if (parts.size() > 2) LoadSupplementary(ws, DruhZKodu(((selector >> 5) & 3) + 1), parts[2]);
     Check(ws, (selector >> 3) & 1);
 
     SilentInteraction ui(true);
