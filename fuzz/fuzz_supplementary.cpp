@@ -58,6 +58,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<std::string> lines;
     if (!ReadLines(data, size, kMaxLines, in, lines)) return 0;
     const Tnastaveni s = MeasurementSettings(in.selector);
-    Run((in.selector & 3) + 1, lines, s);
+    Run(DruhZKodu((in.selector & 3) + 1), lines, s);
     return 0;
 }
