@@ -680,7 +680,7 @@ bool SparseNormalSolver::ObservationCofactors(const NormalSystem& s, Tvector& q)
             return true;
         };
         const auto work = static_cast<std::int64_t>(rows_.value.size()) * kCofactorWorkPerEntry;
-        if (!detail::InRanges(m, work, s.threads, observations) || !guard.Ok()) {
+        if (!detail::InRangesAsOne(m, work, s.threads, observations) || !guard.Ok()) {
             cofactors_ = false;
             return Fail(SolverFailure::Other, "The cofactors could not be computed");
         }
